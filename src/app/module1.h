@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
+
+#include <QString>
+
+namespace app {
+
+// The connect string every data file is opened with.
+inline const QString kConnect = QStringLiteral(";pwd=vorkelmadu");
+
+// The shared state of the program (the old module Module1's globals): data-file paths, open
+// databases, the working year and its table names, the reference recordsets, the login, the
+// message globals and the values forms hand over. Set by start-up, the main window and the
+// data-file commands; read everywhere. Paths use the platform's separator.
+struct Module1
+{
+    // Folders and data files.
+    QString thumucchuongtrinh;  // program folder (no trailing separator)
+    QString filegoc;            // <program>/data/vemogoc.mdb (template; never written)
+    QString filecongvan;        // letters file in use
+    QString filelich;           // plans-and-schedule file in use
+    QString filethamkhao;       // <program>/data/vemotk.MDB (abbreviations)
+    QString filethamkhaocv;     // vemotk.mdb beside the letters file
+    QString filethamkhaolich;   // vemotk.mdb beside the schedule file
+    QString filetemp;           // <program>/data/vemotemp.MDB (scratch)
+    QString filebackup = QStringLiteral(" ");  // backup file; a single space when none
+    bool gochong = false;       // the template failed its structure check
+
+    db::Database dbcongvan, dblich, dbthamkhao, dbthamkhaocv, dbthamkhaolich, dbtemp;
+
+    // Working year and its table names ("cvden" + year, ...).
+    QString namlamviec;
+    QString bangcvden, bangcvdi, bangkehoach, banglich;
+
+    // Reference recordsets, open until the program ends (snapshots ordered by matt).
+    db::Recordset rschutat, rsdonvi, rsnoigui, rsloaicv;
+
+    // Login.
+    QString hotendangnhap;  // full name of the logged-in user
+    QString quyendangnhap;  // rights string: "QT", "LĐ", "QT - LĐ" or "CB"
+    QString quyenkiemtra;   // rights needed by the check in progress
+
+    // Message dialog globals.
+    QString thongbao;
+    QString kieuthongbao;
+    QString traloi;
+
+    // Step text of the command in progress, quoted in error messages.
+    QString buoc;
+
+    // Hand-over between register forms.
+    QString trangthai;       // form-mode string
+    long long idhientai = 0; // current record id (letters, plans and schedule entries)
+    QString dieukientim;     // WHERE condition of the last search, without "WHERE"
+
+    // Sets the four year-table names from namlamviec.
+    void setYearTables();
+};
+
+// The program's one instance. Tests call resetModule1() between cases.
+Module1& module1();
+void resetModule1();
+
+} // namespace app

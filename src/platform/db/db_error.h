@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace db {
+
+// Error numbers the layer raises itself. They follow the old engine's numbering so callers that
+// test a number (for example "no current record") read the same as the behaviour they implement.
+// Errors coming from SQLite carry SQLite's extended result code plus EngineErrorBase.
+namespace errc {
+constexpr int NoCurrentRecord = 3021;    // move/read/edit with BOF or EOF true
+constexpr int UpdateWithoutEdit = 3020;  // Update or CancelUpdate without AddNew/Edit
+constexpr int NotUpdatable = 3027;       // write on a snapshot or a read-only database
+constexpr int InvalidPassword = 3031;    // wrong or missing password, or no verifier
+constexpr int SyntaxError = 3075;        // malformed statement or criterion
+constexpr int TableNotFound = 3078;      // unknown table or query in a statement
+constexpr int ItemNotFound = 3265;       // unknown field name, table or query definition
+constexpr int FileNotFound = 3024;       // the data file does not exist
+constexpr int NotADatabase = 3343;       // the file is not a database of ours
+constexpr int FileLocked = 3260;         // another program holds the file (busy)
+constexpr int ReadOnlyFile = 3051;       // the file or folder cannot be written
+constexpr int TableExists = 3010;        // appending a table definition whose name is taken
+constexpr int InvalidBookmark = 3159;    // bookmark of another recordset or of a deleted row
+constexpr int EngineErrorBase = 100000;  // + SQLite extended result code
+} // namespace errc
+
+// Every failure of the database layer. number() is the engine's number, description() its text
+// (for engine errors the text SQLite gave, followed by the statement that failed).
+class DbError : public std::runtime_error
+{
+public:
+    DbError(int number, const QString& description);
+
+    int number() const { return m_number; }
+    QString description() const { return m_description; }
+
+private:
+    int m_number;
+    QString m_description;
+};
+
+} // namespace db
