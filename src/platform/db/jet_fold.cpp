@@ -1,0 +1,134 @@
+#include "jet_fold.h"
+
+#include <QChar>
+#include <QList>
+
+namespace db::jet {
+
+namespace {
+
+// Combining diacritical marks U+0300..U+036F: the ones Vietnamese text in decomposed form uses.
+bool isCombining(char32_t c)
+{
+    return c >= 0x300 && c <= 0x36F;
+}
+
+// Decodes one UTF-8 code point at s[i] and advances i. A malformed byte decodes alone, as a value
+// above the Unicode range, so comparisons stay total and never read past the end.
+char32_t decodeUtf8(const unsigned char* s, int length, int& i)
+{
+    const unsigned char b0 = s[i];
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int extra = 0;
+    char32_t c = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        extra = 1;
+        c = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        extra = 2;
+        c = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        extra = 3;
+        c = b0 & 0x07;
+    } else {
+        ++i;
+        return 0x110000 + b0;
+    }
+    if (i + extra >= length) {
+        ++i;
+        return 0x110000 + b0;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char b = s[i + k];
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return 0x110000 + b0;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    i += extra + 1;
+    return c;
+}
+
+char32_t foldChar(char32_t c)
+{
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c > 0x10FFFF)
+        return c;
+    return QChar::toLower(c);
+}
+
+bool hasCombiningUtf8(const unsigned char* s, int length)
+{
+    // U+0300..U+036F encode as CC 80..CD AF.
+    for (int i = 0; i + 1 < length; ++i) {
+        if (s[i] == 0xCC || (s[i] == 0xCD && s[i + 1] <= 0xAF))
+            return true;
+    }
+    return false;
+}
+
+int compareUcs4(const QList<uint>& a, const QList<uint>& b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (a[i] != b[i])
+            return a[i] < b[i] ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+} // namespace
+
+QString foldCase(QStringView text)
+{
+    bool combining = false;
+    for (QChar c : text) {
+        if (isCombining(c.unicode())) {
+            combining = true;
+            break;
+        }
+    }
+    const QString composed =
+        combining ? text.toString().normalized(QString::NormalizationForm_C) : text.toString();
+    // Simple (one-to-one) lower-case mapping per code point, the same the UTF-8 path uses.
+    QList<uint> ucs4 = composed.toUcs4();
+    for (uint& c : ucs4)
+        c = foldChar(c);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(ucs4.constData()), ucs4.size());
+}
+
+int compareFolded(QStringView a, QStringView b)
+{
+    return compareUcs4(foldCase(a).toUcs4(), foldCase(b).toUcs4());
+}
+
+int compareFolded(const char* a, int aLength, const char* b, int bLength)
+{
+    const auto* sa = reinterpret_cast<const unsigned char*>(a);
+    const auto* sb = reinterpret_cast<const unsigned char*>(b);
+    if (hasCombiningUtf8(sa, aLength) || hasCombiningUtf8(sb, bLength)) {
+        return compareFolded(QString::fromUtf8(a, aLength), QString::fromUtf8(b, bLength));
+    }
+    int i = 0;
+    int j = 0;
+    while (i < aLength && j < bLength) {
+        const char32_t ca = foldChar(decodeUtf8(sa, aLength, i));
+        const char32_t cb = foldChar(decodeUtf8(sb, bLength, j));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (i < aLength)
+        return 1;
+    if (j < bLength)
+        return -1;
+    return 0;
+}
+
+} // namespace db::jet

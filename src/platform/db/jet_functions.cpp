@@ -1,0 +1,285 @@
+#include "jet_functions.h"
+
+#include "jet_fold.h"
+#include "like_pattern.h"
+
+#include <QString>
+#include <sqlite3.h>
+
+namespace db::jet {
+
+namespace {
+
+QString textArg(sqlite3_value* value)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return QString::fromUtf8(text, sqlite3_value_bytes(value));
+}
+
+void resultText(sqlite3_context* context, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+int nocaseCompare(void*, int aLength, const void* a, int bLength, const void* b)
+{
+    return compareFolded(static_cast<const char*>(a), aLength, static_cast<const char*>(b), bLength);
+}
+
+void deleteFoldedPattern(void* p)
+{
+    delete static_cast<QString*>(p);
+}
+
+// like(pattern, text [, escape]): SQLite passes the pattern first for "text LIKE pattern".
+// Both sides are folded, so letter case is ignored as in every text comparison of ours.
+// With an escape character the character after it stands for itself.
+void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    auto* pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+    if (!pattern || argc == 3) {
+        QString folded = foldCase(textArg(argv[0]));
+        if (argc == 3 && sqlite3_value_type(argv[2]) != SQLITE_NULL) {
+            const QString escape = textArg(argv[2]);
+            if (escape.size() != 1) {
+                sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
+                return;
+            }
+            // Rewrite "<esc>c" as the one-character list "[c]".
+            QString rewritten;
+            for (qsizetype i = 0; i < folded.size(); ++i) {
+                if (folded[i] == escape[0] && i + 1 < folded.size()) {
+                    rewritten += u'[' + QString(folded[i + 1]) + u']';
+                    ++i;
+                } else {
+                    rewritten += folded[i];
+                }
+            }
+            folded = rewritten;
+        }
+        auto* kept = new QString(folded);
+        sqlite3_set_auxdata(context, 0, kept, deleteFoldedPattern);
+        pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+        if (!pattern) {
+            // SQLite may drop auxiliary data at once (the pattern is not constant).
+            sqlite3_result_int(context, likeMatch(foldCase(textArg(argv[1])), folded) ? 1 : 0);
+            return;
+        }
+    }
+    sqlite3_result_int(context, likeMatch(foldCase(textArg(argv[1])), *pattern) ? 1 : 0);
+}
+
+bool anyNull(int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    }
+    return false;
+}
+
+// left(text, n): the first n characters.
+void leftFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const qint64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0) {
+        sqlite3_result_error(context, "left(): negative length", -1);
+        return;
+    }
+    resultText(context, textArg(argv[0]).left(n));
+}
+
+// right(text, n): the last n characters.
+void rightFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const qint64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0) {
+        sqlite3_result_error(context, "right(): negative length", -1);
+        return;
+    }
+    resultText(context, textArg(argv[0]).right(n));
+}
+
+// mid(text, start [, length]): characters from the 1-based start.
+void midFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (anyNull(argc, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const qint64 start = sqlite3_value_int64(argv[1]);
+    if (start < 1) {
+        sqlite3_result_error(context, "mid(): start before the first character", -1);
+        return;
+    }
+    const QString text = textArg(argv[0]);
+    if (argc == 3) {
+        const qint64 length = sqlite3_value_int64(argv[2]);
+        if (length < 0) {
+            sqlite3_result_error(context, "mid(): negative length", -1);
+            return;
+        }
+        resultText(context, text.mid(start - 1, length));
+    } else {
+        resultText(context, text.mid(start - 1));
+    }
+}
+
+// len(text): number of characters; null for null.
+void lenFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    sqlite3_result_int64(context, textArg(argv[0]).size());
+}
+
+enum class TrimSide { Both, Left, Right };
+
+template <TrimSide side>
+void trimFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    // Only spaces are removed, as the old engine did (tabs and line breaks stay).
+    const QString text = textArg(argv[0]);
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    if (side != TrimSide::Right) {
+        while (begin < end && text[begin] == u' ')
+            ++begin;
+    }
+    if (side != TrimSide::Left) {
+        while (end > begin && text[end - 1] == u' ')
+            --end;
+    }
+    resultText(context, text.mid(begin, end - begin));
+}
+
+template <bool upper>
+void caseFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QString text = textArg(argv[0]);
+    resultText(context, upper ? text.toUpper() : text.toLower());
+}
+
+// nz(value [, otherwise]): value, or otherwise ("" when not given) for null.
+void nzFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) != SQLITE_NULL)
+        sqlite3_result_value(context, argv[0]);
+    else if (argc == 2)
+        sqlite3_result_value(context, argv[1]);
+    else
+        sqlite3_result_text(context, "", 0, SQLITE_STATIC);
+}
+
+// val(text): the number at the start of the text, spaces ignored; 0 when there is none.
+void valFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    QString digits;
+    const QString text = textArg(argv[0]);
+    bool seenDot = false;
+    for (QChar c : text) {
+        if (c == u' ' || c == u'\t')
+            continue;
+        if ((c == u'-' || c == u'+') && digits.isEmpty()) {
+            digits += c;
+        } else if (c.isDigit() && c.unicode() < 128) {
+            digits += c;
+        } else if (c == u'.' && !seenDot) {
+            seenDot = true;
+            digits += c;
+        } else {
+            break;
+        }
+    }
+    bool ok = false;
+    if (!seenDot) {
+        const qint64 n = digits.toLongLong(&ok);
+        if (ok) {
+            sqlite3_result_int64(context, n);
+            return;
+        }
+    }
+    const double d = digits.toDouble(&ok);
+    sqlite3_result_double(context, ok ? d : 0.0);
+}
+
+// cstr(value): the value as text.
+void cstrFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    resultText(context, textArg(argv[0]));
+}
+
+void create(sqlite3* connection, const char* name, int argc, void (*function)(sqlite3_context*, int, sqlite3_value**))
+{
+    sqlite3_create_function_v2(connection, name, argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, function, nullptr,
+                               nullptr, nullptr);
+}
+
+} // namespace
+
+void registerCollation(sqlite3* connection)
+{
+    sqlite3_create_collation_v2(connection, "NOCASE", SQLITE_UTF8, nullptr, nocaseCompare, nullptr);
+}
+
+void registerLike(sqlite3* connection)
+{
+    create(connection, "like", 2, likeFunction);
+    create(connection, "like", 3, likeFunction);
+}
+
+void registerJetFunctions(sqlite3* connection)
+{
+    create(connection, "left", 2, leftFunction);
+    create(connection, "right", 2, rightFunction);
+    create(connection, "mid", 2, midFunction);
+    create(connection, "mid", 3, midFunction);
+    create(connection, "len", 1, lenFunction);
+    create(connection, "trim", 1, trimFunction<TrimSide::Both>);
+    create(connection, "ltrim", 1, trimFunction<TrimSide::Left>);
+    create(connection, "rtrim", 1, trimFunction<TrimSide::Right>);
+    create(connection, "ucase", 1, caseFunction<true>);
+    create(connection, "lcase", 1, caseFunction<false>);
+    create(connection, "nz", 1, nzFunction);
+    create(connection, "nz", 2, nzFunction);
+    create(connection, "val", 1, valFunction);
+    create(connection, "cstr", 1, cstrFunction);
+}
+
+} // namespace db::jet
