@@ -1,0 +1,280 @@
+#include "common/tcvn3.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <QStringList>
+#include <iconv.h>
+
+using common::decodeTcvn3;
+using common::encodeTcvn3;
+
+namespace {
+
+// glibc's converter for TCVN 5712:1993. It implements VN1, the superset of VN3 that also holds
+// the capitals with tones and the combining tone marks; it serves here as the independent
+// reference for the part of the table where VN1 and VN3 agree.
+QByteArray iconvConvert(const QByteArray& input, const char* to, const char* from)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        ADD_FAILURE() << "iconv cannot convert from " << from << " to " << to;
+        return {};
+    }
+    QByteArray in = input;
+    QByteArray out(input.size() * 8 + 16, '\0');
+    char* inPtr = in.data();
+    size_t inLeft = static_cast<size_t>(in.size());
+    char* outPtr = out.data();
+    size_t outLeft = static_cast<size_t>(out.size());
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
+        ADD_FAILURE() << "iconv failed on " << input.toHex().constData();
+    iconv(cd, nullptr, nullptr, &outPtr, &outLeft); // flush a letter held back for composition
+    iconv_close(cd);
+    out.truncate(out.size() - static_cast<qsizetype>(outLeft));
+    return out;
+}
+
+QString iconvDecode(const QByteArray& bytes)
+{
+    return QString::fromUtf8(iconvConvert(bytes, "UTF-8", "TCVN5712-1"));
+}
+
+QByteArray iconvEncode(const QString& text)
+{
+    return iconvConvert(text.toUtf8(), "TCVN5712-1", "UTF-8");
+}
+
+QByteArray byte(int b)
+{
+    return QByteArray(1, static_cast<char>(b));
+}
+
+const QString Vowels = QStringLiteral("aăâeêioôơuưy");
+// Grave, hook above, tilde, acute, dot below.
+const QList<char16_t> ToneMarks = {u'\u0300', u'\u0309', u'\u0303', u'\u0301', u'\u0323'};
+
+// The 60 lower-case vowels with a tone mark, built from Unicode's composition, not from a table.
+QStringList tonedLowerVowels()
+{
+    QStringList letters;
+    for (const QChar v : Vowels) {
+        for (const char16_t mark : ToneMarks)
+            letters << (QString(v) + QChar(mark)).normalized(QString::NormalizationForm_C);
+    }
+    return letters;
+}
+
+// VN3's letters above ASCII: 67 lower-case and 7 capitals.
+QStringList vn3Letters()
+{
+    QStringList letters = tonedLowerVowels();
+    for (const QChar c : QStringLiteral("ăâêôơưđĂÂÊÔƠƯĐ"))
+        letters << QString(c);
+    return letters;
+}
+
+// Every letter of the Vietnamese alphabet with every tone: 29 letters and 60 toned vowels, in
+// lower case and in capitals.
+QStringList vietnameseLetters()
+{
+    QStringList lower;
+    for (const QChar c : QStringLiteral("abcdđeghiklmnopqrstuvxyăâêôơư"))
+        lower << QString(c);
+    lower << tonedLowerVowels();
+    QStringList all = lower;
+    for (const QString& l : lower)
+        all << l.toUpper();
+    return all;
+}
+
+} // namespace
+
+TEST(Tcvn3, RepertoireHasSeventyFourLettersEachOneCharacter)
+{
+    const QStringList letters = vn3Letters();
+    EXPECT_EQ(letters.size(), 74);
+    EXPECT_EQ(QSet<QString>(letters.begin(), letters.end()).size(), 74);
+    for (const QString& l : letters)
+        EXPECT_EQ(l.size(), 1) << l.toStdString();
+}
+
+TEST(Tcvn3, EveryVn3LetterEncodesToTheByteIconvGivesAndDecodesBack)
+{
+    for (const QString& letter : vn3Letters()) {
+        const QByteArray reference = iconvEncode(letter);
+        ASSERT_EQ(reference.size(), 1) << "iconv does not give one byte for " << letter.toStdString();
+        EXPECT_GE(static_cast<unsigned char>(reference[0]), 0xA1) << letter.toStdString();
+        bool exact = false;
+        EXPECT_EQ(encodeTcvn3(letter, &exact), reference) << letter.toStdString();
+        EXPECT_TRUE(exact) << letter.toStdString();
+        EXPECT_EQ(decodeTcvn3(reference), letter) << letter.toStdString();
+        EXPECT_EQ(iconvDecode(reference), letter) << letter.toStdString();
+    }
+}
+
+TEST(Tcvn3, OnlyTheVn3LettersAndNoBreakSpaceAreAssignedAbove0xA0)
+{
+    const QStringList letters = vn3Letters();
+    int assigned = 0;
+    for (int b = 0xA0; b <= 0xFF; ++b) {
+        const QString ch = decodeTcvn3(byte(b));
+        ASSERT_EQ(ch.size(), 1);
+        if (ch == QString(QChar(0xFFFD)))
+            continue;
+        ++assigned;
+        EXPECT_TRUE(letters.contains(ch) || (b == 0xA0 && ch == QString(QChar(0xA0)))) << std::hex << b;
+    }
+    EXPECT_EQ(assigned, 75);
+}
+
+// Bytes where glibc's TCVN5712-1 (VN1) reads something a VN3 text cannot hold.
+TEST(Tcvn3, HolesOfVn3ReadAsReplacementWhereIconvReadsVn1Characters)
+{
+    int holes = 0;
+    for (int b = 0xA1; b <= 0xFF; ++b) {
+        if (decodeTcvn3(byte(b)) != QString(QChar(0xFFFD)))
+            continue;
+        ++holes;
+        const QString vn1 = iconvDecode(byte(b));
+        ASSERT_EQ(vn1.size(), 1) << std::hex << b;
+        const QChar c = vn1.at(0);
+        const bool combiningTone = ToneMarks.contains(c.unicode());
+        const bool tonedCapital = c.isUpper() && c.decomposition().size() >= 2;
+        EXPECT_TRUE(combiningTone || tonedCapital) << std::hex << b << " iconv: " << vn1.toStdString();
+    }
+    EXPECT_EQ(holes, 21);
+}
+
+struct ByteCase
+{
+    const char* name;
+    int byte;
+    char16_t ours;
+    char16_t iconv;
+};
+
+class Tcvn3IconvDifference : public testing::TestWithParam<ByteCase>
+{
+};
+
+TEST_P(Tcvn3IconvDifference, DecodesAsVn3WhereIconvReadsVn1)
+{
+    const ByteCase& c = GetParam();
+    EXPECT_EQ(decodeTcvn3(byte(c.byte)), QString(QChar(c.ours)));
+    EXPECT_EQ(iconvDecode(byte(c.byte)), QString(QChar(c.iconv)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bytes, Tcvn3IconvDifference,
+                         testing::Values(ByteCase{"ControlCode01StaysAControl", 0x01, u'\u0001', u'Ú'},
+                                         ByteCase{"ControlCode17StaysAControl", 0x17, u'\u0017', u'Ỵ'},
+                                         ByteCase{"Code80IsTheEuroOfWindows1252", 0x80, u'€', u'À'},
+                                         ByteCase{"Code93IsTheOpeningCurlyQuote", 0x93, u'“', u'Ỏ'},
+                                         ByteCase{"Code96IsTheEnDash", 0x96, u'–', u'Ọ'},
+                                         ByteCase{"Code81IsEmptyInWindows1252", 0x81, u'\uFFFD', u'Ả'},
+                                         ByteCase{"CodeB0IsNotACombiningGrave", 0xB0, u'\uFFFD', u'\u0300'},
+                                         ByteCase{"CodeC4IsNotCapitalAWithCircumflexAndAcute", 0xC4, u'\uFFFD', u'Ấ'},
+                                         ByteCase{"CodeFFIsNotCapitalOWithCircumflexAndAcute", 0xFF, u'\uFFFD', u'Ố'}),
+                         [](const testing::TestParamInfo<ByteCase>& info) { return std::string(info.param.name); });
+
+TEST(Tcvn3, DecodingNeverCombinesALetterWithAFollowingByte)
+{
+    // iconv composes "a" followed by 0xB3 (combining acute in VN1) into "á".
+    EXPECT_EQ(iconvDecode(QByteArray("a\xB3")), QStringLiteral("á"));
+    EXPECT_EQ(decodeTcvn3(QByteArray("a\xB3")), QStringLiteral("a\uFFFD"));
+}
+
+TEST(Tcvn3, DecomposedLetterEncodesLikeThePrecomposedOne)
+{
+    const QString decomposed = QStringLiteral("a\u0301 \u01B0\u0300"); // á ừ typed as base + mark
+    bool exact = false;
+    EXPECT_EQ(encodeTcvn3(decomposed, &exact), encodeTcvn3(QStringLiteral("á ừ")));
+    EXPECT_TRUE(exact);
+    // iconv keeps the sequence: base letter, then VN1's combining acute 0xB3, which VN3 lacks.
+    EXPECT_EQ(iconvEncode(QStringLiteral("a\u0301")), QByteArray("a\xB3"));
+}
+
+TEST(Tcvn3, CapitalWithToneEncodesAsItsLowerCaseLetterAndIsNotExact)
+{
+    for (const QString& lower : tonedLowerVowels()) {
+        const QString capital = lower.toUpper();
+        bool exact = true;
+        const QByteArray bytes = encodeTcvn3(capital, &exact);
+        EXPECT_EQ(bytes, encodeTcvn3(lower)) << capital.toStdString();
+        EXPECT_FALSE(exact) << capital.toStdString();
+        // iconv writes a VN1 code (or a base letter and a combining mark), which VN3 does not
+        // assign: our decoder would read it as a replacement character or a different letter.
+        EXPECT_NE(decodeTcvn3(iconvEncode(capital)), capital) << capital.toStdString();
+    }
+}
+
+TEST(Tcvn3, CharacterOutsideVn3BecomesOneQuestionMark)
+{
+    struct Case
+    {
+        const char* name;
+        QString text;
+        QByteArray expected;
+    };
+    const QList<Case> cases = {
+        {"LatinLetterNotVietnamese", QStringLiteral("ç"), "?"},
+        {"CapitalNotVietnamese", QStringLiteral("Ç"), "?"},
+        {"ChineseCharacter", QStringLiteral("x漢y"), "x?y"},
+        {"CharacterOutsideTheBasicPlane", QStringLiteral("a\U0001F600b"), "a?b"},
+        {"ReplacementCharacter", QString(QChar(0xFFFD)), "?"},
+        {"ToneOnAConsonant", QStringLiteral("n\u0300"), "?"}, // ǹ
+    };
+    for (const Case& c : cases) {
+        bool exact = true;
+        EXPECT_EQ(encodeTcvn3(c.text, &exact), c.expected) << c.name;
+        EXPECT_FALSE(exact) << c.name;
+    }
+}
+
+TEST(Tcvn3, EveryVietnameseLetterRoundTrips)
+{
+    const QStringList letters = vietnameseLetters();
+    ASSERT_EQ(letters.size(), 178);
+    for (const QString& letter : letters) {
+        bool exact = false;
+        const QString back = decodeTcvn3(encodeTcvn3(letter, &exact));
+        const bool inVn3 =
+            letter == letter.toLower() || letter.at(0).unicode() < 0x80 || QStringLiteral("ĂÂÊÔƠƯĐ").contains(letter);
+        if (inVn3) {
+            EXPECT_EQ(back, letter) << letter.toStdString();
+            EXPECT_TRUE(exact) << letter.toStdString();
+        } else {
+            EXPECT_EQ(back, letter.toLower()) << letter.toStdString();
+            EXPECT_FALSE(exact) << letter.toStdString();
+        }
+    }
+}
+
+TEST(Tcvn3, EveryAssignedByteRoundTripsThroughText)
+{
+    for (int b = 0; b <= 0xFF; ++b) {
+        const QString text = decodeTcvn3(byte(b));
+        ASSERT_EQ(text.size(), 1);
+        if (text.at(0).unicode() == 0xFFFD)
+            continue;
+        bool exact = false;
+        EXPECT_EQ(encodeTcvn3(text, &exact), byte(b)) << std::hex << b;
+        EXPECT_TRUE(exact) << std::hex << b;
+    }
+}
+
+TEST(Tcvn3, DecodesAnOldRegisterEntry)
+{
+    // "Công văn đến" as the .VnTime font stored it, followed by a curly-quoted letter type.
+    const QByteArray stored("C\xABng v\xA8n \xAE\xD5n \x93Quy\xD5t \xAE\xDEnh\x94");
+    EXPECT_EQ(decodeTcvn3(stored), QStringLiteral("Công văn đến “Quyết định”"));
+    EXPECT_EQ(encodeTcvn3(decodeTcvn3(stored)), stored);
+}
+
+TEST(Tcvn3, EmptyTextAndEmptyBytes)
+{
+    bool exact = false;
+    EXPECT_TRUE(encodeTcvn3(QString(), &exact).isEmpty());
+    EXPECT_TRUE(exact);
+    EXPECT_TRUE(decodeTcvn3(QByteArray()).isEmpty());
+}
