@@ -1,0 +1,127 @@
+#include "platform/sys/file_ops.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FileOpsTest : public ::testing::Test
+{
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray read(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(FileOpsTest, SizeCountsBytesAndIsMinusOneForMissingOrFolder)
+{
+    write(QStringLiteral("a.bin"), QByteArray(999'999, 'x'));
+    EXPECT_EQ(sys::fileSize(path(QStringLiteral("a.bin"))), 999'999);
+    EXPECT_EQ(sys::fileSize(path(QStringLiteral("none.bin"))), -1);
+    EXPECT_EQ(sys::fileSize(m_dir.path()), -1);
+    EXPECT_EQ(sys::fileSize(QString()), -1);
+}
+
+TEST_F(FileOpsTest, PresenceTellsFilesFromFolders)
+{
+    write(QStringLiteral("f"), "1");
+    EXPECT_TRUE(sys::exists(path(QStringLiteral("f"))));
+    EXPECT_TRUE(sys::isFile(path(QStringLiteral("f"))));
+    EXPECT_FALSE(sys::isDirectory(path(QStringLiteral("f"))));
+    EXPECT_TRUE(sys::isDirectory(m_dir.path()));
+    EXPECT_FALSE(sys::exists(path(QStringLiteral("g"))));
+    EXPECT_FALSE(sys::exists(QString()));
+}
+
+TEST_F(FileOpsTest, ReadOnlyAttributeIsTheOwnersWritePermission)
+{
+    write(QStringLiteral("f"), "1");
+    const QString f = path(QStringLiteral("f"));
+    EXPECT_FALSE(sys::isReadOnly(f));
+    sys::setReadOnly(f, true);
+    EXPECT_TRUE(sys::isReadOnly(f));
+    EXPECT_FALSE(QFile::permissions(f) & QFileDevice::WriteOwner);
+    EXPECT_TRUE(QFile::permissions(f) & QFileDevice::ReadOwner);  // other bits kept
+    sys::setReadOnly(f, false);
+    EXPECT_FALSE(sys::isReadOnly(f));
+}
+
+TEST_F(FileOpsTest, ReadOnlyOfMissingFileIsFalseAndSettingItRaises)
+{
+    EXPECT_FALSE(sys::isReadOnly(path(QStringLiteral("none"))));
+    EXPECT_THROW(sys::setReadOnly(path(QStringLiteral("none")), false), sys::FileError);
+}
+
+TEST_F(FileOpsTest, ClearingAnAttributeTheSystemRefusesRaises)
+{
+    // Files under /proc/self refuse permission changes, even for the superuser.
+    const QString locked = QStringLiteral("/proc/self/status");
+    if (!sys::isReadOnly(locked))
+        GTEST_SKIP() << "no read-only /proc file on this system";
+    EXPECT_THROW(sys::setReadOnly(locked, false), sys::FileError);
+}
+
+TEST_F(FileOpsTest, CopyReplacesAnExistingTargetWithTheWholeSource)
+{
+    write(QStringLiteral("src"), QByteArray(3 * 1024 * 1024 + 7, 's'));
+    write(QStringLiteral("dst"), "old contents that are longer than nothing");
+    sys::copyFile(path(QStringLiteral("src")), path(QStringLiteral("dst")));
+    EXPECT_EQ(read(QStringLiteral("dst")), read(QStringLiteral("src")));
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(FileOpsTest, CopyOfAReadOnlySourceIsWritable)
+{
+    write(QStringLiteral("template"), "T");
+    sys::setReadOnly(path(QStringLiteral("template")), true);
+    sys::copyFile(path(QStringLiteral("template")), path(QStringLiteral("copy")));
+    EXPECT_EQ(read(QStringLiteral("copy")), "T");
+    EXPECT_FALSE(sys::isReadOnly(path(QStringLiteral("copy"))));
+    EXPECT_TRUE(sys::isReadOnly(path(QStringLiteral("template"))));
+}
+
+TEST_F(FileOpsTest, CopyRefusesAReadOnlyTargetAndLeavesItAlone)
+{
+    write(QStringLiteral("src"), "new");
+    write(QStringLiteral("dst"), "old");
+    sys::setReadOnly(path(QStringLiteral("dst")), true);
+    EXPECT_THROW(sys::copyFile(path(QStringLiteral("src")), path(QStringLiteral("dst"))), sys::FileError);
+    EXPECT_EQ(read(QStringLiteral("dst")), "old");
+}
+
+TEST_F(FileOpsTest, CopyFailsForMissingSourceOrMissingTargetFolder)
+{
+    write(QStringLiteral("src"), "x");
+    EXPECT_THROW(sys::copyFile(path(QStringLiteral("none")), path(QStringLiteral("dst"))), sys::FileError);
+    EXPECT_THROW(sys::copyFile(path(QStringLiteral("src")), path(QStringLiteral("no/such/folder/dst"))),
+                 sys::FileError);
+    EXPECT_THROW(sys::copyFile(path(QStringLiteral("src")), m_dir.path()), sys::FileError);
+    EXPECT_FALSE(sys::exists(path(QStringLiteral("dst"))));
+}
+
+TEST_F(FileOpsTest, RemoveDeletesAFileAndRaisesWhenThereIsNone)
+{
+    write(QStringLiteral("f"), "1");
+    sys::removeFile(path(QStringLiteral("f")));
+    EXPECT_FALSE(sys::exists(path(QStringLiteral("f"))));
+    EXPECT_THROW(sys::removeFile(path(QStringLiteral("f"))), sys::FileError);
+    EXPECT_THROW(sys::removeFile(m_dir.path()), sys::FileError);
+}
+
+} // namespace
