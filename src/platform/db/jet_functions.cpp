@@ -3,7 +3,10 @@
 #include "jet_fold.h"
 #include "like_pattern.h"
 
+#include <QDateTime>
 #include <QString>
+#include <cmath>
+#include <limits>
 #include <sqlite3.h>
 
 namespace db::jet {
@@ -245,6 +248,172 @@ void cstrFunction(sqlite3_context* context, int, sqlite3_value** argv)
     resultText(context, textArg(argv[0]));
 }
 
+bool isNumeric(sqlite3_value* value)
+{
+    const int type = sqlite3_value_type(value);
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+}
+
+// A text read as a number the way "+" of the old engine reads it: blanks around it allowed.
+bool textAsNumber(sqlite3_value* value, qint64& integer, double& real, bool& isInteger)
+{
+    const QString text = textArg(value).trimmed();
+    bool ok = false;
+    integer = text.toLongLong(&ok);
+    if (ok) {
+        isInteger = true;
+        return true;
+    }
+    real = text.toDouble(&ok);
+    isInteger = false;
+    return ok && std::isfinite(real);
+}
+
+// jet_plus(a, b): the "+" of the old engine. Two texts are joined; anything else is added, a
+// text that reads as a number counting as that number. Null when either side is null; an error
+// when a text that is not a number meets a number.
+void plusFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (anyNull(2, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    if (!isNumeric(argv[0]) && !isNumeric(argv[1])) {
+        resultText(context, textArg(argv[0]) + textArg(argv[1]));
+        return;
+    }
+    qint64 ints[2] = {0, 0};
+    double reals[2] = {0, 0};
+    bool integral[2] = {true, true};
+    for (int i = 0; i < 2; ++i) {
+        const int type = sqlite3_value_type(argv[i]);
+        if (type == SQLITE_INTEGER) {
+            ints[i] = sqlite3_value_int64(argv[i]);
+            reals[i] = double(ints[i]);
+        } else if (type == SQLITE_FLOAT) {
+            reals[i] = sqlite3_value_double(argv[i]);
+            integral[i] = false;
+        } else if (textAsNumber(argv[i], ints[i], reals[i], integral[i])) {
+            if (integral[i])
+                reals[i] = double(ints[i]);
+        } else {
+            sqlite3_result_error(context, "Data type mismatch in expression: text added to a number", -1);
+            return;
+        }
+    }
+    qint64 sum = 0;
+    if (integral[0] && integral[1] && !__builtin_add_overflow(ints[0], ints[1], &sum))
+        sqlite3_result_int64(context, sum);
+    else
+        sqlite3_result_double(context, reals[0] + reals[1]);
+}
+
+// jet_power(a, b): the "^" operator.
+void powerFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (anyNull(2, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    sqlite3_result_double(context, std::pow(sqlite3_value_double(argv[0]), sqlite3_value_double(argv[1])));
+}
+
+// Number format of format(): "0" a digit always shown, "#" a digit shown when needed, "," thousands
+// grouping, "." the decimal point. Returns false when the format is not of that kind.
+bool formatNumber(double number, const QString& format, QString& out)
+{
+    for (QChar c : format) {
+        if (c != u'0' && c != u'#' && c != u',' && c != u'.')
+            return false;
+    }
+    const qsizetype dot = format.indexOf(u'.');
+    const QString integerPart = dot < 0 ? format : format.left(dot);
+    const QString fractionPart = dot < 0 ? QString() : format.mid(dot + 1);
+    const int decimals = int(fractionPart.count(u'0') + fractionPart.count(u'#'));
+    const int minDigits = int(integerPart.count(u'0'));
+    const bool grouping = integerPart.contains(u',');
+    QString text = QString::number(std::fabs(number), 'f', decimals);
+    QString whole = text.section(u'.', 0, 0);
+    const QString fraction = decimals > 0 ? text.section(u'.', 1, 1) : QString();
+    if (whole == QLatin1String("0") && minDigits == 0)
+        whole.clear();
+    while (whole.size() < minDigits)
+        whole.prepend(u'0');
+    if (grouping) {
+        for (qsizetype i = whole.size() - 3; i > 0; i -= 3)
+            whole.insert(i, u',');
+    }
+    out = (number < 0 ? QStringLiteral("-") : QString()) + whole;
+    if (decimals > 0)
+        out += u'.' + fraction;
+    return true;
+}
+
+// Date format of format(): d dd m mm yy yyyy h hh n nn s ss, other characters as written.
+QString formatDateTime(const QDateTime& when, const QString& format)
+{
+    QString out;
+    qsizetype i = 0;
+    while (i < format.size()) {
+        const QChar c = format[i].toLower();
+        qsizetype run = 1;
+        while (i + run < format.size() && format[i + run].toLower() == c)
+            ++run;
+        const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+        if (c == u'd')
+            out += run >= 2 ? two(when.date().day()) : QString::number(when.date().day());
+        else if (c == u'm')
+            out += run >= 2 ? two(when.date().month()) : QString::number(when.date().month());
+        else if (c == u'y')
+            out += run >= 3 ? QString::number(when.date().year()) : two(when.date().year() % 100);
+        else if (c == u'h')
+            out += run >= 2 ? two(when.time().hour()) : QString::number(when.time().hour());
+        else if (c == u'n')
+            out += run >= 2 ? two(when.time().minute()) : QString::number(when.time().minute());
+        else if (c == u's')
+            out += run >= 2 ? two(when.time().second()) : QString::number(when.time().second());
+        else
+            out += format.mid(i, run);
+        i += run;
+    }
+    return out;
+}
+
+// format(value [, format]): the value as text, numbers and ISO dates laid out by the format.
+void formatFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QString value = textArg(argv[0]);
+    if (argc < 2 || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        resultText(context, value);
+        return;
+    }
+    const QString format = textArg(argv[1]);
+    qint64 integer = 0;
+    double real = 0;
+    bool integral = false;
+    if (isNumeric(argv[0]) || textAsNumber(argv[0], integer, real, integral)) {
+        const double number = isNumeric(argv[0]) ? sqlite3_value_double(argv[0]) : (integral ? double(integer) : real);
+        QString out;
+        if (formatNumber(number, format, out)) {
+            resultText(context, out);
+            return;
+        }
+    }
+    QDateTime when = QDateTime::fromString(value, Qt::ISODate);
+    if (!when.isValid())
+        when = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!when.isValid()) {
+        const QDate date = QDate::fromString(value, Qt::ISODate);
+        if (date.isValid())
+            when = QDateTime(date, QTime(0, 0));
+    }
+    resultText(context, when.isValid() ? formatDateTime(when, format) : value);
+}
+
 void create(sqlite3* connection, const char* name, int argc, void (*function)(sqlite3_context*, int, sqlite3_value**))
 {
     sqlite3_create_function_v2(connection, name, argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, function, nullptr,
@@ -280,6 +449,10 @@ void registerJetFunctions(sqlite3* connection)
     create(connection, "nz", 2, nzFunction);
     create(connection, "val", 1, valFunction);
     create(connection, "cstr", 1, cstrFunction);
+    create(connection, "format", 1, formatFunction);
+    create(connection, "format", 2, formatFunction);
+    create(connection, "jet_plus", 2, plusFunction);
+    create(connection, "jet_power", 2, powerFunction);
 }
 
 } // namespace db::jet
