@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace app {
+
+// The settings file data/sysmem: one line of four quoted items separated by commas, ending with
+// CR LF, in this order: the schedule file (filelich), the letters file (filecongvan), the backup
+// file (filebackup, a single blank when none) and the working year (namlamviec), for example
+//   "/opt/selvaro/data/vemolich.MDB","/opt/selvaro/data/vemocv.MDB"," ","2009"
+// The file is UTF-8.
+
+struct Sysmem
+{
+    QString filelich;
+    QString filecongvan;
+    QString filebackup;
+    QString namlamviec;
+};
+
+// Items of a line written the old way: items are separated by commas or line ends; blanks before
+// an item are skipped; a quoted item runs to the next double quote (no escape), and what follows
+// it up to the next separator is ignored; an unquoted item runs to the next separator with
+// trailing blanks dropped. wellFormed is false when an item is not quoted, a quote is not closed
+// or something other than blanks follows a closing quote.
+struct SysmemItems
+{
+    QStringList items;
+    bool wellFormed = true;
+};
+SysmemItems splitSysmemItems(const QString& text);
+
+// The defaults when there is no settings file: <program>/data/vemolich.MDB,
+// <program>/data/vemocv.MDB, " " and year.
+Sysmem sysmemDefaults(const QString& programFolder, const QString& year);
+
+// Reads the settings from text. A damaged file gives safe values and repaired = true so that the
+// caller rewrites it:
+//   - fewer than four items: the missing ones take their defaults; more than four: the extra
+//     ones are ignored;
+//   - an empty schedule or letters path takes its default; an empty backup path becomes " ";
+//   - a year that is not exactly four digits (after trimming) becomes clockYear;
+//   - badly quoted items are read as the old reader read them (see splitSysmemItems).
+struct SysmemReading
+{
+    Sysmem values;
+    bool repaired = false;
+};
+SysmemReading parseSysmem(const QString& text, const QString& programFolder, const QString& clockYear);
+
+// The file's text for values: each item in double quotes, separated by commas, ending with CR LF.
+QString formatSysmem(const Sysmem& values);
+
+// Path of the settings file of the program folder in the shared state.
+QString sysmemPath();
+
+// Reads the settings file of the shared program folder into filelich, filecongvan, filebackup
+// and namlamviec. A damaged file is read as parseSysmem() says and rewritten at once. A missing
+// file gives the defaults (the clock's year) and is not written: start-up first checks the clock's
+// year and then calls writeSysmem(). Returns true when a damaged file was rewritten.
+// Raises sys::FileError when the file exists but cannot be read, or cannot be written.
+bool readSysmem();
+
+// Writes filelich, filecongvan, filebackup and namlamviec to the settings file (replacing it in
+// one step; a read-only file is replaced too). Raises sys::FileError when it cannot be written.
+void writeSysmem();
+
+} // namespace app

@@ -1,0 +1,47 @@
+#include "year_tables.h"
+
+#include "messenger.h"
+#include "module1.h"
+#include "table_copy.h"
+#include "table_pattern.h"
+
+namespace app {
+namespace {
+
+// True when db holds table or it was made from its template.
+bool ensureTable(db::Database& db, const QString& table, const QString& templateTable)
+{
+    try {
+        if (hasTableLike(table, db))
+            return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+    return copyTableStructure(db, db, templateTable, table, false);
+}
+
+} // namespace
+
+QString yearTablesFailedMessage()
+{
+    return QStringLiteral("Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!") + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!");
+}
+
+bool createYearTables()
+{
+    Module1& m = module1();
+    m.setYearTables();
+    const bool created = ensureTable(m.dblich, m.bangkehoach, QStringLiteral("kehoachmau")) &&
+                         ensureTable(m.dblich, m.banglich, QStringLiteral("lichmau")) &&
+                         ensureTable(m.dbcongvan, m.bangcvden, QStringLiteral("cvdenmau")) &&
+                         ensureTable(m.dbcongvan, m.bangcvdi, QStringLiteral("cvdimau"));
+    if (created)
+        return true;
+    m.thongbao = yearTablesFailedMessage();
+    m.kieuthongbao = QStringLiteral("ok");
+    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+    return false;
+}
+
+} // namespace app

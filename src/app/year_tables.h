@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace app {
+
+// The message shown when a year table cannot be created; the program ends after it.
+QString yearTablesFailedMessage();
+
+// Year-table creation. Sets bangkehoach, banglich, bangcvden and bangcvdi from namlamviec, then
+// makes each that its database lacks (found by the table-pattern test with the exact name) from
+// its template with the table-copy routine, in this order: bangkehoach in dblich from kehoachmau,
+// banglich in dblich from lichmau, bangcvden in dbcongvan from cvdenmau, bangcvdi in dbcongvan from
+// cvdimau. No rows are copied; existing tables are left as they are.
+//
+// At the first failure (a database not open, a template missing, the file not writable) it stops,
+// shows yearTablesFailedMessage() through the messenger with mode "ok" and returns false; the
+// caller then ends the program. Returns true when all four tables exist.
+bool createYearTables();
+
+} // namespace app
