@@ -1,0 +1,70 @@
+#include "letter_save.h"
+
+#include "platform/db/db_error.h"
+
+#include <QList>
+#include <QPair>
+
+namespace datafiles {
+namespace {
+const QString kFlag = QStringLiteral("kieuupdate");
+const QString kSourceId = QStringLiteral("idcu");
+const QString kId = QStringLiteral("id");
+} // namespace
+
+void saveLetter(db::Database& db, db::Recordset& rs)
+{
+    switch (rs.editMode()) {
+    case db::EditMode::None:
+        rs.update();  // raises UpdateWithoutEdit
+        return;
+    case db::EditMode::Edit: {
+        const QVariant flag = rs.value(kFlag);
+        rs.setValue(kFlag, !flag.isNull() && flag.toInt() == 1 ? 1 : 2);
+        rs.setValue(kSourceId, rs.value(kId));
+        rs.update();
+        return;
+    }
+    case db::EditMode::AddNew:
+        break;
+    }
+    rs.setValue(kFlag, 1);
+    // The values typed, to start the row again if it cannot be completed.
+    QList<QPair<QString, QVariant>> typed;
+    for (const QString& name : rs.fieldNames()) {
+        if (name.compare(kId, Qt::CaseInsensitive) != 0)
+            typed.append({name, rs.value(name)});
+    }
+    db.beginTrans();
+    try {
+        rs.update();
+        rs.setBookmark(rs.lastModified());
+        rs.edit();
+        rs.setValue(kSourceId, rs.value(kId));
+        rs.update();
+        db.commitTrans();
+    } catch (...) {
+        // The first error is the one to report; the clean-up only restores what it can.
+        try {
+            if (rs.editMode() == db::EditMode::Edit)
+                rs.cancelUpdate();
+        } catch (const db::DbError&) {
+        }
+        try {
+            db.rollback();
+        } catch (const db::DbError&) {
+        }
+        try {
+            if (rs.editMode() != db::EditMode::AddNew) {
+                // The row written is undone: make it pending again with the values typed.
+                rs.addNew();
+                for (const auto& [name, value] : typed)
+                    rs.setValue(name, value);
+            }
+        } catch (const db::DbError&) {
+        }
+        throw;
+    }
+}
+
+} // namespace datafiles

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/db/database.h"
+#include "platform/db/recordset.h"
+
+namespace datafiles {
+
+// Writes the letters row being added or edited through rs (a dynaset on a letters year table of
+// db, in addNew or edit mode) with the columns replication relies on:
+//  - a new row gets kieuupdate = 1 and idcu = its own id. The id is assigned when the row is
+//    written, so the row is written and then given its idcu, both inside one transaction of db.
+//    When either write fails the error is raised again, nothing stays written and rs is back in
+//    addNew mode with the values that were typed, so the user can correct and save again;
+//  - an edited row gets idcu = its id and kieuupdate = 2, except that a row still flagged 1 (added
+//    and not replicated yet) keeps 1, so the next replication inserts it with its latest values.
+// Afterwards the saved row is the current row of rs. Every save path of the letter entry forms
+// ("&Ghi đĩa" and the pending row saved by "&Nạp mới") goes through here; callers leave kieuupdate
+// and idcu alone. With rs in neither mode it raises DbError(UpdateWithoutEdit) as update() does;
+// db must not be inside a transaction of its own.
+void saveLetter(db::Database& db, db::Recordset& rs);
+
+} // namespace datafiles

@@ -1,0 +1,245 @@
+#include "replication.h"
+
+#include "file_operation.h"
+#include "replication_sql.h"
+#include "app/data_paths.h"
+#include "app/file_presence.h"
+#include "app/kiemtra_query.h"
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/table_pattern.h"
+#include "platform/db/db_error.h"
+#include "platform/sys/file_ops.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace datafiles {
+namespace {
+
+const QString kOpenBackupStep = QStringLiteral("mở file backup công văn.");
+
+// The notice stays on screen from show() until the object goes, whatever way the run ends.
+class Notice
+{
+public:
+    Notice() = default;
+    Notice(const Notice&) = delete;
+    Notice& operator=(const Notice&) = delete;
+    ~Notice() { close(); }
+
+    void show()
+    {
+        app::Module1& m = app::module1();
+        m.thongbao = backupNotice();
+        m.kieuthongbao = QStringLiteral("tbao");
+        app::messenger().show(m.thongbao, m.kieuthongbao);
+        m_shown = true;
+    }
+    void close()
+    {
+        if (m_shown)
+            app::messenger().closeNotice();
+        m_shown = false;
+    }
+
+private:
+    bool m_shown = false;
+};
+
+// Runs statements on db in one transaction: all of them or none.
+void runTogether(db::Database& db, const QStringList& statements)
+{
+    db.beginTrans();
+    try {
+        for (const QString& sql : statements)
+            db.execute(sql);
+        db.commitTrans();
+    } catch (...) {
+        try {
+            db.rollback();
+        } catch (const db::DbError&) {
+            // The transaction ended with the failure; the failure is what counts.
+        }
+        throw;
+    }
+}
+
+// A file cannot join a connection inside a transaction. Reading one of the backup's tables through
+// the letters file before the transaction makes the backup reachable from it for the statements
+// that follow.
+void reachBackup(db::Database& letters, const QString& backup, const QString& anyBackupTable)
+{
+    if (anyBackupTable.isEmpty())
+        return;
+    db::Recordset probe = letters.openRecordset(QStringLiteral("select * from ") + anyBackupTable +
+                                                    QStringLiteral(" in '") + quotedPath(backup) +
+                                                    QStringLiteral("' where 1=0"),
+                                                db::RecordsetType::Snapshot);
+    probe.close();
+}
+
+// The stored query name of db gets text unless it already has it (compared normalised).
+void ensureStoredQuery(db::Database& db, const QString& name, const QString& text)
+{
+    if (!app::KiemtraQuery(name, db)) {
+        db.createQueryDef(name, text);
+        return;
+    }
+    if (normalisedQueryText(db.querySql(name)) != normalisedQueryText(text))
+        db.setQuerySql(name, text);
+}
+
+// The backup's copy of table has a primary index on id and text fields that accept "".
+void completeBackupTable(db::Database& backup, const QString& table)
+{
+    backup.refreshTableDefs();
+    db::TableDef def = backup.tableDef(table);
+    bool hasPrimary = false;
+    for (const db::IndexDef& index : def.indexes)
+        hasPrimary = hasPrimary || index.primary;
+    if (!hasPrimary) {
+        backup.execute(createPrimaryIndexSql(def.name));
+        backup.refreshTableDefs();
+        def = backup.tableDef(table);
+    }
+    for (const db::FieldDef& field : def.fields) {
+        if (field.type == db::FieldType::Text && !field.allowZeroLength)
+            backup.setAllowZeroLength(def.name, field.name, true);
+    }
+}
+
+// After the whole letters file was copied to the backup, its rows are all there: no flag may stay
+// set, or the next run would insert the added rows a second time.
+void clearAllLetterFlags(db::Database& letters)
+{
+    letters.refreshTableDefs();
+    QStringList statements;
+    const QStringList tables = letters.tableNames();
+    for (const QString& table : tables) {
+        const QString lower = table.toLower();
+        if (!lower.startsWith(QLatin1String("cvden")) && !lower.startsWith(QLatin1String("cvdi")))
+            continue;
+        if (letters.tableDef(table).field(QStringLiteral("kieuupdate")))
+            statements << resetAllFlagsSql(table);
+    }
+    runTogether(letters, statements);
+}
+
+ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
+{
+    fileOperation(app::matchNameCase(m.filecongvan), backup, QStringLiteral("copy"));
+    try {
+        clearAllLetterFlags(m.dbcongvan);
+    } catch (...) {
+        // Flags still set beside a full copy would duplicate rows at the next run; without the
+        // copy the next run simply copies the file again.
+        try {
+            sys::removeFile(backup);
+        } catch (const sys::FileError&) {
+        }
+        throw;
+    }
+    return ReplicationOutcome::WholeFileCopied;
+}
+
+ReplicationOutcome copyChangedRows(app::Module1& m, const QString& backup, const QString& table,
+                                   const LetterRegister& reg)
+{
+    ensureStoredQuery(m.dbcongvan, QStringLiteral("Qrbangcvden"), storedQueryText(m.bangcvden, backup));
+    ensureStoredQuery(m.dbcongvan, QStringLiteral("Qrbangcvdi"), storedQueryText(m.bangcvdi, backup));
+    reachBackup(m.dbcongvan, backup, table);
+    runTogether(m.dbcongvan, {insertNewRowsSql(table, backup, reg), resetAddedFlagsSql(table),
+                              updateChangedRowsSql(table, reg), resetAllFlagsSql(table)});
+    return ReplicationOutcome::RowsCopied;
+}
+
+ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table,
+                                  const QString& anyBackupTable)
+{
+    m.buoc = QStringLiteral("sao chép cả bảng ") + table + QStringLiteral(" sang file dữ liệu backup.");
+    reachBackup(m.dbcongvan, backup, anyBackupTable);
+    runTogether(m.dbcongvan, {copyWholeTableSql(table, backup), resetAllFlagsSql(table)});
+    db::Database copy = db::Database::open(backup, app::kConnect);
+    completeBackupTable(copy, table);
+    copy.close();
+    return ReplicationOutcome::TableCopied;
+}
+
+// True when both paths name one existing file (written differently, through a link, ...): rows
+// copied into their own table would be duplicated at every run.
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString first = QFileInfo(app::matchNameCase(a)).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(app::matchNameCase(b)).canonicalFilePath();
+}
+
+ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegister& reg, Notice& notice)
+{
+    const QString backup = app::matchNameCase(m.filebackup);
+    if (app::filePresence(backup).isEmpty())
+        return copyWholeFile(m, backup);
+
+    {
+        db::Recordset flagged = m.dbcongvan.openRecordset(
+            QStringLiteral("select * from ") + table + QStringLiteral(" where kieuupdate>0"), db::RecordsetType::Snapshot);
+        const bool none = flagged.eof();
+        flagged.close();
+        if (none)
+            return ReplicationOutcome::NothingFlagged;
+    }
+    notice.show();
+
+    m.buoc = kOpenBackupStep;
+    if (sys::isReadOnly(backup))
+        throw sys::FileError(QStringLiteral("The backup file is read-only: ") + QDir::toNativeSeparators(backup));
+    db::Database copy = db::Database::open(backup, app::kConnect);
+    const bool hasTable = app::hasTableLike(table, copy);
+    const QStringList backupTables = copy.tableNames();
+    if (hasTable)
+        completeBackupTable(copy, table);
+    // The letters file writes to the backup next; this connection must hold nothing on it.
+    copy.close();
+
+    if (hasTable)
+        return copyChangedRows(m, backup, table, reg);
+    return copyWholeTable(m, backup, table, backupTables.isEmpty() ? QString() : backupTables.first());
+}
+
+} // namespace
+
+QString backupNotice()
+{
+    return QStringLiteral("Máy tính đang backup dữ liệu !...");
+}
+
+QString backupFailedMessage(const QString& step)
+{
+    return QStringLiteral("Gặp lỗi khi đang ") + step + QStringLiteral("\r") +
+           QStringLiteral(" Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị mạng biết !");
+}
+
+ReplicationOutcome replicate(const QString& baseName)
+{
+    app::Module1& m = app::module1();
+    if (m.filebackup.trimmed().isEmpty() || m.filebackup == m.filecongvan || sameFile(m.filebackup, m.filecongvan))
+        return ReplicationOutcome::Skipped;
+    const bool outgoing = baseName == QLatin1String("cvdi");
+    const QString table = outgoing ? m.bangcvdi : m.bangcvden;
+
+    m.buoc.clear();
+    Notice notice;
+    try {
+        const ReplicationOutcome outcome = run(m, table, letterRegister(baseName), notice);
+        notice.close();
+        return outcome;
+    } catch (const std::exception&) {
+        notice.close();
+        m.thongbao = backupFailedMessage(m.buoc);
+        m.kieuthongbao = QStringLiteral("ok");
+        m.traloi = app::messenger().show(m.thongbao, m.kieuthongbao);
+        return ReplicationOutcome::Failed;
+    }
+}
+
+} // namespace datafiles
