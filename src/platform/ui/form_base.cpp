@@ -1,0 +1,218 @@
+#include "form_base.h"
+
+#include "data_control.h"
+#include "key_codes.h"
+#include "text_box.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QPointer>
+#include <utility>
+
+namespace ui {
+namespace {
+
+FormBase::ModalHandler& modalHandler()
+{
+    static FormBase::ModalHandler handler;
+    return handler;
+}
+
+// Gives every key event that reaches the focused control of a form to that form first.
+class KeyPreviewFilter : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        if (!watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        auto* form = qobject_cast<FormBase*>(widget->window());
+        if (!form || !form->keyPreview())
+            return false;
+        // Only the first receiver: the focused control, or the form when nothing in it has the
+        // focus. A key ignored by a control travels up to its parents; those are not previewed.
+        QWidget* focus = form->focusWidget();
+        if (focus ? widget != focus : widget != form)
+            return false;
+        return form->previewKey(static_cast<QKeyEvent*>(event));
+    }
+};
+
+void installKeyPreview()
+{
+    static KeyPreviewFilter* filter = nullptr;
+    if (!filter) {
+        filter = new KeyPreviewFilter;
+        filter->setParent(qApp);
+        qApp->installEventFilter(filter);
+    }
+}
+
+} // namespace
+
+FormBase::FormBase(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    installKeyPreview();
+}
+
+FormBase::~FormBase()
+{
+    if (m_modalLoop)
+        m_modalLoop->quit();
+}
+
+FormBase::ModalHandler FormBase::setModalHandler(ModalHandler handler)
+{
+    return std::exchange(modalHandler(), std::move(handler));
+}
+
+void FormBase::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
+}
+
+void FormBase::showModeless()
+{
+    load();
+    show();
+    raise();
+    activateWindow();
+}
+
+void FormBase::showModal()
+{
+    load();
+    if (modalHandler()) {
+        QPointer<FormBase> self(this);
+        show();
+        modalHandler()(*this);
+        if (self && isVisible()) {
+            close();
+            if (self && isVisible())
+                hide();  // the form refused to close: a test must never be left with it open
+        }
+        return;
+    }
+    const Qt::WindowModality before = windowModality();
+    if (!isVisible())
+        setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    QPointer<FormBase> self(this);
+    loop.exec(QEventLoop::DialogExec);
+    if (self) {
+        m_modalLoop = nullptr;
+        setWindowModality(before);
+    }
+}
+
+bool FormBase::unload()
+{
+    if (m_unloading)
+        return true;
+    m_unloading = true;
+    bool cancelled = false;
+    for (DataControl* data : findChildren<DataControl*>()) {
+        if (data->hasCurrentRecord() && !data->validate(action::Unload)) {
+            cancelled = true;
+            break;
+        }
+    }
+    if (!cancelled) {
+        int cancel = 0;
+        Form_Unload(cancel);
+        cancelled = cancel != 0;
+    }
+    if (cancelled) {
+        m_unloading = false;
+        return false;
+    }
+    m_loaded = false;
+    hide();
+    m_unloading = false;
+    emit unloaded();
+    return true;
+}
+
+void FormBase::closeEvent(QCloseEvent* event)
+{
+    if (m_unloading || unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void FormBase::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (m_modalLoop)
+        m_modalLoop->quit();
+}
+
+QWidget* FormBase::control(const QString& name) const
+{
+    if (name.isEmpty())
+        return nullptr;
+    return findChild<QWidget*>(name);
+}
+
+QWidget* FormBase::activeControl() const
+{
+    QWidget* w = focusWidget();
+    if (!w || w == this)
+        return nullptr;
+    // A control made of inner widgets (a text box's editor, a drop-down list's text part) counts
+    // as the outer widget, which carries the name.
+    for (QWidget* p = w; p && p != this; p = p->parentWidget()) {
+        if (qobject_cast<TextBox*>(p) || qobject_cast<QComboBox*>(p))
+            return p;
+    }
+    return w;
+}
+
+QString FormBase::activeControlName() const
+{
+    const QWidget* w = activeControl();
+    return w ? w->objectName() : QString();
+}
+
+void FormBase::sendTab(bool backwards)
+{
+    QWidget* target = focusWidget() ? focusWidget() : this;
+    const int key = backwards ? Qt::Key_Backtab : Qt::Key_Tab;
+    const Qt::KeyboardModifiers modifiers = backwards ? Qt::ShiftModifier : Qt::NoModifier;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(target, &press);
+    QWidget* after = focusWidget() ? focusWidget() : this;
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QCoreApplication::sendEvent(after, &release);
+}
+
+bool FormBase::previewKey(QKeyEvent* event)
+{
+    const int original = keyCode(*event);
+    int code = original;
+    const int state = shiftState(event->modifiers());
+    if (event->type() == QEvent::KeyPress) {
+        Form_KeyDown(code, state);
+    } else {
+        if (event->isAutoRepeat())
+            return false;
+        Form_KeyUp(code, state);
+    }
+    return original != 0 && code == 0;
+}
+
+} // namespace ui

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QEventLoop;
+class QKeyEvent;
+
+namespace ui {
+
+// The base of every form: a top-level window with the old forms' life cycle and key preview.
+//
+// Life cycle. load() runs Form_Load() once; showModeless() and showModal() load the form first
+// when needed. hide() hides without unloading (the form keeps its state and its data controls
+// stay open). unload() — also the window's close box — raises Validate(action::Unload) on every
+// data control of the form, then Form_Unload(cancel); when neither cancels, the form is hidden,
+// marked not loaded (the next show runs Form_Load again) and unloaded() is emitted. The object
+// itself is not deleted: its owner decides that.
+//
+// Key preview (on by default). Every key press and release that reaches the control having the
+// focus in this form — or the form itself when no control of it has the focus — is first given
+// to Form_KeyDown / Form_KeyUp with the old key code and shift state (key_codes.h). Setting the
+// key code to 0 in the handler keeps the key from the control. Auto-repeated releases are not
+// previewed.
+//
+// Names. Controls are found by their objectName; activeControl() is the control that has the
+// focus, a text box or drop-down list counting as one control with its inner editor.
+class FormBase : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FormBase(QWidget* parent = nullptr);
+    ~FormBase() override;
+
+    void load();
+    bool isLoaded() const { return m_loaded; }
+    // Loads, shows, raises and activates the form; returns at once.
+    void showModeless();
+    // Loads and shows the form modally; returns when it is hidden or unloaded. While a modal
+    // handler is installed (tests), the form is shown, the handler runs, and the form is closed
+    // if the handler left it visible; no event loop runs.
+    void showModal();
+    bool isModalShown() const { return m_modalLoop != nullptr; }
+    // Unloads the form (see above); returns false when Validate or Form_Unload cancelled.
+    bool unload();
+
+    void setKeyPreview(bool on) { m_keyPreview = on; }
+    bool keyPreview() const { return m_keyPreview; }
+
+    // The control with objectName name anywhere in the form, nullptr when none.
+    QWidget* control(const QString& name) const;
+    template <typename T>
+    T* control(const QString& name) const
+    {
+        return qobject_cast<T*>(control(name));
+    }
+    // The control of this form that has (or last had) the focus, nullptr when none.
+    QWidget* activeControl() const;
+    QString activeControlName() const;
+
+    // Sends a Tab keystroke to the focused control, moving the focus to the next control in tab
+    // order (backwards with Shift+Tab).
+    void sendTab(bool backwards = false);
+
+    // Test seam: called instead of running a modal event loop (see showModal()). Returns the
+    // previous handler; an empty one restores modal showing.
+    using ModalHandler = std::function<void(FormBase& form)>;
+    static ModalHandler setModalHandler(ModalHandler handler);
+
+    // Used by the key preview filter.
+    bool previewKey(QKeyEvent* event);
+
+signals:
+    void unloaded();
+
+protected:
+    virtual void Form_Load() {}
+    // Set cancel to a non-zero value to keep the form loaded.
+    virtual void Form_Unload(int& cancel) { Q_UNUSED(cancel) }
+    virtual void Form_KeyDown(int& keyCode, int shift)
+    {
+        Q_UNUSED(keyCode)
+        Q_UNUSED(shift)
+    }
+    virtual void Form_KeyUp(int& keyCode, int shift)
+    {
+        Q_UNUSED(keyCode)
+        Q_UNUSED(shift)
+    }
+
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    bool m_loaded = false;
+    bool m_keyPreview = true;
+    bool m_unloading = false;
+    QEventLoop* m_modalLoop = nullptr;
+};
+
+} // namespace ui
