@@ -1,0 +1,440 @@
+#include "common/sortkey.h"
+#include "platform/db/database.h"
+#include "platform/db/db_error.h"
+#include "template_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString Connect = QStringLiteral(";pwd=vorkelmadu");
+
+QString installedTemplate()
+{
+    return QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
+}
+
+db::Database openTemplate(const QString& path = installedTemplate(), db::OpenMode mode = db::OpenMode::ReadOnly)
+{
+    return db::Database::open(path, Connect, mode);
+}
+
+// The table-pattern rule of the structure check: lower-cased name against lower-cased pattern,
+// '*' any run of characters, '?' one character.
+bool hasTableLike(const db::Database& database, const QString& pattern)
+{
+    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern.toLower()));
+    for (const QString& name : database.tableNames()) {
+        if (re.match(name.toLower()).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+QList<QVariantList> rowsOf(db::Database& database, const QString& table)
+{
+    const db::TableDef def = database.tableDef(table);
+    db::Recordset rs =
+        database.openRecordset(QStringLiteral("select * from %1 order by [%2]").arg(table, def.fields.first().name),
+                               db::RecordsetType::Snapshot);
+    QList<QVariantList> rows;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        QVariantList row;
+        for (int i = 0; i < rs.fieldCount(); ++i)
+            row << rs.value(i);
+        rows << row;
+    }
+    return rows;
+}
+
+QString describeField(const db::FieldDef& f)
+{
+    return QStringLiteral("%1 type=%2 size=%3 attributes=%4 zeroLength=%5 required=%6")
+        .arg(f.name)
+        .arg(static_cast<int>(f.type))
+        .arg(f.size)
+        .arg(f.attributes)
+        .arg(f.allowZeroLength)
+        .arg(f.required);
+}
+
+// Everything a copy of the file carries: tables, columns, indexes and rows, as text.
+QStringList describe(db::Database& database)
+{
+    QStringList lines;
+    QStringList names = database.tableNames();
+    names.sort(Qt::CaseInsensitive);
+    for (const QString& name : names) {
+        const db::TableDef def = database.tableDef(name);
+        lines << QStringLiteral("table ") + def.name;
+        for (const db::FieldDef& f : def.fields)
+            lines << QStringLiteral("  field ") + describeField(f);
+        for (const db::IndexDef& i : def.indexes) {
+            lines << QStringLiteral("  index %1 (%2) unique=%3 primary=%4")
+                         .arg(i.name, i.fields.join(QLatin1Char(',')))
+                         .arg(i.unique)
+                         .arg(i.primary);
+        }
+        for (const QVariantList& row : rowsOf(database, name)) {
+            QStringList values;
+            for (const QVariant& v : row)
+                values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
+            lines << QStringLiteral("  row ") + values.join(QStringLiteral(" | "));
+        }
+    }
+    return lines;
+}
+
+const QStringList YearTemplates = {"cvdenmau", "cvdimau", "kehoachmau", "lichmau"};
+const QStringList PrintTables = {"incvden", "incvdi", "inlich"};
+const QStringList ReferenceTables = {"donvi", "bophan", "noigui", "loaicv", "chutat", "tendonvi", "nguoidung"};
+
+} // namespace
+
+TEST(Template, HoldsEveryTableTheOtherDataFilesAreCopiedFor)
+{
+    db::Database database = openTemplate();
+    QStringList names;
+    for (const QString& n : database.tableNames())
+        names << n.toLower();
+    names.sort();
+    QStringList expected = YearTemplates + PrintTables + ReferenceTables;
+    expected.sort();
+    EXPECT_EQ(names, expected);
+}
+
+TEST(Template, PassesTheStructureCheckOfEveryKindOfDataFile)
+{
+    db::Database database = openTemplate();
+    const QList<QPair<const char*, QStringList>> kinds = {
+        {"vemogoc", {"kehoachmau", "lichmau", "cvdenmau", "cvdimau"}},
+        {"vemotk", {"donvi", "bophan", "chutat", "noigui", "loaicv", "inlich", "incvden", "incvdi"}},
+        {"vemocv", {"cvdi*", "cvden*"}},
+        {"vemolich", {"lich*", "kehoach*"}},
+    };
+    for (const auto& [kind, patterns] : kinds) {
+        for (const QString& pattern : patterns)
+            EXPECT_TRUE(hasTableLike(database, pattern)) << kind << ": " << pattern.toStdString();
+    }
+}
+
+TEST(Template, HoldsNoYearTableSoTheYearPatternsMatchNothing)
+{
+    db::Database database = openTemplate();
+    for (const char* pattern : {"cvden????", "cvdi????", "kehoach????", "lich????"})
+        EXPECT_FALSE(hasTableLike(database, QString::fromLatin1(pattern))) << pattern;
+}
+
+TEST(Template, RegisterAndPrintTablesAreEmptyAndCountedByAPrimaryCounter)
+{
+    db::Database database = openTemplate();
+    for (const QString& name : YearTemplates + PrintTables) {
+        const db::TableDef def = database.tableDef(name);
+        ASSERT_FALSE(def.fields.isEmpty()) << name.toStdString();
+        const db::FieldDef& first = def.fields.first();
+        EXPECT_EQ(first.name.toLower(), QStringLiteral("id")) << name.toStdString();
+        EXPECT_EQ(first.type, db::FieldType::Long) << name.toStdString();
+        EXPECT_TRUE(first.attributes & db::fieldattr::AutoIncrField) << name.toStdString();
+        bool primaryOnId = false;
+        for (const db::IndexDef& i : def.indexes)
+            primaryOnId = primaryOnId || (i.primary && i.fields == QStringList{first.name});
+        EXPECT_TRUE(primaryOnId) << name.toStdString();
+        EXPECT_TRUE(rowsOf(database, name).isEmpty()) << name.toStdString();
+    }
+}
+
+// Columns other parts of the program read or write by name, with the kind they rely on.
+struct ColumnCase
+{
+    const char* table;
+    const char* column;
+    db::FieldType type;
+};
+
+class TemplateColumn : public testing::TestWithParam<ColumnCase>
+{
+};
+
+TEST_P(TemplateColumn, IsPresentWithItsType)
+{
+    const ColumnCase& c = GetParam();
+    db::Database database = openTemplate();
+    const db::TableDef def = database.tableDef(QString::fromLatin1(c.table));
+    const db::FieldDef* f = def.field(QString::fromLatin1(c.column));
+    ASSERT_NE(f, nullptr) << c.table << "." << c.column;
+    EXPECT_EQ(f->type, c.type) << c.table << "." << c.column;
+}
+
+using FT = db::FieldType;
+INSTANTIATE_TEST_SUITE_P(
+    Columns, TemplateColumn,
+    testing::Values(
+        // Replication copies these by name and keys them on idcu and kieuupdate.
+        ColumnCase{"cvdenmau", "stt", FT::Long}, ColumnCase{"cvdenmau", "ng_den", FT::Text},
+        ColumnCase{"cvdenmau", "noigui", FT::Text}, ColumnCase{"cvdenmau", "so_cv", FT::Text},
+        ColumnCase{"cvdenmau", "ng_cv", FT::Text}, ColumnCase{"cvdenmau", "loai", FT::Text},
+        ColumnCase{"cvdenmau", "dv_nhan", FT::Memo}, ColumnCase{"cvdenmau", "cd_dang", FT::Text},
+        ColumnCase{"cvdenmau", "mat", FT::Text}, ColumnCase{"cvdenmau", "time_xl", FT::Text},
+        ColumnCase{"cvdenmau", "cv_traloi", FT::Text}, ColumnCase{"cvdenmau", "da_xuli", FT::Boolean},
+        ColumnCase{"cvdenmau", "tt_ndung", FT::Memo}, ColumnCase{"cvdenmau", "ng_denchuan", FT::Text},
+        ColumnCase{"cvdenmau", "ng_cvchuan", FT::Text}, ColumnCase{"cvdenmau", "idcu", FT::Long},
+        ColumnCase{"cvdenmau", "kieuupdate", FT::Long}, ColumnCase{"cvdenmau", "chonin", FT::Text},
+        ColumnCase{"cvdimau", "stt", FT::Long}, ColumnCase{"cvdimau", "so_cv", FT::Text},
+        ColumnCase{"cvdimau", "ng_cv", FT::Text}, ColumnCase{"cvdimau", "loai", FT::Text},
+        ColumnCase{"cvdimau", "dv_nhan", FT::Memo}, ColumnCase{"cvdimau", "noiluu", FT::Memo},
+        ColumnCase{"cvdimau", "nguoiky", FT::Text}, ColumnCase{"cvdimau", "tt_ndung", FT::Memo},
+        ColumnCase{"cvdimau", "ng_cvchuan", FT::Text}, ColumnCase{"cvdimau", "idcu", FT::Long},
+        ColumnCase{"cvdimau", "kieuupdate", FT::Long}, ColumnCase{"cvdimau", "chonin", FT::Text},
+        // Plans: sorted by tgianbdauchuan+tgiankthucchuan, printed with left(ketqua,250).
+        ColumnCase{"kehoachmau", "Tendonvi", FT::Text}, ColumnCase{"kehoachmau", "iddonvi", FT::Text},
+        ColumnCase{"kehoachmau", "bophan", FT::Text}, ColumnCase{"kehoachmau", "idbophan", FT::Text},
+        ColumnCase{"kehoachmau", "ndungtt", FT::Memo}, ColumnCase{"kehoachmau", "ndungct", FT::Memo},
+        ColumnCase{"kehoachmau", "Tgianbdauchuan", FT::Text}, ColumnCase{"kehoachmau", "Tgiankthucchuan", FT::Text},
+        ColumnCase{"kehoachmau", "ketqua", FT::Memo}, ColumnCase{"kehoachmau", "khan", FT::Boolean},
+        ColumnCase{"kehoachmau", "ketthuc", FT::Boolean}, ColumnCase{"kehoachmau", "nguoicapnhat", FT::Text},
+        // Schedule: sorted by [ngaychuan], [giochuan]; marked in chonin.
+        ColumnCase{"lichmau", "ngaychuan", FT::Text}, ColumnCase{"lichmau", "giochuan", FT::Text},
+        ColumnCase{"lichmau", "thu", FT::Text}, ColumnCase{"lichmau", "ndung", FT::Memo},
+        ColumnCase{"lichmau", "thanhphan", FT::Memo}, ColumnCase{"lichmau", "chonin", FT::Text},
+        ColumnCase{"lichmau", "ngaycapnhatchuan", FT::Text},
+        // Reference tables.
+        ColumnCase{"donvi", "ID", FT::Long}, ColumnCase{"donvi", "tendonvi", FT::Text},
+        ColumnCase{"donvi", "chutat", FT::Text}, ColumnCase{"donvi", "matt", FT::Memo},
+        ColumnCase{"bophan", "donvi", FT::Text}, ColumnCase{"bophan", "donviid", FT::Text},
+        ColumnCase{"bophan", "phong", FT::Text}, ColumnCase{"bophan", "matt", FT::Memo},
+        ColumnCase{"noigui", "tendonvi", FT::Text}, ColumnCase{"noigui", "chutat", FT::Text},
+        ColumnCase{"loaicv", "loai", FT::Text}, ColumnCase{"loaicv", "chutat", FT::Text},
+        ColumnCase{"chutat", "chudu", FT::Text}, ColumnCase{"chutat", "chutat", FT::Text},
+        ColumnCase{"tendonvi", "tendonvi", FT::Text}, ColumnCase{"tendonvi", "tencaptren", FT::Text},
+        ColumnCase{"nguoidung", "hoten", FT::Text}, ColumnCase{"nguoidung", "tentrenmang", FT::Text},
+        ColumnCase{"nguoidung", "quyenhan", FT::Text}, ColumnCase{"nguoidung", "matkhau", FT::Text},
+        ColumnCase{"nguoidung", "cothesua", FT::Text}),
+    [](const testing::TestParamInfo<ColumnCase>& info) {
+        return std::string(info.param.table) + "_" + info.param.column;
+    });
+
+TEST(Template, PrintTablesHaveTheColumnsOfTheirYearTablesInTheSameOrder)
+{
+    db::Database database = openTemplate();
+    const QList<QPair<QString, QString>> pairs = {
+        {"incvden", "cvdenmau"}, {"incvdi", "cvdimau"}, {"inlich", "lichmau"}};
+    for (const auto& [print, year] : pairs) {
+        QStringList printFields, yearFields;
+        for (const db::FieldDef& f : database.tableDef(print).fields)
+            printFields << describeField(f);
+        for (const db::FieldDef& f : database.tableDef(year).fields)
+            yearFields << describeField(f);
+        EXPECT_EQ(printFields, yearFields) << print.toStdString();
+    }
+}
+
+TEST(Template, EveryTextColumnAcceptsEmptyText)
+{
+    db::Database database = openTemplate();
+    for (const QString& name : database.tableNames()) {
+        for (const db::FieldDef& f : database.tableDef(name).fields) {
+            if (f.type == db::FieldType::Text || f.type == db::FieldType::Memo) {
+                EXPECT_TRUE(f.allowZeroLength) << name.toStdString() << "." << f.name.toStdString();
+            }
+            EXPECT_FALSE(f.required) << name.toStdString() << "." << f.name.toStdString();
+        }
+    }
+}
+
+TEST(Template, EveryDateColumnHasItsNormalisedKeyBesideIt)
+{
+    db::Database database = openTemplate();
+    int dates = 0;
+    for (const QString& name : database.tableNames()) {
+        const db::TableDef def = database.tableDef(name);
+        for (const db::FieldDef& f : def.fields) {
+            if (!f.name.endsWith(QStringLiteral("chuan"), Qt::CaseInsensitive) || f.name == QStringLiteral("giochuan"))
+                continue;
+            ++dates;
+            const db::FieldDef* shown = def.field(f.name.chopped(5));
+            ASSERT_NE(shown, nullptr) << name.toStdString() << "." << f.name.toStdString();
+            EXPECT_EQ(shown->type, db::FieldType::Text);
+            EXPECT_GE(shown->size, 10) << "dd/mm/yyyy in " << shown->name.toStdString();
+            EXPECT_EQ(f.type, db::FieldType::Text);
+            EXPECT_GE(f.size, 8) << "yyyymmdd in " << f.name.toStdString();
+        }
+    }
+    EXPECT_GT(dates, 10);
+}
+
+TEST(Template, OrganisationTableHoldsExactlyOneRow)
+{
+    db::Database database = openTemplate();
+    const QList<QVariantList> rows = rowsOf(database, QStringLiteral("tendonvi"));
+    ASSERT_EQ(rows.size(), 1);
+    for (const QVariant& v : rows.first())
+        EXPECT_FALSE(v.toString().trimmed().isEmpty());
+}
+
+TEST(Template, UsersTableIsEmptySoTheFirstStartLogsInAsAdministrator)
+{
+    db::Database database = openTemplate();
+    EXPECT_TRUE(rowsOf(database, QStringLiteral("nguoidung")).isEmpty());
+}
+
+TEST(Template, ReferenceRowsCarryTheSortKeyOfTheirNameAndUniqueAbbreviations)
+{
+    db::Database database = openTemplate();
+    const QList<QPair<QString, QString>> lists = {
+        {"donvi", "tendonvi"}, {"bophan", "phong"}, {"noigui", "tendonvi"}, {"loaicv", "loai"}, {"chutat", "chudu"}};
+    int rows = 0;
+    for (const auto& [table, nameColumn] : lists) {
+        db::Recordset rs = database.openRecordset(table, db::RecordsetType::Snapshot);
+        QSet<QString> abbreviations;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            ++rows;
+            const QString name = rs.value(nameColumn).toString();
+            EXPECT_FALSE(name.isEmpty()) << table.toStdString();
+            EXPECT_EQ(rs.value(QStringLiteral("matt")).toString(), common::sortKey(name)) << name.toStdString();
+            if (rs.hasField(QStringLiteral("chutat"))) {
+                const QString abbreviation = rs.value(QStringLiteral("chutat")).toString().toLower();
+                EXPECT_FALSE(abbreviation.isEmpty()) << name.toStdString();
+                EXPECT_FALSE(abbreviations.contains(abbreviation)) << table.toStdString() << ": " << name.toStdString();
+                abbreviations.insert(abbreviation);
+            }
+        }
+    }
+    EXPECT_GE(rows, 20); // the letter types and the abbreviations come filled in
+}
+
+TEST(Template, LetterTypesListInVietnameseOrderByTheirSortKey)
+{
+    db::Database database = openTemplate();
+    db::Recordset rs =
+        database.openRecordset(QStringLiteral("select * from loaicv order by matt"), db::RecordsetType::Snapshot);
+    QStringList names;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        names << rs.value(QStringLiteral("loai")).toString();
+    ASSERT_GE(names.size(), 10);
+    // Code-point order would put Đ after every plain letter and ư before ợ; the sort key puts Đ
+    // with D and the letter variant before the tone.
+    EXPECT_LT(names.indexOf(QStringLiteral("Đề án")), names.indexOf(QStringLiteral("Giấy mời")));
+    EXPECT_LT(names.indexOf(QStringLiteral("Hợp đồng")), names.indexOf(QStringLiteral("Hướng dẫn")));
+    EXPECT_LT(names.indexOf(QStringLiteral("Công điện")), names.indexOf(QStringLiteral("Công văn")));
+}
+
+// The print commands fill a print table with "INSERT INTO <print table> Select * from ..." from
+// the year table: this only works when both have the same columns in the same order.
+TEST(Template, PrintTablesAreFilledFromTheirYearTablesWithSelectStar)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString copy = dir.filePath(QStringLiteral("vemotemp.mdb"));
+    ASSERT_TRUE(QFile::copy(installedTemplate(), copy));
+    QFile(copy).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    db::Database database = openTemplate(copy, db::OpenMode::SharedWrite);
+
+    const QString longSummary = QString(2000, QChar(u'ộ'));
+    db::Recordset letters = database.openRecordset(QStringLiteral("cvdenmau"));
+    letters.addNew();
+    letters.setValue(QStringLiteral("stt"), 7);
+    letters.setValue(QStringLiteral("ng_den"), QStringLiteral("05/03/2009"));
+    letters.setValue(QStringLiteral("ng_denchuan"), QStringLiteral("20090305"));
+    letters.setValue(QStringLiteral("noigui"), QString(255, QChar(u'ư')));
+    letters.setValue(QStringLiteral("tt_ndung"), longSummary);
+    letters.setValue(QStringLiteral("da_xuli"), true);
+    letters.setValue(QStringLiteral("chonin"), QStringLiteral("X"));
+    letters.update();
+    letters.addNew();
+    letters.setValue(QStringLiteral("stt"), 8);
+    letters.setValue(QStringLiteral("chonin"), QString());
+    letters.update();
+    letters.close();
+
+    database.execute(QStringLiteral(" INSERT INTO incvden Select * from cvdenmau where [chonin]= 'X' order by [id]"));
+    const QList<QVariantList> printed = rowsOf(database, QStringLiteral("incvden"));
+    const QList<QVariantList> source = rowsOf(database, QStringLiteral("cvdenmau"));
+    ASSERT_EQ(printed.size(), 1);
+    ASSERT_EQ(source.size(), 2);
+    EXPECT_EQ(printed.first(), source.first());
+
+    db::Recordset rs = database.openRecordset(QStringLiteral("incvden"), db::RecordsetType::Snapshot);
+    rs.moveFirst();
+    EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), longSummary);
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 7);
+}
+
+TEST(TemplateBuilder, BuildingTwiceGivesTheSameTablesAndRows)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString first = dir.filePath(QStringLiteral("first.mdb"));
+    const QString second = dir.filePath(QStringLiteral("second.mdb"));
+    tmpl::buildTemplate(first);
+    tmpl::buildTemplate(second);
+    db::Database a = openTemplate(first);
+    db::Database b = openTemplate(second);
+    db::Database installed = openTemplate();
+    const QStringList described = describe(a);
+    EXPECT_GT(described.size(), 100);
+    EXPECT_EQ(described, describe(b));
+    EXPECT_EQ(described, describe(installed));
+}
+
+TEST(TemplateBuilder, RebuildReplacesTheFileAndLeavesNoTemporaryFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("vemogoc.mdb"));
+    {
+        QFile junk(path);
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write("not a data file");
+    }
+    tmpl::buildTemplate(path);
+    tmpl::buildTemplate(path);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("vemogoc.mdb")});
+    db::Database database = openTemplate(path);
+    EXPECT_EQ(rowsOf(database, QStringLiteral("tendonvi")).size(), 1);
+}
+
+TEST(TemplateBuilder, FailedReplaceKeepsWhatWasThereAndCleansUp)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A folder where the file should go: the new file is built, but cannot replace it.
+    const QString path = dir.filePath(QStringLiteral("vemogoc.mdb"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("vemogoc.mdb")));
+    QFile marker(path + QStringLiteral("/keep"));
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.close();
+
+    EXPECT_THROW(tmpl::buildTemplate(path), std::exception);
+    EXPECT_TRUE(QFile::exists(path + QStringLiteral("/keep")));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST(TemplateBuilder, BuildIntoAMissingFolderFailsWithoutCreatingIt)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("missing/vemogoc.mdb"));
+    EXPECT_THROW(tmpl::buildTemplate(path), std::exception);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing"))));
+}
+
+TEST(TemplateBuilder, FillingADatabaseThatAlreadyHasTheTablesFails)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("twice.mdb"));
+    tmpl::buildTemplate(path);
+    db::Database database = openTemplate(path, db::OpenMode::SharedWrite);
+    try {
+        tmpl::fillTemplate(database);
+        FAIL() << "a second fill was accepted";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.number(), db::errc::TableExists);
+    }
+}
