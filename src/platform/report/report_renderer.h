@@ -1,0 +1,37 @@
+#pragma once
+
+#include "prepared_report.h"
+
+class QPagedPaintDevice;
+
+namespace report {
+
+// Paints a prepared report on a paged device (a PDF writer, a printer, the preview window's
+// printer): the heading on the first page, then the table with its header row repeated at the
+// top of every page, group rows where a group starts (repeated with the continuation text when a
+// group goes on over a page break), the closing after the last row and the page number at the
+// bottom of every page. A row that does not fit in the rest of a page goes to the next page; a
+// row taller than a whole page is split between pages line by line, so no text is lost.
+// Sizes follow the device's resolution: the table's text is laid out for the device it is drawn on.
+class ReportRenderer
+{
+public:
+    explicit ReportRenderer(const PreparedReport& report);
+
+    // Paints every page with the device's current page layout, beginning on its current page.
+    // Returns the number of pages painted, or 0 when the device cannot be painted on (a PDF file
+    // that cannot be created, a printer that refuses the job).
+    int paint(QPagedPaintDevice* device) const;
+
+    // The number of pages the report takes on device, painting nothing.
+    int countPages(QPagedPaintDevice* device) const;
+
+    // The font family the report is printed in: the file's when installed, else the first
+    // installed of Liberation Serif, Noto Serif and Noto Sans (all have every Vietnamese letter).
+    static QString fontFamily(const QString& wanted);
+
+private:
+    const PreparedReport& m_report;
+};
+
+} // namespace report

@@ -1,0 +1,121 @@
+#include "row_layout.h"
+
+#include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
+
+namespace report {
+
+struct RowLayout::Cell
+{
+    QTextLayout layout;
+    int nextLine = 0;
+    QList<double> lineTops;  // top of each line, then the bottom of the last one
+
+    double remaining() const { return lineTops.back() - lineTops.at(nextLine); }
+    bool finished() const { return nextLine >= lineTops.size() - 1; }
+    // Lines from nextLine that fit in height (at least one when force is set).
+    int linesFitting(double height, bool force) const
+    {
+        int count = 0;
+        while (nextLine + count < lineTops.size() - 1
+               && lineTops.at(nextLine + count + 1) - lineTops.at(nextLine) <= height)
+            ++count;
+        return count == 0 && force && !finished() ? 1 : count;
+    }
+};
+
+RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& font, QPaintDevice* device)
+    : m_geometry(geometry)
+{
+    m_cells.reserve(size_t(geometry.width.size()));
+    for (qsizetype column = 0; column < geometry.width.size(); ++column) {
+        QString text = texts.value(column);
+        text.remove(u'\r');
+        text.replace(u'\n', QChar::LineSeparator);
+
+        auto cell = std::make_unique<Cell>();
+        cell->layout.setText(text);
+        cell->layout.setFont(QFont(font, device));
+        QTextOption option(geometry.align.value(column, Qt::AlignLeft));
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        cell->layout.setTextOption(option);
+
+        const double lineWidth = qMax(1.0, geometry.width.at(column) - 2 * geometry.padding);
+        double y = 0;
+        cell->layout.beginLayout();
+        for (QTextLine line = cell->layout.createLine(); line.isValid(); line = cell->layout.createLine()) {
+            line.setLineWidth(lineWidth);
+            line.setPosition(QPointF(0, y));
+            cell->lineTops.append(y);
+            y += line.height();
+        }
+        cell->layout.endLayout();
+        cell->lineTops.append(y);
+        m_cells.push_back(std::move(cell));
+    }
+}
+
+RowLayout::~RowLayout() = default;
+RowLayout::RowLayout(RowLayout&&) noexcept = default;
+RowLayout& RowLayout::operator=(RowLayout&&) noexcept = default;
+
+double RowLayout::remainingHeight() const
+{
+    double height = 0;
+    for (const auto& cell : m_cells)
+        height = qMax(height, cell->remaining());
+    return height + 2 * m_geometry.padding;
+}
+
+bool RowLayout::finished() const
+{
+    return std::all_of(m_cells.begin(), m_cells.end(), [](const auto& cell) { return cell->finished(); });
+}
+
+double RowLayout::drawSlice(QPainter* painter, double top, double available, bool force)
+{
+    const double room = available - 2 * m_geometry.padding;
+    QList<int> counts;
+    bool any = false;
+    for (const auto& cell : m_cells) {
+        counts.append(cell->linesFitting(room, force));
+        any = any || counts.back() > 0;
+    }
+    if (!any)
+        return 0;
+
+    double height = 0;
+    for (size_t column = 0; column < m_cells.size(); ++column) {
+        Cell& cell = *m_cells[column];
+        const int count = counts.at(qsizetype(column));
+        if (count == 0)
+            continue;
+        const double first = cell.lineTops.at(cell.nextLine);
+        if (painter) {
+            const QPointF offset(m_geometry.left.at(qsizetype(column)) + m_geometry.padding,
+                                 top + m_geometry.padding - first);
+            for (int i = 0; i < count; ++i)
+                cell.layout.lineAt(cell.nextLine + i).draw(painter, offset);
+        }
+        cell.nextLine += count;
+        height = qMax(height, cell.lineTops.at(cell.nextLine) - first);
+    }
+    return height + 2 * m_geometry.padding;
+}
+
+double RowLayout::drawWhole(QPainter* painter, double top) const
+{
+    double height = 0;
+    for (size_t column = 0; column < m_cells.size(); ++column) {
+        const Cell& cell = *m_cells[column];
+        if (painter) {
+            cell.layout.draw(painter, QPointF(m_geometry.left.at(qsizetype(column)) + m_geometry.padding,
+                                              top + m_geometry.padding));
+        }
+        height = qMax(height, cell.lineTops.back());
+    }
+    return height + 2 * m_geometry.padding;
+}
+
+} // namespace report
