@@ -46,6 +46,8 @@ struct Source
     QString schema;
     QString table;
     bool isQuery = false;
+    // For a stored query: its own translated SELECT.
+    QString storedQuerySql;
     // Output columns (only computed when asked for; nullopt when unknown).
     std::optional<QStringList> columns;
 };
@@ -64,6 +66,9 @@ struct Select
     bool plainStar = false;
     QString starSchema;
     QString starTable;
+    // Set when the whole statement is "SELECT * FROM <stored query>": the query's own SELECT,
+    // which then stands for the statement (so that a dynaset over it can still write its table).
+    QString bareStoredQuerySql;
     // Set when the list is "*" or "x.*" over exactly one table, whatever the clauses.
     std::optional<QString> structureSchema;
     std::optional<QString> structureTable;

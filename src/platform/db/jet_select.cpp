@@ -62,6 +62,7 @@ Source Parser::resolveName(const QString& name, const QString& schema, const QSt
         source.sql = u'(' + select.sql + QStringLiteral(") AS ") + quoteName(shownAlias);
         source.alias = shownAlias;
         source.isQuery = true;
+        source.storedQuerySql = select.sql;
         source.columns = select.columns;
         if (select.plainStar) {
             source.schema = select.starSchema;
@@ -275,6 +276,10 @@ QString Parser::selectCore(bool wantColumns, bool allowInto, Select& result, int
     }
     // What "*" stands for.
     const bool singleStar = items.size() == 1 && items[0].star;
+    if (singleStar && sources.size() == 1 && !sources[0].storedQuerySql.isEmpty() && !filtered &&
+        (items[0].qualifier.isEmpty() || sameName(items[0].qualifier, sources[0].alias)) &&
+        sql.endsWith(sources[0].sql))
+        result.bareStoredQuerySql = sources[0].storedQuerySql;
     if (singleStar && sources.size() == 1 && !sources[0].table.isEmpty()) {
         const Source& source = sources[0];
         if (items[0].qualifier.isEmpty() || sameName(items[0].qualifier, source.alias)) {
@@ -327,6 +332,7 @@ Select Parser::select(bool wantColumns, bool allowInto)
         Select part;
         std::optional<QString> partLimit;
         sql += selectCore(false, false, part, exprNumber, partLimit);
+        result.bareStoredQuerySql.clear();
         if (limit || partLimit)
             fail(QStringLiteral("TOP in a UNION query is not supported"));
         result.plainStar = false;
@@ -337,7 +343,10 @@ Select Parser::select(bool wantColumns, bool allowInto)
         expectWord("by");
         sql += QStringLiteral(" ORDER BY ") + orderByList();
         result.plainStar = false;
+        result.bareStoredQuerySql.clear();
     }
+    if (!result.bareStoredQuerySql.isEmpty())
+        sql = result.bareStoredQuerySql;
     if (limit)
         sql += QStringLiteral(" LIMIT ") + *limit;
     if (!result.plainStar) {

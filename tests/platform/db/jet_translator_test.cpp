@@ -235,6 +235,18 @@ TEST_F(JetTranslator, StoredQueryInFromIsExpanded)
     EXPECT_EQ(db.select(QStringLiteral("select q.id from Qrtracuu as q where q.stt > 1")), list({"2"}));
 }
 
+TEST_F(JetTranslator, SelectStarFromStoredQueryIsTheQueryItself)
+{
+    // So that a dynaset opened on "select * from Qrtracuu" can still write the plan table.
+    const QString query = QStringLiteral("SELECT * FROM cvden2009 WHERE [noigui] Like '*bộ*' order by stt");
+    db.addQuery(QStringLiteral("main"), QStringLiteral("Qrtracuu"), query);
+    const auto viaName = db::jet::translateStatement(QStringLiteral("select * from [Qrtracuu];"), db);
+    const auto direct = db::jet::translateStatement(query, db);
+    ASSERT_TRUE(std::holds_alternative<db::jet::Statements>(viaName));
+    EXPECT_EQ(std::get<db::jet::Statements>(viaName).sql, std::get<db::jet::Statements>(direct).sql);
+    EXPECT_EQ(db.select(QStringLiteral("select * from Qrtracuu")), list({"1", "2"}));
+}
+
 TEST_F(JetTranslator, StoredQueryReadingAnotherFileIsExpanded)
 {
     const QString path = db.externalPath(QStringLiteral("backup.mdb"));

@@ -1,0 +1,93 @@
+#include "jet_test_catalog.h"
+
+#include <gtest/gtest.h>
+
+using jettest::TestCatalog;
+
+namespace {
+
+struct FunctionCase
+{
+    const char* name;
+    const char* sql;       // SQLite text run on a connection with the Jet functions
+    const char* expected;  // first column of the only row, "NULL" for null
+};
+
+const FunctionCase functionCases[] = {
+    {"LeftTakesFirstCharacters", "SELECT \"left\"('Đức Phổ', 3)", "Đức"},
+    {"LeftLongerThanText", "SELECT \"left\"('ab', 10)", "ab"},
+    {"LeftOfNullIsNull", "SELECT \"left\"(NULL, 2)", "NULL"},
+    {"RightTakesLastCharacters", "SELECT \"right\"('cvden2009', 4)", "2009"},
+    {"MidFromPosition", "SELECT mid('Bộ Nội vụ', 4, 3)", "Nội"},
+    {"MidToTheEnd", "SELECT mid('Bộ Nội vụ', 8)", "vụ"},
+    {"LenCountsVietnameseLettersOnce", "SELECT len('Nguyễn')", "6"},
+    {"LenOfEmptyIsZero", "SELECT len('')", "0"},
+    {"LenOfNullIsNull", "SELECT len(NULL)", "NULL"},
+    {"TrimRemovesSpacesOnly", "SELECT '[' || trim('  a b  ') || ']'", "[a b]"},
+    {"TrimKeepsTabs", "SELECT length(trim(char(9) || 'a'))", "2"},
+    {"LtrimLeft", "SELECT ltrim('  a  ') || '|'", "a  |"},
+    {"RtrimRight", "SELECT '|' || rtrim('  a  ')", "|  a"},
+    {"UcaseVietnamese", "SELECT ucase('đức')", "ĐỨC"},
+    {"LcaseVietnamese", "SELECT lcase('ẤP')", "ấp"},
+    {"NzOfNullIsEmptyText", "SELECT '[' || nz(NULL) || ']'", "[]"},
+    {"NzWithDefault", "SELECT nz(NULL, 5)", "5"},
+    {"NzKeepsValue", "SELECT nz('x', 5)", "x"},
+    {"ValReadsLeadingNumber", "SELECT val(' 12 abc')", "12"},
+    {"ValOfWordIsZero", "SELECT val('abc')", "0.0"},
+    {"ValDecimal", "SELECT val('2.5kg')", "2.5"},
+    {"CstrOfNumber", "SELECT cstr(12) || 'x'", "12x"},
+    {"IifChooses", "SELECT iif(1 > 2, 'a', 'b')", "b"},
+    {"PlusJoinsTexts", "SELECT jet_plus('20090105', '20090110')", "2009010520090110"},
+    {"PlusAddsNumbers", "SELECT jet_plus(2, 3)", "5"},
+    {"PlusAddsNumericText", "SELECT jet_plus(' 12', 1)", "13"},
+    {"PlusWithNullIsNull", "SELECT jet_plus('a', NULL)", "NULL"},
+    {"PowerRaises", "SELECT jet_power(2, 10)", "1024.0"},
+    {"FormatZeroPads", "SELECT format(7, '000')", "007"},
+    {"FormatGroupsThousands", "SELECT format(1234567.891, '#,##0.00')", "1,234,567.89"},
+    {"FormatIsoDate", "SELECT format('2009-02-01', 'dd/mm/yyyy')", "01/02/2009"},
+    {"FormatWithoutPatternIsText", "SELECT format(5)", "5"},
+    {"LikeWithEscapeTakesStarLiterally", "SELECT like('a\\*', 'a*', '\\')", "1"},
+    {"LikeWithEscapeRefusesOther", "SELECT like('a\\*', 'ab', '\\')", "0"},
+    {"LikeOfNullIsNull", "SELECT like('*', NULL)", "NULL"},
+    {"LikeFoldsBothSides", "SELECT 'ĐỨC PHỔ' LIKE 'đức*'", "1"},
+    {"LikeRespectsAccents", "SELECT 'Duc' LIKE 'đức'", "0"},
+    {"LikeOperatorUsesJetWildcards", "SELECT 'cvden2009' LIKE 'cvden####'", "1"},
+    {"LikePercentIsLiteral", "SELECT 'abc' LIKE 'a%'", "0"},
+};
+
+class JetFunction : public testing::TestWithParam<FunctionCase>
+{
+};
+
+TEST_P(JetFunction, GivesTheOldEnginesResult)
+{
+    TestCatalog db;
+    const QStringList values = db.column(QString::fromUtf8(GetParam().sql));
+    ASSERT_EQ(values.size(), 1);
+    EXPECT_EQ(values[0], QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JetFunction, testing::ValuesIn(functionCases),
+                         [](const testing::TestParamInfo<FunctionCase>& info) { return std::string(info.param.name); });
+
+TEST(JetFunctionErrors, PlusOfWordAndNumberFails)
+{
+    TestCatalog db;
+    EXPECT_THROW(db.column(QStringLiteral("SELECT jet_plus('abc', 1)")), db::DbError);
+}
+
+TEST(JetFunctionErrors, NegativeLengthFails)
+{
+    TestCatalog db;
+    EXPECT_THROW(db.column(QStringLiteral("SELECT \"left\"('abc', -1)")), db::DbError);
+    EXPECT_THROW(db.column(QStringLiteral("SELECT mid('abc', 0)")), db::DbError);
+}
+
+TEST(JetFunctionErrors, MisspeltColumnIsAnErrorNotAText)
+{
+    TestCatalog db;
+    db.exec(QStringLiteral("CREATE TABLE t (a TEXT)"));
+    EXPECT_THROW(db.column(QStringLiteral("SELECT \"b\" FROM t")), db::DbError);
+}
+
+} // namespace
