@@ -77,6 +77,9 @@ public:
     // Called with each Jet statement before it runs (execute() and recordset opens); a hook that
     // throws DbError makes that statement fail as if the engine had refused it.
     void setStatementHook(std::function<void(const QString& jetSql)> hook);
+    // How long a statement waits for a file another program is writing before it raises
+    // FileLocked (5000 ms unless changed; tests shorten it).
+    void setBusyTimeout(int milliseconds);
 
     // Compares handles: true when both refer to the same open file.
     bool operator==(const Database& other) const { return d == other.d; }

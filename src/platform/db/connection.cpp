@@ -1,0 +1,294 @@
+#include "connection.h"
+
+#include "password_verifier.h"
+#include "schema_store.h"
+#include "sql_quote.h"
+#include "statement.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+
+DbError notOurs(const QString& path)
+{
+    return DbError(errc::NotADatabase, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+}
+
+// Reads the verifier of `schema` on db and checks password against it.
+void verifyPassword(sqlite3* db, const QString& schema, const QString& path, const QString& password)
+{
+    PasswordVerifier v;
+    try {
+        Statement read(db, QStringLiteral("SELECT key, value FROM %1.msys_info").arg(quoteIdentifier(schema)));
+        while (read.step()) {
+            const QString key = read.text(0);
+            if (key == QLatin1String("salt"))
+                v.salt = QByteArray::fromHex(read.text(1).toLatin1());
+            else if (key == QLatin1String("verifier"))
+                v.verifier = QByteArray::fromHex(read.text(1).toLatin1());
+        }
+    } catch (const DbError& e) {
+        // A file without our table, or not an SQLite file at all, is not a data file of ours;
+        // a busy file stays busy.
+        if (e.number() == errc::FileLocked)
+            throw;
+        throw notOurs(path);
+    }
+    if (v.salt.isEmpty() || v.verifier.isEmpty())
+        throw notOurs(path);
+    if (!v.matches(password))
+        throw DbError(errc::InvalidPassword, QStringLiteral("Not a valid password."));
+}
+
+} // namespace
+
+sqlite3* Connection::openHandle(const QString& path, int flags)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const DbError error = engineError(db, rc, QString());
+        sqlite3_close_v2(db);
+        throw DbError(error.number(), error.description() + QStringLiteral(" (%1)").arg(path));
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, DefaultBusyTimeoutMs);
+    return db;
+}
+
+void Connection::setUp()
+{
+    jet::registerFunctions(m_db);
+}
+
+std::shared_ptr<Connection> Connection::open(const QString& path, const QString& password, bool readOnly)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(errc::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
+    std::shared_ptr<Connection> c(new Connection);
+    c->m_db = openHandle(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    c->m_path = path;
+    c->m_password = password;
+    c->m_readOnly = readOnly;
+    c->setUp();
+    verifyPassword(c->m_db, QStringLiteral("main"), path, password);
+    return c;
+}
+
+std::shared_ptr<Connection> Connection::create(const QString& path, const QString& password)
+{
+    if (QFileInfo::exists(path))
+        throw DbError(errc::DatabaseExists, QStringLiteral("Database '%1' already exists.").arg(path));
+    std::shared_ptr<Connection> c(new Connection);
+    c->m_db = openHandle(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    c->m_path = path;
+    c->m_password = password;
+    c->setUp();
+    const PasswordVerifier v = PasswordVerifier::make(password);
+    WriteScope scope(*c);
+    SchemaStore::initialise(c->m_db, QStringLiteral("main"));
+    Statement put(c->m_db, QStringLiteral("INSERT OR REPLACE INTO main.msys_info (key, value) VALUES (?1, ?2)"));
+    const QList<QPair<QString, QString>> rows = {
+        {QStringLiteral("format"), QStringLiteral("selvaro 1")},
+        {QStringLiteral("salt"), QString::fromLatin1(v.salt.toHex())},
+        {QStringLiteral("verifier"), QString::fromLatin1(v.verifier.toHex())},
+    };
+    for (const auto& row : rows) {
+        put.bindText(1, row.first);
+        put.bindText(2, row.second);
+        put.run();
+    }
+    scope.commit();
+    return c;
+}
+
+std::shared_ptr<Connection> Connection::openScratch()
+{
+    std::shared_ptr<Connection> c(new Connection);
+    c->m_db = openHandle(QStringLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    c->setUp();
+    return c;
+}
+
+Connection::~Connection()
+{
+    if (m_db) {
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(m_db);
+    }
+}
+
+bool Connection::isReadOnly() const
+{
+    return m_readOnly || sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+void Connection::setBusyTimeout(int milliseconds)
+{
+    sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+int Connection::exec(const QString& sql)
+{
+    return runScript(m_db, sql);
+}
+
+bool Connection::inExplicitTransaction() const
+{
+    // SQLite ends a transaction by itself after some errors (a full disk, for one).
+    return m_explicit && !sqlite3_get_autocommit(m_db);
+}
+
+void Connection::beginExplicit()
+{
+    if (inExplicitTransaction())
+        throw DbError(errc::TransactionState, QStringLiteral("A transaction is already open; nested transactions are not supported."));
+    exec(QStringLiteral("BEGIN IMMEDIATE"));
+    m_explicit = true;
+}
+
+void Connection::commitExplicit()
+{
+    if (!inExplicitTransaction()) {
+        m_explicit = false;
+        throw DbError(errc::TransactionState, QStringLiteral("Commit without a transaction."));
+    }
+    exec(QStringLiteral("COMMIT"));  // busy: raises, the transaction stays open
+    m_explicit = false;
+}
+
+void Connection::rollbackExplicit()
+{
+    if (!inExplicitTransaction()) {
+        m_explicit = false;
+        throw DbError(errc::TransactionState, QStringLiteral("Rollback without a transaction."));
+    }
+    m_explicit = false;
+    exec(QStringLiteral("ROLLBACK"));
+}
+
+std::optional<QString> Connection::storedQuery(const QString& name) const
+{
+    return storedQueryIn(QStringLiteral("main"), name);
+}
+
+std::optional<QString> Connection::storedQueryIn(const QString& schema, const QString& name) const
+{
+    if (!SchemaStore::hasTable(m_db, schema, QStringLiteral("msys_queries")))
+        return std::nullopt;
+    Statement find(m_db, QStringLiteral("SELECT sql FROM %1.msys_queries WHERE key = ?1").arg(quoteIdentifier(schema)));
+    find.bindText(1, name.toLower());
+    if (!find.step())
+        return std::nullopt;
+    const QString sql = find.text(0);
+    find.reset();
+    return sql;
+}
+
+QString Connection::canonicalPath(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+QString Connection::attach(const QString& path)
+{
+    const QString key = canonicalPath(path);
+    if (!m_path.isEmpty() && key == canonicalPath(m_path))
+        return QStringLiteral("main");
+    auto found = m_attached.find(key);
+    if (found != m_attached.end()) {
+        found->lastUse = m_statementSerial;
+        return found->schema;
+    }
+    // Verify the file the way open() does before it joins this connection.
+    {
+        std::shared_ptr<Connection> probe = open(path, m_password, true);
+    }
+    // SQLite allows ten attached files; keep room by detaching the least recently used one that
+    // the statement being translated does not use.
+    if (m_attached.size() >= 8) {
+        auto oldest = m_attached.end();
+        for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
+            if (it->lastUse < m_statementSerial && (oldest == m_attached.end() || it->lastUse < oldest->lastUse))
+                oldest = it;
+        }
+        if (oldest != m_attached.end()) {
+            exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(oldest->schema)));
+            m_attached.erase(oldest);
+        }
+    }
+    const QString schema = QStringLiteral("ext%1").arg(++m_attachCounter);
+    Statement attachStmt(m_db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(quoteIdentifier(schema)));
+    attachStmt.bindText(1, path);
+    attachStmt.run();
+    m_attached.insert(key, Attached{schema, m_statementSerial});
+    return schema;
+}
+
+QStringList Connection::columns(const QString& schema, const QString& table) const
+{
+    QStringList names;
+    Statement info(m_db, QStringLiteral("SELECT name FROM pragma_table_info(?1, ?2)"));
+    info.bindText(1, table);
+    info.bindText(2, schema);
+    while (info.step())
+        names << info.text(0);
+    return names;
+}
+
+void Connection::runStatementHook(const QString& jetSql) const
+{
+    if (m_hook)
+        m_hook(jetSql);
+}
+
+WriteScope::WriteScope(Connection& connection) : m_conn(connection)
+{
+    if (sqlite3_get_autocommit(m_conn.handle())) {
+        m_conn.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    } else {
+        m_savepoint = QStringLiteral("msys_write%1").arg(++m_conn.m_scopeDepth);
+        try {
+            m_conn.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
+        } catch (...) {
+            --m_conn.m_scopeDepth;
+            throw;
+        }
+    }
+}
+
+WriteScope::~WriteScope()
+{
+    if (m_done)
+        return;
+    sqlite3* db = m_conn.handle();
+    if (m_savepoint.isEmpty()) {
+        if (!sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    } else {
+        --m_conn.m_scopeDepth;
+        if (!sqlite3_get_autocommit(db)) {
+            const QByteArray sql = QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(m_savepoint).toUtf8();
+            sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+        }
+    }
+}
+
+void WriteScope::commit()
+{
+    if (m_savepoint.isEmpty()) {
+        m_conn.exec(QStringLiteral("COMMIT"));
+    } else {
+        m_conn.exec(QStringLiteral("RELEASE ") + m_savepoint);
+        --m_conn.m_scopeDepth;
+    }
+    m_done = true;
+}
+
+} // namespace db

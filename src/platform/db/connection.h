@@ -1,0 +1,119 @@
+#pragma once
+
+#include "jet_translator.h"
+
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <memory>
+
+struct sqlite3;
+
+namespace db {
+
+// One SQLite connection of the layer, shared by a Database handle and the recordsets opened from
+// it (the connection closes when the last of them lets go). It is also the Catalog the Jet
+// translator asks about stored queries, external files and columns.
+//
+// Every connection sets extended result codes and a busy timeout (a writer that holds the file
+// makes us wait that long before FileLocked), keeps SQLite's rollback journal, and has the Jet
+// functions and the Vietnamese NOCASE installed right after opening.
+class Connection : public jet::Catalog
+{
+public:
+    static constexpr int DefaultBusyTimeoutMs = 5000;
+
+    // Opens a data file of ours. readOnly opens SQLITE_OPEN_READONLY; otherwise read-write (a file
+    // the operating system will not let us write opens all the same, and writes then raise
+    // ReadOnlyFile). Raises FileNotFound, NotADatabase (not SQLite, or no verifier),
+    // InvalidPassword, FileLocked (held past the busy timeout).
+    static std::shared_ptr<Connection> open(const QString& path, const QString& password, bool readOnly);
+    // Creates a new file with the layer's tables and a verifier of password. Raises DatabaseExists
+    // when something is already at path.
+    static std::shared_ptr<Connection> create(const QString& path, const QString& password);
+    // A private in-memory database with the Jet functions (used to hold snapshots).
+    static std::shared_ptr<Connection> openScratch();
+
+    ~Connection() override;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const { return m_db; }
+    const QString& path() const { return m_path; }
+    // True when opened read-only or when the file cannot be written.
+    bool isReadOnly() const;
+    bool openedReadOnly() const { return m_readOnly; }
+    void setBusyTimeout(int milliseconds);
+
+    // Runs statement text (one or more statements), returns rows changed.
+    int exec(const QString& sql);
+
+    // --- explicit transaction (beginTrans and friends) ----------------------------------------
+    bool inExplicitTransaction() const;
+    void beginExplicit();
+    void commitExplicit();
+    void rollbackExplicit();
+
+    // --- Catalog -----------------------------------------------------------------------------
+    std::optional<QString> storedQuery(const QString& name) const override;
+    // Stored query of an attached file (schema from attach()) or of "main".
+    std::optional<QString> storedQueryIn(const QString& schema, const QString& name) const override;
+    // Verifies the file like open() does (same password), attaches it and returns its schema
+    // ("ext1", "ext2", ...). The file of this connection itself gives "main". At most eight files
+    // stay attached; the one used least recently by a statement is detached to make room.
+    QString attach(const QString& path) override;
+    QStringList columns(const QString& schema, const QString& table) const override;
+
+    // Starts a new statement for the attach bookkeeping: files attached from now on are in use.
+    void beginStatement() { ++m_statementSerial; }
+
+    // --- test seam ---------------------------------------------------------------------------
+    void setStatementHook(std::function<void(const QString&)> hook) { m_hook = std::move(hook); }
+    void runStatementHook(const QString& jetSql) const;
+
+    // Savepoint depth of WriteScope (internal).
+    int m_scopeDepth = 0;
+
+private:
+    Connection() = default;
+    static sqlite3* openHandle(const QString& path, int flags);
+    void setUp();
+    static QString canonicalPath(const QString& path);
+
+    struct Attached
+    {
+        QString schema;
+        quint64 lastUse = 0;
+    };
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    QString m_password;
+    bool m_readOnly = false;
+    bool m_explicit = false;
+    QHash<QString, Attached> m_attached;  // canonical path -> schema
+    int m_attachCounter = 0;
+    quint64 m_statementSerial = 1;
+    std::function<void(const QString&)> m_hook;
+};
+
+// A write on a connection: BEGIN IMMEDIATE (so that a writer elsewhere makes us wait up to the
+// busy timeout at the start, instead of failing half-way), or a savepoint when a transaction is
+// already open (an explicit one from beginTrans). The destructor rolls back unless commit() ran,
+// so a failing step leaves nothing half-written.
+class WriteScope
+{
+public:
+    explicit WriteScope(Connection& connection);
+    ~WriteScope();
+    WriteScope(const WriteScope&) = delete;
+    WriteScope& operator=(const WriteScope&) = delete;
+    void commit();
+
+private:
+    Connection& m_conn;
+    QString m_savepoint;  // empty: our own BEGIN IMMEDIATE
+    bool m_done = false;
+};
+
+} // namespace db

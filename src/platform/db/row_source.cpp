@@ -1,0 +1,429 @@
+#include "row_source.h"
+
+#include "connection.h"
+#include "db_error.h"
+#include "jet_translator.h"
+#include "schema_store.h"
+#include "select_shape.h"
+#include "sql_quote.h"
+#include "statement.h"
+
+#include <QAtomicInteger>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+
+quint32 nextIdentity()
+{
+    static QAtomicInteger<quint32> counter(0);
+    return ++counter;
+}
+
+QString stripBrackets(const QString& name)
+{
+    if (name.size() > 2 && name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
+        return name.mid(1, name.size() - 2);
+    return name;
+}
+
+bool isPlainName(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.isSpace() || c == QLatin1Char('(') || c == QLatin1Char(','))
+            return false;
+    }
+    return !text.isEmpty();
+}
+
+QString translateSelect(Connection& conn, const QString& jetSql)
+{
+    const jet::Translation translation = jet::translateStatement(jetSql, conn);
+    const auto* statements = std::get_if<jet::Statements>(&translation);
+    if (!statements || statements->sql.size() != 1)
+        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: %1").arg(jetSql));
+    return statements->sql.first();
+}
+
+const char* originOf(sqlite3_stmt* stmt, int column, int which)
+{
+    switch (which) {
+    case 0:
+        return sqlite3_column_database_name(stmt, column);
+    case 1:
+        return sqlite3_column_table_name(stmt, column);
+    default:
+        return sqlite3_column_origin_name(stmt, column);
+    }
+}
+
+QString originText(sqlite3_stmt* stmt, int column, int which)
+{
+    const char* p = originOf(stmt, column, which);
+    return p ? QString::fromUtf8(p) : QString();
+}
+
+} // namespace
+
+std::shared_ptr<RowSource> RowSource::open(const std::shared_ptr<Connection>& conn, const QString& source,
+                                           RecordsetType type)
+{
+    conn->runStatementHook(source);
+    conn->beginStatement();
+    std::shared_ptr<RowSource> rows(new RowSource);
+    rows->m_conn = conn;
+    rows->m_source = source;
+    rows->m_type = type;
+    rows->m_identity = nextIdentity();
+
+    sqlite3* db = conn->handle();
+    const QString trimmed = source.trimmed();
+    const QString name = stripBrackets(trimmed);
+    QString jetSql = trimmed;
+    if (isPlainName(trimmed) || name != trimmed) {
+        if (const std::optional<QString> table = SchemaStore::actualTableName(db, QStringLiteral("main"), name);
+            table && !table->startsWith(QLatin1String("msys_"))) {
+            const QString sql = QStringLiteral("SELECT * FROM ") + quoteIdentifier(*table);
+            if (type == RecordsetType::Dynaset)
+                rows->openTable(sql, QStringLiteral("main"), *table);
+            else
+                rows->materialise(sql);
+            rows->finishColumns();
+            return rows;
+        }
+        if (const std::optional<QString> query = conn->storedQuery(name)) {
+            jetSql = *query;
+        } else {
+            throw DbError(errc::TableNotFound, QStringLiteral("Cannot find the input table or query '%1'.").arg(name));
+        }
+    }
+    const QString sqliteSql = translateSelect(*conn, jetSql);
+    const SelectShape shape = SelectShape::analyse(sqliteSql);
+    bool opened = false;
+    if (type == RecordsetType::Dynaset && shape.singleTable) {
+        const QString schema = shape.schema.isEmpty() ? QStringLiteral("main") : shape.schema;
+        if (const std::optional<QString> table = SchemaStore::actualTableName(db, schema, shape.table)) {
+            rows->m_list = shape.selectList;
+            rows->m_from = shape.fromClause;
+            rows->m_qualifier = shape.qualifier;
+            rows->m_baseSchema = schema;
+            rows->m_baseTable = *table;
+            rows->openTable(QString(), schema, *table);
+            const QString keyset = QStringLiteral("SELECT %1.rowid FROM %2 %3").arg(shape.qualifier, shape.fromClause, shape.tail);
+            std::unique_ptr<Statement> keys;
+            try {
+                keys = std::make_unique<Statement>(db, keyset);
+            } catch (const DbError&) {
+                // ORDER BY may name a column of the select list by its alias.
+                keys = std::make_unique<Statement>(
+                    db, QStringLiteral("SELECT %1.rowid, %2 FROM %3 %4").arg(shape.qualifier, shape.selectList, shape.fromClause, shape.tail));
+            }
+            rows->m_keys.clear();
+            while (keys->step())
+                rows->m_keys.push_back(keys->int64(0));
+            rows->m_dead.assign(rows->m_keys.size(), 0);
+            opened = true;
+        }
+    }
+    if (!opened)
+        rows->materialise(sqliteSql);
+    rows->finishColumns();
+    return rows;
+}
+
+RowSource::~RowSource() = default;
+
+// A dynaset over one table. With `sql` given (a whole-table source) the list, FROM and keyset
+// are made here; otherwise open() has set them.
+void RowSource::openTable(const QString& sql, const QString& schema, const QString& table)
+{
+    sqlite3* db = m_conn->handle();
+    m_baseSchema = schema;
+    m_baseTable = table;
+    if (!sql.isEmpty()) {
+        m_list = QStringLiteral("*");
+        m_from = quoteIdentifier(table);
+        m_qualifier = quoteIdentifier(table);
+        Statement keys(db, QStringLiteral("SELECT rowid FROM %1").arg(qualifiedName(schema, table)));
+        m_keys.clear();
+        while (keys.step())
+            m_keys.push_back(keys.int64(0));
+        m_dead.assign(m_keys.size(), 0);
+        if (schema != QLatin1String("main"))
+            m_from = qualifiedName(schema, table);
+    }
+    m_fetch = std::make_unique<Statement>(
+        db, QStringLiteral("SELECT %1 FROM %2 WHERE %3.rowid = ?1").arg(m_list, m_from, m_qualifier));
+    const TableDef def = SchemaStore::readTableDef(db, schema, table);
+    sqlite3_stmt* stmt = m_fetch->handle();
+    m_columns.clear();
+    for (int i = 0; i < m_fetch->columnCount(); ++i) {
+        Column c;
+        c.name = m_fetch->columnName(i);
+        const QString originDb = originText(stmt, i, 0);
+        const QString originTable = originText(stmt, i, 1);
+        const QString originColumn = originText(stmt, i, 2);
+        const FieldDef* f = nullptr;
+        if (originDb == schema && originTable.compare(table, Qt::CaseInsensitive) == 0)
+            f = def.field(originColumn);
+        if (f) {
+            c.def = *f;
+            c.def.name = c.name;
+            c.baseColumn = f->name;
+        } else {
+            const char* decl = sqlite3_column_decltype(stmt, i);
+            c.def = SchemaStore::fieldFromDeclaredType(c.name, decl ? QString::fromUtf8(decl) : QString());
+            c.typed = decl != nullptr;
+        }
+        m_columns << c;
+    }
+    m_updatable = !m_conn->openedReadOnly();
+}
+
+void RowSource::materialise(const QString& sqliteSelect)
+{
+    sqlite3* db = m_conn->handle();
+    Statement src(db, sqliteSelect);
+    if (!sqlite3_stmt_readonly(src.handle()))
+        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: %1").arg(sqliteSelect));
+    sqlite3_stmt* stmt = src.handle();
+    const int n = src.columnCount();
+    QHash<QString, TableDef> defs;  // origin tables, by schema + name
+    m_columns.clear();
+    QStringList ddl;
+    QSet<QString> used;
+    for (int i = 0; i < n; ++i) {
+        Column c;
+        c.name = src.columnName(i);
+        const QString originDb = originText(stmt, i, 0);
+        const QString originTable = originText(stmt, i, 1);
+        const QString originColumn = originText(stmt, i, 2);
+        const FieldDef* f = nullptr;
+        if (!originTable.isEmpty()) {
+            const QString key = originDb + QLatin1Char('.') + originTable;
+            if (!defs.contains(key)) {
+                try {
+                    defs.insert(key, SchemaStore::readTableDef(db, originDb, originTable));
+                } catch (const DbError&) {
+                    defs.insert(key, TableDef());  // a temporary or internal table: use declared types
+                }
+            }
+            f = defs[key].field(originColumn);
+        }
+        const char* decl = sqlite3_column_decltype(stmt, i);
+        if (f) {
+            c.def = *f;
+            c.def.name = c.name;
+        } else {
+            c.def = SchemaStore::fieldFromDeclaredType(c.name, decl ? QString::fromUtf8(decl) : QString());
+            c.typed = decl != nullptr;
+        }
+        c.def.attributes &= ~(fieldattr::AutoIncrField | fieldattr::UpdatableField);
+        QString column = c.name;
+        for (int k = 2; used.contains(column.toLower()); ++k)
+            column = c.name + QStringLiteral("_%1").arg(k);
+        used.insert(column.toLower());
+        QString type;
+        switch (c.def.type) {
+        case FieldType::Text:
+        case FieldType::Memo:
+            type = c.typed ? QStringLiteral(" TEXT") : QString();
+            type += QLatin1String(" COLLATE NOCASE");
+            break;
+        case FieldType::Boolean:
+        case FieldType::Byte:
+        case FieldType::Integer:
+        case FieldType::Long:
+            type = QStringLiteral(" INTEGER");
+            break;
+        case FieldType::Currency:
+        case FieldType::Single:
+        case FieldType::Double:
+            type = QStringLiteral(" REAL");
+            break;
+        default:
+            break;
+        }
+        ddl << quoteIdentifier(column) + type;
+        m_columns << c;
+    }
+    m_scratch = Connection::openScratch();
+    sqlite3* copy = m_scratch->handle();
+    m_scratch->exec(QStringLiteral("CREATE TABLE snap (%1)").arg(ddl.join(QLatin1String(", "))));
+    QStringList marks;
+    for (int i = 1; i <= n; ++i)
+        marks << QStringLiteral("?%1").arg(i);
+    m_scratch->exec(QStringLiteral("BEGIN"));
+    try {
+        Statement put(copy, QStringLiteral("INSERT INTO snap VALUES (%1)").arg(marks.join(QLatin1Char(','))));
+        m_keys.clear();
+        while (src.step()) {
+            for (int i = 0; i < n; ++i)
+                sqlite3_bind_value(put.handle(), i + 1, sqlite3_column_value(stmt, i));
+            put.run();
+            m_keys.push_back(sqlite3_last_insert_rowid(copy));
+        }
+        m_scratch->exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        src.reset();
+        m_scratch->exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+    m_dead.assign(m_keys.size(), 0);
+    m_list = QStringLiteral("*");
+    m_from = QStringLiteral("snap");
+    m_qualifier = QStringLiteral("snap");
+    m_fetch = std::make_unique<Statement>(copy, QStringLiteral("SELECT * FROM snap WHERE rowid = ?1"));
+    m_updatable = false;
+}
+
+void RowSource::finishColumns()
+{
+    m_byName.clear();
+    for (int i = int(m_columns.size()) - 1; i >= 0; --i)
+        m_byName.insert(m_columns[i].name.toLower(), i);  // the first of equal names wins
+}
+
+int RowSource::columnIndex(const QString& name) const
+{
+    return m_byName.value(name.toLower(), -1);
+}
+
+void RowSource::markDead(int index)
+{
+    if (!m_dead[size_t(index)]) {
+        m_dead[size_t(index)] = 1;
+        ++m_deadCount;
+    }
+}
+
+int RowSource::deadBefore(int index) const
+{
+    if (m_deadCount == 0)
+        return 0;
+    int dead = 0;
+    for (int i = 0; i < index; ++i)
+        dead += m_dead[size_t(i)];
+    return dead;
+}
+
+int RowSource::positionOf(qint64 rowid)
+{
+    if (m_positions.size() != size()) {
+        m_positions.clear();
+        m_positions.reserve(size());
+        for (int i = 0; i < size(); ++i)
+            m_positions.insert(m_keys[size_t(i)], i);
+    }
+    return m_positions.value(rowid, -1);
+}
+
+bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values)
+{
+    m_fetch->bindInt64(1, rowid);
+    if (!m_fetch->step())
+        return false;
+    values.resize(m_columns.size());
+    for (int i = 0; i < m_columns.size(); ++i)
+        values[i] = m_columns[i].typed ? m_fetch->value(i, m_columns[i].def.type) : m_fetch->value(i);
+    m_fetch->reset();
+    return true;
+}
+
+QSet<qint64> RowSource::matching(const QString& sqliteCriterion)
+{
+    sqlite3* db = m_scratch ? m_scratch->handle() : m_conn->handle();
+    Statement find(db, QStringLiteral("SELECT msys_rid FROM (SELECT %1.rowid AS msys_rid, %2 FROM %3) WHERE (%4)")
+                           .arg(m_qualifier, m_list, m_from, sqliteCriterion));
+    QSet<qint64> found;
+    while (find.step())
+        found.insert(find.int64(0));
+    return found;
+}
+
+qint64 RowSource::insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty)
+{
+    QStringList columns;
+    QStringList marks;
+    QVector<int> bound;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (dirty[i] && !m_columns[i].baseColumn.isEmpty()) {
+            columns << quoteIdentifier(m_columns[i].baseColumn);
+            marks << QStringLiteral("?%1").arg(bound.size() + 1);
+            bound << i;
+        }
+    }
+    const QString target = qualifiedName(m_baseSchema, m_baseTable);
+    const QString sql = columns.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(target)
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(target, columns.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+    WriteScope scope(*m_conn);
+    Statement insert(m_conn->handle(), sql);
+    for (int k = 0; k < bound.size(); ++k)
+        insert.bind(k + 1, values[bound[k]]);
+    insert.run();
+    const qint64 rowid = sqlite3_last_insert_rowid(m_conn->handle());
+    scope.commit();
+    return rowid;
+}
+
+void RowSource::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty)
+{
+    QStringList sets;
+    QVector<int> bound;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (dirty[i] && !m_columns[i].baseColumn.isEmpty()) {
+            sets << QStringLiteral("%1 = ?%2").arg(quoteIdentifier(m_columns[i].baseColumn)).arg(bound.size() + 1);
+            bound << i;
+        }
+    }
+    WriteScope scope(*m_conn);
+    const QString target = qualifiedName(m_baseSchema, m_baseTable);
+    if (sets.isEmpty()) {
+        // Nothing changed: the row must still be there, as the old engine checked on Update.
+        Statement check(m_conn->handle(), QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(target));
+        check.bindInt64(1, rowid);
+        const bool exists = check.step();
+        check.reset();
+        if (!exists)
+            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
+    } else {
+        Statement update(m_conn->handle(), QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                               .arg(target, sets.join(QLatin1String(", ")))
+                                               .arg(bound.size() + 1));
+        for (int k = 0; k < bound.size(); ++k)
+            update.bind(k + 1, values[bound[k]]);
+        update.bindInt64(bound.size() + 1, rowid);
+        if (update.run() == 0)
+            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
+    }
+    scope.commit();
+}
+
+void RowSource::deleteRow(qint64 rowid)
+{
+    WriteScope scope(*m_conn);
+    Statement del(m_conn->handle(),
+                  QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(qualifiedName(m_baseSchema, m_baseTable)));
+    del.bindInt64(1, rowid);
+    if (del.run() == 0)
+        throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
+    scope.commit();
+}
+
+void RowSource::append(qint64 rowid)
+{
+    m_keys.push_back(rowid);
+    m_dead.push_back(0);
+    if (m_positions.size() == size() - 1)
+        m_positions.insert(rowid, size() - 1);
+}
+
+qint64 RowSource::changeCounter() const
+{
+    return m_scratch ? 0 : sqlite3_total_changes64(m_conn->handle());
+}
+
+} // namespace db

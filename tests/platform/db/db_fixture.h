@@ -1,0 +1,89 @@
+#pragma once
+
+// A temporary folder with data files made through the layer, for the database layer's tests.
+
+#include "platform/db/database.h"
+#include "platform/db/db_error.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace dbtest {
+
+inline const QString Password = QStringLiteral("vorkelmadu");
+inline const QString Connect = QStringLiteral(";pwd=vorkelmadu");
+
+inline db::FieldDef field(const QString& name, db::FieldType type, int size = 0, int attributes = 0,
+                          bool allowZeroLength = true)
+{
+    db::FieldDef f;
+    f.name = name;
+    f.type = type;
+    f.size = size;
+    f.attributes = attributes;
+    f.allowZeroLength = allowZeroLength;
+    return f;
+}
+
+// A letters table as the registers keep them: counter id, number, type, summary, mark.
+inline db::TableDef lettersTable(const QString& name)
+{
+    db::TableDef t;
+    t.name = name;
+    t.fields = {
+        field(QStringLiteral("id"), db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+        field(QStringLiteral("stt"), db::FieldType::Long, 4),
+        field(QStringLiteral("loai"), db::FieldType::Text, 30),
+        field(QStringLiteral("tt_ndung"), db::FieldType::Memo),
+        field(QStringLiteral("chonin"), db::FieldType::Text, 1),
+    };
+    db::IndexDef primary;
+    primary.name = QStringLiteral("PrimaryKey");
+    primary.fields = {QStringLiteral("id")};
+    primary.primary = true;
+    db::IndexDef byNumber;
+    byNumber.name = QStringLiteral("stt");
+    byNumber.fields = {QStringLiteral("stt")};
+    t.indexes = {primary, byNumber};
+    return t;
+}
+
+// Expects `statement` to raise DbError with `number`.
+template <class F>
+void expectDbError(int number, F&& statement)
+{
+    try {
+        statement();
+        ADD_FAILURE() << "expected DbError " << number;
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.number(), number) << e.description().toStdString();
+    }
+}
+
+class DbTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString path(const QString& name = QStringLiteral("vemocv.mdb")) const { return m_dir.filePath(name); }
+
+    // A new file holding the letters table `cvden2009` with rows stt 1..rows, loai alternating
+    // "Quyết định" / "Công văn", summary "Nội dung <n>".
+    db::Database makeLetters(int rows, const QString& name = QStringLiteral("vemocv.mdb"))
+    {
+        db::Database db = db::Database::create(path(name), Password);
+        db.appendTableDef(lettersTable(QStringLiteral("cvden2009")));
+        db.beginTrans();
+        for (int i = 1; i <= rows; ++i) {
+            db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')")
+                           .arg(i)
+                           .arg(i % 2 ? QStringLiteral("Quyết định") : QStringLiteral("Công văn")));
+        }
+        db.commitTrans();
+        return db;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace dbtest
