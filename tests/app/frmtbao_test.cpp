@@ -1,0 +1,388 @@
+// The message dialog: fitting, alignment, the error view and the answers.
+#include "app/frmtbao.h"
+#include "app/last_error.h"
+#include "app/message_layout.h"
+#include "app/module1.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::MessageLayout;
+
+// --- the fitting algorithm, with a label whose height is given --------------------------------
+
+constexpr double kScreenHeight = 11520;  // 8 inches
+
+struct FitCase
+{
+    const char* name;
+    double labelHeight;  // the label's height at any width
+    int k;
+    bool fits;
+};
+
+class FitMessageTest : public ::testing::TestWithParam<FitCase>
+{
+};
+
+TEST_P(FitMessageTest, GrowsInStepsOfTwoUntilTheLabelFits)
+{
+    const FitCase c = GetParam();
+    const MessageLayout layout = app::fitMessage([&c](double) { return c.labelHeight; }, kScreenHeight);
+    EXPECT_EQ(layout.k, c.k);
+    EXPECT_EQ(layout.fits, c.fits);
+    const double tall = 1 + c.k / 10.0;
+    const double wide = c.k == 0 ? 1.0 : 1 + (c.k - 1) / 10.0;
+    EXPECT_DOUBLE_EQ(layout.height, 2760 * tall);
+    EXPECT_DOUBLE_EQ(layout.width, 5355 * wide);
+    EXPECT_DOUBLE_EQ(layout.labelWidth, 4860 * wide);
+    EXPECT_DOUBLE_EQ(layout.buttonTop, 2250 * tall);
+    EXPECT_DOUBLE_EQ(layout.yesLeft, 1440 * wide);
+    EXPECT_DOUBLE_EQ(layout.okLeft, 2115 * wide);
+    EXPECT_DOUBLE_EQ(layout.noLeft, 2790 * wide);
+    if (c.fits)
+        EXPECT_DOUBLE_EQ(layout.labelTop, (layout.buttonTop - 200 - c.labelHeight) / 2);
+    else
+        EXPECT_DOUBLE_EQ(layout.labelTop, MessageLayout::kLabelTop);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Heights, FitMessageTest,
+    ::testing::Values(FitCase{"OneLineKeepsBaseSize", 240, 0, true},
+                      FitCase{"JustUnderTheButtonsKeepsBaseSize", 2049, 0, true},
+                      FitCase{"ReachingTheButtonsGrowsOnce", 2050, 2, true},
+                      FitCase{"TallerGrowsTwice", 2600, 4, true},
+                      // 2760 x (1 + k/10) reaches 6912 (6/10 of the screen) at k = 16.
+                      FitCase{"NeverFittingStopsAtSixTenthsOfTheScreen", 1.0e9, 16, false}),
+    [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
+
+TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
+{
+    // 600 characters of text, 100 twips per character, 300 twips per line.
+    const auto height = [](double width) {
+        const double perLine = std::floor(width / 100);
+        return std::ceil(600 / perLine) * 300;
+    };
+    const MessageLayout layout = app::fitMessage(height, kScreenHeight);
+    ASSERT_TRUE(layout.fits);
+    EXPECT_GT(layout.k, 0);
+    EXPECT_LT(height(layout.labelWidth), layout.buttonTop - 200);
+    for (int k = 0; k < layout.k; k += 2) {
+        const double wide = k == 0 ? 1.0 : 1 + (k - 1) / 10.0;
+        EXPECT_GE(height(4860 * wide), 2250 * (1 + k / 10.0) - 200) << "k " << k;
+    }
+}
+
+TEST(FitMessage, NoScreenStillEnds)
+{
+    const MessageLayout layout = app::fitMessage([](double) { return 1.0e9; }, 0);
+    EXPECT_EQ(layout.k, 2);
+    EXPECT_FALSE(layout.fits);
+}
+
+struct TopCase
+{
+    int length;
+    double top;
+};
+
+TEST(ErrorViewLabelTop, FollowsTheLengthOfTheTrimmedText)
+{
+    const TopCase cases[] = {{0, 850},   {59, 850},  {60, 700},  {119, 700}, {120, 550},
+                             {179, 550}, {180, 400}, {239, 400}, {240, 200}, {1000, 200}};
+    for (const TopCase& c : cases)
+        EXPECT_EQ(app::errorViewLabelTop(c.length), c.top) << "length " << c.length;
+}
+
+struct PrefixCase
+{
+    QString text;
+    bool left;
+    QString rest;
+};
+
+TEST(LeftAlignPrefix, IsRecognisedInAnyLetterCaseAndRemoved)
+{
+    const PrefixCase cases[] = {
+        {QStringLiteral("(căn trái)Danh sách"), true, QStringLiteral("Danh sách")},
+        {QStringLiteral("(CĂN TRÁI)Danh sách"), true, QStringLiteral("Danh sách")},
+        {QStringLiteral("(Căn Trái)"), true, QString()},
+        {QStringLiteral("(can trai)Danh sách"), false, QStringLiteral("(can trai)Danh sách")},
+        {QStringLiteral(" (căn trái)Danh sách"), false, QStringLiteral(" (căn trái)Danh sách")},
+        {QStringLiteral("(căn trái"), false, QStringLiteral("(căn trái")},
+    };
+    for (const PrefixCase& c : cases) {
+        QString text = c.text;
+        EXPECT_EQ(app::takeLeftAlignPrefix(text), c.left) << qPrintable(c.text);
+        EXPECT_EQ(text, c.rest) << qPrintable(c.text);
+    }
+}
+
+// --- the dialog itself -----------------------------------------------------------------------
+
+// What the dialog looked like while it was open.
+struct Seen
+{
+    QSize size;
+    QRect label;
+    QString labelText;
+    Qt::Alignment alignment;
+    bool yes = false;
+    bool ok = false;
+    bool no = false;
+};
+
+class FrmtbaoTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app::resetModule1();
+        app::clearLastError();
+    }
+    void TearDown() override { ui::FormBase::setModalHandler({}); }
+
+    // Shows text in mode; while open, records the dialog and runs act (the user).
+    QString ask(const QString& text, const QString& mode, const std::function<void(app::frmtbao&)>& act)
+    {
+        ui::FormBase::setModalHandler([this, &act](ui::FormBase& form) {
+            auto& dialog = static_cast<app::frmtbao&>(form);
+            seen = record(dialog);
+            act(dialog);
+        });
+        return dialog.show(text, mode);
+    }
+
+    static Seen record(const app::frmtbao& d)
+    {
+        return Seen{d.size(),
+                    d.Label1->geometry(),
+                    d.Label1->text(),
+                    d.Label1->alignment(),
+                    d.cmdyes->isVisible(),
+                    d.cmdok->isVisible(),
+                    d.cmdno->isVisible()};
+    }
+
+    void ctrlEnd(app::frmtbao& d)
+    {
+        QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
+        QTest::keyPress(target, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyRelease(target, Qt::Key_End, Qt::ControlModifier);
+    }
+
+    app::frmtbao dialog;
+    Seen seen;
+};
+
+TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
+{
+    const QString answer = ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
+                               [](app::frmtbao& d) { d.cmdok->click(); });
+    EXPECT_EQ(answer, QStringLiteral("ok"));
+    EXPECT_EQ(app::module1().traloi, QStringLiteral("ok"));
+    EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
+    EXPECT_TRUE(seen.ok);
+    EXPECT_FALSE(seen.yes);
+    EXPECT_FALSE(seen.no);
+    EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
+    const double labelHeight = dialog.layoutTwips().labelHeight;
+    EXPECT_LT(labelHeight, 2250 - 200);
+    EXPECT_EQ(seen.label.top(), dialog.pixelsY((2250 - 200 - labelHeight) / 2));
+    EXPECT_EQ(seen.label.width(), dialog.pixelsX(4860));
+    // Centred: as much room above the label as between it and 200 twips above the buttons.
+    const int above = seen.label.top();
+    const int below = dialog.pixelsY(2250 - 200) - seen.label.bottom() - 1;
+    EXPECT_LE(std::abs(above - below), 2);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(FrmtbaoTest, YesNoShowsYesAndNoAndAnswersWithTheButtonPressed)
+{
+    EXPECT_EQ(ask(QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"), QStringLiteral("yesno"),
+                  [](app::frmtbao& d) { d.cmdyes->click(); }),
+              QStringLiteral("yes"));
+    EXPECT_TRUE(seen.yes);
+    EXPECT_TRUE(seen.no);
+    EXPECT_FALSE(seen.ok);
+    EXPECT_EQ(ask(QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"), QStringLiteral("yesno"),
+                  [](app::frmtbao& d) { d.cmdno->click(); }),
+              QStringLiteral("no"));
+    EXPECT_EQ(app::module1().traloi, QStringLiteral("no"));
+}
+
+TEST_F(FrmtbaoTest, ModeWordIsComparedWithoutCase)
+{
+    EXPECT_EQ(ask(QStringLiteral("Có xoá không ?"), QStringLiteral("YesNo"), [](app::frmtbao& d) { d.cmdno->click(); }),
+              QStringLiteral("no"));
+    EXPECT_TRUE(seen.yes);
+    EXPECT_FALSE(seen.ok);
+    EXPECT_EQ(ask(QStringLiteral("Xong !"), QStringLiteral("OK"), [](app::frmtbao& d) { d.cmdok->click(); }),
+              QStringLiteral("ok"));
+    EXPECT_TRUE(seen.ok);
+}
+
+TEST_F(FrmtbaoTest, ClosingAYesNoQuestionWithTheCloseBoxAnswersNo)
+{
+    EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), QStringLiteral("yesno"),
+                  [](app::frmtbao& d) { d.close(); }),
+              QStringLiteral("no"));
+    EXPECT_EQ(app::module1().traloi, QStringLiteral("no"));
+}
+
+TEST_F(FrmtbaoTest, EscapeClosesAYesNoQuestionAsNo)
+{
+    EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), QStringLiteral("yesno"),
+                  [](app::frmtbao& d) {
+                      QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape);
+                  }),
+              QStringLiteral("no"));
+}
+
+TEST_F(FrmtbaoTest, ClosingAnOkMessageWithTheCloseBoxAnswersOk)
+{
+    EXPECT_EQ(ask(QStringLiteral("Xong !"), QStringLiteral("ok"), [](app::frmtbao& d) { d.close(); }),
+              QStringLiteral("ok"));
+}
+
+TEST_F(FrmtbaoTest, AnswerIsClearedWhenTheDialogLoads)
+{
+    app::module1().traloi = QStringLiteral("no");
+    EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao")), QString());
+    EXPECT_EQ(app::module1().traloi, QString());
+    dialog.closeNotice();
+}
+
+TEST_F(FrmtbaoTest, ManyLinesGrowTheDialogUntilTheTextFits)
+{
+    QStringList lines;
+    for (int i = 1; i <= 12; ++i)
+        lines << QStringLiteral("Dòng thứ %1 của thông báo").arg(i);
+    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    const MessageLayout& layout = dialog.layoutTwips();
+    ASSERT_TRUE(layout.fits);
+    EXPECT_GT(layout.k, 0);
+    EXPECT_EQ(layout.k % 2, 0);
+    EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355 * (1 + (layout.k - 1) / 10.0)),
+                               dialog.pixelsY(2760 * (1 + layout.k / 10.0))));
+    EXPECT_LE(seen.label.bottom(), dialog.pixelsY(layout.buttonTop - 200));
+    EXPECT_EQ(seen.labelText.count(QLatin1Char('\n')), 11);
+    EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
+}
+
+TEST_F(FrmtbaoTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
+{
+    QStringList lines;
+    for (int i = 1; i <= 400; ++i)
+        lines << QStringLiteral("Dòng %1").arg(i);
+    ask(lines.join(QLatin1Char('\r')), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    const MessageLayout& layout = dialog.layoutTwips();
+    EXPECT_FALSE(layout.fits);
+    const double screenHeight = dialog.twipsY(dialog.screen()->geometry().height());
+    EXPECT_GE(layout.height, screenHeight * 6 / 10);
+    EXPECT_LT(2760 * (1 + (layout.k - 2) / 10.0), screenHeight * 6 / 10);
+    EXPECT_EQ(seen.label.top(), dialog.pixelsY(MessageLayout::kLabelTop));
+    EXPECT_LE(seen.label.bottom(), dialog.pixelsY(layout.buttonTop));
+}
+
+TEST_F(FrmtbaoTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
+{
+    ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"),
+        [](app::frmtbao& d) { d.cmdok->click(); });
+    EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
+    EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
+    EXPECT_EQ(app::module1().thongbao, QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
+
+    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
+}
+
+TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgain)
+{
+    app::setLastError(3021, QStringLiteral("No current record."));
+    QStringList texts;
+    QList<int> tops;
+    ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
+        ctrlEnd(d);
+        texts << d.Label1->text();
+        tops << d.Label1->y();
+        EXPECT_EQ(d.savedMessage(), QStringLiteral("Lỗi khi ghi đĩa !"));
+        ctrlEnd(d);
+        texts << d.Label1->text();
+        tops << d.Label1->y();
+        EXPECT_EQ(d.savedMessage(), QString());
+        d.cmdok->click();
+    });
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0], QStringLiteral("Lỗi 3021 (No current record.)."));
+    EXPECT_EQ(texts[1], QStringLiteral("Lỗi khi ghi đĩa !"));
+    EXPECT_EQ(tops[0], dialog.pixelsY(850));
+    EXPECT_EQ(tops[1], dialog.pixelsY(850));
+}
+
+TEST_F(FrmtbaoTest, ErrorViewPlacesALongErrorHigher)
+{
+    app::setLastError(100019, QString(150, QLatin1Char('x')));
+    int top = -1;
+    ask(QStringLiteral("Lỗi !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
+        ctrlEnd(d);
+        top = d.Label1->y();
+        d.cmdok->click();
+    });
+    EXPECT_EQ(top, dialog.pixelsY(550));  // "Lỗi 100019 (" + 150 + ")." is 164 characters
+}
+
+TEST_F(FrmtbaoTest, CtrlEndDoesNothingInAYesNoQuestion)
+{
+    app::setLastError(5, QStringLiteral("Invalid procedure call"));
+    QString text;
+    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::frmtbao& d) {
+        ctrlEnd(d);
+        text = d.Label1->text();
+        d.cmdno->click();
+    });
+    EXPECT_EQ(text, QStringLiteral("Có xoá không ?"));
+}
+
+TEST_F(FrmtbaoTest, NoticeIsShownWithoutWaitingAndCloseNoticeRemovesIt)
+{
+    bool modal = false;
+    ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
+    EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."), QStringLiteral("tbao")), QString());
+    EXPECT_FALSE(modal);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.cmdok->isVisible());
+    EXPECT_FALSE(dialog.cmdyes->isVisible());
+    EXPECT_FALSE(dialog.cmdno->isVisible());
+    EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."));
+    dialog.closeNotice();
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(FrmtbaoTest, AMessageDuringANoticeReplacesIt)
+{
+    dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao"));
+    EXPECT_EQ(ask(QStringLiteral("Lỗi sao lưu !"), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); }),
+              QStringLiteral("ok"));
+    EXPECT_TRUE(seen.ok);
+    EXPECT_EQ(seen.labelText, QStringLiteral("Lỗi sao lưu !"));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(FrmtbaoTest, InstalledAsMessengerAnswersThroughTheGlobals)
+{
+    app::Messenger* previous = app::setMessenger(&dialog);
+    ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::frmtbao&>(form).cmdno->click(); });
+    EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
+    EXPECT_EQ(app::module1().thongbao, QStringLiteral("Có lưu không ?"));
+    EXPECT_EQ(app::module1().kieuthongbao, QStringLiteral("yesno"));
+    app::setMessenger(previous);
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+#include "type_text.h"
+
+#include <QTest>
+#include <QWidget>
+
+namespace test {
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        int key = Qt::Key_unknown;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+        QString chars(c);
+        if (c == QLatin1Char('\n')) {
+            key = Qt::Key_Return;
+            chars = QStringLiteral("\r");
+        } else if (c.unicode() < 128 && c.isPrint()) {
+            key = c.toUpper().unicode();
+            if (c.isUpper())
+                modifiers = Qt::ShiftModifier;
+        }
+        QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(key), chars, modifiers);
+    }
+}
+
+void pressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyPress(widget, key, modifiers);
+    QTest::keyRelease(widget, key, modifiers);
+}
+
+} // namespace test
