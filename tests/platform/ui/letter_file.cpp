@@ -1,0 +1,63 @@
+#include "letter_file.h"
+
+#include "platform/db/recordset.h"
+
+#include <QFile>
+#include <stdexcept>
+
+namespace uitest {
+
+LetterFile::LetterFile(int rows)
+{
+    m_path = m_dir.filePath(QStringLiteral("vemocv.mdb"));
+    const QString source = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
+    if (!QFile::copy(source, m_path))
+        throw std::runtime_error("the template file is missing: " + source.toStdString());
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
+    m_db = db::Database::open(m_path, QStringLiteral(";pwd=vorkelmadu"));
+    db::TableDef def = m_db.tableDef(QStringLiteral("cvdenmau"));
+    def.name = table();
+    for (db::IndexDef& index : def.indexes)
+        index.name = index.name + QStringLiteral("_2024");
+    m_db.appendTableDef(def);
+
+    db::Recordset rs = m_db.openRecordset(table());
+    m_db.beginTrans();
+    for (int i = 1; i <= rows; ++i) {
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), i);
+        rs.setValue(QStringLiteral("ng_den"), QStringLiteral("%1/01/2024").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
+        rs.setValue(QStringLiteral("noigui"), noigui(i));
+        rs.setValue(QStringLiteral("tt_ndung"), ttNdung(i));
+        rs.setValue(QStringLiteral("da_xuli"), i % 2 == 0);
+        rs.setValue(QStringLiteral("chonin"), QString());
+        rs.update();
+    }
+    m_db.commitTrans();
+}
+
+QString LetterFile::noigui(int i)
+{
+    return QStringLiteral("Sở Nội vụ %1").arg(i);
+}
+
+QString LetterFile::ttNdung(int i)
+{
+    return QStringLiteral("Về việc số %1").arg(i);
+}
+
+QVariant LetterFile::stored(int stt, const QString& field)
+{
+    db::Recordset rs = m_db.openRecordset(QStringLiteral("select * from %1 where stt = %2").arg(table()).arg(stt),
+                                          db::RecordsetType::Snapshot);
+    if (rs.eof())
+        return QVariant();
+    return rs.value(field);
+}
+
+int LetterFile::count()
+{
+    return m_db.openRecordset(table(), db::RecordsetType::Snapshot).recordCount();
+}
+
+} // namespace uitest
