@@ -1,0 +1,90 @@
+// The preview window of destination 0, shown headless.
+#include "pdf_text.h"
+#include "platform/report/preview/preview_window.h"
+#include "platform/report/report_renderer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPdfWriter>
+#include <QPointer>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace report;
+
+namespace {
+
+std::shared_ptr<const PreparedReport> sampleReport(int rows)
+{
+    const ReportFile file = ReportFile::parse(QStringLiteral("[report]\ntitle = Sổ thử\nsource = t\n"
+                                                             "page_number = Trang {{page}}/{{pages}}\n"
+                                                             "[columns]\na | Cột A\nb | Cột B | 4\n"),
+                                              QStringLiteral("brthu.rpt"));
+    QList<ReportRow> list;
+    for (int i = 1; i <= rows; ++i)
+        list.append(ReportRow{{QString::number(i), QStringLiteral("Dòng thứ %1 của sổ").arg(i)}, false, {}});
+    return std::make_shared<const PreparedReport>(PreparedReport::make(file, list, {}));
+}
+
+int pagesOnPdf(const PreparedReport& report)
+{
+    QTemporaryDir dir;
+    QPdfWriter writer(dir.filePath(QStringLiteral("n.pdf")));
+    writer.setPageLayout(report.pageLayout);
+    return ReportRenderer(report).countPages(&writer);
+}
+
+TEST(PreviewWindow, ShowsEveryPageOfTheReport)
+{
+    const auto report = sampleReport(120);
+    PreviewWindow window(report);
+    window.refresh();
+    EXPECT_EQ(window.pageCount(), ReportRenderer(*report).countPages(window.printer()));
+    EXPECT_GE(window.pageCount(), 3);
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Sổ thử")));
+    EXPECT_EQ(window.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+    const auto actions = window.findChildren<QAction*>();
+    EXPECT_TRUE(std::any_of(actions.begin(), actions.end(),
+                            [](const QAction* action) { return action->text() == QStringLiteral("Lưu PDF..."); }));
+}
+
+TEST(PreviewWindow, SavesThePdfItShows)
+{
+    const auto report = sampleReport(60);
+    QTemporaryDir dir;
+    PreviewWindow window(report);
+    const QString path = dir.filePath(QStringLiteral("sổ thử.pdf"));
+    window.savePdf(path);
+    const PdfText pdf = PdfText::read(path);
+    ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
+    EXPECT_EQ(pdf.pageCount(), pagesOnPdf(*report));
+    EXPECT_TRUE(pdf.all().contains(QStringLiteral("Dòng thứ 60 của sổ")));
+}
+
+TEST(PreviewWindow, InstalledPreviewOpensWithoutWaitingAtTheGivenPlace)
+{
+    PreviewWindow::install();
+    ASSERT_TRUE(ReportControl::hasPreviewer());
+    QPointer<PreviewWindow> window = PreviewWindow::open(PreviewRequest{sampleReport(5), QRect(40, 30, 900, 600)});
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->geometry().size(), QSize(900, 600));
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());  // deleted when closed
+    ReportControl::setPreviewer({});
+}
+
+TEST(PreviewWindow, TinyPlaceGrowsToAUsableSize)
+{
+    QPointer<PreviewWindow> window = PreviewWindow::open(PreviewRequest{sampleReport(1), QRect(10, 10, 120, 90)});
+    ASSERT_TRUE(window);
+    EXPECT_GE(window->width(), 640);
+    EXPECT_GE(window->height(), 480);
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
