@@ -5,6 +5,7 @@
 #include "sql_quote.h"
 #include "statement.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -69,7 +70,11 @@ std::shared_ptr<Connection> Connection::open(const QString& path, const QString&
     if (!QFileInfo(path).isFile())
         throw DbError(errc::FileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
     std::shared_ptr<Connection> c(new Connection);
-    c->m_db = openHandle(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    // A file marked read-only is opened for reading even where the operating system would let
+    // this user write it (an administrator, root): the mark is honoured as on the old platform,
+    // and writes raise ReadOnlyFile with SQLite's text.
+    const bool marked = !(QFile::permissions(path) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    c->m_db = openHandle(path, readOnly || marked ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     c->m_path = path;
     c->m_password = password;
     c->m_readOnly = readOnly;

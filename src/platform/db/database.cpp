@@ -166,6 +166,10 @@ void Database::execute(const QString& jetSql)
                                throw DbError(errc::TableExists, QStringLiteral("Table '%1' already exists.").arg(s.table));
                            TableDef def;
                            if (s.structureFrom) {
+                               const QString from = s.structureFromSchema.value_or(Main);
+                               if (!SchemaStore::actualTableName(db, from, *s.structureFrom))
+                                   throw DbError(errc::TableNotFound,
+                                                 QStringLiteral("Cannot find the input table '%1'.").arg(*s.structureFrom));
                                def = SchemaStore::readTableDef(db, s.structureFromSchema.value_or(Main), *s.structureFrom);
                                def.indexes.clear();
                            } else {

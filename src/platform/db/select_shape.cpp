@@ -117,7 +117,9 @@ bool isAggregate(const QString& word)
 bool hasAggregateCall(const QString& sql, const QList<Token>& tokens, int from, int to)
 {
     for (int i = from; i + 1 < to; ++i) {
-        if (tokens[i].kind == Kind::Word && isAggregate(tokenText(sql, tokens[i])) && tokens[i + 1].kind == Kind::Punct
+        // The translator writes function names quoted ("max"(...)).
+        if ((tokens[i].kind == Kind::Word || tokens[i].kind == Kind::Quoted) && isAggregate(unquote(sql, tokens[i]))
+            && tokens[i + 1].kind == Kind::Punct
             && sql[tokens[i + 1].start] == QLatin1Char('('))
             return true;
     }

@@ -1,10 +1,45 @@
+// Opening and creating data files: the password verifier, open modes, sharing and locking.
 #include "db_fixture.h"
 
 #include <QFile>
+#include <sqlite3.h>
 
 using namespace dbtest;
 using db::Database;
 namespace errc = db::errc;
+
+namespace {
+
+// A raw SQLite connection, as another program holding the file would have it.
+class RawConnection
+{
+public:
+    explicit RawConnection(const QString& path) { sqlite3_open(path.toUtf8().constData(), &m_db); }
+    ~RawConnection() { sqlite3_close(m_db); }
+    RawConnection(const RawConnection&) = delete;
+    RawConnection& operator=(const RawConnection&) = delete;
+    int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+    QString scalar(const char* sql)
+    {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
+        QString result;
+        if (sqlite3_step(stmt) == SQLITE_ROW)
+            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        return result;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+int countRows(Database& db, const QString& table)
+{
+    return db.openRecordset(QStringLiteral("SELECT * FROM ") + table, db::RecordsetType::Snapshot).recordCount();
+}
+
+} // namespace
 
 TEST_F(DbTest, CreatedFileOpensWithItsPassword)
 {
@@ -12,19 +47,210 @@ TEST_F(DbTest, CreatedFileOpensWithItsPassword)
     Database db = Database::open(path(), Connect);
     EXPECT_TRUE(db.isOpen());
     EXPECT_FALSE(db.isReadOnly());
+    EXPECT_EQ(db.path(), path());
     EXPECT_TRUE(db.tableNames().isEmpty());
 }
 
-TEST_F(DbTest, ExecuteInsertCountsRowsAndRecordsetReadsThem)
+struct OpenFailure
+{
+    const char* name;
+    const char* connect;
+    int number;
+};
+
+class OpenWithPassword : public DbTest, public ::testing::WithParamInterface<OpenFailure>
+{
+};
+
+TEST_P(OpenWithPassword, RefusesWrongOrMissingPassword)
+{
+    Database::create(path(), Password).close();
+    expectDbError(GetParam().number, [&] { Database::open(path(), QString::fromUtf8(GetParam().connect)); });
+    expectDbError(GetParam().number,
+                  [&] { Database::open(path(), QString::fromUtf8(GetParam().connect), db::OpenMode::ReadOnly); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OpenWithPassword,
+                         ::testing::Values(OpenFailure{"WrongPassword", ";pwd=vorkelmade", errc::InvalidPassword},
+                                           OpenFailure{"NoConnectString", "", errc::InvalidPassword},
+                                           OpenFailure{"EmptyPassword", ";pwd=", errc::InvalidPassword},
+                                           OpenFailure{"OtherLetterCase", ";pwd=VORKELMADU", errc::InvalidPassword},
+                                           OpenFailure{"TrailingBlank", ";pwd=vorkelmadu ", errc::InvalidPassword}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DbTest, ConnectStringKeyIsReadInAnyLetterCaseBesideOtherItems)
+{
+    EXPECT_EQ(db::passwordFromConnect(QStringLiteral(";PWD=abc")), QStringLiteral("abc"));
+    EXPECT_EQ(db::passwordFromConnect(QStringLiteral("MS Access;Pwd=a=b;uid=x")), QStringLiteral("a=b"));
+    EXPECT_EQ(db::passwordFromConnect(QStringLiteral(";uid=x")), QString());
+    Database::create(path(), Password).close();
+    EXPECT_TRUE(Database::open(path(), QStringLiteral("MS Access;PWD=vorkelmadu;")).isOpen());
+}
+
+TEST_F(DbTest, MissingFileRaisesFileNotFound)
+{
+    expectDbError(errc::FileNotFound, [&] { Database::open(path(QStringLiteral("none.mdb")), Connect); });
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("none.mdb"))));  // open never creates
+}
+
+TEST_F(DbTest, TextFileIsNotADatabase)
+{
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("This is not a database file, only text that is long enough to fill a header page.\n");
+    f.close();
+    expectDbError(errc::NotADatabase, [&] { Database::open(path(), Connect); });
+}
+
+TEST_F(DbTest, EmptyFileIsNotADatabase)
+{
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    expectDbError(errc::NotADatabase, [&] { Database::open(path(), Connect); });
+}
+
+TEST_F(DbTest, SqliteFileWithoutVerifierIsNotADatabase)
+{
+    {
+        RawConnection raw(path());
+        ASSERT_EQ(raw.exec("CREATE TABLE cvden2009 (id INTEGER)"), SQLITE_OK);
+    }
+    expectDbError(errc::NotADatabase, [&] { Database::open(path(), Connect); });
+}
+
+TEST_F(DbTest, CreateRefusesAnExistingPath)
+{
+    Database::create(path(), Password).close();
+    expectDbError(errc::DatabaseExists, [&] { Database::create(path(), QStringLiteral("other")); });
+    EXPECT_TRUE(Database::open(path(), Connect).isOpen());  // the first file is untouched
+}
+
+TEST_F(DbTest, PasswordIsNotStoredInTheFile)
+{
+    Database::create(path(), Password).close();
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(f.readAll().contains(Password.toUtf8()));
+}
+
+TEST_F(DbTest, ClosedHandleRaisesAndCopiesShareTheClose)
+{
+    Database db = makeLetters(1);
+    Database copy = db;
+    EXPECT_TRUE(copy == db);
+    db.close();
+    EXPECT_FALSE(copy.isOpen());
+    expectDbError(errc::ObjectClosed, [&] { copy.execute(QStringLiteral("DELETE FROM cvden2009")); });
+    expectDbError(errc::ObjectClosed, [&] { Database().tableNames(); });
+}
+
+TEST_F(DbTest, RecordsetOutlivesTheDatabaseClose)
 {
     Database db = makeLetters(3);
-    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt >= 2"));
-    EXPECT_EQ(db.recordsAffected(), 2);
-    db::Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE chonin = 'X' ORDER BY stt DESC"));
-    ASSERT_EQ(rs.recordCount(), 2);
-    EXPECT_EQ(rs.value(QStringLiteral("STT")).toInt(), 3);
-    rs.moveNext();
-    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 2);
-    rs.moveNext();
-    EXPECT_TRUE(rs.eof());
+    db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    db.close();
+    rs.moveLast();
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 3);
+}
+
+TEST_F(DbTest, ReadOnlyModeRefusesWritesAndChangesNothing)
+{
+    makeLetters(2).close();
+    Database db = Database::open(path(), Connect, db::OpenMode::ReadOnly);
+    EXPECT_TRUE(db.isReadOnly());
+    expectDbError(errc::NotUpdatable, [&] { db.execute(QStringLiteral("DELETE FROM cvden2009")); });
+    db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    EXPECT_FALSE(rs.isUpdatable());
+    expectDbError(errc::NotUpdatable, [&] { rs.addNew(); });
+    EXPECT_EQ(countRows(db, QStringLiteral("cvden2009")), 2);
+}
+
+TEST_F(DbTest, ReadOnlyFileOpensSharedButWritesRaiseReadOnlyFile)
+{
+    makeLetters(2).close();
+    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    Database db = Database::open(path(), Connect, db::OpenMode::SharedWrite);
+    EXPECT_TRUE(db.isReadOnly());
+    try {
+        db.execute(QStringLiteral("DELETE FROM cvden2009"));
+        ADD_FAILURE() << "write on a read-only file succeeded";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.number(), errc::ReadOnlyFile);
+        EXPECT_TRUE(e.description().contains(QLatin1String("readonly"))) << e.description().toStdString();
+    }
+    db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.edit();
+    rs.setValue(QStringLiteral("chonin"), QStringLiteral("X"));
+    expectDbError(errc::ReadOnlyFile, [&] { rs.update(); });
+    EXPECT_EQ(rs.editMode(), db::EditMode::Edit);  // the typed value is kept
+    EXPECT_EQ(countRows(db, QStringLiteral("cvden2009")), 2);
+    QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST_F(DbTest, TwoHandlesOnOneFileSeeEachOthersWrites)
+{
+    Database first = makeLetters(2);
+    Database second = Database::open(path(), Connect);
+    EXPECT_FALSE(first == second);
+    db::Recordset rs = second.openRecordset(QStringLiteral("cvden2009"));
+    first.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Tờ trình' WHERE stt = 1"));
+    first.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (3, 'Báo cáo')"));
+    rs.moveFirst();  // a dynaset reads a row when it reaches it
+    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Tờ trình"));
+    EXPECT_EQ(rs.recordCount(), 2);  // rows added elsewhere appear after requery
+    rs.requery();
+    EXPECT_EQ(rs.recordCount(), 3);
+    second.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
+    EXPECT_EQ(countRows(first, QStringLiteral("cvden2009")), 2);
+}
+
+TEST_F(DbTest, WriterElsewhereMakesWritesFailLockedAndNothingChanges)
+{
+    Database db = makeLetters(2);
+    db.setBusyTimeout(50);
+    RawConnection other(path());
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    ASSERT_EQ(other.exec("UPDATE cvden2009 SET chonin = 'Y'"), SQLITE_OK);
+    expectDbError(errc::FileLocked, [&] { db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X'")); });
+    db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    expectDbError(errc::FileLocked, [&] { rs.update(); });
+    ASSERT_EQ(other.exec("ROLLBACK"), SQLITE_OK);
+    rs.update();  // the same edit goes through once the file is free
+    EXPECT_EQ(other.scalar("SELECT count(*) FROM cvden2009 WHERE chonin = 'X'"), QStringLiteral("0"));
+    EXPECT_EQ(other.scalar("SELECT loai FROM cvden2009 WHERE stt = 1"), QStringLiteral("Khác"));
+}
+
+TEST_F(DbTest, ExclusiveHolderMakesReadsFailLocked)
+{
+    Database db = makeLetters(2);
+    db.setBusyTimeout(50);
+    RawConnection other(path());
+    ASSERT_EQ(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+    expectDbError(errc::FileLocked, [&] { db.openRecordset(QStringLiteral("SELECT * FROM cvden2009")); });
+    ASSERT_EQ(other.exec("COMMIT"), SQLITE_OK);
+    EXPECT_EQ(countRows(db, QStringLiteral("cvden2009")), 2);
+}
+
+TEST_F(DbTest, FileKeepsTheRollbackJournal)
+{
+    Database db = makeLetters(1);
+    RawConnection raw(path());
+    EXPECT_EQ(raw.scalar("PRAGMA journal_mode"), QStringLiteral("delete"));
+}
+
+TEST_F(DbTest, StandardSqliteToolReadsAndChecksTheFile)
+{
+    Database db = makeLetters(20);
+    db.execute(QStringLiteral("CREATE INDEX loai ON cvden2009 (loai)"));
+    db.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'ĐỨC' WHERE stt = 3"));
+    db.close();
+    RawConnection raw(path());
+    EXPECT_EQ(raw.scalar("PRAGMA integrity_check"), QStringLiteral("ok"));
+    EXPECT_EQ(raw.scalar("SELECT count(*) FROM cvden2009 WHERE loai = 'Công văn'"), QStringLiteral("10"));
+    EXPECT_EQ(raw.exec("INSERT INTO cvden2009 (stt, loai) VALUES (21, 'x')"), SQLITE_OK);
+    Database again = Database::open(path(), Connect);
+    EXPECT_EQ(countRows(again, QStringLiteral("cvden2009")), 21);
 }

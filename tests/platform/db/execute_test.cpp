@@ -1,0 +1,147 @@
+// Statements: errors carry the engine's number and text, failures change nothing,
+// transactions, and the statement hook that makes a statement fail on purpose.
+#include "db_fixture.h"
+
+using namespace dbtest;
+using db::Database;
+using db::Recordset;
+namespace errc = db::errc;
+
+namespace {
+
+int count(Database& db, const QString& where = QStringLiteral("1 = 1"))
+{
+    return db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE ") + where, db::RecordsetType::Snapshot)
+        .recordCount();
+}
+
+} // namespace
+
+struct FailingStatement
+{
+    const char* name;
+    const char* sql;
+    int number;
+};
+
+class FailingStatements : public DbTest, public ::testing::WithParamInterface<FailingStatement>
+{
+};
+
+TEST_P(FailingStatements, RaiseTheirNumberAndWriteNothing)
+{
+    Database db = makeLetters(3);
+    expectDbError(GetParam().number, [&] { db.execute(QString::fromUtf8(GetParam().sql)); });
+    EXPECT_EQ(count(db), 3);
+    EXPECT_EQ(count(db, QStringLiteral("chonin = ''")), 3);
+    EXPECT_EQ(db.tableNames(), QStringList{QStringLiteral("cvden2009")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailingStatements,
+    ::testing::Values(FailingStatement{"Malformed", "UPDATE cvden2009 SET WHERE", errc::SyntaxError},
+                      FailingStatement{"UnknownTable", "DELETE * FROM cvdi2009", errc::TableNotFound},
+                      FailingStatement{"UnknownColumn", "UPDATE cvden2009 SET khongco = 1", errc::ItemNotFound},
+                      FailingStatement{"UnknownColumnInWhere", "DELETE FROM cvden2009 WHERE khongco = 1", errc::ItemNotFound},
+                      FailingStatement{"LaterRowTooLong", "UPDATE cvden2009 SET chonin = IIf(stt = 3, 'XX', 'X')",
+                                       errc::FieldTooSmall},
+                      FailingStatement{"SelectIntoFromUnknown", "SELECT * INTO cvden2010 FROM cvdi2009", errc::TableNotFound}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DbTest, EngineErrorNamesTheStatementThatFailed)
+{
+    Database db = makeLetters(1);
+    try {
+        db.execute(QStringLiteral("UPDATE cvden2009 SET khongco = 1"));
+        FAIL() << "no error";
+    } catch (const db::DbError& e) {
+        EXPECT_TRUE(e.description().contains(QLatin1String("khongco"))) << e.description().toStdString();
+        EXPECT_TRUE(e.description().contains(QLatin1String("UPDATE"))) << e.description().toStdString();
+    }
+}
+
+TEST_F(DbTest, SelectIntoWhoseFillFailsLeavesNoTable)
+{
+    Database db = makeLetters(3);
+    db.execute(QStringLiteral("UPDATE cvden2009 SET loai = Null WHERE stt = 2"));
+    db::TableDef target = lettersTable(QStringLiteral("x"));
+    // The copy is made from a SELECT with a column the fill cannot compute for one row.
+    expectDbError(errc::EngineErrorBase + 1, [&] {
+        db.execute(QStringLiteral("SELECT stt, loai INTO cvden2010 FROM cvden2009 WHERE abs(-9223372036854775807 - stt) > 0"));
+    });
+    EXPECT_FALSE(db.hasTable(QStringLiteral("cvden2010")));
+}
+
+TEST_F(DbTest, RolledBackTransactionChangesNothing)
+{
+    Database db = makeLetters(3);
+    db.beginTrans();
+    db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 1"));
+    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X'"));
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    rs.update();
+    EXPECT_EQ(count(db), 2);  // the transaction sees its own changes
+    db.rollback();
+    EXPECT_EQ(count(db), 3);
+    EXPECT_EQ(count(db, QStringLiteral("chonin = 'X' OR loai = 'Khác'")), 0);
+}
+
+TEST_F(DbTest, FailingStatementInsideATransactionUndoesOnlyItself)
+{
+    Database db = makeLetters(3);
+    db.beginTrans();
+    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt = 1"));
+    expectDbError(errc::FieldTooSmall,
+                  [&] { db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = IIf(stt = 3, 'XX', 'Y')")); });
+    db.commitTrans();
+    EXPECT_EQ(count(db, QStringLiteral("chonin = 'X'")), 1);
+    EXPECT_EQ(count(db, QStringLiteral("chonin = 'Y'")), 0);
+}
+
+TEST_F(DbTest, TransactionCallsOutOfOrderRaise)
+{
+    Database db = makeLetters(1);
+    expectDbError(errc::TransactionState, [&] { db.commitTrans(); });
+    expectDbError(errc::TransactionState, [&] { db.rollback(); });
+    db.beginTrans();
+    expectDbError(errc::TransactionState, [&] { db.beginTrans(); });
+    db.commitTrans();
+}
+
+TEST_F(DbTest, ClosingWithAnOpenTransactionRollsItBack)
+{
+    Database db = makeLetters(2);
+    db.beginTrans();
+    db.execute(QStringLiteral("DELETE FROM cvden2009"));
+    db.close();
+    Database again = Database::open(path(), Connect);
+    EXPECT_EQ(count(again), 2);
+}
+
+TEST_F(DbTest, StatementHookSeesEveryStatementAndCanFailOne)
+{
+    Database db = makeLetters(2);
+    QStringList seen;
+    db.setStatementHook([&](const QString& sql) {
+        seen << sql;
+        if (sql.contains(QLatin1String("DELETE")))
+            throw db::DbError(errc::FileLocked, QStringLiteral("held by the test"));
+    });
+    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X'"));
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.requery();
+    expectDbError(errc::FileLocked, [&] { db.execute(QStringLiteral("DELETE FROM cvden2009")); });
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("UPDATE cvden2009 SET chonin = 'X'"), QStringLiteral("cvden2009"),
+                                 QStringLiteral("cvden2009"), QStringLiteral("DELETE FROM cvden2009")}));
+    db.setStatementHook(nullptr);
+    EXPECT_EQ(count(db), 2);
+}
+
+TEST_F(DbTest, RecordsetSourceMustBeASelect)
+{
+    Database db = makeLetters(2);
+    expectDbError(errc::SyntaxError, [&] { db.openRecordset(QStringLiteral("DELETE FROM cvden2009")); });
+    EXPECT_EQ(count(db), 2);
+}

@@ -1,0 +1,310 @@
+// Adding, editing and deleting through recordsets; dynaset versus snapshot; requery.
+#include "db_fixture.h"
+
+using namespace dbtest;
+using db::Database;
+using db::EditMode;
+using db::Recordset;
+using db::RecordsetType;
+namespace errc = db::errc;
+
+namespace {
+
+int stt(const Recordset& rs)
+{
+    return rs.value(QStringLiteral("stt")).toInt();
+}
+
+QString loaiOf(Database& db, int number)
+{
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT loai FROM cvden2009 WHERE stt = %1").arg(number),
+                                    RecordsetType::Snapshot);
+    return rs.eof() ? QStringLiteral("<none>") : rs.value(0).toString();
+}
+
+} // namespace
+
+TEST_F(DbTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.addNew();
+    EXPECT_EQ(rs.editMode(), EditMode::AddNew);
+    EXPECT_TRUE(rs.value(QStringLiteral("stt")).isNull());
+    rs.setValue(QStringLiteral("stt"), 3);
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Đức"));
+    rs.update();
+    EXPECT_EQ(rs.editMode(), EditMode::None);
+    EXPECT_EQ(stt(rs), 1);  // still on the row that was current
+    EXPECT_EQ(rs.recordCount(), 3);
+    rs.setBookmark(rs.lastModified());
+    EXPECT_EQ(stt(rs), 3);
+    EXPECT_EQ(rs.value(QStringLiteral("id")).toInt(), 3);
+    EXPECT_EQ(rs.absolutePosition(), 2);
+    rs.movePrevious();
+    EXPECT_EQ(stt(rs), 2);
+}
+
+TEST_F(DbTest, AddNewIntoEmptyRecordsetThenMoveFirst)
+{
+    Database db = makeLetters(0);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    EXPECT_TRUE(rs.lastModified().isEmpty());
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 1);
+    rs.update();
+    EXPECT_FALSE(rs.bof() && rs.eof());
+    rs.moveFirst();
+    EXPECT_EQ(stt(rs), 1);
+    EXPECT_EQ(rs.recordCount(), 1);
+}
+
+TEST_F(DbTest, EditWritesOnUpdateAndLastModifiedIsTheEditedRow)
+{
+    Database db = makeLetters(3);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.move(1);
+    rs.edit();
+    rs.setValue(QStringLiteral("LOAI"), QStringLiteral("Tờ trình"));
+    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Tờ trình"));  // the buffer
+    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("Công văn"));  // not written yet
+    rs.update();
+    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("Tờ trình"));
+    rs.moveFirst();
+    rs.setBookmark(rs.lastModified());
+    EXPECT_EQ(stt(rs), 2);
+}
+
+TEST_F(DbTest, CancelUpdateRestoresTheValuesReadBefore)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    rs.setValue(QStringLiteral("chonin"), QVariant());
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.editMode(), EditMode::None);
+    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Quyết định"));
+    EXPECT_FALSE(rs.value(QStringLiteral("chonin")).isNull());
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 9);
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.recordCount(), 2);
+    EXPECT_EQ(stt(rs), 1);
+}
+
+TEST_F(DbTest, UpdateOrCancelWithoutEditRaises)
+{
+    Database db = makeLetters(1);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    expectDbError(errc::UpdateWithoutEdit, [&] { rs.update(); });
+    expectDbError(errc::UpdateWithoutEdit, [&] { rs.cancelUpdate(); });
+    expectDbError(errc::UpdateWithoutEdit, [&] { rs.setValue(QStringLiteral("stt"), 2); });
+}
+
+TEST_F(DbTest, MovingAwayDropsAnUnsavedEdit)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    rs.moveNext();
+    EXPECT_EQ(rs.editMode(), EditMode::None);
+    EXPECT_EQ(loaiOf(db, 1), QStringLiteral("Quyết định"));
+}
+
+TEST_F(DbTest, CounterAndComputedColumnsCannotBeSet)
+{
+    Database db = makeLetters(1);
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT id, stt, stt + 1 AS sau FROM cvden2009"));
+    rs.edit();
+    expectDbError(errc::FieldNotUpdatable, [&] { rs.setValue(QStringLiteral("id"), 7); });
+    expectDbError(errc::FieldNotUpdatable, [&] { rs.setValue(QStringLiteral("sau"), 7); });
+    expectDbError(errc::ItemNotFound, [&] { rs.setValue(QStringLiteral("khongco"), 7); });
+}
+
+TEST_F(DbTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
+{
+    Database db = makeLetters(1);
+    db.setAllowZeroLength(QStringLiteral("cvden2009"), QStringLiteral("loai"), false);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.edit();
+    expectDbError(errc::FieldTooSmall, [&] { rs.setValue(QStringLiteral("chonin"), QStringLiteral("XX")); });
+    rs.setValue(QStringLiteral("loai"), QString(""));
+    rs.setValue(QStringLiteral("stt"), 5);
+    expectDbError(errc::ZeroLengthNotAllowed, [&] { rs.update(); });
+    EXPECT_EQ(rs.editMode(), EditMode::Edit);  // the user's values stay in the buffer
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 5);
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Báo cáo"));
+    rs.update();
+    EXPECT_EQ(loaiOf(db, 5), QStringLiteral("Báo cáo"));
+}
+
+TEST_F(DbTest, DeleteLeavesNoCurrentRowUntilAMove)
+{
+    Database db = makeLetters(3);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.moveNext();
+    rs.deleteRecord();
+    EXPECT_FALSE(rs.bof());
+    EXPECT_FALSE(rs.eof());
+    EXPECT_EQ(rs.recordCount(), 2);
+    expectDbError(errc::NoCurrentRecord, [&] { rs.value(QStringLiteral("stt")); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.deleteRecord(); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
+    rs.moveNext();
+    EXPECT_EQ(stt(rs), 3);
+    EXPECT_EQ(rs.absolutePosition(), 1);
+    rs.movePrevious();
+    EXPECT_EQ(stt(rs), 1);
+    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("<none>"));
+}
+
+TEST_F(DbTest, DeletingTheLastRowThenMoveNextReachesEof)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.moveLast();
+    rs.deleteRecord();
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    EXPECT_FALSE(rs.bof());
+    rs.movePrevious();
+    EXPECT_EQ(stt(rs), 1);
+}
+
+TEST_F(DbTest, DeletingEveryRowLeavesBofAndEofAfterAMove)
+{
+    Database db = makeLetters(1);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.deleteRecord();
+    EXPECT_FALSE(rs.bof() || rs.eof());
+    rs.moveNext();
+    EXPECT_TRUE(rs.bof());
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.recordCount(), 0);
+}
+
+TEST_F(DbTest, FindAndBookmarkSkipDeletedRows)
+{
+    Database db = makeLetters(4);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.move(1);
+    const db::Bookmark deleted = rs.bookmark();
+    rs.deleteRecord();
+    rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+    ASSERT_FALSE(rs.noMatch());
+    EXPECT_EQ(stt(rs), 4);
+    expectDbError(errc::InvalidBookmark, [&] { rs.setBookmark(deleted); });
+    EXPECT_EQ(stt(rs), 4);
+}
+
+TEST_F(DbTest, CloneSeesDeletesOfItsOriginal)
+{
+    Database db = makeLetters(3);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset copy = rs.clone();
+    rs.deleteRecord();
+    copy.moveFirst();
+    EXPECT_EQ(stt(copy), 2);
+    EXPECT_EQ(copy.recordCount(), 2);
+}
+
+TEST_F(DbTest, DynasetSeesChangesToItsRowsAndSnapshotDoesNot)
+{
+    Database db = makeLetters(3);
+    Recordset dynaset = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"));
+    Recordset snapshot = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"),
+                                          RecordsetType::Snapshot);
+    EXPECT_FALSE(snapshot.isUpdatable());
+    expectDbError(errc::NotUpdatable, [&] { snapshot.edit(); });
+    expectDbError(errc::NotUpdatable, [&] { snapshot.deleteRecord(); });
+    db.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 1"));
+    EXPECT_EQ(dynaset.value(QStringLiteral("loai")).toString(), QStringLiteral("Khác"));  // no longer matches, still there
+    EXPECT_EQ(snapshot.value(QStringLiteral("loai")).toString(), QStringLiteral("Quyết định"));
+    db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
+    dynaset.moveNext();
+    EXPECT_TRUE(dynaset.eof());  // the row deleted elsewhere is skipped
+    EXPECT_EQ(dynaset.recordCount(), 1);
+    snapshot.moveLast();
+    EXPECT_EQ(stt(snapshot), 3);
+    EXPECT_EQ(snapshot.recordCount(), 2);
+}
+
+TEST_F(DbTest, CurrentRowDeletedElsewhereReadsAsDeleted)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 1"));
+    expectDbError(errc::RecordIsDeleted, [&] { rs.value(QStringLiteral("stt")); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
+    rs.moveNext();
+    EXPECT_EQ(stt(rs), 2);
+}
+
+TEST_F(DbTest, EditOfARowDeletedByAnotherHandleRaises)
+{
+    Database db = makeLetters(2);
+    Database other = Database::open(path(), Connect);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    other.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 1"));
+    expectDbError(errc::RecordIsDeleted, [&] { rs.update(); });
+    EXPECT_EQ(loaiOf(db, 1), QStringLiteral("<none>"));
+}
+
+TEST_F(DbTest, RequerySeesNewRowsAndGoesToTheFirst)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt DESC"));
+    rs.moveLast();
+    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt) VALUES (7)"));
+    rs.requery();
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(stt(rs), 7);
+    Recordset snapshot = db.openRecordset(QStringLiteral("cvden2009"), RecordsetType::Snapshot);
+    db.execute(QStringLiteral("DELETE FROM cvden2009"));
+    EXPECT_EQ(snapshot.recordCount(), 3);
+    snapshot.requery();
+    EXPECT_TRUE(snapshot.bof() && snapshot.eof());
+}
+
+TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
+{
+    Database db = makeLetters(0);
+    const QStringList texts = {QStringLiteral("Đức"), QStringLiteral("ẤP BẮC"), QStringLiteral("Nguyễn Thị Ngọc Hường"),
+                               QStringLiteral("Ủy ban nhân dân tỉnh Quảng Ngãi"), QStringLiteral("ỹ ỵ ự ừ ữ")};
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    for (int i = 0; i < texts.size(); ++i) {
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), i);
+        rs.setValue(QStringLiteral("tt_ndung"), texts[i]);
+        rs.update();
+    }
+    db.execute(QStringLiteral("UPDATE cvden2009 SET tt_ndung = tt_ndung + ' – sao', loai = Left(tt_ndung, 3)"));
+    Recordset read = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt"), RecordsetType::Snapshot);
+    for (const QString& text : texts) {
+        EXPECT_EQ(read.value(QStringLiteral("tt_ndung")).toString(), text + QStringLiteral(" – sao"));
+        EXPECT_EQ(read.value(QStringLiteral("loai")).toString(), text.left(3));
+        read.moveNext();
+    }
+    read.findFirst(QStringLiteral("loai = 'đức'"));
+    EXPECT_FALSE(read.noMatch());
+    read.findFirst(QStringLiteral("tt_ndung = 'ấp bắc – SAO'"));
+    EXPECT_EQ(read.value(QStringLiteral("stt")).toInt(), 1);
+}
+
+TEST_F(DbTest, AddNewOnADynasetWithWhereStillShowsTheNewRow)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE stt > 100"));
+    ASSERT_TRUE(rs.eof());
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 3);
+    rs.update();
+    rs.setBookmark(rs.lastModified());
+    EXPECT_EQ(stt(rs), 3);
+    rs.findFirst(QStringLiteral("stt = 3"));
+    EXPECT_FALSE(rs.noMatch());
+}

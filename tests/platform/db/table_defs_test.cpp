@@ -1,0 +1,303 @@
+// Table definitions, indexes, field checks on write and stored queries.
+#include "db_fixture.h"
+
+#include <sqlite3.h>
+
+using namespace dbtest;
+using db::Database;
+using db::FieldType;
+namespace errc = db::errc;
+namespace fieldattr = db::fieldattr;
+
+namespace {
+
+db::TableDef everyType()
+{
+    db::TableDef t;
+    t.name = QStringLiteral("moi");
+    t.fields = {
+        field(QStringLiteral("id"), FieldType::Long, 4, fieldattr::AutoIncrField | fieldattr::FixedField),
+        field(QStringLiteral("co"), FieldType::Boolean, 1),
+        field(QStringLiteral("bai"), FieldType::Byte, 1),
+        field(QStringLiteral("nguyen"), FieldType::Integer, 2),
+        field(QStringLiteral("dai"), FieldType::Long, 4),
+        field(QStringLiteral("tien"), FieldType::Currency, 8),
+        field(QStringLiteral("don"), FieldType::Single, 4),
+        field(QStringLiteral("kep"), FieldType::Double, 8),
+        field(QStringLiteral("ngay"), FieldType::Date, 8),
+        field(QStringLiteral("ten"), FieldType::Text, 50, fieldattr::VariableField, false),
+        field(QStringLiteral("anh"), FieldType::LongBinary),
+        field(QStringLiteral("ghichu"), FieldType::Memo, 0, 0, true),
+    };
+    t.fields[3].required = true;
+    db::IndexDef pk;
+    pk.name = QStringLiteral("PrimaryKey");
+    pk.fields = {QStringLiteral("id")};
+    pk.primary = true;
+    db::IndexDef byName;
+    byName.name = QStringLiteral("ten");
+    byName.fields = {QStringLiteral("ten"), QStringLiteral("-dai")};
+    byName.unique = true;
+    t.indexes = {pk, byName};
+    return t;
+}
+
+} // namespace
+
+TEST_F(DbTest, TableDefinitionRoundTripsEveryFieldAndIndex)
+{
+    Database db = Database::create(path(), Password);
+    const db::TableDef made = everyType();
+    db.appendTableDef(made);
+    db.close();
+    Database again = Database::open(path(), Connect);
+    const db::TableDef read = again.tableDef(QStringLiteral("MOI"));
+    EXPECT_EQ(read.name, QStringLiteral("moi"));
+    ASSERT_EQ(read.fields.size(), made.fields.size());
+    for (int i = 0; i < made.fields.size(); ++i) {
+        SCOPED_TRACE(made.fields[i].name.toStdString());
+        EXPECT_EQ(read.fields[i].name, made.fields[i].name);
+        EXPECT_EQ(read.fields[i].type, made.fields[i].type);
+        EXPECT_EQ(read.fields[i].attributes, made.fields[i].attributes);
+        EXPECT_EQ(read.fields[i].allowZeroLength, made.fields[i].allowZeroLength);
+        EXPECT_EQ(read.fields[i].required, made.fields[i].required);
+        if (made.fields[i].size > 0) {
+            EXPECT_EQ(read.fields[i].size, made.fields[i].size);
+        }
+    }
+    ASSERT_EQ(read.indexes.size(), 2);
+    EXPECT_EQ(read.indexes[0].name, QStringLiteral("PrimaryKey"));
+    EXPECT_TRUE(read.indexes[0].primary);
+    EXPECT_TRUE(read.indexes[0].unique);
+    EXPECT_EQ(read.indexes[1].fields, (QStringList{QStringLiteral("ten"), QStringLiteral("-dai")}));
+    EXPECT_TRUE(read.indexes[1].unique);
+    EXPECT_FALSE(read.indexes[1].primary);
+}
+
+TEST_F(DbTest, TableNamesListOnlyTheProgramsTables)
+{
+    Database db = Database::create(path(), Password);
+    db.appendTableDef(lettersTable(QStringLiteral("cvden2009")));
+    db.appendTableDef(lettersTable(QStringLiteral("cvdenmau")));
+    db.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009"));
+    EXPECT_EQ(db.tableNames(), (QStringList{QStringLiteral("cvden2009"), QStringLiteral("cvdenmau")}));
+    EXPECT_TRUE(db.hasTable(QStringLiteral("CVDENMAU")));
+    EXPECT_FALSE(db.hasTable(QStringLiteral("msys_fields")));
+    EXPECT_FALSE(db.hasTable(QStringLiteral("qrdata1")));
+    expectDbError(errc::ItemNotFound, [&] { db.tableDef(QStringLiteral("msys_fields")); });
+    expectDbError(errc::ItemNotFound, [&] { db.tableDef(QStringLiteral("cvdi2009")); });
+}
+
+TEST_F(DbTest, AppendTableDefRefusesTakenNameAndBadDefinitions)
+{
+    Database db = Database::create(path(), Password);
+    db.appendTableDef(lettersTable(QStringLiteral("cvden2009")));
+    expectDbError(errc::TableExists, [&] { db.appendTableDef(lettersTable(QStringLiteral("CVDEN2009"))); });
+    db::TableDef empty;
+    empty.name = QStringLiteral("rong");
+    expectDbError(errc::NoFields, [&] { db.appendTableDef(empty); });
+    db::TableDef twice = lettersTable(QStringLiteral("hai"));
+    twice.fields << field(QStringLiteral("LOAI"), FieldType::Text, 10);
+    expectDbError(errc::DuplicateField, [&] { db.appendTableDef(twice); });
+    db::TableDef badIndex = lettersTable(QStringLiteral("ba"));
+    badIndex.indexes[1].fields = {QStringLiteral("khongco")};
+    expectDbError(errc::ItemNotFound, [&] { db.appendTableDef(badIndex); });
+    EXPECT_EQ(db.tableNames(), QStringList{QStringLiteral("cvden2009")});  // nothing half-made
+}
+
+TEST_F(DbTest, CounterIsAssignedOnInsertAndNeverReused)
+{
+    Database db = makeLetters(3);
+    db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
+    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt) VALUES (9)"));
+    db::Recordset rs = db.openRecordset(QStringLiteral("SELECT id FROM cvden2009 WHERE stt = 9"));
+    EXPECT_EQ(rs.value(QStringLiteral("id")).toInt(), 4);
+}
+
+struct WriteCheck
+{
+    const char* name;
+    const char* statement;
+    int number;
+};
+
+class FieldChecksOnWrite : public DbTest, public ::testing::WithParamInterface<WriteCheck>
+{
+};
+
+TEST_P(FieldChecksOnWrite, StatementIsRefusedAndNothingIsWritten)
+{
+    Database db = Database::create(path(), Password);
+    db.appendTableDef(everyType());
+    db.execute(QStringLiteral("INSERT INTO moi (nguyen, ten, dai) VALUES (1, 'Một', 1)"));
+    expectDbError(GetParam().number, [&] { db.execute(QString::fromUtf8(GetParam().statement)); });
+    db::Recordset rs = db.openRecordset(QStringLiteral("moi"), db::RecordsetType::Snapshot);
+    EXPECT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.value(QStringLiteral("ten")).toString(), QStringLiteral("Một"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FieldChecksOnWrite,
+    ::testing::Values(
+        WriteCheck{"ZeroLengthInsert", "INSERT INTO moi (nguyen, ten) VALUES (2, '')", errc::ZeroLengthNotAllowed},
+        WriteCheck{"ZeroLengthUpdate", "UPDATE moi SET ten = ''", errc::ZeroLengthNotAllowed},
+        WriteCheck{"TextLongerThanSize",
+                   "INSERT INTO moi (nguyen, ten) VALUES (2, 'Một trăm ký tự thì dài hơn năm mươi ký tự mà ô này cho phép')",
+                   errc::FieldTooSmall},
+        WriteCheck{"TextTooLongOnUpdate", "UPDATE moi SET ten = ten + ' và thêm rất nhiều chữ nữa cho dài quá cỡ năm mươi ký tự'",
+                   errc::FieldTooSmall},
+        WriteCheck{"RequiredLeftNull", "INSERT INTO moi (ten) VALUES ('Hai')", errc::NullNotAllowed},
+        WriteCheck{"RequiredSetNull", "UPDATE moi SET nguyen = Null", errc::NullNotAllowed},
+        WriteCheck{"UniqueIndexTwice", "INSERT INTO moi (nguyen, ten, dai) VALUES (2, 'Một', 1)", errc::DuplicateKey}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DbTest, TextOfExactlyTheSizeFitsCountingVietnameseLettersAsOne)
+{
+    Database db = Database::create(path(), Password);
+    db.appendTableDef(everyType());
+    const QString fifty = QString(QStringLiteral("ộ")).repeated(50);
+    db.execute(QStringLiteral("INSERT INTO moi (nguyen, ten) VALUES (1, '%1')").arg(fifty));
+    EXPECT_EQ(db.openRecordset(QStringLiteral("moi")).value(QStringLiteral("ten")).toString(), fifty);
+}
+
+TEST_F(DbTest, ZeroLengthPermissionCanBeChanged)
+{
+    Database db = Database::create(path(), Password);
+    db.appendTableDef(everyType());
+    db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("TEN"), true);
+    db.execute(QStringLiteral("INSERT INTO moi (nguyen, ten) VALUES (1, '')"));
+    EXPECT_TRUE(db.tableDef(QStringLiteral("moi")).field(QStringLiteral("ten"))->allowZeroLength);
+    db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("ghichu"), false);
+    expectDbError(errc::ZeroLengthNotAllowed,
+                  [&] { db.execute(QStringLiteral("INSERT INTO moi (nguyen, ghichu) VALUES (2, '')")); });
+    expectDbError(errc::InvalidFieldDefinition,
+                  [&] { db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("dai"), true); });
+    expectDbError(errc::ItemNotFound, [&] { db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("x"), true); });
+}
+
+TEST_F(DbTest, CreateIndexStatementWithPrimaryIsRecorded)
+{
+    Database db = Database::create(path(), Password);
+    db::TableDef t = lettersTable(QStringLiteral("donvi"));
+    t.indexes.clear();
+    db.appendTableDef(t);
+    db.execute(QStringLiteral("CREATE INDEX khoa ON donvi (id) WITH PRIMARY"));
+    db.execute(QStringLiteral("CREATE UNIQUE INDEX so ON donvi (stt)"));
+    const db::TableDef read = db.tableDef(QStringLiteral("donvi"));
+    ASSERT_EQ(read.indexes.size(), 2);
+    EXPECT_TRUE(read.indexes[0].primary);
+    EXPECT_TRUE(read.indexes[1].unique);
+    EXPECT_FALSE(read.indexes[1].primary);
+    expectDbError(errc::IndexExists, [&] { db.execute(QStringLiteral("CREATE INDEX SO ON donvi (loai)")); });
+    expectDbError(errc::PrimaryKeyExists, [&] { db.execute(QStringLiteral("CREATE INDEX k2 ON donvi (stt) WITH PRIMARY")); });
+    db.execute(QStringLiteral("INSERT INTO donvi (stt) VALUES (1)"));
+    expectDbError(errc::DuplicateKey, [&] { db.execute(QStringLiteral("INSERT INTO donvi (stt) VALUES (1)")); });
+}
+
+TEST_F(DbTest, DropTableRemovesTableAndItsDefinitions)
+{
+    Database db = makeLetters(2);
+    db.execute(QStringLiteral("DROP TABLE cvden2009"));
+    EXPECT_FALSE(db.hasTable(QStringLiteral("cvden2009")));
+    expectDbError(errc::TableNotFound, [&] { db.execute(QStringLiteral("DROP TABLE cvden2009")); });
+    db::TableDef plain;
+    plain.name = QStringLiteral("cvden2009");
+    plain.fields = {field(QStringLiteral("x"), FieldType::Text, 5)};
+    db.appendTableDef(plain);  // no definitions of the dropped table come back
+    const db::TableDef read = db.tableDef(QStringLiteral("cvden2009"));
+    EXPECT_EQ(read.fields.size(), 1);
+    EXPECT_TRUE(read.indexes.isEmpty());
+}
+
+TEST_F(DbTest, SelectIntoCopiesFieldDefinitionsWithoutIndexes)
+{
+    Database db = makeLetters(4);
+    db.execute(QStringLiteral("SELECT * INTO cvden2010 FROM cvden2009 WHERE stt > 2"));
+    EXPECT_EQ(db.recordsAffected(), 2);
+    const db::TableDef source = db.tableDef(QStringLiteral("cvden2009"));
+    const db::TableDef copy = db.tableDef(QStringLiteral("cvden2010"));
+    ASSERT_EQ(copy.fields.size(), source.fields.size());
+    for (int i = 0; i < copy.fields.size(); ++i) {
+        EXPECT_EQ(copy.fields[i].name, source.fields[i].name);
+        EXPECT_EQ(copy.fields[i].type, source.fields[i].type);
+        EXPECT_EQ(copy.fields[i].size, source.fields[i].size);
+    }
+    EXPECT_TRUE(copy.indexes.isEmpty());
+    expectDbError(errc::TableExists, [&] { db.execute(QStringLiteral("SELECT * INTO cvden2010 FROM cvden2009")); });
+}
+
+TEST_F(DbTest, SelectIntoAnotherFileCreatesTheTableThere)
+{
+    Database letters = makeLetters(3);
+    const QString temp = path(QStringLiteral("vemotemp.mdb"));
+    Database::create(temp, Password).close();
+    letters.execute(QStringLiteral("SELECT * INTO incvden IN '%1' FROM cvden2009 WHERE stt >= 2").arg(temp));
+    EXPECT_FALSE(letters.hasTable(QStringLiteral("incvden")));
+    Database scratch = Database::open(temp, Connect);
+    EXPECT_EQ(scratch.tableDef(QStringLiteral("incvden")).field(QStringLiteral("loai"))->size, 30);
+    EXPECT_EQ(scratch.openRecordset(QStringLiteral("incvden")).recordCount(), 2);
+}
+
+TEST_F(DbTest, PrintTableIsFilledFromAStoredQueryOfTheLettersFile)
+{
+    Database letters = makeLetters(4);
+    letters.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt IN (1, 3)"));
+    letters.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009"));
+    Database scratch = Database::create(path(QStringLiteral("vemotemp.mdb")), Password);
+    scratch.appendTableDef(lettersTable(QStringLiteral("incvden")));
+    scratch.execute(QStringLiteral(" INSERT INTO incvden Select * from qrdata1 In '%1' where [chonin]= 'X' order by [id]")
+                        .arg(path()));
+    EXPECT_EQ(scratch.recordsAffected(), 2);
+    db::Recordset rs = scratch.openRecordset(QStringLiteral("SELECT * FROM incvden ORDER BY stt"));
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 1);
+    rs.moveLast();
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 3);
+}
+
+TEST_F(DbTest, ExternalFileWithAnotherPasswordIsRefused)
+{
+    Database letters = makeLetters(1);
+    const QString other = path(QStringLiteral("other.mdb"));
+    Database::create(other, QStringLiteral("khac")).close();
+    expectDbError(errc::InvalidPassword,
+                  [&] { letters.execute(QStringLiteral("SELECT * INTO x IN '%1' FROM cvden2009").arg(other)); });
+    expectDbError(errc::FileNotFound, [&] {
+        letters.execute(QStringLiteral("INSERT INTO cvden2009 SELECT * FROM cvden2009 IN '%1'").arg(path(QStringLiteral("no.mdb"))));
+    });
+    EXPECT_FALSE(Database::open(other, QStringLiteral(";pwd=khac")).hasTable(QStringLiteral("x")));
+}
+
+TEST_F(DbTest, StoredQueriesAreKeptAndExpandedWhereNamed)
+{
+    Database db = makeLetters(4);
+    db.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 2"));
+    expectDbError(errc::TableExists, [&] { db.createQueryDef(QStringLiteral("QRDATA1"), QStringLiteral("SELECT 1")); });
+    expectDbError(errc::TableExists, [&] { db.createQueryDef(QStringLiteral("cvden2009"), QStringLiteral("SELECT 1")); });
+    EXPECT_EQ(db.queryNames(), QStringList{QStringLiteral("qrdata1")});
+    EXPECT_EQ(db.querySql(QStringLiteral("QRData1")), QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 2"));
+    EXPECT_EQ(db.openRecordset(QStringLiteral("qrdata1")).recordCount(), 2);
+    db.setQuerySql(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 3"));
+    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT * FROM qrdata1")).recordCount(), 3);
+    expectDbError(errc::ItemNotFound, [&] { db.querySql(QStringLiteral("khong")); });
+    expectDbError(errc::ItemNotFound, [&] { db.setQuerySql(QStringLiteral("khong"), QStringLiteral("SELECT 1")); });
+}
+
+TEST_F(DbTest, StoredActionQueryRunsWhenExecutedByName)
+{
+    Database db = makeLetters(3);
+    db.createQueryDef(QStringLiteral("danhdau"), QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt > 1"));
+    db.execute(QStringLiteral("danhdau"));
+    EXPECT_EQ(db.recordsAffected(), 2);
+}
+
+TEST_F(DbTest, DynasetOverAStoredQueryOnOneTableIsUpdatable)
+{
+    Database db = makeLetters(3);
+    db.createQueryDef(QStringLiteral("Qrtracuu"), QStringLiteral("SELECT * FROM cvden2009 WHERE stt >= 2 ORDER BY stt"));
+    db::Recordset rs = db.openRecordset(QStringLiteral("Qrtracuu"));
+    ASSERT_TRUE(rs.isUpdatable());
+    rs.edit();
+    rs.setValue(QStringLiteral("chonin"), QStringLiteral("X"));
+    rs.update();
+    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE chonin = 'X'")).value(QStringLiteral("stt")).toInt(), 2);
+}
