@@ -1,0 +1,319 @@
+// The data control's contracts: the order of its events, what writing copies, its errors.
+#include "letter_file.h"
+
+#include "scripted_responder.h"
+
+#include "platform/db/db_error.h"
+#include "platform/ui/check_box.h"
+#include "platform/ui/data_control.h"
+#include "platform/ui/text_box.h"
+
+#include <QStringList>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using uitest::LetterFile;
+
+class DataControlTest : public ::testing::Test
+{
+protected:
+    explicit DataControlTest(int rows = 5) : file(rows)
+    {
+        data.setDatabase(file.db());
+        data.setRecordSource(LetterFile::table());
+        noigui.bind(&data, QStringLiteral("noigui"));
+        stt.bind(&data, QStringLiteral("stt"));
+        daxuli.bind(&data, QStringLiteral("da_xuli"));
+        QObject::connect(&data, &ui::DataControl::Validate, [this](int& action, int& save) {
+            log << QStringLiteral("validate:%1:%2").arg(action).arg(save);
+            if (onValidate)
+                onValidate(action, save);
+        });
+        QObject::connect(&data, &ui::DataControl::Reposition, [this] {
+            log << QStringLiteral("reposition:%1").arg(data.recordset().absolutePosition());
+        });
+        QObject::connect(&data, &ui::DataControl::Error, [this](int number, const QString& text, int& response) {
+            log << QStringLiteral("error:%1").arg(number);
+            errors << text;
+            response = ui::response::Continue;
+        });
+    }
+
+    int position() const { return data.recordset().absolutePosition(); }
+
+    test::ScriptedResponder responder;
+    LetterFile file;
+    ui::DataControl data;
+    ui::TextBox noigui;
+    ui::TextBox stt;
+    ui::CheckBox daxuli;
+    QStringList log;
+    QStringList errors;
+    std::function<void(int&, int&)> onValidate;
+};
+
+TEST_F(DataControlTest, RefreshShowsTheFirstRecordAndRaisesReposition)
+{
+    ASSERT_TRUE(data.refresh());
+    EXPECT_EQ(log, QStringList({QStringLiteral("reposition:0")}));  // nothing to leave yet
+    EXPECT_EQ(noigui.text(), LetterFile::noigui(1));
+    EXPECT_EQ(stt.text(), QStringLiteral("1"));
+    EXPECT_FALSE(daxuli.isChecked());
+    EXPECT_FALSE(noigui.dataChanged());
+}
+
+struct MoveCase
+{
+    const char* name;
+    std::function<bool(ui::DataControl&)> operation;
+    int action;
+    int positionAfter;  // -1: no Reposition expected
+};
+
+class DataControlMoveTest : public DataControlTest, public ::testing::WithParamInterface<MoveCase>
+{
+};
+
+TEST_P(DataControlMoveTest, ValidateComesBeforeAndRepositionAfter)
+{
+    const MoveCase c = GetParam();
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.moveTo(2));
+    log.clear();
+    EXPECT_TRUE(c.operation(data));
+    QStringList expected{QStringLiteral("validate:%1:0").arg(c.action)};
+    if (c.positionAfter >= 0)
+        expected << QStringLiteral("reposition:%1").arg(c.positionAfter);
+    EXPECT_EQ(log, expected);
+    if (c.positionAfter >= 0) {
+        EXPECT_EQ(noigui.text(), LetterFile::noigui(c.positionAfter + 1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, DataControlMoveTest,
+    ::testing::Values(
+        MoveCase{"MoveFirst", [](ui::DataControl& d) { return d.moveFirst(); }, ui::action::MoveFirst, 0},
+        MoveCase{"MovePrevious", [](ui::DataControl& d) { return d.movePrevious(); }, ui::action::MovePrevious, 1},
+        MoveCase{"MoveNext", [](ui::DataControl& d) { return d.moveNext(); }, ui::action::MoveNext, 3},
+        MoveCase{"MoveLast", [](ui::DataControl& d) { return d.moveLast(); }, ui::action::MoveLast, 4},
+        MoveCase{"MoveTo", [](ui::DataControl& d) { return d.moveTo(0); }, ui::action::Bookmark, 0},
+        MoveCase{"FindFirst", [](ui::DataControl& d) { return d.findFirst(QStringLiteral("stt = 4")); },
+                 ui::action::Find, 3},
+        MoveCase{"FindWithoutMatchStays",
+                 [](ui::DataControl& d) { return d.findFirst(QStringLiteral("noigui = 'Bộ Ngoại giao'")); },
+                 ui::action::Find, -1},
+        MoveCase{"Refresh", [](ui::DataControl& d) { return d.refresh(); }, ui::action::Close, 0},
+        MoveCase{"AddNew", [](ui::DataControl& d) { return d.addNew(); }, ui::action::AddNew, -1},
+        MoveCase{"Delete", [](ui::DataControl& d) { return d.deleteRecord(); }, ui::action::Delete, -1}),
+    [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DataControlTest, MovingPastEitherEndStaysOnTheLastOrFirstRecord)
+{
+    ASSERT_TRUE(data.refresh());
+    EXPECT_TRUE(data.movePrevious());
+    EXPECT_EQ(position(), 0);
+    ASSERT_TRUE(data.moveLast());
+    EXPECT_TRUE(data.moveNext());
+    EXPECT_EQ(position(), 4);
+    EXPECT_EQ(noigui.text(), LetterFile::noigui(5));
+}
+
+TEST_F(DataControlTest, ValidateSettingCancelStopsTheMove)
+{
+    ASSERT_TRUE(data.refresh());
+    onValidate = [](int& action, int&) { action = ui::action::Cancel; };
+    log.clear();
+    EXPECT_FALSE(data.moveNext());
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(log, QStringList({QStringLiteral("validate:3:0")}));
+}
+
+TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecord)
+{
+    ASSERT_TRUE(data.refresh());
+    noigui.setText(QStringLiteral("Sở Giáo dục và Đào tạo"));
+    log.clear();
+    ASSERT_TRUE(data.moveNext());
+    EXPECT_EQ(log.first(), QStringLiteral("validate:3:1"));
+    EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), QStringLiteral("Sở Giáo dục và Đào tạo"));
+}
+
+TEST_F(DataControlTest, ValidateClearingSaveDiscardsTheChanges)
+{
+    ASSERT_TRUE(data.refresh());
+    noigui.setText(QStringLiteral("Sở Giáo dục và Đào tạo"));
+    onValidate = [](int&, int& save) { save = 0; };
+    ASSERT_TRUE(data.moveNext());
+    EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), LetterFile::noigui(1));
+    ASSERT_TRUE(data.movePrevious());
+    EXPECT_EQ(noigui.text(), LetterFile::noigui(1));
+}
+
+TEST_F(DataControlTest, ClearedChangedFlagsAreNotWritten)
+{
+    ASSERT_TRUE(data.refresh());
+    noigui.setText(QStringLiteral("Sở Giáo dục và Đào tạo"));
+    noigui.setDataChanged(false);
+    ASSERT_TRUE(data.moveNext());
+    EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), LetterFile::noigui(1));
+}
+
+TEST_F(DataControlTest, UpdateRecordWritesOnlyTheChangedControls)
+{
+    ASSERT_TRUE(data.refresh());
+    // Another user changes the sender while this form shows the letter.
+    file.db().execute(QStringLiteral("UPDATE cvden2024 SET noigui = 'Văn phòng Chính phủ' WHERE stt = 1"));
+    stt.setText(QStringLiteral(" 10"));
+    ASSERT_TRUE(data.updateRecord());
+    EXPECT_EQ(file.stored(10, QStringLiteral("noigui")).toString(), QStringLiteral("Văn phòng Chính phủ"));
+    EXPECT_EQ(noigui.text(), QStringLiteral("Văn phòng Chính phủ"));  // shown again after the write
+    EXPECT_FALSE(stt.dataChanged());
+}
+
+TEST_F(DataControlTest, CheckBoxWritesTheYesNoField)
+{
+    ASSERT_TRUE(data.refresh());
+    daxuli.setChecked(true);
+    EXPECT_TRUE(daxuli.dataChanged());
+    ASSERT_TRUE(data.updateRecord());
+    EXPECT_TRUE(file.stored(1, QStringLiteral("da_xuli")).toBool());
+    ASSERT_TRUE(data.moveTo(1));
+    EXPECT_TRUE(daxuli.isChecked());  // letter 2 was handled already
+    daxuli.setChecked(false);
+    ASSERT_TRUE(data.updateRecord());
+    EXPECT_FALSE(file.stored(2, QStringLiteral("da_xuli")).toBool());
+}
+
+TEST_F(DataControlTest, AddNewShowsAnEmptyRecordAndCancelUpdateTheCurrentOneAgain)
+{
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.moveTo(3));
+    ASSERT_TRUE(data.addNew());
+    EXPECT_EQ(noigui.text(), QString());
+    EXPECT_EQ(stt.text(), QString());
+    EXPECT_TRUE(data.hasCurrentRecord());
+    noigui.setText(QStringLiteral("Bộ Công an"));
+    ASSERT_TRUE(data.cancelUpdate());
+    EXPECT_EQ(noigui.text(), LetterFile::noigui(4));
+    EXPECT_FALSE(noigui.dataChanged());
+    EXPECT_EQ(file.count(), 5);
+}
+
+TEST_F(DataControlTest, LeavingAPendingAdditionWithChangesWritesIt)
+{
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.addNew());
+    stt.setText(QStringLiteral("6"));
+    noigui.setText(QStringLiteral("Bộ Công an"));
+    ASSERT_TRUE(data.moveLast());
+    EXPECT_EQ(file.count(), 6);
+    EXPECT_EQ(file.stored(6, QStringLiteral("noigui")).toString(), QStringLiteral("Bộ Công an"));
+    EXPECT_EQ(noigui.text(), QStringLiteral("Bộ Công an"));
+}
+
+TEST_F(DataControlTest, LeavingAnUntouchedAdditionDropsIt)
+{
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.addNew());
+    ASSERT_TRUE(data.moveFirst());
+    EXPECT_EQ(file.count(), 5);
+    EXPECT_EQ(data.recordset().editMode(), db::EditMode::None);
+}
+
+TEST_F(DataControlTest, WritingWithoutACurrentRecordFails)
+{
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.deleteRecord());
+    EXPECT_FALSE(data.hasCurrentRecord());
+    noigui.setText(QStringLiteral("Bộ Công an"));
+    log.clear();
+    EXPECT_FALSE(data.updateRecord());
+    EXPECT_EQ(log, QStringList({QStringLiteral("error:%1").arg(db::errc::NoCurrentRecord)}));
+    EXPECT_EQ(file.count(), 4);
+}
+
+TEST_F(DataControlTest, DataErrorIsShownInTheMessageBoxUnlessTheHandlerContinues)
+{
+    ui::DataControl plain;
+    plain.setDatabase(file.db());
+    plain.setRecordSource(QStringLiteral("select * from khongco"));
+    int number = 0;
+    QObject::connect(&plain, &ui::DataControl::Error, [&number](int n, const QString&, int&) { number = n; });
+    EXPECT_FALSE(plain.refresh());
+    EXPECT_NE(number, 0);
+    ASSERT_EQ(responder.messageBoxes().size(), 1);
+    EXPECT_TRUE(responder.messageBoxes().first().contains(QStringLiteral("khongco")));
+}
+
+TEST_F(DataControlTest, EmptyRecordSourceIsAnError)
+{
+    data.setRecordSource(QString());
+    EXPECT_FALSE(data.refresh());
+    EXPECT_EQ(log, QStringList({QStringLiteral("error:%1").arg(db::errc::TableNotFound)}));
+    EXPECT_FALSE(data.hasRecordset());
+}
+
+TEST_F(DataControlTest, MissingFileIsAnError)
+{
+    ui::DataControl byName;
+    byName.setDatabaseName(file.path() + QStringLiteral(".missing"));
+    byName.setConnectString(QStringLiteral(";pwd=vorkelmadu"));
+    byName.setRecordSource(LetterFile::table());
+    int number = 0;
+    QObject::connect(&byName, &ui::DataControl::Error, [&number](int n, const QString&, int& r) {
+        number = n;
+        r = ui::response::Continue;
+    });
+    EXPECT_FALSE(byName.refresh());
+    EXPECT_EQ(number, db::errc::FileNotFound);
+}
+
+TEST_F(DataControlTest, OpensTheFileByNameWithTheConnectString)
+{
+    ui::DataControl byName;
+    byName.setDatabaseName(file.path());
+    byName.setConnectString(QStringLiteral(";pwd=vorkelmadu"));
+    byName.setRecordSource(QStringLiteral("select * from cvden2024 where stt > 3 order by stt desc"));
+    ui::TextBox box;
+    box.bind(&byName, QStringLiteral("noigui"));
+    ASSERT_TRUE(byName.refresh());
+    EXPECT_EQ(byName.recordset().recordCount(), 2);
+    EXPECT_EQ(box.text(), LetterFile::noigui(5));
+}
+
+TEST_F(DataControlTest, EmptyTableHasNoCurrentRecordUntilAnAdditionIsWritten)
+{
+    file.db().execute(QStringLiteral("DELETE * FROM cvden2024"));
+    ASSERT_TRUE(data.refresh());
+    EXPECT_FALSE(data.hasCurrentRecord());
+    EXPECT_EQ(noigui.text(), QString());
+    EXPECT_TRUE(data.moveNext());
+    EXPECT_TRUE(data.movePrevious());
+    ASSERT_TRUE(data.addNew());
+    stt.setText(QStringLiteral("1"));
+    noigui.setText(QStringLiteral("Tỉnh ủy"));
+    ASSERT_TRUE(data.updateRecord());
+    EXPECT_EQ(file.count(), 1);
+    ASSERT_TRUE(data.setBookmark(data.recordset().lastModified()));
+    EXPECT_EQ(noigui.text(), QStringLiteral("Tỉnh ủy"));
+}
+
+TEST_F(DataControlTest, SetRecordsetWorksOnTheCallersRecordset)
+{
+    ASSERT_TRUE(data.refresh());
+    db::Recordset rs = file.db().openRecordset(QStringLiteral("select * from cvden2024 where stt = 3"),
+                                               db::RecordsetType::Snapshot);
+    log.clear();
+    ASSERT_TRUE(data.setRecordset(rs));
+    EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1:0").arg(ui::action::Close), QStringLiteral("reposition:0")}));
+    EXPECT_EQ(noigui.text(), LetterFile::noigui(3));
+    // A snapshot cannot be written: the engine's refusal comes back as an Error.
+    noigui.setText(QStringLiteral("Bộ Quốc phòng"));
+    EXPECT_FALSE(data.updateRecord());
+    EXPECT_EQ(log.last(), QStringLiteral("error:%1").arg(db::errc::NotUpdatable));
+}
+
+} // namespace
