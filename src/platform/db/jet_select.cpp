@@ -91,8 +91,14 @@ Source Parser::tableSource(bool wantColumns)
         next();
         const Select select = this->select(wantColumns);
         expectSymbol(")");
-        acceptWord("as");
-        const QString alias = identifier(QStringLiteral("name of the subquery"));
+        // The name is optional, as in the old engine; an unnamed subquery gets one of its own.
+        QString alias;
+        if (acceptWord("as"))
+            alias = identifier(QStringLiteral("name of the subquery"));
+        else if (atIdentifier())
+            alias = identifier(QStringLiteral("name of the subquery"));
+        else
+            alias = QStringLiteral("Query%1").arg(peek().position);
         Source source;
         source.sql = u'(' + select.sql + QStringLiteral(") AS ") + quoteName(alias);
         source.alias = alias;

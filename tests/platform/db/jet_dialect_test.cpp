@@ -1,0 +1,578 @@
+// Every statement and find criterion the program runs, executed through the database layer on
+// copies of the template file, with its effect checked by a query. "cv" is the letters file
+// (holding the year tables of 2009 and the reference lists); "other" is a second copy of the
+// template that plays the backup file, the scratch file with the print tables, and the old file
+// an import reads from.
+
+#include "platform/db/database.h"
+#include "platform/db/db_error.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using db::Database;
+
+namespace {
+
+const QString Connect = QStringLiteral(";pwd=vorkelmadu");
+
+enum class Kind {
+    Execute,   // execute the statement, then compare the rows of `check` (a Jet SELECT)
+    Rows,      // open the statement as a dynaset and compare the fields named in `check`
+    RowCount,  // open the statement as a dynaset and compare its number of rows with `expected`
+    Find,      // open `check` ("<source>" or "<source> -> <field>") as a dynaset, find the
+               // statement's criterion first then next; compare the ids (or that field) of the rows found
+};
+
+struct DialectCase
+{
+    const char* name;
+    Kind kind;
+    // Lines "cv: <statement>", "other: <statement>", "cv query <name>: <sql>" (stored query),
+    // "cv table <name>: <template>" (a table with the template's fields and indexes, no rows).
+    const char* setup;
+    const char* runOn;      // "cv" or "other"
+    const char* statement;  // {cv} and {other} stand for the two files' paths
+    const char* checkOn;    // Execute: "cv", "other", or "indexes:<table>" / "tables" of that file
+    const char* check;
+    const char* expected;  // rows separated by ";", values by "|"; NULL for null
+};
+
+// The criteria the search forms build (criteria language) are written as the builders write them.
+const DialectCase dialectCases[] = {
+    // --- reference recordsets and lists -------------------------------------------------------
+    {"AbbreviationsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM chutat ORDER BY matt", "", "chutat",
+     "cv;ubnd;vp"},
+    {"UnitsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM donvi ORDER BY matt", "", "tendonvi",
+     "Đội xe;Phòng Tổ chức;Văn phòng"},
+    {"CorrespondentsOrderedBySortKey", Kind::Rows, "", "cv", "select * from noigui  order by matt", "", "tendonvi",
+     "Bộ Tài chính;Sở Y tế"},
+    {"LetterTypesOrderedBySortKey", Kind::Rows, "", "cv", "select * from loaicv  order by matt", "", "loai",
+     "Công văn;Quyết định;Thông báo"},
+    {"DepartmentsOrderedByUnitThenName", Kind::Rows, "", "cv", "select * from bophan order by donvi, phong", "",
+     "phong", "Nhân sự;Hành chính;Lái xe"},
+    {"DepartmentsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM bophan ORDER BY matt", "", "phong",
+     "Hành chính;Lái xe;Nhân sự"},
+    {"UsersAll", Kind::RowCount, "", "cv", "select * from nguoidung", "", "", "3"},
+    {"UsersOwnRowByNameOrLogin", Kind::Rows, "", "cv",
+     "select * from nguoidung where hoten='nguyễn văn a' or tentrenmang ='NGUYỄN VĂN A'", "", "tentrenmang", "nva"},
+    {"OrganisationName", Kind::Rows, "", "cv", "select * from tendonvi", "", "tendonvi", "Tên đơn vị"},
+    {"YearsListNewestFirst", Kind::Rows,
+     "other: DELETE * FROM bophan\n"
+     "other: INSERT INTO bophan (matt) VALUES ('2008')\n"
+     "other: INSERT INTO bophan (matt) VALUES ('2009')\n"
+     "other: INSERT INTO bophan (matt) VALUES ('2009')",
+     "other", "select distinct matt from bophan order by matt desc", "", "matt", "2009;2008"},
+
+    // --- register lists and pick lists -----------------------------------------------------------
+    {"PlansOrderedByStartThenEndJoined", Kind::Rows, "", "cv",
+     "SELECT * FROM kehoach2009 ORDER BY tgianbdauchuan+tgiankthucchuan ", "", "ndungtt",
+     "Kiểm tra;Tuyển dụng;Tổng kết năm"},
+    {"PlanTypesDistinctIgnoringCase", Kind::RowCount, "", "cv",
+     "select distinct loai from kehoach2009 order by loai", "", "", "2"},
+    {"IncomingReceiversDistinctNotEmpty", Kind::RowCount, "", "cv",
+     "select distinct dv_nhan from cvden2009 where dv_nhan<>''", "", "", "2"},
+    {"IncomingSendersDistinctNotEmpty", Kind::RowCount, "", "cv",
+     "select distinct noigui from cvden2009 where noigui<>''", "", "", "4"},
+    {"IncomingTypesDistinctIgnoringCase", Kind::RowCount, "", "cv",
+     "select distinct loai from cvden2009 where loai<>''", "", "", "2"},
+    {"OutgoingFilingPlacesDistinctIgnoringCase", Kind::RowCount, "", "cv",
+     "select distinct noiluu from cvdi2009 where noiluu<>''", "", "", "1"},
+    {"OutgoingReceiversDistinct", Kind::RowCount, "", "cv",
+     "select distinct dv_nhan from cvdi2009 where dv_nhan<>''", "", "", "2"},
+    {"OutgoingTypesDistinct", Kind::RowCount, "", "cv", "select distinct loai from cvdi2009 where loai<>''", "", "",
+     "2"},
+    {"PlanUnitsWithoutBlankNames", Kind::Rows, "", "cv",
+     "select distinct tendonvi from kehoach2009 where len(trim(tendonvi))>0 order by tendonvi", "", "tendonvi",
+     "Phòng Tổ chức;Văn phòng"},
+    {"PlanDepartmentsWithoutBlankNames", Kind::Rows, "", "cv",
+     "select distinct bophan from kehoach2009 where len(trim(bophan))>0 order by bophan", "", "bophan",
+     "Hành chính;Nhân sự"},
+    {"PlanTypesWithoutBlankNames", Kind::RowCount, "", "cv",
+     "select distinct loai from kehoach2009 where len(trim(loai))>0 order by loai", "", "", "2"},
+    {"WeekOfScheduleOrderedByDayAndTime", Kind::Rows, "", "cv",
+     "Select * from lich2009 where [ngaychuan]>= '20090302' and [ngaychuan]<= '20090308' order by "
+     "[ngaychuan],[giochuan]",
+     "", "ndung", "Chào cờ;Giao ban"},
+    {"ScheduleListOrderedByDayAndTime", Kind::Rows, "", "cv",
+     "select * from lich2009 order by [ngaychuan], [giochuan]", "", "ndung", "Trực;Chào cờ;Giao ban;Họp tuần sau"},
+    {"ScheduleSearchAllBracketedTable", Kind::Rows, "", "cv", "select * from [lich2009] order by [ngaychuan]", "",
+     "ngaychuan", "20090301;20090302;20090302;20090309"},
+    {"IncomingSearchWholeTable", Kind::RowCount, "", "cv", "SELECT * FROM cvden2009", "", "", "4"},
+    {"IncomingSearchCondition", Kind::Rows, "", "cv",
+     "SELECT * FROM cvden2009 WHERE ([stt]=1 or [stt] between 2 and 3) and (([noigui] Like '*Bộ*') or "
+     "([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*'))",
+     "", "stt", "1;2"},
+    {"IncomingSearchDateRange", Kind::Rows, "", "cv",
+     "SELECT * FROM cvden2009 WHERE [ng_denchuan] between '20090201' and '20090301'", "", "stt", "2;3"},
+    {"IncomingSearchFromDateOnly", Kind::Rows, "", "cv", "SELECT * FROM cvden2009 WHERE [ng_denchuan]  >= '20090301'",
+     "", "stt", "3;4"},
+    {"IncomingSearchQuoteTyped", Kind::Rows, "", "cv",
+     "SELECT * FROM cvden2009 WHERE (([tt_ndung] Like '*o''neil*'))", "", "stt", "4"},
+    {"IncomingByDateRange", Kind::Rows, "", "cv",
+     "Select * from cvden2009 where [ng_denchuan]>= '20090201' and [ng_denchuan]<= '20090301';", "", "stt", "2;3"},
+    {"OutgoingByDateRange", Kind::Rows, "", "cv",
+     "Select * from cvdi2009 where [ng_cvchuan]>= '20090101' and [ng_cvchuan]<= '20090131';", "", "stt", "1"},
+    {"PlanSearchFlagsAndText", Kind::Rows, "", "cv",
+     "SELECT * FROM kehoach2009 WHERE (([ndungtt] Like '*tổng*')) and [khan] = True and [ketthuc] = False order by "
+     "tgianbdauchuan+tgiankthucchuan",
+     "", "ndungtt", "Tổng kết năm"},
+    {"PlanSearchFinished", Kind::Rows, "", "cv",
+     "SELECT * FROM kehoach2009 WHERE [ketthuc] = True order by tgianbdauchuan+tgiankthucchuan", "", "ndungtt",
+     "Tuyển dụng"},
+    {"PlanSearchEmptyCondition", Kind::RowCount, "", "cv",
+     "SELECT * FROM kehoach2009 order by tgianbdauchuan+tgiankthucchuan", "", "", "3"},
+    {"PlanSearchThroughStoredQuery", Kind::Rows,
+     "cv query Qrtracuu: SELECT * FROM kehoach2009 WHERE ([id]=1 or [id]=2) order by tgianbdauchuan+tgiankthucchuan",
+     "cv", "Qrtracuu", "", "ndungtt", "Tuyển dụng;Tổng kết năm"},
+    {"PlanPrintStatementCutsResult", Kind::Rows, "", "cv",
+     "select Tendonvi,ndungtt,Tgianbdau,tgianbdauchuan,Tgiankthuc,ketthuc,chidao,nguoichidao,tgiankthucchuan,canbo,"
+     "left(ketqua,250) as nhomcongviec from kehoach2009 WHERE [id]=2 order by tgianbdauchuan+tgiankthucchuan",
+     "", "nguoichidao|Tgianbdau", "Phó Giám đốc|04/01/2009"},
+    {"PlanPrintQueryOpenedByName", Kind::Rows,
+     "cv query QrIn: select Tendonvi,ndungtt,Tgianbdau,tgianbdauchuan,Tgiankthuc,ketthuc,chidao,nguoichidao,"
+     "tgiankthucchuan,canbo,left(ketqua,250) as nhomcongviec from kehoach2009 order by "
+     "tgianbdauchuan+tgiankthucchuan",
+     "cv", "QrIn", "", "ndungtt", "Kiểm tra;Tuyển dụng;Tổng kết năm"},
+    {"ScheduleSearchCondition", Kind::Rows, "", "cv",
+     "SELECT * FROM lich2009 WHERE (([ndung] Like '*GIAO*') or ([ndung] Like '*trực*')) order by [ngaychuan]", "",
+     "ndung", "Trực;Giao ban"},
+    {"ChangedLettersToReplicate", Kind::Rows, "", "cv", "select * from cvden2009 where kieuupdate>0", "", "stt",
+     "2;3;4"},
+
+    // --- print marks and print tables --------------------------------------------------------------
+    {"IncomingMarksCleared", Kind::Execute, "", "cv", "UPDATE cvden2009 SET chonin = '' where [chonin]= 'X' ;", "cv",
+     "select stt from cvden2009 where chonin<>''", ""},
+    {"IncomingMarksClearedNoBlank", Kind::Execute, "", "cv", "UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;",
+     "cv", "select count(*) from cvden2009 where chonin=''", "4"},
+    {"IncomingMarksClearedWithoutSpace", Kind::Execute, "", "cv",
+     "UPDATE cvden2009 SET chonin = '' where [chonin]='X';", "cv", "select count(*) from cvden2009 where chonin=''",
+     "4"},
+    {"OutgoingMarksCleared", Kind::Execute, "", "cv", "UPDATE cvdi2009 SET chonin = '' where [chonin] = 'X';", "cv",
+     "select count(*) from cvdi2009 where chonin='X'", "0"},
+    {"IncomingSearchHitsMarked", Kind::Execute, "", "cv",
+     "UPDATE cvden2009 SET chonin = 'X' where (([noigui] Like '*bộ*'));", "cv",
+     "select stt from cvden2009 where chonin='X' order by stt", "1;2;3"},
+    {"OutgoingSearchHitsMarkedWithoutSemicolon", Kind::Execute, "cv: UPDATE cvdi2009 SET chonin = ''", "cv",
+     "UPDATE cvdi2009 SET chonin = 'X' where (([dv_nhan] Like '*y tế*'))", "cv",
+     "select stt from cvdi2009 where chonin='X'", "2"},
+    {"WholeTableMarked", Kind::Execute, "", "cv", "UPDATE cvden2009 SET chonin = 'X' ;", "cv",
+     "select count(*) from cvden2009 where chonin='x'", "4"},
+    {"ScheduleMarksClearedWhereNotEmpty", Kind::Execute, "", "cv", "UPDATE lich2009 SET chonin = '' where [chonin]<>'';",
+     "cv", "select count(*) from lich2009 where chonin=''", "4"},
+    {"ScheduleMarksClearedLowerCaseColumn", Kind::Execute, "", "cv",
+     "UPDATE lich2009 SET chonin = '' where chonin='X' ;", "cv", "select count(*) from lich2009 where chonin='X'", "0"},
+    {"ScheduleWholeTableMarked", Kind::Execute, "", "cv", "UPDATE lich2009 SET chonin = 'X' ;", "cv",
+     "select count(*) from lich2009 where chonin='X'", "4"},
+    {"IncomingPrintTableEmptied", Kind::Execute, "other: INSERT INTO incvden (stt) VALUES (9)", "other",
+     "DELETE * FROM incvden ;", "other", "select count(*) from incvden", "0"},
+    {"OutgoingPrintTableEmptied", Kind::Execute, "other: INSERT INTO incvdi (stt) VALUES (9)", "other",
+     "DELETE * FROM incvdi ;", "other", "select count(*) from incvdi", "0"},
+    {"SchedulePrintTableEmptied", Kind::Execute, "other: INSERT INTO inlich (ndung) VALUES ('x')", "other",
+     "DELETE * FROM inlich ;", "other", "select count(*) from inlich", "0"},
+    {"IncomingListStatementForPrint", Kind::Rows, "", "cv", "select * from cvden2009 order by id", "", "stt",
+     "1;2;3;4"},
+    {"IncomingMarkedRowsPrinted", Kind::Execute, "cv query qrdata1: select * from cvden2009 order by id", "other",
+     " INSERT INTO incvden Select * from qrdata1 In '{cv}' where [chonin]= 'X' order by [id]", "other",
+     "select stt, noigui, ng_denchuan from incvden order by id", "2|BỘ NỘI VỤ|20090210;3|Sở Xây dựng Hà Nội|20090301"},
+    {"IncomingSearchHitsPrinted", Kind::Execute,
+     "cv query qrdata1: SELECT * FROM cvden2009 WHERE (([noigui] Like '*sở*'))", "other",
+     " INSERT INTO incvden Select * from qrdata1 In '{cv}' where [chonin]= 'X' order by [id]", "other",
+     "select stt from incvden", "3"},
+    {"OutgoingMarkedRowsPrinted", Kind::Execute, "cv query qrdata1: select * from cvdi2009 order by id", "other",
+     " INSERT INTO incvdi Select * from qrdata1 IN '{cv}' where [chonin]= 'X' order by [id]", "other",
+     "select so_cv, nguoiky from incvdi", "1/UBND|Nguyễn Văn A"},
+    {"IncomingDateRangePrinted", Kind::Execute, "", "other",
+     " INSERT INTO incvden Select * from cvden2009 In '{cv}' where [ng_denchuan]>= '20090201' and "
+     "[ng_denchuan]<= '20090301' order by [id]",
+     "other", "select stt from incvden order by stt", "2;3"},
+    {"OutgoingDateRangePrinted", Kind::Execute, "", "other",
+     " INSERT INTO incvdi Select * from cvdi2009 In '{cv}' where [ng_cvchuan]>= '20090201' and "
+     "[ng_cvchuan]<= '20090228' order by [id]",
+     "other", "select stt from incvdi", "2"},
+    {"ScheduleListStatementForPrint", Kind::Rows, "", "cv", "select * from lich2009 order by id", "", "ndung",
+     "Giao ban;Chào cờ;Họp tuần sau;Trực"},
+    {"ScheduleMarkedRowsPrinted", Kind::Execute, "cv query qrdata1: select * from lich2009 order by id", "other",
+     " INSERT INTO inlich Select * from qrdata1 IN '{cv}' where [chonin]= 'X' order by [ngaychuan],[giochuan]",
+     "other", "select ndung from inlich order by id", "Giao ban;Họp tuần sau"},
+    {"WeekPrinted", Kind::Execute, "", "other",
+     " INSERT INTO inlich Select * from lich2009 IN '{cv}' where [ngaychuan]>= '20090302' and [ngaychuan]<= "
+     "'20090308' order by [ngaychuan],[giochuan]",
+     "other", "select ndung from inlich order by giochuan", "Chào cờ;Giao ban"},
+
+    // --- backup replication ---------------------------------------------------------------------------
+    {"NewIncomingRowsCopiedToBackup", Kind::Execute, "", "cv",
+     " INSERT INTO cvden2009 IN '{other}' Select stt,ng_den,noigui,so_cv,ng_cv,loai,dv_nhan,cd_dang,mat,time_xl,"
+     "cv_traloi,da_xuli,tt_ndung,ng_denchuan,ng_cvchuan,idcu from cvden2009 where kieuupdate=1 order by id",
+     "other", "select idcu, noigui, kieuupdate from cvden2009 order by idcu", "1|Bộ Tài chính|0;2|BỘ NỘI VỤ|NULL;3|cũ|0"},
+    {"NewOutgoingRowsCopiedToBackup", Kind::Execute, "", "cv",
+     " INSERT INTO cvdi2009 IN '{other}' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu"
+     " from cvdi2009 where kieuupdate=1 order by id",
+     "other", "select idcu, so_cv from cvdi2009 order by idcu", "1|1/UBND"},
+    {"AddedFlagsReset", Kind::Execute, "", "cv", "update cvden2009 set kieuupdate=0 where kieuupdate=1", "cv",
+     "select stt, kieuupdate from cvden2009 order by stt", "1|0;2|0;3|2;4|2"},
+    {"ChangedIncomingRowsUpdateTheirBackupCopy", Kind::Execute, "", "cv",
+     "update cvden2009, Qrbangcvden set Qrbangcvden.stt=cvden2009.stt, Qrbangcvden.ng_den=cvden2009.ng_den, "
+     "Qrbangcvden.noigui=cvden2009.noigui, Qrbangcvden.so_cv=cvden2009.so_cv, Qrbangcvden.ng_cv=cvden2009.ng_cv, "
+     "Qrbangcvden.loai=cvden2009.loai, Qrbangcvden.dv_nhan=cvden2009.dv_nhan, Qrbangcvden.cd_dang=cvden2009.cd_dang, "
+     "Qrbangcvden.mat=cvden2009.mat, Qrbangcvden.time_xl=cvden2009.time_xl, "
+     "Qrbangcvden.cv_traloi=cvden2009.cv_traloi, Qrbangcvden.da_xuli=cvden2009.da_xuli, "
+     "Qrbangcvden.tt_ndung=cvden2009.tt_ndung, Qrbangcvden.ng_denchuan=cvden2009.ng_denchuan, "
+     "Qrbangcvden.ng_cvchuan=cvden2009.ng_cvchuan  where Qrbangcvden.idcu=cvden2009.idcu  and "
+     "cvden2009.kieuupdate=2 ",
+     "other", "select idcu, stt, noigui, so_cv from cvden2009 order by idcu",
+     "1|1|Bộ Tài chính|12/QĐ;3|3|Sở Xây dựng Hà Nội|3"},
+    {"ChangedOutgoingRowsUpdateTheirBackupCopy", Kind::Execute,
+     "other: INSERT INTO cvdi2009 (stt, so_cv, idcu) VALUES (0, 'cũ', 2)\n"
+     "cv: UPDATE cvdi2009 SET kieuupdate = 2 WHERE idcu = 2",
+     "cv",
+     "update cvdi2009, Qrbangcvdi set Qrbangcvdi.stt=cvdi2009.stt, Qrbangcvdi.so_cv=cvdi2009.so_cv, "
+     "Qrbangcvdi.ng_cv=cvdi2009.ng_cv, Qrbangcvdi.loai=cvdi2009.loai, Qrbangcvdi.dv_nhan=cvdi2009.dv_nhan, "
+     "Qrbangcvdi.noiluu=cvdi2009.noiluu, Qrbangcvdi.nguoiky=cvdi2009.nguoiky, Qrbangcvdi.tt_ndung=cvdi2009.tt_ndung, "
+     "Qrbangcvdi.ng_cvchuan=cvdi2009.ng_cvchuan  where Qrbangcvdi.idcu=cvdi2009.idcu  and cvdi2009.kieuupdate=2 ",
+     "other", "select idcu, stt, so_cv, nguoiky from cvdi2009", "2|2|2/UBND|Trần B"},
+    {"AllFlagsReset", Kind::Execute, "", "cv", "update cvden2009 set kieuupdate=0 where kieuupdate>0", "cv",
+     "select count(*) from cvden2009 where kieuupdate=0", "4"},
+    {"WholeYearTableCopiedToBackup", Kind::Execute, "other: drop table cvden2009", "cv",
+     "SELECT cvden2009.* INTO cvden2009 IN '{other}' FROM cvden2009 ;", "other",
+     "select stt, noigui, kieuupdate from cvden2009 order by id",
+     "1|Bộ Tài chính|0;2|BỘ NỘI VỤ|1;3|Sở Xây dựng Hà Nội|2;4|Đức Phổ|2"},
+    {"PrimaryIndexCreatedOnCopiedTable", Kind::Execute,
+     "other: drop table cvden2009\ncv: SELECT cvden2009.* INTO cvden2009 IN '{other}' FROM cvden2009 ;", "other",
+     "CREATE INDEX idprimarykey ON cvden2009(id ASC) WITH  PRIMARY ", "indexes:cvden2009", "",
+     "idprimarykey|id|unique|primary"},
+
+    // --- import of old data -------------------------------------------------------------------------
+    {"OldYearTableRead", Kind::Rows, "", "other", "select * from cvden2007", "", "so_cv", "1/2007;2/2007"},
+    {"ImportedTableDropped", Kind::Execute, "", "other", "drop table cvden2007", "tables", "cvden2007", "0"},
+    {"OldYearTableCopiedMatchingColumnsByName", Kind::Execute, "cv table cvden2007: cvdenmau", "other",
+     " INSERT INTO cvden2007 IN '{cv}' Select stt,ng_den,ng_denchuan,noigui,so_cv,ng_cv,ng_cvchuan,loai,dv_nhan,"
+     "cd_dang,mat,tt_ndung,da_xuli,time_xl,cv_traloi,kieuupdate,idcu,chonin from cvden2007 order by [id]",
+     "cv", "select stt, so_cv, noigui from cvden2007 order by id", "1|1/2007|Bộ Công an;2|2/2007|NULL"},
+    {"ScratchListDroppedBeforeMerge", Kind::Execute, "cv: select * into temp from donvi", "cv", "drop table temp",
+     "tables", "temp", "0"},
+    {"OldUnitsCopiedIntoScratchTable", Kind::Execute, "", "other", "select * into temp in '{cv}' from donvi", "cv",
+     "select tendonvi from temp order by id", "VĂN PHÒNG;Phòng Kế toán;Phòng Kế toán"},
+    {"UnitsMergedOnName", Kind::Execute, "other: select * into temp in '{cv}' from donvi", "cv",
+     "insert into donvi select distinct tendonvi,chutat,matt from temp where tendonvi not IN (select distinct "
+     "tendonvi from donvi)",
+     "cv", "select tendonvi from donvi order by matt", "Đội xe;Phòng Tổ chức;Phòng Kế toán;Văn phòng"},
+    {"DepartmentsMergedOnNameAndUnit", Kind::Execute, "other: select * into temp in '{cv}' from bophan", "cv",
+     "insert into bophan select distinct donvi,donviid,phong,matt from temp where phong+donvi not IN (select "
+     "distinct phong+donvi from bophan)",
+     "cv", "select donvi, phong from bophan order by id",
+     "Văn phòng|Hành chính;Văn phòng|Lái xe;Phòng Tổ chức|Nhân sự;Phòng Kế toán|Hành chính"},
+    {"AbbreviationsMergedOnTextAndCode", Kind::Execute, "other: select * into temp in '{cv}' from chutat", "cv",
+     "insert into chutat select distinct chudu,chutat,matt from temp where chudu+chutat not IN (select distinct "
+     "chudu+chutat from chutat)",
+     "cv", "select chutat from chutat order by matt", "cv;ubnd;ubt;vp"},
+    {"LetterTypesMergedOnName", Kind::Execute, "other: select * into temp in '{cv}' from loaicv", "cv",
+     "insert into loaicv select distinct loai,chutat,matt from temp where loai not IN (select distinct loai from "
+     "loaicv)",
+     "cv", "select loai from loaicv order by matt", "Công văn;Nghị quyết;Quyết định;Thông báo"},
+    {"UsersMergedOnName", Kind::Execute, "other: select * into temp in '{cv}' from nguoidung", "cv",
+     "insert into nguoidung select distinct hoten,tentrenmang,quyenhan,matkhau,cothesua from temp where hoten not "
+     "IN (select distinct hoten from nguoidung)",
+     "cv", "select hoten from nguoidung order by id", "Nguyễn Văn A;Trần Thị Bình;Lê Đức;Phạm Mới"},
+    {"CorrespondentsMergedOnName", Kind::Execute, "other: select * into temp in '{cv}' from noigui", "cv",
+     "insert into noigui select distinct tendonvi,chutat,matt from temp where tendonvi not IN (select distinct "
+     "tendonvi from noigui)",
+     "cv", "select count(*) from noigui", "2"},
+
+    // --- find criteria -----------------------------------------------------------------------------
+    {"LoginByNetworkNameAndPassword", Kind::Find, "", "cv", "tentrenmang='NVA' and matkhau ='abc'",
+     "", "select * from nguoidung", "1"},
+    {"LoginPasswordIsCaseInsensitiveAsTheDatabaseCompares", Kind::Find, "", "cv",
+     "hoten='nguyễn văn a' and matkhau ='ABC'", "", "select * from nguoidung", "1"},
+    {"LoginByNameOrNetworkName", Kind::Find, "", "cv", "hoten='lê đức' or tentrenmang ='lê đức'",
+     "", "select * from nguoidung", "3"},
+    {"LoginPasswordWithQuote", Kind::Find, "", "cv", "hoten='Lê Đức' and matkhau ='x''y'", "",
+     "select * from nguoidung", "3"},
+    {"LoginUnknownName", Kind::Find, "", "cv", "hoten='Không Có' or tentrenmang ='Không Có'",
+     "", "select * from nguoidung", ""},
+    {"AdministratorsSought", Kind::Find, "", "cv", "quyenhan like '*q*'", "", "select * from nguoidung", "1"},
+    {"UserNameTakenByAnother", Kind::Find, "", "cv", "hoten='TRẦN THỊ BÌNH' and id<>1", "", "select * from nguoidung",
+     "2"},
+    {"LoginNameTakenByAnother", Kind::Find, "", "cv", "tentrenmang='leduc' and id<>3", "", "select * from nguoidung",
+     ""},
+    {"AbbreviationLookupIgnoresCase", Kind::Find, "", "cv", "chutat = 'UBND'",
+     "", "SELECT * FROM chutat ORDER BY matt -> chudu", "Uỷ ban nhân dân"},
+    {"MarkedLetterSought", Kind::Find, "", "cv", "chonin= 'X'", "", "cvden2009", "2;3"},
+    {"LetterTypeSought", Kind::Find, "", "cv", "loai ='quyết định'", "", "cvden2009", "1;2"},
+    {"RecordFoundAgainById", Kind::Find, "", "cv", "id =3", "", "cvden2009", "3"},
+    {"RecordFoundAgainByIdWithBlank", Kind::Find, "", "cv", "id = 2", "", "SELECT * FROM donvi ORDER BY matt", "2"},
+    {"AlreadyImportedTest", Kind::Find, "", "cv",
+     "noigui='bộ tài chính' and so_cv='12/QĐ' and tt_ndung='Về việc tăng lương'", "", "select * from cvden2009",
+     "1"},
+    {"AlreadyImportedTestWithoutSender", Kind::Find, "", "cv", "so_cv='3' and tt_ndung='LỊCH HỌP'",
+     "", "select * from cvden2009", "3"},
+    {"SearchConditionAsCriterion", Kind::Find, "", "cv",
+     "([stt]=12) and (([noigui] Like '*Bộ*'))", "", "cvden2009", ""},
+    {"NumericCriterionNotEqual", Kind::Find, "", "cv", "([stt] <> 2)", "", "cvden2009", "1;3;4"},
+};
+
+QString rowsText(db::Recordset rs, const QStringList& fields)
+{
+    QStringList rows;
+    if (rs.recordCount() == 0)
+        return QString();
+    rs.moveFirst();
+    while (!rs.eof()) {
+        QStringList values;
+        for (int i = 0; i < (fields.isEmpty() ? rs.fieldCount() : int(fields.size())); ++i) {
+            const QVariant v = fields.isEmpty() ? rs.value(i) : rs.value(fields[i]);
+            values << (v.isNull() ? QStringLiteral("NULL") : v.toString());
+        }
+        rows << values.join(u'|');
+        rs.moveNext();
+    }
+    return rows.join(u';');
+}
+
+class JetDialect : public testing::TestWithParam<DialectCase>
+{
+protected:
+    void SetUp() override
+    {
+        const QString templatePath = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
+        ASSERT_TRUE(QFile::exists(templatePath)) << "the build makes the template file";
+        ASSERT_TRUE(m_dir.isValid());
+        m_cvPath = m_dir.filePath(QStringLiteral("vemocv.mdb"));
+        m_otherPath = m_dir.filePath(QStringLiteral("backup.mdb"));
+        ASSERT_TRUE(QFile::copy(templatePath, m_cvPath));
+        ASSERT_TRUE(QFile::copy(templatePath, m_otherPath));
+        QFile::setPermissions(m_cvPath, QFile::ReadOwner | QFile::WriteOwner);
+        QFile::setPermissions(m_otherPath, QFile::ReadOwner | QFile::WriteOwner);
+        m_cv = Database::open(m_cvPath, Connect);
+        m_other = Database::open(m_otherPath, Connect);
+        seedLetters();
+        seedOther();
+    }
+
+    Database& database(const QString& name) { return name == QLatin1String("other") ? m_other : m_cv; }
+
+    QString withPaths(const QString& text) const
+    {
+        QString out = text;
+        out.replace(QLatin1String("{cv}"), m_cvPath);
+        out.replace(QLatin1String("{other}"), m_otherPath);
+        return out;
+    }
+
+    static void copyTable(Database& db, const QString& from, const QString& to)
+    {
+        db::TableDef def = db.tableDef(from);
+        def.name = to;
+        db.appendTableDef(def);
+    }
+
+    static void run(Database& db, const QStringList& statements)
+    {
+        for (const QString& sql : statements)
+            db.execute(sql);
+    }
+
+    void seedLetters()
+    {
+        for (const char* year : {"cvden", "cvdi", "kehoach", "lich"})
+            copyTable(m_cv, QLatin1String(year) + QStringLiteral("mau"), QLatin1String(year) + QStringLiteral("2009"));
+        run(m_cv, {
+            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                           "chonin, kieuupdate, idcu, da_xuli) VALUES (1, '05/01/2009', '20090105', 'Bộ Tài chính', "
+                           "'12/QĐ', 'Quyết định', 'Phòng Tổ chức', 'Về việc tăng lương', '', 0, 1, True)"),
+            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                           "chonin, kieuupdate, idcu, da_xuli) VALUES (2, '10/02/2009', '20090210', 'BỘ NỘI VỤ', "
+                           "'7/TB', 'QUYẾT ĐỊNH', 'Văn phòng', 'Hướng dẫn thi đua', 'X', 1, 2, False)"),
+            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                           "chonin, kieuupdate, idcu, da_xuli) VALUES (3, '01/03/2009', '20090301', "
+                           "'Sở Xây dựng Hà Nội', '3', 'Thông báo', '', 'Lịch họp', 'x', 2, 3, False)"),
+            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                           "chonin, kieuupdate, idcu, da_xuli) VALUES (4, '02/03/2009', '20090302', 'Đức Phổ', "
+                           "'O''Neil/5', 'thông báo', 'VĂN PHÒNG', 'Nội dung của O''Neil', '', 2, 4, False)"),
+            QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
+                           "tt_ndung, kieuupdate, idcu, chonin) VALUES (1, '1/UBND', '03/01/2009', '20090103', "
+                           "'Công văn', 'Bộ Tài chính', 'Văn phòng', 'Nguyễn Văn A', 'Báo cáo quý', 1, 1, 'X')"),
+            QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
+                           "tt_ndung, kieuupdate, idcu, chonin) VALUES (2, '2/UBND', '15/02/2009', '20090215', "
+                           "'Tờ trình', 'Sở Y tế', 'VĂN PHÒNG', 'Trần B', 'Xin kinh phí', 0, 2, '')"),
+            QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
+                           "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Văn phòng', "
+                           "'Hành chính', 'Tổng kết năm', 'Hội nghị', '05/01/2009', '20090105', '10/01/2009', "
+                           "'20090110', 'Giám đốc', 'Xong', True, False)"),
+            QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
+                           "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Phòng Tổ chức', "
+                           "'Nhân sự', 'Tuyển dụng', 'hội nghị', '04/01/2009', '20090104', '20/02/2009', '20090220', "
+                           "'Phó Giám đốc', 'Đạt', False, True)"),
+            QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
+                           "Tgiankthuc, Tgiankthucchuan, khan, ketthuc) VALUES ('  ', '', 'Kiểm tra', 'Kiểm tra', "
+                           "'04/01/2009', '20090104', '01/02/2009', '20090201', False, False)"),
+            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                           "('02/03/2009', '20090302', '8h00', '0800', 'Giao ban', 'Phòng họp', 'X')"),
+            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                           "('02/03/2009', '20090302', '7h30', '0730', 'Chào cờ', 'Sân', '')"),
+            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                           "('09/03/2009', '20090309', '8h00', '0800', 'Họp tuần sau', '', 'X')"),
+            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                           "('01/03/2009', '20090301', '9h', '0900', 'Trực', '', '')"),
+            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Văn phòng', 'VP', 'v')"),
+            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Tổ chức', 'TC', 'p')"),
+            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Đội xe', 'DX', 'dz')"),
+            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', "
+                           "'Hành chính', 'h')"),
+            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', 'Lái xe', "
+                           "'l')"),
+            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Tổ chức', '2', "
+                           "'Nhân sự', 'n')"),
+            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                           "('Nguyễn Văn A', 'nva', 'QT', 'abc', 'C')"),
+            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                           "('Trần Thị Bình', '', 'CB', '', 'C')"),
+            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                           "('Lê Đức', 'leduc', 'LĐ', 'x''y', 'C')"),
+            QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Y tế', 'SYT', 's')"),
+            QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Bộ Tài chính', 'BTC', 'b')"),
+            QStringLiteral("DELETE * FROM loaicv"),
+            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Quyết định', 'QĐ', 'q')"),
+            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Công văn', 'CV', 'c')"),
+            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Thông báo', 'TB', 't')"),
+            QStringLiteral("DELETE * FROM chutat"),
+            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban nhân dân', 'ubnd', 'u')"),
+            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('công văn', 'cv', 'c')"),
+            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Văn phòng', 'vp', 'v')"),
+        });
+        m_cv.createQueryDef(QStringLiteral("Qrbangcvden"),
+                            withPaths(QStringLiteral("select * from cvden2009 in '{other}'")));
+        m_cv.createQueryDef(QStringLiteral("Qrbangcvdi"), withPaths(QStringLiteral("select * from cvdi2009 in '{other}'")));
+    }
+
+    void seedOther()
+    {
+        // The backup file: year tables with the copies of earlier replications. The old file:
+        // the year table of 2007 and reference lists overlapping those of the letters file.
+        for (const char* year : {"cvden", "cvdi"})
+            copyTable(m_other, QLatin1String(year) + QStringLiteral("mau"), QLatin1String(year) + QStringLiteral("2009"));
+        copyTable(m_other, QStringLiteral("cvdenmau"), QStringLiteral("cvden2007"));
+        run(m_other, {
+            QStringLiteral("INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (1, 'Bộ Tài chính', "
+                           "'12/QĐ', 1, 0)"),
+            QStringLiteral("INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (0, 'cũ', 'cũ', 3, 0)"),
+            QStringLiteral("INSERT INTO cvden2007 (stt, so_cv, noigui, chonin) VALUES (1, '1/2007', 'Bộ Công an', '')"),
+            QStringLiteral("INSERT INTO cvden2007 (stt, so_cv, chonin) VALUES (2, '2/2007', '')"),
+            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('VĂN PHÒNG', 'VP', 'v')"),
+            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
+            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
+            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('VĂN PHÒNG', '1', "
+                           "'HÀNH CHÍNH', 'h')"),
+            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Kế toán', '9', "
+                           "'Hành chính', 'h')"),
+            QStringLiteral("DELETE * FROM chutat"),
+            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('UỶ BAN NHÂN DÂN', 'UBND', 'u')"),
+            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban thường trực', 'ubt', 'ut')"),
+            QStringLiteral("DELETE * FROM loaicv"),
+            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('THÔNG BÁO', 'TB', 't')"),
+            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Nghị quyết', 'NQ', 'n')"),
+            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                           "('LÊ ĐỨC', 'leduc', 'LĐ', '', 'C')"),
+            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                           "('Phạm Mới', '', 'CB', '', 'C')"),
+            QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('bộ tài chính', 'BTC', 'b')"),
+        });
+    }
+
+    void runSetup(const QString& setup)
+    {
+        for (const QString& line : setup.split(u'\n', Qt::SkipEmptyParts)) {
+            const qsizetype colon = line.indexOf(QLatin1String(": "));
+            ASSERT_GT(colon, 0) << line.toStdString();
+            const QStringList head = line.left(colon).split(u' ');
+            const QString body = withPaths(line.mid(colon + 2));
+            Database& db = database(head[0]);
+            if (head.size() == 3 && head[1] == QLatin1String("table")) {
+                copyTable(db, body, head[2]);
+            } else if (head.size() == 3 && head[1] == QLatin1String("query")) {
+                if (db.queryNames().contains(head[2], Qt::CaseInsensitive))
+                    db.setQuerySql(head[2], body);
+                else
+                    db.createQueryDef(head[2], body);
+            } else {
+                db.execute(body);
+            }
+        }
+    }
+
+    QString checkText(const DialectCase& c)
+    {
+        const QString checkOn = QString::fromUtf8(c.checkOn);
+        const QString check = QString::fromUtf8(c.check);
+        const QString runOn = QString::fromUtf8(c.runOn);
+        Database& db = database(runOn);
+        if (checkOn.startsWith(QLatin1String("indexes:"))) {
+            // Read back from the file, as the program does after closing and opening it again.
+            db.close();
+            db = Database::open(runOn == QLatin1String("other") ? m_otherPath : m_cvPath, Connect);
+            QStringList rows;
+            for (const db::IndexDef& index : db.tableDef(checkOn.mid(8)).indexes) {
+                rows << QStringList{index.name, index.fields.join(u','),
+                                    index.unique ? QStringLiteral("unique") : QStringLiteral("-"),
+                                    index.primary ? QStringLiteral("primary") : QStringLiteral("-")}
+                            .join(u'|');
+            }
+            return rows.join(u';');
+        }
+        if (checkOn == QLatin1String("tables")) {
+            db.refreshTableDefs();
+            return db.hasTable(check) ? QStringLiteral("1") : QStringLiteral("0");
+        }
+        return rowsText(database(checkOn).openRecordset(withPaths(check), db::RecordsetType::Snapshot), {});
+    }
+
+    QTemporaryDir m_dir;
+    QString m_cvPath;
+    QString m_otherPath;
+    Database m_cv;
+    Database m_other;
+};
+
+TEST_P(JetDialect, StatementHasItsEffect)
+{
+    const DialectCase& c = GetParam();
+    runSetup(QString::fromUtf8(c.setup));
+    const QString statement = withPaths(QString::fromUtf8(c.statement));
+    const QString expected = QString::fromUtf8(c.expected);
+    Database& db = database(QString::fromUtf8(c.runOn));
+    try {
+        switch (c.kind) {
+        case Kind::Execute:
+            db.execute(statement);
+            EXPECT_EQ(checkText(c), expected);
+            break;
+        case Kind::Rows:
+            EXPECT_EQ(rowsText(db.openRecordset(statement), QString::fromUtf8(c.check).split(u'|')), expected);
+            break;
+        case Kind::RowCount:
+            EXPECT_EQ(QString::number(db.openRecordset(statement).recordCount()), expected);
+            break;
+        case Kind::Find: {
+            const QStringList check = QString::fromUtf8(c.check).split(QStringLiteral(" -> "));
+            const QString field = check.value(1, QStringLiteral("id"));
+            db::Recordset rs = db.openRecordset(withPaths(check[0]));
+            QStringList found;
+            rs.findFirst(statement);
+            while (!rs.noMatch()) {
+                found << rs.value(field).toString();
+                rs.findNext(statement);
+            }
+            EXPECT_EQ(found.join(u';'), expected);
+            break;
+        }
+        }
+    } catch (const db::DbError& e) {
+        ADD_FAILURE() << "DbError " << e.number() << ": " << e.description().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Statements, JetDialect, testing::ValuesIn(dialectCases),
+                         [](const testing::TestParamInfo<DialectCase>& info) { return std::string(info.param.name); });
+
+} // namespace
