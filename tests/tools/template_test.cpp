@@ -424,17 +424,24 @@ TEST(TemplateBuilder, BuildIntoAMissingFolderFailsWithoutCreatingIt)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing"))));
 }
 
-TEST(TemplateBuilder, FillingADatabaseThatAlreadyHasTheTablesFails)
+TEST(TemplateBuilder, FillStoppedByATakenNameLeavesNoTableBehind)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("twice.mdb"));
-    tmpl::buildTemplate(path);
-    db::Database database = openTemplate(path, db::OpenMode::SharedWrite);
+    db::Database database = db::Database::create(dir.filePath(QStringLiteral("taken.mdb")), tmpl::TemplatePassword);
+    // lichmau comes fourth: three tables are made before the fill fails.
+    db::TableDef taken;
+    taken.name = QStringLiteral("lichmau");
+    db::FieldDef only;
+    only.name = QStringLiteral("x");
+    taken.fields << only;
+    database.appendTableDef(taken);
     try {
         tmpl::fillTemplate(database);
-        FAIL() << "a second fill was accepted";
+        FAIL() << "the fill accepted a taken table name";
     } catch (const db::DbError& e) {
         EXPECT_EQ(e.number(), db::errc::TableExists);
     }
+    database.refreshTableDefs();
+    EXPECT_EQ(database.tableNames().join(QLatin1Char(',')).toStdString(), "lichmau");
 }

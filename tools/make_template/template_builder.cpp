@@ -40,9 +40,16 @@ void insertRows(db::Database& database, const TemplateTable& table)
 
 void fillTemplate(db::Database& database)
 {
-    for (const TemplateTable& table : templateTables()) {
-        database.appendTableDef(table.def);
-        insertRows(database, table);
+    database.beginTrans();
+    try {
+        for (const TemplateTable& table : templateTables()) {
+            database.appendTableDef(table.def);
+            insertRows(database, table);
+        }
+        database.commitTrans();
+    } catch (...) {
+        database.rollback();
+        throw;
     }
 }
 

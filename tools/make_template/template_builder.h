@@ -19,8 +19,9 @@ inline const QString TemplatePassword = QStringLiteral("vorkelmadu");
 // Building twice gives the same tables, columns, indexes and rows (counters included).
 void buildTemplate(const QString& path);
 
-// Creates the tables of templateTables() in an empty database and fills them. Raises db::DbError
-// (for example TableExists when a table of that name is already there).
+// Creates the tables of templateTables() in an empty database and fills them, in one transaction:
+// on failure nothing is left behind. Raises db::DbError (for example TableExists when a table of
+// that name is already there).
 void fillTemplate(db::Database& database);
 
 } // namespace tmpl
