@@ -255,6 +255,8 @@ void Connection::runStatementHook(const QString& jetSql) const
 
 WriteScope::WriteScope(Connection& connection) : m_conn(connection)
 {
+    if (m_conn.openedReadOnly())
+        throw DbError(errc::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
     if (sqlite3_get_autocommit(m_conn.handle())) {
         m_conn.exec(QStringLiteral("BEGIN IMMEDIATE"));
     } else {

@@ -100,7 +100,8 @@ private:
 // A write on a connection: BEGIN IMMEDIATE (so that a writer elsewhere makes us wait up to the
 // busy timeout at the start, instead of failing half-way), or a savepoint when a transaction is
 // already open (an explicit one from beginTrans). The destructor rolls back unless commit() ran,
-// so a failing step leaves nothing half-written.
+// so a failing step leaves nothing half-written. On a connection opened read-only it raises
+// NotUpdatable before anything runs.
 class WriteScope
 {
 public:

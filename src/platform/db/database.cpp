@@ -35,7 +35,7 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 Connection& connectionOf(const std::shared_ptr<Database::Impl>& d)
 {
     if (!d || !d->conn)
-        throw DbError(errc::ObjectClosed, QStringLiteral("Object invalid or no longer set (the database is not open)."));
+        throw DbError(errc::ItemNotFound, QStringLiteral("The database is not open."));
     return *d->conn;
 }
 

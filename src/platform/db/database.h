@@ -18,57 +18,88 @@ enum class OpenMode {
 // One open data file (an SQLite file with our password verifier). A Database is a handle:
 // copies refer to the same open file, and the file stays open while any copy or any recordset
 // opened from it lives, or until close() is called. Jet SQL is accepted everywhere a statement
-// or a criterion is taken and translated for SQLite.
+// or a criterion is taken and translated for SQLite (docs/architecture.md, docs/jet_dialect.md).
+//
+// The file is opened shared, never exclusively: other Database objects and other programs may
+// have it open. A write that finds another writer waits up to the busy timeout, then raises
+// FileLocked and changes nothing. Every error is a DbError carrying the engine's number and text.
 class Database
 {
 public:
-    Database();  // closed handle; every call but isOpen() raises NotOpen-like ItemNotFound
+    Database();  // closed handle; every call but isOpen() and close() raises ItemNotFound
 
     // Opens path with a connect string ";pwd=<password>" (other ";key=value" items are ignored).
     // Raises FileNotFound when the file is missing, NotADatabase when it is not an SQLite file or
     // lacks our verifier, InvalidPassword when the password does not match, FileLocked when the
-    // file is held by a writer past the busy timeout. Never opens exclusively.
+    // file is held by a writer past the busy timeout. Never opens exclusively; never creates.
+    // Passwords compare exactly (letter case and blanks count); a missing password is "".
+    // ReadOnly: every write raises NotUpdatable. SharedWrite on a file whose permissions have no
+    // write bit (even for root): opening works, isReadOnly() is true, and writes raise
+    // ReadOnlyFile with SQLite's text.
     static Database open(const QString& path, const QString& connect, OpenMode mode = OpenMode::SharedWrite);
 
-    // Creates a new, empty data file protected by password; raises if path already exists.
+    // Creates a new, empty data file protected by password; raises DatabaseExists if something
+    // already exists at path (it is left untouched).
     static Database create(const QString& path, const QString& password);
 
     bool isOpen() const;
-    void close();  // recordsets opened from it keep working until they are closed or destroyed
+    // Closes every copy of this handle (a closed handle does nothing); an open beginTrans() is
+    // rolled back. Recordsets opened from it keep working until they are closed or destroyed.
+    void close();
     QString path() const;
-    bool isReadOnly() const;
+    bool isReadOnly() const;  // opened ReadOnly, or the file cannot be written
 
-    // Executes one Jet statement atomically: it either completes or changes nothing.
-    // Raises DbError with the engine's text on any failure.
+    // Executes one Jet statement atomically: it either completes or changes nothing (also a
+    // statement the translator turns into several, and SELECT ... INTO whose fill fails: the new
+    // table is not left behind). Inside beginTrans() a failing statement undoes only itself.
+    // A statement that is just the name of a stored query runs that query's text.
+    // Raises DbError with the engine's text on any failure: SyntaxError, TableNotFound,
+    // ItemNotFound (unknown column), DuplicateKey, FieldTooSmall, ZeroLengthNotAllowed,
+    // NullNotAllowed, FileLocked, ReadOnlyFile/NotUpdatable, TableExists (SELECT ... INTO an
+    // existing table), FileNotFound/InvalidPassword (an IN '<path>' file).
     void execute(const QString& jetSql);
-    // Rows changed by the last execute().
+    // Rows changed by the last successful execute() (0 for DDL).
     int recordsAffected() const;
 
-    // Opens a recordset on a table name, a stored query name or a Jet SELECT statement.
-    // A dynaset on a single table is updatable; a snapshot never is.
+    // Opens a recordset on a table name ("[name]" too), a stored query name or a Jet SELECT
+    // statement, positioned on its first row (bof() and eof() both true when empty).
+    // A dynaset on a single table is updatable (unless the database is ReadOnly); a snapshot
+    // never is, nor is a dynaset over a join, DISTINCT, GROUP BY, UNION or aggregates (it is a
+    // copy, like a snapshot). Raises TableNotFound for an unknown name, SyntaxError for a source
+    // that is not a SELECT.
     Recordset openRecordset(const QString& source, RecordsetType type = RecordsetType::Dynaset);
 
     // Explicit transactions (the old workspace's BeginTrans/CommitTrans/Rollback). Nested calls
-    // are not supported; execute() inside a transaction joins it.
+    // are not supported; execute() and recordset writes inside a transaction join it.
+    // beginTrans() starts with BEGIN IMMEDIATE (FileLocked past the busy timeout); a second
+    // beginTrans(), or commit/rollback without one, raises TransactionState. A commit that finds
+    // the file busy raises FileLocked and leaves the transaction open (retry or rollback).
     void beginTrans();
     void commitTrans();
     void rollback();
 
     // --- table definitions ---------------------------------------------------------------
-    // The layer's own bookkeeping tables are never listed.
+    // The layer's own bookkeeping tables (msys_*) are never listed. Definitions are read from the
+    // file every time, so the refresh calls only check that the database is open. A table made
+    // by a plain CREATE TABLE statement is described from its declared column types.
     void refreshTableDefs();
-    QStringList tableNames() const;
+    QStringList tableNames() const;  // in creation order
     bool hasTable(const QString& name) const;  // any letter case
     TableDef tableDef(const QString& name) const;  // raises ItemNotFound
-    // Creates the table with its fields and indexes; raises TableExists when the name is taken.
+    // Creates the table with its fields and indexes, all or nothing; raises TableExists when the
+    // name is taken (any letter case), NoFields, DuplicateField, InvalidFieldDefinition (more
+    // than one counter, or a counter that is not Long), ItemNotFound (an index on a missing
+    // field). A Text field of size 0 gets 255.
     void appendTableDef(const TableDef& def);
-    // Changes the zero-length permission of one Text or Memo field.
+    // Changes the zero-length permission of one Text or Memo field; raises ItemNotFound for an
+    // unknown table or field, InvalidFieldDefinition for a field of another type.
     void setAllowZeroLength(const QString& table, const QString& field, bool allow);
 
     // --- stored queries --------------------------------------------------------------------
-    // Kept as Jet text in the file and expanded where a statement names them.
+    // Kept as Jet text in the file and expanded where a statement names them. Names compare in
+    // any letter case; a name may not be taken by a table either (TableExists).
     void refreshQueryDefs();
-    QStringList queryNames() const;
+    QStringList queryNames() const;  // in creation order
     QString querySql(const QString& name) const;  // raises ItemNotFound
     void createQueryDef(const QString& name, const QString& jetSql);  // raises TableExists if taken
     void setQuerySql(const QString& name, const QString& jetSql);      // raises ItemNotFound

@@ -11,7 +11,7 @@ namespace db {
 namespace errc {
 constexpr int NoCurrentRecord = 3021;    // move/read/edit with BOF or EOF true
 constexpr int UpdateWithoutEdit = 3020;  // Update or CancelUpdate without AddNew/Edit
-constexpr int NotUpdatable = 3027;       // write on a snapshot or a read-only database
+constexpr int NotUpdatable = 3027;       // write on a snapshot or a database opened ReadOnly
 constexpr int InvalidPassword = 3031;    // wrong or missing password (a file without verifier: NotADatabase)
 constexpr int SyntaxError = 3075;        // malformed statement or criterion
 constexpr int TableNotFound = 3078;      // unknown table or query in a statement
@@ -35,7 +35,7 @@ constexpr int NoFields = 3264;           // appendTableDef with no field
 constexpr int DuplicateField = 3191;     // appendTableDef naming one field twice
 constexpr int IndexExists = 3375;        // an index of that name already exists on the table
 constexpr int PrimaryKeyExists = 3283;   // a second primary index on one table
-constexpr int ObjectClosed = 3420;       // a closed or null recordset, or a closed database
+constexpr int ObjectClosed = 3420;       // a closed or null recordset
 constexpr int EngineErrorBase = 100000;  // + SQLite extended result code
 } // namespace errc
 

@@ -31,6 +31,17 @@ using Bookmark = QByteArray;
 // Position rules: an empty recordset has bof() and eof() both true. Moving past the last row sets
 // eof() (the cursor then has no current row); moving before the first sets bof(). Reading or
 // writing a field, edit() and deleteRecord() with no current row raise NoCurrentRecord.
+// When the last remaining row is deleted, bof() and eof() both become true at the next move.
+// Any move (also finds that match, setBookmark, setAbsolutePosition, requery) drops an unsaved
+// addNew/edit buffer, as the old engine did.
+//
+// Rows: a dynaset over one table reads a row when the cursor reaches it, so it sees changes
+// made to its rows since it was opened (through any cursor or program); rows added elsewhere
+// appear after requery(). A row deleted elsewhere is skipped by moves when reached (and counted
+// out of recordCount() then); if it is the current row, value() raises RecordIsDeleted. A
+// snapshot (and a dynaset over a join or an aggregate) is a copy taken at open and never changes.
+//
+// A closed or null Recordset raises ObjectClosed on every call but close() and isNull().
 class Recordset
 {
 public:
@@ -43,13 +54,16 @@ public:
 
     bool bof() const;
     bool eof() const;
-    void moveFirst();    // on an empty recordset: stays bof/eof, no error
+    void moveFirst();    // on an empty recordset: stays bof/eof, no error (also moveLast)
     void moveLast();
     void moveNext();     // raises NoCurrentRecord when eof() already true
     void movePrevious(); // raises NoCurrentRecord when bof() already true
-    void move(int rows); // relative to the current row; past either end sets bof/eof
+    // Relative to the current row (deleted rows are not counted); past either end sets bof/eof.
+    // move(0) reads the current row again. Raises NoCurrentRecord for rows > 0 at eof, rows < 0
+    // at bof, or move(0) with no current row.
+    void move(int rows);
 
-    // Zero-based position of the current row, -1 with no current row.
+    // Zero-based position of the current row among the rows not deleted, -1 with no current row.
     int absolutePosition() const;
     void setAbsolutePosition(int position);  // raises NoCurrentRecord when out of range
     // Number of rows (all of them: the count is exact at once, unlike the old engine).
@@ -57,8 +71,12 @@ public:
 
     // Finds with a Jet criterion ("so_cv = '12' and loai Like 'Q*'"). On a match the row becomes
     // current and noMatch() is false; on no match noMatch() is true and the current row is
-    // unchanged. findNext/findPrevious start after/before the current row (from the first/last
-    // row when at eof/bof). A malformed criterion raises SyntaxError and changes nothing.
+    // unchanged. findNext/findPrevious start after/before the current row; with no current row
+    // (at eof or bof, or a fresh clone) findNext starts from the first row and findPrevious
+    // from the last; after deleteRecord() they start beside the deleted row. Text compares as
+    // the file does (letter case ignored for every Vietnamese letter, accents respected).
+    // A malformed criterion raises SyntaxError (an unknown field ItemNotFound) and changes
+    // nothing, noMatch() included. Each find is one SQL query over the recordset's columns.
     void findFirst(const QString& criterion);
     void findLast(const QString& criterion);
     void findNext(const QString& criterion);
@@ -67,8 +85,12 @@ public:
 
     bool bookmarkable() const;  // true for every recordset of this layer
     Bookmark bookmark() const;  // raises NoCurrentRecord with no current row
-    void setBookmark(const Bookmark& mark);  // raises InvalidBookmark for a deleted row or a foreign mark
-    // Bookmark of the row last added or changed through this cursor; empty before any.
+    // Raises InvalidBookmark for a deleted row, a mark from before requery() or from another
+    // recordset (clones share marks); the position is then unchanged.
+    void setBookmark(const Bookmark& mark);
+    // Bookmark of the row last added or changed through this cursor; empty before any. After
+    // addNew/update, setBookmark(lastModified()) makes the new row current and value("id")
+    // reads the counter the engine assigned.
     Bookmark lastModified() const;
 
     // Editing. addNew() starts a new row with null fields (the engine assigns the counter at
@@ -77,6 +99,12 @@ public:
     // and lastModified() is the new row. cancelUpdate() drops the buffer and restores the values
     // read before. deleteRecord() removes the current row; the cursor then has no current row
     // until a move (reading a field raises NoCurrentRecord).
+    // addNew, edit and deleteRecord raise NotUpdatable on a recordset that is not updatable;
+    // addNew again, or edit, during an edit starts over. update() and cancelUpdate() without an
+    // edit raise UpdateWithoutEdit. When update() fails (FileLocked, ReadOnlyFile, DuplicateKey,
+    // the field checks, RecordIsDeleted when the row went away) the edit mode and the buffer stay
+    // as they were, so the typed values are not lost. Each update and delete is its own
+    // transaction unless the database has a beginTrans() open.
     void addNew();
     void edit();
     void update();
@@ -84,12 +112,18 @@ public:
     void deleteRecord();
     EditMode editMode() const;
 
-    Recordset clone() const;  // new cursor, no current row until moved (bof()/eof() as at open)
+    // New cursor over the same rows (rows deleted through one are deleted for the other), no
+    // current row until moved: bof() and eof() are false (both true when there are no rows);
+    // moveNext() goes to the first row.
+    Recordset clone() const;
     // Runs the source again; the cursor goes to the first row. Bookmarks from before are invalid.
     void requery();
 
     // Fields, names in any letter case. A null field reads as a null QVariant (isNull()), which
-    // differs from "". During addNew/edit, value() reads the buffer.
+    // differs from "". During addNew/edit, value() reads the buffer. Values: Text and Memo as
+    // QString, whole numbers as int (qlonglong when larger), Single/Double/Currency as double,
+    // Boolean as bool, Date as QDateTime, LongBinary as QByteArray. setValue takes the same
+    // types (bool is stored 1/0; a null QString stores "", not Null; QVariant() stores Null).
     int fieldCount() const;
     QString fieldName(int index) const;
     QStringList fieldNames() const;
@@ -97,7 +131,9 @@ public:
     bool hasField(const QString& name) const;
     QVariant value(const QString& field) const;  // raises ItemNotFound for an unknown name
     QVariant value(int index) const;
-    // Only during addNew/edit (else UpdateWithoutEdit); raises ItemNotFound for an unknown name.
+    // Only during addNew/edit (else UpdateWithoutEdit); raises ItemNotFound for an unknown name,
+    // FieldNotUpdatable for the counter or a computed column, FieldTooSmall for a text longer than
+    // a Text field's size. Zero-length and required are checked at update().
     void setValue(const QString& field, const QVariant& value);
 
     bool operator==(const Recordset& other) const { return d == other.d; }

@@ -141,8 +141,9 @@ TEST_F(DbTest, ClosedHandleRaisesAndCopiesShareTheClose)
     EXPECT_TRUE(copy == db);
     db.close();
     EXPECT_FALSE(copy.isOpen());
-    expectDbError(errc::ObjectClosed, [&] { copy.execute(QStringLiteral("DELETE FROM cvden2009")); });
-    expectDbError(errc::ObjectClosed, [&] { Database().tableNames(); });
+    expectDbError(errc::ItemNotFound, [&] { copy.execute(QStringLiteral("DELETE FROM cvden2009")); });
+    expectDbError(errc::ItemNotFound, [&] { Database().tableNames(); });
+    copy.close();  // closing a closed handle does nothing
 }
 
 TEST_F(DbTest, RecordsetOutlivesTheDatabaseClose)
@@ -163,7 +164,11 @@ TEST_F(DbTest, ReadOnlyModeRefusesWritesAndChangesNothing)
     db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
     EXPECT_FALSE(rs.isUpdatable());
     expectDbError(errc::NotUpdatable, [&] { rs.addNew(); });
+    expectDbError(errc::NotUpdatable, [&] { db.appendTableDef(lettersTable(QStringLiteral("cvdi2009"))); });
+    expectDbError(errc::NotUpdatable,
+                  [&] { db.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009")); });
     EXPECT_EQ(countRows(db, QStringLiteral("cvden2009")), 2);
+    EXPECT_FALSE(db.hasTable(QStringLiteral("cvdi2009")));
 }
 
 TEST_F(DbTest, ReadOnlyFileOpensSharedButWritesRaiseReadOnlyFile)
