@@ -47,7 +47,9 @@ private:
     bool m_shown = false;
 };
 
-// Runs statements on db in one transaction: all of them or none.
+// Runs statements on db in one transaction: all of them or none. A backup file reached through
+// "IN '<path>'" joins the transaction, so rows inserted there and the flags reset here are
+// committed together or not at all.
 void runTogether(db::Database& db, const QStringList& statements)
 {
     db.beginTrans();
@@ -63,20 +65,6 @@ void runTogether(db::Database& db, const QStringList& statements)
         }
         throw;
     }
-}
-
-// A file cannot join a connection inside a transaction. Reading one of the backup's tables through
-// the letters file before the transaction makes the backup reachable from it for the statements
-// that follow.
-void reachBackup(db::Database& letters, const QString& backup, const QString& anyBackupTable)
-{
-    if (anyBackupTable.isEmpty())
-        return;
-    db::Recordset probe = letters.openRecordset(QStringLiteral("select * from ") + anyBackupTable +
-                                                    QStringLiteral(" in '") + quotedPath(backup) +
-                                                    QStringLiteral("' where 1=0"),
-                                                db::RecordsetType::Snapshot);
-    probe.close();
 }
 
 // The stored query name of db gets text unless it already has it (compared normalised).
@@ -104,7 +92,7 @@ void completeBackupTable(db::Database& backup, const QString& table)
         def = backup.tableDef(table);
     }
     for (const db::FieldDef& field : def.fields) {
-        if (field.type == db::FieldType::Text && !field.allowZeroLength)
+        if ((field.type == db::FieldType::Text || field.type == db::FieldType::Memo) && !field.allowZeroLength)
             backup.setAllowZeroLength(def.name, field.name, true);
     }
 }
@@ -148,17 +136,14 @@ ReplicationOutcome copyChangedRows(app::Module1& m, const QString& backup, const
 {
     ensureStoredQuery(m.dbcongvan, QStringLiteral("Qrbangcvden"), storedQueryText(m.bangcvden, backup));
     ensureStoredQuery(m.dbcongvan, QStringLiteral("Qrbangcvdi"), storedQueryText(m.bangcvdi, backup));
-    reachBackup(m.dbcongvan, backup, table);
     runTogether(m.dbcongvan, {insertNewRowsSql(table, backup, reg), resetAddedFlagsSql(table),
                               updateChangedRowsSql(table, reg), resetAllFlagsSql(table)});
     return ReplicationOutcome::RowsCopied;
 }
 
-ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table,
-                                  const QString& anyBackupTable)
+ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table)
 {
     m.buoc = QStringLiteral("sao chép cả bảng ") + table + QStringLiteral(" sang file dữ liệu backup.");
-    reachBackup(m.dbcongvan, backup, anyBackupTable);
     runTogether(m.dbcongvan, {copyWholeTableSql(table, backup), resetAllFlagsSql(table)});
     db::Database copy = db::Database::open(backup, app::kConnect);
     completeBackupTable(copy, table);
@@ -195,7 +180,6 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
         throw sys::FileError(QStringLiteral("The backup file is read-only: ") + QDir::toNativeSeparators(backup));
     db::Database copy = db::Database::open(backup, app::kConnect);
     const bool hasTable = app::hasTableLike(table, copy);
-    const QStringList backupTables = copy.tableNames();
     if (hasTable)
         completeBackupTable(copy, table);
     // The letters file writes to the backup next; this connection must hold nothing on it.
@@ -203,7 +187,7 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
 
     if (hasTable)
         return copyChangedRows(m, backup, table, reg);
-    return copyWholeTable(m, backup, table, backupTables.isEmpty() ? QString() : backupTables.first());
+    return copyWholeTable(m, backup, table);
 }
 
 } // namespace

@@ -34,7 +34,8 @@ enum class ReplicationOutcome {
 //    one transaction, so a failure in any of them leaves every flag and the backup as they were
 //    and the rows are tried again at the next run. When the backup lacks the table it is copied
 //    whole (all rows, all flags as they are) and the flags are cleared in the same transaction;
-//    the copy then gets its primary index "idprimarykey" on id and its text fields accept "".
+//    the copy then gets its primary index "idprimarykey" on id and its text and memo fields
+//    accept "".
 //    A backup table missing that index or that permission is repaired at the next run.
 //  - A read-only backup file, one that is not a database of ours or has another password, an
 //    unreachable folder, or any engine error ends the run with the notice closed and the message

@@ -1,0 +1,114 @@
+#pragma once
+
+// A program folder in a temporary folder, with the template file in its data folder, and a
+// messenger that records what the code under test tells the user.
+
+#include "app/data_paths.h"
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "platform/db/database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+// Answers "ok" to "ok" messages and the next scripted answer (default "yes") to questions.
+class RecordingMessenger : public app::Messenger
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString kind;
+    };
+
+    QString show(const QString& thongbao, const QString& kieuthongbao) override
+    {
+        shown.append({thongbao, kieuthongbao});
+        const QString mode = kieuthongbao.toLower();
+        if (mode == QLatin1String("ok"))
+            return QStringLiteral("ok");
+        if (mode == QLatin1String("yesno"))
+            return answers.isEmpty() ? QStringLiteral("yes") : answers.takeFirst();
+        ++noticesOpen;
+        return QString();
+    }
+    void closeNotice() override
+    {
+        if (noticesOpen > 0)
+            --noticesOpen;
+        ++noticesClosed;
+    }
+
+    QList<Shown> shown;
+    QStringList answers;
+    int noticesOpen = 0;
+    int noticesClosed = 0;
+};
+
+// The template file the build produces.
+inline QString templateFile()
+{
+    return QDir(QStringLiteral(SELVARO_DATA_DIR)).filePath(QStringLiteral("vemogoc.mdb"));
+}
+
+class DataFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QFile::exists(templateFile())) << "template file missing: " << qPrintable(templateFile());
+        ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("data")));
+        app::resetModule1();
+        m_previous = app::setMessenger(&messenger);
+        ASSERT_TRUE(QFile::copy(templateFile(), dataPath(QStringLiteral("vemogoc.mdb"))));
+        app::setProgramFolder(programFolder());
+    }
+
+    void TearDown() override
+    {
+        app::setMessenger(m_previous);
+        app::resetModule1();
+    }
+
+    QString programFolder() const { return m_dir.path(); }
+    QString dataPath(const QString& name) const { return QDir(m_dir.path()).filePath(QStringLiteral("data/") + name); }
+
+    // A copy of the template under name in the data folder, writable.
+    QString copyTemplate(const QString& name) const
+    {
+        const QString path = dataPath(name);
+        QFile::remove(path);
+        EXPECT_TRUE(QFile::copy(templateFile(), path));
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+        return path;
+    }
+
+    void writeFile(const QString& path, const QByteArray& bytes) const
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray readFile(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    static db::Database openFile(const QString& path) { return db::Database::open(path, app::kConnect); }
+
+    RecordingMessenger messenger;
+
+private:
+    QTemporaryDir m_dir;
+    app::Messenger* m_previous = nullptr;
+};
+
+} // namespace testing_support

@@ -1,0 +1,131 @@
+#include "data_folder_fixture.h"
+
+#include "app/structure_check.h"
+#include "app/table_copy.h"
+#include "platform/sys/file_ops.h"
+
+namespace {
+
+using testing_support::DataFolderTest;
+
+struct CheckCase
+{
+    const char* name;
+    const char* file;
+    const char* kind;
+};
+
+class TemplateCopyCheck : public DataFolderTest, public ::testing::WithParamInterface<CheckCase>
+{
+};
+
+TEST_P(TemplateCopyCheck, TemplateCopyPassesTheCheckOfItsName)
+{
+    const QString path = copyTemplate(QString::fromLatin1(GetParam().file));
+    EXPECT_TRUE(app::KiemtraMDB(path, QString::fromLatin1(GetParam().kind)));
+    EXPECT_TRUE(messenger.shown.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(DataFiles, TemplateCopyCheck,
+                         ::testing::Values(CheckCase{"Template", "vemogoc2.mdb", "vemogoc"},
+                                           CheckCase{"Letters", "vemocv.MDB", "vemocv"},
+                                           CheckCase{"Schedule", "vemolich.MDB", "vemolich"},
+                                           CheckCase{"Reference", "vemotk.MDB", "vemotk"},
+                                           CheckCase{"Scratch", "vemotemp.MDB", "vemotk"}),
+                         [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DataFolderTest, UnknownKindFails)
+{
+    EXPECT_FALSE(app::KiemtraMDB(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("vemoxyz")));
+    EXPECT_FALSE(app::KiemtraMDB(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("VEMOCV")));
+}
+
+TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
+{
+    EXPECT_FALSE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    EXPECT_FALSE(app::KiemtraMDB(QString(), QStringLiteral("vemocv")));
+    EXPECT_FALSE(app::KiemtraMDB(dataPath(QString()), QStringLiteral("vemocv")));  // the folder
+    EXPECT_TRUE(messenger.shown.isEmpty());
+}
+
+TEST_F(DataFolderTest, FileThatIsNotADatabaseFails)
+{
+    writeFile(dataPath(QStringLiteral("vemocv.MDB")), QByteArray(4096, 'x'));
+    EXPECT_FALSE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    EXPECT_TRUE(messenger.shown.isEmpty());
+}
+
+TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
+{
+    const QString path = dataPath(QStringLiteral("vemotk.MDB"));
+    db::Database other = db::Database::create(path, QStringLiteral("khac"));
+    db::Database source = openFile(app::module1().filegoc);
+    for (const QString& table : app::requiredTables(QStringLiteral("vemotk")))
+        ASSERT_TRUE(app::copyTableStructure(source, other, table, table, false));
+    other.close();
+    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemotk")));
+}
+
+TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutgoingFails)
+{
+    const QString path = dataPath(QStringLiteral("vemocv.MDB"));
+    db::Database letters = db::Database::create(path, QStringLiteral("vorkelmadu"));
+    db::Database source = openFile(app::module1().filegoc);
+    ASSERT_TRUE(app::copyTableStructure(source, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvdenmau"), false));
+    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemocv")));  // no cvdi* yet
+    ASSERT_TRUE(app::copyTableStructure(source, letters, QStringLiteral("cvdimau"), QStringLiteral("cvdimau"), false));
+    EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
+    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemolich")));
+}
+
+TEST_F(DataFolderTest, ReferenceFileLackingOneListFails)
+{
+    const QString path = dataPath(QStringLiteral("vemotk.MDB"));
+    db::Database reference = db::Database::create(path, QStringLiteral("vorkelmadu"));
+    db::Database source = openFile(app::module1().filegoc);
+    for (const QString& table : app::requiredTables(QStringLiteral("vemotk"))) {
+        if (table != QLatin1String("incvdi")) {
+            ASSERT_TRUE(app::copyTableStructure(source, reference, table, table, false));
+        }
+    }
+    reference.close();
+    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemotk")));
+}
+
+TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttribute)
+{
+    const QString path = copyTemplate(QStringLiteral("vemocv.MDB"));
+    sys::setReadOnly(path, true);
+    EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
+    EXPECT_FALSE(sys::isReadOnly(path));
+}
+
+TEST_F(DataFolderTest, TemplateFileKeepsItsReadOnlyAttribute)
+{
+    const QString path = app::module1().filegoc;
+    sys::setReadOnly(path, true);
+    EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemogoc")));
+    EXPECT_TRUE(sys::isReadOnly(path));
+}
+
+TEST_F(DataFolderTest, FileNameIsMatchedWithoutRegardToCase)
+{
+    copyTemplate(QStringLiteral("VEMOCV.mdb"));
+    EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+}
+
+TEST_F(DataFolderTest, ReadOnlyAttributeThatCannotBeClearedFailsWithTheMessage)
+{
+    // Files under /proc/self refuse permission changes, even for the superuser.
+    const QString locked = QStringLiteral("/proc/self/status");
+    if (!sys::isReadOnly(locked))
+        GTEST_SKIP() << "no read-only /proc file on this system";
+    EXPECT_FALSE(app::KiemtraMDB(locked, QStringLiteral("vemotk")));
+    ASSERT_EQ(messenger.shown.size(), 1);
+    EXPECT_EQ(messenger.shown.first().text,
+              QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file /proc/self/status"));
+    EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("ok"));
+    EXPECT_EQ(app::module1().thongbao, messenger.shown.first().text);
+}
+
+} // namespace

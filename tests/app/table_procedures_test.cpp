@@ -1,0 +1,161 @@
+#include "data_folder_fixture.h"
+
+#include "app/kiemtra_query.h"
+#include "app/table_copy.h"
+#include "app/table_pattern.h"
+#include "platform/db/db_error.h"
+
+namespace {
+
+using testing_support::DataFolderTest;
+
+class TableProceduresTest : public DataFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        DataFolderTest::SetUp();
+        letters = openFile(copyTemplate(QStringLiteral("vemocv.MDB")));
+    }
+
+    db::Database letters;
+};
+
+struct PatternCase
+{
+    const char* name;
+    const char* pattern;
+    bool withYearTable;  // cvden2009 exists
+    bool expected;
+};
+
+class TablePattern : public TableProceduresTest, public ::testing::WithParamInterface<PatternCase>
+{
+};
+
+TEST_P(TablePattern, FindsTablesByLowerCasedPattern)
+{
+    if (GetParam().withYearTable) {
+        ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    }
+    EXPECT_EQ(app::hasTableLike(QString::fromLatin1(GetParam().pattern), letters), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, TablePattern,
+    ::testing::Values(PatternCase{"FourWildcardsFindTheYearTable", "cvden????", true, true},
+                      PatternCase{"FourWildcardsSkipTheTemplate", "cvden????", false, false},
+                      PatternCase{"DigitsFindTheYearTable", "cvden####", true, true},
+                      PatternCase{"StarFindsTheTemplate", "cvden*", false, true},
+                      PatternCase{"ExactNameInCapitals", "CVDEN2009", true, true},
+                      PatternCase{"ExactNameOfAnotherYear", "cvden2010", true, false},
+                      PatternCase{"TemplateByName", "KehoachMau", false, true},
+                      PatternCase{"NoSuchStem", "congvan*", true, false}),
+    [](const ::testing::TestParamInfo<PatternCase>& info) { return std::string(info.param.name); });
+
+TEST_F(TableProceduresTest, PatternTestSeesATableMadeByAnotherConnection)
+{
+    db::Database other = openFile(letters.path());
+    EXPECT_FALSE(app::hasTableLike(QStringLiteral("cvdi2011"), letters));
+    ASSERT_TRUE(app::copyTableStructure(other, other, QStringLiteral("cvdimau"), QStringLiteral("cvdi2011"), false));
+    EXPECT_TRUE(app::hasTableLike(QStringLiteral("cvdi2011"), letters));
+}
+
+TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsAndIndexesAndNoRows)
+{
+    db::Recordset rows = letters.openRecordset(QStringLiteral("cvdenmau"));
+    rows.addNew();
+    rows.setValue(QStringLiteral("noigui"), QStringLiteral("Sở Nội vụ"));
+    rows.update();
+    rows.close();
+
+    ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    const db::TableDef source = letters.tableDef(QStringLiteral("cvdenmau"));
+    const db::TableDef copy = letters.tableDef(QStringLiteral("cvden2009"));
+    EXPECT_EQ(copy.name, QStringLiteral("cvden2009"));
+    ASSERT_EQ(copy.fields.size(), source.fields.size());
+    for (int i = 0; i < source.fields.size(); ++i) {
+        SCOPED_TRACE(source.fields.at(i).name.toStdString());
+        EXPECT_EQ(copy.fields.at(i).name, source.fields.at(i).name);
+        EXPECT_EQ(copy.fields.at(i).type, source.fields.at(i).type);
+        EXPECT_EQ(copy.fields.at(i).size, source.fields.at(i).size);
+        EXPECT_EQ(copy.fields.at(i).attributes, source.fields.at(i).attributes);
+        EXPECT_EQ(copy.fields.at(i).allowZeroLength, source.fields.at(i).allowZeroLength);
+    }
+    ASSERT_EQ(copy.indexes.size(), source.indexes.size());
+    for (int i = 0; i < source.indexes.size(); ++i) {
+        EXPECT_EQ(copy.indexes.at(i).name, source.indexes.at(i).name);
+        EXPECT_EQ(copy.indexes.at(i).fields, source.indexes.at(i).fields);
+        EXPECT_EQ(copy.indexes.at(i).unique, source.indexes.at(i).unique);
+        EXPECT_EQ(copy.indexes.at(i).primary, source.indexes.at(i).primary);
+    }
+    EXPECT_EQ(letters.openRecordset(QStringLiteral("cvden2009")).recordCount(), 0);
+    EXPECT_EQ(letters.openRecordset(QStringLiteral("cvdenmau")).recordCount(), 1);
+}
+
+TEST_F(TableProceduresTest, TableCopyAcrossFilesMakesAWorkingCounter)
+{
+    const QString path = dataPath(QStringLiteral("empty.mdb"));
+    db::Database target = db::Database::create(path, QStringLiteral("vorkelmadu"));
+    ASSERT_TRUE(app::copyTableStructure(letters, target, QStringLiteral("cvdimau"), QStringLiteral("cvdi2009"), false));
+    db::Recordset rows = target.openRecordset(QStringLiteral("cvdi2009"));
+    for (int i = 0; i < 2; ++i) {
+        rows.addNew();
+        rows.setValue(QStringLiteral("so_cv"), QString::number(i));
+        rows.update();
+    }
+    db::Recordset ids = target.openRecordset(QStringLiteral("select id from cvdi2009 order by id"), db::RecordsetType::Snapshot);
+    ASSERT_EQ(ids.recordCount(), 2);
+    const qlonglong first = ids.value(0).toLongLong();
+    ids.moveNext();
+    EXPECT_GT(ids.value(0).toLongLong(), first);
+}
+
+TEST_F(TableProceduresTest, TableCopyWithCheckLeavesAnExistingTableOfAnyCaseAlone)
+{
+    ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    db::Recordset rows = letters.openRecordset(QStringLiteral("cvden2009"));
+    rows.addNew();
+    rows.setValue(QStringLiteral("noigui"), QStringLiteral("A"));
+    rows.update();
+    EXPECT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdimau"), QStringLiteral("CVDEN2009"), true));
+    EXPECT_EQ(letters.openRecordset(QStringLiteral("cvden2009")).recordCount(), 1);
+    EXPECT_TRUE(letters.tableDef(QStringLiteral("cvden2009")).field(QStringLiteral("noigui")));
+}
+
+TEST_F(TableProceduresTest, TableCopyReportsEngineErrorsAsFalse)
+{
+    ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    EXPECT_FALSE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    EXPECT_FALSE(app::copyTableStructure(letters, letters, QStringLiteral("nosuchtable"), QStringLiteral("x2009"), true));
+    EXPECT_FALSE(app::hasTableLike(QStringLiteral("x2009"), letters));
+    db::Database readOnly = db::Database::open(letters.path(), app::kConnect, db::OpenMode::ReadOnly);
+    EXPECT_FALSE(app::copyTableStructure(readOnly, readOnly, QStringLiteral("cvdimau"), QStringLiteral("cvdi2010"), false));
+}
+
+TEST_F(TableProceduresTest, QueryTestIgnoresLetterCase)
+{
+    EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("Qrbangcvden"), letters));
+    letters.createQueryDef(QStringLiteral("Qrbangcvden"), QStringLiteral("select * from cvdenmau"));
+    EXPECT_TRUE(app::KiemtraQuery(QStringLiteral("qrbangcvden"), letters));
+    EXPECT_TRUE(app::KiemtraQuery(QStringLiteral("QRBANGCVDEN"), letters));
+    EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("Qrbangcvdi"), letters));
+    EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("Qrbangcvde"), letters));
+}
+
+TEST_F(TableProceduresTest, QueryTestSeesAQueryMadeByAnotherConnection)
+{
+    db::Database other = openFile(letters.path());
+    EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("qrdata1"), letters));
+    other.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("select * from cvdimau"));
+    EXPECT_TRUE(app::KiemtraQuery(QStringLiteral("qrdata1"), letters));
+}
+
+TEST(TablePattern, ClosedDatabaseRaises)
+{
+    db::Database closed;
+    EXPECT_THROW(app::hasTableLike(QStringLiteral("*"), closed), db::DbError);
+    EXPECT_THROW(app::KiemtraQuery(QStringLiteral("q"), closed), db::DbError);
+}
+
+} // namespace

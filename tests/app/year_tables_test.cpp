@@ -1,0 +1,126 @@
+#include "data_folder_fixture.h"
+
+#include "app/reference_recordsets.h"
+#include "app/table_pattern.h"
+#include "app/year_tables.h"
+#include "platform/db/db_error.h"
+
+namespace {
+
+using testing_support::DataFolderTest;
+
+class YearTablesTest : public DataFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        DataFolderTest::SetUp();
+        app::Module1& m = app::module1();
+        m.filecongvan = copyTemplate(QStringLiteral("vemocv.MDB"));
+        m.filelich = copyTemplate(QStringLiteral("vemolich.MDB"));
+        m.dbcongvan = openFile(m.filecongvan);
+        m.dblich = openFile(m.filelich);
+        m.namlamviec = QStringLiteral("2009");
+    }
+};
+
+TEST_F(YearTablesTest, CreatesTheFourTablesOfTheWorkingYear)
+{
+    app::Module1& m = app::module1();
+    ASSERT_TRUE(app::createYearTables());
+    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
+    EXPECT_EQ(m.bangcvdi, QStringLiteral("cvdi2009"));
+    EXPECT_EQ(m.bangkehoach, QStringLiteral("kehoach2009"));
+    EXPECT_EQ(m.banglich, QStringLiteral("lich2009"));
+    EXPECT_TRUE(m.dbcongvan.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_TRUE(m.dbcongvan.hasTable(QStringLiteral("cvdi2009")));
+    EXPECT_TRUE(m.dblich.hasTable(QStringLiteral("kehoach2009")));
+    EXPECT_TRUE(m.dblich.hasTable(QStringLiteral("lich2009")));
+    // Each in its own file only.
+    EXPECT_FALSE(m.dbcongvan.hasTable(QStringLiteral("lich2009")));
+    EXPECT_FALSE(m.dblich.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_EQ(m.dbcongvan.tableDef(QStringLiteral("cvden2009")).fields.size(),
+              m.dbcongvan.tableDef(QStringLiteral("cvdenmau")).fields.size());
+    EXPECT_TRUE(messenger.shown.isEmpty());
+}
+
+TEST_F(YearTablesTest, ExistingYearTablesAndTheirRowsStay)
+{
+    app::Module1& m = app::module1();
+    ASSERT_TRUE(app::createYearTables());
+    m.dbcongvan.execute(QStringLiteral("INSERT INTO cvden2009 (noigui, kieuupdate) VALUES ('Bộ Tài chính', 1)"));
+    ASSERT_TRUE(app::createYearTables());
+    db::Recordset rows = m.dbcongvan.openRecordset(QStringLiteral("cvden2009"), db::RecordsetType::Snapshot);
+    ASSERT_EQ(rows.recordCount(), 1);
+    EXPECT_EQ(rows.value(QStringLiteral("noigui")).toString(), QStringLiteral("Bộ Tài chính"));
+}
+
+TEST_F(YearTablesTest, AnotherYearAddsItsTablesBesideTheFirst)
+{
+    app::Module1& m = app::module1();
+    ASSERT_TRUE(app::createYearTables());
+    m.namlamviec = QStringLiteral("2010");
+    ASSERT_TRUE(app::createYearTables());
+    EXPECT_TRUE(app::hasTableLike(QStringLiteral("cvden2009"), m.dbcongvan));
+    EXPECT_TRUE(app::hasTableLike(QStringLiteral("cvden2010"), m.dbcongvan));
+    EXPECT_EQ(m.bangcvdi, QStringLiteral("cvdi2010"));
+}
+
+TEST_F(YearTablesTest, MissingTemplateStopsWithTheMessage)
+{
+    app::Module1& m = app::module1();
+    m.dbcongvan.execute(QStringLiteral("DROP TABLE cvdimau"));
+    EXPECT_FALSE(app::createYearTables());
+    ASSERT_EQ(messenger.shown.size(), 1);
+    EXPECT_EQ(messenger.shown.first().text,
+              QStringLiteral("Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
+                             "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"));
+    EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("ok"));
+    // The tables before the failure were made.
+    EXPECT_TRUE(m.dbcongvan.hasTable(QStringLiteral("cvden2009")));
+}
+
+TEST_F(YearTablesTest, DatabaseNotOpenStopsAtTheFirstTable)
+{
+    app::Module1& m = app::module1();
+    m.dblich = db::Database();
+    EXPECT_FALSE(app::createYearTables());
+    EXPECT_EQ(messenger.shown.size(), 1);
+    EXPECT_FALSE(m.dbcongvan.hasTable(QStringLiteral("cvden2009")));
+}
+
+TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
+{
+    app::Module1& m = app::module1();
+    m.dbthamkhao = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
+    m.dbthamkhaocv = m.dbthamkhao;
+    m.dbthamkhaolich = m.dbthamkhao;
+    m.dbthamkhao.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('zz', 'zzz')"));
+    m.dbthamkhao.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('aa', '000')"));
+    app::openReferenceRecordsets();
+    for (db::Recordset* rs : {&m.rschutat, &m.rsdonvi, &m.rsnoigui, &m.rsloaicv}) {
+        ASSERT_FALSE(rs->isNull());
+        EXPECT_EQ(rs->type(), db::RecordsetType::Snapshot);
+        QString previous;
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+            const QString key = rs->value(QStringLiteral("matt")).toString();
+            EXPECT_LE(previous.compare(key, Qt::CaseInsensitive), 0) << qPrintable(key);
+            previous = key;
+        }
+    }
+    QStringList order;
+    for (m.rschutat.moveFirst(); !m.rschutat.eof(); m.rschutat.moveNext())
+        order << m.rschutat.value(QStringLiteral("chutat")).toString();
+    ASSERT_TRUE(order.contains(QStringLiteral("aa")) && order.contains(QStringLiteral("zz")));
+    EXPECT_LT(order.indexOf(QStringLiteral("aa")), order.indexOf(QStringLiteral("zz")));
+}
+
+TEST_F(DataFolderTest, ReferenceRecordsetsRaiseWhenAFileIsNotOpen)
+{
+    app::Module1& m = app::module1();
+    m.dbthamkhao = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
+    EXPECT_THROW(app::openReferenceRecordsets(), db::DbError);
+    EXPECT_FALSE(m.rschutat.isNull());
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#pragma once
+
+// A letters file with the year tables of 2009 in a temporary program folder, set in the shared
+// state as the letters file in use, and helpers that add and edit letters the way the entry forms
+// save them.
+
+#include "../app/data_folder_fixture.h"
+
+#include "app/table_copy.h"
+#include "datafiles/letter_save.h"
+
+#include <QMap>
+
+namespace testing_support {
+
+class LettersTest : public DataFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        DataFolderTest::SetUp();
+        app::Module1& m = app::module1();
+        m.filecongvan = copyTemplate(QStringLiteral("vemocv.MDB"));
+        m.dbcongvan = openFile(m.filecongvan);
+        m.namlamviec = QStringLiteral("2009");
+        m.setYearTables();
+        ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false));
+        ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdimau"), m.bangcvdi, false));
+        ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("backup")));
+        m.filebackup = backupPath();
+    }
+
+    QString backupPath() const { return QDir(programFolder()).filePath(QStringLiteral("backup/vemocv.mdb")); }
+
+    // Adds an incoming letter (or an outgoing one when table starts with "cvdi") through the save
+    // helper; returns its id.
+    qlonglong addLetter(const QString& table, const QString& summary)
+    {
+        app::Module1& m = app::module1();
+        db::Recordset rs = m.dbcongvan.openRecordset(table);
+        rs.addNew();
+        rs.setValue(QStringLiteral("so_cv"), QStringLiteral("%1/UB").arg(++m_number));
+        rs.setValue(QStringLiteral("stt"), m_number);
+        rs.setValue(QStringLiteral("tt_ndung"), summary);
+        rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Tổ chức, Văn phòng"));
+        if (!table.startsWith(QLatin1String("cvdi"))) {
+            rs.setValue(QStringLiteral("noigui"), QStringLiteral("Sở Nội vụ"));
+            rs.setValue(QStringLiteral("ng_den"), QStringLiteral("05/03/2009"));
+            rs.setValue(QStringLiteral("ng_denchuan"), QStringLiteral("20090305"));
+        } else {
+            rs.setValue(QStringLiteral("nguoiky"), QStringLiteral("Nguyễn Văn Ấn"));
+            rs.setValue(QStringLiteral("noiluu"), QStringLiteral("Văn phòng"));
+        }
+        datafiles::saveLetter(m.dbcongvan, rs);
+        return rs.value(QStringLiteral("id")).toLongLong();
+    }
+
+    void editLetter(const QString& table, qlonglong id, const QString& summary)
+    {
+        app::Module1& m = app::module1();
+        db::Recordset rs = m.dbcongvan.openRecordset(table);
+        rs.findFirst(QStringLiteral("id=%1").arg(id));
+        ASSERT_FALSE(rs.noMatch());
+        rs.edit();
+        rs.setValue(QStringLiteral("tt_ndung"), summary);
+        datafiles::saveLetter(m.dbcongvan, rs);
+    }
+
+    // id -> kieuupdate of every row of table in the letters file.
+    QMap<qlonglong, int> flags(const QString& table) const
+    {
+        QMap<qlonglong, int> result;
+        db::Recordset rs = app::module1().dbcongvan.openRecordset(
+            QStringLiteral("select id, kieuupdate from ") + table, db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext())
+            result.insert(rs.value(0).toLongLong(), rs.value(1).toInt());
+        return result;
+    }
+
+    // idcu -> tt_ndung of every row of table in the backup file (a duplicated idcu shows as "*2").
+    QMap<qlonglong, QString> backupRows(const QString& table) const
+    {
+        QMap<qlonglong, QString> result;
+        db::Database backup = openFile(backupPath());
+        if (!backup.hasTable(table))
+            return result;
+        db::Recordset rs = backup.openRecordset(QStringLiteral("select idcu, tt_ndung from ") + table,
+                                                db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext()) {
+            const qlonglong idcu = rs.value(0).toLongLong();
+            result.insert(idcu, result.contains(idcu) ? QStringLiteral("*2") : rs.value(1).toString());
+        }
+        return result;
+    }
+
+private:
+    int m_number = 0;
+};
+
+} // namespace testing_support

@@ -1,0 +1,434 @@
+#include "letters_fixture.h"
+
+#include "app/kiemtra_query.h"
+#include "datafiles/replication.h"
+#include "datafiles/replication_sql.h"
+#include "platform/db/db_error.h"
+#include "platform/sys/file_ops.h"
+
+namespace {
+
+using datafiles::ReplicationOutcome;
+using testing_support::LettersTest;
+
+const QString kOpenStep = QStringLiteral("mở file backup công văn.");
+
+class ReplicationTest : public LettersTest
+{
+protected:
+    // The backup as the first run leaves it: a copy of the letters file.
+    void makeBackup()
+    {
+        ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::WholeFileCopied);
+        messenger.shown.clear();
+    }
+
+    bool allClear(const QString& table) const
+    {
+        const QMap<qlonglong, int> all = flags(table);
+        for (int flag : all)
+            if (flag != 0)
+                return false;
+        return true;
+    }
+
+    QString failure(const QString& step) const { return datafiles::backupFailedMessage(step); }
+};
+
+TEST_F(ReplicationTest, NothingHappensWithoutABackupFile)
+{
+    app::Module1& m = app::module1();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Công văn A"));
+    for (const QString& none : {QStringLiteral(" "), QString(), QStringLiteral("   ")}) {
+        m.filebackup = none;
+        EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Skipped);
+    }
+    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_TRUE(messenger.shown.isEmpty());
+}
+
+TEST_F(ReplicationTest, NothingHappensWhenTheBackupIsTheLettersFileItself)
+{
+    app::Module1& m = app::module1();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Công văn A"));
+    m.filebackup = m.filecongvan;
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Skipped);
+    // The same file written another way would get its own rows again at every run.
+    m.filebackup = QDir(programFolder()).filePath(QStringLiteral("backup/../data/./vemocv.MDB"));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Skipped);
+    EXPECT_EQ(flags(m.bangcvden).size(), 1);
+    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+}
+
+TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
+{
+    app::Module1& m = app::module1();
+    const qlonglong in1 = addLetter(m.bangcvden, QStringLiteral("Đến 1"));
+    const qlonglong out1 = addLetter(m.bangcvdi, QStringLiteral("Đi 1"));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::WholeFileCopied);
+    EXPECT_TRUE(messenger.shown.isEmpty());
+    EXPECT_EQ(backupRows(m.bangcvden).value(in1), QStringLiteral("Đến 1"));
+    EXPECT_EQ(backupRows(m.bangcvdi).value(out1), QStringLiteral("Đi 1"));
+    EXPECT_TRUE(allClear(m.bangcvden));
+    EXPECT_TRUE(allClear(m.bangcvdi));
+
+    // The next runs add only what is new: nothing is inserted twice.
+    const qlonglong in2 = addLetter(m.bangcvden, QStringLiteral("Đến 2"));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::NothingFlagged);
+    const QMap<qlonglong, QString> expected{{in1, QStringLiteral("Đến 1")}, {in2, QStringLiteral("Đến 2")}};
+    EXPECT_EQ(backupRows(m.bangcvden), expected);
+    EXPECT_EQ(backupRows(m.bangcvdi).size(), 1);
+}
+
+TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
+{
+    app::Module1& m = app::module1();
+    addLetter(m.bangcvden, QStringLiteral("Cũ"));
+    makeBackup();
+    // A row kept only in the backup moves its counter ahead of the letters file's.
+    openFile(backupPath()).execute(QStringLiteral("INSERT INTO cvden2009 (tt_ndung, idcu) VALUES ('Chỉ ở backup', 0)"));
+    const qlonglong a = addLetter(m.bangcvden, QStringLiteral("Mới A"));
+    const qlonglong b = addLetter(m.bangcvden, QStringLiteral("Mới B"));
+
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    const QMap<qlonglong, QString> rows = backupRows(m.bangcvden);
+    EXPECT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows.value(a), QStringLiteral("Mới A"));
+    EXPECT_EQ(rows.value(b), QStringLiteral("Mới B"));
+    EXPECT_TRUE(allClear(m.bangcvden));
+
+    // Every copied column arrives; the copy has an id of its own.
+    db::Database backup = openFile(backupPath());
+    db::Recordset copy = backup.openRecordset(QStringLiteral("select * from cvden2009 where idcu=%1").arg(a),
+                                              db::RecordsetType::Snapshot);
+    ASSERT_EQ(copy.recordCount(), 1);
+    EXPECT_EQ(copy.value(QStringLiteral("noigui")).toString(), QStringLiteral("Sở Nội vụ"));
+    EXPECT_EQ(copy.value(QStringLiteral("ng_denchuan")).toString(), QStringLiteral("20090305"));
+    EXPECT_EQ(copy.value(QStringLiteral("dv_nhan")).toString(), QStringLiteral("Phòng Tổ chức, Văn phòng"));
+    EXPECT_NE(copy.value(QStringLiteral("id")).toLongLong(), a);
+
+    // The notice was shown while copying and is gone.
+    ASSERT_EQ(messenger.shown.size(), 1);
+    EXPECT_EQ(messenger.shown.first().text, QStringLiteral("Máy tính đang backup dữ liệu !..."));
+    EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("tbao"));
+    EXPECT_EQ(messenger.noticesOpen, 0);
+
+    // A run with nothing flagged shows nothing and changes nothing.
+    messenger.shown.clear();
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::NothingFlagged);
+    EXPECT_TRUE(messenger.shown.isEmpty());
+    EXPECT_EQ(backupRows(m.bangcvden).size(), 4);
+}
+
+TEST_F(ReplicationTest, ChangedRowsUpdateTheirCopyWithoutAddingOne)
+{
+    app::Module1& m = app::module1();
+    const qlonglong id = addLetter(m.bangcvdi, QStringLiteral("Bản đầu"));
+    const qlonglong other = addLetter(m.bangcvdi, QStringLiteral("Khác"));
+    makeBackup();
+    editLetter(m.bangcvdi, id, QStringLiteral("Bản sửa"));
+    EXPECT_EQ(flags(m.bangcvdi).value(id), 2);
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::RowsCopied);
+    const QMap<qlonglong, QString> expected{{id, QStringLiteral("Bản sửa")}, {other, QStringLiteral("Khác")}};
+    EXPECT_EQ(backupRows(m.bangcvdi), expected);
+    EXPECT_TRUE(allClear(m.bangcvdi));
+}
+
+TEST_F(ReplicationTest, RowAddedThenEditedIsCopiedOnceWithItsLatestValues)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Nháp"));
+    editLetter(m.bangcvden, id, QStringLiteral("Bản cuối"));
+    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(m.bangcvden), (QMap<qlonglong, QString>{{id, QStringLiteral("Bản cuối")}}));
+    // Edited again after the copy: the copy follows.
+    editLetter(m.bangcvden, id, QStringLiteral("Sửa lần hai"));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(m.bangcvden), (QMap<qlonglong, QString>{{id, QStringLiteral("Sửa lần hai")}}));
+}
+
+TEST_F(ReplicationTest, OnlyTheClosedRegistersRowsAreCopied)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    const qlonglong out = addLetter(m.bangcvdi, QStringLiteral("Đi"));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::NothingFlagged);
+    EXPECT_TRUE(messenger.shown.isEmpty());
+    EXPECT_EQ(flags(m.bangcvdi).value(out), 1);
+    EXPECT_TRUE(backupRows(m.bangcvdi).isEmpty());
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(m.bangcvdi).keys(), QList<qlonglong>{out});
+}
+
+TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    m.dbcongvan.createQueryDef(QStringLiteral("Qrbangcvdi"), QStringLiteral("select * from cvdi2008 in '/old/path.mdb'"));
+    addLetter(m.bangcvden, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    m.dbcongvan.refreshQueryDefs();
+    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvden")),
+              QStringLiteral("select * from cvden2009 in '") + backupPath() + QStringLiteral("'"));
+    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvdi")),
+              QStringLiteral("select * from cvdi2009 in '") + backupPath() + QStringLiteral("'"));
+    // A text that differs only in line breaks, blanks, letter case and a final ";" is kept.
+    const QString same = QStringLiteral("SELECT *\r\nFROM  cvdi2009 IN '") + backupPath() + QStringLiteral("';");
+    m.dbcongvan.setQuerySql(QStringLiteral("Qrbangcvdi"), same);
+    addLetter(m.bangcvden, QStringLiteral("B"));
+    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvdi")), same);
+    // The stored query reads the backup's rows.
+    EXPECT_EQ(m.dbcongvan.openRecordset(QStringLiteral("Qrbangcvden"), db::RecordsetType::Snapshot).recordCount(), 2);
+}
+
+TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    editLetter(m.bangcvden, id, QStringLiteral("B"));
+    addLetter(m.bangcvden, QStringLiteral("C"));
+    QStringList run;
+    m.dbcongvan.setStatementHook([&run](const QString& sql) { run << sql; });
+    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    m.dbcongvan.setStatementHook({});
+    const QString b = backupPath();
+    EXPECT_TRUE(run.contains(QStringLiteral(" INSERT INTO cvden2009 IN '") + b +
+                             QStringLiteral("' Select stt,ng_den,noigui,so_cv,ng_cv,loai,dv_nhan,cd_dang,mat,time_xl,"
+                                            "cv_traloi,da_xuli,tt_ndung,ng_denchuan,ng_cvchuan,idcu from cvden2009 "
+                                            "where kieuupdate=1 order by id")));
+    EXPECT_TRUE(run.contains(QStringLiteral("update cvden2009 set kieuupdate=0 where kieuupdate=1")));
+    EXPECT_TRUE(run.contains(QStringLiteral("update cvden2009 set kieuupdate=0 where kieuupdate>0")));
+    const QString joined = QStringLiteral("update cvden2009, Qrbangcvden set Qrbangcvden.stt=cvden2009.stt, "
+                                          "Qrbangcvden.ng_den=cvden2009.ng_den");
+    bool found = false;
+    for (const QString& sql : run) {
+        if (sql.startsWith(joined)) {
+            found = true;
+            EXPECT_TRUE(sql.endsWith(QStringLiteral("Qrbangcvden.ng_cvchuan=cvden2009.ng_cvchuan  where "
+                                                    "Qrbangcvden.idcu=cvden2009.idcu  and cvden2009.kieuupdate=2 ")))
+                << qPrintable(sql);
+        }
+    }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(datafiles::insertNewRowsSql(QStringLiteral("cvdi2009"), b, datafiles::letterRegister(QStringLiteral("cvdi"))),
+              QStringLiteral(" INSERT INTO cvdi2009 IN '") + b +
+                  QStringLiteral("' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu from "
+                                 "cvdi2009 where kieuupdate=1 order by id"));
+}
+
+TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    m.namlamviec = QStringLiteral("2010");
+    m.setYearTables();
+    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false));
+    const qlonglong a = addLetter(m.bangcvden, QStringLiteral("Năm mới A"));
+    const qlonglong b = addLetter(m.bangcvden, QString());
+    editLetter(m.bangcvden, b, QStringLiteral("Năm mới B"));
+    m.dbcongvan.execute(QStringLiteral("INSERT INTO cvden2010 (tt_ndung, kieuupdate, idcu) VALUES ('Đã sao', 0, 99)"));
+
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::TableCopied);
+    const QMap<qlonglong, QString> rows = backupRows(QStringLiteral("cvden2010"));
+    EXPECT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows.value(a), QStringLiteral("Năm mới A"));
+    EXPECT_EQ(rows.value(b), QStringLiteral("Năm mới B"));
+    EXPECT_TRUE(allClear(QStringLiteral("cvden2010")));
+
+    db::Database backup = openFile(backupPath());
+    const db::TableDef def = backup.tableDef(QStringLiteral("cvden2010"));
+    bool primary = false;
+    for (const db::IndexDef& index : def.indexes) {
+        if (index.name.compare(QStringLiteral("idprimarykey"), Qt::CaseInsensitive) == 0) {
+            primary = index.primary;
+            EXPECT_EQ(index.fields.size(), 1);
+            EXPECT_TRUE(index.fields.value(0).contains(QStringLiteral("id"), Qt::CaseInsensitive));
+        }
+    }
+    EXPECT_TRUE(primary);
+    for (const db::FieldDef& field : def.fields) {
+        if (field.type == db::FieldType::Text) {
+            EXPECT_TRUE(field.allowZeroLength) << qPrintable(field.name);
+        }
+    }
+    // The copy keeps the rows' own ids.
+    EXPECT_EQ(backup.openRecordset(QStringLiteral("select * from cvden2010 where id=%1").arg(a),
+                                   db::RecordsetType::Snapshot).recordCount(), 1);
+    backup.close();
+
+    // The year goes on: new rows go into the copied table, once.
+    const qlonglong c = addLetter(m.bangcvden, QStringLiteral("Năm mới C"));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).size(), 4);
+    EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).value(c), QStringLiteral("Năm mới C"));
+}
+
+TEST_F(ReplicationTest, BackupTableWithoutPrimaryIndexOrEmptyTextsIsCompletedAtTheNextRun)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    m.namlamviec = QStringLiteral("2010");
+    m.setYearTables();
+    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false));
+    {
+        // A copy left half done: no index, a text field refusing "".
+        db::Database backup = openFile(backupPath());
+        backup.execute(QStringLiteral("SELECT cvdenmau.* INTO cvden2010 FROM cvdenmau"));
+        backup.setAllowZeroLength(QStringLiteral("cvden2010"), QStringLiteral("so_cv"), false);
+        backup.refreshTableDefs();
+        ASSERT_TRUE(backup.tableDef(QStringLiteral("cvden2010")).indexes.isEmpty());
+    }
+    const qlonglong a = addLetter(m.bangcvden, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    db::Database backup = openFile(backupPath());
+    const db::TableDef def = backup.tableDef(QStringLiteral("cvden2010"));
+    ASSERT_EQ(def.indexes.size(), 1);
+    EXPECT_EQ(def.indexes.first().name, QStringLiteral("idprimarykey"));
+    EXPECT_TRUE(def.indexes.first().primary);
+    EXPECT_TRUE(def.field(QStringLiteral("so_cv"))->allowZeroLength);
+    EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).keys(), QList<qlonglong>{a});
+}
+
+// A failure injected before one of the statements that change data.
+struct FailureCase
+{
+    const char* name;
+    const char* statementStart;
+};
+
+class ReplicationFailure : public ReplicationTest, public ::testing::WithParamInterface<FailureCase>
+{
+};
+
+TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
+{
+    app::Module1& m = app::module1();
+    const qlonglong old = addLetter(m.bangcvden, QStringLiteral("Cũ"));
+    makeBackup();
+    editLetter(m.bangcvden, old, QStringLiteral("Cũ đã sửa"));
+    const qlonglong added = addLetter(m.bangcvden, QStringLiteral("Mới"));
+    const QMap<qlonglong, int> flagsBefore = flags(m.bangcvden);
+    const QMap<qlonglong, QString> backupBefore = backupRows(m.bangcvden);
+
+    const QString start = QString::fromUtf8(GetParam().statementStart);
+    m.dbcongvan.setStatementHook([&start](const QString& sql) {
+        if (sql.trimmed().startsWith(start.trimmed(), Qt::CaseInsensitive))
+            throw db::DbError(db::errc::EngineErrorBase + 10, QStringLiteral("disk I/O error"));
+    });
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    m.dbcongvan.setStatementHook({});
+
+    ASSERT_EQ(messenger.shown.size(), 2);  // the notice, then the message
+    EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
+    EXPECT_EQ(messenger.shown.last().kind, QStringLiteral("ok"));
+    EXPECT_EQ(messenger.noticesOpen, 0);
+    EXPECT_EQ(flags(m.bangcvden), flagsBefore);
+    EXPECT_EQ(backupRows(m.bangcvden), backupBefore);
+
+    // The next run does the work, once.
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    const QMap<qlonglong, QString> expected{{old, QStringLiteral("Cũ đã sửa")}, {added, QStringLiteral("Mới")}};
+    EXPECT_EQ(backupRows(m.bangcvden), expected);
+    EXPECT_TRUE(allClear(m.bangcvden));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, ReplicationFailure,
+    ::testing::Values(FailureCase{"InsertOfNewRows", " INSERT INTO cvden2009 IN"},
+                      FailureCase{"ResetOfAddedFlags", "update cvden2009 set kieuupdate=0 where kieuupdate=1"},
+                      FailureCase{"UpdateOfChangedRows", "update cvden2009, Qrbangcvden"},
+                      FailureCase{"ResetOfAllFlags", "update cvden2009 set kieuupdate=0 where kieuupdate>0"}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ReplicationTest, InterruptedWholeTableCopyLeavesNoTableAndEveryFlag)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    m.namlamviec = QStringLiteral("2010");
+    m.setYearTables();
+    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdimau"), m.bangcvdi, false));
+    const qlonglong a = addLetter(m.bangcvdi, QStringLiteral("A"));
+    m.dbcongvan.setStatementHook([](const QString& sql) {
+        if (sql.startsWith(QStringLiteral("update cvdi2010 set kieuupdate=0")))
+            throw db::DbError(db::errc::EngineErrorBase + 13, QStringLiteral("database or disk is full"));
+    });
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::Failed);
+    m.dbcongvan.setStatementHook({});
+    EXPECT_EQ(messenger.shown.last().text,
+              failure(QStringLiteral("sao chép cả bảng cvdi2010 sang file dữ liệu backup.")));
+    EXPECT_EQ(flags(m.bangcvdi).value(a), 1);
+    EXPECT_FALSE(openFile(backupPath()).hasTable(QStringLiteral("cvdi2010")));
+
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::TableCopied);
+    EXPECT_EQ(backupRows(QStringLiteral("cvdi2010")), (QMap<qlonglong, QString>{{a, QStringLiteral("A")}}));
+}
+
+TEST_F(ReplicationTest, UnreachableBackupFolderShowsTheMessageAndKeepsTheFlags)
+{
+    app::Module1& m = app::module1();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    m.filebackup = QStringLiteral("/nonexistent-server/share/vemocv.mdb");
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    ASSERT_EQ(messenger.shown.size(), 1);
+    EXPECT_EQ(messenger.shown.first().text,
+              QStringLiteral("Gặp lỗi khi đang \r Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị "
+                             "mạng biết !"));
+    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+}
+
+TEST_F(ReplicationTest, ReadOnlyBackupShowsTheMessageAndKeepsTheFlags)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    sys::setReadOnly(backupPath(), true);
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
+    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    sys::setReadOnly(backupPath(), false);
+    EXPECT_TRUE(backupRows(m.bangcvden).isEmpty());
+}
+
+TEST_F(ReplicationTest, BackupThatIsNotADatabaseShowsTheMessageAndKeepsTheFlags)
+{
+    app::Module1& m = app::module1();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    writeFile(backupPath(), QByteArray(8192, 'z'));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
+    EXPECT_EQ(messenger.noticesOpen, 0);
+    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(readFile(backupPath()), QByteArray(8192, 'z'));
+}
+
+TEST_F(ReplicationTest, BackupWithAnotherPasswordShowsTheMessageAndKeepsTheFlags)
+{
+    app::Module1& m = app::module1();
+    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    db::Database::create(backupPath(), QStringLiteral("khac")).close();
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
+    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+}
+
+TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
+{
+    app::Module1& m = app::module1();
+    ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("sao lưu của O'Brien")));
+    m.filebackup = QDir(programFolder()).filePath(QStringLiteral("sao lưu của O'Brien/vemocv.mdb"));
+    addLetter(m.bangcvden, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::WholeFileCopied);
+    const qlonglong b = addLetter(m.bangcvden, QStringLiteral("B"));
+    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    db::Database backup = openFile(m.filebackup);
+    EXPECT_EQ(backup.openRecordset(QStringLiteral("select * from cvden2009 where idcu=%1").arg(b),
+                                   db::RecordsetType::Snapshot).recordCount(), 1);
+}
+
+} // namespace
