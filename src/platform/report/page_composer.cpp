@@ -32,6 +32,9 @@ PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* devi
     m_boldFont.setBold(true);
     m_footerFont = m_font;
     m_footerFont.setPointSizeF(qMax(4.0, file.fontSize - 1));
+    m_deviceFont = QFont(m_font, device);
+    m_deviceBoldFont = QFont(m_boldFont, device);
+    m_lineHeight = QFontMetricsF(m_deviceFont).height();
 
     m_footerHeight = file.pageNumber.isEmpty() ? 0 : QFontMetricsF(QFont(m_footerFont, device)).height() * 1.8;
     m_bodyBottom = device->height() - m_footerHeight;
@@ -55,7 +58,7 @@ PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* devi
     TableGeometry headerGeometry = m_geometry;
     for (Qt::Alignment& align : headerGeometry.align)
         align = Qt::AlignHCenter;
-    m_header = std::make_unique<RowLayout>(captions, headerGeometry, m_boldFont, device);
+    m_header = std::make_unique<RowLayout>(captions, headerGeometry, m_deviceBoldFont);
 
     auto htmlBlock = [&](const QString& html) -> std::unique_ptr<QTextDocument> {
         if (html.trimmed().isEmpty())
@@ -131,7 +134,7 @@ double PageComposer::groupRowHeight(const QString& caption) const
     geometry.width = {m_geometry.tableWidth()};
     geometry.align = {Qt::AlignLeft};
     geometry.padding = m_geometry.padding;
-    return RowLayout({caption}, geometry, m_boldFont, m_device).remainingHeight();
+    return RowLayout({caption}, geometry, m_deviceBoldFont).remainingHeight();
 }
 
 void PageComposer::drawGroupRow(const QString& caption)
@@ -141,7 +144,7 @@ void PageComposer::drawGroupRow(const QString& caption)
     geometry.width = {m_geometry.tableWidth()};
     geometry.align = {Qt::AlignLeft};
     geometry.padding = m_geometry.padding;
-    const RowLayout layout({caption}, geometry, m_boldFont, m_device);
+    const RowLayout layout({caption}, geometry, m_deviceBoldFont);
     const double height = layout.remainingHeight();
     closeSegment();
     if (m_painter) {
@@ -155,7 +158,7 @@ void PageComposer::drawGroupRow(const QString& caption)
 
 void PageComposer::drawRow(const ReportRow& row)
 {
-    RowLayout layout(row.cells, m_geometry, m_font, m_device);
+    RowLayout layout(row.cells, m_geometry, m_deviceFont);
     const bool grouped = !m_report.file.groupBy.isEmpty();
     const double groupHeight = row.startsGroup ? groupRowHeight(row.groupCaption) : 0;
     const double need = groupHeight + layout.remainingHeight();
@@ -166,7 +169,7 @@ void PageComposer::drawRow(const ReportRow& row)
         double freshRoom = m_bodyBottom - m_header->remainingHeight();
         if (grouped && !row.startsGroup)
             freshRoom -= groupRowHeight(m_group);
-        const double firstLine = QFontMetricsF(QFont(m_font, m_device)).height() + 2 * m_geometry.padding;
+        const double firstLine = m_lineHeight + 2 * m_geometry.padding;
         if (need <= freshRoom || m_y + groupHeight + firstLine > m_bodyBottom)
             newPage(!row.startsGroup);
     }

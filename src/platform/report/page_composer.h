@@ -54,6 +54,9 @@ private:
     QFont m_font;
     QFont m_boldFont;
     QFont m_footerFont;
+    QFont m_deviceFont;      // m_font and m_boldFont made for the device
+    QFont m_deviceBoldFont;
+    double m_lineHeight = 0;
     TableGeometry m_geometry;
     std::unique_ptr<RowLayout> m_header;
     std::unique_ptr<QTextDocument> m_heading;

@@ -25,7 +25,7 @@ struct RowLayout::Cell
     }
 };
 
-RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& font, QPaintDevice* device)
+RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& deviceFont)
     : m_geometry(geometry)
 {
     m_cells.reserve(size_t(geometry.width.size()));
@@ -36,7 +36,7 @@ RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, co
 
         auto cell = std::make_unique<Cell>();
         cell->layout.setText(text);
-        cell->layout.setFont(QFont(font, device));
+        cell->layout.setFont(deviceFont);
         QTextOption option(geometry.align.value(column, Qt::AlignLeft));
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         cell->layout.setTextOption(option);

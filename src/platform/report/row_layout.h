@@ -7,7 +7,6 @@
 #include <vector>
 
 class QPainter;
-class QPaintDevice;
 class QTextLayout;
 
 namespace report {
@@ -29,7 +28,8 @@ class RowLayout
 {
 public:
     // texts holds one text per column; a line break ("\n") starts a new line in the cell.
-    RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& font, QPaintDevice* device);
+    // deviceFont is the font already made for the paint device (QFont(font, device)).
+    RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& deviceFont);
     ~RowLayout();
     RowLayout(RowLayout&&) noexcept;
     RowLayout& operator=(RowLayout&&) noexcept;
