@@ -1,6 +1,6 @@
 #include "abbreviation.h"
 
-#include "jet_text.h"
+#include "platform/db/sql_quote.h"
 
 #include <qnamespace.h>
 
@@ -25,18 +25,21 @@ int lineBreakBefore(const QString& text, int position)
 int expansionKey(int qtKey)
 {
     switch (qtKey) {
-    case Qt::Key_Space: return expandkey::Space;
-    case Qt::Key_Comma: return expandkey::Comma;
+    case Qt::Key_Space:
+        return expandkey::Space;
+    case Qt::Key_Comma:
+        return expandkey::Comma;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return expandkey::Enter;
-    default: return 0;
+    case Qt::Key_Enter:
+        return expandkey::Enter;
+    default:
+        return 0;
     }
 }
 
 void expandAbbreviation(TextBox& box, int key, db::Recordset& source, const QString& column)
 {
-    if (key != expandkey::Space && key != expandkey::Comma && key != expandkey::Enter &&
-        key != expandkey::LeaveField)
+    if (key != expandkey::Space && key != expandkey::Comma && key != expandkey::Enter && key != expandkey::LeaveField)
         return;
     const QString text = box.text();
     const int cursor = qMin(box.cursorPosition(), static_cast<int>(text.size()));
@@ -44,7 +47,7 @@ void expandAbbreviation(TextBox& box, int key, db::Recordset& source, const QStr
         return;
 
     int cut = cursor;
-    int typed = 0;  // characters typed at the cut that the cursor goes back behind
+    int typed = 0; // characters typed at the cut that the cursor goes back behind
     if (key == expandkey::Space || key == expandkey::Comma) {
         cut = cursor - 1;
         typed = 1;
@@ -65,7 +68,7 @@ void expandAbbreviation(TextBox& box, int key, db::Recordset& source, const QStr
     if (code.isEmpty())
         return;
 
-    source.findFirst(QStringLiteral("chutat = ") + jetText(code));
+    source.findFirst(QStringLiteral("chutat = ") + db::quoteLiteral(code));
     if (source.noMatch())
         return;
     const QString expansion = source.value(column).toString().trimmed();

@@ -16,7 +16,7 @@ namespace expandkey {
 constexpr int Space = 32;
 constexpr int Comma = 188;
 constexpr int Enter = 13;
-constexpr int LeaveField = 9999;  // passed by a box's lost-focus handler
+constexpr int LeaveField = 9999; // passed by a box's lost-focus handler
 } // namespace expandkey
 
 // The expansion key code for a released Qt key (Qt::Key_Space, Qt::Key_Comma, Qt::Key_Return,

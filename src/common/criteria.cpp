@@ -1,7 +1,7 @@
 #include "criteria.h"
 
 #include "dates.h"
-#include "jet_text.h"
+#include "platform/db/sql_quote.h"
 
 #include <QStringList>
 
@@ -87,8 +87,9 @@ QStringList splitParts(const QString& item)
 QString likeTest(const QString& field, const QString& part)
 {
     if (part.at(0) == u'!' || part.at(0) == u'#')
-        return field + QStringLiteral(" Not Like ") + jetText(QLatin1Char('*') + part.mid(1).trimmed() + QLatin1Char('*'));
-    return field + QStringLiteral(" Like ") + jetText(QLatin1Char('*') + part + QLatin1Char('*'));
+        return field + QStringLiteral(" Not Like ") +
+               db::quoteLiteral(QLatin1Char('*') + part.mid(1).trimmed() + QLatin1Char('*'));
+    return field + QStringLiteral(" Like ") + db::quoteLiteral(QLatin1Char('*') + part + QLatin1Char('*'));
 }
 
 void appendPiece(QString& condition, qint16 count, const QString& piece)
@@ -153,8 +154,8 @@ void DieukienNgay(const QString& fromDate, const QString& toDate, const QString&
     const bool hasTo = !toDate.trimmed().isEmpty();
     if (!hasFrom && !hasTo)
         return;
-    const QString from = jetText(normaliseDate(fromDate.trimmed()));
-    const QString to = jetText(normaliseDate(toDate.trimmed()));
+    const QString from = db::quoteLiteral(normaliseDate(fromDate.trimmed()));
+    const QString to = db::quoteLiteral(normaliseDate(toDate.trimmed()));
     QString piece;
     if (hasFrom && hasTo)
         piece = field + QStringLiteral(" between ") + from + kAnd + to;

@@ -16,8 +16,8 @@
 namespace common {
 
 // Status words of DieukienSo.
-inline const QString kStatusDung = QStringLiteral("dung");  // at least one valid item
-inline const QString kStatusSai = QStringLiteral("sai");    // no valid item: do not search
+inline const QString kStatusDung = QStringLiteral("dung"); // at least one valid item
+inline const QString kStatusSai = QStringLiteral("sai");   // no valid item: do not search
 
 // Numeric criterion on `field` (as written in SQL, e.g. "[stt]"). The criterion is cut at commas
 // into items; each item is rewritten and invalid items are dropped silently ("5, x" searches 5):

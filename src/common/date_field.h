@@ -13,7 +13,8 @@ inline const QString kInvalidDateMessage = QStringLiteral("Bạn cần nạp l�
 // Outcome of leaving a date box.
 struct DateFieldResult
 {
-    enum class Outcome {
+    enum class Outcome
+    {
         Blank,     // trimmed text empty: nothing changes (the companion box keeps its value)
         Invalid,   // not a date: the form shows its message, empties the box and refocuses it
         Completed, // `text` replaces the box's text, `normalised` goes into the "...chuan" box

@@ -83,7 +83,7 @@ QDate readDisplayDate(const QString& text)
     const int y = year.toInt();
     if (y < 1000)
         return {};
-    return QDate(y, month.toInt(), day.toInt());  // invalid for month 13, 31/04, 29/02/2009 ...
+    return QDate(y, month.toInt(), day.toInt()); // invalid for month 13, 31/04, 29/02/2009 ...
 }
 
 const QStringList kEnglishMonths = {
@@ -169,14 +169,22 @@ int weekdayNumber(const QDate& date)
 QString weekdayName(int n)
 {
     switch (n) {
-    case 1: return QStringLiteral("Chủ nhật");
-    case 2: return QStringLiteral("Thứ hai");
-    case 3: return QStringLiteral("Thứ ba");
-    case 4: return QStringLiteral("Thứ tư");
-    case 5: return QStringLiteral("Thứ năm");
-    case 6: return QStringLiteral("Thứ sáu");
-    case 7: return QStringLiteral("Thứ bảy");
-    default: return {};
+    case 1:
+        return QStringLiteral("Chủ nhật");
+    case 2:
+        return QStringLiteral("Thứ hai");
+    case 3:
+        return QStringLiteral("Thứ ba");
+    case 4:
+        return QStringLiteral("Thứ tư");
+    case 5:
+        return QStringLiteral("Thứ năm");
+    case 6:
+        return QStringLiteral("Thứ sáu");
+    case 7:
+        return QStringLiteral("Thứ bảy");
+    default:
+        return {};
     }
 }
 

@@ -1,145 +1,180 @@
+// The criteria builders: each condition is checked as text and by running it on a year table.
 #include "common/criteria.h"
+#include "common/dates.h"
+#include "data_file_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-enum class Kind { Number, Text, Date };
+const QString kTable = QStringLiteral("cvden2009");
 
-struct CriterionCase
+// stt, ng_den, noigui, tt_ndung, da_xuli
+const std::tuple<int, const char*, const char*, const char*, bool> kLetters[] = {
+    {1, "01/02/2004", "Bộ Giáo dục", "Tuyển sinh", false},
+    {2, "15/02/2004", "Sở Tài chính Hà Nội", "Quyết toán", true},
+    {3, "29/02/2004", "Sở Nội vụ", "Biên chế", false},
+    {4, "01/03/2004", "UBND tỉnh Hà Tây", "a b", false},
+    {5, "10/01/2004", "BỘ TÀI CHÍNH", "Ngân sách", true},
+    {6, "05/03/2004", "Công ty O'Neil", "ab", false},
+    {7, "12/03/2004", "Đoàn thanh niên", "b a", false},
+    {12, "13/03/2004", "ĐOÀN THANH NIÊN", "ba", false},
+    {101, "14/03/2004", "Trường Đại học", "Học bổng", true},
+    {150, "15/03/2004", "Sở Y tế", "Tiêm chủng", false},
+};
+
+enum class Kind
+{
+    Number,
+    Text,
+    Date
+};
+
+struct Case
 {
     const char* what;
     Kind kind;
     const char* field;
-    const char* criterion;  // for dates: "from|to"
-    const char* condition;  // afterwards, starting from an empty condition with count 0
+    const char* criterion; // dates: "from|to"
+    const char* condition; // from an empty condition with count 0
+    const char* rows;      // stt of the rows it selects
 };
 
-// The worked examples of the criteria language, then its edge cases.
-const CriterionCase kCases[] = {
-    {"NumberAlone", Kind::Number, "[stt]", "12", "([stt]=12)"},
-    {"NumberListRangeAndGreater", Kind::Number, "[stt]", "1, 5-9, >100",
-     "([stt]=1 or [stt] between 5 and 9 or [stt]>100)"},
-    {"NumberNot", Kind::Number, "[stt]", "!7", "([stt] <> 7)"},
-    {"NumberNotWithHash", Kind::Number, "[stt]", "# 7", "([stt] <> 7)"},
-    {"RangeWithBlanks", Kind::Number, "[stt]", "3 - 7", "([stt] between 3 and 7)"},
-    {"RangeWithoutBlanks", Kind::Number, "[stt]", "3-7", "([stt] between 3 and 7)"},
-    {"GreaterWithBlank", Kind::Number, "[stt]", "> 5", "([stt]> 5)"},
-    {"LessThan", Kind::Number, "[stt]", "<5", "([stt]<5)"},
-    {"InvalidItemsDroppedSilently", Kind::Number, "[stt]", "5, x", "([stt]=5)"},
-    {"EmptyItemsDropped", Kind::Number, "[stt]", ",5,,6,", "([stt]=5 or [stt]=6)"},
-    {"DecimalNumber", Kind::Number, "[stt]", "2.5", "([stt]=2.5)"},
-    {"ReversedRangeStaysAsWritten", Kind::Number, "[stt]", "7-3", "([stt] between 7 and 3)"},
-    {"TextAlone", Kind::Text, "[noigui]", "Bộ", "(([noigui] Like '*Bộ*'))"},
+const Case kCases[] = {
+    // The worked examples.
+    {"Number", Kind::Number, "[stt]", "12", "([stt]=12)", "12"},
+    {"NumberListRangeGreater", Kind::Number, "[stt]", "1, 5-9, >100", "([stt]=1 or [stt] between 5 and 9 or [stt]>100)",
+     "1 5 6 7 101 150"},
+    {"NumberNot", Kind::Number, "[stt]", "!7", "([stt] <> 7)", "1 2 3 4 5 6 12 101 150"},
+    {"Text", Kind::Text, "[noigui]", "Bộ", "(([noigui] Like '*Bộ*'))", "1 5"},
     {"TextOrAndNot", Kind::Text, "[noigui]", "Bộ,Sở+!Hà",
-     "(([noigui] Like '*Bộ*') or ([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*'))"},
-    {"TextPartKeepsTrailingBlank", Kind::Text, "[noigui]", "a +b", "(([noigui] Like '*a *' and [noigui] Like '*b*'))"},
-    {"TextBlankAfterPlusIgnored", Kind::Text, "[noigui]", "a+ b", "(([noigui] Like '*a*' and [noigui] Like '*b*'))"},
-    {"TextNotAlone", Kind::Text, "[noigui]", "!x", "(([noigui] Not Like '*x*'))"},
-    {"TextHashIsNot", Kind::Text, "[noigui]", "# x", "(([noigui] Not Like '*x*'))"},
-    {"TextItemsTrimmed", Kind::Text, "[noigui]", "  Bộ ,  Sở  ", "(([noigui] Like '*Bộ*') or ([noigui] Like '*Sở*'))"},
-    {"TextQuoteDoubled", Kind::Text, "[noigui]", "O'Neil", "(([noigui] Like '*O''Neil*'))"},
-    {"TextQuoteDoubledInNot", Kind::Text, "[noigui]", "!'; drop table x", "(([noigui] Not Like '*''; drop table x*'))"},
-    {"TextLeadingPlusSkipped", Kind::Text, "[noigui]", "+a", "(([noigui] Like '*a*'))"},
-    {"DateBoth", Kind::Date, "[ng_denchuan]", "01/02/2004|29/02/2004",
-     "[ng_denchuan] between '20040201' and '20040229'"},
-    {"DateFromOnly", Kind::Date, "[ng_denchuan]", "01/02/2004|", "[ng_denchuan]  >= '20040201'"},
-    {"DateToOnly", Kind::Date, "[ng_denchuan]", "|29/02/2004", "[ng_denchuan]  <= '20040229'"},
-    {"DateOneDay", Kind::Date, "[ng_denchuan]", "05/03/2009|05/03/2009",
-     "[ng_denchuan] between '20090305' and '20090305'"},
+     "(([noigui] Like '*Bộ*') or ([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*'))", "1 3 5 150"},
+    {"DateRange", Kind::Date, "[ng_denchuan]", "01/02/2004|29/02/2004",
+     "[ng_denchuan] between '20040201' and '20040229'", "1 2 3"},
+    // Edge cases.
+    {"NumberNotWithHash", Kind::Number, "[stt]", "# 7, 3 - 4", "([stt] <> 7 or [stt] between 3 and 4)",
+     "1 2 3 4 5 6 12 101 150"},
+    {"GreaterWithBlank", Kind::Number, "[stt]", "> 100", "([stt]> 100)", "101 150"},
+    {"InvalidItemDroppedSilently", Kind::Number, "[stt]", "5, x,,", "([stt]=5)", "5"},
+    {"ReversedRangeFindsNothing", Kind::Number, "[stt]", "7-3", "([stt] between 7 and 3)", ""},
+    {"TextIgnoresVietnameseCase", Kind::Text, "[noigui]", "đoàn", "(([noigui] Like '*đoàn*'))", "7 12"},
+    {"TextRespectsAccents", Kind::Text, "[noigui]", "tay", "(([noigui] Like '*tay*'))", ""},
+    {"TextHashIsNot", Kind::Text, "[noigui]", "#hà", "(([noigui] Not Like '*hà*'))", "1 3 5 6 7 12 101 150"},
+    {"PartKeepsBlankBeforePlus", Kind::Text, "[tt_ndung]", "a +b",
+     "(([tt_ndung] Like '*a *' and [tt_ndung] Like '*b*'))", "4"},
+    {"BlankAfterPlusDropped", Kind::Text, "[tt_ndung]", "a+ b", "(([tt_ndung] Like '*a*' and [tt_ndung] Like '*b*'))",
+     "4 6 7 12"},
+    {"ItemsTrimmed", Kind::Text, "[noigui]", "  ĐẠI HỌC ,  y tế ",
+     "(([noigui] Like '*ĐẠI HỌC*') or ([noigui] Like '*y tế*'))", "101 150"},
+    {"QuoteDoubled", Kind::Text, "[noigui]", "O'Neil", "(([noigui] Like '*O''Neil*'))", "6"},
+    {"QuoteCannotEndTheString", Kind::Text, "[noigui]", "!'; DELETE * FROM cvden2009",
+     "(([noigui] Not Like '*''; DELETE * FROM cvden2009*'))", "1 2 3 4 5 6 7 12 101 150"},
+    {"DateFromOnly", Kind::Date, "[ng_denchuan]", "05/03/2004|", "[ng_denchuan]  >= '20040305'", "6 7 12 101 150"},
+    {"DateToOnly", Kind::Date, "[ng_denchuan]", "|31/01/2004", "[ng_denchuan]  <= '20040131'", "5"},
+    {"DateOneDay", Kind::Date, "[ng_denchuan]", "01/03/2004|01/03/2004",
+     "[ng_denchuan] between '20040301' and '20040301'", "4"},
 };
 
-class CriterionExample : public ::testing::TestWithParam<CriterionCase>
+class CriteriaOnYearTable : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_file.db().appendTableDef(fixture::incomingLetterTable(kTable));
+        db::Recordset rs = m_file.db().openRecordset(kTable);
+        for (const auto& [stt, ngDen, noigui, ttNdung, daXuli] : kLetters) {
+            rs.addNew();
+            rs.setValue(QStringLiteral("stt"), stt);
+            rs.setValue(QStringLiteral("ng_den"), QString::fromLatin1(ngDen));
+            rs.setValue(QStringLiteral("ng_denchuan"), common::normaliseDate(QString::fromLatin1(ngDen)));
+            rs.setValue(QStringLiteral("noigui"), QString::fromUtf8(noigui));
+            rs.setValue(QStringLiteral("tt_ndung"), QString::fromUtf8(ttNdung));
+            rs.setValue(QStringLiteral("da_xuli"), daXuli);
+            rs.update();
+        }
+    }
+
+    QString found(const QString& condition) { return fixture::column(m_file.db(), kTable, "stt", condition); }
+
+    fixture::DataFile m_file{QStringLiteral("vemocv.mdb")};
+};
+
+class Criterion : public CriteriaOnYearTable, public ::testing::WithParamInterface<Case>
 {
 };
 
-TEST_P(CriterionExample, BuildsTheListedCondition)
+TEST_P(Criterion, BuildsTheConditionThatSelectsTheRows)
 {
-    const CriterionCase& c = GetParam();
-    const QString field = QString::fromUtf8(c.field);
-    const QString criterion = QString::fromUtf8(c.criterion);
-    QString condition;
+    const Case& c = GetParam();
+    const QString field = QString::fromUtf8(c.field), criterion = QString::fromUtf8(c.criterion);
+    QString condition, status;
     qint16 count = 0;
-    switch (c.kind) {
-    case Kind::Number: {
-        QString status;
+    if (c.kind == Kind::Number)
         common::DieukienSo(criterion, field, condition, count, status);
-        EXPECT_EQ(status, common::kStatusDung);
-        break;
-    }
-    case Kind::Text:
+    else if (c.kind == Kind::Text)
         EXPECT_TRUE(common::DieukienChu(criterion, field, condition, count));
-        break;
-    case Kind::Date:
-        common::DieukienNgay(criterion.section(u'|', 0, 0), criterion.section(u'|', 1, 1), field, condition, count);
-        break;
-    }
+    else
+        common::DieukienNgay(criterion.section(u'|', 0, 0), criterion.section(u'|', 1), field, condition, count);
+    EXPECT_EQ(status, c.kind == Kind::Number ? common::kStatusDung : QString());
     EXPECT_EQ(condition, QString::fromUtf8(c.condition));
     EXPECT_EQ(count, 1);
+    EXPECT_EQ(found(condition), QString::fromLatin1(c.rows));
 }
 
-INSTANTIATE_TEST_SUITE_P(Criteria, CriterionExample, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Criteria, Criterion, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.what); });
 
-TEST(Criteria, InvalidNumbersGiveSaiAndLeaveConditionAlone)
+TEST_F(CriteriaOnYearTable, PiecesJoinWithAndIntoOneSearch)
 {
-    for (const char* criterion : {"abc", "-5", "=5", ">=5", "<=5", "3-x", "x-3", "!", ">", "1e3", "3-7-9", ",,"}) {
+    QString condition, status;
+    qint16 count = 0;
+    common::DieukienSo(QStringLiteral("12"), QStringLiteral("[stt]"), condition, count, status);
+    common::DieukienChu(QStringLiteral("Bộ"), QStringLiteral("[noigui]"), condition, count);
+    EXPECT_EQ(condition, QStringLiteral("([stt]=12) and (([noigui] Like '*Bộ*'))"));
+    EXPECT_EQ(found(condition), QString()); // letter 12 is not from a Bộ
+
+    condition.clear();
+    count = 0;
+    common::DieukienSo(QStringLiteral("1-100"), QStringLiteral("[stt]"), condition, count, status);
+    common::DieukienChu(QStringLiteral("sở,bộ"), QStringLiteral("[noigui]"), condition, count);
+    EXPECT_EQ(condition,
+              QStringLiteral("([stt] between 1 and 100) and (([noigui] Like '*sở*') or ([noigui] Like '*bộ*'))"));
+    common::DieukienNgay(QStringLiteral("01/02/2004"), QString(), QStringLiteral("[ng_denchuan]"), condition, count);
+    common::DieukienBang(QStringLiteral("True"), QStringLiteral("[da_xuli]"), condition, count);
+    EXPECT_EQ(count, 3); // the equality leaves the count to its caller
+    EXPECT_EQ(found(condition), QStringLiteral("2"));
+    common::DieukienBang(QStringLiteral("False"), QStringLiteral("[da_xuli]"), condition, count + 1);
+    EXPECT_EQ(found(condition), QString());
+}
+
+TEST(Criteria, InvalidNumbersGiveSaiAndAddNothing)
+{
+    for (const char* criterion : {"abc", "-5", "=5", ">=5", "<=5", "3-x", "!", "1e3", "3-7-9", ",,"}) {
+        QString condition = QStringLiteral("([stt]=1)"), status;
+        qint16 count = 1;
+        common::DieukienSo(QString::fromLatin1(criterion), QStringLiteral("[stt]"), condition, count, status);
+        EXPECT_EQ(status + condition + QString::number(count), QStringLiteral("sai([stt]=1)1")) << criterion;
+    }
+}
+
+TEST(Criteria, UnbalancedTextCriteriaAreRefused)
+{
+    for (const char* criterion : {",", ",,,", "+", "++", "a+", "a, b+", "a,+", "Bộ+Sở+"}) {
         QString condition = QStringLiteral("([stt]=1)");
         qint16 count = 1;
-        QString status = QStringLiteral("untouched");
-        common::DieukienSo(QString::fromLatin1(criterion), QStringLiteral("[stt]"), condition, count, status);
-        EXPECT_EQ(status, common::kStatusSai) << criterion;
-        EXPECT_EQ(condition, QStringLiteral("([stt]=1)")) << criterion;
-        EXPECT_EQ(count, 1) << criterion;
+        EXPECT_FALSE(common::DieukienChu(QString::fromUtf8(criterion), QStringLiteral("[noigui]"), condition, count));
+        EXPECT_EQ(condition + QString::number(count), QStringLiteral("([stt]=1)1")) << criterion;
     }
 }
 
 TEST(Criteria, BlankBoxesAddNothing)
 {
-    QString condition = QStringLiteral("([stt]=12)");
+    QString condition = QStringLiteral("([stt]=12)"), status = QStringLiteral("before");
     qint16 count = 1;
-    QString status = QStringLiteral("before");
-    common::DieukienSo(QStringLiteral("   "), QStringLiteral("[stt]"), condition, count, status);
+    common::DieukienSo(QStringLiteral("  "), QStringLiteral("[stt]"), condition, count, status);
     EXPECT_TRUE(common::DieukienChu(QStringLiteral(" "), QStringLiteral("[noigui]"), condition, count));
-    common::DieukienNgay(QString(), QStringLiteral("  "), QStringLiteral("[ng_denchuan]"), condition, count);
-    EXPECT_EQ(condition, QStringLiteral("([stt]=12)"));
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(status, QStringLiteral("before"));
-}
-
-TEST(Criteria, UnbalancedTextCriteriaAreRejected)
-{
-    for (const char* criterion : {",", ",,,", "+", "++", "a+", "a, b+", "a,+", "a, + ,b", "Bộ+Sở+"}) {
-        QString condition = QStringLiteral("([stt]=12)");
-        qint16 count = 1;
-        EXPECT_FALSE(common::DieukienChu(QString::fromUtf8(criterion), QStringLiteral("[noigui]"), condition, count))
-            << criterion;
-        EXPECT_EQ(condition, QStringLiteral("([stt]=12)")) << criterion;
-        EXPECT_EQ(count, 1) << criterion;
-    }
-}
-
-TEST(Criteria, SecondCriterionIsJoinedWithAnd)
-{
-    QString condition;
-    qint16 count = 0;
-    QString status;
-    common::DieukienSo(QStringLiteral("12"), QStringLiteral("[stt]"), condition, count, status);
-    common::DieukienChu(QStringLiteral("Bộ"), QStringLiteral("[noigui]"), condition, count);
-    EXPECT_EQ(condition, QStringLiteral("([stt]=12) and (([noigui] Like '*Bộ*'))"));
-    EXPECT_EQ(count, 2);
-    common::DieukienNgay(QStringLiteral("01/02/2004"), QString(), QStringLiteral("[ng_denchuan]"), condition, count);
-    EXPECT_EQ(condition, QStringLiteral("([stt]=12) and (([noigui] Like '*Bộ*')) and [ng_denchuan]  >= '20040201'"));
-    EXPECT_EQ(count, 3);
-}
-
-TEST(Criteria, EqualityLeavesTheCountToTheCaller)
-{
-    QString condition;
-    common::DieukienBang(QStringLiteral("True"), QStringLiteral("[khan]"), condition, 0);
-    EXPECT_EQ(condition, QStringLiteral("[khan] = True"));
-    common::DieukienBang(QStringLiteral("False"), QStringLiteral("[ketthuc]"), condition, 1);
-    EXPECT_EQ(condition, QStringLiteral("[khan] = True and [ketthuc] = False"));
+    common::DieukienNgay(QString(), QStringLiteral(" "), QStringLiteral("[ng_denchuan]"), condition, count);
+    EXPECT_EQ(status + condition + QString::number(count), QStringLiteral("before([stt]=12)1"));
 }
 
 TEST(Criteria, InvalidCriterionMessageQuotesTheTrimmedBox)

@@ -11,7 +11,10 @@ namespace {
 class ClockIn
 {
 public:
-    explicit ClockIn(int year) : m_clock(QDateTime(QDate(year, 6, 15), QTime(12, 0))) { m_old = common::setClock(&m_clock); }
+    explicit ClockIn(int year) : m_clock(QDateTime(QDate(year, 6, 15), QTime(12, 0)))
+    {
+        m_old = common::setClock(&m_clock);
+    }
     ~ClockIn() { common::setClock(m_old); }
 
 private:
@@ -28,21 +31,33 @@ struct ParseCase
 };
 
 const ParseCase kParseCases[] = {
-    {"DotsAndTwoDigitYear", 2009, "1.2.09", "01/02/2009"},       {"Dashes", 2009, "1-2-2009", "01/02/2009"},
-    {"Slashes", 2009, "1/2/2009", "01/02/2009"},                 {"MixedSeparators", 2009, "1-2.2009", "01/02/2009"},
-    {"ThirtyFirstOfApril", 2009, "31/4/2009", ""},               {"FebruaryTwentyNinthCommonYear", 2009, "29/2/2009", ""},
+    {"DotsAndTwoDigitYear", 2009, "1.2.09", "01/02/2009"},
+    {"Dashes", 2009, "1-2-2009", "01/02/2009"},
+    {"Slashes", 2009, "1/2/2009", "01/02/2009"},
+    {"MixedSeparators", 2009, "1-2.2009", "01/02/2009"},
+    {"ThirtyFirstOfApril", 2009, "31/4/2009", ""},
+    {"FebruaryTwentyNinthCommonYear", 2009, "29/2/2009", ""},
     {"FebruaryTwentyNinthLeapYear", 2009, "29/2/2008", "29/02/2008"},
-    {"FewerThanFourCharacters", 2009, "123", ""},                {"BlanksAroundTrimmed", 2009, "  1/1/2009  ", "01/01/2009"},
+    {"FewerThanFourCharacters", 2009, "123", ""},
+    {"BlanksAroundTrimmed", 2009, "  1/1/2009  ", "01/01/2009"},
     {"BlanksAroundPartsTrimmed", 2009, "1 / 2 / 2009", "01/02/2009"},
-    {"MonthThirteen", 2009, "13/13/2009", ""},                   {"MonthZero", 2009, "1/0/2009", ""},
-    {"DayZero", 2009, "0/1/2009", ""},                           {"WindowNinetyFive", 2009, "1/1/95", "01/01/1995"},
-    {"WindowTwentyNine", 2009, "1/1/29", "01/01/2029"},          {"WindowThirty", 2009, "1/1/30", "01/01/1930"},
-    {"WindowZeroFive", 2009, "1/1/05", "01/01/2005"},            {"WindowFollowsTheClock", 2090, "1/1/05", "01/01/2105"},
+    {"MonthThirteen", 2009, "13/13/2009", ""},
+    {"MonthZero", 2009, "1/0/2009", ""},
+    {"DayZero", 2009, "0/1/2009", ""},
+    {"WindowNinetyFive", 2009, "1/1/95", "01/01/1995"},
+    {"WindowTwentyNine", 2009, "1/1/29", "01/01/2029"},
+    {"WindowThirty", 2009, "1/1/30", "01/01/1930"},
+    {"WindowZeroFive", 2009, "1/1/05", "01/01/2005"},
+    {"WindowFollowsTheClock", 2090, "1/1/05", "01/01/2105"},
     {"ThreeSeparatorsMonthIsSecondGroup", 2009, "1/2/3/2009", "01/02/2009"},
-    {"NoSeparators", 2009, "01022009", ""},                      {"ThreeDigitYear", 2009, "1/2/209", ""},
-    {"FiveDigitYear", 2009, "1/2/20091", ""},                    {"YearBelowOneThousand", 2009, "1/2/0999", ""},
-    {"LettersInMonth", 2009, "1/ab/2009", ""},                   {"LettersInTwoDigitYear", 2009, "1/2/ab", ""},
-    {"ThreeDigitDay", 2009, "001/2/2009", ""},                   {"EmptyMonth", 2009, "1//2009", ""},
+    {"NoSeparators", 2009, "01022009", ""},
+    {"ThreeDigitYear", 2009, "1/2/209", ""},
+    {"FiveDigitYear", 2009, "1/2/20091", ""},
+    {"YearBelowOneThousand", 2009, "1/2/0999", ""},
+    {"LettersInMonth", 2009, "1/ab/2009", ""},
+    {"LettersInTwoDigitYear", 2009, "1/2/ab", ""},
+    {"ThreeDigitDay", 2009, "001/2/2009", ""},
+    {"EmptyMonth", 2009, "1//2009", ""},
 };
 
 class ParseDate : public ::testing::TestWithParam<ParseCase>
@@ -60,9 +75,9 @@ INSTANTIATE_TEST_SUITE_P(Dates, ParseDate, ::testing::ValuesIn(kParseCases),
 
 TEST(Dates, NormalisationAssemblesYearMonthDayWithoutWindow)
 {
-    const std::pair<const char*, const char*> cases[] = {{"01/02/2009", "20090201"}, {"5-3-2009", "20090305"},
-                                                         {"1/2/09", "19090201"},     {"", ""},
-                                                         {"123", ""},                {"12345", "12345"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"01/02/2009", "20090201"}, {"5-3-2009", "20090305"}, {"1/2/09", "19090201"}, {"", ""}, {"123", ""},
+        {"12345", "12345"}};
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(common::normaliseDate(QString::fromLatin1(text)), QString::fromLatin1(expected)) << text;
 }
@@ -70,13 +85,13 @@ TEST(Dates, NormalisationAssemblesYearMonthDayWithoutWindow)
 TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClash)
 {
     const QStringList english = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    EXPECT_EQ(common::monthTable(QLocale(QLocale::Vietnamese)), english);  // all begin "thg"
-    EXPECT_EQ(common::monthTable(QLocale(QLocale::French)), english);      // "juin", "juil."
+    EXPECT_EQ(common::monthTable(QLocale(QLocale::Vietnamese)), english); // all begin "thg"
+    EXPECT_EQ(common::monthTable(QLocale(QLocale::French)), english);     // "juin", "juil."
     EXPECT_EQ(common::monthTable(QLocale(QLocale::German)).at(2), QStringLiteral("Mär"));
     QSet<QString> names;
     for (int k = 0; k <= 13; ++k)
         names.insert(common::tenthang(k));
-    EXPECT_EQ(names.size(), 13);  // twelve distinct names and "" for 0 and 13
+    EXPECT_EQ(names.size(), 13); // twelve distinct names and "" for 0 and 13
 }
 
 TEST(Dates, MonthNameDateSpellsTheMonthOrRefuses)
@@ -88,7 +103,7 @@ TEST(Dates, MonthNameDateSpellsTheMonthOrRefuses)
 
 TEST(Dates, DateToTextIgnoresTheLocaleOrder)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));  // month-first short dates
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // month-first short dates
     EXPECT_EQ(common::dateToText(QDate(2009, 3, 5)), QStringLiteral("05/03/2009"));
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(common::dateToText(QDate()), QString());
@@ -100,7 +115,7 @@ TEST(Dates, WeekdayNamesCountFromSunday)
     const char* names[] = {"", "Chủ nhật", "Thứ hai", "Thứ ba", "Thứ tư", "Thứ năm", "Thứ sáu", "Thứ bảy", ""};
     for (int n = 0; n <= 8; ++n)
         EXPECT_EQ(common::weekdayName(n), QString::fromUtf8(names[n])) << n;
-    EXPECT_EQ(common::weekdayNumber(QDate(2009, 3, 1)), 1);  // a Sunday
+    EXPECT_EQ(common::weekdayNumber(QDate(2009, 3, 1)), 1); // a Sunday
     EXPECT_EQ(common::weekdayNumber(QDate(2009, 3, 7)), 7);
 }
 

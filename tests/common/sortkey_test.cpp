@@ -69,7 +69,7 @@ TEST(SortKeyTable, EveryLetterHasItsStoredCodeIrregularOnesIncluded)
 TEST(SortKeyTable, KeysSortNamesInRegisterOrder)
 {
     // Base letter, then variant (A Â Ă, D Đ), then tone; capitals before small letters.
-    const QStringList expected = {"An Giang", "Ân Thi",  "Ăn Uống", "Bà Rịa", "Bắc Kạn", "Bắc Ninh", "Dung",
+    const QStringList expected = {"An Giang", "Ân Thi",   "Ăn Uống", "Bà Rịa", "Bắc Kạn",   "Bắc Ninh", "Dung",
                                   "Đà Nẵng",  "Đồng Nai", "Hà Nam",  "Hà Nội", "Hải Dương", "an toàn"};
     QStringList names(expected.rbegin(), expected.rend());
     std::stable_sort(names.begin(), names.end(),

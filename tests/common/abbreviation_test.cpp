@@ -1,0 +1,122 @@
+#include "common/abbreviation.h"
+#include "common/sortkey.h"
+#include "data_file_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A text box as a plain value.
+class PlainTextBox : public common::TextBox
+{
+public:
+    PlainTextBox(QString text, int cursor, bool multiLine)
+        : m_text(std::move(text)), m_cursor(cursor), m_multi(multiLine)
+    {}
+    QString text() const override { return m_text; }
+    void setText(const QString& text) override
+    {
+        m_text = text;
+        m_cursor = 0; // as an edit box does when its whole text is replaced
+    }
+    int cursorPosition() const override { return m_cursor; }
+    void setCursorPosition(int position) override { m_cursor = position; }
+    bool isMultiLine() const override { return m_multi; }
+
+private:
+    QString m_text;
+    int m_cursor;
+    bool m_multi;
+};
+
+struct ExpandCase
+{
+    const char* what;
+    const char* text;
+    int cursor; // -1: end of text
+    bool multiLine;
+    int key;
+    const char* expected; // nullptr: text unchanged
+    int expectedCursor;   // -1: end of the expected text
+};
+
+using namespace common::expandkey;
+
+const ExpandCase kCases[] = {
+    {"SpaceExpandsCodeBeforeIt", "ubnd ", -1, false, Space, "Ủy ban nhân dân ", -1},
+    {"CodeMatchedWhateverItsCase", "UbNd ", -1, false, Space, "Ủy ban nhân dân ", -1},
+    {"VietnameseCodeMatchedWhateverItsCase", "đh ", -1, false, Space, "Đại học ", -1},
+    {"CommaExpandsAndKeepsComma", "gửi ubnd,", -1, false, Comma, "gửi Ủy ban nhân dân,", -1},
+    {"CodeAfterCommaIsFound", "sgd,ubnd ", -1, false, Space, "sgd,Ủy ban nhân dân ", -1},
+    {"CodeAfterBracketIsFound", "(ubnd ", -1, false, Space, "(Ủy ban nhân dân ", -1},
+    {"CodeAfterQuoteIsFound", "l'ubnd ", -1, false, Space, "l'Ủy ban nhân dân ", -1},
+    {"ExpansionIsTrimmed", "tc ", -1, false, Space, "Tài chính ", -1},
+    {"TypedInTheMiddleKeepsTheRest", "ubnd tỉnh", 5, false, Space, "Ủy ban nhân dân tỉnh", 16},
+    {"LeavingTheBoxExpandsTheLastCode", "gửi đh", -1, false, LeaveField, "gửi Đại học", -1},
+    {"EnterInOneLineBox", "ubnd", -1, false, Enter, "Ủy ban nhân dân", -1},
+    {"EnterInMultiLineBoxCursorAfterBreak", "dòng 1\nubnd\nsau", 12, true, Enter, "dòng 1\nỦy ban nhân dân\nsau", 23},
+    {"EnterAfterWindowsLineBreak", "ubnd\r\n", -1, true, Enter, "Ủy ban nhân dân\r\n", -1},
+    {"UnknownCodeLeavesText", "xyz ", -1, false, Space, nullptr, 0},
+    {"TextStartingWithBlankIsLeftAlone", " ubnd ", -1, false, Space, nullptr, 0},
+    {"SecondBlankFindsNoCode", "ubnd  ", -1, false, Space, nullptr, 0},
+    {"CursorAtStartDoesNothing", "ubnd ", 0, false, Space, nullptr, 0},
+    {"OtherKeysDoNothing", "ubnd ", -1, false, 65, nullptr, 0},
+    {"QuoteAloneIsNoCode", "ubnd' ", -1, false, Space, nullptr, 0},
+};
+
+class AbbreviationExpansion : public ::testing::TestWithParam<ExpandCase>
+{
+protected:
+    void SetUp() override
+    {
+        db::Database& db = m_file.db();
+        db.appendTableDef(fixture::abbreviationTable());
+        db::Recordset rs = db.openRecordset(QStringLiteral("chutat"));
+        const std::pair<const char*, const char*> rows[] = {
+            {"sgd", "Sở Giáo dục"}, {"ubnd", "Ủy ban nhân dân"}, {"ĐH", "Đại học"}, {"tc", "  Tài chính  "}};
+        for (const auto& [code, text] : rows) {
+            rs.addNew();
+            rs.setValue(QStringLiteral("chutat"), QString::fromUtf8(code));
+            rs.setValue(QStringLiteral("chudu"), QString::fromUtf8(text));
+            rs.setValue(QStringLiteral("matt"), common::sortKey(QString::fromUtf8(text)));
+            rs.update();
+        }
+        // As start-up opens the shared abbreviations recordset.
+        m_rschutat =
+            db.openRecordset(QStringLiteral("select * from chutat order by matt"), db::RecordsetType::Snapshot);
+    }
+
+    fixture::DataFile m_file{QStringLiteral("vemotk.mdb")};
+    db::Recordset m_rschutat;
+};
+
+TEST_P(AbbreviationExpansion, GivesTheListedTextAndCursor)
+{
+    const ExpandCase& c = GetParam();
+    const QString text = QString::fromUtf8(c.text);
+    const int cursor = c.cursor < 0 ? static_cast<int>(text.size()) : c.cursor;
+    PlainTextBox box(text, cursor, c.multiLine);
+    common::expandAbbreviation(box, c.key, m_rschutat, QStringLiteral("chudu"));
+    if (!c.expected) {
+        EXPECT_EQ(box.text(), text);
+        EXPECT_EQ(box.cursorPosition(), cursor);
+        return;
+    }
+    const QString expected = QString::fromUtf8(c.expected);
+    EXPECT_EQ(box.text(), expected);
+    EXPECT_EQ(box.cursorPosition(), c.expectedCursor < 0 ? expected.size() : c.expectedCursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Abbreviation, AbbreviationExpansion, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+TEST(Abbreviation, QtKeysMapToTheExpansionKeys)
+{
+    EXPECT_EQ(common::expansionKey(Qt::Key_Space), Space);
+    EXPECT_EQ(common::expansionKey(Qt::Key_Comma), Comma);
+    EXPECT_EQ(common::expansionKey(Qt::Key_Return), Enter);
+    EXPECT_EQ(common::expansionKey(Qt::Key_Enter), Enter);
+    EXPECT_EQ(common::expansionKey(Qt::Key_A), 0);
+}
+
+} // namespace
