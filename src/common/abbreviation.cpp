@@ -41,6 +41,8 @@ void expandAbbreviation(TextBox& box, int key, db::Recordset& source, const QStr
 {
     if (key != expandkey::Space && key != expandkey::Comma && key != expandkey::Enter && key != expandkey::LeaveField)
         return;
+    if (source.isNull())
+        return;
     const QString text = box.text();
     const int cursor = qMin(box.cursorPosition(), static_cast<int>(text.size()));
     if (cursor <= 0)

@@ -39,6 +39,7 @@ int expansionKey(int qtKey);
 //   as ""), the rest of the text is kept, and the cursor is put right after what was typed:
 //   after the space or comma, after the line break, or after the expansion for Enter in a one-line
 //   box and LeaveField.
+// A null `source` (a list not opened) does nothing.
 // Raises db::DbError when `source` cannot be searched (no column chutat, unknown `column`).
 void expandAbbreviation(TextBox& box, int key, db::Recordset& source, const QString& column);
 

@@ -56,6 +56,8 @@ const Case kCases[] = {
      "1 2 3 4 5 6 12 101 150"},
     {"GreaterWithBlank", Kind::Number, "[stt]", "> 100", "([stt]> 100)", "101 150"},
     {"InvalidItemDroppedSilently", Kind::Number, "[stt]", "5, x,,", "([stt]=5)", "5"},
+    {"SignedAndDecimalNumbers", Kind::Number, "[stt]", "+5, .5, 6., 7.0",
+     "([stt]=+5 or [stt]=.5 or [stt]=6. or [stt]=7.0)", "5 6 7"},
     {"ReversedRangeFindsNothing", Kind::Number, "[stt]", "7-3", "([stt] between 7 and 3)", ""},
     {"TextIgnoresVietnameseCase", Kind::Text, "[noigui]", "đoàn", "(([noigui] Like '*đoàn*'))", "7 12"},
     {"TextRespectsAccents", Kind::Text, "[noigui]", "tay", "(([noigui] Like '*tay*'))", ""},
