@@ -70,7 +70,7 @@ protected:
     void SetUp() override
     {
         db::Database& db = m_file.db();
-        db.appendTableDef(fixture::abbreviationTable());
+        db.execute(QStringLiteral("DELETE * FROM chutat"));
         db::Recordset rs = db.openRecordset(QStringLiteral("chutat"));
         const std::pair<const char*, const char*> rows[] = {
             {"sgd", "Sở Giáo dục"}, {"ubnd", "Ủy ban nhân dân"}, {"ĐH", "Đại học"}, {"tc", "  Tài chính  "}};
@@ -86,7 +86,7 @@ protected:
             db.openRecordset(QStringLiteral("select * from chutat order by matt"), db::RecordsetType::Snapshot);
     }
 
-    fixture::DataFile m_file{QStringLiteral("vemotk.mdb")};
+    fixture::TemplateCopy m_file{QStringLiteral("vemotk.mdb")};
     db::Recordset m_rschutat;
 };
 

@@ -82,7 +82,7 @@ class CriteriaOnYearTable : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_file.db().appendTableDef(fixture::incomingLetterTable(kTable));
+        m_file.db().execute("SELECT * INTO " + kTable + " FROM cvdenmau"); // as a new working year is made
         db::Recordset rs = m_file.db().openRecordset(kTable);
         for (const auto& [stt, ngDen, noigui, ttNdung, daXuli] : kLetters) {
             rs.addNew();
@@ -98,7 +98,7 @@ protected:
 
     QString found(const QString& condition) { return fixture::column(m_file.db(), kTable, "stt", condition); }
 
-    fixture::DataFile m_file{QStringLiteral("vemocv.mdb")};
+    fixture::TemplateCopy m_file{QStringLiteral("vemocv.mdb")};
 };
 
 class Criterion : public CriteriaOnYearTable, public ::testing::WithParamInterface<Case>

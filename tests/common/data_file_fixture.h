@@ -1,60 +1,29 @@
 #pragma once
 
-// Data files in a temporary folder for the tests that run the SQL the common procedures build.
-// Header-only: the test folder compiles its *_test.cpp files only.
+// Copies of the template file in a temporary folder, for the tests that run the SQL the common
+// procedures build. Header-only: the test folder compiles its *_test.cpp files only.
 
 #include "platform/db/database.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace fixture {
 
-inline db::FieldDef field(const char* name, db::FieldType type = db::FieldType::Text, int size = 255)
-{
-    db::FieldDef f;
-    f.name = QString::fromLatin1(name);
-    f.type = type;
-    f.size = size;
-    if (QByteArray(name) == "id" || QByteArray(name) == "ID")
-        f.attributes = db::fieldattr::AutoIncrField;
-    return f;
-}
-
-inline db::TableDef table(const QString& name, const QList<db::FieldDef>& fields)
-{
-    return db::TableDef{name, fields, {db::IndexDef{QStringLiteral("PrimaryKey"), {fields.first().name}, true, true}}};
-}
-
-// The incoming-letters year table cvden + year.
-inline db::TableDef incomingLetterTable(const QString& name)
-{
-    using T = db::FieldType;
-    return table(name, {field("id", T::Long, 4), field("stt", T::Long, 4), field("ng_den", T::Text, 10),
-                        field("ng_denchuan", T::Text, 8), field("noigui"), field("so_cv"), field("ng_cv", T::Text, 10),
-                        field("ng_cvchuan", T::Text, 8), field("loai"), field("dv_nhan", T::Memo, 0), field("cd_dang"),
-                        field("mat"), field("tt_ndung", T::Memo, 0), field("da_xuli", T::Boolean, 1), field("time_xl"),
-                        field("cv_traloi"), field("kieuupdate", T::Long, 4), field("idcu", T::Long, 4),
-                        field("chonin", T::Text, 1)});
-}
-
-// The abbreviations table chutat.
-inline db::TableDef abbreviationTable()
-{
-    return table(QStringLiteral("chutat"),
-                 {field("ID", db::FieldType::Long, 4), field("chudu"), field("chutat", db::FieldType::Text, 50),
-                  field("matt", db::FieldType::Memo, 0)});
-}
-
-// A new data file in its own temporary folder, removed with the object.
-class DataFile
+// A copy of the template file vemogoc.mdb named `fileName` in its own temporary folder, open
+// with the program's password; removed with the object.
+class TemplateCopy
 {
 public:
-    explicit DataFile(const QString& fileName)
+    explicit TemplateCopy(const QString& fileName)
     {
-        EXPECT_TRUE(m_dir.isValid());
-        m_db = db::Database::create(m_dir.filePath(fileName), QStringLiteral("vorkelmadu"));
+        const QString path = m_dir.filePath(fileName);
+        const QString source = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
+        EXPECT_TRUE(m_dir.isValid() && QFile::copy(source, path)) << source.toStdString();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        m_db = db::Database::open(path, QStringLiteral(";pwd=vorkelmadu"));
     }
     db::Database& db() { return m_db; }
 
