@@ -1,6 +1,8 @@
 // Adding, editing and deleting through recordsets; dynaset versus snapshot; requery.
 #include "db_fixture.h"
 
+#include <QDateTime>
+
 using namespace dbtest;
 using db::Database;
 using db::EditMode;
@@ -307,4 +309,54 @@ TEST_F(DbTest, AddNewOnADynasetWithWhereStillShowsTheNewRow)
     EXPECT_EQ(stt(rs), 3);
     rs.findFirst(QStringLiteral("stt = 3"));
     EXPECT_FALSE(rs.noMatch());
+}
+
+TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
+{
+    Database db = Database::create(path(), Password);
+    db::TableDef t;
+    t.name = QStringLiteral("lich2009");
+    t.fields = {field(QStringLiteral("id"), db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                field(QStringLiteral("xong"), db::FieldType::Boolean, 1),
+                field(QStringLiteral("ngay"), db::FieldType::Date, 8),
+                field(QStringLiteral("tien"), db::FieldType::Double, 8)};
+    db.appendTableDef(t);
+    Recordset rs = db.openRecordset(QStringLiteral("lich2009"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("xong"), true);
+    rs.setValue(QStringLiteral("ngay"), QDateTime(QDate(2009, 3, 2), QTime(8, 30)));
+    rs.setValue(QStringLiteral("tien"), 1.5);
+    rs.update();
+    db.execute(QStringLiteral("INSERT INTO lich2009 (xong, ngay) VALUES (False, #3/4/2009#)"));
+    Recordset found = db.openRecordset(QStringLiteral("SELECT * FROM lich2009 WHERE xong = True"));
+    ASSERT_EQ(found.recordCount(), 1);
+    EXPECT_EQ(found.value(QStringLiteral("xong")).typeId(), QMetaType::Bool);
+    EXPECT_TRUE(found.value(QStringLiteral("xong")).toBool());
+    EXPECT_EQ(found.value(QStringLiteral("ngay")).toDateTime(), QDateTime(QDate(2009, 3, 2), QTime(8, 30)));
+    EXPECT_DOUBLE_EQ(found.value(QStringLiteral("tien")).toDouble(), 1.5);
+    found.requery();
+    found.findFirst(QStringLiteral("xong = False"));
+    EXPECT_TRUE(found.noMatch());  // the WHERE of the recordset still applies after requery
+    Recordset all = db.openRecordset(QStringLiteral("SELECT * FROM lich2009 ORDER BY id"));
+    all.moveLast();
+    EXPECT_FALSE(all.value(QStringLiteral("xong")).toBool());
+    EXPECT_EQ(all.value(QStringLiteral("ngay")).toDateTime().date(), QDate(2009, 3, 4));
+    EXPECT_TRUE(all.value(QStringLiteral("tien")).isNull());
+}
+
+TEST_F(DbTest, PositionsAndCountLeaveOutDeletedRows)
+{
+    Database db = makeLetters(5);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.move(1);
+    rs.deleteRecord();
+    rs.moveLast();
+    EXPECT_EQ(rs.absolutePosition(), 3);
+    rs.setAbsolutePosition(1);
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 3);
+    rs.move(-1);
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 1);
+    rs.move(2);
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 4);
+    EXPECT_EQ(rs.clone().recordCount(), 4);
 }
