@@ -1,0 +1,343 @@
+// The form base: key preview with the old key codes, control names, Tab, showing and unloading;
+// and the small helpers every form uses (pointer, status colours, key codes).
+#include "scripted_responder.h"
+#include "type_text.h"
+
+#include "app/module1.h"
+#include "platform/ui/data_combo.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/msg_box.h"
+#include "platform/ui/status_style.h"
+#include "platform/ui/text_box.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A form that records what its handlers receive.
+class RecordingForm : public ui::FormBase
+{
+public:
+    RecordingForm()
+    {
+        auto* layout = new QVBoxLayout(this);
+        mng_den = new ui::TextBox(this);
+        mng_den->setObjectName(QStringLiteral("mng_den"));
+        mtt_ndung = new ui::TextBox(this, true);
+        mtt_ndung->setObjectName(QStringLiteral("mtt_ndung"));
+        DBComboloai = new ui::DataCombo(this);
+        DBComboloai->setObjectName(QStringLiteral("DBComboloai"));
+        cmdclose = new QPushButton(QStringLiteral("&Kết thúc"), this);
+        cmdclose->setObjectName(QStringLiteral("cmdclose"));
+        layout->addWidget(mng_den);
+        layout->addWidget(mtt_ndung);
+        layout->addWidget(DBComboloai);
+        layout->addWidget(cmdclose);
+        QObject::connect(mng_den, &ui::TextBox::KeyUp, [this](int& code, int) {
+            seen << QStringLiteral("box:%1").arg(code);
+        });
+    }
+
+    ui::TextBox* mng_den;
+    ui::TextBox* mtt_ndung;
+    ui::DataCombo* DBComboloai;
+    QPushButton* cmdclose;
+    QStringList seen;
+    int loads = 0;
+    int swallowKeyCode = -1;
+    bool refuseUnload = false;
+
+protected:
+    void Form_Load() override { ++loads; }
+    void Form_Unload(int& cancel) override
+    {
+        seen << QStringLiteral("unload");
+        if (refuseUnload)
+            cancel = 1;
+    }
+    void Form_KeyDown(int& keyCode, int shift) override
+    {
+        seen << QStringLiteral("down:%1:%2").arg(keyCode).arg(shift);
+        if (keyCode == swallowKeyCode)
+            keyCode = 0;
+    }
+    void Form_KeyUp(int& keyCode, int shift) override
+    {
+        seen << QStringLiteral("up:%1:%2").arg(keyCode).arg(shift);
+    }
+};
+
+class FormBaseTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        form.showModeless();
+        QApplication::setActiveWindow(&form);
+        form.mng_den->setFocus();
+        form.seen.clear();
+    }
+
+    test::ScriptedResponder responder;
+    RecordingForm form;
+};
+
+struct KeyCase
+{
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int code;
+    int shift;
+};
+
+TEST_F(FormBaseTest, KeyReleaseReachesTheFormWithTheOldCodesBeforeTheControl)
+{
+    const KeyCase cases[] = {
+        {Qt::Key_F4, Qt::NoModifier, 115, 0},          {Qt::Key_F5, Qt::NoModifier, 116, 0},
+        {Qt::Key_F5, Qt::ShiftModifier, 116, 1},       {Qt::Key_F6, Qt::NoModifier, 117, 0},
+        {Qt::Key_PageUp, Qt::NoModifier, 33, 0},       {Qt::Key_PageDown, Qt::NoModifier, 34, 0},
+        {Qt::Key_Escape, Qt::NoModifier, 27, 0},       {Qt::Key_Return, Qt::NoModifier, 13, 0},
+        {Qt::Key_Enter, Qt::KeypadModifier, 13, 0},    {Qt::Key_Up, Qt::NoModifier, 38, 0},
+        {Qt::Key_Down, Qt::NoModifier, 40, 0},         {Qt::Key_End, Qt::ControlModifier, 35, 2},
+        {Qt::Key_Space, Qt::NoModifier, 32, 0},        {Qt::Key_Comma, Qt::NoModifier, 188, 0},
+        {Qt::Key_A, Qt::NoModifier, 65, 0},            {Qt::Key_A, Qt::ShiftModifier, 65, 1},
+        {Qt::Key_7, Qt::NoModifier, 55, 0},            {Qt::Key_F5, Qt::ShiftModifier | Qt::ControlModifier, 116, 3},
+    };
+    for (const KeyCase& c : cases) {
+        form.seen.clear();
+        QTest::keyRelease(form.mng_den->editor(), c.key, c.modifiers);
+        // (A key released with modifiers is followed by the modifier keys' own releases.)
+        ASSERT_GE(form.seen.size(), 2) << "key " << c.key;
+        EXPECT_EQ(form.seen[0], QStringLiteral("up:%1:%2").arg(c.code).arg(c.shift)) << "key " << c.key;
+        EXPECT_EQ(form.seen[1], QStringLiteral("box:%1").arg(c.code)) << "key " << c.key;
+    }
+}
+
+TEST_F(FormBaseTest, EachKeyIsPreviewedOnceAndAutoRepeatReleasesNot)
+{
+    test::pressKey(form.mng_den->editor(), Qt::Key_F4);
+    EXPECT_EQ(form.seen, QStringList({QStringLiteral("down:115:0"), QStringLiteral("up:115:0"), QStringLiteral("box:115")}));
+    form.seen.clear();
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(form.mng_den->editor(), &repeat);
+    EXPECT_TRUE(form.seen.isEmpty());
+}
+
+TEST_F(FormBaseTest, KeyIsPreviewedByTheFormWhenNothingInItHasTheFocus)
+{
+    ui::FormBase empty;
+    QStringList seen;
+    struct Probe : ui::FormBase
+    {
+        QStringList* seen;
+        void Form_KeyUp(int& code, int) override { *seen << QString::number(code); }
+    } probe;
+    probe.seen = &seen;
+    QTest::keyRelease(&probe, Qt::Key_F6);
+    EXPECT_EQ(seen, QStringList({QStringLiteral("117")}));
+}
+
+TEST_F(FormBaseTest, SwallowedKeyDoesNotReachTheControl)
+{
+    form.swallowKeyCode = 'X';
+    test::typeText(form.mng_den->editor(), QStringLiteral("axb"));
+    EXPECT_EQ(form.mng_den->text(), QStringLiteral("ab"));
+}
+
+TEST_F(FormBaseTest, VietnameseLettersArePreviewedWithCodeZero)
+{
+    test::typeText(form.mng_den->editor(), QStringLiteral("ư"));
+    EXPECT_EQ(form.seen.first(), QStringLiteral("down:0:0"));
+    EXPECT_EQ(form.mng_den->text(), QStringLiteral("ư"));
+}
+
+TEST_F(FormBaseTest, ActiveControlIsNamedByTheOuterControl)
+{
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("mng_den"));
+    form.mtt_ndung->setFocus();
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
+    form.DBComboloai->setFocus();
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("DBComboloai"));
+    form.cmdclose->setFocus();
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("cmdclose"));
+    // The check the forms make: is the focused box one of a list of names?
+    EXPECT_FALSE(QStringLiteral("mtt_ndung,mng_den,mng_cv,mmat").split(QLatin1Char(',')).contains(form.activeControlName()));
+}
+
+TEST_F(FormBaseTest, ControlsAreFoundByName)
+{
+    EXPECT_EQ(form.control(QStringLiteral("mtt_ndung")), form.mtt_ndung);
+    EXPECT_EQ(form.control<ui::TextBox>(QStringLiteral("mng_den")), form.mng_den);
+    EXPECT_EQ(form.control<ui::TextBox>(QStringLiteral("cmdclose")), nullptr);
+    EXPECT_EQ(form.control(QStringLiteral("khongco")), nullptr);
+}
+
+TEST_F(FormBaseTest, SendTabMovesTheFocusToTheNextControl)
+{
+    form.sendTab();
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
+    form.sendTab();
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("DBComboloai"));
+    form.sendTab(true);
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
+}
+
+TEST_F(FormBaseTest, FormLoadRunsOnceUntilUnloaded)
+{
+    EXPECT_EQ(form.loads, 1);
+    form.hide();
+    form.showModeless();
+    EXPECT_EQ(form.loads, 1);  // hidden, not unloaded
+    EXPECT_TRUE(form.unload());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.isLoaded());
+    form.showModeless();
+    EXPECT_EQ(form.loads, 2);
+}
+
+TEST_F(FormBaseTest, UnloadCanBeRefusedAndTheCloseBoxUnloads)
+{
+    form.refuseUnload = true;
+    EXPECT_FALSE(form.unload());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    form.refuseUnload = false;
+    int unloaded = 0;
+    QObject::connect(&form, &ui::FormBase::unloaded, [&unloaded] { ++unloaded; });
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(unloaded, 1);
+    EXPECT_FALSE(form.isLoaded());
+}
+
+TEST_F(FormBaseTest, ModalFormIsAnsweredByTheResponderScript)
+{
+    RecordingForm dialog;
+    dialog.setObjectName(QStringLiteral("frmincv"));
+    responder.onModal(QStringLiteral("frmincv"), [](ui::FormBase& f) {
+        auto& d = static_cast<RecordingForm&>(f);
+        d.mng_den->setText(QStringLiteral("01/02/2024"));
+        d.hide();
+    });
+    dialog.showModal();
+    EXPECT_EQ(dialog.loads, 1);
+    EXPECT_EQ(dialog.mng_den->text(), QStringLiteral("01/02/2024"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.isLoaded());  // hidden by the script, not unloaded
+    // Without a script the form is closed as with its close box.
+    dialog.showModal();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.isLoaded());
+    EXPECT_EQ(responder.modalForms(), QStringList({QStringLiteral("frmincv"), QStringLiteral("frmincv")}));
+}
+
+TEST_F(FormBaseTest, ModalFormThatRefusesToCloseIsStillHidden)
+{
+    RecordingForm dialog;
+    dialog.refuseUnload = true;
+    dialog.showModal();
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+// --- helpers ---------------------------------------------------------------------------------
+
+TEST(KeyCodes, QtKeysAndOldCodesMapBothWays)
+{
+    const int codes[] = {8, 9, 13, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 65, 90, 48, 57, 112, 115, 116, 117, 123, 188, 190};
+    for (int code : codes)
+        EXPECT_EQ(ui::keyCodeFromQt(ui::qtKeyFromCode(code)), code) << code;
+    EXPECT_EQ(ui::keyCodeFromQt(Qt::Key_Launch0), 0);
+    EXPECT_EQ(ui::shiftState(Qt::ShiftModifier | Qt::AltModifier), 5);
+    EXPECT_EQ(ui::modifiersFromShift(3), Qt::ShiftModifier | Qt::ControlModifier);
+}
+
+TEST(StatusStyle, ViewingUsesTheSystemColoursAndEditingYellowOnRed)
+{
+    QLabel label;
+    ui::setStatusStyle(&label, ui::StatusStyle::Editing);
+    EXPECT_EQ(ui::foreColor(&label), QColor(255, 255, 0));
+    EXPECT_EQ(ui::backColor(&label), QColor(255, 0, 0));
+    ui::setStatusStyle(&label, ui::StatusStyle::Viewing);
+    EXPECT_EQ(ui::foreColor(&label), QApplication::palette().color(QPalette::Active, QPalette::Highlight));
+    EXPECT_EQ(ui::backColor(&label), QApplication::palette().color(QPalette::Active, QPalette::Button));
+    EXPECT_EQ(ui::colorFromNumber(0xC0C0C0), QColor(192, 192, 192));
+    EXPECT_EQ(ui::colorFromNumber(0x0080FF), QColor(255, 128, 0));  // &H00BBGGRR
+}
+
+TEST(Hourglass, ScopeRestoresThePointerItFound)
+{
+    ui::setDefaultPointer();
+    {
+        ui::HourglassPointer busy;
+        EXPECT_TRUE(ui::isHourglass());
+        {
+            ui::HourglassPointer nested;
+            EXPECT_TRUE(ui::isHourglass());
+        }
+        EXPECT_TRUE(ui::isHourglass());
+    }
+    EXPECT_FALSE(ui::isHourglass());
+    ui::setHourglass();
+    ui::setHourglass();
+    ui::setDefaultPointer();  // one call undoes any number
+    EXPECT_FALSE(QApplication::overrideCursor());
+}
+
+TEST(MessageBox, TheResponderAnswersAndRecords)
+{
+    test::ScriptedResponder responder;
+    responder.answerMessageBox(ui::msgbox::No);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Sai ten nguoi dung! Can nhap lai ten tu danh sach! "), ui::msgbox::YesNo,
+                         QStringLiteral("Login")),
+              ui::msgbox::No);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Mat khau sai!"), ui::msgbox::YesNo), ui::msgbox::Yes);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Xong")), ui::msgbox::Ok);
+    ASSERT_EQ(responder.shown().size(), 3);
+    EXPECT_EQ(responder.shown().first().mode, QStringLiteral("Login"));
+}
+
+TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndLeavesTheGlobals)
+{
+    app::resetModule1();
+    test::ScriptedResponder responder;
+    responder.answer(QStringLiteral("no"));
+    EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
+    EXPECT_EQ(app::module1().traloi, QStringLiteral("no"));
+    EXPECT_EQ(app::messenger().show(QStringLiteral("Có xoá không ?"), QStringLiteral("YESNO")), QStringLiteral("yes"));
+    responder.setDefaultAnswer(QStringLiteral("no"));
+    EXPECT_EQ(app::messenger().show(QStringLiteral("Có in không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
+    EXPECT_EQ(app::messenger().show(QStringLiteral("Xong !"), QStringLiteral("ok")), QStringLiteral("ok"));
+    EXPECT_EQ(app::messenger().show(QStringLiteral("Đang sao lưu..."), QStringLiteral("tbao")), QString());
+    EXPECT_TRUE(responder.noticeOpen());
+    app::messenger().closeNotice();
+    EXPECT_FALSE(responder.noticeOpen());
+    EXPECT_EQ(responder.messages(), QStringList({QStringLiteral("Có lưu không ?"), QStringLiteral("Có xoá không ?"),
+                                                 QStringLiteral("Có in không ?"), QStringLiteral("Xong !")}));
+    EXPECT_EQ(app::module1().kieuthongbao, QStringLiteral("tbao"));
+    EXPECT_EQ(responder.unusedAnswers(), 0);
+}
+
+TEST(ScriptedResponder, RestoresWhatWasInstalledBefore)
+{
+    app::Messenger* before = &app::messenger();
+    {
+        test::ScriptedResponder outer;
+        {
+            test::ScriptedResponder inner;
+            EXPECT_EQ(&app::messenger(), &inner);
+        }
+        EXPECT_EQ(&app::messenger(), &outer);
+        outer.answerMessageBox(ui::msgbox::Cancel);
+        EXPECT_EQ(ui::msgBox(QStringLiteral("?"), ui::msgbox::OkCancel), ui::msgbox::Cancel);
+    }
+    EXPECT_EQ(&app::messenger(), before);
+}
+
+} // namespace

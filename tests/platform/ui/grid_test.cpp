@@ -1,0 +1,176 @@
+// The bound grid: following the data control, moving it, reading rows on demand.
+#include "letter_file.h"
+
+#include "scripted_responder.h"
+
+#include "platform/ui/data_control.h"
+#include "platform/ui/grid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using uitest::LetterFile;
+
+class GridTest : public ::testing::Test
+{
+protected:
+    explicit GridTest(int rows = 8) : file(rows)
+    {
+        data.setDatabase(file.db());
+        data.setRecordSource(LetterFile::table());
+        grid.addColumn(QStringLiteral("In"), QStringLiteral("chonin"), 30);
+        grid.addColumn(QStringLiteral("Nơi gửi"), QStringLiteral("noigui"), 200);
+        grid.setDataSource(&data);
+        grid.resize(400, 300);
+        grid.show();
+        QObject::connect(&data, &ui::DataControl::Validate, [this](int& action, int&) {
+            log << QStringLiteral("validate:%1").arg(action);
+            if (cancelMoves)
+                action = ui::action::Cancel;
+        });
+        QObject::connect(&data, &ui::DataControl::Reposition, [this] { log << QStringLiteral("reposition"); });
+        QObject::connect(&grid, &ui::Grid::Click, [this] { log << QStringLiteral("click"); });
+        QObject::connect(&grid, &ui::Grid::DblClick, [this] { log << QStringLiteral("dblclick"); });
+        data.refresh();
+        log.clear();
+    }
+
+    QPoint cellCentre(int row, int column) const
+    {
+        return grid.visualRect(grid.model()->index(row, column)).center();
+    }
+    int position() const { return data.recordset().absolutePosition(); }
+
+    test::ScriptedResponder responder;
+    LetterFile file;
+    ui::DataControl data;
+    ui::Grid grid;
+    QStringList log;
+    bool cancelMoves = false;
+};
+
+TEST_F(GridTest, ShowsOneRowPerRecordUnderTheCaptions)
+{
+    EXPECT_EQ(grid.model()->rowCount(), 8);
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Nơi gửi"));
+    EXPECT_EQ(grid.tableModel()->text(6, 1), LetterFile::noigui(7));
+    EXPECT_EQ(grid.columnField(1), QStringLiteral("noigui"));
+}
+
+TEST_F(GridTest, FollowsTheDataControlsCurrentRecord)
+{
+    EXPECT_EQ(grid.currentRow(), 0);
+    data.moveLast();
+    EXPECT_EQ(grid.currentRow(), 7);
+    EXPECT_EQ(grid.columnText(1), LetterFile::noigui(8));
+    data.findFirst(QStringLiteral("stt = 3"));
+    EXPECT_EQ(grid.currentRow(), 2);
+}
+
+TEST_F(GridTest, ClickingARowMovesTheDataControlThroughValidate)
+{
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(4, 1));
+    EXPECT_EQ(position(), 4);
+    EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1").arg(ui::action::Bookmark), QStringLiteral("reposition"),
+                                QStringLiteral("click")}));
+}
+
+TEST_F(GridTest, ArrowKeysMoveTheDataControl)
+{
+    grid.setFocus();
+    QTest::keyClick(grid.viewport(), Qt::Key_Down);
+    QTest::keyClick(grid.viewport(), Qt::Key_Down);
+    EXPECT_EQ(position(), 2);
+}
+
+TEST_F(GridTest, CancelledMoveReturnsTheGridToTheDataControlsRow)
+{
+    data.moveTo(1);
+    cancelMoves = true;
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(5, 1));
+    EXPECT_EQ(position(), 1);
+    EXPECT_EQ(grid.currentRow(), 1);
+}
+
+TEST_F(GridTest, DoubleClickOnTheRowSelectorMovesThereAndRaisesDblClick)
+{
+    QHeaderView* selectors = grid.verticalHeader();
+    const QPoint at(selectors->width() / 2, selectors->sectionViewportPosition(3) + selectors->sectionSize(3) / 2);
+    QTest::mouseClick(selectors->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(selectors->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(selectors->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(position(), 3);
+    EXPECT_EQ(log.count(QStringLiteral("dblclick")), 1);
+}
+
+TEST_F(GridTest, RowsWrittenThroughTheDataControlAreRedrawn)
+{
+    ASSERT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1));  // read once
+    db::Recordset rs = data.recordset();
+    rs.edit();
+    rs.setValue(QStringLiteral("noigui"), QStringLiteral("Thanh tra tỉnh"));
+    rs.update();
+    EXPECT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1));  // not yet told
+    data.notifyDataChanged();
+    EXPECT_EQ(grid.tableModel()->text(0, 1), QStringLiteral("Thanh tra tỉnh"));
+}
+
+TEST_F(GridTest, DeletingARecordShortensTheGrid)
+{
+    data.moveTo(2);
+    ASSERT_TRUE(data.deleteRecord());
+    EXPECT_EQ(grid.model()->rowCount(), 7);
+    EXPECT_EQ(grid.tableModel()->text(2, 1), LetterFile::noigui(4));
+}
+
+TEST_F(GridTest, HiddenGridStillFollowsAndShowsTheRowWhenShownAgain)
+{
+    grid.hide();
+    data.moveTo(6);
+    EXPECT_EQ(grid.currentRow(), 6);
+    grid.show();
+    EXPECT_EQ(grid.currentRow(), 6);
+    EXPECT_EQ(grid.columnText(1), LetterFile::noigui(7));
+}
+
+TEST_F(GridTest, FocusLeavingTheGridRaisesLostFocus)
+{
+    QWidget window;
+    grid.setParent(&window);
+    auto* other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    int lost = 0;
+    QObject::connect(&grid, &ui::Grid::LostFocus, [&lost] { ++lost; });
+    window.show();
+    QApplication::setActiveWindow(&window);
+    grid.show();
+    grid.setFocus();
+    other->setFocus();
+    EXPECT_EQ(lost, 1);
+    grid.setParent(nullptr);
+}
+
+// A year of many letters: the grid reads only the rows it shows.
+class LargeGridTest : public GridTest
+{
+protected:
+    LargeGridTest() : GridTest(20000) {}
+};
+
+TEST_F(LargeGridTest, ReadsOnlyTheBlocksOfTheRowsShown)
+{
+    EXPECT_EQ(grid.model()->rowCount(), 20000);
+    QApplication::processEvents();  // paint the first page
+    data.moveLast();
+    QApplication::processEvents();  // paint the last page
+    EXPECT_EQ(grid.currentRow(), 19999);
+    EXPECT_EQ(grid.tableModel()->text(19999, 1), LetterFile::noigui(20000));
+    EXPECT_EQ(grid.tableModel()->text(10000, 1), LetterFile::noigui(10001));
+    EXPECT_LE(grid.tableModel()->rowsFetched(), 6 * ui::RecordsetTableModel::kBlockRows);
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+// The text box: changed flag, locking, length, lines, selection, Vietnamese typing.
+#include "type_text.h"
+
+#include "platform/ui/text_box.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TextBoxTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+
+    ui::TextBox* box(bool multiLine = false)
+    {
+        auto* b = new ui::TextBox(&window, multiLine);
+        b->show();
+        return b;
+    }
+
+    QWidget window;
+};
+
+TEST_F(TextBoxTest, ChangedFlagIsSetByTypingAndByCodeAndClearedByTheForm)
+{
+    ui::TextBox* b = box();
+    EXPECT_FALSE(b->dataChanged());
+    b->setText(QStringLiteral("Hà Nội"));
+    EXPECT_TRUE(b->dataChanged());
+    b->setDataChanged(false);
+    b->setFocus();
+    test::typeText(b->editor(), QStringLiteral("ạ"));
+    EXPECT_TRUE(b->dataChanged());
+    EXPECT_EQ(b->text(), QStringLiteral("Hà Nộiạ"));
+}
+
+TEST_F(TextBoxTest, SettingTheSameTextIsNoChange)
+{
+    ui::TextBox* b = box();
+    b->setText(QStringLiteral("Huế"));
+    b->setDataChanged(false);
+    int changes = 0;
+    QObject::connect(b, &ui::TextBox::Change, [&changes] { ++changes; });
+    b->setText(QStringLiteral("Huế"));
+    EXPECT_FALSE(b->dataChanged());
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(TextBoxTest, TypedVietnameseRoundTripsInBothKinds)
+{
+    const QString text = QStringLiteral("Ủy ban nhân dân tỉnh Quảng Ngãi: ước tính ưu đãi đặc biệt ỹ ỵ");
+    for (bool multi : {false, true}) {
+        ui::TextBox* b = box(multi);
+        b->setFocus();
+        test::typeText(b->editor(), text);
+        EXPECT_EQ(b->text(), text) << "multi-line " << multi;
+        EXPECT_EQ(b->fieldValue().toString(), text);
+    }
+}
+
+TEST_F(TextBoxTest, LockedBoxRefusesTypingButNotCode)
+{
+    ui::TextBox* b = box();
+    b->setText(QStringLiteral("Đà Nẵng"));
+    b->setLocked(true);
+    b->setFocus();
+    test::typeText(b->editor(), QStringLiteral("xyz"));
+    EXPECT_EQ(b->text(), QStringLiteral("Đà Nẵng"));
+    b->setText(QStringLiteral("Cần Thơ"));
+    EXPECT_EQ(b->text(), QStringLiteral("Cần Thơ"));
+    EXPECT_TRUE(b->isLocked());
+}
+
+TEST_F(TextBoxTest, MaxLengthCutsTypedAndSetTexts)
+{
+    for (bool multi : {false, true}) {
+        ui::TextBox* b = box(multi);
+        b->setMaxLength(5);
+        b->setFocus();
+        test::typeText(b->editor(), QStringLiteral("Nghệ An"));
+        EXPECT_EQ(b->text(), QStringLiteral("Nghệ ")) << "multi-line " << multi;
+        b->setText(QStringLiteral("Thừa Thiên Huế"));
+        EXPECT_EQ(b->text(), QStringLiteral("Thừa ")) << "multi-line " << multi;
+    }
+}
+
+TEST_F(TextBoxTest, LineBreaksBecomeNewlinesOrBlanks)
+{
+    ui::TextBox* multi = box(true);
+    multi->setText(QStringLiteral("Dòng một\r\nDòng hai\rDòng ba"));
+    EXPECT_EQ(multi->text(), QStringLiteral("Dòng một\nDòng hai\nDòng ba"));
+    ui::TextBox* single = box(false);
+    single->setText(QStringLiteral("Dòng một\r\nDòng hai"));
+    EXPECT_EQ(single->text(), QStringLiteral("Dòng một Dòng hai"));
+}
+
+TEST_F(TextBoxTest, SelectionIsReadAndSetInCharacters)
+{
+    for (bool multi : {false, true}) {
+        ui::TextBox* b = box(multi);
+        b->setText(QStringLiteral("Sở Tư pháp"));
+        b->setSelStart(3);
+        b->setSelLength(2);
+        EXPECT_EQ(b->selStart(), 3);
+        EXPECT_EQ(b->selLength(), 2);
+        EXPECT_EQ(b->selText(), QStringLiteral("Tư"));
+        b->setSelStart(99);
+        EXPECT_EQ(b->selStart(), 10);
+        EXPECT_EQ(b->selLength(), 0);
+    }
+}
+
+TEST_F(TextBoxTest, SelectAllOnFocusSelectsTheWholeText)
+{
+    ui::TextBox* first = box();
+    ui::TextBox* b = box();
+    b->setText(QStringLiteral("12/120"));
+    b->setSelectAllOnFocus(true);
+    first->setFocus();
+    b->setFocus();
+    EXPECT_EQ(b->selText(), QStringLiteral("12/120"));
+}
+
+TEST_F(TextBoxTest, FocusAndKeyEventsAreReported)
+{
+    ui::TextBox* first = box();
+    ui::TextBox* b = box();
+    QStringList seen;
+    QObject::connect(b, &ui::TextBox::GotFocus, [&seen] { seen << QStringLiteral("got"); });
+    QObject::connect(b, &ui::TextBox::LostFocus, [&seen] { seen << QStringLiteral("lost"); });
+    QObject::connect(b, &ui::TextBox::KeyUp, [&seen](int& code, int shift) {
+        seen << QStringLiteral("keyup:%1:%2").arg(code).arg(shift);
+    });
+    b->setFocus();
+    QTest::keyClick(b->editor(), Qt::Key_Return);
+    first->setFocus();
+    EXPECT_EQ(seen, QStringList({QStringLiteral("got"), QStringLiteral("keyup:13:0"), QStringLiteral("lost")}));
+}
+
+TEST_F(TextBoxTest, TabStopCanBeTurnedOff)
+{
+    ui::TextBox* b = box();
+    b->setTabStop(false);
+    EXPECT_FALSE(b->tabStop());
+    b->setTabStop(true);
+    EXPECT_TRUE(b->tabStop());
+}
+
+TEST_F(TextBoxTest, MultiLineBoxPassesTabToTheNextControl)
+{
+    ui::TextBox* multi = box(true);
+    ui::TextBox* next = box();
+    multi->setFocus();
+    QTest::keyClick(multi->editor(), Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+    EXPECT_EQ(multi->text(), QString());
+}
+
+} // namespace
