@@ -62,14 +62,10 @@ char32_t foldChar(char32_t c)
     return QChar::toLower(c);
 }
 
-bool hasCombiningUtf8(const unsigned char* s, int length)
+// True when the character at s[i] is a combining mark U+0300..U+036F (encoded CC 80..CD AF).
+bool isCombiningLead(const unsigned char* s, int length, int i)
 {
-    // U+0300..U+036F encode as CC 80..CD AF.
-    for (int i = 0; i + 1 < length; ++i) {
-        if (s[i] == 0xCC || (s[i] == 0xCD && s[i + 1] <= 0xAF))
-            return true;
-    }
-    return false;
+    return (s[i] == 0xCC || s[i] == 0xCD) && i + 1 < length && (s[i] == 0xCC || s[i + 1] <= 0xAF);
 }
 
 int compareUcs4(const QList<uint>& a, const QList<uint>& b)
@@ -89,16 +85,21 @@ int compareUcs4(const QList<uint>& a, const QList<uint>& b)
 QString foldCase(QStringView text)
 {
     bool combining = false;
+    bool surrogates = false;
     for (QChar c : text) {
-        if (isCombining(c.unicode())) {
+        if (isCombining(c.unicode()))
             combining = true;
-            break;
-        }
+        else if (c.isSurrogate())
+            surrogates = true;
     }
-    const QString composed =
-        combining ? text.toString().normalized(QString::NormalizationForm_C) : text.toString();
-    // Simple (one-to-one) lower-case mapping per code point, the same the UTF-8 path uses.
-    QList<uint> ucs4 = composed.toUcs4();
+    QString folded = combining ? text.toString().normalized(QString::NormalizationForm_C) : text.toString();
+    if (!surrogates) {
+        // Simple (one-to-one) lower-case mapping per character, the same the UTF-8 path uses.
+        for (QChar& c : folded)
+            c = QChar(char16_t(foldChar(c.unicode())));
+        return folded;
+    }
+    QList<uint> ucs4 = folded.toUcs4();
     for (uint& c : ucs4)
         c = foldChar(c);
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(ucs4.constData()), ucs4.size());
@@ -113,16 +114,26 @@ int compareFolded(const char* a, int aLength, const char* b, int bLength)
 {
     const auto* sa = reinterpret_cast<const unsigned char*>(a);
     const auto* sb = reinterpret_cast<const unsigned char*>(b);
-    if (hasCombiningUtf8(sa, aLength) || hasCombiningUtf8(sb, bLength)) {
-        return compareFolded(QString::fromUtf8(a, aLength), QString::fromUtf8(b, bLength));
-    }
+    // Equal bytes are equal text: skip them, then step back to the start of a character.
     int i = 0;
-    int j = 0;
-    while (i < aLength && j < bLength) {
+    while (i < aLength && i < bLength && sa[i] == sb[i])
+        ++i;
+    while (i > 0 && i < aLength && i < bLength && ((sa[i] & 0xC0) == 0x80 || (sb[i] & 0xC0) == 0x80))
+        --i;
+    int j = i;
+    while (true) {
+        // A combining mark may join the character before it: compare the composed texts.
+        if ((i < aLength && isCombiningLead(sa, aLength, i)) || (j < bLength && isCombiningLead(sb, bLength, j)))
+            return compareFolded(QString::fromUtf8(a, aLength), QString::fromUtf8(b, bLength));
+        if (i >= aLength || j >= bLength)
+            break;
         const char32_t ca = foldChar(decodeUtf8(sa, aLength, i));
         const char32_t cb = foldChar(decodeUtf8(sb, bLength, j));
-        if (ca != cb)
+        if (ca != cb) {
+            if ((i < aLength && isCombiningLead(sa, aLength, i)) || (j < bLength && isCombiningLead(sb, bLength, j)))
+                return compareFolded(QString::fromUtf8(a, aLength), QString::fromUtf8(b, bLength));
             return ca < cb ? -1 : 1;
+        }
     }
     if (i < aLength)
         return 1;

@@ -39,6 +39,10 @@ const FoldCase foldCases[] = {
     {"EmptyEqualsEmpty", u"", u"", 0},
     {"AsciiCaseIgnored", u"CVDEN2009", u"cvden2009", 0},
     {"OrderIgnoresCase", u"az", u"Ba", -1},
+    {"SharedPrefixThenCaseDifference", u"Phòng Tổ chức", u"PHÒNG TỔ CHỨC", 0},
+    {"SharedPrefixEndsInsideALetter", u"Bộ", u"Bố", 1},
+    {"SharedPrefixThenCombiningMark", u"Phòng Te\u0302\u0301", u"Phòng Tế", 0},
+    {"CombiningMarkAfterDifferingLetter", u"a\u0301", u"b", 1},
 };
 
 class VietnameseFold : public testing::TestWithParam<FoldCase>
