@@ -34,9 +34,9 @@ public:
 struct Files
 {
     QTemporaryDir dir;
-    QString letters;         // cvden2009 with kRows rows, flags as the scenario needs
-    QString backup;          // the backup before the run
-    QString workLetters;     // the copies an iteration works on
+    QString letters;     // cvden2009 with kRows rows, flags as the scenario needs
+    QString backup;      // the backup before the run
+    QString workLetters; // the copies an iteration works on
     QString workBackup;
 };
 
@@ -50,19 +50,25 @@ void fillYear(db::Database& letters, const QString& table, int flag)
     app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), table, false);
     letters.beginTrans();
     for (int i = 1; i <= kRows; ++i) {
-        letters.execute(QStringLiteral("INSERT INTO %1 (stt, ng_den, ng_denchuan, noigui, so_cv, ng_cv, ng_cvchuan, loai, "
-                                       "dv_nhan, cd_dang, mat, tt_ndung, da_xuli, kieuupdate, idcu) VALUES (%2, "
-                                       "'05/03/2009', '20090305', 'Sở Nội vụ tỉnh', '%2/SNV', '01/03/2009', '20090301', "
-                                       "'Công văn', 'Phòng Tổ chức, Văn phòng', 'Đảng,NN', 'Thường', "
-                                       "'Về việc triển khai kế hoạch công tác năm 2009 số %2', False, %3, %2)")
-                            .arg(table)
-                            .arg(i)
-                            .arg(flag));
+        letters.execute(
+            QStringLiteral("INSERT INTO %1 (stt, ng_den, ng_denchuan, noigui, so_cv, ng_cv, ng_cvchuan, loai, "
+                           "dv_nhan, cd_dang, mat, tt_ndung, da_xuli, kieuupdate, idcu) VALUES (%2, "
+                           "'05/03/2009', '20090305', 'Sở Nội vụ tỉnh', '%2/SNV', '01/03/2009', '20090301', "
+                           "'Công văn', 'Phòng Tổ chức, Văn phòng', 'Đảng,NN', 'Thường', "
+                           "'Về việc triển khai kế hoạch công tác năm 2009 số %2', False, %3, %2)")
+                .arg(table)
+                .arg(i)
+                .arg(flag));
     }
     letters.commitTrans();
 }
 
-enum class Scenario { NewRows, ChangedRows, NewYear };
+enum class Scenario
+{
+    NewRows,
+    ChangedRows,
+    NewYear
+};
 
 Files& prepared(Scenario scenario)
 {
@@ -95,7 +101,7 @@ Files& prepared(Scenario scenario)
         break;
     case Scenario::NewYear:
         letters.close();
-        sys::copyFile(f.letters, f.backup);  // a backup without the new year's table
+        sys::copyFile(f.letters, f.backup); // a backup without the new year's table
         letters = db::Database::open(f.letters, app::kConnect);
         fillYear(letters, QStringLiteral("cvden2009"), 1);
         break;

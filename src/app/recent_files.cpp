@@ -2,9 +2,9 @@
 
 #include "data_paths.h"
 #include "module1.h"
+#include "platform/sys/file_ops.h"
 #include "read_only.h"
 #include "settings_files.h"
-#include "platform/sys/file_ops.h"
 
 #include <QDir>
 #include <QFile>

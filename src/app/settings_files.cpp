@@ -1,8 +1,8 @@
 #include "settings_files.h"
 
+#include "common/clock.h"
 #include "data_paths.h"
 #include "module1.h"
-#include "common/clock.h"
 #include "platform/sys/file_ops.h"
 
 #include <QDir>
@@ -140,7 +140,7 @@ SysmemReading parseSysmem(const QString& text, const QString& programFolder, con
         reading.values.namlamviec = clockYear;
         reading.repaired = true;
     } else if (reading.values.namlamviec != item(3)) {
-        reading.repaired = true;  // blanks around the year
+        reading.repaired = true; // blanks around the year
     }
     return reading;
 }
@@ -148,9 +148,9 @@ SysmemReading parseSysmem(const QString& text, const QString& programFolder, con
 QString formatSysmem(const Sysmem& values)
 {
     const QLatin1Char quote('"');
-    return quote + values.filelich + quote + QLatin1Char(',') + quote + values.filecongvan + quote +
-           QLatin1Char(',') + quote + values.filebackup + quote + QLatin1Char(',') + quote + values.namlamviec +
-           quote + QStringLiteral("\r\n");
+    return quote + values.filelich + quote + QLatin1Char(',') + quote + values.filecongvan + quote + QLatin1Char(',') +
+           quote + values.filebackup + quote + QLatin1Char(',') + quote + values.namlamviec + quote +
+           QStringLiteral("\r\n");
 }
 
 QString sysmemPath()

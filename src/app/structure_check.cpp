@@ -3,10 +3,10 @@
 #include "data_paths.h"
 #include "file_presence.h"
 #include "module1.h"
-#include "read_only.h"
-#include "table_pattern.h"
 #include "platform/db/db_error.h"
 #include "platform/db/like_pattern.h"
+#include "read_only.h"
+#include "table_pattern.h"
 
 #include <QStringList>
 
@@ -18,8 +18,8 @@ QStringList requiredTables(const QString& kind)
         return {QStringLiteral("kehoachmau"), QStringLiteral("lichmau"), QStringLiteral("cvdenmau"),
                 QStringLiteral("cvdimau")};
     if (kind == QLatin1String("vemotk"))
-        return {QStringLiteral("donvi"),  QStringLiteral("bophan"), QStringLiteral("chutat"),
-                QStringLiteral("noigui"), QStringLiteral("loaicv"), QStringLiteral("inlich"),
+        return {QStringLiteral("donvi"),   QStringLiteral("bophan"), QStringLiteral("chutat"),
+                QStringLiteral("noigui"),  QStringLiteral("loaicv"), QStringLiteral("inlich"),
                 QStringLiteral("incvden"), QStringLiteral("incvdi")};
     if (kind == QLatin1String("vemocv"))
         return {QStringLiteral("cvdi*"), QStringLiteral("cvden*")};

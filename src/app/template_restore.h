@@ -17,6 +17,6 @@ bool scratchFileNeedsReplacing(const QString& path);
 bool restoreFromTemplate(const QString& target);
 
 // The data-folder files restored when missing, in the order start-up checks them.
-QStringList localDataFileNames();  // vemolich.MDB, vemocv.MDB, vemotk.MDB, vemotemp.MDB
+QStringList localDataFileNames(); // vemolich.MDB, vemocv.MDB, vemotk.MDB, vemotemp.MDB
 
 } // namespace app

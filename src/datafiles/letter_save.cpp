@@ -16,7 +16,7 @@ void saveLetter(db::Database& db, db::Recordset& rs)
 {
     switch (rs.editMode()) {
     case db::EditMode::None:
-        rs.update();  // raises UpdateWithoutEdit
+        rs.update(); // raises UpdateWithoutEdit
         return;
     case db::EditMode::Edit: {
         const QVariant flag = rs.value(kFlag);

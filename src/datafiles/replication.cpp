@@ -1,15 +1,15 @@
 #include "replication.h"
 
-#include "file_operation.h"
-#include "replication_sql.h"
 #include "app/data_paths.h"
 #include "app/file_presence.h"
 #include "app/kiemtra_query.h"
 #include "app/messenger.h"
 #include "app/module1.h"
 #include "app/table_pattern.h"
+#include "file_operation.h"
 #include "platform/db/db_error.h"
 #include "platform/sys/file_ops.h"
+#include "replication_sql.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -166,8 +166,9 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
         return copyWholeFile(m, backup);
 
     {
-        db::Recordset flagged = m.dbcongvan.openRecordset(
-            QStringLiteral("select * from ") + table + QStringLiteral(" where kieuupdate>0"), db::RecordsetType::Snapshot);
+        db::Recordset flagged =
+            m.dbcongvan.openRecordset(QStringLiteral("select * from ") + table + QStringLiteral(" where kieuupdate>0"),
+                                      db::RecordsetType::Snapshot);
         const bool none = flagged.eof();
         flagged.close();
         if (none)

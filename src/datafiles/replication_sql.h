@@ -10,8 +10,8 @@ namespace datafiles {
 // What replication needs to know about one letters register.
 struct LetterRegister
 {
-    QString queryName;    // stored query reaching the backup's table: "Qrbangcvden" / "Qrbangcvdi"
-    QStringList columns;  // columns copied, in order, without idcu
+    QString queryName;   // stored query reaching the backup's table: "Qrbangcvden" / "Qrbangcvdi"
+    QStringList columns; // columns copied, in order, without idcu
 };
 
 // The register of base name "cvdi" (outgoing letters); any other base name gives the incoming

@@ -35,7 +35,8 @@ TEST_F(DataFolderTest, PresenceOfAFolder)
 TEST_F(DataFolderTest, DataFilePathsMatchTheLetterCaseOfExistingFiles)
 {
     EXPECT_EQ(app::module1().filegoc, dataPath(QStringLiteral("vemogoc.mdb")));
-    EXPECT_EQ(app::dataFilePath(programFolder(), QStringLiteral("VemoGoc.MDB")), dataPath(QStringLiteral("vemogoc.mdb")));
+    EXPECT_EQ(app::dataFilePath(programFolder(), QStringLiteral("VemoGoc.MDB")),
+              dataPath(QStringLiteral("vemogoc.mdb")));
     // A file still to be made keeps the name asked for.
     EXPECT_EQ(app::dataFilePath(programFolder(), QStringLiteral("vemocv.MDB")), dataPath(QStringLiteral("vemocv.MDB")));
     // An exact match wins over another case.

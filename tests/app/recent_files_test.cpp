@@ -29,7 +29,7 @@ TEST_F(RecentFilesTest, MissingListIsCreatedWithThePathAlone)
 
 TEST_F(RecentFilesTest, ListStartingWithThePathIsNotRewritten)
 {
-    writeFile(list(), "\"/a.mdb\"\n\"/b.mdb\"\n\"/a.mdb\"\n");  // written by hand, LF only
+    writeFile(list(), "\"/a.mdb\"\n\"/b.mdb\"\n\"/a.mdb\"\n"); // written by hand, LF only
     sys::setReadOnly(list(), true);
     app::updateRecentFileList(list(), QStringLiteral("/a.mdb"));
     EXPECT_EQ(readFile(list()), "\"/a.mdb\"\n\"/b.mdb\"\n\"/a.mdb\"\n");

@@ -78,8 +78,9 @@ TEST(Sysmem, WrittenFormIsFourQuotedItemsAndCrLf)
 
 TEST(Sysmem, WrittenFormReadsBackUnchanged)
 {
-    const app::Sysmem values{QStringLiteral("/Tài liệu/lịch, 2009/vemolich.MDB"), QStringLiteral("/mnt/share/vemocv.MDB"),
-                             QStringLiteral("/mnt/backup/sao lưu.mdb"), QStringLiteral("2010")};
+    const app::Sysmem values{QStringLiteral("/Tài liệu/lịch, 2009/vemolich.MDB"),
+                             QStringLiteral("/mnt/share/vemocv.MDB"), QStringLiteral("/mnt/backup/sao lưu.mdb"),
+                             QStringLiteral("2010")};
     const app::SysmemReading reading = app::parseSysmem(app::formatSysmem(values), kProgram, QStringLiteral("2011"));
     EXPECT_FALSE(reading.repaired);
     EXPECT_EQ(reading.values.filelich, values.filelich);

@@ -44,7 +44,7 @@ TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
 {
     EXPECT_FALSE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
     EXPECT_FALSE(app::KiemtraMDB(QString(), QStringLiteral("vemocv")));
-    EXPECT_FALSE(app::KiemtraMDB(dataPath(QString()), QStringLiteral("vemocv")));  // the folder
+    EXPECT_FALSE(app::KiemtraMDB(dataPath(QString()), QStringLiteral("vemocv"))); // the folder
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
@@ -71,8 +71,9 @@ TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutg
     const QString path = dataPath(QStringLiteral("vemocv.MDB"));
     db::Database letters = db::Database::create(path, QStringLiteral("vorkelmadu"));
     db::Database source = openFile(app::module1().filegoc);
-    ASSERT_TRUE(app::copyTableStructure(source, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvdenmau"), false));
-    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemocv")));  // no cvdi* yet
+    ASSERT_TRUE(
+        app::copyTableStructure(source, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvdenmau"), false));
+    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemocv"))); // no cvdi* yet
     ASSERT_TRUE(app::copyTableStructure(source, letters, QStringLiteral("cvdimau"), QStringLiteral("cvdimau"), false));
     EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
     EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemolich")));

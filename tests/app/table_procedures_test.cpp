@@ -25,7 +25,7 @@ struct PatternCase
 {
     const char* name;
     const char* pattern;
-    bool withYearTable;  // cvden2009 exists
+    bool withYearTable; // cvden2009 exists
     bool expected;
 };
 
@@ -36,22 +36,24 @@ class TablePattern : public TableProceduresTest, public ::testing::WithParamInte
 TEST_P(TablePattern, FindsTablesByLowerCasedPattern)
 {
     if (GetParam().withYearTable) {
-        ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+        ASSERT_TRUE(
+            app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
     }
     EXPECT_EQ(app::hasTableLike(QString::fromLatin1(GetParam().pattern), letters), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Patterns, TablePattern,
-    ::testing::Values(PatternCase{"FourWildcardsFindTheYearTable", "cvden????", true, true},
-                      PatternCase{"FourWildcardsSkipTheTemplate", "cvden????", false, false},
-                      PatternCase{"DigitsFindTheYearTable", "cvden####", true, true},
-                      PatternCase{"StarFindsTheTemplate", "cvden*", false, true},
-                      PatternCase{"ExactNameInCapitals", "CVDEN2009", true, true},
-                      PatternCase{"ExactNameOfAnotherYear", "cvden2010", true, false},
-                      PatternCase{"TemplateByName", "KehoachMau", false, true},
-                      PatternCase{"NoSuchStem", "congvan*", true, false}),
-    [](const ::testing::TestParamInfo<PatternCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Patterns, TablePattern,
+                         ::testing::Values(PatternCase{"FourWildcardsFindTheYearTable", "cvden????", true, true},
+                                           PatternCase{"FourWildcardsSkipTheTemplate", "cvden????", false, false},
+                                           PatternCase{"DigitsFindTheYearTable", "cvden####", true, true},
+                                           PatternCase{"StarFindsTheTemplate", "cvden*", false, true},
+                                           PatternCase{"ExactNameInCapitals", "CVDEN2009", true, true},
+                                           PatternCase{"ExactNameOfAnotherYear", "cvden2010", true, false},
+                                           PatternCase{"TemplateByName", "KehoachMau", false, true},
+                                           PatternCase{"NoSuchStem", "congvan*", true, false}),
+                         [](const ::testing::TestParamInfo<PatternCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(TableProceduresTest, PatternTestSeesATableMadeByAnotherConnection)
 {
@@ -69,7 +71,8 @@ TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsAndIndexesAndNoRows)
     rows.update();
     rows.close();
 
-    ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    ASSERT_TRUE(
+        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
     const db::TableDef source = letters.tableDef(QStringLiteral("cvdenmau"));
     const db::TableDef copy = letters.tableDef(QStringLiteral("cvden2009"));
     EXPECT_EQ(copy.name, QStringLiteral("cvden2009"));
@@ -104,7 +107,8 @@ TEST_F(TableProceduresTest, TableCopyAcrossFilesMakesAWorkingCounter)
         rows.setValue(QStringLiteral("so_cv"), QString::number(i));
         rows.update();
     }
-    db::Recordset ids = target.openRecordset(QStringLiteral("select id from cvdi2009 order by id"), db::RecordsetType::Snapshot);
+    db::Recordset ids =
+        target.openRecordset(QStringLiteral("select id from cvdi2009 order by id"), db::RecordsetType::Snapshot);
     ASSERT_EQ(ids.recordCount(), 2);
     const qlonglong first = ids.value(0).toLongLong();
     ids.moveNext();
@@ -113,24 +117,30 @@ TEST_F(TableProceduresTest, TableCopyAcrossFilesMakesAWorkingCounter)
 
 TEST_F(TableProceduresTest, TableCopyWithCheckLeavesAnExistingTableOfAnyCaseAlone)
 {
-    ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    ASSERT_TRUE(
+        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
     db::Recordset rows = letters.openRecordset(QStringLiteral("cvden2009"));
     rows.addNew();
     rows.setValue(QStringLiteral("noigui"), QStringLiteral("A"));
     rows.update();
-    EXPECT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdimau"), QStringLiteral("CVDEN2009"), true));
+    EXPECT_TRUE(
+        app::copyTableStructure(letters, letters, QStringLiteral("cvdimau"), QStringLiteral("CVDEN2009"), true));
     EXPECT_EQ(letters.openRecordset(QStringLiteral("cvden2009")).recordCount(), 1);
     EXPECT_TRUE(letters.tableDef(QStringLiteral("cvden2009")).field(QStringLiteral("noigui")));
 }
 
 TEST_F(TableProceduresTest, TableCopyReportsEngineErrorsAsFalse)
 {
-    ASSERT_TRUE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
-    EXPECT_FALSE(app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
-    EXPECT_FALSE(app::copyTableStructure(letters, letters, QStringLiteral("nosuchtable"), QStringLiteral("x2009"), true));
+    ASSERT_TRUE(
+        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    EXPECT_FALSE(
+        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    EXPECT_FALSE(
+        app::copyTableStructure(letters, letters, QStringLiteral("nosuchtable"), QStringLiteral("x2009"), true));
     EXPECT_FALSE(app::hasTableLike(QStringLiteral("x2009"), letters));
     db::Database readOnly = db::Database::open(letters.path(), app::kConnect, db::OpenMode::ReadOnly);
-    EXPECT_FALSE(app::copyTableStructure(readOnly, readOnly, QStringLiteral("cvdimau"), QStringLiteral("cvdi2010"), false));
+    EXPECT_FALSE(
+        app::copyTableStructure(readOnly, readOnly, QStringLiteral("cvdimau"), QStringLiteral("cvdi2010"), false));
 }
 
 TEST_F(TableProceduresTest, QueryTestIgnoresLetterCase)

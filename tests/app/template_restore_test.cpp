@@ -52,7 +52,8 @@ TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTem
     EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
     EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemolich.MDB")), QStringLiteral("vemolich")));
     EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemotk.MDB")), QStringLiteral("vemotk")));
-    openFile(dataPath(QStringLiteral("vemocv.MDB"))).execute(QStringLiteral("INSERT INTO cvdimau (so_cv) VALUES ('1')"));
+    openFile(dataPath(QStringLiteral("vemocv.MDB")))
+        .execute(QStringLiteral("INSERT INTO cvdimau (so_cv) VALUES ('1')"));
 }
 
 TEST_F(DataFolderTest, RestoringFailsAndLeavesTheTargetWhenTheTemplateIsGone)

@@ -20,7 +20,8 @@ protected:
     Row row(const QString& table, qlonglong id) const
     {
         db::Recordset rs = app::module1().dbcongvan.openRecordset(
-            QStringLiteral("select kieuupdate, idcu from %1 where id=%2").arg(table).arg(id), db::RecordsetType::Snapshot);
+            QStringLiteral("select kieuupdate, idcu from %1 where id=%2").arg(table).arg(id),
+            db::RecordsetType::Snapshot);
         return rs.eof() ? Row{-1, -1} : Row{rs.value(0).toInt(), rs.value(1).toLongLong()};
     }
 };
@@ -75,7 +76,8 @@ TEST_F(LetterSaveTest, EditedRowWrittenWithoutFlagsGetsThem)
     app::Module1& m = app::module1();
     // A row written by an older program: no flag, no idcu.
     m.dbcongvan.execute(QStringLiteral("INSERT INTO %1 (tt_ndung) VALUES ('Cũ')").arg(m.bangcvden));
-    db::Recordset ids = m.dbcongvan.openRecordset(QStringLiteral("select id from ") + m.bangcvden, db::RecordsetType::Snapshot);
+    db::Recordset ids =
+        m.dbcongvan.openRecordset(QStringLiteral("select id from ") + m.bangcvden, db::RecordsetType::Snapshot);
     const qlonglong id = ids.value(0).toLongLong();
     editLetter(m.bangcvden, id, QStringLiteral("Mới"));
     EXPECT_EQ(row(m.bangcvden, id).flag, 2);

@@ -70,8 +70,8 @@ protected:
     QMap<qlonglong, int> flags(const QString& table) const
     {
         QMap<qlonglong, int> result;
-        db::Recordset rs = app::module1().dbcongvan.openRecordset(
-            QStringLiteral("select id, kieuupdate from ") + table, db::RecordsetType::Snapshot);
+        db::Recordset rs = app::module1().dbcongvan.openRecordset(QStringLiteral("select id, kieuupdate from ") + table,
+                                                                  db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext())
             result.insert(rs.value(0).toLongLong(), rs.value(1).toInt());
         return result;
@@ -84,8 +84,8 @@ protected:
         db::Database backup = openFile(backupPath());
         if (!backup.hasTable(table))
             return result;
-        db::Recordset rs = backup.openRecordset(QStringLiteral("select idcu, tt_ndung from ") + table,
-                                                db::RecordsetType::Snapshot);
+        db::Recordset rs =
+            backup.openRecordset(QStringLiteral("select idcu, tt_ndung from ") + table, db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext()) {
             const qlonglong idcu = rs.value(0).toLongLong();
             result.insert(idcu, result.contains(idcu) ? QStringLiteral("*2") : rs.value(1).toString());

@@ -167,7 +167,8 @@ TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.dbcongvan.createQueryDef(QStringLiteral("Qrbangcvdi"), QStringLiteral("select * from cvdi2008 in '/old/path.mdb'"));
+    m.dbcongvan.createQueryDef(QStringLiteral("Qrbangcvdi"),
+                               QStringLiteral("select * from cvdi2008 in '/old/path.mdb'"));
     addLetter(m.bangcvden, QStringLiteral("A"));
     ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
     m.dbcongvan.refreshQueryDefs();
@@ -216,10 +217,11 @@ TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
         }
     }
     EXPECT_TRUE(found);
-    EXPECT_EQ(datafiles::insertNewRowsSql(QStringLiteral("cvdi2009"), b, datafiles::letterRegister(QStringLiteral("cvdi"))),
-              QStringLiteral(" INSERT INTO cvdi2009 IN '") + b +
-                  QStringLiteral("' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu from "
-                                 "cvdi2009 where kieuupdate=1 order by id"));
+    EXPECT_EQ(
+        datafiles::insertNewRowsSql(QStringLiteral("cvdi2009"), b, datafiles::letterRegister(QStringLiteral("cvdi"))),
+        QStringLiteral(" INSERT INTO cvdi2009 IN '") + b +
+            QStringLiteral("' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu from "
+                           "cvdi2009 where kieuupdate=1 order by id"));
 }
 
 TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
@@ -258,8 +260,10 @@ TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
         }
     }
     // The copy keeps the rows' own ids.
-    EXPECT_EQ(backup.openRecordset(QStringLiteral("select * from cvden2010 where id=%1").arg(a),
-                                   db::RecordsetType::Snapshot).recordCount(), 1);
+    EXPECT_EQ(
+        backup.openRecordset(QStringLiteral("select * from cvden2010 where id=%1").arg(a), db::RecordsetType::Snapshot)
+            .recordCount(),
+        1);
     backup.close();
 
     // The year goes on: new rows go into the copied table, once.
@@ -324,7 +328,7 @@ TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
     EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
     m.dbcongvan.setStatementHook({});
 
-    ASSERT_EQ(messenger.shown.size(), 2);  // the notice, then the message
+    ASSERT_EQ(messenger.shown.size(), 2); // the notice, then the message
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
     EXPECT_EQ(messenger.shown.last().kind, QStringLiteral("ok"));
     EXPECT_EQ(messenger.noticesOpen, 0);
@@ -427,8 +431,11 @@ TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
     const qlonglong b = addLetter(m.bangcvden, QStringLiteral("B"));
     EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
     db::Database backup = openFile(m.filebackup);
-    EXPECT_EQ(backup.openRecordset(QStringLiteral("select * from cvden2009 where idcu=%1").arg(b),
-                                   db::RecordsetType::Snapshot).recordCount(), 1);
+    EXPECT_EQ(
+        backup
+            .openRecordset(QStringLiteral("select * from cvden2009 where idcu=%1").arg(b), db::RecordsetType::Snapshot)
+            .recordCount(),
+        1);
 }
 
 } // namespace

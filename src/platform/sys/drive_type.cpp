@@ -32,14 +32,29 @@ QString decodeOctal(const QString& field)
 const QSet<QString>& networkTypes()
 {
     static const QSet<QString> types = {
-        QStringLiteral("nfs"),        QStringLiteral("nfs4"),       QStringLiteral("cifs"),
-        QStringLiteral("smb3"),       QStringLiteral("smbfs"),      QStringLiteral("ncpfs"),
-        QStringLiteral("afs"),        QStringLiteral("coda"),       QStringLiteral("ceph"),
-        QStringLiteral("glusterfs"),  QStringLiteral("lustre"),     QStringLiteral("gfs2"),
-        QStringLiteral("ocfs2"),      QStringLiteral("davfs"),
-        QStringLiteral("fuse.sshfs"), QStringLiteral("sshfs"),      QStringLiteral("fuse.glusterfs"),
-        QStringLiteral("fuse.davfs"), QStringLiteral("fuse.davfs2"), QStringLiteral("fuse.s3fs"),
-        QStringLiteral("fuse.rclone"), QStringLiteral("fuse.gvfsd-fuse"), QStringLiteral("fuse.smbnetfs"),
+        QStringLiteral("nfs"),
+        QStringLiteral("nfs4"),
+        QStringLiteral("cifs"),
+        QStringLiteral("smb3"),
+        QStringLiteral("smbfs"),
+        QStringLiteral("ncpfs"),
+        QStringLiteral("afs"),
+        QStringLiteral("coda"),
+        QStringLiteral("ceph"),
+        QStringLiteral("glusterfs"),
+        QStringLiteral("lustre"),
+        QStringLiteral("gfs2"),
+        QStringLiteral("ocfs2"),
+        QStringLiteral("davfs"),
+        QStringLiteral("fuse.sshfs"),
+        QStringLiteral("sshfs"),
+        QStringLiteral("fuse.glusterfs"),
+        QStringLiteral("fuse.davfs"),
+        QStringLiteral("fuse.davfs2"),
+        QStringLiteral("fuse.s3fs"),
+        QStringLiteral("fuse.rclone"),
+        QStringLiteral("fuse.gvfsd-fuse"),
+        QStringLiteral("fuse.smbnetfs"),
     };
     return types;
 }
@@ -109,7 +124,7 @@ DriveType classifyMount(const MountEntry& mount, const std::function<bool(const 
 bool isRemovableDevice(const QString& device)
 {
     if (device.isEmpty() || device.startsWith(QLatin1String("0:")))
-        return false;  // major 0: no block device (tmpfs, proc, network file systems)
+        return false; // major 0: no block device (tmpfs, proc, network file systems)
     // /sys/dev/block/M:m links to the device folder; a partition's folder lies inside its disk's.
     const QString link = QStringLiteral("/sys/dev/block/") + device;
     QString folder = QFileInfo(link).canonicalFilePath();

@@ -8,21 +8,22 @@
 namespace sys {
 
 // Values follow the old platform's drive-type numbers so callers can map them the same way.
-enum class DriveType {
-    Unknown = 0,    // no path, or the mount table could not be read
-    Removable = 2,  // a removable block device: USB stick, memory card, floppy
-    Fixed = 3,      // a local disk; also memory and overlay file systems
-    Remote = 4,     // a network file system (NFS, SMB/CIFS, SSHFS, ...)
-    CdRom = 5,      // an optical disc file system (ISO 9660, UDF)
+enum class DriveType
+{
+    Unknown = 0,   // no path, or the mount table could not be read
+    Removable = 2, // a removable block device: USB stick, memory card, floppy
+    Fixed = 3,     // a local disk; also memory and overlay file systems
+    Remote = 4,    // a network file system (NFS, SMB/CIFS, SSHFS, ...)
+    CdRom = 5,     // an optical disc file system (ISO 9660, UDF)
 };
 
 // One line of /proc/self/mountinfo.
 struct MountEntry
 {
-    QString mountPoint;  // with the octal escapes (\040 for a space) decoded
-    QString fsType;      // "ext4", "nfs4", "fuse.sshfs", ...
-    QString source;      // "/dev/sdb1", "//server/share", ...
-    QString device;      // "major:minor"
+    QString mountPoint; // with the octal escapes (\040 for a space) decoded
+    QString fsType;     // "ext4", "nfs4", "fuse.sshfs", ...
+    QString source;     // "/dev/sdb1", "//server/share", ...
+    QString device;     // "major:minor"
 };
 
 // Parses the text of /proc/self/mountinfo; malformed lines are skipped.

@@ -15,8 +15,7 @@ QString keyPath(const QString& key)
 SettingsStore::SettingsStore(const QString& application)
     : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Selvaro"),
                                              application))
-{
-}
+{}
 
 SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings) : m_settings(std::move(settings)) {}
 

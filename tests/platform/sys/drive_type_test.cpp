@@ -6,18 +6,17 @@
 namespace {
 
 // A mount table in the kernel's format, with the kinds of file system the program meets.
-const QString kMountInfo = QStringLiteral(
-    "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
-    "40 27 0:40 / /tmp rw,nosuid shared:5 - tmpfs tmpfs rw\n"
-    "41 27 0:41 / /mnt/share rw - cifs //server/letters rw,vers=3.0\n"
-    "42 27 0:42 / /mnt/nfs rw - nfs4 server:/export rw\n"
-    "43 27 0:43 / /home/vy/remote rw,nosuid - fuse.sshfs vy@host:/data rw\n"
-    "44 27 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n"
-    "45 27 8:17 / /media/usb\\040stick rw master:7 - vfat /dev/sdb1 rw\n"
-    "46 27 8:1 / /srv rw - ext4 /dev/sda1 rw\n"
-    "47 27 0:44 / /var/lib/docker/x rw - overlay overlay rw\n"
-    "48 27 11:1 / /media/dvd ro - udf /dev/sr1 ro\n"
-    "garbage line without the separator\n");
+const QString kMountInfo = QStringLiteral("27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+                                          "40 27 0:40 / /tmp rw,nosuid shared:5 - tmpfs tmpfs rw\n"
+                                          "41 27 0:41 / /mnt/share rw - cifs //server/letters rw,vers=3.0\n"
+                                          "42 27 0:42 / /mnt/nfs rw - nfs4 server:/export rw\n"
+                                          "43 27 0:43 / /home/vy/remote rw,nosuid - fuse.sshfs vy@host:/data rw\n"
+                                          "44 27 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n"
+                                          "45 27 8:17 / /media/usb\\040stick rw master:7 - vfat /dev/sdb1 rw\n"
+                                          "46 27 8:1 / /srv rw - ext4 /dev/sda1 rw\n"
+                                          "47 27 0:44 / /var/lib/docker/x rw - overlay overlay rw\n"
+                                          "48 27 11:1 / /media/dvd ro - udf /dev/sr1 ro\n"
+                                          "garbage line without the separator\n");
 
 // Only the USB stick (8:16, partition 8:17) is removable.
 bool removable(const QString& device)
@@ -73,10 +72,9 @@ TEST(DriveType, ParserSkipsMalformedLinesAndDecodesEscapes)
 
 TEST(DriveType, LaterMountOnTheSamePointHidesTheEarlier)
 {
-    const QList<sys::MountEntry> mounts = sys::parseMountInfo(
-        QStringLiteral("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                       "2 1 8:2 / /data rw - ext4 /dev/sda2 rw\n"
-                       "3 1 0:50 / /data rw - nfs srv:/x rw\n"));
+    const QList<sys::MountEntry> mounts = sys::parseMountInfo(QStringLiteral("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                                                             "2 1 8:2 / /data rw - ext4 /dev/sda2 rw\n"
+                                                                             "3 1 0:50 / /data rw - nfs srv:/x rw\n"));
     const sys::MountEntry* mount = sys::mountFor(QStringLiteral("/data/f.mdb"), mounts);
     ASSERT_NE(mount, nullptr);
     EXPECT_EQ(mount->fsType, QStringLiteral("nfs"));

@@ -56,7 +56,7 @@ TEST_F(FileOpsTest, ReadOnlyAttributeIsTheOwnersWritePermission)
     sys::setReadOnly(f, true);
     EXPECT_TRUE(sys::isReadOnly(f));
     EXPECT_FALSE(QFile::permissions(f) & QFileDevice::WriteOwner);
-    EXPECT_TRUE(QFile::permissions(f) & QFileDevice::ReadOwner);  // other bits kept
+    EXPECT_TRUE(QFile::permissions(f) & QFileDevice::ReadOwner); // other bits kept
     sys::setReadOnly(f, false);
     EXPECT_FALSE(sys::isReadOnly(f));
 }
