@@ -10,7 +10,8 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 constexpr int Rows = 50000;
 
@@ -27,9 +28,9 @@ public:
     QStringList columns(const QString&, const QString&) const override { return {}; }
 };
 
-const QStringList words = {QStringLiteral("Bộ"),    QStringLiteral("Sở"),    QStringLiteral("Uỷ ban"),
+const QStringList words = {QStringLiteral("Bộ"),     QStringLiteral("Sở"),        QStringLiteral("Uỷ ban"),
                            QStringLiteral("Nội vụ"), QStringLiteral("Tài chính"), QStringLiteral("Xây dựng"),
-                           QStringLiteral("Hà Nội"), QStringLiteral("Đà Nẵng"), QStringLiteral("Giáo dục")};
+                           QStringLiteral("Hà Nội"), QStringLiteral("Đà Nẵng"),   QStringLiteral("Giáo dục")};
 
 QString nameOf(int i)
 {

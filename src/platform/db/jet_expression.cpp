@@ -7,9 +7,11 @@
 #include <QDate>
 #include <QTime>
 
-namespace db::jet {
+namespace db::jet
+{
 
-namespace {
+namespace
+{
 
 bool isColumn(const Expr& e)
 {
@@ -139,7 +141,7 @@ Expr Parser::comparison()
                      QStringLiteral(" AND ") + high.sql + u')');
     }
     if (negated)
-        return left;  // "NOT" belongs to what follows; the caller reports it
+        return left; // "NOT" belongs to what follows; the caller reports it
     if (token.isWord("is")) {
         next();
         const bool isNot = acceptWord("not");
@@ -186,7 +188,8 @@ Expr Parser::modulo()
     Expr left = integerDivision();
     while (acceptWord("mod")) {
         const Expr right = integerDivision();
-        left = other(QStringLiteral("(CAST(round(%1) AS INTEGER) % CAST(round(%2) AS INTEGER))").arg(left.sql, right.sql));
+        left =
+            other(QStringLiteral("(CAST(round(%1) AS INTEGER) % CAST(round(%2) AS INTEGER))").arg(left.sql, right.sql));
     }
     return left;
 }
@@ -196,7 +199,8 @@ Expr Parser::integerDivision()
     Expr left = multiplicative();
     while (acceptSymbol("\\")) {
         const Expr right = multiplicative();
-        left = other(QStringLiteral("(CAST(round(%1) AS INTEGER) / CAST(round(%2) AS INTEGER))").arg(left.sql, right.sql));
+        left =
+            other(QStringLiteral("(CAST(round(%1) AS INTEGER) / CAST(round(%2) AS INTEGER))").arg(left.sql, right.sql));
     }
     return left;
 }

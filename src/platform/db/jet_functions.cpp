@@ -9,9 +9,11 @@
 #include <limits>
 #include <sqlite3.h>
 
-namespace db::jet {
+namespace db::jet
+{
 
-namespace {
+namespace
+{
 
 QString textArg(sqlite3_value* value)
 {
@@ -151,10 +153,14 @@ void lenFunction(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_int64(context, textArg(argv[0]).size());
 }
 
-enum class TrimSide { Both, Left, Right };
+enum class TrimSide
+{
+    Both,
+    Left,
+    Right
+};
 
-template <TrimSide side>
-void trimFunction(sqlite3_context* context, int, sqlite3_value** argv)
+template <TrimSide side> void trimFunction(sqlite3_context* context, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
@@ -175,8 +181,7 @@ void trimFunction(sqlite3_context* context, int, sqlite3_value** argv)
     resultText(context, text.mid(begin, end - begin));
 }
 
-template <bool upper>
-void caseFunction(sqlite3_context* context, int, sqlite3_value** argv)
+template <bool upper> void caseFunction(sqlite3_context* context, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);

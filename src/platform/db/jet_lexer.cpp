@@ -2,7 +2,8 @@
 
 #include "db_error.h"
 
-namespace db::jet {
+namespace db::jet
+{
 
 bool Token::isWord(const char* keyword) const
 {
@@ -18,11 +19,12 @@ QString quoteStatement(const QString& statement)
 {
     constexpr qsizetype limit = 300;
     const QString shown = statement.trimmed();
-    return QStringLiteral("\"") + (shown.size() > limit ? shown.left(limit) + QStringLiteral("...") : shown)
-           + QStringLiteral("\"");
+    return QStringLiteral("\"") + (shown.size() > limit ? shown.left(limit) + QStringLiteral("...") : shown) +
+           QStringLiteral("\"");
 }
 
-namespace {
+namespace
+{
 
 [[noreturn]] void fail(const QString& statement, const QString& what, qsizetype position)
 {

@@ -2,7 +2,8 @@
 
 #include "db_error.h"
 
-namespace db::jet {
+namespace db::jet
+{
 
 QString quoteName(const QString& name)
 {
@@ -31,10 +32,8 @@ QString qualifiedName(const QString& schema, const QString& name)
 }
 
 Parser::Parser(const QString& text, Catalog& catalog, const QString& defaultSchema, const QStringList& expanding)
-    : m_text(text), m_tokens(tokenize(text)), m_catalog(catalog), m_defaultSchema(defaultSchema),
-      m_expanding(expanding)
-{
-}
+    : m_text(text), m_tokens(tokenize(text)), m_catalog(catalog), m_defaultSchema(defaultSchema), m_expanding(expanding)
+{}
 
 const Token& Parser::peek(int ahead) const
 {
@@ -95,12 +94,11 @@ void Parser::expectEnd()
 bool Parser::isReserved(const Token& token) const
 {
     static const char* const reserved[] = {
-        "select", "from",   "where", "group",    "order",  "having", "union",  "inner", "left",
-        "right",  "join",   "on",    "in",       "as",     "into",   "and",    "or",    "not",
-        "like",   "between", "is",   "null",     "set",    "values", "with",   "distinct",
-        "distinctrow", "top", "by",  "asc",      "desc",   "all",    "exists", "true",  "false",
-        "mod",    "xor",    "outer", "full",     "delete", "update", "insert", "drop",  "create",
-        "index",  "table",  "primary", "unique", "eqv",    "imp",
+        "select", "from",   "where",  "group",  "order", "having",   "union",       "inner",  "left", "right",
+        "join",   "on",     "in",     "as",     "into",  "and",      "or",          "not",    "like", "between",
+        "is",     "null",   "set",    "values", "with",  "distinct", "distinctrow", "top",    "by",   "asc",
+        "desc",   "all",    "exists", "true",   "false", "mod",      "xor",         "outer",  "full", "delete",
+        "update", "insert", "drop",   "create", "index", "table",    "primary",     "unique", "eqv",  "imp",
     };
     if (token.kind != Token::Kind::Word)
         return false;

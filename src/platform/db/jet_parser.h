@@ -11,7 +11,8 @@
 // The recursive-descent translator behind translateStatement() and translateCriterion(). It reads
 // Jet tokens and writes SQLite text as it goes; every expression it writes is self-contained
 // (parenthesised), so the caller may put it anywhere, including before COLLATE.
-namespace db::jet {
+namespace db::jet
+{
 
 // "name" with inner double quotes doubled.
 QString quoteName(const QString& name);
@@ -24,23 +25,24 @@ bool isMainSchema(const QString& schema);
 // A translated expression and what is known about it.
 struct Expr
 {
-    enum class Kind {
+    enum class Kind
+    {
         Other,
-        Column,  // a plain column reference: its declared collation decides text comparisons
-        Text,    // a text literal
-        Number,  // a numeric literal (also True and False)
+        Column, // a plain column reference: its declared collation decides text comparisons
+        Text,   // a text literal
+        Number, // a numeric literal (also True and False)
         Null,
     };
     QString sql;
     Kind kind = Kind::Other;
-    QString name;  // Column: the column's own name (without its table)
+    QString name; // Column: the column's own name (without its table)
 };
 
 // One entry of a FROM list, or the target of UPDATE, DELETE and INSERT.
 struct Source
 {
-    QString sql;    // as it stands in FROM
-    QString alias;  // the name that qualifies its columns
+    QString sql;   // as it stands in FROM
+    QString alias; // the name that qualifies its columns
     // The table behind the source: the table itself, or the one table a stored query of the form
     // "SELECT * FROM t [IN '<path>']" reads. Empty when the source is another query.
     QString schema;
@@ -56,7 +58,7 @@ struct Source
 struct Select
 {
     QString sql;
-    std::optional<QStringList> columns;  // output column names, when asked for and known
+    std::optional<QStringList> columns; // output column names, when asked for and known
     // SELECT ... INTO target [IN '<path>']
     std::optional<QString> intoTable;
     std::optional<QString> intoPath;
@@ -134,8 +136,7 @@ private:
     Expr dateLiteral(const Token& token);
     QString subqueryText();
 
-    QString selectCore(bool wantColumns, bool allowInto, Select& result, int& exprNumber,
-                       std::optional<QString>& top);
+    QString selectCore(bool wantColumns, bool allowInto, Select& result, int& exprNumber, std::optional<QString>& top);
     QString fromList(bool wantColumns, QList<Source>& sources);
     QString joinedSources(bool wantColumns, QList<Source>& sources);
     QString orderByList();

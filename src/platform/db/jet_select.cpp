@@ -4,15 +4,17 @@
 
 #include "jet_parser.h"
 
-namespace db::jet {
+namespace db::jet
+{
 
-namespace {
+namespace
+{
 
 struct Item
 {
     bool star = false;
-    QString qualifier;  // "x" of "x.*"
-    QString name;       // output name of an expression
+    QString qualifier; // "x" of "x.*"
+    QString name;      // output name of an expression
 };
 
 bool sameName(const QString& a, const QString& b)

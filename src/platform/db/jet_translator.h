@@ -14,7 +14,8 @@ struct sqlite3;
 // columns) it asks a Catalog, which the Database implements. Statements that change table
 // structure come back as requests the Database carries out with its own table-definition
 // machinery, so that field and index definitions stay consistent.
-namespace db::jet {
+namespace db::jet
+{
 
 // What the translator may ask about the database a statement runs on.
 class Catalog
@@ -52,7 +53,7 @@ struct Statements
 // CREATE [UNIQUE] INDEX name ON table (fields) [WITH PRIMARY]
 struct CreateIndex
 {
-    QString schema;  // "main" or an attached schema
+    QString schema; // "main" or an attached schema
     QString table;
     IndexDef index;
 };

@@ -1,8 +1,10 @@
 #include "like_pattern.h"
 
-namespace db {
+namespace db
+{
 
-namespace {
+namespace
+{
 
 // One single-character element of a pattern, starting at pattern[pos]. Sets `length` to the
 // number of pattern code units it spans. Returns whether `c` matches it.
@@ -71,11 +73,11 @@ bool likeMatch(QStringView text, QStringView pattern)
     while (true) {
         p = skipEmptyLists(pattern, p);
         if (p < pattern.size() && pattern[p] == u'*') {
-            while (p < pattern.size() && (pattern[p] == u'*' || (pattern[p] == u'[' && p + 1 < pattern.size()
-                                                                   && pattern[p + 1] == u']')))
+            while (p < pattern.size() &&
+                   (pattern[p] == u'*' || (pattern[p] == u'[' && p + 1 < pattern.size() && pattern[p + 1] == u']')))
                 p += pattern[p] == u'*' ? 1 : 2;
             if (p == pattern.size())
-                return true;  // a trailing star takes the rest
+                return true; // a trailing star takes the rest
             starPattern = p;
             starText = t;
             continue;

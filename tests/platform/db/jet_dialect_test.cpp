@@ -13,16 +13,18 @@
 
 using db::Database;
 
-namespace {
+namespace
+{
 
 const QString Connect = QStringLiteral(";pwd=vorkelmadu");
 
-enum class Kind {
-    Execute,   // execute the statement, then compare the rows of `check` (a Jet SELECT)
-    Rows,      // open the statement as a dynaset and compare the fields named in `check`
-    RowCount,  // open the statement as a dynaset and compare its number of rows with `expected`
-    Find,      // open `check` ("<source>" or "<source> -> <field>") as a dynaset, find the
-               // statement's criterion first then next; compare the ids (or that field) of the rows found
+enum class Kind
+{
+    Execute,  // execute the statement, then compare the rows of `check` (a Jet SELECT)
+    Rows,     // open the statement as a dynaset and compare the fields named in `check`
+    RowCount, // open the statement as a dynaset and compare its number of rows with `expected`
+    Find,     // open `check` ("<source>" or "<source> -> <field>") as a dynaset, find the
+              // statement's criterion first then next; compare the ids (or that field) of the rows found
 };
 
 struct DialectCase
@@ -32,11 +34,11 @@ struct DialectCase
     // Lines "cv: <statement>", "other: <statement>", "cv query <name>: <sql>" (stored query),
     // "cv table <name>: <template>" (a table with the template's fields and indexes, no rows).
     const char* setup;
-    const char* runOn;      // "cv" or "other"
-    const char* statement;  // {cv} and {other} stand for the two files' paths
-    const char* checkOn;    // Execute: "cv", "other", or "indexes:<table>" / "tables" of that file
+    const char* runOn;     // "cv" or "other"
+    const char* statement; // {cv} and {other} stand for the two files' paths
+    const char* checkOn;   // Execute: "cv", "other", or "indexes:<table>" / "tables" of that file
     const char* check;
-    const char* expected;  // rows separated by ";", values by "|"; NULL for null
+    const char* expected; // rows separated by ";", values by "|"; NULL for null
 };
 
 // The criteria the search forms build (criteria language) are written as the builders write them.
@@ -69,8 +71,8 @@ const DialectCase dialectCases[] = {
     {"PlansOrderedByStartThenEndJoined", Kind::Rows, "", "cv",
      "SELECT * FROM kehoach2009 ORDER BY tgianbdauchuan+tgiankthucchuan ", "", "ndungtt",
      "Kiểm tra;Tuyển dụng;Tổng kết năm"},
-    {"PlanTypesDistinctIgnoringCase", Kind::RowCount, "", "cv",
-     "select distinct loai from kehoach2009 order by loai", "", "", "2"},
+    {"PlanTypesDistinctIgnoringCase", Kind::RowCount, "", "cv", "select distinct loai from kehoach2009 order by loai",
+     "", "", "2"},
     {"IncomingReceiversDistinctNotEmpty", Kind::RowCount, "", "cv",
      "select distinct dv_nhan from cvden2009 where dv_nhan<>''", "", "", "2"},
     {"IncomingSendersDistinctNotEmpty", Kind::RowCount, "", "cv",
@@ -79,8 +81,8 @@ const DialectCase dialectCases[] = {
      "select distinct loai from cvden2009 where loai<>''", "", "", "2"},
     {"OutgoingFilingPlacesDistinctIgnoringCase", Kind::RowCount, "", "cv",
      "select distinct noiluu from cvdi2009 where noiluu<>''", "", "", "1"},
-    {"OutgoingReceiversDistinct", Kind::RowCount, "", "cv",
-     "select distinct dv_nhan from cvdi2009 where dv_nhan<>''", "", "", "2"},
+    {"OutgoingReceiversDistinct", Kind::RowCount, "", "cv", "select distinct dv_nhan from cvdi2009 where dv_nhan<>''",
+     "", "", "2"},
     {"OutgoingTypesDistinct", Kind::RowCount, "", "cv", "select distinct loai from cvdi2009 where loai<>''", "", "",
      "2"},
     {"PlanUnitsWithoutBlankNames", Kind::Rows, "", "cv",
@@ -95,8 +97,8 @@ const DialectCase dialectCases[] = {
      "Select * from lich2009 where [ngaychuan]>= '20090302' and [ngaychuan]<= '20090308' order by "
      "[ngaychuan],[giochuan]",
      "", "ndung", "Chào cờ;Giao ban"},
-    {"ScheduleListOrderedByDayAndTime", Kind::Rows, "", "cv",
-     "select * from lich2009 order by [ngaychuan], [giochuan]", "", "ndung", "Trực;Chào cờ;Giao ban;Họp tuần sau"},
+    {"ScheduleListOrderedByDayAndTime", Kind::Rows, "", "cv", "select * from lich2009 order by [ngaychuan], [giochuan]",
+     "", "ndung", "Trực;Chào cờ;Giao ban;Họp tuần sau"},
     {"ScheduleSearchAllBracketedTable", Kind::Rows, "", "cv", "select * from [lich2009] order by [ngaychuan]", "",
      "ngaychuan", "20090301;20090302;20090302;20090309"},
     {"IncomingSearchWholeTable", Kind::RowCount, "", "cv", "SELECT * FROM cvden2009", "", "", "4"},
@@ -108,8 +110,8 @@ const DialectCase dialectCases[] = {
      "SELECT * FROM cvden2009 WHERE [ng_denchuan] between '20090201' and '20090301'", "", "stt", "2;3"},
     {"IncomingSearchFromDateOnly", Kind::Rows, "", "cv", "SELECT * FROM cvden2009 WHERE [ng_denchuan]  >= '20090301'",
      "", "stt", "3;4"},
-    {"IncomingSearchQuoteTyped", Kind::Rows, "", "cv",
-     "SELECT * FROM cvden2009 WHERE (([tt_ndung] Like '*o''neil*'))", "", "stt", "4"},
+    {"IncomingSearchQuoteTyped", Kind::Rows, "", "cv", "SELECT * FROM cvden2009 WHERE (([tt_ndung] Like '*o''neil*'))",
+     "", "stt", "4"},
     {"IncomingByDateRange", Kind::Rows, "", "cv",
      "Select * from cvden2009 where [ng_denchuan]>= '20090201' and [ng_denchuan]<= '20090301';", "", "stt", "2;3"},
     {"OutgoingByDateRange", Kind::Rows, "", "cv",
@@ -159,8 +161,8 @@ const DialectCase dialectCases[] = {
      "select stt from cvdi2009 where chonin='X'", "2"},
     {"WholeTableMarked", Kind::Execute, "", "cv", "UPDATE cvden2009 SET chonin = 'X' ;", "cv",
      "select count(*) from cvden2009 where chonin='x'", "4"},
-    {"ScheduleMarksClearedWhereNotEmpty", Kind::Execute, "", "cv", "UPDATE lich2009 SET chonin = '' where [chonin]<>'';",
-     "cv", "select count(*) from lich2009 where chonin=''", "4"},
+    {"ScheduleMarksClearedWhereNotEmpty", Kind::Execute, "", "cv",
+     "UPDATE lich2009 SET chonin = '' where [chonin]<>'';", "cv", "select count(*) from lich2009 where chonin=''", "4"},
     {"ScheduleMarksClearedLowerCaseColumn", Kind::Execute, "", "cv",
      "UPDATE lich2009 SET chonin = '' where chonin='X' ;", "cv", "select count(*) from lich2009 where chonin='X'", "0"},
     {"ScheduleWholeTableMarked", Kind::Execute, "", "cv", "UPDATE lich2009 SET chonin = 'X' ;", "cv",
@@ -194,8 +196,8 @@ const DialectCase dialectCases[] = {
     {"ScheduleListStatementForPrint", Kind::Rows, "", "cv", "select * from lich2009 order by id", "", "ndung",
      "Giao ban;Chào cờ;Họp tuần sau;Trực"},
     {"ScheduleMarkedRowsPrinted", Kind::Execute, "cv query qrdata1: select * from lich2009 order by id", "other",
-     " INSERT INTO inlich Select * from qrdata1 IN '{cv}' where [chonin]= 'X' order by [ngaychuan],[giochuan]",
-     "other", "select ndung from inlich order by id", "Giao ban;Họp tuần sau"},
+     " INSERT INTO inlich Select * from qrdata1 IN '{cv}' where [chonin]= 'X' order by [ngaychuan],[giochuan]", "other",
+     "select ndung from inlich order by id", "Giao ban;Họp tuần sau"},
     {"WeekPrinted", Kind::Execute, "", "other",
      " INSERT INTO inlich Select * from lich2009 IN '{cv}' where [ngaychuan]>= '20090302' and [ngaychuan]<= "
      "'20090308' order by [ngaychuan],[giochuan]",
@@ -205,7 +207,8 @@ const DialectCase dialectCases[] = {
     {"NewIncomingRowsCopiedToBackup", Kind::Execute, "", "cv",
      " INSERT INTO cvden2009 IN '{other}' Select stt,ng_den,noigui,so_cv,ng_cv,loai,dv_nhan,cd_dang,mat,time_xl,"
      "cv_traloi,da_xuli,tt_ndung,ng_denchuan,ng_cvchuan,idcu from cvden2009 where kieuupdate=1 order by id",
-     "other", "select idcu, noigui, kieuupdate from cvden2009 order by idcu", "1|Bộ Tài chính|0;2|BỘ NỘI VỤ|NULL;3|cũ|0"},
+     "other", "select idcu, noigui, kieuupdate from cvden2009 order by idcu",
+     "1|Bộ Tài chính|0;2|BỘ NỘI VỤ|NULL;3|cũ|0"},
     {"NewOutgoingRowsCopiedToBackup", Kind::Execute, "", "cv",
      " INSERT INTO cvdi2009 IN '{other}' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu"
      " from cvdi2009 where kieuupdate=1 order by id",
@@ -281,34 +284,33 @@ const DialectCase dialectCases[] = {
      "cv", "select count(*) from noigui", "2"},
 
     // --- find criteria -----------------------------------------------------------------------------
-    {"LoginByNetworkNameAndPassword", Kind::Find, "", "cv", "tentrenmang='NVA' and matkhau ='abc'",
-     "", "select * from nguoidung", "1"},
+    {"LoginByNetworkNameAndPassword", Kind::Find, "", "cv", "tentrenmang='NVA' and matkhau ='abc'", "",
+     "select * from nguoidung", "1"},
     {"LoginPasswordIsCaseInsensitiveAsTheDatabaseCompares", Kind::Find, "", "cv",
      "hoten='nguyễn văn a' and matkhau ='ABC'", "", "select * from nguoidung", "1"},
-    {"LoginByNameOrNetworkName", Kind::Find, "", "cv", "hoten='lê đức' or tentrenmang ='lê đức'",
-     "", "select * from nguoidung", "3"},
+    {"LoginByNameOrNetworkName", Kind::Find, "", "cv", "hoten='lê đức' or tentrenmang ='lê đức'", "",
+     "select * from nguoidung", "3"},
     {"LoginPasswordWithQuote", Kind::Find, "", "cv", "hoten='Lê Đức' and matkhau ='x''y'", "",
      "select * from nguoidung", "3"},
-    {"LoginUnknownName", Kind::Find, "", "cv", "hoten='Không Có' or tentrenmang ='Không Có'",
-     "", "select * from nguoidung", ""},
+    {"LoginUnknownName", Kind::Find, "", "cv", "hoten='Không Có' or tentrenmang ='Không Có'", "",
+     "select * from nguoidung", ""},
     {"AdministratorsSought", Kind::Find, "", "cv", "quyenhan like '*q*'", "", "select * from nguoidung", "1"},
     {"UserNameTakenByAnother", Kind::Find, "", "cv", "hoten='TRẦN THỊ BÌNH' and id<>1", "", "select * from nguoidung",
      "2"},
     {"LoginNameTakenByAnother", Kind::Find, "", "cv", "tentrenmang='leduc' and id<>3", "", "select * from nguoidung",
      ""},
-    {"AbbreviationLookupIgnoresCase", Kind::Find, "", "cv", "chutat = 'UBND'",
-     "", "SELECT * FROM chutat ORDER BY matt -> chudu", "Uỷ ban nhân dân"},
+    {"AbbreviationLookupIgnoresCase", Kind::Find, "", "cv", "chutat = 'UBND'", "",
+     "SELECT * FROM chutat ORDER BY matt -> chudu", "Uỷ ban nhân dân"},
     {"MarkedLetterSought", Kind::Find, "", "cv", "chonin= 'X'", "", "cvden2009", "2;3"},
     {"LetterTypeSought", Kind::Find, "", "cv", "loai ='quyết định'", "", "cvden2009", "1;2"},
     {"RecordFoundAgainById", Kind::Find, "", "cv", "id =3", "", "cvden2009", "3"},
     {"RecordFoundAgainByIdWithBlank", Kind::Find, "", "cv", "id = 2", "", "SELECT * FROM donvi ORDER BY matt", "2"},
     {"AlreadyImportedTest", Kind::Find, "", "cv",
-     "noigui='bộ tài chính' and so_cv='12/QĐ' and tt_ndung='Về việc tăng lương'", "", "select * from cvden2009",
-     "1"},
-    {"AlreadyImportedTestWithoutSender", Kind::Find, "", "cv", "so_cv='3' and tt_ndung='LỊCH HỌP'",
-     "", "select * from cvden2009", "3"},
-    {"SearchConditionAsCriterion", Kind::Find, "", "cv",
-     "([stt]=12) and (([noigui] Like '*Bộ*'))", "", "cvden2009", ""},
+     "noigui='bộ tài chính' and so_cv='12/QĐ' and tt_ndung='Về việc tăng lương'", "", "select * from cvden2009", "1"},
+    {"AlreadyImportedTestWithoutSender", Kind::Find, "", "cv", "so_cv='3' and tt_ndung='LỊCH HỌP'", "",
+     "select * from cvden2009", "3"},
+    {"SearchConditionAsCriterion", Kind::Find, "", "cv", "([stt]=12) and (([noigui] Like '*Bộ*'))", "", "cvden2009",
+     ""},
     {"NumericCriterionNotEqual", Kind::Find, "", "cv", "([stt] <> 2)", "", "cvden2009", "1;3;4"},
 };
 
@@ -377,73 +379,80 @@ protected:
     {
         for (const char* year : {"cvden", "cvdi", "kehoach", "lich"})
             copyTable(m_cv, QLatin1String(year) + QStringLiteral("mau"), QLatin1String(year) + QStringLiteral("2009"));
-        run(m_cv, {
-            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                           "chonin, kieuupdate, idcu, da_xuli) VALUES (1, '05/01/2009', '20090105', 'Bộ Tài chính', "
-                           "'12/QĐ', 'Quyết định', 'Phòng Tổ chức', 'Về việc tăng lương', '', 0, 1, True)"),
-            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                           "chonin, kieuupdate, idcu, da_xuli) VALUES (2, '10/02/2009', '20090210', 'BỘ NỘI VỤ', "
-                           "'7/TB', 'QUYẾT ĐỊNH', 'Văn phòng', 'Hướng dẫn thi đua', 'X', 1, 2, False)"),
-            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                           "chonin, kieuupdate, idcu, da_xuli) VALUES (3, '01/03/2009', '20090301', "
-                           "'Sở Xây dựng Hà Nội', '3', 'Thông báo', '', 'Lịch họp', 'x', 2, 3, False)"),
-            QStringLiteral("INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                           "chonin, kieuupdate, idcu, da_xuli) VALUES (4, '02/03/2009', '20090302', 'Đức Phổ', "
-                           "'O''Neil/5', 'thông báo', 'VĂN PHÒNG', 'Nội dung của O''Neil', '', 2, 4, False)"),
-            QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
-                           "tt_ndung, kieuupdate, idcu, chonin) VALUES (1, '1/UBND', '03/01/2009', '20090103', "
-                           "'Công văn', 'Bộ Tài chính', 'Văn phòng', 'Nguyễn Văn A', 'Báo cáo quý', 1, 1, 'X')"),
-            QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
-                           "tt_ndung, kieuupdate, idcu, chonin) VALUES (2, '2/UBND', '15/02/2009', '20090215', "
-                           "'Tờ trình', 'Sở Y tế', 'VĂN PHÒNG', 'Trần B', 'Xin kinh phí', 0, 2, '')"),
-            QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
-                           "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Văn phòng', "
-                           "'Hành chính', 'Tổng kết năm', 'Hội nghị', '05/01/2009', '20090105', '10/01/2009', "
-                           "'20090110', 'Giám đốc', 'Xong', True, False)"),
-            QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
-                           "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Phòng Tổ chức', "
-                           "'Nhân sự', 'Tuyển dụng', 'hội nghị', '04/01/2009', '20090104', '20/02/2009', '20090220', "
-                           "'Phó Giám đốc', 'Đạt', False, True)"),
-            QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
-                           "Tgiankthuc, Tgiankthucchuan, khan, ketthuc) VALUES ('  ', '', 'Kiểm tra', 'Kiểm tra', "
-                           "'04/01/2009', '20090104', '01/02/2009', '20090201', False, False)"),
-            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                           "('02/03/2009', '20090302', '8h00', '0800', 'Giao ban', 'Phòng họp', 'X')"),
-            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                           "('02/03/2009', '20090302', '7h30', '0730', 'Chào cờ', 'Sân', '')"),
-            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                           "('09/03/2009', '20090309', '8h00', '0800', 'Họp tuần sau', '', 'X')"),
-            QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                           "('01/03/2009', '20090301', '9h', '0900', 'Trực', '', '')"),
-            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Văn phòng', 'VP', 'v')"),
-            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Tổ chức', 'TC', 'p')"),
-            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Đội xe', 'DX', 'dz')"),
-            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', "
-                           "'Hành chính', 'h')"),
-            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', 'Lái xe', "
-                           "'l')"),
-            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Tổ chức', '2', "
-                           "'Nhân sự', 'n')"),
-            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                           "('Nguyễn Văn A', 'nva', 'QT', 'abc', 'C')"),
-            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                           "('Trần Thị Bình', '', 'CB', '', 'C')"),
-            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                           "('Lê Đức', 'leduc', 'LĐ', 'x''y', 'C')"),
-            QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Y tế', 'SYT', 's')"),
-            QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Bộ Tài chính', 'BTC', 'b')"),
-            QStringLiteral("DELETE * FROM loaicv"),
-            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Quyết định', 'QĐ', 'q')"),
-            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Công văn', 'CV', 'c')"),
-            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Thông báo', 'TB', 't')"),
-            QStringLiteral("DELETE * FROM chutat"),
-            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban nhân dân', 'ubnd', 'u')"),
-            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('công văn', 'cv', 'c')"),
-            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Văn phòng', 'vp', 'v')"),
-        });
+        run(m_cv,
+            {
+                QStringLiteral(
+                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                    "chonin, kieuupdate, idcu, da_xuli) VALUES (1, '05/01/2009', '20090105', 'Bộ Tài chính', "
+                    "'12/QĐ', 'Quyết định', 'Phòng Tổ chức', 'Về việc tăng lương', '', 0, 1, True)"),
+                QStringLiteral(
+                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                    "chonin, kieuupdate, idcu, da_xuli) VALUES (2, '10/02/2009', '20090210', 'BỘ NỘI VỤ', "
+                    "'7/TB', 'QUYẾT ĐỊNH', 'Văn phòng', 'Hướng dẫn thi đua', 'X', 1, 2, False)"),
+                QStringLiteral(
+                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                    "chonin, kieuupdate, idcu, da_xuli) VALUES (3, '01/03/2009', '20090301', "
+                    "'Sở Xây dựng Hà Nội', '3', 'Thông báo', '', 'Lịch họp', 'x', 2, 3, False)"),
+                QStringLiteral(
+                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
+                    "chonin, kieuupdate, idcu, da_xuli) VALUES (4, '02/03/2009', '20090302', 'Đức Phổ', "
+                    "'O''Neil/5', 'thông báo', 'VĂN PHÒNG', 'Nội dung của O''Neil', '', 2, 4, False)"),
+                QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
+                               "tt_ndung, kieuupdate, idcu, chonin) VALUES (1, '1/UBND', '03/01/2009', '20090103', "
+                               "'Công văn', 'Bộ Tài chính', 'Văn phòng', 'Nguyễn Văn A', 'Báo cáo quý', 1, 1, 'X')"),
+                QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
+                               "tt_ndung, kieuupdate, idcu, chonin) VALUES (2, '2/UBND', '15/02/2009', '20090215', "
+                               "'Tờ trình', 'Sở Y tế', 'VĂN PHÒNG', 'Trần B', 'Xin kinh phí', 0, 2, '')"),
+                QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
+                               "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Văn phòng', "
+                               "'Hành chính', 'Tổng kết năm', 'Hội nghị', '05/01/2009', '20090105', '10/01/2009', "
+                               "'20090110', 'Giám đốc', 'Xong', True, False)"),
+                QStringLiteral(
+                    "INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
+                    "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Phòng Tổ chức', "
+                    "'Nhân sự', 'Tuyển dụng', 'hội nghị', '04/01/2009', '20090104', '20/02/2009', '20090220', "
+                    "'Phó Giám đốc', 'Đạt', False, True)"),
+                QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
+                               "Tgiankthuc, Tgiankthucchuan, khan, ketthuc) VALUES ('  ', '', 'Kiểm tra', 'Kiểm tra', "
+                               "'04/01/2009', '20090104', '01/02/2009', '20090201', False, False)"),
+                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                               "('02/03/2009', '20090302', '8h00', '0800', 'Giao ban', 'Phòng họp', 'X')"),
+                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                               "('02/03/2009', '20090302', '7h30', '0730', 'Chào cờ', 'Sân', '')"),
+                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                               "('09/03/2009', '20090309', '8h00', '0800', 'Họp tuần sau', '', 'X')"),
+                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
+                               "('01/03/2009', '20090301', '9h', '0900', 'Trực', '', '')"),
+                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Văn phòng', 'VP', 'v')"),
+                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Tổ chức', 'TC', 'p')"),
+                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Đội xe', 'DX', 'dz')"),
+                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', "
+                               "'Hành chính', 'h')"),
+                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', 'Lái xe', "
+                               "'l')"),
+                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Tổ chức', '2', "
+                               "'Nhân sự', 'n')"),
+                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                               "('Nguyễn Văn A', 'nva', 'QT', 'abc', 'C')"),
+                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                               "('Trần Thị Bình', '', 'CB', '', 'C')"),
+                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                               "('Lê Đức', 'leduc', 'LĐ', 'x''y', 'C')"),
+                QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Y tế', 'SYT', 's')"),
+                QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Bộ Tài chính', 'BTC', 'b')"),
+                QStringLiteral("DELETE * FROM loaicv"),
+                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Quyết định', 'QĐ', 'q')"),
+                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Công văn', 'CV', 'c')"),
+                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Thông báo', 'TB', 't')"),
+                QStringLiteral("DELETE * FROM chutat"),
+                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban nhân dân', 'ubnd', 'u')"),
+                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('công văn', 'cv', 'c')"),
+                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Văn phòng', 'vp', 'v')"),
+            });
         m_cv.createQueryDef(QStringLiteral("Qrbangcvden"),
                             withPaths(QStringLiteral("select * from cvden2009 in '{other}'")));
-        m_cv.createQueryDef(QStringLiteral("Qrbangcvdi"), withPaths(QStringLiteral("select * from cvdi2009 in '{other}'")));
+        m_cv.createQueryDef(QStringLiteral("Qrbangcvdi"),
+                            withPaths(QStringLiteral("select * from cvdi2009 in '{other}'")));
     }
 
     void seedOther()
@@ -451,33 +460,38 @@ protected:
         // The backup file: year tables with the copies of earlier replications. The old file:
         // the year table of 2007 and reference lists overlapping those of the letters file.
         for (const char* year : {"cvden", "cvdi"})
-            copyTable(m_other, QLatin1String(year) + QStringLiteral("mau"), QLatin1String(year) + QStringLiteral("2009"));
+            copyTable(m_other, QLatin1String(year) + QStringLiteral("mau"),
+                      QLatin1String(year) + QStringLiteral("2009"));
         copyTable(m_other, QStringLiteral("cvdenmau"), QStringLiteral("cvden2007"));
-        run(m_other, {
-            QStringLiteral("INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (1, 'Bộ Tài chính', "
-                           "'12/QĐ', 1, 0)"),
-            QStringLiteral("INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (0, 'cũ', 'cũ', 3, 0)"),
-            QStringLiteral("INSERT INTO cvden2007 (stt, so_cv, noigui, chonin) VALUES (1, '1/2007', 'Bộ Công an', '')"),
-            QStringLiteral("INSERT INTO cvden2007 (stt, so_cv, chonin) VALUES (2, '2/2007', '')"),
-            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('VĂN PHÒNG', 'VP', 'v')"),
-            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
-            QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
-            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('VĂN PHÒNG', '1', "
-                           "'HÀNH CHÍNH', 'h')"),
-            QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Kế toán', '9', "
-                           "'Hành chính', 'h')"),
-            QStringLiteral("DELETE * FROM chutat"),
-            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('UỶ BAN NHÂN DÂN', 'UBND', 'u')"),
-            QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban thường trực', 'ubt', 'ut')"),
-            QStringLiteral("DELETE * FROM loaicv"),
-            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('THÔNG BÁO', 'TB', 't')"),
-            QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Nghị quyết', 'NQ', 'n')"),
-            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                           "('LÊ ĐỨC', 'leduc', 'LĐ', '', 'C')"),
-            QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                           "('Phạm Mới', '', 'CB', '', 'C')"),
-            QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('bộ tài chính', 'BTC', 'b')"),
-        });
+        run(m_other,
+            {
+                QStringLiteral(
+                    "INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (1, 'Bộ Tài chính', "
+                    "'12/QĐ', 1, 0)"),
+                QStringLiteral(
+                    "INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (0, 'cũ', 'cũ', 3, 0)"),
+                QStringLiteral(
+                    "INSERT INTO cvden2007 (stt, so_cv, noigui, chonin) VALUES (1, '1/2007', 'Bộ Công an', '')"),
+                QStringLiteral("INSERT INTO cvden2007 (stt, so_cv, chonin) VALUES (2, '2/2007', '')"),
+                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('VĂN PHÒNG', 'VP', 'v')"),
+                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
+                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
+                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('VĂN PHÒNG', '1', "
+                               "'HÀNH CHÍNH', 'h')"),
+                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Kế toán', '9', "
+                               "'Hành chính', 'h')"),
+                QStringLiteral("DELETE * FROM chutat"),
+                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('UỶ BAN NHÂN DÂN', 'UBND', 'u')"),
+                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban thường trực', 'ubt', 'ut')"),
+                QStringLiteral("DELETE * FROM loaicv"),
+                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('THÔNG BÁO', 'TB', 't')"),
+                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Nghị quyết', 'NQ', 'n')"),
+                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                               "('LÊ ĐỨC', 'leduc', 'LĐ', '', 'C')"),
+                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
+                               "('Phạm Mới', '', 'CB', '', 'C')"),
+                QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('bộ tài chính', 'BTC', 'b')"),
+            });
     }
 
     void runSetup(const QString& setup)

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 int compareUtf8(const QString& a, const QString& b)
 {
@@ -19,7 +20,7 @@ struct FoldCase
     const char* name;
     const char16_t* a;
     const char16_t* b;
-    int expected;  // sign of the comparison
+    int expected; // sign of the comparison
 };
 
 const FoldCase foldCases[] = {
@@ -71,7 +72,7 @@ TEST(VietnameseFold, FoldCaseLowersAndComposes)
 
 TEST(VietnameseFold, MalformedUtf8ComparesWithoutCrashing)
 {
-    const char bad[] = {'\xE1', '\xBA'};  // a cut three-byte sequence
+    const char bad[] = {'\xE1', '\xBA'}; // a cut three-byte sequence
     const char good[] = {'a'};
     EXPECT_NE(db::jet::compareFolded(bad, 2, good, 1), 0);
     EXPECT_EQ(db::jet::compareFolded(bad, 2, bad, 2), 0);

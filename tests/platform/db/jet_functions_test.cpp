@@ -4,13 +4,14 @@
 
 using jettest::TestCatalog;
 
-namespace {
+namespace
+{
 
 struct FunctionCase
 {
     const char* name;
-    const char* sql;       // SQLite text run on a connection with the Jet functions
-    const char* expected;  // first column of the only row, "NULL" for null
+    const char* sql;      // SQLite text run on a connection with the Jet functions
+    const char* expected; // first column of the only row, "NULL" for null
 };
 
 const FunctionCase functionCases[] = {

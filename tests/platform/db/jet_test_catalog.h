@@ -13,7 +13,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-namespace jettest {
+namespace jettest
+{
 
 class TestCatalog : public db::jet::Catalog
 {
@@ -70,7 +71,7 @@ public:
     {
         QStringList names;
         for (const QStringList& row : rows(QStringLiteral("SELECT name FROM pragma_table_info('%1', '%2')")
-                                                .arg(QString(table).replace(u'\'', QStringLiteral("''")), schema)))
+                                               .arg(QString(table).replace(u'\'', QStringLiteral("''")), schema)))
             names << row[0];
         return names;
     }
@@ -138,13 +139,14 @@ public:
                      rows(QStringLiteral("SELECT name, type FROM pragma_table_info('%1', '%2')")
                               .arg(*into->structureFrom, into->structureFromSchema.value_or(QStringLiteral("main"))))) {
                     const bool text = field[1].contains(QLatin1String("TEXT"), Qt::CaseInsensitive);
-                    fields << QStringLiteral("\"%1\" %2%3").arg(field[0], field[1],
-                                                                text ? QStringLiteral(" COLLATE NOCASE") : QString());
+                    fields << QStringLiteral("\"%1\" %2%3")
+                                  .arg(field[0], field[1], text ? QStringLiteral(" COLLATE NOCASE") : QString());
                 }
                 exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, fields.join(QStringLiteral(", "))));
                 exec(into->insertSql);
             } else {
-                exec(QStringLiteral("CREATE TABLE %1 AS ").arg(target) + into->insertSql.mid(into->insertSql.indexOf(QLatin1String("SELECT"))));
+                exec(QStringLiteral("CREATE TABLE %1 AS ").arg(target) +
+                     into->insertSql.mid(into->insertSql.indexOf(QLatin1String("SELECT"))));
             }
         } else if (const auto* drop = std::get_if<db::jet::DropTable>(&translation)) {
             exec(QStringLiteral("DROP TABLE ") + qualified(drop->schema, drop->table));

@@ -7,7 +7,8 @@
 
 using jettest::TestCatalog;
 
-namespace {
+namespace
+{
 
 QStringList list(std::initializer_list<const char*> values)
 {
@@ -22,16 +23,15 @@ class JetTranslator : public testing::Test
 protected:
     void SetUp() override
     {
-        db.exec(QStringLiteral(
-            "CREATE TABLE cvden2009 (id INTEGER PRIMARY KEY, stt INTEGER, noigui TEXT COLLATE NOCASE,"
-            " loai TEXT COLLATE NOCASE, so_cv TEXT COLLATE NOCASE, chonin TEXT COLLATE NOCASE,"
-            " ng_denchuan TEXT COLLATE NOCASE, kieuupdate INTEGER, idcu INTEGER, khan INTEGER)"));
-        db.exec(QStringLiteral(
-            "INSERT INTO cvden2009 VALUES"
-            " (1, 1, 'Bộ Tài chính', 'Quyết định', '12/QĐ', '', '20090105', 0, 1, 1),"
-            " (2, 2, 'BỘ NỘI VỤ', 'QUYẾT ĐỊNH', '7/TB', 'X', '20090210', 1, 2, 0),"
-            " (3, 3, 'Sở Xây dựng Hà Nội', 'Thông báo', '3', '', '20090301', 2, 3, 0),"
-            " (4, 4, 'Đức Phổ', 'thông báo', NULL, 'x', '20090302', 0, 4, 1)"));
+        db.exec(
+            QStringLiteral("CREATE TABLE cvden2009 (id INTEGER PRIMARY KEY, stt INTEGER, noigui TEXT COLLATE NOCASE,"
+                           " loai TEXT COLLATE NOCASE, so_cv TEXT COLLATE NOCASE, chonin TEXT COLLATE NOCASE,"
+                           " ng_denchuan TEXT COLLATE NOCASE, kieuupdate INTEGER, idcu INTEGER, khan INTEGER)"));
+        db.exec(QStringLiteral("INSERT INTO cvden2009 VALUES"
+                               " (1, 1, 'Bộ Tài chính', 'Quyết định', '12/QĐ', '', '20090105', 0, 1, 1),"
+                               " (2, 2, 'BỘ NỘI VỤ', 'QUYẾT ĐỊNH', '7/TB', 'X', '20090210', 1, 2, 0),"
+                               " (3, 3, 'Sở Xây dựng Hà Nội', 'Thông báo', '3', '', '20090301', 2, 3, 0),"
+                               " (4, 4, 'Đức Phổ', 'thông báo', NULL, 'x', '20090302', 0, 4, 1)"));
     }
 
     TestCatalog db;
@@ -65,9 +65,9 @@ TEST_F(JetTranslator, NotEqualIgnoresCase)
 
 TEST_F(JetTranslator, InListIgnoresCase)
 {
-    EXPECT_EQ(db.find(QStringLiteral("cvden2009"), QStringLiteral("id"),
-                      QStringLiteral("loai IN ('quyết định', 'XYZ')")),
-              list({"1", "2"}));
+    EXPECT_EQ(
+        db.find(QStringLiteral("cvden2009"), QStringLiteral("id"), QStringLiteral("loai IN ('quyết định', 'XYZ')")),
+        list({"1", "2"}));
 }
 
 TEST_F(JetTranslator, LikeUsesJetWildcardsAndIgnoresCase)
@@ -76,7 +76,9 @@ TEST_F(JetTranslator, LikeUsesJetWildcardsAndIgnoresCase)
               list({"1", "2"}));
     EXPECT_EQ(db.find(QStringLiteral("cvden2009"), QStringLiteral("id"), QStringLiteral("so_cv Like '#*'")),
               list({"1", "2", "3"}));
-    EXPECT_EQ(db.find(QStringLiteral("cvden2009"), QStringLiteral("id"), QStringLiteral("so_cv Like '?/?" "?'")),
+    EXPECT_EQ(db.find(QStringLiteral("cvden2009"), QStringLiteral("id"),
+                      QStringLiteral("so_cv Like '?/?"
+                                     "?'")),
               list({"2"}));
     EXPECT_EQ(db.find(QStringLiteral("cvden2009"), QStringLiteral("id"), QStringLiteral("noigui Like '[!b]*'")),
               list({"3", "4"}));
@@ -85,9 +87,10 @@ TEST_F(JetTranslator, LikeUsesJetWildcardsAndIgnoresCase)
 TEST_F(JetTranslator, CriteriaLanguageConditionRuns)
 {
     // The condition the search forms build for "Bộ,Sở+!Hà".
-    EXPECT_EQ(db.find(QStringLiteral("cvden2009"), QStringLiteral("id"),
-                      QStringLiteral("(([noigui] Like '*Bộ*') or ([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*'))")),
-              list({"1", "2"}));
+    EXPECT_EQ(
+        db.find(QStringLiteral("cvden2009"), QStringLiteral("id"),
+                QStringLiteral("(([noigui] Like '*Bộ*') or ([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*'))")),
+        list({"1", "2"}));
     EXPECT_EQ(db.find(QStringLiteral("cvden2009"), QStringLiteral("id"),
                       QStringLiteral("([stt]=1 or [stt] between 3 and 7 or [stt]>100) and ([stt] <> 4)")),
               list({"1", "3"}));
@@ -156,7 +159,8 @@ TEST_F(JetTranslator, LeftLenTrim)
 {
     db.exec(QStringLiteral("INSERT INTO cvden2009 (id, noigui) VALUES (5, '   '), (6, '  Bộ Tài chính ')"));
     EXPECT_EQ(db.select(QStringLiteral("select distinct noigui from cvden2009 where len(trim(noigui))>0 "
-                                       "order by noigui")).size(),
+                                       "order by noigui"))
+                  .size(),
               5);
     EXPECT_EQ(db.select(QStringLiteral("select left(noigui,3) as dau from cvden2009 where id=1")), list({"Bộ "}));
     EXPECT_EQ(db.select(QStringLiteral("select Len(noigui) from cvden2009 where id=4")), list({"7"}));
@@ -189,7 +193,8 @@ TEST_F(JetTranslator, SelectFromExternalFile)
 {
     const QString path = db.externalPath(QStringLiteral("vemocv.mdb"));
     const QString schema = db.attach(path);
-    db.exec(QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, noigui TEXT COLLATE NOCASE)").arg(schema));
+    db.exec(
+        QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, noigui TEXT COLLATE NOCASE)").arg(schema));
     db.exec(QStringLiteral("INSERT INTO %1.cvden2009 VALUES (10, 'Bên ngoài')").arg(schema));
     EXPECT_EQ(db.select(QStringLiteral("Select noigui from cvden2009 In '%1' where [id]=10").arg(path)),
               list({"Bên ngoài"}));
@@ -202,10 +207,12 @@ TEST_F(JetTranslator, InsertIntoExternalFileMatchesColumnsByName)
     const QString schema = db.attach(path);
     // The backup table has its columns in another order and its own counter.
     db.exec(QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, idcu INTEGER,"
-                           " noigui TEXT COLLATE NOCASE, stt INTEGER)").arg(schema));
+                           " noigui TEXT COLLATE NOCASE, stt INTEGER)")
+                .arg(schema));
     db.exec(QStringLiteral("INSERT INTO %1.cvden2009 VALUES (1, 99, 'cũ', 99)").arg(schema));
     db.run(QStringLiteral(" INSERT INTO cvden2009 IN '%1' Select stt,noigui,idcu from cvden2009 "
-                          "where kieuupdate=1 order by id").arg(path));
+                          "where kieuupdate=1 order by id")
+               .arg(path));
     EXPECT_EQ(db.rows(QStringLiteral("SELECT id, idcu, noigui, stt FROM %1.cvden2009 ORDER BY id").arg(schema)),
               (QList<QStringList>{list({"1", "99", "cũ", "99"}), list({"2", "2", "BỘ NỘI VỤ", "2"})}));
 }
@@ -216,10 +223,12 @@ TEST_F(JetTranslator, InsertSelectStarFromStoredQueryOfExternalFile)
     const QString letters = db.externalPath(QStringLiteral("vemocv.mdb"));
     const QString schema = db.attach(letters);
     db.exec(QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, noigui TEXT COLLATE NOCASE,"
-                           " chonin TEXT COLLATE NOCASE)").arg(schema));
+                           " chonin TEXT COLLATE NOCASE)")
+                .arg(schema));
     db.exec(QStringLiteral("INSERT INTO %1.cvden2009 VALUES (1, 'a', 'X'), (2, 'b', ''), (3, 'c', 'x')").arg(schema));
     db.addQuery(schema, QStringLiteral("qrdata1"), QStringLiteral("select * from cvden2009 order by id"));
-    db.exec(QStringLiteral("CREATE TABLE incvden (chonin TEXT COLLATE NOCASE, noigui TEXT COLLATE NOCASE, id INTEGER)"));
+    db.exec(
+        QStringLiteral("CREATE TABLE incvden (chonin TEXT COLLATE NOCASE, noigui TEXT COLLATE NOCASE, id INTEGER)"));
     db.run(QStringLiteral("DELETE * FROM incvden ;"));
     db.run(QStringLiteral(" INSERT INTO incvden Select * from qrdata1 In '%1' where [chonin]= 'X' order by [id]")
                .arg(letters));
@@ -253,7 +262,8 @@ TEST_F(JetTranslator, StoredQueryReadingAnotherFileIsExpanded)
     db.addQuery(QStringLiteral("main"), QStringLiteral("Qrbangcvden"),
                 QStringLiteral("select * from cvden2009 in '%1'").arg(path));
     const QString schema = db.attach(path);
-    db.exec(QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, noigui TEXT COLLATE NOCASE)").arg(schema));
+    db.exec(
+        QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, noigui TEXT COLLATE NOCASE)").arg(schema));
     db.exec(QStringLiteral("INSERT INTO %1.cvden2009 VALUES (1, 'sao lưu')").arg(schema));
     EXPECT_EQ(db.select(QStringLiteral("select noigui from Qrbangcvden")), list({"sao lưu"}));
 }
@@ -276,8 +286,10 @@ TEST_F(JetTranslator, JoinedUpdateThroughStoredQueryOfBackupFile)
     const QString path = db.externalPath(QStringLiteral("backup.mdb"));
     const QString schema = db.attach(path);
     db.exec(QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, stt INTEGER, noigui TEXT COLLATE NOCASE,"
-                           " so_cv TEXT COLLATE NOCASE, idcu INTEGER)").arg(schema));
-    db.exec(QStringLiteral("INSERT INTO %1.cvden2009 VALUES (50, 0, 'cũ', 'cũ', 3), (51, 0, 'cũ', 'cũ', 1)").arg(schema));
+                           " so_cv TEXT COLLATE NOCASE, idcu INTEGER)")
+                .arg(schema));
+    db.exec(
+        QStringLiteral("INSERT INTO %1.cvden2009 VALUES (50, 0, 'cũ', 'cũ', 3), (51, 0, 'cũ', 'cũ', 1)").arg(schema));
     db.addQuery(QStringLiteral("main"), QStringLiteral("Qrbangcvden"),
                 QStringLiteral("select * from cvden2009 in '%1'").arg(path));
     db.run(QStringLiteral("update cvden2009, Qrbangcvden set Qrbangcvden.stt=cvden2009.stt, "

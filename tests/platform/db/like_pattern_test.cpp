@@ -3,7 +3,8 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct LikeCase
 {
