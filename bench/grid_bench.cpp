@@ -14,7 +14,8 @@
 #include <memory>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 constexpr int kRows = 30'000;
 constexpr int kScreenRows = 30;
@@ -41,7 +42,8 @@ struct Letters
         for (int i = 1; i <= kRows; ++i) {
             rs.addNew();
             rs.setValue(QStringLiteral("stt"), i);
-            rs.setValue(QStringLiteral("ng_den"), QStringLiteral("%1/03/2024").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
+            rs.setValue(QStringLiteral("ng_den"),
+                        QStringLiteral("%1/03/2024").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
             rs.setValue(QStringLiteral("noigui"), QStringLiteral("Ủy ban nhân dân huyện số %1").arg(i));
             rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Về việc triển khai kế hoạch số %1").arg(i));
             rs.update();
@@ -85,7 +87,7 @@ void BM_GridReadsAScreenAtRandom(benchmark::State& state)
     Form form;
     ui::RecordsetTableModel* model = form.grid.tableModel();
     for (auto _ : state) {
-        model->redraw();  // forget what was read: every screen is read from the file
+        model->redraw(); // forget what was read: every screen is read from the file
         const int top = QRandomGenerator::global()->bounded(kRows - kScreenRows);
         for (int r = top; r < top + kScreenRows; ++r)
             for (int c = 0; c < model->columnCount(); ++c)

@@ -13,8 +13,10 @@
 #include <QScreen>
 #include <cmath>
 
-namespace app {
-namespace {
+namespace app
+{
+namespace
+{
 
 QString shownText(QString text)
 {
@@ -27,15 +29,16 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAutoDefault(true);  // Enter presses the button that has the focus
-    b->hide();                // as designed: a mode shows the buttons it needs
+    b->setAutoDefault(true); // Enter presses the button that has the focus
+    b->hide();               // as designed: a mode shows the buttons it needs
     return b;
 }
 
 } // namespace
 
 frmtbao::frmtbao(QWidget* parent)
-    : ui::FormBase(parent), Label1(new QLabel(this)), cmdyes(button(QStringLiteral("cmdyes"), QStringLiteral("&Có"), this)),
+    : ui::FormBase(parent), Label1(new QLabel(this)),
+      cmdyes(button(QStringLiteral("cmdyes"), QStringLiteral("&Có"), this)),
       cmdok(button(QStringLiteral("cmdok"), QStringLiteral("&OK"), this)),
       cmdno(button(QStringLiteral("cmdno"), QStringLiteral("&Không"), this))
 {
@@ -87,7 +90,7 @@ QString frmtbao::show(const QString& thongbao, const QString& kieuthongbao)
 {
     Module1& m = module1();
     if (isLoaded())
-        unload();  // a notice still open gives way to the new message
+        unload(); // a notice still open gives way to the new message
     m.thongbao = thongbao;
     m.kieuthongbao = kieuthongbao;
     load();

@@ -1,7 +1,9 @@
 #include "last_error.h"
 
-namespace app {
-namespace {
+namespace app
+{
+namespace
+{
 
 RunTimeError& stored()
 {

@@ -3,7 +3,8 @@
 #include <QString>
 #include <functional>
 
-namespace app {
+namespace app
+{
 
 // Layout of the message dialog frmtbao, in twips (1/1440 inch). The base dialog is 5355 wide
 // and 2760 high; the label 4860 wide; the buttons at top 2250 with lefts 1440 (cmdyes),
@@ -23,8 +24,8 @@ struct MessageLayout
     static constexpr double kButtonWidth = 1125;
     static constexpr double kButtonHeight = 375;
 
-    int k = 0;  // growth step reached (0, 2, 4 ...)
-    bool fits = true;  // false: the dialog stopped growing at 6/10 of the screen height
+    int k = 0;        // growth step reached (0, 2, 4 ...)
+    bool fits = true; // false: the dialog stopped growing at 6/10 of the screen height
     double width = kBaseWidth;
     double height = kBaseHeight;
     double labelLeft = kLabelLeft;

@@ -13,18 +13,19 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using app::MessageLayout;
 
 // --- the fitting algorithm, with a label whose height is given --------------------------------
 
-constexpr double kScreenHeight = 11520;  // 8 inches
+constexpr double kScreenHeight = 11520; // 8 inches
 
 struct FitCase
 {
     const char* name;
-    double labelHeight;  // the label's height at any width
+    double labelHeight; // the label's height at any width
     int k;
     bool fits;
 };
@@ -54,15 +55,14 @@ TEST_P(FitMessageTest, GrowsInStepsOfTwoUntilTheLabelFits)
         EXPECT_DOUBLE_EQ(layout.labelTop, MessageLayout::kLabelTop);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Heights, FitMessageTest,
-    ::testing::Values(FitCase{"OneLineKeepsBaseSize", 240, 0, true},
-                      FitCase{"JustUnderTheButtonsKeepsBaseSize", 2049, 0, true},
-                      FitCase{"ReachingTheButtonsGrowsOnce", 2050, 2, true},
-                      FitCase{"TallerGrowsTwice", 2600, 4, true},
-                      // 2760 x (1 + k/10) reaches 6912 (6/10 of the screen) at k = 16.
-                      FitCase{"NeverFittingStopsAtSixTenthsOfTheScreen", 1.0e9, 16, false}),
-    [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Heights, FitMessageTest,
+                         ::testing::Values(FitCase{"OneLineKeepsBaseSize", 240, 0, true},
+                                           FitCase{"JustUnderTheButtonsKeepsBaseSize", 2049, 0, true},
+                                           FitCase{"ReachingTheButtonsGrowsOnce", 2050, 2, true},
+                                           FitCase{"TallerGrowsTwice", 2600, 4, true},
+                                           // 2760 x (1 + k/10) reaches 6912 (6/10 of the screen) at k = 16.
+                                           FitCase{"NeverFittingStopsAtSixTenthsOfTheScreen", 1.0e9, 16, false}),
+                         [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
 {
@@ -241,9 +241,7 @@ TEST_F(FrmtbaoTest, ClosingAYesNoQuestionWithTheCloseBoxAnswersNo)
 TEST_F(FrmtbaoTest, EscapeClosesAYesNoQuestionAsNo)
 {
     EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), QStringLiteral("yesno"),
-                  [](app::frmtbao& d) {
-                      QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape);
-                  }),
+                  [](app::frmtbao& d) { QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape); }),
               QStringLiteral("no"));
 }
 
@@ -271,8 +269,8 @@ TEST_F(FrmtbaoTest, ManyLinesGrowTheDialogUntilTheTextFits)
     ASSERT_TRUE(layout.fits);
     EXPECT_GT(layout.k, 0);
     EXPECT_EQ(layout.k % 2, 0);
-    EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355 * (1 + (layout.k - 1) / 10.0)),
-                               dialog.pixelsY(2760 * (1 + layout.k / 10.0))));
+    EXPECT_EQ(seen.size,
+              QSize(dialog.pixelsX(5355 * (1 + (layout.k - 1) / 10.0)), dialog.pixelsY(2760 * (1 + layout.k / 10.0))));
     EXPECT_LE(seen.label.bottom(), dialog.pixelsY(layout.buttonTop - 200));
     EXPECT_EQ(seen.labelText.count(QLatin1Char('\n')), 11);
     EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
@@ -337,7 +335,7 @@ TEST_F(FrmtbaoTest, ErrorViewPlacesALongErrorHigher)
         top = d.Label1->y();
         d.cmdok->click();
     });
-    EXPECT_EQ(top, dialog.pixelsY(550));  // "Lỗi 100019 (" + 150 + ")." is 164 characters
+    EXPECT_EQ(top, dialog.pixelsY(550)); // "Lỗi 100019 (" + 150 + ")." is 164 characters
 }
 
 TEST_F(FrmtbaoTest, CtrlEndDoesNothingInAYesNoQuestion)
@@ -389,7 +387,8 @@ TEST_F(FrmtbaoTest, InstalledAsMessengerAnswersThroughTheGlobals)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 // Not run with the suite: shows a long three-line message and saves the dialog as a picture in
 // $SELVARO_SCREENSHOT (default /tmp/frmtbao.png), to look at it on a real display server:

@@ -4,15 +4,16 @@
 
 #include <utility>
 
-namespace test {
+namespace test
+{
 
 ScriptedResponder::ScriptedResponder()
     : m_previousMessenger(app::setMessenger(this)),
-      m_previousBox(ui::setMsgBoxHandler(
-          [this](const QString& prompt, int buttons, const QString& title) { return answerBox(prompt, buttons, title); })),
+      m_previousBox(ui::setMsgBoxHandler([this](const QString& prompt, int buttons, const QString& title) {
+          return answerBox(prompt, buttons, title);
+      })),
       m_previousModal(ui::FormBase::setModalHandler([this](ui::FormBase& form) { answerForm(form); }))
-{
-}
+{}
 
 ScriptedResponder::~ScriptedResponder()
 {
@@ -81,7 +82,7 @@ void ScriptedResponder::answerForm(ui::FormBase& form)
     m_shown.append({Kind::ModalForm, form.objectName(), QString(), QString()});
     auto found = m_scripts.find(form.objectName());
     if (found == m_scripts.end() || found->isEmpty())
-        return;  // FormBase::showModal closes the form
+        return; // FormBase::showModal closes the form
     const std::function<void(ui::FormBase&)> script = found->dequeue();
     script(form);
 }

@@ -11,7 +11,8 @@
 #include <QStringList>
 #include <functional>
 
-namespace test {
+namespace test
+{
 
 // Answers every window that would wait for the user, so no test blocks: the message dialog
 // (as app::Messenger), the platform message box and any form shown modally. It records what
@@ -24,13 +25,19 @@ namespace test {
 class ScriptedResponder : public app::Messenger
 {
 public:
-    enum class Kind { Message, Notice, MessageBox, ModalForm };
+    enum class Kind
+    {
+        Message,
+        Notice,
+        MessageBox,
+        ModalForm
+    };
     struct Shown
     {
         Kind kind;
-        QString text;    // message text, or the form's objectName
-        QString mode;    // mode word of a message; the title of a message box
-        QString answer;  // "ok"/"yes"/"no", a message box answer as a number, "" for notices and forms
+        QString text;   // message text, or the form's objectName
+        QString mode;   // mode word of a message; the title of a message box
+        QString answer; // "ok"/"yes"/"no", a message box answer as a number, "" for notices and forms
     };
 
     ScriptedResponder();

@@ -3,7 +3,8 @@
 #include <QTest>
 #include <QWidget>
 
-namespace test {
+namespace test
+{
 
 void typeText(QWidget* widget, const QString& text)
 {

@@ -1,6 +1,7 @@
 #include "bound_control.h"
 
-namespace ui {
+namespace ui
+{
 
 BoundControl::~BoundControl()
 {

@@ -2,7 +2,8 @@
 
 #include "field_value.h"
 
-namespace ui {
+namespace ui
+{
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
 {

@@ -8,7 +8,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-namespace ui {
+namespace ui
+{
 
 DataCombo::DataCombo(QWidget* parent) : QComboBox(parent)
 {

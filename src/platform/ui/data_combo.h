@@ -5,13 +5,15 @@
 #include <QComboBox>
 #include <QPointer>
 
-namespace ui {
+namespace ui
+{
 
 // Where a click on a drop-down list landed (the area argument of its Click event).
-namespace area {
-constexpr int Button = 0;  // the drop-down button
-constexpr int Edit = 1;    // the text part
-constexpr int List = 2;    // an item of the list part
+namespace area
+{
+constexpr int Button = 0; // the drop-down button
+constexpr int Edit = 1;   // the text part
+constexpr int List = 2;   // an item of the list part
 } // namespace area
 
 // A drop-down list filled from a second data control (DBCombo): each row of the row source

@@ -9,8 +9,10 @@
 #include <QToolButton>
 #include <utility>
 
-namespace ui {
-namespace {
+namespace ui
+{
+namespace
+{
 
 // Number the old engine gave a value that does not fit its field's kind.
 constexpr int kDataTypeConversionError = 3421;
@@ -177,7 +179,7 @@ bool DataControl::setRecordset(const db::Recordset& rs)
 {
     if (hasCurrentRecord() && !validate(action::Close))
         return false;
-    db::Recordset cursor = rs;  // a handle: moves the caller's cursor too, as intended
+    db::Recordset cursor = rs; // a handle: moves the caller's cursor too, as intended
     try {
         if (!cursor.isNull() && cursor.absolutePosition() < 0 && (!cursor.bof() || !cursor.eof()))
             cursor.moveFirst();
@@ -217,7 +219,7 @@ void DataControl::checkBindings()
         if (control->m_field.isEmpty() || fieldKnown(control->m_field))
             continue;
         try {
-            m_rs.fieldDef(control->m_field);  // the engine words the error
+            m_rs.fieldDef(control->m_field); // the engine words the error
         } catch (const db::DbError& e) {
             raiseError(e);
             continue;
@@ -271,8 +273,7 @@ void DataControl::dropPending()
     m_pending = Pending::None;
 }
 
-template <typename Move>
-bool DataControl::navigate(int act, Move&& move)
+template <typename Move> bool DataControl::navigate(int act, Move&& move)
 {
     if (m_rs.isNull())
         return false;
@@ -283,7 +284,7 @@ bool DataControl::navigate(int act, Move&& move)
     dropPending();
     try {
         if (!std::forward<Move>(move)())
-            return true;  // nothing moved (no match): no Reposition
+            return true; // nothing moved (no match): no Reposition
     } catch (const db::DbError& e) {
         raiseError(e);
         return false;
@@ -432,7 +433,7 @@ bool DataControl::writeRecord()
 {
     try {
         if (m_pending == Pending::AddNew && m_rs.editMode() != db::EditMode::AddNew)
-            m_rs.addNew();  // the layer dropped the addition after a refused write: start it again
+            m_rs.addNew(); // the layer dropped the addition after a refused write: start it again
         else if (m_rs.editMode() == db::EditMode::None)
             m_rs.edit();
         for (BoundControl* control : std::as_const(m_controls)) {
@@ -440,12 +441,12 @@ bool DataControl::writeRecord()
                 continue;
             const db::FieldDef def = m_rs.fieldDef(control->m_field);
             if (def.attributes & db::fieldattr::AutoIncrField)
-                continue;  // the engine owns the counter
+                continue; // the engine owns the counter
             const QVariant value = control->fieldValue();
             if (value.typeId() == QMetaType::Bool && def.type != db::FieldType::Text &&
                 def.type != db::FieldType::Memo) {
-                m_rs.setValue(control->m_field, def.type == db::FieldType::Boolean ? value
-                                                                                    : QVariant(value.toBool() ? -1 : 0));
+                m_rs.setValue(control->m_field,
+                              def.type == db::FieldType::Boolean ? value : QVariant(value.toBool() ? -1 : 0));
                 continue;
             }
             bool ok = true;
@@ -534,7 +535,7 @@ void DataControl::showRecordIn(BoundControl* control)
         try {
             value = m_rs.value(control->m_field);
         } catch (const db::DbError&) {
-            value = QVariant();  // a row deleted by another program reads as empty
+            value = QVariant(); // a row deleted by another program reads as empty
         }
     }
     control->showFieldValue(value);
@@ -543,7 +544,7 @@ void DataControl::showRecordIn(BoundControl* control)
 
 void DataControl::showCurrentRecord()
 {
-    const QList<BoundControl*> controls = m_controls;  // a control may unbind while filled
+    const QList<BoundControl*> controls = m_controls; // a control may unbind while filled
     for (BoundControl* control : controls) {
         if (m_controls.contains(control))
             showRecordIn(control);

@@ -12,13 +12,15 @@
 class QLabel;
 class QToolButton;
 
-namespace ui {
+namespace ui
+{
 
 class BoundControl;
 
 // The action argument of the Validate event: what the data control is about to do.
 // A handler that sets it to ActionCancel stops that operation.
-namespace action {
+namespace action
+{
 constexpr int Cancel = 0;
 constexpr int MoveFirst = 1;
 constexpr int MovePrevious = 2;
@@ -28,15 +30,16 @@ constexpr int AddNew = 5;
 constexpr int Update = 6;
 constexpr int Delete = 7;
 constexpr int Find = 8;
-constexpr int Bookmark = 9;  // any other jump: a grid row, a position, a bookmark
-constexpr int Close = 10;    // refresh or a new recordset replaces the current one
+constexpr int Bookmark = 9; // any other jump: a grid row, a position, a bookmark
+constexpr int Close = 10;   // refresh or a new recordset replaces the current one
 constexpr int Unload = 11;
 } // namespace action
 
 // The response argument of the Error event.
-namespace response {
-constexpr int Continue = 0;  // the handler has dealt with the error; the control shows nothing
-constexpr int Display = 1;   // the control shows the engine's text in the platform message box
+namespace response
+{
+constexpr int Continue = 0; // the handler has dealt with the error; the control shows nothing
+constexpr int Display = 1;  // the control shows the engine's text in the platform message box
 } // namespace response
 
 // The data control of a form (Data1): it opens a record source of a data file, holds the
@@ -170,10 +173,14 @@ signals:
     void dataChanged();
 
 private:
-    enum class Pending { None, Edit, AddNew };
+    enum class Pending
+    {
+        None,
+        Edit,
+        AddNew
+    };
 
-    template <typename Move>
-    bool navigate(int action, Move&& move);
+    template <typename Move> bool navigate(int action, Move&& move);
     bool openRecordset(db::Recordset rs);
     void raiseError(const db::DbError& error);
     void showCurrentRecord();
@@ -193,7 +200,7 @@ private:
     db::Recordset m_rs;
     Pending m_pending = Pending::None;
     QList<BoundControl*> m_controls;
-    QSet<QString> m_fields;  // lower-case field names of m_rs
+    QSet<QString> m_fields; // lower-case field names of m_rs
 
     QLabel* m_caption;
     QToolButton* m_first;

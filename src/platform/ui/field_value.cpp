@@ -5,7 +5,8 @@
 #include <QLocale>
 #include <cmath>
 
-namespace ui {
+namespace ui
+{
 
 QString displayText(const QVariant& value)
 {
@@ -94,8 +95,8 @@ QVariant storedValue(const QString& text, const db::FieldDef& field, bool* ok)
             if (dt.isValid())
                 return dt;
         }
-        for (const QString& format : {QStringLiteral("dd/MM/yyyy"), QStringLiteral("d/M/yyyy"),
-                                      QStringLiteral("yyyy-MM-dd")}) {
+        for (const QString& format :
+             {QStringLiteral("dd/MM/yyyy"), QStringLiteral("d/M/yyyy"), QStringLiteral("yyyy-MM-dd")}) {
             const QDate d = QDate::fromString(trimmed, format);
             if (d.isValid())
                 return QDateTime(d, QTime(0, 0));

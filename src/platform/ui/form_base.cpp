@@ -12,8 +12,10 @@
 #include <QPointer>
 #include <utility>
 
-namespace ui {
-namespace {
+namespace ui
+{
+namespace
+{
 
 FormBase::ModalHandler& modalHandler()
 {
@@ -98,7 +100,7 @@ void FormBase::showModal()
         if (self && isVisible()) {
             close();
             if (self && isVisible())
-                hide();  // the form refused to close: a test must never be left with it open
+                hide(); // the form refused to close: a test must never be left with it open
         }
         return;
     }

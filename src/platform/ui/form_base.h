@@ -6,7 +6,8 @@
 class QEventLoop;
 class QKeyEvent;
 
-namespace ui {
+namespace ui
+{
 
 // The base of every form: a top-level window with the old forms' life cycle and key preview.
 //
@@ -50,11 +51,7 @@ public:
 
     // The control with objectName name anywhere in the form, nullptr when none.
     QWidget* control(const QString& name) const;
-    template <typename T>
-    T* control(const QString& name) const
-    {
-        return qobject_cast<T*>(control(name));
-    }
+    template <typename T> T* control(const QString& name) const { return qobject_cast<T*>(control(name)); }
     // The control of this form that has (or last had) the focus, nullptr when none.
     QWidget* activeControl() const;
     QString activeControlName() const;

@@ -6,7 +6,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
-namespace ui {
+namespace ui
+{
 
 Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new RecordsetTableModel(this))
 {
@@ -144,7 +145,7 @@ void Grid::chooseRow(int row)
     if (m_source->hasCurrentRecord() && m_source->recordset().absolutePosition() == row)
         return;
     if (!m_source->moveTo(row))
-        followDataControl();  // cancelled or failed: show the data control's row again
+        followDataControl(); // cancelled or failed: show the data control's row again
 }
 
 void Grid::onCurrentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 
-namespace ui {
+namespace ui
+{
 
 void setHourglass()
 {

@@ -4,8 +4,10 @@
 #include <QMessageBox>
 #include <utility>
 
-namespace ui {
-namespace {
+namespace ui
+{
+namespace
+{
 
 MsgBoxHandler& handler()
 {

@@ -4,7 +4,8 @@
 
 #include "platform/db/db_error.h"
 
-namespace ui {
+namespace ui
+{
 
 RecordsetTableModel::RecordsetTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 

@@ -7,7 +7,8 @@
 #include <QList>
 #include <QStringList>
 
-namespace ui {
+namespace ui
+{
 
 // The rows of a recordset as a table for a grid, read by position through a cursor of its own
 // (a clone), so the grid never moves the form's current record. Rows are read in blocks on
@@ -60,7 +61,7 @@ private:
     mutable db::Recordset m_cursor;
     int m_rows = 0;
     mutable QHash<int, QList<QStringList>> m_blocks;
-    mutable QList<int> m_blockOrder;  // oldest first
+    mutable QList<int> m_blockOrder; // oldest first
     mutable int m_rowsFetched = 0;
 };
 

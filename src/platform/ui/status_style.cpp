@@ -5,7 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
-namespace ui {
+namespace ui
+{
 
 QColor colorFromNumber(unsigned int bgr)
 {

@@ -5,15 +5,17 @@
 class QLabel;
 class QWidget;
 
-namespace ui {
+namespace ui
+{
 
 // A colour written as the old colour numbers are (&H00BBGGRR): 65535 is yellow, 255 red,
 // &HC0C0C0 light grey.
 QColor colorFromNumber(unsigned int bgr);
 
-enum class StatusStyle {
-    Viewing,  // the system highlight colour on the button-face colour
-    Editing,  // yellow (65535) on red (255), while adding or editing
+enum class StatusStyle
+{
+    Viewing, // the system highlight colour on the button-face colour
+    Editing, // yellow (65535) on red (255), while adding or editing
 };
 
 // Paints a status label (lbltrangthai) in one of the two styles of the entry and list forms.

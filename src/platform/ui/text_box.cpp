@@ -12,8 +12,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace ui {
-namespace {
+namespace ui
+{
+namespace
+{
 
 QString normalisedBreaks(QString text, bool multiLine)
 {
@@ -234,7 +236,7 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event)
         int code = keyCode(*ke);
         emit KeyDown(code, shiftState(ke->modifiers()));
         if (code == 0 && keyCode(*ke) != 0)
-            return true;  // the handler swallowed the key
+            return true; // the handler swallowed the key
         break;
     }
     case QEvent::KeyRelease: {

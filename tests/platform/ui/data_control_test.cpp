@@ -12,7 +12,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using uitest::LetterFile;
 
@@ -31,9 +32,8 @@ protected:
             if (onValidate)
                 onValidate(action, save);
         });
-        QObject::connect(&data, &ui::DataControl::Reposition, [this] {
-            log << QStringLiteral("reposition:%1").arg(data.recordset().absolutePosition());
-        });
+        QObject::connect(&data, &ui::DataControl::Reposition,
+                         [this] { log << QStringLiteral("reposition:%1").arg(data.recordset().absolutePosition()); });
         QObject::connect(&data, &ui::DataControl::Error, [this](int number, const QString& text, int& response) {
             log << QStringLiteral("error:%1").arg(number);
             errors << text;
@@ -57,7 +57,7 @@ protected:
 TEST_F(DataControlTest, RefreshShowsTheFirstRecordAndRaisesReposition)
 {
     ASSERT_TRUE(data.refresh());
-    EXPECT_EQ(log, QStringList({QStringLiteral("reposition:0")}));  // nothing to leave yet
+    EXPECT_EQ(log, QStringList({QStringLiteral("reposition:0")})); // nothing to leave yet
     EXPECT_EQ(noigui.text(), LetterFile::noigui(1));
     EXPECT_EQ(stt.text(), QStringLiteral("1"));
     EXPECT_FALSE(daxuli.isChecked());
@@ -69,7 +69,7 @@ struct MoveCase
     const char* name;
     std::function<bool(ui::DataControl&)> operation;
     int action;
-    int positionAfter;  // -1: no Reposition expected
+    int positionAfter; // -1: no Reposition expected
 };
 
 class DataControlMoveTest : public DataControlTest, public ::testing::WithParamInterface<MoveCase>
@@ -169,7 +169,7 @@ TEST_F(DataControlTest, UpdateRecordWritesOnlyTheChangedControls)
     stt.setText(QStringLiteral(" 10"));
     ASSERT_TRUE(data.updateRecord());
     EXPECT_EQ(file.stored(10, QStringLiteral("noigui")).toString(), QStringLiteral("Văn phòng Chính phủ"));
-    EXPECT_EQ(noigui.text(), QStringLiteral("Văn phòng Chính phủ"));  // shown again after the write
+    EXPECT_EQ(noigui.text(), QStringLiteral("Văn phòng Chính phủ")); // shown again after the write
     EXPECT_FALSE(stt.dataChanged());
 }
 
@@ -181,7 +181,7 @@ TEST_F(DataControlTest, CheckBoxWritesTheYesNoField)
     ASSERT_TRUE(data.updateRecord());
     EXPECT_TRUE(file.stored(1, QStringLiteral("da_xuli")).toBool());
     ASSERT_TRUE(data.moveTo(1));
-    EXPECT_TRUE(daxuli.isChecked());  // letter 2 was handled already
+    EXPECT_TRUE(daxuli.isChecked()); // letter 2 was handled already
     daxuli.setChecked(false);
     ASSERT_TRUE(data.updateRecord());
     EXPECT_FALSE(file.stored(2, QStringLiteral("da_xuli")).toBool());
@@ -304,11 +304,12 @@ TEST_F(DataControlTest, EmptyTableHasNoCurrentRecordUntilAnAdditionIsWritten)
 TEST_F(DataControlTest, SetRecordsetWorksOnTheCallersRecordset)
 {
     ASSERT_TRUE(data.refresh());
-    db::Recordset rs = file.db().openRecordset(QStringLiteral("select * from cvden2024 where stt = 3"),
-                                               db::RecordsetType::Snapshot);
+    db::Recordset rs =
+        file.db().openRecordset(QStringLiteral("select * from cvden2024 where stt = 3"), db::RecordsetType::Snapshot);
     log.clear();
     ASSERT_TRUE(data.setRecordset(rs));
-    EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1:0").arg(ui::action::Close), QStringLiteral("reposition:0")}));
+    EXPECT_EQ(log,
+              QStringList({QStringLiteral("validate:%1:0").arg(ui::action::Close), QStringLiteral("reposition:0")}));
     EXPECT_EQ(noigui.text(), LetterFile::noigui(3));
     // A snapshot cannot be written: the engine's refusal comes back as an Error.
     noigui.setText(QStringLiteral("Bộ Quốc phòng"));

@@ -19,7 +19,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // A form that records what its handlers receive.
 class RecordingForm : public ui::FormBase
@@ -40,9 +41,8 @@ public:
         layout->addWidget(mtt_ndung);
         layout->addWidget(DBComboloai);
         layout->addWidget(cmdclose);
-        QObject::connect(mng_den, &ui::TextBox::KeyUp, [this](int& code, int) {
-            seen << QStringLiteral("box:%1").arg(code);
-        });
+        QObject::connect(mng_den, &ui::TextBox::KeyUp,
+                         [this](int& code, int) { seen << QStringLiteral("box:%1").arg(code); });
     }
 
     ui::TextBox* mng_den;
@@ -68,10 +68,7 @@ protected:
         if (keyCode == swallowKeyCode)
             keyCode = 0;
     }
-    void Form_KeyUp(int& keyCode, int shift) override
-    {
-        seen << QStringLiteral("up:%1:%2").arg(keyCode).arg(shift);
-    }
+    void Form_KeyUp(int& keyCode, int shift) override { seen << QStringLiteral("up:%1:%2").arg(keyCode).arg(shift); }
 };
 
 class FormBaseTest : public ::testing::Test
@@ -100,15 +97,15 @@ struct KeyCase
 TEST_F(FormBaseTest, KeyReleaseReachesTheFormWithTheOldCodesBeforeTheControl)
 {
     const KeyCase cases[] = {
-        {Qt::Key_F4, Qt::NoModifier, 115, 0},          {Qt::Key_F5, Qt::NoModifier, 116, 0},
-        {Qt::Key_F5, Qt::ShiftModifier, 116, 1},       {Qt::Key_F6, Qt::NoModifier, 117, 0},
-        {Qt::Key_PageUp, Qt::NoModifier, 33, 0},       {Qt::Key_PageDown, Qt::NoModifier, 34, 0},
-        {Qt::Key_Escape, Qt::NoModifier, 27, 0},       {Qt::Key_Return, Qt::NoModifier, 13, 0},
-        {Qt::Key_Enter, Qt::KeypadModifier, 13, 0},    {Qt::Key_Up, Qt::NoModifier, 38, 0},
-        {Qt::Key_Down, Qt::NoModifier, 40, 0},         {Qt::Key_End, Qt::ControlModifier, 35, 2},
-        {Qt::Key_Space, Qt::NoModifier, 32, 0},        {Qt::Key_Comma, Qt::NoModifier, 188, 0},
-        {Qt::Key_A, Qt::NoModifier, 65, 0},            {Qt::Key_A, Qt::ShiftModifier, 65, 1},
-        {Qt::Key_7, Qt::NoModifier, 55, 0},            {Qt::Key_F5, Qt::ShiftModifier | Qt::ControlModifier, 116, 3},
+        {Qt::Key_F4, Qt::NoModifier, 115, 0},       {Qt::Key_F5, Qt::NoModifier, 116, 0},
+        {Qt::Key_F5, Qt::ShiftModifier, 116, 1},    {Qt::Key_F6, Qt::NoModifier, 117, 0},
+        {Qt::Key_PageUp, Qt::NoModifier, 33, 0},    {Qt::Key_PageDown, Qt::NoModifier, 34, 0},
+        {Qt::Key_Escape, Qt::NoModifier, 27, 0},    {Qt::Key_Return, Qt::NoModifier, 13, 0},
+        {Qt::Key_Enter, Qt::KeypadModifier, 13, 0}, {Qt::Key_Up, Qt::NoModifier, 38, 0},
+        {Qt::Key_Down, Qt::NoModifier, 40, 0},      {Qt::Key_End, Qt::ControlModifier, 35, 2},
+        {Qt::Key_Space, Qt::NoModifier, 32, 0},     {Qt::Key_Comma, Qt::NoModifier, 188, 0},
+        {Qt::Key_A, Qt::NoModifier, 65, 0},         {Qt::Key_A, Qt::ShiftModifier, 65, 1},
+        {Qt::Key_7, Qt::NoModifier, 55, 0},         {Qt::Key_F5, Qt::ShiftModifier | Qt::ControlModifier, 116, 3},
     };
     for (const KeyCase& c : cases) {
         form.seen.clear();
@@ -123,7 +120,8 @@ TEST_F(FormBaseTest, KeyReleaseReachesTheFormWithTheOldCodesBeforeTheControl)
 TEST_F(FormBaseTest, EachKeyIsPreviewedOnceAndAutoRepeatReleasesNot)
 {
     test::pressKey(form.mng_den->editor(), Qt::Key_F4);
-    EXPECT_EQ(form.seen, QStringList({QStringLiteral("down:115:0"), QStringLiteral("up:115:0"), QStringLiteral("box:115")}));
+    EXPECT_EQ(form.seen,
+              QStringList({QStringLiteral("down:115:0"), QStringLiteral("up:115:0"), QStringLiteral("box:115")}));
     form.seen.clear();
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(form.mng_den->editor(), &repeat);
@@ -168,7 +166,8 @@ TEST_F(FormBaseTest, ActiveControlIsNamedByTheOuterControl)
     form.cmdclose->setFocus();
     EXPECT_EQ(form.activeControlName(), QStringLiteral("cmdclose"));
     // The check the forms make: is the focused box one of a list of names?
-    EXPECT_FALSE(QStringLiteral("mtt_ndung,mng_den,mng_cv,mmat").split(QLatin1Char(',')).contains(form.activeControlName()));
+    EXPECT_FALSE(
+        QStringLiteral("mtt_ndung,mng_den,mng_cv,mmat").split(QLatin1Char(',')).contains(form.activeControlName()));
 }
 
 TEST_F(FormBaseTest, ControlsAreFoundByName)
@@ -194,7 +193,7 @@ TEST_F(FormBaseTest, FormLoadRunsOnceUntilUnloaded)
     EXPECT_EQ(form.loads, 1);
     form.hide();
     form.showModeless();
-    EXPECT_EQ(form.loads, 1);  // hidden, not unloaded
+    EXPECT_EQ(form.loads, 1); // hidden, not unloaded
     EXPECT_TRUE(form.unload());
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.isLoaded());
@@ -230,7 +229,7 @@ TEST_F(FormBaseTest, ModalFormIsAnsweredByTheResponderScript)
     EXPECT_EQ(dialog.loads, 1);
     EXPECT_EQ(dialog.mng_den->text(), QStringLiteral("01/02/2024"));
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(dialog.isLoaded());  // hidden by the script, not unloaded
+    EXPECT_TRUE(dialog.isLoaded()); // hidden by the script, not unloaded
     // Without a script the form is closed as with its close box.
     dialog.showModal();
     EXPECT_FALSE(dialog.isVisible());
@@ -250,7 +249,8 @@ TEST_F(FormBaseTest, ModalFormThatRefusesToCloseIsStillHidden)
 
 TEST(KeyCodes, QtKeysAndOldCodesMapBothWays)
 {
-    const int codes[] = {8, 9, 13, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 65, 90, 48, 57, 112, 115, 116, 117, 123, 188, 190};
+    const int codes[] = {8,  9,  13, 27, 32, 33, 34,  35,  36,  37,  38,  39,  40,
+                         45, 46, 65, 90, 48, 57, 112, 115, 116, 117, 123, 188, 190};
     for (int code : codes)
         EXPECT_EQ(ui::keyCodeFromQt(ui::qtKeyFromCode(code)), code) << code;
     EXPECT_EQ(ui::keyCodeFromQt(Qt::Key_Launch0), 0);
@@ -268,7 +268,7 @@ TEST(StatusStyle, ViewingUsesTheSystemColoursAndEditingYellowOnRed)
     EXPECT_EQ(ui::foreColor(&label), QApplication::palette().color(QPalette::Active, QPalette::Highlight));
     EXPECT_EQ(ui::backColor(&label), QApplication::palette().color(QPalette::Active, QPalette::Button));
     EXPECT_EQ(ui::colorFromNumber(0xC0C0C0), QColor(192, 192, 192));
-    EXPECT_EQ(ui::colorFromNumber(0x0080FF), QColor(255, 128, 0));  // &H00BBGGRR
+    EXPECT_EQ(ui::colorFromNumber(0x0080FF), QColor(255, 128, 0)); // &H00BBGGRR
 }
 
 TEST(Hourglass, ScopeRestoresThePointerItFound)
@@ -286,7 +286,7 @@ TEST(Hourglass, ScopeRestoresThePointerItFound)
     EXPECT_FALSE(ui::isHourglass());
     ui::setHourglass();
     ui::setHourglass();
-    ui::setDefaultPointer();  // one call undoes any number
+    ui::setDefaultPointer(); // one call undoes any number
     EXPECT_FALSE(QApplication::overrideCursor());
 }
 

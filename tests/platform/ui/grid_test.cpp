@@ -11,7 +11,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using uitest::LetterFile;
 
@@ -39,10 +40,7 @@ protected:
         log.clear();
     }
 
-    QPoint cellCentre(int row, int column) const
-    {
-        return grid.visualRect(grid.model()->index(row, column)).center();
-    }
+    QPoint cellCentre(int row, int column) const { return grid.visualRect(grid.model()->index(row, column)).center(); }
     int position() const { return data.recordset().absolutePosition(); }
 
     test::ScriptedResponder responder;
@@ -109,12 +107,12 @@ TEST_F(GridTest, DoubleClickOnTheRowSelectorMovesThereAndRaisesDblClick)
 
 TEST_F(GridTest, RowsWrittenThroughTheDataControlAreRedrawn)
 {
-    ASSERT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1));  // read once
+    ASSERT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1)); // read once
     db::Recordset rs = data.recordset();
     rs.edit();
     rs.setValue(QStringLiteral("noigui"), QStringLiteral("Thanh tra tỉnh"));
     rs.update();
-    EXPECT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1));  // not yet told
+    EXPECT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1)); // not yet told
     data.notifyDataChanged();
     EXPECT_EQ(grid.tableModel()->text(0, 1), QStringLiteral("Thanh tra tỉnh"));
 }
@@ -164,9 +162,9 @@ protected:
 TEST_F(LargeGridTest, ReadsOnlyTheBlocksOfTheRowsShown)
 {
     EXPECT_EQ(grid.model()->rowCount(), 20000);
-    QApplication::processEvents();  // paint the first page
+    QApplication::processEvents(); // paint the first page
     data.moveLast();
-    QApplication::processEvents();  // paint the last page
+    QApplication::processEvents(); // paint the last page
     EXPECT_EQ(grid.currentRow(), 19999);
     EXPECT_EQ(grid.tableModel()->text(19999, 1), LetterFile::noigui(20000));
     EXPECT_EQ(grid.tableModel()->text(10000, 1), LetterFile::noigui(10001));

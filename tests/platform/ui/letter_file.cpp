@@ -5,7 +5,8 @@
 #include <QFile>
 #include <stdexcept>
 
-namespace uitest {
+namespace uitest
+{
 
 LetterFile::LetterFile(int rows)
 {

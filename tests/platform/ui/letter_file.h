@@ -8,7 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace uitest {
+namespace uitest
+{
 
 class LetterFile
 {

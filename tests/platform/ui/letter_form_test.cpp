@@ -13,7 +13,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using uitest::LetterFile;
 using uitest::LetterTestForm;
@@ -216,6 +217,18 @@ TEST_F(LetterFormTest, DropDownClickWhileViewingChangesNothing)
     EXPECT_EQ(form.mloai->text(), before);
 }
 
+TEST_F(LetterFormTest, ClosingWhileEditingRunsValidateWithTheUnloadAction)
+{
+    form.cmdsua_Click();
+    form.mnoigui->setText(QStringLiteral("Sở Xây dựng"));
+    responder.answer(QStringLiteral("no"));
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(form.events.first(), QStringLiteral("validate:%1").arg(ui::action::Unload));
+    EXPECT_EQ(responder.lastMessage(), QStringLiteral("Có lưu giữ những sửa đổi vừa thực hiện không ?"));
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(file.stored(5, QStringLiteral("noigui")).toString(), LetterFile::noigui(5));
+}
+
 // --- bad input ------------------------------------------------------------------------------
 
 TEST_F(LetterFormTest, FailingRecordSourceRaisesErrorAndLeavesTheFormAsItWas)
@@ -254,7 +267,7 @@ TEST_F(LetterFormTest, RefusedWriteRaisesErrorAndKeepsTheTypedValues)
 {
     file.db().execute(QStringLiteral("CREATE UNIQUE INDEX so_dk ON cvden2024 (stt)"));
     form.cmdAdd_Click();
-    form.mstt->setText(QStringLiteral(" 2"));  // already used
+    form.mstt->setText(QStringLiteral(" 2")); // already used
     type(form.mnoigui, QStringLiteral("Công an tỉnh"));
     EXPECT_FALSE(form.cmdUpdate_Click());
     ASSERT_EQ(form.errorTexts.size(), 1);

@@ -7,8 +7,10 @@
 
 #include <QGridLayout>
 
-namespace uitest {
-namespace {
+namespace uitest
+{
+namespace
+{
 
 ui::TextBox* box(const QString& name, const QString& field, ui::DataControl* data, bool multiLine = false)
 {
@@ -119,7 +121,7 @@ bool LetterTestForm::cmdUpdate_Click()
 {
     const bool adding = trangthai == QLatin1String("nap");
     if (!Data1->updateRecord())
-        return false;  // the error was shown; the mode and the typed values stay
+        return false; // the error was shown; the mode and the typed values stay
     returnToView();
     if (adding)
         Data1->setBookmark(Data1->recordset().lastModified());
@@ -144,7 +146,7 @@ void LetterTestForm::Data1_Validate(int& action, int& save)
                                             : QStringLiteral("Có lưu giữ những sửa đổi vừa thực hiện không ?");
         if (app::messenger().show(question, QStringLiteral("yesno")) != QLatin1String("no")) {
             if (!cmdUpdate_Click())
-                action = ui::action::Cancel;  // the record could not be written: stay on it
+                action = ui::action::Cancel; // the record could not be written: stay on it
             return;
         }
         Data1->cancelUpdate();

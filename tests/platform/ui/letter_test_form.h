@@ -15,7 +15,8 @@
 #include <QLabel>
 #include <QStringList>
 
-namespace uitest {
+namespace uitest
+{
 
 class LetterTestForm : public ui::FormBase
 {

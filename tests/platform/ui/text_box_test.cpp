@@ -7,7 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class TextBoxTest : public ::testing::Test
 {
@@ -135,9 +136,8 @@ TEST_F(TextBoxTest, FocusAndKeyEventsAreReported)
     QStringList seen;
     QObject::connect(b, &ui::TextBox::GotFocus, [&seen] { seen << QStringLiteral("got"); });
     QObject::connect(b, &ui::TextBox::LostFocus, [&seen] { seen << QStringLiteral("lost"); });
-    QObject::connect(b, &ui::TextBox::KeyUp, [&seen](int& code, int shift) {
-        seen << QStringLiteral("keyup:%1:%2").arg(code).arg(shift);
-    });
+    QObject::connect(b, &ui::TextBox::KeyUp,
+                     [&seen](int& code, int shift) { seen << QStringLiteral("keyup:%1:%2").arg(code).arg(shift); });
     b->setFocus();
     QTest::keyClick(b->editor(), Qt::Key_Return);
     first->setFocus();
