@@ -1,26 +1,73 @@
-// Selvaro: starts in its program folder, finds the data folder and reports what it holds.
-#include <QCoreApplication>
+// Selvaro: the secretariat's register program. Finds its program folder, runs the start-up
+// sequence and then lives in the main window's event loop.
+#include "app/frmmain.h"
+#include "app/frmtbao.h"
+#include "app/sub_main.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
-int main(int argc, char** argv)
+namespace {
+
+// True when Qt has somewhere to draw: a platform plugin was chosen, or an X or Wayland display is
+// named.
+bool haveDisplay()
 {
-    QCoreApplication app(argc, argv);
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The program folder: --home DIR, else SELVARO_HOME, else the executable's folder.
+QString programFolder(const QStringList& args)
+{
     QString home = qEnvironmentVariable("SELVARO_HOME");
-    const QStringList args = app.arguments();
     const int at = args.indexOf(QStringLiteral("--home"));
     if (at >= 0 && at + 1 < args.size())
         home = args.at(at + 1);
     if (home.isEmpty())
         home = QCoreApplication::applicationDirPath();
-    const QDir data(QDir(home).filePath(QStringLiteral("data")));
-    std::printf("Selvaro: data folder %s\n", qPrintable(QDir::toNativeSeparators(data.absolutePath())));
-    if (!data.exists()) {
-        std::printf("  (not found)\n");
-        return 1;
+    return QDir::cleanPath(QFileInfo(home).absoluteFilePath());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!haveDisplay()) {
+        std::fprintf(stderr,
+                     "Selvaro is a desktop program and needs a display, but neither DISPLAY nor WAYLAND_DISPLAY is "
+                     "set.\nOn a machine without a screen, run it under a virtual X server, for example:\n"
+                     "    xvfb-run %s\n",
+                     argv[0]);
+        return 2;
     }
-    for (const QFileInfo& f : data.entryInfoList(QDir::Files, QDir::Name))
-        std::printf("  %-20s %10lld bytes\n", qPrintable(f.fileName()), f.size());
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Selvaro"));
+    QApplication::setApplicationName(QStringLiteral("Selvaro"));
+    const QStringList args = QApplication::arguments();
+    if (args.contains(QStringLiteral("--home")) && args.indexOf(QStringLiteral("--home")) + 1 >= args.size()) {
+        std::fprintf(stderr, "usage: %s [--home DIR]\n", argv[0]);
+        return 2;
+    }
+
+    // Every message and question of the program goes through the message dialog.
+    app::frmtbao messageDialog;
+    app::setMessenger(&messageDialog);
+    struct Uninstall
+    {
+        ~Uninstall() { app::setMessenger(nullptr); }
+    } uninstall;
+
+    app::frmMain mainWindow;
+    switch (app::subMain(programFolder(args), mainWindow)) {
+    case app::StartupOutcome::Ready:
+        return QApplication::exec();
+    case app::StartupOutcome::NotLoggedIn:
+        return 0;
+    case app::StartupOutcome::Stopped:
+        break;
+    }
+    return 1;
 }

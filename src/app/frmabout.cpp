@@ -1,0 +1,65 @@
+#include "frmabout.h"
+
+#include "window_placement.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+frmAbout::frmAbout(QWidget* mainWindow) : ui::FormBase(mainWindow), m_mainWindow(mainWindow)
+{
+    setWindowFlag(Qt::Dialog);
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("chương trình quản lý Selvaro"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* name = new QLabel(QStringLiteral("chương trình quản lý Selvaro"), this);
+    name->setObjectName(QStringLiteral("lblTitle"));
+    QFont big = font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    name->setFont(big);
+    layout->addWidget(name, 0, Qt::AlignCenter);
+
+    auto* version = new QLabel(QStringLiteral("Phiên bản V2007.8"), this);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    layout->addWidget(version, 0, Qt::AlignCenter);
+
+    auto* makers = new QLabel(QStringLiteral("Quản lý công văn đến, công văn đi, kế hoạch và lịch công tác.\n"
+                                             "Chương trình do nhóm phát triển Selvaro thực hiện,\n"
+                                             "viết lại bằng C++ và Qt, dữ liệu lưu trong các file SQLite."),
+                              this);
+    makers->setObjectName(QStringLiteral("lblDescription"));
+    makers->setAlignment(Qt::AlignCenter);
+    layout->addWidget(makers);
+
+    auto* cmdok = new QPushButton(QStringLiteral("&Kết thúc"), this);
+    cmdok->setObjectName(QStringLiteral("cmdok"));
+    connect(cmdok, &QPushButton::clicked, this, &ui::FormBase::unload);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdok);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+}
+
+frmAbout* frmAbout::showAbout(QWidget* mainWindow)
+{
+    auto* box = new frmAbout(mainWindow);
+    connect(box, &ui::FormBase::unloaded, box, &QObject::deleteLater);
+    centreWindow(box, mainWindow);
+    box->showModeless();
+    return box;
+}
+
+void frmAbout::Form_Unload(int& cancel)
+{
+    Q_UNUSED(cancel)
+    if (m_mainWindow)
+        m_mainWindow->show();
+}
+
+} // namespace app

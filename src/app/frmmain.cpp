@@ -1,0 +1,354 @@
+#include "frmmain.h"
+
+#include "common/clock.h"
+#include "data_files.h"
+#include "form_commands.h"
+#include "frmabout.h"
+#include "frmnamlamviec.h"
+#include "help.h"
+#include "list_menus.h"
+#include "messenger.h"
+#include "module1.h"
+#include "platform/sys/settings_store.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/hourglass.h"
+#include "register_buttons.h"
+#include "window_placement.h"
+#include "run_time_error.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace app {
+namespace {
+
+QString g_settingsStoreFile;
+
+void tell(const QString& text)
+{
+    Module1& m = module1();
+    m.thongbao = text;
+    m.kieuthongbao = QStringLiteral("ok");
+    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+}
+
+// Texts built with CR LF show as plain line breaks.
+QString forLabel(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Selvaro V2010.5"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildContent();
+    buildMenus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::setSettingsStoreFile(const QString& path)
+{
+    g_settingsStoreFile = path;
+}
+
+void frmMain::buildContent()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setSpacing(8);
+
+    // The system's name twice, the second offset as a shadow of the first.
+    auto* title = new QWidget(central);
+    title->setFixedHeight(48);
+    QFont big = font();
+    big.setPointSize(big.pointSize() + 12);
+    big.setBold(true);
+    auto* shadow = new QLabel(QStringLiteral("hệ thống Selvaro"), title);
+    shadow->setObjectName(QStringLiteral("Label2"));
+    shadow->setFont(big);
+    shadow->setStyleSheet(QStringLiteral("color: #9a9a9a;"));
+    auto* front = new QLabel(QStringLiteral("hệ thống Selvaro"), title);
+    front->setObjectName(QStringLiteral("Label1"));
+    front->setFont(big);
+    front->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    auto* titleLayout = new QGridLayout(title);
+    titleLayout->setContentsMargins(0, 0, 0, 0);
+    titleLayout->addWidget(shadow, 0, 0, Qt::AlignCenter);
+    titleLayout->addWidget(front, 0, 0, Qt::AlignCenter);
+    shadow->setContentsMargins(3, 3, 0, 0);
+    front->setContentsMargins(0, 0, 3, 3);
+    layout->addWidget(title);
+
+    auto* organisation =
+        new QLabel(QStringLiteral("Quản lý công văn đến, công văn đi, kế hoạch và lịch công tác"), central);
+    organisation->setObjectName(QStringLiteral("Label3"));
+    organisation->setAlignment(Qt::AlignCenter);
+    QFont orgFont = font();
+    orgFont.setPointSize(orgFont.pointSize() + 2);
+    orgFont.setItalic(true);
+    organisation->setFont(orgFont);
+    layout->addWidget(organisation);
+
+    Lblnamlamviec = new QLabel(central);
+    Lblnamlamviec->setObjectName(QStringLiteral("Lblnamlamviec"));
+    Lblnamlamviec->setAlignment(Qt::AlignCenter);
+    QFont yearFont = font();
+    yearFont.setPointSize(yearFont.pointSize() + 4);
+    yearFont.setBold(true);
+    Lblnamlamviec->setFont(yearFont);
+    Lblnamlamviec->setStyleSheet(QStringLiteral("color: #00008b;"));
+    Lblnamlamviec->setToolTip(QStringLiteral("Nháy đúp để chọn năm làm việc"));
+    Lblnamlamviec->installEventFilter(this);
+    layout->addWidget(Lblnamlamviec);
+
+    Lblfiledulieu = new QLabel(central);
+    Lblfiledulieu->setObjectName(QStringLiteral("Lblfiledulieu"));
+    Lblfiledulieu->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(Lblfiledulieu);
+
+    auto* frames = new QGridLayout;
+    frames->addWidget(buildFrame(QStringLiteral("Công văn đến"), 0), 0, 0);
+    frames->addWidget(buildFrame(QStringLiteral("Công văn đi "), 3), 0, 1);
+    frames->addWidget(buildFrame(QStringLiteral("kế hoạch công tác"), 6), 1, 0);
+    frames->addWidget(buildFrame(QStringLiteral("Lịch làm việc"), 9), 1, 1);
+    layout->addLayout(frames);
+
+    Cmdclose = new QPushButton(QStringLiteral("&Kết thúc"), central);
+    Cmdclose->setObjectName(QStringLiteral("Cmdclose"));
+    connect(Cmdclose, &QPushButton::clicked, this, &QWidget::close);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(Cmdclose);
+    layout->addLayout(bottom);
+
+    setCentralWidget(central);
+    resize(760, 520);
+}
+
+QGroupBox* frmMain::buildFrame(const QString& frameTitle, int first)
+{
+    auto* frame = new QGroupBox(frameTitle);
+    auto* column = new QVBoxLayout(frame);
+    for (int i = first; i < first + 3; ++i) {
+        const RegisterButton& b = registerButtons().at(i);
+        auto* button = new QPushButton(b.caption, frame);
+        button->setObjectName(b.name);
+        button->setMinimumHeight(32);
+        const QString name = b.name;
+        connect(button, &QPushButton::clicked, this, [this, name] { registerButton_Click(name); });
+        column->addWidget(button);
+    }
+    return frame;
+}
+
+QAction* frmMain::addMenuAction(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+void frmMain::buildMenus()
+{
+    QMenu* mnunap = menuBar()->addMenu(QStringLiteral("&Nạp sửa các danh sách"));
+    mnunap->setObjectName(QStringLiteral("mnunap"));
+    const QList<QPair<QString, QString>> lists = {
+        {QStringLiteral("mnutendonvi"), QStringLiteral("Nạp sửa tên đơn vị dùng phần mềm")},
+        {QStringLiteral("mnunapdonvi"), QStringLiteral("Nạp sửa danh sách ban, đơn vị trực thuộc")},
+        {QStringLiteral("mnunapbophan"), QStringLiteral("Nạp sửa danh sách phòng, bộ phận")},
+        {QStringLiteral("mnunapnoigui"), QStringLiteral("Nạp sửa danh sách các đơn vị thường gửi, nhận công văn")},
+        {QStringLiteral("mnunguoidung"), QStringLiteral("Nạp sửa danh sách người dùng, mật khẩu, quyền hạn")},
+        {QStringLiteral("mnunapchutat"), QStringLiteral("Nạp sửa bảng chữ tắt")},
+        {QStringLiteral("mnunaploaicv"), QStringLiteral("Nạp sửa loại công văn")},
+    };
+    for (const auto& [name, caption] : lists) {
+        QAction* action = addMenuAction(mnunap, name, caption);
+        const QString menu = name;
+        connect(action, &QAction::triggered, this, [this, menu] { runListMenu(menu, this); });
+        if (name == QLatin1String("mnutendonvi") || name == QLatin1String("mnunapnoigui") ||
+            name == QLatin1String("mnunguoidung"))
+            mnunap->addSeparator();
+    }
+    mnunap->addSeparator();
+    QAction* quit = addMenuAction(mnunap, QStringLiteral("mnunapkthuc"), QStringLiteral("&Kết thúc chương trình"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* mnudlieu = menuBar()->addMenu(QStringLiteral("&Quản lý các file dữ liệu, năm làm việc"));
+    mnudlieu->setObjectName(QStringLiteral("mnudlieu"));
+    const QList<QPair<QString, QString>> files = {
+        {QStringLiteral("mnuchondulieucongvan"), QStringLiteral("Chọn file dữ liệu công văn")},
+        {QStringLiteral("mnuchondulieulich"), QStringLiteral("Chọn file dữ liệu kế hoạch và lịch công tác")},
+        {QStringLiteral("mnubackup"), QStringLiteral("Chọn file dữ liệu backup")},
+        {QStringLiteral("mnunhapdulieucv"), QStringLiteral("Nhập dữ liệu công văn cũ")},
+        {QStringLiteral("mnunhapdulieulich"), QStringLiteral("Nhập dữ liệu kế hoạch, lịch công tác cũ")},
+        {QStringLiteral("mnunhapbangthamkhao"), QStringLiteral("Nhập các danh sách tham khảo cũ")},
+    };
+    for (const auto& [name, caption] : files) {
+        QAction* action = addMenuAction(mnudlieu, name, caption);
+        const QString menu = name;
+        connect(action, &QAction::triggered, this, [this, menu] { dataFileMenu(menu); });
+        if (name == QLatin1String("mnubackup") || name == QLatin1String("mnunhapbangthamkhao"))
+            mnudlieu->addSeparator();
+    }
+    QAction* year = addMenuAction(mnudlieu, QStringLiteral("mnuchonnamlamviec"), QStringLiteral("Chọn năm làm việc"));
+    connect(year, &QAction::triggered, this, &frmMain::mnuchonnamlamviec_Click);
+
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Trợ giúp"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* contents =
+        addMenuAction(mnuHelp, QStringLiteral("mnuHelpContents"), QStringLiteral("&Hướng dẫn sử dụng chương trình..."));
+    connect(contents, &QAction::triggered, this, &frmMain::mnuHelpContents_Click);
+    QAction* about = addMenuAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&Về chương trình này..."));
+    connect(about, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::showAtStart()
+{
+    centreWindow(this);
+    show();
+    repaintNow();
+}
+
+void frmMain::repaintNow()
+{
+    repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmMain::showDataLabels()
+{
+    Lblnamlamviec->setText(workingYearCaption());
+    Lblfiledulieu->setText(forLabel(dataFilesCaption()));
+}
+
+void frmMain::setLetterEntryEnabled(bool enabled)
+{
+    for (const char* name : {"cmdnapcvden", "cmdnapcvdi"}) {
+        if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
+            button->setEnabled(enabled);
+    }
+}
+
+void frmMain::focusViewIncoming()
+{
+    if (auto* button = findChild<QPushButton*>(QStringLiteral("Cmdxemcvden")))
+        button->setFocus();
+}
+
+void frmMain::registerButton_Click(const QString& name)
+{
+    const RegisterButton* button = findRegisterButton(name);
+    if (!button)
+        return;
+    Module1& m = module1();
+    ui::HourglassPointer hourglass;
+    const QString path = button->letters ? m.filecongvan : m.filelich;
+    if (filePresence(path).isEmpty()) {
+        tell(dataFileMissingMessage(path));
+        return;
+    }
+    if (!hasFormOpener(button->name)) {
+        tell(kNotAvailable);
+        return;
+    }
+    try {
+        m.trangthai = button->trangthai;
+        const QString reset = printMarkReset(*button);
+        if (!reset.isEmpty())
+            m.dbcongvan.execute(reset);
+        openForm(registerRequest(*button, common::clock().today()), this);
+        hide();
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+        tell(QStringLiteral("Gặp lỗi khi đang mở ") + button->caption + QStringLiteral(" !"));
+    }
+}
+
+void frmMain::dataFileMenu(const QString& name)
+{
+    FormRequest request;
+    request.command = name;
+    if (name == QLatin1String("mnunhapdulieucv"))
+        request.kind = QStringLiteral("cv");
+    else if (name == QLatin1String("mnunhapdulieulich"))
+        request.kind = QStringLiteral("lich");
+    else if (name == QLatin1String("mnunhapbangthamkhao"))
+        request.kind = QStringLiteral("tk");
+    if (!openForm(request, this))
+        tell(kNotAvailable);
+}
+
+void frmMain::mnuchonnamlamviec_Click()
+{
+    frmnamlamviec::run(this, this);
+}
+
+void frmMain::mnuHelpContents_Click()
+{
+    showHelpContents(this);
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout::showAbout(this);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Lblnamlamviec && event->type() == QEvent::MouseButtonDblClick) {
+        mnuchonnamlamviec_Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    try {
+        writeSysmem();
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+        tell(QStringLiteral("Gặp lỗi khi đang ghi file sysmem."));
+    }
+    // Every other open form goes, the most recent first: forms of the toolkit are unloaded even
+    // while hidden (a register form hides instead of unloading), other windows are closed.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if (*it == this)
+            continue;
+        if (auto* form = qobject_cast<ui::FormBase*>(*it)) {
+            if (form->isLoaded())
+                form->unload();
+        } else if ((*it)->isVisible()) {
+            (*it)->close();
+        }
+    }
+    if (!isMinimized()) {
+        sys::SettingsStore store =
+            g_settingsStoreFile.isEmpty() ? sys::SettingsStore() : sys::SettingsStore::onFile(g_settingsStoreFile);
+        const QRect frame = frameGeometry();
+        store.setValue(QStringLiteral("MainLeft"), frame.left());
+        store.setValue(QStringLiteral("MainTop"), frame.top());
+        store.setValue(QStringLiteral("MainWidth"), frame.width());
+        store.setValue(QStringLiteral("MainHeight"), frame.height());
+        store.sync();
+    }
+    event->accept();
+}
+
+} // namespace app

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "sub_main.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QAction;
+class QGroupBox;
+
+namespace app {
+
+struct RegisterButton;
+
+// The main window, the hub of the program: shows the working year and the data files in use,
+// offers three buttons per register and the menus of the reference lists, the data-file
+// commands, the working year and help. Child widgets and menu actions carry the old control
+// names as object names (Cmdxemcvden, mnunapdonvi, ...).
+class frmMain : public QMainWindow, public StartupWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // StartupWindow
+    void showAtStart() override;
+    void repaintNow() override;
+    void showDataLabels() override;
+    void setLetterEntryEnabled(bool enabled) override;
+    void focusViewIncoming() override;
+
+    // A register button: checks that the register's data file exists (otherwise tells the user
+    // and stops), sets trangthai, prepares its data sources and opens its form without waiting,
+    // hiding this window. A register whose form is not part of this build tells kNotAvailable.
+    void registerButton_Click(const QString& name);
+    // The working-year dialog frmnamlamviec (also a double-click on Lblnamlamviec).
+    void mnuchonnamlamviec_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
+    // The settings store file that closing writes the window position to; empty (the default)
+    // means the user's own store. Tests point it at a file of their own.
+    static void setSettingsStoreFile(const QString& path);
+
+protected:
+    // Closing (Cmdclose, mnunapkthuc or the close box): writes the settings file data/sysmem,
+    // closes every other window, most recent first, and, unless minimised, saves the window's
+    // left, top, width and height in the settings store (section "Settings", keys "MainLeft",
+    // "MainTop", "MainWidth", "MainHeight").
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildContent();
+    void buildMenus();
+    QGroupBox* buildFrame(const QString& title, int first);
+    QAction* addMenuAction(class QMenu* menu, const QString& name, const QString& caption);
+    void dataFileMenu(const QString& name);
+
+    QLabel* Lblnamlamviec = nullptr;
+    QLabel* Lblfiledulieu = nullptr;
+    QPushButton* Cmdclose = nullptr;
+};
+
+} // namespace app

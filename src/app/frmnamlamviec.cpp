@@ -1,0 +1,130 @@
+#include "frmnamlamviec.h"
+
+#include "common/clock.h"
+#include "data_files.h"
+#include "messenger.h"
+#include "module1.h"
+#include "run_time_error.h"
+#include "window_placement.h"
+#include "sub_main.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+
+namespace app {
+namespace {
+
+void tell(const QString& text)
+{
+    Module1& m = module1();
+    m.thongbao = text;
+    m.kieuthongbao = QStringLiteral("ok");
+    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+}
+
+} // namespace
+
+frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent) : ui::FormBase(parent), m_window(window)
+{
+    setObjectName(QStringLiteral("frmnamlamviec"));
+    setWindowFlag(Qt::Dialog);
+    setWindowTitle(QStringLiteral("Chọn năm làm việc"));
+    auto* label = new QLabel(QStringLiteral("Năm làm việc hiện hành :"), this);
+    Combonamlamviec = new QComboBox(this);
+    Combonamlamviec->setObjectName(QStringLiteral("Combonamlamviec"));
+    Combonamlamviec->setEditable(true);
+    Combonamlamviec->setInsertPolicy(QComboBox::NoInsert);
+    cmdCancel = new QPushButton(QStringLiteral("&Kết thúc"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(cmdCancel, &QPushButton::clicked, this, &frmnamlamviec::cmdCancel_Click);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(Combonamlamviec, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons);
+}
+
+void frmnamlamviec::run(StartupWindow* window, QWidget* parent)
+{
+    frmnamlamviec form(window, parent);
+    centreWindow(&form, parent);
+    form.showModal();
+}
+
+void frmnamlamviec::Form_Load()
+{
+    Module1& m = module1();
+    Combonamlamviec->clear();
+    try {
+        m.dbtemp.execute(QStringLiteral("DELETE * FROM bophan"));
+        m.dbcongvan.refreshTableDefs();
+        static const QRegularExpression yearTable(QStringLiteral("^(cvden|cvdi)(.{4})$"));
+        for (const QString& table : m.dbcongvan.tableNames()) {
+            const QRegularExpressionMatch match = yearTable.match(table.toLower());
+            if (match.hasMatch())
+                m.dbtemp.execute(QStringLiteral("INSERT INTO bophan (matt) VALUES ('") + match.captured(2) +
+                                 QStringLiteral("')"));
+        }
+        db::Recordset rs = m.dbtemp.openRecordset(QStringLiteral("select distinct matt from bophan order by matt desc"),
+                                                  db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext())
+            Combonamlamviec->addItem(rs.value(QStringLiteral("matt")).toString());
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+        tell(QStringLiteral("Gặp lỗi khi đang tìm các năm có dữ liệu !"));
+    }
+    Combonamlamviec->setCurrentText(m.namlamviec);
+}
+
+QStringList frmnamlamviec::years() const
+{
+    QStringList result;
+    for (int i = 0; i < Combonamlamviec->count(); ++i)
+        result << Combonamlamviec->itemText(i);
+    return result;
+}
+
+void frmnamlamviec::cmdCancel_Click()
+{
+    Module1& m = module1();
+    if (m.gochong) {
+        unload();
+        tell(QStringLiteral("File dữ liệu gốc của chương trình ") + QDir::toNativeSeparators(m.filegoc) +
+             QStringLiteral(" bị hỏng. Chương trình không tạo được bảng dữ liệu cho năm làm việc được chọn !") +
+             QStringLiteral("\r") +
+             QStringLiteral("Cần khôi phục file dữ liệu gốc hoặc cài đặt lại chương trình này !"));
+        return;
+    }
+    const QString typed = Combonamlamviec->currentText().trimmed();
+    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
+    const int clockYear = common::clock().today().year();
+    if (!fourDigits.match(typed).hasMatch() || std::abs(typed.toInt() - clockYear) >= 50) {
+        unload();
+        tell(QStringLiteral("Cần chọn lại số năm cho đúng"));
+        return;
+    }
+    m.namlamviec = typed;
+    m.setYearTables();
+    if (!createYearTables()) {
+        unload();
+        QCoreApplication::exit(1); // the tables of the working year cannot be made: the program ends
+        return;
+    }
+    writeSysmem();
+    if (m_window)
+        m_window->showDataLabels();
+    unload();
+}
+
+} // namespace app

@@ -1,0 +1,98 @@
+#include "list_menus.h"
+
+#include "data_files.h"
+#include "messenger.h"
+#include "module1.h"
+#include "rights.h"
+
+#include <QWidget>
+
+namespace app {
+namespace {
+
+void tell(const QString& text)
+{
+    Module1& m = module1();
+    m.thongbao = text;
+    m.kieuthongbao = QStringLiteral("ok");
+    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+}
+
+QString quoted(const QString& text)
+{
+    QString doubled = text;
+    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
+} // namespace
+
+FormRequest listMenuRequest(const QString& menu, const QString& rights)
+{
+    const Module1& m = module1();
+    FormRequest r;
+    r.command = menu;
+    const QString name = menu.toLower();
+    if (name == QLatin1String("mnunapdonvi")) {
+        r.databaseName = m.filethamkhaolich;
+        r.recordSource = QStringLiteral("select * from donvi order by matt");
+    } else if (name == QLatin1String("mnunapbophan")) {
+        r.databaseName = m.filethamkhaolich;
+        r.recordSource = QStringLiteral("select * from bophan order by donvi, phong");
+        r.lookups = {QStringLiteral("select * from donvi order by matt")};
+    } else if (name == QLatin1String("mnunapnoigui")) {
+        r.databaseName = m.filethamkhaocv;
+        r.recordSource = QStringLiteral("select * from noigui order by matt");
+        r.title = QStringLiteral("Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn");
+    } else if (name == QLatin1String("mnunapchutat")) {
+        r.databaseName = m.filethamkhao;
+        r.recordSource = QStringLiteral("select * from chutat order by matt");
+    } else if (name == QLatin1String("mnunaploaicv")) {
+        r.databaseName = m.filethamkhaocv;
+        r.recordSource = QStringLiteral("select * from loaicv order by matt");
+    } else if (name == QLatin1String("mnunguoidung")) {
+        r.databaseName = m.filethamkhaolich;
+        if (beginsWithQ(rights)) {
+            r.recordSource = QStringLiteral("select * from nguoidung");
+        } else {
+            r.recordSource = QStringLiteral("select * from nguoidung where ") + QStringLiteral("hoten=") +
+                             quoted(m.hotendangnhap) + QStringLiteral(" or tentrenmang =") + quoted(m.hotendangnhap);
+            r.title = QStringLiteral("Đổi mật khẩu");
+        }
+    }
+    return r;
+}
+
+void runListMenu(const QString& menu, QWidget* mainWindow)
+{
+    Module1& m = module1();
+    const QString name = menu.toLower();
+    const bool administratorOnly = name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunapbophan");
+    if (administratorOnly && !beginsWithQ(m.quyendangnhap)) {
+        tell(kNeedAdministrator);
+        return;
+    }
+    QString rights;
+    if (name == QLatin1String("mnunguoidung")) {
+        rights = ktraquyenquantri(QStringLiteral("mk"));
+        if (rights.isEmpty())
+            return;
+    }
+    const FormRequest request = listMenuRequest(menu, rights);
+    if (!hasFormOpener(menu)) {
+        tell(kNotAvailable);
+        return;
+    }
+    const bool hideMain = name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunguoidung");
+    m.trangthai.clear();
+    if (hideMain && mainWindow)
+        mainWindow->hide();
+    openForm(request, mainWindow);
+    if (hideMain && mainWindow)
+        mainWindow->show();
+    if (name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunapnoigui") ||
+        name == QLatin1String("mnunapchutat") || name == QLatin1String("mnunaploaicv"))
+        openReferenceRecordsets();
+}
+
+} // namespace app

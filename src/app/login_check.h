@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/db/recordset.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace app {
+
+// The checks behind the login dialog frmLogin, without the window: who may log in, with which
+// rights, and how many tries are left. Reads the users table nguoidung (hoten, tentrenmang,
+// matkhau, quyenhan) through the recordset it is given and writes the login globals of
+// module1() (hotendangnhap, quyendangnhap, quyenkiemtra).
+//
+// What the user types is a value, never part of a criterion: single quotes are doubled, so a
+// password such as  ' or '1'='1  only matches a stored password of exactly those characters.
+// Names and passwords are compared as the engine compares texts (letter case ignored).
+class LoginCheck
+{
+public:
+    // The dialog's mode box text, Txtchedologin.
+    static inline const QString kModeStartup = QStringLiteral("ktranguoidung");
+    static inline const QString kModeRightsCheck = QStringLiteral("ktraquyenquantri");
+    // The full name given to whoever logs in while the users table is empty.
+    static inline const QString kUnknownUser = QStringLiteral("Một người không rõ tên");
+
+    // users: a recordset on "select * from nguoidung" (read only is enough). mode: the mode box
+    // text; "ktraquyenquantri" in any letter case marks the rights-check mode.
+    LoginCheck(db::Recordset users, QString mode);
+
+    // The name the dialog starts with, from the operating system's logon name: the logon name
+    // itself when some row has it as hoten or tentrenmang, otherwise "" (also for an empty
+    // logon name or an empty table).
+    QString prefillName(const QString& logonName);
+
+    // Full names of every row, in the recordset's order; rows with a null hoten are skipped.
+    QStringList names();
+
+    enum class Outcome
+    {
+        LoggedIn,   // the globals name the user; the dialog closes
+        TryAgain,   // the dialog stays open
+        OutOfTries, // thirteen failures (ten after a hint): the globals are cleared, the dialog closes
+    };
+    struct Attempt
+    {
+        Outcome outcome = Outcome::TryAgain;
+        // Texts for the platform message box titled "Login", in the order they are shown
+        // (the failure message, then the password hint after the third failure).
+        QStringList messages;
+    };
+
+    // One press of "&Tiếp tục". name and password are trimmed here.
+    // - Empty table: logs in kUnknownUser with rights "Q" (quyenkiemtra "Q" too).
+    // - A row whose tentrenmang or hoten equals the name and whose matkhau equals the password,
+    //   or a row with that name and a null/blank matkhau, logs in: hotendangnhap = hoten,
+    //   quyendangnhap = quyenhan, and in the rights-check mode quyenkiemtra = quyenhan.
+    // - Otherwise one failure: "Sai ten nguoi dung! ..." for an unknown name, "Mat khau sai! ..."
+    //   for a wrong password. The third failure adds the hint "Goi y mat khau:  ab...yz" when the
+    //   name is known, and the count jumps to 10; the thirteenth failure clears hotendangnhap,
+    //   quyendangnhap and quyenkiemtra and returns OutOfTries.
+    Attempt attempt(const QString& name, const QString& password);
+
+    int failures() const { return m_failures; }
+
+    static inline const QString kUnknownName = QStringLiteral("Sai ten nguoi dung! Can nhap lai ten tu danh sach! ");
+    static inline const QString kWrongPassword = QStringLiteral("Mat khau sai! Can nhap lai mat khau! ");
+
+private:
+    bool findUser(const QString& name);
+    void logIn();
+
+    db::Recordset m_users;
+    bool m_rightsCheck = false;
+    int m_failures = 0;
+};
+
+} // namespace app

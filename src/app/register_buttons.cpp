@@ -1,0 +1,136 @@
+#include "register_buttons.h"
+
+#include "common/dates.h"
+#include "module1.h"
+
+#include <QDir>
+
+namespace app {
+
+const QList<RegisterButton>& registerButtons()
+{
+    static const QList<RegisterButton> buttons = {
+        {QStringLiteral("cmdnapcvden"), QStringLiteral("Nạp, sửa, in CV đến"), QStringLiteral("xemcv"), true},
+        {QStringLiteral("Cmdxemcvden"), QStringLiteral("Xem CV đến"), QStringLiteral("xembangcv"), true},
+        {QStringLiteral("cmdtracuucvden"), QStringLiteral("Tra cứu CV đến"), QStringLiteral("tracuucv"), true},
+        {QStringLiteral("cmdnapcvdi"), QStringLiteral("Nạp, sửa, in CV đi"), QStringLiteral("xemcv"), true},
+        {QStringLiteral("cmdxemcvdi"), QStringLiteral("Xem CV đi"), QStringLiteral("xembangcv"), true},
+        {QStringLiteral("cmdtracuucvdi"), QStringLiteral("Tra cứu CV đi"), QStringLiteral("tracuucv"), true},
+        {QStringLiteral("cmdnapkh"), QStringLiteral("Nạp, sửa kế hoạch"), QStringLiteral("xemkehoach"), false},
+        {QStringLiteral("cmdxemkh"), QStringLiteral("Xem kế hoạch"), QStringLiteral("xemgridkehoach"), false},
+        {QStringLiteral("cmdtracuukh"), QStringLiteral("Tra cứu kế hoạch"), QStringLiteral("tracuukehoach"), false},
+        {QStringLiteral("cmdnaplich"), QStringLiteral("Nạp, sửa lịch tuần"), QStringLiteral("xemlich"), false},
+        {QStringLiteral("Cmdxemlich"), QStringLiteral("Xem lịch tuần"), QStringLiteral("xemlichtuan"), false},
+        {QStringLiteral("cmdtracuulich"), QStringLiteral("Tra cứu lịch tuần"), QStringLiteral("tracuulich"), false},
+    };
+    return buttons;
+}
+
+const RegisterButton* findRegisterButton(const QString& name)
+{
+    for (const RegisterButton& b : registerButtons()) {
+        if (b.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &b;
+    }
+    return nullptr;
+}
+
+Week weekOf(const QDate& today)
+{
+    if (!today.isValid())
+        return {};
+    // Offset back to Monday by the weekday counted from Sunday = 1: Sunday 6, Monday 0, ...
+    static const int offsets[] = {0, 6, 0, 1, 2, 3, 4, 5};
+    const int offset = offsets[common::weekdayNumber(today)];
+    return {today.addDays(-offset), today.addDays(6 - offset)};
+}
+
+namespace {
+
+QString yyyymmdd(const QDate& d)
+{
+    return d.toString(QStringLiteral("yyyyMMdd"));
+}
+
+QString plansSource(const Module1& m)
+{
+    return QStringLiteral("SELECT * FROM ") + m.bangkehoach +
+           QStringLiteral(" ORDER BY tgianbdauchuan+tgiankthucchuan ");
+}
+
+QString distinctValues(const QString& column, const QString& table)
+{
+    return QStringLiteral("select distinct ") + column + QStringLiteral(" from ") + table + QStringLiteral(" where ") +
+           column + QStringLiteral("<>''");
+}
+
+} // namespace
+
+FormRequest registerRequest(const RegisterButton& button, const QDate& today)
+{
+    const Module1& m = module1();
+    FormRequest r;
+    r.command = button.name;
+    r.databaseName = button.letters ? m.filecongvan : m.filelich;
+    const QString name = button.name.toLower();
+    const QStringList letterLookups = {QStringLiteral("select * from donvi order by matt"),
+                                       QStringLiteral("select * from noigui order by matt"),
+                                       QStringLiteral("select * from loaicv order by matt")};
+    if (name == QLatin1String("cmdnapcvden")) {
+        r.recordSource = m.bangcvden;
+        r.lookups = letterLookups;
+    } else if (name == QLatin1String("cmdnapcvdi")) {
+        r.recordSource = m.bangcvdi;
+        r.lookups = letterLookups;
+    } else if (name == QLatin1String("cmdnapkh")) {
+        r.recordSource = plansSource(m);
+        r.lookups = {QStringLiteral("SELECT * FROM bophan ORDER BY matt"),
+                     QStringLiteral("select distinct loai from ") + m.bangkehoach + QStringLiteral(" order by loai")};
+    } else if (name == QLatin1String("cmdnaplich")) {
+        r.recordSource = m.banglich;
+    } else if (name == QLatin1String("cmdxemcvden")) {
+        r.recordSource = m.bangcvden;
+    } else if (name == QLatin1String("cmdxemcvdi")) {
+        r.recordSource = m.bangcvdi;
+    } else if (name == QLatin1String("cmdxemkh")) {
+        r.recordSource = plansSource(m);
+    } else if (name == QLatin1String("cmdxemlich")) {
+        const Week w = weekOf(today);
+        const QString monday = common::dateToText(w.monday);
+        const QString sunday = common::dateToText(w.sunday);
+        r.recordSource = QStringLiteral("Select * from ") + m.banglich + QStringLiteral(" where [ngaychuan]>= '") +
+                         yyyymmdd(w.monday) + QStringLiteral("' and [ngaychuan]<= '") + yyyymmdd(w.sunday) +
+                         QStringLiteral("' order by [ngaychuan],[giochuan]");
+        r.boxes = {monday, sunday};
+        r.title = QStringLiteral("Xem lịch làm việc trong tuần từ ") + monday + QStringLiteral(" đến ") + sunday;
+    } else if (name == QLatin1String("cmdtracuucvden")) {
+        r.lookups = {distinctValues(QStringLiteral("dv_nhan"), m.bangcvden),
+                     distinctValues(QStringLiteral("noigui"), m.bangcvden),
+                     distinctValues(QStringLiteral("loai"), m.bangcvden)};
+    } else if (name == QLatin1String("cmdtracuucvdi")) {
+        r.lookups = {distinctValues(QStringLiteral("noiluu"), m.bangcvdi),
+                     distinctValues(QStringLiteral("dv_nhan"), m.bangcvdi),
+                     distinctValues(QStringLiteral("loai"), m.bangcvdi)};
+    }
+    return r;
+}
+
+QString printMarkReset(const RegisterButton& button)
+{
+    const Module1& m = module1();
+    const QString name = button.name.toLower();
+    if (name == QLatin1String("cmdxemcvden"))
+        return QStringLiteral("UPDATE ") + m.bangcvden + QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;");
+    if (name == QLatin1String("cmdxemcvdi"))
+        return QStringLiteral("UPDATE ") + m.bangcvdi + QStringLiteral(" SET chonin = '' where [chonin] = 'X';");
+    return QString();
+}
+
+QString dataFileMissingMessage(const QString& path)
+{
+    return QStringLiteral("Không tìm thấy file dữ liệu ") + QDir::toNativeSeparators(path) + QStringLiteral(" !") +
+           QStringLiteral("\r") + QStringLiteral("Cần kiểm tra việc nối mạng và thư mục mạng chứa file này, ") +
+           QStringLiteral("chạy lại chương trình hoặc chọn lại file dữ liệu !");
+}
+
+} // namespace app

@@ -1,0 +1,318 @@
+#include "app/form_commands.h"
+#include "app/frmabout.h"
+#include "app/frmmain.h"
+#include "app/help.h"
+#include "app/module1.h"
+#include "app/register_buttons.h"
+#include "app/rights.h"
+#include "platform/sys/settings_store.h"
+#include "startup_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A started program with the real main window; form openers record what they are given.
+class FrmMainTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app::frmMain::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
+        ASSERT_EQ(home.start(main), app::StartupOutcome::Ready);
+        home.responder.clear();
+    }
+    void TearDown() override
+    {
+        app::unregisterFormOpeners();
+        app::frmMain::setSettingsStoreFile(QString());
+    }
+
+    // Registers a recording opener for command.
+    void provide(const QString& command)
+    {
+        app::registerFormOpener(command, [this](const app::FormRequest& r, QWidget* mainWindow) {
+            opened << r;
+            mainVisibleWhileOpen << mainWindow->isVisible();
+        });
+    }
+    QPushButton* button(const QString& name) { return main.findChild<QPushButton*>(name); }
+    QAction* action(const QString& name) { return main.findChild<QAction*>(name); }
+    QString settingsFile() const { return m_store.filePath(QStringLiteral("settings.ini")); }
+
+    QTemporaryDir m_store;
+    ProgramFolder home;
+    app::frmMain main;
+    QList<app::FormRequest> opened;
+    QList<bool> mainVisibleWhileOpen;
+};
+
+TEST_F(FrmMainTest, ShowsCaptionLabelsFramesAndButtons)
+{
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Selvaro V2010.5"));
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"))->text(), QStringLiteral("Dữ liệu năm 2009"));
+    EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("Lblfiledulieu"))->text(),
+              QStringLiteral("File công văn: ") + app::module1().filecongvan +
+                  QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().filelich);
+    QStringList frames;
+    for (QGroupBox* frame : main.findChildren<QGroupBox*>())
+        frames << frame->title();
+    EXPECT_EQ(frames, (QStringList{QStringLiteral("Công văn đến"), QStringLiteral("Công văn đi "),
+                                   QStringLiteral("kế hoạch công tác"), QStringLiteral("Lịch làm việc")}));
+    for (const app::RegisterButton& b : app::registerButtons()) {
+        ASSERT_NE(button(b.name), nullptr) << b.name.toStdString();
+        EXPECT_EQ(button(b.name)->text(), b.caption);
+    }
+    EXPECT_EQ(button(QStringLiteral("Cmdclose"))->text(), QStringLiteral("&Kết thúc"));
+    EXPECT_EQ(QApplication::focusWidget() == nullptr ||
+                  QApplication::focusWidget() == button(QStringLiteral("Cmdxemcvden")),
+              true);
+}
+
+TEST_F(FrmMainTest, MenusCarryTheirCaptions)
+{
+    const QList<QPair<const char*, const char*>> items = {
+        {"mnutendonvi", "Nạp sửa tên đơn vị dùng phần mềm"},
+        {"mnunapdonvi", "Nạp sửa danh sách ban, đơn vị trực thuộc"},
+        {"mnunapbophan", "Nạp sửa danh sách phòng, bộ phận"},
+        {"mnunapnoigui", "Nạp sửa danh sách các đơn vị thường gửi, nhận công văn"},
+        {"mnunguoidung", "Nạp sửa danh sách người dùng, mật khẩu, quyền hạn"},
+        {"mnunapchutat", "Nạp sửa bảng chữ tắt"},
+        {"mnunaploaicv", "Nạp sửa loại công văn"},
+        {"mnunapkthuc", "&Kết thúc chương trình"},
+        {"mnuchondulieucongvan", "Chọn file dữ liệu công văn"},
+        {"mnuchondulieulich", "Chọn file dữ liệu kế hoạch và lịch công tác"},
+        {"mnubackup", "Chọn file dữ liệu backup"},
+        {"mnunhapdulieucv", "Nhập dữ liệu công văn cũ"},
+        {"mnunhapdulieulich", "Nhập dữ liệu kế hoạch, lịch công tác cũ"},
+        {"mnunhapbangthamkhao", "Nhập các danh sách tham khảo cũ"},
+        {"mnuchonnamlamviec", "Chọn năm làm việc"},
+        {"mnuHelpContents", "&Hướng dẫn sử dụng chương trình..."},
+        {"mnuHelpAbout", "&Về chương trình này..."},
+    };
+    for (const auto& [name, caption] : items) {
+        QAction* a = action(QString::fromLatin1(name));
+        ASSERT_NE(a, nullptr) << name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(caption)) << name;
+    }
+    QStringList menus;
+    for (QAction* a : main.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus,
+              (QStringList{QStringLiteral("&Nạp sửa các danh sách"),
+                           QStringLiteral("&Quản lý các file dữ liệu, năm làm việc"), QStringLiteral("&Trợ giúp")}));
+}
+
+TEST_F(FrmMainTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedule)
+{
+    for (const app::RegisterButton& b : app::registerButtons())
+        provide(b.name);
+    const QString gone = home.home() + QStringLiteral("/gone/vemocv.mdb");
+    app::module1().filecongvan = gone;
+
+    for (const app::RegisterButton& b : app::registerButtons()) {
+        if (!b.letters)
+            continue;
+        home.responder.clear();
+        button(b.name)->setEnabled(true);
+        button(b.name)->click();
+        EXPECT_EQ(home.messages(), QStringList{app::dataFileMissingMessage(gone)}) << b.name.toStdString();
+    }
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(main.isVisible());
+
+    home.responder.clear();
+    button(QStringLiteral("cmdnapkh"))->click();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().command, QStringLiteral("cmdnapkh"));
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_FALSE(main.isVisible()) << "the register form hides the main window";
+    EXPECT_TRUE(home.messages().isEmpty());
+}
+
+TEST_F(FrmMainTest, RegisterWithoutItsFormSaysNotAvailable)
+{
+    button(QStringLiteral("cmdtracuulich"))->click();
+    EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
+    EXPECT_TRUE(main.isVisible());
+    action(QStringLiteral("mnubackup"))->trigger();
+    action(QStringLiteral("mnunapchutat"))->trigger();
+    EXPECT_EQ(home.messages(), (QStringList{app::kNotAvailable, app::kNotAvailable, app::kNotAvailable}));
+}
+
+TEST_F(FrmMainTest, IncomingListClearsEveryPrintMarkBeforeOpening)
+{
+    provide(QStringLiteral("Cmdxemcvden"));
+    db::Database& cv = app::module1().dbcongvan;
+    cv.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
+    cv.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
+    button(QStringLiteral("Cmdxemcvden"))->click();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xembangcv"));
+    db::Recordset marked =
+        cv.openRecordset(QStringLiteral("select * from cvden2009 where chonin = 'X'"), db::RecordsetType::Snapshot);
+    EXPECT_EQ(marked.recordCount(), 0);
+}
+
+TEST_F(FrmMainTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwnPassword)
+{
+    for (const char* menu : {"mnunapdonvi", "mnunapbophan", "mnunguoidung"})
+        provide(QString::fromLatin1(menu));
+    app::module1().dbthamkhaolich.execute(QStringLiteral(
+        "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Đỗ Văn O''Hà', 'oha', 'pw', 'CB')"));
+    app::module1().quyendangnhap = QStringLiteral("CB");
+
+    action(QStringLiteral("mnunapdonvi"))->trigger();
+    action(QStringLiteral("mnunapbophan"))->trigger();
+    EXPECT_EQ(home.messages(), (QStringList{app::kNeedAdministrator, app::kNeedAdministrator}));
+    EXPECT_TRUE(opened.isEmpty());
+
+    home.loginName = QStringLiteral("oha");
+    home.loginPassword = QStringLiteral("pw");
+    home.queueLogin();
+    action(QStringLiteral("mnunguoidung"))->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().title, QStringLiteral("Đổi mật khẩu"));
+    EXPECT_EQ(opened.first().recordSource, QStringLiteral("select * from nguoidung where hoten='Đỗ Văn O''Hà' or "
+                                                          "tentrenmang ='Đỗ Văn O''Hà'"));
+    db::Recordset own =
+        app::module1().dbthamkhaolich.openRecordset(opened.first().recordSource, db::RecordsetType::Snapshot);
+    EXPECT_EQ(own.recordCount(), 1);
+    EXPECT_FALSE(mainVisibleWhileOpen.first()) << "the users list hides the main window while open";
+    EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(FrmMainTest, AdministratorOpensUnitsAndAllUsers)
+{
+    provide(QStringLiteral("mnunapdonvi"));
+    provide(QStringLiteral("mnunguoidung"));
+    app::module1().quyendangnhap = QStringLiteral("QT - LĐ");
+    action(QStringLiteral("mnunapdonvi"))->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().recordSource, QStringLiteral("select * from donvi order by matt"));
+    EXPECT_EQ(opened.first().databaseName, app::module1().filethamkhaolich);
+    EXPECT_TRUE(app::module1().trangthai.isEmpty());
+
+    home.queueLogin();
+    action(QStringLiteral("mnunguoidung"))->trigger(); // empty users table: anyone is an administrator
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.last().recordSource, QStringLiteral("select * from nguoidung"));
+    EXPECT_TRUE(opened.last().title.isEmpty());
+    EXPECT_TRUE(home.messages().isEmpty());
+}
+
+TEST_F(FrmMainTest, CancelledRightsCheckOpensNoUsersList)
+{
+    provide(QStringLiteral("mnunguoidung"));
+    home.cancelLogin = true;
+    home.queueLogin();
+    action(QStringLiteral("mnunguoidung"))->trigger();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(home.messages().isEmpty());
+}
+
+TEST_F(FrmMainTest, ClosingWritesSettingsFileAndWindowPosition)
+{
+    main.setGeometry(120, 90, 700, 500);
+    app::module1().filebackup = QStringLiteral("/srv/backup/vemocv.mdb");
+    main.close();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(home.readSysmem().value(2), QStringLiteral("/srv/backup/vemocv.mdb"));
+
+    sys::SettingsStore store = sys::SettingsStore::onFile(settingsFile());
+    const QRect frame = main.frameGeometry();
+    EXPECT_EQ(store.intValue(QStringLiteral("MainLeft"), -1), frame.left());
+    EXPECT_EQ(store.intValue(QStringLiteral("MainTop"), -1), frame.top());
+    EXPECT_EQ(store.intValue(QStringLiteral("MainWidth"), -1), frame.width());
+    EXPECT_EQ(store.intValue(QStringLiteral("MainHeight"), -1), frame.height());
+}
+
+TEST_F(FrmMainTest, MinimisedWindowKeepsItsLastSavedPosition)
+{
+    main.showMinimized();
+    main.close();
+    sys::SettingsStore store = sys::SettingsStore::onFile(settingsFile());
+    EXPECT_FALSE(store.contains(QStringLiteral("MainLeft")));
+    EXPECT_EQ(home.readSysmem().size(), 4);
+}
+
+TEST_F(FrmMainTest, HelpWithoutHelpFileShowsThePlatformMessage)
+{
+    QFile::remove(home.data(QStringLiteral("huongdan.html")));
+    action(QStringLiteral("mnuHelpContents"))->trigger();
+    EXPECT_EQ(home.boxes(), QStringList{QStringLiteral("Selvaro V2010.5: ") + app::kNoHelp});
+    EXPECT_EQ(app::HelpWindow::current(), nullptr);
+}
+
+TEST_F(FrmMainTest, HelpOpensTheVietnameseGuide)
+{
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html"))));
+    action(QStringLiteral("mnuHelpContents"))->trigger();
+    app::HelpWindow* help = app::HelpWindow::current();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro")));
+    EXPECT_TRUE(home.boxes().isEmpty());
+    help->close();
+}
+
+TEST_F(FrmMainTest, AboutBoxClosesWithItsButtonAndShowsTheMainWindow)
+{
+    main.hide();
+    action(QStringLiteral("mnuHelpAbout"))->trigger();
+    auto* about = main.findChild<app::frmAbout*>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("chương trình quản lý Selvaro"));
+    about->control<QPushButton>(QStringLiteral("cmdok"))->click();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
+{
+    QLabel* year = main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"));
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), year->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(year, &click);
+    EXPECT_EQ(home.responder.modalForms(), QStringList{QStringLiteral("frmnamlamviec")});
+    action(QStringLiteral("mnuchonnamlamviec"))->trigger();
+    EXPECT_EQ(home.responder.modalForms().size(), 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
+{
+    for (const char* menu : {"mnunhapdulieucv", "mnunhapdulieulich", "mnunhapbangthamkhao"})
+        provide(QString::fromLatin1(menu));
+    action(QStringLiteral("mnunhapdulieucv"))->trigger();
+    action(QStringLiteral("mnunhapdulieulich"))->trigger();
+    action(QStringLiteral("mnunhapbangthamkhao"))->trigger();
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_EQ(opened.at(0).kind, QStringLiteral("cv"));
+    EXPECT_EQ(opened.at(1).kind, QStringLiteral("lich"));
+    EXPECT_EQ(opened.at(2).kind, QStringLiteral("tk"));
+}
+
+TEST_F(FrmMainTest, ClosingUnloadsFormsThatAreOnlyHidden)
+{
+    app::frmAbout* about = app::frmAbout::showAbout(&main);
+    about->hide();
+    ASSERT_TRUE(about->isLoaded());
+    main.close();
+    EXPECT_FALSE(about->isLoaded());
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+#include "app/frmnamlamviec.h"
+#include "app/module1.h"
+#include "app/year_tables.h"
+#include "startup_fixture.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FrmNamlamviecTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
+        home.responder.clear();
+    }
+
+    // Opens the dialog, types year into its box and presses its button.
+    void choose(const QString& year)
+    {
+        app::frmnamlamviec form(&window);
+        form.showModeless();
+        form.control<QComboBox>(QStringLiteral("Combonamlamviec"))->setCurrentText(year);
+        form.control<QPushButton>(QStringLiteral("cmdCancel"))->click();
+        EXPECT_FALSE(form.isVisible());
+    }
+
+    bool hasTable(db::Database& db, const QString& name)
+    {
+        db.refreshTableDefs();
+        return db.hasTable(name);
+    }
+
+    ProgramFolder home;
+    FakeStartupWindow window;
+};
+
+TEST_F(FrmNamlamviecTest, ListsEveryYearOnceNewestFirst)
+{
+    db::Database& cv = app::module1().dbcongvan;
+    cv.execute(QStringLiteral("SELECT * INTO cvden2007 FROM cvdenmau")); // only the incoming table of 2007
+    cv.execute(QStringLiteral("SELECT * INTO cvdi2008 FROM cvdimau"));
+    cv.execute(QStringLiteral("SELECT * INTO cvden2008 FROM cvdenmau"));
+    app::frmnamlamviec form(&window);
+    form.load();
+    EXPECT_EQ(form.years(), (QStringList{QStringLiteral("2009"), QStringLiteral("2008"), QStringLiteral("2007")}));
+    EXPECT_EQ(form.control<QComboBox>(QStringLiteral("Combonamlamviec"))->currentText(), QStringLiteral("2009"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Chọn năm làm việc"));
+}
+
+TEST_F(FrmNamlamviecTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
+{
+    choose(QStringLiteral(" 2010 "));
+    const app::Module1& m = app::module1();
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(m.namlamviec, QStringLiteral("2010"));
+    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2010"));
+    db::Database cv = m.dbcongvan;
+    db::Database lich = m.dblich;
+    EXPECT_TRUE(hasTable(cv, QStringLiteral("cvden2010")));
+    EXPECT_TRUE(hasTable(cv, QStringLiteral("cvdi2010")));
+    EXPECT_TRUE(hasTable(lich, QStringLiteral("kehoach2010")));
+    EXPECT_TRUE(hasTable(lich, QStringLiteral("lich2010")));
+    EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2010"));
+    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2010"));
+}
+
+struct RefusedYear
+{
+    const char* typed;
+};
+
+class FrmNamlamviecRefusedTest : public FrmNamlamviecTest, public ::testing::WithParamInterface<RefusedYear>
+{
+};
+
+TEST_P(FrmNamlamviecRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
+{
+    choose(QString::fromUtf8(GetParam().typed));
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn lại số năm cho đúng")});
+    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2009"));
+    db::Database cv = app::module1().dbcongvan;
+    cv.refreshTableDefs();
+    static const QRegularExpression yearTable(QStringLiteral("^(cvden|cvdi|kehoach|lich)\\d{4}$"));
+    EXPECT_EQ(cv.tableNames().filter(yearTable).size(), 2) << "only cvden2009 and cvdi2009";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FrmNamlamviecRefusedTest,
+                         ::testing::Values(RefusedYear{"2059"}, RefusedYear{"1959"}, RefusedYear{"abcd"},
+                                           RefusedYear{"209"}, RefusedYear{"20 9"}, RefusedYear{""}));
+
+TEST_F(FrmNamlamviecTest, FortyNineYearsAwayIsAccepted)
+{
+    choose(QStringLiteral("2058"));
+    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2058"));
+}
+
+TEST_F(FrmNamlamviecTest, DamagedTemplateRefusesAnyYear)
+{
+    app::module1().gochong = true;
+    choose(QStringLiteral("2010"));
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().contains(
+        QStringLiteral(" bị hỏng. Chương trình không tạo được bảng dữ liệu cho năm làm việc được chọn !\r"
+                       "Cần khôi phục file dữ liệu gốc hoặc cài đặt lại chương trình này !")));
+    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
+}
+
+TEST_F(FrmNamlamviecTest, YearTablesThatCannotBeMadeAreToldAndNothingIsWritten)
+{
+    app::module1().dblich.close();
+    choose(QStringLiteral("2010"));
+    EXPECT_EQ(home.messages(), QStringList{app::yearTablesFailedMessage()});
+    EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2009"));
+    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2009"));
+}
+
+} // namespace

@@ -1,0 +1,184 @@
+#include "app/login_check.h"
+#include "app/module1.h"
+#include "users_fixture.h"
+
+#include <gtest/gtest.h>
+
+using app::LoginCheck;
+using Outcome = LoginCheck::Outcome;
+
+namespace {
+
+class LoginCheckTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app::resetModule1();
+        fx.addUser(QStringLiteral("Nguyễn Văn An"), QStringLiteral("an"), QStringLiteral("matkhau1"),
+                   QStringLiteral("QT"));
+        fx.addUser(QStringLiteral("Trần Thị Bình"), QStringLiteral("binh"), QStringLiteral("bi'nh99"),
+                   QStringLiteral("CB"));
+        fx.addUser(QStringLiteral("Lê Cường"), QString(), QString(), QStringLiteral("LĐ"));
+        fx.addUser(QStringLiteral("Phạm Dũng"), QStringLiteral("dung"), QStringLiteral("   "), QStringLiteral("CB"));
+        fx.addUser(QStringLiteral("Hoàng Em"), QStringLiteral("em"), QStringLiteral("xyz"), QString());
+    }
+
+    LoginCheck startup() { return LoginCheck(fx.users(), LoginCheck::kModeStartup); }
+
+    UsersFixture fx;
+};
+
+struct GoodLogin
+{
+    const char* what;
+    const char* name;
+    const char* password;
+    const char* hoten;
+    const char* quyen;
+};
+
+class LoginCheckGoodTest : public LoginCheckTest, public ::testing::WithParamInterface<GoodLogin>
+{
+};
+
+TEST_P(LoginCheckGoodTest, LogsInAndSetsNameAndRights)
+{
+    const GoodLogin& c = GetParam();
+    LoginCheck check = startup();
+    const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(c.name), QString::fromUtf8(c.password));
+    EXPECT_EQ(a.outcome, Outcome::LoggedIn) << c.what;
+    EXPECT_TRUE(a.messages.isEmpty()) << c.what;
+    EXPECT_EQ(app::module1().hotendangnhap, QString::fromUtf8(c.hoten)) << c.what;
+    EXPECT_EQ(app::module1().quyendangnhap, QString::fromUtf8(c.quyen)) << c.what;
+    EXPECT_TRUE(app::module1().quyenkiemtra.isEmpty()) << "the start-up mode leaves quyenkiemtra alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoginCheckGoodTest,
+    ::testing::Values(GoodLogin{"by login name", "an", "matkhau1", "Nguyễn Văn An", "QT"},
+                      GoodLogin{"by full name", "Nguyễn Văn An", "matkhau1", "Nguyễn Văn An", "QT"},
+                      GoodLogin{"typed text is trimmed", "  an ", " matkhau1  ", "Nguyễn Văn An", "QT"},
+                      GoodLogin{"quote in the stored password", "binh", "bi'nh99", "Trần Thị Bình", "CB"},
+                      GoodLogin{"null password lets in any password", "Lê Cường", "whatever", "Lê Cường", "LĐ"},
+                      GoodLogin{"blank password lets in any password", "dung", "", "Phạm Dũng", "CB"},
+                      GoodLogin{"empty rights still pass the password check", "em", "xyz", "Hoàng Em", ""}));
+
+TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
+{
+    fx.database().execute(QStringLiteral("DELETE * FROM nguoidung"));
+    LoginCheck check = startup();
+    const LoginCheck::Attempt a = check.attempt(QStringLiteral("ai đó"), QStringLiteral("sai"));
+    EXPECT_EQ(a.outcome, Outcome::LoggedIn);
+    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Một người không rõ tên"));
+    EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("Q"));
+    EXPECT_EQ(app::module1().quyenkiemtra, QStringLiteral("Q"));
+}
+
+TEST_F(LoginCheckTest, UnknownNameAndWrongPasswordGiveTheirMessages)
+{
+    LoginCheck check = startup();
+    LoginCheck::Attempt a = check.attempt(QStringLiteral("nobody"), QStringLiteral("x"));
+    EXPECT_EQ(a.outcome, Outcome::TryAgain);
+    EXPECT_EQ(a.messages, QStringList{LoginCheck::kUnknownName});
+    a = check.attempt(QStringLiteral("an"), QStringLiteral("wrong"));
+    EXPECT_EQ(a.outcome, Outcome::TryAgain);
+    EXPECT_EQ(a.messages, QStringList{LoginCheck::kWrongPassword});
+    EXPECT_EQ(check.failures(), 2);
+    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+}
+
+TEST_F(LoginCheckTest, PasswordOfOneUserDoesNotOpenAnother)
+{
+    LoginCheck check = startup();
+    EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("xyz")).outcome, Outcome::TryAgain);
+}
+
+TEST_F(LoginCheckTest, QuoteTypedIntoPasswordIsAnOrdinaryCharacter)
+{
+    LoginCheck check = startup();
+    LoginCheck::Attempt a = check.attempt(QStringLiteral("an"), QStringLiteral("' or '1'='1"));
+    EXPECT_EQ(a.outcome, Outcome::TryAgain);
+    EXPECT_EQ(a.messages, QStringList{LoginCheck::kWrongPassword});
+    a = check.attempt(QStringLiteral("' or '1'='1"), QStringLiteral("' or '1'='1"));
+    EXPECT_EQ(a.outcome, Outcome::TryAgain);
+    EXPECT_EQ(a.messages, QStringList{LoginCheck::kUnknownName});
+    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+}
+
+TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
+{
+    LoginCheck check = startup();
+    for (int i = 1; i <= 2; ++i)
+        EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("no")).messages.size(), 1);
+    const LoginCheck::Attempt third = check.attempt(QStringLiteral("an"), QStringLiteral("no"));
+    EXPECT_EQ(third.outcome, Outcome::TryAgain);
+    ASSERT_EQ(third.messages.size(), 2);
+    EXPECT_EQ(third.messages.at(1), QStringLiteral("Goi y mat khau:  ma...u1"));
+    EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("no")).outcome, Outcome::TryAgain);
+    EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("no")).outcome, Outcome::TryAgain);
+
+    app::module1().hotendangnhap = QStringLiteral("earlier user");
+    app::module1().quyendangnhap = QStringLiteral("QT");
+    app::module1().quyenkiemtra = QStringLiteral("QT");
+    EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("no")).outcome, Outcome::OutOfTries);
+    EXPECT_TRUE(app::module1().hotendangnhap.isEmpty());
+    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+    EXPECT_TRUE(app::module1().quyenkiemtra.isEmpty());
+}
+
+TEST_F(LoginCheckTest, SuccessAfterHintStillLogsIn)
+{
+    LoginCheck check = startup();
+    for (int i = 0; i < 3; ++i)
+        check.attempt(QStringLiteral("an"), QStringLiteral("no"));
+    EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("matkhau1")).outcome, Outcome::LoggedIn);
+}
+
+TEST_F(LoginCheckTest, UnknownNameGetsThirteenTriesWithoutHint)
+{
+    LoginCheck check = startup();
+    for (int i = 1; i <= 12; ++i) {
+        const LoginCheck::Attempt a = check.attempt(QStringLiteral("nobody"), QStringLiteral("x"));
+        ASSERT_EQ(a.outcome, Outcome::TryAgain) << "try " << i;
+        EXPECT_EQ(a.messages.size(), 1) << "try " << i;
+    }
+    EXPECT_EQ(check.attempt(QStringLiteral("nobody"), QStringLiteral("x")).outcome, Outcome::OutOfTries);
+}
+
+TEST_F(LoginCheckTest, RightsCheckModeSetsQuyenkiemtra)
+{
+    for (const QString& mode : {QStringLiteral("ktraquyenquantri"), QStringLiteral("KtraQuyenQuanTri")}) {
+        app::resetModule1();
+        LoginCheck check(fx.users(), mode);
+        EXPECT_EQ(check.attempt(QStringLiteral("binh"), QStringLiteral("bi'nh99")).outcome, Outcome::LoggedIn);
+        EXPECT_EQ(app::module1().quyenkiemtra, QStringLiteral("CB")) << mode.toStdString();
+        EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Trần Thị Bình"));
+    }
+}
+
+TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonName)
+{
+    LoginCheck check = startup();
+    EXPECT_EQ(check.prefillName(QStringLiteral("an")), QStringLiteral("an"));
+    EXPECT_EQ(check.prefillName(QStringLiteral("Lê Cường")), QStringLiteral("Lê Cường"));
+    EXPECT_EQ(check.prefillName(QStringLiteral("root")), QString());
+    EXPECT_EQ(check.prefillName(QStringLiteral("o'neil")), QString());
+    EXPECT_EQ(check.prefillName(QString()), QString());
+
+    fx.database().execute(QStringLiteral("DELETE * FROM nguoidung"));
+    LoginCheck empty = startup();
+    EXPECT_EQ(empty.prefillName(QStringLiteral("an")), QString());
+}
+
+TEST_F(LoginCheckTest, NamesListSkipsNullFullNames)
+{
+    fx.addUser(QString(), QStringLiteral("ghost"), QStringLiteral("g"), QStringLiteral("CB"));
+    LoginCheck check = startup();
+    const QStringList names = check.names();
+    EXPECT_EQ(names.size(), 5);
+    EXPECT_TRUE(names.contains(QStringLiteral("Lê Cường")));
+    EXPECT_FALSE(names.contains(QString()));
+}
+
+} // namespace

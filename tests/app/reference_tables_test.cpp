@@ -1,0 +1,72 @@
+#include "app/module1.h"
+#include "app/reference_tables.h"
+#include "startup_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+QStringList names(db::Recordset rs, const QString& column)
+{
+    QStringList result;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        result << rs.value(column).toString();
+    return result;
+}
+
+TEST(ReferenceTablesTest, WithBothDataFilesInTheDataFolderAllSevenTablesComeFromOneFile)
+{
+    ProgramFolder home;
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
+
+    const QString local = app::module1().filethamkhao;
+    for (const QString& table : app::referenceTables()) {
+        EXPECT_EQ(QDir::cleanPath(app::referenceFilePath(table)), QDir::cleanPath(local)) << table.toStdString();
+        EXPECT_TRUE(app::referenceDatabase(table).isOpen()) << table.toStdString();
+    }
+}
+
+TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrganisation)
+{
+    ProgramFolder home;
+    QTemporaryDir elsewhere;
+    const QString letters = elsewhere.filePath(QStringLiteral("vemocv.mdb"));
+    const QString beside = elsewhere.filePath(QStringLiteral("vemotk.mdb"));
+    const QString templ = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
+    ASSERT_TRUE(QFile::copy(templ, letters));
+    ASSERT_TRUE(QFile::copy(templ, beside));
+    for (const QString& f : {letters, beside})
+        QFile(f).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    {
+        db::Database db = db::Database::open(beside, app::kConnect);
+        db.execute(QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Nội vụ', 'snv', 'snv')"));
+    }
+    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), letters, QStringLiteral(" "), QStringLiteral("2009"));
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
+
+    const app::Module1& m = app::module1();
+    for (const char* table : {"noigui", "loaicv", "tendonvi"})
+        EXPECT_EQ(app::referenceFilePath(QString::fromLatin1(table)), beside) << table;
+    for (const char* table : {"donvi", "bophan", "nguoidung"})
+        EXPECT_EQ(app::referenceFilePath(QString::fromLatin1(table)), m.filethamkhaolich) << table;
+    EXPECT_EQ(app::referenceFilePath(QStringLiteral("chutat")), m.filethamkhao);
+    EXPECT_NE(m.filethamkhaolich, beside);
+
+    EXPECT_TRUE(names(m.rsnoigui, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));
+    db::Database schedule = m.dbthamkhaolich;
+    db::Recordset local = schedule.openRecordset(QStringLiteral("select * from noigui"), db::RecordsetType::Snapshot);
+    EXPECT_FALSE(names(local, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));
+}
+
+TEST(ReferenceTablesTest, UnknownTableIsRefused)
+{
+    EXPECT_THROW(app::referenceFileOf(QStringLiteral("cvden2009")), std::invalid_argument);
+    EXPECT_EQ(app::referenceFileOf(QStringLiteral("CHUTAT")), app::ReferenceFile::Local);
+}
+
+} // namespace

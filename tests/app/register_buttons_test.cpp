@@ -1,0 +1,111 @@
+#include "app/module1.h"
+#include "app/register_buttons.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct WeekCase
+{
+    const char* what;
+    QDate today;
+    QDate monday;
+    QDate sunday;
+};
+
+class WeekOfTest : public ::testing::TestWithParam<WeekCase>
+{
+};
+
+TEST_P(WeekOfTest, WeekRunsFromMondayToSunday)
+{
+    const WeekCase& c = GetParam();
+    const app::Week w = app::weekOf(c.today);
+    EXPECT_EQ(w.monday, c.monday) << c.what;
+    EXPECT_EQ(w.sunday, c.sunday) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, WeekOfTest,
+    ::testing::Values(
+        WeekCase{"Sunday covers the six days before it", QDate(2009, 6, 14), QDate(2009, 6, 8), QDate(2009, 6, 14)},
+        WeekCase{"Monday starts its week", QDate(2009, 6, 15), QDate(2009, 6, 15), QDate(2009, 6, 21)},
+        WeekCase{"Wednesday", QDate(2009, 6, 17), QDate(2009, 6, 15), QDate(2009, 6, 21)},
+        WeekCase{"Saturday", QDate(2009, 6, 20), QDate(2009, 6, 15), QDate(2009, 6, 21)},
+        WeekCase{"week across the year's end", QDate(2010, 1, 1), QDate(2009, 12, 28), QDate(2010, 1, 3)}));
+
+TEST(WeekOfTest, InvalidDayGivesInvalidWeek)
+{
+    const app::Week w = app::weekOf(QDate());
+    EXPECT_FALSE(w.monday.isValid());
+    EXPECT_FALSE(w.sunday.isValid());
+}
+
+class RegisterRequestTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app::resetModule1();
+        app::Module1& m = app::module1();
+        m.filecongvan = QStringLiteral("/srv/cv/vemocv.mdb");
+        m.filelich = QStringLiteral("/srv/lich/vemolich.mdb");
+        m.namlamviec = QStringLiteral("2009");
+        m.setYearTables();
+    }
+    void TearDown() override { app::resetModule1(); }
+
+    app::FormRequest request(const char* button, const QDate& today = QDate(2009, 6, 17))
+    {
+        const app::RegisterButton* b = app::findRegisterButton(QString::fromLatin1(button));
+        EXPECT_NE(b, nullptr) << button;
+        return b ? app::registerRequest(*b, today) : app::FormRequest{};
+    }
+};
+
+TEST_F(RegisterRequestTest, TwelveButtonsInFourFramesWithTheirModes)
+{
+    ASSERT_EQ(app::registerButtons().size(), 12);
+    int letters = 0;
+    for (const app::RegisterButton& b : app::registerButtons())
+        letters += b.letters ? 1 : 0;
+    EXPECT_EQ(letters, 6);
+    EXPECT_EQ(app::findRegisterButton(QStringLiteral("cmdnapkh"))->trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_EQ(app::findRegisterButton(QStringLiteral("Cmdxemlich"))->trangthai, QStringLiteral("xemlichtuan"));
+    EXPECT_EQ(app::findRegisterButton(QStringLiteral("cmdtracuukh"))->trangthai, QStringLiteral("tracuukehoach"));
+    EXPECT_EQ(app::findRegisterButton(QStringLiteral("nothing")), nullptr);
+}
+
+TEST_F(RegisterRequestTest, WeekViewGetsTheCurrentWeek)
+{
+    const app::FormRequest r = request("Cmdxemlich");
+    EXPECT_EQ(r.databaseName, QStringLiteral("/srv/lich/vemolich.mdb"));
+    EXPECT_EQ(r.recordSource, QStringLiteral("Select * from lich2009 where [ngaychuan]>= '20090615' and "
+                                             "[ngaychuan]<= '20090621' order by [ngaychuan],[giochuan]"));
+    EXPECT_EQ(r.boxes, (QStringList{QStringLiteral("15/06/2009"), QStringLiteral("21/06/2009")}));
+    EXPECT_EQ(r.title, QStringLiteral("Xem lịch làm việc trong tuần từ 15/06/2009 đến 21/06/2009"));
+}
+
+TEST_F(RegisterRequestTest, SourcesFollowTheWorkingYear)
+{
+    EXPECT_EQ(request("cmdnapcvden").recordSource, QStringLiteral("cvden2009"));
+    EXPECT_EQ(request("cmdnapcvden").databaseName, QStringLiteral("/srv/cv/vemocv.mdb"));
+    EXPECT_EQ(request("cmdxemcvdi").recordSource, QStringLiteral("cvdi2009"));
+    EXPECT_EQ(request("cmdnaplich").recordSource, QStringLiteral("lich2009"));
+    const app::FormRequest plans = request("cmdnapkh");
+    EXPECT_EQ(plans.recordSource, QStringLiteral("SELECT * FROM kehoach2009 ORDER BY tgianbdauchuan+tgiankthucchuan "));
+    EXPECT_EQ(plans.lookups.value(1), QStringLiteral("select distinct loai from kehoach2009 order by loai"));
+    EXPECT_EQ(request("cmdtracuucvdi").lookups.value(0),
+              QStringLiteral("select distinct noiluu from cvdi2009 where noiluu<>''"));
+}
+
+TEST_F(RegisterRequestTest, OnlyTheLetterListsClearPrintMarks)
+{
+    EXPECT_EQ(app::printMarkReset(*app::findRegisterButton(QStringLiteral("Cmdxemcvden"))),
+              QStringLiteral("UPDATE cvden2009 SET chonin = '' where [chonin]= 'X' ;"));
+    EXPECT_EQ(app::printMarkReset(*app::findRegisterButton(QStringLiteral("cmdxemcvdi"))),
+              QStringLiteral("UPDATE cvdi2009 SET chonin = '' where [chonin] = 'X';"));
+    EXPECT_EQ(app::printMarkReset(*app::findRegisterButton(QStringLiteral("cmdnapcvden"))), QString());
+}
+
+} // namespace

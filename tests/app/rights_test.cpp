@@ -1,0 +1,117 @@
+#include "app/module1.h"
+#include "app/rights.h"
+#include "startup_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RightsCase
+{
+    const char* quyen;
+    bool containsQ;
+    bool beginsWithQ;
+};
+
+class RightsStringTest : public ::testing::TestWithParam<RightsCase>
+{
+};
+
+TEST_P(RightsStringTest, LoginTestAndListTestReadTheRightsString)
+{
+    const RightsCase& c = GetParam();
+    EXPECT_EQ(app::containsQ(QString::fromUtf8(c.quyen)), c.containsQ) << c.quyen;
+    EXPECT_EQ(app::beginsWithQ(QString::fromUtf8(c.quyen)), c.beginsWithQ) << c.quyen;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RightsStringTest,
+                         ::testing::Values(RightsCase{"QT", true, true}, RightsCase{"qt", true, true},
+                                           RightsCase{"QT - LĐ", true, true}, RightsCase{"LĐ - QT", true, false},
+                                           RightsCase{"LĐ", false, false}, RightsCase{"CB", false, false},
+                                           RightsCase{"", false, false}));
+
+// A started program whose users table holds three users.
+class KtraquyenquantriTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
+        db::Database& users = app::module1().dbthamkhaolich;
+        users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                                     "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"));
+        users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                                     "VALUES ('Trần Cán Bộ', 'canbo', 'xyz789', 'CB')"));
+        home.responder.clear();
+        home.logins = 0;
+    }
+
+    // The next login dialog is answered with name and password.
+    void logInAs(const char* name, const char* password)
+    {
+        home.loginName = QString::fromUtf8(name);
+        home.loginPassword = QString::fromUtf8(password);
+        home.queueLogin();
+    }
+
+    ProgramFolder home;
+    FakeStartupWindow window;
+};
+
+TEST_F(KtraquyenquantriTest, AdministratorModeReturnsQForLowerCaseQ)
+{
+    logInAs("qtri", "abc123");
+    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("q")), QStringLiteral("q"));
+    EXPECT_EQ(home.loginTitle, QStringLiteral("Kiểm tra quyền quản trị"));
+    EXPECT_TRUE(home.messages().isEmpty());
+    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Nguyễn Quản Trị"));
+    EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("qt"));
+}
+
+TEST_F(KtraquyenquantriTest, AdministratorModeRefusesOtherRightsWithItsMessage)
+{
+    logInAs("canbo", "xyz789");
+    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("q")), QString());
+    EXPECT_EQ(home.messages(), QStringList{app::kNeedAdministrator});
+}
+
+TEST_F(KtraquyenquantriTest, OtherModeReturnsTheRightsOfWhoeverLoggedIn)
+{
+    logInAs("Trần Cán Bộ", "xyz789");
+    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("mk")), QStringLiteral("CB"));
+    EXPECT_EQ(home.loginTitle, QStringLiteral("Nhập lại tên, mật khẩu đang dùng"));
+    EXPECT_TRUE(home.messages().isEmpty());
+    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Trần Cán Bộ"));
+}
+
+TEST_F(KtraquyenquantriTest, CancellingReturnsEmptyWithoutMessage)
+{
+    home.cancelLogin = true;
+    home.queueLogin();
+    home.queueLogin();
+    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("q")), QString());
+    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("mk")), QString());
+    EXPECT_TRUE(home.messages().isEmpty());
+    EXPECT_EQ(home.logins, 2);
+}
+
+TEST_F(KtraquyenquantriTest, ThirteenFailuresClearTheCurrentUser)
+{
+    home.loginAttempts = 20;
+    logInAs("canbo", "wrong");
+    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("mk")), QString());
+    EXPECT_TRUE(app::module1().hotendangnhap.isEmpty());
+    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+    // two wrong-password messages, then the third with the hint, then three more
+    EXPECT_EQ(home.boxes().size(), 7);
+    EXPECT_TRUE(home.boxes().contains(QStringLiteral("Login: Goi y mat khau:  xy...89")));
+}
+
+TEST_F(KtraquyenquantriTest, QuotedPasswordDoesNotPassTheCheck)
+{
+    logInAs("qtri", "' or '1'='1");
+    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("q")), QString());
+    EXPECT_EQ(home.boxes().value(0), QStringLiteral("Login: Mat khau sai! Can nhap lai mat khau! "));
+}
+
+} // namespace

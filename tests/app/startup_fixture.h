@@ -1,0 +1,166 @@
+#pragma once
+
+#include "app/data_paths.h"
+#include "app/module1.h"
+#include "app/sub_main.h"
+#include "common/clock.h"
+#include "platform/db/database.h"
+#include "platform/ui/form_base.h"
+#include "scripted_responder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// Stands in for the main window during start-up.
+class FakeStartupWindow : public app::StartupWindow
+{
+public:
+    void showAtStart() override { shown = true; }
+    void repaintNow() override { ++repaints; }
+    void showDataLabels() override
+    {
+        yearLabel = app::workingYearCaption();
+        filesLabel = app::dataFilesCaption();
+    }
+    void setLetterEntryEnabled(bool enabled) override { letterEntry = enabled; }
+    void focusViewIncoming() override { focused = true; }
+
+    bool shown = false;
+    int repaints = 0;
+    QString yearLabel;
+    QString filesLabel;
+    int letterEntry = -1; // -1: never set
+    bool focused = false;
+};
+
+// A program folder in a temporary directory with a data folder holding the build's template
+// file, the clock standing at 15 June 2009, and a scripted responder answering every message,
+// message box and modal form. start() answers the login dialog with loginName and
+// loginPassword (the empty users table lets anyone in); queueLogin() does the same for a
+// later login (the rights check).
+class ProgramFolder
+{
+public:
+    explicit ProgramFolder(bool withTemplate = true) : m_clock(QDateTime(QDate(2009, 6, 15), QTime(9, 0)))
+    {
+        app::resetModule1();
+        m_previousClock = common::setClock(&m_clock);
+        QDir().mkpath(dataDir());
+        if (withTemplate)
+            installTemplate();
+    }
+    ~ProgramFolder()
+    {
+        common::setClock(m_previousClock);
+        app::resetModule1();
+    }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    QString home() const { return m_dir.path(); }
+    QString dataDir() const { return m_dir.filePath(QStringLiteral("data")); }
+    QString data(const QString& name) const { return QDir(dataDir()).filePath(name); }
+    bool exists(const QString& name) const { return QFile::exists(app::dataFilePath(home(), name)); }
+
+    void installTemplate()
+    {
+        const QString from = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
+        ASSERT_TRUE(QFile::copy(from, data(QStringLiteral("vemogoc.mdb")))) << from.toStdString();
+    }
+    void setToday(const QDate& day) { m_clock.set(QDateTime(day, QTime(9, 0))); }
+
+    // Writes data/sysmem with the four items, as the program writes it.
+    void writeSysmem(const QString& lich, const QString& congvan, const QString& backup, const QString& year)
+    {
+        QFile f(data(QStringLiteral("sysmem")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("\"%1\",\"%2\",\"%3\",\"%4\"\r\n").arg(lich, congvan, backup, year).toUtf8());
+    }
+    // The four items of data/sysmem, or an empty list when there is no such file.
+    QStringList readSysmem() const
+    {
+        QFile f(data(QStringLiteral("sysmem")));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList items = QString::fromUtf8(f.readAll()).trimmed().split(QStringLiteral("\",\""));
+        for (QString& item : items)
+            item.remove(QLatin1Char('"'));
+        return items;
+    }
+
+    // The next showing of the login dialog types loginName and loginPassword and presses
+    // "&Tiếp tục" loginAttempts times while it stays open (or presses "&Kết thúc" when
+    // cancelLogin is set). The title label it showed is left in loginTitle.
+    void queueLogin()
+    {
+        responder.onModal(QStringLiteral("frmLogin"), [this](ui::FormBase& form) {
+            ++logins;
+            loginTitle = form.control<QLabel>(QStringLiteral("Label1"))->text();
+            if (cancelLogin) {
+                form.control<QPushButton>(QStringLiteral("cmdCancel"))->click();
+                return;
+            }
+            form.control<QLineEdit>(QStringLiteral("txtUserName"))->setText(loginName);
+            form.control<QLineEdit>(QStringLiteral("txtPassword"))->setText(loginPassword);
+            for (int i = 0; i < loginAttempts && form.isVisible(); ++i)
+                form.control<QPushButton>(QStringLiteral("cmdok"))->click();
+        });
+    }
+
+    app::StartupOutcome start(app::StartupWindow& window, const app::StartupServices& services = {})
+    {
+        queueLogin();
+        return app::subMain(home(), window, services);
+    }
+
+    // The message dialog's texts and their mode words, in the order shown.
+    QStringList messages() const { return responder.messages(); }
+    QStringList modes() const
+    {
+        QStringList result;
+        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
+            if (s.kind == test::ScriptedResponder::Kind::Message)
+                result << s.mode.toLower();
+        }
+        return result;
+    }
+    std::string messageText() const { return messages().join(QLatin1Char('\n')).toStdString(); }
+    // True when some message begins with prefix.
+    bool saw(const QString& prefix) const
+    {
+        for (const QString& t : messages()) {
+            if (t.startsWith(prefix))
+                return true;
+        }
+        return false;
+    }
+    // The platform message boxes shown, as "title: prompt".
+    QStringList boxes() const
+    {
+        QStringList result;
+        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
+            if (s.kind == test::ScriptedResponder::Kind::MessageBox)
+                result << s.mode + QStringLiteral(": ") + s.text;
+        }
+        return result;
+    }
+
+    test::ScriptedResponder responder;
+    QString loginName;
+    QString loginPassword;
+    bool cancelLogin = false;
+    int loginAttempts = 1;
+    QString loginTitle;
+    int logins = 0;
+
+private:
+    QTemporaryDir m_dir;
+    common::FixedClock m_clock;
+    const common::Clock* m_previousClock = nullptr;
+};

@@ -1,0 +1,413 @@
+#include "app/last_error.h"
+#include "app/module1.h"
+#include "app/sub_main.h"
+#include "platform/db/db_error.h"
+#include "startup_fixture.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using app::StartupOutcome;
+
+namespace {
+
+const QString kClockMessage =
+    QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng và chạy lại chương trình này!");
+
+bool hasTable(const QString& path, const QString& table)
+{
+    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+    db.refreshTableDefs();
+    return db.hasTable(table);
+}
+
+// A data file holding every table of the template, protected by another password.
+void makeForeignFile(const QString& path)
+{
+    QFile::remove(path);
+    db::Database templ =
+        db::Database::open(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), app::kConnect, db::OpenMode::ReadOnly);
+    db::Database foreign = db::Database::create(path, QStringLiteral("another"));
+    templ.refreshTableDefs();
+    for (const QString& table : templ.tableNames())
+        foreign.appendTableDef(templ.tableDef(table));
+}
+
+TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsAndLogsInAdministrator)
+{
+    ProgramFolder home;
+    FakeStartupWindow window;
+
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    for (const char* name :
+         {"vemocv.MDB", "vemolich.MDB", "vemotk.MDB", "vemotemp.MDB", "sysmem", "sysmem2", "sysmem3"})
+        EXPECT_TRUE(home.exists(QString::fromLatin1(name))) << name;
+    const QStringList sysmem = home.readSysmem();
+    ASSERT_EQ(sysmem.size(), 4);
+    EXPECT_EQ(sysmem.at(0), home.data(QStringLiteral("vemolich.MDB")));
+    EXPECT_EQ(sysmem.at(1), home.data(QStringLiteral("vemocv.MDB")));
+    EXPECT_EQ(sysmem.at(2), QStringLiteral(" "));
+    EXPECT_EQ(sysmem.at(3), QStringLiteral("2009"));
+
+    const app::Module1& m = app::module1();
+    EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
+    EXPECT_TRUE(hasTable(m.filecongvan, QStringLiteral("cvden2009")));
+    EXPECT_TRUE(hasTable(m.filecongvan, QStringLiteral("cvdi2009")));
+    EXPECT_TRUE(hasTable(m.filelich, QStringLiteral("kehoach2009")));
+    EXPECT_TRUE(hasTable(m.filelich, QStringLiteral("lich2009")));
+    EXPECT_EQ(m.hotendangnhap, QStringLiteral("Một người không rõ tên"));
+    EXPECT_EQ(m.quyendangnhap, QStringLiteral("Q"));
+    EXPECT_FALSE(m.rschutat.isNull());
+    EXPECT_FALSE(m.rsdonvi.isNull());
+    EXPECT_FALSE(m.rsnoigui.isNull());
+    EXPECT_FALSE(m.rsloaicv.isNull());
+
+    EXPECT_TRUE(window.shown);
+    EXPECT_TRUE(window.focused);
+    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2009"));
+    EXPECT_EQ(window.filesLabel, QStringLiteral("File công văn: ") + m.filecongvan +
+                                     QStringLiteral("\r\nFile kế hoạch, lịch công tác: ") + m.filelich);
+    EXPECT_EQ(window.letterEntry, app::lettersFileIsLocal() ? 1 : 0);
+}
+
+TEST(SubMainTest, ClockBefore2008StopsWithoutWritingSettings)
+{
+    ProgramFolder home;
+    home.setToday(QDate(2007, 12, 31));
+    FakeStartupWindow window;
+
+    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
+    EXPECT_EQ(home.messages(), QStringList{kClockMessage});
+    EXPECT_FALSE(home.exists(QStringLiteral("sysmem")));
+    EXPECT_EQ(home.logins, 0);
+}
+
+TEST(SubMainTest, StoredYearDifferentFromClockIsToldOnceAndKept)
+{
+    ProgramFolder home;
+    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
+                     QStringLiteral(" "), QStringLiteral("2008"));
+    FakeStartupWindow window;
+
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+    ASSERT_EQ(home.messages().size(), 1) << home.messageText();
+    EXPECT_EQ(home.messages().first(), QStringLiteral("Năm làm việc không trùng với con số năm trên máy là 2009\r"
+                                                      "Cần chọn lại năm làm việc hoặc phải kiểm tra, đặt lại ngày "
+                                                      "tháng năm trên máy tính!"));
+    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2008"));
+    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2008")));
+    EXPECT_FALSE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2009")));
+    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
+}
+
+TEST(SubMainTest, UnreachableLettersFileFallsBackToLocalFileOnYes)
+{
+    ProgramFolder home;
+    const QString remote = QStringLiteral("/nonexistent-share/congvan/vemocv.mdb");
+    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), remote, QStringLiteral(" "), QStringLiteral("2009"));
+    home.responder.answer(QStringLiteral("yes"));
+    FakeStartupWindow window;
+
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
+    EXPECT_EQ(home.messages().first(),
+              QStringLiteral("Không tìm thấy file dữ liệu ") + remote + QStringLiteral(" !\r\n") +
+                  QStringLiteral("Cần kiểm tra lại việc nối mạng và các thư mục mạng chứa file dữ liệu. \r\n") +
+                  QStringLiteral("Có muốn chuyển về file dữ liệu trong thư mục ") + home.home() +
+                  QStringLiteral("/Data không ?"));
+    const QStringList sysmem = home.readSysmem();
+    ASSERT_EQ(sysmem.size(), 4);
+    EXPECT_EQ(sysmem.at(1), home.data(QStringLiteral("vemocv.MDB")));
+    EXPECT_EQ(app::module1().filecongvan, home.data(QStringLiteral("vemocv.MDB")));
+    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2009")));
+}
+
+TEST(SubMainTest, UnreachableScheduleFileStopsOnNo)
+{
+    ProgramFolder home;
+    home.writeSysmem(QStringLiteral("/nonexistent-share/lich/vemolich.mdb"), home.data(QStringLiteral("vemocv.MDB")),
+                     QStringLiteral(" "), QStringLiteral("2009"));
+    home.responder.answer(QStringLiteral("no"));
+    FakeStartupWindow window;
+
+    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
+    EXPECT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(home.logins, 0);
+    EXPECT_EQ(home.readSysmem().value(0), QStringLiteral("/nonexistent-share/lich/vemolich.mdb"))
+        << "a refused fall-back leaves the settings file as it was";
+}
+
+TEST(SubMainTest, MissingLettersFileIsRecreatedSilentlyWithItsYearTables)
+{
+    ProgramFolder home;
+    FakeStartupWindow first;
+    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
+    app::resetModule1();
+    home.responder.clear();
+    ASSERT_TRUE(QFile::remove(app::dataFilePath(home.home(), QStringLiteral("vemocv.MDB"))));
+
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_TRUE(home.exists(QStringLiteral("vemocv.MDB")));
+    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2009")));
+    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvdi2009")));
+}
+
+struct BackupCase
+{
+    const char* what;
+    const char* backup;
+    bool told;
+};
+
+class SubMainBackupTest : public ::testing::TestWithParam<BackupCase>
+{
+};
+
+TEST_P(SubMainBackupTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacters)
+{
+    const BackupCase& c = GetParam();
+    ProgramFolder home;
+    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
+                     QString::fromUtf8(c.backup), QStringLiteral("2009"));
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << c.what;
+    EXPECT_EQ(home.saw(QStringLiteral("Không tìm thấy file dữ liệu backup ")), c.told) << c.what;
+    if (c.told) {
+        EXPECT_EQ(home.messages().last(), QStringLiteral("Không tìm thấy file dữ liệu backup ") +
+                                              QString::fromUtf8(c.backup) +
+                                              QStringLiteral(" ?!\rCần kiểm tra lại việc nối mạng  hoặc chọn lại file "
+                                                             "backup nếu cần !"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SubMainBackupTest,
+                         ::testing::Values(BackupCase{"no backup", " ", false},
+                                           BackupCase{"eight characters, absent", "/bk.mdb ", false},
+                                           BackupCase{"seven characters, absent", "/bk.mdb", false},
+                                           BackupCase{"long path, absent", "/nonexistent-share/backup.mdb", true}));
+
+TEST(SubMainTest, MissingTemplateStopsWithItsMessageAndCreatesNothing)
+{
+    ProgramFolder home(false);
+    FakeStartupWindow window;
+
+    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(home.messages().first(), QStringLiteral("Không tìm thấy file dữ liệu gốc của chương trình !!! \r"
+                                                      "Cần copy file vemogoc.mdb vào thư mục ") +
+                                           home.home() + QStringLiteral("/DATA hoặc cài đặt lại chương trình này !"));
+    EXPECT_TRUE(QDir(home.dataDir()).isEmpty());
+}
+
+TEST(SubMainTest, DamagedTemplateStopsBeforeCopyingItOverAMissingFile)
+{
+    ProgramFolder home(false);
+    {
+        QFile bad(home.data(QStringLiteral("vemogoc.mdb")));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("this is not a database");
+    }
+    FakeStartupWindow window;
+
+    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("File dữ liệu gốc của chương trình ")));
+    EXPECT_TRUE(home.messages().first().contains(QStringLiteral(" bị hỏng. Chương trình không thể tiếp tục được !\r"
+                                                                "Cần cài đặt lại chương trình này từ đĩa gốc !")));
+    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files), QStringList{QStringLiteral("vemogoc.mdb")});
+    EXPECT_TRUE(app::module1().gochong);
+}
+
+TEST(SubMainTest, LocalReferenceFileWithWrongPasswordIsToldAndRestored)
+{
+    ProgramFolder home;
+    makeForeignFile(home.data(QStringLiteral("vemotk.MDB")));
+    FakeStartupWindow window;
+
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(home.messages().first(), QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.home() +
+                                           QStringLiteral("/DATA đã bị sửa đổi hoặc bị hỏng, không dùng được !!!\r"
+                                                          "Cần kiểm tra khôi phục lại file này! "));
+    db::Database restored = db::Database::open(home.data(QStringLiteral("vemotk.MDB")), app::kConnect);
+    restored.refreshTableDefs();
+    EXPECT_TRUE(restored.hasTable(QStringLiteral("chutat")));
+}
+
+TEST(SubMainTest, LocalLettersFileWithWrongPasswordAsksAndStopsOnNo)
+{
+    ProgramFolder home;
+    makeForeignFile(home.data(QStringLiteral("vemocv.MDB")));
+    home.responder.answer(QStringLiteral("no"));
+    FakeStartupWindow window;
+
+    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
+    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Không tìm thấy file dữ liệu ") +
+                                                   home.data(QStringLiteral("vemocv.MDB"))));
+}
+
+TEST(SubMainTest, OversizedScratchFileIsReplacedByTheTemplate)
+{
+    ProgramFolder home;
+    FakeStartupWindow first;
+    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
+    app::resetModule1();
+    home.responder.clear();
+    const QString scratch = app::dataFilePath(home.home(), QStringLiteral("vemotemp.MDB"));
+    {
+        db::Database db = db::Database::open(scratch, app::kConnect);
+        db::TableDef filler;
+        filler.name = QStringLiteral("filler");
+        filler.fields << db::FieldDef{QStringLiteral("t"), db::FieldType::Memo};
+        db.appendTableDef(filler);
+        const QString big(50000, QLatin1Char('x'));
+        for (int i = 0; i < 21; ++i)
+            db.execute(QStringLiteral("INSERT INTO filler (t) VALUES ('") + big + QStringLiteral("')"));
+    }
+    ASSERT_GE(QFileInfo(scratch).size(), 1000000);
+
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+    EXPECT_LT(QFileInfo(scratch).size(), 1000000);
+    EXPECT_FALSE(hasTable(scratch, QStringLiteral("filler")));
+}
+
+TEST(SubMainTest, CancelledLoginEndsWithoutMessage)
+{
+    ProgramFolder home;
+    home.cancelLogin = true;
+    FakeStartupWindow window;
+
+    EXPECT_EQ(home.start(window), StartupOutcome::NotLoggedIn);
+    EXPECT_TRUE(home.messages().isEmpty());
+    EXPECT_EQ(home.logins, 1);
+    EXPECT_TRUE(app::module1().rschutat.isNull()) << "nothing after the login runs";
+}
+
+TEST(SubMainTest, UserWithEmptyRightsEndsTheProgram)
+{
+    ProgramFolder home;
+    FakeStartupWindow first;
+    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
+    app::module1().dbthamkhaolich.execute(QStringLiteral(
+        "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Hoàng Em', 'em', 'x', '')"));
+    app::resetModule1();
+    home.responder.clear();
+
+    home.loginName = QStringLiteral("em");
+    home.loginPassword = QStringLiteral("x");
+    FakeStartupWindow window;
+    EXPECT_EQ(home.start(window), StartupOutcome::NotLoggedIn);
+    EXPECT_TRUE(home.messages().isEmpty());
+    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Hoàng Em"));
+}
+
+} // namespace
+
+namespace {
+
+// Opens data files normally except the letters file, whose opening fails `failures` times as a
+// dropped network folder would.
+struct FlakyLettersFile
+{
+    int failures = 0;
+    int attempts = 0;
+    app::StartupServices services()
+    {
+        app::StartupServices s;
+        s.openDataFile = [this](const QString& path) {
+            if (path.endsWith(QLatin1String("vemocv.MDB")) && attempts++ < failures)
+                throw db::DbError(db::errc::FileLocked, QStringLiteral("The file is held by another program."));
+            return db::Database::open(path, app::kConnect);
+        };
+        return s;
+    }
+};
+
+const QString kRetryQuestion = QStringLiteral("Gặp lỗi khi đang mở file dữ liệu công văn.\r"
+                                              " Cần kiểm tra hoặc khai báo lại file dữ liệu trên mạng !\r"
+                                              "Có muốn thử mở lại file dữ liệu không ?");
+
+TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
+{
+    ProgramFolder home;
+    FlakyLettersFile flaky;
+    flaky.failures = 2;
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window, flaky.services()), StartupOutcome::Ready) << home.messageText();
+    EXPECT_EQ(home.messages(), (QStringList{kRetryQuestion, kRetryQuestion}));
+    EXPECT_EQ(home.modes(), (QStringList{QStringLiteral("yesno"), QStringLiteral("yesno")}));
+    EXPECT_EQ(flaky.attempts, 3);
+    EXPECT_EQ(app::lastError().number, db::errc::FileLocked);
+}
+
+TEST(SubMainRetryTest, UserStopsRetryingALettersFileThatKeepsFailing)
+{
+    ProgramFolder home;
+    FlakyLettersFile flaky;
+    flaky.failures = 1000;
+    home.responder.answer(QStringLiteral("yes"));
+    home.responder.answer(QStringLiteral("yes"));
+    home.responder.answer(QStringLiteral("no"));
+    FakeStartupWindow window;
+    EXPECT_EQ(home.start(window, flaky.services()), StartupOutcome::Stopped);
+    EXPECT_EQ(home.messages().size(), 3);
+    EXPECT_EQ(flaky.attempts, 3);
+    EXPECT_EQ(home.logins, 0);
+}
+
+TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)
+{
+    ProgramFolder home;
+    app::StartupServices services;
+    services.openDataFile = [](const QString& path) -> db::Database {
+        if (path.endsWith(QLatin1String("vemotemp.MDB")))
+            throw db::DbError(db::errc::FileLocked, QStringLiteral("busy"));
+        return db::Database::open(path, app::kConnect);
+    };
+    FakeStartupWindow window;
+    EXPECT_EQ(home.start(window, services), StartupOutcome::Stopped);
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang kiểm tra file dữ liệu temp.\r"
+                                                          " Chương trình không thể tiếp tục được !")});
+    EXPECT_EQ(app::lastError().description, QStringLiteral("busy"));
+}
+
+struct DriveCase
+{
+    const char* description;
+    bool letterEntry;
+};
+
+class SubMainDriveTest : public ::testing::TestWithParam<DriveCase>
+{
+};
+
+TEST_P(SubMainDriveTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
+{
+    ProgramFolder home;
+    QString askedFor;
+    app::StartupServices services;
+    services.driveTypeDescription = [&](const QString& path) {
+        askedFor = path;
+        return QString::fromLatin1(GetParam().description);
+    };
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window, services), StartupOutcome::Ready);
+    EXPECT_EQ(window.letterEntry, GetParam().letterEntry ? 1 : 0) << GetParam().description;
+    EXPECT_EQ(askedFor, app::module1().filecongvan);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SubMainDriveTest,
+                         ::testing::Values(DriveCase{"Local Hard Disk", true}, DriveCase{"Network Driver", false},
+                                           DriveCase{"Floppy USB", false}, DriveCase{"CDROM", false},
+                                           DriveCase{"", false}));
+
+} // namespace
