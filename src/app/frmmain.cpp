@@ -13,8 +13,8 @@
 #include "platform/ui/form_base.h"
 #include "platform/ui/hourglass.h"
 #include "register_buttons.h"
-#include "window_placement.h"
 #include "run_time_error.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "messenger.h"
 #include "module1.h"
 #include "run_time_error.h"
-#include "window_placement.h"
 #include "sub_main.h"
+#include "window_placement.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
