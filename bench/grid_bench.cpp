@@ -14,8 +14,7 @@
 #include <memory>
 #include <stdexcept>
 
-namespace
-{
+namespace {
 
 constexpr int kRows = 30'000;
 constexpr int kScreenRows = 30;

@@ -13,10 +13,8 @@
 #include <QScreen>
 #include <cmath>
 
-namespace app
-{
-namespace
-{
+namespace app {
+namespace {
 
 QString shownText(QString text)
 {

@@ -8,8 +8,7 @@
 class QLabel;
 class QPushButton;
 
-namespace app
-{
+namespace app {
 
 // The message dialog through which every message and yes/no question of the program passes,
 // and the program's real Messenger (start-up installs one with setMessenger()).

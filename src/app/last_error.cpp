@@ -1,9 +1,7 @@
 #include "last_error.h"
 
-namespace app
-{
-namespace
-{
+namespace app {
+namespace {
 
 RunTimeError& stored()
 {

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace app
-{
+namespace app {
 
 // The last run-time error of the program (the old Err object): error handlers record it so the
 // message dialog can show it behind an "ok" message (Ctrl+End). Before any error the number is

@@ -1,7 +1,6 @@
 #include "message_layout.h"
 
-namespace app
-{
+namespace app {
 
 MessageLayout fitMessage(const std::function<double(double labelWidth)>& labelHeight, double screenHeight)
 {

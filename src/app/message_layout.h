@@ -3,8 +3,7 @@
 #include <QString>
 #include <functional>
 
-namespace app
-{
+namespace app {
 
 // Layout of the message dialog frmtbao, in twips (1/1440 inch). The base dialog is 5355 wide
 // and 2760 high; the label 4860 wide; the buttons at top 2250 with lefts 1440 (cmdyes),

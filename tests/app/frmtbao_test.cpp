@@ -13,8 +13,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using app::MessageLayout;
 
@@ -387,8 +386,7 @@ TEST_F(FrmtbaoTest, InstalledAsMessengerAnswersThroughTheGlobals)
 
 } // namespace
 
-namespace
-{
+namespace {
 
 // Not run with the suite: shows a long three-line message and saves the dialog as a picture in
 // $SELVARO_SCREENSHOT (default /tmp/frmtbao.png), to look at it on a real display server:

@@ -4,8 +4,7 @@
 
 #include <utility>
 
-namespace test
-{
+namespace test {
 
 ScriptedResponder::ScriptedResponder()
     : m_previousMessenger(app::setMessenger(this)),

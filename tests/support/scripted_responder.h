@@ -11,8 +11,7 @@
 #include <QStringList>
 #include <functional>
 
-namespace test
-{
+namespace test {
 
 // Answers every window that would wait for the user, so no test blocks: the message dialog
 // (as app::Messenger), the platform message box and any form shown modally. It records what

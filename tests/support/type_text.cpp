@@ -3,8 +3,7 @@
 #include <QTest>
 #include <QWidget>
 
-namespace test
-{
+namespace test {
 
 void typeText(QWidget* widget, const QString& text)
 {

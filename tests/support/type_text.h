@@ -5,8 +5,7 @@
 
 class QWidget;
 
-namespace test
-{
+namespace test {
 
 // Types text into widget one character at a time, as key press and release events carrying the
 // character (QTest::keyClicks aborts on characters outside Latin-1, such as most Vietnamese

@@ -1,7 +1,6 @@
 #include "bound_control.h"
 
-namespace ui
-{
+namespace ui {
 
 BoundControl::~BoundControl()
 {

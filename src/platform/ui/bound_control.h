@@ -8,8 +8,7 @@
 
 class QWidget;
 
-namespace ui
-{
+namespace ui {
 
 // A control that shows one field of its data control's current record (text box, check box,
 // drop-down list). The data control fills it on every record move and copies its value into the

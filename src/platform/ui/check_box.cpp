@@ -2,8 +2,7 @@
 
 #include "field_value.h"
 
-namespace ui
-{
+namespace ui {
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent)
 {

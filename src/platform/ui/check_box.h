@@ -4,8 +4,7 @@
 
 #include <QCheckBox>
 
-namespace ui
-{
+namespace ui {
 
 // A check box bound to a yes/no field (Checkdaxuly). A null field shows unchecked; writing
 // stores yes or no. Every change of the state, clicked or set by code, sets the changed flag.

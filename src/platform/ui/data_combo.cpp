@@ -8,8 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-namespace ui
-{
+namespace ui {
 
 DataCombo::DataCombo(QWidget* parent) : QComboBox(parent)
 {

@@ -5,12 +5,10 @@
 #include <QComboBox>
 #include <QPointer>
 
-namespace ui
-{
+namespace ui {
 
 // Where a click on a drop-down list landed (the area argument of its Click event).
-namespace area
-{
+namespace area {
 constexpr int Button = 0; // the drop-down button
 constexpr int Edit = 1;   // the text part
 constexpr int List = 2;   // an item of the list part

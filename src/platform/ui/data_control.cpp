@@ -9,10 +9,8 @@
 #include <QToolButton>
 #include <utility>
 
-namespace ui
-{
-namespace
-{
+namespace ui {
+namespace {
 
 // Number the old engine gave a value that does not fit its field's kind.
 constexpr int kDataTypeConversionError = 3421;

@@ -12,15 +12,13 @@
 class QLabel;
 class QToolButton;
 
-namespace ui
-{
+namespace ui {
 
 class BoundControl;
 
 // The action argument of the Validate event: what the data control is about to do.
 // A handler that sets it to ActionCancel stops that operation.
-namespace action
-{
+namespace action {
 constexpr int Cancel = 0;
 constexpr int MoveFirst = 1;
 constexpr int MovePrevious = 2;
@@ -36,8 +34,7 @@ constexpr int Unload = 11;
 } // namespace action
 
 // The response argument of the Error event.
-namespace response
-{
+namespace response {
 constexpr int Continue = 0; // the handler has dealt with the error; the control shows nothing
 constexpr int Display = 1;  // the control shows the engine's text in the platform message box
 } // namespace response

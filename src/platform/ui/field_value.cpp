@@ -5,8 +5,7 @@
 #include <QLocale>
 #include <cmath>
 
-namespace ui
-{
+namespace ui {
 
 QString displayText(const QVariant& value)
 {

@@ -5,8 +5,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace ui
-{
+namespace ui {
 
 // How a bound control shows a field's value: a null field shows as an empty text; a yes/no field
 // as "True"/"False"; whole numbers without decimals; other numbers in their shortest exact form;

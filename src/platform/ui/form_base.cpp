@@ -12,10 +12,8 @@
 #include <QPointer>
 #include <utility>
 
-namespace ui
-{
-namespace
-{
+namespace ui {
+namespace {
 
 FormBase::ModalHandler& modalHandler()
 {

@@ -6,8 +6,7 @@
 class QEventLoop;
 class QKeyEvent;
 
-namespace ui
-{
+namespace ui {
 
 // The base of every form: a top-level window with the old forms' life cycle and key preview.
 //

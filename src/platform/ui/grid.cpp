@@ -6,8 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
-namespace ui
-{
+namespace ui {
 
 Grid::Grid(QWidget* parent) : QTableView(parent), m_model(new RecordsetTableModel(this))
 {

@@ -6,8 +6,7 @@
 #include <QPointer>
 #include <QTableView>
 
-namespace ui
-{
+namespace ui {
 
 // A grid bound to a data control (DBGrid): one row per record, columns bound to fields with
 // captions, a row selector at the left of each row.

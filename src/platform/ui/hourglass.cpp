@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 
-namespace ui
-{
+namespace ui {
 
 void setHourglass()
 {

@@ -1,7 +1,6 @@
 #pragma once
 
-namespace ui
-{
+namespace ui {
 
 // The screen's mouse pointer. The old program set the hourglass in one handler and the default
 // pointer in another (often in a form's Reposition); these two calls keep that style, and

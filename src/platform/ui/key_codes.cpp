@@ -2,10 +2,8 @@
 
 #include <QKeyEvent>
 
-namespace ui
-{
-namespace
-{
+namespace ui {
+namespace {
 
 struct KeyPair
 {

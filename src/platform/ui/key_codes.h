@@ -4,13 +4,11 @@
 
 class QKeyEvent;
 
-namespace ui
-{
+namespace ui {
 
 // Key codes as the forms' key handlers receive them (the old virtual-key numbering), so a handler
 // reads "if (keyCode == key::F5 && shift == shift::Shift)" exactly as the behaviour is described.
-namespace key
-{
+namespace key {
 constexpr int Backspace = 8;
 constexpr int Tab = 9;
 constexpr int Enter = 13;
@@ -42,8 +40,7 @@ constexpr int Period = 190;
 } // namespace key
 
 // Shift state bits: a handler compares the whole state ("Shift state exactly 1").
-namespace shift
-{
+namespace shift {
 constexpr int None = 0;
 constexpr int Shift = 1;
 constexpr int Ctrl = 2;

@@ -4,10 +4,8 @@
 #include <QMessageBox>
 #include <utility>
 
-namespace ui
-{
-namespace
-{
+namespace ui {
+namespace {
 
 MsgBoxHandler& handler()
 {

@@ -3,14 +3,12 @@
 #include <QString>
 #include <functional>
 
-namespace ui
-{
+namespace ui {
 
 // The platform message box, used where the old program called MsgBox directly (the login
 // dialog, help, the data control's own error display). Everything else goes through the
 // program's message dialog.
-namespace msgbox
-{
+namespace msgbox {
 // Buttons and icon, added together as the old constants were (YesNo + Question).
 constexpr int OkOnly = 0;
 constexpr int OkCancel = 1;

@@ -4,8 +4,7 @@
 
 #include "platform/db/db_error.h"
 
-namespace ui
-{
+namespace ui {
 
 RecordsetTableModel::RecordsetTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 

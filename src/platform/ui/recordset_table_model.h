@@ -7,8 +7,7 @@
 #include <QList>
 #include <QStringList>
 
-namespace ui
-{
+namespace ui {
 
 // The rows of a recordset as a table for a grid, read by position through a cursor of its own
 // (a clone), so the grid never moves the form's current record. Rows are read in blocks on

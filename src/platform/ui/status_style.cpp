@@ -5,8 +5,7 @@
 #include <QPalette>
 #include <QWidget>
 
-namespace ui
-{
+namespace ui {
 
 QColor colorFromNumber(unsigned int bgr)
 {

@@ -5,8 +5,7 @@
 class QLabel;
 class QWidget;
 
-namespace ui
-{
+namespace ui {
 
 // A colour written as the old colour numbers are (&H00BBGGRR): 65535 is yellow, 255 red,
 // &HC0C0C0 light grey.

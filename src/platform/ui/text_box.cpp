@@ -12,10 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace ui
-{
-namespace
-{
+namespace ui {
+namespace {
 
 QString normalisedBreaks(QString text, bool multiLine)
 {

@@ -7,8 +7,7 @@
 class QLineEdit;
 class QPlainTextEdit;
 
-namespace ui
-{
+namespace ui {
 
 // A text box, bound to a field of a data control or unbound (the forms' txt and m boxes).
 //

@@ -9,8 +9,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using uitest::LetterFile;
 

@@ -12,8 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using uitest::LetterFile;
 

@@ -19,8 +19,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // A form that records what its handlers receive.
 class RecordingForm : public ui::FormBase

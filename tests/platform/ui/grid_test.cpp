@@ -11,8 +11,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using uitest::LetterFile;
 

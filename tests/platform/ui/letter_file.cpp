@@ -5,8 +5,7 @@
 #include <QFile>
 #include <stdexcept>
 
-namespace uitest
-{
+namespace uitest {
 
 LetterFile::LetterFile(int rows)
 {

@@ -8,8 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace uitest
-{
+namespace uitest {
 
 class LetterFile
 {

@@ -13,8 +13,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using uitest::LetterFile;
 using uitest::LetterTestForm;

@@ -7,10 +7,8 @@
 
 #include <QGridLayout>
 
-namespace uitest
-{
-namespace
-{
+namespace uitest {
+namespace {
 
 ui::TextBox* box(const QString& name, const QString& field, ui::DataControl* data, bool multiLine = false)
 {

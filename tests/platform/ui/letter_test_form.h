@@ -15,8 +15,7 @@
 #include <QLabel>
 #include <QStringList>
 
-namespace uitest
-{
+namespace uitest {
 
 class LetterTestForm : public ui::FormBase
 {

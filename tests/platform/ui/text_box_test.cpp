@@ -7,8 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 class TextBoxTest : public ::testing::Test
 {
