@@ -121,7 +121,12 @@ void frmnamlamviec::cmdCancel_Click()
         QCoreApplication::exit(1); // the tables of the working year cannot be made: the program ends
         return;
     }
-    writeSysmem();
+    try {
+        writeSysmem();
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+        tell(QStringLiteral("Gặp lỗi khi đang ghi file sysmem."));
+    }
     if (m_window)
         m_window->showDataLabels();
     unload();

@@ -4,6 +4,7 @@
 #include "messenger.h"
 #include "module1.h"
 #include "rights.h"
+#include "run_time_error.h"
 
 #include <QWidget>
 
@@ -72,6 +73,10 @@ void runListMenu(const QString& menu, QWidget* mainWindow)
         tell(kNeedAdministrator);
         return;
     }
+    if (!hasFormOpener(menu)) {
+        tell(kNotAvailable);
+        return;
+    }
     QString rights;
     if (name == QLatin1String("mnunguoidung")) {
         rights = ktraquyenquantri(QStringLiteral("mk"));
@@ -79,20 +84,21 @@ void runListMenu(const QString& menu, QWidget* mainWindow)
             return;
     }
     const FormRequest request = listMenuRequest(menu, rights);
-    if (!hasFormOpener(menu)) {
-        tell(kNotAvailable);
-        return;
-    }
     const bool hideMain = name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunguoidung");
     m.trangthai.clear();
     if (hideMain && mainWindow)
         mainWindow->hide();
-    openForm(request, mainWindow);
+    try {
+        openForm(request, mainWindow);
+        if (name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunapnoigui") ||
+            name == QLatin1String("mnunapchutat") || name == QLatin1String("mnunaploaicv"))
+            openReferenceRecordsets();
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+        tell(QStringLiteral("Gặp lỗi khi đang mở danh sách tham khảo !"));
+    }
     if (hideMain && mainWindow)
         mainWindow->show();
-    if (name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunapnoigui") ||
-        name == QLatin1String("mnunapchutat") || name == QLatin1String("mnunaploaicv"))
-        openReferenceRecordsets();
 }
 
 } // namespace app

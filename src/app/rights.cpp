@@ -4,6 +4,7 @@
 #include "login_check.h"
 #include "messenger.h"
 #include "module1.h"
+#include "platform/ui/hourglass.h"
 
 namespace app {
 
@@ -45,6 +46,7 @@ QString ktraquyenquantri(const QString& mode)
         if (!m.thongbao.isEmpty()) {
             m.kieuthongbao = QStringLiteral("ok");
             m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+            ui::setDefaultPointer();
         }
     }
     return result;

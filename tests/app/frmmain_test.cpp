@@ -2,9 +2,11 @@
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/help.h"
+#include "app/last_error.h"
 #include "app/module1.h"
 #include "app/register_buttons.h"
 #include "app/rights.h"
+#include "platform/db/db_error.h"
 #include "platform/sys/settings_store.h"
 #include "startup_fixture.h"
 
@@ -313,6 +315,25 @@ TEST_F(FrmMainTest, ClosingUnloadsFormsThatAreOnlyHidden)
     ASSERT_TRUE(about->isLoaded());
     main.close();
     EXPECT_FALSE(about->isLoaded());
+}
+
+TEST_F(FrmMainTest, UsersListNotInThisBuildAsksForNoLogin)
+{
+    action(QStringLiteral("mnunguoidung"))->trigger();
+    EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
+    EXPECT_TRUE(home.responder.modalForms().isEmpty());
+}
+
+TEST_F(FrmMainTest, ListFormThatFailsIsToldAndTheMainWindowComesBack)
+{
+    app::registerFormOpener(QStringLiteral("mnunapdonvi"), [](const app::FormRequest&, QWidget*) {
+        throw db::DbError(db::errc::TableNotFound, QStringLiteral("no such table: donvi"));
+    });
+    app::module1().quyendangnhap = QStringLiteral("QT");
+    action(QStringLiteral("mnunapdonvi"))->trigger();
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách tham khảo !")});
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(app::lastError().number, db::errc::TableNotFound);
 }
 
 } // namespace
