@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "app/frmtbao.h"
 #include "app/sub_main.h"
+#include "platform/report/preview/preview_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,6 +60,9 @@ int main(int argc, char** argv)
     {
         ~Uninstall() { app::setMessenger(nullptr); }
     } uninstall;
+
+    // Reports sent to the screen open in the preview window.
+    report::PreviewWindow::install();
 
     app::frmMain mainWindow;
     switch (app::subMain(programFolder(args), mainWindow)) {
