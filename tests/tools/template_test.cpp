@@ -157,6 +157,12 @@ struct ColumnCase
     db::FieldType type;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ColumnCase& c, std::ostream* os)
+{
+    *os << c.table << "." << c.column;
+}
+
 class TemplateColumn : public testing::TestWithParam<ColumnCase>
 {
 };
