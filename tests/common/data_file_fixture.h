@@ -4,8 +4,8 @@
 // procedures build. Header-only: the test folder compiles its *_test.cpp files only.
 
 #include "platform/db/database.h"
+#include "template_file.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -19,11 +19,8 @@ class TemplateCopy
 public:
     explicit TemplateCopy(const QString& fileName)
     {
-        const QString path = m_dir.filePath(fileName);
-        const QString source = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
-        EXPECT_TRUE(m_dir.isValid() && QFile::copy(source, path)) << source.toStdString();
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        m_db = db::Database::open(path, QStringLiteral(";pwd=vorkelmadu"));
+        EXPECT_TRUE(m_dir.isValid());
+        m_db = test::copyTemplate(m_dir.filePath(fileName));
     }
     db::Database& db() { return m_db; }
 

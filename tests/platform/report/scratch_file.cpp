@@ -1,17 +1,12 @@
 #include "scratch_file.h"
 
-#include <QFile>
+#include "template_file.h"
+
 #include <gtest/gtest.h>
 
 ScratchFile::ScratchFile()
 {
-    const QString path = m_dir.filePath(QStringLiteral("vemotemp.mdb"));
-    if (!QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), path)) {
-        ADD_FAILURE() << "cannot copy the template file from " SELVARO_DATA_DIR;
-        return;
-    }
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-    m_database = db::Database::open(path, QStringLiteral(";pwd=vorkelmadu"));
+    m_database = test::copyTemplate(m_dir.filePath(QStringLiteral("vemotemp.mdb")));
 }
 
 void ScratchFile::addRows(const QString& table, const QList<Values>& rows)

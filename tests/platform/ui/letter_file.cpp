@@ -1,20 +1,15 @@
 #include "letter_file.h"
 
 #include "platform/db/recordset.h"
+#include "template_file.h"
 
-#include <QFile>
-#include <stdexcept>
 
 namespace uitest {
 
 LetterFile::LetterFile(int rows)
 {
     m_path = m_dir.filePath(QStringLiteral("vemocv.mdb"));
-    const QString source = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
-    if (!QFile::copy(source, m_path))
-        throw std::runtime_error("the template file is missing: " + source.toStdString());
-    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
-    m_db = db::Database::open(m_path, QStringLiteral(";pwd=vorkelmadu"));
+    m_db = test::copyTemplate(m_path);
     db::TableDef def = m_db.tableDef(QStringLiteral("cvdenmau"));
     def.name = table();
     for (db::IndexDef& index : def.indexes)
