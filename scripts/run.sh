@@ -4,6 +4,6 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
-bash "$root/scripts/build.sh"
+bash "$root/scripts/build.sh" selvaro
 build="${SELVARO_BUILD_DIR:-$root/build}"
 exec "$build/bin/selvaro" "$@"
