@@ -95,11 +95,8 @@ void frmLogin::Form_Load()
     } catch (const std::exception& e) {
         recordRunTimeError(e);
         m_check.reset();
-        Module1& m = module1();
-        m.thongbao = QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !");
-        m.kieuthongbao = QStringLiteral("ok");
-        m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
-        m.thongbao = QStringLiteral("thoi");
+        tell(QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !"));
+        module1().thongbao = QStringLiteral("thoi");
         m_done = true;
     }
     if (txtUserName->text().isEmpty())

@@ -32,14 +32,6 @@ namespace {
 
 QString g_settingsStoreFile;
 
-void tell(const QString& text)
-{
-    Module1& m = module1();
-    m.thongbao = text;
-    m.kieuthongbao = QStringLiteral("ok");
-    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
-}
-
 // Texts built with CR LF show as plain line breaks.
 QString forLabel(QString text)
 {

@@ -20,14 +20,6 @@
 namespace app {
 namespace {
 
-void tell(const QString& text)
-{
-    Module1& m = module1();
-    m.thongbao = text;
-    m.kieuthongbao = QStringLiteral("ok");
-    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
-}
-
 } // namespace
 
 frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent) : ui::FormBase(parent), m_window(window)

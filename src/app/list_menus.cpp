@@ -5,26 +5,12 @@
 #include "module1.h"
 #include "rights.h"
 #include "run_time_error.h"
+#include "platform/db/sql_quote.h"
 
 #include <QWidget>
 
 namespace app {
 namespace {
-
-void tell(const QString& text)
-{
-    Module1& m = module1();
-    m.thongbao = text;
-    m.kieuthongbao = QStringLiteral("ok");
-    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
-}
-
-QString quoted(const QString& text)
-{
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
 
 } // namespace
 
@@ -57,7 +43,7 @@ FormRequest listMenuRequest(const QString& menu, const QString& rights)
             r.recordSource = QStringLiteral("select * from nguoidung");
         } else {
             r.recordSource = QStringLiteral("select * from nguoidung where ") + QStringLiteral("hoten=") +
-                             quoted(m.hotendangnhap) + QStringLiteral(" or tentrenmang =") + quoted(m.hotendangnhap);
+                             db::quoteLiteral(m.hotendangnhap) + QStringLiteral(" or tentrenmang =") + db::quoteLiteral(m.hotendangnhap);
             r.title = QStringLiteral("Đổi mật khẩu");
         }
     }

@@ -1,17 +1,10 @@
 #include "login_check.h"
 
 #include "module1.h"
+#include "platform/db/sql_quote.h"
 
 namespace app {
 namespace {
-
-// A typed text as a quoted Jet string literal: single quotes doubled, so the text stays a value.
-QString quoted(const QString& text)
-{
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
 
 QString text(const db::Recordset& rs, const QString& field)
 {
@@ -31,7 +24,7 @@ LoginCheck::LoginCheck(db::Recordset users, QString mode)
 
 bool LoginCheck::findUser(const QString& name)
 {
-    m_users.findFirst(QStringLiteral("hoten=") + quoted(name) + QStringLiteral(" or tentrenmang =") + quoted(name));
+    m_users.findFirst(QStringLiteral("hoten=") + db::quoteLiteral(name) + QStringLiteral(" or tentrenmang =") + db::quoteLiteral(name));
     return !m_users.noMatch();
 }
 
@@ -79,13 +72,13 @@ LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString&
 
     const QString name = typedName.trimmed();
     const QString password = typedPassword.trimmed();
-    const QString passwordIs = QStringLiteral(" and matkhau =") + quoted(password);
+    const QString passwordIs = QStringLiteral(" and matkhau =") + db::quoteLiteral(password);
 
     bool found = false;
-    m_users.findFirst(QStringLiteral("tentrenmang=") + quoted(name) + passwordIs);
+    m_users.findFirst(QStringLiteral("tentrenmang=") + db::quoteLiteral(name) + passwordIs);
     found = !m_users.noMatch();
     if (!found) {
-        m_users.findFirst(QStringLiteral("hoten=") + quoted(name) + passwordIs);
+        m_users.findFirst(QStringLiteral("hoten=") + db::quoteLiteral(name) + passwordIs);
         found = !m_users.noMatch();
     }
     if (!found) {

@@ -39,3 +39,28 @@ Messenger* setMessenger(Messenger* m)
 }
 
 } // namespace app
+
+#include "module1.h"
+
+namespace app {
+
+QString showMessage(const QString& text, const QString& mode)
+{
+    Module1& m = module1();
+    m.thongbao = text;
+    m.kieuthongbao = mode;
+    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+    return m.traloi;
+}
+
+void tell(const QString& text)
+{
+    showMessage(text, QStringLiteral("ok"));
+}
+
+bool ask(const QString& text)
+{
+    return showMessage(text, QStringLiteral("yesno")) != QLatin1String("no");
+}
+
+} // namespace app

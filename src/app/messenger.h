@@ -26,3 +26,17 @@ Messenger& messenger();
 Messenger* setMessenger(Messenger* m);
 
 } // namespace app
+
+namespace app {
+
+// The calling convention of the whole program: puts the text and mode word into the message
+// globals thongbao and kieuthongbao, shows them through messenger() and leaves the answer in
+// traloi, which it also returns.
+QString showMessage(const QString& text, const QString& mode);
+// A message in mode "ok".
+void tell(const QString& text);
+// A question in mode "yesno". False only when the answer is "no": callers treat every other
+// answer as yes.
+bool ask(const QString& text);
+
+} // namespace app

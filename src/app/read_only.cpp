@@ -17,11 +17,8 @@ bool clearReadOnly(const QString& path)
             sys::setReadOnly(actual, false);
         return true;
     } catch (const sys::FileError&) {
-        Module1& m = module1();
-        m.thongbao = QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file ") +
-                     QDir::toNativeSeparators(path.trimmed());
-        m.kieuthongbao = QStringLiteral("ok");
-        m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+        tell(QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file ") +
+             QDir::toNativeSeparators(path.trimmed()));
         return false;
     }
 }

@@ -44,8 +44,7 @@ QString ktraquyenquantri(const QString& mode)
             }
         }
         if (!m.thongbao.isEmpty()) {
-            m.kieuthongbao = QStringLiteral("ok");
-            m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+            tell(m.thongbao);
             ui::setDefaultPointer();
         }
     }

@@ -45,23 +45,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-void tell(const QString& text)
-{
-    Module1& m = module1();
-    m.thongbao = text;
-    m.kieuthongbao = QStringLiteral("ok");
-    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
-}
-
-bool ask(const QString& text)
-{
-    Module1& m = module1();
-    m.thongbao = text;
-    m.kieuthongbao = QStringLiteral("yesno");
-    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
-    return m.traloi != QLatin1String("no");
-}
-
 QString clockYear()
 {
     return QString::number(common::clock().today().year()).rightJustified(4, QLatin1Char('0'));

@@ -38,9 +38,7 @@ bool createYearTables()
                          ensureTable(m.dbcongvan, m.bangcvdi, QStringLiteral("cvdimau"));
     if (created)
         return true;
-    m.thongbao = yearTablesFailedMessage();
-    m.kieuthongbao = QStringLiteral("ok");
-    m.traloi = messenger().show(m.thongbao, m.kieuthongbao);
+    tell(yearTablesFailedMessage());
     return false;
 }
 

@@ -30,10 +30,7 @@ public:
 
     void show()
     {
-        app::Module1& m = app::module1();
-        m.thongbao = backupNotice();
-        m.kieuthongbao = QStringLiteral("tbao");
-        app::messenger().show(m.thongbao, m.kieuthongbao);
+        app::showMessage(backupNotice(), QStringLiteral("tbao"));
         m_shown = true;
     }
     void close()
@@ -220,9 +217,7 @@ ReplicationOutcome replicate(const QString& baseName)
         return outcome;
     } catch (const std::exception&) {
         notice.close();
-        m.thongbao = backupFailedMessage(m.buoc);
-        m.kieuthongbao = QStringLiteral("ok");
-        m.traloi = app::messenger().show(m.thongbao, m.kieuthongbao);
+        app::tell(backupFailedMessage(m.buoc));
         return ReplicationOutcome::Failed;
     }
 }

@@ -1,5 +1,7 @@
 #include "replication_sql.h"
 
+#include "platform/db/sql_quote.h"
+
 namespace datafiles {
 
 const LetterRegister& letterRegister(const QString& baseName)
@@ -18,22 +20,15 @@ const LetterRegister& letterRegister(const QString& baseName)
     return baseName == QLatin1String("cvdi") ? outgoing : incoming;
 }
 
-QString quotedPath(const QString& path)
-{
-    QString quoted = path;
-    return quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 QString storedQueryText(const QString& table, const QString& backup)
 {
-    return QStringLiteral("select * from ") + table + QStringLiteral(" in '") + quotedPath(backup) +
-           QStringLiteral("'");
+    return QStringLiteral("select * from ") + table + QStringLiteral(" in ") + db::quoteLiteral(backup);
 }
 
 QString insertNewRowsSql(const QString& table, const QString& backup, const LetterRegister& reg)
 {
-    return QStringLiteral(" INSERT INTO ") + table + QStringLiteral(" IN '") + quotedPath(backup) +
-           QStringLiteral("' Select ") + reg.columns.join(QLatin1Char(',')) + QStringLiteral(",idcu from ") + table +
+    return QStringLiteral(" INSERT INTO ") + table + QStringLiteral(" IN ") + db::quoteLiteral(backup) +
+           QStringLiteral(" Select ") + reg.columns.join(QLatin1Char(',')) + QStringLiteral(",idcu from ") + table +
            QStringLiteral(" where kieuupdate=1 order by id");
 }
 
@@ -60,8 +55,8 @@ QString resetAllFlagsSql(const QString& table)
 
 QString copyWholeTableSql(const QString& table, const QString& backup)
 {
-    return QStringLiteral("SELECT ") + table + QStringLiteral(".* INTO ") + table + QStringLiteral(" IN '") +
-           quotedPath(backup) + QStringLiteral("' FROM ") + table + QStringLiteral(" ;");
+    return QStringLiteral("SELECT ") + table + QStringLiteral(".* INTO ") + table + QStringLiteral(" IN ") +
+           db::quoteLiteral(backup) + QStringLiteral(" FROM ") + table + QStringLiteral(" ;");
 }
 
 QString createPrimaryIndexSql(const QString& table)
