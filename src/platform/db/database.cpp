@@ -207,6 +207,11 @@ Recordset Database::openRecordset(const QString& source, RecordsetType type)
     return Recordset(impl);
 }
 
+bool Database::owns(const Recordset& rs) const
+{
+    return d && d->conn && rs.d && rs.d->rows && rs.d->rows->connection() == d->conn;
+}
+
 void Database::beginTrans()
 {
     connectionOf(d).beginExplicit();

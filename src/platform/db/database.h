@@ -112,6 +112,11 @@ public:
     // FileLocked (5000 ms unless changed; tests shorten it).
     void setBusyTimeout(int milliseconds);
 
+    // True when rs was opened from this database (or is a clone of such a recordset): its reads
+    // and writes go through this connection and join its transactions. False for a null or
+    // closed recordset, and when this database is closed.
+    bool owns(const Recordset& rs) const;
+
     // Compares handles: true when both refer to the same open file.
     bool operator==(const Database& other) const { return d == other.d; }
 
