@@ -407,8 +407,11 @@ SubMain::Flow SubMain::finish()
         // Only a path longer than 8 characters names a backup file worth looking for.
         // A backup file left with a journal by a run killed while it replicated is recovered now,
         // together with the super-journal that tied it to the letters file.
-        if (m.filebackup.size() > 8 && !filePresence(m.filebackup).isEmpty() && !m.chidoc)
+        // The super-journal lies beside the letters file: looked at again once both are recovered.
+        if (m.filebackup.size() > 8 && !filePresence(m.filebackup).isEmpty() && !m.chidoc) {
             db::recoverFile(matchNameCase(m.filebackup));
+            db::recoverFile(matchNameCase(m.filecongvan));
+        }
         if (m.filebackup.size() > 8 && filePresence(m.filebackup).isEmpty())
             tell(QStringLiteral("Không tìm thấy file dữ liệu backup ") + QDir::toNativeSeparators(m.filebackup) +
                  QStringLiteral(" ?!") + kCr + QStringLiteral("Cần kiểm tra lại việc nối mạng ") +

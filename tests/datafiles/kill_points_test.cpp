@@ -93,13 +93,14 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
         EXPECT_EQ(killtest::backupDifferences(letters, backup, table), QStringList()) << table.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, KillPointTest,
-                         ::testing::Values(KillPoint{"ReplicationStarted", "INSERT INTO#1", false, "vemocv"},
-                                           KillPoint{"RowsInsertedIntoTheBackupNotCommitted",
-                                                     "kieuupdate=0 where kieuupdate=1#1", false, "-journal"},
-                                           KillPoint{"CommitPointOfBothFiles", "super-journal", false, "-mj"},
-                                           KillPoint{"WholeFileCopiedFlagsNotReset",
-                                                     "kieuupdate=0 where kieuupdate>0#2", true, ".tmp"}),
-                         [](const ::testing::TestParamInfo<KillPoint>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Points, KillPointTest,
+    ::testing::Values(KillPoint{"ReplicationStarted", "INSERT INTO#1", false, "vemocv"},
+                      KillPoint{"RowsInsertedIntoTheBackupNotCommitted", "kieuupdate=0 where kieuupdate=1#1", false,
+                                "-journal"},
+                      KillPoint{"CommitPointOfBothFiles", "super-journal", false, "-mj"},
+                      KillPoint{"SuperJournalNamedByNoJournalYet", "super-journal-made", false, "-mj"},
+                      KillPoint{"WholeFileCopiedFlagsNotReset", "kieuupdate=0 where kieuupdate>0#2", true, ".tmp"}),
+    [](const ::testing::TestParamInfo<KillPoint>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -50,15 +50,27 @@ void fill(db::Recordset& rs, const QString& table, int stt, const QString& text)
     }
 }
 
-// The kill point "super-journal": SQLite deletes the super-journal of a transaction over several
-// files at its commit point; the process dies just before, leaving the super-journal and the hot
-// journals that name it. A copy of the default VFS with its delete wrapped.
+// The kill points "super-journal" and "super-journal-made": SQLite deletes the super-journal of a
+// transaction over several files at its commit point; "super-journal" dies just before, leaving
+// the super-journal and the hot journals that name it. "super-journal-made" dies as soon as the
+// super-journal is created, before any journal names it. A copy of the default VFS with its open
+// and delete wrapped.
 sqlite3_vfs g_dying;
 int (*g_delete)(sqlite3_vfs*, const char*, int) = nullptr;
+int (*g_open)(sqlite3_vfs*, sqlite3_filename, sqlite3_file*, int, int*) = nullptr;
+bool g_dieWhenMade = false;
+
+int openOrDie(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
+{
+    const int rc = g_open(vfs, name, file, flags, outFlags);
+    if (g_dieWhenMade && (flags & SQLITE_OPEN_SUPER_JOURNAL))
+        std::raise(SIGKILL);
+    return rc;
+}
 
 int deleteOrDie(sqlite3_vfs* vfs, const char* name, int syncDir)
 {
-    if (QByteArray(name).contains("-mj"))
+    if (!g_dieWhenMade && QByteArray(name).contains("-mj"))
         std::raise(SIGKILL);
     return g_delete(vfs, name, syncDir);
 }
@@ -68,6 +80,8 @@ void dieAtSuperJournal()
     g_dying = *sqlite3_vfs_find(nullptr);
     g_delete = g_dying.xDelete;
     g_dying.xDelete = deleteOrDie;
+    g_open = g_dying.xOpen;
+    g_dying.xOpen = openOrDie;
     g_dying.zName = "dying";
     sqlite3_vfs_register(&g_dying, 1);
 }
@@ -84,7 +98,8 @@ int runKillChild(const QString& programFolder, const QString& year, int first, i
     m.filebackup = QDir(programFolder).filePath(QStringLiteral("backup/vemocv.mdb"));
     m.namlamviec = year;
     m.setYearTables();
-    if (dieAt == QLatin1String("super-journal"))
+    g_dieWhenMade = dieAt == QLatin1String("super-journal-made");
+    if (dieAt.startsWith(QLatin1String("super-journal")))
         dieAtSuperJournal();
     m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
     if (!dieAt.isEmpty() && dieAt.contains(QLatin1Char('#'))) {

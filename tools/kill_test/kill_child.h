@@ -11,6 +11,8 @@
 //   "try edit <table> <stt> <text>" / "ack edit ..." the same for an edit of an earlier letter,
 //   "rep <outcome>"                 after a replication (as datafiles::ReplicationOutcome).
 // dieAt "<text>#<n>" kills the process with SIGKILL just before the n-th statement containing
-// text runs on the letters file (a deterministic kill point); empty: run until killed.
+// text runs on the letters file (a deterministic kill point); "super-journal" just before SQLite
+// deletes the super-journal of a commit over the letters and backup files, "super-journal-made"
+// just after it creates one; empty: run until killed.
 // Returns the exit code after count letters.
 int runKillChild(const QString& programFolder, const QString& year, int first, int count, const QString& dieAt);

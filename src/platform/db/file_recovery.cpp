@@ -3,6 +3,7 @@
 #include "db_error.h"
 #include "statement.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -35,14 +36,31 @@ struct Handle
     ~Handle() { sqlite3_close_v2(db); }
 };
 
-} // namespace
-
-QString journalPath(const QString& path)
+// A super-journal "<file>-mj<digits>" lists the journals of the files a transaction wrote. Once none
+// of them exists the transaction is over: committed, or rolled back by the recovery of its files.
+// SQLite removes it when it plays back a journal naming it; one left by a kill before any journal
+// named it is removed here. A transaction in progress elsewhere has its journals in place, so its
+// super-journal stays.
+void removeStaleSuperJournals(const QString& path)
 {
-    return path + QStringLiteral("-journal");
+    const QFileInfo info(path);
+    const QDir folder = info.dir();
+    const QStringList names = folder.entryList({info.fileName() + QStringLiteral("-mj*")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        QFile super(folder.filePath(name));
+        if (!super.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> journals = super.readAll().split('\0');
+        super.close();
+        bool live = false;
+        for (const QByteArray& journal : journals)
+            live = live || (!journal.isEmpty() && QFileInfo::exists(QString::fromUtf8(journal)));
+        if (!live)
+            QFile::remove(super.fileName());
+    }
 }
 
-Recovery recoverFile(const QString& path)
+Recovery playBackJournal(const QString& path)
 {
     const QString journal = journalPath(path);
     if (!QFileInfo::exists(journal))
@@ -66,6 +84,21 @@ Recovery recoverFile(const QString& path)
         // Not openable for writing: the journal stays and the caller learns it below.
     }
     return QFileInfo::exists(journal) ? Recovery::NotRecovered : Recovery::Recovered;
+}
+
+} // namespace
+
+QString journalPath(const QString& path)
+{
+    return path + QStringLiteral("-journal");
+}
+
+Recovery recoverFile(const QString& path)
+{
+    const Recovery result = playBackJournal(path);
+    if (result != Recovery::NotRecovered)
+        removeStaleSuperJournals(path);
+    return result;
 }
 
 void copyDataFile(const QString& source, const QString& target)

@@ -21,8 +21,10 @@ enum class Recovery
 // and deletes the journal (and a super-journal of a transaction over several files once none of
 // its journals is hot any more). This opens path read-write without the password check, reads
 // it so that the rollback happens, and removes a journal that is not hot (left by a commit that
-// ended before its journal was deleted) while it holds the file exclusively. Never raises; a file
-// that is not an SQLite file is left as it is.
+// ended before its journal was deleted) while it holds the file exclusively. A super-journal of
+// path ("<path>-mj...") none of whose journals exists any more (left by a kill before the commit
+// wrote its name into them) is removed too. Never raises; a file that is not an SQLite file is
+// left as it is.
 Recovery recoverFile(const QString& path);
 
 // Copies the data file source to target through SQLite's online backup: the copy is the state of
