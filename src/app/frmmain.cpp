@@ -261,7 +261,7 @@ void frmMain::registerButton_Click(const QString& name)
     try {
         m.trangthai = button->trangthai;
         const QString reset = printMarkReset(*button);
-        if (!reset.isEmpty())
+        if (!reset.isEmpty() && !m.chidoc) // a read-only run leaves the marks as they are
             m.dbcongvan.execute(reset);
         openForm(registerRequest(*button, common::clock().today()), this);
         hide();
@@ -312,7 +312,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 void frmMain::closeEvent(QCloseEvent* event)
 {
     try {
-        writeSysmem();
+        if (!module1().chidoc)
+            writeSysmem();
     } catch (const std::exception& e) {
         recordRunTimeError(e);
         tell(QStringLiteral("Gặp lỗi khi đang ghi file sysmem."));

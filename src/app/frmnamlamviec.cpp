@@ -18,9 +18,7 @@
 #include <QVBoxLayout>
 
 namespace app {
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent) : ui::FormBase(parent), m_window(window)
 {
@@ -87,6 +85,30 @@ QStringList frmnamlamviec::years() const
     return result;
 }
 
+void frmnamlamviec::chooseYearReadOnly(const QString& year)
+{
+    Module1& m = module1();
+    const QString previous = m.namlamviec;
+    m.namlamviec = year;
+    m.setYearTables();
+    bool present = false;
+    try {
+        present = m.dblich.hasTable(m.bangkehoach) && m.dblich.hasTable(m.banglich) &&
+                  m.dbcongvan.hasTable(m.bangcvden) && m.dbcongvan.hasTable(m.bangcvdi);
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+    }
+    if (!present) {
+        m.namlamviec = previous;
+        m.setYearTables();
+        tell(QStringLiteral("Chưa có dữ liệu năm ") + year +
+             QStringLiteral("; ở chế độ chỉ đọc chương trình không tạo được bảng dữ liệu mới !"));
+        return;
+    }
+    if (m_window)
+        m_window->showDataLabels();
+}
+
 void frmnamlamviec::cmdCancel_Click()
 {
     Module1& m = module1();
@@ -104,6 +126,12 @@ void frmnamlamviec::cmdCancel_Click()
     if (!fourDigits.match(typed).hasMatch() || std::abs(typed.toInt() - clockYear) >= 50) {
         unload();
         tell(QStringLiteral("Cần chọn lại số năm cho đúng"));
+        return;
+    }
+    if (m.chidoc) {
+        // Nothing can be created or written: a year is taken only when its tables are there.
+        unload();
+        chooseYearReadOnly(typed);
         return;
     }
     m.namlamviec = typed;

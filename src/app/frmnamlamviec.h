@@ -35,13 +35,17 @@ public:
     //   closes the dialog with "Cần chọn lại số năm cho đúng"; nothing changes;
     // - otherwise the year becomes namlamviec, its four tables are made when missing, the
     //   settings file is written and the main window's labels are refreshed. When the tables
-    //   cannot be made the program ends after the message.
+    //   cannot be made the program ends after the message;
+    // - in a read-only run (chidoc) nothing is made or written: a year whose four tables are
+    //   there becomes namlamviec for this run; another year is told and the year stays.
     void cmdCancel_Click();
 
 protected:
     void Form_Load() override;
 
 private:
+    void chooseYearReadOnly(const QString& year);
+
     StartupWindow* m_window;
     QComboBox* Combonamlamviec = nullptr;
     QPushButton* cmdCancel = nullptr;

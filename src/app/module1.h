@@ -27,6 +27,9 @@ struct Module1
     QString filetemp;           // <program>/data/vemotemp.MDB (scratch)
     QString filebackup = QStringLiteral(" ");  // backup file; a single space when none
     bool gochong = false;       // the template failed its structure check
+    // Read-only run: the data files (or their folders) cannot be written. Set by start-up; every
+    // command that writes refuses while it is set (refuseWhenReadOnly() in read_only_mode.h).
+    bool chidoc = false;
 
     db::Database dbcongvan, dblich, dbthamkhao, dbthamkhaocv, dbthamkhaolich, dbtemp;
 

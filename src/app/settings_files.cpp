@@ -136,7 +136,9 @@ SysmemReading parseSysmem(const QString& text, const QString& programFolder, con
         reading.repaired = true;
     }
     static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
-    if (!fourDigits.match(reading.values.namlamviec).hasMatch()) {
+    if (reading.values.namlamviec.isEmpty()) {
+        // An empty year is settled by start-up's year check against the clock, not here.
+    } else if (!fourDigits.match(reading.values.namlamviec).hasMatch()) {
         reading.values.namlamviec = clockYear;
         reading.repaired = true;
     } else if (reading.values.namlamviec != item(3)) {
@@ -171,7 +173,7 @@ bool readSysmem()
     m.filecongvan = reading.values.filecongvan;
     m.filebackup = reading.values.filebackup;
     m.namlamviec = reading.values.namlamviec;
-    if (reading.repaired)
+    if (reading.repaired && !m.chidoc)
         writeSysmem();
     return reading.repaired;
 }

@@ -40,7 +40,9 @@ Sysmem sysmemDefaults(const QString& programFolder, const QString& year);
 //   - fewer than four items: the missing ones take their defaults; more than four: the extra
 //     ones are ignored;
 //   - an empty schedule or letters path takes its default; an empty backup path becomes " ";
-//   - a year that is not exactly four digits (after trimming) becomes clockYear;
+//   - an empty or missing year stays empty: start-up's year check settles it against the clock
+//     (and stops when the clock is before 2008);
+//   - any other year that is not exactly four digits (after trimming) becomes clockYear;
 //   - badly quoted items are read as the old reader read them (see splitSysmemItems).
 struct SysmemReading
 {

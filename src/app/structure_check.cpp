@@ -4,13 +4,25 @@
 #include "file_presence.h"
 #include "module1.h"
 #include "platform/db/db_error.h"
+#include "platform/db/file_recovery.h"
 #include "platform/db/like_pattern.h"
 #include "read_only.h"
 #include "table_pattern.h"
 
+#include <QFile>
 #include <QStringList>
 
 namespace app {
+namespace {
+
+// True when the file begins with SQLite's header: a file of the engine, though perhaps not ours.
+bool hasEngineHeader(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+} // namespace
 
 QStringList requiredTables(const QString& kind)
 {
@@ -28,18 +40,22 @@ QStringList requiredTables(const QString& kind)
     return {};
 }
 
-bool KiemtraMDB(const QString& path, const QString& kind)
+FileCheck checkDataFile(const QString& path, const QString& kind, bool clearAttribute)
 {
+    QString actual;
     try {
         if (filePresence(path).isEmpty())
-            return false;
+            return FileCheck::Missing;
+        actual = matchNameCase(path);
         module1().thongbao.clear();
-        if (!db::likeMatch(path.toLower(), u"*goc.mdb") && !clearReadOnly(path))
-            return false;
+        if (clearAttribute && !db::likeMatch(path.toLower(), u"*goc.mdb") && !clearReadOnly(path))
+            return FileCheck::Unusable;
+        if (db::recoverFile(actual) == db::Recovery::NotRecovered)
+            return FileCheck::NeedsRecovery;
         const QStringList tables = requiredTables(kind);
         if (tables.isEmpty())
-            return false;
-        db::Database file = db::Database::open(matchNameCase(path), kConnect, db::OpenMode::ReadOnly);
+            return FileCheck::MissingTables;
+        db::Database file = db::Database::open(actual, kConnect, db::OpenMode::ReadOnly);
         bool complete = true;
         for (const QString& table : tables) {
             if (!hasTableLike(table, file)) {
@@ -48,10 +64,28 @@ bool KiemtraMDB(const QString& path, const QString& kind)
             }
         }
         file.close();
-        return complete;
+        return complete ? FileCheck::Sound : FileCheck::MissingTables;
+    } catch (const db::DbError& e) {
+        switch (e.number()) {
+        case db::errc::FileNotFound:
+            return FileCheck::Missing;
+        case db::errc::FileLocked:
+            return FileCheck::Busy;
+        case db::errc::InvalidPassword:
+            return FileCheck::WrongPassword;
+        case db::errc::NotADatabase:
+            return hasEngineHeader(actual) ? FileCheck::Damaged : FileCheck::NotADataFile;
+        default:
+            return FileCheck::Damaged;
+        }
     } catch (const std::exception&) {
-        return false;
+        return FileCheck::Damaged;
     }
+}
+
+bool KiemtraMDB(const QString& path, const QString& kind)
+{
+    return checkDataFile(path, kind) == FileCheck::Sound;
 }
 
 } // namespace app

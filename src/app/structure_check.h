@@ -17,7 +17,30 @@ namespace app {
 // read-only attribute is cleared first; when that fails the clearing's message has been shown and
 // the result is false. The file is opened read-only and closed again. thongbao is cleared on the
 // way. The letter case of the file name is matched as matchNameCase() does.
+//
+// A journal beside the file means a program was killed while writing it: the file is recovered
+// (rolled back to its last commit, the journal removed) before it is judged, so the check sees
+// the recovered file. A journal that cannot be played back (the file or folder cannot be
+// written) fails the check with FileCheck::NeedsRecovery; such a file must never be replaced.
 bool KiemtraMDB(const QString& path, const QString& kind);
+
+// What the structure check found.
+enum class FileCheck
+{
+    Sound,         // present, ours, every table there
+    Missing,       // no such file (or folder)
+    NeedsRecovery, // a journal is beside it and could not be played back
+    Damaged,       // an SQLite file that cannot be read as a data file of ours
+    NotADataFile,  // not an SQLite file at all (garbage, an empty file, another program's file)
+    WrongPassword, // a data file protected by another password
+    MissingTables, // a data file that lacks a table the kind requires (or an unknown kind)
+    Unusable,      // its read-only attribute could not be cleared (the message has been shown)
+    Busy,          // another program held it for writing past the busy timeout
+};
+
+// The structure check with its finding; KiemtraMDB(path, kind) is checkDataFile(...) == Sound.
+// clearAttribute false leaves the read-only attribute alone (a read-only run).
+FileCheck checkDataFile(const QString& path, const QString& kind, bool clearAttribute = true);
 
 // The tables (patterns) a kind requires; empty for an unknown kind.
 QStringList requiredTables(const QString& kind);

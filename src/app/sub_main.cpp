@@ -2,16 +2,24 @@
 
 #include "common/clock.h"
 #include "common/dates.h"
+#include "data_file_messages.h"
 #include "data_files.h"
 #include "data_paths.h"
 #include "frmlogin.h"
 #include "login_check.h"
 #include "messenger.h"
 #include "module1.h"
+#include "platform/db/file_recovery.h"
+#include "platform/sys/file_ops.h"
 #include "platform/ui/hourglass.h"
+#include "read_only_mode.h"
 #include "run_time_error.h"
+#include "structure_check.h"
+#include "template_restore.h"
+#include "year_tables.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace app {
@@ -92,8 +100,18 @@ private:
     bool checkTemplate();
     Flow openDataFiles();
     Flow restoreLocalFiles();
-    Flow failedFile(const QString& failedPath);
+    Flow openScratchFile();
+    Flow openLocalReferenceFile();
+    Flow failedFile(const QString& failedPath, FileCheck check);
+    void noticeReadOnly();
+    bool yearTablesReady();
     Flow finish();
+
+    // The structure check of a data file in use; a read-only run leaves its attribute alone.
+    FileCheck check(const QString& path, const QString& kind) const
+    {
+        return checkDataFile(path, kind, !module1().chidoc);
+    }
 
     // Opens a data file for reading and writing; a file name in another letter case is found too.
     db::Database openDataFile(const QString& path) const
@@ -105,6 +123,7 @@ private:
     QString m_folder;
     StartupWindow& m_window;
     const StartupServices& m_services;
+    bool m_readOnlyTold = false;
 };
 
 // Steps 3 and 4.
@@ -114,8 +133,8 @@ bool SubMain::checkTemplate()
     setProgramFolder(m_folder);
     if (filePresence(dataPath(QStringLiteral("vemogoc.MDB"))).isEmpty()) {
         tell(QStringLiteral("Không tìm thấy file dữ liệu gốc của chương trình !!! ") + kCr +
-             QStringLiteral("Cần copy file vemogoc.mdb vào thư mục ") + QDir::toNativeSeparators(m_folder) +
-             QDir::separator() + QStringLiteral("DATA hoặc cài đặt lại chương trình này !"));
+             QStringLiteral("Cần copy file vemogoc.mdb vào thư mục ") + shownDataFolder(m_folder) +
+             QStringLiteral(" hoặc cài đặt lại chương trình này !"));
         return false;
     }
     m.filegoc = dataPath(QStringLiteral("vemogoc.mdb"));
@@ -135,9 +154,104 @@ SubMain::Flow SubMain::restoreLocalFiles()
             tell(damagedTemplateMessage());
             return Flow::Stop;
         }
+        if (m.chidoc) {
+            tell(QStringLiteral("Thư mục dữ liệu ") + shownDataFolder(m_folder) +
+                 QStringLiteral(" chỉ được phép đọc: chương trình không tạo được file dữ liệu ") + name +
+                 QStringLiteral(" !") + kCr +
+                 QStringLiteral("Cần cho phép ghi vào thư mục này hoặc cài đặt chương trình vào thư mục khác !"));
+            return Flow::Stop;
+        }
+        // A journal left without its file would be rolled into the fresh copy: it goes aside.
+        if (QFileInfo::exists(db::journalPath(path)))
+            keepDamagedFile(path);
         copyTemplateTo(path);
     }
     return Flow::Next;
+}
+
+// Step 6: the scratch file, replaced freely (it holds nothing the user typed). A read-only run
+// keeps its scratch file in a private temporary folder so that printing still works.
+SubMain::Flow SubMain::openScratchFile()
+{
+    Module1& m = module1();
+    m.buoc = kStepTemp;
+    if (m.chidoc) {
+        const QString scratch = privateScratchFile();
+        if (scratch.isEmpty())
+            throw StepFailure("no scratch file can be made");
+        m.filetemp = scratch;
+        m.dbtemp = openDataFile(m.filetemp);
+        return Flow::Next;
+    }
+    m.filetemp = dataPath(QStringLiteral("vemotemp.MDB"));
+    const FileCheck found = check(m.filetemp, QStringLiteral("vemotk"));
+    if (found != FileCheck::Sound) {
+        if (m.gochong) {
+            tell(damagedTemplateMessage());
+            return Flow::Stop;
+        }
+        if (found == FileCheck::NeedsRecovery || found == FileCheck::Busy)
+            throw StepFailure("the scratch file is in use or cannot be recovered");
+        // The damaged scratch file goes with its journal, never under a copy.
+        const QString actual = matchNameCase(m.filetemp);
+        if (sys::isFile(db::journalPath(actual)))
+            sys::removeFile(db::journalPath(actual));
+        if (sys::isFile(actual))
+            sys::removeFile(actual);
+        copyTemplateTo(m.filetemp);
+    }
+    if (scratchFileNeedsReplacing(m.filetemp) && !m.gochong)
+        copyTemplateTo(m.filetemp);
+    m.dbtemp = openDataFile(m.filetemp);
+    return Flow::Next;
+}
+
+// Step 7: the local reference file. A damaged one is kept beside under a dated name before the
+// template takes its place; one that still needs its journal played back is never replaced.
+SubMain::Flow SubMain::openLocalReferenceFile()
+{
+    Module1& m = module1();
+    m.buoc = kStepLocalReference;
+    m.filethamkhao = dataPath(QStringLiteral("vemotk.MDB"));
+    const FileCheck found = check(m.filethamkhao, QStringLiteral("vemotk"));
+    if (found != FileCheck::Sound) {
+        const QString damaged = QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + shownDataFolder(m_folder) +
+                                QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!") + kCr;
+        if (m.gochong || m.chidoc || found == FileCheck::NeedsRecovery || found == FileCheck::Busy) {
+            // Nothing can take its place: say why and stop, leaving the file as it is.
+            tell(found == FileCheck::NeedsRecovery || found == FileCheck::Busy
+                     ? fileProblemText(found, m.filethamkhao)
+                     : damaged + (m.gochong ? damagedTemplateMessage()
+                                            : QStringLiteral("Cần kiểm tra khôi phục lại file này! ")));
+            return Flow::Stop;
+        }
+        const QString kept = keepDamagedFile(m.filethamkhao);
+        tell(damaged + QStringLiteral("File hỏng được giữ lại là ") + QDir::toNativeSeparators(kept) +
+             QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.") + kCr +
+             QStringLiteral("Cần kiểm tra khôi phục lại file này! "));
+        copyTemplateTo(m.filethamkhao);
+    }
+    m.dbthamkhao = openDataFile(m.filethamkhao);
+    return Flow::Next;
+}
+
+// Tells once that the run is read-only, naming the first data file that cannot be written.
+void SubMain::noticeReadOnly()
+{
+    Module1& m = module1();
+    QString what;
+    if (!canWriteFolder(dataFolder(m_folder)))
+        what = dataFolder(m_folder);
+    for (const QString& path : {m.filecongvan, m.filelich, m.filethamkhao, m.filethamkhaocv, m.filethamkhaolich}) {
+        if (what.isEmpty() && !canWriteDataFile(path))
+            what = path;
+    }
+    if (what.isEmpty())
+        return;
+    m.chidoc = true;
+    if (!m_readOnlyTold)
+        tell(readOnlyStartMessage(what));
+    m_readOnlyTold = true;
 }
 
 // Steps 5 to 15, one pass. Again: run the pass once more (after the fall-back to a default file).
@@ -147,34 +261,8 @@ SubMain::Flow SubMain::openDataFiles()
     if (restoreLocalFiles() == Flow::Stop)
         return Flow::Stop;
 
-    // Step 6: the scratch file.
-    m.buoc = kStepTemp;
-    m.filetemp = dataPath(QStringLiteral("vemotemp.MDB"));
-    if (!KiemtraMDB(m.filetemp, QStringLiteral("vemotk"))) {
-        if (m.gochong) {
-            tell(damagedTemplateMessage());
-            return Flow::Stop;
-        }
-        copyTemplateTo(m.filetemp);
-    }
-    if (scratchFileNeedsReplacing(m.filetemp) && !m.gochong)
-        copyTemplateTo(m.filetemp);
-    m.dbtemp = openDataFile(m.filetemp);
-
-    // Step 7: the local reference file.
-    m.buoc = kStepLocalReference;
-    m.filethamkhao = dataPath(QStringLiteral("vemotk.MDB"));
-    if (!KiemtraMDB(m.filethamkhao, QStringLiteral("vemotk"))) {
-        tell(QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + QDir::toNativeSeparators(m_folder) +
-             QDir::separator() + QStringLiteral("DATA đã bị sửa đổi hoặc bị hỏng, không dùng được !!!") + kCr +
-             QStringLiteral("Cần kiểm tra khôi phục lại file này! "));
-        if (m.gochong) {
-            tell(damagedTemplateMessage());
-            return Flow::Stop;
-        }
-        copyTemplateTo(m.filethamkhao);
-    }
-    m.dbthamkhao = openDataFile(m.filethamkhao);
+    if (openScratchFile() == Flow::Stop || openLocalReferenceFile() == Flow::Stop)
+        return Flow::Stop;
 
     // Step 8: the settings file.
     m.buoc = kStepSysmem;
@@ -190,38 +278,42 @@ SubMain::Flow SubMain::openDataFiles()
             tell(kClockMessage);
             return Flow::Stop;
         }
-        writeSysmem();
+        if (!m.chidoc)
+            writeSysmem();
         m_window.repaintNow();
     }
 
-    // Step 9: the recent-files lists.
-    m.buoc = kStepSysmem2;
-    updateRecentFiles(QStringLiteral("sysmem2"), m.filecongvan);
-    m.buoc = kStepSysmem3;
-    updateRecentFiles(QStringLiteral("sysmem3"), m.filelich);
+    // Step 9: the recent-files lists (left as they are in a read-only run).
+    if (!m.chidoc) {
+        m.buoc = kStepSysmem2;
+        updateRecentFiles(QStringLiteral("sysmem2"), m.filecongvan);
+        m.buoc = kStepSysmem3;
+        updateRecentFiles(QStringLiteral("sysmem3"), m.filelich);
+    }
 
     // Steps 10 to 13: the letters and schedule files and the reference files beside them.
     m.buoc = kStepLetters;
-    if (!KiemtraMDB(m.filecongvan, QStringLiteral("vemocv")))
-        return failedFile(m.filecongvan);
+    if (const FileCheck found = check(m.filecongvan, QStringLiteral("vemocv")); found != FileCheck::Sound)
+        return failedFile(m.filecongvan, found);
     m.dbcongvan = openDataFile(m.filecongvan);
 
     m.filethamkhaocv = matchNameCase(referenceFileBeside(m.filecongvan));
     m.buoc = kStepLettersReference;
-    if (!KiemtraMDB(m.filethamkhaocv, QStringLiteral("vemotk")))
-        return failedFile(m.filethamkhaocv);
+    if (const FileCheck found = check(m.filethamkhaocv, QStringLiteral("vemotk")); found != FileCheck::Sound)
+        return failedFile(m.filethamkhaocv, found);
     m.dbthamkhaocv = openDataFile(m.filethamkhaocv);
 
     m.buoc = kStepSchedule;
-    if (!KiemtraMDB(m.filelich, QStringLiteral("vemolich")))
-        return failedFile(m.filelich);
+    if (const FileCheck found = check(m.filelich, QStringLiteral("vemolich")); found != FileCheck::Sound)
+        return failedFile(m.filelich, found);
     m.dblich = openDataFile(m.filelich);
 
     m.filethamkhaolich = matchNameCase(referenceFileBeside(m.filelich));
     m.buoc = kStepScheduleReference;
-    if (!KiemtraMDB(m.filethamkhaolich, QStringLiteral("vemotk")))
-        return failedFile(m.filethamkhaolich);
+    if (const FileCheck found = check(m.filethamkhaolich, QStringLiteral("vemotk")); found != FileCheck::Sound)
+        return failedFile(m.filethamkhaolich, found);
     m.dbthamkhaolich = openDataFile(m.filethamkhaolich);
+    noticeReadOnly();
 
     // Step 14: the working year.
     m.buoc = kStepYear;
@@ -242,34 +334,61 @@ SubMain::Flow SubMain::openDataFiles()
     return Flow::Next;
 }
 
-// Step 15: a letters, schedule or reference file that failed its check.
-SubMain::Flow SubMain::failedFile(const QString& failedPath)
+// Step 15: a letters, schedule or reference file that failed its check. The user is told what
+// is wrong with which file and offered only a choice that changes something: the file of the same
+// name in the program's data folder when the failing file lies elsewhere, or stopping. When the
+// failing file is already that default file there is nothing to switch to: the run stops.
+SubMain::Flow SubMain::failedFile(const QString& failedPath, FileCheck found)
 {
     Module1& m = module1();
-    const QString shown = QDir::toNativeSeparators(failedPath);
-    if (!ask(QStringLiteral("Không tìm thấy file dữ liệu ") + shown + QStringLiteral(" !") + kCrLf +
-             QStringLiteral("Cần kiểm tra lại việc nối mạng và các thư mục mạng chứa file dữ liệu. ") + kCrLf +
-             QStringLiteral("Có muốn chuyển về file dữ liệu trong thư mục ") + QDir::toNativeSeparators(m_folder) +
-             QDir::separator() + QStringLiteral("Data") + QStringLiteral(" không ?")))
+    const bool letters = failedPath == m.filecongvan || (failedPath != m.filelich && failedPath == m.filethamkhaocv);
+    const QString fallback = dataPath(letters ? QStringLiteral("vemocv.MDB") : QStringLiteral("vemolich.MDB"));
+    const QString current = letters ? m.filecongvan : m.filelich;
+    const auto canonical = [](const QString& path) {
+        const QString c = QFileInfo(matchNameCase(path)).absoluteFilePath();
+        return QDir::cleanPath(c);
+    };
+    const QString problem = fileProblemText(found, failedPath);
+    if (canonical(current) == canonical(fallback)) {
+        tell(problem + kCrLf + QStringLiteral("Chương trình không thể tiếp tục được !") + kCrLf +
+             QStringLiteral("Cần khôi phục file này từ bản sao lưu rồi chạy lại chương trình này !"));
         return Flow::Stop;
-    if (failedPath == m.filecongvan)
-        m.filecongvan = dataPath(QStringLiteral("vemocv.MDB"));
-    else if (failedPath == m.filelich)
-        m.filelich = dataPath(QStringLiteral("vemolich.MDB"));
-    else if (failedPath == m.filethamkhaocv)
-        m.filecongvan = dataPath(QStringLiteral("vemocv.MDB"));
-    else if (failedPath == m.filethamkhaolich)
-        m.filelich = dataPath(QStringLiteral("vemolich.MDB"));
-    writeSysmem();
+    }
+    if (!ask(problem + kCrLf + QStringLiteral("Có muốn chuyển về file dữ liệu ") + QDir::toNativeSeparators(fallback) +
+             QStringLiteral(" không ?")))
+        return Flow::Stop;
+    if (letters)
+        m.filecongvan = fallback;
+    else
+        m.filelich = fallback;
+    if (!m.chidoc)
+        writeSysmem();
     m_window.repaintNow();
     return Flow::Again;
+}
+
+// Step 16 in a read-only run: the year tables cannot be made, so a year without them is told
+// and the run goes on (another year can be chosen).
+bool SubMain::yearTablesReady()
+{
+    Module1& m = module1();
+    if (!m.chidoc)
+        return createYearTables();
+    m.setYearTables();
+    const bool present = m.dblich.hasTable(m.bangkehoach) && m.dblich.hasTable(m.banglich) &&
+                         m.dbcongvan.hasTable(m.bangcvden) && m.dbcongvan.hasTable(m.bangcvdi);
+    if (!present)
+        tell(QStringLiteral("Chưa có dữ liệu năm ") + m.namlamviec +
+             QStringLiteral(" trong các file dữ liệu; ở chế độ chỉ đọc chương trình không tạo được bảng dữ liệu "
+                            "mới. Cần chọn năm làm việc khác !"));
+    return true;
 }
 
 // Steps 16 to 24.
 SubMain::Flow SubMain::finish()
 {
     Module1& m = module1();
-    if (!createYearTables())
+    if (!yearTablesReady())
         return Flow::Stop; // the message has been shown
     restoreDefaultCursor();
 
@@ -286,6 +405,13 @@ SubMain::Flow SubMain::finish()
 
     try {
         // Only a path longer than 8 characters names a backup file worth looking for.
+        // A backup file left with a journal by a run killed while it replicated is recovered now,
+        // together with the super-journal that tied it to the letters file.
+        // The super-journal lies beside the letters file: looked at again once both are recovered.
+        if (m.filebackup.size() > 8 && !filePresence(m.filebackup).isEmpty() && !m.chidoc) {
+            db::recoverFile(matchNameCase(m.filebackup));
+            db::recoverFile(matchNameCase(m.filecongvan));
+        }
         if (m.filebackup.size() > 8 && filePresence(m.filebackup).isEmpty())
             tell(QStringLiteral("Không tìm thấy file dữ liệu backup ") + QDir::toNativeSeparators(m.filebackup) +
                  QStringLiteral(" ?!") + kCr + QStringLiteral("Cần kiểm tra lại việc nối mạng ") +
@@ -297,7 +423,7 @@ SubMain::Flow SubMain::finish()
 
     m_window.showDataLabels();
     m_window.repaintNow();
-    m_window.setLetterEntryEnabled(lettersFileIsLocal(m_services.driveTypeDescription));
+    m_window.setLetterEntryEnabled(!m.chidoc && lettersFileIsLocal(m_services.driveTypeDescription));
     m_window.repaintNow();
     restoreDefaultCursor();
     return Flow::Next;
@@ -314,6 +440,8 @@ StartupOutcome SubMain::run()
         m.thumucchuongtrinh = m_folder;
         if (!checkTemplate())
             return StartupOutcome::Stopped;
+        // A data folder this user cannot write makes the run read-only from the start.
+        m.chidoc = !canWriteFolder(dataFolder(m_folder));
 
         for (;;) {
             try {

@@ -52,6 +52,16 @@ enum class StartupOutcome
 // about a letters or schedule file that cannot be used; the year tables cannot be created; an
 // unexpected error occurs in any other step. A letters or schedule file that fails to open with
 // an error asks whether to try again, so the user is never caught in an endless retry.
+//
+// Every file is recovered before its check (a journal beside it is played back), so a program
+// killed while writing starts again on its files. A letters, schedule or reference file that
+// fails is named with what is wrong (missing, damaged, not a data file, another password, ...);
+// when it lies outside the data folder the user may switch to the file of the same name there,
+// otherwise the run stops: a choice that changes nothing is never offered. A damaged local
+// reference file is kept beside under a dated name before the template replaces it; a file whose
+// journal cannot be played back is never replaced. A data folder or data file this user cannot
+// write makes the run read-only (module1().chidoc): told once, nothing written, the letter entry
+// buttons disabled, the scratch file in a private temporary folder.
 StartupOutcome subMain(const QString& programFolder, StartupWindow& window, const StartupServices& services = {});
 
 // "Dữ liệu năm " + namlamviec.

@@ -6,12 +6,13 @@
 #include "app/messenger.h"
 #include "app/module1.h"
 #include "app/table_pattern.h"
-#include "file_operation.h"
 #include "platform/db/db_error.h"
+#include "platform/db/file_recovery.h"
 #include "platform/sys/file_ops.h"
 #include "replication_sql.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace datafiles {
@@ -94,9 +95,9 @@ void completeBackupTable(db::Database& backup, const QString& table)
     }
 }
 
-// After the whole letters file was copied to the backup, its rows are all there: no flag may stay
-// set, or the next run would insert the added rows a second time.
-void clearAllLetterFlags(db::Database& letters)
+// The flag resets of every letters table of the file: after a whole-file copy its rows are all in
+// the backup, so no flag may stay set or the next run would insert the added rows a second time.
+QStringList resetAllLetterFlags(db::Database& letters)
 {
     letters.refreshTableDefs();
     QStringList statements;
@@ -108,22 +109,41 @@ void clearAllLetterFlags(db::Database& letters)
         if (letters.tableDef(table).field(QStringLiteral("kieuupdate")))
             statements << resetAllFlagsSql(table);
     }
-    runTogether(letters, statements);
+    return statements;
 }
 
+// The first replication: the letters file becomes the backup file. The copy is one commit's state
+// of the live file (another station may be saving), taken through the engine under a temporary
+// name while this program holds the letters file's write lock, so nothing is committed between
+// the copy and the flag reset. The flags are reset and committed, and only then does the copy
+// take the backup's name. A run killed before the rename leaves no backup: the next run copies
+// again, and no row can be inserted twice.
 ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
 {
-    fileOperation(app::matchNameCase(m.filecongvan), backup, QStringLiteral("copy"));
+    const QString partial = backup + QStringLiteral(".tmp");
+    for (const QString& stale : {partial, db::journalPath(partial)}) {
+        if (sys::isFile(stale))
+            sys::removeFile(stale);
+    }
+    const QStringList resets = resetAllLetterFlags(m.dbcongvan);
+    m.dbcongvan.beginTrans();
     try {
-        clearAllLetterFlags(m.dbcongvan);
+        db::copyDataFile(app::matchNameCase(m.filecongvan), partial);
+        for (const QString& sql : resets)
+            m.dbcongvan.execute(sql);
+        m.dbcongvan.commitTrans();
     } catch (...) {
-        // Flags still set beside a full copy would duplicate rows at the next run; without the
-        // copy the next run simply copies the file again.
         try {
-            sys::removeFile(backup);
-        } catch (const sys::FileError&) {
+            m.dbcongvan.rollback();
+        } catch (const db::DbError&) {
+            // The transaction ended with the failure; the failure is what counts.
         }
+        QFile::remove(partial);
         throw;
+    }
+    if (!QFile::rename(partial, backup)) {
+        QFile::remove(partial);
+        throw sys::FileError(QStringLiteral("Cannot write the backup file ") + QDir::toNativeSeparators(backup));
     }
     return ReplicationOutcome::WholeFileCopied;
 }

@@ -1,0 +1,339 @@
+// Start-up on what a kill, a damaged file or a wrong setting left in a program folder.
+#include "app/module1.h"
+#include "app/read_only_mode.h"
+#include "app/sub_main.h"
+#include "startup_fixture.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+using app::StartupOutcome;
+
+namespace {
+
+// Leaves path as a program killed in the middle of a transaction leaves it: a table "spill" made
+// and filled far past the page cache, so that changed pages reached the file and the journal
+// beside it is hot. The transaction is then rolled back on the original; the state at the kill is
+// put in its place.
+void crashInTransaction(const QString& path)
+{
+    const QString crashed = path + QStringLiteral(".crashed");
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "PRAGMA cache_size=2; BEGIN; CREATE TABLE spill(x); "
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<300) "
+                           "INSERT INTO spill SELECT randomblob(3000) FROM n; "
+                           "UPDATE msys_info SET value=value",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_TRUE(QFile::copy(path, crashed));
+    ASSERT_TRUE(QFile::copy(path + QStringLiteral("-journal"), crashed + QStringLiteral("-journal")));
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(crashed, path));
+    ASSERT_TRUE(QFile::rename(crashed + QStringLiteral("-journal"), path + QStringLiteral("-journal")));
+}
+
+bool hasTable(const QString& path, const QString& table)
+{
+    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+    db.refreshTableDefs();
+    return db.hasTable(table);
+}
+
+int count(const QString& path, const QString& sql)
+{
+    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+    db::Recordset rs = db.openRecordset(sql, db::RecordsetType::Snapshot);
+    return rs.value(0).toInt();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A program folder after a first start, ready for a second one.
+void firstStart(ProgramFolder& home)
+{
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+    app::resetModule1();
+    home.responder.clear();
+}
+
+struct HotJournalCase
+{
+    const char* file;
+    const char* row; // a row the file held before the killed transaction
+    const char* counted;
+};
+
+class HotJournalTest : public ::testing::TestWithParam<HotJournalCase>
+{
+};
+
+// A journal beside a data file means "recover": the file is rolled back to its last commit and
+// used, never called missing or damaged, never replaced.
+TEST_P(HotJournalTest, FileIsRecoveredBeforeItsCheckAndKept)
+{
+    const HotJournalCase& c = GetParam();
+    ProgramFolder home;
+    firstStart(home);
+    const QString path = home.data(QString::fromLatin1(c.file));
+    {
+        db::Database db = db::Database::open(path, app::kConnect);
+        db.execute(QString::fromUtf8(c.row));
+    }
+    crashInTransaction(path);
+    ASSERT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
+
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
+    app::resetModule1();
+    EXPECT_FALSE(hasTable(path, QStringLiteral("spill")));
+    EXPECT_EQ(count(path, QString::fromUtf8(c.counted)), 1);
+    EXPECT_EQ(QDir(home.dataDir()).entryList({QStringLiteral("*hong*")}), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HotJournalTest,
+    ::testing::Values(HotJournalCase{"vemocv.MDB",
+                                     "INSERT INTO cvden2009 (stt, so_cv, tt_ndung) VALUES (1, '1/UB', 'Thư một')",
+                                     "select count(*) from cvden2009 where tt_ndung='Thư một'"},
+                      HotJournalCase{"vemotk.MDB",
+                                     "INSERT INTO noigui (tendonvi, matt) VALUES ('Sở Nội vụ', 'so noi vu')",
+                                     "select count(*) from noigui where tendonvi='Sở Nội vụ'"},
+                      HotJournalCase{"vemolich.MDB", "INSERT INTO lich2009 (ndung) VALUES ('Họp giao ban')",
+                                     "select count(*) from lich2009 where ndung='Họp giao ban'"}));
+
+struct DamagedCase
+{
+    const char* what;
+    const char* file; // in the data folder, or moved to another folder when elsewhere
+    QByteArray bytes; // written over the file; empty: protected by another password
+    bool elsewhere;   // the settings file points at a copy in another folder
+    const char* told; // what the message says of the file
+};
+
+class DamagedFileTest : public ::testing::TestWithParam<DamagedCase>
+{
+};
+
+// The user is told what is wrong with which file and offered only a choice that changes
+// something; the file that failed is never offered again.
+TEST_P(DamagedFileTest, MessageNamesTheFileAndItsFaultAndNeverLoops)
+{
+    const DamagedCase& c = GetParam();
+    ProgramFolder home;
+    firstStart(home);
+    const QString name = QString::fromLatin1(c.file);
+    QString path = home.data(name);
+    if (c.elsewhere) {
+        QDir().mkpath(home.home() + QStringLiteral("/share"));
+        const QString moved = home.home() + QStringLiteral("/share/") + name;
+        ASSERT_TRUE(QFile::copy(path, moved));
+        path = moved;
+        ASSERT_TRUE(
+            QFile::copy(home.data(QStringLiteral("vemotk.MDB")), home.home() + QStringLiteral("/share/vemotk.mdb")));
+        const bool letters = name == QLatin1String("vemocv.MDB");
+        home.writeSysmem(letters ? home.data(QStringLiteral("vemolich.MDB")) : path,
+                         letters ? path : home.data(QStringLiteral("vemocv.MDB")), QStringLiteral(" "),
+                         QStringLiteral("2009"));
+    }
+    if (c.bytes.isEmpty()) {
+        QFile::remove(path);
+        db::Database foreign = db::Database::create(path, QStringLiteral("another"));
+    } else {
+        writeBytes(path, c.bytes);
+    }
+    home.responder.setDefaultAnswer(QStringLiteral("yes"));
+
+    FakeStartupWindow window;
+    const StartupOutcome outcome = home.start(window);
+    ASSERT_EQ(home.messages().size(), 1) << home.messageText();
+    const QString message = home.messages().first();
+    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path) + QString::fromUtf8(c.told))) << message.toStdString();
+    if (c.elsewhere) {
+        EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
+        EXPECT_TRUE(message.endsWith(QStringLiteral("Có muốn chuyển về file dữ liệu ") + home.data(name) +
+                                     QStringLiteral(" không ?")))
+            << message.toStdString();
+        EXPECT_EQ(outcome, StartupOutcome::Ready);
+    } else {
+        EXPECT_EQ(home.modes().first(), QStringLiteral("ok")) << "nothing to switch to: no question";
+        EXPECT_EQ(outcome, StartupOutcome::Stopped);
+        EXPECT_TRUE(QFile::exists(path)) << "the damaged file stays for whoever restores it";
+    }
+}
+
+const QByteArray kGarbage = QByteArray(4096, '\x5a');
+QByteArray torn()
+{
+    QFile f(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"));
+    f.open(QIODevice::ReadOnly);
+    QByteArray bytes = f.readAll();
+    bytes.replace(4096, 8192, QByteArray(8192, '\x5a'));
+    return bytes.left(16384);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedFileTest,
+    ::testing::Values(
+        DamagedCase{"garbage letters", "vemocv.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
+        DamagedCase{"garbage plans", "vemolich.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
+        DamagedCase{"torn letters", "vemocv.MDB", torn(), false, " bị hỏng, không đọc được !"},
+        DamagedCase{"other password", "vemolich.MDB", QByteArray(), false, " có mật khẩu khác"},
+        DamagedCase{"garbage letters elsewhere", "vemocv.MDB", kGarbage, true,
+                    " không phải là file dữ liệu của chương trình"},
+        DamagedCase{"plans of another program elsewhere", "vemolich.MDB", QByteArray(), true, " có mật khẩu khác"}));
+
+TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemplateReplacesIt)
+{
+    ProgramFolder home;
+    firstStart(home);
+    const QByteArray damaged = torn();
+    writeBytes(home.data(QStringLiteral("vemotk.MDB")), damaged);
+
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+    const QString kept = home.data(QStringLiteral("vemotk-hong-20090615-0900.MDB"));
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(
+        home.messages().first(),
+        QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.dataDir() +
+            QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!\rFile hỏng được giữ lại là ") + kept +
+            QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.\rCần kiểm tra khôi phục lại file này! "));
+    QFile keptFile(kept);
+    ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(keptFile.readAll(), damaged);
+    EXPECT_TRUE(hasTable(home.data(QStringLiteral("vemotk.MDB")), QStringLiteral("chutat")));
+}
+
+TEST(StartupRecoveryTest, EmptyStoredYearWithTheClockBefore2008StopsAtTheYearCheck)
+{
+    ProgramFolder home;
+    firstStart(home);
+    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
+                     QStringLiteral(" "), QString());
+    home.setToday(QDate(2007, 5, 1));
+
+    FakeStartupWindow window;
+    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng "
+                                                          "và chạy lại chương trình này!")});
+    app::resetModule1();
+    EXPECT_FALSE(hasTable(home.data(QStringLiteral("vemocv.MDB")), QStringLiteral("cvden2007")));
+    EXPECT_EQ(home.logins, 1) << "only the first start logged in";
+}
+
+TEST(StartupRecoveryTest, WritingCommandsRefuseDuringAReadOnlyRun)
+{
+    ProgramFolder home;
+    app::module1().chidoc = false;
+    EXPECT_FALSE(app::refuseWhenReadOnly());
+    app::module1().chidoc = true;
+    EXPECT_TRUE(app::refuseWhenReadOnly());
+    EXPECT_EQ(home.messages(), QStringList{app::readOnlyRefusal()});
+}
+
+// The read-only cases run the start-up as an unprivileged user (root would write anyway): the
+// probe program tells what start-up did.
+class ReadOnlyFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            return; // an ordinary user: permissions apply to this process already
+        m_setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (m_setpriv.isEmpty() ||
+            QProcess::execute(m_setpriv, {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                          QStringLiteral("--clear-groups"), QStringLiteral("true")}) != 0)
+            GTEST_SKIP() << "running as root, and no unprivileged user can be had through setpriv";
+    }
+
+    // Runs start-up on folder through the probe; its lines: "outcome N", "chidoc 0|1",
+    // "letterEntry 0|1", "message <text>".
+    QStringList probe(const QString& folder)
+    {
+        QProcess p;
+        QStringList args = {QStringLiteral(SELVARO_STARTUP_PROBE), folder};
+        QString program = args.takeFirst();
+        if (!m_setpriv.isEmpty()) {
+            args = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                               QStringLiteral("--clear-groups"), program} +
+                   args;
+            program = m_setpriv;
+        }
+        p.start(program, args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    static void openUp(const QString& path, QFileDevice::Permissions permissions)
+    {
+        ASSERT_TRUE(QFile::setPermissions(path, permissions));
+    }
+
+    QString m_setpriv;
+};
+
+constexpr auto kReadAll = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                          QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+
+TEST_F(ReadOnlyFolderTest, ExistingFilesRunReadOnlyAfterOneClearMessage)
+{
+    ProgramFolder home;
+    firstStart(home);
+    openUp(home.home(), kReadAll | QFileDevice::WriteOwner);
+    for (const QString& name : QDir(home.dataDir()).entryList(QDir::Files))
+        openUp(home.data(name),
+               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    openUp(home.dataDir(), kReadAll);
+    const QStringList before = QDir(home.dataDir()).entryList(QDir::Files);
+
+    const QStringList lines = probe(home.home());
+    openUp(home.dataDir(), kReadAll | QFileDevice::WriteOwner);
+    EXPECT_TRUE(lines.contains(QStringLiteral("outcome 0"))) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("chidoc 1")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("letterEntry 0")));
+    // The probe runs on the machine's clock: the working-year notice may come too.
+    QStringList messages = lines.filter(QStringLiteral("message "));
+    messages.removeIf(
+        [](const QString& m) { return m.startsWith(QStringLiteral("message Năm làm việc không trùng")); });
+    EXPECT_EQ(messages,
+              QStringList{QStringLiteral("message ") +
+                          app::readOnlyStartMessage(home.dataDir()).replace(QLatin1Char('\r'), QLatin1Char(' '))});
+    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files), before);
+}
+
+TEST_F(ReadOnlyFolderTest, FirstStartInAReadOnlyFolderSaysWhyItCannotGoOn)
+{
+    ProgramFolder home;
+    openUp(home.home(), kReadAll | QFileDevice::WriteOwner);
+    openUp(home.data(QStringLiteral("vemogoc.mdb")),
+           QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    openUp(home.dataDir(), kReadAll);
+
+    const QStringList lines = probe(home.home());
+    openUp(home.dataDir(), kReadAll | QFileDevice::WriteOwner);
+    EXPECT_TRUE(lines.contains(QStringLiteral("outcome 1"))) << lines.join(QLatin1Char('\n')).toStdString();
+    ASSERT_EQ(lines.filter(QStringLiteral("message ")).size(), 1);
+    EXPECT_TRUE(lines.filter(QStringLiteral("message "))
+                    .first()
+                    .startsWith(QStringLiteral("message Thư mục dữ liệu ") + home.dataDir() +
+                                QStringLiteral(" chỉ được phép đọc")));
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+// A program killed while it saves letters or replicates them must start again on what the kill
+// left: the kill test's child (tools/kill_test) is killed with SIGKILL at fixed points, then the
+// program starts on its folder.
+#include "../app/startup_fixture.h"
+
+#include "app/settings_files.h"
+#include "datafiles/replication.h"
+#include "kill_checks.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct KillPoint
+{
+    const char* name;
+    const char* dieAt;      // kill_child's kill point
+    bool freshBackup;       // the backup file is removed first: the first replication copies it whole
+    const char* leftBeside; // a file the kill must have left (relative to the program folder)
+};
+
+class KillPointTest : public ::testing::TestWithParam<KillPoint>
+{
+protected:
+    // Runs the child on the program folder from letter number first; returns its output.
+    QByteArray runChild(int first, int count, const QString& dieAt, bool* killed)
+    {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QStringLiteral(SELVARO_KILL_TEST), {QStringLiteral("child"), home.home(), QStringLiteral("2009"),
+                                                        QString::number(first), QString::number(count), dieAt});
+        EXPECT_TRUE(child.waitForFinished(60000));
+        *killed = child.exitStatus() == QProcess::CrashExit;
+        return child.readAllStandardOutput();
+    }
+    QString path(const QString& relative) const { return QDir(home.home()).filePath(relative); }
+
+    ProgramFolder home;
+};
+
+TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
+{
+    const KillPoint& p = GetParam();
+    const QString letters = path(QStringLiteral("data/vemocv.MDB"));
+    const QString backup = path(QStringLiteral("backup/vemocv.mdb"));
+    const QStringList tables = {QStringLiteral("cvden2009"), QStringLiteral("cvdi2009")};
+    FakeStartupWindow first;
+    ASSERT_EQ(home.start(first), app::StartupOutcome::Ready);
+    QDir().mkpath(path(QStringLiteral("backup")));
+    app::module1().filebackup = backup;
+    app::writeSysmem();
+    app::resetModule1();
+
+    killtest::Ledger ledger;
+    bool killed = false;
+    ledger.read(runChild(1, 3, QString(), &killed)); // letters 1 to 3; the backup made at the 2nd
+    ASSERT_FALSE(killed);
+    ASSERT_TRUE(QFile::exists(backup));
+    if (p.freshBackup) {
+        ASSERT_TRUE(QFile::remove(backup));
+    }
+    ledger.read(runChild(4, 40, QString::fromLatin1(p.dieAt), &killed));
+    ASSERT_TRUE(killed) << "the kill point was never reached";
+    bool left = false;
+    for (const QString& folder : {QStringLiteral("data"), QStringLiteral("backup")}) {
+        for (const QString& name : QDir(path(folder)).entryList(QDir::Files))
+            left = left || name.contains(QString::fromLatin1(p.leftBeside));
+    }
+    ASSERT_TRUE(left) << "the kill left no " << p.leftBeside;
+
+    home.responder.clear();
+    FakeStartupWindow window;
+    ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
+    for (const QString& message : home.messages())
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Không tìm thấy file dữ liệu backup"))) << message.toStdString();
+    app::module1().dbcongvan.close();
+    EXPECT_EQ(killtest::journalsIn(path(QStringLiteral("data"))) + killtest::journalsIn(path(QStringLiteral("backup"))),
+              QStringList());
+    EXPECT_EQ(ledger.faultsIn(letters, tables), QStringList());
+    EXPECT_EQ(killtest::integrity(letters), QStringLiteral("ok"));
+    if (QFile::exists(backup)) {
+        EXPECT_EQ(killtest::integrity(backup), QStringLiteral("ok"));
+        for (const QString& table : tables)
+            EXPECT_EQ(killtest::duplicatedBackupRows(backup, table), QStringList());
+    }
+
+    // The next close of an entry form replicates: the backup then holds every letter once.
+    app::module1().dbcongvan = db::Database::open(letters, app::kConnect);
+    datafiles::replicate(QStringLiteral("cvden"));
+    datafiles::replicate(QStringLiteral("cvdi"));
+    for (const QString& table : tables)
+        EXPECT_EQ(killtest::backupDifferences(letters, backup, table), QStringList()) << table.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, KillPointTest,
+    ::testing::Values(KillPoint{"ReplicationStarted", "INSERT INTO#1", false, "vemocv"},
+                      KillPoint{"RowsInsertedIntoTheBackupNotCommitted", "kieuupdate=0 where kieuupdate=1#1", false,
+                                "-journal"},
+                      KillPoint{"CommitPointOfBothFiles", "super-journal", false, "-mj"},
+                      KillPoint{"SuperJournalNamedByNoJournalYet", "super-journal-made", false, "-mj"},
+                      KillPoint{"WholeFileCopiedFlagsNotReset", "kieuupdate=0 where kieuupdate>0#2", true, ".tmp"}),
+    [](const ::testing::TestParamInfo<KillPoint>& info) { return std::string(info.param.name); });
+
+} // namespace

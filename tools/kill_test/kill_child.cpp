@@ -1,0 +1,152 @@
+#include "kill_child.h"
+
+#include "app/data_paths.h"
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "datafiles/letter_save.h"
+#include "datafiles/replication.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+
+// Replication failures are printed, never waited for.
+class PrintingMessenger : public app::Messenger
+{
+public:
+    QString show(const QString& text, const QString& kind) override
+    {
+        if (kind.compare(QLatin1String("tbao"), Qt::CaseInsensitive) != 0)
+            say(QStringLiteral("msg ") + QString(text).replace(QLatin1Char('\r'), QLatin1Char(' ')));
+        return QStringLiteral("ok");
+    }
+    void closeNotice() override {}
+
+    static void say(const QString& line)
+    {
+        std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), stdout);
+        std::fflush(stdout);
+    }
+};
+
+void fill(db::Recordset& rs, const QString& table, int stt, const QString& text)
+{
+    rs.setValue(QStringLiteral("stt"), stt);
+    rs.setValue(QStringLiteral("so_cv"), QString::number(stt) + QStringLiteral("/UB"));
+    rs.setValue(QStringLiteral("tt_ndung"), text);
+    rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Tổ chức, Văn phòng"));
+    if (table.startsWith(QLatin1String("cvdi"))) {
+        rs.setValue(QStringLiteral("nguoiky"), QStringLiteral("Nguyễn Văn Ấn"));
+        rs.setValue(QStringLiteral("noiluu"), QStringLiteral("Văn phòng"));
+    } else {
+        rs.setValue(QStringLiteral("noigui"), QStringLiteral("Sở Nội vụ"));
+        rs.setValue(QStringLiteral("ng_den"), QStringLiteral("05/03/2009"));
+        rs.setValue(QStringLiteral("ng_denchuan"), QStringLiteral("20090305"));
+    }
+}
+
+// The kill points "super-journal" and "super-journal-made": SQLite deletes the super-journal of a
+// transaction over several files at its commit point; "super-journal" dies just before, leaving
+// the super-journal and the hot journals that name it. "super-journal-made" dies as soon as the
+// super-journal is created, before any journal names it. A copy of the default VFS with its open
+// and delete wrapped.
+sqlite3_vfs g_dying;
+int (*g_delete)(sqlite3_vfs*, const char*, int) = nullptr;
+int (*g_open)(sqlite3_vfs*, sqlite3_filename, sqlite3_file*, int, int*) = nullptr;
+bool g_dieWhenMade = false;
+
+int openOrDie(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
+{
+    const int rc = g_open(vfs, name, file, flags, outFlags);
+    if (g_dieWhenMade && (flags & SQLITE_OPEN_SUPER_JOURNAL))
+        std::raise(SIGKILL);
+    return rc;
+}
+
+int deleteOrDie(sqlite3_vfs* vfs, const char* name, int syncDir)
+{
+    if (!g_dieWhenMade && QByteArray(name).contains("-mj"))
+        std::raise(SIGKILL);
+    return g_delete(vfs, name, syncDir);
+}
+
+void dieAtSuperJournal()
+{
+    g_dying = *sqlite3_vfs_find(nullptr);
+    g_delete = g_dying.xDelete;
+    g_dying.xDelete = deleteOrDie;
+    g_open = g_dying.xOpen;
+    g_dying.xOpen = openOrDie;
+    g_dying.zName = "dying";
+    sqlite3_vfs_register(&g_dying, 1);
+}
+
+} // namespace
+
+int runKillChild(const QString& programFolder, const QString& year, int first, int count, const QString& dieAt)
+{
+    PrintingMessenger messenger;
+    app::setMessenger(&messenger);
+    app::Module1& m = app::module1();
+    app::setProgramFolder(programFolder);
+    m.filecongvan = app::dataFilePath(programFolder, QStringLiteral("vemocv.MDB"));
+    m.filebackup = QDir(programFolder).filePath(QStringLiteral("backup/vemocv.mdb"));
+    m.namlamviec = year;
+    m.setYearTables();
+    g_dieWhenMade = dieAt == QLatin1String("super-journal-made");
+    if (dieAt.startsWith(QLatin1String("super-journal")))
+        dieAtSuperJournal();
+    m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
+    if (!dieAt.isEmpty() && dieAt.contains(QLatin1Char('#'))) {
+        const QString text = dieAt.section(QLatin1Char('#'), 0, 0);
+        const int nth = dieAt.section(QLatin1Char('#'), 1, 1).toInt();
+        auto seen = std::make_shared<int>(0);
+        m.dbcongvan.setStatementHook([text, nth, seen](const QString& sql) {
+            if (sql.contains(text, Qt::CaseInsensitive) && ++*seen >= nth)
+                std::raise(SIGKILL);
+        });
+    }
+
+    QRandomGenerator random(static_cast<quint32>(first));
+    for (int stt = first; stt < first + count; ++stt) {
+        const QString table = stt % 3 == 0 ? m.bangcvdi : m.bangcvden;
+        const QString text = QStringLiteral("Thư số ") + QString::number(stt);
+        const QString what = table + QLatin1Char(' ') + QString::number(stt) + QLatin1Char(' ') + text;
+        PrintingMessenger::say(QStringLiteral("try add ") + what);
+        db::Recordset rs = m.dbcongvan.openRecordset(table);
+        rs.addNew();
+        fill(rs, table, stt, text);
+        datafiles::saveLetter(m.dbcongvan, rs);
+        rs.close();
+        PrintingMessenger::say(QStringLiteral("ack add ") + what);
+
+        if (stt % 4 == 0 && stt > first) {
+            // An edit of an earlier letter of this run.
+            const int earlier = first + static_cast<int>(random.bounded(stt - first));
+            const QString edited = earlier % 3 == 0 ? m.bangcvdi : m.bangcvden;
+            const QString newText = QStringLiteral("Thư số ") + QString::number(earlier) + QStringLiteral(" (sửa ") +
+                                    QString::number(stt) + QLatin1Char(')');
+            const QString editWhat = edited + QLatin1Char(' ') + QString::number(earlier) + QLatin1Char(' ') + newText;
+            db::Recordset er = m.dbcongvan.openRecordset(QStringLiteral("select * from ") + edited +
+                                                         QStringLiteral(" where stt=") + QString::number(earlier));
+            if (!er.eof()) {
+                PrintingMessenger::say(QStringLiteral("try edit ") + editWhat);
+                er.edit();
+                er.setValue(QStringLiteral("tt_ndung"), newText);
+                datafiles::saveLetter(m.dbcongvan, er);
+                PrintingMessenger::say(QStringLiteral("ack edit ") + editWhat);
+            }
+        }
+        if (stt % 3 == 2) {
+            const auto outcome = datafiles::replicate(stt % 2 ? QStringLiteral("cvdi") : QStringLiteral("cvden"));
+            PrintingMessenger::say(QStringLiteral("rep ") + QString::number(static_cast<int>(outcome)));
+        }
+    }
+    m.dbcongvan.close();
+    return 0;
+}

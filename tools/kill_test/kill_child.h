@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The child of the kill test: a program that saves letters and replicates them into the backup
+// file, the way the entry forms do, until it is killed. It works on the program folder's letters
+// file (data/vemocv.MDB, year tables of year made by a start-up) with the backup file
+// backup/vemocv.mdb, and writes one line to stdout, flushed, for every step:
+//   "try add <table> <stt> <text>"  before a letter is saved,
+//   "ack add <table> <stt> <text>"  once its save has committed,
+//   "try edit <table> <stt> <text>" / "ack edit ..." the same for an edit of an earlier letter,
+//   "rep <outcome>"                 after a replication (as datafiles::ReplicationOutcome).
+// dieAt "<text>#<n>" kills the process with SIGKILL just before the n-th statement containing
+// text runs on the letters file (a deterministic kill point); "super-journal" just before SQLite
+// deletes the super-journal of a commit over the letters and backup files, "super-journal-made"
+// just after it creates one; empty: run until killed.
+// Returns the exit code after count letters.
+int runKillChild(const QString& programFolder, const QString& year, int first, int count, const QString& dieAt);
