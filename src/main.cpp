@@ -1,5 +1,6 @@
-// Selvaro: the secretariat's register program. Finds its program folder, runs the start-up
-// sequence and then lives in the main window's event loop.
+// Selvaro: the secretariat's register program. Reads its command line, finds its program folder,
+// runs the start-up sequence and then lives in the main window's event loop.
+#include "app/command_line.h"
 #include "app/frmmain.h"
 #include "app/frmtbao.h"
 #include "app/sub_main.h"
@@ -9,8 +10,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+QString g_program;             // the name the program was started by
+bool g_openingDisplay = false; // while the application object connects to the display
+QtMessageHandler g_qtMessages; // the handler in place before ours (nullptr: Qt's own)
 
 // True when Qt has somewhere to draw: a platform plugin was chosen, or an X or Wayland display is
 // named.
@@ -20,13 +26,55 @@ bool haveDisplay()
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// The program folder: --home DIR, else SELVARO_HOME, else the executable's folder.
-QString programFolder(const QStringList& args)
+// Qt ends the program with a fatal message (abort, core dump) when the display it was given
+// cannot be opened; while the application object is being made, that becomes our message and a
+// plain exit instead.
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    QString home = qEnvironmentVariable("SELVARO_HOME");
-    const int at = args.indexOf(QStringLiteral("--home"));
-    if (at >= 0 && at + 1 < args.size())
-        home = args.at(at + 1);
+    if (type == QtFatalMsg && g_openingDisplay) {
+        QString display = qEnvironmentVariable("DISPLAY");
+        if (display.isEmpty())
+            display = qEnvironmentVariable("WAYLAND_DISPLAY");
+        std::fputs(qPrintable(app::noDisplayMessage(g_program, display)), stderr);
+        std::fflush(stderr);
+        std::_Exit(2);
+    }
+    if (g_qtMessages) {
+        g_qtMessages(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        if (type == QtFatalMsg)
+            std::abort();
+    }
+}
+
+// Ends the program when the command line asks for help, the version or is wrong; returns the
+// exit code, or -1 to go on.
+int answerCommandLine(const app::CommandLine& line)
+{
+    switch (line.action) {
+    case app::CommandLine::Action::Run:
+        return -1;
+    case app::CommandLine::Action::Help:
+        std::fputs(qPrintable(app::usageText(g_program)), stdout);
+        return 0;
+    case app::CommandLine::Action::Version:
+        std::fputs(qPrintable(app::versionText()), stdout);
+        return 0;
+    case app::CommandLine::Action::Error:
+        std::fprintf(stderr, "%s: %s\n", qPrintable(g_program), qPrintable(line.error));
+        std::fputs(qPrintable(app::usageText(g_program)), stderr);
+        return 2;
+    }
+    return 2;
+}
+
+// The program folder: --home DIR, else SELVARO_HOME, else the executable's folder.
+QString programFolder(const app::CommandLine& line)
+{
+    QString home = line.home;
+    if (home.isEmpty())
+        home = qEnvironmentVariable("SELVARO_HOME");
     if (home.isEmpty())
         home = QCoreApplication::applicationDirPath();
     return QDir::cleanPath(QFileInfo(home).absoluteFilePath());
@@ -36,22 +84,28 @@ QString programFolder(const QStringList& args)
 
 int main(int argc, char** argv)
 {
+    g_program = QString::fromLocal8Bit(argc > 0 ? argv[0] : "selvaro");
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const int code = answerCommandLine(app::parseCommandLine(arguments)); code >= 0)
+        return code;
+
     if (!haveDisplay()) {
-        std::fprintf(stderr,
-                     "Selvaro is a desktop program and needs a display, but neither DISPLAY nor WAYLAND_DISPLAY is "
-                     "set.\nOn a machine without a screen, run it under a virtual X server, for example:\n"
-                     "    xvfb-run %s\n",
-                     argv[0]);
+        std::fputs(qPrintable(app::noDisplayMessage(g_program, QString())), stderr);
         return 2;
     }
+    g_qtMessages = qInstallMessageHandler(startupMessages);
+    g_openingDisplay = true;
     QApplication application(argc, argv);
+    g_openingDisplay = false;
+    qInstallMessageHandler(g_qtMessages);
     QApplication::setOrganizationName(QStringLiteral("Selvaro"));
     QApplication::setApplicationName(QStringLiteral("Selvaro"));
-    const QStringList args = QApplication::arguments();
-    if (args.contains(QStringLiteral("--home")) && args.indexOf(QStringLiteral("--home")) + 1 >= args.size()) {
-        std::fprintf(stderr, "usage: %s [--home DIR]\n", argv[0]);
-        return 2;
-    }
+    // Qt has taken its own options out: whatever is left and unknown is a mistake.
+    const app::CommandLine line = app::rejectUnknown(app::parseCommandLine(QApplication::arguments().mid(1)));
+    if (const int code = answerCommandLine(line); code >= 0)
+        return code;
 
     // Every message and question of the program goes through the message dialog.
     app::frmtbao messageDialog;
@@ -65,7 +119,7 @@ int main(int argc, char** argv)
     report::PreviewWindow::install();
 
     app::frmMain mainWindow;
-    switch (app::subMain(programFolder(args), mainWindow)) {
+    switch (app::subMain(programFolder(line), mainWindow)) {
     case app::StartupOutcome::Ready:
         return QApplication::exec();
     case app::StartupOutcome::NotLoggedIn:

@@ -4,17 +4,23 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace app {
+namespace {
 
-frmAbout::frmAbout(QWidget* mainWindow) : ui::FormBase(mainWindow), m_mainWindow(mainWindow)
+QPointer<frmAbout> g_open; // the about box while it is open
+
+} // namespace
+
+frmAbout::frmAbout(QWidget* mainWindow) : ui::FormBase(mainWindow, ui::kFixedDialog), m_mainWindow(mainWindow)
 {
-    setWindowFlag(Qt::Dialog);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("chương trình quản lý Selvaro"));
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* name = new QLabel(QStringLiteral("chương trình quản lý Selvaro"), this);
     name->setObjectName(QStringLiteral("lblTitle"));
@@ -36,7 +42,7 @@ frmAbout::frmAbout(QWidget* mainWindow) : ui::FormBase(mainWindow), m_mainWindow
     makers->setAlignment(Qt::AlignCenter);
     layout->addWidget(makers);
 
-    auto* cmdok = new QPushButton(QStringLiteral("&Kết thúc"), this);
+    cmdok = new QPushButton(QStringLiteral("&Kết thúc"), this);
     cmdok->setObjectName(QStringLiteral("cmdok"));
     connect(cmdok, &QPushButton::clicked, this, &ui::FormBase::unload);
     auto* buttons = new QHBoxLayout;
@@ -48,11 +54,21 @@ frmAbout::frmAbout(QWidget* mainWindow) : ui::FormBase(mainWindow), m_mainWindow
 
 frmAbout* frmAbout::showAbout(QWidget* mainWindow)
 {
+    if (g_open && g_open->isLoaded()) {
+        g_open->showModeless();
+        return g_open;
+    }
     auto* box = new frmAbout(mainWindow);
     connect(box, &ui::FormBase::unloaded, box, &QObject::deleteLater);
     centreWindow(box, mainWindow);
+    g_open = box;
     box->showModeless();
     return box;
+}
+
+void frmAbout::Form_Load()
+{
+    ui::setInitialFocus(cmdok);
 }
 
 void frmAbout::Form_Unload(int& cancel)

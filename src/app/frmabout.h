@@ -2,10 +2,13 @@
 
 #include "platform/ui/form_base.h"
 
+class QPushButton;
+
 namespace app {
 
 // The about box: the program's name, its version line and its makers, and one button
-// "&Kết thúc" that closes it. Shown without waiting; closing it shows the main window again.
+// "&Kết thúc" that closes it (Esc too). Shown without waiting; closing it shows the main window
+// again. A dialog of fixed size; there is at most one.
 class frmAbout : public ui::FormBase
 {
     Q_OBJECT
@@ -13,14 +16,17 @@ class frmAbout : public ui::FormBase
 public:
     explicit frmAbout(QWidget* mainWindow);
 
-    // Opens a new about box over mainWindow; the box deletes itself once it is unloaded.
+    // Opens an about box over mainWindow, or raises the one already open; the box deletes itself
+    // once it is unloaded.
     static frmAbout* showAbout(QWidget* mainWindow);
 
 protected:
+    void Form_Load() override;
     void Form_Unload(int& cancel) override;
 
 private:
     QWidget* m_mainWindow;
+    QPushButton* cmdok = nullptr;
 };
 
 } // namespace app

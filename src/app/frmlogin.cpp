@@ -23,11 +23,10 @@ namespace {
 const QString kLogin = QStringLiteral("Login");
 } // namespace
 
-frmLogin::frmLogin(const QString& mode, const QString& title, QWidget* parent) : ui::FormBase(parent)
+frmLogin::frmLogin(const QString& mode, const QString& title, QWidget* parent) : ui::FormBase(parent, ui::kFixedDialog)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(kLogin);
-    setWindowFlag(Qt::Dialog);
 
     Label1 = new QLabel(title.isEmpty() ? QStringLiteral("Kiểm tra tên và mật khẩu ") : title, this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -45,6 +44,7 @@ frmLogin::frmLogin(const QString& mode, const QString& title, QWidget* parent) :
     txtPassword->setEchoMode(QLineEdit::Password);
     Combotenbangthamkhao = new QComboBox(this);
     Combotenbangthamkhao->setObjectName(QStringLiteral("Combotenbangthamkhao"));
+    Combotenbangthamkhao->setAccessibleName(QStringLiteral("Danh sách người dùng"));
     Txtchedologin = new QLineEdit(mode, this);
     Txtchedologin->setObjectName(QStringLiteral("Txtchedologin"));
     Txtchedologin->hide();
@@ -53,12 +53,19 @@ frmLogin::frmLogin(const QString& mode, const QString& title, QWidget* parent) :
     cmdok->setObjectName(QStringLiteral("cmdok"));
     cmdCancel = new QPushButton(QStringLiteral("&Kết thúc"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    // Enter is the form's own key (it presses "&Tiếp tục" except on the list of names).
+    cmdok->setAutoDefault(false);
+    cmdCancel->setAutoDefault(false);
 
+    auto* nameLabel = new QLabel(QStringLiteral("Tên "), this);
+    nameLabel->setBuddy(txtUserName);
+    auto* passwordLabel = new QLabel(QStringLiteral("Mật khẩu"), this);
+    passwordLabel->setBuddy(txtPassword);
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Tên "), this), 0, 0);
+    grid->addWidget(nameLabel, 0, 0);
     grid->addWidget(txtUserName, 0, 1);
     grid->addWidget(Combotenbangthamkhao, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Mật khẩu"), this), 2, 0);
+    grid->addWidget(passwordLabel, 2, 0);
     grid->addWidget(txtPassword, 2, 1);
     grid->setColumnMinimumWidth(1, 280);
     auto* buttons = new QHBoxLayout;
@@ -66,6 +73,7 @@ frmLogin::frmLogin(const QString& mode, const QString& title, QWidget* parent) :
     buttons->addWidget(cmdok);
     buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(Label1);
     layout->addLayout(grid);
     layout->addWidget(Txtchedologin);
@@ -99,10 +107,7 @@ void frmLogin::Form_Load()
         module1().thongbao = QStringLiteral("thoi");
         m_done = true;
     }
-    if (txtUserName->text().isEmpty())
-        txtUserName->setFocus();
-    else
-        txtPassword->setFocus();
+    ui::setInitialFocus(txtUserName->text().isEmpty() ? txtUserName : txtPassword);
 }
 
 void frmLogin::run(const QString& mode, const QString& title)
@@ -155,6 +160,9 @@ void frmLogin::Form_KeyDown(int& keyCode, int shift)
     if (keyCode == ui::key::Enter && activeControl() != Combotenbangthamkhao) {
         keyCode = 0;
         cmdok_Click();
+    } else if (keyCode == ui::key::Escape) {
+        keyCode = 0;
+        cmdCancel_Click();
     }
 }
 

@@ -21,8 +21,8 @@ namespace app {
 // Modes (the hidden box Txtchedologin): "ktranguoidung" at start-up, "ktraquyenquantri" for the
 // administrator-rights check. "&Kết thúc" and the close box give up: thongbao = "thoi".
 // When the users table cannot be read the form tells so through the message dialog and gives
-// up the same way without showing itself. Enter presses "&Tiếp tục"; F4 (on key release) empties
-// the text box that has the focus.
+// up the same way without showing itself. Enter presses "&Tiếp tục" (except on the list of
+// names), Esc "&Kết thúc"; F4 (on key release) empties the text box that has the focus.
 class frmLogin : public ui::FormBase
 {
     Q_OBJECT

@@ -1,7 +1,9 @@
 #include "frmmain.h"
 
+#include "command_line.h"
 #include "common/clock.h"
 #include "data_files.h"
+#include "elided_path_label.h"
 #include "form_commands.h"
 #include "frmabout.h"
 #include "frmnamlamviec.h"
@@ -19,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,7 +48,7 @@ QString forLabel(QString text)
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Selvaro V2010.5"));
+    setWindowTitle(QStringLiteral("Selvaro ") + kProgramVersion);
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildContent();
     buildMenus();
@@ -64,26 +67,22 @@ void frmMain::buildContent()
     auto* layout = new QVBoxLayout(central);
     layout->setSpacing(8);
 
-    // The system's name twice, the second offset as a shadow of the first.
-    auto* title = new QWidget(central);
-    title->setFixedHeight(48);
+    // The system's name with a shadow. The shadow is drawn by an effect, not by a second label,
+    // so a screen reader reads the name once.
     QFont big = font();
     big.setPointSize(big.pointSize() + 12);
     big.setBold(true);
-    auto* shadow = new QLabel(QStringLiteral("hệ thống Selvaro"), title);
-    shadow->setObjectName(QStringLiteral("Label2"));
-    shadow->setFont(big);
-    shadow->setStyleSheet(QStringLiteral("color: #9a9a9a;"));
-    auto* front = new QLabel(QStringLiteral("hệ thống Selvaro"), title);
-    front->setObjectName(QStringLiteral("Label1"));
-    front->setFont(big);
-    front->setStyleSheet(QStringLiteral("color: #8b0000;"));
-    auto* titleLayout = new QGridLayout(title);
-    titleLayout->setContentsMargins(0, 0, 0, 0);
-    titleLayout->addWidget(shadow, 0, 0, Qt::AlignCenter);
-    titleLayout->addWidget(front, 0, 0, Qt::AlignCenter);
-    shadow->setContentsMargins(3, 3, 0, 0);
-    front->setContentsMargins(0, 0, 3, 3);
+    auto* title = new QLabel(QStringLiteral("hệ thống Selvaro"), central);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->setFont(big);
+    title->setStyleSheet(QStringLiteral("color: #8b0000;"));
+    title->setAlignment(Qt::AlignCenter);
+    title->setFixedHeight(48);
+    auto* shadow = new QGraphicsDropShadowEffect(title);
+    shadow->setColor(QColor(0x9a, 0x9a, 0x9a));
+    shadow->setOffset(3, 3);
+    shadow->setBlurRadius(0);
+    title->setGraphicsEffect(shadow);
     layout->addWidget(title);
 
     auto* organisation =
@@ -108,7 +107,8 @@ void frmMain::buildContent()
     Lblnamlamviec->installEventFilter(this);
     layout->addWidget(Lblnamlamviec);
 
-    Lblfiledulieu = new QLabel(central);
+    // Data paths may be long (a network folder): elided in the middle, in full in the tooltip.
+    Lblfiledulieu = new ElidedPathLabel(central);
     Lblfiledulieu->setObjectName(QStringLiteral("Lblfiledulieu"));
     Lblfiledulieu->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(Lblfiledulieu);
@@ -212,6 +212,7 @@ void frmMain::buildMenus()
 void frmMain::showAtStart()
 {
     centreWindow(this);
+    keepWithinScreen(this);
     show();
     repaintNow();
 }
@@ -225,7 +226,7 @@ void frmMain::repaintNow()
 void frmMain::showDataLabels()
 {
     Lblnamlamviec->setText(workingYearCaption());
-    Lblfiledulieu->setText(forLabel(dataFilesCaption()));
+    Lblfiledulieu->setFullText(forLabel(dataFilesCaption()));
 }
 
 void frmMain::setLetterEntryEnabled(bool enabled)

@@ -12,6 +12,7 @@ class QGroupBox;
 
 namespace app {
 
+class ElidedPathLabel;
 struct RegisterButton;
 
 // The main window, the hub of the program: shows the working year and the data files in use,
@@ -26,7 +27,8 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // StartupWindow
+    // StartupWindow. Shown centred and within the screen's available area (long data paths are
+    // elided in the middle, never widening the window).
     void showAtStart() override;
     void repaintNow() override;
     void showDataLabels() override;
@@ -62,7 +64,7 @@ private:
     void dataFileMenu(const QString& name);
 
     QLabel* Lblnamlamviec = nullptr;
-    QLabel* Lblfiledulieu = nullptr;
+    ElidedPathLabel* Lblfiledulieu = nullptr;
     QPushButton* Cmdclose = nullptr;
 };
 

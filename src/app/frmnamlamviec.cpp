@@ -4,6 +4,7 @@
 #include "data_files.h"
 #include "messenger.h"
 #include "module1.h"
+#include "platform/ui/key_codes.h"
 #include "run_time_error.h"
 #include "sub_main.h"
 #include "window_placement.h"
@@ -18,26 +19,28 @@
 #include <QVBoxLayout>
 
 namespace app {
-namespace {} // namespace
 
-frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent) : ui::FormBase(parent), m_window(window)
+frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent)
+    : ui::FormBase(parent, ui::kFixedDialog), m_window(window)
 {
     setObjectName(QStringLiteral("frmnamlamviec"));
-    setWindowFlag(Qt::Dialog);
     setWindowTitle(QStringLiteral("Chọn năm làm việc"));
     auto* label = new QLabel(QStringLiteral("Năm làm việc hiện hành :"), this);
     Combonamlamviec = new QComboBox(this);
     Combonamlamviec->setObjectName(QStringLiteral("Combonamlamviec"));
     Combonamlamviec->setEditable(true);
     Combonamlamviec->setInsertPolicy(QComboBox::NoInsert);
+    label->setBuddy(Combonamlamviec);
     cmdCancel = new QPushButton(QStringLiteral("&Kết thúc"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false); // Enter is the form's own key
     connect(cmdCancel, &QPushButton::clicked, this, &frmnamlamviec::cmdCancel_Click);
 
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(Combonamlamviec, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(row);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -75,6 +78,19 @@ void frmnamlamviec::Form_Load()
         tell(QStringLiteral("Gặp lỗi khi đang tìm các năm có dữ liệu !"));
     }
     Combonamlamviec->setCurrentText(m.namlamviec);
+    ui::setInitialFocus(Combonamlamviec);
+}
+
+void frmnamlamviec::Form_KeyDown(int& keyCode, int shift)
+{
+    Q_UNUSED(shift)
+    if (keyCode == ui::key::Enter) {
+        keyCode = 0;
+        cmdCancel_Click();
+    } else if (keyCode == ui::key::Escape) {
+        keyCode = 0;
+        unload();
+    }
 }
 
 QStringList frmnamlamviec::years() const

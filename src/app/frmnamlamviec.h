@@ -12,7 +12,8 @@ namespace app {
 class StartupWindow;
 
 // The working-year dialog: lists the years that have letter tables in the letters file, newest
-// first, and lets the user pick one or type a new one.
+// first, and lets the user pick one or type a new one. Enter confirms the year shown (as
+// "&Kết thúc" does); Esc closes the dialog and changes nothing.
 class frmnamlamviec : public ui::FormBase
 {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_KeyDown(int& keyCode, int shift) override;
 
 private:
     void chooseYearReadOnly(const QString& year);

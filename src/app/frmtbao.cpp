@@ -35,14 +35,13 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 } // namespace
 
 frmtbao::frmtbao(QWidget* parent)
-    : ui::FormBase(parent), Label1(new QLabel(this)),
+    : ui::FormBase(parent, ui::kFixedDialog), Label1(new QLabel(this)),
       cmdyes(button(QStringLiteral("cmdyes"), QStringLiteral("&Có"), this)),
       cmdok(button(QStringLiteral("cmdok"), QStringLiteral("&OK"), this)),
       cmdno(button(QStringLiteral("cmdno"), QStringLiteral("&Không"), this))
 {
     setObjectName(QStringLiteral("frmtbao"));
     setWindowTitle(QStringLiteral("Thông báo"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
@@ -158,11 +157,12 @@ void frmtbao::Form_Load()
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
     if (mode == QLatin1String("yesno"))
-        cmdyes->setFocus();
+        ui::setInitialFocus(cmdyes);
     else if (mode == QLatin1String("ok"))
-        cmdok->setFocus();
+        ui::setInitialFocus(cmdok);
     ui::setDefaultPointer();
     m_saved.clear();
+    m_ctrlEndDown = false;
 }
 
 void frmtbao::showLabelText(const QString& text)
@@ -216,13 +216,19 @@ void frmtbao::Form_KeyDown(int& keyCode, int shift)
     if (keyCode == ui::key::Escape && shift == ui::shift::None) {
         keyCode = 0;
         close();
+    } else if (keyCode == ui::key::End && shift == ui::shift::Ctrl) {
+        m_ctrlEndDown = true;
     }
 }
 
 void frmtbao::Form_KeyUp(int& keyCode, int shift)
 {
-    if (keyCode == ui::key::End && shift == ui::shift::Ctrl &&
-        module1().kieuthongbao.compare(QLatin1String("ok"), Qt::CaseInsensitive) == 0)
+    Q_UNUSED(shift)
+    // Ctrl+End acts when the first of its two keys is released, whichever that is.
+    if (!m_ctrlEndDown || (keyCode != ui::key::End && keyCode != ui::key::Control))
+        return;
+    m_ctrlEndDown = false;
+    if (module1().kieuthongbao.compare(QLatin1String("ok"), Qt::CaseInsensitive) == 0)
         toggleErrorView();
 }
 

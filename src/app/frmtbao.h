@@ -24,7 +24,8 @@ namespace app {
 // - The dialog sizes itself to the text (fitMessage) at the screen's logical DPI; a text that
 //   starts with "(căn trái)" in any letter case is shown left-aligned without those 10
 //   characters (thongbao loses them too). CR LF and CR line breaks are shown as line breaks.
-// - In an "ok" dialog Ctrl+End toggles between the message and the last run-time error
+// - In an "ok" dialog Ctrl+End (acting when the first of the two keys is released) toggles between the message and the
+// last run-time error
 //   ("Lỗi " + number + " (" + description + ")."), see lastError().
 // - A notice (any other mode word) is shown without waiting, already painted, with no buttons;
 //   show() returns "" at once and closeNotice() removes it.
@@ -72,6 +73,7 @@ private:
 
     QString m_saved;
     MessageLayout m_layout;
+    bool m_ctrlEndDown = false; // Ctrl+End pressed, neither key released yet
 };
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTextBrowser>
 #include <QUrl>
 
 namespace app {
@@ -21,13 +22,17 @@ QString helpFile()
     return dataFilePath(module1().thumucchuongtrinh, QStringLiteral("huongdan.html"));
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent)
+HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro"));
-    setOpenExternalLinks(true);
+    const QString title = QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro");
+    setWindowTitle(title);
+    m_browser->setObjectName(QStringLiteral("Guide"));
+    m_browser->setAccessibleName(title);
+    m_browser->setOpenExternalLinks(true);
+    setCentralWidget(m_browser);
     resize(820, 640);
 }
 
@@ -52,7 +57,7 @@ void showHelpContents(QWidget* mainWindow)
     guide.close();
     if (!g_window)
         g_window = new HelpWindow(mainWindow);
-    g_window->setSource(QUrl::fromLocalFile(file));
+    g_window->browser()->setSource(QUrl::fromLocalFile(file));
     g_window->show();
     g_window->raise();
     g_window->activateWindow();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QMainWindow>
 #include <QString>
-#include <QTextBrowser>
+
+class QTextBrowser;
 
 namespace app {
 
@@ -18,8 +20,9 @@ inline const QString kNoHelp =
 // platform message box.
 void showHelpContents(QWidget* mainWindow);
 
-// The help window: a browser over the user guide, with its links followed inside it.
-class HelpWindow : public QTextBrowser
+// The help window: a window (announced as one) holding a browser over the user guide, with its
+// links followed inside it.
+class HelpWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -27,6 +30,10 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
     // The open help window, or nullptr.
     static HelpWindow* current();
+    QTextBrowser* browser() const { return m_browser; }
+
+private:
+    QTextBrowser* m_browser;
 };
 
 } // namespace app

@@ -1,3 +1,4 @@
+#include "accessibility_check.h"
 #include "app/frmlogin.h"
 #include "app/messenger.h"
 #include "app/module1.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,20 +103,29 @@ TEST_F(FrmLoginTest, WrongPasswordShowsLoginMessageAndStaysOpen)
     EXPECT_NE(app::module1().thongbao, QStringLiteral("thoi"));
 }
 
-TEST_F(FrmLoginTest, GivingUpOrClosingTheWindowSetsThoi)
+TEST_F(FrmLoginTest, GivingUpClosingTheWindowOrEscSetsThoi)
 {
-    {
+    const std::function<void(app::frmLogin&)> ways[] = {
+        [](app::frmLogin& f) { f.control<QPushButton>(QStringLiteral("cmdCancel"))->click(); },
+        [](app::frmLogin& f) { f.close(); },
+        [](app::frmLogin& f) { QTest::keyClick(f.focusWidget(), Qt::Key_Escape); },
+    };
+    for (const auto& giveUp : ways) {
+        app::module1().thongbao.clear();
         app::frmLogin form(app::LoginCheck::kModeStartup, QString());
         form.showModeless();
-        form.control<QPushButton>(QStringLiteral("cmdCancel"))->click();
+        giveUp(form);
         EXPECT_FALSE(form.isVisible());
         EXPECT_EQ(app::module1().thongbao, QStringLiteral("thoi"));
     }
-    app::module1().thongbao.clear();
+}
+
+TEST_F(FrmLoginTest, IsAnAccessibleFixedDialogWithNamedBoxes)
+{
     app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.showModeless();
-    form.close();
-    EXPECT_EQ(app::module1().thongbao, QStringLiteral("thoi"));
+    form.load();
+    EXPECT_TRUE(test::isAccessible(&form));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(FrmLoginTest, F4EmptiesTheFocusedTextBox)

@@ -1,3 +1,4 @@
+#include "accessibility_check.h"
 #include "app/form_commands.h"
 #include "app/frmabout.h"
 #include "app/frmmain.h"
@@ -17,6 +18,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 namespace {
@@ -262,7 +265,7 @@ TEST_F(FrmMainTest, HelpOpensTheVietnameseGuide)
     app::HelpWindow* help = app::HelpWindow::current();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro")));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro")));
     EXPECT_TRUE(home.boxes().isEmpty());
     help->close();
 }
@@ -278,6 +281,62 @@ TEST_F(FrmMainTest, AboutBoxClosesWithItsButtonAndShowsTheMainWindow)
     about->control<QPushButton>(QStringLiteral("cmdok"))->click();
     EXPECT_TRUE(main.isVisible());
     EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(FrmMainTest, AboutBoxOpensOnceAndASecondChoiceRaisesIt)
+{
+    action(QStringLiteral("mnuHelpAbout"))->trigger();
+    action(QStringLiteral("mnuHelpAbout"))->trigger();
+    const QList<app::frmAbout*> boxes = main.findChildren<app::frmAbout*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes.first()->isVisible());
+    EXPECT_FALSE(boxes.first()->windowFlags() & Qt::WindowMaximizeButtonHint);
+    boxes.first()->unload();
+}
+
+TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
+{
+    const QString folder = QStringLiteral("/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
+                                          "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/");
+    app::module1().filecongvan = folder + QStringLiteral("vemocv.MDB");
+    app::module1().filelich = folder + QStringLiteral("vemolich.MDB");
+    ASSERT_GE(app::module1().filecongvan.size(), 150);
+    main.hide();
+    main.showDataLabels();
+    main.showAtStart();
+    QCoreApplication::processEvents();
+
+    const QRect area = main.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().width() << " in " << area.width();
+    auto* label = main.findChild<QLabel*>(QStringLiteral("Lblfiledulieu"));
+    const QString full = QStringLiteral("File công văn: ") + app::module1().filecongvan +
+                         QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().filelich;
+    EXPECT_EQ(label->toolTip(), full);
+    const QStringList lines = label->text().split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines) {
+        EXPECT_TRUE(line.contains(QChar(0x2026))) << line.toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width());
+    }
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("File công văn: /mnt/")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("/vemocv.MDB")));
+}
+
+TEST_F(FrmMainTest, EveryWindowIsAccessibleAndTheTitleIsReadOnce)
+{
+    EXPECT_TRUE(test::isAccessible(&main));
+    EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1);
+
+    app::frmAbout* about = app::frmAbout::showAbout(&main);
+    EXPECT_TRUE(test::isAccessible(about));
+    about->unload();
+
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html"))));
+    action(QStringLiteral("mnuHelpContents"))->trigger();
+    ASSERT_NE(app::HelpWindow::current(), nullptr);
+    EXPECT_TRUE(test::isAccessible(app::HelpWindow::current()));
+    app::HelpWindow::current()->close();
 }
 
 TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)

@@ -1,3 +1,4 @@
+#include "accessibility_check.h"
 #include "app/frmnamlamviec.h"
 #include "app/module1.h"
 #include "app/year_tables.h"
@@ -6,6 +7,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +95,35 @@ TEST_P(FrmNamlamviecRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
 INSTANTIATE_TEST_SUITE_P(Cases, FrmNamlamviecRefusedTest,
                          ::testing::Values(RefusedYear{"2059"}, RefusedYear{"1959"}, RefusedYear{"abcd"},
                                            RefusedYear{"209"}, RefusedYear{"20 9"}, RefusedYear{""}));
+
+TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
+{
+    {
+        app::frmnamlamviec form(&window);
+        form.showModeless();
+        auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
+        box->setCurrentText(QStringLiteral("2010"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
+    }
+    app::frmnamlamviec form(&window);
+    form.showModeless();
+    auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
+    box->setCurrentText(QStringLiteral("2010"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2010"));
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+}
+
+TEST_F(FrmNamlamviecTest, IsAnAccessibleFixedDialog)
+{
+    app::frmnamlamviec form(&window);
+    form.load();
+    EXPECT_TRUE(test::isAccessible(&form));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
 
 TEST_F(FrmNamlamviecTest, FortyNineYearsAwayIsAccepted)
 {

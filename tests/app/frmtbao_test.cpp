@@ -1,4 +1,5 @@
 // The message dialog: fitting, alignment, the error view and the answers.
+#include "accessibility_check.h"
 #include "app/frmtbao.h"
 #include "app/last_error.h"
 #include "app/message_layout.h"
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -171,11 +173,19 @@ protected:
                     d.cmdno->isVisible()};
     }
 
-    void ctrlEnd(app::frmtbao& d)
+    // Ctrl+End as typed: Ctrl down, End down, then the two released in either order.
+    void ctrlEnd(app::frmtbao& d, bool ctrlReleasedFirst = false)
     {
         QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
+        QTest::keyPress(target, Qt::Key_Control, Qt::ControlModifier);
         QTest::keyPress(target, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyRelease(target, Qt::Key_End, Qt::ControlModifier);
+        if (ctrlReleasedFirst) {
+            QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
+            QTest::keyRelease(target, Qt::Key_End, Qt::NoModifier);
+        } else {
+            QTest::keyRelease(target, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
+        }
     }
 
     app::frmtbao dialog;
@@ -302,27 +312,47 @@ TEST_F(FrmtbaoTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
-TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgain)
+TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgainWhicheverKeyIsReleasedFirst)
 {
-    app::setLastError(3021, QStringLiteral("No current record."));
-    QStringList texts;
-    QList<int> tops;
-    ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
-        ctrlEnd(d);
-        texts << d.Label1->text();
-        tops << d.Label1->y();
-        EXPECT_EQ(d.savedMessage(), QStringLiteral("Lỗi khi ghi đĩa !"));
-        ctrlEnd(d);
-        texts << d.Label1->text();
-        tops << d.Label1->y();
-        EXPECT_EQ(d.savedMessage(), QString());
-        d.cmdok->click();
-    });
-    ASSERT_EQ(texts.size(), 2);
-    EXPECT_EQ(texts[0], QStringLiteral("Lỗi 3021 (No current record.)."));
-    EXPECT_EQ(texts[1], QStringLiteral("Lỗi khi ghi đĩa !"));
-    EXPECT_EQ(tops[0], dialog.pixelsY(850));
-    EXPECT_EQ(tops[1], dialog.pixelsY(850));
+    for (const bool ctrlFirst : {false, true}) {
+        SCOPED_TRACE(ctrlFirst ? "Ctrl released first" : "End released first");
+        app::setLastError(3021, QStringLiteral("No current record."));
+        QStringList texts;
+        QList<int> tops;
+        ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
+            ctrlEnd(d, ctrlFirst);
+            texts << d.Label1->text();
+            tops << d.Label1->y();
+            EXPECT_EQ(d.savedMessage(), QStringLiteral("Lỗi khi ghi đĩa !"));
+            ctrlEnd(d, ctrlFirst);
+            texts << d.Label1->text();
+            tops << d.Label1->y();
+            EXPECT_EQ(d.savedMessage(), QString());
+            d.cmdok->click();
+        });
+        ASSERT_EQ(texts.size(), 2);
+        EXPECT_EQ(texts[0], QStringLiteral("Lỗi 3021 (No current record.)."));
+        EXPECT_EQ(texts[1], QStringLiteral("Lỗi khi ghi đĩa !"));
+        EXPECT_EQ(tops[0], dialog.pixelsY(850));
+        EXPECT_EQ(tops[1], dialog.pixelsY(850));
+    }
+}
+
+TEST_F(FrmtbaoTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
+{
+    for (const char* mode : {"ok", "yesno"}) {
+        SCOPED_TRACE(mode);
+        ask(QStringLiteral("Có ghi không ?"), QString::fromLatin1(mode), [](app::frmtbao& d) {
+            EXPECT_TRUE(test::isAccessible(&d));
+            EXPECT_FALSE(d.windowFlags() & Qt::WindowMaximizeButtonHint);
+            EXPECT_EQ(d.minimumSize(), d.maximumSize());
+            QPushButton* focused = d.cmdok->isVisible() ? d.cmdok : d.cmdyes;
+            QStyleOptionButton option;
+            option.initFrom(focused);
+            EXPECT_EQ(d.focusWidget(), focused);
+            EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange); // the style draws the frame
+        });
+    }
 }
 
 TEST_F(FrmtbaoTest, ErrorViewPlacesALongErrorHigher)

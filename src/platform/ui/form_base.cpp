@@ -4,6 +4,8 @@
 #include "key_codes.h"
 #include "text_box.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -54,11 +56,32 @@ void installKeyPreview()
     }
 }
 
+// A form that is a window of its own is announced as a window, not as a dialog: every form is
+// a QDialog, whose accessible role would otherwise be Dialog.
+QAccessibleInterface* formAccessible(const QString& key, QObject* object)
+{
+    auto* form = qobject_cast<FormBase*>(object);
+    if (!form || form->isDialogForm() || key != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    return new QAccessibleWidget(form, QAccessible::Window);
+}
+
+void installFormAccessible()
+{
+    static bool installed = false;
+    if (!installed) {
+        installed = true;
+        QAccessible::installFactory(formAccessible);
+    }
+}
+
 } // namespace
 
-FormBase::FormBase(QWidget* parent) : QWidget(parent, Qt::Window)
+FormBase::FormBase(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags)
 {
+    setSizeGripEnabled(false);
     installKeyPreview();
+    installFormAccessible();
 }
 
 FormBase::~FormBase()
@@ -154,9 +177,31 @@ void FormBase::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+void FormBase::reject()
+{
+    if (isDialogForm())
+        close();
+}
+
+void FormBase::keyPressEvent(QKeyEvent* event)
+{
+    // A window leaves Enter and Esc to its handlers; a dialog has the dialog keys.
+    if (isDialogForm())
+        QDialog::keyPressEvent(event);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void FormBase::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_focusFrame)
+        setAttribute(Qt::WA_KeyboardFocusChange);
+}
+
 void FormBase::hideEvent(QHideEvent* event)
 {
-    QWidget::hideEvent(event);
+    QDialog::hideEvent(event);
     if (m_modalLoop)
         m_modalLoop->quit();
 }
@@ -213,6 +258,17 @@ bool FormBase::previewKey(QKeyEvent* event)
         Form_KeyUp(code, state);
     }
     return original != 0 && code == 0;
+}
+
+void setInitialFocus(QWidget* control)
+{
+    if (!control)
+        return;
+    control->setFocus(Qt::TabFocusReason);
+    QWidget* window = control->window();
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (auto* form = qobject_cast<FormBase*>(window))
+        form->m_focusFrame = true; // showing the window resets the attribute: set again then
 }
 
 } // namespace ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 #include <functional>
 
 class QEventLoop;
@@ -9,6 +9,11 @@ class QKeyEvent;
 namespace ui {
 
 // The base of every form: a top-level window with the old forms' life cycle and key preview.
+//
+// Kind. A form is a QDialog. By default it is a plain window (Qt::Window): screen readers announce
+// it as a window, and Enter and Esc mean only what its key handlers say. A form made with
+// Qt::Dialog (a login, a message, a choice) is a true dialog: announced as a dialog, Esc closes it
+// through unload() (as its close box does), Enter presses its default or focused button.
 //
 // Life cycle. load() runs Form_Load() once; showModeless() and showModal() load the form first
 // when needed. hide() hides without unloading (the form keeps its state and its data controls
@@ -25,12 +30,14 @@ namespace ui {
 //
 // Names. Controls are found by their objectName; activeControl() is the control that has the
 // focus, a text box or drop-down list counting as one control with its inner editor.
-class FormBase : public QWidget
+class FormBase : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit FormBase(QWidget* parent = nullptr);
+    // flags: Qt::Window (the default) for a form that is a window of its own, Qt::Dialog for a
+    // dialog, with any window hints.
+    explicit FormBase(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::Window);
     ~FormBase() override;
 
     void load();
@@ -44,6 +51,11 @@ public:
     bool isModalShown() const { return m_modalLoop != nullptr; }
     // Unloads the form (see above); returns false when Validate or Form_Unload cancelled.
     bool unload();
+    // True for a form made as a dialog (window type Qt::Dialog).
+    bool isDialogForm() const { return windowType() == Qt::Dialog; }
+
+    // A dialog's Esc (and any reject) closes it as its close box does; a window ignores it.
+    void reject() override;
 
     void setKeyPreview(bool on) { m_keyPreview = on; }
     bool keyPreview() const { return m_keyPreview; }
@@ -86,6 +98,8 @@ protected:
     }
 
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -93,6 +107,17 @@ private:
     bool m_keyPreview = true;
     bool m_unloading = false;
     QEventLoop* m_modalLoop = nullptr;
+    bool m_focusFrame = false; // setInitialFocus() asked for the focus frame
+
+    friend void setInitialFocus(QWidget* control);
 };
+
+// The window flags of a dialog of fixed size: a title and a close box, no maximise button.
+inline constexpr Qt::WindowFlags kFixedDialog =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// Gives control the focus as the keyboard would, so that it shows its focus frame at once (a
+// style draws the frame only once the keyboard has moved the focus in that window).
+void setInitialFocus(QWidget* control);
 
 } // namespace ui

@@ -1,0 +1,80 @@
+#include "command_line.h"
+
+namespace app {
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    CommandLine line;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            line.action = CommandLine::Action::Help;
+            return line;
+        }
+        if (a == QLatin1String("--version")) {
+            line.action = CommandLine::Action::Version;
+            return line;
+        }
+        if (a == QLatin1String("--home")) {
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
+                line.action = CommandLine::Action::Error;
+                line.error = QStringLiteral("--home needs a folder");
+            } else {
+                line.home = arguments.at(++i);
+            }
+        } else if (a.startsWith(QLatin1String("--home="))) {
+            line.home = a.mid(7);
+            if (line.home.isEmpty()) {
+                line.action = CommandLine::Action::Error;
+                line.error = QStringLiteral("--home needs a folder");
+            }
+        } else {
+            line.others << a;
+        }
+    }
+    return line;
+}
+
+CommandLine rejectUnknown(CommandLine line)
+{
+    if (line.action == CommandLine::Action::Run && !line.others.isEmpty()) {
+        line.action = CommandLine::Action::Error;
+        line.error = QStringLiteral("unknown argument: ") + line.others.first();
+    }
+    return line;
+}
+
+QString usageText(const QString& program)
+{
+    return QStringLiteral("Usage: %1 [--home DIR]\n"
+                          "Selvaro keeps the secretariat's registers: incoming and outgoing letters, work plans\n"
+                          "and the weekly work schedule.\n"
+                          "\n"
+                          "Options:\n"
+                          "  --home DIR   use DIR as the program folder; its data folder is DIR/data\n"
+                          "               (SELVARO_HOME does the same; by default, the program's own folder)\n"
+                          "  --help       print this help and stop\n"
+                          "  --version    print the version and stop\n"
+                          "\n"
+                          "Qt's own options (-platform NAME, -style NAME, ...) are accepted too.\n")
+        .arg(program);
+}
+
+QString versionText()
+{
+    return QStringLiteral("Selvaro ") + kProgramVersion + QLatin1Char('\n');
+}
+
+QString noDisplayMessage(const QString& program, const QString& display)
+{
+    const QString reason =
+        display.isEmpty()
+            ? QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set")
+            : QStringLiteral("the display \"%1\" cannot be opened (no display server answers there)").arg(display);
+    return QStringLiteral("Selvaro is a desktop program and needs a display, but %1.\n"
+                          "On a machine without a screen, run it under a virtual X server, for example:\n"
+                          "    xvfb-run %2\n")
+        .arg(reason, program);
+}
+
+} // namespace app
