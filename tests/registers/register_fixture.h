@@ -32,6 +32,9 @@ protected:
         FakeStartupWindow window;
         ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
         app::Module1& m = app::module1();
+        for (const char* report : {"brcvden.rpt", "brcvdi.rpt"})
+            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(report),
+                        home.data(QString::fromLatin1(report)));
         for (const auto& [name, code] : {std::pair{QStringLiteral("Sở Nội vụ"), QStringLiteral("snv")},
                                          std::pair{QStringLiteral("Sở Tài chính"), QStringLiteral("stc")},
                                          std::pair{QStringLiteral("Bộ Tư pháp"), QStringLiteral("btp")}})
@@ -100,5 +103,36 @@ protected:
     ProgramFolder home;
     QWidget mainWindow;
 };
+
+} // namespace registers_test
+
+namespace registers_test {
+
+// A letter put straight into a year table, as the entry form saves it.
+struct Letter
+{
+    int stt;
+    QString ngDen; // dd/mm/yyyy
+    QString noigui;
+    QString summary;
+    QString chonin = QString();
+};
+
+inline void addLetters(const QString& table, const QList<Letter>& letters)
+{
+    app::Module1& m = app::module1();
+    db::Recordset rs = m.dbcongvan.openRecordset(table);
+    for (const Letter& l : letters) {
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), l.stt);
+        rs.setValue(QStringLiteral("ng_den"), l.ngDen);
+        rs.setValue(QStringLiteral("ng_denchuan"), l.ngDen.mid(6, 4) + l.ngDen.mid(3, 2) + l.ngDen.left(2));
+        rs.setValue(QStringLiteral("noigui"), l.noigui);
+        rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Hành chính"));
+        rs.setValue(QStringLiteral("tt_ndung"), l.summary);
+        rs.setValue(QStringLiteral("chonin"), l.chonin);
+        rs.update();
+    }
+}
 
 } // namespace registers_test

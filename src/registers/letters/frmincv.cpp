@@ -67,11 +67,19 @@ void frmincv::Form_KeyUp(int& keyCode, int shift)
         box->setText(common::dateToText(common::clock().today()));
 }
 
-// The date rule of the dialog; false when the text was refused (the dialog is then hidden).
-bool frmincv::leaveDate(ui::TextBox* box, const QString& message)
+// The date rule of the dialog, run when a date box is left: not when the user is leaving for
+// "&Không in", and not again while this box's message is the one last shown.
+void frmincv::leaveDate(ui::TextBox* box, const QString& message)
 {
     if (!isVisible() || QApplication::focusWidget() == m_ui->cmdCancel || app::module1().thongbao == message)
-        return true;
+        return;
+    checkDate(box, message);
+}
+
+// A non-blank text is completed, or refused: the box is emptied and refocused, the dialog hidden
+// and message shown. False when refused.
+bool frmincv::checkDate(ui::TextBox* box, const QString& message)
+{
     if (box->text().trimmed().isEmpty())
         return true;
     const QString parsed = common::parseDate(box->text());
@@ -108,7 +116,7 @@ void frmincv::cmdok_Click()
     CrystalReport1.reset();
     CrystalReport1.setDestination(destination);
     // Dates typed and not yet left (a keyboard shortcut) are checked as leaving would check them.
-    if (!leaveDate(m_ui->mngay1, kFirstBad) || !leaveDate(m_ui->mngay2, kSecondBad))
+    if (!checkDate(m_ui->mngay1, kFirstBad) || !checkDate(m_ui->mngay2, kSecondBad))
         return;
     if (m_ui->mngay1->text().trimmed().isEmpty()) {
         app::tell(QStringLiteral("Phải nạp ngày định in vào ô 'Từ ngày'"));

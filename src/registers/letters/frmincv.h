@@ -37,7 +37,8 @@ protected:
     void Form_KeyUp(int& keyCode, int shift) override;
 
 private:
-    bool leaveDate(ui::TextBox* box, const QString& message);
+    void leaveDate(ui::TextBox* box, const QString& message);
+    bool checkDate(ui::TextBox* box, const QString& message);
 
     std::unique_ptr<Ui::frmincv> m_ui;
     QString m_caption;
