@@ -5,6 +5,8 @@
 #include "app/frmtbao.h"
 #include "app/sub_main.h"
 #include "platform/report/preview/preview_window.h"
+#include "registers/form_registry.h"
+#include "registers/incoming/incoming_forms.h"
 
 #include <QApplication>
 #include <QDir>
@@ -117,6 +119,13 @@ int main(int argc, char** argv)
 
     // Reports sent to the screen open in the preview window.
     report::PreviewWindow::install();
+
+    // The register forms the main window's buttons open.
+    registers::registerIncomingForms();
+    struct DestroyForms
+    {
+        ~DestroyForms() { registers::destroyForms(); }
+    } destroyForms;
 
     app::frmMain mainWindow;
     switch (app::subMain(programFolder(line), mainWindow)) {

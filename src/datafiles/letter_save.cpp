@@ -12,7 +12,7 @@ const QString kSourceId = QStringLiteral("idcu");
 const QString kId = QStringLiteral("id");
 } // namespace
 
-void saveLetter(db::Database& db, db::Recordset& rs)
+void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db::Recordset& rs)>& beforeAdd)
 {
     switch (rs.editMode()) {
     case db::EditMode::None:
@@ -37,6 +37,8 @@ void saveLetter(db::Database& db, db::Recordset& rs)
     }
     db.beginTrans();
     try {
+        if (beforeAdd)
+            beforeAdd(rs);
         rs.update();
         rs.setBookmark(rs.lastModified());
         rs.edit();

@@ -3,6 +3,8 @@
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
 
+#include <functional>
+
 namespace datafiles {
 
 // Writes the letters row being added or edited through rs (a dynaset on a letters year table of
@@ -17,6 +19,11 @@ namespace datafiles {
 // ("&Ghi đĩa" and the pending row saved by "&Nạp mới") goes through here; callers leave kieuupdate
 // and idcu alone. With rs in neither mode it raises DbError(UpdateWithoutEdit) as update() does;
 // db must not be inside a transaction of its own.
-void saveLetter(db::Database& db, db::Recordset& rs);
+//
+// beforeAdd, when given, runs for a new row inside the transaction, before the row is written, so
+// that what it reads (the register numbers already taken) cannot change before the write: the
+// entry forms give a new letter the next free number there. It may change values of rs and may
+// throw db::DbError, which undoes the save as any other failure does.
+void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db::Recordset& rs)>& beforeAdd = {});
 
 } // namespace datafiles

@@ -14,6 +14,8 @@ class CheckBox : public QCheckBox, public BoundControl
 
 public:
     explicit CheckBox(const QString& caption = QString(), QWidget* parent = nullptr);
+    // For forms laid out in Designer (the caption comes from the layout).
+    explicit CheckBox(QWidget* parent) : CheckBox(QString(), parent) {}
 
     void showFieldValue(const QVariant& value) override;
     QVariant fieldValue() const override;

@@ -455,7 +455,10 @@ bool DataControl::writeRecord()
                                       .arg(value.toString(), control->m_field));
             m_rs.setValue(control->m_field, stored);
         }
-        m_rs.update();
+        if (m_writer)
+            m_writer(m_rs);
+        else
+            m_rs.update();
     } catch (const db::DbError& e) {
         raiseError(e);
         return false;

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QToolButton;
@@ -134,6 +135,13 @@ public:
     // hold, a refused write) Error is raised, the addition or edit stays pending and the typed
     // values stay. Without a current record or pending addition it fails with NoCurrentRecord.
     bool updateRecord();
+    // Writes records through writer instead of Recordset::update(): the writer receives the
+    // recordset in addNew or edit mode with the bound values already set and must write it (or
+    // throw db::DbError, leaving the addition or edit pending). The forms of a register use it to
+    // save every record through one procedure. An empty writer restores update().
+    using RecordWriter = std::function<void(db::Recordset& rs)>;
+    void setRecordWriter(RecordWriter writer) { m_writer = std::move(writer); }
+
     // Drops a pending addition or edit and shows the current record again.
     bool cancelUpdate();
     // Deletes the current record after Validate(action::Delete) (changed values are not written).
@@ -195,6 +203,7 @@ private:
     QString m_recordSource;
     db::RecordsetType m_type = db::RecordsetType::Dynaset;
     db::Recordset m_rs;
+    RecordWriter m_writer;
     Pending m_pending = Pending::None;
     QList<BoundControl*> m_controls;
     QSet<QString> m_fields; // lower-case field names of m_rs

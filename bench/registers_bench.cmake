@@ -1,0 +1,6 @@
+target_link_libraries(registers_bench PRIVATE selvaro_incoming SQLite::SQLite3 Qt6::Test)
+foreach(_dep selvaro_template selvaro_data_files)
+    if(TARGET ${_dep})
+        add_dependencies(registers_bench ${_dep})
+    endif()
+endforeach()

@@ -1,0 +1,292 @@
+// The incoming register on a year of 100,000 letters built here: opening the entry form on its last
+// record, PgUp/PgDn, a search with three text criteria and an arrival-date range (beside the same
+// SELECT on raw SQLite), "&Chọn tất" after that search (beside its two UPDATEs on raw SQLite), and
+// printing 5,000 marked letters to PDF.
+// Targets: open < 200 ms, page move < 5 ms, search within 2x raw SQLite, mark-all < 300 ms,
+// 5,000-letter print < 3 s.
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/reference_recordsets.h"
+#include "app/table_copy.h"
+#include "registers/form_registry.h"
+#include "registers/incoming/frmcvden.h"
+#include "registers/incoming/frmgridcvden.h"
+#include "registers/incoming/frmtracuucvden.h"
+#include "registers/incoming/incoming_forms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kLetters = 100000;
+
+// Answers "no" to every question (print to the printer: a PDF under SELVARO_PRINT_TO).
+class NoMessenger : public app::Messenger
+{
+public:
+    QString show(const QString&, const QString& mode) override
+    {
+        return mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0 ? QStringLiteral("no")
+                                                                              : QStringLiteral("ok");
+    }
+    void closeNotice() override {}
+};
+
+// A program folder whose letters file holds the year 2026 with kLetters incoming letters.
+class Program
+{
+public:
+    Program()
+    {
+        const QString data = m_dir.filePath(QStringLiteral("data"));
+        QDir().mkpath(data);
+        for (const char* name : {"brcvden.rpt", "brcvdi.rpt"})
+            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(name),
+                        data + u'/' + QString::fromLatin1(name));
+        app::Module1& m = app::module1();
+        m.thumucchuongtrinh = m_dir.path();
+        m.filecongvan = copy(QStringLiteral("vemocv.mdb"));
+        m.filetemp = copy(QStringLiteral("vemotemp.mdb"));
+        m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = copy(QStringLiteral("vemotk.mdb"));
+        m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
+        m.dbtemp = db::Database::open(m.filetemp, app::kConnect);
+        m.dbthamkhao = m.dbthamkhaocv = m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
+        m.namlamviec = QStringLiteral("2026");
+        m.setYearTables();
+        app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false);
+        app::openReferenceRecordsets();
+        fill();
+        qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());
+        app::setMessenger(&m_messenger);
+        registers::registerIncomingForms();
+        registers::setMainWindow(&m_main);
+    }
+
+    QString lettersPath() const { return app::module1().filecongvan; }
+
+private:
+    QString copy(const QString& name)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("data/") + name);
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), path);
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+        return path;
+    }
+    void fill()
+    {
+        static const QStringList senders = {QStringLiteral("Sở Nội vụ"), QStringLiteral("Bộ Tư pháp"),
+                                            QStringLiteral("Sở Tài chính"), QStringLiteral("Uỷ ban nhân dân huyện"),
+                                            QStringLiteral("Sở Giáo dục và Đào tạo")};
+        static const QStringList types = {QStringLiteral("Công văn"), QStringLiteral("Quyết định"),
+                                          QStringLiteral("Báo cáo"), QStringLiteral("Giấy mời")};
+        app::Module1& m = app::module1();
+        db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvden);
+        m.dbcongvan.beginTrans();
+        for (int i = 1; i <= kLetters; ++i) {
+            const int month = 1 + (i * 12 / (kLetters + 1));
+            const int day = 1 + i % 28;
+            const QString date =
+                QStringLiteral("%1/%2/2026").arg(day, 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+            rs.addNew();
+            rs.setValue(QStringLiteral("stt"), i);
+            rs.setValue(QStringLiteral("ng_den"), date);
+            rs.setValue(QStringLiteral("ng_denchuan"), date.mid(6, 4) + date.mid(3, 2) + date.left(2));
+            rs.setValue(QStringLiteral("noigui"), senders.at(i % senders.size()));
+            rs.setValue(QStringLiteral("so_cv"), QStringLiteral("%1/VP").arg(i));
+            rs.setValue(QStringLiteral("loai"), types.at(i % types.size()));
+            rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Văn phòng, Phòng Tổ chức cán bộ"));
+            rs.setValue(QStringLiteral("cd_dang"), i % 3 ? QStringLiteral("Đảng,NN") : QStringLiteral("Công đoàn"));
+            rs.setValue(QStringLiteral("tt_ndung"), (i % 3 ? QStringLiteral("Về việc báo cáo tình hình quý %1")
+                                                           : QStringLiteral("Về việc triển khai nhiệm vụ số %1"))
+                                                        .arg(i));
+            rs.update();
+        }
+        m.dbcongvan.commitTrans();
+    }
+
+    QTemporaryDir m_dir;
+    NoMessenger m_messenger;
+    QWidget m_main;
+};
+
+Program& program()
+{
+    static Program p;
+    return p;
+}
+
+registers::frmcvden* entry()
+{
+    return registers::form<registers::frmcvden>(QStringLiteral("frmcvden"));
+}
+registers::frmtracuucvden* search()
+{
+    return registers::form<registers::frmtracuucvden>(QStringLiteral("frmtracuucvden"));
+}
+registers::frmgridcvden* list()
+{
+    return registers::form<registers::frmgridcvden>(QStringLiteral("frmgridcvden"));
+}
+
+void BM_OpenEntryFormOnLastRecord(benchmark::State& state)
+{
+    program();
+    for (auto _ : state) {
+        entry()->open(app::module1().bangcvden);
+        benchmark::DoNotOptimize(entry()->Data1->recordset().absolutePosition());
+        state.PauseTiming();
+        entry()->hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenEntryFormOnLastRecord)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_PageUpPageDown(benchmark::State& state)
+{
+    program();
+    entry()->open(app::module1().bangcvden);
+    QApplication::setActiveWindow(entry());
+    entry()->box(QStringLiteral("mcd_dang"))->setFocus();
+    QWidget* target = QApplication::focusWidget();
+    bool up = true;
+    for (auto _ : state) {
+        QTest::keyClick(target, up ? Qt::Key_PageUp : Qt::Key_PageDown);
+        up = !up;
+    }
+    entry()->hide();
+}
+BENCHMARK(BM_PageUpPageDown)->Unit(benchmark::kMicrosecond);
+
+void setCriteria()
+{
+    search()->cmdxoa_Click();
+    search()->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Sở"));
+    search()->box(QStringLiteral("mtt_ndung"))->setText(QStringLiteral("báo cáo"));
+    search()->box(QStringLiteral("mloai"))->setText(QStringLiteral("Công văn"));
+    search()->box(QStringLiteral("mng_den1"))->setText(QStringLiteral("01/01/2026"));
+    search()->box(QStringLiteral("mng_den2"))->setText(QStringLiteral("31/03/2026"));
+}
+
+void BM_SearchThreeTextsAndDateRange(benchmark::State& state)
+{
+    program();
+    app::module1().trangthai = QStringLiteral("tracuucv");
+    search()->openWithValueLists({});
+    setCriteria();
+    int hits = 0;
+    for (auto _ : state) {
+        search()->Cmdtracuu_Click();
+        hits = list()->Data1->recordset().recordCount();
+    }
+    state.counters["hits"] = hits;
+}
+BENCHMARK(BM_SearchThreeTextsAndDateRange)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The same search on raw SQLite: every rowid of the hits (ASCII-only NOCASE LIKE).
+void BM_SearchRawSqlite(benchmark::State& state)
+{
+    program();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(program().lettersPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const char* sql = "SELECT rowid FROM cvden2026 WHERE ng_denchuan BETWEEN '20260101' AND '20260331' "
+                      "AND noigui LIKE '%Sở%' AND tt_ndung LIKE '%báo cáo%' AND loai LIKE '%Công văn%' ORDER BY rowid";
+    int hits = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        hits = 0;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            ++hits;
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    state.counters["hits"] = hits;
+}
+BENCHMARK(BM_SearchRawSqlite)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The search command also clears the marks of the year first (a pass over the table): both
+// statements on raw SQLite.
+void BM_SearchRawSqliteWithMarkClearing(benchmark::State& state)
+{
+    program();
+    sqlite3* db = nullptr;
+    sqlite3_open(program().lettersPath().toUtf8().constData(), &db);
+    const char* sql = "SELECT rowid FROM cvden2026 WHERE ng_denchuan BETWEEN '20260101' AND '20260331' "
+                      "AND noigui LIKE '%Sở%' AND tt_ndung LIKE '%báo cáo%' AND loai LIKE '%Công văn%' ORDER BY rowid";
+    for (auto _ : state) {
+        sqlite3_exec(db, "UPDATE cvden2026 SET chonin = '' WHERE chonin = 'X'", nullptr, nullptr, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_SearchRawSqliteWithMarkClearing)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_MarkAllAfterSearch(benchmark::State& state)
+{
+    program();
+    app::module1().trangthai = QStringLiteral("tracuucv");
+    search()->openWithValueLists({});
+    setCriteria();
+    search()->Cmdtracuu_Click();
+    for (auto _ : state)
+        list()->Cmdchontat_Click();
+}
+BENCHMARK(BM_MarkAllAfterSearch)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_MarkAllRawSqlite(benchmark::State& state)
+{
+    program();
+    sqlite3* db = nullptr;
+    sqlite3_open(program().lettersPath().toUtf8().constData(), &db);
+    for (auto _ : state) {
+        sqlite3_exec(db,
+                     "BEGIN IMMEDIATE; UPDATE cvden2026 SET chonin = '' WHERE chonin = 'X'; "
+                     "UPDATE cvden2026 SET chonin = 'X' WHERE ng_denchuan BETWEEN '20260101' AND '20260331' "
+                     "AND noigui LIKE '%Sở%' AND tt_ndung LIKE '%báo cáo%' AND loai LIKE '%Công văn%'; COMMIT;",
+                     nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_MarkAllRawSqlite)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_Print5000MarkedLetters(benchmark::State& state)
+{
+    program();
+    app::Module1& m = app::module1();
+    m.dbcongvan.execute(QStringLiteral("UPDATE ") + m.bangcvden + QStringLiteral(" SET chonin = ''"));
+    m.dbcongvan.execute(QStringLiteral("UPDATE ") + m.bangcvden + QStringLiteral(" SET chonin = 'X' WHERE id <= 5000"));
+    m.trangthai = QStringLiteral("xembangcv");
+    list()->open(m.bangcvden, m.bangcvden, false);
+    int pages = 0;
+    for (auto _ : state) {
+        list()->Cmdin_Click();
+        pages = list()->CrystalReport1.lastResult().pageCount;
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_Print5000MarkedLetters)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    registers::destroyForms();
+    app::setMessenger(nullptr);
+    return 0;
+}

@@ -1,0 +1,623 @@
+#include "entry_form.h"
+
+#include "form_registry.h"
+#include "register_data.h"
+#include "search_form.h"
+
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "common/abbreviation.h"
+#include "common/clock.h"
+#include "common/date_field.h"
+#include "common/dates.h"
+#include "datafiles/letter_save.h"
+#include "datafiles/replication.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/msg_box.h"
+#include "platform/ui/status_style.h"
+
+namespace registers {
+namespace {
+
+const QString kViewing = QStringLiteral("xemcv");
+const QString kAdding = QStringLiteral("napcv");
+const QString kEditing = QStringLiteral("suacv");
+const QString kEditCaption = QStringLiteral("&Sửa");
+const QString kCancelEditCaption = QStringLiteral("Huỷ sửa");
+
+QString fieldOf(const QString& box)
+{
+    return box.mid(1);
+}
+
+// Guards a flag for the lifetime of the object.
+struct Quiet
+{
+    explicit Quiet(bool& flag) : m_flag(flag), m_was(flag) { flag = true; }
+    ~Quiet() { m_flag = m_was; }
+    bool& m_flag;
+    bool m_was;
+};
+
+} // namespace
+
+EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+{
+    Data1 = new ui::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    Data1->hide();
+    Data1->setRecordWriter([this](db::Recordset& rs) { writeLetter(rs); });
+    connect(Data1, &ui::DataControl::Validate, this, &EntryForm::Data1_Validate);
+    connect(Data1, &ui::DataControl::Reposition, this, &EntryForm::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Error, this, &EntryForm::Data1_Error);
+    m_picks = new PickGrids(this);
+}
+
+void EntryForm::attachControls()
+{
+    for (const QString& name : m_config.dataBoxes) {
+        if (ui::TextBox* b = box(name))
+            b->bind(Data1, fieldOf(name));
+    }
+    m_check = control<ui::CheckBox>(m_config.checkBox);
+    if (m_check)
+        m_check->bind(Data1, QStringLiteral("da_xuli"));
+    m_recnum = box(QStringLiteral("mrecnum"));
+    m_status = control<QLabel>(QStringLiteral("lbltrangthai"));
+    if (m_status)
+        setAccessibleCaption(m_status, QStringLiteral("Trạng thái"));
+    if (m_recnum) {
+        m_recnum->setSelectAllOnFocus(true);
+        connect(m_recnum, &ui::TextBox::KeyUp, this, &EntryForm::mrecnum_KeyUp);
+    }
+    for (const EntryPick& p : m_config.picks)
+        m_picks->add(p.pick);
+    // Every data box reports leaving: dates, completion and the register number act on it.
+    for (const QString& name : m_config.dataBoxes) {
+        if (ui::TextBox* b = box(name))
+            connect(b, &ui::TextBox::LostFocus, this, [this, name] { boxLostFocus(name); });
+    }
+    const QList<QPair<QString, void (EntryForm::*)()>> buttons = {
+        {QStringLiteral("cmdAdd"), &EntryForm::cmdAdd_Click},
+        {QStringLiteral("cmdsua"), &EntryForm::Cmdsua_Click},
+        {QStringLiteral("cmdUpdate"), &EntryForm::cmdUpdate_Click},
+        {m_config.renumberButton, &EntryForm::cmdsuaso_Click},
+        {QStringLiteral("Cmdtracuu"), &EntryForm::Cmdtracuu_Click},
+        {QStringLiteral("Cmdin"), &EntryForm::cmdin_Click},
+        {QStringLiteral("cmdclose"), &EntryForm::cmdclose_Click}};
+    for (const auto& [name, handler] : buttons) {
+        if (QPushButton* b = button(name))
+            connect(b, &QPushButton::clicked, this, handler);
+    }
+    nameControlsFromLabels(this);
+}
+
+void EntryForm::open(const QString& table)
+{
+    app::Module1& m = app::module1();
+    m_table = table;
+    load();
+    for (const EntryPick& p : m_config.picks) {
+        const db::Database& db = p.list == ReferenceList::Units ? m.dbthamkhaolich : m.dbthamkhaocv;
+        const QList<GridColumn> columns =
+            p.columns.isEmpty() ? QList<GridColumn>{{QStringLiteral("Tên đơn vị"), QStringLiteral("tendonvi")},
+                                                    {QStringLiteral("Chữ tắt"), QStringLiteral("chutat")}}
+                                : p.columns;
+        m_picks->setSource(p.pick.grid, db, p.sql, columns);
+    }
+    {
+        Quiet quiet(m_quiet);
+        Data1->setDatabase(m.dbcongvan);
+        Data1->setRecordSource(table);
+        Data1->setRecordsetType(db::RecordsetType::Dynaset);
+        if (Data1->refresh() && Data1->recordset().recordCount() > 0)
+            Data1->moveLast();
+    }
+    m.trangthai = kViewing;
+    Data1_Reposition();
+    showModeless();
+    focusBox(m_config.homeBox);
+}
+
+QString EntryForm::mode() const
+{
+    return app::module1().trangthai;
+}
+
+bool EntryForm::editing() const
+{
+    return mode() == kAdding || mode() == kEditing;
+}
+
+void EntryForm::Form_Load()
+{
+    lockBoxes(true);
+    setMode(kViewing);
+}
+
+void EntryForm::setMode(const QString& trangthai)
+{
+    app::module1().trangthai = trangthai;
+    if (!m_status)
+        return;
+    const bool viewing = trangthai == kViewing;
+    QString text = viewing ? m_config.viewStatus : trangthai == kAdding ? m_config.addStatus : m_config.editStatus;
+    if (viewing && !m_numberNote.isEmpty())
+        text += QStringLiteral(" - ") + m_numberNote;
+    m_status->setText(text);
+    ui::setStatusStyle(m_status, viewing ? ui::StatusStyle::Viewing : ui::StatusStyle::Editing);
+}
+
+void EntryForm::lockBoxes(bool locked)
+{
+    for (const QString& name : m_config.dataBoxes) {
+        if (ui::TextBox* b = box(name))
+            b->setLocked(locked || !m_config.editableBoxes.contains(name));
+    }
+    if (m_check)
+        m_check->setEnabled(!locked);
+}
+
+void EntryForm::setButtons(bool viewing)
+{
+    const auto enable = [this](const QString& name, bool on) {
+        if (QPushButton* b = button(name))
+            b->setEnabled(on);
+    };
+    enable(QStringLiteral("cmdUpdate"), !viewing);
+    enable(m_config.renumberButton, !viewing);
+    enable(QStringLiteral("Cmdtracuu"), viewing);
+    enable(QStringLiteral("Cmdin"), viewing);
+}
+
+void EntryForm::focusBox(const QString& name)
+{
+    if (QWidget* w = control(name); w && isVisible())
+        w->setFocus();
+}
+
+QString EntryForm::remembered(const QString& field) const
+{
+    const int i = m_config.rememberedFields.indexOf(field);
+    return i >= 0 && i < m_remembered.size() ? m_remembered.at(i) : QString();
+}
+
+void EntryForm::rememberFrom(const db::Recordset& rs)
+{
+    m_remembered.clear();
+    if (rs.isNull() || rs.bof() || rs.eof()) {
+        m_rememberedNumber = 0;
+        for (int i = 0; i < m_config.rememberedFields.size(); ++i)
+            m_remembered << QString();
+        return;
+    }
+    m_rememberedNumber = rs.value(m_config.numberField).toInt();
+    for (const QString& f : m_config.rememberedFields)
+        m_remembered << rs.value(f).toString();
+}
+
+bool EntryForm::refuseReadOnly()
+{
+    try {
+        if (isWritable(app::module1().dbcongvan, m_table))
+            return false;
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e); // the command itself will report what is wrong
+        return false;
+    }
+    app::tell(kReadOnlyMessage);
+    return true;
+}
+
+bool EntryForm::requiredFilled()
+{
+    QString missing;
+    for (const RequiredBox& r : m_config.required) {
+        ui::TextBox* b = box(r.box);
+        if (b && b->text().trimmed().isEmpty())
+            missing += (missing.isEmpty() ? QString() : QStringLiteral(", ")) + r.label;
+    }
+    if (missing.isEmpty())
+        return true;
+    app::tell(QStringLiteral("Cần phải điền đủ nội dung các ô :") + QChar(13) + missing);
+    focusBox(m_config.requiredFocus);
+    return false;
+}
+
+// Every save goes through the letters' save procedure: one transaction, replication flags set.
+// A new letter whose proposed number was taken meanwhile by another letter of the year gets the
+// next free number (a number typed through "Số mới" is kept as typed).
+void EntryForm::writeLetter(db::Recordset& rs)
+{
+    for (const QString& name : m_config.dateBoxes) {
+        if (ui::TextBox* b = box(name))
+            rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
+    }
+    app::Module1& m = app::module1();
+    const bool renumber = rs.editMode() == db::EditMode::AddNew && !m_numberTyped;
+    QString note;
+    datafiles::saveLetter(m.dbcongvan, rs, [&](db::Recordset& row) {
+        if (!renumber || row.value(m_config.numberField).isNull())
+            return;
+        const int proposed = row.value(m_config.numberField).toInt();
+        const int number = nextFreeNumber(m.dbcongvan, m_table, m_config.numberField, proposed, numberScope(row));
+        if (number != proposed) {
+            row.setValue(m_config.numberField, number);
+            note = QStringLiteral("số ") + QString::number(proposed) +
+                   QStringLiteral(" đã có công văn khác dùng, công văn vừa ghi nhận số ") + QString::number(number);
+        }
+    });
+    m_numberNote = note;
+}
+
+bool EntryForm::saveRecord()
+{
+    if (!requiredFilled())
+        return false;
+    return Data1->updateRecord(); // a refused write was shown by Data1_Error; the values stay
+}
+
+void EntryForm::cmdAdd_Click()
+{
+    if (mode() != kAdding && refuseReadOnly())
+        return;
+    if (mode() == kEditing) {
+        int action = ui::action::AddNew, save = 1;
+        Data1_Validate(action, save);
+        if (mode() != kViewing)
+            return; // the changes could not be written
+    }
+    const db::Recordset rs0 = recordset();
+    if (rs0.isNull())
+        return;
+    if (mode() == kAdding && (rs0.editMode() == db::EditMode::AddNew || Data1->anyChanged())) {
+        if (!saveRecord())
+            return;
+        Data1_Reposition();
+    }
+    {
+        Quiet quiet(m_quiet);
+        db::Recordset rs = recordset();
+        if (rs.recordCount() == 0) {
+            rememberFrom(db::Recordset());
+        } else {
+            Data1->moveLast();
+            rememberFrom(recordset());
+        }
+        if (!Data1->addNew())
+            return;
+    }
+    m_numberTyped = false;
+    m_numberNote.clear();
+    fillNewRecord();
+    lockBoxes(false);
+    setButtons(false);
+    if (QPushButton* b = button(QStringLiteral("cmdsua")))
+        b->setEnabled(false);
+    if (QPushButton* b = button(QStringLiteral("cmdAdd")))
+        b->setEnabled(true);
+    setMode(kAdding);
+    focusBox(m_config.homeBox);
+}
+
+void EntryForm::Cmdsua_Click()
+{
+    QPushButton* sua = button(QStringLiteral("cmdsua"));
+    if (sua && sua->text() == kCancelEditCaption) {
+        Data1->cancelUpdate();
+        returnToView();
+        return;
+    }
+    if (mode() == kAdding) {
+        app::tell(QStringLiteral("Bạn phải nạp xong mới sửa được !"));
+        focusBox(m_config.homeBox);
+        return;
+    }
+    db::Recordset rs = recordset();
+    if (mode() == kViewing && !rs.isNull() && rs.recordCount() > 0 && Data1->hasCurrentRecord()) {
+        if (refuseReadOnly())
+            return;
+        {
+            Quiet quiet(m_quiet);
+            const int p = rs.absolutePosition();
+            if (p >= 1) {
+                db::Recordset previous = rs.clone();
+                previous.setAbsolutePosition(p - 1);
+                rememberFrom(previous);
+            } else {
+                rememberFrom(rs);
+            }
+        }
+        lockBoxes(false);
+        setButtons(false);
+        if (sua)
+            sua->setText(kCancelEditCaption);
+        if (QPushButton* b = button(QStringLiteral("cmdAdd")))
+            b->setEnabled(false);
+        m_numberNote.clear();
+        setMode(kEditing);
+    }
+    if (mode() != kAdding)
+        focusBox(m_config.editFocus);
+}
+
+void EntryForm::cmdUpdate_Click()
+{
+    if (mode() == kViewing) {
+        returnToView();
+        return;
+    }
+    const db::Recordset rs = recordset();
+    if (!rs.isNull() && (rs.editMode() == db::EditMode::AddNew || Data1->anyChanged())) {
+        if (!saveRecord())
+            return;
+    }
+    returnToView();
+}
+
+void EntryForm::returnToView()
+{
+    if (mode() == kViewing)
+        return;
+    lockBoxes(true);
+    setButtons(true);
+    setMode(kViewing);
+    if (QPushButton* b = button(QStringLiteral("cmdAdd"))) {
+        b->setText(QStringLiteral("&Nạp mới"));
+        b->setEnabled(true);
+    }
+    if (QPushButton* b = button(QStringLiteral("cmdsua"))) {
+        b->setText(kEditCaption);
+        b->setEnabled(true);
+    }
+    if (ui::TextBox* number = box(QStringLiteral("mstt"));
+        number && !m_config.editableBoxes.contains(QStringLiteral("mstt")))
+        number->setLocked(true);
+    // The bound boxes show the record as stored (an addition that was dropped shows the current one).
+    const db::Recordset rs = recordset();
+    if (!rs.isNull() && rs.editMode() == db::EditMode::None)
+        Data1->updateControls();
+    Data1_Reposition();
+    focusBox(m_config.homeBox);
+}
+
+void EntryForm::Data1_Validate(int& action, int& save)
+{
+    if (m_quiet || !editing())
+        return;
+    const db::Recordset rs = recordset();
+    if (!rs.isNull() && rs.editMode() == db::EditMode::AddNew) {
+        if (app::ask(QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"))) {
+            cmdUpdate_Click();
+            if (editing())
+                action = ui::action::Cancel; // not written: stay on the letter being added
+            save = 0;
+            return;
+        }
+        Data1->cancelUpdate();
+    } else if (Data1->anyChanged()) {
+        if (app::ask(QStringLiteral("Có lưu giữ những sửa đổi vừa thực hiện không ?"))) {
+            cmdUpdate_Click();
+            if (editing())
+                action = ui::action::Cancel;
+            save = 0;
+            return;
+        }
+        Data1->cancelUpdate();
+    }
+    save = 0;
+    returnToView();
+}
+
+void EntryForm::Data1_Reposition()
+{
+    ui::setDefaultPointer();
+    if (!m_recnum)
+        return;
+    try {
+        const db::Recordset rs = recordset();
+        if (rs.isNull())
+            return;
+        m_recnum->setText(QString::number(rs.absolutePosition() + 1) + QStringLiteral("/") +
+                          QString::number(rs.recordCount()));
+        m_recnum->setDataChanged(false);
+    } catch (const db::DbError&) {
+        // the position box shows what it showed
+    }
+}
+
+void EntryForm::Data1_Error(int dataErr, const QString& description, int& response)
+{
+    Q_UNUSED(dataErr)
+    ui::msgBox(QStringLiteral("Lỗi dữ liệu : ") + description);
+    response = ui::response::Continue;
+}
+
+void EntryForm::mrecnum_KeyUp(int& keyCode, int shift)
+{
+    Q_UNUSED(shift)
+    if (keyCode != ui::key::Enter)
+        return;
+    const db::Recordset rs = recordset();
+    if (rs.isNull())
+        return;
+    bool ok = false;
+    const int n = m_recnum->text().section(QLatin1Char('/'), 0, 0).trimmed().toInt(&ok);
+    if (ok && n > 0 && n != rs.absolutePosition() + 1 && n <= rs.recordCount())
+        Data1->moveTo(n - 1);
+    else
+        Data1_Reposition();
+    focusBox(m_config.positionFocus);
+}
+
+void EntryForm::showLetter(long long id)
+{
+    if (id > 0)
+        Data1->findFirst(QStringLiteral("id =") + QString::number(id));
+    Data1_Reposition();
+}
+
+void EntryForm::cmdsuaso_Click()
+{
+    ui::TextBox* number = box(QStringLiteral("mstt"));
+    if (!number || !editing())
+        return;
+    m_numberTyped = true;
+    number->setLocked(false);
+    number->setTabStop(true);
+    ui::setBackColor(number, palette().color(QPalette::Base));
+    number->setFocus();
+}
+
+void EntryForm::boxLostFocus(const QString& name)
+{
+    ui::TextBox* b = box(name);
+    if (!b)
+        return;
+    if (name == QLatin1String("mstt") && !m_config.editableBoxes.contains(name)) {
+        b->setLocked(true);
+        b->setTabStop(false);
+        ui::setBackColor(b, ui::colorFromNumber(0xC0C0C0));
+    }
+    if (b->isLocked())
+        return;
+    if (m_config.dateBoxes.contains(name) && !b->text().trimmed().isEmpty()) {
+        const common::DateFieldResult r = common::leaveDateField(b->text());
+        if (r.outcome == common::DateFieldResult::Outcome::Completed) {
+            if (b->text() != r.text)
+                b->setText(r.text);
+        } else if (r.outcome == common::DateFieldResult::Outcome::Invalid) {
+            app::tell(m_config.invalidDateMessage);
+            b->setText(QString());
+            b->setFocus();
+            return;
+        }
+    }
+    for (const AbbreviationRule& rule : m_config.abbreviations) {
+        if (rule.box == name && !rule.leaveColumn.isEmpty())
+            expandFrom(*b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
+    }
+}
+
+void EntryForm::Form_KeyUp(int& keyCode, int shift)
+{
+    const QString focus = activeControlName();
+    switch (keyCode) {
+    case ui::key::Escape: {
+        const QString gridBox = m_picks->visibleBox();
+        if (!gridBox.isEmpty()) {
+            focusBox(gridBox);
+        } else if (editing()) {
+            int action = ui::action::Cancel, save = 1;
+            Data1_Validate(action, save);
+        }
+        return;
+    }
+    case ui::key::F4:
+        if (editing() && m_config.dataBoxes.contains(focus) && !box(focus)->isLocked())
+            box(focus)->setText(QString());
+        return;
+    case ui::key::F5:
+        if (!editing())
+            return;
+        if (m_config.dateBoxes.contains(focus)) {
+            ui::TextBox* b = box(focus);
+            const QString stepped = common::stepDateField(b->text(), shift == ui::shift::Shift ? -1 : 1);
+            if (!stepped.isEmpty())
+                b->setText(stepped);
+        } else if (!m_picks->showFor(focus)) {
+            functionKey5(focus, shift);
+        }
+        return;
+    case ui::key::F6:
+        if (editing() && m_config.editableBoxes.contains(focus) && m_config.rememberedFields.contains(fieldOf(focus)))
+            box(focus)->setText(remembered(fieldOf(focus)));
+        return;
+    case ui::key::PageUp:
+    case ui::key::PageDown: {
+        int action = keyCode == ui::key::PageUp ? ui::action::MovePrevious : ui::action::MoveNext, save = 1;
+        Data1_Validate(action, save);
+        const db::Recordset rs = recordset();
+        if (mode() != kViewing || rs.isNull())
+            return;
+        const int p = rs.absolutePosition();
+        if (keyCode == ui::key::PageUp && p >= 1 && p < rs.recordCount())
+            Data1->movePrevious();
+        else if (keyCode == ui::key::PageDown && p >= 0 && p + 1 < rs.recordCount())
+            Data1->moveNext();
+        return;
+    }
+    default:
+        break;
+    }
+    for (const AbbreviationRule& rule : m_config.abbreviations) {
+        if (rule.box == focus && !rule.keyColumn.isEmpty()) {
+            expandFrom(*box(focus), keyCode, rule.list, rule.keyColumn);
+            return;
+        }
+    }
+}
+
+void EntryForm::Cmdtracuu_Click()
+{
+    app::Module1& m = app::module1();
+    if (mode() != kViewing) {
+        app::tell(QStringLiteral("Bạn phải nạp, sửa xong mới có thể tìm kiếm được !"));
+        focusBox(m_config.homeBox);
+        return;
+    }
+    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    focusBox(m_config.homeBox);
+    auto* search = dynamic_cast<SearchForm*>(form(m_config.searchForm));
+    hide();
+    if (search)
+        search->openFromEntry();
+}
+
+void EntryForm::cmdin_Click()
+{
+    app::Module1& m = app::module1();
+    if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
+        old->unload();
+    m.thongbao = m_config.printCaller;
+    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
+    if (!dialog)
+        return;
+    QString date;
+    if (Data1->hasCurrentRecord())
+        date = common::parseDate(recordset().value(m_config.printDateField).toString());
+    dialog->load();
+    if (ui::TextBox* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
+        first->setText(date);
+    focusBox(m_config.homeBox);
+    dialog->showModal();
+}
+
+void EntryForm::cmdclose_Click()
+{
+    unload();
+}
+
+void EntryForm::Form_Unload(int& cancel)
+{
+    if (editing()) {
+        int action = ui::action::Unload, save = 1;
+        Data1_Validate(action, save);
+        if (editing()) {
+            cancel = 1; // the letter could not be written: stay
+            return;
+        }
+    }
+    focusBox(m_config.homeBox);
+    {
+        ui::HourglassPointer hourglass;
+        datafiles::replicate(m_config.backupBase);
+    }
+    ui::setDefaultPointer();
+    showMainWindow();
+}
+
+} // namespace registers

@@ -1,0 +1,169 @@
+#pragma once
+
+// The entry form of a register (frmcvden, frmcvdi): one record at a time in three modes,
+// viewing, adding and editing, told apart by the shared mode string trangthai ("xemcv",
+// "napcv", "suacv") and shown in the status label. The base holds everything the entry forms
+// share; a register's form gives its names, texts and lists in an EntryConfig and overrides the
+// few steps that really differ (the defaults of a new record, its own F5 keys, the numbering).
+
+#include "form_support.h"
+#include "pick_grids.h"
+
+#include "platform/db/database.h"
+#include "platform/ui/check_box.h"
+#include "platform/ui/data_control.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/text_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+
+namespace registers {
+
+struct RequiredBox
+{
+    QString box;   // "mng_den"
+    QString label; // "Ngày đến", as the missing-field message lists it
+};
+
+// A box that expands abbreviations or completes names from a reference list.
+struct AbbreviationRule
+{
+    QString box;
+    ReferenceList list;
+    QString keyColumn;   // column used on key release; "" for none
+    QString leaveColumn; // column used when the box is left; "" for none
+};
+
+// A pick grid of the entry form and the reference list it shows (columns "Tên đơn vị" tendonvi
+// and "Chữ tắt" chutat unless given).
+struct EntryPick
+{
+    PickList pick;
+    ReferenceList list;
+    QString sql;
+    QList<GridColumn> columns;
+};
+
+struct EntryConfig
+{
+    QString viewStatus; // "Xem công văn đến"
+    QString addStatus;  // "Nạp công văn đến"
+    QString editStatus; // "sửa công văn đang xem"
+    // The bound boxes; each shows the field named like it without its leading "m".
+    QStringList dataBoxes;
+    // The boxes unlocked while adding or editing.
+    QStringList editableBoxes;
+    QString checkBox; // "Checkdaxuly", or "" when the register has none
+    QList<RequiredBox> required;
+    QString requiredFocus; // where the focus goes after the missing-field message
+    // Fields whose values are remembered for F6 and the defaults of a new record.
+    QStringList rememberedFields;
+    QString numberField = QStringLiteral("stt");
+    QString homeBox;       // the box most commands leave the focus in ("mcd_dang")
+    QString editFocus;     // where editing starts ("mso_cv")
+    QString positionFocus; // where Enter in the position box sends the focus
+    // Date boxes; each has a companion column, its field + "chuan", written on every save.
+    QStringList dateBoxes;
+    QString invalidDateMessage;
+    QList<AbbreviationRule> abbreviations;
+    QList<EntryPick> picks;
+    QString renumberButton; // "cmdsuasocvden"
+    QString searchForm;     // "frmtracuucvden"
+    QString printCaller;    // "frmcvden": the name frmincv is told
+    QString printDateField; // "ng_den": the current letter's date given to frmincv
+    QString backupBase;     // "cvden"
+};
+
+class EntryForm : public ui::FormBase
+{
+    Q_OBJECT
+
+public:
+    explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
+
+    // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their
+    // reference lists, moves to the last record and sets trangthai to the viewing mode; then the
+    // form is shown without waiting.
+    void open(const QString& table);
+
+    ui::DataControl* Data1 = nullptr;
+    PickGrids* pickGrids() const { return m_picks; }
+    QString table() const { return m_table; }
+    ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
+    QString mode() const; // trangthai
+    bool editing() const;
+
+    // The handlers, public so that tests and the other forms can drive them.
+    void cmdAdd_Click();
+    void Cmdsua_Click();
+    void cmdUpdate_Click();
+    void cmdsuaso_Click();
+    void Cmdtracuu_Click();
+    void cmdin_Click();
+    void cmdclose_Click();
+    void Data1_Validate(int& action, int& save);
+    // Moves to the record whose id is id (the list form hands the current letter back).
+    void showLetter(long long id);
+
+protected:
+    // Wires the controls of the Designer layout; the register's form calls it after setupUi.
+    void attachControls();
+
+    // The defaults of a new record, after addNew (remembered values are filled).
+    virtual void fillNewRecord() {}
+    // F5 in a box that is neither a date box nor a pick-grid box while editing; true when handled.
+    virtual bool functionKey5(const QString& boxName, int shift)
+    {
+        Q_UNUSED(boxName)
+        Q_UNUSED(shift)
+        return false;
+    }
+    // A Jet condition limiting which records share a register number ("" for all of the year).
+    virtual QString numberScope(const db::Recordset& rs) const
+    {
+        Q_UNUSED(rs)
+        return QString();
+    }
+
+    void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+
+    int rememberedNumber() const { return m_rememberedNumber; }
+    QString remembered(const QString& field) const;
+    void setMode(const QString& trangthai);
+    void returnToView();
+    void focusBox(const QString& name);
+    db::Recordset recordset() const { return Data1->recordset(); }
+
+    const EntryConfig m_config;
+
+private:
+    void Data1_Reposition();
+    void Data1_Error(int dataErr, const QString& description, int& response);
+    void mrecnum_KeyUp(int& keyCode, int shift);
+    void boxLostFocus(const QString& name);
+    void writeLetter(db::Recordset& rs);
+    bool requiredFilled();
+    bool saveRecord();
+    void rememberFrom(const db::Recordset& rs);
+    void lockBoxes(bool locked);
+    bool refuseReadOnly();
+    void setButtons(bool viewing);
+    QPushButton* button(const QString& name) const { return control<QPushButton>(name); }
+
+    QString m_table;
+    PickGrids* m_picks;
+    ui::TextBox* m_recnum = nullptr;
+    QLabel* m_status = nullptr;
+    ui::CheckBox* m_check = nullptr;
+    int m_rememberedNumber = 0;
+    QStringList m_remembered;
+    bool m_quiet = false;       // the form moves Data1 itself: Validate does nothing
+    bool m_numberTyped = false; // "Số mới" was used for the letter being added
+    QString m_numberNote;       // said in the status label after a number was taken
+};
+
+} // namespace registers

@@ -1,0 +1,75 @@
+#include "form_registry.h"
+
+#include "platform/ui/form_base.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+namespace registers {
+namespace {
+
+struct Registry
+{
+    QHash<QString, FormFactory> factories;
+    QHash<QString, QPointer<ui::FormBase>> instances;
+    QPointer<QWidget> mainWindow;
+};
+
+Registry& registry()
+{
+    static Registry r;
+    return r;
+}
+
+} // namespace
+
+void addForm(const QString& name, FormFactory factory)
+{
+    registry().factories.insert(name.toLower(), std::move(factory));
+}
+
+ui::FormBase* form(const QString& name)
+{
+    Registry& r = registry();
+    const QString key = name.toLower();
+    if (ui::FormBase* f = r.instances.value(key))
+        return f;
+    const FormFactory factory = r.factories.value(key);
+    if (!factory)
+        return nullptr;
+    ui::FormBase* f = factory();
+    r.instances.insert(key, f);
+    return f;
+}
+
+ui::FormBase* existingForm(const QString& name)
+{
+    return registry().instances.value(name.toLower());
+}
+
+void destroyForms()
+{
+    const auto instances = registry().instances;
+    registry().instances.clear();
+    for (const QPointer<ui::FormBase>& f : instances)
+        delete f.data();
+}
+
+void setMainWindow(QWidget* window)
+{
+    registry().mainWindow = window;
+}
+
+QWidget* mainWindow()
+{
+    return registry().mainWindow;
+}
+
+void showMainWindow()
+{
+    if (QWidget* w = registry().mainWindow)
+        w->show();
+}
+
+} // namespace registers

@@ -1,0 +1,59 @@
+#include "form_support.h"
+
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "common/abbreviation.h"
+#include "platform/db/db_error.h"
+
+#include <QLabel>
+
+namespace registers {
+
+void setAccessibleCaption(QWidget* control, const QString& caption)
+{
+    QString name = caption;
+    name.remove(QLatin1Char('&'));
+    name = name.trimmed();
+    control->setAccessibleName(name);
+    if (auto* box = qobject_cast<ui::TextBox*>(control))
+        box->editor()->setAccessibleName(name);
+}
+
+void nameControlsFromLabels(QWidget* form)
+{
+    const auto labels = form->findChildren<QLabel*>();
+    for (QLabel* label : labels) {
+        if (QWidget* buddy = label->buddy())
+            setAccessibleCaption(buddy, label->text());
+    }
+}
+
+db::Recordset& referenceList(ReferenceList list)
+{
+    app::Module1& m = app::module1();
+    switch (list) {
+    case ReferenceList::Abbreviations:
+        return m.rschutat;
+    case ReferenceList::Units:
+        return m.rsdonvi;
+    case ReferenceList::Correspondents:
+        return m.rsnoigui;
+    case ReferenceList::LetterTypes:
+        break;
+    }
+    return m.rsloaicv;
+}
+
+void expandFrom(ui::TextBox& box, int key, ReferenceList list, const QString& column)
+{
+    if (box.isLocked())
+        return; // a box being viewed is never rewritten
+    TextBoxAdapter adapter(box);
+    try {
+        common::expandAbbreviation(adapter, key, referenceList(list), column);
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+    }
+}
+
+} // namespace registers

@@ -1,0 +1,66 @@
+#pragma once
+
+// Small pieces every register form uses: names for the accessibility tree, the reference lists
+// abbreviations expand from, and the bridge between a form's text box and the shared text
+// procedures.
+
+#include "common/text_box.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/text_box.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace registers {
+
+// Gives every control that a label names (its buddy) the label's caption, without "&", as its
+// accessible name; a text box's inner editor gets it too, since it is what holds the focus.
+void nameControlsFromLabels(QWidget* form);
+// Sets the accessible name of a control (and of a text box's editor).
+void setAccessibleCaption(QWidget* control, const QString& caption);
+
+// The shared reference recordsets of Module1 that a box completes from.
+enum class ReferenceList
+{
+    Abbreviations,  // rschutat, "chudu"
+    Units,          // rsdonvi
+    Correspondents, // rsnoigui
+    LetterTypes,    // rsloaicv
+};
+db::Recordset& referenceList(ReferenceList list);
+
+// A form's text box seen by the shared text procedures (abbreviation expansion).
+class TextBoxAdapter : public common::TextBox
+{
+public:
+    explicit TextBoxAdapter(ui::TextBox& box) : m_box(box) {}
+    QString text() const override { return m_box.text(); }
+    void setText(const QString& text) override { m_box.setText(text); }
+    int cursorPosition() const override { return m_box.selStart(); }
+    void setCursorPosition(int position) override { m_box.setSelStart(position); }
+    bool isMultiLine() const override { return m_box.isMultiLine(); }
+
+private:
+    ui::TextBox& m_box;
+};
+
+// Runs abbreviation expansion on box for key from list's column; a list that cannot be searched
+// changes nothing (the error is recorded as the last run-time error).
+void expandFrom(ui::TextBox& box, int key, ReferenceList list, const QString& column);
+
+// A multi-line text box for Designer forms (the summary boxes).
+class MultiLineTextBox : public ui::TextBox
+{
+    Q_OBJECT
+public:
+    explicit MultiLineTextBox(QWidget* parent = nullptr) : ui::TextBox(parent, true) {}
+};
+
+// Twips (the old forms' unit) to pixels: 15 twips to a pixel.
+inline int pixels(int twips)
+{
+    return twips / 15;
+}
+
+} // namespace registers

@@ -1,0 +1,130 @@
+#include "frmcvden.h"
+
+#include "ui_frmcvden.h"
+
+#include "app/module1.h"
+#include "common/clock.h"
+#include "common/dates.h"
+#include "platform/ui/key_codes.h"
+
+namespace registers {
+
+EntryConfig incomingEntryConfig()
+{
+    EntryConfig c;
+    c.viewStatus = QStringLiteral("Xem công văn đến");
+    c.addStatus = QStringLiteral("Nạp công văn đến");
+    c.editStatus = QStringLiteral("sửa công văn đang xem");
+    c.dataBoxes = {QStringLiteral("mstt"),     QStringLiteral("mng_den"),  QStringLiteral("mnoigui"),
+                   QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),   QStringLiteral("mloai"),
+                   QStringLiteral("mdv_nhan"), QStringLiteral("mcd_dang"), QStringLiteral("mmat"),
+                   QStringLiteral("mtt_ndung")};
+    c.editableBoxes = c.dataBoxes.mid(1);
+    c.checkBox = QStringLiteral("Checkdaxuly");
+    c.required = {{QStringLiteral("mng_den"), QStringLiteral("Ngày đến")},
+                  {QStringLiteral("mnoigui"), QStringLiteral("nơi gửi")},
+                  {QStringLiteral("mdv_nhan"), QStringLiteral("nơi nhận")},
+                  {QStringLiteral("mtt_ndung"), QStringLiteral("tóm tắt nội dung")}};
+    c.requiredFocus = QStringLiteral("mcd_dang");
+    c.rememberedFields = {QStringLiteral("ng_den"),  QStringLiteral("noigui"), QStringLiteral("so_cv"),
+                          QStringLiteral("ng_cv"),   QStringLiteral("loai"),   QStringLiteral("dv_nhan"),
+                          QStringLiteral("cd_dang"), QStringLiteral("mat"),    QStringLiteral("tt_ndung")};
+    c.homeBox = QStringLiteral("mcd_dang");
+    c.editFocus = QStringLiteral("mso_cv");
+    c.positionFocus = QStringLiteral("mcd_dang");
+    c.dateBoxes = {QStringLiteral("mng_den"), QStringLiteral("mng_cv")};
+    c.invalidDateMessage = QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!");
+    const QString chudu = QStringLiteral("chudu");
+    c.abbreviations = {
+        {QStringLiteral("mtt_ndung"), ReferenceList::Abbreviations, chudu, chudu},
+        {QStringLiteral("mng_den"), ReferenceList::Abbreviations, chudu, QString()},
+        {QStringLiteral("mng_cv"), ReferenceList::Abbreviations, chudu, QString()},
+        {QStringLiteral("mmat"), ReferenceList::Abbreviations, chudu, QString()},
+        {QStringLiteral("mloai"), ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
+        {QStringLiteral("mdv_nhan"), ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
+        {QStringLiteral("mnoigui"), ReferenceList::Correspondents, QStringLiteral("Tendonvi"),
+         QStringLiteral("tendonvi")}};
+    c.picks = {{{QStringLiteral("DBGridnoigui"), QStringLiteral("mnoigui"), QStringLiteral("Datanoigui"),
+                 QRect(1215, 1845, 4200, 3705), QStringLiteral("mso_cv"), false},
+                ReferenceList::Correspondents,
+                QStringLiteral("select * from noigui order by matt"),
+                {}},
+               {{QStringLiteral("DBGriddv_nhan"), QStringLiteral("mdv_nhan"), QStringLiteral("Datadonvi"),
+                 QRect(4320, 3825, 4200, 1815), QString(), true},
+                ReferenceList::Units,
+                QStringLiteral("select * from donvi order by matt"),
+                {}}};
+    c.renumberButton = QStringLiteral("cmdsuasocvden");
+    c.searchForm = QStringLiteral("frmtracuucvden");
+    c.printCaller = QStringLiteral("frmcvden");
+    c.printDateField = QStringLiteral("ng_den");
+    c.backupBase = QStringLiteral("cvden");
+    return c;
+}
+
+frmcvden::frmcvden(QWidget* parent) : EntryForm(incomingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvden>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmcvden"));
+    Dataloai = new ui::DataControl(this);
+    Dataloai->setObjectName(QStringLiteral("Dataloai"));
+    Dataloai->setRecordsetType(db::RecordsetType::Snapshot);
+    Dataloai->hide();
+    m_ui->DBComboloai->setRowSource(Dataloai);
+    m_ui->DBComboloai->setListField(QStringLiteral("loai"));
+    m_ui->DBComboloai->setEditable(false);
+    connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &frmcvden::DBComboloai_Click);
+    attachControls();
+    // The pick grids open on these boxes above the form.
+    m_ui->Frame1->lower();
+}
+
+frmcvden::~frmcvden() = default;
+
+ui::DataCombo* frmcvden::comboLoai() const
+{
+    return m_ui->DBComboloai;
+}
+
+void frmcvden::Form_Load()
+{
+    EntryForm::Form_Load();
+    m_ui->Label5->setText(
+        QStringLiteral("F4 : xoá cả ô      F5: Chọn theo danh sách    ") +
+        QStringLiteral("     F5 và Shift-F5 : tăng giảm ô ngày     F6 : Sao chép nội dung trang trước") +
+        QStringLiteral("     PgUp : Về trang trước      PgDn : đến trang sau") +
+        QStringLiteral("     Nạp số trực tiếp vào ô vị trí CV hiện tại "));
+    Dataloai->setDatabase(app::module1().dbthamkhaocv);
+    Dataloai->setRecordSource(QStringLiteral("select * from loaicv order by matt"));
+    Dataloai->refresh();
+}
+
+void frmcvden::fillNewRecord()
+{
+    const int n = rememberedNumber() + 1;
+    m_ui->mstt->setText(n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n));
+    m_ui->mng_den->setText(common::dateToText(common::clock().today()));
+    m_ui->mcd_dang->setText(remembered(QStringLiteral("cd_dang")));
+    m_ui->mloai->setText(remembered(QStringLiteral("loai")));
+}
+
+bool frmcvden::functionKey5(const QString& boxName, int shift)
+{
+    Q_UNUSED(shift)
+    if (boxName != QLatin1String("mcd_dang"))
+        return false;
+    m_ui->mcd_dang->setText(m_ui->mcd_dang->text() == QStringLiteral("Công đoàn") ? QStringLiteral("Đảng,NN")
+                                                                                  : QStringLiteral("Công đoàn"));
+    sendTab();
+    return true;
+}
+
+void frmcvden::DBComboloai_Click(int area)
+{
+    if (area != ui::area::List || !editing())
+        return;
+    m_ui->mloai->setText(m_ui->DBComboloai->text());
+    m_ui->mnoigui->setFocus();
+}
+
+} // namespace registers

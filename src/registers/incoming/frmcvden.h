@@ -1,0 +1,43 @@
+#pragma once
+
+// The incoming-letter entry form: registers each letter that arrives in cvden + year, corrects
+// letters, pages through them and starts the search and the print by date.
+
+#include "registers/entry_form.h"
+
+#include "platform/ui/data_combo.h"
+
+#include <memory>
+
+namespace Ui {
+class frmcvden;
+}
+
+namespace registers {
+
+class frmcvden : public EntryForm
+{
+    Q_OBJECT
+
+public:
+    explicit frmcvden(QWidget* parent = nullptr);
+    ~frmcvden() override;
+
+    ui::DataControl* Dataloai = nullptr;
+    ui::DataCombo* comboLoai() const;
+
+protected:
+    void Form_Load() override;
+    void fillNewRecord() override;
+    bool functionKey5(const QString& boxName, int shift) override;
+
+private:
+    void DBComboloai_Click(int area);
+
+    std::unique_ptr<Ui::frmcvden> m_ui;
+};
+
+// The incoming register's configuration of the entry form.
+EntryConfig incomingEntryConfig();
+
+} // namespace registers

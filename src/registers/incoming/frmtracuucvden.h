@@ -1,0 +1,29 @@
+#pragma once
+
+// The incoming-letters search: criteria per column, hits shown in the incoming list.
+
+#include "registers/search_form.h"
+
+#include <memory>
+
+namespace Ui {
+class frmtracuucvden;
+}
+
+namespace registers {
+
+class frmtracuucvden : public SearchForm
+{
+    Q_OBJECT
+
+public:
+    explicit frmtracuucvden(QWidget* parent = nullptr);
+    ~frmtracuucvden() override;
+
+private:
+    std::unique_ptr<Ui::frmtracuucvden> m_ui;
+};
+
+SearchConfig incomingSearchConfig();
+
+} // namespace registers

@@ -1,0 +1,301 @@
+#include "list_form.h"
+
+#include "entry_form.h"
+#include "form_registry.h"
+#include "register_data.h"
+#include "register_print.h"
+
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "common/dates.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/check_box.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/msg_box.h"
+#include "platform/ui/status_style.h"
+
+#include <QLabel>
+
+namespace registers {
+
+ListForm::ListForm(ListConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+{
+    Data1 = new ui::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    Data1->hide();
+    connect(Data1, &ui::DataControl::Reposition, this, &ListForm::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Error, this, &ListForm::Data1_Error);
+}
+
+void ListForm::attachControls()
+{
+    for (const QString& name : m_config.boundBoxes) {
+        if (auto* b = control<ui::TextBox>(name)) {
+            b->bind(Data1, name.mid(1));
+            b->setLocked(true); // corrections are made in the entry form
+        }
+    }
+    if (auto* check = control<ui::CheckBox>(m_config.checkBox)) {
+        check->bind(Data1, QStringLiteral("da_xuli"));
+        check->setEnabled(false);
+    }
+    DBGrid1 = control<ui::Grid>(QStringLiteral("DBGrid1"));
+    if (DBGrid1) {
+        for (const auto& [caption, field] : m_config.gridColumns)
+            DBGrid1->addColumn(caption, field, field == QLatin1String("chonin") ? 30 : 110);
+        DBGrid1->setDataSource(Data1);
+        connect(DBGrid1, &ui::Grid::DblClick, this, &ListForm::DBGrid1_DblClick);
+        setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách công văn"));
+    }
+    if (auto* status = control<QLabel>(QStringLiteral("lbltrangthai"))) {
+        ui::setStatusStyle(status, ui::StatusStyle::Viewing);
+        setAccessibleCaption(status, QStringLiteral("Trạng thái"));
+    }
+    m_recnum = control<ui::TextBox>(QStringLiteral("mrecnum"));
+    if (m_recnum) {
+        m_recnum->setSelectAllOnFocus(true);
+        connect(m_recnum, &ui::TextBox::KeyUp, this, [this](int& keyCode, int) {
+            if (keyCode != ui::key::Enter || !Data1->hasRecordset())
+                return;
+            const db::Recordset rs = Data1->recordset();
+            bool ok = false;
+            const int n = m_recnum->text().section(QLatin1Char('/'), 0, 0).trimmed().toInt(&ok);
+            if (ok && n > 0 && n != rs.absolutePosition() + 1 && n <= rs.recordCount())
+                Data1->moveTo(n - 1);
+            else
+                Data1_Reposition();
+            if (DBGrid1)
+                DBGrid1->setFocus();
+        });
+    }
+    const QList<QPair<QString, void (ListForm::*)()>> buttons = {
+        {QStringLiteral("Cmdchontat"), &ListForm::Cmdchontat_Click},
+        {QStringLiteral("Cmdhuychon"), &ListForm::Cmdhuychon_Click},
+        {m_config.printButton, &ListForm::Cmdin_Click},
+        {QStringLiteral("Cmdincvtheongay"), &ListForm::Cmdincvtheongay_Click},
+        {QStringLiteral("cmdclose"), &ListForm::cmdclose_Click}};
+    for (const auto& [name, handler] : buttons) {
+        if (auto* b = control<QPushButton>(name))
+            connect(b, &QPushButton::clicked, this, handler);
+    }
+    nameControlsFromLabels(this);
+}
+
+void ListForm::Form_Load()
+{
+    if (auto* guide = control<QLabel>(QStringLiteral("Lblhuongdan")))
+        guide->setText(QStringLiteral("Nháy đúp vào đầu dòng định in ở bảng trên để chọn ") +
+                       QStringLiteral("in (có dấu X) hoặc huỷ chọn dòng đó (bỏ dấu X)"));
+}
+
+void ListForm::open(const QString& table, const QString& source, bool fromSearch)
+{
+    m_table = table;
+    load();
+    Data1->setDatabase(app::module1().dbcongvan);
+    Data1->setRecordSource(source);
+    Data1->setRecordsetType(db::RecordsetType::Dynaset);
+    if (Data1->refresh() && Data1->recordset().recordCount() > 0) {
+        Data1->moveLast();
+        if (fromSearch)
+            Data1->moveFirst();
+    }
+    Data1_Reposition();
+    showModeless();
+    if (DBGrid1)
+        DBGrid1->setFocus();
+}
+
+void ListForm::Data1_Reposition()
+{
+    ui::setDefaultPointer();
+    if (!m_recnum || !Data1->hasRecordset())
+        return;
+    const db::Recordset rs = Data1->recordset();
+    m_recnum->setText(rs.recordCount() == 0 ? QStringLiteral("0/0")
+                                            : QString::number(rs.absolutePosition() + 1) + QStringLiteral("/") +
+                                                  QString::number(rs.recordCount()));
+}
+
+void ListForm::Data1_Error(int dataErr, const QString& description, int& response)
+{
+    Q_UNUSED(dataErr)
+    ui::msgBox(QStringLiteral("Lỗi dữ liệu : ") + description);
+    response = ui::response::Continue;
+}
+
+bool ListForm::refuseReadOnly()
+{
+    try {
+        if (isWritable(app::module1().dbcongvan, m_table))
+            return false;
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        return false;
+    }
+    app::tell(kReadOnlyMessage);
+    return true;
+}
+
+void ListForm::DBGrid1_DblClick()
+{
+    if (!Data1->hasCurrentRecord() || refuseReadOnly())
+        return;
+    db::Recordset rs = Data1->recordset();
+    try {
+        rs.edit();
+        const bool marked = rs.value(QStringLiteral("chonin")).toString() == QLatin1String("X");
+        rs.setValue(QStringLiteral("chonin"), marked ? QString() : QStringLiteral("X"));
+        rs.update();
+    } catch (const db::DbError& e) {
+        try {
+            rs.cancelUpdate();
+        } catch (const db::DbError&) {
+        }
+        int response = ui::response::Display;
+        Data1_Error(e.number(), e.description(), response);
+        return;
+    }
+    Data1->notifyDataChanged();
+    Data1->updateControls();
+}
+
+void ListForm::rememberPosition()
+{
+    app::module1().idhientai =
+        Data1->hasCurrentRecord() ? Data1->recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    if (DBGrid1)
+        DBGrid1->setFocus();
+}
+
+void ListForm::runMarks(const QStringList& statements)
+{
+    ui::HourglassPointer hourglass;
+    rememberPosition();
+    if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0)
+        return;
+    if (refuseReadOnly())
+        return;
+    try {
+        executeAll(app::module1().dbcongvan, statements);
+    } catch (const db::DbError& e) {
+        int response = ui::response::Display;
+        Data1_Error(e.number(), e.description(), response);
+        return;
+    }
+    const long long id = app::module1().idhientai;
+    Data1->refresh();
+    if (id > 0)
+        Data1->findFirst(QStringLiteral("id =") + QString::number(id));
+    Data1_Reposition();
+    if (DBGrid1)
+        DBGrid1->setFocus();
+}
+
+void ListForm::Cmdchontat_Click()
+{
+    const app::Module1& m = app::module1();
+    QStringList statements;
+    if (m.trangthai == QLatin1String("tracuucv") && !m.dieukientim.isEmpty()) {
+        statements << QStringLiteral("UPDATE ") + m_table + QStringLiteral(" SET chonin = '' where [chonin]='X' ;")
+                   << QStringLiteral("UPDATE ") + m_table + QStringLiteral(" SET chonin = 'X' where ") + m.dieukientim +
+                          m_config.markHitsEnd;
+    } else {
+        statements << QStringLiteral("UPDATE ") + m_table + QStringLiteral(" SET chonin = 'X' ;");
+    }
+    runMarks(statements);
+}
+
+void ListForm::Cmdhuychon_Click()
+{
+    runMarks({QString(m_config.clearMarks).replace(QStringLiteral("<table>"), m_table)});
+}
+
+void ListForm::Cmdin_Click()
+{
+    app::Module1& m = app::module1();
+    ui::HourglassPointer hourglass;
+    try {
+        if (m_config.emptyPrintTableFirst)
+            m.dbtemp.execute(QStringLiteral("DELETE * FROM ") + m_config.printTable + QStringLiteral(" ;"));
+        if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0) {
+            app::tell(m_config.emptyMessage);
+            return;
+        }
+        // Is any listed letter marked? A clone looks, so the list stays where it is.
+        db::Recordset look = Data1->recordset().clone();
+        look.moveFirst();
+        look.findFirst(QStringLiteral("chonin= 'X'"));
+        if (look.noMatch()) {
+            app::tell(QStringLiteral("Chưa có công văn nào được chọn để in!"));
+            return;
+        }
+        if (DBGrid1)
+            DBGrid1->setFocus();
+        storeQuery(m.dbcongvan, QStringLiteral("qrdata1"), listStatement(Data1->recordSource()));
+        fillPrintTable(m_config.printTable, QStringLiteral(" INSERT INTO ") + m_config.printTable +
+                                                QStringLiteral(" Select * from qrdata1") + m_config.inKeyword +
+                                                inPath(m.filecongvan) + QStringLiteral("' where [chonin]= 'X'") +
+                                                QStringLiteral(" order by [id]"));
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        app::tell(QStringLiteral("Gặp lỗi khi đang chuẩn bị in công văn !"));
+        return;
+    }
+    ui::setDefaultPointer();
+    const report::Destination destination = app::ask(QStringLiteral("Có muốn xem trước khi in không ?"))
+                                                ? report::Destination::Window
+                                                : report::Destination::Printer;
+    QString margin;
+    if (auto* txtle = control<ui::TextBox>(QStringLiteral("txtle")))
+        margin = txtle->text();
+    const report::ReportResult result = printReport(CrystalReport1, destination, m_config.reportFile, geometry(),
+                                                    margin, QStringLiteral("(Những công văn được chọn)"));
+    if (!result.ok())
+        app::tell(result.message);
+}
+
+void ListForm::Cmdincvtheongay_Click()
+{
+    app::Module1& m = app::module1();
+    if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
+        old->unload();
+    m.thongbao = m_config.printCaller;
+    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
+    if (!dialog)
+        return;
+    QString date;
+    if (Data1->hasCurrentRecord())
+        date = common::parseDate(Data1->recordset().value(m_config.printDateField).toString());
+    dialog->load();
+    if (auto* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
+        first->setText(date);
+    if (DBGrid1)
+        DBGrid1->setFocus();
+    dialog->showModal();
+}
+
+void ListForm::cmdclose_Click()
+{
+    rememberPosition();
+    const app::Module1& m = app::module1();
+    if (m.trangthai == QLatin1String("tracuucv")) {
+        if (ui::FormBase* search = form(m_config.searchForm)) {
+            search->showModeless();
+            if (QWidget* number = search->control(QStringLiteral("mstt")))
+                number->setFocus();
+        }
+    } else if (m.trangthai != QLatin1String("xembangcv")) {
+        if (auto* entry = dynamic_cast<EntryForm*>(form(m_config.entryForm))) {
+            entry->showLetter(m.idhientai);
+            entry->showModeless();
+        }
+    } else {
+        showMainWindow();
+    }
+    hide();
+}
+
+} // namespace registers

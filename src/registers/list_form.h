@@ -1,0 +1,79 @@
+#pragma once
+
+// The list form of a letters register (frmgridcvden, frmgridcvdi): the letters of the year or
+// the hits of a search in a grid, marks ("X" in chonin) for printing, mark all, clear all, print
+// the marked letters through the print table and the report, print by date. The form has no
+// modes of its own; trangthai tells where it was opened from: "xembangcv" the main window,
+// "tracuucv" the search form opened by the main window, anything else the search form opened by
+// the entry form. Bound boxes show the current letter and accept no typing.
+
+#include "form_support.h"
+
+#include "platform/report/report_control.h"
+#include "platform/ui/data_control.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/grid.h"
+
+#include <QPushButton>
+
+namespace registers {
+
+struct ListConfig
+{
+    QStringList boundBoxes;                     // the boxes showing the current letter (field = name without "m")
+    QString checkBox;                           // "Checkdaxuly" or ""
+    QList<QPair<QString, QString>> gridColumns; // caption, field
+    QString clearMarks;   // "UPDATE <table> SET chonin = '' where [chonin]='X';" with <table> for the table
+    QString markHitsEnd;  // what closes "... SET chonin = 'X' where " + condition: ";" or ""
+    QString emptyMessage; // "Chưa có công văn nào được nạp !"
+    bool emptyPrintTableFirst = false; // the print table is emptied before anything is looked at
+    QString printTable;                // "incvden"
+    QString inKeyword;                 // " In '" or " IN '"
+    QString reportFile;                // "brcvden.rpt"
+    QString printCaller;               // "frmgridcvden"
+    QString printDateField;            // "ng_den"
+    QString searchForm;                // "frmtracuucvden"
+    QString entryForm;                 // "frmcvden"
+    QString printButton = QStringLiteral("Cmdin");
+};
+
+class ListForm : public ui::FormBase
+{
+    Q_OBJECT
+
+public:
+    explicit ListForm(ListConfig config, QWidget* parent = nullptr);
+
+    // Shows the records of source (a table name or a search statement) of the letters file's
+    // table `table` (the year searched); fromSearch moves to the last and back to the first record.
+    void open(const QString& table, const QString& source, bool fromSearch);
+
+    ui::DataControl* Data1 = nullptr;
+    ui::Grid* DBGrid1 = nullptr;
+    report::ReportControl CrystalReport1;
+    QString table() const { return m_table; }
+
+    void DBGrid1_DblClick();
+    void Cmdchontat_Click();
+    void Cmdhuychon_Click();
+    void Cmdin_Click();
+    void Cmdincvtheongay_Click();
+    void cmdclose_Click();
+
+protected:
+    void attachControls();
+    void Form_Load() override;
+    const ListConfig m_config;
+
+private:
+    void Data1_Reposition();
+    void Data1_Error(int dataErr, const QString& description, int& response);
+    void rememberPosition();
+    void runMarks(const QStringList& statements);
+    bool refuseReadOnly();
+
+    QString m_table;
+    ui::TextBox* m_recnum = nullptr;
+};
+
+} // namespace registers

@@ -1,0 +1,119 @@
+#include "pick_grids.h"
+
+#include "form_support.h"
+
+#include "platform/ui/form_base.h"
+
+namespace registers {
+
+PickGrids::PickGrids(ui::FormBase* form) : QObject(form), m_form(form) {}
+
+ui::Grid* PickGrids::add(const PickList& list)
+{
+    auto* data = new ui::DataControl(m_form);
+    data->setObjectName(list.dataControl);
+    data->setRecordsetType(db::RecordsetType::Snapshot);
+    data->hide();
+    connect(data, &ui::DataControl::Error, this, [](int, const QString&, int& response) {
+        response = ui::response::Continue; // a list that cannot be read stays empty
+    });
+    auto* grid = new ui::Grid(m_form);
+    grid->setObjectName(list.grid);
+    grid->setGeometry(pixels(list.twips.left()), pixels(list.twips.top()), pixels(list.twips.width()),
+                      pixels(list.twips.height()));
+    grid->setDataSource(data);
+    grid->hide();
+    m_entries.append({list, grid, data});
+    const QString name = list.grid;
+    connect(grid, &ui::Grid::DblClick, this, [this, name] { pick(name); });
+    connect(grid, &ui::Grid::LostFocus, this, [this, name] {
+        const Entry* e = find(name);
+        e->grid->hide();
+        if (e->list.backToBoxOnLeave && box(*e) && !box(*e)->hasFocus() && m_form->isActiveWindow())
+            box(*e)->setFocus();
+    });
+    return grid;
+}
+
+void PickGrids::setSource(const QString& gridName, const db::Database& db, const QString& sql,
+                          const QList<GridColumn>& columns)
+{
+    const Entry* e = find(gridName);
+    if (!e)
+        return;
+    e->grid->clearColumns();
+    for (const GridColumn& c : columns)
+        e->grid->addColumn(c.first, c.second, c == columns.first() ? 220 : 70);
+    if (!columns.isEmpty())
+        setAccessibleCaption(e->grid, columns.first().first);
+    e->data->setDatabase(db);
+    e->data->setRecordSource(sql);
+    e->data->refresh();
+}
+
+bool PickGrids::showFor(const QString& boxName)
+{
+    for (const Entry& e : std::as_const(m_entries)) {
+        if (e.list.box.compare(boxName, Qt::CaseInsensitive) == 0) {
+            e.grid->show();
+            e.grid->raise();
+            e.grid->setFocus();
+            return true;
+        }
+    }
+    return false;
+}
+
+QString PickGrids::visibleBox() const
+{
+    for (const Entry& e : m_entries) {
+        if (e.grid->isVisible())
+            return e.list.box;
+    }
+    return QString();
+}
+
+ui::Grid* PickGrids::grid(const QString& name) const
+{
+    const Entry* e = find(name);
+    return e ? e->grid : nullptr;
+}
+
+ui::DataControl* PickGrids::dataControl(const QString& gridName) const
+{
+    const Entry* e = find(gridName);
+    return e ? e->data : nullptr;
+}
+
+void PickGrids::pick(const QString& gridName)
+{
+    const Entry* e = find(gridName);
+    ui::TextBox* target = e ? box(*e) : nullptr;
+    if (!target || target->isLocked() || !e->data->hasCurrentRecord())
+        return;
+    const QString name = e->grid->columnText(0).trimmed();
+    if (name.isEmpty())
+        return;
+    target->setText(target->text().trimmed().isEmpty() ? name : target->text() + QStringLiteral(", ") + name);
+    if (!e->list.focusAfterPick.isEmpty()) {
+        if (QWidget* next = m_form->control(e->list.focusAfterPick))
+            next->setFocus();
+        e->grid->hide();
+    }
+}
+
+const PickGrids::Entry* PickGrids::find(const QString& gridName) const
+{
+    for (const Entry& e : m_entries) {
+        if (e.list.grid.compare(gridName, Qt::CaseInsensitive) == 0)
+            return &e;
+    }
+    return nullptr;
+}
+
+ui::TextBox* PickGrids::box(const Entry& e) const
+{
+    return m_form->control<ui::TextBox>(e.list.box);
+}
+
+} // namespace registers

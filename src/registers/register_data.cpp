@@ -1,0 +1,81 @@
+#include "register_data.h"
+
+#include "platform/db/db_error.h"
+#include "platform/db/recordset.h"
+
+#include <QRegularExpression>
+
+namespace registers {
+
+bool isWritable(db::Database& db, const QString& table)
+{
+    try {
+        // Writes nothing, but needs the file's write lock, as every save does.
+        db.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = chonin WHERE id = 0"));
+        return true;
+    } catch (const db::DbError& e) {
+        if (e.number() == db::errc::ReadOnlyFile || e.number() == db::errc::NotUpdatable)
+            return false;
+        throw;
+    }
+}
+
+int nextFreeNumber(db::Database& db, const QString& table, const QString& field, int number, const QString& scope)
+{
+    const QString where = scope.isEmpty() ? QString() : QStringLiteral(" and (") + scope + QStringLiteral(")");
+    db::Recordset taken = db.openRecordset(QStringLiteral("select count(*) from ") + table + QStringLiteral(" where ") +
+                                               field + QStringLiteral(" = ") + QString::number(number) + where,
+                                           db::RecordsetType::Snapshot);
+    if (taken.value(0).toInt() == 0)
+        return number;
+    db::Recordset highest = db.openRecordset(QStringLiteral("select max(") + field + QStringLiteral(") from ") + table +
+                                                 (scope.isEmpty() ? QString() : QStringLiteral(" where ") + scope),
+                                             db::RecordsetType::Snapshot);
+    return highest.value(0).toInt() + 1;
+}
+
+QString listStatement(const QString& recordSource)
+{
+    static const QRegularExpression bareTable(QStringLiteral("^cv\\S*$"), QRegularExpression::CaseInsensitiveOption);
+    if (bareTable.match(recordSource.trimmed()).hasMatch())
+        return QStringLiteral("select * from ") + recordSource + QStringLiteral(" order by id");
+    return recordSource;
+}
+
+void storeQuery(db::Database& db, const QString& name, const QString& statement)
+{
+    db.refreshQueryDefs();
+    for (const QString& q : db.queryNames()) {
+        if (q.compare(name, Qt::CaseInsensitive) == 0) {
+            db.setQuerySql(q, statement);
+            return;
+        }
+    }
+    db.createQueryDef(name, statement);
+}
+
+QString dateRangeTitle(const QString& from, const QString& to)
+{
+    if (from == to)
+        return QStringLiteral("(Ngày ") + from + QStringLiteral(")");
+    // The blank before "đến" keeps the two dates apart: "(Từ ngày 01/01/2026 đến 05/01/2026)".
+    return QStringLiteral("(Từ ngày ") + from + QStringLiteral(" đến ") + to + QStringLiteral(")");
+}
+
+void executeAll(db::Database& db, const QStringList& statements)
+{
+    db.beginTrans();
+    try {
+        for (const QString& s : statements)
+            db.execute(s);
+        db.commitTrans();
+    } catch (...) {
+        try {
+            db.rollback();
+        } catch (const db::DbError&) {
+        }
+        throw;
+    }
+}
+
+} // namespace registers

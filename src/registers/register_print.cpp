@@ -1,0 +1,68 @@
+#include "register_print.h"
+
+#include "register_data.h"
+
+#include "app/data_paths.h"
+#include "app/module1.h"
+#include "app/reference_tables.h"
+#include "platform/db/recordset.h"
+
+#include <cmath>
+
+namespace registers {
+
+void fillPrintTable(const QString& printTable, const QString& fillStatement)
+{
+    executeAll(app::module1().dbtemp,
+               {QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;"), fillStatement});
+}
+
+QString inPath(const QString& path)
+{
+    QString p = path;
+    return p.replace(QLatin1Char('\''), QStringLiteral("''"));
+}
+
+QString reportPath(const QString& name)
+{
+    return app::dataFilePath(app::module1().thumucchuongtrinh, name);
+}
+
+int marginTwips(const QString& margin)
+{
+    bool ok = false;
+    const double mm = margin.trimmed().toDouble(&ok);
+    if (!ok || mm <= 0 || mm >= 30)
+        return -1;
+    return static_cast<int>(std::lround(mm / 25 * 1440));
+}
+
+report::ReportResult printReport(report::ReportControl& control, report::Destination destination,
+                                 const QString& reportName, const QRect& formGeometry, const QString& margin,
+                                 const QString& title)
+{
+    control.setDestination(destination);
+    control.setReportFileName(reportPath(reportName));
+    // The form's place in twips (15 to a pixel), scaled as the old program placed its preview.
+    control.setWindowLeft(static_cast<int>(std::lround(formGeometry.left() * 15 * 7 / 100.0)));
+    control.setWindowTop(static_cast<int>(std::lround(formGeometry.top() * 15 * 7 / 100.0)));
+    control.setWindowHeight(static_cast<int>(std::lround(formGeometry.height() * 15 * 6 / 100.0)));
+    control.setWindowWidth(static_cast<int>(std::lround(formGeometry.width() * 15 * 6 / 100.0)));
+    if (const int twips = marginTwips(margin); twips >= 0) {
+        control.setMarginLeft(twips);
+        control.setMarginTop(twips);
+    }
+    control.setFormula(0, QStringLiteral("lbltd1 = '") + title + QStringLiteral("'"));
+    db::Database names = app::referenceDatabase(QStringLiteral("tendonvi"));
+    db::Recordset rs = names.openRecordset(QStringLiteral("tendonvi"), db::RecordsetType::Snapshot);
+    if (!rs.eof()) {
+        control.setFormula(1, QStringLiteral("tencaptren = '") + rs.value(QStringLiteral("tencaptren")).toString() +
+                                  QStringLiteral("'"));
+        control.setFormula(2, QStringLiteral("tendonvi = '") + rs.value(QStringLiteral("tendonvi")).toString() +
+                                  QStringLiteral("'"));
+    }
+    control.setDatabase(app::module1().dbtemp);
+    return control.setAction(1);
+}
+
+} // namespace registers

@@ -1,0 +1,36 @@
+#pragma once
+
+// Printing a register through its print table and report file: the steps the list form's print
+// command and the print-by-date dialog share. No widgets: the forms pass what they read.
+
+#include "platform/db/database.h"
+#include "platform/report/report_control.h"
+
+#include <QRect>
+#include <QString>
+
+namespace registers {
+
+// Empties the print table (on the scratch file dbtemp) and fills it with fillStatement, in one
+// transaction: the table holds the old rows or the new ones, never a mixture.
+void fillPrintTable(const QString& printTable, const QString& fillStatement);
+
+// The path of a data file as it stands inside " IN '...'" (quotes doubled).
+QString inPath(const QString& path);
+
+// The report file of the data folder: program folder + "/data/" + name.
+QString reportPath(const QString& name);
+
+// Sets up control for a register print as the list and date dialogs do: destination, report
+// file, the preview window placed from the calling form's geometry (pixels), the margins typed
+// in the margin box (millimetres; kept only when greater than 0 and less than 30), the title
+// formula lbltd1 and the organisation's names tencaptren and tendonvi from the first row of
+// tendonvi, and the scratch file as the data. Then produces the report.
+report::ReportResult printReport(report::ReportControl& control, report::Destination destination,
+                                 const QString& reportName, const QRect& formGeometry, const QString& margin,
+                                 const QString& title);
+
+// The margin in twips for a margin box text, or -1 when the text leaves the report's own margins.
+int marginTwips(const QString& margin);
+
+} // namespace registers

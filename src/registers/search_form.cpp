@@ -1,0 +1,283 @@
+#include "search_form.h"
+
+#include "form_registry.h"
+#include "list_form.h"
+#include "register_data.h"
+
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "common/abbreviation.h"
+#include "common/criteria.h"
+#include "common/date_field.h"
+#include "common/dates.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace registers {
+namespace {
+
+const QString kReversed = QStringLiteral("Không đặt thời điểm cuối trước thời điểm đầu!");
+const QString kBadDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
+
+} // namespace
+
+SearchForm::SearchForm(SearchConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+{
+    m_picks = new PickGrids(this);
+}
+
+void SearchForm::attachControls()
+{
+    m_years = control<QComboBox>(QStringLiteral("Combonamlamviec"));
+    for (const SearchPick& p : m_config.picks)
+        m_picks->add(p.pick);
+    QStringList boxes = m_config.clearBoxes;
+    if (!m_config.channelBox.isEmpty())
+        boxes << m_config.channelBox;
+    for (const QString& name : std::as_const(boxes)) {
+        if (ui::TextBox* b = box(name))
+            connect(b, &ui::TextBox::LostFocus, this, [this, name] { boxLostFocus(name); });
+    }
+    const QList<QPair<QString, void (SearchForm::*)()>> buttons = {
+        {QStringLiteral("cmdtracuu"), &SearchForm::Cmdtracuu_Click},
+        {QStringLiteral("cmdxoa"), &SearchForm::cmdxoa_Click},
+        {QStringLiteral("cmdclose"), &SearchForm::cmdclose_Click}};
+    for (const auto& [name, handler] : buttons) {
+        if (auto* b = control<QPushButton>(name))
+            connect(b, &QPushButton::clicked, this, handler);
+    }
+    nameControlsFromLabels(this);
+}
+
+void SearchForm::Form_Load()
+{
+    const app::Module1& m = app::module1();
+    if (m_years) {
+        m_years->clear();
+        const QRegularExpression yearTable(QStringLiteral("^") + m_config.tablePrefix + QStringLiteral("....$"));
+        QStringList years;
+        for (const QString& t : m.dbcongvan.tableNames()) {
+            const QString name = t.trimmed().toLower();
+            if (yearTable.match(name).hasMatch())
+                years << name.right(4);
+        }
+        m_years->addItems(years);
+        m_years->setCurrentText(m.namlamviec);
+    }
+    if (auto* guide = control<QLabel>(QStringLiteral("Label1")))
+        guide->setText(m_config.guide);
+}
+
+void SearchForm::openWithValueLists(const QStringList& lookups)
+{
+    load();
+    const app::Module1& m = app::module1();
+    for (int i = 0; i < m_config.picks.size() && i < lookups.size(); ++i) {
+        const SearchPick& p = m_config.picks.at(i);
+        m_picks->setSource(p.pick.grid, m.dbcongvan, lookups.at(i), {{p.listColumns.value(0).first, p.column}});
+    }
+    m_hasLists = true;
+    showModeless();
+}
+
+void SearchForm::openFromEntry()
+{
+    load();
+    if (!m_hasLists) {
+        // The main window never gave value lists: the reference lists serve instead.
+        const app::Module1& m = app::module1();
+        for (const SearchPick& p : m_config.picks) {
+            const db::Database& db = p.list == ReferenceList::Units ? m.dbthamkhaolich : m.dbthamkhaocv;
+            m_picks->setSource(p.pick.grid, db, p.listSql, p.listColumns);
+        }
+        m_hasLists = true;
+    }
+    showModeless();
+}
+
+void SearchForm::refuse(const QString& message, const QString& focus)
+{
+    ui::setDefaultPointer();
+    app::tell(message);
+    if (QWidget* w = control(focus))
+        w->setFocus();
+}
+
+void SearchForm::Cmdtracuu_Click()
+{
+    try {
+        search();
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e);
+        ui::setDefaultPointer();
+        app::tell(QStringLiteral("Gặp lỗi khi đang tra cứu ! "));
+    }
+}
+
+bool SearchForm::search()
+{
+    app::Module1& m = app::module1();
+    const QString year = m_years ? m_years->currentText().trimmed() : m.namlamviec;
+    if (year.isEmpty()) {
+        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QString());
+        return false;
+    }
+    const QString table = m_config.tablePrefix + year;
+    for (const SearchDateRange& r : m_config.ranges) {
+        const QString from = common::parseDate(box(r.from)->text());
+        const QString to = common::parseDate(box(r.to)->text());
+        if (!from.isEmpty() && !to.isEmpty() && common::normaliseDate(from) > common::normaliseDate(to)) {
+            refuse(kReversed + QStringLiteral("\r\n") + r.searchMessage, r.from);
+            return false;
+        }
+    }
+    ui::setHourglass();
+    const QString prefix = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ");
+    QString condition;
+    qint16 count = 0;
+    QString status;
+    const QString number = box(m_config.numberBox)->text();
+    common::DieukienSo(number, QStringLiteral("[stt]"), condition, count, status);
+    if (status == common::kStatusSai) {
+        refuse(common::invalidCriterionMessage(number), m_config.numberBox);
+        return false;
+    }
+    for (const SearchDateRange& r : m_config.ranges)
+        common::DieukienNgay(box(r.from)->text(), box(r.to)->text(), r.column, condition, count);
+    for (const auto& [name, column] : m_config.textBoxes) {
+        const QString criterion = box(name)->text();
+        if (!common::DieukienChu(criterion, column, condition, count)) {
+            refuse(common::invalidCriterionMessage(criterion), name);
+            return false;
+        }
+    }
+    m.dieukientim = condition;
+    const QString statement = condition.isEmpty() ? QStringLiteral("SELECT * FROM ") + table : prefix + condition;
+    // Marks belong to the last search; a file that may only be read keeps its marks.
+    if (isWritable(m.dbcongvan, table))
+        m.dbcongvan.execute(QStringLiteral("UPDATE ") + table +
+                            QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
+    auto* list = dynamic_cast<ListForm*>(form(m_config.listForm));
+    if (list)
+        list->open(table, statement, true);
+    hide();
+    ui::setDefaultPointer();
+    return true;
+}
+
+void SearchForm::cmdxoa_Click()
+{
+    for (const QString& name : m_config.clearBoxes) {
+        if (ui::TextBox* b = box(name))
+            b->setText(QString());
+    }
+    if (QWidget* w = control(m_config.clearFocus))
+        w->setFocus();
+}
+
+void SearchForm::cmdclose_Click()
+{
+    if (app::module1().trangthai == QLatin1String("xemcv")) {
+        if (ui::FormBase* entry = form(m_config.entryForm))
+            entry->showModeless();
+    } else {
+        showMainWindow();
+    }
+    hide();
+}
+
+void SearchForm::boxLostFocus(const QString& name)
+{
+    ui::TextBox* b = box(name);
+    if (!b || !isVisible())
+        return;
+    if (name == m_config.numberBox) {
+        QString condition, status;
+        qint16 count = 0;
+        common::DieukienSo(b->text(), QStringLiteral("[stt]"), condition, count, status);
+        if (status == common::kStatusSai)
+            refuse(common::invalidCriterionMessage(b->text()), name);
+        return;
+    }
+    for (const SearchDateRange& r : m_config.ranges) {
+        if (name != r.from && name != r.to)
+            continue;
+        if (b->text().trimmed().isEmpty())
+            return;
+        const QString parsed = common::parseDate(b->text());
+        if (parsed.isEmpty()) {
+            app::tell(kBadDate);
+            b->setText(QString());
+            b->setFocus();
+            return;
+        }
+        if (name == r.to) {
+            const QString from = common::parseDate(box(r.from)->text());
+            if (!from.isEmpty() && common::normaliseDate(from) > common::normaliseDate(parsed)) {
+                refuse(r.leaveFirstLine + QStringLiteral("\r\n") + QStringLiteral("Cần nạp lại con số thời gian này!"),
+                       name);
+                return;
+            }
+        }
+        if (b->text() != parsed)
+            b->setText(parsed);
+        return;
+    }
+    for (const AbbreviationRule& rule : m_config.abbreviations) {
+        if (rule.box == name && !rule.leaveColumn.isEmpty())
+            expandFrom(*b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
+    }
+}
+
+void SearchForm::Form_KeyUp(int& keyCode, int shift)
+{
+    const QString focus = activeControlName();
+    ui::TextBox* b = box(focus);
+    switch (keyCode) {
+    case ui::key::Escape: {
+        const QString gridBox = m_picks->visibleBox();
+        if (!gridBox.isEmpty())
+            if (QWidget* w = control(gridBox))
+                w->setFocus();
+        return;
+    }
+    case ui::key::F4:
+        if (b)
+            b->setText(QString());
+        return;
+    case ui::key::F5:
+        if (!b)
+            return;
+        if (focus == m_config.channelBox) {
+            b->setText(b->text() == QStringLiteral("Công đoàn") ? QStringLiteral("Đảng,NN")
+                                                                : QStringLiteral("Công đoàn"));
+            return;
+        }
+        if (m_picks->showFor(focus))
+            return;
+        for (const SearchDateRange& r : m_config.ranges) {
+            if (focus == r.from || focus == r.to) {
+                const QString stepped = common::stepDateField(b->text(), shift == ui::shift::Shift ? -1 : 1);
+                if (!stepped.isEmpty())
+                    b->setText(stepped);
+            }
+        }
+        return;
+    default:
+        break;
+    }
+    for (const AbbreviationRule& rule : m_config.abbreviations) {
+        if (rule.box == focus && !rule.keyColumn.isEmpty() && b) {
+            expandFrom(*b, keyCode, rule.list, rule.keyColumn);
+            return;
+        }
+    }
+}
+
+} // namespace registers

@@ -1,0 +1,86 @@
+#pragma once
+
+// The search form of a letters register (frmtracuucvden, frmtracuucvdi): one box per searchable
+// column, each taking a criterion of the criteria language; "&Tra cứu" joins the non-blank boxes
+// into one condition, remembers it as the last search condition and shows the hits in the list
+// form. The form has no modes and is hidden, not unloaded, so its boxes keep their criteria.
+
+#include "entry_form.h"
+
+#include <QComboBox>
+
+namespace registers {
+
+struct SearchDateRange
+{
+    QString from, to;       // "mng_den1", "mng_den2"
+    QString column;         // "[ng_denchuan]"
+    QString searchMessage;  // said by "&Tra cứu" for a reversed range (after the common first line)
+    QString leaveFirstLine; // first line said when the to box is left before the from date
+};
+
+// A pick grid of the search form: from the main window it shows the distinct values of its
+// column in the year table; reached otherwise it shows a reference list.
+struct SearchPick
+{
+    PickList pick;
+    QString column;     // "dv_nhan": the column of the main window's value list
+    ReferenceList list; // the reference list shown otherwise
+    QString listSql;    // "select * from donvi order by matt"
+    QList<GridColumn> listColumns;
+};
+
+struct SearchConfig
+{
+    QString tablePrefix; // "cvden"
+    QString numberBox = QStringLiteral("mstt");
+    QList<SearchDateRange> ranges;
+    QList<QPair<QString, QString>> textBoxes; // box, column, in the order they are appended
+    QStringList clearBoxes;                   // emptied by "&Xoá ĐKiện"
+    QString clearFocus;                       // focused afterwards ("" leaves the focus)
+    QList<AbbreviationRule> abbreviations;
+    QList<SearchPick> picks;
+    QString channelBox; // F5 toggles "Đảng,NN" / "Công đoàn" here ("" for none)
+    QString guide;      // the guide label's text
+    QString listForm;   // "frmgridcvden"
+    QString entryForm;  // "frmcvden"
+};
+
+class SearchForm : public ui::FormBase
+{
+    Q_OBJECT
+
+public:
+    explicit SearchForm(SearchConfig config, QWidget* parent = nullptr);
+
+    // From the main window: the pick grids show the value lists (SELECT statements on the
+    // letters file, in the order of the config's picks).
+    void openWithValueLists(const QStringList& lookups);
+    // From the entry form: shows the form; grids never given value lists show the reference lists.
+    void openFromEntry();
+
+    PickGrids* pickGrids() const { return m_picks; }
+    QComboBox* yearList() const { return m_years; }
+    ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
+
+    void Cmdtracuu_Click();
+    void cmdxoa_Click();
+    void cmdclose_Click();
+
+protected:
+    void attachControls();
+    void Form_Load() override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+    const SearchConfig m_config;
+
+private:
+    void boxLostFocus(const QString& name);
+    void refuse(const QString& message, const QString& focus);
+    bool search();
+
+    PickGrids* m_picks;
+    QComboBox* m_years = nullptr;
+    bool m_hasLists = false;
+};
+
+} // namespace registers

@@ -1,0 +1,288 @@
+// The incoming-letter entry form driven as a secretary drives it: modes, numbering, required
+// boxes, keys, the position box, bad input, a read-only file and two programs adding at once.
+#include "../register_fixture.h"
+
+#include "registers/incoming/frmcvden.h"
+#include "registers/register_data.h"
+
+#include "datafiles/letter_save.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/status_style.h"
+
+namespace {
+
+using registers::frmcvden;
+using registers_test::RegisterTest;
+
+class FrmcvdenTest : public RegisterTest
+{
+protected:
+    frmcvden* open()
+    {
+        auto* f = registers::form<frmcvden>(QStringLiteral("frmcvden"));
+        f->open(app::module1().bangcvden);
+        activate(f);
+        return f;
+    }
+    // Adds a row straight into the year table (letters already registered).
+    void addRow(int stt, const QString& noigui, const QString& cdDang = QString(), const QString& loai = QString())
+    {
+        app::Module1& m = app::module1();
+        db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvden);
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), stt);
+        rs.setValue(QStringLiteral("ng_den"), QStringLiteral("02/01/2026"));
+        rs.setValue(QStringLiteral("ng_denchuan"), QStringLiteral("20260102"));
+        rs.setValue(QStringLiteral("noigui"), noigui);
+        rs.setValue(QStringLiteral("so_cv"), QStringLiteral("%1/SNV").arg(stt));
+        rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Hành chính"));
+        rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Nội dung %1").arg(stt));
+        rs.setValue(QStringLiteral("cd_dang"), cdDang);
+        rs.setValue(QStringLiteral("loai"), loai);
+        datafiles::saveLetter(m.dbcongvan, rs);
+    }
+    void fillRequired(frmcvden* f, const QString& summary)
+    {
+        f->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Sở Nội vụ"));
+        f->box(QStringLiteral("mdv_nhan"))->setText(QStringLiteral("Phòng Hành chính"));
+        f->box(QStringLiteral("mtt_ndung"))->setText(summary);
+    }
+    QString status(frmcvden* f) const { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
+};
+
+TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAndChannel)
+{
+    frmcvden* f = open();
+    EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
+    EXPECT_TRUE(f->box(QStringLiteral("mnoigui"))->isLocked());
+    click(*f, "cmdAdd");
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+    EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 1"));
+    EXPECT_EQ(f->box(QStringLiteral("mng_den"))->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QString());
+    EXPECT_EQ(f->box(QStringLiteral("mloai"))->text(), QString());
+    auto* label = f->control<QLabel>(QStringLiteral("lbltrangthai"));
+    EXPECT_EQ(ui::foreColor(label), ui::colorFromNumber(65535));
+    EXPECT_EQ(ui::backColor(label), ui::colorFromNumber(255));
+    EXPECT_FALSE(f->control<QPushButton>(QStringLiteral("Cmdtracuu"))->isEnabled());
+    EXPECT_TRUE(f->box(QStringLiteral("mstt"))->isLocked());
+
+    fillRequired(f, QStringLiteral("Họp giao ban"));
+    f->box(QStringLiteral("mcd_dang"))->setText(QStringLiteral("Công đoàn"));
+    f->box(QStringLiteral("mloai"))->setText(QStringLiteral("Giấy mời"));
+    click(*f, "cmdAdd");
+    EXPECT_EQ(rows(QStringLiteral("stt, ng_denchuan, cd_dang, loai, kieuupdate, idcu = id")),
+              QStringList{QStringLiteral("1|20260105|Công đoàn|Giấy mời|1|1")});
+    EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 2"));
+    EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QStringLiteral("Công đoàn"));
+    EXPECT_EQ(f->box(QStringLiteral("mloai"))->text(), QStringLiteral("Giấy mời"));
+
+    home.responder.answer(QStringLiteral("no")); // Esc: do not keep the letter being added
+    key(*f, Qt::Key_Escape);
+    EXPECT_EQ(home.messages().last(), QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"));
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemcv"));
+    EXPECT_EQ(rows(QStringLiteral("stt")).size(), 1);
+    EXPECT_EQ(f->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("1/1"));
+}
+
+TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
+{
+    addRow(10, QStringLiteral("Sở Nội vụ"));
+    addRow(3, QStringLiteral("Sở Tài chính"), QStringLiteral("Đảng,NN"), QStringLiteral("Công văn"));
+    frmcvden* f = open();
+    EXPECT_EQ(f->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/2"));
+    click(*f, "cmdAdd");
+    EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 4"));
+    EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QStringLiteral("Đảng,NN"));
+}
+
+TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
+{
+    struct Case
+    {
+        QStringList empty;
+        QString list;
+    };
+    const QList<Case> cases = {
+        {{QStringLiteral("mng_den"), QStringLiteral("mtt_ndung")}, QStringLiteral("Ngày đến, tóm tắt nội dung")},
+        {{QStringLiteral("mng_den"), QStringLiteral("mnoigui"), QStringLiteral("mdv_nhan"),
+          QStringLiteral("mtt_ndung")},
+         QStringLiteral("Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung")},
+        {{QStringLiteral("mdv_nhan")}, QStringLiteral("nơi nhận")},
+    };
+    frmcvden* f = open();
+    for (const Case& c : cases) {
+        click(*f, "cmdAdd");
+        fillRequired(f, QStringLiteral("x"));
+        for (const QString& b : c.empty)
+            f->box(b)->setText(QStringLiteral("  "));
+        home.responder.clear();
+        click(*f, "cmdUpdate");
+        EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\r") + c.list});
+        EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+        EXPECT_TRUE(rows(QStringLiteral("id")).isEmpty());
+        home.responder.answer(QStringLiteral("no"));
+        key(*f, Qt::Key_Escape);
+    }
+}
+
+TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
+{
+    addRow(1, QStringLiteral("Sở Nội vụ"), QString(), QStringLiteral("Công văn"));
+    addRow(2, QStringLiteral("Bộ Tư pháp"));
+    frmcvden* f = open();
+    click(*f, "cmdsua");
+    ASSERT_EQ(f->control<QPushButton>(QStringLiteral("cmdsua"))->text(), QStringLiteral("Huỷ sửa"));
+    struct Case
+    {
+        const char* box;
+        QString before;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString after;
+    };
+    const QList<Case> cases = {
+        {"mcd_dang", QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
+        {"mcd_dang", QStringLiteral("abc"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
+        {"mcd_dang", QStringLiteral("Công đoàn"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Đảng,NN")},
+        {"mng_cv", QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("05/01/2026")},
+        {"mng_den", QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("06/01/2026")},
+        {"mng_den", QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::ShiftModifier, QStringLiteral("04/01/2026")},
+        {"mng_den", QStringLiteral("31/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("31/01/2026")},
+        {"mnoigui", QStringLiteral("xyz"), Qt::Key_F4, Qt::NoModifier, QString()},
+        {"mnoigui", QStringLiteral("xyz"), Qt::Key_F6, Qt::NoModifier, QStringLiteral("Sở Nội vụ")}, // previous record
+        {"mloai", QString(), Qt::Key_F6, Qt::NoModifier, QStringLiteral("Công văn")},
+        // Not data boxes: F4 and F6 change nothing.
+        {"mrecnum", QStringLiteral("2/2"), Qt::Key_F4, Qt::NoModifier, QStringLiteral("2/2")},
+        {"mrecnum", QStringLiteral("2/2"), Qt::Key_F6, Qt::NoModifier, QStringLiteral("2/2")},
+    };
+    for (const Case& c : cases) {
+        ui::TextBox* b = f->box(QString::fromLatin1(c.box));
+        b->setFocus();
+        b->setText(c.before);
+        key(*f, c.key, c.modifiers);
+        EXPECT_EQ(b->text(), c.after) << c.box << " " << c.before.toStdString() << " key " << c.key;
+    }
+    // Cancelling the edit shows the stored letter again.
+    click(*f, "cmdsua");
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemcv"));
+    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(rows(QStringLiteral("noigui, kieuupdate")),
+              QStringList({QStringLiteral("Sở Nội vụ|1"), QStringLiteral("Bộ Tư pháp|1")}));
+}
+
+TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
+{
+    for (int i = 1; i <= 3; ++i)
+        addRow(i, QStringLiteral("Nơi %1").arg(i));
+    frmcvden* f = open();
+    ui::TextBox* recnum = f->box(QStringLiteral("mrecnum"));
+    const QList<QPair<QString, QString>> cases = {{QStringLiteral("0"), QStringLiteral("3/3")},
+                                                  {QStringLiteral("99"), QStringLiteral("3/3")},
+                                                  {QStringLiteral("abc"), QStringLiteral("3/3")},
+                                                  {QStringLiteral("1"), QStringLiteral("1/3")}};
+    for (const auto& [typed, shown] : cases) {
+        recnum->setFocus();
+        recnum->setText(typed);
+        key(*f, Qt::Key_Return);
+        EXPECT_EQ(recnum->text(), shown) << typed.toStdString();
+    }
+    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Nơi 1"));
+    key(*f, Qt::Key_PageUp); // on the first record
+    EXPECT_EQ(recnum->text(), QStringLiteral("1/3"));
+    key(*f, Qt::Key_PageDown);
+    key(*f, Qt::Key_PageDown);
+    key(*f, Qt::Key_PageDown); // on the last record
+    EXPECT_EQ(recnum->text(), QStringLiteral("3/3"));
+    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Nơi 3"));
+}
+
+TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
+{
+    frmcvden* f = open();
+    const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* \"b\"");
+    click(*f, "cmdAdd");
+    fillRequired(f, odd);
+    f->box(QStringLiteral("mnoigui"))->setText(odd);
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(rows(QStringLiteral("noigui, tt_ndung")), QStringList{odd + QLatin1Char('|') + odd});
+
+    // A text longer than its column: the engine's error, nothing written, the letter stays.
+    click(*f, "cmdAdd");
+    fillRequired(f, QStringLiteral("dài"));
+    const QString tooLong(300, QLatin1Char('x'));
+    f->box(QStringLiteral("mso_cv"))->setText(tooLong);
+    click(*f, "cmdUpdate");
+    ASSERT_EQ(home.boxes().size(), 1);
+    EXPECT_TRUE(home.boxes().first().contains(QStringLiteral("Lỗi dữ liệu : "))) << home.boxes().first().toStdString();
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+    EXPECT_EQ(f->box(QStringLiteral("mso_cv"))->text(), tooLong);
+    EXPECT_EQ(rows(QStringLiteral("id")).size(), 1);
+    f->box(QStringLiteral("mso_cv"))->setText(QStringLiteral("12/UB"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(rows(QStringLiteral("so_cv")).last(), QStringLiteral("12/UB"));
+
+    // An impossible date is refused when the box is left.
+    click(*f, "cmdAdd");
+    home.responder.clear();
+    ui::TextBox* date = f->box(QStringLiteral("mng_cv"));
+    type(date, QStringLiteral("31/4/2026"));
+    f->box(QStringLiteral("mmat"))->setFocus();
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!")});
+    EXPECT_EQ(date->text(), QString());
+    EXPECT_TRUE(date->hasFocus());
+}
+
+TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
+{
+    addRow(1, QStringLiteral("Sở Nội vụ"));
+    app::Module1& m = app::module1();
+    m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect, db::OpenMode::ReadOnly);
+    frmcvden* f = open();
+    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
+    click(*f, "cmdAdd");
+    click(*f, "cmdsua");
+    EXPECT_EQ(home.messages(), QStringList(2, registers::kReadOnlyMessage));
+    EXPECT_EQ(m.trangthai, QStringLiteral("xemcv"));
+}
+
+// Two programs on one letters file (two connections) add letters at the same time: a number
+// proposed when adding started and taken meanwhile is replaced by the next free one.
+TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
+{
+    app::Module1& m = app::module1();
+    db::Database other = db::Database::open(m.filecongvan, app::kConnect);
+    const auto otherAdds = [&](int proposed) {
+        db::Recordset rs = other.openRecordset(m.bangcvden);
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), proposed);
+        rs.setValue(QStringLiteral("noigui"), QStringLiteral("Máy khác"));
+        datafiles::saveLetter(other, rs, [&](db::Recordset& row) {
+            row.setValue(QStringLiteral("stt"),
+                         registers::nextFreeNumber(other, m.bangcvden, QStringLiteral("stt"), proposed));
+        });
+    };
+    frmcvden* f = open();
+    for (int round = 0; round < 3; ++round) {
+        click(*f, "cmdAdd");
+        const int proposed = f->box(QStringLiteral("mstt"))->text().trimmed().toInt();
+        otherAdds(proposed); // the other program saves first with the same proposal
+        fillRequired(f, QStringLiteral("Lần %1").arg(round));
+        click(*f, "cmdUpdate");
+        EXPECT_TRUE(status(f).contains(QStringLiteral("số %1 đã có công văn khác dùng").arg(proposed)))
+            << status(f).toStdString();
+    }
+    // A number typed through "Số mới" is kept as typed, even when it repeats.
+    click(*f, "cmdAdd");
+    click(*f, "cmdsuasocvden");
+    f->box(QStringLiteral("mstt"))->setText(QStringLiteral("1"));
+    fillRequired(f, QStringLiteral("Số gõ tay"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
+    QStringList numbers = rows(QStringLiteral("stt"));
+    EXPECT_EQ(numbers.takeLast(), QStringLiteral("1"));
+    EXPECT_EQ(numbers, QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                                    QStringLiteral("5"), QStringLiteral("6")}));
+}
+
+} // namespace

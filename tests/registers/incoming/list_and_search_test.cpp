@@ -1,0 +1,234 @@
+// The incoming list and search forms: marks, mark all after a search, printing the marked
+// letters, the criteria, the year list, the pick lists and where closing returns to.
+#include "../../platform/report/pdf_text.h"
+#include "../register_fixture.h"
+
+#include "registers/incoming/frmcvden.h"
+#include "registers/incoming/frmgridcvden.h"
+#include "registers/incoming/frmtracuucvden.h"
+#include "registers/register_data.h"
+#include "registers/register_print.h"
+
+#include "app/table_copy.h"
+#include "common/criteria.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace registers;
+using registers_test::addLetters;
+using registers_test::Letter;
+using registers_test::RegisterTest;
+
+class ListSearchTest : public RegisterTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+        addLetters(app::module1().bangcvden,
+                   {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Tuyển dụng")},
+                    {2, QStringLiteral("03/01/2026"), QStringLiteral("Bộ Tư pháp"), QStringLiteral("Phổ biến luật"),
+                     QStringLiteral("X")},
+                    {3, QStringLiteral("03/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Thi đua")},
+                    {4, QStringLiteral("08/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Khen thưởng")}});
+    }
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        RegisterTest::TearDown();
+    }
+    frmgridcvden* list() { return form<frmgridcvden>(QStringLiteral("frmgridcvden")); }
+    frmtracuucvden* search() { return form<frmtracuucvden>(QStringLiteral("frmtracuucvden")); }
+    QStringList marked() const { return rows(QStringLiteral("stt, chonin")).filter(QStringLiteral("|X")); }
+    // Runs a search with the boxes given (box name -> text) from the main window's button.
+    void runSearch(const QList<QPair<QString, QString>>& boxes)
+    {
+        app::module1().trangthai = QStringLiteral("tracuucv");
+        search()->openWithValueLists({});
+        search()->cmdxoa_Click();
+        for (const auto& [name, text] : boxes)
+            search()->box(name)->setText(text);
+        search()->Cmdtracuu_Click();
+    }
+    PdfText printed()
+    {
+        const QString file = list()->CrystalReport1.lastResult().outputFile;
+        return file.isEmpty() ? PdfText{} : PdfText::read(file);
+    }
+
+    QTemporaryDir pdfDir;
+};
+
+TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
+{
+    runSearch({{QStringLiteral("mnoigui"), QStringLiteral("nội vụ")},
+               {QStringLiteral("mng_den1"), QStringLiteral("03/01/2026")},
+               {QStringLiteral("mng_den2"), QStringLiteral("08/01/2026")}});
+    const app::Module1& m = app::module1();
+    EXPECT_EQ(m.dieukientim, QStringLiteral("[ng_denchuan] between '20260103' and '20260108' and "
+                                            "(([noigui] Like '*nội vụ*'))"));
+    EXPECT_TRUE(marked().isEmpty()) << "a search clears the marks left from before";
+    ASSERT_TRUE(list()->isVisible());
+    EXPECT_FALSE(search()->isVisible());
+    EXPECT_EQ(list()->Data1->recordset().recordCount(), 2);
+
+    home.responder.clear();
+    list()->Cmdin_Click(); // nothing marked yet
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Chưa có công văn nào được chọn để in!")});
+
+    // A mark outside the hits is not printed; mark all marks exactly the hits.
+    addLetters(m.bangcvden, {{5, QStringLiteral("09/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Ngoài"),
+                              QStringLiteral("X")}});
+    list()->Cmdchontat_Click();
+    EXPECT_EQ(marked(), QStringList({QStringLiteral("3|X"), QStringLiteral("4|X")}));
+    list()->Data1->moveFirst();
+    list()->DBGrid1_DblClick(); // unmark the first hit, then mark it again
+    EXPECT_EQ(marked(), QStringList{QStringLiteral("4|X")});
+    list()->DBGrid1_DblClick();
+    addLetters(m.bangcvden, {{6, QStringLiteral("10/01/2026"), QStringLiteral("Bộ"),
+                              QStringLiteral("Không trong danh sách"), QStringLiteral("X")}});
+
+    home.responder.answer(QStringLiteral("no")); // not the preview: the printer (a PDF here)
+    list()->Cmdin_Click();
+    ASSERT_TRUE(list()->CrystalReport1.lastResult().ok()) << home.messageText();
+    const PdfText pdf = printed();
+    ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
+    const QString text = pdf.all();
+    EXPECT_TRUE(text.contains(QStringLiteral("(Những công văn được chọn)")));
+    EXPECT_LT(text.indexOf(QStringLiteral("Thi đua")), text.indexOf(QStringLiteral("Khen thưởng")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Không trong danh sách")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Tuyển dụng")));
+    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("qrdata1")),
+              QStringLiteral("SELECT * FROM ") + m.bangcvden + QStringLiteral(" WHERE ") + m.dieukientim);
+
+    // Closing the list returns to the search form; clearing the marks clears them all.
+    list()->Cmdhuychon_Click();
+    EXPECT_TRUE(marked().isEmpty());
+    list()->cmdclose_Click();
+    EXPECT_TRUE(search()->isVisible());
+    EXPECT_FALSE(list()->isVisible());
+}
+
+TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
+{
+    struct Case
+    {
+        QString box, text, box2, text2;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("mstt"), QStringLiteral("=5"), {}, {}, common::invalidCriterionMessage(QStringLiteral("=5"))},
+        {QStringLiteral("mnoigui"),
+         QStringLiteral("Sở+"),
+         {},
+         {},
+         common::invalidCriterionMessage(QStringLiteral("Sở+"))},
+        {QStringLiteral("mng_den1"), QStringLiteral("08/01/2026"), QStringLiteral("mng_den2"),
+         QStringLiteral("02/01/2026"),
+         QStringLiteral(
+             "Không đặt thời điểm cuối trước thời điểm đầu!\r\nCần nạp lại 2 mút thời gian ngày đến của công văn!")},
+        {QStringLiteral("mng_cv1"), QStringLiteral("08/01/2026"), QStringLiteral("mng_cv2"),
+         QStringLiteral("02/01/2026"),
+         QStringLiteral("Không đặt thời điểm cuối trước thời điểm đầu!\r\nCần nạp lại 2 mút thời gian ngày công văn!")},
+    };
+    for (const Case& c : cases) {
+        home.responder.clear();
+        QList<QPair<QString, QString>> boxes = {{c.box, c.text}};
+        if (!c.box2.isEmpty())
+            boxes.append({c.box2, c.text2});
+        runSearch(boxes);
+        EXPECT_EQ(home.messages(), QStringList{c.message}) << c.text.toStdString();
+        EXPECT_EQ(marked(), QStringList{QStringLiteral("2|X")}) << "marks stay";
+        EXPECT_FALSE(list()->isVisible());
+    }
+    // A blank year is refused too.
+    search()->yearList()->setCurrentText(QString());
+    home.responder.clear();
+    search()->Cmdtracuu_Click();
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn năm để tra cứu trước !")});
+}
+
+TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
+{
+    app::Module1& m = app::module1();
+    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"),
+                                        QStringLiteral("cvden2025"), false));
+    addLetters(QStringLiteral("cvden2025"),
+               {{7, QStringLiteral("30/12/2025"), QStringLiteral("Sở cũ"), QStringLiteral("Năm trước")}});
+    runSearch({});
+    search()->show();
+    EXPECT_EQ(search()->yearList()->currentText(), QStringLiteral("2026"));
+    ASSERT_GE(search()->yearList()->findText(QStringLiteral("2025")), 0);
+    search()->yearList()->setCurrentText(QStringLiteral("2025"));
+    search()->Cmdtracuu_Click();
+    EXPECT_TRUE(m.dieukientim.isEmpty());
+    EXPECT_EQ(list()->table(), QStringLiteral("cvden2025"));
+    EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở cũ"));
+    list()->Cmdchontat_Click();
+    db::Recordset rs = m.dbcongvan.openRecordset(QStringLiteral("select count(*) from cvden2025 where chonin = 'X'"),
+                                                 db::RecordsetType::Snapshot);
+    EXPECT_EQ(rs.value(0).toInt(), 1);
+}
+
+TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpenedFrom)
+{
+    app::Module1& m = app::module1();
+    // From the main window.
+    m.trangthai = QStringLiteral("xembangcv");
+    mainWindow.hide();
+    list()->open(m.bangcvden, m.bangcvden, false);
+    ui::TextBox* sender = list()->control<ui::TextBox>(QStringLiteral("mnoigui"));
+    EXPECT_TRUE(sender->isLocked());
+    EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mrecnum"))->text(), QStringLiteral("4/4"));
+    list()->cmdclose_Click();
+    EXPECT_TRUE(mainWindow.isVisible());
+
+    // From a search started in the entry form: back to the entry form on the letter current in the list.
+    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    entry->open(m.bangcvden);
+    entry->Cmdtracuu_Click();
+    EXPECT_FALSE(entry->isVisible());
+    ASSERT_TRUE(search()->isVisible());
+    // Reached from the entry form first, the pick lists show the reference lists.
+    EXPECT_EQ(search()->pickGrids()->dataControl(QStringLiteral("DBGridnoigui"))->recordset().recordCount(), 3);
+    search()->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Bộ"));
+    search()->Cmdtracuu_Click();
+    ASSERT_EQ(list()->Data1->recordset().recordCount(), 1);
+    list()->cmdclose_Click();
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(entry->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/4"));
+}
+
+TEST_F(ListSearchTest, ReadOnlyFileListsAndSearchesButRefusesMarks)
+{
+    app::Module1& m = app::module1();
+    m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect, db::OpenMode::ReadOnly);
+    runSearch({{QStringLiteral("mnoigui"), QStringLiteral("Sở")}});
+    ASSERT_TRUE(list()->isVisible());
+    EXPECT_EQ(list()->Data1->recordset().recordCount(), 3);
+    list()->Cmdchontat_Click();
+    list()->DBGrid1_DblClick();
+    EXPECT_EQ(home.messages(), QStringList(2, kReadOnlyMessage));
+    EXPECT_EQ(marked(), QStringList{QStringLiteral("2|X")});
+}
+
+TEST(RegisterPrint, MarginsAndTitles)
+{
+    EXPECT_EQ(marginTwips(QStringLiteral("10")), 576);
+    EXPECT_EQ(marginTwips(QStringLiteral("29.9")), 1722);
+    for (const char* refused : {"0", "30", "abc", "", "-5"})
+        EXPECT_EQ(marginTwips(QString::fromLatin1(refused)), -1) << refused;
+    EXPECT_EQ(dateRangeTitle(QStringLiteral("01/01/2026"), QStringLiteral("05/01/2026")),
+              QStringLiteral("(Từ ngày 01/01/2026 đến 05/01/2026)"));
+    EXPECT_EQ(dateRangeTitle(QStringLiteral("01/01/2026"), QStringLiteral("01/01/2026")),
+              QStringLiteral("(Ngày 01/01/2026)"));
+    EXPECT_EQ(listStatement(QStringLiteral("cvden2026")), QStringLiteral("select * from cvden2026 order by id"));
+    EXPECT_EQ(listStatement(QStringLiteral("SELECT * FROM cvden2026 WHERE x")),
+              QStringLiteral("SELECT * FROM cvden2026 WHERE x"));
+}
+
+} // namespace

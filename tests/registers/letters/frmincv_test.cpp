@@ -1,0 +1,135 @@
+// The print-by-date dialog for both letter registers: the range, its title, the register chosen
+// by the caller, and the refusals.
+#include "../../platform/report/pdf_text.h"
+#include "../register_fixture.h"
+
+#include "registers/letters/frmincv.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace registers;
+using registers_test::addLetters;
+using registers_test::RegisterTest;
+
+class FrmincvTest : public RegisterTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+        addLetters(app::module1().bangcvden,
+                   {{1, QStringLiteral("01/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Ngày đầu năm")},
+                    {2, QStringLiteral("03/01/2026"), QStringLiteral("Bộ Tư pháp"), QStringLiteral("Ngày thứ ba")},
+                    {3, QStringLiteral("06/01/2026"), QStringLiteral("Sở Tài chính"), QStringLiteral("Sau khoảng")}});
+    }
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        RegisterTest::TearDown();
+    }
+    // Opens the dialog as caller would and prints the range.
+    frmincv* print(const QString& caller, const QString& from, const QString& to)
+    {
+        app::module1().thongbao = caller;
+        auto* d = form<frmincv>(QStringLiteral("frmincv"));
+        if (d->isLoaded())
+            d->unload();
+        d->load();
+        d->control<ui::TextBox>(QStringLiteral("mngay1"))->setText(from);
+        d->control<ui::TextBox>(QStringLiteral("mngay2"))->setText(to);
+        home.responder.clear();
+        d->cmdok_Click();
+        return d;
+    }
+    QString printedText(frmincv* d) const
+    {
+        const QString file = d->CrystalReport1.lastResult().outputFile;
+        return file.isEmpty() ? QString() : PdfText::read(file).all();
+    }
+
+    QTemporaryDir pdfDir;
+};
+
+TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
+{
+    struct Case
+    {
+        QString from, to, title;
+        QStringList in, out;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("01/01/2026"),
+         QStringLiteral("05/01/2026"),
+         QStringLiteral("(Từ ngày 01/01/2026 đến 05/01/2026)"),
+         {QStringLiteral("Ngày đầu năm"), QStringLiteral("Ngày thứ ba")},
+         {QStringLiteral("Sau khoảng")}},
+        {QStringLiteral("3/1/26"),
+         QString(),
+         QStringLiteral("(Ngày 03/01/2026)"),
+         {QStringLiteral("Ngày thứ ba")},
+         {QStringLiteral("Ngày đầu năm")}},
+    };
+    for (const Case& c : cases) {
+        frmincv* d = print(QStringLiteral("frmcvden"), c.from, c.to);
+        EXPECT_TRUE(d->incoming());
+        EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+        const QString text = printedText(d);
+        EXPECT_TRUE(text.contains(c.title)) << text.toStdString();
+        for (const QString& s : c.in)
+            EXPECT_TRUE(text.contains(s)) << s.toStdString();
+        for (const QString& s : c.out)
+            EXPECT_FALSE(text.contains(s)) << s.toStdString();
+        EXPECT_FALSE(d->isVisible());
+    }
+}
+
+TEST_F(FrmincvTest, RefusalsChangeNothing)
+{
+    struct Case
+    {
+        QString from, to, message;
+    };
+    const QList<Case> cases = {
+        {QString(), QStringLiteral("05/01/2026"), QStringLiteral("Phải nạp ngày định in vào ô 'Từ ngày'")},
+        {QStringLiteral("05/01/2026"), QStringLiteral("01/01/2026"),
+         QStringLiteral("Không tìm thấy công văn nào trong khoảng thời gian này!")},
+        {QStringLiteral("31/02/2026"), QString(), QStringLiteral(" Bạn cần nạp lại ngày tháng năm cho đúng! ")},
+        {QStringLiteral("01/01/2026"), QStringLiteral("1/1/2026'--"),
+         QStringLiteral(" Bạn cần nạp lại ngày tháng năm cho đúng!  ")},
+    };
+    for (const Case& c : cases) {
+        frmincv* d = print(QStringLiteral("frmgridcvden"), c.from, c.to);
+        EXPECT_EQ(home.messages(), QStringList{c.message}) << c.from.toStdString();
+        EXPECT_TRUE(d->CrystalReport1.lastResult().outputFile.isEmpty());
+    }
+    // A missing report file.
+    QFile::remove(home.data(QStringLiteral("brcvden.rpt")));
+    print(QStringLiteral("frmcvden"), QStringLiteral("01/01/2026"), QString());
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(
+        home.messages().first().startsWith(QStringLiteral("Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). ")));
+}
+
+TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
+{
+    app::Module1& m = app::module1();
+    db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvdi);
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 1);
+    rs.setValue(QStringLiteral("ng_cv"), QStringLiteral("02/01/2026"));
+    rs.setValue(QStringLiteral("ng_cvchuan"), QStringLiteral("20260102"));
+    rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Công văn gửi đi"));
+    rs.update();
+    frmincv* d = print(QStringLiteral("frmgridcvdi"), QStringLiteral("01/01/2026"), QStringLiteral("03/01/2026"));
+    EXPECT_FALSE(d->incoming());
+    EXPECT_EQ(d->control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Chọn ngày in công văn đi"));
+    EXPECT_TRUE(printedText(d).contains(QStringLiteral("Công văn gửi đi")));
+    db::Recordset printTable = m.dbtemp.openRecordset(QStringLiteral("incvdi"), db::RecordsetType::Snapshot);
+    EXPECT_EQ(printTable.recordCount(), 1);
+}
+
+} // namespace

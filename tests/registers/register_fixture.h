@@ -1,0 +1,138 @@
+#pragma once
+
+// A started program (template, data files, login, working year 2026 with the clock at 5 January
+// 2026) with a few correspondents and units in the reference lists, the incoming register's forms
+// registered, a stand-in main window, and helpers that drive a form as a secretary does.
+
+#include "../app/startup_fixture.h"
+#include "type_text.h"
+
+#include "app/module1.h"
+#include "app/reference_recordsets.h"
+#include "common/sortkey.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/text_box.h"
+#include "registers/form_registry.h"
+#include "registers/incoming/incoming_forms.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace registers_test {
+
+class RegisterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        home.setToday(QDate(2026, 1, 5));
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
+        app::Module1& m = app::module1();
+        for (const char* report : {"brcvden.rpt", "brcvdi.rpt"})
+            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(report),
+                        home.data(QString::fromLatin1(report)));
+        for (const auto& [name, code] : {std::pair{QStringLiteral("Sở Nội vụ"), QStringLiteral("snv")},
+                                         std::pair{QStringLiteral("Sở Tài chính"), QStringLiteral("stc")},
+                                         std::pair{QStringLiteral("Bộ Tư pháp"), QStringLiteral("btp")}})
+            addReference(m.dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("tendonvi"), name, code);
+        for (const auto& [name, code] : {std::pair{QStringLiteral("Phòng Hành chính"), QStringLiteral("phc")},
+                                         std::pair{QStringLiteral("Văn phòng Đảng uỷ"), QStringLiteral("vpdu")}})
+            addReference(m.dbthamkhaolich, QStringLiteral("donvi"), QStringLiteral("tendonvi"), name, code);
+        app::openReferenceRecordsets();
+        registers::registerIncomingForms();
+        registers::setMainWindow(&mainWindow);
+        home.responder.clear();
+    }
+
+    void TearDown() override { registers::destroyForms(); }
+
+    static void addReference(db::Database& db, const QString& table, const QString& column, const QString& name,
+                             const QString& code)
+    {
+        db::Recordset rs = db.openRecordset(table);
+        rs.addNew();
+        rs.setValue(column, name);
+        rs.setValue(QStringLiteral("chutat"), code);
+        rs.setValue(QStringLiteral("matt"), common::sortKey(name, false));
+        rs.update();
+    }
+
+    // Types text at the end of box (it gets the focus first), key by key.
+    static void type(ui::TextBox* box, const QString& text)
+    {
+        box->setFocus();
+        box->setSelStart(box->text().size());
+        test::typeText(box->editor(), text);
+    }
+    // Presses a key where the focus is in form.
+    static void key(ui::FormBase& form, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+        test::pressKey(target, k, modifiers);
+    }
+    static void click(ui::FormBase& form, const char* button)
+    {
+        auto* b = form.control<QPushButton>(QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr) << button;
+        ASSERT_TRUE(b->isEnabled()) << button;
+        b->click();
+    }
+    static void activate(QWidget* w) { QApplication::setActiveWindow(w); }
+
+    // Column values of every letter of the year table, in id order, joined by "|".
+    QStringList rows(const QString& columns) const
+    {
+        app::Module1& m = app::module1();
+        QStringList result;
+        db::Recordset rs = m.dbcongvan.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") +
+                                                         m.bangcvden + QStringLiteral(" order by id"),
+                                                     db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList values;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                values << rs.value(i).toString();
+            result << values.join(QLatin1Char('|'));
+        }
+        return result;
+    }
+
+    ProgramFolder home;
+    QWidget mainWindow;
+};
+
+} // namespace registers_test
+
+namespace registers_test {
+
+// A letter put straight into a year table, as the entry form saves it.
+struct Letter
+{
+    int stt;
+    QString ngDen; // dd/mm/yyyy
+    QString noigui;
+    QString summary;
+    QString chonin = QString();
+};
+
+inline void addLetters(const QString& table, const QList<Letter>& letters)
+{
+    app::Module1& m = app::module1();
+    db::Recordset rs = m.dbcongvan.openRecordset(table);
+    for (const Letter& l : letters) {
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), l.stt);
+        rs.setValue(QStringLiteral("ng_den"), l.ngDen);
+        rs.setValue(QStringLiteral("ng_denchuan"), l.ngDen.mid(6, 4) + l.ngDen.mid(3, 2) + l.ngDen.left(2));
+        rs.setValue(QStringLiteral("noigui"), l.noigui);
+        rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Hành chính"));
+        rs.setValue(QStringLiteral("tt_ndung"), l.summary);
+        rs.setValue(QStringLiteral("chonin"), l.chonin);
+        rs.update();
+    }
+}
+
+} // namespace registers_test
