@@ -17,6 +17,11 @@ namespace datafiles {
 // ("&Ghi đĩa" and the pending row saved by "&Nạp mới") goes through here; callers leave kieuupdate
 // and idcu alone. With rs in neither mode it raises DbError(UpdateWithoutEdit) as update() does;
 // db must not be inside a transaction of its own.
+//
+// rs must have been opened from db itself (the one connection of the program to the letters file):
+// a recordset of another connection to the same file could not join db's transaction and would
+// wait for it until the file counted as locked. Such a call is refused at once, before anything is
+// written, with std::invalid_argument naming the file; rs keeps its mode and values.
 void saveLetter(db::Database& db, db::Recordset& rs);
 
 } // namespace datafiles
