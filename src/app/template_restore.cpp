@@ -3,6 +3,7 @@
 #include "data_paths.h"
 #include "module1.h"
 #include "platform/sys/file_ops.h"
+#include "run_time_error.h"
 
 #include <QStringList>
 
@@ -18,7 +19,8 @@ bool restoreFromTemplate(const QString& target)
     try {
         sys::copyFile(matchNameCase(module1().filegoc), matchNameCase(target));
         return true;
-    } catch (const sys::FileError&) {
+    } catch (const sys::FileError& e) {
+        recordRunTimeError(e);
         return false;
     }
 }

@@ -5,8 +5,10 @@
 #include "app/kiemtra_query.h"
 #include "app/messenger.h"
 #include "app/module1.h"
+#include "app/run_time_error.h"
 #include "app/table_pattern.h"
 #include "file_operation.h"
+#include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/sys/file_ops.h"
 #include "replication_sql.h"
@@ -57,8 +59,9 @@ void runTogether(db::Database& db, const QStringList& statements)
     } catch (...) {
         try {
             db.rollback();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
             // The transaction ended with the failure; the failure is what counts.
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the backup"));
         }
         throw;
     }
@@ -121,7 +124,8 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
         // copy the next run simply copies the file again.
         try {
             sys::removeFile(backup);
-        } catch (const sys::FileError&) {
+        } catch (const sys::FileError& e) {
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("removing the unfinished backup copy"));
         }
         throw;
     }
@@ -215,7 +219,8 @@ ReplicationOutcome replicate(const QString& baseName)
         const ReplicationOutcome outcome = run(m, table, letterRegister(baseName), notice);
         notice.close();
         return outcome;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e, lcDatafiles());
         notice.close();
         app::tell(backupFailedMessage(m.buoc));
         return ReplicationOutcome::Failed;
