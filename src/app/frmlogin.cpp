@@ -93,7 +93,7 @@ void frmLogin::Form_Load()
 {
     m_done = false;
     try {
-        m_db = db::Database::open(module1().filethamkhaolich, kConnect, db::OpenMode::ReadOnly);
+        m_db = module1().dbthamkhaolich; // the program's one connection to the users' file
         m_users = m_db.openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
         m_check = std::make_unique<LoginCheck>(m_users, Txtchedologin->text());
         txtUserName->setText(m_check->prefillName(sys::logonName().left(255)));

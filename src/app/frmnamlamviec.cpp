@@ -5,6 +5,7 @@
 #include "messenger.h"
 #include "module1.h"
 #include "platform/ui/key_codes.h"
+#include "platform/db/sql_quote.h"
 #include "run_time_error.h"
 #include "sub_main.h"
 #include "window_placement.h"
@@ -66,8 +67,8 @@ void frmnamlamviec::Form_Load()
         for (const QString& table : m.dbcongvan.tableNames()) {
             const QRegularExpressionMatch match = yearTable.match(table.toLower());
             if (match.hasMatch())
-                m.dbtemp.execute(QStringLiteral("INSERT INTO bophan (matt) VALUES ('") + match.captured(2) +
-                                 QStringLiteral("')"));
+                m.dbtemp.execute(QStringLiteral("INSERT INTO bophan (matt) VALUES (") +
+                                 db::quoteLiteral(match.captured(2)) + QStringLiteral(")"));
         }
         db::Recordset rs = m.dbtemp.openRecordset(QStringLiteral("select distinct matt from bophan order by matt desc"),
                                                   db::RecordsetType::Snapshot);

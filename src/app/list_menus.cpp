@@ -3,16 +3,13 @@
 #include "data_files.h"
 #include "messenger.h"
 #include "module1.h"
+#include "platform/db/sql_quote.h"
 #include "rights.h"
 #include "run_time_error.h"
-#include "platform/db/sql_quote.h"
 
 #include <QWidget>
 
 namespace app {
-namespace {
-
-} // namespace
 
 FormRequest listMenuRequest(const QString& menu, const QString& rights)
 {
@@ -21,29 +18,30 @@ FormRequest listMenuRequest(const QString& menu, const QString& rights)
     r.command = menu;
     const QString name = menu.toLower();
     if (name == QLatin1String("mnunapdonvi")) {
-        r.databaseName = m.filethamkhaolich;
+        r.dataFile = DataFile::ScheduleReference;
         r.recordSource = QStringLiteral("select * from donvi order by matt");
     } else if (name == QLatin1String("mnunapbophan")) {
-        r.databaseName = m.filethamkhaolich;
+        r.dataFile = DataFile::ScheduleReference;
         r.recordSource = QStringLiteral("select * from bophan order by donvi, phong");
         r.lookups = {QStringLiteral("select * from donvi order by matt")};
     } else if (name == QLatin1String("mnunapnoigui")) {
-        r.databaseName = m.filethamkhaocv;
+        r.dataFile = DataFile::LettersReference;
         r.recordSource = QStringLiteral("select * from noigui order by matt");
         r.title = QStringLiteral("Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn");
     } else if (name == QLatin1String("mnunapchutat")) {
-        r.databaseName = m.filethamkhao;
+        r.dataFile = DataFile::Reference;
         r.recordSource = QStringLiteral("select * from chutat order by matt");
     } else if (name == QLatin1String("mnunaploaicv")) {
-        r.databaseName = m.filethamkhaocv;
+        r.dataFile = DataFile::LettersReference;
         r.recordSource = QStringLiteral("select * from loaicv order by matt");
     } else if (name == QLatin1String("mnunguoidung")) {
-        r.databaseName = m.filethamkhaolich;
+        r.dataFile = DataFile::ScheduleReference;
         if (beginsWithQ(rights)) {
             r.recordSource = QStringLiteral("select * from nguoidung");
         } else {
             r.recordSource = QStringLiteral("select * from nguoidung where ") + QStringLiteral("hoten=") +
-                             db::quoteLiteral(m.hotendangnhap) + QStringLiteral(" or tentrenmang =") + db::quoteLiteral(m.hotendangnhap);
+                             db::quoteLiteral(m.hotendangnhap) + QStringLiteral(" or tentrenmang =") +
+                             db::quoteLiteral(m.hotendangnhap);
             r.title = QStringLiteral("Đổi mật khẩu");
         }
     }

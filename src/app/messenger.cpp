@@ -13,7 +13,7 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(thongbao));
         const QString mode = kieuthongbao.toLower();
         if (mode == QLatin1String("yesno"))
-            return QStringLiteral("yes");
+            return QStringLiteral("no");
         if (mode == QLatin1String("ok"))
             return QStringLiteral("ok");
         return QString();

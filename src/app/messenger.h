@@ -20,7 +20,8 @@ public:
 };
 
 // The messenger in use. Until one is installed, messages go to a fallback that writes them to
-// standard error and answers "ok"/"yes" (used only by command-line tools).
+// standard error and answers "ok" to a message and "no" to a question: with nobody to ask, no
+// question is answered "yes" on the user's behalf.
 Messenger& messenger();
 // Installs m (not owned; nullptr restores the fallback). Returns the previous one.
 Messenger* setMessenger(Messenger* m);

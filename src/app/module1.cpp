@@ -2,7 +2,7 @@
 
 namespace app {
 namespace {
-Module1* g_module1 = new Module1;  // lives for the whole program
+Module1* g_module1 = new Module1; // lives for the whole program
 } // namespace
 
 void Module1::setYearTables()
@@ -11,6 +11,50 @@ void Module1::setYearTables()
     banglich = QStringLiteral("lich") + namlamviec;
     bangcvden = QStringLiteral("cvden") + namlamviec;
     bangcvdi = QStringLiteral("cvdi") + namlamviec;
+}
+
+db::Database& Module1::database(DataFile file)
+{
+    switch (file) {
+    case DataFile::Letters:
+        return dbcongvan;
+    case DataFile::Schedule:
+        return dblich;
+    case DataFile::Reference:
+        return dbthamkhao;
+    case DataFile::LettersReference:
+        return dbthamkhaocv;
+    case DataFile::ScheduleReference:
+        return dbthamkhaolich;
+    case DataFile::Scratch:
+        return dbtemp;
+    case DataFile::None:
+        break;
+    }
+    static db::Database none;
+    none = db::Database();
+    return none;
+}
+
+QString Module1::path(DataFile file) const
+{
+    switch (file) {
+    case DataFile::Letters:
+        return filecongvan;
+    case DataFile::Schedule:
+        return filelich;
+    case DataFile::Reference:
+        return filethamkhao;
+    case DataFile::LettersReference:
+        return filethamkhaocv;
+    case DataFile::ScheduleReference:
+        return filethamkhaolich;
+    case DataFile::Scratch:
+        return filetemp;
+    case DataFile::None:
+        break;
+    }
+    return QString();
 }
 
 Module1& module1()

@@ -10,6 +10,20 @@ namespace app {
 // The connect string every data file is opened with.
 inline const QString kConnect = QStringLiteral(";pwd=vorkelmadu");
 
+// The data files the program keeps open. Each has one connection per process, a database of
+// Module1: forms, data controls and procedures all work through it, so their writes join one
+// another's transactions instead of waiting for them.
+enum class DataFile
+{
+    None,
+    Letters,           // filecongvan, dbcongvan
+    Schedule,          // filelich, dblich
+    Reference,         // filethamkhao, dbthamkhao (abbreviations, in the program's data folder)
+    LettersReference,  // filethamkhaocv, dbthamkhaocv
+    ScheduleReference, // filethamkhaolich, dbthamkhaolich
+    Scratch,           // filetemp, dbtemp
+};
+
 // The shared state of the program (the old module Module1's globals): data-file paths, open
 // databases, the working year and its table names, the reference recordsets, the login, the
 // message globals and the values forms hand over. Set by start-up, the main window and the
@@ -41,9 +55,9 @@ struct Module1
     db::Recordset rschutat, rsdonvi, rsnoigui, rsloaicv;
 
     // Login.
-    QString hotendangnhap;  // full name of the logged-in user
-    QString quyendangnhap;  // rights string: "QT", "LĐ", "QT - LĐ" or "CB"
-    QString quyenkiemtra;   // rights needed by the check in progress
+    QString hotendangnhap; // full name of the logged-in user
+    QString quyendangnhap; // rights string: "QT", "LĐ", "QT - LĐ" or "CB"
+    QString quyenkiemtra;  // rights needed by the check in progress
 
     // Message dialog globals.
     QString thongbao;
@@ -60,6 +74,11 @@ struct Module1
 
     // Sets the four year-table names from namlamviec.
     void setYearTables();
+
+    // The open database of a data file (a closed handle for None: every call on it but isOpen()
+    // raises), and the path it was opened from ("" for None).
+    db::Database& database(DataFile file);
+    QString path(DataFile file) const;
 };
 
 // The program's one instance. Tests call resetModule1() between cases.

@@ -4,6 +4,7 @@
 #include "messenger.h"
 #include "module1.h"
 #include "platform/sys/file_ops.h"
+#include "run_time_error.h"
 
 #include <QDir>
 
@@ -16,7 +17,8 @@ bool clearReadOnly(const QString& path)
         if (sys::exists(actual) && sys::isReadOnly(actual))
             sys::setReadOnly(actual, false);
         return true;
-    } catch (const sys::FileError&) {
+    } catch (const sys::FileError& e) {
+        recordRunTimeError(e);
         tell(QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file ") +
              QDir::toNativeSeparators(path.trimmed()));
         return false;

@@ -71,7 +71,7 @@ FormRequest registerRequest(const RegisterButton& button, const QDate& today)
     const Module1& m = module1();
     FormRequest r;
     r.command = button.name;
-    r.databaseName = button.letters ? m.filecongvan : m.filelich;
+    r.dataFile = button.letters ? DataFile::Letters : DataFile::Schedule;
     const QString name = button.name.toLower();
     const QStringList letterLookups = {QStringLiteral("select * from donvi order by matt"),
                                        QStringLiteral("select * from noigui order by matt"),

@@ -2,27 +2,19 @@
 
 #include "data_paths.h"
 #include "file_presence.h"
+#include "logging.h"
 #include "module1.h"
 #include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
 #include "platform/db/like_pattern.h"
 #include "read_only.h"
+#include "run_time_error.h"
 #include "table_pattern.h"
 
 #include <QFile>
 #include <QStringList>
 
 namespace app {
-namespace {
-
-// True when the file begins with SQLite's header: a file of the engine, though perhaps not ours.
-bool hasEngineHeader(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
-}
-
-} // namespace
 
 QStringList requiredTables(const QString& kind)
 {
@@ -40,47 +32,92 @@ QStringList requiredTables(const QString& kind)
     return {};
 }
 
-FileCheck checkDataFile(const QString& path, const QString& kind, bool clearAttribute)
+namespace {
+
+StructureCheckResult& lastResult()
 {
-    QString actual;
+    static StructureCheckResult result;
+    return result;
+}
+
+// True when the file begins with SQLite's header: a file of the engine, though perhaps not ours.
+bool hasEngineHeader(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+FileCheck causeOf(const db::DbError& e, const QString& path)
+{
+    switch (e.number()) {
+    case db::errc::FileNotFound:
+        return FileCheck::Missing;
+    case db::errc::FileLocked:
+        return FileCheck::Busy;
+    case db::errc::InvalidPassword:
+        return FileCheck::WrongPassword;
+    case db::errc::NotADatabase:
+        return hasEngineHeader(path) ? FileCheck::Damaged : FileCheck::NotADataFile;
+    default:
+        return FileCheck::Damaged;
+    }
+}
+
+FileCheck check(const QString& path, const QString& kind, bool clearAttribute, StructureCheckResult& result)
+{
+    if (filePresence(path).isEmpty())
+        return FileCheck::Missing;
+    const QString actual = matchNameCase(path);
+    module1().thongbao.clear();
+    if (clearAttribute && !db::likeMatch(path.toLower(), u"*goc.mdb") && !clearReadOnly(path))
+        return FileCheck::Unusable;
     try {
-        if (filePresence(path).isEmpty())
-            return FileCheck::Missing;
-        actual = matchNameCase(path);
-        module1().thongbao.clear();
-        if (clearAttribute && !db::likeMatch(path.toLower(), u"*goc.mdb") && !clearReadOnly(path))
-            return FileCheck::Unusable;
         if (db::recoverFile(actual) == db::Recovery::NotRecovered)
             return FileCheck::NeedsRecovery;
         const QStringList tables = requiredTables(kind);
         if (tables.isEmpty())
             return FileCheck::MissingTables;
         db::Database file = db::Database::open(actual, kConnect, db::OpenMode::ReadOnly);
-        bool complete = true;
         for (const QString& table : tables) {
             if (!hasTableLike(table, file)) {
-                complete = false;
-                break;
+                result.missingTable = table;
+                return FileCheck::MissingTables;
             }
         }
-        file.close();
-        return complete ? FileCheck::Sound : FileCheck::MissingTables;
+        return FileCheck::Sound;
     } catch (const db::DbError& e) {
-        switch (e.number()) {
-        case db::errc::FileNotFound:
-            return FileCheck::Missing;
-        case db::errc::FileLocked:
-            return FileCheck::Busy;
-        case db::errc::InvalidPassword:
-            return FileCheck::WrongPassword;
-        case db::errc::NotADatabase:
-            return hasEngineHeader(actual) ? FileCheck::Damaged : FileCheck::NotADataFile;
-        default:
-            return FileCheck::Damaged;
-        }
-    } catch (const std::exception&) {
-        return FileCheck::Damaged;
+        result.number = e.number();
+        result.text = e.description();
+        recordRunTimeError(e);
+        return causeOf(e, actual);
     }
+}
+
+} // namespace
+
+StructureCheckResult lastStructureCheck()
+{
+    return lastResult();
+}
+
+FileCheck checkDataFile(const QString& path, const QString& kind, bool clearAttribute)
+{
+    StructureCheckResult result;
+    result.path = path;
+    try {
+        result.cause = check(path, kind, clearAttribute, result);
+    } catch (const std::exception& e) {
+        // A failure outside the engine (the folder cannot be listed, ...).
+        result.cause = FileCheck::Damaged;
+        result.number = runTimeErrorNumber(e);
+        result.text = runTimeErrorText(e);
+        recordRunTimeError(e);
+    }
+    if (result.cause != FileCheck::Sound)
+        qCInfo(lcApp).noquote() << "structure check" << kind << "failed:" << path << static_cast<int>(result.cause)
+                                << result.number << result.text << result.missingTable;
+    lastResult() = result;
+    return result.cause;
 }
 
 bool KiemtraMDB(const QString& path, const QString& kind)

@@ -28,7 +28,7 @@ bool KiemtraMDB(const QString& path, const QString& kind);
 enum class FileCheck
 {
     Sound,         // present, ours, every table there
-    Missing,       // no such file (or folder)
+    Missing,       // no such file (or folder, or an empty path)
     NeedsRecovery, // a journal is beside it and could not be played back
     Damaged,       // an SQLite file that cannot be read as a data file of ours
     NotADataFile,  // not an SQLite file at all (garbage, an empty file, another program's file)
@@ -41,6 +41,19 @@ enum class FileCheck
 // The structure check with its finding; KiemtraMDB(path, kind) is checkDataFile(...) == Sound.
 // clearAttribute false leaves the read-only attribute alone (a read-only run).
 FileCheck checkDataFile(const QString& path, const QString& kind, bool clearAttribute = true);
+
+// Why the last check gave its result, so a caller can tell the user what is wrong with the file.
+// A failure caused by an engine error is also recorded as the last run-time error (Ctrl+End).
+struct StructureCheckResult
+{
+    FileCheck cause = FileCheck::Sound;
+    QString path;         // the path checked
+    int number = 0;       // the engine's error number (0 when the cause is not an engine error)
+    QString text;         // the engine's text
+    QString missingTable; // MissingTables: the first pattern no table matched
+};
+// The result of the last checkDataFile or KiemtraMDB call (Sound before any).
+StructureCheckResult lastStructureCheck();
 
 // The tables (patterns) a kind requires; empty for an unknown kind.
 QStringList requiredTables(const QString& kind);

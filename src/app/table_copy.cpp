@@ -1,6 +1,7 @@
 #include "table_copy.h"
 
 #include "platform/db/db_error.h"
+#include "run_time_error.h"
 
 namespace app {
 
@@ -26,7 +27,8 @@ bool copyTableStructure(db::Database& source, db::Database& target, const QStrin
         target.appendTableDef(def);
         target.refreshTableDefs();
         return true;
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        recordRunTimeError(e);
         return false;
     }
 }

@@ -5,6 +5,7 @@
 #include "module1.h"
 #include "platform/db/file_recovery.h"
 #include "platform/sys/file_ops.h"
+#include "run_time_error.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,8 @@ bool restoreFromTemplate(const QString& target)
     try {
         sys::copyFile(matchNameCase(module1().filegoc), actual);
         return true;
-    } catch (const sys::FileError&) {
+    } catch (const sys::FileError& e) {
+        recordRunTimeError(e);
         return false;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "messenger.h"
 #include "module1.h"
+#include "run_time_error.h"
 #include "table_copy.h"
 #include "table_pattern.h"
 
@@ -14,7 +15,8 @@ bool ensureTable(db::Database& db, const QString& table, const QString& template
     try {
         if (hasTableLike(table, db))
             return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
         return false;
     }
     return copyTableStructure(db, db, templateTable, table, false);

@@ -1,9 +1,13 @@
 #include "letter_save.h"
 
+#include "app/run_time_error.h"
+#include "logging.h"
 #include "platform/db/db_error.h"
 
+#include <QDir>
 #include <QList>
 #include <QPair>
+#include <stdexcept>
 
 namespace datafiles {
 namespace {
@@ -14,6 +18,13 @@ const QString kId = QStringLiteral("id");
 
 void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db::Recordset& rs)>& beforeAdd)
 {
+    if (!db.owns(rs)) {
+        const QString file = db.isOpen() ? QDir::toNativeSeparators(db.path()) : QStringLiteral("(closed)");
+        throw std::invalid_argument(
+            (QStringLiteral("The letter cannot be saved: its recordset was not opened from the connection to ") + file +
+             QStringLiteral(" that saves it."))
+                .toStdString());
+    }
     switch (rs.editMode()) {
     case db::EditMode::None:
         rs.update(); // raises UpdateWithoutEdit
@@ -50,11 +61,13 @@ void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db
         try {
             if (rs.editMode() == db::EditMode::Edit)
                 rs.cancelUpdate();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("cancelling the idcu edit of a letter"));
         }
         try {
             db.rollback();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back a letter's save"));
         }
         try {
             if (rs.editMode() != db::EditMode::AddNew) {
@@ -63,7 +76,8 @@ void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db
                 for (const auto& [name, value] : typed)
                     rs.setValue(name, value);
             }
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("restoring the typed values of a letter"));
         }
         throw;
     }

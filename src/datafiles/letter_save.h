@@ -20,6 +20,11 @@ namespace datafiles {
 // and idcu alone. With rs in neither mode it raises DbError(UpdateWithoutEdit) as update() does;
 // db must not be inside a transaction of its own.
 //
+// rs must have been opened from db itself (the one connection of the program to the letters file):
+// a recordset of another connection to the same file could not join db's transaction and would
+// wait for it until the file counted as locked. Such a call is refused at once, before anything is
+// written, with std::invalid_argument naming the file; rs keeps its mode and values.
+//
 // beforeAdd, when given, runs for a new row inside the transaction, before the row is written, so
 // that what it reads (the register numbers already taken) cannot change before the write: the
 // entry forms give a new letter the next free number there. It may change values of rs and may

@@ -5,7 +5,9 @@
 #include "app/kiemtra_query.h"
 #include "app/messenger.h"
 #include "app/module1.h"
+#include "app/run_time_error.h"
 #include "app/table_pattern.h"
+#include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
 #include "platform/sys/file_ops.h"
@@ -58,8 +60,9 @@ void runTogether(db::Database& db, const QStringList& statements)
     } catch (...) {
         try {
             db.rollback();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
             // The transaction ended with the failure; the failure is what counts.
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the backup"));
         }
         throw;
     }
@@ -135,8 +138,9 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
     } catch (...) {
         try {
             m.dbcongvan.rollback();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
             // The transaction ended with the failure; the failure is what counts.
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the first backup copy"));
         }
         QFile::remove(partial);
         throw;
@@ -235,7 +239,8 @@ ReplicationOutcome replicate(const QString& baseName)
         const ReplicationOutcome outcome = run(m, table, letterRegister(baseName), notice);
         notice.close();
         return outcome;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e, lcDatafiles());
         notice.close();
         app::tell(backupFailedMessage(m.buoc));
         return ReplicationOutcome::Failed;

@@ -29,6 +29,7 @@ protected:
                    QStringLiteral("QT"));
         fx.addUser(QStringLiteral("Trần Thị Bình"), QStringLiteral("binh"), QStringLiteral("pw"), QStringLiteral("CB"));
         app::module1().filethamkhaolich = fx.path();
+        app::module1().dbthamkhaolich = fx.database();
         m_previous = ui::setMsgBoxHandler([this](const QString& prompt, int, const QString& title) {
             boxes << title + QStringLiteral(": ") + prompt;
             return ui::msgbox::Ok;
@@ -143,6 +144,7 @@ TEST_F(FrmLoginTest, F4EmptiesTheFocusedTextBox)
 TEST_F(FrmLoginTest, UnreadableUsersFileGivesUpAfterItsMessage)
 {
     app::module1().filethamkhaolich = fx.path() + QStringLiteral(".missing");
+    app::module1().dbthamkhaolich = db::Database(); // the file could not be opened
     test::ScriptedResponder responder;
     app::frmLogin::run(app::LoginCheck::kModeStartup, QString());
     EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});

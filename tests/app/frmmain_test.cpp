@@ -203,7 +203,8 @@ TEST_F(FrmMainTest, AdministratorOpensUnitsAndAllUsers)
     action(QStringLiteral("mnunapdonvi"))->trigger();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.first().recordSource, QStringLiteral("select * from donvi order by matt"));
-    EXPECT_EQ(opened.first().databaseName, app::module1().filethamkhaolich);
+    EXPECT_EQ(opened.first().dataFile, app::DataFile::ScheduleReference);
+    EXPECT_TRUE(opened.first().database() == app::module1().dbthamkhaolich) << "the program's own connection";
     EXPECT_TRUE(app::module1().trangthai.isEmpty());
 
     home.queueLogin();

@@ -47,9 +47,13 @@ TEST_F(FrmNamlamviecTest, ListsEveryYearOnceNewestFirst)
     cv.execute(QStringLiteral("SELECT * INTO cvden2007 FROM cvdenmau")); // only the incoming table of 2007
     cv.execute(QStringLiteral("SELECT * INTO cvdi2008 FROM cvdimau"));
     cv.execute(QStringLiteral("SELECT * INTO cvden2008 FROM cvdenmau"));
+    // A table some other program made, whose "year" holds a quote, is listed as it is.
+    cv.execute(QStringLiteral("SELECT * INTO [cvdi1'2)] FROM cvdimau"));
     app::frmnamlamviec form(&window);
     form.load();
-    EXPECT_EQ(form.years(), (QStringList{QStringLiteral("2009"), QStringLiteral("2008"), QStringLiteral("2007")}));
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(form.years(), (QStringList{QStringLiteral("2009"), QStringLiteral("2008"), QStringLiteral("2007"),
+                                         QStringLiteral("1'2)")}));
     EXPECT_EQ(form.control<QComboBox>(QStringLiteral("Combonamlamviec"))->currentText(), QStringLiteral("2009"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Chọn năm làm việc"));
 }

@@ -1,3 +1,4 @@
+#include "app/list_menus.h"
 #include "app/module1.h"
 #include "app/register_buttons.h"
 
@@ -79,7 +80,8 @@ TEST_F(RegisterRequestTest, TwelveButtonsInFourFramesWithTheirModes)
 TEST_F(RegisterRequestTest, WeekViewGetsTheCurrentWeek)
 {
     const app::FormRequest r = request("Cmdxemlich");
-    EXPECT_EQ(r.databaseName, QStringLiteral("/srv/lich/vemolich.mdb"));
+    EXPECT_EQ(r.dataFile, app::DataFile::Schedule);
+    EXPECT_EQ(r.databasePath(), QStringLiteral("/srv/lich/vemolich.mdb"));
     EXPECT_EQ(r.recordSource, QStringLiteral("Select * from lich2009 where [ngaychuan]>= '20090615' and "
                                              "[ngaychuan]<= '20090621' order by [ngaychuan],[giochuan]"));
     EXPECT_EQ(r.boxes, (QStringList{QStringLiteral("15/06/2009"), QStringLiteral("21/06/2009")}));
@@ -89,7 +91,8 @@ TEST_F(RegisterRequestTest, WeekViewGetsTheCurrentWeek)
 TEST_F(RegisterRequestTest, SourcesFollowTheWorkingYear)
 {
     EXPECT_EQ(request("cmdnapcvden").recordSource, QStringLiteral("cvden2009"));
-    EXPECT_EQ(request("cmdnapcvden").databaseName, QStringLiteral("/srv/cv/vemocv.mdb"));
+    EXPECT_EQ(request("cmdnapcvden").dataFile, app::DataFile::Letters);
+    EXPECT_EQ(request("cmdnapcvden").databasePath(), QStringLiteral("/srv/cv/vemocv.mdb"));
     EXPECT_EQ(request("cmdxemcvdi").recordSource, QStringLiteral("cvdi2009"));
     EXPECT_EQ(request("cmdnaplich").recordSource, QStringLiteral("lich2009"));
     const app::FormRequest plans = request("cmdnapkh");
@@ -106,6 +109,40 @@ TEST_F(RegisterRequestTest, OnlyTheLetterListsClearPrintMarks)
     EXPECT_EQ(app::printMarkReset(*app::findRegisterButton(QStringLiteral("cmdxemcvdi"))),
               QStringLiteral("UPDATE cvdi2009 SET chonin = '' where [chonin] = 'X';"));
     EXPECT_EQ(app::printMarkReset(*app::findRegisterButton(QStringLiteral("cmdnapcvden"))), QString());
+}
+
+// Each list names the reference file it edits; its form works on the program's connection to it.
+struct ListFile
+{
+    const char* menu;
+    app::DataFile file;
+    db::Database app::Module1::*database;
+};
+
+TEST_F(RegisterRequestTest, ListMenusNameTheirReferenceFile)
+{
+    app::Module1& m = app::module1();
+    m.filethamkhao = QStringLiteral("/srv/data/vemotk.MDB");
+    m.filethamkhaocv = QStringLiteral("/srv/cv/vemotk.mdb");
+    m.filethamkhaolich = QStringLiteral("/srv/lich/vemotk.mdb");
+    using M = app::Module1;
+    using F = app::DataFile;
+    for (const ListFile& c : {ListFile{"mnunapdonvi", F::ScheduleReference, &M::dbthamkhaolich},
+                              ListFile{"mnunapbophan", F::ScheduleReference, &M::dbthamkhaolich},
+                              ListFile{"mnunguoidung", F::ScheduleReference, &M::dbthamkhaolich},
+                              ListFile{"mnunapnoigui", F::LettersReference, &M::dbthamkhaocv},
+                              ListFile{"mnunaploaicv", F::LettersReference, &M::dbthamkhaocv},
+                              ListFile{"mnunapchutat", F::Reference, &M::dbthamkhao}}) {
+        const app::FormRequest r = app::listMenuRequest(QString::fromLatin1(c.menu), QStringLiteral("QT"));
+        EXPECT_EQ(r.dataFile, c.file) << c.menu;
+        EXPECT_EQ(r.databasePath(), m.path(c.file)) << c.menu;
+        EXPECT_EQ(&m.database(c.file), &(m.*c.database)) << c.menu;
+    }
+    EXPECT_EQ(&m.database(F::Letters), &m.dbcongvan);
+    EXPECT_EQ(&m.database(F::Schedule), &m.dblich);
+    EXPECT_EQ(&m.database(F::Scratch), &m.dbtemp);
+    EXPECT_EQ(m.path(F::None), QString());
+    EXPECT_FALSE(m.database(F::None).isOpen());
 }
 
 } // namespace

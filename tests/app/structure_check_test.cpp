@@ -1,12 +1,22 @@
 #include "data_folder_fixture.h"
 
+#include "app/last_error.h"
 #include "app/structure_check.h"
 #include "app/table_copy.h"
+#include "platform/db/db_error.h"
 #include "platform/sys/file_ops.h"
+
+#include <sqlite3.h>
 
 namespace {
 
 using testing_support::DataFolderTest;
+using Cause = app::FileCheck;
+
+Cause lastCause()
+{
+    return app::lastStructureCheck().cause;
+}
 
 struct CheckCase
 {
@@ -23,6 +33,7 @@ TEST_P(TemplateCopyCheck, TemplateCopyPassesTheCheckOfItsName)
 {
     const QString path = copyTemplate(QString::fromLatin1(GetParam().file));
     EXPECT_TRUE(app::KiemtraMDB(path, QString::fromLatin1(GetParam().kind)));
+    EXPECT_EQ(lastCause(), Cause::Sound);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
@@ -38,6 +49,7 @@ TEST_F(DataFolderTest, UnknownKindFails)
 {
     EXPECT_FALSE(app::KiemtraMDB(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("vemoxyz")));
     EXPECT_FALSE(app::KiemtraMDB(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("VEMOCV")));
+    EXPECT_EQ(lastCause(), Cause::MissingTables);
 }
 
 TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
@@ -45,15 +57,52 @@ TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
     EXPECT_FALSE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
     EXPECT_FALSE(app::KiemtraMDB(QString(), QStringLiteral("vemocv")));
     EXPECT_FALSE(app::KiemtraMDB(dataPath(QString()), QStringLiteral("vemocv"))); // the folder
+    EXPECT_EQ(lastCause(), Cause::Missing);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
-TEST_F(DataFolderTest, FileThatIsNotADatabaseFails)
+// Files that cannot be used tell why: the caller can say "damaged" or "not a data file", and the
+// engine's number is the last run-time error (Ctrl+End).
+struct UnusableFile
 {
-    writeFile(dataPath(QStringLiteral("vemocv.MDB")), QByteArray(4096, 'x'));
-    EXPECT_FALSE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    const char* name;
+    QByteArray bytes; // empty: an SQLite file without the program's password verifier
+    Cause cause;
+};
+
+class UnusableFileCheck : public DataFolderTest, public ::testing::WithParamInterface<UnusableFile>
+{
+};
+
+TEST_P(UnusableFileCheck, FailsWithItsCauseAndTheEngineError)
+{
+    const QString path = dataPath(QStringLiteral("vemocv.MDB"));
+    if (GetParam().bytes.isEmpty()) {
+        sqlite3* plain = nullptr;
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &plain), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(plain, "CREATE TABLE cvden2009 (id INTEGER)", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(plain);
+    } else {
+        writeFile(path, GetParam().bytes);
+    }
+    app::clearLastError();
+    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
+    const app::StructureCheckResult result = app::lastStructureCheck();
+    EXPECT_EQ(result.cause, GetParam().cause);
+    EXPECT_EQ(result.path, path);
+    EXPECT_EQ(result.number, db::errc::NotADatabase);
+    EXPECT_EQ(app::lastError().number, db::errc::NotADatabase);
+    EXPECT_EQ(app::lastError().description, result.text);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, UnusableFileCheck,
+                         ::testing::Values(UnusableFile{"Garbage", QByteArray(4096, 'x'), Cause::NotADataFile},
+                                           UnusableFile{"Truncated", QByteArray("SQLite format", 13), Cause::NotADataFile},
+                                           UnusableFile{"PlainSqliteFile", QByteArray(), Cause::Damaged}),
+                         [](const ::testing::TestParamInfo<UnusableFile>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
 {
@@ -64,6 +113,8 @@ TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
         ASSERT_TRUE(app::copyTableStructure(source, other, table, table, false));
     other.close();
     EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemotk")));
+    EXPECT_EQ(lastCause(), Cause::WrongPassword);
+    EXPECT_EQ(app::lastStructureCheck().number, db::errc::InvalidPassword);
 }
 
 TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutgoingFails)
@@ -74,6 +125,8 @@ TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutg
     ASSERT_TRUE(
         app::copyTableStructure(source, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvdenmau"), false));
     EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemocv"))); // no cvdi* yet
+    EXPECT_EQ(lastCause(), Cause::MissingTables);
+    EXPECT_EQ(app::lastStructureCheck().missingTable, QStringLiteral("cvdi*"));
     ASSERT_TRUE(app::copyTableStructure(source, letters, QStringLiteral("cvdimau"), QStringLiteral("cvdimau"), false));
     EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
     EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemolich")));
@@ -122,6 +175,7 @@ TEST_F(DataFolderTest, ReadOnlyAttributeThatCannotBeClearedFailsWithTheMessage)
     if (!sys::isReadOnly(locked))
         GTEST_SKIP() << "no read-only /proc file on this system";
     EXPECT_FALSE(app::KiemtraMDB(locked, QStringLiteral("vemotk")));
+    EXPECT_EQ(lastCause(), Cause::Unusable);
     ASSERT_EQ(messenger.shown.size(), 1);
     EXPECT_EQ(messenger.shown.first().text,
               QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file /proc/self/status"));

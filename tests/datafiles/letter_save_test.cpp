@@ -19,9 +19,10 @@ class LetterSaveTest : public LettersTest
 protected:
     Row row(const QString& table, qlonglong id) const
     {
-        db::Recordset rs = app::module1().dbcongvan.openRecordset(
-            QStringLiteral("select kieuupdate, idcu from %1 where id=%2").arg(table).arg(id),
-            db::RecordsetType::Snapshot);
+        db::Recordset rs =
+            app::module1().dbcongvan.openRecordset(QStringLiteral("select kieuupdate, idcu from ") + table +
+                                                       QStringLiteral(" where id=") + QString::number(id),
+                                                   db::RecordsetType::Snapshot);
         return rs.eof() ? Row{-1, -1} : Row{rs.value(0).toInt(), rs.value(1).toLongLong()};
     }
 };
@@ -93,6 +94,41 @@ TEST_F(LetterSaveTest, SavingWithoutAddOrEditRaisesLikeUpdate)
         FAIL() << "no error";
     } catch (const db::DbError& e) {
         EXPECT_EQ(e.number(), db::errc::UpdateWithoutEdit);
+    }
+}
+
+// A form that opened the letters file again by path would hand its recordset to the save with the
+// program's connection: the save refuses at once, writes nothing and loses nothing typed.
+TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
+{
+    app::Module1& m = app::module1();
+    const qlonglong saved = addLetter(m.bangcvden, QStringLiteral("Đã lưu"));
+    db::Database other = openFile(m.filecongvan);
+    other.setBusyTimeout(100);
+    for (const bool adding : {true, false}) {
+        SCOPED_TRACE(adding ? "addNew" : "edit");
+        db::Recordset rs = other.openRecordset(m.bangcvden);
+        const int rows = rs.recordCount();
+        if (adding) {
+            rs.addNew();
+            rs.setValue(QStringLiteral("so_cv"), QStringLiteral("99/UB"));
+        } else {
+            rs.edit();
+        }
+        rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Gõ dở"));
+        EXPECT_THROW(datafiles::saveLetter(m.dbcongvan, rs), std::invalid_argument);
+        EXPECT_EQ(rs.editMode(), adding ? db::EditMode::AddNew : db::EditMode::Edit);
+        EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
+        EXPECT_EQ(rs.recordCount(), rows);
+        EXPECT_EQ(m.dbcongvan.openRecordset(m.bangcvden, db::RecordsetType::Snapshot).recordCount(), 1);
+        EXPECT_EQ(row(m.bangcvden, saved).flag, 1) << "the saved row is untouched";
+        // Its own connection saves it.
+        datafiles::saveLetter(other, rs);
+        EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
+        EXPECT_EQ(row(m.bangcvden, rs.value(QStringLiteral("id")).toLongLong()).idcu,
+                  rs.value(QStringLiteral("id")).toLongLong());
+        m.dbcongvan.execute(QStringLiteral("DELETE * FROM ") + m.bangcvden + QStringLiteral(" WHERE id<>") +
+                            QString::number(saved));
     }
 }
 

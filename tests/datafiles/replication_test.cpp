@@ -1,6 +1,7 @@
 #include "letters_fixture.h"
 
 #include "app/kiemtra_query.h"
+#include "app/last_error.h"
 #include "datafiles/replication.h"
 #include "datafiles/replication_sql.h"
 #include "platform/db/db_error.h"
@@ -331,6 +332,8 @@ TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
     ASSERT_EQ(messenger.shown.size(), 2); // the notice, then the message
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
     EXPECT_EQ(messenger.shown.last().kind, QStringLiteral("ok"));
+    EXPECT_EQ(app::lastError().number, db::errc::EngineErrorBase + 10) << "Ctrl+End shows the cause";
+    EXPECT_EQ(app::lastError().description, QStringLiteral("disk I/O error"));
     EXPECT_EQ(messenger.noticesOpen, 0);
     EXPECT_EQ(flags(m.bangcvden), flagsBefore);
     EXPECT_EQ(backupRows(m.bangcvden), backupBefore);

@@ -80,6 +80,9 @@ public:
     void setReadOnly(bool readOnly);
     bool isReadOnly() const;
     // Uses an open database instead of opening databaseName (shares the program's connection).
+    // Forms bind every data control this way, to the database their FormRequest names: a second
+    // connection to a file the program holds open would not join its transactions. Opening by
+    // path is for files the program does not hold open.
     void setDatabase(const db::Database& database);
     db::Database database() const;
     // A table name, a stored query name or a Jet SELECT statement; used at the next refresh().
