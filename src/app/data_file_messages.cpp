@@ -32,8 +32,10 @@ QString fileProblemText(FileCheck check, const QString& path)
         return QStringLiteral("File dữ liệu ") + shown +
                QStringLiteral(" cần được phục hồi sau lần chương trình bị ngắt đột ngột, nhưng file hoặc thư mục "
                               "chứa nó không ghi được !");
-    case FileCheck::Missing:
     case FileCheck::Unusable:
+        return QStringLiteral("File dữ liệu ") + shown +
+               QStringLiteral(" chỉ được phép đọc và chương trình không sửa được tính chất này !");
+    case FileCheck::Missing:
         break;
     }
     return QStringLiteral("Không tìm thấy file dữ liệu ") + shown + QStringLiteral(" !") + network;

@@ -16,7 +16,9 @@ namespace app {
 //   WrongPassword    "File dữ liệu <path> có mật khẩu khác, không phải của chương trình này !";
 //   MissingTables    "File dữ liệu <path> thiếu bảng dữ liệu cần có, không dùng được !";
 //   NeedsRecovery    "File dữ liệu <path> cần được phục hồi ... không ghi được ..." (a journal
-//                    beside it could not be played back).
+//                    beside it could not be played back);
+//   Unusable         "File dữ liệu <path> chỉ được phép đọc ..." (its read-only attribute could
+//                    not be cleared).
 QString fileProblemText(FileCheck check, const QString& path);
 
 // The data folder of programFolder as shown to the user: <programFolder>/data, native separators.

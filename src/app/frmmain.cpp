@@ -14,6 +14,7 @@
 #include "platform/sys/settings_store.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/hourglass.h"
+#include "read_only_mode.h"
 #include "register_buttons.h"
 #include "run_time_error.h"
 #include "window_placement.h"
@@ -171,7 +172,10 @@ void frmMain::buildMenus()
     for (const auto& [name, caption] : lists) {
         QAction* action = addMenuAction(mnunap, name, caption);
         const QString menu = name;
-        connect(action, &QAction::triggered, this, [this, menu] { runListMenu(menu, this); });
+        connect(action, &QAction::triggered, this, [this, menu] {
+            if (!refuseWhenReadOnly()) // the lists are edited in these forms
+                runListMenu(menu, this);
+        });
         if (name == QLatin1String("mnutendonvi") || name == QLatin1String("mnunapnoigui") ||
             name == QLatin1String("mnunguoidung"))
             mnunap->addSeparator();
@@ -274,6 +278,9 @@ void frmMain::registerButton_Click(const QString& name)
 
 void frmMain::dataFileMenu(const QString& name)
 {
+    // Choosing files, the backup or importing writes the settings file or the data files.
+    if (refuseWhenReadOnly())
+        return;
     FormRequest request;
     request.command = name;
     if (name == QLatin1String("mnunhapdulieucv"))

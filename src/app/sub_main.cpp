@@ -107,10 +107,12 @@ private:
     bool yearTablesReady();
     Flow finish();
 
-    // The structure check of a data file in use; a read-only run leaves its attribute alone.
+    // The structure check of a data file in use. The read-only attribute is left alone in a
+    // read-only run and in a folder this user cannot write (the run becomes read-only then).
     FileCheck check(const QString& path, const QString& kind) const
     {
-        return checkDataFile(path, kind, !module1().chidoc);
+        const bool clear = !module1().chidoc && canWriteFolder(QFileInfo(matchNameCase(path)).absolutePath());
+        return checkDataFile(path, kind, clear);
     }
 
     // Opens a data file for reading and writing; a file name in another letter case is found too.

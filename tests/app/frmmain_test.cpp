@@ -5,6 +5,7 @@
 #include "app/help.h"
 #include "app/last_error.h"
 #include "app/module1.h"
+#include "app/read_only_mode.h"
 #include "app/register_buttons.h"
 #include "app/rights.h"
 #include "platform/db/db_error.h"
@@ -354,6 +355,27 @@ TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
 } // namespace
 
 namespace {
+
+TEST_F(FrmMainTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
+{
+    provide(QStringLiteral("Cmdxemcvden"));
+    provide(QStringLiteral("mnunhapdulieucv"));
+    app::module1().dbcongvan.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
+    const QStringList sysmem = home.readSysmem();
+    app::module1().chidoc = true;
+    app::module1().filebackup = QStringLiteral("/srv/backup/vemocv.mdb");
+
+    action(QStringLiteral("mnunhapdulieucv"))->trigger();
+    action(QStringLiteral("mnunapchutat"))->trigger();
+    EXPECT_EQ(home.messages(), (QStringList{app::readOnlyRefusal(), app::readOnlyRefusal()}));
+    button(QStringLiteral("Cmdxemcvden"))->click();
+    ASSERT_EQ(opened.size(), 1) << "viewing stays";
+    db::Recordset marked = app::module1().dbcongvan.openRecordset(
+        QStringLiteral("select * from cvden2009 where chonin = 'X'"), db::RecordsetType::Snapshot);
+    EXPECT_EQ(marked.recordCount(), 1) << "the print marks are left as they are";
+    main.close();
+    EXPECT_EQ(home.readSysmem(), sysmem);
+}
 
 TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
 {

@@ -75,6 +75,30 @@ TEST_F(FrmNamlamviecTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
     EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2010"));
 }
 
+TEST_F(FrmNamlamviecTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWritesNothing)
+{
+    app::Module1& m = app::module1();
+    m.chidoc = true;
+    const QStringList sysmem = home.readSysmem();
+    choose(QStringLiteral("2010"));
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Chưa có dữ liệu năm 2010")));
+    EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
+    EXPECT_FALSE(hasTable(m.dbcongvan, QStringLiteral("cvden2010")));
+
+    for (const char* table : {"cvden2008", "cvdi2008"})
+        m.dbcongvan.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
+                            QStringLiteral(" FROM cvdenmau"));
+    for (const char* table : {"kehoach2008", "lich2008"})
+        m.dblich.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
+                         QStringLiteral(" FROM lichmau"));
+    choose(QStringLiteral("2008"));
+    EXPECT_EQ(m.namlamviec, QStringLiteral("2008"));
+    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
+    EXPECT_EQ(home.readSysmem(), sysmem);
+}
+
 struct RefusedYear
 {
     const char* typed;

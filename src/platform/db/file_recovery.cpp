@@ -112,6 +112,9 @@ void copyDataFile(const QString& source, const QString& target)
     {
         Handle from{openRaw(source, SQLITE_OPEN_READONLY)};
         Handle to{openRaw(target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)};
+        // The target is a new file under a temporary name, discarded when the copy fails or the
+        // program is killed: it needs no journal, and none is left beside it.
+        sqlite3_exec(to.db, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
         sqlite3_backup* backup = sqlite3_backup_init(to.db, "main", from.db, "main");
         if (!backup) {
             rc = sqlite3_errcode(to.db);

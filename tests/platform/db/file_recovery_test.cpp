@@ -1,0 +1,41 @@
+#include "db_fixture.h"
+#include "platform/db/file_recovery.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+int rows(const QString& path)
+{
+    db::Database db = db::Database::open(path, dbtest::Connect, db::OpenMode::ReadOnly);
+    db::Recordset rs = db.openRecordset(QStringLiteral("select count(*) from cvden2009"), db::RecordsetType::Snapshot);
+    return rs.value(0).toInt();
+}
+
+// The copy of a live file is one commit's state: a transaction another connection has not
+// committed is not in it, and the copy is a data file of ours with the same password.
+TEST(FileRecoveryTest, CopyOfALiveFileHoldsOnlyWhatWasCommitted)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("vemocv.mdb"));
+    const QString target = dir.filePath(QStringLiteral("backup.mdb"));
+    db::Database letters = db::Database::create(source, dbtest::Password);
+    letters.appendTableDef(dbtest::lettersTable(QStringLiteral("cvden2009")));
+    letters.execute(QStringLiteral("INSERT INTO cvden2009 (stt) VALUES (1)"));
+    letters.beginTrans();
+    letters.execute(QStringLiteral("INSERT INTO cvden2009 (stt) VALUES (2)"));
+
+    db::copyDataFile(source, target);
+    letters.commitTrans();
+
+    EXPECT_EQ(rows(target), 1);
+    EXPECT_EQ(rows(source), 2);
+    EXPECT_FALSE(QFile::exists(db::journalPath(target)));
+    dbtest::expectDbError(db::errc::DatabaseExists, [&] { db::copyDataFile(source, target); });
+    dbtest::expectDbError(db::errc::FileNotFound,
+                          [&] { db::copyDataFile(dir.filePath(QStringLiteral("none.mdb")), target); });
+    EXPECT_EQ(db::recoverFile(source), db::Recovery::Clean);
+}
+
+} // namespace
