@@ -1,7 +1,7 @@
 // A program killed while it saves letters or replicates them must start again on what the kill
 // left: the kill test's child (tools/kill_test) is killed with SIGKILL at fixed points, then the
 // program starts on its folder.
-#include "../app/startup_fixture.h"
+#include "startup_fixture.h"
 
 #include "app/settings_files.h"
 #include "datafiles/replication.h"
