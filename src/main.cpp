@@ -20,6 +20,27 @@ QString g_program;             // the name the program was started by
 bool g_openingDisplay = false; // while the application object connects to the display
 QtMessageHandler g_qtMessages; // the handler in place before ours (nullptr: Qt's own)
 
+// Qt's messages while it opens the display: shown only when opening succeeds (when it fails, the
+// no-display message says it better).
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> g_held;
+
+void passOn(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (g_qtMessages) {
+        g_qtMessages(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        if (type == QtFatalMsg)
+            std::abort();
+    }
+}
+
 // True when Qt has somewhere to draw: a platform plugin was chosen, or an X or Wayland display is
 // named.
 bool haveDisplay()
@@ -41,13 +62,11 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
         std::fflush(stderr);
         std::_Exit(2);
     }
-    if (g_qtMessages) {
-        g_qtMessages(type, context, message);
-    } else {
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-        if (type == QtFatalMsg)
-            std::abort();
+    if (g_openingDisplay) {
+        g_held.append({type, QByteArray(context.category ? context.category : ""), message});
+        return;
     }
+    passOn(type, context, message);
 }
 
 // Ends the program when the command line asks for help, the version or is wrong; returns the
@@ -102,6 +121,11 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     g_openingDisplay = false;
     qInstallMessageHandler(g_qtMessages);
+    for (const HeldMessage& held : std::as_const(g_held)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+        passOn(held.type, context, held.text);
+    }
+    g_held.clear();
     QApplication::setOrganizationName(QStringLiteral("Selvaro"));
     QApplication::setApplicationName(QStringLiteral("Selvaro"));
     // Qt has taken its own options out: whatever is left and unknown is a mistake.

@@ -124,7 +124,7 @@ TEST_F(FrmLoginTest, GivingUpClosingTheWindowOrEscSetsThoi)
 TEST_F(FrmLoginTest, IsAnAccessibleFixedDialogWithNamedBoxes)
 {
     app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.load();
+    form.showModeless();
     EXPECT_TRUE(test::isAccessible(&form));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 }

@@ -148,7 +148,7 @@ TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
 TEST_F(FrmNamlamviecTest, IsAnAccessibleFixedDialog)
 {
     app::frmnamlamviec form(&window);
-    form.load();
+    form.showModeless();
     EXPECT_TRUE(test::isAccessible(&form));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 }

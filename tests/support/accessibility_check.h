@@ -23,7 +23,8 @@ namespace test {
 //   - a role that says what it is: not Client, Pane, NoRole or Window.
 // Controls that are only disabled are checked too: they become reachable later.
 //
-// Usage, in a test of any form (once it is built; showing it is not needed):
+// Usage, in a test of any form, on the window as the user meets it: loaded, and shown (offscreen)
+// when it has a tool bar, which lays out its boxes only once shown:
 //     EXPECT_TRUE(test::isAccessible(&form));
 // A failure lists every problem, one a line, each naming the control by its objectName.
 ::testing::AssertionResult isAccessible(QWidget* window);

@@ -1,4 +1,5 @@
 // The preview window of destination 0, shown headless.
+#include "accessibility_check.h"
 #include "pdf_text.h"
 #include "platform/report/preview/preview_window.h"
 #include "platform/report/report_renderer.h"
@@ -49,6 +50,14 @@ TEST(PreviewWindow, ShowsEveryPageOfTheReport)
                             [](const QAction* action) { return action->text() == QStringLiteral("Lưu PDF..."); }));
 }
 
+TEST(PreviewWindow, IsAccessible)
+{
+    PreviewWindow window(sampleReport(3));
+    window.show(); // the tool bar's boxes are laid out (and reachable) once shown
+    EXPECT_TRUE(test::isAccessible(&window));
+    window.close();
+}
+
 TEST(PreviewWindow, SavesThePdfItShows)
 {
     const auto report = sampleReport(60);
@@ -73,7 +82,7 @@ TEST(PreviewWindow, InstalledPreviewOpensWithoutWaitingAtTheGivenPlace)
     EXPECT_EQ(window->geometry().size(), QSize(900, 600));
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.isNull());  // deleted when closed
+    EXPECT_TRUE(window.isNull()); // deleted when closed
     ReportControl::setPreviewer({});
 }
 

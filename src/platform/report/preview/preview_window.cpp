@@ -3,9 +3,14 @@
 #include "platform/report/report_output.h"
 #include "platform/report/report_renderer.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -14,18 +19,46 @@
 #include <QToolBar>
 
 namespace report {
+namespace {
+
+const QString kPagesName = QStringLiteral("Các trang của báo cáo");
+
+// The preview's page view is a scroll area, announced as a plain panel: a screen reader hears it
+// as the report's document instead.
+QAccessibleInterface* pagesAccessible(const QString& key, QObject* object)
+{
+    auto* view = qobject_cast<QGraphicsView*>(object);
+    if (!view || key != QLatin1String(object->metaObject()->className()) ||
+        !qobject_cast<QPrintPreviewWidget*>(view->parentWidget()))
+        return nullptr;
+    return new QAccessibleWidget(view, QAccessible::Document, kPagesName);
+}
+
+} // namespace
 
 PreviewWindow::PreviewWindow(std::shared_ptr<const PreparedReport> report, QWidget* parent)
-    : QPrintPreviewDialog(parent)
-    , m_report(std::move(report))
+    : QPrintPreviewDialog(parent), m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("Xem trước khi in - %1").arg(m_report->title()));
     printer()->setPageLayout(m_report->pageLayout);
     printer()->setDocName(m_report->title());
     m_widget = findChild<QPrintPreviewWidget*>();
+    static const bool accessible = (QAccessible::installFactory(pagesAccessible), true);
+    Q_UNUSED(accessible)
+    if (m_widget) {
+        if (auto* pages = m_widget->findChild<QGraphicsView*>())
+            pages->setAccessibleName(kPagesName);
+    }
     connect(this, &QPrintPreviewDialog::paintRequested, this, &PreviewWindow::paintPages);
 
     if (auto* toolBar = findChild<QToolBar*>()) {
+        // The tool bar's page number box and zoom list carry no label of their own.
+        for (QLineEdit* page : toolBar->findChildren<QLineEdit*>()) {
+            if (!qobject_cast<QComboBox*>(page->parentWidget()))
+                page->setAccessibleName(QStringLiteral("Trang số"));
+        }
+        if (auto* zoom = toolBar->findChild<QComboBox*>())
+            zoom->setAccessibleName(QStringLiteral("Tỉ lệ phóng to"));
         toolBar->addSeparator();
         QAction* save = toolBar->addAction(QStringLiteral("Lưu PDF..."));
         save->setToolTip(QStringLiteral("Lưu báo cáo thành file PDF"));
