@@ -115,6 +115,20 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     EXPECT_FALSE(list()->isVisible());
 }
 
+TEST_F(ListSearchTest, TextsWithQuotesPercentAndBracketsAreFoundAsTyped)
+{
+    const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* (b)");
+    addLetters(app::module1().bangcvden, {{9, QStringLiteral("04/01/2026"), odd, QStringLiteral("Lạ")}});
+    for (const QString& criterion :
+         {QStringLiteral("'Nội'"), QStringLiteral("50%"), QStringLiteral("(b)"), QStringLiteral("vụ 50% [[]a]")}) {
+        runSearch({{QStringLiteral("mnoigui"), criterion}});
+        ASSERT_TRUE(list()->isVisible()) << criterion.toStdString() << home.messageText();
+        EXPECT_EQ(list()->Data1->recordset().recordCount(), 1) << criterion.toStdString();
+        EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mnoigui"))->text(), odd);
+        list()->hide();
+    }
+}
+
 TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
 {
     struct Case
