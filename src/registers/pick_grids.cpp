@@ -4,6 +4,9 @@
 
 #include "platform/ui/form_base.h"
 
+#include <QHeaderView>
+#include <algorithm>
+
 namespace registers {
 
 PickGrids::PickGrids(ui::FormBase* form) : QObject(form), m_form(form) {}
@@ -42,8 +45,12 @@ void PickGrids::setSource(const QString& gridName, const db::Database& db, const
     if (!e)
         return;
     e->grid->clearColumns();
+    // The first column takes what the others leave of the grid's width.
+    const int others = 70;
+    const int first = std::max(80, e->grid->width() - e->grid->verticalHeader()->width() - 4 -
+                                       others * static_cast<int>(columns.size() - 1) - 24);
     for (const GridColumn& c : columns)
-        e->grid->addColumn(c.first, c.second, c == columns.first() ? 220 : 70);
+        e->grid->addColumn(c.first, c.second, c == columns.first() ? first : others);
     if (!columns.isEmpty())
         setAccessibleCaption(e->grid, columns.first().first);
     e->data->setDatabase(db);

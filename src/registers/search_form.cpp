@@ -71,16 +71,19 @@ void SearchForm::Form_Load()
         m_years->setCurrentText(m.namlamviec);
     }
     if (auto* guide = control<QLabel>(QStringLiteral("Label1")))
-        guide->setText(m_config.guide);
+        guide->setText(QString(m_config.guide).replace(QChar(13), QChar(10))); // a label breaks lines at "\n"
 }
 
 void SearchForm::openWithValueLists(const QStringList& lookups)
 {
     load();
     const app::Module1& m = app::module1();
-    for (int i = 0; i < m_config.picks.size() && i < lookups.size(); ++i) {
+    for (int i = 0; i < m_config.picks.size(); ++i) {
         const SearchPick& p = m_config.picks.at(i);
-        m_picks->setSource(p.pick.grid, m.dbcongvan, lookups.at(i), {{p.listColumns.value(0).first, p.column}});
+        if (i < lookups.size())
+            m_picks->setSource(p.pick.grid, m.dbcongvan, lookups.at(i), {{p.listColumns.value(0).first, p.column}});
+        else
+            showReferenceList(p);
     }
     m_hasLists = true;
     showModeless();
@@ -91,14 +94,18 @@ void SearchForm::openFromEntry()
     load();
     if (!m_hasLists) {
         // The main window never gave value lists: the reference lists serve instead.
-        const app::Module1& m = app::module1();
-        for (const SearchPick& p : m_config.picks) {
-            const db::Database& db = p.list == ReferenceList::Units ? m.dbthamkhaolich : m.dbthamkhaocv;
-            m_picks->setSource(p.pick.grid, db, p.listSql, p.listColumns);
-        }
+        for (const SearchPick& p : m_config.picks)
+            showReferenceList(p);
         m_hasLists = true;
     }
     showModeless();
+}
+
+void SearchForm::showReferenceList(const SearchPick& p)
+{
+    const app::Module1& m = app::module1();
+    const db::Database& db = p.list == ReferenceList::Units ? m.dbthamkhaolich : m.dbthamkhaocv;
+    m_picks->setSource(p.pick.grid, db, p.listSql, p.listColumns);
 }
 
 void SearchForm::refuse(const QString& message, const QString& focus)

@@ -76,6 +76,7 @@ protected:
 private:
     void boxLostFocus(const QString& name);
     void refuse(const QString& message, const QString& focus);
+    void showReferenceList(const SearchPick& pick);
     bool search();
 
     PickGrids* m_picks;

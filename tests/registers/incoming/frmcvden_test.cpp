@@ -237,13 +237,24 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
 {
     addRow(1, QStringLiteral("Sở Nội vụ"));
     app::Module1& m = app::module1();
-    m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect, db::OpenMode::ReadOnly);
-    frmcvden* f = open();
-    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
-    click(*f, "cmdAdd");
-    click(*f, "cmdsua");
-    EXPECT_EQ(home.messages(), QStringList(2, registers::kReadOnlyMessage));
-    EXPECT_EQ(m.trangthai, QStringLiteral("xemcv"));
+    const QFile::Permissions writable = QFile::permissions(m.filecongvan);
+    // Opened for reading only, and a file without write permission (another drive, a shared folder).
+    for (bool permissionOnly : {false, true}) {
+        if (permissionOnly)
+            QFile::setPermissions(m.filecongvan, writable & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup |
+                                                              QFile::WriteOther));
+        m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect,
+                                         permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
+        frmcvden* f = open();
+        EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
+        home.responder.clear();
+        click(*f, "cmdAdd");
+        click(*f, "cmdsua");
+        EXPECT_EQ(home.messages(), QStringList(2, registers::kReadOnlyMessage));
+        EXPECT_EQ(m.trangthai, QStringLiteral("xemcv"));
+        f->hide();
+    }
+    QFile::setPermissions(m.filecongvan, writable);
 }
 
 // Two programs on one letters file (two connections) add letters at the same time: a number

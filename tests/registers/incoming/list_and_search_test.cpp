@@ -12,6 +12,9 @@
 #include "app/table_copy.h"
 #include "common/criteria.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
 #include <QTemporaryDir>
 
 namespace {
@@ -110,6 +113,20 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     list()->cmdclose_Click();
     EXPECT_TRUE(search()->isVisible());
     EXPECT_FALSE(list()->isVisible());
+}
+
+TEST_F(ListSearchTest, TextsWithQuotesPercentAndBracketsAreFoundAsTyped)
+{
+    const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* (b)");
+    addLetters(app::module1().bangcvden, {{9, QStringLiteral("04/01/2026"), odd, QStringLiteral("Lạ")}});
+    for (const QString& criterion :
+         {QStringLiteral("'Nội'"), QStringLiteral("50%"), QStringLiteral("(b)"), QStringLiteral("vụ 50% [[]a]")}) {
+        runSearch({{QStringLiteral("mnoigui"), criterion}});
+        ASSERT_TRUE(list()->isVisible()) << criterion.toStdString() << home.messageText();
+        EXPECT_EQ(list()->Data1->recordset().recordCount(), 1) << criterion.toStdString();
+        EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mnoigui"))->text(), odd);
+        list()->hide();
+    }
 }
 
 TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
@@ -229,6 +246,40 @@ TEST(RegisterPrint, MarginsAndTitles)
     EXPECT_EQ(listStatement(QStringLiteral("cvden2026")), QStringLiteral("select * from cvden2026 order by id"));
     EXPECT_EQ(listStatement(QStringLiteral("SELECT * FROM cvden2026 WHERE x")),
               QStringLiteral("SELECT * FROM cvden2026 WHERE x"));
+}
+
+} // namespace
+
+namespace {
+
+// Every control Tab reaches on the incoming forms has a name (the old one) and an accessible name.
+TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
+{
+    app::Module1& m = app::module1();
+    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    entry->open(m.bangcvden);
+    list()->open(m.bangcvden, m.bangcvden, false);
+    search()->openWithValueLists({});
+    m.thongbao = QStringLiteral("frmcvden");
+    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
+    dialog->load();
+    for (ui::FormBase* f : {static_cast<ui::FormBase*>(entry), static_cast<ui::FormBase*>(list()),
+                            static_cast<ui::FormBase*>(search()), dialog}) {
+        for (QWidget* w : f->findChildren<QWidget*>()) {
+            if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+                continue;
+            // A text box's editor speaks for the box; a grid's inner parts for the grid.
+            QWidget* named = qobject_cast<ui::TextBox*>(w->parentWidget()) ? w->parentWidget() : w;
+            if (!qobject_cast<QAbstractButton*>(named) && !qobject_cast<ui::TextBox*>(named) &&
+                !qobject_cast<QComboBox*>(named) && !qobject_cast<ui::Grid*>(named))
+                continue;
+            EXPECT_FALSE(named->objectName().isEmpty()) << f->objectName().toStdString();
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            ASSERT_NE(a, nullptr);
+            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty())
+                << f->objectName().toStdString() << " " << named->objectName().toStdString();
+        }
+    }
 }
 
 } // namespace
