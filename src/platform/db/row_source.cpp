@@ -587,9 +587,14 @@ RowSource::Stamp RowSource::stamp() const
     now.rollbacks = m_conn->rollbackGeneration();
     // The data version changes when another connection commits to the file; reading it is a
     // statement of its own (a shared lock for an instant), released at once.
-    if (m_version->step())
-        now.dataVersion = m_version->int64(0);
-    m_version->reset();
+    try {
+        if (m_version->step())
+            now.dataVersion = m_version->int64(0);
+        m_version->reset();
+    } catch (const DbError& e) {
+        // An external file detached since: reading its rows raises when a move reaches them.
+        qCWarning(lcDb) << "data version of" << m_baseSchema << "not read:" << e.description();
+    }
     return now;
 }
 
