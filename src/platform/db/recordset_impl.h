@@ -174,8 +174,7 @@ struct Recordset::Impl
     void find(Find how, const QString& criterion)
     {
         RowSource& r = src();
-        const QString sql = jet::translateCriterion(criterion, *r.connection());
-        const QSet<qint64>& hits = r.matching(sql);
+        const QSet<qint64>& hits = r.matching(criterion);
         const bool forward = how == Find::First || how == Find::Next;
         int index = forward ? 0 : r.size() - 1;
         if (how == Find::Next && positioned())

@@ -136,7 +136,7 @@ std::shared_ptr<RowSource> RowSource::open(const std::shared_ptr<Connection>& co
                 keys = std::make_unique<Statement>(db, withList);
                 keyColumn = keys->columnCount() - 1;
             }
-            rows->m_keys.clear();
+            rows->reserveKeys();
             while (keys->step())
                 rows->m_keys.push_back(keys->int64(keyColumn));
             rows->m_dead.assign(rows->m_keys.size(), 0);
@@ -163,7 +163,7 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
         m_from = quoteIdentifier(table);
         m_qualifier = quoteIdentifier(table);
         Statement keys(db, QStringLiteral("SELECT rowid FROM ") + qualifiedName(schema, table));
-        m_keys.clear();
+        reserveKeys();
         while (keys.step())
             m_keys.push_back(keys.int64(0));
         m_dead.assign(m_keys.size(), 0);
@@ -342,6 +342,20 @@ void RowSource::materialise(const QString& sqliteSelect)
     m_updatable = false;
 }
 
+// Room for the keyset before it is read: the span of the base table's rowids (read at the ends
+// of its b-tree) bounds the number of rows, so a large keyset is not copied as it grows.
+void RowSource::reserveKeys()
+{
+    m_keys.clear();
+    const QString table = qualifiedName(m_baseSchema, m_baseTable);
+    Statement span(m_conn->handle(), QStringLiteral("SELECT (SELECT max(rowid) FROM ") + table +
+                                         QStringLiteral(") - (SELECT min(rowid) FROM ") + table +
+                                         QStringLiteral(") + 1"));
+    if (span.step())
+        m_keys.reserve(size_t(qBound(qint64(0), span.int64(0), qint64(1) << 20)));
+    span.reset();
+}
+
 void RowSource::finishColumns()
 {
     m_byName.clear();
@@ -431,11 +445,12 @@ bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values)
     return true;
 }
 
-const QSet<qint64>& RowSource::matching(const QString& sqliteCriterion)
+const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
 {
     const Stamp now = stamp();
-    if (m_findValid && m_findStamp == now && m_findSql == sqliteCriterion)
+    if (m_findValid && m_findStamp == now && m_findCriterion == jetCriterion)
         return m_findHits;
+    const QString sqliteCriterion = jet::translateCriterion(jetCriterion, *m_conn);
     sqlite3* db = m_scratch ? m_scratch->handle() : m_conn->handle();
     Statement find(db, QStringLiteral("SELECT msys_rid FROM (SELECT ") + m_qualifier +
                            QStringLiteral(".rowid AS msys_rid, ") + m_list + QStringLiteral(" FROM ") + m_from +
@@ -444,7 +459,7 @@ const QSet<qint64>& RowSource::matching(const QString& sqliteCriterion)
     m_findHits.clear();
     while (find.step())
         m_findHits.insert(find.int64(0));
-    m_findSql = sqliteCriterion;
+    m_findCriterion = jetCriterion;
     m_findStamp = now;
     m_findValid = true;
     return m_findHits;

@@ -81,8 +81,10 @@ public:
 
     // Reads the row; false when it no longer exists.
     bool fetch(qint64 rowid, QVector<QVariant>& values);
-    // Rowids of the keyset's rows that satisfy an SQLite criterion (kept while the stamp holds).
-    const QSet<qint64>& matching(const QString& sqliteCriterion);
+    // Rowids of the keyset's rows that satisfy a Jet criterion (translated here; the rowids are
+    // kept with the criterion while the stamp holds). Raises SyntaxError/ItemNotFound for a
+    // malformed criterion.
+    const QSet<qint64>& matching(const QString& jetCriterion);
 
     // Bookmark checks for a table whose rowids may be given again (no counter): the print of a
     // row's identifying values (its primary or unique key, else all its columns); 0 when rowids
@@ -111,6 +113,7 @@ private:
     void openTable(const QString& sqliteSelect, const QString& schema, const QString& table);
     void materialise(const QString& sqliteSelect);
     void finishColumns();
+    void reserveKeys();
 
     std::shared_ptr<Connection> m_conn;    // the database
     std::shared_ptr<Connection> m_scratch; // holds the copy of a snapshot
@@ -147,7 +150,7 @@ private:
     QVector<int> m_printColumns;              // columns whose values identify a row
     QHash<qint64, QList<quint64>> m_rewrites; // prints a row had through this recordset, oldest first
 
-    QString m_findSql;
+    QString m_findCriterion;
     Stamp m_findStamp;
     QSet<qint64> m_findHits;
     bool m_findValid = false;
