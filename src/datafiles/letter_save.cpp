@@ -18,7 +18,7 @@ const QString kId = QStringLiteral("id");
 
 void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db::Recordset& rs)>& beforeAdd)
 {
-    if (!db.owns(rs)) {
+    if (!rs.belongsTo(db)) {
         const QString file = db.isOpen() ? QDir::toNativeSeparators(db.path()) : QStringLiteral("(closed)");
         throw std::invalid_argument(
             (QStringLiteral("The letter cannot be saved: its recordset was not opened from the connection to ") + file +

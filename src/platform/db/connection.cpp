@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include "db_log.h"
 #include "password_verifier.h"
 #include "schema_store.h"
 #include "sql_quote.h"
@@ -23,7 +24,8 @@ void verifyPassword(sqlite3* db, const QString& schema, const QString& path, con
 {
     PasswordVerifier v;
     try {
-        Statement read(db, QStringLiteral("SELECT key, value FROM %1.msys_info").arg(quoteIdentifier(schema)));
+        Statement read(db, QStringLiteral("SELECT key, value FROM ") + quoteIdentifier(schema) +
+                               QStringLiteral(".msys_info"));
         while (read.step()) {
             const QString key = read.text(0);
             if (key == QLatin1String("salt"))
@@ -63,6 +65,35 @@ sqlite3* Connection::openHandle(const QString& path, int flags)
 void Connection::setUp()
 {
     jet::registerFunctions(m_db);
+    sqlite3_rollback_hook(m_db, &Connection::onRollback, this);
+}
+
+void Connection::onRollback(void* connection)
+{
+    // Called by SQLite for every rollback of a whole transaction, also one it makes by itself.
+    static_cast<Connection*>(connection)->transactionEnded(false);
+}
+
+bool Connection::inTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+void Connection::watchTransaction(const std::weak_ptr<TransactionWatcher>& watcher)
+{
+    m_watchers.push_back(watcher);
+}
+
+void Connection::transactionEnded(bool committed)
+{
+    if (!committed)
+        ++m_rollbacks;
+    std::vector<std::weak_ptr<TransactionWatcher>> watchers;
+    watchers.swap(m_watchers);
+    for (const auto& w : watchers) {
+        if (const std::shared_ptr<TransactionWatcher> watcher = w.lock())
+            watcher->transactionEnded(m_transactionSerial, committed);
+    }
 }
 
 std::shared_ptr<Connection> Connection::open(const QString& path, const QString& password, bool readOnly)
@@ -73,7 +104,8 @@ std::shared_ptr<Connection> Connection::open(const QString& path, const QString&
     // A file marked read-only is opened for reading even where the operating system would let
     // this user write it (an administrator, root): the mark is honoured as on the old platform,
     // and writes raise ReadOnlyFile with SQLite's text.
-    const bool marked = !(QFile::permissions(path) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    const bool marked =
+        !(QFile::permissions(path) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
     c->m_db = openHandle(path, readOnly || marked ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     c->m_path = path;
     c->m_password = password;
@@ -121,8 +153,9 @@ std::shared_ptr<Connection> Connection::openScratch()
 Connection::~Connection()
 {
     if (m_db) {
-        if (!sqlite3_get_autocommit(m_db))
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_rollback_hook(m_db, nullptr, nullptr);
+        if (!sqlite3_get_autocommit(m_db) && sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+            qCWarning(lcDb) << "rolling back on close:" << sqlite3_errmsg(m_db);
         sqlite3_close_v2(m_db);
     }
 }
@@ -151,8 +184,10 @@ bool Connection::inExplicitTransaction() const
 void Connection::beginExplicit()
 {
     if (inExplicitTransaction())
-        throw DbError(errc::TransactionState, QStringLiteral("A transaction is already open; nested transactions are not supported."));
+        throw DbError(errc::TransactionState,
+                      QStringLiteral("A transaction is already open; nested transactions are not supported."));
     exec(QStringLiteral("BEGIN IMMEDIATE"));
+    transactionBegun();
     m_explicit = true;
 }
 
@@ -162,8 +197,9 @@ void Connection::commitExplicit()
         m_explicit = false;
         throw DbError(errc::TransactionState, QStringLiteral("Commit without a transaction."));
     }
-    exec(QStringLiteral("COMMIT"));  // busy: raises, the transaction stays open
+    exec(QStringLiteral("COMMIT")); // busy: raises, the transaction stays open
     m_explicit = false;
+    transactionEnded(true);
 }
 
 void Connection::rollbackExplicit()
@@ -185,7 +221,8 @@ std::optional<QString> Connection::storedQueryIn(const QString& schema, const QS
 {
     if (!SchemaStore::hasTable(m_db, schema, QStringLiteral("msys_queries")))
         return std::nullopt;
-    Statement find(m_db, QStringLiteral("SELECT sql FROM %1.msys_queries WHERE key = ?1").arg(quoteIdentifier(schema)));
+    Statement find(m_db, QStringLiteral("SELECT sql FROM ") + quoteIdentifier(schema) +
+                             QStringLiteral(".msys_queries WHERE key = ?1"));
     find.bindText(1, name.toLower());
     if (!find.step())
         return std::nullopt;
@@ -216,24 +253,31 @@ QString Connection::attach(const QString& path)
         std::shared_ptr<Connection> probe = open(path, m_password, true);
     }
     // SQLite allows ten attached files; keep room by detaching the least recently used one that
-    // the statement being translated does not use.
-    if (m_attached.size() >= 8) {
+    // the statement being translated does not use. Inside a transaction nothing can be detached:
+    // the files stay until it ends, up to SQLite's limit.
+    if (!inTransaction())
+        trimAttached(7);
+    const QString schema = QStringLiteral("ext") + QString::number(++m_attachCounter);
+    Statement attachStmt(m_db, QStringLiteral("ATTACH DATABASE ?1 AS ") + quoteIdentifier(schema));
+    attachStmt.bindText(1, path);
+    attachStmt.run();
+    m_attached.insert(key, Attached{schema, m_statementSerial});
+    return schema;
+}
+
+void Connection::trimAttached(int keep)
+{
+    while (int(m_attached.size()) > keep) {
         auto oldest = m_attached.end();
         for (auto it = m_attached.begin(); it != m_attached.end(); ++it) {
             if (it->lastUse < m_statementSerial && (oldest == m_attached.end() || it->lastUse < oldest->lastUse))
                 oldest = it;
         }
-        if (oldest != m_attached.end()) {
-            exec(QStringLiteral("DETACH DATABASE %1").arg(quoteIdentifier(oldest->schema)));
-            m_attached.erase(oldest);
-        }
+        if (oldest == m_attached.end())
+            return;
+        exec(QStringLiteral("DETACH DATABASE ") + quoteIdentifier(oldest->schema));
+        m_attached.erase(oldest);
     }
-    const QString schema = QStringLiteral("ext%1").arg(++m_attachCounter);
-    Statement attachStmt(m_db, QStringLiteral("ATTACH DATABASE ?1 AS %1").arg(quoteIdentifier(schema)));
-    attachStmt.bindText(1, path);
-    attachStmt.run();
-    m_attached.insert(key, Attached{schema, m_statementSerial});
-    return schema;
 }
 
 QStringList Connection::columns(const QString& schema, const QString& table) const
@@ -259,8 +303,9 @@ WriteScope::WriteScope(Connection& connection) : m_conn(connection)
         throw DbError(errc::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
     if (sqlite3_get_autocommit(m_conn.handle())) {
         m_conn.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        m_conn.transactionBegun();
     } else {
-        m_savepoint = QStringLiteral("msys_write%1").arg(++m_conn.m_scopeDepth);
+        m_savepoint = QStringLiteral("msys_write") + QString::number(++m_conn.m_scopeDepth);
         try {
             m_conn.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
         } catch (...) {
@@ -276,13 +321,16 @@ WriteScope::~WriteScope()
         return;
     sqlite3* db = m_conn.handle();
     if (m_savepoint.isEmpty()) {
-        if (!sqlite3_get_autocommit(db))
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (!sqlite3_get_autocommit(db) && sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+            qCWarning(lcDb) << "rolling back a failed write:" << sqlite3_errmsg(db);
     } else {
         --m_conn.m_scopeDepth;
         if (!sqlite3_get_autocommit(db)) {
-            const QByteArray sql = QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(m_savepoint).toUtf8();
-            sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+            const QByteArray sql =
+                (QStringLiteral("ROLLBACK TO ") + m_savepoint + QStringLiteral("; RELEASE ") + m_savepoint).toUtf8();
+            if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+                qCWarning(lcDb) << "rolling back a failed write:" << sqlite3_errmsg(db);
+            m_conn.savepointRolledBack();
         }
     }
 }
@@ -291,6 +339,7 @@ void WriteScope::commit()
 {
     if (m_savepoint.isEmpty()) {
         m_conn.exec(QStringLiteral("COMMIT"));
+        m_conn.transactionEnded(true);
     } else {
         m_conn.exec(QStringLiteral("RELEASE ") + m_savepoint);
         --m_conn.m_scopeDepth;

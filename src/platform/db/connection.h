@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 
@@ -18,6 +19,16 @@ namespace db {
 // Every connection sets extended result codes and a busy timeout (a writer that holds the file
 // makes us wait that long before FileLocked), keeps SQLite's rollback journal, and has the Jet
 // functions and the Vietnamese NOCASE installed right after opening.
+// Told when the transaction it watches ends (RowSource: keys appended or killed inside a
+// transaction are undone when it rolls back).
+class TransactionWatcher
+{
+public:
+    virtual ~TransactionWatcher() = default;
+    // transaction: the serial of the transaction that ended (Connection::transactionSerial()).
+    virtual void transactionEnded(quint64 transaction, bool committed) = 0;
+};
+
 class Connection : public jet::Catalog
 {
 public:
@@ -48,6 +59,18 @@ public:
     // Runs statement text (one or more statements), returns rows changed.
     int exec(const QString& sql);
 
+    // --- what a cursor needs to know whether its rows may have changed -------------------------
+    // Bumped by every rollback of this connection: a whole transaction (ROLLBACK, one SQLite
+    // ends by itself after an error, closing with a transaction open) or a failed write's
+    // savepoint (WriteScope).
+    quint64 rollbackGeneration() const { return m_rollbacks; }
+    // True while a transaction is open (an explicit one, or a WriteScope's own).
+    bool inTransaction() const;
+    // Serial of the transaction open now (or of the last one); each BEGIN takes the next.
+    quint64 transactionSerial() const { return m_transactionSerial; }
+    // Tells watcher when the open transaction ends; a watcher gone by then is skipped.
+    void watchTransaction(const std::weak_ptr<TransactionWatcher>& watcher);
+
     // --- explicit transaction (beginTrans and friends) ----------------------------------------
     bool inExplicitTransaction() const;
     void beginExplicit();
@@ -60,7 +83,10 @@ public:
     std::optional<QString> storedQueryIn(const QString& schema, const QString& name) const override;
     // Verifies the file like open() does (same password), attaches it and returns its schema
     // ("ext1", "ext2", ...). The file of this connection itself gives "main". At most eight files
-    // stay attached; the one used least recently by a statement is detached to make room.
+    // stay attached between transactions; the one used least recently by a statement is detached
+    // to make room. Inside a transaction no attached file can be detached (SQLite keeps them
+    // locked), so up to SQLite's limit of ten stay attached until it ends; an eleventh file
+    // inside one transaction raises SQLite's error and the transaction goes on.
     QString attach(const QString& path) override;
     QStringList columns(const QString& schema, const QString& table) const override;
 
@@ -68,11 +94,18 @@ public:
     void beginStatement() { ++m_statementSerial; }
 
     // --- test seam ---------------------------------------------------------------------------
+    // Sees each Jet statement (execute, recordset opens and requeries) and each write of a
+    // recordset (the SQLite INSERT, UPDATE or DELETE it runs) before it runs.
     void setStatementHook(std::function<void(const QString&)> hook) { m_hook = std::move(hook); }
     void runStatementHook(const QString& jetSql) const;
 
     // Savepoint depth of WriteScope (internal).
     int m_scopeDepth = 0;
+
+    // Internal: the transaction bookkeeping of WriteScope and the explicit transaction.
+    void transactionBegun() { ++m_transactionSerial; }
+    void savepointRolledBack() { ++m_rollbacks; }
+    void transactionEnded(bool committed);
 
 private:
     Connection() = default;
@@ -86,12 +119,18 @@ private:
         quint64 lastUse = 0;
     };
 
+    static void onRollback(void* connection);
+    void trimAttached(int keep);
+
     sqlite3* m_db = nullptr;
+    quint64 m_rollbacks = 0;
+    quint64 m_transactionSerial = 0;
+    std::vector<std::weak_ptr<TransactionWatcher>> m_watchers;
     QString m_path;
     QString m_password;
     bool m_readOnly = false;
     bool m_explicit = false;
-    QHash<QString, Attached> m_attached;  // canonical path -> schema
+    QHash<QString, Attached> m_attached; // canonical path -> schema
     int m_attachCounter = 0;
     quint64 m_statementSerial = 1;
     std::function<void(const QString&)> m_hook;
@@ -113,7 +152,7 @@ public:
 
 private:
     Connection& m_conn;
-    QString m_savepoint;  // empty: our own BEGIN IMMEDIATE
+    QString m_savepoint; // empty: our own BEGIN IMMEDIATE
     bool m_done = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "db_error.h"
+#include "db_log.h"
 #include "jet_translator.h"
 #include "recordset_impl.h"
 #include "row_source.h"
@@ -24,13 +25,11 @@ struct Database::Impl
 
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts...
+template <class... Ts> struct Overloaded : Ts...
 {
     using Ts::operator()...;
 };
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 Connection& connectionOf(const std::shared_ptr<Database::Impl>& d)
 {
@@ -60,8 +59,10 @@ QList<FieldDef> fieldsOfSelect(sqlite3* db, const QString& select)
             const QString key = QString::fromUtf8(originDb) + QLatin1Char('.') + QString::fromUtf8(originTable);
             if (!defs.contains(key)) {
                 try {
-                    defs.insert(key, SchemaStore::readTableDef(db, QString::fromUtf8(originDb), QString::fromUtf8(originTable)));
-                } catch (const DbError&) {
+                    defs.insert(key, SchemaStore::readTableDef(db, QString::fromUtf8(originDb),
+                                                               QString::fromUtf8(originTable)));
+                } catch (const DbError& e) {
+                    qCDebug(lcDb) << "fields of" << key << "read from their declared types:" << e.description();
                     defs.insert(key, TableDef());
                 }
             }
@@ -70,7 +71,7 @@ QList<FieldDef> fieldsOfSelect(sqlite3* db, const QString& select)
         f = found ? *found : SchemaStore::fieldFromDeclaredType(QString(), decl ? QString::fromUtf8(decl) : QString());
         f.name = stmt.columnName(i);
         for (int k = 2; used.contains(f.name.toLower()); ++k)
-            f.name = stmt.columnName(i) + QStringLiteral("_%1").arg(k);
+            f.name = stmt.columnName(i) + QLatin1Char('_') + QString::number(k);
         used.insert(f.name.toLower());
         f.attributes &= ~fieldattr::AutoIncrField;
         fields << f;
@@ -128,8 +129,9 @@ void Database::close()
     if (d->conn->inExplicitTransaction()) {
         try {
             d->conn->rollbackExplicit();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             // SQLite rolls back by itself when the connection closes.
+            qCWarning(lcDb) << "rollback on close:" << e.description();
         }
     }
     d->conn.reset();
@@ -155,33 +157,35 @@ void Database::execute(const QString& jetSql)
     int affected = 0;
     try {
         WriteScope scope(conn);
-        std::visit(Overloaded{
-                       [&](const jet::Statements& s) {
-                           for (const QString& sql : s.sql)
-                               affected += runScript(db, sql);
-                       },
-                       [&](const jet::CreateIndex& c) { SchemaStore::createIndex(db, c.schema, c.table, c.index); },
-                       [&](const jet::SelectInto& s) {
-                           if (SchemaStore::actualTableName(db, s.schema, s.table))
-                               throw DbError(errc::TableExists, QStringLiteral("Table '%1' already exists.").arg(s.table));
-                           TableDef def;
-                           if (s.structureFrom) {
-                               const QString from = s.structureFromSchema.value_or(Main);
-                               if (!SchemaStore::actualTableName(db, from, *s.structureFrom))
-                                   throw DbError(errc::TableNotFound,
-                                                 QStringLiteral("Cannot find the input table '%1'.").arg(*s.structureFrom));
-                               def = SchemaStore::readTableDef(db, s.structureFromSchema.value_or(Main), *s.structureFrom);
-                               def.indexes.clear();
-                           } else {
-                               def.fields = fieldsOfSelect(db, selectPart(s.insertSql));
-                           }
-                           def.name = s.table;
-                           SchemaStore::createTable(db, s.schema, def);
-                           affected += runScript(db, s.insertSql);
-                       },
-                       [&](const jet::DropTable& t) { SchemaStore::dropTable(db, t.schema, t.table); },
-                   },
-                   translation);
+        std::visit(
+            Overloaded{
+                [&](const jet::Statements& s) {
+                    for (const QString& sql : s.sql)
+                        affected += runScript(db, sql);
+                },
+                [&](const jet::CreateIndex& c) { SchemaStore::createIndex(db, c.schema, c.table, c.index); },
+                [&](const jet::SelectInto& s) {
+                    if (SchemaStore::actualTableName(db, s.schema, s.table))
+                        throw DbError(errc::TableExists,
+                                      QStringLiteral("Table '") + s.table + QStringLiteral("' already exists."));
+                    TableDef def;
+                    if (s.structureFrom) {
+                        const QString from = s.structureFromSchema.value_or(Main);
+                        if (!SchemaStore::actualTableName(db, from, *s.structureFrom))
+                            throw DbError(errc::TableNotFound,
+                                          QStringLiteral("Cannot find the input table '%1'.").arg(*s.structureFrom));
+                        def = SchemaStore::readTableDef(db, s.structureFromSchema.value_or(Main), *s.structureFrom);
+                        def.indexes.clear();
+                    } else {
+                        def.fields = fieldsOfSelect(db, selectPart(s.insertSql));
+                    }
+                    def.name = s.table;
+                    SchemaStore::createTable(db, s.schema, def);
+                    affected += runScript(db, s.insertSql);
+                },
+                [&](const jet::DropTable& t) { SchemaStore::dropTable(db, t.schema, t.table); },
+            },
+            translation);
         scope.commit();
     } catch (const DbError& e) {
         if (e.number() == errc::ReadOnlyFile && d->mode == OpenMode::ReadOnly)
@@ -207,9 +211,12 @@ Recordset Database::openRecordset(const QString& source, RecordsetType type)
     return Recordset(impl);
 }
 
-bool Database::owns(const Recordset& rs) const
+// Defined here, where a Database's connection is known.
+bool Recordset::belongsTo(const Database& database) const
 {
-    return d && d->conn && rs.d && rs.d->rows && rs.d->rows->connection() == d->conn;
+    if (!d || !d->rows)
+        throw DbError(errc::ObjectClosed, QStringLiteral("Object invalid or no longer set (the recordset is closed)."));
+    return database.d && database.d->conn && d->rows->connection() == database.d->conn;
 }
 
 void Database::beginTrans()
@@ -229,7 +236,7 @@ void Database::rollback()
 
 void Database::refreshTableDefs()
 {
-    connectionOf(d);  // definitions are always read from the file; nothing is cached
+    connectionOf(d); // definitions are always read from the file; nothing is cached
 }
 
 QStringList Database::tableNames() const
@@ -266,7 +273,7 @@ void Database::setAllowZeroLength(const QString& table, const QString& field, bo
 
 void Database::refreshQueryDefs()
 {
-    connectionOf(d);  // read from the file every time
+    connectionOf(d); // read from the file every time
 }
 
 QStringList Database::queryNames() const

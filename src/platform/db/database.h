@@ -10,7 +10,8 @@
 
 namespace db {
 
-enum class OpenMode {
+enum class OpenMode
+{
     ReadOnly,    // no statement or recordset may write
     SharedWrite, // read and write; other programs may have the same file open too
 };
@@ -23,10 +24,13 @@ enum class OpenMode {
 // The file is opened shared, never exclusively: other Database objects and other programs may
 // have it open. A write that finds another writer waits up to the busy timeout, then raises
 // FileLocked and changes nothing. Every error is a DbError carrying the engine's number and text.
+// One process keeps one Database per data file: forms, data controls and procedures share it, and
+// a recordset knows the Database it came from (Recordset::belongsTo).
+// (Each contract names the tests that prove it: "Tests: ..." lines, tests/platform/db.)
 class Database
 {
 public:
-    Database();  // closed handle; every call but isOpen() and close() raises ItemNotFound
+    Database(); // closed handle; every call but isOpen() and close() raises ItemNotFound
 
     // Opens path with a connect string ";pwd=<password>" (other ";key=value" items are ignored).
     // Raises FileNotFound when the file is missing, NotADatabase when it is not an SQLite file or
@@ -36,18 +40,24 @@ public:
     // ReadOnly: every write raises NotUpdatable. SharedWrite on a file whose permissions have no
     // write bit (even for root): opening works, isReadOnly() is true, and writes raise
     // ReadOnlyFile with SQLite's text.
+    // Tests: CreatedFileOpensWithItsPassword, ConnectStringKeyIsReadInAnyLetterCaseBesideOtherItems,
+    // MissingFileRaisesFileNotFound, TextFileIsNotADatabase, EmptyFileIsNotADatabase,
+    // SqliteFileWithoutVerifierIsNotADatabase, ReadOnlyModeRefusesWritesAndChangesNothing,
+    // ReadOnlyFileOpensSharedButWritesRaiseReadOnlyFile, ExclusiveHolderMakesReadsFailLocked.
     static Database open(const QString& path, const QString& connect, OpenMode mode = OpenMode::SharedWrite);
 
     // Creates a new, empty data file protected by password; raises DatabaseExists if something
-    // already exists at path (it is left untouched).
+    // already exists at path (it is left untouched). Tests: CreateRefusesAnExistingPath, PasswordIsNotStoredInTheFile.
     static Database create(const QString& path, const QString& password);
 
     bool isOpen() const;
     // Closes every copy of this handle (a closed handle does nothing); an open beginTrans() is
     // rolled back. Recordsets opened from it keep working until they are closed or destroyed.
+    // Tests: ClosedHandleRaisesAndCopiesShareTheClose, RecordsetOutlivesTheDatabaseClose,
+    // ClosingWithAnOpenTransactionRollsItBack.
     void close();
     QString path() const;
-    bool isReadOnly() const;  // opened ReadOnly, or the file cannot be written
+    bool isReadOnly() const; // opened ReadOnly, or the file cannot be written
 
     // Executes one Jet statement atomically: it either completes or changes nothing (also a
     // statement the translator turns into several, and SELECT ... INTO whose fill fails: the new
@@ -57,6 +67,9 @@ public:
     // ItemNotFound (unknown column), DuplicateKey, FieldTooSmall, ZeroLengthNotAllowed,
     // NullNotAllowed, FileLocked, ReadOnlyFile/NotUpdatable, TableExists (SELECT ... INTO an
     // existing table), FileNotFound/InvalidPassword (an IN '<path>' file).
+    // Tests: RaiseTheirNumberAndWriteNothing, SelectIntoWhoseFillFailsLeavesNoTable,
+    // FailingStatementInsideATransactionUndoesOnlyItself, StoredActionQueryRunsWhenExecutedByName,
+    // ExternalFileWithAnotherPasswordIsRefused, NinthExternalFileInsideATransaction.
     void execute(const QString& jetSql);
     // Rows changed by the last successful execute() (0 for DDL).
     int recordsAffected() const;
@@ -66,7 +79,9 @@ public:
     // A dynaset on a single table is updatable (unless the database is ReadOnly); a snapshot
     // never is, nor is a dynaset over a join, DISTINCT, GROUP BY, UNION or aggregates (it is a
     // copy, like a snapshot). Raises TableNotFound for an unknown name, SyntaxError for a source
-    // that is not a SELECT.
+    // that is not a SELECT. Tests: JoinedDynasetIsReadOnlyCopy, AggregateQueryGivesOneRow,
+    // RecordsetOnUnknownTableRaisesTableNotFound, RecordsetSourceMustBeASelect,
+    // DynasetOverAStoredQueryOnOneTableIsUpdatable.
     Recordset openRecordset(const QString& source, RecordsetType type = RecordsetType::Dynaset);
 
     // Explicit transactions (the old workspace's BeginTrans/CommitTrans/Rollback). Nested calls
@@ -74,6 +89,9 @@ public:
     // beginTrans() starts with BEGIN IMMEDIATE (FileLocked past the busy timeout); a second
     // beginTrans(), or commit/rollback without one, raises TransactionState. A commit that finds
     // the file busy raises FileLocked and leaves the transaction open (retry or rollback).
+    // rollback() also undoes the transaction in every recordset of this database (recordset.h).
+    // Tests: RolledBackTransactionChangesNothing, TransactionCallsOutOfOrderRaise,
+    // WriterElsewhereMakesWritesFailLockedAndNothingChanges, RollbackUndoesEditsAddsAndDeletesInTheCursor.
     void beginTrans();
     void commitTrans();
     void rollback();
@@ -83,39 +101,39 @@ public:
     // file every time, so the refresh calls only check that the database is open. A table made
     // by a plain CREATE TABLE statement is described from its declared column types.
     void refreshTableDefs();
-    QStringList tableNames() const;  // in creation order
-    bool hasTable(const QString& name) const;  // any letter case
-    TableDef tableDef(const QString& name) const;  // raises ItemNotFound
+    QStringList tableNames() const;               // in creation order
+    bool hasTable(const QString& name) const;     // any letter case
+    TableDef tableDef(const QString& name) const; // raises ItemNotFound
     // Creates the table with its fields and indexes, all or nothing; raises TableExists when the
     // name is taken (any letter case), NoFields, DuplicateField, InvalidFieldDefinition (more
     // than one counter, or a counter that is not Long), ItemNotFound (an index on a missing
-    // field). A Text field of size 0 gets 255.
+    // field). A Text field of size 0 gets 255. Tests: TableDefinitionRoundTripsEveryFieldAndIndex,
+    // AppendTableDefRefusesTakenNameAndBadDefinitions, HostileNamesWorkThroughTablesAndRecordsets.
     void appendTableDef(const TableDef& def);
     // Changes the zero-length permission of one Text or Memo field; raises ItemNotFound for an
     // unknown table or field, InvalidFieldDefinition for a field of another type.
+    // Tests: ZeroLengthPermissionCanBeChanged.
     void setAllowZeroLength(const QString& table, const QString& field, bool allow);
 
     // --- stored queries --------------------------------------------------------------------
     // Kept as Jet text in the file and expanded where a statement names them. Names compare in
     // any letter case; a name may not be taken by a table either (TableExists).
+    // Tests: StoredQueriesAreKeptAndExpandedWhereNamed.
     void refreshQueryDefs();
-    QStringList queryNames() const;  // in creation order
-    QString querySql(const QString& name) const;  // raises ItemNotFound
-    void createQueryDef(const QString& name, const QString& jetSql);  // raises TableExists if taken
-    void setQuerySql(const QString& name, const QString& jetSql);      // raises ItemNotFound
+    QStringList queryNames() const;                                  // in creation order
+    QString querySql(const QString& name) const;                     // raises ItemNotFound
+    void createQueryDef(const QString& name, const QString& jetSql); // raises TableExists if taken
+    void setQuerySql(const QString& name, const QString& jetSql);    // raises ItemNotFound
 
     // --- test seam -------------------------------------------------------------------------
-    // Called with each Jet statement before it runs (execute() and recordset opens); a hook that
-    // throws DbError makes that statement fail as if the engine had refused it.
+    // Called with each Jet statement before it runs (execute(), recordset opens and requeries)
+    // and with each write of a recordset (the SQLite INSERT, UPDATE or DELETE that update() and
+    // deleteRecord() run); a hook that throws DbError makes that statement fail as if the engine
+    // had refused it. Tests: StatementHookSeesEveryStatementAndCanFailOne, StatementHookFailsEveryRecordsetWrite.
     void setStatementHook(std::function<void(const QString& jetSql)> hook);
     // How long a statement waits for a file another program is writing before it raises
     // FileLocked (5000 ms unless changed; tests shorten it).
     void setBusyTimeout(int milliseconds);
-
-    // True when rs was opened from this database (or is a clone of such a recordset): its reads
-    // and writes go through this connection and join its transactions. False for a null or
-    // closed recordset, and when this database is closed.
-    bool owns(const Recordset& rs) const;
 
     // Compares handles: true when both refer to the same open file.
     bool operator==(const Database& other) const { return d == other.d; }
@@ -123,6 +141,7 @@ public:
     struct Impl;
 
 private:
+    friend class Recordset;
     explicit Database(std::shared_ptr<Impl> impl);
     std::shared_ptr<Impl> d;
 };

@@ -2,8 +2,7 @@
 
 #include "db_error.h"
 
-namespace db::jet
-{
+namespace db::jet {
 
 bool Token::isWord(const char* keyword) const
 {
@@ -23,8 +22,7 @@ QString quoteStatement(const QString& statement)
            QStringLiteral("\"");
 }
 
-namespace
-{
+namespace {
 
 [[noreturn]] void fail(const QString& statement, const QString& what, qsizetype position)
 {
@@ -85,11 +83,19 @@ QList<Token> tokenize(const QString& statement)
             }
             i = j + 1;
         } else if (c == u'[') {
-            const qsizetype close = statement.indexOf(u']', i + 1);
+            // "]]" inside a bracketed name stands for one "]" (db::quoteJetName writes it).
+            qsizetype close = statement.indexOf(u']', i + 1);
+            QString text;
+            qsizetype from = i + 1;
+            while (close >= 0 && close + 1 < statement.size() && statement[close + 1] == u']') {
+                text += statement.mid(from, close + 1 - from);
+                from = close + 2;
+                close = statement.indexOf(u']', from);
+            }
             if (close < 0)
                 fail(statement, QStringLiteral("name without its closing bracket"), i);
             token.kind = Token::Kind::Name;
-            token.text = statement.mid(i + 1, close - i - 1);
+            token.text = text + statement.mid(from, close - from);
             if (token.text.trimmed().isEmpty())
                 fail(statement, QStringLiteral("empty [name]"), i);
             i = close + 1;

@@ -1,22 +1,18 @@
 #include "jet_parser.h"
 
 #include "db_error.h"
+#include "sql_quote.h"
 
-namespace db::jet
-{
+namespace db::jet {
 
 QString quoteName(const QString& name)
 {
-    QString quoted = name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    return quoteIdentifier(name);
 }
 
 QString quoteText(const QString& text)
 {
-    QString quoted = text;
-    quoted.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + quoted + u'\'';
+    return quoteLiteral(text);
 }
 
 bool isMainSchema(const QString& schema)

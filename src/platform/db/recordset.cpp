@@ -72,7 +72,7 @@ void Recordset::movePrevious()
     Impl& r = checked(d);
     if (r.bof)
         throw DbError(errc::NoCurrentRecord, QStringLiteral("No current record."));
-    if (r.pos < 0) {  // a new clone: nothing before
+    if (r.pos < 0) { // a new clone: nothing before
         r.backwardFrom(-1);
         return;
     }
@@ -126,9 +126,9 @@ void Recordset::setAbsolutePosition(int position)
     Impl& r = checked(d);
     RowSource& src = r.src();
     if (position < 0 || position >= src.liveCount())
-        throw DbError(errc::NoCurrentRecord, QStringLiteral("No current record (position %1 of %2 rows).")
-                                                 .arg(position)
-                                                 .arg(src.liveCount()));
+        throw DbError(errc::NoCurrentRecord, QStringLiteral("No current record (position ") +
+                                                 QString::number(position) + QStringLiteral(" of ") +
+                                                 QString::number(src.liveCount()) + QStringLiteral(" rows)."));
     int index = position;
     if (src.liveCount() != src.size()) {
         int live = -1;
@@ -182,19 +182,37 @@ bool Recordset::bookmarkable() const
 Bookmark Recordset::bookmark() const
 {
     Impl& r = checked(d);
-    r.requireCurrent();
-    return r.markOf(r.src().key(r.pos));
+    if (r.src().reusesRowids())
+        r.refreshCurrent(); // the mark records the row's key values as they are now
+    else
+        r.requireCurrent();
+    return r.markOf(r.src().key(r.pos), r.row);
 }
 
 void Recordset::setBookmark(const Bookmark& mark)
 {
     Impl& r = checked(d);
     RowSource& src = r.src();
-    if (mark.size() != 12 || qFromBigEndian<quint32>(mark.constData()) != src.identity())
+    if (mark.size() != Impl::MarkSize || qFromBigEndian<quint32>(mark.constData()) != src.identity())
         throw DbError(errc::InvalidBookmark, QStringLiteral("Not a valid bookmark."));
-    const int index = src.positionOf(qFromBigEndian<qint64>(mark.constData() + 4));
-    if (index < 0 || !r.load(index))
-        throw DbError(errc::InvalidBookmark, QStringLiteral("Not a valid bookmark (the record is deleted)."));
+    const qint64 rowid = qFromBigEndian<qint64>(mark.constData() + 4);
+    const int index = src.positionOf(rowid);
+    const auto invalid = [] {
+        return DbError(errc::InvalidBookmark, QStringLiteral("Not a valid bookmark (the record is deleted)."));
+    };
+    if (index < 0 || src.isDead(index))
+        throw invalid();
+    // Read into a copy first: the position and the current row stay when the mark is refused.
+    QVector<QVariant> values;
+    const RowSource::Stamp stamp = src.stamp();
+    if (!src.fetch(rowid, values)) {
+        src.markDead(index);
+        throw invalid();
+    }
+    if (!src.samePrint(rowid, qFromBigEndian<quint64>(mark.constData() + 12), values))
+        throw invalid(); // the rowid now belongs to another row (a table without a counter)
+    r.row = values;
+    r.rowStamp = stamp;
     r.dropEdit();
     r.landAt(index);
 }
@@ -239,7 +257,10 @@ void Recordset::update()
     if (r.mode == EditMode::AddNew) {
         const qint64 rowid = src.insertRow(r.buffer, r.dirty);
         src.append(rowid);
-        r.lastModified = r.markOf(rowid);
+        QVector<QVariant> written;
+        if (src.reusesRowids() && !src.fetch(rowid, written))
+            written.clear();
+        r.lastModified = r.markOf(rowid, written);
         if (r.bof && r.eof && src.liveCount() > 0) {
             // The first row of an empty recordset: the cursor stays with no current row.
             r.bof = false;
@@ -250,9 +271,11 @@ void Recordset::update()
         if (!r.positioned() || src.isDead(r.pos))
             throw DbError(errc::NoCurrentRecord, QStringLiteral("No current record."));
         const qint64 rowid = src.key(r.pos);
+        const QVector<QVariant> before = r.row;
         src.updateRow(rowid, r.buffer, r.dirty);
-        r.lastModified = r.markOf(rowid);
-        r.load(r.pos);
+        if (r.load(r.pos))
+            src.rewritten(rowid, before, r.row);
+        r.lastModified = r.markOf(rowid, r.row);
     }
     r.dropEdit();
 }
@@ -368,14 +391,14 @@ void Recordset::setValue(const QString& field, const QVariant& value)
         throw DbError(errc::UpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
     const RowSource::Column& c = r.src().columns()[index];
     if (c.baseColumn.isEmpty() || (c.def.attributes & fieldattr::AutoIncrField))
-        throw DbError(errc::FieldNotUpdatable, QStringLiteral("Field '%1' cannot be updated.").arg(c.name));
-    if (c.def.type == FieldType::Text && c.def.size > 0 && value.isValid() && !value.isNull()
-        && value.toString().size() > c.def.size)
+        throw DbError(errc::FieldNotUpdatable,
+                      QStringLiteral("Field '") + c.name + QStringLiteral("' cannot be updated."));
+    if (c.def.type == FieldType::Text && c.def.size > 0 && value.isValid() && !value.isNull() &&
+        value.toString().size() > c.def.size)
         throw DbError(errc::FieldTooSmall,
                       QStringLiteral("The field '%1' is too small to accept the amount of data you attempted to add "
                                      "(at most %2 characters).")
-                          .arg(c.name)
-                          .arg(c.def.size));
+                          .arg(c.name, QString::number(c.def.size)));
     r.buffer[index] = value;
     r.dirty[index] = true;
 }

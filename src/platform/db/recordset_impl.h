@@ -15,12 +15,12 @@ namespace db {
 struct Recordset::Impl
 {
     std::shared_ptr<RowSource> rows;
-    int pos = -1;  // index in the keyset; -1 before the first, size() after the last
+    int pos = -1; // index in the keyset; -1 before the first, size() after the last
     bool bof = false;
     bool eof = false;
-    QVector<QVariant> row;  // values of the current row as last read
+    QVector<QVariant> row; // values of the current row as last read
     bool hasRow = false;
-    qint64 rowStamp = 0;    // change counter when row was read
+    RowSource::Stamp rowStamp; // the data's stamp when row was read
     EditMode mode = EditMode::None;
     QVector<QVariant> buffer;
     QVector<bool> dirty;
@@ -30,7 +30,8 @@ struct Recordset::Impl
     RowSource& src() const
     {
         if (!rows)
-            throw DbError(errc::ObjectClosed, QStringLiteral("Object invalid or no longer set (the recordset is closed)."));
+            throw DbError(errc::ObjectClosed,
+                          QStringLiteral("Object invalid or no longer set (the recordset is closed)."));
         return *rows;
     }
 
@@ -65,7 +66,7 @@ struct Recordset::Impl
         RowSource& r = src();
         if (r.isDead(index))
             return false;
-        const qint64 stamp = r.changeCounter();
+        const RowSource::Stamp stamp = r.stamp();
         if (!r.fetch(r.key(index), row)) {
             r.markDead(index);
             return false;
@@ -114,11 +115,12 @@ struct Recordset::Impl
         setEmptyIfNoRows();
     }
 
-    // Re-reads the current row when this connection changed data since it was read.
+    // Re-reads the current row when the data may have changed since it was read: a change through
+    // this connection, a commit by another one, a rollback.
     void refreshCurrent()
     {
         requireCurrent();
-        if (src().changeCounter() == rowStamp)
+        if (src().stamp() == rowStamp)
             return;
         if (!load(pos)) {
             hasRow = false;
@@ -126,11 +128,15 @@ struct Recordset::Impl
         }
     }
 
-    Bookmark markOf(qint64 rowid) const
+    // identity of the row source (4 bytes), rowid (8), print of the row's key values (8).
+    static constexpr int MarkSize = 20;
+
+    Bookmark markOf(qint64 rowid, const QVector<QVariant>& values) const
     {
-        Bookmark mark(12, Qt::Uninitialized);
+        Bookmark mark(MarkSize, Qt::Uninitialized);
         qToBigEndian<quint32>(src().identity(), mark.data());
         qToBigEndian<qint64>(rowid, mark.data() + 4);
+        qToBigEndian<quint64>(src().printOf(values), mark.data() + 12);
         return mark;
     }
 
@@ -138,7 +144,8 @@ struct Recordset::Impl
     {
         const int index = src().columnIndex(name);
         if (index < 0)
-            throw DbError(errc::ItemNotFound, QStringLiteral("Item not found in this collection: field '%1'.").arg(name));
+            throw DbError(errc::ItemNotFound,
+                          QStringLiteral("Item not found in this collection: field '") + name + QStringLiteral("'."));
         return index;
     }
 
@@ -156,13 +163,18 @@ struct Recordset::Impl
             forwardFrom(0);
     }
 
-    enum class Find { First, Last, Next, Previous };
+    enum class Find
+    {
+        First,
+        Last,
+        Next,
+        Previous
+    };
 
     void find(Find how, const QString& criterion)
     {
         RowSource& r = src();
-        const QString sql = jet::translateCriterion(criterion, *r.connection());
-        const QSet<qint64> hits = r.matching(sql);
+        const QSet<qint64>& hits = r.matching(criterion);
         const bool forward = how == Find::First || how == Find::Next;
         int index = forward ? 0 : r.size() - 1;
         if (how == Find::Next && positioned())

@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "db_error.h"
+#include "db_log.h"
 #include "jet_translator.h"
 #include "schema_store.h"
 #include "select_shape.h"
@@ -21,10 +22,14 @@ quint32 nextIdentity()
     return ++counter;
 }
 
+// [name] -> name, "]]" inside read as "]" (quoteJetName).
 QString stripBrackets(const QString& name)
 {
-    if (name.size() > 2 && name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
-        return name.mid(1, name.size() - 2);
+    if (name.size() > 2 && name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))) {
+        QString inner = name.mid(1, name.size() - 2);
+        inner.replace(QStringLiteral("]]"), QStringLiteral("]"));
+        return inner;
+    }
     return name;
 }
 
@@ -42,7 +47,7 @@ QString translateSelect(Connection& conn, const QString& jetSql)
     const jet::Translation translation = jet::translateStatement(jetSql, conn);
     const auto* statements = std::get_if<jet::Statements>(&translation);
     if (!statements || statements->sql.size() != 1)
-        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: %1").arg(jetSql));
+        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: ") + jetSql);
     return statements->sql.first();
 }
 
@@ -95,7 +100,8 @@ std::shared_ptr<RowSource> RowSource::open(const std::shared_ptr<Connection>& co
         if (const std::optional<QString> query = conn->storedQuery(name)) {
             jetSql = *query;
         } else {
-            throw DbError(errc::TableNotFound, QStringLiteral("Cannot find the input table or query '%1'.").arg(name));
+            throw DbError(errc::TableNotFound,
+                          QStringLiteral("Cannot find the input table or query '") + name + QStringLiteral("'."));
         }
     }
     const QString sqliteSql = translateSelect(*conn, jetSql);
@@ -110,18 +116,29 @@ std::shared_ptr<RowSource> RowSource::open(const std::shared_ptr<Connection>& co
             rows->m_baseSchema = schema;
             rows->m_baseTable = *table;
             rows->openTable(QString(), schema, *table);
-            const QString keyset = QStringLiteral("SELECT %1.rowid FROM %2 %3").arg(shape.qualifier, shape.fromClause, shape.tail);
+            const QString from = QStringLiteral(" FROM ") + shape.fromClause + QLatin1Char(' ') + shape.tail;
+            // With the select list in front, ORDER BY reads column numbers and aliases as the
+            // statement means them; the rowid comes last so that it shifts no number.
+            const QString withList = QStringLiteral("SELECT ") + shape.selectList + QStringLiteral(", ") +
+                                     shape.qualifier + QStringLiteral(".rowid") + from;
             std::unique_ptr<Statement> keys;
-            try {
-                keys = std::make_unique<Statement>(db, keyset);
-            } catch (const DbError&) {
-                // ORDER BY may name a column of the select list by its alias.
-                keys = std::make_unique<Statement>(
-                    db, QStringLiteral("SELECT %1.rowid, %2 FROM %3 %4").arg(shape.qualifier, shape.selectList, shape.fromClause, shape.tail));
+            int keyColumn = 0;
+            if (!shape.orderByNumber) {
+                try {
+                    keys = std::make_unique<Statement>(db, QStringLiteral("SELECT ") + shape.qualifier +
+                                                               QStringLiteral(".rowid") + from);
+                } catch (const DbError& e) {
+                    // ORDER BY may name a column of the select list by its alias.
+                    qCDebug(lcDb) << "keyset by rowid alone failed, reading with the select list:" << e.description();
+                }
             }
-            rows->m_keys.clear();
+            if (!keys) {
+                keys = std::make_unique<Statement>(db, withList);
+                keyColumn = keys->columnCount() - 1;
+            }
+            rows->reserveKeys();
             while (keys->step())
-                rows->m_keys.push_back(keys->int64(0));
+                rows->m_keys.push_back(keys->int64(keyColumn));
             rows->m_dead.assign(rows->m_keys.size(), 0);
             opened = true;
         }
@@ -145,16 +162,19 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
         m_list = QStringLiteral("*");
         m_from = quoteIdentifier(table);
         m_qualifier = quoteIdentifier(table);
-        Statement keys(db, QStringLiteral("SELECT rowid FROM %1").arg(qualifiedName(schema, table)));
-        m_keys.clear();
+        Statement keys(db, QStringLiteral("SELECT rowid FROM ") + qualifiedName(schema, table));
+        reserveKeys();
         while (keys.step())
             m_keys.push_back(keys.int64(0));
         m_dead.assign(m_keys.size(), 0);
         if (schema != QLatin1String("main"))
             m_from = qualifiedName(schema, table);
     }
-    m_fetch = std::make_unique<Statement>(
-        db, QStringLiteral("SELECT %1 FROM %2 WHERE %3.rowid = ?1").arg(m_list, m_from, m_qualifier));
+    m_fetch =
+        std::make_unique<Statement>(db, QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from +
+                                            QStringLiteral(" WHERE ") + m_qualifier + QStringLiteral(".rowid = ?1"));
+    m_version = std::make_unique<Statement>(db, QStringLiteral("PRAGMA ") + quoteIdentifier(schema) +
+                                                    QStringLiteral(".data_version"));
     const TableDef def = SchemaStore::readTableDef(db, schema, table);
     sqlite3_stmt* stmt = m_fetch->handle();
     m_columns.clear();
@@ -179,6 +199,43 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
         m_columns << c;
     }
     m_updatable = !m_conn->openedReadOnly();
+
+    // Without a counter SQLite may give a deleted row's rowid to the next row added (a table
+    // emptied and filled again gets 1, 2, ... again): bookmarks then also check the row's key.
+    m_reusedRowids = true;
+    for (const FieldDef& f : def.fields) {
+        if (f.attributes & fieldattr::AutoIncrField)
+            m_reusedRowids = false;
+    }
+    m_printColumns.clear();
+    if (m_reusedRowids) {
+        auto columnOf = [&](const QString& base) {
+            for (int i = 0; i < m_columns.size(); ++i) {
+                if (m_columns[i].baseColumn.compare(base, Qt::CaseInsensitive) == 0)
+                    return i;
+            }
+            return -1;
+        };
+        for (const IndexDef& index : def.indexes) {
+            if (!index.unique && !index.primary)
+                continue;
+            QVector<int> key;
+            for (const QString& spec : index.fields) {
+                QString name = spec.trimmed();
+                if (name.startsWith(QLatin1Char('+')) || name.startsWith(QLatin1Char('-')))
+                    name = name.mid(1).trimmed();
+                key << columnOf(name);
+            }
+            if (!key.isEmpty() && !key.contains(-1)) {
+                m_printColumns = key;
+                break;
+            }
+        }
+        if (m_printColumns.isEmpty()) {
+            for (int i = 0; i < m_columns.size(); ++i)
+                m_printColumns << i;
+        }
+    }
 }
 
 void RowSource::materialise(const QString& sqliteSelect)
@@ -186,10 +243,10 @@ void RowSource::materialise(const QString& sqliteSelect)
     sqlite3* db = m_conn->handle();
     Statement src(db, sqliteSelect);
     if (!sqlite3_stmt_readonly(src.handle()))
-        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: %1").arg(sqliteSelect));
+        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: ") + sqliteSelect);
     sqlite3_stmt* stmt = src.handle();
     const int n = src.columnCount();
-    QHash<QString, TableDef> defs;  // origin tables, by schema + name
+    QHash<QString, TableDef> defs; // origin tables, by schema + name
     m_columns.clear();
     QStringList ddl;
     QSet<QString> used;
@@ -205,8 +262,10 @@ void RowSource::materialise(const QString& sqliteSelect)
             if (!defs.contains(key)) {
                 try {
                     defs.insert(key, SchemaStore::readTableDef(db, originDb, originTable));
-                } catch (const DbError&) {
-                    defs.insert(key, TableDef());  // a temporary or internal table: use declared types
+                } catch (const DbError& e) {
+                    // a temporary or internal table: use declared types
+                    qCDebug(lcDb) << "columns of" << key << "read from their declared types:" << e.description();
+                    defs.insert(key, TableDef());
                 }
             }
             f = defs[key].field(originColumn);
@@ -222,7 +281,7 @@ void RowSource::materialise(const QString& sqliteSelect)
         c.def.attributes &= ~(fieldattr::AutoIncrField | fieldattr::UpdatableField);
         QString column = c.name;
         for (int k = 2; used.contains(column.toLower()); ++k)
-            column = c.name + QStringLiteral("_%1").arg(k);
+            column = c.name + QLatin1Char('_') + QString::number(k);
         used.insert(column.toLower());
         QString type;
         switch (c.def.type) {
@@ -250,13 +309,14 @@ void RowSource::materialise(const QString& sqliteSelect)
     }
     m_scratch = Connection::openScratch();
     sqlite3* copy = m_scratch->handle();
-    m_scratch->exec(QStringLiteral("CREATE TABLE snap (%1)").arg(ddl.join(QLatin1String(", "))));
+    m_scratch->exec(QStringLiteral("CREATE TABLE snap (") + ddl.join(QLatin1String(", ")) + QLatin1Char(')'));
     QStringList marks;
     for (int i = 1; i <= n; ++i)
-        marks << QStringLiteral("?%1").arg(i);
+        marks << QLatin1Char('?') + QString::number(i);
     m_scratch->exec(QStringLiteral("BEGIN"));
     try {
-        Statement put(copy, QStringLiteral("INSERT INTO snap VALUES (%1)").arg(marks.join(QLatin1Char(','))));
+        Statement put(copy,
+                      QStringLiteral("INSERT INTO snap VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'));
         m_keys.clear();
         while (src.step()) {
             for (int i = 0; i < n; ++i)
@@ -267,7 +327,11 @@ void RowSource::materialise(const QString& sqliteSelect)
         m_scratch->exec(QStringLiteral("COMMIT"));
     } catch (...) {
         src.reset();
-        m_scratch->exec(QStringLiteral("ROLLBACK"));
+        try {
+            m_scratch->exec(QStringLiteral("ROLLBACK"));
+        } catch (const DbError& e) {
+            qCWarning(lcDb) << "dropping a snapshot that failed:" << e.description();
+        }
         throw;
     }
     m_dead.assign(m_keys.size(), 0);
@@ -278,11 +342,25 @@ void RowSource::materialise(const QString& sqliteSelect)
     m_updatable = false;
 }
 
+// Room for the keyset before it is read: the span of the base table's rowids (read at the ends
+// of its b-tree) bounds the number of rows, so a large keyset is not copied as it grows.
+void RowSource::reserveKeys()
+{
+    m_keys.clear();
+    const QString table = qualifiedName(m_baseSchema, m_baseTable);
+    Statement span(m_conn->handle(), QStringLiteral("SELECT (SELECT max(rowid) FROM ") + table +
+                                         QStringLiteral(") - (SELECT min(rowid) FROM ") + table +
+                                         QStringLiteral(") + 1"));
+    if (span.step())
+        m_keys.reserve(size_t(qBound(qint64(0), span.int64(0), qint64(1) << 20)));
+    span.reset();
+}
+
 void RowSource::finishColumns()
 {
     m_byName.clear();
     for (int i = int(m_columns.size()) - 1; i >= 0; --i)
-        m_byName.insert(m_columns[i].name.toLower(), i);  // the first of equal names wins
+        m_byName.insert(m_columns[i].name.toLower(), i); // the first of equal names wins
 }
 
 int RowSource::columnIndex(const QString& name) const
@@ -295,7 +373,43 @@ void RowSource::markDead(int index)
     if (!m_dead[size_t(index)]) {
         m_dead[size_t(index)] = 1;
         ++m_deadCount;
+        journal(false, index);
     }
+}
+
+void RowSource::journal(bool appended, int index)
+{
+    if (m_scratch || !m_conn->inTransaction())
+        return;
+    if (m_undo.empty() || m_undoTransaction != m_conn->transactionSerial()) {
+        m_undo.clear();
+        m_undoTransaction = m_conn->transactionSerial();
+        m_conn->watchTransaction(weak_from_this());
+    }
+    m_undo.push_back(Undo{appended, index});
+}
+
+void RowSource::transactionEnded(quint64 transaction, bool committed)
+{
+    if (transaction == m_undoTransaction && !committed) {
+        for (auto it = m_undo.rbegin(); it != m_undo.rend(); ++it) {
+            const size_t i = size_t(it->index);
+            if (it->appended) {
+                if (i + 1 == m_keys.size()) {
+                    m_positions.remove(m_keys.back());
+                    if (m_dead.back())
+                        --m_deadCount;
+                    m_keys.pop_back();
+                    m_dead.pop_back();
+                }
+            } else if (i < m_dead.size() && m_dead[i]) {
+                m_dead[i] = 0;
+                --m_deadCount;
+            }
+        }
+    }
+    m_undo.clear();
+    m_findValid = false;
 }
 
 int RowSource::deadBefore(int index) const
@@ -331,15 +445,65 @@ bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values)
     return true;
 }
 
-QSet<qint64> RowSource::matching(const QString& sqliteCriterion)
+const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
 {
+    const Stamp now = stamp();
+    if (m_findValid && m_findStamp == now && m_findCriterion == jetCriterion)
+        return m_findHits;
+    const QString sqliteCriterion = jet::translateCriterion(jetCriterion, *m_conn);
     sqlite3* db = m_scratch ? m_scratch->handle() : m_conn->handle();
-    Statement find(db, QStringLiteral("SELECT msys_rid FROM (SELECT %1.rowid AS msys_rid, %2 FROM %3) WHERE (%4)")
-                           .arg(m_qualifier, m_list, m_from, sqliteCriterion));
-    QSet<qint64> found;
+    Statement find(db, QStringLiteral("SELECT msys_rid FROM (SELECT ") + m_qualifier +
+                           QStringLiteral(".rowid AS msys_rid, ") + m_list + QStringLiteral(" FROM ") + m_from +
+                           QStringLiteral(") WHERE (") + sqliteCriterion + QLatin1Char(')'));
+    m_findValid = false;
+    m_findHits.clear();
     while (find.step())
-        found.insert(find.int64(0));
-    return found;
+        m_findHits.insert(find.int64(0));
+    m_findCriterion = jetCriterion;
+    m_findStamp = now;
+    m_findValid = true;
+    return m_findHits;
+}
+
+quint64 RowSource::printOf(const QVector<QVariant>& values) const
+{
+    if (!m_reusedRowids)
+        return 0;
+    // FNV-1a over each identifying value's type and text.
+    quint64 h = 14695981039346656037ULL;
+    auto mix = [&](const QByteArray& bytes) {
+        for (const char c : bytes) {
+            h ^= quint8(c);
+            h *= 1099511628211ULL;
+        }
+        h ^= 0xff;
+        h *= 1099511628211ULL;
+    };
+    for (const int i : m_printColumns) {
+        const QVariant& v = values.value(i);
+        mix(v.isNull() ? QByteArray("\x01null") : QByteArray::number(v.typeId()) + ':' + v.toString().toUtf8());
+    }
+    return h ? h : 1;
+}
+
+bool RowSource::samePrint(qint64 rowid, quint64 print, const QVector<QVariant>& values) const
+{
+    const quint64 now = printOf(values);
+    if (now == print)
+        return true;
+    const auto it = m_rewrites.constFind(rowid);
+    return it != m_rewrites.constEnd() && it->last() == now && it->contains(print);
+}
+
+void RowSource::rewritten(qint64 rowid, const QVector<QVariant>& before, const QVector<QVariant>& after)
+{
+    if (!m_reusedRowids)
+        return;
+    QList<quint64>& prints = m_rewrites[rowid];
+    const quint64 old = printOf(before);
+    if (prints.isEmpty() || prints.last() != old)
+        prints << old;
+    prints << printOf(after);
 }
 
 qint64 RowSource::insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty)
@@ -350,15 +514,16 @@ qint64 RowSource::insertRow(const QVector<QVariant>& values, const QVector<bool>
     for (int i = 0; i < m_columns.size(); ++i) {
         if (dirty[i] && !m_columns[i].baseColumn.isEmpty()) {
             columns << quoteIdentifier(m_columns[i].baseColumn);
-            marks << QStringLiteral("?%1").arg(bound.size() + 1);
+            marks << QLatin1Char('?') + QString::number(bound.size() + 1);
             bound << i;
         }
     }
     const QString target = qualifiedName(m_baseSchema, m_baseTable);
-    const QString sql = columns.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(target)
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(target, columns.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+    const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO ") + target + QStringLiteral(" DEFAULT VALUES")
+                                          : QStringLiteral("INSERT INTO ") + target + QStringLiteral(" (") +
+                                                columns.join(QLatin1String(", ")) + QStringLiteral(") VALUES (") +
+                                                marks.join(QLatin1String(", ")) + QLatin1Char(')');
+    m_conn->runStatementHook(sql);
     WriteScope scope(*m_conn);
     Statement insert(m_conn->handle(), sql);
     for (int k = 0; k < bound.size(); ++k)
@@ -375,24 +540,28 @@ void RowSource::updateRow(qint64 rowid, const QVector<QVariant>& values, const Q
     QVector<int> bound;
     for (int i = 0; i < m_columns.size(); ++i) {
         if (dirty[i] && !m_columns[i].baseColumn.isEmpty()) {
-            sets << QStringLiteral("%1 = ?%2").arg(quoteIdentifier(m_columns[i].baseColumn)).arg(bound.size() + 1);
+            sets << quoteIdentifier(m_columns[i].baseColumn) + QStringLiteral(" = ?") +
+                        QString::number(bound.size() + 1);
             bound << i;
         }
     }
-    WriteScope scope(*m_conn);
     const QString target = qualifiedName(m_baseSchema, m_baseTable);
+    const QString sql = sets.isEmpty() ? QStringLiteral("SELECT 1 FROM ") + target + QStringLiteral(" WHERE rowid = ?1")
+                                       : QStringLiteral("UPDATE ") + target + QStringLiteral(" SET ") +
+                                             sets.join(QLatin1String(", ")) + QStringLiteral(" WHERE rowid = ?") +
+                                             QString::number(bound.size() + 1);
+    m_conn->runStatementHook(sql);
+    WriteScope scope(*m_conn);
     if (sets.isEmpty()) {
         // Nothing changed: the row must still be there, as the old engine checked on Update.
-        Statement check(m_conn->handle(), QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(target));
+        Statement check(m_conn->handle(), sql);
         check.bindInt64(1, rowid);
         const bool exists = check.step();
         check.reset();
         if (!exists)
             throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
     } else {
-        Statement update(m_conn->handle(), QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                                               .arg(target, sets.join(QLatin1String(", ")))
-                                               .arg(bound.size() + 1));
+        Statement update(m_conn->handle(), sql);
         for (int k = 0; k < bound.size(); ++k)
             update.bind(k + 1, values[bound[k]]);
         update.bindInt64(bound.size() + 1, rowid);
@@ -404,9 +573,11 @@ void RowSource::updateRow(qint64 rowid, const QVector<QVariant>& values, const Q
 
 void RowSource::deleteRow(qint64 rowid)
 {
+    const QString sql =
+        QStringLiteral("DELETE FROM ") + qualifiedName(m_baseSchema, m_baseTable) + QStringLiteral(" WHERE rowid = ?1");
+    m_conn->runStatementHook(sql);
     WriteScope scope(*m_conn);
-    Statement del(m_conn->handle(),
-                  QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(qualifiedName(m_baseSchema, m_baseTable)));
+    Statement del(m_conn->handle(), sql);
     del.bindInt64(1, rowid);
     if (del.run() == 0)
         throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
@@ -419,11 +590,27 @@ void RowSource::append(qint64 rowid)
     m_dead.push_back(0);
     if (m_positions.size() == size() - 1)
         m_positions.insert(rowid, size() - 1);
+    journal(true, size() - 1);
 }
 
-qint64 RowSource::changeCounter() const
+RowSource::Stamp RowSource::stamp() const
 {
-    return m_scratch ? 0 : sqlite3_total_changes64(m_conn->handle());
+    if (m_scratch)
+        return Stamp(); // a copy never changes
+    Stamp now;
+    now.changes = sqlite3_total_changes64(m_conn->handle());
+    now.rollbacks = m_conn->rollbackGeneration();
+    // The data version changes when another connection commits to the file; reading it is a
+    // statement of its own (a shared lock for an instant), released at once.
+    try {
+        if (m_version->step())
+            now.dataVersion = m_version->int64(0);
+        m_version->reset();
+    } catch (const DbError& e) {
+        // An external file detached since: reading its rows raises when a move reaches them.
+        qCWarning(lcDb) << "data version of" << m_baseSchema << "not read:" << e.description();
+    }
+    return now;
 }
 
 } // namespace db

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection.h"
 #include "field_def.h"
 #include "recordset.h"
 
@@ -13,7 +14,6 @@
 
 namespace db {
 
-class Connection;
 class Statement;
 
 // The rows behind a recordset, shared by a cursor and its clones.
@@ -23,31 +23,44 @@ class Statement;
 // values are read by its rowid whenever the cursor reaches it, so a dynaset sees later changes
 // of its rows (also changes that no longer match its WHERE). Rows added through the recordset
 // join the keyset at its end. A row deleted through the recordset is marked dead; a row deleted
-// elsewhere is marked dead when the cursor finds it gone.
+// elsewhere is marked dead when the cursor finds it gone. Keys appended or marked dead while a
+// transaction is open are undone when that transaction rolls back.
 //
 // Snapshot, or a dynaset the layer cannot map to one table (joins, GROUP BY, DISTINCT, UNION,
 // aggregates): the result is copied at open into a private in-memory SQLite database (columns
 // keep the Vietnamese NOCASE, so finds behave as on the file) and read from there. Such a
 // recordset is never updatable and never changes.
 //
-// Finds evaluate the translated criterion in SQL, one query per find, over the recordset's
-// columns: SELECT rowid FROM (SELECT rowid, <select list> FROM <from>) WHERE <criterion>.
-class RowSource
+// Finds evaluate the translated criterion in SQL over the recordset's columns:
+// SELECT rowid FROM (SELECT rowid, <select list> FROM <from>) WHERE <criterion>. The rowids found
+// are kept while the data is unchanged (same Stamp), so a loop of findNext runs the query once.
+class RowSource : public TransactionWatcher, public std::enable_shared_from_this<RowSource>
 {
 public:
+    // What a value read earlier depends on: this connection's own changes, the file's data
+    // version (changed by commits of other connections and programs) and this connection's
+    // rollbacks. A row read under one stamp is read again when the stamp differs.
+    struct Stamp
+    {
+        qint64 changes = 0;
+        qint64 dataVersion = 0;
+        quint64 rollbacks = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
     struct Column
     {
-        QString name;        // as the recordset shows it
-        FieldDef def;        // the base table's definition when it is one of its columns
-        QString baseColumn;  // the column written by edits; empty: computed or not updatable
-        bool typed = true;   // false: a computed value, read as SQLite stores it
+        QString name;       // as the recordset shows it
+        FieldDef def;       // the base table's definition when it is one of its columns
+        QString baseColumn; // the column written by edits; empty: computed or not updatable
+        bool typed = true;  // false: a computed value, read as SQLite stores it
     };
 
     // Opens `source`: a table name, a stored query name or a Jet SELECT. Runs the statement
     // hook, translates, and builds the rows for type. Raises TableNotFound for an unknown name.
     static std::shared_ptr<RowSource> open(const std::shared_ptr<Connection>& conn, const QString& source,
                                            RecordsetType type);
-    ~RowSource();
+    ~RowSource() override;
 
     RecordsetType type() const { return m_type; }
     bool updatable() const { return m_updatable; }
@@ -56,7 +69,7 @@ public:
     const QString& source() const { return m_source; }
 
     const QVector<Column>& columns() const { return m_columns; }
-    int columnIndex(const QString& name) const;  // any letter case; -1 when absent
+    int columnIndex(const QString& name) const; // any letter case; -1 when absent
 
     int size() const { return int(m_keys.size()); }
     int liveCount() const { return size() - m_deadCount; }
@@ -64,12 +77,25 @@ public:
     bool isDead(int index) const { return m_dead[size_t(index)] != 0; }
     void markDead(int index);
     int deadBefore(int index) const;
-    int positionOf(qint64 rowid);  // -1 when not in the keyset
+    int positionOf(qint64 rowid); // -1 when not in the keyset
 
     // Reads the row; false when it no longer exists.
     bool fetch(qint64 rowid, QVector<QVariant>& values);
-    // Rowids of the keyset's rows that satisfy an SQLite criterion.
-    QSet<qint64> matching(const QString& sqliteCriterion);
+    // Rowids of the keyset's rows that satisfy a Jet criterion (translated here; the rowids are
+    // kept with the criterion while the stamp holds). Raises SyntaxError/ItemNotFound for a
+    // malformed criterion.
+    const QSet<qint64>& matching(const QString& jetCriterion);
+
+    // Bookmark checks for a table whose rowids may be given again (no counter): the print of a
+    // row's identifying values (its primary or unique key, else all its columns); 0 when rowids
+    // are never reused (a counter) or for a snapshot.
+    quint64 printOf(const QVector<QVariant>& values) const;
+    bool reusesRowids() const { return m_reusedRowids; }
+    // True when a row now holding values is the row a bookmark printed `print` was taken on:
+    // the same print, or a print the row had before this recordset (or a clone) changed it.
+    bool samePrint(qint64 rowid, quint64 print, const QVector<QVariant>& values) const;
+    // Records that the row changed through this recordset from `before` to `after`.
+    void rewritten(qint64 rowid, const QVector<QVariant>& before, const QVector<QVariant>& after);
 
     // Writes (dynaset on one table). Each runs in its own write scope.
     qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty);
@@ -77,17 +103,20 @@ public:
     void deleteRow(qint64 rowid);
     void append(qint64 rowid);
 
-    // Database changes made through this connection since the counter was read.
-    qint64 changeCounter() const;
+    Stamp stamp() const;
+
+    void transactionEnded(quint64 transaction, bool committed) override;
 
 private:
     RowSource() = default;
+    void journal(bool appended, int index);
     void openTable(const QString& sqliteSelect, const QString& schema, const QString& table);
     void materialise(const QString& sqliteSelect);
     void finishColumns();
+    void reserveKeys();
 
-    std::shared_ptr<Connection> m_conn;     // the database
-    std::shared_ptr<Connection> m_scratch;  // holds the copy of a snapshot
+    std::shared_ptr<Connection> m_conn;    // the database
+    std::shared_ptr<Connection> m_scratch; // holds the copy of a snapshot
     QString m_source;
     RecordsetType m_type = RecordsetType::Dynaset;
     bool m_updatable = false;
@@ -104,8 +133,27 @@ private:
     std::vector<qint64> m_keys;
     std::vector<char> m_dead;
     int m_deadCount = 0;
-    QHash<qint64, int> m_positions;  // built on first use
+    QHash<qint64, int> m_positions; // built on first use
     std::unique_ptr<Statement> m_fetch;
+    std::unique_ptr<Statement> m_version; // PRAGMA data_version of the base table's file
+
+    // Keys appended (true) or killed (false) inside the open transaction, in order.
+    struct Undo
+    {
+        bool appended;
+        int index;
+    };
+    std::vector<Undo> m_undo;
+    quint64 m_undoTransaction = 0;
+
+    bool m_reusedRowids = false;              // no counter: a rowid may be given to another row later
+    QVector<int> m_printColumns;              // columns whose values identify a row
+    QHash<qint64, QList<quint64>> m_rewrites; // prints a row had through this recordset, oldest first
+
+    QString m_findCriterion;
+    Stamp m_findStamp;
+    QSet<qint64> m_findHits;
+    bool m_findValid = false;
 };
 
 } // namespace db

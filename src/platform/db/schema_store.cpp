@@ -96,7 +96,8 @@ QString indexFieldName(const QString& spec)
 void deleteBookkeeping(sqlite3* db, const QString& schema, const QString& tableKey)
 {
     for (const char* table : {"msys_fields", "msys_indexes"}) {
-        Statement del(db, QStringLiteral("DELETE FROM %1%2 WHERE tbl = ?1").arg(schemaPrefix(schema), QLatin1String(table)));
+        Statement del(
+            db, QStringLiteral("DELETE FROM %1%2 WHERE tbl = ?1").arg(schemaPrefix(schema), QLatin1String(table)));
         del.bindText(1, tableKey);
         del.run();
     }
@@ -122,7 +123,7 @@ void writeField(sqlite3* db, const QString& schema, const QString& table, const 
 QString raiseIf(const QString& condition, int number, const QString& text)
 {
     return QStringLiteral("SELECT RAISE(ABORT, %1) WHERE %2;")
-        .arg(quoteLiteral(QStringLiteral("msys:%1:%2").arg(number).arg(text)), condition);
+        .arg(quoteLiteral(QStringLiteral("msys:") + QString::number(number) + QLatin1Char(':') + text), condition);
 }
 
 // Rebuilds the triggers that enforce size, zero-length permission and required on writes.
@@ -141,18 +142,20 @@ void rebuildChecks(sqlite3* db, const QString& schema, const TableDef& def)
         QStringList conditions;
         QList<QPair<QString, QPair<int, QString>>> checks;
         if (f.required && !isAutoIncrement(f))
-            checks.append({QStringLiteral("NEW.%1 IS NULL").arg(column),
-                           {errc::NullNotAllowed, QStringLiteral("The field '%1' cannot contain a Null value.").arg(shown)}});
+            checks.append(
+                {QStringLiteral("NEW.%1 IS NULL").arg(column),
+                 {errc::NullNotAllowed, QStringLiteral("The field '%1' cannot contain a Null value.").arg(shown)}});
         if (isTextType(f.type) && !f.allowZeroLength)
             checks.append({QStringLiteral("NEW.%1 = ''").arg(column),
-                           {errc::ZeroLengthNotAllowed, QStringLiteral("Field '%1' cannot be a zero-length string.").arg(shown)}});
+                           {errc::ZeroLengthNotAllowed,
+                            QStringLiteral("Field '%1' cannot be a zero-length string.").arg(shown)}});
         if (f.type == FieldType::Text)
-            checks.append({QStringLiteral("length(NEW.%1) > %2").arg(column).arg(textSize(f)),
-                           {errc::FieldTooSmall,
-                            QStringLiteral("The field '%1' is too small to accept the amount of data you attempted to add "
-                                           "(at most %2 characters).")
-                                .arg(shown)
-                                .arg(textSize(f))}});
+            checks.append(
+                {QStringLiteral("length(NEW.") + column + QStringLiteral(") > ") + QString::number(textSize(f)),
+                 {errc::FieldTooSmall,
+                  QStringLiteral("The field '%1' is too small to accept the amount of data you attempted to add "
+                                 "(at most %2 characters).")
+                      .arg(shown, QString::number(textSize(f)))}});
         for (const auto& check : checks) {
             insertChecks << raiseIf(check.first, check.second.first, check.second.second);
             updateChecks << raiseIf(QStringLiteral("NEW.%1 IS NOT OLD.%1 AND %2").arg(column, check.first),
@@ -163,8 +166,9 @@ void rebuildChecks(sqlite3* db, const QString& schema, const TableDef& def)
     }
     if (insertChecks.isEmpty())
         return;
-    runScript(db, QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 BEGIN %3 END;")
-                      .arg(qualifiedName(schema, insName), quoteIdentifier(def.name), insertChecks.join(QLatin1Char(' '))));
+    runScript(db,
+              QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 BEGIN %3 END;")
+                  .arg(qualifiedName(schema, insName), quoteIdentifier(def.name), insertChecks.join(QLatin1Char(' '))));
     runScript(db, QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 BEGIN %4 END;")
                       .arg(qualifiedName(schema, updName), updateColumns.join(QLatin1String(", ")),
                            quoteIdentifier(def.name), updateChecks.join(QLatin1Char(' '))));
@@ -213,7 +217,9 @@ void SchemaStore::initialise(sqlite3* db, const QString& schema)
 
 bool SchemaStore::hasTable(sqlite3* db, const QString& schema, const QString& name)
 {
-    Statement find(db, QStringLiteral("SELECT 1 FROM %1sqlite_master WHERE type = 'table' AND name = ?1").arg(schemaPrefix(schema)));
+    Statement find(
+        db,
+        QStringLiteral("SELECT 1 FROM %1sqlite_master WHERE type = 'table' AND name = ?1").arg(schemaPrefix(schema)));
     find.bindText(1, name);
     const bool found = find.step();
     find.reset();
@@ -222,7 +228,8 @@ bool SchemaStore::hasTable(sqlite3* db, const QString& schema, const QString& na
 
 std::optional<QString> SchemaStore::actualTableName(sqlite3* db, const QString& schema, const QString& name)
 {
-    Statement list(db, QStringLiteral("SELECT name FROM %1sqlite_master WHERE type = 'table'").arg(schemaPrefix(schema)));
+    Statement list(db,
+                   QStringLiteral("SELECT name FROM %1sqlite_master WHERE type = 'table'").arg(schemaPrefix(schema)));
     while (list.step()) {
         const QString stored = list.text(0);
         if (stored.compare(name, Qt::CaseInsensitive) == 0) {
@@ -236,11 +243,12 @@ std::optional<QString> SchemaStore::actualTableName(sqlite3* db, const QString& 
 QStringList SchemaStore::tableNames(sqlite3* db, const QString& schema)
 {
     QStringList names;
-    Statement list(db, QStringLiteral("SELECT name FROM %1sqlite_master WHERE type = 'table' ORDER BY rowid").arg(schemaPrefix(schema)));
+    Statement list(db, QStringLiteral("SELECT name FROM %1sqlite_master WHERE type = 'table' ORDER BY rowid")
+                           .arg(schemaPrefix(schema)));
     while (list.step()) {
         const QString name = list.text(0);
-        if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
-            || name.startsWith(QLatin1String("msys_"), Qt::CaseInsensitive))
+        if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive) ||
+            name.startsWith(QLatin1String("msys_"), Qt::CaseInsensitive))
             continue;
         names << name;
     }
@@ -261,24 +269,27 @@ FieldDef SchemaStore::fieldFromDeclaredType(const QString& name, const QString& 
         f.type = FieldType::Byte;
     else if (t.contains(QLatin1String("SMALLINT")) || t.startsWith(QLatin1String("SHORT")))
         f.type = FieldType::Integer;
-    else if (t.contains(QLatin1String("INT"))
-             || (t.startsWith(QLatin1String("LONG")) && !t.contains(QLatin1String("TEXT")) && !t.contains(QLatin1String("BINARY"))))
+    else if (t.contains(QLatin1String("INT")) ||
+             (t.startsWith(QLatin1String("LONG")) && !t.contains(QLatin1String("TEXT")) &&
+              !t.contains(QLatin1String("BINARY"))))
         f.type = FieldType::Long;
     else if (t.contains(QLatin1String("CURR")) || t.contains(QLatin1String("MONEY")))
         f.type = FieldType::Currency;
     else if (t.contains(QLatin1String("FLOAT")) || t.contains(QLatin1String("SINGLE")))
         f.type = FieldType::Single;
-    else if (t.contains(QLatin1String("DOUB")) || t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("NUMERIC"))
-             || t.contains(QLatin1String("DECIMAL")))
+    else if (t.contains(QLatin1String("DOUB")) || t.contains(QLatin1String("REAL")) ||
+             t.contains(QLatin1String("NUMERIC")) || t.contains(QLatin1String("DECIMAL")))
         f.type = FieldType::Double;
     else if (t.contains(QLatin1String("DATE")) || t.contains(QLatin1String("TIME")))
         f.type = FieldType::Date;
-    else if (t.contains(QLatin1String("BLOB")) || t.contains(QLatin1String("BINARY")) || t.contains(QLatin1String("IMAGE")))
+    else if (t.contains(QLatin1String("BLOB")) || t.contains(QLatin1String("BINARY")) ||
+             t.contains(QLatin1String("IMAGE")))
         f.type = FieldType::LongBinary;
-    else if (t.contains(QLatin1String("LONGTEXT")) || t.contains(QLatin1String("MEMO")) || t.contains(QLatin1String("CLOB")))
+    else if (t.contains(QLatin1String("LONGTEXT")) || t.contains(QLatin1String("MEMO")) ||
+             t.contains(QLatin1String("CLOB")))
         f.type = FieldType::Memo;
     else
-        f.type = FieldType::Text;  // CHAR, VARCHAR(n), TEXT, TEXT(n) and untyped columns
+        f.type = FieldType::Text; // CHAR, VARCHAR(n), TEXT, TEXT(n) and untyped columns
     f.size = f.type == FieldType::Text ? (declaredSize > 0 ? qMin(declaredSize, 255) : 255) : defaultSize(f.type);
     f.attributes = (f.type == FieldType::Text || f.type == FieldType::Memo || f.type == FieldType::LongBinary)
                        ? fieldattr::VariableField | fieldattr::UpdatableField
@@ -361,7 +372,7 @@ TableDef SchemaStore::readTableDef(sqlite3* db, const QString& schema, const QSt
         idx.name = origin == QLatin1String("pk") ? QStringLiteral("PrimaryKey") : name;
         idx.unique = list.int64(1) != 0;
         idx.primary = origin == QLatin1String("pk");
-        idx.fields << name;  // replaced below by the index's columns
+        idx.fields << name; // replaced below by the index's columns
         plain << idx;
     }
     for (IndexDef& idx : plain) {
@@ -382,7 +393,7 @@ void SchemaStore::createTable(sqlite3* db, const QString& schema, const TableDef
     if (actualTableName(db, schema, def.name))
         throw DbError(errc::TableExists, QStringLiteral("Table '%1' already exists.").arg(def.name));
     initialise(db, schema);
-    deleteBookkeeping(db, schema, def.name.toLower());  // rows left by a table dropped outside the layer
+    deleteBookkeeping(db, schema, def.name.toLower()); // rows left by a table dropped outside the layer
 
     QStringList columns;
     for (const FieldDef& f : def.fields) {
@@ -393,7 +404,9 @@ void SchemaStore::createTable(sqlite3* db, const QString& schema, const TableDef
             column += QLatin1String(" PRIMARY KEY AUTOINCREMENT");
         columns << column;
     }
-    runScript(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(qualifiedName(schema, def.name), columns.join(QLatin1String(", "))));
+    runScript(
+        db,
+        QStringLiteral("CREATE TABLE %1 (%2)").arg(qualifiedName(schema, def.name), columns.join(QLatin1String(", "))));
     for (FieldDef f : def.fields) {
         if (f.type == FieldType::Text)
             f.size = textSize(f);
@@ -415,7 +428,8 @@ void SchemaStore::createIndex(sqlite3* db, const QString& schema, const QString&
         throw DbError(errc::InvalidFieldDefinition, QStringLiteral("Index '%1' has no field.").arg(index.name));
     for (const IndexDef& existing : def.indexes) {
         if (existing.name.compare(index.name, Qt::CaseInsensitive) == 0)
-            throw DbError(errc::IndexExists, QStringLiteral("Table '%1' already has an index named '%2'.").arg(def.name, index.name));
+            throw DbError(errc::IndexExists,
+                          QStringLiteral("Table '%1' already has an index named '%2'.").arg(def.name, index.name));
         if (index.primary && existing.primary)
             throw DbError(errc::PrimaryKeyExists, QStringLiteral("Primary key already exists on '%1'.").arg(def.name));
     }
@@ -425,7 +439,8 @@ void SchemaStore::createIndex(sqlite3* db, const QString& schema, const QString&
         const QString name = indexFieldName(spec);
         const FieldDef* f = def.field(name);
         if (!f)
-            throw DbError(errc::ItemNotFound, QStringLiteral("Item not found in this collection: field '%1'.").arg(name));
+            throw DbError(errc::ItemNotFound,
+                          QStringLiteral("Item not found in this collection: field '%1'.").arg(name));
         single = f;
         QString column = quoteIdentifier(f->name);
         if (isTextType(f->type))
@@ -442,11 +457,14 @@ void SchemaStore::createIndex(sqlite3* db, const QString& schema, const QString&
         physical = def.name + QLatin1Char('.') + index.name;
         runScript(db, QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                           .arg(index.unique || index.primary ? QStringLiteral("UNIQUE ") : QString(),
-                               qualifiedName(schema, physical), quoteIdentifier(def.name), columns.join(QLatin1String(", "))));
+                               qualifiedName(schema, physical), quoteIdentifier(def.name),
+                               columns.join(QLatin1String(", "))));
     }
-    Statement put(db, QStringLiteral("INSERT OR REPLACE INTO %1msys_indexes (tbl, idx, name, fields, is_unique, is_primary, physical) "
-                                     "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)")
-                          .arg(schemaPrefix(schema)));
+    Statement put(db,
+                  QStringLiteral(
+                      "INSERT OR REPLACE INTO %1msys_indexes (tbl, idx, name, fields, is_unique, is_primary, physical) "
+                      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)")
+                      .arg(schemaPrefix(schema)));
     put.bindText(1, def.name.toLower());
     put.bindText(2, index.name.toLower());
     put.bindText(3, index.name);
@@ -479,8 +497,9 @@ void SchemaStore::setAllowZeroLength(sqlite3* db, const QString& schema, const Q
     if (!target)
         throw DbError(errc::ItemNotFound, QStringLiteral("Item not found in this collection: field '%1'.").arg(field));
     if (!isTextType(target->type))
-        throw DbError(errc::InvalidFieldDefinition,
-                      QStringLiteral("Field '%1' is not a Text or Memo field; it has no zero-length setting.").arg(target->name));
+        throw DbError(
+            errc::InvalidFieldDefinition,
+            QStringLiteral("Field '%1' is not a Text or Memo field; it has no zero-length setting.").arg(target->name));
     target->allowZeroLength = allow;
     initialise(db, schema);
     for (const FieldDef& f : def.fields)

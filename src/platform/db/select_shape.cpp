@@ -9,14 +9,20 @@ namespace db {
 
 namespace {
 
-enum class Kind { Word, Quoted, String, Punct };
+enum class Kind
+{
+    Word,
+    Quoted,
+    String,
+    Punct
+};
 
 struct Token
 {
     Kind kind;
     int start;
     int end;
-    int depth;  // parenthesis depth at the token
+    int depth; // parenthesis depth at the token
 };
 
 bool isWordChar(QChar c)
@@ -97,9 +103,9 @@ QString unquote(const QString& sql, const Token& t)
 bool isClauseWord(const QString& word)
 {
     static const QSet<QString> words = {
-        QStringLiteral("where"), QStringLiteral("group"),  QStringLiteral("having"),    QStringLiteral("order"),
-        QStringLiteral("limit"), QStringLiteral("union"),  QStringLiteral("intersect"), QStringLiteral("except"),
-        QStringLiteral("window"),
+        QStringLiteral("where"),     QStringLiteral("group"),  QStringLiteral("having"),
+        QStringLiteral("order"),     QStringLiteral("limit"),  QStringLiteral("union"),
+        QStringLiteral("intersect"), QStringLiteral("except"), QStringLiteral("window"),
     };
     return words.contains(word.toLower());
 }
@@ -118,9 +124,8 @@ bool hasAggregateCall(const QString& sql, const QList<Token>& tokens, int from, 
 {
     for (int i = from; i + 1 < to; ++i) {
         // The translator writes function names quoted ("max"(...)).
-        if ((tokens[i].kind == Kind::Word || tokens[i].kind == Kind::Quoted) && isAggregate(unquote(sql, tokens[i]))
-            && tokens[i + 1].kind == Kind::Punct
-            && sql[tokens[i + 1].start] == QLatin1Char('('))
+        if ((tokens[i].kind == Kind::Word || tokens[i].kind == Kind::Quoted) && isAggregate(unquote(sql, tokens[i])) &&
+            tokens[i + 1].kind == Kind::Punct && sql[tokens[i + 1].start] == QLatin1Char('('))
             return true;
     }
     return false;
@@ -129,8 +134,8 @@ bool hasAggregateCall(const QString& sql, const QList<Token>& tokens, int from, 
 bool isJoinWord(const QString& word)
 {
     static const QSet<QString> words = {
-        QStringLiteral("join"), QStringLiteral("inner"), QStringLiteral("left"),  QStringLiteral("right"),
-        QStringLiteral("full"), QStringLiteral("outer"), QStringLiteral("cross"), QStringLiteral("natural"),
+        QStringLiteral("join"), QStringLiteral("inner"), QStringLiteral("left"),    QStringLiteral("right"),
+        QStringLiteral("full"), QStringLiteral("outer"), QStringLiteral("cross"),   QStringLiteral("natural"),
         QStringLiteral("on"),   QStringLiteral("using"), QStringLiteral("indexed"), QStringLiteral("not"),
     };
     return words.contains(word.toLower());
@@ -176,6 +181,26 @@ SelectShape SelectShape::analyse(const QString& sql)
             grouped = true;
     }
     shape.parsed = true;
+    // ORDER BY terms that are a bare column number ("ORDER BY 2", "ORDER BY 2 DESC").
+    for (int i = clauseIndex; i + 1 < tokens.size(); ++i) {
+        if (tokens[i].depth != 0 || !isWord(sql, tokens[i], "order") || !isWord(sql, tokens[i + 1], "by"))
+            continue;
+        bool termStart = true;
+        for (int k = i + 2; k < tokens.size() && !(tokens[k].depth == 0 && isWord(sql, tokens[k], "limit")); ++k) {
+            const QString text = tokenText(sql, tokens[k]);
+            if (termStart && tokens[k].depth == 0 && tokens[k].kind == Kind::Word) {
+                bool number = false;
+                text.toInt(&number);
+                const bool ends = k + 1 == tokens.size() || sql[tokens[k + 1].start] == QLatin1Char(',') ||
+                                  sql[tokens[k + 1].start] == QLatin1Char(';') || isWord(sql, tokens[k + 1], "asc") ||
+                                  isWord(sql, tokens[k + 1], "desc") || isWord(sql, tokens[k + 1], "collate") ||
+                                  isWord(sql, tokens[k + 1], "limit") || isWord(sql, tokens[k + 1], "nulls");
+                if (number && ends)
+                    shape.orderByNumber = true;
+            }
+            termStart = tokens[k].depth == 0 && tokens[k].kind == Kind::Punct && text == QLatin1String(",");
+        }
+    }
     shape.selectList = sql.mid(tokens[listStart].start, tokens[fromIndex].start - tokens[listStart].start).trimmed();
     const int fromStart = tokens[fromIndex].end;
     const int fromEnd = clauseIndex < tokens.size() ? tokens[clauseIndex].start : int(sql.size());
@@ -186,8 +211,8 @@ SelectShape SelectShape::analyse(const QString& sql)
     while (shape.fromClause.endsWith(QLatin1Char(';')))
         shape.fromClause = shape.fromClause.chopped(1).trimmed();
 
-    if (distinct || grouped || hasAggregateCall(sql, tokens, listStart, fromIndex)
-        || hasAggregateCall(sql, tokens, clauseIndex, int(tokens.size())))
+    if (distinct || grouped || hasAggregateCall(sql, tokens, listStart, fromIndex) ||
+        hasAggregateCall(sql, tokens, clauseIndex, int(tokens.size())))
         return shape;
 
     // FROM name | schema.name, optionally followed by [AS] alias.
@@ -198,10 +223,13 @@ SelectShape SelectShape::analyse(const QString& sql)
         from << tokens[i];
     }
     auto isName = [&](int i) {
-        return i < from.size() && (from[i].kind == Kind::Quoted || from[i].kind == Kind::Word)
-               && !(from[i].kind == Kind::Word && (isJoinWord(tokenText(sql, from[i])) || isClauseWord(tokenText(sql, from[i]))));
+        return i < from.size() && (from[i].kind == Kind::Quoted || from[i].kind == Kind::Word) &&
+               !(from[i].kind == Kind::Word &&
+                 (isJoinWord(tokenText(sql, from[i])) || isClauseWord(tokenText(sql, from[i]))));
     };
-    auto isDot = [&](int i) { return i < from.size() && from[i].kind == Kind::Punct && sql[from[i].start] == QLatin1Char('.'); };
+    auto isDot = [&](int i) {
+        return i < from.size() && from[i].kind == Kind::Punct && sql[from[i].start] == QLatin1Char('.');
+    };
     int i = 0;
     if (!isName(i))
         return shape;
@@ -214,7 +242,8 @@ SelectShape SelectShape::analyse(const QString& sql)
         i = 1;
     }
     QString alias;
-    if (i < from.size() && from[i].kind == Kind::Word && tokenText(sql, from[i]).compare(QLatin1String("as"), Qt::CaseInsensitive) == 0)
+    if (i < from.size() && from[i].kind == Kind::Word &&
+        tokenText(sql, from[i]).compare(QLatin1String("as"), Qt::CaseInsensitive) == 0)
         ++i;
     if (i < from.size()) {
         if (!isName(i))

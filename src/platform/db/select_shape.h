@@ -10,14 +10,15 @@ namespace db {
 // the dynaset can keep the rowids and read every row again by rowid.
 struct SelectShape
 {
-    bool parsed = false;       // a plain SELECT with a FROM clause was found
-    bool singleTable = false;  // see above
-    QString selectList;        // between SELECT [ALL] and FROM
-    QString fromClause;        // after FROM, up to WHERE/GROUP/HAVING/ORDER/LIMIT or the end
-    QString tail;              // WHERE ... ORDER BY ... LIMIT ..., without a final ';'
-    QString schema;            // schema that qualifies the table; empty when none
-    QString table;             // the table name, unquoted
-    QString qualifier;         // quoted alias, or quoted table name: what reaches the rowid
+    bool parsed = false;        // a plain SELECT with a FROM clause was found
+    bool singleTable = false;   // see above
+    QString selectList;         // between SELECT [ALL] and FROM
+    QString fromClause;         // after FROM, up to WHERE/GROUP/HAVING/ORDER/LIMIT or the end
+    QString tail;               // WHERE ... ORDER BY ... LIMIT ..., without a final ';'
+    QString schema;             // schema that qualifies the table; empty when none
+    QString table;              // the table name, unquoted
+    QString qualifier;          // quoted alias, or quoted table name: what reaches the rowid
+    bool orderByNumber = false; // ORDER BY names a column by its number in the select list
 
     static SelectShape analyse(const QString& sql);
 };

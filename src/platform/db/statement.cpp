@@ -1,5 +1,7 @@
 #include "statement.h"
 
+#include "sql_quote.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -46,8 +48,8 @@ int numberFor(int extended, const QString& message)
             return errc::NullNotAllowed;
         break;
     case SQLITE_ERROR:
-        if (message.contains(QLatin1String("syntax error")) || message.contains(QLatin1String("incomplete input"))
-            || message.contains(QLatin1String("unrecognized token")))
+        if (message.contains(QLatin1String("syntax error")) || message.contains(QLatin1String("incomplete input")) ||
+            message.contains(QLatin1String("unrecognized token")))
             return errc::SyntaxError;
         if (message.startsWith(QLatin1String("no such table")))
             return errc::TableNotFound;
@@ -64,11 +66,18 @@ int numberFor(int extended, const QString& message)
 
 } // namespace
 
+QString dateText(const QDateTime& when)
+{
+    if (when.time() == QTime(0, 0))
+        return when.date().toString(QStringLiteral("yyyy-MM-dd"));
+    return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
 DbError engineError(sqlite3* connection, int resultCode, const QString& sql)
 {
     const int extended = connection ? sqlite3_extended_errcode(connection) : resultCode;
-    const QString message = connection ? QString::fromUtf8(sqlite3_errmsg(connection))
-                                       : QString::fromUtf8(sqlite3_errstr(resultCode));
+    const QString message =
+        connection ? QString::fromUtf8(sqlite3_errmsg(connection)) : QString::fromUtf8(sqlite3_errstr(resultCode));
     int number = 0;
     QString text;
     if (parseLayerError(message, &number, &text))
@@ -79,7 +88,7 @@ DbError engineError(sqlite3* connection, int resultCode, const QString& sql)
 
 Statement::Statement(sqlite3* connection, const QString& sql) : m_db(connection), m_sql(sql)
 {
-    const QByteArray utf8 = sql.toUtf8();
+    const QByteArray utf8 = cleanText(sql).toUtf8();
     const char* tail = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &m_stmt, &tail);
     if (rc != SQLITE_OK) {
@@ -142,7 +151,7 @@ void Statement::bind(int index, const QVariant& value)
             bindText(index, value.toDate().toString(Qt::ISODate));
             return;
         case QMetaType::QDateTime:
-            bindText(index, value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            bindText(index, dateText(value.toDateTime()));
             return;
         default:
             bindText(index, value.toString());
@@ -162,7 +171,7 @@ void Statement::bindInt64(int index, qint64 value)
 
 void Statement::bindText(int index, const QString& value)
 {
-    const QByteArray utf8 = value.toUtf8();
+    const QByteArray utf8 = cleanText(value).toUtf8();
     // A null QByteArray would bind NULL; "" must stay a text.
     const int rc = sqlite3_bind_text64(m_stmt, index, utf8.isNull() ? "" : utf8.constData(),
                                        sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
@@ -281,7 +290,7 @@ QVariant Statement::value(int column, FieldType hint) const
 
 int runScript(sqlite3* connection, const QString& sql)
 {
-    const QByteArray utf8 = sql.toUtf8();
+    const QByteArray utf8 = cleanText(sql).toUtf8();
     const char* p = utf8.constData();
     const char* end = p + utf8.size();
     int changes = 0;
@@ -294,7 +303,7 @@ int runScript(sqlite3* connection, const QString& sql)
             throw engineError(connection, rc, sql);
         }
         if (!stmt)
-            break;  // only blanks or semicolons left
+            break; // only blanks or semicolons left
         const sqlite3_int64 before = sqlite3_total_changes64(connection);
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }

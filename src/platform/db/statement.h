@@ -3,6 +3,7 @@
 #include "db_error.h"
 #include "field_def.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QVariant>
 
@@ -17,6 +18,13 @@ namespace db {
 // field checks -> their numbers, anything else EngineErrorBase + the extended result code); the
 // description is SQLite's text followed by a line with the statement.
 DbError engineError(sqlite3* connection, int resultCode, const QString& sql);
+
+// How a Date value is stored: "yyyy-MM-dd" for a day (a time of midnight), "yyyy-MM-dd HH:mm:ss"
+// when it has a time of day. The translator writes #3/4/2009# as '2009-03-04' and
+// #3/4/2009 10:30# as '2009-03-04 10:30:00', so `=`, `<` and `<=` compare a stored Date with a
+// Jet date literal as the old engine compared them. Both forms read back as QDateTime, also the
+// midnight "yyyy-MM-dd 00:00:00" that files written before this rule may hold.
+QString dateText(const QDateTime& when);
 
 // One prepared SQLite statement (the only owner of a sqlite3_stmt in the layer). Values are bound
 // by bind(), never pasted into the text. A statement that stopped before its last row must be
@@ -33,7 +41,8 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     // Binds by 1-based index. A null or invalid QVariant binds NULL; a null QString binds ""
-    // (a text), bool 1/0, QDate "yyyy-MM-dd", QDateTime "yyyy-MM-dd HH:mm:ss", QByteArray a blob.
+    // (a text), bool 1/0, QDate and QDateTime as dateText() writes them, QByteArray a blob.
+    // Texts are cleaned as cleanText() says (sql_quote.h), as is the statement's own text.
     void bind(int index, const QVariant& value);
     void bindInt64(int index, qint64 value);
     void bindText(int index, const QString& value);

@@ -26,8 +26,7 @@ Formula parseFormula(const QString& text, int index)
     if (equals < 0 || !isValidName(name)) {
         throw ReportError(ReportErrorCode::BadFormula,
                           QStringLiteral("Công thức số %1 của báo cáo không đúng dạng tên = 'giá trị': %2")
-                              .arg(index)
-                              .arg(text));
+                              .arg(QString::number(index), text));
     }
     QString value = text.mid(equals + 1).trimmed();
     if (value.size() >= 2) {

@@ -12,7 +12,14 @@ namespace report {
 
 namespace {
 
-enum class Section { None, Report, Columns, Heading, Closing };
+enum class Section
+{
+    None,
+    Report,
+    Columns,
+    Heading,
+    Closing
+};
 
 Section sectionNamed(const QString& name)
 {
@@ -38,18 +45,16 @@ bool isColumnName(const QString& name)
 class Parser
 {
 public:
-    Parser(const QString& fileName)
-        : m_fileName(fileName)
-    {
-    }
+    Parser(const QString& fileName) : m_fileName(fileName) {}
 
     ReportFile parse(const QString& text);
 
 private:
     [[noreturn]] void fail(const QString& problem) const
     {
-        const QString where = m_line > 0 ? QStringLiteral("File báo cáo %1, dòng %2: ").arg(m_fileName).arg(m_line)
-                                         : QStringLiteral("File báo cáo %1: ").arg(m_fileName);
+        const QString where =
+            m_line > 0 ? QStringLiteral("File báo cáo %1, dòng %2: ").arg(m_fileName, QString::number(m_line))
+                       : QStringLiteral("File báo cáo %1: ").arg(m_fileName);
         throw ReportError(ReportErrorCode::FileSyntax, where + problem);
     }
 
@@ -116,12 +121,12 @@ void Parser::setting(const QString& line)
         m_file.orderLine = m_line;
     } else if (key == u"page") {
         static const QList<QPair<QString, QPageSize::PageSizeId>> sizes{
-            {QStringLiteral("a3"), QPageSize::A3},         {QStringLiteral("a4"), QPageSize::A4},
-            {QStringLiteral("a5"), QPageSize::A5},         {QStringLiteral("letter"), QPageSize::Letter},
+            {QStringLiteral("a3"), QPageSize::A3},       {QStringLiteral("a4"), QPageSize::A4},
+            {QStringLiteral("a5"), QPageSize::A5},       {QStringLiteral("letter"), QPageSize::Letter},
             {QStringLiteral("legal"), QPageSize::Legal},
         };
-        const auto it = std::find_if(sizes.begin(), sizes.end(),
-                                     [&](const auto& size) { return size.first == value.toLower(); });
+        const auto it =
+            std::find_if(sizes.begin(), sizes.end(), [&](const auto& size) { return size.first == value.toLower(); });
         if (it == sizes.end())
             fail(QStringLiteral("khổ giấy \"%1\" không dùng được (A3, A4, A5, Letter, Legal)").arg(value));
         m_file.pageSize = it->second;

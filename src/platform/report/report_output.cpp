@@ -39,10 +39,11 @@ int printOnDefaultPrinter(const PreparedReport& report)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        throw ReportError(ReportErrorCode::NoPrinter,
-                          QStringLiteral("Máy tính chưa cài đặt máy in nào nên không in được báo cáo %1. "
-                                         "Hãy cài đặt máy in, hoặc chọn xem trước khi in để lưu báo cáo thành file PDF.")
-                              .arg(report.title()));
+        throw ReportError(
+            ReportErrorCode::NoPrinter,
+            QStringLiteral("Máy tính chưa cài đặt máy in nào nên không in được báo cáo %1. "
+                           "Hãy cài đặt máy in, hoặc chọn xem trước khi in để lưu báo cáo thành file PDF.")
+                .arg(report.title()));
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setPageLayout(report.pageLayout);
@@ -60,7 +61,8 @@ QString nextPdfPath(const QString& folder, const QString& baseName)
     const QDir dir(folder);
     for (int number = 1;; ++number) {
         const QString path =
-            dir.filePath(QStringLiteral("%1-%2.pdf").arg(baseName).arg(number, 3, 10, QLatin1Char('0')));
+            dir.filePath(baseName + QLatin1Char('-') + QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')) +
+                         QStringLiteral(".pdf"));
         if (!QFileInfo::exists(path))
             return path;
     }

@@ -2,7 +2,9 @@
 
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
+#include "platform/db/sql_quote.h"
 #include "report_error.h"
+#include "report_log.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -13,17 +15,11 @@ namespace report {
 
 namespace {
 
-QString bracketed(const QString& name)
-{
-    return u'[' + name + u']';
-}
-
 // The source's columns by lower-case name, with what the printing needs to know of each.
 class SourceColumns
 {
 public:
-    SourceColumns(const ReportFile& file, db::Recordset& records)
-        : m_file(file)
+    SourceColumns(const ReportFile& file, db::Recordset& records) : m_file(file)
     {
         for (int i = 0; i < records.fieldCount(); ++i) {
             const QString name = records.fieldName(i);
@@ -31,8 +27,9 @@ public:
             bool yesNo = false;
             try {
                 yesNo = records.fieldDef(name).type == db::FieldType::Boolean;
-            } catch (const db::DbError&) {
-                yesNo = false;  // a computed column of a query: its values tell
+            } catch (const db::DbError& e) {
+                yesNo = false; // a computed column of a query: its values tell
+                qCDebug(lcReport) << name << "has no field definition:" << e.description();
             }
             m_yesNo.append(yesNo);
         }
@@ -47,10 +44,12 @@ public:
         const auto it = m_index.constFind(name.toLower());
         if (it == m_index.constEnd()) {
             const QString file = QFileInfo(m_file.path).fileName();
-            const QString where = line > 0 ? QStringLiteral("File báo cáo %1, dòng %2: ").arg(file).arg(line)
-                                           : QStringLiteral("File báo cáo %1: ").arg(file);
-            throw ReportError(ReportErrorCode::UnknownColumn,
-                              where + QStringLiteral("cột \"%1\" không có trong nguồn dữ liệu %2").arg(name, m_file.source));
+            const QString where = line > 0
+                                      ? QStringLiteral("File báo cáo %1, dòng %2: ").arg(file, QString::number(line))
+                                      : QStringLiteral("File báo cáo %1: ").arg(file);
+            throw ReportError(
+                ReportErrorCode::UnknownColumn,
+                where + QStringLiteral("cột \"%1\" không có trong nguồn dữ liệu %2").arg(name, m_file.source));
         }
         return *it;
     }
@@ -65,11 +64,10 @@ private:
 struct BoundTemplate
 {
     TextTemplate text;
-    QList<QPair<QString, int>> names;  // name as written, column index (-1: row number)
+    QList<QPair<QString, int>> names; // name as written, column index (-1: row number)
 
     BoundTemplate() = default;
-    BoundTemplate(const TextTemplate& t, const SourceColumns& columns, int line)
-        : text(t)
+    BoundTemplate(const TextTemplate& t, const SourceColumns& columns, int line) : text(t)
     {
         for (const QString& name : t.names())
             names.append({name, name == QStringView(rowNumberName) ? -1 : columns.require(name, line)});
@@ -110,9 +108,10 @@ db::Recordset openSource(const ReportFile& file, db::Database& database)
                               .arg(QFileInfo(file.path).fileName(), file.source));
     }
     auto failure = [&](const db::DbError& error) {
-        return ReportError(ReportErrorCode::DataSource,
-                           QStringLiteral("Không mở được nguồn dữ liệu %1 của báo cáo %2 trong file %3: %4")
-                               .arg(file.source, QFileInfo(file.path).fileName(), database.path(), error.description()));
+        return ReportError(
+            ReportErrorCode::DataSource,
+            QStringLiteral("Không mở được nguồn dữ liệu %1 của báo cáo %2 trong file %3: %4")
+                .arg(file.source, QFileInfo(file.path).fileName(), database.path(), error.description()));
     };
     if (file.order.isEmpty()) {
         try {
@@ -123,11 +122,11 @@ db::Recordset openSource(const ReportFile& file, db::Database& database)
     }
     QStringList keys;
     for (const QString& name : file.order)
-        keys.append(bracketed(name));
+        keys.append(db::quoteJetName(name));
     try {
-        return database.openRecordset(
-            QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(bracketed(file.source), keys.join(QLatin1String(", "))),
-            db::RecordsetType::Snapshot);
+        return database.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(file.source) +
+                                          QStringLiteral(" ORDER BY ") + keys.join(QLatin1String(", ")),
+                                      db::RecordsetType::Snapshot);
     } catch (const db::DbError& error) {
         // Tell an unknown sort column from an unknown source.
         db::Recordset plain;

@@ -3,6 +3,8 @@
 #include "field_value.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/jet_fold.h"
+#include "ui_log.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -72,15 +74,17 @@ void DataCombo::reloadItems()
                         item = displayText(rows.value(m_listField));
                         if (!m_boundColumn.isEmpty())
                             bound = displayText(rows.value(m_boundColumn));
-                    } catch (const db::DbError&) {
+                    } catch (const db::DbError& e) {
                         // a field the row source lacks: an empty item
+                        qCDebug(lcUi) << objectName() << "item left empty:" << e.description();
                     }
                     addItem(item, bound);
                     rows.moveNext();
                 }
             }
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
             // the row source failed while read: the items read so far stay
+            qCWarning(lcUi) << objectName() << "list filled in part:" << e.description();
         }
     }
     setCurrentIndex(-1);
@@ -94,9 +98,19 @@ QString DataCombo::text() const
     return currentText();
 }
 
+int DataCombo::indexOfText(const QString& text) const
+{
+    // Letter case is ignored for every Vietnamese letter, as in every comparison of the program.
+    for (int i = 0; i < count(); ++i) {
+        if (db::jet::compareFolded(itemText(i), text) == 0)
+            return i;
+    }
+    return -1;
+}
+
 void DataCombo::setText(const QString& text)
 {
-    const int index = findText(text, Qt::MatchExactly);
+    const int index = indexOfText(text);
     if (isEditable()) {
         setCurrentIndex(index);
         setEditText(text);
@@ -127,7 +141,7 @@ void DataCombo::onActivated(int index)
 
 void DataCombo::onTextEdited()
 {
-    const int index = findText(currentText(), Qt::MatchExactly);
+    const int index = indexOfText(currentText());
     m_boundText = index >= 0 ? itemData(index).toString() : QString();
 }
 

@@ -43,7 +43,8 @@ public:
     QString boundColumn() const { return m_boundColumn; }
 
     QString text() const;
-    // Shows text; boundText() becomes the bound value of the first item with that text, or "".
+    // Shows text; boundText() becomes the bound value of the first item with that text (letter
+    // case ignored for every Vietnamese letter: "hà nội" finds "Hà Nội"), or "".
     void setText(const QString& text);
     QString boundText() const { return m_boundText; }
     // Shows the first item whose bound value is value (boundText becomes value even without one).
@@ -72,6 +73,8 @@ protected:
 private:
     void onActivated(int index);
     void onTextEdited();
+    // The first item whose text equals text, letter case ignored; -1 when none.
+    int indexOfText(const QString& text) const;
 
     QPointer<DataControl> m_rowSource;
     QList<QMetaObject::Connection> m_connections;

@@ -1,5 +1,7 @@
 #include "data_control.h"
 
+#include "ui_log.h"
+
 #include "bound_control.h"
 #include "field_value.h"
 #include "msg_box.h"
@@ -133,7 +135,8 @@ bool DataControl::hasCurrentRecord() const
         if (m_rs.editMode() == db::EditMode::AddNew)
             return true;
         return !m_rs.bof() && !m_rs.eof() && m_rs.absolutePosition() >= 0;
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        qCDebug(lcUi) << objectName() << "no current record:" << e.description();
         return false;
     }
 }
@@ -265,8 +268,9 @@ void DataControl::dropPending()
     try {
         if (!m_rs.isNull() && m_rs.editMode() != db::EditMode::None)
             m_rs.cancelUpdate();
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
         // nothing pending after all
+        qCDebug(lcUi) << objectName() << "no pending edit to drop:" << e.description();
     }
     m_pending = Pending::None;
 }
@@ -535,8 +539,9 @@ void DataControl::showRecordIn(BoundControl* control)
     if (hasCurrentRecord() && fieldKnown(control->m_field)) {
         try {
             value = m_rs.value(control->m_field);
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
             value = QVariant(); // a row deleted by another program reads as empty
+            qCWarning(lcUi) << objectName() << control->m_field << "shown empty:" << e.description();
         }
     }
     control->showFieldValue(value);

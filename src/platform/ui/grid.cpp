@@ -1,5 +1,7 @@
 #include "grid.h"
 
+#include "ui_log.h"
+
 #include "field_value.h"
 
 #include <QFocusEvent>
@@ -89,7 +91,8 @@ QString Grid::columnText(int column) const
         return QString();
     try {
         return displayText(m_source->recordset().value(columnField(column)));
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        qCDebug(lcUi) << objectName() << "column" << column << "read as empty:" << e.description();
         return QString();
     }
 }
@@ -121,7 +124,8 @@ void Grid::followDataControl()
             const db::Recordset rs = m_source->recordset();
             if (rs.editMode() != db::EditMode::AddNew)
                 row = rs.absolutePosition();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
+            qCDebug(lcUi) << objectName() << "no row to follow:" << e.description();
             row = -1;
         }
     }

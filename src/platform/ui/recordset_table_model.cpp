@@ -1,5 +1,7 @@
 #include "recordset_table_model.h"
 
+#include "ui_log.h"
+
 #include "field_value.h"
 
 #include "platform/db/db_error.h"
@@ -38,7 +40,8 @@ int RecordsetTableModel::countRows() const
         return 0;
     try {
         return m_cursor.recordCount();
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        qCWarning(lcUi) << "grid rows not counted:" << e.description();
         return 0;
     }
 }
@@ -52,7 +55,8 @@ void RecordsetTableModel::reload()
     if (!m_source.isNull()) {
         try {
             m_cursor = m_source.clone();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
+            qCWarning(lcUi) << "grid source not readable:" << e.description();
             m_cursor = db::Recordset();
         }
     }
@@ -96,8 +100,9 @@ const QList<QStringList>& RecordsetTableModel::block(int number) const
                 QString cell;
                 try {
                     cell = displayText(m_cursor.value(column.field));
-                } catch (const db::DbError&) {
+                } catch (const db::DbError& e) {
                     // unknown field or a row deleted meanwhile: an empty cell
+                    qCDebug(lcUi) << "grid cell" << r << column.field << "shown empty:" << e.description();
                 }
                 cells.append(cell);
             }
@@ -107,8 +112,9 @@ const QList<QStringList>& RecordsetTableModel::block(int number) const
             if (m_cursor.eof())
                 break;
         }
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
         // fewer rows than counted (deleted by another program): the rest show empty
+        qCDebug(lcUi) << "grid rows from" << first << "shown empty:" << e.description();
     }
     if (m_blocks.size() >= kMaxBlocks && !m_blockOrder.isEmpty())
         m_blocks.remove(m_blockOrder.takeFirst());

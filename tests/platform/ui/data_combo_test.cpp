@@ -79,6 +79,13 @@ TEST_F(DataComboTest, TypedTextFindsItsBoundValueOrNone)
     combo.setText(QStringLiteral("Thư cảm ơn"));
     EXPECT_EQ(combo.text(), QStringLiteral("Thư cảm ơn"));
     EXPECT_EQ(combo.boundText(), QString());
+    // Letter case is ignored for every Vietnamese letter; accents are not.
+    combo.setText(QStringLiteral("TỜ TRÌNH"));
+    EXPECT_EQ(combo.boundText(), QStringLiteral("TTr"));
+    combo.setText(QStringLiteral("tờ trình"));
+    EXPECT_EQ(combo.boundText(), QStringLiteral("TTr"));
+    combo.setText(QStringLiteral("To trinh"));
+    EXPECT_EQ(combo.boundText(), QString());
 }
 
 TEST_F(DataComboTest, BoundToAFieldItShowsTheMatchingRowAndWritesTheBoundValue)

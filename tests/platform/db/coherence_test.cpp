@@ -1,0 +1,374 @@
+// Cursors that agree with the file: changes committed by another connection, rollbacks, keys
+// added or removed inside a rolled-back transaction, bookmarks on tables without a counter.
+// Each case reads the cursor, not only the file. A comment `recordset.h: "..."` names the header
+// sentence a case proves.
+#include "db_fixture.h"
+
+#include <QDateTime>
+#include <QSet>
+
+using namespace dbtest;
+using db::Database;
+using db::EditMode;
+using db::Recordset;
+using db::RecordsetType;
+namespace errc = db::errc;
+
+namespace {
+
+const QString Loai = QStringLiteral("loai");
+
+int stt(const Recordset& rs)
+{
+    return rs.value(QStringLiteral("stt")).toInt();
+}
+
+int rowsInFile(Database& db, const QString& table = QStringLiteral("cvden2009"))
+{
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT count(*) FROM ") + table, RecordsetType::Snapshot);
+    return rs.value(0).toInt();
+}
+
+// The ids the cursor walks from first to last.
+QList<int> walk(Recordset& rs, const QString& field = QStringLiteral("id"))
+{
+    QList<int> ids;
+    rs.moveFirst();
+    while (!rs.eof()) {
+        ids << rs.value(field).toInt();
+        rs.moveNext();
+    }
+    return ids;
+}
+
+// A table without a counter or key, as the organisation's name table is.
+db::TableDef organisationTable(const QString& name)
+{
+    db::TableDef t;
+    t.name = name;
+    t.fields = {field(QStringLiteral("tendonvi"), db::FieldType::Text, 50),
+                field(QStringLiteral("tencaptren"), db::FieldType::Text, 50)};
+    return t;
+}
+
+} // namespace
+
+// recordset.h: "sees changes made to its rows since it was opened (through any cursor or
+// program)"; "move(0) reads the current row again".
+TEST_F(DbTest, CommitsOfAnotherConnectionReachTheCurrentRow)
+{
+    Database mine = makeLetters(3);
+    Database other = Database::open(path(), Connect);
+    Recordset rs = mine.openRecordset(QStringLiteral("cvden2009"));
+    ASSERT_EQ(rs.value(Loai).toString(), QStringLiteral("Quyết định"));
+    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Tờ trình' WHERE stt = 1"));
+    EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Tờ trình"));
+    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Thông báo' WHERE stt = 1"));
+    rs.move(0);
+    EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Thông báo"));
+    // A find after the other connection's commit sees the new values, not the hits found before.
+    rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+    EXPECT_EQ(stt(rs), 2);
+    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Công văn' WHERE stt = 3"));
+    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 2"));
+    rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+    EXPECT_EQ(stt(rs), 3);
+}
+
+// recordset.h: "a rollback undoes in the cursor what it undid in the file: values read again,
+// rows added inside the transaction leave the keyset, rows deleted inside it come back".
+TEST_F(DbTest, RollbackUndoesEditsAddsAndDeletesInTheCursor)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(Database&, Recordset&)> inside;
+    };
+    const QList<Case> cases = {
+        {"edit",
+         [](Database&, Recordset& rs) {
+             rs.edit();
+             rs.setValue(Loai, QStringLiteral("Đã sửa"));
+             rs.update();
+             EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Đã sửa"));
+         }},
+        {"addNew",
+         [](Database&, Recordset& rs) {
+             rs.addNew();
+             rs.setValue(QStringLiteral("stt"), 9);
+             rs.update();
+             EXPECT_EQ(rs.recordCount(), 4);
+         }},
+        {"delete",
+         [](Database&, Recordset& rs) {
+             rs.deleteRecord();
+             EXPECT_EQ(rs.recordCount(), 2);
+         }},
+        {"delete by a statement",
+         [](Database& db, Recordset& rs) {
+             db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
+             rs.moveLast(); // finds row 3 gone and skips it
+             EXPECT_EQ(stt(rs), 2);
+         }},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Database db = makeLetters(3, QStringLiteral("f%1.mdb").arg(++n));
+        Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+        db.beginTrans();
+        c.inside(db, rs);
+        db.rollback();
+        EXPECT_EQ(rs.recordCount(), 3);
+        EXPECT_EQ(walk(rs), (QList<int>{1, 2, 3}));
+        rs.moveFirst();
+        EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Quyết định"));
+        // The counter is handed out again after a rollback; the cursor shows the new row once.
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), 4);
+        rs.update();
+        EXPECT_EQ(walk(rs), (QList<int>{1, 2, 3, 4}));
+        EXPECT_EQ(rs.recordCount(), rowsInFile(db));
+    }
+}
+
+// The save path of the letter forms: a row written, then its completion fails, then cancel and
+// rollback. recordset.h: "a bookmark of a row added in a transaction that rolled back raises
+// InvalidBookmark".
+TEST_F(DbTest, FailedSaveInsideATransactionLeavesNoPhantomRow)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    db.beginTrans();
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 3);
+    rs.update();
+    rs.setBookmark(rs.lastModified());
+    rs.edit();
+    rs.setValue(Loai, QStringLiteral("Khác"));
+    db.setStatementHook([](const QString& sql) {
+        if (sql.startsWith(QLatin1String("UPDATE")))
+            throw db::DbError(errc::FieldTooSmall, QStringLiteral("idcu too large"));
+    });
+    expectDbError(errc::FieldTooSmall, [&] { rs.update(); });
+    EXPECT_EQ(rs.editMode(), EditMode::Edit);
+    rs.cancelUpdate();
+    db.rollback();
+    db.setStatementHook(nullptr);
+    EXPECT_EQ(rs.recordCount(), 2);
+    EXPECT_EQ(rowsInFile(db), 2);
+    expectDbError(errc::NoCurrentRecord, [&] { rs.value(Loai); });
+    expectDbError(errc::InvalidBookmark, [&] { rs.setBookmark(rs.lastModified()); });
+    EXPECT_EQ(walk(rs), (QList<int>{1, 2}));
+}
+
+// connection.h / database.h: "the statement hook sees ... each write of a recordset".
+TEST_F(DbTest, StatementHookFailsEveryRecordsetWrite)
+{
+    struct Case
+    {
+        const char* verb;
+        std::function<void(Recordset&)> write;
+    };
+    const QList<Case> cases = {
+        {"INSERT",
+         [](Recordset& rs) {
+             rs.addNew();
+             rs.setValue(QStringLiteral("stt"), 7);
+             rs.update();
+         }},
+        {"UPDATE",
+         [](Recordset& rs) {
+             rs.edit();
+             rs.setValue(Loai, QStringLiteral("Khác"));
+             rs.update();
+         }},
+        {"DELETE", [](Recordset& rs) { rs.deleteRecord(); }},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.verb);
+        Database db = makeLetters(2, QStringLiteral("f%1.mdb").arg(++n));
+        Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+        const QString verb = QString::fromLatin1(c.verb);
+        db.setStatementHook([verb](const QString& sql) {
+            if (sql.startsWith(verb))
+                throw db::DbError(errc::FileLocked, QStringLiteral("injected"));
+        });
+        expectDbError(errc::FileLocked, [&] { c.write(rs); });
+        if (rs.editMode() != EditMode::None)
+            rs.cancelUpdate(); // the typed values were kept for another try
+        EXPECT_EQ(rs.recordCount(), 2);
+        EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Quyết định"));
+        EXPECT_EQ(rowsInFile(db), 2);
+    }
+}
+
+// recordset.h: "belongsTo".
+TEST_F(DbTest, RecordsetKnowsItsDatabase)
+{
+    Database db = makeLetters(1);
+    Database copy = db;
+    Database other = Database::open(path(), Connect);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    EXPECT_TRUE(rs.belongsTo(db));
+    EXPECT_TRUE(rs.clone().belongsTo(copy));
+    EXPECT_FALSE(rs.belongsTo(other));
+    EXPECT_FALSE(rs.belongsTo(Database()));
+    rs.close();
+    expectDbError(errc::ObjectClosed, [&] { rs.belongsTo(db); });
+}
+
+// recordset.h: "On a table without a counter a bookmark also records the row's key values ...".
+TEST_F(DbTest, BookmarkOfARowReplacedElsewhereOnATableWithoutCounter)
+{
+    struct Case
+    {
+        const char* name;
+        const char* elsewhere; // run by another connection after the mark was taken
+        bool valid;
+    };
+    const QList<Case> cases = {
+        {"deleted, another row added",
+         "DELETE FROM tendonvi WHERE tendonvi = 'C'; "
+         "INSERT INTO tendonvi (tendonvi, tencaptren) VALUES ('D', 'x')",
+         false},
+        {"emptied and filled again",
+         "DELETE * FROM tendonvi; INSERT INTO tendonvi SELECT tendonvi, tencaptren FROM nguon", false},
+        {"nothing changed", "", true},
+        {"another row changed", "UPDATE tendonvi SET tencaptren = 'y' WHERE tendonvi = 'A'", true},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path(QStringLiteral("f%1.mdb").arg(++n));
+        Database db = Database::create(file, Password);
+        db.appendTableDef(organisationTable(QStringLiteral("tendonvi")));
+        db.appendTableDef(organisationTable(QStringLiteral("nguon")));
+        for (const char* name : {"A", "B", "C"}) {
+            db.execute(QStringLiteral("INSERT INTO tendonvi VALUES ('%1', 'x')").arg(QLatin1String(name)));
+            db.execute(QStringLiteral("INSERT INTO nguon VALUES ('N%1', 'z')").arg(QLatin1String(name)));
+        }
+        Recordset rs = db.openRecordset(QStringLiteral("tendonvi"));
+        rs.moveLast();
+        const db::Bookmark mark = rs.bookmark();
+        rs.moveFirst();
+        Database other = Database::open(file, Connect);
+        for (const QString& sql : QString::fromUtf8(c.elsewhere).split(QStringLiteral("; "), Qt::SkipEmptyParts))
+            other.execute(sql);
+        if (c.valid) {
+            rs.setBookmark(mark);
+            EXPECT_EQ(rs.value(QStringLiteral("tendonvi")).toString(), QStringLiteral("C"));
+        } else {
+            expectDbError(errc::InvalidBookmark, [&] { rs.setBookmark(mark); });
+            EXPECT_EQ(rs.absolutePosition(), 0); // position unchanged
+        }
+    }
+}
+
+// recordset.h: "... unless the change was made through this recordset or a clone".
+TEST_F(DbTest, BookmarkSurvivesAnEditThroughTheCursorOnATableWithoutCounter)
+{
+    Database db = Database::create(path(), Password);
+    db.appendTableDef(organisationTable(QStringLiteral("tendonvi")));
+    db.execute(QStringLiteral("INSERT INTO tendonvi VALUES ('A', 'x')"));
+    Recordset rs = db.openRecordset(QStringLiteral("tendonvi"));
+    const db::Bookmark mark = rs.bookmark();
+    Recordset twin = rs.clone();
+    twin.moveFirst();
+    twin.edit();
+    twin.setValue(QStringLiteral("tendonvi"), QStringLiteral("Ủy ban"));
+    twin.update();
+    rs.setBookmark(mark);
+    EXPECT_EQ(rs.value(QStringLiteral("tendonvi")).toString(), QStringLiteral("Ủy ban"));
+    rs.setBookmark(twin.lastModified());
+}
+
+// recordset.h: "A dynaset gives its rows in the order its statement gives them, as a snapshot of
+// the same statement does (also ORDER BY a column number or an alias)".
+TEST_F(DbTest, DynasetAndSnapshotAgreeOnTheOrder)
+{
+    Database db = makeLetters(6);
+    db.execute(QStringLiteral("UPDATE cvden2009 SET tt_ndung = 'z' WHERE stt = 2"));
+    const QStringList statements = {
+        QStringLiteral("SELECT loai, stt FROM cvden2009 ORDER BY 2 DESC"),
+        QStringLiteral("SELECT loai, stt FROM cvden2009 ORDER BY 1, 2 DESC"),
+        QStringLiteral("SELECT stt, tt_ndung FROM cvden2009 ORDER BY 2 DESC, 1"),
+        QStringLiteral("SELECT stt, loai AS kieu FROM cvden2009 ORDER BY kieu, stt DESC"),
+        QStringLiteral("SELECT * FROM cvden2009 WHERE stt > 1 ORDER BY 3, 2"),
+    };
+    for (const QString& sql : statements) {
+        SCOPED_TRACE(sql.toStdString());
+        Recordset dynaset = db.openRecordset(sql, RecordsetType::Dynaset);
+        Recordset snapshot = db.openRecordset(sql, RecordsetType::Snapshot);
+        EXPECT_TRUE(dynaset.isUpdatable());
+        EXPECT_EQ(walk(dynaset, QStringLiteral("stt")), walk(snapshot, QStringLiteral("stt")));
+    }
+}
+
+// statement.h: "How a Date value is stored ... `=`, `<` and `<=` compare a stored Date with a Jet
+// date literal"; files written before with "yyyy-MM-dd 00:00:00" still read.
+TEST_F(DbTest, DatesWrittenThroughACursorMatchDateCriteria)
+{
+    Database db = Database::create(path(), Password);
+    db::TableDef t;
+    t.name = QStringLiteral("lich");
+    t.fields = {field(QStringLiteral("id"), db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                field(QStringLiteral("ngay"), db::FieldType::Date)};
+    db.appendTableDef(t);
+    Recordset rs = db.openRecordset(QStringLiteral("lich"));
+    for (const QVariant& when : {QVariant(QDateTime(QDate(2009, 3, 4), QTime(0, 0))),
+                                 QVariant(QDateTime(QDate(2009, 3, 4), QTime(10, 30))), QVariant(QDate(2009, 3, 5))}) {
+        rs.addNew();
+        rs.setValue(QStringLiteral("ngay"), when);
+        rs.update();
+    }
+    db.execute(QStringLiteral("INSERT INTO lich (ngay) VALUES ('2009-03-03 00:00:00')")); // written before the rule
+    const QList<QPair<QString, QList<int>>> cases = {
+        {QStringLiteral("ngay = #3/4/2009#"), {1}},
+        {QStringLiteral("ngay <= #3/4/2009#"), {1, 4}},
+        {QStringLiteral("ngay < #3/5/2009#"), {1, 2, 4}},
+        {QStringLiteral("ngay = #3/4/2009 10:30#"), {2}},
+        {QStringLiteral("ngay >= #3/4/2009# AND ngay < #3/5/2009#"), {1, 2}},
+        {QStringLiteral("ngay = #2009-03-05#"), {3}},
+    };
+    for (const auto& [criterion, ids] : cases) {
+        SCOPED_TRACE(criterion.toStdString());
+        Recordset found =
+            db.openRecordset(QStringLiteral("SELECT id FROM lich WHERE ") + criterion + QStringLiteral(" ORDER BY id"));
+        EXPECT_EQ(walk(found), ids);
+        rs.findFirst(criterion);
+        EXPECT_EQ(rs.value(QStringLiteral("id")).toInt(), ids.first());
+    }
+    rs.requery();
+    rs.moveLast();
+    EXPECT_EQ(rs.value(QStringLiteral("ngay")).toDateTime(), QDateTime(QDate(2009, 3, 3), QTime(0, 0)));
+    rs.moveFirst();
+    EXPECT_EQ(rs.value(QStringLiteral("ngay")).toDateTime(), QDateTime(QDate(2009, 3, 4), QTime(0, 0)));
+}
+
+// connection.h: "Inside a transaction no attached file can be detached ... up to SQLite's limit
+// of ten stay attached until it ends".
+TEST_F(DbTest, NinthExternalFileInsideATransaction)
+{
+    Database db = makeLetters(0);
+    for (int k = 1; k <= 11; ++k) {
+        Database ext = makeLetters(1, QStringLiteral("ngoai%1.mdb").arg(k));
+        ext.close();
+    }
+    const auto copyFrom = [&](int k) {
+        db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) SELECT %1, loai FROM cvden2009 IN '%2'")
+                       .arg(QString::number(k), path(QStringLiteral("ngoai%1.mdb").arg(k))));
+    };
+    for (int k = 1; k <= 8; ++k)
+        copyFrom(k);
+    db.beginTrans();
+    copyFrom(9);
+    copyFrom(10);
+    db.commitTrans();
+    copyFrom(11); // after the transaction the oldest files make room again
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt"));
+    EXPECT_EQ(rs.recordCount(), 11);
+    rs.moveLast();
+    EXPECT_EQ(stt(rs), 11);
+}
