@@ -10,8 +10,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-namespace
-{
+namespace {
 
 constexpr int Rows = 50000;
 

@@ -28,7 +28,9 @@ public:
         db::Recordset letters = m_database.openRecordset(QStringLiteral("incvden"));
         m_database.beginTrans();
         for (int i = 1; i <= count; ++i) {
-            const QString day = QStringLiteral("%1/%2/2025").arg(1 + i % 28, 2, 10, QLatin1Char('0')).arg(1 + i % 12, 2, 10, QLatin1Char('0'));
+            const QString day = QStringLiteral("%1/%2/2025")
+                                    .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                    .arg(1 + i % 12, 2, 10, QLatin1Char('0'));
             letters.addNew();
             letters.setValue(QStringLiteral("stt"), i);
             letters.setValue(QStringLiteral("ng_den"), day);
@@ -37,10 +39,11 @@ public:
             letters.setValue(QStringLiteral("ng_cv"), day);
             letters.setValue(QStringLiteral("loai"), QStringLiteral("Công văn"));
             letters.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Văn phòng, Phòng Tổ chức cán bộ"));
-            letters.setValue(QStringLiteral("tt_ndung"),
-                             QStringLiteral("Về việc báo cáo kết quả thực hiện nhiệm vụ quý %1 và phương hướng quý tới, số %2")
-                                 .arg(1 + i % 4)
-                                 .arg(i));
+            letters.setValue(
+                QStringLiteral("tt_ndung"),
+                QStringLiteral("Về việc báo cáo kết quả thực hiện nhiệm vụ quý %1 và phương hướng quý tới, số %2")
+                    .arg(1 + i % 4)
+                    .arg(i));
             letters.setValue(QStringLiteral("da_xuli"), i % 2 == 0);
             letters.update();
         }
@@ -88,8 +91,8 @@ void IncomingRegisterToPdf(benchmark::State& state)
         state.ResumeTiming();
     }
     state.counters["pages"] = pages;
-    state.counters["rows/s"] = benchmark::Counter(double(state.range(0)) * double(state.iterations()),
-                                                  benchmark::Counter::kIsRate);
+    state.counters["rows/s"] =
+        benchmark::Counter(double(state.range(0)) * double(state.iterations()), benchmark::Counter::kIsRate);
     qunsetenv("SELVARO_PRINT_TO");
 }
 

@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Selvaro needs to build, run and test.
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build ccache pkg-config
+    build-essential cmake ninja-build ccache pkg-config clang-format git
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
     libsqlite3-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -24,7 +24,8 @@ LoginCheck::LoginCheck(db::Recordset users, QString mode)
 
 bool LoginCheck::findUser(const QString& name)
 {
-    m_users.findFirst(QStringLiteral("hoten=") + db::quoteLiteral(name) + QStringLiteral(" or tentrenmang =") + db::quoteLiteral(name));
+    m_users.findFirst(QStringLiteral("hoten=") + db::quoteLiteral(name) + QStringLiteral(" or tentrenmang =") +
+                      db::quoteLiteral(name));
     return !m_users.noMatch();
 }
 

@@ -31,16 +31,16 @@ enum class DataFile
 struct Module1
 {
     // Folders and data files.
-    QString thumucchuongtrinh;  // program folder (no trailing separator)
-    QString filegoc;            // <program>/data/vemogoc.mdb (template; never written)
-    QString filecongvan;        // letters file in use
-    QString filelich;           // plans-and-schedule file in use
-    QString filethamkhao;       // <program>/data/vemotk.MDB (abbreviations)
-    QString filethamkhaocv;     // vemotk.mdb beside the letters file
-    QString filethamkhaolich;   // vemotk.mdb beside the schedule file
-    QString filetemp;           // <program>/data/vemotemp.MDB (scratch)
-    QString filebackup = QStringLiteral(" ");  // backup file; a single space when none
-    bool gochong = false;       // the template failed its structure check
+    QString thumucchuongtrinh;                // program folder (no trailing separator)
+    QString filegoc;                          // <program>/data/vemogoc.mdb (template; never written)
+    QString filecongvan;                      // letters file in use
+    QString filelich;                         // plans-and-schedule file in use
+    QString filethamkhao;                     // <program>/data/vemotk.MDB (abbreviations)
+    QString filethamkhaocv;                   // vemotk.mdb beside the letters file
+    QString filethamkhaolich;                 // vemotk.mdb beside the schedule file
+    QString filetemp;                         // <program>/data/vemotemp.MDB (scratch)
+    QString filebackup = QStringLiteral(" "); // backup file; a single space when none
+    bool gochong = false;                     // the template failed its structure check
     // Read-only run: the data files (or their folders) cannot be written. Set by start-up; every
     // command that writes refuses while it is set (refuseWhenReadOnly() in read_only_mode.h).
     bool chidoc = false;

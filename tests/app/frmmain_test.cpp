@@ -298,8 +298,9 @@ TEST_F(FrmMainTest, AboutBoxOpensOnceAndASecondChoiceRaisesIt)
 
 TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
 {
-    const QString folder = QStringLiteral("/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
-                                          "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/");
+    const QString folder =
+        QStringLiteral("/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
+                       "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/");
     app::module1().filecongvan = folder + QStringLiteral("vemocv.MDB");
     app::module1().filelich = folder + QStringLiteral("vemolich.MDB");
     ASSERT_GE(app::module1().filecongvan.size(), 150);

@@ -96,13 +96,12 @@ TEST_P(UnusableFileCheck, FailsWithItsCauseAndTheEngineError)
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, UnusableFileCheck,
-                         ::testing::Values(UnusableFile{"Garbage", QByteArray(4096, 'x'), Cause::NotADataFile},
-                                           UnusableFile{"Truncated", QByteArray("SQLite format", 13), Cause::NotADataFile},
-                                           UnusableFile{"PlainSqliteFile", QByteArray(), Cause::Damaged}),
-                         [](const ::testing::TestParamInfo<UnusableFile>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnusableFileCheck,
+    ::testing::Values(UnusableFile{"Garbage", QByteArray(4096, 'x'), Cause::NotADataFile},
+                      UnusableFile{"Truncated", QByteArray("SQLite format", 13), Cause::NotADataFile},
+                      UnusableFile{"PlainSqliteFile", QByteArray(), Cause::Damaged}),
+    [](const ::testing::TestParamInfo<UnusableFile>& info) { return std::string(info.param.name); });
 
 TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
 {

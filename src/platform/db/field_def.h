@@ -8,7 +8,8 @@ namespace db {
 
 // Field types by the old engine's numbers, which stored structures and callers use
 // ("every text field (type 10)").
-enum class FieldType {
+enum class FieldType
+{
     Boolean = 1,
     Byte = 2,
     Integer = 3,
@@ -34,9 +35,9 @@ struct FieldDef
 {
     QString name;
     FieldType type = FieldType::Text;
-    int size = 0;          // characters for Text (1..255); bytes for numbers; 0 for Memo
-    int attributes = 0;    // fieldattr bits; AutoIncrField makes an engine-assigned counter
-    bool allowZeroLength = true;  // Text and Memo only: "" may be stored
+    int size = 0;                // characters for Text (1..255); bytes for numbers; 0 for Memo
+    int attributes = 0;          // fieldattr bits; AutoIncrField makes an engine-assigned counter
+    bool allowZeroLength = true; // Text and Memo only: "" may be stored
     bool required = false;
 };
 
@@ -45,7 +46,7 @@ struct IndexDef
     QString name;
     QStringList fields;
     bool unique = false;
-    bool primary = false;  // a primary index is also unique
+    bool primary = false; // a primary index is also unique
 };
 
 struct TableDef

@@ -7,11 +7,9 @@
 #include <QDate>
 #include <QTime>
 
-namespace db::jet
-{
+namespace db::jet {
 
-namespace
-{
+namespace {
 
 bool isColumn(const Expr& e)
 {

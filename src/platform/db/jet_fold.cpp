@@ -3,11 +3,9 @@
 #include <QChar>
 #include <QList>
 
-namespace db::jet
-{
+namespace db::jet {
 
-namespace
-{
+namespace {
 
 // Combining diacritical marks U+0300..U+036F: the ones Vietnamese text in decomposed form uses.
 bool isCombining(char32_t c)

@@ -7,8 +7,7 @@
 // a lower-case form, which covers all Vietnamese letters with or without tone marks ("Đức" and
 // "đức", "ẤP" and "ấp" are equal), while accents are respected ("a" and "á" differ). Text in
 // decomposed form (a letter followed by combining marks) compares equal to its precomposed form.
-namespace db::jet
-{
+namespace db::jet {
 
 // The folded form of text: precomposed (NFC), every character lower-cased.
 QString foldCase(QStringView text);

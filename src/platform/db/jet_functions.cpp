@@ -9,11 +9,9 @@
 #include <limits>
 #include <sqlite3.h>
 
-namespace db::jet
-{
+namespace db::jet {
 
-namespace
-{
+namespace {
 
 QString textArg(sqlite3_value* value)
 {

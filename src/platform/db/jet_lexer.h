@@ -4,8 +4,7 @@
 #include <QString>
 
 // The tokenizer of the Jet dialect: the first step of translating a statement or a criterion.
-namespace db::jet
-{
+namespace db::jet {
 
 struct Token
 {

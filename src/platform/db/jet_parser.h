@@ -11,8 +11,7 @@
 // The recursive-descent translator behind translateStatement() and translateCriterion(). It reads
 // Jet tokens and writes SQLite text as it goes; every expression it writes is self-contained
 // (parenthesised), so the caller may put it anywhere, including before COLLATE.
-namespace db::jet
-{
+namespace db::jet {
 
 // "name" with inner double quotes doubled.
 QString quoteName(const QString& name);

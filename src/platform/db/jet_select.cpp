@@ -4,11 +4,9 @@
 
 #include "jet_parser.h"
 
-namespace db::jet
-{
+namespace db::jet {
 
-namespace
-{
+namespace {
 
 struct Item
 {

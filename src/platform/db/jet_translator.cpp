@@ -8,11 +8,9 @@
 #include <algorithm>
 #include <sqlite3.h>
 
-namespace db::jet
-{
+namespace db::jet {
 
-namespace
-{
+namespace {
 
 bool sameName(const QString& a, const QString& b)
 {

@@ -14,8 +14,7 @@ struct sqlite3;
 // columns) it asks a Catalog, which the Database implements. Statements that change table
 // structure come back as requests the Database carries out with its own table-definition
 // machinery, so that field and index definitions stay consistent.
-namespace db::jet
-{
+namespace db::jet {
 
 // What the translator may ask about the database a statement runs on.
 class Catalog

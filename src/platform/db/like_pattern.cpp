@@ -1,10 +1,8 @@
 #include "like_pattern.h"
 
-namespace db
-{
+namespace db {
 
-namespace
-{
+namespace {
 
 // One single-character element of a pattern, starting at pattern[pos]. Sets `length` to the
 // number of pattern code units it spans. Returns whether `c` matches it.

@@ -2,8 +2,7 @@
 
 #include <QStringView>
 
-namespace db
-{
+namespace db {
 
 // The pattern operator of the program's own code (the old language's Like), also used by the
 // SQL like() of our connections after both sides are folded.

@@ -11,8 +11,8 @@ namespace db {
 
 struct PasswordVerifier
 {
-    QByteArray salt;      // 16 random bytes
-    QByteArray verifier;  // SHA-256 of salt + password
+    QByteArray salt;     // 16 random bytes
+    QByteArray verifier; // SHA-256 of salt + password
 
     // A new verifier with a fresh salt.
     static PasswordVerifier make(const QString& password);

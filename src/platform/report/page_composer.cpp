@@ -12,15 +12,12 @@ namespace report {
 
 namespace {
 
-const QColor shading(0xE8, 0xE8, 0xE8);  // header and group rows
+const QColor shading(0xE8, 0xE8, 0xE8); // header and group rows
 
 } // namespace
 
 PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* device, QPainter* painter, int totalPages)
-    : m_report(report)
-    , m_device(device)
-    , m_painter(painter)
-    , m_totalPages(totalPages)
+    : m_report(report), m_device(device), m_painter(painter), m_totalPages(totalPages)
 {
     const ReportFile& file = report.file;
     m_dpi = device->logicalDpiY();
@@ -258,8 +255,9 @@ void PageComposer::finishPage()
 {
     finishTable();
     if (m_painter && !m_report.file.pageNumber.isEmpty()) {
-        const QString text = m_report.file.pageNumber.render({{QStringLiteral("page"), QString::number(m_page)},
-                                                              {QStringLiteral("pages"), QString::number(m_totalPages)}});
+        const QString text =
+            m_report.file.pageNumber.render({{QStringLiteral("page"), QString::number(m_page)},
+                                             {QStringLiteral("pages"), QString::number(m_totalPages)}});
         m_painter->save();
         m_painter->setFont(QFont(m_footerFont, m_device));
         m_painter->drawText(QRectF(0, m_bodyBottom, m_pageWidth, m_footerHeight),

@@ -36,7 +36,7 @@ private:
     double groupRowHeight(const QString& caption) const;
     void drawClosing();
     void newPage(bool continueGroup);
-    void finishTable();  // draws the column lines and frame of the table on this page
+    void finishTable(); // draws the column lines and frame of the table on this page
     void finishPage();
     void closeSegment();
     void horizontalLine(double y);
@@ -48,13 +48,13 @@ private:
 
     double m_dpi = 0;
     double m_pageWidth = 0;
-    double m_bodyBottom = 0;  // above the page number band
+    double m_bodyBottom = 0; // above the page number band
     double m_footerHeight = 0;
     double m_penWidth = 0;
     QFont m_font;
     QFont m_boldFont;
     QFont m_footerFont;
-    QFont m_deviceFont;      // m_font and m_boldFont made for the device
+    QFont m_deviceFont; // m_font and m_boldFont made for the device
     QFont m_deviceBoldFont;
     double m_lineHeight = 0;
     TableGeometry m_geometry;
@@ -67,9 +67,9 @@ private:
     bool m_tableOnPage = false;
     bool m_rowsOnPage = false;
     double m_tableTop = 0;
-    double m_segmentTop = 0;                    // top of the current run of rows with inner lines
-    QList<QPair<double, double>> m_segments;    // finished runs on this page
-    QString m_group;                            // caption of the group being printed
+    double m_segmentTop = 0;                 // top of the current run of rows with inner lines
+    QList<QPair<double, double>> m_segments; // finished runs on this page
+    QString m_group;                         // caption of the group being printed
 };
 
 } // namespace report

@@ -76,9 +76,9 @@ ReportResult ReportControl::printReport()
     } catch (const ReportError& error) {
         m_lastResult = ReportResult{error.code(), error.message(), QString(), 0};
     } catch (const db::DbError& error) {
-        m_lastResult = ReportResult{ReportErrorCode::DataSource,
-                                    QStringLiteral("Lỗi dữ liệu khi in báo cáo: %1").arg(error.description()),
-                                    QString(), 0};
+        m_lastResult =
+            ReportResult{ReportErrorCode::DataSource,
+                         QStringLiteral("Lỗi dữ liệu khi in báo cáo: %1").arg(error.description()), QString(), 0};
     }
     return m_lastResult;
 }
@@ -93,8 +93,8 @@ ReportResult ReportControl::produce()
 
     ReportFile file = ReportFile::load(m_fileName);
     QList<ReportRow> rows = loadReportRows(file, m_database);
-    auto prepared =
-        std::make_shared<const PreparedReport>(PreparedReport::make(std::move(file), std::move(rows), formulas, marginsInPoints()));
+    auto prepared = std::make_shared<const PreparedReport>(
+        PreparedReport::make(std::move(file), std::move(rows), formulas, marginsInPoints()));
     checkPageLayout(*prepared);
 
     ReportResult result;

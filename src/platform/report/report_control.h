@@ -14,9 +14,10 @@
 namespace report {
 
 // Where a report goes when it is produced.
-enum class Destination {
-    Window = 0,   // the preview window (page through, zoom, print, save as PDF)
-    Printer = 1,  // the default printer
+enum class Destination
+{
+    Window = 0,  // the preview window (page through, zoom, print, save as PDF)
+    Printer = 1, // the default printer
 };
 
 // The outcome of producing a report. On failure message is a Vietnamese sentence for the user
@@ -25,8 +26,8 @@ struct ReportResult
 {
     ReportErrorCode error = ReportErrorCode::None;
     QString message;
-    QString outputFile;  // the PDF file written when SELVARO_PRINT_TO is set; else ""
-    int pageCount = 0;   // pages printed or written; 0 when the report went to the preview window
+    QString outputFile; // the PDF file written when SELVARO_PRINT_TO is set; else ""
+    int pageCount = 0;  // pages printed or written; 0 when the report went to the preview window
     bool ok() const { return error == ReportErrorCode::None; }
 };
 

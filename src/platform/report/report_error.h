@@ -7,7 +7,8 @@ namespace report {
 
 // What went wrong while producing a report. The print commands show the message to the user;
 // callers and tests tell the cases apart by the code.
-enum class ReportErrorCode {
+enum class ReportErrorCode
+{
     None,
     FileNotFound,       // the report file does not exist
     FileUnreadable,     // it exists but cannot be read, or is not UTF-8 text

@@ -14,12 +14,12 @@ namespace report {
 // One column of a report's table, from a line of the [columns] section.
 struct ReportColumn
 {
-    QString field;      // column of the data source printed as it is; empty for a template column
-    TextTemplate cell;  // the cell's text built from the row's columns (set when field is empty)
-    QString caption;    // the header cell
-    double width = 1;   // relative to the other columns' widths
+    QString field;     // column of the data source printed as it is; empty for a template column
+    TextTemplate cell; // the cell's text built from the row's columns (set when field is empty)
+    QString caption;   // the header cell
+    double width = 1;  // relative to the other columns' widths
     Qt::Alignment align = Qt::AlignLeft;
-    int line = 0;       // line of the report file, for messages
+    int line = 0; // line of the report file, for messages
 };
 
 // A report file (.rpt): our own text format, described in docs/report_format.md. It declares the
@@ -32,27 +32,27 @@ struct ReportFile
     QString title;  // document name: the PDF's title, the preview window's caption
     QString source; // print table or stored query of the database the print command hands over
     int sourceLine = 0;
-    QStringList order;  // columns the rows are sorted by; empty: the source's own order
+    QStringList order; // columns the rows are sorted by; empty: the source's own order
     int orderLine = 0;
 
     QPageSize::PageSizeId pageSize = QPageSize::A4;
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
-    QMarginsF margins{15, 12, 12, 12};  // millimetres: left, top, right, bottom
+    QMarginsF margins{15, 12, 12, 12}; // millimetres: left, top, right, bottom
 
     QString fontFamily = QStringLiteral("Liberation Serif");
-    double fontSize = 10;  // points
+    double fontSize = 10; // points
 
-    TextTemplate pageNumber;  // {{page}} and {{pages}}; empty: no page numbers
+    TextTemplate pageNumber; // {{page}} and {{pages}}; empty: no page numbers
     Qt::Alignment pageNumberAlign = Qt::AlignHCenter;
 
-    QStringList groupBy;       // a new group starts where the values of these columns change
+    QStringList groupBy; // a new group starts where the values of these columns change
     int groupLine = 0;
     TextTemplate groupCaption; // the group row's text, from the group's first row
     int groupCaptionLine = 0;
-    QString groupContinued = QStringLiteral("(tiếp theo)");  // after the caption repeated on a new page
+    QString groupContinued = QStringLiteral("(tiếp theo)"); // after the caption repeated on a new page
 
-    TextTemplate heading;  // HTML, with the formulas and {{row_count}}
-    TextTemplate closing;  // HTML, same values
+    TextTemplate heading; // HTML, with the formulas and {{row_count}}
+    TextTemplate closing; // HTML, same values
     QList<ReportColumn> columns;
 
     // Reads and parses the file at path. Backslashes count as folder separators, and when the

@@ -8,10 +8,7 @@
 
 namespace report {
 
-ReportRenderer::ReportRenderer(const PreparedReport& report)
-    : m_report(report)
-{
-}
+ReportRenderer::ReportRenderer(const PreparedReport& report) : m_report(report) {}
 
 int ReportRenderer::paint(QPagedPaintDevice* device) const
 {

@@ -16,8 +16,8 @@ namespace report {
 struct ReportRow
 {
     QStringList cells;
-    bool startsGroup = false;  // the first row of a group (reports with group = ...)
-    QString groupCaption;      // the group row printed above it; set on every row of the group
+    bool startsGroup = false; // the first row of a group (reports with group = ...)
+    QString groupCaption;     // the group row printed above it; set on every row of the group
 };
 
 // Name every cell and group template may use besides the source's columns: the row's number,

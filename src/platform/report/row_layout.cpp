@@ -10,7 +10,7 @@ struct RowLayout::Cell
 {
     QTextLayout layout;
     int nextLine = 0;
-    QList<double> lineTops;  // top of each line, then the bottom of the last one
+    QList<double> lineTops; // top of each line, then the bottom of the last one
 
     double remaining() const { return lineTops.back() - lineTops.at(nextLine); }
     bool finished() const { return nextLine >= lineTops.size() - 1; }
@@ -18,8 +18,8 @@ struct RowLayout::Cell
     int linesFitting(double height, bool force) const
     {
         int count = 0;
-        while (nextLine + count < lineTops.size() - 1
-               && lineTops.at(nextLine + count + 1) - lineTops.at(nextLine) <= height)
+        while (nextLine + count < lineTops.size() - 1 &&
+               lineTops.at(nextLine + count + 1) - lineTops.at(nextLine) <= height)
             ++count;
         return count == 0 && force && !finished() ? 1 : count;
     }
@@ -110,8 +110,8 @@ double RowLayout::drawWhole(QPainter* painter, double top) const
     for (size_t column = 0; column < m_cells.size(); ++column) {
         const Cell& cell = *m_cells[column];
         if (painter) {
-            cell.layout.draw(painter, QPointF(m_geometry.left.at(qsizetype(column)) + m_geometry.padding,
-                                              top + m_geometry.padding));
+            cell.layout.draw(
+                painter, QPointF(m_geometry.left.at(qsizetype(column)) + m_geometry.padding, top + m_geometry.padding));
         }
         height = qMax(height, cell.lineTops.back());
     }

@@ -14,10 +14,10 @@ namespace report {
 // Where the table's columns lie on the page, in device pixels.
 struct TableGeometry
 {
-    QList<double> left;   // left edge of each column
-    QList<double> width;  // width of each column
+    QList<double> left;  // left edge of each column
+    QList<double> width; // width of each column
     QList<Qt::Alignment> align;
-    double padding = 0;   // inside each cell, on all four sides
+    double padding = 0; // inside each cell, on all four sides
     double tableWidth() const { return left.isEmpty() ? 0 : left.back() + width.back() - left.front(); }
 };
 

@@ -9,10 +9,7 @@ namespace mus = kainjow::mustache;
 
 struct TextTemplate::Impl
 {
-    explicit Impl(const std::string& text)
-        : engine(text)
-    {
-    }
+    explicit Impl(const std::string& text) : engine(text) {}
     mus::mustache engine;
 };
 
@@ -24,14 +21,28 @@ std::string htmlEscape(const std::string& utf8)
     out.reserve(utf8.size() + 16);
     for (const char c : utf8) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        case '\r': break;
-        case '\n': out += "<br/>"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&#39;";
+            break;
+        case '\r':
+            break;
+        case '\n':
+            out += "<br/>";
+            break;
+        default:
+            out += c;
         }
     }
     return out;

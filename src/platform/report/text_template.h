@@ -20,12 +20,13 @@ using TemplateValues = QList<QPair<QString, QVariant>>;
 class TextTemplate
 {
 public:
-    enum class Escape {
-        Html,  // values are HTML-escaped and their line breaks become <br/>: for HTML blocks
-        None,  // values are copied as they are: for plain-text cells and captions
+    enum class Escape
+    {
+        Html, // values are HTML-escaped and their line breaks become <br/>: for HTML blocks
+        None, // values are copied as they are: for plain-text cells and captions
     };
 
-    TextTemplate() = default;  // empty template: renders ""
+    TextTemplate() = default; // empty template: renders ""
 
     // Compiles text. On a malformed template (an unclosed or mismatched section) returns an
     // empty template and puts the engine's explanation into error; error is cleared otherwise.

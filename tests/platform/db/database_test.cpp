@@ -90,7 +90,7 @@ TEST_F(DbTest, ConnectStringKeyIsReadInAnyLetterCaseBesideOtherItems)
 TEST_F(DbTest, MissingFileRaisesFileNotFound)
 {
     expectDbError(errc::FileNotFound, [&] { Database::open(path(QStringLiteral("none.mdb")), Connect); });
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("none.mdb"))));  // open never creates
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("none.mdb")))); // open never creates
 }
 
 TEST_F(DbTest, TextFileIsNotADatabase)
@@ -123,7 +123,7 @@ TEST_F(DbTest, CreateRefusesAnExistingPath)
 {
     Database::create(path(), Password).close();
     expectDbError(errc::DatabaseExists, [&] { Database::create(path(), QStringLiteral("other")); });
-    EXPECT_TRUE(Database::open(path(), Connect).isOpen());  // the first file is untouched
+    EXPECT_TRUE(Database::open(path(), Connect).isOpen()); // the first file is untouched
 }
 
 TEST_F(DbTest, PasswordIsNotStoredInTheFile)
@@ -143,7 +143,7 @@ TEST_F(DbTest, ClosedHandleRaisesAndCopiesShareTheClose)
     EXPECT_FALSE(copy.isOpen());
     expectDbError(errc::ItemNotFound, [&] { copy.execute(QStringLiteral("DELETE FROM cvden2009")); });
     expectDbError(errc::ItemNotFound, [&] { Database().tableNames(); });
-    copy.close();  // closing a closed handle does nothing
+    copy.close(); // closing a closed handle does nothing
 }
 
 TEST_F(DbTest, RecordsetOutlivesTheDatabaseClose)
@@ -174,7 +174,8 @@ TEST_F(DbTest, ReadOnlyModeRefusesWritesAndChangesNothing)
 TEST_F(DbTest, ReadOnlyFileOpensSharedButWritesRaiseReadOnlyFile)
 {
     makeLetters(2).close();
-    ASSERT_TRUE(QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    ASSERT_TRUE(
+        QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     Database db = Database::open(path(), Connect, db::OpenMode::SharedWrite);
     EXPECT_TRUE(db.isReadOnly());
     try {
@@ -188,7 +189,7 @@ TEST_F(DbTest, ReadOnlyFileOpensSharedButWritesRaiseReadOnlyFile)
     rs.edit();
     rs.setValue(QStringLiteral("chonin"), QStringLiteral("X"));
     expectDbError(errc::ReadOnlyFile, [&] { rs.update(); });
-    EXPECT_EQ(rs.editMode(), db::EditMode::Edit);  // the typed value is kept
+    EXPECT_EQ(rs.editMode(), db::EditMode::Edit); // the typed value is kept
     EXPECT_EQ(countRows(db, QStringLiteral("cvden2009")), 2);
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
@@ -201,9 +202,9 @@ TEST_F(DbTest, TwoHandlesOnOneFileSeeEachOthersWrites)
     db::Recordset rs = second.openRecordset(QStringLiteral("cvden2009"));
     first.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Tờ trình' WHERE stt = 1"));
     first.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (3, 'Báo cáo')"));
-    rs.moveFirst();  // a dynaset reads a row when it reaches it
+    rs.moveFirst(); // a dynaset reads a row when it reaches it
     EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Tờ trình"));
-    EXPECT_EQ(rs.recordCount(), 2);  // rows added elsewhere appear after requery
+    EXPECT_EQ(rs.recordCount(), 2); // rows added elsewhere appear after requery
     rs.requery();
     EXPECT_EQ(rs.recordCount(), 3);
     second.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
@@ -223,7 +224,7 @@ TEST_F(DbTest, WriterElsewhereMakesWritesFailLockedAndNothingChanges)
     rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
     expectDbError(errc::FileLocked, [&] { rs.update(); });
     ASSERT_EQ(other.exec("ROLLBACK"), SQLITE_OK);
-    rs.update();  // the same edit goes through once the file is free
+    rs.update(); // the same edit goes through once the file is free
     EXPECT_EQ(other.scalar("SELECT count(*) FROM cvden2009 WHERE chonin = 'X'"), QStringLiteral("0"));
     EXPECT_EQ(other.scalar("SELECT loai FROM cvden2009 WHERE stt = 1"), QStringLiteral("Khác"));
 }

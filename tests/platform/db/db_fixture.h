@@ -49,8 +49,7 @@ inline db::TableDef lettersTable(const QString& name)
 }
 
 // Expects `statement` to raise DbError with `number`.
-template <class F>
-void expectDbError(int number, F&& statement)
+template <class F> void expectDbError(int number, F&& statement)
 {
     try {
         statement();
@@ -75,7 +74,8 @@ protected:
         db.appendTableDef(lettersTable(QStringLiteral("cvden2009")));
         db.beginTrans();
         for (int i = 1; i <= rows; ++i) {
-            db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')")
+            db.execute(QStringLiteral(
+                           "INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')")
                            .arg(i)
                            .arg(i % 2 ? QStringLiteral("Quyết định") : QStringLiteral("Công văn")));
         }

@@ -39,13 +39,14 @@ TEST_P(FailingStatements, RaiseTheirNumberAndWriteNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FailingStatements,
-    ::testing::Values(FailingStatement{"Malformed", "UPDATE cvden2009 SET WHERE", errc::SyntaxError},
-                      FailingStatement{"UnknownTable", "DELETE * FROM cvdi2009", errc::TableNotFound},
-                      FailingStatement{"UnknownColumn", "UPDATE cvden2009 SET khongco = 1", errc::ItemNotFound},
-                      FailingStatement{"UnknownColumnInWhere", "DELETE FROM cvden2009 WHERE khongco = 1", errc::ItemNotFound},
-                      FailingStatement{"LaterRowTooLong", "UPDATE cvden2009 SET chonin = IIf(stt = 3, 'XX', 'X')",
-                                       errc::FieldTooSmall},
-                      FailingStatement{"SelectIntoFromUnknown", "SELECT * INTO cvden2010 FROM cvdi2009", errc::TableNotFound}),
+    ::testing::Values(
+        FailingStatement{"Malformed", "UPDATE cvden2009 SET WHERE", errc::SyntaxError},
+        FailingStatement{"UnknownTable", "DELETE * FROM cvdi2009", errc::TableNotFound},
+        FailingStatement{"UnknownColumn", "UPDATE cvden2009 SET khongco = 1", errc::ItemNotFound},
+        FailingStatement{"UnknownColumnInWhere", "DELETE FROM cvden2009 WHERE khongco = 1", errc::ItemNotFound},
+        FailingStatement{"LaterRowTooLong", "UPDATE cvden2009 SET chonin = IIf(stt = 3, 'XX', 'X')",
+                         errc::FieldTooSmall},
+        FailingStatement{"SelectIntoFromUnknown", "SELECT * INTO cvden2010 FROM cvdi2009", errc::TableNotFound}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DbTest, EngineErrorNamesTheStatementThatFailed)
@@ -65,7 +66,8 @@ TEST_F(DbTest, SelectIntoWhoseFillFailsLeavesNoTable)
     Database db = makeLetters(3);
     // The target is made first; then the fill stops at run time (an integer overflow in SQLite).
     expectDbError(errc::EngineErrorBase + 1, [&] {
-        db.execute(QStringLiteral("SELECT stt, loai INTO cvden2010 FROM cvden2009 WHERE abs(-9223372036854775807 - stt) > 0"));
+        db.execute(
+            QStringLiteral("SELECT stt, loai INTO cvden2010 FROM cvden2009 WHERE abs(-9223372036854775807 - stt) > 0"));
     });
     EXPECT_FALSE(db.hasTable(QStringLiteral("cvden2010")));
 }
@@ -80,7 +82,7 @@ TEST_F(DbTest, RolledBackTransactionChangesNothing)
     rs.edit();
     rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
     rs.update();
-    EXPECT_EQ(count(db), 2);  // the transaction sees its own changes
+    EXPECT_EQ(count(db), 2); // the transaction sees its own changes
     db.rollback();
     EXPECT_EQ(count(db), 3);
     EXPECT_EQ(count(db, QStringLiteral("chonin = 'X' OR loai = 'Khác'")), 0);

@@ -13,8 +13,7 @@
 
 using db::Database;
 
-namespace
-{
+namespace {
 
 const QString Connect = QStringLiteral(";pwd=vorkelmadu");
 

@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-namespace
-{
+namespace {
 
 int compareUtf8(const QString& a, const QString& b)
 {

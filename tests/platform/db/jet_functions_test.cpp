@@ -4,8 +4,7 @@
 
 using jettest::TestCatalog;
 
-namespace
-{
+namespace {
 
 struct FunctionCase
 {

@@ -13,8 +13,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-namespace jettest
-{
+namespace jettest {
 
 class TestCatalog : public db::jet::Catalog
 {

@@ -7,8 +7,7 @@
 
 using jettest::TestCatalog;
 
-namespace
-{
+namespace {
 
 QStringList list(std::initializer_list<const char*> values)
 {

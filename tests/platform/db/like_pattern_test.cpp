@@ -3,8 +3,7 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 struct LikeCase
 {

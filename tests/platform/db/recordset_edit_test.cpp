@@ -37,7 +37,7 @@ TEST_F(DbTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
     rs.setValue(QStringLiteral("loai"), QStringLiteral("Đức"));
     rs.update();
     EXPECT_EQ(rs.editMode(), EditMode::None);
-    EXPECT_EQ(stt(rs), 1);  // still on the row that was current
+    EXPECT_EQ(stt(rs), 1); // still on the row that was current
     EXPECT_EQ(rs.recordCount(), 3);
     rs.setBookmark(rs.lastModified());
     EXPECT_EQ(stt(rs), 3);
@@ -68,8 +68,8 @@ TEST_F(DbTest, EditWritesOnUpdateAndLastModifiedIsTheEditedRow)
     rs.move(1);
     rs.edit();
     rs.setValue(QStringLiteral("LOAI"), QStringLiteral("Tờ trình"));
-    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Tờ trình"));  // the buffer
-    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("Công văn"));  // not written yet
+    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Tờ trình")); // the buffer
+    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("Công văn"));                               // not written yet
     rs.update();
     EXPECT_EQ(loaiOf(db, 2), QStringLiteral("Tờ trình"));
     rs.moveFirst();
@@ -135,7 +135,7 @@ TEST_F(DbTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
     rs.setValue(QStringLiteral("loai"), QString(""));
     rs.setValue(QStringLiteral("stt"), 5);
     expectDbError(errc::ZeroLengthNotAllowed, [&] { rs.update(); });
-    EXPECT_EQ(rs.editMode(), EditMode::Edit);  // the user's values stay in the buffer
+    EXPECT_EQ(rs.editMode(), EditMode::Edit); // the user's values stay in the buffer
     EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 5);
     rs.setValue(QStringLiteral("loai"), QStringLiteral("Báo cáo"));
     rs.update();
@@ -216,17 +216,18 @@ TEST_F(DbTest, DynasetSeesChangesToItsRowsAndSnapshotDoesNot)
 {
     Database db = makeLetters(3);
     Recordset dynaset = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"));
-    Recordset snapshot = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"),
-                                          RecordsetType::Snapshot);
+    Recordset snapshot =
+        db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"), RecordsetType::Snapshot);
     EXPECT_FALSE(snapshot.isUpdatable());
     expectDbError(errc::NotUpdatable, [&] { snapshot.edit(); });
     expectDbError(errc::NotUpdatable, [&] { snapshot.deleteRecord(); });
     db.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 1"));
-    EXPECT_EQ(dynaset.value(QStringLiteral("loai")).toString(), QStringLiteral("Khác"));  // no longer matches, still there
+    EXPECT_EQ(dynaset.value(QStringLiteral("loai")).toString(),
+              QStringLiteral("Khác")); // no longer matches, still there
     EXPECT_EQ(snapshot.value(QStringLiteral("loai")).toString(), QStringLiteral("Quyết định"));
     db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
     dynaset.moveNext();
-    EXPECT_TRUE(dynaset.eof());  // the row deleted elsewhere is skipped
+    EXPECT_TRUE(dynaset.eof()); // the row deleted elsewhere is skipped
     EXPECT_EQ(dynaset.recordCount(), 1);
     snapshot.moveLast();
     EXPECT_EQ(stt(snapshot), 3);
@@ -336,7 +337,7 @@ TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
     EXPECT_DOUBLE_EQ(found.value(QStringLiteral("tien")).toDouble(), 1.5);
     found.requery();
     found.findFirst(QStringLiteral("xong = False"));
-    EXPECT_TRUE(found.noMatch());  // the WHERE of the recordset still applies after requery
+    EXPECT_TRUE(found.noMatch()); // the WHERE of the recordset still applies after requery
     Recordset all = db.openRecordset(QStringLiteral("SELECT * FROM lich2009 ORDER BY id"));
     all.moveLast();
     EXPECT_FALSE(all.value(QStringLiteral("xong")).toBool());

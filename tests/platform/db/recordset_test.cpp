@@ -104,12 +104,12 @@ TEST_P(RecordsetTypes, AbsolutePositionMovesAndRefusesOutOfRange)
     EXPECT_EQ(rs.absolutePosition(), 1);
     expectDbError(errc::NoCurrentRecord, [&] { rs.setAbsolutePosition(5); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.setAbsolutePosition(-1); });
-    EXPECT_EQ(stt(rs), 4);  // unchanged by the refused moves
+    EXPECT_EQ(stt(rs), 4); // unchanged by the refused moves
 }
 
 TEST_P(RecordsetTypes, FindsWalkInRecordsetOrder)
 {
-    Database db = makeLetters(6);  // odd stt "Quyết định", even "Công văn"
+    Database db = makeLetters(6); // odd stt "Quyết định", even "Công văn"
     Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt DESC"), GetParam());
     rs.findFirst(QStringLiteral("loai = 'Quyết định'"));
     ASSERT_FALSE(rs.noMatch());
@@ -122,7 +122,7 @@ TEST_P(RecordsetTypes, FindsWalkInRecordsetOrder)
     EXPECT_EQ(stt(rs), 1);
     rs.findNext(QStringLiteral("loai = 'Quyết định'"));
     EXPECT_TRUE(rs.noMatch());
-    EXPECT_EQ(stt(rs), 1);  // no match leaves the current row
+    EXPECT_EQ(stt(rs), 1); // no match leaves the current row
 }
 
 TEST_P(RecordsetTypes, FindIgnoresVietnameseLetterCaseButNotAccents)
@@ -164,7 +164,7 @@ TEST_P(RecordsetTypes, MalformedCriterionRaisesAndKeepsPosition)
     expectDbError(errc::SyntaxError, [&] { rs.findFirst(QStringLiteral("stt = = 1")); });
     expectDbError(errc::ItemNotFound, [&] { rs.findFirst(QStringLiteral("khongco = 1")); });
     EXPECT_EQ(stt(rs), 2);
-    EXPECT_TRUE(rs.noMatch());  // the flag of the last completed find
+    EXPECT_TRUE(rs.noMatch()); // the flag of the last completed find
 }
 
 TEST_P(RecordsetTypes, QuoteInCriterionTextIsAnOrdinaryCharacter)

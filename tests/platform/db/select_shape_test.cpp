@@ -37,14 +37,15 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SelectShapes,
     ::testing::Values(
         ShapeCase{"WholeTable", "SELECT * FROM cvden2009", true, "", "cvden2009", "\"cvden2009\"", ""},
-        ShapeCase{"QuotedWithWhereAndOrder", "SELECT * FROM \"cvden 2009\" WHERE \"loai\" = 'a' ORDER BY \"stt\";", true, "",
-                  "cvden 2009", "\"cvden 2009\"", "WHERE \"loai\" = 'a' ORDER BY \"stt\""},
+        ShapeCase{"QuotedWithWhereAndOrder", "SELECT * FROM \"cvden 2009\" WHERE \"loai\" = 'a' ORDER BY \"stt\";",
+                  true, "", "cvden 2009", "\"cvden 2009\"", "WHERE \"loai\" = 'a' ORDER BY \"stt\""},
         ShapeCase{"Attached", "SELECT a.* FROM ext1.\"lich2009\" AS a WHERE a.x = 1", true, "ext1", "lich2009", "\"a\"",
                   "WHERE a.x = 1"},
-        ShapeCase{"BareAlias", "SELECT t.stt FROM cvden2009 t ORDER BY t.stt", true, "", "cvden2009", "\"t\"", "ORDER BY t.stt"},
+        ShapeCase{"BareAlias", "SELECT t.stt FROM cvden2009 t ORDER BY t.stt", true, "", "cvden2009", "\"t\"",
+                  "ORDER BY t.stt"},
         ShapeCase{"FromInsideString", "SELECT 'x FROM y' AS a FROM donvi", true, "", "donvi", "\"donvi\"", ""},
-        ShapeCase{"SubqueryInWhere", "SELECT * FROM a WHERE id IN (SELECT id FROM b GROUP BY id)", true, "", "a", "\"a\"",
-                  "WHERE id IN (SELECT id FROM b GROUP BY id)"},
+        ShapeCase{"SubqueryInWhere", "SELECT * FROM a WHERE id IN (SELECT id FROM b GROUP BY id)", true, "", "a",
+                  "\"a\"", "WHERE id IN (SELECT id FROM b GROUP BY id)"},
         ShapeCase{"Join", "SELECT a.* FROM a INNER JOIN b ON a.x = b.x", false, "", "", "", ""},
         ShapeCase{"CommaJoin", "SELECT * FROM a, b", false, "", "", "", ""},
         ShapeCase{"Distinct", "SELECT DISTINCT loai FROM cvden2009", false, "", "", "", ""},
@@ -57,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SelectPart, StartsAtTheFirstTopLevelSelect)
 {
-    EXPECT_EQ(db::selectPart(QStringLiteral("INSERT INTO \"x\" (a) SELECT a FROM b")), QStringLiteral("SELECT a FROM b"));
+    EXPECT_EQ(db::selectPart(QStringLiteral("INSERT INTO \"x\" (a) SELECT a FROM b")),
+              QStringLiteral("SELECT a FROM b"));
     EXPECT_EQ(db::selectPart(QStringLiteral("DELETE FROM x")), QString());
 }
 

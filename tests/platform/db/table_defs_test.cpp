@@ -102,7 +102,7 @@ TEST_F(DbTest, AppendTableDefRefusesTakenNameAndBadDefinitions)
     db::TableDef badIndex = lettersTable(QStringLiteral("ba"));
     badIndex.indexes[1].fields = {QStringLiteral("khongco")};
     expectDbError(errc::ItemNotFound, [&] { db.appendTableDef(badIndex); });
-    EXPECT_EQ(db.tableNames(), QStringList{QStringLiteral("cvden2009")});  // nothing half-made
+    EXPECT_EQ(db.tableNames(), QStringList{QStringLiteral("cvden2009")}); // nothing half-made
 }
 
 TEST_F(DbTest, CounterIsAssignedOnInsertAndNeverReused)
@@ -141,10 +141,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WriteCheck{"ZeroLengthInsert", "INSERT INTO moi (nguyen, ten) VALUES (2, '')", errc::ZeroLengthNotAllowed},
         WriteCheck{"ZeroLengthUpdate", "UPDATE moi SET ten = ''", errc::ZeroLengthNotAllowed},
-        WriteCheck{"TextLongerThanSize",
-                   "INSERT INTO moi (nguyen, ten) VALUES (2, 'Một trăm ký tự thì dài hơn năm mươi ký tự mà ô này cho phép')",
-                   errc::FieldTooSmall},
-        WriteCheck{"TextTooLongOnUpdate", "UPDATE moi SET ten = ten + ' và thêm rất nhiều chữ nữa cho dài quá cỡ năm mươi ký tự'",
+        WriteCheck{
+            "TextLongerThanSize",
+            "INSERT INTO moi (nguyen, ten) VALUES (2, 'Một trăm ký tự thì dài hơn năm mươi ký tự mà ô này cho phép')",
+            errc::FieldTooSmall},
+        WriteCheck{"TextTooLongOnUpdate",
+                   "UPDATE moi SET ten = ten + ' và thêm rất nhiều chữ nữa cho dài quá cỡ năm mươi ký tự'",
                    errc::FieldTooSmall},
         WriteCheck{"RequiredLeftNull", "INSERT INTO moi (ten) VALUES ('Hai')", errc::NullNotAllowed},
         WriteCheck{"RequiredSetNull", "UPDATE moi SET nguyen = Null", errc::NullNotAllowed},
@@ -189,7 +191,8 @@ TEST_F(DbTest, CreateIndexStatementWithPrimaryIsRecorded)
     EXPECT_TRUE(read.indexes[1].unique);
     EXPECT_FALSE(read.indexes[1].primary);
     expectDbError(errc::IndexExists, [&] { db.execute(QStringLiteral("CREATE INDEX SO ON donvi (loai)")); });
-    expectDbError(errc::PrimaryKeyExists, [&] { db.execute(QStringLiteral("CREATE INDEX k2 ON donvi (stt) WITH PRIMARY")); });
+    expectDbError(errc::PrimaryKeyExists,
+                  [&] { db.execute(QStringLiteral("CREATE INDEX k2 ON donvi (stt) WITH PRIMARY")); });
     db.execute(QStringLiteral("INSERT INTO donvi (stt) VALUES (1)"));
     expectDbError(errc::DuplicateKey, [&] { db.execute(QStringLiteral("INSERT INTO donvi (stt) VALUES (1)")); });
 }
@@ -203,7 +206,7 @@ TEST_F(DbTest, DropTableRemovesTableAndItsDefinitions)
     db::TableDef plain;
     plain.name = QStringLiteral("cvden2009");
     plain.fields = {field(QStringLiteral("x"), FieldType::Text, 5)};
-    db.appendTableDef(plain);  // no definitions of the dropped table come back
+    db.appendTableDef(plain); // no definitions of the dropped table come back
     const db::TableDef read = db.tableDef(QStringLiteral("cvden2009"));
     EXPECT_EQ(read.fields.size(), 1);
     EXPECT_TRUE(read.indexes.isEmpty());
@@ -245,8 +248,9 @@ TEST_F(DbTest, PrintTableIsFilledFromAStoredQueryOfTheLettersFile)
     letters.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009"));
     Database scratch = Database::create(path(QStringLiteral("vemotemp.mdb")), Password);
     scratch.appendTableDef(lettersTable(QStringLiteral("incvden")));
-    scratch.execute(QStringLiteral(" INSERT INTO incvden Select * from qrdata1 In '%1' where [chonin]= 'X' order by [id]")
-                        .arg(path()));
+    scratch.execute(
+        QStringLiteral(" INSERT INTO incvden Select * from qrdata1 In '%1' where [chonin]= 'X' order by [id]")
+            .arg(path()));
     EXPECT_EQ(scratch.recordsAffected(), 2);
     db::Recordset rs = scratch.openRecordset(QStringLiteral("SELECT * FROM incvden ORDER BY stt"));
     EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 1);
@@ -262,7 +266,8 @@ TEST_F(DbTest, ExternalFileWithAnotherPasswordIsRefused)
     expectDbError(errc::InvalidPassword,
                   [&] { letters.execute(QStringLiteral("SELECT * INTO x IN '%1' FROM cvden2009").arg(other)); });
     expectDbError(errc::FileNotFound, [&] {
-        letters.execute(QStringLiteral("INSERT INTO cvden2009 SELECT * FROM cvden2009 IN '%1'").arg(path(QStringLiteral("no.mdb"))));
+        letters.execute(QStringLiteral("INSERT INTO cvden2009 SELECT * FROM cvden2009 IN '%1'")
+                            .arg(path(QStringLiteral("no.mdb"))));
     });
     EXPECT_FALSE(Database::open(other, QStringLiteral(";pwd=khac")).hasTable(QStringLiteral("x")));
 }
@@ -272,7 +277,8 @@ TEST_F(DbTest, StoredQueriesAreKeptAndExpandedWhereNamed)
     Database db = makeLetters(4);
     db.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 2"));
     expectDbError(errc::TableExists, [&] { db.createQueryDef(QStringLiteral("QRDATA1"), QStringLiteral("SELECT 1")); });
-    expectDbError(errc::TableExists, [&] { db.createQueryDef(QStringLiteral("cvden2009"), QStringLiteral("SELECT 1")); });
+    expectDbError(errc::TableExists,
+                  [&] { db.createQueryDef(QStringLiteral("cvden2009"), QStringLiteral("SELECT 1")); });
     EXPECT_EQ(db.queryNames(), QStringList{QStringLiteral("qrdata1")});
     EXPECT_EQ(db.querySql(QStringLiteral("QRData1")), QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 2"));
     EXPECT_EQ(db.openRecordset(QStringLiteral("qrdata1")).recordCount(), 2);
@@ -293,11 +299,15 @@ TEST_F(DbTest, StoredActionQueryRunsWhenExecutedByName)
 TEST_F(DbTest, DynasetOverAStoredQueryOnOneTableIsUpdatable)
 {
     Database db = makeLetters(3);
-    db.createQueryDef(QStringLiteral("Qrtracuu"), QStringLiteral("SELECT * FROM cvden2009 WHERE stt >= 2 ORDER BY stt"));
+    db.createQueryDef(QStringLiteral("Qrtracuu"),
+                      QStringLiteral("SELECT * FROM cvden2009 WHERE stt >= 2 ORDER BY stt"));
     db::Recordset rs = db.openRecordset(QStringLiteral("Qrtracuu"));
     ASSERT_TRUE(rs.isUpdatable());
     rs.edit();
     rs.setValue(QStringLiteral("chonin"), QStringLiteral("X"));
     rs.update();
-    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE chonin = 'X'")).value(QStringLiteral("stt")).toInt(), 2);
+    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE chonin = 'X'"))
+                  .value(QStringLiteral("stt"))
+                  .toInt(),
+              2);
 }

@@ -45,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("a = b")},
         FormulaCase{"empty quoted value", QStringLiteral("tendonvi = ''"), QStringLiteral("tendonvi"), QString()},
         FormulaCase{"unquoted value", QStringLiteral("so = 12"), QStringLiteral("so"), QStringLiteral("12")},
-        FormulaCase{"a lone quote is the value", QStringLiteral("dau = '"), QStringLiteral("dau"),
-                    QStringLiteral("'")},
+        FormulaCase{"a lone quote is the value", QStringLiteral("dau = '"), QStringLiteral("dau"), QStringLiteral("'")},
         FormulaCase{"mismatched quotes are not stripped", QStringLiteral("x = 'abc\""), QStringLiteral("x"),
                     QStringLiteral("'abc\"")}));
 

@@ -9,7 +9,7 @@
 struct PdfText
 {
     QStringList pages;
-    QString error;  // set when pdftotext could not be run or failed
+    QString error; // set when pdftotext could not be run or failed
 
     static PdfText read(const QString& pdfPath);
 

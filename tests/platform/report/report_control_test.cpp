@@ -95,7 +95,8 @@ protected:
 TEST_F(ReportControlTest, IncomingRegisterPrintsHeadingEveryRowAndPageNumbers)
 {
     m_scratch.addRows(QStringLiteral("cvdenmau"), incomingLetters(70));
-    m_scratch.database().execute(QStringLiteral(" INSERT INTO incvden Select * from cvdenmau where [chonin]= 'X' order by [id]"));
+    m_scratch.database().execute(
+        QStringLiteral(" INSERT INTO incvden Select * from cvdenmau where [chonin]= 'X' order by [id]"));
 
     ReportControl control;
     prepare(control, "brcvden.rpt", QStringLiteral("(Những công văn được chọn)"));
@@ -108,7 +109,8 @@ TEST_F(ReportControlTest, IncomingRegisterPrintsHeadingEveryRowAndPageNumbers)
     const QString all = pdf.all();
     qsizetype last = -1;
     for (int i = 1; i <= 70; ++i) {
-        const qsizetype at = all.indexOf(QStringLiteral("Về việc triển khai kế hoạch số %1 năm 2025 của đơn vị ở Đắk Lắk").arg(i));
+        const qsizetype at =
+            all.indexOf(QStringLiteral("Về việc triển khai kế hoạch số %1 năm 2025 của đơn vị ở Đắk Lắk").arg(i));
         ASSERT_GT(at, last) << "letter " << i << " missing or out of order";
         EXPECT_TRUE(all.contains(QStringLiteral("%1/CVĐ-%2").arg(i).arg(i * 3))) << "letter " << i;
         last = at;
@@ -120,7 +122,8 @@ TEST_F(ReportControlTest, IncomingRegisterPrintsHeadingEveryRowAndPageNumbers)
 TEST_F(ReportControlTest, OutgoingRegisterPrintsQuotesAndVietnameseExactly)
 {
     m_scratch.addRows(QStringLiteral("cvdimau"), outgoingLetters(45));
-    m_scratch.database().execute(QStringLiteral(" INSERT INTO incvdi Select * from cvdimau where [chonin]= 'X' order by [id]"));
+    m_scratch.database().execute(
+        QStringLiteral(" INSERT INTO incvdi Select * from cvdimau where [chonin]= 'X' order by [id]"));
 
     ReportControl control;
     prepare(control, "brcvdi.rpt", QStringLiteral("(Từ ngày 01/03/2025 đến 28/03/2025)"));
@@ -141,20 +144,21 @@ TEST_F(ReportControlTest, PlansReportReadsTheStoredQueryInItsOrderWithResultsCut
 {
     QList<ScratchFile::Values> plans;
     for (int i = 1; i <= 40; ++i) {
-        const int day = 1 + (i * 17) % 28;  // starts out of entry order
+        const int day = 1 + (i * 17) % 28; // starts out of entry order
         const QString start = QStringLiteral("%1/04/2025").arg(day, 2, 10, QLatin1Char('0'));
-        plans.append({{QStringLiteral("Tendonvi"), QStringLiteral("Phòng Hành chính – Quản trị")},
-                      {QStringLiteral("ndungtt"), QStringLiteral("Công việc khởi đầu ngày %1 mã %2").arg(day).arg(i)},
-                      {QStringLiteral("Tgianbdau"), start},
-                      {QStringLiteral("Tgianbdauchuan"), QStringLiteral("202504%1").arg(day, 2, 10, QLatin1Char('0'))},
-                      {QStringLiteral("Tgiankthuc"), QStringLiteral("30/04/2025")},
-                      {QStringLiteral("Tgiankthucchuan"), QStringLiteral("20250430")},
-                      {QStringLiteral("nguoichidao"), QStringLiteral("Phó Chánh Văn phòng")},
-                      {QStringLiteral("chidao"), QStringLiteral("Khẩn trương thực hiện")},
-                      {QStringLiteral("canbo"), QStringLiteral("Lê Thị Ánh")},
-                      {QStringLiteral("ketqua"), i == 1 ? QStringLiteral("k").repeated(249) + QStringLiteral("Ẩ|PHẦN BỊ CẮT")
-                                                        : QStringLiteral("Đã xong phần %1").arg(i)},
-                      {QStringLiteral("ketthuc"), i % 3 == 0}});
+        plans.append(
+            {{QStringLiteral("Tendonvi"), QStringLiteral("Phòng Hành chính – Quản trị")},
+             {QStringLiteral("ndungtt"), QStringLiteral("Công việc khởi đầu ngày %1 mã %2").arg(day).arg(i)},
+             {QStringLiteral("Tgianbdau"), start},
+             {QStringLiteral("Tgianbdauchuan"), QStringLiteral("202504%1").arg(day, 2, 10, QLatin1Char('0'))},
+             {QStringLiteral("Tgiankthuc"), QStringLiteral("30/04/2025")},
+             {QStringLiteral("Tgiankthucchuan"), QStringLiteral("20250430")},
+             {QStringLiteral("nguoichidao"), QStringLiteral("Phó Chánh Văn phòng")},
+             {QStringLiteral("chidao"), QStringLiteral("Khẩn trương thực hiện")},
+             {QStringLiteral("canbo"), QStringLiteral("Lê Thị Ánh")},
+             {QStringLiteral("ketqua"), i == 1 ? QStringLiteral("k").repeated(249) + QStringLiteral("Ẩ|PHẦN BỊ CẮT")
+                                               : QStringLiteral("Đã xong phần %1").arg(i)},
+             {QStringLiteral("ketthuc"), i % 3 == 0}});
     }
     m_scratch.addRows(QStringLiteral("kehoachmau"), plans);
     m_scratch.database().createQueryDef(
@@ -164,12 +168,13 @@ TEST_F(ReportControlTest, PlansReportReadsTheStoredQueryInItsOrderWithResultsCut
                        "tgianbdauchuan+tgiankthucchuan "));
 
     ReportControl control;
-    prepare(control, "brkehoach.rpt", QString());  // the plans command passes no title formula
+    prepare(control, "brkehoach.rpt", QString()); // the plans command passes no title formula
     const PdfText pdf = produced(control);
 
     ASSERT_GE(pdf.pageCount(), 2);
-    expectPages(pdf, QStringLiteral("CHƯƠNG TRÌNH, KẾ HOẠCH CÔNG TÁC"),
-                {QStringLiteral("Nội dung công việc"), QStringLiteral("Người chỉ đạo"), QStringLiteral("Kết quả thực hiện")});
+    expectPages(
+        pdf, QStringLiteral("CHƯƠNG TRÌNH, KẾ HOẠCH CÔNG TÁC"),
+        {QStringLiteral("Nội dung công việc"), QStringLiteral("Người chỉ đạo"), QStringLiteral("Kết quả thực hiện")});
     const QString all = pdf.all();
     // In the query's order: by start day; the STT column counts the printed rows.
     QList<QPair<int, int>> byStart;
@@ -179,10 +184,11 @@ TEST_F(ReportControlTest, PlansReportReadsTheStoredQueryInItsOrderWithResultsCut
     qsizetype last = -1;
     for (int n = 0; n < byStart.size(); ++n) {
         const auto [day, i] = byStart[n];
-        const qsizetype at = all.indexOf(QStringLiteral("%1 Phòng Hành chính – Quản trị Công việc khởi đầu ngày %2 mã %3")
-                                             .arg(n + 1)
-                                             .arg(day)
-                                             .arg(i));
+        const qsizetype at =
+            all.indexOf(QStringLiteral("%1 Phòng Hành chính – Quản trị Công việc khởi đầu ngày %2 mã %3")
+                            .arg(n + 1)
+                            .arg(day)
+                            .arg(i));
         ASSERT_GT(at, last) << "plan " << i << " missing or out of order";
         last = at;
     }
@@ -193,18 +199,19 @@ TEST_F(ReportControlTest, PlansReportReadsTheStoredQueryInItsOrderWithResultsCut
 
 TEST_F(ReportControlTest, ScheduleReportGroupsRowsByDayUnderTheWeekday)
 {
-    static const QStringList weekdays{QStringLiteral("Thứ hai"), QStringLiteral("Thứ ba"), QStringLiteral("Thứ tư"),
+    static const QStringList weekdays{QStringLiteral("Thứ hai"), QStringLiteral("Thứ ba"),  QStringLiteral("Thứ tư"),
                                       QStringLiteral("Thứ năm"), QStringLiteral("Thứ sáu"), QStringLiteral("Thứ bảy"),
                                       QStringLiteral("Chủ nhật")};
     QList<ScratchFile::Values> items;
     for (int k = 0; k < 56; ++k) {
-        const int day = (k * 5) % 7;   // entered out of order
+        const int day = (k * 5) % 7; // entered out of order
         const int hour = 7 + (k * 3) % 8;
         items.append({{QStringLiteral("ngay"), QStringLiteral("%1/01/2025").arg(6 + day, 2, 10, QLatin1Char('0'))},
                       {QStringLiteral("ngaychuan"), QStringLiteral("202501%1").arg(6 + day, 2, 10, QLatin1Char('0'))},
                       {QStringLiteral("thu"), weekdays[day]},
                       {QStringLiteral("gio"), QStringLiteral("%1h%2").arg(hour).arg(k % 60, 2, 10, QLatin1Char('0'))},
-                      {QStringLiteral("giochuan"), QStringLiteral("%1h%2").arg(hour, 2, 10, QLatin1Char('0')).arg(k % 60, 2, 10, QLatin1Char('0'))},
+                      {QStringLiteral("giochuan"),
+                       QStringLiteral("%1h%2").arg(hour, 2, 10, QLatin1Char('0')).arg(k % 60, 2, 10, QLatin1Char('0'))},
                       {QStringLiteral("ndung"), QStringLiteral("Họp giao ban số %1").arg(k)},
                       {QStringLiteral("diadiem"), QStringLiteral("Hội trường B")},
                       {QStringLiteral("nguoictri"), QStringLiteral("Bí thư")},
@@ -213,8 +220,8 @@ TEST_F(ReportControlTest, ScheduleReportGroupsRowsByDayUnderTheWeekday)
                       {QStringLiteral("chonin"), QStringLiteral("X")}});
     }
     m_scratch.addRows(QStringLiteral("lichmau"), items);
-    m_scratch.database().execute(
-        QStringLiteral(" INSERT INTO inlich Select * from lichmau where [chonin]= 'X' order by [ngaychuan],[giochuan]"));
+    m_scratch.database().execute(QStringLiteral(
+        " INSERT INTO inlich Select * from lichmau where [chonin]= 'X' order by [ngaychuan],[giochuan]"));
 
     ReportControl control;
     prepare(control, "brlichtuan.rpt", QStringLiteral("(Từ 06/01/2025 đến 12/01/2025)"));
@@ -227,7 +234,8 @@ TEST_F(ReportControlTest, ScheduleReportGroupsRowsByDayUnderTheWeekday)
     const QString all = pdf.all();
     qsizetype last = -1;
     for (int day = 0; day < 7; ++day) {
-        const QString caption = QStringLiteral("%1, ngày %2/01/2025").arg(weekdays[day]).arg(6 + day, 2, 10, QLatin1Char('0'));
+        const QString caption =
+            QStringLiteral("%1, ngày %2/01/2025").arg(weekdays[day]).arg(6 + day, 2, 10, QLatin1Char('0'));
         const qsizetype group = all.indexOf(caption);
         ASSERT_GT(group, last) << caption.toStdString() << " missing or out of order";
         last = group;
@@ -254,7 +262,7 @@ TEST_F(ReportControlTest, EachPrintWritesANewPdfFile)
     const ReportResult second = control.setAction(1);
     ASSERT_TRUE(second.ok()) << second.message.toStdString();
     EXPECT_EQ(QFileInfo(second.outputFile).fileName(), QStringLiteral("brcvden-002.pdf"));
-    EXPECT_EQ(second.pageCount, 1);  // an empty print table: heading, header row, no rows
+    EXPECT_EQ(second.pageCount, 1); // an empty print table: heading, header row, no rows
 }
 
 TEST_F(ReportControlTest, MissingReportFileIsReportedAndNothingPrinted)
@@ -270,7 +278,8 @@ TEST_F(ReportControlTest, MissingReportFileIsReportedAndNothingPrinted)
 
 TEST_F(ReportControlTest, UnknownColumnIsReportedWithItsLineAndSource)
 {
-    write(QStringLiteral("brsai.rpt"), QStringLiteral("[report]\nsource = incvden\n[columns]\nstt | Số\nso_cv_sai | Số CV\n"));
+    write(QStringLiteral("brsai.rpt"),
+          QStringLiteral("[report]\nsource = incvden\n[columns]\nstt | Số\nso_cv_sai | Số CV\n"));
     ReportControl control;
     control.setReportFileName(m_out.filePath(QStringLiteral("brsai.rpt")));
     control.setDatabase(m_scratch.database());
@@ -305,10 +314,13 @@ TEST_P(ReportControlUnknownName, IsAnUnknownColumnEvenWithoutRows)
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ReportControlUnknownName,
-    testing::Values(UnknownName{"in a cell template", "[report]\nsource = inlich\n[columns]\n{{gio}} {{phong}} | A\n", "phong"},
-                    UnknownName{"in the order", "[report]\nsource = inlich\norder = ngaychuan, phut\n[columns]\ngio\n", "phut"},
-                    UnknownName{"in the grouping", "[report]\nsource = inlich\ngroup = tuan\n[columns]\ngio\n", "tuan"},
-                    UnknownName{"in the group caption", "[report]\nsource = inlich\ngroup = ngay\ngroup_caption = {{thu}} {{thang}}\n[columns]\ngio\n", "thang"}));
+    testing::Values(
+        UnknownName{"in a cell template", "[report]\nsource = inlich\n[columns]\n{{gio}} {{phong}} | A\n", "phong"},
+        UnknownName{"in the order", "[report]\nsource = inlich\norder = ngaychuan, phut\n[columns]\ngio\n", "phut"},
+        UnknownName{"in the grouping", "[report]\nsource = inlich\ngroup = tuan\n[columns]\ngio\n", "tuan"},
+        UnknownName{"in the group caption",
+                    "[report]\nsource = inlich\ngroup = ngay\ngroup_caption = {{thu}} {{thang}}\n[columns]\ngio\n",
+                    "thang"}));
 
 TEST_F(ReportControlTest, ColumnNamesMatchWithoutRegardToCase)
 {
@@ -392,7 +404,7 @@ TEST_F(ReportControlTest, WindowDestinationHandsThePreviewTheReportPlaceAndMargi
     ReportControl control;
     prepare(control, "brcvden.rpt", QStringLiteral("(Ngày 05/05/2025)"));
     control.setDestination(Destination::Window);
-    control.setMarginLeft(1152);  // 20 mm, as the list forms compute it: 20 / 25 * 1440
+    control.setMarginLeft(1152); // 20 mm, as the list forms compute it: 20 / 25 * 1440
     control.setMarginTop(1152);
     const ReportResult result = control.setAction(1);
     ASSERT_TRUE(result.ok()) << result.message.toStdString();
@@ -401,7 +413,7 @@ TEST_F(ReportControlTest, WindowDestinationHandsThePreviewTheReportPlaceAndMargi
     const QMarginsF margins = shown.report->pageLayout.margins(QPageLayout::Point);
     EXPECT_NEAR(margins.left(), 57.6, 0.01);
     EXPECT_NEAR(margins.top(), 57.6, 0.01);
-    EXPECT_NEAR(margins.right(), 12 * 72 / 25.4, 0.01);  // brcvden.rpt's own
+    EXPECT_NEAR(margins.right(), 12 * 72 / 25.4, 0.01); // brcvden.rpt's own
     EXPECT_TRUE(shown.report->headingHtml.contains(QStringLiteral("(Ngày 05/05/2025)")));
     EXPECT_TRUE(result.outputFile.isEmpty());
 }

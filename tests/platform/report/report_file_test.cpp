@@ -64,7 +64,7 @@ thanhphan
 [closing]
 <p>{{row_count}}</p>
 )"),
-                                               QStringLiteral("x.rpt"));
+                                              QStringLiteral("x.rpt"));
     EXPECT_EQ(file.title, QStringLiteral("Lịch làm việc"));
     EXPECT_EQ(file.source, QStringLiteral("inlich"));
     EXPECT_EQ(file.order, (QStringList{QStringLiteral("ngaychuan"), QStringLiteral("giochuan")}));
@@ -73,7 +73,8 @@ thanhphan
     EXPECT_EQ(file.margins, QMarginsF(20, 15, 10, 5));
     EXPECT_EQ(file.fontFamily, QStringLiteral("Noto Sans"));
     EXPECT_DOUBLE_EQ(file.fontSize, 9.5);
-    EXPECT_EQ(file.pageNumber.render({{QStringLiteral("page"), QStringLiteral("2")}, {QStringLiteral("pages"), QStringLiteral("7")}}),
+    EXPECT_EQ(file.pageNumber.render(
+                  {{QStringLiteral("page"), QStringLiteral("2")}, {QStringLiteral("pages"), QStringLiteral("7")}}),
               QStringLiteral("2 / 7"));
     EXPECT_EQ(file.pageNumberAlign, Qt::AlignRight);
     EXPECT_EQ(file.groupBy, QStringList{QStringLiteral("ngaychuan")});
@@ -124,7 +125,7 @@ struct SyntaxCase
 {
     const char* what;
     QString text;
-    int line;  // 0: the complaint concerns the whole file
+    int line; // 0: the complaint concerns the whole file
 };
 
 class ReportFileRefuses : public testing::TestWithParam<SyntaxCase>
@@ -140,7 +141,8 @@ TEST_P(ReportFileRefuses, WithTheFileAndLine)
         << c.what;
     EXPECT_TRUE(message.startsWith(QStringLiteral("File báo cáo brtest.rpt"))) << message.toStdString();
     if (c.line > 0)
-        EXPECT_TRUE(message.contains(QStringLiteral("dòng %1:").arg(c.line))) << c.what << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("dòng %1:").arg(c.line)))
+            << c.what << ": " << message.toStdString();
     else
         EXPECT_FALSE(message.contains(QStringLiteral("dòng"))) << c.what << ": " << message.toStdString();
 }
@@ -160,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"font size not a number", QStringLiteral("[report]\nsource = a\nfont_size = lớn\n"), 3},
         SyntaxCase{"bad page number alignment", QStringLiteral("[report]\nsource = a\npage_number_align = giữa\n"), 3},
         SyntaxCase{"bad order column", QStringLiteral("[report]\nsource = a\norder = ngay chuan\n"), 3},
-        SyntaxCase{"unclosed section in a caption", QStringLiteral("[report]\nsource = a\ngroup_caption = {{#thu}}\n"), 3},
+        SyntaxCase{"unclosed section in a caption", QStringLiteral("[report]\nsource = a\ngroup_caption = {{#thu}}\n"),
+                   3},
         SyntaxCase{"width not a number", QStringLiteral("[report]\nsource = a\n[columns]\nb | B | rộng\n"), 4},
         SyntaxCase{"width zero", QStringLiteral("[report]\nsource = a\n[columns]\nb | B | 0\n"), 4},
         SyntaxCase{"bad alignment", QStringLiteral("[report]\nsource = a\n[columns]\nb | B | 1 | giữa\n"), 4},
@@ -217,7 +220,7 @@ TEST(ReportFileLoad, PathWithBackslashesAndOtherLetterCaseFindsTheFile)
     writeFile(dir.filePath(QStringLiteral("data/brcvden.rpt")), "\xEF\xBB\xBF" + minimal.toUtf8());
     const ReportFile file = ReportFile::load(dir.path() + QStringLiteral("\\Data\\BRCVDEN.rpt"));
     EXPECT_EQ(file.path, dir.filePath(QStringLiteral("data/brcvden.rpt")));
-    EXPECT_EQ(file.source, QStringLiteral("incvden"));  // the byte order mark is skipped
+    EXPECT_EQ(file.source, QStringLiteral("incvden")); // the byte order mark is skipped
 }
 
 TEST(ReportFileLoad, SyntaxErrorsNameTheFileRead)

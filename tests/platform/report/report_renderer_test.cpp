@@ -38,8 +38,7 @@ QList<ReportRow> numberedRows(int count)
     QList<ReportRow> rows;
     for (int i = 1; i <= count; ++i) {
         rows.append(row({QStringLiteral("R%1").arg(i, 4, 10, QLatin1Char('0')),
-                         QStringLiteral("Nội dung công việc số %1 của Phòng Tổ chức").arg(i),
-                         QString::number(i * 7)}));
+                         QStringLiteral("Nội dung công việc số %1 của Phòng Tổ chức").arg(i), QString::number(i * 7)}));
     }
     return rows;
 }
@@ -73,7 +72,8 @@ TEST_F(ReportRendering, HeaderRowAndPageNumberOnEveryPageHeadingOnlyOnTheFirst)
     for (int page = 0; page < pdf.pageCount(); ++page) {
         const QString& text = pdf.pages[page];
         EXPECT_TRUE(text.contains(QStringLiteral("Cột thứ nhất Cột thứ hai Cột thứ ba"))) << "page " << page + 1;
-        EXPECT_TRUE(text.contains(QStringLiteral("Trang %1/%2").arg(page + 1).arg(pdf.pageCount()))) << "page " << page + 1;
+        EXPECT_TRUE(text.contains(QStringLiteral("Trang %1/%2").arg(page + 1).arg(pdf.pageCount())))
+            << "page " << page + 1;
     }
     EXPECT_EQ(pdf.pagesContaining(QStringLiteral("VĂN PHÒNG TỈNH ỦY")), 1);
     EXPECT_TRUE(pdf.pages[0].contains(QStringLiteral("ĐẢNG ỦY KHỐI CƠ QUAN")));
@@ -105,7 +105,7 @@ TEST_F(ReportRendering, TextsPrintExactlyAsGivenWithoutMarkup)
     const PdfText pdf = render(threeColumns, {row({QStringLiteral("1"), odd, QStringLiteral("2")})},
                                {{QStringLiteral("tendonvi"), odd}});
     EXPECT_EQ(pdf.pagesContaining(odd), 1);
-    EXPECT_EQ(pdf.all().count(normalisedText(odd)), 2);  // in the heading and in the cell
+    EXPECT_EQ(pdf.all().count(normalisedText(odd)), 2); // in the heading and in the cell
 }
 
 TEST_F(ReportRendering, EmptyReportHasItsHeadingHeaderAndOnePage)
@@ -123,7 +123,8 @@ TEST_F(ReportRendering, RowTallerThanAPageIsSplitWithoutLosingAWord)
     QStringList words;
     for (int i = 1; i <= 1500; ++i)
         words.append(QStringLiteral("từ%1").arg(i, 4, 10, QLatin1Char('0')));
-    const PdfText pdf = render(threeColumns, {row({QStringLiteral("đầu")}), row({QStringLiteral("dài"), words.join(u' '), QStringLiteral("cuối")}),
+    const PdfText pdf = render(threeColumns, {row({QStringLiteral("đầu")}),
+                                              row({QStringLiteral("dài"), words.join(u' '), QStringLiteral("cuối")}),
                                               row({QStringLiteral("sau")})});
     ASSERT_GE(pdf.pageCount(), 2);
     const QString all = pdf.all();
@@ -165,7 +166,8 @@ b | Nội dung | 4
     QList<ReportRow> rows;
     for (int day = 1; day <= 3; ++day) {
         for (int i = 1; i <= 40; ++i) {
-            ReportRow r = row({QStringLiteral("%1h%2").arg(7 + i % 10).arg(i), QStringLiteral("Việc %1 ngày %2").arg(i).arg(day)});
+            ReportRow r = row(
+                {QStringLiteral("%1h%2").arg(7 + i % 10).arg(i), QStringLiteral("Việc %1 ngày %2").arg(i).arg(day)});
             r.startsGroup = i == 1;
             r.groupCaption = QStringLiteral("Thứ %1, ngày 0%1/01/2025").arg(day + 1);
             rows.append(r);
@@ -189,7 +191,8 @@ b | Nội dung | 4
         if (afterHeader.startsWith(QStringLiteral("Thứ")) && afterHeader.contains(QStringLiteral("(tiếp theo)")))
             ++continued;
         else
-            EXPECT_TRUE(afterHeader.startsWith(QStringLiteral("Thứ"))) << "page " << page + 1 << " starts without a day";
+            EXPECT_TRUE(afterHeader.startsWith(QStringLiteral("Thứ")))
+                << "page " << page + 1 << " starts without a day";
         EXPECT_TRUE(text.endsWith(QString::number(page + 1))) << "page number on page " << page + 1;
     }
     EXPECT_GE(continued, 1);
@@ -220,7 +223,8 @@ TEST_F(ReportRendering, MarginsGivenInPointsReplaceOnlyThoseSides)
 TEST(ReportOutput, PdfIntoAMissingFolderFailsNamingThePath)
 {
     QTemporaryDir dir;
-    const PreparedReport report = PreparedReport::make(ReportFile::parse(threeColumns, QStringLiteral("t.rpt")), {}, {});
+    const PreparedReport report =
+        PreparedReport::make(ReportFile::parse(threeColumns, QStringLiteral("t.rpt")), {}, {});
     const QString path = dir.filePath(QStringLiteral("khong/co/out.pdf"));
     try {
         writePdf(report, path);
@@ -256,8 +260,8 @@ TEST(ReportFont, MissingFamilyFallsBackToOneWithVietnameseLetters)
 {
     EXPECT_EQ(ReportRenderer::fontFamily(QStringLiteral("Liberation Serif")), QStringLiteral("Liberation Serif"));
     const QString fallback = ReportRenderer::fontFamily(QStringLiteral(".VnTime"));
-    EXPECT_TRUE(fallback == QStringLiteral("Liberation Serif") || fallback == QStringLiteral("Noto Serif")
-                || fallback == QStringLiteral("Noto Sans"))
+    EXPECT_TRUE(fallback == QStringLiteral("Liberation Serif") || fallback == QStringLiteral("Noto Serif") ||
+                fallback == QStringLiteral("Noto Sans"))
         << fallback.toStdString();
 }
 

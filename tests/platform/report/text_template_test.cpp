@@ -32,28 +32,31 @@ TEST(TextTemplate, PlainTextKeepsValuesAsTheyAre)
 
 TEST(TextTemplate, EmptyTextAndFalseHideASectionAndShowItsInverse)
 {
-    const TextTemplate t = compiled(QStringLiteral("{{#thu}}{{thu}}, {{/thu}}{{^thu}}Ngày {{/thu}}{{ngay}}"),
-                                    TextTemplate::Escape::None);
+    const TextTemplate t =
+        compiled(QStringLiteral("{{#thu}}{{thu}}, {{/thu}}{{^thu}}Ngày {{/thu}}{{ngay}}"), TextTemplate::Escape::None);
     EXPECT_EQ(t.render({{QStringLiteral("thu"), QString()}, {QStringLiteral("ngay"), QStringLiteral("1/2")}}),
               QStringLiteral("Ngày 1/2"));
     EXPECT_EQ(t.render({{QStringLiteral("thu"), QVariant(false)}, {QStringLiteral("ngay"), QStringLiteral("1/2")}}),
               QStringLiteral("Ngày 1/2"));
-    EXPECT_EQ(t.render({{QStringLiteral("thu"), QStringLiteral("Thứ ba")}, {QStringLiteral("ngay"), QStringLiteral("1/2")}}),
-              QStringLiteral("Thứ ba, 1/2"));
+    EXPECT_EQ(
+        t.render({{QStringLiteral("thu"), QStringLiteral("Thứ ba")}, {QStringLiteral("ngay"), QStringLiteral("1/2")}}),
+        QStringLiteral("Thứ ba, 1/2"));
 }
 
 TEST(TextTemplate, TrueShowsASectionAndPrintsNothingItself)
 {
-    const TextTemplate t = compiled(QStringLiteral("[{{ketthuc}}]{{#ketthuc}}xong{{/ketthuc}}"), TextTemplate::Escape::None);
+    const TextTemplate t =
+        compiled(QStringLiteral("[{{ketthuc}}]{{#ketthuc}}xong{{/ketthuc}}"), TextTemplate::Escape::None);
     EXPECT_EQ(t.render({{QStringLiteral("ketthuc"), QVariant(true)}}), QStringLiteral("[]xong"));
     EXPECT_EQ(t.render({{QStringLiteral("ketthuc"), QVariant(false)}}), QStringLiteral("[]"));
 }
 
 TEST(TextTemplate, NamesListsEachNameOnceWithoutComments)
 {
-    const TextTemplate t = compiled(QStringLiteral("{{! ghi chú }}{{#a}}{{b}}{{/a}} {{{c}}} {{&d}} {{ b }}"),
-                                    TextTemplate::Escape::Html);
-    EXPECT_EQ(t.names(), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    const TextTemplate t =
+        compiled(QStringLiteral("{{! ghi chú }}{{#a}}{{b}}{{/a}} {{{c}}} {{&d}} {{ b }}"), TextTemplate::Escape::Html);
+    EXPECT_EQ(t.names(),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
     EXPECT_FALSE(t.isConstant());
 }
 
@@ -66,7 +69,8 @@ TEST(TextTemplate, ANameWithoutValuePrintsNothing)
 TEST(TextTemplate, UnclosedSectionIsRefusedWithTheEnginesReason)
 {
     QString error;
-    const TextTemplate t = TextTemplate::compile(QStringLiteral("{{#thu}} chưa đóng"), TextTemplate::Escape::None, &error);
+    const TextTemplate t =
+        TextTemplate::compile(QStringLiteral("{{#thu}} chưa đóng"), TextTemplate::Escape::None, &error);
     EXPECT_TRUE(t.isEmpty());
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(t.render({}), QString());

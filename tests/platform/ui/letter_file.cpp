@@ -3,7 +3,6 @@
 #include "platform/db/recordset.h"
 #include "template_file.h"
 
-
 namespace uitest {
 
 LetterFile::LetterFile(int rows)
