@@ -96,8 +96,8 @@ QString indexFieldName(const QString& spec)
 void deleteBookkeeping(sqlite3* db, const QString& schema, const QString& tableKey)
 {
     for (const char* table : {"msys_fields", "msys_indexes"}) {
-        Statement del(
-            db, QStringLiteral("DELETE FROM %1%2 WHERE tbl = ?1").arg(schemaPrefix(schema), QLatin1String(table)));
+        Statement del(db, QStringLiteral("DELETE FROM ") + schemaPrefix(schema) + QLatin1String(table) +
+                              QStringLiteral(" WHERE tbl = ?1"));
         del.bindText(1, tableKey);
         del.run();
     }
@@ -158,7 +158,8 @@ void rebuildChecks(sqlite3* db, const QString& schema, const TableDef& def)
                       .arg(shown, QString::number(textSize(f)))}});
         for (const auto& check : checks) {
             insertChecks << raiseIf(check.first, check.second.first, check.second.second);
-            updateChecks << raiseIf(QStringLiteral("NEW.%1 IS NOT OLD.%1 AND %2").arg(column, check.first),
+            updateChecks << raiseIf(QStringLiteral("NEW.") + column + QStringLiteral(" IS NOT OLD.") + column +
+                                        QStringLiteral(" AND ") + check.first,
                                     check.second.first, check.second.second);
         }
         if (!checks.isEmpty())
@@ -217,9 +218,8 @@ void SchemaStore::initialise(sqlite3* db, const QString& schema)
 
 bool SchemaStore::hasTable(sqlite3* db, const QString& schema, const QString& name)
 {
-    Statement find(
-        db,
-        QStringLiteral("SELECT 1 FROM %1sqlite_master WHERE type = 'table' AND name = ?1").arg(schemaPrefix(schema)));
+    Statement find(db, QStringLiteral("SELECT 1 FROM ") + schemaPrefix(schema) +
+                           QStringLiteral("sqlite_master WHERE type = 'table' AND name = ?1"));
     find.bindText(1, name);
     const bool found = find.step();
     find.reset();
@@ -228,8 +228,8 @@ bool SchemaStore::hasTable(sqlite3* db, const QString& schema, const QString& na
 
 std::optional<QString> SchemaStore::actualTableName(sqlite3* db, const QString& schema, const QString& name)
 {
-    Statement list(db,
-                   QStringLiteral("SELECT name FROM %1sqlite_master WHERE type = 'table'").arg(schemaPrefix(schema)));
+    Statement list(db, QStringLiteral("SELECT name FROM ") + schemaPrefix(schema) +
+                           QStringLiteral("sqlite_master WHERE type = 'table'"));
     while (list.step()) {
         const QString stored = list.text(0);
         if (stored.compare(name, Qt::CaseInsensitive) == 0) {
@@ -404,9 +404,8 @@ void SchemaStore::createTable(sqlite3* db, const QString& schema, const TableDef
             column += QLatin1String(" PRIMARY KEY AUTOINCREMENT");
         columns << column;
     }
-    runScript(
-        db,
-        QStringLiteral("CREATE TABLE %1 (%2)").arg(qualifiedName(schema, def.name), columns.join(QLatin1String(", "))));
+    runScript(db, QStringLiteral("CREATE TABLE ") + qualifiedName(schema, def.name) + QStringLiteral(" (") +
+                      columns.join(QLatin1String(", ")) + QStringLiteral(")"));
     for (FieldDef f : def.fields) {
         if (f.type == FieldType::Text)
             f.size = textSize(f);
@@ -480,7 +479,7 @@ void SchemaStore::dropTable(sqlite3* db, const QString& schema, const QString& t
     const std::optional<QString> actual = actualTableName(db, schema, table);
     if (!actual || actual->startsWith(QLatin1String("msys_")))
         throw DbError(errc::TableNotFound, QStringLiteral("Table '%1' does not exist.").arg(table));
-    runScript(db, QStringLiteral("DROP TABLE %1").arg(qualifiedName(schema, *actual)));
+    runScript(db, QStringLiteral("DROP TABLE ") + qualifiedName(schema, *actual));
     if (hasTable(db, schema, QStringLiteral("msys_fields")))
         deleteBookkeeping(db, schema, actual->toLower());
 }

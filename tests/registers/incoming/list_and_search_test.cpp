@@ -3,6 +3,7 @@
 #include "../../platform/report/pdf_text.h"
 #include "../register_fixture.h"
 
+#include "accessibility_check.h"
 #include "registers/incoming/frmcvden.h"
 #include "registers/incoming/frmgridcvden.h"
 #include "registers/incoming/frmtracuucvden.h"
@@ -13,7 +14,6 @@
 #include "common/criteria.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QComboBox>
 #include <QTemporaryDir>
 
@@ -252,7 +252,8 @@ TEST(RegisterPrint, MarginsAndTitles)
 
 namespace {
 
-// Every control Tab reaches on the incoming forms has a name (the old one) and an accessible name.
+// Every control Tab reaches on the incoming forms has its old name and is read by a screen reader
+// with a name and its true role; the forms are windows and the print-by-date dialog a dialog.
 TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
 {
     app::Module1& m = app::module1();
@@ -265,20 +266,19 @@ TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
     dialog->load();
     for (ui::FormBase* f : {static_cast<ui::FormBase*>(entry), static_cast<ui::FormBase*>(list()),
                             static_cast<ui::FormBase*>(search()), dialog}) {
+        f->show();
+        EXPECT_TRUE(test::isAccessible(f));
         for (QWidget* w : f->findChildren<QWidget*>()) {
             if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
                 continue;
-            // A text box's editor speaks for the box; a grid's inner parts for the grid.
+            // A text box's editor speaks for the box.
             QWidget* named = qobject_cast<ui::TextBox*>(w->parentWidget()) ? w->parentWidget() : w;
-            if (!qobject_cast<QAbstractButton*>(named) && !qobject_cast<ui::TextBox*>(named) &&
-                !qobject_cast<QComboBox*>(named) && !qobject_cast<ui::Grid*>(named))
-                continue;
-            EXPECT_FALSE(named->objectName().isEmpty()) << f->objectName().toStdString();
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-            ASSERT_NE(a, nullptr);
-            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty())
-                << f->objectName().toStdString() << " " << named->objectName().toStdString();
+            if (qobject_cast<QAbstractButton*>(named) || qobject_cast<ui::TextBox*>(named) ||
+                qobject_cast<QComboBox*>(named)) {
+                EXPECT_FALSE(named->objectName().isEmpty()) << f->objectName().toStdString();
+            }
         }
+        f->hide();
     }
 }
 
