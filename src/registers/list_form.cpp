@@ -284,7 +284,7 @@ void ListForm::cmdclose_Click()
     if (m.trangthai == QLatin1String("tracuucv")) {
         if (ui::FormBase* search = form(m_config.searchForm)) {
             search->showModeless();
-            if (QWidget* number = search->control(QStringLiteral("mstt")))
+            if (QWidget* number = search->control(m_config.searchReturnFocus))
                 number->setFocus();
         }
     } else if (m.trangthai != QLatin1String("xembangcv")) {
