@@ -608,19 +608,10 @@ void EntryForm::Cmdtracuu_Click()
 
 void EntryForm::cmdin_Click()
 {
-    app::Module1& m = app::module1();
-    if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
-        old->unload();
-    m.thongbao = m_config.printCaller;
-    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
+    const QString date = Data1->hasCurrentRecord() ? recordset().value(m_config.printDateField).toString() : QString();
+    ui::FormBase* dialog = datePrintDialog(m_config.printCaller, date);
     if (!dialog)
         return;
-    QString date;
-    if (Data1->hasCurrentRecord())
-        date = common::parseDate(recordset().value(m_config.printDateField).toString());
-    dialog->load();
-    if (ui::TextBox* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
-        first->setText(date);
     focusBox(m_config.homeBox);
     dialog->showModal();
 }
