@@ -44,6 +44,14 @@ struct Quiet
 
 } // namespace
 
+QString entryGuide()
+{
+    return QStringLiteral("F4 : xoá cả ô      F5: Chọn theo danh sách    ") +
+           QStringLiteral("     F5 và Shift-F5 : tăng giảm ô ngày     F6 : Sao chép nội dung trang trước") +
+           QStringLiteral("     PgUp : Về trang trước      PgDn : đến trang sau") +
+           QStringLiteral("     Nạp số trực tiếp vào ô vị trí CV hiện tại ");
+}
+
 EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
 {
     Data1 = new ui::DataControl(this);
@@ -132,10 +140,30 @@ bool EntryForm::editing() const
     return mode() == kAdding || mode() == kEditing;
 }
 
+ui::DataControl* EntryForm::attachLetterTypes(ui::DataCombo* combo)
+{
+    m_types = new ui::DataControl(this);
+    m_types->setObjectName(QStringLiteral("Dataloai"));
+    m_types->setRecordsetType(db::RecordsetType::Snapshot);
+    m_types->hide();
+    combo->setRowSource(m_types);
+    combo->setListField(QStringLiteral("loai"));
+    combo->setEditable(false);
+    connect(combo, &ui::DataCombo::Click, this, &EntryForm::DBComboloai_Click);
+    return m_types;
+}
+
 void EntryForm::Form_Load()
 {
     lockBoxes(true);
     setMode(kViewing);
+    if (auto* guide = control<QLabel>(QStringLiteral("Label5")))
+        guide->setText(m_config.guide);
+    if (m_types) {
+        m_types->setDatabase(app::module1().dbthamkhaocv);
+        m_types->setRecordSource(QStringLiteral("select * from loaicv order by matt"));
+        m_types->refresh();
+    }
 }
 
 void EntryForm::setMode(const QString& trangthai)
@@ -237,7 +265,7 @@ void EntryForm::writeLetter(db::Recordset& rs)
             rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     }
     app::Module1& m = app::module1();
-    const bool renumber = rs.editMode() == db::EditMode::AddNew && !m_numberTyped;
+    const bool renumber = rs.editMode() == db::EditMode::AddNew && !numberTypedByHand();
     QString note;
     datafiles::saveLetter(m.dbcongvan, rs, [&](db::Recordset& row) {
         if (!renumber || row.value(m_config.numberField).isNull())
@@ -292,6 +320,7 @@ void EntryForm::cmdAdd_Click()
     }
     m_numberTyped = false;
     m_numberNote.clear();
+    setMode(kAdding);
     fillNewRecord();
     lockBoxes(false);
     setButtons(false);
@@ -299,7 +328,6 @@ void EntryForm::cmdAdd_Click()
         b->setEnabled(false);
     if (QPushButton* b = button(QStringLiteral("cmdAdd")))
         b->setEnabled(true);
-    setMode(kAdding);
     focusBox(m_config.homeBox);
 }
 
@@ -339,6 +367,7 @@ void EntryForm::Cmdsua_Click()
             b->setEnabled(false);
         m_numberNote.clear();
         setMode(kEditing);
+        editStarted();
     }
     if (mode() != kAdding)
         focusBox(m_config.editFocus);
@@ -360,7 +389,7 @@ void EntryForm::cmdUpdate_Click()
 
 void EntryForm::returnToView()
 {
-    if (mode() == kViewing)
+    if (mode() == kViewing && !m_config.alwaysReturnToView)
         return;
     lockBoxes(true);
     setButtons(true);
@@ -477,7 +506,7 @@ void EntryForm::boxLostFocus(const QString& name)
     ui::TextBox* b = box(name);
     if (!b)
         return;
-    if (name == QLatin1String("mstt") && !m_config.editableBoxes.contains(name)) {
+    if (name == QLatin1String("mstt")) {
         b->setLocked(true);
         b->setTabStop(false);
         ui::setBackColor(b, ui::colorFromNumber(0xC0C0C0));
@@ -579,19 +608,10 @@ void EntryForm::Cmdtracuu_Click()
 
 void EntryForm::cmdin_Click()
 {
-    app::Module1& m = app::module1();
-    if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
-        old->unload();
-    m.thongbao = m_config.printCaller;
-    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
+    const QString date = Data1->hasCurrentRecord() ? recordset().value(m_config.printDateField).toString() : QString();
+    ui::FormBase* dialog = datePrintDialog(m_config.printCaller, date);
     if (!dialog)
         return;
-    QString date;
-    if (Data1->hasCurrentRecord())
-        date = common::parseDate(recordset().value(m_config.printDateField).toString());
-    dialog->load();
-    if (ui::TextBox* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
-        first->setText(date);
     focusBox(m_config.homeBox);
     dialog->showModal();
 }

@@ -11,6 +11,7 @@
 
 #include "platform/db/database.h"
 #include "platform/ui/check_box.h"
+#include "platform/ui/data_combo.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
@@ -46,6 +47,9 @@ struct EntryPick
     QList<GridColumn> columns;
 };
 
+// The guide of the letter entry forms: the keys F4, F5, F6, PgUp, PgDn and the position box.
+QString entryGuide();
+
 struct EntryConfig
 {
     QString viewStatus; // "Xem công văn đến"
@@ -69,11 +73,14 @@ struct EntryConfig
     QString invalidDateMessage;
     QList<AbbreviationRule> abbreviations;
     QList<EntryPick> picks;
-    QString renumberButton; // "cmdsuasocvden"
-    QString searchForm;     // "frmtracuucvden"
-    QString printCaller;    // "frmcvden": the name frmincv is told
-    QString printDateField; // "ng_den": the current letter's date given to frmincv
-    QString backupBase;     // "cvden"
+    QString renumberButton;       // "cmdsuasocvden"
+    QString searchForm;           // "frmtracuucvden"
+    QString printCaller;          // "frmcvden": the name frmincv is told
+    QString printDateField;       // "ng_den": the current letter's date given to frmincv
+    QString backupBase;           // "cvden"
+    QString guide = entryGuide(); // the text of the guide label Label5
+    // Return to view also runs in view mode (re-reads the record, focus home).
+    bool alwaysReturnToView = false;
 };
 
 class EntryForm : public ui::FormBase
@@ -111,6 +118,11 @@ protected:
     // Wires the controls of the Designer layout; the register's form calls it after setupUi.
     void attachControls();
 
+    // Makes the letter-type list behind combo (Dataloai, "select * from loaicv order by matt",
+    // bound when the form loads); its clicks come to DBComboloai_Click.
+    ui::DataControl* attachLetterTypes(ui::DataCombo* combo);
+    virtual void DBComboloai_Click(int area) { Q_UNUSED(area) }
+
     // The defaults of a new record, after addNew (remembered values are filled).
     virtual void fillNewRecord() {}
     // F5 in a box that is neither a date box nor a pick-grid box while editing; true when handled.
@@ -120,6 +132,11 @@ protected:
         Q_UNUSED(shift)
         return false;
     }
+    // Called once editing has started (trangthai "suacv").
+    virtual void editStarted() {}
+    // True when the register number of the letter being added was typed, not proposed: a
+    // number taken meanwhile is then kept as typed.
+    virtual bool numberTypedByHand() const { return m_numberTyped; }
     // A Jet condition limiting which records share a register number ("" for all of the year).
     virtual QString numberScope(const db::Recordset& rs) const
     {
@@ -156,6 +173,7 @@ private:
 
     QString m_table;
     PickGrids* m_picks;
+    ui::DataControl* m_types = nullptr;
     ui::TextBox* m_recnum = nullptr;
     QLabel* m_status = nullptr;
     ui::CheckBox* m_check = nullptr;

@@ -1,6 +1,9 @@
 #include "form_registry.h"
 
+#include "app/module1.h"
+#include "common/dates.h"
 #include "platform/ui/form_base.h"
+#include "platform/ui/text_box.h"
 
 #include <QHash>
 #include <QPointer>
@@ -70,6 +73,20 @@ void showMainWindow()
 {
     if (QWidget* w = registry().mainWindow)
         w->show();
+}
+
+ui::FormBase* datePrintDialog(const QString& caller, const QString& letterDate)
+{
+    if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
+        old->unload();
+    app::module1().thongbao = caller;
+    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
+    if (!dialog)
+        return nullptr;
+    dialog->load();
+    if (auto* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
+        first->setText(common::parseDate(letterDate));
+    return dialog;
 }
 
 } // namespace registers

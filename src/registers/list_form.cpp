@@ -259,19 +259,11 @@ void ListForm::Cmdin_Click()
 
 void ListForm::Cmdincvtheongay_Click()
 {
-    app::Module1& m = app::module1();
-    if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
-        old->unload();
-    m.thongbao = m_config.printCaller;
-    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
+    const QString date =
+        Data1->hasCurrentRecord() ? Data1->recordset().value(m_config.printDateField).toString() : QString();
+    ui::FormBase* dialog = datePrintDialog(m_config.printCaller, date);
     if (!dialog)
         return;
-    QString date;
-    if (Data1->hasCurrentRecord())
-        date = common::parseDate(Data1->recordset().value(m_config.printDateField).toString());
-    dialog->load();
-    if (auto* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
-        first->setText(date);
     if (DBGrid1)
         DBGrid1->setFocus();
     dialog->showModal();
@@ -284,7 +276,7 @@ void ListForm::cmdclose_Click()
     if (m.trangthai == QLatin1String("tracuucv")) {
         if (ui::FormBase* search = form(m_config.searchForm)) {
             search->showModeless();
-            if (QWidget* number = search->control(QStringLiteral("mstt")))
+            if (QWidget* number = search->control(m_config.searchReturnFocus))
                 number->setFocus();
         }
     } else if (m.trangthai != QLatin1String("xembangcv")) {

@@ -35,6 +35,7 @@ struct ListConfig
     QString searchForm;                // "frmtracuucvden"
     QString entryForm;                 // "frmcvden"
     QString printButton = QStringLiteral("Cmdin");
+    QString searchReturnFocus = QStringLiteral("mstt"); // focused on the search form when closing; "" none
 };
 
 class ListForm : public ui::FormBase

@@ -27,6 +27,17 @@ const QString kBadDate = QStringLiteral("Bạn cần nạp lại ngày tháng n�
 
 } // namespace
 
+QString searchGuideTail()
+{
+    return QChar(13) +
+           QStringLiteral(
+               " Cách dùng các dấu:      Dấu phảy : a,b (có a hoặc b)        Dấu + : a+b (phải có cả a và b) ") +
+           QChar(13) +
+           QStringLiteral(
+               " Dấu chấm than : !a (không có a)        Dấu trừ (cho ô số) :  10-45 (các số từ 10 đến 45) ") +
+           QChar(13) + QStringLiteral(" Các dấu >,< (cho ô số) : >3 (lớn hơn 3)  <15 (nhỏ hơn 15)");
+}
+
 SearchForm::SearchForm(SearchConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
 {
     m_picks = new PickGrids(this);

@@ -30,6 +30,9 @@ struct SearchPick
     QList<GridColumn> listColumns;
 };
 
+// The lines of the search forms' guide after the first: how the signs of a criterion combine.
+QString searchGuideTail();
+
 struct SearchConfig
 {
     QString tablePrefix; // "cvden"

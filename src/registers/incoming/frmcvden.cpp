@@ -66,14 +66,7 @@ frmcvden::frmcvden(QWidget* parent) : EntryForm(incomingEntryConfig(), parent), 
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcvden"));
-    Dataloai = new ui::DataControl(this);
-    Dataloai->setObjectName(QStringLiteral("Dataloai"));
-    Dataloai->setRecordsetType(db::RecordsetType::Snapshot);
-    Dataloai->hide();
-    m_ui->DBComboloai->setRowSource(Dataloai);
-    m_ui->DBComboloai->setListField(QStringLiteral("loai"));
-    m_ui->DBComboloai->setEditable(false);
-    connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &frmcvden::DBComboloai_Click);
+    Dataloai = attachLetterTypes(m_ui->DBComboloai);
     attachControls();
     // The pick grids open on these boxes above the form.
     m_ui->Frame1->lower();
@@ -84,19 +77,6 @@ frmcvden::~frmcvden() = default;
 ui::DataCombo* frmcvden::comboLoai() const
 {
     return m_ui->DBComboloai;
-}
-
-void frmcvden::Form_Load()
-{
-    EntryForm::Form_Load();
-    m_ui->Label5->setText(
-        QStringLiteral("F4 : xoá cả ô      F5: Chọn theo danh sách    ") +
-        QStringLiteral("     F5 và Shift-F5 : tăng giảm ô ngày     F6 : Sao chép nội dung trang trước") +
-        QStringLiteral("     PgUp : Về trang trước      PgDn : đến trang sau") +
-        QStringLiteral("     Nạp số trực tiếp vào ô vị trí CV hiện tại "));
-    Dataloai->setDatabase(app::module1().dbthamkhaocv);
-    Dataloai->setRecordSource(QStringLiteral("select * from loaicv order by matt"));
-    Dataloai->refresh();
 }
 
 void frmcvden::fillNewRecord()

@@ -27,13 +27,12 @@ public:
     ui::DataCombo* comboLoai() const;
 
 protected:
-    void Form_Load() override;
     void fillNewRecord() override;
     bool functionKey5(const QString& boxName, int shift) override;
 
-private:
-    void DBComboloai_Click(int area);
+    void DBComboloai_Click(int area) override;
 
+private:
     std::unique_ptr<Ui::frmcvden> m_ui;
 };
 

@@ -60,15 +60,9 @@ SearchConfig incomingSearchConfig()
                 {{QStringLiteral("Loại công văn"), QStringLiteral("loai")},
                  {QStringLiteral("Chữ tắt"), QStringLiteral("chutat")}}}};
     c.channelBox = QStringLiteral("mcd_dang");
-    c.guide =
-        QStringLiteral(
-            "Hướng dẫn:   F4 : xoá cả ô      F5: Chọn theo danh sách      F5 và Shift-F5:tăng giảm ô ngày ") +
-        QChar(13) +
-        QStringLiteral(
-            " Cách dùng các dấu:      Dấu phảy : a,b (có a hoặc b)        Dấu + : a+b (phải có cả a và b) ") +
-        QChar(13) +
-        QStringLiteral(" Dấu chấm than : !a (không có a)        Dấu trừ (cho ô số) :  10-45 (các số từ 10 đến 45) ") +
-        QChar(13) + QStringLiteral(" Các dấu >,< (cho ô số) : >3 (lớn hơn 3)  <15 (nhỏ hơn 15)");
+    c.guide = QStringLiteral(
+                  "Hướng dẫn:   F4 : xoá cả ô      F5: Chọn theo danh sách      F5 và Shift-F5:tăng giảm ô ngày ") +
+              searchGuideTail();
     c.listForm = QStringLiteral("frmgridcvden");
     c.entryForm = QStringLiteral("frmcvden");
     return c;

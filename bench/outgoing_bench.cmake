@@ -1,0 +1,6 @@
+target_link_libraries(outgoing_bench PRIVATE selvaro_outgoing SQLite::SQLite3)
+foreach(_dep selvaro_template selvaro_data_files)
+    if(TARGET ${_dep})
+        add_dependencies(outgoing_bench ${_dep})
+    endif()
+endforeach()

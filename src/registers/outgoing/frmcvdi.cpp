@@ -1,0 +1,190 @@
+#include "frmcvdi.h"
+
+#include "letter_numbering.h"
+#include "ui_frmcvdi.h"
+
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "common/clock.h"
+#include "common/dates.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+
+namespace registers {
+
+EntryConfig outgoingEntryConfig()
+{
+    EntryConfig c;
+    c.viewStatus = QStringLiteral("Xem công văn đi");
+    c.addStatus = QStringLiteral("Nạp công văn đi");
+    c.editStatus = QStringLiteral("sửa công văn đang xem");
+    c.dataBoxes = {QStringLiteral("mstt"),      QStringLiteral("mnoiluu"), QStringLiteral("mso_cv"),
+                   QStringLiteral("mng_cv"),    QStringLiteral("mloai"),   QStringLiteral("mdv_nhan"),
+                   QStringLiteral("mtt_ndung"), QStringLiteral("mnguoiky")};
+    c.editableBoxes = c.dataBoxes;
+    c.required = {{QStringLiteral("mdv_nhan"), QStringLiteral("nơi nhận")},
+                  {QStringLiteral("mnoiluu"), QStringLiteral("nơi lưu")},
+                  {QStringLiteral("mnguoiky"), QStringLiteral("người ký")},
+                  {QStringLiteral("mtt_ndung"), QStringLiteral("tóm tắt nội dung")}};
+    c.requiredFocus = QStringLiteral("mso_cv");
+    c.rememberedFields = {QStringLiteral("noiluu"), QStringLiteral("so_cv"),   QStringLiteral("ng_cv"),
+                          QStringLiteral("loai"),   QStringLiteral("dv_nhan"), QStringLiteral("tt_ndung"),
+                          QStringLiteral("nguoiky")};
+    c.homeBox = QStringLiteral("mloai");
+    c.editFocus = QStringLiteral("mso_cv");
+    c.positionFocus = QStringLiteral("mso_cv");
+    c.dateBoxes = {QStringLiteral("mng_cv")};
+    c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
+    const QString chudu = QStringLiteral("chudu");
+    c.abbreviations = {
+        {QStringLiteral("mtt_ndung"), ReferenceList::Abbreviations, chudu, QString()},
+        {QStringLiteral("mnguoiky"), ReferenceList::Abbreviations, chudu, chudu},
+        {QStringLiteral("mng_cv"), ReferenceList::Abbreviations, chudu, QString()},
+        {QStringLiteral("mloai"), ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
+        {QStringLiteral("mdv_nhan"), ReferenceList::Correspondents, QStringLiteral("tendonvi"),
+         QStringLiteral("tendonvi")},
+        {QStringLiteral("mnoiluu"), ReferenceList::Units, QStringLiteral("tendonvi"), QStringLiteral("tendonvi")}};
+    c.picks = {{{QStringLiteral("DBGridnoinhan"), QStringLiteral("mdv_nhan"), QStringLiteral("Datanoigui"),
+                 QRect(2115, 2070, 4200, 3525), QString(), false},
+                ReferenceList::Correspondents,
+                QStringLiteral("select * from noigui order by matt"),
+                {}},
+               {{QStringLiteral("DBGridnoiluu"), QStringLiteral("mnoiluu"), QStringLiteral("Datadonvi"),
+                 QRect(4545, 1575, 4200, 2220), QString(), false},
+                ReferenceList::Units,
+                QStringLiteral("select * from donvi order by matt"),
+                {}}};
+    c.renumberButton = QStringLiteral("cmdsuasocvdi");
+    c.searchForm = QStringLiteral("frmtracuucvdi");
+    c.printCaller = QStringLiteral("frmcvdi");
+    c.printDateField = QStringLiteral("ng_cv");
+    c.backupBase = QStringLiteral("cvdi");
+    c.alwaysReturnToView = true;
+    return c;
+}
+
+frmcvdi::frmcvdi(QWidget* parent) : EntryForm(outgoingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvdi>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmcvdi"));
+    Dataloai = attachLetterTypes(m_ui->DBComboloai);
+    attachControls();
+    // After the shared leaving steps (completion from the letter types), so the completed type counts.
+    connect(m_ui->mloai, &ui::TextBox::GotFocus, this, [this] { m_typeOnFocus = m_ui->mloai->text(); });
+    connect(m_ui->mloai, &ui::TextBox::LostFocus, this, &frmcvdi::mloai_LostFocus);
+    m_ui->Frame1->lower();
+}
+
+frmcvdi::~frmcvdi() = default;
+
+ui::DataCombo* frmcvdi::comboLoai() const
+{
+    return m_ui->DBComboloai;
+}
+
+void frmcvdi::fillNewRecord()
+{
+    const QString type = remembered(QStringLiteral("loai"));
+    m_ui->mloai->setText(type.trimmed().isEmpty() ? QStringLiteral("Công văn") : type);
+    m_ui->mng_cv->setText(common::dateToText(common::clock().today()));
+    m_proposed = 0;
+    numberByType(m_ui->mloai->text());
+}
+
+void frmcvdi::editStarted()
+{
+    m_startType = m_ui->mloai->text();
+    m_startNumber = m_ui->mstt->text();
+}
+
+bool frmcvdi::numberTypedByHand() const
+{
+    return EntryForm::numberTypedByHand() || m_proposed == 0 || m_ui->mstt->text().trimmed().toInt() != m_proposed;
+}
+
+QString frmcvdi::numberScope(const db::Recordset& rs) const
+{
+    return typeCriterion(rs.value(QStringLiteral("loai")).toString());
+}
+
+void frmcvdi::numberByType(const QString& type)
+{
+    if (!editing())
+        return;
+    const db::Recordset rs = recordset();
+    if (rs.isNull())
+        return;
+    const bool adding = mode() == QLatin1String("napcv");
+    TypeNumber result;
+    {
+        ui::HourglassPointer hourglass;
+        try {
+            result = numberForType(rs, type, adding ? -1 : rs.absolutePosition());
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e);
+            app::tell(QStringLiteral("Lỗi dữ liệu : ") + e.description());
+            return;
+        }
+    }
+    switch (result.outcome) {
+    case TypeNumber::Outcome::NoType:
+        app::tell(QStringLiteral("Cần phải xác định loại công văn trước!") + QChar(13) +
+                  QStringLiteral("Cần chọn loại công văn từ danh sách") +
+                  QStringLiteral(" để đảm bảo việc cho số được chính xác!"));
+        focusBox(QStringLiteral("mloai"));
+        return;
+    case TypeNumber::Outcome::Taken:
+        app::tell(QStringLiteral("Số công văn : ") + QStringLiteral(" ") + QString::number(result.number) +
+                  QStringLiteral(" cho loại '") + m_ui->mloai->text() + QStringLiteral("' đã được dùng !") +
+                  QStringLiteral("Không thể sửa ô Loại CV về loại này được !"));
+        m_ui->mloai->setText(m_startType);
+        m_ui->mstt->setText(m_startNumber);
+        m_typeOnFocus = m_startType;
+        focusBox(QStringLiteral("mso_cv"));
+        return;
+    case TypeNumber::Outcome::Numbered:
+        m_ui->mstt->setText(QString::number(result.number));
+        m_proposed = result.number;
+        return;
+    }
+}
+
+bool frmcvdi::functionKey5(const QString& boxName, int shift)
+{
+    Q_UNUSED(shift)
+    if (boxName == QLatin1String("mstt")) {
+        numberByType(m_ui->mloai->text());
+        return true;
+    }
+    if (boxName == QLatin1String("mso_cv")) {
+        m_ui->mso_cv->setText(letterNumberPrefix(m_ui->mstt->text()));
+        m_ui->mso_cv->setSelStart(m_ui->mso_cv->text().size());
+        return true;
+    }
+    return false;
+}
+
+void frmcvdi::mloai_LostFocus()
+{
+    if (!editing() || m_ui->mloai->text() == m_typeOnFocus)
+        return;
+    m_typeOnFocus = m_ui->mloai->text();
+    numberByType(m_ui->mloai->text());
+}
+
+void frmcvdi::DBComboloai_Click(int area)
+{
+    if (area != ui::area::List || !editing())
+        return;
+    const QString type = m_ui->DBComboloai->text();
+    const bool changed = type != m_ui->mloai->text();
+    m_ui->mloai->setText(type);
+    m_typeOnFocus = type;
+    m_ui->mso_cv->setFocus();
+    if (changed)
+        numberByType(type);
+}
+
+} // namespace registers

@@ -1,0 +1,42 @@
+#include "frmgridcvdi.h"
+
+#include "ui_frmgridcvdi.h"
+
+namespace registers {
+
+ListConfig outgoingListConfig()
+{
+    ListConfig c;
+    c.boundBoxes = {QStringLiteral("mstt"),     QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),
+                    QStringLiteral("mloai"),    QStringLiteral("mdv_nhan"), QStringLiteral("mnoiluu"),
+                    QStringLiteral("mnguoiky"), QStringLiteral("mtt_ndung")};
+    c.gridColumns = {{QStringLiteral("In"), QStringLiteral("chonin")},
+                     {QStringLiteral("Ngày CV"), QStringLiteral("ng_cv")},
+                     {QStringLiteral("Số CV"), QStringLiteral("so_cv")},
+                     {QStringLiteral("Nội dung"), QStringLiteral("tt_ndung")}};
+    c.clearMarks = QStringLiteral("UPDATE <table> SET chonin = '' where [chonin] = 'X';");
+    c.markHitsEnd = QString();
+    c.emptyMessage = QStringLiteral("Không có công văn nào!");
+    c.emptyPrintTableFirst = true;
+    c.printTable = QStringLiteral("incvdi");
+    c.inKeyword = QStringLiteral(" IN '");
+    c.reportFile = QStringLiteral("brcvdi.rpt");
+    c.printCaller = QStringLiteral("frmgridcvdi");
+    c.printDateField = QStringLiteral("ng_cv");
+    c.searchForm = QStringLiteral("frmtracuucvdi");
+    c.entryForm = QStringLiteral("frmcvdi");
+    c.searchReturnFocus = QString();
+    return c;
+}
+
+frmgridcvdi::frmgridcvdi(QWidget* parent)
+    : ListForm(outgoingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvdi>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmgridcvdi"));
+    attachControls();
+}
+
+frmgridcvdi::~frmgridcvdi() = default;
+
+} // namespace registers

@@ -1,0 +1,29 @@
+#pragma once
+
+// The outgoing-letters list: marks letters for printing, prints them, prints by date.
+
+#include "registers/list_form.h"
+
+#include <memory>
+
+namespace Ui {
+class frmgridcvdi;
+}
+
+namespace registers {
+
+class frmgridcvdi : public ListForm
+{
+    Q_OBJECT
+
+public:
+    explicit frmgridcvdi(QWidget* parent = nullptr);
+    ~frmgridcvdi() override;
+
+private:
+    std::unique_ptr<Ui::frmgridcvdi> m_ui;
+};
+
+ListConfig outgoingListConfig();
+
+} // namespace registers

@@ -1,0 +1,21 @@
+#include "outgoing_forms.h"
+
+#include "frmcvdi.h"
+#include "frmgridcvdi.h"
+#include "frmtracuucvdi.h"
+
+#include "registers/letters/letter_register.h"
+
+#include "app/module1.h"
+
+namespace registers {
+
+void registerOutgoingForms()
+{
+    registerLetterRegister({QStringLiteral("frmcvdi"), QStringLiteral("frmgridcvdi"), QStringLiteral("frmtracuucvdi"),
+                            QStringLiteral("cmdnapcvdi"), QStringLiteral("cmdxemcvdi"), QStringLiteral("cmdtracuucvdi"),
+                            &app::Module1::bangcvdi, [] { return new frmcvdi; }, [] { return new frmgridcvdi; },
+                            [] { return new frmtracuucvdi; }});
+}
+
+} // namespace registers
