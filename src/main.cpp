@@ -7,6 +7,7 @@
 #include "platform/report/preview/preview_window.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
+#include "registers/plans/plan_forms.h"
 
 #include <QApplication>
 #include <QDir>
@@ -146,6 +147,7 @@ int main(int argc, char** argv)
 
     // The register forms the main window's buttons open.
     registers::registerIncomingForms();
+    registers::registerPlanForms();
     struct DestroyForms
     {
         ~DestroyForms() { registers::destroyForms(); }
