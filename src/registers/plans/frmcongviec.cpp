@@ -165,6 +165,7 @@ void frmcongviec::writeRecord(db::Recordset& rs)
     }
     stampSaved(rs, common::clock().today(), app::module1().hotendangnhap);
     rs.update();
+    rs.setBookmark(rs.lastModified());
     // A type typed for the first time is offered at once.
     Dataloai->refresh();
     m_ui->DBComboloai->reloadItems();
