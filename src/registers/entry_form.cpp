@@ -4,6 +4,7 @@
 #include "register_data.h"
 #include "search_form.h"
 
+#include "app/form_commands.h"
 #include "app/messenger.h"
 #include "app/module1.h"
 #include "app/run_time_error.h"
@@ -98,7 +99,7 @@ void EntryForm::attachControls()
     nameControlsFromLabels(this);
 }
 
-void EntryForm::open(const QString& table)
+void EntryForm::open(const QString& table, const QString& source)
 {
     app::Module1& m = app::module1();
     m_table = table;
@@ -114,12 +115,15 @@ void EntryForm::open(const QString& table)
     {
         Quiet quiet(m_quiet);
         Data1->setDatabase(database());
-        Data1->setRecordSource(table);
+        Data1->setRecordSource(source.isEmpty() ? table : source);
         Data1->setRecordsetType(db::RecordsetType::Dynaset);
         if (Data1->refresh() && Data1->recordset().recordCount() > 0)
             Data1->moveLast();
     }
-    m.trangthai = m_config.viewMode;
+    if (m_config.ownMode)
+        m_ownMode = m_config.viewMode;
+    else
+        m.trangthai = m_config.viewMode;
     Data1_Reposition();
     showModeless();
     focusBox(m_config.homeBox);
@@ -127,6 +131,8 @@ void EntryForm::open(const QString& table)
 
 QString EntryForm::mode() const
 {
+    if (m_config.ownMode)
+        return m_ownMode;
     return app::module1().trangthai;
 }
 
@@ -143,7 +149,10 @@ void EntryForm::Form_Load()
 
 void EntryForm::setMode(const QString& trangthai)
 {
-    app::module1().trangthai = trangthai;
+    if (m_config.ownMode)
+        m_ownMode = trangthai;
+    else
+        app::module1().trangthai = trangthai;
     if (!m_status)
         return;
     const bool viewing = trangthai == m_config.viewMode;
@@ -649,9 +658,12 @@ void EntryForm::Cmdtracuu_Click()
     m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
     focusBox(m_config.homeBox);
     auto* search = dynamic_cast<SearchForm*>(form(m_config.searchForm));
+    if (!search) {
+        app::tell(app::kNotAvailable);
+        return;
+    }
     hide();
-    if (search)
-        search->openFromEntry();
+    search->openFromEntry();
 }
 
 void EntryForm::cmdin_Click()
@@ -694,6 +706,11 @@ void EntryForm::Form_Unload(int& cancel)
         datafiles::replicate(m_config.backupBase);
     }
     ui::setDefaultPointer();
+    afterClose();
+}
+
+void EntryForm::afterClose()
+{
     showMainWindow();
 }
 

@@ -74,6 +74,8 @@ struct EntryConfig
     QString ownerField;
     QString searchWhileEditing = QStringLiteral("Bạn phải nạp, sửa xong mới có thể tìm kiếm được !");
     QString dataErrorPrefix = QStringLiteral("Lỗi dữ liệu : ");
+    // The form keeps its mode to itself and leaves trangthai to its opener (a list form).
+    bool ownMode = false;
     QString viewStatus; // "Xem công văn đến"
     QString addStatus;  // "Nạp công văn đến"
     QString editStatus; // "sửa công văn đang xem"
@@ -115,7 +117,8 @@ public:
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their
     // reference lists, moves to the last record and sets trangthai to the viewing mode; then the
     // form is shown without waiting.
-    void open(const QString& table);
+    // source, when given, is the statement Data1 shows instead of the whole table.
+    void open(const QString& table, const QString& source = QString());
 
     ui::DataControl* Data1 = nullptr;
     PickGrids* pickGrids() const { return m_picks; }
@@ -164,6 +167,9 @@ protected:
     // Writes the record being added or edited (the letters' save procedure unless overridden).
     virtual void writeRecord(db::Recordset& rs) { writeLetter(rs); }
 
+    // Where the form goes when it has closed (the main window unless overridden).
+    virtual void afterClose();
+
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     void Form_KeyUp(int& keyCode, int shift) override;
@@ -202,7 +208,8 @@ private:
     QStringList m_remembered;
     bool m_quiet = false;       // the form moves Data1 itself: Validate does nothing
     bool m_numberTyped = false; // "Số mới" was used for the letter being added
-    QString m_numberNote;       // said in the status label after a number was taken
+    QString m_numberNote;
+    QString m_ownMode; // said in the status label after a number was taken
 };
 
 } // namespace registers

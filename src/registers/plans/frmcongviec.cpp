@@ -2,6 +2,10 @@
 
 #include "ui_frmcongviec.h"
 
+#include "frmgridcongviec.h"
+#include "plan_lists.h"
+
+#include "registers/form_registry.h"
 #include "registers/task_record.h"
 
 #include "app/form_commands.h"
@@ -91,34 +95,18 @@ frmcongviec::frmcongviec(QWidget* parent)
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcongviec"));
-    const auto makeList = [this](const char* name) {
-        auto* d = new ui::DataControl(this);
-        d->setObjectName(QString::fromLatin1(name));
-        d->setRecordsetType(db::RecordsetType::Snapshot);
-        d->hide();
-        return d;
-    };
-    Datadonvi = makeList("Datadonvi");
-    Databophan = makeList("Databophan");
-    Dataloai = makeList("Dataloai");
-    const auto setUp = [](ui::DataCombo* combo, ui::DataControl* rows, const QString& field, const QString& bound) {
-        combo->setRowSource(rows);
-        combo->setListField(field);
-        if (!bound.isEmpty())
-            combo->setBoundColumn(bound);
-        combo->setEditable(false);
-    };
-    setUp(m_ui->DBCombodonvi, Datadonvi, QStringLiteral("tendonvi"), QStringLiteral("id"));
-    setUp(m_ui->DBCombophong, Databophan, QStringLiteral("phong"), QStringLiteral("id"));
-    setUp(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QString());
-    setAccessibleCaption(m_ui->DBCombodonvi, QStringLiteral("Chọn ban, đơn vị"));
-    setAccessibleCaption(m_ui->DBCombophong, QStringLiteral("Chọn phòng, bộ phận"));
-    setAccessibleCaption(m_ui->DBComboloai, QStringLiteral("Chọn loại công việc"));
+    Datadonvi = makeListControl(this, "Datadonvi");
+    Databophan = makeListControl(this, "Databophan");
+    Dataloai = makeListControl(this, "Dataloai");
+    setUpListCombo(m_ui->DBCombodonvi, Datadonvi, QStringLiteral("tendonvi"), QStringLiteral("Chọn ban, đơn vị"));
+    setUpListCombo(m_ui->DBCombophong, Databophan, QStringLiteral("phong"), QStringLiteral("Chọn phòng, bộ phận"));
+    setUpListCombo(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QStringLiteral("Chọn loại công việc"));
     connect(m_ui->DBCombodonvi, &ui::DataCombo::Click, this, &frmcongviec::DBCombodonvi_Click);
     connect(m_ui->DBCombophong, &ui::DataCombo::Click, this, &frmcongviec::DBCombophong_Click);
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &frmcongviec::DBComboloai_Click);
     connect(m_ui->Txttgiankthuc, &ui::TextBox::LostFocus, this, &frmcongviec::Txttgiankthuc_LostFocus);
     connect(m_ui->cmdxemct, &QPushButton::clicked, this, &frmcongviec::cmdxemct_Click);
+    connect(m_ui->cmdGrid, &QPushButton::clicked, this, &frmcongviec::cmdGrid_Click);
     attachControls();
 }
 
@@ -130,21 +118,9 @@ void frmcongviec::Form_Load()
     bindLists();
 }
 
-// The unit list is the shared one of start-up; departments come from the reference file beside
-// the plans file and the types are those already used in the year's table.
 void frmcongviec::bindLists()
 {
-    app::Module1& m = app::module1();
-    Datadonvi->setDatabase(m.dbthamkhaolich);
-    Datadonvi->setRecordSource(QStringLiteral("SELECT * FROM donvi ORDER BY matt"));
-    Datadonvi->refresh();
-    Databophan->setDatabase(m.dbthamkhaolich);
-    Databophan->setRecordSource(QStringLiteral("SELECT * FROM bophan ORDER BY matt"));
-    Databophan->refresh();
-    Dataloai->setDatabase(m.dblich);
-    Dataloai->setRecordSource(QStringLiteral("select distinct loai from ") + m.bangkehoach +
-                              QStringLiteral(" order by loai"));
-    Dataloai->refresh();
+    bindPlanLists(Datadonvi, Databophan, Dataloai);
     m_ui->DBCombodonvi->reloadItems();
     m_ui->DBCombophong->reloadItems();
     m_ui->DBComboloai->reloadItems();
@@ -203,8 +179,7 @@ void frmcongviec::Txttgiankthuc_LostFocus()
     if (end->isLocked() || end->text().trimmed().isEmpty())
         return;
     if (endBeforeStart(m_ui->Txttgianbdau->text(), end->text())) {
-        app::tell(QStringLiteral("Thời gian kết thúc không thể đặt trước thời gian bắt đầu!") + QChar(13) +
-                  QStringLiteral("Cần nạp lại con số thời gian kết thúc!"));
+        app::tell(kEndBeforeStartMessage);
         end->setFocus();
     }
 }
@@ -212,6 +187,39 @@ void frmcongviec::Txttgiankthuc_LostFocus()
 void frmcongviec::cmdxemct_Click()
 {
     app::tell(app::kNotAvailable);
+    focusBox(QStringLiteral("txtndungtt"));
+}
+
+} // namespace registers
+
+namespace registers {
+
+// The list works on the same table; the entry form waits hidden and shows the list's current plan
+// when it comes back.
+void frmcongviec::cmdGrid_Click()
+{
+    app::Module1& m = app::module1();
+    if (editing())
+        return;
+    m.trangthai = QStringLiteral("xembangkehoach");
+    auto* list = form<frmgridcongviec>(QStringLiteral("frmgridcongviec"));
+    if (!list)
+        return;
+    focusBox(QStringLiteral("txtndungtt"));
+    hide();
+    list->openList(table(), planListSource(table()));
+}
+
+void frmcongviec::returnTo(long long id)
+{
+    app::module1().trangthai = m_config.viewMode;
+    Data1->refresh();
+    if (Data1->recordset().recordCount() > 0) {
+        Data1->moveLast();
+        Data1->moveFirst();
+    }
+    showLetter(id);
+    showModeless();
     focusBox(QStringLiteral("txtndungtt"));
 }
 

@@ -27,6 +27,10 @@ public:
     ui::DataControl* Databophan = nullptr;
     ui::DataControl* Dataloai = nullptr;
 
+    void cmdGrid_Click();
+    // Back from the list or the search: the year's plans again, on the plan whose id is id.
+    void returnTo(long long id);
+
 protected:
     void Form_Load() override;
     void fillNewRecord() override;

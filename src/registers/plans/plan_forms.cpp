@@ -1,6 +1,7 @@
 #include "plan_forms.h"
 
 #include "frmcongviec.h"
+#include "frmgridcongviec.h"
 
 #include "registers/form_registry.h"
 
@@ -12,9 +13,16 @@ namespace registers {
 void registerPlanForms()
 {
     addForm(QStringLiteral("frmcongviec"), [] { return new frmcongviec; });
+    addForm(QStringLiteral("frmgridcongviec"), [] { return new frmgridcongviec; });
     app::registerFormOpener(QStringLiteral("cmdnapkh"), [](const app::FormRequest&, QWidget* main) {
         setMainWindow(main);
         form<frmcongviec>(QStringLiteral("frmcongviec"))->open(app::module1().bangkehoach);
+    });
+    // The main window has set trangthai to "xemgridkehoach".
+    app::registerFormOpener(QStringLiteral("cmdxemkh"), [](const app::FormRequest&, QWidget* main) {
+        setMainWindow(main);
+        const QString table = app::module1().bangkehoach;
+        form<frmgridcongviec>(QStringLiteral("frmgridcongviec"))->openList(table, planListSource(table));
     });
 }
 
