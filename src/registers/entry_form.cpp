@@ -657,6 +657,8 @@ void EntryForm::Cmdtracuu_Click()
     }
     m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
     focusBox(m_config.homeBox);
+    if (openOwnSearch())
+        return;
     auto* search = dynamic_cast<SearchForm*>(form(m_config.searchForm));
     if (!search) {
         app::tell(app::kNotAvailable);

@@ -167,6 +167,9 @@ protected:
     // Writes the record being added or edited (the letters' save procedure unless overridden).
     virtual void writeRecord(db::Recordset& rs) { writeLetter(rs); }
 
+    // Opens a search form that is not a letters search form (the current id is set, the entry form
+    // still shown); false when there is none.
+    virtual bool openOwnSearch() { return false; }
     // Where the form goes when it has closed (the main window unless overridden).
     virtual void afterClose();
 

@@ -3,6 +3,7 @@
 #include "ui_frmcongviec.h"
 
 #include "frmgridcongviec.h"
+#include "frmtracuukh.h"
 #include "plan_lists.h"
 
 #include "registers/form_registry.h"
@@ -98,8 +99,10 @@ frmcongviec::frmcongviec(QWidget* parent)
     Datadonvi = makeListControl(this, "Datadonvi");
     Databophan = makeListControl(this, "Databophan");
     Dataloai = makeListControl(this, "Dataloai");
-    setUpListCombo(m_ui->DBCombodonvi, Datadonvi, QStringLiteral("tendonvi"), QStringLiteral("Chọn ban, đơn vị"));
-    setUpListCombo(m_ui->DBCombophong, Databophan, QStringLiteral("phong"), QStringLiteral("Chọn phòng, bộ phận"));
+    setUpListCombo(m_ui->DBCombodonvi, Datadonvi, QStringLiteral("tendonvi"), QStringLiteral("Chọn ban, đơn vị"),
+                   QStringLiteral("id"));
+    setUpListCombo(m_ui->DBCombophong, Databophan, QStringLiteral("phong"), QStringLiteral("Chọn phòng, bộ phận"),
+                   QStringLiteral("id"));
     setUpListCombo(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QStringLiteral("Chọn loại công việc"));
     connect(m_ui->DBCombodonvi, &ui::DataCombo::Click, this, &frmcongviec::DBCombodonvi_Click);
     connect(m_ui->DBCombophong, &ui::DataCombo::Click, this, &frmcongviec::DBCombophong_Click);
@@ -221,6 +224,21 @@ void frmcongviec::returnTo(long long id)
     showLetter(id);
     showModeless();
     focusBox(QStringLiteral("txtndungtt"));
+}
+
+} // namespace registers
+
+namespace registers {
+
+bool frmcongviec::openOwnSearch()
+{
+    auto* search = form<frmtracuukh>(QStringLiteral("frmtracuukh"));
+    if (!search)
+        return false;
+    app::module1().trangthai = QStringLiteral("timkiemkehoach");
+    hide();
+    search->open();
+    return true;
 }
 
 } // namespace registers

@@ -35,6 +35,7 @@ protected:
     void Form_Load() override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
+    bool openOwnSearch() override;
 
 private:
     void bindLists();

@@ -2,6 +2,7 @@
 
 #include "frmcongviec.h"
 #include "frmgridcongviec.h"
+#include "frmtracuukh.h"
 
 #include "registers/form_registry.h"
 
@@ -14,6 +15,7 @@ void registerPlanForms()
 {
     addForm(QStringLiteral("frmcongviec"), [] { return new frmcongviec; });
     addForm(QStringLiteral("frmgridcongviec"), [] { return new frmgridcongviec; });
+    addForm(QStringLiteral("frmtracuukh"), [] { return new frmtracuukh; });
     app::registerFormOpener(QStringLiteral("cmdnapkh"), [](const app::FormRequest&, QWidget* main) {
         setMainWindow(main);
         form<frmcongviec>(QStringLiteral("frmcongviec"))->open(app::module1().bangkehoach);
@@ -23,6 +25,11 @@ void registerPlanForms()
         setMainWindow(main);
         const QString table = app::module1().bangkehoach;
         form<frmgridcongviec>(QStringLiteral("frmgridcongviec"))->openList(table, planListSource(table));
+    });
+    // The main window has set trangthai to "tracuukehoach".
+    app::registerFormOpener(QStringLiteral("cmdtracuukh"), [](const app::FormRequest&, QWidget* main) {
+        setMainWindow(main);
+        form<frmtracuukh>(QStringLiteral("frmtracuukh"))->open();
     });
 }
 

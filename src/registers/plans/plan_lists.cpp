@@ -15,12 +15,13 @@ ui::DataControl* makeListControl(QWidget* parent, const char* name)
     return d;
 }
 
-void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& field, const QString& caption)
+void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& field, const QString& caption,
+                    const QString& bound)
 {
     combo->setRowSource(rows);
     combo->setListField(field);
-    if (field != QLatin1String("loai"))
-        combo->setBoundColumn(QStringLiteral("id"));
+    if (!bound.isEmpty())
+        combo->setBoundColumn(bound);
     combo->setEditable(false);
     setAccessibleCaption(combo, caption);
 }

@@ -17,8 +17,10 @@ inline const QString kEndBeforeStartMessage =
 
 // A hidden snapshot data control named name, child of parent.
 ui::DataControl* makeListControl(QWidget* parent, const char* name);
-// A drop-down list of rows' field, chosen from the list only, named for the reader.
-void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& field, const QString& caption);
+// A drop-down list of rows' field, chosen from the list only, named for the reader; bound, when
+// given, is the column whose value a choice hands over (the unit's and department's id).
+void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& field, const QString& caption,
+                    const QString& bound = QString());
 // Units ("SELECT * FROM donvi ORDER BY matt") and departments ("SELECT * FROM bophan ORDER BY
 // matt") of the reference file beside the plans file, and the types already used in the plan
 // table of the working year.
