@@ -211,6 +211,12 @@ void frmcongviec::cmdGrid_Click()
     focusBox(QStringLiteral("txtndungtt"));
     hide();
     list->openList(table(), planListSource(table()));
+    if (!list->Data1->hasRecordset()) {
+        // The list could not be opened (its data control told the engine's text): stay here.
+        list->hide();
+        app::module1().trangthai = m_config.viewMode;
+        showModeless();
+    }
 }
 
 void frmcongviec::returnTo(long long id)
