@@ -258,10 +258,22 @@ void frmtracuukh::Form_Unload(int& cancel)
 void frmtracuukh::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
+    const QString focus = activeControlName();
+    ui::TextBox* b = box(focus);
+    if (!b)
+        return;
     if (keyCode == ui::key::F4) {
-        if (ui::TextBox* b = box(activeControlName()))
-            b->setText(QString());
+        b->setText(QString());
+        return;
     }
+    static const QStringList abbreviated = {QStringLiteral("mcanbo"),   QStringLiteral("mnguoichidao"),
+                                            QStringLiteral("mchidao"),  QStringLiteral("mketqua"),
+                                            QStringLiteral("mndungct"), QStringLiteral("mndungtt"),
+                                            QStringLiteral("mphong")};
+    if (abbreviated.contains(focus))
+        expandFrom(*b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+    else if (focus == QLatin1String("mban"))
+        expandFrom(*b, keyCode, ReferenceList::Units, QStringLiteral("Tendonvi"));
 }
 
 void frmtracuukh::idLeft()
