@@ -206,7 +206,9 @@ bool frmtracuukh::search()
         condition.isEmpty() ? QStringLiteral("SELECT * FROM ") + table + order
                             : QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + condition + order;
     // A search without hits leaves the stored query and the list as they were.
-    if (m.dblich.openRecordset(statement, db::RecordsetType::Snapshot).eof()) {
+    const QString firstHit = QStringLiteral("SELECT TOP 1 id FROM ") + table +
+                             (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition);
+    if (m.dblich.openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
         refuse(QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"), QString());
         return false;
     }
