@@ -8,6 +8,7 @@
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
 #include "registers/outgoing/outgoing_forms.h"
+#include "registers/plans/plan_forms.h"
 
 #include <QApplication>
 #include <QDir>
@@ -148,6 +149,7 @@ int main(int argc, char** argv)
     // The register forms the main window's buttons open.
     registers::registerIncomingForms();
     registers::registerOutgoingForms();
+    registers::registerPlanForms();
     struct DestroyForms
     {
         ~DestroyForms() { registers::destroyForms(); }

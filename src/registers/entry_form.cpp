@@ -4,6 +4,7 @@
 #include "register_data.h"
 #include "search_form.h"
 
+#include "app/form_commands.h"
 #include "app/messenger.h"
 #include "app/module1.h"
 #include "app/run_time_error.h"
@@ -22,16 +23,7 @@
 namespace registers {
 namespace {
 
-const QString kViewing = QStringLiteral("xemcv");
-const QString kAdding = QStringLiteral("napcv");
-const QString kEditing = QStringLiteral("suacv");
 const QString kEditCaption = QStringLiteral("&Sửa");
-const QString kCancelEditCaption = QStringLiteral("Huỷ sửa");
-
-QString fieldOf(const QString& box)
-{
-    return box.mid(1);
-}
 
 // Guards a flag for the lifetime of the object.
 struct Quiet
@@ -50,6 +42,10 @@ QString entryGuide()
            QStringLiteral("     F5 và Shift-F5 : tăng giảm ô ngày     F6 : Sao chép nội dung trang trước") +
            QStringLiteral("     PgUp : Về trang trước      PgDn : đến trang sau") +
            QStringLiteral("     Nạp số trực tiếp vào ô vị trí CV hiện tại ");
+
+QString EntryForm::fieldOf(const QString& box) const
+{
+    return m_config.boxFields.value(box, box.mid(1));
 }
 
 EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
@@ -57,7 +53,7 @@ EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent)
     Data1 = new ui::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
-    Data1->setRecordWriter([this](db::Recordset& rs) { writeLetter(rs); });
+    Data1->setRecordWriter([this](db::Recordset& rs) { writeRecord(rs); });
     connect(Data1, &ui::DataControl::Validate, this, &EntryForm::Data1_Validate);
     connect(Data1, &ui::DataControl::Reposition, this, &EntryForm::Data1_Reposition);
     connect(Data1, &ui::DataControl::Error, this, &EntryForm::Data1_Error);
@@ -73,6 +69,12 @@ void EntryForm::attachControls()
     m_check = control<ui::CheckBox>(m_config.checkBox);
     if (m_check)
         m_check->bind(Data1, QStringLiteral("da_xuli"));
+    for (const QString& name : m_config.checkBoxes) {
+        if (auto* c = control<ui::CheckBox>(name)) {
+            c->bind(Data1, fieldOf(name));
+            m_checks << c;
+        }
+    }
     m_recnum = box(QStringLiteral("mrecnum"));
     m_status = control<QLabel>(QStringLiteral("lbltrangthai"));
     if (m_status)
@@ -90,7 +92,8 @@ void EntryForm::attachControls()
     }
     const QList<QPair<QString, void (EntryForm::*)()>> buttons = {
         {QStringLiteral("cmdAdd"), &EntryForm::cmdAdd_Click},
-        {QStringLiteral("cmdsua"), &EntryForm::Cmdsua_Click},
+        {m_config.editButton, &EntryForm::Cmdsua_Click},
+        {m_config.deleteButton, &EntryForm::cmdDelete_Click},
         {QStringLiteral("cmdUpdate"), &EntryForm::cmdUpdate_Click},
         {m_config.renumberButton, &EntryForm::cmdsuaso_Click},
         {QStringLiteral("Cmdtracuu"), &EntryForm::Cmdtracuu_Click},
@@ -103,7 +106,7 @@ void EntryForm::attachControls()
     nameControlsFromLabels(this);
 }
 
-void EntryForm::open(const QString& table)
+void EntryForm::open(const QString& table, const QString& source)
 {
     app::Module1& m = app::module1();
     m_table = table;
@@ -118,13 +121,16 @@ void EntryForm::open(const QString& table)
     }
     {
         Quiet quiet(m_quiet);
-        Data1->setDatabase(m.dbcongvan);
-        Data1->setRecordSource(table);
+        Data1->setDatabase(database());
+        Data1->setRecordSource(source.isEmpty() ? table : source);
         Data1->setRecordsetType(db::RecordsetType::Dynaset);
         if (Data1->refresh() && Data1->recordset().recordCount() > 0)
             Data1->moveLast();
     }
-    m.trangthai = kViewing;
+    if (m_config.ownMode)
+        m_ownMode = m_config.viewMode;
+    else
+        m.trangthai = m_config.viewMode;
     Data1_Reposition();
     showModeless();
     focusBox(m_config.homeBox);
@@ -132,12 +138,14 @@ void EntryForm::open(const QString& table)
 
 QString EntryForm::mode() const
 {
+    if (m_config.ownMode)
+        return m_ownMode;
     return app::module1().trangthai;
 }
 
 bool EntryForm::editing() const
 {
-    return mode() == kAdding || mode() == kEditing;
+    return mode() == m_config.addMode || mode() == m_config.editMode;
 }
 
 ui::DataControl* EntryForm::attachLetterTypes(ui::DataCombo* combo)
@@ -156,7 +164,7 @@ ui::DataControl* EntryForm::attachLetterTypes(ui::DataCombo* combo)
 void EntryForm::Form_Load()
 {
     lockBoxes(true);
-    setMode(kViewing);
+    setMode(m_config.viewMode);
     if (auto* guide = control<QLabel>(QStringLiteral("Label5")))
         guide->setText(m_config.guide);
     if (m_types) {
@@ -168,11 +176,16 @@ void EntryForm::Form_Load()
 
 void EntryForm::setMode(const QString& trangthai)
 {
-    app::module1().trangthai = trangthai;
+    if (m_config.ownMode)
+        m_ownMode = trangthai;
+    else
+        app::module1().trangthai = trangthai;
     if (!m_status)
         return;
-    const bool viewing = trangthai == kViewing;
-    QString text = viewing ? m_config.viewStatus : trangthai == kAdding ? m_config.addStatus : m_config.editStatus;
+    const bool viewing = trangthai == m_config.viewMode;
+    QString text = viewing                         ? m_config.viewStatus
+                   : trangthai == m_config.addMode ? m_config.addStatus
+                                                   : m_config.editStatus;
     if (viewing && !m_numberNote.isEmpty())
         text += QStringLiteral(" - ") + m_numberNote;
     m_status->setText(text);
@@ -187,6 +200,8 @@ void EntryForm::lockBoxes(bool locked)
     }
     if (m_check)
         m_check->setEnabled(!locked);
+    for (ui::CheckBox* c : std::as_const(m_checks))
+        c->setEnabled(!locked);
 }
 
 void EntryForm::setButtons(bool viewing)
@@ -199,6 +214,10 @@ void EntryForm::setButtons(bool viewing)
     enable(m_config.renumberButton, !viewing);
     enable(QStringLiteral("Cmdtracuu"), viewing);
     enable(QStringLiteral("Cmdin"), viewing);
+    for (const QString& name : m_config.viewOnlyButtons)
+        enable(name, viewing);
+    if (!viewing)
+        enable(m_config.deleteButton, false);
 }
 
 void EntryForm::focusBox(const QString& name)
@@ -222,7 +241,7 @@ void EntryForm::rememberFrom(const db::Recordset& rs)
             m_remembered << QString();
         return;
     }
-    m_rememberedNumber = rs.value(m_config.numberField).toInt();
+    m_rememberedNumber = m_config.numberField.isEmpty() ? 0 : rs.value(m_config.numberField).toInt();
     for (const QString& f : m_config.rememberedFields)
         m_remembered << rs.value(f).toString();
 }
@@ -230,7 +249,7 @@ void EntryForm::rememberFrom(const db::Recordset& rs)
 bool EntryForm::refuseReadOnly()
 {
     try {
-        if (isWritable(app::module1().dbcongvan, m_table))
+        if (isWritable(database(), m_table))
             return false;
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e); // the command itself will report what is wrong
@@ -290,18 +309,24 @@ bool EntryForm::saveRecord()
 
 void EntryForm::cmdAdd_Click()
 {
-    if (mode() != kAdding && refuseReadOnly())
+    QPushButton* add = button(QStringLiteral("cmdAdd"));
+    if (!m_config.cancelAddCaption.isEmpty() && mode() == m_config.addMode) {
+        Data1->cancelUpdate();
+        returnToView();
         return;
-    if (mode() == kEditing) {
+    }
+    if (mode() != m_config.addMode && refuseReadOnly())
+        return;
+    if (mode() == m_config.editMode) {
         int action = ui::action::AddNew, save = 1;
         Data1_Validate(action, save);
-        if (mode() != kViewing)
+        if (mode() != m_config.viewMode)
             return; // the changes could not be written
     }
     const db::Recordset rs0 = recordset();
     if (rs0.isNull())
         return;
-    if (mode() == kAdding && (rs0.editMode() == db::EditMode::AddNew || Data1->anyChanged())) {
+    if (mode() == m_config.addMode && (rs0.editMode() == db::EditMode::AddNew || Data1->anyChanged())) {
         if (!saveRecord())
             return;
         Data1_Reposition();
@@ -320,33 +345,36 @@ void EntryForm::cmdAdd_Click()
     }
     m_numberTyped = false;
     m_numberNote.clear();
-    setMode(kAdding);
+    setMode(m_config.addMode);
     fillNewRecord();
     lockBoxes(false);
     setButtons(false);
-    if (QPushButton* b = button(QStringLiteral("cmdsua")))
+    if (QPushButton* b = button(m_config.editButton))
         b->setEnabled(false);
-    if (QPushButton* b = button(QStringLiteral("cmdAdd")))
-        b->setEnabled(true);
+    if (add) {
+        add->setEnabled(true);
+        if (!m_config.cancelAddCaption.isEmpty())
+            add->setText(m_config.cancelAddCaption);
+    }
     focusBox(m_config.homeBox);
 }
 
 void EntryForm::Cmdsua_Click()
 {
-    QPushButton* sua = button(QStringLiteral("cmdsua"));
-    if (sua && sua->text() == kCancelEditCaption) {
+    QPushButton* sua = button(m_config.editButton);
+    if (sua && sua->text() == m_config.cancelEditCaption) {
         Data1->cancelUpdate();
         returnToView();
         return;
     }
-    if (mode() == kAdding) {
+    if (mode() == m_config.addMode) {
         app::tell(QStringLiteral("Bạn phải nạp xong mới sửa được !"));
         focusBox(m_config.homeBox);
         return;
     }
     db::Recordset rs = recordset();
-    if (mode() == kViewing && !rs.isNull() && rs.recordCount() > 0 && Data1->hasCurrentRecord()) {
-        if (refuseReadOnly())
+    if (mode() == m_config.viewMode && !rs.isNull() && rs.recordCount() > 0 && Data1->hasCurrentRecord()) {
+        if (!mayChangeCurrent() || refuseReadOnly())
             return;
         {
             Quiet quiet(m_quiet);
@@ -362,20 +390,20 @@ void EntryForm::Cmdsua_Click()
         lockBoxes(false);
         setButtons(false);
         if (sua)
-            sua->setText(kCancelEditCaption);
+            sua->setText(m_config.cancelEditCaption);
         if (QPushButton* b = button(QStringLiteral("cmdAdd")))
             b->setEnabled(false);
         m_numberNote.clear();
-        setMode(kEditing);
+        setMode(m_config.editMode);
         editStarted();
     }
-    if (mode() != kAdding)
+    if (mode() != m_config.addMode)
         focusBox(m_config.editFocus);
 }
 
 void EntryForm::cmdUpdate_Click()
 {
-    if (mode() == kViewing) {
+    if (mode() == m_config.viewMode) {
         returnToView();
         return;
     }
@@ -389,16 +417,16 @@ void EntryForm::cmdUpdate_Click()
 
 void EntryForm::returnToView()
 {
-    if (mode() == kViewing && !m_config.alwaysReturnToView)
+    if (mode() == m_config.viewMode && !m_config.alwaysReturnToView)
         return;
     lockBoxes(true);
     setButtons(true);
-    setMode(kViewing);
+    setMode(m_config.viewMode);
     if (QPushButton* b = button(QStringLiteral("cmdAdd"))) {
         b->setText(QStringLiteral("&Nạp mới"));
         b->setEnabled(true);
     }
-    if (QPushButton* b = button(QStringLiteral("cmdsua"))) {
+    if (QPushButton* b = button(m_config.editButton)) {
         b->setText(kEditCaption);
         b->setEnabled(true);
     }
@@ -441,9 +469,62 @@ void EntryForm::Data1_Validate(int& action, int& save)
     returnToView();
 }
 
+bool EntryForm::mayChangeCurrent() const
+{
+    if (m_config.ownerField.isEmpty())
+        return true;
+    const app::Module1& m = app::module1();
+    if (m.quyendangnhap != QLatin1String("CB") || !Data1->hasCurrentRecord())
+        return true;
+    try {
+        const QString owner = recordset().value(m_config.ownerField).toString();
+        return owner.isEmpty() || owner == m.hotendangnhap;
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        return false; // unknown owner: refuse rather than let another user's record be changed
+    }
+}
+
+// In viewing, correcting and deleting follow the rights rule; an empty register has nothing to change.
+void EntryForm::applyRights()
+{
+    if (mode() != m_config.viewMode)
+        return;
+    const db::Recordset rs = recordset();
+    const bool any = !rs.isNull() && Data1->hasCurrentRecord();
+    const bool allowed = any && mayChangeCurrent();
+    if (QPushButton* b = button(m_config.editButton))
+        b->setEnabled(m_config.ownerField.isEmpty() ? b->isEnabled() : allowed);
+    if (QPushButton* b = button(m_config.deleteButton))
+        b->setEnabled(allowed);
+}
+
+void EntryForm::cmdDelete_Click()
+{
+    if (mode() == m_config.addMode) {
+        app::tell(m_config.deleteWhileAdding);
+        focusBox(m_config.homeBox);
+        return;
+    }
+    if (mode() != m_config.viewMode || !Data1->hasCurrentRecord() || !mayChangeCurrent() || refuseReadOnly())
+        return;
+    if (app::ask(m_config.deleteQuestion)) {
+        Quiet quiet(m_quiet);
+        if (Data1->deleteRecord()) {
+            const db::Recordset rs = recordset();
+            Data1->moveNext();
+            if (!rs.isNull() && recordset().eof() && recordset().recordCount() > 0)
+                Data1->moveLast();
+        }
+    }
+    Data1_Reposition();
+    focusBox(m_config.homeBox);
+}
+
 void EntryForm::Data1_Reposition()
 {
     ui::setDefaultPointer();
+    applyRights();
     if (!m_recnum)
         return;
     try {
@@ -461,7 +542,7 @@ void EntryForm::Data1_Reposition()
 void EntryForm::Data1_Error(int dataErr, const QString& description, int& response)
 {
     Q_UNUSED(dataErr)
-    ui::msgBox(QStringLiteral("Lỗi dữ liệu : ") + description);
+    ui::msgBox(m_config.dataErrorPrefix + description);
     response = ui::response::Continue;
 }
 
@@ -554,6 +635,10 @@ void EntryForm::Form_KeyUp(int& keyCode, int shift)
             return;
         if (m_config.dateBoxes.contains(focus)) {
             ui::TextBox* b = box(focus);
+            if (m_config.f5FillsToday) {
+                b->setText(common::dateToText(common::clock().today()));
+                return;
+            }
             const QString stepped = common::stepDateField(b->text(), shift == ui::shift::Shift ? -1 : 1);
             if (!stepped.isEmpty())
                 b->setText(stepped);
@@ -570,7 +655,7 @@ void EntryForm::Form_KeyUp(int& keyCode, int shift)
         int action = keyCode == ui::key::PageUp ? ui::action::MovePrevious : ui::action::MoveNext, save = 1;
         Data1_Validate(action, save);
         const db::Recordset rs = recordset();
-        if (mode() != kViewing || rs.isNull())
+        if (mode() != m_config.viewMode || rs.isNull())
             return;
         const int p = rs.absolutePosition();
         if (keyCode == ui::key::PageUp && p >= 1 && p < rs.recordCount())
@@ -593,17 +678,22 @@ void EntryForm::Form_KeyUp(int& keyCode, int shift)
 void EntryForm::Cmdtracuu_Click()
 {
     app::Module1& m = app::module1();
-    if (mode() != kViewing) {
-        app::tell(QStringLiteral("Bạn phải nạp, sửa xong mới có thể tìm kiếm được !"));
+    if (mode() != m_config.viewMode) {
+        app::tell(m_config.searchWhileEditing);
         focusBox(m_config.homeBox);
         return;
     }
     m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
     focusBox(m_config.homeBox);
+    if (openOwnSearch())
+        return;
     auto* search = dynamic_cast<SearchForm*>(form(m_config.searchForm));
+    if (!search) {
+        app::tell(app::kNotAvailable);
+        return;
+    }
     hide();
-    if (search)
-        search->openFromEntry();
+    search->openFromEntry();
 }
 
 void EntryForm::cmdin_Click()
@@ -632,11 +722,16 @@ void EntryForm::Form_Unload(int& cancel)
         }
     }
     focusBox(m_config.homeBox);
-    {
+    if (!m_config.backupBase.isEmpty()) {
         ui::HourglassPointer hourglass;
         datafiles::replicate(m_config.backupBase);
     }
     ui::setDefaultPointer();
+    afterClose();
+}
+
+void EntryForm::afterClose()
+{
     showMainWindow();
 }
 

@@ -9,6 +9,7 @@
 #include "form_support.h"
 #include "pick_grids.h"
 
+#include "app/module1.h"
 #include "platform/db/database.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/data_combo.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/text_box.h"
 
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QStringList>
 
@@ -52,6 +54,32 @@ QString entryGuide();
 
 struct EntryConfig
 {
+    // The mode words trangthai takes while this form is active.
+    QString viewMode = QStringLiteral("xemcv");
+    QString addMode = QStringLiteral("napcv");
+    QString editMode = QStringLiteral("suacv");
+    // The data file of the register (its open connection in Module1).
+    app::DataFile dataFile = app::DataFile::Letters;
+    // Boxes whose field is not the box's name without its leading "m" ("txtban" shows "Tendonvi").
+    QMap<QString, QString> boxFields;
+    QString editButton = QStringLiteral("cmdsua");
+    QString cancelEditCaption = QStringLiteral("Huỷ sửa");
+    // "&Huỷ nạp" makes "&Nạp mới" cancel the record being added; "" keeps the letters' way (a
+    // second press saves it and starts the next).
+    QString cancelAddCaption;
+    // The delete button and its texts; "" for a register without one.
+    QString deleteButton;
+    QString deleteQuestion;
+    QString deleteWhileAdding;
+    // Buttons enabled only while viewing ("cmdGrid", "cmdclose").
+    QStringList viewOnlyButtons;
+    // The column naming who last saved a record. With the rights string "CB" a user may change
+    // and delete only records last saved by himself or by nobody; "" for no such rule.
+    QString ownerField;
+    QString searchWhileEditing = QStringLiteral("Bạn phải nạp, sửa xong mới có thể tìm kiếm được !");
+    QString dataErrorPrefix = QStringLiteral("Lỗi dữ liệu : ");
+    // The form keeps its mode to itself and leaves trangthai to its opener (a list form).
+    bool ownMode = false;
     QString viewStatus; // "Xem công văn đến"
     QString addStatus;  // "Nạp công văn đến"
     QString editStatus; // "sửa công văn đang xem"
@@ -60,14 +88,17 @@ struct EntryConfig
     // The boxes unlocked while adding or editing.
     QStringList editableBoxes;
     QString checkBox; // "Checkdaxuly", or "" when the register has none
+    // Further check boxes, bound to their boxFields column and usable only while adding or editing.
+    QStringList checkBoxes;
+    bool f5FillsToday = false; // F5 in a date box puts today's date (else it steps the date)
     QList<RequiredBox> required;
     QString requiredFocus; // where the focus goes after the missing-field message
     // Fields whose values are remembered for F6 and the defaults of a new record.
     QStringList rememberedFields;
-    QString numberField = QStringLiteral("stt");
-    QString homeBox;       // the box most commands leave the focus in ("mcd_dang")
-    QString editFocus;     // where editing starts ("mso_cv")
-    QString positionFocus; // where Enter in the position box sends the focus
+    QString numberField = QStringLiteral("stt"); // "" for a register without numbers
+    QString homeBox;                             // the box most commands leave the focus in ("mcd_dang")
+    QString editFocus;                           // where editing starts ("mso_cv")
+    QString positionFocus;                       // where Enter in the position box sends the focus
     // Date boxes; each has a companion column, its field + "chuan", written on every save.
     QStringList dateBoxes;
     QString invalidDateMessage;
@@ -77,7 +108,7 @@ struct EntryConfig
     QString searchForm;           // "frmtracuucvden"
     QString printCaller;          // "frmcvden": the name frmincv is told
     QString printDateField;       // "ng_den": the current letter's date given to frmincv
-    QString backupBase;           // "cvden"
+    QString backupBase;           // "cvden"; "" for no backup at closing
     QString guide = entryGuide(); // the text of the guide label Label5
     // Return to view also runs in view mode (re-reads the record, focus home).
     bool alwaysReturnToView = false;
@@ -93,7 +124,8 @@ public:
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their
     // reference lists, moves to the last record and sets trangthai to the viewing mode; then the
     // form is shown without waiting.
-    void open(const QString& table);
+    // source, when given, is the statement Data1 shows instead of the whole table.
+    void open(const QString& table, const QString& source = QString());
 
     ui::DataControl* Data1 = nullptr;
     PickGrids* pickGrids() const { return m_picks; }
@@ -110,9 +142,14 @@ public:
     void Cmdtracuu_Click();
     void cmdin_Click();
     void cmdclose_Click();
+    void cmdDelete_Click();
     void Data1_Validate(int& action, int& save);
     // Moves to the record whose id is id (the list form hands the current letter back).
     void showLetter(long long id);
+    // Whether the logged-in user may change or delete the current record (the "CB" rule).
+    bool mayChangeCurrent() const;
+    db::Database& database() const { return app::module1().database(m_config.dataFile); }
+    QString fieldOf(const QString& box) const;
 
 protected:
     // Wires the controls of the Designer layout; the register's form calls it after setupUi.
@@ -144,6 +181,15 @@ protected:
         return QString();
     }
 
+    // Writes the record being added or edited (the letters' save procedure unless overridden).
+    virtual void writeRecord(db::Recordset& rs) { writeLetter(rs); }
+
+    // Opens a search form that is not a letters search form (the current id is set, the entry form
+    // still shown); false when there is none.
+    virtual bool openOwnSearch() { return false; }
+    // Where the form goes when it has closed (the main window unless overridden).
+    virtual void afterClose();
+
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     void Form_KeyUp(int& keyCode, int shift) override;
@@ -163,6 +209,7 @@ private:
     void mrecnum_KeyUp(int& keyCode, int shift);
     void boxLostFocus(const QString& name);
     void writeLetter(db::Recordset& rs);
+    void applyRights();
     bool requiredFilled();
     bool saveRecord();
     void rememberFrom(const db::Recordset& rs);
@@ -177,11 +224,13 @@ private:
     ui::TextBox* m_recnum = nullptr;
     QLabel* m_status = nullptr;
     ui::CheckBox* m_check = nullptr;
+    QList<ui::CheckBox*> m_checks;
     int m_rememberedNumber = 0;
     QStringList m_remembered;
     bool m_quiet = false;       // the form moves Data1 itself: Validate does nothing
     bool m_numberTyped = false; // "Số mới" was used for the letter being added
-    QString m_numberNote;       // said in the status label after a number was taken
+    QString m_numberNote;
+    QString m_ownMode; // said in the status label after a number was taken
 };
 
 } // namespace registers

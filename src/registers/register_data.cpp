@@ -11,7 +11,7 @@ bool isWritable(db::Database& db, const QString& table)
 {
     try {
         // Writes nothing, but needs the file's write lock, as every save does.
-        db.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = chonin WHERE id = 0"));
+        db.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET id = id WHERE id = 0"));
         return true;
     } catch (const db::DbError& e) {
         if (e.number() == db::errc::ReadOnlyFile || e.number() == db::errc::NotUpdatable)

@@ -39,7 +39,7 @@ int marginTwips(const QString& margin)
 
 report::ReportResult printReport(report::ReportControl& control, report::Destination destination,
                                  const QString& reportName, const QRect& formGeometry, const QString& margin,
-                                 const QString& title)
+                                 const QString& title, const db::Database* data)
 {
     control.setDestination(destination);
     control.setReportFileName(reportPath(reportName));
@@ -52,7 +52,8 @@ report::ReportResult printReport(report::ReportControl& control, report::Destina
         control.setMarginLeft(twips);
         control.setMarginTop(twips);
     }
-    control.setFormula(0, QStringLiteral("lbltd1 = '") + title + QStringLiteral("'"));
+    if (!data)
+        control.setFormula(0, QStringLiteral("lbltd1 = '") + title + QStringLiteral("'"));
     db::Database names = app::referenceDatabase(QStringLiteral("tendonvi"));
     db::Recordset rs = names.openRecordset(QStringLiteral("tendonvi"), db::RecordsetType::Snapshot);
     if (!rs.eof()) {
@@ -61,7 +62,7 @@ report::ReportResult printReport(report::ReportControl& control, report::Destina
         control.setFormula(2, QStringLiteral("tendonvi = '") + rs.value(QStringLiteral("tendonvi")).toString() +
                                   QStringLiteral("'"));
     }
-    control.setDatabase(app::module1().dbtemp);
+    control.setDatabase(data ? *data : app::module1().dbtemp);
     return control.setAction(1);
 }
 

@@ -1,0 +1,6 @@
+target_link_libraries(plans_bench PRIVATE selvaro_plans SQLite::SQLite3 Qt6::Test)
+foreach(_dep selvaro_template selvaro_data_files)
+    if(TARGET ${_dep})
+        add_dependencies(plans_bench ${_dep})
+    endif()
+endforeach()

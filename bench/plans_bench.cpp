@@ -1,0 +1,213 @@
+// The work-plan register on a year of 20,000 plans built here: opening the list ordered by start
+// and end, a search with two text criteria and the urgent and not-finished flags (beside the same
+// SELECT on raw SQLite), and printing all 20,000 plans to PDF.
+// Targets: list < 200 ms, search within 2x raw SQLite, print < 10 s.
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/reference_recordsets.h"
+#include "app/table_copy.h"
+#include "registers/form_registry.h"
+#include "registers/plans/frmgridcongviec.h"
+#include "registers/plans/frmtracuukh.h"
+#include "registers/plans/plan_forms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kPlans = 20000;
+
+// Answers "no" to every question (print to the printer: a PDF under SELVARO_PRINT_TO).
+class NoMessenger : public app::Messenger
+{
+public:
+    QString show(const QString&, const QString& mode) override
+    {
+        return mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0 ? QStringLiteral("no")
+                                                                              : QStringLiteral("ok");
+    }
+    void closeNotice() override {}
+};
+
+// A program folder whose plans file holds the year 2026 with kPlans plans.
+class Program
+{
+public:
+    Program()
+    {
+        const QString data = m_dir.filePath(QStringLiteral("data"));
+        QDir().mkpath(data);
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brkehoach.rpt"), data + QStringLiteral("/brkehoach.rpt"));
+        app::Module1& m = app::module1();
+        m.thumucchuongtrinh = m_dir.path();
+        m.filelich = copy(QStringLiteral("vemolich.mdb"));
+        m.filetemp = copy(QStringLiteral("vemotemp.mdb"));
+        m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = copy(QStringLiteral("vemotk.mdb"));
+        m.dblich = db::Database::open(m.filelich, app::kConnect);
+        m.dbtemp = db::Database::open(m.filetemp, app::kConnect);
+        m.dbthamkhao = m.dbthamkhaocv = m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
+        m.namlamviec = QStringLiteral("2026");
+        m.setYearTables();
+        app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("kehoachmau"), m.bangkehoach, false);
+        app::openReferenceRecordsets();
+        fill();
+        qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());
+        app::setMessenger(&m_messenger);
+        registers::registerPlanForms();
+        registers::setMainWindow(&m_main);
+    }
+
+    QString plansPath() const { return app::module1().filelich; }
+
+private:
+    QString copy(const QString& name)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("data/") + name);
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), path);
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+        return path;
+    }
+    void fill()
+    {
+        static const QStringList units = {QStringLiteral("Văn phòng"), QStringLiteral("Phòng Tổ chức"),
+                                          QStringLiteral("Phòng Tài chính"), QStringLiteral("Ban Tuyên giáo")};
+        app::Module1& m = app::module1();
+        db::Recordset rs = m.dblich.openRecordset(m.bangkehoach);
+        m.dblich.beginTrans();
+        for (int i = 1; i <= kPlans; ++i) {
+            const int month = 1 + (i * 12 / (kPlans + 1));
+            const int day = 1 + i % 27;
+            const auto date = [&](int d) {
+                return QStringLiteral("%1/%2/2026").arg(d, 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+            };
+            rs.addNew();
+            rs.setValue(QStringLiteral("Tendonvi"), units.at(i % units.size()));
+            rs.setValue(QStringLiteral("ndungtt"), (i % 3 ? QStringLiteral("Báo cáo tình hình quý %1")
+                                                          : QStringLiteral("Triển khai nhiệm vụ số %1"))
+                                                       .arg(i));
+            rs.setValue(QStringLiteral("Tgianbdau"), date(day));
+            rs.setValue(
+                QStringLiteral("Tgianbdauchuan"),
+                QStringLiteral("2026%1%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0')));
+            rs.setValue(QStringLiteral("Tgiankthuc"), date(day + 1));
+            rs.setValue(
+                QStringLiteral("Tgiankthucchuan"),
+                QStringLiteral("2026%1%2").arg(month, 2, 10, QLatin1Char('0')).arg(day + 1, 2, 10, QLatin1Char('0')));
+            rs.setValue(QStringLiteral("canbo"), QStringLiteral("Nguyễn Văn An"));
+            rs.setValue(QStringLiteral("ketqua"), QString(300, QLatin1Char('x')));
+            rs.setValue(QStringLiteral("khan"), i % 4 == 0);
+            rs.setValue(QStringLiteral("ketthuc"), i % 3 == 0);
+            rs.update();
+        }
+        m.dblich.commitTrans();
+    }
+
+    QTemporaryDir m_dir;
+    NoMessenger m_messenger;
+    QWidget m_main;
+};
+
+Program& program()
+{
+    static Program p;
+    return p;
+}
+
+registers::frmgridcongviec* list()
+{
+    return registers::form<registers::frmgridcongviec>(QStringLiteral("frmgridcongviec"));
+}
+registers::frmtracuukh* search()
+{
+    return registers::form<registers::frmtracuukh>(QStringLiteral("frmtracuukh"));
+}
+
+void BM_OpenListByStartAndEnd(benchmark::State& state)
+{
+    program();
+    app::module1().trangthai = QStringLiteral("xemgridkehoach");
+    const QString table = app::module1().bangkehoach;
+    for (auto _ : state) {
+        list()->openList(table, registers::planListSource(table));
+        benchmark::DoNotOptimize(list()->Data1->recordset().recordCount());
+        state.PauseTiming();
+        list()->hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenListByStartAndEnd)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_SearchTwoTextsAndFlags(benchmark::State& state)
+{
+    program();
+    app::module1().trangthai = QStringLiteral("tracuukehoach");
+    search()->open();
+    search()->cmdxoa_Click();
+    search()->box(QStringLiteral("mban"))->setText(QStringLiteral("Phòng"));
+    search()->box(QStringLiteral("mndungtt"))->setText(QStringLiteral("báo cáo"));
+    search()->check(QStringLiteral("chkkhan"))->setChecked(true);
+    search()->check(QStringLiteral("chkchuahthanh"))->setChecked(true);
+    int hits = 0;
+    for (auto _ : state) {
+        search()->cmdtracuu_Click();
+        hits = list()->Data1->recordset().recordCount();
+    }
+    state.counters["hits"] = hits;
+}
+BENCHMARK(BM_SearchTwoTextsAndFlags)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_SearchRawSqlite(benchmark::State& state)
+{
+    program();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(program().plansPath().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const char* sql = "SELECT * FROM kehoach2026 WHERE tendonvi LIKE '%Phòng%' AND ndungtt LIKE '%báo cáo%' "
+                      "AND khan = 1 AND ketthuc = 0 ORDER BY tgianbdauchuan || tgiankthucchuan";
+    int hits = 0;
+    for (auto _ : state) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        hits = 0;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            ++hits;
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    state.counters["hits"] = hits;
+}
+BENCHMARK(BM_SearchRawSqlite)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_PrintAllPlans(benchmark::State& state)
+{
+    program();
+    app::module1().trangthai = QStringLiteral("xemgridkehoach");
+    const QString table = app::module1().bangkehoach;
+    list()->openList(table, registers::planListSource(table));
+    int pages = 0;
+    for (auto _ : state) {
+        list()->cmdin_Click();
+        pages = list()->CrystalReport1.lastResult().pageCount;
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PrintAllPlans)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    registers::destroyForms();
+    app::setMessenger(nullptr);
+    return 0;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+// The work-plan entry form: one task of the year (kehoach + year) at a time, added, corrected
+// and deleted; ordinary staff ("CB") change only the tasks they saved themselves.
+
+#include "registers/entry_form.h"
+
+#include "platform/ui/data_combo.h"
+
+#include <memory>
+
+namespace Ui {
+class frmcongviec;
+}
+
+namespace registers {
+
+class frmcongviec : public EntryForm
+{
+    Q_OBJECT
+
+public:
+    explicit frmcongviec(QWidget* parent = nullptr);
+    ~frmcongviec() override;
+
+    ui::DataControl* Datadonvi = nullptr;
+    ui::DataControl* Databophan = nullptr;
+    ui::DataControl* Dataloai = nullptr;
+
+    void cmdGrid_Click();
+    // Back from the list or the search: the year's plans again, on the plan whose id is id.
+    void returnTo(long long id);
+
+protected:
+    void Form_Load() override;
+    void fillNewRecord() override;
+    void writeRecord(db::Recordset& rs) override;
+    bool openOwnSearch() override;
+
+private:
+    void bindLists();
+    void DBCombodonvi_Click(int area);
+    void DBCombophong_Click(int area);
+    void DBComboloai_Click(int area);
+    void Txttgiankthuc_LostFocus();
+    void cmdxemct_Click();
+
+    std::unique_ptr<Ui::frmcongviec> m_ui;
+};
+
+// The work-plan register's configuration of the entry form.
+EntryConfig planEntryConfig();
+
+} // namespace registers

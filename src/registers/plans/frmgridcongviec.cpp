@@ -1,0 +1,221 @@
+#include "frmgridcongviec.h"
+
+#include "frmcongviec.h"
+#include "plan_lists.h"
+#include "ui_frmgridcongviec.h"
+
+#include "registers/form_registry.h"
+#include "registers/register_print.h"
+#include "registers/task_record.h"
+
+#include "app/kiemtra_query.h"
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "common/clock.h"
+#include "common/dates.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/key_codes.h"
+
+#include <QFile>
+
+namespace registers {
+namespace {
+
+EntryConfig planListConfig()
+{
+    EntryConfig c = planEntryConfig();
+    c.ownMode = true;
+    c.viewStatus = QStringLiteral("xem, sửa nội dung công việc");
+    c.editStatus = QStringLiteral("sửa nội dung công việc");
+    c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
+                   {QStringLiteral("Txttendonvi"), QStringLiteral("Tendonvi")},
+                   {QStringLiteral("txtbophan"), QStringLiteral("bophan")},
+                   {QStringLiteral("txtndungtt"), QStringLiteral("ndungtt")},
+                   {QStringLiteral("txtndungct"), QStringLiteral("ndungct")},
+                   {QStringLiteral("txtloai"), QStringLiteral("loai")},
+                   {QStringLiteral("Txttgianbdau"), QStringLiteral("Tgianbdau")},
+                   {QStringLiteral("Txttgiankthuc"), QStringLiteral("Tgiankthuc")},
+                   {QStringLiteral("txtnguoichidao"), QStringLiteral("nguoichidao")},
+                   {QStringLiteral("txtchidao"), QStringLiteral("chidao")},
+                   {QStringLiteral("txtcanbo"), QStringLiteral("canbo")},
+                   {QStringLiteral("txtketqua"), QStringLiteral("ketqua")},
+                   {QStringLiteral("Check1"), QStringLiteral("khan")},
+                   {QStringLiteral("Check2"), QStringLiteral("ketthuc")}};
+    c.dataBoxes = {QStringLiteral("txtid"),        QStringLiteral("Txttendonvi"),   QStringLiteral("txtbophan"),
+                   QStringLiteral("txtndungtt"),   QStringLiteral("txtndungct"),    QStringLiteral("txtloai"),
+                   QStringLiteral("Txttgianbdau"), QStringLiteral("Txttgiankthuc"), QStringLiteral("txtnguoichidao"),
+                   QStringLiteral("txtchidao"),    QStringLiteral("txtcanbo"),      QStringLiteral("txtketqua")};
+    c.editableBoxes = c.dataBoxes.mid(1);
+    c.checkBoxes = {QStringLiteral("Check1"), QStringLiteral("Check2")};
+    c.required[0].box = QStringLiteral("Txttendonvi");
+    c.rememberedFields.clear(); // no adding here and F6 does nothing
+    const QString chudu = QStringLiteral("chudu");
+    c.abbreviations = {{QStringLiteral("txtcanbo"), ReferenceList::Abbreviations, chudu, QString()},
+                       {QStringLiteral("txtchidao"), ReferenceList::Abbreviations, chudu, QString()},
+                       {QStringLiteral("txtketqua"), ReferenceList::Abbreviations, chudu, QString()},
+                       {QStringLiteral("txtndungct"), ReferenceList::Abbreviations, chudu, QString()},
+                       {QStringLiteral("txtnguoichidao"), ReferenceList::Abbreviations, chudu, QString()},
+                       {QStringLiteral("Txttendonvi"), ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
+    c.cancelAddCaption.clear();
+    c.deleteButton = QStringLiteral("cmdxoa");
+    c.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
+    c.viewOnlyButtons = {QStringLiteral("cmdin"), QStringLiteral("cmdclose")};
+    c.homeBox = QStringLiteral("DBGrid1");
+    c.positionFocus = QStringLiteral("DBGrid1");
+    return c;
+}
+
+} // namespace
+
+QString planListSource(const QString& table)
+{
+    return QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY tgianbdauchuan+tgiankthucchuan ");
+}
+
+QString planPrintStatement(const QString& source)
+{
+    const int from = source.indexOf(QStringLiteral("from"), 0, Qt::CaseInsensitive);
+    if (from < 0)
+        return QString();
+    return QStringLiteral("select Tendonvi,ndungtt,Tgianbdau,tgianbdauchuan,Tgiankthuc,ketthuc,chidao,nguoichidao,") +
+           QStringLiteral("tgiankthucchuan,canbo,left(ketqua,250) as nhomcongviec ") + source.mid(from);
+}
+
+frmgridcongviec::frmgridcongviec(QWidget* parent)
+    : EntryForm(planListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmgridcongviec"));
+    Datadonvi = makeListControl(this, "Datadonvi");
+    Databophan = makeListControl(this, "Databophan");
+    Dataloai = makeListControl(this, "Dataloai");
+    setUpListCombo(m_ui->DBCombodonvi, Datadonvi, QStringLiteral("tendonvi"), QStringLiteral("Chọn đơn vị"));
+    setUpListCombo(m_ui->DBCombophong, Databophan, QStringLiteral("phong"), QStringLiteral("Chọn bộ phận"));
+    setUpListCombo(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QStringLiteral("Chọn loại"));
+    connect(m_ui->DBCombodonvi, &ui::DataCombo::Click, this,
+            [this](int area) { comboClick(m_ui->DBCombodonvi, QStringLiteral("Txttendonvi"), area); });
+    connect(m_ui->DBCombophong, &ui::DataCombo::Click, this,
+            [this](int area) { comboClick(m_ui->DBCombophong, QStringLiteral("txtbophan"), area); });
+    connect(m_ui->DBComboloai, &ui::DataCombo::Click, this,
+            [this](int area) { comboClick(m_ui->DBComboloai, QStringLiteral("txtloai"), area); });
+    connect(m_ui->Txttgiankthuc, &ui::TextBox::LostFocus, this, &frmgridcongviec::Txttgiankthuc_LostFocus);
+    connect(m_ui->cmdin, &QPushButton::clicked, this, &frmgridcongviec::cmdin_Click);
+    DBGrid1 = m_ui->DBGrid1;
+    DBGrid1->addColumn(QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800);
+    DBGrid1->setDataSource(Data1);
+    setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách công việc"));
+    m_ui->txtle->setText(QStringLiteral("10"));
+    attachControls();
+}
+
+frmgridcongviec::~frmgridcongviec() = default;
+
+void frmgridcongviec::Form_Load()
+{
+    EntryForm::Form_Load();
+    bindPlanLists(Datadonvi, Databophan, Dataloai);
+    m_ui->DBCombodonvi->reloadItems();
+    m_ui->DBCombophong->reloadItems();
+    m_ui->DBComboloai->reloadItems();
+}
+
+void frmgridcongviec::openList(const QString& table, const QString& source)
+{
+    open(table, source);
+    if (Data1->hasRecordset() && Data1->recordset().recordCount() > 0)
+        Data1->moveFirst();
+    DBGrid1->setFocus();
+}
+
+void frmgridcongviec::writeRecord(db::Recordset& rs)
+{
+    for (const QString& name : m_config.dateBoxes) {
+        if (ui::TextBox* b = box(name))
+            rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
+    }
+    stampSaved(rs, common::clock().today(), app::module1().hotendangnhap);
+    rs.update();
+}
+
+void frmgridcongviec::comboClick(ui::DataCombo* combo, const QString& boxName, int area)
+{
+    // Only the text changes here: the unit's and department's identifiers stay as they were.
+    if (area != ui::area::List || !editing())
+        return;
+    box(boxName)->setText(combo->text());
+}
+
+void frmgridcongviec::Txttgiankthuc_LostFocus()
+{
+    ui::TextBox* end = m_ui->Txttgiankthuc;
+    if (end->isLocked() || end->text().trimmed().isEmpty())
+        return;
+    if (endBeforeStart(m_ui->Txttgianbdau->text(), end->text())) {
+        app::tell(kEndBeforeStartMessage);
+        end->setFocus();
+    }
+}
+
+void frmgridcongviec::cmdin_Click()
+{
+    app::Module1& m = app::module1();
+    if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0) {
+        app::tell(QStringLiteral("Chưa có công việc nào được nhập!"));
+        return;
+    }
+    try {
+        QString source = Data1->recordSource();
+        if (source.compare(QStringLiteral("Qrtracuu"), Qt::CaseInsensitive) == 0)
+            source = m.dblich.querySql(QStringLiteral("Qrtracuu"));
+        const QString statement = planPrintStatement(source);
+        if (!statement.isEmpty()) {
+            if (app::KiemtraQuery(QStringLiteral("QrIn"), m.dblich))
+                m.dblich.setQuerySql(QStringLiteral("QrIn"), statement);
+            else
+                m.dblich.createQueryDef(QStringLiteral("QrIn"), statement);
+        }
+    } catch (const db::DbError& e) {
+        app::tell(e.description()); // the print goes on with the query as it was
+    }
+    const report::Destination destination = app::ask(QStringLiteral("Có muốn xem trước khi in không ?"))
+                                                ? report::Destination::Window
+                                                : report::Destination::Printer;
+    const QString path = reportPath(QStringLiteral("brkehoach.rpt"));
+    if (!QFile::exists(path)) {
+        app::tell(QStringLiteral("Không tìm thấy file ") + path + QStringLiteral("\r\n") +
+                  QStringLiteral("Cần copy file này từ đĩa Chương trình gốc vào thư mục Data."));
+        return;
+    }
+    try {
+        const report::ReportResult r = printReport(CrystalReport1, destination, QStringLiteral("brkehoach.rpt"),
+                                                   geometry(), m_ui->txtle->text(), QString(), &m.dblich);
+        if (!r.ok())
+            app::tell(r.message);
+    } catch (const db::DbError& e) {
+        app::tell(e.description());
+    }
+}
+
+void frmgridcongviec::afterClose()
+{
+    app::Module1& m = app::module1();
+    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    const QString t = m.trangthai;
+    if (t == QLatin1String("timkiemkehoach") || t == QLatin1String("xembangkehoach") ||
+        t == QLatin1String("xemkehoach")) {
+        if (auto* entry = dynamic_cast<frmcongviec*>(existingForm(QStringLiteral("frmcongviec")))) {
+            entry->returnTo(m.idhientai);
+            return;
+        }
+    }
+    if (t == QLatin1String("tracuukehoach")) {
+        if (ui::FormBase* search = existingForm(QStringLiteral("frmtracuukh"))) {
+            search->showModeless();
+            return;
+        }
+    }
+    showMainWindow();
+}
+
+} // namespace registers

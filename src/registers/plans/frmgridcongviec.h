@@ -1,0 +1,60 @@
+#pragma once
+
+// The work-plan list: the plans of the year, or a search's hits, ordered by start and end, with
+// the current plan's fields below the grid; plans are corrected and deleted here under the same
+// rights as on the entry form, and every listed plan is printed on brkehoach.rpt.
+
+#include "registers/entry_form.h"
+
+#include "platform/report/report_control.h"
+#include "platform/ui/data_combo.h"
+#include "platform/ui/grid.h"
+
+#include <memory>
+
+namespace Ui {
+class frmgridcongviec;
+}
+
+namespace registers {
+
+class frmgridcongviec : public EntryForm
+{
+    Q_OBJECT
+
+public:
+    explicit frmgridcongviec(QWidget* parent = nullptr);
+    ~frmgridcongviec() override;
+
+    // Shows source (the year's plans in start/end order, or "Qrtracuu") of the table; trangthai
+    // already tells who opened the list.
+    void openList(const QString& table, const QString& source);
+
+    ui::DataControl* Datadonvi = nullptr;
+    ui::DataControl* Databophan = nullptr;
+    ui::DataControl* Dataloai = nullptr;
+    ui::Grid* DBGrid1 = nullptr;
+    report::ReportControl CrystalReport1;
+
+    void cmdin_Click();
+
+protected:
+    void Form_Load() override;
+    void writeRecord(db::Recordset& rs) override;
+    void afterClose() override;
+
+private:
+    void comboClick(ui::DataCombo* combo, const QString& boxName, int area);
+    void Txttgiankthuc_LostFocus();
+
+    std::unique_ptr<Ui::frmgridcongviec> m_ui;
+};
+
+// The plans of the year in the lists' order.
+QString planListSource(const QString& table);
+// The print statement of the list whose record source is source: the report's columns, the
+// result cut to 250 characters, and source's own table, condition and order. "" when source has
+// no "from".
+QString planPrintStatement(const QString& source);
+
+} // namespace registers

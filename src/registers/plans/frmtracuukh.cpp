@@ -1,0 +1,319 @@
+#include "frmtracuukh.h"
+
+#include "frmcongviec.h"
+#include "frmgridcongviec.h"
+#include "plan_lists.h"
+#include "ui_frmtracuukh.h"
+
+#include "registers/form_registry.h"
+#include "registers/form_support.h"
+
+#include "app/kiemtra_query.h"
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "common/criteria.h"
+#include "common/dates.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/msg_box.h"
+
+#include <QRegularExpression>
+
+namespace registers {
+namespace {
+
+const QString kInvalidDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
+
+// The text boxes, in the order their conditions are appended, with their columns.
+const QList<QPair<QString, QString>>& textCriteria()
+{
+    static const QList<QPair<QString, QString>> boxes = {
+        {QStringLiteral("mban"), QStringLiteral("[tendonvi]")},
+        {QStringLiteral("mphong"), QStringLiteral("[bophan]")},
+        {QStringLiteral("mndungtt"), QStringLiteral("[ndungtt]")},
+        {QStringLiteral("mndungct"), QStringLiteral("[ndungct]")},
+        {QStringLiteral("mloai"), QStringLiteral("[loai]")},
+        {QStringLiteral("mnguoichidao"), QStringLiteral("[nguoichidao]")},
+        {QStringLiteral("mcanbo"), QStringLiteral("[canbo]")},
+        {QStringLiteral("mchidao"), QStringLiteral("[chidao]")},
+        {QStringLiteral("mketqua"), QStringLiteral("[ketqua]")}};
+    return boxes;
+}
+
+} // namespace
+
+frmtracuukh::frmtracuukh(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtracuukh>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmtracuukh"));
+    Datadonvi = makeListControl(this, "Datadonvi");
+    Databophan = makeListControl(this, "Databophan");
+    Dataloai = makeListControl(this, "Dataloai");
+    setUpListCombo(m_ui->DBComboban, Datadonvi, QStringLiteral("tendonvi"), QStringLiteral("Chọn ban, đơn vị"));
+    setUpListCombo(m_ui->DBCombobophan, Databophan, QStringLiteral("bophan"), QStringLiteral("Chọn phòng, bộ phận"));
+    setUpListCombo(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QStringLiteral("Chọn loại công việc"));
+    const QList<QPair<ui::DataCombo*, ui::TextBox*>> picks = {
+        {m_ui->DBComboban, m_ui->mban}, {m_ui->DBCombobophan, m_ui->mphong}, {m_ui->DBComboloai, m_ui->mloai}};
+    for (const auto& [combo, target] : picks) {
+        connect(combo, &ui::DataCombo::Click, this, [combo, target](int area) {
+            if (area == ui::area::List)
+                target->setText(combo->text());
+        });
+    }
+    // The year list offers only the years the file holds.
+    m_ui->Combonamlamviec->setEditable(false);
+    connect(m_ui->Combonamlamviec, &QComboBox::currentTextChanged, this, [this] {
+        if (isLoaded())
+            bindYearLists();
+    });
+    // Finished and not finished exclude each other.
+    connect(m_ui->chkhthanh, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_ui->chkchuahthanh->setChecked(false);
+    });
+    connect(m_ui->chkchuahthanh, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_ui->chkhthanh->setChecked(false);
+    });
+    for (const QString& name : {QStringLiteral("mtgianbdau1"), QStringLiteral("mtgianbdau2"),
+                                QStringLiteral("mtgiankthuc1"), QStringLiteral("mtgiankthuc2")})
+        connect(box(name), &ui::TextBox::LostFocus, this, [this, name] { dateLeft(name); });
+    connect(m_ui->txtid, &ui::TextBox::LostFocus, this, &frmtracuukh::idLeft);
+    connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &frmtracuukh::cmdtracuu_Click);
+    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &frmtracuukh::cmdxoa_Click);
+    connect(m_ui->cmdclose, &QPushButton::clicked, this, &frmtracuukh::cmdclose_Click);
+    nameControlsFromLabels(this);
+}
+
+frmtracuukh::~frmtracuukh() = default;
+
+QComboBox* frmtracuukh::yearList() const
+{
+    return m_ui->Combonamlamviec;
+}
+
+void frmtracuukh::Form_Load()
+{
+    app::Module1& m = app::module1();
+    QStringList years;
+    const QRegularExpression planTable(QStringLiteral("^kehoach....$"));
+    for (const QString& t : m.dblich.tableNames()) {
+        const QString name = t.trimmed();
+        if (planTable.match(name.toLower()).hasMatch())
+            years << name.right(4);
+    }
+    {
+        const QSignalBlocker quiet(m_ui->Combonamlamviec);
+        m_ui->Combonamlamviec->clear();
+        m_ui->Combonamlamviec->addItems(years);
+        m_ui->Combonamlamviec->setCurrentIndex(years.indexOf(m.namlamviec));
+    }
+    bindYearLists();
+    m_ui->Label1->setText(
+        QStringLiteral("Hướng dẫn:   F4 : xoá cả ô   ") +
+        QStringLiteral(
+            " Cách dùng các dấu:      Dấu phảy : a,b (có a hoặc b)        Dấu + : a+b (phải có cả a và b)    ") +
+        QStringLiteral(" Dấu chấm than : !a (không có a)        Dấu trừ (cho ô số) :  10-45 (các số từ 10 đến 45) ") +
+        QStringLiteral(" Các dấu >,< (cho ô số) : >3 (lớn hơn 3)  <15 (nhỏ hơn 15)"));
+}
+
+// The three lists offer the values already used in the chosen year.
+void frmtracuukh::bindYearLists()
+{
+    app::Module1& m = app::module1();
+    const QString year = m_ui->Combonamlamviec->currentText().trimmed();
+    if (year.isEmpty())
+        return;
+    const QString table = QStringLiteral("kehoach") + year;
+    const QList<QPair<ui::DataControl*, QString>> lists = {{Datadonvi, QStringLiteral("tendonvi")},
+                                                           {Databophan, QStringLiteral("bophan")},
+                                                           {Dataloai, QStringLiteral("loai")}};
+    for (const auto& [data, column] : lists) {
+        data->setDatabase(m.dblich);
+        data->setRecordSource(QStringLiteral("select distinct ") + column + QStringLiteral(" from ") + table +
+                              QStringLiteral(" where len(trim(") + column + QStringLiteral("))>0 order by ") + column);
+        data->refresh();
+    }
+    m_ui->DBComboban->reloadItems();
+    m_ui->DBCombobophan->reloadItems();
+    m_ui->DBComboloai->reloadItems();
+}
+
+void frmtracuukh::open()
+{
+    load();
+    showModeless();
+    m_ui->txtid->setFocus();
+}
+
+void frmtracuukh::refuse(const QString& message, const QString& focus)
+{
+    ui::setDefaultPointer();
+    app::tell(message);
+    if (QWidget* w = control(focus))
+        w->setFocus();
+}
+
+void frmtracuukh::cmdtracuu_Click()
+{
+    // An engine error is told in its own words; the form stays as it was, ready for another try.
+    try {
+        search();
+    } catch (const db::DbError& e) {
+        ui::setDefaultPointer();
+        app::tell(e.description());
+    }
+}
+
+bool frmtracuukh::search()
+{
+    app::Module1& m = app::module1();
+    const QString year = m_ui->Combonamlamviec->currentText().trimmed();
+    if (year.isEmpty()) {
+        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QString());
+        return false;
+    }
+    const QString table = QStringLiteral("kehoach") + year;
+    ui::setHourglass();
+    QString condition;
+    qint16 count = 0;
+    QString status;
+    common::DieukienSo(m_ui->txtid->text(), QStringLiteral("[id]"), condition, count, status);
+    if (status == common::kStatusSai) {
+        refuse(common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
+        return false;
+    }
+    common::DieukienNgay(m_ui->mtgianbdau1->text(), m_ui->mtgianbdau2->text(), QStringLiteral("[tgianbdauchuan]"),
+                         condition, count);
+    common::DieukienNgay(m_ui->mtgiankthuc1->text(), m_ui->mtgiankthuc2->text(), QStringLiteral("[tgiankthucchuan]"),
+                         condition, count);
+    for (const auto& [name, column] : textCriteria()) {
+        const QString criterion = box(name)->text();
+        if (!common::DieukienChu(criterion, column, condition, count)) {
+            refuse(common::invalidCriterionMessage(criterion), name);
+            return false;
+        }
+    }
+    if (m_ui->chkkhan->isChecked())
+        common::DieukienBang(QStringLiteral("True"), QStringLiteral("[khan]"), condition, count++);
+    if (m_ui->chkhthanh->isChecked())
+        common::DieukienBang(QStringLiteral("True"), QStringLiteral("[ketthuc]"), condition, count++);
+    else if (m_ui->chkchuahthanh->isChecked())
+        common::DieukienBang(QStringLiteral("False"), QStringLiteral("[ketthuc]"), condition, count++);
+    const QString order = QStringLiteral(" order by tgianbdauchuan+tgiankthucchuan");
+    const QString statement =
+        condition.isEmpty() ? QStringLiteral("SELECT * FROM ") + table + order
+                            : QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + condition + order;
+    // A search without hits leaves the stored query and the list as they were.
+    const QString firstHit = QStringLiteral("SELECT TOP 1 id FROM ") + table +
+                             (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition);
+    if (m.dblich.openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
+        refuse(QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"), QString());
+        return false;
+    }
+    if (app::KiemtraQuery(QStringLiteral("Qrtracuu"), m.dblich))
+        m.dblich.setQuerySql(QStringLiteral("Qrtracuu"), statement);
+    else
+        m.dblich.createQueryDef(QStringLiteral("Qrtracuu"), statement);
+    auto* list = form<frmgridcongviec>(QStringLiteral("frmgridcongviec"));
+    if (!list)
+        return false;
+    hide();
+    list->openList(table, QStringLiteral("Qrtracuu"));
+    ui::setDefaultPointer();
+    return true;
+}
+
+void frmtracuukh::cmdxoa_Click()
+{
+    for (const QString& name :
+         {QStringLiteral("mphong"), QStringLiteral("mcanbo"), QStringLiteral("txtid"), QStringLiteral("mban"),
+          QStringLiteral("mchidao"), QStringLiteral("mketqua"), QStringLiteral("mndungtt"), QStringLiteral("mndungct"),
+          QStringLiteral("mnguoichidao"), QStringLiteral("mloai"), QStringLiteral("mtgianbdau1"),
+          QStringLiteral("mtgianbdau2"), QStringLiteral("mtgiankthuc1"), QStringLiteral("mtgiankthuc2")})
+        box(name)->setText(QString());
+    m_ui->chkkhan->setChecked(false);
+    m_ui->chkhthanh->setChecked(false);
+    m_ui->chkchuahthanh->setChecked(false);
+}
+
+void frmtracuukh::cmdclose_Click()
+{
+    unload();
+}
+
+void frmtracuukh::Form_Unload(int& cancel)
+{
+    Q_UNUSED(cancel)
+    ui::setDefaultPointer();
+    app::Module1& m = app::module1();
+    if (m.trangthai == QLatin1String("timkiemkehoach")) {
+        if (auto* entry = dynamic_cast<frmcongviec*>(existingForm(QStringLiteral("frmcongviec")))) {
+            entry->returnTo(m.idhientai);
+            return;
+        }
+    }
+    showMainWindow();
+}
+
+void frmtracuukh::Form_KeyUp(int& keyCode, int shift)
+{
+    Q_UNUSED(shift)
+    const QString focus = activeControlName();
+    ui::TextBox* b = box(focus);
+    if (!b)
+        return;
+    if (keyCode == ui::key::F4) {
+        b->setText(QString());
+        return;
+    }
+    static const QStringList abbreviated = {QStringLiteral("mcanbo"),   QStringLiteral("mnguoichidao"),
+                                            QStringLiteral("mchidao"),  QStringLiteral("mketqua"),
+                                            QStringLiteral("mndungct"), QStringLiteral("mndungtt"),
+                                            QStringLiteral("mphong")};
+    if (abbreviated.contains(focus))
+        expandFrom(*b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+    else if (focus == QLatin1String("mban"))
+        expandFrom(*b, keyCode, ReferenceList::Units, QStringLiteral("Tendonvi"));
+}
+
+void frmtracuukh::idLeft()
+{
+    if (!isVisible())
+        return;
+    QString scratch, status;
+    qint16 count = 0;
+    common::DieukienSo(m_ui->txtid->text(), QStringLiteral("[id]"), scratch, count, status);
+    if (status == common::kStatusSai)
+        refuse(common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
+}
+
+void frmtracuukh::dateLeft(const QString& name)
+{
+    ui::TextBox* b = box(name);
+    if (!isVisible() || b->text().trimmed().isEmpty())
+        return;
+    const QString parsed = common::parseDate(b->text());
+    if (parsed.isEmpty()) {
+        app::tell(name == QLatin1String("mtgianbdau1") ? QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!")
+                                                       : kInvalidDate);
+        b->setText(QString());
+        b->setFocus();
+        return;
+    }
+    if (name.endsWith(QLatin1Char('2'))) {
+        ui::TextBox* first = box(name.left(name.size() - 1) + QLatin1Char('1'));
+        const QString from = common::parseDate(first->text());
+        if (!from.isEmpty() && common::normaliseDate(parsed) < common::normaliseDate(from)) {
+            ui::msgBox(QStringLiteral("Không đặt trước thời điểm bắt đầu :") + first->text() + QStringLiteral("\r\n") +
+                           QStringLiteral("Cần nạp lại con số thời gian này!"),
+                       ui::msgbox::Exclamation);
+            b->setFocus();
+            return;
+        }
+    }
+    b->setText(parsed);
+}
+
+} // namespace registers

@@ -1,0 +1,44 @@
+#include "plan_lists.h"
+
+#include "registers/form_support.h"
+
+#include "app/module1.h"
+
+namespace registers {
+
+ui::DataControl* makeListControl(QWidget* parent, const char* name)
+{
+    auto* d = new ui::DataControl(parent);
+    d->setObjectName(QString::fromLatin1(name));
+    d->setRecordsetType(db::RecordsetType::Snapshot);
+    d->hide();
+    return d;
+}
+
+void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& field, const QString& caption,
+                    const QString& bound)
+{
+    combo->setRowSource(rows);
+    combo->setListField(field);
+    if (!bound.isEmpty())
+        combo->setBoundColumn(bound);
+    combo->setEditable(false);
+    setAccessibleCaption(combo, caption);
+}
+
+void bindPlanLists(ui::DataControl* units, ui::DataControl* departments, ui::DataControl* types)
+{
+    app::Module1& m = app::module1();
+    units->setDatabase(m.dbthamkhaolich);
+    units->setRecordSource(QStringLiteral("SELECT * FROM donvi ORDER BY matt"));
+    units->refresh();
+    departments->setDatabase(m.dbthamkhaolich);
+    departments->setRecordSource(QStringLiteral("SELECT * FROM bophan ORDER BY matt"));
+    departments->refresh();
+    types->setDatabase(m.dblich);
+    types->setRecordSource(QStringLiteral("select distinct loai from ") + m.bangkehoach +
+                           QStringLiteral(" order by loai"));
+    types->refresh();
+}
+
+} // namespace registers

@@ -1,0 +1,29 @@
+#pragma once
+
+// What the work-plan forms share: the unit, department and type lists each form opens for itself
+// (so the list and search forms have them though the entry form was not opened), and the
+// end-before-start message.
+
+#include "platform/ui/data_combo.h"
+#include "platform/ui/data_control.h"
+
+#include <QString>
+
+namespace registers {
+
+inline const QString kEndBeforeStartMessage =
+    QStringLiteral("Thời gian kết thúc không thể đặt trước thời gian bắt đầu!") + QChar(13) +
+    QStringLiteral("Cần nạp lại con số thời gian kết thúc!");
+
+// A hidden snapshot data control named name, child of parent.
+ui::DataControl* makeListControl(QWidget* parent, const char* name);
+// A drop-down list of rows' field, chosen from the list only, named for the reader; bound, when
+// given, is the column whose value a choice hands over (the unit's and department's id).
+void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& field, const QString& caption,
+                    const QString& bound = QString());
+// Units ("SELECT * FROM donvi ORDER BY matt") and departments ("SELECT * FROM bophan ORDER BY
+// matt") of the reference file beside the plans file, and the types already used in the plan
+// table of the working year.
+void bindPlanLists(ui::DataControl* units, ui::DataControl* departments, ui::DataControl* types);
+
+} // namespace registers

@@ -1,0 +1,172 @@
+// The work-plan entry form driven as a secretary drives it: adding with the pre-filled unit,
+// department and type, the required boxes, the cancel captions, dates, deleting and the rights
+// of ordinary staff.
+#include "plan_fixture.h"
+
+#include "../../support/accessibility_check.h"
+
+#include "registers/task_record.h"
+
+#include <QLabel>
+
+namespace {
+
+using plans_test::Plan;
+using plans_test::PlanTest;
+using registers::frmcongviec;
+
+class FrmcongviecTest : public PlanTest
+{
+protected:
+    static QString status(frmcongviec* f) { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
+    static void leave(frmcongviec* f, const QString& boxName, const QString& text, const QString& next)
+    {
+        f->box(boxName)->setFocus();
+        f->box(boxName)->setText(text);
+        f->box(next)->setFocus();
+    }
+};
+
+TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersTheNewType)
+{
+    frmcongviec* f = openEntry();
+    EXPECT_TRUE(test::isAccessible(f));
+    EXPECT_FALSE(mainWindow.isVisible());
+    EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
+    EXPECT_FALSE(enabled(f, "Cmdsua")); // empty year: nothing to correct or delete
+    EXPECT_FALSE(enabled(f, "cmdDelete"));
+
+    click(*f, "cmdAdd");
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+    EXPECT_EQ(caption(f, "cmdAdd"), QStringLiteral("&Huỷ nạp"));
+    EXPECT_EQ(f->box(QStringLiteral("txtban"))->text(), QString());
+    EXPECT_FALSE(enabled(f, "cmdGrid"));
+    EXPECT_FALSE(enabled(f, "cmdclose"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.responder.lastMessage(),
+              QStringLiteral("Cần phải điền đủ nội dung các ô :\rBan, tên hay tóm tắt nội dung công việc, "
+                             "thời gian bắt đầu, thời gian kết thúc"));
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+
+    f->box(QStringLiteral("txtban"))->setText(QStringLiteral("Văn phòng"));
+    f->box(QStringLiteral("txtphong"))->setText(QStringLiteral("Tổng hợp"));
+    f->box(QStringLiteral("txtndungtt"))->setText(QStringLiteral("Báo cáo \"quý\" 50% _1"));
+    f->box(QStringLiteral("txtloai"))->setText(QStringLiteral("Báo cáo"));
+    leave(f, QStringLiteral("Txttgianbdau"), QStringLiteral("2/1/26"), QStringLiteral("txtchidao"));
+    leave(f, QStringLiteral("Txttgiankthuc"), QStringLiteral("10/1/2026"), QStringLiteral("txtchidao"));
+    f->control<QCheckBox>(QStringLiteral("chkkhan"))->setChecked(true);
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(plans(QStringLiteral("Tendonvi, bophan, ndungtt, Tgianbdau, Tgianbdauchuan, Tgiankthucchuan, khan, "
+                                   "ngaycapnhatchuan, nguoicapnhat"))
+                  .join(QLatin1Char('#'))
+                  .toStdString(),
+              QStringList{QStringLiteral("Văn phòng|Tổng hợp|Báo cáo \"quý\" 50% _1|02/01/2026|20260102|20260110|true|"
+                                         "20260105|Nguyễn Văn An")}
+                  .join(QLatin1Char('#'))
+                  .toStdString());
+    EXPECT_EQ(caption(f, "cmdAdd"), QStringLiteral("&Nạp mới"));
+    EXPECT_TRUE(enabled(f, "Cmdsua"));
+    auto* types = f->control<ui::DataCombo>(QStringLiteral("DBComboloai"));
+    EXPECT_GE(types->findText(QStringLiteral("Báo cáo")), 0);
+
+    click(*f, "cmdAdd");
+    EXPECT_EQ(f->box(QStringLiteral("txtban"))->text(), QStringLiteral("Văn phòng"));
+    EXPECT_EQ(f->box(QStringLiteral("txtphong"))->text(), QStringLiteral("Tổng hợp"));
+    EXPECT_EQ(f->box(QStringLiteral("txtloai"))->text(), QStringLiteral("Báo cáo"));
+    EXPECT_EQ(f->box(QStringLiteral("txtndungtt"))->text(), QString());
+    click(*f, "cmdAdd"); // "&Huỷ nạp": nothing is written
+    EXPECT_EQ(plans(QStringLiteral("id")).size(), 1);
+    EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
+
+    click(*f, "cmdclose");
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTheStoredPlan)
+{
+    addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
+             QStringLiteral("06/01/2026")});
+    frmcongviec* f = openEntry();
+    click(*f, "Cmdsua");
+    EXPECT_EQ(caption(f, "Cmdsua"), QStringLiteral("&Huỷ sửa"));
+    EXPECT_FALSE(enabled(f, "cmdDelete"));
+    struct Case
+    {
+        const char* end;
+        bool refused;
+    };
+    for (const Case& c : {Case{"04/01/2026", true}, Case{"05/01/2026", false}, Case{"31/02/2026", true}}) {
+        home.responder.clear();
+        leave(f, QStringLiteral("Txttgiankthuc"), QString::fromLatin1(c.end), QStringLiteral("txtchidao"));
+        EXPECT_EQ(home.responder.messages().size(), c.refused ? 1 : 0) << c.end;
+    }
+    EXPECT_EQ(home.responder.messages().value(0), QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !"));
+    leave(f, QStringLiteral("Txttgiankthuc"), QStringLiteral("04/01/2026"), QStringLiteral("txtchidao"));
+    EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Thời gian kết thúc không thể đặt trước thời gian bắt "
+                                                           "đầu!\rCần nạp lại con số thời gian kết thúc!"));
+    EXPECT_EQ(f->box(QStringLiteral("Txttgiankthuc"))->text(), QStringLiteral("04/01/2026"));
+    click(*f, "Cmdsua"); // "&Huỷ sửa"
+    EXPECT_EQ(f->box(QStringLiteral("Txttgiankthuc"))->text(), QStringLiteral("06/01/2026"));
+    EXPECT_EQ(caption(f, "Cmdsua"), QStringLiteral("&Sửa"));
+    EXPECT_EQ(plans(QStringLiteral("Tgiankthuc")), QStringList{QStringLiteral("06/01/2026")});
+}
+
+// Ordinary staff ("CB") change and delete only plans last saved by themselves or by nobody; by the
+// buttons, and by the handlers when a key reaches them.
+TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
+{
+    struct Case
+    {
+        const char* rights;
+        const char* savedBy;
+        bool allowed;
+    };
+    const Case cases[] = {{"CB", "", true},
+                          {"CB", "Nguyễn Văn An", true},
+                          {"CB", "Trần Thị Bình", false},
+                          {"QT", "Trần Thị Bình", true},
+                          {"QT - LĐ", "Trần Thị Bình", true}};
+    for (const Case& c : cases) {
+        const QString savedBy = QString::fromUtf8(c.savedBy);
+        SCOPED_TRACE(std::string(c.rights) + " / " + c.savedBy);
+        login(QStringLiteral("Nguyễn Văn An"), QString::fromUtf8(c.rights));
+        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
+                 QStringLiteral("06/01/2026"), savedBy});
+        frmcongviec* f = openEntry();
+        EXPECT_EQ(enabled(f, "Cmdsua"), c.allowed);
+        EXPECT_EQ(enabled(f, "cmdDelete"), c.allowed);
+        EXPECT_TRUE(f->box(QStringLiteral("txtban"))->isLocked());
+        f->Cmdsua_Click();
+        EXPECT_EQ(app::module1().trangthai, c.allowed ? QStringLiteral("suakehoach") : QStringLiteral("xemkehoach"));
+        if (c.allowed) {
+            f->box(QStringLiteral("txtndungtt"))->setText(QStringLiteral("Họp giao ban"));
+            click(*f, "cmdUpdate");
+        }
+        home.responder.answer(QStringLiteral("yes"));
+        f->cmdDelete_Click();
+        EXPECT_EQ(plans(QStringLiteral("ndungtt")).size(), c.allowed ? 0 : 1);
+        if (!c.allowed)
+            home.responder.clear();
+        registers::destroyForms();
+        app::module1().dblich.execute(QStringLiteral("delete from ") + app::module1().bangkehoach);
+    }
+}
+
+TEST(TaskRecordTest, SavedByNameAndDateOrder)
+{
+    EXPECT_EQ(registers::savedByName(QStringLiteral("Một người dùng")), QString());
+    EXPECT_EQ(registers::savedByName(QStringLiteral("Nguyễn Văn An")), QStringLiteral("Nguyễn Văn An"));
+    struct Case
+    {
+        const char* start;
+        const char* end;
+        bool before;
+    };
+    for (const Case& c :
+         {Case{"05/01/2026", "04/01/2026", true}, Case{"05/01/2026", "05/01/2026", false},
+          Case{"31/12/2025", "01/01/2026", false}, Case{"", "01/01/2026", false}, Case{"xx", "01/01/2026", false}})
+        EXPECT_EQ(registers::endBeforeStart(QString::fromLatin1(c.start), QString::fromLatin1(c.end)), c.before)
+            << c.start << " " << c.end;
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+// The work-plan list: start/end order, correction and deletion under the rights rule, printing
+// every listed plan with the result cut to 250 characters, and where closing returns to.
+#include "plan_fixture.h"
+
+#include "../../platform/report/pdf_text.h"
+#include "../../support/accessibility_check.h"
+
+#include "registers/plans/frmgridcongviec.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+using plans_test::Plan;
+using plans_test::PlanTest;
+using registers::frmgridcongviec;
+
+class FrmgridcongviecTest : public PlanTest
+{
+protected:
+    void SetUp() override
+    {
+        PlanTest::SetUp();
+        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brkehoach.rpt"), home.data(QStringLiteral("brkehoach.rpt")));
+        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Tổng kết năm"), QStringLiteral("10/01/2026"),
+                 QStringLiteral("20/01/2026"), QStringLiteral("Trần Thị Bình"), QString(300, QLatin1Char('k'))});
+        addPlan({QStringLiteral("Phòng Tổ chức"), QStringLiteral("Tuyển dụng"), QStringLiteral("10/01/2026"),
+                 QStringLiteral("15/01/2026")});
+        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp giao ban"), QStringLiteral("02/01/2026"),
+                 QStringLiteral("02/01/2026"), QStringLiteral("Nguyễn Văn An")});
+    }
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        PlanTest::TearDown();
+    }
+    frmgridcongviec* list() { return registers::form<frmgridcongviec>(QStringLiteral("frmgridcongviec")); }
+    QString current() { return list()->box(QStringLiteral("txtndungtt"))->text(); }
+
+    QTemporaryDir pdfDir;
+};
+
+TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEveryPlan)
+{
+    app::module1().trangthai = QStringLiteral("xemgridkehoach");
+    ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdxemkh")), &mainWindow));
+    frmgridcongviec* f = list();
+    activate(f);
+    EXPECT_TRUE(test::isAccessible(f));
+    EXPECT_EQ(current(), QStringLiteral("Họp giao ban"));
+    EXPECT_TRUE(enabled(f, "Cmdsua")); // saved by the user himself
+    f->Data1->moveNext();
+    EXPECT_EQ(current(), QStringLiteral("Tuyển dụng")); // same start, earlier end
+    EXPECT_TRUE(enabled(f, "Cmdsua"));                  // saved by nobody
+    click(*f, "Cmdsua");
+    f->box(QStringLiteral("Txttendonvi"))->setText(QStringLiteral("Phòng Nhân sự"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(plans(QStringLiteral("Tendonvi, nguoicapnhat")).value(1), QStringLiteral("Phòng Nhân sự|Nguyễn Văn An"));
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemgridkehoach")); // the list's mode is its own
+
+    f->Data1->moveNext();
+    EXPECT_EQ(current(), QStringLiteral("Tổng kết năm"));
+    EXPECT_FALSE(enabled(f, "Cmdsua")); // another user's plan
+    EXPECT_FALSE(enabled(f, "cmdxoa"));
+    f->Cmdsua_Click();
+    f->cmdDelete_Click();
+    EXPECT_EQ(plans(QStringLiteral("id")).size(), 3);
+
+    home.responder.answer(QStringLiteral("no")); // not the preview: the printer (a PDF here)
+    f->cmdin_Click();
+    const QString file = f->CrystalReport1.lastResult().outputFile;
+    const PdfText pdf = PdfText::read(file);
+    ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
+    const QString text = QString(pdf.all()).remove(QRegularExpression(QStringLiteral("\\s")));
+    EXPECT_LT(text.indexOf(QStringLiteral("Họpgiaoban")), text.indexOf(QStringLiteral("Tổngkếtnăm")));
+    EXPECT_TRUE(text.contains(QString(250, QLatin1Char('k'))));
+    EXPECT_FALSE(text.contains(QString(251, QLatin1Char('k'))));
+    EXPECT_EQ(plans(QStringLiteral("length(ketqua)")).value(0), QStringLiteral("300")); // stored text never cut
+
+    click(*f, "cmdclose");
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+TEST_F(FrmgridcongviecTest, ListOpenedFromTheEntryFormReturnsToItOnTheListsCurrentPlan)
+{
+    registers::frmcongviec* entry = openEntry();
+    entry->cmdGrid_Click();
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_TRUE(list()->isVisible());
+    list()->Data1->moveNext(); // "Tuyển dụng"
+    click(*list(), "cmdclose");
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_EQ(entry->box(QStringLiteral("txtndungtt"))->text(), QStringLiteral("Tuyển dụng"));
+    click(*entry, "cmdAdd"); // the entry form works again after the hand-back
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+}
+
+TEST(PlanPrintStatementTest, KeepsTheListsTableConditionAndOrder)
+{
+    const QString columns =
+        QStringLiteral("select Tendonvi,ndungtt,Tgianbdau,tgianbdauchuan,Tgiankthuc,ketthuc,chidao,nguoichidao,"
+                       "tgiankthucchuan,canbo,left(ketqua,250) as nhomcongviec ");
+    EXPECT_EQ(registers::planPrintStatement(registers::planListSource(QStringLiteral("kehoach2026"))),
+              columns + QStringLiteral("FROM kehoach2026 ORDER BY tgianbdauchuan+tgiankthucchuan "));
+    EXPECT_EQ(registers::planPrintStatement(QStringLiteral("SELECT * From kehoach2026 WHERE [khan] = True")),
+              columns + QStringLiteral("From kehoach2026 WHERE [khan] = True"));
+    EXPECT_EQ(registers::planPrintStatement(QStringLiteral("Qrtracuu")), QString());
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+// The work-plan search: criteria and flags, the hits shown in the list, a search without hits,
+// and where closing returns to.
+#include "plan_fixture.h"
+
+#include "../../support/accessibility_check.h"
+
+#include "registers/plans/frmgridcongviec.h"
+#include "registers/plans/frmtracuukh.h"
+
+namespace {
+
+using plans_test::Plan;
+using plans_test::PlanTest;
+using registers::frmgridcongviec;
+using registers::frmtracuukh;
+
+class FrmtracuukhTest : public PlanTest
+{
+protected:
+    void SetUp() override
+    {
+        PlanTest::SetUp();
+        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Báo cáo 'quý' I"), QStringLiteral("10/01/2026"),
+                 QStringLiteral("20/01/2026")});
+        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Báo cáo năm"), QStringLiteral("02/01/2026"),
+                 QStringLiteral("05/01/2026")});
+        addPlan({QStringLiteral("Phòng Tổ chức"), QStringLiteral("Báo cáo nhân sự"), QStringLiteral("03/01/2026"),
+                 QStringLiteral("04/01/2026")});
+        app::module1().dblich.execute(QStringLiteral("update ") + app::module1().bangkehoach +
+                                      QStringLiteral(" set khan = True, ketthuc = (ndungtt <> 'Báo cáo năm')"));
+    }
+    frmtracuukh* search() { return registers::form<frmtracuukh>(QStringLiteral("frmtracuukh")); }
+    frmgridcongviec* list() { return registers::form<frmgridcongviec>(QStringLiteral("frmgridcongviec")); }
+    QStringList listed()
+    {
+        QStringList result;
+        db::Recordset rs = list()->Data1->recordset().clone();
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            result << rs.value(QStringLiteral("ndungtt")).toString();
+        return result;
+    }
+};
+
+TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheSearch)
+{
+    app::module1().trangthai = QStringLiteral("tracuukehoach");
+    ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuukh")), &mainWindow));
+    frmtracuukh* f = search();
+    activate(f);
+    EXPECT_TRUE(test::isAccessible(f));
+    EXPECT_EQ(f->yearList()->currentText(), QStringLiteral("2026"));
+    EXPECT_FALSE(f->yearList()->isEditable());
+
+    f->check(QStringLiteral("chkhthanh"))->setChecked(true);
+    f->check(QStringLiteral("chkchuahthanh"))->setChecked(true);
+    EXPECT_FALSE(f->check(QStringLiteral("chkhthanh"))->isChecked());
+
+    // Criteria, flags and a typed quote; a search without hits keeps the form and the list.
+    struct Case
+    {
+        QString ban, ndungtt;
+        bool khan, finished, unfinished;
+        QStringList hits;
+    };
+    const QList<Case> cases = {
+        {QString(),
+         QString(),
+         false,
+         false,
+         false,
+         {QStringLiteral("Báo cáo năm"), QStringLiteral("Báo cáo nhân sự"), QStringLiteral("Báo cáo 'quý' I")}},
+        {QStringLiteral("văn"), QStringLiteral("báo"), true, false, true, {QStringLiteral("Báo cáo năm")}},
+        {QString(), QStringLiteral("'quý'"), true, true, false, {QStringLiteral("Báo cáo 'quý' I")}},
+        {QStringLiteral("Tổ chức"), QString(), false, false, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ban.toStdString() + " / " + c.ndungtt.toStdString());
+        home.responder.clear();
+        f->cmdxoa_Click();
+        f->box(QStringLiteral("mban"))->setText(c.ban);
+        f->box(QStringLiteral("mndungtt"))->setText(c.ndungtt);
+        f->check(QStringLiteral("chkkhan"))->setChecked(c.khan);
+        f->check(QStringLiteral("chkhthanh"))->setChecked(c.finished);
+        f->check(QStringLiteral("chkchuahthanh"))->setChecked(c.unfinished);
+        f->cmdtracuu_Click();
+        if (c.hits.isEmpty()) {
+            EXPECT_EQ(home.responder.lastMessage(),
+                      QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"));
+            EXPECT_TRUE(f->isVisible());
+            EXPECT_EQ(listed(), cases.at(2).hits); // the list keeps the last hits
+            continue;
+        }
+        EXPECT_TRUE(home.responder.messages().isEmpty());
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_EQ(list()->Data1->recordSource(), QStringLiteral("Qrtracuu"));
+        EXPECT_EQ(listed(), c.hits);
+        click(*list(), "cmdclose");
+        EXPECT_TRUE(f->isVisible()); // back to the search
+    }
+    click(*f, "cmdclose");
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
+{
+    registers::frmcongviec* entry = openEntry();
+    click(*entry, "Cmdtracuu");
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("timkiemkehoach"));
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_TRUE(search()->isVisible());
+    search()->box(QStringLiteral("txtid"))->setText(QStringLiteral("abc"));
+    search()->cmdtracuu_Click();
+    EXPECT_EQ(home.responder.messages().size(), 1); // the invalid-criterion message
+    EXPECT_TRUE(search()->isVisible());
+    click(*search(), "cmdclose");
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+}
+
+} // namespace
