@@ -42,6 +42,7 @@ QString entryGuide()
            QStringLiteral("     F5 và Shift-F5 : tăng giảm ô ngày     F6 : Sao chép nội dung trang trước") +
            QStringLiteral("     PgUp : Về trang trước      PgDn : đến trang sau") +
            QStringLiteral("     Nạp số trực tiếp vào ô vị trí CV hiện tại ");
+}
 
 QString EntryForm::fieldOf(const QString& box) const
 {
