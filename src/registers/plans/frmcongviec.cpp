@@ -178,13 +178,7 @@ void frmcongviec::DBComboloai_Click(int area)
 
 void frmcongviec::Txttgiankthuc_LostFocus()
 {
-    ui::TextBox* end = m_ui->Txttgiankthuc;
-    if (end->isLocked() || end->text().trimmed().isEmpty())
-        return;
-    if (endBeforeStart(m_ui->Txttgianbdau->text(), end->text())) {
-        app::tell(kEndBeforeStartMessage);
-        end->setFocus();
-    }
+    checkEndNotBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc);
 }
 
 void frmcongviec::cmdxemct_Click()

@@ -148,13 +148,7 @@ void frmgridcongviec::comboClick(ui::DataCombo* combo, const QString& boxName, i
 
 void frmgridcongviec::Txttgiankthuc_LostFocus()
 {
-    ui::TextBox* end = m_ui->Txttgiankthuc;
-    if (end->isLocked() || end->text().trimmed().isEmpty())
-        return;
-    if (endBeforeStart(m_ui->Txttgianbdau->text(), end->text())) {
-        app::tell(kEndBeforeStartMessage);
-        end->setFocus();
-    }
+    checkEndNotBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc);
 }
 
 void frmgridcongviec::cmdin_Click()

@@ -1,7 +1,9 @@
 #include "plan_lists.h"
 
 #include "registers/form_support.h"
+#include "registers/task_record.h"
 
+#include "app/messenger.h"
 #include "app/module1.h"
 
 namespace registers {
@@ -39,6 +41,16 @@ void bindPlanLists(ui::DataControl* units, ui::DataControl* departments, ui::Dat
     types->setRecordSource(QStringLiteral("select distinct loai from ") + m.bangkehoach +
                            QStringLiteral(" order by loai"));
     types->refresh();
+}
+
+void checkEndNotBeforeStart(ui::TextBox* start, ui::TextBox* end)
+{
+    if (end->isLocked() || end->text().trimmed().isEmpty())
+        return;
+    if (endBeforeStart(start->text(), end->text())) {
+        app::tell(kEndBeforeStartMessage);
+        end->setFocus();
+    }
 }
 
 } // namespace registers

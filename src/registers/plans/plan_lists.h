@@ -6,6 +6,7 @@
 
 #include "platform/ui/data_combo.h"
 #include "platform/ui/data_control.h"
+#include "platform/ui/text_box.h"
 
 #include <QString>
 
@@ -14,6 +15,10 @@ namespace registers {
 inline const QString kEndBeforeStartMessage =
     QStringLiteral("Thời gian kết thúc không thể đặt trước thời gian bắt đầu!") + QChar(13) +
     QStringLiteral("Cần nạp lại con số thời gian kết thúc!");
+
+// Leaving the end-date box: an end before the start is told and the focus goes back to the box.
+// A locked or empty box is left alone.
+void checkEndNotBeforeStart(ui::TextBox* start, ui::TextBox* end);
 
 // A hidden snapshot data control named name, child of parent.
 ui::DataControl* makeListControl(QWidget* parent, const char* name);
