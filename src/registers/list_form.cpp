@@ -4,6 +4,7 @@
 #include "form_registry.h"
 #include "register_data.h"
 #include "register_print.h"
+#include "registers_log.h"
 
 #include "app/messenger.h"
 #include "app/module1.h"
@@ -152,7 +153,8 @@ void ListForm::DBGrid1_DblClick()
     } catch (const db::DbError& e) {
         try {
             rs.cancelUpdate();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& dropped) {
+            app::logDroppedError(dropped, lcRegisters(), QStringLiteral("cancelling the mark that failed"));
         }
         int response = ui::response::Display;
         Data1_Error(e.number(), e.description(), response);

@@ -1,5 +1,8 @@
 #include "register_data.h"
 
+#include "registers_log.h"
+
+#include "app/run_time_error.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
 
@@ -72,7 +75,8 @@ void executeAll(db::Database& db, const QStringList& statements)
     } catch (...) {
         try {
             db.rollback();
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& e) {
+            app::logDroppedError(e, lcRegisters(), QStringLiteral("rolling back the statements run together"));
         }
         throw;
     }

@@ -1,0 +1,7 @@
+#include "registers_log.h"
+
+namespace registers {
+
+Q_LOGGING_CATEGORY(lcRegisters, "selvaro.registers")
+
+} // namespace registers
