@@ -86,11 +86,16 @@ protected:
     // Column values of every letter of the year table, in id order, joined by "|".
     QStringList rows(const QString& columns) const
     {
-        app::Module1& m = app::module1();
+        return tableRows(app::module1().dbcongvan, app::module1().bangcvden, columns);
+    }
+
+    // Column values of every row of table in db, in id order, joined by "|".
+    static QStringList tableRows(db::Database& db, const QString& table, const QString& columns)
+    {
         QStringList result;
-        db::Recordset rs = m.dbcongvan.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") +
-                                                         m.bangcvden + QStringLiteral(" order by id"),
-                                                     db::RecordsetType::Snapshot);
+        db::Recordset rs = db.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") + table +
+                                                QStringLiteral(" order by id"),
+                                            db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext()) {
             QStringList values;
             for (int i = 0; i < rs.fieldCount(); ++i)

@@ -69,18 +69,7 @@ protected:
     }
     QStringList letters(const db::Database& db, const QString& columns) const
     {
-        QStringList result;
-        db::Recordset rs =
-            const_cast<db::Database&>(db).openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") +
-                                                            app::module1().bangcvdi + QStringLiteral(" order by id"),
-                                                        db::RecordsetType::Snapshot);
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList values;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                values << rs.value(i).toString();
-            result << values.join(QLatin1Char('|'));
-        }
-        return result;
+        return tableRows(const_cast<db::Database&>(db), app::module1().bangcvdi, columns);
     }
 
     QTemporaryDir pdfDir;
