@@ -67,6 +67,7 @@ EntryConfig planEntryConfig()
     c.homeBox = QStringLiteral("txtndungtt");
     c.editFocus = QStringLiteral("txtndungtt");
     c.positionFocus = QStringLiteral("txtndungtt");
+    c.lockPositionWhileEditing = true;
     c.dateBoxes = {QStringLiteral("Txttgianbdau"), QStringLiteral("Txttgiankthuc")};
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     c.f5FillsToday = true;

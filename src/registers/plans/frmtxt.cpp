@@ -42,6 +42,8 @@ void frmtxt::open(ui::TextBox* target, ui::FormBase* returnTo)
     m_target = target;
     m_returnTo = returnTo;
     m_original = target ? target->text() : QString();
+    // The same limit as the box the text goes back to: nothing typed here is cut on the way back.
+    Text1->setMaxLength(target ? target->maxLength() : 0);
     Text1->setText(m_original);
     Text1->setLocked(!target || target->isLocked());
     Text1->setSelStart(0);
