@@ -181,9 +181,11 @@ void EntryForm::setMode(const QString& trangthai)
         m_ownMode = trangthai;
     else
         app::module1().trangthai = trangthai;
+    const bool viewing = trangthai == m_config.viewMode;
+    if (m_recnum && m_config.lockPositionWhileEditing)
+        m_recnum->setLocked(!viewing);
     if (!m_status)
         return;
-    const bool viewing = trangthai == m_config.viewMode;
     QString text = viewing                         ? m_config.viewStatus
                    : trangthai == m_config.addMode ? m_config.addStatus
                                                    : m_config.editStatus;
@@ -550,7 +552,8 @@ void EntryForm::Data1_Error(int dataErr, const QString& description, int& respon
 void EntryForm::mrecnum_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
-    if (keyCode != ui::key::Enter)
+    // A locked position box (a record being added or edited) never moves away from that record.
+    if (keyCode != ui::key::Enter || m_recnum->isLocked())
         return;
     const db::Recordset rs = recordset();
     if (rs.isNull())

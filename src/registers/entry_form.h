@@ -110,6 +110,8 @@ struct EntryConfig
     QString printDateField;       // "ng_den": the current letter's date given to frmincv
     QString backupBase;           // "cvden"; "" for no backup at closing
     QString guide = entryGuide(); // the text of the guide label Label5
+    // The position box mrecnum is locked while adding or editing (the plan and schedule forms).
+    bool lockPositionWhileEditing = false;
     // Return to view also runs in view mode (re-reads the record, focus home).
     bool alwaysReturnToView = false;
 };

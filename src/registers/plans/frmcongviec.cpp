@@ -4,6 +4,7 @@
 
 #include "frmgridcongviec.h"
 #include "frmtracuukh.h"
+#include "frmtxt.h"
 #include "plan_lists.h"
 
 #include "registers/form_registry.h"
@@ -66,6 +67,7 @@ EntryConfig planEntryConfig()
     c.homeBox = QStringLiteral("txtndungtt");
     c.editFocus = QStringLiteral("txtndungtt");
     c.positionFocus = QStringLiteral("txtndungtt");
+    c.lockPositionWhileEditing = true;
     c.dateBoxes = {QStringLiteral("Txttgianbdau"), QStringLiteral("Txttgiankthuc")};
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     c.f5FillsToday = true;
@@ -181,10 +183,17 @@ void frmcongviec::Txttgiankthuc_LostFocus()
     checkEndNotBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc);
 }
 
+// The detailed content in a large box: edited while adding or editing, only read while viewing
+// (the box is locked then, so the editor cannot change a plan past the rights rule).
 void frmcongviec::cmdxemct_Click()
 {
-    app::tell(app::kNotAvailable);
+    auto* editor = form<frmtxt>(QStringLiteral("frmtxt"));
+    if (!editor) {
+        app::tell(app::kNotAvailable);
+        return;
+    }
     focusBox(QStringLiteral("txtndungtt"));
+    editor->open(m_ui->txtndungct, this);
 }
 
 } // namespace registers

@@ -3,6 +3,7 @@
 #include "frmcongviec.h"
 #include "frmgridcongviec.h"
 #include "frmtracuukh.h"
+#include "frmtxt.h"
 
 #include "registers/form_registry.h"
 
@@ -16,6 +17,7 @@ void registerPlanForms()
     addForm(QStringLiteral("frmcongviec"), [] { return new frmcongviec; });
     addForm(QStringLiteral("frmgridcongviec"), [] { return new frmgridcongviec; });
     addForm(QStringLiteral("frmtracuukh"), [] { return new frmtracuukh; });
+    addForm(QStringLiteral("frmtxt"), [] { return new frmtxt; });
     app::registerFormOpener(QStringLiteral("cmdnapkh"), [](const app::FormRequest&, QWidget* main) {
         setMainWindow(main);
         form<frmcongviec>(QStringLiteral("frmcongviec"))->open(app::module1().bangkehoach);

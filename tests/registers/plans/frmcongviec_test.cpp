@@ -111,6 +111,43 @@ TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTh
     EXPECT_EQ(plans(QStringLiteral("Tgiankthuc")), QStringList{QStringLiteral("06/01/2026")});
 }
 
+// The position box moves only while viewing: while a plan is added or edited it is locked, and
+// Enter in it (even with a number put there) stays on that plan.
+TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
+{
+    for (const char* summary : {"Họp", "Báo cáo"})
+        addPlan({QStringLiteral("Văn phòng"), QString::fromUtf8(summary), QStringLiteral("05/01/2026"),
+                 QStringLiteral("06/01/2026")});
+    struct Case
+    {
+        const char* button; // "" to stay viewing
+        const char* mode;
+        const char* summary; // txtndungtt after "1" and Enter in mrecnum
+    };
+    for (const Case& c :
+         {Case{"", "xemkehoach", "Họp"}, Case{"Cmdsua", "suakehoach", "Báo cáo"}, Case{"cmdAdd", "napkehoach", ""}}) {
+        SCOPED_TRACE(c.mode);
+        const bool viewing = !*c.button;
+        frmcongviec* f = openEntry();
+        if (!viewing)
+            click(*f, c.button);
+        ui::TextBox* recnum = f->box(QStringLiteral("mrecnum"));
+        EXPECT_EQ(recnum->isLocked(), !viewing);
+        recnum->setFocus();
+        recnum->setText(QStringLiteral("1"));
+        key(*f, Qt::Key_Return);
+        EXPECT_EQ(app::module1().trangthai, QString::fromLatin1(c.mode));
+        EXPECT_EQ(f->box(QStringLiteral("txtndungtt"))->text(), QString::fromUtf8(c.summary));
+        EXPECT_EQ(recnum->text(), viewing ? QStringLiteral("1/2") : QStringLiteral("1"));
+        if (!viewing) {
+            click(*f, c.button); // "&Huỷ sửa", "&Huỷ nạp"
+            EXPECT_FALSE(recnum->isLocked());
+        }
+        EXPECT_EQ(plans(QStringLiteral("ndungtt")), (QStringList{QStringLiteral("Họp"), QStringLiteral("Báo cáo")}));
+        registers::destroyForms();
+    }
+}
+
 // Ordinary staff ("CB") change and delete only plans last saved by themselves or by nobody; by the
 // buttons, and by the handlers when a key reaches them.
 TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)

@@ -1,0 +1,43 @@
+#pragma once
+
+// The detail editor: the long text of the work-plan entry form's box txtndungct in a large text
+// box Text1. Abbreviations expand as the user types; F4 empties the box. Closing it (cmdclose or
+// the close box) copies a changed text back into the entry form's box and shows that form again.
+
+#include "platform/ui/form_base.h"
+
+#include <QPointer>
+
+class QPushButton;
+
+namespace ui {
+class TextBox;
+}
+
+namespace registers {
+
+class frmtxt : public ui::FormBase
+{
+    Q_OBJECT
+
+public:
+    explicit frmtxt(QWidget* parent = nullptr);
+
+    // Shows target's text in Text1 and hides returnTo. A locked target (a plan being viewed) is
+    // only shown: Text1 is locked too and nothing is copied back.
+    void open(ui::TextBox* target, ui::FormBase* returnTo);
+
+    ui::TextBox* Text1 = nullptr;
+
+protected:
+    void Form_KeyUp(int& keyCode, int shift) override;
+    void Form_Unload(int& cancel) override;
+
+private:
+    QPushButton* cmdclose = nullptr;
+    QPointer<ui::TextBox> m_target;
+    QPointer<ui::FormBase> m_returnTo;
+    QString m_original;
+};
+
+} // namespace registers
