@@ -3,6 +3,7 @@
 // corrected, one correction cancelled, paging and a jump by position, a search by sender and
 // date range, all hits marked and printed, a date range printed, and the backup at closing.
 #include "../../platform/report/pdf_text.h"
+#include "../print_by_date.h"
 #include "../register_fixture.h"
 
 #include "registers/incoming/frmcvden.h"
@@ -184,15 +185,9 @@ TEST_F(WorkingDayTest, AddCorrectSearchMarkPrintAndBackUp)
     EXPECT_FALSE(marked.all().contains(QStringLiteral("Bộ Tư pháp")));
 
     // A date range from the list.
-    QString rangeText;
-    home.responder.onModal(QStringLiteral("frmincv"), [&](ui::FormBase& dialog) {
-        EXPECT_EQ(dialog.control<ui::TextBox>(QStringLiteral("mngay1"))->text(), QStringLiteral("04/01/2026"));
-        dialog.control<ui::TextBox>(QStringLiteral("mngay2"))->setText(QStringLiteral("05/01/2026"));
-        dialog.control<QPushButton>(QStringLiteral("cmdOK"))->click();
-        rangeText = PdfText::read(static_cast<frmincv&>(dialog).CrystalReport1.lastResult().outputFile).all();
-    });
     list->Data1->moveFirst();
-    click(*list, "Cmdincvtheongay");
+    const QString rangeText = registers_test::printByDateFromList(home.responder, *list, QStringLiteral("04/01/2026"),
+                                                                  QStringLiteral("05/01/2026"));
     EXPECT_TRUE(rangeText.contains(QStringLiteral("(Từ ngày 04/01/2026 đến 05/01/2026)"))) << rangeText.toStdString();
     EXPECT_TRUE(rangeText.contains(QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh")));
 

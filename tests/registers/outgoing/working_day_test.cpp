@@ -4,6 +4,7 @@
 // and printed, a date range printed, and the backup at closing.
 #include "../../platform/report/pdf_text.h"
 #include "../../support/accessibility_check.h"
+#include "../print_by_date.h"
 #include "../register_fixture.h"
 
 #include "registers/letters/frmincv.h"
@@ -206,14 +207,8 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
     EXPECT_FALSE(marked.all().contains(QStringLiteral("Báo cáo")));
 
     // The day's letters by letter date, from the list.
-    QString rangeText;
-    home.responder.onModal(QStringLiteral("frmincv"), [&](ui::FormBase& dialog) {
-        EXPECT_EQ(dialog.control<ui::TextBox>(QStringLiteral("mngay1"))->text(), QStringLiteral("05/01/2026"));
-        dialog.control<ui::TextBox>(QStringLiteral("mngay2"))->setText(QStringLiteral("05/01/2026"));
-        dialog.control<QPushButton>(QStringLiteral("cmdOK"))->click();
-        rangeText = PdfText::read(static_cast<frmincv&>(dialog).CrystalReport1.lastResult().outputFile).all();
-    });
-    click(*list, "Cmdincvtheongay");
+    const QString rangeText = registers_test::printByDateFromList(home.responder, *list, QStringLiteral("05/01/2026"),
+                                                                  QStringLiteral("05/01/2026"));
     EXPECT_TRUE(rangeText.contains(QStringLiteral("(Ngày 05/01/2026)"))) << rangeText.toStdString();
     EXPECT_TRUE(rangeText.contains(QStringLiteral("Báo cáo Quyết định")));
     click(*list, "cmdclose");

@@ -54,18 +54,7 @@ protected:
     // Column values of every plan of the year, in id order, joined by "|".
     static QStringList plans(const QString& columns)
     {
-        app::Module1& m = app::module1();
-        QStringList result;
-        db::Recordset rs = m.dblich.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") +
-                                                      m.bangkehoach + QStringLiteral(" order by id"),
-                                                  db::RecordsetType::Snapshot);
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList values;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                values << rs.value(i).toString();
-            result << values.join(QLatin1Char('|'));
-        }
-        return result;
+        return tableRows(app::module1().dblich, app::module1().bangkehoach, columns);
     }
     registers::frmcongviec* openEntry()
     {
