@@ -214,50 +214,40 @@ TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(FrmtbaoTest, YesNoShowsYesAndNoAndAnswersWithTheButtonPressed)
+TEST_F(FrmtbaoTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
 {
-    EXPECT_EQ(ask(QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"), QStringLiteral("yesno"),
-                  [](app::frmtbao& d) { d.cmdyes->click(); }),
-              QStringLiteral("yes"));
-    EXPECT_TRUE(seen.yes);
-    EXPECT_TRUE(seen.no);
-    EXPECT_FALSE(seen.ok);
-    EXPECT_EQ(ask(QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"), QStringLiteral("yesno"),
-                  [](app::frmtbao& d) { d.cmdno->click(); }),
-              QStringLiteral("no"));
-    EXPECT_EQ(app::module1().traloi, QStringLiteral("no"));
-}
-
-TEST_F(FrmtbaoTest, ModeWordIsComparedWithoutCase)
-{
-    EXPECT_EQ(ask(QStringLiteral("Có xoá không ?"), QStringLiteral("YesNo"), [](app::frmtbao& d) { d.cmdno->click(); }),
-              QStringLiteral("no"));
-    EXPECT_TRUE(seen.yes);
-    EXPECT_FALSE(seen.ok);
-    EXPECT_EQ(ask(QStringLiteral("Xong !"), QStringLiteral("OK"), [](app::frmtbao& d) { d.cmdok->click(); }),
-              QStringLiteral("ok"));
-    EXPECT_TRUE(seen.ok);
-}
-
-TEST_F(FrmtbaoTest, ClosingAYesNoQuestionWithTheCloseBoxAnswersNo)
-{
-    EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), QStringLiteral("yesno"),
-                  [](app::frmtbao& d) { d.close(); }),
-              QStringLiteral("no"));
-    EXPECT_EQ(app::module1().traloi, QStringLiteral("no"));
-}
-
-TEST_F(FrmtbaoTest, EscapeClosesAYesNoQuestionAsNo)
-{
-    EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), QStringLiteral("yesno"),
-                  [](app::frmtbao& d) { QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape); }),
-              QStringLiteral("no"));
-}
-
-TEST_F(FrmtbaoTest, ClosingAnOkMessageWithTheCloseBoxAnswersOk)
-{
-    EXPECT_EQ(ask(QStringLiteral("Xong !"), QStringLiteral("ok"), [](app::frmtbao& d) { d.close(); }),
-              QStringLiteral("ok"));
+    using Act = std::function<void(app::frmtbao&)>;
+    const Act yes = [](app::frmtbao& d) { d.cmdyes->click(); };
+    const Act no = [](app::frmtbao& d) { d.cmdno->click(); };
+    const Act ok = [](app::frmtbao& d) { d.cmdok->click(); };
+    const Act closeBox = [](app::frmtbao& d) { d.close(); };
+    const Act escape = [](app::frmtbao& d) { QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape); };
+    struct Case
+    {
+        const char* what;
+        QString mode;
+        Act act;
+        QString answer;
+    };
+    const Case cases[] = {
+        {"yes button", QStringLiteral("yesno"), yes, QStringLiteral("yes")},
+        {"no button", QStringLiteral("yesno"), no, QStringLiteral("no")},
+        {"mode word in another case", QStringLiteral("YesNo"), no, QStringLiteral("no")},
+        {"close box on a question", QStringLiteral("yesno"), closeBox, QStringLiteral("no")},
+        {"Escape on a question", QStringLiteral("yesno"), escape, QStringLiteral("no")},
+        {"ok button, mode in capitals", QStringLiteral("OK"), ok, QStringLiteral("ok")},
+        {"close box on a message", QStringLiteral("ok"), closeBox, QStringLiteral("ok")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app::module1().traloi.clear();
+        EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), c.mode, c.act), c.answer);
+        EXPECT_EQ(app::module1().traloi, c.answer);
+        const bool question = c.mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0;
+        EXPECT_EQ(seen.yes, question);
+        EXPECT_EQ(seen.no, question);
+        EXPECT_EQ(seen.ok, !question);
+    }
 }
 
 TEST_F(FrmtbaoTest, AnswerIsClearedWhenTheDialogLoads)
