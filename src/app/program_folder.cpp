@@ -59,6 +59,8 @@ ProgramFolderChoice chooseProgramFolder(const ProgramFolderFacts& facts)
             choice.folder, option ? QStringLiteral("--home") : QStringLiteral("SELVARO_HOME"), facts.canWrite);
         return choice;
     }
+    if (facts.executableFolder.isEmpty())
+        return choice; // not known yet: nothing to check
     const QString executable = cleanAbsolute(facts.executableFolder);
     const bool ownDataFolder = QFileInfo(dataFolder(executable)).isDir();
     const bool installed = QFileInfo(installedDataFolder(executable)).isDir();

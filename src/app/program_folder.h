@@ -40,7 +40,8 @@ struct ProgramFolderFacts
 // this user can write; otherwise error says why (the folder is missing, is a file, or cannot be
 // written) and the program ends before any window. Without a named folder: the executable's
 // folder when it is writable and either has a data folder or is not an installed program;
-// otherwise the user's data location.
+// otherwise the user's data location. With no named folder and no executable folder given, the
+// choice is the executable's folder with an empty path and no error.
 ProgramFolderChoice chooseProgramFolder(const ProgramFolderFacts& facts);
 
 // The same with the real environment: SELVARO_HOME, the running executable's folder,

@@ -112,6 +112,7 @@ TEST(ProgramFolder, ChoosesTheNamedFolderTheExecutablesOrTheUsersDataLocation)
          {}},
         {"InstalledForAUser", {}, {}, m.path("usr/bin"), {m.path("usr/bin")}, Source::UserData, user, {}},
         {"InstalledForAnAdministratorWhoCanWriteBin", {}, {}, m.path("usr/bin"), {}, Source::UserData, user, {}},
+        {"NothingNamedBeforeTheExecutablesFolderIsKnown", {}, {}, {}, {}, Source::Executable, {}, {}},
         {"ReadOnlyBuild", {}, {}, m.path("build/bin"), {m.path("build/bin")}, Source::UserData, user, {}},
     };
     for (const Case& c : cases) {
