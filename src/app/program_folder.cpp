@@ -1,16 +1,14 @@
 #include "program_folder.h"
 
 #include "data_paths.h"
+#include "platform/sys/file_ops.h"
 #include "read_only_mode.h"
 #include "run_time_error.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
-#include <stdexcept>
 
 namespace app {
 
@@ -103,14 +101,10 @@ QString prepareUserDataFolder(const QString& programFolder, const QString& share
         const QString destination = QDir(target).filePath(name);
         if (QFileInfo::exists(matchNameCase(destination)))
             continue;
-        QFile source(QDir(sharedFolder).filePath(name));
-        QSaveFile copy(destination);
-        if (!source.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly) ||
-            copy.write(source.readAll()) != source.size() || !copy.commit()) {
-            recordRunTimeError(
-                std::runtime_error(("copying " + source.fileName() + " to " + destination + ": " +
-                                    (copy.errorString().isEmpty() ? source.errorString() : copy.errorString()))
-                                       .toStdString()));
+        try {
+            sys::copyFile(QDir(sharedFolder).filePath(name), destination);
+        } catch (const sys::FileError& e) {
+            recordRunTimeError(e);
             return QStringLiteral("Không chép được file ") + name + QStringLiteral(" từ thư mục ") +
                    QDir::toNativeSeparators(sharedFolder) + QStringLiteral(" vào thư mục dữ liệu ") +
                    QDir::toNativeSeparators(target) + QStringLiteral(" !") + QStringLiteral("\r") +

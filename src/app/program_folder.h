@@ -59,8 +59,8 @@ QString userDataLocation();
 
 // Makes the data folder of programFolder (creating programFolder too when needed) and copies into
 // it every file of sharedFolder that it lacks. A file already there, in any letter case, is never
-// replaced: the user's files win. Each copy is written under a temporary name and renamed, so a
-// program ended half-way leaves no half-copied file. A share folder that is missing or lacks
+// replaced: the user's files win. Each copy is made by sys::copyFile (a temporary name renamed into
+// place), so a program ended half-way leaves no half-copied file. A share folder that is missing or lacks
 // the template only copies what it has (start-up then says that the template is missing).
 // Returns an empty string on success, otherwise the message to tell, naming the folder.
 QString prepareUserDataFolder(const QString& programFolder, const QString& sharedFolder);
