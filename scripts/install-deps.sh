@@ -9,6 +9,7 @@ packages=(
     libkainjow-mustache-dev
     fonts-noto-core fonts-liberation2
     xvfb xauth poppler-utils
+    desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

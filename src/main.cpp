@@ -3,6 +3,8 @@
 #include "app/command_line.h"
 #include "app/frmmain.h"
 #include "app/frmtbao.h"
+#include "app/messenger.h"
+#include "app/program_folder.h"
 #include "app/sub_main.h"
 #include "platform/report/preview/preview_window.h"
 #include "registers/form_registry.h"
@@ -11,8 +13,6 @@
 #include "registers/plans/plan_forms.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
@@ -92,15 +92,14 @@ int answerCommandLine(const app::CommandLine& line)
     return 2;
 }
 
-// The program folder: --home DIR, else SELVARO_HOME, else the executable's folder.
-QString programFolder(const app::CommandLine& line)
+// Ends the program (exit code 2, before any window) when --home or SELVARO_HOME names a folder
+// that cannot be the program folder; returns -1 to go on.
+int answerProgramFolder(const app::ProgramFolderChoice& folder)
 {
-    QString home = line.home;
-    if (home.isEmpty())
-        home = qEnvironmentVariable("SELVARO_HOME");
-    if (home.isEmpty())
-        home = QCoreApplication::applicationDirPath();
-    return QDir::cleanPath(QFileInfo(home).absoluteFilePath());
+    if (folder.error.isEmpty())
+        return -1;
+    std::fprintf(stderr, "%s: %s\n", qPrintable(g_program), qPrintable(folder.error));
+    return 2;
 }
 
 } // namespace
@@ -111,7 +110,10 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (const int code = answerCommandLine(app::parseCommandLine(arguments)); code >= 0)
+    const app::CommandLine first = app::parseCommandLine(arguments);
+    if (const int code = answerCommandLine(first); code >= 0)
+        return code;
+    if (const int code = answerProgramFolder(app::chooseProgramFolder(first.home)); code >= 0)
         return code;
 
     if (!haveDisplay()) {
@@ -130,6 +132,8 @@ int main(int argc, char** argv)
     g_held.clear();
     QApplication::setOrganizationName(QStringLiteral("Selvaro"));
     QApplication::setApplicationName(QStringLiteral("Selvaro"));
+    // The desktop file the menu starts the program from (packaging/), for the window's icon and name.
+    QApplication::setDesktopFileName(QStringLiteral("org.selvaro.Selvaro"));
     // Qt has taken its own options out: whatever is left and unknown is a mistake.
     const app::CommandLine line = app::rejectUnknown(app::parseCommandLine(QApplication::arguments().mid(1)));
     if (const int code = answerCommandLine(line); code >= 0)
@@ -155,8 +159,21 @@ int main(int argc, char** argv)
         ~DestroyForms() { registers::destroyForms(); }
     } destroyForms;
 
+    // An installed program works in the user's data location, filled from the share folder.
+    const app::ProgramFolderChoice folder = app::chooseProgramFolder(line.home);
+    if (const int code = answerProgramFolder(folder); code >= 0)
+        return code;
+    if (folder.source == app::ProgramFolderChoice::Source::UserData) {
+        const QString problem =
+            app::prepareUserDataFolder(folder.folder, app::installedDataFolder(QCoreApplication::applicationDirPath()));
+        if (!problem.isEmpty()) {
+            app::tell(problem);
+            return 1;
+        }
+    }
+
     app::frmMain mainWindow;
-    switch (app::subMain(programFolder(line), mainWindow)) {
+    switch (app::subMain(folder.folder, mainWindow)) {
     case app::StartupOutcome::Ready:
         return QApplication::exec();
     case app::StartupOutcome::NotLoggedIn:

@@ -2,6 +2,7 @@
 // open without needing (or crashing on) a display.
 #include "app/command_line.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -106,6 +107,30 @@ TEST(Program, HelpAndVersionNeedNoDisplay)
     const ProgramRun wrong = runProgram({QStringLiteral("--home")}, QString());
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_TRUE(wrong.err.contains(QStringLiteral("--home needs a folder"))) << wrong.err.toStdString();
+}
+
+TEST(Program, ProgramFolderThatCannotBeUsedEndsBeforeAnyWindow)
+{
+    QTemporaryDir scratch;
+    const QString file = scratch.filePath(QStringLiteral("afile"));
+    QFile(file).open(QIODevice::WriteOnly);
+    struct Case
+    {
+        const char* name;
+        QStringList arguments;
+        QString says;
+    };
+    const Case cases[] = {
+        {"MissingFolder", {"--home", scratch.filePath("nowhere")}, "(--home) does not exist"},
+        {"AFile", {"--home=" + file}, "(--home) is a file, not a folder"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProgramRun r = runProgram(c.arguments, QString());
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(QStringLiteral("display"))) << "told before the display is looked for";
+    }
 }
 
 TEST(Program, DisplayThatCannotBeOpenedEndsWithTheNoDisplayMessage)

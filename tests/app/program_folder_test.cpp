@@ -1,0 +1,178 @@
+// The program folder: a folder named by --home or SELVARO_HOME, the executable's folder, or the
+// user's data location filled from the installed share folder.
+#include "app/program_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Source = app::ProgramFolderChoice::Source;
+
+void writeFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(path);
+    file.write(contents);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A machine in a temporary folder: <root>/usr/bin (the executable's folder), a build folder
+// bin-build with its data folder, and the user's data location.
+struct Machine
+{
+    QTemporaryDir root;
+    QString path(const QString& relative) const { return QDir(root.path()).filePath(relative); }
+    Machine()
+    {
+        for (const char* folder : {"usr/bin", "usr/share/selvaro/data", "build/bin/data", "plain/bin", "office"})
+            QDir().mkpath(path(QString::fromLatin1(folder)));
+        writeFile(path("afile"), "x");
+    }
+};
+
+TEST(ProgramFolder, ChoosesTheNamedFolderTheExecutablesOrTheUsersDataLocation)
+{
+    const Machine m;
+    struct Case
+    {
+        const char* name;
+        QString option, variable, executable;
+        QSet<QString> unwritable; // folders this user cannot write
+        Source source;
+        QString folder;
+        QString error; // part of the error, empty when none
+    };
+    const QString user = m.path("home/.local/share/selvaro");
+    const Case cases[] = {
+        {"OptionWinsOverTheVariable",
+         m.path("office"),
+         m.path("build/bin"),
+         m.path("usr/bin"),
+         {},
+         Source::HomeOption,
+         m.path("office"),
+         {}},
+        {"VariableWhenNoOption",
+         {},
+         m.path("office/"),
+         m.path("usr/bin"),
+         {},
+         Source::HomeVariable,
+         m.path("office"),
+         {}},
+        {"OptionMissingFolder",
+         m.path("nowhere"),
+         {},
+         m.path("usr/bin"),
+         {},
+         Source::HomeOption,
+         m.path("nowhere"),
+         "(--home) does not exist"},
+        {"OptionAFile",
+         m.path("afile"),
+         {},
+         m.path("usr/bin"),
+         {},
+         Source::HomeOption,
+         m.path("afile"),
+         "(--home) is a file, not a folder"},
+        {"OptionNotWritable",
+         m.path("office"),
+         {},
+         m.path("usr/bin"),
+         {m.path("office")},
+         Source::HomeOption,
+         m.path("office"),
+         "(--home) cannot be written by this user"},
+        {"VariableMissingFolder",
+         {},
+         m.path("nowhere"),
+         m.path("usr/bin"),
+         {},
+         Source::HomeVariable,
+         m.path("nowhere"),
+         "(SELVARO_HOME) does not exist"},
+        {"BuildWithItsDataFolder", {}, {}, m.path("build/bin"), {}, Source::Executable, m.path("build/bin"), {}},
+        {"WritableFolderOfAnUninstalledProgram",
+         {},
+         {},
+         m.path("plain/bin"),
+         {},
+         Source::Executable,
+         m.path("plain/bin"),
+         {}},
+        {"InstalledForAUser", {}, {}, m.path("usr/bin"), {m.path("usr/bin")}, Source::UserData, user, {}},
+        {"InstalledForAnAdministratorWhoCanWriteBin", {}, {}, m.path("usr/bin"), {}, Source::UserData, user, {}},
+        {"NothingNamedBeforeTheExecutablesFolderIsKnown", {}, {}, {}, {}, Source::Executable, {}, {}},
+        {"ReadOnlyBuild", {}, {}, m.path("build/bin"), {m.path("build/bin")}, Source::UserData, user, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto choice = app::chooseProgramFolder(
+            {c.option, c.variable, c.executable, user, [&](const QString& f) { return !c.unwritable.contains(f); }});
+        EXPECT_EQ(choice.source, c.source);
+        EXPECT_EQ(choice.folder, c.folder);
+        if (c.error.isEmpty())
+            EXPECT_EQ(choice.error, QString());
+        else
+            EXPECT_TRUE(choice.error.contains(c.error)) << qPrintable(choice.error);
+    }
+    EXPECT_EQ(app::installedDataFolder(m.path("usr/bin")), m.path("usr/share/selvaro/data"));
+}
+
+TEST(ProgramFolder, FirstStartFillsTheUsersDataFolderAndNeverReplacesTheUsersFiles)
+{
+    const Machine m;
+    const QString share = m.path("usr/share/selvaro/data");
+    writeFile(share + "/vemogoc.mdb", "template");
+    writeFile(share + "/brcvden.rpt", "report");
+    writeFile(share + "/huongdan.html", "help");
+    const QString user = m.path("home/.local/share/selvaro");
+
+    ASSERT_EQ(app::prepareUserDataFolder(user, share), QString());
+    EXPECT_EQ(QDir(user + "/data").entryList(QDir::Files, QDir::Name),
+              QStringList({"brcvden.rpt", "huongdan.html", "vemogoc.mdb"}));
+    EXPECT_EQ(readFile(user + "/data/vemogoc.mdb"), "template");
+
+    // The user's own files, whatever their letter case, stay; a file the user removed comes back.
+    writeFile(user + "/data/BRCVDEN.RPT", "my report");
+    writeFile(user + "/data/huongdan.html", "my help");
+    QFile::remove(user + "/data/brcvden.rpt");
+    QFile::remove(user + "/data/vemogoc.mdb");
+    writeFile(share + "/vemogoc.mdb", "newer template");
+    ASSERT_EQ(app::prepareUserDataFolder(user, share), QString());
+    EXPECT_EQ(QDir(user + "/data").entryList(QDir::Files, QDir::Name),
+              QStringList({"BRCVDEN.RPT", "huongdan.html", "vemogoc.mdb"}));
+    EXPECT_EQ(readFile(user + "/data/BRCVDEN.RPT"), "my report");
+    EXPECT_EQ(readFile(user + "/data/huongdan.html"), "my help");
+    EXPECT_EQ(readFile(user + "/data/vemogoc.mdb"), "newer template");
+}
+
+TEST(ProgramFolder, ShareFolderWithoutTheTemplateOrADataLocationThatCannotBeMade)
+{
+    const Machine m;
+    // No share folder, or one without the template: what there is is copied, nothing fails; the
+    // start-up then says that the template is missing.
+    writeFile(m.path("usr/share/selvaro/data/brcvdi.rpt"), "report");
+    EXPECT_EQ(app::prepareUserDataFolder(m.path("u1"), m.path("nowhere")), QString());
+    EXPECT_TRUE(QDir(m.path("u1/data")).exists());
+    EXPECT_EQ(app::prepareUserDataFolder(m.path("u2"), m.path("usr/share/selvaro/data")), QString());
+    EXPECT_EQ(QDir(m.path("u2/data")).entryList(QDir::Files), QStringList({"brcvdi.rpt"}));
+
+    // A file where the data location should be: the message names the data folder.
+    const QString problem = app::prepareUserDataFolder(m.path("afile/selvaro"), m.path("usr/share/selvaro/data"));
+    EXPECT_TRUE(problem.startsWith(QStringLiteral("Không tạo được thư mục dữ liệu ") +
+                                   QDir::toNativeSeparators(m.path("afile/selvaro/data"))))
+        << qPrintable(problem);
+}
+
+} // namespace
