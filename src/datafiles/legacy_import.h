@@ -59,7 +59,8 @@ struct LegacyImportSummary
     int rows() const;          // rows written
     int textsConverted() const;
     // The final message in the system's words: the failure or the kind's closing sentence, then a
-    // line per table and the totals.
+    // line per table and the totals, marked "(căn trái)" for the message dialog to show the list
+    // left-aligned. With no table looked at, the failure alone.
     QString message(const QString& kind) const;
 };
 

@@ -89,7 +89,8 @@ QString LegacyImportSummary::message(const QString& kind) const
     lines << QStringLiteral("Tổng cộng: ") + QString::number(tablesWritten()) + QStringLiteral(" bảng, ") +
                  QString::number(rows()) + QStringLiteral(" dòng, ") + QString::number(textsConverted()) +
                  QStringLiteral(" ô chữ đổi sang Unicode.");
-    return lines.join(QStringLiteral("\r\n"));
+    // The message dialog shows a text that starts so left-aligned: a list reads better that way.
+    return QStringLiteral("(căn trái)") + lines.join(QStringLiteral("\r\n"));
 }
 
 } // namespace datafiles
