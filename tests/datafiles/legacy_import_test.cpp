@@ -139,6 +139,18 @@ TEST_F(LegacyImportTest, AYearOfLettersArrivesInUnicodeWithItsKeysAndIsFoundBySe
     EXPECT_EQ(rowsOf("SELECT * FROM cvden2007 WHERE ng_denchuan between '20070301' and '20070303'").size(), 2);
 }
 
+TEST_F(LegacyImportTest, TheUserCanTakeTheWholeFileAsUnicode)
+{
+    FakeSource source;
+    addIncomingYear(source, "cvden2007", 1);
+    const datafiles::LegacyImportSummary summary = run(source, "cv", {datafiles::LegacyEncoding::Unicode});
+    EXPECT_EQ(summary.textsConverted(), 0);
+    const QList<QVariantMap> rows = rowsOf("SELECT * FROM cvden2007");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0]["noigui"].toString(), asStored(QStringLiteral("Sở Nội vụ"))) << "kept as read";
+    EXPECT_EQ(rows[0]["ng_denchuan"].toString(), QStringLiteral("20070302"));
+}
+
 TEST_F(LegacyImportTest, TheSameFileTwiceAsksAndNoKeepsTheTable)
 {
     FakeSource source;
