@@ -464,17 +464,19 @@ LegacyImportSummary importLegacyFile(const QString& path, const QString& kind, d
                                      const LegacyOptions& options)
 {
     LegacyImportSummary summary;
-    if (!QFileInfo(path).isFile()) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         summary.error = kUnreadable;
         return summary;
     }
+    file.close();
     if (!jet::isJetFile(path)) {
         summary.error = isSqliteFile(path) ? kSelvaroFile : kNotDataFile;
         return summary;
     }
     try {
-        const jet::MdbFile file(path);
-        return importLegacySource(file, kind, target, asker, progress, options);
+        const jet::MdbFile jetFile(path);
+        return importLegacySource(jetFile, kind, target, asker, progress, options);
     } catch (const jet::JetError& e) {
         app::recordRunTimeError(e, lcDatafiles());
         summary.error = e.kind() == jet::JetError::Kind::Damaged ? kDamaged : kUnreadable;

@@ -13,7 +13,8 @@ QString closingSentence(const QString& kind)
     return QStringLiteral("Đã nhập xong các bảng tham khảo!");
 }
 
-QString tableLine(const LegacyTableReport& t)
+// The line of one table; a failure's message is left out when it is the import's own first line.
+QString tableLine(const LegacyTableReport& t, const QString& importError)
 {
     using Outcome = LegacyTableReport::Outcome;
     QString line = QStringLiteral("- ") + t.table + QStringLiteral(": ");
@@ -38,9 +39,12 @@ QString tableLine(const LegacyTableReport& t)
         return line + QStringLiteral("năm không nằm trong khoảng 1900 - 2500, không nhập.");
     case Outcome::Cancelled:
         return line + QStringLiteral("đã huỷ, bảng giữ nguyên như trước khi nhập.");
-    case Outcome::Failed:
-        return line + QStringLiteral("không nhập được, bảng giữ nguyên như trước.") + QStringLiteral("\r\n  ") +
-               QString(t.error).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    case Outcome::Failed: {
+        line += QStringLiteral("không nhập được, bảng giữ nguyên như trước.");
+        if (t.error != importError)
+            line += QStringLiteral("\r\n  ") + QString(t.error).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        return line;
+    }
     }
     return line;
 }
@@ -84,7 +88,7 @@ QString LegacyImportSummary::message(const QString& kind) const
         return lines.join(QStringLiteral("\r\n"));
     lines << QString();
     for (const LegacyTableReport& t : tables)
-        lines << tableLine(t);
+        lines << tableLine(t, error);
     lines << QString();
     lines << QStringLiteral("Tổng cộng: ") + QString::number(tablesWritten()) + QStringLiteral(" bảng, ") +
                  QString::number(rows()) + QStringLiteral(" dòng, ") + QString::number(textsConverted()) +

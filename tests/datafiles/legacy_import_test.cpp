@@ -233,15 +233,22 @@ TEST_F(LegacyImportTest, ReferenceListsMergeOnTheirKeysWithNewSortKeys)
     source.add("nguoidung", {number("ID"), text("hoten"), text("matkhau"), text("quyenhan")},
                {{qint64(1), asStored("Nguyễn Văn An"), "abc123", "CB"}});
     source.add("cvden2007", {number("id")}, {{qint64(1)}}); // not a reference list
+    // A list with a text VN3 cannot hold is left out; the others are merged.
+    source.add("donvi", {number("ID"), text("tendonvi")},
+               {{qint64(1), asStored("Uỷ ban nhân dân tỉnh Hà Tĩnh, Sở Tài nguyên và Môi trường")},
+                {qint64(2), QStringLiteral("Cà Mau")}});
 
     const int typesBefore = rowsOf("SELECT * FROM loaicv").size();
     datafiles::LegacyImportSummary summary = run(source, "tk");
     ASSERT_TRUE(summary.error.isEmpty()) << summary.error.toStdString();
-    ASSERT_EQ(summary.tables.size(), 3);
-    EXPECT_EQ(summary.tables[0].table, "bophan");
-    EXPECT_EQ(summary.tables[0].rows, 2) << "the same department under another unit is added";
-    EXPECT_EQ(summary.tables[0].droppedColumns, QStringList{"cu"});
-    EXPECT_EQ(summary.tables[2].rows, 1) << "Công văn is there already; Tờ khai comes once";
+    ASSERT_EQ(summary.tables.size(), 4);
+    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Failed);
+    EXPECT_TRUE(summary.message("tk").contains(QStringLiteral("cột tendonvi, dòng 2")));
+    EXPECT_TRUE(rowsOf("SELECT * FROM donvi").isEmpty());
+    EXPECT_EQ(summary.tables[1].table, "bophan");
+    EXPECT_EQ(summary.tables[1].rows, 2) << "the same department under another unit is added";
+    EXPECT_EQ(summary.tables[1].droppedColumns, QStringList{"cu"});
+    EXPECT_EQ(summary.tables[3].rows, 1) << "Công văn is there already; Tờ khai comes once";
     EXPECT_EQ(rowsOf("SELECT * FROM loaicv").size(), typesBefore + 1);
     const QList<QVariantMap> added = rowsOf(QStringLiteral("SELECT * FROM loaicv WHERE loai = 'Tờ khai'"));
     ASSERT_EQ(added.size(), 1);
