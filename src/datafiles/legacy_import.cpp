@@ -214,6 +214,11 @@ struct Run
                 // The table is made again from its template: map onto the template's columns.
                 rows = prepareLegacyRows(source, table, target.tableDef(reg.templateTable), options.encoding);
             }
+        } catch (const LegacyTextError& e) {
+            return fail(report, e.text(), true);
+        } catch (const jet::JetError& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            return fail(report, kDamaged, true);
         } catch (const db::DbError& e) {
             app::recordRunTimeError(e, lcDatafiles());
             return fail(report, kCopyFailed, true);
