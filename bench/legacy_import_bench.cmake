@@ -1,0 +1,2 @@
+target_link_libraries(legacy_import_bench PRIVATE selvaro_datafiles)
+target_compile_definitions(legacy_import_bench PRIVATE SELVARO_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")

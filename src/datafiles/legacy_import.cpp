@@ -1,0 +1,492 @@
+#include "legacy_import.h"
+
+#include "app/run_time_error.h"
+#include "app/table_copy.h"
+#include "legacy_rows.h"
+#include "logging.h"
+#include "platform/db/db_error.h"
+#include "platform/db/jet_fold.h"
+#include "platform/db/sql_quote.h"
+#include "platform/jet/mdb_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace datafiles {
+
+namespace {
+
+const QString kCopyFailed = QStringLiteral("Gặp lỗi khi đang ghép dữ liệu!\r\nCần kiểm tra và thực hiện lại nếu cần!");
+const QString kUnreadable = QStringLiteral("File vừa chọn bị lỗi không dùng được.");
+const QString kNotDataFile = QStringLiteral("File vừa chọn không phải là file dữ liệu (.mdb), không nhập được.");
+const QString kSelvaroFile =
+    QStringLiteral("File vừa chọn là file dữ liệu của chương trình này, không phải file dữ liệu cũ (Jet).");
+const QString kDamaged = QStringLiteral("File vừa chọn bị hỏng hoặc không còn đủ dữ liệu, không nhập được.");
+const QString kNoTables = QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.");
+
+// A register kept in one table per year.
+struct YearRegister
+{
+    QString kind;
+    QString stem;
+    QString templateTable;
+    QStringList compared; // the already-imported test
+    QString title;
+};
+
+const QList<YearRegister>& yearRegisters()
+{
+    static const QList<YearRegister> registers = {
+        {"cv", "cvden", "cvdenmau", {"noigui", "so_cv", "tt_ndung"}, QStringLiteral("Bảng công văn đến năm ")},
+        {"cv", "cvdi", "cvdimau", {"dv_nhan", "so_cv", "tt_ndung"}, QStringLiteral("Bảng công văn đi năm ")},
+        {"lich",
+         "kehoach",
+         "kehoachmau",
+         {"tendonvi", "nguoichidao", "ndungtt"},
+         QStringLiteral("Bảng kế hoạch công tác năm ")},
+        {"lich", "lich", "lichmau", {"ngay", "ndung", "diadiem"}, QStringLiteral("Bảng lịch công tác năm ")},
+    };
+    return registers;
+}
+
+// A reference list merged on its key.
+struct ReferenceList
+{
+    QString table;
+    QStringList key;       // the key expression's columns, joined as texts
+    QString sortKeySource; // the name `matt` is computed from
+};
+
+const QList<ReferenceList>& referenceLists()
+{
+    static const QList<ReferenceList> lists = {
+        {"donvi", {"tendonvi"}, "tendonvi"},  {"bophan", {"phong", "donvi"}, "phong"},
+        {"noigui", {"tendonvi"}, "tendonvi"}, {"chutat", {"chudu", "chutat"}, "chudu"},
+        {"loaicv", {"loai"}, "loai"},         {"nguoidung", {"hoten"}, QString()},
+    };
+    return lists;
+}
+
+const YearRegister* registerOf(const QString& kind, const QString& table)
+{
+    const QString lower = table.toLower();
+    for (const YearRegister& r : yearRegisters()) {
+        if (r.kind == kind && lower.size() == r.stem.size() + 4 && lower.startsWith(r.stem))
+            return &r;
+    }
+    return nullptr;
+}
+
+int fieldIndex(const QStringList& fields, const QString& name)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString valueText(const QVariant& value)
+{
+    return value.isValid() ? value.toString() : QString();
+}
+
+class CancelledImport
+{
+};
+
+// Everything one import works with.
+struct Run
+{
+    const jet::Source& source;
+    QString kind;
+    db::Database& target;
+    const LegacyAsker& asker;
+    const LegacyProgress& progress;
+    LegacyOptions options;
+    LegacyImportSummary summary;
+
+    void tell(const QString& step, int done, int total)
+    {
+        if (progress && !progress(step, done, total))
+            throw CancelledImport();
+    }
+
+    void rollback(const QString& doing)
+    {
+        try {
+            target.rollback();
+        } catch (const std::exception& e) {
+            app::logDroppedError(e, lcDatafiles(), doing);
+        }
+    }
+
+    // Adds the rows inside the caller's transaction; CancelledImport when the user cancels.
+    void writeRows(const QString& table, const LegacyRows& rows, const QList<int>& which, const QString& step)
+    {
+        db::Recordset rs = target.openRecordset(db::quoteJetName(table));
+        const int total = static_cast<int>(which.size());
+        for (int n = 0; n < total; ++n) {
+            if (n % 200 == 0)
+                tell(step, n, total);
+            const QVariantList& values = rows.rows[which[n]];
+            rs.addNew();
+            for (int f = 0; f < rows.fields.size(); ++f) {
+                if (values[f].isValid())
+                    rs.setValue(rows.fields[f], values[f]);
+            }
+            rs.update();
+        }
+        tell(step, total, total);
+    }
+
+    static QList<int> allRows(const LegacyRows& rows)
+    {
+        QList<int> which(rows.rows.size());
+        for (int i = 0; i < which.size(); ++i)
+            which[i] = i;
+        return which;
+    }
+
+    // The already-imported test: the table in use holds the old table's first row (compared on
+    // the register's columns whose value is not blank). A table in use that holds rows while the
+    // first old row has all three blank counts as imported, so it is asked about rather than
+    // copied twice.
+    bool alreadyImported(const QString& table, const LegacyRows& rows, const QStringList& compared)
+    {
+        db::Recordset any = target.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(table),
+                                                 db::RecordsetType::Snapshot);
+        if (any.eof())
+            return false;
+        QStringList pieces;
+        for (const QString& column : compared) {
+            const int f = fieldIndex(rows.fields, column);
+            if (f < 0)
+                continue;
+            const QString value = valueText(rows.rows.first()[f]);
+            if (value.trimmed().isEmpty())
+                continue;
+            pieces << db::quoteJetName(rows.fields[f]) + QStringLiteral("=") + db::quoteLiteral(value);
+        }
+        if (pieces.isEmpty())
+            return true;
+        db::Recordset match = target.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(table) +
+                                                       QStringLiteral(" WHERE ") + pieces.join(QStringLiteral(" AND ")),
+                                                   db::RecordsetType::Snapshot);
+        return !match.eof();
+    }
+
+    // Returns false when the import stops.
+    bool importYearTable(const QString& table, const YearRegister& reg, const QString& step, LegacyTableReport& report)
+    {
+        tell(step, 0, 0);
+        const bool exists = target.hasTable(table);
+        LegacyRows rows;
+        try {
+            const db::TableDef def = target.tableDef(exists ? table : reg.templateTable);
+            rows = prepareLegacyRows(source, table, def, options.encoding);
+        } catch (const LegacyTextError& e) {
+            return fail(report, e.text(), true);
+        } catch (const jet::JetError& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            return fail(report, kDamaged, true);
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            return fail(report, kCopyFailed, true);
+        }
+        if (rows.rows.isEmpty()) {
+            report.outcome = LegacyTableReport::Outcome::Empty;
+            return true;
+        }
+
+        bool replace = false;
+        try {
+            if (exists && alreadyImported(table, rows, reg.compared)) {
+                const QString question =
+                    reg.title + table.right(4) + QStringLiteral(" trong file dữ liệu vừa chọn đã được nhập một lần. ") +
+                    QStringLiteral("\r\n") + QStringLiteral("Có muốn xoá dữ liệu hiện có và nhập lại bảng này không?");
+                if (!asker || !asker(question)) {
+                    report.outcome = LegacyTableReport::Outcome::KeptAsItWas;
+                    return true;
+                }
+                replace = true;
+                // The table is made again from its template: map onto the template's columns.
+                rows = prepareLegacyRows(source, table, target.tableDef(reg.templateTable), options.encoding);
+            }
+        } catch (const LegacyTextError& e) {
+            return fail(report, e.text(), true);
+        } catch (const jet::JetError& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            return fail(report, kDamaged, true);
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            return fail(report, kCopyFailed, true);
+        }
+        report.droppedColumns = rows.dropped;
+        report.textsConverted = rows.textsConverted;
+
+        try {
+            target.beginTrans();
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            return fail(report, kCopyFailed, true);
+        }
+        try {
+            if (replace)
+                target.execute(QStringLiteral("drop table ") + db::quoteJetName(table));
+            if (!target.hasTable(table) && !app::copyTableStructure(target, target, reg.templateTable, table, false))
+                throw db::DbError(0, QStringLiteral("table ") + table + QStringLiteral(" cannot be made from ") +
+                                         reg.templateTable);
+            writeRows(table, rows, allRows(rows), step);
+            target.commitTrans();
+        } catch (const CancelledImport&) {
+            rollback(QStringLiteral("cancelling the import of ") + table);
+            report.outcome = LegacyTableReport::Outcome::Cancelled;
+            summary.cancelled = true;
+            return false;
+        } catch (const std::exception& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            rollback(QStringLiteral("undoing the import of ") + table);
+            return fail(report, kCopyFailed, true);
+        }
+        report.outcome = LegacyTableReport::Outcome::Imported;
+        report.rows = static_cast<int>(rows.rows.size());
+        return true;
+    }
+
+    bool fail(LegacyTableReport& report, const QString& message, bool stops)
+    {
+        report.outcome = LegacyTableReport::Outcome::Failed;
+        report.error = message;
+        report.droppedColumns.clear();
+        report.textsConverted = 0;
+        if (stops)
+            summary.error = message;
+        return !stops;
+    }
+
+    static QString keyOf(const QVariantList& values, const QList<int>& keyFields)
+    {
+        QString key;
+        for (int f : keyFields)
+            key += f < 0 ? QString() : valueText(values[f]);
+        return db::jet::foldCase(key);
+    }
+
+    // Merges one reference list; returns false when the user cancelled.
+    bool mergeList(const QString& oldName, const ReferenceList& list, const QString& step, LegacyTableReport& report)
+    {
+        tell(step, 0, 0);
+        if (!target.hasTable(list.table)) {
+            fail(report,
+                 QStringLiteral("Bảng ") + list.table + QStringLiteral(" không có trong file dữ liệu đang dùng."),
+                 false);
+            return true;
+        }
+        LegacyRows rows;
+        try {
+            rows =
+                prepareLegacyRows(source, oldName, target.tableDef(list.table), options.encoding, list.sortKeySource);
+        } catch (const LegacyTextError& e) {
+            fail(report, e.text(), false);
+            return true;
+        } catch (const std::exception& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            fail(report, dynamic_cast<const jet::JetError*>(&e) ? kDamaged : kCopyFailed, false);
+            return true;
+        }
+        if (rows.rows.isEmpty()) {
+            report.outcome = LegacyTableReport::Outcome::Empty;
+            return true;
+        }
+        QList<int> keyFields;
+        for (const QString& k : list.key)
+            keyFields << fieldIndex(rows.fields, k);
+
+        try {
+            // Keys already present, compared as the database compares texts.
+            QSet<QString> present;
+            db::Recordset rs = target.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(list.table),
+                                                    db::RecordsetType::Snapshot);
+            for (; !rs.eof(); rs.moveNext()) {
+                QString key;
+                for (const QString& k : list.key)
+                    key += rs.hasField(k) ? valueText(rs.value(k)) : QString();
+                present.insert(db::jet::foldCase(key));
+            }
+            rs.close();
+            // Each distinct old row once, when its key is not yet present.
+            QSet<QString> seen;
+            QList<int> added;
+            for (int r = 0; r < rows.rows.size(); ++r) {
+                if (present.contains(keyOf(rows.rows[r], keyFields)))
+                    continue;
+                QString signature;
+                for (const QVariant& v : rows.rows[r])
+                    signature +=
+                        (v.isValid() ? QStringLiteral("v") + db::jet::foldCase(v.toString()) : QStringLiteral("n")) +
+                        QChar(0x1F);
+                if (seen.contains(signature))
+                    continue;
+                seen.insert(signature);
+                added << r;
+            }
+            report.droppedColumns = rows.dropped;
+            report.textsConverted = rows.textsConverted;
+            target.beginTrans();
+            try {
+                writeRows(list.table, rows, added, step);
+                target.commitTrans();
+            } catch (...) {
+                rollback(QStringLiteral("undoing the merge of ") + list.table);
+                throw;
+            }
+            report.rows = static_cast<int>(added.size());
+        } catch (const CancelledImport&) {
+            report.outcome = LegacyTableReport::Outcome::Cancelled;
+            summary.cancelled = true;
+            return false;
+        } catch (const std::exception& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            fail(report, kCopyFailed, false);
+            return true;
+        }
+        report.outcome = LegacyTableReport::Outcome::Merged;
+        return true;
+    }
+
+    void importYearTables(const QStringList& tables)
+    {
+        QStringList candidates;
+        for (const QString& t : tables) {
+            if (registerOf(kind, t))
+                candidates << t;
+        }
+        if (candidates.isEmpty()) {
+            summary.error = kNoTables;
+            return;
+        }
+        for (int i = 0; i < candidates.size(); ++i) {
+            const QString& table = candidates[i];
+            LegacyTableReport report;
+            report.table = table;
+            bool yearOk = false;
+            const int year = table.right(4).toInt(&yearOk);
+            if (!yearOk || year <= 1900 || year >= 2500) {
+                report.outcome = LegacyTableReport::Outcome::YearOutOfRange;
+                summary.tables << report;
+                continue;
+            }
+            const QString step = QStringLiteral("Đang nhập bảng ") + table + QStringLiteral(" (") +
+                                 QString::number(i + 1) + QStringLiteral("/") + QString::number(candidates.size()) +
+                                 QStringLiteral(")");
+            bool goOn = false;
+            try {
+                goOn = importYearTable(table, *registerOf(kind, table), step, report);
+            } catch (const CancelledImport&) {
+                report.outcome = LegacyTableReport::Outcome::Cancelled;
+                summary.cancelled = true;
+            }
+            summary.tables << report;
+            if (!goOn)
+                return;
+        }
+    }
+
+    void mergeReferenceLists(const QStringList& tables)
+    {
+        QList<QPair<QString, const ReferenceList*>> found;
+        for (const ReferenceList& list : referenceLists()) {
+            for (const QString& t : tables) {
+                if (t.compare(list.table, Qt::CaseInsensitive) == 0) {
+                    found << qMakePair(t, &list);
+                    break;
+                }
+            }
+        }
+        if (found.isEmpty()) {
+            summary.error = kNoTables;
+            return;
+        }
+        for (int i = 0; i < found.size(); ++i) {
+            LegacyTableReport report;
+            report.table = found[i].second->table;
+            const QString step = QStringLiteral("Đang ghép bảng ") + report.table + QStringLiteral(" (") +
+                                 QString::number(i + 1) + QStringLiteral("/") + QString::number(found.size()) +
+                                 QStringLiteral(")");
+            bool goOn = false;
+            try {
+                goOn = mergeList(found[i].first, *found[i].second, step, report);
+            } catch (const CancelledImport&) {
+                report.outcome = LegacyTableReport::Outcome::Cancelled;
+                summary.cancelled = true;
+            }
+            summary.tables << report;
+            if (!goOn)
+                return;
+        }
+    }
+};
+
+bool isSqliteFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+} // namespace
+
+bool isJetFile(const QString& path)
+{
+    return jet::isJetFile(path);
+}
+
+LegacyImportSummary importLegacySource(const jet::Source& source, const QString& kind, db::Database& target,
+                                       const LegacyAsker& asker, const LegacyProgress& progress,
+                                       const LegacyOptions& options)
+{
+    if (kind != QLatin1String("cv") && kind != QLatin1String("lich") && kind != QLatin1String("tk"))
+        throw std::invalid_argument("importLegacySource: kind must be \"cv\", \"lich\" or \"tk\"");
+    Run run{source, kind, target, asker, progress, options, {}};
+    QStringList tables;
+    try {
+        tables = source.tableNames();
+    } catch (const jet::JetError& e) {
+        app::recordRunTimeError(e, lcDatafiles());
+        run.summary.error = kDamaged;
+        return run.summary;
+    }
+    if (kind == QLatin1String("tk"))
+        run.mergeReferenceLists(tables);
+    else
+        run.importYearTables(tables);
+    return run.summary;
+}
+
+LegacyImportSummary importLegacyFile(const QString& path, const QString& kind, db::Database& target,
+                                     const LegacyAsker& asker, const LegacyProgress& progress,
+                                     const LegacyOptions& options)
+{
+    LegacyImportSummary summary;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        summary.error = kUnreadable;
+        return summary;
+    }
+    file.close();
+    if (!jet::isJetFile(path)) {
+        summary.error = isSqliteFile(path) ? kSelvaroFile : kNotDataFile;
+        return summary;
+    }
+    try {
+        const jet::MdbFile jetFile(path);
+        return importLegacySource(jetFile, kind, target, asker, progress, options);
+    } catch (const jet::JetError& e) {
+        app::recordRunTimeError(e, lcDatafiles());
+        summary.error = e.kind() == jet::JetError::Kind::Damaged ? kDamaged : kUnreadable;
+    }
+    return summary;
+}
+
+} // namespace datafiles

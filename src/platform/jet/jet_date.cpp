@@ -1,0 +1,20 @@
+#include "jet_date.h"
+
+#include <cmath>
+
+namespace jet {
+
+QDateTime dateFromJet(double value)
+{
+    const double whole = std::trunc(value);
+    long long seconds = std::llround(std::fabs(value - whole) * 86400.0);
+    long long days = static_cast<long long>(whole);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        ++days;
+    }
+    const QDate day = QDate(1899, 12, 30).addDays(days);
+    return QDateTime(day, QTime(0, 0).addSecs(static_cast<int>(seconds)));
+}
+
+} // namespace jet

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <stdexcept>
+
+// Reading the old desktop engine's Jet database files (.mdb, Jet 3 and Jet 4). The rest of the
+// program sees a Jet file only through Source: its tables, their columns with types, and rows as
+// QVariant values. MdbFile (mdb_file.h) reads a real file; tests give their own Source.
+namespace jet {
+
+// Column types by the Jet engine's type codes.
+enum class ColumnType
+{
+    Boolean,
+    Byte,
+    Integer,
+    Long,
+    Currency,
+    Single,
+    Double,
+    DateTime,
+    Text, // up to 255 characters
+    Memo, // long text
+    Binary,
+    Other, // replication ids and decimals, read as text; OLE objects, not read (Null)
+};
+
+struct Column
+{
+    QString name;
+    ColumnType type = ColumnType::Text;
+    int size = 0; // bytes as stored (a Jet 4 Text column of 255 characters has 510)
+};
+
+// One row: a value per column, in column order. Null is an invalid QVariant. Text and Memo give
+// QString, Boolean bool, Byte/Integer/Long qint64, Currency/Single/Double double, DateTime
+// QDateTime (local, no time zone), Binary QByteArray, Other QString.
+using Row = QVariantList;
+
+class JetError : public std::runtime_error
+{
+public:
+    enum class Kind
+    {
+        NotJet,      // the file does not start with a Jet header
+        Damaged,     // truncated or unreadable: pages missing, rows missing, catalog unreadable
+        NoSuchTable, // a table name the file does not hold
+        TooLong,     // a memo longer than the reader takes at once
+    };
+    JetError(Kind kind, const QString& text);
+    Kind kind() const { return m_kind; }
+    QString text() const { return m_text; }
+
+private:
+    Kind m_kind;
+    QString m_text;
+};
+
+// What an importer reads from. Implementations raise JetError.
+class Source
+{
+public:
+    virtual ~Source() = default;
+    // The user tables in catalog order; the engine's system tables (MSys*, hidden ones) are
+    // never listed.
+    virtual QStringList tableNames() const = 0;
+    // The columns of a table in their stored order; NoSuchTable for a name not in tableNames()
+    // (names compare exactly).
+    virtual QList<Column> columns(const QString& table) const = 0;
+    // Every row of the table in stored order. Damaged when the file holds fewer rows than its
+    // table definition counts (a truncated file).
+    virtual QList<Row> rows(const QString& table) const = 0;
+};
+
+} // namespace jet

@@ -1,0 +1,309 @@
+#include "legacy_source_fixture.h"
+
+#include "../support/template_file.h"
+#include "common/sortkey.h"
+#include "datafiles/legacy_import.h"
+#include "datafiles/legacy_text.h"
+
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace legacy_fixture;
+
+class LegacyImportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb"))); }
+
+    QList<QVariantMap> rowsOf(const QString& sql)
+    {
+        QList<QVariantMap> result;
+        db::Recordset rs = target.openRecordset(sql, db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext()) {
+            QVariantMap row;
+            for (const QString& f : rs.fieldNames())
+                row[f.toLower()] = rs.value(f);
+            result << row;
+        }
+        return result;
+    }
+
+    datafiles::LegacyImportSummary run(const jet::Source& source, const QString& kind,
+                                       datafiles::LegacyOptions options = {})
+    {
+        return datafiles::importLegacySource(
+            source, kind, target,
+            [this](const QString& q) {
+                questions << q;
+                return answer;
+            },
+            [this](const QString&, int done, int) { return cancelAt < 0 || done < cancelAt; }, options);
+    }
+
+    QTemporaryDir dir;
+    db::Database target;
+    QStringList questions;
+    bool answer = false;
+    int cancelAt = -1;
+};
+
+TEST(LegacyText, DetectionRule)
+{
+    using datafiles::ColumnEncoding;
+    struct Case
+    {
+        const char* what;
+        QStringList values;
+        ColumnEncoding expected;
+    };
+    const Case cases[] = {
+        {"nothing", {}, ColumnEncoding::Plain},
+        {"ASCII only", {"Cong van so 12", "UBND"}, ColumnEncoding::Plain},
+        {"punctuation of the code page only", {QStringLiteral("“Trich” – …")}, ColumnEncoding::Plain},
+        {"VN3 read through the code page", {asStored("Công văn số 12 về việc"), "12/UB"}, ColumnEncoding::Tcvn3},
+        {"a sparse VN3 capital", {"12/UB", "13/UB", asStored("14/QĐ-UB")}, ColumnEncoding::Tcvn3},
+        {"Unicode Vietnamese", {QStringLiteral("Công văn số 12")}, ColumnEncoding::Unicode},
+        {"Unicode with code-page letters only but one outside", {QStringLiteral("Hà Nội")}, ColumnEncoding::Unicode},
+        {"mostly signs", {QStringLiteral("90° ± 2°, ×")}, ColumnEncoding::Unicode},
+        {"VN3 with one unassigned byte in many letters",
+         {asStored("Công văn số 12 về việc tổ chức hội nghị"), QStringLiteral("Cà")},
+         ColumnEncoding::Tcvn3},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(datafiles::detectColumnEncoding(c.values), c.expected) << c.what;
+}
+
+TEST(LegacyText, DecodesTheRepertoireAndRefusesWhatVn3CannotHold)
+{
+    bool ok = false;
+    EXPECT_EQ(datafiles::tcvn3FromWindows1252(asStored(kRepertoire), &ok), kRepertoire);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(datafiles::tcvn3FromWindows1252(QStringLiteral("C\u00ABng v\u00A8n"), &ok), QStringLiteral("Công văn"));
+    struct Case
+    {
+        QString text;
+        int firstBad;
+    };
+    for (const Case& c :
+         {Case{QStringLiteral("Cà"), 1}, Case{QStringLiteral("Hà Nội"), 1}, Case{QStringLiteral("ab°"), 2}}) {
+        int bad = -1;
+        EXPECT_EQ(datafiles::tcvn3FromWindows1252(c.text, &ok, &bad), QString());
+        EXPECT_FALSE(ok) << c.text.toStdString();
+        EXPECT_EQ(bad, c.firstBad) << c.text.toStdString();
+    }
+}
+
+TEST_F(LegacyImportTest, AYearOfLettersArrivesInUnicodeWithItsKeysAndIsFoundBySearch)
+{
+    FakeSource source;
+    addIncomingYear(source, "cvden2007");
+    source.add("cvdi2007", {number("id"), text("so_cv")});                      // empty
+    source.add("cvden1899", {number("id")}, {{qint64(1)}});                     // out of range
+    source.add("cvdenmau", {number("id")}, {{qint64(1)}});                      // the old template: not a year
+    source.add("noigui", {number("id"), text("tendonvi")}, {{qint64(1), "x"}}); // other kind
+
+    const datafiles::LegacyImportSummary summary = run(source, "cv");
+    ASSERT_TRUE(summary.error.isEmpty()) << summary.error.toStdString();
+    EXPECT_EQ(summary.tablesWritten(), 1);
+    EXPECT_EQ(summary.rows(), 3);
+    ASSERT_EQ(summary.tables.size(), 3);
+    EXPECT_EQ(summary.tables[0].droppedColumns, QStringList{"ghichu_cu"});
+    EXPECT_EQ(summary.tables[0].textsConverted, 3 * 4); // noigui, so_cv, dv_nhan, tt_ndung of each row
+    EXPECT_EQ(summary.tables[1].outcome, datafiles::LegacyTableReport::Outcome::Empty);
+    EXPECT_EQ(summary.tables[2].outcome, datafiles::LegacyTableReport::Outcome::YearOutOfRange);
+    EXPECT_TRUE(questions.isEmpty());
+    const QString message = summary.message("cv");
+    EXPECT_TRUE(message.startsWith(QStringLiteral("(căn trái)Đã nhập xong dữ liệu công văn cũ!")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("ghichu_cu")));
+    EXPECT_TRUE(message.contains(QStringLiteral("cvden1899")));
+
+    const QList<QVariantMap> rows = rowsOf("SELECT * FROM cvden2007 ORDER BY id");
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0]["stt"].toInt(), 1) << "rows go in by their old id";
+    EXPECT_EQ(rows[0]["tt_ndung"].toString(), QStringLiteral("Về việc ") + kRepertoire);
+    EXPECT_EQ(rows[0]["noigui"].toString(), QStringLiteral("Sở Nội vụ"));
+    EXPECT_EQ(rows[0]["so_cv"].toString(), QStringLiteral("1/QĐ-UB"));
+    EXPECT_EQ(rows[0]["dv_nhan"].toString(), QStringLiteral("Phòng Tổ chức, Văn phòng"));
+    EXPECT_EQ(rows[0]["ng_denchuan"].toString(), QStringLiteral("20070302"));
+    EXPECT_EQ(rows[0]["ng_cvchuan"].toString(), QStringLiteral("20070228"));
+    EXPECT_EQ(rows[2]["ng_denchuan"].toString(), QStringLiteral("20070304"));
+
+    // A Vietnamese search finds the letters, in any letter case, by a date range on the new keys.
+    EXPECT_EQ(rowsOf(QStringLiteral("SELECT * FROM cvden2007 WHERE tt_ndung Like '*VỀ VIỆC*'")).size(), 1);
+    EXPECT_EQ(rowsOf(QStringLiteral("SELECT * FROM cvden2007 WHERE noigui Like '*nội vụ*'")).size(), 3);
+    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007 WHERE ng_denchuan between '20070301' and '20070303'").size(), 2);
+}
+
+TEST_F(LegacyImportTest, TheUserCanTakeTheWholeFileAsUnicode)
+{
+    FakeSource source;
+    addIncomingYear(source, "cvden2007", 1);
+    const datafiles::LegacyImportSummary summary = run(source, "cv", {datafiles::LegacyEncoding::Unicode});
+    EXPECT_EQ(summary.textsConverted(), 0);
+    const QList<QVariantMap> rows = rowsOf("SELECT * FROM cvden2007");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0]["noigui"].toString(), asStored(QStringLiteral("Sở Nội vụ"))) << "kept as read";
+    EXPECT_EQ(rows[0]["ng_denchuan"].toString(), QStringLiteral("20070302"));
+}
+
+TEST_F(LegacyImportTest, TheSameFileTwiceAsksAndNoKeepsTheTable)
+{
+    FakeSource source;
+    addIncomingYear(source, "cvden2007");
+    run(source, "cv");
+    target.execute("UPDATE cvden2007 SET chonin = 'X' WHERE stt = 2");
+
+    answer = false;
+    datafiles::LegacyImportSummary summary = run(source, "cv");
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0], QStringLiteral("Bảng công văn đến năm 2007 trong file dữ liệu vừa chọn đã được nhập một "
+                                           "lần. \r\nCó muốn xoá dữ liệu hiện có và nhập lại bảng này không?"));
+    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::KeptAsItWas);
+    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007 WHERE chonin = 'X'").size(), 1);
+
+    answer = true;
+    summary = run(source, "cv");
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Imported);
+    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007").size(), 3) << "replaced, not doubled";
+    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007 WHERE chonin = 'X'").size(), 0);
+}
+
+TEST_F(LegacyImportTest, CancelOrErrorLeavesTheTableAsItWas)
+{
+    struct Case
+    {
+        const char* what;
+        int cancelAt;
+        datafiles::LegacyEncoding encoding;
+        QString badText; // put into the last row's summary
+        bool tableBefore;
+    };
+    const Case cases[] = {
+        {"cancel in a new table", 200, datafiles::LegacyEncoding::Detect, {}, false},
+        {"cancel while replacing", 400, datafiles::LegacyEncoding::Detect, {}, true},
+        {"Unicode text forced as TCVN3", -1, datafiles::LegacyEncoding::Tcvn3, QStringLiteral("Hà Nội"), false},
+        {"unassigned byte in a TCVN3 column", -1, datafiles::LegacyEncoding::Detect, QStringLiteral("Cà"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (target.hasTable("cvden2008"))
+            target.execute("drop table cvden2008");
+        FakeSource source;
+        addIncomingYear(source, "cvden2008", 500);
+        if (c.tableBefore) {
+            cancelAt = -1;
+            answer = true;
+            run(source, "cv");
+            target.execute("UPDATE cvden2008 SET chonin = 'X'");
+        }
+        if (!c.badText.isEmpty())
+            source.tables["cvden2008"].rows.last()[8] = c.badText;
+        cancelAt = c.cancelAt;
+        const datafiles::LegacyImportSummary summary = run(source, "cv", {c.encoding});
+        if (c.cancelAt >= 0) {
+            EXPECT_TRUE(summary.cancelled);
+            EXPECT_EQ(summary.tables.last().outcome, datafiles::LegacyTableReport::Outcome::Cancelled);
+        } else {
+            EXPECT_TRUE(summary.error.contains(QStringLiteral("cột tt_ndung, dòng 1:"))) << summary.error.toStdString();
+            EXPECT_EQ(summary.tables.last().outcome, datafiles::LegacyTableReport::Outcome::Failed);
+        }
+        EXPECT_EQ(target.hasTable("cvden2008"), c.tableBefore);
+        if (c.tableBefore) {
+            EXPECT_EQ(rowsOf("SELECT * FROM cvden2008 WHERE chonin = 'X'").size(), 500);
+        }
+    }
+}
+
+TEST_F(LegacyImportTest, ReferenceListsMergeOnTheirKeysWithNewSortKeys)
+{
+    FakeSource source;
+    source.add("loaicv", {number("ID"), text("loai"), text("chutat"), text("matt")},
+               {{qint64(1), asStored("Công văn"), "CV", "old"},
+                {qint64(2), asStored("Tờ khai"), "TK", "old"},
+                {qint64(3), asStored("Tờ khai"), "TK", "old"}});
+    source.add("bophan", {number("id"), text("donvi"), text("phong"), text("matt"), text("cu")},
+               {{qint64(1), asStored("Sở A"), asStored("Phòng Tổ chức"), "old", "x"},
+                {qint64(2), asStored("Sở B"), asStored("Phòng Tổ chức"), "old", "y"}});
+    source.add("nguoidung", {number("ID"), text("hoten"), text("matkhau"), text("quyenhan")},
+               {{qint64(1), asStored("Nguyễn Văn An"), "abc123", "CB"}});
+    source.add("cvden2007", {number("id")}, {{qint64(1)}}); // not a reference list
+    // A list with a text VN3 cannot hold is left out; the others are merged.
+    source.add("donvi", {number("ID"), text("tendonvi")},
+               {{qint64(1), asStored("Uỷ ban nhân dân tỉnh Hà Tĩnh, Sở Tài nguyên và Môi trường")},
+                {qint64(2), QStringLiteral("Cà Mau")}});
+
+    const int typesBefore = rowsOf("SELECT * FROM loaicv").size();
+    datafiles::LegacyImportSummary summary = run(source, "tk");
+    ASSERT_TRUE(summary.error.isEmpty()) << summary.error.toStdString();
+    ASSERT_EQ(summary.tables.size(), 4);
+    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Failed);
+    EXPECT_TRUE(summary.message("tk").contains(QStringLiteral("cột tendonvi, dòng 2")));
+    EXPECT_TRUE(rowsOf("SELECT * FROM donvi").isEmpty());
+    EXPECT_EQ(summary.tables[1].table, "bophan");
+    EXPECT_EQ(summary.tables[1].rows, 2) << "the same department under another unit is added";
+    EXPECT_EQ(summary.tables[1].droppedColumns, QStringList{"cu"});
+    EXPECT_EQ(summary.tables[3].rows, 1) << "Công văn is there already; Tờ khai comes once";
+    EXPECT_EQ(rowsOf("SELECT * FROM loaicv").size(), typesBefore + 1);
+    const QList<QVariantMap> added = rowsOf(QStringLiteral("SELECT * FROM loaicv WHERE loai = 'Tờ khai'"));
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_EQ(added[0]["matt"].toString(), common::sortKey(QStringLiteral("Tờ khai")));
+    EXPECT_EQ(rowsOf(QStringLiteral("SELECT * FROM bophan WHERE phong = 'Phòng Tổ chức'"))[0]["matt"].toString(),
+              common::sortKey(QStringLiteral("Phòng Tổ chức")));
+    const QList<QVariantMap> users = rowsOf(QStringLiteral("SELECT * FROM nguoidung WHERE hoten = 'Nguyễn Văn An'"));
+    ASSERT_EQ(users.size(), 1);
+    EXPECT_EQ(users[0]["matkhau"].toString(), "abc123") << "clear text stays for the login to upgrade";
+
+    summary = run(source, "tk");
+    EXPECT_EQ(summary.rows(), 0) << "merging twice adds nothing";
+}
+
+TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
+{
+    QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"), dir.filePath("nwind.mdb"));
+    QFile jet(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"));
+    jet.open(QIODevice::ReadOnly);
+    QFile cut(dir.filePath("cut.mdb"));
+    cut.open(QIODevice::WriteOnly);
+    cut.write(jet.read(60000));
+    cut.close();
+    QFile textFile(dir.filePath("notes.mdb"));
+    textFile.open(QIODevice::WriteOnly);
+    textFile.write("not a database\n");
+    textFile.close();
+
+    struct Case
+    {
+        QString path;
+        QString kind;
+        QString message;
+    };
+    const Case cases[] = {
+        {dir.filePath("notes.mdb"), "cv",
+         QStringLiteral("File vừa chọn không phải là file dữ liệu (.mdb), không nhập được.")},
+        {target.path(), "cv",
+         QStringLiteral("File vừa chọn là file dữ liệu của chương trình này, không phải file dữ liệu cũ (Jet).")},
+        {dir.filePath("cut.mdb"), "cv",
+         QStringLiteral("File vừa chọn bị hỏng hoặc không còn đủ dữ liệu, không nhập được.")},
+        {dir.filePath("nwind.mdb"), "lich", QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")},
+        {dir.filePath("nwind.mdb"), "tk", QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")},
+        {dir.filePath("missing.mdb"), "cv", QStringLiteral("File vừa chọn bị lỗi không dùng được.")},
+    };
+    const QStringList tablesBefore = target.tableNames();
+    for (const Case& c : cases) {
+        const datafiles::LegacyImportSummary summary =
+            datafiles::importLegacyFile(c.path, c.kind, target, [](const QString&) { return true; }, {});
+        EXPECT_EQ(summary.error, c.message) << c.path.toStdString();
+        EXPECT_EQ(summary.message(c.kind), c.message);
+    }
+    EXPECT_EQ(target.tableNames(), tablesBefore);
+    EXPECT_TRUE(datafiles::isJetFile(dir.filePath("nwind.mdb")));
+    EXPECT_FALSE(datafiles::isJetFile(target.path()));
+}
+
+} // namespace

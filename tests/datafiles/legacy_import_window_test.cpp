@@ -1,0 +1,97 @@
+#include "legacy_source_fixture.h"
+
+#include "../support/accessibility_check.h"
+#include "../support/scripted_responder.h"
+#include "../support/template_file.h"
+#include "app/frmtbao.h"
+#include "datafiles/legacy_import.h"
+#include "platform/ui/progress_window.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace legacy_fixture;
+
+// With SELVARO_SHOTS_DIR set, windows are saved there as PNG pictures to be looked at.
+void keepPicture(QWidget& window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("SELVARO_SHOTS_DIR");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    window.grab().save(QDir(folder).filePath(name));
+}
+
+TEST(ProgressWindow, ShowsTheStepAndCancelsByEsc)
+{
+    ui::ProgressWindow window(QStringLiteral("Nhập dữ liệu cũ"));
+    EXPECT_TRUE(window.step(QStringLiteral("Đang nhập bảng cvden2007 (1/2)"), 600, 1500));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.lblbuoc->text(), QStringLiteral("Đang nhập bảng cvden2007 (1/2)"));
+    EXPECT_EQ(window.bar->value(), 600);
+    EXPECT_EQ(window.bar->maximum(), 1500);
+    EXPECT_TRUE(test::isAccessible(&window));
+    QTest::keyClick(window.cmdHuy, Qt::Key_Escape);
+    EXPECT_FALSE(window.step(QStringLiteral("Đang nhập bảng cvden2007 (1/2)"), 800, 1500));
+    EXPECT_FALSE(window.step(QStringLiteral("Đang nhập bảng cvdi2007 (2/2)"), 0, 0)) << "cancelled stays cancelled";
+}
+
+TEST(ProgressWindow, CancelDuringAnImportLeavesTheTableAndTheSummarySaysSo)
+{
+    QTemporaryDir dir;
+    db::Database target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb")));
+    FakeSource source;
+    addIncomingYear(source, "cvden2006", 40);
+    addIncomingYear(source, "cvden2007", 1500);
+    addIncomingYear(source, "cvdi2007", 1);
+    source.tables["cvdi2007"].columns[2].name = QStringLiteral("ng_nhan");
+
+    ui::ProgressWindow window(QStringLiteral("Nhập dữ liệu cũ"));
+    bool pictured = false;
+    const auto progress = [&](const QString& step, int done, int total) {
+        if (done >= 800 && !pictured) {
+            keepPicture(window, QStringLiteral("progress.png"));
+            pictured = true;
+            window.cmdHuy->click(); // the user cancels by the button
+        }
+        return window.step(step, done, total);
+    };
+    datafiles::LegacyImportSummary summary = datafiles::importLegacySource(
+        source, "cv", target, [](const QString&) { return false; }, progress);
+    EXPECT_TRUE(summary.cancelled);
+    EXPECT_TRUE(target.hasTable("cvden2006"));
+    EXPECT_FALSE(target.hasTable("cvden2007"));
+    EXPECT_FALSE(target.hasTable("cvdi2007")) << "the import stops at the cancelled table";
+
+    // A whole import, and its summary in the message dialog.
+    ui::ProgressWindow again(QStringLiteral("Nhập dữ liệu cũ"));
+    summary = datafiles::importLegacySource(
+        source, "cv", target, [](const QString&) { return false; },
+        [&](const QString& step, int done, int total) { return again.step(step, done, total); });
+    EXPECT_FALSE(summary.cancelled);
+    EXPECT_EQ(summary.tablesWritten(), 2);
+    test::ScriptedResponder responder;
+    app::frmtbao dialog;
+    QString shown;
+    ui::FormBase::setModalHandler([&](ui::FormBase& form) {
+        auto& d = static_cast<app::frmtbao&>(form);
+        shown = d.Label1->text();
+        EXPECT_TRUE(test::isAccessible(&d));
+        keepPicture(d, QStringLiteral("summary.png"));
+        d.cmdok->click();
+    });
+    dialog.show(summary.message("cv"), QStringLiteral("ok"));
+    ui::FormBase::setModalHandler({});
+    EXPECT_TRUE(shown.contains(QStringLiteral("cvden2006: giữ nguyên, không nhập lại."))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("ng_nhan")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Tổng cộng: 2 bảng, 1501 dòng")));
+}
+
+} // namespace

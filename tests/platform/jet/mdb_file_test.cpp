@@ -1,0 +1,222 @@
+#include "platform/jet/jet_date.h"
+#include "platform/jet/mdb_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kJet3 = QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb");
+const QString kJet4 = QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/dates-jet4.mdb");
+
+int columnIndex(const jet::Source& file, const QString& table, const QString& column)
+{
+    const QList<jet::Column> columns = file.columns(table);
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns[i].name == column)
+            return i;
+    }
+    return -1;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiName)
+{
+    jet::MdbFile jet3(kJet3);
+    EXPECT_EQ(jet3.jetVersion(), 3);
+    EXPECT_EQ(jet3.tableNames(), QStringList({"Order Details", "Orders", "Products", "Shippers", "Categories",
+                                              "Customers", "Employees", "Suppliers", QStringLiteral("Umsätze")}));
+    jet::MdbFile jet4(kJet4);
+    EXPECT_EQ(jet4.jetVersion(), 4);
+    EXPECT_EQ(jet4.tableNames(), QStringList({"DateTest"}));
+}
+
+TEST(MdbFile, CountsRowsNotLines)
+{
+    struct Case
+    {
+        QString file, table;
+        int rows;
+    };
+    const Case cases[] = {
+        {kJet3, "Customers", 91}, {kJet3, "Orders", 830},   {kJet3, "Order Details", 2155},
+        {kJet3, "Products", 77},  {kJet3, "Employees", 9},  {kJet3, "Suppliers", 29},
+        {kJet3, "Shippers", 3},   {kJet3, "Categories", 8}, {kJet3, QStringLiteral("Umsätze"), 830},
+        {kJet4, "DateTest", 6},
+    };
+    for (const Case& c : cases) {
+        jet::MdbFile file(c.file);
+        const QList<jet::Row> rows = file.rows(c.table);
+        EXPECT_EQ(rows.size(), c.rows) << c.table.toStdString();
+        for (const jet::Row& row : rows)
+            ASSERT_EQ(row.size(), file.columns(c.table).size()) << c.table.toStdString();
+    }
+}
+
+TEST(MdbFile, ColumnTypes)
+{
+    struct Case
+    {
+        QString file, table, column;
+        jet::ColumnType type;
+    };
+    const Case cases[] = {
+        {kJet3, "Orders", "OrderID", jet::ColumnType::Long},
+        {kJet3, "Orders", "CustomerID", jet::ColumnType::Text},
+        {kJet3, "Orders", "OrderDate", jet::ColumnType::DateTime},
+        {kJet3, "Orders", "Freight", jet::ColumnType::Currency},
+        {kJet3, "Products", "UnitsInStock", jet::ColumnType::Integer},
+        {kJet3, "Products", "Discontinued", jet::ColumnType::Boolean},
+        {kJet3, "Order Details", "Discount", jet::ColumnType::Single},
+        {kJet3, "Employees", "Notes", jet::ColumnType::Memo},
+        {kJet3, "Employees", "Photo", jet::ColumnType::Other},
+        {kJet4, "DateTest", "LongTextCol", jet::ColumnType::Memo},
+        {kJet4, "DateTest", "ShortTextCol", jet::ColumnType::Text},
+        {kJet4, "DateTest", "TimeCol", jet::ColumnType::DateTime},
+    };
+    for (const Case& c : cases) {
+        jet::MdbFile file(c.file);
+        const int i = columnIndex(file, c.table, c.column);
+        ASSERT_GE(i, 0) << c.column.toStdString();
+        EXPECT_EQ(file.columns(c.table)[i].type, c.type) << c.column.toStdString();
+    }
+}
+
+TEST(MdbFile, ValuesOfEveryKind)
+{
+    jet::MdbFile jet3(kJet3);
+    const QList<jet::Row> orders = jet3.rows("Orders");
+    const jet::Row& first = orders.first();
+    EXPECT_EQ(first[columnIndex(jet3, "Orders", "OrderID")].toLongLong(), 10330);
+    EXPECT_EQ(first[columnIndex(jet3, "Orders", "OrderDate")].toDateTime(),
+              QDateTime(QDate(1994, 11, 16), QTime(0, 0)));
+    EXPECT_DOUBLE_EQ(first[columnIndex(jet3, "Orders", "Freight")].toDouble(), 12.75);
+    EXPECT_EQ(first[columnIndex(jet3, "Orders", "ShipAddress")].toString(),
+              QStringLiteral("Carrera 52 con Ave. Bolívar #65-98 Llano Largo"));
+    EXPECT_FALSE(orders[1][columnIndex(jet3, "Orders", "ShipRegion")].isValid()) << "Null reads as Null";
+
+    const QList<jet::Row> products = jet3.rows("Products");
+    const int discontinued = columnIndex(jet3, "Products", "Discontinued");
+    EXPECT_EQ(products[0][discontinued], QVariant(false));
+    EXPECT_EQ(products[4][discontinued], QVariant(true));
+
+    // Memo texts keep their line breaks and are longer than a Text column holds.
+    const QList<jet::Row> employees = jet3.rows("Employees");
+    const QString address = employees[0][columnIndex(jet3, "Employees", "Address")].toString();
+    EXPECT_EQ(address, QStringLiteral("507 - 20th Ave. E.\r\nApt. 2A"));
+    const int notes = columnIndex(jet3, "Employees", "Notes");
+    EXPECT_TRUE(employees[0][notes].toString().startsWith(QStringLiteral("Education includes a BA in psychology")));
+    int longNotes = 0;
+    for (const jet::Row& row : employees)
+        longNotes += row[notes].toString().size() > 255;
+    EXPECT_GT(longNotes, 0);
+}
+
+TEST(MdbFile, EdgeDatesKeepTheirDay)
+{
+    // The library's own rendering shows every one of these as "1900-01-00".
+    jet::MdbFile jet4(kJet4);
+    const QList<jet::Row> rows = jet4.rows("DateTest");
+    const int dateTime = columnIndex(jet4, "DateTest", "DateTimeCol");
+    const int date = columnIndex(jet4, "DateTest", "DateCol");
+    const int longText = columnIndex(jet4, "DateTest", "LongTextCol");
+    const int shortText = columnIndex(jet4, "DateTest", "ShortTextCol");
+    EXPECT_EQ(rows[0][dateTime].toDateTime().date(), QDate(2021, 12, 2));
+    EXPECT_EQ(rows[1][longText].toString(), QStringLiteral("Year 9999"));
+    EXPECT_EQ(rows[1][dateTime].toDateTime().date().year(), 9999);
+    EXPECT_EQ(rows[2][shortText].toString(), QStringLiteral("Pre-1900 years"));
+    EXPECT_LT(rows[2][dateTime].toDateTime().date().year(), 1900);
+    EXPECT_LT(rows[2][date].toDateTime().date().year(), 1900);
+    EXPECT_LT(rows[3][dateTime].toDateTime().date().year(), 1000);
+    EXPECT_EQ(rows[5][longText].toString(), QStringLiteral("New line\r\nin field"));
+    EXPECT_EQ(rows[5][shortText].toString(), QStringLiteral("No new line"));
+}
+
+TEST(JetDate, CoversTheEngineRange)
+{
+    struct Case
+    {
+        double value;
+        QDateTime expected;
+    };
+    const Case cases[] = {
+        {0.0, QDateTime(QDate(1899, 12, 30), QTime(0, 0))},
+        {-1.25, QDateTime(QDate(1899, 12, 29), QTime(6, 0))},
+        {36526.5, QDateTime(QDate(2000, 1, 1), QTime(12, 0))},
+        {2958465.0, QDateTime(QDate(9999, 12, 31), QTime(0, 0))},
+        {-657434.0, QDateTime(QDate(100, 1, 1), QTime(0, 0))},
+        {1.0 - 1e-9, QDateTime(QDate(1899, 12, 31), QTime(0, 0))},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(jet::dateFromJet(c.value), c.expected) << c.value;
+}
+
+TEST(MdbFile, RecognisesJetByContentAndRefusesBrokenFiles)
+{
+    QTemporaryDir dir;
+    const QByteArray jet3 = fileBytes(kJet3);
+    const QString text = writeFile(dir, "vemocv.mdb", "Standard Jet DB but only text\n");
+    const QString sqlite = writeFile(dir, "sqlite.mdb", QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
+    const QString renamed = writeFile(dir, "letters.dat", jet3);
+    const QString cut = writeFile(dir, "cut.mdb", jet3.left(50000));
+    const QString cutAtPage = writeFile(dir, "cutatpage.mdb", jet3.left(1499136));
+
+    EXPECT_TRUE(jet::isJetFile(kJet4));
+    EXPECT_TRUE(jet::isJetFile(renamed));
+    EXPECT_FALSE(jet::isJetFile(text));
+    EXPECT_FALSE(jet::isJetFile(sqlite));
+    EXPECT_FALSE(jet::isJetFile(dir.filePath("missing.mdb")));
+
+    struct Case
+    {
+        QString path;
+        jet::JetError::Kind kind;
+    };
+    for (const Case& c : {Case{text, jet::JetError::Kind::NotJet}, Case{sqlite, jet::JetError::Kind::NotJet},
+                          Case{cut, jet::JetError::Kind::Damaged}}) {
+        try {
+            jet::MdbFile file(c.path);
+            ADD_FAILURE() << "opened " << c.path.toStdString();
+        } catch (const jet::JetError& e) {
+            EXPECT_EQ(e.kind(), c.kind) << c.path.toStdString();
+        }
+    }
+    // Cut at a page boundary the file opens, but the tables whose pages are gone do not read.
+    int damaged = 0;
+    try {
+        jet::MdbFile file(cutAtPage);
+        for (const QString& table : file.tableNames()) {
+            try {
+                file.rows(table);
+            } catch (const jet::JetError& e) {
+                EXPECT_EQ(e.kind(), jet::JetError::Kind::Damaged);
+                ++damaged;
+            }
+        }
+    } catch (const jet::JetError& e) {
+        EXPECT_EQ(e.kind(), jet::JetError::Kind::Damaged);
+        ++damaged;
+    }
+    EXPECT_GT(damaged, 0);
+
+    jet::MdbFile file(kJet4);
+    EXPECT_THROW(file.rows("Missing"), jet::JetError);
+}
+
+} // namespace
