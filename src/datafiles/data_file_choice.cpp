@@ -15,6 +15,7 @@
 #include "platform/db/db_error.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace datafiles {
@@ -137,6 +138,30 @@ Files switchTo(DataFileRole role, const QString& path, const QString& referenceB
     return previous;
 }
 
+// A file's bytes, to be put back when a switch fails (absent: the file did not exist).
+struct SavedFile
+{
+    QString path;
+    std::optional<QByteArray> bytes;
+
+    explicit SavedFile(const QString& p) : path(p)
+    {
+        QFile file(p);
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+    }
+    void restore() const
+    {
+        QFile file(path);
+        if (!bytes) {
+            file.remove();
+            return;
+        }
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(*bytes) != bytes->size())
+            qCWarning(lcDatafiles) << "cannot restore" << path << file.errorString();
+    }
+};
+
 void putBack(DataFileRole role, const Files& previous)
 {
     db::Database now = roleDatabase(role), nowReference = roleReferenceDatabase(role);
@@ -245,6 +270,7 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
 
     Files previous;
     bool switched = false;
+    const SavedFile recent(app::dataFilePath(m.thumucchuongtrinh, recentList(role)));
     try {
         previous = switchTo(role, chosen, referenceBefore);
         switched = true;
@@ -269,6 +295,12 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
             putBack(role, previous);
         else
             roleReferencePath(role) = referenceBefore;
+        recent.restore();
+        try {
+            app::writeSysmem();
+        } catch (const std::exception& again) {
+            app::logDroppedError(again, lcDatafiles(), QStringLiteral("writing the settings file back"));
+        }
         if (hooks.refreshWindow)
             hooks.refreshWindow();
         return ChoiceOutcome::Failed;

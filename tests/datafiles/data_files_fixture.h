@@ -6,6 +6,7 @@
 
 #include "../app/data_folder_fixture.h"
 
+#include "app/recent_files.h"
 #include "app/settings_files.h"
 #include "app/table_copy.h"
 #include "app/year_tables.h"
@@ -36,6 +37,8 @@ protected:
         m.quyendangnhap = QStringLiteral("QT");
         ASSERT_TRUE(app::createYearTables());
         app::writeSysmem();
+        app::updateRecentFiles(QStringLiteral("sysmem2"), m.filecongvan);
+        app::updateRecentFiles(QStringLiteral("sysmem3"), m.filelich);
     }
 
     // A copy of the template at folder/name under the program folder (folders made), writable and
