@@ -4,6 +4,7 @@
 #include "app/frmmain.h"
 #include "app/frmtbao.h"
 #include "app/sub_main.h"
+#include "datafiles/forms/data_file_commands.h"
 #include "platform/report/preview/preview_window.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
@@ -150,6 +151,7 @@ int main(int argc, char** argv)
     registers::registerIncomingForms();
     registers::registerOutgoingForms();
     registers::registerPlanForms();
+    datafiles::registerDataFileCommands(); // choosing data files, importing old data
     struct DestroyForms
     {
         ~DestroyForms() { registers::destroyForms(); }
