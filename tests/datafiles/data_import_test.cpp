@@ -102,11 +102,16 @@ TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
     makeOldLetters();
     const QString text = dataPath(QStringLiteral("ghi chú.mdb"));
     writeFile(text, "not a data file");
-    // A file that is not a data file, the file in use itself, then cancel.
-    EXPECT_EQ(import(QStringLiteral("cv"), {text, app::module1().filecongvan}), ImportOutcome::Cancelled);
-    EXPECT_EQ(messages().value(0), datafiles::importUnusableMessage());
-    EXPECT_TRUE(messages().value(1).startsWith(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (")));
-    EXPECT_EQ(requests.size(), 3);
+    const QString truncated = dataPath(QStringLiteral("cắt cụt.mdb"));
+    writeFile(truncated, readFile(oldPath).left(3000));
+    const QString otherPassword = dataPath(QStringLiteral("mật khẩu khác.mdb"));
+    db::Database::create(otherPassword, QStringLiteral("khac")).close();
+    // Files that are not data files of ours, the file in use itself, then cancel.
+    EXPECT_EQ(import(QStringLiteral("cv"), {text, truncated, otherPassword, app::module1().filecongvan}),
+              ImportOutcome::Cancelled);
+    EXPECT_EQ(messages().mid(0, 3), QStringList(3, datafiles::importUnusableMessage()));
+    EXPECT_TRUE(messages().value(3).startsWith(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (")));
+    EXPECT_EQ(requests.size(), 5);
 
     // The target outside the program folder: nothing is asked.
     messenger.shown.clear();
