@@ -103,13 +103,24 @@ QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hoo
         return QStringLiteral("File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
     if (role == DataFileRole::Schedule) {
         // The users table lives beside the schedule file: the user must be one of them.
+        // The login dialog reads the users through dbthamkhaolich: for the login it is the new file.
         const QString user = m.hotendangnhap, rights = m.quyendangnhap, reference = m.filethamkhaolich;
+        const db::Database referenceDb = m.dbthamkhaolich;
         m.filethamkhaolich = app::matchNameCase(app::referenceFileBeside(filechon));
         m.hotendangnhap.clear();
         m.quyendangnhap.clear();
         m.thongbao.clear();
-        if (hooks.logIn)
-            hooks.logIn();
+        try {
+            m.dbthamkhaolich = db::Database::open(m.filethamkhaolich, app::kConnect);
+            if (hooks.logIn)
+                hooks.logIn();
+        } catch (const std::exception& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            m.quyendangnhap.clear();
+        }
+        if (!(m.dbthamkhaolich == referenceDb))
+            m.dbthamkhaolich.close();
+        m.dbthamkhaolich = referenceDb;
         if (m.quyendangnhap.isEmpty() || m.thongbao == QLatin1String("thoi")) {
             m.hotendangnhap = user;
             m.quyendangnhap = rights;

@@ -36,8 +36,9 @@ OpenFileRequest browseRequest(DataFileRole role);
 // What the switch needs from the windows above it.
 struct ChoiceHooks
 {
-    // The login dialog in its start-up mode "ktranguoidung", against the users of filethamkhaolich
-    // (set by the caller before): leaves hotendangnhap and quyendangnhap set, or thongbao "thoi".
+    // The login dialog in its start-up mode "ktranguoidung". While it runs, filethamkhaolich and
+    // dbthamkhaolich name the reference file beside the new schedule file, whose users it reads;
+    // it leaves hotendangnhap and quyendangnhap set, or thongbao "thoi".
     std::function<void()> logIn;
     // The working-year dialog.
     std::function<void()> chooseWorkingYear;

@@ -22,6 +22,9 @@ protected:
         hooks.logIn = [this] {
             ++logins;
             app::Module1& m = app::module1();
+            // The login reads the users beside the new file.
+            EXPECT_EQ(m.dbthamkhaolich.path(), m.filethamkhaolich);
+            EXPECT_NE(m.filethamkhaolich, dataPath(QStringLiteral("vemotk.mdb")));
             if (loginAs.isEmpty()) {
                 m.thongbao = QStringLiteral("thoi"); // cancelled
             } else {

@@ -76,7 +76,7 @@ TEST_F(FrmchondulieuTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
     EXPECT_EQ(refreshed, 1);
 }
 
-TEST_F(FrmchondulieuTest, BackupMenuDoesNothingWhileTheLettersFileIsOutsideTheProgramFolder)
+TEST_F(FrmchondulieuTest, MenuCommandsOpenTheDialogAndTheBackupOnlyInsideTheProgramFolder)
 {
     datafiles::registerDataFileCommands();
     for (const char* command :
@@ -98,7 +98,26 @@ TEST_F(FrmchondulieuTest, BackupMenuDoesNothingWhileTheLettersFileIsOutsideThePr
     EXPECT_TRUE(hiddenWhileOpen);
     EXPECT_TRUE(main.isVisible());
 
+    // The schedule file: the real login dialog asks for a user of the new file; cancelled.
+    db::Database schedule = makeDataFile(QStringLiteral("lịch 'mới'"), QStringLiteral("vemolich.mdb"));
+    db::Database users = makeDataFile(QStringLiteral("lịch 'mới'"), QStringLiteral("vemotk.mdb"));
+    insert(users, QStringLiteral("nguoidung"), {{QStringLiteral("hoten"), QStringLiteral("Người khác")}});
     responder.clear();
+    responder.onModal(QStringLiteral("frmchondulieu"), [&](ui::FormBase& form) {
+        form.control<QLineEdit>(QStringLiteral("filechon"))->setText(schedule.path());
+        form.control<QPushButton>(QStringLiteral("cmdchapnhan"))->click();
+        EXPECT_TRUE(form.isVisible());
+    });
+    request.command = QStringLiteral("mnuchondulieulich");
+    ASSERT_TRUE(app::openForm(request, &main));
+    EXPECT_EQ(responder.modalForms(), (QStringList{QStringLiteral("frmchondulieu"), QStringLiteral("frmLogin")}));
+    EXPECT_EQ(responder.messages(),
+              QStringList{QStringLiteral("Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!")});
+    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Trần Thị Bình"));
+    EXPECT_NE(app::module1().filelich, schedule.path());
+
+    responder.clear();
+    request.command = QStringLiteral("mnubackup");
     app::module1().filecongvan = QStringLiteral("/mnt/máy chủ/vemocv.mdb");
     ASSERT_TRUE(app::openForm(request, &main));
     EXPECT_TRUE(responder.modalForms().isEmpty());
