@@ -250,7 +250,8 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
     const QString user = m.hotendangnhap, rights = m.quyendangnhap;
     const QString referenceBefore = role == DataFileRole::Backup ? QString() : roleReferencePath(role);
 
-    if (role != DataFileRole::Backup && sameFile(filechon, fileInUse(role))) {
+    // The letters and the schedule file are never one file: each has its own connection.
+    if (role != DataFileRole::Backup && (sameFile(filechon, m.filecongvan) || sameFile(filechon, m.filelich))) {
         app::tell(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + filechon +
                   QStringLiteral(")."));
         filechon.clear();

@@ -55,7 +55,8 @@ enum class ChoiceOutcome
 };
 
 // Accepting filechon for role ("&Chấp nhận"). Paths compare without regard to letter case; the
-// file in use is also recognised under another path to it.
+// file in use is also recognised under another path to it. The letters or schedule file in use
+// chosen again, for either role, is told "File dữ liệu vừa chọn chính là file đang dùng ! (...).".
 //
 // Checks, the first failing one is told and nothing changes:
 // - a missing file: "Không tìm thấy file dữ liệu vừa chọn! ..."; for the backup, blanks are taken

@@ -134,6 +134,20 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
             app::tell(importUnusableMessage());
     }
 
+    struct Working
+    {
+        const std::function<void(bool)>& working;
+        explicit Working(const std::function<void(bool)>& w) : working(w)
+        {
+            if (working)
+                working(true);
+        }
+        ~Working()
+        {
+            if (working)
+                working(false);
+        }
+    } busy(hooks.working);
     if (kind == QLatin1String("tk")) {
         mergeLists(*source);
         return ImportOutcome::Done;

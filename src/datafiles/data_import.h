@@ -17,6 +17,8 @@ struct ImportHooks
     std::function<bool()> administrator;
     // The open dialog.
     FileChooser chooseFile;
+    // Called with true once a file is chosen (the hourglass) and with false when the import ends.
+    std::function<void(bool)> working;
 };
 
 // The open dialog of an import kind: titles "Chon file cong van vemocv.mdb", "Chon file ke hoach,

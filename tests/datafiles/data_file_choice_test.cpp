@@ -94,6 +94,10 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
         {DataFileRole::Letters, inUseUpper,
          QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + inUseUpper + QStringLiteral(")."),
          QString()},
+        {DataFileRole::Letters, app::module1().filelich,
+         QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + app::module1().filelich +
+             QStringLiteral(")."),
+         QString()},
         {DataFileRole::Letters, dataPath(QStringLiteral("không có.mdb")),
          QStringLiteral("Không tìm thấy file dữ liệu vừa chọn! \r\nCần dùng chức năng 'Tìm file mới' để tìm file dữ "
                         "liệu định dùng!"),

@@ -14,6 +14,7 @@
 #include "platform/ui/hourglass.h"
 
 #include <QWidget>
+#include <memory>
 
 namespace datafiles {
 namespace {
@@ -48,7 +49,13 @@ void runImport(const QString& kind, QWidget* mainWindow)
     ImportHooks hooks;
     hooks.administrator = [] { return !app::ktraquyenquantri(QStringLiteral("q")).isEmpty(); };
     hooks.chooseFile = fileChooser(mainWindow);
-    ui::HourglassPointer hourglass;
+    std::unique_ptr<ui::HourglassPointer> hourglass;
+    hooks.working = [&hourglass](bool on) {
+        if (on)
+            hourglass = std::make_unique<ui::HourglassPointer>();
+        else
+            hourglass.reset();
+    };
     importOldData(kind, hooks);
 }
 
