@@ -6,6 +6,7 @@
 #include "app/messenger.h"
 #include "app/program_folder.h"
 #include "app/sub_main.h"
+#include "datafiles/forms/data_file_commands.h"
 #include "platform/report/preview/preview_window.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
@@ -154,6 +155,7 @@ int main(int argc, char** argv)
     registers::registerIncomingForms();
     registers::registerOutgoingForms();
     registers::registerPlanForms();
+    datafiles::registerDataFileCommands(); // choosing data files, importing old data
     struct DestroyForms
     {
         ~DestroyForms() { registers::destroyForms(); }

@@ -1,0 +1,328 @@
+#include "data_file_choice.h"
+
+#include "app/data_paths.h"
+#include "app/file_presence.h"
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/read_only_mode.h"
+#include "app/recent_files.h"
+#include "app/reference_recordsets.h"
+#include "app/run_time_error.h"
+#include "app/settings_files.h"
+#include "app/structure_check.h"
+#include "app/table_pattern.h"
+#include "logging.h"
+#include "platform/db/db_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace datafiles {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The connections and paths of a role, as they were before a switch.
+struct Files
+{
+    QString file, reference;
+    db::Database db, referenceDb;
+};
+
+db::Database& roleDatabase(DataFileRole role)
+{
+    app::Module1& m = app::module1();
+    return role == DataFileRole::Letters ? m.dbcongvan : m.dblich;
+}
+db::Database& roleReferenceDatabase(DataFileRole role)
+{
+    app::Module1& m = app::module1();
+    return role == DataFileRole::Letters ? m.dbthamkhaocv : m.dbthamkhaolich;
+}
+QString& rolePath(DataFileRole role)
+{
+    app::Module1& m = app::module1();
+    return role == DataFileRole::Letters ? m.filecongvan : role == DataFileRole::Schedule ? m.filelich : m.filebackup;
+}
+QString& roleReferencePath(DataFileRole role)
+{
+    app::Module1& m = app::module1();
+    return role == DataFileRole::Letters ? m.filethamkhaocv : m.filethamkhaolich;
+}
+
+QString recentList(DataFileRole role)
+{
+    return role == DataFileRole::Letters ? QStringLiteral("sysmem2") : QStringLiteral("sysmem3");
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    if (a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0)
+        return true;
+    const QString ca = QFileInfo(a.trimmed()).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b.trimmed()).canonicalFilePath();
+}
+
+// The backup name without blanks in its file name (the folders keep theirs).
+QString withoutBlanksInName(const QString& path)
+{
+    const QString trimmed = path.trimmed();
+    const qsizetype cut = std::max(trimmed.lastIndexOf(QLatin1Char('/')), trimmed.lastIndexOf(QDir::separator()));
+    QString name = trimmed.mid(cut + 1);
+    name.remove(QLatin1Char(' '));
+    return trimmed.left(cut + 1) + name;
+}
+
+// The message of the first check filechon fails; "" when it passes them all.
+QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hooks)
+{
+    app::Module1& m = app::module1();
+    if (app::filePresence(filechon).isEmpty()) {
+        if (role != DataFileRole::Backup) {
+            return QStringLiteral("Không tìm thấy file dữ liệu vừa chọn! ") + kCrLf +
+                   QStringLiteral("Cần dùng chức năng 'Tìm file mới' để tìm file dữ liệu định dùng!");
+        }
+        filechon = withoutBlanksInName(filechon);
+        if (!filechon.trimmed().toLower().endsWith(QLatin1String(".mdb")))
+            return QStringLiteral("Cần thêm phần đuôi của tên file backup là .MDB ");
+        // The next replication creates the file: its folder must take it.
+        const QString folder = QFileInfo(filechon).absolutePath();
+        if (!app::canWriteFolder(folder)) {
+            return QStringLiteral("Không ghi được file backup vào thư mục ") + QDir::toNativeSeparators(folder) +
+                   QStringLiteral(" ! Cần chọn thư mục khác.");
+        }
+        return QString();
+    }
+    if (role == DataFileRole::Backup)
+        return QString(); // an existing backup file gets no check
+    const QString kind = role == DataFileRole::Letters ? QStringLiteral("vemocv") : QStringLiteral("vemolich");
+    if (!app::KiemtraMDB(filechon, kind))
+        return QStringLiteral("File dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
+    if (!app::KiemtraMDB(app::matchNameCase(app::referenceFileBeside(filechon)), QStringLiteral("vemotk")))
+        return QStringLiteral("File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
+    if (role == DataFileRole::Schedule) {
+        // The users table lives beside the schedule file: the user must be one of them.
+        // The login dialog reads the users through dbthamkhaolich: for the login it is the new file.
+        const QString user = m.hotendangnhap, rights = m.quyendangnhap, reference = m.filethamkhaolich;
+        const db::Database referenceDb = m.dbthamkhaolich;
+        m.filethamkhaolich = app::matchNameCase(app::referenceFileBeside(filechon));
+        m.hotendangnhap.clear();
+        m.quyendangnhap.clear();
+        m.thongbao.clear();
+        try {
+            m.dbthamkhaolich = db::Database::open(m.filethamkhaolich, app::kConnect);
+            if (hooks.logIn)
+                hooks.logIn();
+        } catch (const std::exception& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            m.quyendangnhap.clear();
+        }
+        if (!(m.dbthamkhaolich == referenceDb))
+            m.dbthamkhaolich.close();
+        m.dbthamkhaolich = referenceDb;
+        if (m.quyendangnhap.isEmpty() || m.thongbao == QLatin1String("thoi")) {
+            m.hotendangnhap = user;
+            m.quyendangnhap = rights;
+            m.filethamkhaolich = reference;
+            return QStringLiteral("Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!");
+        }
+    }
+    return QString();
+}
+
+// Opens the role's new file and the reference file beside it and puts them in place of the files
+// in use; returns those.
+Files switchTo(DataFileRole role, const QString& path, const QString& referenceBefore)
+{
+    app::Module1& m = app::module1();
+    const QString reference = app::matchNameCase(app::referenceFileBeside(path));
+    m.buoc = role == DataFileRole::Letters ? QStringLiteral("Chuyển sang file công văn vừa chọn.")
+                                           : QStringLiteral("Chuyển sang file kế hoạch và lịch công tác vừa chọn.");
+    db::Database db = db::Database::open(path, app::kConnect);
+    db::Database referenceDb = db::Database::open(reference, app::kConnect);
+    Files previous{rolePath(role), referenceBefore, roleDatabase(role), roleReferenceDatabase(role)};
+    rolePath(role) = path;
+    roleDatabase(role) = db;
+    roleReferencePath(role) = reference;
+    roleReferenceDatabase(role) = referenceDb;
+    return previous;
+}
+
+// A file's bytes, to be put back when a switch fails (absent: the file did not exist).
+struct SavedFile
+{
+    QString path;
+    std::optional<QByteArray> bytes;
+
+    explicit SavedFile(const QString& p) : path(p)
+    {
+        QFile file(p);
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+    }
+    void restore() const
+    {
+        QFile file(path);
+        if (!bytes) {
+            file.remove();
+            return;
+        }
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(*bytes) != bytes->size())
+            qCWarning(lcDatafiles) << "cannot restore" << path << file.errorString();
+    }
+};
+
+void putBack(DataFileRole role, const Files& previous)
+{
+    db::Database now = roleDatabase(role), nowReference = roleReferenceDatabase(role);
+    rolePath(role) = previous.file;
+    roleDatabase(role) = previous.db;
+    roleReferencePath(role) = previous.reference;
+    roleReferenceDatabase(role) = previous.referenceDb;
+    if (!(now == previous.db))
+        now.close();
+    if (!(nowReference == previous.referenceDb))
+        nowReference.close();
+    try {
+        app::openReferenceRecordsets();
+    } catch (const std::exception& e) {
+        app::logDroppedError(e, lcDatafiles(), QStringLiteral("reopening the reference lists"));
+    }
+}
+
+} // namespace
+
+std::optional<DataFileRole> roleOfCommand(const QString& lenhchon)
+{
+    const QString word = lenhchon.toLower();
+    if (word == QLatin1String("chonfiledulieucongvan"))
+        return DataFileRole::Letters;
+    if (word == QLatin1String("chonfiledulieulich"))
+        return DataFileRole::Schedule;
+    if (word == QLatin1String("chonfiledulieubackup"))
+        return DataFileRole::Backup;
+    return std::nullopt;
+}
+
+QString roleTitle(DataFileRole role)
+{
+    switch (role) {
+    case DataFileRole::Letters:
+        return QStringLiteral("Chọn file dữ liệu công văn");
+    case DataFileRole::Schedule:
+        return QStringLiteral("Chọn file dữ liệu kế hoạch công tác, lịch làm việc");
+    case DataFileRole::Backup:
+        break;
+    }
+    return QStringLiteral("Chọn file dữ liệu backup");
+}
+
+QString fileInUse(DataFileRole role)
+{
+    return rolePath(role);
+}
+
+QStringList offeredFiles(DataFileRole role)
+{
+    const app::Module1& m = app::module1();
+    if (role == DataFileRole::Backup)
+        return {m.filebackup == QLatin1String(" ") ? QString() : m.filebackup};
+    return app::readRecentFiles(app::dataFilePath(m.thumucchuongtrinh, recentList(role)));
+}
+
+OpenFileRequest browseRequest(DataFileRole role)
+{
+    OpenFileRequest request;
+    request.title = role == DataFileRole::Letters    ? QStringLiteral("Chon file du lieu cong van")
+                    : role == DataFileRole::Schedule ? QStringLiteral("Chon file du lieu lich")
+                                                     : QStringLiteral("Chon file du lieu backup");
+    request.folder = QDir::rootPath();
+    request.filters = {QStringLiteral("File *.MDB (*.MDB *.mdb)"), QStringLiteral("All (*.*) (*)")};
+    return request;
+}
+
+ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const ChoiceHooks& hooks)
+{
+    app::Module1& m = app::module1();
+    m.thongbao.clear();
+    m.kieuthongbao = QStringLiteral("ok");
+    const QString user = m.hotendangnhap, rights = m.quyendangnhap;
+    const QString referenceBefore = role == DataFileRole::Backup ? QString() : roleReferencePath(role);
+
+    // The letters and the schedule file are never one file: each has its own connection.
+    if (role != DataFileRole::Backup && (sameFile(filechon, m.filecongvan) || sameFile(filechon, m.filelich))) {
+        app::tell(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + filechon +
+                  QStringLiteral(")."));
+        filechon.clear();
+        return ChoiceOutcome::SameFile;
+    }
+    if (const QString message = checkChosen(role, filechon, hooks); !message.isEmpty()) {
+        app::tell(message);
+        return ChoiceOutcome::Refused;
+    }
+
+    const QString chosen = role == DataFileRole::Backup ? filechon.trimmed() : app::matchNameCase(filechon.trimmed());
+    if (role == DataFileRole::Backup) {
+        const QString previous = m.filebackup;
+        try {
+            m.filebackup = chosen;
+            app::writeSysmem();
+        } catch (const std::exception& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            m.filebackup = previous;
+            app::tell(QStringLiteral("Có lỗi khi đang tạo file backup. Cần thực hiện lại việc này! "));
+            return ChoiceOutcome::Failed;
+        }
+        if (hooks.refreshWindow)
+            hooks.refreshWindow();
+        app::tell(QStringLiteral("Đã chọn file backup là ") + m.filebackup);
+        return ChoiceOutcome::Switched;
+    }
+
+    Files previous;
+    bool switched = false;
+    const SavedFile recent(app::dataFilePath(m.thumucchuongtrinh, recentList(role)));
+    try {
+        previous = switchTo(role, chosen, referenceBefore);
+        switched = true;
+        const bool letters = role == DataFileRole::Letters;
+        m.buoc = letters ? QStringLiteral("kiểm tra năm làm việc của file công văn vừa chọn.")
+                         : QStringLiteral("kiểm tra năm làm việc của file lịch vừa chọn.");
+        if (!app::hasTableLike(letters ? m.bangcvden : m.banglich, roleDatabase(role))) {
+            app::tell(QStringLiteral("Không tìm thấy bảng dữ liệu cho năm ") + m.namlamviec + QStringLiteral("\r") +
+                      QStringLiteral("Cần chọn lại năm làm việc!"));
+            if (hooks.chooseWorkingYear)
+                hooks.chooseWorkingYear();
+        }
+        app::openReferenceRecordsets();
+        app::updateRecentFiles(recentList(role), chosen);
+        app::writeSysmem();
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e, lcDatafiles());
+        app::tell(QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "));
+        m.hotendangnhap = user;
+        m.quyendangnhap = rights;
+        if (switched)
+            putBack(role, previous);
+        else
+            roleReferencePath(role) = referenceBefore;
+        recent.restore();
+        try {
+            app::writeSysmem();
+        } catch (const std::exception& again) {
+            app::logDroppedError(again, lcDatafiles(), QStringLiteral("writing the settings file back"));
+        }
+        if (hooks.refreshWindow)
+            hooks.refreshWindow();
+        return ChoiceOutcome::Failed;
+    }
+    previous.db.close();
+    previous.referenceDb.close();
+    if (hooks.refreshWindow)
+        hooks.refreshWindow();
+    app::tell(QStringLiteral("Đã sử dụng file dữ liệu ") + kCrLf + chosen);
+    return ChoiceOutcome::Switched;
+}
+
+} // namespace datafiles

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "file_request.h"
+
+#include <QString>
+#include <functional>
+
+// The import of old data: the three commands "Nhập dữ liệu công văn cũ" (kind "cv"), "Nhập dữ
+// liệu kế hoạch, lịch công tác cũ" ("lich") and "Nhập các danh sách tham khảo cũ" ("tk").
+namespace datafiles {
+
+// What the import needs from the windows above it.
+struct ImportHooks
+{
+    // The administrator check (ktraquyenquantri in mode "q"): true to go on. It tells the user
+    // itself when the answer is no.
+    std::function<bool()> administrator;
+    // The open dialog.
+    FileChooser chooseFile;
+    // Called with true once a file is chosen (the hourglass) and with false when the import ends.
+    std::function<void(bool)> working;
+};
+
+// The open dialog of an import kind: titles "Chon file cong van vemocv.mdb", "Chon file ke hoach,
+// lich cong tac vemolich.mdb", "Chon file du lieu tham khao vemotk.mdb", with the filter of that
+// file's name first and "All (*.*)" second.
+OpenFileRequest importFileRequest(const QString& kind);
+
+// "Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục <program>\Data của
+// máy tính này." (the program folder's separators as this platform writes them).
+QString importOutsideMessage(const QString& programFolder);
+// "File vừa chọn bị lỗi không dùng được.Cần chọn lại file khác hoặc bấm nút Cancel để kết thúc"
+QString importUnusableMessage();
+// "Gặp lỗi khi đang ghép dữ liệu!" CR LF "Cần kiểm tra và thực hiện lại nếu cần!"
+QString importFailedMessage();
+
+enum class ImportOutcome
+{
+    NotAllowed, // the administrator check said no
+    Outside,    // the target file lies outside the program folder: told, nothing imported
+    Cancelled,  // the open dialog was cancelled
+    Done,       // imported; the closing message has been shown
+    Failed,     // an engine error while copying year tables: told; tables copied before stay
+};
+
+// Import(kind) of the file in use for the kind: filecongvan ("cv"), filelich ("lich") or
+// filethamkhaolich ("tk"), which must lie inside the program folder.
+//
+// The open dialog is shown until the user cancels or picks a file the import can read; a file
+// that is not a data file, cannot be opened or is the target file itself is told
+// (importUnusableMessage(), or that it is the file in use) and the dialog shown again.
+//
+// "cv" and "lich": every year table of the old file (yearTableKindOf) is imported with
+// importYearTable() into the program's open database of the target (dbcongvan or dblich), one
+// transaction per table; then the working year's tables are made again (createYearTables) and
+// "Đã nhập xong dữ liệu công văn cũ!" or "Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!"
+// is told. An error stops the import with importFailedMessage(): the table being copied is as it
+// was, tables copied before stay copied, and the program's database stays open.
+//
+// "tk": the six reference lists are merged (mergeReferenceList) into dbthamkhaolich, a list that
+// fails is recorded and the next one merged; "Đã nhập xong các bảng tham khảo!" is told and the
+// reference recordsets are opened again.
+ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks);
+
+} // namespace datafiles

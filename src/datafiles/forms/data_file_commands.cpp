@@ -1,0 +1,84 @@
+#include "data_file_commands.h"
+
+#include "file_dialog.h"
+#include "frmchondulieu.h"
+
+#include "app/form_commands.h"
+#include "app/frmlogin.h"
+#include "app/frmnamlamviec.h"
+#include "app/login_check.h"
+#include "app/module1.h"
+#include "app/rights.h"
+#include "app/sub_main.h"
+#include "datafiles/data_import.h"
+#include "platform/ui/hourglass.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace datafiles {
+namespace {
+
+ChoiceHooks windowHooks(QWidget* mainWindow)
+{
+    auto* window = dynamic_cast<app::StartupWindow*>(mainWindow);
+    ChoiceHooks hooks;
+    hooks.logIn = [] { app::frmLogin::run(app::LoginCheck::kModeStartup, QString()); };
+    hooks.chooseWorkingYear = [window, mainWindow] { app::frmnamlamviec::run(window, mainWindow); };
+    hooks.refreshWindow = [window] {
+        if (!window)
+            return;
+        window->showDataLabels();
+        window->setLetterEntryEnabled(!app::module1().chidoc && app::lettersFileIsLocal());
+        window->repaintNow();
+    };
+    return hooks;
+}
+
+void chooseDataFile(const QString& lenhchon, QWidget* mainWindow)
+{
+    if (mainWindow)
+        mainWindow->hide();
+    frmchondulieu::run(lenhchon, windowHooks(mainWindow), mainWindow);
+    if (mainWindow)
+        mainWindow->show();
+}
+
+void runImport(const QString& kind, QWidget* mainWindow)
+{
+    ImportHooks hooks;
+    hooks.administrator = [] { return !app::ktraquyenquantri(QStringLiteral("q")).isEmpty(); };
+    hooks.chooseFile = fileChooser(mainWindow);
+    std::unique_ptr<ui::HourglassPointer> hourglass;
+    hooks.working = [&hourglass](bool on) {
+        if (on)
+            hourglass = std::make_unique<ui::HourglassPointer>();
+        else
+            hourglass.reset();
+    };
+    importOldData(kind, hooks);
+}
+
+} // namespace
+
+void registerDataFileCommands()
+{
+    app::registerFormOpener(QStringLiteral("mnuchondulieucongvan"), [](const app::FormRequest&, QWidget* main) {
+        chooseDataFile(QStringLiteral("chonfiledulieucongvan"), main);
+    });
+    app::registerFormOpener(QStringLiteral("mnuchondulieulich"), [](const app::FormRequest&, QWidget* main) {
+        chooseDataFile(QStringLiteral("chonfiledulieulich"), main);
+    });
+    // A backup file is chosen only on the machine whose letters file lies in the program folder.
+    app::registerFormOpener(QStringLiteral("mnubackup"), [](const app::FormRequest&, QWidget* main) {
+        const app::Module1& m = app::module1();
+        if (m.filecongvan.contains(m.thumucchuongtrinh, Qt::CaseInsensitive))
+            chooseDataFile(QStringLiteral("chonfiledulieubackup"), main);
+    });
+    for (const char* command : {"mnunhapdulieucv", "mnunhapdulieulich", "mnunhapbangthamkhao"}) {
+        app::registerFormOpener(QString::fromLatin1(command),
+                                [](const app::FormRequest& request, QWidget* main) { runImport(request.kind, main); });
+    }
+}
+
+} // namespace datafiles

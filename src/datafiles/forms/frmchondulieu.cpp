@@ -1,0 +1,106 @@
+#include "frmchondulieu.h"
+
+#include "ui_frmchondulieu.h"
+
+#include "file_dialog.h"
+#include "platform/ui/hourglass.h"
+
+#include <QDir>
+#include <QKeyEvent>
+
+namespace datafiles {
+
+frmchondulieu::frmchondulieu(DataFileRole role, ChoiceHooks hooks, QWidget* parent)
+    : ui::FormBase(parent, ui::kFixedDialog), m_ui(std::make_unique<Ui::frmchondulieu>()), m_role(role),
+      m_hooks(std::move(hooks))
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmchondulieu"));
+    // Each box is named by its label, as a screen reader reads it.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (QWidget* buddy = label->buddy())
+            buddy->setAccessibleName(label->text().remove(QLatin1Char('&')).trimmed());
+    }
+    m_ui->List1->installEventFilter(this);
+    connect(m_ui->cmdchon, &QPushButton::clicked, this, &frmchondulieu::cmdchon_Click);
+    connect(m_ui->cmdchapnhan, &QPushButton::clicked, this, &frmchondulieu::cmdchapnhan_Click);
+    connect(m_ui->cmdhuychon, &QPushButton::clicked, this, &frmchondulieu::cmdhuychon_Click);
+    connect(m_ui->List1, &QListWidget::itemDoubleClicked, this, &frmchondulieu::List1_DblClick);
+    connect(m_ui->filechon, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_ui->cmdchapnhan->setEnabled(!text.trimmed().isEmpty()); });
+}
+
+frmchondulieu::~frmchondulieu() = default;
+
+void frmchondulieu::run(const QString& lenhchon, const ChoiceHooks& hooks, QWidget* parent)
+{
+    const std::optional<DataFileRole> role = roleOfCommand(lenhchon);
+    if (!role)
+        return;
+    frmchondulieu form(*role, hooks, parent);
+    form.showModal();
+}
+
+void frmchondulieu::Form_Load()
+{
+    const QString title = roleTitle(m_role);
+    m_ui->lbltieude->setText(title);
+    setWindowTitle(title);
+    m_ui->filedangdung->setText(fileInUse(m_role));
+    m_ui->List1->clear();
+    m_ui->List1->addItems(offeredFiles(m_role));
+    if (m_ui->List1->count() > 0)
+        m_ui->List1->setCurrentRow(0);
+    m_ui->filechon->clear();
+    m_ui->cmdchapnhan->setEnabled(false);
+    ui::setInitialFocus(m_ui->List1);
+}
+
+void frmchondulieu::List1_DblClick()
+{
+    if (QListWidgetItem* item = m_ui->List1->currentItem())
+        m_ui->filechon->setText(item->text());
+}
+
+void frmchondulieu::cmdchon_Click()
+{
+    const QString chosen = fileChooser(this)(browseRequest(m_role));
+    if (!chosen.isEmpty()) // cancelled: everything stays
+        m_ui->filechon->setText(QDir::toNativeSeparators(chosen));
+}
+
+void frmchondulieu::cmdchapnhan_Click()
+{
+    QString filechon = m_ui->filechon->text();
+    ChoiceOutcome outcome;
+    {
+        ui::HourglassPointer hourglass;
+        outcome = acceptChosenFile(m_role, filechon, m_hooks);
+    }
+    m_ui->filechon->setText(filechon);
+    if (outcome == ChoiceOutcome::Switched)
+        unload();
+    else
+        m_ui->filechon->setFocus();
+}
+
+void frmchondulieu::cmdhuychon_Click()
+{
+    unload();
+}
+
+// Enter on a file of the list chooses it, as a double-click does.
+bool frmchondulieu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->List1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            List1_DblClick();
+            m_ui->filechon->setFocus();
+            return true;
+        }
+    }
+    return ui::FormBase::eventFilter(watched, event);
+}
+
+} // namespace datafiles

@@ -1,0 +1,146 @@
+#include "year_table_import.h"
+
+#include "app/run_time_error.h"
+#include "app/table_copy.h"
+#include "logging.h"
+#include "platform/db/db_error.h"
+#include "platform/db/sql_quote.h"
+#include "platform/db/statement.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <stdexcept>
+
+namespace datafiles {
+namespace {
+
+QString literal(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+        // Dates are kept as text in one form; the same form finds them.
+        return db::quoteLiteral(db::dateText(value.toDateTime()));
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return value.toString();
+    default:
+        return db::quoteLiteral(value.toString());
+    }
+}
+
+bool tableHasRow(db::Database& db, const QString& sql)
+{
+    db::Recordset rs = db.openRecordset(sql, db::RecordsetType::Snapshot);
+    return !rs.eof();
+}
+
+} // namespace
+
+QList<YearTableKind> yearTableKinds(const QString& importKind)
+{
+    if (importKind == QLatin1String("cv")) {
+        return {
+            {QStringLiteral("cvden????"),
+             QStringLiteral("cvdenmau"),
+             {QStringLiteral("noigui"), QStringLiteral("so_cv"), QStringLiteral("tt_ndung")},
+             QStringLiteral("Bảng công văn đến năm ")},
+            {QStringLiteral("cvdi????"),
+             QStringLiteral("cvdimau"),
+             {QStringLiteral("dv_nhan"), QStringLiteral("so_cv"), QStringLiteral("tt_ndung")},
+             QStringLiteral("Bảng công văn đi năm ")},
+        };
+    }
+    if (importKind == QLatin1String("lich")) {
+        return {
+            {QStringLiteral("kehoach????"),
+             QStringLiteral("kehoachmau"),
+             {QStringLiteral("tendonvi"), QStringLiteral("nguoichidao"), QStringLiteral("ndungtt")},
+             QStringLiteral("Bảng kế hoạch công tác năm ")},
+            {QStringLiteral("lich????"),
+             QStringLiteral("lichmau"),
+             {QStringLiteral("ngay"), QStringLiteral("ndung"), QStringLiteral("diadiem")},
+             QStringLiteral("Bảng lịch công tác năm ")},
+        };
+    }
+    return {};
+}
+
+const YearTableKind* yearTableKindOf(const QString& table, const QList<YearTableKind>& kinds)
+{
+    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
+    const QString name = table.toLower();
+    const QString year = name.right(4);
+    if (!fourDigits.match(year).hasMatch() || year.toInt() <= 1900 || year.toInt() >= 2500)
+        return nullptr;
+    for (const YearTableKind& kind : kinds) {
+        const QString stem = kind.pattern.left(kind.pattern.size() - 4);
+        if (name.size() == kind.pattern.size() && name.startsWith(stem))
+            return &kind;
+    }
+    return nullptr;
+}
+
+QString reimportQuestion(const YearTableKind& kind, const QString& table)
+{
+    return kind.title + table.right(4) + QStringLiteral(" trong file dữ liệu vừa chọn đã được nhập một lần. ") +
+           QStringLiteral("\r\n") + QStringLiteral("Có muốn xoá dữ liệu hiện có và nhập lại bảng này không?");
+}
+
+QString importedCriterion(const QStringList& columns, const QVariantList& values)
+{
+    QString criterion;
+    for (qsizetype i = 0; i < columns.size() && i < values.size(); ++i) {
+        const QVariant& v = values.at(i);
+        if (v.isNull() || v.toString().trimmed().isEmpty())
+            continue;
+        if (!criterion.isEmpty())
+            criterion += QStringLiteral(" and ");
+        criterion += db::quoteJetName(columns.at(i)) + QStringLiteral("=") + literal(v);
+    }
+    return criterion;
+}
+
+YearTableOutcome importYearTable(ImportSource& source, db::Database& target, const QString& table,
+                                 const YearTableKind& kind, const std::function<bool(const QString&)>& ask)
+{
+    if (!source.hasRows(table))
+        return YearTableOutcome::SkippedEmpty;
+
+    const QString quoted = db::quoteJetName(table);
+    bool importedBefore = false;
+    if (target.hasTable(table)) {
+        const QString criterion = importedCriterion(kind.compared, source.firstRow(table, kind.compared));
+        // With nothing to compare, a table in use that holds rows may hold these: ask.
+        importedBefore =
+            tableHasRow(target, QStringLiteral("select * from ") + quoted +
+                                    (criterion.isEmpty() ? QString() : QStringLiteral(" where ") + criterion));
+    }
+    if (importedBefore && !ask(reimportQuestion(kind, table)))
+        return YearTableOutcome::Kept;
+
+    const QStringList fields = fieldsWithoutId(source.fieldNames(table));
+    target.beginTrans();
+    try {
+        if (importedBefore)
+            target.execute(QStringLiteral("drop table ") + quoted);
+        if (!app::copyTableStructure(target, target, kind.templateName, table, true))
+            throw std::runtime_error("cannot make the table " + table.toStdString() + " from " +
+                                     kind.templateName.toStdString());
+        source.copyRows(table, fields, target, table);
+        target.commitTrans();
+    } catch (...) {
+        try {
+            target.rollback();
+        } catch (const db::DbError& e) {
+            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the import of ") + table);
+        }
+        throw;
+    }
+    return importedBefore ? YearTableOutcome::Replaced : YearTableOutcome::Copied;
+}
+
+} // namespace datafiles

@@ -1,0 +1,203 @@
+#include "data_files_fixture.h"
+
+#include "app/recent_files.h"
+#include "app/settings_files.h"
+#include "datafiles/data_file_choice.h"
+
+namespace {
+
+using datafiles::ChoiceOutcome;
+using datafiles::DataFileRole;
+using testing_support::DataFilesTest;
+
+// Another folder of data files: blanks, a quote and Vietnamese letters in its name.
+const QString kOther = QStringLiteral("máy chủ/dữ liệu 'mới'");
+
+class ChoiceTest : public DataFilesTest
+{
+protected:
+    ChoiceOutcome accept(DataFileRole role, QString& filechon)
+    {
+        datafiles::ChoiceHooks hooks;
+        hooks.logIn = [this] {
+            ++logins;
+            app::Module1& m = app::module1();
+            // The login reads the users beside the new file.
+            EXPECT_EQ(m.dbthamkhaolich.path(), m.filethamkhaolich);
+            EXPECT_NE(m.filethamkhaolich, dataPath(QStringLiteral("vemotk.mdb")));
+            if (loginAs.isEmpty()) {
+                m.thongbao = QStringLiteral("thoi"); // cancelled
+            } else {
+                m.hotendangnhap = loginAs;
+                m.quyendangnhap = QStringLiteral("CB");
+            }
+        };
+        hooks.chooseWorkingYear = [this] { ++yearDialogs; };
+        hooks.refreshWindow = [this] { ++refreshes; };
+        return datafiles::acceptChosenFile(role, filechon, hooks);
+    }
+
+    // The letters file and its reference file in the other folder; with its 2009 tables or not.
+    QString otherLetters(bool withYear)
+    {
+        db::Database cv = makeDataFile(kOther, QStringLiteral("vemocv.mdb"),
+                                       withYear ? QStringList{QStringLiteral("2009")} : QStringList{});
+        makeDataFile(kOther, QStringLiteral("vemotk.mdb"));
+        return cv.path();
+    }
+
+    // The shared state that a refused or failed choice must leave as it was.
+    struct InUse
+    {
+        QString filecongvan, filelich, filethamkhaocv, filethamkhaolich, filebackup, user;
+        db::Database dbcongvan, dblich, dbthamkhaocv, dbthamkhaolich;
+        QByteArray sysmem;
+        bool operator==(const InUse&) const = default;
+    };
+    InUse inUse() const
+    {
+        const app::Module1& m = app::module1();
+        return {m.filecongvan,
+                m.filelich,
+                m.filethamkhaocv,
+                m.filethamkhaolich,
+                m.filebackup,
+                m.hotendangnhap,
+                m.dbcongvan,
+                m.dblich,
+                m.dbthamkhaocv,
+                m.dbthamkhaolich,
+                readFile(app::sysmemPath())};
+    }
+
+    QString loginAs;
+    int logins = 0, yearDialogs = 0, refreshes = 0;
+};
+
+TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
+{
+    const QString otherCv = otherLetters(true);
+    db::Database lonely = makeDataFile(QStringLiteral("không tk"), QStringLiteral("vemocv.mdb"));
+    const QString notData = dataPath(QStringLiteral("thư.mdb"));
+    writeFile(notData, "plain text");
+    db::Database schedule = makeDataFile(kOther, QStringLiteral("vemolich.mdb"), {QStringLiteral("2009")});
+    const QString inUseUpper = app::module1().filecongvan.toUpper().replace(
+        programFolder().toUpper(), programFolder()); // the same file, named in another letter case
+    struct Case
+    {
+        DataFileRole role;
+        QString filechon;
+        QString message;
+        QString filechonAfter;
+    };
+    const Case cases[] = {
+        {DataFileRole::Letters, inUseUpper,
+         QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + inUseUpper + QStringLiteral(")."),
+         QString()},
+        {DataFileRole::Letters, app::module1().filelich,
+         QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + app::module1().filelich +
+             QStringLiteral(")."),
+         QString()},
+        {DataFileRole::Letters, dataPath(QStringLiteral("không có.mdb")),
+         QStringLiteral("Không tìm thấy file dữ liệu vừa chọn! \r\nCần dùng chức năng 'Tìm file mới' để tìm file dữ "
+                        "liệu định dùng!"),
+         dataPath(QStringLiteral("không có.mdb"))},
+        {DataFileRole::Letters, notData, QStringLiteral("File dữ liệu vừa chọn bị lỗi, không sử dụng được. "), notData},
+        {DataFileRole::Letters, lonely.path(),
+         QStringLiteral("File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. "),
+         lonely.path()},
+        // The users beside the new schedule file do not include the current user; login cancelled.
+        {DataFileRole::Schedule, schedule.path(),
+         QStringLiteral("Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!"), schedule.path()},
+        {DataFileRole::Backup, programFolder() + QStringLiteral("/sao luu"),
+         QStringLiteral("Cần thêm phần đuôi của tên file backup là .MDB "),
+         programFolder() + QStringLiteral("/saoluu")},
+        {DataFileRole::Backup, programFolder() + QStringLiteral("/không có/bk.mdb"),
+         QStringLiteral("Không ghi được file backup vào thư mục ") +
+             QDir::toNativeSeparators(programFolder() + QStringLiteral("/không có")) +
+             QStringLiteral(" ! Cần chọn thư mục khác."),
+         programFolder() + QStringLiteral("/không có/bk.mdb")},
+    };
+    Q_UNUSED(otherCv)
+    const InUse before = inUse();
+    for (const Case& c : cases) {
+        messenger.shown.clear();
+        QString filechon = c.filechon;
+        const ChoiceOutcome outcome = accept(c.role, filechon);
+        EXPECT_NE(outcome, ChoiceOutcome::Switched) << qPrintable(c.filechon);
+        EXPECT_EQ(messages(), QStringList{c.message}) << qPrintable(c.filechon);
+        EXPECT_EQ(filechon, c.filechonAfter);
+        EXPECT_TRUE(inUse() == before) << qPrintable(c.filechon);
+        EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("QT"));
+    }
+    EXPECT_EQ(logins, 1);
+    EXPECT_EQ(refreshes, 0);
+}
+
+TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
+{
+    const QString other = otherLetters(false);
+    db::Database old = app::module1().dbcongvan;
+    QString filechon = other;
+    ASSERT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Switched);
+    const app::Module1& m = app::module1();
+    EXPECT_EQ(m.filecongvan, other);
+    EXPECT_EQ(m.dbcongvan.path(), other);
+    EXPECT_EQ(m.filethamkhaocv, app::referenceFileBeside(other));
+    EXPECT_EQ(m.dbthamkhaocv.path(), m.filethamkhaocv);
+    EXPECT_FALSE(old.isOpen());
+    EXPECT_EQ(messages(),
+              (QStringList{QStringLiteral("Không tìm thấy bảng dữ liệu cho năm 2009\rCần chọn lại năm làm việc!"),
+                           QStringLiteral("Đã sử dụng file dữ liệu \r\n") + other}));
+    EXPECT_EQ(yearDialogs, 1);
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem2"))).value(0), other);
+    EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath())).contains(other));
+    EXPECT_EQ(m.rsnoigui.isNull(), false);
+}
+
+TEST_F(ChoiceTest, ScheduleFileNeedsALoginAgainstItsUsers)
+{
+    db::Database schedule = makeDataFile(kOther, QStringLiteral("vemolich.mdb"), {QStringLiteral("2009")});
+    makeDataFile(kOther, QStringLiteral("vemotk.mdb"));
+    loginAs = QStringLiteral("Lê Văn Cường");
+    QString filechon = schedule.path();
+    ASSERT_EQ(accept(DataFileRole::Schedule, filechon), ChoiceOutcome::Switched);
+    const app::Module1& m = app::module1();
+    EXPECT_EQ(m.filelich, schedule.path());
+    EXPECT_EQ(m.filethamkhaolich, app::referenceFileBeside(schedule.path()));
+    EXPECT_EQ(m.hotendangnhap, loginAs);
+    EXPECT_EQ(yearDialogs, 0);
+    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))).value(0), schedule.path());
+}
+
+TEST_F(ChoiceTest, NewBackupNameIsRecordedWithoutMakingTheFile)
+{
+    QString filechon = programFolder() + QStringLiteral("/sao lưu 1.MDB");
+    ASSERT_EQ(accept(DataFileRole::Backup, filechon), ChoiceOutcome::Switched);
+    const QString recorded = programFolder() + QStringLiteral("/saolưu1.MDB");
+    EXPECT_EQ(app::module1().filebackup, recorded);
+    EXPECT_FALSE(QFile::exists(recorded));
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Đã chọn file backup là ") + recorded});
+    EXPECT_EQ(datafiles::offeredFiles(DataFileRole::Backup), QStringList{recorded});
+}
+
+TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesBack)
+{
+    const QString other = otherLetters(true);
+    // The settings file cannot be written: a folder stands in its place.
+    const QByteArray recent = readFile(dataPath(QStringLiteral("sysmem2")));
+    ASSERT_TRUE(QFile::remove(app::sysmemPath()));
+    ASSERT_TRUE(QDir().mkpath(app::sysmemPath()));
+    const InUse before = inUse();
+    QString filechon = other;
+    EXPECT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Failed);
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! ")});
+    EXPECT_TRUE(inUse() == before);
+    EXPECT_TRUE(app::module1().dbcongvan.isOpen());
+    EXPECT_TRUE(app::module1().dbthamkhaocv.isOpen());
+    EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem2"))), recent);
+}
+
+} // namespace

@@ -1,0 +1,96 @@
+#pragma once
+
+// A program folder whose data folder holds the letters, schedule and reference files in use (the
+// working year 2009, its tables made), open in the shared state as start-up leaves them, and
+// helpers that make other data files in folders named with blanks, quotes and Vietnamese letters.
+
+#include "../app/data_folder_fixture.h"
+
+#include "app/recent_files.h"
+#include "app/settings_files.h"
+#include "app/table_copy.h"
+#include "app/year_tables.h"
+#include "platform/db/sql_quote.h"
+
+#include <QVariantMap>
+
+namespace testing_support {
+
+class DataFilesTest : public DataFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        DataFolderTest::SetUp();
+        app::Module1& m = app::module1();
+        m.filecongvan = copyTemplate(QStringLiteral("vemocv.MDB"));
+        m.filelich = copyTemplate(QStringLiteral("vemolich.MDB"));
+        m.filethamkhaocv = m.filethamkhaolich = copyTemplate(QStringLiteral("vemotk.mdb"));
+        m.filethamkhao = m.filethamkhaocv;
+        m.dbcongvan = openFile(m.filecongvan);
+        m.dblich = openFile(m.filelich);
+        m.dbthamkhao = openFile(m.filethamkhao);
+        m.dbthamkhaocv = openFile(m.filethamkhaocv);
+        m.dbthamkhaolich = openFile(m.filethamkhaolich);
+        m.namlamviec = QStringLiteral("2009");
+        m.hotendangnhap = QStringLiteral("Trần Thị Bình");
+        m.quyendangnhap = QStringLiteral("QT");
+        ASSERT_TRUE(app::createYearTables());
+        app::writeSysmem();
+        app::updateRecentFiles(QStringLiteral("sysmem2"), m.filecongvan);
+        app::updateRecentFiles(QStringLiteral("sysmem3"), m.filelich);
+    }
+
+    // A copy of the template at folder/name under the program folder (folders made), writable and
+    // open; with years, the four year tables of each year made from their templates.
+    db::Database makeDataFile(const QString& folder, const QString& name, const QStringList& years = {})
+    {
+        const QDir dir(programFolder());
+        EXPECT_TRUE(dir.mkpath(folder));
+        const QString path = dir.filePath(folder + QLatin1Char('/') + name);
+        EXPECT_TRUE(QFile::copy(templateFile(), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        db::Database db = openFile(path);
+        for (const QString& year : years) {
+            for (const char* stem : {"cvden", "cvdi", "kehoach", "lich"}) {
+                const QString s = QString::fromLatin1(stem);
+                EXPECT_TRUE(app::copyTableStructure(db, db, s + QStringLiteral("mau"), s + year, false));
+            }
+        }
+        return db;
+    }
+
+    // Adds a row; a null QVariant is stored as Null.
+    static void insert(db::Database& db, const QString& table, const QVariantMap& values)
+    {
+        QString names, list;
+        for (auto it = values.begin(); it != values.end(); ++it) {
+            names += (names.isEmpty() ? QString() : QStringLiteral(",")) + it.key();
+            list += (list.isEmpty() ? QString() : QStringLiteral(",")) +
+                    (it.value().isNull() ? QStringLiteral("Null") : db::quoteLiteral(it.value().toString()));
+        }
+        db.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names +
+                   QStringLiteral(") VALUES (") + list + QStringLiteral(")"));
+    }
+
+    // The values of column in every row of table, in id order, "<null>" for Null.
+    static QStringList column(db::Database& db, const QString& table, const QString& column)
+    {
+        QStringList values;
+        db::Recordset rs = db.openRecordset(QStringLiteral("select ") + column + QStringLiteral(" from ") + table,
+                                            db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext())
+            values << (rs.value(0).isNull() ? QStringLiteral("<null>") : rs.value(0).toString());
+        return values;
+    }
+
+    QStringList messages() const
+    {
+        QStringList texts;
+        for (const RecordingMessenger::Shown& s : messenger.shown)
+            texts << s.text;
+        return texts;
+    }
+};
+
+} // namespace testing_support

@@ -1,0 +1,284 @@
+#include "data_files_fixture.h"
+
+#include "datafiles/data_import.h"
+#include "datafiles/import_source.h"
+#include "datafiles/reference_merge.h"
+#include "datafiles/year_table_import.h"
+#include "platform/db/db_error.h"
+
+#include <QDate>
+
+namespace {
+
+using datafiles::ImportOutcome;
+using testing_support::DataFilesTest;
+
+// The folder of the old files: blanks, a quote and Vietnamese letters in its name.
+const QString kOldFolder = QStringLiteral("dữ liệu cũ 'năm 2007'");
+
+class ImportTest : public DataFilesTest
+{
+protected:
+    // An old letters file: 2007 with two incoming and one outgoing letter, 2008 with one incoming
+    // letter and an empty outgoing table, and a letter in the template cvdenmau (never imported).
+    void makeOldLetters()
+    {
+        db::Database old =
+            makeDataFile(kOldFolder, QStringLiteral("vemocv.mdb"), {QStringLiteral("2007"), QStringLiteral("2008")});
+        oldPath = old.path();
+        insert(old, QStringLiteral("cvden2007"), letter(QStringLiteral("1/UB"), QStringLiteral("Sở Tư pháp")));
+        insert(old, QStringLiteral("cvden2007"), letter(QStringLiteral("2/UB"), QStringLiteral("Bộ Nội vụ")));
+        insert(old, QStringLiteral("cvdi2007"),
+               {{QStringLiteral("so_cv"), QStringLiteral("7/VP")},
+                {QStringLiteral("tt_ndung"), QStringLiteral("Mời họp")}});
+        insert(old, QStringLiteral("cvden2008"), letter(QStringLiteral("9/UB"), QString()));
+        insert(old, QStringLiteral("cvdenmau"), letter(QStringLiteral("0/UB"), QStringLiteral("mẫu")));
+    }
+
+    static QVariantMap letter(const QString& number, const QString& sender)
+    {
+        return {{QStringLiteral("so_cv"), number},
+                {QStringLiteral("noigui"), sender.isNull() ? QVariant() : QVariant(sender)},
+                {QStringLiteral("tt_ndung"), QStringLiteral("Về việc ") + number},
+                {QStringLiteral("ng_den"), QStringLiteral("2007-03-05")}};
+    }
+
+    ImportOutcome import(const QString& kind, QStringList chosen = {})
+    {
+        if (chosen.isEmpty())
+            chosen << oldPath;
+        datafiles::ImportHooks hooks;
+        hooks.administrator = [] { return true; };
+        hooks.chooseFile = [chosen, this](const datafiles::OpenFileRequest& r) mutable {
+            requests << r.title;
+            return chosen.isEmpty() ? QString() : chosen.takeFirst();
+        };
+        return datafiles::importOldData(kind, hooks);
+    }
+
+    QStringList numbers(const QString& table)
+    {
+        return column(app::module1().dbcongvan, table, QStringLiteral("so_cv"));
+    }
+
+    QString oldPath;
+    QStringList requests;
+};
+
+TEST_F(ImportTest, TwoYearsImportThenAgainAnsweredNoAndYes)
+{
+    makeOldLetters();
+    db::Database& cv = app::module1().dbcongvan;
+    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
+    EXPECT_EQ(requests, QStringList{QStringLiteral("Chon file cong van vemocv.mdb")});
+    EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
+    EXPECT_EQ(numbers(QStringLiteral("cvdi2007")), QStringList{QStringLiteral("7/VP")});
+    EXPECT_EQ(numbers(QStringLiteral("cvden2008")), QStringList{QStringLiteral("9/UB")});
+    EXPECT_FALSE(cv.hasTable(QStringLiteral("cvdi2008"))) << "an empty old table is skipped";
+    EXPECT_TRUE(numbers(QStringLiteral("cvdenmau")).isEmpty()) << "the template is not imported";
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Đã nhập xong dữ liệu công văn cũ!")});
+
+    // Again, answered "no": every table asked about once and kept.
+    messenger.shown.clear();
+    messenger.answers = {QStringLiteral("no"), QStringLiteral("no"), QStringLiteral("no")};
+    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
+    const datafiles::YearTableKind incoming = datafiles::yearTableKinds(QStringLiteral("cv")).at(0);
+    EXPECT_EQ(messages().size(), 4);
+    EXPECT_EQ(messages().value(0), datafiles::reimportQuestion(incoming, QStringLiteral("cvden2007")));
+    EXPECT_EQ(numbers(QStringLiteral("cvden2007")).size(), 2);
+
+    // And "yes": each table replaced, not doubled; the new rows keep their values.
+    cv.execute(QStringLiteral("UPDATE cvden2007 SET tt_ndung = 'sửa' WHERE so_cv = '2/UB'"));
+    messenger.shown.clear();
+    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
+    EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
+    EXPECT_EQ(column(cv, QStringLiteral("cvden2007"), QStringLiteral("tt_ndung")).value(0),
+              QStringLiteral("Về việc 1/UB"));
+    EXPECT_EQ(numbers(QStringLiteral("cvdi2007")).size(), 1);
+}
+
+TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
+{
+    makeOldLetters();
+    const QString text = dataPath(QStringLiteral("ghi chú.mdb"));
+    writeFile(text, "not a data file");
+    const QString truncated = dataPath(QStringLiteral("cắt cụt.mdb"));
+    writeFile(truncated, readFile(oldPath).left(3000));
+    const QString otherPassword = dataPath(QStringLiteral("mật khẩu khác.mdb"));
+    db::Database::create(otherPassword, QStringLiteral("khac")).close();
+    // Files that are not data files of ours, the file in use itself, then cancel.
+    EXPECT_EQ(import(QStringLiteral("cv"), {text, truncated, otherPassword, app::module1().filecongvan}),
+              ImportOutcome::Cancelled);
+    EXPECT_EQ(messages().mid(0, 3), QStringList(3, datafiles::importUnusableMessage()));
+    EXPECT_TRUE(messages().value(3).startsWith(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (")));
+    EXPECT_EQ(requests.size(), 5);
+
+    // The target outside the program folder: nothing is asked.
+    messenger.shown.clear();
+    requests.clear();
+    app::module1().filecongvan = QStringLiteral("/elsewhere/vemocv.mdb");
+    EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Outside);
+    EXPECT_EQ(messages(), QStringList{datafiles::importOutsideMessage(programFolder())});
+    EXPECT_TRUE(requests.isEmpty());
+}
+
+TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen)
+{
+    makeOldLetters();
+    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
+    db::Database& cv = app::module1().dbcongvan;
+    cv.setStatementHook([](const QString& sql) {
+        if (sql.contains(QLatin1String("INSERT INTO"), Qt::CaseInsensitive))
+            throw db::DbError(db::errc::FileLocked, QStringLiteral("held"));
+    });
+    messenger.shown.clear();
+    EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Failed); // "yes": drop, remake, copy fails
+    cv.setStatementHook({});
+    EXPECT_EQ(messages().last(), datafiles::importFailedMessage());
+    ASSERT_TRUE(cv.isOpen());
+    EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
+}
+
+TEST_F(ImportTest, BlankFirstRowCountsAsImportedOnlyWhenTheTableInUseHoldsRows)
+{
+    db::Database old = makeDataFile(kOldFolder, QStringLiteral("vemolich.mdb"), {QStringLiteral("2007")});
+    insert(old, QStringLiteral("lich2007"), {{QStringLiteral("gio"), QStringLiteral("8h")}});
+    std::unique_ptr<datafiles::ImportSource> source = datafiles::openImportSource(old.path());
+    ASSERT_TRUE(source);
+    const datafiles::YearTableKind schedule = datafiles::yearTableKinds(QStringLiteral("lich")).at(1);
+    int asked = 0;
+    const auto no = [&asked](const QString&) {
+        ++asked;
+        return false;
+    };
+    db::Database& lich = app::module1().dblich;
+    // The table in use missing, then empty: copied without a question.
+    EXPECT_EQ(datafiles::importYearTable(*source, lich, QStringLiteral("lich2007"), schedule, no),
+              datafiles::YearTableOutcome::Copied);
+    lich.execute(QStringLiteral("DELETE * FROM lich2007"));
+    EXPECT_EQ(datafiles::importYearTable(*source, lich, QStringLiteral("lich2007"), schedule, no),
+              datafiles::YearTableOutcome::Copied);
+    EXPECT_EQ(asked, 0);
+    // Holding a row: asked.
+    EXPECT_EQ(datafiles::importYearTable(*source, lich, QStringLiteral("lich2007"), schedule, no),
+              datafiles::YearTableOutcome::Kept);
+    EXPECT_EQ(asked, 1);
+}
+
+TEST(YearTableNames, OnlyYearTablesOfTheKindAreImported)
+{
+    const QList<datafiles::YearTableKind> cv = datafiles::yearTableKinds(QStringLiteral("cv"));
+    const QList<datafiles::YearTableKind> lich = datafiles::yearTableKinds(QStringLiteral("lich"));
+    struct Case
+    {
+        const char* table;
+        const QList<datafiles::YearTableKind>* kinds;
+        const char* pattern; // "" when not imported
+    };
+    const Case cases[] = {
+        {"cvden2009", &cv, "cvden????"},
+        {"CVDI2007", &cv, "cvdi????"},
+        {"cvdenmau", &cv, ""},
+        {"cvdimau", &cv, ""},
+        {"cvden1900", &cv, ""},
+        {"cvden2500", &cv, ""},
+        {"cvden2499", &cv, "cvden????"},
+        {"cvden20a9", &cv, ""},
+        {"cvden20099", &cv, ""},
+        {"lich2009", &lich, "lich????"},
+        {"kehoach2009", &lich, "kehoach????"},
+        {"lichmau", &lich, ""},
+        {"lich2009", &cv, ""},
+    };
+    for (const Case& c : cases) {
+        const datafiles::YearTableKind* kind = datafiles::yearTableKindOf(QString::fromLatin1(c.table), *c.kinds);
+        EXPECT_EQ(kind ? kind->pattern : QString(), QString::fromLatin1(c.pattern)) << c.table;
+    }
+}
+
+TEST(ImportedCriterion, BlankValuesAreLeftOutAndValuesQuoted)
+{
+    const QStringList columns = {QStringLiteral("noigui"), QStringLiteral("so_cv"), QStringLiteral("tt_ndung")};
+    struct Case
+    {
+        QVariantList values;
+        QString criterion;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("Sở A"), QStringLiteral("1/UB"), QStringLiteral("Về")},
+         QStringLiteral("[noigui]='Sở A' and [so_cv]='1/UB' and [tt_ndung]='Về'")},
+        {{QVariant(), QStringLiteral("1/UB"), QStringLiteral("Về")},
+         QStringLiteral("[so_cv]='1/UB' and [tt_ndung]='Về'")},
+        {{QStringLiteral("  "), QStringLiteral("O'Neil"), QString()}, QStringLiteral("[so_cv]='O''Neil'")},
+        {{QVariant(), QString(), QStringLiteral(" ")}, QString()},
+        {{QDate(2009, 3, 4), 7, true}, QStringLiteral("[noigui]='2009-03-04' and [so_cv]=7 and [tt_ndung]=True")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(datafiles::importedCriterion(columns, c.values), c.criterion);
+}
+
+class MergeTest : public ImportTest
+{
+protected:
+    db::Database makeOldReference()
+    {
+        db::Database old = makeDataFile(kOldFolder, QStringLiteral("vemotk.mdb"));
+        old.execute(QStringLiteral("DELETE * FROM loaicv"));
+        old.execute(QStringLiteral("DELETE * FROM chutat"));
+        oldPath = old.path();
+        return old;
+    }
+    static QVariantMap unit(const QString& name) { return {{QStringLiteral("tendonvi"), name}}; }
+    static QVariantMap department(const QString& phong, const QString& donvi)
+    {
+        return {{QStringLiteral("phong"), phong}, {QStringLiteral("donvi"), donvi}};
+    }
+};
+
+TEST_F(MergeTest, MergeAddsMissingKeysOnceAndNullKeysDoNotStopIt)
+{
+    db::Database old = makeOldReference();
+    insert(old, QStringLiteral("donvi"), unit(QStringLiteral("Phòng Tư pháp")));
+    insert(old, QStringLiteral("donvi"), unit(QStringLiteral("Văn phòng")));
+    insert(old, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Văn phòng")));
+    insert(old, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Phòng Tư pháp")));
+    db::Database& tk = app::module1().dbthamkhaolich;
+    insert(tk, QStringLiteral("donvi"), unit(QStringLiteral("Văn phòng")));
+    insert(tk, QStringLiteral("donvi"), {{QStringLiteral("chutat"), QStringLiteral("x")}}); // tendonvi Null
+    insert(tk, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Văn phòng")));
+
+    ASSERT_EQ(import(QStringLiteral("tk")), ImportOutcome::Done);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Đã nhập xong các bảng tham khảo!")});
+    EXPECT_EQ(column(tk, QStringLiteral("donvi"), QStringLiteral("tendonvi")),
+              (QStringList{QStringLiteral("Văn phòng"), QStringLiteral("<null>"), QStringLiteral("Phòng Tư pháp")}));
+    // The same department under another unit is another department.
+    EXPECT_EQ(column(tk, QStringLiteral("bophan"), QStringLiteral("donvi")),
+              (QStringList{QStringLiteral("Văn phòng"), QStringLiteral("Phòng Tư pháp")}));
+    EXPECT_FALSE(tk.hasTable(QStringLiteral("temp")));
+
+    // A second merge adds nothing.
+    ASSERT_EQ(import(QStringLiteral("tk")), ImportOutcome::Done);
+    EXPECT_EQ(column(tk, QStringLiteral("donvi"), QStringLiteral("tendonvi")).size(), 3);
+    EXPECT_EQ(column(tk, QStringLiteral("bophan"), QStringLiteral("donvi")).size(), 2);
+}
+
+TEST_F(MergeTest, AFailingListChangesNothingAndTheNextIsMerged)
+{
+    db::Database old = makeOldReference();
+    // The old list has a column the list in use lacks.
+    db::TableDef def = old.tableDef(QStringLiteral("noigui"));
+    def.fields << db::FieldDef{QStringLiteral("khac"), db::FieldType::Text, 20};
+    old.execute(QStringLiteral("drop table noigui"));
+    old.appendTableDef(def);
+    insert(old, QStringLiteral("noigui"), {{QStringLiteral("tendonvi"), QStringLiteral("Sở A")}});
+    insert(old, QStringLiteral("loaicv"), {{QStringLiteral("loai"), QStringLiteral("Công điện khẩn")}});
+    db::Database& tk = app::module1().dbthamkhaolich;
+    const int types = column(tk, QStringLiteral("loaicv"), QStringLiteral("loai")).size();
+
+    ASSERT_EQ(import(QStringLiteral("tk")), ImportOutcome::Done);
+    EXPECT_TRUE(column(tk, QStringLiteral("noigui"), QStringLiteral("tendonvi")).isEmpty());
+    EXPECT_FALSE(tk.hasTable(QStringLiteral("temp")));
+    EXPECT_EQ(column(tk, QStringLiteral("loaicv"), QStringLiteral("loai")).size(), types + 1);
+}
+
+} // namespace
