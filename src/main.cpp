@@ -5,6 +5,7 @@
 #include "app/frmtbao.h"
 #include "app/sub_main.h"
 #include "platform/report/preview/preview_window.h"
+#include "reference/reference_forms.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
 #include "registers/outgoing/outgoing_forms.h"
@@ -150,6 +151,8 @@ int main(int argc, char** argv)
     registers::registerIncomingForms();
     registers::registerOutgoingForms();
     registers::registerPlanForms();
+    // The reference-list forms the main window's list menus open.
+    reference::registerReferenceForms();
     struct DestroyForms
     {
         ~DestroyForms() { registers::destroyForms(); }
