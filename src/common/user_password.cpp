@@ -1,14 +1,14 @@
 #include "user_password.h"
 
 #include <QCryptographicHash>
-#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QStringList>
 
 namespace common {
 namespace {
 
-const QString kPrefix = QStringLiteral("pbkdf2-sha256");
+// Constant-initialised: verifiers may be made while other files' statics are still being set up.
+constexpr QLatin1String kPrefix("pbkdf2-sha256");
 constexpr int kSaltBytes = 16;
 constexpr int kHashBytes = 32;
 // An iteration count above this is a damaged text, not a verifier this program wrote.
@@ -55,27 +55,55 @@ bool equalInConstantTime(const QByteArray& a, const QByteArray& b)
     return diff == 0;
 }
 
+// HMAC-SHA256 (RFC 2104) with the padded keys made once, since PBKDF2 runs it many times.
+class HmacSha256
+{
+public:
+    explicit HmacSha256(QByteArray key)
+    {
+        if (key.size() > kBlock)
+            key = QCryptographicHash::hash(key, QCryptographicHash::Sha256);
+        key.resize(kBlock, '\0');
+        m_inner = key;
+        m_outer = key;
+        for (int i = 0; i < kBlock; ++i) {
+            m_inner[i] = static_cast<char>(key.at(i) ^ 0x36);
+            m_outer[i] = static_cast<char>(key.at(i) ^ 0x5c);
+        }
+    }
+    QByteArray mac(QByteArrayView first, QByteArrayView second = {})
+    {
+        m_hash.reset();
+        m_hash.addData(m_inner);
+        m_hash.addData(first);
+        m_hash.addData(second);
+        const QByteArray inner = m_hash.result();
+        m_hash.reset();
+        m_hash.addData(m_outer);
+        m_hash.addData(inner);
+        return m_hash.result();
+    }
+
+private:
+    static constexpr int kBlock = 64;
+    QByteArray m_inner;
+    QByteArray m_outer;
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
+};
+
 } // namespace
 
 QByteArray pbkdf2Sha256(const QByteArray& password, const QByteArray& salt, int iterations, int length)
 {
     QByteArray key;
-    QMessageAuthenticationCode mac(QCryptographicHash::Sha256, password);
+    HmacSha256 hmac(password);
     for (quint32 block = 1; key.size() < length; ++block) {
-        QByteArray blockIndex(4, '\0');
-        blockIndex[0] = static_cast<char>(block >> 24);
-        blockIndex[1] = static_cast<char>(block >> 16);
-        blockIndex[2] = static_cast<char>(block >> 8);
-        blockIndex[3] = static_cast<char>(block);
-        mac.reset();
-        mac.addData(salt);
-        mac.addData(blockIndex);
-        QByteArray u = mac.result();
+        const char index[4] = {static_cast<char>(block >> 24), static_cast<char>(block >> 16),
+                               static_cast<char>(block >> 8), static_cast<char>(block)};
+        QByteArray u = hmac.mac(salt, QByteArrayView(index, 4));
         QByteArray t = u;
         for (int i = 1; i < iterations; ++i) {
-            mac.reset();
-            mac.addData(u);
-            u = mac.result();
+            u = hmac.mac(u);
             for (qsizetype j = 0; j < t.size(); ++j)
                 t[j] = static_cast<char>(t.at(j) ^ u.at(j));
         }
