@@ -195,12 +195,16 @@ void frmbophan::keySortKey()
 
 void frmbophan::txtphong_LostFocus()
 {
-    if (m_mode == kXem)
+    if (m_mode == kXem || m_reminding)
         return;
-    // Choosing the unit from its list is the way to fill it: no reminder on the way there.
-    if (txtdonvi->text().trimmed().isEmpty() && QApplication::focusWidget() != DBCombodonvi &&
-        isAncestorOf(QApplication::focusWidget())) {
+    // The reminder comes when the focus moves on inside the form, not when another window takes
+    // it (the message itself) nor on the way to the list of units, the way to fill the unit.
+    QWidget* next = QApplication::focusWidget();
+    if (txtdonvi->text().trimmed().isEmpty() && next && isAncestorOf(next) && next != DBCombodonvi &&
+        !DBCombodonvi->isAncestorOf(next)) {
+        m_reminding = true;
         app::tell(QStringLiteral("Phải chọn tên ban, đơn vị trong danh mục! OK ?"));
+        m_reminding = false;
         txtphong->setFocus();
     }
     keySortKey();

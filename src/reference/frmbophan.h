@@ -66,6 +66,7 @@ private:
 
     std::unique_ptr<Ui::frmbophan> m_ui;
     QString m_mode;
+    bool m_reminding = false; // the missing-unit reminder is showing
 };
 
 } // namespace reference

@@ -1,5 +1,7 @@
 #include "reference_fixture.h"
 
+#include <QApplication>
+
 #include "app/list_menus.h"
 #include "platform/ui/data_combo.h"
 #include "reference/frmbophan.h"
@@ -46,8 +48,12 @@ TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
     reference::frmbophan form;
     form.prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
     click(form, "cmdAdd");
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.txtphong->setFocus();
     set(form, QStringLiteral("txtphong"), QStringLiteral("Phòng Một"));
-    form.txtphong_LostFocus();
+    form.control<QPushButton>(QStringLiteral("cmdUpdate"))->setFocus(); // leaving the box
+    EXPECT_TRUE(form.txtphong->hasFocus());
     click(form, "cmdUpdate");
     EXPECT_EQ(home.messages(), QStringList{"Phải chọn tên ban, đơn vị trong danh mục! OK ?"});
     EXPECT_EQ(rows(app::module1().dbthamkhaolich, QStringLiteral("bophan"), QStringLiteral("donvi, phong, matt")),

@@ -31,15 +31,15 @@ protected:
         home.loginName = QString::fromUtf8(name);
         home.loginPassword = QString::fromUtf8(password);
         home.queueLogin();
-        home.responder.onModal(QStringLiteral("frmloaitien"), [script](ui::FormBase& form) {
-            script(static_cast<reference::frmloaitien&>(form));
-        });
+        home.responder.onModal(QStringLiteral("frmloaitien"),
+                               [script](ui::FormBase& form) { script(static_cast<reference::frmloaitien&>(form)); });
         app::runListMenu(QStringLiteral("mnunguoidung"), &mainWindow);
     }
     bool logsIn(const char* name, const char* password)
     {
-        app::LoginCheck check(users().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot),
-                              app::LoginCheck::kModeStartup);
+        app::LoginCheck check(
+            users().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot),
+            app::LoginCheck::kModeStartup);
         return check.attempt(QString::fromUtf8(name), QString::fromUtf8(password)).outcome ==
                app::LoginCheck::Outcome::LoggedIn;
     }
@@ -76,7 +76,8 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
                                    "lại họ tên khác (Thêm chữ A, B hoặc chữ tắt tên phòng ban v.v..).");
         fill(form, "Trần Bình", "AN", "x");
         click(form, "cmdUpdate");
-        expected << QStringLiteral("Không được đặt tên trên mạng là AN vì tên này đã được dùng! Phải đặt lại tên khác.");
+        expected << QStringLiteral(
+            "Không được đặt tên trên mạng là AN vì tên này đã được dùng! Phải đặt lại tên khác.");
         for (const char* bad : {"mat khau", "mậtkhẩu", "đ", "ẠBC", "ưu"}) {
             fill(form, "Trần Bình", "", bad);
             click(form, "cmdUpdate");
@@ -84,7 +85,8 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
         }
         fill(form, "Trần Bình", "", "Binh-2026!");
         click(form, "cmdUpdate");
-        EXPECT_EQ(form.cmdAdd->text(), QStringLiteral("&Nạp mới")) << "saved, back to view";
+        EXPECT_EQ(form.control<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("&Nạp mới"))
+            << "saved, back to view";
 
         // Editing without changing the name finds no conflict with the row itself; An loses the
         // administrator rights (the person logged in is not in the list).
@@ -120,8 +122,8 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
         EXPECT_EQ(form.lbltrangthai->text(), QStringLiteral("Đổi mật khẩu"));
         EXPECT_EQ(form.Data1->recordset().recordCount(), 1);
         EXPECT_EQ(form.Mloaitien->text(), QStringLiteral("Lê Cường"));
-        EXPECT_FALSE(form.cmdAdd->isEnabled());
-        EXPECT_FALSE(form.cmdDelete->isEnabled());
+        EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdAdd"))->isEnabled());
+        EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdDelete"))->isEnabled());
         click(form, "Cmdsua");
         EXPECT_TRUE(form.Mloaitien->isLocked());
         EXPECT_TRUE(form.mchutat->isLocked());

@@ -24,7 +24,8 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
     });
     app::runListMenu(QStringLiteral("mnutendonvi"), &mainWindow);
     EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("tendonvi"), QStringLiteral("tendonvi, tencaptren"),
-                   QStringLiteral("tendonvi")).value(0),
+                   QStringLiteral("tendonvi"))
+                  .value(0),
               QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'|UBND TỈNH"));
 
     QTemporaryDir pdfDir;
@@ -48,7 +49,8 @@ TEST_F(ReferenceTest, OrganisationNameFormWithAnEmptyTableSavesNothing)
     form.Txttendonvi->setText(QStringLiteral("X"));
     EXPECT_TRUE(form.unload());
     EXPECT_TRUE(rows(app::module1().dbthamkhaocv, QStringLiteral("tendonvi"), QStringLiteral("tendonvi"),
-                     QStringLiteral("tendonvi")).isEmpty());
+                     QStringLiteral("tendonvi"))
+                    .isEmpty());
 }
 
 } // namespace

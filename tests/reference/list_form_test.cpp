@@ -59,7 +59,6 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         takenText = odd;
     }
     QStringList expected;
-    home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
     home.responder.onModal(QString::fromUtf8(c.form), [&](ui::FormBase& f) {
         auto& form = static_cast<reference::ListForm&>(f);
         EXPECT_TRUE(test::isAccessible(&form));
@@ -104,10 +103,11 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         expected << QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô ") +
                         (QString::fromUtf8(c.table) == QLatin1String("loaicv")   ? QStringLiteral("loại công văn")
                          : QString::fromUtf8(c.table) == QLatin1String("chutat") ? QStringLiteral("chữ đủ")
-                                                                                  : QStringLiteral("tên đơn vị")) +
+                                                                                 : QStringLiteral("tên đơn vị")) +
                         QStringLiteral(", không được để ô trắng !");
         EXPECT_EQ(app::module1().trangthai, QStringLiteral("sua"));
         set(form, nameBox, QStringLiteral("Không lưu"));
+        home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
         click(form, "cmdclose");
         expected << QStringLiteral("Có lưu những nội dung vừa sửa không ?");
         EXPECT_FALSE(form.isVisible());
@@ -116,7 +116,8 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 
     EXPECT_EQ(home.messages(), expected);
     const QStringList stored = rows(database(), QString::fromUtf8(c.table), name() + QStringLiteral(", chutat, matt"));
-    EXPECT_TRUE(stored.contains(odd + QStringLiteral("|pkh|") + reference::listSortKey(odd))) << stored.join('\n').toStdString();
+    EXPECT_TRUE(stored.contains(odd + QStringLiteral("|pkh|") + reference::listSortKey(odd)))
+        << stored.join('\n').toStdString();
     EXPECT_TRUE(stored.contains(QStringLiteral("Khác|kh2|") + reference::listSortKey(QStringLiteral("Khác"))));
     EXPECT_TRUE(stored.contains(QStringLiteral("Đổi tên|dup|") + reference::listSortKey(QStringLiteral("Đổi tên"))));
     EXPECT_FALSE(stored.join('\n').contains(QStringLiteral("Không lưu")));
@@ -128,8 +129,8 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ListFormTest,
-    ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "mtendonvi", "donvi", "tendonvi", &app::Module1::dbthamkhaolich,
-                               &app::Module1::rsdonvi, "Xem tên đơn vị", "", ""},
+    ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "mtendonvi", "donvi", "tendonvi",
+                               &app::Module1::dbthamkhaolich, &app::Module1::rsdonvi, "Xem tên đơn vị", "", ""},
                       ListCase{"mnunapnoigui", "frmdonvi", "mtendonvi", "noigui", "tendonvi",
                                &app::Module1::dbthamkhaocv, &app::Module1::rsnoigui,
                                "Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn", "", ""},
@@ -151,8 +152,10 @@ TEST_F(ReferenceTest, UnitAndCorrespondentMayShareAnAbbreviation)
         app::runListMenu(QString::fromLatin1(menu), &mainWindow);
     }
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(app::module1().dbthamkhaolich, QStringLiteral("donvi"), QStringLiteral("chutat")), QStringList{"snv"});
-    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("chutat")), QStringList{"snv"});
+    EXPECT_EQ(rows(app::module1().dbthamkhaolich, QStringLiteral("donvi"), QStringLiteral("chutat")),
+              QStringList{"snv"});
+    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("chutat")),
+              QStringList{"snv"});
 }
 
 TEST_F(ReferenceTest, UnitsAndDepartmentsNeedAnAdministrator)
