@@ -5,6 +5,9 @@
 #include "platform/ui/data_control.h"
 #include "reference/list_form.h"
 #include "reference/reference_rules.h"
+#include "registers/form_registry.h"
+#include "registers/incoming/frmcvden.h"
+#include "registers/incoming/incoming_forms.h"
 
 namespace reference_test {
 namespace {
@@ -52,10 +55,11 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
     addRow(QStringLiteral("Cũ một"), QStringLiteral("dup"));
     addRow(QStringLiteral("Cũ hai"), QStringLiteral("dup"));
     const QString odd = QStringLiteral("Phòng 'Kế hoạch' *[50%] ĐẦU");
+    const QString oddCode = QStringLiteral("p'k*[h]%");
     QString takenCode = QString::fromUtf8(c.takenCode);
     QString takenText = QString::fromUtf8(c.takenText);
     if (takenCode.isEmpty()) { // the list starts empty: the first entry added is the one taken
-        takenCode = QStringLiteral("pkh");
+        takenCode = oddCode;
         takenText = odd;
     }
     QStringList expected;
@@ -67,7 +71,7 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 
         click(form, "cmdAdd");
         set(form, nameBox, odd);
-        set(form, QStringLiteral("mchutat"), QStringLiteral("pkh"));
+        set(form, QStringLiteral("mchutat"), oddCode);
         click(form, "cmdUpdate");
         EXPECT_EQ(app::module1().trangthai, QStringLiteral("xem"));
         EXPECT_EQ(form.mname->text(), odd) << "the new entry is current";
@@ -84,7 +88,7 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         expected << QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
 
         // Add while adding saves the entry first; an empty entry is then abandoned.
-        set(form, QStringLiteral("mchutat"), QStringLiteral("kh2"));
+        set(form, QStringLiteral("mchutat"), QStringLiteral("p'k*")); // no wildcard: no duplicate
         click(form, "cmdAdd");
         EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
         EXPECT_TRUE(form.mname->text().isEmpty());
@@ -116,9 +120,9 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 
     EXPECT_EQ(home.messages(), expected);
     const QStringList stored = rows(database(), QString::fromUtf8(c.table), name() + QStringLiteral(", chutat, matt"));
-    EXPECT_TRUE(stored.contains(odd + QStringLiteral("|pkh|") + reference::listSortKey(odd)))
+    EXPECT_TRUE(stored.contains(odd + QLatin1Char('|') + oddCode + QLatin1Char('|') + reference::listSortKey(odd)))
         << stored.join('\n').toStdString();
-    EXPECT_TRUE(stored.contains(QStringLiteral("Khác|kh2|") + reference::listSortKey(QStringLiteral("Khác"))));
+    EXPECT_TRUE(stored.contains(QStringLiteral("Khác|p'k*|") + reference::listSortKey(QStringLiteral("Khác"))));
     EXPECT_TRUE(stored.contains(QStringLiteral("Đổi tên|dup|") + reference::listSortKey(QStringLiteral("Đổi tên"))));
     EXPECT_FALSE(stored.join('\n').contains(QStringLiteral("Không lưu")));
     // The shared recordset the entry forms complete from shows the new rows at once.
@@ -156,6 +160,37 @@ TEST_F(ReferenceTest, UnitAndCorrespondentMayShareAnAbbreviation)
               QStringList{"snv"});
     EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("chutat")),
               QStringList{"snv"});
+}
+
+TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
+{
+    registers::registerIncomingForms();
+    registers::setMainWindow(&mainWindow);
+    auto listed = [](ui::DataControl* data, const QString& field) { return column(data->recordset(), field); };
+    auto* entry = registers::form<registers::frmcvden>(QStringLiteral("frmcvden"));
+    entry->open(app::module1().bangcvden);
+    EXPECT_FALSE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
+                     .contains(QStringLiteral("Sở Y tế")));
+    entry->unload();
+
+    for (const auto& [menu, form, box, text] : {std::tuple{"mnunapnoigui", "frmdonvi", "mtendonvi", "Sở Y tế"},
+                                                std::tuple{"mnunaploaicv", "frmloaicv", "mloai", "Tờ trình mới"}}) {
+        home.responder.onModal(QString::fromLatin1(form), [box = box, text = text](ui::FormBase& f) {
+            click(f, "cmdAdd");
+            set(f, QString::fromLatin1(box), QString::fromUtf8(text));
+            set(f, QStringLiteral("mchutat"), QStringLiteral("moi"));
+            click(f, "cmdUpdate");
+            click(f, "cmdclose");
+        });
+        app::runListMenu(QString::fromLatin1(menu), &mainWindow);
+    }
+    entry->open(app::module1().bangcvden);
+    EXPECT_TRUE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
+                    .contains(QStringLiteral("Sở Y tế")));
+    EXPECT_TRUE(listed(entry->control<ui::DataControl>(QStringLiteral("Dataloai")), QStringLiteral("loai"))
+                    .contains(QStringLiteral("Tờ trình mới")));
+    entry->unload();
+    registers::destroyForms();
 }
 
 TEST_F(ReferenceTest, UnitsAndDepartmentsNeedAnAdministrator)
