@@ -193,6 +193,42 @@ TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
     registers::destroyForms();
 }
 
+TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
+{
+    // An old file whose name column is narrower than the box.
+    db::TableDef narrow;
+    narrow.name = QStringLiteral("loaicvhep");
+    auto field = [](const char* name, db::FieldType type, int size, int attributes = 0) {
+        db::FieldDef f;
+        f.name = QString::fromLatin1(name);
+        f.type = type;
+        f.size = size;
+        f.attributes = attributes;
+        return f;
+    };
+    narrow.fields = {field("ID", db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                     field("loai", db::FieldType::Text, 10), field("chutat", db::FieldType::Text, 20),
+                     field("matt", db::FieldType::Memo, 0)};
+    app::module1().dbthamkhaocv.appendTableDef(narrow);
+    app::FormRequest request;
+    request.dataFile = app::DataFile::LettersReference;
+    request.recordSource = QStringLiteral("select * from loaicvhep order by matt");
+    reference::ListForm form(reference::letterTypesConfig());
+    form.prepare(request);
+    click(form, "cmdAdd");
+    set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời họp dài"));
+    set(form, QStringLiteral("mchutat"), QStringLiteral("gmh"));
+    click(form, "cmdUpdate");
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Lỗi dữ liệu:"))) << home.messageText();
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
+    EXPECT_EQ(form.mname->text(), QStringLiteral("Giấy mời họp dài"));
+    set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời"));
+    click(form, "cmdUpdate");
+    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
+              QStringList{"Giấy mời|gmh"});
+}
+
 TEST_F(ReferenceTest, UnitsAndDepartmentsNeedAnAdministrator)
 {
     app::module1().quyendangnhap = QStringLiteral("CB");
