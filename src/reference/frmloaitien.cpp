@@ -303,8 +303,8 @@ void frmloaitien::cmdUpdate_Click()
             message = duplicateMessage(name, login);
             if (!passwordAllowed(password))
                 message = kPasswordRule;
-            if (message.isEmpty() && isEdit && currentIsLoggedIn() && !countsAsAdministrator(Mmatt->text()) &&
-                !otherAdministrator(txtid->text()))
+            if (message.isEmpty() && isEdit && currentIsLoggedIn() && countsAsAdministrator(txtmatt->text()) &&
+                !countsAsAdministrator(Mmatt->text()) && !otherAdministrator(txtid->text()))
                 message = kNeedOneAdministrator; // the logged-in user would take away the last rights
         }
     } catch (const std::exception& e) {
@@ -319,6 +319,7 @@ void frmloaitien::cmdUpdate_Click()
 
     if (!isEdit && !Data1->addNew())
         return;
+    const bool ownRow = isEdit && currentIsLoggedIn();
     txtloaitien->setText(name);
     txtchutat->setText(login);
     txtmatt->setText(Mmatt->text());
@@ -333,6 +334,8 @@ void frmloaitien::cmdUpdate_Click()
         Mloaitien->setFocus();
         return;
     }
+    if (ownRow) // the person logged in keeps being found by his new name
+        app::module1().hotendangnhap = name;
     if (!isEdit)
         Data1->setBookmark(Data1->recordset().lastModified());
     const QString returnTo = QStringLiteral("id = ") + txtid->text();
