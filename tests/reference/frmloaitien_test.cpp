@@ -141,6 +141,21 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
     EXPECT_TRUE(logsIn("qt", "admin"));
 }
 
+TEST_F(UsersFormTest, OrdinaryUserChangesHisPasswordInAListWithoutAdministrator)
+{
+    addUser("Lê Cường", "cuong", "cu", "CB"); // an old list that lost its administrators
+    openAs("cuong", "cu", [](reference::frmloaitien& form) {
+        click(form, "Cmdsua");
+        form.Mstygia->setText(QStringLiteral("moi"));
+        click(form, "cmdUpdate");
+        click(form, "cmdclose");
+        EXPECT_TRUE(form.isVisible());
+    });
+    // Only closing is held up: by the button, then by the close box.
+    EXPECT_EQ(home.messages(), QStringList(2, reference::kNeedOneAdministrator));
+    EXPECT_TRUE(logsIn("cuong", "moi"));
+}
+
 TEST_F(UsersFormTest, LoggedInUserIsNeitherDeletedNorDemotedWhenNoAdministratorWouldRemain)
 {
     addUser("Quản Trị", "qt", "admin", "QT");
