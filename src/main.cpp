@@ -8,6 +8,7 @@
 #include "app/sub_main.h"
 #include "datafiles/forms/data_file_commands.h"
 #include "platform/report/preview/preview_window.h"
+#include "reference/reference_forms.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
 #include "registers/outgoing/outgoing_forms.h"
@@ -156,6 +157,8 @@ int main(int argc, char** argv)
     registers::registerOutgoingForms();
     registers::registerPlanForms();
     datafiles::registerDataFileCommands(); // choosing data files, importing old data
+    // The reference-list forms the main window's list menus open.
+    reference::registerReferenceForms();
     struct DestroyForms
     {
         ~DestroyForms() { registers::destroyForms(); }

@@ -95,7 +95,7 @@ void frmLogin::Form_Load()
     try {
         m_db = module1().dbthamkhaolich; // the program's one connection to the users' file
         m_users = m_db.openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
-        m_check = std::make_unique<LoginCheck>(m_users, Txtchedologin->text());
+        m_check = std::make_unique<LoginCheck>(m_users, Txtchedologin->text(), m_db);
         txtUserName->setText(m_check->prefillName(sys::logonName().left(255)));
         Combotenbangthamkhao->clear();
         Combotenbangthamkhao->addItems(m_check->names());

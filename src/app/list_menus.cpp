@@ -34,6 +34,8 @@ FormRequest listMenuRequest(const QString& menu, const QString& rights)
     } else if (name == QLatin1String("mnunaploaicv")) {
         r.dataFile = DataFile::LettersReference;
         r.recordSource = QStringLiteral("select * from loaicv order by matt");
+    } else if (name == QLatin1String("mnutendonvi")) {
+        r.dataFile = DataFile::LettersReference; // the form reads its table itself
     } else if (name == QLatin1String("mnunguoidung")) {
         r.dataFile = DataFile::ScheduleReference;
         if (beginsWithQ(rights)) {

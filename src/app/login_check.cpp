@@ -1,7 +1,9 @@
 #include "login_check.h"
 
+#include "common/user_password.h"
 #include "module1.h"
 #include "platform/db/sql_quote.h"
+#include "run_time_error.h"
 
 namespace app {
 namespace {
@@ -18,9 +20,39 @@ bool isEmptyTable(const db::Recordset& rs)
 
 } // namespace
 
-LoginCheck::LoginCheck(db::Recordset users, QString mode)
-    : m_users(std::move(users)), m_rightsCheck(mode.compare(kModeRightsCheck, Qt::CaseInsensitive) == 0)
+LoginCheck::LoginCheck(db::Recordset users, QString mode, db::Database usersFile)
+    : m_users(std::move(users)), m_usersFile(std::move(usersFile)),
+      m_rightsCheck(mode.compare(kModeRightsCheck, Qt::CaseInsensitive) == 0)
 {}
+
+bool LoginCheck::findWithPassword(const QString& criterion, const QString& password)
+{
+    for (m_users.findFirst(criterion); !m_users.noMatch(); m_users.findNext(criterion)) {
+        if (common::passwordMatches(text(m_users, QStringLiteral("matkhau")), password))
+            return true;
+    }
+    return false;
+}
+
+void LoginCheck::upgradePassword(const QString& password)
+{
+    const QString stored = text(m_users, QStringLiteral("matkhau"));
+    if (!m_usersFile.isOpen() || stored.trimmed().isEmpty() || common::isPasswordVerifier(stored))
+        return;
+    try {
+        db::Recordset row =
+            m_usersFile.openRecordset(QStringLiteral("select * from nguoidung where id = ") +
+                                          QString::number(m_users.value(QStringLiteral("ID")).toLongLong()),
+                                      db::RecordsetType::Dynaset);
+        if (row.eof())
+            return;
+        row.edit();
+        row.setValue(QStringLiteral("matkhau"), common::makePasswordVerifier(password));
+        row.update();
+    } catch (const std::exception& e) {
+        recordRunTimeError(e); // the login stands; the next one tries again
+    }
+}
 
 bool LoginCheck::findUser(const QString& name)
 {
@@ -73,15 +105,10 @@ LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString&
 
     const QString name = typedName.trimmed();
     const QString password = typedPassword.trimmed();
-    const QString passwordIs = QStringLiteral(" and matkhau =") + db::quoteLiteral(password);
-
-    bool found = false;
-    m_users.findFirst(QStringLiteral("tentrenmang=") + db::quoteLiteral(name) + passwordIs);
-    found = !m_users.noMatch();
-    if (!found) {
-        m_users.findFirst(QStringLiteral("hoten=") + db::quoteLiteral(name) + passwordIs);
-        found = !m_users.noMatch();
-    }
+    bool found = findWithPassword(QStringLiteral("tentrenmang=") + db::quoteLiteral(name), password) ||
+                 findWithPassword(QStringLiteral("hoten=") + db::quoteLiteral(name), password);
+    if (found)
+        upgradePassword(password);
     if (!found) {
         if (!findUser(name)) {
             result.messages << kUnknownName;
@@ -101,8 +128,9 @@ LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString&
     ++m_failures;
     if (m_failures == 3 && findUser(name)) {
         const QString matkhau = text(m_users, QStringLiteral("matkhau"));
-        result.messages << QStringLiteral("Goi y mat khau:  ") + matkhau.left(2) + QStringLiteral("...") +
-                               matkhau.right(2);
+        if (!common::isPasswordVerifier(matkhau))
+            result.messages << QStringLiteral("Goi y mat khau:  ") + matkhau.left(2) + QStringLiteral("...") +
+                                   matkhau.right(2);
         m_failures = 10;
     }
     if (m_failures == 13) {

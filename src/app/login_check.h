@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/database.h"
 #include "platform/db/recordset.h"
 
 #include <QString>
@@ -12,9 +13,13 @@ namespace app {
 // matkhau, quyenhan) through the recordset it is given and writes the login globals of
 // module1() (hotendangnhap, quyendangnhap, quyenkiemtra).
 //
-// What the user types is a value, never part of a criterion: single quotes are doubled, so a
-// password such as  ' or '1'='1  only matches a stored password of exactly those characters.
-// Names and passwords are compared as the engine compares texts (letter case ignored).
+// The typed name is a value in a criterion (single quotes doubled); the typed password never
+// enters SQL: each row found by name is asked common::passwordMatches(matkhau, password), which
+// checks a salted verifier or, for a row written before verifiers, the clear text. Names compare
+// as the engine compares texts, passwords too (letter case ignored).
+//
+// A row whose password was still clear text gets a verifier in its place after a successful
+// login, written through the database given (a failed write is recorded, the login stands).
 class LoginCheck
 {
 public:
@@ -25,8 +30,9 @@ public:
     static inline const QString kUnknownUser = QStringLiteral("Một người không rõ tên");
 
     // users: a recordset on "select * from nguoidung" (read only is enough). mode: the mode box
-    // text; "ktraquyenquantri" in any letter case marks the rights-check mode.
-    LoginCheck(db::Recordset users, QString mode);
+    // text; "ktraquyenquantri" in any letter case marks the rights-check mode. usersFile: the
+    // users' file, written to upgrade a clear-text password (a null handle: no upgrade).
+    LoginCheck(db::Recordset users, QString mode, db::Database usersFile = db::Database());
 
     // The name the dialog starts with, from the operating system's logon name: the logon name
     // itself when some row has it as hoten or tentrenmang, otherwise "" (also for an empty
@@ -52,12 +58,13 @@ public:
 
     // One press of "&Tiếp tục". name and password are trimmed here.
     // - Empty table: logs in kUnknownUser with rights "Q" (quyenkiemtra "Q" too).
-    // - A row whose tentrenmang or hoten equals the name and whose matkhau equals the password,
+    // - A row whose tentrenmang or hoten equals the name and whose matkhau keeps the password,
     //   or a row with that name and a null/blank matkhau, logs in: hotendangnhap = hoten,
     //   quyendangnhap = quyenhan, and in the rights-check mode quyenkiemtra = quyenhan.
     // - Otherwise one failure: "Sai ten nguoi dung! ..." for an unknown name, "Mat khau sai! ..."
     //   for a wrong password. The third failure adds the hint "Goi y mat khau:  ab...yz" when the
-    //   name is known, and the count jumps to 10; the thirteenth failure clears hotendangnhap,
+    //   name is known and its password is still clear text (a verifier has nothing to hint at),
+    //   and the count jumps to 10; the thirteenth failure clears hotendangnhap,
     //   quyendangnhap and quyenkiemtra and returns OutOfTries.
     Attempt attempt(const QString& name, const QString& password);
 
@@ -68,9 +75,12 @@ public:
 
 private:
     bool findUser(const QString& name);
+    bool findWithPassword(const QString& criterion, const QString& password);
     void logIn();
+    void upgradePassword(const QString& password);
 
     db::Recordset m_users;
+    db::Database m_usersFile;
     bool m_rightsCheck = false;
     int m_failures = 0;
 };

@@ -1,5 +1,6 @@
 #include "app/login_check.h"
 #include "app/module1.h"
+#include "common/user_password.h"
 #include "users_fixture.h"
 
 #include <gtest/gtest.h>
@@ -179,6 +180,55 @@ TEST_F(LoginCheckTest, NamesListSkipsNullFullNames)
     EXPECT_EQ(names.size(), 5);
     EXPECT_TRUE(names.contains(QStringLiteral("Lê Cường")));
     EXPECT_FALSE(names.contains(QString()));
+}
+
+TEST_F(LoginCheckTest, VerifierRowLogsInWithThePasswordInAnyCaseAndNothingElse)
+{
+    fx.addUser(QStringLiteral("Đỗ Giang"), QStringLiteral("giang"),
+               common::makePasswordVerifier(QStringLiteral("Bi-Mat7")), QStringLiteral("QT - LĐ"));
+    struct Try
+    {
+        const char* password;
+        Outcome outcome;
+    };
+    for (const Try& t : {Try{"wrong", Outcome::TryAgain}, Try{"", Outcome::TryAgain},
+                         Try{"' or '1'='1", Outcome::TryAgain}, Try{"bI-mAT7", Outcome::LoggedIn}}) {
+        app::resetModule1();
+        LoginCheck check = startup();
+        const LoginCheck::Attempt a = check.attempt(QStringLiteral("giang"), QString::fromUtf8(t.password));
+        EXPECT_EQ(a.outcome, t.outcome) << t.password;
+        EXPECT_EQ(app::module1().quyendangnhap.isEmpty(), t.outcome != Outcome::LoggedIn) << t.password;
+    }
+    LoginCheck check = startup();
+    for (int i = 0; i < 2; ++i)
+        check.attempt(QStringLiteral("giang"), QStringLiteral("no"));
+    EXPECT_EQ(check.attempt(QStringLiteral("giang"), QStringLiteral("no")).messages,
+              QStringList{LoginCheck::kWrongPassword})
+        << "a verifier gives no hint";
+    EXPECT_EQ(check.failures(), 10);
+}
+
+TEST_F(LoginCheckTest, ClearTextRowIsUpgradedAtItsFirstLoginOnly)
+{
+    auto stored = [this] {
+        db::Recordset rs = fx.database().openRecordset(
+            QStringLiteral("select * from nguoidung where hoten='Nguyễn Văn An'"), db::RecordsetType::Snapshot);
+        return rs.value(QStringLiteral("matkhau")).toString();
+    };
+    LoginCheck wrong(fx.users(), LoginCheck::kModeStartup, fx.database());
+    EXPECT_EQ(wrong.attempt(QStringLiteral("an"), QStringLiteral("nope")).outcome, Outcome::TryAgain);
+    EXPECT_EQ(stored(), QStringLiteral("matkhau1")) << "a failed login changes nothing";
+
+    LoginCheck first(fx.users(), LoginCheck::kModeStartup, fx.database());
+    EXPECT_EQ(first.attempt(QStringLiteral("an"), QStringLiteral("MatKhau1")).outcome, Outcome::LoggedIn);
+    const QString upgraded = stored();
+    EXPECT_TRUE(common::isPasswordVerifier(upgraded)) << upgraded.toStdString();
+
+    LoginCheck again(fx.users(), LoginCheck::kModeStartup, fx.database());
+    EXPECT_EQ(again.attempt(QStringLiteral("an"), QStringLiteral("matkhau1")).outcome, Outcome::LoggedIn);
+    EXPECT_EQ(stored(), upgraded) << "a verifier is not rewritten";
+    LoginCheck bad(fx.users(), LoginCheck::kModeStartup, fx.database());
+    EXPECT_EQ(bad.attempt(QStringLiteral("an"), QStringLiteral("' or '1'='1")).outcome, Outcome::TryAgain);
 }
 
 } // namespace

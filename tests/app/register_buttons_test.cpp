@@ -132,6 +132,7 @@ TEST_F(RegisterRequestTest, ListMenusNameTheirReferenceFile)
                               ListFile{"mnunguoidung", F::ScheduleReference, &M::dbthamkhaolich},
                               ListFile{"mnunapnoigui", F::LettersReference, &M::dbthamkhaocv},
                               ListFile{"mnunaploaicv", F::LettersReference, &M::dbthamkhaocv},
+                              ListFile{"mnutendonvi", F::LettersReference, &M::dbthamkhaocv},
                               ListFile{"mnunapchutat", F::Reference, &M::dbthamkhao}}) {
         const app::FormRequest r = app::listMenuRequest(QString::fromLatin1(c.menu), QStringLiteral("QT"));
         EXPECT_EQ(r.dataFile, c.file) << c.menu;

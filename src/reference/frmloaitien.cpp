@@ -1,0 +1,440 @@
+#include "frmloaitien.h"
+
+#include "form_names.h"
+#include "reference_rules.h"
+#include "ui_frmloaitien.h"
+
+#include "app/login_check.h"
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/rights.h"
+#include "app/run_time_error.h"
+#include "app/window_placement.h"
+#include "common/user_password.h"
+#include "platform/db/sql_quote.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/status_style.h"
+
+#include <QLineEdit>
+
+namespace reference {
+namespace {
+
+const QString kViewList = QStringLiteral("Xem danh sách người dùng");
+const QString kChangePassword = QStringLiteral("Đổi mật khẩu");
+const QString kAddCaption = QStringLiteral("&Nạp mới");
+const QString kCancelAdd = QStringLiteral("&Huỷ nạp");
+const QString kEditCaption = QStringLiteral("&Sửa");
+const QString kCancelEdit = QStringLiteral("&Huỷ sửa");
+
+} // namespace
+
+frmloaitien::frmloaitien(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmloaitien>())
+{
+    m_ui->setupUi(this);
+    Data1 = m_ui->Data1;
+    DBGrid2 = m_ui->DBGrid2;
+    Mloaitien = m_ui->Mloaitien;
+    mchutat = m_ui->mchutat;
+    Mmatt = m_ui->Mmatt;
+    Mstygia = m_ui->Mstygia;
+    Checkquantri = m_ui->Checkquantri;
+    Checkxemketoan = m_ui->Checkxemketoan;
+    Framequyenhan = m_ui->Framequyenhan;
+    lbltrangthai = m_ui->lbltrangthai;
+    txtloaitien = m_ui->txtloaitien;
+    txtchutat = m_ui->txtchutat;
+    txtmatt = m_ui->txtmatt;
+    txtStygia = m_ui->txtStygia;
+    Txtcothesua = m_ui->Txtcothesua;
+    txtid = m_ui->txtid;
+    Txtkieuform = m_ui->Txtkieuform;
+    cmdAdd = m_ui->cmdAdd;
+    Cmdsua = m_ui->Cmdsua;
+    cmdDelete = m_ui->cmdDelete;
+    cmdUpdate = m_ui->cmdUpdate;
+    cmdclose = m_ui->cmdclose;
+
+    Mloaitien->setMaxLength(100);
+    if (auto* line = qobject_cast<QLineEdit*>(Mstygia->editor()))
+        line->setEchoMode(QLineEdit::Password);
+    txtloaitien->bind(Data1, QStringLiteral("hoten"));
+    txtchutat->bind(Data1, QStringLiteral("tentrenmang"));
+    txtmatt->bind(Data1, QStringLiteral("quyenhan"));
+    txtStygia->bind(Data1, QStringLiteral("matkhau"));
+    Txtcothesua->bind(Data1, QStringLiteral("cothesua"));
+    txtid->bind(Data1, QStringLiteral("ID"));
+    for (ui::TextBox* hidden : {txtloaitien, txtchutat, txtmatt, txtStygia, Txtcothesua, txtid, Txtkieuform})
+        hidden->hide();
+    DBGrid2->setDataSource(Data1);
+    // The password column stays out of the grid.
+    DBGrid2->addColumn(QStringLiteral("Họ tên người dùng"), QStringLiteral("hoten"), 260);
+    DBGrid2->addColumn(QStringLiteral("Tên trên mạng"), QStringLiteral("tentrenmang"), 160);
+    DBGrid2->addColumn(QStringLiteral("Quyền hạn"), QStringLiteral("quyenhan"), 140);
+    Data1->setRecordsetType(db::RecordsetType::Dynaset);
+    nameControlsFromLabels(this);
+
+    connect(Data1, &ui::DataControl::Reposition, this, &frmloaitien::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Validate, this, [](int&, int& save) { save = 0; });
+    connect(Data1, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
+        app::tell(QStringLiteral("Lỗi dữ liệu:") + description);
+        response = ui::response::Continue;
+    });
+    connect(Checkquantri, &QCheckBox::clicked, this, &frmloaitien::buildRights);
+    connect(Checkxemketoan, &QCheckBox::clicked, this, &frmloaitien::buildRights);
+    for (QPushButton* b : {cmdAdd, Cmdsua, cmdDelete, cmdUpdate, cmdclose})
+        b->setAutoDefault(false);
+    connect(cmdAdd, &QPushButton::clicked, this, &frmloaitien::cmdAdd_Click);
+    connect(Cmdsua, &QPushButton::clicked, this, &frmloaitien::Cmdsua_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmloaitien::cmdUpdate_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmloaitien::cmdDelete_Click);
+    connect(cmdclose, &QPushButton::clicked, this, &frmloaitien::cmdclose_Click);
+}
+
+frmloaitien::~frmloaitien() = default;
+
+void frmloaitien::prepare(const app::FormRequest& request)
+{
+    ui::HourglassPointer hourglass;
+    load();
+    m_mode.clear();
+    m_closing = false;
+    m_administrator = app::beginsWithQ(app::module1().quyenkiemtra);
+    Txtkieuform->setText(QStringLiteral("nguoidung"));
+    if (!request.title.isEmpty())
+        setWindowTitle(request.title);
+    Data1->setDatabase(request.database());
+    Data1->setRecordSource(request.recordSource);
+    if (Data1->refresh() && Data1->recordset().recordCount() > 0) {
+        Data1->moveLast();
+        Data1->moveFirst();
+    }
+    backToView();
+}
+
+void frmloaitien::open(const app::FormRequest& request)
+{
+    prepare(request);
+    app::centreWindow(this);
+    showModal();
+}
+
+void frmloaitien::viewStatus()
+{
+    lbltrangthai->setText(m_administrator ? kViewList : kChangePassword);
+    ui::setStatusStyle(lbltrangthai, ui::StatusStyle::Viewing);
+}
+
+void frmloaitien::lockBoxes()
+{
+    for (ui::TextBox* box : {Mloaitien, mchutat, Mmatt, Mstygia})
+        box->setLocked(true);
+}
+
+void frmloaitien::refill()
+{
+    const bool current = Data1->hasCurrentRecord();
+    Mloaitien->setText(current ? txtloaitien->text() : QString());
+    mchutat->setText(current ? txtchutat->text() : QString());
+    Mmatt->setText(current ? txtmatt->text() : QString());
+    Mstygia->setText(QString()); // a password is never shown
+}
+
+void frmloaitien::showRights()
+{
+    Checkquantri->setChecked(rightsAdministrator(Mmatt->text()));
+    Checkxemketoan->setChecked(rightsHead(Mmatt->text()));
+    Framequyenhan->setEnabled(false);
+}
+
+void frmloaitien::buildRights()
+{
+    if (editing())
+        Mmatt->setText(rightsString(Checkquantri->isChecked(), Checkxemketoan->isChecked()));
+}
+
+void frmloaitien::Data1_Reposition()
+{
+    const db::Recordset rs = Data1->recordset();
+    const int count = rs.isNull() ? 0 : rs.recordCount();
+    Data1->setCaption((Data1->hasCurrentRecord() ? QString::number(rs.absolutePosition() + 1) : QStringLiteral("0")) +
+                      QLatin1Char('/') + QString::number(count));
+    Framequyenhan->show();
+    if (!editing()) {
+        refill();
+        showRights();
+    }
+}
+
+void frmloaitien::backToView()
+{
+    m_mode.clear();
+    lockBoxes();
+    refill();
+    showRights();
+    cmdAdd->setText(kAddCaption);
+    Cmdsua->setText(kEditCaption);
+    cmdUpdate->setEnabled(false);
+    cmdclose->setEnabled(true);
+    Cmdsua->setEnabled(true);
+    cmdAdd->setEnabled(m_administrator);
+    cmdDelete->setEnabled(m_administrator);
+    viewStatus();
+    DBGrid2->setEnabled(true);
+    Data1->setEnabled(true);
+    Mloaitien->setFocus();
+}
+
+void frmloaitien::cmdAdd_Click()
+{
+    if (!m_administrator)
+        return;
+    if (cmdAdd->text() == kCancelAdd) {
+        Data1->cancelUpdate();
+        backToView();
+        return;
+    }
+    m_mode = QStringLiteral("nap");
+    for (ui::TextBox* box : {Mloaitien, mchutat, Mstygia})
+        box->setLocked(false);
+    Mmatt->setLocked(true); // rights change only through the check boxes
+    lbltrangthai->setText(QStringLiteral("Nhập tên, quyền hạn người dùng mới"));
+    ui::setStatusStyle(lbltrangthai, ui::StatusStyle::Editing);
+    // The first user gets both rights; any other starts as ordinary staff.
+    const bool first = Data1->recordset().isNull() || Data1->recordset().recordCount() == 0;
+    Checkquantri->setChecked(first);
+    Checkxemketoan->setChecked(first);
+    Framequyenhan->setEnabled(true);
+    buildRights();
+    Mloaitien->setText(QString());
+    mchutat->setText(QString());
+    Mstygia->setText(QString());
+    Mloaitien->setFocus();
+    Data1->setEnabled(false);
+    DBGrid2->setEnabled(false);
+    cmdAdd->setText(kCancelAdd);
+    cmdUpdate->setEnabled(true);
+    for (QPushButton* b : {Cmdsua, cmdclose, cmdDelete})
+        b->setEnabled(false);
+}
+
+void frmloaitien::Cmdsua_Click()
+{
+    if (Cmdsua->text() == kCancelEdit) {
+        backToView();
+        return;
+    }
+    if (!Data1->hasCurrentRecord()) {
+        Mloaitien->setFocus();
+        return;
+    }
+    m_mode = QStringLiteral("sua");
+    Mloaitien->setLocked(!m_administrator);
+    mchutat->setLocked(!m_administrator);
+    Mstygia->setLocked(false);
+    Mmatt->setLocked(true);
+    Framequyenhan->setEnabled(m_administrator);
+    lbltrangthai->setText(m_administrator ? QStringLiteral("Sửa tên, quyền hạn người dùng") : kChangePassword);
+    ui::setStatusStyle(lbltrangthai, ui::StatusStyle::Editing);
+    Mloaitien->setFocus();
+    Data1->setEnabled(false);
+    DBGrid2->setEnabled(false);
+    Cmdsua->setText(kCancelEdit);
+    cmdUpdate->setEnabled(true);
+    for (QPushButton* b : {cmdAdd, cmdclose, cmdDelete})
+        b->setEnabled(false);
+}
+
+QString frmloaitien::duplicateMessage(const QString& name, const QString& login)
+{
+    const bool isEdit = m_mode == QLatin1String("sua");
+    const QString notSelf = isEdit ? QStringLiteral(" and id<>") + txtid->text() : QString();
+    db::Recordset all =
+        Data1->database().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Dynaset);
+    all.findFirst(QStringLiteral("hoten=") + db::quoteLiteral(name) + notSelf);
+    if (!all.noMatch()) {
+        const QString tail =
+            QStringLiteral(" vì họ tên này đã được dùng! ") +
+            QStringLiteral("Phải đặt lại họ tên khác (Thêm chữ A, B hoặc chữ tắt tên phòng ban v.v..).");
+        if (isEdit)
+            return QStringLiteral("Không được sửa họ tên người này thành ") + name + tail;
+        return QStringLiteral("Không được nhập họ tên mới là '") + name + QLatin1Char('\'') + tail;
+    }
+    if (!login.isEmpty()) {
+        all.findFirst(QStringLiteral("tentrenmang=") + db::quoteLiteral(login) + notSelf);
+        if (!all.noMatch())
+            return QStringLiteral("Không được đặt tên trên mạng là ") + login +
+                   QStringLiteral(" vì tên này đã được dùng! Phải đặt lại tên khác.");
+    }
+    return QString();
+}
+
+bool frmloaitien::otherAdministrator(const QString& id)
+{
+    db::Recordset all =
+        Data1->database().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
+    for (all.findFirst(QStringLiteral("quyenhan like '*q*'")); !all.noMatch();
+         all.findNext(QStringLiteral("quyenhan like '*q*'"))) {
+        if (all.value(QStringLiteral("ID")).toString() != id)
+            return true;
+    }
+    return false;
+}
+
+bool frmloaitien::currentIsLoggedIn() const
+{
+    return Data1->hasCurrentRecord() && txtloaitien->text() == app::module1().hotendangnhap;
+}
+
+void frmloaitien::cmdUpdate_Click()
+{
+    if (!editing())
+        return;
+    const bool isEdit = m_mode == QLatin1String("sua");
+    const QString name = Mloaitien->text().trimmed();
+    const QString login = mchutat->text().trimmed();
+    const QString password = Mstygia->text();
+    QString message;
+    try {
+        if (name.isEmpty()) {
+            message = QStringLiteral("Phải nhập đầy đủ họ tên người dùng!");
+        } else {
+            message = duplicateMessage(name, login);
+            if (!passwordAllowed(password))
+                message = kPasswordRule;
+            if (message.isEmpty() && isEdit && currentIsLoggedIn() && countsAsAdministrator(txtmatt->text()) &&
+                !countsAsAdministrator(Mmatt->text()) && !otherAdministrator(txtid->text()))
+                message = kNeedOneAdministrator; // the logged-in user would take away the last rights
+        }
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e);
+        message = QStringLiteral("Lỗi dữ liệu:") + app::runTimeErrorText(e);
+    }
+    if (!message.isEmpty()) {
+        app::tell(message);
+        Mloaitien->setFocus();
+        return;
+    }
+
+    if (!isEdit && !Data1->addNew())
+        return;
+    const bool ownRow = isEdit && currentIsLoggedIn();
+    txtloaitien->setText(name);
+    txtchutat->setText(login);
+    txtmatt->setText(Mmatt->text());
+    if (!password.isEmpty())
+        txtStygia->setText(common::makePasswordVerifier(password));
+    else if (!isEdit)
+        txtStygia->setText(QString()); // a new user without a password
+    if (!isEdit)
+        Txtcothesua->setText(QStringLiteral("C"));
+    if (!Data1->updateRecord()) {
+        Data1->cancelUpdate(); // the engine's message has been shown; the typed values stay
+        Mloaitien->setFocus();
+        return;
+    }
+    if (ownRow) // the person logged in keeps being found by his new name
+        app::module1().hotendangnhap = name;
+    if (!isEdit)
+        Data1->setBookmark(Data1->recordset().lastModified());
+    const QString returnTo = QStringLiteral("id = ") + txtid->text();
+    Data1->refresh();
+    Data1->findFirst(returnTo);
+    backToView();
+}
+
+void frmloaitien::cmdDelete_Click()
+{
+    if (!m_administrator || editing())
+        return;
+    const db::Recordset rs = Data1->recordset();
+    if (!Data1->hasCurrentRecord() || rs.recordCount() == 0)
+        return;
+    try {
+        // Deleting the logged-in user is refused while others would stay without an administrator.
+        if (currentIsLoggedIn() && rs.recordCount() > 1 && !otherAdministrator(txtid->text())) {
+            app::tell(kNeedOneAdministrator);
+            Mloaitien->setFocus();
+            return;
+        }
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e);
+    }
+    if (Data1->deleteRecord()) {
+        Data1->moveNext();
+        if (Data1->recordset().eof() && Data1->recordset().recordCount() > 0)
+            Data1->moveLast();
+        const QString returnTo = Data1->hasCurrentRecord() ? QStringLiteral("id = ") + txtid->text() : QString();
+        Data1->refresh();
+        if (!returnTo.isEmpty())
+            Data1->findFirst(returnTo);
+        Data1_Reposition();
+    }
+    Mloaitien->setFocus();
+}
+
+bool frmloaitien::closeCheck()
+{
+    app::Module1& m = app::module1();
+    try {
+        db::Recordset all =
+            Data1->database().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
+        if (all.recordCount() == 0) {
+            m.hotendangnhap = app::LoginCheck::kUnknownUser;
+            m.quyendangnhap = QStringLiteral("QT");
+            m.quyenkiemtra = QStringLiteral("QT");
+            return true;
+        }
+        all.findFirst(QStringLiteral("quyenhan like '*q*'"));
+        if (all.noMatch()) {
+            app::tell(kNeedOneAdministrator);
+            Mloaitien->setFocus();
+            return false;
+        }
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e); // the table cannot be read: nothing to hold the form for
+    }
+    return true;
+}
+
+void frmloaitien::cmdclose_Click()
+{
+    if (editing())
+        return;
+    if (!closeCheck())
+        return;
+    m_closing = true;
+    unload();
+    m_closing = false;
+}
+
+void frmloaitien::Form_Unload(int& cancel)
+{
+    // The close box: nothing typed is dropped, and the administrator check holds as for "&Kết thúc".
+    if (editing() || (!m_closing && !closeCheck()))
+        cancel = 1;
+    else
+        ui::setDefaultPointer();
+}
+
+void frmloaitien::Form_KeyUp(int& keyCode, int shift)
+{
+    Q_UNUSED(shift)
+    if (keyCode == ui::key::F4) {
+        if (auto* box = qobject_cast<ui::TextBox*>(activeControl()); box && !box->isLocked())
+            box->setText(QString());
+        return;
+    }
+    if (editing() || activeControl() == DBGrid2)
+        return;
+    const db::Recordset rs = Data1->recordset();
+    if (rs.isNull() || !Data1->hasCurrentRecord())
+        return;
+    if (keyCode == ui::key::Up && rs.absolutePosition() > 0)
+        Data1->movePrevious();
+    else if (keyCode == ui::key::Down && rs.absolutePosition() < rs.recordCount() - 1)
+        Data1->moveNext();
+}
+
+} // namespace reference

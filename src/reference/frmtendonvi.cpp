@@ -1,0 +1,93 @@
+#include "frmtendonvi.h"
+
+#include "form_names.h"
+#include "ui_frmtendonvi.h"
+
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "app/window_placement.h"
+#include "platform/ui/key_codes.h"
+#include "platform/ui/status_style.h"
+
+#include <QPushButton>
+
+namespace reference {
+namespace {
+
+const QString kNames = QStringLiteral("select * from tendonvi");
+
+} // namespace
+
+frmtendonvi::frmtendonvi(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtendonvi>())
+{
+    m_ui->setupUi(this);
+    Txttendonvi = m_ui->Txttendonvi;
+    Txttencaptren = m_ui->Txttencaptren;
+    Txttendonvi->setMaxLength(200);
+    Txttencaptren->setMaxLength(200);
+    ui::setStatusStyle(m_ui->lbltrangthai, ui::StatusStyle::Viewing);
+    nameControlsFromLabels(this);
+    m_ui->cmdclose->setAutoDefault(false);
+    connect(m_ui->cmdclose, &QPushButton::clicked, this, [this] { unload(); });
+}
+
+frmtendonvi::~frmtendonvi() = default;
+
+void frmtendonvi::prepare(const app::FormRequest& request)
+{
+    load();
+    app::module1().trangthai.clear();
+    m_db = request.dataFile == app::DataFile::None ? app::module1().dbthamkhaocv : request.database();
+    Txttendonvi->setText(QString());
+    Txttencaptren->setText(QString());
+    try {
+        db::Recordset rs = m_db.openRecordset(kNames, db::RecordsetType::Snapshot);
+        if (!rs.eof()) {
+            rs.moveFirst();
+            Txttencaptren->setText(rs.value(QStringLiteral("tencaptren")).toString());
+            Txttendonvi->setText(rs.value(QStringLiteral("tendonvi")).toString());
+        }
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e);
+        app::tell(QStringLiteral("Lỗi dữ liệu:") + app::runTimeErrorText(e));
+    }
+    Txttendonvi->setFocus();
+}
+
+void frmtendonvi::open(const app::FormRequest& request)
+{
+    prepare(request);
+    app::centreWindow(this);
+    showModal();
+}
+
+void frmtendonvi::Form_Unload(int& cancel)
+{
+    try {
+        db::Recordset rs = m_db.openRecordset(kNames, db::RecordsetType::Dynaset);
+        if (!rs.eof()) {
+            rs.moveFirst();
+            rs.edit();
+            rs.setValue(QStringLiteral("tendonvi"), Txttendonvi->text());
+            rs.setValue(QStringLiteral("tencaptren"), Txttencaptren->text());
+            rs.update();
+        }
+    } catch (const std::exception& e) {
+        // Not saved: the form stays open with what was typed.
+        app::recordRunTimeError(e);
+        app::tell(QStringLiteral("Lỗi dữ liệu:") + app::runTimeErrorText(e));
+        cancel = 1;
+    }
+}
+
+void frmtendonvi::Form_KeyUp(int& keyCode, int shift)
+{
+    Q_UNUSED(shift)
+    if (keyCode == ui::key::F4) {
+        if (auto* box = qobject_cast<ui::TextBox*>(activeControl()))
+            box->setText(QString());
+    }
+}
+
+} // namespace reference

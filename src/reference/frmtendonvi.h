@@ -1,0 +1,45 @@
+#pragma once
+
+// The organisation-name form frmtendonvi: the name of the organisation using the program and of
+// its direct superior body, the first row of the table tendonvi, which the report headings print.
+// Closing the form (its button or close box) saves both names; a refused save keeps the form
+// open with what was typed. An empty table shows empty boxes and saves nothing.
+
+#include "app/form_commands.h"
+#include "platform/db/database.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/text_box.h"
+
+#include <memory>
+
+namespace Ui {
+class frmtendonvi;
+}
+
+namespace reference {
+
+class frmtendonvi : public ui::FormBase
+{
+    Q_OBJECT
+
+public:
+    explicit frmtendonvi(QWidget* parent = nullptr);
+    ~frmtendonvi() override;
+
+    // Loads the names from the request's data file (the reference file beside the letters file).
+    void prepare(const app::FormRequest& request);
+    void open(const app::FormRequest& request);
+
+    ui::TextBox* Txttendonvi = nullptr;
+    ui::TextBox* Txttencaptren = nullptr;
+
+protected:
+    void Form_Unload(int& cancel) override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+
+private:
+    std::unique_ptr<Ui::frmtendonvi> m_ui;
+    db::Database m_db;
+};
+
+} // namespace reference

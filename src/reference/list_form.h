@@ -1,0 +1,94 @@
+#pragma once
+
+// The list form of the reference lists (the pattern of frmdonvi): a grid of the list, the name
+// and abbreviation the user types into the edit boxes, and the buttons to add, edit, delete,
+// save and close. The same class serves the units and correspondents (frmdonvi), the letter
+// types (frmloaicv) and the abbreviations (frmchutat); ListConfig holds what differs.
+//
+// Modes (module1().trangthai): "xem" viewing, "nap" adding, "sua" editing. The edit boxes are
+// locked while viewing. Saving checks that both boxes are filled, then that no other row of the
+// list uses the abbreviation (a quick save when only the name of an edited row changed), stores
+// the name, the abbreviation and the sort key matt of the name cut to 150 characters, and shows
+// the saved row in the re-sorted list. A refused save keeps the mode and what was typed.
+
+#include "app/form_commands.h"
+#include "platform/ui/data_control.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/grid.h"
+#include "platform/ui/text_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <functional>
+
+namespace reference {
+
+struct ListConfig
+{
+    QString nameBox;     // "mtendonvi": the edit box of the name
+    QString nameBound;   // "txttendonvi": its hidden bound box
+    QString nameColumn;  // "tendonvi": the column it is bound to
+    QString nameCaption; // "Tên đơn vị": the grid's column caption
+    QString viewStatus;  // "Xem tên đơn vị"
+    QString addStatus;   // "Nạp tên đơn vị"
+    QString editStatus;  // "Sửa tên đơn vị"
+    QString emptyMessage;
+    std::function<void(QDialog*)> setupUi; // lays the form out from its .ui file
+};
+
+// The configurations of the four lists.
+ListConfig unitsConfig();         // frmdonvi: donvi, and noigui for the correspondents
+ListConfig letterTypesConfig();   // frmloaicv: loaicv
+ListConfig abbreviationsConfig(); // frmchutat: chutat
+
+class ListForm : public ui::FormBase
+{
+    Q_OBJECT
+
+public:
+    explicit ListForm(ListConfig config, QWidget* parent = nullptr);
+
+    // Loads the form on the request's data file and record source, at the last row; a title
+    // given by the request becomes the window title and the first status text.
+    void prepare(const app::FormRequest& request);
+    // prepare(), then shown modal; returns when the form has closed.
+    void open(const app::FormRequest& request);
+
+    void cmdAdd_Click();
+    void Cmdsua_Click();
+    void cmdUpdate_Click();
+    void cmdDelete_Click();
+    void cmdclose_Click();
+
+    ui::DataControl* Data1 = nullptr;
+    ui::Grid* DBGrid1 = nullptr;
+    ui::TextBox* mname = nullptr; // mtendonvi, mloai or mchudu
+    ui::TextBox* mchutat = nullptr;
+    QLabel* lbltrangthai = nullptr;
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+
+private:
+    void Data1_Validate(int& action, int& save);
+    void Data1_Reposition();
+    void Data1_Error(int dataErr, const QString& description, int& response);
+    void returnToView();
+    void leaveEditCheck();
+    void update();
+    void setStatus(const QString& text, bool editing);
+    QString mode() const;
+    void setMode(const QString& mode);
+
+    ListConfig m_config;
+    ui::TextBox* txtname = nullptr; // txttendonvi, txtloai or txtchudu
+    ui::TextBox* txtchutat = nullptr;
+    ui::TextBox* txtid = nullptr;
+    ui::TextBox* txtmatt = nullptr;
+    QString m_dangghi;  // "yes" while the update routine runs
+    QString m_loitrung; // "yes" after a refused duplicate
+};
+
+} // namespace reference

@@ -1,0 +1,64 @@
+#include "reference_fixture.h"
+
+#include <QApplication>
+
+#include "app/list_menus.h"
+#include "platform/ui/data_combo.h"
+#include "reference/frmbophan.h"
+#include "reference/reference_rules.h"
+
+namespace reference_test {
+namespace {
+
+TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptied)
+{
+    db::Database& lich = app::module1().dbthamkhaolich;
+    lich.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', 'btc', 'B')"));
+    const QString unitId = rows(lich, QStringLiteral("donvi"), QStringLiteral("ID")).value(0);
+    home.responder.onModal(QStringLiteral("frmbophan"), [&](ui::FormBase& f) {
+        auto& form = static_cast<reference::frmbophan&>(f);
+        EXPECT_TRUE(test::isAccessible(&form));
+        for (const char* name : {"Phòng Tổ chức 'A'", "Phòng Lưu trữ"}) {
+            click(form, "cmdAdd");
+            EXPECT_EQ(form.mode(), QStringLiteral("nap"));
+            EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdclose"))->isEnabled());
+            form.DBCombodonvi->setCurrentIndex(0);
+            form.DBCombodonvi_Click(ui::area::List);
+            set(form, QStringLiteral("txtphong"), QString::fromUtf8(name));
+            click(form, "cmdUpdate");
+            EXPECT_EQ(form.mode(), QStringLiteral("xem"));
+        }
+        click(form, "cmdAdd"); // cancelled: nothing is added
+        click(form, "cmdAdd");
+        click(form, "cmdDelete");
+        click(form, "cmdDelete");
+        EXPECT_TRUE(form.txtphong->text().isEmpty());
+        click(form, "cmdclose");
+    });
+    app::runListMenu(QStringLiteral("mnunapbophan"), &mainWindow);
+
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(rows(lich, QStringLiteral("bophan"), QStringLiteral("donvi, donviid, phong, matt")),
+              QStringList{QStringLiteral("|||")})
+        << "the last department stays, emptied";
+}
+
+TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
+{
+    reference::frmbophan form;
+    form.prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
+    click(form, "cmdAdd");
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.txtphong->setFocus();
+    set(form, QStringLiteral("txtphong"), QStringLiteral("Phòng Một"));
+    form.control<QPushButton>(QStringLiteral("cmdUpdate"))->setFocus(); // leaving the box
+    EXPECT_TRUE(form.txtphong->hasFocus());
+    click(form, "cmdUpdate");
+    EXPECT_EQ(home.messages(), QStringList{"Phải chọn tên ban, đơn vị trong danh mục! OK ?"});
+    EXPECT_EQ(rows(app::module1().dbthamkhaolich, QStringLiteral("bophan"), QStringLiteral("donvi, phong, matt")),
+              QStringList{QStringLiteral("|Phòng Một|") + reference::listSortKey(QStringLiteral("Phòng Một"))});
+}
+
+} // namespace
+} // namespace reference_test

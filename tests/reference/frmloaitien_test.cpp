@@ -1,0 +1,181 @@
+#include "reference_fixture.h"
+
+#include "app/list_menus.h"
+#include "app/login_check.h"
+#include "common/user_password.h"
+#include "reference/frmloaitien.h"
+#include "reference/reference_rules.h"
+
+#include <QLineEdit>
+
+namespace reference_test {
+namespace {
+
+class UsersFormTest : public ReferenceTest
+{
+protected:
+    db::Database& users() { return app::module1().dbthamkhaolich; }
+    void addUser(const char* hoten, const char* login, const char* password, const char* quyenhan)
+    {
+        db::Recordset rs = users().openRecordset(QStringLiteral("nguoidung"));
+        rs.addNew();
+        rs.setValue(QStringLiteral("hoten"), QString::fromUtf8(hoten));
+        rs.setValue(QStringLiteral("tentrenmang"), QString::fromUtf8(login));
+        rs.setValue(QStringLiteral("matkhau"), common::makePasswordVerifier(QString::fromUtf8(password)));
+        rs.setValue(QStringLiteral("quyenhan"), QString::fromUtf8(quyenhan));
+        rs.update();
+    }
+    // Opens the users list through its menu, logged in again as name/password.
+    void openAs(const char* name, const char* password, std::function<void(reference::frmloaitien&)> script)
+    {
+        home.loginName = QString::fromUtf8(name);
+        home.loginPassword = QString::fromUtf8(password);
+        home.queueLogin();
+        home.responder.onModal(QStringLiteral("frmloaitien"),
+                               [script](ui::FormBase& form) { script(static_cast<reference::frmloaitien&>(form)); });
+        app::runListMenu(QStringLiteral("mnunguoidung"), &mainWindow);
+    }
+    bool logsIn(const char* name, const char* password)
+    {
+        app::LoginCheck check(
+            users().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot),
+            app::LoginCheck::kModeStartup);
+        return check.attempt(QString::fromUtf8(name), QString::fromUtf8(password)).outcome ==
+               app::LoginCheck::Outcome::LoggedIn;
+    }
+    static void fill(reference::frmloaitien& form, const char* name, const char* login, const char* password)
+    {
+        form.Mloaitien->setText(QString::fromUtf8(name));
+        form.mchutat->setText(QString::fromUtf8(login));
+        form.Mstygia->setText(QString::fromUtf8(password));
+    }
+};
+
+TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWithoutAnAdministrator)
+{
+    QStringList expected;
+    QString anPassword;
+    openAs("ai", "", [&](reference::frmloaitien& form) {
+        EXPECT_TRUE(test::isAccessible(&form));
+        EXPECT_EQ(qobject_cast<QLineEdit*>(form.Mstygia->editor())->echoMode(), QLineEdit::Password);
+        for (int i = 0; i < form.DBGrid2->columns(); ++i)
+            EXPECT_NE(form.DBGrid2->columnField(i), QStringLiteral("matkhau"));
+
+        click(form, "cmdAdd");
+        EXPECT_TRUE(form.Checkquantri->isChecked() && form.Checkxemketoan->isChecked()) << "the first user";
+        EXPECT_EQ(form.Mmatt->text(), QStringLiteral("QT - LĐ"));
+        fill(form, "Nguyễn Văn An", "an", "MatKhau1");
+        click(form, "cmdUpdate");
+        anPassword = rows(users(), QStringLiteral("nguoidung"), QStringLiteral("matkhau")).value(0);
+
+        click(form, "cmdAdd");
+        EXPECT_EQ(form.Mmatt->text(), QStringLiteral("CB"));
+        fill(form, "Nguyễn Văn An", "an2", "x");
+        click(form, "cmdUpdate");
+        expected << QStringLiteral("Không được nhập họ tên mới là 'Nguyễn Văn An' vì họ tên này đã được dùng! Phải đặt "
+                                   "lại họ tên khác (Thêm chữ A, B hoặc chữ tắt tên phòng ban v.v..).");
+        fill(form, "Trần Bình", "AN", "x");
+        click(form, "cmdUpdate");
+        expected << QStringLiteral(
+            "Không được đặt tên trên mạng là AN vì tên này đã được dùng! Phải đặt lại tên khác.");
+        for (const char* bad : {"mat khau", "mậtkhẩu", "đ", "ẠBC", "ưu"}) {
+            fill(form, "Trần Bình", "", bad);
+            click(form, "cmdUpdate");
+            expected << reference::kPasswordRule;
+        }
+        fill(form, "Trần Bình", "", "Binh-2026!");
+        click(form, "cmdUpdate");
+        EXPECT_EQ(form.control<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("&Nạp mới"))
+            << "saved, back to view";
+
+        // Editing without changing the name finds no conflict with the row itself; An loses the
+        // administrator rights (the person logged in is not in the list).
+        ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Nguyễn Văn An'")));
+        click(form, "Cmdsua");
+        EXPECT_TRUE(form.Mstygia->text().isEmpty()) << "a password is never shown";
+        form.Checkquantri->click();
+        EXPECT_EQ(form.Mmatt->text(), QStringLiteral("LĐ"));
+        click(form, "cmdUpdate");
+        click(form, "cmdclose");
+        expected << reference::kNeedOneAdministrator;
+        EXPECT_TRUE(form.isVisible()) << "no administrator left: the form stays open";
+
+        click(form, "cmdDelete");
+        click(form, "cmdDelete");
+        click(form, "cmdclose");
+        EXPECT_FALSE(form.isVisible());
+    });
+    EXPECT_EQ(home.messages(), expected);
+    EXPECT_TRUE(common::isPasswordVerifier(anPassword)) << anPassword.toStdString();
+    EXPECT_FALSE(anPassword.contains(QStringLiteral("MatKhau1"), Qt::CaseInsensitive));
+    EXPECT_TRUE(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten")).isEmpty());
+    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Một người không rõ tên"));
+    EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("QT"));
+    EXPECT_EQ(app::module1().quyenkiemtra, QStringLiteral("QT"));
+}
+
+TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
+{
+    addUser("Quản Trị", "qt", "admin", "QT");
+    addUser("Lê Cường", "cuong", "cu", "CB");
+    openAs("cuong", "CU", [](reference::frmloaitien& form) {
+        EXPECT_EQ(form.lbltrangthai->text(), QStringLiteral("Đổi mật khẩu"));
+        EXPECT_EQ(form.Data1->recordset().recordCount(), 1);
+        EXPECT_EQ(form.Mloaitien->text(), QStringLiteral("Lê Cường"));
+        EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdAdd"))->isEnabled());
+        EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdDelete"))->isEnabled());
+        click(form, "Cmdsua");
+        EXPECT_TRUE(form.Mloaitien->isLocked());
+        EXPECT_TRUE(form.mchutat->isLocked());
+        EXPECT_FALSE(form.Framequyenhan->isEnabled());
+        EXPECT_FALSE(form.Mstygia->isLocked());
+        form.Mstygia->setText(QStringLiteral("Moi123"));
+        click(form, "cmdUpdate");
+        click(form, "cmdclose");
+    });
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten, tentrenmang, quyenhan")),
+              (QStringList{"Quản Trị|qt|QT", "Lê Cường|cuong|CB"}));
+    EXPECT_TRUE(logsIn("cuong", "moi123"));
+    EXPECT_FALSE(logsIn("cuong", "cu"));
+    EXPECT_TRUE(logsIn("qt", "admin"));
+}
+
+TEST_F(UsersFormTest, OrdinaryUserChangesHisPasswordInAListWithoutAdministrator)
+{
+    addUser("Lê Cường", "cuong", "cu", "CB"); // an old list that lost its administrators
+    openAs("cuong", "cu", [](reference::frmloaitien& form) {
+        click(form, "Cmdsua");
+        form.Mstygia->setText(QStringLiteral("moi"));
+        click(form, "cmdUpdate");
+        click(form, "cmdclose");
+        EXPECT_TRUE(form.isVisible());
+    });
+    // Only closing is held up: by the button, then by the close box.
+    EXPECT_EQ(home.messages(), QStringList(2, reference::kNeedOneAdministrator));
+    EXPECT_TRUE(logsIn("cuong", "moi"));
+}
+
+TEST_F(UsersFormTest, LoggedInUserIsNeitherDeletedNorDemotedWhenNoAdministratorWouldRemain)
+{
+    addUser("Quản Trị", "qt", "admin", "QT");
+    addUser("Phó Giám Đốc", "pho", "p", "QT - LĐ");
+    addUser("Cán Bộ", "cb", "c", "CB");
+    openAs("qt", "admin", [](reference::frmloaitien& form) {
+        ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Phó Giám Đốc'")));
+        click(form, "cmdDelete"); // another administrator may go while the one logged in stays
+        ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Quản Trị'")));
+        click(form, "cmdDelete");
+        click(form, "Cmdsua");
+        form.Checkquantri->click();
+        click(form, "cmdUpdate");
+        click(form, "Cmdsua"); // "&Huỷ sửa"
+        click(form, "cmdclose");
+    });
+    EXPECT_EQ(home.messages(), (QStringList{reference::kNeedOneAdministrator, reference::kNeedOneAdministrator}));
+    EXPECT_EQ(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten, quyenhan")),
+              (QStringList{"Quản Trị|QT", "Cán Bộ|CB"}));
+}
+
+} // namespace
+} // namespace reference_test

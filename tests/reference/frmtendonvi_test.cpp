@@ -1,0 +1,57 @@
+#include "reference_fixture.h"
+
+#include "../platform/report/pdf_text.h"
+
+#include "app/list_menus.h"
+#include "platform/report/report_control.h"
+#include "reference/frmtendonvi.h"
+#include "registers/register_print.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace reference_test {
+namespace {
+
+TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
+{
+    home.responder.onModal(QStringLiteral("frmtendonvi"), [](ui::FormBase& form) {
+        EXPECT_TRUE(test::isAccessible(&form));
+        EXPECT_EQ(box(form, QStringLiteral("Txttendonvi"))->text(), QStringLiteral("Tên đơn vị"));
+        set(form, QStringLiteral("Txttendonvi"), QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'"));
+        set(form, QStringLiteral("Txttencaptren"), QStringLiteral("UBND TỈNH"));
+        click(form, "cmdclose");
+    });
+    app::runListMenu(QStringLiteral("mnutendonvi"), &mainWindow);
+    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("tendonvi"), QStringLiteral("tendonvi, tencaptren"),
+                   QStringLiteral("tendonvi"))
+                  .value(0),
+              QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'|UBND TỈNH"));
+
+    QTemporaryDir pdfDir;
+    qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+    QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brcvden.rpt"), home.data(QStringLiteral("brcvden.rpt")));
+    report::ReportControl control;
+    registers::printReport(control, report::Destination::Window, QStringLiteral("brcvden.rpt"), QRect(0, 0, 800, 600),
+                           QString(), QStringLiteral("Sổ công văn đến"));
+    qunsetenv("SELVARO_PRINT_TO");
+    const QString text = PdfText::read(control.lastResult().outputFile).all();
+    EXPECT_TRUE(text.contains(QStringLiteral("UBND TỈNH"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Nội vụ"))) << text.toStdString();
+}
+
+TEST_F(ReferenceTest, OrganisationNameFormWithAnEmptyTableSavesNothing)
+{
+    app::module1().dbthamkhaocv.execute(QStringLiteral("DELETE * FROM tendonvi"));
+    reference::frmtendonvi form;
+    form.prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
+    EXPECT_TRUE(form.Txttendonvi->text().isEmpty());
+    form.Txttendonvi->setText(QStringLiteral("X"));
+    EXPECT_TRUE(form.unload());
+    EXPECT_TRUE(rows(app::module1().dbthamkhaocv, QStringLiteral("tendonvi"), QStringLiteral("tendonvi"),
+                     QStringLiteral("tendonvi"))
+                    .isEmpty());
+}
+
+} // namespace
+} // namespace reference_test

@@ -1,0 +1,243 @@
+#include "reference_fixture.h"
+
+#include "app/list_menus.h"
+#include "app/rights.h"
+#include "platform/ui/data_control.h"
+#include "reference/list_form.h"
+#include "reference/reference_rules.h"
+#include "registers/form_registry.h"
+#include "registers/incoming/frmcvden.h"
+#include "registers/incoming/incoming_forms.h"
+
+namespace reference_test {
+namespace {
+
+using Database = db::Database app::Module1::*;
+using Shared = db::Recordset app::Module1::*;
+
+struct ListCase
+{
+    const char* menu;
+    const char* form;
+    const char* nameBox;
+    const char* table;
+    const char* nameColumn;
+    Database database;
+    Shared shared;
+    const char* status; // the first status text
+    // An abbreviation the template already holds ("" when the list starts empty) and its text.
+    const char* takenCode;
+    const char* takenText;
+};
+
+class ListFormTest : public ReferenceTest, public ::testing::WithParamInterface<ListCase>
+{
+protected:
+    QString name() const { return QString::fromUtf8(GetParam().nameColumn); }
+    db::Database& database() const { return app::module1().*GetParam().database; }
+    // A row written straight into the table, as an old file may hold it.
+    void addRow(const QString& text, const QString& code)
+    {
+        db::Recordset rs = database().openRecordset(QString::fromUtf8(GetParam().table));
+        rs.addNew();
+        rs.setValue(name(), text);
+        rs.setValue(QStringLiteral("chutat"), code);
+        rs.setValue(QStringLiteral("matt"), reference::listSortKey(text));
+        rs.update();
+    }
+};
+
+TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
+{
+    const ListCase& c = GetParam();
+    const QString nameBox = QString::fromUtf8(c.nameBox);
+    // Two old rows that share an abbreviation: editing the name of one must not search for it.
+    addRow(QStringLiteral("Cũ một"), QStringLiteral("dup"));
+    addRow(QStringLiteral("Cũ hai"), QStringLiteral("dup"));
+    const QString odd = QStringLiteral("Phòng 'Kế hoạch' *[50%] ĐẦU");
+    const QString oddCode = QStringLiteral("p'k*[h]%");
+    QString takenCode = QString::fromUtf8(c.takenCode);
+    QString takenText = QString::fromUtf8(c.takenText);
+    if (takenCode.isEmpty()) { // the list starts empty: the first entry added is the one taken
+        takenCode = oddCode;
+        takenText = odd;
+    }
+    QStringList expected;
+    home.responder.onModal(QString::fromUtf8(c.form), [&](ui::FormBase& f) {
+        auto& form = static_cast<reference::ListForm&>(f);
+        EXPECT_TRUE(test::isAccessible(&form));
+        EXPECT_EQ(form.lbltrangthai->text(), QString::fromUtf8(c.status));
+        EXPECT_TRUE(form.mname->isLocked());
+
+        click(form, "cmdAdd");
+        set(form, nameBox, odd);
+        set(form, QStringLiteral("mchutat"), oddCode);
+        click(form, "cmdUpdate");
+        EXPECT_EQ(app::module1().trangthai, QStringLiteral("xem"));
+        EXPECT_EQ(form.mname->text(), odd) << "the new entry is current";
+
+        click(form, "cmdAdd");
+        set(form, nameBox, QStringLiteral("Khác"));
+        set(form, QStringLiteral("mchutat"), takenCode.toUpper());
+        click(form, "cmdUpdate");
+        expected << reference::duplicateAbbreviationMessage(takenCode, takenText);
+        EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
+        EXPECT_EQ(form.mname->text(), QStringLiteral("Khác"));
+        EXPECT_EQ(form.mchutat->selText(), takenCode.toUpper());
+        click(form, "cmdDelete");
+        expected << QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
+
+        // Add while adding saves the entry first; an empty entry is then abandoned.
+        set(form, QStringLiteral("mchutat"), QStringLiteral("p'k*")); // no wildcard: no duplicate
+        click(form, "cmdAdd");
+        EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
+        EXPECT_TRUE(form.mname->text().isEmpty());
+        click(form, "cmdUpdate");
+        EXPECT_EQ(app::module1().trangthai, QStringLiteral("xem"));
+
+        ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("chutat = 'dup'")));
+        click(form, "Cmdsua");
+        set(form, nameBox, QStringLiteral("Đổi tên"));
+        click(form, "cmdUpdate");
+        EXPECT_EQ(app::module1().trangthai, QStringLiteral("xem")) << "no duplicate search for the name only";
+
+        click(form, "Cmdsua");
+        set(form, nameBox, QStringLiteral("  "));
+        click(form, "cmdUpdate");
+        expected << QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô ") +
+                        (QString::fromUtf8(c.table) == QLatin1String("loaicv")   ? QStringLiteral("loại công văn")
+                         : QString::fromUtf8(c.table) == QLatin1String("chutat") ? QStringLiteral("chữ đủ")
+                                                                                 : QStringLiteral("tên đơn vị")) +
+                        QStringLiteral(", không được để ô trắng !");
+        EXPECT_EQ(app::module1().trangthai, QStringLiteral("sua"));
+        set(form, nameBox, QStringLiteral("Không lưu"));
+        home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
+        click(form, "cmdclose");
+        expected << QStringLiteral("Có lưu những nội dung vừa sửa không ?");
+        EXPECT_FALSE(form.isVisible());
+    });
+    app::runListMenu(QString::fromUtf8(c.menu), &mainWindow);
+
+    EXPECT_EQ(home.messages(), expected);
+    const QStringList stored = rows(database(), QString::fromUtf8(c.table), name() + QStringLiteral(", chutat, matt"));
+    EXPECT_TRUE(stored.contains(odd + QLatin1Char('|') + oddCode + QLatin1Char('|') + reference::listSortKey(odd)))
+        << stored.join('\n').toStdString();
+    EXPECT_TRUE(stored.contains(QStringLiteral("Khác|p'k*|") + reference::listSortKey(QStringLiteral("Khác"))));
+    EXPECT_TRUE(stored.contains(QStringLiteral("Đổi tên|dup|") + reference::listSortKey(QStringLiteral("Đổi tên"))));
+    EXPECT_FALSE(stored.join('\n').contains(QStringLiteral("Không lưu")));
+    // The shared recordset the entry forms complete from shows the new rows at once.
+    const QStringList shared = column(app::module1().*c.shared, name());
+    EXPECT_TRUE(shared.contains(odd));
+    EXPECT_TRUE(shared.contains(QStringLiteral("Đổi tên")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ListFormTest,
+    ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "mtendonvi", "donvi", "tendonvi",
+                               &app::Module1::dbthamkhaolich, &app::Module1::rsdonvi, "Xem tên đơn vị", "", ""},
+                      ListCase{"mnunapnoigui", "frmdonvi", "mtendonvi", "noigui", "tendonvi",
+                               &app::Module1::dbthamkhaocv, &app::Module1::rsnoigui,
+                               "Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn", "", ""},
+                      ListCase{"mnunaploaicv", "frmloaicv", "mloai", "loaicv", "loai", &app::Module1::dbthamkhaocv,
+                               &app::Module1::rsloaicv, "Xem loại công văn", "CV", "Công văn"},
+                      ListCase{"mnunapchutat", "frmchutat", "mchudu", "chutat", "chudu", &app::Module1::dbthamkhao,
+                               &app::Module1::rschutat, "Xem chữ tắt", "cv", "công văn"}));
+
+TEST_F(ReferenceTest, UnitAndCorrespondentMayShareAnAbbreviation)
+{
+    for (const char* menu : {"mnunapdonvi", "mnunapnoigui"}) {
+        home.responder.onModal(QStringLiteral("frmdonvi"), [](ui::FormBase& form) {
+            click(form, "cmdAdd");
+            set(form, QStringLiteral("mtendonvi"), QStringLiteral("Sở Nội vụ"));
+            set(form, QStringLiteral("mchutat"), QStringLiteral("snv"));
+            click(form, "cmdUpdate");
+            click(form, "cmdclose");
+        });
+        app::runListMenu(QString::fromLatin1(menu), &mainWindow);
+    }
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(rows(app::module1().dbthamkhaolich, QStringLiteral("donvi"), QStringLiteral("chutat")),
+              QStringList{"snv"});
+    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("chutat")),
+              QStringList{"snv"});
+}
+
+TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
+{
+    registers::registerIncomingForms();
+    registers::setMainWindow(&mainWindow);
+    auto listed = [](ui::DataControl* data, const QString& field) { return column(data->recordset(), field); };
+    auto* entry = registers::form<registers::frmcvden>(QStringLiteral("frmcvden"));
+    entry->open(app::module1().bangcvden);
+    EXPECT_FALSE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
+                     .contains(QStringLiteral("Sở Y tế")));
+    entry->unload();
+
+    for (const auto& [menu, form, box, text] : {std::tuple{"mnunapnoigui", "frmdonvi", "mtendonvi", "Sở Y tế"},
+                                                std::tuple{"mnunaploaicv", "frmloaicv", "mloai", "Tờ trình mới"}}) {
+        home.responder.onModal(QString::fromLatin1(form), [box = box, text = text](ui::FormBase& f) {
+            click(f, "cmdAdd");
+            set(f, QString::fromLatin1(box), QString::fromUtf8(text));
+            set(f, QStringLiteral("mchutat"), QStringLiteral("moi"));
+            click(f, "cmdUpdate");
+            click(f, "cmdclose");
+        });
+        app::runListMenu(QString::fromLatin1(menu), &mainWindow);
+    }
+    entry->open(app::module1().bangcvden);
+    EXPECT_TRUE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
+                    .contains(QStringLiteral("Sở Y tế")));
+    EXPECT_TRUE(listed(entry->control<ui::DataControl>(QStringLiteral("Dataloai")), QStringLiteral("loai"))
+                    .contains(QStringLiteral("Tờ trình mới")));
+    entry->unload();
+    registers::destroyForms();
+}
+
+TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
+{
+    // An old file whose name column is narrower than the box.
+    db::TableDef narrow;
+    narrow.name = QStringLiteral("loaicvhep");
+    auto field = [](const char* name, db::FieldType type, int size, int attributes = 0) {
+        db::FieldDef f;
+        f.name = QString::fromLatin1(name);
+        f.type = type;
+        f.size = size;
+        f.attributes = attributes;
+        return f;
+    };
+    narrow.fields = {field("ID", db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                     field("loai", db::FieldType::Text, 10), field("chutat", db::FieldType::Text, 20),
+                     field("matt", db::FieldType::Memo, 0)};
+    app::module1().dbthamkhaocv.appendTableDef(narrow);
+    app::FormRequest request;
+    request.dataFile = app::DataFile::LettersReference;
+    request.recordSource = QStringLiteral("select * from loaicvhep order by matt");
+    reference::ListForm form(reference::letterTypesConfig());
+    form.prepare(request);
+    click(form, "cmdAdd");
+    set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời họp dài"));
+    set(form, QStringLiteral("mchutat"), QStringLiteral("gmh"));
+    click(form, "cmdUpdate");
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Lỗi dữ liệu:"))) << home.messageText();
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
+    EXPECT_EQ(form.mname->text(), QStringLiteral("Giấy mời họp dài"));
+    set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời"));
+    click(form, "cmdUpdate");
+    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
+              QStringList{"Giấy mời|gmh"});
+}
+
+TEST_F(ReferenceTest, UnitsAndDepartmentsNeedAnAdministrator)
+{
+    app::module1().quyendangnhap = QStringLiteral("CB");
+    app::runListMenu(QStringLiteral("mnunapdonvi"), &mainWindow);
+    app::runListMenu(QStringLiteral("mnunapbophan"), &mainWindow);
+    app::runListMenu(QStringLiteral("mnunaploaicv"), &mainWindow);
+    EXPECT_EQ(home.messages(), (QStringList{app::kNeedAdministrator, app::kNeedAdministrator}));
+    EXPECT_EQ(home.responder.modalForms(), QStringList{"frmloaicv"});
+}
+
+} // namespace
+} // namespace reference_test

@@ -1,0 +1,81 @@
+#pragma once
+
+// A started program (template, data files, the empty users table letting anyone in as
+// administrator) with the reference forms registered, a stand-in main window, and helpers that
+// drive a form as an administrator does.
+
+#include "../app/startup_fixture.h"
+#include "accessibility_check.h"
+
+#include "app/form_commands.h"
+#include "app/module1.h"
+#include "platform/db/recordset.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/text_box.h"
+#include "reference/reference_forms.h"
+
+#include <QPushButton>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace reference_test {
+
+class ReferenceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
+        reference::registerReferenceForms();
+        home.responder.clear();
+    }
+    void TearDown() override { app::unregisterFormOpeners(); }
+
+    static void click(ui::FormBase& form, const char* button)
+    {
+        auto* b = form.control<QPushButton>(QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr) << button;
+        ASSERT_TRUE(b->isEnabled()) << button;
+        b->click();
+    }
+    static ui::TextBox* box(ui::FormBase& form, const QString& name)
+    {
+        auto* b = form.control<ui::TextBox>(name);
+        EXPECT_NE(b, nullptr) << name.toStdString();
+        return b;
+    }
+    static void set(ui::FormBase& form, const QString& name, const QString& text) { box(form, name)->setText(text); }
+
+    // Column values of every row of table in db, in the order given (id order), joined by "|".
+    static QStringList rows(db::Database& db, const QString& table, const QString& columns,
+                            const QString& order = QStringLiteral("id"))
+    {
+        QStringList result;
+        db::Recordset rs = db.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") + table +
+                                                QStringLiteral(" order by ") + order,
+                                            db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList values;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                values << rs.value(i).toString();
+            result << values.join(QLatin1Char('|'));
+        }
+        return result;
+    }
+    // Every value of column in a shared recordset, in its order.
+    static QStringList column(db::Recordset rs, const QString& name)
+    {
+        QStringList result;
+        if (rs.bof() && rs.eof())
+            return result;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            result << rs.value(name).toString();
+        return result;
+    }
+
+    ProgramFolder home;
+    QWidget mainWindow;
+};
+
+} // namespace reference_test
