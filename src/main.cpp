@@ -9,6 +9,7 @@
 #include "registers/incoming/incoming_forms.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/plans/plan_forms.h"
+#include "registers/schedule/schedule_forms.h"
 
 #include <QApplication>
 #include <QDir>
@@ -150,6 +151,7 @@ int main(int argc, char** argv)
     registers::registerIncomingForms();
     registers::registerOutgoingForms();
     registers::registerPlanForms();
+    registers::registerScheduleForms();
     struct DestroyForms
     {
         ~DestroyForms() { registers::destroyForms(); }

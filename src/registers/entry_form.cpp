@@ -268,7 +268,8 @@ bool EntryForm::requiredFilled()
     for (const RequiredBox& r : m_config.required) {
         ui::TextBox* b = box(r.box);
         if (b && b->text().trimmed().isEmpty())
-            missing += (missing.isEmpty() ? QString() : QStringLiteral(", ")) + r.label;
+            missing +=
+                missing.isEmpty() ? (r.firstLabel.isEmpty() ? r.label : r.firstLabel) : QStringLiteral(", ") + r.label;
     }
     if (missing.isEmpty())
         return true;
@@ -303,9 +304,20 @@ void EntryForm::writeLetter(db::Recordset& rs)
     m_numberNote = note;
 }
 
+bool EntryForm::needsChecks() const
+{
+    if (m_config.checkedWhenChanged.isEmpty())
+        return true;
+    for (const QString& name : m_config.checkedWhenChanged) {
+        if (const ui::TextBox* b = box(name); b && b->dataChanged())
+            return true;
+    }
+    return false;
+}
+
 bool EntryForm::saveRecord()
 {
-    if (!requiredFilled())
+    if (needsChecks() && !requiredFilled())
         return false;
     return Data1->updateRecord(); // a refused write was shown by Data1_Error; the values stay
 }
@@ -511,7 +523,7 @@ void EntryForm::cmdDelete_Click()
     }
     if (mode() != m_config.viewMode || !Data1->hasCurrentRecord() || !mayChangeCurrent() || refuseReadOnly())
         return;
-    if (app::ask(m_config.deleteQuestion)) {
+    if (m_config.deleteQuestion.isEmpty() || app::ask(m_config.deleteQuestion)) {
         Quiet quiet(m_quiet);
         if (Data1->deleteRecord()) {
             const db::Recordset rs = recordset();
