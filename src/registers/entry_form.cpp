@@ -98,7 +98,8 @@ void EntryForm::attachControls()
         {QStringLiteral("cmdUpdate"), &EntryForm::cmdUpdate_Click},
         {m_config.renumberButton, &EntryForm::cmdsuaso_Click},
         {QStringLiteral("Cmdtracuu"), &EntryForm::Cmdtracuu_Click},
-        {QStringLiteral("Cmdin"), &EntryForm::cmdin_Click},
+        // Print by date, for a register that has it (a list form's own "Cmdin" prints its marks).
+        {m_config.printCaller.isEmpty() ? QString() : QStringLiteral("Cmdin"), &EntryForm::cmdin_Click},
         {QStringLiteral("cmdclose"), &EntryForm::cmdclose_Click}};
     for (const auto& [name, handler] : buttons) {
         if (QPushButton* b = button(name))

@@ -62,10 +62,19 @@ QString weekSource(const QStringList& tables, const common::Week& week)
 
 QStringList weekPrintStatements(const QStringList& tables, const QString& path, const common::Week& week)
 {
+    // Two year tables may hold the same id: from several tables the print table numbers the rows
+    // itself.
+    static const QString columns = QStringLiteral("ngay, ngaychuan, thu, gio, giochuan, ndung, diadiem, nguoictri, "
+                                                  "nguoicbi, thanhphan, ghichu, chonin, ngaycapnhat, "
+                                                  "ngaycapnhatchuan, nguoicapnhat");
+    const bool one = tables.size() == 1;
     QStringList statements;
     for (const QString& t : tables)
-        statements << QStringLiteral(" INSERT INTO inlich ") + QStringLiteral("Select * from ") + t +
-                          QStringLiteral(" IN '") + inPath(path) + QStringLiteral("'") + weekCondition(week) +
+        statements << QStringLiteral(" INSERT INTO inlich ") +
+                          (one ? QStringLiteral("Select * from ")
+                               : QStringLiteral("(") + columns + QStringLiteral(") Select ") + columns +
+                                     QStringLiteral(" from ")) +
+                          t + QStringLiteral(" IN '") + inPath(path) + QStringLiteral("'") + weekCondition(week) +
                           kWeekOrder;
     return statements;
 }

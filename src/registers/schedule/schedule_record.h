@@ -31,7 +31,8 @@ QStringList weekTables(db::Database& db, const QString& workingTable, const comm
 QString weekSource(const QStringList& tables, const common::Week& week);
 
 // The statements that fill the print table inlich with the week's rows of tables, read from the
-// plans-and-schedule file at path (one statement a table).
+// plans-and-schedule file at path (one statement a table; from several tables the print table
+// numbers the rows itself, since two years may hold the same id).
 QStringList weekPrintStatements(const QStringList& tables, const QString& path, const common::Week& week);
 
 // "(Từ dd/mm/yyyy đến dd/mm/yyyy)": the title of a printed week.

@@ -37,8 +37,9 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
     click(*search(), "cmdtracuu");
     ASSERT_TRUE(list()->isVisible());
     EXPECT_EQ(list()->Data1->recordset().recordCount(), 1); // quotes and % _ found as typed
-    click(*list(), "cmdclose");
-    ASSERT_TRUE(search()->isVisible());
+    click(*list(), "cmdclose");                             // back to the entry form that opened the search
+    ASSERT_TRUE(entry->isVisible());
+    click(*entry, "Cmdtracuu");
 
     search()->box(QStringLiteral("mndung"))->setText(QStringLiteral("Họp"));
     click(*search(), "cmdtracuu");
