@@ -37,18 +37,21 @@ frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
         response = ui::response::Continue;
     });
     DBGrid1 = m_ui->DBGrid1;
-    const QList<std::tuple<const char*, const char*, int>> columns = {{"Ngày", "ngay", 86},
-                                                                      {"Giờ", "gio", 62},
-                                                                      {"Nội dung", "ndung", 380},
+    const QList<std::tuple<const char*, const char*, int>> columns = {{"Ngày", "ngay", 84},
+                                                                      {"Giờ", "gio", 56},
+                                                                      {"Nội dung", "ndung", 376},
                                                                       {"Địa điểm", "diadiem", 170},
-                                                                      {"Thành phần", "thanhphan", 200},
+                                                                      {"Thành phần", "thanhphan", 190},
                                                                       {"Chuẩn bị", "nguoicbi", 120},
                                                                       {"Chủ trì", "nguoictri", 120},
-                                                                      {"Ghi chú", "ghichu", 140}};
+                                                                      {"Ghi chú", "ghichu", 126}};
     for (const auto& [caption, field, width] : columns)
         DBGrid1->addColumn(QString::fromUtf8(caption), QString::fromLatin1(field), width);
     DBGrid1->setDataSource(Data1);
-    DBGrid1->setWordWrap(true); // a busy week stays legible: long texts take more lines
+    // A busy week stays legible: every row has room for two lines of a long text (sizing each row
+    // to its text would lay out every cell of the week at each step).
+    DBGrid1->setWordWrap(true);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(2 * DBGrid1->fontMetrics().lineSpacing() + 6);
     setAccessibleCaption(DBGrid1, QStringLiteral("Lịch làm việc trong tuần"));
     m_ui->Text1->bind(Data1, QStringLiteral("diadiem"));
     m_ui->Text2->bind(Data1, QStringLiteral("ndung"));
@@ -57,7 +60,7 @@ frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
         b->setLocked(true); // the week is shown, never edited here
     m_ui->Txtle->setText(QStringLiteral("10"));
     for (int month = 1; month <= 12; ++month)
-        m_ui->List1->addItem(QString::number(month));
+        m_ui->List1->addItem(QStringLiteral("Tháng ") + QString::number(month));
     m_ui->List1->hide();
     setAccessibleCaption(m_ui->List1, QStringLiteral("Chọn tháng"));
     setAccessibleCaption(m_ui->lbltieude, QStringLiteral("Tiêu đề"));
@@ -115,7 +118,6 @@ bool frmgridtuan::showWeek(const common::Week& week)
     m_ui->lbltieude->setText(QStringLiteral("Xem lịch làm việc trong tuần từ ") + m_ui->txtdautuan->text() +
                              QStringLiteral(" đến ") + m_ui->txtcuoituan->text());
     setWindowTitle(m_ui->lbltieude->text());
-    DBGrid1->resizeRowsToContents();
     Data1_Reposition();
     return true;
 }
