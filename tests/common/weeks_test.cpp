@@ -3,6 +3,7 @@
 #include "common/weeks.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -13,6 +14,12 @@ struct WeekCase
     QDate monday;
     QDate sunday;
 };
+
+// Names the case in test listings.
+void PrintTo(const WeekCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class WeekTest : public ::testing::TestWithParam<WeekCase>
 {

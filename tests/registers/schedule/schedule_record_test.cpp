@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -13,6 +14,12 @@ struct TimeCase
     const char* gio;
     const char* giochuan;
 };
+
+// Names the case in test listings.
+void PrintTo(const TimeCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class TimeKeyTest : public ::testing::TestWithParam<TimeCase>
 {
