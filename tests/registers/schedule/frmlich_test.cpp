@@ -66,7 +66,11 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     leave(f, QStringLiteral("mngay"), QStringLiteral("29/2/2026"), QStringLiteral("mgio"));
     EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!"));
     EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QString());
-    f->box(QStringLiteral("mngay"))->setText(QStringLiteral("06/01/2026"));
+    f->box(QStringLiteral("mngay"))->setFocus();
+    key(*f, Qt::Key_F5); // an empty day gets today, then steps; the weekday follows
+    key(*f, Qt::Key_F5);
+    EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QStringLiteral("06/01/2026"));
+    EXPECT_EQ(f->box(QStringLiteral("mthu"))->text(), QStringLiteral("Thứ ba"));
     f->box(QStringLiteral("mgio"))->setText(QStringLiteral("7h"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.responder.lastMessage(),
