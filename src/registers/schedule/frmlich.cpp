@@ -8,6 +8,7 @@
 #include "schedule_record.h"
 
 #include "registers/form_registry.h"
+#include "registers/register_data.h"
 #include "registers/task_record.h"
 
 #include "app/messenger.h"
@@ -169,7 +170,10 @@ void frmlich::cmdbang_Click()
         return;
     ui::HourglassPointer hourglass;
     try {
-        m.dblich.execute(QStringLiteral("UPDATE ") + table() + QStringLiteral(" SET chonin = '' where [chonin]<>'';"));
+        // A file that may only be read keeps its marks; its list is still shown.
+        if (isWritable(m.dblich, table()))
+            m.dblich.execute(QStringLiteral("UPDATE ") + table() +
+                             QStringLiteral(" SET chonin = '' where [chonin]<>'';"));
     } catch (const db::DbError& e) {
         ui::setDefaultPointer();
         app::tell(e.description());
