@@ -13,6 +13,7 @@
 #include "registers/incoming/incoming_forms.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/plans/plan_forms.h"
+#include "registers/schedule/schedule_forms.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -156,6 +157,7 @@ int main(int argc, char** argv)
     registers::registerIncomingForms();
     registers::registerOutgoingForms();
     registers::registerPlanForms();
+    registers::registerScheduleForms();
     datafiles::registerDataFileCommands(); // choosing data files, importing old data
     // The reference-list forms the main window's list menus open.
     reference::registerReferenceForms();

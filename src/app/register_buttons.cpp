@@ -35,16 +35,6 @@ const RegisterButton* findRegisterButton(const QString& name)
     return nullptr;
 }
 
-Week weekOf(const QDate& today)
-{
-    if (!today.isValid())
-        return {};
-    // Offset back to Monday by the weekday counted from Sunday = 1: Sunday 6, Monday 0, ...
-    static const int offsets[] = {0, 6, 0, 1, 2, 3, 4, 5};
-    const int offset = offsets[common::weekdayNumber(today)];
-    return {today.addDays(-offset), today.addDays(6 - offset)};
-}
-
 namespace {
 
 QString yyyymmdd(const QDate& d)

@@ -2,6 +2,8 @@
 
 #include "form_commands.h"
 
+#include "common/weeks.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -32,14 +34,9 @@ FormRequest registerRequest(const RegisterButton& button, const QDate& today);
 // "" for the other buttons.
 QString printMarkReset(const RegisterButton& button);
 
-// The week that holds today: Monday to Sunday (a Sunday belongs to the week that began on the
-// Monday before it). Invalid dates for an invalid today.
-struct Week
-{
-    QDate monday;
-    QDate sunday;
-};
-Week weekOf(const QDate& today);
+// The week that holds today (Monday to Sunday): the one week arithmetic of the schedule.
+using common::Week;
+using common::weekOf;
 
 // "Không tìm thấy file dữ liệu <path> !" ... : the register's data file cannot be found.
 QString dataFileMissingMessage(const QString& path);

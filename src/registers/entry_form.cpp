@@ -98,7 +98,8 @@ void EntryForm::attachControls()
         {QStringLiteral("cmdUpdate"), &EntryForm::cmdUpdate_Click},
         {m_config.renumberButton, &EntryForm::cmdsuaso_Click},
         {QStringLiteral("Cmdtracuu"), &EntryForm::Cmdtracuu_Click},
-        {QStringLiteral("Cmdin"), &EntryForm::cmdin_Click},
+        // Print by date, for a register that has it (a list form's own "Cmdin" prints its marks).
+        {m_config.printCaller.isEmpty() ? QString() : QStringLiteral("Cmdin"), &EntryForm::cmdin_Click},
         {QStringLiteral("cmdclose"), &EntryForm::cmdclose_Click}};
     for (const auto& [name, handler] : buttons) {
         if (QPushButton* b = button(name))
@@ -268,7 +269,8 @@ bool EntryForm::requiredFilled()
     for (const RequiredBox& r : m_config.required) {
         ui::TextBox* b = box(r.box);
         if (b && b->text().trimmed().isEmpty())
-            missing += (missing.isEmpty() ? QString() : QStringLiteral(", ")) + r.label;
+            missing +=
+                missing.isEmpty() ? (r.firstLabel.isEmpty() ? r.label : r.firstLabel) : QStringLiteral(", ") + r.label;
     }
     if (missing.isEmpty())
         return true;
@@ -303,9 +305,20 @@ void EntryForm::writeLetter(db::Recordset& rs)
     m_numberNote = note;
 }
 
+bool EntryForm::needsChecks() const
+{
+    if (m_config.checkedWhenChanged.isEmpty())
+        return true;
+    for (const QString& name : m_config.checkedWhenChanged) {
+        if (const ui::TextBox* b = box(name); b && b->dataChanged())
+            return true;
+    }
+    return false;
+}
+
 bool EntryForm::saveRecord()
 {
-    if (!requiredFilled())
+    if (needsChecks() && !requiredFilled())
         return false;
     return Data1->updateRecord(); // a refused write was shown by Data1_Error; the values stay
 }
@@ -511,7 +524,7 @@ void EntryForm::cmdDelete_Click()
     }
     if (mode() != m_config.viewMode || !Data1->hasCurrentRecord() || !mayChangeCurrent() || refuseReadOnly())
         return;
-    if (app::ask(m_config.deleteQuestion)) {
+    if (m_config.deleteQuestion.isEmpty() || app::ask(m_config.deleteQuestion)) {
         Quiet quiet(m_quiet);
         if (Data1->deleteRecord()) {
             const db::Recordset rs = recordset();

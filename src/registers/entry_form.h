@@ -26,8 +26,9 @@ namespace registers {
 
 struct RequiredBox
 {
-    QString box;   // "mng_den"
-    QString label; // "Ngày đến", as the missing-field message lists it
+    QString box;                    // "mng_den"
+    QString label;                  // "Ngày đến", as the missing-field message lists it
+    QString firstLabel = QString(); // the wording when it heads the list ("" for label)
 };
 
 // A box that expands abbreviations or completes names from a reference list.
@@ -69,7 +70,7 @@ struct EntryConfig
     QString cancelAddCaption;
     // The delete button and its texts; "" for a register without one.
     QString deleteButton;
-    QString deleteQuestion;
+    QString deleteQuestion; // "" deletes at once
     QString deleteWhileAdding;
     // Buttons enabled only while viewing ("cmdGrid", "cmdclose").
     QStringList viewOnlyButtons;
@@ -92,6 +93,9 @@ struct EntryConfig
     QStringList checkBoxes;
     bool f5FillsToday = false; // F5 in a date box puts today's date (else it steps the date)
     QList<RequiredBox> required;
+    // The required boxes are checked only when one of these changed ("" for always); a change in
+    // another box alone is written without the check.
+    QStringList checkedWhenChanged;
     QString requiredFocus; // where the focus goes after the missing-field message
     // Fields whose values are remembered for F6 and the defaults of a new record.
     QStringList rememberedFields;
@@ -213,6 +217,7 @@ private:
     void writeLetter(db::Recordset& rs);
     void applyRights();
     bool requiredFilled();
+    bool needsChecks() const;
     bool saveRecord();
     void rememberFrom(const db::Recordset& rs);
     void lockBoxes(bool locked);

@@ -21,9 +21,9 @@
 
 namespace registers {
 
-ListForm::ListForm(ListConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+ListForm::ListForm(ListConfig config, QWidget* parent)
+    : ui::FormBase(parent), Data1(new ui::DataControl(this)), m_config(std::move(config)), m_marks(m_config, Data1)
 {
-    Data1 = new ui::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
     connect(Data1, &ui::DataControl::Reposition, this, &ListForm::Data1_Reposition);
@@ -127,41 +127,9 @@ void ListForm::Data1_Error(int dataErr, const QString& description, int& respons
     response = ui::response::Continue;
 }
 
-bool ListForm::refuseReadOnly()
-{
-    try {
-        if (isWritable(app::module1().dbcongvan, m_table))
-            return false;
-    } catch (const db::DbError& e) {
-        app::recordRunTimeError(e);
-        return false;
-    }
-    app::tell(kReadOnlyMessage);
-    return true;
-}
-
 void ListForm::DBGrid1_DblClick()
 {
-    if (!Data1->hasCurrentRecord() || refuseReadOnly())
-        return;
-    db::Recordset rs = Data1->recordset();
-    try {
-        rs.edit();
-        const bool marked = rs.value(QStringLiteral("chonin")).toString() == QLatin1String("X");
-        rs.setValue(QStringLiteral("chonin"), marked ? QString() : QStringLiteral("X"));
-        rs.update();
-    } catch (const db::DbError& e) {
-        try {
-            rs.cancelUpdate();
-        } catch (const db::DbError& dropped) {
-            app::logDroppedError(dropped, lcRegisters(), QStringLiteral("cancelling the mark that failed"));
-        }
-        int response = ui::response::Display;
-        Data1_Error(e.number(), e.description(), response);
-        return;
-    }
-    Data1->notifyDataChanged();
-    Data1->updateControls();
+    m_marks.toggle(m_table);
 }
 
 void ListForm::rememberPosition()
@@ -172,26 +140,10 @@ void ListForm::rememberPosition()
         DBGrid1->setFocus();
 }
 
-void ListForm::runMarks(const QStringList& statements)
+void ListForm::marksRan(bool ran)
 {
-    ui::HourglassPointer hourglass;
-    rememberPosition();
-    if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0)
-        return;
-    if (refuseReadOnly())
-        return;
-    try {
-        executeAll(app::module1().dbcongvan, statements);
-    } catch (const db::DbError& e) {
-        int response = ui::response::Display;
-        Data1_Error(e.number(), e.description(), response);
-        return;
-    }
-    const long long id = app::module1().idhientai;
-    Data1->refresh();
-    if (id > 0)
-        Data1->findFirst(QStringLiteral("id =") + QString::number(id));
-    Data1_Reposition();
+    if (ran)
+        Data1_Reposition();
     if (DBGrid1)
         DBGrid1->setFocus();
 }
@@ -199,64 +151,25 @@ void ListForm::runMarks(const QStringList& statements)
 void ListForm::Cmdchontat_Click()
 {
     const app::Module1& m = app::module1();
-    QStringList statements;
-    if (m.trangthai == QLatin1String("tracuucv") && !m.dieukientim.isEmpty()) {
-        statements << QStringLiteral("UPDATE ") + m_table + QStringLiteral(" SET chonin = '' where [chonin]='X' ;")
-                   << QStringLiteral("UPDATE ") + m_table + QStringLiteral(" SET chonin = 'X' where ") + m.dieukientim +
-                          m_config.markHitsEnd;
-    } else {
-        statements << QStringLiteral("UPDATE ") + m_table + QStringLiteral(" SET chonin = 'X' ;");
-    }
-    runMarks(statements);
+    rememberPosition();
+    const bool hits = m.trangthai == QLatin1String("tracuucv") && !m.dieukientim.isEmpty();
+    marksRan(m_marks.markAll(m_table, hits ? m.dieukientim : QString(), m.idhientai));
 }
 
 void ListForm::Cmdhuychon_Click()
 {
-    runMarks({QString(m_config.clearMarks).replace(QStringLiteral("<table>"), m_table)});
+    rememberPosition();
+    marksRan(m_marks.clearAll(m_table, app::module1().idhientai));
 }
 
 void ListForm::Cmdin_Click()
 {
-    app::Module1& m = app::module1();
-    ui::HourglassPointer hourglass;
-    try {
-        if (m_config.emptyPrintTableFirst)
-            m.dbtemp.execute(QStringLiteral("DELETE * FROM ") + m_config.printTable + QStringLiteral(" ;"));
-        if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0) {
-            app::tell(m_config.emptyMessage);
-            return;
-        }
-        // Is any listed letter marked? A clone looks, so the list stays where it is.
-        db::Recordset look = Data1->recordset().clone();
-        look.moveFirst();
-        look.findFirst(QStringLiteral("chonin= 'X'"));
-        if (look.noMatch()) {
-            app::tell(QStringLiteral("Chưa có công văn nào được chọn để in!"));
-            return;
-        }
-        if (DBGrid1)
-            DBGrid1->setFocus();
-        storeQuery(m.dbcongvan, QStringLiteral("qrdata1"), listStatement(Data1->recordSource()));
-        fillPrintTable(m_config.printTable, QStringLiteral(" INSERT INTO ") + m_config.printTable +
-                                                QStringLiteral(" Select * from qrdata1") + m_config.inKeyword +
-                                                inPath(m.filecongvan) + QStringLiteral("' where [chonin]= 'X'") +
-                                                QStringLiteral(" order by [id]"));
-    } catch (const db::DbError& e) {
-        app::recordRunTimeError(e);
-        app::tell(QStringLiteral("Gặp lỗi khi đang chuẩn bị in công văn !"));
-        return;
-    }
-    ui::setDefaultPointer();
-    const report::Destination destination = app::ask(QStringLiteral("Có muốn xem trước khi in không ?"))
-                                                ? report::Destination::Window
-                                                : report::Destination::Printer;
     QString margin;
     if (auto* txtle = control<ui::TextBox>(QStringLiteral("txtle")))
         margin = txtle->text();
-    const report::ReportResult result = printReport(CrystalReport1, destination, m_config.reportFile, geometry(),
-                                                    margin, QStringLiteral("(Những công văn được chọn)"));
-    if (!result.ok())
-        app::tell(result.message);
+    if (DBGrid1)
+        DBGrid1->setFocus();
+    m_marks.print(CrystalReport1, geometry(), margin);
 }
 
 void ListForm::Cmdincvtheongay_Click()

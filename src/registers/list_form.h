@@ -8,6 +8,7 @@
 // the entry form. Bound boxes show the current letter and accept no typing.
 
 #include "form_support.h"
+#include "print_marks.h"
 
 #include "platform/report/report_control.h"
 #include "platform/ui/data_control.h"
@@ -18,22 +19,15 @@
 
 namespace registers {
 
-struct ListConfig
+struct ListConfig : MarkPrintConfig
 {
     QStringList boundBoxes;                     // the boxes showing the current letter (field = name without "m")
     QString checkBox;                           // "Checkdaxuly" or ""
     QList<QPair<QString, QString>> gridColumns; // caption, field
-    QString clearMarks;   // "UPDATE <table> SET chonin = '' where [chonin]='X';" with <table> for the table
-    QString markHitsEnd;  // what closes "... SET chonin = 'X' where " + condition: ";" or ""
-    QString emptyMessage; // "Chưa có công văn nào được nạp !"
-    bool emptyPrintTableFirst = false; // the print table is emptied before anything is looked at
-    QString printTable;                // "incvden"
-    QString inKeyword;                 // " In '" or " IN '"
-    QString reportFile;                // "brcvden.rpt"
-    QString printCaller;               // "frmgridcvden"
-    QString printDateField;            // "ng_den"
-    QString searchForm;                // "frmtracuucvden"
-    QString entryForm;                 // "frmcvden"
+    QString printCaller;                        // "frmgridcvden"
+    QString printDateField;                     // "ng_den"
+    QString searchForm;                         // "frmtracuucvden"
+    QString entryForm;                          // "frmcvden"
     QString printButton = QStringLiteral("Cmdin");
     QString searchReturnFocus = QStringLiteral("mstt"); // focused on the search form when closing; "" none
 };
@@ -70,11 +64,11 @@ private:
     void Data1_Reposition();
     void Data1_Error(int dataErr, const QString& description, int& response);
     void rememberPosition();
-    void runMarks(const QStringList& statements);
-    bool refuseReadOnly();
+    void marksRan(bool ran);
 
     QString m_table;
     ui::TextBox* m_recnum = nullptr;
+    PrintMarks m_marks;
 };
 
 } // namespace registers

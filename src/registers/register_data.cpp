@@ -37,9 +37,11 @@ int nextFreeNumber(db::Database& db, const QString& table, const QString& field,
     return highest.value(0).toInt() + 1;
 }
 
-QString listStatement(const QString& recordSource)
+QString listStatement(const QString& recordSource, const QString& prefix)
 {
-    static const QRegularExpression bareTable(QStringLiteral("^cv\\S*$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression bareTable(QStringLiteral("^") + QRegularExpression::escape(prefix) +
+                                           QStringLiteral("\\S*$"),
+                                       QRegularExpression::CaseInsensitiveOption);
     if (bareTable.match(recordSource.trimmed()).hasMatch())
         return QStringLiteral("select * from ") + recordSource + QStringLiteral(" order by id");
     return recordSource;
@@ -63,6 +65,19 @@ QString dateRangeTitle(const QString& from, const QString& to)
         return QStringLiteral("(Ngày ") + from + QStringLiteral(")");
     // The blank before "đến" keeps the two dates apart: "(Từ ngày 01/01/2026 đến 05/01/2026)".
     return QStringLiteral("(Từ ngày ") + from + QStringLiteral(" đến ") + to + QStringLiteral(")");
+}
+
+QStringList tableYears(const db::Database& db, const QString& prefix)
+{
+    const QRegularExpression yearTable(QStringLiteral("^") + QRegularExpression::escape(prefix.toLower()) +
+                                       QStringLiteral("....$"));
+    QStringList years;
+    for (const QString& t : db.tableNames()) {
+        const QString name = t.trimmed();
+        if (yearTable.match(name.toLower()).hasMatch())
+            years << name.right(4);
+    }
+    return years;
 }
 
 void executeAll(db::Database& db, const QStringList& statements)

@@ -24,15 +24,19 @@ bool isWritable(db::Database& db, const QString& table);
 int nextFreeNumber(db::Database& db, const QString& table, const QString& field, int number,
                    const QString& scope = QString());
 
-// The statement behind a list: a bare table name ("cv..." pattern) becomes
+// The statement behind a list: a bare table name (prefix + "...", "cv..." for the letters) becomes
 // "select * from <table> order by id"; a statement is kept as it is.
-QString listStatement(const QString& recordSource);
+QString listStatement(const QString& recordSource, const QString& prefix = QStringLiteral("cv"));
 
 // Puts statement into the stored query name of db (created on first use, replaced afterwards).
 void storeQuery(db::Database& db, const QString& name, const QString& statement);
 
 // The title of a print by date range: "(Ngày d1)" for one day, "(Từ ngày d1 đến d2)" otherwise.
 QString dateRangeTitle(const QString& from, const QString& to);
+
+// The years of db's year tables named prefix + four characters ("lich2026"), as the search forms'
+// year lists offer them (any letter case, the name trimmed).
+QStringList tableYears(const db::Database& db, const QString& prefix);
 
 // Runs statements on db in one transaction: all of them or none.
 void executeAll(db::Database& db, const QStringList& statements);

@@ -13,8 +13,13 @@ namespace registers {
 
 void fillPrintTable(const QString& printTable, const QString& fillStatement)
 {
+    fillPrintTable(printTable, QStringList{fillStatement});
+}
+
+void fillPrintTable(const QString& printTable, const QStringList& fillStatements)
+{
     executeAll(app::module1().dbtemp,
-               {QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;"), fillStatement});
+               QStringList{QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;")} + fillStatements);
 }
 
 QString inPath(const QString& path)

@@ -14,6 +14,8 @@ namespace registers {
 // Empties the print table (on the scratch file dbtemp) and fills it with fillStatement, in one
 // transaction: the table holds the old rows or the new ones, never a mixture.
 void fillPrintTable(const QString& printTable, const QString& fillStatement);
+// The same with several fill statements, all in the one transaction.
+void fillPrintTable(const QString& printTable, const QStringList& fillStatements);
 
 // The path of a data file as it stands inside " IN '...'" (quotes doubled).
 QString inPath(const QString& path);

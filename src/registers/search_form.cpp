@@ -14,6 +14,7 @@
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
+#include "platform/ui/msg_box.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +27,30 @@ const QString kReversed = QStringLiteral("Không đặt thời điểm cuối tr
 const QString kBadDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
 
 } // namespace
+
+void leaveSearchDate(ui::TextBox& box, const ui::TextBox* from, const QString& invalidMessage)
+{
+    if (box.text().trimmed().isEmpty())
+        return;
+    const QString parsed = common::parseDate(box.text());
+    if (parsed.isEmpty()) {
+        app::tell(invalidMessage);
+        box.setText(QString());
+        box.setFocus();
+        return;
+    }
+    if (from) {
+        const QString start = common::parseDate(from->text());
+        if (!start.isEmpty() && common::normaliseDate(parsed) < common::normaliseDate(start)) {
+            ui::msgBox(QStringLiteral("Không đặt trước thời điểm bắt đầu :") + from->text() + QStringLiteral("\r\n") +
+                           QStringLiteral("Cần nạp lại con số thời gian này!"),
+                       ui::msgbox::Exclamation);
+            box.setFocus();
+            return;
+        }
+    }
+    box.setText(parsed);
+}
 
 QString searchGuideTail()
 {
@@ -71,14 +96,7 @@ void SearchForm::Form_Load()
     const app::Module1& m = app::module1();
     if (m_years) {
         m_years->clear();
-        const QRegularExpression yearTable(QStringLiteral("^") + m_config.tablePrefix + QStringLiteral("....$"));
-        QStringList years;
-        for (const QString& t : m.dbcongvan.tableNames()) {
-            const QString name = t.trimmed().toLower();
-            if (yearTable.match(name).hasMatch())
-                years << name.right(4);
-        }
-        m_years->addItems(years);
+        m_years->addItems(tableYears(m.dbcongvan, m_config.tablePrefix));
         m_years->setCurrentText(m.namlamviec);
     }
     if (auto* guide = control<QLabel>(QStringLiteral("Label1")))

@@ -30,6 +30,12 @@ struct SearchPick
     QList<GridColumn> listColumns;
 };
 
+// Leaving a date box of the work-plan and schedule searches (nothing for a blank box): a text that
+// is not a date is told with invalidMessage, emptied and refocused; a to date before the date in
+// its from box (when given) is warned with an exclamation and refocused, keeping its text;
+// otherwise the box shows the parsed date.
+void leaveSearchDate(ui::TextBox& box, const ui::TextBox* from, const QString& invalidMessage);
+
 // The lines of the search forms' guide after the first: how the signs of a criterion combine.
 QString searchGuideTail();
 

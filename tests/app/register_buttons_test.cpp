@@ -6,42 +6,6 @@
 
 namespace {
 
-struct WeekCase
-{
-    const char* what;
-    QDate today;
-    QDate monday;
-    QDate sunday;
-};
-
-class WeekOfTest : public ::testing::TestWithParam<WeekCase>
-{
-};
-
-TEST_P(WeekOfTest, WeekRunsFromMondayToSunday)
-{
-    const WeekCase& c = GetParam();
-    const app::Week w = app::weekOf(c.today);
-    EXPECT_EQ(w.monday, c.monday) << c.what;
-    EXPECT_EQ(w.sunday, c.sunday) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Days, WeekOfTest,
-    ::testing::Values(
-        WeekCase{"Sunday covers the six days before it", QDate(2009, 6, 14), QDate(2009, 6, 8), QDate(2009, 6, 14)},
-        WeekCase{"Monday starts its week", QDate(2009, 6, 15), QDate(2009, 6, 15), QDate(2009, 6, 21)},
-        WeekCase{"Wednesday", QDate(2009, 6, 17), QDate(2009, 6, 15), QDate(2009, 6, 21)},
-        WeekCase{"Saturday", QDate(2009, 6, 20), QDate(2009, 6, 15), QDate(2009, 6, 21)},
-        WeekCase{"week across the year's end", QDate(2010, 1, 1), QDate(2009, 12, 28), QDate(2010, 1, 3)}));
-
-TEST(WeekOfTest, InvalidDayGivesInvalidWeek)
-{
-    const app::Week w = app::weekOf(QDate());
-    EXPECT_FALSE(w.monday.isValid());
-    EXPECT_FALSE(w.sunday.isValid());
-}
-
 class RegisterRequestTest : public ::testing::Test
 {
 protected:

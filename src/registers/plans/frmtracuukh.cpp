@@ -7,6 +7,8 @@
 
 #include "registers/form_registry.h"
 #include "registers/form_support.h"
+#include "registers/register_data.h"
+#include "registers/search_form.h"
 
 #include "app/kiemtra_query.h"
 #include "app/messenger.h"
@@ -96,13 +98,7 @@ QComboBox* frmtracuukh::yearList() const
 void frmtracuukh::Form_Load()
 {
     app::Module1& m = app::module1();
-    QStringList years;
-    const QRegularExpression planTable(QStringLiteral("^kehoach....$"));
-    for (const QString& t : m.dblich.tableNames()) {
-        const QString name = t.trimmed();
-        if (planTable.match(name.toLower()).hasMatch())
-            years << name.right(4);
-    }
+    const QStringList years = tableYears(m.dblich, QStringLiteral("kehoach"));
     {
         const QSignalBlocker quiet(m_ui->Combonamlamviec);
         m_ui->Combonamlamviec->clear();
@@ -291,29 +287,12 @@ void frmtracuukh::idLeft()
 
 void frmtracuukh::dateLeft(const QString& name)
 {
-    ui::TextBox* b = box(name);
-    if (!isVisible() || b->text().trimmed().isEmpty())
+    if (!isVisible())
         return;
-    const QString parsed = common::parseDate(b->text());
-    if (parsed.isEmpty()) {
-        app::tell(name == QLatin1String("mtgianbdau1") ? QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!")
-                                                       : kInvalidDate);
-        b->setText(QString());
-        b->setFocus();
-        return;
-    }
-    if (name.endsWith(QLatin1Char('2'))) {
-        ui::TextBox* first = box(name.left(name.size() - 1) + QLatin1Char('1'));
-        const QString from = common::parseDate(first->text());
-        if (!from.isEmpty() && common::normaliseDate(parsed) < common::normaliseDate(from)) {
-            ui::msgBox(QStringLiteral("Không đặt trước thời điểm bắt đầu :") + first->text() + QStringLiteral("\r\n") +
-                           QStringLiteral("Cần nạp lại con số thời gian này!"),
-                       ui::msgbox::Exclamation);
-            b->setFocus();
-            return;
-        }
-    }
-    b->setText(parsed);
+    ui::TextBox* first = name.endsWith(QLatin1Char('2')) ? box(name.left(name.size() - 1) + QLatin1Char('1')) : nullptr;
+    leaveSearchDate(*box(name), first,
+                    name == QLatin1String("mtgianbdau1") ? QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!")
+                                                         : kInvalidDate);
 }
 
 } // namespace registers

@@ -1,0 +1,6 @@
+target_link_libraries(schedule_bench PRIVATE selvaro_schedule Qt6::Test)
+foreach(_dep selvaro_template selvaro_data_files)
+    if(TARGET ${_dep})
+        add_dependencies(schedule_bench ${_dep})
+    endif()
+endforeach()

@@ -1,0 +1,162 @@
+// The week view on a schedule year of 10,000 items built here (about 190 in a week): opening the
+// view on a week, stepping forward one week at a time through the year, and printing a week to PDF.
+// Targets: each step < 30 ms; printing a week < 1 s.
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/reference_recordsets.h"
+#include "app/table_copy.h"
+#include "registers/form_registry.h"
+#include "registers/schedule/frmgridtuan.h"
+#include "registers/schedule/schedule_forms.h"
+#include "registers/schedule/schedule_record.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kItems = 10000;
+
+// Answers "no" to every question (print to the printer: a PDF under SELVARO_PRINT_TO).
+class NoMessenger : public app::Messenger
+{
+public:
+    QString show(const QString&, const QString& mode) override
+    {
+        return mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0 ? QStringLiteral("no")
+                                                                              : QStringLiteral("ok");
+    }
+    void closeNotice() override {}
+};
+
+// A program folder whose schedule file holds the year 2026 with kItems items.
+class Program
+{
+public:
+    Program()
+    {
+        const QString data = m_dir.filePath(QStringLiteral("data"));
+        QDir().mkpath(data);
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brlichtuan.rpt"), data + QStringLiteral("/brlichtuan.rpt"));
+        app::Module1& m = app::module1();
+        m.thumucchuongtrinh = m_dir.path();
+        m.filelich = copy(QStringLiteral("vemolich.mdb"));
+        m.filetemp = copy(QStringLiteral("vemotemp.mdb"));
+        m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = copy(QStringLiteral("vemotk.mdb"));
+        m.dblich = db::Database::open(m.filelich, app::kConnect);
+        m.dbtemp = db::Database::open(m.filetemp, app::kConnect);
+        m.dbthamkhao = m.dbthamkhaocv = m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
+        m.namlamviec = QStringLiteral("2026");
+        m.setYearTables();
+        app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("lichmau"), m.banglich, false);
+        app::openReferenceRecordsets();
+        fill();
+        qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());
+        app::setMessenger(&m_messenger);
+        registers::registerScheduleForms();
+        registers::setMainWindow(&m_main);
+        m.trangthai = QStringLiteral("xemlichtuan");
+    }
+
+private:
+    QString copy(const QString& name)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("data/") + name);
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), path);
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+        return path;
+    }
+    void fill()
+    {
+        static const QStringList places = {QStringLiteral("Hội trường tầng 2"), QStringLiteral("Phòng họp số 1"),
+                                           QStringLiteral("Trụ sở Uỷ ban"), QStringLiteral("Nhà văn hoá xã")};
+        app::Module1& m = app::module1();
+        db::Recordset rs = m.dblich.openRecordset(m.banglich);
+        m.dblich.beginTrans();
+        const QDate first(2026, 1, 1);
+        for (int i = 0; i < kItems; ++i) {
+            const QDate day = first.addDays(i * 365 / kItems);
+            const QString time =
+                QString::number(7 + i % 10) + QStringLiteral("h") + (i % 2 ? QStringLiteral("30") : QString());
+            rs.addNew();
+            rs.setValue(QStringLiteral("ngay"), day.toString(QStringLiteral("dd/MM/yyyy")));
+            rs.setValue(QStringLiteral("ngaychuan"), day.toString(QStringLiteral("yyyyMMdd")));
+            rs.setValue(QStringLiteral("gio"), time);
+            rs.setValue(QStringLiteral("giochuan"), registers::timeKey(time));
+            rs.setValue(QStringLiteral("ndung"),
+                        QStringLiteral("Họp bàn triển khai nhiệm vụ số %1 của các phòng, ban").arg(i));
+            rs.setValue(QStringLiteral("diadiem"), places.at(i % places.size()));
+            rs.setValue(QStringLiteral("nguoictri"), QStringLiteral("Đ/c Chủ tịch"));
+            rs.setValue(QStringLiteral("nguoicbi"), QStringLiteral("Văn phòng"));
+            rs.setValue(QStringLiteral("thanhphan"), QStringLiteral("Lãnh đạo các phòng, ban chuyên môn"));
+            rs.update();
+        }
+        m.dblich.commitTrans();
+    }
+
+    QTemporaryDir m_dir;
+    NoMessenger m_messenger;
+    QWidget m_main;
+};
+
+registers::frmgridtuan* view()
+{
+    static Program p;
+    return registers::form<registers::frmgridtuan>(QStringLiteral("frmgridtuan"));
+}
+
+void BM_OpenWeekView(benchmark::State& state)
+{
+    registers::frmgridtuan* v = view();
+    for (auto _ : state) {
+        v->openWeek(QDate(2026, 6, 17));
+        benchmark::DoNotOptimize(v->Data1->recordset().recordCount());
+    }
+    state.counters["rows"] = v->Data1->recordset().recordCount();
+}
+BENCHMARK(BM_OpenWeekView)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// One iteration is one step: 52 steps forward from the first week of the year.
+void BM_StepWeekForward(benchmark::State& state)
+{
+    registers::frmgridtuan* v = view();
+    v->openWeek(QDate(2026, 1, 5));
+    for (auto _ : state) {
+        v->cmdsau_Click();
+        benchmark::DoNotOptimize(v->Data1->recordset().recordCount());
+    }
+    state.counters["last_monday"] = v->week().monday.toJulianDay() - QDate(2026, 1, 5).toJulianDay();
+}
+BENCHMARK(BM_StepWeekForward)->Unit(benchmark::kMillisecond)->Iterations(52);
+
+void BM_PrintWeek(benchmark::State& state)
+{
+    registers::frmgridtuan* v = view();
+    v->openWeek(QDate(2026, 6, 17));
+    int pages = 0;
+    for (auto _ : state) {
+        v->Cmdinlich_Click();
+        pages = v->CrystalReport1.lastResult().pageCount;
+    }
+    state.counters["rows"] = v->Data1->recordset().recordCount();
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PrintWeek)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    registers::destroyForms();
+    app::setMessenger(nullptr);
+    return 0;
+}

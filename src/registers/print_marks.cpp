@@ -1,0 +1,133 @@
+#include "print_marks.h"
+
+#include "register_data.h"
+#include "register_print.h"
+#include "registers_log.h"
+
+#include "app/messenger.h"
+#include "app/run_time_error.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/msg_box.h"
+
+namespace registers {
+
+void PrintMarks::tellError(const QString& description) const
+{
+    ui::msgBox(m_config.dataErrorPrefix + description);
+}
+
+bool PrintMarks::refuseReadOnly(const QString& table)
+{
+    try {
+        if (isWritable(database(), table))
+            return false;
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e); // the command itself will report what is wrong
+        return false;
+    }
+    app::tell(kReadOnlyMessage);
+    return true;
+}
+
+void PrintMarks::toggle(const QString& table)
+{
+    if (!m_data->hasCurrentRecord() || refuseReadOnly(table))
+        return;
+    db::Recordset rs = m_data->recordset();
+    try {
+        rs.edit();
+        const bool marked = rs.value(QStringLiteral("chonin")).toString() == QLatin1String("X");
+        rs.setValue(QStringLiteral("chonin"), marked ? QString() : QStringLiteral("X"));
+        rs.update();
+    } catch (const db::DbError& e) {
+        try {
+            rs.cancelUpdate();
+        } catch (const db::DbError& dropped) {
+            app::logDroppedError(dropped, lcRegisters(), QStringLiteral("cancelling the mark that failed"));
+        }
+        tellError(e.description());
+        return;
+    }
+    m_data->notifyDataChanged();
+    m_data->updateControls();
+}
+
+bool PrintMarks::run(const QString& table, const QStringList& statements, long long id)
+{
+    ui::HourglassPointer hourglass;
+    if (!m_data->hasRecordset() || m_data->recordset().recordCount() == 0)
+        return false;
+    if (refuseReadOnly(table))
+        return false;
+    try {
+        executeAll(database(), statements);
+    } catch (const db::DbError& e) {
+        tellError(e.description());
+        return false;
+    }
+    m_data->refresh();
+    if (id > 0)
+        m_data->findFirst(QStringLiteral("id =") + QString::number(id));
+    return true;
+}
+
+bool PrintMarks::markAll(const QString& table, const QString& hits, long long id)
+{
+    QStringList statements;
+    if (!hits.isEmpty()) {
+        statements << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = '' where [chonin]='X' ;")
+                   << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where ") + hits +
+                          m_config.markHitsEnd;
+    } else {
+        statements << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' ;");
+    }
+    return run(table, statements, id);
+}
+
+bool PrintMarks::clearAll(const QString& table, long long id)
+{
+    return run(table, {QString(m_config.clearMarks).replace(QStringLiteral("<table>"), table)}, id);
+}
+
+void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry, const QString& margin)
+{
+    app::Module1& m = app::module1();
+    ui::HourglassPointer hourglass;
+    db::Database& data = database();
+    try {
+        if (m_config.emptyPrintTableFirst)
+            m.dbtemp.execute(QStringLiteral("DELETE * FROM ") + m_config.printTable + QStringLiteral(" ;"));
+        if (!m_data->hasRecordset() || m_data->recordset().recordCount() == 0) {
+            app::tell(m_config.emptyMessage);
+            return;
+        }
+        // Is any listed record marked? A clone looks, so the list stays where it is.
+        db::Recordset look = m_data->recordset().clone();
+        look.moveFirst();
+        look.findFirst(QStringLiteral("chonin= 'X'"));
+        if (look.noMatch()) {
+            app::tell(m_config.noneMarkedMessage);
+            return;
+        }
+        storeQuery(data, QStringLiteral("qrdata1"), listStatement(m_data->recordSource(), m_config.tablePrefix));
+        fillPrintTable(m_config.printTable, QStringLiteral(" INSERT INTO ") + m_config.printTable +
+                                                QStringLiteral(" Select * from qrdata1") + m_config.inKeyword +
+                                                inPath(m.path(m_config.dataFile)) +
+                                                QStringLiteral("' where [chonin]= 'X'") + m_config.printOrder);
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        app::tell(m_config.failedMessage);
+        return;
+    }
+    ui::setDefaultPointer();
+    const report::Destination destination = app::ask(QStringLiteral("Có muốn xem trước khi in không ?"))
+                                                ? report::Destination::Window
+                                                : report::Destination::Printer;
+    const report::ReportResult result =
+        printReport(control, destination, m_config.reportFile, formGeometry, margin, m_config.printTitle);
+    if (!result.ok())
+        app::tell(result.message);
+}
+
+} // namespace registers

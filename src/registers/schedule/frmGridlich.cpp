@@ -1,0 +1,171 @@
+#include "frmGridlich.h"
+
+#include "ui_frmGridlich.h"
+
+#include "frmlich.h"
+
+#include "registers/form_registry.h"
+
+#include "app/messenger.h"
+#include "app/module1.h"
+
+#include <QLabel>
+
+namespace registers {
+namespace {
+
+EntryConfig scheduleListConfig()
+{
+    EntryConfig c = scheduleEntryConfig();
+    c.ownMode = true;
+    c.boxFields.remove(QStringLiteral("txtFields"));
+    c.boxFields.insert(QStringLiteral("txtid"), QStringLiteral("ID"));
+    c.dataBoxes.replace(0, QStringLiteral("txtid"));
+    c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
+    // Adding remembers the last item's texts; F6 copies back all but the participants and the note.
+    c.rememberedFields = {QStringLiteral("nguoicbi"), QStringLiteral("nguoictri"), QStringLiteral("diadiem"),
+                          QStringLiteral("gio"),      QStringLiteral("ndung"),     QStringLiteral("ngay"),
+                          QStringLiteral("thu")};
+    c.deleteButton = QStringLiteral("cmdxoa");
+    c.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
+    c.viewOnlyButtons = {QStringLiteral("Cmdchontat"), QStringLiteral("Cmdhuychon"), QStringLiteral("Cmdin"),
+                         QStringLiteral("cmdclose")};
+    c.searchForm.clear();
+    return c;
+}
+
+} // namespace
+
+MarkPrintConfig scheduleMarkConfig()
+{
+    MarkPrintConfig c;
+    c.dataFile = app::DataFile::Schedule;
+    c.clearMarks = QStringLiteral("UPDATE <table> SET chonin = '' where chonin='X' ;");
+    c.markHitsEnd = QStringLiteral(";");
+    c.emptyMessage = QStringLiteral("Không có lịch làm việc nào cả !");
+    c.noneMarkedMessage = QStringLiteral("Chưa có lịch làm việc nào được chọn để in !");
+    c.failedMessage = QStringLiteral("Gặp lỗi khi đang chuẩn bị in lịch làm việc !");
+    c.printTable = QStringLiteral("inlich");
+    c.inKeyword = QStringLiteral(" IN '");
+    c.reportFile = QStringLiteral("brlichtuan.rpt");
+    c.printTitle = QStringLiteral("(Lịch làm việc được chọn)");
+    c.printOrder = QStringLiteral(" order by [ngaychuan],[giochuan]");
+    c.tablePrefix = QStringLiteral("lich");
+    c.dataErrorPrefix = QStringLiteral("Data error event hit err:");
+    return c;
+}
+
+frmGridlich::frmGridlich(QWidget* parent)
+    : EntryForm(scheduleListConfig(), parent), m_ui(std::make_unique<Ui::frmGridlich>()),
+      m_printConfig(scheduleMarkConfig()), m_marks(m_printConfig, Data1)
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmGridlich"));
+    DBGrid1 = m_ui->DBGrid1;
+    DBGrid1->addColumn(QStringLiteral("In"), QStringLiteral("chonin"), 30);
+    DBGrid1->addColumn(QStringLiteral("Ngày"), QStringLiteral("ngay"), 90);
+    DBGrid1->addColumn(QStringLiteral("Nội dung"), QStringLiteral("ndung"), 620);
+    DBGrid1->addColumn(QStringLiteral("Giờ"), QStringLiteral("gio"), 80);
+    DBGrid1->setDataSource(Data1);
+    setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách lịch làm việc"));
+    connect(DBGrid1, &ui::Grid::DblClick, this, &frmGridlich::DBGrid1_DblClick);
+    connect(m_ui->Cmdchontat, &QPushButton::clicked, this, &frmGridlich::Cmdchontat_Click);
+    connect(m_ui->Cmdhuychon, &QPushButton::clicked, this, &frmGridlich::Cmdhuychon_Click);
+    connect(m_ui->Cmdin, &QPushButton::clicked, this, &frmGridlich::Cmdin_Click);
+    m_ui->txtle->setText(QStringLiteral("10"));
+    attachControls();
+    attachScheduleBoxes(*this);
+}
+
+frmGridlich::~frmGridlich() = default;
+
+void frmGridlich::Form_Load()
+{
+    EntryForm::Form_Load();
+    m_ui->Lblhuongdan->setText(QStringLiteral("Nháy đúp vào đầu dòng định in ở bảng trên để chọn ") +
+                               QStringLiteral("in (có dấu X) hoặc huỷ chọn dòng đó (bỏ dấu X)"));
+}
+
+void frmGridlich::Form_KeyUp(int& keyCode, int shift)
+{
+    EntryForm::Form_KeyUp(keyCode, shift);
+    scheduleKeyUp(*this, keyCode);
+}
+
+bool frmGridlich::openList(const QString& table, const QString& source, bool fromSearch)
+{
+    m_fromSearch = fromSearch;
+    open(table, source);
+    if (!Data1->hasRecordset()) {
+        hide(); // the data control told the engine's text
+        return false;
+    }
+    if (Data1->recordset().recordCount() > 0)
+        Data1->moveFirst();
+    DBGrid1->setFocus();
+    return true;
+}
+
+void frmGridlich::writeRecord(db::Recordset& rs)
+{
+    writeScheduleRecord(*this, rs);
+}
+
+long long frmGridlich::rememberPosition()
+{
+    app::Module1& m = app::module1();
+    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    DBGrid1->setFocus();
+    return m.idhientai;
+}
+
+void frmGridlich::marksRan(bool ran)
+{
+    Q_UNUSED(ran)
+    DBGrid1->setFocus();
+}
+
+void frmGridlich::DBGrid1_DblClick()
+{
+    if (!editing())
+        m_marks.toggle(table());
+}
+
+// A list of a search's hits marks exactly the hits, whoever opened the search; the year's list
+// marks every item of the year. Both act on the table the list shows.
+void frmGridlich::Cmdchontat_Click()
+{
+    const app::Module1& m = app::module1();
+    const long long id = rememberPosition();
+    const bool hits = m_fromSearch && !m.dieukientim.isEmpty();
+    marksRan(m_marks.markAll(table(), hits ? m.dieukientim : QString(), id));
+}
+
+void frmGridlich::Cmdhuychon_Click()
+{
+    marksRan(m_marks.clearAll(table(), rememberPosition()));
+}
+
+void frmGridlich::Cmdin_Click()
+{
+    DBGrid1->setFocus();
+    m_marks.print(CrystalReport1, geometry(), m_ui->txtle->text());
+}
+
+void frmGridlich::afterClose()
+{
+    app::Module1& m = app::module1();
+    const long long id = rememberPosition();
+    if (m.trangthai != QLatin1String("tracuulich")) {
+        if (auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")))) {
+            entry->returnTo(id);
+            return;
+        }
+    } else if (ui::FormBase* search = form(QStringLiteral("frmtracuulich"))) {
+        search->showModeless();
+        return;
+    }
+    showMainWindow();
+}
+
+} // namespace registers

@@ -1,0 +1,64 @@
+#pragma once
+
+// The schedule list: the year's schedule, or a search's hits, ordered by day and time, with the
+// current item's boxes below the grid for adding and correcting (the list keeps its mode to
+// itself; trangthai keeps its opener's value), marks for printing and the marked items printed
+// on brlichtuan.rpt through the print table inlich.
+
+#include "registers/entry_form.h"
+#include "registers/print_marks.h"
+
+#include "platform/report/report_control.h"
+#include "platform/ui/grid.h"
+
+#include <memory>
+
+namespace Ui {
+class frmGridlich;
+}
+
+namespace registers {
+
+class frmGridlich : public EntryForm
+{
+    Q_OBJECT
+
+public:
+    explicit frmGridlich(QWidget* parent = nullptr);
+    ~frmGridlich() override;
+
+    // Shows source (the year's schedule in order, or a search statement) of the year table
+    // `table`; fromSearch: the list shows a search's hits, which "&Chọn tất" marks. False, with
+    // the engine's text told, when the rows cannot be read.
+    bool openList(const QString& table, const QString& source, bool fromSearch);
+    // Makes the item whose id is id current (nothing happens for 0).
+    void showRecord(long long id) { showLetter(id); }
+
+    ui::Grid* DBGrid1 = nullptr;
+    report::ReportControl CrystalReport1;
+
+    void DBGrid1_DblClick();
+    void Cmdchontat_Click();
+    void Cmdhuychon_Click();
+    void Cmdin_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+    void writeRecord(db::Recordset& rs) override;
+    void afterClose() override;
+
+private:
+    long long rememberPosition();
+    void marksRan(bool ran);
+
+    std::unique_ptr<Ui::frmGridlich> m_ui;
+    MarkPrintConfig m_printConfig;
+    PrintMarks m_marks;
+    bool m_fromSearch = false;
+};
+
+// How the schedule list marks and prints.
+MarkPrintConfig scheduleMarkConfig();
+
+} // namespace registers

@@ -1,0 +1,233 @@
+#include "frmgridtuan.h"
+
+#include "ui_frmgridtuan.h"
+
+#include "frmlich.h"
+#include "schedule_record.h"
+
+#include "registers/form_registry.h"
+#include "registers/form_support.h"
+#include "registers/register_print.h"
+
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/run_time_error.h"
+#include "common/abbreviation.h"
+#include "common/dates.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
+#include "platform/ui/key_codes.h"
+
+#include <QHeaderView>
+
+namespace registers {
+
+frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmgridtuan>())
+{
+    m_ui->setupUi(this);
+    setObjectName(QStringLiteral("frmgridtuan"));
+    Data1 = new ui::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    Data1->hide();
+    Data1->setRecordsetType(db::RecordsetType::Dynaset);
+    connect(Data1, &ui::DataControl::Reposition, this, &frmgridtuan::Data1_Reposition);
+    // The engine's own text, through the message dialog; the view stays as it was.
+    connect(Data1, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
+        app::tell(description);
+        response = ui::response::Continue;
+    });
+    DBGrid1 = m_ui->DBGrid1;
+    const QList<std::tuple<const char*, const char*, int>> columns = {{"Ngày", "ngay", 84},
+                                                                      {"Giờ", "gio", 56},
+                                                                      {"Nội dung", "ndung", 376},
+                                                                      {"Địa điểm", "diadiem", 170},
+                                                                      {"Thành phần", "thanhphan", 190},
+                                                                      {"Chuẩn bị", "nguoicbi", 120},
+                                                                      {"Chủ trì", "nguoictri", 120},
+                                                                      {"Ghi chú", "ghichu", 126}};
+    for (const auto& [caption, field, width] : columns)
+        DBGrid1->addColumn(QString::fromUtf8(caption), QString::fromLatin1(field), width);
+    DBGrid1->setDataSource(Data1);
+    // A busy week stays legible: every row has room for two lines of a long text (sizing each row
+    // to its text would lay out every cell of the week at each step).
+    DBGrid1->setWordWrap(true);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(2 * DBGrid1->fontMetrics().lineSpacing() + 6);
+    setAccessibleCaption(DBGrid1, QStringLiteral("Lịch làm việc trong tuần"));
+    m_ui->Text1->bind(Data1, QStringLiteral("diadiem"));
+    m_ui->Text2->bind(Data1, QStringLiteral("ndung"));
+    for (ui::TextBox* b :
+         std::initializer_list<ui::TextBox*>{m_ui->txtdautuan, m_ui->txtcuoituan, m_ui->Text1, m_ui->Text2})
+        b->setLocked(true); // the week is shown, never edited here
+    m_ui->Txtle->setText(QStringLiteral("10"));
+    for (int month = 1; month <= 12; ++month)
+        m_ui->List1->addItem(QStringLiteral("Tháng ") + QString::number(month));
+    m_ui->List1->hide();
+    setAccessibleCaption(m_ui->List1, QStringLiteral("Chọn tháng"));
+    setAccessibleCaption(m_ui->lbltieude, QStringLiteral("Tiêu đề"));
+    connect(m_ui->List1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { List1_Click(m_ui->List1->row(item)); });
+    connect(m_ui->List1, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { List1_Click(m_ui->List1->row(item)); });
+    connect(m_ui->cmdtruoc, &QPushButton::clicked, this, &frmgridtuan::cmdtruoc_Click);
+    connect(m_ui->cmdsau, &QPushButton::clicked, this, &frmgridtuan::cmdsau_Click);
+    connect(m_ui->cmdthang, &QPushButton::clicked, this, &frmgridtuan::cmdthang_Click);
+    connect(m_ui->Cmdinlich, &QPushButton::clicked, this, &frmgridtuan::Cmdinlich_Click);
+    connect(m_ui->cmdclose, &QPushButton::clicked, this, &frmgridtuan::cmdclose_Click);
+    nameControlsFromLabels(this);
+}
+
+frmgridtuan::~frmgridtuan() = default;
+
+void frmgridtuan::Form_Load()
+{
+    m_ui->List1->hide();
+}
+
+bool frmgridtuan::openWeek(const QDate& day)
+{
+    load();
+    if (!showWeek(common::weekOf(day)))
+        return false;
+    showModeless();
+    DBGrid1->setFocus();
+    return true;
+}
+
+// The week's rows from the working year's table and, for the days of another year, that year's
+// table when the file holds it.
+bool frmgridtuan::showWeek(const common::Week& week)
+{
+    if (!week.monday.isValid())
+        return false;
+    app::Module1& m = app::module1();
+    QStringList tables;
+    try {
+        tables = weekTables(m.dblich, m.banglich, week);
+    } catch (const db::DbError& e) {
+        app::tell(e.description());
+        return false;
+    }
+    Data1->setDatabase(m.dblich);
+    Data1->setRecordSource(weekSource(tables, week));
+    if (!Data1->refresh())
+        return false; // told by the data control's error event
+    m_week = week;
+    m_tables = tables;
+    m_ui->txtdautuan->setText(common::dateToText(week.monday));
+    m_ui->txtcuoituan->setText(common::dateToText(week.sunday));
+    m_ui->lbltieude->setText(QStringLiteral("Xem lịch làm việc trong tuần từ ") + m_ui->txtdautuan->text() +
+                             QStringLiteral(" đến ") + m_ui->txtcuoituan->text());
+    setWindowTitle(m_ui->lbltieude->text());
+    Data1_Reposition();
+    return true;
+}
+
+void frmgridtuan::step(int weeks)
+{
+    ui::HourglassPointer hourglass;
+    showWeek(common::stepWeek(common::dateFromDisplay(m_ui->txtdautuan->text()), weeks));
+}
+
+void frmgridtuan::cmdtruoc_Click()
+{
+    step(-1);
+}
+
+void frmgridtuan::cmdsau_Click()
+{
+    step(1);
+}
+
+void frmgridtuan::cmdthang_Click()
+{
+    m_ui->List1->show();
+    m_ui->List1->raise();
+    m_ui->List1->setFocus();
+}
+
+void frmgridtuan::List1_Click(int row)
+{
+    ui::HourglassPointer hourglass;
+    showWeek(common::weekOfMonth(row + 1, app::module1().namlamviec.trimmed().toInt()));
+    m_ui->List1->hide();
+    DBGrid1->setFocus();
+}
+
+void frmgridtuan::Data1_Reposition()
+{
+    if (!Data1->hasRecordset())
+        return;
+    const db::Recordset rs = Data1->recordset();
+    Data1->setCaption(rs.recordCount() == 0 ? QStringLiteral("0/0")
+                                            : QString::number(rs.absolutePosition() + 1) + QStringLiteral("/") +
+                                                  QString::number(rs.recordCount()));
+}
+
+// Every row of the week is printed; marks are not consulted.
+void frmgridtuan::Cmdinlich_Click()
+{
+    app::Module1& m = app::module1();
+    {
+        ui::HourglassPointer hourglass;
+        try {
+            fillPrintTable(QStringLiteral("inlich"), weekPrintStatements(m_tables, m.filelich, m_week));
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e);
+            app::tell(e.description());
+            return;
+        }
+    }
+    const report::Destination destination = app::ask(QStringLiteral("Có muốn xem trước khi in không ?"))
+                                                ? report::Destination::Window
+                                                : report::Destination::Printer;
+    try {
+        const report::ReportResult r = printReport(CrystalReport1, destination, QStringLiteral("brlichtuan.rpt"),
+                                                   geometry(), m_ui->Txtle->text(), weekTitle(m_week));
+        if (!r.ok())
+            app::tell(r.message);
+    } catch (const db::DbError& e) {
+        app::tell(e.description());
+    }
+}
+
+void frmgridtuan::cmdclose_Click()
+{
+    unload();
+}
+
+// Back to the entry form on the row current here (when the row belongs to the entry form's
+// table), or to the main window; also when the window's close box closes the view.
+void frmgridtuan::Form_Unload(int& cancel)
+{
+    Q_UNUSED(cancel)
+    app::Module1& m = app::module1();
+    if (m.trangthai != QLatin1String("xemlichtuan")) {
+        auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")));
+        m.idhientai = 0;
+        if (entry && Data1->hasCurrentRecord()) {
+            const db::Recordset rs = Data1->recordset();
+            const QString table = m_tables.size() == 1 ? m_tables.first() : rs.value(QStringLiteral("bang")).toString();
+            if (table.compare(entry->table(), Qt::CaseInsensitive) == 0)
+                m.idhientai = rs.value(QStringLiteral("ID")).toLongLong();
+        }
+        if (entry) {
+            entry->returnTo(m.idhientai);
+            return;
+        }
+    }
+    showMainWindow();
+}
+
+void frmgridtuan::Form_KeyUp(int& keyCode, int shift)
+{
+    Q_UNUSED(shift)
+    auto* b = control<ui::TextBox>(activeControlName());
+    if (!b || b->isLocked())
+        return;
+    if (keyCode == ui::key::F4)
+        b->setText(QString());
+    else
+        expandFrom(*b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+}
+
+} // namespace registers

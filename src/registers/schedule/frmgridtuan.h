@@ -1,0 +1,64 @@
+#pragma once
+
+// The week view: the schedule of one week, Monday to Sunday, by day and time; the week before or
+// after, the week of a month's first day, and the whole week printed on brlichtuan.rpt. Opened by
+// the main window for the current week (trangthai "xemlichtuan") and by the entry form for the
+// week of its item; nothing is edited here.
+
+#include "common/weeks.h"
+#include "platform/report/report_control.h"
+#include "platform/ui/data_control.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/grid.h"
+#include "platform/ui/text_box.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace Ui {
+class frmgridtuan;
+}
+
+namespace registers {
+
+class frmgridtuan : public ui::FormBase
+{
+    Q_OBJECT
+
+public:
+    explicit frmgridtuan(QWidget* parent = nullptr);
+    ~frmgridtuan() override;
+
+    // Shows the week that holds day. False, with the engine's text told and the view not shown,
+    // when the rows cannot be read.
+    bool openWeek(const QDate& day);
+
+    ui::DataControl* Data1 = nullptr;
+    ui::Grid* DBGrid1 = nullptr;
+    report::ReportControl CrystalReport1;
+    common::Week week() const { return m_week; }
+    QStringList tables() const { return m_tables; }
+
+    void cmdtruoc_Click();
+    void cmdsau_Click();
+    void cmdthang_Click();
+    void List1_Click(int row);
+    void Cmdinlich_Click();
+    void cmdclose_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+
+private:
+    bool showWeek(const common::Week& week);
+    void step(int weeks);
+    void Data1_Reposition();
+
+    std::unique_ptr<Ui::frmgridtuan> m_ui;
+    common::Week m_week;
+    QStringList m_tables;
+};
+
+} // namespace registers

@@ -1,0 +1,53 @@
+#pragma once
+
+// The schedule entry form: one item of the weekly work schedule (lich + year) at a time, browsed,
+// added, corrected and deleted. The weekday and the time's sort key are derived from the day and
+// the time typed; ordinary staff ("CB") change only the items they saved themselves.
+
+#include "registers/entry_form.h"
+
+#include <memory>
+
+namespace Ui {
+class frmlich;
+}
+
+namespace registers {
+
+class frmlich : public EntryForm
+{
+    Q_OBJECT
+
+public:
+    explicit frmlich(QWidget* parent = nullptr);
+    ~frmlich() override;
+
+    void cmdbang_Click();
+    void cmdGrid_Click();
+    // Back from the list, the week view or the search: the year's schedule read again, on the
+    // item whose id is id (the one shown before when id is 0).
+    void returnTo(long long id);
+
+protected:
+    void Form_Load() override;
+    void Form_KeyUp(int& keyCode, int shift) override;
+    void fillNewRecord() override;
+    void writeRecord(db::Recordset& rs) override;
+    bool openOwnSearch() override;
+
+private:
+    std::unique_ptr<Ui::frmlich> m_ui;
+};
+
+// The schedule register's configuration of the entry form.
+EntryConfig scheduleEntryConfig();
+
+// What the schedule's entry and list forms share on their boxes mngay, mthu and mgio: the weekday
+// shown when a day is accepted, the weekday box that only explains itself, the derived columns
+// written with every save.
+void attachScheduleBoxes(EntryForm& form);
+void writeScheduleRecord(const EntryForm& form, db::Recordset& rs);
+// Runs the day check's derivation after F5 or F6 changed the day box (the key handler's tail).
+void scheduleKeyUp(EntryForm& form, int keyCode);
+
+} // namespace registers

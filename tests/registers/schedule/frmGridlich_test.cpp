@@ -1,0 +1,125 @@
+// The schedule list and search: a search's hits marked and printed by day and time, whoever opened
+// the search; another year's search marking that year's table; correcting in the list with the
+// save question answered "no" and "yes"; where closing returns to.
+#include "schedule_fixture.h"
+
+#include "../../support/accessibility_check.h"
+
+namespace {
+
+using registers::frmGridlich;
+using registers::frmtracuulich;
+using schedule_test::Item;
+using schedule_test::ScheduleTest;
+
+class FrmGridlichTest : public ScheduleTest
+{
+protected:
+    frmGridlich* list() { return formNamed<frmGridlich>("frmGridlich"); }
+    frmtracuulich* search() { return formNamed<frmtracuulich>("frmtracuulich"); }
+};
+
+TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
+{
+    const QString table = app::module1().banglich;
+    add(table, {{QStringLiteral("07/01/2026"), QStringLiteral("14h"), QStringLiteral("Họp chi bộ")},
+                {QStringLiteral("05/01/2026"), QStringLiteral("9h"), QStringLiteral("Họp giao ban")},
+                {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Tiếp dân")},
+                {QStringLiteral("05/01/2026"), QStringLiteral("14h"), QStringLiteral("Họp 'A' 50% _x")}});
+    app::module1().dblich.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where id = 3"));
+    registers::frmlich* entry = openEntry();
+    click(*entry, "Cmdtracuu"); // the entry form's search leaves trangthai as it was
+    ASSERT_TRUE(search()->isVisible());
+    EXPECT_TRUE(test::isAccessible(search()));
+    EXPECT_EQ(search()->yearList()->currentText(), QStringLiteral("2026"));
+
+    search()->box(QStringLiteral("mndung"))->setText(QStringLiteral("'A' 50% _"));
+    click(*search(), "cmdtracuu");
+    ASSERT_TRUE(list()->isVisible());
+    EXPECT_EQ(list()->Data1->recordset().recordCount(), 1); // quotes and % _ found as typed
+    click(*list(), "cmdclose");                             // back to the entry form that opened the search
+    ASSERT_TRUE(entry->isVisible());
+    click(*entry, "Cmdtracuu");
+
+    search()->box(QStringLiteral("mndung"))->setText(QStringLiteral("Họp"));
+    click(*search(), "cmdtracuu");
+    activate(list());
+    EXPECT_TRUE(test::isAccessible(list()));
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+    EXPECT_EQ(items(QStringLiteral("chonin")).join(QString()), QString()); // the search cleared the marks
+    click(*list(), "Cmdchontat");
+    EXPECT_EQ(items(QStringLiteral("chonin")),
+              (QStringList{QStringLiteral("X"), QStringLiteral("X"), QString(), QStringLiteral("X")}));
+    list()->Data1->moveFirst(); // "Họp giao ban": double-clicking a marked row unmarks it
+    list()->DBGrid1_DblClick();
+    list()->DBGrid1_DblClick();
+    EXPECT_EQ(items(QStringLiteral("chonin")).value(1), QStringLiteral("X"));
+
+    home.responder.answer(QStringLiteral("no")); // not the preview: the printer (a PDF here)
+    click(*list(), "Cmdin");
+    const QString text = printed(list()->CrystalReport1);
+    EXPECT_TRUE(text.contains(QStringLiteral("(Lịchlàmviệcđượcchọn)")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Tiếpdân")));
+    const qsizetype first = text.indexOf(QStringLiteral("Họpgiaoban"));
+    const qsizetype second = text.indexOf(QStringLiteral("Họp'A'50%_x"));
+    const qsizetype third = text.indexOf(QStringLiteral("Họpchibộ"));
+    EXPECT_TRUE(first >= 0 && first < second && second < third) << text.toStdString();
+
+    click(*list(), "Cmdhuychon");
+    click(*list(), "Cmdin");
+    EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Chưa có lịch làm việc nào được chọn để in !"));
+    click(*list(), "cmdclose");
+    EXPECT_FALSE(search()->isVisible());
+    EXPECT_TRUE(entry->isVisible());
+}
+
+TEST_F(FrmGridlichTest, SearchingAnotherYearMarksThatYearsTable)
+{
+    addYear(QStringLiteral("lich2025"));
+    add(QStringLiteral("lich2025"), {{QStringLiteral("30/12/2025"), QStringLiteral("8h"), QStringLiteral("Tổng kết")},
+                                     {QStringLiteral("02/06/2025"), QStringLiteral("8h"), QStringLiteral("Sơ kết")}});
+    add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
+    app::module1().trangthai = QStringLiteral("tracuulich");
+    ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuulich")), &mainWindow));
+    search()->yearList()->setCurrentText(QStringLiteral("2025"));
+    click(*search(), "cmdtracuu"); // no box filled: the whole year by day
+    EXPECT_EQ(list()->box(QStringLiteral("mndung"))->text(), QStringLiteral("Sơ kết"));
+    click(*list(), "Cmdchontat");
+    EXPECT_EQ(items(QStringLiteral("chonin"), QStringLiteral("lich2025")),
+              (QStringList{QStringLiteral("X"), QStringLiteral("X")}));
+    EXPECT_EQ(items(QStringLiteral("chonin")), QStringList{QString()});
+    click(*list(), "Cmdhuychon");
+    EXPECT_EQ(items(QStringLiteral("chonin"), QStringLiteral("lich2025")), (QStringList{QString(), QString()}));
+    click(*list(), "cmdclose");
+    EXPECT_TRUE(search()->isVisible());
+    click(*search(), "cmdclose");
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
+{
+    add(app::module1().banglich, {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
+                                  {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
+    registers::frmlich* entry = openEntry();
+    click(*entry, "cmdbang");
+    ASSERT_TRUE(list()->isVisible());
+    activate(list());
+    EXPECT_EQ(list()->box(QStringLiteral("mndung"))->text(), QStringLiteral("Giao ban")); // by day
+    for (const char* answer : {"no", "yes"}) {
+        list()->Data1->moveFirst();
+        click(*list(), "Cmdsua");
+        list()->box(QStringLiteral("mndung"))->setText(QStringLiteral("Giao ban tháng"));
+        home.responder.answer(QString::fromLatin1(answer));
+        list()->box(QStringLiteral("mndung"))->setFocus();
+        key(*list(), Qt::Key_PageDown);
+        EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Có lưu giữ những sửa đổi vừa thực hiện không ?"));
+        EXPECT_FALSE(list()->editing());
+    }
+    EXPECT_EQ(items(QStringLiteral("ndung")), (QStringList{QStringLiteral("Họp"), QStringLiteral("Giao ban tháng")}));
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich")); // the list's mode is its own
+    click(*list(), "cmdclose");
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_EQ(entry->box(QStringLiteral("mndung"))->text(), QStringLiteral("Họp")); // PgDn moved there
+}
+
+} // namespace

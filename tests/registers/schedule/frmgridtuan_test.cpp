@@ -1,0 +1,106 @@
+// The week view: the current week from the main window, stepping back across the year's end into
+// the year before (its own table), the week of a month's first day, the week printed to PDF, and
+// closing back to the entry form on the row current in the view.
+#include "schedule_fixture.h"
+
+#include "../../support/accessibility_check.h"
+
+#include <QLabel>
+
+namespace {
+
+using registers::frmgridtuan;
+using schedule_test::ScheduleTest;
+
+class FrmgridtuanTest : public ScheduleTest
+{
+protected:
+    frmgridtuan* view() { return formNamed<frmgridtuan>("frmgridtuan"); }
+    QString box(const char* name) { return view()->control<ui::TextBox>(QString::fromLatin1(name))->text(); }
+    QStringList shown()
+    {
+        QStringList rows;
+        db::Recordset rs = view()->Data1->recordset().clone();
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            rows << rs.value(QStringLiteral("ndung")).toString();
+        return rows;
+    }
+};
+
+TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsTheWeek)
+{
+    addYear(QStringLiteral("lich2025"));
+    add(QStringLiteral("lich2025"),
+        {{QStringLiteral("31/12/2025"), QStringLiteral("14h"), QStringLiteral("Tổng kết năm")},
+         {QStringLiteral("29/12/2025"), QStringLiteral("8h"), QStringLiteral("Giao ban cuối năm")},
+         {QStringLiteral("28/12/2025"), QStringLiteral("8h"), QStringLiteral("Trực Chủ nhật")}});
+    add(app::module1().banglich, {{QStringLiteral("04/01/2026"), QStringLiteral("7h30"), QStringLiteral("Trực Tết")},
+                                  {QStringLiteral("01/01/2026"), QStringLiteral("9h"), QStringLiteral("Chào năm mới")},
+                                  {QStringLiteral("05/01/2026"), QStringLiteral("10h"), QStringLiteral("Giao ban")},
+                                  {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Chào cờ")},
+                                  {QStringLiteral("11/01/2026"), QStringLiteral("8h"), QStringLiteral("Trực")}});
+    app::module1().trangthai = QStringLiteral("xemlichtuan");
+    app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
+    r.boxes = {QStringLiteral("05/01/2026"), QStringLiteral("11/01/2026")};
+    ASSERT_TRUE(app::openForm(r, &mainWindow));
+    activate(view());
+    EXPECT_TRUE(test::isAccessible(view()));
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Chào cờ"), QStringLiteral("Giao ban"), QStringLiteral("Trực")}));
+
+    click(*view(), "cmdtruoc"); // the week across 31 December shows both years' days
+    EXPECT_EQ(box("txtdautuan"), QStringLiteral("29/12/2025"));
+    EXPECT_EQ(box("txtcuoituan"), QStringLiteral("04/01/2026"));
+    EXPECT_EQ(view()->control<QLabel>(QStringLiteral("lbltieude"))->text(),
+              QStringLiteral("Xem lịch làm việc trong tuần từ 29/12/2025 đến 04/01/2026"));
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Giao ban cuối năm"), QStringLiteral("Tổng kết năm"),
+                                    QStringLiteral("Chào năm mới"), QStringLiteral("Trực Tết")}));
+    home.responder.answer(QStringLiteral("no"));
+    click(*view(), "Cmdinlich");
+    const QString text = printed(view()->CrystalReport1);
+    EXPECT_TRUE(text.contains(QStringLiteral("(Từ29/12/2025đến04/01/2026)")));
+    const qsizetype last = text.indexOf(QStringLiteral("Tổngkếtnăm"));
+    EXPECT_TRUE(last >= 0 && last < text.indexOf(QStringLiteral("TrựcTết"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("TrựcChủnhật")));
+
+    click(*view(), "cmdtruoc"); // wholly in 2025
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("Trực Chủ nhật")});
+    click(*view(), "cmdsau");
+    click(*view(), "cmdsau");
+    EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
+
+    app::module1().namlamviec = QStringLiteral("2005"); // the month list counts in the working year
+    click(*view(), "cmdthang");
+    view()->List1_Click(2);
+    EXPECT_EQ(box("txtdautuan"), QStringLiteral("28/02/2005"));
+    EXPECT_EQ(box("txtcuoituan"), QStringLiteral("06/03/2005"));
+    app::module1().namlamviec = QStringLiteral("2026");
+
+    click(*view(), "cmdclose");
+    EXPECT_FALSE(view()->isVisible());
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
+{
+    add(app::module1().banglich, {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
+                                  {QStringLiteral("07/01/2026"), QStringLiteral("9h"), QStringLiteral("Tiếp khách")},
+                                  {QString(), QStringLiteral("9h"), QStringLiteral("Chưa định ngày")}});
+    registers::frmlich* entry = openEntry(); // on the last item, which has no day yet
+    click(*entry, "cmdGrid");
+    EXPECT_EQ(home.responder.lastMessage(),
+              QStringLiteral("Công việc này chưa nạp ngày nên không chuyển sang bảng lịch tuần được"));
+    EXPECT_TRUE(entry->isVisible());
+    entry->Data1->moveFirst(); // "Họp", a Tuesday
+    click(*entry, "cmdGrid");
+    ASSERT_TRUE(view()->isVisible());
+    EXPECT_FALSE(entry->isVisible());
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+    EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
+    view()->Data1->moveLast(); // "Tiếp khách"
+    click(*view(), "cmdclose");
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_FALSE(mainWindow.isVisible());
+    EXPECT_EQ(entry->box(QStringLiteral("mndung"))->text(), QStringLiteral("Tiếp khách"));
+}
+
+} // namespace

@@ -1,0 +1,127 @@
+// The schedule entry form driven as a secretary drives it: items across a Sunday and Monday and
+// across 31 December, the weekday and time keys, the missing-box list, a refused day, a note
+// written alone, deleting at once, and engine errors of the sorted list and the week.
+#include "schedule_fixture.h"
+
+#include "../../support/accessibility_check.h"
+
+#include "platform/db/db_error.h"
+
+#include <QLabel>
+
+namespace {
+
+using registers::frmlich;
+using schedule_test::Item;
+using schedule_test::ScheduleTest;
+
+class FrmlichTest : public ScheduleTest
+{
+};
+
+TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeKey)
+{
+    frmlich* f = openEntry();
+    EXPECT_TRUE(test::isAccessible(f));
+    EXPECT_FALSE(mainWindow.isVisible());
+    EXPECT_FALSE(enabled(f, "Cmdsua")); // an empty year: nothing to correct or delete
+    EXPECT_FALSE(enabled(f, "cmdDelete"));
+
+    click(*f, "cmdAdd"); // today, a Monday, with its weekday
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("naplich"));
+    EXPECT_EQ(f->control<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("&Huỷ nạp"));
+    EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(f->box(QStringLiteral("mthu"))->text(), QStringLiteral("Thứ hai"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.responder.lastMessage(),
+              QStringLiteral("Cần phải điền đủ nội dung các ô :\rGiờ, Tên hoặc tóm tắt nội dung công việc"));
+    f->box(QStringLiteral("mgio"))->setText(QStringLiteral("9h"));
+    f->box(QStringLiteral("mndung"))->setText(QStringLiteral("Giao ban 'tuần' 50% *"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+
+    struct Typed
+    {
+        const char* day;
+        const char* time;
+        const char* shown;
+    };
+    for (const Typed& t : {Typed{"4/1/26", "14h", "04/01/2026"}, Typed{"31.12.2025", "8h30", "31/12/2025"},
+                           Typed{"1-1-2026", "h30", "01/01/2026"}}) {
+        click(*f, "cmdAdd");
+        leave(f, QStringLiteral("mngay"), QString::fromUtf8(t.day), QStringLiteral("mgio"));
+        EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QString::fromUtf8(t.shown));
+        f->box(QStringLiteral("mgio"))->setText(QString::fromUtf8(t.time));
+        f->box(QStringLiteral("mndung"))->setText(QStringLiteral("Việc ") + QString::fromUtf8(t.shown));
+        click(*f, "cmdUpdate");
+    }
+    EXPECT_EQ(items(QStringLiteral("ngay, ngaychuan, thu, gio, giochuan, ndung, nguoicapnhat")),
+              (QStringList{QStringLiteral("05/01/2026|20260105|Thứ hai|9h|09h|Giao ban 'tuần' 50% *|Nguyễn Văn An"),
+                           QStringLiteral("04/01/2026|20260104|Chủ nhật|14h|14h|Việc 04/01/2026|Nguyễn Văn An"),
+                           QStringLiteral("31/12/2025|20251231|Thứ tư|8h30|08h30|Việc 31/12/2025|Nguyễn Văn An"),
+                           QStringLiteral("01/01/2026|20260101|Thứ năm|h30|h30|Việc 01/01/2026|Nguyễn Văn An")}));
+
+    // A day that does not exist is refused and emptied; then only the content is missing.
+    click(*f, "cmdAdd");
+    leave(f, QStringLiteral("mngay"), QStringLiteral("29/2/2026"), QStringLiteral("mgio"));
+    EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!"));
+    EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QString());
+    f->box(QStringLiteral("mngay"))->setFocus();
+    key(*f, Qt::Key_F5); // an empty day gets today, then steps; the weekday follows
+    key(*f, Qt::Key_F5);
+    EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QStringLiteral("06/01/2026"));
+    EXPECT_EQ(f->box(QStringLiteral("mthu"))->text(), QStringLiteral("Thứ ba"));
+    f->box(QStringLiteral("mgio"))->setText(QStringLiteral("7h"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.responder.lastMessage(),
+              QStringLiteral("Cần phải điền đủ nội dung các ô :\rTên hoặc tóm tắt nội dung công viẹc"));
+    click(*f, "cmdAdd"); // "&Huỷ nạp": nothing is written
+    EXPECT_EQ(items(QStringLiteral("id")).size(), 4);
+    EXPECT_EQ(f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(),
+              QStringLiteral("Xem lịch làm việc hàng tuần"));
+}
+
+TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndDeletingAsksNothing)
+{
+    add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QString(), QStringLiteral("Tiếp khách")},
+                                  {QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
+    frmlich* f = openEntry();
+    f->Data1->moveFirst();
+    click(*f, "Cmdsua");
+    f->box(QStringLiteral("mghichu"))->setText(QStringLiteral("Hoãn"));
+    click(*f, "cmdUpdate"); // the time is missing, but only the note changed
+    EXPECT_EQ(home.responder.messages(), QStringList());
+    EXPECT_EQ(items(QStringLiteral("ghichu, nguoicapnhat")).value(0), QStringLiteral("Hoãn|Nguyễn Văn An"));
+
+    f->box(QStringLiteral("mthu"))->setFocus();
+    EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Không cần nạp ô này ! Chương trình sẽ tự động nạp "
+                                                           "Thứ sau khi bạn nạp xong ô Ngày"));
+    EXPECT_EQ(f->activeControlName(), QStringLiteral("mngay"));
+
+    home.responder.clear();
+    click(*f, "cmdDelete");
+    EXPECT_EQ(home.responder.messages(), QStringList());
+    EXPECT_EQ(items(QStringLiteral("ndung")), QStringList{QStringLiteral("Họp")});
+}
+
+TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
+{
+    add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
+    frmlich* f = openEntry();
+    app::module1().dblich.setStatementHook([](const QString& sql) {
+        if (sql.contains(QStringLiteral("chonin")) || sql.contains(QStringLiteral("ngaychuan]>=")))
+            throw db::DbError(3050, QStringLiteral("Không khoá được file."));
+    });
+    click(*f, "cmdbang");
+    EXPECT_TRUE(home.responder.lastMessage().contains(QStringLiteral("Không khoá được file.")));
+    EXPECT_TRUE(f->isVisible());
+    home.responder.clear();
+    click(*f, "cmdGrid");
+    EXPECT_TRUE(home.responder.lastMessage().contains(QStringLiteral("Không khoá được file.")));
+    EXPECT_TRUE(f->isVisible());
+    app::module1().dblich.setStatementHook(nullptr);
+    click(*f, "cmdAdd"); // still usable
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("naplich"));
+}
+
+} // namespace

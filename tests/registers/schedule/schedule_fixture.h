@@ -1,0 +1,121 @@
+#pragma once
+
+// The register fixture with the schedule forms registered, a logged-in user, the weekly report in
+// the data folder, prints going to PDF files, and helpers that put schedule items straight into a
+// year's table and read them back.
+
+#include "../register_fixture.h"
+
+#include "../../platform/report/pdf_text.h"
+
+#include "app/form_commands.h"
+#include "app/table_copy.h"
+#include "common/dates.h"
+#include "registers/schedule/frmGridlich.h"
+#include "registers/schedule/frmgridtuan.h"
+#include "registers/schedule/frmlich.h"
+#include "registers/schedule/frmtracuulich.h"
+#include "registers/schedule/schedule_forms.h"
+#include "registers/schedule/schedule_record.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace schedule_test {
+
+struct Item
+{
+    QString day; // dd/mm/yyyy
+    QString time;
+    QString what;
+    QString place = QString();
+    QString savedBy = QString();
+};
+
+class ScheduleTest : public registers_test::RegisterTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        registers::registerScheduleForms();
+        app::module1().hotendangnhap = QStringLiteral("Nguyễn Văn An");
+        app::module1().quyendangnhap = QStringLiteral("CB");
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brlichtuan.rpt"), home.data(QStringLiteral("brlichtuan.rpt")));
+        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+    }
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        RegisterTest::TearDown();
+    }
+
+    // Adds a year table of the schedule file (the working year's exists from start-up).
+    static void addYear(const QString& table)
+    {
+        app::Module1& m = app::module1();
+        app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("lichmau"), table, false);
+    }
+    static void add(const QString& table, const QList<Item>& items)
+    {
+        db::Recordset rs = app::module1().dblich.openRecordset(table);
+        for (const Item& i : items) {
+            rs.addNew();
+            rs.setValue(QStringLiteral("ngay"), i.day);
+            rs.setValue(QStringLiteral("ngaychuan"), common::normaliseDate(i.day));
+            rs.setValue(QStringLiteral("gio"), i.time);
+            rs.setValue(QStringLiteral("giochuan"), registers::timeKey(i.time));
+            rs.setValue(QStringLiteral("ndung"), i.what);
+            rs.setValue(QStringLiteral("diadiem"), i.place);
+            rs.setValue(QStringLiteral("nguoicapnhat"), i.savedBy);
+            rs.update();
+        }
+    }
+    // Column values of every item of table (the working year's by default), in id order.
+    static QStringList items(const QString& columns, const QString& table = QString())
+    {
+        return tableRows(app::module1().dblich, table.isEmpty() ? app::module1().banglich : table, columns);
+    }
+    static app::FormRequest request(const QString& command)
+    {
+        app::FormRequest r;
+        r.command = command;
+        r.dataFile = app::DataFile::Schedule;
+        return r;
+    }
+    template <typename T> static T* formNamed(const char* name)
+    {
+        return registers::form<T>(QString::fromLatin1(name));
+    }
+    registers::frmlich* openEntry()
+    {
+        app::module1().trangthai = QStringLiteral("xemlich");
+        EXPECT_TRUE(app::openForm(request(QStringLiteral("cmdnaplich")), &mainWindow));
+        auto* f = formNamed<registers::frmlich>("frmlich");
+        activate(f);
+        return f;
+    }
+    static bool enabled(ui::FormBase* f, const char* button)
+    {
+        return f->control<QPushButton>(QString::fromLatin1(button))->isEnabled();
+    }
+    // The text of a printed PDF without white space (the report wraps its cells).
+    static QString printed(const report::ReportControl& control)
+    {
+        const PdfText pdf = PdfText::read(control.lastResult().outputFile);
+        EXPECT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
+        return QString(pdf.all()).remove(QRegularExpression(QStringLiteral("\\s")));
+    }
+    // Leaves box for next after text was typed into it (the leave rules run).
+    static void leave(ui::FormBase* f, const QString& box, const QString& text, const QString& next)
+    {
+        auto* b = f->control<ui::TextBox>(box);
+        b->setFocus();
+        b->setText(text);
+        f->control<QWidget>(next)->setFocus();
+    }
+
+    QTemporaryDir pdfDir;
+};
+
+} // namespace schedule_test

@@ -1,0 +1,67 @@
+// The schedule's derived time key and the search's condition, without windows.
+#include "registers/schedule/frmtracuulich.h"
+#include "registers/schedule/schedule_record.h"
+
+#include <QMap>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace {
+
+struct TimeCase
+{
+    const char* what;
+    const char* gio;
+    const char* giochuan;
+};
+
+// Names the case in test listings.
+void PrintTo(const TimeCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class TimeKeyTest : public ::testing::TestWithParam<TimeCase>
+{
+};
+
+TEST_P(TimeKeyTest, OneDigitHourGetsItsZero)
+{
+    const TimeCase& c = GetParam();
+    EXPECT_EQ(registers::timeKey(QString::fromUtf8(c.gio)), QString::fromUtf8(c.giochuan)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, TimeKeyTest,
+    ::testing::Values(TimeCase{"one-digit hour", "9h", "09h"}, TimeCase{"with minutes", "8h30", "08h30"},
+                      TimeCase{"blanks around the parts", " 8 h 30 ", "08h 30"},
+                      TimeCase{"two-digit hour kept as typed", "14h", "14h"},
+                      TimeCase{"no h kept as typed", "8:30", "8:30"}, TimeCase{"beginning with h", "h30", "h30"},
+                      TimeCase{"upper-case H not recognised", "9H", "9H"}, TimeCase{"empty", "", ""},
+                      TimeCase{"text before the hour", "Sáng 9h", "Sáng 9h"}));
+
+TEST(ScheduleConditionTest, BoxesJoinInTheirOrderAndARefusedBoxIsNamed)
+{
+    QMap<QString, QString> boxes = {{QStringLiteral("txtid"), QStringLiteral("3-7")},
+                                    {QStringLiteral("mgio"), QStringLiteral("8h")},
+                                    {QStringLiteral("mngay1"), QStringLiteral("01/01/2026")},
+                                    {QStringLiteral("mndung"), QStringLiteral("Họp 'A'")},
+                                    {QStringLiteral("mghichu"), QStringLiteral("!hoãn")}};
+    const auto text = [&boxes](const QString& name) { return boxes.value(name); };
+    registers::ScheduleCondition c = registers::scheduleCondition(text);
+    EXPECT_EQ(c.refusedBox, QString());
+    EXPECT_EQ(c.condition, QStringLiteral("([id] between 3 and 7) and (([gio] Like '*8h*')) and [ngaychuan]  >= "
+                                          "'20260101' and (([ndung] Like '*Họp ''A''*')) and "
+                                          "(([ghichu] Not Like '*hoãn*'))"));
+    EXPECT_EQ(registers::scheduleSearchStatement(QStringLiteral("lich2025"), c.condition),
+              QStringLiteral("SELECT * FROM lich2025 WHERE ") + c.condition + QStringLiteral(" order by [ngaychuan]"));
+    EXPECT_EQ(registers::scheduleSearchStatement(QStringLiteral("lich2025"), QString()),
+              QStringLiteral("select * from [lich2025] order by [ngaychuan]"));
+
+    boxes[QStringLiteral("mthanhphan")] = QStringLiteral("a+");
+    EXPECT_EQ(registers::scheduleCondition(text).refusedBox, QStringLiteral("mthanhphan"));
+    boxes[QStringLiteral("txtid")] = QStringLiteral("=5");
+    EXPECT_EQ(registers::scheduleCondition(text).refusedBox, QStringLiteral("txtid"));
+}
+
+} // namespace
