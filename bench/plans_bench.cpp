@@ -8,71 +8,34 @@
 #include "app/module1.h"
 #include "app/reference_recordsets.h"
 #include "app/table_copy.h"
+#include "register_program.h"
 #include "registers/form_registry.h"
 #include "registers/plans/frmgridcongviec.h"
 #include "registers/plans/frmtracuukh.h"
 #include "registers/plans/plan_forms.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kPlans = 20000;
 
-// Answers "no" to every question (print to the printer: a PDF under SELVARO_PRINT_TO).
-class NoMessenger : public app::Messenger
-{
-public:
-    QString show(const QString&, const QString& mode) override
-    {
-        return mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0 ? QStringLiteral("no")
-                                                                              : QStringLiteral("ok");
-    }
-    void closeNotice() override {}
-};
-
 // A program folder whose plans file holds the year 2026 with kPlans plans.
-class Program
+class Program : public bench_support::RegisterProgram
 {
 public:
-    Program()
+    Program() : RegisterProgram({"brkehoach.rpt"})
     {
-        const QString data = m_dir.filePath(QStringLiteral("data"));
-        QDir().mkpath(data);
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brkehoach.rpt"), data + QStringLiteral("/brkehoach.rpt"));
         app::Module1& m = app::module1();
-        m.thumucchuongtrinh = m_dir.path();
-        m.filelich = copy(QStringLiteral("vemolich.mdb"));
-        m.filetemp = copy(QStringLiteral("vemotemp.mdb"));
-        m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = copy(QStringLiteral("vemotk.mdb"));
-        m.dblich = db::Database::open(m.filelich, app::kConnect);
-        m.dbtemp = db::Database::open(m.filetemp, app::kConnect);
-        m.dbthamkhao = m.dbthamkhaocv = m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
-        m.namlamviec = QStringLiteral("2026");
-        m.setYearTables();
         app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("kehoachmau"), m.bangkehoach, false);
-        app::openReferenceRecordsets();
         fill();
-        qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());
-        app::setMessenger(&m_messenger);
         registers::registerPlanForms();
-        registers::setMainWindow(&m_main);
     }
 
     QString plansPath() const { return app::module1().filelich; }
 
 private:
-    QString copy(const QString& name)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("data/") + name);
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), path);
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-        return path;
-    }
     void fill()
     {
         static const QStringList units = {QStringLiteral("Văn phòng"), QStringLiteral("Phòng Tổ chức"),
@@ -107,10 +70,6 @@ private:
         }
         m.dblich.commitTrans();
     }
-
-    QTemporaryDir m_dir;
-    NoMessenger m_messenger;
-    QWidget m_main;
 };
 
 Program& program()

@@ -10,6 +10,7 @@
 #include "app/module1.h"
 #include "app/reference_recordsets.h"
 #include "app/table_copy.h"
+#include "register_program.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/frmcvden.h"
 #include "registers/incoming/frmgridcvden.h"
@@ -17,9 +18,6 @@
 #include "registers/incoming/incoming_forms.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -27,58 +25,21 @@ namespace {
 
 constexpr int kLetters = 100000;
 
-// Answers "no" to every question (print to the printer: a PDF under SELVARO_PRINT_TO).
-class NoMessenger : public app::Messenger
-{
-public:
-    QString show(const QString&, const QString& mode) override
-    {
-        return mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0 ? QStringLiteral("no")
-                                                                              : QStringLiteral("ok");
-    }
-    void closeNotice() override {}
-};
-
 // A program folder whose letters file holds the year 2026 with kLetters incoming letters.
-class Program
+class Program : public bench_support::RegisterProgram
 {
 public:
-    Program()
+    Program() : RegisterProgram({"brcvden.rpt", "brcvdi.rpt"})
     {
-        const QString data = m_dir.filePath(QStringLiteral("data"));
-        QDir().mkpath(data);
-        for (const char* name : {"brcvden.rpt", "brcvdi.rpt"})
-            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(name),
-                        data + u'/' + QString::fromLatin1(name));
         app::Module1& m = app::module1();
-        m.thumucchuongtrinh = m_dir.path();
-        m.filecongvan = copy(QStringLiteral("vemocv.mdb"));
-        m.filetemp = copy(QStringLiteral("vemotemp.mdb"));
-        m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = copy(QStringLiteral("vemotk.mdb"));
-        m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
-        m.dbtemp = db::Database::open(m.filetemp, app::kConnect);
-        m.dbthamkhao = m.dbthamkhaocv = m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
-        m.namlamviec = QStringLiteral("2026");
-        m.setYearTables();
         app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false);
-        app::openReferenceRecordsets();
         fill();
-        qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());
-        app::setMessenger(&m_messenger);
         registers::registerIncomingForms();
-        registers::setMainWindow(&m_main);
     }
 
     QString lettersPath() const { return app::module1().filecongvan; }
 
 private:
-    QString copy(const QString& name)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("data/") + name);
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), path);
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-        return path;
-    }
     void fill()
     {
         static const QStringList senders = {QStringLiteral("Sở Nội vụ"), QStringLiteral("Bộ Tư pháp"),
@@ -110,10 +71,6 @@ private:
         }
         m.dbcongvan.commitTrans();
     }
-
-    QTemporaryDir m_dir;
-    NoMessenger m_messenger;
-    QWidget m_main;
 };
 
 Program& program()

@@ -1,0 +1,73 @@
+// What the register benchmarks share: a program folder in a temporary folder whose data files are
+// copies of the template, Module1 pointing at them for the working year 2026, the report files a
+// benchmark prints with, and a message dialog that answers every question "no".
+#pragma once
+
+#include "app/messenger.h"
+#include "app/module1.h"
+#include "app/reference_recordsets.h"
+#include "registers/form_registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <initializer_list>
+
+namespace bench_support {
+
+// Answers "no" to every question (print to the printer: a PDF under SELVARO_PRINT_TO).
+class NoMessenger : public app::Messenger
+{
+public:
+    QString show(const QString&, const QString& mode) override
+    {
+        return mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0 ? QStringLiteral("no")
+                                                                              : QStringLiteral("ok");
+    }
+    void closeNotice() override {}
+};
+
+class RegisterProgram
+{
+public:
+    explicit RegisterProgram(std::initializer_list<const char*> reports)
+    {
+        const QString data = m_dir.filePath(QStringLiteral("data"));
+        QDir().mkpath(data);
+        for (const char* name : reports)
+            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(name),
+                        data + u'/' + QString::fromLatin1(name));
+        app::Module1& m = app::module1();
+        m.thumucchuongtrinh = m_dir.path();
+        m.filecongvan = copy(QStringLiteral("vemocv.mdb"));
+        m.filelich = copy(QStringLiteral("vemolich.mdb"));
+        m.filetemp = copy(QStringLiteral("vemotemp.mdb"));
+        m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = copy(QStringLiteral("vemotk.mdb"));
+        m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
+        m.dblich = db::Database::open(m.filelich, app::kConnect);
+        m.dbtemp = db::Database::open(m.filetemp, app::kConnect);
+        m.dbthamkhao = m.dbthamkhaocv = m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
+        m.namlamviec = QStringLiteral("2026");
+        m.setYearTables();
+        app::openReferenceRecordsets();
+        qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());
+        app::setMessenger(&m_messenger);
+        registers::setMainWindow(&m_main);
+    }
+
+private:
+    QString copy(const QString& name)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("data/") + name);
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), path);
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    NoMessenger m_messenger;
+    QWidget m_main;
+};
+
+} // namespace bench_support
