@@ -31,14 +31,6 @@ db::Database& targetDatabase(const QString& kind)
     return kind == QLatin1String("lich") ? m.dblich : m.dbcongvan;
 }
 
-QString closingMessage(const QString& kind)
-{
-    if (kind == QLatin1String("tk"))
-        return QStringLiteral("Đã nhập xong các bảng tham khảo!");
-    return kind == QLatin1String("cv") ? QStringLiteral("Đã nhập xong dữ liệu công văn cũ!")
-                                       : QStringLiteral("Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!");
-}
-
 void mergeLists(ImportSource& source)
 {
     for (const ReferenceList& list : referenceLists()) {
@@ -130,6 +122,14 @@ OpenFileRequest importFileRequest(const QString& kind)
     return request;
 }
 
+QString importClosingMessage(const QString& kind)
+{
+    if (kind == QLatin1String("tk"))
+        return QStringLiteral("Đã nhập xong các bảng tham khảo!");
+    return kind == QLatin1String("cv") ? QStringLiteral("Đã nhập xong dữ liệu công văn cũ!")
+                                       : QStringLiteral("Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!");
+}
+
 QString importOutsideMessage(const QString& programFolder)
 {
     return QStringLiteral("Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục ") +
@@ -186,7 +186,7 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
 
     Working busy(hooks.working);
     ImportOutcome outcome = ImportOutcome::Done;
-    QString message = closingMessage(kind);
+    QString message = importClosingMessage(kind);
     if (!jetFile.isEmpty()) {
         const LegacyImportSummary summary = importLegacyFile(
             jetFile, kind, targetDatabase(kind), [](const QString& question) { return app::ask(question); },

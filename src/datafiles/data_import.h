@@ -31,6 +31,9 @@ struct ImportHooks
 // file's name first and "All (*.*)" second.
 OpenFileRequest importFileRequest(const QString& kind);
 
+// The closing message of a finished import: "Đã nhập xong dữ liệu công văn cũ!" ("cv"), "Đã nhập
+// xong dữ liệu về kế hoạch, lịch công tác cũ!" ("lich"), "Đã nhập xong các bảng tham khảo!" ("tk").
+QString importClosingMessage(const QString& kind);
 // "Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục <program>\Data của
 // máy tính này." (the program folder's separators as this platform writes them).
 QString importOutsideMessage(const QString& programFolder);

@@ -26,18 +26,19 @@ const QString kSelvaroFile =
 const QString kDamaged = QStringLiteral("File vừa chọn bị hỏng hoặc không còn đủ dữ liệu, không nhập được.");
 const QString kNoTables = QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.");
 
-int fieldIndex(const QStringList& fields, const QString& name)
-{
-    for (int i = 0; i < fields.size(); ++i) {
-        if (fields[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 QString valueText(const QVariant& value)
 {
     return value.isValid() ? value.toString() : QString();
+}
+
+// The message of an error met while reading an old table or the table in use: a text that is
+// not TCVN3 names its place; a damaged file or an engine error is recorded and told so.
+QString failureMessage(const std::exception& e)
+{
+    if (const auto* text = dynamic_cast<const LegacyTextError*>(&e))
+        return text->text();
+    app::recordRunTimeError(e, lcDatafiles());
+    return dynamic_cast<const jet::JetError*>(&e) ? kDamaged : importFailedMessage();
 }
 
 class CancelledImport
@@ -128,28 +129,16 @@ struct Run
         tell(step, 0, 0);
         const bool exists = target.hasTable(table);
         LegacyRows rows;
+        bool replace = false;
         try {
             const db::TableDef def = target.tableDef(exists ? table : reg.templateName);
             rows = prepareLegacyRows(source, table, def, options.encoding);
-        } catch (const LegacyTextError& e) {
-            return fail(report, e.text(), true);
-        } catch (const jet::JetError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, kDamaged, true);
-        } catch (const db::DbError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, importFailedMessage(), true);
-        }
-        if (rows.rows.isEmpty()) {
-            report.outcome = LegacyTableReport::Outcome::Empty;
-            return true;
-        }
-
-        bool replace = false;
-        try {
+            if (rows.rows.isEmpty()) {
+                report.outcome = LegacyTableReport::Outcome::Empty;
+                return true;
+            }
             if (exists && alreadyImported(table, rows, reg.compared)) {
-                const QString question = reimportQuestion(reg, table);
-                if (!asker || !asker(question)) {
+                if (!asker || !asker(reimportQuestion(reg, table))) {
                     report.outcome = LegacyTableReport::Outcome::KeptAsItWas;
                     return true;
                 }
@@ -157,14 +146,8 @@ struct Run
                 // The table is made again from its template: map onto the template's columns.
                 rows = prepareLegacyRows(source, table, target.tableDef(reg.templateName), options.encoding);
             }
-        } catch (const LegacyTextError& e) {
-            return fail(report, e.text(), true);
-        } catch (const jet::JetError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, kDamaged, true);
-        } catch (const db::DbError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, importFailedMessage(), true);
+        } catch (const std::exception& e) {
+            return fail(report, failureMessage(e), true);
         }
         report.droppedColumns = rows.dropped;
         report.textsConverted = rows.textsConverted;
@@ -231,12 +214,8 @@ struct Run
         try {
             rows =
                 prepareLegacyRows(source, oldName, target.tableDef(list.table), options.encoding, list.sortKeySource);
-        } catch (const LegacyTextError& e) {
-            fail(report, e.text(), false);
-            return true;
         } catch (const std::exception& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            fail(report, dynamic_cast<const jet::JetError*>(&e) ? kDamaged : importFailedMessage(), false);
+            fail(report, failureMessage(e), false);
             return true;
         }
         if (rows.rows.isEmpty()) {
