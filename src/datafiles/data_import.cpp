@@ -43,7 +43,7 @@ void mergeLists(ImportSource& source)
     }
 }
 
-// Returns false after an engine error, told with importFailedMessage().
+// Returns false after an engine error (recorded): the table being copied is as it was.
 bool importYearTables(ImportSource& source, const QString& kind)
 {
     db::Database& target = targetDatabase(kind);
@@ -55,7 +55,6 @@ bool importYearTables(ImportSource& source, const QString& kind)
         }
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
-        app::tell(importFailedMessage());
         return false;
     }
     return true;
@@ -198,9 +197,12 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
     } else if (kind == QLatin1String("tk")) {
         mergeLists(*source);
     } else if (!importYearTables(*source, kind)) {
-        return ImportOutcome::Failed;
+        message = importFailedMessage();
+        outcome = ImportOutcome::Failed;
     }
-    afterImport(kind);
+    // After a failure nothing needs reading again: the table in progress is as it was.
+    if (outcome != ImportOutcome::Failed)
+        afterImport(kind);
     busy.end();
     app::tell(message);
     return outcome;
