@@ -23,29 +23,30 @@ bool sameFile(const QString& a, const QString& b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-void mergeLists(ImportSource& source)
+db::Database& targetDatabase(const QString& kind)
 {
     app::Module1& m = app::module1();
+    if (kind == QLatin1String("tk"))
+        return m.dbthamkhaolich;
+    return kind == QLatin1String("lich") ? m.dblich : m.dbcongvan;
+}
+
+void mergeLists(ImportSource& source)
+{
     for (const ReferenceList& list : referenceLists()) {
         try {
-            mergeReferenceList(source, m.dbthamkhaolich, list);
+            mergeReferenceList(source, targetDatabase(QStringLiteral("tk")), list);
         } catch (const std::exception& e) {
             // One list that cannot be merged does not stop the others.
             app::recordRunTimeError(e, lcDatafiles());
         }
     }
-    app::tell(QStringLiteral("Đã nhập xong các bảng tham khảo!"));
-    try {
-        app::openReferenceRecordsets();
-    } catch (const std::exception& e) {
-        app::recordRunTimeError(e, lcDatafiles());
-    }
 }
 
-ImportOutcome importYearTables(ImportSource& source, const QString& kind)
+// Returns false after an engine error (recorded): the table being copied is as it was.
+bool importYearTables(ImportSource& source, const QString& kind)
 {
-    app::Module1& m = app::module1();
-    db::Database& target = kind == QLatin1String("cv") ? m.dbcongvan : m.dblich;
+    db::Database& target = targetDatabase(kind);
     const QList<YearTableKind> kinds = yearTableKinds(kind);
     try {
         for (const QString& table : source.tableNames()) {
@@ -54,14 +55,49 @@ ImportOutcome importYearTables(ImportSource& source, const QString& kind)
         }
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
-        app::tell(importFailedMessage());
-        return ImportOutcome::Failed;
+        return false;
     }
-    app::createYearTables(); // tells and returns false when a table cannot be made
-    app::tell(kind == QLatin1String("cv") ? QStringLiteral("Đã nhập xong dữ liệu công văn cũ!")
-                                          : QStringLiteral("Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!"));
-    return ImportOutcome::Done;
+    return true;
 }
+
+// After the rows are in: the reference recordsets read the merged lists, or the working year's
+// tables are made again (createYearTables tells when one cannot be made).
+void afterImport(const QString& kind)
+{
+    if (kind != QLatin1String("tk")) {
+        app::createYearTables();
+        return;
+    }
+    try {
+        app::openReferenceRecordsets();
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e, lcDatafiles());
+    }
+}
+
+// The hourglass (and the progress window) while the import copies.
+class Working
+{
+public:
+    explicit Working(const std::function<void(bool)>& working) : m_working(working)
+    {
+        if (m_working)
+            m_working(true);
+    }
+    ~Working() { end(); }
+    Working(const Working&) = delete;
+    Working& operator=(const Working&) = delete;
+    void end()
+    {
+        if (m_working && !m_ended)
+            m_working(false);
+        m_ended = true;
+    }
+
+private:
+    const std::function<void(bool)>& m_working;
+    bool m_ended = false;
+};
 
 } // namespace
 
@@ -83,6 +119,14 @@ OpenFileRequest importFileRequest(const QString& kind)
     request.filters = {QStringLiteral("File ") + file + QStringLiteral(" (*.MDB *.mdb)"),
                        QStringLiteral("All (*.*) (*)")};
     return request;
+}
+
+QString importClosingMessage(const QString& kind)
+{
+    if (kind == QLatin1String("tk"))
+        return QStringLiteral("Đã nhập xong các bảng tham khảo!");
+    return kind == QLatin1String("cv") ? QStringLiteral("Đã nhập xong dữ liệu công văn cũ!")
+                                       : QStringLiteral("Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!");
 }
 
 QString importOutsideMessage(const QString& programFolder)
@@ -119,7 +163,8 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
     }
 
     std::unique_ptr<ImportSource> source;
-    while (!source) {
+    QString jetFile;
+    while (!source && jetFile.isEmpty()) {
         const QString chosen = hooks.chooseFile ? hooks.chooseFile(importFileRequest(kind)) : QString();
         if (chosen.isEmpty())
             return ImportOutcome::Cancelled;
@@ -129,30 +174,38 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
                       QDir::toNativeSeparators(chosen) + QStringLiteral(")."));
             continue;
         }
+        if (recogniseSource(chosen) == SourceKind::JetFile) {
+            jetFile = chosen;
+            break;
+        }
         source = openImportSource(chosen);
         if (!source)
             app::tell(importUnusableMessage());
     }
 
-    struct Working
-    {
-        const std::function<void(bool)>& working;
-        explicit Working(const std::function<void(bool)>& w) : working(w)
-        {
-            if (working)
-                working(true);
-        }
-        ~Working()
-        {
-            if (working)
-                working(false);
-        }
-    } busy(hooks.working);
-    if (kind == QLatin1String("tk")) {
+    Working busy(hooks.working);
+    ImportOutcome outcome = ImportOutcome::Done;
+    QString message = importClosingMessage(kind);
+    if (!jetFile.isEmpty()) {
+        const LegacyImportSummary summary = importLegacyFile(
+            jetFile, kind, targetDatabase(kind), [](const QString& question) { return app::ask(question); },
+            hooks.progress);
+        message = summary.message(kind);
+        outcome = !summary.error.isEmpty() ? ImportOutcome::Failed
+                  : summary.cancelled      ? ImportOutcome::Cancelled
+                                           : ImportOutcome::Done;
+    } else if (kind == QLatin1String("tk")) {
         mergeLists(*source);
-        return ImportOutcome::Done;
+    } else if (!importYearTables(*source, kind)) {
+        message = importFailedMessage();
+        outcome = ImportOutcome::Failed;
     }
-    return importYearTables(*source, kind);
+    // After a failure nothing needs reading again: the table in progress is as it was.
+    if (outcome != ImportOutcome::Failed)
+        afterImport(kind);
+    busy.end();
+    app::tell(message);
+    return outcome;
 }
 
 } // namespace datafiles

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_request.h"
+#include "legacy_import.h"
 
 #include <QString>
 #include <functional>
@@ -17,8 +18,12 @@ struct ImportHooks
     std::function<bool()> administrator;
     // The open dialog.
     FileChooser chooseFile;
-    // Called with true once a file is chosen (the hourglass) and with false when the import ends.
+    // Called with true once a file is chosen (the hourglass) and with false when the copying ends,
+    // before the closing message.
     std::function<void(bool)> working;
+    // The progress window of an old Jet file's import (step text, rows done, rows of the table);
+    // false once the user has cancelled. Shown from its first call until working(false).
+    LegacyProgress progress;
 };
 
 // The open dialog of an import kind: titles "Chon file cong van vemocv.mdb", "Chon file ke hoach,
@@ -26,6 +31,9 @@ struct ImportHooks
 // file's name first and "All (*.*)" second.
 OpenFileRequest importFileRequest(const QString& kind);
 
+// The closing message of a finished import: "Đã nhập xong dữ liệu công văn cũ!" ("cv"), "Đã nhập
+// xong dữ liệu về kế hoạch, lịch công tác cũ!" ("lich"), "Đã nhập xong các bảng tham khảo!" ("tk").
+QString importClosingMessage(const QString& kind);
 // "Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục <program>\Data của
 // máy tính này." (the program folder's separators as this platform writes them).
 QString importOutsideMessage(const QString& programFolder);
@@ -38,9 +46,11 @@ enum class ImportOutcome
 {
     NotAllowed, // the administrator check said no
     Outside,    // the target file lies outside the program folder: told, nothing imported
-    Cancelled,  // the open dialog was cancelled
+    Cancelled,  // the open dialog was cancelled, or the progress window (the table in progress
+                // is as it was; tables done before stay)
     Done,       // imported; the closing message has been shown
-    Failed,     // an engine error while copying year tables: told; tables copied before stay
+    Failed,     // an engine error while copying year tables, or an old Jet file that could not
+                // be read: told; tables copied before stay
 };
 
 // Import(kind) of the file in use for the kind: filecongvan ("cv"), filelich ("lich") or
@@ -48,7 +58,12 @@ enum class ImportOutcome
 //
 // The open dialog is shown until the user cancels or picks a file the import can read; a file
 // that is not a data file, cannot be opened or is the target file itself is told
-// (importUnusableMessage(), or that it is the file in use) and the dialog shown again.
+// (importUnusableMessage(), or that it is the file in use) and the dialog shown again. What the
+// chosen file is, recogniseSource() tells from its content.
+//
+// An old Jet file (SourceKind::JetFile) is imported by importLegacyFile() into the same database,
+// with the progress window, and its summary (LegacyImportSummary::message) is the closing
+// message; everything else happens as for a data file of ours.
 //
 // "cv" and "lich": every year table of the old file (yearTableKindOf) is imported with
 // importYearTable() into the program's open database of the target (dbcongvan or dblich), one

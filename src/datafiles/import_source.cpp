@@ -5,6 +5,7 @@
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/sql_quote.h"
+#include "platform/jet/mdb_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -95,6 +96,8 @@ SourceKind recogniseSource(const QString& path)
 {
     if (path.trimmed().isEmpty() || !QFileInfo::exists(path))
         return SourceKind::Unreadable;
+    if (jet::isJetFile(path))
+        return SourceKind::JetFile;
     if (!startsLikeSqlite(path))
         return QFileInfo(path).isReadable() ? SourceKind::NotADataFile : SourceKind::Unreadable;
     try {

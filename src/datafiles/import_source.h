@@ -16,13 +16,15 @@ namespace datafiles {
 enum class SourceKind
 {
     DataFile,     // a data file of this program (an SQLite file with the program's password)
+    JetFile,      // a data file of the old Windows program (a Jet 3 or Jet 4 file), read by
+                  // importLegacyFile() with its texts converted
     NotADataFile, // anything else: another program's file, garbage, an empty file, a folder
     Unreadable,   // missing, unreadable, another password or damaged
 };
 
-// Recognises the file at path by its first bytes (the SQLite header) and, for an SQLite file, by
-// opening it read-only with the program's password. This is the one place where the kind of an
-// old file is told: a reader for another kind of file is recognised here and opened by
+// Recognises the file at path by its first bytes (the SQLite header, or the Jet header of the old
+// program's files) and, for an SQLite file, by opening it read-only with the program's password. This is the one place
+// where the kind of an old file is told: a reader for another kind of file is recognised here and opened by
 // openImportSource().
 SourceKind recogniseSource(const QString& path);
 
@@ -52,7 +54,8 @@ public:
 };
 
 // Opens the file at path as an import source: a data file of this program. Returns nullptr when
-// the file is not of a kind the import reads or cannot be opened (recogniseSource() tells why).
+// the file is not of a kind copied this way or cannot be opened (recogniseSource() tells why; an
+// old Jet file is imported by importLegacyFile() instead).
 std::unique_ptr<ImportSource> openImportSource(const QString& path);
 
 // The field list of the copy: every name of fields except "id" (in any letter case), in order.

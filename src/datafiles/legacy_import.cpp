@@ -2,22 +2,23 @@
 
 #include "app/run_time_error.h"
 #include "app/table_copy.h"
+#include "data_import.h"
+#include "import_source.h"
 #include "legacy_rows.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/jet_fold.h"
 #include "platform/db/sql_quote.h"
 #include "platform/jet/mdb_file.h"
+#include "reference_merge.h"
+#include "year_table_import.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSet>
 
 namespace datafiles {
 
 namespace {
 
-const QString kCopyFailed = QStringLiteral("Gặp lỗi khi đang ghép dữ liệu!\r\nCần kiểm tra và thực hiện lại nếu cần!");
 const QString kUnreadable = QStringLiteral("File vừa chọn bị lỗi không dùng được.");
 const QString kNotDataFile = QStringLiteral("File vừa chọn không phải là file dữ liệu (.mdb), không nhập được.");
 const QString kSelvaroFile =
@@ -25,71 +26,19 @@ const QString kSelvaroFile =
 const QString kDamaged = QStringLiteral("File vừa chọn bị hỏng hoặc không còn đủ dữ liệu, không nhập được.");
 const QString kNoTables = QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.");
 
-// A register kept in one table per year.
-struct YearRegister
-{
-    QString kind;
-    QString stem;
-    QString templateTable;
-    QStringList compared; // the already-imported test
-    QString title;
-};
-
-const QList<YearRegister>& yearRegisters()
-{
-    static const QList<YearRegister> registers = {
-        {"cv", "cvden", "cvdenmau", {"noigui", "so_cv", "tt_ndung"}, QStringLiteral("Bảng công văn đến năm ")},
-        {"cv", "cvdi", "cvdimau", {"dv_nhan", "so_cv", "tt_ndung"}, QStringLiteral("Bảng công văn đi năm ")},
-        {"lich",
-         "kehoach",
-         "kehoachmau",
-         {"tendonvi", "nguoichidao", "ndungtt"},
-         QStringLiteral("Bảng kế hoạch công tác năm ")},
-        {"lich", "lich", "lichmau", {"ngay", "ndung", "diadiem"}, QStringLiteral("Bảng lịch công tác năm ")},
-    };
-    return registers;
-}
-
-// A reference list merged on its key.
-struct ReferenceList
-{
-    QString table;
-    QStringList key;       // the key expression's columns, joined as texts
-    QString sortKeySource; // the name `matt` is computed from
-};
-
-const QList<ReferenceList>& referenceLists()
-{
-    static const QList<ReferenceList> lists = {
-        {"donvi", {"tendonvi"}, "tendonvi"},  {"bophan", {"phong", "donvi"}, "phong"},
-        {"noigui", {"tendonvi"}, "tendonvi"}, {"chutat", {"chudu", "chutat"}, "chudu"},
-        {"loaicv", {"loai"}, "loai"},         {"nguoidung", {"hoten"}, QString()},
-    };
-    return lists;
-}
-
-const YearRegister* registerOf(const QString& kind, const QString& table)
-{
-    const QString lower = table.toLower();
-    for (const YearRegister& r : yearRegisters()) {
-        if (r.kind == kind && lower.size() == r.stem.size() + 4 && lower.startsWith(r.stem))
-            return &r;
-    }
-    return nullptr;
-}
-
-int fieldIndex(const QStringList& fields, const QString& name)
-{
-    for (int i = 0; i < fields.size(); ++i) {
-        if (fields[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 QString valueText(const QVariant& value)
 {
     return value.isValid() ? value.toString() : QString();
+}
+
+// The message of an error met while reading an old table or the table in use: a text that is
+// not TCVN3 names its place; a damaged file or an engine error is recorded and told so.
+QString failureMessage(const std::exception& e)
+{
+    if (const auto* text = dynamic_cast<const LegacyTextError*>(&e))
+        return text->text();
+    app::recordRunTimeError(e, lcDatafiles());
+    return dynamic_cast<const jet::JetError*>(&e) ? kDamaged : importFailedMessage();
 }
 
 class CancelledImport
@@ -106,6 +55,7 @@ struct Run
     const LegacyProgress& progress;
     LegacyOptions options;
     LegacyImportSummary summary;
+    QList<YearTableKind> registers = yearTableKinds(kind);
 
     void tell(const QString& step, int done, int total)
     {
@@ -159,69 +109,45 @@ struct Run
                                                  db::RecordsetType::Snapshot);
         if (any.eof())
             return false;
-        QStringList pieces;
+        QVariantList values;
         for (const QString& column : compared) {
             const int f = fieldIndex(rows.fields, column);
-            if (f < 0)
-                continue;
-            const QString value = valueText(rows.rows.first()[f]);
-            if (value.trimmed().isEmpty())
-                continue;
-            pieces << db::quoteJetName(rows.fields[f]) + QStringLiteral("=") + db::quoteLiteral(value);
+            values << (f < 0 ? QVariant() : rows.rows.first()[f]);
         }
-        if (pieces.isEmpty())
+        const QString criterion = importedCriterion(compared, values);
+        if (criterion.isEmpty())
             return true;
         db::Recordset match = target.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(table) +
-                                                       QStringLiteral(" WHERE ") + pieces.join(QStringLiteral(" AND ")),
+                                                       QStringLiteral(" WHERE ") + criterion,
                                                    db::RecordsetType::Snapshot);
         return !match.eof();
     }
 
     // Returns false when the import stops.
-    bool importYearTable(const QString& table, const YearRegister& reg, const QString& step, LegacyTableReport& report)
+    bool importYearTable(const QString& table, const YearTableKind& reg, const QString& step, LegacyTableReport& report)
     {
         tell(step, 0, 0);
         const bool exists = target.hasTable(table);
         LegacyRows rows;
-        try {
-            const db::TableDef def = target.tableDef(exists ? table : reg.templateTable);
-            rows = prepareLegacyRows(source, table, def, options.encoding);
-        } catch (const LegacyTextError& e) {
-            return fail(report, e.text(), true);
-        } catch (const jet::JetError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, kDamaged, true);
-        } catch (const db::DbError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, kCopyFailed, true);
-        }
-        if (rows.rows.isEmpty()) {
-            report.outcome = LegacyTableReport::Outcome::Empty;
-            return true;
-        }
-
         bool replace = false;
         try {
+            const db::TableDef def = target.tableDef(exists ? table : reg.templateName);
+            rows = prepareLegacyRows(source, table, def, options.encoding);
+            if (rows.rows.isEmpty()) {
+                report.outcome = LegacyTableReport::Outcome::Empty;
+                return true;
+            }
             if (exists && alreadyImported(table, rows, reg.compared)) {
-                const QString question =
-                    reg.title + table.right(4) + QStringLiteral(" trong file dữ liệu vừa chọn đã được nhập một lần. ") +
-                    QStringLiteral("\r\n") + QStringLiteral("Có muốn xoá dữ liệu hiện có và nhập lại bảng này không?");
-                if (!asker || !asker(question)) {
+                if (!asker || !asker(reimportQuestion(reg, table))) {
                     report.outcome = LegacyTableReport::Outcome::KeptAsItWas;
                     return true;
                 }
                 replace = true;
                 // The table is made again from its template: map onto the template's columns.
-                rows = prepareLegacyRows(source, table, target.tableDef(reg.templateTable), options.encoding);
+                rows = prepareLegacyRows(source, table, target.tableDef(reg.templateName), options.encoding);
             }
-        } catch (const LegacyTextError& e) {
-            return fail(report, e.text(), true);
-        } catch (const jet::JetError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, kDamaged, true);
-        } catch (const db::DbError& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, kCopyFailed, true);
+        } catch (const std::exception& e) {
+            return fail(report, failureMessage(e), true);
         }
         report.droppedColumns = rows.dropped;
         report.textsConverted = rows.textsConverted;
@@ -230,14 +156,14 @@ struct Run
             target.beginTrans();
         } catch (const db::DbError& e) {
             app::recordRunTimeError(e, lcDatafiles());
-            return fail(report, kCopyFailed, true);
+            return fail(report, importFailedMessage(), true);
         }
         try {
             if (replace)
                 target.execute(QStringLiteral("drop table ") + db::quoteJetName(table));
-            if (!target.hasTable(table) && !app::copyTableStructure(target, target, reg.templateTable, table, false))
+            if (!target.hasTable(table) && !app::copyTableStructure(target, target, reg.templateName, table, false))
                 throw db::DbError(0, QStringLiteral("table ") + table + QStringLiteral(" cannot be made from ") +
-                                         reg.templateTable);
+                                         reg.templateName);
             writeRows(table, rows, allRows(rows), step);
             target.commitTrans();
         } catch (const CancelledImport&) {
@@ -248,7 +174,7 @@ struct Run
         } catch (const std::exception& e) {
             app::recordRunTimeError(e, lcDatafiles());
             rollback(QStringLiteral("undoing the import of ") + table);
-            return fail(report, kCopyFailed, true);
+            return fail(report, importFailedMessage(), true);
         }
         report.outcome = LegacyTableReport::Outcome::Imported;
         report.rows = static_cast<int>(rows.rows.size());
@@ -288,12 +214,8 @@ struct Run
         try {
             rows =
                 prepareLegacyRows(source, oldName, target.tableDef(list.table), options.encoding, list.sortKeySource);
-        } catch (const LegacyTextError& e) {
-            fail(report, e.text(), false);
-            return true;
         } catch (const std::exception& e) {
-            app::recordRunTimeError(e, lcDatafiles());
-            fail(report, dynamic_cast<const jet::JetError*>(&e) ? kDamaged : kCopyFailed, false);
+            fail(report, failureMessage(e), false);
             return true;
         }
         if (rows.rows.isEmpty()) {
@@ -301,17 +223,18 @@ struct Run
             return true;
         }
         QList<int> keyFields;
-        for (const QString& k : list.key)
+        for (const QString& k : list.keyColumns())
             keyFields << fieldIndex(rows.fields, k);
 
         try {
             // Keys already present, compared as the database compares texts.
             QSet<QString> present;
+            const QStringList keyColumns = list.keyColumns();
             db::Recordset rs = target.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(list.table),
                                                     db::RecordsetType::Snapshot);
             for (; !rs.eof(); rs.moveNext()) {
                 QString key;
-                for (const QString& k : list.key)
+                for (const QString& k : keyColumns)
                     key += rs.hasField(k) ? valueText(rs.value(k)) : QString();
                 present.insert(db::jet::foldCase(key));
             }
@@ -349,7 +272,7 @@ struct Run
             return false;
         } catch (const std::exception& e) {
             app::recordRunTimeError(e, lcDatafiles());
-            fail(report, kCopyFailed, false);
+            fail(report, importFailedMessage(), false);
             return true;
         }
         report.outcome = LegacyTableReport::Outcome::Merged;
@@ -360,7 +283,7 @@ struct Run
     {
         QStringList candidates;
         for (const QString& t : tables) {
-            if (registerOf(kind, t))
+            if (yearTableKindNamed(t, registers))
                 candidates << t;
         }
         if (candidates.isEmpty()) {
@@ -371,9 +294,7 @@ struct Run
             const QString& table = candidates[i];
             LegacyTableReport report;
             report.table = table;
-            bool yearOk = false;
-            const int year = table.right(4).toInt(&yearOk);
-            if (!yearOk || year <= 1900 || year >= 2500) {
+            if (!isImportedYear(table)) {
                 report.outcome = LegacyTableReport::Outcome::YearOutOfRange;
                 summary.tables << report;
                 continue;
@@ -383,7 +304,7 @@ struct Run
                                  QStringLiteral(")");
             bool goOn = false;
             try {
-                goOn = importYearTable(table, *registerOf(kind, table), step, report);
+                goOn = importYearTable(table, *yearTableKindNamed(table, registers), step, report);
             } catch (const CancelledImport&) {
                 report.outcome = LegacyTableReport::Outcome::Cancelled;
                 summary.cancelled = true;
@@ -396,8 +317,9 @@ struct Run
 
     void mergeReferenceLists(const QStringList& tables)
     {
+        const QList<ReferenceList> lists = referenceLists();
         QList<QPair<QString, const ReferenceList*>> found;
-        for (const ReferenceList& list : referenceLists()) {
+        for (const ReferenceList& list : lists) {
             for (const QString& t : tables) {
                 if (t.compare(list.table, Qt::CaseInsensitive) == 0) {
                     found << qMakePair(t, &list);
@@ -429,18 +351,7 @@ struct Run
     }
 };
 
-bool isSqliteFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
-}
-
 } // namespace
-
-bool isJetFile(const QString& path)
-{
-    return jet::isJetFile(path);
-}
 
 LegacyImportSummary importLegacySource(const jet::Source& source, const QString& kind, db::Database& target,
                                        const LegacyAsker& asker, const LegacyProgress& progress,
@@ -469,14 +380,17 @@ LegacyImportSummary importLegacyFile(const QString& path, const QString& kind, d
                                      const LegacyOptions& options)
 {
     LegacyImportSummary summary;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        summary.error = kUnreadable;
+    switch (recogniseSource(path)) {
+    case SourceKind::JetFile:
+        break;
+    case SourceKind::DataFile:
+        summary.error = kSelvaroFile;
         return summary;
-    }
-    file.close();
-    if (!jet::isJetFile(path)) {
-        summary.error = isSqliteFile(path) ? kSelvaroFile : kNotDataFile;
+    case SourceKind::NotADataFile:
+        summary.error = kNotDataFile;
+        return summary;
+    case SourceKind::Unreadable:
+        summary.error = kUnreadable;
         return summary;
     }
     try {

@@ -64,9 +64,6 @@ struct LegacyImportSummary
     QString message(const QString& kind) const;
 };
 
-// True when path holds a Jet database file, recognised by its header whatever its name.
-bool isJetFile(const QString& path);
-
 // Imports the Jet file at path into target (kind "cv": the letters file in use; "lich": the plans
 // and schedule file; "tk": the reference file beside the schedule file). Year tables of "cv"
 // ("cvden????", "cvdi????") and "lich" ("kehoach????", "lich????") whose year lies strictly
@@ -76,6 +73,7 @@ bool isJetFile(const QString& path);
 // merges donvi, bophan, noigui, chutat, loaicv and nguoidung on their keys (users keep their
 // passwords as stored: clear text is upgraded at the first login). An error in a year table stops
 // the import (tables done stay); an error in a reference list is reported and the next is merged.
+// What the file is, recogniseSource() tells: another file gets its message in the summary.
 // Never throws for bad input: the summary carries the message.
 LegacyImportSummary importLegacyFile(const QString& path, const QString& kind, db::Database& target,
                                      const LegacyAsker& asker, const LegacyProgress& progress,

@@ -22,15 +22,6 @@ bool isTextField(db::FieldType type)
     return type == db::FieldType::Text || type == db::FieldType::Memo;
 }
 
-int fieldIndex(const QStringList& fields, const QString& name)
-{
-    for (int i = 0; i < fields.size(); ++i) {
-        if (fields[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 QVariant forField(const QVariant& value, db::FieldType type)
 {
     if (!value.isValid() || !isTextField(type))
@@ -48,6 +39,15 @@ QString textOf(const QVariant& value)
 }
 
 } // namespace
+
+int fieldIndex(const QStringList& fields, const QString& name)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
 
 LegacyRows prepareLegacyRows(const jet::Source& source, const QString& table, const db::TableDef& target,
                              LegacyEncoding encoding, const QString& sortKeySource)

@@ -33,6 +33,9 @@ struct LegacyRows
     int textsConverted = 0;   // values decoded from TCVN3 that changed
 };
 
+// The index of the field named name in fields (letter case ignored), or -1.
+int fieldIndex(const QStringList& fields, const QString& name);
+
 // Reads table from source and maps it onto target:
 //  - every old column whose name matches a target field (any letter case) fills it; the target's
 //    counter and the old "id" are left out (rows get new identifiers); other old columns are

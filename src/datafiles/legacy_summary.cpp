@@ -1,17 +1,10 @@
 #include "legacy_import.h"
 
+#include "data_import.h"
+
 namespace datafiles {
 
 namespace {
-
-QString closingSentence(const QString& kind)
-{
-    if (kind == QLatin1String("cv"))
-        return QStringLiteral("Đã nhập xong dữ liệu công văn cũ!");
-    if (kind == QLatin1String("lich"))
-        return QStringLiteral("Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!");
-    return QStringLiteral("Đã nhập xong các bảng tham khảo!");
-}
 
 // The line of one table; a failure's message is left out when it is the import's own first line.
 QString tableLine(const LegacyTableReport& t, const QString& importError)
@@ -83,7 +76,7 @@ QString LegacyImportSummary::message(const QString& kind) const
     else if (cancelled)
         lines << QStringLiteral("Đã dừng nhập dữ liệu theo yêu cầu.");
     else
-        lines << closingSentence(kind);
+        lines << importClosingMessage(kind);
     if (tables.isEmpty())
         return lines.join(QStringLiteral("\r\n"));
     lines << QString();

@@ -23,15 +23,20 @@ QString sourceTable(ImportSource& source, const QString& table)
 
 } // namespace
 
+QStringList ReferenceList::keyColumns() const
+{
+    return key.split(QLatin1Char('+'));
+}
+
 QList<ReferenceList> referenceLists()
 {
     return {
-        {QStringLiteral("donvi"), QStringLiteral("tendonvi")},
-        {QStringLiteral("bophan"), QStringLiteral("phong+donvi")},
-        {QStringLiteral("noigui"), QStringLiteral("tendonvi")},
-        {QStringLiteral("chutat"), QStringLiteral("chudu+chutat")},
-        {QStringLiteral("loaicv"), QStringLiteral("loai")},
-        {QStringLiteral("nguoidung"), QStringLiteral("hoten")},
+        {QStringLiteral("donvi"), QStringLiteral("tendonvi"), QStringLiteral("tendonvi")},
+        {QStringLiteral("bophan"), QStringLiteral("phong+donvi"), QStringLiteral("phong")},
+        {QStringLiteral("noigui"), QStringLiteral("tendonvi"), QStringLiteral("tendonvi")},
+        {QStringLiteral("chutat"), QStringLiteral("chudu+chutat"), QStringLiteral("chudu")},
+        {QStringLiteral("loaicv"), QStringLiteral("loai"), QStringLiteral("loai")},
+        {QStringLiteral("nguoidung"), QStringLiteral("hoten"), QString()},
     };
 }
 

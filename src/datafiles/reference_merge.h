@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Merging the reference lists of an old reference file into the one in use.
 namespace datafiles {
@@ -12,7 +13,13 @@ namespace datafiles {
 struct ReferenceList
 {
     QString table;
-    QString key; // a Jet expression over the table's columns
+    QString key; // a Jet expression over the table's columns: column names joined by "+"
+    // The column the sort key matt is computed from when the list's texts are converted (an old
+    // Jet file); "" when the list has no matt. A data file of ours keeps its matt as stored.
+    QString sortKeySource;
+
+    // The columns of key, in order (their texts joined make the key).
+    QStringList keyColumns() const;
 };
 
 // The lists merged by the import of old reference lists, in order: donvi (tendonvi), bophan

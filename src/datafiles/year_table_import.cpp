@@ -69,19 +69,27 @@ QList<YearTableKind> yearTableKinds(const QString& importKind)
     return {};
 }
 
-const YearTableKind* yearTableKindOf(const QString& table, const QList<YearTableKind>& kinds)
+const YearTableKind* yearTableKindNamed(const QString& table, const QList<YearTableKind>& kinds)
 {
-    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
     const QString name = table.toLower();
-    const QString year = name.right(4);
-    if (!fourDigits.match(year).hasMatch() || year.toInt() <= 1900 || year.toInt() >= 2500)
-        return nullptr;
     for (const YearTableKind& kind : kinds) {
         const QString stem = kind.pattern.left(kind.pattern.size() - 4);
         if (name.size() == kind.pattern.size() && name.startsWith(stem))
             return &kind;
     }
     return nullptr;
+}
+
+bool isImportedYear(const QString& table)
+{
+    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
+    const QString year = table.right(4);
+    return fourDigits.match(year).hasMatch() && year.toInt() > 1900 && year.toInt() < 2500;
+}
+
+const YearTableKind* yearTableKindOf(const QString& table, const QList<YearTableKind>& kinds)
+{
+    return isImportedYear(table) ? yearTableKindNamed(table, kinds) : nullptr;
 }
 
 QString reimportQuestion(const YearTableKind& kind, const QString& table)

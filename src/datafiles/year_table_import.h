@@ -24,9 +24,15 @@ struct YearTableKind
 // schedule; empty for any other kind.
 QList<YearTableKind> yearTableKinds(const QString& importKind);
 
-// The kind whose pattern the lower-cased table name matches and whose last four characters are a
-// year strictly between 1900 and 2500 (four digits); nullptr for any other table (the templates
-// "cvdenmau", "lichmau", ... included).
+// The kind whose pattern the lower-cased table name matches, whatever its last four characters;
+// nullptr for any other table (the templates "cvdenmau", "lichmau", ... included).
+const YearTableKind* yearTableKindNamed(const QString& table, const QList<YearTableKind>& kinds);
+
+// True when the last four characters of table are a year (four digits) strictly between 1900
+// and 2500: only such tables are imported.
+bool isImportedYear(const QString& table);
+
+// yearTableKindNamed() for a table whose year isImportedYear(); nullptr for any other table.
 const YearTableKind* yearTableKindOf(const QString& table, const QList<YearTableKind>& kinds);
 
 // The question asked when table seems imported already:

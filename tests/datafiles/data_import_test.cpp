@@ -7,6 +7,9 @@
 #include "platform/db/db_error.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -53,6 +56,11 @@ protected:
             requests << r.title;
             return chosen.isEmpty() ? QString() : chosen.takeFirst();
         };
+        hooks.working = [this](bool on) { working << on; };
+        hooks.progress = [this](const QString&, int, int) {
+            ++steps;
+            return true;
+        };
         return datafiles::importOldData(kind, hooks);
     }
 
@@ -63,6 +71,8 @@ protected:
 
     QString oldPath;
     QStringList requests;
+    QList<bool> working; // the hourglass switched on and off
+    int steps = 0;       // calls of the progress window
 };
 
 TEST_F(ImportTest, TwoYearsImportThenAgainAnsweredNoAndYes)
@@ -77,6 +87,8 @@ TEST_F(ImportTest, TwoYearsImportThenAgainAnsweredNoAndYes)
     EXPECT_FALSE(cv.hasTable(QStringLiteral("cvdi2008"))) << "an empty old table is skipped";
     EXPECT_TRUE(numbers(QStringLiteral("cvdenmau")).isEmpty()) << "the template is not imported";
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Đã nhập xong dữ liệu công văn cũ!")});
+    EXPECT_EQ(working, (QList<bool>{true, false}));
+    EXPECT_EQ(steps, 0) << "a data file of ours is copied without the progress window";
 
     // Again, answered "no": every table asked about once and kept.
     messenger.shown.clear();
@@ -120,6 +132,51 @@ TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
     EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Outside);
     EXPECT_EQ(messages(), QStringList{datafiles::importOutsideMessage(programFolder())});
     EXPECT_TRUE(requests.isEmpty());
+}
+
+// The old program's Jet files are told by their content whatever their name, and imported through
+// the same command. The sample Jet files hold none of the registers or lists: the import says so
+// and writes nothing.
+TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImport)
+{
+    makeOldLetters();
+    // Beside the old letters file, under names that tell nothing.
+    const QDir old = QFileInfo(oldPath).dir();
+    const QString jet3 = old.filePath(QStringLiteral("số liệu cũ.txt"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"), jet3));
+    const QString jet4 = old.filePath(QStringLiteral("vemolich.mdb"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/dates-jet4.mdb"), jet4));
+    const QString text = old.filePath(QStringLiteral("vemotk.mdb"));
+    writeFile(text, "Standard Jet DB, but only in words");
+
+    using datafiles::SourceKind;
+    EXPECT_EQ(datafiles::recogniseSource(jet3), SourceKind::JetFile);
+    EXPECT_EQ(datafiles::recogniseSource(jet4), SourceKind::JetFile);
+    EXPECT_EQ(datafiles::recogniseSource(oldPath), SourceKind::DataFile);
+    EXPECT_EQ(datafiles::recogniseSource(text), SourceKind::NotADataFile);
+    EXPECT_EQ(datafiles::recogniseSource(old.filePath(QStringLiteral("không có.mdb"))), SourceKind::Unreadable);
+
+    app::Module1& m = app::module1();
+    const QStringList tablesBefore = m.dbcongvan.tableNames() + m.dblich.tableNames() + m.dbthamkhaolich.tableNames();
+    const struct
+    {
+        const char* kind;
+        QString file;
+    } cases[] = {{"cv", jet3}, {"lich", jet4}, {"tk", jet3}};
+    for (const auto& c : cases) {
+        messenger.shown.clear();
+        working.clear();
+        EXPECT_EQ(import(QString::fromLatin1(c.kind), {c.file}), ImportOutcome::Failed) << c.kind;
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")})
+            << c.kind;
+        EXPECT_EQ(working, (QList<bool>{true, false})) << c.kind;
+    }
+    EXPECT_EQ(m.dbcongvan.tableNames() + m.dblich.tableNames() + m.dbthamkhaolich.tableNames(), tablesBefore);
+
+    // A text file is refused as before and the dialog shown again.
+    messenger.shown.clear();
+    EXPECT_EQ(import(QStringLiteral("tk"), {text}), ImportOutcome::Cancelled);
+    EXPECT_EQ(messages(), QStringList{datafiles::importUnusableMessage()});
 }
 
 TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen)

@@ -12,6 +12,7 @@
 #include "app/sub_main.h"
 #include "datafiles/data_import.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/progress_window.h"
 
 #include <QWidget>
 #include <memory>
@@ -44,17 +45,36 @@ void chooseDataFile(const QString& lenhchon, QWidget* mainWindow)
         mainWindow->show();
 }
 
+// The caption of the import command of kind, the title of its progress window.
+QString importCaption(const QString& kind)
+{
+    if (kind == QLatin1String("lich"))
+        return QStringLiteral("Nhập dữ liệu kế hoạch, lịch công tác cũ");
+    if (kind == QLatin1String("tk"))
+        return QStringLiteral("Nhập các danh sách tham khảo cũ");
+    return QStringLiteral("Nhập dữ liệu công văn cũ");
+}
+
 void runImport(const QString& kind, QWidget* mainWindow)
 {
     ImportHooks hooks;
     hooks.administrator = [] { return !app::ktraquyenquantri(QStringLiteral("q")).isEmpty(); };
     hooks.chooseFile = fileChooser(mainWindow);
     std::unique_ptr<ui::HourglassPointer> hourglass;
-    hooks.working = [&hourglass](bool on) {
-        if (on)
+    std::unique_ptr<ui::ProgressWindow> progress;
+    hooks.working = [&hourglass, &progress](bool on) {
+        if (on) {
             hourglass = std::make_unique<ui::HourglassPointer>();
-        else
+        } else {
+            progress.reset();
             hourglass.reset();
+        }
+    };
+    // An old Jet file's import shows its progress, with a cancel button, from its first step.
+    hooks.progress = [&progress, kind, mainWindow](const QString& step, int done, int total) {
+        if (!progress)
+            progress = std::make_unique<ui::ProgressWindow>(importCaption(kind), mainWindow);
+        return progress->step(step, done, total);
     };
     importOldData(kind, hooks);
 }
