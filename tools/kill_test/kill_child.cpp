@@ -70,7 +70,9 @@ int openOrDie(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int f
 
 int deleteOrDie(sqlite3_vfs* vfs, const char* name, int syncDir)
 {
-    if (!g_dieWhenMade && QByteArray(name).contains("-mj"))
+    // The file's own name, not its folder: a temporary folder may be called "…-mj…".
+    const QByteArray path(name);
+    if (!g_dieWhenMade && path.mid(path.lastIndexOf('/') + 1).contains("-mj"))
         std::raise(SIGKILL);
     return g_delete(vfs, name, syncDir);
 }
