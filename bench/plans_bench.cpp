@@ -14,7 +14,6 @@
 #include "registers/plans/frmtracuukh.h"
 #include "registers/plans/plan_forms.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -156,13 +155,5 @@ BENCHMARK(BM_PrintAllPlans)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    registers::destroyForms();
-    app::setMessenger(nullptr);
-    return 0;
+    return bench_support::runRegisterBenchmarks(argc, argv);
 }

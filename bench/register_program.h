@@ -8,10 +8,12 @@
 #include "app/reference_recordsets.h"
 #include "registers/form_registry.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <benchmark/benchmark.h>
 #include <initializer_list>
 
 namespace bench_support {
@@ -69,5 +71,20 @@ private:
     NoMessenger m_messenger;
     QWidget m_main;
 };
+
+// The main of a register benchmark: a window system without a screen unless one is named, the
+// benchmarks, then the forms they opened destroyed before the application goes.
+inline int runRegisterBenchmarks(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    registers::destroyForms();
+    app::setMessenger(nullptr);
+    return 0;
+}
 
 } // namespace bench_support

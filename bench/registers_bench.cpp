@@ -229,13 +229,5 @@ BENCHMARK(BM_Print5000MarkedLetters)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    registers::destroyForms();
-    app::setMessenger(nullptr);
-    return 0;
+    return bench_support::runRegisterBenchmarks(argc, argv);
 }

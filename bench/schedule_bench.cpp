@@ -11,7 +11,6 @@
 #include "registers/schedule/schedule_forms.h"
 #include "registers/schedule/schedule_record.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -109,13 +108,5 @@ BENCHMARK(BM_PrintWeek)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    registers::destroyForms();
-    app::setMessenger(nullptr);
-    return 0;
+    return bench_support::runRegisterBenchmarks(argc, argv);
 }
