@@ -374,9 +374,15 @@ void ListForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     switch (keyCode) {
-    case ui::key::Escape:
     case ui::key::Up:
     case ui::key::Down:
+        // In an edit box the arrows move nothing: an entry with one box still empty stays as
+        // typed (Esc, on purpose, drops it).
+        if (mode() == kNap && mname->text().trimmed().isEmpty() != mchutat->text().trimmed().isEmpty())
+            break;
+        leaveEditCheck();
+        break;
+    case ui::key::Escape:
         leaveEditCheck();
         break;
     case ui::key::F4:

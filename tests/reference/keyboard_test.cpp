@@ -1,0 +1,267 @@
+// The reference forms driven from the keyboard as a fast typist does: the buttons' Alt letters,
+// Esc, F4, the arrow and page keys, in each mode; what the form does after the key (its mode, the
+// current row, the box under the key, the messages shown).
+#include "reference_fixture.h"
+
+#include "type_text.h"
+
+#include "app/list_menus.h"
+#include "reference/frmbophan.h"
+#include "reference/frmloaitien.h"
+#include "reference/frmtendonvi.h"
+#include "reference/list_form.h"
+#include "reference/reference_rules.h"
+
+#include <QApplication>
+#include <QTest>
+#include <algorithm>
+
+namespace reference_test {
+namespace {
+
+const char* const kSaveNew = "Có lưu nội dung đang nạp không ?";
+const char* const kSaveEdit = "Có lưu những nội dung vừa sửa không ?";
+
+// Presses key where the focus is, after putting the focus on target. A button's Alt letter
+// presses it as a click shown on screen, which ends after a moment: the test waits for it.
+void pressAt(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    target->setFocus();
+    test::pressKey(QApplication::focusWidget(), key, modifiers);
+    const QList<QPushButton*> buttons = target->window()->findChildren<QPushButton*>();
+    for (int i = 0; i < 100 && std::any_of(buttons.begin(), buttons.end(), [](auto* b) { return b->isDown(); }); ++i)
+        QTest::qWait(10);
+}
+void typeInto(ui::TextBox* box, const QString& text)
+{
+    box->setFocus();
+    box->setSelStart(box->text().size());
+    test::typeText(box->editor(), text);
+}
+int currentRow(ui::DataControl* data)
+{
+    return data->hasCurrentRecord() ? data->recordset().absolutePosition() : -1;
+}
+
+// The list pattern (units, letter types, abbreviations), on a list of three rows, at the last one.
+struct ListKeyCase
+{
+    Qt::Key start;    // Alt+N adds, Alt+S edits, 0 stays in view
+    const char* name; // typed at the end of the name box
+    const char* code; // typed into the abbreviation box after F4 emptied it (nullptr: untouched)
+    char focus;       // where the key is pressed: 'n' name box, 'c' abbreviation box, 'g' grid
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* answer; // the answer to the question ("" the default yes)
+    const char* mode;   // trangthai after the key
+    int row;
+    const char* nameBox;
+    const char* messages; // joined by "|"; "dup:x" is the duplicate message for the row using x
+};
+
+const ListKeyCase kListKeys[] = {
+    {Qt::Key(0), "", nullptr, 'n', Qt::Key_Escape, {}, "", "xem", 2, "Cà Mau", ""},
+    {Qt::Key(0), "", nullptr, 'n', Qt::Key_F4, {}, "", "xem", 2, "Cà Mau", ""}, // a locked box keeps its text
+    {Qt::Key(0), "", nullptr, 'g', Qt::Key_Up, {}, "", "xem", 1, "Bình Định", ""},
+    {Qt::Key_N, "Đà Nẵng", "dn", 'c', Qt::Key_Escape, {}, "", "xem", 3, "Đà Nẵng", kSaveNew},
+    {Qt::Key_N, "Đà Nẵng", "dn", 'c', Qt::Key_Escape, {}, "no", "xem", 2, "Cà Mau", kSaveNew},
+    {Qt::Key_N, "Đà Nẵng", nullptr, 'n', Qt::Key_Escape, {}, "", "xem", 2, "Cà Mau", ""}, // Esc drops a half entry
+    {Qt::Key_N, "Đà Nẵng", nullptr, 'n', Qt::Key_Down, {}, "", "nap", 2, "Đà Nẵng", ""},  // an arrow never does
+    {Qt::Key_N,
+     "Đà Nẵng",
+     "ag",
+     'n',
+     Qt::Key_Up,
+     {},
+     "",
+     "nap",
+     2,
+     "Đà Nẵng",
+     "Có lưu nội dung đang nạp không ?|dup:ag"},
+    {Qt::Key_N, "Đà Nẵng", "dn", 'n', Qt::Key_F4, {}, "", "nap", 2, "", ""},
+    {Qt::Key_N, "Đà Nẵng", nullptr, 'n', Qt::Key_X, Qt::AltModifier, "", "nap", 2, "Đà Nẵng",
+     "Bạn phải nạp hoặc sửa xong mới xoá được !"},
+    {Qt::Key_N, "Đà Nẵng", "dn", 'n', Qt::Key_G, Qt::AltModifier, "", "xem", 3, "Đà Nẵng", ""},
+    {Qt::Key_S, " Mới", nullptr, 'n', Qt::Key_Escape, {}, "", "xem", 2, "Cà Mau Mới", kSaveEdit},
+    {Qt::Key_S, " Mới", nullptr, 'n', Qt::Key_Down, {}, "no", "xem", 2, "Cà Mau", kSaveEdit},
+    {Qt::Key_S, "", nullptr, 'n', Qt::Key_Up, {}, "", "xem", 2, "Cà Mau", ""},
+    {Qt::Key_S,
+     "",
+     "bd",
+     'g',
+     Qt::Key_Down,
+     {},
+     "",
+     "sua",
+     2,
+     "Cà Mau",
+     "Có lưu những nội dung vừa sửa không ?|dup:bd"},
+};
+
+struct ListKind
+{
+    const char* menu;
+    const char* table;
+    const char* nameColumn;
+    reference::ListConfig (*config)();
+};
+
+class ListFormKeys : public ReferenceTest, public ::testing::WithParamInterface<std::tuple<ListKind, ListKeyCase>>
+{
+};
+
+TEST_P(ListFormKeys, KeyDoesWhatTheModeSays)
+{
+    const auto& [kind, c] = GetParam();
+    const app::FormRequest request = app::listMenuRequest(QString::fromLatin1(kind.menu));
+    db::Database data = request.database();
+    const QString table = QString::fromLatin1(kind.table);
+    const QString nameColumn = QString::fromLatin1(kind.nameColumn);
+    QStringList names;
+    data.execute(QStringLiteral("DELETE * FROM ") + table);
+    for (const auto& [text, code] : {std::pair{"An Giang", "ag"}, {"Bình Định", "bd"}, {"Cà Mau", "cm"}}) {
+        db::Recordset rs = data.openRecordset(table);
+        rs.addNew();
+        rs.setValue(nameColumn, QString::fromUtf8(text));
+        rs.setValue(QStringLiteral("chutat"), QString::fromUtf8(code));
+        rs.setValue(QStringLiteral("matt"), reference::listSortKey(QString::fromUtf8(text)));
+        rs.update();
+        names << QString::fromUtf8(text);
+    }
+    reference::ListForm form(kind.config());
+    form.prepare(request);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form)); // the Alt letters reach the active window only
+    if (c.start != 0)
+        pressAt(form.mname, c.start, Qt::AltModifier);
+    typeInto(form.mname, QString::fromUtf8(c.name));
+    if (c.code) {
+        pressAt(form.mchutat, Qt::Key_F4);
+        typeInto(form.mchutat, QString::fromUtf8(c.code));
+    }
+    home.responder.clear();
+    if (*c.answer)
+        home.responder.answer(QString::fromLatin1(c.answer));
+    QWidget* at = c.focus == 'g' ? static_cast<QWidget*>(form.DBGrid1) : c.focus == 'c' ? form.mchutat : form.mname;
+    pressAt(at, c.key, c.modifiers);
+
+    QStringList expected = QString::fromUtf8(c.messages).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (QString& m : expected) {
+        if (m.startsWith(QLatin1String("dup:"))) {
+            const QString code = m.mid(4);
+            m = reference::duplicateAbbreviationMessage(code, names.value(code == QLatin1String("ag")   ? 0
+                                                                          : code == QLatin1String("bd") ? 1
+                                                                                                        : 2));
+        }
+    }
+    EXPECT_EQ(home.messages().join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
+    EXPECT_EQ(app::module1().trangthai.toStdString(), c.mode);
+    EXPECT_EQ(currentRow(form.Data1), c.row);
+    EXPECT_EQ(form.mname->text().toStdString(), c.nameBox);
+    form.hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ListFormKeys,
+    ::testing::Combine(::testing::Values(ListKind{"mnunapdonvi", "donvi", "tendonvi", &reference::unitsConfig},
+                                         ListKind{"mnunaploaicv", "loaicv", "loai", &reference::letterTypesConfig},
+                                         ListKind{"mnunapchutat", "chutat", "chudu", &reference::abbreviationsConfig}),
+                       ::testing::ValuesIn(kListKeys)));
+
+// The departments (three under one unit, at the last), the users (three, at the first, seen by an
+// administrator) and the organisation's names.
+struct FormKeyCase
+{
+    char form;         // 'b' departments, 'u' users, 'o' organisation name
+    Qt::Key start;     // Alt+N adds, Alt+S edits, 0 stays in view
+    const char* box;   // where the key is pressed (a grid's name for the grid)
+    const char* typed; // typed at the end of that box first
+    Qt::Key key;
+    const char* status; // the status label after the key
+    int row;
+    const char* boxText; // that box's text after the key ("" for a grid)
+    const char* message = "";
+};
+
+const char* const kViewDepartments = "Xem danh sách phòng, bộ phận";
+const char* const kViewUsers = "Xem danh sách người dùng";
+const char* const kEditUser = "Sửa tên, quyền hạn người dùng";
+const char* const kNames = "Nhập, sửa tên đơn vị sử dụng phần mềm";
+
+const FormKeyCase kFormKeys[] = {
+    {'b', Qt::Key(0), "txtphong", "", Qt::Key_PageUp, kViewDepartments, 1, "Phòng B"},
+    {'b', Qt::Key(0), "txtphong", "", Qt::Key_PageDown, kViewDepartments, 2, "Phòng C"},
+    {'b', Qt::Key(0), "txtdonvi", "", Qt::Key_F4, kViewDepartments, 2, "Ban Tổ chức"}, // locked: kept
+    {'b', Qt::Key_N, "txtphong", "Phòng D", Qt::Key_PageUp, "Nạp tên phòng, bộ phận mới", 2, "Phòng D"},
+    {'b', Qt::Key_S, "txtphong", " mới", Qt::Key_PageDown, "sửa tên phòng, bộ phận", 2, "Phòng C mới"},
+    {'b', Qt::Key_S, "txtphong", "", Qt::Key_F4, "sửa tên phòng, bộ phận", 2, ""},
+    {'u', Qt::Key(0), "Mloaitien", "", Qt::Key_Down, kViewUsers, 1, "Bình"},
+    {'u', Qt::Key(0), "Mloaitien", "", Qt::Key_Up, kViewUsers, 0, "An"},
+    {'u', Qt::Key(0), "DBGrid2", "", Qt::Key_Down, kViewUsers, 1, ""}, // the grid moves, the form adds nothing
+    {'u', Qt::Key_S, "Mstygia", "abc", Qt::Key_Down, kEditUser, 0, "abc"},
+    {'u', Qt::Key_S, "Mstygia", "abc", Qt::Key_F4, kEditUser, 0, ""},
+    {'o', Qt::Key(0), "Txttendonvi", "", Qt::Key_F4, kNames, -1, ""},
+    {'o', Qt::Key(0), "Txttencaptren", " X", Qt::Key_Escape, kNames, -1, "Tên cấp trên X"},
+};
+
+class FormKeys : public ReferenceTest, public ::testing::WithParamInterface<FormKeyCase>
+{
+};
+
+TEST_P(FormKeys, KeyDoesWhatTheModeSays)
+{
+    const FormKeyCase& c = GetParam();
+    app::Module1& m = app::module1();
+    std::unique_ptr<ui::FormBase> form;
+    ui::DataControl* data = nullptr;
+    if (c.form == 'b') {
+        m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', "
+                                                "'btc', 'B')"));
+        for (const char* phong : {"Phòng A", "Phòng B", "Phòng C"})
+            m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '") +
+                                     QString::fromUtf8(phong) + QStringLiteral("')"));
+        auto f = std::make_unique<reference::frmbophan>();
+        f->prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
+        data = f->Data1;
+        form = std::move(f);
+    } else if (c.form == 'u') {
+        for (const char* name : {"An", "Bình", "Cường"})
+            m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO nguoidung (hoten, quyenhan) VALUES ('") +
+                                     QString::fromUtf8(name) + QStringLiteral("', 'QT')"));
+        m.quyenkiemtra = QStringLiteral("QT");
+        auto f = std::make_unique<reference::frmloaitien>();
+        f->prepare(app::listMenuRequest(QStringLiteral("mnunguoidung"), m.quyenkiemtra));
+        data = f->Data1;
+        form = std::move(f);
+    } else {
+        m.dbthamkhaocv.execute(QStringLiteral("UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"));
+        auto f = std::make_unique<reference::frmtendonvi>();
+        f->prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
+        form = std::move(f);
+    }
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QWidget* at = form->control(QString::fromLatin1(c.box));
+    ASSERT_NE(at, nullptr);
+    if (c.start != 0)
+        pressAt(at, c.start, Qt::AltModifier);
+    auto* box = qobject_cast<ui::TextBox*>(at);
+    if (box)
+        typeInto(box, QString::fromUtf8(c.typed));
+    home.responder.clear();
+    pressAt(at, c.key);
+
+    EXPECT_EQ(home.messages().join(QLatin1Char('|')).toStdString(), c.message);
+    EXPECT_EQ(form->control<QLabel>(QStringLiteral("lbltrangthai"))->text().toStdString(), c.status);
+    EXPECT_EQ(data ? currentRow(data) : -1, c.row);
+    EXPECT_EQ(box ? box->text().toStdString() : std::string(), c.boxText);
+    EXPECT_TRUE(form->isVisible());
+    form->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, FormKeys, ::testing::ValuesIn(kFormKeys));
+
+} // namespace
+} // namespace reference_test
