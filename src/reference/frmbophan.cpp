@@ -261,7 +261,8 @@ void frmbophan::Form_KeyUp(int& keyCode, int shift)
             box->setText(QString());
         return;
     }
-    if (m_mode != kXem || !Data1->hasCurrentRecord())
+    // The grid pages through its rows itself; moving again here would land a row past its page.
+    if (m_mode != kXem || !Data1->hasCurrentRecord() || activeControl() == m_ui->DBGrid1)
         return;
     const db::Recordset rs = Data1->recordset();
     if (keyCode == ui::key::PageUp && rs.absolutePosition() > 0)
