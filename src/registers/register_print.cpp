@@ -46,6 +46,9 @@ report::ReportResult printReport(report::ReportControl& control, report::Destina
                                  const QString& reportName, const QRect& formGeometry, const QString& margin,
                                  const QString& title, const db::Database* data)
 {
+    // A form prints through the same control every time: nothing of its last print (a margin
+    // the box no longer asks for, an organisation name since removed) carries over.
+    control.reset();
     control.setDestination(destination);
     control.setReportFileName(reportPath(reportName));
     // The form's place in twips (15 to a pixel), scaled as the old program placed its preview.

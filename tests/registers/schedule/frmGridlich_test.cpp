@@ -122,4 +122,61 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
     EXPECT_EQ(entry->box(QStringLiteral("mndung"))->text(), QStringLiteral("Họp")); // PgDn moved there
 }
 
+TEST_F(FrmGridlichTest, RightsRuleAndMarginBox)
+{
+    // "CB" (Nguyễn Văn An) corrects and deletes only what he or nobody saved.
+    const struct
+    {
+        const char* savedBy;
+        bool mayChange;
+    } owners[] = {{"Trần Bình", false}, {"", true}, {"Nguyễn Văn An", true}};
+    QList<Item> day;
+    for (const auto& o : owners)
+        day << Item{QStringLiteral("0%1/01/2026").arg(day.size() + 5), QStringLiteral("8h"),
+                    QStringLiteral("Việc %1").arg(day.size()), QString(), QString::fromUtf8(o.savedBy)};
+    add(app::module1().banglich, day);
+    click(*openEntry(), "cmdbang");
+    activate(list());
+    list()->Data1->moveFirst();
+    for (const auto& o : owners) {
+        SCOPED_TRACE(o.savedBy);
+        EXPECT_EQ(enabled(list(), "Cmdsua"), o.mayChange);
+        EXPECT_EQ(enabled(list(), "cmdxoa"), o.mayChange);
+        list()->Cmdsua_Click(); // as if the button could be reached
+        EXPECT_EQ(list()->editing(), o.mayChange);
+        if (o.mayChange)
+            list()->Cmdsua_Click(); // "&Huỷ sửa"
+        list()->box(QStringLiteral("mndung"))->setFocus();
+        key(*list(), Qt::Key_PageDown);
+    }
+    list()->Data1->moveFirst();
+    list()->cmdDelete_Click();
+    app::module1().quyendangnhap = QStringLiteral("QT");
+    list()->Data1->moveFirst();
+    EXPECT_TRUE(enabled(list(), "Cmdsua") && enabled(list(), "cmdxoa")) << "an administrator changes any item";
+    EXPECT_EQ(items(QStringLiteral("ndung")).size(), 3) << "nothing deleted against the rule";
+
+    // The margin (mm) goes to the left and top page margins when above 0 and below 30; anything
+    // else leaves the report's own, whatever an earlier print used.
+    qunsetenv("SELVARO_PRINT_TO");
+    QMarginsF margins;
+    report::ReportControl::setPreviewer(
+        [&](const report::PreviewRequest& r) { margins = r.report->pageLayout.margins(QPageLayout::Point); });
+    click(*list(), "Cmdchontat");
+    QMarginsF own;
+    for (const auto& [typed, points] :
+         {std::pair{"", -1.0}, {"10", 28.8}, {"abc", -1.0}, {"29.9", 86.1}, {"0", -1.0}, {"30", -1.0}}) {
+        SCOPED_TRACE(typed);
+        list()->box(QStringLiteral("txtle"))->setText(QString::fromLatin1(typed));
+        home.responder.answer(QStringLiteral("yes")); // the preview
+        click(*list(), "Cmdin");
+        if (!*typed)
+            own = margins;
+        EXPECT_NEAR(margins.left(), points < 0 ? own.left() : points, 0.01);
+        EXPECT_NEAR(margins.top(), points < 0 ? own.top() : points, 0.01);
+        EXPECT_NEAR(margins.right(), own.right(), 0.01);
+    }
+    report::ReportControl::setPreviewer({});
+}
+
 } // namespace
