@@ -25,10 +25,11 @@ QString reportPath(const QString& name);
 
 // Sets up control afresh (nothing of its previous report kept) for a register print as the list
 // and date dialogs do: destination, report file, the preview window placed from the calling
-// form's geometry (pixels), the margins typed in the margin box (millimetres; kept only when greater than 0 and less than 30), the title
-// formula lbltd1 and the organisation's names tencaptren and tendonvi from the first row of
-// tendonvi, and the scratch file as the data. Then produces the report. With data given (the
-// work-plan report reads a stored query of that file) there is no title formula.
+// form's geometry (pixels), the margins typed in the margin box (millimetres; kept only when
+// greater than 0 and less than 30), the title formula lbltd1 and the organisation's names
+// tencaptren and tendonvi from the first row of tendonvi, and the scratch file as the data. Then
+// produces the report. With data given (the work-plan report reads a stored query of that file)
+// there is no title formula.
 report::ReportResult printReport(report::ReportControl& control, report::Destination destination,
                                  const QString& reportName, const QRect& formGeometry, const QString& margin,
                                  const QString& title, const db::Database* data = nullptr);
