@@ -19,9 +19,6 @@
 namespace reference_test {
 namespace {
 
-const char* const kSaveNew = "Có lưu nội dung đang nạp không ?";
-const char* const kSaveEdit = "Có lưu những nội dung vừa sửa không ?";
-
 // Presses key where the focus is, after putting the focus on target. A button's Alt letter
 // presses it as a click shown on screen, which ends after a moment: the test waits for it.
 void pressAt(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -56,46 +53,30 @@ struct ListKeyCase
     const char* mode;   // trangthai after the key
     int row;
     const char* nameBox;
-    const char* messages; // joined by "|"; "dup:x" is the duplicate message for the row using x
+    const char* messages; // joined by "|": "new", "edit" the two questions, "del" the delete refusal,
+                          // "dup:x" the duplicate message for the row using x
 };
 
 const ListKeyCase kListKeys[] = {
     {Qt::Key(0), "", nullptr, 'n', Qt::Key_Escape, {}, "", "xem", 2, "Cà Mau", ""},
     {Qt::Key(0), "", nullptr, 'n', Qt::Key_F4, {}, "", "xem", 2, "Cà Mau", ""}, // a locked box keeps its text
     {Qt::Key(0), "", nullptr, 'g', Qt::Key_Up, {}, "", "xem", 1, "Bình Định", ""},
-    {Qt::Key_N, "Đà Nẵng", "dn", 'c', Qt::Key_Escape, {}, "", "xem", 3, "Đà Nẵng", kSaveNew},
-    {Qt::Key_N, "Đà Nẵng", "dn", 'c', Qt::Key_Escape, {}, "no", "xem", 2, "Cà Mau", kSaveNew},
+    {Qt::Key_N, "Đà Nẵng", "dn", 'c', Qt::Key_Escape, {}, "", "xem", 3, "Đà Nẵng", "new"},
+    {Qt::Key_N, "Đà Nẵng", "dn", 'c', Qt::Key_Escape, {}, "no", "xem", 2, "Cà Mau", "new"},
     {Qt::Key_N, "Đà Nẵng", nullptr, 'n', Qt::Key_Escape, {}, "", "xem", 2, "Cà Mau", ""}, // Esc drops a half entry
     {Qt::Key_N, "Đà Nẵng", nullptr, 'n', Qt::Key_Down, {}, "", "nap", 2, "Đà Nẵng", ""},  // an arrow never does
-    {Qt::Key_N,
-     "Đà Nẵng",
-     "ag",
-     'n',
-     Qt::Key_Up,
-     {},
-     "",
-     "nap",
-     2,
-     "Đà Nẵng",
-     "Có lưu nội dung đang nạp không ?|dup:ag"},
+    {Qt::Key_N, "Đà Nẵng", "ag", 'n', Qt::Key_Up, {}, "", "nap", 2, "Đà Nẵng", "new|dup:ag"},
     {Qt::Key_N, "Đà Nẵng", "dn", 'n', Qt::Key_F4, {}, "", "nap", 2, "", ""},
-    {Qt::Key_N, "Đà Nẵng", nullptr, 'n', Qt::Key_X, Qt::AltModifier, "", "nap", 2, "Đà Nẵng",
-     "Bạn phải nạp hoặc sửa xong mới xoá được !"},
+    {Qt::Key_N, "Đà Nẵng", nullptr, 'n', Qt::Key_X, Qt::AltModifier, "", "nap", 2, "Đà Nẵng", "del"},
     {Qt::Key_N, "Đà Nẵng", "dn", 'n', Qt::Key_G, Qt::AltModifier, "", "xem", 3, "Đà Nẵng", ""},
-    {Qt::Key_S, " Mới", nullptr, 'n', Qt::Key_Escape, {}, "", "xem", 2, "Cà Mau Mới", kSaveEdit},
-    {Qt::Key_S, " Mới", nullptr, 'n', Qt::Key_Down, {}, "no", "xem", 2, "Cà Mau", kSaveEdit},
+    {Qt::Key_N, "Đà Nẵng", "dn", 'g', Qt::Key_Up, {}, "", "xem", 1, "Bình Định", "new"},
+    {Qt::Key_S, " Mới", nullptr, 'n', Qt::Key_Escape, {}, "", "xem", 2, "Cà Mau Mới", "edit"},
+    {Qt::Key_S, " Mới", nullptr, 'n', Qt::Key_Down, {}, "no", "xem", 2, "Cà Mau", "edit"},
     {Qt::Key_S, "", nullptr, 'n', Qt::Key_Up, {}, "", "xem", 2, "Cà Mau", ""},
-    {Qt::Key_S,
-     "",
-     "bd",
-     'g',
-     Qt::Key_Down,
-     {},
-     "",
-     "sua",
-     2,
-     "Cà Mau",
-     "Có lưu những nội dung vừa sửa không ?|dup:bd"},
+    {Qt::Key_S, "", nullptr, 'g', Qt::Key_Up, {}, "", "xem", 1, "Bình Định", ""},
+    {Qt::Key_S, " Mới", nullptr, 'g', Qt::Key_Up, {}, "no", "xem", 1, "Bình Định", "edit"},
+    {Qt::Key_S, " Mới", nullptr, 'g', Qt::Key_Up, {}, "", "xem", 1, "Bình Định", "edit"},
+    {Qt::Key_S, "", "bd", 'g', Qt::Key_Down, {}, "", "sua", 2, "Cà Mau", "edit|dup:bd"},
 };
 
 struct ListKind
@@ -148,12 +129,12 @@ TEST_P(ListFormKeys, KeyDoesWhatTheModeSays)
 
     QStringList expected = QString::fromUtf8(c.messages).split(QLatin1Char('|'), Qt::SkipEmptyParts);
     for (QString& m : expected) {
-        if (m.startsWith(QLatin1String("dup:"))) {
-            const QString code = m.mid(4);
-            m = reference::duplicateAbbreviationMessage(code, names.value(code == QLatin1String("ag")   ? 0
-                                                                          : code == QLatin1String("bd") ? 1
-                                                                                                        : 2));
-        }
+        if (m.startsWith(QLatin1String("dup:")))
+            m = reference::duplicateAbbreviationMessage(m.mid(4), names.value(m == QLatin1String("dup:ag") ? 0 : 1));
+        else
+            m = m == QLatin1String("new")    ? QStringLiteral("Có lưu nội dung đang nạp không ?")
+                : m == QLatin1String("edit") ? QStringLiteral("Có lưu những nội dung vừa sửa không ?")
+                                             : QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
     }
     EXPECT_EQ(home.messages().join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
     EXPECT_EQ(app::module1().trangthai.toStdString(), c.mode);
