@@ -15,6 +15,7 @@
 #include "datafiles/letter_save.h"
 #include "datafiles/replication.h"
 #include "platform/db/db_error.h"
+#include "platform/ui/grid.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/msg_box.h"
@@ -669,6 +670,10 @@ void EntryForm::Form_KeyUp(int& keyCode, int shift)
         return;
     case ui::key::PageUp:
     case ui::key::PageDown: {
+        // A grid pages through its rows itself (its move runs the leave-edit check): moving again
+        // here would land a row past its page.
+        if (qobject_cast<ui::Grid*>(activeControl()))
+            return;
         int action = keyCode == ui::key::PageUp ? ui::action::MovePrevious : ui::action::MoveNext, save = 1;
         Data1_Validate(action, save);
         const db::Recordset rs = recordset();

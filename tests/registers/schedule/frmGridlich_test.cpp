@@ -122,7 +122,7 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
     EXPECT_EQ(entry->box(QStringLiteral("mndung"))->text(), QStringLiteral("Họp")); // PgDn moved there
 }
 
-TEST_F(FrmGridlichTest, RightsRuleAndMarginBox)
+TEST_F(FrmGridlichTest, RightsRulePagingAndMarginBox)
 {
     // "CB" (Nguyễn Văn An) corrects and deletes only what he or nobody saved.
     const struct
@@ -134,6 +134,8 @@ TEST_F(FrmGridlichTest, RightsRuleAndMarginBox)
     for (const auto& o : owners)
         day << Item{QStringLiteral("0%1/01/2026").arg(day.size() + 5), QStringLiteral("8h"),
                     QStringLiteral("Việc %1").arg(day.size()), QString(), QString::fromUtf8(o.savedBy)};
+    for (int i = 10; i < 30; ++i) // more than the grid shows at once
+        day << Item{QStringLiteral("%1/01/2026").arg(i), QStringLiteral("8h"), QStringLiteral("Việc khác")};
     add(app::module1().banglich, day);
     click(*openEntry(), "cmdbang");
     activate(list());
@@ -154,7 +156,14 @@ TEST_F(FrmGridlichTest, RightsRuleAndMarginBox)
     app::module1().quyendangnhap = QStringLiteral("QT");
     list()->Data1->moveFirst();
     EXPECT_TRUE(enabled(list(), "Cmdsua") && enabled(list(), "cmdxoa")) << "an administrator changes any item";
-    EXPECT_EQ(items(QStringLiteral("ndung")).size(), 3) << "nothing deleted against the rule";
+    EXPECT_EQ(items(QStringLiteral("ndung")).size(), day.size()) << "nothing deleted against the rule";
+    // Page Down in the grid pages once: the grid pages itself, the form adds no move of its own.
+    list()->DBGrid1->setFocus();
+    QTest::keyPress(list()->DBGrid1, Qt::Key_PageDown);
+    const int paged = list()->Data1->recordset().absolutePosition();
+    QTest::keyRelease(list()->DBGrid1, Qt::Key_PageDown);
+    EXPECT_GT(paged, 1);
+    EXPECT_EQ(list()->Data1->recordset().absolutePosition(), paged);
 
     // The margin (mm) goes to the left and top page margins when above 0 and below 30; anything
     // else leaves the report's own, whatever an earlier print used.
