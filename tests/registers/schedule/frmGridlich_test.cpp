@@ -1,6 +1,7 @@
 // The schedule list and search: a search's hits marked and printed by day and time, whoever opened
 // the search; another year's search marking that year's table; correcting in the list with the
-// save question answered "no" and "yes"; where closing returns to.
+// save question answered "no" and "yes"; where closing returns to; the rights rule, paging in the
+// grid and the margin box.
 #include "schedule_fixture.h"
 
 #include "../../support/accessibility_check.h"
@@ -178,7 +179,9 @@ TEST_F(FrmGridlichTest, RightsRulePagingAndMarginBox)
         SCOPED_TRACE(typed);
         list()->box(QStringLiteral("txtle"))->setText(QString::fromLatin1(typed));
         home.responder.answer(QStringLiteral("yes")); // the preview
+        margins = QMarginsF(-1, -1, -1, -1);
         click(*list(), "Cmdin");
+        EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Có muốn xem trước khi in không ?"));
         if (!*typed)
             own = margins;
         EXPECT_NEAR(margins.left(), points < 0 ? own.left() : points, 0.01);
