@@ -1,6 +1,7 @@
 #include "entry_form.h"
 
 #include "form_registry.h"
+#include "form_support.h"
 #include "register_data.h"
 #include "search_form.h"
 
@@ -253,15 +254,7 @@ void EntryForm::rememberFrom(const db::Recordset& rs)
 
 bool EntryForm::refuseReadOnly()
 {
-    try {
-        if (isWritable(database(), m_table))
-            return false;
-    } catch (const db::DbError& e) {
-        app::recordRunTimeError(e); // the command itself will report what is wrong
-        return false;
-    }
-    app::tell(kReadOnlyMessage);
-    return true;
+    return refuseWhenReadOnly(database(), m_table);
 }
 
 bool EntryForm::requiredFilled()
@@ -569,14 +562,9 @@ void EntryForm::mrecnum_KeyUp(int& keyCode, int shift)
     // A locked position box (a record being added or edited) never moves away from that record.
     if (keyCode != ui::key::Enter || m_recnum->isLocked())
         return;
-    const db::Recordset rs = recordset();
-    if (rs.isNull())
+    if (recordset().isNull())
         return;
-    bool ok = false;
-    const int n = m_recnum->text().section(QLatin1Char('/'), 0, 0).trimmed().toInt(&ok);
-    if (ok && n > 0 && n != rs.absolutePosition() + 1 && n <= rs.recordCount())
-        Data1->moveTo(n - 1);
-    else
+    if (!moveToTypedPosition(*Data1, m_recnum->text()))
         Data1_Reposition();
     focusBox(m_config.positionFocus);
 }

@@ -1,9 +1,13 @@
 #include "form_support.h"
 
+#include "app/messenger.h"
 #include "app/module1.h"
 #include "app/run_time_error.h"
 #include "common/abbreviation.h"
 #include "platform/db/db_error.h"
+#include "platform/ui/data_control.h"
+#include "platform/ui/form_base.h"
+#include "platform/ui/hourglass.h"
 
 #include <QLabel>
 
@@ -54,6 +58,27 @@ void expandFrom(ui::TextBox& box, int key, ReferenceList list, const QString& co
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
     }
+}
+
+bool moveToTypedPosition(ui::DataControl& data, const QString& typed)
+{
+    if (!data.hasRecordset())
+        return false;
+    const db::Recordset rs = data.recordset();
+    bool ok = false;
+    const int n = typed.section(QLatin1Char('/'), 0, 0).trimmed().toInt(&ok);
+    if (!ok || n <= 0 || n == rs.absolutePosition() + 1 || n > rs.recordCount())
+        return false;
+    data.moveTo(n - 1);
+    return true;
+}
+
+void refuseSearch(ui::FormBase& form, const QString& message, const QString& focus)
+{
+    ui::setDefaultPointer();
+    app::tell(message);
+    if (QWidget* w = form.control(focus))
+        w->setFocus();
 }
 
 } // namespace registers

@@ -12,6 +12,11 @@
 
 class QWidget;
 
+namespace ui {
+class DataControl;
+class FormBase;
+} // namespace ui
+
 namespace registers {
 
 // Gives every control that a label names (its buddy) the label's caption, without "&", as its
@@ -48,6 +53,14 @@ private:
 // Runs abbreviation expansion on box for key from list's column; a list that cannot be searched
 // changes nothing (the error is recorded as the last run-time error).
 void expandFrom(ui::TextBox& box, int key, ReferenceList list, const QString& column);
+
+// Moves data to the record a position box names ("12" or "12/40", counted from 1). False, without
+// moving, when the text names no other record of the recordset.
+bool moveToTypedPosition(ui::DataControl& data, const QString& typed);
+
+// A search that cannot run: the pointer back to normal, message told, the focus on form's control
+// named focus (when there is one) so that the user corrects the criterion there.
+void refuseSearch(ui::FormBase& form, const QString& message, const QString& focus = QString());
 
 // A multi-line text box for Designer forms (the summary boxes).
 class MultiLineTextBox : public ui::TextBox

@@ -2,6 +2,7 @@
 
 #include "entry_form.h"
 #include "form_registry.h"
+#include "form_support.h"
 #include "register_data.h"
 #include "register_print.h"
 #include "registers_log.h"
@@ -60,12 +61,7 @@ void ListForm::attachControls()
         connect(m_recnum, &ui::TextBox::KeyUp, this, [this](int& keyCode, int) {
             if (keyCode != ui::key::Enter || !Data1->hasRecordset())
                 return;
-            const db::Recordset rs = Data1->recordset();
-            bool ok = false;
-            const int n = m_recnum->text().section(QLatin1Char('/'), 0, 0).trimmed().toInt(&ok);
-            if (ok && n > 0 && n != rs.absolutePosition() + 1 && n <= rs.recordCount())
-                Data1->moveTo(n - 1);
-            else
+            if (!moveToTypedPosition(*Data1, m_recnum->text()))
                 Data1_Reposition();
             if (DBGrid1)
                 DBGrid1->setFocus();

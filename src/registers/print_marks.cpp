@@ -19,15 +19,7 @@ void PrintMarks::tellError(const QString& description) const
 
 bool PrintMarks::refuseReadOnly(const QString& table)
 {
-    try {
-        if (isWritable(database(), table))
-            return false;
-    } catch (const db::DbError& e) {
-        app::recordRunTimeError(e); // the command itself will report what is wrong
-        return false;
-    }
-    app::tell(kReadOnlyMessage);
-    return true;
+    return refuseWhenReadOnly(database(), table);
 }
 
 void PrintMarks::toggle(const QString& table)

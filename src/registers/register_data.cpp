@@ -2,6 +2,7 @@
 
 #include "registers_log.h"
 
+#include "app/messenger.h"
 #include "app/run_time_error.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
@@ -21,6 +22,19 @@ bool isWritable(db::Database& db, const QString& table)
             return false;
         throw;
     }
+}
+
+bool refuseWhenReadOnly(db::Database& db, const QString& table)
+{
+    try {
+        if (isWritable(db, table))
+            return false;
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        return false;
+    }
+    app::tell(kReadOnlyMessage);
+    return true;
 }
 
 int nextFreeNumber(db::Database& db, const QString& table, const QString& field, int number, const QString& scope)

@@ -18,6 +18,10 @@ inline const QString kReadOnlyMessage =
 // answers false (the engine's ReadOnlyFile or NotUpdatable); other errors are raised.
 bool isWritable(db::Database& db, const QString& table);
 
+// Tells kReadOnlyMessage and answers true when table of db cannot be written. An error while
+// looking is recorded and answers false: the command itself then meets and reports it.
+bool refuseWhenReadOnly(db::Database& db, const QString& table);
+
 // The register number a new record gets when it is written: `number` when no record of table
 // (matching scope, a Jet condition, when not empty) carries it yet, otherwise one more than the
 // largest number there, so that two people adding at once never give one number twice.

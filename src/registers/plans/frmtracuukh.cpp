@@ -143,22 +143,13 @@ void frmtracuukh::open()
     m_ui->txtid->setFocus();
 }
 
-void frmtracuukh::refuse(const QString& message, const QString& focus)
-{
-    ui::setDefaultPointer();
-    app::tell(message);
-    if (QWidget* w = control(focus))
-        w->setFocus();
-}
-
 void frmtracuukh::cmdtracuu_Click()
 {
     // An engine error is told in its own words; the form stays as it was, ready for another try.
     try {
         search();
     } catch (const db::DbError& e) {
-        ui::setDefaultPointer();
-        app::tell(e.description());
+        refuseSearch(*this, e.description());
     }
 }
 
@@ -167,7 +158,7 @@ bool frmtracuukh::search()
     app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty()) {
-        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QString());
+        refuseSearch(*this, QStringLiteral("Cần chọn năm để tra cứu trước !"));
         return false;
     }
     const QString table = QStringLiteral("kehoach") + year;
@@ -177,7 +168,7 @@ bool frmtracuukh::search()
     QString status;
     common::DieukienSo(m_ui->txtid->text(), QStringLiteral("[id]"), condition, count, status);
     if (status == common::kStatusSai) {
-        refuse(common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
+        refuseSearch(*this, common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
         return false;
     }
     common::DieukienNgay(m_ui->mtgianbdau1->text(), m_ui->mtgianbdau2->text(), QStringLiteral("[tgianbdauchuan]"),
@@ -187,7 +178,7 @@ bool frmtracuukh::search()
     for (const auto& [name, column] : textCriteria()) {
         const QString criterion = box(name)->text();
         if (!common::DieukienChu(criterion, column, condition, count)) {
-            refuse(common::invalidCriterionMessage(criterion), name);
+            refuseSearch(*this, common::invalidCriterionMessage(criterion), name);
             return false;
         }
     }
@@ -205,7 +196,7 @@ bool frmtracuukh::search()
     const QString firstHit = QStringLiteral("SELECT TOP 1 id FROM ") + table +
                              (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition);
     if (m.dblich.openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
-        refuse(QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"), QString());
+        refuseSearch(*this, QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"));
         return false;
     }
     if (app::KiemtraQuery(QStringLiteral("Qrtracuu"), m.dblich))
@@ -282,7 +273,7 @@ void frmtracuukh::idLeft()
     qint16 count = 0;
     common::DieukienSo(m_ui->txtid->text(), QStringLiteral("[id]"), scratch, count, status);
     if (status == common::kStatusSai)
-        refuse(common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
+        refuseSearch(*this, common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
 }
 
 void frmtracuukh::dateLeft(const QString& name)

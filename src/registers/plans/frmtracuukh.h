@@ -47,7 +47,6 @@ private:
     bool search();
     void dateLeft(const QString& name);
     void idLeft();
-    void refuse(const QString& message, const QString& focus);
 
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;

@@ -133,21 +133,13 @@ void frmtracuulich::open()
     m_ui->txtid->setFocus();
 }
 
-void frmtracuulich::refuse(const QString& message, const QString& focus)
-{
-    ui::setDefaultPointer();
-    app::tell(message);
-    if (QWidget* w = control(focus))
-        w->setFocus();
-}
-
 void frmtracuulich::cmdtracuu_Click()
 {
     // An engine error is told in its own words; the form stays as it was, ready for another try.
     try {
         search();
     } catch (const db::DbError& e) {
-        refuse(e.description(), QString());
+        refuseSearch(*this, e.description());
     }
 }
 
@@ -156,14 +148,14 @@ void frmtracuulich::search()
     app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty()) {
-        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QString());
+        refuseSearch(*this, QStringLiteral("Cần chọn năm để tra cứu trước !"));
         return;
     }
     const QString table = QStringLiteral("lich") + year;
     ui::setHourglass();
     const ScheduleCondition c = scheduleCondition([this](const QString& name) { return box(name)->text(); });
     if (!c.refusedBox.isEmpty()) {
-        refuse(common::invalidCriterionMessage(box(c.refusedBox)->text()), c.refusedBox);
+        refuseSearch(*this, common::invalidCriterionMessage(box(c.refusedBox)->text()), c.refusedBox);
         return;
     }
     m.dieukientim = c.condition;

@@ -42,7 +42,6 @@ protected:
 
 private:
     void search();
-    void refuse(const QString& message, const QString& focus);
 
     std::unique_ptr<Ui::frmtracuulich> m_ui;
 };
