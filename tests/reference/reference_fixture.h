@@ -6,6 +6,7 @@
 
 #include "../app/startup_fixture.h"
 #include "accessibility_check.h"
+#include "table_rows.h"
 
 #include "app/form_commands.h"
 #include "app/module1.h"
@@ -51,17 +52,7 @@ protected:
     static QStringList rows(db::Database& db, const QString& table, const QString& columns,
                             const QString& order = QStringLiteral("id"))
     {
-        QStringList result;
-        db::Recordset rs = db.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") + table +
-                                                QStringLiteral(" order by ") + order,
-                                            db::RecordsetType::Snapshot);
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList values;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                values << rs.value(i).toString();
-            result << values.join(QLatin1Char('|'));
-        }
-        return result;
+        return test::tableRows(db, table, columns, order);
     }
     // Every value of column in a shared recordset, in its order.
     static QStringList column(db::Recordset rs, const QString& name)

@@ -5,6 +5,7 @@
 // registered, a stand-in main window, and helpers that drive a form as a secretary does.
 
 #include "../app/startup_fixture.h"
+#include "table_rows.h"
 #include "type_text.h"
 
 #include "app/module1.h"
@@ -92,17 +93,7 @@ protected:
     // Column values of every row of table in db, in id order, joined by "|".
     static QStringList tableRows(db::Database& db, const QString& table, const QString& columns)
     {
-        QStringList result;
-        db::Recordset rs = db.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") + table +
-                                                QStringLiteral(" order by id"),
-                                            db::RecordsetType::Snapshot);
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList values;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                values << rs.value(i).toString();
-            result << values.join(QLatin1Char('|'));
-        }
-        return result;
+        return test::tableRows(db, table, columns);
     }
 
     ProgramFolder home;

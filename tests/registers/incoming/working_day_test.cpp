@@ -57,13 +57,7 @@ protected:
     {
         const app::Module1& m = app::module1();
         db::Database backup = db::Database::open(m.filebackup, app::kConnect);
-        db::Recordset rs = backup.openRecordset(QStringLiteral("select stt, noigui, tt_ndung from ") + m.bangcvden +
-                                                    QStringLiteral(" order by stt"),
-                                                db::RecordsetType::Snapshot);
-        QStringList result;
-        for (; !rs.eof(); rs.moveNext())
-            result << rs.value(0).toString() + u'|' + rs.value(1).toString() + u'|' + rs.value(2).toString();
-        return result;
+        return test::tableRows(backup, m.bangcvden, QStringLiteral("stt, noigui, tt_ndung"), QStringLiteral("stt"));
     }
 
     QTemporaryDir pdfDir;
