@@ -182,6 +182,7 @@ int main(int argc, char** argv)
     app::frmMain mainWindow;
     switch (app::subMain(folder.folder, mainWindow)) {
     case app::StartupOutcome::Ready:
+        mainWindow.endProgramOnClose();
         return QApplication::exec();
     case app::StartupOutcome::NotLoggedIn:
         return 0;

@@ -14,6 +14,7 @@
 #include "platform/sys/settings_store.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/window_place.h"
 #include "read_only_mode.h"
 #include "register_buttons.h"
 #include "run_time_error.h"
@@ -53,6 +54,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildContent();
     buildMenus();
+    ui::keepPlaceWhenShownAgain(this); // hidden while a register's forms are open
 }
 
 frmMain::~frmMain() = default;
@@ -308,6 +310,15 @@ void frmMain::mnuHelpAbout_Click()
     frmAbout::showAbout(this);
 }
 
+void frmMain::endProgramOnClose()
+{
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] {
+        if (!m_closed)
+            show();
+    });
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Lblnamlamviec && event->type() == QEvent::MouseButtonDblClick) {
@@ -339,6 +350,7 @@ void frmMain::closeEvent(QCloseEvent* event)
             (*it)->close();
         }
     }
+    m_closed = true;
     if (!isMinimized()) {
         sys::SettingsStore store =
             g_settingsStoreFile.isEmpty() ? sys::SettingsStore() : sys::SettingsStore::onFile(g_settingsStoreFile);
@@ -350,6 +362,8 @@ void frmMain::closeEvent(QCloseEvent* event)
         store.sync();
     }
     event->accept();
+    // Once this window is hidden: a quit while it is still visible would be refused.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 } // namespace app

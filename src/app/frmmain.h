@@ -44,6 +44,12 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
 
+    // The program ends when this window closes (its closing steps run first), not when the last
+    // visible window closes: this window is hidden while a register's forms are open, and a form
+    // closed by its close box brings back the form the user came from. Should no window be left
+    // visible all the same, this window comes back. Called once the event loop is about to run.
+    void endProgramOnClose();
+
     // The settings store file that closing writes the window position to; empty (the default)
     // means the user's own store. Tests point it at a file of their own.
     static void setSettingsStoreFile(const QString& path);
@@ -66,6 +72,7 @@ private:
     QLabel* Lblnamlamviec = nullptr;
     ElidedPathLabel* Lblfiledulieu = nullptr;
     QPushButton* Cmdclose = nullptr;
+    bool m_closed = false; // the closing steps have run
 };
 
 } // namespace app

@@ -18,6 +18,7 @@
 #include "platform/ui/msg_box.h"
 #include "platform/ui/status_style.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 
 namespace registers {
@@ -199,6 +200,12 @@ void ListForm::cmdclose_Click()
         showMainWindow();
     }
     hide();
+}
+
+void ListForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore(); // hidden, not unloaded, as by "Kết thúc"
+    cmdclose_Click();
 }
 
 } // namespace registers

@@ -58,6 +58,8 @@ public:
 protected:
     void attachControls();
     void Form_Load() override;
+    // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
+    void closeEvent(QCloseEvent* event) override;
     const ListConfig m_config;
 
 private:

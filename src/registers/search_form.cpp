@@ -16,6 +16,7 @@
 #include "platform/ui/key_codes.h"
 #include "platform/ui/msg_box.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -314,6 +315,12 @@ void SearchForm::Form_KeyUp(int& keyCode, int shift)
             return;
         }
     }
+}
+
+void SearchForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore(); // hidden, not unloaded, as by "Kết thúc"
+    cmdclose_Click();
 }
 
 } // namespace registers

@@ -79,6 +79,8 @@ public:
 protected:
     void attachControls();
     void Form_Load() override;
+    // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
+    void closeEvent(QCloseEvent* event) override;
     void Form_KeyUp(int& keyCode, int shift) override;
     const SearchConfig m_config;
 
