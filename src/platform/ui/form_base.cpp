@@ -3,6 +3,7 @@
 #include "data_control.h"
 #include "key_codes.h"
 #include "text_box.h"
+#include "window_place.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -82,6 +83,7 @@ FormBase::FormBase(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, fla
     setSizeGripEnabled(false);
     installKeyPreview();
     installFormAccessible();
+    keepPlaceWhenShownAgain(this);
 }
 
 FormBase::~FormBase()

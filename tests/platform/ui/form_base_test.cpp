@@ -11,12 +11,14 @@
 #include "platform/ui/msg_box.h"
 #include "platform/ui/status_style.h"
 #include "platform/ui/text_box.h"
+#include "platform/ui/window_place.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -213,6 +215,40 @@ TEST_F(FormBaseTest, UnloadCanBeRefusedAndTheCloseBoxUnloads)
     EXPECT_TRUE(form.close());
     EXPECT_EQ(unloaded, 1);
     EXPECT_FALSE(form.isLoaded());
+}
+
+// The window system moves a form (the user dragged it); hidden and shown again, by its own hide or
+// by unloading, the form stands where it stood, frame and client alike. A form placed anew while
+// hidden stands where it was placed.
+TEST_F(FormBaseTest, FormShownAgainStandsWhereItStood)
+{
+    form.windowHandle()->setFramePosition(QPoint(137, 89));
+    QCoreApplication::processEvents();
+    const QRect frame = form.frameGeometry(), client = form.geometry();
+    ASSERT_EQ(frame.topLeft(), QPoint(137, 89));
+    for (int round = 0; round < 3; ++round) {
+        form.hide();
+        form.showModeless();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form.frameGeometry(), frame) << "round " << round;
+        EXPECT_EQ(form.geometry(), client) << "round " << round;
+    }
+    ASSERT_TRUE(form.unload());
+    form.showModeless();
+    EXPECT_EQ(form.frameGeometry(), frame);
+
+    form.hide();
+    form.move(40, 50);
+    form.showModeless();
+    EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(40, 50));
+}
+
+TEST(WindowPlace, ShownAgainFromWhereItWasHiddenGetsItsClientRectangleBack)
+{
+    const QRect hidden(104, 111, 600, 400);
+    EXPECT_EQ(ui::placeOnShowAgain(hidden, QRect(104, 111, 640, 420)), QRect(104, 111, 640, 420));
+    EXPECT_FALSE(ui::placeOnShowAgain(hidden, QRect(30, 40, 600, 400)).isValid()) << "placed anew";
+    EXPECT_FALSE(ui::placeOnShowAgain(QRect(), hidden).isValid()) << "never hidden";
 }
 
 TEST_F(FormBaseTest, ModalFormIsAnsweredByTheResponderScript)
