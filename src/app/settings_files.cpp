@@ -51,6 +51,25 @@ void writeText(const QString& path, const QString& text)
 
 } // namespace
 
+QString pathForSysmem(const QString& path, const QString& programFolder)
+{
+    if (programFolder.isEmpty() || path.trimmed().isEmpty() || QDir::isRelativePath(QDir::fromNativeSeparators(path)))
+        return path;
+    const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(programFolder));
+    const QString file = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    if (!file.startsWith(folder + QLatin1Char('/')) || folder == QLatin1String("/"))
+        return path;
+    return QDir::toNativeSeparators(file.mid(folder.size() + 1));
+}
+
+QString pathFromSysmem(const QString& item, const QString& programFolder)
+{
+    if (programFolder.isEmpty() || item.trimmed().isEmpty() || !QDir::isRelativePath(QDir::fromNativeSeparators(item)))
+        return item;
+    return QDir::toNativeSeparators(QDir::cleanPath(QDir::fromNativeSeparators(programFolder) + QLatin1Char('/') +
+                                                    QDir::fromNativeSeparators(item)));
+}
+
 SysmemItems splitSysmemItems(const QString& text)
 {
     SysmemItems result;
@@ -119,9 +138,9 @@ SysmemReading parseSysmem(const QString& text, const QString& programFolder, con
     reading.repaired = !split.wellFormed || split.items.size() != 4;
     const auto item = [&](int index) { return index < split.items.size() ? split.items.at(index) : QString(); };
 
-    reading.values.filelich = item(0);
-    reading.values.filecongvan = item(1);
-    reading.values.filebackup = item(2);
+    reading.values.filelich = pathFromSysmem(item(0), programFolder);
+    reading.values.filecongvan = pathFromSysmem(item(1), programFolder);
+    reading.values.filebackup = pathFromSysmem(item(2), programFolder);
     reading.values.namlamviec = item(3).trimmed();
     if (reading.values.filelich.trimmed().isEmpty()) {
         reading.values.filelich = defaults.filelich;
@@ -181,7 +200,9 @@ bool readSysmem()
 void writeSysmem()
 {
     const Module1& m = module1();
-    writeText(sysmemPath(), formatSysmem({m.filelich, m.filecongvan, m.filebackup, m.namlamviec}));
+    const QString& folder = m.thumucchuongtrinh;
+    writeText(sysmemPath(), formatSysmem({pathForSysmem(m.filelich, folder), pathForSysmem(m.filecongvan, folder),
+                                          pathForSysmem(m.filebackup, folder), m.namlamviec}));
 }
 
 } // namespace app

@@ -9,7 +9,9 @@ namespace app {
 // CR LF, in this order: the schedule file (filelich), the letters file (filecongvan), the backup
 // file (filebackup, a single blank when none) and the working year (namlamviec), for example
 //   "/opt/selvaro/data/vemolich.MDB","/opt/selvaro/data/vemocv.MDB"," ","2009"
-// The file is UTF-8.
+// The file is UTF-8. A path inside the program folder is stored relative to it
+// ("data/vemocv.MDB"), so that a copied or moved program folder uses its own files; a path
+// elsewhere is stored in full. Full paths written by older versions are read as they stand.
 
 struct Sysmem
 {
@@ -35,8 +37,15 @@ SysmemItems splitSysmemItems(const QString& text);
 // <program>/data/vemocv.MDB, " " and year.
 Sysmem sysmemDefaults(const QString& programFolder, const QString& year);
 
-// Reads the settings from text. A damaged file gives safe values and repaired = true so that the
-// caller rewrites it:
+// The item written for path: relative to programFolder (this platform's separators) when path
+// lies inside it, else path unchanged (a blank, a relative path, a path elsewhere).
+QString pathForSysmem(const QString& path, const QString& programFolder);
+// The path an item stands for: a relative item is taken inside programFolder (this platform's
+// separators); a full path, or a blank, is returned unchanged.
+QString pathFromSysmem(const QString& item, const QString& programFolder);
+
+// Reads the settings from text. Relative paths are taken inside programFolder (pathFromSysmem). A damaged file gives
+// safe values and repaired = true so that the caller rewrites it:
 //   - fewer than four items: the missing ones take their defaults; more than four: the extra
 //     ones are ignored;
 //   - an empty schedule or letters path takes its default; an empty backup path becomes " ";

@@ -156,6 +156,30 @@ TEST_F(SysmemFileTest, WriteReplacesTheFileFromTheSharedState)
     EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/a/vemolich.MDB\",\"/a/vemocv.MDB\",\" \",\"2010\"\r\n");
 }
 
+TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
+{
+    app::Module1& m = app::module1();
+    m.filelich = dataPath(QStringLiteral("vemolich.MDB"));
+    m.filecongvan = dataPath(QStringLiteral("năm 2010/vemocv.MDB"));
+    m.filebackup = QStringLiteral("/mnt/sao lưu/vemocv.mdb");
+    m.namlamviec = QStringLiteral("2010");
+    app::writeSysmem();
+    const QString inside = QDir::toNativeSeparators(QStringLiteral("data/năm 2010/vemocv.MDB"));
+    EXPECT_EQ(QString::fromUtf8(readFile(dataPath(QStringLiteral("sysmem")))),
+              QStringLiteral("\"") + QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")) +
+                  QStringLiteral("\",\"") + inside + QStringLiteral("\",\"/mnt/sao lưu/vemocv.mdb\",\"2010\"\r\n"));
+
+    // The program folder copied elsewhere reads its own files; the path outside stays.
+    QTemporaryDir copy;
+    ASSERT_TRUE(QDir(copy.path()).mkpath(QStringLiteral("data")));
+    ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("sysmem")), copy.filePath(QStringLiteral("data/sysmem"))));
+    app::setProgramFolder(copy.path());
+    EXPECT_FALSE(app::readSysmem());
+    EXPECT_EQ(m.filelich, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
+    EXPECT_EQ(m.filecongvan, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
+    EXPECT_EQ(m.filebackup, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
+}
+
 TEST_F(SysmemFileTest, SettingsFileIsFoundInAnyLetterCase)
 {
     writeFile(dataPath(QStringLiteral("SYSMEM")), "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2008\"\r\n");
