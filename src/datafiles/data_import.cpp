@@ -1,5 +1,6 @@
 #include "data_import.h"
 
+#include "app/data_file_messages.h"
 #include "app/data_paths.h"
 #include "app/messenger.h"
 #include "app/module1.h"
@@ -31,16 +32,24 @@ db::Database& targetDatabase(const QString& kind)
     return kind == QLatin1String("lich") ? m.dblich : m.dbcongvan;
 }
 
-void mergeLists(ImportSource& source)
+// Merges every list; the summary says how many rows each list received, or that it failed.
+LegacyImportSummary mergeLists(ImportSource& source)
 {
+    LegacyImportSummary summary;
     for (const ReferenceList& list : referenceLists()) {
+        LegacyTableReport report;
+        report.table = list.table;
+        report.outcome = LegacyTableReport::Outcome::Merged;
         try {
-            mergeReferenceList(source, targetDatabase(QStringLiteral("tk")), list);
+            report.rows = mergeReferenceList(source, targetDatabase(QStringLiteral("tk")), list);
         } catch (const std::exception& e) {
             // One list that cannot be merged does not stop the others.
             app::recordRunTimeError(e, lcDatafiles());
+            report.outcome = LegacyTableReport::Outcome::Failed;
         }
+        summary.tables << report;
     }
+    return summary;
 }
 
 // Returns false after an engine error (recorded): the table being copied is as it was.
@@ -132,7 +141,7 @@ QString importClosingMessage(const QString& kind)
 QString importOutsideMessage(const QString& programFolder)
 {
     return QStringLiteral("Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục ") +
-           QDir::toNativeSeparators(programFolder + QStringLiteral("/Data")) + QStringLiteral(" của máy tính này.");
+           app::shownDataFolder(programFolder) + QStringLiteral(" của máy tính này.");
 }
 
 QString importUnusableMessage()
@@ -195,7 +204,7 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
                   : summary.cancelled      ? ImportOutcome::Cancelled
                                            : ImportOutcome::Done;
     } else if (kind == QLatin1String("tk")) {
-        mergeLists(*source);
+        message = mergeLists(*source).message(kind);
     } else if (!importYearTables(*source, kind)) {
         message = importFailedMessage();
         outcome = ImportOutcome::Failed;

@@ -34,8 +34,8 @@ OpenFileRequest importFileRequest(const QString& kind);
 // The closing message of a finished import: "Đã nhập xong dữ liệu công văn cũ!" ("cv"), "Đã nhập
 // xong dữ liệu về kế hoạch, lịch công tác cũ!" ("lich"), "Đã nhập xong các bảng tham khảo!" ("tk").
 QString importClosingMessage(const QString& kind);
-// "Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục <program>\Data của
-// máy tính này." (the program folder's separators as this platform writes them).
+// "Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục <data folder> của máy
+// tính này.": the program's real data folder, with this platform's separators.
 QString importOutsideMessage(const QString& programFolder);
 // "File vừa chọn bị lỗi không dùng được.Cần chọn lại file khác hoặc bấm nút Cancel để kết thúc"
 QString importUnusableMessage();
@@ -73,7 +73,8 @@ enum class ImportOutcome
 // was, tables copied before stay copied, and the program's database stays open.
 //
 // "tk": the six reference lists are merged (mergeReferenceList) into dbthamkhaolich, a list that
-// fails is recorded and the next one merged; "Đã nhập xong các bảng tham khảo!" is told and the
+// fails is recorded and the next one merged; "Đã nhập xong các bảng tham khảo!" is told with a
+// line per list saying how many rows it received (or that it failed, left as it was), and the
 // reference recordsets are opened again.
 ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks);
 
