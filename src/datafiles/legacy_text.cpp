@@ -37,6 +37,14 @@ const std::array<unsigned char, 256>& byteClasses()
     return classes;
 }
 
+// The letters of Vietnamese that Windows-1252 also has: in a column they may be Unicode text as
+// well as VN3 letter codes, so they prove nothing.
+bool isSharedLetter(QChar c)
+{
+    static const QString shared = QStringLiteral("àáâãèéêìíòóôõùúýÀÁÂÃÈÉÊÌÍÒÓÔÕÙÚÝ");
+    return shared.contains(c);
+}
+
 } // namespace
 
 int windows1252Byte(QChar c)
@@ -56,6 +64,7 @@ ColumnEncoding detectColumnEncoding(const QStringList& values)
     const auto& classes = byteClasses();
     qint64 aboveAscii = 0;
     qint64 letters = 0;
+    qint64 evidence = 0; // letter codes that no Vietnamese Unicode letter reads as
     for (const QString& value : values) {
         for (QChar c : value) {
             if (c.unicode() < 0x80)
@@ -64,11 +73,16 @@ ColumnEncoding detectColumnEncoding(const QStringList& values)
             if (b < 0)
                 return ColumnEncoding::Unicode;
             ++aboveAscii;
-            letters += classes[b] == Letter;
+            if (classes[b] == Letter) {
+                ++letters;
+                evidence += !isSharedLetter(c);
+            }
         }
     }
     if (letters == 0)
         return ColumnEncoding::Plain;
+    if (evidence == 0)
+        return ColumnEncoding::Unicode;
     return letters * 10 >= aboveAscii * 9 ? ColumnEncoding::Tcvn3 : ColumnEncoding::Unicode;
 }
 

@@ -36,7 +36,11 @@ int windows1252Byte(QChar c);
 //     the code page never holds one;
 //  2. otherwise, with no character standing for a VN3 letter code (0xA1-0xFE), the column is
 //     Plain;
-//  3. otherwise the column is TCVN3 when at least 90% of its characters above ASCII stand for VN3
+//  3. otherwise, when every such character is a Vietnamese letter that Windows-1252 also has
+//     (à á â ã è é ê ì í ò ó ô õ ù ú ý and their capitals: "Cà Mau", "Tây Ninh"), the column is
+//     Unicode: only VN3 gives its other letter codes (« for ô, ¨ for ă, µ for à, ...), so without
+//     one of them nothing shows that the text is not what it reads;
+//  4. otherwise the column is TCVN3 when at least 90% of its characters above ASCII stand for VN3
 //     letter codes, and Unicode when fewer do (a Western text with a few accented letters among
 //     quotes, signs and symbols).
 // Vietnamese text in VN3 has one letter above ASCII in every few, nearly all of them letter

@@ -69,6 +69,13 @@ TEST(LegacyText, DetectionRule)
         {"Unicode Vietnamese", {QStringLiteral("Công văn số 12")}, ColumnEncoding::Unicode},
         {"Unicode with code-page letters only but one outside", {QStringLiteral("Hà Nội")}, ColumnEncoding::Unicode},
         {"mostly signs", {QStringLiteral("90° ± 2°, ×")}, ColumnEncoding::Unicode},
+        {"Unicode with only letters the code page has",
+         {QStringLiteral("Tây Ninh"), QStringLiteral("Phú Yên"), QStringLiteral("Gò Công"), QStringLiteral("Tân Châu"),
+          QStringLiteral("Tân An"), QStringLiteral("Cà Mau"), QStringLiteral("Yên Bái")},
+         ColumnEncoding::Unicode},
+        {"Unicode with only letters that are also VN3 codes",
+         {QStringLiteral("Tây Ninh"), QStringLiteral("Phú Yên")},
+         ColumnEncoding::Unicode},
         {"VN3 with one unassigned byte in many letters",
          {asStored("Công văn số 12 về việc tổ chức hội nghị"), QStringLiteral("Cà")},
          ColumnEncoding::Tcvn3},
@@ -261,6 +268,28 @@ TEST_F(LegacyImportTest, ReferenceListsMergeOnTheirKeysWithNewSortKeys)
 
     summary = run(source, "tk");
     EXPECT_EQ(summary.rows(), 0) << "merging twice adds nothing";
+}
+
+// Names in Unicode that use only letters Windows-1252 also has arrive as they are.
+TEST_F(LegacyImportTest, UnicodeNamesWithCodePageLettersOnlyAreKept)
+{
+    const QStringList names = {QStringLiteral("Tây Ninh"), QStringLiteral("Phú Yên"), QStringLiteral("Gò Công"),
+                               QStringLiteral("Tân Châu"), QStringLiteral("Tân An"),  QStringLiteral("Cà Mau"),
+                               QStringLiteral("Yên Bái")};
+    QList<jet::Row> rows;
+    for (int i = 0; i < names.size(); ++i)
+        rows.append({qint64(i + 1), names[i]});
+    FakeSource source;
+    source.add("donvi", {number("ID"), text("tendonvi")}, rows);
+    const datafiles::LegacyImportSummary summary = run(source, "tk");
+    ASSERT_EQ(summary.tables.size(), 1);
+    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Merged)
+        << summary.message("tk").toStdString();
+    EXPECT_EQ(summary.tables[0].textsConverted, 0);
+    QStringList stored;
+    for (const QVariantMap& row : rowsOf(QStringLiteral("SELECT tendonvi FROM donvi ORDER BY id")))
+        stored << row[QStringLiteral("tendonvi")].toString();
+    EXPECT_EQ(stored, names);
 }
 
 TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
