@@ -2,6 +2,8 @@
 #include "common/date_field.h"
 #include "common/dates.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -143,6 +145,40 @@ TEST(DateField, StepMovesTheDayWithoutCarryingTheMonth)
     };
     for (const auto& [text, step, expected] : cases)
         EXPECT_EQ(common::stepDateField(QString::fromLatin1(text), step), QString::fromLatin1(expected)) << text;
+}
+
+// The help's date examples go through the date rule: every example before "đều thành" becomes the
+// date after it, every example in a sentence that ends "bị từ chối" is refused.
+TEST(Dates, HelpExamplesAreWhatTheDateRuleDoes)
+{
+    const ClockIn clock(2026);
+    QFile file(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(file.fileName());
+    const QString help = QString::fromUtf8(file.readAll()).simplified();
+    static const QRegularExpression code(QStringLiteral("<code>([^<]*)</code>"));
+    const auto codes = [](const QString& text) {
+        QStringList found;
+        for (const QRegularExpressionMatch& m : code.globalMatch(text))
+            found << m.captured(1);
+        return found;
+    };
+    int checked = 0;
+    static const QRegularExpression becomes(
+        QStringLiteral("([^:.]*(?:<code>[^<]*</code>[^<:]*)+)đều thành <code>([^<]*)</code>"));
+    for (const QRegularExpressionMatch& m : becomes.globalMatch(help)) {
+        for (const QString& example : codes(m.captured(1))) {
+            EXPECT_EQ(common::parseDate(example), m.captured(2)) << qPrintable(example);
+            ++checked;
+        }
+    }
+    static const QRegularExpression refused(QStringLiteral("Ngày thiếu năm[^:]*bị từ chối"));
+    for (const QRegularExpressionMatch& m : refused.globalMatch(help)) {
+        for (const QString& example : codes(m.captured(0))) {
+            EXPECT_EQ(common::parseDate(example), QString()) << qPrintable(example);
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 3) << "the help shows no date examples";
 }
 
 } // namespace
