@@ -191,6 +191,19 @@ void putBack(DataFileRole role, const Files& previous)
     }
 }
 
+// The folder of the role's file in use when that folder exists, else the data folder.
+QString browseFolder(DataFileRole role)
+{
+    const app::Module1& m = app::module1();
+    const QString path = role == DataFileRole::Backup ? m.filebackup.trimmed() : rolePath(role);
+    if (!path.isEmpty()) {
+        const QFileInfo file(path);
+        if (file.isAbsolute() && file.dir().exists())
+            return file.absolutePath();
+    }
+    return app::dataFolder(m.thumucchuongtrinh);
+}
+
 } // namespace
 
 std::optional<DataFileRole> roleOfCommand(const QString& lenhchon)
@@ -237,7 +250,7 @@ OpenFileRequest browseRequest(DataFileRole role)
     request.title = role == DataFileRole::Letters    ? QStringLiteral("Chon file du lieu cong van")
                     : role == DataFileRole::Schedule ? QStringLiteral("Chon file du lieu lich")
                                                      : QStringLiteral("Chon file du lieu backup");
-    request.folder = QDir::rootPath();
+    request.folder = browseFolder(role);
     request.filters = {QStringLiteral("File *.MDB (*.MDB *.mdb)"), QStringLiteral("All (*.*) (*)")};
     return request;
 }
@@ -282,6 +295,8 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
 
     Files previous;
     bool switched = false;
+    // The working-year dialog may change the year on the way: a failure puts it back too.
+    const QString yearBefore = m.namlamviec;
     const SavedFile recent(app::dataFilePath(m.thumucchuongtrinh, recentList(role)));
     try {
         previous = switchTo(role, chosen, referenceBefore);
@@ -303,6 +318,8 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
         app::tell(QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "));
         m.hotendangnhap = user;
         m.quyendangnhap = rights;
+        m.namlamviec = yearBefore;
+        m.setYearTables();
         if (switched)
             putBack(role, previous);
         else

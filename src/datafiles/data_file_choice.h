@@ -30,7 +30,9 @@ QString fileInUse(DataFileRole role);
 // use, or one empty entry when there is none.
 QStringList offeredFiles(DataFileRole role);
 // The open dialog: titles "Chon file du lieu cong van", "Chon file du lieu lich", "Chon file du
-// lieu backup"; filters "File *.MDB " and "All (*.*)"; starting in the root folder.
+// lieu backup"; filters "File *.MDB " and "All (*.*)"; starting in the folder of the role's file
+// in use (the backup file for the backup), or in the data folder when there is none or its folder
+// is gone.
 OpenFileRequest browseRequest(DataFileRole role);
 
 // What the switch needs from the windows above it.

@@ -32,7 +32,13 @@ protected:
                 m.quyendangnhap = QStringLiteral("CB");
             }
         };
-        hooks.chooseWorkingYear = [this] { ++yearDialogs; };
+        hooks.chooseWorkingYear = [this] {
+            ++yearDialogs;
+            if (!yearChosen.isEmpty()) {
+                app::module1().namlamviec = yearChosen;
+                app::module1().setYearTables();
+            }
+        };
         hooks.refreshWindow = [this] { ++refreshes; };
         return datafiles::acceptChosenFile(role, filechon, hooks);
     }
@@ -71,6 +77,7 @@ protected:
     }
 
     QString loginAs;
+    QString yearChosen; // the year the working-year dialog takes ("": it keeps the year)
     int logins = 0, yearDialogs = 0, refreshes = 0;
 };
 
@@ -152,7 +159,9 @@ TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
     EXPECT_EQ(yearDialogs, 1);
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem2"))).value(0), other);
-    EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath())).contains(other));
+    // Inside the program folder: written relative to it.
+    EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath()))
+                    .contains(QDir::toNativeSeparators(QDir(programFolder()).relativeFilePath(other))));
     EXPECT_EQ(m.rsnoigui.isNull(), false);
 }
 
@@ -198,6 +207,38 @@ TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesBack)
     EXPECT_TRUE(app::module1().dbcongvan.isOpen());
     EXPECT_TRUE(app::module1().dbthamkhaocv.isOpen());
     EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem2"))), recent);
+}
+
+// The year dialog took another year; the settings file then cannot be written: the year and its
+// tables are put back with the files.
+TEST_F(ChoiceTest, FailedSwitchAfterTheYearDialogPutsTheYearBack)
+{
+    const QString other = otherLetters(false);
+    ASSERT_TRUE(QFile::remove(app::sysmemPath()));
+    ASSERT_TRUE(QDir().mkpath(app::sysmemPath()));
+    const InUse before = inUse();
+    yearChosen = QStringLiteral("2010");
+    QString filechon = other;
+    EXPECT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Failed);
+    EXPECT_EQ(yearDialogs, 1);
+    EXPECT_TRUE(inUse() == before);
+    const app::Module1& m = app::module1();
+    EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
+    EXPECT_EQ(m.banglich, QStringLiteral("lich2009"));
+}
+
+// The open dialog starts in the folder of the file in use, or in the data folder.
+TEST_F(ChoiceTest, OpenDialogStartsInTheFolderOfTheFileInUse)
+{
+    const QString other = otherLetters(true);
+    app::module1().filecongvan = other;
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, QFileInfo(other).absolutePath());
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Schedule).folder, app::dataFolder(programFolder()));
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Backup).folder, app::dataFolder(programFolder()))
+        << "no backup file yet";
+    app::module1().filecongvan = QStringLiteral("/thư mục đã xoá/vemocv.mdb");
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, app::dataFolder(programFolder()));
 }
 
 } // namespace
