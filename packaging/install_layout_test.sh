@@ -28,14 +28,14 @@ env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$usr/bin/selvaro" --help | g
 # The share folder holds the template and the files of data/, nothing a run of the build left
 # behind (settings files, data files).
 share="$usr/share/selvaro/data"
-expected="$( (echo vemogoc.mdb; cd "$source_data" && find . -maxdepth 1 -type f ! -name CMakeLists.txt ! -name '.*' \
+expected="$( (echo vemogoc.mdb; echo selvaro_qt_vi.qm; cd "$source_data" && find . -maxdepth 1 -type f ! -name CMakeLists.txt ! -name '.*' \
     -printf '%f\n') | sort)"
 installed="$(cd "$share" 2>/dev/null && find . -type f -printf '%P\n' | sort)"
 [ "$installed" = "$expected" ] || fail "share/selvaro/data holds:
 $installed
 expected:
 $expected"
-for f in vemogoc.mdb huongdan.html brcvden.rpt brcvdi.rpt brkehoach.rpt brlichtuan.rpt; do
+for f in vemogoc.mdb selvaro_qt_vi.qm huongdan.html brcvden.rpt brcvdi.rpt brkehoach.rpt brlichtuan.rpt; do
     [ -s "$share/$f" ] || fail "share/selvaro/data/$f is missing or empty"
 done
 

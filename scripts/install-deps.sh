@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache pkg-config clang-format git
-    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6sql6-sqlite
     libsqlite3-dev mdbtools-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libkainjow-mustache-dev

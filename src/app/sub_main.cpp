@@ -12,6 +12,7 @@
 #include "platform/db/file_recovery.h"
 #include "platform/sys/file_ops.h"
 #include "platform/ui/hourglass.h"
+#include "qt_translation.h"
 #include "read_only_mode.h"
 #include "run_time_error.h"
 #include "structure_check.h"
@@ -484,6 +485,8 @@ StartupOutcome SubMain::run()
 
 StartupOutcome subMain(const QString& programFolder, StartupWindow& window, const StartupServices& services)
 {
+    // Qt's own dialogs (file, print) speak Vietnamese before the first of them shows.
+    installQtTranslation(qtTranslationFolders(programFolder));
     ui::setHourglass();
     SubMain sequence(programFolder, window, services);
     const StartupOutcome outcome = sequence.run();

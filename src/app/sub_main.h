@@ -39,7 +39,8 @@ enum class StartupOutcome
     NotLoggedIn, // the login was cancelled, ran out of tries or gave empty rights; no message
 };
 
-// Sub Main, the start-up sequence: makes sure the data folder of programFolder holds a usable
+// Sub Main, the start-up sequence: puts the translation of Qt's own dialogs in effect
+// (installQtTranslation), makes sure the data folder of programFolder holds a usable
 // template file, restores missing local data files from it, reads or writes the settings file
 // data/sysmem, opens every data file after its structure check, settles the working year,
 // creates the year tables, asks for the login (runLoginDialog in the mode "ktranguoidung"),
