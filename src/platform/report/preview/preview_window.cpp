@@ -2,6 +2,7 @@
 
 #include "platform/report/report_output.h"
 #include "platform/report/report_renderer.h"
+#include "platform/ui/accessible_combo.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -45,6 +46,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const PreparedReport> report, QWidg
     m_widget = findChild<QPrintPreviewWidget*>();
     static const bool accessible = (QAccessible::installFactory(pagesAccessible), true);
     Q_UNUSED(accessible)
+    ui::installAccessibleCombos(); // the zoom list is announced by its name, not by the zoom shown
     if (m_widget) {
         if (auto* pages = m_widget->findChild<QGraphicsView*>())
             pages->setAccessibleName(kPagesName);
