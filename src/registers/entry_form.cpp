@@ -63,6 +63,14 @@ EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent)
     m_picks = new PickGrids(this);
 }
 
+EntryForm::~EntryForm()
+{
+    for (const QString& name : m_config.dataBoxes) {
+        if (ui::TextBox* b = box(name))
+            disconnect(b, &ui::TextBox::LostFocus, this, nullptr);
+    }
+}
+
 void EntryForm::attachControls()
 {
     for (const QString& name : m_config.dataBoxes) {

@@ -129,6 +129,9 @@ class EntryForm : public ui::FormBase
 
 public:
     explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
+    // The boxes stop reporting leaving: hiding the window on its way out moves the focus, and the
+    // form's handlers must not run on a form half destroyed.
+    ~EntryForm() override;
 
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their
     // reference lists, moves to the last record and sets trangthai to the viewing mode; then the

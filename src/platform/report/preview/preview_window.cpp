@@ -38,7 +38,9 @@ QAccessibleInterface* pagesAccessible(const QString& key, QObject* object)
 } // namespace
 
 PreviewWindow::PreviewWindow(std::shared_ptr<const PreparedReport> report, QWidget* parent)
-    : QPrintPreviewDialog(parent), m_report(std::move(report))
+    // The zoom list is made by the base and asked for its interface at once: the lists' interface
+    // (announced by their name, not by the zoom shown) must be there first.
+    : QPrintPreviewDialog((ui::installAccessibleCombos(), parent)), m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("Xem trước khi in - %1").arg(m_report->title()));
     printer()->setPageLayout(m_report->pageLayout);
@@ -46,7 +48,6 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const PreparedReport> report, QWidg
     m_widget = findChild<QPrintPreviewWidget*>();
     static const bool accessible = (QAccessible::installFactory(pagesAccessible), true);
     Q_UNUSED(accessible)
-    ui::installAccessibleCombos(); // the zoom list is announced by its name, not by the zoom shown
     if (m_widget) {
         if (auto* pages = m_widget->findChild<QGraphicsView*>())
             pages->setAccessibleName(kPagesName);
