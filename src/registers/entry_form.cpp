@@ -63,6 +63,14 @@ EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent)
     m_picks = new PickGrids(this);
 }
 
+EntryForm::~EntryForm()
+{
+    for (const QString& name : m_config.dataBoxes) {
+        if (ui::TextBox* b = box(name))
+            disconnect(b, &ui::TextBox::LostFocus, this, nullptr);
+    }
+}
+
 void EntryForm::attachControls()
 {
     for (const QString& name : m_config.dataBoxes) {
@@ -81,7 +89,7 @@ void EntryForm::attachControls()
     m_recnum = box(QStringLiteral("mrecnum"));
     m_status = control<QLabel>(QStringLiteral("lbltrangthai"));
     if (m_status)
-        setAccessibleCaption(m_status, QStringLiteral("Trạng thái"));
+        m_status->setAccessibleDescription(QStringLiteral("Trạng thái")); // its name is the mode it shows
     if (m_recnum) {
         m_recnum->setSelectAllOnFocus(true);
         connect(m_recnum, &ui::TextBox::KeyUp, this, &EntryForm::mrecnum_KeyUp);
@@ -168,6 +176,7 @@ ui::DataControl* EntryForm::attachLetterTypes(ui::DataCombo* combo)
 void EntryForm::Form_Load()
 {
     lockBoxes(true);
+    setButtons(true); // viewing: nothing to write, no number to renew
     setMode(m_config.viewMode);
     if (auto* guide = control<QLabel>(QStringLiteral("Label5")))
         guide->setText(m_config.guide);
@@ -310,8 +319,29 @@ bool EntryForm::needsChecks() const
     return false;
 }
 
+// Every date box again before a save: the box may not have been left (a click on "Ghi đĩa"
+// whose focus change brought no leave, a shortcut), and nothing that is not a date is written.
+bool EntryForm::datesAccepted()
+{
+    for (const QString& name : m_config.dateBoxes) {
+        ui::TextBox* b = box(name);
+        if (!b || b->isLocked())
+            continue;
+        const QString typed = b->text();
+        if (!recheckDateBox(*b, m_config.invalidDateMessage))
+            return false;
+        if (!b->text().trimmed().isEmpty() && dateRefused(name, b->text())) {
+            b->setText(typed); // refused as typed
+            return false;
+        }
+    }
+    return true;
+}
+
 bool EntryForm::saveRecord()
 {
+    if (!datesAccepted())
+        return false;
     if (needsChecks() && !requiredFilled())
         return false;
     return Data1->updateRecord(); // a refused write was shown by Data1_Error; the values stay
@@ -507,6 +537,10 @@ void EntryForm::applyRights()
         b->setEnabled(m_config.ownerField.isEmpty() ? b->isEnabled() : allowed);
     if (QPushButton* b = button(m_config.deleteButton))
         b->setEnabled(allowed);
+    if (m_config.checkBoxesFollowRights) {
+        for (ui::CheckBox* c : std::as_const(m_checks))
+            c->setEnabled(allowed);
+    }
 }
 
 void EntryForm::cmdDelete_Click()
@@ -603,6 +637,8 @@ void EntryForm::boxLostFocus(const QString& name)
     if (m_config.dateBoxes.contains(name) && !b->text().trimmed().isEmpty()) {
         const common::DateFieldResult r = common::leaveDateField(b->text());
         if (r.outcome == common::DateFieldResult::Outcome::Completed) {
+            if (dateRefused(name, r.text))
+                return;
             if (b->text() != r.text)
                 b->setText(r.text);
         } else if (r.outcome == common::DateFieldResult::Outcome::Invalid) {

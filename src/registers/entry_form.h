@@ -91,6 +91,9 @@ struct EntryConfig
     QString checkBox; // "Checkdaxuly", or "" when the register has none
     // Further check boxes, bound to their boxFields column and usable only while adding or editing.
     QStringList checkBoxes;
+    // The further check boxes are usable while viewing too, on a record the user may change (the
+    // rights rule of ownerField).
+    bool checkBoxesFollowRights = false;
     bool f5FillsToday = false; // F5 in a date box puts today's date (else it steps the date)
     QList<RequiredBox> required;
     // The required boxes are checked only when one of these changed ("" for always); a change in
@@ -126,6 +129,9 @@ class EntryForm : public ui::FormBase
 
 public:
     explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
+    // The boxes stop reporting leaving: hiding the window on its way out moves the focus, and the
+    // form's handlers must not run on a form half destroyed.
+    ~EntryForm() override;
 
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their
     // reference lists, moves to the last record and sets trangthai to the viewing mode; then the
@@ -187,6 +193,16 @@ protected:
         return QString();
     }
 
+    // A date the date rule accepted in box that the register still refuses (a plan ending before
+    // it starts): the form has told the user and put the focus back in box, whose typed text
+    // stays. False for a date the register takes.
+    virtual bool dateRefused(const QString& boxName, const QString& date)
+    {
+        Q_UNUSED(boxName)
+        Q_UNUSED(date)
+        return false;
+    }
+
     // Writes the record being added or edited (the letters' save procedure unless overridden).
     virtual void writeRecord(db::Recordset& rs) { writeLetter(rs); }
 
@@ -218,6 +234,7 @@ private:
     void applyRights();
     bool requiredFilled();
     bool needsChecks() const;
+    bool datesAccepted();
     bool saveRecord();
     void rememberFrom(const db::Recordset& rs);
     void lockBoxes(bool locked);

@@ -4,6 +4,7 @@
 #include "app/module1.h"
 #include "app/run_time_error.h"
 #include "common/abbreviation.h"
+#include "common/date_field.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/form_base.h"
@@ -70,6 +71,20 @@ bool moveToTypedPosition(ui::DataControl& data, const QString& typed)
     if (!ok || n <= 0 || n == rs.absolutePosition() + 1 || n > rs.recordCount())
         return false;
     data.moveTo(n - 1);
+    return true;
+}
+
+bool recheckDateBox(ui::TextBox& box, const QString& message)
+{
+    const common::DateFieldResult r = common::leaveDateField(box.text());
+    if (r.outcome == common::DateFieldResult::Outcome::Invalid) {
+        app::tell(message);
+        box.setText(QString());
+        box.setFocus();
+        return false;
+    }
+    if (r.outcome == common::DateFieldResult::Outcome::Completed && box.text() != r.text)
+        box.setText(r.text);
     return true;
 }
 

@@ -62,6 +62,11 @@ bool moveToTypedPosition(ui::DataControl& data, const QString& typed);
 // named focus (when there is one) so that the user corrects the criterion there.
 void refuseSearch(ui::FormBase& form, const QString& message, const QString& focus = QString());
 
+// The date rule once more for a date box the user may not have left (a save or a search started by
+// a click or a shortcut): a blank box passes; a text that is not a date is told with message, the
+// box emptied and focused, and false returned; a date is completed ("dd/mm/yyyy") in the box.
+bool recheckDateBox(ui::TextBox& box, const QString& message);
+
 // A multi-line text box for Designer forms (the summary boxes).
 class MultiLineTextBox : public ui::TextBox
 {

@@ -50,11 +50,12 @@ void ListForm::attachControls()
             DBGrid1->addColumn(caption, field, field == QLatin1String("chonin") ? 30 : 110);
         DBGrid1->setDataSource(Data1);
         connect(DBGrid1, &ui::Grid::DblClick, this, &ListForm::DBGrid1_DblClick);
+        DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
         setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách công văn"));
     }
     if (auto* status = control<QLabel>(QStringLiteral("lbltrangthai"))) {
         ui::setStatusStyle(status, ui::StatusStyle::Viewing);
-        setAccessibleCaption(status, QStringLiteral("Trạng thái"));
+        status->setAccessibleDescription(QStringLiteral("Trạng thái")); // its name is what it shows
     }
     m_recnum = control<ui::TextBox>(QStringLiteral("mrecnum"));
     if (m_recnum) {

@@ -5,6 +5,8 @@
 #include "platform/ui/form_base.h"
 
 #include <QHeaderView>
+#include <QScreen>
+#include <QStyle>
 #include <algorithm>
 
 namespace registers {
@@ -25,6 +27,7 @@ ui::Grid* PickGrids::add(const PickList& list)
     grid->setGeometry(pixels(list.twips.left()), pixels(list.twips.top()), pixels(list.twips.width()),
                       pixels(list.twips.height()));
     grid->setDataSource(data);
+    grid->setDoubleClickKeys({Qt::Key_Return}); // Enter picks the highlighted row
     grid->hide();
     m_entries.append({list, grid, data});
     const QString name = list.grid;
@@ -62,6 +65,7 @@ bool PickGrids::showFor(const QString& boxName)
 {
     for (const Entry& e : std::as_const(m_entries)) {
         if (e.list.box.compare(boxName, Qt::CaseInsensitive) == 0) {
+            place(e);
             e.grid->show();
             e.grid->raise();
             e.grid->setFocus();
@@ -107,6 +111,42 @@ void PickGrids::pick(const QString& gridName)
             next->setFocus();
         e->grid->hide();
     }
+}
+
+// A grid as wide as its box or as its longest name, whichever is wider, but never wider than the
+// form (nor the screen); it starts under the box (above it when there is no room below), within the
+// form.
+void PickGrids::place(const Entry& e) const
+{
+    ui::Grid* grid = e.grid;
+    QRect area(pixels(e.list.twips.left()), pixels(e.list.twips.top()), pixels(e.list.twips.width()),
+               pixels(e.list.twips.height()));
+    int limit = m_form->width();
+    if (const QScreen* screen = m_form->screen())
+        limit = std::min(limit, screen->availableGeometry().width());
+    const ui::TextBox* target = box(e);
+    const QRect boxRect =
+        target ? QRect(target->mapTo(m_form, QPoint(0, 0)), target->size()) : QRect(area.topLeft(), QSize(0, 0));
+    const int width = std::min(limit, std::max({area.width(), boxRect.width(), grid->contentsWidth()}));
+    area.setWidth(width);
+    if (target) {
+        area.moveLeft(boxRect.left());
+        if (boxRect.bottom() + area.height() < m_form->height())
+            area.moveTop(boxRect.bottom() + 1);
+        else if (boxRect.top() - area.height() >= 0)
+            area.moveBottom(boxRect.top() - 1);
+    }
+    area.moveLeft(std::clamp(area.left(), 0, std::max(0, m_form->width() - width)));
+    area.moveTop(std::clamp(area.top(), 0, std::max(0, m_form->height() - area.height())));
+    grid->setGeometry(area);
+    // The first column shows whole names; the others keep their width, the last one stretches.
+    int others = 0;
+    for (int column = 1; column < grid->columns(); ++column)
+        others += grid->columnWidth(column);
+    const int chrome = grid->verticalHeader()->width() + 2 * grid->frameWidth() +
+                       grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (grid->columns() > 1)
+        grid->setColumnWidth(0, std::max(80, width - chrome - others));
 }
 
 const PickGrids::Entry* PickGrids::find(const QString& gridName) const

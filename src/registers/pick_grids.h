@@ -68,6 +68,7 @@ private:
         ui::DataControl* data;
     };
     const Entry* find(const QString& grid) const;
+    void place(const Entry& e) const;
     ui::TextBox* box(const Entry& e) const;
 
     ui::FormBase* m_form;

@@ -72,6 +72,8 @@ SearchForm::SearchForm(SearchConfig config, QWidget* parent) : ui::FormBase(pare
 void SearchForm::attachControls()
 {
     m_years = control<QComboBox>(QStringLiteral("Combonamlamviec"));
+    if (m_years)
+        m_years->setEditable(false); // only the years the file holds: the name of a table is never typed
     for (const SearchPick& p : m_config.picks)
         m_picks->add(p.pick);
     QStringList boxes = m_config.clearBoxes;
@@ -94,19 +96,29 @@ void SearchForm::attachControls()
 
 void SearchForm::Form_Load()
 {
-    const app::Module1& m = app::module1();
-    if (m_years) {
-        m_years->clear();
-        m_years->addItems(tableYears(m.dbcongvan, m_config.tablePrefix));
-        m_years->setCurrentText(m.namlamviec);
-    }
+    fillYears();
     if (auto* guide = control<QLabel>(QStringLiteral("Label1")))
         guide->setText(QString(m_config.guide).replace(QChar(13), QChar(10))); // a label breaks lines at "\n"
+}
+
+// The years whose table the letters file holds, the working year chosen (or the year chosen before,
+// while the file still holds it).
+void SearchForm::fillYears()
+{
+    if (!m_years)
+        return;
+    const app::Module1& m = app::module1();
+    const QString chosen = isVisible() ? m_years->currentText() : m.namlamviec;
+    const QStringList years = tableYears(m.dbcongvan, m_config.tablePrefix);
+    m_years->clear();
+    m_years->addItems(years);
+    m_years->setCurrentIndex(years.contains(chosen) ? years.indexOf(chosen) : years.indexOf(m.namlamviec));
 }
 
 void SearchForm::openWithValueLists(const QStringList& lookups)
 {
     load();
+    fillYears();
     const app::Module1& m = app::module1();
     for (int i = 0; i < m_config.picks.size(); ++i) {
         const SearchPick& p = m_config.picks.at(i);
@@ -122,6 +134,7 @@ void SearchForm::openWithValueLists(const QStringList& lookups)
 void SearchForm::openFromEntry()
 {
     load();
+    fillYears();
     if (!m_hasLists) {
         // The main window never gave value lists: the reference lists serve instead.
         for (const SearchPick& p : m_config.picks)
@@ -161,11 +174,18 @@ bool SearchForm::search()
 {
     app::Module1& m = app::module1();
     const QString year = m_years ? m_years->currentText().trimmed() : m.namlamviec;
-    if (year.isEmpty()) {
-        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QString());
+    // A year whose table the file no longer holds (another file was chosen meanwhile) is not searched.
+    if (year.isEmpty() || !tableYears(m.dbcongvan, m_config.tablePrefix).contains(year)) {
+        fillYears();
+        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QStringLiteral("Combonamlamviec"));
         return false;
     }
     const QString table = m_config.tablePrefix + year;
+    // Dates typed and not yet left are checked as leaving would check them.
+    for (const SearchDateRange& r : m_config.ranges) {
+        if (!recheckDateBox(*box(r.from), kBadDate) || !recheckDateBox(*box(r.to), kBadDate))
+            return false;
+    }
     for (const SearchDateRange& r : m_config.ranges) {
         const QString from = common::parseDate(box(r.from)->text());
         const QString to = common::parseDate(box(r.to)->text());

@@ -85,6 +85,7 @@ protected:
     const SearchConfig m_config;
 
 private:
+    void fillYears();
     void boxLostFocus(const QString& name);
     void refuse(const QString& message, const QString& focus);
     void showReferenceList(const SearchPick& pick);

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QLabel>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace test {
@@ -67,6 +68,48 @@ void checkControl(QAccessibleInterface* iface, const QWidget* widget, QStringLis
     }
 }
 
+// A text as read aloud: mnemonic marks and runs of blanks and line breaks do not count.
+QString spoken(QString text)
+{
+    return text.remove(QLatin1Char('&')).simplified();
+}
+
+// A label is announced by what it shows: a text the program changes must not hide behind a
+// fixed name.
+void checkLabel(QAccessibleInterface* iface, const QLabel* label, QStringList& problems)
+{
+    QString shown = label->text();
+    if (label->textFormat() == Qt::RichText || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(shown))) {
+        QTextDocument document;
+        document.setHtml(shown);
+        shown = document.toPlainText();
+    }
+    const QString announced = iface->text(QAccessible::Name);
+    if (spoken(announced) != spoken(shown))
+        problems << describe(iface) + QStringLiteral(": label shows \"") + spoken(shown) +
+                        QStringLiteral("\" but is announced as \"") + spoken(announced) + QStringLiteral("\"");
+}
+
+// A control given a name (by its label or its accessible name) is announced by it, whatever it
+// holds: a list is not called by the item it shows.
+void checkNamedControl(QAccessibleInterface* iface, const QWidget* widget, QStringList& problems)
+{
+    QString given = spoken(widget->accessibleName());
+    if (given.isEmpty()) {
+        const auto labels = widget->window()->findChildren<QLabel*>();
+        for (const QLabel* label : labels) {
+            if (label->buddy() == widget && given.isEmpty())
+                given = spoken(label->text());
+        }
+    }
+    if (given.isEmpty())
+        return;
+    const QString announced = spoken(iface->text(QAccessible::Name));
+    if (announced != given)
+        problems << describe(iface) + QStringLiteral(": named \"") + given + QStringLiteral("\" but announced as \"") +
+                        announced + QStringLiteral("\"");
+}
+
 void walk(QAccessibleInterface* iface, const QWidget* window, QStringList& problems, QStringList& names)
 {
     if (!iface || !iface->isValid())
@@ -77,8 +120,12 @@ void walk(QAccessibleInterface* iface, const QWidget* window, QStringList& probl
     if (auto* widget = qobject_cast<QWidget*>(iface->object())) {
         if (widget != window && !widget->isVisibleTo(window))
             return; // hidden: neither read nor reached
-        if (reachedWithTab(widget, window))
+        if (reachedWithTab(widget, window)) {
             checkControl(iface, widget, problems);
+            checkNamedControl(iface, widget, problems);
+        }
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            checkLabel(iface, label, problems);
     }
     for (int i = 0; i < iface->childCount(); ++i)
         walk(iface->child(i), window, problems, names);

@@ -21,6 +21,10 @@ namespace test {
 //     (a button's text); a value the control holds (the text typed in a box, the item shown in a
 //     list) is not a name;
 //   - a role that says what it is: not Client, Pane, NoRole or Window.
+//   - when it is given a name (its label's text or an accessible name), that name is what is
+//     announced: a drop-down list is not announced by the item it shows.
+// - Every label shown is announced as what it shows (its text without "&"; blanks and line
+//   breaks aside): a label whose text the program changes does not hide behind a fixed name.
 // Controls that are only disabled are checked too: they become reachable later.
 //
 // Usage, in a test of any form, on the window as the user meets it: loaded, and shown (offscreen)

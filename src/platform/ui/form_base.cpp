@@ -1,7 +1,9 @@
 #include "form_base.h"
 
+#include "accessible_combo.h"
 #include "data_control.h"
 #include "key_codes.h"
+#include "screen_fit.h"
 #include "text_box.h"
 #include "window_place.h"
 
@@ -73,6 +75,7 @@ void installFormAccessible()
     if (!installed) {
         installed = true;
         QAccessible::installFactory(formAccessible);
+        installAccessibleCombos();
     }
 }
 
@@ -197,6 +200,7 @@ void FormBase::keyPressEvent(QKeyEvent* event)
 void FormBase::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    keepOnScreen(this); // wherever it was put, the whole window is on the screen
     if (m_focusFrame)
         setAttribute(Qt::WA_KeyboardFocusChange);
 }

@@ -7,6 +7,9 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
 
 namespace ui {
 
@@ -103,6 +106,21 @@ int Grid::currentRow() const
     return current.isValid() ? current.row() : -1;
 }
 
+int Grid::contentsWidth() const
+{
+    const QFontMetrics header(horizontalHeader()->font());
+    const QFontMetrics cells(font());
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+    int width = verticalHeader()->width() + 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        int widest = header.horizontalAdvance(columnCaption(column));
+        for (int row = 0; row < m_model->rowCount(); ++row)
+            widest = qMax(widest, cells.horizontalAdvance(m_model->index(row, column).data().toString()));
+        width += widest + padding;
+    }
+    return width;
+}
+
 void Grid::refresh()
 {
     reloadRows();
@@ -165,6 +183,19 @@ void Grid::focusInEvent(QFocusEvent* event)
     QTableView::focusInEvent(event);
     if (event->reason() != Qt::PopupFocusReason)
         emit GotFocus();
+}
+
+void Grid::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key() == Qt::Key_Enter ? Qt::Key_Return : event->key();
+    // The keypad's Enter comes with the keypad modifier: it counts as Enter.
+    if (m_doubleClickKeys.contains(key) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (m_source && m_source->hasCurrentRecord())
+            emit DblClick();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void Grid::focusOutEvent(QFocusEvent* event)

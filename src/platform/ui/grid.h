@@ -43,6 +43,15 @@ public:
     // The row the grid shows as current (zero-based), -1 for none.
     int currentRow() const;
 
+    // Keys that act on the current row as a double-click does (DblClick is raised when there is
+    // a current record): Enter in a pick list, Space in a list whose rows are marked. None unless
+    // given; Qt::Key_Return stands for both Enter keys.
+    void setDoubleClickKeys(const QList<int>& keys) { m_doubleClickKeys = keys; }
+
+    // The width the columns need to show every row's text and their captions in full, with the
+    // row selector, the frame and room for a vertical scroll bar.
+    int contentsWidth() const;
+
     // Re-reads the rows and their count (DBGrid.Refresh).
     void refresh();
     RecordsetTableModel* tableModel() const { return m_model; }
@@ -56,6 +65,7 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void reloadRows();
@@ -67,6 +77,7 @@ private:
     RecordsetTableModel* m_model;
     QList<QMetaObject::Connection> m_connections;
     bool m_following = false;
+    QList<int> m_doubleClickKeys;
 };
 
 } // namespace ui

@@ -33,7 +33,6 @@ frmincv::frmincv(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<
     m_ui->setupUi(this);
     setWindowFlag(Qt::Dialog);
     m_caption = m_ui->Label1->text();
-    setAccessibleCaption(m_ui->Label1, m_caption);
     nameControlsFromLabels(this);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &frmincv::cmdok_Click);
     connect(m_ui->cmdxemin, &QPushButton::clicked, this, &frmincv::cmdxemin_Click);

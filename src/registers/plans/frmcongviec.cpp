@@ -54,6 +54,8 @@ EntryConfig planEntryConfig()
     // adding or editing, so the rights rule cannot be passed by typing into a viewed record.
     c.editableBoxes = c.dataBoxes.mid(1);
     c.checkBoxes = {QStringLiteral("chkkhan"), QStringLiteral("chkketthuc")};
+    // Urgent and finished are marked while viewing too, on a plan the user may change.
+    c.checkBoxesFollowRights = true;
     c.required = {{QStringLiteral("txtban"), QStringLiteral("Ban")},
                   {QStringLiteral("txtndungtt"), QStringLiteral("tên hay tóm tắt nội dung công việc")},
                   {QStringLiteral("Txttgianbdau"), QStringLiteral("thời gian bắt đầu")},
@@ -90,6 +92,8 @@ EntryConfig planEntryConfig()
     c.dataErrorPrefix = QStringLiteral("Data error event hit err:");
     c.viewOnlyButtons = {QStringLiteral("cmdGrid"), QStringLiteral("cmdclose")};
     c.searchForm = QStringLiteral("frmtracuukh");
+    c.guide = QStringLiteral("Hướng dẫn : F4 : xoá cả ô    F5: tự điền ngày    F6 : Sao chép nội dung trang trước   "
+                             "PgUp, Pgdn : chuyển trang ");
     return c;
 }
 
@@ -109,7 +113,6 @@ frmcongviec::frmcongviec(QWidget* parent)
     connect(m_ui->DBCombodonvi, &ui::DataCombo::Click, this, &frmcongviec::DBCombodonvi_Click);
     connect(m_ui->DBCombophong, &ui::DataCombo::Click, this, &frmcongviec::DBCombophong_Click);
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &frmcongviec::DBComboloai_Click);
-    connect(m_ui->Txttgiankthuc, &ui::TextBox::LostFocus, this, &frmcongviec::Txttgiankthuc_LostFocus);
     connect(m_ui->cmdxemct, &QPushButton::clicked, this, &frmcongviec::cmdxemct_Click);
     connect(m_ui->cmdGrid, &QPushButton::clicked, this, &frmcongviec::cmdGrid_Click);
     attachControls();
@@ -178,9 +181,10 @@ void frmcongviec::DBComboloai_Click(int area)
     focusBox(QStringLiteral("txtndungtt"));
 }
 
-void frmcongviec::Txttgiankthuc_LostFocus()
+bool frmcongviec::dateRefused(const QString& boxName, const QString& date)
 {
-    checkEndNotBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc);
+    return boxName == QLatin1String("Txttgiankthuc") &&
+           refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
 }
 
 // The detailed content in a large box: edited while adding or editing, only read while viewing

@@ -35,6 +35,7 @@ protected:
     void Form_Load() override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
+    bool dateRefused(const QString& boxName, const QString& date) override;
     bool openOwnSearch() override;
 
 private:
@@ -42,7 +43,6 @@ private:
     void DBCombodonvi_Click(int area);
     void DBCombophong_Click(int area);
     void DBComboloai_Click(int area);
-    void Txttgiankthuc_LostFocus();
     void cmdxemct_Click();
 
     std::unique_ptr<Ui::frmcongviec> m_ui;

@@ -48,6 +48,7 @@ EntryConfig planListConfig()
                    QStringLiteral("txtchidao"),    QStringLiteral("txtcanbo"),      QStringLiteral("txtketqua")};
     c.editableBoxes = c.dataBoxes.mid(1);
     c.checkBoxes = {QStringLiteral("Check1"), QStringLiteral("Check2")};
+    c.checkBoxesFollowRights = false; // here they change only while editing
     c.required[0].box = QStringLiteral("Txttendonvi");
     c.rememberedFields.clear(); // no adding here and F6 does nothing
     const QString chudu = QStringLiteral("chudu");
@@ -99,7 +100,6 @@ frmgridcongviec::frmgridcongviec(QWidget* parent)
             [this](int area) { comboClick(m_ui->DBCombophong, QStringLiteral("txtbophan"), area); });
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this,
             [this](int area) { comboClick(m_ui->DBComboloai, QStringLiteral("txtloai"), area); });
-    connect(m_ui->Txttgiankthuc, &ui::TextBox::LostFocus, this, &frmgridcongviec::Txttgiankthuc_LostFocus);
     connect(m_ui->cmdin, &QPushButton::clicked, this, &frmgridcongviec::cmdin_Click);
     DBGrid1 = m_ui->DBGrid1;
     DBGrid1->addColumn(QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800);
@@ -146,9 +146,10 @@ void frmgridcongviec::comboClick(ui::DataCombo* combo, const QString& boxName, i
     box(boxName)->setText(combo->text());
 }
 
-void frmgridcongviec::Txttgiankthuc_LostFocus()
+bool frmgridcongviec::dateRefused(const QString& boxName, const QString& date)
 {
-    checkEndNotBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc);
+    return boxName == QLatin1String("Txttgiankthuc") &&
+           refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
 }
 
 void frmgridcongviec::cmdin_Click()

@@ -41,11 +41,11 @@ public:
 protected:
     void Form_Load() override;
     void writeRecord(db::Recordset& rs) override;
+    bool dateRefused(const QString& boxName, const QString& date) override;
     void afterClose() override;
 
 private:
     void comboClick(ui::DataCombo* combo, const QString& boxName, int area);
-    void Txttgiankthuc_LostFocus();
 
     std::unique_ptr<Ui::frmgridcongviec> m_ui;
 };

@@ -162,6 +162,11 @@ bool frmtracuukh::search()
         return false;
     }
     const QString table = QStringLiteral("kehoach") + year;
+    // Dates typed and not yet left are checked as leaving would check them.
+    for (ui::TextBox* date : {m_ui->mtgianbdau1, m_ui->mtgianbdau2, m_ui->mtgiankthuc1, m_ui->mtgiankthuc2}) {
+        if (!recheckDateBox(*date, kInvalidDate))
+            return false;
+    }
     ui::setHourglass();
     QString condition;
     qint16 count = 0;

@@ -43,14 +43,13 @@ void bindPlanLists(ui::DataControl* units, ui::DataControl* departments, ui::Dat
     types->refresh();
 }
 
-void checkEndNotBeforeStart(ui::TextBox* start, ui::TextBox* end)
+bool refuseEndBeforeStart(const ui::TextBox* start, ui::TextBox* end, const QString& endDate)
 {
-    if (end->isLocked() || end->text().trimmed().isEmpty())
-        return;
-    if (endBeforeStart(start->text(), end->text())) {
-        app::tell(kEndBeforeStartMessage);
-        end->setFocus();
-    }
+    if (!endBeforeStart(start->text(), endDate))
+        return false;
+    app::tell(kEndBeforeStartMessage);
+    end->setFocus();
+    return true;
 }
 
 } // namespace registers

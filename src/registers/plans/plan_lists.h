@@ -16,9 +16,9 @@ inline const QString kEndBeforeStartMessage =
     QStringLiteral("Thời gian kết thúc không thể đặt trước thời gian bắt đầu!") + QChar(13) +
     QStringLiteral("Cần nạp lại con số thời gian kết thúc!");
 
-// Leaving the end-date box: an end before the start is told and the focus goes back to the box.
-// A locked or empty box is left alone.
-void checkEndNotBeforeStart(ui::TextBox* start, ui::TextBox* end);
+// An end date (accepted by the date rule) before the date in start is told and the focus goes
+// back to end, whose typed text stays; true then. An end equal to the start is fine.
+bool refuseEndBeforeStart(const ui::TextBox* start, ui::TextBox* end, const QString& endDate);
 
 // A hidden snapshot data control named name, child of parent.
 ui::DataControl* makeListControl(QWidget* parent, const char* name);

@@ -69,6 +69,7 @@ frmGridlich::frmGridlich(QWidget* parent)
     DBGrid1->setDataSource(Data1);
     setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách lịch làm việc"));
     connect(DBGrid1, &ui::Grid::DblClick, this, &frmGridlich::DBGrid1_DblClick);
+    DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
     connect(m_ui->Cmdchontat, &QPushButton::clicked, this, &frmGridlich::Cmdchontat_Click);
     connect(m_ui->Cmdhuychon, &QPushButton::clicked, this, &frmGridlich::Cmdhuychon_Click);
     connect(m_ui->Cmdin, &QPushButton::clicked, this, &frmGridlich::Cmdin_Click);

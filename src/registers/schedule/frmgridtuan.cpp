@@ -19,6 +19,7 @@
 #include "platform/ui/key_codes.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 namespace registers {
 
@@ -37,16 +38,23 @@ frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
         response = ui::response::Continue;
     });
     DBGrid1 = m_ui->DBGrid1;
-    const QList<std::tuple<const char*, const char*, int>> columns = {{"Ngày", "ngay", 84},
-                                                                      {"Giờ", "gio", 56},
-                                                                      {"Nội dung", "ndung", 376},
-                                                                      {"Địa điểm", "diadiem", 170},
-                                                                      {"Thành phần", "thanhphan", 190},
-                                                                      {"Chuẩn bị", "nguoicbi", 120},
-                                                                      {"Chủ trì", "nguoictri", 120},
-                                                                      {"Ghi chú", "ghichu", 126}};
+    // Every column in sight: the day and the time as wide as they are written, the texts sharing
+    // out what is left beside the row selector, frame and scroll bar, in these proportions.
+    const QList<std::tuple<const char*, const char*, int>> columns = {
+        {"Nội dung", "ndung", 376},    {"Địa điểm", "diadiem", 170},  {"Thành phần", "thanhphan", 190},
+        {"Chuẩn bị", "nguoicbi", 120}, {"Chủ trì", "nguoictri", 120}, {"Ghi chú", "ghichu", 126}};
+    const QFontMetrics metrics = DBGrid1->fontMetrics();
+    const int day = metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + 14;
+    const int time = metrics.horizontalAdvance(QStringLiteral("00h00")) + 14;
+    DBGrid1->addColumn(QStringLiteral("Ngày"), QStringLiteral("ngay"), day);
+    DBGrid1->addColumn(QStringLiteral("Giờ"), QStringLiteral("gio"), time);
+    int total = 0;
+    for (const auto& column : columns)
+        total += std::get<2>(column);
+    const int room = DBGrid1->width() - DBGrid1->verticalHeader()->width() - 2 * DBGrid1->frameWidth() -
+                     DBGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 2 - day - time;
     for (const auto& [caption, field, width] : columns)
-        DBGrid1->addColumn(QString::fromUtf8(caption), QString::fromLatin1(field), width);
+        DBGrid1->addColumn(QString::fromUtf8(caption), QString::fromLatin1(field), width * room / total);
     DBGrid1->setDataSource(Data1);
     // A busy week stays legible: every row has room for two lines of a long text (sizing each row
     // to its text would lay out every cell of the week at each step).
@@ -63,7 +71,7 @@ frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
         m_ui->List1->addItem(QStringLiteral("Tháng ") + QString::number(month));
     m_ui->List1->hide();
     setAccessibleCaption(m_ui->List1, QStringLiteral("Chọn tháng"));
-    setAccessibleCaption(m_ui->lbltieude, QStringLiteral("Tiêu đề"));
+    m_ui->lbltieude->setAccessibleDescription(QStringLiteral("Tiêu đề")); // its name is the week it shows
     connect(m_ui->List1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { List1_Click(m_ui->List1->row(item)); });
     connect(m_ui->List1, &QListWidget::itemActivated, this,

@@ -152,6 +152,9 @@ void frmtracuulich::search()
         return;
     }
     const QString table = QStringLiteral("lich") + year;
+    // Dates typed and not yet left are checked as leaving would check them.
+    if (!recheckDateBox(*m_ui->mngay1, kInvalidDate) || !recheckDateBox(*m_ui->mngay2, kInvalidDate))
+        return;
     ui::setHourglass();
     const ScheduleCondition c = scheduleCondition([this](const QString& name) { return box(name)->text(); });
     if (!c.refusedBox.isEmpty()) {

@@ -86,6 +86,38 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
              });
          },
          {}},
+        {"ListNamedByItsLabelAfterAPick",
+         [] {
+             return form(Qt::Window, [](QWidget* f) {
+                 auto* list = new QComboBox(f);
+                 list->addItems({QStringLiteral("Phòng Hành chính"), QStringLiteral("Phòng Tài vụ")});
+                 list->setCurrentIndex(1);
+                 auto* label = new QLabel(QStringLiteral("Chọn phòng, bộ phận"), f);
+                 label->setBuddy(list);
+                 f->layout()->addWidget(label);
+                 f->layout()->addWidget(list);
+             });
+         },
+         {}},
+        {"LabelAnnouncedByAFixedName",
+         [] {
+             return form(Qt::Window, [](QWidget* f) {
+                 auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
+                 status->setAccessibleName(QStringLiteral("Trạng thái"));
+                 f->layout()->addWidget(status);
+             });
+         },
+         QStringLiteral("announced as \"Trạng thái\"")},
+        {"LabelWhoseTextChanged",
+         [] {
+             return form(Qt::Window, [](QWidget* f) {
+                 auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
+                 status->setAccessibleDescription(QStringLiteral("Trạng thái"));
+                 f->layout()->addWidget(status);
+                 status->setText(QStringLiteral("Nạp công văn đến"));
+             });
+         },
+         {}},
         {"HiddenBoxIsNotReached",
          [] {
              return form(Qt::Window, [](QWidget* f) {

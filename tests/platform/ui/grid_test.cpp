@@ -104,6 +104,35 @@ TEST_F(GridTest, DoubleClickOnTheRowSelectorMovesThereAndRaisesDblClick)
     EXPECT_EQ(log.count(QStringLiteral("dblclick")), 1);
 }
 
+// Enter picks in a pick list and Space marks in a list as a double-click does; keys not given to
+// the grid keep their own meaning.
+TEST_F(GridTest, KeysGivenForTheDoubleClickRaiseIt)
+{
+    const struct
+    {
+        const char* name;
+        QList<int> keys;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool dblClick;
+    } cases[] = {
+        {"EnterNotGiven", {}, Qt::Key_Return, Qt::NoModifier, false},
+        {"Enter", {Qt::Key_Return}, Qt::Key_Return, Qt::NoModifier, true},
+        {"KeypadEnter", {Qt::Key_Return}, Qt::Key_Enter, Qt::KeypadModifier, true},
+        {"ShiftEnter", {Qt::Key_Return}, Qt::Key_Return, Qt::ShiftModifier, false},
+        {"Space", {Qt::Key_Space}, Qt::Key_Space, Qt::NoModifier, true},
+        {"SpaceNotGiven", {Qt::Key_Return}, Qt::Key_Space, Qt::NoModifier, false},
+    };
+    data.moveTo(2);
+    for (const auto& c : cases) {
+        grid.setDoubleClickKeys(c.keys);
+        log.clear();
+        QTest::keyClick(&grid, c.key, c.modifiers);
+        EXPECT_EQ(log.contains(QStringLiteral("dblclick")), c.dblClick) << c.name;
+        EXPECT_EQ(position(), 2) << c.name;
+    }
+}
+
 TEST_F(GridTest, RowsWrittenThroughTheDataControlAreRedrawn)
 {
     ASSERT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1)); // read once

@@ -161,8 +161,8 @@ TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
         EXPECT_EQ(marked(), QStringList{QStringLiteral("2|X")}) << "marks stay";
         EXPECT_FALSE(list()->isVisible());
     }
-    // A blank year is refused too.
-    search()->yearList()->setCurrentText(QString());
+    // No year chosen is refused too.
+    search()->yearList()->setCurrentIndex(-1);
     home.responder.clear();
     search()->Cmdtracuu_Click();
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn năm để tra cứu trước !")});

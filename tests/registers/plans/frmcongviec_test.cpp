@@ -33,6 +33,9 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
+    EXPECT_EQ(f->control<QLabel>(QStringLiteral("Label5"))->text(),
+              QStringLiteral("Hướng dẫn : F4 : xoá cả ô    F5: tự điền ngày    F6 : Sao chép nội dung trang trước   "
+                             "PgUp, Pgdn : chuyển trang "));
     EXPECT_FALSE(enabled(f, "Cmdsua")); // empty year: nothing to correct or delete
     EXPECT_FALSE(enabled(f, "cmdDelete"));
 
@@ -101,10 +104,17 @@ TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTh
         EXPECT_EQ(home.responder.messages().size(), c.refused ? 1 : 0) << c.end;
     }
     EXPECT_EQ(home.responder.messages().value(0), QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !"));
-    leave(f, QStringLiteral("Txttgiankthuc"), QStringLiteral("04/01/2026"), QStringLiteral("txtchidao"));
+    // The refused end keeps what was typed, and the focus.
+    leave(f, QStringLiteral("Txttgiankthuc"), QStringLiteral("4/1/26"), QStringLiteral("txtchidao"));
     EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Thời gian kết thúc không thể đặt trước thời gian bắt "
                                                            "đầu!\rCần nạp lại con số thời gian kết thúc!"));
-    EXPECT_EQ(f->box(QStringLiteral("Txttgiankthuc"))->text(), QStringLiteral("04/01/2026"));
+    EXPECT_EQ(f->box(QStringLiteral("Txttgiankthuc"))->text(), QStringLiteral("4/1/26"));
+    EXPECT_TRUE(f->box(QStringLiteral("Txttgiankthuc"))->hasFocus());
+    // Saved as it stands, it is refused again and nothing is written.
+    home.responder.clear();
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.responder.messages().size(), 1);
+    EXPECT_EQ(plans(QStringLiteral("Tgiankthuc")), QStringList{QStringLiteral("06/01/2026")});
     click(*f, "Cmdsua"); // "&Huỷ sửa"
     EXPECT_EQ(f->box(QStringLiteral("Txttgiankthuc"))->text(), QStringLiteral("06/01/2026"));
     EXPECT_EQ(caption(f, "Cmdsua"), QStringLiteral("&Sửa"));
@@ -172,6 +182,9 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         frmcongviec* f = openEntry();
         EXPECT_EQ(enabled(f, "Cmdsua"), c.allowed);
         EXPECT_EQ(enabled(f, "cmdDelete"), c.allowed);
+        // Urgent and finished are marked while viewing, by those who may change the plan.
+        EXPECT_EQ(f->control<QCheckBox>(QStringLiteral("chkkhan"))->isEnabled(), c.allowed);
+        EXPECT_EQ(f->control<QCheckBox>(QStringLiteral("chkketthuc"))->isEnabled(), c.allowed);
         EXPECT_TRUE(f->box(QStringLiteral("txtban"))->isLocked());
         f->Cmdsua_Click();
         EXPECT_EQ(app::module1().trangthai, c.allowed ? QStringLiteral("suakehoach") : QStringLiteral("xemkehoach"));
@@ -187,6 +200,18 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         registers::destroyForms();
         app::module1().dblich.execute(QStringLiteral("delete from ") + app::module1().bangkehoach);
     }
+}
+
+// A plan marked finished while viewing is written when the form leaves it, stamped with its saver.
+TEST_F(FrmcongviecTest, FinishedMarkedWhileViewingIsWrittenOnClosing)
+{
+    addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
+             QStringLiteral("06/01/2026")});
+    frmcongviec* f = openEntry();
+    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    f->control<QCheckBox>(QStringLiteral("chkketthuc"))->click();
+    click(*f, "cmdclose");
+    EXPECT_EQ(plans(QStringLiteral("ketthuc, nguoicapnhat")), QStringList{QStringLiteral("true|Nguyễn Văn An")});
 }
 
 TEST(TaskRecordTest, SavedByNameAndDateOrder)

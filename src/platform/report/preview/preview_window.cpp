@@ -2,6 +2,7 @@
 
 #include "platform/report/report_output.h"
 #include "platform/report/report_renderer.h"
+#include "platform/ui/accessible_combo.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -37,7 +38,9 @@ QAccessibleInterface* pagesAccessible(const QString& key, QObject* object)
 } // namespace
 
 PreviewWindow::PreviewWindow(std::shared_ptr<const PreparedReport> report, QWidget* parent)
-    : QPrintPreviewDialog(parent), m_report(std::move(report))
+    // The zoom list is made by the base and asked for its interface at once: the lists' interface
+    // (announced by their name, not by the zoom shown) must be there first.
+    : QPrintPreviewDialog((ui::installAccessibleCombos(), parent)), m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("Xem trước khi in - %1").arg(m_report->title()));
     printer()->setPageLayout(m_report->pageLayout);

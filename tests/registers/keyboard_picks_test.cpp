@@ -1,0 +1,102 @@
+// The keyboard does what the mouse does: Enter picks in a pick grid, Space marks a row of a list;
+// and a pick grid is wide enough for the names it offers.
+#include "all_registers_fixture.h"
+
+#include "registers/entry_form.h"
+#include "registers/list_form.h"
+#include "registers/schedule/frmGridlich.h"
+#include "registers/schedule/schedule_record.h"
+
+#include <QScreen>
+
+namespace {
+
+using registers_test::AllRegistersTest;
+
+const QString kLongName = QStringLiteral("Sở Tài chính thành phố Hà Nội và các quận huyện ngoại thành");
+
+TEST_F(AllRegistersTest, EnterPicksTheHighlightedNameFromAGridWideEnoughForIt)
+{
+    addReference(app::module1().dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("tendonvi"), kLongName,
+                 QStringLiteral("stchn"));
+    auto* f = openBy<registers::EntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
+    click(*f, "cmdAdd");
+    ui::TextBox* sender = f->box(QStringLiteral("mnoigui"));
+    sender->setFocus();
+    key(*f, Qt::Key_F5);
+    ui::Grid* grid = f->pickGrids()->grid(QStringLiteral("DBGridnoigui"));
+    ASSERT_TRUE(grid->isVisible());
+    ASSERT_TRUE(
+        f->pickGrids()->dataControl(QStringLiteral("DBGridnoigui"))->findFirst(QStringLiteral("chutat = 'stchn'")));
+    EXPECT_GE(grid->width(), sender->width());
+    EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(kLongName));
+    EXPECT_TRUE(f->rect().contains(grid->geometry()));
+    EXPECT_LE(grid->width(), f->screen()->availableGeometry().width());
+
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(sender->text(), kLongName);
+    EXPECT_FALSE(grid->isVisible());
+    EXPECT_TRUE(f->box(QStringLiteral("mso_cv"))->hasFocus());
+
+    // The keypad's Enter in the units grid, which stays open to collect several units.
+    ui::TextBox* units = f->box(QStringLiteral("mdv_nhan"));
+    units->setFocus();
+    key(*f, Qt::Key_F5);
+    ui::Grid* unitGrid = f->pickGrids()->grid(QStringLiteral("DBGriddv_nhan"));
+    ASSERT_TRUE(unitGrid->hasFocus());
+    QTest::keyClick(unitGrid, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(units->text(), QStringLiteral("Phòng Hành chính"));
+    EXPECT_TRUE(unitGrid->isVisible());
+}
+
+TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
+{
+    app::Module1& m = app::module1();
+    registers_test::addLetters(
+        m.bangcvden, {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Họp")},
+                      {2, QStringLiteral("03/01/2026"), QStringLiteral("Sở Tài chính"), QStringLiteral("Báo cáo")}});
+    {
+        db::Recordset rs = m.dblich.openRecordset(m.banglich);
+        rs.addNew();
+        rs.setValue(QStringLiteral("ngay"), QStringLiteral("05/01/2026"));
+        rs.setValue(QStringLiteral("ngaychuan"), QStringLiteral("20260105"));
+        rs.setValue(QStringLiteral("ndung"), QStringLiteral("Giao ban"));
+        rs.update();
+    }
+    const struct
+    {
+        const char* name;
+        std::function<ui::FormBase*()> open;
+        db::Database* db;
+        QString table;
+    } lists[] = {{"letters",
+                  [&] {
+                      m.trangthai = QStringLiteral("xembangcv");
+                      auto* list = registers::form<registers::ListForm>(QStringLiteral("frmgridcvden"));
+                      list->open(m.bangcvden, m.bangcvden, false);
+                      return list;
+                  },
+                  &m.dbcongvan, m.bangcvden},
+                 {"schedule",
+                  [&] {
+                      auto* list = registers::form<registers::frmGridlich>(QStringLiteral("frmGridlich"));
+                      list->openList(m.banglich, registers::scheduleListSource(m.banglich), false);
+                      return list;
+                  },
+                  &m.dblich, m.banglich}};
+    for (const auto& l : lists) {
+        ui::FormBase* list = l.open();
+        activate(list);
+        auto* grid = list->control<ui::Grid>(QStringLiteral("DBGrid1"));
+        grid->setFocus();
+        const QString marked = tableRows(*l.db, l.table, QStringLiteral("chonin")).join(QLatin1Char(','));
+        QTest::keyClick(grid, Qt::Key_Space);
+        EXPECT_NE(tableRows(*l.db, l.table, QStringLiteral("chonin")).join(QLatin1Char(',')), marked) << l.name;
+        EXPECT_TRUE(tableRows(*l.db, l.table, QStringLiteral("chonin")).contains(QStringLiteral("X"))) << l.name;
+        QTest::keyClick(grid, Qt::Key_Space);
+        EXPECT_FALSE(tableRows(*l.db, l.table, QStringLiteral("chonin")).contains(QStringLiteral("X"))) << l.name;
+        list->hide();
+    }
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+// The letters searches search only the years whose table the letters file holds.
+#include "all_registers_fixture.h"
+
+#include "app/table_copy.h"
+#include "registers/search_form.h"
+
+namespace {
+
+using registers_test::AllRegistersTest;
+
+TEST_F(AllRegistersTest, LettersSearchOffersOnlyTheYearsTheFileHolds)
+{
+    const struct
+    {
+        const char* command;
+        const char* form;
+        const char* prefix;
+        const char* pattern;
+    } searches[] = {{"cmdtracuucvden", "frmtracuucvden", "cvden", "cvdenmau"},
+                    {"cmdtracuucvdi", "frmtracuucvdi", "cvdi", "cvdimau"}};
+    app::Module1& m = app::module1();
+    for (const auto& s : searches) {
+        const QString earlier = QString::fromLatin1(s.prefix) + QStringLiteral("2024");
+        ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QString::fromLatin1(s.pattern), earlier, false));
+        auto* search = openBy<registers::SearchForm>(s.command, app::DataFile::Letters, s.form);
+        QComboBox* years = search->yearList();
+        EXPECT_FALSE(years->isEditable()) << s.form << ": a year is chosen, never typed";
+        QStringList offered;
+        for (int i = 0; i < years->count(); ++i)
+            offered << years->itemText(i);
+        offered.sort();
+        EXPECT_EQ(offered, (QStringList{QStringLiteral("2024"), QStringLiteral("2026")})) << s.form;
+        EXPECT_EQ(years->currentText(), QStringLiteral("2026")) << s.form;
+
+        // A year whose table went away meanwhile is told in the form's words, not by the catch-all.
+        years->setCurrentIndex(years->findText(QStringLiteral("2024")));
+        m.dbcongvan.execute(QStringLiteral("drop table ") + earlier);
+        home.responder.clear();
+        search->Cmdtracuu_Click();
+        EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn năm để tra cứu trước !")}) << s.form;
+        EXPECT_EQ(years->findText(QStringLiteral("2024")), -1) << s.form;
+        EXPECT_TRUE(search->isVisible()) << s.form;
+        search->hide();
+    }
+}
+
+} // namespace

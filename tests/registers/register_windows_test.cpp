@@ -1,0 +1,86 @@
+// Every window of the registers fits a 1024x768 screen, and a screen reader hears what each shows.
+#include "all_registers_fixture.h"
+
+#include "../support/accessibility_check.h"
+
+#include "registers/entry_form.h"
+#include "registers/plans/frmtracuukh.h"
+#include "registers/schedule/frmgridtuan.h"
+
+#include <QHeaderView>
+
+namespace {
+
+using registers_test::AllRegistersTest;
+
+const char* const kWindows[] = {"frmcvden",      "frmgridcvden", "frmtracuucvden", "frmcvdi",         "frmgridcvdi",
+                                "frmtracuucvdi", "frmincv",      "frmcongviec",    "frmgridcongviec", "frmtracuukh",
+                                "frmtxt",        "frmlich",      "frmGridlich",    "frmgridtuan",     "frmtracuulich"};
+
+// Room a window manager takes around a window: a title bar and borders.
+constexpr int kTitleBar = 32;
+constexpr int kBorder = 4;
+
+TEST_F(AllRegistersTest, EveryWindowFitsA1024By768Screen)
+{
+    for (const char* name : kWindows) {
+        ui::FormBase* w = registers::form(QString::fromLatin1(name));
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_LE(w->width() + 2 * kBorder, 1024) << name;
+        EXPECT_LE(w->height() + kTitleBar + 2 * kBorder, 768) << name;
+    }
+    // The week view shows every column whole, the last ones ("Chủ trì", "Ghi chú") included.
+    auto* week = registers::form<registers::frmgridtuan>(QStringLiteral("frmgridtuan"));
+    ASSERT_TRUE(week->openWeek(QDate(2026, 1, 5)));
+    QHeaderView* header = week->DBGrid1->horizontalHeader();
+    EXPECT_LE(header->length(), week->DBGrid1->viewport()->width());
+    for (int column = 0; column < header->count(); ++column)
+        EXPECT_GE(header->sectionSize(column),
+                  header->fontMetrics().horizontalAdvance(week->DBGrid1->columnCaption(column)))
+            << week->DBGrid1->columnCaption(column).toStdString();
+}
+
+// A label whose text the program changes is heard as it reads now; a list keeps its own name once
+// an item is picked in it.
+TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
+{
+    app::Module1& m = app::module1();
+    for (const auto& [command, file, form] : {std::tuple{"cmdnapcvden", app::DataFile::Letters, "frmcvden"},
+                                              std::tuple{"cmdnapcvdi", app::DataFile::Letters, "frmcvdi"},
+                                              std::tuple{"cmdnapkh", app::DataFile::Schedule, "frmcongviec"},
+                                              std::tuple{"cmdnaplich", app::DataFile::Schedule, "frmlich"}}) {
+        auto* f = openBy<registers::EntryForm>(command, file, form);
+        EXPECT_TRUE(test::isAccessible(f)) << "viewing";
+        click(*f, "cmdAdd");
+        EXPECT_TRUE(test::isAccessible(f)) << "adding";
+        f->hide();
+    }
+
+    m.thongbao = QStringLiteral("frmcvden");
+    ui::FormBase* byDate = registers::form(QStringLiteral("frmincv"));
+    byDate->load();
+    byDate->show();
+    EXPECT_TRUE(test::isAccessible(byDate));
+    byDate->hide();
+
+    auto* week = registers::form<registers::frmgridtuan>(QStringLiteral("frmgridtuan"));
+    ASSERT_TRUE(week->openWeek(QDate(2026, 1, 5)));
+    EXPECT_TRUE(test::isAccessible(week));
+    week->hide();
+
+    {
+        db::Recordset rs = m.dblich.openRecordset(m.bangkehoach);
+        rs.addNew();
+        rs.setValue(QStringLiteral("Tendonvi"), QStringLiteral("Văn phòng"));
+        rs.setValue(QStringLiteral("bophan"), QStringLiteral("Tổng hợp"));
+        rs.setValue(QStringLiteral("ndungtt"), QStringLiteral("Họp"));
+        rs.update();
+    }
+    auto* search = openBy<registers::frmtracuukh>("cmdtracuukh", app::DataFile::Schedule, "frmtracuukh");
+    auto* departments = search->control<QComboBox>(QStringLiteral("DBCombobophan"));
+    departments->setCurrentIndex(departments->findText(QStringLiteral("Tổng hợp")));
+    ASSERT_EQ(departments->currentText(), QStringLiteral("Tổng hợp"));
+    EXPECT_TRUE(test::isAccessible(search));
+}
+
+} // namespace
