@@ -173,8 +173,6 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
     m_fetch =
         std::make_unique<Statement>(db, QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from +
                                             QStringLiteral(" WHERE ") + m_qualifier + QStringLiteral(".rowid = ?1"));
-    m_version = std::make_unique<Statement>(db, QStringLiteral("PRAGMA ") + quoteIdentifier(schema) +
-                                                    QStringLiteral(".data_version"));
     const TableDef def = SchemaStore::readTableDef(db, schema, table);
     sqlite3_stmt* stmt = m_fetch->handle();
     m_columns.clear();
@@ -555,7 +553,7 @@ qint64 RowSource::insertRow(const QVector<QVariant>& values, const QVector<bool>
                         QStringLiteral(") VALUES (") + marks.join(QLatin1String(", ")) + QLatin1Char(')');
     }
     m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn);
+    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
     Statement& insert = prepareWrite(shape, sql);
     int k = 0;
     for (int i = 0; i < m_columns.size(); ++i) {
@@ -590,7 +588,7 @@ void RowSource::updateRow(qint64 rowid, const QVector<QVariant>& values, const Q
                             QStringLiteral(" WHERE rowid = ?") + QString::number(sets.size() + 1);
     }
     m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn);
+    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
     Statement& write = prepareWrite(shape, sql);
     if (nothing) {
         // Nothing changed: the row must still be there, as the old engine checked on Update.
@@ -621,7 +619,7 @@ void RowSource::deleteRow(qint64 rowid)
                             : QStringLiteral("DELETE FROM ") + qualifiedName(m_baseSchema, m_baseTable) +
                                   QStringLiteral(" WHERE rowid = ?1");
     m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn);
+    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
     Statement& del = prepareWrite(shape, sql);
     del.bindInt64(1, rowid);
     if (del.run() == 0)
@@ -645,12 +643,10 @@ RowSource::Stamp RowSource::stamp() const
     Stamp now;
     now.changes = sqlite3_total_changes64(m_conn->handle());
     now.rollbacks = m_conn->rollbackGeneration();
-    // The data version changes when another connection commits to the file; reading it is a
-    // statement of its own (a shared lock for an instant), released at once.
+    // The data version changes when another connection commits to the file; the connection asks
+    // the file once per user action (a shared lock for an instant, released at once).
     try {
-        if (m_version->step())
-            now.dataVersion = m_version->int64(0);
-        m_version->reset();
+        now.dataVersion = m_conn->dataVersion(m_baseSchema);
     } catch (const DbError& e) {
         // An external file detached since: reading its rows raises when a move reaches them.
         qCWarning(lcDb) << "data version of" << m_baseSchema << "not read:" << e.description();

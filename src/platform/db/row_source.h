@@ -138,7 +138,6 @@ private:
     int m_deadCount = 0;
     QHash<qint64, int> m_positions; // built on first use
     std::unique_ptr<Statement> m_fetch;
-    std::unique_ptr<Statement> m_version; // PRAGMA data_version of the base table's file
 
     // The writes of this row source, prepared once per shape (insert, update or check, and the
     // columns written): a save neither builds its SQL nor compiles it, with the table's check
