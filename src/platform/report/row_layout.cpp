@@ -40,6 +40,8 @@ RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, co
         QTextOption option(geometry.align.value(column, Qt::AlignLeft));
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         cell->layout.setTextOption(option);
+        // Keep the shaped glyphs after endLayout(): the lines are drawn from them, not shaped again.
+        cell->layout.setCacheEnabled(true);
 
         const double lineWidth = qMax(1.0, geometry.width.at(column) - 2 * geometry.padding);
         double y = 0;
