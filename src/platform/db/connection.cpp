@@ -75,6 +75,14 @@ void Connection::setUp()
     sqlite3_commit_hook(m_db, &Connection::onCommit, nullptr);
 }
 
+void Connection::setCacheSize()
+{
+    // Room for a year's table of 100,000 letters (about 40 MB) in SQLite's own page cache; the
+    // cache grows only as pages are read. No memory-mapped I/O: data files may live in a network
+    // folder, where a mapped file that fails to read stops the program.
+    exec(QStringLiteral("PRAGMA cache_size = -65536"));
+}
+
 int Connection::onCommit(void*)
 {
     ++commitSerial;
@@ -154,6 +162,7 @@ std::shared_ptr<Connection> Connection::open(const QString& path, const QString&
     c->m_readOnly = readOnly;
     c->setUp();
     verifyPassword(c->m_db, QStringLiteral("main"), path, password);
+    c->setCacheSize();
     return c;
 }
 
@@ -166,6 +175,7 @@ std::shared_ptr<Connection> Connection::create(const QString& path, const QStrin
     c->m_path = path;
     c->m_password = password;
     c->setUp();
+    c->setCacheSize();
     const PasswordVerifier v = PasswordVerifier::make(password);
     WriteScope scope(*c);
     SchemaStore::initialise(c->m_db, QStringLiteral("main"));

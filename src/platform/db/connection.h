@@ -126,6 +126,7 @@ private:
     Connection() = default;
     static sqlite3* openHandle(const QString& path, int flags);
     void setUp();
+    void setCacheSize();
     static QString canonicalPath(const QString& path);
 
     struct Attached
