@@ -6,6 +6,8 @@
 #include "table_copy.h"
 #include "table_pattern.h"
 
+#include "platform/db/db_error.h"
+
 namespace app {
 namespace {
 
@@ -20,6 +22,18 @@ bool ensureTable(db::Database& db, const QString& table, const QString& template
         return false;
     }
     return copyTableStructure(db, db, templateTable, table, false);
+}
+
+// Clearing the print marks of a year ("... where [chonin]='X'", before every search and list)
+// reads only the marked rows once the year table has its index of them. A file that cannot take
+// the index (busy, damaged) is only slower: the error is recorded and the program goes on.
+void indexPrintMarks(db::Database& db, const QString& table)
+{
+    try {
+        db.indexRowsMarked(table, QStringLiteral("chonin"), QStringLiteral("X"));
+    } catch (const db::DbError& e) {
+        recordRunTimeError(e);
+    }
 }
 
 } // namespace
@@ -38,8 +52,12 @@ bool createYearTables()
                          ensureTable(m.dblich, m.banglich, QStringLiteral("lichmau")) &&
                          ensureTable(m.dbcongvan, m.bangcvden, QStringLiteral("cvdenmau")) &&
                          ensureTable(m.dbcongvan, m.bangcvdi, QStringLiteral("cvdimau"));
-    if (created)
+    if (created) {
+        indexPrintMarks(m.dblich, m.banglich);
+        indexPrintMarks(m.dbcongvan, m.bangcvden);
+        indexPrintMarks(m.dbcongvan, m.bangcvdi);
         return true;
+    }
     tell(yearTablesFailedMessage());
     return false;
 }

@@ -11,7 +11,9 @@ QString yearTablesFailedMessage();
 // makes each that its database lacks (found by the table-pattern test with the exact name) from
 // its template with the table-copy routine, in this order: bangkehoach in dblich from kehoachmau,
 // banglich in dblich from lichmau, bangcvden in dbcongvan from cvdenmau, bangcvdi in dbcongvan from
-// cvdimau. No rows are copied; existing tables are left as they are.
+// cvdimau. No rows are copied; existing tables are left as they are. The schedule and letter
+// tables then get their index of marked rows (db::Database::indexRowsMarked on chonin = "X"), also
+// tables of files written before it existed.
 //
 // At the first failure (a database not open, a template missing, the file not writable) it stops,
 // shows yearTablesFailedMessage() through the messenger with mode "ok" and returns false; the

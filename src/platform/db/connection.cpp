@@ -1,6 +1,7 @@
 #include "connection.h"
 
 #include "db_log.h"
+#include "event_pass.h"
 #include "password_verifier.h"
 #include "schema_store.h"
 #include "sql_quote.h"
@@ -8,11 +9,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
 #include <sqlite3.h>
 
 namespace db {
 
 namespace {
+
+// Commits of every connection of this process: a data version kept within one event is asked
+// again after any of them (another Database on the same file, a file attached elsewhere).
+std::atomic<quint64> commitSerial{0};
 
 DbError notOurs(const QString& path)
 {
@@ -66,6 +72,50 @@ void Connection::setUp()
 {
     jet::registerFunctions(m_db);
     sqlite3_rollback_hook(m_db, &Connection::onRollback, this);
+    sqlite3_commit_hook(m_db, &Connection::onCommit, nullptr);
+}
+
+void Connection::setCacheSize()
+{
+    // Room for a year's table of 100,000 letters (about 40 MB) in SQLite's own page cache; the
+    // cache grows only as pages are read. No memory-mapped I/O: data files may live in a network
+    // folder, where a mapped file that fails to read stops the program.
+    exec(QStringLiteral("PRAGMA cache_size = -65536"));
+}
+
+int Connection::onCommit(void*)
+{
+    ++commitSerial;
+    return 0; // go on with the commit
+}
+
+qint64 Connection::dataVersion(const QString& schema)
+{
+    const quint64 pass = currentEventPass();
+    Version& v = m_versions[schema];
+    const quint64 commits = commitSerial.load();
+    // Inside our own transaction (always BEGIN IMMEDIATE, which holds the main file's write lock)
+    // no other connection can commit to the main file: what was read in it holds until it ends.
+    const quint64 transaction = inTransaction() && schema == QLatin1String("main") ? m_transactionSerial : 0;
+    if (transaction != 0 && v.transaction == transaction)
+        return v.value;
+    if (pass != 0 && v.pass == pass && v.commits == commits)
+        return v.value;
+    try {
+        if (!v.read)
+            v.read = std::make_unique<Statement>(m_db, QStringLiteral("PRAGMA ") + quoteIdentifier(schema) +
+                                                           QStringLiteral(".data_version"));
+        if (v.read->step())
+            v.value = v.read->int64(0);
+        v.read->reset();
+    } catch (...) {
+        m_versions.erase(schema);
+        throw;
+    }
+    v.pass = pass;
+    v.commits = commits;
+    v.transaction = transaction;
+    return v.value;
 }
 
 void Connection::onRollback(void* connection)
@@ -112,6 +162,7 @@ std::shared_ptr<Connection> Connection::open(const QString& path, const QString&
     c->m_readOnly = readOnly;
     c->setUp();
     verifyPassword(c->m_db, QStringLiteral("main"), path, password);
+    c->setCacheSize();
     return c;
 }
 
@@ -124,6 +175,7 @@ std::shared_ptr<Connection> Connection::create(const QString& path, const QStrin
     c->m_path = path;
     c->m_password = password;
     c->setUp();
+    c->setCacheSize();
     const PasswordVerifier v = PasswordVerifier::make(password);
     WriteScope scope(*c);
     SchemaStore::initialise(c->m_db, QStringLiteral("main"));
@@ -152,8 +204,11 @@ std::shared_ptr<Connection> Connection::openScratch()
 
 Connection::~Connection()
 {
+    m_versions.clear(); // finalized before the connection closes
+    m_kept.clear();
     if (m_db) {
         sqlite3_rollback_hook(m_db, nullptr, nullptr);
+        sqlite3_commit_hook(m_db, nullptr, nullptr);
         if (!sqlite3_get_autocommit(m_db) && sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
             qCWarning(lcDb) << "rolling back on close:" << sqlite3_errmsg(m_db);
         sqlite3_close_v2(m_db);
@@ -175,6 +230,20 @@ int Connection::exec(const QString& sql)
     return runScript(m_db, sql);
 }
 
+void Connection::execKept(const QString& sql)
+{
+    std::unique_ptr<Statement>& kept = m_kept[sql];
+    if (!kept) {
+        try {
+            kept = std::make_unique<Statement>(m_db, sql);
+        } catch (...) {
+            m_kept.erase(sql);
+            throw;
+        }
+    }
+    kept->run();
+}
+
 bool Connection::inExplicitTransaction() const
 {
     // SQLite ends a transaction by itself after some errors (a full disk, for one).
@@ -186,7 +255,7 @@ void Connection::beginExplicit()
     if (inExplicitTransaction())
         throw DbError(errc::TransactionState,
                       QStringLiteral("A transaction is already open; nested transactions are not supported."));
-    exec(QStringLiteral("BEGIN IMMEDIATE"));
+    execKept(QStringLiteral("BEGIN IMMEDIATE"));
     transactionBegun();
     m_explicit = true;
 }
@@ -197,7 +266,7 @@ void Connection::commitExplicit()
         m_explicit = false;
         throw DbError(errc::TransactionState, QStringLiteral("Commit without a transaction."));
     }
-    exec(QStringLiteral("COMMIT")); // busy: raises, the transaction stays open
+    execKept(QStringLiteral("COMMIT")); // busy: raises, the transaction stays open
     m_explicit = false;
     transactionEnded(true);
 }
@@ -275,6 +344,7 @@ void Connection::trimAttached(int keep)
         }
         if (oldest == m_attached.end())
             return;
+        m_versions.erase(oldest->schema);
         exec(QStringLiteral("DETACH DATABASE ") + quoteIdentifier(oldest->schema));
         m_attached.erase(oldest);
     }
@@ -297,17 +367,19 @@ void Connection::runStatementHook(const QString& jetSql) const
         m_hook(jetSql);
 }
 
-WriteScope::WriteScope(Connection& connection) : m_conn(connection)
+WriteScope::WriteScope(Connection& connection, Extent extent) : m_conn(connection)
 {
     if (m_conn.openedReadOnly())
         throw DbError(errc::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
     if (sqlite3_get_autocommit(m_conn.handle())) {
-        m_conn.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        m_conn.execKept(QStringLiteral("BEGIN IMMEDIATE"));
         m_conn.transactionBegun();
+    } else if (extent == Extent::OneStatement) {
+        m_joined = true;
     } else {
         m_savepoint = QStringLiteral("msys_write") + QString::number(++m_conn.m_scopeDepth);
         try {
-            m_conn.exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
+            m_conn.execKept(QStringLiteral("SAVEPOINT ") + m_savepoint);
         } catch (...) {
             --m_conn.m_scopeDepth;
             throw;
@@ -317,7 +389,7 @@ WriteScope::WriteScope(Connection& connection) : m_conn(connection)
 
 WriteScope::~WriteScope()
 {
-    if (m_done)
+    if (m_done || m_joined)
         return;
     sqlite3* db = m_conn.handle();
     if (m_savepoint.isEmpty()) {
@@ -337,11 +409,15 @@ WriteScope::~WriteScope()
 
 void WriteScope::commit()
 {
+    if (m_joined) {
+        m_done = true;
+        return;
+    }
     if (m_savepoint.isEmpty()) {
-        m_conn.exec(QStringLiteral("COMMIT"));
+        m_conn.execKept(QStringLiteral("COMMIT"));
         m_conn.transactionEnded(true);
     } else {
-        m_conn.exec(QStringLiteral("RELEASE ") + m_savepoint);
+        m_conn.execKept(QStringLiteral("RELEASE ") + m_savepoint);
         --m_conn.m_scopeDepth;
     }
     m_done = true;

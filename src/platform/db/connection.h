@@ -5,12 +5,15 @@
 #include <QHash>
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 struct sqlite3;
 
 namespace db {
+
+class Statement;
 
 // One SQLite connection of the layer, shared by a Database handle and the recordsets opened from
 // it (the connection closes when the last of them lets go). It is also the Catalog the Jet
@@ -58,8 +61,20 @@ public:
 
     // Runs statement text (one or more statements), returns rows changed.
     int exec(const QString& sql);
+    // Runs one statement that this connection runs again and again (BEGIN IMMEDIATE, COMMIT, a
+    // write's savepoint), kept prepared after its first run.
+    void execKept(const QString& sql);
 
     // --- what a cursor needs to know whether its rows may have changed -------------------------
+    // The data version of schema's file ("main" or an attached file: PRAGMA data_version), which
+    // moves when another connection or program commits to it. Asked of the file once per user
+    // action: within one event of the program's event loop (currentEventPass) a version read
+    // before is given again unless a connection of this process committed since; outside an event
+    // loop the file is asked every time, except inside this connection's own transaction, which
+    // holds the main file's write lock (no other connection can commit to it until it ends).
+    // Raises engineError when schema is not attached.
+    qint64 dataVersion(const QString& schema);
+
     // Bumped by every rollback of this connection: a whole transaction (ROLLBACK, one SQLite
     // ends by itself after an error, closing with a transaction open) or a failed write's
     // savepoint (WriteScope).
@@ -111,6 +126,7 @@ private:
     Connection() = default;
     static sqlite3* openHandle(const QString& path, int flags);
     void setUp();
+    void setCacheSize();
     static QString canonicalPath(const QString& path);
 
     struct Attached
@@ -120,6 +136,18 @@ private:
     };
 
     static void onRollback(void* connection);
+    static int onCommit(void* connection);
+
+    struct Version
+    {
+        std::unique_ptr<Statement> read;
+        qint64 value = 0;
+        quint64 pass = 0;        // the event it was read in (0: none)
+        quint64 commits = 0;     // commitSerial() when it was read
+        quint64 transaction = 0; // the transaction of this connection it was read in (0: none)
+    };
+    std::map<QString, Version> m_versions;                // by schema
+    std::map<QString, std::unique_ptr<Statement>> m_kept; // execKept's statements
     void trimAttached(int keep);
 
     sqlite3* m_db = nullptr;
@@ -141,10 +169,19 @@ private:
 // already open (an explicit one from beginTrans). The destructor rolls back unless commit() ran,
 // so a failing step leaves nothing half-written. On a connection opened read-only it raises
 // NotUpdatable before anything runs.
+//
+// A write of one statement (Extent::OneStatement: a recordset's insert, update or delete) takes
+// no savepoint inside an open transaction: SQLite undoes a failing statement by itself and the
+// transaction goes on, as the savepoint would have had it.
 class WriteScope
 {
 public:
-    explicit WriteScope(Connection& connection);
+    enum class Extent
+    {
+        Statements,  // one or more statements, undone together
+        OneStatement // a single statement
+    };
+    explicit WriteScope(Connection& connection, Extent extent = Extent::Statements);
     ~WriteScope();
     WriteScope(const WriteScope&) = delete;
     WriteScope& operator=(const WriteScope&) = delete;
@@ -152,7 +189,8 @@ public:
 
 private:
     Connection& m_conn;
-    QString m_savepoint; // empty: our own BEGIN IMMEDIATE
+    QString m_savepoint;   // empty: our own BEGIN IMMEDIATE, or nothing (joined)
+    bool m_joined = false; // one statement inside the open transaction: nothing to begin or end
     bool m_done = false;
 };
 

@@ -12,7 +12,9 @@
 #include "statement.h"
 
 #include <QSet>
+#include <algorithm>
 #include <sqlite3.h>
+#include <stdexcept>
 
 namespace db {
 
@@ -253,6 +255,45 @@ bool Database::hasTable(const QString& name) const
 TableDef Database::tableDef(const QString& name) const
 {
     return SchemaStore::readTableDef(connectionOf(d).handle(), Main, name);
+}
+
+void Database::indexRowsMarked(const QString& table, const QString& column, const QString& mark)
+{
+    // Under SQLite's ASCII NOCASE and under our fold the same texts equal such a mark (only its
+    // letters in either case), so every program keeps the partial index alike.
+    const bool plain = !mark.isEmpty() && std::all_of(mark.begin(), mark.end(), [](QChar c) {
+        return c.unicode() < 128 && c.isLetterOrNumber() && c.toUpper() != u'I' && c.toUpper() != u'K';
+    });
+    if (!plain)
+        throw std::invalid_argument("indexRowsMarked: the mark must be ASCII letters or digits other than I and K");
+    Connection& conn = connectionOf(d);
+    sqlite3* db = conn.handle();
+    const std::optional<QString> actual = SchemaStore::actualTableName(db, Main, table);
+    if (!actual || actual->startsWith(QLatin1String("msys_")))
+        throw DbError(errc::ItemNotFound,
+                      QStringLiteral("Item not found in this collection: table '") + table + QStringLiteral("'."));
+    if (conn.isReadOnly())
+        return;
+    const QString name = QStringLiteral("msys_marked_") + actual->toLower();
+    Statement present(db, QStringLiteral("SELECT 1 FROM main.sqlite_master WHERE type = 'index' AND name = ?1"));
+    present.bindText(1, name);
+    if (present.step()) {
+        present.reset();
+        return;
+    }
+    QString field;
+    for (const QString& c : conn.columns(Main, *actual)) {
+        if (c.compare(column, Qt::CaseInsensitive) == 0)
+            field = c;
+    }
+    if (field.isEmpty())
+        return;
+    WriteScope scope(conn);
+    runScript(db, QStringLiteral("CREATE INDEX IF NOT EXISTS ") + qualifiedName(Main, name) + QStringLiteral(" ON ") +
+                      quoteIdentifier(*actual) + QStringLiteral(" (") + quoteIdentifier(field) +
+                      QStringLiteral(" COLLATE BINARY) WHERE ") + quoteIdentifier(field) + QStringLiteral(" = ") +
+                      quoteLiteral(mark));
+    scope.commit();
 }
 
 void Database::appendTableDef(const TableDef& def)

@@ -115,6 +115,17 @@ public:
     // Tests: ZeroLengthPermissionCanBeChanged.
     void setAllowZeroLength(const QString& table, const QString& field, bool allow);
 
+    // Keeps an index of the rows of table whose column holds mark (compared as the column
+    // compares text), so that a statement whose WHERE has the term [column] = 'mark' (clearing
+    // print marks) reads only those rows instead of the whole table. The index is SQLite's own
+    // (a partial index named msys_marked_<table>, ordered in binary, so standard tools keep it and
+    // agree with it); it is not part of the table's definition (tableDef never lists it). Does
+    // nothing when the index is there, the file cannot be written, or the table has no such
+    // column. mark is ASCII letters and digits other than I and K, which compare alike under
+    // every program's NOCASE. Raises ItemNotFound for an unknown table; another mark throws
+    // std::invalid_argument. Tests: MarkedRowsIndexServesTheClearingStatement.
+    void indexRowsMarked(const QString& table, const QString& column, const QString& mark);
+
     // --- stored queries --------------------------------------------------------------------
     // Kept as Jet text in the file and expanded where a statement names them. Names compare in
     // any letter case; a name may not be taken by a table either (TableExists).

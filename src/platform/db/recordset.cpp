@@ -239,7 +239,9 @@ void Recordset::edit()
     if (!r.src().updatable())
         throw DbError(errc::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
     r.requireCurrent();
-    if (!r.load(r.pos)) {
+    // The buffer starts from the row as the file holds it: read again unless nothing can have
+    // changed since it was read (the same stamp).
+    if (!(r.src().stamp() == r.rowStamp) && !r.load(r.pos)) {
         r.hasRow = false;
         throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
     }

@@ -173,8 +173,6 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
     m_fetch =
         std::make_unique<Statement>(db, QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from +
                                             QStringLiteral(" WHERE ") + m_qualifier + QStringLiteral(".rowid = ?1"));
-    m_version = std::make_unique<Statement>(db, QStringLiteral("PRAGMA ") + quoteIdentifier(schema) +
-                                                    QStringLiteral(".data_version"));
     const TableDef def = SchemaStore::readTableDef(db, schema, table);
     sqlite3_stmt* stmt = m_fetch->handle();
     m_columns.clear();
@@ -506,28 +504,62 @@ void RowSource::rewritten(qint64 rowid, const QVector<QVariant>& before, const Q
     prints << printOf(after);
 }
 
+QByteArray RowSource::shapeOf(char kind, const QVector<bool>& dirty) const
+{
+    QByteArray shape(1 + m_columns.size(), '0');
+    shape[0] = kind;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (dirty[i] && !m_columns[i].baseColumn.isEmpty())
+            shape[1 + i] = '1';
+    }
+    return shape;
+}
+
+Statement& RowSource::prepareWrite(const QByteArray& shape, const QString& sql)
+{
+    Write& write = m_writes[shape];
+    if (!write.statement) {
+        try {
+            write.statement = std::make_unique<Statement>(m_conn->handle(), sql);
+        } catch (...) {
+            m_writes.erase(shape);
+            throw;
+        }
+        write.sql = sql;
+    }
+    return *write.statement;
+}
+
 qint64 RowSource::insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty)
 {
-    QStringList columns;
-    QStringList marks;
-    QVector<int> bound;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (dirty[i] && !m_columns[i].baseColumn.isEmpty()) {
-            columns << quoteIdentifier(m_columns[i].baseColumn);
-            marks << QLatin1Char('?') + QString::number(bound.size() + 1);
-            bound << i;
+    const QByteArray shape = shapeOf('i', dirty);
+    const auto kept = m_writes.find(shape);
+    QString sql;
+    if (kept != m_writes.end()) {
+        sql = kept->second.sql;
+    } else {
+        QStringList columns;
+        QStringList marks;
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (shape[1 + i] == '1') {
+                columns << quoteIdentifier(m_columns[i].baseColumn);
+                marks << QLatin1Char('?') + QString::number(marks.size() + 1);
+            }
         }
+        const QString target = qualifiedName(m_baseSchema, m_baseTable);
+        sql = columns.isEmpty()
+                  ? QStringLiteral("INSERT INTO ") + target + QStringLiteral(" DEFAULT VALUES")
+                  : QStringLiteral("INSERT INTO ") + target + QStringLiteral(" (") + columns.join(QLatin1String(", ")) +
+                        QStringLiteral(") VALUES (") + marks.join(QLatin1String(", ")) + QLatin1Char(')');
     }
-    const QString target = qualifiedName(m_baseSchema, m_baseTable);
-    const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO ") + target + QStringLiteral(" DEFAULT VALUES")
-                                          : QStringLiteral("INSERT INTO ") + target + QStringLiteral(" (") +
-                                                columns.join(QLatin1String(", ")) + QStringLiteral(") VALUES (") +
-                                                marks.join(QLatin1String(", ")) + QLatin1Char(')');
     m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn);
-    Statement insert(m_conn->handle(), sql);
-    for (int k = 0; k < bound.size(); ++k)
-        insert.bind(k + 1, values[bound[k]]);
+    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
+    Statement& insert = prepareWrite(shape, sql);
+    int k = 0;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (shape[1 + i] == '1')
+            insert.bind(++k, values[i]);
+    }
     insert.run();
     const qint64 rowid = sqlite3_last_insert_rowid(m_conn->handle());
     scope.commit();
@@ -536,36 +568,43 @@ qint64 RowSource::insertRow(const QVector<QVariant>& values, const QVector<bool>
 
 void RowSource::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty)
 {
-    QStringList sets;
-    QVector<int> bound;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (dirty[i] && !m_columns[i].baseColumn.isEmpty()) {
-            sets << quoteIdentifier(m_columns[i].baseColumn) + QStringLiteral(" = ?") +
-                        QString::number(bound.size() + 1);
-            bound << i;
+    const QByteArray shape = shapeOf('u', dirty);
+    const bool nothing = !shape.contains('1');
+    const auto kept = m_writes.find(shape);
+    QString sql;
+    if (kept != m_writes.end()) {
+        sql = kept->second.sql;
+    } else {
+        QStringList sets;
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (shape[1 + i] == '1') {
+                sets << quoteIdentifier(m_columns[i].baseColumn) + QStringLiteral(" = ?") +
+                            QString::number(sets.size() + 1);
+            }
         }
+        const QString target = qualifiedName(m_baseSchema, m_baseTable);
+        sql = nothing ? QStringLiteral("SELECT 1 FROM ") + target + QStringLiteral(" WHERE rowid = ?1")
+                      : QStringLiteral("UPDATE ") + target + QStringLiteral(" SET ") + sets.join(QLatin1String(", ")) +
+                            QStringLiteral(" WHERE rowid = ?") + QString::number(sets.size() + 1);
     }
-    const QString target = qualifiedName(m_baseSchema, m_baseTable);
-    const QString sql = sets.isEmpty() ? QStringLiteral("SELECT 1 FROM ") + target + QStringLiteral(" WHERE rowid = ?1")
-                                       : QStringLiteral("UPDATE ") + target + QStringLiteral(" SET ") +
-                                             sets.join(QLatin1String(", ")) + QStringLiteral(" WHERE rowid = ?") +
-                                             QString::number(bound.size() + 1);
     m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn);
-    if (sets.isEmpty()) {
+    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
+    Statement& write = prepareWrite(shape, sql);
+    if (nothing) {
         // Nothing changed: the row must still be there, as the old engine checked on Update.
-        Statement check(m_conn->handle(), sql);
-        check.bindInt64(1, rowid);
-        const bool exists = check.step();
-        check.reset();
+        write.bindInt64(1, rowid);
+        const bool exists = write.step();
+        write.reset();
         if (!exists)
             throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
     } else {
-        Statement update(m_conn->handle(), sql);
-        for (int k = 0; k < bound.size(); ++k)
-            update.bind(k + 1, values[bound[k]]);
-        update.bindInt64(bound.size() + 1, rowid);
-        if (update.run() == 0)
+        int k = 0;
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (shape[1 + i] == '1')
+                write.bind(++k, values[i]);
+        }
+        write.bindInt64(k + 1, rowid);
+        if (write.run() == 0)
             throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
     }
     scope.commit();
@@ -573,11 +612,15 @@ void RowSource::updateRow(qint64 rowid, const QVector<QVariant>& values, const Q
 
 void RowSource::deleteRow(qint64 rowid)
 {
-    const QString sql =
-        QStringLiteral("DELETE FROM ") + qualifiedName(m_baseSchema, m_baseTable) + QStringLiteral(" WHERE rowid = ?1");
+    const QByteArray shape("d");
+    const auto kept = m_writes.find(shape);
+    const QString sql = kept != m_writes.end()
+                            ? kept->second.sql
+                            : QStringLiteral("DELETE FROM ") + qualifiedName(m_baseSchema, m_baseTable) +
+                                  QStringLiteral(" WHERE rowid = ?1");
     m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn);
-    Statement del(m_conn->handle(), sql);
+    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
+    Statement& del = prepareWrite(shape, sql);
     del.bindInt64(1, rowid);
     if (del.run() == 0)
         throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
@@ -600,12 +643,10 @@ RowSource::Stamp RowSource::stamp() const
     Stamp now;
     now.changes = sqlite3_total_changes64(m_conn->handle());
     now.rollbacks = m_conn->rollbackGeneration();
-    // The data version changes when another connection commits to the file; reading it is a
-    // statement of its own (a shared lock for an instant), released at once.
+    // The data version changes when another connection commits to the file; the connection asks
+    // the file once per user action (a shared lock for an instant, released at once).
     try {
-        if (m_version->step())
-            now.dataVersion = m_version->int64(0);
-        m_version->reset();
+        now.dataVersion = m_conn->dataVersion(m_baseSchema);
     } catch (const DbError& e) {
         // An external file detached since: reading its rows raises when a move reaches them.
         qCWarning(lcDb) << "data version of" << m_baseSchema << "not read:" << e.description();

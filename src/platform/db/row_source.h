@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -114,6 +115,8 @@ private:
     void materialise(const QString& sqliteSelect);
     void finishColumns();
     void reserveKeys();
+    Statement& prepareWrite(const QByteArray& shape, const QString& sql);
+    QByteArray shapeOf(char kind, const QVector<bool>& dirty) const;
 
     std::shared_ptr<Connection> m_conn;    // the database
     std::shared_ptr<Connection> m_scratch; // holds the copy of a snapshot
@@ -135,7 +138,17 @@ private:
     int m_deadCount = 0;
     QHash<qint64, int> m_positions; // built on first use
     std::unique_ptr<Statement> m_fetch;
-    std::unique_ptr<Statement> m_version; // PRAGMA data_version of the base table's file
+
+    // The writes of this row source, prepared once per shape (insert, update or check, and the
+    // columns written): a save neither builds its SQL nor compiles it, with the table's check
+    // triggers, again. SQLite prepares a kept statement again by itself when the schema changed
+    // (sqlite3_prepare_v2); every one is reset after its run, so none holds a lock.
+    struct Write
+    {
+        QString sql;
+        std::unique_ptr<Statement> statement;
+    };
+    std::map<QByteArray, Write> m_writes;
 
     // Keys appended (true) or killed (false) inside the open transaction, in order.
     struct Undo

@@ -366,7 +366,9 @@ TableDef SchemaStore::readTableDef(sqlite3* db, const QString& schema, const QSt
     while (list.step()) {
         const QString name = list.text(0);
         const QString origin = list.text(2);
-        if (keptPhysical.contains(name) || origin == QLatin1String("u"))
+        // Unique constraints belong to the columns; msys_* indexes (rows holding a mark) serve
+        // statements and are no part of the definition.
+        if (keptPhysical.contains(name) || origin == QLatin1String("u") || name.startsWith(QLatin1String("msys_")))
             continue;
         IndexDef idx;
         idx.name = origin == QLatin1String("pk") ? QStringLiteral("PrimaryKey") : name;

@@ -16,8 +16,7 @@ const QColor shading(0xE8, 0xE8, 0xE8); // header and group rows
 
 } // namespace
 
-PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* device, QPainter* painter, int totalPages)
-    : m_report(report), m_device(device), m_painter(painter), m_totalPages(totalPages)
+PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* device) : m_report(report), m_device(device)
 {
     const ReportFile& file = report.file;
     m_dpi = device->logicalDpiY();
@@ -75,27 +74,18 @@ PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* devi
 
 PageComposer::~PageComposer() = default;
 
-int PageComposer::run()
+int PageComposer::compose()
 {
-    if (m_painter) {
-        m_painter->setPen(QPen(Qt::black, m_penWidth));
-        m_painter->setBrush(Qt::NoBrush);
-    }
+    m_pages.clear();
+    startPage();
     m_y = 0;
     if (m_heading) {
-        if (m_painter) {
-            m_painter->save();
-            m_painter->translate(0, m_y);
-            m_heading->drawContents(m_painter, QRectF(0, 0, m_pageWidth, m_heading->size().height()));
-            m_painter->restore();
-        }
+        add({Step::Kind::Document, 0, 0, m_y, 0, m_heading->size().height(), nullptr, m_heading.get()});
         m_y += m_heading->size().height() + mm(3);
         // A heading that leaves no room for the table's header and a line puts the table on page 2.
         if (m_y + 2 * m_header->remainingHeight() > m_bodyBottom) {
             finishPage();
-            if (m_painter)
-                m_device->newPage();
-            ++m_page;
+            startPage();
             m_y = 0;
         }
     }
@@ -107,6 +97,60 @@ int PageComposer::run()
     return m_page;
 }
 
+void PageComposer::paint(QPainter* painter) const
+{
+    painter->setPen(QPen(Qt::black, m_penWidth));
+    painter->setBrush(Qt::NoBrush);
+    const QString pages = QString::number(m_pages.size());
+    for (size_t page = 0; page < m_pages.size(); ++page) {
+        if (page > 0)
+            m_device->newPage();
+        for (const Step& step : m_pages[page]) {
+            switch (step.kind) {
+            case Step::Kind::Line:
+                painter->drawLine(QLineF(step.x1, step.y1, step.x2, step.y2));
+                break;
+            case Step::Kind::Fill:
+                painter->fillRect(QRectF(step.x1, step.y1, step.x2, step.y2), shading);
+                break;
+            case Step::Kind::Whole:
+                step.layout->drawWhole(painter, step.y1);
+                break;
+            case Step::Kind::Slice:
+                step.layout->drawTakenSlice(painter, step.slice, step.y1);
+                break;
+            case Step::Kind::Document:
+                painter->save();
+                painter->translate(0, step.y1);
+                step.document->drawContents(painter, QRectF(0, 0, m_pageWidth, step.y2));
+                painter->restore();
+                break;
+            case Step::Kind::PageNumber: {
+                const QString text = m_report.file.pageNumber.render(
+                    {{QStringLiteral("page"), QString::number(page + 1)}, {QStringLiteral("pages"), pages}});
+                painter->save();
+                painter->setFont(QFont(m_footerFont, m_device));
+                painter->drawText(QRectF(0, m_bodyBottom, m_pageWidth, m_footerHeight),
+                                  (m_report.file.pageNumberAlign | Qt::AlignVCenter).toInt(), text);
+                painter->restore();
+                break;
+            }
+            }
+        }
+    }
+}
+
+void PageComposer::startPage()
+{
+    m_pages.emplace_back();
+    m_page = int(m_pages.size());
+}
+
+void PageComposer::line(double x1, double y1, double x2, double y2)
+{
+    add({Step::Kind::Line, 0, x1, y1, x2, y2, nullptr, nullptr});
+}
+
 void PageComposer::beginTable()
 {
     m_tableOnPage = true;
@@ -114,10 +158,8 @@ void PageComposer::beginTable()
     m_tableTop = m_y;
     m_segments.clear();
     const double height = m_header->remainingHeight();
-    if (m_painter) {
-        m_painter->fillRect(QRectF(0, m_y, m_geometry.tableWidth(), height), shading);
-        m_header->drawWhole(m_painter, m_y);
-    }
+    add({Step::Kind::Fill, 0, 0, m_y, m_geometry.tableWidth(), height, nullptr, nullptr});
+    add({Step::Kind::Whole, 0, 0, m_y, 0, 0, m_header.get(), nullptr});
     horizontalLine(m_y);
     m_y += height;
     horizontalLine(m_y);
@@ -141,13 +183,12 @@ void PageComposer::drawGroupRow(const QString& caption)
     geometry.width = {m_geometry.tableWidth()};
     geometry.align = {Qt::AlignLeft};
     geometry.padding = m_geometry.padding;
-    const RowLayout layout({caption}, geometry, m_deviceBoldFont);
+    m_layouts.push_back(std::make_unique<RowLayout>(QStringList{caption}, geometry, m_deviceBoldFont));
+    const RowLayout& layout = *m_layouts.back();
     const double height = layout.remainingHeight();
     closeSegment();
-    if (m_painter) {
-        m_painter->fillRect(QRectF(0, m_y, m_geometry.tableWidth(), height), shading);
-        layout.drawWhole(m_painter, m_y);
-    }
+    add({Step::Kind::Fill, 0, 0, m_y, m_geometry.tableWidth(), height, nullptr, nullptr});
+    add({Step::Kind::Whole, 0, 0, m_y, 0, 0, &layout, nullptr});
     m_y += height;
     horizontalLine(m_y);
     m_segmentTop = m_y;
@@ -155,7 +196,8 @@ void PageComposer::drawGroupRow(const QString& caption)
 
 void PageComposer::drawRow(const ReportRow& row)
 {
-    RowLayout layout(row.cells, m_geometry, m_deviceFont);
+    m_layouts.push_back(std::make_unique<RowLayout>(row.cells, m_geometry, m_deviceFont));
+    RowLayout& layout = *m_layouts.back();
     const bool grouped = !m_report.file.groupBy.isEmpty();
     const double groupHeight = row.startsGroup ? groupRowHeight(row.groupCaption) : 0;
     const double need = groupHeight + layout.remainingHeight();
@@ -175,8 +217,10 @@ void PageComposer::drawRow(const ReportRow& row)
         drawGroupRow(row.groupCaption);
     }
     for (;;) {
-        const double height = layout.drawSlice(m_painter, m_y, m_bodyBottom - m_y, !m_rowsOnPage);
-        if (height > 0) {
+        double height = 0;
+        const int slice = layout.takeSlice(m_bodyBottom - m_y, !m_rowsOnPage, &height);
+        if (slice >= 0) {
+            add({Step::Kind::Slice, slice, 0, m_y, 0, 0, &layout, nullptr});
             m_y += height;
             horizontalLine(m_y);
             m_rowsOnPage = true;
@@ -196,28 +240,19 @@ void PageComposer::drawClosing()
     const double height = m_closing->size().height();
     if (m_y + gap + height > m_bodyBottom) {
         finishPage();
-        if (m_painter)
-            m_device->newPage();
-        ++m_page;
+        startPage();
         m_y = 0;
     } else {
         m_y += gap;
     }
-    if (m_painter) {
-        m_painter->save();
-        m_painter->translate(0, m_y);
-        m_closing->drawContents(m_painter, QRectF(0, 0, m_pageWidth, qMin(height, m_bodyBottom - m_y)));
-        m_painter->restore();
-    }
+    add({Step::Kind::Document, 0, 0, m_y, 0, qMin(height, m_bodyBottom - m_y), nullptr, m_closing.get()});
     m_y += height;
 }
 
 void PageComposer::newPage(bool continueGroup)
 {
     finishPage();
-    if (m_painter)
-        m_device->newPage();
-    ++m_page;
+    startPage();
     m_y = 0;
     beginTable();
     if (continueGroup && !m_group.isEmpty() && !m_report.file.groupBy.isEmpty()) {
@@ -238,15 +273,13 @@ void PageComposer::finishTable()
     if (m_tableOnPage) {
         closeSegment();
         const double bottom = m_segments.isEmpty() ? m_y : qMax(m_segments.back().second, m_y);
-        if (m_painter) {
-            // Inner column lines stop at group rows; the outer frame runs the table's height.
-            for (const auto& [top, end] : m_segments) {
-                for (qsizetype i = 1; i < m_geometry.left.size(); ++i)
-                    m_painter->drawLine(QLineF(m_geometry.left[i], top, m_geometry.left[i], end));
-            }
-            m_painter->drawLine(QLineF(0, m_tableTop, 0, bottom));
-            m_painter->drawLine(QLineF(m_geometry.tableWidth(), m_tableTop, m_geometry.tableWidth(), bottom));
+        // Inner column lines stop at group rows; the outer frame runs the table's height.
+        for (const auto& [top, end] : m_segments) {
+            for (qsizetype i = 1; i < m_geometry.left.size(); ++i)
+                line(m_geometry.left[i], top, m_geometry.left[i], end);
         }
+        line(0, m_tableTop, 0, bottom);
+        line(m_geometry.tableWidth(), m_tableTop, m_geometry.tableWidth(), bottom);
         m_tableOnPage = false;
     }
 }
@@ -254,22 +287,13 @@ void PageComposer::finishTable()
 void PageComposer::finishPage()
 {
     finishTable();
-    if (m_painter && !m_report.file.pageNumber.isEmpty()) {
-        const QString text =
-            m_report.file.pageNumber.render({{QStringLiteral("page"), QString::number(m_page)},
-                                             {QStringLiteral("pages"), QString::number(m_totalPages)}});
-        m_painter->save();
-        m_painter->setFont(QFont(m_footerFont, m_device));
-        m_painter->drawText(QRectF(0, m_bodyBottom, m_pageWidth, m_footerHeight),
-                            (m_report.file.pageNumberAlign | Qt::AlignVCenter).toInt(), text);
-        m_painter->restore();
-    }
+    if (!m_report.file.pageNumber.isEmpty())
+        add({Step::Kind::PageNumber, 0, 0, 0, 0, 0, nullptr, nullptr});
 }
 
 void PageComposer::horizontalLine(double y)
 {
-    if (m_painter)
-        m_painter->drawLine(QLineF(0, y, m_geometry.tableWidth(), y));
+    line(0, y, m_geometry.tableWidth(), y);
 }
 
 } // namespace report

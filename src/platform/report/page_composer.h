@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QString>
 #include <memory>
+#include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -15,20 +16,45 @@ class QTextDocument;
 
 namespace report {
 
-// Places a prepared report on pages, one pass over its rows. With a painter it paints each
-// page and moves the device to the next; without one it only counts the pages, so that the
-// page numbers can say how many there are. ReportRenderer runs it.
+// Places a prepared report on the pages of a device, one pass over its rows: compose() lays out
+// every row once and keeps, per page, what goes where (the layouts themselves, not their text);
+// paint() then draws the kept pages, so the page numbers can say how many pages there are
+// without a second layout. ReportRenderer runs it.
 class PageComposer
 {
 public:
-    // totalPages is printed by {{pages}} in the page numbers (0 when not known).
-    PageComposer(const PreparedReport& report, QPagedPaintDevice* device, QPainter* painter, int totalPages);
+    PageComposer(const PreparedReport& report, QPagedPaintDevice* device);
     ~PageComposer();
 
-    // Places everything; returns the number of pages.
-    int run();
+    // Places everything; returns the number of pages. Runs once.
+    int compose();
+    // Paints the composed pages on painter (begun on the device), moving the device to a new page
+    // between them; {{pages}} in the page numbers prints the number of pages.
+    void paint(QPainter* painter) const;
 
 private:
+    // One drawing step of a page.
+    struct Step
+    {
+        enum class Kind : quint8
+        {
+            Line,     // a line from (x1, y1) to (x2, y2)
+            Fill,     // the shading of a rectangle x1, y1, x2 (width), y2 (height)
+            Whole,    // every line of layout at y1
+            Slice,    // slice number `slice` of layout at y1
+            Document, // document at y1, clipped to height y2
+            PageNumber
+        };
+        Kind kind;
+        int slice = 0;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        const RowLayout* layout = nullptr;
+        QTextDocument* document = nullptr;
+    };
+    void add(const Step& step) { m_pages.back().push_back(step); }
+    void line(double x1, double y1, double x2, double y2);
+    void startPage();
+
     double mm(double millimetres) const { return millimetres * m_dpi / 25.4; }
     void beginTable();
     void drawRow(const ReportRow& row);
@@ -43,8 +69,6 @@ private:
 
     const PreparedReport& m_report;
     QPagedPaintDevice* m_device;
-    QPainter* m_painter;
-    int m_totalPages;
 
     double m_dpi = 0;
     double m_pageWidth = 0;
@@ -70,6 +94,9 @@ private:
     double m_segmentTop = 0;                 // top of the current run of rows with inner lines
     QList<QPair<double, double>> m_segments; // finished runs on this page
     QString m_group;                         // caption of the group being printed
+
+    std::vector<std::unique_ptr<RowLayout>> m_layouts; // every row and group row, laid out once
+    std::vector<std::vector<Step>> m_pages;
 };
 
 } // namespace report

@@ -12,19 +12,20 @@ ReportRenderer::ReportRenderer(const PreparedReport& report) : m_report(report) 
 
 int ReportRenderer::paint(QPagedPaintDevice* device) const
 {
-    // "Trang 3/12" needs the count before the first page is painted.
-    const int total = m_report.file.pageNumber.names().contains(QStringLiteral("pages")) ? countPages(device) : 0;
+    // Laid out once: "Trang 3/12" is drawn from the kept pages once their number is known.
+    PageComposer composer(m_report, device);
+    const int pages = composer.compose();
     QPainter painter;
     if (!painter.begin(device))
         return 0;
-    const int pages = PageComposer(m_report, device, &painter, total).run();
+    composer.paint(&painter);
     painter.end();
     return pages;
 }
 
 int ReportRenderer::countPages(QPagedPaintDevice* device) const
 {
-    return PageComposer(m_report, device, nullptr, 0).run();
+    return PageComposer(m_report, device).compose();
 }
 
 QString ReportRenderer::fontFamily(const QString& wanted)

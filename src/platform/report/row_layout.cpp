@@ -40,6 +40,8 @@ RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, co
         QTextOption option(geometry.align.value(column, Qt::AlignLeft));
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         cell->layout.setTextOption(option);
+        // Keep the shaped glyphs after endLayout(): the lines are drawn from them, not shaped again.
+        cell->layout.setCacheEnabled(true);
 
         const double lineWidth = qMax(1.0, geometry.width.at(column) - 2 * geometry.padding);
         double y = 0;
@@ -73,35 +75,62 @@ bool RowLayout::finished() const
     return std::all_of(m_cells.begin(), m_cells.end(), [](const auto& cell) { return cell->finished(); });
 }
 
-double RowLayout::drawSlice(QPainter* painter, double top, double available, bool force)
+QList<int> RowLayout::linesFitting(double room, bool force, bool* any) const
 {
-    const double room = available - 2 * m_geometry.padding;
     QList<int> counts;
-    bool any = false;
+    counts.reserve(qsizetype(m_cells.size()));
+    *any = false;
     for (const auto& cell : m_cells) {
         counts.append(cell->linesFitting(room, force));
-        any = any || counts.back() > 0;
+        *any = *any || counts.back() > 0;
     }
-    if (!any)
-        return 0;
+    return counts;
+}
 
+double RowLayout::drawSlice(QPainter* painter, double top, double available, bool force)
+{
     double height = 0;
+    const int slice = takeSlice(available, force, &height);
+    if (slice >= 0 && painter)
+        drawTakenSlice(painter, slice, top);
+    return height;
+}
+
+int RowLayout::takeSlice(double available, bool force, double* height)
+{
+    bool any = false;
+    const QList<int> counts = linesFitting(available - 2 * m_geometry.padding, force, &any);
+    *height = 0;
+    if (!any)
+        return -1;
+    double tallest = 0;
     for (size_t column = 0; column < m_cells.size(); ++column) {
         Cell& cell = *m_cells[column];
         const int count = counts.at(qsizetype(column));
+        m_taken.push_back(Taken{cell.nextLine, count});
         if (count == 0)
             continue;
         const double first = cell.lineTops.at(cell.nextLine);
-        if (painter) {
-            const QPointF offset(m_geometry.left.at(qsizetype(column)) + m_geometry.padding,
-                                 top + m_geometry.padding - first);
-            for (int i = 0; i < count; ++i)
-                cell.layout.lineAt(cell.nextLine + i).draw(painter, offset);
-        }
         cell.nextLine += count;
-        height = qMax(height, cell.lineTops.at(cell.nextLine) - first);
+        tallest = qMax(tallest, cell.lineTops.at(cell.nextLine) - first);
     }
-    return height + 2 * m_geometry.padding;
+    *height = tallest + 2 * m_geometry.padding;
+    return int(m_taken.size() / m_cells.size()) - 1;
+}
+
+void RowLayout::drawTakenSlice(QPainter* painter, int slice, double top) const
+{
+    const size_t base = size_t(slice) * m_cells.size();
+    for (size_t column = 0; column < m_cells.size(); ++column) {
+        const Cell& cell = *m_cells[column];
+        const Taken taken = m_taken[base + column];
+        if (taken.count == 0)
+            continue;
+        const QPointF offset(m_geometry.left.at(qsizetype(column)) + m_geometry.padding,
+                             top + m_geometry.padding - cell.lineTops.at(taken.first));
+        for (int i = 0; i < taken.count; ++i)
+            cell.layout.lineAt(taken.first + i).draw(painter, offset);
+    }
 }
 
 double RowLayout::drawWhole(QPainter* painter, double top) const

@@ -44,12 +44,27 @@ public:
     // every unfinished cell draws at least one line.
     double drawSlice(QPainter* painter, double top, double available, bool force);
 
+    // The same split without painting: takes the lines that fit as drawSlice does, keeps them as
+    // a slice of this row and returns the slice's number (-1 when no line fits) and its height.
+    // drawTakenSlice paints a slice taken before, as drawSlice would have painted it at top; the
+    // row is laid out once however late its slices are painted.
+    int takeSlice(double available, bool force, double* height);
+    void drawTakenSlice(QPainter* painter, int slice, double top) const;
+
     // Draws every line at top (from the first line, whatever was drawn before); returns the height.
     double drawWhole(QPainter* painter, double top) const;
 
 private:
     struct Cell;
+    // Per slice taken, per cell: the first line and how many lines.
+    struct Taken
+    {
+        int first;
+        int count;
+    };
+    QList<int> linesFitting(double room, bool force, bool* any) const;
     std::vector<std::unique_ptr<Cell>> m_cells;
+    std::vector<Taken> m_taken; // one entry per cell for each slice, slice after slice
     TableGeometry m_geometry;
 };
 

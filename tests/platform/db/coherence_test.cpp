@@ -5,7 +5,10 @@
 #include "db_fixture.h"
 
 #include <QDateTime>
+#include <QEventLoop>
 #include <QSet>
+#include <QTimer>
+#include <sqlite3.h>
 
 using namespace dbtest;
 using db::Database;
@@ -73,6 +76,48 @@ TEST_F(DbTest, CommitsOfAnotherConnectionReachTheCurrentRow)
     other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 2"));
     rs.findFirst(QStringLiteral("loai = 'Công văn'"));
     EXPECT_EQ(stt(rs), 3);
+}
+
+// connection.h: "within one event of the program's event loop a version read before is given
+// again"; "outside an event loop the file is asked every time". Another program (a plain SQLite
+// connection) commits in the middle of one action: that action goes on with what it read, the
+// next action sees the commit.
+TEST_F(DbTest, AnotherProgramsCommitIsSeenAtTheNextAction)
+{
+    Database mine = makeLetters(3);
+    Recordset rs = mine.openRecordset(QStringLiteral("cvden2009"));
+    sqlite3* program = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path().toUtf8().constData(), &program, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    auto commitElsewhere = [&](const char* sql) {
+        EXPECT_EQ(sqlite3_exec(program, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(program);
+    };
+    QStringList seen;
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        seen << rs.value(Loai).toString();
+        commitElsewhere("UPDATE cvden2009 SET loai = 'Tờ trình' WHERE stt = 1");
+        seen << rs.value(Loai).toString();
+    });
+    QTimer::singleShot(0, &loop, [&] {
+        seen << rs.value(Loai).toString();
+        rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+        seen << QString::number(stt(rs));
+        commitElsewhere("UPDATE cvden2009 SET loai = 'Công văn' WHERE stt = 1");
+        rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+        seen << QString::number(stt(rs));
+    });
+    QTimer::singleShot(0, &loop, [&] {
+        rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+        seen << QString::number(stt(rs));
+        loop.quit();
+    });
+    loop.exec();
+    commitElsewhere("UPDATE cvden2009 SET loai = 'Thông báo' WHERE stt = 1");
+    seen << rs.value(Loai).toString();
+    sqlite3_close(program);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Quyết định"), QStringLiteral("Quyết định"), QStringLiteral("Tờ trình"),
+                                 QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("1"),
+                                 QStringLiteral("Thông báo")}));
 }
 
 // recordset.h: "a rollback undoes in the cursor what it undid in the file: values read again,

@@ -1,5 +1,6 @@
 // Table definitions, indexes, field checks on write and stored queries.
 #include "db_fixture.h"
+#include "jet_test_catalog.h"
 
 #include <sqlite3.h>
 
@@ -310,4 +311,50 @@ TEST_F(DbTest, DynasetOverAStoredQueryOnOneTableIsUpdatable)
                   .value(QStringLiteral("stt"))
                   .toInt(),
               2);
+}
+
+// database.h: indexRowsMarked "so that a statement whose WHERE has the term [column] = 'mark'
+// reads only those rows"; "standard tools keep it and agree with it"; "tableDef never lists it".
+TEST_F(DbTest, MarkedRowsIndexServesTheClearingStatement)
+{
+    Database db = makeLetters(4);
+    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt <= 2"));
+    db.indexRowsMarked(QStringLiteral("CVDEN2009"), QStringLiteral("CHONIN"), QStringLiteral("X"));
+    db.indexRowsMarked(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X")); // already there
+    db.indexRowsMarked(QStringLiteral("cvden2009"), QStringLiteral("khong"), QStringLiteral("X"));  // no such column
+    EXPECT_EQ(db.tableDef(QStringLiteral("cvden2009")).indexes.size(), 2); // PrimaryKey and stt only
+    expectDbError(errc::ItemNotFound,
+                  [&] { db.indexRowsMarked(QStringLiteral("khong"), QStringLiteral("chonin"), QStringLiteral("X")); });
+    EXPECT_THROW(db.indexRowsMarked(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("K")),
+                 std::invalid_argument);
+
+    // A standard tool (SQLite's own NOCASE) plans the clearing statement, as the layer writes it,
+    // over the index, writes a mark of its own and finds the file sound.
+    jettest::TestCatalog catalog;
+    const auto translation =
+        db::jet::translateStatement(QStringLiteral("UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;"), catalog);
+    const QByteArray clearing = std::get<db::jet::Statements>(translation).sql.value(0).toUtf8();
+    sqlite3* tool = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path().toUtf8().constData(), &tool, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    auto first = [&](const QByteArray& sql) {
+        sqlite3_stmt* st = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(tool, sql.constData(), -1, &st, nullptr), SQLITE_OK) << sql.constData();
+        QString text;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            text +=
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, sqlite3_column_count(st) - 1)));
+        sqlite3_finalize(st);
+        return text;
+    };
+    EXPECT_TRUE(first("EXPLAIN QUERY PLAN " + clearing).contains(QLatin1String("msys_marked_cvden2009")))
+        << clearing.constData();
+    EXPECT_EQ(sqlite3_exec(tool, "UPDATE cvden2009 SET chonin = 'x' WHERE stt = 3", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(first("PRAGMA integrity_check"), QStringLiteral("ok"));
+    sqlite3_close(tool);
+
+    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;"));
+    EXPECT_EQ(db.recordsAffected(), 3); // also the tool's "x"
+    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt = 4"));
+    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT stt FROM cvden2009 WHERE chonin = 'X'")).value(0).toInt(), 4);
 }
