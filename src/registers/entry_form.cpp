@@ -63,6 +63,12 @@ EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent)
     m_picks = new PickGrids(this);
 }
 
+EntryForm::~EntryForm()
+{
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+}
+
 void EntryForm::attachControls()
 {
     for (const QString& name : m_config.dataBoxes) {

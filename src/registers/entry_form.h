@@ -126,6 +126,9 @@ class EntryForm : public ui::FormBase
 
 public:
     explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
+    // Disconnects the controls' signals first: a box holding the focus while the form goes
+    // reports losing it from QWidget's destructor, when this part of the form is already gone.
+    ~EntryForm() override;
 
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their
     // reference lists, moves to the last record and sets trangthai to the viewing mode; then the
