@@ -25,6 +25,12 @@ version="$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$usr/bin/selvaro"
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$usr/bin/selvaro" --help | grep -q '^Usage: ' ||
     fail "selvaro --help printed no usage"
 
+# The reader of old Jet files, where the installed program looks for it; it reads the test file.
+reader="$usr/lib/selvaro/selvaro-jet-reader"
+[ -x "$reader" ] || fail "usr/lib/selvaro/selvaro-jet-reader is missing or not executable"
+"$reader" tables "$source_data/../tests/data/jet/dates-jet4.mdb" 2>/dev/null | grep -q DateTest ||
+    fail "the installed reader does not list the tables of a Jet file"
+
 # The share folder holds the template and the files of data/, nothing a run of the build left
 # behind (settings files, data files).
 share="$usr/share/selvaro/data"

@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache pkg-config clang-format git
+    clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6sql6-sqlite
     libsqlite3-dev mdbtools-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Selvaro with warnings as errors and runs every test.
+# Installs what is needed, builds Selvaro with warnings as errors and runs every test; then builds
+# the tests again with Clang, AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/) and runs
+# them there too, so that a use after free, an overflow or undefined behaviour fails the command
+# (docs/fuzzing.md). SELVARO_SKIP_SANITIZE=1 leaves the second run out.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
@@ -7,5 +10,17 @@ bash "$root/scripts/check-format.sh"
 SELVARO_WERROR=1 bash "$root/scripts/build.sh"
 build="${SELVARO_BUILD_DIR:-$root/build}"
 export QT_QPA_PLATFORM=offscreen
-cd "$build"
-ctest --output-on-failure -j"$(nproc)" --timeout 300
+(cd "$build" && ctest --output-on-failure -j"$(nproc)" --timeout 300)
+
+[ -n "${SELVARO_SKIP_SANITIZE:-}" ] && exit 0
+asan="${SELVARO_ASAN_BUILD_DIR:-$root/build-asan}"
+started=$(date +%s)
+CC=clang CXX=clang++ cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE= \
+    -DCMAKE_C_FLAGS="-O1 -gline-tables-only" -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" \
+    -DSELVARO_SANITIZE=ON -DSELVARO_BENCHMARKS=OFF >/dev/null
+cmake --build "$asan" -j"$(nproc)"
+export ASAN_OPTIONS="detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+(cd "$asan" && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+echo "sanitizer build and run: $(($(date +%s) - started)) s"

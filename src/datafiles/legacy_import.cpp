@@ -31,18 +31,42 @@ QString valueText(const QVariant& value)
     return value.isValid() ? value.toString() : QString();
 }
 
-// The message of an error met while reading an old table or the table in use: a text that is
-// not TCVN3 names its place; a damaged file or an engine error is recorded and told so.
-QString failureMessage(const std::exception& e)
+const QString kCatalogDamaged = QStringLiteral("danh sách bảng của file bị hỏng.");
+const QString kStoppedBefore = QStringLiteral("việc nhập đã dừng ở một bảng trước.");
+
+// The message of an error met while reading the old table `table` or the table in use: a text
+// that is not TCVN3 or a value no engine stores names its place; a damaged file (the reader
+// crashed, stopped answering or found the table broken) names the table it was reading; an engine
+// error is told so. Every error but the first kind is recorded.
+QString failureMessage(const std::exception& e, const QString& table)
 {
     if (const auto* text = dynamic_cast<const LegacyTextError*>(&e))
         return text->text();
     app::recordRunTimeError(e, lcDatafiles());
-    return dynamic_cast<const jet::JetError*>(&e) ? kDamaged : importFailedMessage();
+    const auto* jetError = dynamic_cast<const jet::JetError*>(&e);
+    if (!jetError)
+        return importFailedMessage();
+    if (jetError->kind() == jet::JetError::Kind::BadValue)
+        return QStringLiteral("Bảng ") + jetError->table() + QStringLiteral(", cột ") + jetError->column() +
+               QStringLiteral(", dòng ") + QString::number(jetError->row()) +
+               (jetError->text().startsWith(QLatin1String("a date"))
+                    ? QStringLiteral(": ngày không hợp lệ (ngoài khoảng năm 100 - 9999)")
+                    : QStringLiteral(": số không hợp lệ")) +
+               QStringLiteral(", bảng này không nhập được.");
+    return kDamaged + QStringLiteral("\r\nBảng đang đọc khi gặp lỗi: ") + table + QStringLiteral(".");
 }
 
 class CancelledImport
 {
+};
+
+// The source of an import whose file could not be opened.
+class NoTables : public jet::Source
+{
+public:
+    QStringList tableNames() const override { return {}; }
+    QList<jet::Column> columns(const QString&) const override { return {}; }
+    QList<jet::Row> rows(const QString&) const override { return {}; }
 };
 
 // Everything one import works with.
@@ -147,7 +171,7 @@ struct Run
                 rows = prepareLegacyRows(source, table, target.tableDef(reg.templateName), options.encoding);
             }
         } catch (const std::exception& e) {
-            return fail(report, failureMessage(e), true);
+            return fail(report, failureMessage(e, table), true);
         }
         report.droppedColumns = rows.dropped;
         report.textsConverted = rows.textsConverted;
@@ -215,7 +239,7 @@ struct Run
             rows =
                 prepareLegacyRows(source, oldName, target.tableDef(list.table), options.encoding, list.sortKeySource);
         } catch (const std::exception& e) {
-            fail(report, failureMessage(e), false);
+            fail(report, failureMessage(e, oldName), false);
             return true;
         }
         if (rows.rows.isEmpty()) {
@@ -310,9 +334,40 @@ struct Run
                 summary.cancelled = true;
             }
             summary.tables << report;
-            if (!goOn)
+            if (!goOn) {
+                notImported(candidates.mid(i + 1), kStoppedBefore);
                 return;
+            }
         }
+    }
+
+    // Lists tables of the file that were not imported, and why.
+    void notImported(const QStringList& tables, const QString& why)
+    {
+        for (const QString& table : tables) {
+            LegacyTableReport report;
+            report.table = table;
+            report.outcome = LegacyTableReport::Outcome::NotImported;
+            report.error = why;
+            summary.tables << report;
+        }
+    }
+
+    // The tables of the file this kind of import takes: year tables or reference lists.
+    QStringList wanted(const QStringList& tables) const
+    {
+        QStringList result;
+        for (const QString& t : tables) {
+            if (kind == QLatin1String("tk")) {
+                for (const ReferenceList& list : referenceLists()) {
+                    if (t.compare(list.table, Qt::CaseInsensitive) == 0)
+                        result << t;
+                }
+            } else if (yearTableKindNamed(t, registers)) {
+                result << t;
+            }
+        }
+        return result;
     }
 
     void mergeReferenceLists(const QStringList& tables)
@@ -351,6 +406,16 @@ struct Run
     }
 };
 
+// A catalog that cannot be read whole: nothing is imported, and the tables it named before the
+// damage are listed as not imported.
+LegacyImportSummary damagedCatalog(Run& run, const jet::JetError& e)
+{
+    app::recordRunTimeError(e, lcDatafiles());
+    run.summary.error = kDamaged;
+    run.notImported(run.wanted(e.tablesSeen), kCatalogDamaged);
+    return run.summary;
+}
+
 } // namespace
 
 LegacyImportSummary importLegacySource(const jet::Source& source, const QString& kind, db::Database& target,
@@ -364,9 +429,7 @@ LegacyImportSummary importLegacySource(const jet::Source& source, const QString&
     try {
         tables = source.tableNames();
     } catch (const jet::JetError& e) {
-        app::recordRunTimeError(e, lcDatafiles());
-        run.summary.error = kDamaged;
-        return run.summary;
+        return damagedCatalog(run, e);
     }
     if (kind == QLatin1String("tk"))
         run.mergeReferenceLists(tables);
@@ -393,14 +456,20 @@ LegacyImportSummary importLegacyFile(const QString& path, const QString& kind, d
         summary.error = kUnreadable;
         return summary;
     }
+    std::unique_ptr<jet::MdbFile> jetFile;
     try {
-        const jet::MdbFile jetFile(path);
-        return importLegacySource(jetFile, kind, target, asker, progress, options);
+        jetFile = std::make_unique<jet::MdbFile>(path, options.readerLimits);
     } catch (const jet::JetError& e) {
+        if (e.kind() == jet::JetError::Kind::Damaged) {
+            const NoTables none;
+            Run run{none, kind, target, asker, progress, options, {}};
+            return damagedCatalog(run, e);
+        }
         app::recordRunTimeError(e, lcDatafiles());
-        summary.error = e.kind() == jet::JetError::Kind::Damaged ? kDamaged : kUnreadable;
+        summary.error = kUnreadable;
+        return summary;
     }
-    return summary;
+    return importLegacySource(*jetFile, kind, target, asker, progress, options);
 }
 
 } // namespace datafiles

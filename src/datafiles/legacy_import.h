@@ -3,6 +3,7 @@
 #include "legacy_text.h"
 #include "platform/db/database.h"
 #include "platform/jet/jet_source.h"
+#include "platform/jet/mdb_file.h"
 
 #include <QList>
 #include <QString>
@@ -25,6 +26,7 @@ using LegacyProgress = std::function<bool(const QString& step, int done, int tot
 struct LegacyOptions
 {
     LegacyEncoding encoding = LegacyEncoding::Detect; // the user's choice for the whole file
+    jet::ReaderLimits readerLimits;                   // how long and how much the reader may take
 };
 
 struct LegacyTableReport
@@ -38,13 +40,15 @@ struct LegacyTableReport
         YearOutOfRange, // its year is not strictly between 1900 and 2500
         Failed,         // error: the table is as it was before
         Cancelled,      // cancelled: the table is as it was before
+        NotImported,    // named by the file but not read (error: why): the file's list of tables is
+                        // damaged, or the import stopped at an earlier table
     };
     QString table;
     Outcome outcome = Outcome::Imported;
     int rows = 0;
     QStringList droppedColumns;
     int textsConverted = 0;
-    QString error; // Failed: the message
+    QString error; // Failed: the message; NotImported: why
 };
 
 struct LegacyImportSummary
@@ -72,7 +76,11 @@ struct LegacyImportSummary
 // first row is asked about through asker, and replaced unless the answer is "no". Kind "tk"
 // merges donvi, bophan, noigui, chutat, loaicv and nguoidung on their keys (users keep their
 // passwords as stored: clear text is upgraded at the first login). An error in a year table stops
-// the import (tables done stay); an error in a reference list is reported and the next is merged.
+// the import (tables done stay; the year tables after it are listed as not imported); an error in
+// a reference list is reported and the next is merged. A file whose list of tables cannot be read
+// whole imports nothing: the tables it named are listed as not imported. The file is read by the
+// reader process (jet::MdbFile) within options.readerLimits: its crash, hang or runaway memory is
+// the damaged-file message naming the table it was reading.
 // What the file is, recogniseSource() tells: another file gets its message in the summary.
 // Never throws for bad input: the summary carries the message.
 LegacyImportSummary importLegacyFile(const QString& path, const QString& kind, db::Database& target,

@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace datafiles {
 
@@ -29,6 +31,32 @@ QVariant forField(const QVariant& value, db::FieldType type)
     if (value.typeId() == QMetaType::QDateTime)
         return common::dateToText(value.toDateTime().date());
     return value.toString();
+}
+
+// True when a number fits the target field (a whole number within its bounds for the integer
+// types, finite within a Single's range); other values are not numbers' business.
+bool fitsField(const QVariant& value, db::FieldType type)
+{
+    const int id = value.typeId();
+    if (id != QMetaType::LongLong && id != QMetaType::Double)
+        return true;
+    const double v = value.toDouble();
+    if (!std::isfinite(v))
+        return false;
+    switch (type) {
+    case db::FieldType::Byte:
+        return v >= 0 && v <= 255 && v == std::trunc(v);
+    case db::FieldType::Integer:
+        return v >= -32768 && v <= 32767 && v == std::trunc(v);
+    case db::FieldType::Long:
+        return v >= -2147483648.0 && v <= 2147483647.0 && v == std::trunc(v);
+    case db::FieldType::Single:
+        return std::fabs(v) <= std::numeric_limits<float>::max();
+    case db::FieldType::Date: // the engine's dates as numbers: 1 January 100 to 31 December 9999
+        return v > -657435.0 && v < 2958466.0;
+    default:
+        return true;
+    }
 }
 
 QString textOf(const QVariant& value)
@@ -141,8 +169,14 @@ LegacyRows prepareLegacyRows(const jet::Source& source, const QString& table, co
     for (const jet::Row& row : rows) {
         QVariantList values(result.fields.size());
         for (int c = 0; c < columns.size(); ++c) {
-            if (targetOf[c] >= 0)
-                values[targetOf[c]] = forField(row[c], types[targetOf[c]]);
+            if (targetOf[c] < 0)
+                continue;
+            if (!fitsField(row[c], types[targetOf[c]]))
+                throw LegacyTextError(QStringLiteral("Bảng ") + table + QStringLiteral(", cột ") + columns[c].name +
+                                      QStringLiteral(", dòng ") + QString::number(result.rows.size() + 1) +
+                                      QStringLiteral(": số ") + row[c].toString() +
+                                      QStringLiteral(" vượt quá giới hạn của cột, bảng này không nhập được."));
+            values[targetOf[c]] = forField(row[c], types[targetOf[c]]);
         }
         for (const auto& [key, base] : dateKeys)
             values[key] = values[base].isValid() ? QVariant(common::normaliseDate(textOf(values[base]))) : QVariant();

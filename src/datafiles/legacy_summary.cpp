@@ -30,6 +30,8 @@ QString tableLine(const LegacyTableReport& t, const QString& importError)
         return line + QStringLiteral("giữ nguyên, không nhập lại.");
     case Outcome::YearOutOfRange:
         return line + QStringLiteral("năm không nằm trong khoảng 1900 - 2500, không nhập.");
+    case Outcome::NotImported:
+        return line + QStringLiteral("không nhập, ") + t.error;
     case Outcome::Cancelled:
         return line + QStringLiteral("đã huỷ, bảng giữ nguyên như trước khi nhập.");
     case Outcome::Failed: {

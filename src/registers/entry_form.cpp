@@ -65,10 +65,8 @@ EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent)
 
 EntryForm::~EntryForm()
 {
-    for (const QString& name : m_config.dataBoxes) {
-        if (ui::TextBox* b = box(name))
-            disconnect(b, &ui::TextBox::LostFocus, this, nullptr);
-    }
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
 }
 
 void EntryForm::attachControls()

@@ -129,8 +129,8 @@ class EntryForm : public ui::FormBase
 
 public:
     explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
-    // The boxes stop reporting leaving: hiding the window on its way out moves the focus, and the
-    // form's handlers must not run on a form half destroyed.
+    // Disconnects the controls' signals first: a box holding the focus while the form goes (or
+    // hiding the window on its way out) reports losing it, when this part of the form is gone.
     ~EntryForm() override;
 
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their

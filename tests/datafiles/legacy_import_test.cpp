@@ -150,7 +150,7 @@ TEST_F(LegacyImportTest, TheUserCanTakeTheWholeFileAsUnicode)
 {
     FakeSource source;
     addIncomingYear(source, "cvden2007", 1);
-    const datafiles::LegacyImportSummary summary = run(source, "cv", {datafiles::LegacyEncoding::Unicode});
+    const datafiles::LegacyImportSummary summary = run(source, "cv", {datafiles::LegacyEncoding::Unicode, {}});
     EXPECT_EQ(summary.textsConverted(), 0);
     const QList<QVariantMap> rows = rowsOf("SELECT * FROM cvden2007");
     ASSERT_EQ(rows.size(), 1);
@@ -212,7 +212,7 @@ TEST_F(LegacyImportTest, CancelOrErrorLeavesTheTableAsItWas)
         if (!c.badText.isEmpty())
             source.tables["cvden2008"].rows.last()[8] = c.badText;
         cancelAt = c.cancelAt;
-        const datafiles::LegacyImportSummary summary = run(source, "cv", {c.encoding});
+        const datafiles::LegacyImportSummary summary = run(source, "cv", {c.encoding, {}});
         if (c.cancelAt >= 0) {
             EXPECT_TRUE(summary.cancelled);
             EXPECT_EQ(summary.tables.last().outcome, datafiles::LegacyTableReport::Outcome::Cancelled);

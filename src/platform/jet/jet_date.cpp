@@ -4,8 +4,16 @@
 
 namespace jet {
 
+bool isJetDate(double value)
+{
+    // -657434 is 1 January 100; 2958466 is 1 January 10000.
+    return std::isfinite(value) && value > -657435.0 && value < 2958466.0;
+}
+
 QDateTime dateFromJet(double value)
 {
+    if (!isJetDate(value))
+        return QDateTime();
     const double whole = std::trunc(value);
     long long seconds = std::llround(std::fabs(value - whole) * 86400.0);
     long long days = static_cast<long long>(whole);

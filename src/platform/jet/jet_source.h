@@ -45,18 +45,30 @@ class JetError : public std::runtime_error
 public:
     enum class Kind
     {
-        NotJet,      // the file does not start with a Jet header
-        Damaged,     // truncated or unreadable: pages missing, rows missing, catalog unreadable
-        NoSuchTable, // a table name the file does not hold
-        TooLong,     // a memo longer than the reader takes at once
+        NotJet,        // the file does not start with a Jet header
+        Damaged,       // truncated or unreadable: pages missing, rows missing, catalog unreadable
+        NoSuchTable,   // a table name the file does not hold
+        TooLong,       // a memo longer than the reader takes at once
+        BadValue,      // a value no engine stores: a date outside its range, a number not finite
+        ReaderMissing, // the reader program is not installed or does not start
     };
     JetError(Kind kind, const QString& text);
+    // A BadValue: where the value lies (row counts from 1 in stored order).
+    JetError(Kind kind, const QString& text, const QString& table, const QString& column, int row);
     Kind kind() const { return m_kind; }
     QString text() const { return m_text; }
+    QString table() const { return m_table; }
+    QString column() const { return m_column; }
+    int row() const { return m_row; }
+    // A catalog that could not be read whole: the user tables it named before the damage.
+    QStringList tablesSeen;
 
 private:
     Kind m_kind;
     QString m_text;
+    QString m_table;
+    QString m_column;
+    int m_row = 0;
 };
 
 // What an importer reads from. Implementations raise JetError.

@@ -1,25 +1,31 @@
 #include "mdb_file.h"
 
-#include "jet_date.h"
+#include "jet_log.h"
+#include "reader_stream.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
-#include <cstring>
-#include <vector>
-
-#include <mdbtools.h>
+#include <QHash>
+#include <QProcess>
 
 namespace jet {
 
 JetError::JetError(Kind kind, const QString& text) : std::runtime_error(text.toStdString()), m_kind(kind), m_text(text)
 {}
 
+JetError::JetError(Kind kind, const QString& text, const QString& table, const QString& column, int row)
+    : std::runtime_error(text.toStdString()), m_kind(kind), m_text(text), m_table(table), m_column(column), m_row(row)
+{}
+
 namespace {
 
 constexpr int kHeaderSize = 21;
-// Text is bound into buffers of this size; a memo that fills one is refused, never cut short.
-constexpr size_t kBindSize = 256 * 1024;
+// What the reader printed is kept up to this many bytes for the log.
+constexpr qsizetype kChatterKept = 16 * 1024;
+const QString kReaderName = QStringLiteral("selvaro-jet-reader");
 
 // Jet 3 pages are 2 KiB, Jet 4 and ACE pages 4 KiB; the version byte is at offset 0x14.
 QByteArray readHeader(const QString& path)
@@ -41,53 +47,10 @@ bool isJetHeader(const QByteArray& header)
     return format == QByteArray("Standard Jet DB\0", 16) || format == QByteArray("Standard ACE DB\0", 16);
 }
 
-ColumnType columnType(int code)
+QString describe(const QString& table)
 {
-    switch (code) {
-    case MDB_BOOL:
-        return ColumnType::Boolean;
-    case MDB_BYTE:
-        return ColumnType::Byte;
-    case MDB_INT:
-        return ColumnType::Integer;
-    case MDB_LONGINT:
-        return ColumnType::Long;
-    case MDB_MONEY:
-        return ColumnType::Currency;
-    case MDB_FLOAT:
-        return ColumnType::Single;
-    case MDB_DOUBLE:
-        return ColumnType::Double;
-    case MDB_DATETIME:
-        return ColumnType::DateTime;
-    case MDB_TEXT:
-        return ColumnType::Text;
-    case MDB_MEMO:
-        return ColumnType::Memo;
-    case MDB_BINARY:
-        return ColumnType::Binary;
-    default:
-        return ColumnType::Other;
-    }
+    return table.isEmpty() ? QStringLiteral("the list of tables") : QStringLiteral("table \"") + table + "\"";
 }
-
-// Columns whose value libmdb renders as text into a bound buffer; the others are read from the
-// row's bytes.
-bool readAsText(ColumnType type)
-{
-    return type == ColumnType::Text || type == ColumnType::Memo || type == ColumnType::Boolean ||
-           type == ColumnType::Other;
-}
-
-struct TableDefHolder
-{
-    MdbTableDef* def = nullptr;
-    ~TableDefHolder()
-    {
-        if (def)
-            mdb_free_tabledef(def);
-    }
-};
 
 } // namespace
 
@@ -96,36 +59,128 @@ bool isJetFile(const QString& path)
     return isJetHeader(readHeader(path));
 }
 
+QString readerProgram()
+{
+    const QString named = qEnvironmentVariable("SELVARO_JET_READER");
+    if (!named.isEmpty())
+        return QFileInfo(named).isExecutable() ? named : QString();
+    const QDir dir(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {dir.filePath(kReaderName), dir.filePath(QStringLiteral("../lib/selvaro/") + kReaderName)}) {
+        if (QFileInfo(candidate).isExecutable())
+            return QDir::cleanPath(candidate);
+    }
+    return QString();
+}
+
 struct MdbFile::Impl
 {
-    MdbHandle* mdb = nullptr;
     QString path;
+    ReaderLimits limits;
     int version = 3;
     QStringList tables;
+    // The columns of the tables asked about, so that they are read once.
+    mutable QHash<QString, QList<Column>> columns;
 
-    MdbCatalogEntry* entry(const QString& table) const
+    // Runs the reader for one request and returns its whole answer. The reader's standard error
+    // goes to the log, never to the terminal.
+    ReaderStream run(const QString& command, const QString& table) const
     {
-        const QByteArray name = table.toUtf8();
-        for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-            auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-            if (e->object_type == MDB_TABLE && name == e->object_name && !mdb_is_system_table(e))
-                return e;
+        const QString what = describe(table);
+        const QString program = readerProgram();
+        if (program.isEmpty())
+            throw JetError(JetError::Kind::ReaderMissing,
+                           QStringLiteral("the reader program ") + kReaderName + QStringLiteral(" is not installed"));
+        QProcess reader;
+        reader.setProgram(program);
+        QStringList arguments{QStringLiteral("--memory-mb"),
+                              QString::number(limits.memoryMb),
+                              QStringLiteral("--cpu-seconds"),
+                              QString::number(limits.cpuSeconds),
+                              command,
+                              path};
+        if (!table.isEmpty())
+            arguments << table;
+        reader.setArguments(arguments);
+        reader.setStandardInputFile(QProcess::nullDevice());
+        reader.start(QIODevice::ReadOnly);
+        if (!reader.waitForStarted(10000))
+            throw JetError(JetError::Kind::ReaderMissing,
+                           program + QStringLiteral(" does not start: ") + reader.errorString());
+
+        ReaderStream stream(table);
+        QByteArray chatter;
+        qint64 chatterBytes = 0;
+        const auto keepChatter = [&] {
+            const QByteArray more = reader.readAllStandardError();
+            chatterBytes += more.size();
+            if (chatter.size() < kChatterKept)
+                chatter += more.left(kChatterKept - chatter.size());
+        };
+        const auto logChatter = [&] {
+            if (chatterBytes > 0)
+                qCInfo(lcJet).noquote() << "the reader printed" << chatterBytes << "bytes reading" << what << "of"
+                                        << path << ":" << QString::fromLocal8Bit(chatter);
+        };
+        bool hung = false;
+        try {
+            QElapsedTimer idle;
+            idle.start();
+            for (;;) {
+                const QByteArray frames = reader.readAllStandardOutput();
+                if (!frames.isEmpty()) {
+                    stream.feed(frames);
+                    idle.restart();
+                }
+                keepChatter();
+                if (reader.state() == QProcess::NotRunning)
+                    break;
+                if (idle.hasExpired(limits.idleMs)) {
+                    hung = true;
+                    break;
+                }
+                reader.waitForReadyRead(50);
+            }
+            stream.feed(reader.readAllStandardOutput());
+        } catch (const JetError&) {
+            reader.kill();
+            reader.waitForFinished(5000);
+            logChatter();
+            throw;
         }
-        throw JetError(JetError::Kind::NoSuchTable, QStringLiteral("no table \"") + table + QStringLiteral("\""));
-    }
-
-    void readTable(const QString& table, TableDefHolder& holder) const
-    {
-        holder.def = mdb_read_table(entry(table));
-        if (!holder.def || !mdb_read_columns(holder.def))
+        if (hung) {
+            reader.kill();
+            reader.waitForFinished(5000);
+            keepChatter();
+        }
+        logChatter();
+        if (hung)
             throw JetError(JetError::Kind::Damaged,
-                           QStringLiteral("table \"") + table + QStringLiteral("\" cannot be read"));
+                           QStringLiteral("the reader gave no answer for ") + QString::number(limits.idleMs) +
+                               QStringLiteral(" ms reading ") + what + QStringLiteral(" and was stopped"));
+        if (stream.state() == ReaderStream::State::Failed) {
+            JetError e(stream.failureKind(), stream.failureText());
+            e.tablesSeen = stream.tables;
+            throw e;
+        }
+        if (stream.state() != ReaderStream::State::Complete || reader.exitStatus() != QProcess::NormalExit ||
+            reader.exitCode() != 0) {
+            const QString how = reader.exitStatus() == QProcess::CrashExit
+                                    ? QStringLiteral("died (signal or memory limit)")
+                                    : QStringLiteral("ended with code ") + QString::number(reader.exitCode());
+            JetError e(JetError::Kind::Damaged,
+                       QStringLiteral("the reader ") + how + QStringLiteral(" reading ") + what);
+            e.tablesSeen = stream.tables;
+            throw e;
+        }
+        return stream;
     }
 };
 
-MdbFile::MdbFile(const QString& path) : d(std::make_unique<Impl>())
+MdbFile::MdbFile(const QString& path, const ReaderLimits& limits) : d(std::make_unique<Impl>())
 {
     d->path = path;
+    d->limits = limits;
     const QByteArray header = readHeader(path);
     if (!isJetHeader(header))
         throw JetError(JetError::Kind::NotJet, path + QStringLiteral(" is not a Jet database file"));
@@ -134,30 +189,13 @@ MdbFile::MdbFile(const QString& path) : d(std::make_unique<Impl>())
     const qint64 size = QFileInfo(path).size();
     if (size < 2 * pageSize || size % pageSize != 0)
         throw JetError(JetError::Kind::Damaged, path + QStringLiteral(" is truncated"));
-
-    d->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-    if (!d->mdb)
-        throw JetError(JetError::Kind::Damaged, path + QStringLiteral(" cannot be opened"));
-    mdb_set_bind_size(d->mdb, kBindSize);
-    mdb_set_boolean_fmt_numbers(d->mdb);
-    if (!mdb_read_catalog(d->mdb, MDB_TABLE) || d->mdb->num_catalog == 0) {
-        mdb_close(d->mdb);
-        d->mdb = nullptr;
-        throw JetError(JetError::Kind::Damaged, path + QStringLiteral(": the list of tables cannot be read"));
-    }
-    for (unsigned i = 0; i < d->mdb->num_catalog; ++i) {
-        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(d->mdb->catalog, i));
-        // Hidden and system objects carry high flag bits (0x80000000, 0x2 ...); user tables 0.
-        if (e->object_type == MDB_TABLE && !mdb_is_system_table(e))
-            d->tables << QString::fromUtf8(e->object_name);
-    }
+    ReaderStream catalog = d->run(QStringLiteral("tables"), QString());
+    if (catalog.tables.size() != static_cast<qsizetype>(catalog.completeCount()))
+        throw JetError(JetError::Kind::Damaged, path + QStringLiteral(": the list of tables does not add up"));
+    d->tables = catalog.tables;
 }
 
-MdbFile::~MdbFile()
-{
-    if (d->mdb)
-        mdb_close(d->mdb);
-}
+MdbFile::~MdbFile() = default;
 
 int MdbFile::jetVersion() const
 {
@@ -171,103 +209,21 @@ QStringList MdbFile::tableNames() const
 
 QList<Column> MdbFile::columns(const QString& table) const
 {
-    TableDefHolder holder;
-    d->readTable(table, holder);
-    QList<Column> result;
-    for (unsigned i = 0; i < holder.def->num_cols; ++i) {
-        auto* c = static_cast<MdbColumn*>(g_ptr_array_index(holder.def->columns, i));
-        result << Column{QString::fromUtf8(c->name), columnType(c->col_type), c->col_size};
-    }
-    return result;
+    if (const auto known = d->columns.constFind(table); known != d->columns.constEnd())
+        return *known;
+    ReaderStream answer = d->run(QStringLiteral("columns"), table);
+    d->columns.insert(table, answer.columns);
+    return answer.columns;
 }
 
 QList<Row> MdbFile::rows(const QString& table) const
 {
-    TableDefHolder holder;
-    d->readTable(table, holder);
-    MdbTableDef* def = holder.def;
-    const unsigned count = def->num_cols;
-    std::vector<ColumnType> types(count);
-    std::vector<std::vector<char>> buffers(count);
-    std::vector<int> lengths(count, 0);
-    for (unsigned i = 0; i < count; ++i) {
-        auto* c = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i));
-        types[i] = columnType(c->col_type);
-        // OLE objects (pictures, documents) are not read: their value is Null.
-        if (c->col_type == MDB_OLE)
-            types[i] = ColumnType::Binary;
-        else if (readAsText(types[i])) {
-            buffers[i].assign(kBindSize, '\0');
-            mdb_bind_column(def, static_cast<int>(i) + 1, buffers[i].data(), &lengths[i]);
-        }
-    }
-
-    QList<Row> result;
-    result.reserve(static_cast<qsizetype>(def->num_rows));
-    mdb_rewind_table(def);
-    const unsigned char* page = d->mdb->pg_buf;
-    while (mdb_fetch_row(def)) {
-        Row row;
-        row.reserve(count);
-        for (unsigned i = 0; i < count; ++i) {
-            auto* c = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i));
-            const int start = c->cur_value_start;
-            const int length = c->cur_value_len;
-            const ColumnType type = types[i];
-            if (type == ColumnType::Boolean) {
-                row << QVariant(buffers[i][0] == '1');
-                continue;
-            }
-            if (length == 0 || (!readAsText(type) && (start < 0 || start + length > MDB_PGSIZE))) {
-                row << QVariant();
-                continue;
-            }
-            switch (type) {
-            case ColumnType::Byte:
-                row << QVariant(qint64(page[start]));
-                break;
-            case ColumnType::Integer:
-                row << QVariant(qint64(qFromLittleEndian<qint16>(page + start)));
-                break;
-            case ColumnType::Long:
-                row << QVariant(qint64(qFromLittleEndian<qint32>(page + start)));
-                break;
-            case ColumnType::Currency:
-                row << QVariant(double(qFromLittleEndian<qint64>(page + start)) / 10000.0);
-                break;
-            case ColumnType::Single:
-                row << QVariant(double(qFromLittleEndian<float>(page + start)));
-                break;
-            case ColumnType::Double:
-                row << QVariant(qFromLittleEndian<double>(page + start));
-                break;
-            case ColumnType::DateTime:
-                row << QVariant(dateFromJet(qFromLittleEndian<double>(page + start)));
-                break;
-            case ColumnType::Binary:
-                if (c->col_type == MDB_OLE)
-                    row << QVariant();
-                else
-                    row << QVariant(QByteArray(reinterpret_cast<const char*>(page + start), length));
-                break;
-            default: {
-                const int textLength = lengths[i];
-                if (static_cast<size_t>(textLength) >= kBindSize - 4)
-                    throw JetError(JetError::Kind::TooLong,
-                                   QStringLiteral("a text in column \"") + QString::fromUtf8(c->name) +
-                                       QStringLiteral("\" of table \"") + table + QStringLiteral("\" is too long"));
-                const QString text = QString::fromUtf8(buffers[i].data(), textLength);
-                row << (text.isEmpty() ? QVariant() : QVariant(text));
-            }
-            }
-        }
-        result << row;
-    }
-    if (static_cast<unsigned>(result.size()) != def->num_rows)
-        throw JetError(JetError::Kind::Damaged, QStringLiteral("table \"") + table + QStringLiteral("\" holds ") +
-                                                    QString::number(def->num_rows) + QStringLiteral(" rows; ") +
-                                                    QString::number(result.size()) + QStringLiteral(" could be read"));
-    return result;
+    ReaderStream answer = d->run(QStringLiteral("rows"), table);
+    if (answer.rows.size() != static_cast<qsizetype>(answer.completeCount()))
+        throw JetError(JetError::Kind::Damaged,
+                       QStringLiteral("table \"") + table + QStringLiteral("\": the reader's count does not add up"));
+    d->columns.insert(table, answer.columns);
+    return answer.rows;
 }
 
 } // namespace jet

@@ -57,7 +57,10 @@ frmtracuukh::frmtracuukh(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
     setUpListCombo(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QStringLiteral("Chọn loại công việc"));
     const QList<QPair<ui::DataCombo*, ui::TextBox*>> picks = {
         {m_ui->DBComboban, m_ui->mban}, {m_ui->DBCombobophan, m_ui->mphong}, {m_ui->DBComboloai, m_ui->mloai}};
-    for (const auto& [combo, target] : picks) {
+    for (const auto& pick : picks) {
+        // Copies, not the structured bindings: a lambda capturing those is C++20 only in GCC.
+        ui::DataCombo* combo = pick.first;
+        ui::TextBox* target = pick.second;
         connect(combo, &ui::DataCombo::Click, this, [combo, target](int area) {
             if (area == ui::area::List)
                 target->setText(combo->text());

@@ -1,0 +1,56 @@
+// The criteria language: whatever is typed in a search box, the condition built from it is Jet SQL
+// the translator accepts (a criterion it refuses is told to the user instead).
+#include "fuzz_input.h"
+
+#include "common/criteria.h"
+#include "common/dates.h"
+#include "platform/db/db_error.h"
+#include "platform/db/jet_translator.h"
+
+#include <cstdio>
+
+namespace {
+
+class NoCatalog : public db::jet::Catalog
+{
+public:
+    std::optional<QString> storedQuery(const QString&) const override { return std::nullopt; }
+    QString attach(const QString&) override { return QStringLiteral("ext1"); }
+    QStringList columns(const QString&, const QString&) const override { return {}; }
+};
+
+void mustTranslate(const QString& condition)
+{
+    if (condition.isEmpty())
+        return;
+    NoCatalog catalog;
+    try {
+        db::jet::translateCriterion(condition, catalog);
+    } catch (const db::DbError&) {
+        std::fprintf(stderr, "refused: %s\n", qPrintable(condition));
+        __builtin_trap(); // a criterion the builder accepted must be valid Jet SQL
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString typed = fuzz::text(data, size);
+    QString condition;
+    qint16 count = 0;
+    QString status;
+    common::DieukienSo(typed, QStringLiteral("[stt]"), condition, count, status);
+    mustTranslate(condition);
+    condition.clear();
+    count = 0;
+    if (common::DieukienChu(typed, QStringLiteral("[noigui]"), condition, count))
+        mustTranslate(condition);
+    // The date boxes hand over only texts that passed the date check.
+    condition.clear();
+    count = 0;
+    common::DieukienNgay(common::parseDate(typed.left(10)), common::parseDate(typed.mid(10)),
+                         QStringLiteral("[ng_denchuan]"), condition, count);
+    mustTranslate(condition);
+    return 0;
+}

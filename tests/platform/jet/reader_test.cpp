@@ -1,0 +1,194 @@
+// The reader process and the decoding of its answer: damaged files end in Damaged within the
+// limits, the program's process untouched; a stream that lies is refused.
+#include "damaged_jet.h"
+
+#include "platform/jet/jet_log.h"
+#include "platform/jet/mdb_file.h"
+#include "platform/jet/reader_protocol.h"
+#include "platform/jet/reader_stream.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+namespace p = jet::protocol;
+
+QByteArray frame(char tag, const QByteArray& payload)
+{
+    QByteArray f(1, tag);
+    char length[4];
+    qToLittleEndian<quint32>(static_cast<quint32>(payload.size()), length);
+    return f + QByteArray(length, 4) + payload;
+}
+
+QByteArray column(jet::ColumnType type, const QByteArray& name)
+{
+    char size[4];
+    qToLittleEndian<quint32>(8, size);
+    return frame(p::Column, QByteArray(1, static_cast<char>(type)) + QByteArray(size, 4) + name);
+}
+
+QByteArray real(p::Value kind, double value)
+{
+    char bytes[8];
+    qToLittleEndian<double>(value, bytes);
+    return QByteArray(1, static_cast<char>(kind)) + QByteArray(bytes, 8);
+}
+
+QByteArray complete(quint32 count)
+{
+    char bytes[4];
+    qToLittleEndian<quint32>(count, bytes);
+    return frame(p::Complete, QByteArray(bytes, 4));
+}
+
+TEST(ReaderStream, DecodesFramesSplitAnywhere)
+{
+    const QByteArray stream = column(jet::ColumnType::DateTime, "ngay") + column(jet::ColumnType::Text, "ten") +
+                              frame(p::Row, real(p::Date, 2.5) + QByteArray("\x06\x03\0\0\0Hoa", 8)) +
+                              frame(p::Row, QByteArray(2, '\0')) + complete(2);
+    jet::ReaderStream in(QStringLiteral("cvden2004"));
+    for (char c : stream)
+        in.feed(QByteArrayView(&c, 1));
+    ASSERT_EQ(in.state(), jet::ReaderStream::State::Complete);
+    ASSERT_EQ(in.rows.size(), 2);
+    EXPECT_EQ(in.rows[0][0].toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(12, 0)));
+    EXPECT_EQ(in.rows[0][1].toString(), QStringLiteral("Hoa"));
+    EXPECT_FALSE(in.rows[1][0].isValid());
+    EXPECT_EQ(in.pending(), 0);
+}
+
+TEST(ReaderStream, RefusesValuesNoEngineStoresAndStreamsThatDoNotParse)
+{
+    const QByteArray columns = column(jet::ColumnType::Long, "stt") + column(jet::ColumnType::DateTime, "ngay");
+    const QByteArray one = QByteArray(1, p::Integer) + QByteArray(8, '\0');
+    struct Case
+    {
+        const char* what;
+        QByteArray stream;
+        jet::JetError::Kind kind;
+        QString badColumn = QStringLiteral("ngay");
+    };
+    const Case cases[] = {
+        {"NaN date", columns + frame(p::Row, one + real(p::Date, std::nan(""))), jet::JetError::Kind::BadValue},
+        {"infinite date", columns + frame(p::Row, one + real(p::Date, HUGE_VAL)), jet::JetError::Kind::BadValue},
+        {"date 1e300", columns + frame(p::Row, one + real(p::Date, 1e300)), jet::JetError::Kind::BadValue},
+        {"date before the year 100", columns + frame(p::Row, one + real(p::Date, -657435.5)),
+         jet::JetError::Kind::BadValue},
+        {"infinite number", columns + frame(p::Row, real(p::Real, -HUGE_VAL) + real(p::Date, 1)),
+         jet::JetError::Kind::BadValue, QStringLiteral("stt")},
+        {"row wider than its columns", columns + frame(p::Row, one + one + one), jet::JetError::Kind::Damaged},
+        {"row narrower than its columns", columns + frame(p::Row, one), jet::JetError::Kind::Damaged},
+        {"value cut short", columns + frame(p::Row, one + QByteArray(3, p::Date)), jet::JetError::Kind::Damaged},
+        {"text longer than its frame", columns + frame(p::Row, one + QByteArray("\x06\xff\0\0\0", 5)),
+         jet::JetError::Kind::Damaged},
+        {"unknown frame", frame('Z', {}), jet::JetError::Kind::Damaged},
+        {"frame after the end", complete(0) + complete(0), jet::JetError::Kind::Damaged},
+        {"frame longer than any", QByteArray("R\xff\xff\xff\xff", 5), jet::JetError::Kind::Damaged},
+        {"column after a row", columns + frame(p::Row, one + one) + columns, jet::JetError::Kind::Damaged},
+        {"unknown failure kind", frame(p::Failure, QByteArray("\x09no", 3)), jet::JetError::Kind::Damaged},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        jet::ReaderStream in(QStringLiteral("cvden2004"));
+        try {
+            in.feed(c.stream);
+            ADD_FAILURE() << "accepted";
+        } catch (const jet::JetError& e) {
+            EXPECT_EQ(e.kind(), c.kind) << e.text().toStdString();
+            if (c.kind == jet::JetError::Kind::BadValue) {
+                EXPECT_EQ(e.table(), QStringLiteral("cvden2004"));
+                EXPECT_EQ(e.column(), c.badColumn);
+                EXPECT_EQ(e.row(), 1);
+            }
+        }
+    }
+}
+
+// Damaged files: each ends in Damaged naming what was being read, within the limits.
+TEST(MdbFile, ACrashAHangOrRunawayMemoryInTheReaderIsADamagedFile)
+{
+    QTemporaryDir dir;
+    const QByteArray years = damaged_jet::yearTables();
+    const QString fixtures = QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/damaged/");
+    jet::ReaderLimits limits;
+    limits.idleMs = 1500;
+    limits.memoryMb = 256;
+    struct Case
+    {
+        const char* what;
+        QString path;
+        QString table;      // "" : the catalog fails
+        QString textHas;    // in the error's text
+        int tablesSeen = 0; // of a catalog that fails
+        int idleMs = 1500;  // long enough for the memory limit to come first where it should
+    };
+    const Case cases[] = {
+        {"catalog crash", fixtures + "catalog-null-usage-map.mdb", {}, "died"},
+        {"catalog loop",
+         damaged_jet::write(dir.filePath("loop.mdb"), damaged_jet::zeroPropertyRecord(years, 0)),
+         {},
+         "no answer for 1500 ms reading the list of tables"},
+        {"catalog memory",
+         damaged_jet::write(dir.filePath("memory.mdb"), damaged_jet::zeroPropertyRecord(years, 1)),
+         {},
+         "died",
+         0,
+         20000},
+        {"catalog page lost",
+         damaged_jet::write(dir.filePath("catalog.mdb"), damaged_jet::zeroPage(years, damaged_jet::kCatalogPageLate)),
+         {},
+         "the catalog holds 106 rows; 84 could be read",
+         5},
+        {"rows crash", damaged_jet::write(dir.filePath("crash.mdb"), damaged_jet::emptyUsageMap(years)), "cvden2004",
+         "died (signal or memory limit) reading table \"cvden2004\""},
+        {"rows page lost",
+         damaged_jet::write(dir.filePath("rows.mdb"), damaged_jet::zeroPage(years, damaged_jet::kEmployeesData)),
+         "cvden2004", "table \"cvden2004\" holds 9 rows; 0 could be read"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        limits.idleMs = c.idleMs;
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            jet::MdbFile file(c.path, limits);
+            ASSERT_FALSE(c.table.isEmpty()) << "the catalog was read";
+            EXPECT_EQ(file.rows(QStringLiteral("cvden2003")).size(), 91);
+            file.rows(c.table);
+            ADD_FAILURE() << "read";
+        } catch (const jet::JetError& e) {
+            EXPECT_EQ(e.kind(), jet::JetError::Kind::Damaged);
+            EXPECT_TRUE(e.text().contains(c.textHas)) << e.text().toStdString();
+            EXPECT_EQ(e.tablesSeen.size(), c.tablesSeen) << e.tablesSeen.join(',').toStdString();
+        }
+        EXPECT_LT(clock.elapsed(), c.idleMs + 10000);
+    }
+}
+
+TEST(MdbFile, WhatLibmdbPrintsGoesToTheLog)
+{
+    QTemporaryDir dir;
+    const QString path =
+        damaged_jet::write(dir.filePath("catalog.mdb"), damaged_jet::zeroPage(damaged_jet::yearTables(), 22));
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("selvaro.jet.info=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+            if (QLatin1String(context.category) == QLatin1String("selvaro.jet"))
+                logged << text;
+        });
+    EXPECT_THROW(jet::MdbFile file(path), jet::JetError);
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged[0].contains(QStringLiteral("page 22 from map doesn't match"))) << logged[0].toStdString();
+}
+
+} // namespace
