@@ -8,6 +8,7 @@
 #include "app/window_placement.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
+#include "platform/ui/silence.h"
 #include "platform/ui/status_style.h"
 
 #include <QApplication>
@@ -77,7 +78,10 @@ frmbophan::frmbophan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
     connect(m_ui->cmdclose, &QPushButton::clicked, this, [this] { unload(); });
 }
 
-frmbophan::~frmbophan() = default;
+frmbophan::~frmbophan()
+{
+    ui::silenceControls(this);
+}
 
 void frmbophan::Form_Load()
 {

@@ -20,6 +20,7 @@
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/msg_box.h"
+#include "platform/ui/silence.h"
 #include "platform/ui/status_style.h"
 
 namespace registers {
@@ -65,8 +66,7 @@ EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent)
 
 EntryForm::~EntryForm()
 {
-    for (QObject* child : findChildren<QObject*>())
-        disconnect(child, nullptr, this, nullptr);
+    ui::silenceControls(this);
 }
 
 void EntryForm::attachControls()

@@ -129,8 +129,7 @@ class EntryForm : public ui::FormBase
 
 public:
     explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
-    // Disconnects the controls' signals first: a box holding the focus while the form goes (or
-    // hiding the window on its way out) reports losing it, when this part of the form is gone.
+    // Silences the controls first (ui::silenceControls); the pick grids too.
     ~EntryForm() override;
 
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their

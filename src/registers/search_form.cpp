@@ -15,6 +15,7 @@
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/msg_box.h"
+#include "platform/ui/silence.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -62,6 +63,11 @@ QString searchGuideTail()
            QStringLiteral(
                " Dấu chấm than : !a (không có a)        Dấu trừ (cho ô số) :  10-45 (các số từ 10 đến 45) ") +
            QChar(13) + QStringLiteral(" Các dấu >,< (cho ô số) : >3 (lớn hơn 3)  <15 (nhỏ hơn 15)");
+}
+
+SearchForm::~SearchForm()
+{
+    ui::silenceControls(this);
 }
 
 SearchForm::SearchForm(SearchConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))

@@ -61,6 +61,7 @@ class SearchForm : public ui::FormBase
 
 public:
     explicit SearchForm(SearchConfig config, QWidget* parent = nullptr);
+    ~SearchForm() override;
 
     // From the main window: the pick grids show the value lists (SELECT statements on the
     // letters file, in the order of the config's picks).

@@ -16,6 +16,7 @@
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
+#include "platform/ui/silence.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,7 +42,10 @@ frmincv::frmincv(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<
     connect(m_ui->mngay2, &ui::TextBox::LostFocus, this, [this] { leaveDate(m_ui->mngay2, kSecondBad); });
 }
 
-frmincv::~frmincv() = default;
+frmincv::~frmincv()
+{
+    ui::silenceControls(this);
+}
 
 void frmincv::Form_Load()
 {

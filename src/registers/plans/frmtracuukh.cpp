@@ -19,6 +19,7 @@
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/msg_box.h"
+#include "platform/ui/silence.h"
 
 #include <QRegularExpression>
 
@@ -91,7 +92,10 @@ frmtracuukh::frmtracuukh(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
     nameControlsFromLabels(this);
 }
 
-frmtracuukh::~frmtracuukh() = default;
+frmtracuukh::~frmtracuukh()
+{
+    ui::silenceControls(this);
+}
 
 QComboBox* frmtracuukh::yearList() const
 {

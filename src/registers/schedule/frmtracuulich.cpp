@@ -18,6 +18,7 @@
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
+#include "platform/ui/silence.h"
 
 namespace registers {
 namespace {
@@ -103,7 +104,10 @@ frmtracuulich::frmtracuulich(QWidget* parent) : ui::FormBase(parent), m_ui(std::
     setAccessibleCaption(m_ui->Label3, QStringLiteral("Tra cứu thông tin về lịch làm việc hàng tuần"));
 }
 
-frmtracuulich::~frmtracuulich() = default;
+frmtracuulich::~frmtracuulich()
+{
+    ui::silenceControls(this);
+}
 
 QComboBox* frmtracuulich::yearList() const
 {
