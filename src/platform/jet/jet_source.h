@@ -1,5 +1,7 @@
 #pragma once
 
+#include "column_type.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,23 +12,6 @@
 // program sees a Jet file only through Source: its tables, their columns with types, and rows as
 // QVariant values. MdbFile (mdb_file.h) reads a real file; tests give their own Source.
 namespace jet {
-
-// Column types by the Jet engine's type codes.
-enum class ColumnType
-{
-    Boolean,
-    Byte,
-    Integer,
-    Long,
-    Currency,
-    Single,
-    Double,
-    DateTime,
-    Text, // up to 255 characters
-    Memo, // long text
-    Binary,
-    Other, // replication ids and decimals, read as text; OLE objects, not read (Null)
-};
 
 struct Column
 {

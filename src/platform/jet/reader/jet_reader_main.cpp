@@ -8,6 +8,7 @@
 //   selvaro-jet-reader [--memory-mb N] [--cpu-seconds N] rows    FILE TABLE
 //
 // Exit code 0 after a Complete or Failure frame; 2 for a wrong command line.
+#include "platform/jet/column_type.h"
 #include "platform/jet/reader_protocol.h"
 
 #include <cerrno>
@@ -26,22 +27,8 @@ namespace {
 
 namespace p = jet::protocol;
 
-// Column types as jet::ColumnType numbers them.
-enum Type : std::uint8_t
-{
-    Boolean,
-    Byte,
-    Integer,
-    Long,
-    Currency,
-    Single,
-    Double,
-    DateTime,
-    Text,
-    Memo,
-    Binary,
-    Other,
-};
+using Type = jet::ColumnType;
+using enum jet::ColumnType;
 
 // Failure kinds as jet::JetError::Kind numbers them.
 enum Kind : std::uint8_t
@@ -428,7 +415,7 @@ private:
         for (unsigned i = 0; i < def->num_cols; ++i) {
             auto* c = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i));
             m_out.begin(p::Column);
-            m_out.u8(columnType(c->col_type));
+            m_out.u8(static_cast<std::uint8_t>(columnType(c->col_type)));
             m_out.u32(static_cast<std::uint32_t>(c->col_size));
             m_out.raw(c->name, std::strlen(c->name));
             m_out.end();
