@@ -10,7 +10,7 @@
 #include "letter_counts.h"
 
 #include "platform/db/database.h"
-#include "platform/db/jet_translator.h"
+#include "platform/jetsql/translator.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -113,7 +113,7 @@ public:
     {
         sqlite3* raw = nullptr;
         sqlite3_open_v2(m_path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-        db::jet::registerFunctions(raw);
+        jetsql::registerFunctions(raw);
         return raw;
     }
 

@@ -3,8 +3,8 @@
 // search and an ORDER BY over 50,000 Vietnamese names on a connection with our like() and NOCASE,
 // beside SQLite's own LIKE and BINARY order on a plain connection. Targets: a translation under
 // 50 microseconds; the Like search and the ordered read each under three times SQLite's own.
-#include "platform/db/jet_translator.h"
-#include "platform/db/like_pattern.h"
+#include "platform/jetsql/like_pattern.h"
+#include "platform/jetsql/translator.h"
 
 #include <QStringList>
 #include <benchmark/benchmark.h>
@@ -14,7 +14,7 @@ namespace {
 
 constexpr int Rows = 50000;
 
-class NoCatalog : public db::jet::Catalog
+class NoCatalog : public jetsql::Catalog
 {
 public:
     std::optional<QString> storedQuery(const QString& name) const override
@@ -41,7 +41,7 @@ sqlite3* makeTable(bool jet)
     sqlite3* db = nullptr;
     sqlite3_open(":memory:", &db);
     if (jet)
-        db::jet::registerFunctions(db);
+        jetsql::registerFunctions(db);
     sqlite3_exec(db, "CREATE TABLE t (id INTEGER PRIMARY KEY, noigui TEXT COLLATE NOCASE)", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* insert = nullptr;
@@ -76,7 +76,7 @@ void TranslateSearch(benchmark::State& state)
         "or ([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*')) and [ng_denchuan] between '20090201' and "
         "'20090229'");
     for (auto _ : state)
-        benchmark::DoNotOptimize(db::jet::translateStatement(sql, catalog));
+        benchmark::DoNotOptimize(jetsql::translateStatement(sql, catalog));
 }
 BENCHMARK(TranslateSearch)->Unit(benchmark::kMicrosecond);
 
@@ -90,7 +90,7 @@ void TranslateJoinedUpdate(benchmark::State& state)
     const QString sql = QStringLiteral("update cvden2009, Qrbangcvden set ") + set.join(QStringLiteral(", ")) +
                         QStringLiteral("  where Qrbangcvden.idcu=cvden2009.idcu  and cvden2009.kieuupdate=2 ");
     for (auto _ : state)
-        benchmark::DoNotOptimize(db::jet::translateStatement(sql, catalog));
+        benchmark::DoNotOptimize(jetsql::translateStatement(sql, catalog));
 }
 BENCHMARK(TranslateJoinedUpdate)->Unit(benchmark::kMicrosecond);
 
@@ -99,7 +99,7 @@ void LikePatternOneText(benchmark::State& state)
     const QString text = QStringLiteral("uỷ ban nhân dân thành phố hà nội về việc triển khai kế hoạch năm 2009");
     const QString pattern = QStringLiteral("*kế*hoạch*[0-9]###");
     for (auto _ : state)
-        benchmark::DoNotOptimize(db::likeMatch(text, pattern));
+        benchmark::DoNotOptimize(jetsql::likeMatch(text, pattern));
 }
 BENCHMARK(LikePatternOneText);
 

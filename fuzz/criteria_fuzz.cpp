@@ -4,14 +4,13 @@
 
 #include "common/criteria.h"
 #include "common/dates.h"
-#include "platform/db/db_error.h"
-#include "platform/db/jet_translator.h"
+#include "platform/jetsql/translator.h"
 
 #include <cstdio>
 
 namespace {
 
-class NoCatalog : public db::jet::Catalog
+class NoCatalog : public jetsql::Catalog
 {
 public:
     std::optional<QString> storedQuery(const QString&) const override { return std::nullopt; }
@@ -25,8 +24,8 @@ void mustTranslate(const QString& condition)
         return;
     NoCatalog catalog;
     try {
-        db::jet::translateCriterion(condition, catalog);
-    } catch (const db::DbError&) {
+        jetsql::translateCriterion(condition, catalog);
+    } catch (const jetsql::SyntaxError&) {
         std::fprintf(stderr, "refused: %s\n", qPrintable(condition));
         __builtin_trap(); // a criterion the builder accepted must be valid Jet SQL
     }

@@ -1,12 +1,11 @@
-// The Jet SQL compiler: any statement text is translated or refused with DbError.
+// The Jet SQL compiler: any statement text is translated or refused with jetsql::SyntaxError.
 #include "fuzz_input.h"
 
-#include "platform/db/db_error.h"
-#include "platform/db/jet_translator.h"
+#include "platform/jetsql/translator.h"
 
 namespace {
 
-class NoCatalog : public db::jet::Catalog
+class NoCatalog : public jetsql::Catalog
 {
 public:
     std::optional<QString> storedQuery(const QString&) const override { return std::nullopt; }
@@ -24,12 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NoCatalog catalog;
     const QString sql = fuzz::text(data, size);
     try {
-        db::jet::translateStatement(sql, catalog);
-    } catch (const db::DbError&) {
+        jetsql::translateStatement(sql, catalog);
+    } catch (const jetsql::SyntaxError&) {
     }
     try {
-        db::jet::translateCriterion(sql, catalog);
-    } catch (const db::DbError&) {
+        jetsql::translateCriterion(sql, catalog);
+    } catch (const jetsql::SyntaxError&) {
     }
     return 0;
 }

@@ -6,7 +6,7 @@
 #include "module1.h"
 #include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
-#include "platform/db/like_pattern.h"
+#include "platform/jetsql/like_pattern.h"
 #include "read_only.h"
 #include "run_time_error.h"
 #include "table_pattern.h"
@@ -69,7 +69,7 @@ FileCheck check(const QString& path, const QString& kind, bool clearAttribute, S
         return FileCheck::Missing;
     const QString actual = matchNameCase(path);
     module1().thongbao.clear();
-    if (clearAttribute && !db::likeMatch(path.toLower(), u"*goc.mdb") && !clearReadOnly(path))
+    if (clearAttribute && !jetsql::likeMatch(path.toLower(), u"*goc.mdb") && !clearReadOnly(path))
         return FileCheck::Unusable;
     try {
         if (db::recoverFile(actual) == db::Recovery::NotRecovered)

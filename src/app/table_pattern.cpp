@@ -1,6 +1,6 @@
 #include "table_pattern.h"
 
-#include "platform/db/like_pattern.h"
+#include "platform/jetsql/like_pattern.h"
 
 namespace app {
 
@@ -10,7 +10,7 @@ bool hasTableLike(const QString& pattern, db::Database& db)
     const QString lowered = pattern.toLower();
     const QStringList names = db.tableNames();
     for (const QString& name : names) {
-        if (db::likeMatch(name.toLower(), lowered))
+        if (jetsql::likeMatch(name.toLower(), lowered))
             return true;
     }
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_request.h"
+#include "import_messages.h"
 #include "legacy_import.h"
 
 #include <QString>
@@ -30,17 +31,6 @@ struct ImportHooks
 // lich cong tac vemolich.mdb", "Chon file du lieu tham khao vemotk.mdb", with the filter of that
 // file's name first and "All (*.*)" second.
 OpenFileRequest importFileRequest(const QString& kind);
-
-// The closing message of a finished import: "Đã nhập xong dữ liệu công văn cũ!" ("cv"), "Đã nhập
-// xong dữ liệu về kế hoạch, lịch công tác cũ!" ("lich"), "Đã nhập xong các bảng tham khảo!" ("tk").
-QString importClosingMessage(const QString& kind);
-// "Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong thư mục <data folder> của máy
-// tính này.": the program's real data folder, with this platform's separators.
-QString importOutsideMessage(const QString& programFolder);
-// "File vừa chọn bị lỗi không dùng được.Cần chọn lại file khác hoặc bấm nút Cancel để kết thúc"
-QString importUnusableMessage();
-// "Gặp lỗi khi đang ghép dữ liệu!" CR LF "Cần kiểm tra và thực hiện lại nếu cần!"
-QString importFailedMessage();
 
 enum class ImportOutcome
 {

@@ -2,18 +2,20 @@
 
 #include "app/run_time_error.h"
 #include "app/table_copy.h"
-#include "data_import.h"
+#include "import_messages.h"
 #include "import_source.h"
 #include "legacy_rows.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
-#include "platform/db/jet_fold.h"
 #include "platform/db/sql_quote.h"
+#include "platform/db/transaction.h"
 #include "platform/jet/mdb_file.h"
+#include "platform/jetsql/fold.h"
 #include "reference_merge.h"
 #include "year_table_import.h"
 
 #include <QSet>
+#include <optional>
 
 namespace datafiles {
 
@@ -85,15 +87,6 @@ struct Run
     {
         if (progress && !progress(step, done, total))
             throw CancelledImport();
-    }
-
-    void rollback(const QString& doing)
-    {
-        try {
-            target.rollback();
-        } catch (const std::exception& e) {
-            app::logDroppedError(e, lcDatafiles(), doing);
-        }
     }
 
     // Adds the rows inside the caller's transaction; CancelledImport when the user cancels.
@@ -176,8 +169,9 @@ struct Run
         report.droppedColumns = rows.dropped;
         report.textsConverted = rows.textsConverted;
 
+        std::optional<db::Transaction> transaction;
         try {
-            target.beginTrans();
+            transaction.emplace(target, QStringLiteral("undoing the import of ") + table);
         } catch (const db::DbError& e) {
             app::recordRunTimeError(e, lcDatafiles());
             return fail(report, importFailedMessage(), true);
@@ -189,15 +183,15 @@ struct Run
                 throw db::DbError(0, QStringLiteral("table ") + table + QStringLiteral(" cannot be made from ") +
                                          reg.templateName);
             writeRows(table, rows, allRows(rows), step);
-            target.commitTrans();
+            transaction->commit();
         } catch (const CancelledImport&) {
-            rollback(QStringLiteral("cancelling the import of ") + table);
+            transaction->rollback();
             report.outcome = LegacyTableReport::Outcome::Cancelled;
             summary.cancelled = true;
             return false;
         } catch (const std::exception& e) {
             app::recordRunTimeError(e, lcDatafiles());
-            rollback(QStringLiteral("undoing the import of ") + table);
+            transaction->rollback();
             return fail(report, importFailedMessage(), true);
         }
         report.outcome = LegacyTableReport::Outcome::Imported;
@@ -221,7 +215,7 @@ struct Run
         QString key;
         for (int f : keyFields)
             key += f < 0 ? QString() : valueText(values[f]);
-        return db::jet::foldCase(key);
+        return jetsql::foldCase(key);
     }
 
     // Merges one reference list; returns false when the user cancelled.
@@ -260,7 +254,7 @@ struct Run
                 QString key;
                 for (const QString& k : keyColumns)
                     key += rs.hasField(k) ? valueText(rs.value(k)) : QString();
-                present.insert(db::jet::foldCase(key));
+                present.insert(jetsql::foldCase(key));
             }
             rs.close();
             // Each distinct old row once, when its key is not yet present.
@@ -272,7 +266,7 @@ struct Run
                 QString signature;
                 for (const QVariant& v : rows.rows[r])
                     signature +=
-                        (v.isValid() ? QStringLiteral("v") + db::jet::foldCase(v.toString()) : QStringLiteral("n")) +
+                        (v.isValid() ? QStringLiteral("v") + jetsql::foldCase(v.toString()) : QStringLiteral("n")) +
                         QChar(0x1F);
                 if (seen.contains(signature))
                     continue;
@@ -281,14 +275,9 @@ struct Run
             }
             report.droppedColumns = rows.dropped;
             report.textsConverted = rows.textsConverted;
-            target.beginTrans();
-            try {
-                writeRows(list.table, rows, added, step);
-                target.commitTrans();
-            } catch (...) {
-                rollback(QStringLiteral("undoing the merge of ") + list.table);
-                throw;
-            }
+            db::Transaction transaction(target, QStringLiteral("undoing the merge of ") + list.table);
+            writeRows(list.table, rows, added, step);
+            transaction.commit();
             report.rows = static_cast<int>(added.size());
         } catch (const CancelledImport&) {
             report.outcome = LegacyTableReport::Outcome::Cancelled;

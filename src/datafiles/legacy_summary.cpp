@@ -1,6 +1,6 @@
 #include "legacy_import.h"
 
-#include "data_import.h"
+#include "import_messages.h"
 
 namespace datafiles {
 

@@ -3,6 +3,7 @@
 #include "app/run_time_error.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
+#include "platform/db/transaction.h"
 
 #include <QDir>
 #include <QList>
@@ -46,7 +47,7 @@ void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db
         if (name.compare(kId, Qt::CaseInsensitive) != 0)
             typed.append({name, rs.value(name)});
     }
-    db.beginTrans();
+    db::Transaction transaction(db, QStringLiteral("rolling back a letter's save"));
     try {
         if (beforeAdd)
             beforeAdd(rs);
@@ -55,7 +56,7 @@ void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db
         rs.edit();
         rs.setValue(kSourceId, rs.value(kId));
         rs.update();
-        db.commitTrans();
+        transaction.commit();
     } catch (...) {
         // The first error is the one to report; the clean-up only restores what it can.
         try {
@@ -64,11 +65,7 @@ void saveLetter(db::Database& db, db::Recordset& rs, const std::function<void(db
         } catch (const db::DbError& e) {
             app::logDroppedError(e, lcDatafiles(), QStringLiteral("cancelling the idcu edit of a letter"));
         }
-        try {
-            db.rollback();
-        } catch (const db::DbError& e) {
-            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back a letter's save"));
-        }
+        transaction.rollback();
         try {
             if (rs.editMode() != db::EditMode::AddNew) {
                 // The row written is undone: make it pending again with the values typed.

@@ -1,10 +1,10 @@
 #include "reference_merge.h"
 
-#include "app/run_time_error.h"
 #include "app/table_copy.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/sql_quote.h"
+#include "platform/db/transaction.h"
 
 namespace datafiles {
 namespace {
@@ -51,31 +51,21 @@ int mergeReferenceList(ImportSource& source, db::Database& target, const Referen
         fields += (fields.isEmpty() ? QString() : QStringLiteral(",")) + db::quoteJetName(f);
     const QString table = db::quoteJetName(list.table);
 
-    target.beginTrans();
-    try {
-        if (target.hasTable(kTemp))
-            target.execute(QStringLiteral("drop table temp"));
-        // The scratch table has the structure of the list in use; the old rows are copied in.
-        if (!app::copyTableStructure(target, target, list.table, kTemp, false))
-            throw db::DbError(db::errc::TableNotFound,
-                              QStringLiteral("cannot make the scratch table for ") + list.table);
-        source.copyRows(old, fieldsWithoutId(source.fieldNames(old)), target, kTemp);
-        target.execute(QStringLiteral("insert into ") + table + QStringLiteral(" select distinct ") + fields +
-                       QStringLiteral(" from temp where ") + list.key + QStringLiteral(" not IN (select distinct ") +
-                       list.key + QStringLiteral(" from ") + table + QStringLiteral(" where ") + list.key +
-                       QStringLiteral(" is not null)"));
-        const int added = target.recordsAffected();
+    db::Transaction transaction(target, QStringLiteral("rolling back the merge of ") + list.table);
+    if (target.hasTable(kTemp))
         target.execute(QStringLiteral("drop table temp"));
-        target.commitTrans();
-        return added;
-    } catch (...) {
-        try {
-            target.rollback();
-        } catch (const db::DbError& e) {
-            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the merge of ") + list.table);
-        }
-        throw;
-    }
+    // The scratch table has the structure of the list in use; the old rows are copied in.
+    if (!app::copyTableStructure(target, target, list.table, kTemp, false))
+        throw db::DbError(db::errc::TableNotFound, QStringLiteral("cannot make the scratch table for ") + list.table);
+    source.copyRows(old, fieldsWithoutId(source.fieldNames(old)), target, kTemp);
+    target.execute(QStringLiteral("insert into ") + table + QStringLiteral(" select distinct ") + fields +
+                   QStringLiteral(" from temp where ") + list.key + QStringLiteral(" not IN (select distinct ") +
+                   list.key + QStringLiteral(" from ") + table + QStringLiteral(" where ") + list.key +
+                   QStringLiteral(" is not null)"));
+    const int added = target.recordsAffected();
+    target.execute(QStringLiteral("drop table temp"));
+    transaction.commit();
+    return added;
 }
 
 } // namespace datafiles

@@ -10,6 +10,7 @@
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
+#include "platform/db/transaction.h"
 #include "platform/sys/file_ops.h"
 #include "replication_sql.h"
 
@@ -52,20 +53,10 @@ private:
 // committed together or not at all.
 void runTogether(db::Database& db, const QStringList& statements)
 {
-    db.beginTrans();
-    try {
-        for (const QString& sql : statements)
-            db.execute(sql);
-        db.commitTrans();
-    } catch (...) {
-        try {
-            db.rollback();
-        } catch (const db::DbError& e) {
-            // The transaction ended with the failure; the failure is what counts.
-            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the backup"));
-        }
-        throw;
-    }
+    db::Transaction transaction(db, QStringLiteral("rolling back the backup"));
+    for (const QString& sql : statements)
+        db.execute(sql);
+    transaction.commit();
 }
 
 // The stored query name of db gets text unless it already has it (compared normalised).
@@ -129,19 +120,13 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
             sys::removeFile(stale);
     }
     const QStringList resets = resetAllLetterFlags(m.dbcongvan);
-    m.dbcongvan.beginTrans();
     try {
+        db::Transaction transaction(m.dbcongvan, QStringLiteral("rolling back the first backup copy"));
         db::copyDataFile(app::matchNameCase(m.filecongvan), partial);
         for (const QString& sql : resets)
             m.dbcongvan.execute(sql);
-        m.dbcongvan.commitTrans();
+        transaction.commit();
     } catch (...) {
-        try {
-            m.dbcongvan.rollback();
-        } catch (const db::DbError& e) {
-            // The transaction ended with the failure; the failure is what counts.
-            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the first backup copy"));
-        }
         QFile::remove(partial);
         throw;
     }

@@ -1,11 +1,10 @@
 #include "year_table_import.h"
 
-#include "app/run_time_error.h"
 #include "app/table_copy.h"
 #include "logging.h"
-#include "platform/db/db_error.h"
 #include "platform/db/sql_quote.h"
 #include "platform/db/statement.h"
+#include "platform/db/transaction.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -131,23 +130,14 @@ YearTableOutcome importYearTable(ImportSource& source, db::Database& target, con
         return YearTableOutcome::Kept;
 
     const QStringList fields = fieldsWithoutId(source.fieldNames(table));
-    target.beginTrans();
-    try {
-        if (importedBefore)
-            target.execute(QStringLiteral("drop table ") + quoted);
-        if (!app::copyTableStructure(target, target, kind.templateName, table, true))
-            throw std::runtime_error("cannot make the table " + table.toStdString() + " from " +
-                                     kind.templateName.toStdString());
-        source.copyRows(table, fields, target, table);
-        target.commitTrans();
-    } catch (...) {
-        try {
-            target.rollback();
-        } catch (const db::DbError& e) {
-            app::logDroppedError(e, lcDatafiles(), QStringLiteral("rolling back the import of ") + table);
-        }
-        throw;
-    }
+    db::Transaction transaction(target, QStringLiteral("rolling back the import of ") + table);
+    if (importedBefore)
+        target.execute(QStringLiteral("drop table ") + quoted);
+    if (!app::copyTableStructure(target, target, kind.templateName, table, true))
+        throw std::runtime_error("cannot make the table " + table.toStdString() + " from " +
+                                 kind.templateName.toStdString());
+    source.copyRows(table, fields, target, table);
+    transaction.commit();
     return importedBefore ? YearTableOutcome::Replaced : YearTableOutcome::Copied;
 }
 

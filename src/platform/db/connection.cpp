@@ -70,7 +70,7 @@ sqlite3* Connection::openHandle(const QString& path, int flags)
 
 void Connection::setUp()
 {
-    jet::registerFunctions(m_db);
+    jetsql::registerFunctions(m_db);
     sqlite3_rollback_hook(m_db, &Connection::onRollback, this);
     sqlite3_commit_hook(m_db, &Connection::onCommit, nullptr);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet_translator.h"
+#include "platform/jetsql/translator.h"
 
 #include <QHash>
 #include <QString>
@@ -32,7 +32,7 @@ public:
     virtual void transactionEnded(quint64 transaction, bool committed) = 0;
 };
 
-class Connection : public jet::Catalog
+class Connection : public jetsql::Catalog
 {
 public:
     static constexpr int DefaultBusyTimeoutMs = 5000;

@@ -3,13 +3,13 @@
 #include "connection.h"
 #include "db_error.h"
 #include "db_log.h"
-#include "jet_translator.h"
 #include "recordset_impl.h"
 #include "row_source.h"
 #include "schema_store.h"
 #include "select_shape.h"
 #include "sql_quote.h"
 #include "statement.h"
+#include "translation.h"
 
 #include <QSet>
 #include <algorithm>
@@ -154,19 +154,22 @@ void Database::execute(const QString& jetSql)
     Connection& conn = connectionOf(d);
     conn.runStatementHook(jetSql);
     conn.beginStatement();
-    const jet::Translation translation = jet::translateStatement(expandStoredQuery(conn, jetSql), conn);
+    const jetsql::Translation translation = compileStatement(expandStoredQuery(conn, jetSql), conn);
     sqlite3* db = conn.handle();
     int affected = 0;
     try {
         WriteScope scope(conn);
         std::visit(
             Overloaded{
-                [&](const jet::Statements& s) {
+                [&](const jetsql::Statements& s) {
                     for (const QString& sql : s.sql)
                         affected += runScript(db, sql);
                 },
-                [&](const jet::CreateIndex& c) { SchemaStore::createIndex(db, c.schema, c.table, c.index); },
-                [&](const jet::SelectInto& s) {
+                [&](const jetsql::CreateIndex& c) {
+                    SchemaStore::createIndex(db, c.schema, c.table,
+                                             IndexDef{c.index.name, c.index.fields, c.index.unique, c.index.primary});
+                },
+                [&](const jetsql::SelectInto& s) {
                     if (SchemaStore::actualTableName(db, s.schema, s.table))
                         throw DbError(errc::TableExists,
                                       QStringLiteral("Table '") + s.table + QStringLiteral("' already exists."));
@@ -185,7 +188,7 @@ void Database::execute(const QString& jetSql)
                     SchemaStore::createTable(db, s.schema, def);
                     affected += runScript(db, s.insertSql);
                 },
-                [&](const jet::DropTable& t) { SchemaStore::dropTable(db, t.schema, t.table); },
+                [&](const jetsql::DropTable& t) { SchemaStore::dropTable(db, t.schema, t.table); },
             },
             translation);
         scope.commit();

@@ -41,8 +41,7 @@ public:
     // write bit (even for root): opening works, isReadOnly() is true, and writes raise
     // ReadOnlyFile with SQLite's text.
     // Tests: CreatedFileOpensWithItsPassword, ConnectStringKeyIsReadInAnyLetterCaseBesideOtherItems,
-    // MissingFileRaisesFileNotFound, TextFileIsNotADatabase, EmptyFileIsNotADatabase,
-    // SqliteFileWithoutVerifierIsNotADatabase, ReadOnlyModeRefusesWritesAndChangesNothing,
+    // OpenRefused.WithItsNumberInEveryMode, ReadOnlyModeRefusesWritesAndChangesNothing,
     // ReadOnlyFileOpensSharedButWritesRaiseReadOnlyFile, ExclusiveHolderMakesReadsFailLocked.
     static Database open(const QString& path, const QString& connect, OpenMode mode = OpenMode::SharedWrite);
 

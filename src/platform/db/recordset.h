@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field_def.h"
+#include "recordset_type.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,12 +12,6 @@
 namespace db {
 
 class Database;
-
-enum class RecordsetType
-{
-    Dynaset,  // updatable keyset over the rows of one table; sees later changes to those rows
-    Snapshot, // read-only copy taken when opened (or requeried)
-};
 
 enum class EditMode
 {
@@ -85,7 +80,7 @@ public:
     void move(int rows);
 
     // Zero-based position of the current row among the rows not deleted, -1 with no current row.
-    // Tests: AbsolutePositionMovesAndRefusesOutOfRange, PositionsAndCountLeaveOutDeletedRows.
+    // Tests: AbsolutePositionMovesAndRefusesOutOfRange, DeletedRowsAreLeftOutOfTheCursor.
     int absolutePosition() const;
     void setAbsolutePosition(int position); // raises NoCurrentRecord when out of range
     // Number of rows in the keyset less those known deleted (exact at once, unlike the old
@@ -104,7 +99,7 @@ public:
     // findNext with one criterion runs the query once and costs in proportion to the rows it
     // walks. Tests: FindsWalkInRecordsetOrder, FindIgnoresVietnameseLetterCaseButNotAccents,
     // FindNextFromEofOrBofStartsAtTheEnds, MalformedCriterionRaisesAndKeepsPosition,
-    // FindAndBookmarkSkipDeletedRows, CommitsOfAnotherConnectionReachTheCurrentRow.
+    // DeletedRowsAreLeftOutOfTheCursor, CommitsOfAnotherConnectionReachTheCurrentRow.
     void findFirst(const QString& criterion);
     void findLast(const QString& criterion);
     void findNext(const QString& criterion);
@@ -119,7 +114,7 @@ public:
     // row added later, so the mark also records the row's key values (its primary or unique
     // index, else all its columns) and raises InvalidBookmark when the row there no longer has
     // them, unless the change was made through this recordset or a clone.
-    // Tests: BookmarkReturnsToTheRowAndForeignMarksAreRefused, FindAndBookmarkSkipDeletedRows,
+    // Tests: BookmarkReturnsToTheRowAndForeignMarksAreRefused, DeletedRowsAreLeftOutOfTheCursor,
     // BookmarkOfARowReplacedElsewhereOnATableWithoutCounter,
     // BookmarkSurvivesAnEditThroughTheCursorOnATableWithoutCounter.
     void setBookmark(const Bookmark& mark);
@@ -152,7 +147,7 @@ public:
 
     // New cursor over the same rows (rows deleted through one are deleted for the other), no
     // current row until moved: bof() and eof() are false (both true when there are no rows);
-    // moveNext() goes to the first row. Tests: CloneHasItsOwnCursorAndSharesBookmarks, CloneSeesDeletesOfItsOriginal.
+    // moveNext() goes to the first row. Tests: CloneHasItsOwnCursorAndSharesBookmarks, DeletedRowsAreLeftOutOfTheCursor.
     Recordset clone() const;
     // Runs the source again; the cursor goes to the first row. Bookmarks from before are invalid.
     // Tests: RequerySeesNewRowsAndGoesToTheFirst.

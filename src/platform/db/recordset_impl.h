@@ -2,7 +2,7 @@
 
 #include "connection.h"
 #include "db_error.h"
-#include "jet_translator.h"
+#include "platform/jetsql/translator.h"
 #include "recordset.h"
 #include "row_source.h"
 

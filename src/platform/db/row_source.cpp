@@ -3,11 +3,11 @@
 #include "connection.h"
 #include "db_error.h"
 #include "db_log.h"
-#include "jet_translator.h"
 #include "schema_store.h"
 #include "select_shape.h"
 #include "sql_quote.h"
 #include "statement.h"
+#include "translation.h"
 
 #include <QAtomicInteger>
 #include <sqlite3.h>
@@ -44,8 +44,8 @@ bool isPlainName(const QString& text)
 
 QString translateSelect(Connection& conn, const QString& jetSql)
 {
-    const jet::Translation translation = jet::translateStatement(jetSql, conn);
-    const auto* statements = std::get_if<jet::Statements>(&translation);
+    const jetsql::Translation translation = compileStatement(jetSql, conn);
+    const auto* statements = std::get_if<jetsql::Statements>(&translation);
     if (!statements || statements->sql.size() != 1)
         throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: ") + jetSql);
     return statements->sql.first();
@@ -448,7 +448,7 @@ const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
     const Stamp now = stamp();
     if (m_findValid && m_findStamp == now && m_findCriterion == jetCriterion)
         return m_findHits;
-    const QString sqliteCriterion = jet::translateCriterion(jetCriterion, *m_conn);
+    const QString sqliteCriterion = compileCriterion(jetCriterion, *m_conn);
     sqlite3* db = m_scratch ? m_scratch->handle() : m_conn->handle();
     Statement find(db, QStringLiteral("SELECT msys_rid FROM (SELECT ") + m_qualifier +
                            QStringLiteral(".rowid AS msys_rid, ") + m_list + QStringLiteral(" FROM ") + m_from +

@@ -1,31 +1,19 @@
 #pragma once
 
+#include "platform/jetsql/sql_text.h"
+
 #include <QString>
 
-// The one place where names and texts are put into SQL text. Values that come from callers are
-// bound to statement parameters wherever SQLite allows it; these functions serve the places where
-// it does not (identifiers, the text of a RAISE() in a trigger, DDL).
+// Names and texts put into SQL text by the database layer and the layers above: the quoting of the
+// SQL compiler (platform/jetsql/sql_text.h) under the database layer's names, and qualified names.
 namespace db {
 
-// The text as it crosses into SQLite, the same rule for quoted literals, bound values and
-// statement text: a NUL character is dropped (it would end the text early), and a lone surrogate
-// (half of a UTF-16 pair without its other half) becomes U+FFFD, the replacement character
-// (UTF-8 cannot hold it; the usual conversion makes it "?", which is a Like wildcard).
-// Other text, Vietnamese letters included, is unchanged.
-QString cleanText(const QString& text);
-
-// "name" with every double quote doubled: any table, column or index name, also one that holds
-// spaces, brackets, quotes or %-signs. The name is cleaned as cleanText says.
-QString quoteIdentifier(const QString& name);
-
-// 'text' with every single quote doubled; cleaned as cleanText says, so the literal is whole for
-// every QString.
-QString quoteLiteral(const QString& text);
+using jetsql::cleanText;
+using jetsql::quoteIdentifier;
+using jetsql::quoteJetName;
+using jetsql::quoteLiteral;
 
 // schema."name", or "name" alone when schema is empty.
 QString qualifiedName(const QString& schema, const QString& name);
-
-// [name] for the Jet dialect, with every "]" doubled ("a]b" -> [a]]b]); cleaned as above.
-QString quoteJetName(const QString& name);
 
 } // namespace db

@@ -3,7 +3,7 @@
 #include "field_value.h"
 
 #include "platform/db/db_error.h"
-#include "platform/db/jet_fold.h"
+#include "platform/jetsql/fold.h"
 #include "ui_log.h"
 
 #include <QFocusEvent>
@@ -102,7 +102,7 @@ int DataCombo::indexOfText(const QString& text) const
 {
     // Letter case is ignored for every Vietnamese letter, as in every comparison of the program.
     for (int i = 0; i < count(); ++i) {
-        if (db::jet::compareFolded(itemText(i), text) == 0)
+        if (jetsql::compareFolded(itemText(i), text) == 0)
             return i;
     }
     return -1;

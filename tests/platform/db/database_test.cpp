@@ -51,32 +51,69 @@ TEST_F(DbTest, CreatedFileOpensWithItsPassword)
     EXPECT_TRUE(db.tableNames().isEmpty());
 }
 
+enum class FileKind
+{
+    Ours,       // a data file made by the layer
+    Missing,    // no file at all
+    Text,       // a text file
+    Empty,      // a file of 0 bytes
+    BareSqlite, // an SQLite file without the layer's password verifier
+};
+
 struct OpenFailure
 {
     const char* name;
+    FileKind file;
     const char* connect;
     int number;
 };
 
-class OpenWithPassword : public DbTest, public ::testing::WithParamInterface<OpenFailure>
+class OpenRefused : public DbTest, public ::testing::WithParamInterface<OpenFailure>
 {
 };
 
-TEST_P(OpenWithPassword, RefusesWrongOrMissingPassword)
+// Whatever the mode, the file is refused with the number and left as it was (open never creates).
+TEST_P(OpenRefused, WithItsNumberInEveryMode)
 {
-    Database::create(path(), Password).close();
-    expectDbError(GetParam().number, [&] { Database::open(path(), QString::fromUtf8(GetParam().connect)); });
-    expectDbError(GetParam().number,
-                  [&] { Database::open(path(), QString::fromUtf8(GetParam().connect), db::OpenMode::ReadOnly); });
+    const OpenFailure& c = GetParam();
+    QFile f(path());
+    switch (c.file) {
+    case FileKind::Ours:
+        Database::create(path(), Password).close();
+        break;
+    case FileKind::Missing:
+        break;
+    case FileKind::Text:
+    case FileKind::Empty:
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        if (c.file == FileKind::Text)
+            f.write("This is not a database file, only text that is long enough to fill a header page.\n");
+        f.close();
+        break;
+    case FileKind::BareSqlite: {
+        RawConnection raw(path());
+        ASSERT_EQ(raw.exec("CREATE TABLE cvden2009 (id INTEGER)"), SQLITE_OK);
+        break;
+    }
+    }
+    for (const db::OpenMode mode : {db::OpenMode::SharedWrite, db::OpenMode::ReadOnly})
+        expectDbError(c.number, [&] { Database::open(path(), QString::fromUtf8(c.connect), mode); });
+    EXPECT_EQ(QFile::exists(path()), c.file != FileKind::Missing);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OpenWithPassword,
-                         ::testing::Values(OpenFailure{"WrongPassword", ";pwd=vorkelmade", errc::InvalidPassword},
-                                           OpenFailure{"NoConnectString", "", errc::InvalidPassword},
-                                           OpenFailure{"EmptyPassword", ";pwd=", errc::InvalidPassword},
-                                           OpenFailure{"OtherLetterCase", ";pwd=VORKELMADU", errc::InvalidPassword},
-                                           OpenFailure{"TrailingBlank", ";pwd=vorkelmadu ", errc::InvalidPassword}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OpenRefused,
+    ::testing::Values(OpenFailure{"WrongPassword", FileKind::Ours, ";pwd=vorkelmade", errc::InvalidPassword},
+                      OpenFailure{"NoConnectString", FileKind::Ours, "", errc::InvalidPassword},
+                      OpenFailure{"EmptyPassword", FileKind::Ours, ";pwd=", errc::InvalidPassword},
+                      OpenFailure{"OtherLetterCase", FileKind::Ours, ";pwd=VORKELMADU", errc::InvalidPassword},
+                      OpenFailure{"TrailingBlank", FileKind::Ours, ";pwd=vorkelmadu ", errc::InvalidPassword},
+                      OpenFailure{"MissingFile", FileKind::Missing, ";pwd=vorkelmadu", errc::FileNotFound},
+                      OpenFailure{"TextFile", FileKind::Text, ";pwd=vorkelmadu", errc::NotADatabase},
+                      OpenFailure{"EmptyFile", FileKind::Empty, ";pwd=vorkelmadu", errc::NotADatabase},
+                      OpenFailure{"SqliteWithoutVerifier", FileKind::BareSqlite, ";pwd=vorkelmadu",
+                                  errc::NotADatabase}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DbTest, ConnectStringKeyIsReadInAnyLetterCaseBesideOtherItems)
 {
@@ -85,38 +122,6 @@ TEST_F(DbTest, ConnectStringKeyIsReadInAnyLetterCaseBesideOtherItems)
     EXPECT_EQ(db::passwordFromConnect(QStringLiteral(";uid=x")), QString());
     Database::create(path(), Password).close();
     EXPECT_TRUE(Database::open(path(), QStringLiteral("MS Access;PWD=vorkelmadu;")).isOpen());
-}
-
-TEST_F(DbTest, MissingFileRaisesFileNotFound)
-{
-    expectDbError(errc::FileNotFound, [&] { Database::open(path(QStringLiteral("none.mdb")), Connect); });
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("none.mdb")))); // open never creates
-}
-
-TEST_F(DbTest, TextFileIsNotADatabase)
-{
-    QFile f(path());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("This is not a database file, only text that is long enough to fill a header page.\n");
-    f.close();
-    expectDbError(errc::NotADatabase, [&] { Database::open(path(), Connect); });
-}
-
-TEST_F(DbTest, EmptyFileIsNotADatabase)
-{
-    QFile f(path());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    expectDbError(errc::NotADatabase, [&] { Database::open(path(), Connect); });
-}
-
-TEST_F(DbTest, SqliteFileWithoutVerifierIsNotADatabase)
-{
-    {
-        RawConnection raw(path());
-        ASSERT_EQ(raw.exec("CREATE TABLE cvden2009 (id INTEGER)"), SQLITE_OK);
-    }
-    expectDbError(errc::NotADatabase, [&] { Database::open(path(), Connect); });
 }
 
 TEST_F(DbTest, CreateRefusesAnExistingPath)

@@ -1,6 +1,6 @@
 // Table definitions, indexes, field checks on write and stored queries.
+#include "../jetsql/test_catalog.h"
 #include "db_fixture.h"
-#include "jet_test_catalog.h"
 
 #include <sqlite3.h>
 
@@ -332,8 +332,8 @@ TEST_F(DbTest, MarkedRowsIndexServesTheClearingStatement)
     // over the index, writes a mark of its own and finds the file sound.
     jettest::TestCatalog catalog;
     const auto translation =
-        db::jet::translateStatement(QStringLiteral("UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;"), catalog);
-    const QByteArray clearing = std::get<db::jet::Statements>(translation).sql.value(0).toUtf8();
+        jetsql::translateStatement(QStringLiteral("UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;"), catalog);
+    const QByteArray clearing = std::get<jetsql::Statements>(translation).sql.value(0).toUtf8();
     sqlite3* tool = nullptr;
     ASSERT_EQ(sqlite3_open_v2(path().toUtf8().constData(), &tool, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
     auto first = [&](const QByteArray& sql) {

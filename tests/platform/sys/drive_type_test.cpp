@@ -80,15 +80,13 @@ TEST(DriveType, LaterMountOnTheSamePointHidesTheEarlier)
     EXPECT_EQ(mount->fsType, QStringLiteral("nfs"));
 }
 
-TEST(DriveType, NoMatchingMountGivesNull)
+TEST(DriveType, NothingToJudgeGivesNoAnswer)
 {
     EXPECT_EQ(sys::mountFor(QStringLiteral("/x"), {}), nullptr);
-}
-
-TEST(DriveType, EmptyPathIsUnknown)
-{
     EXPECT_EQ(sys::driveType(QString()), sys::DriveType::Unknown);
     EXPECT_EQ(sys::driveType(QStringLiteral("  ")), sys::DriveType::Unknown);
+    for (const char* device : {"0:40", "999:999", ""}) // no block device behind it
+        EXPECT_FALSE(sys::isRemovableDevice(QString::fromUtf8(device))) << device;
 }
 
 TEST(DriveType, MissingFileIsJudgedByItsNearestExistingFolder)
@@ -97,13 +95,6 @@ TEST(DriveType, MissingFileIsJudgedByItsNearestExistingFolder)
     const sys::DriveType folder = sys::driveType(dir.path());
     EXPECT_NE(folder, sys::DriveType::Unknown);
     EXPECT_EQ(sys::driveType(dir.filePath(QStringLiteral("not/yet/there.mdb"))), folder);
-}
-
-TEST(DriveType, DevicesWithoutABlockDeviceAreNotRemovable)
-{
-    EXPECT_FALSE(sys::isRemovableDevice(QStringLiteral("0:40")));
-    EXPECT_FALSE(sys::isRemovableDevice(QStringLiteral("999:999")));
-    EXPECT_FALSE(sys::isRemovableDevice(QString()));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/db/db_error.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/data_control.h"
+#include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
 
 #include <QStringList>
@@ -314,6 +315,100 @@ TEST_F(DataControlTest, SetRecordsetWorksOnTheCallersRecordset)
     noigui.setText(QStringLiteral("Bộ Quốc phòng"));
     EXPECT_FALSE(data.updateRecord());
     EXPECT_EQ(log.last(), QStringLiteral("error:%1").arg(db::errc::NotUpdatable));
+}
+
+// form_base.h: "unload() ... raises Validate(action::Unload) on every data control of the form";
+// a data control that cancels keeps the form loaded.
+TEST_F(DataControlTest, UnloadOfItsFormValidatesFirstAndCanBeCancelled)
+{
+    ui::FormBase form;
+    auto* own = new ui::DataControl(&form);
+    own->setDatabase(file.db());
+    own->setRecordSource(LetterFile::table());
+    auto* box = new ui::TextBox(&form);
+    box->bind(own, QStringLiteral("noigui"));
+    int validated = 0;
+    int cancel = ui::action::Cancel;
+    QObject::connect(own, &ui::DataControl::Validate, [&](int& action, int& save) {
+        EXPECT_EQ(action, ui::action::Unload);
+        EXPECT_EQ(save, 1);
+        ++validated;
+        action = cancel;
+    });
+    form.load();
+    ASSERT_TRUE(own->refresh());
+    box->setText(QStringLiteral("Sở Xây dựng"));
+    EXPECT_FALSE(form.unload());
+    EXPECT_TRUE(form.isLoaded());
+    cancel = ui::action::Unload;
+    EXPECT_TRUE(form.unload());
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(validated, 2);
+    EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), QStringLiteral("Sở Xây dựng"));
+}
+
+// A box bound to a field the record source lacks raises an Error naming it, shows nothing and
+// stays out of the way of the other boxes.
+TEST_F(DataControlTest, BoxOnAnUnknownFieldIsAnErrorAndTheOthersGoOn)
+{
+    ASSERT_TRUE(data.refresh());
+    log.clear();
+    ui::TextBox wrong;
+    wrong.bind(&data, QStringLiteral("so_cv_cu"));
+    ASSERT_EQ(log, QStringList({QStringLiteral("error:%1").arg(db::errc::ItemNotFound)}));
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("so_cv_cu"))) << qPrintable(errors.first());
+    EXPECT_EQ(wrong.text(), QString());
+    noigui.setText(QStringLiteral("Sở Y tế"));
+    wrong.setText(QStringLiteral("không ghi được"));
+    EXPECT_TRUE(data.updateRecord());
+    EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), QStringLiteral("Sở Y tế"));
+}
+
+// A write the file refuses (text in a number field, a duplicate key, also while leaving the
+// record) raises an Error, keeps the typed values and the position, and writes nothing; corrected,
+// the same write goes through.
+TEST_F(DataControlTest, RefusedWriteKeepsTheTypedValuesAndThePosition)
+{
+    file.db().execute(QStringLiteral("CREATE UNIQUE INDEX so_dk ON cvden2024 (stt)"));
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.moveTo(3));
+    stt.setText(QStringLiteral("năm"));
+    EXPECT_FALSE(data.updateRecord());
+    EXPECT_EQ(log.last(), QStringLiteral("error:3421"));
+    EXPECT_EQ(stt.text(), QStringLiteral("năm"));
+    stt.setText(QStringLiteral(" 1")); // already used
+    EXPECT_FALSE(data.moveFirst());
+    EXPECT_EQ(position(), 3);
+    EXPECT_EQ(stt.text(), QStringLiteral(" 1"));
+    EXPECT_TRUE(stt.dataChanged());
+    EXPECT_EQ(file.stored(4, QStringLiteral("noigui")).toString(), LetterFile::noigui(4));
+    ASSERT_TRUE(data.cancelUpdate());
+
+    ASSERT_TRUE(data.addNew());
+    stt.setText(QStringLiteral(" 2")); // already used
+    noigui.setText(QStringLiteral("Công an tỉnh"));
+    EXPECT_FALSE(data.updateRecord());
+    EXPECT_EQ(noigui.text(), QStringLiteral("Công an tỉnh"));
+    EXPECT_EQ(file.count(), 5);
+    stt.setText(QStringLiteral(" 6"));
+    EXPECT_TRUE(data.updateRecord());
+    EXPECT_EQ(file.count(), 6);
+    EXPECT_EQ(file.stored(6, QStringLiteral("noigui")).toString(), QStringLiteral("Công an tỉnh"));
+    EXPECT_EQ(file.stored(4, QStringLiteral("noigui")).toString(), LetterFile::noigui(4));
+}
+
+// A record source that fails raises an Error and leaves the control on the rows it had.
+TEST_F(DataControlTest, FailingRecordSourceLeavesTheControlAsItWas)
+{
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.moveTo(2));
+    data.setRecordSource(QStringLiteral("select * from cvden1999"));
+    EXPECT_FALSE(data.refresh());
+    EXPECT_TRUE(errors.last().contains(QStringLiteral("cvden1999"))) << qPrintable(errors.last());
+    EXPECT_TRUE(responder.messageBoxes().isEmpty()); // the handler answered Continue
+    EXPECT_EQ(position(), 2);
+    EXPECT_EQ(data.recordset().recordCount(), 5);
+    EXPECT_EQ(noigui.text(), LetterFile::noigui(3));
 }
 
 } // namespace

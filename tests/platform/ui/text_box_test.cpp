@@ -143,15 +143,6 @@ TEST_F(TextBoxTest, FocusAndKeyEventsAreReported)
     EXPECT_EQ(seen, QStringList({QStringLiteral("got"), QStringLiteral("keyup:13:0"), QStringLiteral("lost")}));
 }
 
-TEST_F(TextBoxTest, TabStopCanBeTurnedOff)
-{
-    ui::TextBox* b = box();
-    b->setTabStop(false);
-    EXPECT_FALSE(b->tabStop());
-    b->setTabStop(true);
-    EXPECT_TRUE(b->tabStop());
-}
-
 TEST_F(TextBoxTest, MultiLineBoxPassesTabToTheNextControl)
 {
     ui::TextBox* multi = box(true);

@@ -1,6 +1,6 @@
-#include "jet_functions.h"
+#include "functions.h"
 
-#include "jet_fold.h"
+#include "fold.h"
 #include "like_pattern.h"
 
 #include <QDateTime>
@@ -9,7 +9,7 @@
 #include <limits>
 #include <sqlite3.h>
 
-namespace db::jet {
+namespace jetsql {
 
 namespace {
 
@@ -458,4 +458,4 @@ void registerJetFunctions(sqlite3* connection)
     create(connection, "jet_power", 2, powerFunction);
 }
 
-} // namespace db::jet
+} // namespace jetsql

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "jet_lexer.h"
-#include "jet_translator.h"
+#include "catalog.h"
+#include "lexer.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +11,7 @@
 // The recursive-descent translator behind translateStatement() and translateCriterion(). It reads
 // Jet tokens and writes SQLite text as it goes; every expression it writes is self-contained
 // (parenthesised), so the caller may put it anywhere, including before COLLATE.
-namespace db::jet {
+namespace jetsql {
 
 // "name" with inner double quotes doubled.
 QString quoteName(const QString& name);
@@ -148,4 +148,4 @@ private:
     QStringList m_expanding;
 };
 
-} // namespace db::jet
+} // namespace jetsql

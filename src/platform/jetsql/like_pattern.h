@@ -2,7 +2,7 @@
 
 #include <QStringView>
 
-namespace db {
+namespace jetsql {
 
 // The pattern operator of the program's own code (the old language's Like), also used by the
 // SQL like() of our connections after both sides are folded.
@@ -23,4 +23,4 @@ namespace db {
 // pattern with several "*" costs at most about text length times pattern length steps.
 bool likeMatch(QStringView text, QStringView pattern);
 
-} // namespace db
+} // namespace jetsql

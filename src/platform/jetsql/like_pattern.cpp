@@ -1,6 +1,6 @@
 #include "like_pattern.h"
 
-namespace db {
+namespace jetsql {
 
 namespace {
 
@@ -99,4 +99,4 @@ bool likeMatch(QStringView text, QStringView pattern)
     }
 }
 
-} // namespace db
+} // namespace jetsql

@@ -1,8 +1,8 @@
-#include "jet_lexer.h"
+#include "lexer.h"
 
-#include "db_error.h"
+#include "syntax_error.h"
 
-namespace db::jet {
+namespace jetsql {
 
 bool Token::isWord(const char* keyword) const
 {
@@ -26,10 +26,10 @@ namespace {
 
 [[noreturn]] void fail(const QString& statement, const QString& what, qsizetype position)
 {
-    throw DbError(errc::SyntaxError, QStringLiteral("Syntax error (%1 at character %2) in %3")
-                                         .arg(what)
-                                         .arg(position + 1)
-                                         .arg(quoteStatement(statement)));
+    throw SyntaxError(QStringLiteral("Syntax error (%1 at character %2) in %3")
+                          .arg(what)
+                          .arg(position + 1)
+                          .arg(quoteStatement(statement)));
 }
 
 bool isWordStart(QChar c)
@@ -83,7 +83,7 @@ QList<Token> tokenize(const QString& statement)
             }
             i = j + 1;
         } else if (c == u'[') {
-            // "]]" inside a bracketed name stands for one "]" (db::quoteJetName writes it).
+            // "]]" inside a bracketed name stands for one "]" (quoteJetName writes it).
             qsizetype close = statement.indexOf(u']', i + 1);
             QString text;
             qsizetype from = i + 1;
@@ -158,4 +158,4 @@ QList<Token> tokenize(const QString& statement)
     return tokens;
 }
 
-} // namespace db::jet
+} // namespace jetsql

@@ -1,14 +1,14 @@
 // Statement level of the Jet dialect: which statement it is, and what each kind becomes.
 
-#include "jet_translator.h"
+#include "translator.h"
 
-#include "jet_functions.h"
-#include "jet_parser.h"
+#include "functions.h"
+#include "parser.h"
 
 #include <algorithm>
 #include <sqlite3.h>
 
-namespace db::jet {
+namespace jetsql {
 
 namespace {
 
@@ -310,4 +310,4 @@ void registerFunctions(sqlite3* connection)
     registerJetFunctions(connection);
 }
 
-} // namespace db::jet
+} // namespace jetsql

@@ -1,9 +1,9 @@
-#include "jet_parser.h"
+#include "parser.h"
 
-#include "db_error.h"
-#include "sql_quote.h"
+#include "sql_text.h"
+#include "syntax_error.h"
 
-namespace db::jet {
+namespace jetsql {
 
 QString quoteName(const QString& name)
 {
@@ -117,8 +117,7 @@ void Parser::failAt(const Token& token, const QString& what) const
         near = QStringLiteral("at the end");
     else
         near = QStringLiteral("at character %1").arg(token.position + 1);
-    throw DbError(errc::SyntaxError,
-                  QStringLiteral("Syntax error (%1 %2) in %3").arg(what, near, quoteStatement(m_text)));
+    throw SyntaxError(QStringLiteral("Syntax error (%1 %2) in %3").arg(what, near, quoteStatement(m_text)));
 }
 
 bool Parser::atIdentifier() const
@@ -134,4 +133,4 @@ QString Parser::identifier(const QString& what)
     return next().text.trimmed();
 }
 
-} // namespace db::jet
+} // namespace jetsql

@@ -4,7 +4,7 @@
 #include <QString>
 
 // The tokenizer of the Jet dialect: the first step of translating a statement or a criterion.
-namespace db::jet {
+namespace jetsql {
 
 struct Token
 {
@@ -29,11 +29,11 @@ struct Token
 };
 
 // Splits a Jet statement into tokens, ending with one End token. Blanks, tabs and line breaks
-// separate tokens and are dropped. Raises DbError(errc::SyntaxError) naming the statement for an
+// separate tokens and are dropped. Raises SyntaxError naming the statement for an
 // unterminated string, [name] or #date#, and for a character that starts no token.
 QList<Token> tokenize(const QString& statement);
 
 // Text for error messages: the statement, cut to a readable length.
 QString quoteStatement(const QString& statement);
 
-} // namespace db::jet
+} // namespace jetsql

@@ -2,9 +2,9 @@
 // stored queries expanded where they are named, Jet's INTO and TOP, and letter case ignored in
 // DISTINCT, GROUP BY and ORDER BY.
 
-#include "jet_parser.h"
+#include "parser.h"
 
-namespace db::jet {
+namespace jetsql {
 
 namespace {
 
@@ -363,4 +363,4 @@ Select Parser::select(bool wantColumns, bool allowInto)
     return result;
 }
 
-} // namespace db::jet
+} // namespace jetsql

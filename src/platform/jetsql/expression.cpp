@@ -2,12 +2,12 @@
 // OR/XOR, AND, NOT, comparisons (= <> < > <= >= Like In Between Is), &, + and -, Mod, \, * and /,
 // unary minus, ^.
 
-#include "jet_parser.h"
+#include "parser.h"
 
 #include <QDate>
 #include <QTime>
 
-namespace db::jet {
+namespace jetsql {
 
 namespace {
 
@@ -389,4 +389,4 @@ Expr Parser::dateLiteral(const Token& token)
     return e;
 }
 
-} // namespace db::jet
+} // namespace jetsql

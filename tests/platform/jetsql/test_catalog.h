@@ -1,12 +1,11 @@
 #pragma once
 
 // An in-memory SQLite connection with the Jet functions installed and a small Catalog over it,
-// for the Jet dialect's tests. External files named with IN '<path>' are attached temporary
-// files; stored queries are kept in a map per schema. Translations are carried out the way the
-// database layer carries them out.
+// for the Jet SQL compiler's tests. External files named with IN '<path>' are attached temporary
+// files; stored queries are kept in a map per schema.
 
-#include "platform/db/db_error.h"
-#include "platform/db/jet_translator.h"
+#include "platform/jetsql/translator.h"
+#include <stdexcept>
 
 #include <QMap>
 #include <QTemporaryDir>
@@ -15,14 +14,14 @@
 
 namespace jettest {
 
-class TestCatalog : public db::jet::Catalog
+class TestCatalog : public jetsql::Catalog
 {
 public:
     TestCatalog()
     {
         EXPECT_TRUE(m_dir.isValid());
         sqlite3_open(":memory:", &m_db);
-        db::jet::registerFunctions(m_db);
+        jetsql::registerFunctions(m_db);
     }
     ~TestCatalog() override { sqlite3_close(m_db); }
     TestCatalog(const TestCatalog&) = delete;
@@ -82,7 +81,7 @@ public:
         if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
             const QString text = QString::fromUtf8(message);
             sqlite3_free(message);
-            throw db::DbError(db::errc::EngineErrorBase, text + QStringLiteral(" in: ") + sql);
+            throw std::runtime_error((text + QStringLiteral(" in: ") + sql).toStdString());
         }
     }
 
@@ -92,8 +91,8 @@ public:
         sqlite3_stmt* statement = nullptr;
         const QByteArray utf8 = sql.toUtf8();
         if (sqlite3_prepare_v2(m_db, utf8.constData(), -1, &statement, nullptr) != SQLITE_OK)
-            throw db::DbError(db::errc::EngineErrorBase,
-                              QString::fromUtf8(sqlite3_errmsg(m_db)) + QStringLiteral(" in: ") + sql);
+            throw std::runtime_error(
+                (QString::fromUtf8(sqlite3_errmsg(m_db)) + QStringLiteral(" in: ") + sql).toStdString());
         QList<QStringList> result;
         int rc = SQLITE_OK;
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -109,7 +108,7 @@ public:
         const QString error = QString::fromUtf8(sqlite3_errmsg(m_db));
         sqlite3_finalize(statement);
         if (rc != SQLITE_DONE)
-            throw db::DbError(db::errc::EngineErrorBase, error + QStringLiteral(" in: ") + sql);
+            throw std::runtime_error((error + QStringLiteral(" in: ") + sql).toStdString());
         return result;
     }
 
@@ -122,49 +121,22 @@ public:
         return values;
     }
 
-    // Translates a Jet statement and carries it out as the database layer does.
+    // Translates a Jet statement that comes back as plain statements and runs them.
     void run(const QString& jetSql)
     {
-        const db::jet::Translation translation = db::jet::translateStatement(jetSql, *this);
-        if (const auto* statements = std::get_if<db::jet::Statements>(&translation)) {
-            for (const QString& sql : statements->sql)
-                exec(sql);
-        } else if (const auto* into = std::get_if<db::jet::SelectInto>(&translation)) {
-            const QString target = qualified(into->schema, into->table);
-            if (into->structureFrom) {
-                // Field definitions of the source table; text columns ignore letter case.
-                QStringList fields;
-                for (const QStringList& field :
-                     rows(QStringLiteral("SELECT name, type FROM pragma_table_info('%1', '%2')")
-                              .arg(*into->structureFrom, into->structureFromSchema.value_or(QStringLiteral("main"))))) {
-                    const bool text = field[1].contains(QLatin1String("TEXT"), Qt::CaseInsensitive);
-                    fields << QStringLiteral("\"%1\" %2%3")
-                                  .arg(field[0], field[1], text ? QStringLiteral(" COLLATE NOCASE") : QString());
-                }
-                exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, fields.join(QStringLiteral(", "))));
-                exec(into->insertSql);
-            } else {
-                exec(QStringLiteral("CREATE TABLE %1 AS ").arg(target) +
-                     into->insertSql.mid(into->insertSql.indexOf(QLatin1String("SELECT"))));
-            }
-        } else if (const auto* drop = std::get_if<db::jet::DropTable>(&translation)) {
-            exec(QStringLiteral("DROP TABLE ") + qualified(drop->schema, drop->table));
-        } else if (const auto* index = std::get_if<db::jet::CreateIndex>(&translation)) {
-            QStringList fields;
-            for (const QString& field : index->index.fields)
-                fields << QStringLiteral("\"%1\"").arg(field);
-            exec(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                     .arg(index->index.unique ? QStringLiteral("UNIQUE ") : QString(),
-                          qualified(index->schema, index->index.name), QStringLiteral("\"%1\"").arg(index->table),
-                          fields.join(QStringLiteral(", "))));
-        }
+        const jetsql::Translation translation = jetsql::translateStatement(jetSql, *this);
+        const auto* statements = std::get_if<jetsql::Statements>(&translation);
+        if (!statements)
+            throw std::runtime_error("not a plain statement: " + jetSql.toStdString());
+        for (const QString& sql : statements->sql)
+            exec(sql);
     }
 
     // Rows of a Jet SELECT, first column only.
     QStringList select(const QString& jetSql)
     {
-        const db::jet::Translation translation = db::jet::translateStatement(jetSql, *this);
-        const auto* statements = std::get_if<db::jet::Statements>(&translation);
+        const jetsql::Translation translation = jetsql::translateStatement(jetSql, *this);
+        const auto* statements = std::get_if<jetsql::Statements>(&translation);
         EXPECT_NE(statements, nullptr) << jetSql.toStdString();
         if (!statements || statements->sql.size() != 1)
             return {};
@@ -175,17 +147,12 @@ public:
     QStringList find(const QString& table, const QString& field, const QString& criterion)
     {
         return column(QStringLiteral("SELECT \"%1\" FROM \"%2\" WHERE %3 ORDER BY rowid")
-                          .arg(field, table, db::jet::translateCriterion(criterion, *this)));
+                          .arg(field, table, jetsql::translateCriterion(criterion, *this)));
     }
 
     int attachCount = 0;
 
 private:
-    static QString qualified(const QString& schema, const QString& name)
-    {
-        return QStringLiteral("\"%1\".\"%2\"").arg(schema, name);
-    }
-
     sqlite3* m_db = nullptr;
     QTemporaryDir m_dir;
     QMap<QString, QString> m_schemas;

@@ -1,8 +1,6 @@
-#include "platform/db/jet_fold.h"
-#include "platform/db/jet_translator.h"
+#include "platform/jetsql/fold.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
@@ -10,7 +8,7 @@ int compareUtf8(const QString& a, const QString& b)
 {
     const QByteArray ua = a.toUtf8();
     const QByteArray ub = b.toUtf8();
-    const int r = db::jet::compareFolded(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
+    const int r = jetsql::compareFolded(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
@@ -56,7 +54,7 @@ TEST_P(VietnameseFold, ComparesIgnoringCaseOnly)
     const QString b = QString::fromUtf16(c.b);
     EXPECT_EQ(compareUtf8(a, b), c.expected);
     EXPECT_EQ(compareUtf8(b, a), -c.expected);
-    const int q = db::jet::compareFolded(a, b);
+    const int q = jetsql::compareFolded(a, b);
     EXPECT_EQ(q < 0 ? -1 : (q > 0 ? 1 : 0), c.expected);
 }
 
@@ -65,35 +63,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, VietnameseFold, testing::ValuesIn(foldCases),
 
 TEST(VietnameseFold, FoldCaseLowersAndComposes)
 {
-    EXPECT_EQ(db::jet::foldCase(u"ĐỨC ẤP"), QStringLiteral("đức ấp"));
-    EXPECT_EQ(db::jet::foldCase(QStringView(u"A\u0301")), QStringLiteral("á"));
+    EXPECT_EQ(jetsql::foldCase(u"ĐỨC ẤP"), QStringLiteral("đức ấp"));
+    EXPECT_EQ(jetsql::foldCase(QStringView(u"A\u0301")), QStringLiteral("á"));
 }
 
 TEST(VietnameseFold, MalformedUtf8ComparesWithoutCrashing)
 {
     const char bad[] = {'\xE1', '\xBA'}; // a cut three-byte sequence
     const char good[] = {'a'};
-    EXPECT_NE(db::jet::compareFolded(bad, 2, good, 1), 0);
-    EXPECT_EQ(db::jet::compareFolded(bad, 2, bad, 2), 0);
-}
-
-TEST(VietnameseFold, ReplacesNocaseOnAConnection)
-{
-    sqlite3* connection = nullptr;
-    ASSERT_EQ(sqlite3_open(":memory:", &connection), SQLITE_OK);
-    db::jet::registerFunctions(connection);
-    sqlite3_stmt* statement = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(connection,
-                                 "SELECT 'Đức' = 'đức' COLLATE NOCASE, 'ẤP' = 'ấp' COLLATE NOCASE, "
-                                 "'a' = 'á' COLLATE NOCASE",
-                                 -1, &statement, nullptr),
-              SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(statement, 0), 1);
-    EXPECT_EQ(sqlite3_column_int(statement, 1), 1);
-    EXPECT_EQ(sqlite3_column_int(statement, 2), 0);
-    sqlite3_finalize(statement);
-    sqlite3_close(connection);
+    EXPECT_NE(jetsql::compareFolded(bad, 2, good, 1), 0);
+    EXPECT_EQ(jetsql::compareFolded(bad, 2, bad, 2), 0);
 }
 
 } // namespace

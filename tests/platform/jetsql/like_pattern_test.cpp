@@ -1,4 +1,4 @@
-#include "platform/db/like_pattern.h"
+#include "platform/jetsql/like_pattern.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ class LikePattern : public testing::TestWithParam<LikeCase>
 TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
 {
     const LikeCase& c = GetParam();
-    EXPECT_EQ(db::likeMatch(QStringView(c.text), QStringView(c.pattern)), c.matches)
+    EXPECT_EQ(jetsql::likeMatch(QStringView(c.text), QStringView(c.pattern)), c.matches)
         << "text: " << QString::fromUtf16(c.text).toStdString()
         << " pattern: " << QString::fromUtf16(c.pattern).toStdString();
 }
@@ -85,8 +85,8 @@ TEST(LikePatternCost, ManyStarsOverLongTextFinishQuickly)
     // work stays near text length times pattern length.
     const QString text = QString(20000, u'a');
     const QString pattern = QStringLiteral("*a*a*a*a*a*a*a*a*a*a*a*b");
-    EXPECT_FALSE(db::likeMatch(text, pattern));
-    EXPECT_TRUE(db::likeMatch(text + u'b', pattern));
+    EXPECT_FALSE(jetsql::likeMatch(text, pattern));
+    EXPECT_TRUE(jetsql::likeMatch(text + u'b', pattern));
 }
 
 } // namespace

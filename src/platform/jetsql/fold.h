@@ -7,7 +7,7 @@
 // a lower-case form, which covers all Vietnamese letters with or without tone marks ("Đức" and
 // "đức", "ẤP" and "ấp" are equal), while accents are respected ("a" and "á" differ). Text in
 // decomposed form (a letter followed by combining marks) compares equal to its precomposed form.
-namespace db::jet {
+namespace jetsql {
 
 // The folded form of text: precomposed (NFC), every character lower-cased.
 QString foldCase(QStringView text);
@@ -20,4 +20,4 @@ int compareFolded(const char* a, int aLength, const char* b, int bLength);
 // The same comparison on QStrings.
 int compareFolded(QStringView a, QStringView b);
 
-} // namespace db::jet
+} // namespace jetsql

@@ -1,9 +1,9 @@
-#include "jet_fold.h"
+#include "fold.h"
 
 #include <QChar>
 #include <QList>
 
-namespace db::jet {
+namespace jetsql {
 
 namespace {
 
@@ -142,4 +142,4 @@ int compareFolded(const char* a, int aLength, const char* b, int bLength)
     return 0;
 }
 
-} // namespace db::jet
+} // namespace jetsql

@@ -1,0 +1,69 @@
+#include "db_fixture.h"
+
+#include "platform/db/transaction.h"
+
+#include <QStringList>
+#include <stdexcept>
+
+namespace {
+
+using dbtest::DbTest;
+
+int rowCount(db::Database& db)
+{
+    return db.openRecordset(QStringLiteral("SELECT count(*) FROM cvden2009")).value(0).toInt();
+}
+
+void addRow(db::Database& db)
+{
+    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"));
+}
+
+QStringList g_log;
+
+void capture(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    g_log << QString::fromUtf8(context.category) + QLatin1Char('|') + text;
+}
+
+TEST_F(DbTest, TransactionGuardCommitsOrRollsBack)
+{
+    db::Database db = makeLetters(2);
+    EXPECT_THROW(
+        {
+            db::Transaction transaction(db, QStringLiteral("adding a row"));
+            addRow(db);
+            throw std::runtime_error("failed on the way");
+        },
+        std::runtime_error);
+    EXPECT_EQ(rowCount(db), 2);
+    {
+        db::Transaction transaction(db, QStringLiteral("adding a row"));
+        addRow(db);
+        transaction.commit();
+    }
+    EXPECT_EQ(rowCount(db), 3);
+    db.beginTrans(); // the guards ended their transactions: a new one begins
+    db.rollback();
+}
+
+TEST_F(DbTest, TransactionGuardLogsAFailingRollback)
+{
+    db::Database db = makeLetters(1);
+    g_log.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(capture);
+    try {
+        db::Transaction transaction(db, QStringLiteral("adding a row"));
+        addRow(db);
+        db.commitTrans(); // ended behind the guard's back: its rollback fails
+        throw std::runtime_error("failed on the way");
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "failed on the way"); // the first error goes on
+    }
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(g_log.size(), 1);
+    EXPECT_TRUE(g_log[0].startsWith(QLatin1String("selvaro.db|error 3034 while adding a row")))
+        << g_log[0].toStdString();
+}
+
+} // namespace
