@@ -1,7 +1,6 @@
 #pragma once
 
 #include "field_def.h"
-#include "recordset_type.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,6 +11,12 @@
 namespace db {
 
 class Database;
+
+enum class RecordsetType
+{
+    Dynaset,  // updatable keyset over the rows of one table; sees later changes to those rows
+    Snapshot, // read-only copy taken when opened (or requeried)
+};
 
 enum class EditMode
 {

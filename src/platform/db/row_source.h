@@ -2,7 +2,7 @@
 
 #include "connection.h"
 #include "field_def.h"
-#include "recordset_type.h"
+#include "recordset.h"
 
 #include <QHash>
 #include <QSet>
