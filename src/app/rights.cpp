@@ -31,7 +31,7 @@ QString ktraquyenquantri(const QString& mode)
     } else {
         title = QStringLiteral("Nhập lại tên, mật khẩu đang dùng");
     }
-    frmLogin::run(LoginCheck::kModeRightsCheck, title);
+    LoginForm::run(LoginCheck::kModeRightsCheck, title);
 
     if (m.thongbao != QLatin1String("thoi") && !m.quyenkiemtra.isEmpty()) {
         result = m.quyenkiemtra;

@@ -41,7 +41,10 @@ protected:
         app::resetModule1();
     }
 
-    QLineEdit* box(app::frmLogin& form, const char* name) { return form.control<QLineEdit>(QString::fromLatin1(name)); }
+    QLineEdit* box(app::LoginForm& form, const char* name)
+    {
+        return form.control<QLineEdit>(QString::fromLatin1(name));
+    }
 
     UsersFixture fx;
     QStringList boxes;
@@ -50,7 +53,7 @@ protected:
 
 TEST_F(FrmLoginTest, LoadsNamesAndShowsCaptions)
 {
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm form(app::LoginCheck::kModeStartup, QString());
     form.load();
     auto* names = form.control<QComboBox>(QStringLiteral("Combotenbangthamkhao"));
     ASSERT_EQ(names->count(), 2);
@@ -67,19 +70,19 @@ TEST_F(FrmLoginTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
     const QString logon = sys::logonName();
     ASSERT_FALSE(logon.isEmpty());
     {
-        app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+        app::LoginForm form(app::LoginCheck::kModeStartup, QString());
         form.load();
         EXPECT_EQ(box(form, "txtUserName")->text(), QString());
     }
     fx.addUser(QStringLiteral("Người Dùng Máy"), logon, QStringLiteral("pw"), QStringLiteral("CB"));
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm form(app::LoginCheck::kModeStartup, QString());
     form.load();
     EXPECT_EQ(box(form, "txtUserName")->text(), logon);
 }
 
 TEST_F(FrmLoginTest, ChoosingANameCopiesItIntoTheNameBox)
 {
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm form(app::LoginCheck::kModeStartup, QString());
     form.load();
     auto* names = form.control<QComboBox>(QStringLiteral("Combotenbangthamkhao"));
     emit names->activated(1);
@@ -88,7 +91,7 @@ TEST_F(FrmLoginTest, ChoosingANameCopiesItIntoTheNameBox)
 
 TEST_F(FrmLoginTest, WrongPasswordShowsLoginMessageAndStaysOpen)
 {
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm form(app::LoginCheck::kModeStartup, QString());
     form.showModeless();
     box(form, "txtUserName")->setText(QStringLiteral("an"));
     box(form, "txtPassword")->setText(QStringLiteral("sai"));
@@ -106,14 +109,14 @@ TEST_F(FrmLoginTest, WrongPasswordShowsLoginMessageAndStaysOpen)
 
 TEST_F(FrmLoginTest, GivingUpClosingTheWindowOrEscSetsThoi)
 {
-    const std::function<void(app::frmLogin&)> ways[] = {
-        [](app::frmLogin& f) { f.control<QPushButton>(QStringLiteral("cmdCancel"))->click(); },
-        [](app::frmLogin& f) { f.close(); },
-        [](app::frmLogin& f) { QTest::keyClick(f.focusWidget(), Qt::Key_Escape); },
+    const std::function<void(app::LoginForm&)> ways[] = {
+        [](app::LoginForm& f) { f.control<QPushButton>(QStringLiteral("cmdCancel"))->click(); },
+        [](app::LoginForm& f) { f.close(); },
+        [](app::LoginForm& f) { QTest::keyClick(f.focusWidget(), Qt::Key_Escape); },
     };
     for (const auto& giveUp : ways) {
         app::module1().thongbao.clear();
-        app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+        app::LoginForm form(app::LoginCheck::kModeStartup, QString());
         form.showModeless();
         giveUp(form);
         EXPECT_FALSE(form.isVisible());
@@ -123,7 +126,7 @@ TEST_F(FrmLoginTest, GivingUpClosingTheWindowOrEscSetsThoi)
 
 TEST_F(FrmLoginTest, IsAnAccessibleFixedDialogWithNamedBoxes)
 {
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm form(app::LoginCheck::kModeStartup, QString());
     form.showModeless();
     EXPECT_TRUE(test::isAccessible(&form));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -131,7 +134,7 @@ TEST_F(FrmLoginTest, IsAnAccessibleFixedDialogWithNamedBoxes)
 
 TEST_F(FrmLoginTest, F4EmptiesTheFocusedTextBox)
 {
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm form(app::LoginCheck::kModeStartup, QString());
     form.showModeless();
     QLineEdit* name = box(form, "txtUserName");
     name->setText(QStringLiteral("an"));
@@ -146,7 +149,7 @@ TEST_F(FrmLoginTest, UnreadableUsersFileGivesUpAfterItsMessage)
     app::module1().filethamkhaolich = fx.path() + QStringLiteral(".missing");
     app::module1().dbthamkhaolich = db::Database(); // the file could not be opened
     test::ScriptedResponder responder;
-    app::frmLogin::run(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm::run(app::LoginCheck::kModeStartup, QString());
     EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});
     EXPECT_TRUE(responder.modalForms().isEmpty()) << "the dialog is not shown";
     EXPECT_EQ(app::module1().thongbao, QStringLiteral("thoi"));

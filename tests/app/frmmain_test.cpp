@@ -31,14 +31,14 @@ class FrmMainTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        app::frmMain::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
+        app::MainWindow::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
         ASSERT_EQ(home.start(main), app::StartupOutcome::Ready);
         home.responder.clear();
     }
     void TearDown() override
     {
         app::unregisterFormOpeners();
-        app::frmMain::setSettingsStoreFile(QString());
+        app::MainWindow::setSettingsStoreFile(QString());
     }
 
     // Registers a recording opener for command.
@@ -55,7 +55,7 @@ protected:
 
     QTemporaryDir m_store;
     ProgramFolder home;
-    app::frmMain main;
+    app::MainWindow main;
     QList<app::FormRequest> opened;
     QList<bool> mainVisibleWhileOpen;
 };
@@ -276,7 +276,7 @@ TEST_F(FrmMainTest, AboutBoxClosesWithItsButtonAndShowsTheMainWindow)
 {
     main.hide();
     action(QStringLiteral("mnuHelpAbout"))->trigger();
-    auto* about = main.findChild<app::frmAbout*>();
+    auto* about = main.findChild<app::AboutDialog*>();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("chương trình quản lý Selvaro"));
@@ -289,7 +289,7 @@ TEST_F(FrmMainTest, AboutBoxOpensOnceAndASecondChoiceRaisesIt)
 {
     action(QStringLiteral("mnuHelpAbout"))->trigger();
     action(QStringLiteral("mnuHelpAbout"))->trigger();
-    const QList<app::frmAbout*> boxes = main.findChildren<app::frmAbout*>();
+    const QList<app::AboutDialog*> boxes = main.findChildren<app::AboutDialog*>();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes.first()->isVisible());
     EXPECT_FALSE(boxes.first()->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -330,7 +330,7 @@ TEST_F(FrmMainTest, EveryWindowIsAccessibleAndTheTitleIsReadOnce)
     EXPECT_TRUE(test::isAccessible(&main));
     EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1);
 
-    app::frmAbout* about = app::frmAbout::showAbout(&main);
+    app::AboutDialog* about = app::AboutDialog::showAbout(&main);
     EXPECT_TRUE(test::isAccessible(about));
     about->unload();
 
@@ -393,7 +393,7 @@ TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
 
 TEST_F(FrmMainTest, ClosingUnloadsFormsThatAreOnlyHidden)
 {
-    app::frmAbout* about = app::frmAbout::showAbout(&main);
+    app::AboutDialog* about = app::AboutDialog::showAbout(&main);
     about->hide();
     ASSERT_TRUE(about->isLoaded());
     main.close();

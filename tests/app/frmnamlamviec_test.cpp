@@ -24,7 +24,7 @@ protected:
     // Opens the dialog, types year into its box and presses its button.
     void choose(const QString& year)
     {
-        app::frmnamlamviec form(&window);
+        app::WorkingYearDialog form(&window);
         form.showModeless();
         form.control<QComboBox>(QStringLiteral("Combonamlamviec"))->setCurrentText(year);
         form.control<QPushButton>(QStringLiteral("cmdCancel"))->click();
@@ -49,7 +49,7 @@ TEST_F(FrmNamlamviecTest, ListsEveryYearOnceNewestFirst)
     cv.execute(QStringLiteral("SELECT * INTO cvden2008 FROM cvdenmau"));
     // A table some other program made, whose "year" holds a quote, is listed as it is.
     cv.execute(QStringLiteral("SELECT * INTO [cvdi1'2)] FROM cvdimau"));
-    app::frmnamlamviec form(&window);
+    app::WorkingYearDialog form(&window);
     form.load();
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_EQ(form.years(), (QStringList{QStringLiteral("2009"), QStringLiteral("2008"), QStringLiteral("2007"),
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FrmNamlamviecRefusedTest,
 TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
 {
     {
-        app::frmnamlamviec form(&window);
+        app::WorkingYearDialog form(&window);
         form.showModeless();
         auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
         box->setCurrentText(QStringLiteral("2010"));
@@ -135,7 +135,7 @@ TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
         EXPECT_FALSE(form.isVisible());
         EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
     }
-    app::frmnamlamviec form(&window);
+    app::WorkingYearDialog form(&window);
     form.showModeless();
     auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
     box->setCurrentText(QStringLiteral("2010"));
@@ -147,7 +147,7 @@ TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
 
 TEST_F(FrmNamlamviecTest, IsAnAccessibleFixedDialog)
 {
-    app::frmnamlamviec form(&window);
+    app::WorkingYearDialog form(&window);
     form.showModeless();
     EXPECT_TRUE(test::isAccessible(&form));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);

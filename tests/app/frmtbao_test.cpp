@@ -152,17 +152,17 @@ protected:
     void TearDown() override { ui::FormBase::setModalHandler({}); }
 
     // Shows text in mode; while open, records the dialog and runs act (the user).
-    QString ask(const QString& text, const QString& mode, const std::function<void(app::frmtbao&)>& act)
+    QString ask(const QString& text, const QString& mode, const std::function<void(app::MessageDialog&)>& act)
     {
         ui::FormBase::setModalHandler([this, &act](ui::FormBase& form) {
-            auto& dialog = static_cast<app::frmtbao&>(form);
+            auto& dialog = static_cast<app::MessageDialog&>(form);
             seen = record(dialog);
             act(dialog);
         });
         return dialog.show(text, mode);
     }
 
-    static Seen record(const app::frmtbao& d)
+    static Seen record(const app::MessageDialog& d)
     {
         return Seen{d.size(),
                     d.Label1->geometry(),
@@ -174,7 +174,7 @@ protected:
     }
 
     // Ctrl+End as typed: Ctrl down, End down, then the two released in either order.
-    void ctrlEnd(app::frmtbao& d, bool ctrlReleasedFirst = false)
+    void ctrlEnd(app::MessageDialog& d, bool ctrlReleasedFirst = false)
     {
         QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
         QTest::keyPress(target, Qt::Key_Control, Qt::ControlModifier);
@@ -188,14 +188,14 @@ protected:
         }
     }
 
-    app::frmtbao dialog;
+    app::MessageDialog dialog;
     Seen seen;
 };
 
 TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
 {
     const QString answer = ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
-                               [](app::frmtbao& d) { d.cmdok->click(); });
+                               [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_EQ(answer, QStringLiteral("ok"));
     EXPECT_EQ(app::module1().traloi, QStringLiteral("ok"));
     EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
@@ -216,12 +216,14 @@ TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
 
 TEST_F(FrmtbaoTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
 {
-    using Act = std::function<void(app::frmtbao&)>;
-    const Act yes = [](app::frmtbao& d) { d.cmdyes->click(); };
-    const Act no = [](app::frmtbao& d) { d.cmdno->click(); };
-    const Act ok = [](app::frmtbao& d) { d.cmdok->click(); };
-    const Act closeBox = [](app::frmtbao& d) { d.close(); };
-    const Act escape = [](app::frmtbao& d) { QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape); };
+    using Act = std::function<void(app::MessageDialog&)>;
+    const Act yes = [](app::MessageDialog& d) { d.cmdyes->click(); };
+    const Act no = [](app::MessageDialog& d) { d.cmdno->click(); };
+    const Act ok = [](app::MessageDialog& d) { d.cmdok->click(); };
+    const Act closeBox = [](app::MessageDialog& d) { d.close(); };
+    const Act escape = [](app::MessageDialog& d) {
+        QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape);
+    };
     struct Case
     {
         const char* what;
@@ -263,7 +265,7 @@ TEST_F(FrmtbaoTest, ManyLinesGrowTheDialogUntilTheTextFits)
     QStringList lines;
     for (int i = 1; i <= 12; ++i)
         lines << QStringLiteral("Dòng thứ %1 của thông báo").arg(i);
-    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
     const MessageLayout& layout = dialog.layoutTwips();
     ASSERT_TRUE(layout.fits);
     EXPECT_GT(layout.k, 0);
@@ -280,7 +282,7 @@ TEST_F(FrmtbaoTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
     QStringList lines;
     for (int i = 1; i <= 400; ++i)
         lines << QStringLiteral("Dòng %1").arg(i);
-    ask(lines.join(QLatin1Char('\r')), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    ask(lines.join(QLatin1Char('\r')), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
     const MessageLayout& layout = dialog.layoutTwips();
     EXPECT_FALSE(layout.fits);
     const double screenHeight = dialog.twipsY(dialog.screen()->geometry().height());
@@ -293,12 +295,12 @@ TEST_F(FrmtbaoTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
 TEST_F(FrmtbaoTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
 {
     ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"),
-        [](app::frmtbao& d) { d.cmdok->click(); });
+        [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
     EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
     EXPECT_EQ(app::module1().thongbao, QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
 
-    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
@@ -309,7 +311,7 @@ TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgainWhiche
         app::setLastError(3021, QStringLiteral("No current record."));
         QStringList texts;
         QList<int> tops;
-        ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
+        ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::MessageDialog& d) {
             ctrlEnd(d, ctrlFirst);
             texts << d.Label1->text();
             tops << d.Label1->y();
@@ -332,7 +334,7 @@ TEST_F(FrmtbaoTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
 {
     for (const char* mode : {"ok", "yesno"}) {
         SCOPED_TRACE(mode);
-        ask(QStringLiteral("Có ghi không ?"), QString::fromLatin1(mode), [](app::frmtbao& d) {
+        ask(QStringLiteral("Có ghi không ?"), QString::fromLatin1(mode), [](app::MessageDialog& d) {
             EXPECT_TRUE(test::isAccessible(&d));
             EXPECT_FALSE(d.windowFlags() & Qt::WindowMaximizeButtonHint);
             EXPECT_EQ(d.minimumSize(), d.maximumSize());
@@ -349,7 +351,7 @@ TEST_F(FrmtbaoTest, ErrorViewPlacesALongErrorHigher)
 {
     app::setLastError(100019, QString(150, QLatin1Char('x')));
     int top = -1;
-    ask(QStringLiteral("Lỗi !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
+    ask(QStringLiteral("Lỗi !"), QStringLiteral("ok"), [&](app::MessageDialog& d) {
         ctrlEnd(d);
         top = d.Label1->y();
         d.cmdok->click();
@@ -361,7 +363,7 @@ TEST_F(FrmtbaoTest, CtrlEndDoesNothingInAYesNoQuestion)
 {
     app::setLastError(5, QStringLiteral("Invalid procedure call"));
     QString text;
-    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::frmtbao& d) {
+    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::MessageDialog& d) {
         ctrlEnd(d);
         text = d.Label1->text();
         d.cmdno->click();
@@ -387,8 +389,9 @@ TEST_F(FrmtbaoTest, NoticeIsShownWithoutWaitingAndCloseNoticeRemovesIt)
 TEST_F(FrmtbaoTest, AMessageDuringANoticeReplacesIt)
 {
     dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao"));
-    EXPECT_EQ(ask(QStringLiteral("Lỗi sao lưu !"), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); }),
-              QStringLiteral("ok"));
+    EXPECT_EQ(
+        ask(QStringLiteral("Lỗi sao lưu !"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); }),
+        QStringLiteral("ok"));
     EXPECT_TRUE(seen.ok);
     EXPECT_EQ(seen.labelText, QStringLiteral("Lỗi sao lưu !"));
     EXPECT_FALSE(dialog.isVisible());
@@ -397,7 +400,7 @@ TEST_F(FrmtbaoTest, AMessageDuringANoticeReplacesIt)
 TEST_F(FrmtbaoTest, InstalledAsMessengerAnswersThroughTheGlobals)
 {
     app::Messenger* previous = app::setMessenger(&dialog);
-    ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::frmtbao&>(form).cmdno->click(); });
+    ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
     EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
     EXPECT_EQ(app::module1().thongbao, QStringLiteral("Có lưu không ?"));
     EXPECT_EQ(app::module1().kieuthongbao, QStringLiteral("yesno"));
@@ -416,12 +419,12 @@ TEST(FrmtbaoPicture, DISABLED_ScreenshotOfALongThreeLineMessage)
 {
     app::resetModule1();
     const QString path = qEnvironmentVariable("SELVARO_SCREENSHOT", QStringLiteral("/tmp/frmtbao.png"));
-    app::frmtbao dialog;
+    app::MessageDialog dialog;
     QPixmap picture;
     ui::FormBase::setModalHandler([&picture](ui::FormBase& form) {
         QApplication::processEvents();
         picture = form.grab();
-        static_cast<app::frmtbao&>(form).cmdno->click();
+        static_cast<app::MessageDialog&>(form).cmdno->click();
     });
     dialog.show(QStringLiteral("Không mở được file dữ liệu công văn vì file đang được một chương trình khác sử dụng "
                                "hoặc ổ đĩa mạng chưa được kết nối.\r\n"

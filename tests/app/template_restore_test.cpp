@@ -37,7 +37,7 @@ TEST_F(DataFolderTest, RealScratchFileGrownPastTheLimitIsReplacedByAWorkingCopy)
     ASSERT_TRUE(app::restoreFromTemplate(scratch));
     EXPECT_FALSE(app::scratchFileNeedsReplacing(scratch));
     EXPECT_EQ(sys::fileSize(scratch), sys::fileSize(app::module1().filegoc));
-    EXPECT_TRUE(app::KiemtraMDB(scratch, QStringLiteral("vemotk")));
+    EXPECT_TRUE(app::isSoundDataFile(scratch, QStringLiteral("vemotk")));
     EXPECT_EQ(openFile(scratch).openRecordset(QStringLiteral("incvden")).recordCount(), 0);
 }
 
@@ -49,9 +49,9 @@ TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTem
         ASSERT_TRUE(app::restoreFromTemplate(path)) << qPrintable(name);
         EXPECT_FALSE(sys::isReadOnly(path));
     }
-    EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
-    EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemolich.MDB")), QStringLiteral("vemolich")));
-    EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemotk.MDB")), QStringLiteral("vemotk")));
+    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemolich.MDB")), QStringLiteral("vemolich")));
+    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemotk.MDB")), QStringLiteral("vemotk")));
     openFile(dataPath(QStringLiteral("vemocv.MDB")))
         .execute(QStringLiteral("INSERT INTO cvdimau (so_cv) VALUES ('1')"));
 }

@@ -3,7 +3,7 @@
 #include "app/list_menus.h"
 #include "app/rights.h"
 #include "platform/ui/data_control.h"
-#include "reference/list_form.h"
+#include "reference/reference_list_form.h"
 #include "reference/reference_rules.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/frmcvden.h"
@@ -64,7 +64,7 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
     }
     QStringList expected;
     home.responder.onModal(QString::fromUtf8(c.form), [&](ui::FormBase& f) {
-        auto& form = static_cast<reference::ListForm&>(f);
+        auto& form = static_cast<reference::ReferenceListForm&>(f);
         EXPECT_TRUE(test::isAccessible(&form));
         EXPECT_EQ(form.lbltrangthai->text(), QString::fromUtf8(c.status));
         EXPECT_TRUE(form.mname->isLocked());
@@ -213,7 +213,7 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     app::FormRequest request;
     request.dataFile = app::DataFile::LettersReference;
     request.recordSource = QStringLiteral("select * from loaicvhep order by matt");
-    reference::ListForm form(reference::letterTypesConfig());
+    reference::ReferenceListForm form(reference::letterTypesConfig());
     form.prepare(request);
     click(form, "cmdAdd");
     set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời họp dài"));

@@ -2,9 +2,9 @@
 
 #include "accessibility_check.h"
 #include "app/form_commands.h"
+#include "datafiles/forms/data_file_choice_dialog.h"
 #include "datafiles/forms/data_file_commands.h"
 #include "datafiles/forms/file_dialog.h"
-#include "datafiles/forms/frmchondulieu.h"
 #include "scripted_responder.h"
 
 #include <QLabel>
@@ -42,7 +42,7 @@ TEST_F(FrmchondulieuTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
     int refreshed = 0;
     datafiles::ChoiceHooks hooks;
     hooks.refreshWindow = [&refreshed] { ++refreshed; };
-    datafiles::frmchondulieu form(DataFileRole::Letters, hooks);
+    datafiles::DataFileChoiceDialog form(DataFileRole::Letters, hooks);
     form.showModeless();
     const app::Module1& m = app::module1();
     auto* filechon = form.control<QLineEdit>(QStringLiteral("filechon"));
