@@ -216,16 +216,6 @@ TEST_F(FrmMainTest, AdministratorOpensUnitsAndAllUsers)
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(FrmMainTest, CancelledRightsCheckOpensNoUsersList)
-{
-    provide(QStringLiteral("mnunguoidung"));
-    home.cancelLogin = true;
-    home.queueLogin();
-    action(QStringLiteral("mnunguoidung"))->trigger();
-    EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(home.messages().isEmpty());
-}
-
 TEST_F(FrmMainTest, ClosingWritesSettingsFileAndWindowPosition)
 {
     main.setGeometry(120, 90, 700, 500);
@@ -246,21 +236,18 @@ TEST_F(FrmMainTest, MinimisedWindowKeepsItsLastSavedPosition)
 {
     main.showMinimized();
     main.close();
-    sys::SettingsStore store = sys::SettingsStore::onFile(settingsFile());
-    EXPECT_FALSE(store.contains(QStringLiteral("MainLeft")));
+    EXPECT_FALSE(sys::SettingsStore::onFile(settingsFile()).contains(QStringLiteral("MainLeft")));
     EXPECT_EQ(home.readSysmem().size(), 4);
 }
 
-TEST_F(FrmMainTest, HelpWithoutHelpFileShowsThePlatformMessage)
+TEST_F(FrmMainTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
 {
     QFile::remove(home.data(QStringLiteral("huongdan.html")));
     action(QStringLiteral("mnuHelpContents"))->trigger();
     EXPECT_EQ(home.boxes(), QStringList{QStringLiteral("Selvaro V2010.5: ") + app::kNoHelp});
     EXPECT_EQ(app::HelpWindow::current(), nullptr);
-}
 
-TEST_F(FrmMainTest, HelpOpensTheVietnameseGuide)
-{
+    home.responder.clear();
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html"))));
     action(QStringLiteral("mnuHelpContents"))->trigger();
@@ -268,32 +255,34 @@ TEST_F(FrmMainTest, HelpOpensTheVietnameseGuide)
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro")));
+    EXPECT_TRUE(test::isAccessible(help));
     EXPECT_TRUE(home.boxes().isEmpty());
     help->close();
 }
 
-TEST_F(FrmMainTest, AboutBoxClosesWithItsButtonAndShowsTheMainWindow)
+// One about box: a second choice raises it; its button closes it and shows the main window
+// again; closing the main window unloads it when it is only hidden.
+TEST_F(FrmMainTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWindow)
 {
     main.hide();
-    action(QStringLiteral("mnuHelpAbout"))->trigger();
-    auto* about = main.findChild<app::AboutDialog*>();
-    ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(about->isVisible());
-    EXPECT_EQ(about->windowTitle(), QStringLiteral("chương trình quản lý Selvaro"));
-    about->control<QPushButton>(QStringLiteral("cmdok"))->click();
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_FALSE(about->isVisible());
-}
-
-TEST_F(FrmMainTest, AboutBoxOpensOnceAndASecondChoiceRaisesIt)
-{
     action(QStringLiteral("mnuHelpAbout"))->trigger();
     action(QStringLiteral("mnuHelpAbout"))->trigger();
     const QList<app::AboutDialog*> boxes = main.findChildren<app::AboutDialog*>();
     ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes.first()->isVisible());
-    EXPECT_FALSE(boxes.first()->windowFlags() & Qt::WindowMaximizeButtonHint);
-    boxes.first()->unload();
+    app::AboutDialog* about = boxes.first();
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(test::isAccessible(about));
+    EXPECT_FALSE(about->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("chương trình quản lý Selvaro"));
+    about->control<QPushButton>(QStringLiteral("cmdok"))->click();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_FALSE(about->isVisible());
+
+    about = app::AboutDialog::showAbout(&main);
+    about->hide();
+    ASSERT_TRUE(about->isLoaded());
+    main.close();
+    EXPECT_FALSE(about->isLoaded());
 }
 
 TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
@@ -325,21 +314,10 @@ TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheS
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("/vemocv.MDB")));
 }
 
-TEST_F(FrmMainTest, EveryWindowIsAccessibleAndTheTitleIsReadOnce)
+TEST_F(FrmMainTest, IsAccessibleAndTheTitleIsReadOnce)
 {
     EXPECT_TRUE(test::isAccessible(&main));
     EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1);
-
-    app::AboutDialog* about = app::AboutDialog::showAbout(&main);
-    EXPECT_TRUE(test::isAccessible(about));
-    about->unload();
-
-    ASSERT_TRUE(
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html"))));
-    action(QStringLiteral("mnuHelpContents"))->trigger();
-    ASSERT_NE(app::HelpWindow::current(), nullptr);
-    EXPECT_TRUE(test::isAccessible(app::HelpWindow::current()));
-    app::HelpWindow::current()->close();
 }
 
 TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
@@ -352,10 +330,6 @@ TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
     action(QStringLiteral("mnuchonnamlamviec"))->trigger();
     EXPECT_EQ(home.responder.modalForms().size(), 2);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(FrmMainTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
 {
@@ -391,20 +365,19 @@ TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
     EXPECT_EQ(opened.at(2).kind, QStringLiteral("tk"));
 }
 
-TEST_F(FrmMainTest, ClosingUnloadsFormsThatAreOnlyHidden)
-{
-    app::AboutDialog* about = app::AboutDialog::showAbout(&main);
-    about->hide();
-    ASSERT_TRUE(about->isLoaded());
-    main.close();
-    EXPECT_FALSE(about->isLoaded());
-}
-
-TEST_F(FrmMainTest, UsersListNotInThisBuildAsksForNoLogin)
+TEST_F(FrmMainTest, UsersListNotInThisBuildAsksForNoLoginAndACancelledCheckOpensNothing)
 {
     action(QStringLiteral("mnunguoidung"))->trigger();
     EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
     EXPECT_TRUE(home.responder.modalForms().isEmpty());
+
+    home.responder.clear();
+    provide(QStringLiteral("mnunguoidung"));
+    home.cancelLogin = true;
+    home.queueLogin();
+    action(QStringLiteral("mnunguoidung"))->trigger();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(home.messages().isEmpty());
 }
 
 TEST_F(FrmMainTest, ListFormThatFailsIsToldAndTheMainWindowComesBack)

@@ -5,9 +5,7 @@
 #include "app/message_layout.h"
 #include "app/module1.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOptionButton>
@@ -405,35 +403,6 @@ TEST_F(FrmtbaoTest, InstalledAsMessengerAnswersThroughTheGlobals)
     EXPECT_EQ(app::module1().thongbao, QStringLiteral("Có lưu không ?"));
     EXPECT_EQ(app::module1().kieuthongbao, QStringLiteral("yesno"));
     app::setMessenger(previous);
-}
-
-} // namespace
-
-namespace {
-
-// Not run with the suite: shows a long three-line message and saves the dialog as a picture in
-// $SELVARO_SCREENSHOT (default /tmp/frmtbao.png), to look at it on a real display server:
-//   xvfb-run -a env QT_QPA_PLATFORM=xcb app_test --gtest_also_run_disabled_tests
-//       --gtest_filter='*Screenshot*'
-TEST(FrmtbaoPicture, DISABLED_ScreenshotOfALongThreeLineMessage)
-{
-    app::resetModule1();
-    const QString path = qEnvironmentVariable("SELVARO_SCREENSHOT", QStringLiteral("/tmp/frmtbao.png"));
-    app::MessageDialog dialog;
-    QPixmap picture;
-    ui::FormBase::setModalHandler([&picture](ui::FormBase& form) {
-        QApplication::processEvents();
-        picture = form.grab();
-        static_cast<app::MessageDialog&>(form).cmdno->click();
-    });
-    dialog.show(QStringLiteral("Không mở được file dữ liệu công văn vì file đang được một chương trình khác sử dụng "
-                               "hoặc ổ đĩa mạng chưa được kết nối.\r\n"
-                               "Hãy kiểm tra lại đường dẫn trong mục \"Chọn file dữ liệu\" của cửa sổ chính.\r\n"
-                               "Có muốn tiếp tục làm việc với file dữ liệu mặc định trong thư mục DATA không ?"),
-                QStringLiteral("yesno"));
-    ui::FormBase::setModalHandler({});
-    ASSERT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(path));
 }
 
 } // namespace

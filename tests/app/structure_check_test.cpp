@@ -45,13 +45,6 @@ INSTANTIATE_TEST_SUITE_P(DataFiles, TemplateCopyCheck,
                                            CheckCase{"Scratch", "vemotemp.MDB", "vemotk"}),
                          [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
-TEST_F(DataFolderTest, UnknownKindFails)
-{
-    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("vemoxyz")));
-    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("VEMOCV")));
-    EXPECT_EQ(lastCause(), Cause::MissingTables);
-}
-
 TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
 {
     EXPECT_FALSE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
@@ -131,7 +124,8 @@ TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutg
     EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemolich")));
 }
 
-TEST_F(DataFolderTest, ReferenceFileLackingOneListFails)
+// A reference file lacking one list fails, and so does an unknown kind (kinds are lower case).
+TEST_F(DataFolderTest, ReferenceFileLackingOneListOrAnUnknownKindFails)
 {
     const QString path = dataPath(QStringLiteral("vemotk.MDB"));
     db::Database reference = db::Database::create(path, QStringLiteral("vorkelmadu"));
@@ -143,28 +137,24 @@ TEST_F(DataFolderTest, ReferenceFileLackingOneListFails)
     }
     reference.close();
     EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemotk")));
+    EXPECT_EQ(lastCause(), Cause::MissingTables);
+    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("vemoxyz")));
+    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("VEMOCV")));
+    EXPECT_EQ(lastCause(), Cause::MissingTables);
 }
 
-TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttribute)
+// The check clears a data file's read-only attribute, but not the template's; the file is found
+// whatever the letter case of its name.
+TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttributeButTheTemplateKeepsIt)
 {
-    const QString path = copyTemplate(QStringLiteral("vemocv.MDB"));
+    const QString path = copyTemplate(QStringLiteral("VEMOCV.mdb"));
     sys::setReadOnly(path, true);
-    EXPECT_TRUE(app::isSoundDataFile(path, QStringLiteral("vemocv")));
-    EXPECT_FALSE(sys::isReadOnly(path));
-}
-
-TEST_F(DataFolderTest, TemplateFileKeepsItsReadOnlyAttribute)
-{
-    const QString path = app::module1().filegoc;
-    sys::setReadOnly(path, true);
-    EXPECT_TRUE(app::isSoundDataFile(path, QStringLiteral("vemogoc")));
-    EXPECT_TRUE(sys::isReadOnly(path));
-}
-
-TEST_F(DataFolderTest, FileNameIsMatchedWithoutRegardToCase)
-{
-    copyTemplate(QStringLiteral("VEMOCV.mdb"));
     EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    EXPECT_FALSE(sys::isReadOnly(path));
+    const QString templ = app::module1().filegoc;
+    sys::setReadOnly(templ, true);
+    EXPECT_TRUE(app::isSoundDataFile(templ, QStringLiteral("vemogoc")));
+    EXPECT_TRUE(sys::isReadOnly(templ));
 }
 
 TEST_F(DataFolderTest, ReadOnlyAttributeThatCannotBeClearedFailsWithTheMessage)

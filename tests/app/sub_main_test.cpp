@@ -14,13 +14,6 @@ namespace {
 const QString kClockMessage =
     QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng và chạy lại chương trình này!");
 
-bool hasTable(const QString& path, const QString& table)
-{
-    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
-    db.refreshTableDefs();
-    return db.hasTable(table);
-}
-
 // A data file holding every table of the template, protected by another password.
 void makeForeignFile(const QString& path)
 {
@@ -145,10 +138,7 @@ TEST(SubMainTest, UnreachableScheduleFileStopsOnNo)
 TEST(SubMainTest, MissingLettersFileIsRecreatedSilentlyWithItsYearTables)
 {
     ProgramFolder home;
-    FakeStartupWindow first;
-    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
-    app::resetModule1();
-    home.responder.clear();
+    home.startOnce();
     ASSERT_TRUE(QFile::remove(app::dataFilePath(home.home(), QStringLiteral("vemocv.MDB"))));
 
     FakeStartupWindow window;
@@ -245,10 +235,7 @@ TEST(SubMainTest, LocalReferenceFileWithWrongPasswordIsToldAndRestored)
 TEST(SubMainTest, OversizedScratchFileIsReplacedByTheTemplate)
 {
     ProgramFolder home;
-    FakeStartupWindow first;
-    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
-    app::resetModule1();
-    home.responder.clear();
+    home.startOnce();
     const QString scratch = app::dataFilePath(home.home(), QStringLiteral("vemotemp.MDB"));
     {
         db::Database db = db::Database::open(scratch, app::kConnect);
