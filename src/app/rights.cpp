@@ -18,7 +18,7 @@ bool beginsWithQ(const QString& quyen)
     return quyen.toLower().startsWith(QLatin1Char('q'));
 }
 
-QString ktraquyenquantri(const QString& mode)
+QString confirmRights(const QString& mode)
 {
     Module1& m = module1();
     QString result;

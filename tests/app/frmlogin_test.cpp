@@ -19,7 +19,7 @@
 
 namespace {
 
-class FrmLoginTest : public ::testing::Test
+class LoginFormTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -65,7 +65,7 @@ struct LoginPage
     app::LoginForm form;
 };
 
-TEST_F(FrmLoginTest, ShowsCaptionsAndNamesAndTakesTheKeys)
+TEST_F(LoginFormTest, ShowsCaptionsAndNamesAndTakesTheKeys)
 {
     LoginPage page;
     ASSERT_EQ(page.names()->count(), 2);
@@ -86,7 +86,7 @@ TEST_F(FrmLoginTest, ShowsCaptionsAndNamesAndTakesTheKeys)
     EXPECT_EQ(page.name()->text(), QString());
 }
 
-TEST_F(FrmLoginTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
+TEST_F(LoginFormTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
 {
     const QString logon = sys::logonName();
     ASSERT_FALSE(logon.isEmpty());
@@ -95,7 +95,7 @@ TEST_F(FrmLoginTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
     EXPECT_EQ(LoginPage(false).name()->text(), logon);
 }
 
-TEST_F(FrmLoginTest, WrongPasswordShowsLoginMessageAndStaysOpen)
+TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
 {
     LoginPage page;
     page.name()->setText(QStringLiteral("an"));
@@ -112,7 +112,7 @@ TEST_F(FrmLoginTest, WrongPasswordShowsLoginMessageAndStaysOpen)
     EXPECT_NE(app::module1().thongbao, QStringLiteral("thoi"));
 }
 
-TEST_F(FrmLoginTest, GivingUpClosingTheWindowOrEscSetsThoi)
+TEST_F(LoginFormTest, GivingUpClosingTheWindowOrEscSetsThoi)
 {
     const std::function<void(LoginPage&)> ways[] = {
         [](LoginPage& p) { p.button("cmdCancel")->click(); },
@@ -128,7 +128,7 @@ TEST_F(FrmLoginTest, GivingUpClosingTheWindowOrEscSetsThoi)
     }
 }
 
-TEST_F(FrmLoginTest, UnreadableUsersFileGivesUpAfterItsMessage)
+TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
 {
     app::module1().filethamkhaolich = fx.path() + QStringLiteral(".missing");
     app::module1().dbthamkhaolich = db::Database(); // the file could not be opened

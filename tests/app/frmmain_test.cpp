@@ -26,7 +26,7 @@
 namespace {
 
 // A started program with the real main window; form openers record what they are given.
-class FrmMainTest : public ::testing::Test
+class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -60,7 +60,7 @@ protected:
     QList<bool> mainVisibleWhileOpen;
 };
 
-TEST_F(FrmMainTest, ShowsCaptionLabelsFramesAndButtons)
+TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtons)
 {
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Selvaro V2010.5"));
     EXPECT_TRUE(main.isVisible());
@@ -83,7 +83,7 @@ TEST_F(FrmMainTest, ShowsCaptionLabelsFramesAndButtons)
               true);
 }
 
-TEST_F(FrmMainTest, MenusCarryTheirCaptions)
+TEST_F(MainWindowTest, MenusCarryTheirCaptions)
 {
     const QList<QPair<const char*, const char*>> items = {
         {"mnutendonvi", "Nạp sửa tên đơn vị dùng phần mềm"},
@@ -117,7 +117,7 @@ TEST_F(FrmMainTest, MenusCarryTheirCaptions)
                            QStringLiteral("&Quản lý các file dữ liệu, năm làm việc"), QStringLiteral("&Trợ giúp")}));
 }
 
-TEST_F(FrmMainTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedule)
+TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedule)
 {
     for (const app::RegisterButton& b : app::registerButtons())
         provide(b.name);
@@ -144,7 +144,7 @@ TEST_F(FrmMainTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedu
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(FrmMainTest, RegisterWithoutItsFormSaysNotAvailable)
+TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
 {
     button(QStringLiteral("cmdtracuulich"))->click();
     EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
@@ -154,7 +154,7 @@ TEST_F(FrmMainTest, RegisterWithoutItsFormSaysNotAvailable)
     EXPECT_EQ(home.messages(), (QStringList{app::kNotAvailable, app::kNotAvailable, app::kNotAvailable}));
 }
 
-TEST_F(FrmMainTest, IncomingListClearsEveryPrintMarkBeforeOpening)
+TEST_F(MainWindowTest, IncomingListClearsEveryPrintMarkBeforeOpening)
 {
     provide(QStringLiteral("Cmdxemcvden"));
     db::Database& cv = app::module1().dbcongvan;
@@ -168,7 +168,7 @@ TEST_F(FrmMainTest, IncomingListClearsEveryPrintMarkBeforeOpening)
     EXPECT_EQ(marked.recordCount(), 0);
 }
 
-TEST_F(FrmMainTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwnPassword)
+TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwnPassword)
 {
     for (const char* menu : {"mnunapdonvi", "mnunapbophan", "mnunguoidung"})
         provide(QString::fromLatin1(menu));
@@ -196,7 +196,7 @@ TEST_F(FrmMainTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwn
     EXPECT_TRUE(main.isVisible());
 }
 
-TEST_F(FrmMainTest, AdministratorOpensUnitsAndAllUsers)
+TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsers)
 {
     provide(QStringLiteral("mnunapdonvi"));
     provide(QStringLiteral("mnunguoidung"));
@@ -216,7 +216,7 @@ TEST_F(FrmMainTest, AdministratorOpensUnitsAndAllUsers)
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(FrmMainTest, ClosingWritesSettingsFileAndWindowPosition)
+TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPosition)
 {
     main.setGeometry(120, 90, 700, 500);
     app::module1().filebackup = QStringLiteral("/srv/backup/vemocv.mdb");
@@ -232,7 +232,7 @@ TEST_F(FrmMainTest, ClosingWritesSettingsFileAndWindowPosition)
     EXPECT_EQ(store.intValue(QStringLiteral("MainHeight"), -1), frame.height());
 }
 
-TEST_F(FrmMainTest, MinimisedWindowKeepsItsLastSavedPosition)
+TEST_F(MainWindowTest, MinimisedWindowKeepsItsLastSavedPosition)
 {
     main.showMinimized();
     main.close();
@@ -240,7 +240,7 @@ TEST_F(FrmMainTest, MinimisedWindowKeepsItsLastSavedPosition)
     EXPECT_EQ(home.readSysmem().size(), 4);
 }
 
-TEST_F(FrmMainTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
+TEST_F(MainWindowTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
 {
     QFile::remove(home.data(QStringLiteral("huongdan.html")));
     action(QStringLiteral("mnuHelpContents"))->trigger();
@@ -262,7 +262,7 @@ TEST_F(FrmMainTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
 
 // One about box: a second choice raises it; its button closes it and shows the main window
 // again; closing the main window unloads it when it is only hidden.
-TEST_F(FrmMainTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWindow)
+TEST_F(MainWindowTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWindow)
 {
     main.hide();
     action(QStringLiteral("mnuHelpAbout"))->trigger();
@@ -285,7 +285,7 @@ TEST_F(FrmMainTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWindow
     EXPECT_FALSE(about->isLoaded());
 }
 
-TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
+TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
 {
     const QString folder =
         QStringLiteral("/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
@@ -314,13 +314,13 @@ TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheS
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("/vemocv.MDB")));
 }
 
-TEST_F(FrmMainTest, IsAccessibleAndTheTitleIsReadOnce)
+TEST_F(MainWindowTest, IsAccessibleAndTheTitleIsReadOnce)
 {
     EXPECT_TRUE(test::isAccessible(&main));
     EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1);
 }
 
-TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
+TEST_F(MainWindowTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
 {
     QLabel* year = main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"));
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), year->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
@@ -331,7 +331,7 @@ TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
     EXPECT_EQ(home.responder.modalForms().size(), 2);
 }
 
-TEST_F(FrmMainTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
+TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
 {
     provide(QStringLiteral("Cmdxemcvden"));
     provide(QStringLiteral("mnunhapdulieucv"));
@@ -352,7 +352,7 @@ TEST_F(FrmMainTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
     EXPECT_EQ(home.readSysmem(), sysmem);
 }
 
-TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
+TEST_F(MainWindowTest, ImportMenusHandTheirKindToTheImportForm)
 {
     for (const char* menu : {"mnunhapdulieucv", "mnunhapdulieulich", "mnunhapbangthamkhao"})
         provide(QString::fromLatin1(menu));
@@ -365,7 +365,7 @@ TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
     EXPECT_EQ(opened.at(2).kind, QStringLiteral("tk"));
 }
 
-TEST_F(FrmMainTest, UsersListNotInThisBuildAsksForNoLoginAndACancelledCheckOpensNothing)
+TEST_F(MainWindowTest, UsersListNotInThisBuildAsksForNoLoginAndACancelledCheckOpensNothing)
 {
     action(QStringLiteral("mnunguoidung"))->trigger();
     EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
@@ -380,7 +380,7 @@ TEST_F(FrmMainTest, UsersListNotInThisBuildAsksForNoLoginAndACancelledCheckOpens
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(FrmMainTest, ListFormThatFailsIsToldAndTheMainWindowComesBack)
+TEST_F(MainWindowTest, ListFormThatFailsIsToldAndTheMainWindowComesBack)
 {
     app::registerFormOpener(QStringLiteral("mnunapdonvi"), [](const app::FormRequest&, QWidget*) {
         throw db::DbError(db::errc::TableNotFound, QStringLiteral("no such table: donvi"));

@@ -12,7 +12,7 @@
 
 namespace {
 
-class FrmNamlamviecTest : public ::testing::Test
+class WorkingYearDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -45,7 +45,7 @@ protected:
     FakeStartupWindow window;
 };
 
-TEST_F(FrmNamlamviecTest, ListsEveryYearOnceNewestFirst)
+TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
 {
     db::Database& cv = app::module1().dbcongvan;
     cv.execute(QStringLiteral("SELECT * INTO cvden2007 FROM cvdenmau")); // only the incoming table of 2007
@@ -65,7 +65,7 @@ TEST_F(FrmNamlamviecTest, ListsEveryYearOnceNewestFirst)
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
-TEST_F(FrmNamlamviecTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
+TEST_F(WorkingYearDialogTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
 {
     choose(QStringLiteral(" 2010 "));
     const app::Module1& m = app::module1();
@@ -82,7 +82,7 @@ TEST_F(FrmNamlamviecTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
     EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2010"));
 }
 
-TEST_F(FrmNamlamviecTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWritesNothing)
+TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWritesNothing)
 {
     app::Module1& m = app::module1();
     m.chidoc = true;
@@ -111,11 +111,11 @@ struct RefusedYear
     const char* typed;
 };
 
-class FrmNamlamviecRefusedTest : public FrmNamlamviecTest, public ::testing::WithParamInterface<RefusedYear>
+class WorkingYearRefusedTest : public WorkingYearDialogTest, public ::testing::WithParamInterface<RefusedYear>
 {
 };
 
-TEST_P(FrmNamlamviecRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
+TEST_P(WorkingYearRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
 {
     choose(QString::fromUtf8(GetParam().typed));
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn lại số năm cho đúng")});
@@ -127,11 +127,11 @@ TEST_P(FrmNamlamviecRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
     EXPECT_EQ(cv.tableNames().filter(yearTable).size(), 2) << "only cvden2009 and cvdi2009";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FrmNamlamviecRefusedTest,
+INSTANTIATE_TEST_SUITE_P(Cases, WorkingYearRefusedTest,
                          ::testing::Values(RefusedYear{"2059"}, RefusedYear{"1959"}, RefusedYear{"abcd"},
                                            RefusedYear{"209"}, RefusedYear{"20 9"}, RefusedYear{""}));
 
-TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
+TEST_F(WorkingYearDialogTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
 {
     choose(QStringLiteral("2010"), Qt::Key_Escape);
     EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
@@ -140,7 +140,7 @@ TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
 }
 
-TEST_F(FrmNamlamviecTest, DamagedTemplateRefusesAnyYear)
+TEST_F(WorkingYearDialogTest, DamagedTemplateRefusesAnyYear)
 {
     app::module1().gochong = true;
     choose(QStringLiteral("2010"));
@@ -151,7 +151,7 @@ TEST_F(FrmNamlamviecTest, DamagedTemplateRefusesAnyYear)
     EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
 }
 
-TEST_F(FrmNamlamviecTest, YearTablesThatCannotBeMadeAreToldAndNothingIsWritten)
+TEST_F(WorkingYearDialogTest, YearTablesThatCannotBeMadeAreToldAndNothingIsWritten)
 {
     app::module1().dblich.close();
     choose(QStringLiteral("2010"));

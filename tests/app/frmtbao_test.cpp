@@ -78,13 +78,10 @@ TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
         const double wide = k == 0 ? 1.0 : 1 + (k - 1) / 10.0;
         EXPECT_GE(height(4860 * wide), 2250 * (1 + k / 10.0) - 200) << "k " << k;
     }
-}
-
-TEST(FitMessage, NoScreenStillEnds)
-{
-    const MessageLayout layout = app::fitMessage([](double) { return 1.0e9; }, 0);
-    EXPECT_EQ(layout.k, 2);
-    EXPECT_FALSE(layout.fits);
+    // Without a screen it still ends.
+    const MessageLayout none = app::fitMessage([](double) { return 1.0e9; }, 0);
+    EXPECT_EQ(none.k, 2);
+    EXPECT_FALSE(none.fits);
 }
 
 struct TopCase
@@ -139,7 +136,7 @@ struct Seen
     bool no = false;
 };
 
-class FrmtbaoTest : public ::testing::Test
+class MessageDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -190,7 +187,7 @@ protected:
     Seen seen;
 };
 
-TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
+TEST_F(MessageDialogTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
 {
     const QString answer = ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
                                [](app::MessageDialog& d) { d.cmdok->click(); });
@@ -212,7 +209,7 @@ TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(FrmtbaoTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
+TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
 {
     using Act = std::function<void(app::MessageDialog&)>;
     const Act yes = [](app::MessageDialog& d) { d.cmdyes->click(); };
@@ -250,15 +247,7 @@ TEST_F(FrmtbaoTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
     }
 }
 
-TEST_F(FrmtbaoTest, AnswerIsClearedWhenTheDialogLoads)
-{
-    app::module1().traloi = QStringLiteral("no");
-    EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao")), QString());
-    EXPECT_EQ(app::module1().traloi, QString());
-    dialog.closeNotice();
-}
-
-TEST_F(FrmtbaoTest, ManyLinesGrowTheDialogUntilTheTextFits)
+TEST_F(MessageDialogTest, ManyLinesGrowTheDialogUntilTheTextFits)
 {
     QStringList lines;
     for (int i = 1; i <= 12; ++i)
@@ -275,7 +264,7 @@ TEST_F(FrmtbaoTest, ManyLinesGrowTheDialogUntilTheTextFits)
     EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
 }
 
-TEST_F(FrmtbaoTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
+TEST_F(MessageDialogTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
 {
     QStringList lines;
     for (int i = 1; i <= 400; ++i)
@@ -290,7 +279,7 @@ TEST_F(FrmtbaoTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
     EXPECT_LE(seen.label.bottom(), dialog.pixelsY(layout.buttonTop));
 }
 
-TEST_F(FrmtbaoTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
+TEST_F(MessageDialogTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
 {
     ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"),
         [](app::MessageDialog& d) { d.cmdok->click(); });
@@ -302,7 +291,7 @@ TEST_F(FrmtbaoTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
-TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgainWhicheverKeyIsReleasedFirst)
+TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
 {
     for (const bool ctrlFirst : {false, true}) {
         SCOPED_TRACE(ctrlFirst ? "Ctrl released first" : "End released first");
@@ -326,9 +315,26 @@ TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgainWhiche
         EXPECT_EQ(tops[0], dialog.pixelsY(850));
         EXPECT_EQ(tops[1], dialog.pixelsY(850));
     }
+    // A long error is placed higher: "Lỗi 100019 (" + 150 + ")." is 164 characters.
+    app::setLastError(100019, QString(150, QLatin1Char('x')));
+    int top = -1;
+    ask(QStringLiteral("Lỗi !"), QStringLiteral("ok"), [&](app::MessageDialog& d) {
+        ctrlEnd(d);
+        top = d.Label1->y();
+        d.cmdok->click();
+    });
+    EXPECT_EQ(top, dialog.pixelsY(550));
+    // A question does not show the error.
+    QString text;
+    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::MessageDialog& d) {
+        ctrlEnd(d);
+        text = d.Label1->text();
+        d.cmdno->click();
+    });
+    EXPECT_EQ(text, QStringLiteral("Có xoá không ?"));
 }
 
-TEST_F(FrmtbaoTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
+TEST_F(MessageDialogTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
 {
     for (const char* mode : {"ok", "yesno"}) {
         SCOPED_TRACE(mode);
@@ -345,35 +351,15 @@ TEST_F(FrmtbaoTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
     }
 }
 
-TEST_F(FrmtbaoTest, ErrorViewPlacesALongErrorHigher)
-{
-    app::setLastError(100019, QString(150, QLatin1Char('x')));
-    int top = -1;
-    ask(QStringLiteral("Lỗi !"), QStringLiteral("ok"), [&](app::MessageDialog& d) {
-        ctrlEnd(d);
-        top = d.Label1->y();
-        d.cmdok->click();
-    });
-    EXPECT_EQ(top, dialog.pixelsY(550)); // "Lỗi 100019 (" + 150 + ")." is 164 characters
-}
-
-TEST_F(FrmtbaoTest, CtrlEndDoesNothingInAYesNoQuestion)
-{
-    app::setLastError(5, QStringLiteral("Invalid procedure call"));
-    QString text;
-    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::MessageDialog& d) {
-        ctrlEnd(d);
-        text = d.Label1->text();
-        d.cmdno->click();
-    });
-    EXPECT_EQ(text, QStringLiteral("Có xoá không ?"));
-}
-
-TEST_F(FrmtbaoTest, NoticeIsShownWithoutWaitingAndCloseNoticeRemovesIt)
+// A notice (any other mode word) clears the answer, shows at once without buttons and without
+// waiting, and goes with closeNotice() or when a message comes.
+TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrTheNextMessage)
 {
     bool modal = false;
     ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
+    app::module1().traloi = QStringLiteral("no");
     EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."), QStringLiteral("tbao")), QString());
+    EXPECT_EQ(app::module1().traloi, QString());
     EXPECT_FALSE(modal);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.cmdok->isVisible());
@@ -382,10 +368,7 @@ TEST_F(FrmtbaoTest, NoticeIsShownWithoutWaitingAndCloseNoticeRemovesIt)
     EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."));
     dialog.closeNotice();
     EXPECT_FALSE(dialog.isVisible());
-}
 
-TEST_F(FrmtbaoTest, AMessageDuringANoticeReplacesIt)
-{
     dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao"));
     EXPECT_EQ(
         ask(QStringLiteral("Lỗi sao lưu !"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); }),
@@ -395,7 +378,7 @@ TEST_F(FrmtbaoTest, AMessageDuringANoticeReplacesIt)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(FrmtbaoTest, InstalledAsMessengerAnswersThroughTheGlobals)
+TEST_F(MessageDialogTest, InstalledAsMessengerAnswersThroughTheGlobals)
 {
     app::Messenger* previous = app::setMessenger(&dialog);
     ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });

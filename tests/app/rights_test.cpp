@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RightsStringTest,
                                            RightsCase{"", false, false}));
 
 // A started program whose users table holds three users.
-class KtraquyenquantriTest : public ::testing::Test
+class ConfirmRightsTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -60,7 +60,7 @@ protected:
 
 // The check in its two modes: "q" wants administrator rights (a lower-case "qt" counts), "mk"
 // returns whoever logged in; each logs in the one who answered.
-TEST_F(KtraquyenquantriTest, ModesReturnTheRightsOrRefuseWithTheMessage)
+TEST_F(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
 {
     struct Case
     {
@@ -86,7 +86,7 @@ TEST_F(KtraquyenquantriTest, ModesReturnTheRightsOrRefuseWithTheMessage)
         SCOPED_TRACE(c.login);
         home.responder.clear();
         logInAs(c.login, c.password);
-        EXPECT_EQ(app::ktraquyenquantri(QString::fromLatin1(c.mode)), c.result);
+        EXPECT_EQ(app::confirmRights(QString::fromLatin1(c.mode)), c.result);
         EXPECT_EQ(home.loginTitle, c.title);
         EXPECT_EQ(home.messages(), c.messages);
         if (!c.result.isEmpty()) {
@@ -95,22 +95,22 @@ TEST_F(KtraquyenquantriTest, ModesReturnTheRightsOrRefuseWithTheMessage)
     }
 }
 
-TEST_F(KtraquyenquantriTest, CancellingReturnsEmptyWithoutMessage)
+TEST_F(ConfirmRightsTest, CancellingReturnsEmptyWithoutMessage)
 {
     home.cancelLogin = true;
     home.queueLogin();
     home.queueLogin();
-    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("q")), QString());
-    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("mk")), QString());
+    EXPECT_EQ(app::confirmRights(QStringLiteral("q")), QString());
+    EXPECT_EQ(app::confirmRights(QStringLiteral("mk")), QString());
     EXPECT_TRUE(home.messages().isEmpty());
     EXPECT_EQ(home.logins, 2);
 }
 
-TEST_F(KtraquyenquantriTest, ThirteenFailuresClearTheCurrentUser)
+TEST_F(ConfirmRightsTest, ThirteenFailuresClearTheCurrentUser)
 {
     home.loginAttempts = 20;
     logInAs("canbo", "wrong");
-    EXPECT_EQ(app::ktraquyenquantri(QStringLiteral("mk")), QString());
+    EXPECT_EQ(app::confirmRights(QStringLiteral("mk")), QString());
     EXPECT_TRUE(app::module1().hotendangnhap.isEmpty());
     EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
     // two wrong-password messages, then the third with the hint, then three more

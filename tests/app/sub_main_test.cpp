@@ -311,32 +311,27 @@ const QString kRetryQuestion = QStringLiteral("Gặp lỗi khi đang mở file d
                                               " Cần kiểm tra hoặc khai báo lại file dữ liệu trên mạng !\r"
                                               "Có muốn thử mở lại file dữ liệu không ?");
 
+// The question comes at each failure; "yes" tries again, "no" stops before the login.
 TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
 {
-    ProgramFolder home;
-    FlakyLettersFile flaky;
-    flaky.failures = 2;
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window, flaky.services()), StartupOutcome::Ready) << home.messageText();
-    EXPECT_EQ(home.messages(), (QStringList{kRetryQuestion, kRetryQuestion}));
-    EXPECT_EQ(home.modes(), (QStringList{QStringLiteral("yesno"), QStringLiteral("yesno")}));
-    EXPECT_EQ(flaky.attempts, 3);
-    EXPECT_EQ(app::lastError().number, db::errc::FileLocked);
-}
-
-TEST(SubMainRetryTest, UserStopsRetryingALettersFileThatKeepsFailing)
-{
-    ProgramFolder home;
-    FlakyLettersFile flaky;
-    flaky.failures = 1000;
-    home.responder.answer(QStringLiteral("yes"));
-    home.responder.answer(QStringLiteral("yes"));
-    home.responder.answer(QStringLiteral("no"));
-    FakeStartupWindow window;
-    EXPECT_EQ(home.start(window, flaky.services()), StartupOutcome::Stopped);
-    EXPECT_EQ(home.messages().size(), 3);
-    EXPECT_EQ(flaky.attempts, 3);
-    EXPECT_EQ(home.logins, 0);
+    for (const int failures : {2, 1000}) {
+        SCOPED_TRACE(failures);
+        ProgramFolder home;
+        FlakyLettersFile flaky;
+        flaky.failures = failures;
+        if (failures > 2) {
+            for (const char* answer : {"yes", "yes", "no"})
+                home.responder.answer(QString::fromLatin1(answer));
+        }
+        FakeStartupWindow window;
+        const StartupOutcome outcome = home.start(window, flaky.services());
+        EXPECT_EQ(outcome, failures > 2 ? StartupOutcome::Stopped : StartupOutcome::Ready) << home.messageText();
+        EXPECT_EQ(home.messages(), QStringList(failures > 2 ? 3 : 2, kRetryQuestion));
+        EXPECT_EQ(home.modes().value(0), QStringLiteral("yesno"));
+        EXPECT_EQ(flaky.attempts, 3);
+        EXPECT_EQ(home.logins, failures > 2 ? 0 : 1);
+        EXPECT_EQ(app::lastError().number, db::errc::FileLocked);
+    }
 }
 
 TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)

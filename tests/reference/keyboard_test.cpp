@@ -87,11 +87,12 @@ struct ListKind
     reference::ListConfig (*config)();
 };
 
-class ListFormKeys : public ReferenceTest, public ::testing::WithParamInterface<std::tuple<ListKind, ListKeyCase>>
+class ReferenceListFormKeys : public ReferenceTest,
+                              public ::testing::WithParamInterface<std::tuple<ListKind, ListKeyCase>>
 {
 };
 
-TEST_P(ListFormKeys, KeyDoesWhatTheModeSays)
+TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
 {
     const auto& [kind, c] = GetParam();
     const app::FormRequest request = app::listMenuRequest(QString::fromLatin1(kind.menu));
@@ -144,7 +145,7 @@ TEST_P(ListFormKeys, KeyDoesWhatTheModeSays)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lists, ListFormKeys,
+    Lists, ReferenceListFormKeys,
     ::testing::Combine(::testing::Values(ListKind{"mnunapdonvi", "donvi", "tendonvi", &reference::unitsConfig},
                                          ListKind{"mnunaploaicv", "loaicv", "loai", &reference::letterTypesConfig},
                                          ListKind{"mnunapchutat", "chutat", "chudu", &reference::abbreviationsConfig}),

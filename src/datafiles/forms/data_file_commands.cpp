@@ -58,7 +58,7 @@ QString importCaption(const QString& kind)
 void runImport(const QString& kind, QWidget* mainWindow)
 {
     ImportHooks hooks;
-    hooks.administrator = [] { return !app::ktraquyenquantri(QStringLiteral("q")).isEmpty(); };
+    hooks.administrator = [] { return !app::confirmRights(QStringLiteral("q")).isEmpty(); };
     hooks.chooseFile = fileChooser(mainWindow);
     std::unique_ptr<ui::HourglassPointer> hourglass;
     std::unique_ptr<ui::ProgressWindow> progress;

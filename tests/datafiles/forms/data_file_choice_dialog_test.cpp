@@ -18,7 +18,7 @@ namespace {
 using datafiles::DataFileRole;
 using testing_support::DataFilesTest;
 
-class FrmchondulieuTest : public DataFilesTest
+class DataFileChoiceDialogTest : public DataFilesTest
 {
 protected:
     void TearDown() override
@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(FrmchondulieuTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
+TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
 {
     db::Database other =
         makeDataFile(QStringLiteral("năm 2010 'mới'"), QStringLiteral("vemocv.mdb"), {QStringLiteral("2009")});
@@ -76,7 +76,7 @@ TEST_F(FrmchondulieuTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
     EXPECT_EQ(refreshed, 1);
 }
 
-TEST_F(FrmchondulieuTest, MenuCommandsOpenTheDialogAndTheBackupOnlyInsideTheProgramFolder)
+TEST_F(DataFileChoiceDialogTest, MenuCommandsOpenTheDialogAndTheBackupOnlyInsideTheProgramFolder)
 {
     datafiles::registerDataFileCommands();
     for (const char* command :
