@@ -39,17 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString condition;
     qint16 count = 0;
     QString status;
-    common::DieukienSo(typed, QStringLiteral("[stt]"), condition, count, status);
+    common::appendNumberCriterion(typed, QStringLiteral("[stt]"), condition, count, status);
     mustTranslate(condition);
     condition.clear();
     count = 0;
-    if (common::DieukienChu(typed, QStringLiteral("[noigui]"), condition, count))
+    if (common::appendTextCriterion(typed, QStringLiteral("[noigui]"), condition, count))
         mustTranslate(condition);
     // The date boxes hand over only texts that passed the date check.
     condition.clear();
     count = 0;
-    common::DieukienNgay(common::parseDate(typed.left(10)), common::parseDate(typed.mid(10)),
-                         QStringLiteral("[ng_denchuan]"), condition, count);
+    common::appendDateRange(common::parseDate(typed.left(10)), common::parseDate(typed.mid(10)),
+                            QStringLiteral("[ng_denchuan]"), condition, count);
     mustTranslate(condition);
     return 0;
 }

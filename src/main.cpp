@@ -143,7 +143,7 @@ int main(int argc, char** argv)
         return code;
 
     // Every message and question of the program goes through the message dialog.
-    app::frmtbao messageDialog;
+    app::MessageDialog messageDialog;
     app::setMessenger(&messageDialog);
     struct Uninstall
     {
@@ -179,7 +179,7 @@ int main(int argc, char** argv)
         }
     }
 
-    app::frmMain mainWindow;
+    app::MainWindow mainWindow;
     switch (app::subMain(folder.folder, mainWindow)) {
     case app::StartupOutcome::Ready:
         mainWindow.endProgramOnClose();

@@ -11,11 +11,11 @@
 namespace app {
 namespace {
 
-QPointer<frmAbout> g_open; // the about box while it is open
+QPointer<AboutDialog> g_open; // the about box while it is open
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* mainWindow) : ui::FormBase(mainWindow, ui::kFixedDialog), m_mainWindow(mainWindow)
+AboutDialog::AboutDialog(QWidget* mainWindow) : ui::FormBase(mainWindow, ui::kFixedDialog), m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("chương trình quản lý Selvaro"));
@@ -52,13 +52,13 @@ frmAbout::frmAbout(QWidget* mainWindow) : ui::FormBase(mainWindow, ui::kFixedDia
     layout->addLayout(buttons);
 }
 
-frmAbout* frmAbout::showAbout(QWidget* mainWindow)
+AboutDialog* AboutDialog::showAbout(QWidget* mainWindow)
 {
     if (g_open && g_open->isLoaded()) {
         g_open->showModeless();
         return g_open;
     }
-    auto* box = new frmAbout(mainWindow);
+    auto* box = new AboutDialog(mainWindow);
     connect(box, &ui::FormBase::unloaded, box, &QObject::deleteLater);
     centreWindow(box, mainWindow);
     g_open = box;
@@ -66,12 +66,12 @@ frmAbout* frmAbout::showAbout(QWidget* mainWindow)
     return box;
 }
 
-void frmAbout::Form_Load()
+void AboutDialog::Form_Load()
 {
     ui::setInitialFocus(cmdok);
 }
 
-void frmAbout::Form_Unload(int& cancel)
+void AboutDialog::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     if (m_mainWindow)

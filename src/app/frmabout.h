@@ -6,19 +6,19 @@ class QPushButton;
 
 namespace app {
 
-// The about box: the program's name, its version line and its makers, and one button
+// The old form frmAbout. The about box: the program's name, its version line and its makers, and one button
 // "&Kết thúc" that closes it (Esc too). Shown without waiting; closing it shows the main window
 // again. A dialog of fixed size; there is at most one.
-class frmAbout : public ui::FormBase
+class AboutDialog : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    explicit frmAbout(QWidget* mainWindow);
+    explicit AboutDialog(QWidget* mainWindow);
 
     // Opens an about box over mainWindow, or raises the one already open; the box deletes itself
     // once it is unloaded.
-    static frmAbout* showAbout(QWidget* mainWindow);
+    static AboutDialog* showAbout(QWidget* mainWindow);
 
 protected:
     void Form_Load() override;

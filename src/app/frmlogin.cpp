@@ -23,7 +23,8 @@ namespace {
 const QString kLogin = QStringLiteral("Login");
 } // namespace
 
-frmLogin::frmLogin(const QString& mode, const QString& title, QWidget* parent) : ui::FormBase(parent, ui::kFixedDialog)
+LoginForm::LoginForm(const QString& mode, const QString& title, QWidget* parent)
+    : ui::FormBase(parent, ui::kFixedDialog)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(kLogin);
@@ -79,17 +80,17 @@ frmLogin::frmLogin(const QString& mode, const QString& title, QWidget* parent) :
     layout->addWidget(Txtchedologin);
     layout->addLayout(buttons);
 
-    connect(cmdok, &QPushButton::clicked, this, &frmLogin::cmdok_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
+    connect(cmdok, &QPushButton::clicked, this, &LoginForm::cmdok_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &LoginForm::cmdCancel_Click);
     connect(Combotenbangthamkhao, &QComboBox::activated, this,
             [this](int index) { txtUserName->setText(Combotenbangthamkhao->itemText(index)); });
     txtUserName->installEventFilter(this);
     txtPassword->installEventFilter(this);
 }
 
-frmLogin::~frmLogin() = default;
+LoginForm::~LoginForm() = default;
 
-void frmLogin::Form_Load()
+void LoginForm::Form_Load()
 {
     m_done = false;
     try {
@@ -110,9 +111,9 @@ void frmLogin::Form_Load()
     ui::setInitialFocus(txtUserName->text().isEmpty() ? txtUserName : txtPassword);
 }
 
-void frmLogin::run(const QString& mode, const QString& title)
+void LoginForm::run(const QString& mode, const QString& title)
 {
-    frmLogin form(mode, title);
+    LoginForm form(mode, title);
     form.load();
     if (!form.isUsable())
         return;
@@ -120,7 +121,7 @@ void frmLogin::run(const QString& mode, const QString& title)
     form.showModal();
 }
 
-void frmLogin::cmdok_Click()
+void LoginForm::cmdok_Click()
 {
     if (!m_check || m_done)
         return;
@@ -141,12 +142,12 @@ void frmLogin::cmdok_Click()
     }
 }
 
-void frmLogin::cmdCancel_Click()
+void LoginForm::cmdCancel_Click()
 {
     unload();
 }
 
-void frmLogin::Form_Unload(int& cancel)
+void LoginForm::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     if (!m_done)
@@ -154,7 +155,7 @@ void frmLogin::Form_Unload(int& cancel)
     m_done = true;
 }
 
-void frmLogin::Form_KeyDown(int& keyCode, int shift)
+void LoginForm::Form_KeyDown(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::Enter && activeControl() != Combotenbangthamkhao) {
@@ -166,7 +167,7 @@ void frmLogin::Form_KeyDown(int& keyCode, int shift)
     }
 }
 
-void frmLogin::Form_KeyUp(int& keyCode, int shift)
+void LoginForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4 && activeControlName().startsWith(QLatin1String("txt"))) {
@@ -175,7 +176,7 @@ void frmLogin::Form_KeyUp(int& keyCode, int shift)
     }
 }
 
-bool frmLogin::eventFilter(QObject* watched, QEvent* event)
+bool LoginForm::eventFilter(QObject* watched, QEvent* event)
 {
     // The whole text is selected when a box gets the focus (after a click has placed the cursor).
     if (event->type() == QEvent::FocusIn) {

@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace app {
 
-// The login dialog: the user names himself (typed, or chosen from the list of full names) and
+// The old form frmLogin. The login dialog: the user names himself (typed, or chosen from the list of full names) and
 // gives his password, checked against the users table nguoidung of the reference file beside the
 // schedule file (filethamkhaolich). The checks are LoginCheck's; this form shows their messages
 // in the platform message box titled "Login".
@@ -23,14 +23,14 @@ namespace app {
 // When the users table cannot be read the form tells so through the message dialog and gives
 // up the same way without showing itself. Enter presses "&Tiếp tục" (except on the list of
 // names), Esc "&Kết thúc"; F4 (on key release) empties the text box that has the focus.
-class frmLogin : public ui::FormBase
+class LoginForm : public ui::FormBase
 {
     Q_OBJECT
 
 public:
     // title: replaces the designed title "Kiểm tra tên và mật khẩu " when not empty.
-    frmLogin(const QString& mode, const QString& title, QWidget* parent = nullptr);
-    ~frmLogin() override;
+    LoginForm(const QString& mode, const QString& title, QWidget* parent = nullptr);
+    ~LoginForm() override;
 
     // Shows a new login dialog modal and returns when it has closed (at once, after its message,
     // when the users table cannot be read).

@@ -47,7 +47,7 @@ QString forLabel(QString text)
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Selvaro ") + kProgramVersion);
@@ -57,14 +57,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     ui::keepPlaceWhenShownAgain(this); // hidden while a register's forms are open
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void frmMain::setSettingsStoreFile(const QString& path)
+void MainWindow::setSettingsStoreFile(const QString& path)
 {
     g_settingsStoreFile = path;
 }
 
-void frmMain::buildContent()
+void MainWindow::buildContent()
 {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -135,7 +135,7 @@ void frmMain::buildContent()
     resize(760, 520);
 }
 
-QGroupBox* frmMain::buildFrame(const QString& frameTitle, int first)
+QGroupBox* MainWindow::buildFrame(const QString& frameTitle, int first)
 {
     auto* frame = new QGroupBox(frameTitle);
     auto* column = new QVBoxLayout(frame);
@@ -151,14 +151,14 @@ QGroupBox* frmMain::buildFrame(const QString& frameTitle, int first)
     return frame;
 }
 
-QAction* frmMain::addMenuAction(QMenu* menu, const QString& name, const QString& caption)
+QAction* MainWindow::addMenuAction(QMenu* menu, const QString& name, const QString& caption)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     return action;
 }
 
-void frmMain::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu* mnunap = menuBar()->addMenu(QStringLiteral("&Nạp sửa các danh sách"));
     mnunap->setObjectName(QStringLiteral("mnunap"));
@@ -204,18 +204,18 @@ void frmMain::buildMenus()
             mnudlieu->addSeparator();
     }
     QAction* year = addMenuAction(mnudlieu, QStringLiteral("mnuchonnamlamviec"), QStringLiteral("Chọn năm làm việc"));
-    connect(year, &QAction::triggered, this, &frmMain::mnuchonnamlamviec_Click);
+    connect(year, &QAction::triggered, this, &MainWindow::mnuchonnamlamviec_Click);
 
     QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Trợ giúp"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction* contents =
         addMenuAction(mnuHelp, QStringLiteral("mnuHelpContents"), QStringLiteral("&Hướng dẫn sử dụng chương trình..."));
-    connect(contents, &QAction::triggered, this, &frmMain::mnuHelpContents_Click);
+    connect(contents, &QAction::triggered, this, &MainWindow::mnuHelpContents_Click);
     QAction* about = addMenuAction(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&Về chương trình này..."));
-    connect(about, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(about, &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
 }
 
-void frmMain::showAtStart()
+void MainWindow::showAtStart()
 {
     centreWindow(this);
     keepWithinScreen(this);
@@ -223,19 +223,19 @@ void frmMain::showAtStart()
     repaintNow();
 }
 
-void frmMain::repaintNow()
+void MainWindow::repaintNow()
 {
     repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void frmMain::showDataLabels()
+void MainWindow::showDataLabels()
 {
     Lblnamlamviec->setText(workingYearCaption());
     Lblfiledulieu->setFullText(forLabel(dataFilesCaption()));
 }
 
-void frmMain::setLetterEntryEnabled(bool enabled)
+void MainWindow::setLetterEntryEnabled(bool enabled)
 {
     for (const char* name : {"cmdnapcvden", "cmdnapcvdi"}) {
         if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
@@ -243,13 +243,13 @@ void frmMain::setLetterEntryEnabled(bool enabled)
     }
 }
 
-void frmMain::focusViewIncoming()
+void MainWindow::focusViewIncoming()
 {
     if (auto* button = findChild<QPushButton*>(QStringLiteral("Cmdxemcvden")))
         button->setFocus();
 }
 
-void frmMain::registerButton_Click(const QString& name)
+void MainWindow::registerButton_Click(const QString& name)
 {
     const RegisterButton* button = findRegisterButton(name);
     if (!button)
@@ -278,7 +278,7 @@ void frmMain::registerButton_Click(const QString& name)
     }
 }
 
-void frmMain::dataFileMenu(const QString& name)
+void MainWindow::dataFileMenu(const QString& name)
 {
     // Choosing files, the backup or importing writes the settings file or the data files.
     if (refuseWhenReadOnly())
@@ -295,22 +295,22 @@ void frmMain::dataFileMenu(const QString& name)
         tell(kNotAvailable);
 }
 
-void frmMain::mnuchonnamlamviec_Click()
+void MainWindow::mnuchonnamlamviec_Click()
 {
-    frmnamlamviec::run(this, this);
+    WorkingYearDialog::run(this, this);
 }
 
-void frmMain::mnuHelpContents_Click()
+void MainWindow::mnuHelpContents_Click()
 {
     showHelpContents(this);
 }
 
-void frmMain::mnuHelpAbout_Click()
+void MainWindow::mnuHelpAbout_Click()
 {
-    frmAbout::showAbout(this);
+    AboutDialog::showAbout(this);
 }
 
-void frmMain::endProgramOnClose()
+void MainWindow::endProgramOnClose()
 {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] {
@@ -319,7 +319,7 @@ void frmMain::endProgramOnClose()
     });
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Lblnamlamviec && event->type() == QEvent::MouseButtonDblClick) {
         mnuchonnamlamviec_Click();
@@ -328,7 +328,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     try {
         if (!module1().chidoc)

@@ -15,17 +15,17 @@ namespace app {
 class ElidedPathLabel;
 struct RegisterButton;
 
-// The main window, the hub of the program: shows the working year and the data files in use,
+// The old form frmMain. The main window, the hub of the program: shows the working year and the data files in use,
 // offers three buttons per register and the menus of the reference lists, the data-file
 // commands, the working year and help. Child widgets and menu actions carry the old control
 // names as object names (Cmdxemcvden, mnunapdonvi, ...).
-class frmMain : public QMainWindow, public StartupWindow
+class MainWindow : public QMainWindow, public StartupWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget* parent = nullptr);
-    ~frmMain() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // StartupWindow. Shown centred and within the screen's available area (long data paths are
     // elided in the middle, never widening the window).
@@ -39,7 +39,7 @@ public:
     // and stops), sets trangthai, prepares its data sources and opens its form without waiting,
     // hiding this window. A register whose form is not part of this build tells kNotAvailable.
     void registerButton_Click(const QString& name);
-    // The working-year dialog frmnamlamviec (also a double-click on Lblnamlamviec).
+    // The working-year dialog WorkingYearDialog (also a double-click on Lblnamlamviec).
     void mnuchonnamlamviec_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();

@@ -21,7 +21,7 @@
 
 namespace app {
 
-frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent)
+WorkingYearDialog::WorkingYearDialog(StartupWindow* window, QWidget* parent)
     : ui::FormBase(parent, ui::kFixedDialog), m_window(window)
 {
     setObjectName(QStringLiteral("frmnamlamviec"));
@@ -35,7 +35,7 @@ frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent)
     cmdCancel = new QPushButton(QStringLiteral("&Kết thúc"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false); // Enter is the form's own key
-    connect(cmdCancel, &QPushButton::clicked, this, &frmnamlamviec::cmdCancel_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &WorkingYearDialog::cmdCancel_Click);
 
     auto* row = new QHBoxLayout;
     row->addWidget(label);
@@ -49,14 +49,14 @@ frmnamlamviec::frmnamlamviec(StartupWindow* window, QWidget* parent)
     layout->addLayout(buttons);
 }
 
-void frmnamlamviec::run(StartupWindow* window, QWidget* parent)
+void WorkingYearDialog::run(StartupWindow* window, QWidget* parent)
 {
-    frmnamlamviec form(window, parent);
+    WorkingYearDialog form(window, parent);
     centreWindow(&form, parent);
     form.showModal();
 }
 
-void frmnamlamviec::Form_Load()
+void WorkingYearDialog::Form_Load()
 {
     Module1& m = module1();
     Combonamlamviec->clear();
@@ -82,7 +82,7 @@ void frmnamlamviec::Form_Load()
     ui::setInitialFocus(Combonamlamviec);
 }
 
-void frmnamlamviec::Form_KeyDown(int& keyCode, int shift)
+void WorkingYearDialog::Form_KeyDown(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::Enter) {
@@ -94,7 +94,7 @@ void frmnamlamviec::Form_KeyDown(int& keyCode, int shift)
     }
 }
 
-QStringList frmnamlamviec::years() const
+QStringList WorkingYearDialog::years() const
 {
     QStringList result;
     for (int i = 0; i < Combonamlamviec->count(); ++i)
@@ -102,7 +102,7 @@ QStringList frmnamlamviec::years() const
     return result;
 }
 
-void frmnamlamviec::chooseYearReadOnly(const QString& year)
+void WorkingYearDialog::chooseYearReadOnly(const QString& year)
 {
     Module1& m = module1();
     const QString previous = m.namlamviec;
@@ -126,7 +126,7 @@ void frmnamlamviec::chooseYearReadOnly(const QString& year)
         m_window->showDataLabels();
 }
 
-void frmnamlamviec::cmdCancel_Click()
+void WorkingYearDialog::cmdCancel_Click()
 {
     Module1& m = module1();
     if (m.gochong) {

@@ -11,16 +11,16 @@ namespace app {
 
 class StartupWindow;
 
-// The working-year dialog: lists the years that have letter tables in the letters file, newest
-// first, and lets the user pick one or type a new one. Enter confirms the year shown (as
+// The old form frmnamlamviec. The working-year dialog: lists the years that have letter tables in the letters file,
+// newest first, and lets the user pick one or type a new one. Enter confirms the year shown (as
 // "&Kết thúc" does); Esc closes the dialog and changes nothing.
-class frmnamlamviec : public ui::FormBase
+class WorkingYearDialog : public ui::FormBase
 {
     Q_OBJECT
 
 public:
     // window: the main window whose labels are refreshed after a change (may be nullptr).
-    explicit frmnamlamviec(StartupWindow* window, QWidget* parent = nullptr);
+    explicit WorkingYearDialog(StartupWindow* window, QWidget* parent = nullptr);
 
     // Shows the dialog modal and returns when it has closed.
     static void run(StartupWindow* window, QWidget* parent);

@@ -34,7 +34,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-frmtbao::frmtbao(QWidget* parent)
+MessageDialog::MessageDialog(QWidget* parent)
     : ui::FormBase(parent, ui::kFixedDialog), Label1(new QLabel(this)),
       cmdyes(button(QStringLiteral("cmdyes"), QStringLiteral("&Có"), this)),
       cmdok(button(QStringLiteral("cmdok"), QStringLiteral("&OK"), this)),
@@ -56,34 +56,34 @@ frmtbao::frmtbao(QWidget* parent)
     connect(cmdno, &QPushButton::clicked, this, [this] { answer(QStringLiteral("no")); });
 }
 
-double frmtbao::dpiX() const
+double MessageDialog::dpiX() const
 {
     const QScreen* s = screen();
     return s ? s->logicalDotsPerInchX() : 96.0;
 }
 
-double frmtbao::dpiY() const
+double MessageDialog::dpiY() const
 {
     const QScreen* s = screen();
     return s ? s->logicalDotsPerInchY() : 96.0;
 }
 
-int frmtbao::pixelsX(double twips) const
+int MessageDialog::pixelsX(double twips) const
 {
     return static_cast<int>(std::lround(twips * dpiX() / 1440.0));
 }
 
-int frmtbao::pixelsY(double twips) const
+int MessageDialog::pixelsY(double twips) const
 {
     return static_cast<int>(std::lround(twips * dpiY() / 1440.0));
 }
 
-double frmtbao::twipsY(int pixels) const
+double MessageDialog::twipsY(int pixels) const
 {
     return pixels * 1440.0 / dpiY();
 }
 
-QString frmtbao::show(const QString& thongbao, const QString& kieuthongbao)
+QString MessageDialog::show(const QString& thongbao, const QString& kieuthongbao)
 {
     Module1& m = module1();
     if (isLoaded())
@@ -104,13 +104,13 @@ QString frmtbao::show(const QString& thongbao, const QString& kieuthongbao)
     return QString();
 }
 
-void frmtbao::closeNotice()
+void MessageDialog::closeNotice()
 {
     if (isLoaded())
         unload();
 }
 
-double frmtbao::labelHeightTwips(const QString& text, double widthTwips) const
+double MessageDialog::labelHeightTwips(const QString& text, double widthTwips) const
 {
     QLabel probe;
     probe.setTextFormat(Qt::PlainText);
@@ -120,7 +120,7 @@ double frmtbao::labelHeightTwips(const QString& text, double widthTwips) const
     return twipsY(probe.heightForWidth(pixelsX(widthTwips)));
 }
 
-void frmtbao::Form_Load()
+void MessageDialog::Form_Load()
 {
     Module1& m = module1();
     const QString mode = m.kieuthongbao.toLower();
@@ -165,13 +165,13 @@ void frmtbao::Form_Load()
     m_ctrlEndDown = false;
 }
 
-void frmtbao::showLabelText(const QString& text)
+void MessageDialog::showLabelText(const QString& text)
 {
     Label1->setText(shownText(text));
     m_layout.labelHeight = twipsY(Label1->heightForWidth(pixelsX(m_layout.labelWidth)));
 }
 
-void frmtbao::applyLayout()
+void MessageDialog::applyLayout()
 {
     setFixedSize(pixelsX(m_layout.width), pixelsY(m_layout.height));
     // A label taller than the room above the buttons is cut there rather than drawn under them.
@@ -187,7 +187,7 @@ void frmtbao::applyLayout()
     cmdno->setGeometry(pixelsX(m_layout.noLeft), top, w, h);
 }
 
-void frmtbao::Form_Unload(int& cancel)
+void MessageDialog::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     Module1& m = module1();
@@ -205,13 +205,13 @@ void frmtbao::Form_Unload(int& cancel)
     ui::setDefaultPointer();
 }
 
-void frmtbao::answer(const QString& traloi)
+void MessageDialog::answer(const QString& traloi)
 {
     module1().traloi = traloi;
     unload();
 }
 
-void frmtbao::Form_KeyDown(int& keyCode, int shift)
+void MessageDialog::Form_KeyDown(int& keyCode, int shift)
 {
     if (keyCode == ui::key::Escape && shift == ui::shift::None) {
         keyCode = 0;
@@ -221,7 +221,7 @@ void frmtbao::Form_KeyDown(int& keyCode, int shift)
     }
 }
 
-void frmtbao::Form_KeyUp(int& keyCode, int shift)
+void MessageDialog::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     // Ctrl+End acts when the first of its two keys is released, whichever that is.
@@ -232,7 +232,7 @@ void frmtbao::Form_KeyUp(int& keyCode, int shift)
         toggleErrorView();
 }
 
-void frmtbao::toggleErrorView()
+void MessageDialog::toggleErrorView()
 {
     Module1& m = module1();
     if (m_saved.isEmpty()) {

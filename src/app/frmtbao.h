@@ -10,7 +10,8 @@ class QPushButton;
 
 namespace app {
 
-// The message dialog through which every message and yes/no question of the program passes,
+// The old form frmtbao. The message dialog through which every message and yes/no question of
+// the program passes,
 // and the program's real Messenger (start-up installs one with setMessenger()).
 //
 // Calling convention: the caller leaves the text in module1().thongbao and the mode word in
@@ -29,12 +30,12 @@ namespace app {
 //   ("Lỗi " + number + " (" + description + ")."), see lastError().
 // - A notice (any other mode word) is shown without waiting, already painted, with no buttons;
 //   show() returns "" at once and closeNotice() removes it.
-class frmtbao : public ui::FormBase, public Messenger
+class MessageDialog : public ui::FormBase, public Messenger
 {
     Q_OBJECT
 
 public:
-    explicit frmtbao(QWidget* parent = nullptr);
+    explicit MessageDialog(QWidget* parent = nullptr);
 
     using QWidget::show;
     // Messenger: sets thongbao and kieuthongbao, loads and shows the dialog; for "ok" and

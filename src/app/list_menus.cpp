@@ -65,7 +65,7 @@ void runListMenu(const QString& menu, QWidget* mainWindow)
     }
     QString rights;
     if (name == QLatin1String("mnunguoidung")) {
-        rights = ktraquyenquantri(QStringLiteral("mk"));
+        rights = confirmRights(QStringLiteral("mk"));
         if (rights.isEmpty())
             return;
     }

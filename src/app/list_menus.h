@@ -13,7 +13,7 @@ namespace app {
 //
 // Rights: the units and departments lists need an administrator, a user whose lower-cased
 // quyendangnhap begins with "q"; anyone else is told kNeedAdministrator and nothing opens.
-// The users list first runs the rights check ktraquyenquantri("mk"): an empty result opens
+// The users list first runs the rights check confirmRights("mk"): an empty result opens
 // nothing; rights beginning with "q" open every user, anyone else only his own row, titled
 // "Đổi mật khẩu".
 //

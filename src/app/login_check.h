@@ -8,7 +8,7 @@
 
 namespace app {
 
-// The checks behind the login dialog frmLogin, without the window: who may log in, with which
+// The checks behind the login dialog LoginForm, without the window: who may log in, with which
 // rights, and how many tries are left. Reads the users table nguoidung (hoten, tentrenmang,
 // matkhau, quyenhan) through the recordset it is given and writes the login globals of
 // module1() (hotendangnhap, quyendangnhap, quyenkiemtra).

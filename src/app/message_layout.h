@@ -5,7 +5,7 @@
 
 namespace app {
 
-// Layout of the message dialog frmtbao, in twips (1/1440 inch). The base dialog is 5355 wide
+// Layout of the message dialog MessageDialog, in twips (1/1440 inch). The base dialog is 5355 wide
 // and 2760 high; the label 4860 wide; the buttons at top 2250 with lefts 1440 (cmdyes),
 // 2115 (cmdok) and 2790 (cmdno).
 struct MessageLayout

@@ -5,7 +5,7 @@
 namespace app {
 
 // How every part of the program shows a message or asks a yes/no question. The message dialog
-// frmtbao is the real implementation; tests install a scripted responder. Code without widgets
+// MessageDialog is the real implementation; tests install a scripted responder. Code without widgets
 // (replication, data-file procedures) talks to the user only through this interface.
 class Messenger
 {

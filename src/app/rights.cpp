@@ -18,7 +18,7 @@ bool beginsWithQ(const QString& quyen)
     return quyen.toLower().startsWith(QLatin1Char('q'));
 }
 
-QString ktraquyenquantri(const QString& mode)
+QString confirmRights(const QString& mode)
 {
     Module1& m = module1();
     QString result;
@@ -31,7 +31,7 @@ QString ktraquyenquantri(const QString& mode)
     } else {
         title = QStringLiteral("Nhập lại tên, mật khẩu đang dùng");
     }
-    frmLogin::run(LoginCheck::kModeRightsCheck, title);
+    LoginForm::run(LoginCheck::kModeRightsCheck, title);
 
     if (m.thongbao != QLatin1String("thoi") && !m.quyenkiemtra.isEmpty()) {
         result = m.quyenkiemtra;

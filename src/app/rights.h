@@ -20,6 +20,6 @@ inline const QString kNeedAdministrator = QStringLiteral("Phải có quyền qu�
 //   returns the rights of whoever logged in.
 // Cancelling or running out of tries returns "". A successful login also makes that person the
 // current user (hotendangnhap, quyendangnhap); thirteen failures clear the current user.
-QString ktraquyenquantri(const QString& mode);
+QString confirmRights(const QString& mode);
 
 } // namespace app

@@ -120,7 +120,7 @@ FileCheck checkDataFile(const QString& path, const QString& kind, bool clearAttr
     return result.cause;
 }
 
-bool KiemtraMDB(const QString& path, const QString& kind)
+bool isSoundDataFile(const QString& path, const QString& kind)
 {
     return checkDataFile(path, kind) == FileCheck::Sound;
 }

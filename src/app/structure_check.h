@@ -22,7 +22,7 @@ namespace app {
 // (rolled back to its last commit, the journal removed) before it is judged, so the check sees
 // the recovered file. A journal that cannot be played back (the file or folder cannot be
 // written) fails the check with FileCheck::NeedsRecovery; such a file must never be replaced.
-bool KiemtraMDB(const QString& path, const QString& kind);
+bool isSoundDataFile(const QString& path, const QString& kind);
 
 // What the structure check found.
 enum class FileCheck
@@ -38,7 +38,7 @@ enum class FileCheck
     Busy,          // another program held it for writing past the busy timeout
 };
 
-// The structure check with its finding; KiemtraMDB(path, kind) is checkDataFile(...) == Sound.
+// The structure check with its finding; isSoundDataFile(path, kind) is checkDataFile(...) == Sound.
 // clearAttribute false leaves the read-only attribute alone (a read-only run).
 FileCheck checkDataFile(const QString& path, const QString& kind, bool clearAttribute = true);
 
@@ -52,7 +52,7 @@ struct StructureCheckResult
     QString text;         // the engine's text
     QString missingTable; // MissingTables: the first pattern no table matched
 };
-// The result of the last checkDataFile or KiemtraMDB call (Sound before any).
+// The result of the last checkDataFile or isSoundDataFile call (Sound before any).
 StructureCheckResult lastStructureCheck();
 
 // The tables (patterns) a kind requires; empty for an unknown kind.

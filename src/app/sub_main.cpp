@@ -141,7 +141,7 @@ bool SubMain::checkTemplate()
         return false;
     }
     m.filegoc = dataPath(QStringLiteral("vemogoc.mdb"));
-    m.gochong = !KiemtraMDB(m.filegoc, QStringLiteral("vemogoc"));
+    m.gochong = !isSoundDataFile(m.filegoc, QStringLiteral("vemogoc"));
     return true;
 }
 
@@ -398,7 +398,7 @@ SubMain::Flow SubMain::finish()
     m.hotendangnhap.clear();
     m.quyendangnhap.clear();
     m.thongbao.clear();
-    frmLogin::run(LoginCheck::kModeStartup, QString());
+    LoginForm::run(LoginCheck::kModeStartup, QString());
     if (m.quyendangnhap.isEmpty() || m.thongbao == QLatin1String("thoi"))
         return Flow::NoLogin; // the program ends without a message
 
@@ -436,7 +436,7 @@ StartupOutcome SubMain::run()
 {
     Module1& m = module1();
     m_window.showAtStart();
-    common::tenthang(1); // builds the month table
+    common::monthName(1); // builds the month table
 
     try {
         m.buoc = kStepFolder;

@@ -7,7 +7,7 @@
 
 namespace app {
 
-// What start-up needs of the main window. frmMain implements it; tests may pass a stand-in.
+// What start-up needs of the main window. MainWindow implements it; tests may pass a stand-in.
 class StartupWindow
 {
 public:

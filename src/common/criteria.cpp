@@ -101,7 +101,8 @@ void appendPiece(QString& condition, qint16 count, const QString& piece)
 
 } // namespace
 
-void DieukienSo(const QString& criterion, const QString& field, QString& condition, qint16& count, QString& status)
+void appendNumberCriterion(const QString& criterion, const QString& field, QString& condition, qint16& count,
+                           QString& status)
 {
     if (criterion.trimmed().isEmpty())
         return;
@@ -124,7 +125,7 @@ void DieukienSo(const QString& criterion, const QString& field, QString& conditi
     ++count;
 }
 
-bool DieukienChu(const QString& criterion, const QString& field, QString& condition, qint16& count)
+bool appendTextCriterion(const QString& criterion, const QString& field, QString& condition, qint16& count)
 {
     if (criterion.trimmed().isEmpty())
         return true;
@@ -147,8 +148,8 @@ bool DieukienChu(const QString& criterion, const QString& field, QString& condit
     return true;
 }
 
-void DieukienNgay(const QString& fromDate, const QString& toDate, const QString& field, QString& condition,
-                  qint16& count)
+void appendDateRange(const QString& fromDate, const QString& toDate, const QString& field, QString& condition,
+                     qint16& count)
 {
     const bool hasFrom = !fromDate.trimmed().isEmpty();
     const bool hasTo = !toDate.trimmed().isEmpty();
@@ -167,7 +168,7 @@ void DieukienNgay(const QString& fromDate, const QString& toDate, const QString&
     ++count;
 }
 
-void DieukienBang(const QString& value, const QString& field, QString& condition, qint16 count)
+void appendEquals(const QString& value, const QString& field, QString& condition, qint16 count)
 {
     appendPiece(condition, count, field + QStringLiteral(" = ") + value);
 }

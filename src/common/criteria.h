@@ -15,7 +15,7 @@
 // A blank criterion adds nothing and leaves count and status as they were.
 namespace common {
 
-// Status words of DieukienSo.
+// Status words of appendNumberCriterion.
 inline const QString kStatusDung = QStringLiteral("dung"); // at least one valid item
 inline const QString kStatusSai = QStringLiteral("sai");   // no valid item: do not search
 
@@ -29,7 +29,8 @@ inline const QString kStatusSai = QStringLiteral("sai");   // no valid item: do 
 // "(" + field + item1 + " or " + field + item2 ... + ")", and count + 1.
 // With none: status "sai" and condition and count unchanged.
 // "12" -> ([stt]=12); "1, 5-9, >100" -> ([stt]=1 or [stt] between 5 and 9 or [stt]>100).
-void DieukienSo(const QString& criterion, const QString& field, QString& condition, qint16& count, QString& status);
+void appendNumberCriterion(const QString& criterion, const QString& field, QString& condition, qint16& count,
+                           QString& status);
 
 // Text criterion on `field`. Items are cut at commas and trimmed (empty ones dropped); an item's
 // parts are cut at "+" (a part keeps its trailing blanks: "a +b" wants "a " and "b"; empty parts
@@ -42,19 +43,19 @@ void DieukienSo(const QString& criterion, const QString& field, QString& conditi
 // Returns false, appending nothing, when the criterion has no usable part: only commas, an item
 // of pluses only, or an item ending in "+" ("a+", ",", "a,+"); the form then shows
 // invalidCriterionMessage() and does not search.
-bool DieukienChu(const QString& criterion, const QString& field, QString& condition, qint16& count);
+bool appendTextCriterion(const QString& criterion, const QString& field, QString& condition, qint16& count);
 
 // Date range on a normalised-date `field`. `fromDate` and `toDate` are "dd/mm/yyyy" texts that
 // passed the date check, or blank. Both blank: nothing. Otherwise one piece without parentheses
 // (" and " first when count > 0), and count + 1:
 //   both  field between 'from' and 'to'     from only  field  >= 'from'     to only  field  <= 'to'
 // (two blanks before >= and <=; the dates normalised to "yyyymmdd", quotes doubled).
-void DieukienNgay(const QString& fromDate, const QString& toDate, const QString& field, QString& condition,
-                  qint16& count);
+void appendDateRange(const QString& fromDate, const QString& toDate, const QString& field, QString& condition,
+                     qint16& count);
 
 // Appends field + " = " + value (" and " first when count > 0). `value` is SQL the caller
 // supplies ("True", "False"), never typed text. The count is NOT changed: the caller adds 1.
-void DieukienBang(const QString& value, const QString& field, QString& condition, qint16 count);
+void appendEquals(const QString& value, const QString& field, QString& condition, qint16 count);
 
 // The message shown, kind "ok", when a box holds an invalid criterion (its text is trimmed).
 QString invalidCriterionMessage(const QString& boxText);

@@ -108,7 +108,7 @@ QStringList monthTable(const QLocale& locale)
     return names;
 }
 
-QString tenthang(int month)
+QString monthName(int month)
 {
     static const QStringList table = monthTable(QLocale::system());
     return month >= 1 && month <= 12 ? table.at(month - 1) : QString();
@@ -143,7 +143,7 @@ QString monthNameDate(const QString& displayDate)
     const int number = allDigits(month) ? month.toInt() : 0;
     if (number < 1 || number > 12)
         return {};
-    return displayDate.mid(0, 2) + QLatin1Char('/') + tenthang(number) + QLatin1Char('/') + displayDate.mid(6, 4);
+    return displayDate.mid(0, 2) + QLatin1Char('/') + monthName(number) + QLatin1Char('/') + displayDate.mid(6, 4);
 }
 
 QString dateToText(const QDate& date)

@@ -19,9 +19,9 @@ namespace common {
 // "Jan" ... "Dec" are used instead, so the table can always be read back.
 QStringList monthTable(const QLocale& locale);
 
-// The program's month table `tenthang`: entry `month` (1..12) of monthTable(QLocale::system()),
+// The program's month table `monthName`: entry `month` (1..12) of monthTable(QLocale::system()),
 // built on first use; "" for any other month number.
-QString tenthang(int month);
+QString monthName(int month);
 
 // --- the five date procedures ----------------------------------------------------------------
 
@@ -45,7 +45,7 @@ QString parseDate(const QString& typed);
 // unchanged.
 QString normaliseDate(const QString& text);
 
-// Month-name date: "dd/" + tenthang(month) + "/yyyy" from a display date (characters 1-2,
+// Month-name date: "dd/" + monthName(month) + "/yyyy" from a display date (characters 1-2,
 // 4-5 and 7-10), or "" when characters 4-5 are not "01" to "12".
 QString monthNameDate(const QString& displayDate);
 

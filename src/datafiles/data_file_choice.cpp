@@ -97,9 +97,9 @@ QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hoo
     if (role == DataFileRole::Backup)
         return QString(); // an existing backup file gets no check
     const QString kind = role == DataFileRole::Letters ? QStringLiteral("vemocv") : QStringLiteral("vemolich");
-    if (!app::KiemtraMDB(filechon, kind))
+    if (!app::isSoundDataFile(filechon, kind))
         return QStringLiteral("File dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
-    if (!app::KiemtraMDB(app::matchNameCase(app::referenceFileBeside(filechon)), QStringLiteral("vemotk")))
+    if (!app::isSoundDataFile(app::matchNameCase(app::referenceFileBeside(filechon)), QStringLiteral("vemotk")))
         return QStringLiteral("File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
     if (role == DataFileRole::Schedule) {
         // The users table lives beside the schedule file: the user must be one of them.

@@ -8,7 +8,7 @@
 #include <optional>
 
 // Choosing another letters file, plans-and-schedule file or backup file while the program runs
-// (the dialog frmchondulieu): what it offers, the checks of a chosen file and the switch.
+// (the dialog DataFileChoiceDialog): what it offers, the checks of a chosen file and the switch.
 namespace datafiles {
 
 enum class DataFileRole

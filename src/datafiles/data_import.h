@@ -14,7 +14,7 @@ namespace datafiles {
 // What the import needs from the windows above it.
 struct ImportHooks
 {
-    // The administrator check (ktraquyenquantri in mode "q"): true to go on. It tells the user
+    // The administrator check (confirmRights in mode "q"): true to go on. It tells the user
     // itself when the answer is no.
     std::function<bool()> administrator;
     // The open dialog.

@@ -1,9 +1,9 @@
 #include "reference_forms.h"
 
-#include "frmbophan.h"
-#include "frmloaitien.h"
-#include "frmtendonvi.h"
-#include "list_form.h"
+#include "departments_form.h"
+#include "organisation_name_form.h"
+#include "reference_list_form.h"
+#include "users_form.h"
 
 #include "app/form_commands.h"
 
@@ -21,7 +21,7 @@ template <typename Form> app::FormOpener opener()
 app::FormOpener listOpener(ListConfig (*config)())
 {
     return [config](const app::FormRequest& request, QWidget* mainWindow) {
-        ListForm form(config(), mainWindow);
+        ReferenceListForm form(config(), mainWindow);
         form.open(request);
     };
 }
@@ -34,9 +34,9 @@ void registerReferenceForms()
     app::registerFormOpener(QStringLiteral("mnunapnoigui"), listOpener(&unitsConfig));
     app::registerFormOpener(QStringLiteral("mnunaploaicv"), listOpener(&letterTypesConfig));
     app::registerFormOpener(QStringLiteral("mnunapchutat"), listOpener(&abbreviationsConfig));
-    app::registerFormOpener(QStringLiteral("mnunapbophan"), opener<frmbophan>());
-    app::registerFormOpener(QStringLiteral("mnutendonvi"), opener<frmtendonvi>());
-    app::registerFormOpener(QStringLiteral("mnunguoidung"), opener<frmloaitien>());
+    app::registerFormOpener(QStringLiteral("mnunapbophan"), opener<DepartmentsForm>());
+    app::registerFormOpener(QStringLiteral("mnutendonvi"), opener<OrganisationNameForm>());
+    app::registerFormOpener(QStringLiteral("mnunguoidung"), opener<UsersForm>());
 }
 
 } // namespace reference

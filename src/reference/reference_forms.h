@@ -4,7 +4,7 @@ namespace reference {
 
 // Makes the reference-list forms known to the main window's list menus: mnunapdonvi and
 // mnunapnoigui (frmdonvi), mnunaploaicv (frmloaicv), mnunapchutat (frmchutat), mnunapbophan
-// (frmbophan), mnutendonvi (frmtendonvi) and mnunguoidung (frmloaitien). Each opener makes a new
+// (DepartmentsForm), mnutendonvi (OrganisationNameForm) and mnunguoidung (UsersForm). Each opener makes a new
 // instance of the form and shows it modal; the menu command has checked the rights and reopens
 // the shared reference recordsets afterwards.
 void registerReferenceForms();

@@ -206,16 +206,16 @@ bool SearchForm::search()
     qint16 count = 0;
     QString status;
     const QString number = box(m_config.numberBox)->text();
-    common::DieukienSo(number, QStringLiteral("[stt]"), condition, count, status);
+    common::appendNumberCriterion(number, QStringLiteral("[stt]"), condition, count, status);
     if (status == common::kStatusSai) {
         refuse(common::invalidCriterionMessage(number), m_config.numberBox);
         return false;
     }
     for (const SearchDateRange& r : m_config.ranges)
-        common::DieukienNgay(box(r.from)->text(), box(r.to)->text(), r.column, condition, count);
+        common::appendDateRange(box(r.from)->text(), box(r.to)->text(), r.column, condition, count);
     for (const auto& [name, column] : m_config.textBoxes) {
         const QString criterion = box(name)->text();
-        if (!common::DieukienChu(criterion, column, condition, count)) {
+        if (!common::appendTextCriterion(criterion, column, condition, count)) {
             refuse(common::invalidCriterionMessage(criterion), name);
             return false;
         }
@@ -263,7 +263,7 @@ void SearchForm::boxLostFocus(const QString& name)
     if (name == m_config.numberBox) {
         QString condition, status;
         qint16 count = 0;
-        common::DieukienSo(b->text(), QStringLiteral("[stt]"), condition, count, status);
+        common::appendNumberCriterion(b->text(), QStringLiteral("[stt]"), condition, count, status);
         if (status == common::kStatusSai)
             refuse(common::invalidCriterionMessage(b->text()), name);
         return;

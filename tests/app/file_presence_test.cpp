@@ -9,27 +9,25 @@ namespace {
 
 using testing_support::DataFolderTest;
 
+// The name as the folder lists it (any letter case asked), "  " for a folder asked with a
+// trailing separator, empty for nothing.
 TEST_F(DataFolderTest, PresenceGivesTheNameAsTheFolderListsIt)
 {
     copyTemplate(QStringLiteral("vemocv.mdb"));
-    EXPECT_EQ(app::filePresence(dataPath(QStringLiteral("vemocv.mdb"))), QStringLiteral("vemocv.mdb"));
-    EXPECT_EQ(app::filePresence(dataPath(QStringLiteral("vemocv.MDB"))), QStringLiteral("vemocv.mdb"));
-    EXPECT_EQ(app::filePresence(dataPath(QStringLiteral("VEMOCV.MDB"))), QStringLiteral("vemocv.mdb"));
-}
-
-TEST_F(DataFolderTest, PresenceOfNothingIsEmpty)
-{
-    EXPECT_EQ(app::filePresence(QString()), QString());
-    EXPECT_EQ(app::filePresence(QStringLiteral(" ")), QString());
-    EXPECT_EQ(app::filePresence(dataPath(QStringLiteral("vemolich.MDB"))), QString());
-    EXPECT_EQ(app::filePresence(dataPath(QStringLiteral("nowhere/vemolich.MDB"))), QString());
-}
-
-TEST_F(DataFolderTest, PresenceOfAFolder)
-{
-    EXPECT_EQ(app::filePresence(programFolder() + QStringLiteral("/data")), QStringLiteral("data"));
-    EXPECT_EQ(app::filePresence(programFolder() + QStringLiteral("/data/")), QStringLiteral("  "));
-    EXPECT_EQ(app::filePresence(programFolder() + QStringLiteral("/nothing/")), QString());
+    const QList<QPair<QString, QString>> cases = {
+        {dataPath(QStringLiteral("vemocv.mdb")), QStringLiteral("vemocv.mdb")},
+        {dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv.mdb")},
+        {dataPath(QStringLiteral("VEMOCV.MDB")), QStringLiteral("vemocv.mdb")},
+        {programFolder() + QStringLiteral("/data"), QStringLiteral("data")},
+        {programFolder() + QStringLiteral("/data/"), QStringLiteral("  ")},
+        {programFolder() + QStringLiteral("/nothing/"), QString()},
+        {QString(), QString()},
+        {QStringLiteral(" "), QString()},
+        {dataPath(QStringLiteral("vemolich.MDB")), QString()},
+        {dataPath(QStringLiteral("nowhere/vemolich.MDB")), QString()},
+    };
+    for (const auto& [path, presence] : cases)
+        EXPECT_EQ(app::filePresence(path), presence) << qPrintable(path);
 }
 
 TEST_F(DataFolderTest, DataFilePathsMatchTheLetterCaseOfExistingFiles)
@@ -53,21 +51,16 @@ TEST(DataPaths, ReferenceFileLiesBesideTheGivenFile)
     EXPECT_EQ(app::referenceFileBeside(QStringLiteral("vemocv.mdb")), QStringLiteral("vemotk.mdb"));
 }
 
-TEST_F(DataFolderTest, ClearingReadOnlyOfAWritableOrMissingFileDoesNothing)
-{
-    const QString path = copyTemplate(QStringLiteral("vemocv.MDB"));
-    EXPECT_TRUE(app::clearReadOnly(path));
-    EXPECT_FALSE(sys::isReadOnly(path));
-    EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("none.mdb"))));
-    EXPECT_TRUE(messenger.shown.isEmpty());
-}
-
+// Clearing finds the file in any letter case; a writable or missing file needs nothing.
 TEST_F(DataFolderTest, ClearingReadOnlyFindsTheFileInAnyLetterCase)
 {
     const QString path = copyTemplate(QStringLiteral("vemocv.mdb"));
+    EXPECT_TRUE(app::clearReadOnly(path));
     sys::setReadOnly(path, true);
     EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("VEMOCV.MDB"))));
     EXPECT_FALSE(sys::isReadOnly(path));
+    EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("none.mdb"))));
+    EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
 TEST_F(DataFolderTest, ClearingReadOnlyThatFailsShowsTheTrimmedPath)

@@ -19,7 +19,7 @@
 
 namespace {
 
-class FrmLoginTest : public ::testing::Test
+class LoginFormTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -41,112 +41,99 @@ protected:
         app::resetModule1();
     }
 
-    QLineEdit* box(app::frmLogin& form, const char* name) { return form.control<QLineEdit>(QString::fromLatin1(name)); }
-
     UsersFixture fx;
     QStringList boxes;
     ui::MsgBoxHandler m_previous;
 };
 
-TEST_F(FrmLoginTest, LoadsNamesAndShowsCaptions)
+// The login dialog's controls, typed.
+struct LoginPage
 {
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.load();
-    auto* names = form.control<QComboBox>(QStringLiteral("Combotenbangthamkhao"));
-    ASSERT_EQ(names->count(), 2);
-    EXPECT_EQ(names->itemText(0), QStringLiteral("Nguyễn Văn An"));
-    EXPECT_EQ(form.control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Kiểm tra tên và mật khẩu "));
-    EXPECT_EQ(form.control<QPushButton>(QStringLiteral("cmdok"))->text(), QStringLiteral("&Tiếp tục"));
-    EXPECT_EQ(form.control<QPushButton>(QStringLiteral("cmdCancel"))->text(), QStringLiteral("&Kết thúc"));
-    EXPECT_EQ(box(form, "Txtchedologin")->text(), QStringLiteral("ktranguoidung"));
-    EXPECT_FALSE(box(form, "Txtchedologin")->isVisibleTo(&form));
+    explicit LoginPage(bool shown = true) : form(app::LoginCheck::kModeStartup, QString())
+    {
+        if (shown)
+            form.showModeless();
+        else
+            form.load();
+    }
+    QLineEdit* box(const char* name) { return form.control<QLineEdit>(QString::fromLatin1(name)); }
+    QPushButton* button(const char* name) { return form.control<QPushButton>(QString::fromLatin1(name)); }
+    QLineEdit* name() { return box("txtUserName"); }
+    QLineEdit* password() { return box("txtPassword"); }
+    QComboBox* names() { return form.control<QComboBox>(QStringLiteral("Combotenbangthamkhao")); }
+
+    app::LoginForm form;
+};
+
+TEST_F(LoginFormTest, ShowsCaptionsAndNamesAndTakesTheKeys)
+{
+    LoginPage page;
+    ASSERT_EQ(page.names()->count(), 2);
+    EXPECT_EQ(page.names()->itemText(0), QStringLiteral("Nguyễn Văn An"));
+    EXPECT_EQ(page.form.control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Kiểm tra tên và mật khẩu "));
+    EXPECT_EQ(page.button("cmdok")->text(), QStringLiteral("&Tiếp tục"));
+    EXPECT_EQ(page.button("cmdCancel")->text(), QStringLiteral("&Kết thúc"));
+    EXPECT_EQ(page.box("Txtchedologin")->text(), QStringLiteral("ktranguoidung"));
+    EXPECT_FALSE(page.box("Txtchedologin")->isVisibleTo(&page.form));
+    EXPECT_TRUE(test::isAccessible(&page.form));
+    EXPECT_FALSE(page.form.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    emit page.names()->activated(1); // choosing a name copies it into the name box
+    EXPECT_EQ(page.name()->text(), QStringLiteral("Trần Thị Bình"));
+    page.name()->setFocus(); // F4 (on release) empties the box with the focus
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier);
+    QCoreApplication::sendEvent(page.name(), &release);
+    EXPECT_EQ(page.name()->text(), QString());
 }
 
-TEST_F(FrmLoginTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
+TEST_F(LoginFormTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
 {
     const QString logon = sys::logonName();
     ASSERT_FALSE(logon.isEmpty());
-    {
-        app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-        form.load();
-        EXPECT_EQ(box(form, "txtUserName")->text(), QString());
-    }
+    EXPECT_EQ(LoginPage(false).name()->text(), QString());
     fx.addUser(QStringLiteral("Người Dùng Máy"), logon, QStringLiteral("pw"), QStringLiteral("CB"));
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.load();
-    EXPECT_EQ(box(form, "txtUserName")->text(), logon);
+    EXPECT_EQ(LoginPage(false).name()->text(), logon);
 }
 
-TEST_F(FrmLoginTest, ChoosingANameCopiesItIntoTheNameBox)
+TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
 {
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.load();
-    auto* names = form.control<QComboBox>(QStringLiteral("Combotenbangthamkhao"));
-    emit names->activated(1);
-    EXPECT_EQ(box(form, "txtUserName")->text(), QStringLiteral("Trần Thị Bình"));
-}
-
-TEST_F(FrmLoginTest, WrongPasswordShowsLoginMessageAndStaysOpen)
-{
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.showModeless();
-    box(form, "txtUserName")->setText(QStringLiteral("an"));
-    box(form, "txtPassword")->setText(QStringLiteral("sai"));
-    form.cmdok_Click();
+    LoginPage page;
+    page.name()->setText(QStringLiteral("an"));
+    page.password()->setText(QStringLiteral("sai"));
+    page.form.cmdok_Click();
     EXPECT_EQ(boxes, QStringList{QStringLiteral("Login: Mat khau sai! Can nhap lai mat khau! ")});
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(page.form.isVisible());
     EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
 
-    box(form, "txtPassword")->setText(QStringLiteral("matkhau1"));
-    form.cmdok_Click();
-    EXPECT_FALSE(form.isVisible());
+    page.password()->setText(QStringLiteral("matkhau1"));
+    page.form.cmdok_Click();
+    EXPECT_FALSE(page.form.isVisible());
     EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("QT"));
     EXPECT_NE(app::module1().thongbao, QStringLiteral("thoi"));
 }
 
-TEST_F(FrmLoginTest, GivingUpClosingTheWindowOrEscSetsThoi)
+TEST_F(LoginFormTest, GivingUpClosingTheWindowOrEscSetsThoi)
 {
-    const std::function<void(app::frmLogin&)> ways[] = {
-        [](app::frmLogin& f) { f.control<QPushButton>(QStringLiteral("cmdCancel"))->click(); },
-        [](app::frmLogin& f) { f.close(); },
-        [](app::frmLogin& f) { QTest::keyClick(f.focusWidget(), Qt::Key_Escape); },
+    const std::function<void(LoginPage&)> ways[] = {
+        [](LoginPage& p) { p.button("cmdCancel")->click(); },
+        [](LoginPage& p) { p.form.close(); },
+        [](LoginPage& p) { QTest::keyClick(p.form.focusWidget(), Qt::Key_Escape); },
     };
     for (const auto& giveUp : ways) {
         app::module1().thongbao.clear();
-        app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-        form.showModeless();
-        giveUp(form);
-        EXPECT_FALSE(form.isVisible());
+        LoginPage page;
+        giveUp(page);
+        EXPECT_FALSE(page.form.isVisible());
         EXPECT_EQ(app::module1().thongbao, QStringLiteral("thoi"));
     }
 }
 
-TEST_F(FrmLoginTest, IsAnAccessibleFixedDialogWithNamedBoxes)
-{
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.showModeless();
-    EXPECT_TRUE(test::isAccessible(&form));
-    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-}
-
-TEST_F(FrmLoginTest, F4EmptiesTheFocusedTextBox)
-{
-    app::frmLogin form(app::LoginCheck::kModeStartup, QString());
-    form.showModeless();
-    QLineEdit* name = box(form, "txtUserName");
-    name->setText(QStringLiteral("an"));
-    name->setFocus();
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier);
-    QCoreApplication::sendEvent(name, &release);
-    EXPECT_EQ(name->text(), QString());
-}
-
-TEST_F(FrmLoginTest, UnreadableUsersFileGivesUpAfterItsMessage)
+TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
 {
     app::module1().filethamkhaolich = fx.path() + QStringLiteral(".missing");
     app::module1().dbthamkhaolich = db::Database(); // the file could not be opened
     test::ScriptedResponder responder;
-    app::frmLogin::run(app::LoginCheck::kModeStartup, QString());
+    app::LoginForm::run(app::LoginCheck::kModeStartup, QString());
     EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});
     EXPECT_TRUE(responder.modalForms().isEmpty()) << "the dialog is not shown";
     EXPECT_EQ(app::module1().thongbao, QStringLiteral("thoi"));

@@ -26,19 +26,19 @@
 namespace {
 
 // A started program with the real main window; form openers record what they are given.
-class FrmMainTest : public ::testing::Test
+class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        app::frmMain::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
+        app::MainWindow::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
         ASSERT_EQ(home.start(main), app::StartupOutcome::Ready);
         home.responder.clear();
     }
     void TearDown() override
     {
         app::unregisterFormOpeners();
-        app::frmMain::setSettingsStoreFile(QString());
+        app::MainWindow::setSettingsStoreFile(QString());
     }
 
     // Registers a recording opener for command.
@@ -55,12 +55,12 @@ protected:
 
     QTemporaryDir m_store;
     ProgramFolder home;
-    app::frmMain main;
+    app::MainWindow main;
     QList<app::FormRequest> opened;
     QList<bool> mainVisibleWhileOpen;
 };
 
-TEST_F(FrmMainTest, ShowsCaptionLabelsFramesAndButtons)
+TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtons)
 {
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Selvaro V2010.5"));
     EXPECT_TRUE(main.isVisible());
@@ -83,7 +83,7 @@ TEST_F(FrmMainTest, ShowsCaptionLabelsFramesAndButtons)
               true);
 }
 
-TEST_F(FrmMainTest, MenusCarryTheirCaptions)
+TEST_F(MainWindowTest, MenusCarryTheirCaptions)
 {
     const QList<QPair<const char*, const char*>> items = {
         {"mnutendonvi", "Nạp sửa tên đơn vị dùng phần mềm"},
@@ -117,7 +117,7 @@ TEST_F(FrmMainTest, MenusCarryTheirCaptions)
                            QStringLiteral("&Quản lý các file dữ liệu, năm làm việc"), QStringLiteral("&Trợ giúp")}));
 }
 
-TEST_F(FrmMainTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedule)
+TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedule)
 {
     for (const app::RegisterButton& b : app::registerButtons())
         provide(b.name);
@@ -144,7 +144,7 @@ TEST_F(FrmMainTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedu
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(FrmMainTest, RegisterWithoutItsFormSaysNotAvailable)
+TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
 {
     button(QStringLiteral("cmdtracuulich"))->click();
     EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
@@ -154,7 +154,7 @@ TEST_F(FrmMainTest, RegisterWithoutItsFormSaysNotAvailable)
     EXPECT_EQ(home.messages(), (QStringList{app::kNotAvailable, app::kNotAvailable, app::kNotAvailable}));
 }
 
-TEST_F(FrmMainTest, IncomingListClearsEveryPrintMarkBeforeOpening)
+TEST_F(MainWindowTest, IncomingListClearsEveryPrintMarkBeforeOpening)
 {
     provide(QStringLiteral("Cmdxemcvden"));
     db::Database& cv = app::module1().dbcongvan;
@@ -168,7 +168,7 @@ TEST_F(FrmMainTest, IncomingListClearsEveryPrintMarkBeforeOpening)
     EXPECT_EQ(marked.recordCount(), 0);
 }
 
-TEST_F(FrmMainTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwnPassword)
+TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwnPassword)
 {
     for (const char* menu : {"mnunapdonvi", "mnunapbophan", "mnunguoidung"})
         provide(QString::fromLatin1(menu));
@@ -196,7 +196,7 @@ TEST_F(FrmMainTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwn
     EXPECT_TRUE(main.isVisible());
 }
 
-TEST_F(FrmMainTest, AdministratorOpensUnitsAndAllUsers)
+TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsers)
 {
     provide(QStringLiteral("mnunapdonvi"));
     provide(QStringLiteral("mnunguoidung"));
@@ -216,17 +216,7 @@ TEST_F(FrmMainTest, AdministratorOpensUnitsAndAllUsers)
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(FrmMainTest, CancelledRightsCheckOpensNoUsersList)
-{
-    provide(QStringLiteral("mnunguoidung"));
-    home.cancelLogin = true;
-    home.queueLogin();
-    action(QStringLiteral("mnunguoidung"))->trigger();
-    EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(home.messages().isEmpty());
-}
-
-TEST_F(FrmMainTest, ClosingWritesSettingsFileAndWindowPosition)
+TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPosition)
 {
     main.setGeometry(120, 90, 700, 500);
     app::module1().filebackup = QStringLiteral("/srv/backup/vemocv.mdb");
@@ -242,25 +232,22 @@ TEST_F(FrmMainTest, ClosingWritesSettingsFileAndWindowPosition)
     EXPECT_EQ(store.intValue(QStringLiteral("MainHeight"), -1), frame.height());
 }
 
-TEST_F(FrmMainTest, MinimisedWindowKeepsItsLastSavedPosition)
+TEST_F(MainWindowTest, MinimisedWindowKeepsItsLastSavedPosition)
 {
     main.showMinimized();
     main.close();
-    sys::SettingsStore store = sys::SettingsStore::onFile(settingsFile());
-    EXPECT_FALSE(store.contains(QStringLiteral("MainLeft")));
+    EXPECT_FALSE(sys::SettingsStore::onFile(settingsFile()).contains(QStringLiteral("MainLeft")));
     EXPECT_EQ(home.readSysmem().size(), 4);
 }
 
-TEST_F(FrmMainTest, HelpWithoutHelpFileShowsThePlatformMessage)
+TEST_F(MainWindowTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
 {
     QFile::remove(home.data(QStringLiteral("huongdan.html")));
     action(QStringLiteral("mnuHelpContents"))->trigger();
     EXPECT_EQ(home.boxes(), QStringList{QStringLiteral("Selvaro V2010.5: ") + app::kNoHelp});
     EXPECT_EQ(app::HelpWindow::current(), nullptr);
-}
 
-TEST_F(FrmMainTest, HelpOpensTheVietnameseGuide)
-{
+    home.responder.clear();
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html"))));
     action(QStringLiteral("mnuHelpContents"))->trigger();
@@ -268,35 +255,37 @@ TEST_F(FrmMainTest, HelpOpensTheVietnameseGuide)
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro")));
+    EXPECT_TRUE(test::isAccessible(help));
     EXPECT_TRUE(home.boxes().isEmpty());
     help->close();
 }
 
-TEST_F(FrmMainTest, AboutBoxClosesWithItsButtonAndShowsTheMainWindow)
+// One about box: a second choice raises it; its button closes it and shows the main window
+// again; closing the main window unloads it when it is only hidden.
+TEST_F(MainWindowTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWindow)
 {
     main.hide();
     action(QStringLiteral("mnuHelpAbout"))->trigger();
-    auto* about = main.findChild<app::frmAbout*>();
-    ASSERT_NE(about, nullptr);
+    action(QStringLiteral("mnuHelpAbout"))->trigger();
+    const QList<app::AboutDialog*> boxes = main.findChildren<app::AboutDialog*>();
+    ASSERT_EQ(boxes.size(), 1);
+    app::AboutDialog* about = boxes.first();
     EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(test::isAccessible(about));
+    EXPECT_FALSE(about->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(about->windowTitle(), QStringLiteral("chương trình quản lý Selvaro"));
     about->control<QPushButton>(QStringLiteral("cmdok"))->click();
     EXPECT_TRUE(main.isVisible());
     EXPECT_FALSE(about->isVisible());
+
+    about = app::AboutDialog::showAbout(&main);
+    about->hide();
+    ASSERT_TRUE(about->isLoaded());
+    main.close();
+    EXPECT_FALSE(about->isLoaded());
 }
 
-TEST_F(FrmMainTest, AboutBoxOpensOnceAndASecondChoiceRaisesIt)
-{
-    action(QStringLiteral("mnuHelpAbout"))->trigger();
-    action(QStringLiteral("mnuHelpAbout"))->trigger();
-    const QList<app::frmAbout*> boxes = main.findChildren<app::frmAbout*>();
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes.first()->isVisible());
-    EXPECT_FALSE(boxes.first()->windowFlags() & Qt::WindowMaximizeButtonHint);
-    boxes.first()->unload();
-}
-
-TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
+TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
 {
     const QString folder =
         QStringLiteral("/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
@@ -325,24 +314,13 @@ TEST_F(FrmMainTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheS
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("/vemocv.MDB")));
 }
 
-TEST_F(FrmMainTest, EveryWindowIsAccessibleAndTheTitleIsReadOnce)
+TEST_F(MainWindowTest, IsAccessibleAndTheTitleIsReadOnce)
 {
     EXPECT_TRUE(test::isAccessible(&main));
     EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1);
-
-    app::frmAbout* about = app::frmAbout::showAbout(&main);
-    EXPECT_TRUE(test::isAccessible(about));
-    about->unload();
-
-    ASSERT_TRUE(
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html"))));
-    action(QStringLiteral("mnuHelpContents"))->trigger();
-    ASSERT_NE(app::HelpWindow::current(), nullptr);
-    EXPECT_TRUE(test::isAccessible(app::HelpWindow::current()));
-    app::HelpWindow::current()->close();
 }
 
-TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
+TEST_F(MainWindowTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
 {
     QLabel* year = main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"));
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), year->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
@@ -353,11 +331,7 @@ TEST_F(FrmMainTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
     EXPECT_EQ(home.responder.modalForms().size(), 2);
 }
 
-} // namespace
-
-namespace {
-
-TEST_F(FrmMainTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
+TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
 {
     provide(QStringLiteral("Cmdxemcvden"));
     provide(QStringLiteral("mnunhapdulieucv"));
@@ -378,7 +352,7 @@ TEST_F(FrmMainTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
     EXPECT_EQ(home.readSysmem(), sysmem);
 }
 
-TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
+TEST_F(MainWindowTest, ImportMenusHandTheirKindToTheImportForm)
 {
     for (const char* menu : {"mnunhapdulieucv", "mnunhapdulieulich", "mnunhapbangthamkhao"})
         provide(QString::fromLatin1(menu));
@@ -391,23 +365,22 @@ TEST_F(FrmMainTest, ImportMenusHandTheirKindToTheImportForm)
     EXPECT_EQ(opened.at(2).kind, QStringLiteral("tk"));
 }
 
-TEST_F(FrmMainTest, ClosingUnloadsFormsThatAreOnlyHidden)
-{
-    app::frmAbout* about = app::frmAbout::showAbout(&main);
-    about->hide();
-    ASSERT_TRUE(about->isLoaded());
-    main.close();
-    EXPECT_FALSE(about->isLoaded());
-}
-
-TEST_F(FrmMainTest, UsersListNotInThisBuildAsksForNoLogin)
+TEST_F(MainWindowTest, UsersListNotInThisBuildAsksForNoLoginAndACancelledCheckOpensNothing)
 {
     action(QStringLiteral("mnunguoidung"))->trigger();
     EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
     EXPECT_TRUE(home.responder.modalForms().isEmpty());
+
+    home.responder.clear();
+    provide(QStringLiteral("mnunguoidung"));
+    home.cancelLogin = true;
+    home.queueLogin();
+    action(QStringLiteral("mnunguoidung"))->trigger();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(FrmMainTest, ListFormThatFailsIsToldAndTheMainWindowComesBack)
+TEST_F(MainWindowTest, ListFormThatFailsIsToldAndTheMainWindowComesBack)
 {
     app::registerFormOpener(QStringLiteral("mnunapdonvi"), [](const app::FormRequest&, QWidget*) {
         throw db::DbError(db::errc::TableNotFound, QStringLiteral("no such table: donvi"));

@@ -12,7 +12,7 @@
 
 namespace {
 
-class FrmNamlamviecTest : public ::testing::Test
+class WorkingYearDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -21,13 +21,17 @@ protected:
         home.responder.clear();
     }
 
-    // Opens the dialog, types year into its box and presses its button.
-    void choose(const QString& year)
+    // Opens the dialog, types year into its box and presses its button (or the key given).
+    void choose(const QString& year, Qt::Key key = Qt::Key_unknown)
     {
-        app::frmnamlamviec form(&window);
+        app::WorkingYearDialog form(&window);
         form.showModeless();
-        form.control<QComboBox>(QStringLiteral("Combonamlamviec"))->setCurrentText(year);
-        form.control<QPushButton>(QStringLiteral("cmdCancel"))->click();
+        auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
+        box->setCurrentText(year);
+        if (key == Qt::Key_unknown)
+            form.control<QPushButton>(QStringLiteral("cmdCancel"))->click();
+        else
+            QTest::keyClick(box, key);
         EXPECT_FALSE(form.isVisible());
     }
 
@@ -41,7 +45,7 @@ protected:
     FakeStartupWindow window;
 };
 
-TEST_F(FrmNamlamviecTest, ListsEveryYearOnceNewestFirst)
+TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
 {
     db::Database& cv = app::module1().dbcongvan;
     cv.execute(QStringLiteral("SELECT * INTO cvden2007 FROM cvdenmau")); // only the incoming table of 2007
@@ -49,16 +53,19 @@ TEST_F(FrmNamlamviecTest, ListsEveryYearOnceNewestFirst)
     cv.execute(QStringLiteral("SELECT * INTO cvden2008 FROM cvdenmau"));
     // A table some other program made, whose "year" holds a quote, is listed as it is.
     cv.execute(QStringLiteral("SELECT * INTO [cvdi1'2)] FROM cvdimau"));
-    app::frmnamlamviec form(&window);
+    app::WorkingYearDialog form(&window);
     form.load();
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_EQ(form.years(), (QStringList{QStringLiteral("2009"), QStringLiteral("2008"), QStringLiteral("2007"),
                                          QStringLiteral("1'2)")}));
     EXPECT_EQ(form.control<QComboBox>(QStringLiteral("Combonamlamviec"))->currentText(), QStringLiteral("2009"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Chọn năm làm việc"));
+    form.showModeless();
+    EXPECT_TRUE(test::isAccessible(&form));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
-TEST_F(FrmNamlamviecTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
+TEST_F(WorkingYearDialogTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
 {
     choose(QStringLiteral(" 2010 "));
     const app::Module1& m = app::module1();
@@ -75,7 +82,7 @@ TEST_F(FrmNamlamviecTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear)
     EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2010"));
 }
 
-TEST_F(FrmNamlamviecTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWritesNothing)
+TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWritesNothing)
 {
     app::Module1& m = app::module1();
     m.chidoc = true;
@@ -104,11 +111,11 @@ struct RefusedYear
     const char* typed;
 };
 
-class FrmNamlamviecRefusedTest : public FrmNamlamviecTest, public ::testing::WithParamInterface<RefusedYear>
+class WorkingYearRefusedTest : public WorkingYearDialogTest, public ::testing::WithParamInterface<RefusedYear>
 {
 };
 
-TEST_P(FrmNamlamviecRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
+TEST_P(WorkingYearRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
 {
     choose(QString::fromUtf8(GetParam().typed));
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn lại số năm cho đúng")});
@@ -120,46 +127,20 @@ TEST_P(FrmNamlamviecRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
     EXPECT_EQ(cv.tableNames().filter(yearTable).size(), 2) << "only cvden2009 and cvdi2009";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FrmNamlamviecRefusedTest,
+INSTANTIATE_TEST_SUITE_P(Cases, WorkingYearRefusedTest,
                          ::testing::Values(RefusedYear{"2059"}, RefusedYear{"1959"}, RefusedYear{"abcd"},
                                            RefusedYear{"209"}, RefusedYear{"20 9"}, RefusedYear{""}));
 
-TEST_F(FrmNamlamviecTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
+TEST_F(WorkingYearDialogTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
 {
-    {
-        app::frmnamlamviec form(&window);
-        form.showModeless();
-        auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
-        box->setCurrentText(QStringLiteral("2010"));
-        QTest::keyClick(box, Qt::Key_Escape);
-        EXPECT_FALSE(form.isVisible());
-        EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
-    }
-    app::frmnamlamviec form(&window);
-    form.showModeless();
-    auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
-    box->setCurrentText(QStringLiteral("2010"));
-    QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2010"));
+    choose(QStringLiteral("2010"), Qt::Key_Escape);
+    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
+    choose(QStringLiteral("2058"), Qt::Key_Return); // 49 years away is still near enough
+    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2058"));
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
 }
 
-TEST_F(FrmNamlamviecTest, IsAnAccessibleFixedDialog)
-{
-    app::frmnamlamviec form(&window);
-    form.showModeless();
-    EXPECT_TRUE(test::isAccessible(&form));
-    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-}
-
-TEST_F(FrmNamlamviecTest, FortyNineYearsAwayIsAccepted)
-{
-    choose(QStringLiteral("2058"));
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2058"));
-}
-
-TEST_F(FrmNamlamviecTest, DamagedTemplateRefusesAnyYear)
+TEST_F(WorkingYearDialogTest, DamagedTemplateRefusesAnyYear)
 {
     app::module1().gochong = true;
     choose(QStringLiteral("2010"));
@@ -170,7 +151,7 @@ TEST_F(FrmNamlamviecTest, DamagedTemplateRefusesAnyYear)
     EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
 }
 
-TEST_F(FrmNamlamviecTest, YearTablesThatCannotBeMadeAreToldAndNothingIsWritten)
+TEST_F(WorkingYearDialogTest, YearTablesThatCannotBeMadeAreToldAndNothingIsWritten)
 {
     app::module1().dblich.close();
     choose(QStringLiteral("2010"));

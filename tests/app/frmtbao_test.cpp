@@ -5,9 +5,7 @@
 #include "app/message_layout.h"
 #include "app/module1.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleOptionButton>
@@ -80,13 +78,10 @@ TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
         const double wide = k == 0 ? 1.0 : 1 + (k - 1) / 10.0;
         EXPECT_GE(height(4860 * wide), 2250 * (1 + k / 10.0) - 200) << "k " << k;
     }
-}
-
-TEST(FitMessage, NoScreenStillEnds)
-{
-    const MessageLayout layout = app::fitMessage([](double) { return 1.0e9; }, 0);
-    EXPECT_EQ(layout.k, 2);
-    EXPECT_FALSE(layout.fits);
+    // Without a screen it still ends.
+    const MessageLayout none = app::fitMessage([](double) { return 1.0e9; }, 0);
+    EXPECT_EQ(none.k, 2);
+    EXPECT_FALSE(none.fits);
 }
 
 struct TopCase
@@ -141,7 +136,7 @@ struct Seen
     bool no = false;
 };
 
-class FrmtbaoTest : public ::testing::Test
+class MessageDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -152,17 +147,17 @@ protected:
     void TearDown() override { ui::FormBase::setModalHandler({}); }
 
     // Shows text in mode; while open, records the dialog and runs act (the user).
-    QString ask(const QString& text, const QString& mode, const std::function<void(app::frmtbao&)>& act)
+    QString ask(const QString& text, const QString& mode, const std::function<void(app::MessageDialog&)>& act)
     {
         ui::FormBase::setModalHandler([this, &act](ui::FormBase& form) {
-            auto& dialog = static_cast<app::frmtbao&>(form);
+            auto& dialog = static_cast<app::MessageDialog&>(form);
             seen = record(dialog);
             act(dialog);
         });
         return dialog.show(text, mode);
     }
 
-    static Seen record(const app::frmtbao& d)
+    static Seen record(const app::MessageDialog& d)
     {
         return Seen{d.size(),
                     d.Label1->geometry(),
@@ -174,7 +169,7 @@ protected:
     }
 
     // Ctrl+End as typed: Ctrl down, End down, then the two released in either order.
-    void ctrlEnd(app::frmtbao& d, bool ctrlReleasedFirst = false)
+    void ctrlEnd(app::MessageDialog& d, bool ctrlReleasedFirst = false)
     {
         QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
         QTest::keyPress(target, Qt::Key_Control, Qt::ControlModifier);
@@ -188,14 +183,14 @@ protected:
         }
     }
 
-    app::frmtbao dialog;
+    app::MessageDialog dialog;
     Seen seen;
 };
 
-TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
+TEST_F(MessageDialogTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
 {
     const QString answer = ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
-                               [](app::frmtbao& d) { d.cmdok->click(); });
+                               [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_EQ(answer, QStringLiteral("ok"));
     EXPECT_EQ(app::module1().traloi, QStringLiteral("ok"));
     EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
@@ -214,14 +209,16 @@ TEST_F(FrmtbaoTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(FrmtbaoTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
+TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
 {
-    using Act = std::function<void(app::frmtbao&)>;
-    const Act yes = [](app::frmtbao& d) { d.cmdyes->click(); };
-    const Act no = [](app::frmtbao& d) { d.cmdno->click(); };
-    const Act ok = [](app::frmtbao& d) { d.cmdok->click(); };
-    const Act closeBox = [](app::frmtbao& d) { d.close(); };
-    const Act escape = [](app::frmtbao& d) { QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape); };
+    using Act = std::function<void(app::MessageDialog&)>;
+    const Act yes = [](app::MessageDialog& d) { d.cmdyes->click(); };
+    const Act no = [](app::MessageDialog& d) { d.cmdno->click(); };
+    const Act ok = [](app::MessageDialog& d) { d.cmdok->click(); };
+    const Act closeBox = [](app::MessageDialog& d) { d.close(); };
+    const Act escape = [](app::MessageDialog& d) {
+        QTest::keyClick(d.focusWidget() ? d.focusWidget() : &d, Qt::Key_Escape);
+    };
     struct Case
     {
         const char* what;
@@ -250,20 +247,12 @@ TEST_F(FrmtbaoTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
     }
 }
 
-TEST_F(FrmtbaoTest, AnswerIsClearedWhenTheDialogLoads)
-{
-    app::module1().traloi = QStringLiteral("no");
-    EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao")), QString());
-    EXPECT_EQ(app::module1().traloi, QString());
-    dialog.closeNotice();
-}
-
-TEST_F(FrmtbaoTest, ManyLinesGrowTheDialogUntilTheTextFits)
+TEST_F(MessageDialogTest, ManyLinesGrowTheDialogUntilTheTextFits)
 {
     QStringList lines;
     for (int i = 1; i <= 12; ++i)
         lines << QStringLiteral("Dòng thứ %1 của thông báo").arg(i);
-    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
     const MessageLayout& layout = dialog.layoutTwips();
     ASSERT_TRUE(layout.fits);
     EXPECT_GT(layout.k, 0);
@@ -275,12 +264,12 @@ TEST_F(FrmtbaoTest, ManyLinesGrowTheDialogUntilTheTextFits)
     EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
 }
 
-TEST_F(FrmtbaoTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
+TEST_F(MessageDialogTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
 {
     QStringList lines;
     for (int i = 1; i <= 400; ++i)
         lines << QStringLiteral("Dòng %1").arg(i);
-    ask(lines.join(QLatin1Char('\r')), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    ask(lines.join(QLatin1Char('\r')), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
     const MessageLayout& layout = dialog.layoutTwips();
     EXPECT_FALSE(layout.fits);
     const double screenHeight = dialog.twipsY(dialog.screen()->geometry().height());
@@ -290,26 +279,26 @@ TEST_F(FrmtbaoTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
     EXPECT_LE(seen.label.bottom(), dialog.pixelsY(layout.buttonTop));
 }
 
-TEST_F(FrmtbaoTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
+TEST_F(MessageDialogTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
 {
     ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"),
-        [](app::frmtbao& d) { d.cmdok->click(); });
+        [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
     EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
     EXPECT_EQ(app::module1().thongbao, QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
 
-    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); });
+    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
-TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgainWhicheverKeyIsReleasedFirst)
+TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
 {
     for (const bool ctrlFirst : {false, true}) {
         SCOPED_TRACE(ctrlFirst ? "Ctrl released first" : "End released first");
         app::setLastError(3021, QStringLiteral("No current record."));
         QStringList texts;
         QList<int> tops;
-        ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
+        ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::MessageDialog& d) {
             ctrlEnd(d, ctrlFirst);
             texts << d.Label1->text();
             tops << d.Label1->y();
@@ -326,13 +315,30 @@ TEST_F(FrmtbaoTest, CtrlEndShowsTheLastErrorAndASecondPressTheMessageAgainWhiche
         EXPECT_EQ(tops[0], dialog.pixelsY(850));
         EXPECT_EQ(tops[1], dialog.pixelsY(850));
     }
+    // A long error is placed higher: "Lỗi 100019 (" + 150 + ")." is 164 characters.
+    app::setLastError(100019, QString(150, QLatin1Char('x')));
+    int top = -1;
+    ask(QStringLiteral("Lỗi !"), QStringLiteral("ok"), [&](app::MessageDialog& d) {
+        ctrlEnd(d);
+        top = d.Label1->y();
+        d.cmdok->click();
+    });
+    EXPECT_EQ(top, dialog.pixelsY(550));
+    // A question does not show the error.
+    QString text;
+    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::MessageDialog& d) {
+        ctrlEnd(d);
+        text = d.Label1->text();
+        d.cmdno->click();
+    });
+    EXPECT_EQ(text, QStringLiteral("Có xoá không ?"));
 }
 
-TEST_F(FrmtbaoTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
+TEST_F(MessageDialogTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
 {
     for (const char* mode : {"ok", "yesno"}) {
         SCOPED_TRACE(mode);
-        ask(QStringLiteral("Có ghi không ?"), QString::fromLatin1(mode), [](app::frmtbao& d) {
+        ask(QStringLiteral("Có ghi không ?"), QString::fromLatin1(mode), [](app::MessageDialog& d) {
             EXPECT_TRUE(test::isAccessible(&d));
             EXPECT_FALSE(d.windowFlags() & Qt::WindowMaximizeButtonHint);
             EXPECT_EQ(d.minimumSize(), d.maximumSize());
@@ -345,35 +351,15 @@ TEST_F(FrmtbaoTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
     }
 }
 
-TEST_F(FrmtbaoTest, ErrorViewPlacesALongErrorHigher)
-{
-    app::setLastError(100019, QString(150, QLatin1Char('x')));
-    int top = -1;
-    ask(QStringLiteral("Lỗi !"), QStringLiteral("ok"), [&](app::frmtbao& d) {
-        ctrlEnd(d);
-        top = d.Label1->y();
-        d.cmdok->click();
-    });
-    EXPECT_EQ(top, dialog.pixelsY(550)); // "Lỗi 100019 (" + 150 + ")." is 164 characters
-}
-
-TEST_F(FrmtbaoTest, CtrlEndDoesNothingInAYesNoQuestion)
-{
-    app::setLastError(5, QStringLiteral("Invalid procedure call"));
-    QString text;
-    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::frmtbao& d) {
-        ctrlEnd(d);
-        text = d.Label1->text();
-        d.cmdno->click();
-    });
-    EXPECT_EQ(text, QStringLiteral("Có xoá không ?"));
-}
-
-TEST_F(FrmtbaoTest, NoticeIsShownWithoutWaitingAndCloseNoticeRemovesIt)
+// A notice (any other mode word) clears the answer, shows at once without buttons and without
+// waiting, and goes with closeNotice() or when a message comes.
+TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrTheNextMessage)
 {
     bool modal = false;
     ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
+    app::module1().traloi = QStringLiteral("no");
     EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."), QStringLiteral("tbao")), QString());
+    EXPECT_EQ(app::module1().traloi, QString());
     EXPECT_FALSE(modal);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.cmdok->isVisible());
@@ -382,55 +368,24 @@ TEST_F(FrmtbaoTest, NoticeIsShownWithoutWaitingAndCloseNoticeRemovesIt)
     EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."));
     dialog.closeNotice();
     EXPECT_FALSE(dialog.isVisible());
-}
 
-TEST_F(FrmtbaoTest, AMessageDuringANoticeReplacesIt)
-{
     dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao"));
-    EXPECT_EQ(ask(QStringLiteral("Lỗi sao lưu !"), QStringLiteral("ok"), [](app::frmtbao& d) { d.cmdok->click(); }),
-              QStringLiteral("ok"));
+    EXPECT_EQ(
+        ask(QStringLiteral("Lỗi sao lưu !"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); }),
+        QStringLiteral("ok"));
     EXPECT_TRUE(seen.ok);
     EXPECT_EQ(seen.labelText, QStringLiteral("Lỗi sao lưu !"));
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(FrmtbaoTest, InstalledAsMessengerAnswersThroughTheGlobals)
+TEST_F(MessageDialogTest, InstalledAsMessengerAnswersThroughTheGlobals)
 {
     app::Messenger* previous = app::setMessenger(&dialog);
-    ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::frmtbao&>(form).cmdno->click(); });
+    ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
     EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
     EXPECT_EQ(app::module1().thongbao, QStringLiteral("Có lưu không ?"));
     EXPECT_EQ(app::module1().kieuthongbao, QStringLiteral("yesno"));
     app::setMessenger(previous);
-}
-
-} // namespace
-
-namespace {
-
-// Not run with the suite: shows a long three-line message and saves the dialog as a picture in
-// $SELVARO_SCREENSHOT (default /tmp/frmtbao.png), to look at it on a real display server:
-//   xvfb-run -a env QT_QPA_PLATFORM=xcb app_test --gtest_also_run_disabled_tests
-//       --gtest_filter='*Screenshot*'
-TEST(FrmtbaoPicture, DISABLED_ScreenshotOfALongThreeLineMessage)
-{
-    app::resetModule1();
-    const QString path = qEnvironmentVariable("SELVARO_SCREENSHOT", QStringLiteral("/tmp/frmtbao.png"));
-    app::frmtbao dialog;
-    QPixmap picture;
-    ui::FormBase::setModalHandler([&picture](ui::FormBase& form) {
-        QApplication::processEvents();
-        picture = form.grab();
-        static_cast<app::frmtbao&>(form).cmdno->click();
-    });
-    dialog.show(QStringLiteral("Không mở được file dữ liệu công văn vì file đang được một chương trình khác sử dụng "
-                               "hoặc ổ đĩa mạng chưa được kết nối.\r\n"
-                               "Hãy kiểm tra lại đường dẫn trong mục \"Chọn file dữ liệu\" của cửa sổ chính.\r\n"
-                               "Có muốn tiếp tục làm việc với file dữ liệu mặc định trong thư mục DATA không ?"),
-                QStringLiteral("yesno"));
-    ui::FormBase::setModalHandler({});
-    ASSERT_FALSE(picture.isNull());
-    EXPECT_TRUE(picture.save(path));
 }
 
 } // namespace

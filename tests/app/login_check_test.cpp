@@ -4,6 +4,7 @@
 #include "users_fixture.h"
 
 #include <gtest/gtest.h>
+#include <string_view>
 
 using app::LoginCheck;
 using Outcome = LoginCheck::Outcome;
@@ -76,34 +77,23 @@ TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
     EXPECT_EQ(app::module1().quyenkiemtra, QStringLiteral("Q"));
 }
 
-TEST_F(LoginCheckTest, UnknownNameAndWrongPasswordGiveTheirMessages)
+// Each refused try has its message; a quote typed is an ordinary character.
+TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndLogInNobody)
 {
+    const QList<std::tuple<const char*, const char*, QString>> tries = {
+        {"nobody", "x", LoginCheck::kUnknownName},         {"an", "wrong", LoginCheck::kWrongPassword},
+        {"an", "xyz", LoginCheck::kWrongPassword}, // another user's password
+        {"an", "' or '1'='1", LoginCheck::kWrongPassword}, {"' or '1'='1", "' or '1'='1", LoginCheck::kUnknownName},
+    };
     LoginCheck check = startup();
-    LoginCheck::Attempt a = check.attempt(QStringLiteral("nobody"), QStringLiteral("x"));
-    EXPECT_EQ(a.outcome, Outcome::TryAgain);
-    EXPECT_EQ(a.messages, QStringList{LoginCheck::kUnknownName});
-    a = check.attempt(QStringLiteral("an"), QStringLiteral("wrong"));
-    EXPECT_EQ(a.outcome, Outcome::TryAgain);
-    EXPECT_EQ(a.messages, QStringList{LoginCheck::kWrongPassword});
-    EXPECT_EQ(check.failures(), 2);
-    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
-}
-
-TEST_F(LoginCheckTest, PasswordOfOneUserDoesNotOpenAnother)
-{
-    LoginCheck check = startup();
-    EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("xyz")).outcome, Outcome::TryAgain);
-}
-
-TEST_F(LoginCheckTest, QuoteTypedIntoPasswordIsAnOrdinaryCharacter)
-{
-    LoginCheck check = startup();
-    LoginCheck::Attempt a = check.attempt(QStringLiteral("an"), QStringLiteral("' or '1'='1"));
-    EXPECT_EQ(a.outcome, Outcome::TryAgain);
-    EXPECT_EQ(a.messages, QStringList{LoginCheck::kWrongPassword});
-    a = check.attempt(QStringLiteral("' or '1'='1"), QStringLiteral("' or '1'='1"));
-    EXPECT_EQ(a.outcome, Outcome::TryAgain);
-    EXPECT_EQ(a.messages, QStringList{LoginCheck::kUnknownName});
+    for (const auto& [name, password, message] : tries) {
+        const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(name), QString::fromUtf8(password));
+        EXPECT_EQ(a.outcome, Outcome::TryAgain) << name << " / " << password;
+        EXPECT_EQ(a.messages.value(0), message) << name << " / " << password;
+        if (password == std::string_view("wrong")) {
+            EXPECT_EQ(check.failures(), 2) << "an unknown name and a wrong password count alike";
+        }
+    }
     EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
 }
 
@@ -126,14 +116,11 @@ TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
     EXPECT_TRUE(app::module1().hotendangnhap.isEmpty());
     EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
     EXPECT_TRUE(app::module1().quyenkiemtra.isEmpty());
-}
 
-TEST_F(LoginCheckTest, SuccessAfterHintStillLogsIn)
-{
-    LoginCheck check = startup();
+    LoginCheck afterHint = startup(); // the right password after the hint still logs in
     for (int i = 0; i < 3; ++i)
-        check.attempt(QStringLiteral("an"), QStringLiteral("no"));
-    EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("matkhau1")).outcome, Outcome::LoggedIn);
+        afterHint.attempt(QStringLiteral("an"), QStringLiteral("no"));
+    EXPECT_EQ(afterHint.attempt(QStringLiteral("an"), QStringLiteral("matkhau1")).outcome, Outcome::LoggedIn);
 }
 
 TEST_F(LoginCheckTest, UnknownNameGetsThirteenTriesWithoutHint)
@@ -158,7 +145,7 @@ TEST_F(LoginCheckTest, RightsCheckModeSetsQuyenkiemtra)
     }
 }
 
-TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonName)
+TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonNameAndTheListHasEveryFullName)
 {
     LoginCheck check = startup();
     EXPECT_EQ(check.prefillName(QStringLiteral("an")), QStringLiteral("an"));
@@ -166,20 +153,15 @@ TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonName)
     EXPECT_EQ(check.prefillName(QStringLiteral("root")), QString());
     EXPECT_EQ(check.prefillName(QStringLiteral("o'neil")), QString());
     EXPECT_EQ(check.prefillName(QString()), QString());
+    fx.addUser(QString(), QStringLiteral("ghost"), QStringLiteral("g"), QStringLiteral("CB"));
+    const QStringList names = startup().names(); // a user without a full name is not listed
+    EXPECT_EQ(names.size(), 5);
+    EXPECT_TRUE(names.contains(QStringLiteral("Lê Cường")));
+    EXPECT_FALSE(names.contains(QString()));
 
     fx.database().execute(QStringLiteral("DELETE * FROM nguoidung"));
     LoginCheck empty = startup();
     EXPECT_EQ(empty.prefillName(QStringLiteral("an")), QString());
-}
-
-TEST_F(LoginCheckTest, NamesListSkipsNullFullNames)
-{
-    fx.addUser(QString(), QStringLiteral("ghost"), QStringLiteral("g"), QStringLiteral("CB"));
-    LoginCheck check = startup();
-    const QStringList names = check.names();
-    EXPECT_EQ(names.size(), 5);
-    EXPECT_TRUE(names.contains(QStringLiteral("Lê Cường")));
-    EXPECT_FALSE(names.contains(QString()));
 }
 
 TEST_F(LoginCheckTest, VerifierRowLogsInWithThePasswordInAnyCaseAndNothingElse)

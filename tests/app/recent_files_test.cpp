@@ -36,30 +36,35 @@ TEST_F(RecentFilesTest, ListStartingWithThePathIsNotRewritten)
     EXPECT_TRUE(sys::isReadOnly(list()));
 }
 
-TEST_F(RecentFilesTest, PathFurtherDownMovesToTheTopWithoutDuplicate)
+// The chosen path goes to the top once; a read-only list is rewritten without a message.
+TEST_F(RecentFilesTest, ChosenPathGoesToTheTopOnce)
 {
-    writeList({QStringLiteral("/a.mdb"), QStringLiteral("/b.mdb"), QStringLiteral("/c.mdb")});
-    app::updateRecentFileList(list(), QStringLiteral("/b.mdb"));
-    EXPECT_EQ(readFile(list()), "\"/b.mdb\"\r\n\"/a.mdb\"\r\n\"/c.mdb\"\r\n");
-    EXPECT_EQ(app::readRecentFiles(list()),
-              (QStringList{QStringLiteral("/b.mdb"), QStringLiteral("/a.mdb"), QStringLiteral("/c.mdb")}));
-}
-
-TEST_F(RecentFilesTest, NewPathGoesFirstAndReadOnlyListIsRewritten)
-{
-    writeList({QStringLiteral("/a.mdb"), QStringLiteral("/b.mdb")});
-    sys::setReadOnly(list(), true);
-    app::updateRecentFileList(list(), QStringLiteral("/n.mdb"));
-    EXPECT_EQ(readFile(list()), "\"/n.mdb\"\r\n\"/a.mdb\"\r\n\"/b.mdb\"\r\n");
-    EXPECT_FALSE(sys::isReadOnly(list()));
+    struct Case
+    {
+        const char* what;
+        QStringList before;
+        bool readOnly;
+        QByteArray after;
+    };
+    const QString a = QStringLiteral("/a.mdb"), b = QStringLiteral("/b.mdb"), c = QStringLiteral("/c.mdb");
+    const Case cases[] = {
+        {"path further down moves up",
+         {a, b, c, QStringLiteral("/n.mdb")},
+         false,
+         "\"/n.mdb\"\r\n\"/a.mdb\"\r\n\"/b.mdb\"\r\n\"/c.mdb\"\r\n"},
+        {"new path, read-only list", {a, b}, true, "\"/n.mdb\"\r\n\"/a.mdb\"\r\n\"/b.mdb\"\r\n"},
+        {"lines after an empty line dropped", {a, QString(), b}, false, "\"/n.mdb\"\r\n\"/a.mdb\"\r\n"},
+        {"comparison is exact", {QStringLiteral("/N.mdb")}, false, "\"/n.mdb\"\r\n\"/N.mdb\"\r\n"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        writeList(k.before);
+        sys::setReadOnly(list(), k.readOnly);
+        app::updateRecentFileList(list(), QStringLiteral("/n.mdb"));
+        EXPECT_EQ(readFile(list()), k.after);
+        EXPECT_FALSE(sys::isReadOnly(list()));
+    }
     EXPECT_TRUE(messenger.shown.isEmpty());
-}
-
-TEST_F(RecentFilesTest, LinesAfterTheFirstEmptyLineAreDropped)
-{
-    writeList({QStringLiteral("/a.mdb"), QString(), QStringLiteral("/b.mdb")});
-    app::updateRecentFileList(list(), QStringLiteral("/n.mdb"));
-    EXPECT_EQ(readFile(list()), "\"/n.mdb\"\r\n\"/a.mdb\"\r\n");
 }
 
 TEST_F(RecentFilesTest, OnlyTwentyOneLinesAreRead)
@@ -77,13 +82,6 @@ TEST_F(RecentFilesTest, OnlyTwentyOneLinesAreRead)
     app::updateRecentFileList(list(), QStringLiteral("/f10.mdb"));
     EXPECT_EQ(app::readRecentFiles(list()).size(), 21);
     EXPECT_EQ(app::readRecentFiles(list()).count(QStringLiteral("/f10.mdb")), 1);
-}
-
-TEST_F(RecentFilesTest, ComparisonIsExact)
-{
-    writeList({QStringLiteral("/A.mdb")});
-    app::updateRecentFileList(list(), QStringLiteral("/a.mdb"));
-    EXPECT_EQ(app::readRecentFiles(list()), (QStringList{QStringLiteral("/a.mdb"), QStringLiteral("/A.mdb")}));
 }
 
 TEST_F(RecentFilesTest, ScheduleListIsItsOwnFile)

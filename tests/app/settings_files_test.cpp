@@ -71,15 +71,12 @@ INSTANTIATE_TEST_SUITE_P(Files, SysmemParse, ::testing::Values(
     [](const ::testing::TestParamInfo<SysmemCase>& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST(Sysmem, WrittenFormIsFourQuotedItemsAndCrLf)
+// Four quoted items and CR LF, read back unchanged.
+TEST(Sysmem, WrittenFormReadsBackUnchanged)
 {
     EXPECT_EQ(app::formatSysmem({QStringLiteral("/p/data/vemolich.MDB"), QStringLiteral("/p/data/vemocv.MDB"),
                                  QStringLiteral(" "), QStringLiteral("2009")}),
               QStringLiteral("\"/p/data/vemolich.MDB\",\"/p/data/vemocv.MDB\",\" \",\"2009\"\r\n"));
-}
-
-TEST(Sysmem, WrittenFormReadsBackUnchanged)
-{
     const app::Sysmem values{QStringLiteral("/Tài liệu/lịch, 2009/vemolich.MDB"),
                              QStringLiteral("/mnt/share/vemocv.MDB"), QStringLiteral("/mnt/backup/sao lưu.mdb"),
                              QStringLiteral("2010")};
@@ -109,17 +106,18 @@ protected:
     const common::Clock* m_previousClock = nullptr;
 };
 
+// A good file is read (its name in any letter case) and left alone.
 TEST_F(SysmemFileTest, GoodFileIsReadIntoTheSharedStateAndLeftAlone)
 {
     const QByteArray text = "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"\r\n";
-    writeFile(dataPath(QStringLiteral("sysmem")), text);
+    writeFile(dataPath(QStringLiteral("SYSMEM")), text);
     EXPECT_FALSE(app::readSysmem());
     const app::Module1& m = app::module1();
     EXPECT_EQ(m.filelich, QStringLiteral("/s/l.MDB"));
     EXPECT_EQ(m.filecongvan, QStringLiteral("/s/c.MDB"));
     EXPECT_EQ(m.filebackup, QStringLiteral("/b/bk.mdb"));
     EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), text);
+    EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), text);
 }
 
 TEST_F(SysmemFileTest, DamagedFileIsRewrittenCorrectly)
@@ -154,6 +152,8 @@ TEST_F(SysmemFileTest, WriteReplacesTheFileFromTheSharedState)
     m.namlamviec = QStringLiteral("2010");
     app::writeSysmem();
     EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/a/vemolich.MDB\",\"/a/vemocv.MDB\",\" \",\"2010\"\r\n");
+    m.thumucchuongtrinh = programFolder() + QStringLiteral("/gone"); // a missing folder raises
+    EXPECT_THROW(app::writeSysmem(), sys::FileError);
 }
 
 TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
@@ -178,19 +178,6 @@ TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
     EXPECT_EQ(m.filelich, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
     EXPECT_EQ(m.filecongvan, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
     EXPECT_EQ(m.filebackup, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
-}
-
-TEST_F(SysmemFileTest, SettingsFileIsFoundInAnyLetterCase)
-{
-    writeFile(dataPath(QStringLiteral("SYSMEM")), "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2008\"\r\n");
-    EXPECT_FALSE(app::readSysmem());
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2008"));
-}
-
-TEST_F(SysmemFileTest, WritingIntoAMissingFolderRaises)
-{
-    app::module1().thumucchuongtrinh = programFolder() + QStringLiteral("/gone");
-    EXPECT_THROW(app::writeSysmem(), sys::FileError);
 }
 
 } // namespace

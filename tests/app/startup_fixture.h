@@ -17,6 +17,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+// True when the data file at path holds table (opened read-only, on its own connection).
+inline bool hasTable(const QString& path, const QString& table)
+{
+    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+    db.refreshTableDefs();
+    return db.hasTable(table);
+}
+
 // Stands in for the main window during start-up.
 class FakeStartupWindow : public app::StartupWindow
 {
@@ -117,6 +125,14 @@ public:
     {
         queueLogin();
         return app::subMain(home(), window, services);
+    }
+    // A first start, after which the shared state and the responder are cleared for the next.
+    void startOnce()
+    {
+        FakeStartupWindow window;
+        ASSERT_EQ(start(window), app::StartupOutcome::Ready) << messageText();
+        app::resetModule1();
+        responder.clear();
     }
 
     // The message dialog's texts and their mode words, in the order shown.

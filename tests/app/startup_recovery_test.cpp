@@ -40,13 +40,6 @@ void crashInTransaction(const QString& path)
     ASSERT_TRUE(QFile::rename(crashed + QStringLiteral("-journal"), path + QStringLiteral("-journal")));
 }
 
-bool hasTable(const QString& path, const QString& table)
-{
-    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
-    db.refreshTableDefs();
-    return db.hasTable(table);
-}
-
 int count(const QString& path, const QString& sql)
 {
     db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
@@ -59,15 +52,6 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
-}
-
-// A program folder after a first start, ready for a second one.
-void firstStart(ProgramFolder& home)
-{
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
-    app::resetModule1();
-    home.responder.clear();
 }
 
 struct HotJournalCase
@@ -87,7 +71,7 @@ TEST_P(HotJournalTest, FileIsRecoveredBeforeItsCheckAndKept)
 {
     const HotJournalCase& c = GetParam();
     ProgramFolder home;
-    firstStart(home);
+    home.startOnce();
     const QString path = home.data(QString::fromLatin1(c.file));
     {
         db::Database db = db::Database::open(path, app::kConnect);
@@ -136,7 +120,7 @@ TEST_P(DamagedFileTest, MessageNamesTheFileAndItsFaultAndNeverLoops)
 {
     const DamagedCase& c = GetParam();
     ProgramFolder home;
-    firstStart(home);
+    home.startOnce();
     const QString name = QString::fromLatin1(c.file);
     QString path = home.data(name);
     if (c.elsewhere) {
@@ -201,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemplateReplacesIt)
 {
     ProgramFolder home;
-    firstStart(home);
+    home.startOnce();
     const QByteArray damaged = torn();
     writeBytes(home.data(QStringLiteral("vemotk.MDB")), damaged);
 
@@ -223,7 +207,7 @@ TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemp
 TEST(StartupRecoveryTest, EmptyStoredYearWithTheClockBefore2008StopsAtTheYearCheck)
 {
     ProgramFolder home;
-    firstStart(home);
+    home.startOnce();
     home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
                      QStringLiteral(" "), QString());
     home.setToday(QDate(2007, 5, 1));
@@ -235,16 +219,6 @@ TEST(StartupRecoveryTest, EmptyStoredYearWithTheClockBefore2008StopsAtTheYearChe
     app::resetModule1();
     EXPECT_FALSE(hasTable(home.data(QStringLiteral("vemocv.MDB")), QStringLiteral("cvden2007")));
     EXPECT_EQ(home.logins, 1) << "only the first start logged in";
-}
-
-TEST(StartupRecoveryTest, WritingCommandsRefuseDuringAReadOnlyRun)
-{
-    ProgramFolder home;
-    app::module1().chidoc = false;
-    EXPECT_FALSE(app::refuseWhenReadOnly());
-    app::module1().chidoc = true;
-    EXPECT_TRUE(app::refuseWhenReadOnly());
-    EXPECT_EQ(home.messages(), QStringList{app::readOnlyRefusal()});
 }
 
 // The read-only cases run the start-up as an unprivileged user (root would write anyway): the
@@ -295,7 +269,7 @@ constexpr auto kReadAll = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFil
 TEST_F(ReadOnlyFolderTest, ExistingFilesRunReadOnlyAfterOneClearMessage)
 {
     ProgramFolder home;
-    firstStart(home);
+    home.startOnce();
     openUp(home.home(), kReadAll | QFileDevice::WriteOwner);
     for (const QString& name : QDir(home.dataDir()).entryList(QDir::Files))
         openUp(home.data(name),

@@ -32,7 +32,7 @@ class TemplateCopyCheck : public DataFolderTest, public ::testing::WithParamInte
 TEST_P(TemplateCopyCheck, TemplateCopyPassesTheCheckOfItsName)
 {
     const QString path = copyTemplate(QString::fromLatin1(GetParam().file));
-    EXPECT_TRUE(app::KiemtraMDB(path, QString::fromLatin1(GetParam().kind)));
+    EXPECT_TRUE(app::isSoundDataFile(path, QString::fromLatin1(GetParam().kind)));
     EXPECT_EQ(lastCause(), Cause::Sound);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
@@ -45,18 +45,11 @@ INSTANTIATE_TEST_SUITE_P(DataFiles, TemplateCopyCheck,
                                            CheckCase{"Scratch", "vemotemp.MDB", "vemotk"}),
                          [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
-TEST_F(DataFolderTest, UnknownKindFails)
-{
-    EXPECT_FALSE(app::KiemtraMDB(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("vemoxyz")));
-    EXPECT_FALSE(app::KiemtraMDB(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("VEMOCV")));
-    EXPECT_EQ(lastCause(), Cause::MissingTables);
-}
-
 TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
 {
-    EXPECT_FALSE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
-    EXPECT_FALSE(app::KiemtraMDB(QString(), QStringLiteral("vemocv")));
-    EXPECT_FALSE(app::KiemtraMDB(dataPath(QString()), QStringLiteral("vemocv"))); // the folder
+    EXPECT_FALSE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    EXPECT_FALSE(app::isSoundDataFile(QString(), QStringLiteral("vemocv")));
+    EXPECT_FALSE(app::isSoundDataFile(dataPath(QString()), QStringLiteral("vemocv"))); // the folder
     EXPECT_EQ(lastCause(), Cause::Missing);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
@@ -86,7 +79,7 @@ TEST_P(UnusableFileCheck, FailsWithItsCauseAndTheEngineError)
         writeFile(path, GetParam().bytes);
     }
     app::clearLastError();
-    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
+    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemocv")));
     const app::StructureCheckResult result = app::lastStructureCheck();
     EXPECT_EQ(result.cause, GetParam().cause);
     EXPECT_EQ(result.path, path);
@@ -111,7 +104,7 @@ TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
     for (const QString& table : app::requiredTables(QStringLiteral("vemotk")))
         ASSERT_TRUE(app::copyTableStructure(source, other, table, table, false));
     other.close();
-    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemotk")));
+    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemotk")));
     EXPECT_EQ(lastCause(), Cause::WrongPassword);
     EXPECT_EQ(app::lastStructureCheck().number, db::errc::InvalidPassword);
 }
@@ -123,15 +116,16 @@ TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutg
     db::Database source = openFile(app::module1().filegoc);
     ASSERT_TRUE(
         app::copyTableStructure(source, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvdenmau"), false));
-    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemocv"))); // no cvdi* yet
+    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemocv"))); // no cvdi* yet
     EXPECT_EQ(lastCause(), Cause::MissingTables);
     EXPECT_EQ(app::lastStructureCheck().missingTable, QStringLiteral("cvdi*"));
     ASSERT_TRUE(app::copyTableStructure(source, letters, QStringLiteral("cvdimau"), QStringLiteral("cvdimau"), false));
-    EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
-    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemolich")));
+    EXPECT_TRUE(app::isSoundDataFile(path, QStringLiteral("vemocv")));
+    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemolich")));
 }
 
-TEST_F(DataFolderTest, ReferenceFileLackingOneListFails)
+// A reference file lacking one list fails, and so does an unknown kind (kinds are lower case).
+TEST_F(DataFolderTest, ReferenceFileLackingOneListOrAnUnknownKindFails)
 {
     const QString path = dataPath(QStringLiteral("vemotk.MDB"));
     db::Database reference = db::Database::create(path, QStringLiteral("vorkelmadu"));
@@ -142,29 +136,25 @@ TEST_F(DataFolderTest, ReferenceFileLackingOneListFails)
         }
     }
     reference.close();
-    EXPECT_FALSE(app::KiemtraMDB(path, QStringLiteral("vemotk")));
+    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemotk")));
+    EXPECT_EQ(lastCause(), Cause::MissingTables);
+    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("vemoxyz")));
+    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("VEMOCV")));
+    EXPECT_EQ(lastCause(), Cause::MissingTables);
 }
 
-TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttribute)
+// The check clears a data file's read-only attribute, but not the template's; the file is found
+// whatever the letter case of its name.
+TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttributeButTheTemplateKeepsIt)
 {
-    const QString path = copyTemplate(QStringLiteral("vemocv.MDB"));
+    const QString path = copyTemplate(QStringLiteral("VEMOCV.mdb"));
     sys::setReadOnly(path, true);
-    EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemocv")));
+    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
     EXPECT_FALSE(sys::isReadOnly(path));
-}
-
-TEST_F(DataFolderTest, TemplateFileKeepsItsReadOnlyAttribute)
-{
-    const QString path = app::module1().filegoc;
-    sys::setReadOnly(path, true);
-    EXPECT_TRUE(app::KiemtraMDB(path, QStringLiteral("vemogoc")));
-    EXPECT_TRUE(sys::isReadOnly(path));
-}
-
-TEST_F(DataFolderTest, FileNameIsMatchedWithoutRegardToCase)
-{
-    copyTemplate(QStringLiteral("VEMOCV.mdb"));
-    EXPECT_TRUE(app::KiemtraMDB(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    const QString templ = app::module1().filegoc;
+    sys::setReadOnly(templ, true);
+    EXPECT_TRUE(app::isSoundDataFile(templ, QStringLiteral("vemogoc")));
+    EXPECT_TRUE(sys::isReadOnly(templ));
 }
 
 TEST_F(DataFolderTest, ReadOnlyAttributeThatCannotBeClearedFailsWithTheMessage)
@@ -173,7 +163,7 @@ TEST_F(DataFolderTest, ReadOnlyAttributeThatCannotBeClearedFailsWithTheMessage)
     const QString locked = QStringLiteral("/proc/self/status");
     if (!sys::isReadOnly(locked))
         GTEST_SKIP() << "no read-only /proc file on this system";
-    EXPECT_FALSE(app::KiemtraMDB(locked, QStringLiteral("vemotk")));
+    EXPECT_FALSE(app::isSoundDataFile(locked, QStringLiteral("vemotk")));
     EXPECT_EQ(lastCause(), Cause::Unusable);
     ASSERT_EQ(messenger.shown.size(), 1);
     EXPECT_EQ(messenger.shown.first().text,

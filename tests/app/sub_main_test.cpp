@@ -14,13 +14,6 @@ namespace {
 const QString kClockMessage =
     QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng và chạy lại chương trình này!");
 
-bool hasTable(const QString& path, const QString& table)
-{
-    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
-    db.refreshTableDefs();
-    return db.hasTable(table);
-}
-
 // A data file holding every table of the template, protected by another password.
 void makeForeignFile(const QString& path)
 {
@@ -145,10 +138,7 @@ TEST(SubMainTest, UnreachableScheduleFileStopsOnNo)
 TEST(SubMainTest, MissingLettersFileIsRecreatedSilentlyWithItsYearTables)
 {
     ProgramFolder home;
-    FakeStartupWindow first;
-    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
-    app::resetModule1();
-    home.responder.clear();
+    home.startOnce();
     ASSERT_TRUE(QFile::remove(app::dataFilePath(home.home(), QStringLiteral("vemocv.MDB"))));
 
     FakeStartupWindow window;
@@ -245,10 +235,7 @@ TEST(SubMainTest, LocalReferenceFileWithWrongPasswordIsToldAndRestored)
 TEST(SubMainTest, OversizedScratchFileIsReplacedByTheTemplate)
 {
     ProgramFolder home;
-    FakeStartupWindow first;
-    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
-    app::resetModule1();
-    home.responder.clear();
+    home.startOnce();
     const QString scratch = app::dataFilePath(home.home(), QStringLiteral("vemotemp.MDB"));
     {
         db::Database db = db::Database::open(scratch, app::kConnect);
@@ -324,32 +311,27 @@ const QString kRetryQuestion = QStringLiteral("Gặp lỗi khi đang mở file d
                                               " Cần kiểm tra hoặc khai báo lại file dữ liệu trên mạng !\r"
                                               "Có muốn thử mở lại file dữ liệu không ?");
 
+// The question comes at each failure; "yes" tries again, "no" stops before the login.
 TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
 {
-    ProgramFolder home;
-    FlakyLettersFile flaky;
-    flaky.failures = 2;
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window, flaky.services()), StartupOutcome::Ready) << home.messageText();
-    EXPECT_EQ(home.messages(), (QStringList{kRetryQuestion, kRetryQuestion}));
-    EXPECT_EQ(home.modes(), (QStringList{QStringLiteral("yesno"), QStringLiteral("yesno")}));
-    EXPECT_EQ(flaky.attempts, 3);
-    EXPECT_EQ(app::lastError().number, db::errc::FileLocked);
-}
-
-TEST(SubMainRetryTest, UserStopsRetryingALettersFileThatKeepsFailing)
-{
-    ProgramFolder home;
-    FlakyLettersFile flaky;
-    flaky.failures = 1000;
-    home.responder.answer(QStringLiteral("yes"));
-    home.responder.answer(QStringLiteral("yes"));
-    home.responder.answer(QStringLiteral("no"));
-    FakeStartupWindow window;
-    EXPECT_EQ(home.start(window, flaky.services()), StartupOutcome::Stopped);
-    EXPECT_EQ(home.messages().size(), 3);
-    EXPECT_EQ(flaky.attempts, 3);
-    EXPECT_EQ(home.logins, 0);
+    for (const int failures : {2, 1000}) {
+        SCOPED_TRACE(failures);
+        ProgramFolder home;
+        FlakyLettersFile flaky;
+        flaky.failures = failures;
+        if (failures > 2) {
+            for (const char* answer : {"yes", "yes", "no"})
+                home.responder.answer(QString::fromLatin1(answer));
+        }
+        FakeStartupWindow window;
+        const StartupOutcome outcome = home.start(window, flaky.services());
+        EXPECT_EQ(outcome, failures > 2 ? StartupOutcome::Stopped : StartupOutcome::Ready) << home.messageText();
+        EXPECT_EQ(home.messages(), QStringList(failures > 2 ? 3 : 2, kRetryQuestion));
+        EXPECT_EQ(home.modes().value(0), QStringLiteral("yesno"));
+        EXPECT_EQ(flaky.attempts, 3);
+        EXPECT_EQ(home.logins, failures > 2 ? 0 : 1);
+        EXPECT_EQ(app::lastError().number, db::errc::FileLocked);
+    }
 }
 
 TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)

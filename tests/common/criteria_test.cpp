@@ -112,11 +112,11 @@ TEST_P(Criterion, BuildsTheConditionThatSelectsTheRows)
     QString condition, status;
     qint16 count = 0;
     if (c.kind == Kind::Number)
-        common::DieukienSo(criterion, field, condition, count, status);
+        common::appendNumberCriterion(criterion, field, condition, count, status);
     else if (c.kind == Kind::Text)
-        EXPECT_TRUE(common::DieukienChu(criterion, field, condition, count));
+        EXPECT_TRUE(common::appendTextCriterion(criterion, field, condition, count));
     else
-        common::DieukienNgay(criterion.section(u'|', 0, 0), criterion.section(u'|', 1), field, condition, count);
+        common::appendDateRange(criterion.section(u'|', 0, 0), criterion.section(u'|', 1), field, condition, count);
     EXPECT_EQ(status, c.kind == Kind::Number ? common::kStatusDung : QString());
     EXPECT_EQ(condition, QString::fromUtf8(c.condition));
     EXPECT_EQ(count, 1);
@@ -130,22 +130,22 @@ TEST_F(CriteriaOnYearTable, PiecesJoinWithAndIntoOneSearch)
 {
     QString condition, status;
     qint16 count = 0;
-    common::DieukienSo(QStringLiteral("12"), QStringLiteral("[stt]"), condition, count, status);
-    common::DieukienChu(QStringLiteral("Bộ"), QStringLiteral("[noigui]"), condition, count);
+    common::appendNumberCriterion(QStringLiteral("12"), QStringLiteral("[stt]"), condition, count, status);
+    common::appendTextCriterion(QStringLiteral("Bộ"), QStringLiteral("[noigui]"), condition, count);
     EXPECT_EQ(condition, QStringLiteral("([stt]=12) and (([noigui] Like '*Bộ*'))"));
     EXPECT_EQ(found(condition), QString()); // letter 12 is not from a Bộ
 
     condition.clear();
     count = 0;
-    common::DieukienSo(QStringLiteral("1-100"), QStringLiteral("[stt]"), condition, count, status);
-    common::DieukienChu(QStringLiteral("sở,bộ"), QStringLiteral("[noigui]"), condition, count);
+    common::appendNumberCriterion(QStringLiteral("1-100"), QStringLiteral("[stt]"), condition, count, status);
+    common::appendTextCriterion(QStringLiteral("sở,bộ"), QStringLiteral("[noigui]"), condition, count);
     EXPECT_EQ(condition,
               QStringLiteral("([stt] between 1 and 100) and (([noigui] Like '*sở*') or ([noigui] Like '*bộ*'))"));
-    common::DieukienNgay(QStringLiteral("01/02/2004"), QString(), QStringLiteral("[ng_denchuan]"), condition, count);
-    common::DieukienBang(QStringLiteral("True"), QStringLiteral("[da_xuli]"), condition, count);
+    common::appendDateRange(QStringLiteral("01/02/2004"), QString(), QStringLiteral("[ng_denchuan]"), condition, count);
+    common::appendEquals(QStringLiteral("True"), QStringLiteral("[da_xuli]"), condition, count);
     EXPECT_EQ(count, 3); // the equality leaves the count to its caller
     EXPECT_EQ(found(condition), QStringLiteral("2"));
-    common::DieukienBang(QStringLiteral("False"), QStringLiteral("[da_xuli]"), condition, count + 1);
+    common::appendEquals(QStringLiteral("False"), QStringLiteral("[da_xuli]"), condition, count + 1);
     EXPECT_EQ(found(condition), QString());
 }
 
@@ -154,7 +154,8 @@ TEST(Criteria, InvalidNumbersGiveSaiAndAddNothing)
     for (const char* criterion : {"abc", "-5", "=5", ">=5", "<=5", "3-x", "!", "1e3", "3-7-9", ",,"}) {
         QString condition = QStringLiteral("([stt]=1)"), status;
         qint16 count = 1;
-        common::DieukienSo(QString::fromLatin1(criterion), QStringLiteral("[stt]"), condition, count, status);
+        common::appendNumberCriterion(QString::fromLatin1(criterion), QStringLiteral("[stt]"), condition, count,
+                                      status);
         EXPECT_EQ(status + condition + QString::number(count), QStringLiteral("sai([stt]=1)1")) << criterion;
     }
 }
@@ -164,7 +165,8 @@ TEST(Criteria, UnbalancedTextCriteriaAreRefused)
     for (const char* criterion : {",", ",,,", "+", "++", "a+", "a, b+", "a,+", "Bộ+Sở+"}) {
         QString condition = QStringLiteral("([stt]=1)");
         qint16 count = 1;
-        EXPECT_FALSE(common::DieukienChu(QString::fromUtf8(criterion), QStringLiteral("[noigui]"), condition, count));
+        EXPECT_FALSE(
+            common::appendTextCriterion(QString::fromUtf8(criterion), QStringLiteral("[noigui]"), condition, count));
         EXPECT_EQ(condition + QString::number(count), QStringLiteral("([stt]=1)1")) << criterion;
     }
 }
@@ -173,9 +175,9 @@ TEST(Criteria, BlankBoxesAddNothing)
 {
     QString condition = QStringLiteral("([stt]=12)"), status = QStringLiteral("before");
     qint16 count = 1;
-    common::DieukienSo(QStringLiteral("  "), QStringLiteral("[stt]"), condition, count, status);
-    EXPECT_TRUE(common::DieukienChu(QStringLiteral(" "), QStringLiteral("[noigui]"), condition, count));
-    common::DieukienNgay(QString(), QStringLiteral(" "), QStringLiteral("[ng_denchuan]"), condition, count);
+    common::appendNumberCriterion(QStringLiteral("  "), QStringLiteral("[stt]"), condition, count, status);
+    EXPECT_TRUE(common::appendTextCriterion(QStringLiteral(" "), QStringLiteral("[noigui]"), condition, count));
+    common::appendDateRange(QString(), QStringLiteral(" "), QStringLiteral("[ng_denchuan]"), condition, count);
     EXPECT_EQ(status + condition + QString::number(count), QStringLiteral("before([stt]=12)1"));
 }
 

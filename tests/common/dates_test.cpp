@@ -92,13 +92,13 @@ TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClash)
     EXPECT_EQ(common::monthTable(QLocale(QLocale::German)).at(2), QStringLiteral("Mär"));
     QSet<QString> names;
     for (int k = 0; k <= 13; ++k)
-        names.insert(common::tenthang(k));
+        names.insert(common::monthName(k));
     EXPECT_EQ(names.size(), 13); // twelve distinct names and "" for 0 and 13
 }
 
 TEST(Dates, MonthNameDateSpellsTheMonthOrRefuses)
 {
-    EXPECT_EQ(common::monthNameDate(QStringLiteral("05/03/2009")), "05/" + common::tenthang(3) + "/2009");
+    EXPECT_EQ(common::monthNameDate(QStringLiteral("05/03/2009")), "05/" + common::monthName(3) + "/2009");
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/13/2009")), QString());
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/00/2009")), QString());
 }

@@ -78,10 +78,10 @@ TEST(ProgressWindow, CancelDuringAnImportLeavesTheTableAndTheSummarySaysSo)
     EXPECT_FALSE(summary.cancelled);
     EXPECT_EQ(summary.tablesWritten(), 2);
     test::ScriptedResponder responder;
-    app::frmtbao dialog;
+    app::MessageDialog dialog;
     QString shown;
     ui::FormBase::setModalHandler([&](ui::FormBase& form) {
-        auto& d = static_cast<app::frmtbao&>(form);
+        auto& d = static_cast<app::MessageDialog&>(form);
         shown = d.Label1->text();
         EXPECT_TRUE(test::isAccessible(&d));
         keepPicture(d, QStringLiteral("summary.png"));

@@ -27,21 +27,33 @@ protected:
     }
 };
 
-TEST_F(LetterSaveTest, NewRowIsFlaggedAddedAndCarriesItsOwnId)
+// kieuupdate 1: added since the last replication, 2: changed after it; idcu is the row's own id.
+TEST_F(LetterSaveTest, SavedRowsCarryTheirReplicationFlagAndOwnId)
 {
-    const QString table = app::module1().bangcvden;
+    app::Module1& m = app::module1();
+    const QString table = m.bangcvden;
     const qlonglong first = addLetter(table, QStringLiteral("A"));
     const qlonglong second = addLetter(table, QStringLiteral("B"));
     EXPECT_NE(first, second);
+    editLetter(table, second, QStringLiteral("B2")); // not yet replicated: stays added
     for (qlonglong id : {first, second}) {
         EXPECT_EQ(row(table, id).flag, 1);
         EXPECT_EQ(row(table, id).idcu, id);
     }
-}
+    m.dbcongvan.execute(QStringLiteral("update ") + table + QStringLiteral(" set kieuupdate=0 where id=") +
+                        QString::number(first));
+    editLetter(table, first, QStringLiteral("A2"));
+    EXPECT_EQ(row(table, first).flag, 2);
+    // A row written by an older program, without flag or idcu, gets both when edited.
+    m.dbcongvan.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (tt_ndung) VALUES ('Cũ')"));
+    db::Recordset old = m.dbcongvan.openRecordset(
+        QStringLiteral("select id from ") + table + QStringLiteral(" where idcu is null"), db::RecordsetType::Snapshot);
+    const qlonglong id = old.value(0).toLongLong();
+    editLetter(table, id, QStringLiteral("Mới"));
+    EXPECT_EQ(row(table, id).flag, 2);
+    EXPECT_EQ(row(table, id).idcu, id);
 
-TEST_F(LetterSaveTest, SavedNewRowBecomesTheCurrentRow)
-{
-    app::Module1& m = app::module1();
+    // A new row added while on another row becomes the current row once saved.
     addLetter(m.bangcvdi, QStringLiteral("A"));
     db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvdi);
     rs.moveFirst();
@@ -51,38 +63,6 @@ TEST_F(LetterSaveTest, SavedNewRowBecomesTheCurrentRow)
     EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("B"));
     EXPECT_EQ(rs.value(QStringLiteral("idcu")).toLongLong(), rs.value(QStringLiteral("id")).toLongLong());
     EXPECT_EQ(rs.editMode(), db::EditMode::None);
-}
-
-TEST_F(LetterSaveTest, EditedReplicatedRowIsFlaggedChanged)
-{
-    app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
-    m.dbcongvan.execute(QStringLiteral("update %1 set kieuupdate=0").arg(m.bangcvden));
-    editLetter(m.bangcvden, id, QStringLiteral("B"));
-    EXPECT_EQ(row(m.bangcvden, id).flag, 2);
-    EXPECT_EQ(row(m.bangcvden, id).idcu, id);
-}
-
-TEST_F(LetterSaveTest, EditedRowNotYetReplicatedKeepsTheAddedFlag)
-{
-    app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
-    editLetter(m.bangcvden, id, QStringLiteral("B"));
-    editLetter(m.bangcvden, id, QStringLiteral("C"));
-    EXPECT_EQ(row(m.bangcvden, id).flag, 1);
-}
-
-TEST_F(LetterSaveTest, EditedRowWrittenWithoutFlagsGetsThem)
-{
-    app::Module1& m = app::module1();
-    // A row written by an older program: no flag, no idcu.
-    m.dbcongvan.execute(QStringLiteral("INSERT INTO %1 (tt_ndung) VALUES ('Cũ')").arg(m.bangcvden));
-    db::Recordset ids =
-        m.dbcongvan.openRecordset(QStringLiteral("select id from ") + m.bangcvden, db::RecordsetType::Snapshot);
-    const qlonglong id = ids.value(0).toLongLong();
-    editLetter(m.bangcvden, id, QStringLiteral("Mới"));
-    EXPECT_EQ(row(m.bangcvden, id).flag, 2);
-    EXPECT_EQ(row(m.bangcvden, id).idcu, id);
 }
 
 TEST_F(LetterSaveTest, SavingWithoutAddOrEditRaisesLikeUpdate)
@@ -132,7 +112,7 @@ TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
     }
 }
 
-TEST_F(LetterSaveTest, FileOperationCopiesReplacingAndDeletes)
+TEST_F(LetterSaveTest, FileOperationCopiesReplacingDeletesOrRaises)
 {
     const QString source = dataPath(QStringLiteral("a.bin"));
     const QString target = dataPath(QStringLiteral("b.bin"));
@@ -148,12 +128,7 @@ TEST_F(LetterSaveTest, FileOperationCopiesReplacingAndDeletes)
     datafiles::fileOperation(dataPath(QStringLiteral("none")), target, QStringLiteral("COPY"));
     EXPECT_FALSE(sys::exists(target));
     EXPECT_TRUE(sys::exists(source));
-}
-
-TEST_F(LetterSaveTest, FileOperationRaisesWhenItCannot)
-{
-    EXPECT_THROW(datafiles::fileOperation(dataPath(QStringLiteral("none")), dataPath(QStringLiteral("x")),
-                                          QStringLiteral("copy")),
+    EXPECT_THROW(datafiles::fileOperation(dataPath(QStringLiteral("none")), target, QStringLiteral("copy")),
                  sys::FileError);
     EXPECT_THROW(datafiles::fileOperation(dataPath(QStringLiteral("none")), QString(), QStringLiteral("xoa")),
                  sys::FileError);

@@ -30,7 +30,7 @@ class CloseBoxTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        app::frmMain::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
+        app::MainWindow::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
         registers::registerIncomingForms();
         registers::registerOutgoingForms();
         registers::registerPlanForms();
@@ -50,7 +50,7 @@ protected:
         registers::destroyForms();
         app::unregisterFormOpeners();
         datafiles::setFileChooser(m_chooser);
-        app::frmMain::setSettingsStoreFile(QString());
+        app::MainWindow::setSettingsStoreFile(QString());
     }
 
     // The visible windows besides the main window.
@@ -66,7 +66,7 @@ protected:
 
     QTemporaryDir m_store;
     ProgramFolder home;
-    app::frmMain main;
+    app::MainWindow main;
     datafiles::FileChooser m_chooser;
     int fileDialogs = 0;
 };

@@ -6,11 +6,11 @@
 #include "type_text.h"
 
 #include "app/list_menus.h"
-#include "reference/frmbophan.h"
-#include "reference/frmloaitien.h"
-#include "reference/frmtendonvi.h"
-#include "reference/list_form.h"
+#include "reference/departments_form.h"
+#include "reference/organisation_name_form.h"
+#include "reference/reference_list_form.h"
 #include "reference/reference_rules.h"
+#include "reference/users_form.h"
 
 #include <QApplication>
 #include <QTest>
@@ -87,11 +87,12 @@ struct ListKind
     reference::ListConfig (*config)();
 };
 
-class ListFormKeys : public ReferenceTest, public ::testing::WithParamInterface<std::tuple<ListKind, ListKeyCase>>
+class ReferenceListFormKeys : public ReferenceTest,
+                              public ::testing::WithParamInterface<std::tuple<ListKind, ListKeyCase>>
 {
 };
 
-TEST_P(ListFormKeys, KeyDoesWhatTheModeSays)
+TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
 {
     const auto& [kind, c] = GetParam();
     const app::FormRequest request = app::listMenuRequest(QString::fromLatin1(kind.menu));
@@ -109,7 +110,7 @@ TEST_P(ListFormKeys, KeyDoesWhatTheModeSays)
         rs.update();
         names << QString::fromUtf8(text);
     }
-    reference::ListForm form(kind.config());
+    reference::ReferenceListForm form(kind.config());
     form.prepare(request);
     form.show();
     form.activateWindow();
@@ -144,7 +145,7 @@ TEST_P(ListFormKeys, KeyDoesWhatTheModeSays)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lists, ListFormKeys,
+    Lists, ReferenceListFormKeys,
     ::testing::Combine(::testing::Values(ListKind{"mnunapdonvi", "donvi", "tendonvi", &reference::unitsConfig},
                                          ListKind{"mnunaploaicv", "loaicv", "loai", &reference::letterTypesConfig},
                                          ListKind{"mnunapchutat", "chutat", "chudu", &reference::abbreviationsConfig}),
@@ -203,7 +204,7 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
         for (int i = 1; i <= 20; ++i) // more than the grid shows at once
             m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '") +
                                      QStringLiteral("Phòng %1')").arg(i, 2, 10, QLatin1Char('0')));
-        auto f = std::make_unique<reference::frmbophan>();
+        auto f = std::make_unique<reference::DepartmentsForm>();
         f->prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
         data = f->Data1;
         form = std::move(f);
@@ -212,13 +213,13 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
             m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO nguoidung (hoten, quyenhan) VALUES ('") +
                                      QString::fromUtf8(name) + QStringLiteral("', 'QT')"));
         m.quyenkiemtra = QStringLiteral("QT");
-        auto f = std::make_unique<reference::frmloaitien>();
+        auto f = std::make_unique<reference::UsersForm>();
         f->prepare(app::listMenuRequest(QStringLiteral("mnunguoidung"), m.quyenkiemtra));
         data = f->Data1;
         form = std::move(f);
     } else {
         m.dbthamkhaocv.execute(QStringLiteral("UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"));
-        auto f = std::make_unique<reference::frmtendonvi>();
+        auto f = std::make_unique<reference::OrganisationNameForm>();
         f->prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
         form = std::move(f);
     }

@@ -1,7 +1,7 @@
 #include "data_file_commands.h"
 
+#include "data_file_choice_dialog.h"
 #include "file_dialog.h"
-#include "frmchondulieu.h"
 
 #include "app/form_commands.h"
 #include "app/frmlogin.h"
@@ -24,8 +24,8 @@ ChoiceHooks windowHooks(QWidget* mainWindow)
 {
     auto* window = dynamic_cast<app::StartupWindow*>(mainWindow);
     ChoiceHooks hooks;
-    hooks.logIn = [] { app::frmLogin::run(app::LoginCheck::kModeStartup, QString()); };
-    hooks.chooseWorkingYear = [window, mainWindow] { app::frmnamlamviec::run(window, mainWindow); };
+    hooks.logIn = [] { app::LoginForm::run(app::LoginCheck::kModeStartup, QString()); };
+    hooks.chooseWorkingYear = [window, mainWindow] { app::WorkingYearDialog::run(window, mainWindow); };
     hooks.refreshWindow = [window] {
         if (!window)
             return;
@@ -40,7 +40,7 @@ void chooseDataFile(const QString& lenhchon, QWidget* mainWindow)
 {
     if (mainWindow)
         mainWindow->hide();
-    frmchondulieu::run(lenhchon, windowHooks(mainWindow), mainWindow);
+    DataFileChoiceDialog::run(lenhchon, windowHooks(mainWindow), mainWindow);
     if (mainWindow)
         mainWindow->show();
 }
@@ -58,7 +58,7 @@ QString importCaption(const QString& kind)
 void runImport(const QString& kind, QWidget* mainWindow)
 {
     ImportHooks hooks;
-    hooks.administrator = [] { return !app::ktraquyenquantri(QStringLiteral("q")).isEmpty(); };
+    hooks.administrator = [] { return !app::confirmRights(QStringLiteral("q")).isEmpty(); };
     hooks.chooseFile = fileChooser(mainWindow);
     std::unique_ptr<ui::HourglassPointer> hourglass;
     std::unique_ptr<ui::ProgressWindow> progress;

@@ -5,7 +5,7 @@ class QWidget;
 namespace datafiles {
 
 // Makes the main window's data-file commands known (app::registerFormOpener):
-//   mnuchondulieucongvan, mnuchondulieulich  the dialog frmchondulieu for the letters or the
+//   mnuchondulieucongvan, mnuchondulieulich  the dialog DataFileChoiceDialog for the letters or the
 //                                            plans-and-schedule file, with the main window hidden
 //                                            while it is open;
 //   mnubackup                                the same for the backup file, only while the letters

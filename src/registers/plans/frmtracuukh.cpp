@@ -178,28 +178,28 @@ bool frmtracuukh::search()
     QString condition;
     qint16 count = 0;
     QString status;
-    common::DieukienSo(m_ui->txtid->text(), QStringLiteral("[id]"), condition, count, status);
+    common::appendNumberCriterion(m_ui->txtid->text(), QStringLiteral("[id]"), condition, count, status);
     if (status == common::kStatusSai) {
         refuseSearch(*this, common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
         return false;
     }
-    common::DieukienNgay(m_ui->mtgianbdau1->text(), m_ui->mtgianbdau2->text(), QStringLiteral("[tgianbdauchuan]"),
-                         condition, count);
-    common::DieukienNgay(m_ui->mtgiankthuc1->text(), m_ui->mtgiankthuc2->text(), QStringLiteral("[tgiankthucchuan]"),
-                         condition, count);
+    common::appendDateRange(m_ui->mtgianbdau1->text(), m_ui->mtgianbdau2->text(), QStringLiteral("[tgianbdauchuan]"),
+                            condition, count);
+    common::appendDateRange(m_ui->mtgiankthuc1->text(), m_ui->mtgiankthuc2->text(), QStringLiteral("[tgiankthucchuan]"),
+                            condition, count);
     for (const auto& [name, column] : textCriteria()) {
         const QString criterion = box(name)->text();
-        if (!common::DieukienChu(criterion, column, condition, count)) {
+        if (!common::appendTextCriterion(criterion, column, condition, count)) {
             refuseSearch(*this, common::invalidCriterionMessage(criterion), name);
             return false;
         }
     }
     if (m_ui->chkkhan->isChecked())
-        common::DieukienBang(QStringLiteral("True"), QStringLiteral("[khan]"), condition, count++);
+        common::appendEquals(QStringLiteral("True"), QStringLiteral("[khan]"), condition, count++);
     if (m_ui->chkhthanh->isChecked())
-        common::DieukienBang(QStringLiteral("True"), QStringLiteral("[ketthuc]"), condition, count++);
+        common::appendEquals(QStringLiteral("True"), QStringLiteral("[ketthuc]"), condition, count++);
     else if (m_ui->chkchuahthanh->isChecked())
-        common::DieukienBang(QStringLiteral("False"), QStringLiteral("[ketthuc]"), condition, count++);
+        common::appendEquals(QStringLiteral("False"), QStringLiteral("[ketthuc]"), condition, count++);
     const QString order = QStringLiteral(" order by tgianbdauchuan+tgiankthucchuan");
     const QString statement =
         condition.isEmpty() ? QStringLiteral("SELECT * FROM ") + table + order
@@ -283,7 +283,7 @@ void frmtracuukh::idLeft()
         return;
     QString scratch, status;
     qint16 count = 0;
-    common::DieukienSo(m_ui->txtid->text(), QStringLiteral("[id]"), scratch, count, status);
+    common::appendNumberCriterion(m_ui->txtid->text(), QStringLiteral("[id]"), scratch, count, status);
     if (status == common::kStatusSai)
         refuseSearch(*this, common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
 }

@@ -48,21 +48,21 @@ ScheduleCondition scheduleCondition(const std::function<QString(const QString&)>
     ScheduleCondition r;
     qint16 count = 0;
     QString status;
-    common::DieukienSo(boxText(QStringLiteral("txtid")), QStringLiteral("[id]"), r.condition, count, status);
+    common::appendNumberCriterion(boxText(QStringLiteral("txtid")), QStringLiteral("[id]"), r.condition, count, status);
     if (status == common::kStatusSai) {
         r.refusedBox = QStringLiteral("txtid");
         return r;
     }
     const auto text = [&](const QString& name, const QString& column) {
-        if (common::DieukienChu(boxText(name), column, r.condition, count))
+        if (common::appendTextCriterion(boxText(name), column, r.condition, count))
             return true;
         r.refusedBox = name;
         return false;
     };
     if (!text(QStringLiteral("mgio"), QStringLiteral("[gio]")))
         return r;
-    common::DieukienNgay(boxText(QStringLiteral("mngay1")), boxText(QStringLiteral("mngay2")),
-                         QStringLiteral("[ngaychuan]"), r.condition, count);
+    common::appendDateRange(boxText(QStringLiteral("mngay1")), boxText(QStringLiteral("mngay2")),
+                            QStringLiteral("[ngaychuan]"), r.condition, count);
     for (const auto& [name, column] : laterTexts()) {
         if (!text(name, column))
             return r;

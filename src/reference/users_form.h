@@ -1,6 +1,6 @@
 #pragma once
 
-// The users form frmloaitien in its users mode: an administrator adds, edits and deletes the
+// The old form frmloaitien. The users form in its users mode: an administrator adds, edits and deletes the
 // people who may log in and sets their rights with two check boxes; anyone else sees only his
 // own row and may change only his password.
 //
@@ -32,13 +32,13 @@ class frmloaitien;
 
 namespace reference {
 
-class frmloaitien : public ui::FormBase
+class UsersForm : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    explicit frmloaitien(QWidget* parent = nullptr);
-    ~frmloaitien() override;
+    explicit UsersForm(QWidget* parent = nullptr);
+    ~UsersForm() override;
 
     // Loads the form on the request's record source (all users, or the logged-in user's own row);
     // the rights confirmed by the rights check (module1().quyenkiemtra) decide what may be done.
@@ -53,13 +53,13 @@ public:
 
     ui::DataControl* Data1 = nullptr;
     ui::Grid* DBGrid2 = nullptr;
-    ui::TextBox* Mloaitien = nullptr;
-    ui::TextBox* mchutat = nullptr;
-    ui::TextBox* Mmatt = nullptr;
-    ui::TextBox* Mstygia = nullptr;
-    QCheckBox* Checkquantri = nullptr;
-    QCheckBox* Checkxemketoan = nullptr;
-    QGroupBox* Framequyenhan = nullptr;
+    ui::TextBox* fullNameBox = nullptr;
+    ui::TextBox* loginNameBox = nullptr;
+    ui::TextBox* rightsBox = nullptr;
+    ui::TextBox* passwordBox = nullptr;
+    QCheckBox* administratorCheck = nullptr;
+    QCheckBox* leaderCheck = nullptr;
+    QGroupBox* rightsFrame = nullptr;
     QLabel* lbltrangthai = nullptr;
 
 protected:
@@ -83,13 +83,13 @@ private:
     bool closeCheck();
 
     std::unique_ptr<Ui::frmloaitien> m_ui;
-    ui::TextBox* txtloaitien = nullptr;
-    ui::TextBox* txtchutat = nullptr;
-    ui::TextBox* txtmatt = nullptr;
-    ui::TextBox* txtStygia = nullptr;
-    ui::TextBox* Txtcothesua = nullptr;
+    ui::TextBox* boundFullName = nullptr;
+    ui::TextBox* boundLoginName = nullptr;
+    ui::TextBox* boundRights = nullptr;
+    ui::TextBox* boundPassword = nullptr;
+    ui::TextBox* boundEditable = nullptr;
     ui::TextBox* txtid = nullptr;
-    ui::TextBox* Txtkieuform = nullptr;
+    ui::TextBox* formKind = nullptr;
     QPushButton* cmdAdd = nullptr;
     QPushButton* Cmdsua = nullptr;
     QPushButton* cmdDelete = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The organisation-name form frmtendonvi: the name of the organisation using the program and of
+// The old form frmtendonvi. The organisation-name form: the name of the organisation using the program and of
 // its direct superior body, the first row of the table tendonvi, which the report headings print.
 // Closing the form (its button or close box) saves both names; a refused save keeps the form
 // open with what was typed. An empty table shows empty boxes and saves nothing.
@@ -18,13 +18,13 @@ class frmtendonvi;
 
 namespace reference {
 
-class frmtendonvi : public ui::FormBase
+class OrganisationNameForm : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    explicit frmtendonvi(QWidget* parent = nullptr);
-    ~frmtendonvi() override;
+    explicit OrganisationNameForm(QWidget* parent = nullptr);
+    ~OrganisationNameForm() override;
 
     // Loads the names from the request's data file (the reference file beside the letters file).
     void prepare(const app::FormRequest& request);

@@ -4,7 +4,7 @@
 
 #include "app/list_menus.h"
 #include "platform/ui/data_combo.h"
-#include "reference/frmbophan.h"
+#include "reference/departments_form.h"
 #include "reference/reference_rules.h"
 
 namespace reference_test {
@@ -16,7 +16,7 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
     lich.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', 'btc', 'B')"));
     const QString unitId = rows(lich, QStringLiteral("donvi"), QStringLiteral("ID")).value(0);
     home.responder.onModal(QStringLiteral("frmbophan"), [&](ui::FormBase& f) {
-        auto& form = static_cast<reference::frmbophan&>(f);
+        auto& form = static_cast<reference::DepartmentsForm&>(f);
         EXPECT_TRUE(test::isAccessible(&form));
         for (const char* name : {"Phòng Tổ chức 'A'", "Phòng Lưu trữ"}) {
             click(form, "cmdAdd");
@@ -45,7 +45,7 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
 
 TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
 {
-    reference::frmbophan form;
+    reference::DepartmentsForm form;
     form.prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
     click(form, "cmdAdd");
     form.show();

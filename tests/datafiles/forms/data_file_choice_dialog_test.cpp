@@ -2,9 +2,9 @@
 
 #include "accessibility_check.h"
 #include "app/form_commands.h"
+#include "datafiles/forms/data_file_choice_dialog.h"
 #include "datafiles/forms/data_file_commands.h"
 #include "datafiles/forms/file_dialog.h"
-#include "datafiles/forms/frmchondulieu.h"
 #include "scripted_responder.h"
 
 #include <QLabel>
@@ -18,7 +18,7 @@ namespace {
 using datafiles::DataFileRole;
 using testing_support::DataFilesTest;
 
-class FrmchondulieuTest : public DataFilesTest
+class DataFileChoiceDialogTest : public DataFilesTest
 {
 protected:
     void TearDown() override
@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(FrmchondulieuTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
+TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
 {
     db::Database other =
         makeDataFile(QStringLiteral("năm 2010 'mới'"), QStringLiteral("vemocv.mdb"), {QStringLiteral("2009")});
@@ -42,7 +42,7 @@ TEST_F(FrmchondulieuTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
     int refreshed = 0;
     datafiles::ChoiceHooks hooks;
     hooks.refreshWindow = [&refreshed] { ++refreshed; };
-    datafiles::frmchondulieu form(DataFileRole::Letters, hooks);
+    datafiles::DataFileChoiceDialog form(DataFileRole::Letters, hooks);
     form.showModeless();
     const app::Module1& m = app::module1();
     auto* filechon = form.control<QLineEdit>(QStringLiteral("filechon"));
@@ -76,7 +76,7 @@ TEST_F(FrmchondulieuTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
     EXPECT_EQ(refreshed, 1);
 }
 
-TEST_F(FrmchondulieuTest, MenuCommandsOpenTheDialogAndTheBackupOnlyInsideTheProgramFolder)
+TEST_F(DataFileChoiceDialogTest, MenuCommandsOpenTheDialogAndTheBackupOnlyInsideTheProgramFolder)
 {
     datafiles::registerDataFileCommands();
     for (const char* command :

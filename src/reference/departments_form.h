@@ -1,6 +1,6 @@
 #pragma once
 
-// The departments form frmbophan: departments (bophan) with the unit each belongs to, edited in
+// The old form frmbophan. The departments form: departments (bophan) with the unit each belongs to, edited in
 // the bound boxes directly. The unit is chosen from the drop-down list of units, which copies its
 // name and identifier into the department row. The form keeps its own mode: "xem", "nap" or
 // "sua"; closing and moving between rows wait until an addition or edit is saved or cancelled.
@@ -23,13 +23,13 @@ class frmbophan;
 
 namespace reference {
 
-class frmbophan : public ui::FormBase
+class DepartmentsForm : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    explicit frmbophan(QWidget* parent = nullptr);
-    ~frmbophan() override;
+    explicit DepartmentsForm(QWidget* parent = nullptr);
+    ~DepartmentsForm() override;
 
     // Loads the departments (request.recordSource) and the unit list (request.lookups[0]).
     void prepare(const app::FormRequest& request);

@@ -1,4 +1,4 @@
-#include "frmbophan.h"
+#include "departments_form.h"
 
 #include "form_names.h"
 #include "reference_rules.h"
@@ -22,7 +22,7 @@ const QString kSua = QStringLiteral("sua");
 
 } // namespace
 
-frmbophan::frmbophan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmbophan>())
+DepartmentsForm::DepartmentsForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmbophan>())
 {
     m_ui->setupUi(this);
     Data1 = m_ui->Data1;
@@ -59,7 +59,7 @@ frmbophan::frmbophan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
     nameControlsFromLabels(this);
 
-    connect(Data1, &ui::DataControl::Reposition, this, &frmbophan::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Reposition, this, &DepartmentsForm::Data1_Reposition);
     connect(Data1, &ui::DataControl::Validate, this, [](int&, int& save) { save = 0; });
     for (ui::DataControl* data : {Data1, Datadonvi}) {
         connect(data, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
@@ -67,28 +67,28 @@ frmbophan::frmbophan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
             response = ui::response::Continue;
         });
     }
-    connect(DBCombodonvi, &ui::DataCombo::Click, this, &frmbophan::DBCombodonvi_Click);
-    connect(txtphong, &ui::TextBox::LostFocus, this, &frmbophan::txtphong_LostFocus);
+    connect(DBCombodonvi, &ui::DataCombo::Click, this, &DepartmentsForm::DBCombodonvi_Click);
+    connect(txtphong, &ui::TextBox::LostFocus, this, &DepartmentsForm::txtphong_LostFocus);
     for (QPushButton* b : {m_ui->cmdsua, m_ui->cmdAdd, m_ui->cmdDelete, m_ui->cmdUpdate, m_ui->cmdclose})
         b->setAutoDefault(false);
-    connect(m_ui->cmdAdd, &QPushButton::clicked, this, &frmbophan::cmdAdd_Click);
-    connect(m_ui->cmdsua, &QPushButton::clicked, this, &frmbophan::cmdsua_Click);
-    connect(m_ui->cmdUpdate, &QPushButton::clicked, this, &frmbophan::cmdUpdate_Click);
-    connect(m_ui->cmdDelete, &QPushButton::clicked, this, &frmbophan::cmdDelete_Click);
+    connect(m_ui->cmdAdd, &QPushButton::clicked, this, &DepartmentsForm::cmdAdd_Click);
+    connect(m_ui->cmdsua, &QPushButton::clicked, this, &DepartmentsForm::cmdsua_Click);
+    connect(m_ui->cmdUpdate, &QPushButton::clicked, this, &DepartmentsForm::cmdUpdate_Click);
+    connect(m_ui->cmdDelete, &QPushButton::clicked, this, &DepartmentsForm::cmdDelete_Click);
     connect(m_ui->cmdclose, &QPushButton::clicked, this, [this] { unload(); });
 }
 
-frmbophan::~frmbophan()
+DepartmentsForm::~DepartmentsForm()
 {
     ui::silenceControls(this);
 }
 
-void frmbophan::Form_Load()
+void DepartmentsForm::Form_Load()
 {
     m_mode = kXem;
 }
 
-void frmbophan::prepare(const app::FormRequest& request)
+void DepartmentsForm::prepare(const app::FormRequest& request)
 {
     ui::HourglassPointer hourglass;
     load();
@@ -103,14 +103,14 @@ void frmbophan::prepare(const app::FormRequest& request)
     txtdonvi->setFocus();
 }
 
-void frmbophan::open(const app::FormRequest& request)
+void DepartmentsForm::open(const app::FormRequest& request)
 {
     prepare(request);
     app::centreWindow(this);
     showModal();
 }
 
-void frmbophan::viewState(const QString& mode)
+void DepartmentsForm::viewState(const QString& mode)
 {
     m_mode = mode;
     if (mode != kXem) {
@@ -138,7 +138,7 @@ void frmbophan::viewState(const QString& mode)
     m_ui->DBGrid1->setEnabled(viewing);
 }
 
-void frmbophan::Data1_Reposition()
+void DepartmentsForm::Data1_Reposition()
 {
     const db::Recordset rs = Data1->recordset();
     const int count = rs.isNull() ? 0 : rs.recordCount();
@@ -150,7 +150,7 @@ void frmbophan::Data1_Reposition()
     }
 }
 
-void frmbophan::cmdAdd_Click()
+void DepartmentsForm::cmdAdd_Click()
 {
     if (m_mode == kNap) {
         Data1->cancelUpdate();
@@ -166,7 +166,7 @@ void frmbophan::cmdAdd_Click()
     txtdonvi->setFocus();
 }
 
-void frmbophan::cmdsua_Click()
+void DepartmentsForm::cmdsua_Click()
 {
     if (m_mode == kSua) {
         Data1->cancelUpdate();
@@ -183,7 +183,7 @@ void frmbophan::cmdsua_Click()
     txtphong->setFocus();
 }
 
-void frmbophan::DBCombodonvi_Click(int area)
+void DepartmentsForm::DBCombodonvi_Click(int area)
 {
     if (area != ui::area::List || m_mode == kXem)
         return;
@@ -191,13 +191,13 @@ void frmbophan::DBCombodonvi_Click(int area)
     txtdonviid->setText(DBCombodonvi->boundText());
 }
 
-void frmbophan::keySortKey()
+void DepartmentsForm::keySortKey()
 {
     if (txtphong->dataChanged())
         txtmatt->setText(listSortKey(txtphong->text()));
 }
 
-void frmbophan::txtphong_LostFocus()
+void DepartmentsForm::txtphong_LostFocus()
 {
     if (m_mode == kXem || m_reminding)
         return;
@@ -214,7 +214,7 @@ void frmbophan::txtphong_LostFocus()
     keySortKey();
 }
 
-void frmbophan::cmdUpdate_Click()
+void DepartmentsForm::cmdUpdate_Click()
 {
     if (m_mode == kXem)
         return;
@@ -226,7 +226,7 @@ void frmbophan::cmdUpdate_Click()
     txtdonvi->setFocus();
 }
 
-void frmbophan::cmdDelete_Click()
+void DepartmentsForm::cmdDelete_Click()
 {
     if (m_mode != kXem || !Data1->hasCurrentRecord())
         return;
@@ -248,7 +248,7 @@ void frmbophan::cmdDelete_Click()
     txtdonvi->setFocus();
 }
 
-void frmbophan::Form_Unload(int& cancel)
+void DepartmentsForm::Form_Unload(int& cancel)
 {
     if (m_mode != kXem) {
         cancel = 1; // an addition or edit is saved or cancelled first
@@ -257,7 +257,7 @@ void frmbophan::Form_Unload(int& cancel)
     ui::setDefaultPointer();
 }
 
-void frmbophan::Form_KeyUp(int& keyCode, int shift)
+void DepartmentsForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4) {

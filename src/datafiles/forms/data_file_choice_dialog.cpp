@@ -1,4 +1,4 @@
-#include "frmchondulieu.h"
+#include "data_file_choice_dialog.h"
 
 #include "ui_frmchondulieu.h"
 
@@ -10,7 +10,7 @@
 
 namespace datafiles {
 
-frmchondulieu::frmchondulieu(DataFileRole role, ChoiceHooks hooks, QWidget* parent)
+DataFileChoiceDialog::DataFileChoiceDialog(DataFileRole role, ChoiceHooks hooks, QWidget* parent)
     : ui::FormBase(parent, ui::kFixedDialog), m_ui(std::make_unique<Ui::frmchondulieu>()), m_role(role),
       m_hooks(std::move(hooks))
 {
@@ -22,26 +22,26 @@ frmchondulieu::frmchondulieu(DataFileRole role, ChoiceHooks hooks, QWidget* pare
             buddy->setAccessibleName(label->text().remove(QLatin1Char('&')).trimmed());
     }
     m_ui->List1->installEventFilter(this);
-    connect(m_ui->cmdchon, &QPushButton::clicked, this, &frmchondulieu::cmdchon_Click);
-    connect(m_ui->cmdchapnhan, &QPushButton::clicked, this, &frmchondulieu::cmdchapnhan_Click);
-    connect(m_ui->cmdhuychon, &QPushButton::clicked, this, &frmchondulieu::cmdhuychon_Click);
-    connect(m_ui->List1, &QListWidget::itemDoubleClicked, this, &frmchondulieu::List1_DblClick);
+    connect(m_ui->cmdchon, &QPushButton::clicked, this, &DataFileChoiceDialog::cmdchon_Click);
+    connect(m_ui->cmdchapnhan, &QPushButton::clicked, this, &DataFileChoiceDialog::cmdchapnhan_Click);
+    connect(m_ui->cmdhuychon, &QPushButton::clicked, this, &DataFileChoiceDialog::cmdhuychon_Click);
+    connect(m_ui->List1, &QListWidget::itemDoubleClicked, this, &DataFileChoiceDialog::List1_DblClick);
     connect(m_ui->filechon, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_ui->cmdchapnhan->setEnabled(!text.trimmed().isEmpty()); });
 }
 
-frmchondulieu::~frmchondulieu() = default;
+DataFileChoiceDialog::~DataFileChoiceDialog() = default;
 
-void frmchondulieu::run(const QString& lenhchon, const ChoiceHooks& hooks, QWidget* parent)
+void DataFileChoiceDialog::run(const QString& lenhchon, const ChoiceHooks& hooks, QWidget* parent)
 {
     const std::optional<DataFileRole> role = roleOfCommand(lenhchon);
     if (!role)
         return;
-    frmchondulieu form(*role, hooks, parent);
+    DataFileChoiceDialog form(*role, hooks, parent);
     form.showModal();
 }
 
-void frmchondulieu::Form_Load()
+void DataFileChoiceDialog::Form_Load()
 {
     const QString title = roleTitle(m_role);
     m_ui->lbltieude->setText(title);
@@ -56,20 +56,20 @@ void frmchondulieu::Form_Load()
     ui::setInitialFocus(m_ui->List1);
 }
 
-void frmchondulieu::List1_DblClick()
+void DataFileChoiceDialog::List1_DblClick()
 {
     if (QListWidgetItem* item = m_ui->List1->currentItem())
         m_ui->filechon->setText(item->text());
 }
 
-void frmchondulieu::cmdchon_Click()
+void DataFileChoiceDialog::cmdchon_Click()
 {
     const QString chosen = fileChooser(this)(browseRequest(m_role));
     if (!chosen.isEmpty()) // cancelled: everything stays
         m_ui->filechon->setText(QDir::toNativeSeparators(chosen));
 }
 
-void frmchondulieu::cmdchapnhan_Click()
+void DataFileChoiceDialog::cmdchapnhan_Click()
 {
     QString filechon = m_ui->filechon->text();
     ChoiceOutcome outcome;
@@ -84,13 +84,13 @@ void frmchondulieu::cmdchapnhan_Click()
         m_ui->filechon->setFocus();
 }
 
-void frmchondulieu::cmdhuychon_Click()
+void DataFileChoiceDialog::cmdhuychon_Click()
 {
     unload();
 }
 
 // Enter on a file of the list chooses it, as a double-click does.
-bool frmchondulieu::eventFilter(QObject* watched, QEvent* event)
+bool DataFileChoiceDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_ui->List1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -11,19 +11,19 @@ class frmchondulieu;
 
 namespace datafiles {
 
-// The dialog that chooses another letters, plans-and-schedule or backup file (lenhchon
+// The old form frmchondulieu. The dialog that chooses another letters, plans-and-schedule or backup file (lenhchon
 // "chonfiledulieucongvan", "chonfiledulieulich", "chonfiledulieubackup"). It shows the file in
 // use and the files used before; the user double-clicks one (or presses Enter on it), browses for
 // another with "&Tìm file mới" or types a name, and "&Chấp nhận" checks and switches through
 // acceptChosenFile(). A refused file leaves the dialog open with the name as typed; a switch
 // closes it. "&Không chọn", Esc and the close box change nothing.
-class frmchondulieu : public ui::FormBase
+class DataFileChoiceDialog : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    frmchondulieu(DataFileRole role, ChoiceHooks hooks, QWidget* parent = nullptr);
-    ~frmchondulieu() override;
+    DataFileChoiceDialog(DataFileRole role, ChoiceHooks hooks, QWidget* parent = nullptr);
+    ~DataFileChoiceDialog() override;
 
     // Shows the dialog of the command word lenhchon modally and returns when it has closed; an
     // unknown word shows nothing.

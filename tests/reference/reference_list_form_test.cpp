@@ -1,9 +1,8 @@
 #include "reference_fixture.h"
 
 #include "app/list_menus.h"
-#include "app/rights.h"
 #include "platform/ui/data_control.h"
-#include "reference/list_form.h"
+#include "reference/reference_list_form.h"
 #include "reference/reference_rules.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/frmcvden.h"
@@ -30,7 +29,7 @@ struct ListCase
     const char* takenText;
 };
 
-class ListFormTest : public ReferenceTest, public ::testing::WithParamInterface<ListCase>
+class ReferenceListFormTest : public ReferenceTest, public ::testing::WithParamInterface<ListCase>
 {
 protected:
     QString name() const { return QString::fromUtf8(GetParam().nameColumn); }
@@ -47,7 +46,7 @@ protected:
     }
 };
 
-TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
+TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 {
     const ListCase& c = GetParam();
     const QString nameBox = QString::fromUtf8(c.nameBox);
@@ -64,7 +63,7 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
     }
     QStringList expected;
     home.responder.onModal(QString::fromUtf8(c.form), [&](ui::FormBase& f) {
-        auto& form = static_cast<reference::ListForm&>(f);
+        auto& form = static_cast<reference::ReferenceListForm&>(f);
         EXPECT_TRUE(test::isAccessible(&form));
         EXPECT_EQ(form.lbltrangthai->text(), QString::fromUtf8(c.status));
         EXPECT_TRUE(form.mname->isLocked());
@@ -132,7 +131,7 @@ TEST_P(ListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lists, ListFormTest,
+    Lists, ReferenceListFormTest,
     ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "mtendonvi", "donvi", "tendonvi",
                                &app::Module1::dbthamkhaolich, &app::Module1::rsdonvi, "Xem tên đơn vị", "", ""},
                       ListCase{"mnunapnoigui", "frmdonvi", "mtendonvi", "noigui", "tendonvi",
@@ -213,7 +212,7 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     app::FormRequest request;
     request.dataFile = app::DataFile::LettersReference;
     request.recordSource = QStringLiteral("select * from loaicvhep order by matt");
-    reference::ListForm form(reference::letterTypesConfig());
+    reference::ReferenceListForm form(reference::letterTypesConfig());
     form.prepare(request);
     click(form, "cmdAdd");
     set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời họp dài"));
@@ -227,16 +226,6 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     click(form, "cmdUpdate");
     EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
               QStringList{"Giấy mời|gmh"});
-}
-
-TEST_F(ReferenceTest, UnitsAndDepartmentsNeedAnAdministrator)
-{
-    app::module1().quyendangnhap = QStringLiteral("CB");
-    app::runListMenu(QStringLiteral("mnunapdonvi"), &mainWindow);
-    app::runListMenu(QStringLiteral("mnunapbophan"), &mainWindow);
-    app::runListMenu(QStringLiteral("mnunaploaicv"), &mainWindow);
-    EXPECT_EQ(home.messages(), (QStringList{app::kNeedAdministrator, app::kNeedAdministrator}));
-    EXPECT_EQ(home.responder.modalForms(), QStringList{"frmloaicv"});
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "frmtendonvi.h"
+#include "organisation_name_form.h"
 
 #include "form_names.h"
 #include "ui_frmtendonvi.h"
@@ -19,7 +19,8 @@ const QString kNames = QStringLiteral("select * from tendonvi");
 
 } // namespace
 
-frmtendonvi::frmtendonvi(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtendonvi>())
+OrganisationNameForm::OrganisationNameForm(QWidget* parent)
+    : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtendonvi>())
 {
     m_ui->setupUi(this);
     Txttendonvi = m_ui->Txttendonvi;
@@ -32,9 +33,9 @@ frmtendonvi::frmtendonvi(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
     connect(m_ui->cmdclose, &QPushButton::clicked, this, [this] { unload(); });
 }
 
-frmtendonvi::~frmtendonvi() = default;
+OrganisationNameForm::~OrganisationNameForm() = default;
 
-void frmtendonvi::prepare(const app::FormRequest& request)
+void OrganisationNameForm::prepare(const app::FormRequest& request)
 {
     load();
     app::module1().trangthai.clear();
@@ -55,14 +56,14 @@ void frmtendonvi::prepare(const app::FormRequest& request)
     Txttendonvi->setFocus();
 }
 
-void frmtendonvi::open(const app::FormRequest& request)
+void OrganisationNameForm::open(const app::FormRequest& request)
 {
     prepare(request);
     app::centreWindow(this);
     showModal();
 }
 
-void frmtendonvi::Form_Unload(int& cancel)
+void OrganisationNameForm::Form_Unload(int& cancel)
 {
     try {
         db::Recordset rs = m_db.openRecordset(kNames, db::RecordsetType::Dynaset);
@@ -81,7 +82,7 @@ void frmtendonvi::Form_Unload(int& cancel)
     }
 }
 
-void frmtendonvi::Form_KeyUp(int& keyCode, int shift)
+void OrganisationNameForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// The list form of the reference lists (the pattern of frmdonvi): a grid of the list, the name
+// The old forms frmdonvi, frmloaicv and frmchutat. The list form of the reference lists: a grid of the list, the name
 // and abbreviation the user types into the edit boxes, and the buttons to add, edit, delete,
 // save and close. The same class serves the units and correspondents (frmdonvi), the letter
 // types (frmloaicv) and the abbreviations (frmchutat); ListConfig holds what differs.
@@ -41,12 +41,12 @@ ListConfig unitsConfig();         // frmdonvi: donvi, and noigui for the corresp
 ListConfig letterTypesConfig();   // frmloaicv: loaicv
 ListConfig abbreviationsConfig(); // frmchutat: chutat
 
-class ListForm : public ui::FormBase
+class ReferenceListForm : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    explicit ListForm(ListConfig config, QWidget* parent = nullptr);
+    explicit ReferenceListForm(ListConfig config, QWidget* parent = nullptr);
 
     // Loads the form on the request's data file and record source, at the last row; a title
     // given by the request becomes the window title and the first status text.

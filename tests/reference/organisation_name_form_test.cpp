@@ -4,7 +4,7 @@
 
 #include "app/list_menus.h"
 #include "platform/report/report_control.h"
-#include "reference/frmtendonvi.h"
+#include "reference/organisation_name_form.h"
 #include "registers/register_print.h"
 
 #include <QFile>
@@ -43,7 +43,7 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
 TEST_F(ReferenceTest, OrganisationNameFormWithAnEmptyTableSavesNothing)
 {
     app::module1().dbthamkhaocv.execute(QStringLiteral("DELETE * FROM tendonvi"));
-    reference::frmtendonvi form;
+    reference::OrganisationNameForm form;
     form.prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
     EXPECT_TRUE(form.Txttendonvi->text().isEmpty());
     form.Txttendonvi->setText(QStringLiteral("X"));

@@ -1,4 +1,4 @@
-#include "list_form.h"
+#include "reference_list_form.h"
 
 #include "form_names.h"
 #include "reference_rules.h"
@@ -70,7 +70,8 @@ ListConfig abbreviationsConfig()
             layout<Ui::frmchutat>()};
 }
 
-ListForm::ListForm(ListConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
+    : ui::FormBase(parent), m_config(std::move(config))
 {
     m_config.setupUi(this);
     Data1 = control<ui::DataControl>(QStringLiteral("Data1"));
@@ -98,14 +99,15 @@ ListForm::ListForm(ListConfig config, QWidget* parent) : ui::FormBase(parent), m
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
     nameControlsFromLabels(this);
 
-    connect(Data1, &ui::DataControl::Validate, this, &ListForm::Data1_Validate);
-    connect(Data1, &ui::DataControl::Reposition, this, &ListForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Error, this, &ListForm::Data1_Error);
-    const QList<std::pair<const char*, void (ListForm::*)()>> buttons = {{"cmdAdd", &ListForm::cmdAdd_Click},
-                                                                         {"Cmdsua", &ListForm::Cmdsua_Click},
-                                                                         {"cmdUpdate", &ListForm::cmdUpdate_Click},
-                                                                         {"cmdDelete", &ListForm::cmdDelete_Click},
-                                                                         {"cmdclose", &ListForm::cmdclose_Click}};
+    connect(Data1, &ui::DataControl::Validate, this, &ReferenceListForm::Data1_Validate);
+    connect(Data1, &ui::DataControl::Reposition, this, &ReferenceListForm::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Error, this, &ReferenceListForm::Data1_Error);
+    const QList<std::pair<const char*, void (ReferenceListForm::*)()>> buttons = {
+        {"cmdAdd", &ReferenceListForm::cmdAdd_Click},
+        {"Cmdsua", &ReferenceListForm::Cmdsua_Click},
+        {"cmdUpdate", &ReferenceListForm::cmdUpdate_Click},
+        {"cmdDelete", &ReferenceListForm::cmdDelete_Click},
+        {"cmdclose", &ReferenceListForm::cmdclose_Click}};
     for (const auto& [name, handler] : buttons) {
         auto* button = control<QPushButton>(QString::fromLatin1(name));
         button->setAutoDefault(false);
@@ -113,30 +115,30 @@ ListForm::ListForm(ListConfig config, QWidget* parent) : ui::FormBase(parent), m
     }
 }
 
-QString ListForm::mode() const
+QString ReferenceListForm::mode() const
 {
     return app::module1().trangthai;
 }
 
-void ListForm::setMode(const QString& mode)
+void ReferenceListForm::setMode(const QString& mode)
 {
     app::module1().trangthai = mode;
 }
 
-void ListForm::setStatus(const QString& text, bool editing)
+void ReferenceListForm::setStatus(const QString& text, bool editing)
 {
     lbltrangthai->setText(text);
     ui::setStatusStyle(lbltrangthai, editing ? ui::StatusStyle::Editing : ui::StatusStyle::Viewing);
 }
 
-void ListForm::Form_Load()
+void ReferenceListForm::Form_Load()
 {
     setMode(kXem);
     m_dangghi.clear();
     m_loitrung.clear();
 }
 
-void ListForm::prepare(const app::FormRequest& request)
+void ReferenceListForm::prepare(const app::FormRequest& request)
 {
     ui::HourglassPointer hourglass;
     load();
@@ -151,14 +153,14 @@ void ListForm::prepare(const app::FormRequest& request)
     }
 }
 
-void ListForm::open(const app::FormRequest& request)
+void ReferenceListForm::open(const app::FormRequest& request)
 {
     prepare(request);
     app::centreWindow(this);
     showModal();
 }
 
-void ListForm::returnToView()
+void ReferenceListForm::returnToView()
 {
     setMode(kXem);
     m_dangghi.clear();
@@ -171,7 +173,7 @@ void ListForm::returnToView()
     mname->setFocus();
 }
 
-void ListForm::Data1_Reposition()
+void ReferenceListForm::Data1_Reposition()
 {
     ui::setDefaultPointer();
     const db::Recordset rs = Data1->recordset();
@@ -185,7 +187,7 @@ void ListForm::Data1_Reposition()
     }
 }
 
-void ListForm::Cmdsua_Click()
+void ReferenceListForm::Cmdsua_Click()
 {
     if (mode() != kNap && mode() != kSua && Data1->hasCurrentRecord()) {
         mname->setLocked(false);
@@ -196,7 +198,7 @@ void ListForm::Cmdsua_Click()
     mname->setFocus();
 }
 
-void ListForm::cmdAdd_Click()
+void ReferenceListForm::cmdAdd_Click()
 {
     if (mode() == kSua) {
         m_loitrung.clear();
@@ -216,13 +218,13 @@ void ListForm::cmdAdd_Click()
     mname->setFocus();
 }
 
-void ListForm::cmdUpdate_Click()
+void ReferenceListForm::cmdUpdate_Click()
 {
     m_loitrung.clear();
     update();
 }
 
-void ListForm::update()
+void ReferenceListForm::update()
 {
     const bool editing = mode() == kSua;
     if (!editing && mode() != kNap)
@@ -291,7 +293,7 @@ void ListForm::update()
     returnToView();
 }
 
-void ListForm::cmdDelete_Click()
+void ReferenceListForm::cmdDelete_Click()
 {
     if (mode() == kNap || mode() == kSua) {
         app::tell(QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !"));
@@ -306,14 +308,14 @@ void ListForm::cmdDelete_Click()
     mname->setFocus();
 }
 
-void ListForm::leaveEditCheck()
+void ReferenceListForm::leaveEditCheck()
 {
     int action = ui::action::Bookmark;
     int save = 0;
     Data1_Validate(action, save);
 }
 
-void ListForm::Data1_Validate(int& action, int& save)
+void ReferenceListForm::Data1_Validate(int& action, int& save)
 {
     save = 0; // the form writes its rows itself
     if (m_dangghi == QLatin1String("yes") || (mode() != kNap && mode() != kSua))
@@ -337,14 +339,14 @@ void ListForm::Data1_Validate(int& action, int& save)
         action = ui::action::Cancel;
 }
 
-void ListForm::Data1_Error(int dataErr, const QString& description, int& response)
+void ReferenceListForm::Data1_Error(int dataErr, const QString& description, int& response)
 {
     Q_UNUSED(dataErr)
     app::tell(QStringLiteral("Lỗi dữ liệu:") + description);
     response = ui::response::Continue;
 }
 
-void ListForm::cmdclose_Click()
+void ReferenceListForm::cmdclose_Click()
 {
     if (mode() == kNap || mode() == kSua) {
         m_loitrung.clear();
@@ -357,7 +359,7 @@ void ListForm::cmdclose_Click()
     unload();
 }
 
-void ListForm::Form_Unload(int& cancel)
+void ReferenceListForm::Form_Unload(int& cancel)
 {
     // The close box while adding or editing: the leave-edit check runs (unless the data control's
     // Validate has run it); a refused save keeps the form open.
@@ -370,7 +372,7 @@ void ListForm::Form_Unload(int& cancel)
     ui::setDefaultPointer();
 }
 
-void ListForm::Form_KeyUp(int& keyCode, int shift)
+void ReferenceListForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     switch (keyCode) {

@@ -3,8 +3,8 @@
 #include "app/list_menus.h"
 #include "app/login_check.h"
 #include "common/user_password.h"
-#include "reference/frmloaitien.h"
 #include "reference/reference_rules.h"
+#include "reference/users_form.h"
 
 #include <QLineEdit>
 
@@ -26,13 +26,13 @@ protected:
         rs.update();
     }
     // Opens the users list through its menu, logged in again as name/password.
-    void openAs(const char* name, const char* password, std::function<void(reference::frmloaitien&)> script)
+    void openAs(const char* name, const char* password, std::function<void(reference::UsersForm&)> script)
     {
         home.loginName = QString::fromUtf8(name);
         home.loginPassword = QString::fromUtf8(password);
         home.queueLogin();
         home.responder.onModal(QStringLiteral("frmloaitien"),
-                               [script](ui::FormBase& form) { script(static_cast<reference::frmloaitien&>(form)); });
+                               [script](ui::FormBase& form) { script(static_cast<reference::UsersForm&>(form)); });
         app::runListMenu(QStringLiteral("mnunguoidung"), &mainWindow);
     }
     bool logsIn(const char* name, const char* password)
@@ -43,11 +43,11 @@ protected:
         return check.attempt(QString::fromUtf8(name), QString::fromUtf8(password)).outcome ==
                app::LoginCheck::Outcome::LoggedIn;
     }
-    static void fill(reference::frmloaitien& form, const char* name, const char* login, const char* password)
+    static void fill(reference::UsersForm& form, const char* name, const char* login, const char* password)
     {
-        form.Mloaitien->setText(QString::fromUtf8(name));
-        form.mchutat->setText(QString::fromUtf8(login));
-        form.Mstygia->setText(QString::fromUtf8(password));
+        form.fullNameBox->setText(QString::fromUtf8(name));
+        form.loginNameBox->setText(QString::fromUtf8(login));
+        form.passwordBox->setText(QString::fromUtf8(password));
     }
 };
 
@@ -55,21 +55,21 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
 {
     QStringList expected;
     QString anPassword;
-    openAs("ai", "", [&](reference::frmloaitien& form) {
+    openAs("ai", "", [&](reference::UsersForm& form) {
         EXPECT_TRUE(test::isAccessible(&form));
-        EXPECT_EQ(qobject_cast<QLineEdit*>(form.Mstygia->editor())->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(qobject_cast<QLineEdit*>(form.passwordBox->editor())->echoMode(), QLineEdit::Password);
         for (int i = 0; i < form.DBGrid2->columns(); ++i)
             EXPECT_NE(form.DBGrid2->columnField(i), QStringLiteral("matkhau"));
 
         click(form, "cmdAdd");
-        EXPECT_TRUE(form.Checkquantri->isChecked() && form.Checkxemketoan->isChecked()) << "the first user";
-        EXPECT_EQ(form.Mmatt->text(), QStringLiteral("QT - LĐ"));
+        EXPECT_TRUE(form.administratorCheck->isChecked() && form.leaderCheck->isChecked()) << "the first user";
+        EXPECT_EQ(form.rightsBox->text(), QStringLiteral("QT - LĐ"));
         fill(form, "Nguyễn Văn An", "an", "MatKhau1");
         click(form, "cmdUpdate");
         anPassword = rows(users(), QStringLiteral("nguoidung"), QStringLiteral("matkhau")).value(0);
 
         click(form, "cmdAdd");
-        EXPECT_EQ(form.Mmatt->text(), QStringLiteral("CB"));
+        EXPECT_EQ(form.rightsBox->text(), QStringLiteral("CB"));
         fill(form, "Nguyễn Văn An", "an2", "x");
         click(form, "cmdUpdate");
         expected << QStringLiteral("Không được nhập họ tên mới là 'Nguyễn Văn An' vì họ tên này đã được dùng! Phải đặt "
@@ -92,9 +92,9 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
         // administrator rights (the person logged in is not in the list).
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Nguyễn Văn An'")));
         click(form, "Cmdsua");
-        EXPECT_TRUE(form.Mstygia->text().isEmpty()) << "a password is never shown";
-        form.Checkquantri->click();
-        EXPECT_EQ(form.Mmatt->text(), QStringLiteral("LĐ"));
+        EXPECT_TRUE(form.passwordBox->text().isEmpty()) << "a password is never shown";
+        form.administratorCheck->click();
+        EXPECT_EQ(form.rightsBox->text(), QStringLiteral("LĐ"));
         click(form, "cmdUpdate");
         click(form, "cmdclose");
         expected << reference::kNeedOneAdministrator;
@@ -118,18 +118,18 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
 {
     addUser("Quản Trị", "qt", "admin", "QT");
     addUser("Lê Cường", "cuong", "cu", "CB");
-    openAs("cuong", "CU", [](reference::frmloaitien& form) {
+    openAs("cuong", "CU", [](reference::UsersForm& form) {
         EXPECT_EQ(form.lbltrangthai->text(), QStringLiteral("Đổi mật khẩu"));
         EXPECT_EQ(form.Data1->recordset().recordCount(), 1);
-        EXPECT_EQ(form.Mloaitien->text(), QStringLiteral("Lê Cường"));
+        EXPECT_EQ(form.fullNameBox->text(), QStringLiteral("Lê Cường"));
         EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdAdd"))->isEnabled());
         EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdDelete"))->isEnabled());
         click(form, "Cmdsua");
-        EXPECT_TRUE(form.Mloaitien->isLocked());
-        EXPECT_TRUE(form.mchutat->isLocked());
-        EXPECT_FALSE(form.Framequyenhan->isEnabled());
-        EXPECT_FALSE(form.Mstygia->isLocked());
-        form.Mstygia->setText(QStringLiteral("Moi123"));
+        EXPECT_TRUE(form.fullNameBox->isLocked());
+        EXPECT_TRUE(form.loginNameBox->isLocked());
+        EXPECT_FALSE(form.rightsFrame->isEnabled());
+        EXPECT_FALSE(form.passwordBox->isLocked());
+        form.passwordBox->setText(QStringLiteral("Moi123"));
         click(form, "cmdUpdate");
         click(form, "cmdclose");
     });
@@ -144,9 +144,9 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
 TEST_F(UsersFormTest, OrdinaryUserChangesHisPasswordInAListWithoutAdministrator)
 {
     addUser("Lê Cường", "cuong", "cu", "CB"); // an old list that lost its administrators
-    openAs("cuong", "cu", [](reference::frmloaitien& form) {
+    openAs("cuong", "cu", [](reference::UsersForm& form) {
         click(form, "Cmdsua");
-        form.Mstygia->setText(QStringLiteral("moi"));
+        form.passwordBox->setText(QStringLiteral("moi"));
         click(form, "cmdUpdate");
         click(form, "cmdclose");
         EXPECT_TRUE(form.isVisible());
@@ -161,13 +161,13 @@ TEST_F(UsersFormTest, LoggedInUserIsNeitherDeletedNorDemotedWhenNoAdministratorW
     addUser("Quản Trị", "qt", "admin", "QT");
     addUser("Phó Giám Đốc", "pho", "p", "QT - LĐ");
     addUser("Cán Bộ", "cb", "c", "CB");
-    openAs("qt", "admin", [](reference::frmloaitien& form) {
+    openAs("qt", "admin", [](reference::UsersForm& form) {
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Phó Giám Đốc'")));
         click(form, "cmdDelete"); // another administrator may go while the one logged in stays
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Quản Trị'")));
         click(form, "cmdDelete");
         click(form, "Cmdsua");
-        form.Checkquantri->click();
+        form.administratorCheck->click();
         click(form, "cmdUpdate");
         click(form, "Cmdsua"); // "&Huỷ sửa"
         click(form, "cmdclose");

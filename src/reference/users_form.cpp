@@ -1,4 +1,4 @@
-#include "frmloaitien.h"
+#include "users_form.h"
 
 #include "form_names.h"
 #include "reference_rules.h"
@@ -30,42 +30,43 @@ const QString kCancelEdit = QStringLiteral("&Huỷ sửa");
 
 } // namespace
 
-frmloaitien::frmloaitien(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmloaitien>())
+UsersForm::UsersForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmloaitien>())
 {
     m_ui->setupUi(this);
     Data1 = m_ui->Data1;
     DBGrid2 = m_ui->DBGrid2;
-    Mloaitien = m_ui->Mloaitien;
-    mchutat = m_ui->mchutat;
-    Mmatt = m_ui->Mmatt;
-    Mstygia = m_ui->Mstygia;
-    Checkquantri = m_ui->Checkquantri;
-    Checkxemketoan = m_ui->Checkxemketoan;
-    Framequyenhan = m_ui->Framequyenhan;
+    fullNameBox = m_ui->Mloaitien;
+    loginNameBox = m_ui->mchutat;
+    rightsBox = m_ui->Mmatt;
+    passwordBox = m_ui->Mstygia;
+    administratorCheck = m_ui->Checkquantri;
+    leaderCheck = m_ui->Checkxemketoan;
+    rightsFrame = m_ui->Framequyenhan;
     lbltrangthai = m_ui->lbltrangthai;
-    txtloaitien = m_ui->txtloaitien;
-    txtchutat = m_ui->txtchutat;
-    txtmatt = m_ui->txtmatt;
-    txtStygia = m_ui->txtStygia;
-    Txtcothesua = m_ui->Txtcothesua;
+    boundFullName = m_ui->txtloaitien;
+    boundLoginName = m_ui->txtchutat;
+    boundRights = m_ui->txtmatt;
+    boundPassword = m_ui->txtStygia;
+    boundEditable = m_ui->Txtcothesua;
     txtid = m_ui->txtid;
-    Txtkieuform = m_ui->Txtkieuform;
+    formKind = m_ui->Txtkieuform;
     cmdAdd = m_ui->cmdAdd;
     Cmdsua = m_ui->Cmdsua;
     cmdDelete = m_ui->cmdDelete;
     cmdUpdate = m_ui->cmdUpdate;
     cmdclose = m_ui->cmdclose;
 
-    Mloaitien->setMaxLength(100);
-    if (auto* line = qobject_cast<QLineEdit*>(Mstygia->editor()))
+    fullNameBox->setMaxLength(100);
+    if (auto* line = qobject_cast<QLineEdit*>(passwordBox->editor()))
         line->setEchoMode(QLineEdit::Password);
-    txtloaitien->bind(Data1, QStringLiteral("hoten"));
-    txtchutat->bind(Data1, QStringLiteral("tentrenmang"));
-    txtmatt->bind(Data1, QStringLiteral("quyenhan"));
-    txtStygia->bind(Data1, QStringLiteral("matkhau"));
-    Txtcothesua->bind(Data1, QStringLiteral("cothesua"));
+    boundFullName->bind(Data1, QStringLiteral("hoten"));
+    boundLoginName->bind(Data1, QStringLiteral("tentrenmang"));
+    boundRights->bind(Data1, QStringLiteral("quyenhan"));
+    boundPassword->bind(Data1, QStringLiteral("matkhau"));
+    boundEditable->bind(Data1, QStringLiteral("cothesua"));
     txtid->bind(Data1, QStringLiteral("ID"));
-    for (ui::TextBox* hidden : {txtloaitien, txtchutat, txtmatt, txtStygia, Txtcothesua, txtid, Txtkieuform})
+    for (ui::TextBox* hidden :
+         {boundFullName, boundLoginName, boundRights, boundPassword, boundEditable, txtid, formKind})
         hidden->hide();
     DBGrid2->setDataSource(Data1);
     // The password column stays out of the grid.
@@ -75,33 +76,33 @@ frmloaitien::frmloaitien(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
     nameControlsFromLabels(this);
 
-    connect(Data1, &ui::DataControl::Reposition, this, &frmloaitien::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Reposition, this, &UsersForm::Data1_Reposition);
     connect(Data1, &ui::DataControl::Validate, this, [](int&, int& save) { save = 0; });
     connect(Data1, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
         app::tell(QStringLiteral("Lỗi dữ liệu:") + description);
         response = ui::response::Continue;
     });
-    connect(Checkquantri, &QCheckBox::clicked, this, &frmloaitien::buildRights);
-    connect(Checkxemketoan, &QCheckBox::clicked, this, &frmloaitien::buildRights);
+    connect(administratorCheck, &QCheckBox::clicked, this, &UsersForm::buildRights);
+    connect(leaderCheck, &QCheckBox::clicked, this, &UsersForm::buildRights);
     for (QPushButton* b : {cmdAdd, Cmdsua, cmdDelete, cmdUpdate, cmdclose})
         b->setAutoDefault(false);
-    connect(cmdAdd, &QPushButton::clicked, this, &frmloaitien::cmdAdd_Click);
-    connect(Cmdsua, &QPushButton::clicked, this, &frmloaitien::Cmdsua_Click);
-    connect(cmdUpdate, &QPushButton::clicked, this, &frmloaitien::cmdUpdate_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &frmloaitien::cmdDelete_Click);
-    connect(cmdclose, &QPushButton::clicked, this, &frmloaitien::cmdclose_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &UsersForm::cmdAdd_Click);
+    connect(Cmdsua, &QPushButton::clicked, this, &UsersForm::Cmdsua_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &UsersForm::cmdUpdate_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &UsersForm::cmdDelete_Click);
+    connect(cmdclose, &QPushButton::clicked, this, &UsersForm::cmdclose_Click);
 }
 
-frmloaitien::~frmloaitien() = default;
+UsersForm::~UsersForm() = default;
 
-void frmloaitien::prepare(const app::FormRequest& request)
+void UsersForm::prepare(const app::FormRequest& request)
 {
     ui::HourglassPointer hourglass;
     load();
     m_mode.clear();
     m_closing = false;
     m_administrator = app::beginsWithQ(app::module1().quyenkiemtra);
-    Txtkieuform->setText(QStringLiteral("nguoidung"));
+    formKind->setText(QStringLiteral("nguoidung"));
     if (!request.title.isEmpty())
         setWindowTitle(request.title);
     Data1->setDatabase(request.database());
@@ -113,61 +114,61 @@ void frmloaitien::prepare(const app::FormRequest& request)
     backToView();
 }
 
-void frmloaitien::open(const app::FormRequest& request)
+void UsersForm::open(const app::FormRequest& request)
 {
     prepare(request);
     app::centreWindow(this);
     showModal();
 }
 
-void frmloaitien::viewStatus()
+void UsersForm::viewStatus()
 {
     lbltrangthai->setText(m_administrator ? kViewList : kChangePassword);
     ui::setStatusStyle(lbltrangthai, ui::StatusStyle::Viewing);
 }
 
-void frmloaitien::lockBoxes()
+void UsersForm::lockBoxes()
 {
-    for (ui::TextBox* box : {Mloaitien, mchutat, Mmatt, Mstygia})
+    for (ui::TextBox* box : {fullNameBox, loginNameBox, rightsBox, passwordBox})
         box->setLocked(true);
 }
 
-void frmloaitien::refill()
+void UsersForm::refill()
 {
     const bool current = Data1->hasCurrentRecord();
-    Mloaitien->setText(current ? txtloaitien->text() : QString());
-    mchutat->setText(current ? txtchutat->text() : QString());
-    Mmatt->setText(current ? txtmatt->text() : QString());
-    Mstygia->setText(QString()); // a password is never shown
+    fullNameBox->setText(current ? boundFullName->text() : QString());
+    loginNameBox->setText(current ? boundLoginName->text() : QString());
+    rightsBox->setText(current ? boundRights->text() : QString());
+    passwordBox->setText(QString()); // a password is never shown
 }
 
-void frmloaitien::showRights()
+void UsersForm::showRights()
 {
-    Checkquantri->setChecked(rightsAdministrator(Mmatt->text()));
-    Checkxemketoan->setChecked(rightsHead(Mmatt->text()));
-    Framequyenhan->setEnabled(false);
+    administratorCheck->setChecked(rightsAdministrator(rightsBox->text()));
+    leaderCheck->setChecked(rightsHead(rightsBox->text()));
+    rightsFrame->setEnabled(false);
 }
 
-void frmloaitien::buildRights()
+void UsersForm::buildRights()
 {
     if (editing())
-        Mmatt->setText(rightsString(Checkquantri->isChecked(), Checkxemketoan->isChecked()));
+        rightsBox->setText(rightsString(administratorCheck->isChecked(), leaderCheck->isChecked()));
 }
 
-void frmloaitien::Data1_Reposition()
+void UsersForm::Data1_Reposition()
 {
     const db::Recordset rs = Data1->recordset();
     const int count = rs.isNull() ? 0 : rs.recordCount();
     Data1->setCaption((Data1->hasCurrentRecord() ? QString::number(rs.absolutePosition() + 1) : QStringLiteral("0")) +
                       QLatin1Char('/') + QString::number(count));
-    Framequyenhan->show();
+    rightsFrame->show();
     if (!editing()) {
         refill();
         showRights();
     }
 }
 
-void frmloaitien::backToView()
+void UsersForm::backToView()
 {
     m_mode.clear();
     lockBoxes();
@@ -183,10 +184,10 @@ void frmloaitien::backToView()
     viewStatus();
     DBGrid2->setEnabled(true);
     Data1->setEnabled(true);
-    Mloaitien->setFocus();
+    fullNameBox->setFocus();
 }
 
-void frmloaitien::cmdAdd_Click()
+void UsersForm::cmdAdd_Click()
 {
     if (!m_administrator)
         return;
@@ -196,21 +197,21 @@ void frmloaitien::cmdAdd_Click()
         return;
     }
     m_mode = QStringLiteral("nap");
-    for (ui::TextBox* box : {Mloaitien, mchutat, Mstygia})
+    for (ui::TextBox* box : {fullNameBox, loginNameBox, passwordBox})
         box->setLocked(false);
-    Mmatt->setLocked(true); // rights change only through the check boxes
+    rightsBox->setLocked(true); // rights change only through the check boxes
     lbltrangthai->setText(QStringLiteral("Nhập tên, quyền hạn người dùng mới"));
     ui::setStatusStyle(lbltrangthai, ui::StatusStyle::Editing);
     // The first user gets both rights; any other starts as ordinary staff.
     const bool first = Data1->recordset().isNull() || Data1->recordset().recordCount() == 0;
-    Checkquantri->setChecked(first);
-    Checkxemketoan->setChecked(first);
-    Framequyenhan->setEnabled(true);
+    administratorCheck->setChecked(first);
+    leaderCheck->setChecked(first);
+    rightsFrame->setEnabled(true);
     buildRights();
-    Mloaitien->setText(QString());
-    mchutat->setText(QString());
-    Mstygia->setText(QString());
-    Mloaitien->setFocus();
+    fullNameBox->setText(QString());
+    loginNameBox->setText(QString());
+    passwordBox->setText(QString());
+    fullNameBox->setFocus();
     Data1->setEnabled(false);
     DBGrid2->setEnabled(false);
     cmdAdd->setText(kCancelAdd);
@@ -219,25 +220,25 @@ void frmloaitien::cmdAdd_Click()
         b->setEnabled(false);
 }
 
-void frmloaitien::Cmdsua_Click()
+void UsersForm::Cmdsua_Click()
 {
     if (Cmdsua->text() == kCancelEdit) {
         backToView();
         return;
     }
     if (!Data1->hasCurrentRecord()) {
-        Mloaitien->setFocus();
+        fullNameBox->setFocus();
         return;
     }
     m_mode = QStringLiteral("sua");
-    Mloaitien->setLocked(!m_administrator);
-    mchutat->setLocked(!m_administrator);
-    Mstygia->setLocked(false);
-    Mmatt->setLocked(true);
-    Framequyenhan->setEnabled(m_administrator);
+    fullNameBox->setLocked(!m_administrator);
+    loginNameBox->setLocked(!m_administrator);
+    passwordBox->setLocked(false);
+    rightsBox->setLocked(true);
+    rightsFrame->setEnabled(m_administrator);
     lbltrangthai->setText(m_administrator ? QStringLiteral("Sửa tên, quyền hạn người dùng") : kChangePassword);
     ui::setStatusStyle(lbltrangthai, ui::StatusStyle::Editing);
-    Mloaitien->setFocus();
+    fullNameBox->setFocus();
     Data1->setEnabled(false);
     DBGrid2->setEnabled(false);
     Cmdsua->setText(kCancelEdit);
@@ -246,7 +247,7 @@ void frmloaitien::Cmdsua_Click()
         b->setEnabled(false);
 }
 
-QString frmloaitien::duplicateMessage(const QString& name, const QString& login)
+QString UsersForm::duplicateMessage(const QString& name, const QString& login)
 {
     const bool isEdit = m_mode == QLatin1String("sua");
     const QString notSelf = isEdit ? QStringLiteral(" and id<>") + txtid->text() : QString();
@@ -270,7 +271,7 @@ QString frmloaitien::duplicateMessage(const QString& name, const QString& login)
     return QString();
 }
 
-bool frmloaitien::otherAdministrator(const QString& id)
+bool UsersForm::otherAdministrator(const QString& id)
 {
     db::Recordset all =
         Data1->database().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
@@ -282,19 +283,19 @@ bool frmloaitien::otherAdministrator(const QString& id)
     return false;
 }
 
-bool frmloaitien::currentIsLoggedIn() const
+bool UsersForm::currentIsLoggedIn() const
 {
-    return Data1->hasCurrentRecord() && txtloaitien->text() == app::module1().hotendangnhap;
+    return Data1->hasCurrentRecord() && boundFullName->text() == app::module1().hotendangnhap;
 }
 
-void frmloaitien::cmdUpdate_Click()
+void UsersForm::cmdUpdate_Click()
 {
     if (!editing())
         return;
     const bool isEdit = m_mode == QLatin1String("sua");
-    const QString name = Mloaitien->text().trimmed();
-    const QString login = mchutat->text().trimmed();
-    const QString password = Mstygia->text();
+    const QString name = fullNameBox->text().trimmed();
+    const QString login = loginNameBox->text().trimmed();
+    const QString password = passwordBox->text();
     QString message;
     try {
         if (name.isEmpty()) {
@@ -303,8 +304,8 @@ void frmloaitien::cmdUpdate_Click()
             message = duplicateMessage(name, login);
             if (!passwordAllowed(password))
                 message = kPasswordRule;
-            if (message.isEmpty() && isEdit && currentIsLoggedIn() && countsAsAdministrator(txtmatt->text()) &&
-                !countsAsAdministrator(Mmatt->text()) && !otherAdministrator(txtid->text()))
+            if (message.isEmpty() && isEdit && currentIsLoggedIn() && countsAsAdministrator(boundRights->text()) &&
+                !countsAsAdministrator(rightsBox->text()) && !otherAdministrator(txtid->text()))
                 message = kNeedOneAdministrator; // the logged-in user would take away the last rights
         }
     } catch (const std::exception& e) {
@@ -313,25 +314,25 @@ void frmloaitien::cmdUpdate_Click()
     }
     if (!message.isEmpty()) {
         app::tell(message);
-        Mloaitien->setFocus();
+        fullNameBox->setFocus();
         return;
     }
 
     if (!isEdit && !Data1->addNew())
         return;
     const bool ownRow = isEdit && currentIsLoggedIn();
-    txtloaitien->setText(name);
-    txtchutat->setText(login);
-    txtmatt->setText(Mmatt->text());
+    boundFullName->setText(name);
+    boundLoginName->setText(login);
+    boundRights->setText(rightsBox->text());
     if (!password.isEmpty())
-        txtStygia->setText(common::makePasswordVerifier(password));
+        boundPassword->setText(common::makePasswordVerifier(password));
     else if (!isEdit)
-        txtStygia->setText(QString()); // a new user without a password
+        boundPassword->setText(QString()); // a new user without a password
     if (!isEdit)
-        Txtcothesua->setText(QStringLiteral("C"));
+        boundEditable->setText(QStringLiteral("C"));
     if (!Data1->updateRecord()) {
         Data1->cancelUpdate(); // the engine's message has been shown; the typed values stay
-        Mloaitien->setFocus();
+        fullNameBox->setFocus();
         return;
     }
     if (ownRow) // the person logged in keeps being found by his new name
@@ -344,7 +345,7 @@ void frmloaitien::cmdUpdate_Click()
     backToView();
 }
 
-void frmloaitien::cmdDelete_Click()
+void UsersForm::cmdDelete_Click()
 {
     if (!m_administrator || editing())
         return;
@@ -355,7 +356,7 @@ void frmloaitien::cmdDelete_Click()
         // Deleting the logged-in user is refused while others would stay without an administrator.
         if (currentIsLoggedIn() && rs.recordCount() > 1 && !otherAdministrator(txtid->text())) {
             app::tell(kNeedOneAdministrator);
-            Mloaitien->setFocus();
+            fullNameBox->setFocus();
             return;
         }
     } catch (const std::exception& e) {
@@ -371,10 +372,10 @@ void frmloaitien::cmdDelete_Click()
             Data1->findFirst(returnTo);
         Data1_Reposition();
     }
-    Mloaitien->setFocus();
+    fullNameBox->setFocus();
 }
 
-bool frmloaitien::closeCheck()
+bool UsersForm::closeCheck()
 {
     app::Module1& m = app::module1();
     try {
@@ -389,7 +390,7 @@ bool frmloaitien::closeCheck()
         all.findFirst(QStringLiteral("quyenhan like '*q*'"));
         if (all.noMatch()) {
             app::tell(kNeedOneAdministrator);
-            Mloaitien->setFocus();
+            fullNameBox->setFocus();
             return false;
         }
     } catch (const std::exception& e) {
@@ -398,7 +399,7 @@ bool frmloaitien::closeCheck()
     return true;
 }
 
-void frmloaitien::cmdclose_Click()
+void UsersForm::cmdclose_Click()
 {
     if (editing())
         return;
@@ -409,7 +410,7 @@ void frmloaitien::cmdclose_Click()
     m_closing = false;
 }
 
-void frmloaitien::Form_Unload(int& cancel)
+void UsersForm::Form_Unload(int& cancel)
 {
     // The close box: nothing typed is dropped, and the administrator check holds as for "&Kết thúc".
     if (editing() || (!m_closing && !closeCheck()))
@@ -418,7 +419,7 @@ void frmloaitien::Form_Unload(int& cancel)
         ui::setDefaultPointer();
 }
 
-void frmloaitien::Form_KeyUp(int& keyCode, int shift)
+void UsersForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4) {
