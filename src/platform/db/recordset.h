@@ -150,10 +150,9 @@ public:
     void deleteRecord();
     EditMode editMode() const;
 
-    // New cursor over the same rows (rows deleted through one are deleted for the other), no
-    // current row until moved: bof() and eof() are false (both true when there are no rows);
-    // moveNext() goes to the first row. Tests: CloneHasItsOwnCursorAndSharesBookmarks,
-    // DeletedRowsAreLeftOutOfTheCursor.
+    // New cursor over the same rows (rows deleted through one are deleted for the other), no current row until
+    // moved: bof() and eof() are false (both true when there are no rows); moveNext() goes to the first row.
+    // Tests: CloneHasItsOwnCursorAndSharesBookmarks, DeletedRowsAreLeftOutOfTheCursor.
     Recordset clone() const;
     // Runs the source again; the cursor goes to the first row. Bookmarks from before are invalid.
     // Tests: RequerySeesNewRowsAndGoesToTheFirst.
