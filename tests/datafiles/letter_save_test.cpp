@@ -112,6 +112,29 @@ TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
     }
 }
 
+// A save that fails half way (the file locked by another program at the last write) takes back
+// everything it wrote in the file and gives the row back with what was typed, ready to save again.
+TEST_F(LetterSaveTest, FailedSaveTakesBackWhatItWroteAndKeepsTheTypedValues)
+{
+    app::Module1& m = app::module1();
+    db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvden);
+    rs.addNew();
+    rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Gõ dở"));
+    const auto writeThenFail = [&m](db::Recordset&) {
+        m.dbcongvan.execute(QStringLiteral("INSERT INTO ") + m.bangcvdi + QStringLiteral(" (tt_ndung) VALUES ('x')"));
+        throw db::DbError(db::errc::FileLocked, QStringLiteral("locked"));
+    };
+    EXPECT_THROW(datafiles::saveLetter(m.dbcongvan, rs, writeThenFail), db::DbError);
+    EXPECT_EQ(rs.editMode(), db::EditMode::AddNew);
+    EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
+    for (const QString& table : {m.bangcvden, m.bangcvdi})
+        EXPECT_EQ(m.dbcongvan.openRecordset(table, db::RecordsetType::Snapshot).recordCount(), 0) << table;
+    datafiles::saveLetter(m.dbcongvan, rs);
+    db::Database other = openFile(m.filecongvan);
+    EXPECT_EQ(other.openRecordset(m.bangcvden, db::RecordsetType::Snapshot).recordCount(), 1)
+        << "the second save is committed";
+}
+
 TEST_F(LetterSaveTest, FileOperationCopiesReplacingDeletesOrRaises)
 {
     const QString source = dataPath(QStringLiteral("a.bin"));
