@@ -2,7 +2,7 @@
 
 // The incoming-letters list: marks letters for printing, prints them, prints by date.
 
-#include "registers/list_form.h"
+#include "registers/letters_list_form.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ class frmgridcvden;
 
 namespace registers {
 
-class frmgridcvden : public ListForm
+class frmgridcvden : public LettersListForm
 {
     Q_OBJECT
 
@@ -24,6 +24,6 @@ private:
     std::unique_ptr<Ui::frmgridcvden> m_ui;
 };
 
-ListConfig incomingListConfig();
+LettersListConfig incomingListConfig();
 
 } // namespace registers

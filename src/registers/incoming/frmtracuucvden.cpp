@@ -64,7 +64,6 @@ SearchConfig incomingSearchConfig()
                   "Hướng dẫn:   F4 : xoá cả ô      F5: Chọn theo danh sách      F5 và Shift-F5:tăng giảm ô ngày ") +
               searchGuideTail();
     c.listForm = QStringLiteral("frmgridcvden");
-    c.entryForm = QStringLiteral("frmcvden");
     return c;
 }
 

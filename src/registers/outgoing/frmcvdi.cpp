@@ -58,6 +58,7 @@ EntryConfig outgoingEntryConfig()
                 {}}};
     c.renumberButton = QStringLiteral("cmdsuasocvdi");
     c.searchForm = QStringLiteral("frmtracuucvdi");
+    c.which = Register::Outgoing;
     c.printCaller = QStringLiteral("frmcvdi");
     c.printDateField = QStringLiteral("ng_cv");
     c.backupBase = QStringLiteral("cvdi");
@@ -116,7 +117,7 @@ void frmcvdi::numberByType(const QString& type)
     const db::Recordset rs = recordset();
     if (rs.isNull())
         return;
-    const bool adding = mode() == QLatin1String("napcv");
+    const bool adding = mode() == EntryMode::Adding;
     TypeNumber result;
     {
         ui::HourglassPointer hourglass;

@@ -2,7 +2,7 @@
 
 // The outgoing-letters list: marks letters for printing, prints them, prints by date.
 
-#include "registers/list_form.h"
+#include "registers/letters_list_form.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ class frmgridcvdi;
 
 namespace registers {
 
-class frmgridcvdi : public ListForm
+class frmgridcvdi : public LettersListForm
 {
     Q_OBJECT
 
@@ -24,6 +24,6 @@ private:
     std::unique_ptr<Ui::frmgridcvdi> m_ui;
 };
 
-ListConfig outgoingListConfig();
+LettersListConfig outgoingListConfig();
 
 } // namespace registers

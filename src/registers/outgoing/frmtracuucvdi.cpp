@@ -54,7 +54,8 @@ SearchConfig outgoingSearchConfig()
                   "Hướng dẫn:    F4 : xoá cả ô      F5: Chọn theo danh sách      F5 và Shift-F5:tăng giảm ô ngày ") +
               searchGuideTail();
     c.listForm = QStringLiteral("frmgridcvdi");
-    c.entryForm = QStringLiteral("frmcvdi");
+    c.which = Register::Outgoing;
+    c.returnFocus = QString();
     return c;
 }
 

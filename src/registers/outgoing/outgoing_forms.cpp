@@ -15,7 +15,7 @@ void registerOutgoingForms()
     registerLetterRegister({QStringLiteral("frmcvdi"), QStringLiteral("frmgridcvdi"), QStringLiteral("frmtracuucvdi"),
                             QStringLiteral("cmdnapcvdi"), QStringLiteral("cmdxemcvdi"), QStringLiteral("cmdtracuucvdi"),
                             &app::Module1::bangcvdi, [] { return new frmcvdi; }, [] { return new frmgridcvdi; },
-                            [] { return new frmtracuucvdi; }});
+                            [] { return new frmtracuucvdi; }, Register::Outgoing});
 }
 
 } // namespace registers

@@ -22,9 +22,7 @@ namespace registers {
 EntryConfig planEntryConfig()
 {
     EntryConfig c;
-    c.viewMode = QStringLiteral("xemkehoach");
-    c.addMode = QStringLiteral("napkehoach");
-    c.editMode = QStringLiteral("suakehoach");
+    c.which = Register::Plans;
     c.viewStatus = QStringLiteral("Xem công việc");
     c.addStatus = QStringLiteral("Nạp công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
@@ -208,33 +206,30 @@ namespace registers {
 // when it comes back.
 void frmcongviec::cmdGrid_Click()
 {
-    app::Module1& m = app::module1();
     if (editing())
         return;
-    m.trangthai = QStringLiteral("xembangkehoach");
     auto* list = form<frmgridcongviec>(QStringLiteral("frmgridcongviec"));
     if (!list)
         return;
     focusBox(QStringLiteral("txtndungtt"));
     hide();
+    list->setSession(sharedSession());
     list->openList(table(), planListSource(table()));
     if (!list->Data1->hasRecordset()) {
         // The list could not be opened (its data control told the engine's text): stay here.
         list->hide();
-        app::module1().trangthai = m_config.viewMode;
         showModeless();
     }
 }
 
 void frmcongviec::returnTo(long long id)
 {
-    app::module1().trangthai = m_config.viewMode;
     Data1->refresh();
     if (Data1->recordset().recordCount() > 0) {
         Data1->moveLast();
         Data1->moveFirst();
     }
-    showLetter(id);
+    showRecord(id);
     showModeless();
     focusBox(QStringLiteral("txtndungtt"));
 }
@@ -248,8 +243,8 @@ bool frmcongviec::openOwnSearch()
     auto* search = form<frmtracuukh>(QStringLiteral("frmtracuukh"));
     if (!search)
         return false;
-    app::module1().trangthai = QStringLiteral("timkiemkehoach");
     hide();
+    search->setSession(sharedSession());
     search->open();
     return true;
 }

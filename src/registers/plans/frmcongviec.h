@@ -29,7 +29,7 @@ public:
 
     void cmdGrid_Click();
     // Back from the list or the search: the year's plans again, on the plan whose id is id.
-    void returnTo(long long id);
+    void returnTo(long long id) override;
 
 protected:
     void Form_Load() override;

@@ -25,7 +25,6 @@ namespace {
 EntryConfig planListConfig()
 {
     EntryConfig c = planEntryConfig();
-    c.ownMode = true;
     c.viewStatus = QStringLiteral("xem, sửa nội dung công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
     c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
@@ -154,7 +153,6 @@ bool frmgridcongviec::dateRefused(const QString& boxName, const QString& date)
 
 void frmgridcongviec::cmdin_Click()
 {
-    app::Module1& m = app::module1();
     if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0) {
         app::tell(QStringLiteral("Chưa có công việc nào được nhập!"));
         return;
@@ -162,13 +160,13 @@ void frmgridcongviec::cmdin_Click()
     try {
         QString source = Data1->recordSource();
         if (source.compare(QStringLiteral("Qrtracuu"), Qt::CaseInsensitive) == 0)
-            source = m.dblich.querySql(QStringLiteral("Qrtracuu"));
+            source = database().querySql(QStringLiteral("Qrtracuu"));
         const QString statement = planPrintStatement(source);
         if (!statement.isEmpty()) {
-            if (app::KiemtraQuery(QStringLiteral("QrIn"), m.dblich))
-                m.dblich.setQuerySql(QStringLiteral("QrIn"), statement);
+            if (app::KiemtraQuery(QStringLiteral("QrIn"), database()))
+                database().setQuerySql(QStringLiteral("QrIn"), statement);
             else
-                m.dblich.createQueryDef(QStringLiteral("QrIn"), statement);
+                database().createQueryDef(QStringLiteral("QrIn"), statement);
         }
     } catch (const db::DbError& e) {
         app::tell(e.description()); // the print goes on with the query as it was
@@ -184,7 +182,7 @@ void frmgridcongviec::cmdin_Click()
     }
     try {
         const report::ReportResult r = printReport(CrystalReport1, destination, QStringLiteral("brkehoach.rpt"),
-                                                   geometry(), m_ui->txtle->text(), QString(), &m.dblich);
+                                                   geometry(), m_ui->txtle->text(), QString(), &database());
         if (!r.ok())
             app::tell(r.message);
     } catch (const db::DbError& e) {
@@ -194,23 +192,13 @@ void frmgridcongviec::cmdin_Click()
 
 void frmgridcongviec::afterClose()
 {
-    app::Module1& m = app::module1();
-    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
-    const QString t = m.trangthai;
-    if (t == QLatin1String("timkiemkehoach") || t == QLatin1String("xembangkehoach") ||
-        t == QLatin1String("xemkehoach")) {
-        if (auto* entry = dynamic_cast<frmcongviec*>(existingForm(QStringLiteral("frmcongviec")))) {
-            entry->returnTo(m.idhientai);
-            return;
-        }
-    }
-    if (t == QLatin1String("tracuukehoach")) {
-        if (ui::FormBase* search = existingForm(QStringLiteral("frmtracuukh"))) {
-            search->showModeless();
-            return;
-        }
-    }
-    showMainWindow();
+    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
+    session().finished(FormRole::List);
+}
+
+SessionPtr frmgridcongviec::makeOwnSession() const
+{
+    return std::make_shared<RegisterSession>(Register::Plans, Start::List, app::module1().dblich, table());
 }
 
 } // namespace registers

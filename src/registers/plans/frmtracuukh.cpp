@@ -105,7 +105,7 @@ QComboBox* frmtracuukh::yearList() const
 void frmtracuukh::Form_Load()
 {
     app::Module1& m = app::module1();
-    const QStringList years = tableYears(m.dblich, QStringLiteral("kehoach"));
+    const QStringList years = tableYears(session().database(), QStringLiteral("kehoach"));
     {
         const QSignalBlocker quiet(m_ui->Combonamlamviec);
         m_ui->Combonamlamviec->clear();
@@ -124,7 +124,6 @@ void frmtracuukh::Form_Load()
 // The three lists offer the values already used in the chosen year.
 void frmtracuukh::bindYearLists()
 {
-    app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty())
         return;
@@ -133,7 +132,7 @@ void frmtracuukh::bindYearLists()
                                                            {Databophan, QStringLiteral("bophan")},
                                                            {Dataloai, QStringLiteral("loai")}};
     for (const auto& [data, column] : lists) {
-        data->setDatabase(m.dblich);
+        data->setDatabase(session().database());
         data->setRecordSource(QStringLiteral("select distinct ") + column + QStringLiteral(" from ") + table +
                               QStringLiteral(" where len(trim(") + column + QStringLiteral("))>0 order by ") + column);
         data->refresh();
@@ -162,7 +161,6 @@ void frmtracuukh::cmdtracuu_Click()
 
 bool frmtracuukh::search()
 {
-    app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty()) {
         refuseSearch(*this, QStringLiteral("Cần chọn năm để tra cứu trước !"));
@@ -207,18 +205,19 @@ bool frmtracuukh::search()
     // A search without hits leaves the stored query and the list as they were.
     const QString firstHit = QStringLiteral("SELECT TOP 1 id FROM ") + table +
                              (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition);
-    if (m.dblich.openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
+    if (session().database().openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
         refuseSearch(*this, QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"));
         return false;
     }
-    if (app::KiemtraQuery(QStringLiteral("Qrtracuu"), m.dblich))
-        m.dblich.setQuerySql(QStringLiteral("Qrtracuu"), statement);
+    if (app::KiemtraQuery(QStringLiteral("Qrtracuu"), session().database()))
+        session().database().setQuerySql(QStringLiteral("Qrtracuu"), statement);
     else
-        m.dblich.createQueryDef(QStringLiteral("Qrtracuu"), statement);
+        session().database().createQueryDef(QStringLiteral("Qrtracuu"), statement);
     auto* list = form<frmgridcongviec>(QStringLiteral("frmgridcongviec"));
     if (!list)
         return false;
     hide();
+    list->setSession(sharedSession());
     list->openList(table, QStringLiteral("Qrtracuu"));
     ui::setDefaultPointer();
     return true;
@@ -246,14 +245,19 @@ void frmtracuukh::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     ui::setDefaultPointer();
-    app::Module1& m = app::module1();
-    if (m.trangthai == QLatin1String("timkiemkehoach")) {
-        if (auto* entry = dynamic_cast<frmcongviec*>(existingForm(QStringLiteral("frmcongviec")))) {
-            entry->returnTo(m.idhientai);
-            return;
-        }
-    }
-    showMainWindow();
+    session().finished(FormRole::Search);
+}
+
+SessionPtr frmtracuukh::makeOwnSession() const
+{
+    const app::Module1& m = app::module1();
+    return std::make_shared<RegisterSession>(Register::Plans, Start::Search, session().database(),
+                                             QStringLiteral("kehoach") + m.namlamviec);
+}
+
+void frmtracuukh::joined(RegisterSession& session)
+{
+    session.setReturn(FormRole::Search, this, [this](long long) { showModeless(); });
 }
 
 void frmtracuukh::Form_KeyUp(int& keyCode, int shift)

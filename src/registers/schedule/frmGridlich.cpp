@@ -17,7 +17,6 @@ namespace {
 EntryConfig scheduleListConfig()
 {
     EntryConfig c = scheduleEntryConfig();
-    c.ownMode = true;
     c.boxFields.remove(QStringLiteral("txtFields"));
     c.boxFields.insert(QStringLiteral("txtid"), QStringLiteral("ID"));
     c.dataBoxes.replace(0, QStringLiteral("txtid"));
@@ -114,10 +113,9 @@ void frmGridlich::writeRecord(db::Recordset& rs)
 
 long long frmGridlich::rememberPosition()
 {
-    app::Module1& m = app::module1();
-    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     DBGrid1->setFocus();
-    return m.idhientai;
+    return session().currentId();
 }
 
 void frmGridlich::marksRan(bool ran)
@@ -136,10 +134,10 @@ void frmGridlich::DBGrid1_DblClick()
 // marks every item of the year. Both act on the table the list shows.
 void frmGridlich::Cmdchontat_Click()
 {
-    const app::Module1& m = app::module1();
     const long long id = rememberPosition();
-    const bool hits = m_fromSearch && !m.dieukientim.isEmpty();
-    marksRan(m_marks.markAll(table(), hits ? m.dieukientim : QString(), id));
+    const SearchCondition& search = session().lastSearch();
+    const bool hits = m_fromSearch && !search.isEmpty();
+    marksRan(m_marks.markAll(table(), hits ? search.where : QString(), id));
 }
 
 void frmGridlich::Cmdhuychon_Click()
@@ -155,18 +153,13 @@ void frmGridlich::Cmdin_Click()
 
 void frmGridlich::afterClose()
 {
-    app::Module1& m = app::module1();
-    const long long id = rememberPosition();
-    if (m.trangthai != QLatin1String("tracuulich")) {
-        if (auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")))) {
-            entry->returnTo(id);
-            return;
-        }
-    } else if (ui::FormBase* search = form(QStringLiteral("frmtracuulich"))) {
-        search->showModeless();
-        return;
-    }
-    showMainWindow();
+    rememberPosition();
+    session().finished(FormRole::List);
+}
+
+SessionPtr frmGridlich::makeOwnSession() const
+{
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::List, app::module1().dblich, table());
 }
 
 } // namespace registers

@@ -107,15 +107,15 @@ bool frmgridtuan::showWeek(const common::Week& week)
 {
     if (!week.monday.isValid())
         return false;
-    app::Module1& m = app::module1();
+    RegisterSession& s = session();
     QStringList tables;
     try {
-        tables = weekTables(m.dblich, m.banglich, week);
+        tables = weekTables(s.database(), s.yearTable(), week);
     } catch (const db::DbError& e) {
         app::tell(e.description());
         return false;
     }
-    Data1->setDatabase(m.dblich);
+    Data1->setDatabase(s.database());
     Data1->setRecordSource(weekSource(tables, week));
     if (!Data1->refresh())
         return false; // told by the data control's error event
@@ -208,22 +208,23 @@ void frmgridtuan::cmdclose_Click()
 void frmgridtuan::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
-    app::Module1& m = app::module1();
-    if (m.trangthai != QLatin1String("xemlichtuan")) {
-        auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")));
-        m.idhientai = 0;
-        if (entry && Data1->hasCurrentRecord()) {
+    RegisterSession& s = session();
+    if (s.start() != Start::Week) {
+        s.setCurrentId(0);
+        if (Data1->hasCurrentRecord()) {
             const db::Recordset rs = Data1->recordset();
             const QString table = m_tables.size() == 1 ? m_tables.first() : rs.value(QStringLiteral("bang")).toString();
-            if (table.compare(entry->table(), Qt::CaseInsensitive) == 0)
-                m.idhientai = rs.value(QStringLiteral("ID")).toLongLong();
-        }
-        if (entry) {
-            entry->returnTo(m.idhientai);
-            return;
+            if (table.compare(s.yearTable(), Qt::CaseInsensitive) == 0)
+                s.setCurrentId(rs.value(QStringLiteral("ID")).toLongLong());
         }
     }
-    showMainWindow();
+    s.finished(FormRole::Week);
+}
+
+SessionPtr frmgridtuan::makeOwnSession() const
+{
+    const app::Module1& m = app::module1();
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::Week, m.dblich, m.banglich);
 }
 
 void frmgridtuan::Form_KeyUp(int& keyCode, int shift)

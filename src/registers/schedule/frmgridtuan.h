@@ -2,8 +2,10 @@
 
 // The week view: the schedule of one week, Monday to Sunday, by day and time; the week before or
 // after, the week of a month's first day, and the whole week printed on brlichtuan.rpt. Opened by
-// the main window for the current week (trangthai "xemlichtuan") and by the entry form for the
-// week of its item; nothing is edited here.
+// the main window for the current week and by the entry form for the week of its item; nothing is
+// edited here.
+
+#include "registers/register_session.h"
 
 #include "common/weeks.h"
 #include "platform/report/report_control.h"
@@ -21,7 +23,7 @@ class frmgridtuan;
 
 namespace registers {
 
-class frmgridtuan : public ui::FormBase
+class frmgridtuan : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
@@ -50,6 +52,7 @@ protected:
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    SessionPtr makeOwnSession() const override;
 
 private:
     bool showWeek(const common::Week& week);

@@ -32,9 +32,7 @@ QString weekdayOf(const QString& day)
 EntryConfig scheduleEntryConfig()
 {
     EntryConfig c;
-    c.viewMode = QStringLiteral("xemlich");
-    c.addMode = QStringLiteral("naplich");
-    c.editMode = QStringLiteral("sualich");
+    c.which = Register::Schedule;
     c.viewStatus = QStringLiteral("Xem lịch làm việc hàng tuần");
     c.addStatus = QStringLiteral("Nạp lịch tuần");
     c.editStatus = QStringLiteral("sửa nội dung lịch làm việc");
@@ -162,7 +160,6 @@ void frmlich::writeRecord(db::Recordset& rs)
 // told in its own words and the form stays as it was.
 void frmlich::cmdbang_Click()
 {
-    app::Module1& m = app::module1();
     if (editing())
         return;
     auto* list = form<frmGridlich>(QStringLiteral("frmGridlich"));
@@ -171,19 +168,20 @@ void frmlich::cmdbang_Click()
     ui::HourglassPointer hourglass;
     try {
         // A file that may only be read keeps its marks; its list is still shown.
-        if (isWritable(m.dblich, table()))
-            m.dblich.execute(QStringLiteral("UPDATE ") + table() +
-                             QStringLiteral(" SET chonin = '' where [chonin]<>'';"));
+        if (isWritable(database(), table()))
+            database().execute(QStringLiteral("UPDATE ") + table() +
+                               QStringLiteral(" SET chonin = '' where [chonin]<>'';"));
     } catch (const db::DbError& e) {
         ui::setDefaultPointer();
         app::tell(e.description());
         return;
     }
-    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     focusBox(QStringLiteral("mngay"));
+    list->setSession(sharedSession());
     if (!list->openList(table(), scheduleListSource(table()), false))
         return; // the list told why; this form stays
-    list->showRecord(m.idhientai);
+    list->showRecord(session().currentId());
     hide();
 }
 
@@ -202,6 +200,7 @@ void frmlich::cmdGrid_Click()
     if (!week)
         return;
     ui::HourglassPointer hourglass;
+    week->setSession(sharedSession());
     if (!week->openWeek(common::dateFromDisplay(m_ui->mngay->text())))
         return; // the view told why; this form stays
     hide();
@@ -211,13 +210,12 @@ void frmlich::returnTo(long long id)
 {
     if (id <= 0 && Data1->hasCurrentRecord())
         id = recordset().value(QStringLiteral("id")).toLongLong();
-    app::module1().trangthai = m_config.viewMode;
     Data1->refresh();
     if (Data1->recordset().recordCount() > 0) {
         Data1->moveLast();
         Data1->moveFirst();
     }
-    showLetter(id);
+    showRecord(id);
     showModeless();
     focusBox(QStringLiteral("mngay"));
 }
@@ -228,6 +226,7 @@ bool frmlich::openOwnSearch()
     if (!search)
         return false;
     hide();
+    search->setSession(sharedSession());
     search->open();
     return true;
 }

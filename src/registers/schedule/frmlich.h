@@ -26,7 +26,7 @@ public:
     void cmdGrid_Click();
     // Back from the list, the week view or the search: the year's schedule read again, on the
     // item whose id is id (the one shown before when id is 0).
-    void returnTo(long long id);
+    void returnTo(long long id) override;
 
 protected:
     void Form_Load() override;

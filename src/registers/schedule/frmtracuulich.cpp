@@ -117,7 +117,7 @@ QComboBox* frmtracuulich::yearList() const
 void frmtracuulich::Form_Load()
 {
     app::Module1& m = app::module1();
-    const QStringList years = tableYears(m.dblich, QStringLiteral("lich"));
+    const QStringList years = tableYears(session().database(), QStringLiteral("lich"));
     m_ui->Combonamlamviec->clear();
     m_ui->Combonamlamviec->addItems(years);
     m_ui->Combonamlamviec->setCurrentIndex(years.indexOf(m.namlamviec));
@@ -149,7 +149,6 @@ void frmtracuulich::cmdtracuu_Click()
 
 void frmtracuulich::search()
 {
-    app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty()) {
         refuseSearch(*this, QStringLiteral("Cần chọn năm để tra cứu trước !"));
@@ -165,13 +164,15 @@ void frmtracuulich::search()
         refuseSearch(*this, common::invalidCriterionMessage(box(c.refusedBox)->text()), c.refusedBox);
         return;
     }
-    m.dieukientim = c.condition;
+    session().setLastSearch({table, c.condition});
     // Marks belong to the last search; a file that may only be read keeps its marks.
-    if (isWritable(m.dblich, table))
-        m.dblich.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
+    if (isWritable(session().database(), table))
+        session().database().execute(QStringLiteral("UPDATE ") + table +
+                                     QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
     auto* list = form<frmGridlich>(QStringLiteral("frmGridlich"));
     if (!list)
         return;
+    list->setSession(sharedSession());
     if (list->openList(table, scheduleSearchStatement(table, c.condition), true))
         hide();
     ui::setDefaultPointer();
@@ -193,14 +194,19 @@ void frmtracuulich::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     ui::setDefaultPointer();
+    session().finished(FormRole::Search);
+}
+
+SessionPtr frmtracuulich::makeOwnSession() const
+{
     const app::Module1& m = app::module1();
-    if (m.trangthai != QLatin1String("tracuulich")) {
-        if (auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")))) {
-            entry->returnTo(m.idhientai);
-            return;
-        }
-    }
-    showMainWindow();
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::Search, m.dblich,
+                                             QStringLiteral("lich") + m.namlamviec);
+}
+
+void frmtracuulich::joined(RegisterSession& session)
+{
+    session.setReturn(FormRole::Search, this, [this](long long) { showModeless(); });
 }
 
 void frmtracuulich::Form_KeyUp(int& keyCode, int shift)

@@ -56,7 +56,7 @@ TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAn
     EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
     EXPECT_TRUE(f->box(QStringLiteral("mnoigui"))->isLocked());
     click(*f, "cmdAdd");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 1"));
     EXPECT_EQ(f->box(QStringLiteral("mng_den"))->text(), QStringLiteral("05/01/2026"));
     EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QString());
@@ -80,7 +80,7 @@ TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAn
     home.responder.answer(QStringLiteral("no")); // Esc: do not keep the letter being added
     key(*f, Qt::Key_Escape);
     EXPECT_EQ(home.messages().last(), QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(rows(QStringLiteral("stt")).size(), 1);
     EXPECT_EQ(f->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("1/1"));
 }
@@ -119,7 +119,7 @@ TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
         home.responder.clear();
         click(*f, "cmdUpdate");
         EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\r") + c.list});
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+        EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
         EXPECT_TRUE(rows(QStringLiteral("id")).isEmpty());
         home.responder.answer(QStringLiteral("no"));
         key(*f, Qt::Key_Escape);
@@ -165,7 +165,7 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
     }
     // Cancelling the edit shows the stored letter again.
     click(*f, "cmdsua");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
     EXPECT_EQ(rows(QStringLiteral("noigui, kieuupdate")),
               QStringList({QStringLiteral("Sở Nội vụ|1"), QStringLiteral("Bộ Tư pháp|1")}));
@@ -215,7 +215,7 @@ TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
     click(*f, "cmdUpdate");
     ASSERT_EQ(home.boxes().size(), 1);
     EXPECT_TRUE(home.boxes().first().contains(QStringLiteral("Lỗi dữ liệu : "))) << home.boxes().first().toStdString();
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->box(QStringLiteral("mso_cv"))->text(), tooLong);
     EXPECT_EQ(rows(QStringLiteral("id")).size(), 1);
     f->box(QStringLiteral("mso_cv"))->setText(QStringLiteral("12/UB"));
@@ -251,7 +251,7 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
         click(*f, "cmdAdd");
         click(*f, "cmdsua");
         EXPECT_EQ(home.messages(), QStringList(2, registers::kReadOnlyMessage));
-        EXPECT_EQ(m.trangthai, QStringLiteral("xemcv"));
+        EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
         f->hide();
     }
     QFile::setPermissions(m.filecongvan, writable);

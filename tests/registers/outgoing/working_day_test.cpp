@@ -44,7 +44,6 @@ protected:
         const app::RegisterButton* button = app::findRegisterButton(QString::fromLatin1(name));
         ASSERT_NE(button, nullptr);
         app::Module1& m = app::module1();
-        m.trangthai = button->trangthai;
         if (const QString reset = app::printMarkReset(*button); !reset.isEmpty())
             m.dbcongvan.execute(reset);
         ASSERT_TRUE(app::openForm(app::registerRequest(*button, common::clock().today()), &mainWindow)) << name;

@@ -40,7 +40,7 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_FALSE(enabled(f, "cmdDelete"));
 
     click(*f, "cmdAdd");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(caption(f, "cmdAdd"), QStringLiteral("&Huỷ nạp"));
     EXPECT_EQ(f->box(QStringLiteral("txtban"))->text(), QString());
     EXPECT_FALSE(enabled(f, "cmdGrid"));
@@ -49,7 +49,7 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_EQ(home.responder.lastMessage(),
               QStringLiteral("Cần phải điền đủ nội dung các ô :\rBan, tên hay tóm tắt nội dung công việc, "
                              "thời gian bắt đầu, thời gian kết thúc"));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
 
     f->box(QStringLiteral("txtban"))->setText(QStringLiteral("Văn phòng"));
     f->box(QStringLiteral("txtphong"))->setText(QStringLiteral("Tổng hợp"));
@@ -131,12 +131,13 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
     struct Case
     {
         const char* button; // "" to stay viewing
-        const char* mode;
+        registers::EntryMode mode;
         const char* summary; // txtndungtt after "1" and Enter in mrecnum
     };
     for (const Case& c :
-         {Case{"", "xemkehoach", "Họp"}, Case{"Cmdsua", "suakehoach", "Báo cáo"}, Case{"cmdAdd", "napkehoach", ""}}) {
-        SCOPED_TRACE(c.mode);
+         {Case{"", registers::EntryMode::Viewing, "Họp"}, Case{"Cmdsua", registers::EntryMode::Editing, "Báo cáo"},
+          Case{"cmdAdd", registers::EntryMode::Adding, ""}}) {
+        SCOPED_TRACE(c.button);
         const bool viewing = !*c.button;
         frmcongviec* f = openEntry();
         if (!viewing)
@@ -146,7 +147,7 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
         recnum->setFocus();
         recnum->setText(QStringLiteral("1"));
         key(*f, Qt::Key_Return);
-        EXPECT_EQ(app::module1().trangthai, QString::fromLatin1(c.mode));
+        EXPECT_EQ(f->mode(), c.mode);
         EXPECT_EQ(f->box(QStringLiteral("txtndungtt"))->text(), QString::fromUtf8(c.summary));
         EXPECT_EQ(recnum->text(), viewing ? QStringLiteral("1/2") : QStringLiteral("1"));
         if (!viewing) {
@@ -187,7 +188,7 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         EXPECT_EQ(f->control<QCheckBox>(QStringLiteral("chkketthuc"))->isEnabled(), c.allowed);
         EXPECT_TRUE(f->box(QStringLiteral("txtban"))->isLocked());
         f->Cmdsua_Click();
-        EXPECT_EQ(app::module1().trangthai, c.allowed ? QStringLiteral("suakehoach") : QStringLiteral("xemkehoach"));
+        EXPECT_EQ(f->mode(), c.allowed ? registers::EntryMode::Editing : registers::EntryMode::Viewing);
         if (c.allowed) {
             f->box(QStringLiteral("txtndungtt"))->setText(QStringLiteral("Họp giao ban"));
             click(*f, "cmdUpdate");
@@ -208,7 +209,7 @@ TEST_F(FrmcongviecTest, FinishedMarkedWhileViewingIsWrittenOnClosing)
     addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
              QStringLiteral("06/01/2026")});
     frmcongviec* f = openEntry();
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     f->control<QCheckBox>(QStringLiteral("chkketthuc"))->click();
     click(*f, "cmdclose");
     EXPECT_EQ(plans(QStringLiteral("ketthuc, nguoicapnhat")), QStringList{QStringLiteral("true|Nguyễn Văn An")});

@@ -43,7 +43,6 @@ protected:
 
 TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEveryPlan)
 {
-    app::module1().trangthai = QStringLiteral("xemgridkehoach");
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdxemkh")), &mainWindow));
     frmgridcongviec* f = list();
     activate(f);
@@ -57,7 +56,7 @@ TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEver
     f->box(QStringLiteral("Txttendonvi"))->setText(QStringLiteral("Phòng Nhân sự"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(plans(QStringLiteral("Tendonvi, nguoicapnhat")).value(1), QStringLiteral("Phòng Nhân sự|Nguyễn Văn An"));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemgridkehoach")); // the list's mode is its own
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
 
     f->Data1->moveNext();
     EXPECT_EQ(current(), QStringLiteral("Tổng kết năm"));
@@ -91,10 +90,10 @@ TEST_F(FrmgridcongviecTest, ListOpenedFromTheEntryFormReturnsToItOnTheListsCurre
     list()->Data1->moveNext(); // "Tuyển dụng"
     click(*list(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(entry->box(QStringLiteral("txtndungtt"))->text(), QStringLiteral("Tuyển dụng"));
     click(*entry, "cmdAdd"); // the entry form works again after the hand-back
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Adding);
 }
 
 TEST(PlanPrintStatementTest, KeepsTheListsTableConditionAndOrder)

@@ -43,7 +43,6 @@ protected:
 
 TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheSearch)
 {
-    app::module1().trangthai = QStringLiteral("tracuukehoach");
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuukh")), &mainWindow));
     frmtracuukh* f = search();
     activate(f);
@@ -105,7 +104,6 @@ TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
 {
     registers::frmcongviec* entry = openEntry();
     click(*entry, "Cmdtracuu");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("timkiemkehoach"));
     EXPECT_FALSE(entry->isVisible());
     EXPECT_TRUE(search()->isVisible());
     search()->box(QStringLiteral("txtid"))->setText(QStringLiteral("abc"));
@@ -114,7 +112,7 @@ TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
     EXPECT_TRUE(search()->isVisible());
     click(*search(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
 }
 
 } // namespace

@@ -39,7 +39,6 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
                                   {QStringLiteral("05/01/2026"), QStringLiteral("10h"), QStringLiteral("Giao ban")},
                                   {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Chào cờ")},
                                   {QStringLiteral("11/01/2026"), QStringLiteral("8h"), QStringLiteral("Trực")}});
-    app::module1().trangthai = QStringLiteral("xemlichtuan");
     app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
     r.boxes = {QStringLiteral("05/01/2026"), QStringLiteral("11/01/2026")};
     ASSERT_TRUE(app::openForm(r, &mainWindow));
@@ -94,7 +93,7 @@ TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
     click(*entry, "cmdGrid");
     ASSERT_TRUE(view()->isVisible());
     EXPECT_FALSE(entry->isVisible());
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
     view()->Data1->moveLast(); // "Tiếp khách"
     click(*view(), "cmdclose");

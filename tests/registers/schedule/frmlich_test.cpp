@@ -28,7 +28,7 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     EXPECT_FALSE(enabled(f, "cmdDelete"));
 
     click(*f, "cmdAdd"); // today, a Monday, with its weekday
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("naplich"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->control<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("&Huỷ nạp"));
     EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QStringLiteral("05/01/2026"));
     EXPECT_EQ(f->box(QStringLiteral("mthu"))->text(), QStringLiteral("Thứ hai"));
@@ -38,7 +38,7 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     f->box(QStringLiteral("mgio"))->setText(QStringLiteral("9h"));
     f->box(QStringLiteral("mndung"))->setText(QStringLiteral("Giao ban 'tuần' 50% *"));
     click(*f, "cmdUpdate");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
 
     struct Typed
     {
@@ -121,7 +121,7 @@ TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
     EXPECT_TRUE(f->isVisible());
     app::module1().dblich.setStatementHook(nullptr);
     click(*f, "cmdAdd"); // still usable
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("naplich"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
 }
 
 } // namespace

@@ -89,7 +89,6 @@ protected:
     }
     registers::frmlich* openEntry()
     {
-        app::module1().trangthai = QStringLiteral("xemlich");
         EXPECT_TRUE(app::openForm(request(QStringLiteral("cmdnaplich")), &mainWindow));
         auto* f = formNamed<registers::frmlich>("frmlich");
         activate(f);
