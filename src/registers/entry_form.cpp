@@ -750,9 +750,9 @@ void EntryForm::Form_Unload(int& cancel)
         }
     }
     focusBox(m_config.homeBox);
-    if (!m_config.backupBase.isEmpty()) {
+    if (m_config.backup) {
         ui::HourglassPointer hourglass;
-        datafiles::replicate(m_config.backupBase);
+        datafiles::replicate(m_table, *m_config.backup);
     }
     ui::setDefaultPointer();
     afterClose();

@@ -1,6 +1,6 @@
 #pragma once
 
-// The entry form of a register (frmcvden, frmcvdi): one record at a time in three modes,
+// The entry form of a register (IncomingEntryForm, OutgoingEntryForm): one record at a time in three modes,
 // viewing, adding and editing (EntryMode), shown in the status label. The base holds everything the entry forms
 // share; a register's form gives its names, texts and lists in an EntryConfig and overrides the
 // few steps that really differ (the defaults of a new record, its own F5 keys, the numbering).
@@ -10,6 +10,7 @@
 #include "register_session.h"
 
 #include "app/module1.h"
+#include "datafiles/replication_sql.h"
 #include "platform/db/database.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/data_combo.h"
@@ -106,11 +107,12 @@ struct EntryConfig
     QString invalidDateMessage;
     QList<AbbreviationRule> abbreviations;
     QList<EntryPick> picks;
-    QString renumberButton;       // "cmdsuasocvden"
-    QString searchForm;           // "frmtracuucvden"
-    QString printCaller;          // "frmcvden": the name frmincv is told
-    QString printDateField;       // "ng_den": the current letter's date given to frmincv
-    QString backupBase;           // "cvden"; "" for no backup at closing
+    QString renumberButton; // "cmdsuasocvden"
+    QString searchForm;     // "frmtracuucvden"
+    QString printCaller;    // "frmcvden": the name DatePrintDialog is told
+    QString printDateField; // "ng_den": the current letter's date given to DatePrintDialog
+    // What the backup mirrors of the register at closing (nullptr for no backup).
+    const datafiles::LetterRegister* backup = nullptr;
     QString guide = entryGuide(); // the text of the guide label Label5
     // The position box mrecnum is locked while adding or editing (the plan and schedule forms).
     bool lockPositionWhileEditing = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The list form of a letters register (frmgridcvden, frmgridcvdi): the letters of the year or
+// The list form of a letters register (IncomingListForm, OutgoingListForm): the letters of the year or
 // the hits of a search in a grid, marks ("X" in chonin) for printing, mark all, clear all, print
 // the marked letters through the print table and the report, print by date. The form has no
 // modes of its own; when it closes, its visit (RegisterSession) decides where the user goes back:

@@ -1,6 +1,6 @@
 #pragma once
 
-// The search form of a letters register (frmtracuucvden, frmtracuucvdi): one box per searchable
+// The search form of a letters register (IncomingSearchForm, OutgoingSearchForm): one box per searchable
 // column, each taking a criterion of the criteria language; "&Tra cứu" joins the non-blank boxes
 // into one condition, remembers it as its visit's last search and shows the hits in the list
 // form. The form has no modes and is hidden, not unloaded, so its boxes keep their criteria.

@@ -79,7 +79,7 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
                   &m.dbcongvan, m.bangcvden},
                  {"schedule",
                   [&] {
-                      auto* list = registers::form<registers::frmGridlich>(QStringLiteral("frmGridlich"));
+                      auto* list = registers::form<registers::ScheduleListForm>(QStringLiteral("frmGridlich"));
                       list->openList(m.banglich, registers::scheduleListSource(m.banglich), false);
                       return list;
                   },

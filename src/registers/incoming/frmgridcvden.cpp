@@ -26,7 +26,7 @@ LettersListConfig incomingListConfig()
     return c;
 }
 
-frmgridcvden::frmgridcvden(QWidget* parent)
+IncomingListForm::IncomingListForm(QWidget* parent)
     : LettersListForm(incomingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvden>())
 {
     m_ui->setupUi(this);
@@ -34,6 +34,6 @@ frmgridcvden::frmgridcvden(QWidget* parent)
     attachControls();
 }
 
-frmgridcvden::~frmgridcvden() = default;
+IncomingListForm::~IncomingListForm() = default;
 
 } // namespace registers

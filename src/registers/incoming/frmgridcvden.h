@@ -12,13 +12,14 @@ class frmgridcvden;
 
 namespace registers {
 
-class frmgridcvden : public LettersListForm
+// The old form frmgridcvden.
+class IncomingListForm : public LettersListForm
 {
     Q_OBJECT
 
 public:
-    explicit frmgridcvden(QWidget* parent = nullptr);
-    ~frmgridcvden() override;
+    explicit IncomingListForm(QWidget* parent = nullptr);
+    ~IncomingListForm() override;
 
 private:
     std::unique_ptr<Ui::frmgridcvden> m_ui;

@@ -67,7 +67,7 @@ SearchConfig incomingSearchConfig()
     return c;
 }
 
-frmtracuucvden::frmtracuucvden(QWidget* parent)
+IncomingSearchForm::IncomingSearchForm(QWidget* parent)
     : SearchForm(incomingSearchConfig(), parent), m_ui(std::make_unique<Ui::frmtracuucvden>())
 {
     m_ui->setupUi(this);
@@ -75,6 +75,6 @@ frmtracuucvden::frmtracuucvden(QWidget* parent)
     attachControls();
 }
 
-frmtracuucvden::~frmtracuucvden() = default;
+IncomingSearchForm::~IncomingSearchForm() = default;
 
 } // namespace registers

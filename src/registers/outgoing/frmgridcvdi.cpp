@@ -27,7 +27,7 @@ LettersListConfig outgoingListConfig()
     return c;
 }
 
-frmgridcvdi::frmgridcvdi(QWidget* parent)
+OutgoingListForm::OutgoingListForm(QWidget* parent)
     : LettersListForm(outgoingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvdi>())
 {
     m_ui->setupUi(this);
@@ -35,6 +35,6 @@ frmgridcvdi::frmgridcvdi(QWidget* parent)
     attachControls();
 }
 
-frmgridcvdi::~frmgridcvdi() = default;
+OutgoingListForm::~OutgoingListForm() = default;
 
 } // namespace registers

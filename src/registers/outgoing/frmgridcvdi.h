@@ -12,13 +12,14 @@ class frmgridcvdi;
 
 namespace registers {
 
-class frmgridcvdi : public LettersListForm
+// The old form frmgridcvdi.
+class OutgoingListForm : public LettersListForm
 {
     Q_OBJECT
 
 public:
-    explicit frmgridcvdi(QWidget* parent = nullptr);
-    ~frmgridcvdi() override;
+    explicit OutgoingListForm(QWidget* parent = nullptr);
+    ~OutgoingListForm() override;
 
 private:
     std::unique_ptr<Ui::frmgridcvdi> m_ui;

@@ -59,7 +59,7 @@ SearchConfig outgoingSearchConfig()
     return c;
 }
 
-frmtracuucvdi::frmtracuucvdi(QWidget* parent)
+OutgoingSearchForm::OutgoingSearchForm(QWidget* parent)
     : SearchForm(outgoingSearchConfig(), parent), m_ui(std::make_unique<Ui::frmtracuucvdi>())
 {
     m_ui->setupUi(this);
@@ -67,6 +67,6 @@ frmtracuucvdi::frmtracuucvdi(QWidget* parent)
     attachControls();
 }
 
-frmtracuucvdi::~frmtracuucvdi() = default;
+OutgoingSearchForm::~OutgoingSearchForm() = default;
 
 } // namespace registers

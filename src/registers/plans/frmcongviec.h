@@ -15,13 +15,14 @@ class frmcongviec;
 
 namespace registers {
 
-class frmcongviec : public EntryForm
+// The old form frmcongviec.
+class PlansEntryForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmcongviec(QWidget* parent = nullptr);
-    ~frmcongviec() override;
+    explicit PlansEntryForm(QWidget* parent = nullptr);
+    ~PlansEntryForm() override;
 
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;

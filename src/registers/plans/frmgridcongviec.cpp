@@ -82,7 +82,7 @@ QString planPrintStatement(const QString& source)
            QStringLiteral("tgiankthucchuan,canbo,left(ketqua,250) as nhomcongviec ") + source.mid(from);
 }
 
-frmgridcongviec::frmgridcongviec(QWidget* parent)
+PlansListForm::PlansListForm(QWidget* parent)
     : EntryForm(planListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
 {
     m_ui->setupUi(this);
@@ -99,7 +99,7 @@ frmgridcongviec::frmgridcongviec(QWidget* parent)
             [this](int area) { comboClick(m_ui->DBCombophong, QStringLiteral("txtbophan"), area); });
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this,
             [this](int area) { comboClick(m_ui->DBComboloai, QStringLiteral("txtloai"), area); });
-    connect(m_ui->cmdin, &QPushButton::clicked, this, &frmgridcongviec::cmdin_Click);
+    connect(m_ui->cmdin, &QPushButton::clicked, this, &PlansListForm::cmdin_Click);
     DBGrid1 = m_ui->DBGrid1;
     DBGrid1->addColumn(QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800);
     DBGrid1->setDataSource(Data1);
@@ -108,9 +108,9 @@ frmgridcongviec::frmgridcongviec(QWidget* parent)
     attachControls();
 }
 
-frmgridcongviec::~frmgridcongviec() = default;
+PlansListForm::~PlansListForm() = default;
 
-void frmgridcongviec::Form_Load()
+void PlansListForm::Form_Load()
 {
     EntryForm::Form_Load();
     bindPlanLists(Datadonvi, Databophan, Dataloai);
@@ -119,7 +119,7 @@ void frmgridcongviec::Form_Load()
     m_ui->DBComboloai->reloadItems();
 }
 
-void frmgridcongviec::openList(const QString& table, const QString& source)
+void PlansListForm::openList(const QString& table, const QString& source)
 {
     open(table, source);
     if (Data1->hasRecordset() && Data1->recordset().recordCount() > 0)
@@ -127,7 +127,7 @@ void frmgridcongviec::openList(const QString& table, const QString& source)
     DBGrid1->setFocus();
 }
 
-void frmgridcongviec::writeRecord(db::Recordset& rs)
+void PlansListForm::writeRecord(db::Recordset& rs)
 {
     for (const QString& name : m_config.dateBoxes) {
         if (ui::TextBox* b = box(name))
@@ -137,7 +137,7 @@ void frmgridcongviec::writeRecord(db::Recordset& rs)
     rs.update();
 }
 
-void frmgridcongviec::comboClick(ui::DataCombo* combo, const QString& boxName, int area)
+void PlansListForm::comboClick(ui::DataCombo* combo, const QString& boxName, int area)
 {
     // Only the text changes here: the unit's and department's identifiers stay as they were.
     if (area != ui::area::List || !editing())
@@ -145,13 +145,13 @@ void frmgridcongviec::comboClick(ui::DataCombo* combo, const QString& boxName, i
     box(boxName)->setText(combo->text());
 }
 
-bool frmgridcongviec::dateRefused(const QString& boxName, const QString& date)
+bool PlansListForm::dateRefused(const QString& boxName, const QString& date)
 {
     return boxName == QLatin1String("Txttgiankthuc") &&
            refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
 }
 
-void frmgridcongviec::cmdin_Click()
+void PlansListForm::cmdin_Click()
 {
     if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0) {
         app::tell(QStringLiteral("Chưa có công việc nào được nhập!"));
@@ -190,13 +190,13 @@ void frmgridcongviec::cmdin_Click()
     }
 }
 
-void frmgridcongviec::afterClose()
+void PlansListForm::afterClose()
 {
     session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     session().finished(FormRole::List);
 }
 
-SessionPtr frmgridcongviec::makeOwnSession() const
+SessionPtr PlansListForm::makeOwnSession() const
 {
     return std::make_shared<RegisterSession>(Register::Plans, Start::List, app::module1().dblich, table());
 }

@@ -18,13 +18,14 @@ class frmgridcongviec;
 
 namespace registers {
 
-class frmgridcongviec : public EntryForm
+// The old form frmgridcongviec.
+class PlansListForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmgridcongviec(QWidget* parent = nullptr);
-    ~frmgridcongviec() override;
+    explicit PlansListForm(QWidget* parent = nullptr);
+    ~PlansListForm() override;
 
     // Shows source (the year's plans in start/end order, or "Qrtracuu") of the table; the list's
     // visit already tells who opened it.

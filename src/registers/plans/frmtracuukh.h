@@ -20,13 +20,14 @@ class frmtracuukh;
 
 namespace registers {
 
-class frmtracuukh : public ui::FormBase, public SessionMember
+// The old form frmtracuukh.
+class PlansSearchForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit frmtracuukh(QWidget* parent = nullptr);
-    ~frmtracuukh() override;
+    explicit PlansSearchForm(QWidget* parent = nullptr);
+    ~PlansSearchForm() override;
 
     // Shows the form with the years of the plans file; its visit tells who opened it.
     void open();

@@ -14,10 +14,10 @@ namespace registers {
 
 void registerPlanForms()
 {
-    addForm(QStringLiteral("frmcongviec"), [] { return new frmcongviec; });
-    addForm(QStringLiteral("frmgridcongviec"), [] { return new frmgridcongviec; });
-    addForm(QStringLiteral("frmtracuukh"), [] { return new frmtracuukh; });
-    addForm(QStringLiteral("frmtxt"), [] { return new frmtxt; });
+    addForm(QStringLiteral("frmcongviec"), [] { return new PlansEntryForm; });
+    addForm(QStringLiteral("frmgridcongviec"), [] { return new PlansListForm; });
+    addForm(QStringLiteral("frmtracuukh"), [] { return new PlansSearchForm; });
+    addForm(QStringLiteral("frmtxt"), [] { return new PlanDetailEditor; });
     // Each button begins a visit of the register on the plans file and the working year's table.
     const auto visit = [](const app::FormRequest& request, Start start) {
         return std::make_shared<RegisterSession>(Register::Plans, start, request.database(),
@@ -25,20 +25,20 @@ void registerPlanForms()
     };
     app::registerFormOpener(QStringLiteral("cmdnapkh"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        auto* entry = form<frmcongviec>(QStringLiteral("frmcongviec"));
+        auto* entry = form<PlansEntryForm>(QStringLiteral("frmcongviec"));
         entry->setSession(visit(request, Start::Entry));
         entry->open(entry->session().yearTable());
     });
     app::registerFormOpener(QStringLiteral("cmdxemkh"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        auto* list = form<frmgridcongviec>(QStringLiteral("frmgridcongviec"));
+        auto* list = form<PlansListForm>(QStringLiteral("frmgridcongviec"));
         list->setSession(visit(request, Start::List));
         const QString table = list->session().yearTable();
         list->openList(table, planListSource(table));
     });
     app::registerFormOpener(QStringLiteral("cmdtracuukh"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        auto* search = form<frmtracuukh>(QStringLiteral("frmtracuukh"));
+        auto* search = form<PlansSearchForm>(QStringLiteral("frmtracuukh"));
         search->setSession(visit(request, Start::Search));
         search->open();
     });

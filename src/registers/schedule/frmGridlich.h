@@ -19,13 +19,14 @@ class frmGridlich;
 
 namespace registers {
 
-class frmGridlich : public EntryForm
+// The old form frmGridlich.
+class ScheduleListForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmGridlich(QWidget* parent = nullptr);
-    ~frmGridlich() override;
+    explicit ScheduleListForm(QWidget* parent = nullptr);
+    ~ScheduleListForm() override;
 
     // Shows source (the year's schedule in order, or a search statement) of the year table
     // `table`; fromSearch: the list shows a search's hits, which "&Chọn tất" marks. False, with

@@ -23,13 +23,14 @@ class frmgridtuan;
 
 namespace registers {
 
-class frmgridtuan : public ui::FormBase, public SessionMember
+// The old form frmgridtuan.
+class WeekViewForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit frmgridtuan(QWidget* parent = nullptr);
-    ~frmgridtuan() override;
+    explicit WeekViewForm(QWidget* parent = nullptr);
+    ~WeekViewForm() override;
 
     // Shows the week that holds day. False, with the engine's text told and the view not shown,
     // when the rows cannot be read.

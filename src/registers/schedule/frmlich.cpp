@@ -119,19 +119,20 @@ void scheduleKeyUp(EntryForm& form, int keyCode)
         form.box(QStringLiteral("mthu"))->setText(weekdayOf(day->text()));
 }
 
-frmlich::frmlich(QWidget* parent) : EntryForm(scheduleEntryConfig(), parent), m_ui(std::make_unique<Ui::frmlich>())
+ScheduleEntryForm::ScheduleEntryForm(QWidget* parent)
+    : EntryForm(scheduleEntryConfig(), parent), m_ui(std::make_unique<Ui::frmlich>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmlich"));
-    connect(m_ui->cmdbang, &QPushButton::clicked, this, &frmlich::cmdbang_Click);
-    connect(m_ui->cmdGrid, &QPushButton::clicked, this, &frmlich::cmdGrid_Click);
+    connect(m_ui->cmdbang, &QPushButton::clicked, this, &ScheduleEntryForm::cmdbang_Click);
+    connect(m_ui->cmdGrid, &QPushButton::clicked, this, &ScheduleEntryForm::cmdGrid_Click);
     attachControls();
     attachScheduleBoxes(*this);
 }
 
-frmlich::~frmlich() = default;
+ScheduleEntryForm::~ScheduleEntryForm() = default;
 
-void frmlich::Form_Load()
+void ScheduleEntryForm::Form_Load()
 {
     EntryForm::Form_Load();
     m_ui->lblhuongdan->setText(QStringLiteral("F4 : xoá cả ô  ***  F5 và Shift-F5 ở ô Ngày : tăng giảm ngày") +
@@ -139,30 +140,30 @@ void frmlich::Form_Load()
                                QStringLiteral("PgUp : Về trang trước *** PgDn : đến trang sau"));
 }
 
-void frmlich::Form_KeyUp(int& keyCode, int shift)
+void ScheduleEntryForm::Form_KeyUp(int& keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
     scheduleKeyUp(*this, keyCode);
 }
 
-void frmlich::fillNewRecord()
+void ScheduleEntryForm::fillNewRecord()
 {
     m_ui->mngay->setText(common::dateToText(common::clock().today()));
     m_ui->mthu->setText(weekdayOf(m_ui->mngay->text()));
 }
 
-void frmlich::writeRecord(db::Recordset& rs)
+void ScheduleEntryForm::writeRecord(db::Recordset& rs)
 {
     writeScheduleRecord(*this, rs);
 }
 
 // The sorted list with every mark of the year cleared, on the item shown here. An engine error is
 // told in its own words and the form stays as it was.
-void frmlich::cmdbang_Click()
+void ScheduleEntryForm::cmdbang_Click()
 {
     if (editing())
         return;
-    auto* list = form<frmGridlich>(QStringLiteral("frmGridlich"));
+    auto* list = form<ScheduleListForm>(QStringLiteral("frmGridlich"));
     if (!list)
         return;
     ui::HourglassPointer hourglass;
@@ -186,7 +187,7 @@ void frmlich::cmdbang_Click()
 }
 
 // The week of the day shown here.
-void frmlich::cmdGrid_Click()
+void ScheduleEntryForm::cmdGrid_Click()
 {
     if (editing())
         return;
@@ -196,7 +197,7 @@ void frmlich::cmdGrid_Click()
         focusBox(QStringLiteral("mngay"));
         return;
     }
-    auto* week = form<frmgridtuan>(QStringLiteral("frmgridtuan"));
+    auto* week = form<WeekViewForm>(QStringLiteral("frmgridtuan"));
     if (!week)
         return;
     ui::HourglassPointer hourglass;
@@ -206,7 +207,7 @@ void frmlich::cmdGrid_Click()
     hide();
 }
 
-void frmlich::returnTo(long long id)
+void ScheduleEntryForm::returnTo(long long id)
 {
     if (id <= 0 && Data1->hasCurrentRecord())
         id = recordset().value(QStringLiteral("id")).toLongLong();
@@ -220,9 +221,9 @@ void frmlich::returnTo(long long id)
     focusBox(QStringLiteral("mngay"));
 }
 
-bool frmlich::openOwnSearch()
+bool ScheduleEntryForm::openOwnSearch()
 {
-    auto* search = form<frmtracuulich>(QStringLiteral("frmtracuulich"));
+    auto* search = form<ScheduleSearchForm>(QStringLiteral("frmtracuulich"));
     if (!search)
         return false;
     hide();

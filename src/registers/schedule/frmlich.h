@@ -14,13 +14,14 @@ class frmlich;
 
 namespace registers {
 
-class frmlich : public EntryForm
+// The old form frmlich.
+class ScheduleEntryForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmlich(QWidget* parent = nullptr);
-    ~frmlich() override;
+    explicit ScheduleEntryForm(QWidget* parent = nullptr);
+    ~ScheduleEntryForm() override;
 
     void cmdbang_Click();
     void cmdGrid_Click();

@@ -78,7 +78,8 @@ QString scheduleSearchStatement(const QString& table, const QString& condition)
            QStringLiteral(" order by [ngaychuan]");
 }
 
-frmtracuulich::frmtracuulich(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtracuulich>())
+ScheduleSearchForm::ScheduleSearchForm(QWidget* parent)
+    : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtracuulich>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmtracuulich"));
@@ -97,24 +98,24 @@ frmtracuulich::frmtracuulich(QWidget* parent) : ui::FormBase(parent), m_ui(std::
             expandFrom(*b, common::expandkey::LeaveField, ReferenceList::Abbreviations, QStringLiteral("chudu"));
         });
     }
-    connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &frmtracuulich::cmdtracuu_Click);
-    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &frmtracuulich::cmdxoa_Click);
-    connect(m_ui->cmdclose, &QPushButton::clicked, this, &frmtracuulich::cmdclose_Click);
+    connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &ScheduleSearchForm::cmdtracuu_Click);
+    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &ScheduleSearchForm::cmdxoa_Click);
+    connect(m_ui->cmdclose, &QPushButton::clicked, this, &ScheduleSearchForm::cmdclose_Click);
     nameControlsFromLabels(this);
     setAccessibleCaption(m_ui->Label3, QStringLiteral("Tra cứu thông tin về lịch làm việc hàng tuần"));
 }
 
-frmtracuulich::~frmtracuulich()
+ScheduleSearchForm::~ScheduleSearchForm()
 {
     ui::silenceControls(this);
 }
 
-QComboBox* frmtracuulich::yearList() const
+QComboBox* ScheduleSearchForm::yearList() const
 {
     return m_ui->Combonamlamviec;
 }
 
-void frmtracuulich::Form_Load()
+void ScheduleSearchForm::Form_Load()
 {
     app::Module1& m = app::module1();
     const QStringList years = tableYears(session().database(), QStringLiteral("lich"));
@@ -130,14 +131,14 @@ void frmtracuulich::Form_Load()
         QChar(10) + QStringLiteral(" Các dấu >,< (cho ô số) : >3 (lớn hơn 3)  <15 (nhỏ hơn 15)"));
 }
 
-void frmtracuulich::open()
+void ScheduleSearchForm::open()
 {
     load();
     showModeless();
     m_ui->txtid->setFocus();
 }
 
-void frmtracuulich::cmdtracuu_Click()
+void ScheduleSearchForm::cmdtracuu_Click()
 {
     // An engine error is told in its own words; the form stays as it was, ready for another try.
     try {
@@ -147,7 +148,7 @@ void frmtracuulich::cmdtracuu_Click()
     }
 }
 
-void frmtracuulich::search()
+void ScheduleSearchForm::search()
 {
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty()) {
@@ -169,7 +170,7 @@ void frmtracuulich::search()
     if (isWritable(session().database(), table))
         session().database().execute(QStringLiteral("UPDATE ") + table +
                                      QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
-    auto* list = form<frmGridlich>(QStringLiteral("frmGridlich"));
+    auto* list = form<ScheduleListForm>(QStringLiteral("frmGridlich"));
     if (!list)
         return;
     list->setSession(sharedSession());
@@ -178,38 +179,38 @@ void frmtracuulich::search()
     ui::setDefaultPointer();
 }
 
-void frmtracuulich::cmdxoa_Click()
+void ScheduleSearchForm::cmdxoa_Click()
 {
     for (const char* name : {"txtid", "mngay1", "mngay2", "mgio", "mthu", "mndung", "mchuanbi", "mchutri", "mdiadiem",
                              "mthanhphan", "mghichu"})
         box(QString::fromLatin1(name))->setText(QString());
 }
 
-void frmtracuulich::cmdclose_Click()
+void ScheduleSearchForm::cmdclose_Click()
 {
     unload();
 }
 
-void frmtracuulich::Form_Unload(int& cancel)
+void ScheduleSearchForm::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     ui::setDefaultPointer();
     session().finished(FormRole::Search);
 }
 
-SessionPtr frmtracuulich::makeOwnSession() const
+SessionPtr ScheduleSearchForm::makeOwnSession() const
 {
     const app::Module1& m = app::module1();
     return std::make_shared<RegisterSession>(Register::Schedule, Start::Search, m.dblich,
                                              QStringLiteral("lich") + m.namlamviec);
 }
 
-void frmtracuulich::joined(RegisterSession& session)
+void ScheduleSearchForm::joined(RegisterSession& session)
 {
     session.setReturn(FormRole::Search, this, [this](long long) { showModeless(); });
 }
 
-void frmtracuulich::Form_KeyUp(int& keyCode, int shift)
+void ScheduleSearchForm::Form_KeyUp(int& keyCode, int shift)
 {
     const QString focus = activeControlName();
     ui::TextBox* b = box(focus);

@@ -19,13 +19,14 @@ class frmtracuulich;
 
 namespace registers {
 
-class frmtracuulich : public ui::FormBase, public SessionMember
+// The old form frmtracuulich.
+class ScheduleSearchForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit frmtracuulich(QWidget* parent = nullptr);
-    ~frmtracuulich() override;
+    explicit ScheduleSearchForm(QWidget* parent = nullptr);
+    ~ScheduleSearchForm() override;
 
     // Shows the form with the years of the schedule file; its criteria stay from the last time.
     void open();

@@ -17,10 +17,10 @@ namespace registers {
 
 void registerScheduleForms()
 {
-    addForm(QStringLiteral("frmlich"), [] { return new frmlich; });
-    addForm(QStringLiteral("frmGridlich"), [] { return new frmGridlich; });
-    addForm(QStringLiteral("frmgridtuan"), [] { return new frmgridtuan; });
-    addForm(QStringLiteral("frmtracuulich"), [] { return new frmtracuulich; });
+    addForm(QStringLiteral("frmlich"), [] { return new ScheduleEntryForm; });
+    addForm(QStringLiteral("frmGridlich"), [] { return new ScheduleListForm; });
+    addForm(QStringLiteral("frmgridtuan"), [] { return new WeekViewForm; });
+    addForm(QStringLiteral("frmtracuulich"), [] { return new ScheduleSearchForm; });
     // Each button begins a visit of the register on the schedule file and the working year's table.
     const auto visit = [](const app::FormRequest& request, Start start) {
         return std::make_shared<RegisterSession>(Register::Schedule, start, request.database(),
@@ -28,14 +28,14 @@ void registerScheduleForms()
     };
     app::registerFormOpener(QStringLiteral("cmdnaplich"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        auto* entry = form<frmlich>(QStringLiteral("frmlich"));
+        auto* entry = form<ScheduleEntryForm>(QStringLiteral("frmlich"));
         entry->setSession(visit(request, Start::Entry));
         entry->open(entry->session().yearTable());
     });
     // The main window has put the current week's Monday first among the boxes.
     app::registerFormOpener(QStringLiteral("Cmdxemlich"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        auto* week = form<frmgridtuan>(QStringLiteral("frmgridtuan"));
+        auto* week = form<WeekViewForm>(QStringLiteral("frmgridtuan"));
         week->setSession(visit(request, Start::Week));
         // Rows that cannot be read were told by the view; the main window then stays as it is.
         if (!week->openWeek(common::dateFromDisplay(request.boxes.value(0))))
@@ -43,7 +43,7 @@ void registerScheduleForms()
     });
     app::registerFormOpener(QStringLiteral("cmdtracuulich"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        auto* search = form<frmtracuulich>(QStringLiteral("frmtracuulich"));
+        auto* search = form<ScheduleSearchForm>(QStringLiteral("frmtracuulich"));
         search->setSession(visit(request, Start::Search));
         search->open();
     });

@@ -43,8 +43,8 @@ protected:
         qunsetenv("SELVARO_PRINT_TO");
         RegisterTest::TearDown();
     }
-    frmgridcvden* list() { return form<frmgridcvden>(QStringLiteral("frmgridcvden")); }
-    frmtracuucvden* search() { return form<frmtracuucvden>(QStringLiteral("frmtracuucvden")); }
+    IncomingListForm* list() { return form<IncomingListForm>(QStringLiteral("frmgridcvden")); }
+    IncomingSearchForm* search() { return form<IncomingSearchForm>(QStringLiteral("frmtracuucvden")); }
     QStringList marked() const { return rows(QStringLiteral("stt, chonin")).filter(QStringLiteral("|X")); }
     // Runs a search with the boxes given (box name -> text) from the main window's button.
     void runSearch(const QList<QPair<QString, QString>>& boxes)
@@ -206,7 +206,7 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
     EXPECT_TRUE(mainWindow.isVisible());
 
     // From a search started in the entry form: back to the entry form on the letter current in the list.
-    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
     entry->open(m.bangcvden);
     entry->Cmdtracuu_Click();
     EXPECT_FALSE(entry->isVisible());
@@ -259,7 +259,7 @@ namespace {
 TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
 {
     app::Module1& m = app::module1();
-    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
     entry->open(m.bangcvden);
     list()->open(m.bangcvden, m.bangcvden, false);
     search()->openWithValueLists({});

@@ -70,7 +70,7 @@ TEST_F(WorkingDayTest, AddCorrectSearchMarkPrintAndBackUp)
 
     // Morning: the entry form; closing it once creates the backup file.
     press("cmdnapcvden");
-    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
     ASSERT_TRUE(entry->isVisible());
     EXPECT_FALSE(mainWindow.isVisible());
     entry->cmdclose_Click();
@@ -147,13 +147,13 @@ TEST_F(WorkingDayTest, AddCorrectSearchMarkPrintAndBackUp)
 
     // Search from the entry form by sender and arrival dates; closing the list returns here.
     click(*entry, "Cmdtracuu");
-    auto* search = form<frmtracuucvden>(QStringLiteral("frmtracuucvden"));
+    auto* search = form<IncomingSearchForm>(QStringLiteral("frmtracuucvden"));
     ASSERT_TRUE(search->isVisible());
     search->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Sở"));
     search->box(QStringLiteral("mng_den1"))->setText(QStringLiteral("04/01/2026"));
     search->box(QStringLiteral("mng_den2"))->setText(QStringLiteral("05/01/2026"));
     click(*search, "cmdtracuu");
-    auto* list = form<frmgridcvden>(QStringLiteral("frmgridcvden"));
+    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->Data1->recordset().recordCount(), 2);
     click(*list, "cmdclose");

@@ -12,8 +12,7 @@ TEST_F(PlanTest, EntryFormAndListDestroyedWhileABoxHasTheFocus)
 {
     registers_test::destroyWithFocusInBox(openEntry());
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdxemkh")), &mainWindow));
-    registers_test::destroyWithFocusInBox(
-        registers::form<registers::frmgridcongviec>(QStringLiteral("frmgridcongviec")));
+    registers_test::destroyWithFocusInBox(registers::form<registers::PlansListForm>(QStringLiteral("frmgridcongviec")));
 }
 
 } // namespace

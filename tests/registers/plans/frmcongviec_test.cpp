@@ -13,13 +13,13 @@ namespace {
 
 using plans_test::Plan;
 using plans_test::PlanTest;
-using registers::frmcongviec;
+using registers::PlansEntryForm;
 
 class FrmcongviecTest : public PlanTest
 {
 protected:
-    static QString status(frmcongviec* f) { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
-    static void leave(frmcongviec* f, const QString& boxName, const QString& text, const QString& next)
+    static QString status(PlansEntryForm* f) { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
+    static void leave(PlansEntryForm* f, const QString& boxName, const QString& text, const QString& next)
     {
         f->box(boxName)->setFocus();
         f->box(boxName)->setText(text);
@@ -29,7 +29,7 @@ protected:
 
 TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersTheNewType)
 {
-    frmcongviec* f = openEntry();
+    PlansEntryForm* f = openEntry();
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
@@ -89,7 +89,7 @@ TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTh
 {
     addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
              QStringLiteral("06/01/2026")});
-    frmcongviec* f = openEntry();
+    PlansEntryForm* f = openEntry();
     click(*f, "Cmdsua");
     EXPECT_EQ(caption(f, "Cmdsua"), QStringLiteral("&Huỷ sửa"));
     EXPECT_FALSE(enabled(f, "cmdDelete"));
@@ -139,7 +139,7 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
           Case{"cmdAdd", registers::EntryMode::Adding, ""}}) {
         SCOPED_TRACE(c.button);
         const bool viewing = !*c.button;
-        frmcongviec* f = openEntry();
+        PlansEntryForm* f = openEntry();
         if (!viewing)
             click(*f, c.button);
         ui::TextBox* recnum = f->box(QStringLiteral("mrecnum"));
@@ -180,7 +180,7 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         login(QStringLiteral("Nguyễn Văn An"), QString::fromUtf8(c.rights));
         addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
                  QStringLiteral("06/01/2026"), savedBy});
-        frmcongviec* f = openEntry();
+        PlansEntryForm* f = openEntry();
         EXPECT_EQ(enabled(f, "Cmdsua"), c.allowed);
         EXPECT_EQ(enabled(f, "cmdDelete"), c.allowed);
         // Urgent and finished are marked while viewing, by those who may change the plan.
@@ -208,7 +208,7 @@ TEST_F(FrmcongviecTest, FinishedMarkedWhileViewingIsWrittenOnClosing)
 {
     addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
              QStringLiteral("06/01/2026")});
-    frmcongviec* f = openEntry();
+    PlansEntryForm* f = openEntry();
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     f->control<QCheckBox>(QStringLiteral("chkketthuc"))->click();
     click(*f, "cmdclose");

@@ -13,7 +13,7 @@ namespace {
 
 using plans_test::Plan;
 using plans_test::PlanTest;
-using registers::frmgridcongviec;
+using registers::PlansListForm;
 
 class FrmgridcongviecTest : public PlanTest
 {
@@ -35,7 +35,7 @@ protected:
         qunsetenv("SELVARO_PRINT_TO");
         PlanTest::TearDown();
     }
-    frmgridcongviec* list() { return registers::form<frmgridcongviec>(QStringLiteral("frmgridcongviec")); }
+    PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }
     QString current() { return list()->box(QStringLiteral("txtndungtt"))->text(); }
 
     QTemporaryDir pdfDir;
@@ -44,7 +44,7 @@ protected:
 TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEveryPlan)
 {
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdxemkh")), &mainWindow));
-    frmgridcongviec* f = list();
+    PlansListForm* f = list();
     activate(f);
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_EQ(current(), QStringLiteral("Họp giao ban"));
@@ -83,7 +83,7 @@ TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEver
 
 TEST_F(FrmgridcongviecTest, ListOpenedFromTheEntryFormReturnsToItOnTheListsCurrentPlan)
 {
-    registers::frmcongviec* entry = openEntry();
+    registers::PlansEntryForm* entry = openEntry();
     entry->cmdGrid_Click();
     EXPECT_FALSE(entry->isVisible());
     EXPECT_TRUE(list()->isVisible());

@@ -8,16 +8,16 @@
 
 namespace {
 
-using registers::frmGridlich;
-using registers::frmtracuulich;
+using registers::ScheduleListForm;
+using registers::ScheduleSearchForm;
 using schedule_test::Item;
 using schedule_test::ScheduleTest;
 
 class FrmGridlichTest : public ScheduleTest
 {
 protected:
-    frmGridlich* list() { return formNamed<frmGridlich>("frmGridlich"); }
-    frmtracuulich* search() { return formNamed<frmtracuulich>("frmtracuulich"); }
+    ScheduleListForm* list() { return formNamed<ScheduleListForm>("frmGridlich"); }
+    ScheduleSearchForm* search() { return formNamed<ScheduleSearchForm>("frmtracuulich"); }
 };
 
 TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
@@ -28,7 +28,7 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
                 {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Tiếp dân")},
                 {QStringLiteral("05/01/2026"), QStringLiteral("14h"), QStringLiteral("Họp 'A' 50% _x")}});
     app::module1().dblich.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where id = 3"));
-    registers::frmlich* entry = openEntry();
+    registers::ScheduleEntryForm* entry = openEntry();
     click(*entry, "Cmdtracuu");
     ASSERT_TRUE(search()->isVisible());
     EXPECT_TRUE(test::isAccessible(search()));
@@ -100,7 +100,7 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
 {
     add(app::module1().banglich, {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
                                   {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
-    registers::frmlich* entry = openEntry();
+    registers::ScheduleEntryForm* entry = openEntry();
     click(*entry, "cmdbang");
     ASSERT_TRUE(list()->isVisible());
     activate(list());
