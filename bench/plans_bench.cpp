@@ -77,19 +77,18 @@ Program& program()
     return p;
 }
 
-registers::frmgridcongviec* list()
+registers::PlansListForm* list()
 {
-    return registers::form<registers::frmgridcongviec>(QStringLiteral("frmgridcongviec"));
+    return registers::form<registers::PlansListForm>(QStringLiteral("frmgridcongviec"));
 }
-registers::frmtracuukh* search()
+registers::PlansSearchForm* search()
 {
-    return registers::form<registers::frmtracuukh>(QStringLiteral("frmtracuukh"));
+    return registers::form<registers::PlansSearchForm>(QStringLiteral("frmtracuukh"));
 }
 
 void BM_OpenListByStartAndEnd(benchmark::State& state)
 {
     program();
-    app::module1().trangthai = QStringLiteral("xemgridkehoach");
     const QString table = app::module1().bangkehoach;
     for (auto _ : state) {
         list()->openList(table, registers::planListSource(table));
@@ -104,7 +103,6 @@ BENCHMARK(BM_OpenListByStartAndEnd)->Unit(benchmark::kMillisecond)->Iterations(1
 void BM_SearchTwoTextsAndFlags(benchmark::State& state)
 {
     program();
-    app::module1().trangthai = QStringLiteral("tracuukehoach");
     search()->open();
     search()->cmdxoa_Click();
     search()->box(QStringLiteral("mban"))->setText(QStringLiteral("Phòng"));
@@ -139,7 +137,6 @@ BENCHMARK(BM_SearchRawSqlite)->Unit(benchmark::kMillisecond)->Iterations(10);
 void BM_PrintAllPlans(benchmark::State& state)
 {
     program();
-    app::module1().trangthai = QStringLiteral("xemgridkehoach");
     const QString table = app::module1().bangkehoach;
     list()->openList(table, registers::planListSource(table));
     int pages = 0;

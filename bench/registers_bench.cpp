@@ -85,17 +85,17 @@ Program& program()
     return p;
 }
 
-registers::frmcvden* entry()
+registers::IncomingEntryForm* entry()
 {
-    return registers::form<registers::frmcvden>(QStringLiteral("frmcvden"));
+    return registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
 }
-registers::frmtracuucvden* search()
+registers::IncomingSearchForm* search()
 {
-    return registers::form<registers::frmtracuucvden>(QStringLiteral("frmtracuucvden"));
+    return registers::form<registers::IncomingSearchForm>(QStringLiteral("frmtracuucvden"));
 }
-registers::frmgridcvden* list()
+registers::IncomingListForm* list()
 {
-    return registers::form<registers::frmgridcvden>(QStringLiteral("frmgridcvden"));
+    return registers::form<registers::IncomingListForm>(QStringLiteral("frmgridcvden"));
 }
 
 void BM_OpenEntryFormOnLastRecord(benchmark::State& state)
@@ -140,7 +140,6 @@ void setCriteria()
 void BM_SearchThreeTextsAndDateRange(benchmark::State& state)
 {
     program();
-    app::module1().trangthai = QStringLiteral("tracuucv");
     search()->openWithValueLists({});
     setCriteria();
     int hits = 0;
@@ -189,7 +188,6 @@ BENCHMARK(BM_SearchRawSqliteWithMarkClearing)->Arg(letters())->Unit(benchmark::k
 void BM_MarkAllAfterSearch(benchmark::State& state)
 {
     program();
-    app::module1().trangthai = QStringLiteral("tracuucv");
     search()->openWithValueLists({});
     setCriteria();
     search()->Cmdtracuu_Click();
@@ -220,7 +218,6 @@ void BM_Print5000MarkedLetters(benchmark::State& state)
     app::Module1& m = app::module1();
     m.dbcongvan.execute(QStringLiteral("UPDATE ") + m.bangcvden + QStringLiteral(" SET chonin = ''"));
     m.dbcongvan.execute(QStringLiteral("UPDATE ") + m.bangcvden + QStringLiteral(" SET chonin = 'X' WHERE id <= 5000"));
-    m.trangthai = QStringLiteral("xembangcv");
     list()->open(m.bangcvden, m.bangcvden, false);
     int pages = 0;
     for (auto _ : state) {

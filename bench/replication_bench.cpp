@@ -128,7 +128,8 @@ void runScenario(benchmark::State& state, Scenario scenario, datafiles::Replicat
         m.dbcongvan = db::Database::open(f.workLetters, app::kConnect);
         state.ResumeTiming();
 
-        const datafiles::ReplicationOutcome outcome = datafiles::replicate(QStringLiteral("cvden"));
+        const datafiles::ReplicationOutcome outcome =
+            datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters());
 
         state.PauseTiming();
         if (outcome != expected || messenger.failures != 0) {

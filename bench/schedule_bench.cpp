@@ -27,7 +27,6 @@ public:
         app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("lichmau"), m.banglich, false);
         fill();
         registers::registerScheduleForms();
-        m.trangthai = QStringLiteral("xemlichtuan");
     }
 
 private:
@@ -60,15 +59,15 @@ private:
     }
 };
 
-registers::frmgridtuan* view()
+registers::WeekViewForm* view()
 {
     static Program p;
-    return registers::form<registers::frmgridtuan>(QStringLiteral("frmgridtuan"));
+    return registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
 }
 
 void BM_OpenWeekView(benchmark::State& state)
 {
-    registers::frmgridtuan* v = view();
+    registers::WeekViewForm* v = view();
     for (auto _ : state) {
         v->openWeek(QDate(2026, 6, 17));
         benchmark::DoNotOptimize(v->Data1->recordset().recordCount());
@@ -80,7 +79,7 @@ BENCHMARK(BM_OpenWeekView)->Unit(benchmark::kMillisecond)->Iterations(10);
 // One iteration is one step: 52 steps forward from the first week of the year.
 void BM_StepWeekForward(benchmark::State& state)
 {
-    registers::frmgridtuan* v = view();
+    registers::WeekViewForm* v = view();
     v->openWeek(QDate(2026, 1, 5));
     for (auto _ : state) {
         v->cmdsau_Click();
@@ -92,7 +91,7 @@ BENCHMARK(BM_StepWeekForward)->Unit(benchmark::kMillisecond)->Iterations(52);
 
 void BM_PrintWeek(benchmark::State& state)
 {
-    registers::frmgridtuan* v = view();
+    registers::WeekViewForm* v = view();
     v->openWeek(QDate(2026, 6, 17));
     int pages = 0;
     for (auto _ : state) {

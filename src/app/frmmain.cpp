@@ -266,7 +266,6 @@ void MainWindow::registerButton_Click(const QString& name)
         return;
     }
     try {
-        m.trangthai = button->trangthai;
         const QString reset = printMarkReset(*button);
         if (!reset.isEmpty() && !m.chidoc) // a read-only run leaves the marks as they are
             m.dbcongvan.execute(reset);

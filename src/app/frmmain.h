@@ -36,7 +36,7 @@ public:
     void focusViewIncoming() override;
 
     // A register button: checks that the register's data file exists (otherwise tells the user
-    // and stops), sets trangthai, prepares its data sources and opens its form without waiting,
+    // and stops), prepares its data sources and opens its form without waiting,
     // hiding this window. A register whose form is not part of this build tells kNotAvailable.
     void registerButton_Click(const QString& name);
     // The working-year dialog WorkingYearDialog (also a double-click on Lblnamlamviec).

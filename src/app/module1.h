@@ -67,10 +67,8 @@ struct Module1
     // Step text of the command in progress, quoted in error messages.
     QString buoc;
 
-    // Hand-over between register forms.
-    QString trangthai;       // form-mode string
-    long long idhientai = 0; // current record id (letters, plans and schedule entries)
-    QString dieukientim;     // WHERE condition of the last search, without "WHERE"
+    // Mode of the reference list forms ("xem", "nap", "sua").
+    QString trangthai;
 
     // Sets the four year-table names from namlamviec.
     void setYearTables();

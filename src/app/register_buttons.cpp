@@ -10,18 +10,18 @@ namespace app {
 const QList<RegisterButton>& registerButtons()
 {
     static const QList<RegisterButton> buttons = {
-        {QStringLiteral("cmdnapcvden"), QStringLiteral("Nạp, sửa, in CV đến"), QStringLiteral("xemcv"), true},
-        {QStringLiteral("Cmdxemcvden"), QStringLiteral("Xem CV đến"), QStringLiteral("xembangcv"), true},
-        {QStringLiteral("cmdtracuucvden"), QStringLiteral("Tra cứu CV đến"), QStringLiteral("tracuucv"), true},
-        {QStringLiteral("cmdnapcvdi"), QStringLiteral("Nạp, sửa, in CV đi"), QStringLiteral("xemcv"), true},
-        {QStringLiteral("cmdxemcvdi"), QStringLiteral("Xem CV đi"), QStringLiteral("xembangcv"), true},
-        {QStringLiteral("cmdtracuucvdi"), QStringLiteral("Tra cứu CV đi"), QStringLiteral("tracuucv"), true},
-        {QStringLiteral("cmdnapkh"), QStringLiteral("Nạp, sửa kế hoạch"), QStringLiteral("xemkehoach"), false},
-        {QStringLiteral("cmdxemkh"), QStringLiteral("Xem kế hoạch"), QStringLiteral("xemgridkehoach"), false},
-        {QStringLiteral("cmdtracuukh"), QStringLiteral("Tra cứu kế hoạch"), QStringLiteral("tracuukehoach"), false},
-        {QStringLiteral("cmdnaplich"), QStringLiteral("Nạp, sửa lịch tuần"), QStringLiteral("xemlich"), false},
-        {QStringLiteral("Cmdxemlich"), QStringLiteral("Xem lịch tuần"), QStringLiteral("xemlichtuan"), false},
-        {QStringLiteral("cmdtracuulich"), QStringLiteral("Tra cứu lịch tuần"), QStringLiteral("tracuulich"), false},
+        {QStringLiteral("cmdnapcvden"), QStringLiteral("Nạp, sửa, in CV đến"), true},
+        {QStringLiteral("Cmdxemcvden"), QStringLiteral("Xem CV đến"), true},
+        {QStringLiteral("cmdtracuucvden"), QStringLiteral("Tra cứu CV đến"), true},
+        {QStringLiteral("cmdnapcvdi"), QStringLiteral("Nạp, sửa, in CV đi"), true},
+        {QStringLiteral("cmdxemcvdi"), QStringLiteral("Xem CV đi"), true},
+        {QStringLiteral("cmdtracuucvdi"), QStringLiteral("Tra cứu CV đi"), true},
+        {QStringLiteral("cmdnapkh"), QStringLiteral("Nạp, sửa kế hoạch"), false},
+        {QStringLiteral("cmdxemkh"), QStringLiteral("Xem kế hoạch"), false},
+        {QStringLiteral("cmdtracuukh"), QStringLiteral("Tra cứu kế hoạch"), false},
+        {QStringLiteral("cmdnaplich"), QStringLiteral("Nạp, sửa lịch tuần"), false},
+        {QStringLiteral("Cmdxemlich"), QStringLiteral("Xem lịch tuần"), false},
+        {QStringLiteral("cmdtracuulich"), QStringLiteral("Tra cứu lịch tuần"), false},
     };
     return buttons;
 }

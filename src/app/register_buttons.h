@@ -10,14 +10,13 @@
 
 namespace app {
 
-// The twelve register buttons of the main window: which data file each needs, the form mode
-// trangthai it sets and the data sources it prepares for its form.
+// The twelve register buttons of the main window: which data file each needs and the data sources
+// it prepares for its form.
 struct RegisterButton
 {
-    QString name;      // "cmdnapcvden", "Cmdxemcvden", ...
-    QString caption;   // "Nạp, sửa, in CV đến", ...
-    QString trangthai; // "xemcv", "xembangcv", ...
-    bool letters;      // true: needs the letters file filecongvan; false: the schedule file filelich
+    QString name;    // "cmdnapcvden", "Cmdxemcvden", ...
+    QString caption; // "Nạp, sửa, in CV đến", ...
+    bool letters;    // true: needs the letters file filecongvan; false: the schedule file filelich
 };
 
 // In the order of the four frames (incoming, outgoing, plans, schedule), three buttons each:

@@ -210,18 +210,16 @@ QString backupFailedMessage(const QString& step)
            QStringLiteral(" Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị mạng biết !");
 }
 
-ReplicationOutcome replicate(const QString& baseName)
+ReplicationOutcome replicate(const QString& table, const LetterRegister& reg)
 {
     app::Module1& m = app::module1();
     if (m.filebackup.trimmed().isEmpty() || m.filebackup == m.filecongvan || sameFile(m.filebackup, m.filecongvan))
         return ReplicationOutcome::Skipped;
-    const bool outgoing = baseName == QLatin1String("cvdi");
-    const QString table = outgoing ? m.bangcvdi : m.bangcvden;
 
     m.buoc.clear();
     Notice notice;
     try {
-        const ReplicationOutcome outcome = run(m, table, letterRegister(baseName), notice);
+        const ReplicationOutcome outcome = run(m, table, reg, notice);
         notice.close();
         return outcome;
     } catch (const std::exception& e) {

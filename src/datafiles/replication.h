@@ -1,5 +1,7 @@
 #pragma once
 
+#include "replication_sql.h"
+
 #include <QString>
 
 namespace datafiles {
@@ -19,8 +21,9 @@ enum class ReplicationOutcome
     Failed,          // an error; the message has been shown
 };
 
-// Backup replication, run when an entry form of a letters register closes. baseName "cvdi" works
-// on bangcvdi, anything else on bangcvden, in dbcongvan (filecongvan), mirroring into filebackup.
+// Backup replication, run when an entry form of a letters register closes: the year table `table`
+// of that register (reg: the columns mirrored and the stored query reaching the backup) in
+// dbcongvan (filecongvan), mirrored into filebackup.
 // The caller shows the hourglass around the call.
 //
 //  - Nothing happens when the trimmed filebackup is empty or filebackup names the letters file
@@ -42,6 +45,6 @@ enum class ReplicationOutcome
 //    unreachable folder, or any engine error ends the run with the notice closed and the message
 //    backupFailedMessage(step) shown with kind "ok"; step is the step text in buoc ("" before the
 //    backup is opened). No flag is cleared for a row that was not copied.
-ReplicationOutcome replicate(const QString& baseName);
+ReplicationOutcome replicate(const QString& table, const LetterRegister& reg);
 
 } // namespace datafiles

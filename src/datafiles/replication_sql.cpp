@@ -4,7 +4,7 @@
 
 namespace datafiles {
 
-const LetterRegister& letterRegister(const QString& baseName)
+const LetterRegister& incomingLetters()
 {
     static const LetterRegister incoming{
         QStringLiteral("Qrbangcvden"),
@@ -12,12 +12,17 @@ const LetterRegister& letterRegister(const QString& baseName)
          QStringLiteral("ng_cv"), QStringLiteral("loai"), QStringLiteral("dv_nhan"), QStringLiteral("cd_dang"),
          QStringLiteral("mat"), QStringLiteral("time_xl"), QStringLiteral("cv_traloi"), QStringLiteral("da_xuli"),
          QStringLiteral("tt_ndung"), QStringLiteral("ng_denchuan"), QStringLiteral("ng_cvchuan")}};
+    return incoming;
+}
+
+const LetterRegister& outgoingLetters()
+{
     static const LetterRegister outgoing{QStringLiteral("Qrbangcvdi"),
                                          {QStringLiteral("stt"), QStringLiteral("so_cv"), QStringLiteral("ng_cv"),
                                           QStringLiteral("loai"), QStringLiteral("dv_nhan"), QStringLiteral("noiluu"),
                                           QStringLiteral("nguoiky"), QStringLiteral("tt_ndung"),
                                           QStringLiteral("ng_cvchuan")}};
-    return baseName == QLatin1String("cvdi") ? outgoing : incoming;
+    return outgoing;
 }
 
 QString storedQueryText(const QString& table, const QString& backup)

@@ -14,9 +14,10 @@ struct LetterRegister
     QStringList columns; // columns copied, in order, without idcu
 };
 
-// The register of base name "cvdi" (outgoing letters); any other base name gives the incoming
-// register ("cvden").
-const LetterRegister& letterRegister(const QString& baseName);
+// What is mirrored of the incoming register (cvden tables) and of the outgoing register (cvdi
+// tables).
+const LetterRegister& incomingLetters();
+const LetterRegister& outgoingLetters();
 
 // A path as a Jet string literal's contents: single quotes doubled.
 QString quotedPath(const QString& path);

@@ -137,25 +137,15 @@ void EntryForm::open(const QString& table, const QString& source)
         if (Data1->refresh() && Data1->recordset().recordCount() > 0)
             Data1->moveLast();
     }
-    if (m_config.ownMode)
-        m_ownMode = m_config.viewMode;
-    else
-        m.trangthai = m_config.viewMode;
+    m_mode = EntryMode::Viewing;
     Data1_Reposition();
     showModeless();
     focusBox(m_config.homeBox);
 }
 
-QString EntryForm::mode() const
-{
-    if (m_config.ownMode)
-        return m_ownMode;
-    return app::module1().trangthai;
-}
-
 bool EntryForm::editing() const
 {
-    return mode() == m_config.addMode || mode() == m_config.editMode;
+    return m_mode != EntryMode::Viewing;
 }
 
 ui::DataControl* EntryForm::attachLetterTypes(ui::DataCombo* combo)
@@ -175,7 +165,7 @@ void EntryForm::Form_Load()
 {
     lockBoxes(true);
     setButtons(true); // viewing: nothing to write, no number to renew
-    setMode(m_config.viewMode);
+    setMode(EntryMode::Viewing);
     if (auto* guide = control<QLabel>(QStringLiteral("Label5")))
         guide->setText(m_config.guide);
     if (m_types) {
@@ -185,20 +175,15 @@ void EntryForm::Form_Load()
     }
 }
 
-void EntryForm::setMode(const QString& trangthai)
+void EntryForm::setMode(EntryMode mode)
 {
-    if (m_config.ownMode)
-        m_ownMode = trangthai;
-    else
-        app::module1().trangthai = trangthai;
-    const bool viewing = trangthai == m_config.viewMode;
+    m_mode = mode;
+    const bool viewing = mode == EntryMode::Viewing;
     if (m_recnum && m_config.lockPositionWhileEditing)
         m_recnum->setLocked(!viewing);
     if (!m_status)
         return;
-    QString text = viewing                         ? m_config.viewStatus
-                   : trangthai == m_config.addMode ? m_config.addStatus
-                                                   : m_config.editStatus;
+    QString text = viewing ? m_config.viewStatus : mode == EntryMode::Adding ? m_config.addStatus : m_config.editStatus;
     if (viewing && !m_numberNote.isEmpty())
         text += QStringLiteral(" - ") + m_numberNote;
     m_status->setText(text);
@@ -283,20 +268,19 @@ bool EntryForm::requiredFilled()
 // Every save goes through the letters' save procedure: one transaction, replication flags set.
 // A new letter whose proposed number was taken meanwhile by another letter of the year gets the
 // next free number (a number typed through "Số mới" is kept as typed).
-void EntryForm::writeLetter(db::Recordset& rs)
+void EntryForm::writeLetterRecord(db::Recordset& rs)
 {
     for (const QString& name : m_config.dateBoxes) {
         if (ui::TextBox* b = box(name))
             rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     }
-    app::Module1& m = app::module1();
     const bool renumber = rs.editMode() == db::EditMode::AddNew && !numberTypedByHand();
     QString note;
-    datafiles::saveLetter(m.dbcongvan, rs, [&](db::Recordset& row) {
+    datafiles::saveLetter(database(), rs, [&](db::Recordset& row) {
         if (!renumber || row.value(m_config.numberField).isNull())
             return;
         const int proposed = row.value(m_config.numberField).toInt();
-        const int number = nextFreeNumber(m.dbcongvan, m_table, m_config.numberField, proposed, numberScope(row));
+        const int number = nextFreeNumber(database(), m_table, m_config.numberField, proposed, numberScope(row));
         if (number != proposed) {
             row.setValue(m_config.numberField, number);
             note = QStringLiteral("số ") + QString::number(proposed) +
@@ -348,23 +332,23 @@ bool EntryForm::saveRecord()
 void EntryForm::cmdAdd_Click()
 {
     QPushButton* add = button(QStringLiteral("cmdAdd"));
-    if (!m_config.cancelAddCaption.isEmpty() && mode() == m_config.addMode) {
+    if (!m_config.cancelAddCaption.isEmpty() && mode() == EntryMode::Adding) {
         Data1->cancelUpdate();
         returnToView();
         return;
     }
-    if (mode() != m_config.addMode && refuseReadOnly())
+    if (mode() != EntryMode::Adding && refuseReadOnly())
         return;
-    if (mode() == m_config.editMode) {
+    if (mode() == EntryMode::Editing) {
         int action = ui::action::AddNew, save = 1;
         Data1_Validate(action, save);
-        if (mode() != m_config.viewMode)
+        if (mode() != EntryMode::Viewing)
             return; // the changes could not be written
     }
     const db::Recordset rs0 = recordset();
     if (rs0.isNull())
         return;
-    if (mode() == m_config.addMode && (rs0.editMode() == db::EditMode::AddNew || Data1->anyChanged())) {
+    if (mode() == EntryMode::Adding && (rs0.editMode() == db::EditMode::AddNew || Data1->anyChanged())) {
         if (!saveRecord())
             return;
         Data1_Reposition();
@@ -383,7 +367,7 @@ void EntryForm::cmdAdd_Click()
     }
     m_numberTyped = false;
     m_numberNote.clear();
-    setMode(m_config.addMode);
+    setMode(EntryMode::Adding);
     fillNewRecord();
     lockBoxes(false);
     setButtons(false);
@@ -405,13 +389,13 @@ void EntryForm::Cmdsua_Click()
         returnToView();
         return;
     }
-    if (mode() == m_config.addMode) {
+    if (mode() == EntryMode::Adding) {
         app::tell(QStringLiteral("Bạn phải nạp xong mới sửa được !"));
         focusBox(m_config.homeBox);
         return;
     }
     db::Recordset rs = recordset();
-    if (mode() == m_config.viewMode && !rs.isNull() && rs.recordCount() > 0 && Data1->hasCurrentRecord()) {
+    if (mode() == EntryMode::Viewing && !rs.isNull() && rs.recordCount() > 0 && Data1->hasCurrentRecord()) {
         if (!mayChangeCurrent() || refuseReadOnly())
             return;
         {
@@ -432,16 +416,16 @@ void EntryForm::Cmdsua_Click()
         if (QPushButton* b = button(QStringLiteral("cmdAdd")))
             b->setEnabled(false);
         m_numberNote.clear();
-        setMode(m_config.editMode);
+        setMode(EntryMode::Editing);
         editStarted();
     }
-    if (mode() != m_config.addMode)
+    if (mode() != EntryMode::Adding)
         focusBox(m_config.editFocus);
 }
 
 void EntryForm::cmdUpdate_Click()
 {
-    if (mode() == m_config.viewMode) {
+    if (mode() == EntryMode::Viewing) {
         returnToView();
         return;
     }
@@ -455,11 +439,11 @@ void EntryForm::cmdUpdate_Click()
 
 void EntryForm::returnToView()
 {
-    if (mode() == m_config.viewMode && !m_config.alwaysReturnToView)
+    if (mode() == EntryMode::Viewing && !m_config.alwaysReturnToView)
         return;
     lockBoxes(true);
     setButtons(true);
-    setMode(m_config.viewMode);
+    setMode(EntryMode::Viewing);
     if (QPushButton* b = button(QStringLiteral("cmdAdd"))) {
         b->setText(QStringLiteral("&Nạp mới"));
         b->setEnabled(true);
@@ -526,7 +510,7 @@ bool EntryForm::mayChangeCurrent() const
 // In viewing, correcting and deleting follow the rights rule; an empty register has nothing to change.
 void EntryForm::applyRights()
 {
-    if (mode() != m_config.viewMode)
+    if (mode() != EntryMode::Viewing)
         return;
     const db::Recordset rs = recordset();
     const bool any = !rs.isNull() && Data1->hasCurrentRecord();
@@ -543,12 +527,12 @@ void EntryForm::applyRights()
 
 void EntryForm::cmdDelete_Click()
 {
-    if (mode() == m_config.addMode) {
+    if (mode() == EntryMode::Adding) {
         app::tell(m_config.deleteWhileAdding);
         focusBox(m_config.homeBox);
         return;
     }
-    if (mode() != m_config.viewMode || !Data1->hasCurrentRecord() || !mayChangeCurrent() || refuseReadOnly())
+    if (mode() != EntryMode::Viewing || !Data1->hasCurrentRecord() || !mayChangeCurrent() || refuseReadOnly())
         return;
     if (m_config.deleteQuestion.isEmpty() || app::ask(m_config.deleteQuestion)) {
         Quiet quiet(m_quiet);
@@ -601,7 +585,7 @@ void EntryForm::mrecnum_KeyUp(int& keyCode, int shift)
     focusBox(m_config.positionFocus);
 }
 
-void EntryForm::showLetter(long long id)
+void EntryForm::showRecord(long long id)
 {
     if (id > 0)
         Data1->findFirst(QStringLiteral("id =") + QString::number(id));
@@ -699,7 +683,7 @@ void EntryForm::Form_KeyUp(int& keyCode, int shift)
         int action = keyCode == ui::key::PageUp ? ui::action::MovePrevious : ui::action::MoveNext, save = 1;
         Data1_Validate(action, save);
         const db::Recordset rs = recordset();
-        if (mode() != m_config.viewMode || rs.isNull())
+        if (mode() != EntryMode::Viewing || rs.isNull())
             return;
         const int p = rs.absolutePosition();
         if (keyCode == ui::key::PageUp && p >= 1 && p < rs.recordCount())
@@ -721,13 +705,12 @@ void EntryForm::Form_KeyUp(int& keyCode, int shift)
 
 void EntryForm::Cmdtracuu_Click()
 {
-    app::Module1& m = app::module1();
-    if (mode() != m_config.viewMode) {
+    if (mode() != EntryMode::Viewing) {
         app::tell(m_config.searchWhileEditing);
         focusBox(m_config.homeBox);
         return;
     }
-    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     focusBox(m_config.homeBox);
     if (openOwnSearch())
         return;
@@ -737,6 +720,7 @@ void EntryForm::Cmdtracuu_Click()
         return;
     }
     hide();
+    search->setSession(sharedSession());
     search->openFromEntry();
 }
 
@@ -766,9 +750,9 @@ void EntryForm::Form_Unload(int& cancel)
         }
     }
     focusBox(m_config.homeBox);
-    if (!m_config.backupBase.isEmpty()) {
+    if (m_config.backup) {
         ui::HourglassPointer hourglass;
-        datafiles::replicate(m_config.backupBase);
+        datafiles::replicate(m_table, *m_config.backup);
     }
     ui::setDefaultPointer();
     afterClose();
@@ -776,7 +760,24 @@ void EntryForm::Form_Unload(int& cancel)
 
 void EntryForm::afterClose()
 {
-    showMainWindow();
+    session().finished(FormRole::Entry);
+}
+
+void EntryForm::returnTo(long long id)
+{
+    showRecord(id);
+    showModeless();
+}
+
+SessionPtr EntryForm::makeOwnSession() const
+{
+    return std::make_shared<RegisterSession>(m_config.which, Start::Entry, app::module1().database(m_config.dataFile),
+                                             m_table);
+}
+
+void EntryForm::joined(RegisterSession& session)
+{
+    session.setReturn(FormRole::Entry, this, [this](long long id) { returnTo(id); });
 }
 
 } // namespace registers

@@ -1,15 +1,16 @@
 #pragma once
 
-// The entry form of a register (frmcvden, frmcvdi): one record at a time in three modes,
-// viewing, adding and editing, told apart by the shared mode string trangthai ("xemcv",
-// "napcv", "suacv") and shown in the status label. The base holds everything the entry forms
+// The entry form of a register (IncomingEntryForm, OutgoingEntryForm): one record at a time in three modes,
+// viewing, adding and editing (EntryMode), shown in the status label. The base holds everything the entry forms
 // share; a register's form gives its names, texts and lists in an EntryConfig and overrides the
 // few steps that really differ (the defaults of a new record, its own F5 keys, the numbering).
 
 #include "form_support.h"
 #include "pick_grids.h"
+#include "register_session.h"
 
 #include "app/module1.h"
+#include "datafiles/replication_sql.h"
 #include "platform/db/database.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/data_combo.h"
@@ -55,10 +56,7 @@ QString entryGuide();
 
 struct EntryConfig
 {
-    // The mode words trangthai takes while this form is active.
-    QString viewMode = QStringLiteral("xemcv");
-    QString addMode = QStringLiteral("napcv");
-    QString editMode = QStringLiteral("suacv");
+    Register which = Register::Incoming;
     // The data file of the register (its open connection in Module1).
     app::DataFile dataFile = app::DataFile::Letters;
     // Boxes whose field is not the box's name without its leading "m" ("txtban" shows "Tendonvi").
@@ -79,8 +77,6 @@ struct EntryConfig
     QString ownerField;
     QString searchWhileEditing = QStringLiteral("Bạn phải nạp, sửa xong mới có thể tìm kiếm được !");
     QString dataErrorPrefix = QStringLiteral("Lỗi dữ liệu : ");
-    // The form keeps its mode to itself and leaves trangthai to its opener (a list form).
-    bool ownMode = false;
     QString viewStatus; // "Xem công văn đến"
     QString addStatus;  // "Nạp công văn đến"
     QString editStatus; // "sửa công văn đang xem"
@@ -111,11 +107,12 @@ struct EntryConfig
     QString invalidDateMessage;
     QList<AbbreviationRule> abbreviations;
     QList<EntryPick> picks;
-    QString renumberButton;       // "cmdsuasocvden"
-    QString searchForm;           // "frmtracuucvden"
-    QString printCaller;          // "frmcvden": the name frmincv is told
-    QString printDateField;       // "ng_den": the current letter's date given to frmincv
-    QString backupBase;           // "cvden"; "" for no backup at closing
+    QString renumberButton; // "cmdsuasocvden"
+    QString searchForm;     // "frmtracuucvden"
+    QString printCaller;    // "frmcvden": the name DatePrintDialog is told
+    QString printDateField; // "ng_den": the current letter's date given to DatePrintDialog
+    // What the backup mirrors of the register at closing (nullptr for no backup).
+    const datafiles::LetterRegister* backup = nullptr;
     QString guide = entryGuide(); // the text of the guide label Label5
     // The position box mrecnum is locked while adding or editing (the plan and schedule forms).
     bool lockPositionWhileEditing = false;
@@ -123,7 +120,14 @@ struct EntryConfig
     bool alwaysReturnToView = false;
 };
 
-class EntryForm : public ui::FormBase
+enum class EntryMode
+{
+    Viewing,
+    Adding,
+    Editing,
+};
+
+class EntryForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
@@ -133,7 +137,7 @@ public:
     ~EntryForm() override;
 
     // Binds Data1 to table of the letters file (dynaset, table order), the pick grids to their
-    // reference lists, moves to the last record and sets trangthai to the viewing mode; then the
+    // reference lists, moves to the last record and puts the form in the viewing mode; then the
     // form is shown without waiting.
     // source, when given, is the statement Data1 shows instead of the whole table.
     void open(const QString& table, const QString& source = QString());
@@ -142,7 +146,7 @@ public:
     PickGrids* pickGrids() const { return m_picks; }
     QString table() const { return m_table; }
     ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
-    QString mode() const; // trangthai
+    EntryMode mode() const { return m_mode; }
     bool editing() const;
 
     // The handlers, public so that tests and the other forms can drive them.
@@ -155,11 +159,13 @@ public:
     void cmdclose_Click();
     void cmdDelete_Click();
     void Data1_Validate(int& action, int& save);
-    // Moves to the record whose id is id (the list form hands the current letter back).
-    void showLetter(long long id);
+    // Moves to the record whose id is id (the list form hands the current record back).
+    void showRecord(long long id);
+    // The form comes back after a form it opened has finished, on the record id.
+    virtual void returnTo(long long id);
     // Whether the logged-in user may change or delete the current record (the "CB" rule).
     bool mayChangeCurrent() const;
-    db::Database& database() const { return app::module1().database(m_config.dataFile); }
+    db::Database& database() const { return session().database(); }
     QString fieldOf(const QString& box) const;
 
 protected:
@@ -180,7 +186,7 @@ protected:
         Q_UNUSED(shift)
         return false;
     }
-    // Called once editing has started (trangthai "suacv").
+    // Called once editing has started.
     virtual void editStarted() {}
     // True when the register number of the letter being added was typed, not proposed: a
     // number taken meanwhile is then kept as typed.
@@ -203,13 +209,17 @@ protected:
     }
 
     // Writes the record being added or edited (the letters' save procedure unless overridden).
-    virtual void writeRecord(db::Recordset& rs) { writeLetter(rs); }
+    virtual void writeRecord(db::Recordset& rs) { writeLetterRecord(rs); }
 
     // Opens a search form that is not a letters search form (the current id is set, the entry form
     // still shown); false when there is none.
     virtual bool openOwnSearch() { return false; }
-    // Where the form goes when it has closed (the main window unless overridden).
+    // Where the form goes when it has closed: it tells its visit it has finished (as the entry
+    // form unless overridden).
     virtual void afterClose();
+
+    SessionPtr makeOwnSession() const override;
+    void joined(RegisterSession& session) override;
 
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
@@ -217,7 +227,7 @@ protected:
 
     int rememberedNumber() const { return m_rememberedNumber; }
     QString remembered(const QString& field) const;
-    void setMode(const QString& trangthai);
+    void setMode(EntryMode mode);
     void returnToView();
     void focusBox(const QString& name);
     db::Recordset recordset() const { return Data1->recordset(); }
@@ -229,7 +239,7 @@ private:
     void Data1_Error(int dataErr, const QString& description, int& response);
     void mrecnum_KeyUp(int& keyCode, int shift);
     void boxLostFocus(const QString& name);
-    void writeLetter(db::Recordset& rs);
+    void writeLetterRecord(db::Recordset& rs);
     void applyRights();
     bool requiredFilled();
     bool needsChecks() const;
@@ -253,7 +263,7 @@ private:
     bool m_quiet = false;       // the form moves Data1 itself: Validate does nothing
     bool m_numberTyped = false; // "Số mới" was used for the letter being added
     QString m_numberNote;
-    QString m_ownMode; // said in the status label after a number was taken
+    EntryMode m_mode = EntryMode::Viewing;
 };
 
 } // namespace registers

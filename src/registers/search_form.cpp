@@ -1,7 +1,7 @@
 #include "search_form.h"
 
 #include "form_registry.h"
-#include "list_form.h"
+#include "letters_list_form.h"
 #include "register_data.h"
 
 #include "app/messenger.h"
@@ -115,7 +115,7 @@ void SearchForm::fillYears()
         return;
     const app::Module1& m = app::module1();
     const QString chosen = isVisible() ? m_years->currentText() : m.namlamviec;
-    const QStringList years = tableYears(m.dbcongvan, m_config.tablePrefix);
+    const QStringList years = tableYears(session().database(), m_config.tablePrefix);
     m_years->clear();
     m_years->addItems(years);
     m_years->setCurrentIndex(years.contains(chosen) ? years.indexOf(chosen) : years.indexOf(m.namlamviec));
@@ -125,11 +125,11 @@ void SearchForm::openWithValueLists(const QStringList& lookups)
 {
     load();
     fillYears();
-    const app::Module1& m = app::module1();
     for (int i = 0; i < m_config.picks.size(); ++i) {
         const SearchPick& p = m_config.picks.at(i);
         if (i < lookups.size())
-            m_picks->setSource(p.pick.grid, m.dbcongvan, lookups.at(i), {{p.listColumns.value(0).first, p.column}});
+            m_picks->setSource(p.pick.grid, session().database(), lookups.at(i),
+                               {{p.listColumns.value(0).first, p.column}});
         else
             showReferenceList(p);
     }
@@ -181,7 +181,7 @@ bool SearchForm::search()
     app::Module1& m = app::module1();
     const QString year = m_years ? m_years->currentText().trimmed() : m.namlamviec;
     // A year whose table the file no longer holds (another file was chosen meanwhile) is not searched.
-    if (year.isEmpty() || !tableYears(m.dbcongvan, m_config.tablePrefix).contains(year)) {
+    if (year.isEmpty() || !tableYears(session().database(), m_config.tablePrefix).contains(year)) {
         fillYears();
         refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QStringLiteral("Combonamlamviec"));
         return false;
@@ -220,15 +220,17 @@ bool SearchForm::search()
             return false;
         }
     }
-    m.dieukientim = condition;
+    session().setLastSearch({table, condition});
     const QString statement = condition.isEmpty() ? QStringLiteral("SELECT * FROM ") + table : prefix + condition;
     // Marks belong to the last search; a file that may only be read keeps its marks.
-    if (isWritable(m.dbcongvan, table))
-        m.dbcongvan.execute(QStringLiteral("UPDATE ") + table +
-                            QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
-    auto* list = dynamic_cast<ListForm*>(form(m_config.listForm));
-    if (list)
+    if (isWritable(session().database(), table))
+        session().database().execute(QStringLiteral("UPDATE ") + table +
+                                     QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
+    auto* list = dynamic_cast<LettersListForm*>(form(m_config.listForm));
+    if (list) {
+        list->setSession(sharedSession());
         list->open(table, statement, true);
+    }
     hide();
     ui::setDefaultPointer();
     return true;
@@ -246,13 +248,24 @@ void SearchForm::cmdxoa_Click()
 
 void SearchForm::cmdclose_Click()
 {
-    if (app::module1().trangthai == QLatin1String("xemcv")) {
-        if (ui::FormBase* entry = form(m_config.entryForm))
-            entry->showModeless();
-    } else {
-        showMainWindow();
-    }
+    session().finished(FormRole::Search);
     hide();
+}
+
+SessionPtr SearchForm::makeOwnSession() const
+{
+    const app::Module1& m = app::module1();
+    return std::make_shared<RegisterSession>(m_config.which, Start::Search, m.dbcongvan,
+                                             m_config.tablePrefix + m.namlamviec);
+}
+
+void SearchForm::joined(RegisterSession& session)
+{
+    session.setReturn(FormRole::Search, this, [this](long long) {
+        showModeless();
+        if (QWidget* number = control(m_config.returnFocus))
+            number->setFocus();
+    });
 }
 
 void SearchForm::boxLostFocus(const QString& name)

@@ -1,8 +1,8 @@
 #pragma once
 
-// The search form of a letters register (frmtracuucvden, frmtracuucvdi): one box per searchable
+// The search form of a letters register (IncomingSearchForm, OutgoingSearchForm): one box per searchable
 // column, each taking a criterion of the criteria language; "&Tra cứu" joins the non-blank boxes
-// into one condition, remembers it as the last search condition and shows the hits in the list
+// into one condition, remembers it as its visit's last search and shows the hits in the list
 // form. The form has no modes and is hidden, not unloaded, so its boxes keep their criteria.
 
 #include "entry_form.h"
@@ -52,10 +52,11 @@ struct SearchConfig
     QString channelBox; // F5 toggles "Đảng,NN" / "Công đoàn" here ("" for none)
     QString guide;      // the guide label's text
     QString listForm;   // "frmgridcvden"
-    QString entryForm;  // "frmcvden"
+    Register which = Register::Incoming;
+    QString returnFocus = QStringLiteral("mstt"); // focused when the form comes back from its list; "" none
 };
 
-class SearchForm : public ui::FormBase
+class SearchForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
@@ -83,6 +84,8 @@ protected:
     // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
     void closeEvent(QCloseEvent* event) override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    SessionPtr makeOwnSession() const override;
+    void joined(RegisterSession& session) override;
     const SearchConfig m_config;
 
 private:

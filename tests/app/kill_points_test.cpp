@@ -87,8 +87,8 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
 
     // The next close of an entry form replicates: the backup then holds every letter once.
     app::module1().dbcongvan = db::Database::open(letters, app::kConnect);
-    datafiles::replicate(QStringLiteral("cvden"));
-    datafiles::replicate(QStringLiteral("cvdi"));
+    datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters());
+    datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters());
     for (const QString& table : tables)
         EXPECT_EQ(killtest::backupDifferences(letters, backup, table), QStringList()) << table.toStdString();
 }

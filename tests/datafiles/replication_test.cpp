@@ -20,7 +20,8 @@ protected:
     // The backup as the first run leaves it: a copy of the letters file.
     void makeBackup()
     {
-        ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::WholeFileCopied);
+        ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+                  ReplicationOutcome::WholeFileCopied);
         messenger.shown.clear();
     }
 
@@ -42,7 +43,8 @@ TEST_F(ReplicationTest, NothingHappensWithoutABackupFile)
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Công văn A"));
     for (const QString& none : {QStringLiteral(" "), QString(), QStringLiteral("   ")}) {
         m.filebackup = none;
-        EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Skipped);
+        EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+                  ReplicationOutcome::Skipped);
     }
     EXPECT_EQ(flags(m.bangcvden).value(id), 1);
     EXPECT_TRUE(messenger.shown.isEmpty());
@@ -53,10 +55,12 @@ TEST_F(ReplicationTest, NothingHappensWhenTheBackupIsTheLettersFileItself)
     app::Module1& m = app::module1();
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Công văn A"));
     m.filebackup = m.filecongvan;
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Skipped);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::Skipped);
     // The same file written another way would get its own rows again at every run.
     m.filebackup = QDir(programFolder()).filePath(QStringLiteral("backup/../data/./vemocv.MDB"));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Skipped);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::Skipped);
     EXPECT_EQ(flags(m.bangcvden).size(), 1);
     EXPECT_EQ(flags(m.bangcvden).value(id), 1);
 }
@@ -66,7 +70,8 @@ TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
     app::Module1& m = app::module1();
     const qlonglong in1 = addLetter(m.bangcvden, QStringLiteral("Đến 1"));
     const qlonglong out1 = addLetter(m.bangcvdi, QStringLiteral("Đi 1"));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::WholeFileCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::WholeFileCopied);
     EXPECT_TRUE(messenger.shown.isEmpty());
     EXPECT_EQ(backupRows(m.bangcvden).value(in1), QStringLiteral("Đến 1"));
     EXPECT_EQ(backupRows(m.bangcvdi).value(out1), QStringLiteral("Đi 1"));
@@ -75,8 +80,10 @@ TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
 
     // The next runs add only what is new: nothing is inserted twice.
     const qlonglong in2 = addLetter(m.bangcvden, QStringLiteral("Đến 2"));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::NothingFlagged);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+              ReplicationOutcome::NothingFlagged);
     const QMap<qlonglong, QString> expected{{in1, QStringLiteral("Đến 1")}, {in2, QStringLiteral("Đến 2")}};
     EXPECT_EQ(backupRows(m.bangcvden), expected);
     EXPECT_EQ(backupRows(m.bangcvdi).size(), 1);
@@ -92,7 +99,8 @@ TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
     const qlonglong a = addLetter(m.bangcvden, QStringLiteral("Mới A"));
     const qlonglong b = addLetter(m.bangcvden, QStringLiteral("Mới B"));
 
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     const QMap<qlonglong, QString> rows = backupRows(m.bangcvden);
     EXPECT_EQ(rows.size(), 4);
     EXPECT_EQ(rows.value(a), QStringLiteral("Mới A"));
@@ -117,7 +125,8 @@ TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
 
     // A run with nothing flagged shows nothing and changes nothing.
     messenger.shown.clear();
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::NothingFlagged);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::NothingFlagged);
     EXPECT_TRUE(messenger.shown.isEmpty());
     EXPECT_EQ(backupRows(m.bangcvden).size(), 4);
 }
@@ -130,7 +139,8 @@ TEST_F(ReplicationTest, ChangedRowsUpdateTheirCopyWithoutAddingOne)
     makeBackup();
     editLetter(m.bangcvdi, id, QStringLiteral("Bản sửa"));
     EXPECT_EQ(flags(m.bangcvdi).value(id), 2);
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+              ReplicationOutcome::RowsCopied);
     const QMap<qlonglong, QString> expected{{id, QStringLiteral("Bản sửa")}, {other, QStringLiteral("Khác")}};
     EXPECT_EQ(backupRows(m.bangcvdi), expected);
     EXPECT_TRUE(allClear(m.bangcvdi));
@@ -143,11 +153,13 @@ TEST_F(ReplicationTest, RowAddedThenEditedIsCopiedOnceWithItsLatestValues)
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Nháp"));
     editLetter(m.bangcvden, id, QStringLiteral("Bản cuối"));
     EXPECT_EQ(flags(m.bangcvden).value(id), 1);
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupRows(m.bangcvden), (QMap<qlonglong, QString>{{id, QStringLiteral("Bản cuối")}}));
     // Edited again after the copy: the copy follows.
     editLetter(m.bangcvden, id, QStringLiteral("Sửa lần hai"));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupRows(m.bangcvden), (QMap<qlonglong, QString>{{id, QStringLiteral("Sửa lần hai")}}));
 }
 
@@ -156,11 +168,13 @@ TEST_F(ReplicationTest, OnlyTheClosedRegistersRowsAreCopied)
     app::Module1& m = app::module1();
     makeBackup();
     const qlonglong out = addLetter(m.bangcvdi, QStringLiteral("Đi"));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::NothingFlagged);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::NothingFlagged);
     EXPECT_TRUE(messenger.shown.isEmpty());
     EXPECT_EQ(flags(m.bangcvdi).value(out), 1);
     EXPECT_TRUE(backupRows(m.bangcvdi).isEmpty());
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+              ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupRows(m.bangcvdi).keys(), QList<qlonglong>{out});
 }
 
@@ -171,7 +185,8 @@ TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
     m.dbcongvan.createQueryDef(QStringLiteral("Qrbangcvdi"),
                                QStringLiteral("select * from cvdi2008 in '/old/path.mdb'"));
     addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     m.dbcongvan.refreshQueryDefs();
     EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvden")),
               QStringLiteral("select * from cvden2009 in '") + backupPath() + QStringLiteral("'"));
@@ -181,7 +196,8 @@ TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
     const QString same = QStringLiteral("SELECT *\r\nFROM  cvdi2009 IN '") + backupPath() + QStringLiteral("';");
     m.dbcongvan.setQuerySql(QStringLiteral("Qrbangcvdi"), same);
     addLetter(m.bangcvden, QStringLiteral("B"));
-    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvdi")), same);
     // The stored query reads the backup's rows.
     EXPECT_EQ(m.dbcongvan.openRecordset(QStringLiteral("Qrbangcvden"), db::RecordsetType::Snapshot).recordCount(), 2);
@@ -192,12 +208,14 @@ TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
     app::Module1& m = app::module1();
     makeBackup();
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     editLetter(m.bangcvden, id, QStringLiteral("B"));
     addLetter(m.bangcvden, QStringLiteral("C"));
     QStringList run;
     m.dbcongvan.setStatementHook([&run](const QString& sql) { run << sql; });
-    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     m.dbcongvan.setStatementHook({});
     const QString b = backupPath();
     EXPECT_TRUE(run.contains(QStringLiteral(" INSERT INTO cvden2009 IN '") + b +
@@ -218,11 +236,10 @@ TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
         }
     }
     EXPECT_TRUE(found);
-    EXPECT_EQ(
-        datafiles::insertNewRowsSql(QStringLiteral("cvdi2009"), b, datafiles::letterRegister(QStringLiteral("cvdi"))),
-        QStringLiteral(" INSERT INTO cvdi2009 IN '") + b +
-            QStringLiteral("' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu from "
-                           "cvdi2009 where kieuupdate=1 order by id"));
+    EXPECT_EQ(datafiles::insertNewRowsSql(QStringLiteral("cvdi2009"), b, datafiles::outgoingLetters()),
+              QStringLiteral(" INSERT INTO cvdi2009 IN '") + b +
+                  QStringLiteral("' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu from "
+                                 "cvdi2009 where kieuupdate=1 order by id"));
 }
 
 TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
@@ -237,7 +254,8 @@ TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
     editLetter(m.bangcvden, b, QStringLiteral("Năm mới B"));
     m.dbcongvan.execute(QStringLiteral("INSERT INTO cvden2010 (tt_ndung, kieuupdate, idcu) VALUES ('Đã sao', 0, 99)"));
 
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::TableCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::TableCopied);
     const QMap<qlonglong, QString> rows = backupRows(QStringLiteral("cvden2010"));
     EXPECT_EQ(rows.size(), 3);
     EXPECT_EQ(rows.value(a), QStringLiteral("Năm mới A"));
@@ -269,7 +287,8 @@ TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
 
     // The year goes on: new rows go into the copied table, once.
     const qlonglong c = addLetter(m.bangcvden, QStringLiteral("Năm mới C"));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).size(), 4);
     EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).value(c), QStringLiteral("Năm mới C"));
 }
@@ -290,7 +309,8 @@ TEST_F(ReplicationTest, BackupTableWithoutPrimaryIndexOrEmptyTextsIsCompletedAtT
         ASSERT_TRUE(backup.tableDef(QStringLiteral("cvden2010")).indexes.isEmpty());
     }
     const qlonglong a = addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     db::Database backup = openFile(backupPath());
     const db::TableDef def = backup.tableDef(QStringLiteral("cvden2010"));
     ASSERT_EQ(def.indexes.size(), 1);
@@ -326,7 +346,7 @@ TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
         if (sql.trimmed().startsWith(start.trimmed(), Qt::CaseInsensitive))
             throw db::DbError(db::errc::EngineErrorBase + 10, QStringLiteral("disk I/O error"));
     });
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
     m.dbcongvan.setStatementHook({});
 
     ASSERT_EQ(messenger.shown.size(), 2); // the notice, then the message
@@ -339,7 +359,8 @@ TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
     EXPECT_EQ(backupRows(m.bangcvden), backupBefore);
 
     // The next run does the work, once.
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     const QMap<qlonglong, QString> expected{{old, QStringLiteral("Cũ đã sửa")}, {added, QStringLiteral("Mới")}};
     EXPECT_EQ(backupRows(m.bangcvden), expected);
     EXPECT_TRUE(allClear(m.bangcvden));
@@ -365,14 +386,15 @@ TEST_F(ReplicationTest, InterruptedWholeTableCopyLeavesNoTableAndEveryFlag)
         if (sql.startsWith(QStringLiteral("update cvdi2010 set kieuupdate=0")))
             throw db::DbError(db::errc::EngineErrorBase + 13, QStringLiteral("database or disk is full"));
     });
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()), ReplicationOutcome::Failed);
     m.dbcongvan.setStatementHook({});
     EXPECT_EQ(messenger.shown.last().text,
               failure(QStringLiteral("sao chép cả bảng cvdi2010 sang file dữ liệu backup.")));
     EXPECT_EQ(flags(m.bangcvdi).value(a), 1);
     EXPECT_FALSE(openFile(backupPath()).hasTable(QStringLiteral("cvdi2010")));
 
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvdi")), ReplicationOutcome::TableCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+              ReplicationOutcome::TableCopied);
     EXPECT_EQ(backupRows(QStringLiteral("cvdi2010")), (QMap<qlonglong, QString>{{a, QStringLiteral("A")}}));
 }
 
@@ -381,7 +403,7 @@ TEST_F(ReplicationTest, UnreachableBackupFolderShowsTheMessageAndKeepsTheFlags)
     app::Module1& m = app::module1();
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
     m.filebackup = QStringLiteral("/nonexistent-server/share/vemocv.mdb");
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
     ASSERT_EQ(messenger.shown.size(), 1);
     EXPECT_EQ(messenger.shown.first().text,
               QStringLiteral("Gặp lỗi khi đang \r Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị "
@@ -395,7 +417,7 @@ TEST_F(ReplicationTest, ReadOnlyBackupShowsTheMessageAndKeepsTheFlags)
     makeBackup();
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
     sys::setReadOnly(backupPath(), true);
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
     EXPECT_EQ(flags(m.bangcvden).value(id), 1);
     sys::setReadOnly(backupPath(), false);
@@ -407,7 +429,7 @@ TEST_F(ReplicationTest, BackupThatIsNotADatabaseShowsTheMessageAndKeepsTheFlags)
     app::Module1& m = app::module1();
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
     writeFile(backupPath(), QByteArray(8192, 'z'));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
     EXPECT_EQ(messenger.noticesOpen, 0);
     EXPECT_EQ(flags(m.bangcvden).value(id), 1);
@@ -419,7 +441,7 @@ TEST_F(ReplicationTest, BackupWithAnotherPasswordShowsTheMessageAndKeepsTheFlags
     app::Module1& m = app::module1();
     const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
     db::Database::create(backupPath(), QStringLiteral("khac")).close();
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
     EXPECT_EQ(flags(m.bangcvden).value(id), 1);
 }
@@ -430,9 +452,11 @@ TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
     ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("sao lưu của O'Brien")));
     m.filebackup = QDir(programFolder()).filePath(QStringLiteral("sao lưu của O'Brien/vemocv.mdb"));
     addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::WholeFileCopied);
+    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::WholeFileCopied);
     const qlonglong b = addLetter(m.bangcvden, QStringLiteral("B"));
-    EXPECT_EQ(datafiles::replicate(QStringLiteral("cvden")), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+              ReplicationOutcome::RowsCopied);
     db::Database backup = openFile(m.filebackup);
     EXPECT_EQ(
         backup

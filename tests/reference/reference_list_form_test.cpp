@@ -166,7 +166,7 @@ TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
     registers::registerIncomingForms();
     registers::setMainWindow(&mainWindow);
     auto listed = [](ui::DataControl* data, const QString& field) { return column(data->recordset(), field); };
-    auto* entry = registers::form<registers::frmcvden>(QStringLiteral("frmcvden"));
+    auto* entry = registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
     entry->open(app::module1().bangcvden);
     EXPECT_FALSE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
                      .contains(QStringLiteral("Sở Y tế")));

@@ -3,7 +3,7 @@
 #include "all_registers_fixture.h"
 
 #include "registers/entry_form.h"
-#include "registers/list_form.h"
+#include "registers/letters_list_form.h"
 #include "registers/schedule/frmGridlich.h"
 #include "registers/schedule/schedule_record.h"
 
@@ -71,15 +71,15 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
         QString table;
     } lists[] = {{"letters",
                   [&] {
-                      m.trangthai = QStringLiteral("xembangcv");
-                      auto* list = registers::form<registers::ListForm>(QStringLiteral("frmgridcvden"));
+                      auto* list = registers::form<registers::LettersListForm>(QStringLiteral("frmgridcvden"));
+                      list->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
                       list->open(m.bangcvden, m.bangcvden, false);
                       return list;
                   },
                   &m.dbcongvan, m.bangcvden},
                  {"schedule",
                   [&] {
-                      auto* list = registers::form<registers::frmGridlich>(QStringLiteral("frmGridlich"));
+                      auto* list = registers::form<registers::ScheduleListForm>(QStringLiteral("frmGridlich"));
                       list->openList(m.banglich, registers::scheduleListSource(m.banglich), false);
                       return list;
                   },

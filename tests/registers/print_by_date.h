@@ -1,6 +1,6 @@
 #pragma once
 
-// Printing by date from a letters list form in tests: the dialog frmincv is answered by the
+// Printing by date from a letters list form in tests: the dialog DatePrintDialog is answered by the
 // scripted responder, and the printed text comes back.
 
 #include "../platform/report/pdf_text.h"
@@ -23,7 +23,8 @@ inline QString printByDateFromList(test::ScriptedResponder& responder, ui::FormB
         EXPECT_EQ(dialog.control<ui::TextBox>(QStringLiteral("mngay1"))->text(), firstDate);
         dialog.control<ui::TextBox>(QStringLiteral("mngay2"))->setText(lastDate);
         dialog.control<QPushButton>(QStringLiteral("cmdOK"))->click();
-        text = PdfText::read(static_cast<registers::frmincv&>(dialog).CrystalReport1.lastResult().outputFile).all();
+        text = PdfText::read(static_cast<registers::DatePrintDialog&>(dialog).CrystalReport1.lastResult().outputFile)
+                   .all();
     });
     auto* button = list.control<QPushButton>(QStringLiteral("Cmdincvtheongay"));
     EXPECT_NE(button, nullptr);

@@ -16,6 +16,7 @@
 #include "platform/ui/text_box.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
+#include "registers/register_session.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -129,6 +130,24 @@ inline void addLetters(const QString& table, const QList<Letter>& letters)
         rs.setValue(QStringLiteral("chonin"), l.chonin);
         rs.update();
     }
+}
+
+// A visit of a register begun at start, on the working year's table, as the main window's button
+// begins it; handed to the first form with setSession.
+inline registers::SessionPtr visit(registers::Register which, registers::Start start)
+{
+    app::Module1& m = app::module1();
+    switch (which) {
+    case registers::Register::Incoming:
+        return std::make_shared<registers::RegisterSession>(which, start, m.dbcongvan, m.bangcvden);
+    case registers::Register::Outgoing:
+        return std::make_shared<registers::RegisterSession>(which, start, m.dbcongvan, m.bangcvdi);
+    case registers::Register::Plans:
+        return std::make_shared<registers::RegisterSession>(which, start, m.dblich, m.bangkehoach);
+    case registers::Register::Schedule:
+        break;
+    }
+    return std::make_shared<registers::RegisterSession>(which, start, m.dblich, m.banglich);
 }
 
 } // namespace registers_test

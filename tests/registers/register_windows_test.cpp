@@ -30,7 +30,7 @@ TEST_F(AllRegistersTest, EveryWindowFitsA1024By768Screen)
         EXPECT_LE(w->height() + kTitleBar + 2 * kBorder, 768) << name;
     }
     // The week view shows every column whole, the last ones ("Chủ trì", "Ghi chú") included.
-    auto* week = registers::form<registers::frmgridtuan>(QStringLiteral("frmgridtuan"));
+    auto* week = registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
     ASSERT_TRUE(week->openWeek(QDate(2026, 1, 5)));
     QHeaderView* header = week->DBGrid1->horizontalHeader();
     EXPECT_LE(header->length(), week->DBGrid1->viewport()->width());
@@ -63,7 +63,7 @@ TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
     EXPECT_TRUE(test::isAccessible(byDate));
     byDate->hide();
 
-    auto* week = registers::form<registers::frmgridtuan>(QStringLiteral("frmgridtuan"));
+    auto* week = registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
     ASSERT_TRUE(week->openWeek(QDate(2026, 1, 5)));
     EXPECT_TRUE(test::isAccessible(week));
     week->hide();
@@ -76,7 +76,7 @@ TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
         rs.setValue(QStringLiteral("ndungtt"), QStringLiteral("Họp"));
         rs.update();
     }
-    auto* search = openBy<registers::frmtracuukh>("cmdtracuukh", app::DataFile::Schedule, "frmtracuukh");
+    auto* search = openBy<registers::PlansSearchForm>("cmdtracuukh", app::DataFile::Schedule, "frmtracuukh");
     auto* departments = search->control<QComboBox>(QStringLiteral("DBCombobophan"));
     departments->setCurrentIndex(departments->findText(QStringLiteral("Tổng hợp")));
     ASSERT_EQ(departments->currentText(), QStringLiteral("Tổng hợp"));

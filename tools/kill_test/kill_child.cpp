@@ -145,7 +145,8 @@ int runKillChild(const QString& programFolder, const QString& year, int first, i
             }
         }
         if (stt % 3 == 2) {
-            const auto outcome = datafiles::replicate(stt % 2 ? QStringLiteral("cvdi") : QStringLiteral("cvden"));
+            const auto outcome = stt % 2 ? datafiles::replicate(m.bangcvdi, datafiles::outgoingLetters())
+                                         : datafiles::replicate(m.bangcvden, datafiles::incomingLetters());
             PrintingMessenger::say(QStringLiteral("rep ") + QString::number(static_cast<int>(outcome)));
         }
     }

@@ -158,8 +158,8 @@ int runKills(int kills, quint32 seed, int maxMs)
         if (ready) {
             test::ScriptedResponder quiet;
             app::module1().dbcongvan = db::Database::open(letters, app::kConnect);
-            datafiles::replicate(QStringLiteral("cvden"));
-            datafiles::replicate(QStringLiteral("cvdi"));
+            datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters());
+            datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters());
             app::module1().dbcongvan.close();
             f.faults << quiet.messages();
             if (QFile::exists(backup)) {

@@ -58,11 +58,12 @@ EntryConfig incomingEntryConfig()
     c.searchForm = QStringLiteral("frmtracuucvden");
     c.printCaller = QStringLiteral("frmcvden");
     c.printDateField = QStringLiteral("ng_den");
-    c.backupBase = QStringLiteral("cvden");
+    c.backup = &datafiles::incomingLetters();
     return c;
 }
 
-frmcvden::frmcvden(QWidget* parent) : EntryForm(incomingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvden>())
+IncomingEntryForm::IncomingEntryForm(QWidget* parent)
+    : EntryForm(incomingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvden>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcvden"));
@@ -72,14 +73,14 @@ frmcvden::frmcvden(QWidget* parent) : EntryForm(incomingEntryConfig(), parent), 
     m_ui->Frame1->lower();
 }
 
-frmcvden::~frmcvden() = default;
+IncomingEntryForm::~IncomingEntryForm() = default;
 
-ui::DataCombo* frmcvden::comboLoai() const
+ui::DataCombo* IncomingEntryForm::comboLoai() const
 {
     return m_ui->DBComboloai;
 }
 
-void frmcvden::fillNewRecord()
+void IncomingEntryForm::fillNewRecord()
 {
     const int n = rememberedNumber() + 1;
     m_ui->mstt->setText(n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n));
@@ -88,7 +89,7 @@ void frmcvden::fillNewRecord()
     m_ui->mloai->setText(remembered(QStringLiteral("loai")));
 }
 
-bool frmcvden::functionKey5(const QString& boxName, int shift)
+bool IncomingEntryForm::functionKey5(const QString& boxName, int shift)
 {
     Q_UNUSED(shift)
     if (boxName != QLatin1String("mcd_dang"))
@@ -99,7 +100,7 @@ bool frmcvden::functionKey5(const QString& boxName, int shift)
     return true;
 }
 
-void frmcvden::DBComboloai_Click(int area)
+void IncomingEntryForm::DBComboloai_Click(int area)
 {
     if (area != ui::area::List || !editing())
         return;

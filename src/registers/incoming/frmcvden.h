@@ -15,13 +15,14 @@ class frmcvden;
 
 namespace registers {
 
-class frmcvden : public EntryForm
+// The old form frmcvden.
+class IncomingEntryForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmcvden(QWidget* parent = nullptr);
-    ~frmcvden() override;
+    explicit IncomingEntryForm(QWidget* parent = nullptr);
+    ~IncomingEntryForm() override;
 
     ui::DataControl* Dataloai = nullptr;
     ui::DataCombo* comboLoai() const;

@@ -4,9 +4,9 @@
 
 namespace registers {
 
-ListConfig incomingListConfig()
+LettersListConfig incomingListConfig()
 {
-    ListConfig c;
+    LettersListConfig c;
     c.boundBoxes = {QStringLiteral("mstt"),     QStringLiteral("mng_den"),  QStringLiteral("mnoigui"),
                     QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),   QStringLiteral("mloai"),
                     QStringLiteral("mdv_nhan"), QStringLiteral("mcd_dang"), QStringLiteral("mmat"),
@@ -23,19 +23,17 @@ ListConfig incomingListConfig()
     c.reportFile = QStringLiteral("brcvden.rpt");
     c.printCaller = QStringLiteral("frmgridcvden");
     c.printDateField = QStringLiteral("ng_den");
-    c.searchForm = QStringLiteral("frmtracuucvden");
-    c.entryForm = QStringLiteral("frmcvden");
     return c;
 }
 
-frmgridcvden::frmgridcvden(QWidget* parent)
-    : ListForm(incomingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvden>())
+IncomingListForm::IncomingListForm(QWidget* parent)
+    : LettersListForm(incomingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvden>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvden"));
     attachControls();
 }
 
-frmgridcvden::~frmgridcvden() = default;
+IncomingListForm::~IncomingListForm() = default;
 
 } // namespace registers

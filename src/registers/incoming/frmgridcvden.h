@@ -2,7 +2,7 @@
 
 // The incoming-letters list: marks letters for printing, prints them, prints by date.
 
-#include "registers/list_form.h"
+#include "registers/letters_list_form.h"
 
 #include <memory>
 
@@ -12,18 +12,19 @@ class frmgridcvden;
 
 namespace registers {
 
-class frmgridcvden : public ListForm
+// The old form frmgridcvden.
+class IncomingListForm : public LettersListForm
 {
     Q_OBJECT
 
 public:
-    explicit frmgridcvden(QWidget* parent = nullptr);
-    ~frmgridcvden() override;
+    explicit IncomingListForm(QWidget* parent = nullptr);
+    ~IncomingListForm() override;
 
 private:
     std::unique_ptr<Ui::frmgridcvden> m_ui;
 };
 
-ListConfig incomingListConfig();
+LettersListConfig incomingListConfig();
 
 } // namespace registers

@@ -64,11 +64,10 @@ SearchConfig incomingSearchConfig()
                   "Hướng dẫn:   F4 : xoá cả ô      F5: Chọn theo danh sách      F5 và Shift-F5:tăng giảm ô ngày ") +
               searchGuideTail();
     c.listForm = QStringLiteral("frmgridcvden");
-    c.entryForm = QStringLiteral("frmcvden");
     return c;
 }
 
-frmtracuucvden::frmtracuucvden(QWidget* parent)
+IncomingSearchForm::IncomingSearchForm(QWidget* parent)
     : SearchForm(incomingSearchConfig(), parent), m_ui(std::make_unique<Ui::frmtracuucvden>())
 {
     m_ui->setupUi(this);
@@ -76,6 +75,6 @@ frmtracuucvden::frmtracuucvden(QWidget* parent)
     attachControls();
 }
 
-frmtracuucvden::~frmtracuucvden() = default;
+IncomingSearchForm::~IncomingSearchForm() = default;
 
 } // namespace registers

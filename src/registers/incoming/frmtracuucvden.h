@@ -12,13 +12,14 @@ class frmtracuucvden;
 
 namespace registers {
 
-class frmtracuucvden : public SearchForm
+// The old form frmtracuucvden.
+class IncomingSearchForm : public SearchForm
 {
     Q_OBJECT
 
 public:
-    explicit frmtracuucvden(QWidget* parent = nullptr);
-    ~frmtracuucvden() override;
+    explicit IncomingSearchForm(QWidget* parent = nullptr);
+    ~IncomingSearchForm() override;
 
 private:
     std::unique_ptr<Ui::frmtracuucvden> m_ui;

@@ -15,8 +15,8 @@ void registerIncomingForms()
     registerLetterRegister({QStringLiteral("frmcvden"), QStringLiteral("frmgridcvden"),
                             QStringLiteral("frmtracuucvden"), QStringLiteral("cmdnapcvden"),
                             QStringLiteral("Cmdxemcvden"), QStringLiteral("cmdtracuucvden"), &app::Module1::bangcvden,
-                            [] { return new frmcvden; }, [] { return new frmgridcvden; },
-                            [] { return new frmtracuucvden; }});
+                            [] { return new IncomingEntryForm; }, [] { return new IncomingListForm; },
+                            [] { return new IncomingSearchForm; }});
 }
 
 } // namespace registers

@@ -29,25 +29,25 @@ const QString kSecondBad = QStringLiteral(" Bạn cần nạp lại ngày tháng
 
 } // namespace
 
-frmincv::frmincv(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmincv>())
+DatePrintDialog::DatePrintDialog(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmincv>())
 {
     m_ui->setupUi(this);
     setWindowFlag(Qt::Dialog);
     m_caption = m_ui->Label1->text();
     nameControlsFromLabels(this);
-    connect(m_ui->cmdOK, &QPushButton::clicked, this, &frmincv::cmdok_Click);
-    connect(m_ui->cmdxemin, &QPushButton::clicked, this, &frmincv::cmdxemin_Click);
-    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &frmincv::cmdCancel_Click);
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, &DatePrintDialog::cmdok_Click);
+    connect(m_ui->cmdxemin, &QPushButton::clicked, this, &DatePrintDialog::cmdxemin_Click);
+    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &DatePrintDialog::cmdCancel_Click);
     connect(m_ui->mngay1, &ui::TextBox::LostFocus, this, [this] { leaveDate(m_ui->mngay1, kFirstBad); });
     connect(m_ui->mngay2, &ui::TextBox::LostFocus, this, [this] { leaveDate(m_ui->mngay2, kSecondBad); });
 }
 
-frmincv::~frmincv()
+DatePrintDialog::~DatePrintDialog()
 {
     ui::silenceControls(this);
 }
 
-void frmincv::Form_Load()
+void DatePrintDialog::Form_Load()
 {
     const QString caller = app::module1().thongbao;
     m_incoming = caller == QLatin1String("frmcvden") || caller == QLatin1String("frmgridcvden");
@@ -58,7 +58,7 @@ void frmincv::Form_Load()
     m_destination.clear();
 }
 
-void frmincv::Form_KeyUp(int& keyCode, int shift)
+void DatePrintDialog::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     auto* box = qobject_cast<ui::TextBox*>(activeControl());
@@ -72,7 +72,7 @@ void frmincv::Form_KeyUp(int& keyCode, int shift)
 
 // The date rule of the dialog, run when a date box is left: not when the user is leaving for
 // "&Không in", and not again while this box's message is the one last shown.
-void frmincv::leaveDate(ui::TextBox* box, const QString& message)
+void DatePrintDialog::leaveDate(ui::TextBox* box, const QString& message)
 {
     if (!isVisible() || QApplication::focusWidget() == m_ui->cmdCancel || app::module1().thongbao == message)
         return;
@@ -81,7 +81,7 @@ void frmincv::leaveDate(ui::TextBox* box, const QString& message)
 
 // A non-blank text is completed, or refused: the box is emptied and refocused, the dialog hidden
 // and message shown. False when refused.
-bool frmincv::checkDate(ui::TextBox* box, const QString& message)
+bool DatePrintDialog::checkDate(ui::TextBox* box, const QString& message)
 {
     if (box->text().trimmed().isEmpty())
         return true;
@@ -98,18 +98,18 @@ bool frmincv::checkDate(ui::TextBox* box, const QString& message)
     return false;
 }
 
-void frmincv::cmdxemin_Click()
+void DatePrintDialog::cmdxemin_Click()
 {
     m_destination = QStringLiteral("window");
     cmdok_Click();
 }
 
-void frmincv::cmdCancel_Click()
+void DatePrintDialog::cmdCancel_Click()
 {
     unload();
 }
 
-void frmincv::cmdok_Click()
+void DatePrintDialog::cmdok_Click()
 {
     app::Module1& m = app::module1();
     if (m_destination != QLatin1String("window"))
@@ -173,7 +173,7 @@ void frmincv::cmdok_Click()
 
 void registerDatePrintDialog()
 {
-    addForm(QStringLiteral("frmincv"), [] { return new frmincv; });
+    addForm(QStringLiteral("frmincv"), [] { return new DatePrintDialog; });
 }
 
 } // namespace registers

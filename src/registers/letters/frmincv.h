@@ -17,13 +17,14 @@ class frmincv;
 
 namespace registers {
 
-class frmincv : public ui::FormBase
+// The old form frmincv.
+class DatePrintDialog : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    explicit frmincv(QWidget* parent = nullptr);
-    ~frmincv() override;
+    explicit DatePrintDialog(QWidget* parent = nullptr);
+    ~DatePrintDialog() override;
 
     bool incoming() const { return m_incoming; }
     report::ReportControl CrystalReport1;

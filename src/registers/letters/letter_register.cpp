@@ -1,7 +1,7 @@
 #include "letter_register.h"
 
 #include "registers/entry_form.h"
-#include "registers/list_form.h"
+#include "registers/letters_list_form.h"
 #include "registers/search_form.h"
 
 #include "frmincv.h"
@@ -18,19 +18,29 @@ void registerLetterRegister(const LetterRegister& r)
     addForm(r.listForm, r.makeList);
     addForm(r.searchForm, r.makeSearch);
 
-    app::registerFormOpener(r.entryButton, [r](const app::FormRequest&, QWidget* main) {
+    // Each button begins a visit of the register on the letters file and the working year's table.
+    const auto visit = [r](const app::FormRequest& request, Start start) {
+        return std::make_shared<RegisterSession>(r.which, start, request.database(), app::module1().*r.yearTable);
+    };
+    app::registerFormOpener(r.entryButton, [r, visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        form<EntryForm>(r.entryForm)->open(app::module1().*r.yearTable);
+        auto* entry = form<EntryForm>(r.entryForm);
+        entry->setSession(visit(request, Start::Entry));
+        entry->open(entry->session().yearTable());
     });
-    // The main window has set trangthai to "xembangcv" and cleared the marks of the year.
-    app::registerFormOpener(r.listButton, [r](const app::FormRequest&, QWidget* main) {
+    // The main window has cleared the marks of the year.
+    app::registerFormOpener(r.listButton, [r, visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        const QString table = app::module1().*r.yearTable;
-        form<ListForm>(r.listForm)->open(table, table, false);
+        auto* list = form<LettersListForm>(r.listForm);
+        list->setSession(visit(request, Start::List));
+        const QString table = list->session().yearTable();
+        list->open(table, table, false);
     });
-    app::registerFormOpener(r.searchButton, [r](const app::FormRequest& request, QWidget* main) {
+    app::registerFormOpener(r.searchButton, [r, visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        form<SearchForm>(r.searchForm)->openWithValueLists(request.lookups);
+        auto* search = form<SearchForm>(r.searchForm);
+        search->setSession(visit(request, Start::Search));
+        search->openWithValueLists(request.lookups);
     });
 }
 

@@ -5,6 +5,7 @@
 // main window's value lists). The incoming and outgoing registers differ only in names.
 
 #include "registers/form_registry.h"
+#include "registers/register_session.h"
 
 #include <QString>
 
@@ -20,6 +21,7 @@ struct LetterRegister
     QString entryButton, listButton, searchButton; // "cmdnapcvden", "Cmdxemcvden", "cmdtracuucvden"
     QString app::Module1::*yearTable = nullptr;    // &Module1::bangcvden
     FormFactory makeEntry, makeList, makeSearch;
+    Register which = Register::Incoming;
 };
 
 // Adds the forms (and the print-by-date dialog) and registers the three openers.

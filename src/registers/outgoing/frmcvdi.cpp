@@ -58,14 +58,16 @@ EntryConfig outgoingEntryConfig()
                 {}}};
     c.renumberButton = QStringLiteral("cmdsuasocvdi");
     c.searchForm = QStringLiteral("frmtracuucvdi");
+    c.which = Register::Outgoing;
     c.printCaller = QStringLiteral("frmcvdi");
     c.printDateField = QStringLiteral("ng_cv");
-    c.backupBase = QStringLiteral("cvdi");
+    c.backup = &datafiles::outgoingLetters();
     c.alwaysReturnToView = true;
     return c;
 }
 
-frmcvdi::frmcvdi(QWidget* parent) : EntryForm(outgoingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvdi>())
+OutgoingEntryForm::OutgoingEntryForm(QWidget* parent)
+    : EntryForm(outgoingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvdi>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcvdi"));
@@ -73,18 +75,18 @@ frmcvdi::frmcvdi(QWidget* parent) : EntryForm(outgoingEntryConfig(), parent), m_
     attachControls();
     // After the shared leaving steps (completion from the letter types), so the completed type counts.
     connect(m_ui->mloai, &ui::TextBox::GotFocus, this, [this] { m_typeOnFocus = m_ui->mloai->text(); });
-    connect(m_ui->mloai, &ui::TextBox::LostFocus, this, &frmcvdi::mloai_LostFocus);
+    connect(m_ui->mloai, &ui::TextBox::LostFocus, this, &OutgoingEntryForm::mloai_LostFocus);
     m_ui->Frame1->lower();
 }
 
-frmcvdi::~frmcvdi() = default;
+OutgoingEntryForm::~OutgoingEntryForm() = default;
 
-ui::DataCombo* frmcvdi::comboLoai() const
+ui::DataCombo* OutgoingEntryForm::comboLoai() const
 {
     return m_ui->DBComboloai;
 }
 
-void frmcvdi::fillNewRecord()
+void OutgoingEntryForm::fillNewRecord()
 {
     const QString type = remembered(QStringLiteral("loai"));
     m_ui->mloai->setText(type.trimmed().isEmpty() ? QStringLiteral("Công văn") : type);
@@ -93,30 +95,30 @@ void frmcvdi::fillNewRecord()
     numberByType(m_ui->mloai->text());
 }
 
-void frmcvdi::editStarted()
+void OutgoingEntryForm::editStarted()
 {
     m_startType = m_ui->mloai->text();
     m_startNumber = m_ui->mstt->text();
 }
 
-bool frmcvdi::numberTypedByHand() const
+bool OutgoingEntryForm::numberTypedByHand() const
 {
     return EntryForm::numberTypedByHand() || m_proposed == 0 || m_ui->mstt->text().trimmed().toInt() != m_proposed;
 }
 
-QString frmcvdi::numberScope(const db::Recordset& rs) const
+QString OutgoingEntryForm::numberScope(const db::Recordset& rs) const
 {
     return typeCriterion(rs.value(QStringLiteral("loai")).toString());
 }
 
-void frmcvdi::numberByType(const QString& type)
+void OutgoingEntryForm::numberByType(const QString& type)
 {
     if (!editing())
         return;
     const db::Recordset rs = recordset();
     if (rs.isNull())
         return;
-    const bool adding = mode() == QLatin1String("napcv");
+    const bool adding = mode() == EntryMode::Adding;
     TypeNumber result;
     {
         ui::HourglassPointer hourglass;
@@ -151,7 +153,7 @@ void frmcvdi::numberByType(const QString& type)
     }
 }
 
-bool frmcvdi::functionKey5(const QString& boxName, int shift)
+bool OutgoingEntryForm::functionKey5(const QString& boxName, int shift)
 {
     Q_UNUSED(shift)
     if (boxName == QLatin1String("mstt")) {
@@ -166,7 +168,7 @@ bool frmcvdi::functionKey5(const QString& boxName, int shift)
     return false;
 }
 
-void frmcvdi::mloai_LostFocus()
+void OutgoingEntryForm::mloai_LostFocus()
 {
     if (!editing() || m_ui->mloai->text() == m_typeOnFocus)
         return;
@@ -174,7 +176,7 @@ void frmcvdi::mloai_LostFocus()
     numberByType(m_ui->mloai->text());
 }
 
-void frmcvdi::DBComboloai_Click(int area)
+void OutgoingEntryForm::DBComboloai_Click(int area)
 {
     if (area != ui::area::List || !editing())
         return;

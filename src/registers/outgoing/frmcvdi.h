@@ -16,13 +16,14 @@ class frmcvdi;
 
 namespace registers {
 
-class frmcvdi : public EntryForm
+// The old form frmcvdi.
+class OutgoingEntryForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmcvdi(QWidget* parent = nullptr);
-    ~frmcvdi() override;
+    explicit OutgoingEntryForm(QWidget* parent = nullptr);
+    ~OutgoingEntryForm() override;
 
     ui::DataControl* Dataloai = nullptr;
     ui::DataCombo* comboLoai() const;

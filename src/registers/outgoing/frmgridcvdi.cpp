@@ -4,9 +4,10 @@
 
 namespace registers {
 
-ListConfig outgoingListConfig()
+LettersListConfig outgoingListConfig()
 {
-    ListConfig c;
+    LettersListConfig c;
+    c.which = Register::Outgoing;
     c.boundBoxes = {QStringLiteral("mstt"),     QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),
                     QStringLiteral("mloai"),    QStringLiteral("mdv_nhan"), QStringLiteral("mnoiluu"),
                     QStringLiteral("mnguoiky"), QStringLiteral("mtt_ndung")};
@@ -23,20 +24,17 @@ ListConfig outgoingListConfig()
     c.reportFile = QStringLiteral("brcvdi.rpt");
     c.printCaller = QStringLiteral("frmgridcvdi");
     c.printDateField = QStringLiteral("ng_cv");
-    c.searchForm = QStringLiteral("frmtracuucvdi");
-    c.entryForm = QStringLiteral("frmcvdi");
-    c.searchReturnFocus = QString();
     return c;
 }
 
-frmgridcvdi::frmgridcvdi(QWidget* parent)
-    : ListForm(outgoingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvdi>())
+OutgoingListForm::OutgoingListForm(QWidget* parent)
+    : LettersListForm(outgoingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvdi>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvdi"));
     attachControls();
 }
 
-frmgridcvdi::~frmgridcvdi() = default;
+OutgoingListForm::~OutgoingListForm() = default;
 
 } // namespace registers

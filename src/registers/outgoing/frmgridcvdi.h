@@ -2,7 +2,7 @@
 
 // The outgoing-letters list: marks letters for printing, prints them, prints by date.
 
-#include "registers/list_form.h"
+#include "registers/letters_list_form.h"
 
 #include <memory>
 
@@ -12,18 +12,19 @@ class frmgridcvdi;
 
 namespace registers {
 
-class frmgridcvdi : public ListForm
+// The old form frmgridcvdi.
+class OutgoingListForm : public LettersListForm
 {
     Q_OBJECT
 
 public:
-    explicit frmgridcvdi(QWidget* parent = nullptr);
-    ~frmgridcvdi() override;
+    explicit OutgoingListForm(QWidget* parent = nullptr);
+    ~OutgoingListForm() override;
 
 private:
     std::unique_ptr<Ui::frmgridcvdi> m_ui;
 };
 
-ListConfig outgoingListConfig();
+LettersListConfig outgoingListConfig();
 
 } // namespace registers

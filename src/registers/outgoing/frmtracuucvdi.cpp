@@ -54,11 +54,12 @@ SearchConfig outgoingSearchConfig()
                   "Hướng dẫn:    F4 : xoá cả ô      F5: Chọn theo danh sách      F5 và Shift-F5:tăng giảm ô ngày ") +
               searchGuideTail();
     c.listForm = QStringLiteral("frmgridcvdi");
-    c.entryForm = QStringLiteral("frmcvdi");
+    c.which = Register::Outgoing;
+    c.returnFocus = QString();
     return c;
 }
 
-frmtracuucvdi::frmtracuucvdi(QWidget* parent)
+OutgoingSearchForm::OutgoingSearchForm(QWidget* parent)
     : SearchForm(outgoingSearchConfig(), parent), m_ui(std::make_unique<Ui::frmtracuucvdi>())
 {
     m_ui->setupUi(this);
@@ -66,6 +67,6 @@ frmtracuucvdi::frmtracuucvdi(QWidget* parent)
     attachControls();
 }
 
-frmtracuucvdi::~frmtracuucvdi() = default;
+OutgoingSearchForm::~OutgoingSearchForm() = default;
 
 } // namespace registers

@@ -12,13 +12,14 @@ class frmtracuucvdi;
 
 namespace registers {
 
-class frmtracuucvdi : public SearchForm
+// The old form frmtracuucvdi.
+class OutgoingSearchForm : public SearchForm
 {
     Q_OBJECT
 
 public:
-    explicit frmtracuucvdi(QWidget* parent = nullptr);
-    ~frmtracuucvdi() override;
+    explicit OutgoingSearchForm(QWidget* parent = nullptr);
+    ~OutgoingSearchForm() override;
 
 private:
     std::unique_ptr<Ui::frmtracuucvdi> m_ui;

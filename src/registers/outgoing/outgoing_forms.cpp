@@ -14,8 +14,9 @@ void registerOutgoingForms()
 {
     registerLetterRegister({QStringLiteral("frmcvdi"), QStringLiteral("frmgridcvdi"), QStringLiteral("frmtracuucvdi"),
                             QStringLiteral("cmdnapcvdi"), QStringLiteral("cmdxemcvdi"), QStringLiteral("cmdtracuucvdi"),
-                            &app::Module1::bangcvdi, [] { return new frmcvdi; }, [] { return new frmgridcvdi; },
-                            [] { return new frmtracuucvdi; }});
+                            &app::Module1::bangcvdi, [] { return new OutgoingEntryForm; },
+                            [] { return new OutgoingListForm; }, [] { return new OutgoingSearchForm; },
+                            Register::Outgoing});
 }
 
 } // namespace registers

@@ -22,9 +22,7 @@ namespace registers {
 EntryConfig planEntryConfig()
 {
     EntryConfig c;
-    c.viewMode = QStringLiteral("xemkehoach");
-    c.addMode = QStringLiteral("napkehoach");
-    c.editMode = QStringLiteral("suakehoach");
+    c.which = Register::Plans;
     c.viewStatus = QStringLiteral("Xem công việc");
     c.addStatus = QStringLiteral("Nạp công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
@@ -97,7 +95,7 @@ EntryConfig planEntryConfig()
     return c;
 }
 
-frmcongviec::frmcongviec(QWidget* parent)
+PlansEntryForm::PlansEntryForm(QWidget* parent)
     : EntryForm(planEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcongviec>())
 {
     m_ui->setupUi(this);
@@ -110,23 +108,23 @@ frmcongviec::frmcongviec(QWidget* parent)
     setUpListCombo(m_ui->DBCombophong, Databophan, QStringLiteral("phong"), QStringLiteral("Chọn phòng, bộ phận"),
                    QStringLiteral("id"));
     setUpListCombo(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QStringLiteral("Chọn loại công việc"));
-    connect(m_ui->DBCombodonvi, &ui::DataCombo::Click, this, &frmcongviec::DBCombodonvi_Click);
-    connect(m_ui->DBCombophong, &ui::DataCombo::Click, this, &frmcongviec::DBCombophong_Click);
-    connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &frmcongviec::DBComboloai_Click);
-    connect(m_ui->cmdxemct, &QPushButton::clicked, this, &frmcongviec::cmdxemct_Click);
-    connect(m_ui->cmdGrid, &QPushButton::clicked, this, &frmcongviec::cmdGrid_Click);
+    connect(m_ui->DBCombodonvi, &ui::DataCombo::Click, this, &PlansEntryForm::DBCombodonvi_Click);
+    connect(m_ui->DBCombophong, &ui::DataCombo::Click, this, &PlansEntryForm::DBCombophong_Click);
+    connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &PlansEntryForm::DBComboloai_Click);
+    connect(m_ui->cmdxemct, &QPushButton::clicked, this, &PlansEntryForm::cmdxemct_Click);
+    connect(m_ui->cmdGrid, &QPushButton::clicked, this, &PlansEntryForm::cmdGrid_Click);
     attachControls();
 }
 
-frmcongviec::~frmcongviec() = default;
+PlansEntryForm::~PlansEntryForm() = default;
 
-void frmcongviec::Form_Load()
+void PlansEntryForm::Form_Load()
 {
     EntryForm::Form_Load();
     bindLists();
 }
 
-void frmcongviec::bindLists()
+void PlansEntryForm::bindLists()
 {
     bindPlanLists(Datadonvi, Databophan, Dataloai);
     m_ui->DBCombodonvi->reloadItems();
@@ -134,14 +132,14 @@ void frmcongviec::bindLists()
     m_ui->DBComboloai->reloadItems();
 }
 
-void frmcongviec::fillNewRecord()
+void PlansEntryForm::fillNewRecord()
 {
     m_ui->txtban->setText(remembered(QStringLiteral("Tendonvi")));
     m_ui->txtphong->setText(remembered(QStringLiteral("bophan")));
     m_ui->txtloai->setText(remembered(QStringLiteral("loai")));
 }
 
-void frmcongviec::writeRecord(db::Recordset& rs)
+void PlansEntryForm::writeRecord(db::Recordset& rs)
 {
     for (const QString& name : m_config.dateBoxes) {
         if (ui::TextBox* b = box(name))
@@ -155,7 +153,7 @@ void frmcongviec::writeRecord(db::Recordset& rs)
     m_ui->DBComboloai->reloadItems();
 }
 
-void frmcongviec::DBCombodonvi_Click(int area)
+void PlansEntryForm::DBCombodonvi_Click(int area)
 {
     if (area != ui::area::List || !editing())
         return;
@@ -164,7 +162,7 @@ void frmcongviec::DBCombodonvi_Click(int area)
     focusBox(QStringLiteral("txtndungtt"));
 }
 
-void frmcongviec::DBCombophong_Click(int area)
+void PlansEntryForm::DBCombophong_Click(int area)
 {
     if (area != ui::area::List || !editing())
         return;
@@ -173,7 +171,7 @@ void frmcongviec::DBCombophong_Click(int area)
     focusBox(QStringLiteral("txtndungtt"));
 }
 
-void frmcongviec::DBComboloai_Click(int area)
+void PlansEntryForm::DBComboloai_Click(int area)
 {
     if (area != ui::area::List || !editing())
         return;
@@ -181,7 +179,7 @@ void frmcongviec::DBComboloai_Click(int area)
     focusBox(QStringLiteral("txtndungtt"));
 }
 
-bool frmcongviec::dateRefused(const QString& boxName, const QString& date)
+bool PlansEntryForm::dateRefused(const QString& boxName, const QString& date)
 {
     return boxName == QLatin1String("Txttgiankthuc") &&
            refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
@@ -189,9 +187,9 @@ bool frmcongviec::dateRefused(const QString& boxName, const QString& date)
 
 // The detailed content in a large box: edited while adding or editing, only read while viewing
 // (the box is locked then, so the editor cannot change a plan past the rights rule).
-void frmcongviec::cmdxemct_Click()
+void PlansEntryForm::cmdxemct_Click()
 {
-    auto* editor = form<frmtxt>(QStringLiteral("frmtxt"));
+    auto* editor = form<PlanDetailEditor>(QStringLiteral("frmtxt"));
     if (!editor) {
         app::tell(app::kNotAvailable);
         return;
@@ -206,35 +204,32 @@ namespace registers {
 
 // The list works on the same table; the entry form waits hidden and shows the list's current plan
 // when it comes back.
-void frmcongviec::cmdGrid_Click()
+void PlansEntryForm::cmdGrid_Click()
 {
-    app::Module1& m = app::module1();
     if (editing())
         return;
-    m.trangthai = QStringLiteral("xembangkehoach");
-    auto* list = form<frmgridcongviec>(QStringLiteral("frmgridcongviec"));
+    auto* list = form<PlansListForm>(QStringLiteral("frmgridcongviec"));
     if (!list)
         return;
     focusBox(QStringLiteral("txtndungtt"));
     hide();
+    list->setSession(sharedSession());
     list->openList(table(), planListSource(table()));
     if (!list->Data1->hasRecordset()) {
         // The list could not be opened (its data control told the engine's text): stay here.
         list->hide();
-        app::module1().trangthai = m_config.viewMode;
         showModeless();
     }
 }
 
-void frmcongviec::returnTo(long long id)
+void PlansEntryForm::returnTo(long long id)
 {
-    app::module1().trangthai = m_config.viewMode;
     Data1->refresh();
     if (Data1->recordset().recordCount() > 0) {
         Data1->moveLast();
         Data1->moveFirst();
     }
-    showLetter(id);
+    showRecord(id);
     showModeless();
     focusBox(QStringLiteral("txtndungtt"));
 }
@@ -243,13 +238,13 @@ void frmcongviec::returnTo(long long id)
 
 namespace registers {
 
-bool frmcongviec::openOwnSearch()
+bool PlansEntryForm::openOwnSearch()
 {
-    auto* search = form<frmtracuukh>(QStringLiteral("frmtracuukh"));
+    auto* search = form<PlansSearchForm>(QStringLiteral("frmtracuukh"));
     if (!search)
         return false;
-    app::module1().trangthai = QStringLiteral("timkiemkehoach");
     hide();
+    search->setSession(sharedSession());
     search->open();
     return true;
 }

@@ -15,13 +15,14 @@ class frmcongviec;
 
 namespace registers {
 
-class frmcongviec : public EntryForm
+// The old form frmcongviec.
+class PlansEntryForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmcongviec(QWidget* parent = nullptr);
-    ~frmcongviec() override;
+    explicit PlansEntryForm(QWidget* parent = nullptr);
+    ~PlansEntryForm() override;
 
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;
@@ -29,7 +30,7 @@ public:
 
     void cmdGrid_Click();
     // Back from the list or the search: the year's plans again, on the plan whose id is id.
-    void returnTo(long long id);
+    void returnTo(long long id) override;
 
 protected:
     void Form_Load() override;

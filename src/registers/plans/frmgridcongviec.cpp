@@ -25,7 +25,6 @@ namespace {
 EntryConfig planListConfig()
 {
     EntryConfig c = planEntryConfig();
-    c.ownMode = true;
     c.viewStatus = QStringLiteral("xem, sửa nội dung công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
     c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
@@ -83,7 +82,7 @@ QString planPrintStatement(const QString& source)
            QStringLiteral("tgiankthucchuan,canbo,left(ketqua,250) as nhomcongviec ") + source.mid(from);
 }
 
-frmgridcongviec::frmgridcongviec(QWidget* parent)
+PlansListForm::PlansListForm(QWidget* parent)
     : EntryForm(planListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
 {
     m_ui->setupUi(this);
@@ -100,7 +99,7 @@ frmgridcongviec::frmgridcongviec(QWidget* parent)
             [this](int area) { comboClick(m_ui->DBCombophong, QStringLiteral("txtbophan"), area); });
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this,
             [this](int area) { comboClick(m_ui->DBComboloai, QStringLiteral("txtloai"), area); });
-    connect(m_ui->cmdin, &QPushButton::clicked, this, &frmgridcongviec::cmdin_Click);
+    connect(m_ui->cmdin, &QPushButton::clicked, this, &PlansListForm::cmdin_Click);
     DBGrid1 = m_ui->DBGrid1;
     DBGrid1->addColumn(QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800);
     DBGrid1->setDataSource(Data1);
@@ -109,9 +108,9 @@ frmgridcongviec::frmgridcongviec(QWidget* parent)
     attachControls();
 }
 
-frmgridcongviec::~frmgridcongviec() = default;
+PlansListForm::~PlansListForm() = default;
 
-void frmgridcongviec::Form_Load()
+void PlansListForm::Form_Load()
 {
     EntryForm::Form_Load();
     bindPlanLists(Datadonvi, Databophan, Dataloai);
@@ -120,7 +119,7 @@ void frmgridcongviec::Form_Load()
     m_ui->DBComboloai->reloadItems();
 }
 
-void frmgridcongviec::openList(const QString& table, const QString& source)
+void PlansListForm::openList(const QString& table, const QString& source)
 {
     open(table, source);
     if (Data1->hasRecordset() && Data1->recordset().recordCount() > 0)
@@ -128,7 +127,7 @@ void frmgridcongviec::openList(const QString& table, const QString& source)
     DBGrid1->setFocus();
 }
 
-void frmgridcongviec::writeRecord(db::Recordset& rs)
+void PlansListForm::writeRecord(db::Recordset& rs)
 {
     for (const QString& name : m_config.dateBoxes) {
         if (ui::TextBox* b = box(name))
@@ -138,7 +137,7 @@ void frmgridcongviec::writeRecord(db::Recordset& rs)
     rs.update();
 }
 
-void frmgridcongviec::comboClick(ui::DataCombo* combo, const QString& boxName, int area)
+void PlansListForm::comboClick(ui::DataCombo* combo, const QString& boxName, int area)
 {
     // Only the text changes here: the unit's and department's identifiers stay as they were.
     if (area != ui::area::List || !editing())
@@ -146,15 +145,14 @@ void frmgridcongviec::comboClick(ui::DataCombo* combo, const QString& boxName, i
     box(boxName)->setText(combo->text());
 }
 
-bool frmgridcongviec::dateRefused(const QString& boxName, const QString& date)
+bool PlansListForm::dateRefused(const QString& boxName, const QString& date)
 {
     return boxName == QLatin1String("Txttgiankthuc") &&
            refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
 }
 
-void frmgridcongviec::cmdin_Click()
+void PlansListForm::cmdin_Click()
 {
-    app::Module1& m = app::module1();
     if (!Data1->hasRecordset() || Data1->recordset().recordCount() == 0) {
         app::tell(QStringLiteral("Chưa có công việc nào được nhập!"));
         return;
@@ -162,13 +160,13 @@ void frmgridcongviec::cmdin_Click()
     try {
         QString source = Data1->recordSource();
         if (source.compare(QStringLiteral("Qrtracuu"), Qt::CaseInsensitive) == 0)
-            source = m.dblich.querySql(QStringLiteral("Qrtracuu"));
+            source = database().querySql(QStringLiteral("Qrtracuu"));
         const QString statement = planPrintStatement(source);
         if (!statement.isEmpty()) {
-            if (app::KiemtraQuery(QStringLiteral("QrIn"), m.dblich))
-                m.dblich.setQuerySql(QStringLiteral("QrIn"), statement);
+            if (app::KiemtraQuery(QStringLiteral("QrIn"), database()))
+                database().setQuerySql(QStringLiteral("QrIn"), statement);
             else
-                m.dblich.createQueryDef(QStringLiteral("QrIn"), statement);
+                database().createQueryDef(QStringLiteral("QrIn"), statement);
         }
     } catch (const db::DbError& e) {
         app::tell(e.description()); // the print goes on with the query as it was
@@ -184,7 +182,7 @@ void frmgridcongviec::cmdin_Click()
     }
     try {
         const report::ReportResult r = printReport(CrystalReport1, destination, QStringLiteral("brkehoach.rpt"),
-                                                   geometry(), m_ui->txtle->text(), QString(), &m.dblich);
+                                                   geometry(), m_ui->txtle->text(), QString(), &database());
         if (!r.ok())
             app::tell(r.message);
     } catch (const db::DbError& e) {
@@ -192,25 +190,15 @@ void frmgridcongviec::cmdin_Click()
     }
 }
 
-void frmgridcongviec::afterClose()
+void PlansListForm::afterClose()
 {
-    app::Module1& m = app::module1();
-    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
-    const QString t = m.trangthai;
-    if (t == QLatin1String("timkiemkehoach") || t == QLatin1String("xembangkehoach") ||
-        t == QLatin1String("xemkehoach")) {
-        if (auto* entry = dynamic_cast<frmcongviec*>(existingForm(QStringLiteral("frmcongviec")))) {
-            entry->returnTo(m.idhientai);
-            return;
-        }
-    }
-    if (t == QLatin1String("tracuukehoach")) {
-        if (ui::FormBase* search = existingForm(QStringLiteral("frmtracuukh"))) {
-            search->showModeless();
-            return;
-        }
-    }
-    showMainWindow();
+    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
+    session().finished(FormRole::List);
+}
+
+SessionPtr PlansListForm::makeOwnSession() const
+{
+    return std::make_shared<RegisterSession>(Register::Plans, Start::List, app::module1().dblich, table());
 }
 
 } // namespace registers

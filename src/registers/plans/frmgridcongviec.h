@@ -18,16 +18,17 @@ class frmgridcongviec;
 
 namespace registers {
 
-class frmgridcongviec : public EntryForm
+// The old form frmgridcongviec.
+class PlansListForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmgridcongviec(QWidget* parent = nullptr);
-    ~frmgridcongviec() override;
+    explicit PlansListForm(QWidget* parent = nullptr);
+    ~PlansListForm() override;
 
-    // Shows source (the year's plans in start/end order, or "Qrtracuu") of the table; trangthai
-    // already tells who opened the list.
+    // Shows source (the year's plans in start/end order, or "Qrtracuu") of the table; the list's
+    // visit already tells who opened it.
     void openList(const QString& table, const QString& source);
 
     ui::DataControl* Datadonvi = nullptr;
@@ -43,6 +44,8 @@ protected:
     void writeRecord(db::Recordset& rs) override;
     bool dateRefused(const QString& boxName, const QString& date) override;
     void afterClose() override;
+    SessionPtr makeOwnSession() const override;
+    void joined(RegisterSession& session) override { Q_UNUSED(session) } // nothing comes back to the list
 
 private:
     void comboClick(ui::DataCombo* combo, const QString& boxName, int area);

@@ -46,7 +46,7 @@ const QList<QPair<QString, QString>>& textCriteria()
 
 } // namespace
 
-frmtracuukh::frmtracuukh(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtracuukh>())
+PlansSearchForm::PlansSearchForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtracuukh>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmtracuukh"));
@@ -85,27 +85,27 @@ frmtracuukh::frmtracuukh(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
     for (const QString& name : {QStringLiteral("mtgianbdau1"), QStringLiteral("mtgianbdau2"),
                                 QStringLiteral("mtgiankthuc1"), QStringLiteral("mtgiankthuc2")})
         connect(box(name), &ui::TextBox::LostFocus, this, [this, name] { dateLeft(name); });
-    connect(m_ui->txtid, &ui::TextBox::LostFocus, this, &frmtracuukh::idLeft);
-    connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &frmtracuukh::cmdtracuu_Click);
-    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &frmtracuukh::cmdxoa_Click);
-    connect(m_ui->cmdclose, &QPushButton::clicked, this, &frmtracuukh::cmdclose_Click);
+    connect(m_ui->txtid, &ui::TextBox::LostFocus, this, &PlansSearchForm::idLeft);
+    connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &PlansSearchForm::cmdtracuu_Click);
+    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &PlansSearchForm::cmdxoa_Click);
+    connect(m_ui->cmdclose, &QPushButton::clicked, this, &PlansSearchForm::cmdclose_Click);
     nameControlsFromLabels(this);
 }
 
-frmtracuukh::~frmtracuukh()
+PlansSearchForm::~PlansSearchForm()
 {
     ui::silenceControls(this);
 }
 
-QComboBox* frmtracuukh::yearList() const
+QComboBox* PlansSearchForm::yearList() const
 {
     return m_ui->Combonamlamviec;
 }
 
-void frmtracuukh::Form_Load()
+void PlansSearchForm::Form_Load()
 {
     app::Module1& m = app::module1();
-    const QStringList years = tableYears(m.dblich, QStringLiteral("kehoach"));
+    const QStringList years = tableYears(session().database(), QStringLiteral("kehoach"));
     {
         const QSignalBlocker quiet(m_ui->Combonamlamviec);
         m_ui->Combonamlamviec->clear();
@@ -122,9 +122,8 @@ void frmtracuukh::Form_Load()
 }
 
 // The three lists offer the values already used in the chosen year.
-void frmtracuukh::bindYearLists()
+void PlansSearchForm::bindYearLists()
 {
-    app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty())
         return;
@@ -133,7 +132,7 @@ void frmtracuukh::bindYearLists()
                                                            {Databophan, QStringLiteral("bophan")},
                                                            {Dataloai, QStringLiteral("loai")}};
     for (const auto& [data, column] : lists) {
-        data->setDatabase(m.dblich);
+        data->setDatabase(session().database());
         data->setRecordSource(QStringLiteral("select distinct ") + column + QStringLiteral(" from ") + table +
                               QStringLiteral(" where len(trim(") + column + QStringLiteral("))>0 order by ") + column);
         data->refresh();
@@ -143,14 +142,14 @@ void frmtracuukh::bindYearLists()
     m_ui->DBComboloai->reloadItems();
 }
 
-void frmtracuukh::open()
+void PlansSearchForm::open()
 {
     load();
     showModeless();
     m_ui->txtid->setFocus();
 }
 
-void frmtracuukh::cmdtracuu_Click()
+void PlansSearchForm::cmdtracuu_Click()
 {
     // An engine error is told in its own words; the form stays as it was, ready for another try.
     try {
@@ -160,9 +159,8 @@ void frmtracuukh::cmdtracuu_Click()
     }
 }
 
-bool frmtracuukh::search()
+bool PlansSearchForm::search()
 {
-    app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty()) {
         refuseSearch(*this, QStringLiteral("Cần chọn năm để tra cứu trước !"));
@@ -207,24 +205,25 @@ bool frmtracuukh::search()
     // A search without hits leaves the stored query and the list as they were.
     const QString firstHit = QStringLiteral("SELECT TOP 1 id FROM ") + table +
                              (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition);
-    if (m.dblich.openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
+    if (session().database().openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
         refuseSearch(*this, QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"));
         return false;
     }
-    if (app::KiemtraQuery(QStringLiteral("Qrtracuu"), m.dblich))
-        m.dblich.setQuerySql(QStringLiteral("Qrtracuu"), statement);
+    if (app::KiemtraQuery(QStringLiteral("Qrtracuu"), session().database()))
+        session().database().setQuerySql(QStringLiteral("Qrtracuu"), statement);
     else
-        m.dblich.createQueryDef(QStringLiteral("Qrtracuu"), statement);
-    auto* list = form<frmgridcongviec>(QStringLiteral("frmgridcongviec"));
+        session().database().createQueryDef(QStringLiteral("Qrtracuu"), statement);
+    auto* list = form<PlansListForm>(QStringLiteral("frmgridcongviec"));
     if (!list)
         return false;
     hide();
+    list->setSession(sharedSession());
     list->openList(table, QStringLiteral("Qrtracuu"));
     ui::setDefaultPointer();
     return true;
 }
 
-void frmtracuukh::cmdxoa_Click()
+void PlansSearchForm::cmdxoa_Click()
 {
     for (const QString& name :
          {QStringLiteral("mphong"), QStringLiteral("mcanbo"), QStringLiteral("txtid"), QStringLiteral("mban"),
@@ -237,26 +236,31 @@ void frmtracuukh::cmdxoa_Click()
     m_ui->chkchuahthanh->setChecked(false);
 }
 
-void frmtracuukh::cmdclose_Click()
+void PlansSearchForm::cmdclose_Click()
 {
     unload();
 }
 
-void frmtracuukh::Form_Unload(int& cancel)
+void PlansSearchForm::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     ui::setDefaultPointer();
-    app::Module1& m = app::module1();
-    if (m.trangthai == QLatin1String("timkiemkehoach")) {
-        if (auto* entry = dynamic_cast<frmcongviec*>(existingForm(QStringLiteral("frmcongviec")))) {
-            entry->returnTo(m.idhientai);
-            return;
-        }
-    }
-    showMainWindow();
+    session().finished(FormRole::Search);
 }
 
-void frmtracuukh::Form_KeyUp(int& keyCode, int shift)
+SessionPtr PlansSearchForm::makeOwnSession() const
+{
+    const app::Module1& m = app::module1();
+    return std::make_shared<RegisterSession>(Register::Plans, Start::Search, session().database(),
+                                             QStringLiteral("kehoach") + m.namlamviec);
+}
+
+void PlansSearchForm::joined(RegisterSession& session)
+{
+    session.setReturn(FormRole::Search, this, [this](long long) { showModeless(); });
+}
+
+void PlansSearchForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     const QString focus = activeControlName();
@@ -277,7 +281,7 @@ void frmtracuukh::Form_KeyUp(int& keyCode, int shift)
         expandFrom(*b, keyCode, ReferenceList::Units, QStringLiteral("Tendonvi"));
 }
 
-void frmtracuukh::idLeft()
+void PlansSearchForm::idLeft()
 {
     if (!isVisible())
         return;
@@ -288,7 +292,7 @@ void frmtracuukh::idLeft()
         refuseSearch(*this, common::invalidCriterionMessage(m_ui->txtid->text()), QStringLiteral("txtid"));
 }
 
-void frmtracuukh::dateLeft(const QString& name)
+void PlansSearchForm::dateLeft(const QString& name)
 {
     if (!isVisible())
         return;

@@ -3,6 +3,8 @@
 // The work-plan search: criteria on the plan table of any year of the plans file, the urgent and
 // finished flags; the hits are kept as the stored query Qrtracuu and shown in the plan list.
 
+#include "registers/register_session.h"
+
 #include "platform/ui/data_combo.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/form_base.h"
@@ -18,15 +20,16 @@ class frmtracuukh;
 
 namespace registers {
 
-class frmtracuukh : public ui::FormBase
+// The old form frmtracuukh.
+class PlansSearchForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit frmtracuukh(QWidget* parent = nullptr);
-    ~frmtracuukh() override;
+    explicit PlansSearchForm(QWidget* parent = nullptr);
+    ~PlansSearchForm() override;
 
-    // Shows the form with the years of the plans file; trangthai tells who opened it.
+    // Shows the form with the years of the plans file; its visit tells who opened it.
     void open();
 
     ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
@@ -41,6 +44,8 @@ protected:
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    SessionPtr makeOwnSession() const override;
+    void joined(RegisterSession& session) override;
 
 private:
     void bindYearLists();

@@ -12,7 +12,7 @@
 
 namespace registers {
 
-frmtxt::frmtxt(QWidget* parent)
+PlanDetailEditor::PlanDetailEditor(QWidget* parent)
     : ui::FormBase(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint)
 {
     setObjectName(QStringLiteral("frmtxt"));
@@ -37,7 +37,7 @@ frmtxt::frmtxt(QWidget* parent)
     nameControlsFromLabels(this);
 }
 
-void frmtxt::open(ui::TextBox* target, ui::FormBase* returnTo)
+void PlanDetailEditor::open(ui::TextBox* target, ui::FormBase* returnTo)
 {
     m_target = target;
     m_returnTo = returnTo;
@@ -53,7 +53,7 @@ void frmtxt::open(ui::TextBox* target, ui::FormBase* returnTo)
     Text1->setFocus();
 }
 
-void frmtxt::Form_KeyUp(int& keyCode, int shift)
+void PlanDetailEditor::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     QWidget* focus = activeControl();
@@ -67,7 +67,7 @@ void frmtxt::Form_KeyUp(int& keyCode, int shift)
         expandFrom(*Text1, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
 }
 
-void frmtxt::Form_Unload(int& cancel)
+void PlanDetailEditor::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     if (m_target && !m_target->isLocked() && Text1->text() != m_original)

@@ -16,12 +16,13 @@ class TextBox;
 
 namespace registers {
 
-class frmtxt : public ui::FormBase
+// The old form frmtxt.
+class PlanDetailEditor : public ui::FormBase
 {
     Q_OBJECT
 
 public:
-    explicit frmtxt(QWidget* parent = nullptr);
+    explicit PlanDetailEditor(QWidget* parent = nullptr);
 
     // Shows target's text in Text1 and hides returnTo. A locked target (a plan being viewed) is
     // only shown: Text1 is locked too and nothing is copied back.

@@ -14,24 +14,33 @@ namespace registers {
 
 void registerPlanForms()
 {
-    addForm(QStringLiteral("frmcongviec"), [] { return new frmcongviec; });
-    addForm(QStringLiteral("frmgridcongviec"), [] { return new frmgridcongviec; });
-    addForm(QStringLiteral("frmtracuukh"), [] { return new frmtracuukh; });
-    addForm(QStringLiteral("frmtxt"), [] { return new frmtxt; });
-    app::registerFormOpener(QStringLiteral("cmdnapkh"), [](const app::FormRequest&, QWidget* main) {
+    addForm(QStringLiteral("frmcongviec"), [] { return new PlansEntryForm; });
+    addForm(QStringLiteral("frmgridcongviec"), [] { return new PlansListForm; });
+    addForm(QStringLiteral("frmtracuukh"), [] { return new PlansSearchForm; });
+    addForm(QStringLiteral("frmtxt"), [] { return new PlanDetailEditor; });
+    // Each button begins a visit of the register on the plans file and the working year's table.
+    const auto visit = [](const app::FormRequest& request, Start start) {
+        return std::make_shared<RegisterSession>(Register::Plans, start, request.database(),
+                                                 app::module1().bangkehoach);
+    };
+    app::registerFormOpener(QStringLiteral("cmdnapkh"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        form<frmcongviec>(QStringLiteral("frmcongviec"))->open(app::module1().bangkehoach);
+        auto* entry = form<PlansEntryForm>(QStringLiteral("frmcongviec"));
+        entry->setSession(visit(request, Start::Entry));
+        entry->open(entry->session().yearTable());
     });
-    // The main window has set trangthai to "xemgridkehoach".
-    app::registerFormOpener(QStringLiteral("cmdxemkh"), [](const app::FormRequest&, QWidget* main) {
+    app::registerFormOpener(QStringLiteral("cmdxemkh"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        const QString table = app::module1().bangkehoach;
-        form<frmgridcongviec>(QStringLiteral("frmgridcongviec"))->openList(table, planListSource(table));
+        auto* list = form<PlansListForm>(QStringLiteral("frmgridcongviec"));
+        list->setSession(visit(request, Start::List));
+        const QString table = list->session().yearTable();
+        list->openList(table, planListSource(table));
     });
-    // The main window has set trangthai to "tracuukehoach".
-    app::registerFormOpener(QStringLiteral("cmdtracuukh"), [](const app::FormRequest&, QWidget* main) {
+    app::registerFormOpener(QStringLiteral("cmdtracuukh"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        form<frmtracuukh>(QStringLiteral("frmtracuukh"))->open();
+        auto* search = form<PlansSearchForm>(QStringLiteral("frmtracuukh"));
+        search->setSession(visit(request, Start::Search));
+        search->open();
     });
 }
 

@@ -17,7 +17,6 @@ namespace {
 EntryConfig scheduleListConfig()
 {
     EntryConfig c = scheduleEntryConfig();
-    c.ownMode = true;
     c.boxFields.remove(QStringLiteral("txtFields"));
     c.boxFields.insert(QStringLiteral("txtid"), QStringLiteral("ID"));
     c.dataBoxes.replace(0, QStringLiteral("txtid"));
@@ -55,7 +54,7 @@ MarkPrintConfig scheduleMarkConfig()
     return c;
 }
 
-frmGridlich::frmGridlich(QWidget* parent)
+ScheduleListForm::ScheduleListForm(QWidget* parent)
     : EntryForm(scheduleListConfig(), parent), m_ui(std::make_unique<Ui::frmGridlich>()),
       m_printConfig(scheduleMarkConfig()), m_marks(m_printConfig, Data1)
 {
@@ -68,32 +67,32 @@ frmGridlich::frmGridlich(QWidget* parent)
     DBGrid1->addColumn(QStringLiteral("Giờ"), QStringLiteral("gio"), 80);
     DBGrid1->setDataSource(Data1);
     setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách lịch làm việc"));
-    connect(DBGrid1, &ui::Grid::DblClick, this, &frmGridlich::DBGrid1_DblClick);
+    connect(DBGrid1, &ui::Grid::DblClick, this, &ScheduleListForm::DBGrid1_DblClick);
     DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
-    connect(m_ui->Cmdchontat, &QPushButton::clicked, this, &frmGridlich::Cmdchontat_Click);
-    connect(m_ui->Cmdhuychon, &QPushButton::clicked, this, &frmGridlich::Cmdhuychon_Click);
-    connect(m_ui->Cmdin, &QPushButton::clicked, this, &frmGridlich::Cmdin_Click);
+    connect(m_ui->Cmdchontat, &QPushButton::clicked, this, &ScheduleListForm::Cmdchontat_Click);
+    connect(m_ui->Cmdhuychon, &QPushButton::clicked, this, &ScheduleListForm::Cmdhuychon_Click);
+    connect(m_ui->Cmdin, &QPushButton::clicked, this, &ScheduleListForm::Cmdin_Click);
     m_ui->txtle->setText(QStringLiteral("10"));
     attachControls();
     attachScheduleBoxes(*this);
 }
 
-frmGridlich::~frmGridlich() = default;
+ScheduleListForm::~ScheduleListForm() = default;
 
-void frmGridlich::Form_Load()
+void ScheduleListForm::Form_Load()
 {
     EntryForm::Form_Load();
     m_ui->Lblhuongdan->setText(QStringLiteral("Nháy đúp vào đầu dòng định in ở bảng trên để chọn ") +
                                QStringLiteral("in (có dấu X) hoặc huỷ chọn dòng đó (bỏ dấu X)"));
 }
 
-void frmGridlich::Form_KeyUp(int& keyCode, int shift)
+void ScheduleListForm::Form_KeyUp(int& keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
     scheduleKeyUp(*this, keyCode);
 }
 
-bool frmGridlich::openList(const QString& table, const QString& source, bool fromSearch)
+bool ScheduleListForm::openList(const QString& table, const QString& source, bool fromSearch)
 {
     m_fromSearch = fromSearch;
     open(table, source);
@@ -107,26 +106,25 @@ bool frmGridlich::openList(const QString& table, const QString& source, bool fro
     return true;
 }
 
-void frmGridlich::writeRecord(db::Recordset& rs)
+void ScheduleListForm::writeRecord(db::Recordset& rs)
 {
     writeScheduleRecord(*this, rs);
 }
 
-long long frmGridlich::rememberPosition()
+long long ScheduleListForm::rememberPosition()
 {
-    app::Module1& m = app::module1();
-    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     DBGrid1->setFocus();
-    return m.idhientai;
+    return session().currentId();
 }
 
-void frmGridlich::marksRan(bool ran)
+void ScheduleListForm::marksRan(bool ran)
 {
     Q_UNUSED(ran)
     DBGrid1->setFocus();
 }
 
-void frmGridlich::DBGrid1_DblClick()
+void ScheduleListForm::DBGrid1_DblClick()
 {
     if (!editing())
         m_marks.toggle(table());
@@ -134,39 +132,34 @@ void frmGridlich::DBGrid1_DblClick()
 
 // A list of a search's hits marks exactly the hits, whoever opened the search; the year's list
 // marks every item of the year. Both act on the table the list shows.
-void frmGridlich::Cmdchontat_Click()
+void ScheduleListForm::Cmdchontat_Click()
 {
-    const app::Module1& m = app::module1();
     const long long id = rememberPosition();
-    const bool hits = m_fromSearch && !m.dieukientim.isEmpty();
-    marksRan(m_marks.markAll(table(), hits ? m.dieukientim : QString(), id));
+    const SearchCondition& search = session().lastSearch();
+    const bool hits = m_fromSearch && !search.isEmpty();
+    marksRan(m_marks.markAll(table(), hits ? search.where : QString(), id));
 }
 
-void frmGridlich::Cmdhuychon_Click()
+void ScheduleListForm::Cmdhuychon_Click()
 {
     marksRan(m_marks.clearAll(table(), rememberPosition()));
 }
 
-void frmGridlich::Cmdin_Click()
+void ScheduleListForm::Cmdin_Click()
 {
     DBGrid1->setFocus();
     m_marks.print(CrystalReport1, geometry(), m_ui->txtle->text());
 }
 
-void frmGridlich::afterClose()
+void ScheduleListForm::afterClose()
 {
-    app::Module1& m = app::module1();
-    const long long id = rememberPosition();
-    if (m.trangthai != QLatin1String("tracuulich")) {
-        if (auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")))) {
-            entry->returnTo(id);
-            return;
-        }
-    } else if (ui::FormBase* search = form(QStringLiteral("frmtracuulich"))) {
-        search->showModeless();
-        return;
-    }
-    showMainWindow();
+    rememberPosition();
+    session().finished(FormRole::List);
+}
+
+SessionPtr ScheduleListForm::makeOwnSession() const
+{
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::List, app::module1().dblich, table());
 }
 
 } // namespace registers

@@ -1,8 +1,8 @@
 #pragma once
 
 // The schedule list: the year's schedule, or a search's hits, ordered by day and time, with the
-// current item's boxes below the grid for adding and correcting (the list keeps its mode to
-// itself; trangthai keeps its opener's value), marks for printing and the marked items printed
+// current item's boxes below the grid for adding and correcting (the list has modes of its own),
+// marks for printing and the marked items printed
 // on brlichtuan.rpt through the print table inlich.
 
 #include "registers/entry_form.h"
@@ -19,20 +19,19 @@ class frmGridlich;
 
 namespace registers {
 
-class frmGridlich : public EntryForm
+// The old form frmGridlich.
+class ScheduleListForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmGridlich(QWidget* parent = nullptr);
-    ~frmGridlich() override;
+    explicit ScheduleListForm(QWidget* parent = nullptr);
+    ~ScheduleListForm() override;
 
     // Shows source (the year's schedule in order, or a search statement) of the year table
     // `table`; fromSearch: the list shows a search's hits, which "&Chọn tất" marks. False, with
     // the engine's text told, when the rows cannot be read.
     bool openList(const QString& table, const QString& source, bool fromSearch);
-    // Makes the item whose id is id current (nothing happens for 0).
-    void showRecord(long long id) { showLetter(id); }
 
     ui::Grid* DBGrid1 = nullptr;
     report::ReportControl CrystalReport1;
@@ -47,6 +46,8 @@ protected:
     void Form_KeyUp(int& keyCode, int shift) override;
     void writeRecord(db::Recordset& rs) override;
     void afterClose() override;
+    SessionPtr makeOwnSession() const override;
+    void joined(RegisterSession& session) override { Q_UNUSED(session) } // nothing comes back to the list
 
 private:
     long long rememberPosition();

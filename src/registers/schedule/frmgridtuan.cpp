@@ -23,7 +23,7 @@
 
 namespace registers {
 
-frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmgridtuan>())
+WeekViewForm::WeekViewForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmgridtuan>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridtuan"));
@@ -31,7 +31,7 @@ frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
-    connect(Data1, &ui::DataControl::Reposition, this, &frmgridtuan::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Reposition, this, &WeekViewForm::Data1_Reposition);
     // The engine's own text, through the message dialog; the view stays as it was.
     connect(Data1, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
         app::tell(description);
@@ -76,22 +76,22 @@ frmgridtuan::frmgridtuan(QWidget* parent) : ui::FormBase(parent), m_ui(std::make
             [this](QListWidgetItem* item) { List1_Click(m_ui->List1->row(item)); });
     connect(m_ui->List1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { List1_Click(m_ui->List1->row(item)); });
-    connect(m_ui->cmdtruoc, &QPushButton::clicked, this, &frmgridtuan::cmdtruoc_Click);
-    connect(m_ui->cmdsau, &QPushButton::clicked, this, &frmgridtuan::cmdsau_Click);
-    connect(m_ui->cmdthang, &QPushButton::clicked, this, &frmgridtuan::cmdthang_Click);
-    connect(m_ui->Cmdinlich, &QPushButton::clicked, this, &frmgridtuan::Cmdinlich_Click);
-    connect(m_ui->cmdclose, &QPushButton::clicked, this, &frmgridtuan::cmdclose_Click);
+    connect(m_ui->cmdtruoc, &QPushButton::clicked, this, &WeekViewForm::cmdtruoc_Click);
+    connect(m_ui->cmdsau, &QPushButton::clicked, this, &WeekViewForm::cmdsau_Click);
+    connect(m_ui->cmdthang, &QPushButton::clicked, this, &WeekViewForm::cmdthang_Click);
+    connect(m_ui->Cmdinlich, &QPushButton::clicked, this, &WeekViewForm::Cmdinlich_Click);
+    connect(m_ui->cmdclose, &QPushButton::clicked, this, &WeekViewForm::cmdclose_Click);
     nameControlsFromLabels(this);
 }
 
-frmgridtuan::~frmgridtuan() = default;
+WeekViewForm::~WeekViewForm() = default;
 
-void frmgridtuan::Form_Load()
+void WeekViewForm::Form_Load()
 {
     m_ui->List1->hide();
 }
 
-bool frmgridtuan::openWeek(const QDate& day)
+bool WeekViewForm::openWeek(const QDate& day)
 {
     load();
     if (!showWeek(common::weekOf(day)))
@@ -103,19 +103,19 @@ bool frmgridtuan::openWeek(const QDate& day)
 
 // The week's rows from the working year's table and, for the days of another year, that year's
 // table when the file holds it.
-bool frmgridtuan::showWeek(const common::Week& week)
+bool WeekViewForm::showWeek(const common::Week& week)
 {
     if (!week.monday.isValid())
         return false;
-    app::Module1& m = app::module1();
+    RegisterSession& s = session();
     QStringList tables;
     try {
-        tables = weekTables(m.dblich, m.banglich, week);
+        tables = weekTables(s.database(), s.yearTable(), week);
     } catch (const db::DbError& e) {
         app::tell(e.description());
         return false;
     }
-    Data1->setDatabase(m.dblich);
+    Data1->setDatabase(s.database());
     Data1->setRecordSource(weekSource(tables, week));
     if (!Data1->refresh())
         return false; // told by the data control's error event
@@ -130,30 +130,30 @@ bool frmgridtuan::showWeek(const common::Week& week)
     return true;
 }
 
-void frmgridtuan::step(int weeks)
+void WeekViewForm::step(int weeks)
 {
     ui::HourglassPointer hourglass;
     showWeek(common::stepWeek(common::dateFromDisplay(m_ui->txtdautuan->text()), weeks));
 }
 
-void frmgridtuan::cmdtruoc_Click()
+void WeekViewForm::cmdtruoc_Click()
 {
     step(-1);
 }
 
-void frmgridtuan::cmdsau_Click()
+void WeekViewForm::cmdsau_Click()
 {
     step(1);
 }
 
-void frmgridtuan::cmdthang_Click()
+void WeekViewForm::cmdthang_Click()
 {
     m_ui->List1->show();
     m_ui->List1->raise();
     m_ui->List1->setFocus();
 }
 
-void frmgridtuan::List1_Click(int row)
+void WeekViewForm::List1_Click(int row)
 {
     ui::HourglassPointer hourglass;
     showWeek(common::weekOfMonth(row + 1, app::module1().namlamviec.trimmed().toInt()));
@@ -161,7 +161,7 @@ void frmgridtuan::List1_Click(int row)
     DBGrid1->setFocus();
 }
 
-void frmgridtuan::Data1_Reposition()
+void WeekViewForm::Data1_Reposition()
 {
     if (!Data1->hasRecordset())
         return;
@@ -172,7 +172,7 @@ void frmgridtuan::Data1_Reposition()
 }
 
 // Every row of the week is printed; marks are not consulted.
-void frmgridtuan::Cmdinlich_Click()
+void WeekViewForm::Cmdinlich_Click()
 {
     app::Module1& m = app::module1();
     {
@@ -198,35 +198,36 @@ void frmgridtuan::Cmdinlich_Click()
     }
 }
 
-void frmgridtuan::cmdclose_Click()
+void WeekViewForm::cmdclose_Click()
 {
     unload();
 }
 
 // Back to the entry form on the row current here (when the row belongs to the entry form's
 // table), or to the main window; also when the window's close box closes the view.
-void frmgridtuan::Form_Unload(int& cancel)
+void WeekViewForm::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
-    app::Module1& m = app::module1();
-    if (m.trangthai != QLatin1String("xemlichtuan")) {
-        auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")));
-        m.idhientai = 0;
-        if (entry && Data1->hasCurrentRecord()) {
+    RegisterSession& s = session();
+    if (s.start() != Start::Week) {
+        s.setCurrentId(0);
+        if (Data1->hasCurrentRecord()) {
             const db::Recordset rs = Data1->recordset();
             const QString table = m_tables.size() == 1 ? m_tables.first() : rs.value(QStringLiteral("bang")).toString();
-            if (table.compare(entry->table(), Qt::CaseInsensitive) == 0)
-                m.idhientai = rs.value(QStringLiteral("ID")).toLongLong();
-        }
-        if (entry) {
-            entry->returnTo(m.idhientai);
-            return;
+            if (table.compare(s.yearTable(), Qt::CaseInsensitive) == 0)
+                s.setCurrentId(rs.value(QStringLiteral("ID")).toLongLong());
         }
     }
-    showMainWindow();
+    s.finished(FormRole::Week);
 }
 
-void frmgridtuan::Form_KeyUp(int& keyCode, int shift)
+SessionPtr WeekViewForm::makeOwnSession() const
+{
+    const app::Module1& m = app::module1();
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::Week, m.dblich, m.banglich);
+}
+
+void WeekViewForm::Form_KeyUp(int& keyCode, int shift)
 {
     Q_UNUSED(shift)
     auto* b = control<ui::TextBox>(activeControlName());

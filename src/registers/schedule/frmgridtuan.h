@@ -2,8 +2,10 @@
 
 // The week view: the schedule of one week, Monday to Sunday, by day and time; the week before or
 // after, the week of a month's first day, and the whole week printed on brlichtuan.rpt. Opened by
-// the main window for the current week (trangthai "xemlichtuan") and by the entry form for the
-// week of its item; nothing is edited here.
+// the main window for the current week and by the entry form for the week of its item; nothing is
+// edited here.
+
+#include "registers/register_session.h"
 
 #include "common/weeks.h"
 #include "platform/report/report_control.h"
@@ -21,13 +23,14 @@ class frmgridtuan;
 
 namespace registers {
 
-class frmgridtuan : public ui::FormBase
+// The old form frmgridtuan.
+class WeekViewForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit frmgridtuan(QWidget* parent = nullptr);
-    ~frmgridtuan() override;
+    explicit WeekViewForm(QWidget* parent = nullptr);
+    ~WeekViewForm() override;
 
     // Shows the week that holds day. False, with the engine's text told and the view not shown,
     // when the rows cannot be read.
@@ -50,6 +53,7 @@ protected:
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    SessionPtr makeOwnSession() const override;
 
 private:
     bool showWeek(const common::Week& week);

@@ -32,9 +32,7 @@ QString weekdayOf(const QString& day)
 EntryConfig scheduleEntryConfig()
 {
     EntryConfig c;
-    c.viewMode = QStringLiteral("xemlich");
-    c.addMode = QStringLiteral("naplich");
-    c.editMode = QStringLiteral("sualich");
+    c.which = Register::Schedule;
     c.viewStatus = QStringLiteral("Xem lịch làm việc hàng tuần");
     c.addStatus = QStringLiteral("Nạp lịch tuần");
     c.editStatus = QStringLiteral("sửa nội dung lịch làm việc");
@@ -121,19 +119,20 @@ void scheduleKeyUp(EntryForm& form, int keyCode)
         form.box(QStringLiteral("mthu"))->setText(weekdayOf(day->text()));
 }
 
-frmlich::frmlich(QWidget* parent) : EntryForm(scheduleEntryConfig(), parent), m_ui(std::make_unique<Ui::frmlich>())
+ScheduleEntryForm::ScheduleEntryForm(QWidget* parent)
+    : EntryForm(scheduleEntryConfig(), parent), m_ui(std::make_unique<Ui::frmlich>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmlich"));
-    connect(m_ui->cmdbang, &QPushButton::clicked, this, &frmlich::cmdbang_Click);
-    connect(m_ui->cmdGrid, &QPushButton::clicked, this, &frmlich::cmdGrid_Click);
+    connect(m_ui->cmdbang, &QPushButton::clicked, this, &ScheduleEntryForm::cmdbang_Click);
+    connect(m_ui->cmdGrid, &QPushButton::clicked, this, &ScheduleEntryForm::cmdGrid_Click);
     attachControls();
     attachScheduleBoxes(*this);
 }
 
-frmlich::~frmlich() = default;
+ScheduleEntryForm::~ScheduleEntryForm() = default;
 
-void frmlich::Form_Load()
+void ScheduleEntryForm::Form_Load()
 {
     EntryForm::Form_Load();
     m_ui->lblhuongdan->setText(QStringLiteral("F4 : xoá cả ô  ***  F5 và Shift-F5 ở ô Ngày : tăng giảm ngày") +
@@ -141,54 +140,54 @@ void frmlich::Form_Load()
                                QStringLiteral("PgUp : Về trang trước *** PgDn : đến trang sau"));
 }
 
-void frmlich::Form_KeyUp(int& keyCode, int shift)
+void ScheduleEntryForm::Form_KeyUp(int& keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
     scheduleKeyUp(*this, keyCode);
 }
 
-void frmlich::fillNewRecord()
+void ScheduleEntryForm::fillNewRecord()
 {
     m_ui->mngay->setText(common::dateToText(common::clock().today()));
     m_ui->mthu->setText(weekdayOf(m_ui->mngay->text()));
 }
 
-void frmlich::writeRecord(db::Recordset& rs)
+void ScheduleEntryForm::writeRecord(db::Recordset& rs)
 {
     writeScheduleRecord(*this, rs);
 }
 
 // The sorted list with every mark of the year cleared, on the item shown here. An engine error is
 // told in its own words and the form stays as it was.
-void frmlich::cmdbang_Click()
+void ScheduleEntryForm::cmdbang_Click()
 {
-    app::Module1& m = app::module1();
     if (editing())
         return;
-    auto* list = form<frmGridlich>(QStringLiteral("frmGridlich"));
+    auto* list = form<ScheduleListForm>(QStringLiteral("frmGridlich"));
     if (!list)
         return;
     ui::HourglassPointer hourglass;
     try {
         // A file that may only be read keeps its marks; its list is still shown.
-        if (isWritable(m.dblich, table()))
-            m.dblich.execute(QStringLiteral("UPDATE ") + table() +
-                             QStringLiteral(" SET chonin = '' where [chonin]<>'';"));
+        if (isWritable(database(), table()))
+            database().execute(QStringLiteral("UPDATE ") + table() +
+                               QStringLiteral(" SET chonin = '' where [chonin]<>'';"));
     } catch (const db::DbError& e) {
         ui::setDefaultPointer();
         app::tell(e.description());
         return;
     }
-    m.idhientai = Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     focusBox(QStringLiteral("mngay"));
+    list->setSession(sharedSession());
     if (!list->openList(table(), scheduleListSource(table()), false))
         return; // the list told why; this form stays
-    list->showRecord(m.idhientai);
+    list->showRecord(session().currentId());
     hide();
 }
 
 // The week of the day shown here.
-void frmlich::cmdGrid_Click()
+void ScheduleEntryForm::cmdGrid_Click()
 {
     if (editing())
         return;
@@ -198,36 +197,37 @@ void frmlich::cmdGrid_Click()
         focusBox(QStringLiteral("mngay"));
         return;
     }
-    auto* week = form<frmgridtuan>(QStringLiteral("frmgridtuan"));
+    auto* week = form<WeekViewForm>(QStringLiteral("frmgridtuan"));
     if (!week)
         return;
     ui::HourglassPointer hourglass;
+    week->setSession(sharedSession());
     if (!week->openWeek(common::dateFromDisplay(m_ui->mngay->text())))
         return; // the view told why; this form stays
     hide();
 }
 
-void frmlich::returnTo(long long id)
+void ScheduleEntryForm::returnTo(long long id)
 {
     if (id <= 0 && Data1->hasCurrentRecord())
         id = recordset().value(QStringLiteral("id")).toLongLong();
-    app::module1().trangthai = m_config.viewMode;
     Data1->refresh();
     if (Data1->recordset().recordCount() > 0) {
         Data1->moveLast();
         Data1->moveFirst();
     }
-    showLetter(id);
+    showRecord(id);
     showModeless();
     focusBox(QStringLiteral("mngay"));
 }
 
-bool frmlich::openOwnSearch()
+bool ScheduleEntryForm::openOwnSearch()
 {
-    auto* search = form<frmtracuulich>(QStringLiteral("frmtracuulich"));
+    auto* search = form<ScheduleSearchForm>(QStringLiteral("frmtracuulich"));
     if (!search)
         return false;
     hide();
+    search->setSession(sharedSession());
     search->open();
     return true;
 }

@@ -14,19 +14,20 @@ class frmlich;
 
 namespace registers {
 
-class frmlich : public EntryForm
+// The old form frmlich.
+class ScheduleEntryForm : public EntryForm
 {
     Q_OBJECT
 
 public:
-    explicit frmlich(QWidget* parent = nullptr);
-    ~frmlich() override;
+    explicit ScheduleEntryForm(QWidget* parent = nullptr);
+    ~ScheduleEntryForm() override;
 
     void cmdbang_Click();
     void cmdGrid_Click();
     // Back from the list, the week view or the search: the year's schedule read again, on the
     // item whose id is id (the one shown before when id is 0).
-    void returnTo(long long id);
+    void returnTo(long long id) override;
 
 protected:
     void Form_Load() override;

@@ -78,7 +78,8 @@ QString scheduleSearchStatement(const QString& table, const QString& condition)
            QStringLiteral(" order by [ngaychuan]");
 }
 
-frmtracuulich::frmtracuulich(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtracuulich>())
+ScheduleSearchForm::ScheduleSearchForm(QWidget* parent)
+    : ui::FormBase(parent), m_ui(std::make_unique<Ui::frmtracuulich>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmtracuulich"));
@@ -97,27 +98,27 @@ frmtracuulich::frmtracuulich(QWidget* parent) : ui::FormBase(parent), m_ui(std::
             expandFrom(*b, common::expandkey::LeaveField, ReferenceList::Abbreviations, QStringLiteral("chudu"));
         });
     }
-    connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &frmtracuulich::cmdtracuu_Click);
-    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &frmtracuulich::cmdxoa_Click);
-    connect(m_ui->cmdclose, &QPushButton::clicked, this, &frmtracuulich::cmdclose_Click);
+    connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &ScheduleSearchForm::cmdtracuu_Click);
+    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &ScheduleSearchForm::cmdxoa_Click);
+    connect(m_ui->cmdclose, &QPushButton::clicked, this, &ScheduleSearchForm::cmdclose_Click);
     nameControlsFromLabels(this);
     setAccessibleCaption(m_ui->Label3, QStringLiteral("Tra cứu thông tin về lịch làm việc hàng tuần"));
 }
 
-frmtracuulich::~frmtracuulich()
+ScheduleSearchForm::~ScheduleSearchForm()
 {
     ui::silenceControls(this);
 }
 
-QComboBox* frmtracuulich::yearList() const
+QComboBox* ScheduleSearchForm::yearList() const
 {
     return m_ui->Combonamlamviec;
 }
 
-void frmtracuulich::Form_Load()
+void ScheduleSearchForm::Form_Load()
 {
     app::Module1& m = app::module1();
-    const QStringList years = tableYears(m.dblich, QStringLiteral("lich"));
+    const QStringList years = tableYears(session().database(), QStringLiteral("lich"));
     m_ui->Combonamlamviec->clear();
     m_ui->Combonamlamviec->addItems(years);
     m_ui->Combonamlamviec->setCurrentIndex(years.indexOf(m.namlamviec));
@@ -130,14 +131,14 @@ void frmtracuulich::Form_Load()
         QChar(10) + QStringLiteral(" Các dấu >,< (cho ô số) : >3 (lớn hơn 3)  <15 (nhỏ hơn 15)"));
 }
 
-void frmtracuulich::open()
+void ScheduleSearchForm::open()
 {
     load();
     showModeless();
     m_ui->txtid->setFocus();
 }
 
-void frmtracuulich::cmdtracuu_Click()
+void ScheduleSearchForm::cmdtracuu_Click()
 {
     // An engine error is told in its own words; the form stays as it was, ready for another try.
     try {
@@ -147,9 +148,8 @@ void frmtracuulich::cmdtracuu_Click()
     }
 }
 
-void frmtracuulich::search()
+void ScheduleSearchForm::search()
 {
-    app::Module1& m = app::module1();
     const QString year = m_ui->Combonamlamviec->currentText().trimmed();
     if (year.isEmpty()) {
         refuseSearch(*this, QStringLiteral("Cần chọn năm để tra cứu trước !"));
@@ -165,45 +165,52 @@ void frmtracuulich::search()
         refuseSearch(*this, common::invalidCriterionMessage(box(c.refusedBox)->text()), c.refusedBox);
         return;
     }
-    m.dieukientim = c.condition;
+    session().setLastSearch({table, c.condition});
     // Marks belong to the last search; a file that may only be read keeps its marks.
-    if (isWritable(m.dblich, table))
-        m.dblich.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
-    auto* list = form<frmGridlich>(QStringLiteral("frmGridlich"));
+    if (isWritable(session().database(), table))
+        session().database().execute(QStringLiteral("UPDATE ") + table +
+                                     QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
+    auto* list = form<ScheduleListForm>(QStringLiteral("frmGridlich"));
     if (!list)
         return;
+    list->setSession(sharedSession());
     if (list->openList(table, scheduleSearchStatement(table, c.condition), true))
         hide();
     ui::setDefaultPointer();
 }
 
-void frmtracuulich::cmdxoa_Click()
+void ScheduleSearchForm::cmdxoa_Click()
 {
     for (const char* name : {"txtid", "mngay1", "mngay2", "mgio", "mthu", "mndung", "mchuanbi", "mchutri", "mdiadiem",
                              "mthanhphan", "mghichu"})
         box(QString::fromLatin1(name))->setText(QString());
 }
 
-void frmtracuulich::cmdclose_Click()
+void ScheduleSearchForm::cmdclose_Click()
 {
     unload();
 }
 
-void frmtracuulich::Form_Unload(int& cancel)
+void ScheduleSearchForm::Form_Unload(int& cancel)
 {
     Q_UNUSED(cancel)
     ui::setDefaultPointer();
-    const app::Module1& m = app::module1();
-    if (m.trangthai != QLatin1String("tracuulich")) {
-        if (auto* entry = dynamic_cast<frmlich*>(existingForm(QStringLiteral("frmlich")))) {
-            entry->returnTo(m.idhientai);
-            return;
-        }
-    }
-    showMainWindow();
+    session().finished(FormRole::Search);
 }
 
-void frmtracuulich::Form_KeyUp(int& keyCode, int shift)
+SessionPtr ScheduleSearchForm::makeOwnSession() const
+{
+    const app::Module1& m = app::module1();
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::Search, m.dblich,
+                                             QStringLiteral("lich") + m.namlamviec);
+}
+
+void ScheduleSearchForm::joined(RegisterSession& session)
+{
+    session.setReturn(FormRole::Search, this, [this](long long) { showModeless(); });
+}
+
+void ScheduleSearchForm::Form_KeyUp(int& keyCode, int shift)
 {
     const QString focus = activeControlName();
     ui::TextBox* b = box(focus);

@@ -2,7 +2,9 @@
 
 // The schedule search: criteria on the schedule table of any year of the plans-and-schedule file,
 // turned into one condition; the hits, by day, are shown in the schedule list, where they are
-// marked and printed. Opened by the main window (trangthai "tracuulich") and by the entry form.
+// marked and printed. Opened by the main window and by the entry form.
+
+#include "registers/register_session.h"
 
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
@@ -17,13 +19,14 @@ class frmtracuulich;
 
 namespace registers {
 
-class frmtracuulich : public ui::FormBase
+// The old form frmtracuulich.
+class ScheduleSearchForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit frmtracuulich(QWidget* parent = nullptr);
-    ~frmtracuulich() override;
+    explicit ScheduleSearchForm(QWidget* parent = nullptr);
+    ~ScheduleSearchForm() override;
 
     // Shows the form with the years of the schedule file; its criteria stay from the last time.
     void open();
@@ -39,6 +42,8 @@ protected:
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    SessionPtr makeOwnSession() const override;
+    void joined(RegisterSession& session) override;
 
 private:
     void search();

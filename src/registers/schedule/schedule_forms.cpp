@@ -17,27 +17,35 @@ namespace registers {
 
 void registerScheduleForms()
 {
-    addForm(QStringLiteral("frmlich"), [] { return new frmlich; });
-    addForm(QStringLiteral("frmGridlich"), [] { return new frmGridlich; });
-    addForm(QStringLiteral("frmgridtuan"), [] { return new frmgridtuan; });
-    addForm(QStringLiteral("frmtracuulich"), [] { return new frmtracuulich; });
-    app::registerFormOpener(QStringLiteral("cmdnaplich"), [](const app::FormRequest&, QWidget* main) {
+    addForm(QStringLiteral("frmlich"), [] { return new ScheduleEntryForm; });
+    addForm(QStringLiteral("frmGridlich"), [] { return new ScheduleListForm; });
+    addForm(QStringLiteral("frmgridtuan"), [] { return new WeekViewForm; });
+    addForm(QStringLiteral("frmtracuulich"), [] { return new ScheduleSearchForm; });
+    // Each button begins a visit of the register on the schedule file and the working year's table.
+    const auto visit = [](const app::FormRequest& request, Start start) {
+        return std::make_shared<RegisterSession>(Register::Schedule, start, request.database(),
+                                                 app::module1().banglich);
+    };
+    app::registerFormOpener(QStringLiteral("cmdnaplich"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        form<frmlich>(QStringLiteral("frmlich"))->open(app::module1().banglich);
+        auto* entry = form<ScheduleEntryForm>(QStringLiteral("frmlich"));
+        entry->setSession(visit(request, Start::Entry));
+        entry->open(entry->session().yearTable());
     });
-    // The main window has set trangthai to "xemlichtuan" and put the current week's Monday first
-    // among the boxes.
-    app::registerFormOpener(QStringLiteral("Cmdxemlich"), [](const app::FormRequest& request, QWidget* main) {
+    // The main window has put the current week's Monday first among the boxes.
+    app::registerFormOpener(QStringLiteral("Cmdxemlich"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
+        auto* week = form<WeekViewForm>(QStringLiteral("frmgridtuan"));
+        week->setSession(visit(request, Start::Week));
         // Rows that cannot be read were told by the view; the main window then stays as it is.
-        if (!form<frmgridtuan>(QStringLiteral("frmgridtuan"))
-                 ->openWeek(common::dateFromDisplay(request.boxes.value(0))))
+        if (!week->openWeek(common::dateFromDisplay(request.boxes.value(0))))
             throw std::runtime_error("the week view could not read its rows");
     });
-    // The main window has set trangthai to "tracuulich".
-    app::registerFormOpener(QStringLiteral("cmdtracuulich"), [](const app::FormRequest&, QWidget* main) {
+    app::registerFormOpener(QStringLiteral("cmdtracuulich"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);
-        form<frmtracuulich>(QStringLiteral("frmtracuulich"))->open();
+        auto* search = form<ScheduleSearchForm>(QStringLiteral("frmtracuulich"));
+        search->setSession(visit(request, Start::Search));
+        search->open();
     });
 }
 

@@ -10,7 +10,7 @@ using registers_test::RegisterTest;
 
 TEST_F(RegisterTest, IncomingEntryFormDestroyedWhileABoxHasTheFocus)
 {
-    auto* f = registers::form<registers::frmcvden>(QStringLiteral("frmcvden"));
+    auto* f = registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
     f->open(app::module1().bangcvden);
     registers_test::destroyWithFocusInBox(f);
 }

@@ -11,15 +11,15 @@
 
 namespace {
 
-using registers::frmcvden;
+using registers::IncomingEntryForm;
 using registers_test::RegisterTest;
 
 class FrmcvdenTest : public RegisterTest
 {
 protected:
-    frmcvden* open()
+    IncomingEntryForm* open()
     {
-        auto* f = registers::form<frmcvden>(QStringLiteral("frmcvden"));
+        auto* f = registers::form<IncomingEntryForm>(QStringLiteral("frmcvden"));
         f->open(app::module1().bangcvden);
         activate(f);
         return f;
@@ -41,22 +41,22 @@ protected:
         rs.setValue(QStringLiteral("loai"), loai);
         datafiles::saveLetter(m.dbcongvan, rs);
     }
-    void fillRequired(frmcvden* f, const QString& summary)
+    void fillRequired(IncomingEntryForm* f, const QString& summary)
     {
         f->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Sở Nội vụ"));
         f->box(QStringLiteral("mdv_nhan"))->setText(QStringLiteral("Phòng Hành chính"));
         f->box(QStringLiteral("mtt_ndung"))->setText(summary);
     }
-    QString status(frmcvden* f) const { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
+    QString status(IncomingEntryForm* f) const { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
 };
 
 TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAndChannel)
 {
-    frmcvden* f = open();
+    IncomingEntryForm* f = open();
     EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
     EXPECT_TRUE(f->box(QStringLiteral("mnoigui"))->isLocked());
     click(*f, "cmdAdd");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 1"));
     EXPECT_EQ(f->box(QStringLiteral("mng_den"))->text(), QStringLiteral("05/01/2026"));
     EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QString());
@@ -80,7 +80,7 @@ TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAn
     home.responder.answer(QStringLiteral("no")); // Esc: do not keep the letter being added
     key(*f, Qt::Key_Escape);
     EXPECT_EQ(home.messages().last(), QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(rows(QStringLiteral("stt")).size(), 1);
     EXPECT_EQ(f->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("1/1"));
 }
@@ -89,7 +89,7 @@ TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
 {
     addRow(10, QStringLiteral("Sở Nội vụ"));
     addRow(3, QStringLiteral("Sở Tài chính"), QStringLiteral("Đảng,NN"), QStringLiteral("Công văn"));
-    frmcvden* f = open();
+    IncomingEntryForm* f = open();
     EXPECT_EQ(f->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/2"));
     click(*f, "cmdAdd");
     EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 4"));
@@ -110,7 +110,7 @@ TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
          QStringLiteral("Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung")},
         {{QStringLiteral("mdv_nhan")}, QStringLiteral("nơi nhận")},
     };
-    frmcvden* f = open();
+    IncomingEntryForm* f = open();
     for (const Case& c : cases) {
         click(*f, "cmdAdd");
         fillRequired(f, QStringLiteral("x"));
@@ -119,7 +119,7 @@ TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
         home.responder.clear();
         click(*f, "cmdUpdate");
         EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\r") + c.list});
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+        EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
         EXPECT_TRUE(rows(QStringLiteral("id")).isEmpty());
         home.responder.answer(QStringLiteral("no"));
         key(*f, Qt::Key_Escape);
@@ -130,7 +130,7 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
 {
     addRow(1, QStringLiteral("Sở Nội vụ"), QString(), QStringLiteral("Công văn"));
     addRow(2, QStringLiteral("Bộ Tư pháp"));
-    frmcvden* f = open();
+    IncomingEntryForm* f = open();
     click(*f, "cmdsua");
     ASSERT_EQ(f->control<QPushButton>(QStringLiteral("cmdsua"))->text(), QStringLiteral("Huỷ sửa"));
     struct Case
@@ -165,7 +165,7 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
     }
     // Cancelling the edit shows the stored letter again.
     click(*f, "cmdsua");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
     EXPECT_EQ(rows(QStringLiteral("noigui, kieuupdate")),
               QStringList({QStringLiteral("Sở Nội vụ|1"), QStringLiteral("Bộ Tư pháp|1")}));
@@ -175,7 +175,7 @@ TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
 {
     for (int i = 1; i <= 3; ++i)
         addRow(i, QStringLiteral("Nơi %1").arg(i));
-    frmcvden* f = open();
+    IncomingEntryForm* f = open();
     ui::TextBox* recnum = f->box(QStringLiteral("mrecnum"));
     const QList<QPair<QString, QString>> cases = {{QStringLiteral("0"), QStringLiteral("3/3")},
                                                   {QStringLiteral("99"), QStringLiteral("3/3")},
@@ -199,7 +199,7 @@ TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
 
 TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
 {
-    frmcvden* f = open();
+    IncomingEntryForm* f = open();
     const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* \"b\"");
     click(*f, "cmdAdd");
     fillRequired(f, odd);
@@ -215,7 +215,7 @@ TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
     click(*f, "cmdUpdate");
     ASSERT_EQ(home.boxes().size(), 1);
     EXPECT_TRUE(home.boxes().first().contains(QStringLiteral("Lỗi dữ liệu : "))) << home.boxes().first().toStdString();
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napcv"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->box(QStringLiteral("mso_cv"))->text(), tooLong);
     EXPECT_EQ(rows(QStringLiteral("id")).size(), 1);
     f->box(QStringLiteral("mso_cv"))->setText(QStringLiteral("12/UB"));
@@ -245,13 +245,13 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
                                                               QFile::WriteOther));
         m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect,
                                          permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
-        frmcvden* f = open();
+        IncomingEntryForm* f = open();
         EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
         home.responder.clear();
         click(*f, "cmdAdd");
         click(*f, "cmdsua");
         EXPECT_EQ(home.messages(), QStringList(2, registers::kReadOnlyMessage));
-        EXPECT_EQ(m.trangthai, QStringLiteral("xemcv"));
+        EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
         f->hide();
     }
     QFile::setPermissions(m.filecongvan, writable);
@@ -273,7 +273,7 @@ TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
                          registers::nextFreeNumber(other, m.bangcvden, QStringLiteral("stt"), proposed));
         });
     };
-    frmcvden* f = open();
+    IncomingEntryForm* f = open();
     for (int round = 0; round < 3; ++round) {
         click(*f, "cmdAdd");
         const int proposed = f->box(QStringLiteral("mstt"))->text().trimmed().toInt();

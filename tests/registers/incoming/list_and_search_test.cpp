@@ -43,13 +43,13 @@ protected:
         qunsetenv("SELVARO_PRINT_TO");
         RegisterTest::TearDown();
     }
-    frmgridcvden* list() { return form<frmgridcvden>(QStringLiteral("frmgridcvden")); }
-    frmtracuucvden* search() { return form<frmtracuucvden>(QStringLiteral("frmtracuucvden")); }
+    IncomingListForm* list() { return form<IncomingListForm>(QStringLiteral("frmgridcvden")); }
+    IncomingSearchForm* search() { return form<IncomingSearchForm>(QStringLiteral("frmtracuucvden")); }
     QStringList marked() const { return rows(QStringLiteral("stt, chonin")).filter(QStringLiteral("|X")); }
     // Runs a search with the boxes given (box name -> text) from the main window's button.
     void runSearch(const QList<QPair<QString, QString>>& boxes)
     {
-        app::module1().trangthai = QStringLiteral("tracuucv");
+        search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
         search()->openWithValueLists({});
         search()->cmdxoa_Click();
         for (const auto& [name, text] : boxes)
@@ -71,8 +71,9 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
                {QStringLiteral("mng_den1"), QStringLiteral("03/01/2026")},
                {QStringLiteral("mng_den2"), QStringLiteral("08/01/2026")}});
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.dieukientim, QStringLiteral("[ng_denchuan] between '20260103' and '20260108' and "
-                                            "(([noigui] Like '*nội vụ*'))"));
+    EXPECT_EQ(list()->session().lastSearch().where,
+              QStringLiteral("[ng_denchuan] between '20260103' and '20260108' and "
+                             "(([noigui] Like '*nội vụ*'))"));
     EXPECT_TRUE(marked().isEmpty()) << "a search clears the marks left from before";
     ASSERT_TRUE(list()->isVisible());
     EXPECT_FALSE(search()->isVisible());
@@ -104,8 +105,9 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     EXPECT_LT(text.indexOf(QStringLiteral("Thi đua")), text.indexOf(QStringLiteral("Khen thưởng")));
     EXPECT_FALSE(text.contains(QStringLiteral("Không trong danh sách")));
     EXPECT_FALSE(text.contains(QStringLiteral("Tuyển dụng")));
-    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("qrdata1")),
-              QStringLiteral("SELECT * FROM ") + m.bangcvden + QStringLiteral(" WHERE ") + m.dieukientim);
+    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("qrdata1")), QStringLiteral("SELECT * FROM ") + m.bangcvden +
+                                                                   QStringLiteral(" WHERE ") +
+                                                                   list()->session().lastSearch().where);
 
     // Closing the list returns to the search form; clearing the marks clears them all.
     list()->Cmdhuychon_Click();
@@ -181,7 +183,7 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     ASSERT_GE(search()->yearList()->findText(QStringLiteral("2025")), 0);
     search()->yearList()->setCurrentText(QStringLiteral("2025"));
     search()->Cmdtracuu_Click();
-    EXPECT_TRUE(m.dieukientim.isEmpty());
+    EXPECT_TRUE(list()->session().lastSearch().where.isEmpty());
     EXPECT_EQ(list()->table(), QStringLiteral("cvden2025"));
     EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở cũ"));
     list()->Cmdchontat_Click();
@@ -194,7 +196,7 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
 {
     app::Module1& m = app::module1();
     // From the main window.
-    m.trangthai = QStringLiteral("xembangcv");
+    list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
     mainWindow.hide();
     list()->open(m.bangcvden, m.bangcvden, false);
     ui::TextBox* sender = list()->control<ui::TextBox>(QStringLiteral("mnoigui"));
@@ -204,7 +206,7 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
     EXPECT_TRUE(mainWindow.isVisible());
 
     // From a search started in the entry form: back to the entry form on the letter current in the list.
-    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
     entry->open(m.bangcvden);
     entry->Cmdtracuu_Click();
     EXPECT_FALSE(entry->isVisible());
@@ -257,7 +259,7 @@ namespace {
 TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
 {
     app::Module1& m = app::module1();
-    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
     entry->open(m.bangcvden);
     list()->open(m.bangcvden, m.bangcvden, false);
     search()->openWithValueLists({});

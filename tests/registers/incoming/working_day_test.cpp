@@ -31,7 +31,6 @@ protected:
         const app::RegisterButton* button = app::findRegisterButton(QString::fromLatin1(name));
         ASSERT_NE(button, nullptr);
         app::Module1& m = app::module1();
-        m.trangthai = button->trangthai;
         if (const QString reset = app::printMarkReset(*button); !reset.isEmpty())
             m.dbcongvan.execute(reset);
         ASSERT_TRUE(app::openForm(app::registerRequest(*button, common::clock().today()), &mainWindow)) << name;
@@ -71,7 +70,7 @@ TEST_F(WorkingDayTest, AddCorrectSearchMarkPrintAndBackUp)
 
     // Morning: the entry form; closing it once creates the backup file.
     press("cmdnapcvden");
-    auto* entry = form<frmcvden>(QStringLiteral("frmcvden"));
+    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
     ASSERT_TRUE(entry->isVisible());
     EXPECT_FALSE(mainWindow.isVisible());
     entry->cmdclose_Click();
@@ -148,13 +147,13 @@ TEST_F(WorkingDayTest, AddCorrectSearchMarkPrintAndBackUp)
 
     // Search from the entry form by sender and arrival dates; closing the list returns here.
     click(*entry, "Cmdtracuu");
-    auto* search = form<frmtracuucvden>(QStringLiteral("frmtracuucvden"));
+    auto* search = form<IncomingSearchForm>(QStringLiteral("frmtracuucvden"));
     ASSERT_TRUE(search->isVisible());
     search->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Sở"));
     search->box(QStringLiteral("mng_den1"))->setText(QStringLiteral("04/01/2026"));
     search->box(QStringLiteral("mng_den2"))->setText(QStringLiteral("05/01/2026"));
     click(*search, "cmdtracuu");
-    auto* list = form<frmgridcvden>(QStringLiteral("frmgridcvden"));
+    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->Data1->recordset().recordCount(), 2);
     click(*list, "cmdclose");

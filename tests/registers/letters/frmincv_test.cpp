@@ -32,10 +32,10 @@ protected:
         RegisterTest::TearDown();
     }
     // Opens the dialog as caller would and prints the range.
-    frmincv* print(const QString& caller, const QString& from, const QString& to)
+    DatePrintDialog* print(const QString& caller, const QString& from, const QString& to)
     {
         app::module1().thongbao = caller;
-        auto* d = form<frmincv>(QStringLiteral("frmincv"));
+        auto* d = form<DatePrintDialog>(QStringLiteral("frmincv"));
         if (d->isLoaded())
             d->unload();
         d->load();
@@ -45,7 +45,7 @@ protected:
         d->cmdok_Click();
         return d;
     }
-    QString printedText(frmincv* d) const
+    QString printedText(DatePrintDialog* d) const
     {
         const QString file = d->CrystalReport1.lastResult().outputFile;
         return file.isEmpty() ? QString() : PdfText::read(file).all();
@@ -74,7 +74,7 @@ TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
          {QStringLiteral("Ngày đầu năm")}},
     };
     for (const Case& c : cases) {
-        frmincv* d = print(QStringLiteral("frmcvden"), c.from, c.to);
+        DatePrintDialog* d = print(QStringLiteral("frmcvden"), c.from, c.to);
         EXPECT_TRUE(d->incoming());
         EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
         const QString text = printedText(d);
@@ -102,7 +102,7 @@ TEST_F(FrmincvTest, RefusalsChangeNothing)
          QStringLiteral(" Bạn cần nạp lại ngày tháng năm cho đúng!  ")},
     };
     for (const Case& c : cases) {
-        frmincv* d = print(QStringLiteral("frmgridcvden"), c.from, c.to);
+        DatePrintDialog* d = print(QStringLiteral("frmgridcvden"), c.from, c.to);
         EXPECT_EQ(home.messages(), QStringList{c.message}) << c.from.toStdString();
         EXPECT_TRUE(d->CrystalReport1.lastResult().outputFile.isEmpty());
     }
@@ -124,7 +124,8 @@ TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
     rs.setValue(QStringLiteral("ng_cvchuan"), QStringLiteral("20260102"));
     rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Công văn gửi đi"));
     rs.update();
-    frmincv* d = print(QStringLiteral("frmgridcvdi"), QStringLiteral("01/01/2026"), QStringLiteral("03/01/2026"));
+    DatePrintDialog* d =
+        print(QStringLiteral("frmgridcvdi"), QStringLiteral("01/01/2026"), QStringLiteral("03/01/2026"));
     EXPECT_FALSE(d->incoming());
     EXPECT_EQ(d->control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Chọn ngày in công văn đi"));
     EXPECT_TRUE(printedText(d).contains(QStringLiteral("Công văn gửi đi")));

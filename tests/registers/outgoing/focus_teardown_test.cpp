@@ -12,7 +12,7 @@ using registers_test::RegisterTest;
 TEST_F(RegisterTest, OutgoingEntryFormDestroyedWhileABoxHasTheFocus)
 {
     registers::registerOutgoingForms();
-    auto* f = registers::form<registers::frmcvdi>(QStringLiteral("frmcvdi"));
+    auto* f = registers::form<registers::OutgoingEntryForm>(QStringLiteral("frmcvdi"));
     f->open(app::module1().bangcvdi);
     registers_test::destroyWithFocusInBox(f);
 }

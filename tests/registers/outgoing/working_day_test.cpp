@@ -44,21 +44,20 @@ protected:
         const app::RegisterButton* button = app::findRegisterButton(QString::fromLatin1(name));
         ASSERT_NE(button, nullptr);
         app::Module1& m = app::module1();
-        m.trangthai = button->trangthai;
         if (const QString reset = app::printMarkReset(*button); !reset.isEmpty())
             m.dbcongvan.execute(reset);
         ASSERT_TRUE(app::openForm(app::registerRequest(*button, common::clock().today()), &mainWindow)) << name;
         mainWindow.hide();
     }
     // Sets the type as typed: the box is left, which numbers the letter.
-    void setType(frmcvdi* entry, const QString& type)
+    void setType(OutgoingEntryForm* entry, const QString& type)
     {
         ui::TextBox* loai = entry->box(QStringLiteral("mloai"));
         loai->setFocus();
         loai->setText(type);
         entry->box(QStringLiteral("mso_cv"))->setFocus();
     }
-    void addLetter(frmcvdi* entry, const QString& type, const QString& signer, const QString& summary)
+    void addLetter(OutgoingEntryForm* entry, const QString& type, const QString& signer, const QString& summary)
     {
         click(*entry, "cmdAdd");
         setType(entry, type);
@@ -83,7 +82,7 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
     qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
 
     press("cmdnapcvdi");
-    auto* entry = form<frmcvdi>(QStringLiteral("frmcvdi"));
+    auto* entry = form<OutgoingEntryForm>(QStringLiteral("frmcvdi"));
     ASSERT_TRUE(entry->isVisible());
     EXPECT_TRUE(test::isAccessible(entry));
     activate(entry);
@@ -181,12 +180,12 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
 
     // Search by letter number from the main window, then by signer; mark all hits and print.
     press("cmdtracuucvdi");
-    auto* search = form<frmtracuucvdi>(QStringLiteral("frmtracuucvdi"));
+    auto* search = form<OutgoingSearchForm>(QStringLiteral("frmtracuucvdi"));
     ASSERT_TRUE(search->isVisible());
     EXPECT_TRUE(test::isAccessible(search));
     search->box(QStringLiteral("mso_cv"))->setText(QStringLiteral("3/"));
     click(*search, "cmdtracuu");
-    auto* list = form<frmgridcvdi>(QStringLiteral("frmgridcvdi"));
+    auto* list = form<OutgoingListForm>(QStringLiteral("frmgridcvdi"));
     ASSERT_TRUE(list->isVisible());
     EXPECT_TRUE(test::isAccessible(list));
     EXPECT_EQ(list->Data1->recordset().recordCount(), 1);

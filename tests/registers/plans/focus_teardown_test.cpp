@@ -11,10 +11,8 @@ using plans_test::PlanTest;
 TEST_F(PlanTest, EntryFormAndListDestroyedWhileABoxHasTheFocus)
 {
     registers_test::destroyWithFocusInBox(openEntry());
-    app::module1().trangthai = QStringLiteral("xemgridkehoach");
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdxemkh")), &mainWindow));
-    registers_test::destroyWithFocusInBox(
-        registers::form<registers::frmgridcongviec>(QStringLiteral("frmgridcongviec")));
+    registers_test::destroyWithFocusInBox(registers::form<registers::PlansListForm>(QStringLiteral("frmgridcongviec")));
 }
 
 } // namespace

@@ -13,13 +13,13 @@ namespace {
 
 using plans_test::Plan;
 using plans_test::PlanTest;
-using registers::frmcongviec;
+using registers::PlansEntryForm;
 
 class FrmcongviecTest : public PlanTest
 {
 protected:
-    static QString status(frmcongviec* f) { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
-    static void leave(frmcongviec* f, const QString& boxName, const QString& text, const QString& next)
+    static QString status(PlansEntryForm* f) { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
+    static void leave(PlansEntryForm* f, const QString& boxName, const QString& text, const QString& next)
     {
         f->box(boxName)->setFocus();
         f->box(boxName)->setText(text);
@@ -29,7 +29,7 @@ protected:
 
 TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersTheNewType)
 {
-    frmcongviec* f = openEntry();
+    PlansEntryForm* f = openEntry();
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
@@ -40,7 +40,7 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_FALSE(enabled(f, "cmdDelete"));
 
     click(*f, "cmdAdd");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(caption(f, "cmdAdd"), QStringLiteral("&Huỷ nạp"));
     EXPECT_EQ(f->box(QStringLiteral("txtban"))->text(), QString());
     EXPECT_FALSE(enabled(f, "cmdGrid"));
@@ -49,7 +49,7 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_EQ(home.responder.lastMessage(),
               QStringLiteral("Cần phải điền đủ nội dung các ô :\rBan, tên hay tóm tắt nội dung công việc, "
                              "thời gian bắt đầu, thời gian kết thúc"));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
 
     f->box(QStringLiteral("txtban"))->setText(QStringLiteral("Văn phòng"));
     f->box(QStringLiteral("txtphong"))->setText(QStringLiteral("Tổng hợp"));
@@ -89,7 +89,7 @@ TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTh
 {
     addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
              QStringLiteral("06/01/2026")});
-    frmcongviec* f = openEntry();
+    PlansEntryForm* f = openEntry();
     click(*f, "Cmdsua");
     EXPECT_EQ(caption(f, "Cmdsua"), QStringLiteral("&Huỷ sửa"));
     EXPECT_FALSE(enabled(f, "cmdDelete"));
@@ -131,14 +131,15 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
     struct Case
     {
         const char* button; // "" to stay viewing
-        const char* mode;
+        registers::EntryMode mode;
         const char* summary; // txtndungtt after "1" and Enter in mrecnum
     };
     for (const Case& c :
-         {Case{"", "xemkehoach", "Họp"}, Case{"Cmdsua", "suakehoach", "Báo cáo"}, Case{"cmdAdd", "napkehoach", ""}}) {
-        SCOPED_TRACE(c.mode);
+         {Case{"", registers::EntryMode::Viewing, "Họp"}, Case{"Cmdsua", registers::EntryMode::Editing, "Báo cáo"},
+          Case{"cmdAdd", registers::EntryMode::Adding, ""}}) {
+        SCOPED_TRACE(c.button);
         const bool viewing = !*c.button;
-        frmcongviec* f = openEntry();
+        PlansEntryForm* f = openEntry();
         if (!viewing)
             click(*f, c.button);
         ui::TextBox* recnum = f->box(QStringLiteral("mrecnum"));
@@ -146,7 +147,7 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
         recnum->setFocus();
         recnum->setText(QStringLiteral("1"));
         key(*f, Qt::Key_Return);
-        EXPECT_EQ(app::module1().trangthai, QString::fromLatin1(c.mode));
+        EXPECT_EQ(f->mode(), c.mode);
         EXPECT_EQ(f->box(QStringLiteral("txtndungtt"))->text(), QString::fromUtf8(c.summary));
         EXPECT_EQ(recnum->text(), viewing ? QStringLiteral("1/2") : QStringLiteral("1"));
         if (!viewing) {
@@ -179,7 +180,7 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         login(QStringLiteral("Nguyễn Văn An"), QString::fromUtf8(c.rights));
         addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
                  QStringLiteral("06/01/2026"), savedBy});
-        frmcongviec* f = openEntry();
+        PlansEntryForm* f = openEntry();
         EXPECT_EQ(enabled(f, "Cmdsua"), c.allowed);
         EXPECT_EQ(enabled(f, "cmdDelete"), c.allowed);
         // Urgent and finished are marked while viewing, by those who may change the plan.
@@ -187,7 +188,7 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         EXPECT_EQ(f->control<QCheckBox>(QStringLiteral("chkketthuc"))->isEnabled(), c.allowed);
         EXPECT_TRUE(f->box(QStringLiteral("txtban"))->isLocked());
         f->Cmdsua_Click();
-        EXPECT_EQ(app::module1().trangthai, c.allowed ? QStringLiteral("suakehoach") : QStringLiteral("xemkehoach"));
+        EXPECT_EQ(f->mode(), c.allowed ? registers::EntryMode::Editing : registers::EntryMode::Viewing);
         if (c.allowed) {
             f->box(QStringLiteral("txtndungtt"))->setText(QStringLiteral("Họp giao ban"));
             click(*f, "cmdUpdate");
@@ -207,8 +208,8 @@ TEST_F(FrmcongviecTest, FinishedMarkedWhileViewingIsWrittenOnClosing)
 {
     addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
              QStringLiteral("06/01/2026")});
-    frmcongviec* f = openEntry();
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    PlansEntryForm* f = openEntry();
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     f->control<QCheckBox>(QStringLiteral("chkketthuc"))->click();
     click(*f, "cmdclose");
     EXPECT_EQ(plans(QStringLiteral("ketthuc, nguoicapnhat")), QStringList{QStringLiteral("true|Nguyễn Văn An")});

@@ -13,7 +13,7 @@ namespace {
 
 using plans_test::Plan;
 using plans_test::PlanTest;
-using registers::frmgridcongviec;
+using registers::PlansListForm;
 
 class FrmgridcongviecTest : public PlanTest
 {
@@ -35,7 +35,7 @@ protected:
         qunsetenv("SELVARO_PRINT_TO");
         PlanTest::TearDown();
     }
-    frmgridcongviec* list() { return registers::form<frmgridcongviec>(QStringLiteral("frmgridcongviec")); }
+    PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }
     QString current() { return list()->box(QStringLiteral("txtndungtt"))->text(); }
 
     QTemporaryDir pdfDir;
@@ -43,9 +43,8 @@ protected:
 
 TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEveryPlan)
 {
-    app::module1().trangthai = QStringLiteral("xemgridkehoach");
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdxemkh")), &mainWindow));
-    frmgridcongviec* f = list();
+    PlansListForm* f = list();
     activate(f);
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_EQ(current(), QStringLiteral("Họp giao ban"));
@@ -57,7 +56,7 @@ TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEver
     f->box(QStringLiteral("Txttendonvi"))->setText(QStringLiteral("Phòng Nhân sự"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(plans(QStringLiteral("Tendonvi, nguoicapnhat")).value(1), QStringLiteral("Phòng Nhân sự|Nguyễn Văn An"));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemgridkehoach")); // the list's mode is its own
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
 
     f->Data1->moveNext();
     EXPECT_EQ(current(), QStringLiteral("Tổng kết năm"));
@@ -84,17 +83,17 @@ TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsOwnPlansOnlyAndPrintsEver
 
 TEST_F(FrmgridcongviecTest, ListOpenedFromTheEntryFormReturnsToItOnTheListsCurrentPlan)
 {
-    registers::frmcongviec* entry = openEntry();
+    registers::PlansEntryForm* entry = openEntry();
     entry->cmdGrid_Click();
     EXPECT_FALSE(entry->isVisible());
     EXPECT_TRUE(list()->isVisible());
     list()->Data1->moveNext(); // "Tuyển dụng"
     click(*list(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(entry->box(QStringLiteral("txtndungtt"))->text(), QStringLiteral("Tuyển dụng"));
     click(*entry, "cmdAdd"); // the entry form works again after the hand-back
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("napkehoach"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Adding);
 }
 
 TEST(PlanPrintStatementTest, KeepsTheListsTableConditionAndOrder)

@@ -11,8 +11,8 @@ namespace {
 
 using plans_test::Plan;
 using plans_test::PlanTest;
-using registers::frmgridcongviec;
-using registers::frmtracuukh;
+using registers::PlansListForm;
+using registers::PlansSearchForm;
 
 class FrmtracuukhTest : public PlanTest
 {
@@ -29,8 +29,8 @@ protected:
         app::module1().dblich.execute(QStringLiteral("update ") + app::module1().bangkehoach +
                                       QStringLiteral(" set khan = True, ketthuc = (ndungtt <> 'Báo cáo năm')"));
     }
-    frmtracuukh* search() { return registers::form<frmtracuukh>(QStringLiteral("frmtracuukh")); }
-    frmgridcongviec* list() { return registers::form<frmgridcongviec>(QStringLiteral("frmgridcongviec")); }
+    PlansSearchForm* search() { return registers::form<PlansSearchForm>(QStringLiteral("frmtracuukh")); }
+    PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }
     QStringList listed()
     {
         QStringList result;
@@ -43,9 +43,8 @@ protected:
 
 TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheSearch)
 {
-    app::module1().trangthai = QStringLiteral("tracuukehoach");
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuukh")), &mainWindow));
-    frmtracuukh* f = search();
+    PlansSearchForm* f = search();
     activate(f);
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_EQ(f->yearList()->currentText(), QStringLiteral("2026"));
@@ -103,9 +102,8 @@ TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheS
 
 TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
 {
-    registers::frmcongviec* entry = openEntry();
+    registers::PlansEntryForm* entry = openEntry();
     click(*entry, "Cmdtracuu");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("timkiemkehoach"));
     EXPECT_FALSE(entry->isVisible());
     EXPECT_TRUE(search()->isVisible());
     search()->box(QStringLiteral("txtid"))->setText(QStringLiteral("abc"));
@@ -114,7 +112,7 @@ TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
     EXPECT_TRUE(search()->isVisible());
     click(*search(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemkehoach"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
 }
 
 } // namespace

@@ -10,8 +10,8 @@
 namespace {
 
 using plans_test::PlanTest;
-using registers::frmcongviec;
-using registers::frmtxt;
+using registers::PlanDetailEditor;
+using registers::PlansEntryForm;
 
 TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
 {
@@ -39,11 +39,11 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
                  QStringLiteral("06/01/2026")});
         app::module1().dblich.execute(QStringLiteral("update ") + app::module1().bangkehoach +
                                       QStringLiteral(" set ndungct = 'Chi tiết'"));
-        frmcongviec* f = openEntry();
+        PlansEntryForm* f = openEntry();
         if (c.edit)
             click(*f, "Cmdsua");
         click(*f, "cmdxemct");
-        auto* editor = registers::form<frmtxt>(QStringLiteral("frmtxt"));
+        auto* editor = registers::form<PlanDetailEditor>(QStringLiteral("frmtxt"));
         activate(editor);
         ASSERT_TRUE(editor->isVisible());
         EXPECT_FALSE(f->isVisible());

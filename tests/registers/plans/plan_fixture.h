@@ -56,10 +56,10 @@ protected:
     {
         return tableRows(app::module1().dblich, app::module1().bangkehoach, columns);
     }
-    registers::frmcongviec* openEntry()
+    registers::PlansEntryForm* openEntry()
     {
         EXPECT_TRUE(app::openForm(request(QStringLiteral("cmdnapkh")), &mainWindow));
-        auto* f = registers::form<registers::frmcongviec>(QStringLiteral("frmcongviec"));
+        auto* f = registers::form<registers::PlansEntryForm>(QStringLiteral("frmcongviec"));
         activate(f);
         return f;
     }

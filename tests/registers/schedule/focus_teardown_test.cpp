@@ -11,9 +11,9 @@ using schedule_test::ScheduleTest;
 TEST_F(ScheduleTest, EntryFormAndListDestroyedWhileABoxHasTheFocus)
 {
     registers_test::destroyWithFocusInBox(openEntry());
-    registers::frmlich* entry = openEntry();
+    registers::ScheduleEntryForm* entry = openEntry();
     click(*entry, "cmdbang");
-    auto* list = formNamed<registers::frmGridlich>("frmGridlich");
+    auto* list = formNamed<registers::ScheduleListForm>("frmGridlich");
     ASSERT_TRUE(list->isVisible());
     registers_test::destroyWithFocusInBox(list);
 }

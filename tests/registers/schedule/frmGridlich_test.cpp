@@ -8,16 +8,16 @@
 
 namespace {
 
-using registers::frmGridlich;
-using registers::frmtracuulich;
+using registers::ScheduleListForm;
+using registers::ScheduleSearchForm;
 using schedule_test::Item;
 using schedule_test::ScheduleTest;
 
 class FrmGridlichTest : public ScheduleTest
 {
 protected:
-    frmGridlich* list() { return formNamed<frmGridlich>("frmGridlich"); }
-    frmtracuulich* search() { return formNamed<frmtracuulich>("frmtracuulich"); }
+    ScheduleListForm* list() { return formNamed<ScheduleListForm>("frmGridlich"); }
+    ScheduleSearchForm* search() { return formNamed<ScheduleSearchForm>("frmtracuulich"); }
 };
 
 TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
@@ -28,8 +28,8 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
                 {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Tiếp dân")},
                 {QStringLiteral("05/01/2026"), QStringLiteral("14h"), QStringLiteral("Họp 'A' 50% _x")}});
     app::module1().dblich.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where id = 3"));
-    registers::frmlich* entry = openEntry();
-    click(*entry, "Cmdtracuu"); // the entry form's search leaves trangthai as it was
+    registers::ScheduleEntryForm* entry = openEntry();
+    click(*entry, "Cmdtracuu");
     ASSERT_TRUE(search()->isVisible());
     EXPECT_TRUE(test::isAccessible(search()));
     EXPECT_EQ(search()->yearList()->currentText(), QStringLiteral("2026"));
@@ -46,7 +46,7 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
     click(*search(), "cmdtracuu");
     activate(list());
     EXPECT_TRUE(test::isAccessible(list()));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(items(QStringLiteral("chonin")).join(QString()), QString()); // the search cleared the marks
     click(*list(), "Cmdchontat");
     EXPECT_EQ(items(QStringLiteral("chonin")),
@@ -80,7 +80,6 @@ TEST_F(FrmGridlichTest, SearchingAnotherYearMarksThatYearsTable)
     add(QStringLiteral("lich2025"), {{QStringLiteral("30/12/2025"), QStringLiteral("8h"), QStringLiteral("Tổng kết")},
                                      {QStringLiteral("02/06/2025"), QStringLiteral("8h"), QStringLiteral("Sơ kết")}});
     add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
-    app::module1().trangthai = QStringLiteral("tracuulich");
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuulich")), &mainWindow));
     search()->yearList()->setCurrentText(QStringLiteral("2025"));
     click(*search(), "cmdtracuu"); // no box filled: the whole year by day
@@ -101,7 +100,7 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
 {
     add(app::module1().banglich, {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
                                   {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
-    registers::frmlich* entry = openEntry();
+    registers::ScheduleEntryForm* entry = openEntry();
     click(*entry, "cmdbang");
     ASSERT_TRUE(list()->isVisible());
     activate(list());
@@ -117,7 +116,7 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
         EXPECT_FALSE(list()->editing());
     }
     EXPECT_EQ(items(QStringLiteral("ndung")), (QStringList{QStringLiteral("Họp"), QStringLiteral("Giao ban tháng")}));
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich")); // the list's mode is its own
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing); // the list's mode is its own
     click(*list(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
     EXPECT_EQ(entry->box(QStringLiteral("mndung"))->text(), QStringLiteral("Họp")); // PgDn moved there

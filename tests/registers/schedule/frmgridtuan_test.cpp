@@ -9,13 +9,13 @@
 
 namespace {
 
-using registers::frmgridtuan;
+using registers::WeekViewForm;
 using schedule_test::ScheduleTest;
 
 class FrmgridtuanTest : public ScheduleTest
 {
 protected:
-    frmgridtuan* view() { return formNamed<frmgridtuan>("frmgridtuan"); }
+    WeekViewForm* view() { return formNamed<WeekViewForm>("frmgridtuan"); }
     QString box(const char* name) { return view()->control<ui::TextBox>(QString::fromLatin1(name))->text(); }
     QStringList shown()
     {
@@ -39,7 +39,6 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
                                   {QStringLiteral("05/01/2026"), QStringLiteral("10h"), QStringLiteral("Giao ban")},
                                   {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Chào cờ")},
                                   {QStringLiteral("11/01/2026"), QStringLiteral("8h"), QStringLiteral("Trực")}});
-    app::module1().trangthai = QStringLiteral("xemlichtuan");
     app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
     r.boxes = {QStringLiteral("05/01/2026"), QStringLiteral("11/01/2026")};
     ASSERT_TRUE(app::openForm(r, &mainWindow));
@@ -85,7 +84,7 @@ TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
     add(app::module1().banglich, {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
                                   {QStringLiteral("07/01/2026"), QStringLiteral("9h"), QStringLiteral("Tiếp khách")},
                                   {QString(), QStringLiteral("9h"), QStringLiteral("Chưa định ngày")}});
-    registers::frmlich* entry = openEntry(); // on the last item, which has no day yet
+    registers::ScheduleEntryForm* entry = openEntry(); // on the last item, which has no day yet
     click(*entry, "cmdGrid");
     EXPECT_EQ(home.responder.lastMessage(),
               QStringLiteral("Công việc này chưa nạp ngày nên không chuyển sang bảng lịch tuần được"));
@@ -94,7 +93,7 @@ TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
     click(*entry, "cmdGrid");
     ASSERT_TRUE(view()->isVisible());
     EXPECT_FALSE(entry->isVisible());
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+    EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
     view()->Data1->moveLast(); // "Tiếp khách"
     click(*view(), "cmdclose");

@@ -11,7 +11,7 @@
 
 namespace {
 
-using registers::frmlich;
+using registers::ScheduleEntryForm;
 using schedule_test::Item;
 using schedule_test::ScheduleTest;
 
@@ -21,14 +21,14 @@ class FrmlichTest : public ScheduleTest
 
 TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeKey)
 {
-    frmlich* f = openEntry();
+    ScheduleEntryForm* f = openEntry();
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_FALSE(enabled(f, "Cmdsua")); // an empty year: nothing to correct or delete
     EXPECT_FALSE(enabled(f, "cmdDelete"));
 
     click(*f, "cmdAdd"); // today, a Monday, with its weekday
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("naplich"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->control<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("&Huỷ nạp"));
     EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QStringLiteral("05/01/2026"));
     EXPECT_EQ(f->box(QStringLiteral("mthu"))->text(), QStringLiteral("Thứ hai"));
@@ -38,7 +38,7 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     f->box(QStringLiteral("mgio"))->setText(QStringLiteral("9h"));
     f->box(QStringLiteral("mndung"))->setText(QStringLiteral("Giao ban 'tuần' 50% *"));
     click(*f, "cmdUpdate");
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("xemlich"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
 
     struct Typed
     {
@@ -85,7 +85,7 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndD
 {
     add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QString(), QStringLiteral("Tiếp khách")},
                                   {QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
-    frmlich* f = openEntry();
+    ScheduleEntryForm* f = openEntry();
     f->Data1->moveFirst();
     click(*f, "Cmdsua");
     f->box(QStringLiteral("mghichu"))->setText(QStringLiteral("Hoãn"));
@@ -107,7 +107,7 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndD
 TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
 {
     add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
-    frmlich* f = openEntry();
+    ScheduleEntryForm* f = openEntry();
     app::module1().dblich.setStatementHook([](const QString& sql) {
         if (sql.contains(QStringLiteral("chonin")) || sql.contains(QStringLiteral("ngaychuan]>=")))
             throw db::DbError(3050, QStringLiteral("Không khoá được file."));
@@ -121,7 +121,7 @@ TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
     EXPECT_TRUE(f->isVisible());
     app::module1().dblich.setStatementHook(nullptr);
     click(*f, "cmdAdd"); // still usable
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("naplich"));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
 }
 
 } // namespace

@@ -87,11 +87,10 @@ protected:
     {
         return registers::form<T>(QString::fromLatin1(name));
     }
-    registers::frmlich* openEntry()
+    registers::ScheduleEntryForm* openEntry()
     {
-        app::module1().trangthai = QStringLiteral("xemlich");
         EXPECT_TRUE(app::openForm(request(QStringLiteral("cmdnaplich")), &mainWindow));
-        auto* f = formNamed<registers::frmlich>("frmlich");
+        auto* f = formNamed<registers::ScheduleEntryForm>("frmlich");
         activate(f);
         return f;
     }

@@ -1,14 +1,15 @@
 #pragma once
 
-// The list form of a letters register (frmgridcvden, frmgridcvdi): the letters of the year or
+// The list form of a letters register (IncomingListForm, OutgoingListForm): the letters of the year or
 // the hits of a search in a grid, marks ("X" in chonin) for printing, mark all, clear all, print
 // the marked letters through the print table and the report, print by date. The form has no
-// modes of its own; trangthai tells where it was opened from: "xembangcv" the main window,
-// "tracuucv" the search form opened by the main window, anything else the search form opened by
-// the entry form. Bound boxes show the current letter and accept no typing.
+// modes of its own; when it closes, its visit (RegisterSession) decides where the user goes back:
+// the main window, the search form or the entry form. Bound boxes show the current letter and
+// accept no typing.
 
 #include "form_support.h"
 #include "print_marks.h"
+#include "register_session.h"
 
 #include "platform/report/report_control.h"
 #include "platform/ui/data_control.h"
@@ -19,25 +20,23 @@
 
 namespace registers {
 
-struct ListConfig : MarkPrintConfig
+struct LettersListConfig : MarkPrintConfig
 {
     QStringList boundBoxes;                     // the boxes showing the current letter (field = name without "m")
     QString checkBox;                           // "Checkdaxuly" or ""
     QList<QPair<QString, QString>> gridColumns; // caption, field
     QString printCaller;                        // "frmgridcvden"
     QString printDateField;                     // "ng_den"
-    QString searchForm;                         // "frmtracuucvden"
-    QString entryForm;                          // "frmcvden"
+    Register which = Register::Incoming;
     QString printButton = QStringLiteral("Cmdin");
-    QString searchReturnFocus = QStringLiteral("mstt"); // focused on the search form when closing; "" none
 };
 
-class ListForm : public ui::FormBase
+class LettersListForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit ListForm(ListConfig config, QWidget* parent = nullptr);
+    explicit LettersListForm(LettersListConfig config, QWidget* parent = nullptr);
 
     // Shows the records of source (a table name or a search statement) of the letters file's
     // table `table` (the year searched); fromSearch moves to the last and back to the first record.
@@ -60,7 +59,8 @@ protected:
     void Form_Load() override;
     // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
     void closeEvent(QCloseEvent* event) override;
-    const ListConfig m_config;
+    SessionPtr makeOwnSession() const override;
+    const LettersListConfig m_config;
 
 private:
     void Data1_Reposition();

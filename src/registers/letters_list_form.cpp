@@ -1,6 +1,5 @@
-#include "list_form.h"
+#include "letters_list_form.h"
 
-#include "entry_form.h"
 #include "form_registry.h"
 #include "form_support.h"
 #include "register_data.h"
@@ -23,16 +22,16 @@
 
 namespace registers {
 
-ListForm::ListForm(ListConfig config, QWidget* parent)
+LettersListForm::LettersListForm(LettersListConfig config, QWidget* parent)
     : ui::FormBase(parent), Data1(new ui::DataControl(this)), m_config(std::move(config)), m_marks(m_config, Data1)
 {
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
-    connect(Data1, &ui::DataControl::Reposition, this, &ListForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Error, this, &ListForm::Data1_Error);
+    connect(Data1, &ui::DataControl::Reposition, this, &LettersListForm::Data1_Reposition);
+    connect(Data1, &ui::DataControl::Error, this, &LettersListForm::Data1_Error);
 }
 
-void ListForm::attachControls()
+void LettersListForm::attachControls()
 {
     for (const QString& name : m_config.boundBoxes) {
         if (auto* b = control<ui::TextBox>(name)) {
@@ -49,7 +48,7 @@ void ListForm::attachControls()
         for (const auto& [caption, field] : m_config.gridColumns)
             DBGrid1->addColumn(caption, field, field == QLatin1String("chonin") ? 30 : 110);
         DBGrid1->setDataSource(Data1);
-        connect(DBGrid1, &ui::Grid::DblClick, this, &ListForm::DBGrid1_DblClick);
+        connect(DBGrid1, &ui::Grid::DblClick, this, &LettersListForm::DBGrid1_DblClick);
         DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
         setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách công văn"));
     }
@@ -69,12 +68,12 @@ void ListForm::attachControls()
                 DBGrid1->setFocus();
         });
     }
-    const QList<QPair<QString, void (ListForm::*)()>> buttons = {
-        {QStringLiteral("Cmdchontat"), &ListForm::Cmdchontat_Click},
-        {QStringLiteral("Cmdhuychon"), &ListForm::Cmdhuychon_Click},
-        {m_config.printButton, &ListForm::Cmdin_Click},
-        {QStringLiteral("Cmdincvtheongay"), &ListForm::Cmdincvtheongay_Click},
-        {QStringLiteral("cmdclose"), &ListForm::cmdclose_Click}};
+    const QList<QPair<QString, void (LettersListForm::*)()>> buttons = {
+        {QStringLiteral("Cmdchontat"), &LettersListForm::Cmdchontat_Click},
+        {QStringLiteral("Cmdhuychon"), &LettersListForm::Cmdhuychon_Click},
+        {m_config.printButton, &LettersListForm::Cmdin_Click},
+        {QStringLiteral("Cmdincvtheongay"), &LettersListForm::Cmdincvtheongay_Click},
+        {QStringLiteral("cmdclose"), &LettersListForm::cmdclose_Click}};
     for (const auto& [name, handler] : buttons) {
         if (auto* b = control<QPushButton>(name))
             connect(b, &QPushButton::clicked, this, handler);
@@ -82,18 +81,18 @@ void ListForm::attachControls()
     nameControlsFromLabels(this);
 }
 
-void ListForm::Form_Load()
+void LettersListForm::Form_Load()
 {
     if (auto* guide = control<QLabel>(QStringLiteral("Lblhuongdan")))
         guide->setText(QStringLiteral("Nháy đúp vào đầu dòng định in ở bảng trên để chọn ") +
                        QStringLiteral("in (có dấu X) hoặc huỷ chọn dòng đó (bỏ dấu X)"));
 }
 
-void ListForm::open(const QString& table, const QString& source, bool fromSearch)
+void LettersListForm::open(const QString& table, const QString& source, bool fromSearch)
 {
     m_table = table;
     load();
-    Data1->setDatabase(app::module1().dbcongvan);
+    Data1->setDatabase(session().database());
     Data1->setRecordSource(source);
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
     if (Data1->refresh() && Data1->recordset().recordCount() > 0) {
@@ -107,7 +106,7 @@ void ListForm::open(const QString& table, const QString& source, bool fromSearch
         DBGrid1->setFocus();
 }
 
-void ListForm::Data1_Reposition()
+void LettersListForm::Data1_Reposition()
 {
     ui::setDefaultPointer();
     if (!m_recnum || !Data1->hasRecordset())
@@ -118,27 +117,26 @@ void ListForm::Data1_Reposition()
                                                   QString::number(rs.recordCount()));
 }
 
-void ListForm::Data1_Error(int dataErr, const QString& description, int& response)
+void LettersListForm::Data1_Error(int dataErr, const QString& description, int& response)
 {
     Q_UNUSED(dataErr)
     ui::msgBox(QStringLiteral("Lỗi dữ liệu : ") + description);
     response = ui::response::Continue;
 }
 
-void ListForm::DBGrid1_DblClick()
+void LettersListForm::DBGrid1_DblClick()
 {
     m_marks.toggle(m_table);
 }
 
-void ListForm::rememberPosition()
+void LettersListForm::rememberPosition()
 {
-    app::module1().idhientai =
-        Data1->hasCurrentRecord() ? Data1->recordset().value(QStringLiteral("id")).toLongLong() : 0;
+    session().setCurrentId(Data1->hasCurrentRecord() ? Data1->recordset().value(QStringLiteral("id")).toLongLong() : 0);
     if (DBGrid1)
         DBGrid1->setFocus();
 }
 
-void ListForm::marksRan(bool ran)
+void LettersListForm::marksRan(bool ran)
 {
     if (ran)
         Data1_Reposition();
@@ -146,21 +144,22 @@ void ListForm::marksRan(bool ran)
         DBGrid1->setFocus();
 }
 
-void ListForm::Cmdchontat_Click()
-{
-    const app::Module1& m = app::module1();
-    rememberPosition();
-    const bool hits = m.trangthai == QLatin1String("tracuucv") && !m.dieukientim.isEmpty();
-    marksRan(m_marks.markAll(m_table, hits ? m.dieukientim : QString(), m.idhientai));
-}
-
-void ListForm::Cmdhuychon_Click()
+void LettersListForm::Cmdchontat_Click()
 {
     rememberPosition();
-    marksRan(m_marks.clearAll(m_table, app::module1().idhientai));
+    // The hits of a search begun at the main window are marked; otherwise the whole year.
+    const RegisterSession& s = session();
+    const bool hits = s.start() == Start::Search && !s.lastSearch().isEmpty();
+    marksRan(m_marks.markAll(m_table, hits ? s.lastSearch().where : QString(), s.currentId()));
 }
 
-void ListForm::Cmdin_Click()
+void LettersListForm::Cmdhuychon_Click()
+{
+    rememberPosition();
+    marksRan(m_marks.clearAll(m_table, session().currentId()));
+}
+
+void LettersListForm::Cmdin_Click()
 {
     QString margin;
     if (auto* txtle = control<ui::TextBox>(QStringLiteral("txtle")))
@@ -170,7 +169,7 @@ void ListForm::Cmdin_Click()
     m_marks.print(CrystalReport1, geometry(), margin);
 }
 
-void ListForm::Cmdincvtheongay_Click()
+void LettersListForm::Cmdincvtheongay_Click()
 {
     const QString date =
         Data1->hasCurrentRecord() ? Data1->recordset().value(m_config.printDateField).toString() : QString();
@@ -182,28 +181,19 @@ void ListForm::Cmdincvtheongay_Click()
     dialog->showModal();
 }
 
-void ListForm::cmdclose_Click()
+void LettersListForm::cmdclose_Click()
 {
     rememberPosition();
-    const app::Module1& m = app::module1();
-    if (m.trangthai == QLatin1String("tracuucv")) {
-        if (ui::FormBase* search = form(m_config.searchForm)) {
-            search->showModeless();
-            if (QWidget* number = search->control(m_config.searchReturnFocus))
-                number->setFocus();
-        }
-    } else if (m.trangthai != QLatin1String("xembangcv")) {
-        if (auto* entry = dynamic_cast<EntryForm*>(form(m_config.entryForm))) {
-            entry->showLetter(m.idhientai);
-            entry->showModeless();
-        }
-    } else {
-        showMainWindow();
-    }
+    session().finished(FormRole::List);
     hide();
 }
 
-void ListForm::closeEvent(QCloseEvent* event)
+SessionPtr LettersListForm::makeOwnSession() const
+{
+    return std::make_shared<RegisterSession>(m_config.which, Start::List, app::module1().dbcongvan, m_table);
+}
+
+void LettersListForm::closeEvent(QCloseEvent* event)
 {
     event->ignore(); // hidden, not unloaded, as by "Kết thúc"
     cmdclose_Click();
