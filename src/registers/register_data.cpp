@@ -6,6 +6,7 @@
 #include "app/run_time_error.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
+#include "platform/db/transaction.h"
 
 #include <QRegularExpression>
 
@@ -96,19 +97,10 @@ QStringList tableYears(const db::Database& db, const QString& prefix)
 
 void executeAll(db::Database& db, const QStringList& statements)
 {
-    db.beginTrans();
-    try {
-        for (const QString& s : statements)
-            db.execute(s);
-        db.commitTrans();
-    } catch (...) {
-        try {
-            db.rollback();
-        } catch (const db::DbError& e) {
-            app::logDroppedError(e, lcRegisters(), QStringLiteral("rolling back the statements run together"));
-        }
-        throw;
-    }
+    db::Transaction transaction(db, QStringLiteral("rolling back the statements run together"));
+    for (const QString& s : statements)
+        db.execute(s);
+    transaction.commit();
 }
 
 } // namespace registers
