@@ -128,7 +128,8 @@ TEST_F(LetterSaveTest, FailedSaveTakesBackWhatItWroteAndKeepsTheTypedValues)
     EXPECT_EQ(rs.editMode(), db::EditMode::AddNew);
     EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
     for (const QString& table : {m.bangcvden, m.bangcvdi})
-        EXPECT_EQ(m.dbcongvan.openRecordset(table, db::RecordsetType::Snapshot).recordCount(), 0) << table.toStdString();
+        EXPECT_EQ(m.dbcongvan.openRecordset(table, db::RecordsetType::Snapshot).recordCount(), 0)
+            << table.toStdString();
     datafiles::saveLetter(m.dbcongvan, rs);
     db::Database other = openFile(m.filecongvan);
     EXPECT_EQ(other.openRecordset(m.bangcvden, db::RecordsetType::Snapshot).recordCount(), 1)
