@@ -2,10 +2,10 @@
 // letters file in use (target: under 5 s), and the old reference lists merged into the reference
 // file in use, three lists of 5,000 rows against lists of 5,000 rows, half of them present already
 // (target: under 1 s).
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/table_copy.h"
-#include "app/year_tables.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/table_copy.h"
+#include "app/core/year_tables.h"
 #include "datafiles/data_import.h"
 #include "platform/db/sql_quote.h"
 #include "platform/sys/file_ops.h"
@@ -117,21 +117,21 @@ void openFilesInUse(const Files& f)
 {
     app::resetModule1();
     app::Module1& m = app::module1();
-    m.thumucchuongtrinh = f.program;
+    m.programFolder = f.program;
     const QString work = f.dir.filePath(QStringLiteral("data/work"));
     QDir().mkpath(work);
-    m.filecongvan = work + QStringLiteral("/vemocv.MDB");
-    m.filelich = work + QStringLiteral("/vemolich.MDB");
-    m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = work + QStringLiteral("/vemotk.mdb");
-    sys::copyFile(f.letters, m.filecongvan);
-    sys::copyFile(f.schedule, m.filelich);
-    sys::copyFile(f.reference, m.filethamkhao);
-    m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
-    m.dblich = db::Database::open(m.filelich, app::kConnect);
-    m.dbthamkhao = db::Database::open(m.filethamkhao, app::kConnect);
-    m.dbthamkhaocv = db::Database::open(m.filethamkhao, app::kConnect);
-    m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
-    m.namlamviec = QStringLiteral("2009");
+    m.lettersPath = work + QStringLiteral("/vemocv.MDB");
+    m.schedulePath = work + QStringLiteral("/vemolich.MDB");
+    m.referencePath = m.lettersReferencePath = m.scheduleReferencePath = work + QStringLiteral("/vemotk.mdb");
+    sys::copyFile(f.letters, m.lettersPath);
+    sys::copyFile(f.schedule, m.schedulePath);
+    sys::copyFile(f.reference, m.referencePath);
+    m.letters = db::Database::open(m.lettersPath, app::kConnect);
+    m.schedule = db::Database::open(m.schedulePath, app::kConnect);
+    m.reference = db::Database::open(m.referencePath, app::kConnect);
+    m.lettersReference = db::Database::open(m.referencePath, app::kConnect);
+    m.scheduleReference = db::Database::open(m.referencePath, app::kConnect);
+    m.workingYear = QStringLiteral("2009");
     app::createYearTables();
 }
 
@@ -147,10 +147,10 @@ bool imported(const QString& kind)
 {
     app::Module1& m = app::module1();
     if (kind == QLatin1String("cv"))
-        return rowCount(m.dbcongvan, QStringLiteral("cvden2005")) == kLetters &&
-               rowCount(m.dbcongvan, QStringLiteral("cvden2009")) == kLetters;
+        return rowCount(m.letters, QStringLiteral("cvden2005")) == kLetters &&
+               rowCount(m.letters, QStringLiteral("cvden2009")) == kLetters;
     for (const char* list : {"donvi", "noigui", "bophan"}) {
-        if (rowCount(m.dbthamkhaolich, QString::fromLatin1(list)) != kListRows + kListRows / 2)
+        if (rowCount(m.scheduleReference, QString::fromLatin1(list)) != kListRows + kListRows / 2)
             return false;
     }
     return true;

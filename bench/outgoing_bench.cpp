@@ -1,8 +1,8 @@
 // Numbering a new outgoing letter of one type in a year of 100,000 letters of 20 types (the
 // entry form's dynaset on the whole table), beside the raw SQLite query for the same maximum.
 // Target: under 20 ms a number.
-#include "app/module1.h"
-#include "app/table_copy.h"
+#include "app/core/module1.h"
+#include "app/core/table_copy.h"
 #include "registers/outgoing/letter_numbering.h"
 
 #include <QDir>

@@ -4,10 +4,10 @@
 // Targets: list < 200 ms, search within 2x raw SQLite, print < 10 s.
 #include "raw_sqlite.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/reference_recordsets.h"
-#include "app/table_copy.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/reference_recordsets.h"
+#include "app/core/table_copy.h"
 #include "register_program.h"
 #include "registers/form_registry.h"
 #include "registers/plans/frmgridcongviec.h"
@@ -27,12 +27,12 @@ public:
     Program() : RegisterProgram({"brkehoach.rpt"})
     {
         app::Module1& m = app::module1();
-        app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("kehoachmau"), m.bangkehoach, false);
+        app::copyTableStructure(m.schedule, m.schedule, QStringLiteral("kehoachmau"), m.plansTable, false);
         fill();
         registers::registerPlanForms();
     }
 
-    QString plansPath() const { return app::module1().filelich; }
+    QString plansPath() const { return app::module1().schedulePath; }
 
 private:
     void fill()
@@ -40,8 +40,8 @@ private:
         static const QStringList units = {QStringLiteral("Văn phòng"), QStringLiteral("Phòng Tổ chức"),
                                           QStringLiteral("Phòng Tài chính"), QStringLiteral("Ban Tuyên giáo")};
         app::Module1& m = app::module1();
-        db::Recordset rs = m.dblich.openRecordset(m.bangkehoach);
-        m.dblich.beginTrans();
+        db::Recordset rs = m.schedule.openRecordset(m.plansTable);
+        m.schedule.beginTrans();
         for (int i = 1; i <= kPlans; ++i) {
             const int month = 1 + (i * 12 / (kPlans + 1));
             const int day = 1 + i % 27;
@@ -67,7 +67,7 @@ private:
             rs.setValue(QStringLiteral("ketthuc"), i % 3 == 0);
             rs.update();
         }
-        m.dblich.commitTrans();
+        m.schedule.commitTrans();
     }
 };
 
@@ -89,7 +89,7 @@ registers::PlansSearchForm* search()
 void BM_OpenListByStartAndEnd(benchmark::State& state)
 {
     program();
-    const QString table = app::module1().bangkehoach;
+    const QString table = app::module1().plansTable;
     for (auto _ : state) {
         list()->openList(table, registers::planListSource(table));
         benchmark::DoNotOptimize(list()->Data1->recordset().recordCount());
@@ -137,7 +137,7 @@ BENCHMARK(BM_SearchRawSqlite)->Unit(benchmark::kMillisecond)->Iterations(10);
 void BM_PrintAllPlans(benchmark::State& state)
 {
     program();
-    const QString table = app::module1().bangkehoach;
+    const QString table = app::module1().plansTable;
     list()->openList(table, registers::planListSource(table));
     int pages = 0;
     for (auto _ : state) {

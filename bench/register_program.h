@@ -3,9 +3,9 @@
 // benchmark prints with, and a message dialog that answers every question "no".
 #pragma once
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/reference_recordsets.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/reference_recordsets.h"
 #include "registers/form_registry.h"
 
 #include <QApplication>
@@ -41,16 +41,16 @@ public:
             QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(name),
                         data + u'/' + QString::fromLatin1(name));
         app::Module1& m = app::module1();
-        m.thumucchuongtrinh = m_dir.path();
-        m.filecongvan = copy(QStringLiteral("vemocv.mdb"));
-        m.filelich = copy(QStringLiteral("vemolich.mdb"));
-        m.filetemp = copy(QStringLiteral("vemotemp.mdb"));
-        m.filethamkhao = m.filethamkhaocv = m.filethamkhaolich = copy(QStringLiteral("vemotk.mdb"));
-        m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
-        m.dblich = db::Database::open(m.filelich, app::kConnect);
-        m.dbtemp = db::Database::open(m.filetemp, app::kConnect);
-        m.dbthamkhao = m.dbthamkhaocv = m.dbthamkhaolich = db::Database::open(m.filethamkhao, app::kConnect);
-        m.namlamviec = QStringLiteral("2026");
+        m.programFolder = m_dir.path();
+        m.lettersPath = copy(QStringLiteral("vemocv.mdb"));
+        m.schedulePath = copy(QStringLiteral("vemolich.mdb"));
+        m.scratchPath = copy(QStringLiteral("vemotemp.mdb"));
+        m.referencePath = m.lettersReferencePath = m.scheduleReferencePath = copy(QStringLiteral("vemotk.mdb"));
+        m.letters = db::Database::open(m.lettersPath, app::kConnect);
+        m.schedule = db::Database::open(m.schedulePath, app::kConnect);
+        m.scratch = db::Database::open(m.scratchPath, app::kConnect);
+        m.reference = m.lettersReference = m.scheduleReference = db::Database::open(m.referencePath, app::kConnect);
+        m.workingYear = QStringLiteral("2026");
         m.setYearTables();
         app::openReferenceRecordsets();
         qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());

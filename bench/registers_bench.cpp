@@ -9,10 +9,10 @@
 #include "letter_counts.h"
 #include "raw_sqlite.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/reference_recordsets.h"
-#include "app/year_tables.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/reference_recordsets.h"
+#include "app/core/year_tables.h"
 #include "register_program.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/frmcvden.h"
@@ -43,7 +43,7 @@ public:
         registers::registerIncomingForms();
     }
 
-    QString lettersPath() const { return app::module1().filecongvan; }
+    QString lettersPath() const { return app::module1().lettersPath; }
 
 private:
     void fill()
@@ -54,8 +54,8 @@ private:
         static const QStringList types = {QStringLiteral("Công văn"), QStringLiteral("Quyết định"),
                                           QStringLiteral("Báo cáo"), QStringLiteral("Giấy mời")};
         app::Module1& m = app::module1();
-        db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvden);
-        m.dbcongvan.beginTrans();
+        db::Recordset rs = m.letters.openRecordset(m.incomingTable);
+        m.letters.beginTrans();
         for (int i = 1; i <= letters(); ++i) {
             const int month = 1 + (i * 12 / (letters() + 1));
             const int day = 1 + i % 28;
@@ -75,7 +75,7 @@ private:
                                                         .arg(i));
             rs.update();
         }
-        m.dbcongvan.commitTrans();
+        m.letters.commitTrans();
     }
 };
 
@@ -102,7 +102,7 @@ void BM_OpenEntryFormOnLastRecord(benchmark::State& state)
 {
     program();
     for (auto _ : state) {
-        entry()->open(app::module1().bangcvden);
+        entry()->open(app::module1().incomingTable);
         benchmark::DoNotOptimize(entry()->Data1->recordset().absolutePosition());
         state.PauseTiming();
         entry()->hide();
@@ -114,7 +114,7 @@ BENCHMARK(BM_OpenEntryFormOnLastRecord)->Arg(letters())->Unit(benchmark::kMillis
 void BM_PageUpPageDown(benchmark::State& state)
 {
     program();
-    entry()->open(app::module1().bangcvden);
+    entry()->open(app::module1().incomingTable);
     QApplication::setActiveWindow(entry());
     entry()->box(QStringLiteral("mcd_dang"))->setFocus();
     QWidget* target = QApplication::focusWidget();
@@ -216,9 +216,10 @@ void BM_Print5000MarkedLetters(benchmark::State& state)
 {
     program();
     app::Module1& m = app::module1();
-    m.dbcongvan.execute(QStringLiteral("UPDATE ") + m.bangcvden + QStringLiteral(" SET chonin = ''"));
-    m.dbcongvan.execute(QStringLiteral("UPDATE ") + m.bangcvden + QStringLiteral(" SET chonin = 'X' WHERE id <= 5000"));
-    list()->open(m.bangcvden, m.bangcvden, false);
+    m.letters.execute(QStringLiteral("UPDATE ") + m.incomingTable + QStringLiteral(" SET chonin = ''"));
+    m.letters.execute(QStringLiteral("UPDATE ") + m.incomingTable +
+                      QStringLiteral(" SET chonin = 'X' WHERE id <= 5000"));
+    list()->open(m.incomingTable, m.incomingTable, false);
     int pages = 0;
     for (auto _ : state) {
         list()->Cmdin_Click();

@@ -1,10 +1,10 @@
 // Backup replication on a year of 10,000 letters: the run after 10,000 rows were added (inserted
 // into an existing backup table), after 10,000 rows were changed (one joined update), and the first
 // replication of a new year (the whole table copied into the backup file).
-#include "app/data_paths.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/table_copy.h"
+#include "app/core/data_paths.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/table_copy.h"
 #include "datafiles/replication.h"
 #include "platform/sys/file_ops.h"
 
@@ -121,15 +121,15 @@ void runScenario(benchmark::State& state, Scenario scenario, datafiles::Replicat
         sys::copyFile(f.letters, f.workLetters);
         sys::copyFile(f.backup, f.workBackup);
         app::Module1& m = app::module1();
-        m.filecongvan = f.workLetters;
-        m.filebackup = f.workBackup;
-        m.namlamviec = QStringLiteral("2009");
+        m.lettersPath = f.workLetters;
+        m.backupPath = f.workBackup;
+        m.workingYear = QStringLiteral("2009");
         m.setYearTables();
-        m.dbcongvan = db::Database::open(f.workLetters, app::kConnect);
+        m.letters = db::Database::open(f.workLetters, app::kConnect);
         state.ResumeTiming();
 
         const datafiles::ReplicationOutcome outcome =
-            datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters());
+            datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters());
 
         state.PauseTiming();
         if (outcome != expected || messenger.failures != 0) {

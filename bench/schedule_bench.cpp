@@ -1,10 +1,10 @@
 // The week view on a schedule year of 10,000 items built here (about 190 in a week): opening the
 // view on a week, stepping forward one week at a time through the year, and printing a week to PDF.
 // Targets: each step < 30 ms; printing a week < 1 s.
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/reference_recordsets.h"
-#include "app/table_copy.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/reference_recordsets.h"
+#include "app/core/table_copy.h"
 #include "register_program.h"
 #include "registers/form_registry.h"
 #include "registers/schedule/frmgridtuan.h"
@@ -24,7 +24,7 @@ public:
     Program() : RegisterProgram({"brlichtuan.rpt"})
     {
         app::Module1& m = app::module1();
-        app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("lichmau"), m.banglich, false);
+        app::copyTableStructure(m.schedule, m.schedule, QStringLiteral("lichmau"), m.scheduleTable, false);
         fill();
         registers::registerScheduleForms();
     }
@@ -35,8 +35,8 @@ private:
         static const QStringList places = {QStringLiteral("Hội trường tầng 2"), QStringLiteral("Phòng họp số 1"),
                                            QStringLiteral("Trụ sở Uỷ ban"), QStringLiteral("Nhà văn hoá xã")};
         app::Module1& m = app::module1();
-        db::Recordset rs = m.dblich.openRecordset(m.banglich);
-        m.dblich.beginTrans();
+        db::Recordset rs = m.schedule.openRecordset(m.scheduleTable);
+        m.schedule.beginTrans();
         const QDate first(2026, 1, 1);
         for (int i = 0; i < kItems; ++i) {
             const QDate day = first.addDays(i * 365 / kItems);
@@ -55,7 +55,7 @@ private:
             rs.setValue(QStringLiteral("thanhphan"), QStringLiteral("Lãnh đạo các phòng, ban chuyên môn"));
             rs.update();
         }
-        m.dblich.commitTrans();
+        m.schedule.commitTrans();
     }
 };
 

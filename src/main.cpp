@@ -1,11 +1,11 @@
 // Selvaro: the secretariat's register program. Reads its command line, finds its program folder,
 // runs the start-up sequence and then lives in the main window's event loop.
-#include "app/command_line.h"
-#include "app/frmmain.h"
-#include "app/frmtbao.h"
-#include "app/messenger.h"
-#include "app/program_folder.h"
-#include "app/sub_main.h"
+#include "app/core/command_line.h"
+#include "app/core/messenger.h"
+#include "app/core/program_folder.h"
+#include "app/gui/frmmain.h"
+#include "app/gui/frmtbao.h"
+#include "app/gui/sub_main.h"
 #include "datafiles/forms/data_file_commands.h"
 #include "platform/report/preview/preview_window.h"
 #include "reference/reference_forms.h"

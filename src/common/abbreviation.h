@@ -7,8 +7,8 @@
 
 // Abbreviation expansion: the user types a short code in a text box and, as soon as he types a
 // space, a comma or Enter, or leaves the box, the code is replaced by the full text a reference
-// list holds for it (the abbreviations `rschutat` -> "chudu", correspondents `rsnoigui` ->
-// "tendonvi", units `rsdonvi` -> "Tendonvi", letter types `rsloaicv` -> "loai").
+// list holds for it (the abbreviations `abbreviations` -> "chudu", correspondents `correspondents` ->
+// "tendonvi", units `units` -> "Tendonvi", letter types `letterTypes` -> "loai").
 namespace common {
 
 // The key codes that trigger expansion. Forms pass every released key; others are ignored.

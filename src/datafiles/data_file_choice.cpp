@@ -1,16 +1,16 @@
 #include "data_file_choice.h"
 
-#include "app/data_paths.h"
-#include "app/file_presence.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/read_only_mode.h"
-#include "app/recent_files.h"
-#include "app/reference_recordsets.h"
-#include "app/run_time_error.h"
-#include "app/settings_files.h"
-#include "app/structure_check.h"
-#include "app/table_pattern.h"
+#include "app/core/data_paths.h"
+#include "app/core/file_presence.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/read_only_mode.h"
+#include "app/core/recent_files.h"
+#include "app/core/reference_recordsets.h"
+#include "app/core/run_time_error.h"
+#include "app/core/settings_files.h"
+#include "app/core/structure_check.h"
+#include "app/core/table_pattern.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 
@@ -33,22 +33,24 @@ struct Files
 db::Database& roleDatabase(DataFileRole role)
 {
     app::Module1& m = app::module1();
-    return role == DataFileRole::Letters ? m.dbcongvan : m.dblich;
+    return role == DataFileRole::Letters ? m.letters : m.schedule;
 }
 db::Database& roleReferenceDatabase(DataFileRole role)
 {
     app::Module1& m = app::module1();
-    return role == DataFileRole::Letters ? m.dbthamkhaocv : m.dbthamkhaolich;
+    return role == DataFileRole::Letters ? m.lettersReference : m.scheduleReference;
 }
 QString& rolePath(DataFileRole role)
 {
     app::Module1& m = app::module1();
-    return role == DataFileRole::Letters ? m.filecongvan : role == DataFileRole::Schedule ? m.filelich : m.filebackup;
+    return role == DataFileRole::Letters    ? m.lettersPath
+           : role == DataFileRole::Schedule ? m.schedulePath
+                                            : m.backupPath;
 }
 QString& roleReferencePath(DataFileRole role)
 {
     app::Module1& m = app::module1();
-    return role == DataFileRole::Letters ? m.filethamkhaocv : m.filethamkhaolich;
+    return role == DataFileRole::Letters ? m.lettersReferencePath : m.scheduleReferencePath;
 }
 
 QString recentList(DataFileRole role)
@@ -103,28 +105,28 @@ QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hoo
         return QStringLiteral("File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
     if (role == DataFileRole::Schedule) {
         // The users table lives beside the schedule file: the user must be one of them.
-        // The login dialog reads the users through dbthamkhaolich: for the login it is the new file.
-        const QString user = m.hotendangnhap, rights = m.quyendangnhap, reference = m.filethamkhaolich;
-        const db::Database referenceDb = m.dbthamkhaolich;
-        m.filethamkhaolich = app::matchNameCase(app::referenceFileBeside(filechon));
-        m.hotendangnhap.clear();
-        m.quyendangnhap.clear();
-        m.thongbao.clear();
+        // The login dialog reads the users through scheduleReference: for the login it is the new file.
+        const QString user = m.userFullName, rights = m.userRights, reference = m.scheduleReferencePath;
+        const db::Database referenceDb = m.scheduleReference;
+        m.scheduleReferencePath = app::matchNameCase(app::referenceFileBeside(filechon));
+        m.userFullName.clear();
+        m.userRights.clear();
+        m.message.clear();
         try {
-            m.dbthamkhaolich = db::Database::open(m.filethamkhaolich, app::kConnect);
+            m.scheduleReference = db::Database::open(m.scheduleReferencePath, app::kConnect);
             if (hooks.logIn)
                 hooks.logIn();
         } catch (const std::exception& e) {
             app::recordRunTimeError(e, lcDatafiles());
-            m.quyendangnhap.clear();
+            m.userRights.clear();
         }
-        if (!(m.dbthamkhaolich == referenceDb))
-            m.dbthamkhaolich.close();
-        m.dbthamkhaolich = referenceDb;
-        if (m.quyendangnhap.isEmpty() || m.thongbao == QLatin1String("thoi")) {
-            m.hotendangnhap = user;
-            m.quyendangnhap = rights;
-            m.filethamkhaolich = reference;
+        if (!(m.scheduleReference == referenceDb))
+            m.scheduleReference.close();
+        m.scheduleReference = referenceDb;
+        if (m.userRights.isEmpty() || m.message == QLatin1String("thoi")) {
+            m.userFullName = user;
+            m.userRights = rights;
+            m.scheduleReferencePath = reference;
             return QStringLiteral("Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!");
         }
     }
@@ -137,7 +139,7 @@ Files switchTo(DataFileRole role, const QString& path, const QString& referenceB
 {
     app::Module1& m = app::module1();
     const QString reference = app::matchNameCase(app::referenceFileBeside(path));
-    m.buoc = role == DataFileRole::Letters ? QStringLiteral("Chuyển sang file công văn vừa chọn.")
+    m.step = role == DataFileRole::Letters ? QStringLiteral("Chuyển sang file công văn vừa chọn.")
                                            : QStringLiteral("Chuyển sang file kế hoạch và lịch công tác vừa chọn.");
     db::Database db = db::Database::open(path, app::kConnect);
     db::Database referenceDb = db::Database::open(reference, app::kConnect);
@@ -195,13 +197,13 @@ void putBack(DataFileRole role, const Files& previous)
 QString browseFolder(DataFileRole role)
 {
     const app::Module1& m = app::module1();
-    const QString path = role == DataFileRole::Backup ? m.filebackup.trimmed() : rolePath(role);
+    const QString path = role == DataFileRole::Backup ? m.backupPath.trimmed() : rolePath(role);
     if (!path.isEmpty()) {
         const QFileInfo file(path);
         if (file.isAbsolute() && file.dir().exists())
             return file.absolutePath();
     }
-    return app::dataFolder(m.thumucchuongtrinh);
+    return app::dataFolder(m.programFolder);
 }
 
 } // namespace
@@ -240,8 +242,8 @@ QStringList offeredFiles(DataFileRole role)
 {
     const app::Module1& m = app::module1();
     if (role == DataFileRole::Backup)
-        return {m.filebackup == QLatin1String(" ") ? QString() : m.filebackup};
-    return app::readRecentFiles(app::dataFilePath(m.thumucchuongtrinh, recentList(role)));
+        return {m.backupPath == QLatin1String(" ") ? QString() : m.backupPath};
+    return app::readRecentFiles(app::dataFilePath(m.programFolder, recentList(role)));
 }
 
 OpenFileRequest browseRequest(DataFileRole role)
@@ -258,13 +260,13 @@ OpenFileRequest browseRequest(DataFileRole role)
 ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const ChoiceHooks& hooks)
 {
     app::Module1& m = app::module1();
-    m.thongbao.clear();
-    m.kieuthongbao = QStringLiteral("ok");
-    const QString user = m.hotendangnhap, rights = m.quyendangnhap;
+    m.message.clear();
+    m.messageKind = QStringLiteral("ok");
+    const QString user = m.userFullName, rights = m.userRights;
     const QString referenceBefore = role == DataFileRole::Backup ? QString() : roleReferencePath(role);
 
     // The letters and the schedule file are never one file: each has its own connection.
-    if (role != DataFileRole::Backup && (sameFile(filechon, m.filecongvan) || sameFile(filechon, m.filelich))) {
+    if (role != DataFileRole::Backup && (sameFile(filechon, m.lettersPath) || sameFile(filechon, m.schedulePath))) {
         app::tell(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + filechon +
                   QStringLiteral(")."));
         filechon.clear();
@@ -277,35 +279,35 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
 
     const QString chosen = role == DataFileRole::Backup ? filechon.trimmed() : app::matchNameCase(filechon.trimmed());
     if (role == DataFileRole::Backup) {
-        const QString previous = m.filebackup;
+        const QString previous = m.backupPath;
         try {
-            m.filebackup = chosen;
+            m.backupPath = chosen;
             app::writeSysmem();
         } catch (const std::exception& e) {
             app::recordRunTimeError(e, lcDatafiles());
-            m.filebackup = previous;
+            m.backupPath = previous;
             app::tell(QStringLiteral("Có lỗi khi đang tạo file backup. Cần thực hiện lại việc này! "));
             return ChoiceOutcome::Failed;
         }
         if (hooks.refreshWindow)
             hooks.refreshWindow();
-        app::tell(QStringLiteral("Đã chọn file backup là ") + m.filebackup);
+        app::tell(QStringLiteral("Đã chọn file backup là ") + m.backupPath);
         return ChoiceOutcome::Switched;
     }
 
     Files previous;
     bool switched = false;
     // The working-year dialog may change the year on the way: a failure puts it back too.
-    const QString yearBefore = m.namlamviec;
-    const SavedFile recent(app::dataFilePath(m.thumucchuongtrinh, recentList(role)));
+    const QString yearBefore = m.workingYear;
+    const SavedFile recent(app::dataFilePath(m.programFolder, recentList(role)));
     try {
         previous = switchTo(role, chosen, referenceBefore);
         switched = true;
         const bool letters = role == DataFileRole::Letters;
-        m.buoc = letters ? QStringLiteral("kiểm tra năm làm việc của file công văn vừa chọn.")
+        m.step = letters ? QStringLiteral("kiểm tra năm làm việc của file công văn vừa chọn.")
                          : QStringLiteral("kiểm tra năm làm việc của file lịch vừa chọn.");
-        if (!app::hasTableLike(letters ? m.bangcvden : m.banglich, roleDatabase(role))) {
-            app::tell(QStringLiteral("Không tìm thấy bảng dữ liệu cho năm ") + m.namlamviec + QStringLiteral("\r") +
+        if (!app::hasTableLike(letters ? m.incomingTable : m.scheduleTable, roleDatabase(role))) {
+            app::tell(QStringLiteral("Không tìm thấy bảng dữ liệu cho năm ") + m.workingYear + QStringLiteral("\r") +
                       QStringLiteral("Cần chọn lại năm làm việc!"));
             if (hooks.chooseWorkingYear)
                 hooks.chooseWorkingYear();
@@ -316,9 +318,9 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
         app::tell(QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "));
-        m.hotendangnhap = user;
-        m.quyendangnhap = rights;
-        m.namlamviec = yearBefore;
+        m.userFullName = user;
+        m.userRights = rights;
+        m.workingYear = yearBefore;
         m.setYearTables();
         if (switched)
             putBack(role, previous);

@@ -13,9 +13,9 @@ namespace datafiles {
 
 enum class DataFileRole
 {
-    Letters,  // lenhchon "chonfiledulieucongvan": filecongvan, dbcongvan, the list data/sysmem2
-    Schedule, // "chonfiledulieulich": filelich, dblich, the list data/sysmem3
-    Backup,   // "chonfiledulieubackup": filebackup
+    Letters,  // lenhchon "chonfiledulieucongvan": lettersPath, letters, the list data/sysmem2
+    Schedule, // "chonfiledulieulich": schedulePath, schedule, the list data/sysmem3
+    Backup,   // "chonfiledulieubackup": backupPath
 };
 
 // The role of a command word (letter case ignored); nullopt for any other word.
@@ -24,7 +24,7 @@ std::optional<DataFileRole> roleOfCommand(const QString& lenhchon);
 // The dialog's title label: "Chọn file dữ liệu công văn", "Chọn file dữ liệu kế hoạch công tác,
 // lịch làm việc" or "Chọn file dữ liệu backup".
 QString roleTitle(DataFileRole role);
-// The file in use for the role: filecongvan, filelich or filebackup.
+// The file in use for the role: lettersPath, schedulePath or backupPath.
 QString fileInUse(DataFileRole role);
 // The files offered: the role's recent-files list in file order; for the backup the backup file in
 // use, or one empty entry when there is none.
@@ -38,9 +38,9 @@ OpenFileRequest browseRequest(DataFileRole role);
 // What the switch needs from the windows above it.
 struct ChoiceHooks
 {
-    // The login dialog in its start-up mode "ktranguoidung". While it runs, filethamkhaolich and
-    // dbthamkhaolich name the reference file beside the new schedule file, whose users it reads;
-    // it leaves hotendangnhap and quyendangnhap set, or thongbao "thoi".
+    // The login dialog in its start-up mode "ktranguoidung". While it runs, scheduleReferencePath and
+    // scheduleReference name the reference file beside the new schedule file, whose users it reads;
+    // it leaves userFullName and userRights set, or message "thoi".
     std::function<void()> logIn;
     // The working-year dialog.
     std::function<void()> chooseWorkingYear;

@@ -1,12 +1,12 @@
 #include "data_import.h"
 
-#include "app/data_file_messages.h"
-#include "app/data_paths.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/reference_recordsets.h"
-#include "app/run_time_error.h"
-#include "app/year_tables.h"
+#include "app/core/data_file_messages.h"
+#include "app/core/data_paths.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/reference_recordsets.h"
+#include "app/core/run_time_error.h"
+#include "app/core/year_tables.h"
 #include "import_source.h"
 #include "logging.h"
 #include "reference_merge.h"
@@ -28,8 +28,8 @@ db::Database& targetDatabase(const QString& kind)
 {
     app::Module1& m = app::module1();
     if (kind == QLatin1String("tk"))
-        return m.dbthamkhaolich;
-    return kind == QLatin1String("lich") ? m.dblich : m.dbcongvan;
+        return m.scheduleReference;
+    return kind == QLatin1String("lich") ? m.schedule : m.letters;
 }
 
 // Merges every list; the summary says how many rows each list received, or that it failed.
@@ -113,7 +113,7 @@ private:
 OpenFileRequest importFileRequest(const QString& kind)
 {
     OpenFileRequest request;
-    request.folder = app::dataFolder(app::module1().thumucchuongtrinh);
+    request.folder = app::dataFolder(app::module1().programFolder);
     QString file;
     if (kind == QLatin1String("lich")) {
         request.title = QStringLiteral("Chon file ke hoach, lich cong tac vemolich.mdb");
@@ -135,13 +135,13 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
     if (hooks.administrator && !hooks.administrator())
         return ImportOutcome::NotAllowed;
     app::Module1& m = app::module1();
-    const QString target = kind == QLatin1String("lich") ? m.filelich
-                           : kind == QLatin1String("tk") ? m.filethamkhaolich
-                                                         : m.filecongvan;
+    const QString target = kind == QLatin1String("lich") ? m.schedulePath
+                           : kind == QLatin1String("tk") ? m.scheduleReferencePath
+                                                         : m.lettersPath;
     // Imports go only into files inside the program folder (letter case counts).
-    if (!QDir::fromNativeSeparators(target).startsWith(QDir::fromNativeSeparators(m.thumucchuongtrinh) +
+    if (!QDir::fromNativeSeparators(target).startsWith(QDir::fromNativeSeparators(m.programFolder) +
                                                        QLatin1Char('/'))) {
-        app::tell(importOutsideMessage(m.thumucchuongtrinh));
+        app::tell(importOutsideMessage(m.programFolder));
         return ImportOutcome::Outside;
     }
 

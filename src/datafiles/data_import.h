@@ -43,8 +43,8 @@ enum class ImportOutcome
                 // be read: told; tables copied before stay
 };
 
-// Import(kind) of the file in use for the kind: filecongvan ("cv"), filelich ("lich") or
-// filethamkhaolich ("tk"), which must lie inside the program folder.
+// Import(kind) of the file in use for the kind: lettersPath ("cv"), schedulePath ("lich") or
+// scheduleReferencePath ("tk"), which must lie inside the program folder.
 //
 // The open dialog is shown until the user cancels or picks a file the import can read; a file
 // that is not a data file, cannot be opened or is the target file itself is told
@@ -56,13 +56,13 @@ enum class ImportOutcome
 // message; everything else happens as for a data file of ours.
 //
 // "cv" and "lich": every year table of the old file (yearTableKindOf) is imported with
-// importYearTable() into the program's open database of the target (dbcongvan or dblich), one
+// importYearTable() into the program's open database of the target (letters or schedule), one
 // transaction per table; then the working year's tables are made again (createYearTables) and
 // "Đã nhập xong dữ liệu công văn cũ!" or "Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!"
 // is told. An error stops the import with importFailedMessage(): the table being copied is as it
 // was, tables copied before stay copied, and the program's database stays open.
 //
-// "tk": the six reference lists are merged (mergeReferenceList) into dbthamkhaolich, a list that
+// "tk": the six reference lists are merged (mergeReferenceList) into scheduleReference, a list that
 // fails is recorded and the next one merged; "Đã nhập xong các bảng tham khảo!" is told with a
 // line per list saying how many rows it received (or that it failed, left as it was), and the
 // reference recordsets are opened again.

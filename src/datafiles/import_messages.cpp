@@ -1,6 +1,6 @@
 #include "import_messages.h"
 
-#include "app/data_file_messages.h"
+#include "app/core/data_file_messages.h"
 
 namespace datafiles {
 

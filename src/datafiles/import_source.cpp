@@ -1,7 +1,7 @@
 #include "import_source.h"
 
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/sql_quote.h"

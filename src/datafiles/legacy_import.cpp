@@ -1,7 +1,7 @@
 #include "legacy_import.h"
 
-#include "app/run_time_error.h"
-#include "app/table_copy.h"
+#include "app/core/run_time_error.h"
+#include "app/core/table_copy.h"
 #include "import_messages.h"
 #include "import_source.h"
 #include "legacy_rows.h"

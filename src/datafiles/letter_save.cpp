@@ -1,6 +1,6 @@
 #include "letter_save.h"
 
-#include "app/run_time_error.h"
+#include "app/core/run_time_error.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/transaction.h"

@@ -1,6 +1,6 @@
 #include "reference_merge.h"
 
-#include "app/table_copy.h"
+#include "app/core/table_copy.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/sql_quote.h"

@@ -1,12 +1,12 @@
 #include "replication.h"
 
-#include "app/data_paths.h"
-#include "app/file_presence.h"
-#include "app/kiemtra_query.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
-#include "app/table_pattern.h"
+#include "app/core/data_paths.h"
+#include "app/core/file_presence.h"
+#include "app/core/kiemtra_query.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
+#include "app/core/table_pattern.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
@@ -119,12 +119,12 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
         if (sys::isFile(stale))
             sys::removeFile(stale);
     }
-    const QStringList resets = resetAllLetterFlags(m.dbcongvan);
+    const QStringList resets = resetAllLetterFlags(m.letters);
     try {
-        db::Transaction transaction(m.dbcongvan, QStringLiteral("rolling back the first backup copy"));
-        db::copyDataFile(app::matchNameCase(m.filecongvan), partial);
+        db::Transaction transaction(m.letters, QStringLiteral("rolling back the first backup copy"));
+        db::copyDataFile(app::matchNameCase(m.lettersPath), partial);
         for (const QString& sql : resets)
-            m.dbcongvan.execute(sql);
+            m.letters.execute(sql);
         transaction.commit();
     } catch (...) {
         QFile::remove(partial);
@@ -140,17 +140,17 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
 ReplicationOutcome copyChangedRows(app::Module1& m, const QString& backup, const QString& table,
                                    const LetterRegister& reg)
 {
-    ensureStoredQuery(m.dbcongvan, QStringLiteral("Qrbangcvden"), storedQueryText(m.bangcvden, backup));
-    ensureStoredQuery(m.dbcongvan, QStringLiteral("Qrbangcvdi"), storedQueryText(m.bangcvdi, backup));
-    runTogether(m.dbcongvan, {insertNewRowsSql(table, backup, reg), resetAddedFlagsSql(table),
-                              updateChangedRowsSql(table, reg), resetAllFlagsSql(table)});
+    ensureStoredQuery(m.letters, QStringLiteral("Qrbangcvden"), storedQueryText(m.incomingTable, backup));
+    ensureStoredQuery(m.letters, QStringLiteral("Qrbangcvdi"), storedQueryText(m.outgoingTable, backup));
+    runTogether(m.letters, {insertNewRowsSql(table, backup, reg), resetAddedFlagsSql(table),
+                            updateChangedRowsSql(table, reg), resetAllFlagsSql(table)});
     return ReplicationOutcome::RowsCopied;
 }
 
 ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table)
 {
-    m.buoc = QStringLiteral("sao chép cả bảng ") + table + QStringLiteral(" sang file dữ liệu backup.");
-    runTogether(m.dbcongvan, {copyWholeTableSql(table, backup), resetAllFlagsSql(table)});
+    m.step = QStringLiteral("sao chép cả bảng ") + table + QStringLiteral(" sang file dữ liệu backup.");
+    runTogether(m.letters, {copyWholeTableSql(table, backup), resetAllFlagsSql(table)});
     db::Database copy = db::Database::open(backup, app::kConnect);
     completeBackupTable(copy, table);
     copy.close();
@@ -167,14 +167,14 @@ bool sameFile(const QString& a, const QString& b)
 
 ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegister& reg, Notice& notice)
 {
-    const QString backup = app::matchNameCase(m.filebackup);
+    const QString backup = app::matchNameCase(m.backupPath);
     if (app::filePresence(backup).isEmpty())
         return copyWholeFile(m, backup);
 
     {
         db::Recordset flagged =
-            m.dbcongvan.openRecordset(QStringLiteral("select * from ") + table + QStringLiteral(" where kieuupdate>0"),
-                                      db::RecordsetType::Snapshot);
+            m.letters.openRecordset(QStringLiteral("select * from ") + table + QStringLiteral(" where kieuupdate>0"),
+                                    db::RecordsetType::Snapshot);
         const bool none = flagged.eof();
         flagged.close();
         if (none)
@@ -182,7 +182,7 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
     }
     notice.show();
 
-    m.buoc = kOpenBackupStep;
+    m.step = kOpenBackupStep;
     if (sys::isReadOnly(backup))
         throw sys::FileError(QStringLiteral("The backup file is read-only: ") + QDir::toNativeSeparators(backup));
     db::Database copy = db::Database::open(backup, app::kConnect);
@@ -213,10 +213,10 @@ QString backupFailedMessage(const QString& step)
 ReplicationOutcome replicate(const QString& table, const LetterRegister& reg)
 {
     app::Module1& m = app::module1();
-    if (m.filebackup.trimmed().isEmpty() || m.filebackup == m.filecongvan || sameFile(m.filebackup, m.filecongvan))
+    if (m.backupPath.trimmed().isEmpty() || m.backupPath == m.lettersPath || sameFile(m.backupPath, m.lettersPath))
         return ReplicationOutcome::Skipped;
 
-    m.buoc.clear();
+    m.step.clear();
     Notice notice;
     try {
         const ReplicationOutcome outcome = run(m, table, reg, notice);
@@ -225,7 +225,7 @@ ReplicationOutcome replicate(const QString& table, const LetterRegister& reg)
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
         notice.close();
-        app::tell(backupFailedMessage(m.buoc));
+        app::tell(backupFailedMessage(m.step));
         return ReplicationOutcome::Failed;
     }
 }

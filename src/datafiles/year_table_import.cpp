@@ -1,6 +1,6 @@
 #include "year_table_import.h"
 
-#include "app/table_copy.h"
+#include "app/core/table_copy.h"
 #include "logging.h"
 #include "platform/db/sql_quote.h"
 #include "platform/db/statement.h"

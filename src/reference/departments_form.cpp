@@ -4,8 +4,8 @@
 #include "reference_rules.h"
 #include "ui_frmbophan.h"
 
-#include "app/messenger.h"
-#include "app/window_placement.h"
+#include "app/core/messenger.h"
+#include "app/gui/window_placement.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/silence.h"

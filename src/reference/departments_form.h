@@ -6,7 +6,7 @@
 // "sua"; closing and moving between rows wait until an addition or edit is saved or cancelled.
 // Departments are not checked for duplicates; the last one left is never deleted, only emptied.
 
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 #include "platform/ui/data_combo.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/form_base.h"

@@ -3,10 +3,10 @@
 #include "form_names.h"
 #include "ui_frmtendonvi.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
-#include "app/window_placement.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
+#include "app/gui/window_placement.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/status_style.h"
 
@@ -38,8 +38,8 @@ OrganisationNameForm::~OrganisationNameForm() = default;
 void OrganisationNameForm::prepare(const app::FormRequest& request)
 {
     load();
-    app::module1().trangthai.clear();
-    m_db = request.dataFile == app::DataFile::None ? app::module1().dbthamkhaocv : request.database();
+    app::module1().mode.clear();
+    m_db = request.dataFile == app::DataFile::None ? app::module1().lettersReference : request.database();
     Txttendonvi->setText(QString());
     Txttencaptren->setText(QString());
     try {

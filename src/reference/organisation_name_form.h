@@ -5,7 +5,7 @@
 // Closing the form (its button or close box) saves both names; a refused save keeps the form
 // open with what was typed. An empty table shows empty boxes and saves nothing.
 
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 #include "platform/db/database.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"

@@ -5,7 +5,7 @@
 #include "reference_list_form.h"
 #include "users_form.h"
 
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 
 namespace reference {
 namespace {

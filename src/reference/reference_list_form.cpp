@@ -6,9 +6,9 @@
 #include "ui_frmdonvi.h"
 #include "ui_frmloaicv.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/window_placement.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/gui/window_placement.h"
 #include "platform/db/sql_quote.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
@@ -117,12 +117,12 @@ ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
 
 QString ReferenceListForm::mode() const
 {
-    return app::module1().trangthai;
+    return app::module1().mode;
 }
 
 void ReferenceListForm::setMode(const QString& mode)
 {
-    app::module1().trangthai = mode;
+    app::module1().mode = mode;
 }
 
 void ReferenceListForm::setStatus(const QString& text, bool editing)

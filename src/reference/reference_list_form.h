@@ -5,13 +5,13 @@
 // save and close. The same class serves the units and correspondents (frmdonvi), the letter
 // types (frmloaicv) and the abbreviations (frmchutat); ListConfig holds what differs.
 //
-// Modes (module1().trangthai): "xem" viewing, "nap" adding, "sua" editing. The edit boxes are
+// Modes (module1().mode): "xem" viewing, "nap" adding, "sua" editing. The edit boxes are
 // locked while viewing. Saving checks that both boxes are filled, then that no other row of the
 // list uses the abbreviation (a quick save when only the name of an edited row changed), stores
 // the name, the abbreviation and the sort key matt of the name cut to 150 characters, and shows
 // the saved row in the re-sorted list. A refused save keeps the mode and what was typed.
 
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/grid.h"

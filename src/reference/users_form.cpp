@@ -4,12 +4,12 @@
 #include "reference_rules.h"
 #include "ui_frmloaitien.h"
 
-#include "app/login_check.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/rights.h"
-#include "app/run_time_error.h"
-#include "app/window_placement.h"
+#include "app/core/login_check.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
+#include "app/gui/rights.h"
+#include "app/gui/window_placement.h"
 #include "common/user_password.h"
 #include "platform/db/sql_quote.h"
 #include "platform/ui/hourglass.h"
@@ -101,7 +101,7 @@ void UsersForm::prepare(const app::FormRequest& request)
     load();
     m_mode.clear();
     m_closing = false;
-    m_administrator = app::beginsWithQ(app::module1().quyenkiemtra);
+    m_administrator = app::beginsWithQ(app::module1().requiredRights);
     formKind->setText(QStringLiteral("nguoidung"));
     if (!request.title.isEmpty())
         setWindowTitle(request.title);
@@ -285,7 +285,7 @@ bool UsersForm::otherAdministrator(const QString& id)
 
 bool UsersForm::currentIsLoggedIn() const
 {
-    return Data1->hasCurrentRecord() && boundFullName->text() == app::module1().hotendangnhap;
+    return Data1->hasCurrentRecord() && boundFullName->text() == app::module1().userFullName;
 }
 
 void UsersForm::cmdUpdate_Click()
@@ -336,7 +336,7 @@ void UsersForm::cmdUpdate_Click()
         return;
     }
     if (ownRow) // the person logged in keeps being found by his new name
-        app::module1().hotendangnhap = name;
+        app::module1().userFullName = name;
     if (!isEdit)
         Data1->setBookmark(Data1->recordset().lastModified());
     const QString returnTo = QStringLiteral("id = ") + txtid->text();
@@ -382,9 +382,9 @@ bool UsersForm::closeCheck()
         db::Recordset all =
             Data1->database().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
         if (all.recordCount() == 0) {
-            m.hotendangnhap = app::LoginCheck::kUnknownUser;
-            m.quyendangnhap = QStringLiteral("QT");
-            m.quyenkiemtra = QStringLiteral("QT");
+            m.userFullName = app::LoginCheck::kUnknownUser;
+            m.userRights = QStringLiteral("QT");
+            m.requiredRights = QStringLiteral("QT");
             return true;
         }
         all.findFirst(QStringLiteral("quyenhan like '*q*'"));

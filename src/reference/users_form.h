@@ -14,7 +14,7 @@
 // user, or taking his administrator rights, is refused when no other user would be left an
 // administrator.
 
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/grid.h"
@@ -41,7 +41,7 @@ public:
     ~UsersForm() override;
 
     // Loads the form on the request's record source (all users, or the logged-in user's own row);
-    // the rights confirmed by the rights check (module1().quyenkiemtra) decide what may be done.
+    // the rights confirmed by the rights check (module1().requiredRights) decide what may be done.
     void prepare(const app::FormRequest& request);
     void open(const app::FormRequest& request);
 

@@ -5,10 +5,10 @@
 #include "register_data.h"
 #include "search_form.h"
 
-#include "app/form_commands.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
+#include "app/gui/form_commands.h"
 #include "common/abbreviation.h"
 #include "common/clock.h"
 #include "common/date_field.h"
@@ -122,7 +122,7 @@ void EntryForm::open(const QString& table, const QString& source)
     m_table = table;
     load();
     for (const EntryPick& p : m_config.picks) {
-        const db::Database& db = p.list == ReferenceList::Units ? m.dbthamkhaolich : m.dbthamkhaocv;
+        const db::Database& db = p.list == ReferenceList::Units ? m.scheduleReference : m.lettersReference;
         const QList<GridColumn> columns =
             p.columns.isEmpty() ? QList<GridColumn>{{QStringLiteral("Tên đơn vị"), QStringLiteral("tendonvi")},
                                                     {QStringLiteral("Chữ tắt"), QStringLiteral("chutat")}}
@@ -169,7 +169,7 @@ void EntryForm::Form_Load()
     if (auto* guide = control<QLabel>(QStringLiteral("Label5")))
         guide->setText(m_config.guide);
     if (m_types) {
-        m_types->setDatabase(app::module1().dbthamkhaocv);
+        m_types->setDatabase(app::module1().lettersReference);
         m_types->setRecordSource(QStringLiteral("select * from loaicv order by matt"));
         m_types->refresh();
     }
@@ -496,11 +496,11 @@ bool EntryForm::mayChangeCurrent() const
     if (m_config.ownerField.isEmpty())
         return true;
     const app::Module1& m = app::module1();
-    if (m.quyendangnhap != QLatin1String("CB") || !Data1->hasCurrentRecord())
+    if (m.userRights != QLatin1String("CB") || !Data1->hasCurrentRecord())
         return true;
     try {
         const QString owner = recordset().value(m_config.ownerField).toString();
-        return owner.isEmpty() || owner == m.hotendangnhap;
+        return owner.isEmpty() || owner == m.userFullName;
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
         return false; // unknown owner: refuse rather than let another user's record be changed

@@ -9,7 +9,7 @@
 #include "pick_grids.h"
 #include "register_session.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 #include "datafiles/replication_sql.h"
 #include "platform/db/database.h"
 #include "platform/ui/check_box.h"

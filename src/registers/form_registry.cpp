@@ -1,6 +1,6 @@
 #include "form_registry.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 #include "common/dates.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
@@ -79,7 +79,7 @@ ui::FormBase* datePrintDialog(const QString& caller, const QString& letterDate)
 {
     if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
         old->unload();
-    app::module1().thongbao = caller;
+    app::module1().message = caller;
     ui::FormBase* dialog = form(QStringLiteral("frmincv"));
     if (!dialog)
         return nullptr;

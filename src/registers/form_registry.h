@@ -30,7 +30,7 @@ ui::FormBase* existingForm(const QString& name);
 // Deletes every instance (tests, end of the program); the factories stay.
 void destroyForms();
 
-// The print-by-date dialog DatePrintDialog made afresh for caller (told through thongbao), loaded, with
+// The print-by-date dialog DatePrintDialog made afresh for caller (told through message), loaded, with
 // its first date box holding letterDate (as stored) through the date check; nullptr when the
 // dialog is not known. The caller shows it modal.
 ui::FormBase* datePrintDialog(const QString& caller, const QString& letterDate);

@@ -1,8 +1,8 @@
 #include "form_support.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
 #include "common/date_field.h"
 #include "platform/db/db_error.h"
@@ -38,15 +38,15 @@ db::Recordset& referenceList(ReferenceList list)
     app::Module1& m = app::module1();
     switch (list) {
     case ReferenceList::Abbreviations:
-        return m.rschutat;
+        return m.abbreviations;
     case ReferenceList::Units:
-        return m.rsdonvi;
+        return m.units;
     case ReferenceList::Correspondents:
-        return m.rsnoigui;
+        return m.correspondents;
     case ReferenceList::LetterTypes:
         break;
     }
-    return m.rsloaicv;
+    return m.letterTypes;
 }
 
 void expandFrom(ui::TextBox& box, int key, ReferenceList list, const QString& column)

@@ -28,10 +28,10 @@ void setAccessibleCaption(QWidget* control, const QString& caption);
 // The shared reference recordsets of Module1 that a box completes from.
 enum class ReferenceList
 {
-    Abbreviations,  // rschutat, "chudu"
-    Units,          // rsdonvi
-    Correspondents, // rsnoigui
-    LetterTypes,    // rsloaicv
+    Abbreviations,  // abbreviations, "chudu"
+    Units,          // units
+    Correspondents, // correspondents
+    LetterTypes,    // letterTypes
 };
 db::Recordset& referenceList(ReferenceList list);
 

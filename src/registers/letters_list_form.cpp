@@ -6,9 +6,9 @@
 #include "register_print.h"
 #include "registers_log.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/check_box.h"
@@ -190,7 +190,7 @@ void LettersListForm::cmdclose_Click()
 
 SessionPtr LettersListForm::makeOwnSession() const
 {
-    return std::make_shared<RegisterSession>(m_config.which, Start::List, app::module1().dbcongvan, m_table);
+    return std::make_shared<RegisterSession>(m_config.which, Start::List, app::module1().letters, m_table);
 }
 
 void LettersListForm::closeEvent(QCloseEvent* event)

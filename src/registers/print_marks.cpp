@@ -4,8 +4,8 @@
 #include "register_print.h"
 #include "registers_log.h"
 
-#include "app/messenger.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/run_time_error.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/msg_box.h"
@@ -89,7 +89,7 @@ void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry
     db::Database& data = database();
     try {
         if (m_config.emptyPrintTableFirst)
-            m.dbtemp.execute(QStringLiteral("DELETE * FROM ") + m_config.printTable + QStringLiteral(" ;"));
+            m.scratch.execute(QStringLiteral("DELETE * FROM ") + m_config.printTable + QStringLiteral(" ;"));
         if (!m_data->hasRecordset() || m_data->recordset().recordCount() == 0) {
             app::tell(m_config.emptyMessage);
             return;

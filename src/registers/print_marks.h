@@ -4,7 +4,7 @@
 // register's print table and report: what the letters lists and the schedule list do alike.
 // The list form owns the data control and the grid; this works on the records they show.
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 #include "platform/report/report_control.h"
 #include "platform/ui/data_control.h"
 

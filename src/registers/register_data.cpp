@@ -2,8 +2,8 @@
 
 #include "registers_log.h"
 
-#include "app/messenger.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/run_time_error.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
 #include "platform/db/transaction.h"

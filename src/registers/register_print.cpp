@@ -2,9 +2,9 @@
 
 #include "register_data.h"
 
-#include "app/data_paths.h"
-#include "app/module1.h"
-#include "app/reference_tables.h"
+#include "app/core/data_paths.h"
+#include "app/core/module1.h"
+#include "app/core/reference_tables.h"
 #include "platform/db/recordset.h"
 
 #include <cmath>
@@ -18,7 +18,7 @@ void fillPrintTable(const QString& printTable, const QString& fillStatement)
 
 void fillPrintTable(const QString& printTable, const QStringList& fillStatements)
 {
-    executeAll(app::module1().dbtemp,
+    executeAll(app::module1().scratch,
                QStringList{QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;")} + fillStatements);
 }
 
@@ -30,7 +30,7 @@ QString inPath(const QString& path)
 
 QString reportPath(const QString& name)
 {
-    return app::dataFilePath(app::module1().thumucchuongtrinh, name);
+    return app::dataFilePath(app::module1().programFolder, name);
 }
 
 int marginTwips(const QString& margin)
@@ -70,7 +70,7 @@ report::ReportResult printReport(report::ReportControl& control, report::Destina
         control.setFormula(2, QStringLiteral("tendonvi = '") + rs.value(QStringLiteral("tendonvi")).toString() +
                                   QStringLiteral("'"));
     }
-    control.setDatabase(data ? *data : app::module1().dbtemp);
+    control.setDatabase(data ? *data : app::module1().scratch);
     return control.setAction(1);
 }
 

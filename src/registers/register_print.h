@@ -11,7 +11,7 @@
 
 namespace registers {
 
-// Empties the print table (on the scratch file dbtemp) and fills it with fillStatement, in one
+// Empties the print table (on the scratch file scratch) and fills it with fillStatement, in one
 // transaction: the table holds the old rows or the new ones, never a mixture.
 void fillPrintTable(const QString& printTable, const QString& fillStatement);
 // The same with several fill statements, all in the one transaction.

@@ -4,9 +4,9 @@
 #include "letters_list_form.h"
 #include "register_data.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
 #include "common/criteria.h"
 #include "common/date_field.h"
@@ -114,11 +114,11 @@ void SearchForm::fillYears()
     if (!m_years)
         return;
     const app::Module1& m = app::module1();
-    const QString chosen = isVisible() ? m_years->currentText() : m.namlamviec;
+    const QString chosen = isVisible() ? m_years->currentText() : m.workingYear;
     const QStringList years = tableYears(session().database(), m_config.tablePrefix);
     m_years->clear();
     m_years->addItems(years);
-    m_years->setCurrentIndex(years.contains(chosen) ? years.indexOf(chosen) : years.indexOf(m.namlamviec));
+    m_years->setCurrentIndex(years.contains(chosen) ? years.indexOf(chosen) : years.indexOf(m.workingYear));
 }
 
 void SearchForm::openWithValueLists(const QStringList& lookups)
@@ -153,7 +153,7 @@ void SearchForm::openFromEntry()
 void SearchForm::showReferenceList(const SearchPick& p)
 {
     const app::Module1& m = app::module1();
-    const db::Database& db = p.list == ReferenceList::Units ? m.dbthamkhaolich : m.dbthamkhaocv;
+    const db::Database& db = p.list == ReferenceList::Units ? m.scheduleReference : m.lettersReference;
     m_picks->setSource(p.pick.grid, db, p.listSql, p.listColumns);
 }
 
@@ -179,7 +179,7 @@ void SearchForm::Cmdtracuu_Click()
 bool SearchForm::search()
 {
     app::Module1& m = app::module1();
-    const QString year = m_years ? m_years->currentText().trimmed() : m.namlamviec;
+    const QString year = m_years ? m_years->currentText().trimmed() : m.workingYear;
     // A year whose table the file no longer holds (another file was chosen meanwhile) is not searched.
     if (year.isEmpty() || !tableYears(session().database(), m_config.tablePrefix).contains(year)) {
         fillYears();
@@ -255,8 +255,8 @@ void SearchForm::cmdclose_Click()
 SessionPtr SearchForm::makeOwnSession() const
 {
     const app::Module1& m = app::module1();
-    return std::make_shared<RegisterSession>(m_config.which, Start::Search, m.dbcongvan,
-                                             m_config.tablePrefix + m.namlamviec);
+    return std::make_shared<RegisterSession>(m_config.which, Start::Search, m.letters,
+                                             m_config.tablePrefix + m.workingYear);
 }
 
 void SearchForm::joined(RegisterSession& session)

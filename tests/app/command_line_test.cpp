@@ -1,6 +1,6 @@
 // The command line: parsing, and the program answering --help, --version and a display it cannot
 // open without needing (or crashing on) a display.
-#include "app/command_line.h"
+#include "app/core/command_line.h"
 
 #include <QFile>
 #include <QProcess>

@@ -3,9 +3,9 @@
 // A program folder in a temporary folder, with the template file in its data folder, and a
 // messenger that records what the code under test tells the user.
 
-#include "app/data_paths.h"
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/data_paths.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
 #include "platform/db/database.h"
 
 #include <QDir>

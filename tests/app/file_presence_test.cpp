@@ -1,8 +1,8 @@
 #include "data_folder_fixture.h"
 
-#include "app/data_paths.h"
-#include "app/file_presence.h"
-#include "app/read_only.h"
+#include "app/core/data_paths.h"
+#include "app/core/file_presence.h"
+#include "app/core/read_only.h"
 #include "platform/sys/file_ops.h"
 
 namespace {
@@ -32,7 +32,7 @@ TEST_F(DataFolderTest, PresenceGivesTheNameAsTheFolderListsIt)
 
 TEST_F(DataFolderTest, DataFilePathsMatchTheLetterCaseOfExistingFiles)
 {
-    EXPECT_EQ(app::module1().filegoc, dataPath(QStringLiteral("vemogoc.mdb")));
+    EXPECT_EQ(app::module1().templatePath, dataPath(QStringLiteral("vemogoc.mdb")));
     EXPECT_EQ(app::dataFilePath(programFolder(), QStringLiteral("VemoGoc.MDB")),
               dataPath(QStringLiteral("vemogoc.mdb")));
     // A file still to be made keeps the name asked for.

@@ -1,7 +1,7 @@
 #include "accessibility_check.h"
-#include "app/frmlogin.h"
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/gui/frmlogin.h"
 #include "platform/sys/logon_name.h"
 #include "platform/ui/msg_box.h"
 #include "scripted_responder.h"
@@ -28,8 +28,8 @@ protected:
         fx.addUser(QStringLiteral("Nguyễn Văn An"), QStringLiteral("an"), QStringLiteral("matkhau1"),
                    QStringLiteral("QT"));
         fx.addUser(QStringLiteral("Trần Thị Bình"), QStringLiteral("binh"), QStringLiteral("pw"), QStringLiteral("CB"));
-        app::module1().filethamkhaolich = fx.path();
-        app::module1().dbthamkhaolich = fx.database();
+        app::module1().scheduleReferencePath = fx.path();
+        app::module1().scheduleReference = fx.database();
         m_previous = ui::setMsgBoxHandler([this](const QString& prompt, int, const QString& title) {
             boxes << title + QStringLiteral(": ") + prompt;
             return ui::msgbox::Ok;
@@ -103,13 +103,13 @@ TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
     page.form.cmdok_Click();
     EXPECT_EQ(boxes, QStringList{QStringLiteral("Login: Mat khau sai! Can nhap lai mat khau! ")});
     EXPECT_TRUE(page.form.isVisible());
-    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+    EXPECT_TRUE(app::module1().userRights.isEmpty());
 
     page.password()->setText(QStringLiteral("matkhau1"));
     page.form.cmdok_Click();
     EXPECT_FALSE(page.form.isVisible());
-    EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("QT"));
-    EXPECT_NE(app::module1().thongbao, QStringLiteral("thoi"));
+    EXPECT_EQ(app::module1().userRights, QStringLiteral("QT"));
+    EXPECT_NE(app::module1().message, QStringLiteral("thoi"));
 }
 
 TEST_F(LoginFormTest, GivingUpClosingTheWindowOrEscSetsThoi)
@@ -120,24 +120,24 @@ TEST_F(LoginFormTest, GivingUpClosingTheWindowOrEscSetsThoi)
         [](LoginPage& p) { QTest::keyClick(p.form.focusWidget(), Qt::Key_Escape); },
     };
     for (const auto& giveUp : ways) {
-        app::module1().thongbao.clear();
+        app::module1().message.clear();
         LoginPage page;
         giveUp(page);
         EXPECT_FALSE(page.form.isVisible());
-        EXPECT_EQ(app::module1().thongbao, QStringLiteral("thoi"));
+        EXPECT_EQ(app::module1().message, QStringLiteral("thoi"));
     }
 }
 
 TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
 {
-    app::module1().filethamkhaolich = fx.path() + QStringLiteral(".missing");
-    app::module1().dbthamkhaolich = db::Database(); // the file could not be opened
+    app::module1().scheduleReferencePath = fx.path() + QStringLiteral(".missing");
+    app::module1().scheduleReference = db::Database(); // the file could not be opened
     test::ScriptedResponder responder;
     app::LoginForm::run(app::LoginCheck::kModeStartup, QString());
     EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});
     EXPECT_TRUE(responder.modalForms().isEmpty()) << "the dialog is not shown";
-    EXPECT_EQ(app::module1().thongbao, QStringLiteral("thoi"));
-    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+    EXPECT_EQ(app::module1().message, QStringLiteral("thoi"));
+    EXPECT_TRUE(app::module1().userRights.isEmpty());
 }
 
 } // namespace

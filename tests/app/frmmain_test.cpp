@@ -1,13 +1,13 @@
 #include "accessibility_check.h"
-#include "app/form_commands.h"
-#include "app/frmabout.h"
-#include "app/frmmain.h"
-#include "app/help.h"
-#include "app/last_error.h"
-#include "app/module1.h"
-#include "app/read_only_mode.h"
-#include "app/register_buttons.h"
-#include "app/rights.h"
+#include "app/core/last_error.h"
+#include "app/core/module1.h"
+#include "app/core/read_only_mode.h"
+#include "app/gui/form_commands.h"
+#include "app/gui/frmabout.h"
+#include "app/gui/frmmain.h"
+#include "app/gui/help.h"
+#include "app/gui/register_buttons.h"
+#include "app/gui/rights.h"
 #include "platform/db/db_error.h"
 #include "platform/sys/settings_store.h"
 #include "startup_fixture.h"
@@ -66,8 +66,8 @@ TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtons)
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"))->text(), QStringLiteral("Dữ liệu năm 2009"));
     EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("Lblfiledulieu"))->text(),
-              QStringLiteral("File công văn: ") + app::module1().filecongvan +
-                  QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().filelich);
+              QStringLiteral("File công văn: ") + app::module1().lettersPath +
+                  QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().schedulePath);
     QStringList frames;
     for (QGroupBox* frame : main.findChildren<QGroupBox*>())
         frames << frame->title();
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSch
     for (const app::RegisterButton& b : app::registerButtons())
         provide(b.name);
     const QString gone = home.home() + QStringLiteral("/gone/vemocv.mdb");
-    app::module1().filecongvan = gone;
+    app::module1().lettersPath = gone;
 
     for (const app::RegisterButton& b : app::registerButtons()) {
         if (!b.letters)
@@ -156,7 +156,7 @@ TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
 TEST_F(MainWindowTest, IncomingListClearsEveryPrintMarkBeforeOpening)
 {
     provide(QStringLiteral("Cmdxemcvden"));
-    db::Database& cv = app::module1().dbcongvan;
+    db::Database& cv = app::module1().letters;
     cv.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
     cv.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
     button(QStringLiteral("Cmdxemcvden"))->click();
@@ -170,9 +170,9 @@ TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChange
 {
     for (const char* menu : {"mnunapdonvi", "mnunapbophan", "mnunguoidung"})
         provide(QString::fromLatin1(menu));
-    app::module1().dbthamkhaolich.execute(QStringLiteral(
+    app::module1().scheduleReference.execute(QStringLiteral(
         "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Đỗ Văn O''Hà', 'oha', 'pw', 'CB')"));
-    app::module1().quyendangnhap = QStringLiteral("CB");
+    app::module1().userRights = QStringLiteral("CB");
 
     action(QStringLiteral("mnunapdonvi"))->trigger();
     action(QStringLiteral("mnunapbophan"))->trigger();
@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChange
     EXPECT_EQ(opened.first().recordSource, QStringLiteral("select * from nguoidung where hoten='Đỗ Văn O''Hà' or "
                                                           "tentrenmang ='Đỗ Văn O''Hà'"));
     db::Recordset own =
-        app::module1().dbthamkhaolich.openRecordset(opened.first().recordSource, db::RecordsetType::Snapshot);
+        app::module1().scheduleReference.openRecordset(opened.first().recordSource, db::RecordsetType::Snapshot);
     EXPECT_EQ(own.recordCount(), 1);
     EXPECT_FALSE(mainVisibleWhileOpen.first()) << "the users list hides the main window while open";
     EXPECT_TRUE(main.isVisible());
@@ -198,13 +198,13 @@ TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsers)
 {
     provide(QStringLiteral("mnunapdonvi"));
     provide(QStringLiteral("mnunguoidung"));
-    app::module1().quyendangnhap = QStringLiteral("QT - LĐ");
+    app::module1().userRights = QStringLiteral("QT - LĐ");
     action(QStringLiteral("mnunapdonvi"))->trigger();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.first().recordSource, QStringLiteral("select * from donvi order by matt"));
     EXPECT_EQ(opened.first().dataFile, app::DataFile::ScheduleReference);
-    EXPECT_TRUE(opened.first().database() == app::module1().dbthamkhaolich) << "the program's own connection";
-    EXPECT_TRUE(app::module1().trangthai.isEmpty());
+    EXPECT_TRUE(opened.first().database() == app::module1().scheduleReference) << "the program's own connection";
+    EXPECT_TRUE(app::module1().mode.isEmpty());
 
     home.queueLogin();
     action(QStringLiteral("mnunguoidung"))->trigger(); // empty users table: anyone is an administrator
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsers)
 TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPosition)
 {
     main.setGeometry(120, 90, 700, 500);
-    app::module1().filebackup = QStringLiteral("/srv/backup/vemocv.mdb");
+    app::module1().backupPath = QStringLiteral("/srv/backup/vemocv.mdb");
     main.close();
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(home.readSysmem().value(2), QStringLiteral("/srv/backup/vemocv.mdb"));
@@ -288,9 +288,9 @@ TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinT
     const QString folder =
         QStringLiteral("/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
                        "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/");
-    app::module1().filecongvan = folder + QStringLiteral("vemocv.MDB");
-    app::module1().filelich = folder + QStringLiteral("vemolich.MDB");
-    ASSERT_GE(app::module1().filecongvan.size(), 150);
+    app::module1().lettersPath = folder + QStringLiteral("vemocv.MDB");
+    app::module1().schedulePath = folder + QStringLiteral("vemolich.MDB");
+    ASSERT_GE(app::module1().lettersPath.size(), 150);
     main.hide();
     main.showDataLabels();
     main.showAtStart();
@@ -299,8 +299,8 @@ TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinT
     const QRect area = main.screen()->availableGeometry();
     EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().width() << " in " << area.width();
     auto* label = main.findChild<QLabel*>(QStringLiteral("Lblfiledulieu"));
-    const QString full = QStringLiteral("File công văn: ") + app::module1().filecongvan +
-                         QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().filelich;
+    const QString full = QStringLiteral("File công văn: ") + app::module1().lettersPath +
+                         QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().schedulePath;
     EXPECT_EQ(label->toolTip(), full);
     const QStringList lines = label->text().split(u'\n');
     ASSERT_EQ(lines.size(), 2);
@@ -333,17 +333,17 @@ TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
 {
     provide(QStringLiteral("Cmdxemcvden"));
     provide(QStringLiteral("mnunhapdulieucv"));
-    app::module1().dbcongvan.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
+    app::module1().letters.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
     const QStringList sysmem = home.readSysmem();
-    app::module1().chidoc = true;
-    app::module1().filebackup = QStringLiteral("/srv/backup/vemocv.mdb");
+    app::module1().readOnly = true;
+    app::module1().backupPath = QStringLiteral("/srv/backup/vemocv.mdb");
 
     action(QStringLiteral("mnunhapdulieucv"))->trigger();
     action(QStringLiteral("mnunapchutat"))->trigger();
     EXPECT_EQ(home.messages(), (QStringList{app::readOnlyRefusal(), app::readOnlyRefusal()}));
     button(QStringLiteral("Cmdxemcvden"))->click();
     ASSERT_EQ(opened.size(), 1) << "viewing stays";
-    db::Recordset marked = app::module1().dbcongvan.openRecordset(
+    db::Recordset marked = app::module1().letters.openRecordset(
         QStringLiteral("select * from cvden2009 where chonin = 'X'"), db::RecordsetType::Snapshot);
     EXPECT_EQ(marked.recordCount(), 1) << "the print marks are left as they are";
     main.close();
@@ -383,7 +383,7 @@ TEST_F(MainWindowTest, ListFormThatFailsIsToldAndTheMainWindowComesBack)
     app::registerFormOpener(QStringLiteral("mnunapdonvi"), [](const app::FormRequest&, QWidget*) {
         throw db::DbError(db::errc::TableNotFound, QStringLiteral("no such table: donvi"));
     });
-    app::module1().quyendangnhap = QStringLiteral("QT");
+    app::module1().userRights = QStringLiteral("QT");
     action(QStringLiteral("mnunapdonvi"))->trigger();
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách tham khảo !")});
     EXPECT_TRUE(main.isVisible());

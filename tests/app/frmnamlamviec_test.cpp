@@ -1,7 +1,7 @@
 #include "accessibility_check.h"
-#include "app/frmnamlamviec.h"
-#include "app/module1.h"
-#include "app/year_tables.h"
+#include "app/core/module1.h"
+#include "app/core/year_tables.h"
+#include "app/gui/frmnamlamviec.h"
 #include "startup_fixture.h"
 
 #include <QComboBox>
@@ -47,7 +47,7 @@ protected:
 
 TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
 {
-    db::Database& cv = app::module1().dbcongvan;
+    db::Database& cv = app::module1().letters;
     cv.execute(QStringLiteral("SELECT * INTO cvden2007 FROM cvdenmau")); // only the incoming table of 2007
     cv.execute(QStringLiteral("SELECT * INTO cvdi2008 FROM cvdimau"));
     cv.execute(QStringLiteral("SELECT * INTO cvden2008 FROM cvdenmau"));
@@ -70,10 +70,10 @@ TEST_F(WorkingYearDialogTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear
     choose(QStringLiteral(" 2010 "));
     const app::Module1& m = app::module1();
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(m.namlamviec, QStringLiteral("2010"));
-    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2010"));
-    db::Database cv = m.dbcongvan;
-    db::Database lich = m.dblich;
+    EXPECT_EQ(m.workingYear, QStringLiteral("2010"));
+    EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2010"));
+    db::Database cv = m.letters;
+    db::Database lich = m.schedule;
     EXPECT_TRUE(hasTable(cv, QStringLiteral("cvden2010")));
     EXPECT_TRUE(hasTable(cv, QStringLiteral("cvdi2010")));
     EXPECT_TRUE(hasTable(lich, QStringLiteral("kehoach2010")));
@@ -85,23 +85,23 @@ TEST_F(WorkingYearDialogTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear
 TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWritesNothing)
 {
     app::Module1& m = app::module1();
-    m.chidoc = true;
+    m.readOnly = true;
     const QStringList sysmem = home.readSysmem();
     choose(QStringLiteral("2010"));
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Chưa có dữ liệu năm 2010")));
-    EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
-    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
-    EXPECT_FALSE(hasTable(m.dbcongvan, QStringLiteral("cvden2010")));
+    EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
+    EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
+    EXPECT_FALSE(hasTable(m.letters, QStringLiteral("cvden2010")));
 
     for (const char* table : {"cvden2008", "cvdi2008"})
-        m.dbcongvan.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
-                            QStringLiteral(" FROM cvdenmau"));
+        m.letters.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
+                          QStringLiteral(" FROM cvdenmau"));
     for (const char* table : {"kehoach2008", "lich2008"})
-        m.dblich.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
-                         QStringLiteral(" FROM lichmau"));
+        m.schedule.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
+                           QStringLiteral(" FROM lichmau"));
     choose(QStringLiteral("2008"));
-    EXPECT_EQ(m.namlamviec, QStringLiteral("2008"));
+    EXPECT_EQ(m.workingYear, QStringLiteral("2008"));
     EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
     EXPECT_EQ(home.readSysmem(), sysmem);
 }
@@ -119,9 +119,9 @@ TEST_P(WorkingYearRefusedTest, YearFarFromTheClockOrNotAYearIsRefused)
 {
     choose(QString::fromUtf8(GetParam().typed));
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn lại số năm cho đúng")});
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2009"));
     EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2009"));
-    db::Database cv = app::module1().dbcongvan;
+    db::Database cv = app::module1().letters;
     cv.refreshTableDefs();
     static const QRegularExpression yearTable(QStringLiteral("^(cvden|cvdi|kehoach|lich)\\d{4}$"));
     EXPECT_EQ(cv.tableNames().filter(yearTable).size(), 2) << "only cvden2009 and cvdi2009";
@@ -134,26 +134,26 @@ INSTANTIATE_TEST_SUITE_P(Cases, WorkingYearRefusedTest,
 TEST_F(WorkingYearDialogTest, EnterConfirmsTheTypedYearAndEscChangesNothing)
 {
     choose(QStringLiteral("2010"), Qt::Key_Escape);
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2009"));
     choose(QStringLiteral("2058"), Qt::Key_Return); // 49 years away is still near enough
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2058"));
+    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2058"));
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
 }
 
 TEST_F(WorkingYearDialogTest, DamagedTemplateRefusesAnyYear)
 {
-    app::module1().gochong = true;
+    app::module1().templateDamaged = true;
     choose(QStringLiteral("2010"));
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().contains(
         QStringLiteral(" bị hỏng. Chương trình không tạo được bảng dữ liệu cho năm làm việc được chọn !\r"
                        "Cần khôi phục file dữ liệu gốc hoặc cài đặt lại chương trình này !")));
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2009"));
 }
 
 TEST_F(WorkingYearDialogTest, YearTablesThatCannotBeMadeAreToldAndNothingIsWritten)
 {
-    app::module1().dblich.close();
+    app::module1().schedule.close();
     choose(QStringLiteral("2010"));
     EXPECT_EQ(home.messages(), QStringList{app::yearTablesFailedMessage()});
     EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2009"));

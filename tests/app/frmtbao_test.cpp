@@ -1,9 +1,9 @@
 // The message dialog: fitting, alignment, the error view and the answers.
 #include "accessibility_check.h"
-#include "app/frmtbao.h"
-#include "app/last_error.h"
-#include "app/message_layout.h"
-#include "app/module1.h"
+#include "app/core/last_error.h"
+#include "app/core/module1.h"
+#include "app/gui/frmtbao.h"
+#include "app/gui/message_layout.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -192,7 +192,7 @@ TEST_F(MessageDialogTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons
     const QString answer = ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
                                [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_EQ(answer, QStringLiteral("ok"));
-    EXPECT_EQ(app::module1().traloi, QStringLiteral("ok"));
+    EXPECT_EQ(app::module1().answer, QStringLiteral("ok"));
     EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
     EXPECT_TRUE(seen.ok);
     EXPECT_FALSE(seen.yes);
@@ -237,9 +237,9 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        app::module1().traloi.clear();
+        app::module1().answer.clear();
         EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), c.mode, c.act), c.answer);
-        EXPECT_EQ(app::module1().traloi, c.answer);
+        EXPECT_EQ(app::module1().answer, c.answer);
         const bool question = c.mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0;
         EXPECT_EQ(seen.yes, question);
         EXPECT_EQ(seen.no, question);
@@ -285,7 +285,7 @@ TEST_F(MessageDialogTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
         [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
     EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
-    EXPECT_EQ(app::module1().thongbao, QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
+    EXPECT_EQ(app::module1().message, QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
 
     ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
@@ -357,9 +357,9 @@ TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrThe
 {
     bool modal = false;
     ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
-    app::module1().traloi = QStringLiteral("no");
+    app::module1().answer = QStringLiteral("no");
     EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."), QStringLiteral("tbao")), QString());
-    EXPECT_EQ(app::module1().traloi, QString());
+    EXPECT_EQ(app::module1().answer, QString());
     EXPECT_FALSE(modal);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.cmdok->isVisible());
@@ -383,8 +383,8 @@ TEST_F(MessageDialogTest, InstalledAsMessengerAnswersThroughTheGlobals)
     app::Messenger* previous = app::setMessenger(&dialog);
     ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
     EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
-    EXPECT_EQ(app::module1().thongbao, QStringLiteral("Có lưu không ?"));
-    EXPECT_EQ(app::module1().kieuthongbao, QStringLiteral("yesno"));
+    EXPECT_EQ(app::module1().message, QStringLiteral("Có lưu không ?"));
+    EXPECT_EQ(app::module1().messageKind, QStringLiteral("yesno"));
     app::setMessenger(previous);
 }
 

@@ -3,7 +3,7 @@
 // program starts on its folder.
 #include "startup_fixture.h"
 
-#include "app/settings_files.h"
+#include "app/core/settings_files.h"
 #include "datafiles/replication.h"
 #include "kill_checks.h"
 
@@ -48,7 +48,7 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     FakeStartupWindow first;
     ASSERT_EQ(home.start(first), app::StartupOutcome::Ready);
     QDir().mkpath(path(QStringLiteral("backup")));
-    app::module1().filebackup = backup;
+    app::module1().backupPath = backup;
     app::writeSysmem();
     app::resetModule1();
 
@@ -74,7 +74,7 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
     for (const QString& message : home.messages())
         EXPECT_TRUE(message.startsWith(QStringLiteral("Không tìm thấy file dữ liệu backup"))) << message.toStdString();
-    app::module1().dbcongvan.close();
+    app::module1().letters.close();
     EXPECT_EQ(killtest::journalsIn(path(QStringLiteral("data"))) + killtest::journalsIn(path(QStringLiteral("backup"))),
               QStringList());
     EXPECT_EQ(ledger.faultsIn(letters, tables), QStringList());
@@ -86,9 +86,9 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     }
 
     // The next close of an entry form replicates: the backup then holds every letter once.
-    app::module1().dbcongvan = db::Database::open(letters, app::kConnect);
-    datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters());
-    datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters());
+    app::module1().letters = db::Database::open(letters, app::kConnect);
+    datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters());
+    datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters());
     for (const QString& table : tables)
         EXPECT_EQ(killtest::backupDifferences(letters, backup, table), QStringList()) << table.toStdString();
 }

@@ -1,5 +1,5 @@
-#include "app/login_check.h"
-#include "app/module1.h"
+#include "app/core/login_check.h"
+#include "app/core/module1.h"
 #include "common/user_password.h"
 #include "users_fixture.h"
 
@@ -51,9 +51,9 @@ TEST_P(LoginCheckGoodTest, LogsInAndSetsNameAndRights)
     const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(c.name), QString::fromUtf8(c.password));
     EXPECT_EQ(a.outcome, Outcome::LoggedIn) << c.what;
     EXPECT_TRUE(a.messages.isEmpty()) << c.what;
-    EXPECT_EQ(app::module1().hotendangnhap, QString::fromUtf8(c.hoten)) << c.what;
-    EXPECT_EQ(app::module1().quyendangnhap, QString::fromUtf8(c.quyen)) << c.what;
-    EXPECT_TRUE(app::module1().quyenkiemtra.isEmpty()) << "the start-up mode leaves quyenkiemtra alone";
+    EXPECT_EQ(app::module1().userFullName, QString::fromUtf8(c.hoten)) << c.what;
+    EXPECT_EQ(app::module1().userRights, QString::fromUtf8(c.quyen)) << c.what;
+    EXPECT_TRUE(app::module1().requiredRights.isEmpty()) << "the start-up mode leaves quyenkiemtra alone";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -72,9 +72,9 @@ TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
     LoginCheck check = startup();
     const LoginCheck::Attempt a = check.attempt(QStringLiteral("ai đó"), QStringLiteral("sai"));
     EXPECT_EQ(a.outcome, Outcome::LoggedIn);
-    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Một người không rõ tên"));
-    EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("Q"));
-    EXPECT_EQ(app::module1().quyenkiemtra, QStringLiteral("Q"));
+    EXPECT_EQ(app::module1().userFullName, QStringLiteral("Một người không rõ tên"));
+    EXPECT_EQ(app::module1().userRights, QStringLiteral("Q"));
+    EXPECT_EQ(app::module1().requiredRights, QStringLiteral("Q"));
 }
 
 // Each refused try has its message; a quote typed is an ordinary character.
@@ -94,7 +94,7 @@ TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndLogInNobody)
             EXPECT_EQ(check.failures(), 2) << "an unknown name and a wrong password count alike";
         }
     }
-    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+    EXPECT_TRUE(app::module1().userRights.isEmpty());
 }
 
 TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
@@ -109,13 +109,13 @@ TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
     EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("no")).outcome, Outcome::TryAgain);
     EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("no")).outcome, Outcome::TryAgain);
 
-    app::module1().hotendangnhap = QStringLiteral("earlier user");
-    app::module1().quyendangnhap = QStringLiteral("QT");
-    app::module1().quyenkiemtra = QStringLiteral("QT");
+    app::module1().userFullName = QStringLiteral("earlier user");
+    app::module1().userRights = QStringLiteral("QT");
+    app::module1().requiredRights = QStringLiteral("QT");
     EXPECT_EQ(check.attempt(QStringLiteral("an"), QStringLiteral("no")).outcome, Outcome::OutOfTries);
-    EXPECT_TRUE(app::module1().hotendangnhap.isEmpty());
-    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
-    EXPECT_TRUE(app::module1().quyenkiemtra.isEmpty());
+    EXPECT_TRUE(app::module1().userFullName.isEmpty());
+    EXPECT_TRUE(app::module1().userRights.isEmpty());
+    EXPECT_TRUE(app::module1().requiredRights.isEmpty());
 
     LoginCheck afterHint = startup(); // the right password after the hint still logs in
     for (int i = 0; i < 3; ++i)
@@ -140,8 +140,8 @@ TEST_F(LoginCheckTest, RightsCheckModeSetsQuyenkiemtra)
         app::resetModule1();
         LoginCheck check(fx.users(), mode);
         EXPECT_EQ(check.attempt(QStringLiteral("binh"), QStringLiteral("bi'nh99")).outcome, Outcome::LoggedIn);
-        EXPECT_EQ(app::module1().quyenkiemtra, QStringLiteral("CB")) << mode.toStdString();
-        EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Trần Thị Bình"));
+        EXPECT_EQ(app::module1().requiredRights, QStringLiteral("CB")) << mode.toStdString();
+        EXPECT_EQ(app::module1().userFullName, QStringLiteral("Trần Thị Bình"));
     }
 }
 
@@ -179,7 +179,7 @@ TEST_F(LoginCheckTest, VerifierRowLogsInWithThePasswordInAnyCaseAndNothingElse)
         LoginCheck check = startup();
         const LoginCheck::Attempt a = check.attempt(QStringLiteral("giang"), QString::fromUtf8(t.password));
         EXPECT_EQ(a.outcome, t.outcome) << t.password;
-        EXPECT_EQ(app::module1().quyendangnhap.isEmpty(), t.outcome != Outcome::LoggedIn) << t.password;
+        EXPECT_EQ(app::module1().userRights.isEmpty(), t.outcome != Outcome::LoggedIn) << t.password;
     }
     LoginCheck check = startup();
     for (int i = 0; i < 2; ++i)

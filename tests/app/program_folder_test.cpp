@@ -1,6 +1,6 @@
 // The program folder: a folder named by --home or SELVARO_HOME, the executable's folder, or the
 // user's data location filled from the installed share folder.
-#include "app/program_folder.h"
+#include "app/core/program_folder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "data_folder_fixture.h"
 
-#include "app/recent_files.h"
+#include "app/core/recent_files.h"
 #include "platform/sys/file_ops.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#include "app/module1.h"
-#include "app/reference_tables.h"
+#include "app/core/module1.h"
+#include "app/core/reference_tables.h"
 #include "startup_fixture.h"
 
 #include <QDir>
@@ -23,7 +23,7 @@ TEST(ReferenceTablesTest, WithBothDataFilesInTheDataFolderAllSevenTablesComeFrom
     FakeStartupWindow window;
     ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
 
-    const QString local = app::module1().filethamkhao;
+    const QString local = app::module1().referencePath;
     for (const QString& table : app::referenceTables()) {
         EXPECT_EQ(QDir::cleanPath(app::referenceFilePath(table)), QDir::cleanPath(local)) << table.toStdString();
         EXPECT_TRUE(app::referenceDatabase(table).isOpen()) << table.toStdString();
@@ -53,12 +53,12 @@ TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrga
     for (const char* table : {"noigui", "loaicv", "tendonvi"})
         EXPECT_EQ(app::referenceFilePath(QString::fromLatin1(table)), beside) << table;
     for (const char* table : {"donvi", "bophan", "nguoidung"})
-        EXPECT_EQ(app::referenceFilePath(QString::fromLatin1(table)), m.filethamkhaolich) << table;
-    EXPECT_EQ(app::referenceFilePath(QStringLiteral("chutat")), m.filethamkhao);
-    EXPECT_NE(m.filethamkhaolich, beside);
+        EXPECT_EQ(app::referenceFilePath(QString::fromLatin1(table)), m.scheduleReferencePath) << table;
+    EXPECT_EQ(app::referenceFilePath(QStringLiteral("chutat")), m.referencePath);
+    EXPECT_NE(m.scheduleReferencePath, beside);
 
-    EXPECT_TRUE(names(m.rsnoigui, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));
-    db::Database schedule = m.dbthamkhaolich;
+    EXPECT_TRUE(names(m.correspondents, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));
+    db::Database schedule = m.scheduleReference;
     db::Recordset local = schedule.openRecordset(QStringLiteral("select * from noigui"), db::RecordsetType::Snapshot);
     EXPECT_FALSE(names(local, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));
 }

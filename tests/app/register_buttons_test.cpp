@@ -1,6 +1,6 @@
-#include "app/list_menus.h"
-#include "app/module1.h"
-#include "app/register_buttons.h"
+#include "app/core/module1.h"
+#include "app/gui/list_menus.h"
+#include "app/gui/register_buttons.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@ protected:
     {
         app::resetModule1();
         app::Module1& m = app::module1();
-        m.filecongvan = QStringLiteral("/srv/cv/vemocv.mdb");
-        m.filelich = QStringLiteral("/srv/lich/vemolich.mdb");
-        m.namlamviec = QStringLiteral("2009");
+        m.lettersPath = QStringLiteral("/srv/cv/vemocv.mdb");
+        m.schedulePath = QStringLiteral("/srv/lich/vemolich.mdb");
+        m.workingYear = QStringLiteral("2009");
         m.setYearTables();
     }
     void TearDown() override { app::resetModule1(); }
@@ -86,26 +86,26 @@ struct ListFile
 TEST_F(RegisterRequestTest, ListMenusNameTheirReferenceFile)
 {
     app::Module1& m = app::module1();
-    m.filethamkhao = QStringLiteral("/srv/data/vemotk.MDB");
-    m.filethamkhaocv = QStringLiteral("/srv/cv/vemotk.mdb");
-    m.filethamkhaolich = QStringLiteral("/srv/lich/vemotk.mdb");
+    m.referencePath = QStringLiteral("/srv/data/vemotk.MDB");
+    m.lettersReferencePath = QStringLiteral("/srv/cv/vemotk.mdb");
+    m.scheduleReferencePath = QStringLiteral("/srv/lich/vemotk.mdb");
     using M = app::Module1;
     using F = app::DataFile;
-    for (const ListFile& c : {ListFile{"mnunapdonvi", F::ScheduleReference, &M::dbthamkhaolich},
-                              ListFile{"mnunapbophan", F::ScheduleReference, &M::dbthamkhaolich},
-                              ListFile{"mnunguoidung", F::ScheduleReference, &M::dbthamkhaolich},
-                              ListFile{"mnunapnoigui", F::LettersReference, &M::dbthamkhaocv},
-                              ListFile{"mnunaploaicv", F::LettersReference, &M::dbthamkhaocv},
-                              ListFile{"mnutendonvi", F::LettersReference, &M::dbthamkhaocv},
-                              ListFile{"mnunapchutat", F::Reference, &M::dbthamkhao}}) {
+    for (const ListFile& c : {ListFile{"mnunapdonvi", F::ScheduleReference, &M::scheduleReference},
+                              ListFile{"mnunapbophan", F::ScheduleReference, &M::scheduleReference},
+                              ListFile{"mnunguoidung", F::ScheduleReference, &M::scheduleReference},
+                              ListFile{"mnunapnoigui", F::LettersReference, &M::lettersReference},
+                              ListFile{"mnunaploaicv", F::LettersReference, &M::lettersReference},
+                              ListFile{"mnutendonvi", F::LettersReference, &M::lettersReference},
+                              ListFile{"mnunapchutat", F::Reference, &M::reference}}) {
         const app::FormRequest r = app::listMenuRequest(QString::fromLatin1(c.menu), QStringLiteral("QT"));
         EXPECT_EQ(r.dataFile, c.file) << c.menu;
         EXPECT_EQ(r.databasePath(), m.path(c.file)) << c.menu;
         EXPECT_EQ(&m.database(c.file), &(m.*c.database)) << c.menu;
     }
-    EXPECT_EQ(&m.database(F::Letters), &m.dbcongvan);
-    EXPECT_EQ(&m.database(F::Schedule), &m.dblich);
-    EXPECT_EQ(&m.database(F::Scratch), &m.dbtemp);
+    EXPECT_EQ(&m.database(F::Letters), &m.letters);
+    EXPECT_EQ(&m.database(F::Schedule), &m.schedule);
+    EXPECT_EQ(&m.database(F::Scratch), &m.scratch);
     EXPECT_EQ(m.path(F::None), QString());
     EXPECT_FALSE(m.database(F::None).isOpen());
 }

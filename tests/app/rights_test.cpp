@@ -1,5 +1,5 @@
-#include "app/module1.h"
-#include "app/rights.h"
+#include "app/core/module1.h"
+#include "app/gui/rights.h"
 #include "startup_fixture.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
-        db::Database& users = app::module1().dbthamkhaolich;
+        db::Database& users = app::module1().scheduleReference;
         users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
                                      "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"));
         users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
@@ -90,7 +90,7 @@ TEST_F(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
         EXPECT_EQ(home.loginTitle, c.title);
         EXPECT_EQ(home.messages(), c.messages);
         if (!c.result.isEmpty()) {
-            EXPECT_EQ(app::module1().hotendangnhap, c.fullName);
+            EXPECT_EQ(app::module1().userFullName, c.fullName);
         }
     }
 }
@@ -111,8 +111,8 @@ TEST_F(ConfirmRightsTest, ThirteenFailuresClearTheCurrentUser)
     home.loginAttempts = 20;
     logInAs("canbo", "wrong");
     EXPECT_EQ(app::confirmRights(QStringLiteral("mk")), QString());
-    EXPECT_TRUE(app::module1().hotendangnhap.isEmpty());
-    EXPECT_TRUE(app::module1().quyendangnhap.isEmpty());
+    EXPECT_TRUE(app::module1().userFullName.isEmpty());
+    EXPECT_TRUE(app::module1().userRights.isEmpty());
     // two wrong-password messages, then the third with the hint, then three more
     EXPECT_EQ(home.boxes().size(), 7);
     EXPECT_TRUE(home.boxes().contains(QStringLiteral("Login: Goi y mat khau:  xy...89")));

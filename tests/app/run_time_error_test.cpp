@@ -1,10 +1,10 @@
 #include "data_folder_fixture.h"
 
-#include "app/last_error.h"
-#include "app/messenger.h"
-#include "app/run_time_error.h"
-#include "app/table_copy.h"
-#include "app/template_restore.h"
+#include "app/core/last_error.h"
+#include "app/core/messenger.h"
+#include "app/core/run_time_error.h"
+#include "app/core/table_copy.h"
+#include "app/core/template_restore.h"
 #include "platform/db/db_error.h"
 
 #include <functional>
@@ -17,7 +17,7 @@ TEST(FallbackMessenger, AnswersNoToQuestionsAndOkToMessages)
 {
     app::Messenger* previous = app::setMessenger(nullptr);
     EXPECT_FALSE(app::ask(QStringLiteral("Có muốn xoá không ?")));
-    EXPECT_EQ(app::module1().traloi, QStringLiteral("no"));
+    EXPECT_EQ(app::module1().answer, QStringLiteral("no"));
     EXPECT_EQ(app::showMessage(QStringLiteral("Đã ghi."), QStringLiteral("OK")), QStringLiteral("ok"));
     app::setMessenger(previous);
     app::resetModule1();
@@ -50,8 +50,8 @@ using DroppedErrors = testing_support::DataFolderTest;
 // and as the last run-time error the message dialog shows with Ctrl+End.
 TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
 {
-    app::module1().filegoc = dataPath(QStringLiteral("vemogoc.mdb"));
-    db::Database templ = openFile(app::module1().filegoc);
+    app::module1().templatePath = dataPath(QStringLiteral("vemogoc.mdb"));
+    db::Database templ = openFile(app::module1().templatePath);
     const QString noFolder = dataPath(QStringLiteral("no/vemocv.MDB"));
     struct Case
     {

@@ -1,6 +1,6 @@
 #include "data_folder_fixture.h"
 
-#include "app/settings_files.h"
+#include "app/core/settings_files.h"
 #include "common/clock.h"
 #include "platform/sys/file_ops.h"
 
@@ -29,10 +29,10 @@ TEST_P(SysmemParse, ReadsItemsOrSafeDefaults)
 {
     const SysmemCase& c = GetParam();
     const app::SysmemReading reading = app::parseSysmem(QString::fromUtf8(c.text), kProgram, QStringLiteral("2011"));
-    EXPECT_EQ(reading.values.filelich, QString::fromUtf8(c.filelich));
-    EXPECT_EQ(reading.values.filecongvan, QString::fromUtf8(c.filecongvan));
-    EXPECT_EQ(reading.values.filebackup, QString::fromUtf8(c.filebackup));
-    EXPECT_EQ(reading.values.namlamviec, QString::fromUtf8(c.namlamviec));
+    EXPECT_EQ(reading.values.schedulePath, QString::fromUtf8(c.schedulePath));
+    EXPECT_EQ(reading.values.lettersPath, QString::fromUtf8(c.lettersPath));
+    EXPECT_EQ(reading.values.backupPath, QString::fromUtf8(c.backupPath));
+    EXPECT_EQ(reading.values.workingYear, QString::fromUtf8(c.workingYear));
     EXPECT_EQ(reading.repaired, c.repaired);
 }
 
@@ -82,10 +82,10 @@ TEST(Sysmem, WrittenFormReadsBackUnchanged)
                              QStringLiteral("2010")};
     const app::SysmemReading reading = app::parseSysmem(app::formatSysmem(values), kProgram, QStringLiteral("2011"));
     EXPECT_FALSE(reading.repaired);
-    EXPECT_EQ(reading.values.filelich, values.filelich);
-    EXPECT_EQ(reading.values.filecongvan, values.filecongvan);
-    EXPECT_EQ(reading.values.filebackup, values.filebackup);
-    EXPECT_EQ(reading.values.namlamviec, values.namlamviec);
+    EXPECT_EQ(reading.values.schedulePath, values.schedulePath);
+    EXPECT_EQ(reading.values.lettersPath, values.lettersPath);
+    EXPECT_EQ(reading.values.backupPath, values.backupPath);
+    EXPECT_EQ(reading.values.workingYear, values.workingYear);
 }
 
 class SysmemFileTest : public DataFolderTest
@@ -113,10 +113,10 @@ TEST_F(SysmemFileTest, GoodFileIsReadIntoTheSharedStateAndLeftAlone)
     writeFile(dataPath(QStringLiteral("SYSMEM")), text);
     EXPECT_FALSE(app::readSysmem());
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.filelich, QStringLiteral("/s/l.MDB"));
-    EXPECT_EQ(m.filecongvan, QStringLiteral("/s/c.MDB"));
-    EXPECT_EQ(m.filebackup, QStringLiteral("/b/bk.mdb"));
-    EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
+    EXPECT_EQ(m.schedulePath, QStringLiteral("/s/l.MDB"));
+    EXPECT_EQ(m.lettersPath, QStringLiteral("/s/c.MDB"));
+    EXPECT_EQ(m.backupPath, QStringLiteral("/b/bk.mdb"));
+    EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
     EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), text);
 }
 
@@ -124,7 +124,7 @@ TEST_F(SysmemFileTest, DamagedFileIsRewrittenCorrectly)
 {
     writeFile(dataPath(QStringLiteral("sysmem")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
     EXPECT_TRUE(app::readSysmem());
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2012"));
+    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2012"));
     EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
     // Read again, it is good now.
     EXPECT_FALSE(app::readSysmem());
@@ -134,10 +134,10 @@ TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
 {
     EXPECT_FALSE(app::readSysmem());
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.filelich, dataPath(QStringLiteral("vemolich.MDB")));
-    EXPECT_EQ(m.filecongvan, dataPath(QStringLiteral("vemocv.MDB")));
-    EXPECT_EQ(m.filebackup, QStringLiteral(" "));
-    EXPECT_EQ(m.namlamviec, QStringLiteral("2012"));
+    EXPECT_EQ(m.schedulePath, dataPath(QStringLiteral("vemolich.MDB")));
+    EXPECT_EQ(m.lettersPath, dataPath(QStringLiteral("vemocv.MDB")));
+    EXPECT_EQ(m.backupPath, QStringLiteral(" "));
+    EXPECT_EQ(m.workingYear, QStringLiteral("2012"));
     EXPECT_FALSE(sys::exists(dataPath(QStringLiteral("sysmem"))));
 }
 
@@ -146,23 +146,23 @@ TEST_F(SysmemFileTest, WriteReplacesTheFileFromTheSharedState)
     writeFile(dataPath(QStringLiteral("sysmem")), "old and much longer contents than the new ones will be.......");
     sys::setReadOnly(dataPath(QStringLiteral("sysmem")), true);
     app::Module1& m = app::module1();
-    m.filelich = QStringLiteral("/a/vemolich.MDB");
-    m.filecongvan = QStringLiteral("/a/vemocv.MDB");
-    m.filebackup = QStringLiteral(" ");
-    m.namlamviec = QStringLiteral("2010");
+    m.schedulePath = QStringLiteral("/a/vemolich.MDB");
+    m.lettersPath = QStringLiteral("/a/vemocv.MDB");
+    m.backupPath = QStringLiteral(" ");
+    m.workingYear = QStringLiteral("2010");
     app::writeSysmem();
     EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/a/vemolich.MDB\",\"/a/vemocv.MDB\",\" \",\"2010\"\r\n");
-    m.thumucchuongtrinh = programFolder() + QStringLiteral("/gone"); // a missing folder raises
+    m.programFolder = programFolder() + QStringLiteral("/gone"); // a missing folder raises
     EXPECT_THROW(app::writeSysmem(), sys::FileError);
 }
 
 TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
 {
     app::Module1& m = app::module1();
-    m.filelich = dataPath(QStringLiteral("vemolich.MDB"));
-    m.filecongvan = dataPath(QStringLiteral("năm 2010/vemocv.MDB"));
-    m.filebackup = QStringLiteral("/mnt/sao lưu/vemocv.mdb");
-    m.namlamviec = QStringLiteral("2010");
+    m.schedulePath = dataPath(QStringLiteral("vemolich.MDB"));
+    m.lettersPath = dataPath(QStringLiteral("năm 2010/vemocv.MDB"));
+    m.backupPath = QStringLiteral("/mnt/sao lưu/vemocv.mdb");
+    m.workingYear = QStringLiteral("2010");
     app::writeSysmem();
     const QString inside = QDir::toNativeSeparators(QStringLiteral("data/năm 2010/vemocv.MDB"));
     EXPECT_EQ(QString::fromUtf8(readFile(dataPath(QStringLiteral("sysmem")))),
@@ -175,9 +175,9 @@ TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
     ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("sysmem")), copy.filePath(QStringLiteral("data/sysmem"))));
     app::setProgramFolder(copy.path());
     EXPECT_FALSE(app::readSysmem());
-    EXPECT_EQ(m.filelich, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
-    EXPECT_EQ(m.filecongvan, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
-    EXPECT_EQ(m.filebackup, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
+    EXPECT_EQ(m.schedulePath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
+    EXPECT_EQ(m.lettersPath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
+    EXPECT_EQ(m.backupPath, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
 }
 
 } // namespace

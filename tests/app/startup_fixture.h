@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/data_paths.h"
-#include "app/module1.h"
-#include "app/sub_main.h"
+#include "app/core/data_paths.h"
+#include "app/core/module1.h"
+#include "app/gui/sub_main.h"
 #include "common/clock.h"
 #include "platform/db/database.h"
 #include "platform/ui/form_base.h"

@@ -1,8 +1,8 @@
 // Runs start-up on the program folder given, the login answered, and prints what it did, one item
 // a line: "outcome <StartupOutcome>", "chidoc 0|1", "letterEntry 0|1", "message <text>" (carriage
 // returns as spaces). The read-only tests run it as an unprivileged user.
-#include "app/module1.h"
-#include "app/sub_main.h"
+#include "app/core/module1.h"
+#include "app/gui/sub_main.h"
 #include "platform/ui/form_base.h"
 #include "scripted_responder.h"
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv)
     });
     ProbeWindow window;
     const app::StartupOutcome outcome = app::subMain(QString::fromLocal8Bit(argv[1]), window);
-    std::printf("outcome %d\nchidoc %d\nletterEntry %d\n", static_cast<int>(outcome), app::module1().chidoc ? 1 : 0,
+    std::printf("outcome %d\nchidoc %d\nletterEntry %d\n", static_cast<int>(outcome), app::module1().readOnly ? 1 : 0,
                 window.letterEntry ? 1 : 0);
     for (QString text : responder.messages())
         std::printf("message %s\n", text.replace(QLatin1Char('\r'), QLatin1Char(' ')).toUtf8().constData());

@@ -1,7 +1,7 @@
 // Start-up on what a kill, a damaged file or a wrong setting left in a program folder.
-#include "app/module1.h"
-#include "app/read_only_mode.h"
-#include "app/sub_main.h"
+#include "app/core/module1.h"
+#include "app/core/read_only_mode.h"
+#include "app/gui/sub_main.h"
 #include "startup_fixture.h"
 
 #include <QFile>

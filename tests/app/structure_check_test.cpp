@@ -1,8 +1,8 @@
 #include "data_folder_fixture.h"
 
-#include "app/last_error.h"
-#include "app/structure_check.h"
-#include "app/table_copy.h"
+#include "app/core/last_error.h"
+#include "app/core/structure_check.h"
+#include "app/core/table_copy.h"
 #include "platform/db/db_error.h"
 #include "platform/sys/file_ops.h"
 
@@ -100,7 +100,7 @@ TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
 {
     const QString path = dataPath(QStringLiteral("vemotk.MDB"));
     db::Database other = db::Database::create(path, QStringLiteral("khac"));
-    db::Database source = openFile(app::module1().filegoc);
+    db::Database source = openFile(app::module1().templatePath);
     for (const QString& table : app::requiredTables(QStringLiteral("vemotk")))
         ASSERT_TRUE(app::copyTableStructure(source, other, table, table, false));
     other.close();
@@ -113,7 +113,7 @@ TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutg
 {
     const QString path = dataPath(QStringLiteral("vemocv.MDB"));
     db::Database letters = db::Database::create(path, QStringLiteral("vorkelmadu"));
-    db::Database source = openFile(app::module1().filegoc);
+    db::Database source = openFile(app::module1().templatePath);
     ASSERT_TRUE(
         app::copyTableStructure(source, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvdenmau"), false));
     EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemocv"))); // no cvdi* yet
@@ -129,7 +129,7 @@ TEST_F(DataFolderTest, ReferenceFileLackingOneListOrAnUnknownKindFails)
 {
     const QString path = dataPath(QStringLiteral("vemotk.MDB"));
     db::Database reference = db::Database::create(path, QStringLiteral("vorkelmadu"));
-    db::Database source = openFile(app::module1().filegoc);
+    db::Database source = openFile(app::module1().templatePath);
     for (const QString& table : app::requiredTables(QStringLiteral("vemotk"))) {
         if (table != QLatin1String("incvdi")) {
             ASSERT_TRUE(app::copyTableStructure(source, reference, table, table, false));
@@ -151,7 +151,7 @@ TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttributeButTheTemplateKeepsIt
     sys::setReadOnly(path, true);
     EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
     EXPECT_FALSE(sys::isReadOnly(path));
-    const QString templ = app::module1().filegoc;
+    const QString templ = app::module1().templatePath;
     sys::setReadOnly(templ, true);
     EXPECT_TRUE(app::isSoundDataFile(templ, QStringLiteral("vemogoc")));
     EXPECT_TRUE(sys::isReadOnly(templ));
@@ -169,7 +169,7 @@ TEST_F(DataFolderTest, ReadOnlyAttributeThatCannotBeClearedFailsWithTheMessage)
     EXPECT_EQ(messenger.shown.first().text,
               QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file /proc/self/status"));
     EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("ok"));
-    EXPECT_EQ(app::module1().thongbao, messenger.shown.first().text);
+    EXPECT_EQ(app::module1().message, messenger.shown.first().text);
 }
 
 } // namespace

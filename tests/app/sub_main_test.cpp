@@ -1,6 +1,6 @@
-#include "app/last_error.h"
-#include "app/module1.h"
-#include "app/sub_main.h"
+#include "app/core/last_error.h"
+#include "app/core/module1.h"
+#include "app/gui/sub_main.h"
 #include "platform/db/db_error.h"
 #include "startup_fixture.h"
 
@@ -46,24 +46,24 @@ TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsAndLogsInAdministrator)
     EXPECT_EQ(sysmem.at(3), QStringLiteral("2009"));
 
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
-    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
-    EXPECT_TRUE(hasTable(m.filecongvan, QStringLiteral("cvden2009")));
-    EXPECT_TRUE(hasTable(m.filecongvan, QStringLiteral("cvdi2009")));
-    EXPECT_TRUE(hasTable(m.filelich, QStringLiteral("kehoach2009")));
-    EXPECT_TRUE(hasTable(m.filelich, QStringLiteral("lich2009")));
-    EXPECT_EQ(m.hotendangnhap, QStringLiteral("Một người không rõ tên"));
-    EXPECT_EQ(m.quyendangnhap, QStringLiteral("Q"));
-    EXPECT_FALSE(m.rschutat.isNull());
-    EXPECT_FALSE(m.rsdonvi.isNull());
-    EXPECT_FALSE(m.rsnoigui.isNull());
-    EXPECT_FALSE(m.rsloaicv.isNull());
+    EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
+    EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
+    EXPECT_TRUE(hasTable(m.lettersPath, QStringLiteral("cvden2009")));
+    EXPECT_TRUE(hasTable(m.lettersPath, QStringLiteral("cvdi2009")));
+    EXPECT_TRUE(hasTable(m.schedulePath, QStringLiteral("kehoach2009")));
+    EXPECT_TRUE(hasTable(m.schedulePath, QStringLiteral("lich2009")));
+    EXPECT_EQ(m.userFullName, QStringLiteral("Một người không rõ tên"));
+    EXPECT_EQ(m.userRights, QStringLiteral("Q"));
+    EXPECT_FALSE(m.abbreviations.isNull());
+    EXPECT_FALSE(m.units.isNull());
+    EXPECT_FALSE(m.correspondents.isNull());
+    EXPECT_FALSE(m.letterTypes.isNull());
 
     EXPECT_TRUE(window.shown);
     EXPECT_TRUE(window.focused);
     EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2009"));
-    EXPECT_EQ(window.filesLabel, QStringLiteral("File công văn: ") + m.filecongvan +
-                                     QStringLiteral("\r\nFile kế hoạch, lịch công tác: ") + m.filelich);
+    EXPECT_EQ(window.filesLabel, QStringLiteral("File công văn: ") + m.lettersPath +
+                                     QStringLiteral("\r\nFile kế hoạch, lịch công tác: ") + m.schedulePath);
     EXPECT_EQ(window.letterEntry, app::lettersFileIsLocal() ? 1 : 0);
 }
 
@@ -91,9 +91,9 @@ TEST(SubMainTest, StoredYearDifferentFromClockIsToldOnceAndKept)
     EXPECT_EQ(home.messages().first(), QStringLiteral("Năm làm việc không trùng với con số năm trên máy là 2009\r"
                                                       "Cần chọn lại năm làm việc hoặc phải kiểm tra, đặt lại ngày "
                                                       "tháng năm trên máy tính!"));
-    EXPECT_EQ(app::module1().namlamviec, QStringLiteral("2008"));
-    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2008")));
-    EXPECT_FALSE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2009")));
+    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2008"));
+    EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2008")));
+    EXPECT_FALSE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
     EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
 }
 
@@ -116,8 +116,8 @@ TEST(SubMainTest, UnreachableLettersFileFallsBackToLocalFileOnYes)
     const QStringList sysmem = home.readSysmem();
     ASSERT_EQ(sysmem.size(), 4);
     EXPECT_EQ(sysmem.at(1), QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")));
-    EXPECT_EQ(app::module1().filecongvan, home.data(QStringLiteral("vemocv.MDB")));
-    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2009")));
+    EXPECT_EQ(app::module1().lettersPath, home.data(QStringLiteral("vemocv.MDB")));
+    EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
 }
 
 TEST(SubMainTest, UnreachableScheduleFileStopsOnNo)
@@ -145,8 +145,8 @@ TEST(SubMainTest, MissingLettersFileIsRecreatedSilentlyWithItsYearTables)
     ASSERT_EQ(home.start(window), StartupOutcome::Ready);
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_TRUE(home.exists(QStringLiteral("vemocv.MDB")));
-    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvden2009")));
-    EXPECT_TRUE(hasTable(app::module1().filecongvan, QStringLiteral("cvdi2009")));
+    EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
+    EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvdi2009")));
 }
 
 struct BackupCase
@@ -212,7 +212,7 @@ TEST(SubMainTest, DamagedTemplateStopsBeforeCopyingItOverAMissingFile)
     EXPECT_TRUE(home.messages().first().contains(QStringLiteral(" bị hỏng. Chương trình không thể tiếp tục được !\r"
                                                                 "Cần cài đặt lại chương trình này từ đĩa gốc !")));
     EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files), QStringList{QStringLiteral("vemogoc.mdb")});
-    EXPECT_TRUE(app::module1().gochong);
+    EXPECT_TRUE(app::module1().templateDamaged);
 }
 
 TEST(SubMainTest, LocalReferenceFileWithWrongPasswordIsToldAndRestored)
@@ -264,7 +264,7 @@ TEST(SubMainTest, CancelledLoginEndsWithoutMessage)
     EXPECT_EQ(home.start(window), StartupOutcome::NotLoggedIn);
     EXPECT_TRUE(home.messages().isEmpty());
     EXPECT_EQ(home.logins, 1);
-    EXPECT_TRUE(app::module1().rschutat.isNull()) << "nothing after the login runs";
+    EXPECT_TRUE(app::module1().abbreviations.isNull()) << "nothing after the login runs";
 }
 
 TEST(SubMainTest, UserWithEmptyRightsEndsTheProgram)
@@ -272,7 +272,7 @@ TEST(SubMainTest, UserWithEmptyRightsEndsTheProgram)
     ProgramFolder home;
     FakeStartupWindow first;
     ASSERT_EQ(home.start(first), StartupOutcome::Ready);
-    app::module1().dbthamkhaolich.execute(QStringLiteral(
+    app::module1().scheduleReference.execute(QStringLiteral(
         "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Hoàng Em', 'em', 'x', '')"));
     app::resetModule1();
     home.responder.clear();
@@ -282,7 +282,7 @@ TEST(SubMainTest, UserWithEmptyRightsEndsTheProgram)
     FakeStartupWindow window;
     EXPECT_EQ(home.start(window), StartupOutcome::NotLoggedIn);
     EXPECT_TRUE(home.messages().isEmpty());
-    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Hoàng Em"));
+    EXPECT_EQ(app::module1().userFullName, QStringLiteral("Hoàng Em"));
 }
 
 } // namespace
@@ -372,7 +372,7 @@ TEST_P(SubMainDriveTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
     FakeStartupWindow window;
     ASSERT_EQ(home.start(window, services), StartupOutcome::Ready);
     EXPECT_EQ(window.letterEntry, GetParam().letterEntry ? 1 : 0) << GetParam().description;
-    EXPECT_EQ(askedFor, app::module1().filecongvan);
+    EXPECT_EQ(askedFor, app::module1().lettersPath);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SubMainDriveTest,

@@ -1,8 +1,8 @@
 #include "data_folder_fixture.h"
 
-#include "app/kiemtra_query.h"
-#include "app/table_copy.h"
-#include "app/table_pattern.h"
+#include "app/core/kiemtra_query.h"
+#include "app/core/table_copy.h"
+#include "app/core/table_pattern.h"
 #include "platform/db/db_error.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "data_folder_fixture.h"
 
-#include "app/drive_description.h"
-#include "app/structure_check.h"
-#include "app/template_restore.h"
+#include "app/core/drive_description.h"
+#include "app/core/structure_check.h"
+#include "app/core/template_restore.h"
 #include "platform/sys/file_ops.h"
 
 namespace {
@@ -23,7 +23,7 @@ TEST_F(DataFolderTest, ScratchFileOfAMillionBytesIsReplacedAndOneByteLessStays)
 
 TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTemplate)
 {
-    sys::setReadOnly(app::module1().filegoc, true);
+    sys::setReadOnly(app::module1().templatePath, true);
     for (const QString& name : app::localDataFileNames()) {
         const QString path = dataPath(name);
         ASSERT_TRUE(app::restoreFromTemplate(path)) << qPrintable(name);
@@ -40,7 +40,7 @@ TEST_F(DataFolderTest, RestoringFailsAndLeavesTheTargetWhenTheTemplateOrTheFolde
 {
     const QString target = dataPath(QStringLiteral("vemotk.MDB"));
     writeFile(target, "damaged");
-    app::module1().filegoc = dataPath(QStringLiteral("nothing.mdb"));
+    app::module1().templatePath = dataPath(QStringLiteral("nothing.mdb"));
     EXPECT_FALSE(app::restoreFromTemplate(target));
     EXPECT_EQ(readFile(target), "damaged");
     EXPECT_TRUE(messenger.shown.isEmpty());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 #include "platform/db/database.h"
 
 #include <QFile>

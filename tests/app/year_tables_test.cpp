@@ -1,8 +1,8 @@
 #include "data_folder_fixture.h"
 
-#include "app/reference_recordsets.h"
-#include "app/table_pattern.h"
-#include "app/year_tables.h"
+#include "app/core/reference_recordsets.h"
+#include "app/core/table_pattern.h"
+#include "app/core/year_tables.h"
 #include "platform/db/db_error.h"
 
 namespace {
@@ -16,11 +16,11 @@ protected:
     {
         DataFolderTest::SetUp();
         app::Module1& m = app::module1();
-        m.filecongvan = copyTemplate(QStringLiteral("vemocv.MDB"));
-        m.filelich = copyTemplate(QStringLiteral("vemolich.MDB"));
-        m.dbcongvan = openFile(m.filecongvan);
-        m.dblich = openFile(m.filelich);
-        m.namlamviec = QStringLiteral("2009");
+        m.lettersPath = copyTemplate(QStringLiteral("vemocv.MDB"));
+        m.schedulePath = copyTemplate(QStringLiteral("vemolich.MDB"));
+        m.letters = openFile(m.lettersPath);
+        m.schedule = openFile(m.schedulePath);
+        m.workingYear = QStringLiteral("2009");
     }
 };
 
@@ -28,19 +28,19 @@ TEST_F(YearTablesTest, CreatesTheFourTablesOfTheWorkingYear)
 {
     app::Module1& m = app::module1();
     ASSERT_TRUE(app::createYearTables());
-    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
-    EXPECT_EQ(m.bangcvdi, QStringLiteral("cvdi2009"));
-    EXPECT_EQ(m.bangkehoach, QStringLiteral("kehoach2009"));
-    EXPECT_EQ(m.banglich, QStringLiteral("lich2009"));
-    EXPECT_TRUE(m.dbcongvan.hasTable(QStringLiteral("cvden2009")));
-    EXPECT_TRUE(m.dbcongvan.hasTable(QStringLiteral("cvdi2009")));
-    EXPECT_TRUE(m.dblich.hasTable(QStringLiteral("kehoach2009")));
-    EXPECT_TRUE(m.dblich.hasTable(QStringLiteral("lich2009")));
+    EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
+    EXPECT_EQ(m.outgoingTable, QStringLiteral("cvdi2009"));
+    EXPECT_EQ(m.plansTable, QStringLiteral("kehoach2009"));
+    EXPECT_EQ(m.scheduleTable, QStringLiteral("lich2009"));
+    EXPECT_TRUE(m.letters.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_TRUE(m.letters.hasTable(QStringLiteral("cvdi2009")));
+    EXPECT_TRUE(m.schedule.hasTable(QStringLiteral("kehoach2009")));
+    EXPECT_TRUE(m.schedule.hasTable(QStringLiteral("lich2009")));
     // Each in its own file only.
-    EXPECT_FALSE(m.dbcongvan.hasTable(QStringLiteral("lich2009")));
-    EXPECT_FALSE(m.dblich.hasTable(QStringLiteral("cvden2009")));
-    EXPECT_EQ(m.dbcongvan.tableDef(QStringLiteral("cvden2009")).fields.size(),
-              m.dbcongvan.tableDef(QStringLiteral("cvdenmau")).fields.size());
+    EXPECT_FALSE(m.letters.hasTable(QStringLiteral("lich2009")));
+    EXPECT_FALSE(m.schedule.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_EQ(m.letters.tableDef(QStringLiteral("cvden2009")).fields.size(),
+              m.letters.tableDef(QStringLiteral("cvdenmau")).fields.size());
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
@@ -49,21 +49,21 @@ TEST_F(YearTablesTest, ExistingYearTablesAndTheirRowsStayBesideAnotherYear)
 {
     app::Module1& m = app::module1();
     ASSERT_TRUE(app::createYearTables());
-    m.dbcongvan.execute(QStringLiteral("INSERT INTO cvden2009 (noigui, kieuupdate) VALUES ('Bộ Tài chính', 1)"));
+    m.letters.execute(QStringLiteral("INSERT INTO cvden2009 (noigui, kieuupdate) VALUES ('Bộ Tài chính', 1)"));
     ASSERT_TRUE(app::createYearTables());
-    m.namlamviec = QStringLiteral("2010");
+    m.workingYear = QStringLiteral("2010");
     ASSERT_TRUE(app::createYearTables());
-    db::Recordset rows = m.dbcongvan.openRecordset(QStringLiteral("cvden2009"), db::RecordsetType::Snapshot);
+    db::Recordset rows = m.letters.openRecordset(QStringLiteral("cvden2009"), db::RecordsetType::Snapshot);
     ASSERT_EQ(rows.recordCount(), 1);
     EXPECT_EQ(rows.value(QStringLiteral("noigui")).toString(), QStringLiteral("Bộ Tài chính"));
-    EXPECT_TRUE(app::hasTableLike(QStringLiteral("cvden2010"), m.dbcongvan));
-    EXPECT_EQ(m.bangcvdi, QStringLiteral("cvdi2010"));
+    EXPECT_TRUE(app::hasTableLike(QStringLiteral("cvden2010"), m.letters));
+    EXPECT_EQ(m.outgoingTable, QStringLiteral("cvdi2010"));
 }
 
 TEST_F(YearTablesTest, MissingTemplateStopsWithTheMessage)
 {
     app::Module1& m = app::module1();
-    m.dbcongvan.execute(QStringLiteral("DROP TABLE cvdimau"));
+    m.letters.execute(QStringLiteral("DROP TABLE cvdimau"));
     EXPECT_FALSE(app::createYearTables());
     ASSERT_EQ(messenger.shown.size(), 1);
     EXPECT_EQ(messenger.shown.first().text,
@@ -71,28 +71,28 @@ TEST_F(YearTablesTest, MissingTemplateStopsWithTheMessage)
                              "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"));
     EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("ok"));
     // The tables before the failure were made.
-    EXPECT_TRUE(m.dbcongvan.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_TRUE(m.letters.hasTable(QStringLiteral("cvden2009")));
 }
 
 TEST_F(YearTablesTest, DatabaseNotOpenStopsAtTheFirstTable)
 {
     app::Module1& m = app::module1();
-    m.dblich = db::Database();
+    m.schedule = db::Database();
     EXPECT_FALSE(app::createYearTables());
     EXPECT_EQ(messenger.shown.size(), 1);
-    EXPECT_FALSE(m.dbcongvan.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_FALSE(m.letters.hasTable(QStringLiteral("cvden2009")));
 }
 
 TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
 {
     app::Module1& m = app::module1();
-    m.dbthamkhao = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
-    m.dbthamkhaocv = m.dbthamkhao;
-    m.dbthamkhaolich = m.dbthamkhao;
-    m.dbthamkhao.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('zz', 'zzz')"));
-    m.dbthamkhao.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('aa', '000')"));
+    m.reference = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
+    m.lettersReference = m.reference;
+    m.scheduleReference = m.reference;
+    m.reference.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('zz', 'zzz')"));
+    m.reference.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('aa', '000')"));
     app::openReferenceRecordsets();
-    for (db::Recordset* rs : {&m.rschutat, &m.rsdonvi, &m.rsnoigui, &m.rsloaicv}) {
+    for (db::Recordset* rs : {&m.abbreviations, &m.units, &m.correspondents, &m.letterTypes}) {
         ASSERT_FALSE(rs->isNull());
         EXPECT_EQ(rs->type(), db::RecordsetType::Snapshot);
         QString previous;
@@ -103,8 +103,8 @@ TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
         }
     }
     QStringList order;
-    for (m.rschutat.moveFirst(); !m.rschutat.eof(); m.rschutat.moveNext())
-        order << m.rschutat.value(QStringLiteral("chutat")).toString();
+    for (m.abbreviations.moveFirst(); !m.abbreviations.eof(); m.abbreviations.moveNext())
+        order << m.abbreviations.value(QStringLiteral("chutat")).toString();
     ASSERT_TRUE(order.contains(QStringLiteral("aa")) && order.contains(QStringLiteral("zz")));
     EXPECT_LT(order.indexOf(QStringLiteral("aa")), order.indexOf(QStringLiteral("zz")));
 }
@@ -112,9 +112,9 @@ TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
 TEST_F(DataFolderTest, ReferenceRecordsetsRaiseWhenAFileIsNotOpen)
 {
     app::Module1& m = app::module1();
-    m.dbthamkhao = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
+    m.reference = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
     EXPECT_THROW(app::openReferenceRecordsets(), db::DbError);
-    EXPECT_FALSE(m.rschutat.isNull());
+    EXPECT_FALSE(m.abbreviations.isNull());
 }
 
 } // namespace

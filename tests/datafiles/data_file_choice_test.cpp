@@ -1,7 +1,7 @@
 #include "data_files_fixture.h"
 
-#include "app/recent_files.h"
-#include "app/settings_files.h"
+#include "app/core/recent_files.h"
+#include "app/core/settings_files.h"
 #include "datafiles/data_file_choice.h"
 
 namespace {
@@ -23,19 +23,19 @@ protected:
             ++logins;
             app::Module1& m = app::module1();
             // The login reads the users beside the new file.
-            EXPECT_EQ(m.dbthamkhaolich.path(), m.filethamkhaolich);
-            EXPECT_NE(m.filethamkhaolich, dataPath(QStringLiteral("vemotk.mdb")));
+            EXPECT_EQ(m.scheduleReference.path(), m.scheduleReferencePath);
+            EXPECT_NE(m.scheduleReferencePath, dataPath(QStringLiteral("vemotk.mdb")));
             if (loginAs.isEmpty()) {
-                m.thongbao = QStringLiteral("thoi"); // cancelled
+                m.message = QStringLiteral("thoi"); // cancelled
             } else {
-                m.hotendangnhap = loginAs;
-                m.quyendangnhap = QStringLiteral("CB");
+                m.userFullName = loginAs;
+                m.userRights = QStringLiteral("CB");
             }
         };
         hooks.chooseWorkingYear = [this] {
             ++yearDialogs;
             if (!yearChosen.isEmpty()) {
-                app::module1().namlamviec = yearChosen;
+                app::module1().workingYear = yearChosen;
                 app::module1().setYearTables();
             }
         };
@@ -55,24 +55,24 @@ protected:
     // The shared state that a refused or failed choice must leave as it was.
     struct InUse
     {
-        QString filecongvan, filelich, filethamkhaocv, filethamkhaolich, filebackup, user;
-        db::Database dbcongvan, dblich, dbthamkhaocv, dbthamkhaolich;
+        QString lettersPath, schedulePath, lettersReferencePath, scheduleReferencePath, backupPath, user;
+        db::Database letters, schedule, lettersReference, scheduleReference;
         QByteArray sysmem;
         bool operator==(const InUse&) const = default;
     };
     InUse inUse() const
     {
         const app::Module1& m = app::module1();
-        return {m.filecongvan,
-                m.filelich,
-                m.filethamkhaocv,
-                m.filethamkhaolich,
-                m.filebackup,
-                m.hotendangnhap,
-                m.dbcongvan,
-                m.dblich,
-                m.dbthamkhaocv,
-                m.dbthamkhaolich,
+        return {m.lettersPath,
+                m.schedulePath,
+                m.lettersReferencePath,
+                m.scheduleReferencePath,
+                m.backupPath,
+                m.userFullName,
+                m.letters,
+                m.schedule,
+                m.lettersReference,
+                m.scheduleReference,
                 readFile(app::sysmemPath())};
     }
 
@@ -88,7 +88,7 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
     const QString notData = dataPath(QStringLiteral("thư.mdb"));
     writeFile(notData, "plain text");
     db::Database schedule = makeDataFile(kOther, QStringLiteral("vemolich.mdb"), {QStringLiteral("2009")});
-    const QString inUseUpper = app::module1().filecongvan.toUpper().replace(
+    const QString inUseUpper = app::module1().lettersPath.toUpper().replace(
         programFolder().toUpper(), programFolder()); // the same file, named in another letter case
     struct Case
     {
@@ -101,8 +101,8 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
         {DataFileRole::Letters, inUseUpper,
          QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + inUseUpper + QStringLiteral(")."),
          QString()},
-        {DataFileRole::Letters, app::module1().filelich,
-         QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + app::module1().filelich +
+        {DataFileRole::Letters, app::module1().schedulePath,
+         QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + app::module1().schedulePath +
              QStringLiteral(")."),
          QString()},
         {DataFileRole::Letters, dataPath(QStringLiteral("không có.mdb")),
@@ -135,7 +135,7 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
         EXPECT_EQ(messages(), QStringList{c.message}) << qPrintable(c.filechon);
         EXPECT_EQ(filechon, c.filechonAfter);
         EXPECT_TRUE(inUse() == before) << qPrintable(c.filechon);
-        EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("QT"));
+        EXPECT_EQ(app::module1().userRights, QStringLiteral("QT"));
     }
     EXPECT_EQ(logins, 1);
     EXPECT_EQ(refreshes, 0);
@@ -144,14 +144,14 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
 TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
 {
     const QString other = otherLetters(false);
-    db::Database old = app::module1().dbcongvan;
+    db::Database old = app::module1().letters;
     QString filechon = other;
     ASSERT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Switched);
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.filecongvan, other);
-    EXPECT_EQ(m.dbcongvan.path(), other);
-    EXPECT_EQ(m.filethamkhaocv, app::referenceFileBeside(other));
-    EXPECT_EQ(m.dbthamkhaocv.path(), m.filethamkhaocv);
+    EXPECT_EQ(m.lettersPath, other);
+    EXPECT_EQ(m.letters.path(), other);
+    EXPECT_EQ(m.lettersReferencePath, app::referenceFileBeside(other));
+    EXPECT_EQ(m.lettersReference.path(), m.lettersReferencePath);
     EXPECT_FALSE(old.isOpen());
     EXPECT_EQ(messages(),
               (QStringList{QStringLiteral("Không tìm thấy bảng dữ liệu cho năm 2009\rCần chọn lại năm làm việc!"),
@@ -162,7 +162,7 @@ TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
     // Inside the program folder: written relative to it.
     EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath()))
                     .contains(QDir::toNativeSeparators(QDir(programFolder()).relativeFilePath(other))));
-    EXPECT_EQ(m.rsnoigui.isNull(), false);
+    EXPECT_EQ(m.correspondents.isNull(), false);
 }
 
 TEST_F(ChoiceTest, ScheduleFileNeedsALoginAgainstItsUsers)
@@ -173,9 +173,9 @@ TEST_F(ChoiceTest, ScheduleFileNeedsALoginAgainstItsUsers)
     QString filechon = schedule.path();
     ASSERT_EQ(accept(DataFileRole::Schedule, filechon), ChoiceOutcome::Switched);
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.filelich, schedule.path());
-    EXPECT_EQ(m.filethamkhaolich, app::referenceFileBeside(schedule.path()));
-    EXPECT_EQ(m.hotendangnhap, loginAs);
+    EXPECT_EQ(m.schedulePath, schedule.path());
+    EXPECT_EQ(m.scheduleReferencePath, app::referenceFileBeside(schedule.path()));
+    EXPECT_EQ(m.userFullName, loginAs);
     EXPECT_EQ(yearDialogs, 0);
     EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))).value(0), schedule.path());
 }
@@ -185,7 +185,7 @@ TEST_F(ChoiceTest, NewBackupNameIsRecordedWithoutMakingTheFile)
     QString filechon = programFolder() + QStringLiteral("/sao lưu 1.MDB");
     ASSERT_EQ(accept(DataFileRole::Backup, filechon), ChoiceOutcome::Switched);
     const QString recorded = programFolder() + QStringLiteral("/saolưu1.MDB");
-    EXPECT_EQ(app::module1().filebackup, recorded);
+    EXPECT_EQ(app::module1().backupPath, recorded);
     EXPECT_FALSE(QFile::exists(recorded));
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Đã chọn file backup là ") + recorded});
     EXPECT_EQ(datafiles::offeredFiles(DataFileRole::Backup), QStringList{recorded});
@@ -204,8 +204,8 @@ TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesBack)
     EXPECT_EQ(messages(),
               QStringList{QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! ")});
     EXPECT_TRUE(inUse() == before);
-    EXPECT_TRUE(app::module1().dbcongvan.isOpen());
-    EXPECT_TRUE(app::module1().dbthamkhaocv.isOpen());
+    EXPECT_TRUE(app::module1().letters.isOpen());
+    EXPECT_TRUE(app::module1().lettersReference.isOpen());
     EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem2"))), recent);
 }
 
@@ -223,21 +223,21 @@ TEST_F(ChoiceTest, FailedSwitchAfterTheYearDialogPutsTheYearBack)
     EXPECT_EQ(yearDialogs, 1);
     EXPECT_TRUE(inUse() == before);
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.namlamviec, QStringLiteral("2009"));
-    EXPECT_EQ(m.bangcvden, QStringLiteral("cvden2009"));
-    EXPECT_EQ(m.banglich, QStringLiteral("lich2009"));
+    EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
+    EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
+    EXPECT_EQ(m.scheduleTable, QStringLiteral("lich2009"));
 }
 
 // The open dialog starts in the folder of the file in use, or in the data folder.
 TEST_F(ChoiceTest, OpenDialogStartsInTheFolderOfTheFileInUse)
 {
     const QString other = otherLetters(true);
-    app::module1().filecongvan = other;
+    app::module1().lettersPath = other;
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, QFileInfo(other).absolutePath());
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Schedule).folder, app::dataFolder(programFolder()));
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Backup).folder, app::dataFolder(programFolder()))
         << "no backup file yet";
-    app::module1().filecongvan = QStringLiteral("/thư mục đã xoá/vemocv.mdb");
+    app::module1().lettersPath = QStringLiteral("/thư mục đã xoá/vemocv.mdb");
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, app::dataFolder(programFolder()));
 }
 

@@ -6,10 +6,10 @@
 
 #include "../app/data_folder_fixture.h"
 
-#include "app/recent_files.h"
-#include "app/settings_files.h"
-#include "app/table_copy.h"
-#include "app/year_tables.h"
+#include "app/core/recent_files.h"
+#include "app/core/settings_files.h"
+#include "app/core/table_copy.h"
+#include "app/core/year_tables.h"
 #include "platform/db/sql_quote.h"
 
 #include <QVariantMap>
@@ -23,22 +23,22 @@ protected:
     {
         DataFolderTest::SetUp();
         app::Module1& m = app::module1();
-        m.filecongvan = copyTemplate(QStringLiteral("vemocv.MDB"));
-        m.filelich = copyTemplate(QStringLiteral("vemolich.MDB"));
-        m.filethamkhaocv = m.filethamkhaolich = copyTemplate(QStringLiteral("vemotk.mdb"));
-        m.filethamkhao = m.filethamkhaocv;
-        m.dbcongvan = openFile(m.filecongvan);
-        m.dblich = openFile(m.filelich);
-        m.dbthamkhao = openFile(m.filethamkhao);
-        m.dbthamkhaocv = openFile(m.filethamkhaocv);
-        m.dbthamkhaolich = openFile(m.filethamkhaolich);
-        m.namlamviec = QStringLiteral("2009");
-        m.hotendangnhap = QStringLiteral("Trần Thị Bình");
-        m.quyendangnhap = QStringLiteral("QT");
+        m.lettersPath = copyTemplate(QStringLiteral("vemocv.MDB"));
+        m.schedulePath = copyTemplate(QStringLiteral("vemolich.MDB"));
+        m.lettersReferencePath = m.scheduleReferencePath = copyTemplate(QStringLiteral("vemotk.mdb"));
+        m.referencePath = m.lettersReferencePath;
+        m.letters = openFile(m.lettersPath);
+        m.schedule = openFile(m.schedulePath);
+        m.reference = openFile(m.referencePath);
+        m.lettersReference = openFile(m.lettersReferencePath);
+        m.scheduleReference = openFile(m.scheduleReferencePath);
+        m.workingYear = QStringLiteral("2009");
+        m.userFullName = QStringLiteral("Trần Thị Bình");
+        m.userRights = QStringLiteral("QT");
         ASSERT_TRUE(app::createYearTables());
         app::writeSysmem();
-        app::updateRecentFiles(QStringLiteral("sysmem2"), m.filecongvan);
-        app::updateRecentFiles(QStringLiteral("sysmem3"), m.filelich);
+        app::updateRecentFiles(QStringLiteral("sysmem2"), m.lettersPath);
+        app::updateRecentFiles(QStringLiteral("sysmem3"), m.schedulePath);
     }
 
     // A copy of the template at folder/name under the program folder (folders made), writable and

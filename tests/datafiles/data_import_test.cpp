@@ -64,10 +64,7 @@ protected:
         return datafiles::importOldData(kind, hooks);
     }
 
-    QStringList numbers(const QString& table)
-    {
-        return column(app::module1().dbcongvan, table, QStringLiteral("so_cv"));
-    }
+    QStringList numbers(const QString& table) { return column(app::module1().letters, table, QStringLiteral("so_cv")); }
 
     QString oldPath;
     QStringList requests;
@@ -78,7 +75,7 @@ protected:
 TEST_F(ImportTest, TwoYearsImportThenAgainAnsweredNoAndYes)
 {
     makeOldLetters();
-    db::Database& cv = app::module1().dbcongvan;
+    db::Database& cv = app::module1().letters;
     ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
     EXPECT_EQ(requests, QStringList{QStringLiteral("Chon file cong van vemocv.mdb")});
     EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
@@ -119,7 +116,7 @@ TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
     const QString otherPassword = dataPath(QStringLiteral("mật khẩu khác.mdb"));
     db::Database::create(otherPassword, QStringLiteral("khac")).close();
     // Files that are not data files of ours, the file in use itself, then cancel.
-    EXPECT_EQ(import(QStringLiteral("cv"), {text, truncated, otherPassword, app::module1().filecongvan}),
+    EXPECT_EQ(import(QStringLiteral("cv"), {text, truncated, otherPassword, app::module1().lettersPath}),
               ImportOutcome::Cancelled);
     EXPECT_EQ(messages().mid(0, 3), QStringList(3, datafiles::importUnusableMessage()));
     EXPECT_TRUE(messages().value(3).startsWith(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (")));
@@ -128,7 +125,7 @@ TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
     // The target outside the program folder: nothing is asked.
     messenger.shown.clear();
     requests.clear();
-    app::module1().filecongvan = QStringLiteral("/elsewhere/vemocv.mdb");
+    app::module1().lettersPath = QStringLiteral("/elsewhere/vemocv.mdb");
     EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Outside);
     // The message names the real data folder as this platform writes it.
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong "
@@ -161,7 +158,8 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
     EXPECT_EQ(datafiles::recogniseSource(old.filePath(QStringLiteral("không có.mdb"))), SourceKind::Unreadable);
 
     app::Module1& m = app::module1();
-    const QStringList tablesBefore = m.dbcongvan.tableNames() + m.dblich.tableNames() + m.dbthamkhaolich.tableNames();
+    const QStringList tablesBefore =
+        m.letters.tableNames() + m.schedule.tableNames() + m.scheduleReference.tableNames();
     const struct
     {
         const char* kind;
@@ -175,7 +173,7 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
             << c.kind;
         EXPECT_EQ(working, (QList<bool>{true, false})) << c.kind;
     }
-    EXPECT_EQ(m.dbcongvan.tableNames() + m.dblich.tableNames() + m.dbthamkhaolich.tableNames(), tablesBefore);
+    EXPECT_EQ(m.letters.tableNames() + m.schedule.tableNames() + m.scheduleReference.tableNames(), tablesBefore);
 
     // A text file is refused as before and the dialog shown again.
     messenger.shown.clear();
@@ -187,7 +185,7 @@ TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen
 {
     makeOldLetters();
     ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
-    db::Database& cv = app::module1().dbcongvan;
+    db::Database& cv = app::module1().letters;
     cv.setStatementHook([](const QString& sql) {
         if (sql.contains(QLatin1String("INSERT INTO"), Qt::CaseInsensitive))
             throw db::DbError(db::errc::FileLocked, QStringLiteral("held"));
@@ -212,7 +210,7 @@ TEST_F(ImportTest, BlankFirstRowCountsAsImportedOnlyWhenTheTableInUseHoldsRows)
         ++asked;
         return false;
     };
-    db::Database& lich = app::module1().dblich;
+    db::Database& lich = app::module1().schedule;
     // The table in use missing, then empty: copied without a question.
     EXPECT_EQ(datafiles::importYearTable(*source, lich, QStringLiteral("lich2007"), schedule, no),
               datafiles::YearTableOutcome::Copied);
@@ -303,7 +301,7 @@ TEST_F(MergeTest, MergeAddsMissingKeysOnceAndNullKeysDoNotStopIt)
     insert(old, QStringLiteral("donvi"), unit(QStringLiteral("Văn phòng")));
     insert(old, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Văn phòng")));
     insert(old, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Phòng Tư pháp")));
-    db::Database& tk = app::module1().dbthamkhaolich;
+    db::Database& tk = app::module1().scheduleReference;
     insert(tk, QStringLiteral("donvi"), unit(QStringLiteral("Văn phòng")));
     insert(tk, QStringLiteral("donvi"), {{QStringLiteral("chutat"), QStringLiteral("x")}}); // tendonvi Null
     insert(tk, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Văn phòng")));
@@ -340,7 +338,7 @@ TEST_F(MergeTest, AFailingListChangesNothingAndTheNextIsMerged)
     old.appendTableDef(def);
     insert(old, QStringLiteral("noigui"), {{QStringLiteral("tendonvi"), QStringLiteral("Sở A")}});
     insert(old, QStringLiteral("loaicv"), {{QStringLiteral("loai"), QStringLiteral("Công điện khẩn")}});
-    db::Database& tk = app::module1().dbthamkhaolich;
+    db::Database& tk = app::module1().scheduleReference;
     const int types = column(tk, QStringLiteral("loaicv"), QStringLiteral("loai")).size();
 
     ASSERT_EQ(import(QStringLiteral("tk")), ImportOutcome::Done);

@@ -3,7 +3,7 @@
 #include "../support/accessibility_check.h"
 #include "../support/scripted_responder.h"
 #include "../support/template_file.h"
-#include "app/frmtbao.h"
+#include "app/gui/frmtbao.h"
 #include "datafiles/legacy_import.h"
 #include "platform/ui/progress_window.h"
 

@@ -20,9 +20,9 @@ protected:
     Row row(const QString& table, qlonglong id) const
     {
         db::Recordset rs =
-            app::module1().dbcongvan.openRecordset(QStringLiteral("select kieuupdate, idcu from ") + table +
-                                                       QStringLiteral(" where id=") + QString::number(id),
-                                                   db::RecordsetType::Snapshot);
+            app::module1().letters.openRecordset(QStringLiteral("select kieuupdate, idcu from ") + table +
+                                                     QStringLiteral(" where id=") + QString::number(id),
+                                                 db::RecordsetType::Snapshot);
         return rs.eof() ? Row{-1, -1} : Row{rs.value(0).toInt(), rs.value(1).toLongLong()};
     }
 };
@@ -31,7 +31,7 @@ protected:
 TEST_F(LetterSaveTest, SavedRowsCarryTheirReplicationFlagAndOwnId)
 {
     app::Module1& m = app::module1();
-    const QString table = m.bangcvden;
+    const QString table = m.incomingTable;
     const qlonglong first = addLetter(table, QStringLiteral("A"));
     const qlonglong second = addLetter(table, QStringLiteral("B"));
     EXPECT_NE(first, second);
@@ -40,13 +40,13 @@ TEST_F(LetterSaveTest, SavedRowsCarryTheirReplicationFlagAndOwnId)
         EXPECT_EQ(row(table, id).flag, 1);
         EXPECT_EQ(row(table, id).idcu, id);
     }
-    m.dbcongvan.execute(QStringLiteral("update ") + table + QStringLiteral(" set kieuupdate=0 where id=") +
-                        QString::number(first));
+    m.letters.execute(QStringLiteral("update ") + table + QStringLiteral(" set kieuupdate=0 where id=") +
+                      QString::number(first));
     editLetter(table, first, QStringLiteral("A2"));
     EXPECT_EQ(row(table, first).flag, 2);
     // A row written by an older program, without flag or idcu, gets both when edited.
-    m.dbcongvan.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (tt_ndung) VALUES ('Cũ')"));
-    db::Recordset old = m.dbcongvan.openRecordset(
+    m.letters.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (tt_ndung) VALUES ('Cũ')"));
+    db::Recordset old = m.letters.openRecordset(
         QStringLiteral("select id from ") + table + QStringLiteral(" where idcu is null"), db::RecordsetType::Snapshot);
     const qlonglong id = old.value(0).toLongLong();
     editLetter(table, id, QStringLiteral("Mới"));
@@ -54,12 +54,12 @@ TEST_F(LetterSaveTest, SavedRowsCarryTheirReplicationFlagAndOwnId)
     EXPECT_EQ(row(table, id).idcu, id);
 
     // A new row added while on another row becomes the current row once saved.
-    addLetter(m.bangcvdi, QStringLiteral("A"));
-    db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvdi);
+    addLetter(m.outgoingTable, QStringLiteral("A"));
+    db::Recordset rs = m.letters.openRecordset(m.outgoingTable);
     rs.moveFirst();
     rs.addNew();
     rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("B"));
-    datafiles::saveLetter(m.dbcongvan, rs);
+    datafiles::saveLetter(m.letters, rs);
     EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("B"));
     EXPECT_EQ(rs.value(QStringLiteral("idcu")).toLongLong(), rs.value(QStringLiteral("id")).toLongLong());
     EXPECT_EQ(rs.editMode(), db::EditMode::None);
@@ -68,9 +68,9 @@ TEST_F(LetterSaveTest, SavedRowsCarryTheirReplicationFlagAndOwnId)
 TEST_F(LetterSaveTest, SavingWithoutAddOrEditRaisesLikeUpdate)
 {
     app::Module1& m = app::module1();
-    db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvden);
+    db::Recordset rs = m.letters.openRecordset(m.incomingTable);
     try {
-        datafiles::saveLetter(m.dbcongvan, rs);
+        datafiles::saveLetter(m.letters, rs);
         FAIL() << "no error";
     } catch (const db::DbError& e) {
         EXPECT_EQ(e.number(), db::errc::UpdateWithoutEdit);
@@ -82,12 +82,12 @@ TEST_F(LetterSaveTest, SavingWithoutAddOrEditRaisesLikeUpdate)
 TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
 {
     app::Module1& m = app::module1();
-    const qlonglong saved = addLetter(m.bangcvden, QStringLiteral("Đã lưu"));
-    db::Database other = openFile(m.filecongvan);
+    const qlonglong saved = addLetter(m.incomingTable, QStringLiteral("Đã lưu"));
+    db::Database other = openFile(m.lettersPath);
     other.setBusyTimeout(100);
     for (const bool adding : {true, false}) {
         SCOPED_TRACE(adding ? "addNew" : "edit");
-        db::Recordset rs = other.openRecordset(m.bangcvden);
+        db::Recordset rs = other.openRecordset(m.incomingTable);
         const int rows = rs.recordCount();
         if (adding) {
             rs.addNew();
@@ -96,19 +96,19 @@ TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
             rs.edit();
         }
         rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Gõ dở"));
-        EXPECT_THROW(datafiles::saveLetter(m.dbcongvan, rs), std::invalid_argument);
+        EXPECT_THROW(datafiles::saveLetter(m.letters, rs), std::invalid_argument);
         EXPECT_EQ(rs.editMode(), adding ? db::EditMode::AddNew : db::EditMode::Edit);
         EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
         EXPECT_EQ(rs.recordCount(), rows);
-        EXPECT_EQ(m.dbcongvan.openRecordset(m.bangcvden, db::RecordsetType::Snapshot).recordCount(), 1);
-        EXPECT_EQ(row(m.bangcvden, saved).flag, 1) << "the saved row is untouched";
+        EXPECT_EQ(m.letters.openRecordset(m.incomingTable, db::RecordsetType::Snapshot).recordCount(), 1);
+        EXPECT_EQ(row(m.incomingTable, saved).flag, 1) << "the saved row is untouched";
         // Its own connection saves it.
         datafiles::saveLetter(other, rs);
         EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
-        EXPECT_EQ(row(m.bangcvden, rs.value(QStringLiteral("id")).toLongLong()).idcu,
+        EXPECT_EQ(row(m.incomingTable, rs.value(QStringLiteral("id")).toLongLong()).idcu,
                   rs.value(QStringLiteral("id")).toLongLong());
-        m.dbcongvan.execute(QStringLiteral("DELETE * FROM ") + m.bangcvden + QStringLiteral(" WHERE id<>") +
-                            QString::number(saved));
+        m.letters.execute(QStringLiteral("DELETE * FROM ") + m.incomingTable + QStringLiteral(" WHERE id<>") +
+                          QString::number(saved));
     }
 }
 
@@ -117,22 +117,22 @@ TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
 TEST_F(LetterSaveTest, FailedSaveTakesBackWhatItWroteAndKeepsTheTypedValues)
 {
     app::Module1& m = app::module1();
-    db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvden);
+    db::Recordset rs = m.letters.openRecordset(m.incomingTable);
     rs.addNew();
     rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Gõ dở"));
     const auto writeThenFail = [&m](db::Recordset&) {
-        m.dbcongvan.execute(QStringLiteral("INSERT INTO ") + m.bangcvdi + QStringLiteral(" (tt_ndung) VALUES ('x')"));
+        m.letters.execute(QStringLiteral("INSERT INTO ") + m.outgoingTable +
+                          QStringLiteral(" (tt_ndung) VALUES ('x')"));
         throw db::DbError(db::errc::FileLocked, QStringLiteral("locked"));
     };
-    EXPECT_THROW(datafiles::saveLetter(m.dbcongvan, rs, writeThenFail), db::DbError);
+    EXPECT_THROW(datafiles::saveLetter(m.letters, rs, writeThenFail), db::DbError);
     EXPECT_EQ(rs.editMode(), db::EditMode::AddNew);
     EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
-    for (const QString& table : {m.bangcvden, m.bangcvdi})
-        EXPECT_EQ(m.dbcongvan.openRecordset(table, db::RecordsetType::Snapshot).recordCount(), 0)
-            << table.toStdString();
-    datafiles::saveLetter(m.dbcongvan, rs);
-    db::Database other = openFile(m.filecongvan);
-    EXPECT_EQ(other.openRecordset(m.bangcvden, db::RecordsetType::Snapshot).recordCount(), 1)
+    for (const QString& table : {m.incomingTable, m.outgoingTable})
+        EXPECT_EQ(m.letters.openRecordset(table, db::RecordsetType::Snapshot).recordCount(), 0) << table.toStdString();
+    datafiles::saveLetter(m.letters, rs);
+    db::Database other = openFile(m.lettersPath);
+    EXPECT_EQ(other.openRecordset(m.incomingTable, db::RecordsetType::Snapshot).recordCount(), 1)
         << "the second save is committed";
 }
 

@@ -6,7 +6,7 @@
 
 #include "../app/data_folder_fixture.h"
 
-#include "app/table_copy.h"
+#include "app/core/table_copy.h"
 #include "datafiles/letter_save.h"
 
 #include <QMap>
@@ -20,14 +20,14 @@ protected:
     {
         DataFolderTest::SetUp();
         app::Module1& m = app::module1();
-        m.filecongvan = copyTemplate(QStringLiteral("vemocv.MDB"));
-        m.dbcongvan = openFile(m.filecongvan);
-        m.namlamviec = QStringLiteral("2009");
+        m.lettersPath = copyTemplate(QStringLiteral("vemocv.MDB"));
+        m.letters = openFile(m.lettersPath);
+        m.workingYear = QStringLiteral("2009");
         m.setYearTables();
-        ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false));
-        ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdimau"), m.bangcvdi, false));
+        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), m.incomingTable, false));
+        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdimau"), m.outgoingTable, false));
         ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("backup")));
-        m.filebackup = backupPath();
+        m.backupPath = backupPath();
     }
 
     QString backupPath() const { return QDir(programFolder()).filePath(QStringLiteral("backup/vemocv.mdb")); }
@@ -37,7 +37,7 @@ protected:
     qlonglong addLetter(const QString& table, const QString& summary)
     {
         app::Module1& m = app::module1();
-        db::Recordset rs = m.dbcongvan.openRecordset(table);
+        db::Recordset rs = m.letters.openRecordset(table);
         rs.addNew();
         rs.setValue(QStringLiteral("so_cv"), QStringLiteral("%1/UB").arg(++m_number));
         rs.setValue(QStringLiteral("stt"), m_number);
@@ -51,27 +51,27 @@ protected:
             rs.setValue(QStringLiteral("nguoiky"), QStringLiteral("Nguyễn Văn Ấn"));
             rs.setValue(QStringLiteral("noiluu"), QStringLiteral("Văn phòng"));
         }
-        datafiles::saveLetter(m.dbcongvan, rs);
+        datafiles::saveLetter(m.letters, rs);
         return rs.value(QStringLiteral("id")).toLongLong();
     }
 
     void editLetter(const QString& table, qlonglong id, const QString& summary)
     {
         app::Module1& m = app::module1();
-        db::Recordset rs = m.dbcongvan.openRecordset(table);
+        db::Recordset rs = m.letters.openRecordset(table);
         rs.findFirst(QStringLiteral("id=%1").arg(id));
         ASSERT_FALSE(rs.noMatch());
         rs.edit();
         rs.setValue(QStringLiteral("tt_ndung"), summary);
-        datafiles::saveLetter(m.dbcongvan, rs);
+        datafiles::saveLetter(m.letters, rs);
     }
 
     // id -> kieuupdate of every row of table in the letters file.
     QMap<qlonglong, int> flags(const QString& table) const
     {
         QMap<qlonglong, int> result;
-        db::Recordset rs = app::module1().dbcongvan.openRecordset(QStringLiteral("select id, kieuupdate from ") + table,
-                                                                  db::RecordsetType::Snapshot);
+        db::Recordset rs = app::module1().letters.openRecordset(QStringLiteral("select id, kieuupdate from ") + table,
+                                                                db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext())
             result.insert(rs.value(0).toLongLong(), rs.value(1).toInt());
         return result;

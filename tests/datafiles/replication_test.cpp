@@ -1,7 +1,7 @@
 #include "letters_fixture.h"
 
-#include "app/kiemtra_query.h"
-#include "app/last_error.h"
+#include "app/core/kiemtra_query.h"
+#include "app/core/last_error.h"
 #include "datafiles/replication.h"
 #include "datafiles/replication_sql.h"
 #include "platform/db/db_error.h"
@@ -20,7 +20,7 @@ protected:
     // The backup as the first run leaves it: a copy of the letters file.
     void makeBackup()
     {
-        ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+        ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
                   ReplicationOutcome::WholeFileCopied);
         messenger.shown.clear();
     }
@@ -40,72 +40,72 @@ protected:
 TEST_F(ReplicationTest, NothingHappensWithoutABackupFile)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Công văn A"));
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("Công văn A"));
     for (const QString& none : {QStringLiteral(" "), QString(), QStringLiteral("   ")}) {
-        m.filebackup = none;
-        EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+        m.backupPath = none;
+        EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
                   ReplicationOutcome::Skipped);
     }
-    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
 TEST_F(ReplicationTest, NothingHappensWhenTheBackupIsTheLettersFileItself)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Công văn A"));
-    m.filebackup = m.filecongvan;
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("Công văn A"));
+    m.backupPath = m.lettersPath;
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::Skipped);
     // The same file written another way would get its own rows again at every run.
-    m.filebackup = QDir(programFolder()).filePath(QStringLiteral("backup/../data/./vemocv.MDB"));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    m.backupPath = QDir(programFolder()).filePath(QStringLiteral("backup/../data/./vemocv.MDB"));
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::Skipped);
-    EXPECT_EQ(flags(m.bangcvden).size(), 1);
-    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(flags(m.incomingTable).size(), 1);
+    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
 }
 
 TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
 {
     app::Module1& m = app::module1();
-    const qlonglong in1 = addLetter(m.bangcvden, QStringLiteral("Đến 1"));
-    const qlonglong out1 = addLetter(m.bangcvdi, QStringLiteral("Đi 1"));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong in1 = addLetter(m.incomingTable, QStringLiteral("Đến 1"));
+    const qlonglong out1 = addLetter(m.outgoingTable, QStringLiteral("Đi 1"));
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::WholeFileCopied);
     EXPECT_TRUE(messenger.shown.isEmpty());
-    EXPECT_EQ(backupRows(m.bangcvden).value(in1), QStringLiteral("Đến 1"));
-    EXPECT_EQ(backupRows(m.bangcvdi).value(out1), QStringLiteral("Đi 1"));
-    EXPECT_TRUE(allClear(m.bangcvden));
-    EXPECT_TRUE(allClear(m.bangcvdi));
+    EXPECT_EQ(backupRows(m.incomingTable).value(in1), QStringLiteral("Đến 1"));
+    EXPECT_EQ(backupRows(m.outgoingTable).value(out1), QStringLiteral("Đi 1"));
+    EXPECT_TRUE(allClear(m.incomingTable));
+    EXPECT_TRUE(allClear(m.outgoingTable));
 
     // The next runs add only what is new: nothing is inserted twice.
-    const qlonglong in2 = addLetter(m.bangcvden, QStringLiteral("Đến 2"));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong in2 = addLetter(m.incomingTable, QStringLiteral("Đến 2"));
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
               ReplicationOutcome::NothingFlagged);
     const QMap<qlonglong, QString> expected{{in1, QStringLiteral("Đến 1")}, {in2, QStringLiteral("Đến 2")}};
-    EXPECT_EQ(backupRows(m.bangcvden), expected);
-    EXPECT_EQ(backupRows(m.bangcvdi).size(), 1);
+    EXPECT_EQ(backupRows(m.incomingTable), expected);
+    EXPECT_EQ(backupRows(m.outgoingTable).size(), 1);
 }
 
 TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
 {
     app::Module1& m = app::module1();
-    addLetter(m.bangcvden, QStringLiteral("Cũ"));
+    addLetter(m.incomingTable, QStringLiteral("Cũ"));
     makeBackup();
     // A row kept only in the backup moves its counter ahead of the letters file's.
     openFile(backupPath()).execute(QStringLiteral("INSERT INTO cvden2009 (tt_ndung, idcu) VALUES ('Chỉ ở backup', 0)"));
-    const qlonglong a = addLetter(m.bangcvden, QStringLiteral("Mới A"));
-    const qlonglong b = addLetter(m.bangcvden, QStringLiteral("Mới B"));
+    const qlonglong a = addLetter(m.incomingTable, QStringLiteral("Mới A"));
+    const qlonglong b = addLetter(m.incomingTable, QStringLiteral("Mới B"));
 
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    const QMap<qlonglong, QString> rows = backupRows(m.bangcvden);
+    const QMap<qlonglong, QString> rows = backupRows(m.incomingTable);
     EXPECT_EQ(rows.size(), 4);
     EXPECT_EQ(rows.value(a), QStringLiteral("Mới A"));
     EXPECT_EQ(rows.value(b), QStringLiteral("Mới B"));
-    EXPECT_TRUE(allClear(m.bangcvden));
+    EXPECT_TRUE(allClear(m.incomingTable));
 
     // Every copied column arrives; the copy has an id of its own.
     db::Database backup = openFile(backupPath());
@@ -125,98 +125,97 @@ TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
 
     // A run with nothing flagged shows nothing and changes nothing.
     messenger.shown.clear();
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::NothingFlagged);
     EXPECT_TRUE(messenger.shown.isEmpty());
-    EXPECT_EQ(backupRows(m.bangcvden).size(), 4);
+    EXPECT_EQ(backupRows(m.incomingTable).size(), 4);
 }
 
 TEST_F(ReplicationTest, ChangedRowsUpdateTheirCopyWithoutAddingOne)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvdi, QStringLiteral("Bản đầu"));
-    const qlonglong other = addLetter(m.bangcvdi, QStringLiteral("Khác"));
+    const qlonglong id = addLetter(m.outgoingTable, QStringLiteral("Bản đầu"));
+    const qlonglong other = addLetter(m.outgoingTable, QStringLiteral("Khác"));
     makeBackup();
-    editLetter(m.bangcvdi, id, QStringLiteral("Bản sửa"));
-    EXPECT_EQ(flags(m.bangcvdi).value(id), 2);
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+    editLetter(m.outgoingTable, id, QStringLiteral("Bản sửa"));
+    EXPECT_EQ(flags(m.outgoingTable).value(id), 2);
+    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
               ReplicationOutcome::RowsCopied);
     const QMap<qlonglong, QString> expected{{id, QStringLiteral("Bản sửa")}, {other, QStringLiteral("Khác")}};
-    EXPECT_EQ(backupRows(m.bangcvdi), expected);
-    EXPECT_TRUE(allClear(m.bangcvdi));
+    EXPECT_EQ(backupRows(m.outgoingTable), expected);
+    EXPECT_TRUE(allClear(m.outgoingTable));
 }
 
 TEST_F(ReplicationTest, RowAddedThenEditedIsCopiedOnceWithItsLatestValues)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("Nháp"));
-    editLetter(m.bangcvden, id, QStringLiteral("Bản cuối"));
-    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("Nháp"));
+    editLetter(m.incomingTable, id, QStringLiteral("Bản cuối"));
+    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(backupRows(m.bangcvden), (QMap<qlonglong, QString>{{id, QStringLiteral("Bản cuối")}}));
+    EXPECT_EQ(backupRows(m.incomingTable), (QMap<qlonglong, QString>{{id, QStringLiteral("Bản cuối")}}));
     // Edited again after the copy: the copy follows.
-    editLetter(m.bangcvden, id, QStringLiteral("Sửa lần hai"));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    editLetter(m.incomingTable, id, QStringLiteral("Sửa lần hai"));
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(backupRows(m.bangcvden), (QMap<qlonglong, QString>{{id, QStringLiteral("Sửa lần hai")}}));
+    EXPECT_EQ(backupRows(m.incomingTable), (QMap<qlonglong, QString>{{id, QStringLiteral("Sửa lần hai")}}));
 }
 
 TEST_F(ReplicationTest, OnlyTheClosedRegistersRowsAreCopied)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    const qlonglong out = addLetter(m.bangcvdi, QStringLiteral("Đi"));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong out = addLetter(m.outgoingTable, QStringLiteral("Đi"));
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::NothingFlagged);
     EXPECT_TRUE(messenger.shown.isEmpty());
-    EXPECT_EQ(flags(m.bangcvdi).value(out), 1);
-    EXPECT_TRUE(backupRows(m.bangcvdi).isEmpty());
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+    EXPECT_EQ(flags(m.outgoingTable).value(out), 1);
+    EXPECT_TRUE(backupRows(m.outgoingTable).isEmpty());
+    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
               ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(backupRows(m.bangcvdi).keys(), QList<qlonglong>{out});
+    EXPECT_EQ(backupRows(m.outgoingTable).keys(), QList<qlonglong>{out});
 }
 
 TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.dbcongvan.createQueryDef(QStringLiteral("Qrbangcvdi"),
-                               QStringLiteral("select * from cvdi2008 in '/old/path.mdb'"));
-    addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    m.letters.createQueryDef(QStringLiteral("Qrbangcvdi"), QStringLiteral("select * from cvdi2008 in '/old/path.mdb'"));
+    addLetter(m.incomingTable, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    m.dbcongvan.refreshQueryDefs();
-    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvden")),
+    m.letters.refreshQueryDefs();
+    EXPECT_EQ(m.letters.querySql(QStringLiteral("Qrbangcvden")),
               QStringLiteral("select * from cvden2009 in '") + backupPath() + QStringLiteral("'"));
-    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvdi")),
+    EXPECT_EQ(m.letters.querySql(QStringLiteral("Qrbangcvdi")),
               QStringLiteral("select * from cvdi2009 in '") + backupPath() + QStringLiteral("'"));
     // A text that differs only in line breaks, blanks, letter case and a final ";" is kept.
     const QString same = QStringLiteral("SELECT *\r\nFROM  cvdi2009 IN '") + backupPath() + QStringLiteral("';");
-    m.dbcongvan.setQuerySql(QStringLiteral("Qrbangcvdi"), same);
-    addLetter(m.bangcvden, QStringLiteral("B"));
-    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    m.letters.setQuerySql(QStringLiteral("Qrbangcvdi"), same);
+    addLetter(m.incomingTable, QStringLiteral("B"));
+    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("Qrbangcvdi")), same);
+    EXPECT_EQ(m.letters.querySql(QStringLiteral("Qrbangcvdi")), same);
     // The stored query reads the backup's rows.
-    EXPECT_EQ(m.dbcongvan.openRecordset(QStringLiteral("Qrbangcvden"), db::RecordsetType::Snapshot).recordCount(), 2);
+    EXPECT_EQ(m.letters.openRecordset(QStringLiteral("Qrbangcvden"), db::RecordsetType::Snapshot).recordCount(), 2);
 }
 
 TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    editLetter(m.bangcvden, id, QStringLiteral("B"));
-    addLetter(m.bangcvden, QStringLiteral("C"));
+    editLetter(m.incomingTable, id, QStringLiteral("B"));
+    addLetter(m.incomingTable, QStringLiteral("C"));
     QStringList run;
-    m.dbcongvan.setStatementHook([&run](const QString& sql) { run << sql; });
-    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    m.letters.setStatementHook([&run](const QString& sql) { run << sql; });
+    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    m.dbcongvan.setStatementHook({});
+    m.letters.setStatementHook({});
     const QString b = backupPath();
     EXPECT_TRUE(run.contains(QStringLiteral(" INSERT INTO cvden2009 IN '") + b +
                              QStringLiteral("' Select stt,ng_den,noigui,so_cv,ng_cv,loai,dv_nhan,cd_dang,mat,time_xl,"
@@ -246,15 +245,15 @@ TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.namlamviec = QStringLiteral("2010");
+    m.workingYear = QStringLiteral("2010");
     m.setYearTables();
-    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false));
-    const qlonglong a = addLetter(m.bangcvden, QStringLiteral("Năm mới A"));
-    const qlonglong b = addLetter(m.bangcvden, QString());
-    editLetter(m.bangcvden, b, QStringLiteral("Năm mới B"));
-    m.dbcongvan.execute(QStringLiteral("INSERT INTO cvden2010 (tt_ndung, kieuupdate, idcu) VALUES ('Đã sao', 0, 99)"));
+    ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), m.incomingTable, false));
+    const qlonglong a = addLetter(m.incomingTable, QStringLiteral("Năm mới A"));
+    const qlonglong b = addLetter(m.incomingTable, QString());
+    editLetter(m.incomingTable, b, QStringLiteral("Năm mới B"));
+    m.letters.execute(QStringLiteral("INSERT INTO cvden2010 (tt_ndung, kieuupdate, idcu) VALUES ('Đã sao', 0, 99)"));
 
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::TableCopied);
     const QMap<qlonglong, QString> rows = backupRows(QStringLiteral("cvden2010"));
     EXPECT_EQ(rows.size(), 3);
@@ -286,8 +285,8 @@ TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
     backup.close();
 
     // The year goes on: new rows go into the copied table, once.
-    const qlonglong c = addLetter(m.bangcvden, QStringLiteral("Năm mới C"));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong c = addLetter(m.incomingTable, QStringLiteral("Năm mới C"));
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).size(), 4);
     EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).value(c), QStringLiteral("Năm mới C"));
@@ -297,9 +296,9 @@ TEST_F(ReplicationTest, BackupTableWithoutPrimaryIndexOrEmptyTextsIsCompletedAtT
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.namlamviec = QStringLiteral("2010");
+    m.workingYear = QStringLiteral("2010");
     m.setYearTables();
-    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"), m.bangcvden, false));
+    ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), m.incomingTable, false));
     {
         // A copy left half done: no index, a text field refusing "".
         db::Database backup = openFile(backupPath());
@@ -308,8 +307,8 @@ TEST_F(ReplicationTest, BackupTableWithoutPrimaryIndexOrEmptyTextsIsCompletedAtT
         backup.refreshTableDefs();
         ASSERT_TRUE(backup.tableDef(QStringLiteral("cvden2010")).indexes.isEmpty());
     }
-    const qlonglong a = addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong a = addLetter(m.incomingTable, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
     db::Database backup = openFile(backupPath());
     const db::TableDef def = backup.tableDef(QStringLiteral("cvden2010"));
@@ -334,20 +333,21 @@ class ReplicationFailure : public ReplicationTest, public ::testing::WithParamIn
 TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
 {
     app::Module1& m = app::module1();
-    const qlonglong old = addLetter(m.bangcvden, QStringLiteral("Cũ"));
+    const qlonglong old = addLetter(m.incomingTable, QStringLiteral("Cũ"));
     makeBackup();
-    editLetter(m.bangcvden, old, QStringLiteral("Cũ đã sửa"));
-    const qlonglong added = addLetter(m.bangcvden, QStringLiteral("Mới"));
-    const QMap<qlonglong, int> flagsBefore = flags(m.bangcvden);
-    const QMap<qlonglong, QString> backupBefore = backupRows(m.bangcvden);
+    editLetter(m.incomingTable, old, QStringLiteral("Cũ đã sửa"));
+    const qlonglong added = addLetter(m.incomingTable, QStringLiteral("Mới"));
+    const QMap<qlonglong, int> flagsBefore = flags(m.incomingTable);
+    const QMap<qlonglong, QString> backupBefore = backupRows(m.incomingTable);
 
     const QString start = QString::fromUtf8(GetParam().statementStart);
-    m.dbcongvan.setStatementHook([&start](const QString& sql) {
+    m.letters.setStatementHook([&start](const QString& sql) {
         if (sql.trimmed().startsWith(start.trimmed(), Qt::CaseInsensitive))
             throw db::DbError(db::errc::EngineErrorBase + 10, QStringLiteral("disk I/O error"));
     });
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
-    m.dbcongvan.setStatementHook({});
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
+              ReplicationOutcome::Failed);
+    m.letters.setStatementHook({});
 
     ASSERT_EQ(messenger.shown.size(), 2); // the notice, then the message
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
@@ -355,15 +355,15 @@ TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
     EXPECT_EQ(app::lastError().number, db::errc::EngineErrorBase + 10) << "Ctrl+End shows the cause";
     EXPECT_EQ(app::lastError().description, QStringLiteral("disk I/O error"));
     EXPECT_EQ(messenger.noticesOpen, 0);
-    EXPECT_EQ(flags(m.bangcvden), flagsBefore);
-    EXPECT_EQ(backupRows(m.bangcvden), backupBefore);
+    EXPECT_EQ(flags(m.incomingTable), flagsBefore);
+    EXPECT_EQ(backupRows(m.incomingTable), backupBefore);
 
     // The next run does the work, once.
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
     const QMap<qlonglong, QString> expected{{old, QStringLiteral("Cũ đã sửa")}, {added, QStringLiteral("Mới")}};
-    EXPECT_EQ(backupRows(m.bangcvden), expected);
-    EXPECT_TRUE(allClear(m.bangcvden));
+    EXPECT_EQ(backupRows(m.incomingTable), expected);
+    EXPECT_TRUE(allClear(m.incomingTable));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -378,22 +378,23 @@ TEST_F(ReplicationTest, InterruptedWholeTableCopyLeavesNoTableAndEveryFlag)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.namlamviec = QStringLiteral("2010");
+    m.workingYear = QStringLiteral("2010");
     m.setYearTables();
-    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdimau"), m.bangcvdi, false));
-    const qlonglong a = addLetter(m.bangcvdi, QStringLiteral("A"));
-    m.dbcongvan.setStatementHook([](const QString& sql) {
+    ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdimau"), m.outgoingTable, false));
+    const qlonglong a = addLetter(m.outgoingTable, QStringLiteral("A"));
+    m.letters.setStatementHook([](const QString& sql) {
         if (sql.startsWith(QStringLiteral("update cvdi2010 set kieuupdate=0")))
             throw db::DbError(db::errc::EngineErrorBase + 13, QStringLiteral("database or disk is full"));
     });
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()), ReplicationOutcome::Failed);
-    m.dbcongvan.setStatementHook({});
+    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
+              ReplicationOutcome::Failed);
+    m.letters.setStatementHook({});
     EXPECT_EQ(messenger.shown.last().text,
               failure(QStringLiteral("sao chép cả bảng cvdi2010 sang file dữ liệu backup.")));
-    EXPECT_EQ(flags(m.bangcvdi).value(a), 1);
+    EXPECT_EQ(flags(m.outgoingTable).value(a), 1);
     EXPECT_FALSE(openFile(backupPath()).hasTable(QStringLiteral("cvdi2010")));
 
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters()),
+    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
               ReplicationOutcome::TableCopied);
     EXPECT_EQ(backupRows(QStringLiteral("cvdi2010")), (QMap<qlonglong, QString>{{a, QStringLiteral("A")}}));
 }
@@ -401,63 +402,67 @@ TEST_F(ReplicationTest, InterruptedWholeTableCopyLeavesNoTableAndEveryFlag)
 TEST_F(ReplicationTest, UnreachableBackupFolderShowsTheMessageAndKeepsTheFlags)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
-    m.filebackup = QStringLiteral("/nonexistent-server/share/vemocv.mdb");
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
+    m.backupPath = QStringLiteral("/nonexistent-server/share/vemocv.mdb");
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
+              ReplicationOutcome::Failed);
     ASSERT_EQ(messenger.shown.size(), 1);
     EXPECT_EQ(messenger.shown.first().text,
               QStringLiteral("Gặp lỗi khi đang \r Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị "
                              "mạng biết !"));
-    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
 }
 
 TEST_F(ReplicationTest, ReadOnlyBackupShowsTheMessageAndKeepsTheFlags)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
     sys::setReadOnly(backupPath(), true);
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
+              ReplicationOutcome::Failed);
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
-    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
     sys::setReadOnly(backupPath(), false);
-    EXPECT_TRUE(backupRows(m.bangcvden).isEmpty());
+    EXPECT_TRUE(backupRows(m.incomingTable).isEmpty());
 }
 
 TEST_F(ReplicationTest, BackupThatIsNotADatabaseShowsTheMessageAndKeepsTheFlags)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
     writeFile(backupPath(), QByteArray(8192, 'z'));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
+              ReplicationOutcome::Failed);
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
     EXPECT_EQ(messenger.noticesOpen, 0);
-    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
     EXPECT_EQ(readFile(backupPath()), QByteArray(8192, 'z'));
 }
 
 TEST_F(ReplicationTest, BackupWithAnotherPasswordShowsTheMessageAndKeepsTheFlags)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.bangcvden, QStringLiteral("A"));
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
     db::Database::create(backupPath(), QStringLiteral("khac")).close();
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()), ReplicationOutcome::Failed);
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
+              ReplicationOutcome::Failed);
     EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
-    EXPECT_EQ(flags(m.bangcvden).value(id), 1);
+    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
 }
 
 TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
 {
     app::Module1& m = app::module1();
     ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("sao lưu của O'Brien")));
-    m.filebackup = QDir(programFolder()).filePath(QStringLiteral("sao lưu của O'Brien/vemocv.mdb"));
-    addLetter(m.bangcvden, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    m.backupPath = QDir(programFolder()).filePath(QStringLiteral("sao lưu của O'Brien/vemocv.mdb"));
+    addLetter(m.incomingTable, QStringLiteral("A"));
+    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::WholeFileCopied);
-    const qlonglong b = addLetter(m.bangcvden, QStringLiteral("B"));
-    EXPECT_EQ(datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters()),
+    const qlonglong b = addLetter(m.incomingTable, QStringLiteral("B"));
+    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
               ReplicationOutcome::RowsCopied);
-    db::Database backup = openFile(m.filebackup);
+    db::Database backup = openFile(m.backupPath);
     EXPECT_EQ(
         backup
             .openRecordset(QStringLiteral("select * from cvden2009 where idcu=%1").arg(b), db::RecordsetType::Snapshot)

@@ -2,10 +2,10 @@
 // event), and the end of the program.
 #include "../app/startup_fixture.h"
 
-#include "app/form_commands.h"
-#include "app/frmmain.h"
-#include "app/help.h"
-#include "app/module1.h"
+#include "app/core/module1.h"
+#include "app/gui/form_commands.h"
+#include "app/gui/frmmain.h"
+#include "app/gui/help.h"
 #include "datafiles/forms/data_file_commands.h"
 #include "datafiles/forms/file_dialog.h"
 #include "platform/sys/settings_store.h"

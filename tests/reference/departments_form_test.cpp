@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/list_menus.h"
+#include "app/gui/list_menus.h"
 #include "platform/ui/data_combo.h"
 #include "reference/departments_form.h"
 #include "reference/reference_rules.h"
@@ -12,7 +12,7 @@ namespace {
 
 TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptied)
 {
-    db::Database& lich = app::module1().dbthamkhaolich;
+    db::Database& lich = app::module1().scheduleReference;
     lich.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', 'btc', 'B')"));
     const QString unitId = rows(lich, QStringLiteral("donvi"), QStringLiteral("ID")).value(0);
     home.responder.onModal(QStringLiteral("frmbophan"), [&](ui::FormBase& f) {
@@ -56,7 +56,7 @@ TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
     EXPECT_TRUE(form.txtphong->hasFocus());
     click(form, "cmdUpdate");
     EXPECT_EQ(home.messages(), QStringList{"Phải chọn tên ban, đơn vị trong danh mục! OK ?"});
-    EXPECT_EQ(rows(app::module1().dbthamkhaolich, QStringLiteral("bophan"), QStringLiteral("donvi, phong, matt")),
+    EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("bophan"), QStringLiteral("donvi, phong, matt")),
               QStringList{QStringLiteral("|Phòng Một|") + reference::listSortKey(QStringLiteral("Phòng Một"))});
 }
 

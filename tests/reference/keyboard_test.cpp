@@ -5,7 +5,7 @@
 
 #include "type_text.h"
 
-#include "app/list_menus.h"
+#include "app/gui/list_menus.h"
 #include "reference/departments_form.h"
 #include "reference/organisation_name_form.h"
 #include "reference/reference_list_form.h"
@@ -50,7 +50,7 @@ struct ListKeyCase
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
     const char* answer; // the answer to the question ("" the default yes)
-    const char* mode;   // trangthai after the key
+    const char* mode;   // mode after the key
     int row;
     const char* nameBox;
     const char* messages; // joined by "|": "new", "edit" the two questions, "del" the delete refusal,
@@ -138,7 +138,7 @@ TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
                                              : QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
     }
     EXPECT_EQ(home.messages().join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
-    EXPECT_EQ(app::module1().trangthai.toStdString(), c.mode);
+    EXPECT_EQ(app::module1().mode.toStdString(), c.mode);
     EXPECT_EQ(currentRow(form.Data1), c.row);
     EXPECT_EQ(form.mname->text().toStdString(), c.nameBox);
     form.hide();
@@ -199,26 +199,26 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
     std::unique_ptr<ui::FormBase> form;
     ui::DataControl* data = nullptr;
     if (c.form == 'b') {
-        m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', "
-                                                "'btc', 'B')"));
+        m.scheduleReference.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', "
+                                                   "'btc', 'B')"));
         for (int i = 1; i <= 20; ++i) // more than the grid shows at once
-            m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '") +
-                                     QStringLiteral("Phòng %1')").arg(i, 2, 10, QLatin1Char('0')));
+            m.scheduleReference.execute(QStringLiteral("INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '") +
+                                        QStringLiteral("Phòng %1')").arg(i, 2, 10, QLatin1Char('0')));
         auto f = std::make_unique<reference::DepartmentsForm>();
         f->prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
         data = f->Data1;
         form = std::move(f);
     } else if (c.form == 'u') {
         for (const char* name : {"An", "Bình", "Cường"})
-            m.dbthamkhaolich.execute(QStringLiteral("INSERT INTO nguoidung (hoten, quyenhan) VALUES ('") +
-                                     QString::fromUtf8(name) + QStringLiteral("', 'QT')"));
-        m.quyenkiemtra = QStringLiteral("QT");
+            m.scheduleReference.execute(QStringLiteral("INSERT INTO nguoidung (hoten, quyenhan) VALUES ('") +
+                                        QString::fromUtf8(name) + QStringLiteral("', 'QT')"));
+        m.requiredRights = QStringLiteral("QT");
         auto f = std::make_unique<reference::UsersForm>();
-        f->prepare(app::listMenuRequest(QStringLiteral("mnunguoidung"), m.quyenkiemtra));
+        f->prepare(app::listMenuRequest(QStringLiteral("mnunguoidung"), m.requiredRights));
         data = f->Data1;
         form = std::move(f);
     } else {
-        m.dbthamkhaocv.execute(QStringLiteral("UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"));
+        m.lettersReference.execute(QStringLiteral("UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"));
         auto f = std::make_unique<reference::OrganisationNameForm>();
         f->prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
         form = std::move(f);

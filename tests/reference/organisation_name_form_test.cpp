@@ -2,7 +2,7 @@
 
 #include "../platform/report/pdf_text.h"
 
-#include "app/list_menus.h"
+#include "app/gui/list_menus.h"
 #include "platform/report/report_control.h"
 #include "reference/organisation_name_form.h"
 #include "registers/register_print.h"
@@ -23,7 +23,7 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
         click(form, "cmdclose");
     });
     app::runListMenu(QStringLiteral("mnutendonvi"), &mainWindow);
-    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("tendonvi"), QStringLiteral("tendonvi, tencaptren"),
+    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("tendonvi"), QStringLiteral("tendonvi, tencaptren"),
                    QStringLiteral("tendonvi"))
                   .value(0),
               QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'|UBND TỈNH"));
@@ -42,13 +42,13 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
 
 TEST_F(ReferenceTest, OrganisationNameFormWithAnEmptyTableSavesNothing)
 {
-    app::module1().dbthamkhaocv.execute(QStringLiteral("DELETE * FROM tendonvi"));
+    app::module1().lettersReference.execute(QStringLiteral("DELETE * FROM tendonvi"));
     reference::OrganisationNameForm form;
     form.prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
     EXPECT_TRUE(form.Txttendonvi->text().isEmpty());
     form.Txttendonvi->setText(QStringLiteral("X"));
     EXPECT_TRUE(form.unload());
-    EXPECT_TRUE(rows(app::module1().dbthamkhaocv, QStringLiteral("tendonvi"), QStringLiteral("tendonvi"),
+    EXPECT_TRUE(rows(app::module1().lettersReference, QStringLiteral("tendonvi"), QStringLiteral("tendonvi"),
                      QStringLiteral("tendonvi"))
                     .isEmpty());
 }

@@ -8,8 +8,8 @@
 #include "accessibility_check.h"
 #include "table_rows.h"
 
-#include "app/form_commands.h"
-#include "app/module1.h"
+#include "app/core/module1.h"
+#include "app/gui/form_commands.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"

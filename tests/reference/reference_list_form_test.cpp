@@ -1,6 +1,6 @@
 #include "reference_fixture.h"
 
-#include "app/list_menus.h"
+#include "app/gui/list_menus.h"
 #include "platform/ui/data_control.h"
 #include "reference/reference_list_form.h"
 #include "reference/reference_rules.h"
@@ -72,7 +72,7 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         set(form, nameBox, odd);
         set(form, QStringLiteral("mchutat"), oddCode);
         click(form, "cmdUpdate");
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("xem"));
+        EXPECT_EQ(app::module1().mode, QStringLiteral("xem"));
         EXPECT_EQ(form.mname->text(), odd) << "the new entry is current";
 
         click(form, "cmdAdd");
@@ -80,7 +80,7 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         set(form, QStringLiteral("mchutat"), takenCode.toUpper());
         click(form, "cmdUpdate");
         expected << reference::duplicateAbbreviationMessage(takenCode, takenText);
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
+        EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
         EXPECT_EQ(form.mname->text(), QStringLiteral("Khác"));
         EXPECT_EQ(form.mchutat->selText(), takenCode.toUpper());
         click(form, "cmdDelete");
@@ -89,16 +89,16 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         // Add while adding saves the entry first; an empty entry is then abandoned.
         set(form, QStringLiteral("mchutat"), QStringLiteral("p'k*")); // no wildcard: no duplicate
         click(form, "cmdAdd");
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
+        EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
         EXPECT_TRUE(form.mname->text().isEmpty());
         click(form, "cmdUpdate");
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("xem"));
+        EXPECT_EQ(app::module1().mode, QStringLiteral("xem"));
 
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("chutat = 'dup'")));
         click(form, "Cmdsua");
         set(form, nameBox, QStringLiteral("Đổi tên"));
         click(form, "cmdUpdate");
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("xem")) << "no duplicate search for the name only";
+        EXPECT_EQ(app::module1().mode, QStringLiteral("xem")) << "no duplicate search for the name only";
 
         click(form, "Cmdsua");
         set(form, nameBox, QStringLiteral("  "));
@@ -108,7 +108,7 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
                          : QString::fromUtf8(c.table) == QLatin1String("chutat") ? QStringLiteral("chữ đủ")
                                                                                  : QStringLiteral("tên đơn vị")) +
                         QStringLiteral(", không được để ô trắng !");
-        EXPECT_EQ(app::module1().trangthai, QStringLiteral("sua"));
+        EXPECT_EQ(app::module1().mode, QStringLiteral("sua"));
         set(form, nameBox, QStringLiteral("Không lưu"));
         home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
         click(form, "cmdclose");
@@ -133,14 +133,14 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 INSTANTIATE_TEST_SUITE_P(
     Lists, ReferenceListFormTest,
     ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "mtendonvi", "donvi", "tendonvi",
-                               &app::Module1::dbthamkhaolich, &app::Module1::rsdonvi, "Xem tên đơn vị", "", ""},
+                               &app::Module1::scheduleReference, &app::Module1::units, "Xem tên đơn vị", "", ""},
                       ListCase{"mnunapnoigui", "frmdonvi", "mtendonvi", "noigui", "tendonvi",
-                               &app::Module1::dbthamkhaocv, &app::Module1::rsnoigui,
+                               &app::Module1::lettersReference, &app::Module1::correspondents,
                                "Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn", "", ""},
-                      ListCase{"mnunaploaicv", "frmloaicv", "mloai", "loaicv", "loai", &app::Module1::dbthamkhaocv,
-                               &app::Module1::rsloaicv, "Xem loại công văn", "CV", "Công văn"},
-                      ListCase{"mnunapchutat", "frmchutat", "mchudu", "chutat", "chudu", &app::Module1::dbthamkhao,
-                               &app::Module1::rschutat, "Xem chữ tắt", "cv", "công văn"}));
+                      ListCase{"mnunaploaicv", "frmloaicv", "mloai", "loaicv", "loai", &app::Module1::lettersReference,
+                               &app::Module1::letterTypes, "Xem loại công văn", "CV", "Công văn"},
+                      ListCase{"mnunapchutat", "frmchutat", "mchudu", "chutat", "chudu", &app::Module1::reference,
+                               &app::Module1::abbreviations, "Xem chữ tắt", "cv", "công văn"}));
 
 TEST_F(ReferenceTest, UnitAndCorrespondentMayShareAnAbbreviation)
 {
@@ -155,9 +155,9 @@ TEST_F(ReferenceTest, UnitAndCorrespondentMayShareAnAbbreviation)
         app::runListMenu(QString::fromLatin1(menu), &mainWindow);
     }
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(app::module1().dbthamkhaolich, QStringLiteral("donvi"), QStringLiteral("chutat")),
+    EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("donvi"), QStringLiteral("chutat")),
               QStringList{"snv"});
-    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("chutat")),
+    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("chutat")),
               QStringList{"snv"});
 }
 
@@ -167,7 +167,7 @@ TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
     registers::setMainWindow(&mainWindow);
     auto listed = [](ui::DataControl* data, const QString& field) { return column(data->recordset(), field); };
     auto* entry = registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
-    entry->open(app::module1().bangcvden);
+    entry->open(app::module1().incomingTable);
     EXPECT_FALSE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
                      .contains(QStringLiteral("Sở Y tế")));
     entry->unload();
@@ -183,7 +183,7 @@ TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
         });
         app::runListMenu(QString::fromLatin1(menu), &mainWindow);
     }
-    entry->open(app::module1().bangcvden);
+    entry->open(app::module1().incomingTable);
     EXPECT_TRUE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
                     .contains(QStringLiteral("Sở Y tế")));
     EXPECT_TRUE(listed(entry->control<ui::DataControl>(QStringLiteral("Dataloai")), QStringLiteral("loai"))
@@ -208,7 +208,7 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     narrow.fields = {field("ID", db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
                      field("loai", db::FieldType::Text, 10), field("chutat", db::FieldType::Text, 20),
                      field("matt", db::FieldType::Memo, 0)};
-    app::module1().dbthamkhaocv.appendTableDef(narrow);
+    app::module1().lettersReference.appendTableDef(narrow);
     app::FormRequest request;
     request.dataFile = app::DataFile::LettersReference;
     request.recordSource = QStringLiteral("select * from loaicvhep order by matt");
@@ -220,11 +220,11 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     click(form, "cmdUpdate");
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Lỗi dữ liệu:"))) << home.messageText();
-    EXPECT_EQ(app::module1().trangthai, QStringLiteral("nap"));
+    EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
     EXPECT_EQ(form.mname->text(), QStringLiteral("Giấy mời họp dài"));
     set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời"));
     click(form, "cmdUpdate");
-    EXPECT_EQ(rows(app::module1().dbthamkhaocv, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
+    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
               QStringList{"Giấy mời|gmh"});
 }
 

@@ -1,7 +1,7 @@
 #include "reference_fixture.h"
 
-#include "app/list_menus.h"
-#include "app/login_check.h"
+#include "app/core/login_check.h"
+#include "app/gui/list_menus.h"
 #include "common/user_password.h"
 #include "reference/reference_rules.h"
 #include "reference/users_form.h"
@@ -14,7 +14,7 @@ namespace {
 class UsersFormTest : public ReferenceTest
 {
 protected:
-    db::Database& users() { return app::module1().dbthamkhaolich; }
+    db::Database& users() { return app::module1().scheduleReference; }
     void addUser(const char* hoten, const char* login, const char* password, const char* quyenhan)
     {
         db::Recordset rs = users().openRecordset(QStringLiteral("nguoidung"));
@@ -109,9 +109,9 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
     EXPECT_TRUE(common::isPasswordVerifier(anPassword)) << anPassword.toStdString();
     EXPECT_FALSE(anPassword.contains(QStringLiteral("MatKhau1"), Qt::CaseInsensitive));
     EXPECT_TRUE(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten")).isEmpty());
-    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Một người không rõ tên"));
-    EXPECT_EQ(app::module1().quyendangnhap, QStringLiteral("QT"));
-    EXPECT_EQ(app::module1().quyenkiemtra, QStringLiteral("QT"));
+    EXPECT_EQ(app::module1().userFullName, QStringLiteral("Một người không rõ tên"));
+    EXPECT_EQ(app::module1().userRights, QStringLiteral("QT"));
+    EXPECT_EQ(app::module1().requiredRights, QStringLiteral("QT"));
 }
 
 TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)

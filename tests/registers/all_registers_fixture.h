@@ -5,7 +5,7 @@
 
 #include "register_fixture.h"
 
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/plans/plan_forms.h"
 #include "registers/schedule/schedule_forms.h"
@@ -21,8 +21,8 @@ protected:
         registers::registerOutgoingForms();
         registers::registerPlanForms();
         registers::registerScheduleForms();
-        app::module1().hotendangnhap = QStringLiteral("Nguyễn Văn An");
-        app::module1().quyendangnhap = QStringLiteral("QT");
+        app::module1().userFullName = QStringLiteral("Nguyễn Văn An");
+        app::module1().userRights = QStringLiteral("QT");
     }
 
     // Runs the main window's button command on file, as the main window does, and returns the

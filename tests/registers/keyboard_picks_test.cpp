@@ -17,7 +17,7 @@ const QString kLongName = QStringLiteral("Sở Tài chính thành phố Hà Nộ
 
 TEST_F(AllRegistersTest, EnterPicksTheHighlightedNameFromAGridWideEnoughForIt)
 {
-    addReference(app::module1().dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("tendonvi"), kLongName,
+    addReference(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("tendonvi"), kLongName,
                  QStringLiteral("stchn"));
     auto* f = openBy<registers::EntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
     click(*f, "cmdAdd");
@@ -53,10 +53,11 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
 {
     app::Module1& m = app::module1();
     registers_test::addLetters(
-        m.bangcvden, {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Họp")},
-                      {2, QStringLiteral("03/01/2026"), QStringLiteral("Sở Tài chính"), QStringLiteral("Báo cáo")}});
+        m.incomingTable,
+        {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Họp")},
+         {2, QStringLiteral("03/01/2026"), QStringLiteral("Sở Tài chính"), QStringLiteral("Báo cáo")}});
     {
-        db::Recordset rs = m.dblich.openRecordset(m.banglich);
+        db::Recordset rs = m.schedule.openRecordset(m.scheduleTable);
         rs.addNew();
         rs.setValue(QStringLiteral("ngay"), QStringLiteral("05/01/2026"));
         rs.setValue(QStringLiteral("ngaychuan"), QStringLiteral("20260105"));
@@ -73,17 +74,17 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
                   [&] {
                       auto* list = registers::form<registers::LettersListForm>(QStringLiteral("frmgridcvden"));
                       list->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
-                      list->open(m.bangcvden, m.bangcvden, false);
+                      list->open(m.incomingTable, m.incomingTable, false);
                       return list;
                   },
-                  &m.dbcongvan, m.bangcvden},
+                  &m.letters, m.incomingTable},
                  {"schedule",
                   [&] {
                       auto* list = registers::form<registers::ScheduleListForm>(QStringLiteral("frmGridlich"));
-                      list->openList(m.banglich, registers::scheduleListSource(m.banglich), false);
+                      list->openList(m.scheduleTable, registers::scheduleListSource(m.scheduleTable), false);
                       return list;
                   },
-                  &m.dblich, m.banglich}};
+                  &m.schedule, m.scheduleTable}};
     for (const auto& l : lists) {
         ui::FormBase* list = l.open();
         activate(list);

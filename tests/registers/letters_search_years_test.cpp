@@ -1,7 +1,7 @@
 // The letters searches search only the years whose table the letters file holds.
 #include "all_registers_fixture.h"
 
-#include "app/table_copy.h"
+#include "app/core/table_copy.h"
 #include "registers/search_form.h"
 
 namespace {
@@ -21,7 +21,7 @@ TEST_F(AllRegistersTest, LettersSearchOffersOnlyTheYearsTheFileHolds)
     app::Module1& m = app::module1();
     for (const auto& s : searches) {
         const QString earlier = QString::fromLatin1(s.prefix) + QStringLiteral("2024");
-        ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QString::fromLatin1(s.pattern), earlier, false));
+        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QString::fromLatin1(s.pattern), earlier, false));
         auto* search = openBy<registers::SearchForm>(s.command, app::DataFile::Letters, s.form);
         QComboBox* years = search->yearList();
         EXPECT_FALSE(years->isEditable()) << s.form << ": a year is chosen, never typed";
@@ -34,7 +34,7 @@ TEST_F(AllRegistersTest, LettersSearchOffersOnlyTheYearsTheFileHolds)
 
         // A year whose table went away meanwhile is told in the form's words, not by the catch-all.
         years->setCurrentIndex(years->findText(QStringLiteral("2024")));
-        m.dbcongvan.execute(QStringLiteral("drop table ") + earlier);
+        m.letters.execute(QStringLiteral("drop table ") + earlier);
         home.responder.clear();
         search->Cmdtracuu_Click();
         EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn năm để tra cứu trước !")}) << s.form;

@@ -8,8 +8,8 @@
 #include "table_rows.h"
 #include "type_text.h"
 
-#include "app/module1.h"
-#include "app/reference_recordsets.h"
+#include "app/core/module1.h"
+#include "app/core/reference_recordsets.h"
 #include "common/sortkey.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/form_base.h"
@@ -40,10 +40,10 @@ protected:
         for (const auto& [name, code] : {std::pair{QStringLiteral("Sở Nội vụ"), QStringLiteral("snv")},
                                          std::pair{QStringLiteral("Sở Tài chính"), QStringLiteral("stc")},
                                          std::pair{QStringLiteral("Bộ Tư pháp"), QStringLiteral("btp")}})
-            addReference(m.dbthamkhaocv, QStringLiteral("noigui"), QStringLiteral("tendonvi"), name, code);
+            addReference(m.lettersReference, QStringLiteral("noigui"), QStringLiteral("tendonvi"), name, code);
         for (const auto& [name, code] : {std::pair{QStringLiteral("Phòng Hành chính"), QStringLiteral("phc")},
                                          std::pair{QStringLiteral("Văn phòng Đảng uỷ"), QStringLiteral("vpdu")}})
-            addReference(m.dbthamkhaolich, QStringLiteral("donvi"), QStringLiteral("tendonvi"), name, code);
+            addReference(m.scheduleReference, QStringLiteral("donvi"), QStringLiteral("tendonvi"), name, code);
         app::openReferenceRecordsets();
         registers::registerIncomingForms();
         registers::setMainWindow(&mainWindow);
@@ -88,7 +88,7 @@ protected:
     // Column values of every letter of the year table, in id order, joined by "|".
     QStringList rows(const QString& columns) const
     {
-        return tableRows(app::module1().dbcongvan, app::module1().bangcvden, columns);
+        return tableRows(app::module1().letters, app::module1().incomingTable, columns);
     }
 
     // Column values of every row of table in db, in id order, joined by "|".
@@ -118,7 +118,7 @@ struct Letter
 inline void addLetters(const QString& table, const QList<Letter>& letters)
 {
     app::Module1& m = app::module1();
-    db::Recordset rs = m.dbcongvan.openRecordset(table);
+    db::Recordset rs = m.letters.openRecordset(table);
     for (const Letter& l : letters) {
         rs.addNew();
         rs.setValue(QStringLiteral("stt"), l.stt);
@@ -139,15 +139,15 @@ inline registers::SessionPtr visit(registers::Register which, registers::Start s
     app::Module1& m = app::module1();
     switch (which) {
     case registers::Register::Incoming:
-        return std::make_shared<registers::RegisterSession>(which, start, m.dbcongvan, m.bangcvden);
+        return std::make_shared<registers::RegisterSession>(which, start, m.letters, m.incomingTable);
     case registers::Register::Outgoing:
-        return std::make_shared<registers::RegisterSession>(which, start, m.dbcongvan, m.bangcvdi);
+        return std::make_shared<registers::RegisterSession>(which, start, m.letters, m.outgoingTable);
     case registers::Register::Plans:
-        return std::make_shared<registers::RegisterSession>(which, start, m.dblich, m.bangkehoach);
+        return std::make_shared<registers::RegisterSession>(which, start, m.schedule, m.plansTable);
     case registers::Register::Schedule:
         break;
     }
-    return std::make_shared<registers::RegisterSession>(which, start, m.dblich, m.banglich);
+    return std::make_shared<registers::RegisterSession>(which, start, m.schedule, m.scheduleTable);
 }
 
 } // namespace registers_test

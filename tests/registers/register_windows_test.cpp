@@ -56,7 +56,7 @@ TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
         f->hide();
     }
 
-    m.thongbao = QStringLiteral("frmcvden");
+    m.message = QStringLiteral("frmcvden");
     ui::FormBase* byDate = registers::form(QStringLiteral("frmincv"));
     byDate->load();
     byDate->show();
@@ -69,7 +69,7 @@ TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
     week->hide();
 
     {
-        db::Recordset rs = m.dblich.openRecordset(m.bangkehoach);
+        db::Recordset rs = m.schedule.openRecordset(m.plansTable);
         rs.addNew();
         rs.setValue(QStringLiteral("Tendonvi"), QStringLiteral("Văn phòng"));
         rs.setValue(QStringLiteral("bophan"), QStringLiteral("Tổng hợp"));

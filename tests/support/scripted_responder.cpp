@@ -1,6 +1,6 @@
 #include "scripted_responder.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 
 #include <utility>
 
@@ -39,8 +39,8 @@ void ScriptedResponder::onModal(const QString& formName, std::function<void(ui::
 QString ScriptedResponder::show(const QString& thongbao, const QString& kieuthongbao)
 {
     app::Module1& m = app::module1();
-    m.thongbao = thongbao;
-    m.kieuthongbao = kieuthongbao;
+    m.message = thongbao;
+    m.messageKind = kieuthongbao;
     const QString mode = kieuthongbao.toLower();
     QString reply;
     if (mode == QLatin1String("ok")) {
@@ -53,7 +53,7 @@ QString ScriptedResponder::show(const QString& thongbao, const QString& kieuthon
         m_noticeOpen = true;
         m_shown.append({Kind::Notice, thongbao, kieuthongbao, QString()});
     }
-    m.traloi = reply;
+    m.answer = reply;
     return reply;
 }
 

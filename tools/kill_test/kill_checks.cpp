@@ -1,6 +1,6 @@
 #include "kill_checks.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 #include "platform/db/database.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "kill_child.h"
 
-#include "app/data_paths.h"
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/data_paths.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
 #include "datafiles/letter_save.h"
 #include "datafiles/replication.h"
 
@@ -96,19 +96,19 @@ int runKillChild(const QString& programFolder, const QString& year, int first, i
     app::setMessenger(&messenger);
     app::Module1& m = app::module1();
     app::setProgramFolder(programFolder);
-    m.filecongvan = app::dataFilePath(programFolder, QStringLiteral("vemocv.MDB"));
-    m.filebackup = QDir(programFolder).filePath(QStringLiteral("backup/vemocv.mdb"));
-    m.namlamviec = year;
+    m.lettersPath = app::dataFilePath(programFolder, QStringLiteral("vemocv.MDB"));
+    m.backupPath = QDir(programFolder).filePath(QStringLiteral("backup/vemocv.mdb"));
+    m.workingYear = year;
     m.setYearTables();
     g_dieWhenMade = dieAt == QLatin1String("super-journal-made");
     if (dieAt.startsWith(QLatin1String("super-journal")))
         dieAtSuperJournal();
-    m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect);
+    m.letters = db::Database::open(m.lettersPath, app::kConnect);
     if (!dieAt.isEmpty() && dieAt.contains(QLatin1Char('#'))) {
         const QString text = dieAt.section(QLatin1Char('#'), 0, 0);
         const int nth = dieAt.section(QLatin1Char('#'), 1, 1).toInt();
         auto seen = std::make_shared<int>(0);
-        m.dbcongvan.setStatementHook([text, nth, seen](const QString& sql) {
+        m.letters.setStatementHook([text, nth, seen](const QString& sql) {
             if (sql.contains(text, Qt::CaseInsensitive) && ++*seen >= nth)
                 std::raise(SIGKILL);
         });
@@ -116,40 +116,40 @@ int runKillChild(const QString& programFolder, const QString& year, int first, i
 
     QRandomGenerator random(static_cast<quint32>(first));
     for (int stt = first; stt < first + count; ++stt) {
-        const QString table = stt % 3 == 0 ? m.bangcvdi : m.bangcvden;
+        const QString table = stt % 3 == 0 ? m.outgoingTable : m.incomingTable;
         const QString text = QStringLiteral("Thư số ") + QString::number(stt);
         const QString what = table + QLatin1Char(' ') + QString::number(stt) + QLatin1Char(' ') + text;
         PrintingMessenger::say(QStringLiteral("try add ") + what);
-        db::Recordset rs = m.dbcongvan.openRecordset(table);
+        db::Recordset rs = m.letters.openRecordset(table);
         rs.addNew();
         fill(rs, table, stt, text);
-        datafiles::saveLetter(m.dbcongvan, rs);
+        datafiles::saveLetter(m.letters, rs);
         rs.close();
         PrintingMessenger::say(QStringLiteral("ack add ") + what);
 
         if (stt % 4 == 0 && stt > first) {
             // An edit of an earlier letter of this run.
             const int earlier = first + static_cast<int>(random.bounded(stt - first));
-            const QString edited = earlier % 3 == 0 ? m.bangcvdi : m.bangcvden;
+            const QString edited = earlier % 3 == 0 ? m.outgoingTable : m.incomingTable;
             const QString newText = QStringLiteral("Thư số ") + QString::number(earlier) + QStringLiteral(" (sửa ") +
                                     QString::number(stt) + QLatin1Char(')');
             const QString editWhat = edited + QLatin1Char(' ') + QString::number(earlier) + QLatin1Char(' ') + newText;
-            db::Recordset er = m.dbcongvan.openRecordset(QStringLiteral("select * from ") + edited +
-                                                         QStringLiteral(" where stt=") + QString::number(earlier));
+            db::Recordset er = m.letters.openRecordset(QStringLiteral("select * from ") + edited +
+                                                       QStringLiteral(" where stt=") + QString::number(earlier));
             if (!er.eof()) {
                 PrintingMessenger::say(QStringLiteral("try edit ") + editWhat);
                 er.edit();
                 er.setValue(QStringLiteral("tt_ndung"), newText);
-                datafiles::saveLetter(m.dbcongvan, er);
+                datafiles::saveLetter(m.letters, er);
                 PrintingMessenger::say(QStringLiteral("ack edit ") + editWhat);
             }
         }
         if (stt % 3 == 2) {
-            const auto outcome = stt % 2 ? datafiles::replicate(m.bangcvdi, datafiles::outgoingLetters())
-                                         : datafiles::replicate(m.bangcvden, datafiles::incomingLetters());
+            const auto outcome = stt % 2 ? datafiles::replicate(m.outgoingTable, datafiles::outgoingLetters())
+                                         : datafiles::replicate(m.incomingTable, datafiles::incomingLetters());
             PrintingMessenger::say(QStringLiteral("rep ") + QString::number(static_cast<int>(outcome)));
         }
     }
-    m.dbcongvan.close();
+    m.letters.close();
     return 0;
 }

@@ -7,10 +7,10 @@
 //
 //   kill_test [--kills=N] [--seed=S] [--max-ms=M]   runs N kills (300), delays up to M ms (700)
 //   kill_test child <folder> <year> <first> <count> [<text>#<n>]   the child (kill_child.h)
-#include "app/data_paths.h"
-#include "app/module1.h"
-#include "app/settings_files.h"
-#include "app/sub_main.h"
+#include "app/core/data_paths.h"
+#include "app/core/module1.h"
+#include "app/core/settings_files.h"
+#include "app/gui/sub_main.h"
 #include "datafiles/replication.h"
 #include "kill_checks.h"
 #include "kill_child.h"
@@ -89,9 +89,9 @@ int runKills(int kills, quint32 seed, int maxMs)
         std::fprintf(stderr, "the first start-up failed\n");
         return 2;
     }
-    app::module1().filebackup = backup;
+    app::module1().backupPath = backup;
     app::writeSysmem();
-    const QString year = app::module1().namlamviec;
+    const QString year = app::module1().workingYear;
     const QStringList tables = {QStringLiteral("cvden") + year, QStringLiteral("cvdi") + year};
 
     QRandomGenerator random(seed);
@@ -133,7 +133,7 @@ int runKills(int kills, quint32 seed, int maxMs)
             ++f.startupsAccepted;
         else
             f.faults << QStringLiteral("run %1: start-up: ").arg(run) + messages.join(QLatin1String(" | "));
-        app::module1().dbcongvan.close();
+        app::module1().letters.close();
         const QStringList lost = ledger.faultsIn(letters, tables);
         f.lost += static_cast<int>(lost.size());
         f.faults << lost;
@@ -157,10 +157,10 @@ int runKills(int kills, quint32 seed, int maxMs)
         // The next close of an entry form replicates; the backup must then equal the letters.
         if (ready) {
             test::ScriptedResponder quiet;
-            app::module1().dbcongvan = db::Database::open(letters, app::kConnect);
-            datafiles::replicate(app::module1().bangcvden, datafiles::incomingLetters());
-            datafiles::replicate(app::module1().bangcvdi, datafiles::outgoingLetters());
-            app::module1().dbcongvan.close();
+            app::module1().letters = db::Database::open(letters, app::kConnect);
+            datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters());
+            datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters());
+            app::module1().letters.close();
             f.faults << quiet.messages();
             if (QFile::exists(backup)) {
                 for (const QString& t : tables) {

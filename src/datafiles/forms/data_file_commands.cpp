@@ -3,13 +3,13 @@
 #include "data_file_choice_dialog.h"
 #include "file_dialog.h"
 
-#include "app/form_commands.h"
-#include "app/frmlogin.h"
-#include "app/frmnamlamviec.h"
-#include "app/login_check.h"
-#include "app/module1.h"
-#include "app/rights.h"
-#include "app/sub_main.h"
+#include "app/core/login_check.h"
+#include "app/core/module1.h"
+#include "app/gui/form_commands.h"
+#include "app/gui/frmlogin.h"
+#include "app/gui/frmnamlamviec.h"
+#include "app/gui/rights.h"
+#include "app/gui/sub_main.h"
 #include "datafiles/data_import.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/progress_window.h"
@@ -30,7 +30,7 @@ ChoiceHooks windowHooks(QWidget* mainWindow)
         if (!window)
             return;
         window->showDataLabels();
-        window->setLetterEntryEnabled(!app::module1().chidoc && app::lettersFileIsLocal());
+        window->setLetterEntryEnabled(!app::module1().readOnly && app::lettersFileIsLocal());
         window->repaintNow();
     };
     return hooks;
@@ -92,7 +92,7 @@ void registerDataFileCommands()
     // A backup file is chosen only on the machine whose letters file lies in the program folder.
     app::registerFormOpener(QStringLiteral("mnubackup"), [](const app::FormRequest&, QWidget* main) {
         const app::Module1& m = app::module1();
-        if (m.filecongvan.contains(m.thumucchuongtrinh, Qt::CaseInsensitive))
+        if (m.lettersPath.contains(m.programFolder, Qt::CaseInsensitive))
             chooseDataFile(QStringLiteral("chonfiledulieubackup"), main);
     });
     for (const char* command : {"mnunhapdulieucv", "mnunhapdulieulich", "mnunhapbangthamkhao"}) {

@@ -2,7 +2,7 @@
 
 #include "ui_frmcvden.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/ui/key_codes.h"

@@ -6,7 +6,7 @@
 
 #include "registers/letters/letter_register.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 
 namespace registers {
 
@@ -14,9 +14,9 @@ void registerIncomingForms()
 {
     registerLetterRegister({QStringLiteral("frmcvden"), QStringLiteral("frmgridcvden"),
                             QStringLiteral("frmtracuucvden"), QStringLiteral("cmdnapcvden"),
-                            QStringLiteral("Cmdxemcvden"), QStringLiteral("cmdtracuucvden"), &app::Module1::bangcvden,
-                            [] { return new IncomingEntryForm; }, [] { return new IncomingListForm; },
-                            [] { return new IncomingSearchForm; }});
+                            QStringLiteral("Cmdxemcvden"), QStringLiteral("cmdtracuucvden"),
+                            &app::Module1::incomingTable, [] { return new IncomingEntryForm; },
+                            [] { return new IncomingListForm; }, [] { return new IncomingSearchForm; }});
 }
 
 } // namespace registers

@@ -7,10 +7,10 @@
 #include "registers/register_data.h"
 #include "registers/register_print.h"
 
-#include "app/data_paths.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/data_paths.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -49,7 +49,7 @@ DatePrintDialog::~DatePrintDialog()
 
 void DatePrintDialog::Form_Load()
 {
-    const QString caller = app::module1().thongbao;
+    const QString caller = app::module1().message;
     m_incoming = caller == QLatin1String("frmcvden") || caller == QLatin1String("frmgridcvden");
     m_ui->Label1->setText(m_caption + QStringLiteral(" ") +
                           (m_incoming ? QStringLiteral("đến") : QStringLiteral("đi")));
@@ -74,7 +74,7 @@ void DatePrintDialog::Form_KeyUp(int& keyCode, int shift)
 // "&Không in", and not again while this box's message is the one last shown.
 void DatePrintDialog::leaveDate(ui::TextBox* box, const QString& message)
 {
-    if (!isVisible() || QApplication::focusWidget() == m_ui->cmdCancel || app::module1().thongbao == message)
+    if (!isVisible() || QApplication::focusWidget() == m_ui->cmdCancel || app::module1().message == message)
         return;
     checkDate(box, message);
 }
@@ -130,14 +130,14 @@ void DatePrintDialog::cmdok_Click()
         m_ui->mngay2->setText(m_ui->mngay1->text());
     const QString d1 = common::normaliseDate(m_ui->mngay1->text());
     const QString d2 = common::normaliseDate(m_ui->mngay2->text());
-    const QString table = m_incoming ? m.bangcvden : m.bangcvdi;
+    const QString table = m_incoming ? m.incomingTable : m.outgoingTable;
     const QString column = m_incoming ? QStringLiteral("[ng_denchuan]") : QStringLiteral("[ng_cvchuan]");
     const QString range = QStringLiteral(" where ") + column + QStringLiteral(">= '") + d1 + QStringLiteral("' and ") +
                           column + QStringLiteral("<= '") + d2 + QStringLiteral("'");
     const QString printTable = m_incoming ? QStringLiteral("incvden") : QStringLiteral("incvdi");
     try {
         ui::HourglassPointer hourglass;
-        db::Recordset found = m.dbcongvan.openRecordset(
+        db::Recordset found = m.letters.openRecordset(
             QStringLiteral("Select * from ") + table + range + QStringLiteral(";"), db::RecordsetType::Snapshot);
         if (found.eof()) {
             hide();
@@ -146,7 +146,7 @@ void DatePrintDialog::cmdok_Click()
         }
         fillPrintTable(printTable, QStringLiteral(" INSERT INTO ") + printTable + QStringLiteral(" Select * from ") +
                                        table + (m_incoming ? QStringLiteral(" In '") : QStringLiteral(" IN '")) +
-                                       inPath(m.filecongvan) + QStringLiteral("'") + range +
+                                       inPath(m.lettersPath) + QStringLiteral("'") + range +
                                        QStringLiteral(" order by [id]"));
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
@@ -158,13 +158,13 @@ void DatePrintDialog::cmdok_Click()
     hide();
     CrystalReport1.reset();
     const QString reportName = m_incoming ? QStringLiteral("brcvden.rpt") : QStringLiteral("brcvdi.rpt");
-    if (!QFile::exists(app::dataFilePath(m.thumucchuongtrinh, reportName))) {
+    if (!QFile::exists(app::dataFilePath(m.programFolder, reportName))) {
         app::tell(QStringLiteral("Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). ") + QStringLiteral("\r\n\r\n") +
-                  QStringLiteral("Cần copy các file này từ đĩa gốc vào thư mục ") + m.thumucchuongtrinh +
+                  QStringLiteral("Cần copy các file này từ đĩa gốc vào thư mục ") + m.programFolder +
                   QStringLiteral("\\Data."));
         return;
     }
-    QWidget* caller = existingForm(m.thongbao);
+    QWidget* caller = existingForm(m.message);
     const report::ReportResult result = printReport(
         CrystalReport1, destination, reportName, caller ? caller->geometry() : geometry(), m_ui->txtle->text(), title);
     if (!result.ok())

@@ -1,7 +1,7 @@
 #pragma once
 
 // The print-by-date dialog of both letter registers: prints every letter whose date lies in a
-// range, without marking. The caller writes its own form name into thongbao before showing the
+// range, without marking. The caller writes its own form name into message before showing the
 // dialog: "frmcvden" or "frmgridcvden" print incoming letters by arrival date, any other name
 // outgoing letters by letter date.
 

@@ -6,8 +6,8 @@
 
 #include "frmincv.h"
 
-#include "app/form_commands.h"
-#include "app/module1.h"
+#include "app/core/module1.h"
+#include "app/gui/form_commands.h"
 
 namespace registers {
 

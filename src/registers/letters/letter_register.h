@@ -19,7 +19,7 @@ struct LetterRegister
 {
     QString entryForm, listForm, searchForm;       // "frmcvden", "frmgridcvden", "frmtracuucvden"
     QString entryButton, listButton, searchButton; // "cmdnapcvden", "Cmdxemcvden", "cmdtracuucvden"
-    QString app::Module1::*yearTable = nullptr;    // &Module1::bangcvden
+    QString app::Module1::*yearTable = nullptr;    // &Module1::incomingTable
     FormFactory makeEntry, makeList, makeSearch;
     Register which = Register::Incoming;
 };

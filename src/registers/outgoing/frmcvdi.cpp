@@ -3,9 +3,9 @@
 #include "letter_numbering.h"
 #include "ui_frmcvdi.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"

@@ -6,7 +6,7 @@
 
 #include "registers/letters/letter_register.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 
 namespace registers {
 
@@ -14,7 +14,7 @@ void registerOutgoingForms()
 {
     registerLetterRegister({QStringLiteral("frmcvdi"), QStringLiteral("frmgridcvdi"), QStringLiteral("frmtracuucvdi"),
                             QStringLiteral("cmdnapcvdi"), QStringLiteral("cmdxemcvdi"), QStringLiteral("cmdtracuucvdi"),
-                            &app::Module1::bangcvdi, [] { return new OutgoingEntryForm; },
+                            &app::Module1::outgoingTable, [] { return new OutgoingEntryForm; },
                             [] { return new OutgoingListForm; }, [] { return new OutgoingSearchForm; },
                             Register::Outgoing});
 }

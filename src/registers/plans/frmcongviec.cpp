@@ -10,9 +10,9 @@
 #include "registers/form_registry.h"
 #include "registers/task_record.h"
 
-#include "app/form_commands.h"
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/gui/form_commands.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/ui/key_codes.h"
@@ -145,7 +145,7 @@ void PlansEntryForm::writeRecord(db::Recordset& rs)
         if (ui::TextBox* b = box(name))
             rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     }
-    stampSaved(rs, common::clock().today(), app::module1().hotendangnhap);
+    stampSaved(rs, common::clock().today(), app::module1().userFullName);
     rs.update();
     rs.setBookmark(rs.lastModified());
     // A type typed for the first time is offered at once.

@@ -8,10 +8,10 @@
 #include "registers/register_print.h"
 #include "registers/task_record.h"
 
-#include "app/kiemtra_query.h"
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/kiemtra_query.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -133,7 +133,7 @@ void PlansListForm::writeRecord(db::Recordset& rs)
         if (ui::TextBox* b = box(name))
             rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     }
-    stampSaved(rs, common::clock().today(), app::module1().hotendangnhap);
+    stampSaved(rs, common::clock().today(), app::module1().userFullName);
     rs.update();
 }
 
@@ -198,7 +198,7 @@ void PlansListForm::afterClose()
 
 SessionPtr PlansListForm::makeOwnSession() const
 {
-    return std::make_shared<RegisterSession>(Register::Plans, Start::List, app::module1().dblich, table());
+    return std::make_shared<RegisterSession>(Register::Plans, Start::List, app::module1().schedule, table());
 }
 
 } // namespace registers

@@ -10,9 +10,9 @@
 #include "registers/register_data.h"
 #include "registers/search_form.h"
 
-#include "app/kiemtra_query.h"
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/kiemtra_query.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
 #include "common/criteria.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -110,7 +110,7 @@ void PlansSearchForm::Form_Load()
         const QSignalBlocker quiet(m_ui->Combonamlamviec);
         m_ui->Combonamlamviec->clear();
         m_ui->Combonamlamviec->addItems(years);
-        m_ui->Combonamlamviec->setCurrentIndex(years.indexOf(m.namlamviec));
+        m_ui->Combonamlamviec->setCurrentIndex(years.indexOf(m.workingYear));
     }
     bindYearLists();
     m_ui->Label1->setText(
@@ -252,7 +252,7 @@ SessionPtr PlansSearchForm::makeOwnSession() const
 {
     const app::Module1& m = app::module1();
     return std::make_shared<RegisterSession>(Register::Plans, Start::Search, session().database(),
-                                             QStringLiteral("kehoach") + m.namlamviec);
+                                             QStringLiteral("kehoach") + m.workingYear);
 }
 
 void PlansSearchForm::joined(RegisterSession& session)

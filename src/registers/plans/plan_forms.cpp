@@ -7,8 +7,8 @@
 
 #include "registers/form_registry.h"
 
-#include "app/form_commands.h"
-#include "app/module1.h"
+#include "app/core/module1.h"
+#include "app/gui/form_commands.h"
 
 namespace registers {
 
@@ -20,8 +20,7 @@ void registerPlanForms()
     addForm(QStringLiteral("frmtxt"), [] { return new PlanDetailEditor; });
     // Each button begins a visit of the register on the plans file and the working year's table.
     const auto visit = [](const app::FormRequest& request, Start start) {
-        return std::make_shared<RegisterSession>(Register::Plans, start, request.database(),
-                                                 app::module1().bangkehoach);
+        return std::make_shared<RegisterSession>(Register::Plans, start, request.database(), app::module1().plansTable);
     };
     app::registerFormOpener(QStringLiteral("cmdnapkh"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);

@@ -3,8 +3,8 @@
 #include "registers/form_support.h"
 #include "registers/task_record.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
 
 namespace registers {
 
@@ -31,14 +31,14 @@ void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& 
 void bindPlanLists(ui::DataControl* units, ui::DataControl* departments, ui::DataControl* types)
 {
     app::Module1& m = app::module1();
-    units->setDatabase(m.dbthamkhaolich);
+    units->setDatabase(m.scheduleReference);
     units->setRecordSource(QStringLiteral("SELECT * FROM donvi ORDER BY matt"));
     units->refresh();
-    departments->setDatabase(m.dbthamkhaolich);
+    departments->setDatabase(m.scheduleReference);
     departments->setRecordSource(QStringLiteral("SELECT * FROM bophan ORDER BY matt"));
     departments->refresh();
-    types->setDatabase(m.dblich);
-    types->setRecordSource(QStringLiteral("select distinct loai from ") + m.bangkehoach +
+    types->setDatabase(m.schedule);
+    types->setRecordSource(QStringLiteral("select distinct loai from ") + m.plansTable +
                            QStringLiteral(" order by loai"));
     types->refresh();
 }

@@ -6,8 +6,8 @@
 
 #include "registers/form_registry.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
 
 #include <QLabel>
 
@@ -159,7 +159,7 @@ void ScheduleListForm::afterClose()
 
 SessionPtr ScheduleListForm::makeOwnSession() const
 {
-    return std::make_shared<RegisterSession>(Register::Schedule, Start::List, app::module1().dblich, table());
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::List, app::module1().schedule, table());
 }
 
 } // namespace registers

@@ -9,9 +9,9 @@
 #include "registers/form_support.h"
 #include "registers/register_print.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
-#include "app/run_time_error.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -156,7 +156,7 @@ void WeekViewForm::cmdthang_Click()
 void WeekViewForm::List1_Click(int row)
 {
     ui::HourglassPointer hourglass;
-    showWeek(common::weekOfMonth(row + 1, app::module1().namlamviec.trimmed().toInt()));
+    showWeek(common::weekOfMonth(row + 1, app::module1().workingYear.trimmed().toInt()));
     m_ui->List1->hide();
     DBGrid1->setFocus();
 }
@@ -178,7 +178,7 @@ void WeekViewForm::Cmdinlich_Click()
     {
         ui::HourglassPointer hourglass;
         try {
-            fillPrintTable(QStringLiteral("inlich"), weekPrintStatements(m_tables, m.filelich, m_week));
+            fillPrintTable(QStringLiteral("inlich"), weekPrintStatements(m_tables, m.schedulePath, m_week));
         } catch (const db::DbError& e) {
             app::recordRunTimeError(e);
             app::tell(e.description());
@@ -224,7 +224,7 @@ void WeekViewForm::Form_Unload(int& cancel)
 SessionPtr WeekViewForm::makeOwnSession() const
 {
     const app::Module1& m = app::module1();
-    return std::make_shared<RegisterSession>(Register::Schedule, Start::Week, m.dblich, m.banglich);
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::Week, m.schedule, m.scheduleTable);
 }
 
 void WeekViewForm::Form_KeyUp(int& keyCode, int shift)

@@ -11,8 +11,8 @@
 #include "registers/register_data.h"
 #include "registers/task_record.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -105,7 +105,7 @@ void writeScheduleRecord(const EntryForm& form, db::Recordset& rs)
     rs.setValue(QStringLiteral("ngaychuan"), common::normaliseDate(day));
     rs.setValue(QStringLiteral("thu"), weekdayOf(day));
     rs.setValue(QStringLiteral("giochuan"), timeKey(form.box(QStringLiteral("mgio"))->text()));
-    stampSaved(rs, common::clock().today(), app::module1().hotendangnhap);
+    stampSaved(rs, common::clock().today(), app::module1().userFullName);
     rs.update();
     rs.setBookmark(rs.lastModified());
 }

@@ -10,8 +10,8 @@
 #include "registers/register_data.h"
 #include "registers/search_form.h"
 
-#include "app/messenger.h"
-#include "app/module1.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
 #include "common/abbreviation.h"
 #include "common/criteria.h"
 #include "common/date_field.h"
@@ -121,7 +121,7 @@ void ScheduleSearchForm::Form_Load()
     const QStringList years = tableYears(session().database(), QStringLiteral("lich"));
     m_ui->Combonamlamviec->clear();
     m_ui->Combonamlamviec->addItems(years);
-    m_ui->Combonamlamviec->setCurrentIndex(years.indexOf(m.namlamviec));
+    m_ui->Combonamlamviec->setCurrentIndex(years.indexOf(m.workingYear));
     m_ui->Label1->setText(
         QStringLiteral("Hướng dẫn:   F4 : xoá cả ô     F5 và Shift-F5:tăng giảm ô ngày ") + QChar(10) +
         QStringLiteral(
@@ -201,8 +201,8 @@ void ScheduleSearchForm::Form_Unload(int& cancel)
 SessionPtr ScheduleSearchForm::makeOwnSession() const
 {
     const app::Module1& m = app::module1();
-    return std::make_shared<RegisterSession>(Register::Schedule, Start::Search, m.dblich,
-                                             QStringLiteral("lich") + m.namlamviec);
+    return std::make_shared<RegisterSession>(Register::Schedule, Start::Search, m.schedule,
+                                             QStringLiteral("lich") + m.workingYear);
 }
 
 void ScheduleSearchForm::joined(RegisterSession& session)

@@ -7,8 +7,8 @@
 
 #include "registers/form_registry.h"
 
-#include "app/form_commands.h"
-#include "app/module1.h"
+#include "app/core/module1.h"
+#include "app/gui/form_commands.h"
 #include "common/dates.h"
 
 #include <stdexcept>
@@ -24,7 +24,7 @@ void registerScheduleForms()
     // Each button begins a visit of the register on the schedule file and the working year's table.
     const auto visit = [](const app::FormRequest& request, Start start) {
         return std::make_shared<RegisterSession>(Register::Schedule, start, request.database(),
-                                                 app::module1().banglich);
+                                                 app::module1().scheduleTable);
     };
     app::registerFormOpener(QStringLiteral("cmdnaplich"), [visit](const app::FormRequest& request, QWidget* main) {
         setMainWindow(main);

@@ -1,7 +1,7 @@
 #include "../data_files_fixture.h"
 
 #include "accessibility_check.h"
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 #include "datafiles/forms/data_file_choice_dialog.h"
 #include "datafiles/forms/data_file_commands.h"
 #include "datafiles/forms/file_dialog.h"
@@ -48,8 +48,8 @@ TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitc
     auto* filechon = form.control<QLineEdit>(QStringLiteral("filechon"));
     auto* cmdchapnhan = form.control<QPushButton>(QStringLiteral("cmdchapnhan"));
     EXPECT_EQ(form.control<QLabel>(QStringLiteral("lbltieude"))->text(), QStringLiteral("Chọn file dữ liệu công văn"));
-    EXPECT_EQ(form.control<QLineEdit>(QStringLiteral("filedangdung"))->text(), m.filecongvan);
-    EXPECT_EQ(form.control<QListWidget>(QStringLiteral("List1"))->item(0)->text(), m.filecongvan);
+    EXPECT_EQ(form.control<QLineEdit>(QStringLiteral("filedangdung"))->text(), m.lettersPath);
+    EXPECT_EQ(form.control<QListWidget>(QStringLiteral("List1"))->item(0)->text(), m.lettersPath);
     EXPECT_FALSE(cmdchapnhan->isEnabled());
     EXPECT_TRUE(test::isAccessible(&form));
     // SELVARO_SHOTS=<folder> keeps a picture of the dialog there, for a look at its layout.
@@ -72,7 +72,7 @@ TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitc
     EXPECT_EQ(filechon->text(), QDir::toNativeSeparators(other.path()));
     cmdchapnhan->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(m.filecongvan, other.path());
+    EXPECT_EQ(m.lettersPath, other.path());
     EXPECT_EQ(refreshed, 1);
 }
 
@@ -113,12 +113,12 @@ TEST_F(DataFileChoiceDialogTest, MenuCommandsOpenTheDialogAndTheBackupOnlyInside
     EXPECT_EQ(responder.modalForms(), (QStringList{QStringLiteral("frmchondulieu"), QStringLiteral("frmLogin")}));
     EXPECT_EQ(responder.messages(),
               QStringList{QStringLiteral("Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!")});
-    EXPECT_EQ(app::module1().hotendangnhap, QStringLiteral("Trần Thị Bình"));
-    EXPECT_NE(app::module1().filelich, schedule.path());
+    EXPECT_EQ(app::module1().userFullName, QStringLiteral("Trần Thị Bình"));
+    EXPECT_NE(app::module1().schedulePath, schedule.path());
 
     responder.clear();
     request.command = QStringLiteral("mnubackup");
-    app::module1().filecongvan = QStringLiteral("/mnt/máy chủ/vemocv.mdb");
+    app::module1().lettersPath = QStringLiteral("/mnt/máy chủ/vemocv.mdb");
     ASSERT_TRUE(app::openForm(request, &main));
     EXPECT_TRUE(responder.modalForms().isEmpty());
 }

@@ -3,7 +3,7 @@
 #include "scripted_responder.h"
 #include "type_text.h"
 
-#include "app/module1.h"
+#include "app/core/module1.h"
 #include "platform/ui/data_combo.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/hourglass.h"
@@ -344,7 +344,7 @@ TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndLeavesTheGlobals)
     test::ScriptedResponder responder;
     responder.answer(QStringLiteral("no"));
     EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
-    EXPECT_EQ(app::module1().traloi, QStringLiteral("no"));
+    EXPECT_EQ(app::module1().answer, QStringLiteral("no"));
     EXPECT_EQ(app::messenger().show(QStringLiteral("Có xoá không ?"), QStringLiteral("YESNO")), QStringLiteral("yes"));
     responder.setDefaultAnswer(QStringLiteral("no"));
     EXPECT_EQ(app::messenger().show(QStringLiteral("Có in không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
@@ -355,7 +355,7 @@ TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndLeavesTheGlobals)
     EXPECT_FALSE(responder.noticeOpen());
     EXPECT_EQ(responder.messages(), QStringList({QStringLiteral("Có lưu không ?"), QStringLiteral("Có xoá không ?"),
                                                  QStringLiteral("Có in không ?"), QStringLiteral("Xong !")}));
-    EXPECT_EQ(app::module1().kieuthongbao, QStringLiteral("tbao"));
+    EXPECT_EQ(app::module1().messageKind, QStringLiteral("tbao"));
     EXPECT_EQ(responder.unusedAnswers(), 0);
 }
 

@@ -11,7 +11,7 @@ using registers_test::RegisterTest;
 TEST_F(RegisterTest, IncomingEntryFormDestroyedWhileABoxHasTheFocus)
 {
     auto* f = registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
-    f->open(app::module1().bangcvden);
+    f->open(app::module1().incomingTable);
     registers_test::destroyWithFocusInBox(f);
 }
 

@@ -20,7 +20,7 @@ protected:
     IncomingEntryForm* open()
     {
         auto* f = registers::form<IncomingEntryForm>(QStringLiteral("frmcvden"));
-        f->open(app::module1().bangcvden);
+        f->open(app::module1().incomingTable);
         activate(f);
         return f;
     }
@@ -28,7 +28,7 @@ protected:
     void addRow(int stt, const QString& noigui, const QString& cdDang = QString(), const QString& loai = QString())
     {
         app::Module1& m = app::module1();
-        db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvden);
+        db::Recordset rs = m.letters.openRecordset(m.incomingTable);
         rs.addNew();
         rs.setValue(QStringLiteral("stt"), stt);
         rs.setValue(QStringLiteral("ng_den"), QStringLiteral("02/01/2026"));
@@ -39,7 +39,7 @@ protected:
         rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Nội dung %1").arg(stt));
         rs.setValue(QStringLiteral("cd_dang"), cdDang);
         rs.setValue(QStringLiteral("loai"), loai);
-        datafiles::saveLetter(m.dbcongvan, rs);
+        datafiles::saveLetter(m.letters, rs);
     }
     void fillRequired(IncomingEntryForm* f, const QString& summary)
     {
@@ -237,14 +237,14 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
 {
     addRow(1, QStringLiteral("Sở Nội vụ"));
     app::Module1& m = app::module1();
-    const QFile::Permissions writable = QFile::permissions(m.filecongvan);
+    const QFile::Permissions writable = QFile::permissions(m.lettersPath);
     // Opened for reading only, and a file without write permission (another drive, a shared folder).
     for (bool permissionOnly : {false, true}) {
         if (permissionOnly)
-            QFile::setPermissions(m.filecongvan, writable & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup |
+            QFile::setPermissions(m.lettersPath, writable & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup |
                                                               QFile::WriteOther));
-        m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect,
-                                         permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
+        m.letters = db::Database::open(m.lettersPath, app::kConnect,
+                                       permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
         IncomingEntryForm* f = open();
         EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
         home.responder.clear();
@@ -254,7 +254,7 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
         EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
         f->hide();
     }
-    QFile::setPermissions(m.filecongvan, writable);
+    QFile::setPermissions(m.lettersPath, writable);
 }
 
 // Two programs on one letters file (two connections) add letters at the same time: a number
@@ -262,15 +262,15 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
 TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
 {
     app::Module1& m = app::module1();
-    db::Database other = db::Database::open(m.filecongvan, app::kConnect);
+    db::Database other = db::Database::open(m.lettersPath, app::kConnect);
     const auto otherAdds = [&](int proposed) {
-        db::Recordset rs = other.openRecordset(m.bangcvden);
+        db::Recordset rs = other.openRecordset(m.incomingTable);
         rs.addNew();
         rs.setValue(QStringLiteral("stt"), proposed);
         rs.setValue(QStringLiteral("noigui"), QStringLiteral("Máy khác"));
         datafiles::saveLetter(other, rs, [&](db::Recordset& row) {
             row.setValue(QStringLiteral("stt"),
-                         registers::nextFreeNumber(other, m.bangcvden, QStringLiteral("stt"), proposed));
+                         registers::nextFreeNumber(other, m.incomingTable, QStringLiteral("stt"), proposed));
         });
     };
     IncomingEntryForm* f = open();

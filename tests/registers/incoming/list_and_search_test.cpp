@@ -10,7 +10,7 @@
 #include "registers/register_data.h"
 #include "registers/register_print.h"
 
-#include "app/table_copy.h"
+#include "app/core/table_copy.h"
 #include "common/criteria.h"
 
 #include <QAbstractButton>
@@ -31,7 +31,7 @@ protected:
     {
         RegisterTest::SetUp();
         qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
-        addLetters(app::module1().bangcvden,
+        addLetters(app::module1().incomingTable,
                    {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Tuyển dụng")},
                     {2, QStringLiteral("03/01/2026"), QStringLiteral("Bộ Tư pháp"), QStringLiteral("Phổ biến luật"),
                      QStringLiteral("X")},
@@ -84,16 +84,16 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Chưa có công văn nào được chọn để in!")});
 
     // A mark outside the hits is not printed; mark all marks exactly the hits.
-    addLetters(m.bangcvden, {{5, QStringLiteral("09/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Ngoài"),
-                              QStringLiteral("X")}});
+    addLetters(m.incomingTable, {{5, QStringLiteral("09/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Ngoài"),
+                                  QStringLiteral("X")}});
     list()->Cmdchontat_Click();
     EXPECT_EQ(marked(), QStringList({QStringLiteral("3|X"), QStringLiteral("4|X")}));
     list()->Data1->moveFirst();
     list()->DBGrid1_DblClick(); // unmark the first hit, then mark it again
     EXPECT_EQ(marked(), QStringList{QStringLiteral("4|X")});
     list()->DBGrid1_DblClick();
-    addLetters(m.bangcvden, {{6, QStringLiteral("10/01/2026"), QStringLiteral("Bộ"),
-                              QStringLiteral("Không trong danh sách"), QStringLiteral("X")}});
+    addLetters(m.incomingTable, {{6, QStringLiteral("10/01/2026"), QStringLiteral("Bộ"),
+                                  QStringLiteral("Không trong danh sách"), QStringLiteral("X")}});
 
     home.responder.answer(QStringLiteral("no")); // not the preview: the printer (a PDF here)
     list()->Cmdin_Click();
@@ -105,9 +105,9 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     EXPECT_LT(text.indexOf(QStringLiteral("Thi đua")), text.indexOf(QStringLiteral("Khen thưởng")));
     EXPECT_FALSE(text.contains(QStringLiteral("Không trong danh sách")));
     EXPECT_FALSE(text.contains(QStringLiteral("Tuyển dụng")));
-    EXPECT_EQ(m.dbcongvan.querySql(QStringLiteral("qrdata1")), QStringLiteral("SELECT * FROM ") + m.bangcvden +
-                                                                   QStringLiteral(" WHERE ") +
-                                                                   list()->session().lastSearch().where);
+    EXPECT_EQ(m.letters.querySql(QStringLiteral("qrdata1")), QStringLiteral("SELECT * FROM ") + m.incomingTable +
+                                                                 QStringLiteral(" WHERE ") +
+                                                                 list()->session().lastSearch().where);
 
     // Closing the list returns to the search form; clearing the marks clears them all.
     list()->Cmdhuychon_Click();
@@ -120,7 +120,7 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
 TEST_F(ListSearchTest, TextsWithQuotesPercentAndBracketsAreFoundAsTyped)
 {
     const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* (b)");
-    addLetters(app::module1().bangcvden, {{9, QStringLiteral("04/01/2026"), odd, QStringLiteral("Lạ")}});
+    addLetters(app::module1().incomingTable, {{9, QStringLiteral("04/01/2026"), odd, QStringLiteral("Lạ")}});
     for (const QString& criterion :
          {QStringLiteral("'Nội'"), QStringLiteral("50%"), QStringLiteral("(b)"), QStringLiteral("vụ 50% [[]a]")}) {
         runSearch({{QStringLiteral("mnoigui"), criterion}});
@@ -173,8 +173,8 @@ TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
 TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
 {
     app::Module1& m = app::module1();
-    ASSERT_TRUE(app::copyTableStructure(m.dbcongvan, m.dbcongvan, QStringLiteral("cvdenmau"),
-                                        QStringLiteral("cvden2025"), false));
+    ASSERT_TRUE(
+        app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2025"), false));
     addLetters(QStringLiteral("cvden2025"),
                {{7, QStringLiteral("30/12/2025"), QStringLiteral("Sở cũ"), QStringLiteral("Năm trước")}});
     runSearch({});
@@ -187,8 +187,8 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     EXPECT_EQ(list()->table(), QStringLiteral("cvden2025"));
     EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở cũ"));
     list()->Cmdchontat_Click();
-    db::Recordset rs = m.dbcongvan.openRecordset(QStringLiteral("select count(*) from cvden2025 where chonin = 'X'"),
-                                                 db::RecordsetType::Snapshot);
+    db::Recordset rs = m.letters.openRecordset(QStringLiteral("select count(*) from cvden2025 where chonin = 'X'"),
+                                               db::RecordsetType::Snapshot);
     EXPECT_EQ(rs.value(0).toInt(), 1);
 }
 
@@ -198,7 +198,7 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
     // From the main window.
     list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
     mainWindow.hide();
-    list()->open(m.bangcvden, m.bangcvden, false);
+    list()->open(m.incomingTable, m.incomingTable, false);
     ui::TextBox* sender = list()->control<ui::TextBox>(QStringLiteral("mnoigui"));
     EXPECT_TRUE(sender->isLocked());
     EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mrecnum"))->text(), QStringLiteral("4/4"));
@@ -207,7 +207,7 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
 
     // From a search started in the entry form: back to the entry form on the letter current in the list.
     auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
-    entry->open(m.bangcvden);
+    entry->open(m.incomingTable);
     entry->Cmdtracuu_Click();
     EXPECT_FALSE(entry->isVisible());
     ASSERT_TRUE(search()->isVisible());
@@ -225,7 +225,7 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
 TEST_F(ListSearchTest, ReadOnlyFileListsAndSearchesButRefusesMarks)
 {
     app::Module1& m = app::module1();
-    m.dbcongvan = db::Database::open(m.filecongvan, app::kConnect, db::OpenMode::ReadOnly);
+    m.letters = db::Database::open(m.lettersPath, app::kConnect, db::OpenMode::ReadOnly);
     runSearch({{QStringLiteral("mnoigui"), QStringLiteral("Sở")}});
     ASSERT_TRUE(list()->isVisible());
     EXPECT_EQ(list()->Data1->recordset().recordCount(), 3);
@@ -260,10 +260,10 @@ TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
 {
     app::Module1& m = app::module1();
     auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
-    entry->open(m.bangcvden);
-    list()->open(m.bangcvden, m.bangcvden, false);
+    entry->open(m.incomingTable);
+    list()->open(m.incomingTable, m.incomingTable, false);
     search()->openWithValueLists({});
-    m.thongbao = QStringLiteral("frmcvden");
+    m.message = QStringLiteral("frmcvden");
     ui::FormBase* dialog = form(QStringLiteral("frmincv"));
     dialog->load();
     for (ui::FormBase* f : {static_cast<ui::FormBase*>(entry), static_cast<ui::FormBase*>(list()),

@@ -11,7 +11,7 @@
 #include "registers/incoming/frmtracuucvden.h"
 #include "registers/letters/frmincv.h"
 
-#include "app/register_buttons.h"
+#include "app/gui/register_buttons.h"
 #include "common/clock.h"
 
 #include <QDir>
@@ -32,7 +32,7 @@ protected:
         ASSERT_NE(button, nullptr);
         app::Module1& m = app::module1();
         if (const QString reset = app::printMarkReset(*button); !reset.isEmpty())
-            m.dbcongvan.execute(reset);
+            m.letters.execute(reset);
         ASSERT_TRUE(app::openForm(app::registerRequest(*button, common::clock().today()), &mainWindow)) << name;
         mainWindow.hide();
     }
@@ -55,8 +55,8 @@ protected:
     QStringList backupRows() const
     {
         const app::Module1& m = app::module1();
-        db::Database backup = db::Database::open(m.filebackup, app::kConnect);
-        return test::tableRows(backup, m.bangcvden, QStringLiteral("stt, noigui, tt_ndung"), QStringLiteral("stt"));
+        db::Database backup = db::Database::open(m.backupPath, app::kConnect);
+        return test::tableRows(backup, m.incomingTable, QStringLiteral("stt, noigui, tt_ndung"), QStringLiteral("stt"));
     }
 
     QTemporaryDir pdfDir;
@@ -65,7 +65,7 @@ protected:
 TEST_F(WorkingDayTest, AddCorrectSearchMarkPrintAndBackUp)
 {
     app::Module1& m = app::module1();
-    m.filebackup = QDir(home.home()).filePath(QStringLiteral("vemocv_backup.mdb"));
+    m.backupPath = QDir(home.home()).filePath(QStringLiteral("vemocv_backup.mdb"));
     qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
 
     // Morning: the entry form; closing it once creates the backup file.
@@ -75,7 +75,7 @@ TEST_F(WorkingDayTest, AddCorrectSearchMarkPrintAndBackUp)
     EXPECT_FALSE(mainWindow.isVisible());
     entry->cmdclose_Click();
     EXPECT_TRUE(mainWindow.isVisible());
-    ASSERT_TRUE(QFile::exists(m.filebackup));
+    ASSERT_TRUE(QFile::exists(m.backupPath));
     press("cmdnapcvden");
     activate(entry);
 

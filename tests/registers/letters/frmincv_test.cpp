@@ -21,7 +21,7 @@ protected:
     {
         RegisterTest::SetUp();
         qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
-        addLetters(app::module1().bangcvden,
+        addLetters(app::module1().incomingTable,
                    {{1, QStringLiteral("01/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Ngày đầu năm")},
                     {2, QStringLiteral("03/01/2026"), QStringLiteral("Bộ Tư pháp"), QStringLiteral("Ngày thứ ba")},
                     {3, QStringLiteral("06/01/2026"), QStringLiteral("Sở Tài chính"), QStringLiteral("Sau khoảng")}});
@@ -34,7 +34,7 @@ protected:
     // Opens the dialog as caller would and prints the range.
     DatePrintDialog* print(const QString& caller, const QString& from, const QString& to)
     {
-        app::module1().thongbao = caller;
+        app::module1().message = caller;
         auto* d = form<DatePrintDialog>(QStringLiteral("frmincv"));
         if (d->isLoaded())
             d->unload();
@@ -117,7 +117,7 @@ TEST_F(FrmincvTest, RefusalsChangeNothing)
 TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
 {
     app::Module1& m = app::module1();
-    db::Recordset rs = m.dbcongvan.openRecordset(m.bangcvdi);
+    db::Recordset rs = m.letters.openRecordset(m.outgoingTable);
     rs.addNew();
     rs.setValue(QStringLiteral("stt"), 1);
     rs.setValue(QStringLiteral("ng_cv"), QStringLiteral("02/01/2026"));
@@ -129,7 +129,7 @@ TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
     EXPECT_FALSE(d->incoming());
     EXPECT_EQ(d->control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Chọn ngày in công văn đi"));
     EXPECT_TRUE(printedText(d).contains(QStringLiteral("Công văn gửi đi")));
-    db::Recordset printTable = m.dbtemp.openRecordset(QStringLiteral("incvdi"), db::RecordsetType::Snapshot);
+    db::Recordset printTable = m.scratch.openRecordset(QStringLiteral("incvdi"), db::RecordsetType::Snapshot);
     EXPECT_EQ(printTable.recordCount(), 1);
 }
 

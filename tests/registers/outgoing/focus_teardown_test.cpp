@@ -13,7 +13,7 @@ TEST_F(RegisterTest, OutgoingEntryFormDestroyedWhileABoxHasTheFocus)
 {
     registers::registerOutgoingForms();
     auto* f = registers::form<registers::OutgoingEntryForm>(QStringLiteral("frmcvdi"));
-    f->open(app::module1().bangcvdi);
+    f->open(app::module1().outgoingTable);
     registers_test::destroyWithFocusInBox(f);
 }
 

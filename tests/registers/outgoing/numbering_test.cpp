@@ -19,7 +19,7 @@ class NumberingTest : public RegisterTest
 protected:
     db::Recordset year() const
     {
-        return app::module1().dbcongvan.openRecordset(app::module1().bangcvdi, db::RecordsetType::Dynaset);
+        return app::module1().letters.openRecordset(app::module1().outgoingTable, db::RecordsetType::Dynaset);
     }
     void add(const QString& type, int stt) const
     {

@@ -13,7 +13,7 @@
 #include "registers/outgoing/frmtracuucvdi.h"
 #include "registers/outgoing/outgoing_forms.h"
 
-#include "app/register_buttons.h"
+#include "app/gui/register_buttons.h"
 #include "common/clock.h"
 
 #include <QDir>
@@ -34,8 +34,8 @@ protected:
     {
         RegisterTest::SetUp();
         app::Module1& m = app::module1();
-        addReference(m.dbthamkhaocv, QStringLiteral("loaicv"), QStringLiteral("loai"), A, QStringLiteral("cv"));
-        addReference(m.dbthamkhaocv, QStringLiteral("loaicv"), QStringLiteral("loai"), B, QStringLiteral("qd"));
+        addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), A, QStringLiteral("cv"));
+        addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), B, QStringLiteral("qd"));
         app::openReferenceRecordsets();
         registerOutgoingForms();
     }
@@ -45,7 +45,7 @@ protected:
         ASSERT_NE(button, nullptr);
         app::Module1& m = app::module1();
         if (const QString reset = app::printMarkReset(*button); !reset.isEmpty())
-            m.dbcongvan.execute(reset);
+            m.letters.execute(reset);
         ASSERT_TRUE(app::openForm(app::registerRequest(*button, common::clock().today()), &mainWindow)) << name;
         mainWindow.hide();
     }
@@ -69,7 +69,7 @@ protected:
     }
     QStringList letters(const db::Database& db, const QString& columns) const
     {
-        return tableRows(const_cast<db::Database&>(db), app::module1().bangcvdi, columns);
+        return tableRows(const_cast<db::Database&>(db), app::module1().outgoingTable, columns);
     }
 
     QTemporaryDir pdfDir;
@@ -78,7 +78,7 @@ protected:
 TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
 {
     app::Module1& m = app::module1();
-    m.filebackup = QDir(home.home()).filePath(QStringLiteral("vemocv_backup.mdb"));
+    m.backupPath = QDir(home.home()).filePath(QStringLiteral("vemocv_backup.mdb"));
     qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
 
     press("cmdnapcvdi");
@@ -100,7 +100,7 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
     entry->Data1_Validate(action, save); // drop it
     for (const QString& type : {A, A, B, A, B, A, A})
         addLetter(entry, type, QStringLiteral("Nguyễn Văn An"), QStringLiteral("Báo cáo ") + type);
-    EXPECT_EQ(letters(m.dbcongvan, QStringLiteral("loai, stt")),
+    EXPECT_EQ(letters(m.letters, QStringLiteral("loai, stt")),
               QStringList({A + "|1", A + "|2", B + "|1", A + "|3", B + "|2", A + "|4", A + "|5"}));
 
     // A new letter of the second type gets 3; F5 in mso_cv gives "3/"; a blank type is refused.
@@ -131,8 +131,8 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
     EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), B);
     EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("4"));
     {
-        db::Database other = db::Database::open(m.filecongvan, app::kConnect);
-        db::Recordset rs = other.openRecordset(m.bangcvdi);
+        db::Database other = db::Database::open(m.lettersPath, app::kConnect);
+        db::Recordset rs = other.openRecordset(m.outgoingTable);
         rs.addNew();
         rs.setValue(QStringLiteral("loai"), B);
         rs.setValue(QStringLiteral("stt"), 4);
@@ -144,7 +144,7 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
     entry->box(QStringLiteral("mnguoiky"))->setText(QStringLiteral("Trần Thị Bình"));
     entry->box(QStringLiteral("mtt_ndung"))->setText(QStringLiteral("Điều động"));
     click(*entry, "cmdUpdate");
-    EXPECT_EQ(letters(m.dbcongvan, QStringLiteral("stt, tt_ndung")).mid(7),
+    EXPECT_EQ(letters(m.letters, QStringLiteral("stt, tt_ndung")).mid(7),
               QStringList({QStringLiteral("3|Bổ nhiệm cán bộ"), QStringLiteral("4|Khen thưởng"),
                            QStringLiteral("5|Điều động")}));
     EXPECT_TRUE(entry->control<QLabel>(QStringLiteral("lbltrangthai"))->text().contains(QStringLiteral("số 5")));
@@ -170,10 +170,10 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
     setType(entry, QStringLiteral("Tờ trình"));
     EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("1"));
     click(*entry, "cmdUpdate");
-    EXPECT_EQ(letters(m.dbcongvan, QStringLiteral("loai, stt")).value(6), QStringLiteral("Tờ trình|1"));
+    EXPECT_EQ(letters(m.letters, QStringLiteral("loai, stt")).value(6), QStringLiteral("Tờ trình|1"));
     entry->cmdclose_Click();
     EXPECT_TRUE(mainWindow.isVisible());
-    db::Database backup = db::Database::open(m.filebackup, app::kConnect);
+    db::Database backup = db::Database::open(m.backupPath, app::kConnect);
     const QStringList saved = letters(backup, QStringLiteral("loai, stt, so_cv"));
     EXPECT_TRUE(saved.contains(B + QStringLiteral("|3|3/QĐ-UB"))) << saved.join(u',').toStdString();
     EXPECT_TRUE(saved.contains(QStringLiteral("Tờ trình|1|")));
@@ -196,7 +196,7 @@ TEST_F(OutgoingDayTest, NumberPerTypeCorrectSearchMarkPrintAndBackUp)
     click(*search, "cmdtracuu");
     EXPECT_EQ(list->Data1->recordset().recordCount(), 2);
     click(*list, "Cmdchontat");
-    EXPECT_EQ(letters(m.dbcongvan, QStringLiteral("chonin")).count(QStringLiteral("X")), 2);
+    EXPECT_EQ(letters(m.letters, QStringLiteral("chonin")).count(QStringLiteral("X")), 2);
     home.responder.answer(QStringLiteral("no")); // straight to the printer
     click(*list, "Cmdin");
     const PdfText marked = PdfText::read(list->CrystalReport1.lastResult().outputFile);

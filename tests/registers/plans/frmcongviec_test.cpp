@@ -199,7 +199,7 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         if (!c.allowed)
             home.responder.clear();
         registers::destroyForms();
-        app::module1().dblich.execute(QStringLiteral("delete from ") + app::module1().bangkehoach);
+        app::module1().schedule.execute(QStringLiteral("delete from ") + app::module1().plansTable);
     }
 }
 

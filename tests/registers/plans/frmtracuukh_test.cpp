@@ -26,8 +26,8 @@ protected:
                  QStringLiteral("05/01/2026")});
         addPlan({QStringLiteral("Phòng Tổ chức"), QStringLiteral("Báo cáo nhân sự"), QStringLiteral("03/01/2026"),
                  QStringLiteral("04/01/2026")});
-        app::module1().dblich.execute(QStringLiteral("update ") + app::module1().bangkehoach +
-                                      QStringLiteral(" set khan = True, ketthuc = (ndungtt <> 'Báo cáo năm')"));
+        app::module1().schedule.execute(QStringLiteral("update ") + app::module1().plansTable +
+                                        QStringLiteral(" set khan = True, ketthuc = (ndungtt <> 'Báo cáo năm')"));
     }
     PlansSearchForm* search() { return registers::form<PlansSearchForm>(QStringLiteral("frmtracuukh")); }
     PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }

@@ -4,7 +4,7 @@
 
 #include "../../support/accessibility_check.h"
 
-#include "app/reference_recordsets.h"
+#include "app/core/reference_recordsets.h"
 #include "registers/plans/frmtxt.h"
 
 namespace {
@@ -15,7 +15,7 @@ using registers::PlansEntryForm;
 
 TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
 {
-    addReference(app::module1().dbthamkhao, QStringLiteral("chutat"), QStringLiteral("chudu"),
+    addReference(app::module1().reference, QStringLiteral("chutat"), QStringLiteral("chudu"),
                  QStringLiteral("Uỷ ban nhân dân"), QStringLiteral("ubnd"));
     app::openReferenceRecordsets();
     struct Case
@@ -37,8 +37,8 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
         SCOPED_TRACE(c.name);
         addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
                  QStringLiteral("06/01/2026")});
-        app::module1().dblich.execute(QStringLiteral("update ") + app::module1().bangkehoach +
-                                      QStringLiteral(" set ndungct = 'Chi tiết'"));
+        app::module1().schedule.execute(QStringLiteral("update ") + app::module1().plansTable +
+                                        QStringLiteral(" set ndungct = 'Chi tiết'"));
         PlansEntryForm* f = openEntry();
         if (c.edit)
             click(*f, "Cmdsua");
@@ -66,7 +66,7 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
             EXPECT_EQ(plans(QStringLiteral("ndungct")), QStringList{QString::fromUtf8(c.box)});
         }
         registers::destroyForms();
-        app::module1().dblich.execute(QStringLiteral("delete from ") + app::module1().bangkehoach);
+        app::module1().schedule.execute(QStringLiteral("delete from ") + app::module1().plansTable);
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include "../register_fixture.h"
 
-#include "app/form_commands.h"
+#include "app/gui/form_commands.h"
 #include "common/dates.h"
 #include "registers/plans/frmcongviec.h"
 #include "registers/plans/plan_forms.h"
@@ -33,13 +33,13 @@ protected:
     }
     static void login(const QString& name, const QString& rights)
     {
-        app::module1().hotendangnhap = name;
-        app::module1().quyendangnhap = rights;
+        app::module1().userFullName = name;
+        app::module1().userRights = rights;
     }
     static void addPlan(const Plan& p)
     {
         app::Module1& m = app::module1();
-        db::Recordset rs = m.dblich.openRecordset(m.bangkehoach);
+        db::Recordset rs = m.schedule.openRecordset(m.plansTable);
         rs.addNew();
         rs.setValue(QStringLiteral("Tendonvi"), p.unit);
         rs.setValue(QStringLiteral("ndungtt"), p.summary);
@@ -54,7 +54,7 @@ protected:
     // Column values of every plan of the year, in id order, joined by "|".
     static QStringList plans(const QString& columns)
     {
-        return tableRows(app::module1().dblich, app::module1().bangkehoach, columns);
+        return tableRows(app::module1().schedule, app::module1().plansTable, columns);
     }
     registers::PlansEntryForm* openEntry()
     {

@@ -22,12 +22,13 @@ protected:
 
 TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
 {
-    const QString table = app::module1().banglich;
+    const QString table = app::module1().scheduleTable;
     add(table, {{QStringLiteral("07/01/2026"), QStringLiteral("14h"), QStringLiteral("Họp chi bộ")},
                 {QStringLiteral("05/01/2026"), QStringLiteral("9h"), QStringLiteral("Họp giao ban")},
                 {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Tiếp dân")},
                 {QStringLiteral("05/01/2026"), QStringLiteral("14h"), QStringLiteral("Họp 'A' 50% _x")}});
-    app::module1().dblich.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where id = 3"));
+    app::module1().schedule.execute(QStringLiteral("UPDATE ") + table +
+                                    QStringLiteral(" SET chonin = 'X' where id = 3"));
     registers::ScheduleEntryForm* entry = openEntry();
     click(*entry, "Cmdtracuu");
     ASSERT_TRUE(search()->isVisible());
@@ -79,7 +80,8 @@ TEST_F(FrmGridlichTest, SearchingAnotherYearMarksThatYearsTable)
     addYear(QStringLiteral("lich2025"));
     add(QStringLiteral("lich2025"), {{QStringLiteral("30/12/2025"), QStringLiteral("8h"), QStringLiteral("Tổng kết")},
                                      {QStringLiteral("02/06/2025"), QStringLiteral("8h"), QStringLiteral("Sơ kết")}});
-    add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
+    add(app::module1().scheduleTable,
+        {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuulich")), &mainWindow));
     search()->yearList()->setCurrentText(QStringLiteral("2025"));
     click(*search(), "cmdtracuu"); // no box filled: the whole year by day
@@ -98,8 +100,9 @@ TEST_F(FrmGridlichTest, SearchingAnotherYearMarksThatYearsTable)
 
 TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
 {
-    add(app::module1().banglich, {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
-                                  {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
+    add(app::module1().scheduleTable,
+        {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
+         {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Giao ban")}});
     registers::ScheduleEntryForm* entry = openEntry();
     click(*entry, "cmdbang");
     ASSERT_TRUE(list()->isVisible());
@@ -136,7 +139,7 @@ TEST_F(FrmGridlichTest, RightsRulePagingAndMarginBox)
                     QStringLiteral("Việc %1").arg(day.size()), QString(), QString::fromUtf8(o.savedBy)};
     for (int i = 10; i < 30; ++i) // more than the grid shows at once
         day << Item{QStringLiteral("%1/01/2026").arg(i), QStringLiteral("8h"), QStringLiteral("Việc khác")};
-    add(app::module1().banglich, day);
+    add(app::module1().scheduleTable, day);
     click(*openEntry(), "cmdbang");
     activate(list());
     list()->Data1->moveFirst();
@@ -153,7 +156,7 @@ TEST_F(FrmGridlichTest, RightsRulePagingAndMarginBox)
     }
     list()->Data1->moveFirst();
     list()->cmdDelete_Click();
-    app::module1().quyendangnhap = QStringLiteral("QT");
+    app::module1().userRights = QStringLiteral("QT");
     list()->Data1->moveFirst();
     EXPECT_TRUE(enabled(list(), "Cmdsua") && enabled(list(), "cmdxoa")) << "an administrator changes any item";
     EXPECT_EQ(items(QStringLiteral("ndung")).size(), day.size()) << "nothing deleted against the rule";

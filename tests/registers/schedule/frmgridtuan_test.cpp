@@ -34,11 +34,12 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
         {{QStringLiteral("31/12/2025"), QStringLiteral("14h"), QStringLiteral("Tổng kết năm")},
          {QStringLiteral("29/12/2025"), QStringLiteral("8h"), QStringLiteral("Giao ban cuối năm")},
          {QStringLiteral("28/12/2025"), QStringLiteral("8h"), QStringLiteral("Trực Chủ nhật")}});
-    add(app::module1().banglich, {{QStringLiteral("04/01/2026"), QStringLiteral("7h30"), QStringLiteral("Trực Tết")},
-                                  {QStringLiteral("01/01/2026"), QStringLiteral("9h"), QStringLiteral("Chào năm mới")},
-                                  {QStringLiteral("05/01/2026"), QStringLiteral("10h"), QStringLiteral("Giao ban")},
-                                  {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Chào cờ")},
-                                  {QStringLiteral("11/01/2026"), QStringLiteral("8h"), QStringLiteral("Trực")}});
+    add(app::module1().scheduleTable,
+        {{QStringLiteral("04/01/2026"), QStringLiteral("7h30"), QStringLiteral("Trực Tết")},
+         {QStringLiteral("01/01/2026"), QStringLiteral("9h"), QStringLiteral("Chào năm mới")},
+         {QStringLiteral("05/01/2026"), QStringLiteral("10h"), QStringLiteral("Giao ban")},
+         {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Chào cờ")},
+         {QStringLiteral("11/01/2026"), QStringLiteral("8h"), QStringLiteral("Trực")}});
     app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
     r.boxes = {QStringLiteral("05/01/2026"), QStringLiteral("11/01/2026")};
     ASSERT_TRUE(app::openForm(r, &mainWindow));
@@ -67,12 +68,12 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
     click(*view(), "cmdsau");
     EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
 
-    app::module1().namlamviec = QStringLiteral("2005"); // the month list counts in the working year
+    app::module1().workingYear = QStringLiteral("2005"); // the month list counts in the working year
     click(*view(), "cmdthang");
     view()->List1_Click(2);
     EXPECT_EQ(box("txtdautuan"), QStringLiteral("28/02/2005"));
     EXPECT_EQ(box("txtcuoituan"), QStringLiteral("06/03/2005"));
-    app::module1().namlamviec = QStringLiteral("2026");
+    app::module1().workingYear = QStringLiteral("2026");
 
     click(*view(), "cmdclose");
     EXPECT_FALSE(view()->isVisible());
@@ -81,9 +82,10 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
 
 TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
 {
-    add(app::module1().banglich, {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
-                                  {QStringLiteral("07/01/2026"), QStringLiteral("9h"), QStringLiteral("Tiếp khách")},
-                                  {QString(), QStringLiteral("9h"), QStringLiteral("Chưa định ngày")}});
+    add(app::module1().scheduleTable,
+        {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
+         {QStringLiteral("07/01/2026"), QStringLiteral("9h"), QStringLiteral("Tiếp khách")},
+         {QString(), QStringLiteral("9h"), QStringLiteral("Chưa định ngày")}});
     registers::ScheduleEntryForm* entry = openEntry(); // on the last item, which has no day yet
     click(*entry, "cmdGrid");
     EXPECT_EQ(home.responder.lastMessage(),

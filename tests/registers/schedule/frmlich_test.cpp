@@ -83,8 +83,8 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
 
 TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndDeletingAsksNothing)
 {
-    add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QString(), QStringLiteral("Tiếp khách")},
-                                  {QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
+    add(app::module1().scheduleTable, {{QStringLiteral("05/01/2026"), QString(), QStringLiteral("Tiếp khách")},
+                                       {QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
     ScheduleEntryForm* f = openEntry();
     f->Data1->moveFirst();
     click(*f, "Cmdsua");
@@ -106,9 +106,9 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndD
 
 TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
 {
-    add(app::module1().banglich, {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
+    add(app::module1().scheduleTable, {{QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")}});
     ScheduleEntryForm* f = openEntry();
-    app::module1().dblich.setStatementHook([](const QString& sql) {
+    app::module1().schedule.setStatementHook([](const QString& sql) {
         if (sql.contains(QStringLiteral("chonin")) || sql.contains(QStringLiteral("ngaychuan]>=")))
             throw db::DbError(3050, QStringLiteral("Không khoá được file."));
     });
@@ -119,7 +119,7 @@ TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
     click(*f, "cmdGrid");
     EXPECT_TRUE(home.responder.lastMessage().contains(QStringLiteral("Không khoá được file.")));
     EXPECT_TRUE(f->isVisible());
-    app::module1().dblich.setStatementHook(nullptr);
+    app::module1().schedule.setStatementHook(nullptr);
     click(*f, "cmdAdd"); // still usable
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
 }

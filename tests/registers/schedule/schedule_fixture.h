@@ -8,8 +8,8 @@
 
 #include "../../platform/report/pdf_text.h"
 
-#include "app/form_commands.h"
-#include "app/table_copy.h"
+#include "app/core/table_copy.h"
+#include "app/gui/form_commands.h"
 #include "common/dates.h"
 #include "registers/schedule/frmGridlich.h"
 #include "registers/schedule/frmgridtuan.h"
@@ -39,8 +39,8 @@ protected:
     {
         RegisterTest::SetUp();
         registers::registerScheduleForms();
-        app::module1().hotendangnhap = QStringLiteral("Nguyễn Văn An");
-        app::module1().quyendangnhap = QStringLiteral("CB");
+        app::module1().userFullName = QStringLiteral("Nguyễn Văn An");
+        app::module1().userRights = QStringLiteral("CB");
         QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brlichtuan.rpt"), home.data(QStringLiteral("brlichtuan.rpt")));
         qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
     }
@@ -54,11 +54,11 @@ protected:
     static void addYear(const QString& table)
     {
         app::Module1& m = app::module1();
-        app::copyTableStructure(m.dblich, m.dblich, QStringLiteral("lichmau"), table, false);
+        app::copyTableStructure(m.schedule, m.schedule, QStringLiteral("lichmau"), table, false);
     }
     static void add(const QString& table, const QList<Item>& items)
     {
-        db::Recordset rs = app::module1().dblich.openRecordset(table);
+        db::Recordset rs = app::module1().schedule.openRecordset(table);
         for (const Item& i : items) {
             rs.addNew();
             rs.setValue(QStringLiteral("ngay"), i.day);
@@ -74,7 +74,7 @@ protected:
     // Column values of every item of table (the working year's by default), in id order.
     static QStringList items(const QString& columns, const QString& table = QString())
     {
-        return tableRows(app::module1().dblich, table.isEmpty() ? app::module1().banglich : table, columns);
+        return tableRows(app::module1().schedule, table.isEmpty() ? app::module1().scheduleTable : table, columns);
     }
     static app::FormRequest request(const QString& command)
     {

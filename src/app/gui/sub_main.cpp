@@ -1,0 +1,518 @@
+#include "sub_main.h"
+
+#include "app/core/data_file_messages.h"
+#include "app/core/data_files.h"
+#include "app/core/data_paths.h"
+#include "app/core/login_check.h"
+#include "app/core/messenger.h"
+#include "app/core/module1.h"
+#include "app/core/qt_translation.h"
+#include "app/core/read_only_mode.h"
+#include "app/core/run_time_error.h"
+#include "app/core/structure_check.h"
+#include "app/core/template_restore.h"
+#include "app/core/year_tables.h"
+#include "common/clock.h"
+#include "common/dates.h"
+#include "frmlogin.h"
+#include "platform/db/file_recovery.h"
+#include "platform/sys/file_ops.h"
+#include "platform/ui/hourglass.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <stdexcept>
+
+namespace app {
+namespace {
+
+const QString kCr = QStringLiteral("\r");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Step texts quoted in the error message; the two that open the letters and schedule files
+// lead to a retry rather than a stop.
+const QString kStepFolder = QStringLiteral("kiểm tra thư mục SELVARO.");
+const QString kStepTemp = QStringLiteral("kiểm tra file dữ liệu temp.");
+const QString kStepLocalReference = QStringLiteral("kiểm tra file dữ liệu tham khảo local.");
+const QString kStepSysmem = QStringLiteral("kiểm tra file sysmem.");
+const QString kStepSysmem2 = QStringLiteral("kiểm tra file sysmem2");
+const QString kStepSysmem3 = QStringLiteral("kiểm tra file sysmem3");
+const QString kStepLetters = QStringLiteral("mở file dữ liệu công văn.");
+const QString kStepLettersReference = QStringLiteral("mở file dữ liệu tham khảo công văn.");
+const QString kStepSchedule = QStringLiteral("mở file dữ liệu lịch tuần.");
+const QString kStepScheduleReference = QStringLiteral("mở file dữ liệu tham khảo lịch tuần.");
+const QString kStepYear = QStringLiteral("kiểm tra năm làm việc.");
+const QString kStepReference = QStringLiteral("mở các bảng tham khảo.");
+
+const QString kClockMessage =
+    QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng và chạy lại chương trình này!");
+
+// A failure that is not an error of the database layer (a copy that did not happen, ...).
+class StepFailure : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+QString clockYear()
+{
+    return QString::number(common::clock().today().year()).rightJustified(4, QLatin1Char('0'));
+}
+
+void restoreDefaultCursor()
+{
+    ui::setDefaultPointer();
+}
+
+class SubMain
+{
+public:
+    SubMain(const QString& programFolder, StartupWindow& window, const StartupServices& services)
+        : m_folder(programFolder), m_window(window), m_services(services)
+    {}
+
+    StartupOutcome run();
+
+private:
+    enum class Flow
+    {
+        Next,
+        Again,
+        Stop,
+        NoLogin
+    };
+
+    QString dataPath(const QString& name) const { return dataFilePath(m_folder, name); }
+    QString damagedTemplateMessage() const
+    {
+        Module1& m = module1();
+        return QStringLiteral("File dữ liệu gốc của chương trình ") + QDir::toNativeSeparators(m.templatePath) +
+               QStringLiteral(" bị hỏng. Chương trình không thể tiếp tục được !") + kCr +
+               QStringLiteral("Cần cài đặt lại chương trình này từ đĩa gốc !");
+    }
+    void copyTemplateTo(const QString& path)
+    {
+        if (!restoreFromTemplate(path))
+            throw StepFailure(
+                (QStringLiteral("Không chép được file dữ liệu gốc sang ") + QDir::toNativeSeparators(path))
+                    .toStdString());
+    }
+
+    bool checkTemplate();
+    Flow openDataFiles();
+    Flow restoreLocalFiles();
+    Flow openScratchFile();
+    Flow openLocalReferenceFile();
+    Flow failedFile(const QString& failedPath, FileCheck check);
+    void noticeReadOnly();
+    bool yearTablesReady();
+    Flow finish();
+
+    // The structure check of a data file in use. The read-only attribute is left alone in a
+    // read-only run and in a folder this user cannot write (the run becomes read-only then).
+    FileCheck check(const QString& path, const QString& kind) const
+    {
+        const bool clear = !module1().readOnly && canWriteFolder(QFileInfo(matchNameCase(path)).absolutePath());
+        return checkDataFile(path, kind, clear);
+    }
+
+    // Opens a data file for reading and writing; a file name in another letter case is found too.
+    db::Database openDataFile(const QString& path) const
+    {
+        const QString existing = matchNameCase(path);
+        return m_services.openDataFile ? m_services.openDataFile(existing) : db::Database::open(existing, kConnect);
+    }
+
+    QString m_folder;
+    StartupWindow& m_window;
+    const StartupServices& m_services;
+    bool m_readOnlyTold = false;
+};
+
+// Steps 3 and 4.
+bool SubMain::checkTemplate()
+{
+    Module1& m = module1();
+    setProgramFolder(m_folder);
+    if (filePresence(dataPath(QStringLiteral("vemogoc.MDB"))).isEmpty()) {
+        tell(QStringLiteral("Không tìm thấy file dữ liệu gốc của chương trình !!! ") + kCr +
+             QStringLiteral("Cần copy file vemogoc.mdb vào thư mục ") + shownDataFolder(m_folder) +
+             QStringLiteral(" hoặc cài đặt lại chương trình này !"));
+        return false;
+    }
+    m.templatePath = dataPath(QStringLiteral("vemogoc.mdb"));
+    m.templateDamaged = !isSoundDataFile(m.templatePath, QStringLiteral("vemogoc"));
+    return true;
+}
+
+// Step 5: a missing local file is a copy of the template. A damaged template is never copied.
+SubMain::Flow SubMain::restoreLocalFiles()
+{
+    Module1& m = module1();
+    for (const QString& name : localDataFileNames()) {
+        const QString path = dataPath(name);
+        if (!filePresence(path).isEmpty())
+            continue;
+        if (m.templateDamaged) {
+            tell(damagedTemplateMessage());
+            return Flow::Stop;
+        }
+        if (m.readOnly) {
+            tell(QStringLiteral("Thư mục dữ liệu ") + shownDataFolder(m_folder) +
+                 QStringLiteral(" chỉ được phép đọc: chương trình không tạo được file dữ liệu ") + name +
+                 QStringLiteral(" !") + kCr +
+                 QStringLiteral("Cần cho phép ghi vào thư mục này hoặc cài đặt chương trình vào thư mục khác !"));
+            return Flow::Stop;
+        }
+        // A journal left without its file would be rolled into the fresh copy: it goes aside.
+        if (QFileInfo::exists(db::journalPath(path)))
+            keepDamagedFile(path);
+        copyTemplateTo(path);
+    }
+    return Flow::Next;
+}
+
+// Step 6: the scratch file, replaced freely (it holds nothing the user typed). A read-only run
+// keeps its scratch file in a private temporary folder so that printing still works.
+SubMain::Flow SubMain::openScratchFile()
+{
+    Module1& m = module1();
+    m.step = kStepTemp;
+    if (m.readOnly) {
+        const QString scratch = privateScratchFile();
+        if (scratch.isEmpty())
+            throw StepFailure("no scratch file can be made");
+        m.scratchPath = scratch;
+        m.scratch = openDataFile(m.scratchPath);
+        return Flow::Next;
+    }
+    m.scratchPath = dataPath(QStringLiteral("vemotemp.MDB"));
+    const FileCheck found = check(m.scratchPath, QStringLiteral("vemotk"));
+    if (found != FileCheck::Sound) {
+        if (m.templateDamaged) {
+            tell(damagedTemplateMessage());
+            return Flow::Stop;
+        }
+        if (found == FileCheck::NeedsRecovery || found == FileCheck::Busy)
+            throw StepFailure("the scratch file is in use or cannot be recovered");
+        // The damaged scratch file goes with its journal, never under a copy.
+        const QString actual = matchNameCase(m.scratchPath);
+        if (sys::isFile(db::journalPath(actual)))
+            sys::removeFile(db::journalPath(actual));
+        if (sys::isFile(actual))
+            sys::removeFile(actual);
+        copyTemplateTo(m.scratchPath);
+    }
+    if (scratchFileNeedsReplacing(m.scratchPath) && !m.templateDamaged)
+        copyTemplateTo(m.scratchPath);
+    m.scratch = openDataFile(m.scratchPath);
+    return Flow::Next;
+}
+
+// Step 7: the local reference file. A damaged one is kept beside under a dated name before the
+// template takes its place; one that still needs its journal played back is never replaced.
+SubMain::Flow SubMain::openLocalReferenceFile()
+{
+    Module1& m = module1();
+    m.step = kStepLocalReference;
+    m.referencePath = dataPath(QStringLiteral("vemotk.MDB"));
+    const FileCheck found = check(m.referencePath, QStringLiteral("vemotk"));
+    if (found != FileCheck::Sound) {
+        const QString damaged = QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + shownDataFolder(m_folder) +
+                                QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!") + kCr;
+        if (m.templateDamaged || m.readOnly || found == FileCheck::NeedsRecovery || found == FileCheck::Busy) {
+            // Nothing can take its place: say why and stop, leaving the file as it is.
+            tell(found == FileCheck::NeedsRecovery || found == FileCheck::Busy
+                     ? fileProblemText(found, m.referencePath)
+                     : damaged + (m.templateDamaged ? damagedTemplateMessage()
+                                                    : QStringLiteral("Cần kiểm tra khôi phục lại file này! ")));
+            return Flow::Stop;
+        }
+        const QString kept = keepDamagedFile(m.referencePath);
+        tell(damaged + QStringLiteral("File hỏng được giữ lại là ") + QDir::toNativeSeparators(kept) +
+             QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.") + kCr +
+             QStringLiteral("Cần kiểm tra khôi phục lại file này! "));
+        copyTemplateTo(m.referencePath);
+    }
+    m.reference = openDataFile(m.referencePath);
+    return Flow::Next;
+}
+
+// Tells once that the run is read-only, naming the first data file that cannot be written.
+void SubMain::noticeReadOnly()
+{
+    Module1& m = module1();
+    QString what;
+    if (!canWriteFolder(dataFolder(m_folder)))
+        what = dataFolder(m_folder);
+    for (const QString& path :
+         {m.lettersPath, m.schedulePath, m.referencePath, m.lettersReferencePath, m.scheduleReferencePath}) {
+        if (what.isEmpty() && !canWriteDataFile(path))
+            what = path;
+    }
+    if (what.isEmpty())
+        return;
+    m.readOnly = true;
+    if (!m_readOnlyTold)
+        tell(readOnlyStartMessage(what));
+    m_readOnlyTold = true;
+}
+
+// Steps 5 to 15, one pass. Again: run the pass once more (after the fall-back to a default file).
+SubMain::Flow SubMain::openDataFiles()
+{
+    Module1& m = module1();
+    if (restoreLocalFiles() == Flow::Stop)
+        return Flow::Stop;
+
+    if (openScratchFile() == Flow::Stop || openLocalReferenceFile() == Flow::Stop)
+        return Flow::Stop;
+
+    // Step 8: the settings file.
+    m.step = kStepSysmem;
+    if (!filePresence(dataPath(QStringLiteral("sysmem"))).isEmpty()) {
+        readSysmem();
+    } else {
+        const Sysmem defaults = sysmemDefaults(m_folder, clockYear());
+        m.schedulePath = defaults.schedulePath;
+        m.lettersPath = defaults.lettersPath;
+        m.backupPath = defaults.backupPath;
+        m.workingYear = defaults.workingYear;
+        if (m.workingYear < QLatin1String("2008")) {
+            tell(kClockMessage);
+            return Flow::Stop;
+        }
+        if (!m.readOnly)
+            writeSysmem();
+        m_window.repaintNow();
+    }
+
+    // Step 9: the recent-files lists (left as they are in a read-only run).
+    if (!m.readOnly) {
+        m.step = kStepSysmem2;
+        updateRecentFiles(QStringLiteral("sysmem2"), m.lettersPath);
+        m.step = kStepSysmem3;
+        updateRecentFiles(QStringLiteral("sysmem3"), m.schedulePath);
+    }
+
+    // Steps 10 to 13: the letters and schedule files and the reference files beside them.
+    m.step = kStepLetters;
+    if (const FileCheck found = check(m.lettersPath, QStringLiteral("vemocv")); found != FileCheck::Sound)
+        return failedFile(m.lettersPath, found);
+    m.letters = openDataFile(m.lettersPath);
+
+    m.lettersReferencePath = matchNameCase(referenceFileBeside(m.lettersPath));
+    m.step = kStepLettersReference;
+    if (const FileCheck found = check(m.lettersReferencePath, QStringLiteral("vemotk")); found != FileCheck::Sound)
+        return failedFile(m.lettersReferencePath, found);
+    m.lettersReference = openDataFile(m.lettersReferencePath);
+
+    m.step = kStepSchedule;
+    if (const FileCheck found = check(m.schedulePath, QStringLiteral("vemolich")); found != FileCheck::Sound)
+        return failedFile(m.schedulePath, found);
+    m.schedule = openDataFile(m.schedulePath);
+
+    m.scheduleReferencePath = matchNameCase(referenceFileBeside(m.schedulePath));
+    m.step = kStepScheduleReference;
+    if (const FileCheck found = check(m.scheduleReferencePath, QStringLiteral("vemotk")); found != FileCheck::Sound)
+        return failedFile(m.scheduleReferencePath, found);
+    m.scheduleReference = openDataFile(m.scheduleReferencePath);
+    noticeReadOnly();
+
+    // Step 14: the working year.
+    m.step = kStepYear;
+    if (m.workingYear.isEmpty()) {
+        m.workingYear = clockYear();
+        if (m.workingYear < QLatin1String("2008")) {
+            tell(kClockMessage);
+            return Flow::Stop;
+        }
+    }
+    const QString year = clockYear();
+    if (m.workingYear != year) {
+        tell(QStringLiteral("Năm làm việc không trùng với con số năm trên máy là ") + year + kCr +
+             QStringLiteral("Cần chọn lại năm làm việc hoặc ") +
+             QStringLiteral("phải kiểm tra, đặt lại ngày tháng năm trên máy tính!"));
+        m_window.repaintNow();
+    }
+    return Flow::Next;
+}
+
+// Step 15: a letters, schedule or reference file that failed its check. The user is told what
+// is wrong with which file and offered only a choice that changes something: the file of the same
+// name in the program's data folder when the failing file lies elsewhere, or stopping. When the
+// failing file is already that default file there is nothing to switch to: the run stops.
+SubMain::Flow SubMain::failedFile(const QString& failedPath, FileCheck found)
+{
+    Module1& m = module1();
+    const bool letters =
+        failedPath == m.lettersPath || (failedPath != m.schedulePath && failedPath == m.lettersReferencePath);
+    const QString fallback = dataPath(letters ? QStringLiteral("vemocv.MDB") : QStringLiteral("vemolich.MDB"));
+    const QString current = letters ? m.lettersPath : m.schedulePath;
+    const auto canonical = [](const QString& path) {
+        const QString c = QFileInfo(matchNameCase(path)).absoluteFilePath();
+        return QDir::cleanPath(c);
+    };
+    const QString problem = fileProblemText(found, failedPath);
+    if (canonical(current) == canonical(fallback)) {
+        tell(problem + kCrLf + QStringLiteral("Chương trình không thể tiếp tục được !") + kCrLf +
+             QStringLiteral("Cần khôi phục file này từ bản sao lưu rồi chạy lại chương trình này !"));
+        return Flow::Stop;
+    }
+    if (!ask(problem + kCrLf + QStringLiteral("Có muốn chuyển về file dữ liệu ") + QDir::toNativeSeparators(fallback) +
+             QStringLiteral(" không ?")))
+        return Flow::Stop;
+    if (letters)
+        m.lettersPath = fallback;
+    else
+        m.schedulePath = fallback;
+    if (!m.readOnly)
+        writeSysmem();
+    m_window.repaintNow();
+    return Flow::Again;
+}
+
+// Step 16 in a read-only run: the year tables cannot be made, so a year without them is told
+// and the run goes on (another year can be chosen).
+bool SubMain::yearTablesReady()
+{
+    Module1& m = module1();
+    if (!m.readOnly)
+        return createYearTables();
+    m.setYearTables();
+    const bool present = m.schedule.hasTable(m.plansTable) && m.schedule.hasTable(m.scheduleTable) &&
+                         m.letters.hasTable(m.incomingTable) && m.letters.hasTable(m.outgoingTable);
+    if (!present)
+        tell(QStringLiteral("Chưa có dữ liệu năm ") + m.workingYear +
+             QStringLiteral(" trong các file dữ liệu; ở chế độ chỉ đọc chương trình không tạo được bảng dữ liệu "
+                            "mới. Cần chọn năm làm việc khác !"));
+    return true;
+}
+
+// Steps 16 to 24.
+SubMain::Flow SubMain::finish()
+{
+    Module1& m = module1();
+    if (!yearTablesReady())
+        return Flow::Stop; // the message has been shown
+    restoreDefaultCursor();
+
+    m.userFullName.clear();
+    m.userRights.clear();
+    m.message.clear();
+    LoginForm::run(LoginCheck::kModeStartup, QString());
+    if (m.userRights.isEmpty() || m.message == QLatin1String("thoi"))
+        return Flow::NoLogin; // the program ends without a message
+
+    m.step = kStepReference;
+    openReferenceRecordsets();
+    m_window.focusViewIncoming();
+
+    try {
+        // Only a path longer than 8 characters names a backup file worth looking for.
+        // A backup file left with a journal by a run killed while it replicated is recovered now,
+        // together with the super-journal that tied it to the letters file.
+        // The super-journal lies beside the letters file: looked at again once both are recovered.
+        if (m.backupPath.size() > 8 && !filePresence(m.backupPath).isEmpty() && !m.readOnly) {
+            db::recoverFile(matchNameCase(m.backupPath));
+            db::recoverFile(matchNameCase(m.lettersPath));
+        }
+        if (m.backupPath.size() > 8 && filePresence(m.backupPath).isEmpty())
+            tell(QStringLiteral("Không tìm thấy file dữ liệu backup ") + QDir::toNativeSeparators(m.backupPath) +
+                 QStringLiteral(" ?!") + kCr + QStringLiteral("Cần kiểm tra lại việc nối mạng ") +
+                 QStringLiteral(" hoặc chọn lại file backup nếu cần !"));
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+        // the backup check never stops the start-up
+    }
+
+    m_window.showDataLabels();
+    m_window.repaintNow();
+    m_window.setLetterEntryEnabled(!m.readOnly && lettersFileIsLocal(m_services.driveTypeDescription));
+    m_window.repaintNow();
+    restoreDefaultCursor();
+    return Flow::Next;
+}
+
+StartupOutcome SubMain::run()
+{
+    Module1& m = module1();
+    m_window.showAtStart();
+    common::monthName(1); // builds the month table
+
+    try {
+        m.step = kStepFolder;
+        m.programFolder = m_folder;
+        if (!checkTemplate())
+            return StartupOutcome::Stopped;
+        // A data folder this user cannot write makes the run read-only from the start.
+        m.readOnly = !canWriteFolder(dataFolder(m_folder));
+
+        for (;;) {
+            try {
+                const Flow flow = openDataFiles();
+                if (flow == Flow::Stop)
+                    return StartupOutcome::Stopped;
+                if (flow == Flow::Next)
+                    break;
+            } catch (const std::exception& e) {
+                recordRunTimeError(e);
+                if (m.step != kStepLetters && m.step != kStepSchedule)
+                    throw;
+                // The letters or schedule file could not be opened: the user may try again
+                // (after fixing the network folder) or stop.
+                if (!ask(QStringLiteral("Gặp lỗi khi đang ") + m.step + kCr +
+                         QStringLiteral(" Cần kiểm tra hoặc khai báo lại file dữ liệu trên mạng !") + kCr +
+                         QStringLiteral("Có muốn thử mở lại file dữ liệu không ?")))
+                    return StartupOutcome::Stopped;
+            }
+        }
+
+        const Flow flow = finish();
+        if (flow == Flow::Stop)
+            return StartupOutcome::Stopped;
+        if (flow == Flow::NoLogin)
+            return StartupOutcome::NotLoggedIn;
+        return StartupOutcome::Ready;
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+        tell(QStringLiteral("Gặp lỗi khi đang ") + m.step + kCr +
+             QStringLiteral(" Chương trình không thể tiếp tục được !"));
+        restoreDefaultCursor();
+        return StartupOutcome::Stopped;
+    }
+}
+
+} // namespace
+
+StartupOutcome subMain(const QString& programFolder, StartupWindow& window, const StartupServices& services)
+{
+    // Qt's own dialogs (file, print) speak Vietnamese before the first of them shows.
+    installQtTranslation(qtTranslationFolders(programFolder));
+    ui::setHourglass();
+    SubMain sequence(programFolder, window, services);
+    const StartupOutcome outcome = sequence.run();
+    restoreDefaultCursor();
+    return outcome;
+}
+
+QString workingYearCaption()
+{
+    return QStringLiteral("Dữ liệu năm ") + module1().workingYear;
+}
+
+QString dataFilesCaption()
+{
+    const Module1& m = module1();
+    return QStringLiteral("File công văn: ") + QDir::toNativeSeparators(m.lettersPath) + kCrLf +
+           QStringLiteral("File kế hoạch, lịch công tác: ") + QDir::toNativeSeparators(m.schedulePath);
+}
+
+bool lettersFileIsLocal(const std::function<QString(const QString& path)>& describe)
+{
+    const QString& path = module1().lettersPath;
+    const QString kind = describe ? describe(path) : driveTypeDescription(path);
+    return kind == QLatin1String("Local Hard Disk");
+}
+
+} // namespace app
