@@ -14,10 +14,10 @@ struct SysmemCase
 {
     const char* name;
     const char* text;
-    const char* filelich;
-    const char* filecongvan;
-    const char* filebackup;
-    const char* namlamviec;
+    const char* schedulePath;
+    const char* lettersPath;
+    const char* backupPath;
+    const char* workingYear;
     bool repaired;
 };
 
