@@ -137,6 +137,16 @@ void SearchForm::openWithValueLists(const QStringList& lookups)
     showModeless();
 }
 
+QStringList SearchForm::yearValueLists() const
+{
+    const QString table = session().yearTable();
+    QStringList lists;
+    for (const SearchPick& p : m_config.picks)
+        lists << QStringLiteral("select distinct ") + p.column + QStringLiteral(" from ") + table +
+                     QStringLiteral(" where ") + p.column + QStringLiteral("<>''");
+    return lists;
+}
+
 void SearchForm::openFromEntry()
 {
     load();

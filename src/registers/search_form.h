@@ -67,6 +67,8 @@ public:
     // From the main window: the pick grids show the value lists (SELECT statements on the
     // letters file, in the order of the config's picks).
     void openWithValueLists(const QStringList& lookups);
+    // The value lists of the year table: for each pick, the distinct values its column holds.
+    QStringList yearValueLists() const;
     // From the entry form: shows the form; grids never given value lists show the reference lists.
     void openFromEntry();
 

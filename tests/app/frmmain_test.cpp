@@ -6,7 +6,7 @@
 #include "app/gui/frmabout.h"
 #include "app/gui/frmmain.h"
 #include "app/gui/help.h"
-#include "app/gui/register_buttons.h"
+#include "app/gui/register_catalog.h"
 #include "app/gui/rights.h"
 #include "platform/db/db_error.h"
 #include "platform/sys/settings_store.h"
@@ -24,6 +24,26 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The main window shows the registers it is given, in their order; one on each data file stands
+// for all. Added before the window is made; their forms are provided by the tests.
+struct TwoRegisters
+{
+    TwoRegisters()
+    {
+        app::addRegister({QStringLiteral("Công văn đến"),
+                          app::DataFile::Letters,
+                          {QStringLiteral("cmdnapcvden"), QStringLiteral("Nạp, sửa, in CV đến"), {}},
+                          {QStringLiteral("Cmdxemcvden"), QStringLiteral("Xem CV đến"), {}},
+                          {QStringLiteral("cmdtracuucvden"), QStringLiteral("Tra cứu CV đến"), {}}});
+        app::addRegister({QStringLiteral("Lịch làm việc"),
+                          app::DataFile::Schedule,
+                          {QStringLiteral("cmdnaplich"), QStringLiteral("Nạp, sửa lịch tuần"), {}},
+                          {QStringLiteral("Cmdxemlich"), QStringLiteral("Xem lịch tuần"), {}},
+                          {QStringLiteral("cmdtracuulich"), QStringLiteral("Tra cứu lịch tuần"), {}}});
+    }
+    ~TwoRegisters() { app::forgetRegisters(); }
+};
 
 // A started program with the real main window; form openers record what they are given.
 class MainWindowTest : public ::testing::Test
@@ -53,6 +73,7 @@ protected:
     QAction* action(const QString& name) { return main.findChild<QAction*>(name); }
     QString settingsFile() const { return m_store.filePath(QStringLiteral("settings.ini")); }
 
+    TwoRegisters registers;
     QTemporaryDir m_store;
     ProgramFolder home;
     app::MainWindow main;
@@ -71,12 +92,13 @@ TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtons)
     QStringList frames;
     for (QGroupBox* frame : main.findChildren<QGroupBox*>())
         frames << frame->title();
-    EXPECT_EQ(frames, (QStringList{QStringLiteral("Công văn đến"), QStringLiteral("Công văn đi "),
-                                   QStringLiteral("kế hoạch công tác"), QStringLiteral("Lịch làm việc")}));
-    for (const app::RegisterButton& b : app::registerButtons()) {
-        ASSERT_NE(button(b.name), nullptr) << b.name.toStdString();
-        EXPECT_EQ(button(b.name)->text(), b.caption);
-    }
+    EXPECT_EQ(frames, (QStringList{QStringLiteral("Công văn đến"), QStringLiteral("Lịch làm việc")}));
+    QStringList captions;
+    for (QPushButton* b : main.findChildren<QGroupBox*>().last()->findChildren<QPushButton*>())
+        captions << b->objectName() + QLatin1Char(':') + b->text();
+    EXPECT_EQ(captions,
+              (QStringList{QStringLiteral("cmdnaplich:Nạp, sửa lịch tuần"), QStringLiteral("Cmdxemlich:Xem lịch tuần"),
+                           QStringLiteral("cmdtracuulich:Tra cứu lịch tuần")}));
     EXPECT_EQ(button(QStringLiteral("Cmdclose"))->text(), QStringLiteral("&Kết thúc"));
     EXPECT_EQ(QApplication::focusWidget() == nullptr ||
                   QApplication::focusWidget() == button(QStringLiteral("Cmdxemcvden")),
@@ -117,28 +139,29 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
                            QStringLiteral("&Quản lý các file dữ liệu, năm làm việc"), QStringLiteral("&Trợ giúp")}));
 }
 
-TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotPlansAndSchedule)
+TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotTheSchedule)
 {
-    for (const app::RegisterButton& b : app::registerButtons())
-        provide(b.name);
+    for (const app::RegisterDescriptor& d : app::registerDescriptors()) {
+        for (const app::RegisterCommand* c : d.commands())
+            provide(c->name);
+    }
     const QString gone = home.home() + QStringLiteral("/gone/vemocv.mdb");
     app::module1().lettersPath = gone;
 
-    for (const app::RegisterButton& b : app::registerButtons()) {
-        if (!b.letters)
-            continue;
+    for (const app::RegisterCommand* c : app::registerDescriptors().first().commands()) {
         home.responder.clear();
-        button(b.name)->setEnabled(true);
-        button(b.name)->click();
-        EXPECT_EQ(home.messages(), QStringList{app::dataFileMissingMessage(gone)}) << b.name.toStdString();
+        button(c->name)->setEnabled(true);
+        button(c->name)->click();
+        EXPECT_EQ(home.messages(), QStringList{app::dataFileMissingMessage(gone)}) << c->name.toStdString();
     }
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(main.isVisible());
 
     home.responder.clear();
-    button(QStringLiteral("cmdnapkh"))->click();
+    button(QStringLiteral("cmdnaplich"))->click();
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first().command, QStringLiteral("cmdnapkh"));
+    EXPECT_EQ(opened.first().command, QStringLiteral("cmdnaplich"));
+    EXPECT_EQ(opened.first().dataFile, app::DataFile::Schedule);
     EXPECT_FALSE(main.isVisible()) << "the register form hides the main window";
     EXPECT_TRUE(home.messages().isEmpty());
 }
@@ -153,17 +176,15 @@ TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
     EXPECT_EQ(home.messages(), (QStringList{app::kNotAvailable, app::kNotAvailable, app::kNotAvailable}));
 }
 
-TEST_F(MainWindowTest, IncomingListClearsEveryPrintMarkBeforeOpening)
+TEST_F(MainWindowTest, RegisterFormThatFailsIsToldAndTheMainWindowStays)
 {
-    provide(QStringLiteral("Cmdxemcvden"));
-    db::Database& cv = app::module1().letters;
-    cv.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
-    cv.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
+    app::registerFormOpener(QStringLiteral("Cmdxemcvden"), [](const app::FormRequest&, QWidget*) {
+        throw db::DbError(db::errc::TableNotFound, QStringLiteral("no such table: cvden2009"));
+    });
     button(QStringLiteral("Cmdxemcvden"))->click();
-    ASSERT_EQ(opened.size(), 1);
-    db::Recordset marked =
-        cv.openRecordset(QStringLiteral("select * from cvden2009 where chonin = 'X'"), db::RecordsetType::Snapshot);
-    EXPECT_EQ(marked.recordCount(), 0);
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở Xem CV đến !")});
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(app::lastError().number, db::errc::TableNotFound);
 }
 
 TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwnPassword)
@@ -333,7 +354,6 @@ TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
 {
     provide(QStringLiteral("Cmdxemcvden"));
     provide(QStringLiteral("mnunhapdulieucv"));
-    app::module1().letters.execute(QStringLiteral("INSERT INTO cvden2009 (chonin) VALUES ('X')"));
     const QStringList sysmem = home.readSysmem();
     app::module1().readOnly = true;
     app::module1().backupPath = QStringLiteral("/srv/backup/vemocv.mdb");
@@ -343,9 +363,6 @@ TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
     EXPECT_EQ(home.messages(), (QStringList{app::readOnlyRefusal(), app::readOnlyRefusal()}));
     button(QStringLiteral("Cmdxemcvden"))->click();
     ASSERT_EQ(opened.size(), 1) << "viewing stays";
-    db::Recordset marked = app::module1().letters.openRecordset(
-        QStringLiteral("select * from cvden2009 where chonin = 'X'"), db::RecordsetType::Snapshot);
-    EXPECT_EQ(marked.recordCount(), 1) << "the print marks are left as they are";
     main.close();
     EXPECT_EQ(home.readSysmem(), sysmem);
 }

@@ -6,7 +6,6 @@
 #include "app/core/module1.h"
 #include "app/core/read_only_mode.h"
 #include "app/core/run_time_error.h"
-#include "common/clock.h"
 #include "elided_path_label.h"
 #include "form_commands.h"
 #include "frmabout.h"
@@ -15,9 +14,8 @@
 #include "list_menus.h"
 #include "platform/sys/settings_store.h"
 #include "platform/ui/form_base.h"
-#include "platform/ui/hourglass.h"
 #include "platform/ui/window_place.h"
-#include "register_buttons.h"
+#include "register_catalog.h"
 #include "window_placement.h"
 
 #include <QAction>
@@ -117,10 +115,10 @@ void MainWindow::buildContent()
     layout->addWidget(Lblfiledulieu);
 
     auto* frames = new QGridLayout;
-    frames->addWidget(buildFrame(QStringLiteral("Công văn đến"), 0), 0, 0);
-    frames->addWidget(buildFrame(QStringLiteral("Công văn đi "), 3), 0, 1);
-    frames->addWidget(buildFrame(QStringLiteral("kế hoạch công tác"), 6), 1, 0);
-    frames->addWidget(buildFrame(QStringLiteral("Lịch làm việc"), 9), 1, 1);
+    // The registers two by two, in the order they were added.
+    const QList<RegisterDescriptor>& registers = registerDescriptors();
+    for (int i = 0; i < registers.size(); ++i)
+        frames->addWidget(buildFrame(registers.at(i)), i / 2, i % 2);
     layout->addLayout(frames);
 
     Cmdclose = new QPushButton(QStringLiteral("&Kết thúc"), central);
@@ -135,16 +133,15 @@ void MainWindow::buildContent()
     resize(760, 520);
 }
 
-QGroupBox* MainWindow::buildFrame(const QString& frameTitle, int first)
+QGroupBox* MainWindow::buildFrame(const RegisterDescriptor& descriptor)
 {
-    auto* frame = new QGroupBox(frameTitle);
+    auto* frame = new QGroupBox(descriptor.frameTitle);
     auto* column = new QVBoxLayout(frame);
-    for (int i = first; i < first + 3; ++i) {
-        const RegisterButton& b = registerButtons().at(i);
-        auto* button = new QPushButton(b.caption, frame);
-        button->setObjectName(b.name);
+    for (const RegisterCommand* command : descriptor.commands()) {
+        auto* button = new QPushButton(command->caption, frame);
+        button->setObjectName(command->name);
         button->setMinimumHeight(32);
-        const QString name = b.name;
+        const QString name = command->name;
         connect(button, &QPushButton::clicked, this, [this, name] { registerButton_Click(name); });
         column->addWidget(button);
     }
@@ -237,44 +234,26 @@ void MainWindow::showDataLabels()
 
 void MainWindow::setLetterEntryEnabled(bool enabled)
 {
-    for (const char* name : {"cmdnapcvden", "cmdnapcvdi"}) {
-        if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
+    for (const RegisterDescriptor& d : registerDescriptors()) {
+        if (d.dataFile != DataFile::Letters)
+            continue;
+        if (auto* button = findChild<QPushButton*>(d.entry.name))
             button->setEnabled(enabled);
     }
 }
 
 void MainWindow::focusViewIncoming()
 {
-    if (auto* button = findChild<QPushButton*>(QStringLiteral("Cmdxemcvden")))
+    if (registerDescriptors().isEmpty())
+        return;
+    if (auto* button = findChild<QPushButton*>(registerDescriptors().first().list.name))
         button->setFocus();
 }
 
 void MainWindow::registerButton_Click(const QString& name)
 {
-    const RegisterButton* button = findRegisterButton(name);
-    if (!button)
-        return;
-    Module1& m = module1();
-    ui::HourglassPointer hourglass;
-    const QString path = button->letters ? m.lettersPath : m.schedulePath;
-    if (filePresence(path).isEmpty()) {
-        tell(dataFileMissingMessage(path));
-        return;
-    }
-    if (!hasFormOpener(button->name)) {
-        tell(kNotAvailable);
-        return;
-    }
-    try {
-        const QString reset = printMarkReset(*button);
-        if (!reset.isEmpty() && !m.readOnly) // a read-only run leaves the marks as they are
-            m.letters.execute(reset);
-        openForm(registerRequest(*button, common::clock().today()), this);
+    if (runRegisterCommand(name, this))
         hide();
-    } catch (const std::exception& e) {
-        recordRunTimeError(e);
-        tell(QStringLiteral("Gặp lỗi khi đang mở ") + button->caption + QStringLiteral(" !"));
-    }
 }
 
 void MainWindow::dataFileMenu(const QString& name)

@@ -13,7 +13,7 @@ class QGroupBox;
 namespace app {
 
 class ElidedPathLabel;
-struct RegisterButton;
+struct RegisterDescriptor;
 
 // The old form frmMain. The main window, the hub of the program: shows the working year and the data files in use,
 // offers three buttons per register and the menus of the reference lists, the data-file
@@ -35,9 +35,8 @@ public:
     void setLetterEntryEnabled(bool enabled) override;
     void focusViewIncoming() override;
 
-    // A register button: checks that the register's data file exists (otherwise tells the user
-    // and stops), prepares its data sources and opens its form without waiting,
-    // hiding this window. A register whose form is not part of this build tells kNotAvailable.
+    // A register button: runs its command (runRegisterCommand) and hides this window when the
+    // form has opened.
     void registerButton_Click(const QString& name);
     // The working-year dialog WorkingYearDialog (also a double-click on Lblnamlamviec).
     void mnuchonnamlamviec_Click();
@@ -65,7 +64,7 @@ protected:
 private:
     void buildContent();
     void buildMenus();
-    QGroupBox* buildFrame(const QString& title, int first);
+    QGroupBox* buildFrame(const RegisterDescriptor& descriptor);
     QAction* addMenuAction(class QMenu* menu, const QString& name, const QString& caption);
     void dataFileMenu(const QString& name);
 

@@ -17,9 +17,10 @@ public:
     virtual void repaintNow() = 0;
     // Sets Lblnamlamviec and Lblfiledulieu from the working year and the data files in use.
     virtual void showDataLabels() = 0;
-    // Enables or disables the letter entry buttons cmdnapcvden and cmdnapcvdi.
+    // Enables or disables the entry buttons of the registers on the letters file (cmdnapcvden,
+    // cmdnapcvdi).
     virtual void setLetterEntryEnabled(bool enabled) = 0;
-    // Gives the focus to the button Cmdxemcvden.
+    // Gives the focus to the first register's list button (Cmdxemcvden).
     virtual void focusViewIncoming() = 0;
 };
 

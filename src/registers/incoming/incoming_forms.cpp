@@ -12,11 +12,12 @@ namespace registers {
 
 void registerIncomingForms()
 {
-    registerLetterRegister({QStringLiteral("frmcvden"), QStringLiteral("frmgridcvden"),
-                            QStringLiteral("frmtracuucvden"), QStringLiteral("cmdnapcvden"),
-                            QStringLiteral("Cmdxemcvden"), QStringLiteral("cmdtracuucvden"),
-                            &app::Module1::incomingTable, [] { return new IncomingEntryForm; },
-                            [] { return new IncomingListForm; }, [] { return new IncomingSearchForm; }});
+    registerLetterRegister(
+        {Register::Incoming, QStringLiteral("Công văn đến"), QStringLiteral("frmcvden"), QStringLiteral("frmgridcvden"),
+         QStringLiteral("frmtracuucvden"), QStringLiteral("cmdnapcvden"), QStringLiteral("Cmdxemcvden"),
+         QStringLiteral("cmdtracuucvden"), QStringLiteral("Nạp, sửa, in CV đến"), QStringLiteral("Xem CV đến"),
+         QStringLiteral("Tra cứu CV đến"), &app::Module1::incomingTable, [] { return new IncomingEntryForm; },
+         [] { return new IncomingListForm; }, [] { return new IncomingSearchForm; }});
 }
 
 } // namespace registers

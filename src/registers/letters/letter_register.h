@@ -1,8 +1,8 @@
 #pragma once
 
-// What makes a letters register reachable: its three forms in the registry and the openers of
-// the main window's three buttons (entry on the year table, list of the year, search with the
-// main window's value lists). The incoming and outgoing registers differ only in names.
+// What makes a letters register reachable: its three forms in the registry and its frame on the
+// main window (entry on the year table, list of the year, search with the year's value lists).
+// The incoming and outgoing registers differ only in names.
 
 #include "registers/form_registry.h"
 #include "registers/register_session.h"
@@ -17,14 +17,16 @@ namespace registers {
 
 struct LetterRegister
 {
+    Register which = Register::Incoming;
+    QString frameTitle;                            // "Công văn đến"
     QString entryForm, listForm, searchForm;       // "frmcvden", "frmgridcvden", "frmtracuucvden"
     QString entryButton, listButton, searchButton; // "cmdnapcvden", "Cmdxemcvden", "cmdtracuucvden"
-    QString app::Module1::*yearTable = nullptr;    // &Module1::incomingTable
+    QString entryCaption, listCaption, searchCaption;
+    QString app::Module1::*yearTable = nullptr; // &Module1::incomingTable
     FormFactory makeEntry, makeList, makeSearch;
-    Register which = Register::Incoming;
 };
 
-// Adds the forms (and the print-by-date dialog) and registers the three openers.
+// Adds the forms (and the print-by-date dialog) and the register's frame with its openers.
 void registerLetterRegister(const LetterRegister& r);
 
 } // namespace registers

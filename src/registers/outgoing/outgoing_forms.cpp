@@ -12,11 +12,12 @@ namespace registers {
 
 void registerOutgoingForms()
 {
-    registerLetterRegister({QStringLiteral("frmcvdi"), QStringLiteral("frmgridcvdi"), QStringLiteral("frmtracuucvdi"),
-                            QStringLiteral("cmdnapcvdi"), QStringLiteral("cmdxemcvdi"), QStringLiteral("cmdtracuucvdi"),
-                            &app::Module1::outgoingTable, [] { return new OutgoingEntryForm; },
-                            [] { return new OutgoingListForm; }, [] { return new OutgoingSearchForm; },
-                            Register::Outgoing});
+    registerLetterRegister(
+        {Register::Outgoing, QStringLiteral("Công văn đi "), QStringLiteral("frmcvdi"), QStringLiteral("frmgridcvdi"),
+         QStringLiteral("frmtracuucvdi"), QStringLiteral("cmdnapcvdi"), QStringLiteral("cmdxemcvdi"),
+         QStringLiteral("cmdtracuucvdi"), QStringLiteral("Nạp, sửa, in CV đi"), QStringLiteral("Xem CV đi"),
+         QStringLiteral("Tra cứu CV đi"), &app::Module1::outgoingTable, [] { return new OutgoingEntryForm; },
+         [] { return new OutgoingListForm; }, [] { return new OutgoingSearchForm; }});
 }
 
 } // namespace registers

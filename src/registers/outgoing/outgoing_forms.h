@@ -2,8 +2,8 @@
 
 namespace registers {
 
-// Makes the outgoing register's forms known (and the print-by-date dialog) and registers the
-// openers of the main window's buttons cmdnapcvdi, cmdxemcvdi and cmdtracuucvdi.
+// Makes the outgoing register's forms known (and the print-by-date dialog) and adds the
+// register (its frame of buttons cmdnapcvdi, cmdxemcvdi and cmdtracuucvdi) to the main window.
 void registerOutgoingForms();
 
 } // namespace registers

@@ -2,7 +2,8 @@
 
 namespace registers {
 
-// Makes the work-plan forms known to the registry and the main window's buttons.
+// Makes the work-plan forms known to the registry and adds the register (its frame of buttons
+// cmdnapkh, cmdxemkh and cmdtracuukh) to the main window.
 void registerPlanForms();
 
 } // namespace registers

@@ -2,7 +2,8 @@
 
 namespace registers {
 
-// Makes the schedule forms known to the registry and the main window's three schedule buttons.
+// Makes the schedule forms known to the registry and adds the register (its frame of buttons
+// cmdnaplich, Cmdxemlich and cmdtracuulich) to the main window.
 void registerScheduleForms();
 
 } // namespace registers

@@ -11,7 +11,7 @@
 #include "registers/incoming/frmtracuucvden.h"
 #include "registers/letters/frmincv.h"
 
-#include "app/gui/register_buttons.h"
+#include "app/gui/register_catalog.h"
 #include "common/clock.h"
 
 #include <QDir>
@@ -26,14 +26,10 @@ class WorkingDayTest : public RegisterTest
 {
 protected:
     // The main window's register button, as it runs it.
+    // As the main window's button does (the list clears the year's print marks).
     void press(const char* name)
     {
-        const app::RegisterButton* button = app::findRegisterButton(QString::fromLatin1(name));
-        ASSERT_NE(button, nullptr);
-        app::Module1& m = app::module1();
-        if (const QString reset = app::printMarkReset(*button); !reset.isEmpty())
-            m.letters.execute(reset);
-        ASSERT_TRUE(app::openForm(app::registerRequest(*button, common::clock().today()), &mainWindow)) << name;
+        ASSERT_TRUE(app::runRegisterCommand(QString::fromLatin1(name), &mainWindow)) << name;
         mainWindow.hide();
     }
     // Double-clicks the row of grid whose first column reads text.

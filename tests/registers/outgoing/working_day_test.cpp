@@ -13,7 +13,7 @@
 #include "registers/outgoing/frmtracuucvdi.h"
 #include "registers/outgoing/outgoing_forms.h"
 
-#include "app/gui/register_buttons.h"
+#include "app/gui/register_catalog.h"
 #include "common/clock.h"
 
 #include <QDir>
@@ -39,14 +39,10 @@ protected:
         app::openReferenceRecordsets();
         registerOutgoingForms();
     }
+    // As the main window's button does (the list clears the year's print marks).
     void press(const char* name)
     {
-        const app::RegisterButton* button = app::findRegisterButton(QString::fromLatin1(name));
-        ASSERT_NE(button, nullptr);
-        app::Module1& m = app::module1();
-        if (const QString reset = app::printMarkReset(*button); !reset.isEmpty())
-            m.letters.execute(reset);
-        ASSERT_TRUE(app::openForm(app::registerRequest(*button, common::clock().today()), &mainWindow)) << name;
+        ASSERT_TRUE(app::runRegisterCommand(QString::fromLatin1(name), &mainWindow)) << name;
         mainWindow.hide();
     }
     // Sets the type as typed: the box is left, which numbers the letter.

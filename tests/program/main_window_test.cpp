@@ -1,42 +1,63 @@
-// The close box of every window the main window opens, as a window manager sends it (a close
-// event), and the end of the program.
+// The main window as main.cpp puts it together, with every register and list: the registers' frames,
+// what their buttons prepare, the close box of every window the main window opens (as a window
+// manager sends it, a close event) and the end of the program.
 #include "../app/startup_fixture.h"
 
 #include "app/core/module1.h"
 #include "app/gui/form_commands.h"
 #include "app/gui/frmmain.h"
 #include "app/gui/help.h"
+#include "app/gui/register_catalog.h"
 #include "datafiles/forms/data_file_commands.h"
 #include "datafiles/forms/file_dialog.h"
 #include "platform/sys/settings_store.h"
 #include "platform/ui/form_base.h"
+#include "platform/ui/grid.h"
+#include "platform/ui/text_box.h"
 #include "reference/reference_forms.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/plans/plan_forms.h"
+#include "registers/schedule/frmgridtuan.h"
 #include "registers/schedule/schedule_forms.h"
+#include "registers/search_form.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
-class CloseBoxTest : public ::testing::Test
+// Every form the main window opens, made known before the window is made (it shows the registers
+// it finds then).
+struct AllForms
 {
-protected:
-    void SetUp() override
+    AllForms()
     {
-        app::MainWindow::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
         registers::registerIncomingForms();
         registers::registerOutgoingForms();
         registers::registerPlanForms();
         registers::registerScheduleForms();
         datafiles::registerDataFileCommands();
         reference::registerReferenceForms();
+    }
+    ~AllForms()
+    {
+        registers::destroyForms();
+        app::forgetRegisters();
+    }
+};
+
+class WholeProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app::MainWindow::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
         m_chooser = datafiles::setFileChooser([this](const datafiles::OpenFileRequest&) {
             ++fileDialogs;
             return QString(); // the open dialog closed by its close box
@@ -48,7 +69,6 @@ protected:
     void TearDown() override
     {
         registers::destroyForms();
-        app::unregisterFormOpeners();
         datafiles::setFileChooser(m_chooser);
         app::MainWindow::setSettingsStoreFile(QString());
     }
@@ -64,6 +84,7 @@ protected:
         return list;
     }
 
+    AllForms forms;
     QTemporaryDir m_store;
     ProgramFolder home;
     app::MainWindow main;
@@ -71,10 +92,72 @@ protected:
     int fileDialogs = 0;
 };
 
+TEST_F(WholeProgramTest, FourRegisterFramesOfThreeButtons)
+{
+    QStringList frames;
+    for (QGroupBox* frame : main.findChildren<QGroupBox*>()) {
+        QStringList buttons;
+        for (QPushButton* b : frame->findChildren<QPushButton*>())
+            buttons << b->objectName() + QLatin1Char(':') + b->text();
+        frames << frame->title() + QLatin1Char('=') + buttons.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(frames,
+              (QStringList{QStringLiteral("Công văn đến=cmdnapcvden:Nạp, sửa, in CV đến|Cmdxemcvden:Xem CV đến|"
+                                          "cmdtracuucvden:Tra cứu CV đến"),
+                           QStringLiteral("Công văn đi =cmdnapcvdi:Nạp, sửa, in CV đi|cmdxemcvdi:Xem CV đi|"
+                                          "cmdtracuucvdi:Tra cứu CV đi"),
+                           QStringLiteral("kế hoạch công tác=cmdnapkh:Nạp, sửa kế hoạch|cmdxemkh:Xem kế hoạch|"
+                                          "cmdtracuukh:Tra cứu kế hoạch"),
+                           QStringLiteral("Lịch làm việc=cmdnaplich:Nạp, sửa lịch tuần|Cmdxemlich:Xem lịch tuần|"
+                                          "cmdtracuulich:Tra cứu lịch tuần")}));
+    main.setLetterEntryEnabled(false); // the letters file on a network drive
+    const auto enabled = [this](const char* name) {
+        return main.findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled();
+    };
+    EXPECT_FALSE(enabled("cmdnapcvden") || enabled("cmdnapcvdi"));
+    EXPECT_TRUE(enabled("Cmdxemcvden") && enabled("cmdnapkh") && enabled("cmdnaplich"));
+}
+
+// What the buttons prepare: a letters list opens with no mark left in the year (a read-only run
+// leaves them), a search offers the values the year holds, the week view shows today's week.
+TEST_F(WholeProgramTest, ButtonsPrepareTheirForms)
+{
+    db::Database& cv = app::module1().letters;
+    for (const char* place : {"Phòng Hành chính", "Phòng Hành chính", "", "Văn phòng"})
+        cv.execute(QStringLiteral("INSERT INTO cvdi2009 (chonin, noiluu) VALUES ('X', '") + QString::fromUtf8(place) +
+                   QStringLiteral("')"));
+    const auto marked = [&cv] {
+        return cv
+            .openRecordset(QStringLiteral("select * from cvdi2009 where chonin = 'X'"), db::RecordsetType::Snapshot)
+            .recordCount();
+    };
+    app::module1().readOnly = true;
+    main.findChild<QPushButton*>(QStringLiteral("cmdxemcvdi"))->click();
+    EXPECT_EQ(marked(), 4);
+    registers::destroyForms();
+    app::module1().readOnly = false;
+    main.findChild<QPushButton*>(QStringLiteral("cmdxemcvdi"))->click();
+    EXPECT_EQ(marked(), 0);
+    registers::destroyForms();
+
+    main.findChild<QPushButton*>(QStringLiteral("cmdtracuucvdi"))->click();
+    auto* search = registers::form<registers::SearchForm>(QStringLiteral("frmtracuucvdi"));
+    EXPECT_EQ(search->yearValueLists().value(0),
+              QStringLiteral("select distinct noiluu from cvdi2009 where noiluu<>''"));
+    EXPECT_EQ(search->control<ui::Grid>(QStringLiteral("DBGridnoiluu"))->model()->rowCount(), 2);
+    registers::destroyForms();
+
+    home.setToday(QDate(2009, 6, 17));
+    main.findChild<QPushButton*>(QStringLiteral("Cmdxemlich"))->click();
+    auto* week = registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
+    EXPECT_EQ(week->control<ui::TextBox>(QStringLiteral("txtdautuan"))->text(), QStringLiteral("15/06/2009"));
+    EXPECT_EQ(week->control<ui::TextBox>(QStringLiteral("txtcuoituan"))->text(), QStringLiteral("21/06/2009"));
+}
+
 // Every button and menu command of the main window; what it opens is closed by its close box
 // (modal forms by the responder, as with their close box): the main window is back, and no other
 // window is left.
-TEST_F(CloseBoxTest, EveryFormTheMainWindowOpensGivesItBackWhenClosedByItsCloseBox)
+TEST_F(WholeProgramTest, EveryFormTheMainWindowOpensGivesItBackWhenClosedByItsCloseBox)
 {
     const QStringList buttons = {
         QStringLiteral("cmdnapcvden"), QStringLiteral("Cmdxemcvden"), QStringLiteral("cmdtracuucvden"),
@@ -113,7 +196,7 @@ TEST_F(CloseBoxTest, EveryFormTheMainWindowOpensGivesItBackWhenClosedByItsCloseB
 
 // The program ends when the main window closes by its closing steps, not when the last visible
 // window closes: a window that closes while the main window is hidden brings it back.
-TEST_F(CloseBoxTest, TheProgramEndsWithTheMainWindowsClosingStepsOnly)
+TEST_F(WholeProgramTest, TheProgramEndsWithTheMainWindowsClosingStepsOnly)
 {
     QCoreApplication::sendPostedEvents(); // nothing left over from before
     ui::FormBase stray;

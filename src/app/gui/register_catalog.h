@@ -1,0 +1,54 @@
+#pragma once
+
+// The registers of the program as the main window knows them: a frame of three buttons each, the
+// data file the register works on and the openers of its forms. The registers live in a layer
+// above this one; each describes itself and is added at start-up (main.cpp), and the main window
+// shows the registers in the order they were added.
+
+#include "form_commands.h"
+
+#include <QList>
+#include <QString>
+
+namespace app {
+
+// One button of a register's frame.
+struct RegisterCommand
+{
+    QString name;    // the button's object name: "cmdnapcvden", "Cmdxemcvden", ...
+    QString caption; // "Nạp, sửa, in CV đến", ...
+    FormOpener open; // opens the form, throws when it cannot; none: not part of this build
+};
+
+struct RegisterDescriptor
+{
+    QString frameTitle;                 // "Công văn đến"
+    DataFile dataFile = DataFile::None; // Letters or Schedule: checked before any form opens
+    RegisterCommand entry;              // enter and correct records
+    RegisterCommand list;               // view the list (or the week)
+    RegisterCommand search;             // search
+
+    QList<const RegisterCommand*> commands() const { return {&entry, &list, &search}; }
+};
+
+// Adds a register, or replaces the one with the same frame title; its commands become form
+// openers (openForm runs them).
+void addRegister(RegisterDescriptor descriptor);
+// The registers in the order they were added.
+const QList<RegisterDescriptor>& registerDescriptors();
+// Forgets every register and its openers (tests).
+void forgetRegisters();
+// The register that has a command named name (any letter case), and the command; nullptr when
+// none has.
+const RegisterDescriptor* findRegister(const QString& command, const RegisterCommand** found = nullptr);
+
+// Runs a register command as its button does: tells the user when the register's data file
+// cannot be found or the command's form is not part of this build, and otherwise opens the
+// form (the caller hides the main window). A failure while opening is recorded and told.
+// Returns true when the form opened.
+bool runRegisterCommand(const QString& command, QWidget* mainWindow);
+
+// "Không tìm thấy file dữ liệu <path> !" ... : the register's data file cannot be found.
+QString dataFileMissingMessage(const QString& path);
+
+} // namespace app

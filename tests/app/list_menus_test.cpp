@@ -1,0 +1,50 @@
+#include "app/core/module1.h"
+#include "app/gui/list_menus.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ListMenusTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { app::resetModule1(); }
+    void TearDown() override { app::resetModule1(); }
+};
+
+// Each list names the reference file it edits; its form works on the program's connection to it.
+struct ListFile
+{
+    const char* menu;
+    app::DataFile file;
+    db::Database app::Module1::*database;
+};
+
+TEST_F(ListMenusTest, ListMenusNameTheirReferenceFile)
+{
+    app::Module1& m = app::module1();
+    m.referencePath = QStringLiteral("/srv/data/vemotk.MDB");
+    m.lettersReferencePath = QStringLiteral("/srv/cv/vemotk.mdb");
+    m.scheduleReferencePath = QStringLiteral("/srv/lich/vemotk.mdb");
+    using M = app::Module1;
+    using F = app::DataFile;
+    for (const ListFile& c : {ListFile{"mnunapdonvi", F::ScheduleReference, &M::scheduleReference},
+                              ListFile{"mnunapbophan", F::ScheduleReference, &M::scheduleReference},
+                              ListFile{"mnunguoidung", F::ScheduleReference, &M::scheduleReference},
+                              ListFile{"mnunapnoigui", F::LettersReference, &M::lettersReference},
+                              ListFile{"mnunaploaicv", F::LettersReference, &M::lettersReference},
+                              ListFile{"mnutendonvi", F::LettersReference, &M::lettersReference},
+                              ListFile{"mnunapchutat", F::Reference, &M::reference}}) {
+        const app::FormRequest r = app::listMenuRequest(QString::fromLatin1(c.menu), QStringLiteral("QT"));
+        EXPECT_EQ(r.dataFile, c.file) << c.menu;
+        EXPECT_EQ(r.databasePath(), m.path(c.file)) << c.menu;
+        EXPECT_EQ(&m.database(c.file), &(m.*c.database)) << c.menu;
+    }
+    EXPECT_EQ(&m.database(F::Letters), &m.letters);
+    EXPECT_EQ(&m.database(F::Schedule), &m.schedule);
+    EXPECT_EQ(&m.database(F::Scratch), &m.scratch);
+    EXPECT_EQ(m.path(F::None), QString());
+    EXPECT_FALSE(m.database(F::None).isOpen());
+}
+
+} // namespace
