@@ -248,16 +248,16 @@ void DepartmentsForm::cmdDelete_Click()
     txtdonvi->setFocus();
 }
 
-void DepartmentsForm::Form_Unload(int& cancel)
+ui::UnloadResult DepartmentsForm::Form_Unload()
 {
     if (m_mode != kXem) {
-        cancel = 1; // an addition or edit is saved or cancelled first
-        return;
+        return ui::UnloadResult::Stay; // an addition or edit is saved or cancelled first
     }
     ui::setDefaultPointer();
+    return ui::UnloadResult::Unload;
 }
 
-void DepartmentsForm::Form_KeyUp(int& keyCode, int shift)
+void DepartmentsForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4) {

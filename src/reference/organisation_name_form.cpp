@@ -63,7 +63,7 @@ void OrganisationNameForm::open(const app::FormRequest& request)
     showModal();
 }
 
-void OrganisationNameForm::Form_Unload(int& cancel)
+ui::UnloadResult OrganisationNameForm::Form_Unload()
 {
     try {
         db::Recordset rs = m_db.openRecordset(kNames, db::RecordsetType::Dynaset);
@@ -78,11 +78,12 @@ void OrganisationNameForm::Form_Unload(int& cancel)
         // Not saved: the form stays open with what was typed.
         app::recordRunTimeError(e);
         app::tell(QStringLiteral("Lỗi dữ liệu:") + app::runTimeErrorText(e));
-        cancel = 1;
+        return ui::UnloadResult::Stay;
     }
+    return ui::UnloadResult::Unload;
 }
 
-void OrganisationNameForm::Form_KeyUp(int& keyCode, int shift)
+void OrganisationNameForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4) {

@@ -34,8 +34,8 @@ public:
     ui::TextBox* Txttencaptren = nullptr;
 
 protected:
-    void Form_Unload(int& cancel) override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    ui::UnloadResult Form_Unload() override;
+    void Form_KeyUp(int keyCode, int shift) override;
 
 private:
     std::unique_ptr<Ui::frmtendonvi> m_ui;

@@ -359,7 +359,7 @@ void ReferenceListForm::cmdclose_Click()
     unload();
 }
 
-void ReferenceListForm::Form_Unload(int& cancel)
+ui::UnloadResult ReferenceListForm::Form_Unload()
 {
     // The close box while adding or editing: the leave-edit check runs (unless the data control's
     // Validate has run it); a refused save keeps the form open.
@@ -367,12 +367,13 @@ void ReferenceListForm::Form_Unload(int& cancel)
         m_loitrung.clear();
         leaveEditCheck();
         if (mode() == kNap || mode() == kSua)
-            cancel = 1;
+            return ui::UnloadResult::Stay;
     }
     ui::setDefaultPointer();
+    return ui::UnloadResult::Unload;
 }
 
-void ReferenceListForm::Form_KeyUp(int& keyCode, int shift)
+void ReferenceListForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     switch (keyCode) {

@@ -410,16 +410,16 @@ void UsersForm::cmdclose_Click()
     m_closing = false;
 }
 
-void UsersForm::Form_Unload(int& cancel)
+ui::UnloadResult UsersForm::Form_Unload()
 {
     // The close box: nothing typed is dropped, and the administrator check holds as for "&Kết thúc".
     if (editing() || (!m_closing && !closeCheck()))
-        cancel = 1;
-    else
-        ui::setDefaultPointer();
+        return ui::UnloadResult::Stay;
+    ui::setDefaultPointer();
+    return ui::UnloadResult::Unload;
 }
 
-void UsersForm::Form_KeyUp(int& keyCode, int shift)
+void UsersForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4) {

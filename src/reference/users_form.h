@@ -63,8 +63,8 @@ public:
     QLabel* lbltrangthai = nullptr;
 
 protected:
-    void Form_Unload(int& cancel) override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    ui::UnloadResult Form_Unload() override;
+    void Form_KeyUp(int keyCode, int shift) override;
 
 private:
     void Data1_Reposition();

@@ -572,7 +572,7 @@ void EntryForm::Data1_Error(int dataErr, const QString& description, int& respon
     response = ui::response::Continue;
 }
 
-void EntryForm::mrecnum_KeyUp(int& keyCode, int shift)
+void EntryForm::mrecnum_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     // A locked position box (a record being added or edited) never moves away from that record.
@@ -636,7 +636,7 @@ void EntryForm::boxLostFocus(const QString& name)
     }
 }
 
-void EntryForm::Form_KeyUp(int& keyCode, int shift)
+void EntryForm::Form_KeyUp(int keyCode, int shift)
 {
     const QString focus = activeControlName();
     switch (keyCode) {
@@ -739,14 +739,13 @@ void EntryForm::cmdclose_Click()
     unload();
 }
 
-void EntryForm::Form_Unload(int& cancel)
+ui::UnloadResult EntryForm::Form_Unload()
 {
     if (editing()) {
         int action = ui::action::Unload, save = 1;
         Data1_Validate(action, save);
         if (editing()) {
-            cancel = 1; // the letter could not be written: stay
-            return;
+            return ui::UnloadResult::Stay; // the letter could not be written: stay
         }
     }
     focusBox(m_config.homeBox);
@@ -756,6 +755,7 @@ void EntryForm::Form_Unload(int& cancel)
     }
     ui::setDefaultPointer();
     afterClose();
+    return ui::UnloadResult::Unload;
 }
 
 void EntryForm::afterClose()

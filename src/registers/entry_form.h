@@ -222,8 +222,8 @@ protected:
     void joined(RegisterSession& session) override;
 
     void Form_Load() override;
-    void Form_Unload(int& cancel) override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    ui::UnloadResult Form_Unload() override;
+    void Form_KeyUp(int keyCode, int shift) override;
 
     int rememberedNumber() const { return m_rememberedNumber; }
     QString remembered(const QString& field) const;
@@ -237,7 +237,7 @@ protected:
 private:
     void Data1_Reposition();
     void Data1_Error(int dataErr, const QString& description, int& response);
-    void mrecnum_KeyUp(int& keyCode, int shift);
+    void mrecnum_KeyUp(int keyCode, int shift);
     void boxLostFocus(const QString& name);
     void writeLetterRecord(db::Recordset& rs);
     void applyRights();

@@ -59,7 +59,7 @@ void LettersListForm::attachControls()
     m_recnum = control<ui::TextBox>(QStringLiteral("mrecnum"));
     if (m_recnum) {
         m_recnum->setSelectAllOnFocus(true);
-        connect(m_recnum, &ui::TextBox::KeyUp, this, [this](int& keyCode, int) {
+        connect(m_recnum, &ui::TextBox::KeyUp, this, [this](int keyCode, int) {
             if (keyCode != ui::key::Enter || !Data1->hasRecordset())
                 return;
             if (!moveToTypedPosition(*Data1, m_recnum->text()))

@@ -321,7 +321,7 @@ void SearchForm::boxLostFocus(const QString& name)
     }
 }
 
-void SearchForm::Form_KeyUp(int& keyCode, int shift)
+void SearchForm::Form_KeyUp(int keyCode, int shift)
 {
     const QString focus = activeControlName();
     ui::TextBox* b = box(focus);

@@ -85,7 +85,7 @@ protected:
     void Form_Load() override;
     // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
     void closeEvent(QCloseEvent* event) override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
     SessionPtr makeOwnSession() const override;
     void joined(RegisterSession& session) override;
     const SearchConfig m_config;

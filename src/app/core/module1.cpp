@@ -5,14 +5,6 @@ namespace {
 Module1* g_module1 = new Module1; // lives for the whole program
 } // namespace
 
-void Module1::setYearTables()
-{
-    plansTable = QStringLiteral("kehoach") + workingYear;
-    scheduleTable = QStringLiteral("lich") + workingYear;
-    incomingTable = QStringLiteral("cvden") + workingYear;
-    outgoingTable = QStringLiteral("cvdi") + workingYear;
-}
-
 db::Database& Module1::database(DataFile file)
 {
     switch (file) {

@@ -70,7 +70,7 @@ struct Module1
     // Mode of the reference list forms ("xem", "nap", "sua").
     QString mode;
 
-    // Sets the four year-table names from workingYear.
+    // Sets the year-table names kept here from workingYear (year_tables.cpp, yearTableKinds()).
     void setYearTables();
 
     // The open database of a data file (a closed handle for None: every call on it but isOpen()

@@ -38,6 +38,36 @@ void indexPrintMarks(db::Database& db, const QString& table)
 
 } // namespace
 
+const QList<YearTableKind>& yearTableKinds()
+{
+    static const QList<YearTableKind> kinds = {
+        {QStringLiteral("kehoach"), QStringLiteral("kehoachmau"), DataFile::Schedule, false, &Module1::plansTable},
+        {QStringLiteral("lich"), QStringLiteral("lichmau"), DataFile::Schedule, true, &Module1::scheduleTable},
+        {QStringLiteral("cvden"), QStringLiteral("cvdenmau"), DataFile::Letters, true, &Module1::incomingTable},
+        {QStringLiteral("cvdi"), QStringLiteral("cvdimau"), DataFile::Letters, true, &Module1::outgoingTable},
+    };
+    return kinds;
+}
+
+// Kept here beside the table kinds it reads (module1.cpp does not depend on the registers' tables).
+void Module1::setYearTables()
+{
+    for (const YearTableKind& k : yearTableKinds()) {
+        if (k.name)
+            this->*k.name = k.prefix + workingYear;
+    }
+}
+
+bool yearTablesPresent()
+{
+    Module1& m = module1();
+    for (const YearTableKind& k : yearTableKinds()) {
+        if (!m.database(k.file).hasTable(k.prefix + m.workingYear))
+            return false;
+    }
+    return true;
+}
+
 QString yearTablesFailedMessage()
 {
     return QStringLiteral("Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!") + QStringLiteral("\r\n\r\n") +
@@ -48,18 +78,17 @@ bool createYearTables()
 {
     Module1& m = module1();
     m.setYearTables();
-    const bool created = ensureTable(m.schedule, m.plansTable, QStringLiteral("kehoachmau")) &&
-                         ensureTable(m.schedule, m.scheduleTable, QStringLiteral("lichmau")) &&
-                         ensureTable(m.letters, m.incomingTable, QStringLiteral("cvdenmau")) &&
-                         ensureTable(m.letters, m.outgoingTable, QStringLiteral("cvdimau"));
-    if (created) {
-        indexPrintMarks(m.schedule, m.scheduleTable);
-        indexPrintMarks(m.letters, m.incomingTable);
-        indexPrintMarks(m.letters, m.outgoingTable);
-        return true;
+    for (const YearTableKind& k : yearTableKinds()) {
+        if (!ensureTable(m.database(k.file), k.prefix + m.workingYear, k.templateTable)) {
+            tell(yearTablesFailedMessage());
+            return false;
+        }
     }
-    tell(yearTablesFailedMessage());
-    return false;
+    for (const YearTableKind& k : yearTableKinds()) {
+        if (k.printMarks)
+            indexPrintMarks(m.database(k.file), k.prefix + m.workingYear);
+    }
+    return true;
 }
 
 } // namespace app

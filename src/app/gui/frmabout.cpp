@@ -71,11 +71,11 @@ void AboutDialog::Form_Load()
     ui::setInitialFocus(cmdok);
 }
 
-void AboutDialog::Form_Unload(int& cancel)
+ui::UnloadResult AboutDialog::Form_Unload()
 {
-    Q_UNUSED(cancel)
     if (m_mainWindow)
         m_mainWindow->show();
+    return ui::UnloadResult::Unload;
 }
 
 } // namespace app

@@ -22,7 +22,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& cancel) override;
+    ui::UnloadResult Form_Unload() override;
 
 private:
     QWidget* m_mainWindow;

@@ -147,27 +147,29 @@ void LoginForm::cmdCancel_Click()
     unload();
 }
 
-void LoginForm::Form_Unload(int& cancel)
+ui::UnloadResult LoginForm::Form_Unload()
 {
-    Q_UNUSED(cancel)
     if (!m_done)
         module1().message = QStringLiteral("thoi"); // given up: "&Kết thúc" or the close box
     m_done = true;
+    return ui::UnloadResult::Unload;
 }
 
-void LoginForm::Form_KeyDown(int& keyCode, int shift)
+ui::KeyResult LoginForm::Form_KeyDown(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::Enter && activeControl() != Combotenbangthamkhao) {
-        keyCode = 0;
         cmdok_Click();
-    } else if (keyCode == ui::key::Escape) {
-        keyCode = 0;
-        cmdCancel_Click();
+        return ui::KeyResult::Consumed;
     }
+    if (keyCode == ui::key::Escape) {
+        cmdCancel_Click();
+        return ui::KeyResult::Consumed;
+    }
+    return ui::KeyResult::Pass;
 }
 
-void LoginForm::Form_KeyUp(int& keyCode, int shift)
+void LoginForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::F4 && activeControlName().startsWith(QLatin1String("txt"))) {

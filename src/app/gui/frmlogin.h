@@ -44,9 +44,9 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& cancel) override;
-    void Form_KeyDown(int& keyCode, int shift) override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    ui::UnloadResult Form_Unload() override;
+    ui::KeyResult Form_KeyDown(int keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -82,16 +82,18 @@ void WorkingYearDialog::Form_Load()
     ui::setInitialFocus(Combonamlamviec);
 }
 
-void WorkingYearDialog::Form_KeyDown(int& keyCode, int shift)
+ui::KeyResult WorkingYearDialog::Form_KeyDown(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     if (keyCode == ui::key::Enter) {
-        keyCode = 0;
         cmdCancel_Click();
-    } else if (keyCode == ui::key::Escape) {
-        keyCode = 0;
-        unload();
+        return ui::KeyResult::Consumed;
     }
+    if (keyCode == ui::key::Escape) {
+        unload();
+        return ui::KeyResult::Consumed;
+    }
+    return ui::KeyResult::Pass;
 }
 
 QStringList WorkingYearDialog::years() const
@@ -110,8 +112,7 @@ void WorkingYearDialog::chooseYearReadOnly(const QString& year)
     m.setYearTables();
     bool present = false;
     try {
-        present = m.schedule.hasTable(m.plansTable) && m.schedule.hasTable(m.scheduleTable) &&
-                  m.letters.hasTable(m.incomingTable) && m.letters.hasTable(m.outgoingTable);
+        present = yearTablesPresent();
     } catch (const std::exception& e) {
         recordRunTimeError(e);
     }

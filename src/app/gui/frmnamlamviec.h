@@ -43,7 +43,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_KeyDown(int& keyCode, int shift) override;
+    ui::KeyResult Form_KeyDown(int keyCode, int shift) override;
 
 private:
     void chooseYearReadOnly(const QString& year);

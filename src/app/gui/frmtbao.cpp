@@ -187,9 +187,8 @@ void MessageDialog::applyLayout()
     cmdno->setGeometry(pixelsX(m_layout.noLeft), top, w, h);
 }
 
-void MessageDialog::Form_Unload(int& cancel)
+ui::UnloadResult MessageDialog::Form_Unload()
 {
-    Q_UNUSED(cancel)
     Module1& m = module1();
     if (m.answer.isEmpty()) {
         // Closed without a button (close box, Esc).
@@ -203,6 +202,7 @@ void MessageDialog::Form_Unload(int& cancel)
     cmdok->hide();
     cmdno->hide();
     ui::setDefaultPointer();
+    return ui::UnloadResult::Unload;
 }
 
 void MessageDialog::answer(const QString& traloi)
@@ -211,17 +211,18 @@ void MessageDialog::answer(const QString& traloi)
     unload();
 }
 
-void MessageDialog::Form_KeyDown(int& keyCode, int shift)
+ui::KeyResult MessageDialog::Form_KeyDown(int keyCode, int shift)
 {
     if (keyCode == ui::key::Escape && shift == ui::shift::None) {
-        keyCode = 0;
         close();
-    } else if (keyCode == ui::key::End && shift == ui::shift::Ctrl) {
-        m_ctrlEndDown = true;
+        return ui::KeyResult::Consumed;
     }
+    if (keyCode == ui::key::End && shift == ui::shift::Ctrl)
+        m_ctrlEndDown = true;
+    return ui::KeyResult::Pass;
 }
 
-void MessageDialog::Form_KeyUp(int& keyCode, int shift)
+void MessageDialog::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     // Ctrl+End acts when the first of its two keys is released, whichever that is.

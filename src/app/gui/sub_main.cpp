@@ -380,9 +380,7 @@ bool SubMain::yearTablesReady()
     if (!m.readOnly)
         return createYearTables();
     m.setYearTables();
-    const bool present = m.schedule.hasTable(m.plansTable) && m.schedule.hasTable(m.scheduleTable) &&
-                         m.letters.hasTable(m.incomingTable) && m.letters.hasTable(m.outgoingTable);
-    if (!present)
+    if (!yearTablesPresent())
         tell(QStringLiteral("Chưa có dữ liệu năm ") + m.workingYear +
              QStringLiteral(" trong các file dữ liệu; ở chế độ chỉ đọc chương trình không tạo được bảng dữ liệu "
                             "mới. Cần chọn năm làm việc khác !"));

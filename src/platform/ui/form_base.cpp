@@ -159,9 +159,7 @@ bool FormBase::unload()
         }
     }
     if (!cancelled) {
-        int cancel = 0;
-        Form_Unload(cancel);
-        cancelled = cancel != 0;
+        cancelled = Form_Unload() == UnloadResult::Stay;
     }
     if (cancelled) {
         m_unloading = false;
@@ -253,17 +251,13 @@ void FormBase::sendTab(bool backwards)
 
 bool FormBase::previewKey(QKeyEvent* event)
 {
-    const int original = keyCode(*event);
-    int code = original;
+    const int code = keyCode(*event);
     const int state = shiftState(event->modifiers());
-    if (event->type() == QEvent::KeyPress) {
-        Form_KeyDown(code, state);
-    } else {
-        if (event->isAutoRepeat())
-            return false;
+    if (event->type() == QEvent::KeyPress) // a letter without a key code is previewed too
+        return Form_KeyDown(code, state) == KeyResult::Consumed && code != 0;
+    if (!event->isAutoRepeat())
         Form_KeyUp(code, state);
-    }
-    return original != 0 && code == 0;
+    return false;
 }
 
 void setInitialFocus(QWidget* control)

@@ -8,6 +8,20 @@ class QKeyEvent;
 
 namespace ui {
 
+// What a form's unload handler decided.
+enum class UnloadResult
+{
+    Unload,
+    Stay,
+};
+
+// What a form's key handler did with a pressed key.
+enum class KeyResult
+{
+    Pass,     // the control with the focus gets it too
+    Consumed, // the form has acted on it; the control never sees it
+};
+
 // The base of every form: a top-level window with the old forms' life cycle and key preview.
 //
 // Kind. A form is a QDialog. By default it is a plain window (Qt::Window): screen readers announce
@@ -18,14 +32,14 @@ namespace ui {
 // Life cycle. load() runs Form_Load() once; showModeless() and showModal() load the form first
 // when needed. hide() hides without unloading (the form keeps its state and its data controls
 // stay open). unload() — also the window's close box — raises Validate(action::Unload) on every
-// data control of the form, then Form_Unload(cancel); when neither cancels, the form is hidden,
+// data control of the form, then Form_Unload(); when neither keeps the form (UnloadResult::Stay), the form is hidden,
 // marked not loaded (the next show runs Form_Load again) and unloaded() is emitted. The object
 // itself is not deleted: its owner decides that.
 //
 // Key preview (on by default). Every key press and release that reaches the control having the
 // focus in this form — or the form itself when no control of it has the focus — is first given
-// to Form_KeyDown / Form_KeyUp with the old key code and shift state (key_codes.h). Setting the
-// key code to 0 in the handler keeps the key from the control. Auto-repeated releases are not
+// to Form_KeyDown / Form_KeyUp with the old key code and shift state (key_codes.h). A key press the
+// handler answers with KeyResult::Consumed never reaches the control. Auto-repeated releases are not
 // previewed.
 //
 // Names. Controls are found by their objectName; activeControl() is the control that has the
@@ -84,14 +98,18 @@ signals:
 
 protected:
     virtual void Form_Load() {}
-    // Set cancel to a non-zero value to keep the form loaded.
-    virtual void Form_Unload(int& cancel) { Q_UNUSED(cancel) }
-    virtual void Form_KeyDown(int& keyCode, int shift)
+    // Runs when the form is about to unload (after its data controls' Validate): Stay keeps it
+    // loaded and shown.
+    virtual UnloadResult Form_Unload() { return UnloadResult::Unload; }
+    // The form sees every key before its controls (key preview); Consumed keeps a pressed key
+    // from the control that has the focus.
+    virtual KeyResult Form_KeyDown(int keyCode, int shift)
     {
         Q_UNUSED(keyCode)
         Q_UNUSED(shift)
+        return KeyResult::Pass;
     }
-    virtual void Form_KeyUp(int& keyCode, int shift)
+    virtual void Form_KeyUp(int keyCode, int shift)
     {
         Q_UNUSED(keyCode)
         Q_UNUSED(shift)

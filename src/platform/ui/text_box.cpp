@@ -231,18 +231,14 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(event);
-        int code = keyCode(*ke);
-        emit KeyDown(code, shiftState(ke->modifiers()));
-        if (code == 0 && keyCode(*ke) != 0)
-            return true; // the handler swallowed the key
+        emit KeyDown(keyCode(*ke), shiftState(ke->modifiers()));
         break;
     }
     case QEvent::KeyRelease: {
         auto* ke = static_cast<QKeyEvent*>(event);
         if (ke->isAutoRepeat())
             break;
-        int code = keyCode(*ke);
-        emit KeyUp(code, shiftState(ke->modifiers()));
+        emit KeyUp(keyCode(*ke), shiftState(ke->modifiers()));
         break;
     }
     default:

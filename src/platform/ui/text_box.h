@@ -66,8 +66,8 @@ signals:
     void GotFocus();
     void LostFocus();
     // Key release in the box (after the form's key preview). Auto-repeat is not reported.
-    void KeyUp(int& keyCode, int shift);
-    void KeyDown(int& keyCode, int shift);
+    void KeyUp(int keyCode, int shift);
+    void KeyDown(int keyCode, int shift);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -58,7 +58,7 @@ void DatePrintDialog::Form_Load()
     m_destination.clear();
 }
 
-void DatePrintDialog::Form_KeyUp(int& keyCode, int shift)
+void DatePrintDialog::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     auto* box = qobject_cast<ui::TextBox*>(activeControl());

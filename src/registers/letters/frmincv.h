@@ -35,7 +35,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
 
 private:
     void leaveDate(ui::TextBox* box, const QString& message);

@@ -241,11 +241,11 @@ void PlansSearchForm::cmdclose_Click()
     unload();
 }
 
-void PlansSearchForm::Form_Unload(int& cancel)
+ui::UnloadResult PlansSearchForm::Form_Unload()
 {
-    Q_UNUSED(cancel)
     ui::setDefaultPointer();
     session().finished(FormRole::Search);
+    return ui::UnloadResult::Unload;
 }
 
 SessionPtr PlansSearchForm::makeOwnSession() const
@@ -260,7 +260,7 @@ void PlansSearchForm::joined(RegisterSession& session)
     session.setReturn(FormRole::Search, this, [this](long long) { showModeless(); });
 }
 
-void PlansSearchForm::Form_KeyUp(int& keyCode, int shift)
+void PlansSearchForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     const QString focus = activeControlName();

@@ -42,8 +42,8 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(int& cancel) override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    ui::UnloadResult Form_Unload() override;
+    void Form_KeyUp(int keyCode, int shift) override;
     SessionPtr makeOwnSession() const override;
     void joined(RegisterSession& session) override;
 

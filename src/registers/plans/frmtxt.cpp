@@ -53,7 +53,7 @@ void PlanDetailEditor::open(ui::TextBox* target, ui::FormBase* returnTo)
     Text1->setFocus();
 }
 
-void PlanDetailEditor::Form_KeyUp(int& keyCode, int shift)
+void PlanDetailEditor::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     QWidget* focus = activeControl();
@@ -67,9 +67,8 @@ void PlanDetailEditor::Form_KeyUp(int& keyCode, int shift)
         expandFrom(*Text1, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
 }
 
-void PlanDetailEditor::Form_Unload(int& cancel)
+ui::UnloadResult PlanDetailEditor::Form_Unload()
 {
-    Q_UNUSED(cancel)
     if (m_target && !m_target->isLocked() && Text1->text() != m_original)
         m_target->setText(Text1->text());
     m_target = nullptr;
@@ -80,6 +79,7 @@ void PlanDetailEditor::Form_Unload(int& cancel)
         if (QWidget* box = form->control(QStringLiteral("txtndungtt")))
             box->setFocus();
     }
+    return ui::UnloadResult::Unload;
 }
 
 } // namespace registers

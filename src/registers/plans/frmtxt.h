@@ -31,8 +31,8 @@ public:
     ui::TextBox* Text1 = nullptr;
 
 protected:
-    void Form_KeyUp(int& keyCode, int shift) override;
-    void Form_Unload(int& cancel) override;
+    void Form_KeyUp(int keyCode, int shift) override;
+    ui::UnloadResult Form_Unload() override;
 
 private:
     QPushButton* cmdclose = nullptr;

@@ -86,7 +86,7 @@ void ScheduleListForm::Form_Load()
                                QStringLiteral("in (có dấu X) hoặc huỷ chọn dòng đó (bỏ dấu X)"));
 }
 
-void ScheduleListForm::Form_KeyUp(int& keyCode, int shift)
+void ScheduleListForm::Form_KeyUp(int keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
     scheduleKeyUp(*this, keyCode);

@@ -43,7 +43,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
     void writeRecord(db::Recordset& rs) override;
     void afterClose() override;
     SessionPtr makeOwnSession() const override;

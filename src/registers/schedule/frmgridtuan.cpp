@@ -205,9 +205,8 @@ void WeekViewForm::cmdclose_Click()
 
 // Back to the entry form on the row current here (when the row belongs to the entry form's
 // table), or to the main window; also when the window's close box closes the view.
-void WeekViewForm::Form_Unload(int& cancel)
+ui::UnloadResult WeekViewForm::Form_Unload()
 {
-    Q_UNUSED(cancel)
     RegisterSession& s = session();
     if (s.start() != Start::Week) {
         s.setCurrentId(0);
@@ -219,6 +218,7 @@ void WeekViewForm::Form_Unload(int& cancel)
         }
     }
     s.finished(FormRole::Week);
+    return ui::UnloadResult::Unload;
 }
 
 SessionPtr WeekViewForm::makeOwnSession() const
@@ -227,7 +227,7 @@ SessionPtr WeekViewForm::makeOwnSession() const
     return std::make_shared<RegisterSession>(Register::Schedule, Start::Week, m.schedule, m.scheduleTable);
 }
 
-void WeekViewForm::Form_KeyUp(int& keyCode, int shift)
+void WeekViewForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     auto* b = control<ui::TextBox>(activeControlName());

@@ -140,7 +140,7 @@ void ScheduleEntryForm::Form_Load()
                                QStringLiteral("PgUp : Về trang trước *** PgDn : đến trang sau"));
 }
 
-void ScheduleEntryForm::Form_KeyUp(int& keyCode, int shift)
+void ScheduleEntryForm::Form_KeyUp(int keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
     scheduleKeyUp(*this, keyCode);

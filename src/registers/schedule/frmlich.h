@@ -31,7 +31,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_KeyUp(int& keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
     bool openOwnSearch() override;

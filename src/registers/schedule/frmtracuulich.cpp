@@ -191,11 +191,11 @@ void ScheduleSearchForm::cmdclose_Click()
     unload();
 }
 
-void ScheduleSearchForm::Form_Unload(int& cancel)
+ui::UnloadResult ScheduleSearchForm::Form_Unload()
 {
-    Q_UNUSED(cancel)
     ui::setDefaultPointer();
     session().finished(FormRole::Search);
+    return ui::UnloadResult::Unload;
 }
 
 SessionPtr ScheduleSearchForm::makeOwnSession() const
@@ -210,7 +210,7 @@ void ScheduleSearchForm::joined(RegisterSession& session)
     session.setReturn(FormRole::Search, this, [this](long long) { showModeless(); });
 }
 
-void ScheduleSearchForm::Form_KeyUp(int& keyCode, int shift)
+void ScheduleSearchForm::Form_KeyUp(int keyCode, int shift)
 {
     const QString focus = activeControlName();
     ui::TextBox* b = box(focus);

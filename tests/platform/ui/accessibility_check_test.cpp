@@ -159,10 +159,10 @@ public:
     int unloads = 0;
 
 protected:
-    void Form_Unload(int& cancel) override
+    ui::UnloadResult Form_Unload() override
     {
-        Q_UNUSED(cancel)
         ++unloads;
+        return ui::UnloadResult::Unload;
     }
 };
 

@@ -43,7 +43,7 @@ public:
         layout->addWidget(DBComboloai);
         layout->addWidget(cmdclose);
         QObject::connect(mng_den, &ui::TextBox::KeyUp,
-                         [this](int& code, int) { seen << QStringLiteral("box:%1").arg(code); });
+                         [this](int code, int) { seen << QStringLiteral("box:%1").arg(code); });
     }
 
     ui::TextBox* mng_den;
@@ -57,19 +57,17 @@ public:
 
 protected:
     void Form_Load() override { ++loads; }
-    void Form_Unload(int& cancel) override
+    ui::UnloadResult Form_Unload() override
     {
         seen << QStringLiteral("unload");
-        if (refuseUnload)
-            cancel = 1;
+        return refuseUnload ? ui::UnloadResult::Stay : ui::UnloadResult::Unload;
     }
-    void Form_KeyDown(int& keyCode, int shift) override
+    ui::KeyResult Form_KeyDown(int keyCode, int shift) override
     {
         seen << QStringLiteral("down:%1:%2").arg(keyCode).arg(shift);
-        if (keyCode == swallowKeyCode)
-            keyCode = 0;
+        return keyCode == swallowKeyCode ? ui::KeyResult::Consumed : ui::KeyResult::Pass;
     }
-    void Form_KeyUp(int& keyCode, int shift) override { seen << QStringLiteral("up:%1:%2").arg(keyCode).arg(shift); }
+    void Form_KeyUp(int keyCode, int shift) override { seen << QStringLiteral("up:%1:%2").arg(keyCode).arg(shift); }
 };
 
 class FormBaseTest : public ::testing::Test
@@ -136,7 +134,7 @@ TEST_F(FormBaseTest, KeyIsPreviewedByTheFormWhenNothingInItHasTheFocus)
     struct Probe : ui::FormBase
     {
         QStringList* seen;
-        void Form_KeyUp(int& code, int) override { *seen << QString::number(code); }
+        void Form_KeyUp(int code, int) override { *seen << QString::number(code); }
     } probe;
     probe.seen = &seen;
     QTest::keyRelease(&probe, Qt::Key_F6);

@@ -136,7 +136,7 @@ TEST_F(TextBoxTest, FocusAndKeyEventsAreReported)
     QObject::connect(b, &ui::TextBox::GotFocus, [&seen] { seen << QStringLiteral("got"); });
     QObject::connect(b, &ui::TextBox::LostFocus, [&seen] { seen << QStringLiteral("lost"); });
     QObject::connect(b, &ui::TextBox::KeyUp,
-                     [&seen](int& code, int shift) { seen << QStringLiteral("keyup:%1:%2").arg(code).arg(shift); });
+                     [&seen](int code, int shift) { seen << QStringLiteral("keyup:%1:%2").arg(code).arg(shift); });
     b->setFocus();
     QTest::keyClick(b->editor(), Qt::Key_Return);
     first->setFocus();
