@@ -1,24 +1,19 @@
 #include "legacy_source_fixture.h"
 
-#include "../support/template_file.h"
 #include "common/sortkey.h"
 #include "datafiles/legacy_import.h"
 #include "datafiles/legacy_text.h"
 
 #include <QFile>
 #include <QMap>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
 using namespace legacy_fixture;
 
-class LegacyImportTest : public ::testing::Test
+class LegacyImportTest : public LegacyTargetTest
 {
 protected:
-    void SetUp() override { target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb"))); }
-
     QList<QVariantMap> rowsOf(const QString& sql)
     {
         QList<QVariantMap> result;
@@ -44,8 +39,6 @@ protected:
             [this](const QString&, int done, int) { return cancelAt < 0 || done < cancelAt; }, options);
     }
 
-    QTemporaryDir dir;
-    db::Database target;
     QStringList questions;
     bool answer = false;
     int cancelAt = -1;
