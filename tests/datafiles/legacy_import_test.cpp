@@ -288,15 +288,11 @@ TEST_F(LegacyImportTest, UnicodeNamesWithCodePageLettersOnlyAreKept)
 TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
 {
     QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"), dir.filePath("nwind.mdb"));
-    QFile jet(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"));
-    jet.open(QIODevice::ReadOnly);
-    QFile cut(dir.filePath("cut.mdb"));
-    cut.open(QIODevice::WriteOnly);
+    QFile jet(dir.filePath("nwind.mdb")), cut(dir.filePath("cut.mdb")), textFile(dir.filePath("notes.mdb"));
+    ASSERT_TRUE(jet.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly) && textFile.open(QIODevice::WriteOnly));
     cut.write(jet.read(60000));
-    cut.close();
-    QFile textFile(dir.filePath("notes.mdb"));
-    textFile.open(QIODevice::WriteOnly);
     textFile.write("not a database\n");
+    cut.close();
     textFile.close();
 
     struct Case
