@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <ostream>
 
 namespace {
 
@@ -40,6 +41,12 @@ struct Day
     QString backupColumns;
     QStringList backedUp; // among the backup's rows, which are as many as the register's
 };
+
+// Names the register in test listings.
+void PrintTo(const Day& d, std::ostream* os)
+{
+    *os << d.name;
+}
 
 class LetterDayTest : public registers_test::RegisterTest, public ::testing::WithParamInterface<Day>
 {
