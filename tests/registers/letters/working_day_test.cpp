@@ -12,8 +12,6 @@
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/search_form.h"
 
-#include "app/gui/form_commands.h"
-
 #include <QDir>
 #include <QTemporaryDir>
 #include <ostream>
@@ -70,10 +68,7 @@ protected:
     // The main window's register button, as it runs it.
     void press(const char* button)
     {
-        app::FormRequest request;
-        request.command = QString::fromLatin1(button);
-        request.dataFile = app::DataFile::Letters;
-        ASSERT_TRUE(app::openForm(request, &mainWindow)) << button;
+        ASSERT_TRUE(app::openForm(request(QString::fromLatin1(button), app::DataFile::Letters), &mainWindow));
         mainWindow.hide();
     }
     QStringList letters(const QString& columns, db::Database& db) const
