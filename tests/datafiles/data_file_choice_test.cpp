@@ -191,41 +191,34 @@ TEST_F(ChoiceTest, NewBackupNameIsRecordedWithoutMakingTheFile)
     EXPECT_EQ(datafiles::offeredFiles(DataFileRole::Backup), QStringList{recorded});
 }
 
-TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesBack)
+// The settings file cannot be written (a folder stands in its place): the previous files, and the
+// year and its tables when the year dialog took another, are put back.
+TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesAndYearBack)
 {
-    const QString other = otherLetters(true);
-    // The settings file cannot be written: a folder stands in its place.
     const QByteArray recent = readFile(dataPath(QStringLiteral("sysmem2")));
     ASSERT_TRUE(QFile::remove(app::sysmemPath()));
     ASSERT_TRUE(QDir().mkpath(app::sysmemPath()));
-    const InUse before = inUse();
-    QString filechon = other;
-    EXPECT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Failed);
-    EXPECT_EQ(messages(),
-              QStringList{QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! ")});
-    EXPECT_TRUE(inUse() == before);
-    EXPECT_TRUE(app::module1().letters.isOpen());
-    EXPECT_TRUE(app::module1().lettersReference.isOpen());
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem2"))), recent);
-}
-
-// The year dialog took another year; the settings file then cannot be written: the year and its
-// tables are put back with the files.
-TEST_F(ChoiceTest, FailedSwitchAfterTheYearDialogPutsTheYearBack)
-{
-    const QString other = otherLetters(false);
-    ASSERT_TRUE(QFile::remove(app::sysmemPath()));
-    ASSERT_TRUE(QDir().mkpath(app::sysmemPath()));
-    const InUse before = inUse();
-    yearChosen = QStringLiteral("2010");
-    QString filechon = other;
-    EXPECT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Failed);
-    EXPECT_EQ(yearDialogs, 1);
-    EXPECT_TRUE(inUse() == before);
-    const app::Module1& m = app::module1();
-    EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
-    EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
-    EXPECT_EQ(m.scheduleTable, QStringLiteral("lich2009"));
+    for (const bool withYear : {true, false}) {
+        SCOPED_TRACE(withYear ? "the working year in the file" : "another year chosen");
+        messenger.shown.clear();
+        QString filechon = otherLetters(withYear);
+        yearChosen = withYear ? QString() : QStringLiteral("2010");
+        const InUse before = inUse();
+        EXPECT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Failed);
+        EXPECT_EQ(messages().last(),
+                  QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "));
+        EXPECT_EQ(yearDialogs, withYear ? 0 : 1);
+        EXPECT_TRUE(inUse() == before);
+        const app::Module1& m = app::module1();
+        EXPECT_TRUE(m.letters.isOpen());
+        EXPECT_TRUE(m.lettersReference.isOpen());
+        EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem2"))), recent);
+        EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
+        EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
+        EXPECT_EQ(m.scheduleTable, QStringLiteral("lich2009"));
+        QFile::remove(filechon);
+        QFile::remove(app::referenceFileBeside(filechon));
+    }
 }
 
 // The open dialog starts in the folder of the file in use, or in the data folder.

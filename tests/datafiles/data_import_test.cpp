@@ -174,11 +174,6 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
         EXPECT_EQ(working, (QList<bool>{true, false})) << c.kind;
     }
     EXPECT_EQ(m.letters.tableNames() + m.schedule.tableNames() + m.scheduleReference.tableNames(), tablesBefore);
-
-    // A text file is refused as before and the dialog shown again.
-    messenger.shown.clear();
-    EXPECT_EQ(import(QStringLiteral("tk"), {text}), ImportOutcome::Cancelled);
-    EXPECT_EQ(messages(), QStringList{datafiles::importUnusableMessage()});
 }
 
 TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen)

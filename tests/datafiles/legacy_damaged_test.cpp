@@ -1,12 +1,8 @@
 // Importing damaged old files: the reader's crash or hang is the damaged-file message naming the
 // table, nothing is half-written, and the summary tells what was and was not imported.
 #include "../platform/jet/damaged_jet.h"
-#include "../support/template_file.h"
 #include "datafiles/legacy_import.h"
 #include "legacy_source_fixture.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -14,12 +10,12 @@ using Outcome = datafiles::LegacyTableReport::Outcome;
 
 const QString kDamaged = QStringLiteral("File vừa chọn bị hỏng hoặc không còn đủ dữ liệu, không nhập được.");
 
-class LegacyDamagedTest : public ::testing::Test
+class LegacyDamagedTest : public legacy_fixture::LegacyTargetTest
 {
 protected:
     void SetUp() override
     {
-        target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb")));
+        LegacyTargetTest::SetUp();
         options.readerLimits.idleMs = 1500;
         options.readerLimits.memoryMb = 256;
     }
@@ -36,8 +32,6 @@ protected:
         return list.join(QLatin1Char(' '));
     }
 
-    QTemporaryDir dir;
-    db::Database target;
     datafiles::LegacyOptions options;
 };
 

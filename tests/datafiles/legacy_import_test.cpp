@@ -1,24 +1,19 @@
 #include "legacy_source_fixture.h"
 
-#include "../support/template_file.h"
 #include "common/sortkey.h"
 #include "datafiles/legacy_import.h"
 #include "datafiles/legacy_text.h"
 
 #include <QFile>
 #include <QMap>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
 using namespace legacy_fixture;
 
-class LegacyImportTest : public ::testing::Test
+class LegacyImportTest : public LegacyTargetTest
 {
 protected:
-    void SetUp() override { target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb"))); }
-
     QList<QVariantMap> rowsOf(const QString& sql)
     {
         QList<QVariantMap> result;
@@ -44,8 +39,6 @@ protected:
             [this](const QString&, int done, int) { return cancelAt < 0 || done < cancelAt; }, options);
     }
 
-    QTemporaryDir dir;
-    db::Database target;
     QStringList questions;
     bool answer = false;
     int cancelAt = -1;
@@ -295,15 +288,11 @@ TEST_F(LegacyImportTest, UnicodeNamesWithCodePageLettersOnlyAreKept)
 TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
 {
     QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"), dir.filePath("nwind.mdb"));
-    QFile jet(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"));
-    jet.open(QIODevice::ReadOnly);
-    QFile cut(dir.filePath("cut.mdb"));
-    cut.open(QIODevice::WriteOnly);
+    QFile jet(dir.filePath("nwind.mdb")), cut(dir.filePath("cut.mdb")), textFile(dir.filePath("notes.mdb"));
+    ASSERT_TRUE(jet.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly) && textFile.open(QIODevice::WriteOnly));
     cut.write(jet.read(60000));
-    cut.close();
-    QFile textFile(dir.filePath("notes.mdb"));
-    textFile.open(QIODevice::WriteOnly);
     textFile.write("not a database\n");
+    cut.close();
     textFile.close();
 
     struct Case

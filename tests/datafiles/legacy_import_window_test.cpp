@@ -2,7 +2,6 @@
 
 #include "../support/accessibility_check.h"
 #include "../support/scripted_responder.h"
-#include "../support/template_file.h"
 #include "app/gui/frmtbao.h"
 #include "datafiles/legacy_import.h"
 #include "platform/ui/progress_window.h"
@@ -11,9 +10,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -3,10 +3,13 @@
 // A Jet file built in the test, holding what the old program wrote: TCVN3 text read through
 // Windows-1252, stale normalised dates, rows stored out of id order.
 
+#include "../support/template_file.h"
 #include "common/tcvn3.h"
 #include "platform/jet/jet_source.h"
 
 #include <QMap>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace legacy_fixture {
 
@@ -86,5 +89,15 @@ inline void addIncomingYear(FakeSource& source, const QString& table, int rowCou
     }
     source.add(table, columns, rows);
 }
+
+// A letters file made from the template in a temporary folder: where old files are imported.
+class LegacyTargetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb"))); }
+
+    QTemporaryDir dir;
+    db::Database target;
+};
 
 } // namespace legacy_fixture

@@ -1,33 +1,24 @@
 #pragma once
 
-// A letters file with the year tables of 2009 in a temporary program folder, set in the shared
-// state as the letters file in use, and helpers that add and edit letters the way the entry forms
-// save them.
+// The data folder of DataFilesTest (the working year 2009, its tables made) with a backup folder
+// chosen, and helpers that add and edit letters the way the entry forms save them.
 
-#include "../app/data_folder_fixture.h"
+#include "data_files_fixture.h"
 
-#include "app/core/table_copy.h"
 #include "datafiles/letter_save.h"
 
 #include <QMap>
 
 namespace testing_support {
 
-class LettersTest : public DataFolderTest
+class LettersTest : public DataFilesTest
 {
 protected:
     void SetUp() override
     {
-        DataFolderTest::SetUp();
-        app::Module1& m = app::module1();
-        m.lettersPath = copyTemplate(QStringLiteral("vemocv.MDB"));
-        m.letters = openFile(m.lettersPath);
-        m.workingYear = QStringLiteral("2009");
-        m.setYearTables();
-        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), m.incomingTable, false));
-        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdimau"), m.outgoingTable, false));
+        DataFilesTest::SetUp();
         ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("backup")));
-        m.backupPath = backupPath();
+        app::module1().backupPath = backupPath();
     }
 
     QString backupPath() const { return QDir(programFolder()).filePath(QStringLiteral("backup/vemocv.mdb")); }

@@ -7,6 +7,9 @@
 #include "platform/db/db_error.h"
 #include "platform/sys/file_ops.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 using datafiles::ReplicationOutcome;
@@ -17,52 +20,58 @@ const QString kOpenStep = QStringLiteral("mở file backup công văn.");
 class ReplicationTest : public LettersTest
 {
 protected:
+    // Replicates the working year's incoming (outgoing) table, as closing that register does.
+    static ReplicationOutcome incoming()
+    {
+        return datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters());
+    }
+    static ReplicationOutcome outgoing()
+    {
+        return datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters());
+    }
     // The backup as the first run leaves it: a copy of the letters file.
     void makeBackup()
     {
-        ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-                  ReplicationOutcome::WholeFileCopied);
+        ASSERT_EQ(incoming(), ReplicationOutcome::WholeFileCopied);
         messenger.shown.clear();
     }
-
     bool allClear(const QString& table) const
     {
         const QMap<qlonglong, int> all = flags(table);
-        for (int flag : all)
-            if (flag != 0)
-                return false;
-        return true;
+        return std::all_of(all.begin(), all.end(), [](int flag) { return flag == 0; });
     }
-
-    QString failure(const QString& step) const { return datafiles::backupFailedMessage(step); }
+    // Starts the working year 2010 with its incoming and outgoing tables made.
+    void nextYear()
+    {
+        app::Module1& m = app::module1();
+        m.workingYear = QStringLiteral("2010");
+        m.setYearTables();
+        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), m.incomingTable, false));
+        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdimau"), m.outgoingTable, false));
+    }
+    qlonglong copiesOf(const QString& path, const QString& table, const QString& key, qlonglong id) const
+    {
+        return openFile(path)
+            .openRecordset(QStringLiteral("select * from ") + table + QStringLiteral(" where ") + key +
+                               QStringLiteral("=") + QString::number(id),
+                           db::RecordsetType::Snapshot)
+            .recordCount();
+    }
+    static QString failure(const QString& step) { return datafiles::backupFailedMessage(step); }
 };
 
-TEST_F(ReplicationTest, NothingHappensWithoutABackupFile)
+// No backup file chosen, or the letters file itself (named any way): nothing is copied or cleared.
+TEST_F(ReplicationTest, NothingHappensWithoutABackupFileOrWhenItIsTheLettersFile)
 {
     app::Module1& m = app::module1();
     const qlonglong id = addLetter(m.incomingTable, QStringLiteral("Công văn A"));
-    for (const QString& none : {QStringLiteral(" "), QString(), QStringLiteral("   ")}) {
+    for (const QString& none : {QStringLiteral(" "), QString(), QStringLiteral("   "), m.lettersPath,
+                                QDir(programFolder()).filePath(QStringLiteral("backup/../data/./vemocv.MDB"))}) {
         m.backupPath = none;
-        EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-                  ReplicationOutcome::Skipped);
+        EXPECT_EQ(incoming(), ReplicationOutcome::Skipped) << none.toStdString();
     }
-    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
+    EXPECT_EQ(flags(m.incomingTable), (QMap<qlonglong, int>{{id, 1}}));
     EXPECT_TRUE(messenger.shown.isEmpty());
-}
-
-TEST_F(ReplicationTest, NothingHappensWhenTheBackupIsTheLettersFileItself)
-{
-    app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("Công văn A"));
-    m.backupPath = m.lettersPath;
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::Skipped);
-    // The same file written another way would get its own rows again at every run.
-    m.backupPath = QDir(programFolder()).filePath(QStringLiteral("backup/../data/./vemocv.MDB"));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::Skipped);
-    EXPECT_EQ(flags(m.incomingTable).size(), 1);
-    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
 }
 
 TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
@@ -70,8 +79,7 @@ TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
     app::Module1& m = app::module1();
     const qlonglong in1 = addLetter(m.incomingTable, QStringLiteral("Đến 1"));
     const qlonglong out1 = addLetter(m.outgoingTable, QStringLiteral("Đi 1"));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::WholeFileCopied);
+    EXPECT_EQ(incoming(), ReplicationOutcome::WholeFileCopied);
     EXPECT_TRUE(messenger.shown.isEmpty());
     EXPECT_EQ(backupRows(m.incomingTable).value(in1), QStringLiteral("Đến 1"));
     EXPECT_EQ(backupRows(m.outgoingTable).value(out1), QStringLiteral("Đi 1"));
@@ -80,12 +88,10 @@ TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
 
     // The next runs add only what is new: nothing is inserted twice.
     const qlonglong in2 = addLetter(m.incomingTable, QStringLiteral("Đến 2"));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
-              ReplicationOutcome::NothingFlagged);
-    const QMap<qlonglong, QString> expected{{in1, QStringLiteral("Đến 1")}, {in2, QStringLiteral("Đến 2")}};
-    EXPECT_EQ(backupRows(m.incomingTable), expected);
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(outgoing(), ReplicationOutcome::NothingFlagged);
+    EXPECT_EQ(backupRows(m.incomingTable),
+              (QMap<qlonglong, QString>{{in1, QStringLiteral("Đến 1")}, {in2, QStringLiteral("Đến 2")}}));
     EXPECT_EQ(backupRows(m.outgoingTable).size(), 1);
 }
 
@@ -99,8 +105,7 @@ TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
     const qlonglong a = addLetter(m.incomingTable, QStringLiteral("Mới A"));
     const qlonglong b = addLetter(m.incomingTable, QStringLiteral("Mới B"));
 
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     const QMap<qlonglong, QString> rows = backupRows(m.incomingTable);
     EXPECT_EQ(rows.size(), 4);
     EXPECT_EQ(rows.value(a), QStringLiteral("Mới A"));
@@ -125,57 +130,38 @@ TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
 
     // A run with nothing flagged shows nothing and changes nothing.
     messenger.shown.clear();
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::NothingFlagged);
+    EXPECT_EQ(incoming(), ReplicationOutcome::NothingFlagged);
     EXPECT_TRUE(messenger.shown.isEmpty());
     EXPECT_EQ(backupRows(m.incomingTable).size(), 4);
 }
 
-TEST_F(ReplicationTest, ChangedRowsUpdateTheirCopyWithoutAddingOne)
+// A changed row updates its copy; a row added then edited is copied once with its latest values and
+// its copy follows later edits; only the closed register's rows are copied.
+TEST_F(ReplicationTest, ChangedRowsUpdateTheirCopyAndOnlyTheClosedRegistersRowsAreCopied)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.outgoingTable, QStringLiteral("Bản đầu"));
+    const qlonglong out = addLetter(m.outgoingTable, QStringLiteral("Bản đầu"));
     const qlonglong other = addLetter(m.outgoingTable, QStringLiteral("Khác"));
     makeBackup();
-    editLetter(m.outgoingTable, id, QStringLiteral("Bản sửa"));
-    EXPECT_EQ(flags(m.outgoingTable).value(id), 2);
-    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
-              ReplicationOutcome::RowsCopied);
-    const QMap<qlonglong, QString> expected{{id, QStringLiteral("Bản sửa")}, {other, QStringLiteral("Khác")}};
-    EXPECT_EQ(backupRows(m.outgoingTable), expected);
+    editLetter(m.outgoingTable, out, QStringLiteral("Bản sửa"));
+    EXPECT_EQ(flags(m.outgoingTable).value(out), 2);
+    const qlonglong in = addLetter(m.incomingTable, QStringLiteral("Nháp"));
+    editLetter(m.incomingTable, in, QStringLiteral("Bản cuối"));
+    EXPECT_EQ(flags(m.incomingTable).value(in), 1);
+
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(m.incomingTable), (QMap<qlonglong, QString>{{in, QStringLiteral("Bản cuối")}}));
+    EXPECT_EQ(flags(m.outgoingTable).value(out), 2) << "the other register waits for its own closing";
+    EXPECT_EQ(backupRows(m.outgoingTable).value(out), QStringLiteral("Bản đầu"));
+    EXPECT_EQ(outgoing(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(m.outgoingTable),
+              (QMap<qlonglong, QString>{{out, QStringLiteral("Bản sửa")}, {other, QStringLiteral("Khác")}}));
     EXPECT_TRUE(allClear(m.outgoingTable));
-}
 
-TEST_F(ReplicationTest, RowAddedThenEditedIsCopiedOnceWithItsLatestValues)
-{
-    app::Module1& m = app::module1();
-    makeBackup();
-    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("Nháp"));
-    editLetter(m.incomingTable, id, QStringLiteral("Bản cuối"));
-    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(backupRows(m.incomingTable), (QMap<qlonglong, QString>{{id, QStringLiteral("Bản cuối")}}));
-    // Edited again after the copy: the copy follows.
-    editLetter(m.incomingTable, id, QStringLiteral("Sửa lần hai"));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(backupRows(m.incomingTable), (QMap<qlonglong, QString>{{id, QStringLiteral("Sửa lần hai")}}));
-}
-
-TEST_F(ReplicationTest, OnlyTheClosedRegistersRowsAreCopied)
-{
-    app::Module1& m = app::module1();
-    makeBackup();
-    const qlonglong out = addLetter(m.outgoingTable, QStringLiteral("Đi"));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::NothingFlagged);
-    EXPECT_TRUE(messenger.shown.isEmpty());
-    EXPECT_EQ(flags(m.outgoingTable).value(out), 1);
-    EXPECT_TRUE(backupRows(m.outgoingTable).isEmpty());
-    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
-              ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(backupRows(m.outgoingTable).keys(), QList<qlonglong>{out});
+    editLetter(m.incomingTable, in, QStringLiteral("Sửa lần hai"));
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(m.incomingTable), (QMap<qlonglong, QString>{{in, QStringLiteral("Sửa lần hai")}}));
+    EXPECT_TRUE(allClear(m.incomingTable));
 }
 
 TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
@@ -184,8 +170,7 @@ TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
     makeBackup();
     m.letters.createQueryDef(QStringLiteral("Qrbangcvdi"), QStringLiteral("select * from cvdi2008 in '/old/path.mdb'"));
     addLetter(m.incomingTable, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     m.letters.refreshQueryDefs();
     EXPECT_EQ(m.letters.querySql(QStringLiteral("Qrbangcvden")),
               QStringLiteral("select * from cvden2009 in '") + backupPath() + QStringLiteral("'"));
@@ -195,8 +180,7 @@ TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
     const QString same = QStringLiteral("SELECT *\r\nFROM  cvdi2009 IN '") + backupPath() + QStringLiteral("';");
     m.letters.setQuerySql(QStringLiteral("Qrbangcvdi"), same);
     addLetter(m.incomingTable, QStringLiteral("B"));
-    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     EXPECT_EQ(m.letters.querySql(QStringLiteral("Qrbangcvdi")), same);
     // The stored query reads the backup's rows.
     EXPECT_EQ(m.letters.openRecordset(QStringLiteral("Qrbangcvden"), db::RecordsetType::Snapshot).recordCount(), 2);
@@ -207,14 +191,12 @@ TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
     app::Module1& m = app::module1();
     makeBackup();
     const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     editLetter(m.incomingTable, id, QStringLiteral("B"));
     addLetter(m.incomingTable, QStringLiteral("C"));
     QStringList run;
     m.letters.setStatementHook([&run](const QString& sql) { run << sql; });
-    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
+    ASSERT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     m.letters.setStatementHook({});
     const QString b = backupPath();
     EXPECT_TRUE(run.contains(QStringLiteral(" INSERT INTO cvden2009 IN '") + b +
@@ -225,16 +207,12 @@ TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
     EXPECT_TRUE(run.contains(QStringLiteral("update cvden2009 set kieuupdate=0 where kieuupdate>0")));
     const QString joined = QStringLiteral("update cvden2009, Qrbangcvden set Qrbangcvden.stt=cvden2009.stt, "
                                           "Qrbangcvden.ng_den=cvden2009.ng_den");
-    bool found = false;
-    for (const QString& sql : run) {
-        if (sql.startsWith(joined)) {
-            found = true;
-            EXPECT_TRUE(sql.endsWith(QStringLiteral("Qrbangcvden.ng_cvchuan=cvden2009.ng_cvchuan  where "
-                                                    "Qrbangcvden.idcu=cvden2009.idcu  and cvden2009.kieuupdate=2 ")))
-                << qPrintable(sql);
-        }
-    }
-    EXPECT_TRUE(found);
+    const auto update =
+        std::find_if(run.begin(), run.end(), [&](const QString& sql) { return sql.startsWith(joined); });
+    ASSERT_NE(update, run.end());
+    EXPECT_TRUE(update->endsWith(QStringLiteral("Qrbangcvden.ng_cvchuan=cvden2009.ng_cvchuan  where "
+                                                "Qrbangcvden.idcu=cvden2009.idcu  and cvden2009.kieuupdate=2 ")))
+        << qPrintable(*update);
     EXPECT_EQ(datafiles::insertNewRowsSql(QStringLiteral("cvdi2009"), b, datafiles::outgoingLetters()),
               QStringLiteral(" INSERT INTO cvdi2009 IN '") + b +
                   QStringLiteral("' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu from "
@@ -245,49 +223,35 @@ TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.workingYear = QStringLiteral("2010");
-    m.setYearTables();
-    ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), m.incomingTable, false));
+    nextYear();
     const qlonglong a = addLetter(m.incomingTable, QStringLiteral("Năm mới A"));
     const qlonglong b = addLetter(m.incomingTable, QString());
     editLetter(m.incomingTable, b, QStringLiteral("Năm mới B"));
     m.letters.execute(QStringLiteral("INSERT INTO cvden2010 (tt_ndung, kieuupdate, idcu) VALUES ('Đã sao', 0, 99)"));
 
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::TableCopied);
+    EXPECT_EQ(incoming(), ReplicationOutcome::TableCopied);
     const QMap<qlonglong, QString> rows = backupRows(QStringLiteral("cvden2010"));
     EXPECT_EQ(rows.size(), 3);
     EXPECT_EQ(rows.value(a), QStringLiteral("Năm mới A"));
     EXPECT_EQ(rows.value(b), QStringLiteral("Năm mới B"));
     EXPECT_TRUE(allClear(QStringLiteral("cvden2010")));
 
-    db::Database backup = openFile(backupPath());
-    const db::TableDef def = backup.tableDef(QStringLiteral("cvden2010"));
-    bool primary = false;
-    for (const db::IndexDef& index : def.indexes) {
-        if (index.name.compare(QStringLiteral("idprimarykey"), Qt::CaseInsensitive) == 0) {
-            primary = index.primary;
-            EXPECT_EQ(index.fields.size(), 1);
-            EXPECT_TRUE(index.fields.value(0).contains(QStringLiteral("id"), Qt::CaseInsensitive));
-        }
-    }
-    EXPECT_TRUE(primary);
+    const db::TableDef def = openFile(backupPath()).tableDef(QStringLiteral("cvden2010"));
+    ASSERT_EQ(def.indexes.size(), 1);
+    EXPECT_EQ(def.indexes.first().name.toLower(), QStringLiteral("idprimarykey"));
+    EXPECT_TRUE(def.indexes.first().primary);
+    EXPECT_EQ(def.indexes.first().fields.size(), 1);
+    EXPECT_TRUE(def.indexes.first().fields.value(0).contains(QStringLiteral("id"), Qt::CaseInsensitive));
     for (const db::FieldDef& field : def.fields) {
         if (field.type == db::FieldType::Text) {
             EXPECT_TRUE(field.allowZeroLength) << qPrintable(field.name);
         }
     }
-    // The copy keeps the rows' own ids.
-    EXPECT_EQ(
-        backup.openRecordset(QStringLiteral("select * from cvden2010 where id=%1").arg(a), db::RecordsetType::Snapshot)
-            .recordCount(),
-        1);
-    backup.close();
+    EXPECT_EQ(copiesOf(backupPath(), QStringLiteral("cvden2010"), QStringLiteral("id"), a), 1) << "ids kept";
 
     // The year goes on: new rows go into the copied table, once.
     const qlonglong c = addLetter(m.incomingTable, QStringLiteral("Năm mới C"));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).size(), 4);
     EXPECT_EQ(backupRows(QStringLiteral("cvden2010")).value(c), QStringLiteral("Năm mới C"));
 }
@@ -296,9 +260,7 @@ TEST_F(ReplicationTest, BackupTableWithoutPrimaryIndexOrEmptyTextsIsCompletedAtT
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.workingYear = QStringLiteral("2010");
-    m.setYearTables();
-    ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), m.incomingTable, false));
+    nextYear();
     {
         // A copy left half done: no index, a text field refusing "".
         db::Database backup = openFile(backupPath());
@@ -308,10 +270,8 @@ TEST_F(ReplicationTest, BackupTableWithoutPrimaryIndexOrEmptyTextsIsCompletedAtT
         ASSERT_TRUE(backup.tableDef(QStringLiteral("cvden2010")).indexes.isEmpty());
     }
     const qlonglong a = addLetter(m.incomingTable, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
-    db::Database backup = openFile(backupPath());
-    const db::TableDef def = backup.tableDef(QStringLiteral("cvden2010"));
+    ASSERT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    const db::TableDef def = openFile(backupPath()).tableDef(QStringLiteral("cvden2010"));
     ASSERT_EQ(def.indexes.size(), 1);
     EXPECT_EQ(def.indexes.first().name, QStringLiteral("idprimarykey"));
     EXPECT_TRUE(def.indexes.first().primary);
@@ -345,8 +305,7 @@ TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
         if (sql.trimmed().startsWith(start.trimmed(), Qt::CaseInsensitive))
             throw db::DbError(db::errc::EngineErrorBase + 10, QStringLiteral("disk I/O error"));
     });
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::Failed);
+    EXPECT_EQ(incoming(), ReplicationOutcome::Failed);
     m.letters.setStatementHook({});
 
     ASSERT_EQ(messenger.shown.size(), 2); // the notice, then the message
@@ -359,10 +318,9 @@ TEST_P(ReplicationFailure, InterruptedRunLosesNoFlagAndCopiesNothingTwice)
     EXPECT_EQ(backupRows(m.incomingTable), backupBefore);
 
     // The next run does the work, once.
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
-    const QMap<qlonglong, QString> expected{{old, QStringLiteral("Cũ đã sửa")}, {added, QStringLiteral("Mới")}};
-    EXPECT_EQ(backupRows(m.incomingTable), expected);
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupRows(m.incomingTable),
+              (QMap<qlonglong, QString>{{old, QStringLiteral("Cũ đã sửa")}, {added, QStringLiteral("Mới")}}));
     EXPECT_TRUE(allClear(m.incomingTable));
 }
 
@@ -378,77 +336,65 @@ TEST_F(ReplicationTest, InterruptedWholeTableCopyLeavesNoTableAndEveryFlag)
 {
     app::Module1& m = app::module1();
     makeBackup();
-    m.workingYear = QStringLiteral("2010");
-    m.setYearTables();
-    ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdimau"), m.outgoingTable, false));
+    nextYear();
     const qlonglong a = addLetter(m.outgoingTable, QStringLiteral("A"));
     m.letters.setStatementHook([](const QString& sql) {
         if (sql.startsWith(QStringLiteral("update cvdi2010 set kieuupdate=0")))
             throw db::DbError(db::errc::EngineErrorBase + 13, QStringLiteral("database or disk is full"));
     });
-    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
-              ReplicationOutcome::Failed);
+    EXPECT_EQ(outgoing(), ReplicationOutcome::Failed);
     m.letters.setStatementHook({});
     EXPECT_EQ(messenger.shown.last().text,
               failure(QStringLiteral("sao chép cả bảng cvdi2010 sang file dữ liệu backup.")));
     EXPECT_EQ(flags(m.outgoingTable).value(a), 1);
     EXPECT_FALSE(openFile(backupPath()).hasTable(QStringLiteral("cvdi2010")));
 
-    EXPECT_EQ(datafiles::replicate(app::module1().outgoingTable, datafiles::outgoingLetters()),
-              ReplicationOutcome::TableCopied);
+    EXPECT_EQ(outgoing(), ReplicationOutcome::TableCopied);
     EXPECT_EQ(backupRows(QStringLiteral("cvdi2010")), (QMap<qlonglong, QString>{{a, QStringLiteral("A")}}));
 }
 
-TEST_F(ReplicationTest, UnreachableBackupFolderShowsTheMessageAndKeepsTheFlags)
+// A backup that cannot be reached or opened: the message, no notice left open, every flag kept and
+// the backup file as it was.
+TEST_F(ReplicationTest, UnusableBackupShowsTheMessageAndKeepsTheFlags)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
-    m.backupPath = QStringLiteral("/nonexistent-server/share/vemocv.mdb");
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::Failed);
-    ASSERT_EQ(messenger.shown.size(), 1);
-    EXPECT_EQ(messenger.shown.first().text,
-              QStringLiteral("Gặp lỗi khi đang \r Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị "
-                             "mạng biết !"));
-    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
-}
-
-TEST_F(ReplicationTest, ReadOnlyBackupShowsTheMessageAndKeepsTheFlags)
-{
-    app::Module1& m = app::module1();
-    makeBackup();
-    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
-    sys::setReadOnly(backupPath(), true);
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::Failed);
-    EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
-    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
-    sys::setReadOnly(backupPath(), false);
-    EXPECT_TRUE(backupRows(m.incomingTable).isEmpty());
-}
-
-TEST_F(ReplicationTest, BackupThatIsNotADatabaseShowsTheMessageAndKeepsTheFlags)
-{
-    app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
-    writeFile(backupPath(), QByteArray(8192, 'z'));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::Failed);
-    EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
-    EXPECT_EQ(messenger.noticesOpen, 0);
-    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
-    EXPECT_EQ(readFile(backupPath()), QByteArray(8192, 'z'));
-}
-
-TEST_F(ReplicationTest, BackupWithAnotherPasswordShowsTheMessageAndKeepsTheFlags)
-{
-    app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
-    db::Database::create(backupPath(), QStringLiteral("khac")).close();
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::Failed);
-    EXPECT_EQ(messenger.shown.last().text, failure(kOpenStep));
-    EXPECT_EQ(flags(m.incomingTable).value(id), 1);
+    const QString unreachable = QStringLiteral("/nonexistent-server/share/vemocv.mdb");
+    struct Case
+    {
+        const char* what;
+        std::function<void()> spoil;
+        QString message;
+    };
+    const Case cases[] = {
+        {"unreachable folder", [&] { m.backupPath = unreachable; },
+         QStringLiteral("Gặp lỗi khi đang \r Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị "
+                        "mạng biết !")},
+        {"read-only", [this] { sys::setReadOnly(backupPath(), true); }, failure(kOpenStep)},
+        {"not a database", [this] { writeFile(backupPath(), QByteArray(8192, 'z')); }, failure(kOpenStep)},
+        {"another password",
+         [this] {
+             QFile::remove(backupPath());
+             db::Database::create(backupPath(), QStringLiteral("khac")).close();
+         },
+         failure(kOpenStep)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m.backupPath = backupPath();
+        makeBackup();
+        const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
+        c.spoil();
+        const QByteArray before = readFile(m.backupPath);
+        EXPECT_EQ(incoming(), ReplicationOutcome::Failed);
+        EXPECT_EQ(messenger.shown.last().text, c.message);
+        EXPECT_EQ(messenger.noticesOpen, 0);
+        EXPECT_EQ(flags(m.incomingTable).value(id), 1);
+        EXPECT_EQ(readFile(m.backupPath), before);
+        if (m.backupPath != unreachable)
+            sys::setReadOnly(backupPath(), false);
+        QFile::remove(backupPath());
+        messenger.shown.clear();
+    }
 }
 
 TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
@@ -457,17 +403,10 @@ TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
     ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("sao lưu của O'Brien")));
     m.backupPath = QDir(programFolder()).filePath(QStringLiteral("sao lưu của O'Brien/vemocv.mdb"));
     addLetter(m.incomingTable, QStringLiteral("A"));
-    ASSERT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::WholeFileCopied);
+    ASSERT_EQ(incoming(), ReplicationOutcome::WholeFileCopied);
     const qlonglong b = addLetter(m.incomingTable, QStringLiteral("B"));
-    EXPECT_EQ(datafiles::replicate(app::module1().incomingTable, datafiles::incomingLetters()),
-              ReplicationOutcome::RowsCopied);
-    db::Database backup = openFile(m.backupPath);
-    EXPECT_EQ(
-        backup
-            .openRecordset(QStringLiteral("select * from cvden2009 where idcu=%1").arg(b), db::RecordsetType::Snapshot)
-            .recordCount(),
-        1);
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(copiesOf(m.backupPath, QStringLiteral("cvden2009"), QStringLiteral("idcu"), b), 1);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 
 #include "register_fixture.h"
 
-#include "app/gui/form_commands.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/plans/plan_forms.h"
 #include "registers/schedule/schedule_forms.h"
@@ -21,21 +20,7 @@ protected:
         registers::registerOutgoingForms();
         registers::registerPlanForms();
         registers::registerScheduleForms();
-        app::module1().userFullName = QStringLiteral("Nguyễn Văn An");
-        app::module1().userRights = QStringLiteral("QT");
-    }
-
-    // Runs the main window's button command on file, as the main window does, and returns the
-    // form named form, active.
-    template <typename T> T* openBy(const char* command, app::DataFile file, const char* form)
-    {
-        app::FormRequest request;
-        request.command = QString::fromLatin1(command);
-        request.dataFile = file;
-        EXPECT_TRUE(app::openForm(request, &mainWindow)) << command;
-        auto* f = registers::form<T>(QString::fromLatin1(form));
-        activate(f);
-        return f;
+        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("QT"));
     }
 };
 

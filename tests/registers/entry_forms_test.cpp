@@ -15,58 +15,50 @@ struct Register
     const char* form;
     app::DataFile file;
     QString app::Module1::*table;
-    const char* renumber;                  // "Số mới", "" for none
-    QList<QPair<QString, QString>> filled; // the required boxes, filled
-    const char* dateBox;                   // a date box
-    QString invalidDate;                   // its message
+    const char* renumber;                                   // "Số mới", "" for none
+    QList<std::pair<const char*, const char*>> filled;      // the required boxes, filled
+    std::pair<const char*, const char*> dateAndInvalidDate; // a date box and its message
 };
 
 const QList<Register>& registersUnderTest()
 {
+    using app::DataFile;
     static const QList<Register> registers = {
         {"incoming",
          "cmdnapcvden",
          "frmcvden",
-         app::DataFile::Letters,
+         DataFile::Letters,
          &app::Module1::incomingTable,
          "cmdsuasocvden",
-         {{QStringLiteral("mnoigui"), QStringLiteral("Sở Nội vụ")},
-          {QStringLiteral("mdv_nhan"), QStringLiteral("Phòng Hành chính")},
-          {QStringLiteral("mtt_ndung"), QStringLiteral("Họp giao ban")}},
-         "mng_cv",
-         QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!")},
+         {{"mnoigui", "Sở Nội vụ"}, {"mdv_nhan", "Phòng Hành chính"}, {"mtt_ndung", "Họp giao ban"}},
+         {"mng_cv", "Cần nhập lại ngày tháng năm cho đúng!"}},
         {"outgoing",
          "cmdnapcvdi",
          "frmcvdi",
-         app::DataFile::Letters,
+         DataFile::Letters,
          &app::Module1::outgoingTable,
          "cmdsuasocvdi",
-         {{QStringLiteral("mdv_nhan"), QStringLiteral("Sở Nội vụ")},
-          {QStringLiteral("mnoiluu"), QStringLiteral("Phòng Hành chính")},
-          {QStringLiteral("mnguoiky"), QStringLiteral("Nguyễn Văn An")},
-          {QStringLiteral("mtt_ndung"), QStringLiteral("Báo cáo quý")}},
-         "mng_cv",
-         QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !")},
+         {{"mdv_nhan", "Sở Nội vụ"},
+          {"mnoiluu", "Phòng Hành chính"},
+          {"mnguoiky", "Nguyễn Văn An"},
+          {"mtt_ndung", "Báo cáo quý"}},
+         {"mng_cv", "Bạn cần nạp lại ngày tháng năm cho đúng !"}},
         {"plans",
          "cmdnapkh",
          "frmcongviec",
-         app::DataFile::Schedule,
+         DataFile::Schedule,
          &app::Module1::plansTable,
          "",
-         {{QStringLiteral("txtban"), QStringLiteral("Phòng Hành chính")},
-          {QStringLiteral("txtndungtt"), QStringLiteral("Kiểm kê")},
-          {QStringLiteral("Txttgianbdau"), QStringLiteral("05/01/2026")}},
-         "Txttgiankthuc",
-         QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !")},
+         {{"txtban", "Phòng Hành chính"}, {"txtndungtt", "Kiểm kê"}, {"Txttgianbdau", "05/01/2026"}},
+         {"Txttgiankthuc", "Bạn cần nạp lại ngày tháng năm cho đúng !"}},
         {"schedule",
          "cmdnaplich",
          "frmlich",
-         app::DataFile::Schedule,
+         DataFile::Schedule,
          &app::Module1::scheduleTable,
          "",
-         {{QStringLiteral("mgio"), QStringLiteral("8h00")}, {QStringLiteral("mndung"), QStringLiteral("Giao ban")}},
-         "mngay",
-         QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!")},
+         {{"mgio", "8h00"}, {"mndung", "Giao ban"}},
+         {"mngay", "Bạn cần nạp lại ngày tháng năm cho đúng!"}},
     };
     return registers;
 }
@@ -102,12 +94,12 @@ TEST_F(EntryFormsTest, SaveRefusesADateBoxThatHoldsNoDate)
         registers::EntryForm* f = open(r);
         click(*f, "cmdAdd");
         for (const auto& [name, text] : r.filled)
-            f->box(name)->setText(text);
-        ui::TextBox* date = f->box(QString::fromLatin1(r.dateBox));
+            f->box(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
+        ui::TextBox* date = f->box(QString::fromLatin1(r.dateAndInvalidDate.first));
         date->setText(QStringLiteral("hôm sau"));
         home.responder.clear();
         click(*f, "cmdUpdate");
-        EXPECT_EQ(home.messages(), QStringList{r.invalidDate}) << r.name;
+        EXPECT_EQ(home.messages(), QStringList{QString::fromUtf8(r.dateAndInvalidDate.second)}) << r.name;
         EXPECT_EQ(date->text(), QString()) << r.name;
         EXPECT_TRUE(date->hasFocus()) << r.name;
         EXPECT_EQ(count(r), 0) << r.name << ": nothing written";

@@ -10,6 +10,7 @@
 
 #include "app/core/module1.h"
 #include "app/core/reference_recordsets.h"
+#include "app/gui/form_commands.h"
 #include "common/sortkey.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/form_base.h"
@@ -84,6 +85,45 @@ protected:
         b->click();
     }
     static void activate(QWidget* w) { QApplication::setActiveWindow(w); }
+    static bool enabled(ui::FormBase* f, const char* button)
+    {
+        return f->control<QPushButton>(QString::fromLatin1(button))->isEnabled();
+    }
+    static QString caption(ui::FormBase* f, const char* button)
+    {
+        return f->control<QPushButton>(QString::fromLatin1(button))->text();
+    }
+    // Leaves box for next after text was typed into it (the leave rules run).
+    static void leave(ui::FormBase* f, const QString& box, const QString& text, const QString& next)
+    {
+        auto* b = f->control<ui::TextBox>(box);
+        b->setFocus();
+        b->setText(text);
+        f->control<QWidget>(next)->setFocus();
+    }
+    static void login(const QString& name, const QString& rights)
+    {
+        app::module1().userFullName = name;
+        app::module1().userRights = rights;
+    }
+
+    // The request a main window's button hands to its form.
+    static app::FormRequest request(const QString& command, app::DataFile file = app::DataFile::Schedule)
+    {
+        app::FormRequest r;
+        r.command = command;
+        r.dataFile = file;
+        return r;
+    }
+    // Runs the main window's button command on file, as the main window does, and returns the
+    // form named form, active.
+    template <typename T> T* openBy(const char* command, app::DataFile file, const char* form)
+    {
+        EXPECT_TRUE(app::openForm(request(QString::fromLatin1(command), file), &mainWindow)) << command;
+        auto* f = registers::form<T>(QString::fromLatin1(form));
+        activate(f);
+        return f;
+    }
 
     // Column values of every letter of the year table, in id order, joined by "|".
     QStringList rows(const QString& columns) const

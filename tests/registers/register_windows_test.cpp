@@ -56,18 +56,6 @@ TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
         f->hide();
     }
 
-    m.message = QStringLiteral("frmcvden");
-    ui::FormBase* byDate = registers::form(QStringLiteral("frmincv"));
-    byDate->load();
-    byDate->show();
-    EXPECT_TRUE(test::isAccessible(byDate));
-    byDate->hide();
-
-    auto* week = registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
-    ASSERT_TRUE(week->openWeek(QDate(2026, 1, 5)));
-    EXPECT_TRUE(test::isAccessible(week));
-    week->hide();
-
     {
         db::Recordset rs = m.schedule.openRecordset(m.plansTable);
         rs.addNew();

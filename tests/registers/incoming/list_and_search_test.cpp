@@ -92,6 +92,7 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     list()->DBGrid1_DblClick(); // unmark the first hit, then mark it again
     EXPECT_EQ(marked(), QStringList{QStringLiteral("4|X")});
     list()->DBGrid1_DblClick();
+    EXPECT_EQ(marked(), QStringList({QStringLiteral("3|X"), QStringLiteral("4|X")}));
     addLetters(m.incomingTable, {{6, QStringLiteral("10/01/2026"), QStringLiteral("Bộ"),
                                   QStringLiteral("Không trong danh sách"), QStringLiteral("X")}});
 

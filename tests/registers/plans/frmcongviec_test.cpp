@@ -19,12 +19,6 @@ class FrmcongviecTest : public PlanTest
 {
 protected:
     static QString status(PlansEntryForm* f) { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
-    static void leave(PlansEntryForm* f, const QString& boxName, const QString& text, const QString& next)
-    {
-        f->box(boxName)->setFocus();
-        f->box(boxName)->setText(text);
-        f->box(next)->setFocus();
-    }
 };
 
 TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersTheNewType)

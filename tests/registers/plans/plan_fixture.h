@@ -5,7 +5,6 @@
 
 #include "../register_fixture.h"
 
-#include "app/gui/form_commands.h"
 #include "common/dates.h"
 #include "registers/plans/frmcongviec.h"
 #include "registers/plans/plan_forms.h"
@@ -31,11 +30,6 @@ protected:
         registers::registerPlanForms();
         login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("CB"));
     }
-    static void login(const QString& name, const QString& rights)
-    {
-        app::module1().userFullName = name;
-        app::module1().userRights = rights;
-    }
     static void addPlan(const Plan& p)
     {
         app::Module1& m = app::module1();
@@ -58,25 +52,7 @@ protected:
     }
     registers::PlansEntryForm* openEntry()
     {
-        EXPECT_TRUE(app::openForm(request(QStringLiteral("cmdnapkh")), &mainWindow));
-        auto* f = registers::form<registers::PlansEntryForm>(QStringLiteral("frmcongviec"));
-        activate(f);
-        return f;
-    }
-    static app::FormRequest request(const QString& command)
-    {
-        app::FormRequest r;
-        r.command = command;
-        r.dataFile = app::DataFile::Schedule;
-        return r;
-    }
-    static bool enabled(ui::FormBase* f, const char* button)
-    {
-        return f->control<QPushButton>(QString::fromLatin1(button))->isEnabled();
-    }
-    static QString caption(ui::FormBase* f, const char* button)
-    {
-        return f->control<QPushButton>(QString::fromLatin1(button))->text();
+        return openBy<registers::PlansEntryForm>("cmdnapkh", app::DataFile::Schedule, "frmcongviec");
     }
 };
 

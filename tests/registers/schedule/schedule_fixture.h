@@ -9,7 +9,6 @@
 #include "../../platform/report/pdf_text.h"
 
 #include "app/core/table_copy.h"
-#include "app/gui/form_commands.h"
 #include "common/dates.h"
 #include "registers/schedule/frmGridlich.h"
 #include "registers/schedule/frmgridtuan.h"
@@ -39,8 +38,7 @@ protected:
     {
         RegisterTest::SetUp();
         registers::registerScheduleForms();
-        app::module1().userFullName = QStringLiteral("Nguyễn Văn An");
-        app::module1().userRights = QStringLiteral("CB");
+        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("CB"));
         QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brlichtuan.rpt"), home.data(QStringLiteral("brlichtuan.rpt")));
         qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
     }
@@ -76,27 +74,13 @@ protected:
     {
         return tableRows(app::module1().schedule, table.isEmpty() ? app::module1().scheduleTable : table, columns);
     }
-    static app::FormRequest request(const QString& command)
-    {
-        app::FormRequest r;
-        r.command = command;
-        r.dataFile = app::DataFile::Schedule;
-        return r;
-    }
     template <typename T> static T* formNamed(const char* name)
     {
         return registers::form<T>(QString::fromLatin1(name));
     }
     registers::ScheduleEntryForm* openEntry()
     {
-        EXPECT_TRUE(app::openForm(request(QStringLiteral("cmdnaplich")), &mainWindow));
-        auto* f = formNamed<registers::ScheduleEntryForm>("frmlich");
-        activate(f);
-        return f;
-    }
-    static bool enabled(ui::FormBase* f, const char* button)
-    {
-        return f->control<QPushButton>(QString::fromLatin1(button))->isEnabled();
+        return openBy<registers::ScheduleEntryForm>("cmdnaplich", app::DataFile::Schedule, "frmlich");
     }
     // The text of a printed PDF without white space (the report wraps its cells).
     static QString printed(const report::ReportControl& control)
@@ -104,14 +88,6 @@ protected:
         const PdfText pdf = PdfText::read(control.lastResult().outputFile);
         EXPECT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
         return QString(pdf.all()).remove(QRegularExpression(QStringLiteral("\\s")));
-    }
-    // Leaves box for next after text was typed into it (the leave rules run).
-    static void leave(ui::FormBase* f, const QString& box, const QString& text, const QString& next)
-    {
-        auto* b = f->control<ui::TextBox>(box);
-        b->setFocus();
-        b->setText(text);
-        f->control<QWidget>(next)->setFocus();
     }
 
     QTemporaryDir pdfDir;

@@ -1,0 +1,405 @@
+// A secretary's day on each letter register, through the forms: the register's own morning (letters
+// added, numbered and corrected), then alike on both the backup made at closing, a search from the
+// main window, all hits marked and printed, and a date range printed from the list.
+#include "../../platform/report/pdf_text.h"
+#include "../../support/accessibility_check.h"
+#include "../print_by_date.h"
+#include "../register_fixture.h"
+
+#include "registers/incoming/frmcvden.h"
+#include "registers/letters_list_form.h"
+#include "registers/outgoing/frmcvdi.h"
+#include "registers/outgoing/outgoing_forms.h"
+#include "registers/search_form.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <ostream>
+
+namespace {
+
+using namespace registers;
+
+const QString A = QStringLiteral("Công văn");
+const QString B = QStringLiteral("Quyết định");
+
+class LetterDayTest;
+
+struct Day
+{
+    const char* name;
+    const char* entryButton;
+    const char* searchButton;
+    void (LetterDayTest::*morning)();
+    QString app::Module1::*table;
+    QList<QPair<QString, QString>> criteria; // the afternoon's search
+    bool criteriaStay;                       // typed in the morning already: the search form keeps them
+    QStringList printed, notPrinted;         // of the marked hits
+    QString firstDay, lastDay, rangeTitle, inRange;
+    QString backupColumns;
+    QStringList backedUp; // among the backup's rows, which are as many as the register's
+};
+
+// Names the register in test listings.
+void PrintTo(const Day& d, std::ostream* os)
+{
+    *os << d.name;
+}
+
+class LetterDayTest : public registers_test::RegisterTest, public ::testing::WithParamInterface<Day>
+{
+public:
+    void incomingMorning();
+    void outgoingMorning();
+
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        registerOutgoingForms();
+        app::module1().backupPath = QDir(home.home()).filePath(QStringLiteral("vemocv_backup.mdb"));
+        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+    }
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        RegisterTest::TearDown();
+    }
+    // The main window's register button, as it runs it.
+    void press(const char* button)
+    {
+        ASSERT_TRUE(app::openForm(request(QString::fromLatin1(button), app::DataFile::Letters), &mainWindow));
+        mainWindow.hide();
+    }
+    QStringList letters(const QString& columns, db::Database& db) const
+    {
+        return tableRows(db, app::module1().*GetParam().table, columns);
+    }
+    QStringList letters(const QString& columns) const { return letters(columns, app::module1().letters); }
+
+    // Double-clicks the row of grid whose first column reads text.
+    static void doubleClickRow(ui::Grid* grid, const QString& text)
+    {
+        ASSERT_TRUE(grid->isVisible());
+        for (int row = 0; row < grid->model()->rowCount(); ++row) {
+            const QModelIndex index = grid->model()->index(row, 0);
+            if (index.data().toString() == text) {
+                const QPoint at = grid->visualRect(index).center();
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+                return;
+            }
+        }
+        FAIL() << "no row " << text.toStdString();
+    }
+    static void goTo(EntryForm* entry, const char* position)
+    {
+        ui::TextBox* recnum = entry->box(QStringLiteral("mrecnum"));
+        recnum->setFocus();
+        recnum->setText(QString::fromLatin1(position));
+        key(*entry, Qt::Key_Return);
+    }
+
+    // Sets the outgoing letter's type as typed: the box is left, which numbers the letter.
+    static void setType(EntryForm* entry, const QString& type)
+    {
+        ui::TextBox* loai = entry->box(QStringLiteral("mloai"));
+        loai->setFocus();
+        loai->setText(type);
+        entry->box(QStringLiteral("mso_cv"))->setFocus();
+    }
+    static void fill(EntryForm* entry, const QStringList& boxes, const QStringList& texts)
+    {
+        for (int i = 0; i < boxes.size(); ++i)
+            entry->box(boxes.at(i))->setText(texts.value(i));
+    }
+    void addOutgoing(EntryForm* entry, const QString& type, const QString& signer, const QString& summary)
+    {
+        click(*entry, "cmdAdd");
+        setType(entry, type);
+        fill(entry, kOutgoingBoxes, {QStringLiteral("Sở Nội vụ"), QStringLiteral("Phòng Hành chính"), signer, summary});
+        click(*entry, "cmdUpdate");
+    }
+
+    const QStringList kOutgoingBoxes = {QStringLiteral("mdv_nhan"), QStringLiteral("mnoiluu"),
+                                        QStringLiteral("mnguoiky"), QStringLiteral("mtt_ndung")};
+    QTemporaryDir pdfDir;
+};
+
+// Three letters added (one first refused for a missing box, one from the pick grids with an
+// abbreviation), one corrected, one correction cancelled, paging and a jump by position, a search
+// from the entry form by sender and arrival dates.
+void LetterDayTest::incomingMorning()
+{
+    // The entry form; closing it once creates the backup file.
+    press("cmdnapcvden");
+    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
+    ASSERT_TRUE(entry->isVisible());
+    entry->cmdclose_Click();
+    EXPECT_TRUE(mainWindow.isVisible());
+    ASSERT_TRUE(QFile::exists(app::module1().backupPath));
+    press("cmdnapcvden");
+    activate(entry);
+
+    // Letter 1: the channel by F5, the arrival date typed short.
+    click(*entry, "cmdAdd");
+    key(*entry, Qt::Key_F5); // in mcd_dang
+    EXPECT_EQ(entry->box(QStringLiteral("mcd_dang"))->text(), QStringLiteral("Công đoàn"));
+    entry->box(QStringLiteral("mng_den"))->setText(QString());
+    type(entry->box(QStringLiteral("mng_den")), QStringLiteral("4/1/26"));
+    type(entry->box(QStringLiteral("mnoigui")), QStringLiteral("Sở Nội vụ"));
+    EXPECT_EQ(entry->box(QStringLiteral("mng_den"))->text(), QStringLiteral("04/01/2026"));
+    type(entry->box(QStringLiteral("mso_cv")), QStringLiteral("15/SNV-TCCB"));
+    type(entry->box(QStringLiteral("mdv_nhan")), QStringLiteral("Phòng Hành chính"));
+    type(entry->box(QStringLiteral("mtt_ndung")), QStringLiteral("Tuyển dụng công chức"));
+    click(*entry, "cmdUpdate");
+
+    // Letter 2: saved without its summary, refused, completed.
+    click(*entry, "cmdAdd");
+    type(entry->box(QStringLiteral("mnoigui")), QStringLiteral("Sở Tài chính"));
+    type(entry->box(QStringLiteral("mdv_nhan")), QStringLiteral("Phòng Hành chính"));
+    home.responder.clear();
+    click(*entry, "cmdUpdate");
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\rtóm tắt nội dung")});
+    type(entry->box(QStringLiteral("mtt_ndung")), QStringLiteral("Dự toán ngân sách"));
+    click(*entry, "cmdUpdate");
+
+    // Letter 3: sender and receiving units from the pick grids, type and summary by abbreviation.
+    click(*entry, "cmdAdd");
+    entry->box(QStringLiteral("mnoigui"))->setFocus();
+    key(*entry, Qt::Key_F5);
+    doubleClickRow(entry->pickGrids()->grid(QStringLiteral("DBGridnoigui")), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(entry->activeControlName(), QStringLiteral("mso_cv"));
+    entry->box(QStringLiteral("mdv_nhan"))->setFocus();
+    key(*entry, Qt::Key_F5);
+    ui::Grid* units = entry->pickGrids()->grid(QStringLiteral("DBGriddv_nhan"));
+    doubleClickRow(units, QStringLiteral("Phòng Hành chính"));
+    doubleClickRow(units, QStringLiteral("Văn phòng Đảng uỷ"));
+    key(*entry, Qt::Key_Escape); // closes the grid, back in the box
+    EXPECT_EQ(entry->box(QStringLiteral("mdv_nhan"))->text(), QStringLiteral("Phòng Hành chính, Văn phòng Đảng uỷ"));
+    type(entry->box(QStringLiteral("mloai")), QStringLiteral("cv "));
+    type(entry->box(QStringLiteral("mtt_ndung")), QStringLiteral("Ý kiến của ubnd tỉnh"));
+    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), QStringLiteral("Công văn "));
+    EXPECT_EQ(entry->box(QStringLiteral("mtt_ndung"))->text(), QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh"));
+    click(*entry, "cmdUpdate");
+    EXPECT_EQ(letters(QStringLiteral("stt, ng_den, ng_denchuan, noigui")),
+              QStringList({QStringLiteral("1|04/01/2026|20260104|Sở Nội vụ"),
+                           QStringLiteral("2|05/01/2026|20260105|Sở Tài chính"),
+                           QStringLiteral("3|05/01/2026|20260105|Bộ Tư pháp")}));
+
+    // Correct letter 2; start correcting letter 1 and cancel.
+    key(*entry, Qt::Key_PageUp);
+    EXPECT_EQ(entry->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/3"));
+    click(*entry, "cmdsua");
+    entry->box(QStringLiteral("mtt_ndung"))->setText(QStringLiteral("Dự toán ngân sách năm 2026"));
+    click(*entry, "cmdUpdate");
+    key(*entry, Qt::Key_PageUp);
+    click(*entry, "cmdsua");
+    entry->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Nhầm"));
+    click(*entry, "cmdsua"); // "Huỷ sửa"
+    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
+    key(*entry, Qt::Key_PageDown);
+    EXPECT_EQ(entry->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/3"));
+    goTo(entry, "3");
+    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
+
+    // Search from the entry form by sender and arrival dates; closing the list returns here.
+    click(*entry, "Cmdtracuu");
+    auto* search = form<SearchForm>(QStringLiteral("frmtracuucvden"));
+    ASSERT_TRUE(search->isVisible());
+    for (const auto& [box, text] : GetParam().criteria)
+        search->box(box)->setText(text);
+    click(*search, "cmdtracuu");
+    auto* list = form<LettersListForm>(QStringLiteral("frmgridcvden"));
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->Data1->recordset().recordCount(), 2);
+    click(*list, "cmdclose");
+    ASSERT_TRUE(entry->isVisible());
+    entry->cmdclose_Click();
+}
+
+// Letters of two types numbered each in its own run, a type change while editing refused and
+// restored, the letter number by F5, a number taken meanwhile by another program.
+void LetterDayTest::outgoingMorning()
+{
+    app::Module1& m = app::module1();
+    addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), A, QStringLiteral("cv"));
+    addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), B, QStringLiteral("qd"));
+    app::openReferenceRecordsets();
+    press("cmdnapcvdi");
+    auto* entry = form<OutgoingEntryForm>(QStringLiteral("frmcvdi"));
+    ASSERT_TRUE(entry->isVisible());
+    activate(entry);
+
+    // The first letter of the year: type "Công văn" proposed, number 1, today's letter date.
+    click(*entry, "cmdAdd");
+    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), A);
+    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("1"));
+    EXPECT_EQ(entry->box(QStringLiteral("mng_cv"))->text(), QStringLiteral("05/01/2026"));
+    click(*entry, "cmdUpdate"); // nothing filled in
+    EXPECT_EQ(home.messages().value(0),
+              QStringLiteral("Cần phải điền đủ nội dung các ô :\rnơi nhận, nơi lưu, người ký, tóm tắt nội dung"));
+    int action = ui::action::Cancel, save = 1;
+    home.responder.answer(QStringLiteral("no"));
+    entry->Data1_Validate(action, save); // drop it
+    for (const QString& type : {A, A, B, A, B, A, A})
+        addOutgoing(entry, type, QStringLiteral("Nguyễn Văn An"), QStringLiteral("Báo cáo ") + type);
+    EXPECT_EQ(letters(QStringLiteral("loai, stt")),
+              QStringList({A + "|1", A + "|2", B + "|1", A + "|3", B + "|2", A + "|4", A + "|5"}));
+
+    // A new letter of the second type gets 3; F5 in mso_cv gives "3/"; a blank type is refused.
+    click(*entry, "cmdAdd");
+    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("6"));
+    home.responder.clear();
+    setType(entry, QStringLiteral(" "));
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải xác định loại công văn trước!\rCần chọn loại công "
+                                                          "văn từ danh sách để đảm bảo việc cho số được chính xác!")});
+    setType(entry, B);
+    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("3"));
+    entry->box(QStringLiteral("mstt"))->setText(QStringLiteral("99"));
+    entry->box(QStringLiteral("mstt"))->setFocus();
+    key(*entry, Qt::Key_F5); // numbers again
+    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("3"));
+    entry->box(QStringLiteral("mso_cv"))->setFocus();
+    key(*entry, Qt::Key_F5);
+    EXPECT_EQ(entry->box(QStringLiteral("mso_cv"))->text(), QStringLiteral("3/"));
+    type(entry->box(QStringLiteral("mso_cv")), QStringLiteral("QĐ-UB"));
+    fill(entry, kOutgoingBoxes,
+         {QStringLiteral("Bộ Tư pháp"), QStringLiteral("Văn phòng Đảng uỷ"), QStringLiteral("Trần Thị Bình"),
+          QStringLiteral("Bổ nhiệm cán bộ")});
+    click(*entry, "cmdUpdate");
+
+    // Meanwhile another program gives the next B number 4: the letter proposed as 4 is written as 5.
+    click(*entry, "cmdAdd");
+    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), B);
+    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("4"));
+    {
+        db::Database other = db::Database::open(m.lettersPath, app::kConnect);
+        db::Recordset rs = other.openRecordset(m.outgoingTable);
+        rs.addNew();
+        rs.setValue(QStringLiteral("loai"), B);
+        rs.setValue(QStringLiteral("stt"), 4);
+        rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Khen thưởng"));
+        rs.update();
+    }
+    fill(entry, kOutgoingBoxes,
+         {QStringLiteral("Sở Tài chính"), QStringLiteral("Phòng Hành chính"), QStringLiteral("Trần Thị Bình"),
+          QStringLiteral("Điều động")});
+    click(*entry, "cmdUpdate");
+    EXPECT_EQ(letters(QStringLiteral("stt, tt_ndung")).mid(7),
+              QStringList({QStringLiteral("3|Bổ nhiệm cán bộ"), QStringLiteral("4|Khen thưởng"),
+                           QStringLiteral("5|Điều động")}));
+    EXPECT_TRUE(entry->control<QLabel>(QStringLiteral("lbltrangthai"))->text().contains(QStringLiteral("số 5")));
+
+    // Letter 2 (A2) made B would take B1's number: refused, type and number restored.
+    goTo(entry, "2");
+    click(*entry, "cmdsua");
+    home.responder.clear();
+    setType(entry, B);
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Số công văn :  1 cho loại 'Quyết định' đã được dùng "
+                                                          "!Không thể sửa ô Loại CV về loại này được !")});
+    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), A);
+    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("2"));
+    click(*entry, "cmdsua"); // "Huỷ sửa"
+    // Letter 7 (A5) becomes the first "Tờ trình".
+    goTo(entry, "7");
+    click(*entry, "cmdsua");
+    setType(entry, QStringLiteral("Tờ trình"));
+    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("1"));
+    click(*entry, "cmdUpdate");
+    EXPECT_EQ(letters(QStringLiteral("loai, stt")).value(6), QStringLiteral("Tờ trình|1"));
+    entry->cmdclose_Click();
+}
+
+TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
+{
+    const Day& d = GetParam();
+    (this->*d.morning)();
+    ASSERT_TRUE(mainWindow.isVisible());
+    db::Database backup = db::Database::open(app::module1().backupPath, app::kConnect);
+    const QStringList saved = letters(d.backupColumns, backup);
+    EXPECT_EQ(saved.size(), letters(QStringLiteral("id")).size()) << "each letter backed up once";
+    for (const QString& row : d.backedUp)
+        EXPECT_TRUE(saved.contains(row)) << row.toStdString() << " in " << saved.join(u',').toStdString();
+
+    // The afternoon: a search from the main window; all hits marked and printed.
+    press(d.searchButton);
+    const QString suffix = QString::fromLatin1(d.entryButton).mid(6); // "cvden", "cvdi"
+    auto* search = form<SearchForm>(QStringLiteral("frmtracuu") + suffix);
+    ASSERT_TRUE(search->isVisible());
+    EXPECT_TRUE(test::isAccessible(search));
+    for (const auto& [box, text] : d.criteria) {
+        if (d.criteriaStay)
+            EXPECT_EQ(search->box(box)->text(), text) << "the criteria stayed";
+        else
+            search->box(box)->setText(text);
+    }
+    click(*search, "cmdtracuu");
+    auto* list = form<LettersListForm>(QStringLiteral("frmgrid") + suffix);
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_TRUE(test::isAccessible(list));
+    const int hits = list->Data1->recordset().recordCount();
+    EXPECT_EQ(hits, d.printed.size());
+    click(*list, "Cmdchontat");
+    EXPECT_EQ(letters(QStringLiteral("chonin")).count(QStringLiteral("X")), hits);
+    home.responder.answer(QStringLiteral("no")); // straight to the printer
+    click(*list, "Cmdin");
+    const PdfText marked = PdfText::read(list->CrystalReport1.lastResult().outputFile);
+    ASSERT_TRUE(marked.error.isEmpty()) << marked.error.toStdString() << home.messageText();
+    for (const QString& text : d.printed)
+        EXPECT_TRUE(marked.all().contains(text)) << text.toStdString();
+    for (const QString& text : d.notPrinted)
+        EXPECT_FALSE(marked.all().contains(text)) << text.toStdString();
+
+    // A date range from the list.
+    list->Data1->moveFirst();
+    const QString range = registers_test::printByDateFromList(home.responder, *list, d.firstDay, d.lastDay);
+    EXPECT_TRUE(range.contains(d.rangeTitle)) << range.toStdString();
+    EXPECT_TRUE(range.contains(d.inRange));
+    click(*list, "cmdclose");
+    ASSERT_TRUE(search->isVisible());
+    click(*search, "cmdclose");
+    EXPECT_TRUE(mainWindow.isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Registers, LetterDayTest,
+                         ::testing::Values(Day{"Incoming",
+                                               "cmdnapcvden",
+                                               "cmdtracuucvden",
+                                               &LetterDayTest::incomingMorning,
+                                               &app::Module1::incomingTable,
+                                               {{QStringLiteral("mnoigui"), QStringLiteral("Sở")},
+                                                {QStringLiteral("mng_den1"), QStringLiteral("04/01/2026")},
+                                                {QStringLiteral("mng_den2"), QStringLiteral("05/01/2026")}},
+                                               true,
+                                               {QStringLiteral("Tuyển dụng công chức"),
+                                                QStringLiteral("Dự toán ngân sách năm 2026")},
+                                               {QStringLiteral("Bộ Tư pháp")},
+                                               QStringLiteral("04/01/2026"),
+                                               QStringLiteral("05/01/2026"),
+                                               QStringLiteral("(Từ ngày 04/01/2026 đến 05/01/2026)"),
+                                               QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh"),
+                                               QStringLiteral("stt, noigui, tt_ndung"),
+                                               {QStringLiteral("1|Sở Nội vụ|Tuyển dụng công chức"),
+                                                QStringLiteral("2|Sở Tài chính|Dự toán ngân sách năm 2026"),
+                                                QStringLiteral("3|Bộ Tư pháp|Ý kiến của Uỷ ban nhân dân tỉnh")}},
+                                           Day{"Outgoing",
+                                               "cmdnapcvdi",
+                                               "cmdtracuucvdi",
+                                               &LetterDayTest::outgoingMorning,
+                                               &app::Module1::outgoingTable,
+                                               {{QStringLiteral("mnguoiky"), QStringLiteral("Trần Thị Bình")}},
+                                               false,
+                                               {QStringLiteral("Bổ nhiệm cán bộ"), QStringLiteral("Điều động")},
+                                               {QStringLiteral("Báo cáo")},
+                                               QStringLiteral("05/01/2026"),
+                                               QStringLiteral("05/01/2026"),
+                                               QStringLiteral("(Ngày 05/01/2026)"),
+                                               QStringLiteral("Báo cáo Quyết định"),
+                                               QStringLiteral("loai, stt, so_cv"),
+                                               {B + QStringLiteral("|3|3/QĐ-UB"), QStringLiteral("Tờ trình|1|")}}),
+                         [](const ::testing::TestParamInfo<Day>& info) { return std::string(info.param.name); });
+
+} // namespace
