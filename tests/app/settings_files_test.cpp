@@ -106,8 +106,9 @@ protected:
     const common::Clock* m_previousClock = nullptr;
 };
 
-// A good file is read (its name in any letter case) and left alone.
-TEST_F(SysmemFileTest, GoodFileIsReadIntoTheSharedStateAndLeftAlone)
+// A good file is read (its name in any letter case) and left alone; a damaged one is rewritten
+// correctly and reads as good afterwards.
+TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
 {
     const QByteArray text = "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"\r\n";
     writeFile(dataPath(QStringLiteral("SYSMEM")), text);
@@ -118,15 +119,11 @@ TEST_F(SysmemFileTest, GoodFileIsReadIntoTheSharedStateAndLeftAlone)
     EXPECT_EQ(m.backupPath, QStringLiteral("/b/bk.mdb"));
     EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
     EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), text);
-}
 
-TEST_F(SysmemFileTest, DamagedFileIsRewrittenCorrectly)
-{
-    writeFile(dataPath(QStringLiteral("sysmem")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
+    writeFile(dataPath(QStringLiteral("SYSMEM")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
     EXPECT_TRUE(app::readSysmem());
-    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2012"));
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
-    // Read again, it is good now.
+    EXPECT_EQ(m.workingYear, QStringLiteral("2012"));
+    EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
     EXPECT_FALSE(app::readSysmem());
 }
 

@@ -182,26 +182,47 @@ INSTANTIATE_TEST_SUITE_P(
                     " không phải là file dữ liệu của chương trình"},
         DamagedCase{"plans of another program elsewhere", "vemolich.MDB", QByteArray(), true, " có mật khẩu khác"}));
 
+// A torn reference file, or one protected by another password, is kept under a dated name before
+// the template replaces it.
 TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemplateReplacesIt)
 {
-    ProgramFolder home;
-    home.startOnce();
-    const QByteArray damaged = torn();
-    writeBytes(home.data(QStringLiteral("vemotk.MDB")), damaged);
+    for (const bool foreign : {false, true}) {
+        SCOPED_TRACE(foreign ? "another password" : "torn");
+        ProgramFolder home;
+        home.startOnce();
+        const QString path = home.data(QStringLiteral("vemotk.MDB"));
+        if (foreign) {
+            QFile::remove(path);
+            db::Database templ = db::Database::open(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), app::kConnect,
+                                                    db::OpenMode::ReadOnly);
+            db::Database other = db::Database::create(path, QStringLiteral("another"));
+            templ.refreshTableDefs();
+            for (const QString& table : templ.tableNames())
+                other.appendTableDef(templ.tableDef(table));
+        } else {
+            writeBytes(path, torn());
+        }
+        QFile damagedFile(path);
+        ASSERT_TRUE(damagedFile.open(QIODevice::ReadOnly));
+        const QByteArray damaged = damagedFile.readAll();
+        damagedFile.close();
 
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
-    const QString kept = home.data(QStringLiteral("vemotk-hong-20090615-0900.MDB"));
-    ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_EQ(
-        home.messages().first(),
-        QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.dataDir() +
-            QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!\rFile hỏng được giữ lại là ") + kept +
-            QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.\rCần kiểm tra khôi phục lại file này! "));
-    QFile keptFile(kept);
-    ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(keptFile.readAll(), damaged);
-    EXPECT_TRUE(hasTable(home.data(QStringLiteral("vemotk.MDB")), QStringLiteral("chutat")));
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+        const QString kept = home.data(QStringLiteral("vemotk-hong-20090615-0900.MDB"));
+        EXPECT_EQ(home.messages(),
+                  QStringList{QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.dataDir() +
+                              QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!\rFile hỏng được giữ "
+                                             "lại là ") +
+                              kept +
+                              QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.\rCần kiểm tra khôi phục "
+                                             "lại file này! ")});
+        QFile keptFile(kept);
+        ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
+        EXPECT_EQ(keptFile.readAll(), damaged);
+        app::resetModule1();
+        EXPECT_TRUE(hasTable(path, QStringLiteral("chutat")));
+    }
 }
 
 TEST(StartupRecoveryTest, EmptyStoredYearWithTheClockBefore2008StopsAtTheYearCheck)

@@ -1,6 +1,7 @@
 #include "data_folder_fixture.h"
 
 #include "app/core/last_error.h"
+#include "app/core/read_only.h"
 #include "app/core/structure_check.h"
 #include "app/core/table_copy.h"
 #include "platform/db/db_error.h"
@@ -151,6 +152,7 @@ TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttributeButTheTemplateKeepsIt
     sys::setReadOnly(path, true);
     EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
     EXPECT_FALSE(sys::isReadOnly(path));
+    EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("none.mdb")))) << "a missing file needs nothing";
     const QString templ = app::module1().templatePath;
     sys::setReadOnly(templ, true);
     EXPECT_TRUE(app::isSoundDataFile(templ, QStringLiteral("vemogoc")));

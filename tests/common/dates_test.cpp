@@ -84,7 +84,7 @@ TEST(Dates, NormalisationAssemblesYearMonthDayWithoutWindow)
         EXPECT_EQ(common::normaliseDate(QString::fromLatin1(text)), QString::fromLatin1(expected)) << text;
 }
 
-TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClash)
+TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClashAndSpellsTheMonthOfADate)
 {
     const QStringList english = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     EXPECT_EQ(common::monthTable(QLocale(QLocale::Vietnamese)), english); // all begin "thg"
@@ -94,26 +94,19 @@ TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClash)
     for (int k = 0; k <= 13; ++k)
         names.insert(common::monthName(k));
     EXPECT_EQ(names.size(), 13); // twelve distinct names and "" for 0 and 13
-}
-
-TEST(Dates, MonthNameDateSpellsTheMonthOrRefuses)
-{
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/03/2009")), "05/" + common::monthName(3) + "/2009");
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/13/2009")), QString());
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/00/2009")), QString());
 }
 
-TEST(Dates, DateToTextIgnoresTheLocaleOrder)
+TEST(Dates, DateToTextIgnoresTheLocaleOrderAndWeekdaysCountFromSunday)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // month-first short dates
     EXPECT_EQ(common::dateToText(QDate(2009, 3, 5)), QStringLiteral("05/03/2009"));
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(common::dateToText(QDate()), QString());
     EXPECT_EQ(common::dateFromDisplay(common::dateToText(QDate(2008, 2, 29))), QDate(2008, 2, 29));
-}
-
-TEST(Dates, WeekdayNamesCountFromSunday)
-{
+    // Weekday names count from Sunday.
     const char* names[] = {"", "Chủ nhật", "Thứ hai", "Thứ ba", "Thứ tư", "Thứ năm", "Thứ sáu", "Thứ bảy", ""};
     for (int n = 0; n <= 8; ++n)
         EXPECT_EQ(common::weekdayName(n), QString::fromUtf8(names[n])) << n;
