@@ -138,23 +138,13 @@ TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
     EXPECT_FALSE(sys::exists(dataPath(QStringLiteral("sysmem"))));
 }
 
-TEST_F(SysmemFileTest, WriteReplacesTheFileFromTheSharedState)
+// Writing replaces a longer, read-only file from the shared state; paths inside the program folder
+// are written relative to it and follow a copied folder, a path outside stays; a missing program
+// folder raises.
+TEST_F(SysmemFileTest, WriteReplacesTheFileAndPathsInsideTheProgramFolderFollowACopy)
 {
     writeFile(dataPath(QStringLiteral("sysmem")), "old and much longer contents than the new ones will be.......");
     sys::setReadOnly(dataPath(QStringLiteral("sysmem")), true);
-    app::Module1& m = app::module1();
-    m.schedulePath = QStringLiteral("/a/vemolich.MDB");
-    m.lettersPath = QStringLiteral("/a/vemocv.MDB");
-    m.backupPath = QStringLiteral(" ");
-    m.workingYear = QStringLiteral("2010");
-    app::writeSysmem();
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/a/vemolich.MDB\",\"/a/vemocv.MDB\",\" \",\"2010\"\r\n");
-    m.programFolder = programFolder() + QStringLiteral("/gone"); // a missing folder raises
-    EXPECT_THROW(app::writeSysmem(), sys::FileError);
-}
-
-TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
-{
     app::Module1& m = app::module1();
     m.schedulePath = dataPath(QStringLiteral("vemolich.MDB"));
     m.lettersPath = dataPath(QStringLiteral("năm 2010/vemocv.MDB"));
@@ -166,7 +156,6 @@ TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
               QStringLiteral("\"") + QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")) +
                   QStringLiteral("\",\"") + inside + QStringLiteral("\",\"/mnt/sao lưu/vemocv.mdb\",\"2010\"\r\n"));
 
-    // The program folder copied elsewhere reads its own files; the path outside stays.
     QTemporaryDir copy;
     ASSERT_TRUE(QDir(copy.path()).mkpath(QStringLiteral("data")));
     ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("sysmem")), copy.filePath(QStringLiteral("data/sysmem"))));
@@ -175,6 +164,8 @@ TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
     EXPECT_EQ(m.schedulePath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
     EXPECT_EQ(m.lettersPath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
     EXPECT_EQ(m.backupPath, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
+    m.programFolder = programFolder() + QStringLiteral("/gone");
+    EXPECT_THROW(app::writeSysmem(), sys::FileError);
 }
 
 } // namespace

@@ -15,20 +15,14 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <gtest/gtest.h>
 
-// True when the data file at path holds every one of tables (opened read-only, on its own
-// connection).
-inline bool hasTable(const QString& path, const QStringList& tables)
+// True when the data file at path holds table (opened read-only, on its own connection).
+inline bool hasTable(const QString& path, const QString& table)
 {
     db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
     db.refreshTableDefs();
-    return std::all_of(tables.begin(), tables.end(), [&db](const QString& t) { return db.hasTable(t); });
-}
-inline bool hasTable(const QString& path, const QString& table)
-{
-    return hasTable(path, QStringList{table});
+    return db.hasTable(table);
 }
 
 // Stands in for the main window during start-up.
@@ -36,7 +30,7 @@ class FakeStartupWindow : public app::StartupWindow
 {
 public:
     void showAtStart() override { shown = true; }
-    void repaintNow() override {}
+    void repaintNow() override { ++repaints; }
     void showDataLabels() override
     {
         yearLabel = app::workingYearCaption();
@@ -46,6 +40,7 @@ public:
     void focusViewIncoming() override { focused = true; }
 
     bool shown = false;
+    int repaints = 0;
     QString yearLabel;
     QString filesLabel;
     int letterEntry = -1; // -1: never set
@@ -152,6 +147,15 @@ public:
         return result;
     }
     std::string messageText() const { return messages().join(QLatin1Char('\n')).toStdString(); }
+    // True when some message begins with prefix.
+    bool saw(const QString& prefix) const
+    {
+        for (const QString& t : messages()) {
+            if (t.startsWith(prefix))
+                return true;
+        }
+        return false;
+    }
     // The platform message boxes shown, as "title: prompt".
     QStringList boxes() const
     {
