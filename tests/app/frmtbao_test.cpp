@@ -21,47 +21,35 @@ using app::MessageLayout;
 
 constexpr double kScreenHeight = 11520; // 8 inches
 
-struct FitCase
+// The label's height is given: the dialog grows in steps of two until the label fits, and never
+// beyond six tenths of the screen.
+TEST(FitMessage, GrowsInStepsOfTwoUntilTheLabelFits)
 {
-    const char* name;
-    double labelHeight; // the label's height at any width
-    int k;
-    bool fits;
-};
-
-class FitMessageTest : public ::testing::TestWithParam<FitCase>
-{
-};
-
-TEST_P(FitMessageTest, GrowsInStepsOfTwoUntilTheLabelFits)
-{
-    const FitCase c = GetParam();
-    const MessageLayout layout = app::fitMessage([&c](double) { return c.labelHeight; }, kScreenHeight);
-    EXPECT_EQ(layout.k, c.k);
-    EXPECT_EQ(layout.fits, c.fits);
-    const double tall = 1 + c.k / 10.0;
-    const double wide = c.k == 0 ? 1.0 : 1 + (c.k - 1) / 10.0;
-    EXPECT_DOUBLE_EQ(layout.height, 2760 * tall);
-    EXPECT_DOUBLE_EQ(layout.width, 5355 * wide);
-    EXPECT_DOUBLE_EQ(layout.labelWidth, 4860 * wide);
-    EXPECT_DOUBLE_EQ(layout.buttonTop, 2250 * tall);
-    EXPECT_DOUBLE_EQ(layout.yesLeft, 1440 * wide);
-    EXPECT_DOUBLE_EQ(layout.okLeft, 2115 * wide);
-    EXPECT_DOUBLE_EQ(layout.noLeft, 2790 * wide);
-    if (c.fits)
-        EXPECT_DOUBLE_EQ(layout.labelTop, (layout.buttonTop - 200 - c.labelHeight) / 2);
-    else
-        EXPECT_DOUBLE_EQ(layout.labelTop, MessageLayout::kLabelTop);
+    const std::tuple<const char*, double, int, bool> cases[] = {
+        {"one line keeps the base size", 240, 0, true},
+        {"just under the buttons keeps the base size", 2049, 0, true},
+        {"reaching the buttons grows once", 2050, 2, true},
+        {"taller grows twice", 2600, 4, true},
+        // 2760 x (1 + k/10) reaches 6912 (6/10 of the screen) at k = 16.
+        {"never fitting stops at six tenths of the screen", 1.0e9, 16, false},
+    };
+    for (const auto& [what, labelHeight, k, fits] : cases) {
+        SCOPED_TRACE(what);
+        const MessageLayout layout = app::fitMessage([h = labelHeight](double) { return h; }, kScreenHeight);
+        EXPECT_EQ(layout.k, k);
+        EXPECT_EQ(layout.fits, fits);
+        const double tall = 1 + k / 10.0;
+        const double wide = k == 0 ? 1.0 : 1 + (k - 1) / 10.0;
+        EXPECT_DOUBLE_EQ(layout.height, 2760 * tall);
+        EXPECT_DOUBLE_EQ(layout.width, 5355 * wide);
+        EXPECT_DOUBLE_EQ(layout.labelWidth, 4860 * wide);
+        EXPECT_DOUBLE_EQ(layout.buttonTop, 2250 * tall);
+        EXPECT_DOUBLE_EQ(layout.yesLeft, 1440 * wide);
+        EXPECT_DOUBLE_EQ(layout.okLeft, 2115 * wide);
+        EXPECT_DOUBLE_EQ(layout.noLeft, 2790 * wide);
+        EXPECT_DOUBLE_EQ(layout.labelTop, fits ? (layout.buttonTop - 200 - labelHeight) / 2 : MessageLayout::kLabelTop);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Heights, FitMessageTest,
-                         ::testing::Values(FitCase{"OneLineKeepsBaseSize", 240, 0, true},
-                                           FitCase{"JustUnderTheButtonsKeepsBaseSize", 2049, 0, true},
-                                           FitCase{"ReachingTheButtonsGrowsOnce", 2050, 2, true},
-                                           FitCase{"TallerGrowsTwice", 2600, 4, true},
-                                           // 2760 x (1 + k/10) reaches 6912 (6/10 of the screen) at k = 16.
-                                           FitCase{"NeverFittingStopsAtSixTenthsOfTheScreen", 1.0e9, 16, false}),
-                         [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
 {

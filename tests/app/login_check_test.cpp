@@ -32,43 +32,33 @@ protected:
     UsersFixture fx;
 };
 
-struct GoodLogin
+// The last row uses the rights check's mode: the rights become the rights asked for.
+TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
 {
-    const char* what;
-    const char* name;
-    const char* password;
-    const char* hoten;
-    const char* quyen;
-    bool rightsCheck = false; // the rights check's mode: the rights become the rights asked for
-};
-
-class LoginCheckGoodTest : public LoginCheckTest, public ::testing::WithParamInterface<GoodLogin>
-{
-};
-
-TEST_P(LoginCheckGoodTest, LogsInAndSetsNameAndRights)
-{
-    const GoodLogin& c = GetParam();
-    LoginCheck check(fx.users(), c.rightsCheck ? QStringLiteral("KtraQuyenQuanTri") : LoginCheck::kModeStartup);
-    const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(c.name), QString::fromUtf8(c.password));
-    EXPECT_EQ(a.outcome, Outcome::LoggedIn) << c.what;
-    EXPECT_TRUE(a.messages.isEmpty()) << c.what;
-    EXPECT_EQ(app::module1().userFullName, QString::fromUtf8(c.hoten)) << c.what;
-    EXPECT_EQ(app::module1().userRights, QString::fromUtf8(c.quyen)) << c.what;
-    EXPECT_EQ(app::module1().requiredRights, c.rightsCheck ? QString::fromUtf8(c.quyen) : QString()) << c.what;
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+        {"by login name", "an", "matkhau1", "Nguyễn Văn An", "QT"},
+        {"by full name", "Nguyễn Văn An", "matkhau1", "Nguyễn Văn An", "QT"},
+        {"typed text is trimmed", "  an ", " matkhau1  ", "Nguyễn Văn An", "QT"},
+        {"quote in the stored password", "binh", "bi'nh99", "Trần Thị Bình", "CB"},
+        {"null password lets in any password", "Lê Cường", "whatever", "Lê Cường", "LĐ"},
+        {"blank password lets in any password", "dung", "", "Phạm Dũng", "CB"},
+        {"empty rights still pass the password check", "em", "xyz", "Hoàng Em", ""},
+        {"verifier, password in another case", "giang", "bI-mAT7", "Đỗ Giang", "QT - LĐ"},
+        {"rights check", "binh", "bi'nh99", "Trần Thị Bình", "CB"},
+    };
+    for (const auto& [what, name, password, hoten, quyen] : cases) {
+        SCOPED_TRACE(what);
+        app::resetModule1();
+        const bool rightsCheck = what[0] == 'r';
+        LoginCheck check(fx.users(), rightsCheck ? QStringLiteral("KtraQuyenQuanTri") : LoginCheck::kModeStartup);
+        const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(name), QString::fromUtf8(password));
+        EXPECT_EQ(a.outcome, Outcome::LoggedIn);
+        EXPECT_TRUE(a.messages.isEmpty());
+        EXPECT_EQ(app::module1().userFullName, QString::fromUtf8(hoten));
+        EXPECT_EQ(app::module1().userRights, QString::fromUtf8(quyen));
+        EXPECT_EQ(app::module1().requiredRights, rightsCheck ? QString::fromUtf8(quyen) : QString());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LoginCheckGoodTest,
-    ::testing::Values(GoodLogin{"by login name", "an", "matkhau1", "Nguyễn Văn An", "QT"},
-                      GoodLogin{"by full name", "Nguyễn Văn An", "matkhau1", "Nguyễn Văn An", "QT"},
-                      GoodLogin{"typed text is trimmed", "  an ", " matkhau1  ", "Nguyễn Văn An", "QT"},
-                      GoodLogin{"quote in the stored password", "binh", "bi'nh99", "Trần Thị Bình", "CB"},
-                      GoodLogin{"null password lets in any password", "Lê Cường", "whatever", "Lê Cường", "LĐ"},
-                      GoodLogin{"blank password lets in any password", "dung", "", "Phạm Dũng", "CB"},
-                      GoodLogin{"empty rights still pass the password check", "em", "xyz", "Hoàng Em", ""},
-                      GoodLogin{"verifier, password in another case", "giang", "bI-mAT7", "Đỗ Giang", "QT - LĐ"},
-                      GoodLogin{"rights check", "binh", "bi'nh99", "Trần Thị Bình", "CB", true}));
 
 TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
 {

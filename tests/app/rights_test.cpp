@@ -6,29 +6,16 @@
 
 namespace {
 
-struct RightsCase
+TEST(RightsStringTest, LoginTestAndListTestReadTheRightsString)
 {
-    const char* quyen;
-    bool containsQ;
-    bool beginsWithQ;
-};
-
-class RightsStringTest : public ::testing::TestWithParam<RightsCase>
-{
-};
-
-TEST_P(RightsStringTest, LoginTestAndListTestReadTheRightsString)
-{
-    const RightsCase& c = GetParam();
-    EXPECT_EQ(app::containsQ(QString::fromUtf8(c.quyen)), c.containsQ) << c.quyen;
-    EXPECT_EQ(app::beginsWithQ(QString::fromUtf8(c.quyen)), c.beginsWithQ) << c.quyen;
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"QT", true, true},   {"qt", true, true},   {"QT - LĐ", true, true}, {"LĐ - QT", true, false},
+        {"LĐ", false, false}, {"CB", false, false}, {"", false, false}};
+    for (const auto& [quyen, containsQ, beginsWithQ] : cases) {
+        EXPECT_EQ(app::containsQ(QString::fromUtf8(quyen)), containsQ) << quyen;
+        EXPECT_EQ(app::beginsWithQ(QString::fromUtf8(quyen)), beginsWithQ) << quyen;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, RightsStringTest,
-                         ::testing::Values(RightsCase{"QT", true, true}, RightsCase{"qt", true, true},
-                                           RightsCase{"QT - LĐ", true, true}, RightsCase{"LĐ - QT", true, false},
-                                           RightsCase{"LĐ", false, false}, RightsCase{"CB", false, false},
-                                           RightsCase{"", false, false}));
 
 // A started program whose users table holds three users.
 class ConfirmRightsTest : public ::testing::Test

@@ -21,23 +21,8 @@ struct SysmemCase
     bool repaired;
 };
 
-class SysmemParse : public ::testing::TestWithParam<SysmemCase>
-{
-};
-
-TEST_P(SysmemParse, ReadsItemsOrSafeDefaults)
-{
-    const SysmemCase& c = GetParam();
-    const app::SysmemReading reading = app::parseSysmem(QString::fromUtf8(c.text), kProgram, QStringLiteral("2011"));
-    EXPECT_EQ(reading.values.schedulePath, QString::fromUtf8(c.schedulePath));
-    EXPECT_EQ(reading.values.lettersPath, QString::fromUtf8(c.lettersPath));
-    EXPECT_EQ(reading.values.backupPath, QString::fromUtf8(c.backupPath));
-    EXPECT_EQ(reading.values.workingYear, QString::fromUtf8(c.workingYear));
-    EXPECT_EQ(reading.repaired, c.repaired);
-}
-
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Files, SysmemParse, ::testing::Values(
+const SysmemCase kSysmemCases[] = {
     SysmemCase{"WrittenByTheProgram", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2009\"\r\n",
                "/s/l.MDB", "/s/c.MDB", " ", "2009", false},
     SysmemCase{"LineFeedOnlyOrNoLineEnd", "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"",
@@ -67,9 +52,23 @@ INSTANTIATE_TEST_SUITE_P(Files, SysmemParse, ::testing::Values(
     SysmemCase{"YearWithALetter", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20O9\"\r\n", "/s/l.MDB", "/s/c.MDB", " ", "2011", true},
     SysmemCase{"FiveDigitYear", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20090\"\r\n", "/s/l.MDB", "/s/c.MDB", " ", "2011", true},
     SysmemCase{"YearWithBlanksIsTrimmed", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\" 2009 \"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", true}),
-    [](const ::testing::TestParamInfo<SysmemCase>& info) { return std::string(info.param.name); });
+               "/s/l.MDB", "/s/c.MDB", " ", "2009", true},
+};
 // clang-format on
+
+TEST(SysmemParse, ReadsItemsOrSafeDefaults)
+{
+    for (const SysmemCase& c : kSysmemCases) {
+        SCOPED_TRACE(c.name);
+        const app::SysmemReading reading =
+            app::parseSysmem(QString::fromUtf8(c.text), kProgram, QStringLiteral("2011"));
+        EXPECT_EQ(reading.values.schedulePath, QString::fromUtf8(c.schedulePath));
+        EXPECT_EQ(reading.values.lettersPath, QString::fromUtf8(c.lettersPath));
+        EXPECT_EQ(reading.values.backupPath, QString::fromUtf8(c.backupPath));
+        EXPECT_EQ(reading.values.workingYear, QString::fromUtf8(c.workingYear));
+        EXPECT_EQ(reading.repaired, c.repaired);
+    }
+}
 
 // Four quoted items and CR LF, read back unchanged.
 TEST(Sysmem, WrittenFormReadsBackUnchanged)

@@ -136,72 +136,22 @@ TEST(SubMainTest, MissingLettersFileIsRecreatedSilentlyWithItsYearTables)
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvdi2009")));
 }
 
-struct BackupCase
+// The backup file is looked for only when its path is longer than eight characters.
+TEST(SubMainTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacters)
 {
-    const char* what;
-    const char* backup;
-    bool told;
-};
-
-class SubMainBackupTest : public ::testing::TestWithParam<BackupCase>
-{
-};
-
-TEST_P(SubMainBackupTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacters)
-{
-    const BackupCase& c = GetParam();
-    ProgramFolder home;
-    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
-                     QString::fromUtf8(c.backup), QStringLiteral("2009"));
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << c.what;
-    const QString told = QStringLiteral("Không tìm thấy file dữ liệu backup ") + QString::fromUtf8(c.backup) +
-                         QStringLiteral(" ?!\rCần kiểm tra lại việc nối mạng  hoặc chọn lại file backup nếu cần !");
-    EXPECT_EQ(home.messages(), c.told ? QStringList{told} : QStringList()) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, SubMainBackupTest,
-                         ::testing::Values(BackupCase{"no backup", " ", false},
-                                           BackupCase{"eight characters, absent", "/bk.mdb ", false},
-                                           BackupCase{"seven characters, absent", "/bk.mdb", false},
-                                           BackupCase{"long path, absent", "/nonexistent-share/backup.mdb", true}));
-
-// A wrong clock, a missing or a damaged template stop start-up with one message, before the
-// login and without writing the settings; a template fault creates no file at all.
-TEST(SubMainTest, StartUpThatCannotGoOnStopsBeforeTheLoginWritingNothing)
-{
-    for (const char* what : {"clock before 2008", "missing template", "damaged template"}) {
-        SCOPED_TRACE(what);
-        ProgramFolder home(what[0] == 'c');
-        if (what[0] == 'c') {
-            home.setToday(QDate(2007, 12, 31));
-        } else if (what[0] == 'd') {
-            QFile bad(home.data(QStringLiteral("vemogoc.mdb")));
-            ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-            bad.write("this is not a database");
-        }
-        const QStringList before = QDir(home.dataDir()).entryList(QDir::Files);
+    const std::pair<const char*, bool> cases[] = {
+        {" ", false}, {"/bk.mdb ", false}, {"/bk.mdb", false}, {"/nonexistent-share/backup.mdb", true}};
+    for (const auto& [backup, told] : cases) {
+        SCOPED_TRACE(backup);
+        ProgramFolder home;
+        home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
+                         QString::fromUtf8(backup), QStringLiteral("2009"));
         FakeStartupWindow window;
-        EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
-        ASSERT_EQ(home.messages().size(), 1);
-        const QString message = home.messages().first();
-        if (what[0] == 'c') {
-            EXPECT_EQ(message, kClockMessage);
-        } else if (what[0] == 'm') {
-            EXPECT_EQ(message, QStringLiteral("Không tìm thấy file dữ liệu gốc của chương trình !!! \r"
-                                              "Cần copy file vemogoc.mdb vào thư mục ") +
-                                   home.dataDir() + QStringLiteral(" hoặc cài đặt lại chương trình này !"));
-        } else {
-            EXPECT_TRUE(message.startsWith(QStringLiteral("File dữ liệu gốc của chương trình ")));
-            EXPECT_TRUE(message.contains(QStringLiteral(" bị hỏng. Chương trình không thể tiếp tục được !\r"
-                                                        "Cần cài đặt lại chương trình này từ đĩa gốc !")));
-            EXPECT_TRUE(app::module1().templateDamaged);
-        }
-        if (what[0] != 'c') {
-            EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files), before);
-        }
-        EXPECT_FALSE(home.exists(QStringLiteral("sysmem")));
-        EXPECT_EQ(home.logins, 0);
+        ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+        const QString message =
+            QStringLiteral("Không tìm thấy file dữ liệu backup ") + QString::fromUtf8(backup) +
+            QStringLiteral(" ?!\rCần kiểm tra lại việc nối mạng  hoặc chọn lại file backup nếu cần !");
+        EXPECT_EQ(home.messages(), told ? QStringList{message} : QStringList());
     }
 }
 
@@ -315,34 +265,22 @@ TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)
     EXPECT_EQ(app::lastError().description, QStringLiteral("busy"));
 }
 
-struct DriveCase
+TEST(SubMainTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
 {
-    const char* description;
-    bool letterEntry;
-};
-
-class SubMainDriveTest : public ::testing::TestWithParam<DriveCase>
-{
-};
-
-TEST_P(SubMainDriveTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
-{
-    ProgramFolder home;
-    QString askedFor;
-    app::StartupServices services;
-    services.driveTypeDescription = [&](const QString& path) {
-        askedFor = path;
-        return QString::fromLatin1(GetParam().description);
-    };
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window, services), StartupOutcome::Ready);
-    EXPECT_EQ(window.letterEntry, GetParam().letterEntry ? 1 : 0) << GetParam().description;
-    EXPECT_EQ(askedFor, app::module1().lettersPath);
+    for (const char* description : {"Local Hard Disk", "Network Driver", "Floppy USB", "CDROM", ""}) {
+        SCOPED_TRACE(description);
+        ProgramFolder home;
+        QString askedFor;
+        app::StartupServices services;
+        services.driveTypeDescription = [&askedFor, description](const QString& path) {
+            askedFor = path;
+            return QString::fromLatin1(description);
+        };
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window, services), StartupOutcome::Ready);
+        EXPECT_EQ(window.letterEntry, description[0] == 'L' ? 1 : 0);
+        EXPECT_EQ(askedFor, app::module1().lettersPath);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Kinds, SubMainDriveTest,
-                         ::testing::Values(DriveCase{"Local Hard Disk", true}, DriveCase{"Network Driver", false},
-                                           DriveCase{"Floppy USB", false}, DriveCase{"CDROM", false},
-                                           DriveCase{"", false}));
 
 } // namespace

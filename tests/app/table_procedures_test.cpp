@@ -21,39 +21,27 @@ protected:
     db::Database letters;
 };
 
-struct PatternCase
+// Tables are found by their lower-cased name against the lower-cased pattern; Jet's wildcards
+// ('?' one character, '#' one digit, '*' any run) apply.
+TEST_F(TableProceduresTest, TablePatternFindsTablesByLowerCasedPattern)
 {
-    const char* name;
-    const char* pattern;
-    bool withYearTable; // cvden2009 exists
-    bool expected;
-};
-
-class TablePattern : public TableProceduresTest, public ::testing::WithParamInterface<PatternCase>
-{
-};
-
-TEST_P(TablePattern, FindsTablesByLowerCasedPattern)
-{
-    if (GetParam().withYearTable) {
-        ASSERT_TRUE(
-            app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
-    }
-    EXPECT_EQ(app::hasTableLike(QString::fromLatin1(GetParam().pattern), letters), GetParam().expected);
+    const std::tuple<const char*, const char*, bool> before[] = {
+        {"four wildcards skip the template", "cvden????", false},
+        {"star finds the template", "cvden*", true},
+        {"template by name", "KehoachMau", true}};
+    for (const auto& [what, pattern, expected] : before)
+        EXPECT_EQ(app::hasTableLike(QString::fromLatin1(pattern), letters), expected) << what;
+    ASSERT_TRUE(
+        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    const std::tuple<const char*, const char*, bool> after[] = {
+        {"four wildcards find the year table", "cvden????", true},
+        {"digits find the year table", "cvden####", true},
+        {"exact name in capitals", "CVDEN2009", true},
+        {"exact name of another year", "cvden2010", false},
+        {"no such stem", "congvan*", false}};
+    for (const auto& [what, pattern, expected] : after)
+        EXPECT_EQ(app::hasTableLike(QString::fromLatin1(pattern), letters), expected) << what;
 }
-
-INSTANTIATE_TEST_SUITE_P(Patterns, TablePattern,
-                         ::testing::Values(PatternCase{"FourWildcardsFindTheYearTable", "cvden????", true, true},
-                                           PatternCase{"FourWildcardsSkipTheTemplate", "cvden????", false, false},
-                                           PatternCase{"DigitsFindTheYearTable", "cvden####", true, true},
-                                           PatternCase{"StarFindsTheTemplate", "cvden*", false, true},
-                                           PatternCase{"ExactNameInCapitals", "CVDEN2009", true, true},
-                                           PatternCase{"ExactNameOfAnotherYear", "cvden2010", true, false},
-                                           PatternCase{"TemplateByName", "KehoachMau", false, true},
-                                           PatternCase{"NoSuchStem", "congvan*", true, false}),
-                         [](const ::testing::TestParamInfo<PatternCase>& info) {
-                             return std::string(info.param.name);
-                         });
 
 TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsAndIndexesAndNoRowsOrFalse)
 {
@@ -137,7 +125,7 @@ TEST_F(TableProceduresTest, PatternAndQueryTestsSeeWhatAnotherConnectionMade)
     EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("qrdata12"), letters));
 }
 
-TEST(TablePattern, ClosedDatabaseRaises)
+TEST(TablePatternTest, ClosedDatabaseRaises)
 {
     db::Database closed;
     EXPECT_THROW(app::hasTableLike(QStringLiteral("*"), closed), db::DbError);
