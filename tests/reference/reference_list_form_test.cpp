@@ -126,23 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ListCase{"mnunapchutat", "frmchutat", "chutat", "chudu", &app::Module1::reference,
                                &app::Module1::abbreviations, "Xem chữ tắt", "chữ đủ", "cv", "công văn"}));
 
-TEST_F(ReferenceTest, UnitAndCorrespondentMayShareAnAbbreviation)
-{
-    for (const char* menu : {"mnunapdonvi", "mnunapnoigui"}) {
-        home.responder.onModal(QStringLiteral("frmdonvi"), [](ui::FormBase& form) {
-            addEntry(form, QStringLiteral("Sở Nội vụ"), QStringLiteral("snv"));
-            click(form, "cmdclose");
-        });
-        app::runListMenu(QString::fromLatin1(menu), &mainWindow);
-    }
-    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("donvi"), QStringLiteral("chutat")),
-              QStringList{"snv"});
-    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("chutat")),
-              QStringList{"snv"});
-}
-
-TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
+TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickListsWithoutRestart)
 {
     registers::registerIncomingForms();
     registers::setMainWindow(&mainWindow);
@@ -153,14 +137,21 @@ TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
                      .contains(QStringLiteral("Sở Y tế")));
     entry->unload();
 
+    // A unit and a correspondent may share an abbreviation.
     for (const auto& [menu, form, text] :
-         {std::tuple{"mnunapnoigui", "frmdonvi", "Sở Y tế"}, std::tuple{"mnunaploaicv", "frmloaicv", "Tờ trình mới"}}) {
+         {std::tuple{"mnunapdonvi", "frmdonvi", "Sở Y tế"}, std::tuple{"mnunapnoigui", "frmdonvi", "Sở Y tế"},
+          std::tuple{"mnunaploaicv", "frmloaicv", "Tờ trình mới"}}) {
         home.responder.onModal(QString::fromLatin1(form), [text = text](ui::FormBase& f) {
             addEntry(f, QString::fromUtf8(text), QStringLiteral("moi"));
             click(f, "cmdclose");
         });
         app::runListMenu(QString::fromLatin1(menu), &mainWindow);
     }
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("donvi"), QStringLiteral("chutat")),
+              QStringList{"moi"});
+    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("chutat")),
+              QStringList{"moi"});
     entry->open(app::module1().incomingTable);
     EXPECT_TRUE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
                     .contains(QStringLiteral("Sở Y tế")));
