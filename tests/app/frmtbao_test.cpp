@@ -184,14 +184,9 @@ protected:
 
 TEST_F(MessageDialogTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
 {
-    const QString answer = ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
-                               [](app::MessageDialog& d) { d.cmdok->click(); });
-    EXPECT_EQ(answer, QStringLiteral("ok"));
-    EXPECT_EQ(app::module1().answer, QStringLiteral("ok"));
+    ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
+        [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
-    EXPECT_TRUE(seen.ok);
-    EXPECT_FALSE(seen.yes);
-    EXPECT_FALSE(seen.no);
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
     const double labelHeight = dialog.layoutTwips().labelHeight;
     EXPECT_LT(labelHeight, 2250 - 200);

@@ -86,66 +86,6 @@ TEST(StartupRecoveryTest, FileWithAHotJournalIsRecoveredBeforeItsCheckAndKept)
     }
 }
 
-struct DamagedCase
-{
-    const char* what;
-    const char* file; // in the data folder, or moved to another folder when elsewhere
-    QByteArray bytes; // written over the file; empty: protected by another password
-    bool elsewhere;   // the settings file points at a copy in another folder
-    const char* told; // what the message says of the file
-};
-
-class DamagedFileTest : public ::testing::TestWithParam<DamagedCase>
-{
-};
-
-// The user is told what is wrong with which file and offered only a choice that changes
-// something; the file that failed is never offered again.
-TEST_P(DamagedFileTest, MessageNamesTheFileAndItsFaultAndNeverLoops)
-{
-    const DamagedCase& c = GetParam();
-    ProgramFolder home;
-    home.startOnce();
-    const QString name = QString::fromLatin1(c.file);
-    QString path = home.data(name);
-    if (c.elsewhere) {
-        QDir().mkpath(home.home() + QStringLiteral("/share"));
-        const QString moved = home.home() + QStringLiteral("/share/") + name;
-        ASSERT_TRUE(QFile::copy(path, moved));
-        path = moved;
-        ASSERT_TRUE(
-            QFile::copy(home.data(QStringLiteral("vemotk.MDB")), home.home() + QStringLiteral("/share/vemotk.mdb")));
-        const bool letters = name == QLatin1String("vemocv.MDB");
-        home.writeSysmem(letters ? home.data(QStringLiteral("vemolich.MDB")) : path,
-                         letters ? path : home.data(QStringLiteral("vemocv.MDB")), QStringLiteral(" "),
-                         QStringLiteral("2009"));
-    }
-    if (c.bytes.isEmpty()) {
-        QFile::remove(path);
-        db::Database foreign = db::Database::create(path, QStringLiteral("another"));
-    } else {
-        writeBytes(path, c.bytes);
-    }
-    home.responder.setDefaultAnswer(QStringLiteral("yes"));
-
-    FakeStartupWindow window;
-    const StartupOutcome outcome = home.start(window);
-    ASSERT_EQ(home.messages().size(), 1) << home.messageText();
-    const QString message = home.messages().first();
-    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path) + QString::fromUtf8(c.told))) << message.toStdString();
-    if (c.elsewhere) {
-        EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
-        EXPECT_TRUE(message.endsWith(QStringLiteral("Có muốn chuyển về file dữ liệu ") + home.data(name) +
-                                     QStringLiteral(" không ?")))
-            << message.toStdString();
-        EXPECT_EQ(outcome, StartupOutcome::Ready);
-    } else {
-        EXPECT_EQ(home.modes().first(), QStringLiteral("ok")) << "nothing to switch to: no question";
-        EXPECT_EQ(outcome, StartupOutcome::Stopped);
-        EXPECT_TRUE(QFile::exists(path)) << "the damaged file stays for whoever restores it";
-    }
-}
-
 const QByteArray kGarbage = QByteArray(4096, '\x5a');
 QByteArray torn()
 {
@@ -156,16 +96,71 @@ QByteArray torn()
     return bytes.left(16384);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DamagedFileTest,
-    ::testing::Values(
-        DamagedCase{"garbage letters", "vemocv.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
-        DamagedCase{"garbage plans", "vemolich.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
-        DamagedCase{"torn letters", "vemocv.MDB", torn(), false, " bị hỏng, không đọc được !"},
-        DamagedCase{"other password", "vemolich.MDB", QByteArray(), false, " có mật khẩu khác"},
-        DamagedCase{"garbage letters elsewhere", "vemocv.MDB", kGarbage, true,
-                    " không phải là file dữ liệu của chương trình"},
-        DamagedCase{"plans of another program elsewhere", "vemolich.MDB", QByteArray(), true, " có mật khẩu khác"}));
+struct DamagedCase
+{
+    const char* what;
+    const char* file; // in the data folder, or moved to another folder when elsewhere
+    QByteArray bytes; // written over the file; empty: protected by another password
+    bool elsewhere;   // the settings file points at a copy in another folder
+    const char* told; // what the message says of the file
+};
+
+// The user is told what is wrong with which file and offered only a choice that changes
+// something; the file that failed is never offered again.
+TEST(StartupRecoveryTest, DamagedFileIsToldByNameAndFaultAndNeverOfferedAgain)
+{
+    const DamagedCase cases[] = {
+        {"garbage letters", "vemocv.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
+        {"garbage plans", "vemolich.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
+        {"torn letters", "vemocv.MDB", torn(), false, " bị hỏng, không đọc được !"},
+        {"other password", "vemolich.MDB", QByteArray(), false, " có mật khẩu khác"},
+        {"garbage letters elsewhere", "vemocv.MDB", kGarbage, true, " không phải là file dữ liệu của chương trình"},
+        {"plans of another program elsewhere", "vemolich.MDB", QByteArray(), true, " có mật khẩu khác"}};
+    for (const DamagedCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder home;
+        home.startOnce();
+        const QString name = QString::fromLatin1(c.file);
+        QString path = home.data(name);
+        if (c.elsewhere) {
+            QDir().mkpath(home.home() + QStringLiteral("/share"));
+            const QString moved = home.home() + QStringLiteral("/share/") + name;
+            ASSERT_TRUE(QFile::copy(path, moved));
+            path = moved;
+            ASSERT_TRUE(QFile::copy(home.data(QStringLiteral("vemotk.MDB")),
+                                    home.home() + QStringLiteral("/share/vemotk.mdb")));
+            const bool letters = name == QLatin1String("vemocv.MDB");
+            home.writeSysmem(letters ? home.data(QStringLiteral("vemolich.MDB")) : path,
+                             letters ? path : home.data(QStringLiteral("vemocv.MDB")), QStringLiteral(" "),
+                             QStringLiteral("2009"));
+        }
+        if (c.bytes.isEmpty()) {
+            QFile::remove(path);
+            db::Database foreign = db::Database::create(path, QStringLiteral("another"));
+        } else {
+            writeBytes(path, c.bytes);
+        }
+        home.responder.setDefaultAnswer(QStringLiteral("yes"));
+
+        FakeStartupWindow window;
+        const StartupOutcome outcome = home.start(window);
+        ASSERT_EQ(home.messages().size(), 1) << home.messageText();
+        const QString message = home.messages().first();
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path) + QString::fromUtf8(c.told)))
+            << message.toStdString();
+        if (c.elsewhere) {
+            EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
+            EXPECT_TRUE(message.endsWith(QStringLiteral("Có muốn chuyển về file dữ liệu ") + home.data(name) +
+                                         QStringLiteral(" không ?")))
+                << message.toStdString();
+            EXPECT_EQ(outcome, StartupOutcome::Ready);
+        } else {
+            EXPECT_EQ(home.modes().first(), QStringLiteral("ok")) << "nothing to switch to: no question";
+            EXPECT_EQ(outcome, StartupOutcome::Stopped);
+            EXPECT_TRUE(QFile::exists(path)) << "the damaged file stays for whoever restores it";
+        }
+    }
+}
 
 // A torn reference file, or one protected by another password, is kept under a dated name before
 // the template replaces it.

@@ -85,7 +85,7 @@ const QStringList ReferenceTables = {"donvi", "bophan", "noigui", "loaicv", "chu
 
 } // namespace
 
-TEST(Template, HoldsEveryTableTheOtherDataFilesAreCopiedFor)
+TEST(Template, HoldsEveryTableTheOtherDataFilesAreCopiedForInItsShape)
 {
     db::Database database = openTemplate();
     QStringList names;
@@ -101,11 +101,7 @@ TEST(Template, HoldsEveryTableTheOtherDataFilesAreCopiedFor)
     for (const QVariant& v : organisation.first())
         EXPECT_FALSE(v.toString().trimmed().isEmpty());
     EXPECT_TRUE(rowsOf(database, QStringLiteral("nguoidung")).isEmpty());
-}
-
-TEST(Template, RegisterAndPrintTablesAreEmptyAlikeAndCountedByAPrimaryCounter)
-{
-    db::Database database = openTemplate();
+    // The register and print tables are empty and counted by a primary counter.
     for (const QString& name : YearTemplates + PrintTables) {
         const db::TableDef def = database.tableDef(name);
         ASSERT_FALSE(def.fields.isEmpty()) << name.toStdString();
@@ -143,7 +139,7 @@ TEST(Template, RegisterAndPrintTablesAreEmptyAlikeAndCountedByAPrimaryCounter)
 // T Text, M Memo, B Boolean). Replication copies the letters' columns by name and keys them on
 // idcu and kieuupdate; plans sort on Tgianbdauchuan+Tgiankthucchuan and print left(ketqua,250);
 // the schedule sorts on ngaychuan, giochuan.
-TEST(Template, ColumnsTheProgramUsesByNameHaveTheirTypes)
+TEST(Template, ColumnsTheProgramUsesByNameHaveTheirTypesAndDatesTheirKeys)
 {
     const QList<QPair<const char*, const char*>> tables = {
         {"cvdenmau", "stt:L ng_den:T noigui:T so_cv:T ng_cv:T loai:T dv_nhan:M cd_dang:T mat:T time_xl:T "
@@ -174,11 +170,7 @@ TEST(Template, ColumnsTheProgramUsesByNameHaveTheirTypes)
             EXPECT_EQ(f->type, types.value(column.back())) << table << "." << column.toStdString();
         }
     }
-}
-
-TEST(Template, EveryDateColumnHasItsNormalisedKeyBesideIt)
-{
-    db::Database database = openTemplate();
+    // Every date column has its normalised key beside it.
     int dates = 0;
     for (const QString& name : database.tableNames()) {
         const db::TableDef def = database.tableDef(name);
