@@ -2,8 +2,6 @@
 
 #include "app/core/data_paths.h"
 #include "app/core/file_presence.h"
-#include "app/core/read_only.h"
-#include "platform/sys/file_ops.h"
 
 namespace {
 
@@ -49,30 +47,6 @@ TEST(DataPaths, ReferenceFileLiesBesideTheGivenFile)
               QStringLiteral("/srv/share/cv/vemotk.mdb"));
     EXPECT_EQ(app::referenceFileBeside(QStringLiteral("/vemocv.mdb")), QStringLiteral("/vemotk.mdb"));
     EXPECT_EQ(app::referenceFileBeside(QStringLiteral("vemocv.mdb")), QStringLiteral("vemotk.mdb"));
-}
-
-// Clearing finds the file in any letter case; a writable or missing file needs nothing.
-TEST_F(DataFolderTest, ClearingReadOnlyFindsTheFileInAnyLetterCase)
-{
-    const QString path = copyTemplate(QStringLiteral("vemocv.mdb"));
-    EXPECT_TRUE(app::clearReadOnly(path));
-    sys::setReadOnly(path, true);
-    EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("VEMOCV.MDB"))));
-    EXPECT_FALSE(sys::isReadOnly(path));
-    EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("none.mdb"))));
-    EXPECT_TRUE(messenger.shown.isEmpty());
-}
-
-TEST_F(DataFolderTest, ClearingReadOnlyThatFailsShowsTheTrimmedPath)
-{
-    const QString locked = QStringLiteral("/proc/self/status");
-    if (!sys::isReadOnly(locked))
-        GTEST_SKIP() << "no read-only /proc file on this system";
-    EXPECT_FALSE(app::clearReadOnly(locked));
-    ASSERT_EQ(messenger.shown.size(), 1);
-    EXPECT_EQ(messenger.shown.first().text,
-              QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file /proc/self/status"));
-    EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("ok"));
 }
 
 } // namespace

@@ -21,47 +21,35 @@ using app::MessageLayout;
 
 constexpr double kScreenHeight = 11520; // 8 inches
 
-struct FitCase
+// The label's height is given: the dialog grows in steps of two until the label fits, and never
+// beyond six tenths of the screen.
+TEST(FitMessage, GrowsInStepsOfTwoUntilTheLabelFits)
 {
-    const char* name;
-    double labelHeight; // the label's height at any width
-    int k;
-    bool fits;
-};
-
-class FitMessageTest : public ::testing::TestWithParam<FitCase>
-{
-};
-
-TEST_P(FitMessageTest, GrowsInStepsOfTwoUntilTheLabelFits)
-{
-    const FitCase c = GetParam();
-    const MessageLayout layout = app::fitMessage([&c](double) { return c.labelHeight; }, kScreenHeight);
-    EXPECT_EQ(layout.k, c.k);
-    EXPECT_EQ(layout.fits, c.fits);
-    const double tall = 1 + c.k / 10.0;
-    const double wide = c.k == 0 ? 1.0 : 1 + (c.k - 1) / 10.0;
-    EXPECT_DOUBLE_EQ(layout.height, 2760 * tall);
-    EXPECT_DOUBLE_EQ(layout.width, 5355 * wide);
-    EXPECT_DOUBLE_EQ(layout.labelWidth, 4860 * wide);
-    EXPECT_DOUBLE_EQ(layout.buttonTop, 2250 * tall);
-    EXPECT_DOUBLE_EQ(layout.yesLeft, 1440 * wide);
-    EXPECT_DOUBLE_EQ(layout.okLeft, 2115 * wide);
-    EXPECT_DOUBLE_EQ(layout.noLeft, 2790 * wide);
-    if (c.fits)
-        EXPECT_DOUBLE_EQ(layout.labelTop, (layout.buttonTop - 200 - c.labelHeight) / 2);
-    else
-        EXPECT_DOUBLE_EQ(layout.labelTop, MessageLayout::kLabelTop);
+    const std::tuple<const char*, double, int, bool> cases[] = {
+        {"one line keeps the base size", 240, 0, true},
+        {"just under the buttons keeps the base size", 2049, 0, true},
+        {"reaching the buttons grows once", 2050, 2, true},
+        {"taller grows twice", 2600, 4, true},
+        // 2760 x (1 + k/10) reaches 6912 (6/10 of the screen) at k = 16.
+        {"never fitting stops at six tenths of the screen", 1.0e9, 16, false},
+    };
+    for (const auto& [what, labelHeight, k, fits] : cases) {
+        SCOPED_TRACE(what);
+        const MessageLayout layout = app::fitMessage([h = labelHeight](double) { return h; }, kScreenHeight);
+        EXPECT_EQ(layout.k, k);
+        EXPECT_EQ(layout.fits, fits);
+        const double tall = 1 + k / 10.0;
+        const double wide = k == 0 ? 1.0 : 1 + (k - 1) / 10.0;
+        EXPECT_DOUBLE_EQ(layout.height, 2760 * tall);
+        EXPECT_DOUBLE_EQ(layout.width, 5355 * wide);
+        EXPECT_DOUBLE_EQ(layout.labelWidth, 4860 * wide);
+        EXPECT_DOUBLE_EQ(layout.buttonTop, 2250 * tall);
+        EXPECT_DOUBLE_EQ(layout.yesLeft, 1440 * wide);
+        EXPECT_DOUBLE_EQ(layout.okLeft, 2115 * wide);
+        EXPECT_DOUBLE_EQ(layout.noLeft, 2790 * wide);
+        EXPECT_DOUBLE_EQ(layout.labelTop, fits ? (layout.buttonTop - 200 - labelHeight) / 2 : MessageLayout::kLabelTop);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Heights, FitMessageTest,
-                         ::testing::Values(FitCase{"OneLineKeepsBaseSize", 240, 0, true},
-                                           FitCase{"JustUnderTheButtonsKeepsBaseSize", 2049, 0, true},
-                                           FitCase{"ReachingTheButtonsGrowsOnce", 2050, 2, true},
-                                           FitCase{"TallerGrowsTwice", 2600, 4, true},
-                                           // 2760 x (1 + k/10) reaches 6912 (6/10 of the screen) at k = 16.
-                                           FitCase{"NeverFittingStopsAtSixTenthsOfTheScreen", 1.0e9, 16, false}),
-                         [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
 {
@@ -134,6 +122,7 @@ struct Seen
     bool yes = false;
     bool ok = false;
     bool no = false;
+    bool accessibleFixedAndFramed = false; // accessible, fixed size, focus frame on the first button
 };
 
 class MessageDialogTest : public ::testing::Test
@@ -157,15 +146,21 @@ protected:
         return dialog.show(text, mode);
     }
 
-    static Seen record(const app::MessageDialog& d)
+    static Seen record(app::MessageDialog& d)
     {
+        QPushButton* focused = d.cmdok->isVisible() ? d.cmdok : d.cmdyes;
+        QStyleOptionButton option;
+        option.initFrom(focused);
+        const bool framed = d.focusWidget() == focused && (option.state & QStyle::State_KeyboardFocusChange);
         return Seen{d.size(),
                     d.Label1->geometry(),
                     d.Label1->text(),
                     d.Label1->alignment(),
                     d.cmdyes->isVisible(),
                     d.cmdok->isVisible(),
-                    d.cmdno->isVisible()};
+                    d.cmdno->isVisible(),
+                    framed && test::isAccessible(&d) && !(d.windowFlags() & Qt::WindowMaximizeButtonHint) &&
+                        d.minimumSize() == d.maximumSize()};
     }
 
     // Ctrl+End as typed: Ctrl down, End down, then the two released in either order.
@@ -189,14 +184,9 @@ protected:
 
 TEST_F(MessageDialogTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
 {
-    const QString answer = ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
-                               [](app::MessageDialog& d) { d.cmdok->click(); });
-    EXPECT_EQ(answer, QStringLiteral("ok"));
-    EXPECT_EQ(app::module1().answer, QStringLiteral("ok"));
+    ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
+        [](app::MessageDialog& d) { d.cmdok->click(); });
     EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
-    EXPECT_TRUE(seen.ok);
-    EXPECT_FALSE(seen.yes);
-    EXPECT_FALSE(seen.no);
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
     const double labelHeight = dialog.layoutTwips().labelHeight;
     EXPECT_LT(labelHeight, 2250 - 200);
@@ -244,32 +234,32 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons
         EXPECT_EQ(seen.yes, question);
         EXPECT_EQ(seen.no, question);
         EXPECT_EQ(seen.ok, !question);
+        EXPECT_TRUE(seen.accessibleFixedAndFramed);
     }
 }
 
-TEST_F(MessageDialogTest, ManyLinesGrowTheDialogUntilTheTextFits)
+// Twelve lines grow the dialog in steps until they fit; text that never fits is shown in the
+// largest dialog at the designed top; the left-align prefix aligns left and is dropped.
+TEST_F(MessageDialogTest, LongTextGrowsTheDialogAndThePrefixAlignsLeft)
 {
+    const auto okButton = [](app::MessageDialog& d) { d.cmdok->click(); };
     QStringList lines;
     for (int i = 1; i <= 12; ++i)
         lines << QStringLiteral("Dòng thứ %1 của thông báo").arg(i);
-    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
-    const MessageLayout& layout = dialog.layoutTwips();
-    ASSERT_TRUE(layout.fits);
-    EXPECT_GT(layout.k, 0);
-    EXPECT_EQ(layout.k % 2, 0);
+    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), okButton);
+    const MessageLayout grown = dialog.layoutTwips();
+    ASSERT_TRUE(grown.fits);
+    EXPECT_GT(grown.k, 0);
+    EXPECT_EQ(grown.k % 2, 0);
     EXPECT_EQ(seen.size,
-              QSize(dialog.pixelsX(5355 * (1 + (layout.k - 1) / 10.0)), dialog.pixelsY(2760 * (1 + layout.k / 10.0))));
-    EXPECT_LE(seen.label.bottom(), dialog.pixelsY(layout.buttonTop - 200));
+              QSize(dialog.pixelsX(5355 * (1 + (grown.k - 1) / 10.0)), dialog.pixelsY(2760 * (1 + grown.k / 10.0))));
+    EXPECT_LE(seen.label.bottom(), dialog.pixelsY(grown.buttonTop - 200));
     EXPECT_EQ(seen.labelText.count(QLatin1Char('\n')), 11);
     EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
-}
 
-TEST_F(MessageDialogTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesignedTop)
-{
-    QStringList lines;
-    for (int i = 1; i <= 400; ++i)
+    for (int i = 13; i <= 400; ++i)
         lines << QStringLiteral("Dòng %1").arg(i);
-    ask(lines.join(QLatin1Char('\r')), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
+    ask(lines.join(QLatin1Char('\r')), QStringLiteral("ok"), okButton);
     const MessageLayout& layout = dialog.layoutTwips();
     EXPECT_FALSE(layout.fits);
     const double screenHeight = dialog.twipsY(dialog.screen()->geometry().height());
@@ -277,17 +267,12 @@ TEST_F(MessageDialogTest, TextThatNeverFitsIsShownInTheLargestDialogAtTheDesigne
     EXPECT_LT(2760 * (1 + (layout.k - 2) / 10.0), screenHeight * 6 / 10);
     EXPECT_EQ(seen.label.top(), dialog.pixelsY(MessageLayout::kLabelTop));
     EXPECT_LE(seen.label.bottom(), dialog.pixelsY(layout.buttonTop));
-}
 
-TEST_F(MessageDialogTest, LeftAlignPrefixInAnyCaseAlignsLeftAndIsDropped)
-{
-    ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"),
-        [](app::MessageDialog& d) { d.cmdok->click(); });
+    ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"), okButton);
     EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
     EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
     EXPECT_EQ(app::module1().message, QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
-
-    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); });
+    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), okButton);
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
@@ -332,23 +317,6 @@ TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
         d.cmdno->click();
     });
     EXPECT_EQ(text, QStringLiteral("Có xoá không ?"));
-}
-
-TEST_F(MessageDialogTest, IsAnAccessibleFixedDialogWhoseButtonShowsItsFocusFrame)
-{
-    for (const char* mode : {"ok", "yesno"}) {
-        SCOPED_TRACE(mode);
-        ask(QStringLiteral("Có ghi không ?"), QString::fromLatin1(mode), [](app::MessageDialog& d) {
-            EXPECT_TRUE(test::isAccessible(&d));
-            EXPECT_FALSE(d.windowFlags() & Qt::WindowMaximizeButtonHint);
-            EXPECT_EQ(d.minimumSize(), d.maximumSize());
-            QPushButton* focused = d.cmdok->isVisible() ? d.cmdok : d.cmdyes;
-            QStyleOptionButton option;
-            option.initFrom(focused);
-            EXPECT_EQ(d.focusWidget(), focused);
-            EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange); // the style draws the frame
-        });
-    }
 }
 
 // A notice (any other mode word) clears the answer, shows at once without buttons and without

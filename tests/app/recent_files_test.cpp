@@ -21,10 +21,14 @@ protected:
     }
 };
 
-TEST_F(RecentFilesTest, MissingListIsCreatedWithThePathAlone)
+// A missing list is created with the path alone; the schedule's list is its own file.
+TEST_F(RecentFilesTest, MissingListIsCreatedWithThePathAloneInItsOwnFile)
 {
     app::updateRecentFiles(QStringLiteral("sysmem2"), QStringLiteral("/s/công văn/vemocv.MDB"));
+    app::updateRecentFiles(QStringLiteral("sysmem3"), QStringLiteral("/lich.mdb"));
     EXPECT_EQ(readFile(list()), QStringLiteral("\"/s/công văn/vemocv.MDB\"\r\n").toUtf8());
+    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))), QStringList{QStringLiteral("/lich.mdb")});
+    EXPECT_TRUE(app::readRecentFiles(dataPath(QStringLiteral("sysmem9"))).isEmpty());
 }
 
 TEST_F(RecentFilesTest, ListStartingWithThePathIsNotRewritten)
@@ -82,15 +86,6 @@ TEST_F(RecentFilesTest, OnlyTwentyOneLinesAreRead)
     app::updateRecentFileList(list(), QStringLiteral("/f10.mdb"));
     EXPECT_EQ(app::readRecentFiles(list()).size(), 21);
     EXPECT_EQ(app::readRecentFiles(list()).count(QStringLiteral("/f10.mdb")), 1);
-}
-
-TEST_F(RecentFilesTest, ScheduleListIsItsOwnFile)
-{
-    app::updateRecentFiles(QStringLiteral("sysmem2"), QStringLiteral("/cv.mdb"));
-    app::updateRecentFiles(QStringLiteral("sysmem3"), QStringLiteral("/lich.mdb"));
-    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))), QStringList{QStringLiteral("/lich.mdb")});
-    EXPECT_EQ(app::readRecentFiles(list()), QStringList{QStringLiteral("/cv.mdb")});
-    EXPECT_TRUE(app::readRecentFiles(dataPath(QStringLiteral("sysmem9"))).isEmpty());
 }
 
 } // namespace

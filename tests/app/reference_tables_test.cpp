@@ -17,19 +17,6 @@ QStringList names(db::Recordset rs, const QString& column)
     return result;
 }
 
-TEST(ReferenceTablesTest, WithBothDataFilesInTheDataFolderAllSevenTablesComeFromOneFile)
-{
-    ProgramFolder home;
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
-
-    const QString local = app::module1().referencePath;
-    for (const QString& table : app::referenceTables()) {
-        EXPECT_EQ(QDir::cleanPath(app::referenceFilePath(table)), QDir::cleanPath(local)) << table.toStdString();
-        EXPECT_TRUE(app::referenceDatabase(table).isOpen()) << table.toStdString();
-    }
-}
-
 TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrganisation)
 {
     ProgramFolder home;

@@ -21,23 +21,8 @@ struct SysmemCase
     bool repaired;
 };
 
-class SysmemParse : public ::testing::TestWithParam<SysmemCase>
-{
-};
-
-TEST_P(SysmemParse, ReadsItemsOrSafeDefaults)
-{
-    const SysmemCase& c = GetParam();
-    const app::SysmemReading reading = app::parseSysmem(QString::fromUtf8(c.text), kProgram, QStringLiteral("2011"));
-    EXPECT_EQ(reading.values.schedulePath, QString::fromUtf8(c.schedulePath));
-    EXPECT_EQ(reading.values.lettersPath, QString::fromUtf8(c.lettersPath));
-    EXPECT_EQ(reading.values.backupPath, QString::fromUtf8(c.backupPath));
-    EXPECT_EQ(reading.values.workingYear, QString::fromUtf8(c.workingYear));
-    EXPECT_EQ(reading.repaired, c.repaired);
-}
-
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Files, SysmemParse, ::testing::Values(
+const SysmemCase kSysmemCases[] = {
     SysmemCase{"WrittenByTheProgram", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2009\"\r\n",
                "/s/l.MDB", "/s/c.MDB", " ", "2009", false},
     SysmemCase{"LineFeedOnlyOrNoLineEnd", "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"",
@@ -67,9 +52,23 @@ INSTANTIATE_TEST_SUITE_P(Files, SysmemParse, ::testing::Values(
     SysmemCase{"YearWithALetter", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20O9\"\r\n", "/s/l.MDB", "/s/c.MDB", " ", "2011", true},
     SysmemCase{"FiveDigitYear", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20090\"\r\n", "/s/l.MDB", "/s/c.MDB", " ", "2011", true},
     SysmemCase{"YearWithBlanksIsTrimmed", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\" 2009 \"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", true}),
-    [](const ::testing::TestParamInfo<SysmemCase>& info) { return std::string(info.param.name); });
+               "/s/l.MDB", "/s/c.MDB", " ", "2009", true},
+};
 // clang-format on
+
+TEST(SysmemParse, ReadsItemsOrSafeDefaults)
+{
+    for (const SysmemCase& c : kSysmemCases) {
+        SCOPED_TRACE(c.name);
+        const app::SysmemReading reading =
+            app::parseSysmem(QString::fromUtf8(c.text), kProgram, QStringLiteral("2011"));
+        EXPECT_EQ(reading.values.schedulePath, QString::fromUtf8(c.schedulePath));
+        EXPECT_EQ(reading.values.lettersPath, QString::fromUtf8(c.lettersPath));
+        EXPECT_EQ(reading.values.backupPath, QString::fromUtf8(c.backupPath));
+        EXPECT_EQ(reading.values.workingYear, QString::fromUtf8(c.workingYear));
+        EXPECT_EQ(reading.repaired, c.repaired);
+    }
+}
 
 // Four quoted items and CR LF, read back unchanged.
 TEST(Sysmem, WrittenFormReadsBackUnchanged)
@@ -106,8 +105,9 @@ protected:
     const common::Clock* m_previousClock = nullptr;
 };
 
-// A good file is read (its name in any letter case) and left alone.
-TEST_F(SysmemFileTest, GoodFileIsReadIntoTheSharedStateAndLeftAlone)
+// A good file is read (its name in any letter case) and left alone; a damaged one is rewritten
+// correctly and reads as good afterwards.
+TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
 {
     const QByteArray text = "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"\r\n";
     writeFile(dataPath(QStringLiteral("SYSMEM")), text);
@@ -118,15 +118,11 @@ TEST_F(SysmemFileTest, GoodFileIsReadIntoTheSharedStateAndLeftAlone)
     EXPECT_EQ(m.backupPath, QStringLiteral("/b/bk.mdb"));
     EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
     EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), text);
-}
 
-TEST_F(SysmemFileTest, DamagedFileIsRewrittenCorrectly)
-{
-    writeFile(dataPath(QStringLiteral("sysmem")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
+    writeFile(dataPath(QStringLiteral("SYSMEM")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
     EXPECT_TRUE(app::readSysmem());
-    EXPECT_EQ(app::module1().workingYear, QStringLiteral("2012"));
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
-    // Read again, it is good now.
+    EXPECT_EQ(m.workingYear, QStringLiteral("2012"));
+    EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
     EXPECT_FALSE(app::readSysmem());
 }
 
@@ -141,23 +137,13 @@ TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
     EXPECT_FALSE(sys::exists(dataPath(QStringLiteral("sysmem"))));
 }
 
-TEST_F(SysmemFileTest, WriteReplacesTheFileFromTheSharedState)
+// Writing replaces a longer, read-only file from the shared state; paths inside the program folder
+// are written relative to it and follow a copied folder, a path outside stays; a missing program
+// folder raises.
+TEST_F(SysmemFileTest, WriteReplacesTheFileAndPathsInsideTheProgramFolderFollowACopy)
 {
     writeFile(dataPath(QStringLiteral("sysmem")), "old and much longer contents than the new ones will be.......");
     sys::setReadOnly(dataPath(QStringLiteral("sysmem")), true);
-    app::Module1& m = app::module1();
-    m.schedulePath = QStringLiteral("/a/vemolich.MDB");
-    m.lettersPath = QStringLiteral("/a/vemocv.MDB");
-    m.backupPath = QStringLiteral(" ");
-    m.workingYear = QStringLiteral("2010");
-    app::writeSysmem();
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem"))), "\"/a/vemolich.MDB\",\"/a/vemocv.MDB\",\" \",\"2010\"\r\n");
-    m.programFolder = programFolder() + QStringLiteral("/gone"); // a missing folder raises
-    EXPECT_THROW(app::writeSysmem(), sys::FileError);
-}
-
-TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
-{
     app::Module1& m = app::module1();
     m.schedulePath = dataPath(QStringLiteral("vemolich.MDB"));
     m.lettersPath = dataPath(QStringLiteral("năm 2010/vemocv.MDB"));
@@ -169,7 +155,6 @@ TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
               QStringLiteral("\"") + QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")) +
                   QStringLiteral("\",\"") + inside + QStringLiteral("\",\"/mnt/sao lưu/vemocv.mdb\",\"2010\"\r\n"));
 
-    // The program folder copied elsewhere reads its own files; the path outside stays.
     QTemporaryDir copy;
     ASSERT_TRUE(QDir(copy.path()).mkpath(QStringLiteral("data")));
     ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("sysmem")), copy.filePath(QStringLiteral("data/sysmem"))));
@@ -178,6 +163,8 @@ TEST_F(SysmemFileTest, PathsInsideTheProgramFolderFollowACopiedFolder)
     EXPECT_EQ(m.schedulePath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
     EXPECT_EQ(m.lettersPath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
     EXPECT_EQ(m.backupPath, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
+    m.programFolder = programFolder() + QStringLiteral("/gone");
+    EXPECT_THROW(app::writeSysmem(), sys::FileError);
 }
 
 } // namespace

@@ -54,110 +54,35 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
-struct HotJournalCase
-{
-    const char* file;
-    const char* row; // a row the file held before the killed transaction
-    const char* counted;
-};
-
-class HotJournalTest : public ::testing::TestWithParam<HotJournalCase>
-{
-};
-
 // A journal beside a data file means "recover": the file is rolled back to its last commit and
 // used, never called missing or damaged, never replaced.
-TEST_P(HotJournalTest, FileIsRecoveredBeforeItsCheckAndKept)
+TEST(StartupRecoveryTest, FileWithAHotJournalIsRecoveredBeforeItsCheckAndKept)
 {
-    const HotJournalCase& c = GetParam();
-    ProgramFolder home;
-    home.startOnce();
-    const QString path = home.data(QString::fromLatin1(c.file));
-    {
-        db::Database db = db::Database::open(path, app::kConnect);
-        db.execute(QString::fromUtf8(c.row));
-    }
-    crashInTransaction(path);
-    ASSERT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
+    // The file, a row it held before the killed transaction, and the count that finds it.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"vemocv.MDB", "INSERT INTO cvden2009 (stt, so_cv, tt_ndung) VALUES (1, '1/UB', 'Thư một')",
+         "select count(*) from cvden2009 where tt_ndung='Thư một'"},
+        {"vemotk.MDB", "INSERT INTO noigui (tendonvi, matt) VALUES ('Sở Nội vụ', 'so noi vu')",
+         "select count(*) from noigui where tendonvi='Sở Nội vụ'"},
+        {"vemolich.MDB", "INSERT INTO lich2009 (ndung) VALUES ('Họp giao ban')",
+         "select count(*) from lich2009 where ndung='Họp giao ban'"}};
+    for (const auto& [file, row, counted] : cases) {
+        SCOPED_TRACE(file);
+        ProgramFolder home;
+        home.startOnce();
+        const QString path = home.data(QString::fromLatin1(file));
+        db::Database::open(path, app::kConnect).execute(QString::fromUtf8(row));
+        crashInTransaction(path);
+        ASSERT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
 
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
-    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
-    app::resetModule1();
-    EXPECT_FALSE(hasTable(path, QStringLiteral("spill")));
-    EXPECT_EQ(count(path, QString::fromUtf8(c.counted)), 1);
-    EXPECT_EQ(QDir(home.dataDir()).entryList({QStringLiteral("*hong*")}), QStringList());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, HotJournalTest,
-    ::testing::Values(HotJournalCase{"vemocv.MDB",
-                                     "INSERT INTO cvden2009 (stt, so_cv, tt_ndung) VALUES (1, '1/UB', 'Thư một')",
-                                     "select count(*) from cvden2009 where tt_ndung='Thư một'"},
-                      HotJournalCase{"vemotk.MDB",
-                                     "INSERT INTO noigui (tendonvi, matt) VALUES ('Sở Nội vụ', 'so noi vu')",
-                                     "select count(*) from noigui where tendonvi='Sở Nội vụ'"},
-                      HotJournalCase{"vemolich.MDB", "INSERT INTO lich2009 (ndung) VALUES ('Họp giao ban')",
-                                     "select count(*) from lich2009 where ndung='Họp giao ban'"}));
-
-struct DamagedCase
-{
-    const char* what;
-    const char* file; // in the data folder, or moved to another folder when elsewhere
-    QByteArray bytes; // written over the file; empty: protected by another password
-    bool elsewhere;   // the settings file points at a copy in another folder
-    const char* told; // what the message says of the file
-};
-
-class DamagedFileTest : public ::testing::TestWithParam<DamagedCase>
-{
-};
-
-// The user is told what is wrong with which file and offered only a choice that changes
-// something; the file that failed is never offered again.
-TEST_P(DamagedFileTest, MessageNamesTheFileAndItsFaultAndNeverLoops)
-{
-    const DamagedCase& c = GetParam();
-    ProgramFolder home;
-    home.startOnce();
-    const QString name = QString::fromLatin1(c.file);
-    QString path = home.data(name);
-    if (c.elsewhere) {
-        QDir().mkpath(home.home() + QStringLiteral("/share"));
-        const QString moved = home.home() + QStringLiteral("/share/") + name;
-        ASSERT_TRUE(QFile::copy(path, moved));
-        path = moved;
-        ASSERT_TRUE(
-            QFile::copy(home.data(QStringLiteral("vemotk.MDB")), home.home() + QStringLiteral("/share/vemotk.mdb")));
-        const bool letters = name == QLatin1String("vemocv.MDB");
-        home.writeSysmem(letters ? home.data(QStringLiteral("vemolich.MDB")) : path,
-                         letters ? path : home.data(QStringLiteral("vemocv.MDB")), QStringLiteral(" "),
-                         QStringLiteral("2009"));
-    }
-    if (c.bytes.isEmpty()) {
-        QFile::remove(path);
-        db::Database foreign = db::Database::create(path, QStringLiteral("another"));
-    } else {
-        writeBytes(path, c.bytes);
-    }
-    home.responder.setDefaultAnswer(QStringLiteral("yes"));
-
-    FakeStartupWindow window;
-    const StartupOutcome outcome = home.start(window);
-    ASSERT_EQ(home.messages().size(), 1) << home.messageText();
-    const QString message = home.messages().first();
-    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path) + QString::fromUtf8(c.told))) << message.toStdString();
-    if (c.elsewhere) {
-        EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
-        EXPECT_TRUE(message.endsWith(QStringLiteral("Có muốn chuyển về file dữ liệu ") + home.data(name) +
-                                     QStringLiteral(" không ?")))
-            << message.toStdString();
-        EXPECT_EQ(outcome, StartupOutcome::Ready);
-    } else {
-        EXPECT_EQ(home.modes().first(), QStringLiteral("ok")) << "nothing to switch to: no question";
-        EXPECT_EQ(outcome, StartupOutcome::Stopped);
-        EXPECT_TRUE(QFile::exists(path)) << "the damaged file stays for whoever restores it";
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+        EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
+        app::resetModule1();
+        EXPECT_FALSE(hasTable(path, QStringLiteral("spill")));
+        EXPECT_EQ(count(path, QString::fromUtf8(counted)), 1);
+        EXPECT_EQ(QDir(home.dataDir()).entryList({QStringLiteral("*hong*")}), QStringList());
     }
 }
 
@@ -171,37 +96,113 @@ QByteArray torn()
     return bytes.left(16384);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DamagedFileTest,
-    ::testing::Values(
-        DamagedCase{"garbage letters", "vemocv.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
-        DamagedCase{"garbage plans", "vemolich.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
-        DamagedCase{"torn letters", "vemocv.MDB", torn(), false, " bị hỏng, không đọc được !"},
-        DamagedCase{"other password", "vemolich.MDB", QByteArray(), false, " có mật khẩu khác"},
-        DamagedCase{"garbage letters elsewhere", "vemocv.MDB", kGarbage, true,
-                    " không phải là file dữ liệu của chương trình"},
-        DamagedCase{"plans of another program elsewhere", "vemolich.MDB", QByteArray(), true, " có mật khẩu khác"}));
+struct DamagedCase
+{
+    const char* what;
+    const char* file; // in the data folder, or moved to another folder when elsewhere
+    QByteArray bytes; // written over the file; empty: protected by another password
+    bool elsewhere;   // the settings file points at a copy in another folder
+    const char* told; // what the message says of the file
+};
 
+// The user is told what is wrong with which file and offered only a choice that changes
+// something; the file that failed is never offered again.
+TEST(StartupRecoveryTest, DamagedFileIsToldByNameAndFaultAndNeverOfferedAgain)
+{
+    const DamagedCase cases[] = {
+        {"garbage letters", "vemocv.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
+        {"garbage plans", "vemolich.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
+        {"torn letters", "vemocv.MDB", torn(), false, " bị hỏng, không đọc được !"},
+        {"other password", "vemolich.MDB", QByteArray(), false, " có mật khẩu khác"},
+        {"garbage letters elsewhere", "vemocv.MDB", kGarbage, true, " không phải là file dữ liệu của chương trình"},
+        {"plans of another program elsewhere", "vemolich.MDB", QByteArray(), true, " có mật khẩu khác"}};
+    for (const DamagedCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder home;
+        home.startOnce();
+        const QString name = QString::fromLatin1(c.file);
+        QString path = home.data(name);
+        if (c.elsewhere) {
+            QDir().mkpath(home.home() + QStringLiteral("/share"));
+            const QString moved = home.home() + QStringLiteral("/share/") + name;
+            ASSERT_TRUE(QFile::copy(path, moved));
+            path = moved;
+            ASSERT_TRUE(QFile::copy(home.data(QStringLiteral("vemotk.MDB")),
+                                    home.home() + QStringLiteral("/share/vemotk.mdb")));
+            const bool letters = name == QLatin1String("vemocv.MDB");
+            home.writeSysmem(letters ? home.data(QStringLiteral("vemolich.MDB")) : path,
+                             letters ? path : home.data(QStringLiteral("vemocv.MDB")), QStringLiteral(" "),
+                             QStringLiteral("2009"));
+        }
+        if (c.bytes.isEmpty()) {
+            QFile::remove(path);
+            db::Database foreign = db::Database::create(path, QStringLiteral("another"));
+        } else {
+            writeBytes(path, c.bytes);
+        }
+        home.responder.setDefaultAnswer(QStringLiteral("yes"));
+
+        FakeStartupWindow window;
+        const StartupOutcome outcome = home.start(window);
+        ASSERT_EQ(home.messages().size(), 1) << home.messageText();
+        const QString message = home.messages().first();
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path) + QString::fromUtf8(c.told)))
+            << message.toStdString();
+        if (c.elsewhere) {
+            EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
+            EXPECT_TRUE(message.endsWith(QStringLiteral("Có muốn chuyển về file dữ liệu ") + home.data(name) +
+                                         QStringLiteral(" không ?")))
+                << message.toStdString();
+            EXPECT_EQ(outcome, StartupOutcome::Ready);
+        } else {
+            EXPECT_EQ(home.modes().first(), QStringLiteral("ok")) << "nothing to switch to: no question";
+            EXPECT_EQ(outcome, StartupOutcome::Stopped);
+            EXPECT_TRUE(QFile::exists(path)) << "the damaged file stays for whoever restores it";
+        }
+    }
+}
+
+// A torn reference file, or one protected by another password, is kept under a dated name before
+// the template replaces it.
 TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemplateReplacesIt)
 {
-    ProgramFolder home;
-    home.startOnce();
-    const QByteArray damaged = torn();
-    writeBytes(home.data(QStringLiteral("vemotk.MDB")), damaged);
+    for (const bool foreign : {false, true}) {
+        SCOPED_TRACE(foreign ? "another password" : "torn");
+        ProgramFolder home;
+        home.startOnce();
+        const QString path = home.data(QStringLiteral("vemotk.MDB"));
+        if (foreign) {
+            QFile::remove(path);
+            db::Database templ = db::Database::open(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), app::kConnect,
+                                                    db::OpenMode::ReadOnly);
+            db::Database other = db::Database::create(path, QStringLiteral("another"));
+            templ.refreshTableDefs();
+            for (const QString& table : templ.tableNames())
+                other.appendTableDef(templ.tableDef(table));
+        } else {
+            writeBytes(path, torn());
+        }
+        QFile damagedFile(path);
+        ASSERT_TRUE(damagedFile.open(QIODevice::ReadOnly));
+        const QByteArray damaged = damagedFile.readAll();
+        damagedFile.close();
 
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
-    const QString kept = home.data(QStringLiteral("vemotk-hong-20090615-0900.MDB"));
-    ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_EQ(
-        home.messages().first(),
-        QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.dataDir() +
-            QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!\rFile hỏng được giữ lại là ") + kept +
-            QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.\rCần kiểm tra khôi phục lại file này! "));
-    QFile keptFile(kept);
-    ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(keptFile.readAll(), damaged);
-    EXPECT_TRUE(hasTable(home.data(QStringLiteral("vemotk.MDB")), QStringLiteral("chutat")));
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+        const QString kept = home.data(QStringLiteral("vemotk-hong-20090615-0900.MDB"));
+        EXPECT_EQ(home.messages(),
+                  QStringList{QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.dataDir() +
+                              QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!\rFile hỏng được giữ "
+                                             "lại là ") +
+                              kept +
+                              QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.\rCần kiểm tra khôi phục "
+                                             "lại file này! ")});
+        QFile keptFile(kept);
+        ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
+        EXPECT_EQ(keptFile.readAll(), damaged);
+        app::resetModule1();
+        EXPECT_TRUE(hasTable(path, QStringLiteral("chutat")));
+    }
 }
 
 TEST(StartupRecoveryTest, EmptyStoredYearWithTheClockBefore2008StopsAtTheYearCheck)

@@ -1,6 +1,7 @@
 #include "data_folder_fixture.h"
 
 #include "app/core/last_error.h"
+#include "app/core/read_only.h"
 #include "app/core/structure_check.h"
 #include "app/core/table_copy.h"
 #include "platform/db/db_error.h"
@@ -18,32 +19,20 @@ Cause lastCause()
     return app::lastStructureCheck().cause;
 }
 
-struct CheckCase
+// A copy of the template passes the check of each kind of data file it stands in for.
+TEST_F(DataFolderTest, TemplateCopyPassesTheCheckOfItsName)
 {
-    const char* name;
-    const char* file;
-    const char* kind;
-};
-
-class TemplateCopyCheck : public DataFolderTest, public ::testing::WithParamInterface<CheckCase>
-{
-};
-
-TEST_P(TemplateCopyCheck, TemplateCopyPassesTheCheckOfItsName)
-{
-    const QString path = copyTemplate(QString::fromLatin1(GetParam().file));
-    EXPECT_TRUE(app::isSoundDataFile(path, QString::fromLatin1(GetParam().kind)));
-    EXPECT_EQ(lastCause(), Cause::Sound);
+    const std::pair<const char*, const char*> cases[] = {{"vemogoc2.mdb", "vemogoc"},
+                                                         {"vemocv.MDB", "vemocv"},
+                                                         {"vemolich.MDB", "vemolich"},
+                                                         {"vemotk.MDB", "vemotk"},
+                                                         {"vemotemp.MDB", "vemotk"}};
+    for (const auto& [file, kind] : cases) {
+        EXPECT_TRUE(app::isSoundDataFile(copyTemplate(QString::fromLatin1(file)), QString::fromLatin1(kind))) << file;
+        EXPECT_EQ(lastCause(), Cause::Sound) << file;
+    }
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(DataFiles, TemplateCopyCheck,
-                         ::testing::Values(CheckCase{"Template", "vemogoc2.mdb", "vemogoc"},
-                                           CheckCase{"Letters", "vemocv.MDB", "vemocv"},
-                                           CheckCase{"Schedule", "vemolich.MDB", "vemolich"},
-                                           CheckCase{"Reference", "vemotk.MDB", "vemotk"},
-                                           CheckCase{"Scratch", "vemotemp.MDB", "vemotk"}),
-                         [](const ::testing::TestParamInfo<CheckCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
 {
@@ -56,45 +45,36 @@ TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
 
 // Files that cannot be used tell why: the caller can say "damaged" or "not a data file", and the
 // engine's number is the last run-time error (Ctrl+End).
-struct UnusableFile
-{
-    const char* name;
-    QByteArray bytes; // empty: an SQLite file without the program's password verifier
-    Cause cause;
-};
-
-class UnusableFileCheck : public DataFolderTest, public ::testing::WithParamInterface<UnusableFile>
-{
-};
-
-TEST_P(UnusableFileCheck, FailsWithItsCauseAndTheEngineError)
+TEST_F(DataFolderTest, UnusableFileFailsWithItsCauseAndTheEngineError)
 {
     const QString path = dataPath(QStringLiteral("vemocv.MDB"));
-    if (GetParam().bytes.isEmpty()) {
-        sqlite3* plain = nullptr;
-        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &plain), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(plain, "CREATE TABLE cvden2009 (id INTEGER)", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(plain);
-    } else {
-        writeFile(path, GetParam().bytes);
+    // Empty bytes: an SQLite file without the program's password verifier.
+    const std::tuple<const char*, QByteArray, Cause> cases[] = {
+        {"garbage", QByteArray(4096, 'x'), Cause::NotADataFile},
+        {"truncated", QByteArray("SQLite format", 13), Cause::NotADataFile},
+        {"plain SQLite file", QByteArray(), Cause::Damaged}};
+    for (const auto& [what, bytes, cause] : cases) {
+        SCOPED_TRACE(what);
+        QFile::remove(path);
+        if (bytes.isEmpty()) {
+            sqlite3* plain = nullptr;
+            ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &plain), SQLITE_OK);
+            ASSERT_EQ(sqlite3_exec(plain, "CREATE TABLE cvden2009 (id INTEGER)", nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(plain);
+        } else {
+            writeFile(path, bytes);
+        }
+        app::clearLastError();
+        EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemocv")));
+        const app::StructureCheckResult result = app::lastStructureCheck();
+        EXPECT_EQ(result.cause, cause);
+        EXPECT_EQ(result.path, path);
+        EXPECT_EQ(result.number, db::errc::NotADatabase);
+        EXPECT_EQ(app::lastError().number, db::errc::NotADatabase);
+        EXPECT_EQ(app::lastError().description, result.text);
     }
-    app::clearLastError();
-    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemocv")));
-    const app::StructureCheckResult result = app::lastStructureCheck();
-    EXPECT_EQ(result.cause, GetParam().cause);
-    EXPECT_EQ(result.path, path);
-    EXPECT_EQ(result.number, db::errc::NotADatabase);
-    EXPECT_EQ(app::lastError().number, db::errc::NotADatabase);
-    EXPECT_EQ(app::lastError().description, result.text);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, UnusableFileCheck,
-    ::testing::Values(UnusableFile{"Garbage", QByteArray(4096, 'x'), Cause::NotADataFile},
-                      UnusableFile{"Truncated", QByteArray("SQLite format", 13), Cause::NotADataFile},
-                      UnusableFile{"PlainSqliteFile", QByteArray(), Cause::Damaged}),
-    [](const ::testing::TestParamInfo<UnusableFile>& info) { return std::string(info.param.name); });
 
 TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
 {
@@ -151,6 +131,7 @@ TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttributeButTheTemplateKeepsIt
     sys::setReadOnly(path, true);
     EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
     EXPECT_FALSE(sys::isReadOnly(path));
+    EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("none.mdb")))) << "a missing file needs nothing";
     const QString templ = app::module1().templatePath;
     sys::setReadOnly(templ, true);
     EXPECT_TRUE(app::isSoundDataFile(templ, QStringLiteral("vemogoc")));

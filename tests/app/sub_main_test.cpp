@@ -1,10 +1,14 @@
 #include "app/core/last_error.h"
 #include "app/core/module1.h"
+#include "app/core/reference_tables.h"
 #include "app/gui/sub_main.h"
 #include "platform/db/db_error.h"
 #include "startup_fixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using app::StartupOutcome;
@@ -14,19 +18,7 @@ namespace {
 const QString kClockMessage =
     QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng và chạy lại chương trình này!");
 
-// A data file holding every table of the template, protected by another password.
-void makeForeignFile(const QString& path)
-{
-    QFile::remove(path);
-    db::Database templ =
-        db::Database::open(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"), app::kConnect, db::OpenMode::ReadOnly);
-    db::Database foreign = db::Database::create(path, QStringLiteral("another"));
-    templ.refreshTableDefs();
-    for (const QString& table : templ.tableNames())
-        foreign.appendTableDef(templ.tableDef(table));
-}
-
-TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsAndLogsInAdministrator)
+TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsLogsInAdministratorAndTranslatesQt)
 {
     ProgramFolder home;
     FakeStartupWindow window;
@@ -37,27 +29,26 @@ TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsAndLogsInAdministrator)
     for (const char* name :
          {"vemocv.MDB", "vemolich.MDB", "vemotk.MDB", "vemotemp.MDB", "sysmem", "sysmem2", "sysmem3"})
         EXPECT_TRUE(home.exists(QString::fromLatin1(name))) << name;
-    const QStringList sysmem = home.readSysmem();
-    ASSERT_EQ(sysmem.size(), 4);
     // Files inside the program folder are written relative to it.
-    EXPECT_EQ(sysmem.at(0), QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")));
-    EXPECT_EQ(sysmem.at(1), QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")));
-    EXPECT_EQ(sysmem.at(2), QStringLiteral(" "));
-    EXPECT_EQ(sysmem.at(3), QStringLiteral("2009"));
+    EXPECT_EQ(home.readSysmem(), (QStringList{QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")),
+                                              QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")),
+                                              QStringLiteral(" "), QStringLiteral("2009")}));
 
     const app::Module1& m = app::module1();
     EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
     EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
-    EXPECT_TRUE(hasTable(m.lettersPath, QStringLiteral("cvden2009")));
     EXPECT_TRUE(hasTable(m.lettersPath, QStringLiteral("cvdi2009")));
-    EXPECT_TRUE(hasTable(m.schedulePath, QStringLiteral("kehoach2009")));
     EXPECT_TRUE(hasTable(m.schedulePath, QStringLiteral("lich2009")));
     EXPECT_EQ(m.userFullName, QStringLiteral("Một người không rõ tên"));
     EXPECT_EQ(m.userRights, QStringLiteral("Q"));
-    EXPECT_FALSE(m.abbreviations.isNull());
-    EXPECT_FALSE(m.units.isNull());
-    EXPECT_FALSE(m.correspondents.isNull());
-    EXPECT_FALSE(m.letterTypes.isNull());
+    for (const db::Recordset* list : {&m.abbreviations, &m.units, &m.correspondents, &m.letterTypes})
+        EXPECT_FALSE(list->isNull());
+    // With both data files in the data folder, all seven reference tables come from one file.
+    for (const QString& table : app::referenceTables()) {
+        EXPECT_EQ(QDir::cleanPath(app::referenceFilePath(table)), QDir::cleanPath(m.referencePath))
+            << qPrintable(table);
+        EXPECT_TRUE(app::referenceDatabase(table).isOpen()) << qPrintable(table);
+    }
 
     EXPECT_TRUE(window.shown);
     EXPECT_TRUE(window.focused);
@@ -65,18 +56,16 @@ TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsAndLogsInAdministrator)
     EXPECT_EQ(window.filesLabel, QStringLiteral("File công văn: ") + m.lettersPath +
                                      QStringLiteral("\r\nFile kế hoạch, lịch công tác: ") + m.schedulePath);
     EXPECT_EQ(window.letterEntry, app::lettersFileIsLocal() ? 1 : 0);
-}
 
-TEST(SubMainTest, ClockBefore2008StopsWithoutWritingSettings)
-{
-    ProgramFolder home;
-    home.setToday(QDate(2007, 12, 31));
-    FakeStartupWindow window;
-
-    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
-    EXPECT_EQ(home.messages(), QStringList{kClockMessage});
-    EXPECT_FALSE(home.exists(QStringLiteral("sysmem")));
-    EXPECT_EQ(home.logins, 0);
+    // Qt's own dialogs speak Vietnamese, the file dialog as the data-file commands show it too.
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Mở"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Huỷ bỏ"));
+    EXPECT_EQ(QCoreApplication::translate("QPrintPreviewDialog", "Next page"), QStringLiteral("Trang sau"));
+    QFileDialog dialog(nullptr, QString(), home.dataDir());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+    ASSERT_NE(lookIn, nullptr);
+    EXPECT_EQ(lookIn->text(), QStringLiteral("Tìm trong:"));
 }
 
 TEST(SubMainTest, StoredYearDifferentFromClockIsToldOnceAndKept)
@@ -113,9 +102,7 @@ TEST(SubMainTest, UnreachableLettersFileFallsBackToLocalFileOnYes)
                   QStringLiteral("Cần kiểm tra lại việc nối mạng và các thư mục mạng chứa file dữ liệu. \r\n") +
                   QStringLiteral("Có muốn chuyển về file dữ liệu ") + home.data(QStringLiteral("vemocv.MDB")) +
                   QStringLiteral(" không ?"));
-    const QStringList sysmem = home.readSysmem();
-    ASSERT_EQ(sysmem.size(), 4);
-    EXPECT_EQ(sysmem.at(1), QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")));
+    EXPECT_EQ(home.readSysmem().value(1), QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")));
     EXPECT_EQ(app::module1().lettersPath, home.data(QStringLiteral("vemocv.MDB")));
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
 }
@@ -149,87 +136,23 @@ TEST(SubMainTest, MissingLettersFileIsRecreatedSilentlyWithItsYearTables)
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvdi2009")));
 }
 
-struct BackupCase
+// The backup file is looked for only when its path is longer than eight characters.
+TEST(SubMainTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacters)
 {
-    const char* what;
-    const char* backup;
-    bool told;
-};
-
-class SubMainBackupTest : public ::testing::TestWithParam<BackupCase>
-{
-};
-
-TEST_P(SubMainBackupTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacters)
-{
-    const BackupCase& c = GetParam();
-    ProgramFolder home;
-    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
-                     QString::fromUtf8(c.backup), QStringLiteral("2009"));
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << c.what;
-    EXPECT_EQ(home.saw(QStringLiteral("Không tìm thấy file dữ liệu backup ")), c.told) << c.what;
-    if (c.told) {
-        EXPECT_EQ(home.messages().last(), QStringLiteral("Không tìm thấy file dữ liệu backup ") +
-                                              QString::fromUtf8(c.backup) +
-                                              QStringLiteral(" ?!\rCần kiểm tra lại việc nối mạng  hoặc chọn lại file "
-                                                             "backup nếu cần !"));
+    const std::pair<const char*, bool> cases[] = {
+        {" ", false}, {"/bk.mdb ", false}, {"/bk.mdb", false}, {"/nonexistent-share/backup.mdb", true}};
+    for (const auto& [backup, told] : cases) {
+        SCOPED_TRACE(backup);
+        ProgramFolder home;
+        home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
+                         QString::fromUtf8(backup), QStringLiteral("2009"));
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+        const QString message =
+            QStringLiteral("Không tìm thấy file dữ liệu backup ") + QString::fromUtf8(backup) +
+            QStringLiteral(" ?!\rCần kiểm tra lại việc nối mạng  hoặc chọn lại file backup nếu cần !");
+        EXPECT_EQ(home.messages(), told ? QStringList{message} : QStringList());
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, SubMainBackupTest,
-                         ::testing::Values(BackupCase{"no backup", " ", false},
-                                           BackupCase{"eight characters, absent", "/bk.mdb ", false},
-                                           BackupCase{"seven characters, absent", "/bk.mdb", false},
-                                           BackupCase{"long path, absent", "/nonexistent-share/backup.mdb", true}));
-
-TEST(SubMainTest, MissingTemplateStopsWithItsMessageAndCreatesNothing)
-{
-    ProgramFolder home(false);
-    FakeStartupWindow window;
-
-    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
-    ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_EQ(home.messages().first(), QStringLiteral("Không tìm thấy file dữ liệu gốc của chương trình !!! \r"
-                                                      "Cần copy file vemogoc.mdb vào thư mục ") +
-                                           home.dataDir() + QStringLiteral(" hoặc cài đặt lại chương trình này !"));
-    EXPECT_TRUE(QDir(home.dataDir()).isEmpty());
-}
-
-TEST(SubMainTest, DamagedTemplateStopsBeforeCopyingItOverAMissingFile)
-{
-    ProgramFolder home(false);
-    {
-        QFile bad(home.data(QStringLiteral("vemogoc.mdb")));
-        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-        bad.write("this is not a database");
-    }
-    FakeStartupWindow window;
-
-    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
-    ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("File dữ liệu gốc của chương trình ")));
-    EXPECT_TRUE(home.messages().first().contains(QStringLiteral(" bị hỏng. Chương trình không thể tiếp tục được !\r"
-                                                                "Cần cài đặt lại chương trình này từ đĩa gốc !")));
-    EXPECT_EQ(QDir(home.dataDir()).entryList(QDir::Files), QStringList{QStringLiteral("vemogoc.mdb")});
-    EXPECT_TRUE(app::module1().templateDamaged);
-}
-
-TEST(SubMainTest, LocalReferenceFileWithWrongPasswordIsToldAndRestored)
-{
-    ProgramFolder home;
-    makeForeignFile(home.data(QStringLiteral("vemotk.MDB")));
-    FakeStartupWindow window;
-
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
-    ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_TRUE(
-        home.messages().first().startsWith(QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.dataDir() +
-                                           QStringLiteral(" đã bị sửa đổi hoặc bị hỏng, không dùng được !!!\r")))
-        << home.messageText();
-    db::Database restored = db::Database::open(home.data(QStringLiteral("vemotk.MDB")), app::kConnect);
-    restored.refreshTableDefs();
-    EXPECT_TRUE(restored.hasTable(QStringLiteral("chutat")));
 }
 
 TEST(SubMainTest, OversizedScratchFileIsReplacedByTheTemplate)
@@ -255,28 +178,24 @@ TEST(SubMainTest, OversizedScratchFileIsReplacedByTheTemplate)
     EXPECT_FALSE(hasTable(scratch, QStringLiteral("filler")));
 }
 
-TEST(SubMainTest, CancelledLoginEndsWithoutMessage)
+// A cancelled login, or a user with empty rights, ends the program without a message.
+TEST(SubMainTest, CancelledLoginOrEmptyRightsEndWithoutMessage)
 {
     ProgramFolder home;
     home.cancelLogin = true;
-    FakeStartupWindow window;
-
-    EXPECT_EQ(home.start(window), StartupOutcome::NotLoggedIn);
+    FakeStartupWindow cancelled;
+    EXPECT_EQ(home.start(cancelled), StartupOutcome::NotLoggedIn);
     EXPECT_TRUE(home.messages().isEmpty());
     EXPECT_EQ(home.logins, 1);
     EXPECT_TRUE(app::module1().abbreviations.isNull()) << "nothing after the login runs";
-}
 
-TEST(SubMainTest, UserWithEmptyRightsEndsTheProgram)
-{
-    ProgramFolder home;
-    FakeStartupWindow first;
-    ASSERT_EQ(home.start(first), StartupOutcome::Ready);
-    app::module1().scheduleReference.execute(QStringLiteral(
-        "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Hoàng Em', 'em', 'x', '')"));
+    home.cancelLogin = false;
     app::resetModule1();
     home.responder.clear();
-
+    home.startOnce();
+    db::Database users = db::Database::open(home.data(QStringLiteral("vemotk.MDB")), app::kConnect);
+    users.execute(QStringLiteral(
+        "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Hoàng Em', 'em', 'x', '')"));
     home.loginName = QStringLiteral("em");
     home.loginPassword = QStringLiteral("x");
     FakeStartupWindow window;
@@ -284,10 +203,6 @@ TEST(SubMainTest, UserWithEmptyRightsEndsTheProgram)
     EXPECT_TRUE(home.messages().isEmpty());
     EXPECT_EQ(app::module1().userFullName, QStringLiteral("Hoàng Em"));
 }
-
-} // namespace
-
-namespace {
 
 // Opens data files normally except the letters file, whose opening fails `failures` times as a
 // dropped network folder would.
@@ -350,34 +265,22 @@ TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)
     EXPECT_EQ(app::lastError().description, QStringLiteral("busy"));
 }
 
-struct DriveCase
+TEST(SubMainTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
 {
-    const char* description;
-    bool letterEntry;
-};
-
-class SubMainDriveTest : public ::testing::TestWithParam<DriveCase>
-{
-};
-
-TEST_P(SubMainDriveTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
-{
-    ProgramFolder home;
-    QString askedFor;
-    app::StartupServices services;
-    services.driveTypeDescription = [&](const QString& path) {
-        askedFor = path;
-        return QString::fromLatin1(GetParam().description);
-    };
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window, services), StartupOutcome::Ready);
-    EXPECT_EQ(window.letterEntry, GetParam().letterEntry ? 1 : 0) << GetParam().description;
-    EXPECT_EQ(askedFor, app::module1().lettersPath);
+    for (const char* description : {"Local Hard Disk", "Network Driver", "Floppy USB", "CDROM", ""}) {
+        SCOPED_TRACE(description);
+        ProgramFolder home;
+        QString askedFor;
+        app::StartupServices services;
+        services.driveTypeDescription = [&askedFor, description](const QString& path) {
+            askedFor = path;
+            return QString::fromLatin1(description);
+        };
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window, services), StartupOutcome::Ready);
+        EXPECT_EQ(window.letterEntry, description[0] == 'L' ? 1 : 0);
+        EXPECT_EQ(askedFor, app::module1().lettersPath);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Kinds, SubMainDriveTest,
-                         ::testing::Values(DriveCase{"Local Hard Disk", true}, DriveCase{"Network Driver", false},
-                                           DriveCase{"Floppy USB", false}, DriveCase{"CDROM", false},
-                                           DriveCase{"", false}));
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include "app/core/module1.h"
 #include "platform/db/database.h"
+#include "template_file.h"
 
-#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,14 +13,8 @@
 class UsersFixture
 {
 public:
-    UsersFixture()
+    UsersFixture() : m_path(m_dir.filePath(QStringLiteral("vemotk.mdb"))), m_db(test::copyTemplate(m_path))
     {
-        m_path = m_dir.filePath(QStringLiteral("vemotk.mdb"));
-        const QString templ = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
-        if (!QFile::copy(templ, m_path))
-            ADD_FAILURE() << "cannot copy the template " << templ.toStdString();
-        QFile(m_path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        m_db = db::Database::open(m_path, app::kConnect);
         m_db.execute(QStringLiteral("DELETE * FROM nguoidung"));
     }
 

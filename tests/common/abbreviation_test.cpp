@@ -64,7 +64,7 @@ const ExpandCase kCases[] = {
     {"QuoteAloneIsNoCode", "ubnd' ", -1, false, Space, nullptr, 0},
 };
 
-class AbbreviationExpansion : public ::testing::TestWithParam<ExpandCase>
+class AbbreviationExpansion : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -90,25 +90,21 @@ protected:
     db::Recordset m_rschutat;
 };
 
-TEST_P(AbbreviationExpansion, GivesTheListedTextAndCursor)
+TEST_F(AbbreviationExpansion, GivesTheListedTextAndCursor)
 {
-    const ExpandCase& c = GetParam();
-    const QString text = QString::fromUtf8(c.text);
-    const int cursor = c.cursor < 0 ? static_cast<int>(text.size()) : c.cursor;
-    PlainTextBox box(text, cursor, c.multiLine);
-    common::expandAbbreviation(box, c.key, m_rschutat, QStringLiteral("chudu"));
-    if (!c.expected) {
-        EXPECT_EQ(box.text(), text);
-        EXPECT_EQ(box.cursorPosition(), cursor);
-        return;
+    for (const ExpandCase& c : kCases) {
+        SCOPED_TRACE(c.what);
+        const QString text = QString::fromUtf8(c.text);
+        const int cursor = c.cursor < 0 ? static_cast<int>(text.size()) : c.cursor;
+        PlainTextBox box(text, cursor, c.multiLine);
+        common::expandAbbreviation(box, c.key, m_rschutat, QStringLiteral("chudu"));
+        const QString expected = c.expected ? QString::fromUtf8(c.expected) : text;
+        EXPECT_EQ(box.text(), expected);
+        EXPECT_EQ(box.cursorPosition(), !c.expected            ? cursor
+                                        : c.expectedCursor < 0 ? expected.size()
+                                                               : c.expectedCursor);
     }
-    const QString expected = QString::fromUtf8(c.expected);
-    EXPECT_EQ(box.text(), expected);
-    EXPECT_EQ(box.cursorPosition(), c.expectedCursor < 0 ? expected.size() : c.expectedCursor);
 }
-
-INSTANTIATE_TEST_SUITE_P(Abbreviation, AbbreviationExpansion, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST(Abbreviation, QtKeysMapToTheExpansionKeys)
 {

@@ -62,18 +62,13 @@ const ParseCase kParseCases[] = {
     {"EmptyMonth", 2009, "1//2009", ""},
 };
 
-class ParseDate : public ::testing::TestWithParam<ParseCase>
+TEST(ParseDate, GivesTheDisplayDateOrEmpty)
 {
-};
-
-TEST_P(ParseDate, GivesTheDisplayDateOrEmpty)
-{
-    const ClockIn clock(GetParam().clockYear);
-    EXPECT_EQ(common::parseDate(QString::fromUtf8(GetParam().typed)), QString::fromUtf8(GetParam().parsed));
+    for (const ParseCase& c : kParseCases) {
+        const ClockIn clock(c.clockYear);
+        EXPECT_EQ(common::parseDate(QString::fromUtf8(c.typed)), QString::fromUtf8(c.parsed)) << c.what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Dates, ParseDate, ::testing::ValuesIn(kParseCases),
-                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST(Dates, NormalisationAssemblesYearMonthDayWithoutWindow)
 {
@@ -84,7 +79,7 @@ TEST(Dates, NormalisationAssemblesYearMonthDayWithoutWindow)
         EXPECT_EQ(common::normaliseDate(QString::fromLatin1(text)), QString::fromLatin1(expected)) << text;
 }
 
-TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClash)
+TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClashAndSpellsTheMonthOfADate)
 {
     const QStringList english = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     EXPECT_EQ(common::monthTable(QLocale(QLocale::Vietnamese)), english); // all begin "thg"
@@ -94,26 +89,19 @@ TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClash)
     for (int k = 0; k <= 13; ++k)
         names.insert(common::monthName(k));
     EXPECT_EQ(names.size(), 13); // twelve distinct names and "" for 0 and 13
-}
-
-TEST(Dates, MonthNameDateSpellsTheMonthOrRefuses)
-{
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/03/2009")), "05/" + common::monthName(3) + "/2009");
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/13/2009")), QString());
     EXPECT_EQ(common::monthNameDate(QStringLiteral("05/00/2009")), QString());
 }
 
-TEST(Dates, DateToTextIgnoresTheLocaleOrder)
+TEST(Dates, DateToTextIgnoresTheLocaleOrderAndWeekdaysCountFromSunday)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // month-first short dates
     EXPECT_EQ(common::dateToText(QDate(2009, 3, 5)), QStringLiteral("05/03/2009"));
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(common::dateToText(QDate()), QString());
     EXPECT_EQ(common::dateFromDisplay(common::dateToText(QDate(2008, 2, 29))), QDate(2008, 2, 29));
-}
-
-TEST(Dates, WeekdayNamesCountFromSunday)
-{
+    // Weekday names count from Sunday.
     const char* names[] = {"", "Chủ nhật", "Thứ hai", "Thứ ba", "Thứ tư", "Thứ năm", "Thứ sáu", "Thứ bảy", ""};
     for (int n = 0; n <= 8; ++n)
         EXPECT_EQ(common::weekdayName(n), QString::fromUtf8(names[n])) << n;

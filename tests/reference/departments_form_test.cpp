@@ -24,7 +24,7 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
             EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdclose"))->isEnabled());
             form.DBCombodonvi->setCurrentIndex(0);
             form.DBCombodonvi_Click(ui::area::List);
-            set(form, QStringLiteral("txtphong"), QString::fromUtf8(name));
+            form.txtphong->setText(QString::fromUtf8(name));
             click(form, "cmdUpdate");
             EXPECT_EQ(form.mode(), QStringLiteral("xem"));
         }
@@ -51,7 +51,7 @@ TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
     form.show();
     QApplication::setActiveWindow(&form);
     form.txtphong->setFocus();
-    set(form, QStringLiteral("txtphong"), QStringLiteral("Phòng Một"));
+    form.txtphong->setText(QStringLiteral("Phòng Một"));
     form.control<QPushButton>(QStringLiteral("cmdUpdate"))->setFocus(); // leaving the box
     EXPECT_TRUE(form.txtphong->hasFocus());
     click(form, "cmdUpdate");

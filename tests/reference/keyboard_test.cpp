@@ -102,12 +102,7 @@ TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
     QStringList names;
     data.execute(QStringLiteral("DELETE * FROM ") + table);
     for (const auto& [text, code] : {std::pair{"An Giang", "ag"}, {"Bình Định", "bd"}, {"Cà Mau", "cm"}}) {
-        db::Recordset rs = data.openRecordset(table);
-        rs.addNew();
-        rs.setValue(nameColumn, QString::fromUtf8(text));
-        rs.setValue(QStringLiteral("chutat"), QString::fromUtf8(code));
-        rs.setValue(QStringLiteral("matt"), reference::listSortKey(QString::fromUtf8(text)));
-        rs.update();
+        addListRow(data, table, nameColumn, QString::fromUtf8(text), QString::fromUtf8(code));
         names << QString::fromUtf8(text);
     }
     reference::ReferenceListForm form(kind.config());

@@ -15,11 +15,12 @@ namespace {
 
 TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
 {
-    home.responder.onModal(QStringLiteral("frmtendonvi"), [](ui::FormBase& form) {
+    home.responder.onModal(QStringLiteral("frmtendonvi"), [](ui::FormBase& f) {
+        auto& form = static_cast<reference::OrganisationNameForm&>(f);
         EXPECT_TRUE(test::isAccessible(&form));
-        EXPECT_EQ(box(form, QStringLiteral("Txttendonvi"))->text(), QStringLiteral("Tên đơn vị"));
-        set(form, QStringLiteral("Txttendonvi"), QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'"));
-        set(form, QStringLiteral("Txttencaptren"), QStringLiteral("UBND TỈNH"));
+        EXPECT_EQ(form.Txttendonvi->text(), QStringLiteral("Tên đơn vị"));
+        form.Txttendonvi->setText(QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'"));
+        form.Txttencaptren->setText(QStringLiteral("UBND TỈNH"));
         click(form, "cmdclose");
     });
     app::runListMenu(QStringLiteral("mnutendonvi"), &mainWindow);

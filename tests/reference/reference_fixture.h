@@ -14,6 +14,8 @@
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
 #include "reference/reference_forms.h"
+#include "reference/reference_list_form.h"
+#include "reference/reference_rules.h"
 
 #include <QPushButton>
 #include <QWidget>
@@ -40,13 +42,27 @@ protected:
         ASSERT_TRUE(b->isEnabled()) << button;
         b->click();
     }
-    static ui::TextBox* box(ui::FormBase& form, const QString& name)
+    // Adds name with its abbreviation through a reference list form (units, correspondents,
+    // letter types, abbreviations), through its typed boxes, and saves it.
+    static void addEntry(ui::FormBase& f, const QString& name, const QString& code)
     {
-        auto* b = form.control<ui::TextBox>(name);
-        EXPECT_NE(b, nullptr) << name.toStdString();
-        return b;
+        auto& form = static_cast<reference::ReferenceListForm&>(f);
+        click(form, "cmdAdd");
+        form.mname->setText(name);
+        form.mchutat->setText(code);
+        click(form, "cmdUpdate");
     }
-    static void set(ui::FormBase& form, const QString& name, const QString& text) { box(form, name)->setText(text); }
+    // A row written straight into a reference list's table, as an old file may hold it.
+    static void addListRow(db::Database& db, const QString& table, const QString& nameColumn, const QString& text,
+                           const QString& code)
+    {
+        db::Recordset rs = db.openRecordset(table);
+        rs.addNew();
+        rs.setValue(nameColumn, text);
+        rs.setValue(QStringLiteral("chutat"), code);
+        rs.setValue(QStringLiteral("matt"), reference::listSortKey(text));
+        rs.update();
+    }
 
     // Column values of every row of table in db, in the order given (id order), joined by "|".
     static QStringList rows(db::Database& db, const QString& table, const QString& columns,

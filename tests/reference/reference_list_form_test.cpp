@@ -18,12 +18,12 @@ struct ListCase
 {
     const char* menu;
     const char* form;
-    const char* nameBox;
     const char* table;
     const char* nameColumn;
     Database database;
     Shared shared;
-    const char* status; // the first status text
+    const char* status;      // the first status text
+    const char* nameCaption; // the name box as the empty-box message names it
     // An abbreviation the template already holds ("" when the list starts empty) and its text.
     const char* takenCode;
     const char* takenText;
@@ -34,22 +34,15 @@ class ReferenceListFormTest : public ReferenceTest, public ::testing::WithParamI
 protected:
     QString name() const { return QString::fromUtf8(GetParam().nameColumn); }
     db::Database& database() const { return app::module1().*GetParam().database; }
-    // A row written straight into the table, as an old file may hold it.
     void addRow(const QString& text, const QString& code)
     {
-        db::Recordset rs = database().openRecordset(QString::fromUtf8(GetParam().table));
-        rs.addNew();
-        rs.setValue(name(), text);
-        rs.setValue(QStringLiteral("chutat"), code);
-        rs.setValue(QStringLiteral("matt"), reference::listSortKey(text));
-        rs.update();
+        addListRow(database(), QString::fromUtf8(GetParam().table), name(), text, code);
     }
 };
 
 TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 {
     const ListCase& c = GetParam();
-    const QString nameBox = QString::fromUtf8(c.nameBox);
     // Two old rows that share an abbreviation: editing the name of one must not search for it.
     addRow(QStringLiteral("Cũ một"), QStringLiteral("dup"));
     addRow(QStringLiteral("Cũ hai"), QStringLiteral("dup"));
@@ -68,17 +61,11 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         EXPECT_EQ(form.lbltrangthai->text(), QString::fromUtf8(c.status));
         EXPECT_TRUE(form.mname->isLocked());
 
-        click(form, "cmdAdd");
-        set(form, nameBox, odd);
-        set(form, QStringLiteral("mchutat"), oddCode);
-        click(form, "cmdUpdate");
+        addEntry(form, odd, oddCode);
         EXPECT_EQ(app::module1().mode, QStringLiteral("xem"));
         EXPECT_EQ(form.mname->text(), odd) << "the new entry is current";
 
-        click(form, "cmdAdd");
-        set(form, nameBox, QStringLiteral("Khác"));
-        set(form, QStringLiteral("mchutat"), takenCode.toUpper());
-        click(form, "cmdUpdate");
+        addEntry(form, QStringLiteral("Khác"), takenCode.toUpper());
         expected << reference::duplicateAbbreviationMessage(takenCode, takenText);
         EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
         EXPECT_EQ(form.mname->text(), QStringLiteral("Khác"));
@@ -87,7 +74,7 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         expected << QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
 
         // Add while adding saves the entry first; an empty entry is then abandoned.
-        set(form, QStringLiteral("mchutat"), QStringLiteral("p'k*")); // no wildcard: no duplicate
+        form.mchutat->setText(QStringLiteral("p'k*")); // no wildcard: no duplicate
         click(form, "cmdAdd");
         EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
         EXPECT_TRUE(form.mname->text().isEmpty());
@@ -96,20 +83,17 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("chutat = 'dup'")));
         click(form, "Cmdsua");
-        set(form, nameBox, QStringLiteral("Đổi tên"));
+        form.mname->setText(QStringLiteral("Đổi tên"));
         click(form, "cmdUpdate");
         EXPECT_EQ(app::module1().mode, QStringLiteral("xem")) << "no duplicate search for the name only";
 
         click(form, "Cmdsua");
-        set(form, nameBox, QStringLiteral("  "));
+        form.mname->setText(QStringLiteral("  "));
         click(form, "cmdUpdate");
-        expected << QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô ") +
-                        (QString::fromUtf8(c.table) == QLatin1String("loaicv")   ? QStringLiteral("loại công văn")
-                         : QString::fromUtf8(c.table) == QLatin1String("chutat") ? QStringLiteral("chữ đủ")
-                                                                                 : QStringLiteral("tên đơn vị")) +
+        expected << QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô ") + QString::fromUtf8(c.nameCaption) +
                         QStringLiteral(", không được để ô trắng !");
         EXPECT_EQ(app::module1().mode, QStringLiteral("sua"));
-        set(form, nameBox, QStringLiteral("Không lưu"));
+        form.mname->setText(QStringLiteral("Không lưu"));
         home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
         click(form, "cmdclose");
         expected << QStringLiteral("Có lưu những nội dung vừa sửa không ?");
@@ -132,36 +116,17 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ReferenceListFormTest,
-    ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "mtendonvi", "donvi", "tendonvi",
-                               &app::Module1::scheduleReference, &app::Module1::units, "Xem tên đơn vị", "", ""},
-                      ListCase{"mnunapnoigui", "frmdonvi", "mtendonvi", "noigui", "tendonvi",
-                               &app::Module1::lettersReference, &app::Module1::correspondents,
-                               "Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn", "", ""},
-                      ListCase{"mnunaploaicv", "frmloaicv", "mloai", "loaicv", "loai", &app::Module1::lettersReference,
-                               &app::Module1::letterTypes, "Xem loại công văn", "CV", "Công văn"},
-                      ListCase{"mnunapchutat", "frmchutat", "mchudu", "chutat", "chudu", &app::Module1::reference,
-                               &app::Module1::abbreviations, "Xem chữ tắt", "cv", "công văn"}));
+    ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "donvi", "tendonvi", &app::Module1::scheduleReference,
+                               &app::Module1::units, "Xem tên đơn vị", "tên đơn vị", "", ""},
+                      ListCase{"mnunapnoigui", "frmdonvi", "noigui", "tendonvi", &app::Module1::lettersReference,
+                               &app::Module1::correspondents,
+                               "Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn", "tên đơn vị", "", ""},
+                      ListCase{"mnunaploaicv", "frmloaicv", "loaicv", "loai", &app::Module1::lettersReference,
+                               &app::Module1::letterTypes, "Xem loại công văn", "loại công văn", "CV", "Công văn"},
+                      ListCase{"mnunapchutat", "frmchutat", "chutat", "chudu", &app::Module1::reference,
+                               &app::Module1::abbreviations, "Xem chữ tắt", "chữ đủ", "cv", "công văn"}));
 
-TEST_F(ReferenceTest, UnitAndCorrespondentMayShareAnAbbreviation)
-{
-    for (const char* menu : {"mnunapdonvi", "mnunapnoigui"}) {
-        home.responder.onModal(QStringLiteral("frmdonvi"), [](ui::FormBase& form) {
-            click(form, "cmdAdd");
-            set(form, QStringLiteral("mtendonvi"), QStringLiteral("Sở Nội vụ"));
-            set(form, QStringLiteral("mchutat"), QStringLiteral("snv"));
-            click(form, "cmdUpdate");
-            click(form, "cmdclose");
-        });
-        app::runListMenu(QString::fromLatin1(menu), &mainWindow);
-    }
-    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("donvi"), QStringLiteral("chutat")),
-              QStringList{"snv"});
-    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("chutat")),
-              QStringList{"snv"});
-}
-
-TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
+TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickListsWithoutRestart)
 {
     registers::registerIncomingForms();
     registers::setMainWindow(&mainWindow);
@@ -172,17 +137,21 @@ TEST_F(ReferenceTest, EntryFormPickListsShowTheChangedListsWithoutRestart)
                      .contains(QStringLiteral("Sở Y tế")));
     entry->unload();
 
-    for (const auto& [menu, form, box, text] : {std::tuple{"mnunapnoigui", "frmdonvi", "mtendonvi", "Sở Y tế"},
-                                                std::tuple{"mnunaploaicv", "frmloaicv", "mloai", "Tờ trình mới"}}) {
-        home.responder.onModal(QString::fromLatin1(form), [box = box, text = text](ui::FormBase& f) {
-            click(f, "cmdAdd");
-            set(f, QString::fromLatin1(box), QString::fromUtf8(text));
-            set(f, QStringLiteral("mchutat"), QStringLiteral("moi"));
-            click(f, "cmdUpdate");
+    // A unit and a correspondent may share an abbreviation.
+    for (const auto& [menu, form, text] :
+         {std::tuple{"mnunapdonvi", "frmdonvi", "Sở Y tế"}, std::tuple{"mnunapnoigui", "frmdonvi", "Sở Y tế"},
+          std::tuple{"mnunaploaicv", "frmloaicv", "Tờ trình mới"}}) {
+        home.responder.onModal(QString::fromLatin1(form), [text = text](ui::FormBase& f) {
+            addEntry(f, QString::fromUtf8(text), QStringLiteral("moi"));
             click(f, "cmdclose");
         });
         app::runListMenu(QString::fromLatin1(menu), &mainWindow);
     }
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("donvi"), QStringLiteral("chutat")),
+              QStringList{"moi"});
+    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("chutat")),
+              QStringList{"moi"});
     entry->open(app::module1().incomingTable);
     EXPECT_TRUE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
                     .contains(QStringLiteral("Sở Y tế")));
@@ -214,15 +183,12 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     request.recordSource = QStringLiteral("select * from loaicvhep order by matt");
     reference::ReferenceListForm form(reference::letterTypesConfig());
     form.prepare(request);
-    click(form, "cmdAdd");
-    set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời họp dài"));
-    set(form, QStringLiteral("mchutat"), QStringLiteral("gmh"));
-    click(form, "cmdUpdate");
+    addEntry(form, QStringLiteral("Giấy mời họp dài"), QStringLiteral("gmh"));
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Lỗi dữ liệu:"))) << home.messageText();
     EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
     EXPECT_EQ(form.mname->text(), QStringLiteral("Giấy mời họp dài"));
-    set(form, QStringLiteral("mloai"), QStringLiteral("Giấy mời"));
+    form.mname->setText(QStringLiteral("Giấy mời"));
     click(form, "cmdUpdate");
     EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
               QStringList{"Giấy mời|gmh"});
