@@ -198,7 +198,7 @@ TEST_F(DbTest, TwoHandlesOnOneFileSeeEachOthersWrites)
     EXPECT_EQ(countRows(first, QStringLiteral("cvden2009")), 2);
 }
 
-TEST_F(DbTest, WriterElsewhereMakesWritesFailLockedAndNothingChanges)
+TEST_F(DbTest, LockHeldElsewhereMakesWritesAndReadsFailLockedAndNothingChanges)
 {
     Database db = makeLetters(2);
     db.setBusyTimeout(50);
@@ -214,14 +214,7 @@ TEST_F(DbTest, WriterElsewhereMakesWritesFailLockedAndNothingChanges)
     rs.update(); // the same edit goes through once the file is free
     EXPECT_EQ(other.scalar("SELECT count(*) FROM cvden2009 WHERE chonin = 'X'"), QStringLiteral("0"));
     EXPECT_EQ(other.scalar("SELECT loai FROM cvden2009 WHERE stt = 1"), QStringLiteral("Khác"));
-}
-
-TEST_F(DbTest, ExclusiveHolderMakesReadsFailLocked)
-{
-    Database db = makeLetters(2);
-    db.setBusyTimeout(50);
-    RawConnection other(path());
-    ASSERT_EQ(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+    ASSERT_EQ(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK); // an exclusive holder makes reads fail too
     expectDbError(errc::FileLocked, [&] { db.openRecordset(QStringLiteral("SELECT * FROM cvden2009")); });
     ASSERT_EQ(other.exec("COMMIT"), SQLITE_OK);
     EXPECT_EQ(countRows(db, QStringLiteral("cvden2009")), 2);
