@@ -289,19 +289,6 @@ TEST(Hourglass, ScopeRestoresThePointerItFound)
     EXPECT_FALSE(QApplication::overrideCursor());
 }
 
-TEST(MessageBox, TheResponderAnswersAndRecords)
-{
-    test::ScriptedResponder responder;
-    responder.answerMessageBox(ui::msgbox::No);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Sai ten nguoi dung! Can nhap lai ten tu danh sach! "), ui::msgbox::YesNo,
-                         QStringLiteral("Login")),
-              ui::msgbox::No);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Mat khau sai!"), ui::msgbox::YesNo), ui::msgbox::Yes);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Xong")), ui::msgbox::Ok);
-    ASSERT_EQ(responder.shown().size(), 3);
-    EXPECT_EQ(responder.shown().first().mode, QStringLiteral("Login"));
-}
-
 TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndLeavesTheGlobals)
 {
     app::resetModule1();
@@ -321,6 +308,15 @@ TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndLeavesTheGlobals)
                                                  QStringLiteral("Có in không ?"), QStringLiteral("Xong !")}));
     EXPECT_EQ(app::module1().messageKind, QStringLiteral("tbao"));
     EXPECT_EQ(responder.unusedAnswers(), 0);
+    // The message box is answered and recorded too.
+    responder.answerMessageBox(ui::msgbox::No);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Sai ten nguoi dung! Can nhap lai ten tu danh sach! "), ui::msgbox::YesNo,
+                         QStringLiteral("Login")),
+              ui::msgbox::No);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Mat khau sai!"), ui::msgbox::YesNo), ui::msgbox::Yes);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Xong")), ui::msgbox::Ok);
+    ASSERT_EQ(responder.shown().size(), 8);
+    EXPECT_EQ(responder.shown()[5].mode, QStringLiteral("Login"));
 }
 
 TEST(ScriptedResponder, RestoresWhatWasInstalledBefore)
