@@ -41,7 +41,9 @@ int countRows(Database& db, const QString& table)
 
 } // namespace
 
-TEST_F(DbTest, CreatedFileOpensWithItsPassword)
+// A created file opens with its password given in any connect string, keeps the password out of
+// its bytes and the rollback journal in, and is never created over.
+TEST_F(DbTest, CreatedFileOpensWithItsPasswordOnly)
 {
     Database::create(path(), Password).close();
     Database db = Database::open(path(), Connect);
@@ -49,6 +51,15 @@ TEST_F(DbTest, CreatedFileOpensWithItsPassword)
     EXPECT_FALSE(db.isReadOnly());
     EXPECT_EQ(db.path(), path());
     EXPECT_TRUE(db.tableNames().isEmpty());
+    expectDbError(errc::DatabaseExists, [&] { Database::create(path(), QStringLiteral("other")); });
+    EXPECT_TRUE(Database::open(path(), QStringLiteral("MS Access;PWD=vorkelmadu;")).isOpen());
+    EXPECT_EQ(db::passwordFromConnect(QStringLiteral("MS Access;Pwd=a=b;uid=x")), QStringLiteral("a=b"));
+    EXPECT_EQ(db::passwordFromConnect(QStringLiteral(";uid=x")), QString());
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(f.readAll().contains(Password.toUtf8()));
+    RawConnection raw(path());
+    EXPECT_EQ(raw.scalar("PRAGMA journal_mode"), QStringLiteral("delete"));
 }
 
 enum class FileKind
@@ -115,47 +126,18 @@ INSTANTIATE_TEST_SUITE_P(
                                   errc::NotADatabase}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DbTest, ConnectStringKeyIsReadInAnyLetterCaseBesideOtherItems)
-{
-    EXPECT_EQ(db::passwordFromConnect(QStringLiteral(";PWD=abc")), QStringLiteral("abc"));
-    EXPECT_EQ(db::passwordFromConnect(QStringLiteral("MS Access;Pwd=a=b;uid=x")), QStringLiteral("a=b"));
-    EXPECT_EQ(db::passwordFromConnect(QStringLiteral(";uid=x")), QString());
-    Database::create(path(), Password).close();
-    EXPECT_TRUE(Database::open(path(), QStringLiteral("MS Access;PWD=vorkelmadu;")).isOpen());
-}
-
-TEST_F(DbTest, CreateRefusesAnExistingPath)
-{
-    Database::create(path(), Password).close();
-    expectDbError(errc::DatabaseExists, [&] { Database::create(path(), QStringLiteral("other")); });
-    EXPECT_TRUE(Database::open(path(), Connect).isOpen()); // the first file is untouched
-}
-
-TEST_F(DbTest, PasswordIsNotStoredInTheFile)
-{
-    Database::create(path(), Password).close();
-    QFile f(path());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(f.readAll().contains(Password.toUtf8()));
-}
-
+// Copies of a handle share its close; a recordset outlives it.
 TEST_F(DbTest, ClosedHandleRaisesAndCopiesShareTheClose)
 {
-    Database db = makeLetters(1);
+    Database db = makeLetters(3);
     Database copy = db;
     EXPECT_TRUE(copy == db);
+    db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
     db.close();
     EXPECT_FALSE(copy.isOpen());
     expectDbError(errc::ItemNotFound, [&] { copy.execute(QStringLiteral("DELETE FROM cvden2009")); });
     expectDbError(errc::ItemNotFound, [&] { Database().tableNames(); });
     copy.close(); // closing a closed handle does nothing
-}
-
-TEST_F(DbTest, RecordsetOutlivesTheDatabaseClose)
-{
-    Database db = makeLetters(3);
-    db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    db.close();
     rs.moveLast();
     EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 3);
 }
@@ -216,7 +198,7 @@ TEST_F(DbTest, TwoHandlesOnOneFileSeeEachOthersWrites)
     EXPECT_EQ(countRows(first, QStringLiteral("cvden2009")), 2);
 }
 
-TEST_F(DbTest, WriterElsewhereMakesWritesFailLockedAndNothingChanges)
+TEST_F(DbTest, LockHeldElsewhereMakesWritesAndReadsFailLockedAndNothingChanges)
 {
     Database db = makeLetters(2);
     db.setBusyTimeout(50);
@@ -232,24 +214,10 @@ TEST_F(DbTest, WriterElsewhereMakesWritesFailLockedAndNothingChanges)
     rs.update(); // the same edit goes through once the file is free
     EXPECT_EQ(other.scalar("SELECT count(*) FROM cvden2009 WHERE chonin = 'X'"), QStringLiteral("0"));
     EXPECT_EQ(other.scalar("SELECT loai FROM cvden2009 WHERE stt = 1"), QStringLiteral("Khác"));
-}
-
-TEST_F(DbTest, ExclusiveHolderMakesReadsFailLocked)
-{
-    Database db = makeLetters(2);
-    db.setBusyTimeout(50);
-    RawConnection other(path());
-    ASSERT_EQ(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+    ASSERT_EQ(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK); // an exclusive holder makes reads fail too
     expectDbError(errc::FileLocked, [&] { db.openRecordset(QStringLiteral("SELECT * FROM cvden2009")); });
     ASSERT_EQ(other.exec("COMMIT"), SQLITE_OK);
     EXPECT_EQ(countRows(db, QStringLiteral("cvden2009")), 2);
-}
-
-TEST_F(DbTest, FileKeepsTheRollbackJournal)
-{
-    Database db = makeLetters(1);
-    RawConnection raw(path());
-    EXPECT_EQ(raw.scalar("PRAGMA journal_mode"), QStringLiteral("delete"));
 }
 
 TEST_F(DbTest, StandardSqliteToolReadsAndChecksTheFile)

@@ -43,19 +43,14 @@ struct DialectCase
 // The criteria the search forms build (criteria language) are written as the builders write them.
 const DialectCase dialectCases[] = {
     // --- reference recordsets and lists -------------------------------------------------------
-    {"AbbreviationsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM chutat ORDER BY matt", "", "chutat",
-     "cv;ubnd;vp"},
-    {"UnitsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM donvi ORDER BY matt", "", "tendonvi",
-     "Đội xe;Phòng Tổ chức;Văn phòng"},
-    {"CorrespondentsOrderedBySortKey", Kind::Rows, "", "cv", "select * from noigui  order by matt", "", "tendonvi",
-     "Bộ Tài chính;Sở Y tế"},
-    {"LetterTypesOrderedBySortKey", Kind::Rows, "", "cv", "select * from loaicv  order by matt", "", "loai",
-     "Công văn;Quyết định;Thông báo"},
-    {"ListFormAbbreviations", Kind::Rows, "", "cv", "select * from chutat order by matt", "", "chudu",
-     "công văn;Uỷ ban nhân dân;Văn phòng"},
-    {"ListFormUnits", Kind::Rows, "", "cv", "select * from donvi order by matt", "", "chutat", "DX;TC;VP"},
-    {"ListFormCorrespondents", Kind::Rows, "", "cv", "select * from noigui order by matt", "", "chutat", "BTC;SYT"},
-    {"ListFormLetterTypes", Kind::Rows, "", "cv", "select * from loaicv order by matt", "", "chutat", "CV;QĐ;TB"},
+    {"AbbreviationsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM chutat ORDER BY matt", "", "chutat|chudu",
+     "cv|công văn;ubnd|Uỷ ban nhân dân;vp|Văn phòng"},
+    {"UnitsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM donvi ORDER BY matt", "", "tendonvi|chutat",
+     "Đội xe|DX;Phòng Tổ chức|TC;Văn phòng|VP"},
+    {"CorrespondentsOrderedBySortKey", Kind::Rows, "", "cv", "select * from noigui  order by matt", "",
+     "tendonvi|chutat", "Bộ Tài chính|BTC;Sở Y tế|SYT"},
+    {"LetterTypesOrderedBySortKey", Kind::Rows, "", "cv", "select * from loaicv  order by matt", "", "loai|chutat",
+     "Công văn|CV;Quyết định|QĐ;Thông báo|TB"},
     {"DepartmentsOrderedByUnitThenName", Kind::Rows, "", "cv", "select * from bophan order by donvi, phong", "",
      "phong", "Nhân sự;Hành chính;Lái xe"},
     {"DepartmentsOrderedBySortKey", Kind::Rows, "", "cv", "SELECT * FROM bophan ORDER BY matt", "", "phong",
@@ -79,22 +74,13 @@ const DialectCase dialectCases[] = {
      "", "", "2"},
     {"IncomingReceiversDistinctNotEmpty", Kind::RowCount, "", "cv",
      "select distinct dv_nhan from cvden2009 where dv_nhan<>''", "", "", "2"},
-    {"IncomingSendersDistinctNotEmpty", Kind::RowCount, "", "cv",
-     "select distinct noigui from cvden2009 where noigui<>''", "", "", "4"},
     {"IncomingTypesDistinctIgnoringCase", Kind::RowCount, "", "cv",
      "select distinct loai from cvden2009 where loai<>''", "", "", "2"},
     {"OutgoingFilingPlacesDistinctIgnoringCase", Kind::RowCount, "", "cv",
      "select distinct noiluu from cvdi2009 where noiluu<>''", "", "", "1"},
-    {"OutgoingReceiversDistinct", Kind::RowCount, "", "cv", "select distinct dv_nhan from cvdi2009 where dv_nhan<>''",
-     "", "", "2"},
-    {"OutgoingTypesDistinct", Kind::RowCount, "", "cv", "select distinct loai from cvdi2009 where loai<>''", "", "",
-     "2"},
     {"PlanUnitsWithoutBlankNames", Kind::Rows, "", "cv",
      "select distinct tendonvi from kehoach2009 where len(trim(tendonvi))>0 order by tendonvi", "", "tendonvi",
      "Phòng Tổ chức;Văn phòng"},
-    {"PlanDepartmentsWithoutBlankNames", Kind::Rows, "", "cv",
-     "select distinct bophan from kehoach2009 where len(trim(bophan))>0 order by bophan", "", "bophan",
-     "Hành chính;Nhân sự"},
     {"PlanTypesWithoutBlankNames", Kind::RowCount, "", "cv",
      "select distinct loai from kehoach2009 where len(trim(loai))>0 order by loai", "", "", "2"},
     {"WeekOfScheduleOrderedByDayAndTime", Kind::Rows, "", "cv",
@@ -105,7 +91,6 @@ const DialectCase dialectCases[] = {
      "", "ndung", "Trực;Chào cờ;Giao ban;Họp tuần sau"},
     {"ScheduleSearchAllBracketedTable", Kind::Rows, "", "cv", "select * from [lich2009] order by [ngaychuan]", "",
      "ngaychuan", "20090301;20090302;20090302;20090309"},
-    {"IncomingSearchWholeTable", Kind::RowCount, "", "cv", "SELECT * FROM cvden2009", "", "", "4"},
     {"IncomingSearchCondition", Kind::Rows, "", "cv",
      "SELECT * FROM cvden2009 WHERE ([stt]=1 or [stt] between 2 and 3) and (([noigui] Like '*Bộ*') or "
      "([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*'))",
@@ -118,15 +103,10 @@ const DialectCase dialectCases[] = {
      "", "stt", "4"},
     {"IncomingByDateRange", Kind::Rows, "", "cv",
      "Select * from cvden2009 where [ng_denchuan]>= '20090201' and [ng_denchuan]<= '20090301';", "", "stt", "2;3"},
-    {"OutgoingByDateRange", Kind::Rows, "", "cv",
-     "Select * from cvdi2009 where [ng_cvchuan]>= '20090101' and [ng_cvchuan]<= '20090131';", "", "stt", "1"},
     {"PlanSearchFlagsAndText", Kind::Rows, "", "cv",
      "SELECT * FROM kehoach2009 WHERE (([ndungtt] Like '*tổng*')) and [khan] = True and [ketthuc] = False order by "
      "tgianbdauchuan+tgiankthucchuan",
      "", "ndungtt", "Tổng kết năm"},
-    {"PlanSearchFinished", Kind::Rows, "", "cv",
-     "SELECT * FROM kehoach2009 WHERE [ketthuc] = True order by tgianbdauchuan+tgiankthucchuan", "", "ndungtt",
-     "Tuyển dụng"},
     {"PlanSearchEmptyCondition", Kind::RowCount, "", "cv",
      "SELECT * FROM kehoach2009 order by tgianbdauchuan+tgiankthucchuan", "", "", "3"},
     {"PlanSearchThroughStoredQuery", Kind::Rows,
@@ -150,11 +130,6 @@ const DialectCase dialectCases[] = {
     // --- print marks and print tables --------------------------------------------------------------
     {"IncomingMarksCleared", Kind::Execute, "", "cv", "UPDATE cvden2009 SET chonin = '' where [chonin]= 'X' ;", "cv",
      "select stt from cvden2009 where chonin<>''", ""},
-    {"IncomingMarksClearedNoBlank", Kind::Execute, "", "cv", "UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;",
-     "cv", "select count(*) from cvden2009 where chonin=''", "4"},
-    {"IncomingMarksClearedWithoutSpace", Kind::Execute, "", "cv",
-     "UPDATE cvden2009 SET chonin = '' where [chonin]='X';", "cv", "select count(*) from cvden2009 where chonin=''",
-     "4"},
     {"OutgoingMarksCleared", Kind::Execute, "", "cv", "UPDATE cvdi2009 SET chonin = '' where [chonin] = 'X';", "cv",
      "select count(*) from cvdi2009 where chonin='X'", "0"},
     {"IncomingSearchHitsMarked", Kind::Execute, "", "cv",
@@ -169,16 +144,8 @@ const DialectCase dialectCases[] = {
      "UPDATE lich2009 SET chonin = '' where [chonin]<>'';", "cv", "select count(*) from lich2009 where chonin=''", "4"},
     {"ScheduleMarksClearedLowerCaseColumn", Kind::Execute, "", "cv",
      "UPDATE lich2009 SET chonin = '' where chonin='X' ;", "cv", "select count(*) from lich2009 where chonin='X'", "0"},
-    {"ScheduleWholeTableMarked", Kind::Execute, "", "cv", "UPDATE lich2009 SET chonin = 'X' ;", "cv",
-     "select count(*) from lich2009 where chonin='X'", "4"},
     {"IncomingPrintTableEmptied", Kind::Execute, "other: INSERT INTO incvden (stt) VALUES (9)", "other",
      "DELETE * FROM incvden ;", "other", "select count(*) from incvden", "0"},
-    {"OutgoingPrintTableEmptied", Kind::Execute, "other: INSERT INTO incvdi (stt) VALUES (9)", "other",
-     "DELETE * FROM incvdi ;", "other", "select count(*) from incvdi", "0"},
-    {"SchedulePrintTableEmptied", Kind::Execute, "other: INSERT INTO inlich (ndung) VALUES ('x')", "other",
-     "DELETE * FROM inlich ;", "other", "select count(*) from inlich", "0"},
-    {"IncomingListStatementForPrint", Kind::Rows, "", "cv", "select * from cvden2009 order by id", "", "stt",
-     "1;2;3;4"},
     {"IncomingMarkedRowsPrinted", Kind::Execute, "cv query qrdata1: select * from cvden2009 order by id", "other",
      " INSERT INTO incvden Select * from qrdata1 In '{cv}' where [chonin]= 'X' order by [id]", "other",
      "select stt, noigui, ng_denchuan from incvden order by id", "2|BỘ NỘI VỤ|20090210;3|Sở Xây dựng Hà Nội|20090301"},
@@ -193,12 +160,6 @@ const DialectCase dialectCases[] = {
      " INSERT INTO incvden Select * from cvden2009 In '{cv}' where [ng_denchuan]>= '20090201' and "
      "[ng_denchuan]<= '20090301' order by [id]",
      "other", "select stt from incvden order by stt", "2;3"},
-    {"OutgoingDateRangePrinted", Kind::Execute, "", "other",
-     " INSERT INTO incvdi Select * from cvdi2009 In '{cv}' where [ng_cvchuan]>= '20090201' and "
-     "[ng_cvchuan]<= '20090228' order by [id]",
-     "other", "select stt from incvdi", "2"},
-    {"ScheduleListStatementForPrint", Kind::Rows, "", "cv", "select * from lich2009 order by id", "", "ndung",
-     "Giao ban;Chào cờ;Họp tuần sau;Trực"},
     {"ScheduleMarkedRowsPrinted", Kind::Execute, "cv query qrdata1: select * from lich2009 order by id", "other",
      " INSERT INTO inlich Select * from qrdata1 IN '{cv}' where [chonin]= 'X' order by [ngaychuan],[giochuan]", "other",
      "select ndung from inlich order by id", "Giao ban;Họp tuần sau"},
@@ -307,7 +268,6 @@ const DialectCase dialectCases[] = {
      "SELECT * FROM chutat ORDER BY matt -> chudu", "Uỷ ban nhân dân"},
     {"MarkedLetterSought", Kind::Find, "", "cv", "chonin= 'X'", "", "cvden2009", "2;3"},
     {"LetterTypeSought", Kind::Find, "", "cv", "loai ='quyết định'", "", "cvden2009", "1;2"},
-    {"RecordFoundAgainById", Kind::Find, "", "cv", "id =3", "", "cvden2009", "3"},
     {"RecordFoundAgainByIdWithBlank", Kind::Find, "", "cv", "id = 2", "", "SELECT * FROM donvi ORDER BY matt", "2"},
     {"AlreadyImportedTest", Kind::Find, "", "cv",
      "noigui='bộ tài chính' and so_cv='12/QĐ' and tt_ndung='Về việc tăng lương'", "", "select * from cvden2009", "1"},
@@ -373,129 +333,101 @@ protected:
         db.appendTableDef(def);
     }
 
-    static void run(Database& db, const QStringList& statements)
+    static void run(Database& db, std::initializer_list<const char*> statements)
     {
-        for (const QString& sql : statements)
-            db.execute(sql);
+        for (const char* sql : statements)
+            db.execute(QString::fromUtf8(sql));
+    }
+
+    // One INSERT per row of values into "table (columns)".
+    static void insert(Database& db, const char* into, std::initializer_list<const char*> rows)
+    {
+        for (const char* values : rows)
+            db.execute(QStringLiteral("INSERT INTO ") + QString::fromUtf8(into) + QStringLiteral(" VALUES (") +
+                       QString::fromUtf8(values) + u')');
     }
 
     void seedLetters()
     {
         for (const char* year : {"cvden", "cvdi", "kehoach", "lich"})
             copyTable(m_cv, QLatin1String(year) + QStringLiteral("mau"), QLatin1String(year) + QStringLiteral("2009"));
-        run(m_cv,
-            {
-                QStringLiteral(
-                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                    "chonin, kieuupdate, idcu, da_xuli) VALUES (1, '05/01/2009', '20090105', 'Bộ Tài chính', "
-                    "'12/QĐ', 'Quyết định', 'Phòng Tổ chức', 'Về việc tăng lương', '', 0, 1, True)"),
-                QStringLiteral(
-                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                    "chonin, kieuupdate, idcu, da_xuli) VALUES (2, '10/02/2009', '20090210', 'BỘ NỘI VỤ', "
-                    "'7/TB', 'QUYẾT ĐỊNH', 'Văn phòng', 'Hướng dẫn thi đua', 'X', 1, 2, False)"),
-                QStringLiteral(
-                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                    "chonin, kieuupdate, idcu, da_xuli) VALUES (3, '01/03/2009', '20090301', "
-                    "'Sở Xây dựng Hà Nội', '3', 'Thông báo', '', 'Lịch họp', 'x', 2, 3, False)"),
-                QStringLiteral(
-                    "INSERT INTO cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, "
-                    "chonin, kieuupdate, idcu, da_xuli) VALUES (4, '02/03/2009', '20090302', 'Đức Phổ', "
-                    "'O''Neil/5', 'thông báo', 'VĂN PHÒNG', 'Nội dung của O''Neil', '', 2, 4, False)"),
-                QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
-                               "tt_ndung, kieuupdate, idcu, chonin) VALUES (1, '1/UBND', '03/01/2009', '20090103', "
-                               "'Công văn', 'Bộ Tài chính', 'Văn phòng', 'Nguyễn Văn A', 'Báo cáo quý', 1, 1, 'X')"),
-                QStringLiteral("INSERT INTO cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, "
-                               "tt_ndung, kieuupdate, idcu, chonin) VALUES (2, '2/UBND', '15/02/2009', '20090215', "
-                               "'Tờ trình', 'Sở Y tế', 'VĂN PHÒNG', 'Trần B', 'Xin kinh phí', 0, 2, '')"),
-                QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
-                               "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Văn phòng', "
-                               "'Hành chính', 'Tổng kết năm', 'Hội nghị', '05/01/2009', '20090105', '10/01/2009', "
-                               "'20090110', 'Giám đốc', 'Xong', True, False)"),
-                QStringLiteral(
-                    "INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
-                    "Tgiankthuc, Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc) VALUES ('Phòng Tổ chức', "
-                    "'Nhân sự', 'Tuyển dụng', 'hội nghị', '04/01/2009', '20090104', '20/02/2009', '20090220', "
-                    "'Phó Giám đốc', 'Đạt', False, True)"),
-                QStringLiteral("INSERT INTO kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, "
-                               "Tgiankthuc, Tgiankthucchuan, khan, ketthuc) VALUES ('  ', '', 'Kiểm tra', 'Kiểm tra', "
-                               "'04/01/2009', '20090104', '01/02/2009', '20090201', False, False)"),
-                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                               "('02/03/2009', '20090302', '8h00', '0800', 'Giao ban', 'Phòng họp', 'X')"),
-                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                               "('02/03/2009', '20090302', '7h30', '0730', 'Chào cờ', 'Sân', '')"),
-                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                               "('09/03/2009', '20090309', '8h00', '0800', 'Họp tuần sau', '', 'X')"),
-                QStringLiteral("INSERT INTO lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin) VALUES "
-                               "('01/03/2009', '20090301', '9h', '0900', 'Trực', '', '')"),
-                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Văn phòng', 'VP', 'v')"),
-                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Tổ chức', 'TC', 'p')"),
-                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Đội xe', 'DX', 'dz')"),
-                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', "
-                               "'Hành chính', 'h')"),
-                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Văn phòng', '1', 'Lái xe', "
-                               "'l')"),
-                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Tổ chức', '2', "
-                               "'Nhân sự', 'n')"),
-                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                               "('Nguyễn Văn A', 'nva', 'QT', 'abc', 'C')"),
-                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                               "('Trần Thị Bình', '', 'CB', '', 'C')"),
-                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                               "('Lê Đức', 'leduc', 'LĐ', 'x''y', 'C')"),
-                QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Y tế', 'SYT', 's')"),
-                QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Bộ Tài chính', 'BTC', 'b')"),
-                QStringLiteral("DELETE * FROM loaicv"),
-                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Quyết định', 'QĐ', 'q')"),
-                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Công văn', 'CV', 'c')"),
-                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Thông báo', 'TB', 't')"),
-                QStringLiteral("DELETE * FROM chutat"),
-                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban nhân dân', 'ubnd', 'u')"),
-                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('công văn', 'cv', 'c')"),
-                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Văn phòng', 'vp', 'v')"),
-            });
+        insert(
+            m_cv,
+            "cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, chonin, kieuupdate, idcu, "
+            "da_xuli)",
+            {"1, '05/01/2009', '20090105', 'Bộ Tài chính', '12/QĐ', 'Quyết định', 'Phòng Tổ chức', "
+             "'Về việc tăng lương', '', 0, 1, True",
+             "2, '10/02/2009', '20090210', 'BỘ NỘI VỤ', '7/TB', 'QUYẾT ĐỊNH', 'Văn phòng', 'Hướng dẫn thi đua', 'X', "
+             "1, 2, False",
+             "3, '01/03/2009', '20090301', 'Sở Xây dựng Hà Nội', '3', 'Thông báo', '', 'Lịch họp', 'x', 2, 3, False",
+             "4, '02/03/2009', '20090302', 'Đức Phổ', 'O''Neil/5', 'thông báo', 'VĂN PHÒNG', "
+             "'Nội dung của O''Neil', '', 2, 4, False"});
+        insert(m_cv,
+               "cvdi2009 (stt, so_cv, ng_cv, ng_cvchuan, loai, dv_nhan, noiluu, nguoiky, tt_ndung, kieuupdate, "
+               "idcu, chonin)",
+               {"1, '1/UBND', '03/01/2009', '20090103', 'Công văn', 'Bộ Tài chính', 'Văn phòng', 'Nguyễn Văn A', "
+                "'Báo cáo quý', 1, 1, 'X'",
+                "2, '2/UBND', '15/02/2009', '20090215', 'Tờ trình', 'Sở Y tế', 'VĂN PHÒNG', 'Trần B', 'Xin kinh phí', "
+                "0, 2, ''"});
+        insert(m_cv,
+               "kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, Tgiankthuc, "
+               "Tgiankthucchuan, nguoichidao, ketqua, khan, ketthuc)",
+               {"'Văn phòng', 'Hành chính', 'Tổng kết năm', 'Hội nghị', '05/01/2009', '20090105', '10/01/2009', "
+                "'20090110', 'Giám đốc', 'Xong', True, False",
+                "'Phòng Tổ chức', 'Nhân sự', 'Tuyển dụng', 'hội nghị', '04/01/2009', '20090104', '20/02/2009', "
+                "'20090220', 'Phó Giám đốc', 'Đạt', False, True"});
+        insert(m_cv,
+               "kehoach2009 (Tendonvi, bophan, ndungtt, loai, Tgianbdau, Tgianbdauchuan, Tgiankthuc, "
+               "Tgiankthucchuan, khan, ketthuc)",
+               {"'  ', '', 'Kiểm tra', 'Kiểm tra', '04/01/2009', '20090104', '01/02/2009', '20090201', False, False"});
+        insert(m_cv, "lich2009 (ngay, ngaychuan, gio, giochuan, ndung, diadiem, chonin)",
+               {"'02/03/2009', '20090302', '8h00', '0800', 'Giao ban', 'Phòng họp', 'X'",
+                "'02/03/2009', '20090302', '7h30', '0730', 'Chào cờ', 'Sân', ''",
+                "'09/03/2009', '20090309', '8h00', '0800', 'Họp tuần sau', '', 'X'",
+                "'01/03/2009', '20090301', '9h', '0900', 'Trực', '', ''"});
+        insert(m_cv, "donvi (tendonvi, chutat, matt)",
+               {"'Văn phòng', 'VP', 'v'", "'Phòng Tổ chức', 'TC', 'p'", "'Đội xe', 'DX', 'dz'"});
+        insert(m_cv, "bophan (donvi, donviid, phong, matt)",
+               {"'Văn phòng', '1', 'Hành chính', 'h'", "'Văn phòng', '1', 'Lái xe', 'l'",
+                "'Phòng Tổ chức', '2', 'Nhân sự', 'n'"});
+        insert(m_cv, "nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua)",
+               {"'Nguyễn Văn A', 'nva', 'QT', 'abc', 'C'", "'Trần Thị Bình', '', 'CB', '', 'C'",
+                "'Lê Đức', 'leduc', 'LĐ', 'x''y', 'C'"});
+        insert(m_cv, "noigui (tendonvi, chutat, matt)", {"'Sở Y tế', 'SYT', 's'", "'Bộ Tài chính', 'BTC', 'b'"});
+        run(m_cv, {"DELETE * FROM loaicv", "DELETE * FROM chutat"});
+        insert(m_cv, "loaicv (loai, chutat, matt)",
+               {"'Quyết định', 'QĐ', 'q'", "'Công văn', 'CV', 'c'", "'Thông báo', 'TB', 't'"});
+        insert(m_cv, "chutat (chudu, chutat, matt)",
+               {"'Uỷ ban nhân dân', 'ubnd', 'u'", "'công văn', 'cv', 'c'", "'Văn phòng', 'vp', 'v'"});
         m_cv.createQueryDef(QStringLiteral("Qrbangcvden"),
                             withPaths(QStringLiteral("select * from cvden2009 in '{other}'")));
         m_cv.createQueryDef(QStringLiteral("Qrbangcvdi"),
                             withPaths(QStringLiteral("select * from cvdi2009 in '{other}'")));
     }
 
+    // The backup file: year tables with the copies of earlier replications. The old file: the
+    // year table of 2007 and reference lists overlapping those of the letters file.
     void seedOther()
     {
-        // The backup file: year tables with the copies of earlier replications. The old file:
-        // the year table of 2007 and reference lists overlapping those of the letters file.
         for (const char* year : {"cvden", "cvdi"})
             copyTable(m_other, QLatin1String(year) + QStringLiteral("mau"),
                       QLatin1String(year) + QStringLiteral("2009"));
         copyTable(m_other, QStringLiteral("cvdenmau"), QStringLiteral("cvden2007"));
-        run(m_other,
-            {
-                QStringLiteral(
-                    "INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (1, 'Bộ Tài chính', "
-                    "'12/QĐ', 1, 0)"),
-                QStringLiteral(
-                    "INSERT INTO cvden2009 (stt, noigui, so_cv, idcu, kieuupdate) VALUES (0, 'cũ', 'cũ', 3, 0)"),
-                QStringLiteral(
-                    "INSERT INTO cvden2007 (stt, so_cv, noigui, chonin) VALUES (1, '1/2007', 'Bộ Công an', '')"),
-                QStringLiteral("INSERT INTO cvden2007 (stt, so_cv, chonin) VALUES (2, '2/2007', '')"),
-                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('VĂN PHÒNG', 'VP', 'v')"),
-                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
-                QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Phòng Kế toán', 'KT', 'pk')"),
-                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('VĂN PHÒNG', '1', "
-                               "'HÀNH CHÍNH', 'h')"),
-                QStringLiteral("INSERT INTO bophan (donvi, donviid, phong, matt) VALUES ('Phòng Kế toán', '9', "
-                               "'Hành chính', 'h')"),
-                QStringLiteral("DELETE * FROM chutat"),
-                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('UỶ BAN NHÂN DÂN', 'UBND', 'u')"),
-                QStringLiteral("INSERT INTO chutat (chudu, chutat, matt) VALUES ('Uỷ ban thường trực', 'ubt', 'ut')"),
-                QStringLiteral("DELETE * FROM loaicv"),
-                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('THÔNG BÁO', 'TB', 't')"),
-                QStringLiteral("INSERT INTO loaicv (loai, chutat, matt) VALUES ('Nghị quyết', 'NQ', 'n')"),
-                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                               "('LÊ ĐỨC', 'leduc', 'LĐ', '', 'C')"),
-                QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua) VALUES "
-                               "('Phạm Mới', '', 'CB', '', 'C')"),
-                QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('bộ tài chính', 'BTC', 'b')"),
-            });
+        insert(m_other, "cvden2009 (stt, noigui, so_cv, idcu, kieuupdate)",
+               {"1, 'Bộ Tài chính', '12/QĐ', 1, 0", "0, 'cũ', 'cũ', 3, 0"});
+        insert(m_other, "cvden2007 (stt, so_cv, noigui, chonin)", {"1, '1/2007', 'Bộ Công an', ''"});
+        insert(m_other, "cvden2007 (stt, so_cv, chonin)", {"2, '2/2007', ''"});
+        insert(m_other, "donvi (tendonvi, chutat, matt)",
+               {"'VĂN PHÒNG', 'VP', 'v'", "'Phòng Kế toán', 'KT', 'pk'", "'Phòng Kế toán', 'KT', 'pk'"});
+        insert(m_other, "bophan (donvi, donviid, phong, matt)",
+               {"'VĂN PHÒNG', '1', 'HÀNH CHÍNH', 'h'", "'Phòng Kế toán', '9', 'Hành chính', 'h'"});
+        run(m_other, {"DELETE * FROM chutat", "DELETE * FROM loaicv"});
+        insert(m_other, "chutat (chudu, chutat, matt)",
+               {"'UỶ BAN NHÂN DÂN', 'UBND', 'u'", "'Uỷ ban thường trực', 'ubt', 'ut'"});
+        insert(m_other, "loaicv (loai, chutat, matt)", {"'THÔNG BÁO', 'TB', 't'", "'Nghị quyết', 'NQ', 'n'"});
+        insert(m_other, "nguoidung (hoten, tentrenmang, quyenhan, matkhau, cothesua)",
+               {"'LÊ ĐỨC', 'leduc', 'LĐ', '', 'C'", "'Phạm Mới', '', 'CB', '', 'C'"});
+        insert(m_other, "noigui (tendonvi, chutat, matt)", {"'bộ tài chính', 'BTC', 'b'"});
     }
 
     void runSetup(const QString& setup)

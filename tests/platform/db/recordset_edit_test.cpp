@@ -47,25 +47,52 @@ TEST_F(DbTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
     EXPECT_EQ(stt(rs), 2);
 }
 
-TEST_F(DbTest, AddNewIntoEmptyRecordsetThenMoveFirst)
+// An empty dynaset whose WHERE the new row does not meet still shows it.
+TEST_F(DbTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
 {
-    Database db = makeLetters(0);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE stt > 100"));
+    ASSERT_TRUE(rs.eof());
     EXPECT_TRUE(rs.lastModified().isEmpty());
     rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 1);
+    rs.setValue(QStringLiteral("stt"), 3);
     rs.update();
     EXPECT_FALSE(rs.bof() && rs.eof());
-    rs.moveFirst();
-    EXPECT_EQ(stt(rs), 1);
     EXPECT_EQ(rs.recordCount(), 1);
+    rs.setBookmark(rs.lastModified());
+    EXPECT_EQ(stt(rs), 3);
+    rs.moveFirst();
+    EXPECT_EQ(stt(rs), 3);
+    rs.findFirst(QStringLiteral("stt = 3"));
+    EXPECT_FALSE(rs.noMatch());
 }
 
-TEST_F(DbTest, EditWritesOnUpdateAndLastModifiedIsTheEditedRow)
+// The edit buffer: written on update only, given back by cancel, dropped by a move, refused
+// without an edit; lastModified is the edited row.
+TEST_F(DbTest, EditBufferIsWrittenOnUpdateOnly)
 {
     Database db = makeLetters(3);
     Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    rs.move(1);
+    expectDbError(errc::UpdateWithoutEdit, [&] { rs.update(); });
+    expectDbError(errc::UpdateWithoutEdit, [&] { rs.cancelUpdate(); });
+    expectDbError(errc::UpdateWithoutEdit, [&] { rs.setValue(QStringLiteral("stt"), 2); });
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    rs.setValue(QStringLiteral("chonin"), QVariant());
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.editMode(), EditMode::None);
+    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Quyết định"));
+    EXPECT_FALSE(rs.value(QStringLiteral("chonin")).isNull());
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 9);
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(stt(rs), 1);
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    rs.moveNext(); // moving away drops the edit
+    EXPECT_EQ(rs.editMode(), EditMode::None);
+    EXPECT_EQ(loaiOf(db, 1), QStringLiteral("Quyết định"));
     rs.edit();
     rs.setValue(QStringLiteral("LOAI"), QStringLiteral("Tờ trình"));
     EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Tờ trình")); // the buffer
@@ -77,58 +104,17 @@ TEST_F(DbTest, EditWritesOnUpdateAndLastModifiedIsTheEditedRow)
     EXPECT_EQ(stt(rs), 2);
 }
 
-TEST_F(DbTest, CancelUpdateRestoresTheValuesReadBefore)
-{
-    Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    rs.edit();
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
-    rs.setValue(QStringLiteral("chonin"), QVariant());
-    rs.cancelUpdate();
-    EXPECT_EQ(rs.editMode(), EditMode::None);
-    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Quyết định"));
-    EXPECT_FALSE(rs.value(QStringLiteral("chonin")).isNull());
-    rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 9);
-    rs.cancelUpdate();
-    EXPECT_EQ(rs.recordCount(), 2);
-    EXPECT_EQ(stt(rs), 1);
-}
-
-TEST_F(DbTest, UpdateOrCancelWithoutEditRaises)
-{
-    Database db = makeLetters(1);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    expectDbError(errc::UpdateWithoutEdit, [&] { rs.update(); });
-    expectDbError(errc::UpdateWithoutEdit, [&] { rs.cancelUpdate(); });
-    expectDbError(errc::UpdateWithoutEdit, [&] { rs.setValue(QStringLiteral("stt"), 2); });
-}
-
-TEST_F(DbTest, MovingAwayDropsAnUnsavedEdit)
-{
-    Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    rs.edit();
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
-    rs.moveNext();
-    EXPECT_EQ(rs.editMode(), EditMode::None);
-    EXPECT_EQ(loaiOf(db, 1), QStringLiteral("Quyết định"));
-}
-
-TEST_F(DbTest, CounterAndComputedColumnsCannotBeSet)
-{
-    Database db = makeLetters(1);
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT id, stt, stt + 1 AS sau FROM cvden2009"));
-    rs.edit();
-    expectDbError(errc::FieldNotUpdatable, [&] { rs.setValue(QStringLiteral("id"), 7); });
-    expectDbError(errc::FieldNotUpdatable, [&] { rs.setValue(QStringLiteral("sau"), 7); });
-    expectDbError(errc::ItemNotFound, [&] { rs.setValue(QStringLiteral("khongco"), 7); });
-}
-
+// The counter and computed columns cannot be set; a refused write keeps the typed values.
 TEST_F(DbTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
 {
     Database db = makeLetters(1);
     db.setAllowZeroLength(QStringLiteral("cvden2009"), QStringLiteral("loai"), false);
+    Recordset computed = db.openRecordset(QStringLiteral("SELECT id, stt, stt + 1 AS sau FROM cvden2009"));
+    computed.edit();
+    expectDbError(errc::FieldNotUpdatable, [&] { computed.setValue(QStringLiteral("id"), 7); });
+    expectDbError(errc::FieldNotUpdatable, [&] { computed.setValue(QStringLiteral("sau"), 7); });
+    expectDbError(errc::ItemNotFound, [&] { computed.setValue(QStringLiteral("khongco"), 7); });
+    computed.close();
     Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
     rs.edit();
     expectDbError(errc::FieldTooSmall, [&] { rs.setValue(QStringLiteral("chonin"), QStringLiteral("XX")); });
@@ -218,7 +204,7 @@ TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
     EXPECT_EQ(rs.recordCount(), 0);
 }
 
-TEST_F(DbTest, DynasetSeesChangesToItsRowsAndSnapshotDoesNot)
+TEST_F(DbTest, DynasetSeesChangesToItsRowsSnapshotDoesNotAndRequeryRunsAgain)
 {
     Database db = makeLetters(3);
     Recordset dynaset = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"));
@@ -238,20 +224,20 @@ TEST_F(DbTest, DynasetSeesChangesToItsRowsAndSnapshotDoesNot)
     snapshot.moveLast();
     EXPECT_EQ(stt(snapshot), 3);
     EXPECT_EQ(snapshot.recordCount(), 2);
+    // A requery runs the statement again (row 1 no longer matches, row 7 is new) and goes to the first.
+    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (7, 'Quyết định')"));
+    EXPECT_EQ(dynaset.recordCount(), 1);
+    dynaset.requery();
+    EXPECT_EQ(dynaset.recordCount(), 1);
+    EXPECT_EQ(stt(dynaset), 7);
+    db.execute(QStringLiteral("DELETE FROM cvden2009"));
+    EXPECT_EQ(snapshot.recordCount(), 2);
+    snapshot.requery();
+    EXPECT_TRUE(snapshot.bof() && snapshot.eof());
 }
 
-TEST_F(DbTest, CurrentRowDeletedElsewhereReadsAsDeleted)
-{
-    Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 1"));
-    expectDbError(errc::RecordIsDeleted, [&] { rs.value(QStringLiteral("stt")); });
-    expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
-    rs.moveNext();
-    EXPECT_EQ(stt(rs), 2);
-}
-
-TEST_F(DbTest, EditOfARowDeletedByAnotherHandleRaises)
+// Another handle deletes the row being edited: the update and the row read as deleted.
+TEST_F(DbTest, RowDeletedByAnotherHandleReadsAsDeleted)
 {
     Database db = makeLetters(2);
     Database other = Database::open(path(), Connect);
@@ -261,22 +247,12 @@ TEST_F(DbTest, EditOfARowDeletedByAnotherHandleRaises)
     other.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 1"));
     expectDbError(errc::RecordIsDeleted, [&] { rs.update(); });
     EXPECT_EQ(loaiOf(db, 1), QStringLiteral("<none>"));
-}
-
-TEST_F(DbTest, RequerySeesNewRowsAndGoesToTheFirst)
-{
-    Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt DESC"));
-    rs.moveLast();
-    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt) VALUES (7)"));
-    rs.requery();
-    EXPECT_EQ(rs.recordCount(), 3);
-    EXPECT_EQ(stt(rs), 7);
-    Recordset snapshot = db.openRecordset(QStringLiteral("cvden2009"), RecordsetType::Snapshot);
-    db.execute(QStringLiteral("DELETE FROM cvden2009"));
-    EXPECT_EQ(snapshot.recordCount(), 3);
-    snapshot.requery();
-    EXPECT_TRUE(snapshot.bof() && snapshot.eof());
+    if (rs.editMode() != EditMode::None)
+        rs.cancelUpdate();
+    expectDbError(errc::RecordIsDeleted, [&] { rs.value(QStringLiteral("stt")); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
+    rs.moveNext();
+    EXPECT_EQ(stt(rs), 2);
 }
 
 TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
@@ -302,20 +278,6 @@ TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
     EXPECT_FALSE(read.noMatch());
     read.findFirst(QStringLiteral("tt_ndung = 'ấp bắc – SAO'"));
     EXPECT_EQ(read.value(QStringLiteral("stt")).toInt(), 1);
-}
-
-TEST_F(DbTest, AddNewOnADynasetWithWhereStillShowsTheNewRow)
-{
-    Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE stt > 100"));
-    ASSERT_TRUE(rs.eof());
-    rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 3);
-    rs.update();
-    rs.setBookmark(rs.lastModified());
-    EXPECT_EQ(stt(rs), 3);
-    rs.findFirst(QStringLiteral("stt = 3"));
-    EXPECT_FALSE(rs.noMatch());
 }
 
 TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)

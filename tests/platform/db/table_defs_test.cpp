@@ -75,24 +75,18 @@ TEST_F(DbTest, TableDefinitionRoundTripsEveryFieldAndIndex)
     EXPECT_FALSE(read.indexes[1].primary);
 }
 
-TEST_F(DbTest, TableNamesListOnlyTheProgramsTables)
+// The table names list only the program's tables; a table is made whole or not at all.
+TEST_F(DbTest, TableNamesListOnlyTheProgramsTablesAndBadDefinitionsAreRefused)
 {
     Database db = Database::create(path(), Password);
     db.appendTableDef(lettersTable(QStringLiteral("cvden2009")));
     db.appendTableDef(lettersTable(QStringLiteral("cvdenmau")));
     db.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009"));
-    EXPECT_EQ(db.tableNames(), (QStringList{QStringLiteral("cvden2009"), QStringLiteral("cvdenmau")}));
     EXPECT_TRUE(db.hasTable(QStringLiteral("CVDENMAU")));
     EXPECT_FALSE(db.hasTable(QStringLiteral("msys_fields")));
     EXPECT_FALSE(db.hasTable(QStringLiteral("qrdata1")));
     expectDbError(errc::ItemNotFound, [&] { db.tableDef(QStringLiteral("msys_fields")); });
     expectDbError(errc::ItemNotFound, [&] { db.tableDef(QStringLiteral("cvdi2009")); });
-}
-
-TEST_F(DbTest, AppendTableDefRefusesTakenNameAndBadDefinitions)
-{
-    Database db = Database::create(path(), Password);
-    db.appendTableDef(lettersTable(QStringLiteral("cvden2009")));
     expectDbError(errc::TableExists, [&] { db.appendTableDef(lettersTable(QStringLiteral("CVDEN2009"))); });
     db::TableDef empty;
     empty.name = QStringLiteral("rong");
@@ -103,7 +97,7 @@ TEST_F(DbTest, AppendTableDefRefusesTakenNameAndBadDefinitions)
     db::TableDef badIndex = lettersTable(QStringLiteral("ba"));
     badIndex.indexes[1].fields = {QStringLiteral("khongco")};
     expectDbError(errc::ItemNotFound, [&] { db.appendTableDef(badIndex); });
-    EXPECT_EQ(db.tableNames(), QStringList{QStringLiteral("cvden2009")}); // nothing half-made
+    EXPECT_EQ(db.tableNames(), (QStringList{QStringLiteral("cvden2009"), QStringLiteral("cvdenmau")}));
 }
 
 TEST_F(DbTest, CounterIsAssignedOnInsertAndNeverReused)
@@ -154,25 +148,21 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCheck{"UniqueIndexTwice", "INSERT INTO moi (nguyen, ten, dai) VALUES (2, 'Một', 1)", errc::DuplicateKey}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DbTest, TextOfExactlyTheSizeFitsCountingVietnameseLettersAsOne)
+// A text of exactly the size fits, Vietnamese letters counted as one; the zero-length permission
+// can be changed on text and memo fields only.
+TEST_F(DbTest, ExactSizeFitsAndZeroLengthPermissionCanBeChanged)
 {
     Database db = Database::create(path(), Password);
     db.appendTableDef(everyType());
     const QString fifty = QString(QStringLiteral("ộ")).repeated(50);
     db.execute(QStringLiteral("INSERT INTO moi (nguyen, ten) VALUES (1, '%1')").arg(fifty));
     EXPECT_EQ(db.openRecordset(QStringLiteral("moi")).value(QStringLiteral("ten")).toString(), fifty);
-}
-
-TEST_F(DbTest, ZeroLengthPermissionCanBeChanged)
-{
-    Database db = Database::create(path(), Password);
-    db.appendTableDef(everyType());
     db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("TEN"), true);
-    db.execute(QStringLiteral("INSERT INTO moi (nguyen, ten) VALUES (1, '')"));
+    db.execute(QStringLiteral("INSERT INTO moi (nguyen, ten) VALUES (2, '')"));
     EXPECT_TRUE(db.tableDef(QStringLiteral("moi")).field(QStringLiteral("ten"))->allowZeroLength);
     db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("ghichu"), false);
     expectDbError(errc::ZeroLengthNotAllowed,
-                  [&] { db.execute(QStringLiteral("INSERT INTO moi (nguyen, ghichu) VALUES (2, '')")); });
+                  [&] { db.execute(QStringLiteral("INSERT INTO moi (nguyen, ghichu) VALUES (3, '')")); });
     expectDbError(errc::InvalidFieldDefinition,
                   [&] { db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("dai"), true); });
     expectDbError(errc::ItemNotFound, [&] { db.setAllowZeroLength(QStringLiteral("moi"), QStringLiteral("x"), true); });
@@ -230,25 +220,22 @@ TEST_F(DbTest, SelectIntoCopiesFieldDefinitionsWithoutIndexes)
     expectDbError(errc::TableExists, [&] { db.execute(QStringLiteral("SELECT * INTO cvden2010 FROM cvden2009")); });
 }
 
-TEST_F(DbTest, SelectIntoAnotherFileCreatesTheTableThere)
+// Statements naming another file: SELECT INTO creates the table there; the print table is
+// filled from a stored query of the letters file; a file with another password or none is refused.
+TEST_F(DbTest, StatementsOnAnotherFile)
 {
-    Database letters = makeLetters(3);
+    Database letters = makeLetters(4);
+    letters.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt IN (1, 3)"));
     const QString temp = path(QStringLiteral("vemotemp.mdb"));
     Database::create(temp, Password).close();
-    letters.execute(QStringLiteral("SELECT * INTO incvden IN '%1' FROM cvden2009 WHERE stt >= 2").arg(temp));
+    letters.execute(QStringLiteral("SELECT * INTO incvden IN '%1' FROM cvden2009 WHERE stt >= 3").arg(temp));
     EXPECT_FALSE(letters.hasTable(QStringLiteral("incvden")));
     Database scratch = Database::open(temp, Connect);
     EXPECT_EQ(scratch.tableDef(QStringLiteral("incvden")).field(QStringLiteral("loai"))->size, 30);
     EXPECT_EQ(scratch.openRecordset(QStringLiteral("incvden")).recordCount(), 2);
-}
 
-TEST_F(DbTest, PrintTableIsFilledFromAStoredQueryOfTheLettersFile)
-{
-    Database letters = makeLetters(4);
-    letters.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt IN (1, 3)"));
+    scratch.execute(QStringLiteral("DELETE * FROM incvden"));
     letters.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009"));
-    Database scratch = Database::create(path(QStringLiteral("vemotemp.mdb")), Password);
-    scratch.appendTableDef(lettersTable(QStringLiteral("incvden")));
     scratch.execute(
         QStringLiteral(" INSERT INTO incvden Select * from qrdata1 In '%1' where [chonin]= 'X' order by [id]")
             .arg(path()));
@@ -257,11 +244,7 @@ TEST_F(DbTest, PrintTableIsFilledFromAStoredQueryOfTheLettersFile)
     EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 1);
     rs.moveLast();
     EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 3);
-}
 
-TEST_F(DbTest, ExternalFileWithAnotherPasswordIsRefused)
-{
-    Database letters = makeLetters(1);
     const QString other = path(QStringLiteral("other.mdb"));
     Database::create(other, QStringLiteral("khac")).close();
     expectDbError(errc::InvalidPassword,
@@ -273,6 +256,8 @@ TEST_F(DbTest, ExternalFileWithAnotherPasswordIsRefused)
     EXPECT_FALSE(Database::open(other, QStringLiteral(";pwd=khac")).hasTable(QStringLiteral("x")));
 }
 
+// Stored queries: names unique among tables and queries; expanded where named, also as a
+// dynaset that writes its table; an action query runs when executed by name.
 TEST_F(DbTest, StoredQueriesAreKeptAndExpandedWhereNamed)
 {
     Database db = makeLetters(4);
@@ -283,34 +268,22 @@ TEST_F(DbTest, StoredQueriesAreKeptAndExpandedWhereNamed)
     EXPECT_EQ(db.queryNames(), QStringList{QStringLiteral("qrdata1")});
     EXPECT_EQ(db.querySql(QStringLiteral("QRData1")), QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 2"));
     EXPECT_EQ(db.openRecordset(QStringLiteral("qrdata1")).recordCount(), 2);
-    db.setQuerySql(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 3"));
-    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT * FROM qrdata1")).recordCount(), 3);
+    db.setQuerySql(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009 WHERE stt >= 3 ORDER BY stt"));
+    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT * FROM qrdata1")).recordCount(), 2);
     expectDbError(errc::ItemNotFound, [&] { db.querySql(QStringLiteral("khong")); });
     expectDbError(errc::ItemNotFound, [&] { db.setQuerySql(QStringLiteral("khong"), QStringLiteral("SELECT 1")); });
-}
-
-TEST_F(DbTest, StoredActionQueryRunsWhenExecutedByName)
-{
-    Database db = makeLetters(3);
-    db.createQueryDef(QStringLiteral("danhdau"), QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt > 1"));
-    db.execute(QStringLiteral("danhdau"));
-    EXPECT_EQ(db.recordsAffected(), 2);
-}
-
-TEST_F(DbTest, DynasetOverAStoredQueryOnOneTableIsUpdatable)
-{
-    Database db = makeLetters(3);
-    db.createQueryDef(QStringLiteral("Qrtracuu"),
-                      QStringLiteral("SELECT * FROM cvden2009 WHERE stt >= 2 ORDER BY stt"));
-    db::Recordset rs = db.openRecordset(QStringLiteral("Qrtracuu"));
+    db::Recordset rs = db.openRecordset(QStringLiteral("qrdata1"));
     ASSERT_TRUE(rs.isUpdatable());
     rs.edit();
     rs.setValue(QStringLiteral("chonin"), QStringLiteral("X"));
     rs.update();
+    db.createQueryDef(QStringLiteral("danhdau"), QStringLiteral("UPDATE cvden2009 SET chonin = 'Y' WHERE stt < 3"));
+    db.execute(QStringLiteral("danhdau"));
+    EXPECT_EQ(db.recordsAffected(), 2);
     EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE chonin = 'X'"))
                   .value(QStringLiteral("stt"))
                   .toInt(),
-              2);
+              3);
 }
 
 // database.h: indexRowsMarked "so that a statement whose WHERE has the term [column] = 'mark'

@@ -36,7 +36,7 @@ QByteArray fileBytes(const QString& path)
     return file.readAll();
 }
 
-TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiName)
+TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiNameAndCountsTheirRows)
 {
     jet::MdbFile jet3(kJet3);
     EXPECT_EQ(jet3.jetVersion(), 3);
@@ -45,10 +45,7 @@ TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiName)
     jet::MdbFile jet4(kJet4);
     EXPECT_EQ(jet4.jetVersion(), 4);
     EXPECT_EQ(jet4.tableNames(), QStringList({"DateTest"}));
-}
-
-TEST(MdbFile, CountsRowsNotLines)
-{
+    // Rows, not lines, are counted.
     struct Case
     {
         QString file, table;

@@ -8,60 +8,46 @@ namespace {
 struct LikeCase
 {
     const char* name;
-    const char16_t* text;
     const char16_t* pattern;
-    bool matches;
+    const char16_t* matches; // a text the pattern matches; nullptr: none given
+    const char16_t* misses;  // a text it does not match; nullptr: none given
 };
 
 const LikeCase likeCases[] = {
-    {"ExactTextMatchesItself", u"cvden", u"cvden", true},
-    {"ExactMatchIsCaseSensitive", u"CVDEN", u"cvden", false},
-    {"EmptyPatternMatchesOnlyEmptyText", u"", u"", true},
-    {"EmptyPatternRefusesText", u"a", u"", false},
-    {"StarAloneMatchesEmptyText", u"", u"*", true},
-    {"StarAloneMatchesAnyText", u"Bộ Tài chính", u"*", true},
-    {"StarTakesAnyRunInTheMiddle", u"cvden2009", u"cv*9", true},
-    {"StarAtBothEndsFindsAPart", u"Bộ Nội vụ", u"*Nội*", true},
-    {"StarAtBothEndsMissesAbsentPart", u"Bộ Nội vụ", u"*Ngoại*", false},
-    {"StarBacktracksToALaterOccurrence", u"abcabcabd", u"*abd", true},
-    {"SeveralStarsBacktrack", u"mississippi", u"*ss*ss*pi", true},
-    {"SeveralStarsStillNeedTheEnd", u"mississippi", u"*ss*ss*px", false},
-    {"QuestionMarkIsOneCharacter", u"cvdenmau", u"cvden????", false},
-    {"FourQuestionMarksMatchAYear", u"cvden2009", u"cvden????", true},
-    {"QuestionMarkNeedsACharacter", u"cvden200", u"cvden????", false},
-    {"QuestionMarkTakesAVietnameseLetter", u"lịch", u"l?ch", true},
-    {"HashIsOneDigit", u"cvden2009", u"cvden####", true},
-    {"HashRefusesALetter", u"cvdenmau9", u"cvden####", false},
-    {"ListMatchesOneOfItsCharacters", u"b", u"[abc]", true},
-    {"ListRefusesOtherCharacters", u"d", u"[abc]", false},
-    {"RangeInList", u"m", u"[a-z]", true},
-    {"RangeIsCaseSensitive", u"M", u"[a-z]", false},
-    {"NegatedListRefusesItsCharacters", u"a", u"[!abc]", false},
-    {"NegatedListTakesOthers", u"x", u"[!abc]", true},
-    {"NegatedRange", u"5", u"[!a-z]", true},
-    {"StarInsideListIsLiteral", u"*", u"[*]", true},
-    {"StarInsideListDoesNotMatchOthers", u"x", u"[*]", false},
-    {"QuestionMarkInsideListIsLiteral", u"?", u"[?]", true},
-    {"HashInsideListIsLiteral", u"#", u"[#]", true},
-    {"OpeningBracketInsideListIsLiteral", u"[", u"[[]", true},
-    {"DashFirstInListIsLiteral", u"-", u"[-a]", true},
-    {"DashLastInListIsLiteral", u"-", u"[a-]", true},
-    {"EmptyListConsumesNothing", u"ab", u"a[]b", true},
-    {"UnclosedBracketIsLiteral", u"a[b", u"a[b", true},
-    {"ExclamationAloneInListIsLiteral", u"!", u"[!]", true},
-    {"PatternLongerThanText", u"ab", u"abc", false},
-    {"TextLongerThanPattern", u"abc", u"ab", false},
-    {"TrailingStarAfterFullMatch", u"q", u"q*", true},
-    {"RightsStringStartsWithQ", u"qt - lđ", u"q*", true},
-    {"LowerCaseRightsAfterFold", u"cb", u"q*", false},
-    {"VietnameseLettersAreOrdinaryCharacters", u"Hà Nội", u"H? N?i", true},
-    {"StarThenListThenStar", u"abc123", u"*[0-9]*", true},
-    {"StarThenListWithoutDigit", u"abcdef", u"*[0-9]*", false},
-    {"PercentIsNotAWildcard", u"abc", u"a%", false},
-    {"PercentMatchesItself", u"a%", u"a%", true},
-    {"UnderscoreIsNotAWildcard", u"ab", u"a_", false},
-    {"FolderPatternWithBackslash", u"C:\\SELVARO\\data\\vemocv.mdb", u"C:\\SELVARO\\*", true},
-    {"FolderPatternOtherFolder", u"D:\\other\\vemocv.mdb", u"C:\\SELVARO\\*", false},
+    {"ExactTextIsCaseSensitive", u"cvden", u"cvden", u"CVDEN"},
+    {"EmptyPatternMatchesOnlyEmptyText", u"", u"", u"a"},
+    {"StarAloneMatchesEmptyText", u"*", u"", nullptr},
+    {"StarAloneMatchesAnyText", u"*", u"Bộ Tài chính", nullptr},
+    {"StarTakesAnyRunInTheMiddle", u"cv*9", u"cvden2009", nullptr},
+    {"StarAtBothEndsFindsAPart", u"*Nội*", u"Bộ Nội vụ", u"Bộ Ngoại giao"},
+    {"StarBacktracksToALaterOccurrence", u"*abd", u"abcabcabd", nullptr},
+    {"SeveralStarsBacktrackAndStillNeedTheEnd", u"*ss*ss*pi", u"mississippi", u"mississippx"},
+    {"QuestionMarkIsOneCharacter", u"cvden????", u"cvden2009", u"cvdenmau"},
+    {"QuestionMarkNeedsACharacter", u"cvden????", nullptr, u"cvden200"},
+    {"QuestionMarkTakesAVietnameseLetter", u"l?ch", u"lịch", nullptr},
+    {"HashIsOneDigit", u"cvden####", u"cvden2009", u"cvdenmau9"},
+    {"ListMatchesOneOfItsCharacters", u"[abc]", u"b", u"d"},
+    {"RangeInListIsCaseSensitive", u"[a-z]", u"m", u"M"},
+    {"NegatedList", u"[!abc]", u"x", u"a"},
+    {"NegatedRange", u"[!a-z]", u"5", u"m"},
+    {"StarInsideListIsLiteral", u"[*]", u"*", u"x"},
+    {"QuestionMarkInsideListIsLiteral", u"[?]", u"?", u"x"},
+    {"HashInsideListIsLiteral", u"[#]", u"#", u"1"},
+    {"OpeningBracketInsideListIsLiteral", u"[[]", u"[", nullptr},
+    {"DashFirstInListIsLiteral", u"[-a]", u"-", nullptr},
+    {"DashLastInListIsLiteral", u"[a-]", u"-", nullptr},
+    {"EmptyListConsumesNothing", u"a[]b", u"ab", nullptr},
+    {"UnclosedBracketIsLiteral", u"a[b", u"a[b", nullptr},
+    {"ExclamationAloneInListIsLiteral", u"[!]", u"!", nullptr},
+    {"LengthsMustAgree", u"ab", nullptr, u"abc"},
+    {"PatternLongerThanText", u"abc", nullptr, u"ab"},
+    {"RightsStringStartsWithQ", u"q*", u"qt - lđ", u"cb"},
+    {"TrailingStarAfterFullMatch", u"q*", u"q", nullptr},
+    {"VietnameseLettersAreOrdinaryCharacters", u"H? N?i", u"Hà Nội", nullptr},
+    {"StarThenListThenStar", u"*[0-9]*", u"abc123", u"abcdef"},
+    {"PercentIsNoWildcard", u"a%", u"a%", u"abc"},
+    {"UnderscoreIsNoWildcard", u"a_", nullptr, u"ab"},
+    {"FolderPatternWithBackslash", u"C:\\SELVARO\\*", u"C:\\SELVARO\\data\\vemocv.mdb", u"D:\\other\\vemocv.mdb"},
 };
 
 class LikePattern : public testing::TestWithParam<LikeCase>
@@ -71,9 +57,15 @@ class LikePattern : public testing::TestWithParam<LikeCase>
 TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
 {
     const LikeCase& c = GetParam();
-    EXPECT_EQ(jetsql::likeMatch(QStringView(c.text), QStringView(c.pattern)), c.matches)
-        << "text: " << QString::fromUtf16(c.text).toStdString()
-        << " pattern: " << QString::fromUtf16(c.pattern).toStdString();
+    const QString pattern = QString::fromUtf16(c.pattern);
+    if (c.matches) {
+        EXPECT_TRUE(jetsql::likeMatch(QString::fromUtf16(c.matches), pattern))
+            << QString::fromUtf16(c.matches).toStdString();
+    }
+    if (c.misses) {
+        EXPECT_FALSE(jetsql::likeMatch(QString::fromUtf16(c.misses), pattern))
+            << QString::fromUtf16(c.misses).toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LikePattern, testing::ValuesIn(likeCases),

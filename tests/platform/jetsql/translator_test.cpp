@@ -53,6 +53,12 @@ struct TranslationCase
     const char* expected; // values separated by ";"; "error" when the statement must raise
 };
 
+const char* const departments =
+    "CREATE TABLE bophan (id INTEGER PRIMARY KEY, phong TEXT COLLATE NOCASE, donvi TEXT COLLATE NOCASE);;"
+    "INSERT INTO bophan VALUES (1, 'B', 'a'), (2, 'a', 'z'), (3, 'đ', 'x'), (4, 'Đ', 'a')";
+const char* const letterTypes = "CREATE TABLE loaicv (id INTEGER PRIMARY KEY, loai TEXT COLLATE NOCASE);;"
+                                "INSERT INTO loaicv VALUES (1, 'QUYẾT ĐỊNH'), (2, 'Thông báo')";
+
 const TranslationCase translationCases[] = {
     {"BracketedNames", "", Run::Select, "select [stt] from [cvden2009] where [id]=3", "", "3"},
     {"KeywordsInAnyCaseAndSemicolon", "", Run::Select, "sElEcT stt FrOm cvden2009 WhErE id = 2 OrDeR bY stt ;", "",
@@ -74,14 +80,10 @@ const TranslationCase translationCases[] = {
     {"NullColumnNeverMatchesLike", "", Run::Find, "so_cv Not Like '*/*'", "", "3"},
     {"DistinctIgnoresCase", "", Run::Select, "select distinct loai from cvden2009 where loai<>'' order by loai", "",
      "Quyết định;Thông báo"},
-    {"OrderByJoinedColumnsIgnoresCase",
-     "CREATE TABLE bophan (id INTEGER PRIMARY KEY, phong TEXT COLLATE NOCASE, donvi TEXT COLLATE NOCASE);;"
-     "INSERT INTO bophan VALUES (1, 'B', 'a'), (2, 'a', 'z'), (3, 'đ', 'x'), (4, 'Đ', 'a')",
-     Run::Select, "select id from bophan order by phong+donvi", "", "2;1;4;3"},
-    {"OrderByTwoColumnsIgnoresCase",
-     "CREATE TABLE bophan (id INTEGER PRIMARY KEY, phong TEXT COLLATE NOCASE, donvi TEXT COLLATE NOCASE);;"
-     "INSERT INTO bophan VALUES (1, 'B', 'a'), (2, 'a', 'z'), (3, 'đ', 'x'), (4, 'Đ', 'a')",
-     Run::Select, "select id from bophan order by phong, donvi desc", "", "2;1;3;4"},
+    {"OrderByJoinedColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong+donvi", "",
+     "2;1;4;3"},
+    {"OrderByTwoColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong, donvi desc", "",
+     "2;1;3;4"},
     {"PlusAddsNumbers", "", Run::Select, "select stt + 10 from cvden2009 where id = 2", "", "12"},
     {"PlusAddsNumberInText", "", Run::Select, "select so_cv + 1 from cvden2009 where id = 3", "", "4"},
     {"PlusNullIsNull", "", Run::Select, "select noigui + null from cvden2009 where id = 3", "", "NULL"},
@@ -98,15 +100,9 @@ const TranslationCase translationCases[] = {
     {"QuoteInDoubleQuotedLiteral", "INSERT INTO cvden2009 (id, noigui) VALUES (7, 'O''Neil')", Run::Find,
      "noigui=\"O'Neil\"", "", "7"},
     {"TopBecomesLimit", "", Run::Select, "select top 2 id from cvden2009 order by id desc", "", "4;3"},
-    {"InnerJoin",
-     "CREATE TABLE loaicv (id INTEGER PRIMARY KEY, loai TEXT COLLATE NOCASE);;"
-     "INSERT INTO loaicv VALUES (1, 'QUYẾT ĐỊNH'), (2, 'Thông báo')",
-     Run::Select,
+    {"InnerJoin", letterTypes, Run::Select,
      "select count(*) from cvden2009 inner join loaicv on cvden2009.loai = loaicv.loai where loaicv.id = 1", "", "2"},
-    {"LeftJoinAndAggregate",
-     "CREATE TABLE loaicv (id INTEGER PRIMARY KEY, loai TEXT COLLATE NOCASE);;"
-     "INSERT INTO loaicv VALUES (1, 'QUYẾT ĐỊNH'), (2, 'Thông báo')",
-     Run::Select,
+    {"LeftJoinAndAggregate", letterTypes, Run::Select,
      "select l.id, count(c.id) from loaicv as l left join cvden2009 c on l.loai = c.loai group by l.id order by l.id",
      "", "1;2"},
     {"DateLiteralBecomesIsoText", "CREATE TABLE d (x TEXT);;INSERT INTO d VALUES ('2009-02-01')", Run::Select,

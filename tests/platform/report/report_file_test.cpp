@@ -112,13 +112,9 @@ TEST(ReportFile, SettingsNotGivenTakeTheirDefaults)
     EXPECT_TRUE(file.pageNumber.isEmpty());
     EXPECT_TRUE(file.heading.render({}).isEmpty());
     EXPECT_EQ(file.margins, QMarginsF(15, 12, 12, 12));
-}
-
-TEST(ReportFile, OneMarginNumberServesAllFourSides)
-{
-    const ReportFile file =
+    const ReportFile oneMargin =
         ReportFile::parse(QStringLiteral("[report]\nsource = a\nmargins = 7\n[columns]\nb\n"), QStringLiteral("x.rpt"));
-    EXPECT_EQ(file.margins, QMarginsF(7, 7, 7, 7));
+    EXPECT_EQ(oneMargin.margins, QMarginsF(7, 7, 7, 7)); // one number serves all four sides
 }
 
 struct SyntaxCase
@@ -174,31 +170,25 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"no column", QStringLiteral("[report]\nsource = a\n[columns]\n# none\n"), 0},
         SyntaxCase{"unclosed section in the heading", minimal + QStringLiteral("[heading]\n{{#lbltd1}}<p>\n"), 0}));
 
-TEST(ReportFileLoad, MissingFileIsFileNotFoundNamingThePath)
+// Loading: a missing path or a folder is not found; text that is not UTF-8 is unreadable; a
+// syntax error names the file read.
+TEST(ReportFileLoad, MissingFilesFoldersAndBadTextAreRefusedNamingThePath)
 {
     QTemporaryDir dir;
     QString message;
     const QString path = dir.filePath(QStringLiteral("brcvden.rpt"));
     EXPECT_EQ(codeOf([&] { ReportFile::load(path); }, &message), ReportErrorCode::FileNotFound);
     EXPECT_TRUE(message.contains(path)) << message.toStdString();
-}
-
-TEST(ReportFileLoad, AFolderIsNotAReportFile)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("brcvden.rpt"));
-    EXPECT_EQ(codeOf([&] { ReportFile::load(dir.filePath(QStringLiteral("brcvden.rpt"))); }),
+    QDir(dir.path()).mkdir(QStringLiteral("brthumuc.rpt"));
+    EXPECT_EQ(codeOf([&] { ReportFile::load(dir.filePath(QStringLiteral("brthumuc.rpt"))); }),
               ReportErrorCode::FileNotFound);
-}
-
-TEST(ReportFileLoad, TextThatIsNotUtf8IsUnreadable)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("brcvden.rpt"));
     writeFile(path, minimal.toUtf8() + QByteArray("\xC4\x90\xFF\xFE tcvn3 bytes\n"));
-    QString message;
     EXPECT_EQ(codeOf([&] { ReportFile::load(path); }, &message), ReportErrorCode::FileUnreadable);
     EXPECT_TRUE(message.contains(QStringLiteral("UTF-8"))) << message.toStdString();
+    const QString bad = dir.filePath(QStringLiteral("brsai.rpt"));
+    writeFile(bad, "[report]\r\nsource = a\r\nkhong_co = 1\r\n");
+    EXPECT_EQ(codeOf([&] { ReportFile::load(bad); }, &message), ReportErrorCode::FileSyntax);
+    EXPECT_TRUE(message.contains(QStringLiteral("brsai.rpt, dòng 3"))) << message.toStdString();
 }
 
 TEST(ReportFileLoad, FileWithoutReadPermissionIsUnreadable)
@@ -221,16 +211,6 @@ TEST(ReportFileLoad, PathWithBackslashesAndOtherLetterCaseFindsTheFile)
     const ReportFile file = ReportFile::load(dir.path() + QStringLiteral("\\Data\\BRCVDEN.rpt"));
     EXPECT_EQ(file.path, dir.filePath(QStringLiteral("data/brcvden.rpt")));
     EXPECT_EQ(file.source, QStringLiteral("incvden")); // the byte order mark is skipped
-}
-
-TEST(ReportFileLoad, SyntaxErrorsNameTheFileRead)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("brsai.rpt"));
-    writeFile(path, "[report]\r\nsource = a\r\nkhong_co = 1\r\n");
-    QString message;
-    EXPECT_EQ(codeOf([&] { ReportFile::load(path); }, &message), ReportErrorCode::FileSyntax);
-    EXPECT_TRUE(message.contains(QStringLiteral("brsai.rpt, dòng 3"))) << message.toStdString();
 }
 
 struct ShippedReport

@@ -61,7 +61,7 @@ protected:
     int m_pages = 0;
 };
 
-TEST_F(ReportRendering, HeaderRowAndPageNumberOnEveryPageHeadingOnlyOnTheFirst)
+TEST_F(ReportRendering, EveryRowOnceHeaderRowAndPageNumberOnEveryPageHeadingOnlyOnTheFirst)
 {
     const QList<Formula> formulas{{QStringLiteral("tencaptren"), QStringLiteral("ĐẢNG ỦY KHỐI CƠ QUAN")},
                                   {QStringLiteral("tendonvi"), QStringLiteral("VĂN PHÒNG TỈNH ỦY")},
@@ -79,12 +79,7 @@ TEST_F(ReportRendering, HeaderRowAndPageNumberOnEveryPageHeadingOnlyOnTheFirst)
     EXPECT_TRUE(pdf.pages[0].contains(QStringLiteral("ĐẢNG ỦY KHỐI CƠ QUAN")));
     EXPECT_TRUE(pdf.pages[0].contains(QStringLiteral("(Những công văn được chọn)")));
     EXPECT_TRUE(pdf.pages.back().contains(QStringLiteral("Tổng số: 150 dòng.")));
-}
-
-TEST_F(ReportRendering, EveryRowPrintedOnceInOrder)
-{
-    const PdfText pdf = render(threeColumns, numberedRows(150));
-    const QString all = pdf.all();
+    const QString all = pdf.all(); // every row once, in order
     qsizetype last = -1;
     for (int i = 1; i <= 150; ++i) {
         const QString cells = QStringLiteral("R%1 Nội dung công việc số %2 của Phòng Tổ chức %3")
@@ -209,6 +204,7 @@ TEST_F(ReportRendering, CountPagesAgreesWithThePagesPainted)
     EXPECT_GE(counted, 2);
 }
 
+// Margins given in points replace only those sides; margins leaving no room are refused.
 TEST_F(ReportRendering, MarginsGivenInPointsReplaceOnlyThoseSides)
 {
     const PreparedReport report = PreparedReport::make(ReportFile::parse(threeColumns, QStringLiteral("t.rpt")), {}, {},
@@ -218,9 +214,17 @@ TEST_F(ReportRendering, MarginsGivenInPointsReplaceOnlyThoseSides)
     EXPECT_NEAR(margins.top(), 12 * 72 / 25.4, 0.01);
     EXPECT_NEAR(margins.right(), 12 * 72 / 25.4, 0.01);
     EXPECT_NEAR(margins.bottom(), 72, 0.01);
+    const PreparedReport noRoom = PreparedReport::make(ReportFile::parse(threeColumns, QStringLiteral("t.rpt")), {}, {},
+                                                       QMarginsF(400, 10, 400, 10));
+    try {
+        checkPageLayout(noRoom);
+        FAIL() << "accepted margins wider than the page";
+    } catch (const ReportError& error) {
+        EXPECT_EQ(error.code(), ReportErrorCode::BadPageLayout);
+    }
 }
 
-TEST(ReportOutput, PdfIntoAMissingFolderFailsNamingThePath)
+TEST(ReportOutput, PdfIntoAMissingFolderFailsAndTheNextTakesTheFirstFreeNumber)
 {
     QTemporaryDir dir;
     const PreparedReport report =
@@ -233,27 +237,11 @@ TEST(ReportOutput, PdfIntoAMissingFolderFailsNamingThePath)
         EXPECT_EQ(error.code(), ReportErrorCode::OutputFailed);
         EXPECT_TRUE(error.message().contains(path));
     }
-}
-
-TEST(ReportOutput, NextPdfPathTakesTheFirstFreeNumber)
-{
-    QTemporaryDir dir;
+    // The next PDF takes the first free number.
     EXPECT_EQ(nextPdfPath(dir.path(), QStringLiteral("brcvden")), dir.filePath(QStringLiteral("brcvden-001.pdf")));
     QFile(dir.filePath(QStringLiteral("brcvden-001.pdf"))).open(QIODevice::WriteOnly);
     QFile(dir.filePath(QStringLiteral("brcvden-002.pdf"))).open(QIODevice::WriteOnly);
     EXPECT_EQ(nextPdfPath(dir.path(), QStringLiteral("brcvden")), dir.filePath(QStringLiteral("brcvden-003.pdf")));
-}
-
-TEST(ReportOutput, MarginsLeavingNoRoomAreRefused)
-{
-    const PreparedReport report = PreparedReport::make(ReportFile::parse(threeColumns, QStringLiteral("t.rpt")), {}, {},
-                                                       QMarginsF(400, 10, 400, 10));
-    try {
-        checkPageLayout(report);
-        FAIL() << "accepted margins wider than the page";
-    } catch (const ReportError& error) {
-        EXPECT_EQ(error.code(), ReportErrorCode::BadPageLayout);
-    }
 }
 
 TEST(ReportFont, MissingFamilyFallsBackToOneWithVietnameseLetters)

@@ -19,7 +19,6 @@ public:
     ScratchFile();
 
     db::Database& database() { return m_database; }
-    QString folder() const { return m_dir.path(); }
     bool isValid() const { return m_database.isOpen(); }
 
     // Adds rows to a table through an updatable recordset, in one transaction.

@@ -68,16 +68,12 @@ TEST(DriveType, ParserSkipsMalformedLinesAndDecodesEscapes)
     EXPECT_EQ(mounts.at(6).fsType, QStringLiteral("vfat"));
     EXPECT_EQ(mounts.at(6).device, QStringLiteral("8:17"));
     EXPECT_EQ(mounts.at(2).source, QStringLiteral("//server/letters"));
-}
-
-TEST(DriveType, LaterMountOnTheSamePointHidesTheEarlier)
-{
-    const QList<sys::MountEntry> mounts = sys::parseMountInfo(QStringLiteral("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                                                             "2 1 8:2 / /data rw - ext4 /dev/sda2 rw\n"
-                                                                             "3 1 0:50 / /data rw - nfs srv:/x rw\n"));
-    const sys::MountEntry* mount = sys::mountFor(QStringLiteral("/data/f.mdb"), mounts);
+    const QList<sys::MountEntry> twice = sys::parseMountInfo(QStringLiteral("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                                                            "2 1 8:2 / /data rw - ext4 /dev/sda2 rw\n"
+                                                                            "3 1 0:50 / /data rw - nfs srv:/x rw\n"));
+    const sys::MountEntry* mount = sys::mountFor(QStringLiteral("/data/f.mdb"), twice);
     ASSERT_NE(mount, nullptr);
-    EXPECT_EQ(mount->fsType, QStringLiteral("nfs"));
+    EXPECT_EQ(mount->fsType, QStringLiteral("nfs")); // a later mount on the same point hides the earlier
 }
 
 TEST(DriveType, NothingToJudgeGivesNoAnswer)
@@ -87,11 +83,7 @@ TEST(DriveType, NothingToJudgeGivesNoAnswer)
     EXPECT_EQ(sys::driveType(QStringLiteral("  ")), sys::DriveType::Unknown);
     for (const char* device : {"0:40", "999:999", ""}) // no block device behind it
         EXPECT_FALSE(sys::isRemovableDevice(QString::fromUtf8(device))) << device;
-}
-
-TEST(DriveType, MissingFileIsJudgedByItsNearestExistingFolder)
-{
-    QTemporaryDir dir;
+    QTemporaryDir dir; // a missing file is judged by its nearest existing folder
     const sys::DriveType folder = sys::driveType(dir.path());
     EXPECT_NE(folder, sys::DriveType::Unknown);
     EXPECT_EQ(sys::driveType(dir.filePath(QStringLiteral("not/yet/there.mdb"))), folder);

@@ -110,27 +110,26 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"Delete", [](ui::DataControl& d) { return d.deleteRecord(); }, ui::action::Delete, -1}),
     [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
 
-TEST_F(DataControlTest, MovingPastEitherEndStaysOnTheLastOrFirstRecord)
+// Moving past either end stays on the first or last record; Validate setting Cancel stops a move.
+TEST_F(DataControlTest, MovesStopAtTheEndsAndWhenValidateCancels)
 {
     ASSERT_TRUE(data.refresh());
     EXPECT_TRUE(data.movePrevious());
     EXPECT_EQ(position(), 0);
+    onValidate = [](int& action, int&) { action = ui::action::Cancel; };
+    log.clear();
+    EXPECT_FALSE(data.moveNext());
+    EXPECT_EQ(position(), 0);
+    EXPECT_EQ(log, QStringList({QStringLiteral("validate:3:0")}));
+    onValidate = nullptr;
     ASSERT_TRUE(data.moveLast());
     EXPECT_TRUE(data.moveNext());
     EXPECT_EQ(position(), 4);
     EXPECT_EQ(noigui.text(), LetterFile::noigui(5));
 }
 
-TEST_F(DataControlTest, ValidateSettingCancelStopsTheMove)
-{
-    ASSERT_TRUE(data.refresh());
-    onValidate = [](int& action, int&) { action = ui::action::Cancel; };
-    log.clear();
-    EXPECT_FALSE(data.moveNext());
-    EXPECT_EQ(position(), 0);
-    EXPECT_EQ(log, QStringList({QStringLiteral("validate:3:0")}));
-}
-
+// Leaving a record writes the changed boxes, unless Validate clears `save` or the form cleared
+// the changed flags.
 TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecord)
 {
     ASSERT_TRUE(data.refresh());
@@ -139,47 +138,33 @@ TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecord)
     ASSERT_TRUE(data.moveNext());
     EXPECT_EQ(log.first(), QStringLiteral("validate:3:1"));
     EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), QStringLiteral("Sở Giáo dục và Đào tạo"));
-}
-
-TEST_F(DataControlTest, ValidateClearingSaveDiscardsTheChanges)
-{
-    ASSERT_TRUE(data.refresh());
-    noigui.setText(QStringLiteral("Sở Giáo dục và Đào tạo"));
+    noigui.setText(QStringLiteral("Sở Y tế"));
     onValidate = [](int&, int& save) { save = 0; };
     ASSERT_TRUE(data.moveNext());
-    EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), LetterFile::noigui(1));
+    EXPECT_EQ(file.stored(2, QStringLiteral("noigui")).toString(), LetterFile::noigui(2));
     ASSERT_TRUE(data.movePrevious());
-    EXPECT_EQ(noigui.text(), LetterFile::noigui(1));
-}
-
-TEST_F(DataControlTest, ClearedChangedFlagsAreNotWritten)
-{
-    ASSERT_TRUE(data.refresh());
-    noigui.setText(QStringLiteral("Sở Giáo dục và Đào tạo"));
+    EXPECT_EQ(noigui.text(), LetterFile::noigui(2));
+    onValidate = nullptr;
+    noigui.setText(QStringLiteral("Sở Y tế"));
     noigui.setDataChanged(false);
     ASSERT_TRUE(data.moveNext());
-    EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), LetterFile::noigui(1));
+    EXPECT_EQ(file.stored(2, QStringLiteral("noigui")).toString(), LetterFile::noigui(2));
 }
 
+// updateRecord writes only the changed controls (a sender changed by another user stays), a
+// check box its yes/no field.
 TEST_F(DataControlTest, UpdateRecordWritesOnlyTheChangedControls)
 {
     ASSERT_TRUE(data.refresh());
-    // Another user changes the sender while this form shows the letter.
     file.db().execute(QStringLiteral("UPDATE cvden2024 SET noigui = 'Văn phòng Chính phủ' WHERE stt = 1"));
     stt.setText(QStringLiteral(" 10"));
-    ASSERT_TRUE(data.updateRecord());
-    EXPECT_EQ(file.stored(10, QStringLiteral("noigui")).toString(), QStringLiteral("Văn phòng Chính phủ"));
-    EXPECT_EQ(noigui.text(), QStringLiteral("Văn phòng Chính phủ")); // shown again after the write
-    EXPECT_FALSE(stt.dataChanged());
-}
-
-TEST_F(DataControlTest, CheckBoxWritesTheYesNoField)
-{
-    ASSERT_TRUE(data.refresh());
     daxuli.setChecked(true);
     EXPECT_TRUE(daxuli.dataChanged());
     ASSERT_TRUE(data.updateRecord());
-    EXPECT_TRUE(file.stored(1, QStringLiteral("da_xuli")).toBool());
+    EXPECT_EQ(file.stored(10, QStringLiteral("noigui")).toString(), QStringLiteral("Văn phòng Chính phủ"));
+    EXPECT_TRUE(file.stored(10, QStringLiteral("da_xuli")).toBool());
+    EXPECT_EQ(noigui.text(), QStringLiteral("Văn phòng Chính phủ")); // shown again after the write
+    EXPECT_FALSE(stt.dataChanged());
     ASSERT_TRUE(data.moveTo(1));
     EXPECT_TRUE(daxuli.isChecked()); // letter 2 was handled already
     daxuli.setChecked(false);
@@ -187,7 +172,9 @@ TEST_F(DataControlTest, CheckBoxWritesTheYesNoField)
     EXPECT_FALSE(file.stored(2, QStringLiteral("da_xuli")).toBool());
 }
 
-TEST_F(DataControlTest, AddNewShowsAnEmptyRecordAndCancelUpdateTheCurrentOneAgain)
+// addNew shows an empty record; cancelUpdate the current one again; leaving an addition writes it
+// when something was typed and drops it when not.
+TEST_F(DataControlTest, AddNewShowsAnEmptyRecordWrittenOnlyWhenTyped)
 {
     ASSERT_TRUE(data.refresh());
     ASSERT_TRUE(data.moveTo(3));
@@ -199,12 +186,10 @@ TEST_F(DataControlTest, AddNewShowsAnEmptyRecordAndCancelUpdateTheCurrentOneAgai
     ASSERT_TRUE(data.cancelUpdate());
     EXPECT_EQ(noigui.text(), LetterFile::noigui(4));
     EXPECT_FALSE(noigui.dataChanged());
+    ASSERT_TRUE(data.addNew());
+    ASSERT_TRUE(data.moveFirst());
     EXPECT_EQ(file.count(), 5);
-}
-
-TEST_F(DataControlTest, LeavingAPendingAdditionWithChangesWritesIt)
-{
-    ASSERT_TRUE(data.refresh());
+    EXPECT_EQ(data.recordset().editMode(), db::EditMode::None);
     ASSERT_TRUE(data.addNew());
     stt.setText(QStringLiteral("6"));
     noigui.setText(QStringLiteral("Bộ Công an"));
@@ -212,15 +197,6 @@ TEST_F(DataControlTest, LeavingAPendingAdditionWithChangesWritesIt)
     EXPECT_EQ(file.count(), 6);
     EXPECT_EQ(file.stored(6, QStringLiteral("noigui")).toString(), QStringLiteral("Bộ Công an"));
     EXPECT_EQ(noigui.text(), QStringLiteral("Bộ Công an"));
-}
-
-TEST_F(DataControlTest, LeavingAnUntouchedAdditionDropsIt)
-{
-    ASSERT_TRUE(data.refresh());
-    ASSERT_TRUE(data.addNew());
-    ASSERT_TRUE(data.moveFirst());
-    EXPECT_EQ(file.count(), 5);
-    EXPECT_EQ(data.recordset().editMode(), db::EditMode::None);
 }
 
 TEST_F(DataControlTest, WritingWithoutACurrentRecordFails)
@@ -248,20 +224,13 @@ TEST_F(DataControlTest, DataErrorIsShownInTheMessageBoxUnlessTheHandlerContinues
     EXPECT_TRUE(responder.messageBoxes().first().contains(QStringLiteral("khongco")));
 }
 
-TEST_F(DataControlTest, EmptyRecordSourceIsAnError)
-{
-    data.setRecordSource(QString());
-    EXPECT_FALSE(data.refresh());
-    EXPECT_EQ(log, QStringList({QStringLiteral("error:%1").arg(db::errc::TableNotFound)}));
-    EXPECT_FALSE(data.hasRecordset());
-}
-
-TEST_F(DataControlTest, MissingFileIsAnError)
+// By name: a missing file is an error; the file opens with the connect string.
+TEST_F(DataControlTest, OpensTheFileByNameWithTheConnectString)
 {
     ui::DataControl byName;
     byName.setDatabaseName(file.path() + QStringLiteral(".missing"));
     byName.setConnectString(QStringLiteral(";pwd=vorkelmadu"));
-    byName.setRecordSource(LetterFile::table());
+    byName.setRecordSource(QStringLiteral("select * from cvden2024 where stt > 3 order by stt desc"));
     int number = 0;
     QObject::connect(&byName, &ui::DataControl::Error, [&number](int n, const QString&, int& r) {
         number = n;
@@ -269,14 +238,7 @@ TEST_F(DataControlTest, MissingFileIsAnError)
     });
     EXPECT_FALSE(byName.refresh());
     EXPECT_EQ(number, db::errc::FileNotFound);
-}
-
-TEST_F(DataControlTest, OpensTheFileByNameWithTheConnectString)
-{
-    ui::DataControl byName;
     byName.setDatabaseName(file.path());
-    byName.setConnectString(QStringLiteral(";pwd=vorkelmadu"));
-    byName.setRecordSource(QStringLiteral("select * from cvden2024 where stt > 3 order by stt desc"));
     ui::TextBox box;
     box.bind(&byName, QStringLiteral("noigui"));
     ASSERT_TRUE(byName.refresh());
@@ -397,9 +359,15 @@ TEST_F(DataControlTest, RefusedWriteKeepsTheTypedValuesAndThePosition)
     EXPECT_EQ(file.stored(4, QStringLiteral("noigui")).toString(), LetterFile::noigui(4));
 }
 
-// A record source that fails raises an Error and leaves the control on the rows it had.
+// A record source that fails (none, an unknown table) raises an Error and leaves the control on
+// the rows it had.
 TEST_F(DataControlTest, FailingRecordSourceLeavesTheControlAsItWas)
 {
+    data.setRecordSource(QString());
+    EXPECT_FALSE(data.refresh());
+    EXPECT_EQ(log, QStringList({QStringLiteral("error:%1").arg(db::errc::TableNotFound)}));
+    EXPECT_FALSE(data.hasRecordset());
+    data.setRecordSource(LetterFile::table());
     ASSERT_TRUE(data.refresh());
     ASSERT_TRUE(data.moveTo(2));
     data.setRecordSource(QStringLiteral("select * from cvden1999"));

@@ -116,7 +116,9 @@ TEST_F(FormBaseTest, KeyReleaseReachesTheFormWithTheOldCodesBeforeTheControl)
     }
 }
 
-TEST_F(FormBaseTest, EachKeyIsPreviewedOnceAndAutoRepeatReleasesNot)
+// Each key is previewed once (auto-repeat releases not), also when nothing in the form has the
+// focus; a key the form swallows does not reach the control; Vietnamese letters come with code 0.
+TEST_F(FormBaseTest, EachKeyIsPreviewedOnceAndASwallowedOneGoesNoFurther)
 {
     test::pressKey(form.mng_den->editor(), Qt::Key_F4);
     EXPECT_EQ(form.seen,
@@ -125,40 +127,24 @@ TEST_F(FormBaseTest, EachKeyIsPreviewedOnceAndAutoRepeatReleasesNot)
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(form.mng_den->editor(), &repeat);
     EXPECT_TRUE(form.seen.isEmpty());
-}
-
-TEST_F(FormBaseTest, KeyIsPreviewedByTheFormWhenNothingInItHasTheFocus)
-{
-    ui::FormBase empty;
-    QStringList seen;
-    struct Probe : ui::FormBase
-    {
-        QStringList* seen;
-        void Form_KeyUp(int code, int) override { *seen << QString::number(code); }
-    } probe;
-    probe.seen = &seen;
-    QTest::keyRelease(&probe, Qt::Key_F6);
-    EXPECT_EQ(seen, QStringList({QStringLiteral("117")}));
-}
-
-TEST_F(FormBaseTest, SwallowedKeyDoesNotReachTheControl)
-{
+    RecordingForm unfocused;
+    QTest::keyRelease(&unfocused, Qt::Key_F6);
+    EXPECT_EQ(unfocused.seen, QStringList({QStringLiteral("up:117:0")}));
     form.swallowKeyCode = 'X';
-    test::typeText(form.mng_den->editor(), QStringLiteral("axb"));
-    EXPECT_EQ(form.mng_den->text(), QStringLiteral("ab"));
+    test::typeText(form.mng_den->editor(), QStringLiteral("axbư"));
+    EXPECT_EQ(form.mng_den->text(), QStringLiteral("abư"));
+    EXPECT_EQ(form.seen.at(form.seen.size() - 3), QStringLiteral("down:0:0"));
 }
 
-TEST_F(FormBaseTest, VietnameseLettersArePreviewedWithCodeZero)
-{
-    test::typeText(form.mng_den->editor(), QStringLiteral("ư"));
-    EXPECT_EQ(form.seen.first(), QStringLiteral("down:0:0"));
-    EXPECT_EQ(form.mng_den->text(), QStringLiteral("ư"));
-}
-
-TEST_F(FormBaseTest, ActiveControlIsNamedByTheOuterControl)
+// The active control is named by its outer control; controls are found by name; sendTab moves on.
+TEST_F(FormBaseTest, ControlsAreNamedFoundAndTabbedThrough)
 {
     EXPECT_EQ(form.activeControlName(), QStringLiteral("mng_den"));
-    form.mtt_ndung->setFocus();
+    form.sendTab();
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
+    form.sendTab();
+    EXPECT_EQ(form.activeControlName(), QStringLiteral("DBComboloai"));
+    form.sendTab(true);
     EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
     form.DBComboloai->setFocus();
     EXPECT_EQ(form.activeControlName(), QStringLiteral("DBComboloai"));
@@ -167,47 +153,30 @@ TEST_F(FormBaseTest, ActiveControlIsNamedByTheOuterControl)
     // The check the forms make: is the focused box one of a list of names?
     EXPECT_FALSE(
         QStringLiteral("mtt_ndung,mng_den,mng_cv,mmat").split(QLatin1Char(',')).contains(form.activeControlName()));
-}
-
-TEST_F(FormBaseTest, ControlsAreFoundByName)
-{
     EXPECT_EQ(form.control(QStringLiteral("mtt_ndung")), form.mtt_ndung);
     EXPECT_EQ(form.control<ui::TextBox>(QStringLiteral("mng_den")), form.mng_den);
     EXPECT_EQ(form.control<ui::TextBox>(QStringLiteral("cmdclose")), nullptr);
     EXPECT_EQ(form.control(QStringLiteral("khongco")), nullptr);
 }
 
-TEST_F(FormBaseTest, SendTabMovesTheFocusToTheNextControl)
-{
-    form.sendTab();
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
-    form.sendTab();
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("DBComboloai"));
-    form.sendTab(true);
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
-}
-
-TEST_F(FormBaseTest, FormLoadRunsOnceUntilUnloaded)
+// Form_Load runs once until the form is unloaded; unload can be refused; the close box unloads.
+TEST_F(FormBaseTest, FormLoadRunsOnceUntilUnloadedAndUnloadCanBeRefused)
 {
     EXPECT_EQ(form.loads, 1);
     form.hide();
     form.showModeless();
     EXPECT_EQ(form.loads, 1); // hidden, not unloaded
-    EXPECT_TRUE(form.unload());
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.isLoaded());
-    form.showModeless();
-    EXPECT_EQ(form.loads, 2);
-}
-
-TEST_F(FormBaseTest, UnloadCanBeRefusedAndTheCloseBoxUnloads)
-{
     form.refuseUnload = true;
     EXPECT_FALSE(form.unload());
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.close());
     EXPECT_TRUE(form.isVisible());
     form.refuseUnload = false;
+    EXPECT_TRUE(form.unload());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.isLoaded());
+    form.showModeless();
+    EXPECT_EQ(form.loads, 2);
     int unloaded = 0;
     QObject::connect(&form, &ui::FormBase::unloaded, [&unloaded] { ++unloaded; });
     EXPECT_TRUE(form.close());
@@ -268,12 +237,7 @@ TEST_F(FormBaseTest, ModalFormIsAnsweredByTheResponderScript)
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.isLoaded());
     EXPECT_EQ(responder.modalForms(), QStringList({QStringLiteral("frmincv"), QStringLiteral("frmincv")}));
-}
-
-TEST_F(FormBaseTest, ModalFormThatRefusesToCloseIsStillHidden)
-{
-    RecordingForm dialog;
-    dialog.refuseUnload = true;
+    dialog.refuseUnload = true; // a form that refuses to close is still hidden
     dialog.showModal();
     EXPECT_FALSE(dialog.isVisible());
 }
@@ -323,19 +287,6 @@ TEST(Hourglass, ScopeRestoresThePointerItFound)
     EXPECT_FALSE(QApplication::overrideCursor());
 }
 
-TEST(MessageBox, TheResponderAnswersAndRecords)
-{
-    test::ScriptedResponder responder;
-    responder.answerMessageBox(ui::msgbox::No);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Sai ten nguoi dung! Can nhap lai ten tu danh sach! "), ui::msgbox::YesNo,
-                         QStringLiteral("Login")),
-              ui::msgbox::No);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Mat khau sai!"), ui::msgbox::YesNo), ui::msgbox::Yes);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Xong")), ui::msgbox::Ok);
-    ASSERT_EQ(responder.shown().size(), 3);
-    EXPECT_EQ(responder.shown().first().mode, QStringLiteral("Login"));
-}
-
 TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndLeavesTheGlobals)
 {
     app::resetModule1();
@@ -355,6 +306,15 @@ TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndLeavesTheGlobals)
                                                  QStringLiteral("Có in không ?"), QStringLiteral("Xong !")}));
     EXPECT_EQ(app::module1().messageKind, QStringLiteral("tbao"));
     EXPECT_EQ(responder.unusedAnswers(), 0);
+    // The message box is answered and recorded too.
+    responder.answerMessageBox(ui::msgbox::No);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Sai ten nguoi dung! Can nhap lai ten tu danh sach! "), ui::msgbox::YesNo,
+                         QStringLiteral("Login")),
+              ui::msgbox::No);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Mat khau sai!"), ui::msgbox::YesNo), ui::msgbox::Yes);
+    EXPECT_EQ(ui::msgBox(QStringLiteral("Xong")), ui::msgbox::Ok);
+    ASSERT_EQ(responder.shown().size(), 8);
+    EXPECT_EQ(responder.shown()[5].mode, QStringLiteral("Login"));
 }
 
 TEST(ScriptedResponder, RestoresWhatWasInstalledBefore)

@@ -50,42 +50,40 @@ protected:
     bool cancelMoves = false;
 };
 
-TEST_F(GridTest, ShowsOneRowPerRecordUnderTheCaptions)
+// One row per record under the captions; the current row follows the data control, also while
+// the grid is hidden.
+TEST_F(GridTest, ShowsOneRowPerRecordAndFollowsTheDataControl)
 {
     EXPECT_EQ(grid.model()->rowCount(), 8);
     EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Nơi gửi"));
     EXPECT_EQ(grid.tableModel()->text(6, 1), LetterFile::noigui(7));
     EXPECT_EQ(grid.columnField(1), QStringLiteral("noigui"));
-}
-
-TEST_F(GridTest, FollowsTheDataControlsCurrentRecord)
-{
     EXPECT_EQ(grid.currentRow(), 0);
     data.moveLast();
     EXPECT_EQ(grid.currentRow(), 7);
     EXPECT_EQ(grid.columnText(1), LetterFile::noigui(8));
     data.findFirst(QStringLiteral("stt = 3"));
     EXPECT_EQ(grid.currentRow(), 2);
+    grid.hide();
+    data.moveTo(6);
+    EXPECT_EQ(grid.currentRow(), 6);
+    grid.show();
+    EXPECT_EQ(grid.currentRow(), 6);
+    EXPECT_EQ(grid.columnText(1), LetterFile::noigui(7));
 }
 
-TEST_F(GridTest, ClickingARowMovesTheDataControlThroughValidate)
+// A click or an arrow key moves the data control through Validate; a cancelled move puts the
+// grid back on the data control's row.
+TEST_F(GridTest, ClicksAndArrowKeysMoveTheDataControlThroughValidate)
 {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(4, 1));
     EXPECT_EQ(position(), 4);
     EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1").arg(ui::action::Bookmark), QStringLiteral("reposition"),
                                 QStringLiteral("click")}));
-}
-
-TEST_F(GridTest, ArrowKeysMoveTheDataControl)
-{
     grid.setFocus();
     QTest::keyClick(grid.viewport(), Qt::Key_Down);
     QTest::keyClick(grid.viewport(), Qt::Key_Down);
-    EXPECT_EQ(position(), 2);
-}
-
-TEST_F(GridTest, CancelledMoveReturnsTheGridToTheDataControlsRow)
-{
+    EXPECT_EQ(position(), 6);
     data.moveTo(1);
     cancelMoves = true;
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(5, 1));
@@ -133,7 +131,9 @@ TEST_F(GridTest, KeysGivenForTheDoubleClickRaiseIt)
     }
 }
 
-TEST_F(GridTest, RowsWrittenThroughTheDataControlAreRedrawn)
+// A row written through the data control is redrawn when the control tells; a deleted record
+// shortens the grid.
+TEST_F(GridTest, WrittenRowsAreRedrawnAndDeletedOnesLeave)
 {
     ASSERT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1)); // read once
     db::Recordset rs = data.recordset();
@@ -143,24 +143,10 @@ TEST_F(GridTest, RowsWrittenThroughTheDataControlAreRedrawn)
     EXPECT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1)); // not yet told
     data.notifyDataChanged();
     EXPECT_EQ(grid.tableModel()->text(0, 1), QStringLiteral("Thanh tra tỉnh"));
-}
-
-TEST_F(GridTest, DeletingARecordShortensTheGrid)
-{
     data.moveTo(2);
     ASSERT_TRUE(data.deleteRecord());
     EXPECT_EQ(grid.model()->rowCount(), 7);
     EXPECT_EQ(grid.tableModel()->text(2, 1), LetterFile::noigui(4));
-}
-
-TEST_F(GridTest, HiddenGridStillFollowsAndShowsTheRowWhenShownAgain)
-{
-    grid.hide();
-    data.moveTo(6);
-    EXPECT_EQ(grid.currentRow(), 6);
-    grid.show();
-    EXPECT_EQ(grid.currentRow(), 6);
-    EXPECT_EQ(grid.columnText(1), LetterFile::noigui(7));
 }
 
 TEST_F(GridTest, FocusLeavingTheGridRaisesLostFocus)
