@@ -2,8 +2,8 @@
 
 // The registers of the program as the main window knows them: a frame of three buttons each, the
 // data file the register works on and the openers of its forms. The registers live in a layer
-// above this one; each describes itself and is added at start-up (main.cpp), and the main window
-// shows the registers in the order they were added.
+// above this one; each describes itself and is added at start-up (main.cpp), before the main
+// window is made: the window builds its frames once, in the order the registers were added.
 
 #include "form_commands.h"
 
