@@ -2,6 +2,7 @@
 
 #include "registers/entry_form.h"
 #include "registers/letters_list_form.h"
+#include "registers/register_opener.h"
 #include "registers/search_form.h"
 
 #include "frmincv.h"
@@ -18,37 +19,27 @@ void registerLetterRegister(const LetterRegister& r)
     addForm(r.listForm, r.makeList);
     addForm(r.searchForm, r.makeSearch);
 
-    // Each button begins a visit of the register on the letters file and the working year's table.
-    const auto visit = [r](const app::FormRequest& request, Start start) {
-        return std::make_shared<RegisterSession>(r.which, start, request.database(), app::module1().*r.yearTable);
+    const auto opener = [&r](Start start, const QString& formName, auto show) {
+        return openerOf(r.which, start, formName, r.yearTable, std::function(show));
     };
     app::RegisterDescriptor d;
     d.frameTitle = r.frameTitle;
     d.dataFile = app::DataFile::Letters;
-    d.entry = {r.entryButton, r.entryCaption, [r, visit](const app::FormRequest& request, QWidget* main) {
-                   setMainWindow(main);
-                   auto* entry = form<EntryForm>(r.entryForm);
-                   entry->setSession(visit(request, Start::Entry));
-                   entry->open(entry->session().yearTable());
-               }};
+    d.entry = {r.entryButton, r.entryCaption,
+               opener(Start::Entry, r.entryForm,
+                      [](EntryForm& f, const app::FormRequest&) { f.open(f.session().yearTable()); })};
     // The list opens with no letter marked for printing; a read-only run leaves the marks as they are.
-    d.list = {r.listButton, r.listCaption, [r, visit](const app::FormRequest& request, QWidget* main) {
-                  SessionPtr session = visit(request, Start::List);
-                  const QString table = session->yearTable();
+    d.list = {r.listButton, r.listCaption,
+              opener(Start::List, r.listForm, [](LettersListForm& f, const app::FormRequest&) {
+                  const QString table = f.session().yearTable();
                   if (!app::module1().readOnly)
-                      session->database().execute(QStringLiteral("UPDATE ") + table +
-                                                  QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
-                  setMainWindow(main);
-                  auto* list = form<LettersListForm>(r.listForm);
-                  list->setSession(std::move(session));
-                  list->open(table, table, false);
-              }};
-    d.search = {r.searchButton, r.searchCaption, [r, visit](const app::FormRequest& request, QWidget* main) {
-                    setMainWindow(main);
-                    auto* search = form<SearchForm>(r.searchForm);
-                    search->setSession(visit(request, Start::Search));
-                    search->openWithValueLists(search->yearValueLists());
-                }};
+                      f.session().database().execute(QStringLiteral("UPDATE ") + table +
+                                                     QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
+                  f.open(table, table, false);
+              })};
+    d.search = {r.searchButton, r.searchCaption,
+                opener(Start::Search, r.searchForm,
+                       [](SearchForm& f, const app::FormRequest&) { f.openWithValueLists(f.yearValueLists()); })};
     app::addRegister(std::move(d));
 }
 

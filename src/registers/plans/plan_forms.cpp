@@ -6,6 +6,7 @@
 #include "frmtxt.h"
 
 #include "registers/form_registry.h"
+#include "registers/register_opener.h"
 
 #include "app/core/module1.h"
 #include "app/gui/register_catalog.h"
@@ -18,35 +19,23 @@ void registerPlanForms()
     addForm(QStringLiteral("frmgridcongviec"), [] { return new PlansListForm; });
     addForm(QStringLiteral("frmtracuukh"), [] { return new PlansSearchForm; });
     addForm(QStringLiteral("frmtxt"), [] { return new PlanDetailEditor; });
-    // Each button begins a visit of the register on the plans file and the working year's table.
-    const auto visit = [](const app::FormRequest& request, Start start) {
-        return std::make_shared<RegisterSession>(Register::Plans, start, request.database(), app::module1().plansTable);
+    const auto opener = [](Start start, const QString& formName, auto show) {
+        return openerOf(Register::Plans, start, formName, &app::Module1::plansTable, std::function(show));
     };
     app::RegisterDescriptor d;
     d.frameTitle = QStringLiteral("kế hoạch công tác");
     d.dataFile = app::DataFile::Schedule;
     d.entry = {QStringLiteral("cmdnapkh"), QStringLiteral("Nạp, sửa kế hoạch"),
-               [visit](const app::FormRequest& request, QWidget* main) {
-                   setMainWindow(main);
-                   auto* entry = form<PlansEntryForm>(QStringLiteral("frmcongviec"));
-                   entry->setSession(visit(request, Start::Entry));
-                   entry->open(entry->session().yearTable());
-               }};
+               opener(Start::Entry, QStringLiteral("frmcongviec"),
+                      [](PlansEntryForm& f, const app::FormRequest&) { f.open(f.session().yearTable()); })};
     d.list = {QStringLiteral("cmdxemkh"), QStringLiteral("Xem kế hoạch"),
-              [visit](const app::FormRequest& request, QWidget* main) {
-                  setMainWindow(main);
-                  auto* list = form<PlansListForm>(QStringLiteral("frmgridcongviec"));
-                  list->setSession(visit(request, Start::List));
-                  const QString table = list->session().yearTable();
-                  list->openList(table, planListSource(table));
-              }};
+              opener(Start::List, QStringLiteral("frmgridcongviec"), [](PlansListForm& f, const app::FormRequest&) {
+                  const QString table = f.session().yearTable();
+                  f.openList(table, planListSource(table));
+              })};
     d.search = {QStringLiteral("cmdtracuukh"), QStringLiteral("Tra cứu kế hoạch"),
-                [visit](const app::FormRequest& request, QWidget* main) {
-                    setMainWindow(main);
-                    auto* search = form<PlansSearchForm>(QStringLiteral("frmtracuukh"));
-                    search->setSession(visit(request, Start::Search));
-                    search->open();
-                }};
+                opener(Start::Search, QStringLiteral("frmtracuukh"),
+                       [](PlansSearchForm& f, const app::FormRequest&) { f.open(); })};
     app::addRegister(std::move(d));
 }
 
