@@ -3,10 +3,10 @@
 #include "form_registry.h"
 #include "form_support.h"
 #include "register_data.h"
+#include "register_opener.h"
 #include "search_form.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "app/gui/form_commands.h"
 #include "common/abbreviation.h"
@@ -118,9 +118,9 @@ void EntryForm::attachControls()
 
 void EntryForm::open(const QString& table, const QString& source)
 {
-    app::Module1& m = app::module1();
     m_table = table;
     load();
+    const ProgramContext& m = session().context();
     for (const EntryPick& p : m_config.picks) {
         const db::Database& db = p.list == ReferenceList::Units ? m.scheduleReference : m.lettersReference;
         const QList<GridColumn> columns =
@@ -169,7 +169,7 @@ void EntryForm::Form_Load()
     if (auto* guide = control<QLabel>(QStringLiteral("Label5")))
         guide->setText(m_config.guide);
     if (m_types) {
-        m_types->setDatabase(app::module1().lettersReference);
+        m_types->setDatabase(session().context().lettersReference);
         m_types->setRecordSource(QStringLiteral("select * from loaicv order by matt"));
         m_types->refresh();
     }
@@ -495,7 +495,7 @@ bool EntryForm::mayChangeCurrent() const
 {
     if (m_config.ownerField.isEmpty())
         return true;
-    const app::Module1& m = app::module1();
+    const ProgramContext& m = session().context();
     if (m.userRights != QLatin1String("CB") || !Data1->hasCurrentRecord())
         return true;
     try {
@@ -632,7 +632,7 @@ void EntryForm::boxLostFocus(const QString& name)
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
         if (rule.box == name && !rule.leaveColumn.isEmpty())
-            expandFrom(*b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
+            expandFrom(session().context(), *b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
     }
 }
 
@@ -697,7 +697,7 @@ void EntryForm::Form_KeyUp(int keyCode, int shift)
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
         if (rule.box == focus && !rule.keyColumn.isEmpty()) {
-            expandFrom(*box(focus), keyCode, rule.list, rule.keyColumn);
+            expandFrom(session().context(), *box(focus), keyCode, rule.list, rule.keyColumn);
             return;
         }
     }
@@ -727,7 +727,7 @@ void EntryForm::Cmdtracuu_Click()
 void EntryForm::cmdin_Click()
 {
     const QString date = Data1->hasCurrentRecord() ? recordset().value(m_config.printDateField).toString() : QString();
-    ui::FormBase* dialog = datePrintDialog(m_config.printCaller, date);
+    ui::FormBase* dialog = datePrintDialog(m_config.printCaller, sharedSession(), date);
     if (!dialog)
         return;
     focusBox(m_config.homeBox);
@@ -771,8 +771,7 @@ void EntryForm::returnTo(long long id)
 
 SessionPtr EntryForm::makeOwnSession() const
 {
-    return std::make_shared<RegisterSession>(m_config.which, Start::Entry, app::module1().database(m_config.dataFile),
-                                             m_table);
+    return programSession(m_config.which, Start::Entry, m_table);
 }
 
 void EntryForm::joined(RegisterSession& session)

@@ -9,7 +9,6 @@
 #include "pick_grids.h"
 #include "register_session.h"
 
-#include "app/core/module1.h"
 #include "datafiles/replication_sql.h"
 #include "platform/db/database.h"
 #include "platform/ui/check_box.h"
@@ -57,8 +56,6 @@ QString entryGuide();
 struct EntryConfig
 {
     Register which = Register::Incoming;
-    // The data file of the register (its open connection in Module1).
-    app::DataFile dataFile = app::DataFile::Letters;
     // Boxes whose field is not the box's name without its leading "m" ("txtban" shows "Tendonvi").
     QMap<QString, QString> boxFields;
     QString editButton = QStringLiteral("cmdsua");

@@ -1,7 +1,7 @@
 #include "form_registry.h"
 
-#include "app/core/module1.h"
 #include "common/dates.h"
+#include "date_print.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
 
@@ -75,14 +75,15 @@ void showMainWindow()
         w->show();
 }
 
-ui::FormBase* datePrintDialog(const QString& caller, const QString& letterDate)
+ui::FormBase* datePrintDialog(const QString& caller, std::shared_ptr<RegisterSession> visit, const QString& letterDate)
 {
     if (ui::FormBase* old = existingForm(QStringLiteral("frmincv")); old && old->isLoaded())
         old->unload();
-    app::module1().message = caller;
     ui::FormBase* dialog = form(QStringLiteral("frmincv"));
-    if (!dialog)
+    auto* told = dynamic_cast<DatePrintCaller*>(dialog);
+    if (!told)
         return nullptr;
+    told->setCaller(caller, std::move(visit));
     dialog->load();
     if (auto* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
         first->setText(common::parseDate(letterDate));

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -15,6 +16,7 @@ class FormBase;
 
 namespace registers {
 
+class RegisterSession;
 using FormFactory = std::function<ui::FormBase*()>;
 
 // Makes the form `name` known; a second call replaces the factory (an instance already made stays).
@@ -30,10 +32,10 @@ ui::FormBase* existingForm(const QString& name);
 // Deletes every instance (tests, end of the program); the factories stay.
 void destroyForms();
 
-// The print-by-date dialog DatePrintDialog made afresh for caller (told through message), loaded, with
-// its first date box holding letterDate (as stored) through the date check; nullptr when the
+// The print-by-date dialog DatePrintDialog made afresh for caller (a form name) of visit, loaded,
+// with its first date box holding letterDate (as stored) through the date check; nullptr when the
 // dialog is not known. The caller shows it modal.
-ui::FormBase* datePrintDialog(const QString& caller, const QString& letterDate);
+ui::FormBase* datePrintDialog(const QString& caller, std::shared_ptr<RegisterSession> visit, const QString& letterDate);
 
 // The main window the register forms return to (set by the openers).
 void setMainWindow(QWidget* window);

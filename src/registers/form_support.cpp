@@ -1,7 +1,6 @@
 #include "form_support.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
 #include "common/date_field.h"
@@ -33,9 +32,8 @@ void nameControlsFromLabels(QWidget* form)
     }
 }
 
-db::Recordset& referenceList(ReferenceList list)
+db::Recordset referenceList(const ProgramContext& m, ReferenceList list)
 {
-    app::Module1& m = app::module1();
     switch (list) {
     case ReferenceList::Abbreviations:
         return m.abbreviations;
@@ -49,13 +47,14 @@ db::Recordset& referenceList(ReferenceList list)
     return m.letterTypes;
 }
 
-void expandFrom(ui::TextBox& box, int key, ReferenceList list, const QString& column)
+void expandFrom(const ProgramContext& context, ui::TextBox& box, int key, ReferenceList list, const QString& column)
 {
     if (box.isLocked())
         return; // a box being viewed is never rewritten
     TextBoxAdapter adapter(box);
     try {
-        common::expandAbbreviation(adapter, key, referenceList(list), column);
+        db::Recordset rs = referenceList(context, list); // a handle: the program's list, moved
+        common::expandAbbreviation(adapter, key, rs, column);
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
     }

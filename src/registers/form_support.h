@@ -4,6 +4,8 @@
 // abbreviations expand from, and the bridge between a form's text box and the shared text
 // procedures.
 
+#include "program_context.h"
+
 #include "common/text_box.h"
 #include "platform/db/recordset.h"
 #include "platform/ui/text_box.h"
@@ -25,7 +27,7 @@ void nameControlsFromLabels(QWidget* form);
 // Sets the accessible name of a control (and of a text box's editor).
 void setAccessibleCaption(QWidget* control, const QString& caption);
 
-// The shared reference recordsets of Module1 that a box completes from.
+// The reference lists of the program (ProgramContext) that a box completes from.
 enum class ReferenceList
 {
     Abbreviations,  // abbreviations, "chudu"
@@ -33,7 +35,7 @@ enum class ReferenceList
     Correspondents, // correspondents
     LetterTypes,    // letterTypes
 };
-db::Recordset& referenceList(ReferenceList list);
+db::Recordset referenceList(const ProgramContext& context, ReferenceList list);
 
 // A form's text box seen by the shared text procedures (abbreviation expansion).
 class TextBoxAdapter : public common::TextBox
@@ -50,9 +52,9 @@ private:
     ui::TextBox& m_box;
 };
 
-// Runs abbreviation expansion on box for key from list's column; a list that cannot be searched
-// changes nothing (the error is recorded as the last run-time error).
-void expandFrom(ui::TextBox& box, int key, ReferenceList list, const QString& column);
+// Runs abbreviation expansion on box for key from list's column (the context's list); a list that
+// cannot be searched changes nothing (the error is recorded as the last run-time error).
+void expandFrom(const ProgramContext& context, ui::TextBox& box, int key, ReferenceList list, const QString& column);
 
 // Moves data to the record a position box names ("12" or "12/40", counted from 1). False, without
 // moving, when the text names no other record of the recordset.

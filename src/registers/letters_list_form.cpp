@@ -3,11 +3,11 @@
 #include "form_registry.h"
 #include "form_support.h"
 #include "register_data.h"
+#include "register_opener.h"
 #include "register_print.h"
 #include "registers_log.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -23,7 +23,8 @@
 namespace registers {
 
 LettersListForm::LettersListForm(LettersListConfig config, QWidget* parent)
-    : ui::FormBase(parent), Data1(new ui::DataControl(this)), m_config(std::move(config)), m_marks(m_config, Data1)
+    : ui::FormBase(parent), Data1(new ui::DataControl(this)), m_config(std::move(config)),
+      m_marks(m_config, Data1, *this)
 {
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
@@ -173,7 +174,7 @@ void LettersListForm::Cmdincvtheongay_Click()
 {
     const QString date =
         Data1->hasCurrentRecord() ? Data1->recordset().value(m_config.printDateField).toString() : QString();
-    ui::FormBase* dialog = datePrintDialog(m_config.printCaller, date);
+    ui::FormBase* dialog = datePrintDialog(m_config.printCaller, sharedSession(), date);
     if (!dialog)
         return;
     if (DBGrid1)
@@ -190,7 +191,7 @@ void LettersListForm::cmdclose_Click()
 
 SessionPtr LettersListForm::makeOwnSession() const
 {
-    return std::make_shared<RegisterSession>(m_config.which, Start::List, app::module1().letters, m_table);
+    return programSession(m_config.which, Start::List, m_table);
 }
 
 void LettersListForm::closeEvent(QCloseEvent* event)

@@ -84,12 +84,12 @@ bool PrintMarks::clearAll(const QString& table, long long id)
 
 void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry, const QString& margin)
 {
-    app::Module1& m = app::module1();
+    ProgramContext& context = m_owner.session().context();
     ui::HourglassPointer hourglass;
     db::Database& data = database();
     try {
         if (m_config.emptyPrintTableFirst)
-            m.scratch.execute(QStringLiteral("DELETE * FROM ") + m_config.printTable + QStringLiteral(" ;"));
+            context.scratch.execute(QStringLiteral("DELETE * FROM ") + m_config.printTable + QStringLiteral(" ;"));
         if (!m_data->hasRecordset() || m_data->recordset().recordCount() == 0) {
             app::tell(m_config.emptyMessage);
             return;
@@ -103,10 +103,10 @@ void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry
             return;
         }
         storeQuery(data, QStringLiteral("qrdata1"), listStatement(m_data->recordSource(), m_config.tablePrefix));
-        fillPrintTable(m_config.printTable, QStringLiteral(" INSERT INTO ") + m_config.printTable +
-                                                QStringLiteral(" Select * from qrdata1") + m_config.inKeyword +
-                                                inPath(m.path(m_config.dataFile)) +
-                                                QStringLiteral("' where [chonin]= 'X'") + m_config.printOrder);
+        fillPrintTable(context, m_config.printTable,
+                       QStringLiteral(" INSERT INTO ") + m_config.printTable +
+                           QStringLiteral(" Select * from qrdata1") + m_config.inKeyword + inPath(data.path()) +
+                           QStringLiteral("' where [chonin]= 'X'") + m_config.printOrder);
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
         app::tell(m_config.failedMessage);
@@ -117,7 +117,7 @@ void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry
                                                 ? report::Destination::Window
                                                 : report::Destination::Printer;
     const report::ReportResult result =
-        printReport(control, destination, m_config.reportFile, formGeometry, margin, m_config.printTitle);
+        printReport(context, control, destination, m_config.reportFile, formGeometry, margin, m_config.printTitle);
     if (!result.ok())
         app::tell(result.message);
 }

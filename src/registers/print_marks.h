@@ -4,7 +4,8 @@
 // register's print table and report: what the letters lists and the schedule list do alike.
 // The list form owns the data control and the grid; this works on the records they show.
 
-#include "app/core/module1.h"
+#include "register_session.h"
+
 #include "platform/report/report_control.h"
 #include "platform/ui/data_control.h"
 
@@ -16,7 +17,6 @@ namespace registers {
 
 struct MarkPrintConfig
 {
-    app::DataFile dataFile = app::DataFile::Letters; // the file holding the register's year tables
     QString clearMarks;   // "UPDATE <table> SET chonin = '' where [chonin]='X';" with <table> for the table
     QString markHitsEnd;  // what closes "... SET chonin = 'X' where " + condition: ";" or ""
     QString emptyMessage; // "Chưa có công văn nào được nạp !"
@@ -32,10 +32,13 @@ struct MarkPrintConfig
     QString dataErrorPrefix = QStringLiteral("Lỗi dữ liệu : ");
 };
 
+// Works on the data file of the owner's visit (the file holding the register's year tables).
 class PrintMarks
 {
 public:
-    PrintMarks(const MarkPrintConfig& config, ui::DataControl* data) : m_config(config), m_data(data) {}
+    PrintMarks(const MarkPrintConfig& config, ui::DataControl* data, const SessionMember& owner)
+        : m_config(config), m_data(data), m_owner(owner)
+    {}
 
     // Marks the current record, or unmarks it when it is marked; an engine error is told.
     void toggle(const QString& table);
@@ -51,13 +54,14 @@ public:
     void print(report::ReportControl& control, const QRect& formGeometry, const QString& margin);
 
 private:
-    db::Database& database() const { return app::module1().database(m_config.dataFile); }
+    db::Database& database() const { return m_owner.session().database(); }
     bool refuseReadOnly(const QString& table);
     bool run(const QString& table, const QStringList& statements, long long id);
     void tellError(const QString& description) const;
 
     const MarkPrintConfig& m_config;
     ui::DataControl* m_data;
+    const SessionMember& m_owner;
 };
 
 } // namespace registers

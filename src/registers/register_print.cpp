@@ -3,7 +3,6 @@
 #include "register_data.h"
 
 #include "app/core/data_paths.h"
-#include "app/core/module1.h"
 #include "app/core/reference_tables.h"
 #include "platform/db/recordset.h"
 
@@ -11,14 +10,15 @@
 
 namespace registers {
 
-void fillPrintTable(const QString& printTable, const QString& fillStatement)
+void fillPrintTable(const ProgramContext& context, const QString& printTable, const QString& fillStatement)
 {
-    fillPrintTable(printTable, QStringList{fillStatement});
+    fillPrintTable(context, printTable, QStringList{fillStatement});
 }
 
-void fillPrintTable(const QString& printTable, const QStringList& fillStatements)
+void fillPrintTable(const ProgramContext& context, const QString& printTable, const QStringList& fillStatements)
 {
-    executeAll(app::module1().scratch,
+    db::Database scratch = context.scratch; // a handle on the same file
+    executeAll(scratch,
                QStringList{QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;")} + fillStatements);
 }
 
@@ -28,9 +28,9 @@ QString inPath(const QString& path)
     return p.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
-QString reportPath(const QString& name)
+QString reportPath(const ProgramContext& context, const QString& name)
 {
-    return app::dataFilePath(app::module1().programFolder, name);
+    return app::dataFilePath(context.programFolder, name);
 }
 
 int marginTwips(const QString& margin)
@@ -42,15 +42,15 @@ int marginTwips(const QString& margin)
     return static_cast<int>(std::lround(mm / 25 * 1440));
 }
 
-report::ReportResult printReport(report::ReportControl& control, report::Destination destination,
-                                 const QString& reportName, const QRect& formGeometry, const QString& margin,
-                                 const QString& title, const db::Database* data)
+report::ReportResult printReport(const ProgramContext& context, report::ReportControl& control,
+                                 report::Destination destination, const QString& reportName, const QRect& formGeometry,
+                                 const QString& margin, const QString& title, const db::Database* data)
 {
     // A form prints through the same control every time: nothing of its last print (a margin
     // the box no longer asks for, an organisation name since removed) carries over.
     control.reset();
     control.setDestination(destination);
-    control.setReportFileName(reportPath(reportName));
+    control.setReportFileName(reportPath(context, reportName));
     // The form's place in twips (15 to a pixel), scaled as the old program placed its preview.
     control.setWindowLeft(static_cast<int>(std::lround(formGeometry.left() * 15 * 7 / 100.0)));
     control.setWindowTop(static_cast<int>(std::lround(formGeometry.top() * 15 * 7 / 100.0)));
@@ -70,7 +70,7 @@ report::ReportResult printReport(report::ReportControl& control, report::Destina
         control.setFormula(2, QStringLiteral("tendonvi = '") + rs.value(QStringLiteral("tendonvi")).toString() +
                                   QStringLiteral("'"));
     }
-    control.setDatabase(data ? *data : app::module1().scratch);
+    control.setDatabase(data ? *data : context.scratch);
     return control.setAction(1);
 }
 

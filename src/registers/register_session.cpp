@@ -21,8 +21,10 @@ FormRole nextAfter(Start start, FormRole finished)
     return FormRole::MainWindow;
 }
 
-RegisterSession::RegisterSession(Register which, Start start, db::Database database, QString yearTable)
-    : m_which(which), m_start(start), m_database(std::move(database)), m_yearTable(std::move(yearTable))
+RegisterSession::RegisterSession(Register which, Start start, db::Database database, QString yearTable,
+                                 ProgramContext context)
+    : m_which(which), m_start(start), m_database(std::move(database)), m_yearTable(std::move(yearTable)),
+      m_context(std::move(context))
 {}
 
 void RegisterSession::setReturn(FormRole role, QObject* form, std::function<void(long long)> comeBack)

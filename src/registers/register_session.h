@@ -3,8 +3,10 @@
 // One visit to a register: made by the opener of the main window's button, handed from form to
 // form as the user moves on (entry form -> search form -> list form ...). It holds what the forms
 // of the visit share: which register, its data file, the year table, the current record and the
-// last search. When a form has finished, the session decides which form shows next, from the
-// button the visit began with.
+// last search, and what they read of the program (ProgramContext). When a form has finished, the session decides which
+// form shows next, from the button the visit began with.
+
+#include "program_context.h"
 
 #include "platform/db/database.h"
 
@@ -64,12 +66,14 @@ class RegisterSession : public QObject
     Q_OBJECT
 
 public:
-    RegisterSession(Register which, Start start, db::Database database, QString yearTable);
+    RegisterSession(Register which, Start start, db::Database database, QString yearTable, ProgramContext context);
 
     Register which() const { return m_which; }
     Start start() const { return m_start; }
     db::Database& database() { return m_database; }
     const QString& yearTable() const { return m_yearTable; }
+    ProgramContext& context() { return m_context; }
+    const ProgramContext& context() const { return m_context; }
 
     // The record the forms hand each other (0 for none).
     long long currentId() const { return m_currentId; }
@@ -101,6 +105,7 @@ private:
     Start m_start;
     db::Database m_database;
     QString m_yearTable;
+    ProgramContext m_context;
     long long m_currentId = 0;
     SearchCondition m_lastSearch;
     QHash<FormRole, Return> m_returns;

@@ -3,9 +3,9 @@
 #include "form_registry.h"
 #include "letters_list_form.h"
 #include "register_data.h"
+#include "register_opener.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
 #include "common/criteria.h"
@@ -113,7 +113,7 @@ void SearchForm::fillYears()
 {
     if (!m_years)
         return;
-    const app::Module1& m = app::module1();
+    const ProgramContext& m = session().context();
     const QString chosen = isVisible() ? m_years->currentText() : m.workingYear;
     const QStringList years = tableYears(session().database(), m_config.tablePrefix);
     m_years->clear();
@@ -162,7 +162,7 @@ void SearchForm::openFromEntry()
 
 void SearchForm::showReferenceList(const SearchPick& p)
 {
-    const app::Module1& m = app::module1();
+    const ProgramContext& m = session().context();
     const db::Database& db = p.list == ReferenceList::Units ? m.scheduleReference : m.lettersReference;
     m_picks->setSource(p.pick.grid, db, p.listSql, p.listColumns);
 }
@@ -188,8 +188,7 @@ void SearchForm::Cmdtracuu_Click()
 
 bool SearchForm::search()
 {
-    app::Module1& m = app::module1();
-    const QString year = m_years ? m_years->currentText().trimmed() : m.workingYear;
+    const QString year = m_years ? m_years->currentText().trimmed() : session().context().workingYear;
     // A year whose table the file no longer holds (another file was chosen meanwhile) is not searched.
     if (year.isEmpty() || !tableYears(session().database(), m_config.tablePrefix).contains(year)) {
         fillYears();
@@ -264,9 +263,7 @@ void SearchForm::cmdclose_Click()
 
 SessionPtr SearchForm::makeOwnSession() const
 {
-    const app::Module1& m = app::module1();
-    return std::make_shared<RegisterSession>(m_config.which, Start::Search, m.letters,
-                                             m_config.tablePrefix + m.workingYear);
+    return programSession(m_config.which, Start::Search);
 }
 
 void SearchForm::joined(RegisterSession& session)
@@ -317,7 +314,7 @@ void SearchForm::boxLostFocus(const QString& name)
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
         if (rule.box == name && !rule.leaveColumn.isEmpty())
-            expandFrom(*b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
+            expandFrom(session().context(), *b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
     }
 }
 
@@ -360,7 +357,7 @@ void SearchForm::Form_KeyUp(int keyCode, int shift)
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
         if (rule.box == focus && !rule.keyColumn.isEmpty() && b) {
-            expandFrom(*b, keyCode, rule.list, rule.keyColumn);
+            expandFrom(session().context(), *b, keyCode, rule.list, rule.keyColumn);
             return;
         }
     }

@@ -5,6 +5,7 @@
 #include "app/gui/list_menus.h"
 #include "platform/report/report_control.h"
 #include "reference/organisation_name_form.h"
+#include "registers/register_opener.h"
 #include "registers/register_print.h"
 
 #include <QFile>
@@ -33,8 +34,9 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
     qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
     QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brcvden.rpt"), home.data(QStringLiteral("brcvden.rpt")));
     report::ReportControl control;
-    registers::printReport(control, report::Destination::Window, QStringLiteral("brcvden.rpt"), QRect(0, 0, 800, 600),
-                           QString(), QStringLiteral("Sổ công văn đến"));
+    registers::printReport(registers::contextFromProgram(), control, report::Destination::Window,
+                           QStringLiteral("brcvden.rpt"), QRect(0, 0, 800, 600), QString(),
+                           QStringLiteral("Sổ công văn đến"));
     qunsetenv("SELVARO_PRINT_TO");
     const QString text = PdfText::read(control.lastResult().outputFile).all();
     EXPECT_TRUE(text.contains(QStringLiteral("UBND TỈNH"))) << text.toStdString();

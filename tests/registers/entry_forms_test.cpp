@@ -116,4 +116,39 @@ TEST_F(EntryFormsTest, SaveRefusesADateBoxThatHoldsNoDate)
     }
 }
 
+// The forms stay made between visits, but a visit reads the program as it is when its button is
+// pressed: after another data file was chosen (the one before closed) and another user logged in,
+// the next visit saves into the new file, stamped with the new user where the register stamps.
+TEST_F(EntryFormsTest, AVisitWorksOnTheFileAndUserOfItsOwnBeginning)
+{
+    app::Module1& m = app::module1();
+    for (const Register& r : registersUnderTest()) {
+        click(*open(r), "cmdclose");
+        QString& path = r.file == app::DataFile::Letters ? m.lettersPath : m.schedulePath;
+        const QString chosen = path + QStringLiteral(".") + QString::fromLatin1(r.name) + QStringLiteral(".mdb");
+        ASSERT_TRUE(QFile::copy(path, chosen)) << r.name;
+        m.database(r.file).close();
+        m.database(r.file) = db::Database::open(chosen, app::kConnect);
+        path = chosen;
+        login(QStringLiteral("Trần Bình"), QStringLiteral("QT"));
+
+        registers::EntryForm* f = open(r);
+        click(*f, "cmdAdd");
+        for (const auto& [name, text] : r.filled)
+            f->box(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
+        f->box(QString::fromLatin1(r.dateAndInvalidDate.first))->setText(QStringLiteral("06/01/2026"));
+        home.responder.clear();
+        click(*f, "cmdUpdate");
+        EXPECT_EQ(home.messages(), QStringList()) << r.name;
+        EXPECT_EQ(count(r), 1) << r.name;
+        if (r.file == app::DataFile::Schedule) {
+            EXPECT_EQ(tableRows(m.database(r.file), m.*r.table, QStringLiteral("nguoicapnhat")),
+                      QStringList{QStringLiteral("Trần Bình")})
+                << r.name;
+        }
+        f->hide();
+        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("QT"));
+    }
+}
+
 } // namespace

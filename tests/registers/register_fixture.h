@@ -17,6 +17,7 @@
 #include "platform/ui/text_box.h"
 #include "registers/form_registry.h"
 #include "registers/incoming/incoming_forms.h"
+#include "registers/register_opener.h"
 #include "registers/register_session.h"
 
 #include <QApplication>
@@ -176,18 +177,7 @@ inline void addLetters(const QString& table, const QList<Letter>& letters)
 // begins it; handed to the first form with setSession.
 inline registers::SessionPtr visit(registers::Register which, registers::Start start)
 {
-    app::Module1& m = app::module1();
-    switch (which) {
-    case registers::Register::Incoming:
-        return std::make_shared<registers::RegisterSession>(which, start, m.letters, m.incomingTable);
-    case registers::Register::Outgoing:
-        return std::make_shared<registers::RegisterSession>(which, start, m.letters, m.outgoingTable);
-    case registers::Register::Plans:
-        return std::make_shared<registers::RegisterSession>(which, start, m.schedule, m.plansTable);
-    case registers::Register::Schedule:
-        break;
-    }
-    return std::make_shared<registers::RegisterSession>(which, start, m.schedule, m.scheduleTable);
+    return registers::programSession(which, start);
 }
 
 } // namespace registers_test

@@ -33,7 +33,7 @@ TEST(RegisterSessionTest, TheButtonAVisitBeganWithDecidesWhereEachFormGoesBack)
 TEST(RegisterSessionTest, NextFormComesBackOnTheCurrentRecordOrTheMainWindowShows)
 {
     registers::RegisterSession s(registers::Register::Plans, Start::Entry, db::Database(),
-                                 QStringLiteral("kehoach2026"));
+                                 QStringLiteral("kehoach2026"), registers::ProgramContext());
     long long cameBackOn = -1;
     auto entry = std::make_unique<QObject>();
     s.setReturn(FormRole::Entry, entry.get(), [&](long long id) { cameBackOn = id; });

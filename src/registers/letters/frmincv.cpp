@@ -9,7 +9,6 @@
 
 #include "app/core/data_paths.h"
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
@@ -47,10 +46,16 @@ DatePrintDialog::~DatePrintDialog()
     ui::silenceControls(this);
 }
 
+void DatePrintDialog::setCaller(const QString& caller, SessionPtr visit)
+{
+    m_caller = caller;
+    m_visit = std::move(visit);
+}
+
 void DatePrintDialog::Form_Load()
 {
-    const QString caller = app::module1().message;
-    m_incoming = caller == QLatin1String("frmcvden") || caller == QLatin1String("frmgridcvden");
+    m_lastTold.clear();
+    m_incoming = m_caller == QLatin1String("frmcvden") || m_caller == QLatin1String("frmgridcvden");
     m_ui->Label1->setText(m_caption + QStringLiteral(" ") +
                           (m_incoming ? QStringLiteral("đến") : QStringLiteral("đi")));
     m_ui->mngay1->setText(QString());
@@ -74,7 +79,7 @@ void DatePrintDialog::Form_KeyUp(int keyCode, int shift)
 // "&Không in", and not again while this box's message is the one last shown.
 void DatePrintDialog::leaveDate(ui::TextBox* box, const QString& message)
 {
-    if (!isVisible() || QApplication::focusWidget() == m_ui->cmdCancel || app::module1().message == message)
+    if (!isVisible() || QApplication::focusWidget() == m_ui->cmdCancel || m_lastTold == message)
         return;
     checkDate(box, message);
 }
@@ -94,8 +99,14 @@ bool DatePrintDialog::checkDate(ui::TextBox* box, const QString& message)
     box->setText(QString());
     box->setFocus();
     hide();
-    app::tell(message);
+    tell(message);
     return false;
+}
+
+void DatePrintDialog::tell(const QString& message)
+{
+    m_lastTold = message;
+    app::tell(message);
 }
 
 void DatePrintDialog::cmdxemin_Click()
@@ -111,7 +122,14 @@ void DatePrintDialog::cmdCancel_Click()
 
 void DatePrintDialog::cmdok_Click()
 {
-    app::Module1& m = app::module1();
+    const SessionPtr held = m_visit.lock();
+    if (!held) {
+        unload(); // the caller's visit has ended (or none was told): nothing to print from
+        return;
+    }
+    RegisterSession& visit = *held;
+    ProgramContext& m = visit.context();
+    db::Database& letters = visit.database();
     if (m_destination != QLatin1String("window"))
         m_destination = QStringLiteral("printer");
     const report::Destination destination =
@@ -122,7 +140,7 @@ void DatePrintDialog::cmdok_Click()
     if (!checkDate(m_ui->mngay1, kFirstBad) || !checkDate(m_ui->mngay2, kSecondBad))
         return;
     if (m_ui->mngay1->text().trimmed().isEmpty()) {
-        app::tell(QStringLiteral("Phải nạp ngày định in vào ô 'Từ ngày'"));
+        tell(QStringLiteral("Phải nạp ngày định in vào ô 'Từ ngày'"));
         m_ui->mngay1->setFocus();
         return;
     }
@@ -130,28 +148,28 @@ void DatePrintDialog::cmdok_Click()
         m_ui->mngay2->setText(m_ui->mngay1->text());
     const QString d1 = common::normaliseDate(m_ui->mngay1->text());
     const QString d2 = common::normaliseDate(m_ui->mngay2->text());
-    const QString table = m_incoming ? m.incomingTable : m.outgoingTable;
+    const QString table = (m_incoming ? QStringLiteral("cvden") : QStringLiteral("cvdi")) + m.workingYear;
     const QString column = m_incoming ? QStringLiteral("[ng_denchuan]") : QStringLiteral("[ng_cvchuan]");
     const QString range = QStringLiteral(" where ") + column + QStringLiteral(">= '") + d1 + QStringLiteral("' and ") +
                           column + QStringLiteral("<= '") + d2 + QStringLiteral("'");
     const QString printTable = m_incoming ? QStringLiteral("incvden") : QStringLiteral("incvdi");
     try {
         ui::HourglassPointer hourglass;
-        db::Recordset found = m.letters.openRecordset(
+        db::Recordset found = letters.openRecordset(
             QStringLiteral("Select * from ") + table + range + QStringLiteral(";"), db::RecordsetType::Snapshot);
         if (found.eof()) {
             hide();
-            app::tell(QStringLiteral("Không tìm thấy công văn nào trong khoảng thời gian này!"));
+            tell(QStringLiteral("Không tìm thấy công văn nào trong khoảng thời gian này!"));
             return;
         }
-        fillPrintTable(printTable, QStringLiteral(" INSERT INTO ") + printTable + QStringLiteral(" Select * from ") +
-                                       table + (m_incoming ? QStringLiteral(" In '") : QStringLiteral(" IN '")) +
-                                       inPath(m.lettersPath) + QStringLiteral("'") + range +
-                                       QStringLiteral(" order by [id]"));
+        fillPrintTable(m, printTable,
+                       QStringLiteral(" INSERT INTO ") + printTable + QStringLiteral(" Select * from ") + table +
+                           (m_incoming ? QStringLiteral(" In '") : QStringLiteral(" IN '")) + inPath(letters.path()) +
+                           QStringLiteral("'") + range + QStringLiteral(" order by [id]"));
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
         hide();
-        app::tell(QStringLiteral("Gặp lỗi khi đang chuẩn bị in công văn !"));
+        tell(QStringLiteral("Gặp lỗi khi đang chuẩn bị in công văn !"));
         return;
     }
     const QString title = dateRangeTitle(m_ui->mngay1->text(), m_ui->mngay2->text());
@@ -159,16 +177,17 @@ void DatePrintDialog::cmdok_Click()
     CrystalReport1.reset();
     const QString reportName = m_incoming ? QStringLiteral("brcvden.rpt") : QStringLiteral("brcvdi.rpt");
     if (!QFile::exists(app::dataFilePath(m.programFolder, reportName))) {
-        app::tell(QStringLiteral("Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). ") + QStringLiteral("\r\n\r\n") +
-                  QStringLiteral("Cần copy các file này từ đĩa gốc vào thư mục ") + m.programFolder +
-                  QStringLiteral("\\Data."));
+        tell(QStringLiteral("Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). ") + QStringLiteral("\r\n\r\n") +
+             QStringLiteral("Cần copy các file này từ đĩa gốc vào thư mục ") + m.programFolder +
+             QStringLiteral("\\Data."));
         return;
     }
-    QWidget* caller = existingForm(m.message);
-    const report::ReportResult result = printReport(
-        CrystalReport1, destination, reportName, caller ? caller->geometry() : geometry(), m_ui->txtle->text(), title);
+    QWidget* caller = existingForm(m_caller);
+    const report::ReportResult result =
+        printReport(m, CrystalReport1, destination, reportName, caller ? caller->geometry() : geometry(),
+                    m_ui->txtle->text(), title);
     if (!result.ok())
-        app::tell(result.message);
+        tell(result.message);
 }
 
 void registerDatePrintDialog()

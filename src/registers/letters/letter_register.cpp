@@ -32,7 +32,7 @@ void registerLetterRegister(const LetterRegister& r)
     d.list = {r.listButton, r.listCaption,
               opener(Start::List, r.listForm, [](LettersListForm& f, const app::FormRequest&) {
                   const QString table = f.session().yearTable();
-                  if (!app::module1().readOnly)
+                  if (!f.session().context().readOnly)
                       f.session().database().execute(QStringLiteral("UPDATE ") + table +
                                                      QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
                   f.open(table, table, false);

@@ -11,7 +11,6 @@
 #include "registers/task_record.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/gui/form_commands.h"
 #include "common/clock.h"
 #include "common/dates.h"
@@ -26,7 +25,6 @@ EntryConfig planEntryConfig()
     c.viewStatus = QStringLiteral("Xem công việc");
     c.addStatus = QStringLiteral("Nạp công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
-    c.dataFile = app::DataFile::Schedule;
     c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
                    {QStringLiteral("txtban"), QStringLiteral("Tendonvi")},
                    {QStringLiteral("txtiddonvi"), QStringLiteral("iddonvi")},
@@ -126,7 +124,7 @@ void PlansEntryForm::Form_Load()
 
 void PlansEntryForm::bindLists()
 {
-    bindPlanLists(Datadonvi, Databophan, Dataloai);
+    bindPlanLists(session(), Datadonvi, Databophan, Dataloai);
     m_ui->DBCombodonvi->reloadItems();
     m_ui->DBCombophong->reloadItems();
     m_ui->DBComboloai->reloadItems();
@@ -145,7 +143,7 @@ void PlansEntryForm::writeRecord(db::Recordset& rs)
         if (ui::TextBox* b = box(name))
             rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     }
-    stampSaved(rs, common::clock().today(), app::module1().userFullName);
+    stampSaved(rs, common::clock().today(), session().context().userFullName);
     rs.update();
     rs.setBookmark(rs.lastModified());
     // A type typed for the first time is offered at once.
@@ -195,7 +193,7 @@ void PlansEntryForm::cmdxemct_Click()
         return;
     }
     focusBox(QStringLiteral("txtndungtt"));
-    editor->open(m_ui->txtndungct, this);
+    editor->open(m_ui->txtndungct, this, session().context());
 }
 
 } // namespace registers

@@ -5,12 +5,12 @@
 #include "ui_frmgridcongviec.h"
 
 #include "registers/form_registry.h"
+#include "registers/register_opener.h"
 #include "registers/register_print.h"
 #include "registers/task_record.h"
 
 #include "app/core/kiemtra_query.h"
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
@@ -113,7 +113,7 @@ PlansListForm::~PlansListForm() = default;
 void PlansListForm::Form_Load()
 {
     EntryForm::Form_Load();
-    bindPlanLists(Datadonvi, Databophan, Dataloai);
+    bindPlanLists(session(), Datadonvi, Databophan, Dataloai);
     m_ui->DBCombodonvi->reloadItems();
     m_ui->DBCombophong->reloadItems();
     m_ui->DBComboloai->reloadItems();
@@ -133,7 +133,7 @@ void PlansListForm::writeRecord(db::Recordset& rs)
         if (ui::TextBox* b = box(name))
             rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     }
-    stampSaved(rs, common::clock().today(), app::module1().userFullName);
+    stampSaved(rs, common::clock().today(), session().context().userFullName);
     rs.update();
 }
 
@@ -174,15 +174,16 @@ void PlansListForm::cmdin_Click()
     const report::Destination destination = app::ask(QStringLiteral("Có muốn xem trước khi in không ?"))
                                                 ? report::Destination::Window
                                                 : report::Destination::Printer;
-    const QString path = reportPath(QStringLiteral("brkehoach.rpt"));
+    const QString path = reportPath(session().context(), QStringLiteral("brkehoach.rpt"));
     if (!QFile::exists(path)) {
         app::tell(QStringLiteral("Không tìm thấy file ") + path + QStringLiteral("\r\n") +
                   QStringLiteral("Cần copy file này từ đĩa Chương trình gốc vào thư mục Data."));
         return;
     }
     try {
-        const report::ReportResult r = printReport(CrystalReport1, destination, QStringLiteral("brkehoach.rpt"),
-                                                   geometry(), m_ui->txtle->text(), QString(), &database());
+        const report::ReportResult r =
+            printReport(session().context(), CrystalReport1, destination, QStringLiteral("brkehoach.rpt"), geometry(),
+                        m_ui->txtle->text(), QString(), &database());
         if (!r.ok())
             app::tell(r.message);
     } catch (const db::DbError& e) {
@@ -198,7 +199,7 @@ void PlansListForm::afterClose()
 
 SessionPtr PlansListForm::makeOwnSession() const
 {
-    return std::make_shared<RegisterSession>(Register::Plans, Start::List, app::module1().schedule, table());
+    return programSession(Register::Plans, Start::List, table());
 }
 
 } // namespace registers

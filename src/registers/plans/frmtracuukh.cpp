@@ -8,11 +8,11 @@
 #include "registers/form_registry.h"
 #include "registers/form_support.h"
 #include "registers/register_data.h"
+#include "registers/register_opener.h"
 #include "registers/search_form.h"
 
 #include "app/core/kiemtra_query.h"
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "common/criteria.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -104,7 +104,7 @@ QComboBox* PlansSearchForm::yearList() const
 
 void PlansSearchForm::Form_Load()
 {
-    app::Module1& m = app::module1();
+    const ProgramContext& m = session().context();
     const QStringList years = tableYears(session().database(), QStringLiteral("kehoach"));
     {
         const QSignalBlocker quiet(m_ui->Combonamlamviec);
@@ -250,9 +250,7 @@ ui::UnloadResult PlansSearchForm::Form_Unload()
 
 SessionPtr PlansSearchForm::makeOwnSession() const
 {
-    const app::Module1& m = app::module1();
-    return std::make_shared<RegisterSession>(Register::Plans, Start::Search, session().database(),
-                                             QStringLiteral("kehoach") + m.workingYear);
+    return programSession(Register::Plans, Start::Search);
 }
 
 void PlansSearchForm::joined(RegisterSession& session)
@@ -276,9 +274,9 @@ void PlansSearchForm::Form_KeyUp(int keyCode, int shift)
                                             QStringLiteral("mndungct"), QStringLiteral("mndungtt"),
                                             QStringLiteral("mphong")};
     if (abbreviated.contains(focus))
-        expandFrom(*b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+        expandFrom(session().context(), *b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
     else if (focus == QLatin1String("mban"))
-        expandFrom(*b, keyCode, ReferenceList::Units, QStringLiteral("Tendonvi"));
+        expandFrom(session().context(), *b, keyCode, ReferenceList::Units, QStringLiteral("Tendonvi"));
 }
 
 void PlansSearchForm::idLeft()

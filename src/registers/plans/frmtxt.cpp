@@ -37,8 +37,9 @@ PlanDetailEditor::PlanDetailEditor(QWidget* parent)
     nameControlsFromLabels(this);
 }
 
-void PlanDetailEditor::open(ui::TextBox* target, ui::FormBase* returnTo)
+void PlanDetailEditor::open(ui::TextBox* target, ui::FormBase* returnTo, const ProgramContext& context)
 {
+    m_context = context;
     m_target = target;
     m_returnTo = returnTo;
     m_original = target ? target->text() : QString();
@@ -64,7 +65,7 @@ void PlanDetailEditor::Form_KeyUp(int keyCode, int shift)
     }
     // Keys pressed on the button are not typing: they leave the text alone.
     if (focus == Text1)
-        expandFrom(*Text1, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+        expandFrom(m_context, *Text1, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
 }
 
 ui::UnloadResult PlanDetailEditor::Form_Unload()
@@ -72,6 +73,7 @@ ui::UnloadResult PlanDetailEditor::Form_Unload()
     if (m_target && !m_target->isLocked() && Text1->text() != m_original)
         m_target->setText(Text1->text());
     m_target = nullptr;
+    m_context = ProgramContext(); // nothing of the visit kept beyond it
     if (m_returnTo) {
         ui::FormBase* form = m_returnTo;
         m_returnTo = nullptr;

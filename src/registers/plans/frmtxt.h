@@ -4,6 +4,8 @@
 // box Text1. Abbreviations expand as the user types; F4 empties the box. Closing it (cmdclose or
 // the close box) copies a changed text back into the entry form's box and shows that form again.
 
+#include "registers/program_context.h"
+
 #include "platform/ui/form_base.h"
 
 #include <QPointer>
@@ -25,8 +27,9 @@ public:
     explicit PlanDetailEditor(QWidget* parent = nullptr);
 
     // Shows target's text in Text1 and hides returnTo. A locked target (a plan being viewed) is
-    // only shown: Text1 is locked too and nothing is copied back.
-    void open(ui::TextBox* target, ui::FormBase* returnTo);
+    // only shown: Text1 is locked too and nothing is copied back. Abbreviations expand from the
+    // list of context (the visit of returnTo), until the editor closes.
+    void open(ui::TextBox* target, ui::FormBase* returnTo, const ProgramContext& context);
 
     ui::TextBox* Text1 = nullptr;
 
@@ -39,6 +42,7 @@ private:
     QPointer<ui::TextBox> m_target;
     QPointer<ui::FormBase> m_returnTo;
     QString m_original;
+    ProgramContext m_context;
 };
 
 } // namespace registers

@@ -4,7 +4,6 @@
 #include "registers/task_record.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 
 namespace registers {
 
@@ -28,17 +27,17 @@ void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& 
     setAccessibleCaption(combo, caption);
 }
 
-void bindPlanLists(ui::DataControl* units, ui::DataControl* departments, ui::DataControl* types)
+void bindPlanLists(RegisterSession& visit, ui::DataControl* units, ui::DataControl* departments, ui::DataControl* types)
 {
-    app::Module1& m = app::module1();
+    const ProgramContext& m = visit.context();
     units->setDatabase(m.scheduleReference);
     units->setRecordSource(QStringLiteral("SELECT * FROM donvi ORDER BY matt"));
     units->refresh();
     departments->setDatabase(m.scheduleReference);
     departments->setRecordSource(QStringLiteral("SELECT * FROM bophan ORDER BY matt"));
     departments->refresh();
-    types->setDatabase(m.schedule);
-    types->setRecordSource(QStringLiteral("select distinct loai from ") + m.plansTable +
+    types->setDatabase(visit.database());
+    types->setRecordSource(QStringLiteral("select distinct loai from kehoach") + m.workingYear +
                            QStringLiteral(" order by loai"));
     types->refresh();
 }

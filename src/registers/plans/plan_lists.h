@@ -4,6 +4,8 @@
 // (so the list and search forms have them though the entry form was not opened), and the
 // end-before-start message.
 
+#include "registers/register_session.h"
+
 #include "platform/ui/data_combo.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/text_box.h"
@@ -28,7 +30,8 @@ void setUpListCombo(ui::DataCombo* combo, ui::DataControl* rows, const QString& 
                     const QString& bound = QString());
 // Units ("SELECT * FROM donvi ORDER BY matt") and departments ("SELECT * FROM bophan ORDER BY
 // matt") of the reference file beside the plans file, and the types already used in the plan
-// table of the working year.
-void bindPlanLists(ui::DataControl* units, ui::DataControl* departments, ui::DataControl* types);
+// table of the working year: the files and year of visit.
+void bindPlanLists(RegisterSession& visit, ui::DataControl* units, ui::DataControl* departments,
+                   ui::DataControl* types);
 
 } // namespace registers

@@ -5,9 +5,9 @@
 #include "frmlich.h"
 
 #include "registers/form_registry.h"
+#include "registers/register_opener.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 
 #include <QLabel>
 
@@ -38,7 +38,6 @@ EntryConfig scheduleListConfig()
 MarkPrintConfig scheduleMarkConfig()
 {
     MarkPrintConfig c;
-    c.dataFile = app::DataFile::Schedule;
     c.clearMarks = QStringLiteral("UPDATE <table> SET chonin = '' where chonin='X' ;");
     c.markHitsEnd = QStringLiteral(";");
     c.emptyMessage = QStringLiteral("Không có lịch làm việc nào cả !");
@@ -56,7 +55,7 @@ MarkPrintConfig scheduleMarkConfig()
 
 ScheduleListForm::ScheduleListForm(QWidget* parent)
     : EntryForm(scheduleListConfig(), parent), m_ui(std::make_unique<Ui::frmGridlich>()),
-      m_printConfig(scheduleMarkConfig()), m_marks(m_printConfig, Data1)
+      m_printConfig(scheduleMarkConfig()), m_marks(m_printConfig, Data1, *this)
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmGridlich"));
@@ -159,7 +158,7 @@ void ScheduleListForm::afterClose()
 
 SessionPtr ScheduleListForm::makeOwnSession() const
 {
-    return std::make_shared<RegisterSession>(Register::Schedule, Start::List, app::module1().schedule, table());
+    return programSession(Register::Schedule, Start::List, table());
 }
 
 } // namespace registers

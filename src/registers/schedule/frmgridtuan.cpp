@@ -7,10 +7,10 @@
 
 #include "registers/form_registry.h"
 #include "registers/form_support.h"
+#include "registers/register_opener.h"
 #include "registers/register_print.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
 #include "common/dates.h"
@@ -156,7 +156,7 @@ void WeekViewForm::cmdthang_Click()
 void WeekViewForm::List1_Click(int row)
 {
     ui::HourglassPointer hourglass;
-    showWeek(common::weekOfMonth(row + 1, app::module1().workingYear.trimmed().toInt()));
+    showWeek(common::weekOfMonth(row + 1, session().context().workingYear.trimmed().toInt()));
     m_ui->List1->hide();
     DBGrid1->setFocus();
 }
@@ -174,11 +174,12 @@ void WeekViewForm::Data1_Reposition()
 // Every row of the week is printed; marks are not consulted.
 void WeekViewForm::Cmdinlich_Click()
 {
-    app::Module1& m = app::module1();
+    const ProgramContext& m = session().context();
     {
         ui::HourglassPointer hourglass;
         try {
-            fillPrintTable(QStringLiteral("inlich"), weekPrintStatements(m_tables, m.schedulePath, m_week));
+            fillPrintTable(m, QStringLiteral("inlich"),
+                           weekPrintStatements(m_tables, session().database().path(), m_week));
         } catch (const db::DbError& e) {
             app::recordRunTimeError(e);
             app::tell(e.description());
@@ -189,7 +190,7 @@ void WeekViewForm::Cmdinlich_Click()
                                                 ? report::Destination::Window
                                                 : report::Destination::Printer;
     try {
-        const report::ReportResult r = printReport(CrystalReport1, destination, QStringLiteral("brlichtuan.rpt"),
+        const report::ReportResult r = printReport(m, CrystalReport1, destination, QStringLiteral("brlichtuan.rpt"),
                                                    geometry(), m_ui->Txtle->text(), weekTitle(m_week));
         if (!r.ok())
             app::tell(r.message);
@@ -223,8 +224,7 @@ ui::UnloadResult WeekViewForm::Form_Unload()
 
 SessionPtr WeekViewForm::makeOwnSession() const
 {
-    const app::Module1& m = app::module1();
-    return std::make_shared<RegisterSession>(Register::Schedule, Start::Week, m.schedule, m.scheduleTable);
+    return programSession(Register::Schedule, Start::Week);
 }
 
 void WeekViewForm::Form_KeyUp(int keyCode, int shift)
@@ -236,7 +236,7 @@ void WeekViewForm::Form_KeyUp(int keyCode, int shift)
     if (keyCode == ui::key::F4)
         b->setText(QString());
     else
-        expandFrom(*b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+        expandFrom(session().context(), *b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
 }
 
 } // namespace registers

@@ -12,7 +12,6 @@
 #include "registers/task_record.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
@@ -36,7 +35,6 @@ EntryConfig scheduleEntryConfig()
     c.viewStatus = QStringLiteral("Xem lịch làm việc hàng tuần");
     c.addStatus = QStringLiteral("Nạp lịch tuần");
     c.editStatus = QStringLiteral("sửa nội dung lịch làm việc");
-    c.dataFile = app::DataFile::Schedule;
     c.boxFields = {{QStringLiteral("txtFields"), QStringLiteral("ID")},
                    {QStringLiteral("mchutri"), QStringLiteral("nguoictri")},
                    {QStringLiteral("mchuanbi"), QStringLiteral("nguoicbi")}};
@@ -105,7 +103,7 @@ void writeScheduleRecord(const EntryForm& form, db::Recordset& rs)
     rs.setValue(QStringLiteral("ngaychuan"), common::normaliseDate(day));
     rs.setValue(QStringLiteral("thu"), weekdayOf(day));
     rs.setValue(QStringLiteral("giochuan"), timeKey(form.box(QStringLiteral("mgio"))->text()));
-    stampSaved(rs, common::clock().today(), app::module1().userFullName);
+    stampSaved(rs, common::clock().today(), form.session().context().userFullName);
     rs.update();
     rs.setBookmark(rs.lastModified());
 }

@@ -8,10 +8,10 @@
 #include "registers/form_registry.h"
 #include "registers/form_support.h"
 #include "registers/register_data.h"
+#include "registers/register_opener.h"
 #include "registers/search_form.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "common/abbreviation.h"
 #include "common/criteria.h"
 #include "common/date_field.h"
@@ -94,8 +94,9 @@ ScheduleSearchForm::ScheduleSearchForm(QWidget* parent)
     }
     for (const QString& name : kAbbreviated) {
         ui::TextBox* b = box(name);
-        connect(b, &ui::TextBox::LostFocus, this, [b] {
-            expandFrom(*b, common::expandkey::LeaveField, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+        connect(b, &ui::TextBox::LostFocus, this, [this, b] {
+            expandFrom(session().context(), *b, common::expandkey::LeaveField, ReferenceList::Abbreviations,
+                       QStringLiteral("chudu"));
         });
     }
     connect(m_ui->cmdtracuu, &QPushButton::clicked, this, &ScheduleSearchForm::cmdtracuu_Click);
@@ -117,7 +118,7 @@ QComboBox* ScheduleSearchForm::yearList() const
 
 void ScheduleSearchForm::Form_Load()
 {
-    app::Module1& m = app::module1();
+    const ProgramContext& m = session().context();
     const QStringList years = tableYears(session().database(), QStringLiteral("lich"));
     m_ui->Combonamlamviec->clear();
     m_ui->Combonamlamviec->addItems(years);
@@ -200,9 +201,7 @@ ui::UnloadResult ScheduleSearchForm::Form_Unload()
 
 SessionPtr ScheduleSearchForm::makeOwnSession() const
 {
-    const app::Module1& m = app::module1();
-    return std::make_shared<RegisterSession>(Register::Schedule, Start::Search, m.schedule,
-                                             QStringLiteral("lich") + m.workingYear);
+    return programSession(Register::Schedule, Start::Search);
 }
 
 void ScheduleSearchForm::joined(RegisterSession& session)
@@ -225,7 +224,7 @@ void ScheduleSearchForm::Form_KeyUp(int keyCode, int shift)
                 b->setText(stepped);
         }
     } else if (kAbbreviated.contains(focus)) {
-        expandFrom(*b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
+        expandFrom(session().context(), *b, keyCode, ReferenceList::Abbreviations, QStringLiteral("chudu"));
     }
 }
 

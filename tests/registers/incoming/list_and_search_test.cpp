@@ -264,9 +264,8 @@ TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
     entry->open(m.incomingTable);
     list()->open(m.incomingTable, m.incomingTable, false);
     search()->openWithValueLists({});
-    m.message = QStringLiteral("frmcvden");
-    ui::FormBase* dialog = form(QStringLiteral("frmincv"));
-    dialog->load();
+    ui::FormBase* dialog = datePrintDialog(QStringLiteral("frmcvden"), entry->sharedSession(), QString());
+    ASSERT_NE(dialog, nullptr);
     for (ui::FormBase* f : {static_cast<ui::FormBase*>(entry), static_cast<ui::FormBase*>(list()),
                             static_cast<ui::FormBase*>(search()), dialog}) {
         f->show();

@@ -34,11 +34,9 @@ protected:
     // Opens the dialog as caller would and prints the range.
     DatePrintDialog* print(const QString& caller, const QString& from, const QString& to)
     {
-        app::module1().message = caller;
-        auto* d = form<DatePrintDialog>(QStringLiteral("frmincv"));
-        if (d->isLoaded())
-            d->unload();
-        d->load();
+        const bool outgoing = caller.contains(QLatin1String("cvdi"));
+        m_visit = registers_test::visit(outgoing ? Register::Outgoing : Register::Incoming, Start::Entry);
+        auto* d = dynamic_cast<DatePrintDialog*>(datePrintDialog(caller, m_visit, QString()));
         d->control<ui::TextBox>(QStringLiteral("mngay1"))->setText(from);
         d->control<ui::TextBox>(QStringLiteral("mngay2"))->setText(to);
         home.responder.clear();
@@ -52,6 +50,7 @@ protected:
     }
 
     QTemporaryDir pdfDir;
+    SessionPtr m_visit; // the caller's visit, held as its forms hold it
 };
 
 TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)

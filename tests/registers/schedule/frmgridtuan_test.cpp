@@ -68,7 +68,9 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
     click(*view(), "cmdsau");
     EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
 
-    app::module1().workingYear = QStringLiteral("2005"); // the month list counts in the working year
+    // The month list counts in the working year of the visit.
+    app::module1().workingYear = QStringLiteral("2005");
+    view()->setSession(registers_test::visit(registers::Register::Schedule, registers::Start::Week));
     click(*view(), "cmdthang");
     view()->List1_Click(2);
     EXPECT_EQ(box("txtdautuan"), QStringLiteral("28/02/2005"));
