@@ -31,15 +31,6 @@ struct RequiredBox
     QString firstLabel = QString(); // the wording when it heads the list ("" for label)
 };
 
-// A box that expands abbreviations or completes names from a reference list.
-struct AbbreviationRule
-{
-    QString box;
-    ReferenceList list;
-    QString keyColumn;   // column used on key release; "" for none
-    QString leaveColumn; // column used when the box is left; "" for none
-};
-
 // A pick grid of the entry form and the reference list it shows (columns "Tên đơn vị" tendonvi
 // and "Chữ tắt" chutat unless given).
 struct EntryPick

@@ -37,6 +37,15 @@ enum class ReferenceList
 };
 db::Recordset referenceList(const ProgramContext& context, ReferenceList list);
 
+// A box that expands abbreviations or completes names from a reference list.
+struct AbbreviationRule
+{
+    QString box;
+    ReferenceList list;
+    QString keyColumn;   // column used on key release; "" for none
+    QString leaveColumn; // column used when the box is left; "" for none
+};
+
 // A form's text box seen by the shared text procedures (abbreviation expansion).
 class TextBoxAdapter : public common::TextBox
 {

@@ -5,7 +5,12 @@
 // into one condition, remembers it as its visit's last search and shows the hits in the list
 // form. The form has no modes and is hidden, not unloaded, so its boxes keep their criteria.
 
-#include "entry_form.h"
+#include "form_support.h"
+#include "pick_grids.h"
+#include "register_session.h"
+
+#include "platform/ui/form_base.h"
+#include "platform/ui/text_box.h"
 
 #include <QComboBox>
 

@@ -5,6 +5,7 @@
 #include "frmgridcongviec.h"
 #include "frmtracuukh.h"
 #include "frmtxt.h"
+#include "plan_entry_config.h"
 #include "plan_lists.h"
 
 #include "registers/form_registry.h"
@@ -17,81 +18,6 @@
 #include "platform/ui/key_codes.h"
 
 namespace registers {
-
-EntryConfig planEntryConfig()
-{
-    EntryConfig c;
-    c.which = Register::Plans;
-    c.viewStatus = QStringLiteral("Xem công việc");
-    c.addStatus = QStringLiteral("Nạp công việc");
-    c.editStatus = QStringLiteral("sửa nội dung công việc");
-    c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
-                   {QStringLiteral("txtban"), QStringLiteral("Tendonvi")},
-                   {QStringLiteral("txtiddonvi"), QStringLiteral("iddonvi")},
-                   {QStringLiteral("txtphong"), QStringLiteral("bophan")},
-                   {QStringLiteral("txtidbophan"), QStringLiteral("idbophan")},
-                   {QStringLiteral("txtndungtt"), QStringLiteral("ndungtt")},
-                   {QStringLiteral("txtndungct"), QStringLiteral("ndungct")},
-                   {QStringLiteral("txtloai"), QStringLiteral("loai")},
-                   {QStringLiteral("Txttgianbdau"), QStringLiteral("Tgianbdau")},
-                   {QStringLiteral("Txttgiankthuc"), QStringLiteral("Tgiankthuc")},
-                   {QStringLiteral("txtchidao"), QStringLiteral("nguoichidao")},
-                   {QStringLiteral("txtykien"), QStringLiteral("chidao")},
-                   {QStringLiteral("txtcanbo"), QStringLiteral("canbo")},
-                   {QStringLiteral("txtketqua"), QStringLiteral("ketqua")},
-                   {QStringLiteral("chkkhan"), QStringLiteral("khan")},
-                   {QStringLiteral("chkketthuc"), QStringLiteral("ketthuc")}};
-    c.dataBoxes = {QStringLiteral("txtid"),         QStringLiteral("txtban"),      QStringLiteral("txtiddonvi"),
-                   QStringLiteral("txtphong"),      QStringLiteral("txtidbophan"), QStringLiteral("txtndungtt"),
-                   QStringLiteral("txtndungct"),    QStringLiteral("txtloai"),     QStringLiteral("Txttgianbdau"),
-                   QStringLiteral("Txttgiankthuc"), QStringLiteral("txtchidao"),   QStringLiteral("txtykien"),
-                   QStringLiteral("txtcanbo"),      QStringLiteral("txtketqua")};
-    // The unit and department boxes are locked while viewing too: a record changes only in
-    // adding or editing, so the rights rule cannot be passed by typing into a viewed record.
-    c.editableBoxes = c.dataBoxes.mid(1);
-    c.checkBoxes = {QStringLiteral("chkkhan"), QStringLiteral("chkketthuc")};
-    // Urgent and finished are marked while viewing too, on a plan the user may change.
-    c.checkBoxesFollowRights = true;
-    c.required = {{QStringLiteral("txtban"), QStringLiteral("Ban")},
-                  {QStringLiteral("txtndungtt"), QStringLiteral("tên hay tóm tắt nội dung công việc")},
-                  {QStringLiteral("Txttgianbdau"), QStringLiteral("thời gian bắt đầu")},
-                  {QStringLiteral("Txttgiankthuc"), QStringLiteral("thời gian kết thúc")}};
-    c.requiredFocus = QStringLiteral("txtndungtt");
-    c.rememberedFields = {QStringLiteral("Tendonvi"), QStringLiteral("canbo"),     QStringLiteral("nguoichidao"),
-                          QStringLiteral("ketqua"),   QStringLiteral("loai"),      QStringLiteral("ndungct"),
-                          QStringLiteral("ndungtt"),  QStringLiteral("Tgianbdau"), QStringLiteral("Tgiankthuc"),
-                          QStringLiteral("bophan"),   QStringLiteral("chidao")};
-    c.numberField.clear();
-    c.homeBox = QStringLiteral("txtndungtt");
-    c.editFocus = QStringLiteral("txtndungtt");
-    c.positionFocus = QStringLiteral("txtndungtt");
-    c.lockPositionWhileEditing = true;
-    c.dateBoxes = {QStringLiteral("Txttgianbdau"), QStringLiteral("Txttgiankthuc")};
-    c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
-    c.f5FillsToday = true;
-    const QString chudu = QStringLiteral("chudu");
-    c.abbreviations = {{QStringLiteral("txtndungtt"), ReferenceList::Abbreviations, QString(), chudu},
-                       {QStringLiteral("txtcanbo"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtchidao"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtketqua"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtndungct"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtykien"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtban"), ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
-    c.editButton = QStringLiteral("Cmdsua");
-    c.cancelEditCaption = QStringLiteral("&Huỷ sửa");
-    c.cancelAddCaption = QStringLiteral("&Huỷ nạp");
-    c.deleteButton = QStringLiteral("cmdDelete");
-    c.deleteQuestion = QStringLiteral("Có thực sự muốn xoá bản ghi này không ?");
-    c.deleteWhileAdding = QStringLiteral("Bạn phải nạp xong mới xoá được !");
-    c.ownerField = QStringLiteral("nguoicapnhat");
-    c.searchWhileEditing = QStringLiteral("Bạn phải nạp xong mới có thể tìm kiếm được !");
-    c.dataErrorPrefix = QStringLiteral("Data error event hit err:");
-    c.viewOnlyButtons = {QStringLiteral("cmdGrid"), QStringLiteral("cmdclose")};
-    c.searchForm = QStringLiteral("frmtracuukh");
-    c.guide = QStringLiteral("Hướng dẫn : F4 : xoá cả ô    F5: tự điền ngày    F6 : Sao chép nội dung trang trước   "
-                             "PgUp, Pgdn : chuyển trang ");
-    return c;
-}
 
 PlansEntryForm::PlansEntryForm(QWidget* parent)
     : EntryForm(planEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcongviec>())

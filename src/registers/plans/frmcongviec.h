@@ -49,7 +49,4 @@ private:
     std::unique_ptr<Ui::frmcongviec> m_ui;
 };
 
-// The work-plan register's configuration of the entry form.
-EntryConfig planEntryConfig();
-
 } // namespace registers

@@ -1,6 +1,6 @@
 #include "frmgridcongviec.h"
 
-#include "frmcongviec.h"
+#include "plan_entry_config.h"
 #include "plan_lists.h"
 #include "ui_frmgridcongviec.h"
 

@@ -1,6 +1,5 @@
 #include "frmtracuukh.h"
 
-#include "frmcongviec.h"
 #include "frmgridcongviec.h"
 #include "plan_lists.h"
 #include "ui_frmtracuukh.h"

@@ -2,7 +2,7 @@
 
 #include "ui_frmGridlich.h"
 
-#include "frmlich.h"
+#include "schedule_entry.h"
 
 #include "registers/form_registry.h"
 #include "registers/register_opener.h"

@@ -2,7 +2,6 @@
 
 #include "ui_frmgridtuan.h"
 
-#include "frmlich.h"
 #include "schedule_record.h"
 
 #include "registers/form_registry.h"

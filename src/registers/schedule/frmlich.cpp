@@ -5,6 +5,7 @@
 #include "frmGridlich.h"
 #include "frmgridtuan.h"
 #include "frmtracuulich.h"
+#include "schedule_entry.h"
 #include "schedule_record.h"
 
 #include "registers/form_registry.h"
@@ -19,103 +20,6 @@
 #include "platform/ui/key_codes.h"
 
 namespace registers {
-namespace {
-
-QString weekdayOf(const QString& day)
-{
-    return common::weekdayName(common::weekdayNumber(common::dateFromDisplay(common::parseDate(day))));
-}
-
-} // namespace
-
-EntryConfig scheduleEntryConfig()
-{
-    EntryConfig c;
-    c.which = Register::Schedule;
-    c.viewStatus = QStringLiteral("Xem lịch làm việc hàng tuần");
-    c.addStatus = QStringLiteral("Nạp lịch tuần");
-    c.editStatus = QStringLiteral("sửa nội dung lịch làm việc");
-    c.boxFields = {{QStringLiteral("txtFields"), QStringLiteral("ID")},
-                   {QStringLiteral("mchutri"), QStringLiteral("nguoictri")},
-                   {QStringLiteral("mchuanbi"), QStringLiteral("nguoicbi")}};
-    c.dataBoxes = {QStringLiteral("txtFields"), QStringLiteral("mngay"),    QStringLiteral("mthu"),
-                   QStringLiteral("mgio"),      QStringLiteral("mndung"),   QStringLiteral("mdiadiem"),
-                   QStringLiteral("mchutri"),   QStringLiteral("mchuanbi"), QStringLiteral("mthanhphan"),
-                   QStringLiteral("mghichu")};
-    // The weekday is derived from the day, never typed.
-    c.editableBoxes = {QStringLiteral("mngay"),      QStringLiteral("mgio"),    QStringLiteral("mndung"),
-                       QStringLiteral("mdiadiem"),   QStringLiteral("mchutri"), QStringLiteral("mchuanbi"),
-                       QStringLiteral("mthanhphan"), QStringLiteral("mghichu")};
-    c.required = {{QStringLiteral("mngay"), QStringLiteral("Ngày")},
-                  {QStringLiteral("mgio"), QStringLiteral("Giờ")},
-                  {QStringLiteral("mndung"), QStringLiteral("Tên hoặc tóm tắt nội dung công việc"),
-                   QStringLiteral("Tên hoặc tóm tắt nội dung công viẹc")}};
-    c.checkedWhenChanged = {QStringLiteral("mchuanbi"), QStringLiteral("mchutri"), QStringLiteral("mdiadiem"),
-                            QStringLiteral("mgio"),     QStringLiteral("mndung"),  QStringLiteral("mngay")};
-    c.requiredFocus = QStringLiteral("mngay");
-    c.rememberedFields = {QStringLiteral("nguoicbi"), QStringLiteral("nguoictri"), QStringLiteral("diadiem"),
-                          QStringLiteral("gio"),      QStringLiteral("ndung"),     QStringLiteral("ngay"),
-                          QStringLiteral("thu"),      QStringLiteral("thanhphan"), QStringLiteral("ghichu")};
-    c.numberField.clear();
-    c.homeBox = QStringLiteral("mngay");
-    c.editFocus = QStringLiteral("mngay");
-    c.positionFocus = QStringLiteral("mngay");
-    c.lockPositionWhileEditing = true;
-    c.dateBoxes = {QStringLiteral("mngay")};
-    c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
-    const QString chudu = QStringLiteral("chudu");
-    for (const char* name : {"mchuanbi", "mchutri", "mdiadiem", "mndung"})
-        c.abbreviations << AbbreviationRule{QString::fromLatin1(name), ReferenceList::Abbreviations, chudu, chudu};
-    c.editButton = QStringLiteral("Cmdsua");
-    c.cancelEditCaption = QStringLiteral("&Huỷ sửa");
-    c.cancelAddCaption = QStringLiteral("&Huỷ nạp");
-    c.deleteButton = QStringLiteral("cmdDelete");
-    c.deleteQuestion.clear(); // the entry form deletes at once
-    c.deleteWhileAdding = QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
-    c.ownerField = QStringLiteral("nguoicapnhat");
-    c.searchWhileEditing = QStringLiteral("Cần bấm nút Ghi Đĩa hoặc ESC để kết thúc việc nạp sửa trước !");
-    c.dataErrorPrefix = QStringLiteral("Data error event hit err:");
-    c.viewOnlyButtons = {QStringLiteral("cmdbang"), QStringLiteral("cmdGrid"), QStringLiteral("cmdclose")};
-    c.searchForm = QStringLiteral("frmtracuulich");
-    return c;
-}
-
-void attachScheduleBoxes(EntryForm& form)
-{
-    ui::TextBox* day = form.box(QStringLiteral("mngay"));
-    ui::TextBox* weekday = form.box(QStringLiteral("mthu"));
-    // After the date rule of the day box (connected first): an accepted day shows its weekday.
-    QObject::connect(day, &ui::TextBox::LostFocus, &form, [&form, day, weekday] {
-        if (form.editing() && !common::parseDate(day->text()).isEmpty())
-            weekday->setText(weekdayOf(day->text()));
-    });
-    weekday->setTabStop(false);
-    QObject::connect(weekday, &ui::TextBox::GotFocus, &form, [&form] {
-        app::tell(QStringLiteral("Không cần nạp ô này ! Chương trình sẽ tự động nạp Thứ sau khi bạn nạp xong ô Ngày"));
-        if (QWidget* w = form.control(QStringLiteral("mngay")))
-            w->setFocus();
-    });
-}
-
-void writeScheduleRecord(const EntryForm& form, db::Recordset& rs)
-{
-    const QString day = form.box(QStringLiteral("mngay"))->text();
-    rs.setValue(QStringLiteral("ngaychuan"), common::normaliseDate(day));
-    rs.setValue(QStringLiteral("thu"), weekdayOf(day));
-    rs.setValue(QStringLiteral("giochuan"), timeKey(form.box(QStringLiteral("mgio"))->text()));
-    stampSaved(rs, common::clock().today(), form.session().context().userFullName);
-    rs.update();
-    rs.setBookmark(rs.lastModified());
-}
-
-void scheduleKeyUp(EntryForm& form, int keyCode)
-{
-    if ((keyCode != ui::key::F5 && keyCode != ui::key::F6) || !form.editing())
-        return;
-    ui::TextBox* day = form.box(QStringLiteral("mngay"));
-    if (form.activeControlName() == QLatin1String("mngay") && !common::parseDate(day->text()).isEmpty())
-        form.box(QStringLiteral("mthu"))->setText(weekdayOf(day->text()));
-}
 
 ScheduleEntryForm::ScheduleEntryForm(QWidget* parent)
     : EntryForm(scheduleEntryConfig(), parent), m_ui(std::make_unique<Ui::frmlich>())

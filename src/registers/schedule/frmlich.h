@@ -40,15 +40,4 @@ private:
     std::unique_ptr<Ui::frmlich> m_ui;
 };
 
-// The schedule register's configuration of the entry form.
-EntryConfig scheduleEntryConfig();
-
-// What the schedule's entry and list forms share on their boxes mngay, mthu and mgio: the weekday
-// shown when a day is accepted, the weekday box that only explains itself, the derived columns
-// written with every save.
-void attachScheduleBoxes(EntryForm& form);
-void writeScheduleRecord(const EntryForm& form, db::Recordset& rs);
-// Runs the day check's derivation after F5 or F6 changed the day box (the key handler's tail).
-void scheduleKeyUp(EntryForm& form, int keyCode);
-
 } // namespace registers

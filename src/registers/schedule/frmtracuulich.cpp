@@ -3,7 +3,6 @@
 #include "ui_frmtracuulich.h"
 
 #include "frmGridlich.h"
-#include "frmlich.h"
 
 #include "registers/form_registry.h"
 #include "registers/form_support.h"
