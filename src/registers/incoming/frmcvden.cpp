@@ -2,7 +2,6 @@
 
 #include "ui_frmcvden.h"
 
-#include "app/core/module1.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/ui/key_codes.h"

@@ -4,7 +4,6 @@
 #include "ui_frmcvdi.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
