@@ -72,9 +72,9 @@ protected:
     void Form_KeyUp(int keyCode, int shift) override;
 
 private:
-    void Data1_Validate(int& action, int& save);
+    ui::ValidateResult Data1_Validate(ui::DataAction action, bool changed);
     void Data1_Reposition();
-    void Data1_Error(int dataErr, const QString& description, int& response);
+    ui::ErrorResponse Data1_Error(int dataErr, const QString& description);
     void returnToView();
     void leaveEditCheck();
     void update();

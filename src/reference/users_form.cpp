@@ -77,10 +77,10 @@ UsersForm::UsersForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
     nameControlsFromLabels(this);
 
     connect(Data1, &ui::DataControl::Reposition, this, &UsersForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Validate, this, [](int&, int& save) { save = 0; });
-    connect(Data1, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
+    Data1->setValidateHandler([](ui::DataAction, bool) { return ui::ValidateResult::DontSave; });
+    Data1->setErrorHandler([](int, const QString& description) {
         app::tell(QStringLiteral("Lỗi dữ liệu:") + description);
-        response = ui::response::Continue;
+        return ui::ErrorResponse::Handled;
     });
     connect(administratorCheck, &QCheckBox::clicked, this, &UsersForm::buildRights);
     connect(leaderCheck, &QCheckBox::clicked, this, &UsersForm::buildRights);
