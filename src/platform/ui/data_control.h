@@ -1,5 +1,6 @@
 #pragma once
 
+#include "binding_source.h"
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
@@ -76,7 +77,7 @@ enum class ErrorResponse
 // Moves must go through this control (not through recordset() directly) for the events to be
 // raised and the bound controls to follow; after moving recordset() directly call
 // updateControls().
-class DataControl : public QWidget
+class DataControl : public QWidget, public BindingSource
 {
     Q_OBJECT
 
@@ -190,8 +191,8 @@ public:
     void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
 
     // Binding, used by the bound controls themselves.
-    void bind(BoundControl* control);
-    void unbind(BoundControl* control);
+    void bind(BoundControl* control) override;
+    void unbind(BoundControl* control) override;
     QList<BoundControl*> boundControls() const { return m_controls; }
 
 signals:
