@@ -7,7 +7,6 @@
 #include "ui_frmloaicv.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/gui/window_placement.h"
 #include "platform/db/sql_quote.h"
 #include "platform/ui/hourglass.h"
@@ -113,16 +112,6 @@ ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, handler);
     }
-}
-
-QString ReferenceListForm::mode() const
-{
-    return app::module1().mode;
-}
-
-void ReferenceListForm::setMode(const QString& mode)
-{
-    app::module1().mode = mode;
 }
 
 void ReferenceListForm::setStatus(const QString& text, bool editing)
