@@ -1,9 +1,8 @@
-# cmake -DSRC=<path to src> [-DKNOWN=<file>] -P check_includes.cmake
+# cmake -DSRC=<path to src> -P check_includes.cmake
 # Fails when an include runs from a lower layer to a higher one, or when files include each other
 # (a cycle, directly or through other files). A header and its .cpp count as one file, so
 # "a.cpp includes b.h and b.cpp includes a.h" is a cycle too; a private header x_impl.h belongs
-# to x. Files listed in KNOWN (one per line, a path under src without extension) may still be
-# part of a cycle: the cycles the program had when this check came, to be taken apart.
+# to x.
 # Layers, lowest first: platform/jetsql (includes nothing else of ours), platform, common, app,
 # datafiles, reference, registers, the program's main.
 cmake_minimum_required(VERSION 3.20)
@@ -123,14 +122,7 @@ foreach(unit IN LISTS left)
     endif()
 endforeach()
 set(left ${cyclic})
-set(known)
-if(KNOWN)
-    file(STRINGS "${KNOWN}" known REGEX "^[^#]")
-endif()
 foreach(unit IN LISTS left)
-    if(unit IN_LIST known)
-        continue()
-    endif()
     string(MAKE_C_IDENTIFIER "${unit}" id)
     set(into)
     foreach(dep IN LISTS deps_${id})
@@ -142,15 +134,9 @@ foreach(unit IN LISTS left)
     list(JOIN into ", " into)
     list(APPEND problems "${unit} is part of an include cycle (includes ${into})")
 endforeach()
-foreach(unit IN LISTS known)
-    if(NOT unit IN_LIST left)
-        message(STATUS "${unit} is no longer in a cycle: take it off ${KNOWN}")
-    endif()
-endforeach()
-
 if(problems)
     list(JOIN problems "\n" text)
     message(FATAL_ERROR "Include rules broken:\n${text}")
 endif()
 list(LENGTH units count)
-message(STATUS "${count} files (a header and its .cpp as one): no new include cycle, no include into a higher layer")
+message(STATUS "${count} files (a header and its .cpp as one): no include cycle, no include into a higher layer")

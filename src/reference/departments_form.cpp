@@ -60,11 +60,11 @@ DepartmentsForm::DepartmentsForm(QWidget* parent) : ui::FormBase(parent), m_ui(s
     nameControlsFromLabels(this);
 
     connect(Data1, &ui::DataControl::Reposition, this, &DepartmentsForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Validate, this, [](int&, int& save) { save = 0; });
+    Data1->setValidateHandler([](ui::DataAction, bool) { return ui::ValidateResult::DontSave; });
     for (ui::DataControl* data : {Data1, Datadonvi}) {
-        connect(data, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
+        data->setErrorHandler([](int, const QString& description) {
             app::tell(QStringLiteral("Lỗi dữ liệu:") + description);
-            response = ui::response::Continue;
+            return ui::ErrorResponse::Handled;
         });
     }
     connect(DBCombodonvi, &ui::DataCombo::Click, this, &DepartmentsForm::DBCombodonvi_Click);

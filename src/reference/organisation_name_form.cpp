@@ -4,7 +4,6 @@
 #include "ui_frmtendonvi.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "app/gui/window_placement.h"
 #include "platform/ui/key_codes.h"
@@ -38,8 +37,7 @@ OrganisationNameForm::~OrganisationNameForm() = default;
 void OrganisationNameForm::prepare(const app::FormRequest& request)
 {
     load();
-    app::module1().mode.clear();
-    m_db = request.dataFile == app::DataFile::None ? app::module1().lettersReference : request.database();
+    m_db = request.database();
     Txttendonvi->setText(QString());
     Txttencaptren->setText(QString());
     try {

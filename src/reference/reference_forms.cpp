@@ -5,6 +5,8 @@
 #include "reference_list_form.h"
 #include "users_form.h"
 
+#include "app/core/login_check.h"
+#include "app/core/module1.h"
 #include "app/gui/form_commands.h"
 
 namespace reference {
@@ -26,6 +28,23 @@ app::FormOpener listOpener(ListConfig (*config)())
     };
 }
 
+// The users form works for the logged-in user the program has; what it changes of him (his own
+// name, or no users left) the program takes over.
+void openUsersForm(const app::FormRequest& request, QWidget* mainWindow)
+{
+    const app::Module1& m = app::module1();
+    UsersForm form(mainWindow);
+    QObject::connect(&form, &UsersForm::loggedInUserRenamed, &form,
+                     [](const QString& fullName) { app::module1().userFullName = fullName; });
+    QObject::connect(&form, &UsersForm::closingWithoutUsers, &form, [] {
+        app::Module1& program = app::module1();
+        program.userFullName = app::LoginCheck::kUnknownUser;
+        program.userRights = QStringLiteral("QT");
+        program.requiredRights = QStringLiteral("QT");
+    });
+    form.open(request, {m.userFullName, m.requiredRights});
+}
+
 } // namespace
 
 void registerReferenceForms()
@@ -36,7 +55,7 @@ void registerReferenceForms()
     app::registerFormOpener(QStringLiteral("mnunapchutat"), listOpener(&abbreviationsConfig));
     app::registerFormOpener(QStringLiteral("mnunapbophan"), opener<DepartmentsForm>());
     app::registerFormOpener(QStringLiteral("mnutendonvi"), opener<OrganisationNameForm>());
-    app::registerFormOpener(QStringLiteral("mnunguoidung"), opener<UsersForm>());
+    app::registerFormOpener(QStringLiteral("mnunguoidung"), &openUsersForm);
 }
 
 } // namespace reference

@@ -7,7 +7,6 @@
 #include "ui_frmloaicv.h"
 
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/gui/window_placement.h"
 #include "platform/db/sql_quote.h"
 #include "platform/ui/hourglass.h"
@@ -99,9 +98,9 @@ ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
     nameControlsFromLabels(this);
 
-    connect(Data1, &ui::DataControl::Validate, this, &ReferenceListForm::Data1_Validate);
+    Data1->setValidateHandler([this](ui::DataAction action, bool changed) { return Data1_Validate(action, changed); });
     connect(Data1, &ui::DataControl::Reposition, this, &ReferenceListForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Error, this, &ReferenceListForm::Data1_Error);
+    Data1->setErrorHandler([this](int number, const QString& description) { return Data1_Error(number, description); });
     const QList<std::pair<const char*, void (ReferenceListForm::*)()>> buttons = {
         {"cmdAdd", &ReferenceListForm::cmdAdd_Click},
         {"Cmdsua", &ReferenceListForm::Cmdsua_Click},
@@ -113,16 +112,6 @@ ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, handler);
     }
-}
-
-QString ReferenceListForm::mode() const
-{
-    return app::module1().mode;
-}
-
-void ReferenceListForm::setMode(const QString& mode)
-{
-    app::module1().mode = mode;
 }
 
 void ReferenceListForm::setStatus(const QString& text, bool editing)
@@ -310,16 +299,16 @@ void ReferenceListForm::cmdDelete_Click()
 
 void ReferenceListForm::leaveEditCheck()
 {
-    int action = ui::action::Bookmark;
-    int save = 0;
-    Data1_Validate(action, save);
+    Data1_Validate(ui::DataAction::Bookmark, false);
 }
 
-void ReferenceListForm::Data1_Validate(int& action, int& save)
+// The form writes its rows itself: the data control never writes them.
+ui::ValidateResult ReferenceListForm::Data1_Validate(ui::DataAction action, bool changed)
 {
-    save = 0; // the form writes its rows itself
+    Q_UNUSED(action)
+    Q_UNUSED(changed)
     if (m_dangghi == QLatin1String("yes") || (mode() != kNap && mode() != kSua))
-        return;
+        return ui::ValidateResult::DontSave;
     bool saveIt = false;
     if (mode() == kSua) {
         if (mname->text() != txtname->text() || mchutat->text() != txtchutat->text())
@@ -331,19 +320,20 @@ void ReferenceListForm::Data1_Validate(int& action, int& save)
         if (mode() == kNap)
             Data1->cancelUpdate();
         returnToView();
-        return;
+        return ui::ValidateResult::DontSave;
     }
     update();
     // A refused save keeps the form on the entry: the move (or close) waits.
     if (mode() == kNap || mode() == kSua)
-        action = ui::action::Cancel;
+        return ui::ValidateResult::Cancel;
+    return ui::ValidateResult::DontSave;
 }
 
-void ReferenceListForm::Data1_Error(int dataErr, const QString& description, int& response)
+ui::ErrorResponse ReferenceListForm::Data1_Error(int dataErr, const QString& description)
 {
     Q_UNUSED(dataErr)
     app::tell(QStringLiteral("Lỗi dữ liệu:") + description);
-    response = ui::response::Continue;
+    return ui::ErrorResponse::Handled;
 }
 
 void ReferenceListForm::cmdclose_Click()

@@ -5,7 +5,7 @@
 // save and close. The same class serves the units and correspondents (frmdonvi), the letter
 // types (frmloaicv) and the abbreviations (frmchutat); ListConfig holds what differs.
 //
-// Modes (module1().mode): "xem" viewing, "nap" adding, "sua" editing. The edit boxes are
+// Modes (mode()): "xem" viewing, "nap" adding, "sua" editing. The edit boxes are
 // locked while viewing. Saving checks that both boxes are filled, then that no other row of the
 // list uses the abbreviation (a quick save when only the name of an edited row changed), stores
 // the name, the abbreviation and the sort key matt of the name cut to 150 characters, and shows
@@ -54,6 +54,9 @@ public:
     // prepare(), then shown modal; returns when the form has closed.
     void open(const app::FormRequest& request);
 
+    // "xem" viewing, "nap" adding or "sua" editing; empty before the form is first loaded.
+    QString mode() const { return m_mode; }
+
     void cmdAdd_Click();
     void Cmdsua_Click();
     void cmdUpdate_Click();
@@ -72,21 +75,21 @@ protected:
     void Form_KeyUp(int keyCode, int shift) override;
 
 private:
-    void Data1_Validate(int& action, int& save);
+    ui::ValidateResult Data1_Validate(ui::DataAction action, bool changed);
     void Data1_Reposition();
-    void Data1_Error(int dataErr, const QString& description, int& response);
+    ui::ErrorResponse Data1_Error(int dataErr, const QString& description);
     void returnToView();
     void leaveEditCheck();
     void update();
     void setStatus(const QString& text, bool editing);
-    QString mode() const;
-    void setMode(const QString& mode);
+    void setMode(const QString& mode) { m_mode = mode; }
 
     ListConfig m_config;
     ui::TextBox* txtname = nullptr; // txttendonvi, txtloai or txtchudu
     ui::TextBox* txtchutat = nullptr;
     ui::TextBox* txtid = nullptr;
     ui::TextBox* txtmatt = nullptr;
+    QString m_mode;
     QString m_dangghi;  // "yes" while the update routine runs
     QString m_loitrung; // "yes" after a refused duplicate
 };

@@ -4,9 +4,7 @@
 #include "reference_rules.h"
 #include "ui_frmloaitien.h"
 
-#include "app/core/login_check.h"
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "app/gui/rights.h"
 #include "app/gui/window_placement.h"
@@ -77,10 +75,10 @@ UsersForm::UsersForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
     nameControlsFromLabels(this);
 
     connect(Data1, &ui::DataControl::Reposition, this, &UsersForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Validate, this, [](int&, int& save) { save = 0; });
-    connect(Data1, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
+    Data1->setValidateHandler([](ui::DataAction, bool) { return ui::ValidateResult::DontSave; });
+    Data1->setErrorHandler([](int, const QString& description) {
         app::tell(QStringLiteral("Lỗi dữ liệu:") + description);
-        response = ui::response::Continue;
+        return ui::ErrorResponse::Handled;
     });
     connect(administratorCheck, &QCheckBox::clicked, this, &UsersForm::buildRights);
     connect(leaderCheck, &QCheckBox::clicked, this, &UsersForm::buildRights);
@@ -95,13 +93,14 @@ UsersForm::UsersForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
 
 UsersForm::~UsersForm() = default;
 
-void UsersForm::prepare(const app::FormRequest& request)
+void UsersForm::prepare(const app::FormRequest& request, const LoggedInUser& user)
 {
     ui::HourglassPointer hourglass;
     load();
     m_mode.clear();
     m_closing = false;
-    m_administrator = app::beginsWithQ(app::module1().requiredRights);
+    m_user = user;
+    m_administrator = app::beginsWithQ(m_user.confirmedRights);
     formKind->setText(QStringLiteral("nguoidung"));
     if (!request.title.isEmpty())
         setWindowTitle(request.title);
@@ -114,9 +113,9 @@ void UsersForm::prepare(const app::FormRequest& request)
     backToView();
 }
 
-void UsersForm::open(const app::FormRequest& request)
+void UsersForm::open(const app::FormRequest& request, const LoggedInUser& user)
 {
-    prepare(request);
+    prepare(request, user);
     app::centreWindow(this);
     showModal();
 }
@@ -285,7 +284,7 @@ bool UsersForm::otherAdministrator(const QString& id)
 
 bool UsersForm::currentIsLoggedIn() const
 {
-    return Data1->hasCurrentRecord() && boundFullName->text() == app::module1().userFullName;
+    return Data1->hasCurrentRecord() && boundFullName->text() == m_user.fullName;
 }
 
 void UsersForm::cmdUpdate_Click()
@@ -335,8 +334,10 @@ void UsersForm::cmdUpdate_Click()
         fullNameBox->setFocus();
         return;
     }
-    if (ownRow) // the person logged in keeps being found by his new name
-        app::module1().userFullName = name;
+    if (ownRow) { // the person logged in keeps being found by his new name
+        m_user.fullName = name;
+        emit loggedInUserRenamed(name);
+    }
     if (!isEdit)
         Data1->setBookmark(Data1->recordset().lastModified());
     const QString returnTo = QStringLiteral("id = ") + txtid->text();
@@ -377,14 +378,11 @@ void UsersForm::cmdDelete_Click()
 
 bool UsersForm::closeCheck()
 {
-    app::Module1& m = app::module1();
     try {
         db::Recordset all =
             Data1->database().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
         if (all.recordCount() == 0) {
-            m.userFullName = app::LoginCheck::kUnknownUser;
-            m.userRights = QStringLiteral("QT");
-            m.requiredRights = QStringLiteral("QT");
+            emit closingWithoutUsers();
             return true;
         }
         all.findFirst(QStringLiteral("quyenhan like '*q*'"));

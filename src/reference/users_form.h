@@ -32,6 +32,13 @@ class frmloaitien;
 
 namespace reference {
 
+// The logged-in user as the users form needs him, told by its opener.
+struct LoggedInUser
+{
+    QString fullName;        // his full name (hoten): his own row is found by it
+    QString confirmedRights; // the rights the rights check has just confirmed ("Q…": administrator)
+};
+
 class UsersForm : public ui::FormBase
 {
     Q_OBJECT
@@ -41,9 +48,9 @@ public:
     ~UsersForm() override;
 
     // Loads the form on the request's record source (all users, or the logged-in user's own row);
-    // the rights confirmed by the rights check (module1().requiredRights) decide what may be done.
-    void prepare(const app::FormRequest& request);
-    void open(const app::FormRequest& request);
+    // the rights user.confirmedRights decide what may be done.
+    void prepare(const app::FormRequest& request, const LoggedInUser& user);
+    void open(const app::FormRequest& request, const LoggedInUser& user);
 
     void cmdAdd_Click();
     void Cmdsua_Click();
@@ -61,6 +68,13 @@ public:
     QCheckBox* leaderCheck = nullptr;
     QGroupBox* rightsFrame = nullptr;
     QLabel* lbltrangthai = nullptr;
+
+signals:
+    // The logged-in user saved his own row under a new full name: from now on he is known by it.
+    void loggedInUserRenamed(const QString& fullName);
+    // The form closes on an empty users table: the program goes on with an unknown user who is
+    // an administrator.
+    void closingWithoutUsers();
 
 protected:
     ui::UnloadResult Form_Unload() override;
@@ -95,6 +109,7 @@ private:
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdUpdate = nullptr;
     QPushButton* cmdclose = nullptr;
+    LoggedInUser m_user;
     QString m_mode; // "nap", "sua" or "" while viewing
     bool m_administrator = false;
     bool m_closing = false; // the close check has passed

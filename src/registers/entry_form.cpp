@@ -58,9 +58,9 @@ EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent)
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
     Data1->setRecordWriter([this](db::Recordset& rs) { writeRecord(rs); });
-    connect(Data1, &ui::DataControl::Validate, this, &EntryForm::Data1_Validate);
+    Data1->setValidateHandler([this](ui::DataAction action, bool changed) { return Data1_Validate(action, changed); });
     connect(Data1, &ui::DataControl::Reposition, this, &EntryForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Error, this, &EntryForm::Data1_Error);
+    Data1->setErrorHandler([this](int number, const QString& description) { return Data1_Error(number, description); });
     m_picks = new PickGrids(this);
 }
 
@@ -340,8 +340,7 @@ void EntryForm::cmdAdd_Click()
     if (mode() != EntryMode::Adding && refuseReadOnly())
         return;
     if (mode() == EntryMode::Editing) {
-        int action = ui::action::AddNew, save = 1;
-        Data1_Validate(action, save);
+        Data1_Validate(ui::DataAction::AddNew, true);
         if (mode() != EntryMode::Viewing)
             return; // the changes could not be written
     }
@@ -463,32 +462,29 @@ void EntryForm::returnToView()
     focusBox(m_config.homeBox);
 }
 
-void EntryForm::Data1_Validate(int& action, int& save)
+ui::ValidateResult EntryForm::Data1_Validate(ui::DataAction action, bool changed)
 {
+    Q_UNUSED(action)
+    Q_UNUSED(changed)
     if (m_quiet || !editing())
-        return;
+        return ui::ValidateResult::Save;
     const db::Recordset rs = recordset();
     if (!rs.isNull() && rs.editMode() == db::EditMode::AddNew) {
         if (app::ask(QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"))) {
             cmdUpdate_Click();
-            if (editing())
-                action = ui::action::Cancel; // not written: stay on the letter being added
-            save = 0;
-            return;
+            // not written: stay on the letter being added
+            return editing() ? ui::ValidateResult::Cancel : ui::ValidateResult::DontSave;
         }
         Data1->cancelUpdate();
     } else if (Data1->anyChanged()) {
         if (app::ask(QStringLiteral("Có lưu giữ những sửa đổi vừa thực hiện không ?"))) {
             cmdUpdate_Click();
-            if (editing())
-                action = ui::action::Cancel;
-            save = 0;
-            return;
+            return editing() ? ui::ValidateResult::Cancel : ui::ValidateResult::DontSave;
         }
         Data1->cancelUpdate();
     }
-    save = 0;
     returnToView();
+    return ui::ValidateResult::DontSave;
 }
 
 bool EntryForm::mayChangeCurrent() const
@@ -565,11 +561,11 @@ void EntryForm::Data1_Reposition()
     }
 }
 
-void EntryForm::Data1_Error(int dataErr, const QString& description, int& response)
+ui::ErrorResponse EntryForm::Data1_Error(int dataErr, const QString& description)
 {
     Q_UNUSED(dataErr)
     ui::msgBox(m_config.dataErrorPrefix + description);
-    response = ui::response::Continue;
+    return ui::ErrorResponse::Handled;
 }
 
 void EntryForm::mrecnum_KeyUp(int keyCode, int shift)
@@ -645,8 +641,7 @@ void EntryForm::Form_KeyUp(int keyCode, int shift)
         if (!gridBox.isEmpty()) {
             focusBox(gridBox);
         } else if (editing()) {
-            int action = ui::action::Cancel, save = 1;
-            Data1_Validate(action, save);
+            Data1_Validate(ui::DataAction::None, true);
         }
         return;
     }
@@ -680,8 +675,7 @@ void EntryForm::Form_KeyUp(int keyCode, int shift)
         // here would land a row past its page.
         if (qobject_cast<ui::Grid*>(activeControl()))
             return;
-        int action = keyCode == ui::key::PageUp ? ui::action::MovePrevious : ui::action::MoveNext, save = 1;
-        Data1_Validate(action, save);
+        Data1_Validate(keyCode == ui::key::PageUp ? ui::DataAction::MovePrevious : ui::DataAction::MoveNext, true);
         const db::Recordset rs = recordset();
         if (mode() != EntryMode::Viewing || rs.isNull())
             return;
@@ -742,8 +736,7 @@ void EntryForm::cmdclose_Click()
 ui::UnloadResult EntryForm::Form_Unload()
 {
     if (editing()) {
-        int action = ui::action::Unload, save = 1;
-        Data1_Validate(action, save);
+        Data1_Validate(ui::DataAction::Unload, true);
         if (editing()) {
             return ui::UnloadResult::Stay; // the letter could not be written: stay
         }

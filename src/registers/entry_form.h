@@ -146,7 +146,7 @@ public:
     void cmdin_Click();
     void cmdclose_Click();
     void cmdDelete_Click();
-    void Data1_Validate(int& action, int& save);
+    ui::ValidateResult Data1_Validate(ui::DataAction action, bool changed);
     // Moves to the record whose id is id (the list form hands the current record back).
     void showRecord(long long id);
     // The form comes back after a form it opened has finished, on the record id.
@@ -224,7 +224,7 @@ protected:
 
 private:
     void Data1_Reposition();
-    void Data1_Error(int dataErr, const QString& description, int& response);
+    ui::ErrorResponse Data1_Error(int dataErr, const QString& description);
     void mrecnum_KeyUp(int keyCode, int shift);
     void boxLostFocus(const QString& name);
     void writeLetterRecord(db::Recordset& rs);

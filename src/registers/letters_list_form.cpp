@@ -29,7 +29,7 @@ LettersListForm::LettersListForm(LettersListConfig config, QWidget* parent)
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
     connect(Data1, &ui::DataControl::Reposition, this, &LettersListForm::Data1_Reposition);
-    connect(Data1, &ui::DataControl::Error, this, &LettersListForm::Data1_Error);
+    Data1->setErrorHandler([this](int number, const QString& description) { return Data1_Error(number, description); });
 }
 
 void LettersListForm::attachControls()
@@ -118,11 +118,11 @@ void LettersListForm::Data1_Reposition()
                                                   QString::number(rs.recordCount()));
 }
 
-void LettersListForm::Data1_Error(int dataErr, const QString& description, int& response)
+ui::ErrorResponse LettersListForm::Data1_Error(int dataErr, const QString& description)
 {
     Q_UNUSED(dataErr)
     ui::msgBox(QStringLiteral("Lỗi dữ liệu : ") + description);
-    response = ui::response::Continue;
+    return ui::ErrorResponse::Handled;
 }
 
 void LettersListForm::DBGrid1_DblClick()

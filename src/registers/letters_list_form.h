@@ -64,7 +64,7 @@ protected:
 
 private:
     void Data1_Reposition();
-    void Data1_Error(int dataErr, const QString& description, int& response);
+    ui::ErrorResponse Data1_Error(int dataErr, const QString& description);
     void rememberPosition();
     void marksRan(bool ran);
 

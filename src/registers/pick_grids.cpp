@@ -19,8 +19,8 @@ ui::Grid* PickGrids::add(const PickList& list)
     data->setObjectName(list.dataControl);
     data->setRecordsetType(db::RecordsetType::Snapshot);
     data->hide();
-    connect(data, &ui::DataControl::Error, this, [](int, const QString&, int& response) {
-        response = ui::response::Continue; // a list that cannot be read stays empty
+    data->setErrorHandler([](int, const QString&) {
+        return ui::ErrorResponse::Handled; // a list that cannot be read stays empty
     });
     auto* grid = new ui::Grid(m_form);
     grid->setObjectName(list.grid);

@@ -133,7 +133,7 @@ TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
                                              : QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
     }
     EXPECT_EQ(home.messages().join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
-    EXPECT_EQ(app::module1().mode.toStdString(), c.mode);
+    EXPECT_EQ(form.mode().toStdString(), c.mode);
     EXPECT_EQ(currentRow(form.Data1), c.row);
     EXPECT_EQ(form.mname->text().toStdString(), c.nameBox);
     form.hide();
@@ -207,9 +207,9 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
         for (const char* name : {"An", "Bình", "Cường"})
             m.scheduleReference.execute(QStringLiteral("INSERT INTO nguoidung (hoten, quyenhan) VALUES ('") +
                                         QString::fromUtf8(name) + QStringLiteral("', 'QT')"));
-        m.requiredRights = QStringLiteral("QT");
         auto f = std::make_unique<reference::UsersForm>();
-        f->prepare(app::listMenuRequest(QStringLiteral("mnunguoidung"), m.requiredRights));
+        f->prepare(app::listMenuRequest(QStringLiteral("mnunguoidung"), QStringLiteral("QT")),
+                   {m.userFullName, QStringLiteral("QT")});
         data = f->Data1;
         form = std::move(f);
     } else {

@@ -62,12 +62,12 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         EXPECT_TRUE(form.mname->isLocked());
 
         addEntry(form, odd, oddCode);
-        EXPECT_EQ(app::module1().mode, QStringLiteral("xem"));
+        EXPECT_EQ(form.mode(), QStringLiteral("xem"));
         EXPECT_EQ(form.mname->text(), odd) << "the new entry is current";
 
         addEntry(form, QStringLiteral("Khác"), takenCode.toUpper());
         expected << reference::duplicateAbbreviationMessage(takenCode, takenText);
-        EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
+        EXPECT_EQ(form.mode(), QStringLiteral("nap"));
         EXPECT_EQ(form.mname->text(), QStringLiteral("Khác"));
         EXPECT_EQ(form.mchutat->selText(), takenCode.toUpper());
         click(form, "cmdDelete");
@@ -76,23 +76,23 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         // Add while adding saves the entry first; an empty entry is then abandoned.
         form.mchutat->setText(QStringLiteral("p'k*")); // no wildcard: no duplicate
         click(form, "cmdAdd");
-        EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
+        EXPECT_EQ(form.mode(), QStringLiteral("nap"));
         EXPECT_TRUE(form.mname->text().isEmpty());
         click(form, "cmdUpdate");
-        EXPECT_EQ(app::module1().mode, QStringLiteral("xem"));
+        EXPECT_EQ(form.mode(), QStringLiteral("xem"));
 
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("chutat = 'dup'")));
         click(form, "Cmdsua");
         form.mname->setText(QStringLiteral("Đổi tên"));
         click(form, "cmdUpdate");
-        EXPECT_EQ(app::module1().mode, QStringLiteral("xem")) << "no duplicate search for the name only";
+        EXPECT_EQ(form.mode(), QStringLiteral("xem")) << "no duplicate search for the name only";
 
         click(form, "Cmdsua");
         form.mname->setText(QStringLiteral("  "));
         click(form, "cmdUpdate");
         expected << QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô ") + QString::fromUtf8(c.nameCaption) +
                         QStringLiteral(", không được để ô trắng !");
-        EXPECT_EQ(app::module1().mode, QStringLiteral("sua"));
+        EXPECT_EQ(form.mode(), QStringLiteral("sua"));
         form.mname->setText(QStringLiteral("Không lưu"));
         home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
         click(form, "cmdclose");
@@ -186,7 +186,7 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     addEntry(form, QStringLiteral("Giấy mời họp dài"), QStringLiteral("gmh"));
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Lỗi dữ liệu:"))) << home.messageText();
-    EXPECT_EQ(app::module1().mode, QStringLiteral("nap"));
+    EXPECT_EQ(form.mode(), QStringLiteral("nap"));
     EXPECT_EQ(form.mname->text(), QStringLiteral("Giấy mời họp dài"));
     form.mname->setText(QStringLiteral("Giấy mời"));
     click(form, "cmdUpdate");

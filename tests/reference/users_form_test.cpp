@@ -169,11 +169,17 @@ TEST_F(UsersFormTest, LoggedInUserIsNeitherDeletedNorDemotedWhenNoAdministratorW
         form.administratorCheck->click();
         click(form, "cmdUpdate");
         click(form, "Cmdsua"); // "&Huỷ sửa"
+        // Renamed, he is still the one logged in: the form and the program know him by the new name.
+        click(form, "Cmdsua");
+        form.fullNameBox->setText(QStringLiteral("Quản Trị Viên"));
+        click(form, "cmdUpdate");
+        click(form, "cmdDelete");
         click(form, "cmdclose");
     });
-    EXPECT_EQ(home.messages(), (QStringList{reference::kNeedOneAdministrator, reference::kNeedOneAdministrator}));
+    EXPECT_EQ(home.messages(), QStringList(3, reference::kNeedOneAdministrator));
     EXPECT_EQ(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten, quyenhan")),
-              (QStringList{"Quản Trị|QT", "Cán Bộ|CB"}));
+              (QStringList{"Quản Trị Viên|QT", "Cán Bộ|CB"}));
+    EXPECT_EQ(app::module1().userFullName, QStringLiteral("Quản Trị Viên"));
 }
 
 } // namespace

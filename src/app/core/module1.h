@@ -67,9 +67,6 @@ struct Module1
     // Step text of the command in progress, quoted in error messages.
     QString step;
 
-    // Mode of the reference list forms ("xem", "nap", "sua").
-    QString mode;
-
     // Sets the year-table names kept here from workingYear (year_tables.cpp, yearTableKinds()).
     void setYearTables();
 

@@ -52,7 +52,7 @@ FormRequest listMenuRequest(const QString& menu, const QString& rights)
 
 void runListMenu(const QString& menu, QWidget* mainWindow)
 {
-    Module1& m = module1();
+    const Module1& m = module1();
     const QString name = menu.toLower();
     const bool administratorOnly = name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunapbophan");
     if (administratorOnly && !beginsWithQ(m.userRights)) {
@@ -71,7 +71,6 @@ void runListMenu(const QString& menu, QWidget* mainWindow)
     }
     const FormRequest request = listMenuRequest(menu, rights);
     const bool hideMain = name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunguoidung");
-    m.mode.clear();
     if (hideMain && mainWindow)
         mainWindow->hide();
     try {

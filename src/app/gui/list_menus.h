@@ -17,7 +17,7 @@ namespace app {
 // nothing; rights beginning with "q" open every user, anyone else only his own row, titled
 // "Đổi mật khẩu".
 //
-// The form is shown modal with mode cleared; the units and users lists hide mainWindow
+// The form is shown modal; the units and users lists hide mainWindow
 // while open. Afterwards the reference recordsets are reopened so the entry forms see the
 // changes. A list whose form is not part of this build shows kNotAvailable.
 void runListMenu(const QString& menu, QWidget* mainWindow);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field_def.h"
+#include "recordset_types.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,22 +12,6 @@
 namespace db {
 
 class Database;
-
-enum class RecordsetType
-{
-    Dynaset,  // updatable keyset over the rows of one table; sees later changes to those rows
-    Snapshot, // read-only copy taken when opened (or requeried)
-};
-
-enum class EditMode
-{
-    None,
-    Edit,   // after edit(): the current row's values are buffered until update()
-    AddNew, // after addNew(): a new row's values are buffered until update()
-};
-
-// Opaque position of a row, valid for the recordset that gave it and its clones until requery().
-using Bookmark = QByteArray;
 
 // A cursor over the rows of a table or query, as the old data-access objects offered it.
 // A Recordset is a handle: copies share one cursor (like assigning an object reference);

@@ -2,7 +2,7 @@
 
 #include "connection.h"
 #include "field_def.h"
-#include "recordset.h"
+#include "recordset_types.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,8 +1,7 @@
 #include "page_composer.h"
 
-#include "report_renderer.h"
-
 #include <QAbstractTextDocumentLayout>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -16,13 +15,23 @@ const QColor shading(0xE8, 0xE8, 0xE8); // header and group rows
 
 } // namespace
 
+QString printFontFamily(const QString& wanted)
+{
+    for (const QString& family :
+         {wanted, QStringLiteral("Liberation Serif"), QStringLiteral("Noto Serif"), QStringLiteral("Noto Sans")}) {
+        if (QFontDatabase::hasFamily(family))
+            return family;
+    }
+    return wanted;
+}
+
 PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* device) : m_report(report), m_device(device)
 {
     const ReportFile& file = report.file;
     m_dpi = device->logicalDpiY();
     m_pageWidth = device->width();
 
-    m_font = QFont(ReportRenderer::fontFamily(file.fontFamily));
+    m_font = QFont(printFontFamily(file.fontFamily));
     m_font.setPointSizeF(file.fontSize);
     m_boldFont = m_font;
     m_boldFont.setBold(true);

@@ -16,6 +16,10 @@ class QTextDocument;
 
 namespace report {
 
+// The font family a report is printed in: wanted when installed, else the first installed of
+// Liberation Serif, Noto Serif and Noto Sans (all have every Vietnamese letter).
+QString printFontFamily(const QString& wanted);
+
 // Places a prepared report on the pages of a device, one pass over its rows: compose() lays out
 // every row once and keeps, per page, what goes where (the layouts themselves, not their text);
 // paint() then draws the kept pages, so the page numbers can say how many pages there are

@@ -2,7 +2,6 @@
 
 #include "page_composer.h"
 
-#include <QFontDatabase>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -30,12 +29,7 @@ int ReportRenderer::countPages(QPagedPaintDevice* device) const
 
 QString ReportRenderer::fontFamily(const QString& wanted)
 {
-    for (const QString& family :
-         {wanted, QStringLiteral("Liberation Serif"), QStringLiteral("Noto Serif"), QStringLiteral("Noto Sans")}) {
-        if (QFontDatabase::hasFamily(family))
-            return family;
-    }
-    return wanted;
+    return printFontFamily(wanted);
 }
 
 } // namespace report

@@ -28,6 +28,7 @@ public:
 
     // The font family the report is printed in: the file's when installed, else the first
     // installed of Liberation Serif, Noto Serif and Noto Sans (all have every Vietnamese letter).
+    // (printFontFamily, which the page composer uses.)
     static QString fontFamily(const QString& wanted);
 
 private:

@@ -8,7 +8,7 @@ BoundControl::~BoundControl()
         m_source->unbind(this);
 }
 
-void BoundControl::setDataSource(DataControl* source)
+void BoundControl::setDataSource(BindingSource* source)
 {
     if (m_source == source)
         return;
@@ -26,7 +26,7 @@ void BoundControl::setDataField(const QString& field)
         m_source->bind(this);
 }
 
-void BoundControl::bind(DataControl* source, const QString& field)
+void BoundControl::bind(BindingSource* source, const QString& field)
 {
     m_field = field;
     if (m_source == source) {

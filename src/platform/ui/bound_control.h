@@ -1,8 +1,7 @@
 #pragma once
 
-#include "data_control.h"
+#include "binding_source.h"
 
-#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -27,13 +26,13 @@ public:
 
     // Binds the control to a data control (nullptr unbinds). When the data control already has
     // a recordset the control shows the current record at once.
-    void setDataSource(DataControl* source);
-    DataControl* dataSource() const { return m_source; }
+    void setDataSource(BindingSource* source);
+    BindingSource* dataSource() const { return m_source; }
     // The field shown; an unknown name raises the data control's Error event once per recordset.
     void setDataField(const QString& field);
     QString dataField() const { return m_field; }
     // Binds in one call.
-    void bind(DataControl* source, const QString& field);
+    void bind(BindingSource* source, const QString& field);
 
     bool dataChanged() const { return m_changed; }
     void setDataChanged(bool changed) { m_changed = changed; }
@@ -50,7 +49,7 @@ protected:
 
 private:
     friend class DataControl;
-    QPointer<DataControl> m_source;
+    BindingSource* m_source = nullptr; // cleared by the data control when it goes
     QString m_field;
     bool m_changed = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bound_control.h"
+#include "data_control.h"
 
 #include <QComboBox>
 #include <QPointer>

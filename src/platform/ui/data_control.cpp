@@ -155,7 +155,7 @@ QString DataControl::caption() const
 
 bool DataControl::refresh()
 {
-    if (hasCurrentRecord() && !validate(action::Close))
+    if (hasCurrentRecord() && !validate(DataAction::Close))
         return false;
     db::Recordset rs;
     try {
@@ -178,7 +178,7 @@ bool DataControl::refresh()
 
 bool DataControl::setRecordset(const db::Recordset& rs)
 {
-    if (hasCurrentRecord() && !validate(action::Close))
+    if (hasCurrentRecord() && !validate(DataAction::Close))
         return false;
     db::Recordset cursor = rs; // a handle: moves the caller's cursor too, as intended
     try {
@@ -234,9 +234,10 @@ void DataControl::checkBindings()
 
 void DataControl::raiseError(const db::DbError& error)
 {
-    int resp = response::Display;
-    emit Error(error.number(), error.description(), resp);
-    if (resp != response::Continue)
+    ErrorResponse answer = ErrorResponse::Display;
+    if (m_errorHandler && !signalsBlocked())
+        answer = m_errorHandler(error.number(), error.description());
+    if (answer != ErrorResponse::Handled)
         msgBox(error.description(), msgbox::Exclamation, window()->windowTitle());
 }
 
@@ -249,16 +250,16 @@ bool DataControl::anyChanged() const
     return false;
 }
 
-bool DataControl::validate(int act)
+bool DataControl::validate(DataAction act)
 {
-    int a = act;
-    int save = anyChanged() ? 1 : 0;
-    emit Validate(a, save);
-    if (a == action::Cancel)
+    ValidateResult answer = ValidateResult::Save;
+    if (m_validateHandler && !signalsBlocked())
+        answer = m_validateHandler(act, anyChanged());
+    if (answer == ValidateResult::Cancel)
         return false;
-    if (act == action::Delete)
+    if (act == DataAction::Delete)
         return true;
-    if (save != 0 && anyChanged() && (hasCurrentRecord() || m_pending != Pending::None))
+    if (answer == ValidateResult::Save && anyChanged() && (hasCurrentRecord() || m_pending != Pending::None))
         return writeRecord();
     return true;
 }
@@ -275,7 +276,7 @@ void DataControl::dropPending()
     m_pending = Pending::None;
 }
 
-template <typename Move> bool DataControl::navigate(int act, Move&& move)
+template <typename Move> bool DataControl::navigate(DataAction act, Move&& move)
 {
     if (m_rs.isNull())
         return false;
@@ -300,7 +301,7 @@ template <typename Move> bool DataControl::navigate(int act, Move&& move)
 
 bool DataControl::moveFirst()
 {
-    return navigate(action::MoveFirst, [this] {
+    return navigate(DataAction::MoveFirst, [this] {
         m_rs.moveFirst();
         return true;
     });
@@ -308,7 +309,7 @@ bool DataControl::moveFirst()
 
 bool DataControl::moveLast()
 {
-    return navigate(action::MoveLast, [this] {
+    return navigate(DataAction::MoveLast, [this] {
         m_rs.moveLast();
         return true;
     });
@@ -316,7 +317,7 @@ bool DataControl::moveLast()
 
 bool DataControl::moveNext()
 {
-    return navigate(action::MoveNext, [this] {
+    return navigate(DataAction::MoveNext, [this] {
         if (m_rs.recordCount() == 0)
             return true;
         if (!m_rs.eof())
@@ -329,7 +330,7 @@ bool DataControl::moveNext()
 
 bool DataControl::movePrevious()
 {
-    return navigate(action::MovePrevious, [this] {
+    return navigate(DataAction::MovePrevious, [this] {
         if (m_rs.recordCount() == 0)
             return true;
         if (!m_rs.bof())
@@ -342,7 +343,7 @@ bool DataControl::movePrevious()
 
 bool DataControl::moveTo(int position)
 {
-    return navigate(action::Bookmark, [this, position] {
+    return navigate(DataAction::Bookmark, [this, position] {
         m_rs.setAbsolutePosition(position);
         return true;
     });
@@ -350,7 +351,7 @@ bool DataControl::moveTo(int position)
 
 bool DataControl::setBookmark(const db::Bookmark& mark)
 {
-    return navigate(action::Bookmark, [this, &mark] {
+    return navigate(DataAction::Bookmark, [this, &mark] {
         m_rs.setBookmark(mark);
         return true;
     });
@@ -358,7 +359,7 @@ bool DataControl::setBookmark(const db::Bookmark& mark)
 
 bool DataControl::findFirst(const QString& criterion)
 {
-    return navigate(action::Find, [this, &criterion] {
+    return navigate(DataAction::Find, [this, &criterion] {
         m_rs.findFirst(criterion);
         return !m_rs.noMatch();
     });
@@ -366,7 +367,7 @@ bool DataControl::findFirst(const QString& criterion)
 
 bool DataControl::findLast(const QString& criterion)
 {
-    return navigate(action::Find, [this, &criterion] {
+    return navigate(DataAction::Find, [this, &criterion] {
         m_rs.findLast(criterion);
         return !m_rs.noMatch();
     });
@@ -374,7 +375,7 @@ bool DataControl::findLast(const QString& criterion)
 
 bool DataControl::findNext(const QString& criterion)
 {
-    return navigate(action::Find, [this, &criterion] {
+    return navigate(DataAction::Find, [this, &criterion] {
         m_rs.findNext(criterion);
         return !m_rs.noMatch();
     });
@@ -382,7 +383,7 @@ bool DataControl::findNext(const QString& criterion)
 
 bool DataControl::findPrevious(const QString& criterion)
 {
-    return navigate(action::Find, [this, &criterion] {
+    return navigate(DataAction::Find, [this, &criterion] {
         m_rs.findPrevious(criterion);
         return !m_rs.noMatch();
     });
@@ -394,7 +395,7 @@ bool DataControl::addNew()
 {
     if (m_rs.isNull())
         return false;
-    if (hasCurrentRecord() && !validate(action::AddNew))
+    if (hasCurrentRecord() && !validate(DataAction::AddNew))
         return false;
     dropPending();
     try {
@@ -486,7 +487,7 @@ bool DataControl::deleteRecord()
 {
     if (m_rs.isNull())
         return false;
-    if (hasCurrentRecord() && !validate(action::Delete))
+    if (hasCurrentRecord() && !validate(DataAction::Delete))
         return false;
     dropPending();
     try {

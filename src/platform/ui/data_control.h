@@ -1,5 +1,6 @@
 #pragma once
 
+#include "binding_source.h"
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
@@ -17,28 +18,38 @@ namespace ui {
 
 class BoundControl;
 
-// The action argument of the Validate event: what the data control is about to do.
-// A handler that sets it to ActionCancel stops that operation.
-namespace action {
-constexpr int Cancel = 0;
-constexpr int MoveFirst = 1;
-constexpr int MovePrevious = 2;
-constexpr int MoveNext = 3;
-constexpr int MoveLast = 4;
-constexpr int AddNew = 5;
-constexpr int Update = 6;
-constexpr int Delete = 7;
-constexpr int Find = 8;
-constexpr int Bookmark = 9; // any other jump: a grid row, a position, a bookmark
-constexpr int Close = 10;   // refresh or a new recordset replaces the current one
-constexpr int Unload = 11;
-} // namespace action
+// What the data control is about to do when it asks its form whether the current record may be
+// left (the Validate event). The numbers are the old engine's.
+enum class DataAction
+{
+    None = 0, // nothing moves: a form runs its own leave-edit check (Escape); never raised by the control
+    MoveFirst = 1,
+    MovePrevious = 2,
+    MoveNext = 3,
+    MoveLast = 4,
+    AddNew = 5,
+    Update = 6,
+    Delete = 7,
+    Find = 8,
+    Bookmark = 9, // any other jump: a grid row, a position, a bookmark
+    Close = 10,   // refresh or a new recordset replaces the current one
+    Unload = 11,
+};
 
-// The response argument of the Error event.
-namespace response {
-constexpr int Continue = 0; // the handler has dealt with the error; the control shows nothing
-constexpr int Display = 1;  // the control shows the engine's text in the platform message box
-} // namespace response
+// A form's answer to the Validate event.
+enum class ValidateResult
+{
+    Save,     // go on; the changed values are written first (nothing is written when none changed)
+    DontSave, // go on without writing the changed values
+    Cancel,   // stop the operation: nothing moves
+};
+
+// A form's answer to the Error event.
+enum class ErrorResponse
+{
+    Handled, // the handler has dealt with the error; the control shows nothing
+    Display, // the control shows the engine's text in the platform message box
+};
 
 // The data control of a form (Data1): it opens a record source of a data file, holds the
 // recordset the form works on, keeps its bound controls showing the current record and raises
@@ -46,23 +57,27 @@ constexpr int Display = 1;  // the control shows the engine's text in the platfo
 //
 // Order of events. Every operation that leaves the current record (the moves below, finds,
 // a grid row chosen, addNew, deleteRecord, refresh, setRecordset and the form's unload) first
-// raises Validate(action, save). save starts non-zero when a bound control's changed flag is
-// set. After the handler returns: action == action::Cancel stops the operation (it returns
-// false and nothing moves); otherwise, when save is still non-zero and a bound control is still
-// changed, the record is written as updateRecord() does (a refused write raises Error and stops
-// the operation, the typed values stay). Then the operation runs, the bound controls show the
+// raises Validate: the validate handler receives the action and whether a bound control's changed
+// flag is set, and answers. ValidateResult::Cancel stops the operation (it returns false and
+// nothing moves); with Save, when a bound control is still changed, the record is written as
+// updateRecord() does (a refused write raises Error and stops the operation, the typed values
+// stay); DontSave goes on without writing. Then the operation runs, the bound controls show the
 // new current record with their changed flags cleared, and Reposition is raised.
-// Validate is not raised when there is no recordset or no current record to leave.
+// Validate is not raised when there is no recordset or no current record to leave. Without a
+// handler (or while the control's signals are blocked) the answer is Save.
 //
-// Errors. No method throws: a failure of the database layer raises Error(number, text, response)
-// with the engine's number and text, then — unless the handler set response to
-// response::Continue — shows the text in the platform message box; the method returns false and
-// the recordset, the current record and the bound controls' texts stay as they were.
+// Errors. No method throws: a failure of the database layer raises Error: the error handler
+// receives the engine's number and text; unless it answers ErrorResponse::Handled the text is
+// shown in the platform message box. The method returns false and the recordset, the current
+// record and the bound controls' texts stay as they were.
+//
+// Each control has one validate handler and one error handler, its form's; Reposition and the
+// other notifications are signals any number of listeners may connect to.
 //
 // Moves must go through this control (not through recordset() directly) for the events to be
 // raised and the bound controls to follow; after moving recordset() directly call
 // updateControls().
-class DataControl : public QWidget
+class DataControl : public QWidget, public BindingSource
 {
     Q_OBJECT
 
@@ -91,7 +106,7 @@ public:
     void setRecordsetType(db::RecordsetType type);
     db::RecordsetType recordsetType() const;
 
-    // Opens the record source again (Validate with action::Close first) and moves to the first
+    // Opens the record source again (Validate with DataAction::Close first) and moves to the first
     // record. A failure (missing file, bad statement, unknown table) raises Error and keeps the
     // recordset that was open. A bound control whose field the new recordset lacks raises Error
     // (ItemNotFound) once and shows an empty text. Returns false on failure or cancel.
@@ -124,7 +139,7 @@ public:
     bool findPrevious(const QString& criterion);
 
     // --- editing -----------------------------------------------------------------------------
-    // Starts a new record: Validate(action::AddNew), then the bound controls show the empty
+    // Starts a new record: Validate(DataAction::AddNew), then the bound controls show the empty
     // record with their flags cleared. The previous record stays current in the recordset until
     // the new one is written or cancelled.
     bool addNew();
@@ -147,15 +162,15 @@ public:
 
     // Drops a pending addition or edit and shows the current record again.
     bool cancelUpdate();
-    // Deletes the current record after Validate(action::Delete) (changed values are not written).
+    // Deletes the current record after Validate(DataAction::Delete) (changed values are not written).
     // Afterwards there is no current record until the next move; the controls keep their texts.
     bool deleteRecord();
     // Shows the current record in every bound control again and clears their changed flags.
     void updateControls();
-    // Raises Validate(action, save) as before leaving the record and writes the changed values
-    // when save stays set. A pending addition or edit with nothing changed stays pending.
+    // Raises Validate(action) as before leaving the record and writes the changed values when
+    // the handler answers Save. A pending addition or edit with nothing changed stays pending.
     // Returns false when the handler cancelled or the write failed.
-    bool validate(int action);
+    bool validate(DataAction action);
     // True when any bound control's changed flag is set.
     bool anyChanged() const;
     // Redraws the grids and lists that show this control's rows (after writing through
@@ -166,15 +181,22 @@ public:
     void setCaption(const QString& caption);
     QString caption() const;
 
+    // --- the form's answers to the events ------------------------------------------------------
+    // action: what the control is about to do; changed: whether a bound control's changed flag
+    // is set. An empty handler answers Save.
+    using ValidateHandler = std::function<ValidateResult(DataAction action, bool changed)>;
+    void setValidateHandler(ValidateHandler handler) { m_validateHandler = std::move(handler); }
+    // number, description: the engine's. An empty handler answers Display.
+    using ErrorHandler = std::function<ErrorResponse(int number, const QString& description)>;
+    void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
+
     // Binding, used by the bound controls themselves.
-    void bind(BoundControl* control);
-    void unbind(BoundControl* control);
+    void bind(BoundControl* control) override;
+    void unbind(BoundControl* control) override;
     QList<BoundControl*> boundControls() const { return m_controls; }
 
 signals:
-    void Validate(int& action, int& save);
     void Reposition();
-    void Error(int dataErr, const QString& description, int& response);
     // A new recordset is in place (refresh, setRecordset).
     void recordsetReplaced();
     // Rows were written, added or deleted through this control.
@@ -188,7 +210,7 @@ private:
         AddNew
     };
 
-    template <typename Move> bool navigate(int action, Move&& move);
+    template <typename Move> bool navigate(DataAction action, Move&& move);
     bool openRecordset(db::Recordset rs);
     void raiseError(const db::DbError& error);
     void showCurrentRecord();
@@ -207,6 +229,8 @@ private:
     db::RecordsetType m_type = db::RecordsetType::Dynaset;
     db::Recordset m_rs;
     RecordWriter m_writer;
+    ValidateHandler m_validateHandler;
+    ErrorHandler m_errorHandler;
     Pending m_pending = Pending::None;
     QList<BoundControl*> m_controls;
     QSet<QString> m_fields; // lower-case field names of m_rs

@@ -153,7 +153,7 @@ bool FormBase::unload()
     m_unloading = true;
     bool cancelled = false;
     for (DataControl* data : findChildren<DataControl*>()) {
-        if (data->hasCurrentRecord() && !data->validate(action::Unload)) {
+        if (data->hasCurrentRecord() && !data->validate(DataAction::Unload)) {
             cancelled = true;
             break;
         }

@@ -31,7 +31,7 @@ enum class KeyResult
 //
 // Life cycle. load() runs Form_Load() once; showModeless() and showModal() load the form first
 // when needed. hide() hides without unloading (the form keeps its state and its data controls
-// stay open). unload() — also the window's close box — raises Validate(action::Unload) on every
+// stay open). unload() — also the window's close box — raises Validate(DataAction::Unload) on every
 // data control of the form, then Form_Unload(); when neither keeps the form (UnloadResult::Stay), the form is hidden,
 // marked not loaded (the next show runs Form_Load again) and unloaded() is emitted. The object
 // itself is not deleted: its owner decides that.

@@ -32,9 +32,9 @@ WeekViewForm::WeekViewForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::ma
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
     connect(Data1, &ui::DataControl::Reposition, this, &WeekViewForm::Data1_Reposition);
     // The engine's own text, through the message dialog; the view stays as it was.
-    connect(Data1, &ui::DataControl::Error, this, [](int, const QString& description, int& response) {
+    Data1->setErrorHandler([](int, const QString& description) {
         app::tell(description);
-        response = ui::response::Continue;
+        return ui::ErrorResponse::Handled;
     });
     DBGrid1 = m_ui->DBGrid1;
     // Every column in sight: the day and the time as wide as they are written, the texts sharing

@@ -17,6 +17,11 @@ namespace {
 
 using uitest::LetterFile;
 
+int actionNumber(ui::DataAction action)
+{
+    return static_cast<int>(action);
+}
+
 class DataControlTest : public ::testing::Test
 {
 protected:
@@ -27,17 +32,16 @@ protected:
         noigui.bind(&data, QStringLiteral("noigui"));
         stt.bind(&data, QStringLiteral("stt"));
         daxuli.bind(&data, QStringLiteral("da_xuli"));
-        QObject::connect(&data, &ui::DataControl::Validate, [this](int& action, int& save) {
-            log << QStringLiteral("validate:%1:%2").arg(action).arg(save);
-            if (onValidate)
-                onValidate(action, save);
+        data.setValidateHandler([this](ui::DataAction action, bool changed) {
+            log << QStringLiteral("validate:%1:%2").arg(actionNumber(action)).arg(changed ? 1 : 0);
+            return onValidate ? onValidate(action, changed) : ui::ValidateResult::Save;
         });
         QObject::connect(&data, &ui::DataControl::Reposition,
                          [this] { log << QStringLiteral("reposition:%1").arg(data.recordset().absolutePosition()); });
-        QObject::connect(&data, &ui::DataControl::Error, [this](int number, const QString& text, int& response) {
+        data.setErrorHandler([this](int number, const QString& text) {
             log << QStringLiteral("error:%1").arg(number);
             errors << text;
-            response = ui::response::Continue;
+            return ui::ErrorResponse::Handled;
         });
     }
 
@@ -51,7 +55,7 @@ protected:
     ui::CheckBox daxuli;
     QStringList log;
     QStringList errors;
-    std::function<void(int&, int&)> onValidate;
+    std::function<ui::ValidateResult(ui::DataAction, bool)> onValidate;
 };
 
 TEST_F(DataControlTest, RefreshShowsTheFirstRecordAndRaisesReposition)
@@ -68,7 +72,7 @@ struct MoveCase
 {
     const char* name;
     std::function<bool(ui::DataControl&)> operation;
-    int action;
+    ui::DataAction action;
     int positionAfter; // -1: no Reposition expected
 };
 
@@ -83,7 +87,7 @@ TEST_P(DataControlMoveTest, ValidateComesBeforeAndRepositionAfter)
     ASSERT_TRUE(data.moveTo(2));
     log.clear();
     EXPECT_TRUE(c.operation(data));
-    QStringList expected{QStringLiteral("validate:%1:0").arg(c.action)};
+    QStringList expected{QStringLiteral("validate:%1:0").arg(actionNumber(c.action))};
     if (c.positionAfter >= 0)
         expected << QStringLiteral("reposition:%1").arg(c.positionAfter);
     EXPECT_EQ(log, expected);
@@ -95,28 +99,28 @@ TEST_P(DataControlMoveTest, ValidateComesBeforeAndRepositionAfter)
 INSTANTIATE_TEST_SUITE_P(
     Operations, DataControlMoveTest,
     ::testing::Values(
-        MoveCase{"MoveFirst", [](ui::DataControl& d) { return d.moveFirst(); }, ui::action::MoveFirst, 0},
-        MoveCase{"MovePrevious", [](ui::DataControl& d) { return d.movePrevious(); }, ui::action::MovePrevious, 1},
-        MoveCase{"MoveNext", [](ui::DataControl& d) { return d.moveNext(); }, ui::action::MoveNext, 3},
-        MoveCase{"MoveLast", [](ui::DataControl& d) { return d.moveLast(); }, ui::action::MoveLast, 4},
-        MoveCase{"MoveTo", [](ui::DataControl& d) { return d.moveTo(0); }, ui::action::Bookmark, 0},
+        MoveCase{"MoveFirst", [](ui::DataControl& d) { return d.moveFirst(); }, ui::DataAction::MoveFirst, 0},
+        MoveCase{"MovePrevious", [](ui::DataControl& d) { return d.movePrevious(); }, ui::DataAction::MovePrevious, 1},
+        MoveCase{"MoveNext", [](ui::DataControl& d) { return d.moveNext(); }, ui::DataAction::MoveNext, 3},
+        MoveCase{"MoveLast", [](ui::DataControl& d) { return d.moveLast(); }, ui::DataAction::MoveLast, 4},
+        MoveCase{"MoveTo", [](ui::DataControl& d) { return d.moveTo(0); }, ui::DataAction::Bookmark, 0},
         MoveCase{"FindFirst", [](ui::DataControl& d) { return d.findFirst(QStringLiteral("stt = 4")); },
-                 ui::action::Find, 3},
+                 ui::DataAction::Find, 3},
         MoveCase{"FindWithoutMatchStays",
                  [](ui::DataControl& d) { return d.findFirst(QStringLiteral("noigui = 'Bộ Ngoại giao'")); },
-                 ui::action::Find, -1},
-        MoveCase{"Refresh", [](ui::DataControl& d) { return d.refresh(); }, ui::action::Close, 0},
-        MoveCase{"AddNew", [](ui::DataControl& d) { return d.addNew(); }, ui::action::AddNew, -1},
-        MoveCase{"Delete", [](ui::DataControl& d) { return d.deleteRecord(); }, ui::action::Delete, -1}),
+                 ui::DataAction::Find, -1},
+        MoveCase{"Refresh", [](ui::DataControl& d) { return d.refresh(); }, ui::DataAction::Close, 0},
+        MoveCase{"AddNew", [](ui::DataControl& d) { return d.addNew(); }, ui::DataAction::AddNew, -1},
+        MoveCase{"Delete", [](ui::DataControl& d) { return d.deleteRecord(); }, ui::DataAction::Delete, -1}),
     [](const ::testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
 
-// Moving past either end stays on the first or last record; Validate setting Cancel stops a move.
+// Moving past either end stays on the first or last record; Validate answering Cancel stops a move.
 TEST_F(DataControlTest, MovesStopAtTheEndsAndWhenValidateCancels)
 {
     ASSERT_TRUE(data.refresh());
     EXPECT_TRUE(data.movePrevious());
     EXPECT_EQ(position(), 0);
-    onValidate = [](int& action, int&) { action = ui::action::Cancel; };
+    onValidate = [](ui::DataAction, bool) { return ui::ValidateResult::Cancel; };
     log.clear();
     EXPECT_FALSE(data.moveNext());
     EXPECT_EQ(position(), 0);
@@ -128,7 +132,7 @@ TEST_F(DataControlTest, MovesStopAtTheEndsAndWhenValidateCancels)
     EXPECT_EQ(noigui.text(), LetterFile::noigui(5));
 }
 
-// Leaving a record writes the changed boxes, unless Validate clears `save` or the form cleared
+// Leaving a record writes the changed boxes, unless Validate answers DontSave or the form cleared
 // the changed flags.
 TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecord)
 {
@@ -139,7 +143,7 @@ TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecord)
     EXPECT_EQ(log.first(), QStringLiteral("validate:3:1"));
     EXPECT_EQ(file.stored(1, QStringLiteral("noigui")).toString(), QStringLiteral("Sở Giáo dục và Đào tạo"));
     noigui.setText(QStringLiteral("Sở Y tế"));
-    onValidate = [](int&, int& save) { save = 0; };
+    onValidate = [](ui::DataAction, bool) { return ui::ValidateResult::DontSave; };
     ASSERT_TRUE(data.moveNext());
     EXPECT_EQ(file.stored(2, QStringLiteral("noigui")).toString(), LetterFile::noigui(2));
     ASSERT_TRUE(data.movePrevious());
@@ -217,7 +221,10 @@ TEST_F(DataControlTest, DataErrorIsShownInTheMessageBoxUnlessTheHandlerContinues
     plain.setDatabase(file.db());
     plain.setRecordSource(QStringLiteral("select * from khongco"));
     int number = 0;
-    QObject::connect(&plain, &ui::DataControl::Error, [&number](int n, const QString&, int&) { number = n; });
+    plain.setErrorHandler([&number](int n, const QString&) {
+        number = n;
+        return ui::ErrorResponse::Display;
+    });
     EXPECT_FALSE(plain.refresh());
     EXPECT_NE(number, 0);
     ASSERT_EQ(responder.messageBoxes().size(), 1);
@@ -232,9 +239,9 @@ TEST_F(DataControlTest, OpensTheFileByNameWithTheConnectString)
     byName.setConnectString(QStringLiteral(";pwd=vorkelmadu"));
     byName.setRecordSource(QStringLiteral("select * from cvden2024 where stt > 3 order by stt desc"));
     int number = 0;
-    QObject::connect(&byName, &ui::DataControl::Error, [&number](int n, const QString&, int& r) {
+    byName.setErrorHandler([&number](int n, const QString&) {
         number = n;
-        r = ui::response::Continue;
+        return ui::ErrorResponse::Handled;
     });
     EXPECT_FALSE(byName.refresh());
     EXPECT_EQ(number, db::errc::FileNotFound);
@@ -270,8 +277,8 @@ TEST_F(DataControlTest, SetRecordsetWorksOnTheCallersRecordset)
         file.db().openRecordset(QStringLiteral("select * from cvden2024 where stt = 3"), db::RecordsetType::Snapshot);
     log.clear();
     ASSERT_TRUE(data.setRecordset(rs));
-    EXPECT_EQ(log,
-              QStringList({QStringLiteral("validate:%1:0").arg(ui::action::Close), QStringLiteral("reposition:0")}));
+    EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1:0").arg(actionNumber(ui::DataAction::Close)),
+                                QStringLiteral("reposition:0")}));
     EXPECT_EQ(noigui.text(), LetterFile::noigui(3));
     // A snapshot cannot be written: the engine's refusal comes back as an Error.
     noigui.setText(QStringLiteral("Bộ Quốc phòng"));
@@ -279,7 +286,7 @@ TEST_F(DataControlTest, SetRecordsetWorksOnTheCallersRecordset)
     EXPECT_EQ(log.last(), QStringLiteral("error:%1").arg(db::errc::NotUpdatable));
 }
 
-// form_base.h: "unload() ... raises Validate(action::Unload) on every data control of the form";
+// form_base.h: "unload() ... raises Validate(DataAction::Unload) on every data control of the form";
 // a data control that cancels keeps the form loaded.
 TEST_F(DataControlTest, UnloadOfItsFormValidatesFirstAndCanBeCancelled)
 {
@@ -290,19 +297,19 @@ TEST_F(DataControlTest, UnloadOfItsFormValidatesFirstAndCanBeCancelled)
     auto* box = new ui::TextBox(&form);
     box->bind(own, QStringLiteral("noigui"));
     int validated = 0;
-    int cancel = ui::action::Cancel;
-    QObject::connect(own, &ui::DataControl::Validate, [&](int& action, int& save) {
-        EXPECT_EQ(action, ui::action::Unload);
-        EXPECT_EQ(save, 1);
+    ui::ValidateResult answer = ui::ValidateResult::Cancel;
+    own->setValidateHandler([&](ui::DataAction action, bool changed) {
+        EXPECT_EQ(action, ui::DataAction::Unload);
+        EXPECT_TRUE(changed);
         ++validated;
-        action = cancel;
+        return answer;
     });
     form.load();
     ASSERT_TRUE(own->refresh());
     box->setText(QStringLiteral("Sở Xây dựng"));
     EXPECT_FALSE(form.unload());
     EXPECT_TRUE(form.isLoaded());
-    cancel = ui::action::Unload;
+    answer = ui::ValidateResult::Save;
     EXPECT_TRUE(form.unload());
     EXPECT_FALSE(form.isLoaded());
     EXPECT_EQ(validated, 2);

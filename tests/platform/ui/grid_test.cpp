@@ -27,10 +27,9 @@ protected:
         grid.setDataSource(&data);
         grid.resize(400, 300);
         grid.show();
-        QObject::connect(&data, &ui::DataControl::Validate, [this](int& action, int&) {
-            log << QStringLiteral("validate:%1").arg(action);
-            if (cancelMoves)
-                action = ui::action::Cancel;
+        data.setValidateHandler([this](ui::DataAction action, bool) {
+            log << QStringLiteral("validate:%1").arg(static_cast<int>(action));
+            return cancelMoves ? ui::ValidateResult::Cancel : ui::ValidateResult::Save;
         });
         QObject::connect(&data, &ui::DataControl::Reposition, [this] { log << QStringLiteral("reposition"); });
         QObject::connect(&grid, &ui::Grid::Click, [this] { log << QStringLiteral("click"); });
@@ -78,8 +77,8 @@ TEST_F(GridTest, ClicksAndArrowKeysMoveTheDataControlThroughValidate)
 {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(4, 1));
     EXPECT_EQ(position(), 4);
-    EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1").arg(ui::action::Bookmark), QStringLiteral("reposition"),
-                                QStringLiteral("click")}));
+    EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1").arg(static_cast<int>(ui::DataAction::Bookmark)),
+                                QStringLiteral("reposition"), QStringLiteral("click")}));
     grid.setFocus();
     QTest::keyClick(grid.viewport(), Qt::Key_Down);
     QTest::keyClick(grid.viewport(), Qt::Key_Down);

@@ -241,9 +241,8 @@ void LetterDayTest::outgoingMorning()
     click(*entry, "cmdUpdate"); // nothing filled in
     EXPECT_EQ(home.messages().value(0),
               QStringLiteral("Cần phải điền đủ nội dung các ô :\rnơi nhận, nơi lưu, người ký, tóm tắt nội dung"));
-    int action = ui::action::Cancel, save = 1;
     home.responder.answer(QStringLiteral("no"));
-    entry->Data1_Validate(action, save); // drop it
+    entry->Data1_Validate(ui::DataAction::None, true); // drop it
     for (const QString& type : {A, A, B, A, B, A, A})
         addOutgoing(entry, type, QStringLiteral("Nguyễn Văn An"), QStringLiteral("Báo cáo ") + type);
     EXPECT_EQ(letters(QStringLiteral("loai, stt")),
