@@ -12,11 +12,6 @@ namespace errc = db::errc;
 
 namespace {
 
-int stt(const Recordset& rs)
-{
-    return rs.value(QStringLiteral("stt")).toInt();
-}
-
 QString loaiOf(Database& db, int number)
 {
     Recordset rs = db.openRecordset(QStringLiteral("SELECT loai FROM cvden2009 WHERE stt = %1").arg(number),
