@@ -1,9 +1,9 @@
 // The criteria builders: each condition is checked as text and by running it on a year table.
 #include "common/criteria.h"
 #include "common/dates.h"
+#include "table_rows.h"
 #include "template_file.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,16 +100,7 @@ protected:
     // The stt of the rows condition selects, ascending, joined by blanks.
     QString found(const QString& condition)
     {
-        db::Recordset rs =
-            m_file.db().openRecordset("SELECT stt FROM " + kTable + " WHERE " + condition, db::RecordsetType::Snapshot);
-        QList<int> values;
-        for (; !rs.eof(); rs.moveNext())
-            values << rs.value(0).toInt();
-        std::sort(values.begin(), values.end());
-        QStringList texts;
-        for (int v : values)
-            texts << QString::number(v);
-        return texts.join(u' ');
+        return test::tableRows(m_file.db(), kTable + " WHERE " + condition, "stt", "stt").join(u' ');
     }
 
     test::TemplateCopy m_file{QStringLiteral("vemocv.mdb")};

@@ -84,15 +84,7 @@ TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
     EXPECT_EQ(backupRows(m.incomingTable).value(in1), QStringLiteral("Đến 1"));
     EXPECT_EQ(backupRows(m.outgoingTable).value(out1), QStringLiteral("Đi 1"));
     EXPECT_TRUE(allClear(m.incomingTable));
-    EXPECT_TRUE(allClear(m.outgoingTable));
-
-    // The next runs add only what is new: nothing is inserted twice.
-    const qlonglong in2 = addLetter(m.incomingTable, QStringLiteral("Đến 2"));
-    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(outgoing(), ReplicationOutcome::NothingFlagged);
-    EXPECT_EQ(backupRows(m.incomingTable),
-              (QMap<qlonglong, QString>{{in1, QStringLiteral("Đến 1")}, {in2, QStringLiteral("Đến 2")}}));
-    EXPECT_EQ(backupRows(m.outgoingTable).size(), 1);
+    EXPECT_TRUE(allClear(m.outgoingTable)); // the next runs copy only what is new: see the tests below
 }
 
 TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
