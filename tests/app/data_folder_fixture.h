@@ -6,7 +6,9 @@
 #include "app/core/data_paths.h"
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
+#include "files.h"
 #include "platform/db/database.h"
+#include "template_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,23 +52,16 @@ public:
     int noticesClosed = 0;
 };
 
-// The template file the build produces.
-inline QString templateFile()
-{
-    return QDir(QStringLiteral(SELVARO_DATA_DIR)).filePath(QStringLiteral("vemogoc.mdb"));
-}
-
 class DataFolderTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QFile::exists(templateFile())) << "template file missing: " << qPrintable(templateFile());
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("data")));
         app::resetModule1();
         m_previous = app::setMessenger(&messenger);
-        ASSERT_TRUE(QFile::copy(templateFile(), dataPath(QStringLiteral("vemogoc.mdb"))));
+        ASSERT_TRUE(QFile::copy(test::templatePath(), dataPath(QStringLiteral("vemogoc.mdb"))));
         app::setProgramFolder(programFolder());
     }
 
@@ -84,23 +79,13 @@ protected:
     {
         const QString path = dataPath(name);
         QFile::remove(path);
-        EXPECT_TRUE(QFile::copy(templateFile(), path));
+        EXPECT_TRUE(QFile::copy(test::templatePath(), path));
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
         return path;
     }
 
-    void writeFile(const QString& path, const QByteArray& bytes) const
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray readFile(const QString& path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    static void writeFile(const QString& path, const QByteArray& bytes) { ASSERT_TRUE(test::writeFile(path, bytes)); }
+    static QByteArray readFile(const QString& path) { return test::readFile(path); }
 
     static db::Database openFile(const QString& path) { return db::Database::open(path, app::kConnect); }
 

@@ -29,7 +29,7 @@ protected:
                    QStringLiteral("QT"));
         fx.addUser(QStringLiteral("Trần Thị Bình"), QStringLiteral("binh"), QStringLiteral("pw"), QStringLiteral("CB"));
         app::module1().scheduleReferencePath = fx.path();
-        app::module1().scheduleReference = fx.database();
+        app::module1().scheduleReference = fx.db();
         m_previous = ui::setMsgBoxHandler([this](const QString& prompt, int, const QString& title) {
             boxes << title + QStringLiteral(": ") + prompt;
             return ui::msgbox::Ok;

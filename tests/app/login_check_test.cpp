@@ -62,7 +62,7 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
 
 TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
 {
-    fx.database().execute(QStringLiteral("DELETE * FROM nguoidung"));
+    fx.db().execute(QStringLiteral("DELETE * FROM nguoidung"));
     LoginCheck check = startup();
     const LoginCheck::Attempt a = check.attempt(QStringLiteral("ai đó"), QStringLiteral("sai"));
     EXPECT_EQ(a.outcome, Outcome::LoggedIn);
@@ -139,7 +139,7 @@ TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonNameAndTheListHasEveryFullName
     EXPECT_TRUE(names.contains(QStringLiteral("Lê Cường")));
     EXPECT_FALSE(names.contains(QString()));
 
-    fx.database().execute(QStringLiteral("DELETE * FROM nguoidung"));
+    fx.db().execute(QStringLiteral("DELETE * FROM nguoidung"));
     LoginCheck empty = startup();
     EXPECT_EQ(empty.prefillName(QStringLiteral("an")), QString());
 }
@@ -147,23 +147,23 @@ TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonNameAndTheListHasEveryFullName
 TEST_F(LoginCheckTest, ClearTextRowIsUpgradedAtItsFirstLoginOnly)
 {
     auto stored = [this] {
-        db::Recordset rs = fx.database().openRecordset(
-            QStringLiteral("select * from nguoidung where hoten='Nguyễn Văn An'"), db::RecordsetType::Snapshot);
+        db::Recordset rs = fx.db().openRecordset(QStringLiteral("select * from nguoidung where hoten='Nguyễn Văn An'"),
+                                                 db::RecordsetType::Snapshot);
         return rs.value(QStringLiteral("matkhau")).toString();
     };
-    LoginCheck wrong(fx.users(), LoginCheck::kModeStartup, fx.database());
+    LoginCheck wrong(fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(wrong.attempt(QStringLiteral("an"), QStringLiteral("nope")).outcome, Outcome::TryAgain);
     EXPECT_EQ(stored(), QStringLiteral("matkhau1")) << "a failed login changes nothing";
 
-    LoginCheck first(fx.users(), LoginCheck::kModeStartup, fx.database());
+    LoginCheck first(fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(first.attempt(QStringLiteral("an"), QStringLiteral("MatKhau1")).outcome, Outcome::LoggedIn);
     const QString upgraded = stored();
     EXPECT_TRUE(common::isPasswordVerifier(upgraded)) << upgraded.toStdString();
 
-    LoginCheck again(fx.users(), LoginCheck::kModeStartup, fx.database());
+    LoginCheck again(fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(again.attempt(QStringLiteral("an"), QStringLiteral("matkhau1")).outcome, Outcome::LoggedIn);
     EXPECT_EQ(stored(), upgraded) << "a verifier is not rewritten";
-    LoginCheck bad(fx.users(), LoginCheck::kModeStartup, fx.database());
+    LoginCheck bad(fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(bad.attempt(QStringLiteral("an"), QStringLiteral("' or '1'='1")).outcome, Outcome::TryAgain);
 }
 

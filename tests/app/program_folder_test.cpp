@@ -1,6 +1,7 @@
 // The program folder: a folder named by --home or SELVARO_HOME, the executable's folder, or the
 // user's data location filled from the installed share folder.
 #include "app/core/program_folder.h"
+#include "files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,18 +13,8 @@ namespace {
 
 using Source = app::ProgramFolderChoice::Source;
 
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(path);
-    file.write(contents);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using test::readFile;
+using test::writeFile;
 
 // A machine in a temporary folder: <root>/usr/bin (the executable's folder), a build folder
 // bin-build with its data folder, and the user's data location.

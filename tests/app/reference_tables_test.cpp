@@ -1,6 +1,7 @@
 #include "app/core/module1.h"
 #include "app/core/reference_tables.h"
 #include "startup_fixture.h"
+#include "template_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,15 +24,9 @@ TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrga
     QTemporaryDir elsewhere;
     const QString letters = elsewhere.filePath(QStringLiteral("vemocv.mdb"));
     const QString beside = elsewhere.filePath(QStringLiteral("vemotk.mdb"));
-    const QString templ = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
-    ASSERT_TRUE(QFile::copy(templ, letters));
-    ASSERT_TRUE(QFile::copy(templ, beside));
-    for (const QString& f : {letters, beside})
-        QFile(f).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    {
-        db::Database db = db::Database::open(beside, app::kConnect);
-        db.execute(QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Nội vụ', 'snv', 'snv')"));
-    }
+    test::copyTemplate(letters);
+    test::copyTemplate(beside).execute(
+        QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Nội vụ', 'snv', 'snv')"));
     home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), letters, QStringLiteral(" "), QStringLiteral("2009"));
     FakeStartupWindow window;
     ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();

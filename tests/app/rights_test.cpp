@@ -82,16 +82,4 @@ TEST_F(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
     EXPECT_EQ(home.logins, 5);
 }
 
-TEST_F(ConfirmRightsTest, ThirteenFailuresClearTheCurrentUser)
-{
-    home.loginAttempts = 20;
-    logInAs("canbo", "wrong");
-    EXPECT_EQ(app::confirmRights(QStringLiteral("mk")), QString());
-    EXPECT_TRUE(app::module1().userFullName.isEmpty());
-    EXPECT_TRUE(app::module1().userRights.isEmpty());
-    // two wrong-password messages, then the third with the hint, then three more
-    EXPECT_EQ(home.boxes().size(), 7);
-    EXPECT_TRUE(home.boxes().contains(QStringLiteral("Login: Goi y mat khau:  xy...89")));
-}
-
 } // namespace

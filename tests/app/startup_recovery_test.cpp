@@ -2,7 +2,9 @@
 #include "app/core/module1.h"
 #include "app/core/read_only_mode.h"
 #include "app/gui/sub_main.h"
+#include "files.h"
 #include "startup_fixture.h"
+#include "table_rows.h"
 
 #include <QFile>
 #include <QProcess>
@@ -40,20 +42,6 @@ void crashInTransaction(const QString& path)
     ASSERT_TRUE(QFile::rename(crashed + QStringLiteral("-journal"), path + QStringLiteral("-journal")));
 }
 
-int count(const QString& path, const QString& sql)
-{
-    db::Database db = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
-    db::Recordset rs = db.openRecordset(sql, db::RecordsetType::Snapshot);
-    return rs.value(0).toInt();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // A journal beside a data file means "recover": the file is rolled back to its last commit and
 // used, never called missing or damaged, never replaced.
 TEST(StartupRecoveryTest, FileWithAHotJournalIsRecoveredBeforeItsCheckAndKept)
@@ -81,7 +69,8 @@ TEST(StartupRecoveryTest, FileWithAHotJournalIsRecoveredBeforeItsCheckAndKept)
         EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
         app::resetModule1();
         EXPECT_FALSE(hasTable(path, QStringLiteral("spill")));
-        EXPECT_EQ(count(path, QString::fromUtf8(counted)), 1);
+        db::Database file = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+        EXPECT_EQ(test::scalar(file, QString::fromUtf8(counted)), 1);
         EXPECT_EQ(QDir(home.dataDir()).entryList({QStringLiteral("*hong*")}), QStringList());
     }
 }
@@ -89,9 +78,7 @@ TEST(StartupRecoveryTest, FileWithAHotJournalIsRecoveredBeforeItsCheckAndKept)
 const QByteArray kGarbage = QByteArray(4096, '\x5a');
 QByteArray torn()
 {
-    QFile f(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"));
-    f.open(QIODevice::ReadOnly);
-    QByteArray bytes = f.readAll();
+    QByteArray bytes = test::readFile(QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb"));
     bytes.replace(4096, 8192, QByteArray(8192, '\x5a'));
     return bytes.left(16384);
 }
@@ -138,7 +125,7 @@ TEST(StartupRecoveryTest, DamagedFileIsToldByNameAndFaultAndNeverOfferedAgain)
             QFile::remove(path);
             db::Database foreign = db::Database::create(path, QStringLiteral("another"));
         } else {
-            writeBytes(path, c.bytes);
+            ASSERT_TRUE(test::writeFile(path, c.bytes));
         }
         home.responder.setDefaultAnswer(QStringLiteral("yes"));
 
@@ -180,12 +167,9 @@ TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemp
             for (const QString& table : templ.tableNames())
                 other.appendTableDef(templ.tableDef(table));
         } else {
-            writeBytes(path, torn());
+            ASSERT_TRUE(test::writeFile(path, torn()));
         }
-        QFile damagedFile(path);
-        ASSERT_TRUE(damagedFile.open(QIODevice::ReadOnly));
-        const QByteArray damaged = damagedFile.readAll();
-        damagedFile.close();
+        const QByteArray damaged = test::readFile(path);
 
         FakeStartupWindow window;
         ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
@@ -197,9 +181,7 @@ TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemp
                               kept +
                               QStringLiteral(" ; file này được thay bằng file dữ liệu gốc.\rCần kiểm tra khôi phục "
                                              "lại file này! ")});
-        QFile keptFile(kept);
-        ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
-        EXPECT_EQ(keptFile.readAll(), damaged);
+        EXPECT_EQ(test::readFile(kept), damaged);
         app::resetModule1();
         EXPECT_TRUE(hasTable(path, QStringLiteral("chutat")));
     }

@@ -122,18 +122,33 @@ TEST(SubMainTest, UnreachableScheduleFileStopsOnNo)
         << "a refused fall-back leaves the settings file as it was";
 }
 
-TEST(SubMainTest, MissingLettersFileIsRecreatedSilentlyWithItsYearTables)
+// What a former run left is repaired silently at the next start: a letters file gone is made again
+// with its year tables, a scratch file of a million bytes or more is replaced by the template.
+TEST(SubMainTest, NextStartRemakesAMissingLettersFileAndReplacesAnOversizedScratchFile)
 {
     ProgramFolder home;
     home.startOnce();
     ASSERT_TRUE(QFile::remove(app::dataFilePath(home.home(), QStringLiteral("vemocv.MDB"))));
+    const QString scratch = app::dataFilePath(home.home(), QStringLiteral("vemotemp.MDB"));
+    {
+        db::Database db = db::Database::open(scratch, app::kConnect);
+        db::TableDef filler;
+        filler.name = QStringLiteral("filler");
+        filler.fields << db::FieldDef{QStringLiteral("t"), db::FieldType::Memo};
+        db.appendTableDef(filler);
+        const QString big(50000, QLatin1Char('x'));
+        for (int i = 0; i < 21; ++i)
+            db.execute(QStringLiteral("INSERT INTO filler (t) VALUES ('") + big + QStringLiteral("')"));
+    }
+    ASSERT_GE(QFileInfo(scratch).size(), 1000000);
 
     FakeStartupWindow window;
     ASSERT_EQ(home.start(window), StartupOutcome::Ready);
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_TRUE(home.exists(QStringLiteral("vemocv.MDB")));
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvdi2009")));
+    EXPECT_LT(QFileInfo(scratch).size(), 1000000);
+    EXPECT_FALSE(hasTable(scratch, QStringLiteral("filler")));
 }
 
 // The backup file is looked for only when its path is longer than eight characters.
@@ -153,29 +168,6 @@ TEST(SubMainTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacter
             QStringLiteral(" ?!\rCần kiểm tra lại việc nối mạng  hoặc chọn lại file backup nếu cần !");
         EXPECT_EQ(home.messages(), told ? QStringList{message} : QStringList());
     }
-}
-
-TEST(SubMainTest, OversizedScratchFileIsReplacedByTheTemplate)
-{
-    ProgramFolder home;
-    home.startOnce();
-    const QString scratch = app::dataFilePath(home.home(), QStringLiteral("vemotemp.MDB"));
-    {
-        db::Database db = db::Database::open(scratch, app::kConnect);
-        db::TableDef filler;
-        filler.name = QStringLiteral("filler");
-        filler.fields << db::FieldDef{QStringLiteral("t"), db::FieldType::Memo};
-        db.appendTableDef(filler);
-        const QString big(50000, QLatin1Char('x'));
-        for (int i = 0; i < 21; ++i)
-            db.execute(QStringLiteral("INSERT INTO filler (t) VALUES ('") + big + QStringLiteral("')"));
-    }
-    ASSERT_GE(QFileInfo(scratch).size(), 1000000);
-
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
-    EXPECT_LT(QFileInfo(scratch).size(), 1000000);
-    EXPECT_FALSE(hasTable(scratch, QStringLiteral("filler")));
 }
 
 // A cancelled login, or a user with empty rights, ends the program without a message.

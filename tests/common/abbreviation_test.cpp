@@ -1,6 +1,6 @@
 #include "common/abbreviation.h"
 #include "common/sortkey.h"
-#include "data_file_fixture.h"
+#include "template_file.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ protected:
             db.openRecordset(QStringLiteral("select * from chutat order by matt"), db::RecordsetType::Snapshot);
     }
 
-    fixture::TemplateCopy m_file{QStringLiteral("vemotk.mdb")};
+    test::TemplateCopy m_file{QStringLiteral("vemotk.mdb")};
     db::Recordset m_rschutat;
 };
 

@@ -1,7 +1,8 @@
 // The criteria builders: each condition is checked as text and by running it on a year table.
 #include "common/criteria.h"
 #include "common/dates.h"
-#include "data_file_fixture.h"
+#include "table_rows.h"
+#include "template_file.h"
 
 #include <gtest/gtest.h>
 
@@ -96,9 +97,13 @@ protected:
         }
     }
 
-    QString found(const QString& condition) { return fixture::column(m_file.db(), kTable, "stt", condition); }
+    // The stt of the rows condition selects, ascending, joined by blanks.
+    QString found(const QString& condition)
+    {
+        return test::tableRows(m_file.db(), kTable + " WHERE " + condition, "stt", "stt").join(u' ');
+    }
 
-    fixture::TemplateCopy m_file{QStringLiteral("vemocv.mdb")};
+    test::TemplateCopy m_file{QStringLiteral("vemocv.mdb")};
 };
 
 TEST_F(CriteriaOnYearTable, EachCriterionBuildsTheConditionThatSelectsTheRows)

@@ -10,7 +10,8 @@
 #include "app/core/settings_files.h"
 #include "app/core/table_copy.h"
 #include "app/core/year_tables.h"
-#include "platform/db/sql_quote.h"
+#include "table_rows.h"
+#include "template_file.h"
 
 #include <QVariantMap>
 
@@ -47,10 +48,7 @@ protected:
     {
         const QDir dir(programFolder());
         EXPECT_TRUE(dir.mkpath(folder));
-        const QString path = dir.filePath(folder + QLatin1Char('/') + name);
-        EXPECT_TRUE(QFile::copy(templateFile(), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        db::Database db = openFile(path);
+        db::Database db = test::copyTemplate(dir.filePath(folder + QLatin1Char('/') + name));
         for (const QString& year : years) {
             for (const char* stem : {"cvden", "cvdi", "kehoach", "lich"}) {
                 const QString s = QString::fromLatin1(stem);
@@ -60,29 +58,8 @@ protected:
         return db;
     }
 
-    // Adds a row; a null QVariant is stored as Null.
-    static void insert(db::Database& db, const QString& table, const QVariantMap& values)
-    {
-        QString names, list;
-        for (auto it = values.begin(); it != values.end(); ++it) {
-            names += (names.isEmpty() ? QString() : QStringLiteral(",")) + it.key();
-            list += (list.isEmpty() ? QString() : QStringLiteral(",")) +
-                    (it.value().isNull() ? QStringLiteral("Null") : db::quoteLiteral(it.value().toString()));
-        }
-        db.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names +
-                   QStringLiteral(") VALUES (") + list + QStringLiteral(")"));
-    }
-
-    // The values of column in every row of table, in id order, "<null>" for Null.
-    static QStringList column(db::Database& db, const QString& table, const QString& column)
-    {
-        QStringList values;
-        db::Recordset rs = db.openRecordset(QStringLiteral("select ") + column + QStringLiteral(" from ") + table,
-                                            db::RecordsetType::Snapshot);
-        for (; !rs.eof(); rs.moveNext())
-            values << (rs.value(0).isNull() ? QStringLiteral("<null>") : rs.value(0).toString());
-        return values;
-    }
+    static constexpr auto insert = test::insertRow;
+    static constexpr auto column = test::columnValues;
 
     QStringList messages() const
     {

@@ -66,9 +66,10 @@ TEST_F(LegacyDamagedTest, ADamagedCatalogImportsNothingAndSaysWhy)
         QByteArray bytes;
         QString outcomes; // the year tables the summary lists
     };
+    // The reader's own tests take every kind of damage; here a catalog read to no end and one read
+    // in part.
     const Case cases[] = {
         {"reader loops", damaged_jet::zeroPropertyRecord(years, 0), {}},
-        {"reader eats memory", damaged_jet::zeroPropertyRecord(years, 1), {}},
         {"catalog page lost", damaged_jet::zeroPage(years, damaged_jet::kCatalogPageLate),
          QStringLiteral("cvden2003:7 cvden2004:7 cvden2005:7")},
     };

@@ -1,10 +1,10 @@
+#include "files.h"
 #include "legacy_source_fixture.h"
 
 #include "common/sortkey.h"
 #include "datafiles/legacy_import.h"
 #include "datafiles/legacy_text.h"
 
-#include <QFile>
 #include <QMap>
 
 namespace {
@@ -287,13 +287,9 @@ TEST_F(LegacyImportTest, UnicodeNamesWithCodePageLettersOnlyAreKept)
 
 TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
 {
-    QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"), dir.filePath("nwind.mdb"));
-    QFile jet(dir.filePath("nwind.mdb")), cut(dir.filePath("cut.mdb")), textFile(dir.filePath("notes.mdb"));
-    ASSERT_TRUE(jet.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly) && textFile.open(QIODevice::WriteOnly));
-    cut.write(jet.read(60000));
-    textFile.write("not a database\n");
-    cut.close();
-    textFile.close();
+    const QString nwind = QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb");
+    ASSERT_TRUE(test::writeFile(dir.filePath("cut.mdb"), test::readFile(nwind).left(60000)));
+    ASSERT_TRUE(test::writeFile(dir.filePath("notes.mdb"), "not a database\n"));
 
     struct Case
     {
@@ -308,8 +304,8 @@ TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
          QStringLiteral("File vừa chọn là file dữ liệu của chương trình này, không phải file dữ liệu cũ (Jet).")},
         {dir.filePath("cut.mdb"), "cv",
          QStringLiteral("File vừa chọn bị hỏng hoặc không còn đủ dữ liệu, không nhập được.")},
-        {dir.filePath("nwind.mdb"), "lich", QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")},
-        {dir.filePath("nwind.mdb"), "tk", QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")},
+        {nwind, "lich", QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")},
+        {nwind, "tk", QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")},
         {dir.filePath("missing.mdb"), "cv", QStringLiteral("File vừa chọn bị lỗi không dùng được.")},
     };
     const QStringList tablesBefore = target.tableNames();

@@ -84,15 +84,7 @@ TEST_F(ReplicationTest, FirstRunCopiesTheWholeLettersFileAndClearsEveryFlag)
     EXPECT_EQ(backupRows(m.incomingTable).value(in1), QStringLiteral("Đến 1"));
     EXPECT_EQ(backupRows(m.outgoingTable).value(out1), QStringLiteral("Đi 1"));
     EXPECT_TRUE(allClear(m.incomingTable));
-    EXPECT_TRUE(allClear(m.outgoingTable));
-
-    // The next runs add only what is new: nothing is inserted twice.
-    const qlonglong in2 = addLetter(m.incomingTable, QStringLiteral("Đến 2"));
-    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(outgoing(), ReplicationOutcome::NothingFlagged);
-    EXPECT_EQ(backupRows(m.incomingTable),
-              (QMap<qlonglong, QString>{{in1, QStringLiteral("Đến 1")}, {in2, QStringLiteral("Đến 2")}}));
-    EXPECT_EQ(backupRows(m.outgoingTable).size(), 1);
+    EXPECT_TRUE(allClear(m.outgoingTable)); // the next runs copy only what is new: see the tests below
 }
 
 TEST_F(ReplicationTest, NewRowsAreCopiedOnceKeepingIdcuWithNewIds)
@@ -184,39 +176,6 @@ TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
     EXPECT_EQ(m.letters.querySql(QStringLiteral("Qrbangcvdi")), same);
     // The stored query reads the backup's rows.
     EXPECT_EQ(m.letters.openRecordset(QStringLiteral("Qrbangcvden"), db::RecordsetType::Snapshot).recordCount(), 2);
-}
-
-TEST_F(ReplicationTest, StatementsAreTheRegistersOwn)
-{
-    app::Module1& m = app::module1();
-    makeBackup();
-    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("A"));
-    ASSERT_EQ(incoming(), ReplicationOutcome::RowsCopied);
-    editLetter(m.incomingTable, id, QStringLiteral("B"));
-    addLetter(m.incomingTable, QStringLiteral("C"));
-    QStringList run;
-    m.letters.setStatementHook([&run](const QString& sql) { run << sql; });
-    ASSERT_EQ(incoming(), ReplicationOutcome::RowsCopied);
-    m.letters.setStatementHook({});
-    const QString b = backupPath();
-    EXPECT_TRUE(run.contains(QStringLiteral(" INSERT INTO cvden2009 IN '") + b +
-                             QStringLiteral("' Select stt,ng_den,noigui,so_cv,ng_cv,loai,dv_nhan,cd_dang,mat,time_xl,"
-                                            "cv_traloi,da_xuli,tt_ndung,ng_denchuan,ng_cvchuan,idcu from cvden2009 "
-                                            "where kieuupdate=1 order by id")));
-    EXPECT_TRUE(run.contains(QStringLiteral("update cvden2009 set kieuupdate=0 where kieuupdate=1")));
-    EXPECT_TRUE(run.contains(QStringLiteral("update cvden2009 set kieuupdate=0 where kieuupdate>0")));
-    const QString joined = QStringLiteral("update cvden2009, Qrbangcvden set Qrbangcvden.stt=cvden2009.stt, "
-                                          "Qrbangcvden.ng_den=cvden2009.ng_den");
-    const auto update =
-        std::find_if(run.begin(), run.end(), [&](const QString& sql) { return sql.startsWith(joined); });
-    ASSERT_NE(update, run.end());
-    EXPECT_TRUE(update->endsWith(QStringLiteral("Qrbangcvden.ng_cvchuan=cvden2009.ng_cvchuan  where "
-                                                "Qrbangcvden.idcu=cvden2009.idcu  and cvden2009.kieuupdate=2 ")))
-        << qPrintable(*update);
-    EXPECT_EQ(datafiles::insertNewRowsSql(QStringLiteral("cvdi2009"), b, datafiles::outgoingLetters()),
-              QStringLiteral(" INSERT INTO cvdi2009 IN '") + b +
-                  QStringLiteral("' Select stt,so_cv,ng_cv,loai,dv_nhan,noiluu,nguoiky,tt_ndung,ng_cvchuan,idcu from "
-                                 "cvdi2009 where kieuupdate=1 order by id"));
 }
 
 TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)

@@ -1,11 +1,13 @@
 #pragma once
 
-// Reading a table the way tests compare it: one text per row.
+// Writing and reading tables the way tests prepare and compare them.
 
 #include "platform/db/database.h"
 #include "platform/db/recordset.h"
+#include "platform/db/sql_quote.h"
 
 #include <QStringList>
+#include <QVariantMap>
 
 namespace test {
 
@@ -24,6 +26,35 @@ inline QStringList tableRows(db::Database& db, const QString& table, const QStri
         result << values.join(QLatin1Char('|'));
     }
     return result;
+}
+
+// Adds a row to table; a null QVariant is stored as Null.
+inline void insertRow(db::Database& db, const QString& table, const QVariantMap& values)
+{
+    QStringList names, literals;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        names << it.key();
+        literals << (it.value().isNull() ? QStringLiteral("Null") : db::quoteLiteral(it.value().toString()));
+    }
+    db.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names.join(u',') +
+               QStringLiteral(") VALUES (") + literals.join(u',') + QStringLiteral(")"));
+}
+
+// The values of column in every row of table, in the table's order, "<null>" for Null.
+inline QStringList columnValues(db::Database& db, const QString& table, const QString& column)
+{
+    QStringList values;
+    db::Recordset rs = db.openRecordset(QStringLiteral("select ") + column + QStringLiteral(" from ") + table,
+                                        db::RecordsetType::Snapshot);
+    for (; !rs.eof(); rs.moveNext())
+        values << (rs.value(0).isNull() ? QStringLiteral("<null>") : rs.value(0).toString());
+    return values;
+}
+
+// The first value of the first row of sql (a count) as an integer.
+inline int scalar(db::Database& db, const QString& sql)
+{
+    return db.openRecordset(sql, db::RecordsetType::Snapshot).value(0).toInt();
 }
 
 } // namespace test

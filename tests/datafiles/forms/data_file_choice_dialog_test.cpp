@@ -52,9 +52,6 @@ TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitc
     EXPECT_EQ(form.control<QListWidget>(QStringLiteral("List1"))->item(0)->text(), m.lettersPath);
     EXPECT_FALSE(cmdchapnhan->isEnabled());
     EXPECT_TRUE(test::isAccessible(&form));
-    // SELVARO_SHOTS=<folder> keeps a picture of the dialog there, for a look at its layout.
-    if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS"); !shots.isEmpty())
-        form.grab().save(QDir(shots).filePath(QStringLiteral("frmchondulieu.png")));
 
     // A name typed that is no file: told, the dialog stays with the name as typed.
     filechon->setText(QStringLiteral("  "));

@@ -21,17 +21,6 @@ namespace {
 
 const QString Loai = QStringLiteral("loai");
 
-int stt(const Recordset& rs)
-{
-    return rs.value(QStringLiteral("stt")).toInt();
-}
-
-int rowsInFile(Database& db, const QString& table = QStringLiteral("cvden2009"))
-{
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT count(*) FROM ") + table, RecordsetType::Snapshot);
-    return rs.value(0).toInt();
-}
-
 // The ids the cursor walks from first to last.
 QList<int> walk(Recordset& rs, const QString& field = QStringLiteral("id"))
 {
@@ -76,6 +65,11 @@ TEST_F(DbTest, CommitsOfAnotherConnectionReachTheCurrentRow)
     other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 2"));
     rs.findFirst(QStringLiteral("loai = 'Công văn'"));
     EXPECT_EQ(stt(rs), 3);
+    // Rows the other connection adds join the cursor at a requery.
+    other.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (4, 'Báo cáo')"));
+    EXPECT_EQ(rs.recordCount(), 3);
+    rs.requery();
+    EXPECT_EQ(rs.recordCount(), 4);
 }
 
 // connection.h: "within one event of the program's event loop a version read before is given

@@ -48,6 +48,18 @@ inline db::TableDef lettersTable(const QString& name)
     return t;
 }
 
+inline int stt(const db::Recordset& rs)
+{
+    return rs.value(QStringLiteral("stt")).toInt();
+}
+
+// The rows of cvden2009 in the file (a snapshot), those meeting `where` when given.
+inline int rowsInFile(db::Database& db, const QString& where = QStringLiteral("1 = 1"))
+{
+    return db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE ") + where, db::RecordsetType::Snapshot)
+        .recordCount();
+}
+
 // Expects `statement` to raise DbError with `number`.
 template <class F> void expectDbError(int number, F&& statement)
 {

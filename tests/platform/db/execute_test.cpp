@@ -7,16 +7,6 @@ using db::Database;
 using db::Recordset;
 namespace errc = db::errc;
 
-namespace {
-
-int count(Database& db, const QString& where = QStringLiteral("1 = 1"))
-{
-    return db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE ") + where, db::RecordsetType::Snapshot)
-        .recordCount();
-}
-
-} // namespace
-
 struct FailingStatement
 {
     const char* name;
@@ -32,8 +22,8 @@ TEST_P(FailingStatements, RaiseTheirNumberAndWriteNothing)
 {
     Database db = makeLetters(3);
     expectDbError(GetParam().number, [&] { db.execute(QString::fromUtf8(GetParam().sql)); });
-    EXPECT_EQ(count(db), 3);
-    EXPECT_EQ(count(db, QStringLiteral("chonin = ''")), 3);
+    EXPECT_EQ(rowsInFile(db), 3);
+    EXPECT_EQ(rowsInFile(db, QStringLiteral("chonin = ''")), 3);
     EXPECT_EQ(db.tableNames(), QStringList{QStringLiteral("cvden2009")});
 }
 
@@ -60,7 +50,7 @@ TEST_F(DbTest, EngineErrorNamesTheStatementThatFailed)
         EXPECT_TRUE(e.description().contains(QLatin1String("UPDATE"))) << e.description().toStdString();
     }
     expectDbError(errc::SyntaxError, [&] { db.openRecordset(QStringLiteral("DELETE FROM cvden2009")); });
-    EXPECT_EQ(count(db), 1); // a recordset's source must be a SELECT
+    EXPECT_EQ(rowsInFile(db), 1); // a recordset's source must be a SELECT
 }
 
 TEST_F(DbTest, SelectIntoWhoseFillFailsLeavesNoTable)
@@ -89,24 +79,24 @@ TEST_F(DbTest, TransactionsUndoAllOrOnlyTheFailingStatement)
     rs.edit();
     rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
     rs.update();
-    EXPECT_EQ(count(db), 2);
+    EXPECT_EQ(rowsInFile(db), 2);
     db.rollback();
-    EXPECT_EQ(count(db), 3);
-    EXPECT_EQ(count(db, QStringLiteral("chonin = 'X' OR loai = 'Khác'")), 0);
+    EXPECT_EQ(rowsInFile(db), 3);
+    EXPECT_EQ(rowsInFile(db, QStringLiteral("chonin = 'X' OR loai = 'Khác'")), 0);
 
     db.beginTrans();
     db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt = 1"));
     expectDbError(errc::FieldTooSmall,
                   [&] { db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = IIf(stt = 3, 'XX', 'Y')")); });
     db.commitTrans();
-    EXPECT_EQ(count(db, QStringLiteral("chonin = 'X'")), 1);
-    EXPECT_EQ(count(db, QStringLiteral("chonin = 'Y'")), 0);
+    EXPECT_EQ(rowsInFile(db, QStringLiteral("chonin = 'X'")), 1);
+    EXPECT_EQ(rowsInFile(db, QStringLiteral("chonin = 'Y'")), 0);
 
     db.beginTrans();
     db.execute(QStringLiteral("DELETE FROM cvden2009"));
     db.close();
     Database again = Database::open(path(), Connect);
-    EXPECT_EQ(count(again), 3);
+    EXPECT_EQ(rowsInFile(again), 3);
 }
 
 TEST_F(DbTest, StatementHookSeesEveryStatementAndCanFailOne)
@@ -125,5 +115,5 @@ TEST_F(DbTest, StatementHookSeesEveryStatementAndCanFailOne)
     EXPECT_EQ(seen, (QStringList{QStringLiteral("UPDATE cvden2009 SET chonin = 'X'"), QStringLiteral("cvden2009"),
                                  QStringLiteral("cvden2009"), QStringLiteral("DELETE FROM cvden2009")}));
     db.setStatementHook(nullptr);
-    EXPECT_EQ(count(db), 2);
+    EXPECT_EQ(rowsInFile(db), 2);
 }

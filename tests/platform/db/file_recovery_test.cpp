@@ -9,8 +9,7 @@ namespace {
 int rows(const QString& path)
 {
     db::Database db = db::Database::open(path, dbtest::Connect, db::OpenMode::ReadOnly);
-    db::Recordset rs = db.openRecordset(QStringLiteral("select count(*) from cvden2009"), db::RecordsetType::Snapshot);
-    return rs.value(0).toInt();
+    return dbtest::rowsInFile(db);
 }
 
 // The copy of a live file is one commit's state: a transaction another connection has not

@@ -6,8 +6,8 @@
 
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
+#include "template_file.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,16 +91,6 @@ const DialectCase dialectCases[] = {
      "", "ndung", "Trực;Chào cờ;Giao ban;Họp tuần sau"},
     {"ScheduleSearchAllBracketedTable", Kind::Rows, "", "cv", "select * from [lich2009] order by [ngaychuan]", "",
      "ngaychuan", "20090301;20090302;20090302;20090309"},
-    {"IncomingSearchCondition", Kind::Rows, "", "cv",
-     "SELECT * FROM cvden2009 WHERE ([stt]=1 or [stt] between 2 and 3) and (([noigui] Like '*Bộ*') or "
-     "([noigui] Like '*Sở*' and [noigui] Not Like '*Hà*'))",
-     "", "stt", "1;2"},
-    {"IncomingSearchDateRange", Kind::Rows, "", "cv",
-     "SELECT * FROM cvden2009 WHERE [ng_denchuan] between '20090201' and '20090301'", "", "stt", "2;3"},
-    {"IncomingSearchFromDateOnly", Kind::Rows, "", "cv", "SELECT * FROM cvden2009 WHERE [ng_denchuan]  >= '20090301'",
-     "", "stt", "3;4"},
-    {"IncomingSearchQuoteTyped", Kind::Rows, "", "cv", "SELECT * FROM cvden2009 WHERE (([tt_ndung] Like '*o''neil*'))",
-     "", "stt", "4"},
     {"IncomingByDateRange", Kind::Rows, "", "cv",
      "Select * from cvden2009 where [ng_denchuan]>= '20090201' and [ng_denchuan]<= '20090301';", "", "stt", "2;3"},
     {"PlanSearchFlagsAndText", Kind::Rows, "", "cv",
@@ -301,17 +291,10 @@ class JetDialect : public testing::TestWithParam<DialectCase>
 protected:
     void SetUp() override
     {
-        const QString templatePath = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
-        ASSERT_TRUE(QFile::exists(templatePath)) << "the build makes the template file";
-        ASSERT_TRUE(m_dir.isValid());
         m_cvPath = m_dir.filePath(QStringLiteral("vemocv.mdb"));
         m_otherPath = m_dir.filePath(QStringLiteral("backup.mdb"));
-        ASSERT_TRUE(QFile::copy(templatePath, m_cvPath));
-        ASSERT_TRUE(QFile::copy(templatePath, m_otherPath));
-        QFile::setPermissions(m_cvPath, QFile::ReadOwner | QFile::WriteOwner);
-        QFile::setPermissions(m_otherPath, QFile::ReadOwner | QFile::WriteOwner);
-        m_cv = Database::open(m_cvPath, Connect);
-        m_other = Database::open(m_otherPath, Connect);
+        m_cv = test::copyTemplate(m_cvPath);
+        m_other = test::copyTemplate(m_otherPath);
         seedLetters();
         seedOther();
     }

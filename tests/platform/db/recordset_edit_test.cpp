@@ -12,11 +12,6 @@ namespace errc = db::errc;
 
 namespace {
 
-int stt(const Recordset& rs)
-{
-    return rs.value(QStringLiteral("stt")).toInt();
-}
-
 QString loaiOf(Database& db, int number)
 {
     Recordset rs = db.openRecordset(QStringLiteral("SELECT loai FROM cvden2009 WHERE stt = %1").arg(number),
@@ -157,6 +152,35 @@ TEST_F(DbTest, KeptWritesFollowTheTableChecksWhenTheyChange)
     db.close();
     rs.moveFirst(); // the recordset, with its kept statements, outlives the handle's close
     rs.deleteRecord();
+    rs.close();
+}
+
+// The kept statements hold no lock between saves, and stand in the way of no drop of the table.
+TEST_F(DbTest, KeptWritesHoldNoLockAndTheTableCanBeDroppedUnderThem)
+{
+    Database db = makeLetters(2);
+    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 3);
+    rs.update();
+    rs.moveFirst();
+    rs.edit();
+    rs.setValue(QStringLiteral("loai"), QStringLiteral("Tờ trình"));
+    rs.update();
+    rs.deleteRecord();
+
+    // Another connection writes at once: none of the kept statements holds the file.
+    Database other = Database::open(path(), Connect);
+    other.setBusyTimeout(0);
+    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Báo cáo' WHERE stt = 2"));
+    EXPECT_EQ(other.recordsAffected(), 1);
+
+    // The table dropped under the recordset: the drop is not refused, the next save says why.
+    db.execute(QStringLiteral("DROP TABLE cvden2009"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("stt"), 5);
+    expectDbError(errc::TableNotFound, [&] { rs.update(); });
+    rs.cancelUpdate();
     rs.close();
 }
 

@@ -7,15 +7,6 @@ using db::Recordset;
 using db::RecordsetType;
 namespace errc = db::errc;
 
-namespace {
-
-int stt(const Recordset& rs)
-{
-    return rs.value(QStringLiteral("stt")).toInt();
-}
-
-} // namespace
-
 class RecordsetTypes : public DbTest, public ::testing::WithParamInterface<RecordsetType>
 {
 };

@@ -220,12 +220,11 @@ TEST_F(DbTest, SelectIntoCopiesFieldDefinitionsWithoutIndexes)
     expectDbError(errc::TableExists, [&] { db.execute(QStringLiteral("SELECT * INTO cvden2010 FROM cvden2009")); });
 }
 
-// Statements naming another file: SELECT INTO creates the table there; the print table is
-// filled from a stored query of the letters file; a file with another password or none is refused.
+// Statements naming another file: SELECT INTO creates the table there (the print tables filled
+// from another file are the Jet dialect's cases); a file with another password or none is refused.
 TEST_F(DbTest, StatementsOnAnotherFile)
 {
     Database letters = makeLetters(4);
-    letters.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt IN (1, 3)"));
     const QString temp = path(QStringLiteral("vemotemp.mdb"));
     Database::create(temp, Password).close();
     letters.execute(QStringLiteral("SELECT * INTO incvden IN '%1' FROM cvden2009 WHERE stt >= 3").arg(temp));
@@ -233,17 +232,6 @@ TEST_F(DbTest, StatementsOnAnotherFile)
     Database scratch = Database::open(temp, Connect);
     EXPECT_EQ(scratch.tableDef(QStringLiteral("incvden")).field(QStringLiteral("loai"))->size, 30);
     EXPECT_EQ(scratch.openRecordset(QStringLiteral("incvden")).recordCount(), 2);
-
-    scratch.execute(QStringLiteral("DELETE * FROM incvden"));
-    letters.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("SELECT * FROM cvden2009"));
-    scratch.execute(
-        QStringLiteral(" INSERT INTO incvden Select * from qrdata1 In '%1' where [chonin]= 'X' order by [id]")
-            .arg(path()));
-    EXPECT_EQ(scratch.recordsAffected(), 2);
-    db::Recordset rs = scratch.openRecordset(QStringLiteral("SELECT * FROM incvden ORDER BY stt"));
-    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 1);
-    rs.moveLast();
-    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 3);
 
     const QString other = path(QStringLiteral("other.mdb"));
     Database::create(other, QStringLiteral("khac")).close();

@@ -9,11 +9,6 @@ namespace {
 
 using dbtest::DbTest;
 
-int rowCount(db::Database& db)
-{
-    return db.openRecordset(QStringLiteral("SELECT count(*) FROM cvden2009")).value(0).toInt();
-}
-
 void addRow(db::Database& db)
 {
     db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"));
@@ -36,13 +31,13 @@ TEST_F(DbTest, TransactionGuardCommitsOrRollsBack)
             throw std::runtime_error("failed on the way");
         },
         std::runtime_error);
-    EXPECT_EQ(rowCount(db), 2);
+    EXPECT_EQ(dbtest::rowsInFile(db), 2);
     {
         db::Transaction transaction(db, QStringLiteral("adding a row"));
         addRow(db);
         transaction.commit();
     }
-    EXPECT_EQ(rowCount(db), 3);
+    EXPECT_EQ(dbtest::rowsInFile(db), 3);
     db.beginTrans(); // the guards ended their transactions: a new one begins
     db.rollback();
 }

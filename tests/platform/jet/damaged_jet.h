@@ -4,8 +4,9 @@
 // or lose tables (tests/data/jet/damaged/README.md tells each). The year-table copy renames three
 // tables so that the import takes them: Customers (91 rows) is cvden2003, Employees (9) cvden2004,
 // Suppliers (29) cvden2005, in that catalog order.
+#include "files.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QtEndian>
 
@@ -16,16 +17,9 @@ constexpr int kEmployeesTdef = 94;   // the table definition page of Employees (
 constexpr int kCatalogPageLate = 22; // a catalog data page naming Categories and the year tables
 constexpr int kEmployeesData = 108;  // Employees' only data page
 
-inline QByteArray jet3()
-{
-    QFile file(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 inline QByteArray yearTables()
 {
-    QByteArray bytes = jet3();
+    QByteArray bytes = test::readFile(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"));
     bytes.replace("Customers", "cvden2003").replace("Employees", "cvden2004").replace("Suppliers", "cvden2005");
     return bytes;
 }
@@ -66,9 +60,7 @@ inline QByteArray zeroPage(QByteArray bytes, int page)
 
 inline QString write(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
+    test::writeFile(path, bytes);
     return path;
 }
 

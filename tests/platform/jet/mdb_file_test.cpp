@@ -1,7 +1,7 @@
+#include "files.h"
 #include "platform/jet/jet_date.h"
 #include "platform/jet/mdb_file.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -22,18 +22,8 @@ int columnIndex(const jet::Source& file, const QString& table, const QString& co
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    test::writeFile(dir.filePath(name), bytes);
+    return dir.filePath(name);
 }
 
 TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiNameAndCountsTheirRows)
@@ -167,7 +157,7 @@ TEST(JetDate, CoversTheEngineRange)
 TEST(MdbFile, RecognisesJetByContentAndRefusesBrokenFiles)
 {
     QTemporaryDir dir;
-    const QByteArray jet3 = fileBytes(kJet3);
+    const QByteArray jet3 = test::readFile(kJet3);
     const QString text = writeFile(dir, "vemocv.mdb", "Standard Jet DB but only text\n");
     const QString sqlite = writeFile(dir, "sqlite.mdb", QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
     const QString renamed = writeFile(dir, "letters.dat", jet3);

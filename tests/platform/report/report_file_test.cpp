@@ -1,4 +1,5 @@
 // Reading report files: settings, columns, the HTML blocks, and the complaints about bad ones.
+#include "files.h"
 #include "platform/report/report_error.h"
 #include "platform/report/report_file.h"
 
@@ -14,12 +15,7 @@ namespace {
 
 const QString minimal = QStringLiteral("[report]\nsource = incvden\n[columns]\nstt | Số | 1\n");
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
+using test::writeFile;
 
 ReportErrorCode codeOf(const std::function<void()>& action, QString* message = nullptr)
 {

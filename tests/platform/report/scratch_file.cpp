@@ -1,25 +1,16 @@
 #include "scratch_file.h"
 
-#include "template_file.h"
-
-#include <gtest/gtest.h>
-
-ScratchFile::ScratchFile()
-{
-    m_database = test::copyTemplate(m_dir.filePath(QStringLiteral("vemotemp.mdb")));
-}
-
 void ScratchFile::addRows(const QString& table, const QList<Values>& rows)
 {
-    db::Recordset records = m_database.openRecordset(table, db::RecordsetType::Dynaset);
-    m_database.beginTrans();
+    db::Recordset records = db().openRecordset(table, db::RecordsetType::Dynaset);
+    db().beginTrans();
     for (const Values& row : rows) {
         records.addNew();
         for (const auto& [field, value] : row)
             records.setValue(field, value);
         records.update();
     }
-    m_database.commitTrans();
+    db().commitTrans();
 }
 
 QList<ScratchFile::Values> incomingLetters(int count)

@@ -1,32 +1,28 @@
 #pragma once
 
 #include "platform/db/database.h"
+#include "template_file.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
-#include <QTemporaryDir>
 #include <QVariant>
 
 // A copy of the template file vemogoc.mdb in a temporary folder, open, as the print commands' scratch
 // file: its print tables incvden, incvdi, inlich and its year-table templates cvdenmau, cvdimau,
 // kehoachmau, lichmau (used here as the register tables the print tables are filled from).
-class ScratchFile
+class ScratchFile : public test::TemplateCopy
 {
 public:
     using Values = QList<QPair<QString, QVariant>>;
 
-    ScratchFile();
+    ScratchFile() : TemplateCopy(QStringLiteral("vemotemp.mdb")) {}
 
-    db::Database& database() { return m_database; }
-    bool isValid() const { return m_database.isOpen(); }
+    db::Database& database() { return db(); }
+    bool isValid() { return db().isOpen(); }
 
     // Adds rows to a table through an updatable recordset, in one transaction.
     void addRows(const QString& table, const QList<Values>& rows);
-
-private:
-    QTemporaryDir m_dir;
-    db::Database m_database;
 };
 
 // Test rows of the four registers; the texts carry Vietnamese letters and each row a marker of its

@@ -1,3 +1,4 @@
+#include "files.h"
 #include "platform/sys/file_ops.h"
 
 #include <QDir>
@@ -13,18 +14,8 @@ class FileOpsTest : public ::testing::Test
 protected:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    void write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray read(const QString& name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void write(const QString& name, const QByteArray& bytes) { ASSERT_TRUE(test::writeFile(path(name), bytes)); }
+    QByteArray read(const QString& name) const { return test::readFile(path(name)); }
 
     QTemporaryDir m_dir;
 };
