@@ -105,6 +105,42 @@ QString foldCase(QStringView text)
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(ucs4.constData()), ucs4.size());
 }
 
+bool foldSimpleUtf8(const char* text, int length, std::u16string& out)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    out.clear();
+    out.reserve(size_t(length));
+    int i = 0;
+    while (i < length) {
+        const unsigned char b0 = s[i];
+        char32_t c = 0;
+        if (b0 < 0x80) {
+            c = b0;
+            i += 1;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            if (i + 1 >= length || (s[i + 1] & 0xC0) != 0x80)
+                return false;
+            c = char32_t(b0 & 0x1F) << 6 | (s[i + 1] & 0x3F);
+            if (c < 0x80)
+                return false; // overlong
+            i += 2;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            if (i + 2 >= length || (s[i + 1] & 0xC0) != 0x80 || (s[i + 2] & 0xC0) != 0x80)
+                return false;
+            c = char32_t(b0 & 0x0F) << 12 | char32_t(s[i + 1] & 0x3F) << 6 | (s[i + 2] & 0x3F);
+            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                return false; // overlong, or a surrogate
+            i += 3;
+        } else {
+            return false; // beyond U+FFFF, or malformed
+        }
+        if (isCombining(c) || c == 0xFEFF)
+            return false;
+        out.push_back(char16_t(foldChar(c)));
+    }
+    return true;
+}
+
 int compareFolded(QStringView a, QStringView b)
 {
     return compareUcs4(foldCase(a).toUcs4(), foldCase(b).toUcs4());
