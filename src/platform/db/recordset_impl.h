@@ -67,7 +67,7 @@ struct Recordset::Impl
         if (r.isDead(index))
             return false;
         const RowSource::Stamp stamp = r.stamp();
-        if (!r.fetch(r.key(index), row)) {
+        if (!r.fetch(r.key(index), row, &stamp)) {
             r.markDead(index);
             return false;
         }

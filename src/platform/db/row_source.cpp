@@ -431,16 +431,28 @@ int RowSource::positionOf(qint64 rowid)
     return m_positions.value(rowid, -1);
 }
 
-bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values)
+bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values, const Stamp* now)
 {
+    if (now && m_findValid && *now == m_findStamp) {
+        const auto found = m_findRows.constFind(rowid);
+        if (found != m_findRows.constEnd()) {
+            values = *found;
+            return true;
+        }
+    }
     m_fetch->bindInt64(1, rowid);
     if (!m_fetch->step())
         return false;
-    values.resize(m_columns.size());
-    for (int i = 0; i < m_columns.size(); ++i)
-        values[i] = m_columns[i].typed ? m_fetch->value(i, m_columns[i].def.type) : m_fetch->value(i);
+    readColumns(*m_fetch, 0, values);
     m_fetch->reset();
     return true;
+}
+
+void RowSource::readColumns(const Statement& from, int first, QVector<QVariant>& values) const
+{
+    values.resize(m_columns.size());
+    for (int i = 0; i < m_columns.size(); ++i)
+        values[i] = m_columns[i].typed ? from.value(first + i, m_columns[i].def.type) : from.value(first + i);
 }
 
 const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
@@ -450,13 +462,23 @@ const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
         return m_findHits;
     const QString sqliteCriterion = compileCriterion(jetCriterion, *m_conn);
     sqlite3* db = m_scratch ? m_scratch->handle() : m_conn->handle();
-    Statement find(db, QStringLiteral("SELECT msys_rid FROM (SELECT ") + m_qualifier +
-                           QStringLiteral(".rowid AS msys_rid, ") + m_list + QStringLiteral(" FROM ") + m_from +
-                           QStringLiteral(") WHERE (") + sqliteCriterion + QLatin1Char(')'));
+    // The query reads the hits' values as well: a loop of finds then lands on each hit without
+    // reading the file again (each read outside a transaction takes and drops the file's lock).
+    Statement find(db, QStringLiteral("SELECT * FROM (SELECT ") + m_qualifier + QStringLiteral(".rowid AS msys_rid, ") +
+                           m_list + QStringLiteral(" FROM ") + m_from + QStringLiteral(") WHERE (") + sqliteCriterion +
+                           QLatin1Char(')'));
     m_findValid = false;
     m_findHits.clear();
-    while (find.step())
-        m_findHits.insert(find.int64(0));
+    m_findRows.clear();
+    while (find.step()) {
+        const qint64 rowid = find.int64(0);
+        m_findHits.insert(rowid);
+        if (m_findRows.size() < KeptFoundRows && !m_findRows.contains(rowid)) {
+            QVector<QVariant> values;
+            readColumns(find, 1, values);
+            m_findRows.insert(rowid, std::move(values));
+        }
+    }
     m_findCriterion = jetCriterion;
     m_findStamp = now;
     m_findValid = true;

@@ -33,8 +33,9 @@ class Statement;
 // recordset is never updatable and never changes.
 //
 // Finds evaluate the translated criterion in SQL over the recordset's columns:
-// SELECT rowid FROM (SELECT rowid, <select list> FROM <from>) WHERE <criterion>. The rowids found
-// are kept while the data is unchanged (same Stamp), so a loop of findNext runs the query once.
+// SELECT * FROM (SELECT rowid, <select list> FROM <from>) WHERE <criterion>. The rowids found,
+// and the values of the first of them, are kept while the data is unchanged (same Stamp), so a
+// loop of findNext runs the query once and reads no row again.
 class RowSource : public TransactionWatcher, public std::enable_shared_from_this<RowSource>
 {
 public:
@@ -81,7 +82,8 @@ public:
     int positionOf(qint64 rowid); // -1 when not in the keyset
 
     // Reads the row; false when it no longer exists.
-    bool fetch(qint64 rowid, QVector<QVariant>& values);
+    // With `now`, a row the last find read under that same stamp is taken from the find.
+    bool fetch(qint64 rowid, QVector<QVariant>& values, const Stamp* now = nullptr);
     // Rowids of the keyset's rows that satisfy a Jet criterion (translated here; the rowids are
     // kept with the criterion while the stamp holds). Raises SyntaxError/ItemNotFound for a
     // malformed criterion.
@@ -117,6 +119,7 @@ private:
     void reserveKeys();
     Statement& prepareWrite(const QByteArray& shape, const QString& sql);
     QByteArray shapeOf(char kind, const QVector<bool>& dirty) const;
+    void readColumns(const Statement& from, int first, QVector<QVariant>& values) const;
 
     std::shared_ptr<Connection> m_conn;    // the database
     std::shared_ptr<Connection> m_scratch; // holds the copy of a snapshot
@@ -166,7 +169,9 @@ private:
     QString m_findCriterion;
     Stamp m_findStamp;
     QSet<qint64> m_findHits;
+    QHash<qint64, QVector<QVariant>> m_findRows; // the values of the first hits, as the find read them
     bool m_findValid = false;
+    static constexpr int KeptFoundRows = 2048; // bounds the memory a broad criterion takes
 };
 
 } // namespace db

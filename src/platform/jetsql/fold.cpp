@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QList>
+#include <array>
 
 namespace jetsql {
 
@@ -53,10 +54,23 @@ char32_t decodeUtf8(const unsigned char* s, int length, int& i)
     return c;
 }
 
-char32_t foldChar(char32_t c)
+// QChar::toLower of every character below U+2000 (Latin with all Vietnamese letters, Greek,
+// Cyrillic), looked up once when the program loads.
+constexpr char32_t TabledBelow = 0x2000;
+
+const std::array<char16_t, TabledBelow> lowerCase = [] {
+    std::array<char16_t, TabledBelow> t{};
+    for (char32_t c = 0; c < TabledBelow; ++c)
+        t[c] = char16_t(QChar::toLower(c));
+    return t;
+}();
+
+inline char32_t foldChar(char32_t c)
 {
     if (c < 0x80)
         return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if (c < TabledBelow)
+        return lowerCase[c];
     if (c > 0x10FFFF)
         return c;
     return QChar::toLower(c);
@@ -103,6 +117,45 @@ QString foldCase(QStringView text)
     for (uint& c : ucs4)
         c = foldChar(c);
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(ucs4.constData()), ucs4.size());
+}
+
+bool foldSimpleUtf8(const char* text, int length, std::u16string& out)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    out.resize(size_t(length)); // never more UTF-16 units than UTF-8 bytes
+    char16_t* o = out.data();
+    int i = 0;
+    while (i < length) {
+        const unsigned char b0 = s[i];
+        if (b0 < 0x80) {
+            *o++ = char16_t((b0 >= 'A' && b0 <= 'Z') ? b0 + 32 : b0);
+            ++i;
+            continue;
+        }
+        char32_t c = 0;
+        if ((b0 & 0xE0) == 0xC0) {
+            if (i + 1 >= length || (s[i + 1] & 0xC0) != 0x80)
+                return false;
+            c = char32_t(b0 & 0x1F) << 6 | (s[i + 1] & 0x3F);
+            if (c < 0x80)
+                return false; // overlong
+            i += 2;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            if (i + 2 >= length || (s[i + 1] & 0xC0) != 0x80 || (s[i + 2] & 0xC0) != 0x80)
+                return false;
+            c = char32_t(b0 & 0x0F) << 12 | char32_t(s[i + 1] & 0x3F) << 6 | (s[i + 2] & 0x3F);
+            if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))
+                return false; // overlong, or a surrogate
+            i += 3;
+        } else {
+            return false; // beyond U+FFFF, or malformed
+        }
+        if (isCombining(c) || c == 0xFEFF)
+            return false;
+        *o++ = char16_t(foldChar(c));
+    }
+    out.resize(size_t(o - out.data()));
+    return true;
 }
 
 int compareFolded(QStringView a, QStringView b)

@@ -35,6 +35,17 @@ void deleteFoldedPattern(void* p)
     delete static_cast<QString*>(p);
 }
 
+// Whether the text value, folded, matches the folded pattern. Most texts are folded into a buffer
+// kept for the thread, with no QString made per row.
+bool likeFolded(sqlite3_value* text, const QString& foldedPattern)
+{
+    thread_local std::u16string folded;
+    const auto* utf8 = reinterpret_cast<const char*>(sqlite3_value_text(text));
+    if (foldSimpleUtf8(utf8, sqlite3_value_bytes(text), folded))
+        return likeMatch(QStringView(folded.data(), qsizetype(folded.size())), foldedPattern);
+    return likeMatch(foldCase(textArg(text)), foldedPattern);
+}
+
 // like(pattern, text [, escape]): SQLite passes the pattern first for "text LIKE pattern".
 // Both sides are folded, so letter case is ignored as in every text comparison of ours.
 // With an escape character the character after it stands for itself.
@@ -70,11 +81,11 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
         if (!pattern) {
             // SQLite may drop auxiliary data at once (the pattern is not constant).
-            sqlite3_result_int(context, likeMatch(foldCase(textArg(argv[1])), folded) ? 1 : 0);
+            sqlite3_result_int(context, likeFolded(argv[1], folded) ? 1 : 0);
             return;
         }
     }
-    sqlite3_result_int(context, likeMatch(foldCase(textArg(argv[1])), *pattern) ? 1 : 0);
+    sqlite3_result_int(context, likeFolded(argv[1], *pattern) ? 1 : 0);
 }
 
 bool anyNull(int argc, sqlite3_value** argv)

@@ -56,10 +56,40 @@ qsizetype skipEmptyLists(QStringView pattern, qsizetype pos)
     return pos;
 }
 
+bool isWildcard(QChar c)
+{
+    return c == u'*' || c == u'?' || c == u'#' || c == u'[';
+}
+
+// The commonest patterns, "*words*", "words*", "*words" and "words" with no other wildcard in
+// the words, answered by a plain search; -1 for any other pattern.
+int literalMatch(QStringView text, QStringView pattern)
+{
+    const bool leading = !pattern.isEmpty() && pattern.front() == u'*';
+    const bool trailing = pattern.size() > qsizetype(leading) && pattern.back() == u'*';
+    const QStringView words = pattern.mid(qsizetype(leading), pattern.size() - leading - trailing);
+    if (words.isEmpty())
+        return -1;
+    for (const QChar c : words) {
+        if (isWildcard(c))
+            return -1;
+    }
+    if (leading && trailing)
+        return text.contains(words) ? 1 : 0;
+    if (leading)
+        return text.endsWith(words) ? 1 : 0;
+    if (trailing)
+        return text.startsWith(words) ? 1 : 0;
+    return text == words ? 1 : 0;
+}
+
 } // namespace
 
 bool likeMatch(QStringView text, QStringView pattern)
 {
+    if (const int literal = literalMatch(text, pattern); literal >= 0)
+        return literal == 1;
+
     qsizetype t = 0;
     qsizetype p = 0;
     // Where to resume after the last "*" seen: the pattern just after it, and the text position
