@@ -111,11 +111,11 @@ QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hoo
         m.scheduleReferencePath = app::matchNameCase(app::referenceFileBeside(filechon));
         m.userFullName.clear();
         m.userRights.clear();
-        m.message.clear();
+        bool gaveUp = false;
         try {
             m.scheduleReference = db::Database::open(m.scheduleReferencePath, app::kConnect);
             if (hooks.logIn)
-                hooks.logIn();
+                gaveUp = hooks.logIn();
         } catch (const std::exception& e) {
             app::recordRunTimeError(e, lcDatafiles());
             m.userRights.clear();
@@ -123,7 +123,7 @@ QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hoo
         if (!(m.scheduleReference == referenceDb))
             m.scheduleReference.close();
         m.scheduleReference = referenceDb;
-        if (m.userRights.isEmpty() || m.message == QLatin1String("thoi")) {
+        if (m.userRights.isEmpty() || gaveUp) {
             m.userFullName = user;
             m.userRights = rights;
             m.scheduleReferencePath = reference;
@@ -137,10 +137,7 @@ QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hoo
 // in use; returns those.
 Files switchTo(DataFileRole role, const QString& path, const QString& referenceBefore)
 {
-    app::Module1& m = app::module1();
     const QString reference = app::matchNameCase(app::referenceFileBeside(path));
-    m.step = role == DataFileRole::Letters ? QStringLiteral("Chuyển sang file công văn vừa chọn.")
-                                           : QStringLiteral("Chuyển sang file kế hoạch và lịch công tác vừa chọn.");
     db::Database db = db::Database::open(path, app::kConnect);
     db::Database referenceDb = db::Database::open(reference, app::kConnect);
     Files previous{rolePath(role), referenceBefore, roleDatabase(role), roleReferenceDatabase(role)};
@@ -260,8 +257,6 @@ OpenFileRequest browseRequest(DataFileRole role)
 ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const ChoiceHooks& hooks)
 {
     app::Module1& m = app::module1();
-    m.message.clear();
-    m.messageKind = QStringLiteral("ok");
     const QString user = m.userFullName, rights = m.userRights;
     const QString referenceBefore = role == DataFileRole::Backup ? QString() : roleReferencePath(role);
 
@@ -304,8 +299,6 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
         previous = switchTo(role, chosen, referenceBefore);
         switched = true;
         const bool letters = role == DataFileRole::Letters;
-        m.step = letters ? QStringLiteral("kiểm tra năm làm việc của file công văn vừa chọn.")
-                         : QStringLiteral("kiểm tra năm làm việc của file lịch vừa chọn.");
         if (!app::hasTableLike(letters ? m.incomingTable : m.scheduleTable, roleDatabase(role))) {
             app::tell(QStringLiteral("Không tìm thấy bảng dữ liệu cho năm ") + m.workingYear + QStringLiteral("\r") +
                       QStringLiteral("Cần chọn lại năm làm việc!"));

@@ -40,8 +40,8 @@ struct ChoiceHooks
 {
     // The login dialog in its start-up mode "ktranguoidung". While it runs, scheduleReferencePath and
     // scheduleReference name the reference file beside the new schedule file, whose users it reads;
-    // it leaves userFullName and userRights set, or message "thoi".
-    std::function<void()> logIn;
+    // it leaves userFullName and userRights set. Returns true when the user gave up.
+    std::function<bool()> logIn;
     // The working-year dialog.
     std::function<void()> chooseWorkingYear;
     // Refreshes the main window: its labels and the letter-entry buttons.

@@ -147,9 +147,9 @@ ReplicationOutcome copyChangedRows(app::Module1& m, const QString& backup, const
     return ReplicationOutcome::RowsCopied;
 }
 
-ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table)
+ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table, QString& step)
 {
-    m.step = QStringLiteral("sao chép cả bảng ") + table + QStringLiteral(" sang file dữ liệu backup.");
+    step = QStringLiteral("sao chép cả bảng ") + table + QStringLiteral(" sang file dữ liệu backup.");
     runTogether(m.letters, {copyWholeTableSql(table, backup), resetAllFlagsSql(table)});
     db::Database copy = db::Database::open(backup, app::kConnect);
     completeBackupTable(copy, table);
@@ -165,7 +165,8 @@ bool sameFile(const QString& a, const QString& b)
     return !first.isEmpty() && first == QFileInfo(app::matchNameCase(b)).canonicalFilePath();
 }
 
-ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegister& reg, Notice& notice)
+// step: set to the text of the step in progress, quoted when it fails.
+ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegister& reg, Notice& notice, QString& step)
 {
     const QString backup = app::matchNameCase(m.backupPath);
     if (app::filePresence(backup).isEmpty())
@@ -182,7 +183,7 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
     }
     notice.show();
 
-    m.step = kOpenBackupStep;
+    step = kOpenBackupStep;
     if (sys::isReadOnly(backup))
         throw sys::FileError(QStringLiteral("The backup file is read-only: ") + QDir::toNativeSeparators(backup));
     db::Database copy = db::Database::open(backup, app::kConnect);
@@ -194,7 +195,7 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
 
     if (hasTable)
         return copyChangedRows(m, backup, table, reg);
-    return copyWholeTable(m, backup, table);
+    return copyWholeTable(m, backup, table, step);
 }
 
 } // namespace
@@ -216,16 +217,16 @@ ReplicationOutcome replicate(const QString& table, const LetterRegister& reg)
     if (m.backupPath.trimmed().isEmpty() || m.backupPath == m.lettersPath || sameFile(m.backupPath, m.lettersPath))
         return ReplicationOutcome::Skipped;
 
-    m.step.clear();
+    QString step;
     Notice notice;
     try {
-        const ReplicationOutcome outcome = run(m, table, reg, notice);
+        const ReplicationOutcome outcome = run(m, table, reg, notice, step);
         notice.close();
         return outcome;
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
         notice.close();
-        app::tell(backupFailedMessage(m.step));
+        app::tell(backupFailedMessage(step));
         return ReplicationOutcome::Failed;
     }
 }

@@ -43,7 +43,7 @@ enum class ReplicationOutcome
 //    A backup table missing that index or that permission is repaired at the next run.
 //  - A read-only backup file, one that is not a database of ours or has another password, an
 //    unreachable folder, or any engine error ends the run with the notice closed and the message
-//    backupFailedMessage(step) shown with kind "ok"; step is the step text in step ("" before the
+//    backupFailedMessage(step) shown with kind "ok"; step is the text of the step that failed ("" before the
 //    backup is opened). No flag is cleared for a row that was not copied.
 ReplicationOutcome replicate(const QString& table, const LetterRegister& reg);
 

@@ -226,9 +226,8 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        app::module1().answer.clear();
         EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), c.mode, c.act), c.answer);
-        EXPECT_EQ(app::module1().answer, c.answer);
+        EXPECT_EQ(dialog.answer(), c.answer);
         const bool question = c.mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0;
         EXPECT_EQ(seen.yes, question);
         EXPECT_EQ(seen.no, question);
@@ -259,7 +258,7 @@ TEST_F(MessageDialogTest, LongTextGrowsTheDialogAndThePrefixAlignsLeft)
     ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"), okButton);
     EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
     EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
-    EXPECT_EQ(app::module1().message, QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
+    EXPECT_EQ(dialog.message(), QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
     ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), okButton);
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
@@ -302,11 +301,11 @@ TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
 // waiting, and goes with closeNotice() or when a message comes.
 TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrTheNextMessage)
 {
+    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [](app::MessageDialog& d) { d.cmdno->click(); });
     bool modal = false;
     ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
-    app::module1().answer = QStringLiteral("no");
     EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."), QStringLiteral("tbao")), QString());
-    EXPECT_EQ(app::module1().answer, QString());
+    EXPECT_EQ(dialog.answer(), QString());
     EXPECT_FALSE(modal);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.cmdok->isVisible());
@@ -325,13 +324,14 @@ TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrThe
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(MessageDialogTest, InstalledAsMessengerAnswersThroughTheGlobals)
+TEST_F(MessageDialogTest, InstalledAsMessengerKeepsTheTextModeAndAnswer)
 {
     app::Messenger* previous = app::setMessenger(&dialog);
     ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
     EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
-    EXPECT_EQ(app::module1().message, QStringLiteral("Có lưu không ?"));
-    EXPECT_EQ(app::module1().messageKind, QStringLiteral("yesno"));
+    EXPECT_EQ(dialog.message(), QStringLiteral("Có lưu không ?"));
+    EXPECT_EQ(dialog.messageKind(), QStringLiteral("yesno"));
+    EXPECT_EQ(dialog.answer(), QStringLiteral("no"));
     app::setMessenger(previous);
 }
 

@@ -19,18 +19,17 @@ protected:
     ChoiceOutcome accept(DataFileRole role, QString& filechon)
     {
         datafiles::ChoiceHooks hooks;
-        hooks.logIn = [this] {
+        hooks.logIn = [this]() -> bool {
             ++logins;
             app::Module1& m = app::module1();
             // The login reads the users beside the new file.
             EXPECT_EQ(m.scheduleReference.path(), m.scheduleReferencePath);
             EXPECT_NE(m.scheduleReferencePath, dataPath(QStringLiteral("vemotk.mdb")));
-            if (loginAs.isEmpty()) {
-                m.message = QStringLiteral("thoi"); // cancelled
-            } else {
-                m.userFullName = loginAs;
-                m.userRights = QStringLiteral("CB");
-            }
+            if (loginAs.isEmpty())
+                return true; // cancelled
+            m.userFullName = loginAs;
+            m.userRights = QStringLiteral("CB");
+            return false;
         };
         hooks.chooseWorkingYear = [this] {
             ++yearDialogs;

@@ -1,7 +1,5 @@
 #include "scripted_responder.h"
 
-#include "app/core/module1.h"
-
 #include <utility>
 
 namespace test {
@@ -38,9 +36,6 @@ void ScriptedResponder::onModal(const QString& formName, std::function<void(ui::
 
 QString ScriptedResponder::show(const QString& thongbao, const QString& kieuthongbao)
 {
-    app::Module1& m = app::module1();
-    m.message = thongbao;
-    m.messageKind = kieuthongbao;
     const QString mode = kieuthongbao.toLower();
     QString reply;
     if (mode == QLatin1String("ok")) {
@@ -53,7 +48,6 @@ QString ScriptedResponder::show(const QString& thongbao, const QString& kieuthon
         m_noticeOpen = true;
         m_shown.append({Kind::Notice, thongbao, kieuthongbao, QString()});
     }
-    m.answer = reply;
     return reply;
 }
 

@@ -20,7 +20,6 @@ namespace test {
 // Answers are consumed in order. With no queued answer: an "ok" message answers "ok", a
 // "yesno" question the default answer (yes unless setDefaultAnswer() says otherwise), a message
 // box its first button (Ok or Yes), and a modal form is closed as with its close box.
-// Like the real dialog, it leaves message, messageKind and answer in module1().
 class ScriptedResponder : public app::Messenger
 {
 public:

@@ -40,17 +40,11 @@ Messenger* setMessenger(Messenger* m)
 
 } // namespace app
 
-#include "module1.h"
-
 namespace app {
 
 QString showMessage(const QString& text, const QString& mode)
 {
-    Module1& m = module1();
-    m.message = text;
-    m.messageKind = mode;
-    m.answer = messenger().show(m.message, m.messageKind);
-    return m.answer;
+    return messenger().show(text, mode);
 }
 
 void tell(const QString& text)

@@ -12,8 +12,8 @@ class Messenger
 public:
     virtual ~Messenger() = default;
 
-    // messageKind "ok" or "yesno" (any letter case): shows message, waits and returns the
-    // answer answer ("ok", "yes" or "no"). Any other mode word (the backup uses "tbao") shows a
+    // kieuthongbao "ok" or "yesno" (any letter case): shows thongbao, waits and returns the
+    // answer ("ok", "yes" or "no"). Any other mode word (the backup uses "tbao") shows a
     // notice without waiting, painted at once, and returns "" — closeNotice() removes it.
     virtual QString show(const QString& thongbao, const QString& kieuthongbao) = 0;
     virtual void closeNotice() = 0;
@@ -30,9 +30,7 @@ Messenger* setMessenger(Messenger* m);
 
 namespace app {
 
-// The calling convention of the whole program: puts the text and mode word into the message
-// globals message and messageKind, shows them through messenger() and leaves the answer in
-// answer, which it also returns.
+// Shows text in mode through messenger() and returns the answer.
 QString showMessage(const QString& text, const QString& mode);
 // A message in mode "ok".
 void tell(const QString& text);

@@ -25,8 +25,8 @@ enum class DataFile
 };
 
 // The shared state of the program (the old module Module1's globals): data-file paths, open
-// databases, the working year and its table names, the reference recordsets, the login, the
-// message globals and the values forms hand over. Set by start-up, the main window and the
+// databases, the working year and its table names, the reference recordsets, the login and the
+// values forms hand over. Set by start-up, the main window and the
 // data-file commands; read everywhere. Paths use the platform's separator.
 struct Module1
 {
@@ -58,14 +58,6 @@ struct Module1
     QString userFullName;   // full name of the logged-in user
     QString userRights;     // rights string: "QT", "LĐ", "QT - LĐ" or "CB"
     QString requiredRights; // rights needed by the check in progress
-
-    // Message dialog globals.
-    QString message;
-    QString messageKind;
-    QString answer;
-
-    // Step text of the command in progress, quoted in error messages.
-    QString step;
 
     // Sets the year-table names kept here from workingYear (year_tables.cpp, yearTableKinds()).
     void setYearTables();

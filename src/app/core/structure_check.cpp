@@ -68,7 +68,6 @@ FileCheck check(const QString& path, const QString& kind, bool clearAttribute, S
     if (filePresence(path).isEmpty())
         return FileCheck::Missing;
     const QString actual = matchNameCase(path);
-    module1().message.clear();
     if (clearAttribute && !jetsql::likeMatch(path.toLower(), u"*goc.mdb") && !clearReadOnly(path))
         return FileCheck::Unusable;
     try {

@@ -93,6 +93,7 @@ LoginForm::~LoginForm() = default;
 void LoginForm::Form_Load()
 {
     m_done = false;
+    m_gaveUp = false;
     try {
         m_db = module1().scheduleReference; // the program's one connection to the users' file
         m_users = m_db.openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
@@ -105,20 +106,21 @@ void LoginForm::Form_Load()
         recordRunTimeError(e);
         m_check.reset();
         tell(QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !"));
-        module1().message = QStringLiteral("thoi");
+        m_gaveUp = true;
         m_done = true;
     }
     ui::setInitialFocus(txtUserName->text().isEmpty() ? txtUserName : txtPassword);
 }
 
-void LoginForm::run(const QString& mode, const QString& title)
+bool LoginForm::run(const QString& mode, const QString& title)
 {
     LoginForm form(mode, title);
     form.load();
     if (!form.isUsable())
-        return;
+        return form.gaveUp();
     centreWindow(&form);
     form.showModal();
+    return form.gaveUp();
 }
 
 void LoginForm::cmdok_Click()
@@ -150,7 +152,7 @@ void LoginForm::cmdCancel_Click()
 ui::UnloadResult LoginForm::Form_Unload()
 {
     if (!m_done)
-        module1().message = QStringLiteral("thoi"); // given up: "&Kết thúc" or the close box
+        m_gaveUp = true; // "&Kết thúc" or the close box
     m_done = true;
     return ui::UnloadResult::Unload;
 }

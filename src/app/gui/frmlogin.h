@@ -19,7 +19,7 @@ namespace app {
 // in the platform message box titled "Login".
 //
 // Modes (the hidden box Txtchedologin): "ktranguoidung" at start-up, "ktraquyenquantri" for the
-// administrator-rights check. "&Kết thúc" and the close box give up: message = "thoi".
+// administrator-rights check. "&Kết thúc" and the close box give up (gaveUp()).
 // When the users table cannot be read the form tells so through the message dialog and gives
 // up the same way without showing itself. Enter presses "&Tiếp tục" (except on the list of
 // names), Esc "&Kết thúc"; F4 (on key release) empties the text box that has the focus.
@@ -33,14 +33,17 @@ public:
     ~LoginForm() override;
 
     // Shows a new login dialog modal and returns when it has closed (at once, after its message,
-    // when the users table cannot be read).
-    static void run(const QString& mode, const QString& title);
+    // when the users table cannot be read). Returns true when the user gave up; otherwise the
+    // login globals say who logged in (nobody after too many failures).
+    [[nodiscard]] static bool run(const QString& mode, const QString& title);
 
     void cmdok_Click();
     void cmdCancel_Click();
 
     // False when the users table could not be read (the form has then given up).
     bool isUsable() const { return m_check != nullptr; }
+    // True once the user gave up: "&Kết thúc", Esc, the close box, or an unreadable users table.
+    bool gaveUp() const { return m_gaveUp; }
 
 protected:
     void Form_Load() override;
@@ -62,6 +65,7 @@ private:
     db::Recordset m_users;
     std::unique_ptr<LoginCheck> m_check;
     bool m_done = false; // logged in, out of tries or given up: unloading changes nothing more
+    bool m_gaveUp = false;
 };
 
 } // namespace app

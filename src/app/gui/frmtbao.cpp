@@ -1,7 +1,6 @@
 #include "frmtbao.h"
 
 #include "app/core/last_error.h"
-#include "app/core/module1.h"
 
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
@@ -51,9 +50,9 @@ MessageDialog::MessageDialog(QWidget* parent)
     Label1->setFont(font);
     setTabOrder(cmdyes, cmdok);
     setTabOrder(cmdok, cmdno);
-    connect(cmdyes, &QPushButton::clicked, this, [this] { answer(QStringLiteral("yes")); });
-    connect(cmdok, &QPushButton::clicked, this, [this] { answer(QStringLiteral("ok")); });
-    connect(cmdno, &QPushButton::clicked, this, [this] { answer(QStringLiteral("no")); });
+    connect(cmdyes, &QPushButton::clicked, this, [this] { giveAnswer(QStringLiteral("yes")); });
+    connect(cmdok, &QPushButton::clicked, this, [this] { giveAnswer(QStringLiteral("ok")); });
+    connect(cmdno, &QPushButton::clicked, this, [this] { giveAnswer(QStringLiteral("no")); });
 }
 
 double MessageDialog::dpiX() const
@@ -85,18 +84,17 @@ double MessageDialog::twipsY(int pixels) const
 
 QString MessageDialog::show(const QString& thongbao, const QString& kieuthongbao)
 {
-    Module1& m = module1();
     if (isLoaded())
         unload(); // a notice still open gives way to the new message
-    m.message = thongbao;
-    m.messageKind = kieuthongbao;
+    m_message = thongbao;
+    m_kind = kieuthongbao;
     load();
     const QString mode = kieuthongbao.toLower();
     if (mode == QLatin1String("ok") || mode == QLatin1String("yesno")) {
         showModal();
         if (isLoaded())
             unload();
-        return m.answer;
+        return m_answer;
     }
     showModeless();
     repaint();
@@ -122,9 +120,8 @@ double MessageDialog::labelHeightTwips(const QString& text, double widthTwips) c
 
 void MessageDialog::Form_Load()
 {
-    Module1& m = module1();
-    const QString mode = m.messageKind.toLower();
-    m.answer.clear();
+    const QString mode = m_kind.toLower();
+    m_answer.clear();
 
     // 1. Buttons by mode.
     if (mode == QLatin1String("yesno")) {
@@ -140,17 +137,17 @@ void MessageDialog::Form_Load()
     // 2. Fit the text.
     const QScreen* s = screen();
     const double screenHeight = s ? twipsY(s->geometry().height()) : 11520.0;
-    const QString text = m.message;
+    const QString text = m_message;
     m_layout = fitMessage([this, &text](double width) { return labelHeightTwips(text, width); }, screenHeight);
 
     // 3. Left alignment on request.
-    if (takeLeftAlignPrefix(m.message))
+    if (takeLeftAlignPrefix(m_message))
         Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     else
         Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     // 4. The text again, the default pointer, no saved message.
-    showLabelText(m.message);
+    showLabelText(m_message);
     applyLayout();
     if (QScreen* screenNow = screen()) {
         const QRect area = screenNow->availableGeometry();
@@ -189,14 +186,13 @@ void MessageDialog::applyLayout()
 
 ui::UnloadResult MessageDialog::Form_Unload()
 {
-    Module1& m = module1();
-    if (m.answer.isEmpty()) {
+    if (m_answer.isEmpty()) {
         // Closed without a button (close box, Esc).
-        const QString mode = m.messageKind.toLower();
+        const QString mode = m_kind.toLower();
         if (mode == QLatin1String("yesno"))
-            m.answer = QStringLiteral("no");
+            m_answer = QStringLiteral("no");
         else if (mode == QLatin1String("ok"))
-            m.answer = QStringLiteral("ok");
+            m_answer = QStringLiteral("ok");
     }
     cmdyes->hide();
     cmdok->hide();
@@ -205,9 +201,9 @@ ui::UnloadResult MessageDialog::Form_Unload()
     return ui::UnloadResult::Unload;
 }
 
-void MessageDialog::answer(const QString& traloi)
+void MessageDialog::giveAnswer(const QString& traloi)
 {
-    module1().answer = traloi;
+    m_answer = traloi;
     unload();
 }
 
@@ -229,24 +225,23 @@ void MessageDialog::Form_KeyUp(int keyCode, int shift)
     if (!m_ctrlEndDown || (keyCode != ui::key::End && keyCode != ui::key::Control))
         return;
     m_ctrlEndDown = false;
-    if (module1().messageKind.compare(QLatin1String("ok"), Qt::CaseInsensitive) == 0)
+    if (m_kind.compare(QLatin1String("ok"), Qt::CaseInsensitive) == 0)
         toggleErrorView();
 }
 
 void MessageDialog::toggleErrorView()
 {
-    Module1& m = module1();
     if (m_saved.isEmpty()) {
-        m_saved = m.message;
+        m_saved = m_message;
         const RunTimeError error = lastError();
-        m.message = QStringLiteral("Lỗi ") + QString::number(error.number) + QStringLiteral(" (") + error.description +
+        m_message = QStringLiteral("Lỗi ") + QString::number(error.number) + QStringLiteral(" (") + error.description +
                     QStringLiteral(").");
     } else {
-        m.message = m_saved;
+        m_message = m_saved;
         m_saved.clear();
     }
-    m_layout.labelTop = errorViewLabelTop(m.message.trimmed().size());
-    showLabelText(m.message);
+    m_layout.labelTop = errorViewLabelTop(m_message.trimmed().size());
+    showLabelText(m_message);
     applyLayout();
     ui::setDefaultPointer();
     repaint();

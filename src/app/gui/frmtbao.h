@@ -14,9 +14,8 @@ namespace app {
 // the program passes,
 // and the program's real Messenger (start-up installs one with setMessenger()).
 //
-// Calling convention: the caller leaves the text in module1().message and the mode word in
-// module1().messageKind ("ok", "yesno" in any letter case, or another word for a notice), shows
-// the dialog and reads module1().answer after it closes. show(text, mode) does all three.
+// show(text, mode) keeps the text and the mode word ("ok", "yesno" in any letter case, or another
+// word for a notice) as the dialog's own state, shows the dialog and returns its answer.
 //
 // Contracts:
 // - answer is cleared when the dialog loads and set by the buttons: cmdok "ok", cmdyes "yes",
@@ -24,7 +23,7 @@ namespace app {
 //   in an "ok" dialog.
 // - The dialog sizes itself to the text (fitMessage) at the screen's logical DPI; a text that
 //   starts with "(căn trái)" in any letter case is shown left-aligned without those 10
-//   characters (message loses them too). CR LF and CR line breaks are shown as line breaks.
+//   characters (message() loses them too). CR LF and CR line breaks are shown as line breaks.
 // - In an "ok" dialog Ctrl+End (acting when the first of the two keys is released) toggles between the message and the
 // last run-time error
 //   ("Lỗi " + number + " (" + description + ")."), see lastError().
@@ -38,8 +37,8 @@ public:
     explicit MessageDialog(QWidget* parent = nullptr);
 
     using QWidget::show;
-    // Messenger: sets message and messageKind, loads and shows the dialog; for "ok" and
-    // "yesno" waits for the answer and returns answer.
+    // Messenger: keeps the text and mode word, loads and shows the dialog; for "ok" and
+    // "yesno" waits for the answer and returns it.
     QString show(const QString& thongbao, const QString& kieuthongbao) override;
     void closeNotice() override;
 
@@ -48,6 +47,11 @@ public:
     QPushButton* cmdok;
     QPushButton* cmdno;
 
+    // The text shown (without a "(căn trái)" prefix; the error text while the error view shows),
+    // the mode word, and the answer of the last message ("" until a button or closing gives one).
+    const QString& message() const { return m_message; }
+    const QString& messageKind() const { return m_kind; }
+    const QString& answer() const { return m_answer; }
     // The message kept while the error view shows (empty otherwise).
     QString savedMessage() const { return m_saved; }
     // The layout chosen by the last load, in twips.
@@ -64,7 +68,7 @@ protected:
     void Form_KeyUp(int keyCode, int shift) override;
 
 private:
-    void answer(const QString& traloi);
+    void giveAnswer(const QString& traloi);
     void toggleErrorView();
     void showLabelText(const QString& text);
     double labelHeightTwips(const QString& text, double widthTwips) const;
@@ -72,6 +76,9 @@ private:
     double dpiX() const;
     double dpiY() const;
 
+    QString m_message;
+    QString m_kind;
+    QString m_answer;
     QString m_saved;
     MessageLayout m_layout;
     bool m_ctrlEndDown = false; // Ctrl+End pressed, neither key released yet

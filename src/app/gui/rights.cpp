@@ -22,7 +22,6 @@ QString confirmRights(const QString& mode)
 {
     Module1& m = module1();
     QString result;
-    m.message.clear();
     const bool administrator = mode == QLatin1String("q");
     QString title;
     if (administrator) {
@@ -31,21 +30,18 @@ QString confirmRights(const QString& mode)
     } else {
         title = QStringLiteral("Nhập lại tên, mật khẩu đang dùng");
     }
-    LoginForm::run(LoginCheck::kModeRightsCheck, title);
+    const bool gaveUp = LoginForm::run(LoginCheck::kModeRightsCheck, title);
 
-    if (m.message != QLatin1String("thoi") && !m.requiredRights.isEmpty()) {
+    if (!gaveUp && !m.requiredRights.isEmpty()) {
         result = m.requiredRights;
         if (administrator) {
             if (containsQ(m.requiredRights)) {
                 result = QStringLiteral("q");
             } else {
-                m.message = kNeedAdministrator;
+                tell(kNeedAdministrator);
+                ui::setDefaultPointer();
                 result.clear();
             }
-        }
-        if (!m.message.isEmpty()) {
-            tell(m.message);
-            ui::setDefaultPointer();
         }
     }
     return result;

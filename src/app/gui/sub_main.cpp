@@ -126,6 +126,8 @@ private:
     QString m_folder;
     StartupWindow& m_window;
     const StartupServices& m_services;
+    // Text of the step in progress, quoted when it fails ("Gặp lỗi khi đang " + step).
+    QString m_step;
     bool m_readOnlyTold = false;
 };
 
@@ -177,7 +179,7 @@ SubMain::Flow SubMain::restoreLocalFiles()
 SubMain::Flow SubMain::openScratchFile()
 {
     Module1& m = module1();
-    m.step = kStepTemp;
+    m_step = kStepTemp;
     if (m.readOnly) {
         const QString scratch = privateScratchFile();
         if (scratch.isEmpty())
@@ -214,7 +216,7 @@ SubMain::Flow SubMain::openScratchFile()
 SubMain::Flow SubMain::openLocalReferenceFile()
 {
     Module1& m = module1();
-    m.step = kStepLocalReference;
+    m_step = kStepLocalReference;
     m.referencePath = dataPath(QStringLiteral("vemotk.MDB"));
     const FileCheck found = check(m.referencePath, QStringLiteral("vemotk"));
     if (found != FileCheck::Sound) {
@@ -269,7 +271,7 @@ SubMain::Flow SubMain::openDataFiles()
         return Flow::Stop;
 
     // Step 8: the settings file.
-    m.step = kStepSysmem;
+    m_step = kStepSysmem;
     if (!filePresence(dataPath(QStringLiteral("sysmem"))).isEmpty()) {
         readSysmem();
     } else {
@@ -289,38 +291,38 @@ SubMain::Flow SubMain::openDataFiles()
 
     // Step 9: the recent-files lists (left as they are in a read-only run).
     if (!m.readOnly) {
-        m.step = kStepSysmem2;
+        m_step = kStepSysmem2;
         updateRecentFiles(QStringLiteral("sysmem2"), m.lettersPath);
-        m.step = kStepSysmem3;
+        m_step = kStepSysmem3;
         updateRecentFiles(QStringLiteral("sysmem3"), m.schedulePath);
     }
 
     // Steps 10 to 13: the letters and schedule files and the reference files beside them.
-    m.step = kStepLetters;
+    m_step = kStepLetters;
     if (const FileCheck found = check(m.lettersPath, QStringLiteral("vemocv")); found != FileCheck::Sound)
         return failedFile(m.lettersPath, found);
     m.letters = openDataFile(m.lettersPath);
 
     m.lettersReferencePath = matchNameCase(referenceFileBeside(m.lettersPath));
-    m.step = kStepLettersReference;
+    m_step = kStepLettersReference;
     if (const FileCheck found = check(m.lettersReferencePath, QStringLiteral("vemotk")); found != FileCheck::Sound)
         return failedFile(m.lettersReferencePath, found);
     m.lettersReference = openDataFile(m.lettersReferencePath);
 
-    m.step = kStepSchedule;
+    m_step = kStepSchedule;
     if (const FileCheck found = check(m.schedulePath, QStringLiteral("vemolich")); found != FileCheck::Sound)
         return failedFile(m.schedulePath, found);
     m.schedule = openDataFile(m.schedulePath);
 
     m.scheduleReferencePath = matchNameCase(referenceFileBeside(m.schedulePath));
-    m.step = kStepScheduleReference;
+    m_step = kStepScheduleReference;
     if (const FileCheck found = check(m.scheduleReferencePath, QStringLiteral("vemotk")); found != FileCheck::Sound)
         return failedFile(m.scheduleReferencePath, found);
     m.scheduleReference = openDataFile(m.scheduleReferencePath);
     noticeReadOnly();
 
     // Step 14: the working year.
-    m.step = kStepYear;
+    m_step = kStepYear;
     if (m.workingYear.isEmpty()) {
         m.workingYear = clockYear();
         if (m.workingYear < QLatin1String("2008")) {
@@ -397,12 +399,11 @@ SubMain::Flow SubMain::finish()
 
     m.userFullName.clear();
     m.userRights.clear();
-    m.message.clear();
-    LoginForm::run(LoginCheck::kModeStartup, QString());
-    if (m.userRights.isEmpty() || m.message == QLatin1String("thoi"))
+    const bool gaveUp = LoginForm::run(LoginCheck::kModeStartup, QString());
+    if (m.userRights.isEmpty() || gaveUp)
         return Flow::NoLogin; // the program ends without a message
 
-    m.step = kStepReference;
+    m_step = kStepReference;
     openReferenceRecordsets();
     m_window.focusViewIncoming();
 
@@ -439,7 +440,7 @@ StartupOutcome SubMain::run()
     common::monthName(1); // builds the month table
 
     try {
-        m.step = kStepFolder;
+        m_step = kStepFolder;
         m.programFolder = m_folder;
         if (!checkTemplate())
             return StartupOutcome::Stopped;
@@ -455,11 +456,11 @@ StartupOutcome SubMain::run()
                     break;
             } catch (const std::exception& e) {
                 recordRunTimeError(e);
-                if (m.step != kStepLetters && m.step != kStepSchedule)
+                if (m_step != kStepLetters && m_step != kStepSchedule)
                     throw;
                 // The letters or schedule file could not be opened: the user may try again
                 // (after fixing the network folder) or stop.
-                if (!ask(QStringLiteral("Gặp lỗi khi đang ") + m.step + kCr +
+                if (!ask(QStringLiteral("Gặp lỗi khi đang ") + m_step + kCr +
                          QStringLiteral(" Cần kiểm tra hoặc khai báo lại file dữ liệu trên mạng !") + kCr +
                          QStringLiteral("Có muốn thử mở lại file dữ liệu không ?")))
                     return StartupOutcome::Stopped;
@@ -474,7 +475,7 @@ StartupOutcome SubMain::run()
         return StartupOutcome::Ready;
     } catch (const std::exception& e) {
         recordRunTimeError(e);
-        tell(QStringLiteral("Gặp lỗi khi đang ") + m.step + kCr +
+        tell(QStringLiteral("Gặp lỗi khi đang ") + m_step + kCr +
              QStringLiteral(" Chương trình không thể tiếp tục được !"));
         restoreDefaultCursor();
         return StartupOutcome::Stopped;
