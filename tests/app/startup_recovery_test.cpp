@@ -69,8 +69,8 @@ TEST(StartupRecoveryTest, FileWithAHotJournalIsRecoveredBeforeItsCheckAndKept)
         EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
         app::resetModule1();
         EXPECT_FALSE(hasTable(path, QStringLiteral("spill")));
-        db::Database file = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
-        EXPECT_EQ(test::scalar(file, QString::fromUtf8(counted)), 1);
+        db::Database recovered = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+        EXPECT_EQ(test::scalar(recovered, QString::fromUtf8(counted)), 1);
         EXPECT_EQ(QDir(home.dataDir()).entryList({QStringLiteral("*hong*")}), QStringList());
     }
 }
