@@ -40,9 +40,8 @@ void openUsersForm(const app::FormRequest& request, QWidget* mainWindow)
         app::Module1& program = app::module1();
         program.userFullName = app::LoginCheck::kUnknownUser;
         program.userRights = QStringLiteral("QT");
-        program.requiredRights = QStringLiteral("QT");
     });
-    form.open(request, {m.userFullName, m.requiredRights});
+    form.open(request, {m.userFullName, request.confirmedRights});
 }
 
 } // namespace

@@ -133,7 +133,7 @@ TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
     app::module1().scheduleReferencePath = fx.path() + QStringLiteral(".missing");
     app::module1().scheduleReference = db::Database(); // the file could not be opened
     test::ScriptedResponder responder;
-    EXPECT_TRUE(app::LoginForm::run(app::LoginCheck::kModeStartup, QString())) << "gave up";
+    EXPECT_TRUE(app::LoginForm::run(app::LoginCheck::kModeStartup, QString()).gaveUp);
     EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});
     EXPECT_TRUE(responder.modalForms().isEmpty()) << "the dialog is not shown";
     EXPECT_TRUE(app::module1().userRights.isEmpty());

@@ -56,7 +56,7 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
         EXPECT_TRUE(a.messages.isEmpty());
         EXPECT_EQ(app::module1().userFullName, QString::fromUtf8(hoten));
         EXPECT_EQ(app::module1().userRights, QString::fromUtf8(quyen));
-        EXPECT_EQ(app::module1().requiredRights, rightsCheck ? QString::fromUtf8(quyen) : QString());
+        EXPECT_EQ(a.confirmedRights, rightsCheck ? QString::fromUtf8(quyen) : QString());
     }
 }
 
@@ -68,7 +68,7 @@ TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
     EXPECT_EQ(a.outcome, Outcome::LoggedIn);
     EXPECT_EQ(app::module1().userFullName, QStringLiteral("Một người không rõ tên"));
     EXPECT_EQ(app::module1().userRights, QStringLiteral("Q"));
-    EXPECT_EQ(app::module1().requiredRights, QStringLiteral("Q"));
+    EXPECT_EQ(a.confirmedRights, QStringLiteral("Q"));
 }
 
 // Each refused try has its message (a quote typed is an ordinary character); without a hint the
@@ -96,11 +96,11 @@ TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndTheThirteenthLogsOut)
         ASSERT_EQ(check.attempt(QStringLiteral("nobody"), QStringLiteral("x")).outcome, Outcome::TryAgain) << i;
     app::module1().userFullName = QStringLiteral("earlier user");
     app::module1().userRights = QStringLiteral("QT");
-    app::module1().requiredRights = QStringLiteral("QT");
-    EXPECT_EQ(check.attempt(QStringLiteral("nobody"), QStringLiteral("x")).outcome, Outcome::OutOfTries);
+    const LoginCheck::Attempt last = check.attempt(QStringLiteral("nobody"), QStringLiteral("x"));
+    EXPECT_EQ(last.outcome, Outcome::OutOfTries);
+    EXPECT_TRUE(last.confirmedRights.isEmpty());
     EXPECT_TRUE(app::module1().userFullName.isEmpty());
     EXPECT_TRUE(app::module1().userRights.isEmpty());
-    EXPECT_TRUE(app::module1().requiredRights.isEmpty());
 }
 
 // The third failure on a known name brings the password's hint (a verifier gives none) and

@@ -111,7 +111,6 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
     EXPECT_TRUE(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten")).isEmpty());
     EXPECT_EQ(app::module1().userFullName, QStringLiteral("Một người không rõ tên"));
     EXPECT_EQ(app::module1().userRights, QStringLiteral("QT"));
-    EXPECT_EQ(app::module1().requiredRights, QStringLiteral("QT"));
 }
 
 TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)

@@ -81,14 +81,13 @@ QStringList LoginCheck::names()
     return result;
 }
 
-void LoginCheck::logIn()
+QString LoginCheck::logIn()
 {
     Module1& m = module1();
     const QString quyenhan = text(m_users, QStringLiteral("quyenhan"));
-    if (m_rightsCheck)
-        m.requiredRights = quyenhan;
     m.userFullName = text(m_users, QStringLiteral("hoten"));
     m.userRights = quyenhan;
+    return quyenhan;
 }
 
 LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString& typedPassword)
@@ -98,7 +97,7 @@ LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString&
     if (isEmptyTable(m_users)) {
         m.userFullName = kUnknownUser;
         m.userRights = QStringLiteral("Q");
-        m.requiredRights = QStringLiteral("Q");
+        result.confirmedRights = QStringLiteral("Q");
         result.outcome = Outcome::LoggedIn;
         return result;
     }
@@ -120,7 +119,9 @@ LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString&
     }
 
     if (found) {
-        logIn();
+        const QString rights = logIn();
+        if (m_rightsCheck)
+            result.confirmedRights = rights;
         result.outcome = Outcome::LoggedIn;
         return result;
     }
@@ -136,7 +137,6 @@ LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString&
     if (m_failures == 13) {
         m.userFullName.clear();
         m.userRights.clear();
-        m.requiredRights.clear();
         result.outcome = Outcome::OutOfTries;
         return result;
     }

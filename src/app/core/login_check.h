@@ -11,7 +11,7 @@ namespace app {
 // The checks behind the login dialog LoginForm, without the window: who may log in, with which
 // rights, and how many tries are left. Reads the users table nguoidung (hoten, tentrenmang,
 // matkhau, quyenhan) through the recordset it is given and writes the login globals of
-// module1() (userFullName, userRights, requiredRights).
+// module1() (userFullName, userRights); a rights check also reports the rights it confirmed.
 //
 // The typed name is a value in a criterion (single quotes doubled); the typed password never
 // enters SQL: each row found by name is asked common::passwordMatches(matkhau, password), which
@@ -54,18 +54,21 @@ public:
         // Texts for the platform message box titled "Login", in the order they are shown
         // (the failure message, then the password hint after the third failure).
         QStringList messages;
+        // The rights a rights check confirmed: the user's quyenhan when the check logs him in,
+        // "Q" on an empty users table; empty otherwise (and always at start-up's login).
+        QString confirmedRights;
     };
 
     // One press of "&Tiếp tục". name and password are trimmed here.
-    // - Empty table: logs in kUnknownUser with rights "Q" (requiredRights "Q" too).
+    // - Empty table: logs in kUnknownUser with rights "Q" (confirmedRights "Q" too).
     // - A row whose tentrenmang or hoten equals the name and whose matkhau keeps the password,
     //   or a row with that name and a null/blank matkhau, logs in: userFullName = hoten,
-    //   userRights = quyenhan, and in the rights-check mode requiredRights = quyenhan.
+    //   userRights = quyenhan, and in the rights-check mode confirmedRights = quyenhan.
     // - Otherwise one failure: "Sai ten nguoi dung! ..." for an unknown name, "Mat khau sai! ..."
     //   for a wrong password. The third failure adds the hint "Goi y mat khau:  ab...yz" when the
     //   name is known and its password is still clear text (a verifier has nothing to hint at),
     //   and the count jumps to 10; the thirteenth failure clears userFullName,
-    //   userRights and requiredRights and returns OutOfTries.
+    //   userRights and returns OutOfTries.
     Attempt attempt(const QString& name, const QString& password);
 
     int failures() const { return m_failures; }
@@ -76,7 +79,8 @@ public:
 private:
     bool findUser(const QString& name);
     bool findWithPassword(const QString& criterion, const QString& password);
-    void logIn();
+    // Logs in the user of the current row; returns his rights.
+    QString logIn();
     void upgradePassword(const QString& password);
 
     db::Recordset m_users;

@@ -55,9 +55,8 @@ struct Module1
     db::Recordset abbreviations, units, correspondents, letterTypes;
 
     // Login.
-    QString userFullName;   // full name of the logged-in user
-    QString userRights;     // rights string: "QT", "LĐ", "QT - LĐ" or "CB"
-    QString requiredRights; // rights needed by the check in progress
+    QString userFullName; // full name of the logged-in user
+    QString userRights;   // rights string: "QT", "LĐ", "QT - LĐ" or "CB"
 
     // Sets the year-table names kept here from workingYear (year_tables.cpp, yearTableKinds()).
     void setYearTables();

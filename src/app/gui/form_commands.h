@@ -26,6 +26,7 @@ struct FormRequest
     QStringList boxes;                  // texts for the form's boxes (the week view: Monday and Sunday)
     QString title;                      // a caption chosen by the caller, or empty for the form's own
     QString kind;                       // the import's kind: "cv", "lich" or "tk" (the three import commands)
+    QString confirmedRights;            // what the rights check before the command confirmed ("" for none)
 
     // module1()'s open database of dataFile, read when called (after a change of data file it is
     // the new one); a closed handle for None.

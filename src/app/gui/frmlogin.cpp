@@ -112,15 +112,15 @@ void LoginForm::Form_Load()
     ui::setInitialFocus(txtUserName->text().isEmpty() ? txtUserName : txtPassword);
 }
 
-bool LoginForm::run(const QString& mode, const QString& title)
+LoginForm::Result LoginForm::run(const QString& mode, const QString& title)
 {
     LoginForm form(mode, title);
     form.load();
-    if (!form.isUsable())
-        return form.gaveUp();
-    centreWindow(&form);
-    form.showModal();
-    return form.gaveUp();
+    if (form.isUsable()) {
+        centreWindow(&form);
+        form.showModal();
+    }
+    return {form.gaveUp(), form.m_confirmedRights};
 }
 
 void LoginForm::cmdok_Click()
@@ -138,6 +138,7 @@ void LoginForm::cmdok_Click()
     for (const QString& message : std::as_const(attempt.messages))
         ui::msgBox(message, ui::msgbox::OkOnly, kLogin);
     if (attempt.outcome != LoginCheck::Outcome::TryAgain) {
+        m_confirmedRights = attempt.confirmedRights;
         m_done = true;
         m_users.close();
         unload();

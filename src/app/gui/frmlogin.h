@@ -32,10 +32,15 @@ public:
     LoginForm(const QString& mode, const QString& title, QWidget* parent = nullptr);
     ~LoginForm() override;
 
+    struct Result
+    {
+        bool gaveUp = false;     // "&Kết thúc", Esc, the close box, or an unreadable users table
+        QString confirmedRights; // what a rights check confirmed (LoginCheck::Attempt)
+    };
     // Shows a new login dialog modal and returns when it has closed (at once, after its message,
-    // when the users table cannot be read). Returns true when the user gave up; otherwise the
-    // login globals say who logged in (nobody after too many failures).
-    [[nodiscard]] static bool run(const QString& mode, const QString& title);
+    // when the users table cannot be read). Unless the user gave up, the program's login state
+    // says who logged in (nobody after too many failures).
+    [[nodiscard]] static Result run(const QString& mode, const QString& title);
 
     void cmdok_Click();
     void cmdCancel_Click();
@@ -66,6 +71,7 @@ private:
     std::unique_ptr<LoginCheck> m_check;
     bool m_done = false; // logged in, out of tries or given up: unloading changes nothing more
     bool m_gaveUp = false;
+    QString m_confirmedRights;
 };
 
 } // namespace app

@@ -16,6 +16,7 @@ FormRequest listMenuRequest(const QString& menu, const QString& rights)
     const Module1& m = module1();
     FormRequest r;
     r.command = menu;
+    r.confirmedRights = rights;
     const QString name = menu.toLower();
     if (name == QLatin1String("mnunapdonvi")) {
         r.dataFile = DataFile::ScheduleReference;

@@ -20,22 +20,16 @@ bool beginsWithQ(const QString& quyen)
 
 QString confirmRights(const QString& mode)
 {
-    Module1& m = module1();
     QString result;
     const bool administrator = mode == QLatin1String("q");
-    QString title;
-    if (administrator) {
-        title = QStringLiteral("Kiểm tra quyền quản trị");
-        m.requiredRights.clear();
-    } else {
-        title = QStringLiteral("Nhập lại tên, mật khẩu đang dùng");
-    }
-    const bool gaveUp = LoginForm::run(LoginCheck::kModeRightsCheck, title);
+    const QString title =
+        administrator ? QStringLiteral("Kiểm tra quyền quản trị") : QStringLiteral("Nhập lại tên, mật khẩu đang dùng");
+    const LoginForm::Result login = LoginForm::run(LoginCheck::kModeRightsCheck, title);
 
-    if (!gaveUp && !m.requiredRights.isEmpty()) {
-        result = m.requiredRights;
+    if (!login.gaveUp && !login.confirmedRights.isEmpty()) {
+        result = login.confirmedRights;
         if (administrator) {
-            if (containsQ(m.requiredRights)) {
+            if (containsQ(login.confirmedRights)) {
                 result = QStringLiteral("q");
             } else {
                 tell(kNeedAdministrator);

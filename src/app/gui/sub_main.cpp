@@ -399,7 +399,7 @@ SubMain::Flow SubMain::finish()
 
     m.userFullName.clear();
     m.userRights.clear();
-    const bool gaveUp = LoginForm::run(LoginCheck::kModeStartup, QString());
+    const bool gaveUp = LoginForm::run(LoginCheck::kModeStartup, QString()).gaveUp;
     if (m.userRights.isEmpty() || gaveUp)
         return Flow::NoLogin; // the program ends without a message
 

@@ -24,7 +24,7 @@ ChoiceHooks windowHooks(QWidget* mainWindow)
 {
     auto* window = dynamic_cast<app::StartupWindow*>(mainWindow);
     ChoiceHooks hooks;
-    hooks.logIn = [] { return app::LoginForm::run(app::LoginCheck::kModeStartup, QString()); };
+    hooks.logIn = [] { return app::LoginForm::run(app::LoginCheck::kModeStartup, QString()).gaveUp; };
     hooks.chooseWorkingYear = [window, mainWindow] { app::WorkingYearDialog::run(window, mainWindow); };
     hooks.refreshWindow = [window] {
         if (!window)
