@@ -4,18 +4,14 @@
 #include "plan_lists.h"
 #include "ui_frmgridcongviec.h"
 
-#include "registers/form_registry.h"
-#include "registers/register_opener.h"
 #include "registers/register_print.h"
 #include "registers/task_record.h"
 
 #include "app/core/kiemtra_query.h"
 #include "app/core/messenger.h"
-#include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
-#include "platform/ui/key_codes.h"
 
 #include <QFile>
 
@@ -24,7 +20,7 @@ namespace {
 
 EntryConfig planListConfig()
 {
-    EntryConfig c = planEntryConfig();
+    EntryConfig c = listConfig(planEntryConfig());
     c.viewStatus = QStringLiteral("xem, sửa nội dung công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
     c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
@@ -58,8 +54,6 @@ EntryConfig planListConfig()
                        {QStringLiteral("txtnguoichidao"), ReferenceList::Abbreviations, chudu, QString()},
                        {QStringLiteral("Txttendonvi"), ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
     c.cancelAddCaption.clear();
-    c.deleteButton = QStringLiteral("cmdxoa");
-    c.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
     c.viewOnlyButtons = {QStringLiteral("cmdin"), QStringLiteral("cmdclose")};
     c.homeBox = QStringLiteral("DBGrid1");
     c.positionFocus = QStringLiteral("DBGrid1");
@@ -83,7 +77,7 @@ QString planPrintStatement(const QString& source)
 }
 
 PlansListForm::PlansListForm(QWidget* parent)
-    : EntryForm(planListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
+    : RecordGridForm(planListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcongviec"));
@@ -100,12 +94,8 @@ PlansListForm::PlansListForm(QWidget* parent)
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this,
             [this](int area) { comboClick(m_ui->DBComboloai, QStringLiteral("txtloai"), area); });
     connect(m_ui->cmdin, &QPushButton::clicked, this, &PlansListForm::cmdin_Click);
-    DBGrid1 = m_ui->DBGrid1;
-    DBGrid1->addColumn(QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800);
-    DBGrid1->setDataSource(Data1);
-    setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách công việc"));
-    m_ui->txtle->setText(QStringLiteral("10"));
-    attachControls();
+    attachGrid(m_ui->DBGrid1, QStringLiteral("Danh sách công việc"),
+               {{QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800}}, m_ui->txtle);
 }
 
 PlansListForm::~PlansListForm() = default;
@@ -117,14 +107,6 @@ void PlansListForm::Form_Load()
     m_ui->DBCombodonvi->reloadItems();
     m_ui->DBCombophong->reloadItems();
     m_ui->DBComboloai->reloadItems();
-}
-
-void PlansListForm::openList(const QString& table, const QString& source)
-{
-    open(table, source);
-    if (Data1->hasRecordset() && Data1->recordset().recordCount() > 0)
-        Data1->moveFirst();
-    DBGrid1->setFocus();
 }
 
 void PlansListForm::writeRecord(db::Recordset& rs)
@@ -189,17 +171,6 @@ void PlansListForm::cmdin_Click()
     } catch (const db::DbError& e) {
         app::tell(e.description());
     }
-}
-
-void PlansListForm::afterClose()
-{
-    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
-    session().finished(FormRole::List);
-}
-
-SessionPtr PlansListForm::makeOwnSession() const
-{
-    return programSession(Register::Plans, Start::List, table());
 }
 
 } // namespace registers

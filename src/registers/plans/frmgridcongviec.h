@@ -4,11 +4,9 @@
 // the current plan's fields below the grid; plans are corrected and deleted here under the same
 // rights as on the entry form, and every listed plan is printed on brkehoach.rpt.
 
-#include "registers/entry_form.h"
+#include "registers/record_grid_form.h"
 
-#include "platform/report/report_control.h"
 #include "platform/ui/data_combo.h"
-#include "platform/ui/grid.h"
 
 #include <memory>
 
@@ -19,7 +17,7 @@ class frmgridcongviec;
 namespace registers {
 
 // The old form frmgridcongviec.
-class PlansListForm : public EntryForm
+class PlansListForm : public RecordGridForm
 {
     Q_OBJECT
 
@@ -27,15 +25,9 @@ public:
     explicit PlansListForm(QWidget* parent = nullptr);
     ~PlansListForm() override;
 
-    // Shows source (the year's plans in start/end order, or "Qrtracuu") of the table; the list's
-    // visit already tells who opened it.
-    void openList(const QString& table, const QString& source);
-
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;
     ui::DataControl* Dataloai = nullptr;
-    ui::Grid* DBGrid1 = nullptr;
-    report::ReportControl CrystalReport1;
 
     void cmdin_Click();
 
@@ -43,9 +35,6 @@ protected:
     void Form_Load() override;
     void writeRecord(db::Recordset& rs) override;
     bool dateRefused(const QString& boxName, const QString& date) override;
-    void afterClose() override;
-    SessionPtr makeOwnSession() const override;
-    void joined(RegisterSession& session) override { Q_UNUSED(session) } // nothing comes back to the list
 
 private:
     void comboClick(ui::DataCombo* combo, const QString& boxName, int area);

@@ -4,11 +4,6 @@
 
 #include "schedule_entry.h"
 
-#include "registers/form_registry.h"
-#include "registers/register_opener.h"
-
-#include "app/core/messenger.h"
-
 #include <QLabel>
 
 namespace registers {
@@ -16,17 +11,14 @@ namespace {
 
 EntryConfig scheduleListConfig()
 {
-    EntryConfig c = scheduleEntryConfig();
+    EntryConfig c = listConfig(scheduleEntryConfig());
     c.boxFields.remove(QStringLiteral("txtFields"));
-    c.boxFields.insert(QStringLiteral("txtid"), QStringLiteral("ID"));
     c.dataBoxes.replace(0, QStringLiteral("txtid"));
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     // Adding remembers the last item's texts; F6 copies back all but the participants and the note.
     c.rememberedFields = {QStringLiteral("nguoicbi"), QStringLiteral("nguoictri"), QStringLiteral("diadiem"),
                           QStringLiteral("gio"),      QStringLiteral("ndung"),     QStringLiteral("ngay"),
                           QStringLiteral("thu")};
-    c.deleteButton = QStringLiteral("cmdxoa");
-    c.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
     c.viewOnlyButtons = {QStringLiteral("Cmdchontat"), QStringLiteral("Cmdhuychon"), QStringLiteral("Cmdin"),
                          QStringLiteral("cmdclose")};
     c.searchForm.clear();
@@ -54,25 +46,22 @@ MarkPrintConfig scheduleMarkConfig()
 }
 
 ScheduleListForm::ScheduleListForm(QWidget* parent)
-    : EntryForm(scheduleListConfig(), parent), m_ui(std::make_unique<Ui::frmGridlich>()),
+    : RecordGridForm(scheduleListConfig(), parent), m_ui(std::make_unique<Ui::frmGridlich>()),
       m_printConfig(scheduleMarkConfig()), m_marks(m_printConfig, Data1, *this)
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmGridlich"));
-    DBGrid1 = m_ui->DBGrid1;
-    DBGrid1->addColumn(QStringLiteral("In"), QStringLiteral("chonin"), 30);
-    DBGrid1->addColumn(QStringLiteral("Ngày"), QStringLiteral("ngay"), 90);
-    DBGrid1->addColumn(QStringLiteral("Nội dung"), QStringLiteral("ndung"), 620);
-    DBGrid1->addColumn(QStringLiteral("Giờ"), QStringLiteral("gio"), 80);
-    DBGrid1->setDataSource(Data1);
-    setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách lịch làm việc"));
+    attachGrid(m_ui->DBGrid1, QStringLiteral("Danh sách lịch làm việc"),
+               {{QStringLiteral("In"), QStringLiteral("chonin"), 30},
+                {QStringLiteral("Ngày"), QStringLiteral("ngay"), 90},
+                {QStringLiteral("Nội dung"), QStringLiteral("ndung"), 620},
+                {QStringLiteral("Giờ"), QStringLiteral("gio"), 80}},
+               m_ui->txtle);
     connect(DBGrid1, &ui::Grid::DblClick, this, &ScheduleListForm::DBGrid1_DblClick);
     DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
     connect(m_ui->Cmdchontat, &QPushButton::clicked, this, &ScheduleListForm::Cmdchontat_Click);
     connect(m_ui->Cmdhuychon, &QPushButton::clicked, this, &ScheduleListForm::Cmdhuychon_Click);
     connect(m_ui->Cmdin, &QPushButton::clicked, this, &ScheduleListForm::Cmdin_Click);
-    m_ui->txtle->setText(QStringLiteral("10"));
-    attachControls();
     attachScheduleBoxes(*this);
 }
 
@@ -94,27 +83,15 @@ void ScheduleListForm::Form_KeyUp(int keyCode, int shift)
 bool ScheduleListForm::openList(const QString& table, const QString& source, bool fromSearch)
 {
     m_fromSearch = fromSearch;
-    open(table, source);
-    if (!Data1->hasRecordset()) {
-        hide(); // the data control told the engine's text
-        return false;
-    }
-    if (Data1->recordset().recordCount() > 0)
-        Data1->moveFirst();
-    DBGrid1->setFocus();
-    return true;
+    if (RecordGridForm::openList(table, source))
+        return true;
+    hide();
+    return false;
 }
 
 void ScheduleListForm::writeRecord(db::Recordset& rs)
 {
     writeScheduleRecord(*this, rs);
-}
-
-long long ScheduleListForm::rememberPosition()
-{
-    session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
-    DBGrid1->setFocus();
-    return session().currentId();
 }
 
 void ScheduleListForm::marksRan(bool ran)
@@ -133,7 +110,7 @@ void ScheduleListForm::DBGrid1_DblClick()
 // marks every item of the year. Both act on the table the list shows.
 void ScheduleListForm::Cmdchontat_Click()
 {
-    const long long id = rememberPosition();
+    const long long id = keepPosition();
     const SearchCondition& search = session().lastSearch();
     const bool hits = m_fromSearch && !search.isEmpty();
     marksRan(m_marks.markAll(table(), hits ? search.where : QString(), id));
@@ -141,24 +118,13 @@ void ScheduleListForm::Cmdchontat_Click()
 
 void ScheduleListForm::Cmdhuychon_Click()
 {
-    marksRan(m_marks.clearAll(table(), rememberPosition()));
+    marksRan(m_marks.clearAll(table(), keepPosition()));
 }
 
 void ScheduleListForm::Cmdin_Click()
 {
     DBGrid1->setFocus();
     m_marks.print(CrystalReport1, geometry(), m_ui->txtle->text());
-}
-
-void ScheduleListForm::afterClose()
-{
-    rememberPosition();
-    session().finished(FormRole::List);
-}
-
-SessionPtr ScheduleListForm::makeOwnSession() const
-{
-    return programSession(Register::Schedule, Start::List, table());
 }
 
 } // namespace registers

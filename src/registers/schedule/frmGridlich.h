@@ -5,11 +5,8 @@
 // marks for printing and the marked items printed
 // on brlichtuan.rpt through the print table inlich.
 
-#include "registers/entry_form.h"
 #include "registers/print_marks.h"
-
-#include "platform/report/report_control.h"
-#include "platform/ui/grid.h"
+#include "registers/record_grid_form.h"
 
 #include <memory>
 
@@ -20,7 +17,7 @@ class frmGridlich;
 namespace registers {
 
 // The old form frmGridlich.
-class ScheduleListForm : public EntryForm
+class ScheduleListForm : public RecordGridForm
 {
     Q_OBJECT
 
@@ -28,13 +25,9 @@ public:
     explicit ScheduleListForm(QWidget* parent = nullptr);
     ~ScheduleListForm() override;
 
-    // Shows source (the year's schedule in order, or a search statement) of the year table
-    // `table`; fromSearch: the list shows a search's hits, which "&Chọn tất" marks. False, with
-    // the engine's text told, when the rows cannot be read.
+    // Opens the list (RecordGridForm::openList); fromSearch: the list shows a search's hits, which
+    // "&Chọn tất" marks. A list whose rows cannot be read hides again.
     bool openList(const QString& table, const QString& source, bool fromSearch);
-
-    ui::Grid* DBGrid1 = nullptr;
-    report::ReportControl CrystalReport1;
 
     void DBGrid1_DblClick();
     void Cmdchontat_Click();
@@ -45,12 +38,8 @@ protected:
     void Form_Load() override;
     void Form_KeyUp(int keyCode, int shift) override;
     void writeRecord(db::Recordset& rs) override;
-    void afterClose() override;
-    SessionPtr makeOwnSession() const override;
-    void joined(RegisterSession& session) override { Q_UNUSED(session) } // nothing comes back to the list
 
 private:
-    long long rememberPosition();
     void marksRan(bool ran);
 
     std::unique_ptr<Ui::frmGridlich> m_ui;
