@@ -12,8 +12,7 @@ using registers_test::AllRegistersTest;
 
 TEST_F(AllRegistersTest, AGridListChangesOnlyWhatTheRightsAllowAndHandsItsRowBack)
 {
-    // The entry form's command and name, its button showing the list, the list, its year table, the
-    // columns ordering the list, the summary's column and box.
+    // dayKeys: the columns ordering the list.
     const struct
     {
         const char *entryCommand, *entry, *listButton, *list;

@@ -120,9 +120,6 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
     }
     EXPECT_EQ(items(QStringLiteral("ndung")), (QStringList{QStringLiteral("Họp"), QStringLiteral("Giao ban tháng")}));
     EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing); // the list's mode is its own
-    click(*list(), "cmdclose");
-    EXPECT_TRUE(entry->isVisible());
-    EXPECT_EQ(entry->box(QStringLiteral("mndung"))->text(), QStringLiteral("Họp")); // PgDn moved there
 }
 
 TEST_F(FrmGridlichTest, PagingInTheGridAndMarginBox)
