@@ -1,6 +1,5 @@
 // The work-plan list: start/end order, a correction stamped with its user, printing every listed
-// plan with the result cut to 250 characters, and where closing returns to (the rights rule and
-// the hand-back to the entry form are in registers/record_grid_test.cpp).
+// plan with the result cut to 250 characters, closing back to the main window.
 #include "plan_fixture.h"
 
 #include "../../platform/report/pdf_text.h"
