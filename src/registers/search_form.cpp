@@ -255,10 +255,9 @@ bool SearchForm::search()
         return false;
     }
     appendOwnCriteria(c.condition, c.count);
-    if (!showHits(table, c.condition))
-        return false;
+    const bool shown = showHits(table, c.condition);
     ui::setDefaultPointer();
-    return true;
+    return shown;
 }
 
 void SearchForm::appendOwnCriteria(QString&, qint16&) const {}
