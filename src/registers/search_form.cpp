@@ -26,7 +26,6 @@ namespace registers {
 namespace {
 
 const QString kReversed = QStringLiteral("Không đặt thời điểm cuối trước thời điểm đầu!");
-const QString kBadDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
 
 } // namespace
 
@@ -175,15 +174,54 @@ void SearchForm::refuse(const QString& message, const QString& focus)
         w->setFocus();
 }
 
+void SearchForm::open()
+{
+    openFromEntry();
+    if (QWidget* number = control(m_config.numberBox))
+        number->setFocus();
+}
+
 void SearchForm::Cmdtracuu_Click()
 {
     try {
-        search();
+        try {
+            search();
+        } catch (const db::DbError& e) {
+            if (!m_config.engineErrorsTold)
+                throw;
+            refuse(e.description(), QString()); // the form stays as it was, ready for another try
+        }
     } catch (const std::exception& e) {
         app::recordRunTimeError(e);
         ui::setDefaultPointer();
         app::tell(QStringLiteral("Gặp lỗi khi đang tra cứu ! "));
     }
+}
+
+CriteriaCondition criteriaCondition(const SearchConfig& config, const std::function<QString(const QString&)>& boxText)
+{
+    CriteriaCondition r;
+    QString status;
+    common::appendNumberCriterion(boxText(config.numberBox), config.numberColumn, r.condition, r.count, status);
+    if (status == common::kStatusSai) {
+        r.refusedBox = config.numberBox;
+        return r;
+    }
+    const auto texts = [&](const QList<QPair<QString, QString>>& boxes) {
+        for (const auto& [name, column] : boxes) {
+            if (!common::appendTextCriterion(boxText(name), column, r.condition, r.count)) {
+                r.refusedBox = name;
+                return false;
+            }
+        }
+        return true;
+    };
+    if (!texts(config.leadingTextBoxes))
+        return r;
+    for (const SearchDateRange& range : config.ranges)
+        common::appendDateRange(boxText(range.from), boxText(range.to), range.column, r.condition, r.count);
+    texts(config.textBoxes);
+    return r;
 }
 
 bool SearchForm::search()
@@ -198,50 +236,54 @@ bool SearchForm::search()
     const QString table = m_config.tablePrefix + year;
     // Dates typed and not yet left are checked as leaving would check them.
     for (const SearchDateRange& r : m_config.ranges) {
-        if (!recheckDateBox(*box(r.from), kBadDate) || !recheckDateBox(*box(r.to), kBadDate))
+        if (!recheckDateBox(*box(r.from), r.badDate) || !recheckDateBox(*box(r.to), r.badDate))
             return false;
     }
     for (const SearchDateRange& r : m_config.ranges) {
         const QString from = common::parseDate(box(r.from)->text());
         const QString to = common::parseDate(box(r.to)->text());
-        if (!from.isEmpty() && !to.isEmpty() && common::normaliseDate(from) > common::normaliseDate(to)) {
+        if (!r.searchMessage.isEmpty() && !from.isEmpty() && !to.isEmpty() &&
+            common::normaliseDate(from) > common::normaliseDate(to)) {
             refuse(kReversed + QStringLiteral("\r\n") + r.searchMessage, r.from);
             return false;
         }
     }
     ui::setHourglass();
-    const QString prefix = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ");
-    QString condition;
-    qint16 count = 0;
-    QString status;
-    const QString number = box(m_config.numberBox)->text();
-    common::appendNumberCriterion(number, QStringLiteral("[stt]"), condition, count, status);
-    if (status == common::kStatusSai) {
-        refuse(common::invalidCriterionMessage(number), m_config.numberBox);
+    CriteriaCondition c = criteriaCondition(m_config, [this](const QString& name) { return box(name)->text(); });
+    if (!c.refusedBox.isEmpty()) {
+        refuse(common::invalidCriterionMessage(box(c.refusedBox)->text()), c.refusedBox);
         return false;
     }
-    for (const SearchDateRange& r : m_config.ranges)
-        common::appendDateRange(box(r.from)->text(), box(r.to)->text(), r.column, condition, count);
-    for (const auto& [name, column] : m_config.textBoxes) {
-        const QString criterion = box(name)->text();
-        if (!common::appendTextCriterion(criterion, column, condition, count)) {
-            refuse(common::invalidCriterionMessage(criterion), name);
-            return false;
-        }
-    }
+    appendOwnCriteria(c.condition, c.count);
+    const bool shown = showHits(table, c.condition);
+    ui::setDefaultPointer();
+    return shown;
+}
+
+void SearchForm::appendOwnCriteria(QString&, qint16&) const {}
+
+bool SearchForm::showHits(const QString& table, const QString& condition)
+{
     session().setLastSearch({table, condition});
-    const QString statement = condition.isEmpty() ? QStringLiteral("SELECT * FROM ") + table : prefix + condition;
     // Marks belong to the last search; a file that may only be read keeps its marks.
     if (isWritable(session().database(), table))
         session().database().execute(QStringLiteral("UPDATE ") + table +
                                      QStringLiteral(" SET chonin = '' where [chonin]= 'X' ;"));
-    auto* list = dynamic_cast<LettersListForm*>(form(m_config.listForm));
-    if (list) {
+    if (!openList(table, condition))
+        return false;
+    hide();
+    return true;
+}
+
+bool SearchForm::openList(const QString& table, const QString& condition)
+{
+    const QString statement = condition.isEmpty()
+                                  ? QStringLiteral("SELECT * FROM ") + table
+                                  : QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + condition;
+    if (auto* list = dynamic_cast<LettersListForm*>(form(m_config.listForm))) {
         list->setSession(sharedSession());
         list->open(table, statement, true);
     }
-    hide();
-    ui::setDefaultPointer();
     return true;
 }
 
@@ -251,14 +293,28 @@ void SearchForm::cmdxoa_Click()
         if (ui::TextBox* b = box(name))
             b->setText(QString());
     }
+    clearOwnCriteria();
     if (QWidget* w = control(m_config.clearFocus))
         w->setFocus();
 }
 
 void SearchForm::cmdclose_Click()
 {
+    if (m_config.unloadsOnClose) {
+        unload();
+        return;
+    }
     session().finished(FormRole::Search);
     hide();
+}
+
+ui::UnloadResult SearchForm::Form_Unload()
+{
+    if (m_config.unloadsOnClose) {
+        ui::setDefaultPointer();
+        session().finished(FormRole::Search);
+    }
+    return ui::UnloadResult::Unload;
 }
 
 SessionPtr SearchForm::makeOwnSession() const
@@ -281,9 +337,11 @@ void SearchForm::boxLostFocus(const QString& name)
     if (!b || !isVisible())
         return;
     if (name == m_config.numberBox) {
+        if (!m_config.numberCheckedOnLeave)
+            return;
         QString condition, status;
         qint16 count = 0;
-        common::appendNumberCriterion(b->text(), QStringLiteral("[stt]"), condition, count, status);
+        common::appendNumberCriterion(b->text(), m_config.numberColumn, condition, count, status);
         if (status == common::kStatusSai)
             refuse(common::invalidCriterionMessage(b->text()), name);
         return;
@@ -291,11 +349,15 @@ void SearchForm::boxLostFocus(const QString& name)
     for (const SearchDateRange& r : m_config.ranges) {
         if (name != r.from && name != r.to)
             continue;
+        if (r.leaveFirstLine.isEmpty()) {
+            leaveSearchDate(*b, name == r.to ? box(r.from) : nullptr, name == r.to ? r.badDate : r.badFromDate);
+            return;
+        }
         if (b->text().trimmed().isEmpty())
             return;
         const QString parsed = common::parseDate(b->text());
         if (parsed.isEmpty()) {
-            app::tell(kBadDate);
+            app::tell(name == r.to ? r.badDate : r.badFromDate);
             b->setText(QString());
             b->setFocus();
             return;
@@ -345,7 +407,7 @@ void SearchForm::Form_KeyUp(int keyCode, int shift)
         if (m_picks->showFor(focus))
             return;
         for (const SearchDateRange& r : m_config.ranges) {
-            if (focus == r.from || focus == r.to) {
+            if (m_config.stepsDates && (focus == r.from || focus == r.to)) {
                 const QString stepped = common::stepDateField(b->text(), shift == ui::shift::Shift ? -1 : 1);
                 if (!stepped.isEmpty())
                     b->setText(stepped);
@@ -365,6 +427,10 @@ void SearchForm::Form_KeyUp(int keyCode, int shift)
 
 void SearchForm::closeEvent(QCloseEvent* event)
 {
+    if (m_config.unloadsOnClose) {
+        ui::FormBase::closeEvent(event);
+        return;
+    }
     event->ignore(); // hidden, not unloaded, as by "Kết thúc"
     cmdclose_Click();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-// The search form of a letters register (IncomingSearchForm, OutgoingSearchForm): one box per searchable
-// column, each taking a criterion of the criteria language; "&Tra cứu" joins the non-blank boxes
-// into one condition, remembers it as its visit's last search and shows the hits in the list
-// form. The form has no modes and is hidden, not unloaded, so its boxes keep their criteria.
+// The search form of every register (letters, work plans, schedule): one box per searchable column,
+// each taking a criterion of the criteria language; "&Tra cứu" joins the non-blank boxes into one
+// condition on the chosen year's table, remembers it as its visit's last search and shows the hits
+// in the register's list form. A register's search gives its boxes in a SearchConfig and overrides
+// what it does differently (its own criteria, how the hits are shown). The form has no modes; its
+// boxes keep their criteria until "&Xoá ĐKiện".
 
 #include "form_support.h"
 #include "pick_grids.h"
@@ -13,6 +15,7 @@
 #include "platform/ui/text_box.h"
 
 #include <QComboBox>
+#include <functional>
 
 namespace registers {
 
@@ -20,8 +23,12 @@ struct SearchDateRange
 {
     QString from, to;       // "mng_den1", "mng_den2"
     QString column;         // "[ng_denchuan]"
-    QString searchMessage;  // said by "&Tra cứu" for a reversed range (after the common first line)
-    QString leaveFirstLine; // first line said when the to box is left before the from date
+    QString searchMessage;  // said by "&Tra cứu" for a reversed range (after the common first line); "" no check
+    QString leaveFirstLine; // first line said when the to box is left before the from date; "" for the
+                            // exclamation box of leaveSearchDate
+    // Told for a text that is not a date: leaving the to box, or either box when searching; leaving the from box.
+    QString badDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
+    QString badFromDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
 };
 
 // A pick grid of the search form: from the main window it shows the distinct values of its
@@ -48,18 +55,37 @@ struct SearchConfig
 {
     QString tablePrefix; // "cvden"
     QString numberBox = QStringLiteral("mstt");
+    QString numberColumn = QStringLiteral("[stt]");
+    bool numberCheckedOnLeave = true;
+    QList<QPair<QString, QString>> leadingTextBoxes; // box, column: appended before the date ranges
     QList<SearchDateRange> ranges;
     QList<QPair<QString, QString>> textBoxes; // box, column, in the order they are appended
     QStringList clearBoxes;                   // emptied by "&Xoá ĐKiện"
     QString clearFocus;                       // focused afterwards ("" leaves the focus)
     QList<AbbreviationRule> abbreviations;
     QList<SearchPick> picks;
-    QString channelBox; // F5 toggles "Đảng,NN" / "Công đoàn" here ("" for none)
-    QString guide;      // the guide label's text
-    QString listForm;   // "frmgridcvden"
+    QString channelBox;     // F5 toggles "Đảng,NN" / "Công đoàn" here ("" for none)
+    bool stepsDates = true; // F5 and Shift+F5 step the day of a date box
+    QString guide;          // the guide label's text ("\r" breaks a line)
+    QString listForm;       // "frmgridcvden"
     Register which = Register::Incoming;
     QString returnFocus = QStringLiteral("mstt"); // focused when the form comes back from its list; "" none
+    // "&Kết thúc" and the close box unload the form (the next opening loads it afresh) instead of
+    // hiding it.
+    bool unloadsOnClose = false;
+    bool engineErrorsTold = false; // an engine error of a search is told in its own words
 };
+
+// The condition a search config's boxes give (boxText gives a box's text by name): the number box,
+// the leading text boxes, the date ranges, the text boxes, in this order. refusedBox names the first
+// box whose criterion is not valid (the condition is then not to be run).
+struct CriteriaCondition
+{
+    QString condition;
+    qint16 count = 0;
+    QString refusedBox;
+};
+CriteriaCondition criteriaCondition(const SearchConfig& config, const std::function<QString(const QString&)>& boxText);
 
 class SearchForm : public ui::FormBase, public SessionMember
 {
@@ -76,6 +102,8 @@ public:
     QStringList yearValueLists() const;
     // From the entry form: shows the form; grids never given value lists show the reference lists.
     void openFromEntry();
+    // Shows the form as openFromEntry does, the cursor in the number box.
+    void open();
 
     PickGrids* pickGrids() const { return m_picks; }
     QComboBox* yearList() const { return m_years; }
@@ -88,11 +116,21 @@ public:
 protected:
     void attachControls();
     void Form_Load() override;
+    ui::UnloadResult Form_Unload() override;
     // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
     void closeEvent(QCloseEvent* event) override;
     void Form_KeyUp(int keyCode, int shift) override;
     SessionPtr makeOwnSession() const override;
     void joined(RegisterSession& session) override;
+    // Criteria of the register's own beyond the boxes (check boxes), appended after them.
+    virtual void appendOwnCriteria(QString& condition, qint16& count) const;
+    // Empties the register's own criteria after the boxes ("&Xoá ĐKiện").
+    virtual void clearOwnCriteria() {}
+    // Shows the hits of condition (blank: every record) on table. By default: remembers the search,
+    // clears the table's print marks and opens the list (openList), hiding the form when it did.
+    virtual bool showHits(const QString& table, const QString& condition);
+    // Opens the list form on the hits; the default opens the letters list.
+    virtual bool openList(const QString& table, const QString& condition);
     const SearchConfig m_config;
 
 private:

@@ -35,7 +35,8 @@ TEST(ScheduleConditionTest, BoxesJoinInTheirOrderAndARefusedBoxIsNamed)
                                     {QStringLiteral("mndung"), QStringLiteral("Họp 'A'")},
                                     {QStringLiteral("mghichu"), QStringLiteral("!hoãn")}};
     const auto text = [&boxes](const QString& name) { return boxes.value(name); };
-    registers::ScheduleCondition c = registers::scheduleCondition(text);
+    const auto condition = [&text] { return registers::criteriaCondition(registers::scheduleSearchConfig(), text); };
+    const registers::CriteriaCondition c = condition();
     EXPECT_EQ(c.refusedBox, QString());
     EXPECT_EQ(c.condition, QStringLiteral("([id] between 3 and 7) and (([gio] Like '*8h*')) and [ngaychuan]  >= "
                                           "'20260101' and (([ndung] Like '*Họp ''A''*')) and "
@@ -46,9 +47,9 @@ TEST(ScheduleConditionTest, BoxesJoinInTheirOrderAndARefusedBoxIsNamed)
               QStringLiteral("select * from [lich2025] order by [ngaychuan]"));
 
     boxes[QStringLiteral("mthanhphan")] = QStringLiteral("a+");
-    EXPECT_EQ(registers::scheduleCondition(text).refusedBox, QStringLiteral("mthanhphan"));
+    EXPECT_EQ(condition().refusedBox, QStringLiteral("mthanhphan"));
     boxes[QStringLiteral("txtid")] = QStringLiteral("=5");
-    EXPECT_EQ(registers::scheduleCondition(text).refusedBox, QStringLiteral("txtid"));
+    EXPECT_EQ(condition().refusedBox, QStringLiteral("txtid"));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The letters searches search only the years whose table the letters file holds.
+// Every register's search searches only the years whose table its file holds.
 #include "all_registers_fixture.h"
 
 #include "app/core/table_copy.h"
@@ -8,21 +8,25 @@ namespace {
 
 using registers_test::AllRegistersTest;
 
-TEST_F(AllRegistersTest, LettersSearchOffersOnlyTheYearsTheFileHolds)
+TEST_F(AllRegistersTest, SearchOffersOnlyTheYearsTheFileHolds)
 {
+    using app::DataFile;
     const struct
     {
         const char* command;
         const char* form;
-        const char* prefix;
-        const char* pattern;
-    } searches[] = {{"cmdtracuucvden", "frmtracuucvden", "cvden", "cvdenmau"},
-                    {"cmdtracuucvdi", "frmtracuucvdi", "cvdi", "cvdimau"}};
+        const char* pattern; // the year tables' name without the year, then "mau"
+        DataFile file;
+    } searches[] = {{"cmdtracuucvden", "frmtracuucvden", "cvdenmau", DataFile::Letters},
+                    {"cmdtracuucvdi", "frmtracuucvdi", "cvdimau", DataFile::Letters},
+                    {"cmdtracuukh", "frmtracuukh", "kehoachmau", DataFile::Schedule},
+                    {"cmdtracuulich", "frmtracuulich", "lichmau", DataFile::Schedule}};
     app::Module1& m = app::module1();
     for (const auto& s : searches) {
-        const QString earlier = QString::fromLatin1(s.prefix) + QStringLiteral("2024");
-        ASSERT_TRUE(app::copyTableStructure(m.letters, m.letters, QString::fromLatin1(s.pattern), earlier, false));
-        auto* search = openBy<registers::SearchForm>(s.command, app::DataFile::Letters, s.form);
+        db::Database& file = m.database(s.file);
+        const QString earlier = QString::fromLatin1(s.pattern).chopped(3) + QStringLiteral("2024");
+        ASSERT_TRUE(app::copyTableStructure(file, file, QString::fromLatin1(s.pattern), earlier, false)) << s.form;
+        auto* search = openBy<registers::SearchForm>(s.command, s.file, s.form);
         QComboBox* years = search->yearList();
         EXPECT_FALSE(years->isEditable()) << s.form << ": a year is chosen, never typed";
         QStringList offered;
@@ -34,7 +38,7 @@ TEST_F(AllRegistersTest, LettersSearchOffersOnlyTheYearsTheFileHolds)
 
         // A year whose table went away meanwhile is told in the form's words, not by the catch-all.
         years->setCurrentIndex(years->findText(QStringLiteral("2024")));
-        m.letters.execute(QStringLiteral("drop table ") + earlier);
+        file.execute(QStringLiteral("drop table ") + earlier);
         home.responder.clear();
         search->Cmdtracuu_Click();
         EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn năm để tra cứu trước !")}) << s.form;
