@@ -48,15 +48,15 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
     };
     for (const auto& [what, name, password, hoten, quyen] : cases) {
         SCOPED_TRACE(what);
-        app::resetModule1();
+        app::Module1 state; // the login is written to the state handed in
         const bool rightsCheck = what[0] == 'r';
-        LoginCheck check(app::module1(), fx.users(),
+        LoginCheck check(state, fx.users(),
                          rightsCheck ? QStringLiteral("KtraQuyenQuanTri") : LoginCheck::kModeStartup);
         const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(name), QString::fromUtf8(password));
         EXPECT_EQ(a.outcome, Outcome::LoggedIn);
         EXPECT_TRUE(a.messages.isEmpty());
-        EXPECT_EQ(app::module1().userFullName, QString::fromUtf8(hoten));
-        EXPECT_EQ(app::module1().userRights, QString::fromUtf8(quyen));
+        EXPECT_EQ(state.userFullName, QString::fromUtf8(hoten));
+        EXPECT_EQ(state.userRights, QString::fromUtf8(quyen));
         EXPECT_EQ(a.confirmedRights, rightsCheck ? QString::fromUtf8(quyen) : QString());
     }
 }
