@@ -132,7 +132,7 @@ void openFilesInUse(const Files& f)
     m.lettersReference = db::Database::open(m.referencePath, app::kConnect);
     m.scheduleReference = db::Database::open(m.referencePath, app::kConnect);
     m.workingYear = QStringLiteral("2009");
-    app::createYearTables();
+    app::createYearTables(app::module1());
 }
 
 int rowCount(db::Database& db, const QString& table)

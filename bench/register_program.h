@@ -52,7 +52,7 @@ public:
         m.reference = m.lettersReference = m.scheduleReference = db::Database::open(m.referencePath, app::kConnect);
         m.workingYear = QStringLiteral("2026");
         m.setYearTables();
-        app::openReferenceRecordsets();
+        app::openReferenceRecordsets(app::module1());
         qputenv("SELVARO_PRINT_TO", m_dir.filePath(QStringLiteral("pdf")).toUtf8());
         app::setMessenger(&m_messenger);
         registers::setMainWindow(&m_main);

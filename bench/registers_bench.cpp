@@ -38,7 +38,7 @@ class Program : public bench_support::RegisterProgram
 public:
     Program() : RegisterProgram({"brcvden.rpt", "brcvdi.rpt"})
     {
-        app::createYearTables();
+        app::createYearTables(app::module1());
         fill();
         registers::registerIncomingForms();
     }

@@ -2,6 +2,7 @@
 // runs the start-up sequence and then lives in the main window's event loop.
 #include "app/core/command_line.h"
 #include "app/core/messenger.h"
+#include "app/core/module1.h"
 #include "app/core/program_folder.h"
 #include "app/gui/frmmain.h"
 #include "app/gui/frmtbao.h"
@@ -179,7 +180,7 @@ int main(int argc, char** argv)
         }
     }
 
-    app::MainWindow mainWindow;
+    app::MainWindow mainWindow(app::module1());
     switch (app::subMain(folder.folder, mainWindow)) {
     case app::StartupOutcome::Ready:
         mainWindow.endProgramOnClose();

@@ -184,7 +184,7 @@ void putBack(DataFileRole role, const Files& previous)
     if (!(nowReference == previous.referenceDb))
         nowReference.close();
     try {
-        app::openReferenceRecordsets();
+        app::openReferenceRecordsets(app::module1());
     } catch (const std::exception& e) {
         app::logDroppedError(e, lcDatafiles(), QStringLiteral("reopening the reference lists"));
     }
@@ -277,7 +277,7 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
         const QString previous = m.backupPath;
         try {
             m.backupPath = chosen;
-            app::writeSysmem();
+            app::writeSysmem(m);
         } catch (const std::exception& e) {
             app::recordRunTimeError(e, lcDatafiles());
             m.backupPath = previous;
@@ -305,9 +305,9 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
             if (hooks.chooseWorkingYear)
                 hooks.chooseWorkingYear();
         }
-        app::openReferenceRecordsets();
-        app::updateRecentFiles(recentList(role), chosen);
-        app::writeSysmem();
+        app::openReferenceRecordsets(m);
+        app::updateRecentFiles(m.programFolder, recentList(role), chosen);
+        app::writeSysmem(m);
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
         app::tell(QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "));
@@ -321,7 +321,7 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
             roleReferencePath(role) = referenceBefore;
         recent.restore();
         try {
-            app::writeSysmem();
+            app::writeSysmem(m);
         } catch (const std::exception& again) {
             app::logDroppedError(again, lcDatafiles(), QStringLiteral("writing the settings file back"));
         }

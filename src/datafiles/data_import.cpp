@@ -71,14 +71,14 @@ bool importYearTables(ImportSource& source, const QString& kind)
 
 // After the rows are in: the reference recordsets read the merged lists, or the working year's
 // tables are made again (createYearTables tells when one cannot be made).
-void afterImport(const QString& kind)
+void afterImport(app::Module1& m, const QString& kind)
 {
     if (kind != QLatin1String("tk")) {
-        app::createYearTables();
+        app::createYearTables(m);
         return;
     }
     try {
-        app::openReferenceRecordsets();
+        app::openReferenceRecordsets(m);
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
     }
@@ -185,7 +185,7 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
     }
     // After a failure nothing needs reading again: the table in progress is as it was.
     if (outcome != ImportOutcome::Failed)
-        afterImport(kind);
+        afterImport(m, kind);
     busy.end();
     app::tell(message);
     return outcome;

@@ -62,7 +62,7 @@ protected:
         app::resetModule1();
         m_previous = app::setMessenger(&messenger);
         ASSERT_TRUE(QFile::copy(test::templatePath(), dataPath(QStringLiteral("vemogoc.mdb"))));
-        app::setProgramFolder(programFolder());
+        app::setProgramFolder(app::module1(), programFolder());
     }
 
     void TearDown() override

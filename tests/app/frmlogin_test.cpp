@@ -49,7 +49,7 @@ protected:
 // The login dialog's controls, typed.
 struct LoginPage
 {
-    explicit LoginPage(bool shown = true) : form(app::LoginCheck::kModeStartup, QString())
+    explicit LoginPage(bool shown = true) : form(app::module1(), app::LoginCheck::kModeStartup, QString())
     {
         if (shown)
             form.showModeless();
@@ -133,7 +133,7 @@ TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
     app::module1().scheduleReferencePath = fx.path() + QStringLiteral(".missing");
     app::module1().scheduleReference = db::Database(); // the file could not be opened
     test::ScriptedResponder responder;
-    EXPECT_TRUE(app::LoginForm::run(app::LoginCheck::kModeStartup, QString()).gaveUp);
+    EXPECT_TRUE(app::LoginForm::run(app::module1(), app::LoginCheck::kModeStartup, QString()).gaveUp);
     EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});
     EXPECT_TRUE(responder.modalForms().isEmpty()) << "the dialog is not shown";
     EXPECT_TRUE(app::module1().userRights.isEmpty());

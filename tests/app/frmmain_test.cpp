@@ -76,7 +76,7 @@ protected:
     TwoRegisters registers;
     QTemporaryDir m_store;
     ProgramFolder home;
-    app::MainWindow main;
+    app::MainWindow main{app::module1()};
     QList<app::FormRequest> opened;
     QList<bool> mainVisibleWhileOpen;
 };

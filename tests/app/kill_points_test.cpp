@@ -49,7 +49,7 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     ASSERT_EQ(home.start(first), app::StartupOutcome::Ready);
     QDir().mkpath(path(QStringLiteral("backup")));
     app::module1().backupPath = backup;
-    app::writeSysmem();
+    app::writeSysmem(app::module1());
     app::resetModule1();
 
     killtest::Ledger ledger;

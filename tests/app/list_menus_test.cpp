@@ -35,7 +35,7 @@ TEST_F(ListMenusTest, ListMenusNameTheirReferenceFile)
                               ListFile{"mnunaploaicv", F::LettersReference, &M::lettersReference},
                               ListFile{"mnutendonvi", F::LettersReference, &M::lettersReference},
                               ListFile{"mnunapchutat", F::Reference, &M::reference}}) {
-        const app::FormRequest r = app::listMenuRequest(QString::fromLatin1(c.menu), QStringLiteral("QT"));
+        const app::FormRequest r = app::listMenuRequest(m, QString::fromLatin1(c.menu), QStringLiteral("QT"));
         EXPECT_EQ(r.dataFile, c.file) << c.menu;
         EXPECT_EQ(r.databasePath(), m.path(c.file)) << c.menu;
         EXPECT_EQ(&m.database(c.file), &(m.*c.database)) << c.menu;

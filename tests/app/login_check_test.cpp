@@ -27,7 +27,7 @@ protected:
                    common::makePasswordVerifier(QStringLiteral("Bi-Mat7")), QStringLiteral("QT - LĐ"));
     }
 
-    LoginCheck startup() { return LoginCheck(fx.users(), LoginCheck::kModeStartup); }
+    LoginCheck startup() { return LoginCheck(app::module1(), fx.users(), LoginCheck::kModeStartup); }
 
     UsersFixture fx;
 };
@@ -48,14 +48,15 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
     };
     for (const auto& [what, name, password, hoten, quyen] : cases) {
         SCOPED_TRACE(what);
-        app::resetModule1();
+        app::Module1 state; // the login is written to the state handed in
         const bool rightsCheck = what[0] == 'r';
-        LoginCheck check(fx.users(), rightsCheck ? QStringLiteral("KtraQuyenQuanTri") : LoginCheck::kModeStartup);
+        LoginCheck check(state, fx.users(),
+                         rightsCheck ? QStringLiteral("KtraQuyenQuanTri") : LoginCheck::kModeStartup);
         const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(name), QString::fromUtf8(password));
         EXPECT_EQ(a.outcome, Outcome::LoggedIn);
         EXPECT_TRUE(a.messages.isEmpty());
-        EXPECT_EQ(app::module1().userFullName, QString::fromUtf8(hoten));
-        EXPECT_EQ(app::module1().userRights, QString::fromUtf8(quyen));
+        EXPECT_EQ(state.userFullName, QString::fromUtf8(hoten));
+        EXPECT_EQ(state.userRights, QString::fromUtf8(quyen));
         EXPECT_EQ(a.confirmedRights, rightsCheck ? QString::fromUtf8(quyen) : QString());
     }
 }
@@ -151,19 +152,19 @@ TEST_F(LoginCheckTest, ClearTextRowIsUpgradedAtItsFirstLoginOnly)
                                                  db::RecordsetType::Snapshot);
         return rs.value(QStringLiteral("matkhau")).toString();
     };
-    LoginCheck wrong(fx.users(), LoginCheck::kModeStartup, fx.db());
+    LoginCheck wrong(app::module1(), fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(wrong.attempt(QStringLiteral("an"), QStringLiteral("nope")).outcome, Outcome::TryAgain);
     EXPECT_EQ(stored(), QStringLiteral("matkhau1")) << "a failed login changes nothing";
 
-    LoginCheck first(fx.users(), LoginCheck::kModeStartup, fx.db());
+    LoginCheck first(app::module1(), fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(first.attempt(QStringLiteral("an"), QStringLiteral("MatKhau1")).outcome, Outcome::LoggedIn);
     const QString upgraded = stored();
     EXPECT_TRUE(common::isPasswordVerifier(upgraded)) << upgraded.toStdString();
 
-    LoginCheck again(fx.users(), LoginCheck::kModeStartup, fx.db());
+    LoginCheck again(app::module1(), fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(again.attempt(QStringLiteral("an"), QStringLiteral("matkhau1")).outcome, Outcome::LoggedIn);
     EXPECT_EQ(stored(), upgraded) << "a verifier is not rewritten";
-    LoginCheck bad(fx.users(), LoginCheck::kModeStartup, fx.db());
+    LoginCheck bad(app::module1(), fx.users(), LoginCheck::kModeStartup, fx.db());
     EXPECT_EQ(bad.attempt(QStringLiteral("an"), QStringLiteral("' or '1'='1")).outcome, Outcome::TryAgain);
 }
 

@@ -33,10 +33,10 @@ TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrga
 
     const app::Module1& m = app::module1();
     for (const char* table : {"noigui", "loaicv", "tendonvi"})
-        EXPECT_EQ(app::referenceFilePath(QString::fromLatin1(table)), beside) << table;
+        EXPECT_EQ(app::referenceFilePath(app::module1(), QString::fromLatin1(table)), beside) << table;
     for (const char* table : {"donvi", "bophan", "nguoidung"})
-        EXPECT_EQ(app::referenceFilePath(QString::fromLatin1(table)), m.scheduleReferencePath) << table;
-    EXPECT_EQ(app::referenceFilePath(QStringLiteral("chutat")), m.referencePath);
+        EXPECT_EQ(app::referenceFilePath(app::module1(), QString::fromLatin1(table)), m.scheduleReferencePath) << table;
+    EXPECT_EQ(app::referenceFilePath(app::module1(), QStringLiteral("chutat")), m.referencePath);
     EXPECT_NE(m.scheduleReferencePath, beside);
 
     EXPECT_TRUE(names(m.correspondents, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));

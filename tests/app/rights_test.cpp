@@ -72,7 +72,7 @@ TEST_F(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
         home.responder.clear();
         home.cancelLogin = c.login == nullptr;
         logInAs(c.login ? c.login : "", c.password ? c.password : "");
-        EXPECT_EQ(app::confirmRights(QString::fromLatin1(c.mode)), c.result);
+        EXPECT_EQ(app::confirmRights(app::module1(), QString::fromLatin1(c.mode)), c.result);
         EXPECT_EQ(home.loginTitle, c.title);
         EXPECT_EQ(home.messages(), c.messages);
         if (!c.result.isEmpty()) {

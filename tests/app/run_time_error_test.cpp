@@ -62,8 +62,8 @@ TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
         {"a table copied from a table that is not there",
          [&] { return app::copyTableStructure(templ, templ, QStringLiteral("khongco"), QStringLiteral("moi"), false); },
          db::errc::ItemNotFound},
-        {"the template copied into a folder that does not exist", [&] { return app::restoreFromTemplate(noFolder); },
-         75},
+        {"the template copied into a folder that does not exist",
+         [&] { return app::restoreFromTemplate(app::module1().templatePath, noFolder); }, 75},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -108,7 +108,7 @@ TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
 {
     const QByteArray text = "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"\r\n";
     writeFile(dataPath(QStringLiteral("SYSMEM")), text);
-    EXPECT_FALSE(app::readSysmem());
+    EXPECT_FALSE(app::readSysmem(app::module1()));
     const app::Module1& m = app::module1();
     EXPECT_EQ(m.schedulePath, QStringLiteral("/s/l.MDB"));
     EXPECT_EQ(m.lettersPath, QStringLiteral("/s/c.MDB"));
@@ -117,15 +117,15 @@ TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
     EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), text);
 
     writeFile(dataPath(QStringLiteral("SYSMEM")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
-    EXPECT_TRUE(app::readSysmem());
+    EXPECT_TRUE(app::readSysmem(app::module1()));
     EXPECT_EQ(m.workingYear, QStringLiteral("2012"));
     EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
-    EXPECT_FALSE(app::readSysmem());
+    EXPECT_FALSE(app::readSysmem(app::module1()));
 }
 
 TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
 {
-    EXPECT_FALSE(app::readSysmem());
+    EXPECT_FALSE(app::readSysmem(app::module1()));
     const app::Module1& m = app::module1();
     EXPECT_EQ(m.schedulePath, dataPath(QStringLiteral("vemolich.MDB")));
     EXPECT_EQ(m.lettersPath, dataPath(QStringLiteral("vemocv.MDB")));
@@ -146,7 +146,7 @@ TEST_F(SysmemFileTest, WriteReplacesTheFileAndPathsInsideTheProgramFolderFollowA
     m.lettersPath = dataPath(QStringLiteral("năm 2010/vemocv.MDB"));
     m.backupPath = QStringLiteral("/mnt/sao lưu/vemocv.mdb");
     m.workingYear = QStringLiteral("2010");
-    app::writeSysmem();
+    app::writeSysmem(app::module1());
     const QString inside = QDir::toNativeSeparators(QStringLiteral("data/năm 2010/vemocv.MDB"));
     EXPECT_EQ(QString::fromUtf8(readFile(dataPath(QStringLiteral("sysmem")))),
               QStringLiteral("\"") + QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")) +
@@ -155,13 +155,13 @@ TEST_F(SysmemFileTest, WriteReplacesTheFileAndPathsInsideTheProgramFolderFollowA
     QTemporaryDir copy;
     ASSERT_TRUE(QDir(copy.path()).mkpath(QStringLiteral("data")));
     ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("sysmem")), copy.filePath(QStringLiteral("data/sysmem"))));
-    app::setProgramFolder(copy.path());
-    EXPECT_FALSE(app::readSysmem());
+    app::setProgramFolder(app::module1(), copy.path());
+    EXPECT_FALSE(app::readSysmem(app::module1()));
     EXPECT_EQ(m.schedulePath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
     EXPECT_EQ(m.lettersPath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
     EXPECT_EQ(m.backupPath, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
     m.programFolder = programFolder() + QStringLiteral("/gone");
-    EXPECT_THROW(app::writeSysmem(), sys::FileError);
+    EXPECT_THROW(app::writeSysmem(app::module1()), sys::FileError);
 }
 
 } // namespace

@@ -33,8 +33,8 @@ public:
     void repaintNow() override { ++repaints; }
     void showDataLabels() override
     {
-        yearLabel = app::workingYearCaption();
-        filesLabel = app::dataFilesCaption();
+        yearLabel = app::workingYearCaption(app::module1());
+        filesLabel = app::dataFilesCaption(app::module1());
     }
     void setLetterEntryEnabled(bool enabled) override { letterEntry = enabled; }
     void focusViewIncoming() override { focused = true; }

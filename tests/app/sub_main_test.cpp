@@ -45,9 +45,9 @@ TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsLogsInAdministratorAndTr
         EXPECT_FALSE(list->isNull());
     // With both data files in the data folder, all seven reference tables come from one file.
     for (const QString& table : app::referenceTables()) {
-        EXPECT_EQ(QDir::cleanPath(app::referenceFilePath(table)), QDir::cleanPath(m.referencePath))
+        EXPECT_EQ(QDir::cleanPath(app::referenceFilePath(app::module1(), table)), QDir::cleanPath(m.referencePath))
             << qPrintable(table);
-        EXPECT_TRUE(app::referenceDatabase(table).isOpen()) << qPrintable(table);
+        EXPECT_TRUE(app::referenceDatabase(app::module1(), table).isOpen()) << qPrintable(table);
     }
 
     EXPECT_TRUE(window.shown);
@@ -55,7 +55,7 @@ TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsLogsInAdministratorAndTr
     EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2009"));
     EXPECT_EQ(window.filesLabel, QStringLiteral("File công văn: ") + m.lettersPath +
                                      QStringLiteral("\r\nFile kế hoạch, lịch công tác: ") + m.schedulePath);
-    EXPECT_EQ(window.letterEntry, app::lettersFileIsLocal() ? 1 : 0);
+    EXPECT_EQ(window.letterEntry, app::lettersFileIsLocal(app::module1().lettersPath) ? 1 : 0);
 
     // Qt's own dialogs speak Vietnamese, the file dialog as the data-file commands show it too.
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Open"), QStringLiteral("Mở"));

@@ -26,7 +26,7 @@ TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTem
     sys::setReadOnly(app::module1().templatePath, true);
     for (const QString& name : app::localDataFileNames()) {
         const QString path = dataPath(name);
-        ASSERT_TRUE(app::restoreFromTemplate(path)) << qPrintable(name);
+        ASSERT_TRUE(app::restoreFromTemplate(app::module1().templatePath, path)) << qPrintable(name);
         EXPECT_FALSE(sys::isReadOnly(path));
     }
     EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
@@ -41,7 +41,7 @@ TEST_F(DataFolderTest, RestoringFailsAndLeavesTheTargetWhenTheTemplateIsGone)
     const QString target = dataPath(QStringLiteral("vemotk.MDB"));
     writeFile(target, "damaged");
     app::module1().templatePath = dataPath(QStringLiteral("nothing.mdb"));
-    EXPECT_FALSE(app::restoreFromTemplate(target));
+    EXPECT_FALSE(app::restoreFromTemplate(app::module1().templatePath, target));
     EXPECT_EQ(readFile(target), "damaged");
     EXPECT_TRUE(messenger.shown.isEmpty());
 }

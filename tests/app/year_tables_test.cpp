@@ -27,7 +27,7 @@ protected:
 TEST_F(YearTablesTest, CreatesTheFourTablesOfTheWorkingYearAndKeepsThemBesideAnotherYear)
 {
     app::Module1& m = app::module1();
-    ASSERT_TRUE(app::createYearTables());
+    ASSERT_TRUE(app::createYearTables(app::module1()));
     EXPECT_EQ((QStringList{m.incomingTable, m.outgoingTable, m.plansTable, m.scheduleTable}),
               (QStringList{"cvden2009", "cvdi2009", "kehoach2009", "lich2009"}));
     EXPECT_TRUE(m.letters.hasTable(QStringLiteral("cvden2009")));
@@ -43,9 +43,9 @@ TEST_F(YearTablesTest, CreatesTheFourTablesOfTheWorkingYearAndKeepsThemBesideAno
 
     // Made again, a year's tables keep their rows; another year's tables go beside them.
     m.letters.execute(QStringLiteral("INSERT INTO cvden2009 (noigui, kieuupdate) VALUES ('Bộ Tài chính', 1)"));
-    ASSERT_TRUE(app::createYearTables());
+    ASSERT_TRUE(app::createYearTables(app::module1()));
     m.workingYear = QStringLiteral("2010");
-    ASSERT_TRUE(app::createYearTables());
+    ASSERT_TRUE(app::createYearTables(app::module1()));
     db::Recordset rows = m.letters.openRecordset(QStringLiteral("cvden2009"), db::RecordsetType::Snapshot);
     ASSERT_EQ(rows.recordCount(), 1);
     EXPECT_EQ(rows.value(QStringLiteral("noigui")).toString(), QStringLiteral("Bộ Tài chính"));
@@ -57,7 +57,7 @@ TEST_F(YearTablesTest, MissingTemplateStopsWithTheMessage)
 {
     app::Module1& m = app::module1();
     m.letters.execute(QStringLiteral("DROP TABLE cvdimau"));
-    EXPECT_FALSE(app::createYearTables());
+    EXPECT_FALSE(app::createYearTables(app::module1()));
     ASSERT_EQ(messenger.shown.size(), 1);
     EXPECT_EQ(messenger.shown.first().text,
               QStringLiteral("Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
@@ -71,7 +71,7 @@ TEST_F(YearTablesTest, DatabaseNotOpenStopsAtTheFirstTable)
 {
     app::Module1& m = app::module1();
     m.schedule = db::Database();
-    EXPECT_FALSE(app::createYearTables());
+    EXPECT_FALSE(app::createYearTables(app::module1()));
     EXPECT_EQ(messenger.shown.size(), 1);
     EXPECT_FALSE(m.letters.hasTable(QStringLiteral("cvden2009")));
 }
@@ -84,7 +84,7 @@ TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
     m.scheduleReference = m.reference;
     m.reference.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('zz', 'zzz')"));
     m.reference.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('aa', '000')"));
-    app::openReferenceRecordsets();
+    app::openReferenceRecordsets(app::module1());
     for (db::Recordset* rs : {&m.abbreviations, &m.units, &m.correspondents, &m.letterTypes}) {
         ASSERT_FALSE(rs->isNull());
         EXPECT_EQ(rs->type(), db::RecordsetType::Snapshot);
@@ -106,7 +106,7 @@ TEST_F(DataFolderTest, ReferenceRecordsetsRaiseWhenAFileIsNotOpen)
 {
     app::Module1& m = app::module1();
     m.reference = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
-    EXPECT_THROW(app::openReferenceRecordsets(), db::DbError);
+    EXPECT_THROW(app::openReferenceRecordsets(app::module1()), db::DbError);
     EXPECT_FALSE(m.abbreviations.isNull());
 }
 

@@ -72,7 +72,7 @@ protected:
                 m.schedule,
                 m.lettersReference,
                 m.scheduleReference,
-                readFile(app::sysmemPath())};
+                readFile(app::sysmemPath(app::module1().programFolder))};
     }
 
     QString loginAs;
@@ -159,7 +159,7 @@ TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem2"))).value(0), other);
     // Inside the program folder: written relative to it.
-    EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath()))
+    EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath(app::module1().programFolder)))
                     .contains(QDir::toNativeSeparators(QDir(programFolder()).relativeFilePath(other))));
     EXPECT_EQ(m.correspondents.isNull(), false);
 }
@@ -195,8 +195,8 @@ TEST_F(ChoiceTest, NewBackupNameIsRecordedWithoutMakingTheFile)
 TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesAndYearBack)
 {
     const QByteArray recent = readFile(dataPath(QStringLiteral("sysmem2")));
-    ASSERT_TRUE(QFile::remove(app::sysmemPath()));
-    ASSERT_TRUE(QDir().mkpath(app::sysmemPath()));
+    ASSERT_TRUE(QFile::remove(app::sysmemPath(app::module1().programFolder)));
+    ASSERT_TRUE(QDir().mkpath(app::sysmemPath(app::module1().programFolder)));
     for (const bool withYear : {true, false}) {
         SCOPED_TRACE(withYear ? "the working year in the file" : "another year chosen");
         messenger.shown.clear();

@@ -36,10 +36,10 @@ protected:
         m.workingYear = QStringLiteral("2009");
         m.userFullName = QStringLiteral("Trần Thị Bình");
         m.userRights = QStringLiteral("QT");
-        ASSERT_TRUE(app::createYearTables());
-        app::writeSysmem();
-        app::updateRecentFiles(QStringLiteral("sysmem2"), m.lettersPath);
-        app::updateRecentFiles(QStringLiteral("sysmem3"), m.schedulePath);
+        ASSERT_TRUE(app::createYearTables(app::module1()));
+        app::writeSysmem(app::module1());
+        app::updateRecentFiles(app::module1().programFolder, QStringLiteral("sysmem2"), m.lettersPath);
+        app::updateRecentFiles(app::module1().programFolder, QStringLiteral("sysmem3"), m.schedulePath);
     }
 
     // A copy of the template at folder/name under the program folder (folders made), writable and

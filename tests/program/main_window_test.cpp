@@ -87,7 +87,7 @@ protected:
     AllForms forms;
     QTemporaryDir m_store;
     ProgramFolder home;
-    app::MainWindow main;
+    app::MainWindow main{app::module1()};
     datafiles::FileChooser m_chooser;
     int fileDialogs = 0;
 };

@@ -35,7 +35,7 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
         EXPECT_TRUE(form.txtphong->text().isEmpty());
         click(form, "cmdclose");
     });
-    app::runListMenu(QStringLiteral("mnunapbophan"), &mainWindow);
+    app::runListMenu(app::module1(), QStringLiteral("mnunapbophan"), &mainWindow);
 
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_EQ(rows(lich, QStringLiteral("bophan"), QStringLiteral("donvi, donviid, phong, matt")),
@@ -46,7 +46,7 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
 TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
 {
     reference::DepartmentsForm form;
-    form.prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
+    form.prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunapbophan")));
     click(form, "cmdAdd");
     form.show();
     QApplication::setActiveWindow(&form);

@@ -95,7 +95,7 @@ class ReferenceListFormKeys : public ReferenceTest,
 TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
 {
     const auto& [kind, c] = GetParam();
-    const app::FormRequest request = app::listMenuRequest(QString::fromLatin1(kind.menu));
+    const app::FormRequest request = app::listMenuRequest(app::module1(), QString::fromLatin1(kind.menu));
     db::Database data = request.database();
     const QString table = QString::fromLatin1(kind.table);
     const QString nameColumn = QString::fromLatin1(kind.nameColumn);
@@ -200,7 +200,7 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
             m.scheduleReference.execute(QStringLiteral("INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '") +
                                         QStringLiteral("Phòng %1')").arg(i, 2, 10, QLatin1Char('0')));
         auto f = std::make_unique<reference::DepartmentsForm>();
-        f->prepare(app::listMenuRequest(QStringLiteral("mnunapbophan")));
+        f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunapbophan")));
         data = f->Data1;
         form = std::move(f);
     } else if (c.form == 'u') {
@@ -208,14 +208,14 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
             m.scheduleReference.execute(QStringLiteral("INSERT INTO nguoidung (hoten, quyenhan) VALUES ('") +
                                         QString::fromUtf8(name) + QStringLiteral("', 'QT')"));
         auto f = std::make_unique<reference::UsersForm>();
-        f->prepare(app::listMenuRequest(QStringLiteral("mnunguoidung"), QStringLiteral("QT")),
+        f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunguoidung"), QStringLiteral("QT")),
                    {m.userFullName, QStringLiteral("QT")});
         data = f->Data1;
         form = std::move(f);
     } else {
         m.lettersReference.execute(QStringLiteral("UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"));
         auto f = std::make_unique<reference::OrganisationNameForm>();
-        f->prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
+        f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnutendonvi")));
         form = std::move(f);
     }
     form->show();

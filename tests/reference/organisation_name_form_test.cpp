@@ -24,7 +24,7 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
         form.Txttencaptren->setText(QStringLiteral("UBND TỈNH"));
         click(form, "cmdclose");
     });
-    app::runListMenu(QStringLiteral("mnutendonvi"), &mainWindow);
+    app::runListMenu(app::module1(), QStringLiteral("mnutendonvi"), &mainWindow);
     EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("tendonvi"), QStringLiteral("tendonvi, tencaptren"),
                    QStringLiteral("tendonvi"))
                   .value(0),
@@ -47,7 +47,7 @@ TEST_F(ReferenceTest, OrganisationNameFormWithAnEmptyTableSavesNothing)
 {
     app::module1().lettersReference.execute(QStringLiteral("DELETE * FROM tendonvi"));
     reference::OrganisationNameForm form;
-    form.prepare(app::listMenuRequest(QStringLiteral("mnutendonvi")));
+    form.prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnutendonvi")));
     EXPECT_TRUE(form.Txttendonvi->text().isEmpty());
     form.Txttendonvi->setText(QStringLiteral("X"));
     EXPECT_TRUE(form.unload());

@@ -99,7 +99,7 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         expected << QStringLiteral("Có lưu những nội dung vừa sửa không ?");
         EXPECT_FALSE(form.isVisible());
     });
-    app::runListMenu(QString::fromUtf8(c.menu), &mainWindow);
+    app::runListMenu(app::module1(), QString::fromUtf8(c.menu), &mainWindow);
 
     EXPECT_EQ(home.messages(), expected);
     const QStringList stored = rows(database(), QString::fromUtf8(c.table), name() + QStringLiteral(", chutat, matt"));
@@ -145,7 +145,7 @@ TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickL
             addEntry(f, QString::fromUtf8(text), QStringLiteral("moi"));
             click(f, "cmdclose");
         });
-        app::runListMenu(QString::fromLatin1(menu), &mainWindow);
+        app::runListMenu(app::module1(), QString::fromLatin1(menu), &mainWindow);
     }
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("donvi"), QStringLiteral("chutat")),

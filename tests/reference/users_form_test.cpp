@@ -33,11 +33,12 @@ protected:
         home.queueLogin();
         home.responder.onModal(QStringLiteral("frmloaitien"),
                                [script](ui::FormBase& form) { script(static_cast<reference::UsersForm&>(form)); });
-        app::runListMenu(QStringLiteral("mnunguoidung"), &mainWindow);
+        app::runListMenu(app::module1(), QStringLiteral("mnunguoidung"), &mainWindow);
     }
     bool logsIn(const char* name, const char* password)
     {
         app::LoginCheck check(
+            app::module1(),
             users().openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot),
             app::LoginCheck::kModeStartup);
         return check.attempt(QString::fromUtf8(name), QString::fromUtf8(password)).outcome ==

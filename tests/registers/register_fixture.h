@@ -46,7 +46,7 @@ protected:
         for (const auto& [name, code] : {std::pair{QStringLiteral("Phòng Hành chính"), QStringLiteral("phc")},
                                          std::pair{QStringLiteral("Văn phòng Đảng uỷ"), QStringLiteral("vpdu")}})
             addReference(m.scheduleReference, QStringLiteral("donvi"), QStringLiteral("tendonvi"), name, code);
-        app::openReferenceRecordsets();
+        app::openReferenceRecordsets(app::module1());
         registers::registerIncomingForms();
         registers::setMainWindow(&mainWindow);
         home.responder.clear();

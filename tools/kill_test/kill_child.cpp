@@ -95,7 +95,7 @@ int runKillChild(const QString& programFolder, const QString& year, int first, i
     PrintingMessenger messenger;
     app::setMessenger(&messenger);
     app::Module1& m = app::module1();
-    app::setProgramFolder(programFolder);
+    app::setProgramFolder(m, programFolder);
     m.lettersPath = app::dataFilePath(programFolder, QStringLiteral("vemocv.MDB"));
     m.backupPath = QDir(programFolder).filePath(QStringLiteral("backup/vemocv.mdb"));
     m.workingYear = year;

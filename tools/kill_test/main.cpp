@@ -90,7 +90,7 @@ int runKills(int kills, quint32 seed, int maxMs)
         return 2;
     }
     app::module1().backupPath = backup;
-    app::writeSysmem();
+    app::writeSysmem(app::module1());
     const QString year = app::module1().workingYear;
     const QStringList tables = {QStringLiteral("cvden") + year, QStringLiteral("cvdi") + year};
 

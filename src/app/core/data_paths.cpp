@@ -43,9 +43,8 @@ QString referenceFileBeside(const QString& path)
     return path.left(slash + 1) + QStringLiteral("vemotk.mdb");
 }
 
-void setProgramFolder(const QString& programFolder)
+void setProgramFolder(Module1& m, const QString& programFolder)
 {
-    Module1& m = module1();
     m.programFolder = programFolder;
     m.templatePath = dataFilePath(programFolder, QStringLiteral("vemogoc.mdb"));
     m.referencePath = dataFilePath(programFolder, QStringLiteral("vemotk.MDB"));

@@ -4,6 +4,8 @@
 
 namespace app {
 
+struct Module1;
+
 // The data folder of a program folder: <programFolder>/data, where the template file, the local
 // data files, the settings files, the report files and the help live.
 QString dataFolder(const QString& programFolder);
@@ -24,9 +26,9 @@ QString matchNameCase(const QString& path);
 // folder part.
 QString referenceFileBeside(const QString& path);
 
-// Sets the program folder in the shared state and the paths that hang off it: templatePath
+// Sets the program folder in state and the paths that hang off it: templatePath
 // (data/vemogoc.mdb), referencePath (data/vemotk.MDB) and scratchPath (data/vemotemp.MDB), each
 // matched to an existing file of another letter case.
-void setProgramFolder(const QString& programFolder);
+void setProgramFolder(Module1& state, const QString& programFolder);
 
 } // namespace app

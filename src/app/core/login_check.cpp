@@ -20,8 +20,8 @@ bool isEmptyTable(const db::Recordset& rs)
 
 } // namespace
 
-LoginCheck::LoginCheck(db::Recordset users, QString mode, db::Database usersFile)
-    : m_users(std::move(users)), m_usersFile(std::move(usersFile)),
+LoginCheck::LoginCheck(Module1& state, db::Recordset users, QString mode, db::Database usersFile)
+    : m_state(state), m_users(std::move(users)), m_usersFile(std::move(usersFile)),
       m_rightsCheck(mode.compare(kModeRightsCheck, Qt::CaseInsensitive) == 0)
 {}
 
@@ -83,7 +83,7 @@ QStringList LoginCheck::names()
 
 QString LoginCheck::logIn()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     const QString quyenhan = text(m_users, QStringLiteral("quyenhan"));
     m.userFullName = text(m_users, QStringLiteral("hoten"));
     m.userRights = quyenhan;
@@ -92,7 +92,7 @@ QString LoginCheck::logIn()
 
 LoginCheck::Attempt LoginCheck::attempt(const QString& typedName, const QString& typedPassword)
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     Attempt result;
     if (isEmptyTable(m_users)) {
         m.userFullName = kUnknownUser;

@@ -8,10 +8,12 @@
 
 namespace app {
 
+struct Module1;
+
 // The checks behind the login dialog LoginForm, without the window: who may log in, with which
 // rights, and how many tries are left. Reads the users table nguoidung (hoten, tentrenmang,
-// matkhau, quyenhan) through the recordset it is given and writes the login globals of
-// module1() (userFullName, userRights); a rights check also reports the rights it confirmed.
+// matkhau, quyenhan) through the recordset it is given and writes the login of the program state
+// it is given (userFullName, userRights); a rights check also reports the rights it confirmed.
 //
 // The typed name is a value in a criterion (single quotes doubled); the typed password never
 // enters SQL: each row found by name is asked common::passwordMatches(matkhau, password), which
@@ -32,7 +34,8 @@ public:
     // users: a recordset on "select * from nguoidung" (read only is enough). mode: the mode box
     // text; "ktraquyenquantri" in any letter case marks the rights-check mode. usersFile: the
     // users' file, written to upgrade a clear-text password (a null handle: no upgrade).
-    LoginCheck(db::Recordset users, QString mode, db::Database usersFile = db::Database());
+    // state: the program state whose login is set or cleared.
+    LoginCheck(Module1& state, db::Recordset users, QString mode, db::Database usersFile = db::Database());
 
     // The name the dialog starts with, from the operating system's logon name: the logon name
     // itself when some row has it as hoten or tentrenmang, otherwise "" (also for an empty
@@ -83,6 +86,7 @@ private:
     QString logIn();
     void upgradePassword(const QString& password);
 
+    Module1& m_state;
     db::Recordset m_users;
     db::Database m_usersFile;
     bool m_rightsCheck = false;

@@ -26,8 +26,8 @@ enum class DataFile
 
 // The shared state of the program (the old module Module1's globals): data-file paths, open
 // databases, the working year and its table names, the reference recordsets, the login and the
-// values forms hand over. Set by start-up, the main window and the
-// data-file commands; read everywhere. Paths use the platform's separator.
+// values forms hand over. Reached through module1() only by start-up, the data-file commands and
+// the register openers; they hand it (or one value) to the others. Paths use the platform's separator.
 struct Module1
 {
     // Folders and data files.
@@ -67,7 +67,7 @@ struct Module1
     QString path(DataFile file) const;
 };
 
-// The program's one instance. Tests call resetModule1() between cases.
+// The program's one instance (see above). Tests call resetModule1() between cases.
 Module1& module1();
 void resetModule1();
 

@@ -2,7 +2,6 @@
 
 #include "data_paths.h"
 #include "messenger.h"
-#include "module1.h"
 #include "platform/sys/file_ops.h"
 
 #include <QDir>
@@ -45,15 +44,15 @@ QString readOnlyRefusal()
            QStringLiteral("Cần cho phép ghi vào thư mục dữ liệu rồi chạy lại chương trình này !");
 }
 
-bool refuseWhenReadOnly()
+bool refuseWhenReadOnly(bool readOnly)
 {
-    if (!module1().readOnly)
+    if (!readOnly)
         return false;
     tell(readOnlyRefusal());
     return true;
 }
 
-QString privateScratchFile()
+QString privateScratchFile(const QString& templatePath)
 {
     static std::unique_ptr<QTemporaryDir> folder;
     if (!folder)
@@ -63,7 +62,7 @@ QString privateScratchFile()
     const QString path = folder->filePath(QStringLiteral("vemotemp.MDB"));
     if (!QFileInfo::exists(path)) {
         try {
-            sys::copyFile(matchNameCase(module1().templatePath), path);
+            sys::copyFile(matchNameCase(templatePath), path);
         } catch (const sys::FileError&) {
             return QString();
         }

@@ -20,13 +20,13 @@ QString readOnlyStartMessage(const QString& what);
 // Told when a command that writes is chosen during a read-only run.
 QString readOnlyRefusal();
 
-// During a read-only run (module1().readOnly) tells readOnlyRefusal() and returns true; otherwise
+// During a read-only run (readOnly, the program state's flag) tells readOnlyRefusal() and returns true; otherwise
 // returns false and shows nothing. Every command that writes data calls it before it starts.
-bool refuseWhenReadOnly();
+bool refuseWhenReadOnly(bool readOnly);
 
 // A scratch file (print tables) of this run outside the data folder, for a read-only run: a copy
-// of the template in a private temporary folder removed when the program ends. Empty when it
+// of the template at templatePath in a private temporary folder removed when the program ends. Empty when it
 // cannot be made.
-QString privateScratchFile();
+QString privateScratchFile(const QString& templatePath);
 
 } // namespace app

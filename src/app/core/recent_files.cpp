@@ -1,7 +1,6 @@
 #include "recent_files.h"
 
 #include "data_paths.h"
-#include "module1.h"
 #include "platform/sys/file_ops.h"
 #include "read_only.h"
 #include "settings_files.h"
@@ -72,9 +71,9 @@ void updateRecentFileList(const QString& listFile, const QString& path)
     writeLines(actual, values);
 }
 
-void updateRecentFiles(const QString& listName, const QString& path)
+void updateRecentFiles(const QString& programFolder, const QString& listName, const QString& path)
 {
-    updateRecentFileList(dataFilePath(module1().programFolder, listName), path);
+    updateRecentFileList(dataFilePath(programFolder, listName), path);
 }
 
 QStringList readRecentFiles(const QString& listFile)

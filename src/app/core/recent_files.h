@@ -20,9 +20,9 @@ constexpr int kRecentFilesRead = 21;
 // failed read-only clearing has shown its own message before).
 void updateRecentFileList(const QString& listFile, const QString& path);
 
-// The same for the list named listName ("sysmem2" or "sysmem3") in the data folder of the
-// program folder in the shared state.
-void updateRecentFiles(const QString& listName, const QString& path);
+// The same for the list named listName ("sysmem2" or "sysmem3") in the data folder of
+// programFolder.
+void updateRecentFiles(const QString& programFolder, const QString& listName, const QString& path);
 
 // The paths a list file holds, most recent first; empty when it does not exist. Used by the
 // data-file commands that offer them.

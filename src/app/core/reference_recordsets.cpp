@@ -4,9 +4,8 @@
 
 namespace app {
 
-void openReferenceRecordsets()
+void openReferenceRecordsets(Module1& m)
 {
-    Module1& m = module1();
     m.abbreviations =
         m.reference.openRecordset(QStringLiteral("SELECT * FROM chutat ORDER BY matt"), db::RecordsetType::Snapshot);
     m.units = m.scheduleReference.openRecordset(QStringLiteral("SELECT * FROM donvi ORDER BY matt"),

@@ -24,9 +24,8 @@ ReferenceFile referenceFileOf(const QString& table)
     throw std::invalid_argument("not a reference table: " + table.toStdString());
 }
 
-QString referenceFilePath(const QString& table)
+QString referenceFilePath(const Module1& m, const QString& table)
 {
-    const Module1& m = module1();
     switch (referenceFileOf(table)) {
     case ReferenceFile::Local:
         return m.referencePath;
@@ -40,7 +39,11 @@ QString referenceFilePath(const QString& table)
 
 db::Database referenceDatabase(const QString& table)
 {
-    const Module1& m = module1();
+    return referenceDatabase(module1(), table);
+}
+
+db::Database referenceDatabase(const Module1& m, const QString& table)
+{
     switch (referenceFileOf(table)) {
     case ReferenceFile::Local:
         return m.reference;

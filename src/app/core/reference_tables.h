@@ -7,6 +7,8 @@
 
 namespace app {
 
+struct Module1;
+
 // Where the seven reference tables live. There are three instances of the reference file
 // vemotk.mdb: the one in the data folder (reference) holds the abbreviations chutat; the one
 // beside the letters file (lettersReference) the correspondents noigui, letter types loaicv and the
@@ -25,9 +27,11 @@ QStringList referenceTables();
 // The instance serving table (any letter case). Raises std::invalid_argument for a name that is
 // not one of the seven.
 ReferenceFile referenceFileOf(const QString& table);
-// Path of that instance from module1() (referencePath, lettersReferencePath or scheduleReferencePath).
-QString referenceFilePath(const QString& table);
-// The open database of that instance from module1() (a copy of the handle).
+// Path of that instance in state (referencePath, lettersReferencePath or scheduleReferencePath).
+QString referenceFilePath(const Module1& state, const QString& table);
+// The open database of that instance in state (a copy of the handle).
+db::Database referenceDatabase(const Module1& state, const QString& table);
+// The same in the program's one state, for the print pipeline that is not handed it yet.
 db::Database referenceDatabase(const QString& table);
 
 } // namespace app

@@ -174,15 +174,14 @@ QString formatSysmem(const Sysmem& values)
            quote + QStringLiteral("\r\n");
 }
 
-QString sysmemPath()
+QString sysmemPath(const QString& programFolder)
 {
-    return dataFilePath(module1().programFolder, QStringLiteral("sysmem"));
+    return dataFilePath(programFolder, QStringLiteral("sysmem"));
 }
 
-bool readSysmem()
+bool readSysmem(Module1& m)
 {
-    Module1& m = module1();
-    const QString path = sysmemPath();
+    const QString path = sysmemPath(m.programFolder);
     SysmemReading reading;
     if (sys::isFile(path))
         reading = parseSysmem(readText(path), m.programFolder, clockYearText());
@@ -193,16 +192,16 @@ bool readSysmem()
     m.backupPath = reading.values.backupPath;
     m.workingYear = reading.values.workingYear;
     if (reading.repaired && !m.readOnly)
-        writeSysmem();
+        writeSysmem(m);
     return reading.repaired;
 }
 
-void writeSysmem()
+void writeSysmem(const Module1& m)
 {
-    const Module1& m = module1();
     const QString& folder = m.programFolder;
-    writeText(sysmemPath(), formatSysmem({pathForSysmem(m.schedulePath, folder), pathForSysmem(m.lettersPath, folder),
-                                          pathForSysmem(m.backupPath, folder), m.workingYear}));
+    writeText(sysmemPath(folder),
+              formatSysmem({pathForSysmem(m.schedulePath, folder), pathForSysmem(m.lettersPath, folder),
+                            pathForSysmem(m.backupPath, folder), m.workingYear}));
 }
 
 } // namespace app

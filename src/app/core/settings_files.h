@@ -5,6 +5,8 @@
 
 namespace app {
 
+struct Module1;
+
 // The settings file data/sysmem: one line of four quoted items separated by commas, ending with
 // CR LF, in this order: the schedule file (schedulePath), the letters file (lettersPath), the backup
 // file (backupPath, a single blank when none) and the working year (workingYear), for example
@@ -63,18 +65,19 @@ SysmemReading parseSysmem(const QString& text, const QString& programFolder, con
 // The file's text for values: each item in double quotes, separated by commas, ending with CR LF.
 QString formatSysmem(const Sysmem& values);
 
-// Path of the settings file of the program folder in the shared state.
-QString sysmemPath();
+// Path of the settings file of programFolder.
+QString sysmemPath(const QString& programFolder);
 
-// Reads the settings file of the shared program folder into schedulePath, lettersPath, backupPath
-// and workingYear. A damaged file is read as parseSysmem() says and rewritten at once. A missing
-// file gives the defaults (the clock's year) and is not written: start-up first checks the clock's
-// year and then calls writeSysmem(). Returns true when a damaged file was rewritten.
+// Reads the settings file of state's program folder into its schedulePath, lettersPath, backupPath
+// and workingYear (a damaged file is rewritten only when state is not readOnly). A damaged file is read as
+// parseSysmem() says and rewritten at once. A missing file gives the defaults (the clock's year) and is not written:
+// start-up first checks the clock's year and then calls writeSysmem(). Returns true when a damaged file was rewritten.
 // Raises sys::FileError when the file exists but cannot be read, or cannot be written.
-bool readSysmem();
+bool readSysmem(Module1& state);
 
-// Writes schedulePath, lettersPath, backupPath and workingYear to the settings file (replacing it in
-// one step; a read-only file is replaced too). Raises sys::FileError when it cannot be written.
-void writeSysmem();
+// Writes state's schedulePath, lettersPath, backupPath and workingYear to the settings file of its
+// program folder (replacing it in one step; a read-only file is replaced too). Raises sys::FileError when it cannot be
+// written.
+void writeSysmem(const Module1& state);
 
 } // namespace app

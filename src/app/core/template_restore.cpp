@@ -2,7 +2,6 @@
 
 #include "common/clock.h"
 #include "data_paths.h"
-#include "module1.h"
 #include "platform/db/file_recovery.h"
 #include "platform/sys/file_ops.h"
 #include "run_time_error.h"
@@ -19,13 +18,13 @@ bool scratchFileNeedsReplacing(const QString& path)
     return sys::fileSize(matchNameCase(path)) >= kScratchFileLimit;
 }
 
-bool restoreFromTemplate(const QString& target)
+bool restoreFromTemplate(const QString& templatePath, const QString& target)
 {
     const QString actual = matchNameCase(target);
     if (QFileInfo::exists(db::journalPath(actual)))
         return false;
     try {
-        sys::copyFile(matchNameCase(module1().templatePath), actual);
+        sys::copyFile(matchNameCase(templatePath), actual);
         return true;
     } catch (const sys::FileError& e) {
         recordRunTimeError(e);

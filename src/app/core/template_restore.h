@@ -11,11 +11,10 @@ constexpr qint64 kScratchFileLimit = 1'000'000;
 // false for a smaller or missing file.
 bool scratchFileNeedsReplacing(const QString& path);
 
-// Restoring from the template: copies the template file (templatePath of the shared state) over
-// target, replacing it. Returns false, with target unchanged, when the template is missing, target
-// is read-only or its folder cannot be written, or a journal lies beside target (SQLite would
-// roll that journal into the fresh copy). Shows no message.
-bool restoreFromTemplate(const QString& target);
+// Restoring from the template: copies the template file at templatePath over target, replacing it. Returns false, with
+// target unchanged, when the template is missing, target is read-only or its folder cannot be written, or a journal
+// lies beside target (SQLite would roll that journal into the fresh copy). Shows no message.
+bool restoreFromTemplate(const QString& templatePath, const QString& target);
 
 // Keeps a damaged data file beside itself under a dated name before it is replaced:
 // "vemotk.MDB" becomes "vemotk-hong-20090615-0900.MDB" (the clock's date and time; "-2", "-3", ...

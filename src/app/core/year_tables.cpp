@@ -58,9 +58,8 @@ void Module1::setYearTables()
     }
 }
 
-bool yearTablesPresent()
+bool yearTablesPresent(Module1& m)
 {
-    Module1& m = module1();
     for (const YearTableKind& k : yearTableKinds()) {
         if (!m.database(k.file).hasTable(k.prefix + m.workingYear))
             return false;
@@ -74,9 +73,8 @@ QString yearTablesFailedMessage()
            QStringLiteral("Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!");
 }
 
-bool createYearTables()
+bool createYearTables(Module1& m)
 {
-    Module1& m = module1();
     m.setYearTables();
     for (const YearTableKind& k : yearTableKinds()) {
         if (!ensureTable(m.database(k.file), k.prefix + m.workingYear, k.templateTable)) {

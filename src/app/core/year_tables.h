@@ -21,14 +21,14 @@ struct YearTableKind
 // outgoing letters.
 const QList<YearTableKind>& yearTableKinds();
 
-// True when every year table of the working year is in its data file.
+// True when every year table of state's working year is in its data file.
 // Throws the engine's error when a file cannot be read.
-bool yearTablesPresent();
+bool yearTablesPresent(Module1& state);
 
 // The message shown when a year table cannot be created; the program ends after it.
 QString yearTablesFailedMessage();
 
-// Year-table creation. Sets the year tables' names from workingYear, then makes each that its
+// Year-table creation. Sets the year tables' names of state from its workingYear, then makes each that its
 // database lacks (found by the table-pattern test with the exact name) from its template with the
 // table-copy routine, in the order of yearTableKinds(). No rows are copied; existing tables are
 // left as they are. The tables with print marks then get their index of marked rows
@@ -37,6 +37,6 @@ QString yearTablesFailedMessage();
 // At the first failure (a database not open, a template missing, the file not writable) it stops,
 // shows yearTablesFailedMessage() through the messenger with mode "ok" and returns false; the
 // caller then ends the program. Returns true when all four tables exist.
-bool createYearTables();
+bool createYearTables(Module1& state);
 
 } // namespace app

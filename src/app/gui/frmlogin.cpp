@@ -23,8 +23,8 @@ namespace {
 const QString kLogin = QStringLiteral("Login");
 } // namespace
 
-LoginForm::LoginForm(const QString& mode, const QString& title, QWidget* parent)
-    : ui::FormBase(parent, ui::kFixedDialog)
+LoginForm::LoginForm(Module1& state, const QString& mode, const QString& title, QWidget* parent)
+    : ui::FormBase(parent, ui::kFixedDialog), m_state(state)
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(kLogin);
@@ -95,9 +95,9 @@ void LoginForm::Form_Load()
     m_done = false;
     m_gaveUp = false;
     try {
-        m_db = module1().scheduleReference; // the program's one connection to the users' file
+        m_db = m_state.scheduleReference; // the program's one connection to the users' file
         m_users = m_db.openRecordset(QStringLiteral("select * from nguoidung"), db::RecordsetType::Snapshot);
-        m_check = std::make_unique<LoginCheck>(m_users, Txtchedologin->text(), m_db);
+        m_check = std::make_unique<LoginCheck>(m_state, m_users, Txtchedologin->text(), m_db);
         txtUserName->setText(m_check->prefillName(sys::logonName().left(255)));
         Combotenbangthamkhao->clear();
         Combotenbangthamkhao->addItems(m_check->names());
@@ -112,9 +112,9 @@ void LoginForm::Form_Load()
     ui::setInitialFocus(txtUserName->text().isEmpty() ? txtUserName : txtPassword);
 }
 
-LoginForm::Result LoginForm::run(const QString& mode, const QString& title)
+LoginForm::Result LoginForm::run(Module1& state, const QString& mode, const QString& title)
 {
-    LoginForm form(mode, title);
+    LoginForm form(state, mode, title);
     form.load();
     if (form.isUsable()) {
         centreWindow(&form);

@@ -28,8 +28,9 @@ class LoginForm : public ui::FormBase
     Q_OBJECT
 
 public:
-    // title: replaces the designed title "Kiểm tra tên và mật khẩu " when not empty.
-    LoginForm(const QString& mode, const QString& title, QWidget* parent = nullptr);
+    // state: the program state whose users' file (scheduleReference) is read and whose login is
+    // set. title: replaces the designed title "Kiểm tra tên và mật khẩu " when not empty.
+    LoginForm(Module1& state, const QString& mode, const QString& title, QWidget* parent = nullptr);
     ~LoginForm() override;
 
     struct Result
@@ -40,7 +41,7 @@ public:
     // Shows a new login dialog modal and returns when it has closed (at once, after its message,
     // when the users table cannot be read). Unless the user gave up, the program's login state
     // says who logged in (nobody after too many failures).
-    [[nodiscard]] static Result run(const QString& mode, const QString& title);
+    [[nodiscard]] static Result run(Module1& state, const QString& mode, const QString& title);
 
     void cmdok_Click();
     void cmdCancel_Click();
@@ -66,6 +67,7 @@ private:
     QPushButton* cmdok = nullptr;
     QPushButton* cmdCancel = nullptr;
 
+    Module1& m_state;
     db::Database m_db;
     db::Recordset m_users;
     std::unique_ptr<LoginCheck> m_check;

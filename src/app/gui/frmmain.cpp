@@ -45,7 +45,7 @@ QString forLabel(QString text)
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(Module1& state, QWidget* parent) : QMainWindow(parent), m_state(state)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Selvaro ") + kProgramVersion);
@@ -172,8 +172,8 @@ void MainWindow::buildMenus()
         QAction* action = addMenuAction(mnunap, name, caption);
         const QString menu = name;
         connect(action, &QAction::triggered, this, [this, menu] {
-            if (!refuseWhenReadOnly()) // the lists are edited in these forms
-                runListMenu(menu, this);
+            if (!refuseWhenReadOnly(m_state.readOnly)) // the lists are edited in these forms
+                runListMenu(m_state, menu, this);
         });
         if (name == QLatin1String("mnutendonvi") || name == QLatin1String("mnunapnoigui") ||
             name == QLatin1String("mnunguoidung"))
@@ -228,8 +228,8 @@ void MainWindow::repaintNow()
 
 void MainWindow::showDataLabels()
 {
-    Lblnamlamviec->setText(workingYearCaption());
-    Lblfiledulieu->setFullText(forLabel(dataFilesCaption()));
+    Lblnamlamviec->setText(workingYearCaption(m_state));
+    Lblfiledulieu->setFullText(forLabel(dataFilesCaption(m_state)));
 }
 
 void MainWindow::setLetterEntryEnabled(bool enabled)
@@ -252,14 +252,14 @@ void MainWindow::focusViewIncoming()
 
 void MainWindow::registerButton_Click(const QString& name)
 {
-    if (runRegisterCommand(name, this))
+    if (runRegisterCommand(m_state, name, this))
         hide();
 }
 
 void MainWindow::dataFileMenu(const QString& name)
 {
     // Choosing files, the backup or importing writes the settings file or the data files.
-    if (refuseWhenReadOnly())
+    if (refuseWhenReadOnly(m_state.readOnly))
         return;
     FormRequest request;
     request.command = name;
@@ -280,7 +280,7 @@ void MainWindow::mnuchonnamlamviec_Click()
 
 void MainWindow::mnuHelpContents_Click()
 {
-    showHelpContents(this);
+    showHelpContents(m_state.programFolder, this);
 }
 
 void MainWindow::mnuHelpAbout_Click()
@@ -309,8 +309,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     try {
-        if (!module1().readOnly)
-            writeSysmem();
+        if (!m_state.readOnly)
+            writeSysmem(m_state);
     } catch (const std::exception& e) {
         recordRunTimeError(e);
         tell(QStringLiteral("Gặp lỗi khi đang ghi file sysmem."));

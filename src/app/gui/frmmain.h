@@ -13,6 +13,7 @@ class QGroupBox;
 namespace app {
 
 class ElidedPathLabel;
+struct Module1;
 struct RegisterDescriptor;
 
 // The old form frmMain. The main window, the hub of the program: shows the working year and the data files in use,
@@ -24,7 +25,8 @@ class MainWindow : public QMainWindow, public StartupWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // state: the program state the window's commands read and change, made by start-up.
+    explicit MainWindow(Module1& state, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // StartupWindow. Shown centred and within the screen's available area (long data paths are
@@ -71,6 +73,7 @@ private:
     QLabel* Lblnamlamviec = nullptr;
     ElidedPathLabel* Lblfiledulieu = nullptr;
     QPushButton* Cmdclose = nullptr;
+    Module1& m_state;
     bool m_closed = false; // the closing steps have run
 };
 

@@ -112,7 +112,7 @@ void WorkingYearDialog::chooseYearReadOnly(const QString& year)
     m.setYearTables();
     bool present = false;
     try {
-        present = yearTablesPresent();
+        present = yearTablesPresent(m);
     } catch (const std::exception& e) {
         recordRunTimeError(e);
     }
@@ -154,13 +154,13 @@ void WorkingYearDialog::cmdCancel_Click()
     }
     m.workingYear = typed;
     m.setYearTables();
-    if (!createYearTables()) {
+    if (!createYearTables(m)) {
         unload();
         QCoreApplication::exit(1); // the tables of the working year cannot be made: the program ends
         return;
     }
     try {
-        writeSysmem();
+        writeSysmem(m);
     } catch (const std::exception& e) {
         recordRunTimeError(e);
         tell(QStringLiteral("Gặp lỗi khi đang ghi file sysmem."));

@@ -1,7 +1,6 @@
 #include "help.h"
 
 #include "app/core/data_paths.h"
-#include "app/core/module1.h"
 #include "platform/ui/msg_box.h"
 
 #include <QFile>
@@ -17,9 +16,9 @@ QPointer<HelpWindow> g_window;
 
 } // namespace
 
-QString helpFile()
+QString helpFile(const QString& programFolder)
 {
-    return dataFilePath(module1().programFolder, QStringLiteral("huongdan.html"));
+    return dataFilePath(programFolder, QStringLiteral("huongdan.html"));
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), m_browser(new QTextBrowser(this))
@@ -41,11 +40,11 @@ HelpWindow* HelpWindow::current()
     return g_window;
 }
 
-void showHelpContents(QWidget* mainWindow)
+void showHelpContents(const QString& programFolder, QWidget* mainWindow)
 {
     const QString title = mainWindow ? mainWindow->windowTitle() : QString();
-    const QString file = helpFile();
-    if (module1().programFolder.isEmpty() || !QFileInfo(file).isFile()) {
+    const QString file = helpFile(programFolder);
+    if (programFolder.isEmpty() || !QFileInfo(file).isFile()) {
         ui::msgBox(kNoHelp, ui::msgbox::Information, title);
         return;
     }

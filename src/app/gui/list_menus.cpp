@@ -11,9 +11,8 @@
 
 namespace app {
 
-FormRequest listMenuRequest(const QString& menu, const QString& rights)
+FormRequest listMenuRequest(const Module1& m, const QString& menu, const QString& rights)
 {
-    const Module1& m = module1();
     FormRequest r;
     r.command = menu;
     r.confirmedRights = rights;
@@ -51,9 +50,8 @@ FormRequest listMenuRequest(const QString& menu, const QString& rights)
     return r;
 }
 
-void runListMenu(const QString& menu, QWidget* mainWindow)
+void runListMenu(Module1& m, const QString& menu, QWidget* mainWindow)
 {
-    const Module1& m = module1();
     const QString name = menu.toLower();
     const bool administratorOnly = name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunapbophan");
     if (administratorOnly && !beginsWithQ(m.userRights)) {
@@ -66,11 +64,11 @@ void runListMenu(const QString& menu, QWidget* mainWindow)
     }
     QString rights;
     if (name == QLatin1String("mnunguoidung")) {
-        rights = confirmRights(QStringLiteral("mk"));
+        rights = confirmRights(m, QStringLiteral("mk"));
         if (rights.isEmpty())
             return;
     }
-    const FormRequest request = listMenuRequest(menu, rights);
+    const FormRequest request = listMenuRequest(m, menu, rights);
     const bool hideMain = name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunguoidung");
     if (hideMain && mainWindow)
         mainWindow->hide();
@@ -78,7 +76,7 @@ void runListMenu(const QString& menu, QWidget* mainWindow)
         openForm(request, mainWindow);
         if (name == QLatin1String("mnunapdonvi") || name == QLatin1String("mnunapnoigui") ||
             name == QLatin1String("mnunapchutat") || name == QLatin1String("mnunaploaicv"))
-            openReferenceRecordsets();
+            openReferenceRecordsets(m);
     } catch (const std::exception& e) {
         recordRunTimeError(e);
         tell(QStringLiteral("Gặp lỗi khi đang mở danh sách tham khảo !"));

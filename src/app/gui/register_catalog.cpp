@@ -60,14 +60,14 @@ const RegisterDescriptor* findRegister(const QString& command, const RegisterCom
     return nullptr;
 }
 
-bool runRegisterCommand(const QString& command, QWidget* mainWindow)
+bool runRegisterCommand(const Module1& state, const QString& command, QWidget* mainWindow)
 {
     const RegisterCommand* c = nullptr;
     const RegisterDescriptor* d = findRegister(command, &c);
     if (!d)
         return false;
     ui::HourglassPointer hourglass;
-    const QString path = module1().path(d->dataFile);
+    const QString path = state.path(d->dataFile);
     if (filePresence(path).isEmpty()) {
         tell(dataFileMissingMessage(path));
         return false;

@@ -42,11 +42,11 @@ void forgetRegisters();
 // none has.
 const RegisterDescriptor* findRegister(const QString& command, const RegisterCommand** found = nullptr);
 
-// Runs a register command as its button does: tells the user when the register's data file
-// cannot be found or the command's form is not part of this build, and otherwise opens the
+// Runs a register command as its button does: tells the user when the register's data file in
+// state cannot be found or the command's form is not part of this build, and otherwise opens the
 // form (the caller hides the main window). A failure while opening is recorded and told.
 // Returns true when the form opened.
-bool runRegisterCommand(const QString& command, QWidget* mainWindow);
+bool runRegisterCommand(const Module1& state, const QString& command, QWidget* mainWindow);
 
 // "Không tìm thấy file dữ liệu <path> !" ... : the register's data file cannot be found.
 QString dataFileMissingMessage(const QString& path);

@@ -2,7 +2,6 @@
 
 #include "app/core/login_check.h"
 #include "app/core/messenger.h"
-#include "app/core/module1.h"
 #include "frmlogin.h"
 #include "platform/ui/hourglass.h"
 
@@ -18,13 +17,13 @@ bool beginsWithQ(const QString& quyen)
     return quyen.toLower().startsWith(QLatin1Char('q'));
 }
 
-QString confirmRights(const QString& mode)
+QString confirmRights(Module1& state, const QString& mode)
 {
     QString result;
     const bool administrator = mode == QLatin1String("q");
     const QString title =
         administrator ? QStringLiteral("Kiểm tra quyền quản trị") : QStringLiteral("Nhập lại tên, mật khẩu đang dùng");
-    const LoginForm::Result login = LoginForm::run(LoginCheck::kModeRightsCheck, title);
+    const LoginForm::Result login = LoginForm::run(state, LoginCheck::kModeRightsCheck, title);
 
     if (!login.gaveUp && !login.confirmedRights.isEmpty()) {
         result = login.confirmedRights;

@@ -4,6 +4,8 @@
 
 namespace app {
 
+struct Module1;
+
 // The two tests made on a rights string quyenhan ("QT", "LĐ", "QT - LĐ", "CB"):
 // the login's test, "Q" anywhere in either letter case ...
 bool containsQ(const QString& quyen);
@@ -19,7 +21,7 @@ inline const QString kNeedAdministrator = QStringLiteral("Phải có quyền qu�
 // any other mode (the users list passes "mk"): title "Nhập lại tên, mật khẩu đang dùng";
 //   returns the rights of whoever logged in.
 // Cancelling or running out of tries returns "". A successful login also makes that person the
-// current user (userFullName, userRights); thirteen failures clear the current user.
-QString confirmRights(const QString& mode);
+// current user of state (userFullName, userRights); thirteen failures clear the current user.
+QString confirmRights(Module1& state, const QString& mode);
 
 } // namespace app

@@ -68,7 +68,7 @@ class SubMain
 {
 public:
     SubMain(const QString& programFolder, StartupWindow& window, const StartupServices& services)
-        : m_folder(programFolder), m_window(window), m_services(services)
+        : m_state(module1()), m_folder(programFolder), m_window(window), m_services(services)
     {}
 
     StartupOutcome run();
@@ -85,14 +85,14 @@ private:
     QString dataPath(const QString& name) const { return dataFilePath(m_folder, name); }
     QString damagedTemplateMessage() const
     {
-        Module1& m = module1();
+        const Module1& m = m_state;
         return QStringLiteral("File dữ liệu gốc của chương trình ") + QDir::toNativeSeparators(m.templatePath) +
                QStringLiteral(" bị hỏng. Chương trình không thể tiếp tục được !") + kCr +
                QStringLiteral("Cần cài đặt lại chương trình này từ đĩa gốc !");
     }
     void copyTemplateTo(const QString& path)
     {
-        if (!restoreFromTemplate(path))
+        if (!restoreFromTemplate(m_state.templatePath, path))
             throw StepFailure(
                 (QStringLiteral("Không chép được file dữ liệu gốc sang ") + QDir::toNativeSeparators(path))
                     .toStdString());
@@ -112,7 +112,7 @@ private:
     // read-only run and in a folder this user cannot write (the run becomes read-only then).
     FileCheck check(const QString& path, const QString& kind) const
     {
-        const bool clear = !module1().readOnly && canWriteFolder(QFileInfo(matchNameCase(path)).absolutePath());
+        const bool clear = !m_state.readOnly && canWriteFolder(QFileInfo(matchNameCase(path)).absolutePath());
         return checkDataFile(path, kind, clear);
     }
 
@@ -123,6 +123,7 @@ private:
         return m_services.openDataFile ? m_services.openDataFile(existing) : db::Database::open(existing, kConnect);
     }
 
+    Module1& m_state; // the program state start-up fills
     QString m_folder;
     StartupWindow& m_window;
     const StartupServices& m_services;
@@ -134,8 +135,8 @@ private:
 // Steps 3 and 4.
 bool SubMain::checkTemplate()
 {
-    Module1& m = module1();
-    setProgramFolder(m_folder);
+    Module1& m = m_state;
+    setProgramFolder(m, m_folder);
     if (filePresence(dataPath(QStringLiteral("vemogoc.MDB"))).isEmpty()) {
         tell(QStringLiteral("Không tìm thấy file dữ liệu gốc của chương trình !!! ") + kCr +
              QStringLiteral("Cần copy file vemogoc.mdb vào thư mục ") + shownDataFolder(m_folder) +
@@ -150,7 +151,7 @@ bool SubMain::checkTemplate()
 // Step 5: a missing local file is a copy of the template. A damaged template is never copied.
 SubMain::Flow SubMain::restoreLocalFiles()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     for (const QString& name : localDataFileNames()) {
         const QString path = dataPath(name);
         if (!filePresence(path).isEmpty())
@@ -178,10 +179,10 @@ SubMain::Flow SubMain::restoreLocalFiles()
 // keeps its scratch file in a private temporary folder so that printing still works.
 SubMain::Flow SubMain::openScratchFile()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     m_step = kStepTemp;
     if (m.readOnly) {
-        const QString scratch = privateScratchFile();
+        const QString scratch = privateScratchFile(m.templatePath);
         if (scratch.isEmpty())
             throw StepFailure("no scratch file can be made");
         m.scratchPath = scratch;
@@ -215,7 +216,7 @@ SubMain::Flow SubMain::openScratchFile()
 // template takes its place; one that still needs its journal played back is never replaced.
 SubMain::Flow SubMain::openLocalReferenceFile()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     m_step = kStepLocalReference;
     m.referencePath = dataPath(QStringLiteral("vemotk.MDB"));
     const FileCheck found = check(m.referencePath, QStringLiteral("vemotk"));
@@ -243,7 +244,7 @@ SubMain::Flow SubMain::openLocalReferenceFile()
 // Tells once that the run is read-only, naming the first data file that cannot be written.
 void SubMain::noticeReadOnly()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     QString what;
     if (!canWriteFolder(dataFolder(m_folder)))
         what = dataFolder(m_folder);
@@ -263,7 +264,7 @@ void SubMain::noticeReadOnly()
 // Steps 5 to 15, one pass. Again: run the pass once more (after the fall-back to a default file).
 SubMain::Flow SubMain::openDataFiles()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     if (restoreLocalFiles() == Flow::Stop)
         return Flow::Stop;
 
@@ -273,7 +274,7 @@ SubMain::Flow SubMain::openDataFiles()
     // Step 8: the settings file.
     m_step = kStepSysmem;
     if (!filePresence(dataPath(QStringLiteral("sysmem"))).isEmpty()) {
-        readSysmem();
+        readSysmem(m);
     } else {
         const Sysmem defaults = sysmemDefaults(m_folder, clockYear());
         m.schedulePath = defaults.schedulePath;
@@ -285,16 +286,16 @@ SubMain::Flow SubMain::openDataFiles()
             return Flow::Stop;
         }
         if (!m.readOnly)
-            writeSysmem();
+            writeSysmem(m);
         m_window.repaintNow();
     }
 
     // Step 9: the recent-files lists (left as they are in a read-only run).
     if (!m.readOnly) {
         m_step = kStepSysmem2;
-        updateRecentFiles(QStringLiteral("sysmem2"), m.lettersPath);
+        updateRecentFiles(m.programFolder, QStringLiteral("sysmem2"), m.lettersPath);
         m_step = kStepSysmem3;
-        updateRecentFiles(QStringLiteral("sysmem3"), m.schedulePath);
+        updateRecentFiles(m.programFolder, QStringLiteral("sysmem3"), m.schedulePath);
     }
 
     // Steps 10 to 13: the letters and schedule files and the reference files beside them.
@@ -346,7 +347,7 @@ SubMain::Flow SubMain::openDataFiles()
 // failing file is already that default file there is nothing to switch to: the run stops.
 SubMain::Flow SubMain::failedFile(const QString& failedPath, FileCheck found)
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     const bool letters =
         failedPath == m.lettersPath || (failedPath != m.schedulePath && failedPath == m.lettersReferencePath);
     const QString fallback = dataPath(letters ? QStringLiteral("vemocv.MDB") : QStringLiteral("vemolich.MDB"));
@@ -369,7 +370,7 @@ SubMain::Flow SubMain::failedFile(const QString& failedPath, FileCheck found)
     else
         m.schedulePath = fallback;
     if (!m.readOnly)
-        writeSysmem();
+        writeSysmem(m);
     m_window.repaintNow();
     return Flow::Again;
 }
@@ -378,11 +379,11 @@ SubMain::Flow SubMain::failedFile(const QString& failedPath, FileCheck found)
 // and the run goes on (another year can be chosen).
 bool SubMain::yearTablesReady()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     if (!m.readOnly)
-        return createYearTables();
+        return createYearTables(m);
     m.setYearTables();
-    if (!yearTablesPresent())
+    if (!yearTablesPresent(m))
         tell(QStringLiteral("Chưa có dữ liệu năm ") + m.workingYear +
              QStringLiteral(" trong các file dữ liệu; ở chế độ chỉ đọc chương trình không tạo được bảng dữ liệu "
                             "mới. Cần chọn năm làm việc khác !"));
@@ -392,19 +393,19 @@ bool SubMain::yearTablesReady()
 // Steps 16 to 24.
 SubMain::Flow SubMain::finish()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     if (!yearTablesReady())
         return Flow::Stop; // the message has been shown
     restoreDefaultCursor();
 
     m.userFullName.clear();
     m.userRights.clear();
-    const bool gaveUp = LoginForm::run(LoginCheck::kModeStartup, QString()).gaveUp;
+    const bool gaveUp = LoginForm::run(m, LoginCheck::kModeStartup, QString()).gaveUp;
     if (m.userRights.isEmpty() || gaveUp)
         return Flow::NoLogin; // the program ends without a message
 
     m_step = kStepReference;
-    openReferenceRecordsets();
+    openReferenceRecordsets(m);
     m_window.focusViewIncoming();
 
     try {
@@ -427,7 +428,7 @@ SubMain::Flow SubMain::finish()
 
     m_window.showDataLabels();
     m_window.repaintNow();
-    m_window.setLetterEntryEnabled(!m.readOnly && lettersFileIsLocal(m_services.driveTypeDescription));
+    m_window.setLetterEntryEnabled(!m.readOnly && lettersFileIsLocal(m.lettersPath, m_services.driveTypeDescription));
     m_window.repaintNow();
     restoreDefaultCursor();
     return Flow::Next;
@@ -435,7 +436,7 @@ SubMain::Flow SubMain::finish()
 
 StartupOutcome SubMain::run()
 {
-    Module1& m = module1();
+    Module1& m = m_state;
     m_window.showAtStart();
     common::monthName(1); // builds the month table
 
@@ -495,21 +496,19 @@ StartupOutcome subMain(const QString& programFolder, StartupWindow& window, cons
     return outcome;
 }
 
-QString workingYearCaption()
+QString workingYearCaption(const Module1& state)
 {
-    return QStringLiteral("Dữ liệu năm ") + module1().workingYear;
+    return QStringLiteral("Dữ liệu năm ") + state.workingYear;
 }
 
-QString dataFilesCaption()
+QString dataFilesCaption(const Module1& m)
 {
-    const Module1& m = module1();
     return QStringLiteral("File công văn: ") + QDir::toNativeSeparators(m.lettersPath) + kCrLf +
            QStringLiteral("File kế hoạch, lịch công tác: ") + QDir::toNativeSeparators(m.schedulePath);
 }
 
-bool lettersFileIsLocal(const std::function<QString(const QString& path)>& describe)
+bool lettersFileIsLocal(const QString& path, const std::function<QString(const QString& path)>& describe)
 {
-    const QString& path = module1().lettersPath;
     const QString kind = describe ? describe(path) : driveTypeDescription(path);
     return kind == QLatin1String("Local Hard Disk");
 }

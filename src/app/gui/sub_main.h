@@ -7,6 +7,8 @@
 
 namespace app {
 
+struct Module1;
+
 // What start-up needs of the main window. MainWindow implements it; tests may pass a stand-in.
 class StartupWindow
 {
@@ -66,12 +68,13 @@ enum class StartupOutcome
 // buttons disabled, the scratch file in a private temporary folder.
 StartupOutcome subMain(const QString& programFolder, StartupWindow& window, const StartupServices& services = {});
 
-// "Dữ liệu năm " + workingYear.
-QString workingYearCaption();
-// "File công văn: " + lettersPath + CR LF + "File kế hoạch, lịch công tác: " + schedulePath.
-QString dataFilesCaption();
-// True when the letters file lettersPath lies on a local hard disk, as driveTypeDescription (the
+// "Dữ liệu năm " + state's workingYear.
+QString workingYearCaption(const Module1& state);
+// "File công văn: " + lettersPath + CR LF + "File kế hoạch, lịch công tác: " + schedulePath, of state.
+QString dataFilesCaption(const Module1& state);
+// True when the letters file at lettersPath lies on a local hard disk, as driveTypeDescription (the
 // real one when empty) describes it; letters may then be entered and corrected.
-bool lettersFileIsLocal(const std::function<QString(const QString& path)>& driveTypeDescription = {});
+bool lettersFileIsLocal(const QString& lettersPath,
+                        const std::function<QString(const QString& path)>& driveTypeDescription = {});
 
 } // namespace app

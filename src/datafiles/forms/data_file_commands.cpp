@@ -23,14 +23,15 @@ namespace {
 ChoiceHooks windowHooks(QWidget* mainWindow)
 {
     auto* window = dynamic_cast<app::StartupWindow*>(mainWindow);
+    app::Module1& m = app::module1();
     ChoiceHooks hooks;
-    hooks.logIn = [] { return app::LoginForm::run(app::LoginCheck::kModeStartup, QString()).gaveUp; };
+    hooks.logIn = [&m] { return app::LoginForm::run(m, app::LoginCheck::kModeStartup, QString()).gaveUp; };
     hooks.chooseWorkingYear = [window, mainWindow] { app::WorkingYearDialog::run(window, mainWindow); };
-    hooks.refreshWindow = [window] {
+    hooks.refreshWindow = [window, &m] {
         if (!window)
             return;
         window->showDataLabels();
-        window->setLetterEntryEnabled(!app::module1().readOnly && app::lettersFileIsLocal());
+        window->setLetterEntryEnabled(!m.readOnly && app::lettersFileIsLocal(m.lettersPath));
         window->repaintNow();
     };
     return hooks;
@@ -58,7 +59,7 @@ QString importCaption(const QString& kind)
 void runImport(const QString& kind, QWidget* mainWindow)
 {
     ImportHooks hooks;
-    hooks.administrator = [] { return !app::confirmRights(QStringLiteral("q")).isEmpty(); };
+    hooks.administrator = [] { return !app::confirmRights(app::module1(), QStringLiteral("q")).isEmpty(); };
     hooks.chooseFile = fileChooser(mainWindow);
     std::unique_ptr<ui::HourglassPointer> hourglass;
     std::unique_ptr<ui::ProgressWindow> progress;

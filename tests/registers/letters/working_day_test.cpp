@@ -227,7 +227,7 @@ void LetterDayTest::outgoingMorning()
     app::Module1& m = app::module1();
     addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), A, QStringLiteral("cv"));
     addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), B, QStringLiteral("qd"));
-    app::openReferenceRecordsets();
+    app::openReferenceRecordsets(app::module1());
     press("cmdnapcvdi");
     auto* entry = form<OutgoingEntryForm>(QStringLiteral("frmcvdi"));
     ASSERT_TRUE(entry->isVisible());

@@ -17,7 +17,7 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
 {
     addReference(app::module1().reference, QStringLiteral("chutat"), QStringLiteral("chudu"),
                  QStringLiteral("Uỷ ban nhân dân"), QStringLiteral("ubnd"));
-    app::openReferenceRecordsets();
+    app::openReferenceRecordsets(app::module1());
     struct Case
     {
         const char* name;
