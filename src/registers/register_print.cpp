@@ -3,7 +3,6 @@
 #include "register_data.h"
 
 #include "app/core/data_paths.h"
-#include "app/core/reference_tables.h"
 #include "platform/db/recordset.h"
 
 #include <cmath>
@@ -62,7 +61,7 @@ report::ReportResult printReport(const ProgramContext& context, report::ReportCo
     }
     if (!data)
         control.setFormula(0, QStringLiteral("lbltd1 = '") + title + QStringLiteral("'"));
-    db::Database names = app::referenceDatabase(QStringLiteral("tendonvi"));
+    db::Database names = context.lettersReference; // tendonvi lives beside the letters
     db::Recordset rs = names.openRecordset(QStringLiteral("tendonvi"), db::RecordsetType::Snapshot);
     if (!rs.eof()) {
         control.setFormula(1, QStringLiteral("tencaptren = '") + rs.value(QStringLiteral("tencaptren")).toString() +

@@ -37,11 +37,6 @@ QString referenceFilePath(const Module1& m, const QString& table)
     return m.scheduleReferencePath;
 }
 
-db::Database referenceDatabase(const QString& table)
-{
-    return referenceDatabase(module1(), table);
-}
-
 db::Database referenceDatabase(const Module1& m, const QString& table)
 {
     switch (referenceFileOf(table)) {

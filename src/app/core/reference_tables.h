@@ -31,7 +31,5 @@ ReferenceFile referenceFileOf(const QString& table);
 QString referenceFilePath(const Module1& state, const QString& table);
 // The open database of that instance in state (a copy of the handle).
 db::Database referenceDatabase(const Module1& state, const QString& table);
-// The same in the program's one state, for the print pipeline that is not handed it yet.
-db::Database referenceDatabase(const QString& table);
 
 } // namespace app
