@@ -158,6 +158,7 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
     sqlite3* db = m_conn->handle();
     m_baseSchema = schema;
     m_baseTable = table;
+    m_keysStamp = stamp();
     if (!sql.isEmpty()) {
         m_list = QStringLiteral("*");
         m_from = quoteIdentifier(table);

@@ -107,6 +107,11 @@ public:
     void append(qint64 rowid);
 
     Stamp stamp() const;
+    // The stamp taken before the keyset was read: while stamp() still equals it, the keyset is
+    // what the statement gives.
+    const Stamp& keysStamp() const { return m_keysStamp; }
+    const QString& baseSchema() const { return m_baseSchema; }
+    const QString& baseTable() const { return m_baseTable; }
 
     void transactionEnded(quint64 transaction, bool committed) override;
 
@@ -137,6 +142,7 @@ private:
     QString m_qualifier;
 
     std::vector<qint64> m_keys;
+    Stamp m_keysStamp;
     std::vector<char> m_dead;
     int m_deadCount = 0;
     QHash<qint64, int> m_positions; // built on first use
