@@ -61,12 +61,14 @@ struct Recordset::Impl
     }
 
     // Reads the row at index into row; false (and the row marked dead) when it is gone.
-    bool load(int index)
+    bool load(int index) { return load(index, src().stamp()); }
+
+    // The same with the data's stamp read by the caller in this same step.
+    bool load(int index, const RowSource::Stamp& stamp)
     {
         RowSource& r = src();
         if (r.isDead(index))
             return false;
-        const RowSource::Stamp stamp = r.stamp();
         if (!r.fetch(r.key(index), row, &stamp)) {
             r.markDead(index);
             return false;
@@ -174,7 +176,8 @@ struct Recordset::Impl
     void find(Find how, const QString& criterion)
     {
         RowSource& r = src();
-        const QSet<qint64>& hits = r.matching(criterion);
+        const RowSource::Stamp now = r.stamp();
+        const QSet<qint64>& hits = r.matching(criterion, now);
         const bool forward = how == Find::First || how == Find::Next;
         int index = forward ? 0 : r.size() - 1;
         if (how == Find::Next && positioned())
@@ -183,7 +186,7 @@ struct Recordset::Impl
             index = pos - 1;
         if (!hits.isEmpty()) {
             for (int i = index; i >= 0 && i < r.size(); i += forward ? 1 : -1) {
-                if (!r.isDead(i) && hits.contains(r.key(i)) && load(i)) {
+                if (!r.isDead(i) && hits.contains(r.key(i)) && load(i, now)) {
                     dropEdit();
                     landAt(i);
                     noMatch = false;

@@ -456,9 +456,8 @@ void RowSource::readColumns(const Statement& from, int first, QVector<QVariant>&
         values[i] = m_columns[i].typed ? from.value(first + i, m_columns[i].def.type) : from.value(first + i);
 }
 
-const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
+const QSet<qint64>& RowSource::matching(const QString& jetCriterion, const Stamp& now)
 {
-    const Stamp now = stamp();
     if (m_findValid && m_findStamp == now && m_findCriterion == jetCriterion)
         return m_findHits;
     const QString sqliteCriterion = compileCriterion(jetCriterion, *m_conn);

@@ -85,9 +85,9 @@ public:
     // With `now`, a row the last find read under that same stamp is taken from the find.
     bool fetch(qint64 rowid, QVector<QVariant>& values, const Stamp* now = nullptr);
     // Rowids of the keyset's rows that satisfy a Jet criterion (translated here; the rowids are
-    // kept with the criterion while the stamp holds). Raises SyntaxError/ItemNotFound for a
+    // kept with the criterion while the stamp `now` holds). Raises SyntaxError/ItemNotFound for a
     // malformed criterion.
-    const QSet<qint64>& matching(const QString& jetCriterion);
+    const QSet<qint64>& matching(const QString& jetCriterion, const Stamp& now);
 
     // Bookmark checks for a table whose rowids may be given again (no counter): the print of a
     // row's identifying values (its primary or unique key, else all its columns); 0 when rowids
