@@ -45,7 +45,7 @@ void PrintMarks::toggle(const QString& table)
     m_data->updateControls();
 }
 
-bool PrintMarks::run(const QString& table, const QStringList& statements, long long id)
+bool PrintMarks::run(const QString& table, const std::function<void()>& write, long long id)
 {
     ui::HourglassPointer hourglass;
     if (!m_data->hasRecordset() || m_data->recordset().recordCount() == 0)
@@ -53,7 +53,7 @@ bool PrintMarks::run(const QString& table, const QStringList& statements, long l
     if (refuseReadOnly(table))
         return false;
     try {
-        executeAll(database(), statements);
+        write();
     } catch (const db::DbError& e) {
         tellError(e.description());
         return false;
@@ -64,22 +64,44 @@ bool PrintMarks::run(const QString& table, const QStringList& statements, long l
     return true;
 }
 
+bool PrintMarks::listShowsHits(const QString& table, const QString& hits) const
+{
+    const QString source = m_data->recordset().source();
+    const QString statement = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + hits;
+    return source.startsWith(statement) &&
+           (source.size() == statement.size() ||
+            source.mid(statement.size()).startsWith(QStringLiteral(" order by "), Qt::CaseInsensitive));
+}
+
 bool PrintMarks::markAll(const QString& table, const QString& hits, long long id)
 {
-    QStringList statements;
-    if (!hits.isEmpty()) {
-        statements << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = '' where [chonin]='X' ;")
-                   << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where ") + hits +
-                          m_config.markHitsEnd;
-    } else {
-        statements << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' ;");
-    }
-    return run(table, statements, id);
+    return run(
+        table,
+        [&] {
+            // The list read the hits: while the data is as it was then, only the marks that change
+            // are written. Otherwise the hits are looked for again.
+            if (!hits.isEmpty() && listShowsHits(table, hits) &&
+                m_data->recordset().markExactly(table, QStringLiteral("chonin"), QStringLiteral("X")))
+                return;
+            QStringList statements;
+            if (!hits.isEmpty()) {
+                statements << QStringLiteral("UPDATE ") + table +
+                                  QStringLiteral(" SET chonin = '' where [chonin]='X' ;")
+                           << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where ") + hits +
+                                  m_config.markHitsEnd;
+            } else {
+                statements << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' ;");
+            }
+            executeAll(database(), statements);
+        },
+        id);
 }
 
 bool PrintMarks::clearAll(const QString& table, long long id)
 {
-    return run(table, {QString(m_config.clearMarks).replace(QStringLiteral("<table>"), table)}, id);
+    return run(
+        table,
+        [&] { executeAll(database(), {QString(m_config.clearMarks).replace(QStringLiteral("<table>"), table)}); }, id);
 }
 
 void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry, const QString& margin)

@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace registers {
 
@@ -56,7 +57,9 @@ public:
 private:
     db::Database& database() const { return m_owner.session().database(); }
     bool refuseReadOnly(const QString& table);
-    bool run(const QString& table, const QStringList& statements, long long id);
+    bool run(const QString& table, const std::function<void()>& write, long long id);
+    // True when the list's recordset was opened on the statement of the hits.
+    bool listShowsHits(const QString& table, const QString& hits) const;
     void tellError(const QString& description) const;
 
     const MarkPrintConfig& m_config;

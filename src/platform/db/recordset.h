@@ -142,6 +142,18 @@ public:
     // Runs the source again; the cursor goes to the first row. Bookmarks from before are invalid.
     // Tests: RequerySeesNewRowsAndGoesToTheFirst.
     void requery();
+    // The source the recordset was opened from (a table, a stored query or a Jet SELECT).
+    QString source() const;
+
+    // Leaves the text mark in column on exactly this dynaset's rows and puts '' on every other
+    // row of its table that holds the mark (as the column compares text, so the index of
+    // Database::indexRowsMarked serves); a listed row not holding exactly mark gets it. Only rows
+    // whose value changes are written, all in one write. Writes nothing and returns false unless
+    // the dynaset is over table in the main file and its rows are still those its statement
+    // gives: no change of the data since they were read (through this handle, another program's
+    // commit, a rollback). Raises ItemNotFound for an unknown column, NotUpdatable when the file
+    // may only be read. Tests: MarkExactlyWritesOnlyChangedMarks.
+    bool markExactly(const QString& table, const QString& column, const QString& mark);
 
     // Fields, names in any letter case. A null field reads as a null QVariant (isNull()), which
     // differs from "". During addNew/edit, value() reads the buffer. Values: Text and Memo as

@@ -61,13 +61,17 @@ struct Recordset::Impl
     }
 
     // Reads the row at index into row; false (and the row marked dead) when it is gone.
-    bool load(int index)
+    bool load(int index) { return load(index, src().stamp()); }
+
+    // The same with the data's stamp read by the caller in this same step.
+    bool load(int index, const RowSource::Stamp& stamp)
     {
         RowSource& r = src();
         if (r.isDead(index))
             return false;
-        const RowSource::Stamp stamp = r.stamp();
-        if (!r.fetch(r.key(index), row, &stamp)) {
+        if (const QVector<QVariant>* kept = r.found(index, stamp)) {
+            row = *kept;
+        } else if (!r.fetch(r.key(index), row)) {
             r.markDead(index);
             return false;
         }
@@ -174,21 +178,21 @@ struct Recordset::Impl
     void find(Find how, const QString& criterion)
     {
         RowSource& r = src();
-        const QSet<qint64>& hits = r.matching(criterion);
+        const RowSource::Stamp now = r.stamp();
+        const std::vector<int>& hits = r.matching(criterion, now);
         const bool forward = how == Find::First || how == Find::Next;
         int index = forward ? 0 : r.size() - 1;
         if (how == Find::Next && positioned())
             index = pos + 1;
         else if (how == Find::Previous && positioned())
             index = pos - 1;
-        if (!hits.isEmpty()) {
-            for (int i = index; i >= 0 && i < r.size(); i += forward ? 1 : -1) {
-                if (!r.isDead(i) && hits.contains(r.key(i)) && load(i)) {
-                    dropEdit();
-                    landAt(i);
-                    noMatch = false;
-                    return;
-                }
+        // Rows added to the keyset since the find ran lie beyond the end of hits: no hits.
+        for (int i = index; i >= 0 && i < r.size(); i += forward ? 1 : -1) {
+            if (size_t(i) < hits.size() && hits[size_t(i)] != RowSource::NoHit && !r.isDead(i) && load(i, now)) {
+                dropEdit();
+                landAt(i);
+                noMatch = false;
+                return;
             }
         }
         noMatch = true;

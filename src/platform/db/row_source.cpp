@@ -10,6 +10,7 @@
 #include "translation.h"
 
 #include <QAtomicInteger>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace db {
@@ -158,6 +159,7 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
     sqlite3* db = m_conn->handle();
     m_baseSchema = schema;
     m_baseTable = table;
+    m_keysStamp = stamp();
     if (!sql.isEmpty()) {
         m_list = QStringLiteral("*");
         m_from = quoteIdentifier(table);
@@ -431,15 +433,15 @@ int RowSource::positionOf(qint64 rowid)
     return m_positions.value(rowid, -1);
 }
 
-bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values, const Stamp* now)
+const QVector<QVariant>* RowSource::found(int index, const Stamp& now) const
 {
-    if (now && m_findValid && *now == m_findStamp) {
-        const auto found = m_findRows.constFind(rowid);
-        if (found != m_findRows.constEnd()) {
-            values = *found;
-            return true;
-        }
-    }
+    if (!m_findValid || !(now == m_findStamp) || size_t(index) >= m_findAt.size() || m_findAt[size_t(index)] < 0)
+        return nullptr;
+    return &m_findRows[size_t(m_findAt[size_t(index)])];
+}
+
+bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values)
+{
     m_fetch->bindInt64(1, rowid);
     if (!m_fetch->step())
         return false;
@@ -455,11 +457,10 @@ void RowSource::readColumns(const Statement& from, int first, QVector<QVariant>&
         values[i] = m_columns[i].typed ? from.value(first + i, m_columns[i].def.type) : from.value(first + i);
 }
 
-const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
+const std::vector<int>& RowSource::matching(const QString& jetCriterion, const Stamp& now)
 {
-    const Stamp now = stamp();
     if (m_findValid && m_findStamp == now && m_findCriterion == jetCriterion)
-        return m_findHits;
+        return m_findAt;
     const QString sqliteCriterion = compileCriterion(jetCriterion, *m_conn);
     sqlite3* db = m_scratch ? m_scratch->handle() : m_conn->handle();
     // The query reads the hits' values as well: a loop of finds then lands on each hit without
@@ -468,21 +469,31 @@ const QSet<qint64>& RowSource::matching(const QString& jetCriterion)
                            m_list + QStringLiteral(" FROM ") + m_from + QStringLiteral(") WHERE (") + sqliteCriterion +
                            QLatin1Char(')'));
     m_findValid = false;
-    m_findHits.clear();
+    m_findAt.assign(m_keys.size(), NoHit);
     m_findRows.clear();
+    // A keyset in rowid order (a table read in its order) is searched without a table of positions.
+    const bool sorted = std::is_sorted(m_keys.begin(), m_keys.end());
+    auto indexOf = [&](qint64 rowid) {
+        if (!sorted)
+            return positionOf(rowid);
+        const auto at = std::lower_bound(m_keys.begin(), m_keys.end(), rowid);
+        return at != m_keys.end() && *at == rowid ? int(at - m_keys.begin()) : -1;
+    };
     while (find.step()) {
-        const qint64 rowid = find.int64(0);
-        m_findHits.insert(rowid);
-        if (m_findRows.size() < KeptFoundRows && !m_findRows.contains(rowid)) {
-            QVector<QVariant> values;
-            readColumns(find, 1, values);
-            m_findRows.insert(rowid, std::move(values));
+        const int index = indexOf(find.int64(0));
+        if (index < 0 || m_findAt[size_t(index)] != NoHit)
+            continue; // not in the keyset, or read already
+        if (m_findRows.size() < size_t(KeptFoundRows)) {
+            m_findAt[size_t(index)] = int(m_findRows.size());
+            readColumns(find, 1, m_findRows.emplace_back());
+        } else {
+            m_findAt[size_t(index)] = -1;
         }
     }
     m_findCriterion = jetCriterion;
     m_findStamp = now;
     m_findValid = true;
-    return m_findHits;
+    return m_findAt;
 }
 
 quint64 RowSource::printOf(const QVector<QVariant>& values) const

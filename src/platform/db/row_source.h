@@ -82,12 +82,16 @@ public:
     int positionOf(qint64 rowid); // -1 when not in the keyset
 
     // Reads the row; false when it no longer exists.
-    // With `now`, a row the last find read under that same stamp is taken from the find.
-    bool fetch(qint64 rowid, QVector<QVariant>& values, const Stamp* now = nullptr);
-    // Rowids of the keyset's rows that satisfy a Jet criterion (translated here; the rowids are
-    // kept with the criterion while the stamp holds). Raises SyntaxError/ItemNotFound for a
-    // malformed criterion.
-    const QSet<qint64>& matching(const QString& jetCriterion);
+    bool fetch(qint64 rowid, QVector<QVariant>& values);
+    // The keyset's rows that satisfy a Jet criterion, by keyset index: NoHit for the others
+    // (translated here; kept with the criterion while the stamp `now` holds; the rows added to
+    // the keyset since lie beyond its end). Raises SyntaxError/ItemNotFound for a malformed
+    // criterion.
+    static constexpr int NoHit = -2;
+    const std::vector<int>& matching(const QString& jetCriterion, const Stamp& now);
+    // The values the last find read of the row at index when `now` is still its stamp; null when
+    // it kept none.
+    const QVector<QVariant>* found(int index, const Stamp& now) const;
 
     // Bookmark checks for a table whose rowids may be given again (no counter): the print of a
     // row's identifying values (its primary or unique key, else all its columns); 0 when rowids
@@ -107,6 +111,11 @@ public:
     void append(qint64 rowid);
 
     Stamp stamp() const;
+    // The stamp taken before the keyset was read: while stamp() still equals it, the keyset is
+    // what the statement gives.
+    const Stamp& keysStamp() const { return m_keysStamp; }
+    const QString& baseSchema() const { return m_baseSchema; }
+    const QString& baseTable() const { return m_baseTable; }
 
     void transactionEnded(quint64 transaction, bool committed) override;
 
@@ -137,6 +146,7 @@ private:
     QString m_qualifier;
 
     std::vector<qint64> m_keys;
+    Stamp m_keysStamp;
     std::vector<char> m_dead;
     int m_deadCount = 0;
     QHash<qint64, int> m_positions; // built on first use
@@ -168,8 +178,8 @@ private:
 
     QString m_findCriterion;
     Stamp m_findStamp;
-    QSet<qint64> m_findHits;
-    QHash<qint64, QVector<QVariant>> m_findRows; // the values of the first hits, as the find read them
+    std::vector<int> m_findAt;                 // by keyset index: NoHit, -1 (a hit not kept) or its row
+    std::vector<QVector<QVariant>> m_findRows; // the values of the first hits, as the find read them
     bool m_findValid = false;
     static constexpr int KeptFoundRows = 2048; // bounds the memory a broad criterion takes
 };

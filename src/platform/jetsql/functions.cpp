@@ -32,18 +32,18 @@ int nocaseCompare(void*, int aLength, const void* a, int bLength, const void* b)
 
 void deleteFoldedPattern(void* p)
 {
-    delete static_cast<QString*>(p);
+    delete static_cast<LikePattern*>(p);
 }
 
 // Whether the text value, folded, matches the folded pattern. Most texts are folded into a buffer
 // kept for the thread, with no QString made per row.
-bool likeFolded(sqlite3_value* text, const QString& foldedPattern)
+bool likeFolded(sqlite3_value* text, const LikePattern& foldedPattern)
 {
     thread_local std::u16string folded;
     const auto* utf8 = reinterpret_cast<const char*>(sqlite3_value_text(text));
     if (foldSimpleUtf8(utf8, sqlite3_value_bytes(text), folded))
-        return likeMatch(QStringView(folded.data(), qsizetype(folded.size())), foldedPattern);
-    return likeMatch(foldCase(textArg(text)), foldedPattern);
+        return foldedPattern.matches(QStringView(folded.data(), qsizetype(folded.size())));
+    return foldedPattern.matches(foldCase(textArg(text)));
 }
 
 // like(pattern, text [, escape]): SQLite passes the pattern first for "text LIKE pattern".
@@ -55,7 +55,7 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         sqlite3_result_null(context);
         return;
     }
-    auto* pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+    auto* pattern = static_cast<LikePattern*>(sqlite3_get_auxdata(context, 0));
     if (!pattern || argc == 3) {
         QString folded = foldCase(textArg(argv[0]));
         if (argc == 3 && sqlite3_value_type(argv[2]) != SQLITE_NULL) {
@@ -76,12 +76,11 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
             }
             folded = rewritten;
         }
-        auto* kept = new QString(folded);
-        sqlite3_set_auxdata(context, 0, kept, deleteFoldedPattern);
-        pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+        sqlite3_set_auxdata(context, 0, new LikePattern(folded), deleteFoldedPattern);
+        pattern = static_cast<LikePattern*>(sqlite3_get_auxdata(context, 0));
         if (!pattern) {
             // SQLite may drop auxiliary data at once (the pattern is not constant).
-            sqlite3_result_int(context, likeFolded(argv[1], folded) ? 1 : 0);
+            sqlite3_result_int(context, likeFolded(argv[1], LikePattern(folded)) ? 1 : 0);
             return;
         }
     }

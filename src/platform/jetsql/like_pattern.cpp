@@ -1,5 +1,7 @@
 #include "like_pattern.h"
 
+#include <algorithm>
+
 namespace jetsql {
 
 namespace {
@@ -61,35 +63,89 @@ bool isWildcard(QChar c)
     return c == u'*' || c == u'?' || c == u'#' || c == u'[';
 }
 
+enum Kind
+{
+    General,  // any other pattern
+    Contains, // "*words*"
+    Ends,     // "*words"
+    Starts,   // "words*"
+    Equals    // "words"
+};
+
 // The commonest patterns, "*words*", "words*", "*words" and "words" with no other wildcard in
-// the words, answered by a plain search; -1 for any other pattern.
-int literalMatch(QStringView text, QStringView pattern)
+// the words, are answered by a plain search; from and length get where the words lie.
+Kind classify(QStringView pattern, qsizetype& from, qsizetype& length)
 {
     const bool leading = !pattern.isEmpty() && pattern.front() == u'*';
     const bool trailing = pattern.size() > qsizetype(leading) && pattern.back() == u'*';
-    const QStringView words = pattern.mid(qsizetype(leading), pattern.size() - leading - trailing);
-    if (words.isEmpty())
-        return -1;
-    for (const QChar c : words) {
+    from = qsizetype(leading);
+    length = pattern.size() - leading - trailing;
+    if (length == 0)
+        return General;
+    for (const QChar c : pattern.mid(from, length)) {
         if (isWildcard(c))
-            return -1;
+            return General;
     }
-    if (leading && trailing)
-        return text.contains(words) ? 1 : 0;
-    if (leading)
-        return text.endsWith(words) ? 1 : 0;
-    if (trailing)
-        return text.startsWith(words) ? 1 : 0;
-    return text == words ? 1 : 0;
+    return leading ? (trailing ? Contains : Ends) : (trailing ? Starts : Equals);
 }
+
+// Whether words occur in text: a scan for the first character, the rest compared where it is.
+bool containsWords(QStringView text, QStringView words)
+{
+    const qsizetype n = words.size();
+    if (n > text.size())
+        return false;
+    const char16_t* w = words.utf16();
+    const char16_t* const last = text.utf16() + (text.size() - n);
+    for (const char16_t* t = text.utf16(); t <= last; ++t) {
+        if (*t == *w && std::equal(w + 1, w + n, t + 1))
+            return true;
+    }
+    return false;
+}
+
+bool literalMatch(Kind kind, QStringView text, QStringView words)
+{
+    switch (kind) {
+    case Contains:
+        return containsWords(text, words);
+    case Ends:
+        return text.endsWith(words);
+    case Starts:
+        return text.startsWith(words);
+    default:
+        return text == words;
+    }
+}
+
+bool generalMatch(QStringView text, QStringView pattern);
 
 } // namespace
 
 bool likeMatch(QStringView text, QStringView pattern)
 {
-    if (const int literal = literalMatch(text, pattern); literal >= 0)
-        return literal == 1;
+    qsizetype from = 0;
+    qsizetype length = 0;
+    const Kind kind = classify(pattern, from, length);
+    return kind == General ? generalMatch(text, pattern) : literalMatch(kind, text, pattern.mid(from, length));
+}
 
+LikePattern::LikePattern(QString pattern) : m_pattern(std::move(pattern)), m_words(0), m_length(0)
+{
+    m_kind = classify(m_pattern, m_words, m_length);
+}
+
+bool LikePattern::matches(QStringView text) const
+{
+    const QStringView pattern(m_pattern);
+    return m_kind == General ? generalMatch(text, pattern)
+                             : literalMatch(Kind(m_kind), text, pattern.mid(m_words, m_length));
+}
+
+namespace {
+
+bool generalMatch(QStringView text, QStringView pattern)
+{
     qsizetype t = 0;
     qsizetype p = 0;
     // Where to resume after the last "*" seen: the pattern just after it, and the text position
@@ -128,5 +184,7 @@ bool likeMatch(QStringView text, QStringView pattern)
         p = starPattern;
     }
 }
+
+} // namespace
 
 } // namespace jetsql

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 namespace jetsql {
@@ -22,5 +23,21 @@ namespace jetsql {
 // Works on UTF-16 code units; no state is kept between calls and no pattern is compiled, and a
 // pattern with several "*" costs at most about text length times pattern length steps.
 bool likeMatch(QStringView text, QStringView pattern);
+
+// A pattern looked at once for matching many texts (like() over the rows of a table): the
+// commonest patterns, "*words*", "words*", "*words" and "words" with no other wildcard in the
+// words, are answered by a plain search; any other as likeMatch() answers it.
+class LikePattern
+{
+public:
+    explicit LikePattern(QString pattern);
+    bool matches(QStringView text) const;
+
+private:
+    QString m_pattern;
+    int m_kind;         // what the pattern is, as the file's classify() says
+    qsizetype m_words;  // where its words begin
+    qsizetype m_length; // and their length
+};
 
 } // namespace jetsql

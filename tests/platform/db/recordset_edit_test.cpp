@@ -336,3 +336,36 @@ TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
     EXPECT_EQ(all.value(QStringLiteral("ngay")).toDateTime().date(), QDate(2009, 3, 4));
     EXPECT_TRUE(all.value(QStringLiteral("tien")).isNull());
 }
+
+// The list (stt 1-4) keeps exactly "X"; a mark elsewhere becomes "", an empty or null row elsewhere
+// stays as it was. Nothing is written once the data changed after the list was read.
+TEST_F(DbTest, MarkExactlyWritesOnlyChangedMarks)
+{
+    Database db = makeLetters(8);
+    db.indexRowsMarked(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X"));
+    const QString before = QStringLiteral("UPDATE cvden2009 SET chonin = %1 WHERE stt IN (%2)");
+    db.execute(before.arg(QStringLiteral("Null"), QStringLiteral("1, 5")));
+    db.execute(before.arg(QStringLiteral("'X'"), QStringLiteral("3, 7")));
+    db.execute(before.arg(QStringLiteral("'x'"), QStringLiteral("4, 8")));
+    auto marks = [&] {
+        QStringList all;
+        for (Recordset rs =
+                 db.openRecordset(QStringLiteral("SELECT chonin FROM cvden2009 ORDER BY stt"), RecordsetType::Snapshot);
+             !rs.eof(); rs.moveNext())
+            all << (rs.value(0).isNull() ? QStringLiteral("null") : rs.value(0).toString());
+        return all.join(QLatin1Char('|'));
+    };
+    const QString unchanged = marks();
+    Recordset list = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 4"));
+    Database other = Database::open(path(), Connect);
+    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 6"));
+    EXPECT_FALSE(list.markExactly(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X")));
+    EXPECT_EQ(marks(), unchanged);
+    list.requery();
+    EXPECT_FALSE(list.markExactly(QStringLiteral("cvdi2009"), QStringLiteral("chonin"), QStringLiteral("X")));
+    EXPECT_FALSE(db.openRecordset(QStringLiteral("SELECT * FROM cvden2009"), RecordsetType::Snapshot)
+                     .markExactly(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X")));
+    ASSERT_TRUE(list.markExactly(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X")));
+    EXPECT_EQ(marks(), QStringLiteral("X|X|X|X|null|||"));
+    EXPECT_EQ(list.value(QStringLiteral("chonin")).toString(), QStringLiteral("X"));
+}
