@@ -1,4 +1,5 @@
 #include "reference_fixture.h"
+#include "ui_frmtendonvi.h"
 
 #include "../platform/report/pdf_text.h"
 
@@ -22,7 +23,7 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
         EXPECT_EQ(form.Txttendonvi->text(), QStringLiteral("Tên đơn vị"));
         form.Txttendonvi->setText(QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'"));
         form.Txttencaptren->setText(QStringLiteral("UBND TỈNH"));
-        click(form, "cmdclose");
+        click(form.ui().cmdclose);
     });
     app::runListMenu(QStringLiteral("mnutendonvi"), &mainWindow);
     EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("tendonvi"), QStringLiteral("tendonvi, tencaptren"),
