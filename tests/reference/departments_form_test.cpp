@@ -1,5 +1,4 @@
 #include "reference_fixture.h"
-#include "ui_frmbophan.h"
 
 #include <QApplication>
 

@@ -11,9 +11,6 @@
 #include "reference/reference_list_form.h"
 #include "reference/reference_rules.h"
 #include "reference/users_form.h"
-#include "ui_frmbophan.h"
-#include "ui_frmloaitien.h"
-#include "ui_frmtendonvi.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,5 +1,4 @@
 #include "reference_fixture.h"
-#include "ui_frmtendonvi.h"
 
 #include "../platform/report/pdf_text.h"
 

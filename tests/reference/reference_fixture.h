@@ -16,6 +16,9 @@
 #include "reference/reference_forms.h"
 #include "reference/reference_list_form.h"
 #include "reference/reference_rules.h"
+#include "ui_frmbophan.h"
+#include "ui_frmloaitien.h"
+#include "ui_frmtendonvi.h"
 
 #include <QPushButton>
 #include <QWidget>

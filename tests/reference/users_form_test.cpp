@@ -1,5 +1,4 @@
 #include "reference_fixture.h"
-#include "ui_frmloaitien.h"
 
 #include "app/core/login_check.h"
 #include "app/gui/list_menus.h"
