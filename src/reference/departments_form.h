@@ -30,6 +30,8 @@ class DepartmentsForm : public ui::FormBase
 public:
     explicit DepartmentsForm(QWidget* parent = nullptr);
     ~DepartmentsForm() override;
+    // The form's controls, for its tests.
+    const Ui::frmbophan& ui() const { return *m_ui; }
 
     // Loads the departments (request.recordSource) and the unit list (request.lookups[0]).
     void prepare(const app::FormRequest& request);

@@ -25,6 +25,8 @@ class OrganisationNameForm : public ui::FormBase
 public:
     explicit OrganisationNameForm(QWidget* parent = nullptr);
     ~OrganisationNameForm() override;
+    // The form's controls, for its tests.
+    const Ui::frmtendonvi& ui() const { return *m_ui; }
 
     // Loads the names from the request's data file (the reference file beside the letters file).
     void prepare(const app::FormRequest& request);

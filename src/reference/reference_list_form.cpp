@@ -20,11 +20,14 @@ const QString kXem = QStringLiteral("xem");
 const QString kNap = QStringLiteral("nap");
 const QString kSua = QStringLiteral("sua");
 
-template <typename Ui> std::function<void(QDialog*)> layout()
+// Lays form out from Ui; the generated class holds only pointers to the form's children.
+template <typename Ui, typename NameBoxes> std::function<ListControls(QDialog*)> layout(NameBoxes nameBoxes)
 {
-    return [](QDialog* form) {
+    return [nameBoxes](QDialog* form) {
         Ui ui;
         ui.setupUi(form);
+        const auto [name, bound] = nameBoxes(ui);
+        return listControls(ui, name, bound);
     };
 }
 
@@ -32,56 +35,57 @@ template <typename Ui> std::function<void(QDialog*)> layout()
 
 ListConfig unitsConfig()
 {
-    return {QStringLiteral("mtendonvi"),
-            QStringLiteral("txttendonvi"),
-            QStringLiteral("tendonvi"),
+    return {QStringLiteral("tendonvi"),
             QStringLiteral("Tên đơn vị"),
             QStringLiteral("Xem tên đơn vị"),
             QStringLiteral("Nạp tên đơn vị"),
             QStringLiteral("Sửa tên đơn vị"),
             QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô tên đơn vị, không được để ô trắng !"),
-            layout<Ui::frmdonvi>()};
+            layout<Ui::frmdonvi>([](const Ui::frmdonvi& ui) {
+                return std::pair{ui.mtendonvi, ui.txttendonvi};
+            })};
 }
 
 ListConfig letterTypesConfig()
 {
-    return {QStringLiteral("mloai"),
-            QStringLiteral("txtloai"),
-            QStringLiteral("loai"),
+    return {QStringLiteral("loai"),
             QStringLiteral("Loại công văn"),
             QStringLiteral("Xem loại công văn"),
             QStringLiteral("Nạp chữ tắt"),
             QStringLiteral("Sửa loại công văn"),
             QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô loại công văn, không được để ô trắng !"),
-            layout<Ui::frmloaicv>()};
+            layout<Ui::frmloaicv>([](const Ui::frmloaicv& ui) {
+                return std::pair{ui.mloai, ui.txtloai};
+            })};
 }
 
 ListConfig abbreviationsConfig()
 {
-    return {QStringLiteral("mchudu"),
-            QStringLiteral("txtchudu"),
-            QStringLiteral("chudu"),
+    return {QStringLiteral("chudu"),
             QStringLiteral("Nội dung đầy đủ"),
             QStringLiteral("Xem chữ tắt"),
             QStringLiteral("Nạp chữ tắt"),
             QStringLiteral("Sửa chữ tắt"),
             QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô chữ đủ, không được để ô trắng !"),
-            layout<Ui::frmchutat>()};
+            layout<Ui::frmchutat>([](const Ui::frmchutat& ui) {
+                return std::pair{ui.mchudu, ui.txtchudu};
+            })};
 }
 
 ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
     : ui::FormBase(parent), m_config(std::move(config))
 {
-    m_config.setupUi(this);
-    Data1 = control<ui::DataControl>(QStringLiteral("Data1"));
-    DBGrid1 = control<ui::Grid>(QStringLiteral("DBGrid1"));
-    mname = control<ui::TextBox>(m_config.nameBox);
-    mchutat = control<ui::TextBox>(QStringLiteral("mchutat"));
-    lbltrangthai = control<QLabel>(QStringLiteral("lbltrangthai"));
-    txtname = control<ui::TextBox>(m_config.nameBound);
-    txtchutat = control<ui::TextBox>(QStringLiteral("txtchutat"));
-    txtid = control<ui::TextBox>(QStringLiteral("txtid"));
-    txtmatt = control<ui::TextBox>(QStringLiteral("txtmatt"));
+    m_controls = m_config.setupUi(this);
+    const ListControls& c = m_controls;
+    Data1 = c.Data1;
+    DBGrid1 = c.DBGrid1;
+    mname = c.mname;
+    mchutat = c.mchutat;
+    lbltrangthai = c.lbltrangthai;
+    txtname = c.txtname;
+    txtchutat = c.txtchutat;
+    txtid = c.txtid;
+    txtmatt = c.txtmatt;
 
     mname->setMaxLength(100);
     mchutat->setMaxLength(20);
@@ -101,14 +105,13 @@ ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
     Data1->setValidateHandler([this](ui::DataAction action, bool changed) { return Data1_Validate(action, changed); });
     connect(Data1, &ui::DataControl::Reposition, this, &ReferenceListForm::Data1_Reposition);
     Data1->setErrorHandler([this](int number, const QString& description) { return Data1_Error(number, description); });
-    const QList<std::pair<const char*, void (ReferenceListForm::*)()>> buttons = {
-        {"cmdAdd", &ReferenceListForm::cmdAdd_Click},
-        {"Cmdsua", &ReferenceListForm::Cmdsua_Click},
-        {"cmdUpdate", &ReferenceListForm::cmdUpdate_Click},
-        {"cmdDelete", &ReferenceListForm::cmdDelete_Click},
-        {"cmdclose", &ReferenceListForm::cmdclose_Click}};
-    for (const auto& [name, handler] : buttons) {
-        auto* button = control<QPushButton>(QString::fromLatin1(name));
+    const QList<std::pair<QPushButton*, void (ReferenceListForm::*)()>> buttons = {
+        {c.cmdAdd, &ReferenceListForm::cmdAdd_Click},
+        {c.Cmdsua, &ReferenceListForm::Cmdsua_Click},
+        {c.cmdUpdate, &ReferenceListForm::cmdUpdate_Click},
+        {c.cmdDelete, &ReferenceListForm::cmdDelete_Click},
+        {c.cmdclose, &ReferenceListForm::cmdclose_Click}};
+    for (const auto& [button, handler] : buttons) {
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, handler);
     }

@@ -23,17 +23,41 @@
 
 namespace reference {
 
+// The controls of a reference list, under the names the three layouts give them.
+struct ListControls
+{
+    ui::DataControl* Data1 = nullptr;
+    ui::Grid* DBGrid1 = nullptr;
+    QLabel* lbltrangthai = nullptr;
+    ui::TextBox* mname = nullptr;   // the edit box of the name: mtendonvi, mloai or mchudu
+    ui::TextBox* mchutat = nullptr; // the edit box of the abbreviation
+    ui::TextBox* txtname = nullptr; // the hidden box bound to the name: txttendonvi, txtloai or txtchudu
+    ui::TextBox* txtchutat = nullptr;
+    ui::TextBox* txtid = nullptr;
+    ui::TextBox* txtmatt = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* Cmdsua = nullptr;
+    QPushButton* cmdUpdate = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdclose = nullptr;
+};
+
+// The controls every layout has under the same names, and the name boxes it gives.
+template <class Ui> ListControls listControls(const Ui& ui, ui::TextBox* name, ui::TextBox* boundName)
+{
+    return {ui.Data1, ui.DBGrid1, ui.lbltrangthai, name,      ui.mchutat,   boundName,    ui.txtchutat,
+            ui.txtid, ui.txtmatt, ui.cmdAdd,       ui.Cmdsua, ui.cmdUpdate, ui.cmdDelete, ui.cmdclose};
+}
+
 struct ListConfig
 {
-    QString nameBox;     // "mtendonvi": the edit box of the name
-    QString nameBound;   // "txttendonvi": its hidden bound box
-    QString nameColumn;  // "tendonvi": the column it is bound to
+    QString nameColumn;  // "tendonvi": the column the name is bound to
     QString nameCaption; // "Tên đơn vị": the grid's column caption
     QString viewStatus;  // "Xem tên đơn vị"
     QString addStatus;   // "Nạp tên đơn vị"
     QString editStatus;  // "Sửa tên đơn vị"
     QString emptyMessage;
-    std::function<void(QDialog*)> setupUi; // lays the form out from its .ui file
+    std::function<ListControls(QDialog*)> setupUi; // lays the form out from its .ui file, gives its controls
 };
 
 // The configurations of the four lists.
@@ -63,6 +87,8 @@ public:
     void cmdDelete_Click();
     void cmdclose_Click();
 
+    const ListControls& controls() const { return m_controls; }
+    // The controls the form's code and tests use most (as in controls()).
     ui::DataControl* Data1 = nullptr;
     ui::Grid* DBGrid1 = nullptr;
     ui::TextBox* mname = nullptr; // mtendonvi, mloai or mchudu
@@ -85,6 +111,7 @@ private:
     void setMode(const QString& mode) { m_mode = mode; }
 
     ListConfig m_config;
+    ListControls m_controls;
     ui::TextBox* txtname = nullptr; // txttendonvi, txtloai or txtchudu
     ui::TextBox* txtchutat = nullptr;
     ui::TextBox* txtid = nullptr;

@@ -46,6 +46,8 @@ class UsersForm : public ui::FormBase
 public:
     explicit UsersForm(QWidget* parent = nullptr);
     ~UsersForm() override;
+    // The form's controls, for its tests.
+    const Ui::frmloaitien& ui() const { return *m_ui; }
 
     // Loads the form on the request's record source (all users, or the logged-in user's own row);
     // the rights user.confirmedRights decide what may be done.

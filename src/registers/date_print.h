@@ -19,6 +19,8 @@ public:
     // Called before the dialog is loaded. The dialog does not keep the visit alive: it prints
     // only while the caller's forms still hold it.
     virtual void setCaller(const QString& caller, std::shared_ptr<RegisterSession> visit) = 0;
+    // Puts date (as displayed) in the first date box of the loaded dialog.
+    virtual void proposeFirstDate(const QString& date) = 0;
 };
 
 } // namespace registers

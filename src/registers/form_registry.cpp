@@ -3,7 +3,6 @@
 #include "common/dates.h"
 #include "date_print.h"
 #include "platform/ui/form_base.h"
-#include "platform/ui/text_box.h"
 
 #include <QHash>
 #include <QPointer>
@@ -85,8 +84,7 @@ ui::FormBase* datePrintDialog(const QString& caller, std::shared_ptr<RegisterSes
         return nullptr;
     told->setCaller(caller, std::move(visit));
     dialog->load();
-    if (auto* first = dialog->control<ui::TextBox>(QStringLiteral("mngay1")))
-        first->setText(common::parseDate(letterDate));
+    told->proposeFirstDate(common::parseDate(letterDate));
     return dialog;
 }
 

@@ -22,9 +22,8 @@
 
 namespace registers {
 
-LettersListForm::LettersListForm(LettersListConfig config, QWidget* parent)
-    : ui::FormBase(parent), Data1(new ui::DataControl(this)), m_config(std::move(config)),
-      m_marks(m_config, Data1, *this)
+LettersListForm::LettersListForm(QWidget* parent)
+    : ui::FormBase(parent), Data1(new ui::DataControl(this)), m_marks(m_config, Data1, *this)
 {
     Data1->setObjectName(QStringLiteral("Data1"));
     Data1->hide();
@@ -32,61 +31,47 @@ LettersListForm::LettersListForm(LettersListConfig config, QWidget* parent)
     Data1->setErrorHandler([this](int number, const QString& description) { return Data1_Error(number, description); });
 }
 
-void LettersListForm::attachControls()
+void LettersListForm::attachControls(LettersListConfig config)
 {
-    for (const QString& name : m_config.boundBoxes) {
-        if (auto* b = control<ui::TextBox>(name)) {
-            b->bind(Data1, name.mid(1));
-            b->setLocked(true); // corrections are made in the entry form
-        }
+    m_config = std::move(config);
+    const LettersListControls& c = m_config.controls;
+    for (ui::TextBox* b : std::as_const(m_config.boundBoxes)) {
+        b->bind(Data1, b->objectName().mid(1));
+        b->setLocked(true); // corrections are made in the entry form
     }
-    if (auto* check = control<ui::CheckBox>(m_config.checkBox)) {
+    if (ui::CheckBox* check = m_config.doneBox) {
         check->bind(Data1, QStringLiteral("da_xuli"));
         check->setEnabled(false);
     }
-    DBGrid1 = control<ui::Grid>(QStringLiteral("DBGrid1"));
-    if (DBGrid1) {
-        for (const auto& [caption, field] : m_config.gridColumns)
-            DBGrid1->addColumn(caption, field, field == QLatin1String("chonin") ? 30 : 110);
-        DBGrid1->setDataSource(Data1);
-        connect(DBGrid1, &ui::Grid::DblClick, this, &LettersListForm::DBGrid1_DblClick);
-        DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
-        setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách công văn"));
-    }
-    if (auto* status = control<QLabel>(QStringLiteral("lbltrangthai"))) {
-        ui::setStatusStyle(status, ui::StatusStyle::Viewing);
-        status->setAccessibleDescription(QStringLiteral("Trạng thái")); // its name is what it shows
-    }
-    m_recnum = control<ui::TextBox>(QStringLiteral("mrecnum"));
-    if (m_recnum) {
-        m_recnum->setSelectAllOnFocus(true);
-        connect(m_recnum, &ui::TextBox::KeyUp, this, [this](int keyCode, int) {
-            if (keyCode != ui::key::Enter || !Data1->hasRecordset())
-                return;
-            if (!moveToTypedPosition(*Data1, m_recnum->text()))
-                Data1_Reposition();
-            if (DBGrid1)
-                DBGrid1->setFocus();
-        });
-    }
-    const QList<QPair<QString, void (LettersListForm::*)()>> buttons = {
-        {QStringLiteral("Cmdchontat"), &LettersListForm::Cmdchontat_Click},
-        {QStringLiteral("Cmdhuychon"), &LettersListForm::Cmdhuychon_Click},
-        {m_config.printButton, &LettersListForm::Cmdin_Click},
-        {QStringLiteral("Cmdincvtheongay"), &LettersListForm::Cmdincvtheongay_Click},
-        {QStringLiteral("cmdclose"), &LettersListForm::cmdclose_Click}};
-    for (const auto& [name, handler] : buttons) {
-        if (auto* b = control<QPushButton>(name))
-            connect(b, &QPushButton::clicked, this, handler);
-    }
+    DBGrid1 = c.grid;
+    for (const auto& [caption, field] : m_config.gridColumns)
+        DBGrid1->addColumn(caption, field, field == QLatin1String("chonin") ? 30 : 110);
+    DBGrid1->setDataSource(Data1);
+    connect(DBGrid1, &ui::Grid::DblClick, this, &LettersListForm::DBGrid1_DblClick);
+    DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
+    setAccessibleCaption(DBGrid1, QStringLiteral("Danh sách công văn"));
+    ui::setStatusStyle(c.status, ui::StatusStyle::Viewing);
+    c.status->setAccessibleDescription(QStringLiteral("Trạng thái")); // its name is what it shows
+    c.position->setSelectAllOnFocus(true);
+    connect(c.position, &ui::TextBox::KeyUp, this, [this](int keyCode, int) {
+        if (keyCode != ui::key::Enter || !Data1->hasRecordset())
+            return;
+        if (!moveToTypedPosition(*Data1, m_config.controls.position->text()))
+            Data1_Reposition();
+        DBGrid1->setFocus();
+    });
+    connect(c.markAll, &QPushButton::clicked, this, &LettersListForm::Cmdchontat_Click);
+    connect(c.clearAll, &QPushButton::clicked, this, &LettersListForm::Cmdhuychon_Click);
+    connect(c.print, &QPushButton::clicked, this, &LettersListForm::Cmdin_Click);
+    connect(c.printByDate, &QPushButton::clicked, this, &LettersListForm::Cmdincvtheongay_Click);
+    connect(c.close, &QPushButton::clicked, this, &LettersListForm::cmdclose_Click);
     nameControlsFromLabels(this);
 }
 
 void LettersListForm::Form_Load()
 {
-    if (auto* guide = control<QLabel>(QStringLiteral("Lblhuongdan")))
-        guide->setText(QStringLiteral("Nháy đúp vào đầu dòng định in ở bảng trên để chọn ") +
-                       QStringLiteral("in (có dấu X) hoặc huỷ chọn dòng đó (bỏ dấu X)"));
+    m_config.controls.guide->setText(QStringLiteral("Nháy đúp vào đầu dòng định in ở bảng trên để chọn ") +
+                                     QStringLiteral("in (có dấu X) hoặc huỷ chọn dòng đó (bỏ dấu X)"));
 }
 
 void LettersListForm::open(const QString& table, const QString& source, bool fromSearch)
@@ -103,17 +88,17 @@ void LettersListForm::open(const QString& table, const QString& source, bool fro
     }
     Data1_Reposition();
     showModeless();
-    if (DBGrid1)
-        DBGrid1->setFocus();
+    DBGrid1->setFocus();
 }
 
 void LettersListForm::Data1_Reposition()
 {
     ui::setDefaultPointer();
-    if (!m_recnum || !Data1->hasRecordset())
+    if (!Data1->hasRecordset())
         return;
     const db::Recordset rs = Data1->recordset();
-    m_recnum->setText(rs.recordCount() == 0 ? QStringLiteral("0/0")
+    m_config.controls.position->setText(rs.recordCount() == 0
+                                            ? QStringLiteral("0/0")
                                             : QString::number(rs.absolutePosition() + 1) + QStringLiteral("/") +
                                                   QString::number(rs.recordCount()));
 }
@@ -133,16 +118,14 @@ void LettersListForm::DBGrid1_DblClick()
 void LettersListForm::rememberPosition()
 {
     session().setCurrentId(Data1->hasCurrentRecord() ? Data1->recordset().value(QStringLiteral("id")).toLongLong() : 0);
-    if (DBGrid1)
-        DBGrid1->setFocus();
+    DBGrid1->setFocus();
 }
 
 void LettersListForm::marksRan(bool ran)
 {
     if (ran)
         Data1_Reposition();
-    if (DBGrid1)
-        DBGrid1->setFocus();
+    DBGrid1->setFocus();
 }
 
 void LettersListForm::Cmdchontat_Click()
@@ -162,11 +145,8 @@ void LettersListForm::Cmdhuychon_Click()
 
 void LettersListForm::Cmdin_Click()
 {
-    QString margin;
-    if (auto* txtle = control<ui::TextBox>(QStringLiteral("txtle")))
-        margin = txtle->text();
-    if (DBGrid1)
-        DBGrid1->setFocus();
+    const QString margin = m_config.controls.margin->text();
+    DBGrid1->setFocus();
     m_marks.print(CrystalReport1, geometry(), margin);
 }
 
@@ -177,8 +157,7 @@ void LettersListForm::Cmdincvtheongay_Click()
     ui::FormBase* dialog = datePrintDialog(m_config.printCaller, sharedSession(), date);
     if (!dialog)
         return;
-    if (DBGrid1)
-        DBGrid1->setFocus();
+    DBGrid1->setFocus();
     dialog->showModal();
 }
 

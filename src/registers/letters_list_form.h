@@ -16,19 +16,45 @@
 #include "platform/ui/form_base.h"
 #include "platform/ui/grid.h"
 
+#include <QLabel>
 #include <QPushButton>
+
+namespace ui {
+class CheckBox;
+}
 
 namespace registers {
 
+// The controls both lists have under the same names.
+struct LettersListControls
+{
+    ui::Grid* grid = nullptr;        // DBGrid1
+    QLabel* status = nullptr;        // lbltrangthai
+    ui::TextBox* position = nullptr; // mrecnum: "3/12", a position typed and Enter moves there
+    ui::TextBox* margin = nullptr;   // txtle: the print margin
+    QLabel* guide = nullptr;         // Lblhuongdan
+    QPushButton* markAll = nullptr;
+    QPushButton* clearAll = nullptr;
+    QPushButton* print = nullptr;
+    QPushButton* printByDate = nullptr;
+    QPushButton* close = nullptr;
+};
+
+template <class Ui> LettersListControls lettersListControls(const Ui& ui)
+{
+    return {ui.DBGrid1,    ui.lbltrangthai, ui.mrecnum, ui.txtle,           ui.Lblhuongdan,
+            ui.Cmdchontat, ui.Cmdhuychon,   ui.Cmdin,   ui.Cmdincvtheongay, ui.cmdclose};
+}
+
 struct LettersListConfig : MarkPrintConfig
 {
-    QStringList boundBoxes;                     // the boxes showing the current letter (field = name without "m")
-    QString checkBox;                           // "Checkdaxuly" or ""
+    LettersListControls controls;
+    QList<ui::TextBox*> boundBoxes;             // the boxes showing the current letter (field = name without "m")
+    ui::CheckBox* doneBox = nullptr;            // Checkdaxuly, or none
     QList<QPair<QString, QString>> gridColumns; // caption, field
     QString printCaller;                        // "frmgridcvden"
     QString printDateField;                     // "ng_den"
     Register which = Register::Incoming;
-    QString printButton = QStringLiteral("Cmdin");
 };
 
 class LettersListForm : public ui::FormBase, public SessionMember
@@ -36,7 +62,7 @@ class LettersListForm : public ui::FormBase, public SessionMember
     Q_OBJECT
 
 public:
-    explicit LettersListForm(LettersListConfig config, QWidget* parent = nullptr);
+    explicit LettersListForm(QWidget* parent = nullptr);
 
     // Shows the records of source (a table name or a search statement) of the letters file's
     // table `table` (the year searched); fromSearch moves to the last and back to the first record.
@@ -46,6 +72,7 @@ public:
     ui::Grid* DBGrid1 = nullptr;
     report::ReportControl CrystalReport1;
     QString table() const { return m_table; }
+    const LettersListControls& controls() const { return m_config.controls; }
 
     void DBGrid1_DblClick();
     void Cmdchontat_Click();
@@ -55,12 +82,13 @@ public:
     void cmdclose_Click();
 
 protected:
-    void attachControls();
+    // Called by the list once its layout is made: binds and wires the controls config names.
+    void attachControls(LettersListConfig config);
     void Form_Load() override;
     // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
     void closeEvent(QCloseEvent* event) override;
     SessionPtr makeOwnSession() const override;
-    const LettersListConfig m_config;
+    LettersListConfig m_config;
 
 private:
     void Data1_Reposition();
@@ -69,7 +97,6 @@ private:
     void marksRan(bool ran);
 
     QString m_table;
-    ui::TextBox* m_recnum = nullptr;
     PrintMarks m_marks;
 };
 

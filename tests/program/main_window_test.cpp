@@ -22,6 +22,7 @@
 #include "registers/schedule/frmgridtuan.h"
 #include "registers/schedule/schedule_forms.h"
 #include "registers/search_form.h"
+#include "ui_frmgridtuan.h"
 
 #include <QAction>
 #include <QApplication>
@@ -150,8 +151,8 @@ TEST_F(WholeProgramTest, ButtonsPrepareTheirForms)
     home.setToday(QDate(2009, 6, 17));
     main.findChild<QPushButton*>(QStringLiteral("Cmdxemlich"))->click();
     auto* week = registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
-    EXPECT_EQ(week->control<ui::TextBox>(QStringLiteral("txtdautuan"))->text(), QStringLiteral("15/06/2009"));
-    EXPECT_EQ(week->control<ui::TextBox>(QStringLiteral("txtcuoituan"))->text(), QStringLiteral("21/06/2009"));
+    EXPECT_EQ(week->ui().txtdautuan->text(), QStringLiteral("15/06/2009"));
+    EXPECT_EQ(week->ui().txtcuoituan->text(), QStringLiteral("21/06/2009"));
 }
 
 // Every button and menu command of the main window; what it opens is closed by its close box

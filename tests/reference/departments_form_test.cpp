@@ -19,21 +19,21 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
         auto& form = static_cast<reference::DepartmentsForm&>(f);
         EXPECT_TRUE(test::isAccessible(&form));
         for (const char* name : {"Phòng Tổ chức 'A'", "Phòng Lưu trữ"}) {
-            click(form, "cmdAdd");
+            click(form.ui().cmdAdd);
             EXPECT_EQ(form.mode(), QStringLiteral("nap"));
-            EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdclose"))->isEnabled());
+            EXPECT_FALSE(form.ui().cmdclose->isEnabled());
             form.DBCombodonvi->setCurrentIndex(0);
             form.DBCombodonvi_Click(ui::area::List);
             form.txtphong->setText(QString::fromUtf8(name));
-            click(form, "cmdUpdate");
+            click(form.ui().cmdUpdate);
             EXPECT_EQ(form.mode(), QStringLiteral("xem"));
         }
-        click(form, "cmdAdd"); // cancelled: nothing is added
-        click(form, "cmdAdd");
-        click(form, "cmdDelete");
-        click(form, "cmdDelete");
+        click(form.ui().cmdAdd); // cancelled: nothing is added
+        click(form.ui().cmdAdd);
+        click(form.ui().cmdDelete);
+        click(form.ui().cmdDelete);
         EXPECT_TRUE(form.txtphong->text().isEmpty());
-        click(form, "cmdclose");
+        click(form.ui().cmdclose);
     });
     app::runListMenu(app::module1(), QStringLiteral("mnunapbophan"), &mainWindow);
 
@@ -47,14 +47,14 @@ TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
 {
     reference::DepartmentsForm form;
     form.prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunapbophan")));
-    click(form, "cmdAdd");
+    click(form.ui().cmdAdd);
     form.show();
     QApplication::setActiveWindow(&form);
     form.txtphong->setFocus();
     form.txtphong->setText(QStringLiteral("Phòng Một"));
-    form.control<QPushButton>(QStringLiteral("cmdUpdate"))->setFocus(); // leaving the box
+    form.ui().cmdUpdate->setFocus(); // leaving the box
     EXPECT_TRUE(form.txtphong->hasFocus());
-    click(form, "cmdUpdate");
+    click(form.ui().cmdUpdate);
     EXPECT_EQ(home.messages(), QStringList{"Phải chọn tên ban, đơn vị trong danh mục! OK ?"});
     EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("bophan"), QStringLiteral("donvi, phong, matt")),
               QStringList{QStringLiteral("|Phòng Một|") + reference::listSortKey(QStringLiteral("Phòng Một"))});

@@ -146,14 +146,26 @@ INSTANTIATE_TEST_SUITE_P(
                                          ListKind{"mnunapchutat", "chutat", "chudu", &reference::abbreviationsConfig}),
                        ::testing::ValuesIn(kListKeys)));
 
+// The control M of the generated Ui of the form f.
+template <class Form, auto M> QWidget* at(ui::FormBase& f)
+{
+    return static_cast<Form&>(f).ui().*M;
+}
+using B = Ui::frmbophan;
+using U = Ui::frmloaitien;
+using O = Ui::frmtendonvi;
+template <auto M> constexpr auto dep = &at<reference::DepartmentsForm, M>;
+template <auto M> constexpr auto usr = &at<reference::UsersForm, M>;
+template <auto M> constexpr auto org = &at<reference::OrganisationNameForm, M>;
+
 // The departments (twenty under one unit, at the last), the users (three, at the first, seen by an
 // administrator) and the organisation's names. None of these keys shows a message.
 struct FormKeyCase
 {
-    char form;         // 'b' departments, 'u' users, 'o' organisation name
-    Qt::Key start;     // Alt+N adds, Alt+S edits, 0 stays in view
-    const char* box;   // where the key is pressed (a grid's name for the grid)
-    const char* typed; // typed at the end of that box first
+    char form;                      // 'b' departments, 'u' users, 'o' organisation name
+    Qt::Key start;                  // Alt+N adds, Alt+S edits, 0 stays in view
+    QWidget* (*box)(ui::FormBase&); // where the key is pressed (a box or a grid)
+    const char* typed;              // typed at the end of that box first
     Qt::Key key;
     const char* status;  // the status label after the key
     int row;             // kGrid: the grid moved, the form added no move of its own
@@ -167,20 +179,20 @@ const char* const kEditUser = "Sửa tên, quyền hạn người dùng";
 const char* const kNames = "Nhập, sửa tên đơn vị sử dụng phần mềm";
 
 const FormKeyCase kFormKeys[] = {
-    {'b', Qt::Key(0), "txtphong", "", Qt::Key_PageUp, kViewDepartments, 18, "Phòng 19"},
-    {'b', Qt::Key(0), "txtphong", "", Qt::Key_PageDown, kViewDepartments, 19, "Phòng 20"},
-    {'b', Qt::Key(0), "DBGrid1", "", Qt::Key_PageUp, kViewDepartments, kGrid, ""},
-    {'b', Qt::Key(0), "txtdonvi", "", Qt::Key_F4, kViewDepartments, 19, "Ban Tổ chức"}, // locked: kept
-    {'b', Qt::Key_N, "txtphong", "Phòng D", Qt::Key_PageUp, "Nạp tên phòng, bộ phận mới", 19, "Phòng D"},
-    {'b', Qt::Key_S, "txtphong", " mới", Qt::Key_PageDown, "sửa tên phòng, bộ phận", 19, "Phòng 20 mới"},
-    {'b', Qt::Key_S, "txtphong", "", Qt::Key_F4, "sửa tên phòng, bộ phận", 19, ""},
-    {'u', Qt::Key(0), "Mloaitien", "", Qt::Key_Down, kViewUsers, 1, "Bình"},
-    {'u', Qt::Key(0), "Mloaitien", "", Qt::Key_Up, kViewUsers, 0, "An"},
-    {'u', Qt::Key(0), "DBGrid2", "", Qt::Key_Down, kViewUsers, kGrid, ""},
-    {'u', Qt::Key_S, "Mstygia", "abc", Qt::Key_Down, kEditUser, 0, "abc"},
-    {'u', Qt::Key_S, "Mstygia", "abc", Qt::Key_F4, kEditUser, 0, ""},
-    {'o', Qt::Key(0), "Txttendonvi", "", Qt::Key_F4, kNames, -1, ""},
-    {'o', Qt::Key(0), "Txttencaptren", " X", Qt::Key_Escape, kNames, -1, "Tên cấp trên X"},
+    {'b', Qt::Key(0), dep<&B::txtphong>, "", Qt::Key_PageUp, kViewDepartments, 18, "Phòng 19"},
+    {'b', Qt::Key(0), dep<&B::txtphong>, "", Qt::Key_PageDown, kViewDepartments, 19, "Phòng 20"},
+    {'b', Qt::Key(0), dep<&B::DBGrid1>, "", Qt::Key_PageUp, kViewDepartments, kGrid, ""},
+    {'b', Qt::Key(0), dep<&B::txtdonvi>, "", Qt::Key_F4, kViewDepartments, 19, "Ban Tổ chức"}, // locked: kept
+    {'b', Qt::Key_N, dep<&B::txtphong>, "Phòng D", Qt::Key_PageUp, "Nạp tên phòng, bộ phận mới", 19, "Phòng D"},
+    {'b', Qt::Key_S, dep<&B::txtphong>, " mới", Qt::Key_PageDown, "sửa tên phòng, bộ phận", 19, "Phòng 20 mới"},
+    {'b', Qt::Key_S, dep<&B::txtphong>, "", Qt::Key_F4, "sửa tên phòng, bộ phận", 19, ""},
+    {'u', Qt::Key(0), usr<&U::Mloaitien>, "", Qt::Key_Down, kViewUsers, 1, "Bình"},
+    {'u', Qt::Key(0), usr<&U::Mloaitien>, "", Qt::Key_Up, kViewUsers, 0, "An"},
+    {'u', Qt::Key(0), usr<&U::DBGrid2>, "", Qt::Key_Down, kViewUsers, kGrid, ""},
+    {'u', Qt::Key_S, usr<&U::Mstygia>, "abc", Qt::Key_Down, kEditUser, 0, "abc"},
+    {'u', Qt::Key_S, usr<&U::Mstygia>, "abc", Qt::Key_F4, kEditUser, 0, ""},
+    {'o', Qt::Key(0), org<&O::Txttendonvi>, "", Qt::Key_F4, kNames, -1, ""},
+    {'o', Qt::Key(0), org<&O::Txttencaptren>, " X", Qt::Key_Escape, kNames, -1, "Tên cấp trên X"},
 };
 
 class FormKeys : public ReferenceTest, public ::testing::WithParamInterface<FormKeyCase>
@@ -193,6 +205,7 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
     app::Module1& m = app::module1();
     std::unique_ptr<ui::FormBase> form;
     ui::DataControl* data = nullptr;
+    QLabel* status = nullptr;
     if (c.form == 'b') {
         m.scheduleReference.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', "
                                                    "'btc', 'B')"));
@@ -202,6 +215,7 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
         auto f = std::make_unique<reference::DepartmentsForm>();
         f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunapbophan")));
         data = f->Data1;
+        status = f->ui().lbltrangthai;
         form = std::move(f);
     } else if (c.form == 'u') {
         for (const char* name : {"An", "Bình", "Cường"})
@@ -211,31 +225,32 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
         f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunguoidung"), QStringLiteral("QT")),
                    {m.userFullName, QStringLiteral("QT")});
         data = f->Data1;
+        status = f->ui().lbltrangthai;
         form = std::move(f);
     } else {
         m.lettersReference.execute(QStringLiteral("UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"));
         auto f = std::make_unique<reference::OrganisationNameForm>();
         f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnutendonvi")));
+        status = f->ui().lbltrangthai;
         form = std::move(f);
     }
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QWidget* at = form->control(QString::fromLatin1(c.box));
-    ASSERT_NE(at, nullptr);
+    QWidget* target = c.box(*form);
     if (c.start != 0)
-        pressAt(at, c.start, Qt::AltModifier);
-    auto* box = qobject_cast<ui::TextBox*>(at);
+        pressAt(target, c.start, Qt::AltModifier);
+    auto* box = qobject_cast<ui::TextBox*>(target);
     if (box)
         typeInto(box, QString::fromUtf8(c.typed));
     home.responder.clear();
-    at->setFocus();
+    target->setFocus();
     QTest::keyPress(QApplication::focusWidget(), c.key);
     const int pressed = data ? currentRow(data) : -1; // where a grid's own key took it
     QTest::keyRelease(QApplication::focusWidget(), c.key);
 
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(form->control<QLabel>(QStringLiteral("lbltrangthai"))->text().toStdString(), c.status);
+    EXPECT_EQ(status->text().toStdString(), c.status);
     EXPECT_EQ(data ? currentRow(data) : -1, c.row == kGrid ? pressed : c.row);
     EXPECT_EQ(box ? box->text().toStdString() : std::string(), c.boxText);
     EXPECT_TRUE(form->isVisible());

@@ -22,7 +22,7 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
         EXPECT_EQ(form.Txttendonvi->text(), QStringLiteral("Tên đơn vị"));
         form.Txttendonvi->setText(QStringLiteral("Văn phòng \"Sở\" 'Nội vụ'"));
         form.Txttencaptren->setText(QStringLiteral("UBND TỈNH"));
-        click(form, "cmdclose");
+        click(form.ui().cmdclose);
     });
     app::runListMenu(app::module1(), QStringLiteral("mnutendonvi"), &mainWindow);
     EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("tendonvi"), QStringLiteral("tendonvi, tencaptren"),

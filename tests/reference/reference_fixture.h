@@ -16,6 +16,9 @@
 #include "reference/reference_forms.h"
 #include "reference/reference_list_form.h"
 #include "reference/reference_rules.h"
+#include "ui_frmbophan.h"
+#include "ui_frmloaitien.h"
+#include "ui_frmtendonvi.h"
 
 #include <QPushButton>
 #include <QWidget>
@@ -35,22 +38,21 @@ protected:
     }
     void TearDown() override { app::unregisterFormOpeners(); }
 
-    static void click(ui::FormBase& form, const char* button)
+    static void click(QPushButton* button)
     {
-        auto* b = form.control<QPushButton>(QString::fromLatin1(button));
-        ASSERT_NE(b, nullptr) << button;
-        ASSERT_TRUE(b->isEnabled()) << button;
-        b->click();
+        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+        button->click();
     }
     // Adds name with its abbreviation through a reference list form (units, correspondents,
     // letter types, abbreviations), through its typed boxes, and saves it.
-    static void addEntry(ui::FormBase& f, const QString& name, const QString& code)
+    static reference::ReferenceListForm& addEntry(ui::FormBase& f, const QString& name, const QString& code)
     {
         auto& form = static_cast<reference::ReferenceListForm&>(f);
-        click(form, "cmdAdd");
+        click(form.controls().cmdAdd);
         form.mname->setText(name);
         form.mchutat->setText(code);
-        click(form, "cmdUpdate");
+        click(form.controls().cmdUpdate);
+        return form;
     }
     // A row written straight into a reference list's table, as an old file may hold it.
     static void addListRow(db::Database& db, const QString& table, const QString& nameColumn, const QString& text,

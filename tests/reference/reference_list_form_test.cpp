@@ -70,32 +70,32 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         EXPECT_EQ(form.mode(), QStringLiteral("nap"));
         EXPECT_EQ(form.mname->text(), QStringLiteral("Khác"));
         EXPECT_EQ(form.mchutat->selText(), takenCode.toUpper());
-        click(form, "cmdDelete");
+        click(form.controls().cmdDelete);
         expected << QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
 
         // Add while adding saves the entry first; an empty entry is then abandoned.
         form.mchutat->setText(QStringLiteral("p'k*")); // no wildcard: no duplicate
-        click(form, "cmdAdd");
+        click(form.controls().cmdAdd);
         EXPECT_EQ(form.mode(), QStringLiteral("nap"));
         EXPECT_TRUE(form.mname->text().isEmpty());
-        click(form, "cmdUpdate");
+        click(form.controls().cmdUpdate);
         EXPECT_EQ(form.mode(), QStringLiteral("xem"));
 
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("chutat = 'dup'")));
-        click(form, "Cmdsua");
+        click(form.controls().Cmdsua);
         form.mname->setText(QStringLiteral("Đổi tên"));
-        click(form, "cmdUpdate");
+        click(form.controls().cmdUpdate);
         EXPECT_EQ(form.mode(), QStringLiteral("xem")) << "no duplicate search for the name only";
 
-        click(form, "Cmdsua");
+        click(form.controls().Cmdsua);
         form.mname->setText(QStringLiteral("  "));
-        click(form, "cmdUpdate");
+        click(form.controls().cmdUpdate);
         expected << QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô ") + QString::fromUtf8(c.nameCaption) +
                         QStringLiteral(", không được để ô trắng !");
         EXPECT_EQ(form.mode(), QStringLiteral("sua"));
         form.mname->setText(QStringLiteral("Không lưu"));
         home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
-        click(form, "cmdclose");
+        click(form.controls().cmdclose);
         expected << QStringLiteral("Có lưu những nội dung vừa sửa không ?");
         EXPECT_FALSE(form.isVisible());
     });
@@ -142,8 +142,7 @@ TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickL
          {std::tuple{"mnunapdonvi", "frmdonvi", "Sở Y tế"}, std::tuple{"mnunapnoigui", "frmdonvi", "Sở Y tế"},
           std::tuple{"mnunaploaicv", "frmloaicv", "Tờ trình mới"}}) {
         home.responder.onModal(QString::fromLatin1(form), [text = text](ui::FormBase& f) {
-            addEntry(f, QString::fromUtf8(text), QStringLiteral("moi"));
-            click(f, "cmdclose");
+            click(addEntry(f, QString::fromUtf8(text), QStringLiteral("moi")).controls().cmdclose);
         });
         app::runListMenu(app::module1(), QString::fromLatin1(menu), &mainWindow);
     }
@@ -189,7 +188,7 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     EXPECT_EQ(form.mode(), QStringLiteral("nap"));
     EXPECT_EQ(form.mname->text(), QStringLiteral("Giấy mời họp dài"));
     form.mname->setText(QStringLiteral("Giấy mời"));
-    click(form, "cmdUpdate");
+    click(form.controls().cmdUpdate);
     EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
               QStringList{"Giấy mời|gmh"});
 }

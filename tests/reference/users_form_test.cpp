@@ -62,48 +62,47 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
         for (int i = 0; i < form.DBGrid2->columns(); ++i)
             EXPECT_NE(form.DBGrid2->columnField(i), QStringLiteral("matkhau"));
 
-        click(form, "cmdAdd");
+        click(form.ui().cmdAdd);
         EXPECT_TRUE(form.administratorCheck->isChecked() && form.leaderCheck->isChecked()) << "the first user";
         EXPECT_EQ(form.rightsBox->text(), QStringLiteral("QT - LĐ"));
         fill(form, "Nguyễn Văn An", "an", "MatKhau1");
-        click(form, "cmdUpdate");
+        click(form.ui().cmdUpdate);
         anPassword = rows(users(), QStringLiteral("nguoidung"), QStringLiteral("matkhau")).value(0);
 
-        click(form, "cmdAdd");
+        click(form.ui().cmdAdd);
         EXPECT_EQ(form.rightsBox->text(), QStringLiteral("CB"));
         fill(form, "Nguyễn Văn An", "an2", "x");
-        click(form, "cmdUpdate");
+        click(form.ui().cmdUpdate);
         expected << QStringLiteral("Không được nhập họ tên mới là 'Nguyễn Văn An' vì họ tên này đã được dùng! Phải đặt "
                                    "lại họ tên khác (Thêm chữ A, B hoặc chữ tắt tên phòng ban v.v..).");
         fill(form, "Trần Bình", "AN", "x");
-        click(form, "cmdUpdate");
+        click(form.ui().cmdUpdate);
         expected << QStringLiteral(
             "Không được đặt tên trên mạng là AN vì tên này đã được dùng! Phải đặt lại tên khác.");
         for (const char* bad : {"mat khau", "mậtkhẩu", "đ", "ẠBC", "ưu"}) {
             fill(form, "Trần Bình", "", bad);
-            click(form, "cmdUpdate");
+            click(form.ui().cmdUpdate);
             expected << reference::kPasswordRule;
         }
         fill(form, "Trần Bình", "", "Binh-2026!");
-        click(form, "cmdUpdate");
-        EXPECT_EQ(form.control<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("&Nạp mới"))
-            << "saved, back to view";
+        click(form.ui().cmdUpdate);
+        EXPECT_EQ(form.ui().cmdAdd->text(), QStringLiteral("&Nạp mới")) << "saved, back to view";
 
         // Editing without changing the name finds no conflict with the row itself; An loses the
         // administrator rights (the person logged in is not in the list).
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Nguyễn Văn An'")));
-        click(form, "Cmdsua");
+        click(form.ui().Cmdsua);
         EXPECT_TRUE(form.passwordBox->text().isEmpty()) << "a password is never shown";
         form.administratorCheck->click();
         EXPECT_EQ(form.rightsBox->text(), QStringLiteral("LĐ"));
-        click(form, "cmdUpdate");
-        click(form, "cmdclose");
+        click(form.ui().cmdUpdate);
+        click(form.ui().cmdclose);
         expected << reference::kNeedOneAdministrator;
         EXPECT_TRUE(form.isVisible()) << "no administrator left: the form stays open";
 
-        click(form, "cmdDelete");
-        click(form, "cmdDelete");
-        click(form, "cmdclose");
+        click(form.ui().cmdDelete);
+        click(form.ui().cmdDelete);
+        click(form.ui().cmdclose);
         EXPECT_FALSE(form.isVisible());
     });
     EXPECT_EQ(home.messages(), expected);
@@ -122,16 +121,16 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
         EXPECT_EQ(form.lbltrangthai->text(), QStringLiteral("Đổi mật khẩu"));
         EXPECT_EQ(form.Data1->recordset().recordCount(), 1);
         EXPECT_EQ(form.fullNameBox->text(), QStringLiteral("Lê Cường"));
-        EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdAdd"))->isEnabled());
-        EXPECT_FALSE(form.control<QPushButton>(QStringLiteral("cmdDelete"))->isEnabled());
-        click(form, "Cmdsua");
+        EXPECT_FALSE(form.ui().cmdAdd->isEnabled());
+        EXPECT_FALSE(form.ui().cmdDelete->isEnabled());
+        click(form.ui().Cmdsua);
         EXPECT_TRUE(form.fullNameBox->isLocked());
         EXPECT_TRUE(form.loginNameBox->isLocked());
         EXPECT_FALSE(form.rightsFrame->isEnabled());
         EXPECT_FALSE(form.passwordBox->isLocked());
         form.passwordBox->setText(QStringLiteral("Moi123"));
-        click(form, "cmdUpdate");
-        click(form, "cmdclose");
+        click(form.ui().cmdUpdate);
+        click(form.ui().cmdclose);
     });
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_EQ(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten, tentrenmang, quyenhan")),
@@ -145,10 +144,10 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
     users().execute(QStringLiteral("DELETE * FROM nguoidung WHERE tentrenmang = 'qt'"));
     home.responder.clear();
     openAs("cuong", "moi123", [](reference::UsersForm& form) {
-        click(form, "Cmdsua");
+        click(form.ui().Cmdsua);
         form.passwordBox->setText(QStringLiteral("moi"));
-        click(form, "cmdUpdate");
-        click(form, "cmdclose");
+        click(form.ui().cmdUpdate);
+        click(form.ui().cmdclose);
         EXPECT_TRUE(form.isVisible());
     });
     EXPECT_EQ(home.messages(), QStringList(2, reference::kNeedOneAdministrator));
@@ -162,19 +161,19 @@ TEST_F(UsersFormTest, LoggedInUserIsNeitherDeletedNorDemotedWhenNoAdministratorW
     addUser("Cán Bộ", "cb", "c", "CB");
     openAs("qt", "admin", [](reference::UsersForm& form) {
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Phó Giám Đốc'")));
-        click(form, "cmdDelete"); // another administrator may go while the one logged in stays
+        click(form.ui().cmdDelete); // another administrator may go while the one logged in stays
         ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("hoten = 'Quản Trị'")));
-        click(form, "cmdDelete");
-        click(form, "Cmdsua");
+        click(form.ui().cmdDelete);
+        click(form.ui().Cmdsua);
         form.administratorCheck->click();
-        click(form, "cmdUpdate");
-        click(form, "Cmdsua"); // "&Huỷ sửa"
+        click(form.ui().cmdUpdate);
+        click(form.ui().Cmdsua); // "&Huỷ sửa"
         // Renamed, he is still the one logged in: the form and the program know him by the new name.
-        click(form, "Cmdsua");
+        click(form.ui().Cmdsua);
         form.fullNameBox->setText(QStringLiteral("Quản Trị Viên"));
-        click(form, "cmdUpdate");
-        click(form, "cmdDelete");
-        click(form, "cmdclose");
+        click(form.ui().cmdUpdate);
+        click(form.ui().cmdDelete);
+        click(form.ui().cmdclose);
     });
     EXPECT_EQ(home.messages(), QStringList(3, reference::kNeedOneAdministrator));
     EXPECT_EQ(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten, quyenhan")),

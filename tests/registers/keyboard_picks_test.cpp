@@ -67,7 +67,7 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
     const struct
     {
         const char* name;
-        std::function<ui::FormBase*()> open;
+        std::function<std::pair<ui::FormBase*, ui::Grid*>()> open;
         db::Database* db;
         QString table;
     } lists[] = {{"letters",
@@ -75,20 +75,19 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
                       auto* list = registers::form<registers::LettersListForm>(QStringLiteral("frmgridcvden"));
                       list->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
                       list->open(m.incomingTable, m.incomingTable, false);
-                      return list;
+                      return std::pair<ui::FormBase*, ui::Grid*>{list, list->DBGrid1};
                   },
                   &m.letters, m.incomingTable},
                  {"schedule",
                   [&] {
                       auto* list = registers::form<registers::ScheduleListForm>(QStringLiteral("frmGridlich"));
                       list->openList(m.scheduleTable, registers::scheduleListSource(m.scheduleTable), false);
-                      return list;
+                      return std::pair<ui::FormBase*, ui::Grid*>{list, list->DBGrid1};
                   },
                   &m.schedule, m.scheduleTable}};
     for (const auto& l : lists) {
-        ui::FormBase* list = l.open();
+        const auto [list, grid] = l.open();
         activate(list);
-        auto* grid = list->control<ui::Grid>(QStringLiteral("DBGrid1"));
         grid->setFocus();
         const QString marked = tableRows(*l.db, l.table, QStringLiteral("chonin")).join(QLatin1Char(','));
         QTest::keyClick(grid, Qt::Key_Space);

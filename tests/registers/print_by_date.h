@@ -7,6 +7,8 @@
 #include "scripted_responder.h"
 
 #include "registers/letters/frmincv.h"
+#include "registers/letters_list_form.h"
+#include "ui_frmincv.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -15,23 +17,19 @@ namespace registers_test {
 
 // Clicks "In công văn theo &Ngày" on list; checks that the dialog proposes firstDate, prints up
 // to lastDate and returns the text of the printed register.
-inline QString printByDateFromList(test::ScriptedResponder& responder, ui::FormBase& list, const QString& firstDate,
-                                   const QString& lastDate)
+inline QString printByDateFromList(test::ScriptedResponder& responder, registers::LettersListForm& list,
+                                   const QString& firstDate, const QString& lastDate)
 {
     QString text;
-    responder.onModal(QStringLiteral("frmincv"), [&](ui::FormBase& dialog) {
-        EXPECT_EQ(dialog.control<ui::TextBox>(QStringLiteral("mngay1"))->text(), firstDate);
-        dialog.control<ui::TextBox>(QStringLiteral("mngay2"))->setText(lastDate);
-        dialog.control<QPushButton>(QStringLiteral("cmdOK"))->click();
-        text = PdfText::read(static_cast<registers::DatePrintDialog&>(dialog).CrystalReport1.lastResult().outputFile)
-                   .all();
+    responder.onModal(QStringLiteral("frmincv"), [&](ui::FormBase& form) {
+        auto& dialog = dynamic_cast<registers::DatePrintDialog&>(form);
+        EXPECT_EQ(dialog.ui().mngay1->text(), firstDate);
+        dialog.ui().mngay2->setText(lastDate);
+        dialog.ui().cmdOK->click();
+        text = PdfText::read(dialog.CrystalReport1.lastResult().outputFile).all();
     });
-    auto* button = list.control<QPushButton>(QStringLiteral("Cmdincvtheongay"));
-    EXPECT_NE(button, nullptr);
-    if (button) {
-        EXPECT_TRUE(button->isEnabled());
-        button->click();
-    }
+    EXPECT_TRUE(list.controls().printByDate->isEnabled());
+    list.controls().printByDate->click();
     return text;
 }
 

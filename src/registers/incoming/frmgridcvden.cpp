@@ -4,14 +4,13 @@
 
 namespace registers {
 
-LettersListConfig incomingListConfig()
+LettersListConfig incomingListConfig(const Ui::frmgridcvden& ui)
 {
     LettersListConfig c;
-    c.boundBoxes = {QStringLiteral("mstt"),     QStringLiteral("mng_den"),  QStringLiteral("mnoigui"),
-                    QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),   QStringLiteral("mloai"),
-                    QStringLiteral("mdv_nhan"), QStringLiteral("mcd_dang"), QStringLiteral("mmat"),
-                    QStringLiteral("mtt_ndung")};
-    c.checkBox = QStringLiteral("Checkdaxuly");
+    c.controls = lettersListControls(ui);
+    c.boundBoxes = {ui.mstt,  ui.mng_den,  ui.mnoigui,  ui.mso_cv, ui.mng_cv,
+                    ui.mloai, ui.mdv_nhan, ui.mcd_dang, ui.mmat,   ui.mtt_ndung};
+    c.doneBox = ui.Checkdaxuly;
     c.gridColumns = {{QStringLiteral("In"), QStringLiteral("chonin")},
                      {QStringLiteral("Ngày đến"), QStringLiteral("ng_den")},
                      {QStringLiteral("Nơi gửi"), QStringLiteral("noigui")}};
@@ -27,11 +26,11 @@ LettersListConfig incomingListConfig()
 }
 
 IncomingListForm::IncomingListForm(QWidget* parent)
-    : LettersListForm(incomingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvden>())
+    : LettersListForm(parent), m_ui(std::make_unique<Ui::frmgridcvden>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvden"));
-    attachControls();
+    attachControls(incomingListConfig(*m_ui));
 }
 
 IncomingListForm::~IncomingListForm() = default;

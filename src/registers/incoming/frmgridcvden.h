@@ -21,10 +21,12 @@ public:
     explicit IncomingListForm(QWidget* parent = nullptr);
     ~IncomingListForm() override;
 
+    const Ui::frmgridcvden& ui() const { return *m_ui; }
+
 private:
     std::unique_ptr<Ui::frmgridcvden> m_ui;
 };
 
-LettersListConfig incomingListConfig();
+LettersListConfig incomingListConfig(const Ui::frmgridcvden& ui);
 
 } // namespace registers

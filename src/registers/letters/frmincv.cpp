@@ -52,6 +52,11 @@ void DatePrintDialog::setCaller(const QString& caller, SessionPtr visit)
     m_visit = std::move(visit);
 }
 
+void DatePrintDialog::proposeFirstDate(const QString& date)
+{
+    m_ui->mngay1->setText(date);
+}
+
 void DatePrintDialog::Form_Load()
 {
     m_lastTold.clear();

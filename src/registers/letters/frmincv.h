@@ -30,6 +30,8 @@ public:
     ~DatePrintDialog() override;
 
     void setCaller(const QString& caller, SessionPtr visit) override;
+    void proposeFirstDate(const QString& date) override;
+    const Ui::frmincv& ui() const { return *m_ui; }
     bool incoming() const { return m_incoming; }
     report::ReportControl CrystalReport1;
 

@@ -4,13 +4,12 @@
 
 namespace registers {
 
-LettersListConfig outgoingListConfig()
+LettersListConfig outgoingListConfig(const Ui::frmgridcvdi& ui)
 {
     LettersListConfig c;
+    c.controls = lettersListControls(ui);
     c.which = Register::Outgoing;
-    c.boundBoxes = {QStringLiteral("mstt"),     QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),
-                    QStringLiteral("mloai"),    QStringLiteral("mdv_nhan"), QStringLiteral("mnoiluu"),
-                    QStringLiteral("mnguoiky"), QStringLiteral("mtt_ndung")};
+    c.boundBoxes = {ui.mstt, ui.mso_cv, ui.mng_cv, ui.mloai, ui.mdv_nhan, ui.mnoiluu, ui.mnguoiky, ui.mtt_ndung};
     c.gridColumns = {{QStringLiteral("In"), QStringLiteral("chonin")},
                      {QStringLiteral("Ngày CV"), QStringLiteral("ng_cv")},
                      {QStringLiteral("Số CV"), QStringLiteral("so_cv")},
@@ -27,12 +26,11 @@ LettersListConfig outgoingListConfig()
     return c;
 }
 
-OutgoingListForm::OutgoingListForm(QWidget* parent)
-    : LettersListForm(outgoingListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcvdi>())
+OutgoingListForm::OutgoingListForm(QWidget* parent) : LettersListForm(parent), m_ui(std::make_unique<Ui::frmgridcvdi>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvdi"));
-    attachControls();
+    attachControls(outgoingListConfig(*m_ui));
 }
 
 OutgoingListForm::~OutgoingListForm() = default;

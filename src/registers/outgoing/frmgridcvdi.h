@@ -21,10 +21,12 @@ public:
     explicit OutgoingListForm(QWidget* parent = nullptr);
     ~OutgoingListForm() override;
 
+    const Ui::frmgridcvdi& ui() const { return *m_ui; }
+
 private:
     std::unique_ptr<Ui::frmgridcvdi> m_ui;
 };
 
-LettersListConfig outgoingListConfig();
+LettersListConfig outgoingListConfig(const Ui::frmgridcvdi& ui);
 
 } // namespace registers

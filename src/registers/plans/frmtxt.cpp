@@ -42,6 +42,7 @@ void PlanDetailEditor::open(ui::TextBox* target, ui::FormBase* returnTo, const P
     m_context = context;
     m_target = target;
     m_returnTo = returnTo;
+    m_returnFocus = returnTo ? returnTo->activeControl() : nullptr;
     m_original = target ? target->text() : QString();
     // The same limit as the box the text goes back to: nothing typed here is cut on the way back.
     Text1->setMaxLength(target ? target->maxLength() : 0);
@@ -78,8 +79,9 @@ ui::UnloadResult PlanDetailEditor::Form_Unload()
         ui::FormBase* form = m_returnTo;
         m_returnTo = nullptr;
         form->showModeless();
-        if (QWidget* box = form->control(QStringLiteral("txtndungtt")))
-            box->setFocus();
+        if (m_returnFocus)
+            m_returnFocus->setFocus();
+        m_returnFocus = nullptr;
     }
     return ui::UnloadResult::Unload;
 }

@@ -2,7 +2,8 @@
 
 // The detail editor: the long text of the work-plan entry form's box txtndungct in a large text
 // box Text1. Abbreviations expand as the user types; F4 empties the box. Closing it (cmdclose or
-// the close box) copies a changed text back into the entry form's box and shows that form again.
+// the close box) copies a changed text back into the entry form's box and shows that form again,
+// the focus on the control that had it when the editor opened.
 
 #include "registers/program_context.h"
 
@@ -41,6 +42,7 @@ private:
     QPushButton* cmdclose = nullptr;
     QPointer<ui::TextBox> m_target;
     QPointer<ui::FormBase> m_returnTo;
+    QPointer<QWidget> m_returnFocus; // the control of returnTo that had the focus when the editor opened
     QString m_original;
     ProgramContext m_context;
 };

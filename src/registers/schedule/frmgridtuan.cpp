@@ -229,7 +229,7 @@ SessionPtr WeekViewForm::makeOwnSession() const
 void WeekViewForm::Form_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
-    auto* b = control<ui::TextBox>(activeControlName());
+    auto* b = qobject_cast<ui::TextBox*>(activeControl());
     if (!b || b->isLocked())
         return;
     if (keyCode == ui::key::F4)

@@ -41,6 +41,7 @@ public:
     report::ReportControl CrystalReport1;
     common::Week week() const { return m_week; }
     QStringList tables() const { return m_tables; }
+    const Ui::frmgridtuan& ui() const { return *m_ui; }
 
     void cmdtruoc_Click();
     void cmdsau_Click();

@@ -9,6 +9,7 @@
 #include "registers/incoming/frmtracuucvden.h"
 #include "registers/register_data.h"
 #include "registers/register_print.h"
+#include "ui_frmgridcvden.h"
 
 #include "app/core/table_copy.h"
 #include "common/criteria.h"
@@ -127,7 +128,7 @@ TEST_F(ListSearchTest, TextsWithQuotesPercentAndBracketsAreFoundAsTyped)
         runSearch({{QStringLiteral("mnoigui"), criterion}});
         ASSERT_TRUE(list()->isVisible()) << criterion.toStdString() << home.messageText();
         EXPECT_EQ(list()->Data1->recordset().recordCount(), 1) << criterion.toStdString();
-        EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mnoigui"))->text(), odd);
+        EXPECT_EQ(list()->ui().mnoigui->text(), odd);
         list()->hide();
     }
 }
@@ -186,7 +187,7 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     search()->Cmdtracuu_Click();
     EXPECT_TRUE(list()->session().lastSearch().where.isEmpty());
     EXPECT_EQ(list()->table(), QStringLiteral("cvden2025"));
-    EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở cũ"));
+    EXPECT_EQ(list()->ui().mnoigui->text(), QStringLiteral("Sở cũ"));
     list()->Cmdchontat_Click();
     db::Recordset rs = m.letters.openRecordset(QStringLiteral("select count(*) from cvden2025 where chonin = 'X'"),
                                                db::RecordsetType::Snapshot);
@@ -200,9 +201,9 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
     list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
     mainWindow.hide();
     list()->open(m.incomingTable, m.incomingTable, false);
-    ui::TextBox* sender = list()->control<ui::TextBox>(QStringLiteral("mnoigui"));
+    ui::TextBox* sender = list()->ui().mnoigui;
     EXPECT_TRUE(sender->isLocked());
-    EXPECT_EQ(list()->control<ui::TextBox>(QStringLiteral("mrecnum"))->text(), QStringLiteral("4/4"));
+    EXPECT_EQ(list()->ui().mrecnum->text(), QStringLiteral("4/4"));
     list()->cmdclose_Click();
     EXPECT_TRUE(mainWindow.isVisible());
 

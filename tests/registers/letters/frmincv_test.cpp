@@ -4,6 +4,7 @@
 #include "../register_fixture.h"
 
 #include "registers/letters/frmincv.h"
+#include "ui_frmincv.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,8 +38,8 @@ protected:
         const bool outgoing = caller.contains(QLatin1String("cvdi"));
         m_visit = registers_test::visit(outgoing ? Register::Outgoing : Register::Incoming, Start::Entry);
         auto* d = dynamic_cast<DatePrintDialog*>(datePrintDialog(caller, m_visit, QString()));
-        d->control<ui::TextBox>(QStringLiteral("mngay1"))->setText(from);
-        d->control<ui::TextBox>(QStringLiteral("mngay2"))->setText(to);
+        d->ui().mngay1->setText(from);
+        d->ui().mngay2->setText(to);
         home.responder.clear();
         d->cmdok_Click();
         return d;
@@ -126,7 +127,7 @@ TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
     DatePrintDialog* d =
         print(QStringLiteral("frmgridcvdi"), QStringLiteral("01/01/2026"), QStringLiteral("03/01/2026"));
     EXPECT_FALSE(d->incoming());
-    EXPECT_EQ(d->control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Chọn ngày in công văn đi"));
+    EXPECT_EQ(d->ui().Label1->text(), QStringLiteral("Chọn ngày in công văn đi"));
     EXPECT_TRUE(printedText(d).contains(QStringLiteral("Công văn gửi đi")));
     db::Recordset printTable = m.scratch.openRecordset(QStringLiteral("incvdi"), db::RecordsetType::Snapshot);
     EXPECT_EQ(printTable.recordCount(), 1);

@@ -58,6 +58,7 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
             editor->close();
         EXPECT_FALSE(editor->isVisible());
         EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(f->activeControlName(), QStringLiteral("txtndungtt")); // where the focus was before
         ui::TextBox* box = f->box(QStringLiteral("txtndungct"));
         EXPECT_EQ(box->text(), QString::fromUtf8(c.box));
         EXPECT_EQ(box->dataChanged(), c.edit && QString::fromUtf8(c.box) != QStringLiteral("Chi tiết"));

@@ -5,7 +5,7 @@
 
 #include "../../support/accessibility_check.h"
 
-#include <QLabel>
+#include "ui_frmgridtuan.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ class FrmgridtuanTest : public ScheduleTest
 {
 protected:
     WeekViewForm* view() { return formNamed<WeekViewForm>("frmgridtuan"); }
-    QString box(const char* name) { return view()->control<ui::TextBox>(QString::fromLatin1(name))->text(); }
+    const Ui::frmgridtuan& ui() { return view()->ui(); }
     QStringList shown()
     {
         QStringList rows;
@@ -48,10 +48,9 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("Chào cờ"), QStringLiteral("Giao ban"), QStringLiteral("Trực")}));
 
     click(*view(), "cmdtruoc"); // the week across 31 December shows both years' days
-    EXPECT_EQ(box("txtdautuan"), QStringLiteral("29/12/2025"));
-    EXPECT_EQ(box("txtcuoituan"), QStringLiteral("04/01/2026"));
-    EXPECT_EQ(view()->control<QLabel>(QStringLiteral("lbltieude"))->text(),
-              QStringLiteral("Xem lịch làm việc trong tuần từ 29/12/2025 đến 04/01/2026"));
+    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("29/12/2025"));
+    EXPECT_EQ(ui().txtcuoituan->text(), QStringLiteral("04/01/2026"));
+    EXPECT_EQ(ui().lbltieude->text(), QStringLiteral("Xem lịch làm việc trong tuần từ 29/12/2025 đến 04/01/2026"));
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("Giao ban cuối năm"), QStringLiteral("Tổng kết năm"),
                                     QStringLiteral("Chào năm mới"), QStringLiteral("Trực Tết")}));
     home.responder.answer(QStringLiteral("no"));
@@ -66,15 +65,15 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
     EXPECT_EQ(shown(), QStringList{QStringLiteral("Trực Chủ nhật")});
     click(*view(), "cmdsau");
     click(*view(), "cmdsau");
-    EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("05/01/2026"));
 
     // The month list counts in the working year of the visit.
     app::module1().workingYear = QStringLiteral("2005");
     view()->setSession(registers_test::visit(registers::Register::Schedule, registers::Start::Week));
     click(*view(), "cmdthang");
     view()->List1_Click(2);
-    EXPECT_EQ(box("txtdautuan"), QStringLiteral("28/02/2005"));
-    EXPECT_EQ(box("txtcuoituan"), QStringLiteral("06/03/2005"));
+    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("28/02/2005"));
+    EXPECT_EQ(ui().txtcuoituan->text(), QStringLiteral("06/03/2005"));
     app::module1().workingYear = QStringLiteral("2026");
 
     click(*view(), "cmdclose");
@@ -98,7 +97,7 @@ TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
     ASSERT_TRUE(view()->isVisible());
     EXPECT_FALSE(entry->isVisible());
     EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(box("txtdautuan"), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("05/01/2026"));
     view()->Data1->moveLast(); // "Tiếp khách"
     click(*view(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
