@@ -52,7 +52,7 @@ QString EntryForm::fieldOf(const QString& box) const
     return m_config.boxFields.value(box, box.mid(1));
 }
 
-EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+EntryForm::EntryForm(QWidget* parent) : ui::FormBase(parent)
 {
     Data1 = new ui::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -69,8 +69,9 @@ EntryForm::~EntryForm()
     ui::silenceControls(this);
 }
 
-void EntryForm::attachControls()
+void EntryForm::attachControls(EntryConfig config)
 {
+    m_config = std::move(config);
     for (const QString& name : m_config.dataBoxes) {
         if (ui::TextBox* b = box(name))
             b->bind(Data1, fieldOf(name));
@@ -253,8 +254,7 @@ bool EntryForm::requiredFilled()
 {
     QString missing;
     for (const RequiredBox& r : m_config.required) {
-        ui::TextBox* b = box(r.box);
-        if (b && b->text().trimmed().isEmpty())
+        if (r.box->text().trimmed().isEmpty())
             missing +=
                 missing.isEmpty() ? (r.firstLabel.isEmpty() ? r.label : r.firstLabel) : QStringLiteral(", ") + r.label;
     }
@@ -627,19 +627,20 @@ void EntryForm::boxLostFocus(const QString& name)
         }
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
-        if (rule.box == name && !rule.leaveColumn.isEmpty())
+        if (rule.box == b && !rule.leaveColumn.isEmpty())
             expandFrom(session().context(), *b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
     }
 }
 
 void EntryForm::Form_KeyUp(int keyCode, int shift)
 {
-    const QString focus = activeControlName();
+    QWidget* active = activeControl();
+    const QString focus = active ? active->objectName() : QString();
     switch (keyCode) {
     case ui::key::Escape: {
-        const QString gridBox = m_picks->visibleBox();
-        if (!gridBox.isEmpty()) {
-            focusBox(gridBox);
+        if (ui::TextBox* gridBox = m_picks->visibleBox()) {
+            if (isVisible())
+                gridBox->setFocus();
         } else if (editing()) {
             Data1_Validate(ui::DataAction::None, true);
         }
@@ -661,7 +662,7 @@ void EntryForm::Form_KeyUp(int keyCode, int shift)
             const QString stepped = common::stepDateField(b->text(), shift == ui::shift::Shift ? -1 : 1);
             if (!stepped.isEmpty())
                 b->setText(stepped);
-        } else if (!m_picks->showFor(focus)) {
+        } else if (!m_picks->showFor(active)) {
             functionKey5(focus, shift);
         }
         return;
@@ -690,8 +691,8 @@ void EntryForm::Form_KeyUp(int keyCode, int shift)
         break;
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
-        if (rule.box == focus && !rule.keyColumn.isEmpty()) {
-            expandFrom(session().context(), *box(focus), keyCode, rule.list, rule.keyColumn);
+        if (active && rule.box == active && !rule.keyColumn.isEmpty()) {
+            expandFrom(session().context(), *rule.box, keyCode, rule.list, rule.keyColumn);
             return;
         }
     }

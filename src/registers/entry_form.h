@@ -26,7 +26,7 @@ namespace registers {
 
 struct RequiredBox
 {
-    QString box;                    // "mng_den"
+    ui::TextBox* box = nullptr;     // mng_den
     QString label;                  // "Ngày đến", as the missing-field message lists it
     QString firstLabel = QString(); // the wording when it heads the list ("" for label)
 };
@@ -120,7 +120,7 @@ class EntryForm : public ui::FormBase, public SessionMember
     Q_OBJECT
 
 public:
-    explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
+    explicit EntryForm(QWidget* parent = nullptr);
     // Silences the controls first (ui::silenceControls); the pick grids too.
     ~EntryForm() override;
 
@@ -157,8 +157,8 @@ public:
     QString fieldOf(const QString& box) const;
 
 protected:
-    // Wires the controls of the Designer layout; the register's form calls it after setupUi.
-    void attachControls();
+    // Wires the controls config names; the register's form calls it after setupUi.
+    void attachControls(EntryConfig config);
 
     // Makes the letter-type list behind combo (Dataloai, "select * from loaicv order by matt",
     // bound when the form loads); its clicks come to DBComboloai_Click.
@@ -220,7 +220,7 @@ protected:
     void focusBox(const QString& name);
     db::Recordset recordset() const { return Data1->recordset(); }
 
-    const EntryConfig m_config;
+    EntryConfig m_config;
 
 private:
     void Data1_Reposition();

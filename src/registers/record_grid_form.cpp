@@ -14,7 +14,7 @@ EntryConfig listConfig(EntryConfig config)
 }
 
 void RecordGridForm::attachGrid(ui::Grid* grid, const QString& caption, const QList<ListColumn>& columns,
-                                ui::TextBox* margin)
+                                ui::TextBox* margin, EntryConfig config)
 {
     DBGrid1 = grid;
     for (const ListColumn& c : columns)
@@ -22,7 +22,7 @@ void RecordGridForm::attachGrid(ui::Grid* grid, const QString& caption, const QL
     DBGrid1->setDataSource(Data1);
     setAccessibleCaption(DBGrid1, caption);
     margin->setText(QStringLiteral("10"));
-    attachControls();
+    attachControls(std::move(config));
 }
 
 bool RecordGridForm::openList(const QString& table, const QString& source)

@@ -41,8 +41,9 @@ public:
 
 protected:
     // Puts the columns on grid, shows Data1 in it under the accessible caption, and gives the
-    // print margin box its default; then wires the boxes (attachControls).
-    void attachGrid(ui::Grid* grid, const QString& caption, const QList<ListColumn>& columns, ui::TextBox* margin);
+    // print margin box its default; then wires the controls of config (attachControls).
+    void attachGrid(ui::Grid* grid, const QString& caption, const QList<ListColumn>& columns, ui::TextBox* margin,
+                    EntryConfig config);
 
     // Hands the current record's id (0 for none) to the visit and puts the focus back in the grid.
     long long keepPosition();

@@ -8,7 +8,7 @@
 
 namespace registers {
 
-EntryConfig incomingEntryConfig()
+EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
 {
     EntryConfig c;
     c.viewStatus = QStringLiteral("Xem công văn đến");
@@ -20,10 +20,10 @@ EntryConfig incomingEntryConfig()
                    QStringLiteral("mtt_ndung")};
     c.editableBoxes = c.dataBoxes.mid(1);
     c.checkBox = QStringLiteral("Checkdaxuly");
-    c.required = {{QStringLiteral("mng_den"), QStringLiteral("Ngày đến")},
-                  {QStringLiteral("mnoigui"), QStringLiteral("nơi gửi")},
-                  {QStringLiteral("mdv_nhan"), QStringLiteral("nơi nhận")},
-                  {QStringLiteral("mtt_ndung"), QStringLiteral("tóm tắt nội dung")}};
+    c.required = {{ui.mng_den, QStringLiteral("Ngày đến")},
+                  {ui.mnoigui, QStringLiteral("nơi gửi")},
+                  {ui.mdv_nhan, QStringLiteral("nơi nhận")},
+                  {ui.mtt_ndung, QStringLiteral("tóm tắt nội dung")}};
     c.requiredFocus = QStringLiteral("mcd_dang");
     c.rememberedFields = {QStringLiteral("ng_den"),  QStringLiteral("noigui"), QStringLiteral("so_cv"),
                           QStringLiteral("ng_cv"),   QStringLiteral("loai"),   QStringLiteral("dv_nhan"),
@@ -35,21 +35,20 @@ EntryConfig incomingEntryConfig()
     c.invalidDateMessage = QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!");
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
-        {QStringLiteral("mtt_ndung"), ReferenceList::Abbreviations, chudu, chudu},
-        {QStringLiteral("mng_den"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mng_cv"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mmat"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mloai"), ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
-        {QStringLiteral("mdv_nhan"), ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
-        {QStringLiteral("mnoigui"), ReferenceList::Correspondents, QStringLiteral("Tendonvi"),
-         QStringLiteral("tendonvi")}};
-    c.picks = {{{QStringLiteral("DBGridnoigui"), QStringLiteral("mnoigui"), QStringLiteral("Datanoigui"),
-                 QRect(1215, 1845, 4200, 3705), QStringLiteral("mso_cv"), false},
+        {ui.mtt_ndung, ReferenceList::Abbreviations, chudu, chudu},
+        {ui.mng_den, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mng_cv, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mmat, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mloai, ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
+        {ui.mdv_nhan, ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
+        {ui.mnoigui, ReferenceList::Correspondents, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")}};
+    c.picks = {{{QStringLiteral("DBGridnoigui"), ui.mnoigui, QStringLiteral("Datanoigui"),
+                 QRect(1215, 1845, 4200, 3705), ui.mso_cv, false},
                 ReferenceList::Correspondents,
                 QStringLiteral("select * from noigui order by matt"),
                 {}},
-               {{QStringLiteral("DBGriddv_nhan"), QStringLiteral("mdv_nhan"), QStringLiteral("Datadonvi"),
-                 QRect(4320, 3825, 4200, 1815), QString(), true},
+               {{QStringLiteral("DBGriddv_nhan"), ui.mdv_nhan, QStringLiteral("Datadonvi"),
+                 QRect(4320, 3825, 4200, 1815), nullptr, true},
                 ReferenceList::Units,
                 QStringLiteral("select * from donvi order by matt"),
                 {}}};
@@ -61,13 +60,12 @@ EntryConfig incomingEntryConfig()
     return c;
 }
 
-IncomingEntryForm::IncomingEntryForm(QWidget* parent)
-    : EntryForm(incomingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvden>())
+IncomingEntryForm::IncomingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmcvden>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcvden"));
     Dataloai = attachLetterTypes(m_ui->DBComboloai);
-    attachControls();
+    attachControls(incomingEntryConfig(*m_ui));
     // The pick grids open on these boxes above the form.
     m_ui->Frame1->lower();
 }

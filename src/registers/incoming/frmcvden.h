@@ -38,6 +38,6 @@ private:
 };
 
 // The incoming register's configuration of the entry form.
-EntryConfig incomingEntryConfig();
+EntryConfig incomingEntryConfig(const Ui::frmcvden& ui);
 
 } // namespace registers

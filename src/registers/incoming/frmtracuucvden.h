@@ -25,6 +25,6 @@ private:
     std::unique_ptr<Ui::frmtracuucvden> m_ui;
 };
 
-SearchConfig incomingSearchConfig();
+SearchConfig incomingSearchConfig(const Ui::frmtracuucvden& ui);
 
 } // namespace registers

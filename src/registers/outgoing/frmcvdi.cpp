@@ -13,7 +13,7 @@
 
 namespace registers {
 
-EntryConfig outgoingEntryConfig()
+EntryConfig outgoingEntryConfig(const Ui::frmcvdi& ui)
 {
     EntryConfig c;
     c.viewStatus = QStringLiteral("Xem công văn đi");
@@ -23,10 +23,10 @@ EntryConfig outgoingEntryConfig()
                    QStringLiteral("mng_cv"),    QStringLiteral("mloai"),   QStringLiteral("mdv_nhan"),
                    QStringLiteral("mtt_ndung"), QStringLiteral("mnguoiky")};
     c.editableBoxes = c.dataBoxes;
-    c.required = {{QStringLiteral("mdv_nhan"), QStringLiteral("nơi nhận")},
-                  {QStringLiteral("mnoiluu"), QStringLiteral("nơi lưu")},
-                  {QStringLiteral("mnguoiky"), QStringLiteral("người ký")},
-                  {QStringLiteral("mtt_ndung"), QStringLiteral("tóm tắt nội dung")}};
+    c.required = {{ui.mdv_nhan, QStringLiteral("nơi nhận")},
+                  {ui.mnoiluu, QStringLiteral("nơi lưu")},
+                  {ui.mnguoiky, QStringLiteral("người ký")},
+                  {ui.mtt_ndung, QStringLiteral("tóm tắt nội dung")}};
     c.requiredFocus = QStringLiteral("mso_cv");
     c.rememberedFields = {QStringLiteral("noiluu"), QStringLiteral("so_cv"),   QStringLiteral("ng_cv"),
                           QStringLiteral("loai"),   QStringLiteral("dv_nhan"), QStringLiteral("tt_ndung"),
@@ -38,20 +38,19 @@ EntryConfig outgoingEntryConfig()
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
-        {QStringLiteral("mtt_ndung"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mnguoiky"), ReferenceList::Abbreviations, chudu, chudu},
-        {QStringLiteral("mng_cv"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mloai"), ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
-        {QStringLiteral("mdv_nhan"), ReferenceList::Correspondents, QStringLiteral("tendonvi"),
-         QStringLiteral("tendonvi")},
-        {QStringLiteral("mnoiluu"), ReferenceList::Units, QStringLiteral("tendonvi"), QStringLiteral("tendonvi")}};
-    c.picks = {{{QStringLiteral("DBGridnoinhan"), QStringLiteral("mdv_nhan"), QStringLiteral("Datanoigui"),
-                 QRect(2115, 2070, 4200, 3525), QString(), false},
+        {ui.mtt_ndung, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mnguoiky, ReferenceList::Abbreviations, chudu, chudu},
+        {ui.mng_cv, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mloai, ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
+        {ui.mdv_nhan, ReferenceList::Correspondents, QStringLiteral("tendonvi"), QStringLiteral("tendonvi")},
+        {ui.mnoiluu, ReferenceList::Units, QStringLiteral("tendonvi"), QStringLiteral("tendonvi")}};
+    c.picks = {{{QStringLiteral("DBGridnoinhan"), ui.mdv_nhan, QStringLiteral("Datanoigui"),
+                 QRect(2115, 2070, 4200, 3525), nullptr, false},
                 ReferenceList::Correspondents,
                 QStringLiteral("select * from noigui order by matt"),
                 {}},
-               {{QStringLiteral("DBGridnoiluu"), QStringLiteral("mnoiluu"), QStringLiteral("Datadonvi"),
-                 QRect(4545, 1575, 4200, 2220), QString(), false},
+               {{QStringLiteral("DBGridnoiluu"), ui.mnoiluu, QStringLiteral("Datadonvi"), QRect(4545, 1575, 4200, 2220),
+                 nullptr, false},
                 ReferenceList::Units,
                 QStringLiteral("select * from donvi order by matt"),
                 {}}};
@@ -65,13 +64,12 @@ EntryConfig outgoingEntryConfig()
     return c;
 }
 
-OutgoingEntryForm::OutgoingEntryForm(QWidget* parent)
-    : EntryForm(outgoingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvdi>())
+OutgoingEntryForm::OutgoingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmcvdi>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcvdi"));
     Dataloai = attachLetterTypes(m_ui->DBComboloai);
-    attachControls();
+    attachControls(outgoingEntryConfig(*m_ui));
     // After the shared leaving steps (completion from the letter types), so the completed type counts.
     connect(m_ui->mloai, &ui::TextBox::GotFocus, this, [this] { m_typeOnFocus = m_ui->mloai->text(); });
     connect(m_ui->mloai, &ui::TextBox::LostFocus, this, &OutgoingEntryForm::mloai_LostFocus);

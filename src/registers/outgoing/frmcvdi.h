@@ -51,6 +51,6 @@ private:
 };
 
 // The outgoing register's configuration of the entry form.
-EntryConfig outgoingEntryConfig();
+EntryConfig outgoingEntryConfig(const Ui::frmcvdi& ui);
 
 } // namespace registers

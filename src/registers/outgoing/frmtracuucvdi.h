@@ -25,6 +25,6 @@ private:
     std::unique_ptr<Ui::frmtracuucvdi> m_ui;
 };
 
-SearchConfig outgoingSearchConfig();
+SearchConfig outgoingSearchConfig(const Ui::frmtracuucvdi& ui);
 
 } // namespace registers

@@ -19,8 +19,7 @@
 
 namespace registers {
 
-PlansEntryForm::PlansEntryForm(QWidget* parent)
-    : EntryForm(planEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcongviec>())
+PlansEntryForm::PlansEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmcongviec>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcongviec"));
@@ -37,7 +36,7 @@ PlansEntryForm::PlansEntryForm(QWidget* parent)
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &PlansEntryForm::DBComboloai_Click);
     connect(m_ui->cmdxemct, &QPushButton::clicked, this, &PlansEntryForm::cmdxemct_Click);
     connect(m_ui->cmdGrid, &QPushButton::clicked, this, &PlansEntryForm::cmdGrid_Click);
-    attachControls();
+    attachControls(planEntryConfig(*m_ui));
 }
 
 PlansEntryForm::~PlansEntryForm() = default;

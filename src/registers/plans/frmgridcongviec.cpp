@@ -18,9 +18,9 @@
 namespace registers {
 namespace {
 
-EntryConfig planListConfig()
+EntryConfig planListConfig(const Ui::frmgridcongviec& ui)
 {
-    EntryConfig c = listConfig(planEntryConfig());
+    EntryConfig c = listConfig(planEntryTexts());
     c.viewStatus = QStringLiteral("xem, sửa nội dung công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
     c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
@@ -44,15 +44,15 @@ EntryConfig planListConfig()
     c.editableBoxes = c.dataBoxes.mid(1);
     c.checkBoxes = {QStringLiteral("Check1"), QStringLiteral("Check2")};
     c.checkBoxesFollowRights = false; // here they change only while editing
-    c.required[0].box = QStringLiteral("Txttendonvi");
+    c.required = planRequired(ui.Txttendonvi, ui.txtndungtt, ui.Txttgianbdau, ui.Txttgiankthuc);
     c.rememberedFields.clear(); // no adding here and F6 does nothing
     const QString chudu = QStringLiteral("chudu");
-    c.abbreviations = {{QStringLiteral("txtcanbo"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtchidao"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtketqua"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtndungct"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtnguoichidao"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("Txttendonvi"), ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
+    c.abbreviations = {{ui.txtcanbo, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtchidao, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtketqua, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtndungct, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtnguoichidao, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.Txttendonvi, ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
     c.cancelAddCaption.clear();
     c.viewOnlyButtons = {QStringLiteral("cmdin"), QStringLiteral("cmdclose")};
     c.homeBox = QStringLiteral("DBGrid1");
@@ -76,8 +76,7 @@ QString planPrintStatement(const QString& source)
            QStringLiteral("tgiankthucchuan,canbo,left(ketqua,250) as nhomcongviec ") + source.mid(from);
 }
 
-PlansListForm::PlansListForm(QWidget* parent)
-    : RecordGridForm(planListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
+PlansListForm::PlansListForm(QWidget* parent) : RecordGridForm(parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcongviec"));
@@ -95,7 +94,8 @@ PlansListForm::PlansListForm(QWidget* parent)
             [this](int area) { comboClick(m_ui->DBComboloai, QStringLiteral("txtloai"), area); });
     connect(m_ui->cmdin, &QPushButton::clicked, this, &PlansListForm::cmdin_Click);
     attachGrid(m_ui->DBGrid1, QStringLiteral("Danh sách công việc"),
-               {{QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800}}, m_ui->txtle);
+               {{QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800}}, m_ui->txtle,
+               planListConfig(*m_ui));
 }
 
 PlansListForm::~PlansListForm() = default;

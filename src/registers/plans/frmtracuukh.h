@@ -44,6 +44,6 @@ private:
     std::unique_ptr<Ui::frmtracuukh> m_ui;
 };
 
-SearchConfig plansSearchConfig();
+SearchConfig plansSearchConfig(const Ui::frmtracuukh& ui);
 
 } // namespace registers

@@ -1,8 +1,10 @@
 #include "plan_entry_config.h"
 
+#include "ui_frmcongviec.h"
+
 namespace registers {
 
-EntryConfig planEntryConfig()
+EntryConfig planEntryTexts()
 {
     EntryConfig c;
     c.which = Register::Plans;
@@ -36,10 +38,6 @@ EntryConfig planEntryConfig()
     c.checkBoxes = {QStringLiteral("chkkhan"), QStringLiteral("chkketthuc")};
     // Urgent and finished are marked while viewing too, on a plan the user may change.
     c.checkBoxesFollowRights = true;
-    c.required = {{QStringLiteral("txtban"), QStringLiteral("Ban")},
-                  {QStringLiteral("txtndungtt"), QStringLiteral("tên hay tóm tắt nội dung công việc")},
-                  {QStringLiteral("Txttgianbdau"), QStringLiteral("thời gian bắt đầu")},
-                  {QStringLiteral("Txttgiankthuc"), QStringLiteral("thời gian kết thúc")}};
     c.requiredFocus = QStringLiteral("txtndungtt");
     c.rememberedFields = {QStringLiteral("Tendonvi"), QStringLiteral("canbo"),     QStringLiteral("nguoichidao"),
                           QStringLiteral("ketqua"),   QStringLiteral("loai"),      QStringLiteral("ndungct"),
@@ -53,14 +51,6 @@ EntryConfig planEntryConfig()
     c.dateBoxes = {QStringLiteral("Txttgianbdau"), QStringLiteral("Txttgiankthuc")};
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     c.f5FillsToday = true;
-    const QString chudu = QStringLiteral("chudu");
-    c.abbreviations = {{QStringLiteral("txtndungtt"), ReferenceList::Abbreviations, QString(), chudu},
-                       {QStringLiteral("txtcanbo"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtchidao"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtketqua"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtndungct"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtykien"), ReferenceList::Abbreviations, chudu, chudu},
-                       {QStringLiteral("txtban"), ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
     c.editButton = QStringLiteral("Cmdsua");
     c.cancelEditCaption = QStringLiteral("&Huỷ sửa");
     c.cancelAddCaption = QStringLiteral("&Huỷ nạp");
@@ -74,6 +64,29 @@ EntryConfig planEntryConfig()
     c.searchForm = QStringLiteral("frmtracuukh");
     c.guide = QStringLiteral("Hướng dẫn : F4 : xoá cả ô    F5: tự điền ngày    F6 : Sao chép nội dung trang trước   "
                              "PgUp, Pgdn : chuyển trang ");
+    return c;
+}
+
+QList<RequiredBox> planRequired(ui::TextBox* unit, ui::TextBox* summary, ui::TextBox* start, ui::TextBox* end)
+{
+    return {{unit, QStringLiteral("Ban")},
+            {summary, QStringLiteral("tên hay tóm tắt nội dung công việc")},
+            {start, QStringLiteral("thời gian bắt đầu")},
+            {end, QStringLiteral("thời gian kết thúc")}};
+}
+
+EntryConfig planEntryConfig(const Ui::frmcongviec& ui)
+{
+    EntryConfig c = planEntryTexts();
+    c.required = planRequired(ui.txtban, ui.txtndungtt, ui.Txttgianbdau, ui.Txttgiankthuc);
+    const QString chudu = QStringLiteral("chudu");
+    c.abbreviations = {{ui.txtndungtt, ReferenceList::Abbreviations, QString(), chudu},
+                       {ui.txtcanbo, ReferenceList::Abbreviations, chudu, chudu},
+                       {ui.txtchidao, ReferenceList::Abbreviations, chudu, chudu},
+                       {ui.txtketqua, ReferenceList::Abbreviations, chudu, chudu},
+                       {ui.txtndungct, ReferenceList::Abbreviations, chudu, chudu},
+                       {ui.txtykien, ReferenceList::Abbreviations, chudu, chudu},
+                       {ui.txtban, ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
     return c;
 }
 

@@ -21,15 +21,14 @@
 
 namespace registers {
 
-ScheduleEntryForm::ScheduleEntryForm(QWidget* parent)
-    : EntryForm(scheduleEntryConfig(), parent), m_ui(std::make_unique<Ui::frmlich>())
+ScheduleEntryForm::ScheduleEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmlich>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmlich"));
     connect(m_ui->cmdbang, &QPushButton::clicked, this, &ScheduleEntryForm::cmdbang_Click);
     connect(m_ui->cmdGrid, &QPushButton::clicked, this, &ScheduleEntryForm::cmdGrid_Click);
-    attachControls();
-    attachScheduleBoxes(*this);
+    attachControls(scheduleEntryConfig(scheduleBoxes(*m_ui)));
+    attachScheduleBoxes(*this, scheduleBoxes(*m_ui));
 }
 
 ScheduleEntryForm::~ScheduleEntryForm() = default;
@@ -45,7 +44,7 @@ void ScheduleEntryForm::Form_Load()
 void ScheduleEntryForm::Form_KeyUp(int keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
-    scheduleKeyUp(*this, keyCode);
+    scheduleKeyUp(*this, scheduleBoxes(*m_ui), keyCode);
 }
 
 void ScheduleEntryForm::fillNewRecord()
@@ -56,7 +55,7 @@ void ScheduleEntryForm::fillNewRecord()
 
 void ScheduleEntryForm::writeRecord(db::Recordset& rs)
 {
-    writeScheduleRecord(*this, rs);
+    writeScheduleRecord(*this, scheduleBoxes(*m_ui), rs);
 }
 
 // The sorted list with every mark of the year cleared, on the item shown here. An engine error is

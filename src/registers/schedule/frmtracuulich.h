@@ -32,7 +32,7 @@ private:
     std::unique_ptr<Ui::frmtracuulich> m_ui;
 };
 
-SearchConfig scheduleSearchConfig();
+SearchConfig scheduleSearchConfig(const Ui::frmtracuulich& ui);
 // The search's statement on table for condition, ordered by day.
 QString scheduleSearchStatement(const QString& table, const QString& condition);
 
