@@ -5,14 +5,6 @@
 
 namespace registers {
 
-EntryConfig listConfig(EntryConfig config)
-{
-    config.boxFields.insert(QStringLiteral("txtid"), QStringLiteral("ID"));
-    config.deleteButton = QStringLiteral("cmdxoa");
-    config.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
-    return config;
-}
-
 void RecordGridForm::attachGrid(ui::Grid* grid, const QString& caption, const QList<ListColumn>& columns,
                                 ui::TextBox* margin, EntryConfig config)
 {

@@ -20,9 +20,16 @@ struct ListColumn
     int width;
 };
 
-// What every list changes in its register's entry configuration: the row is deleted with "cmdxoa"
-// after a question, and the record's id shows in "txtid".
-EntryConfig listConfig(EntryConfig config);
+// What every list changes in its register's entry configuration: its own status label and
+// buttons, the row deleted with cmdxoa after a question, the record's id shown in txtid.
+template <class Ui> EntryConfig listConfig(EntryConfig config, const Ui& ui)
+{
+    config.controls = {ui.lbltrangthai, ui.cmdUpdate, ui.cmdclose};
+    config.boxFields.insert(ui.txtid, QStringLiteral("ID"));
+    config.deleteButton = ui.cmdxoa;
+    config.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
+    return config;
+}
 
 class RecordGridForm : public EntryForm
 {

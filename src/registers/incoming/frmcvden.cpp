@@ -11,27 +11,27 @@ namespace registers {
 EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
 {
     EntryConfig c;
+    c.controls = letterEntryControls(ui);
+    c.editButton = ui.cmdsua;
     c.viewStatus = QStringLiteral("Xem công văn đến");
     c.addStatus = QStringLiteral("Nạp công văn đến");
     c.editStatus = QStringLiteral("sửa công văn đang xem");
-    c.dataBoxes = {QStringLiteral("mstt"),     QStringLiteral("mng_den"),  QStringLiteral("mnoigui"),
-                   QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),   QStringLiteral("mloai"),
-                   QStringLiteral("mdv_nhan"), QStringLiteral("mcd_dang"), QStringLiteral("mmat"),
-                   QStringLiteral("mtt_ndung")};
+    c.dataBoxes = {ui.mstt,  ui.mng_den,  ui.mnoigui,  ui.mso_cv, ui.mng_cv,
+                   ui.mloai, ui.mdv_nhan, ui.mcd_dang, ui.mmat,   ui.mtt_ndung};
     c.editableBoxes = c.dataBoxes.mid(1);
-    c.checkBox = QStringLiteral("Checkdaxuly");
+    c.checkBox = ui.Checkdaxuly;
     c.required = {{ui.mng_den, QStringLiteral("Ngày đến")},
                   {ui.mnoigui, QStringLiteral("nơi gửi")},
                   {ui.mdv_nhan, QStringLiteral("nơi nhận")},
                   {ui.mtt_ndung, QStringLiteral("tóm tắt nội dung")}};
-    c.requiredFocus = QStringLiteral("mcd_dang");
+    c.requiredFocus = ui.mcd_dang;
     c.rememberedFields = {QStringLiteral("ng_den"),  QStringLiteral("noigui"), QStringLiteral("so_cv"),
                           QStringLiteral("ng_cv"),   QStringLiteral("loai"),   QStringLiteral("dv_nhan"),
                           QStringLiteral("cd_dang"), QStringLiteral("mat"),    QStringLiteral("tt_ndung")};
-    c.homeBox = QStringLiteral("mcd_dang");
-    c.editFocus = QStringLiteral("mso_cv");
-    c.positionFocus = QStringLiteral("mcd_dang");
-    c.dateBoxes = {QStringLiteral("mng_den"), QStringLiteral("mng_cv")};
+    c.homeBox = ui.mcd_dang;
+    c.editFocus = ui.mso_cv;
+    c.positionFocus = ui.mcd_dang;
+    c.dateBoxes = {ui.mng_den, ui.mng_cv};
     c.invalidDateMessage = QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!");
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
@@ -52,7 +52,7 @@ EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
                 ReferenceList::Units,
                 QStringLiteral("select * from donvi order by matt"),
                 {}}};
-    c.renumberButton = QStringLiteral("cmdsuasocvden");
+    c.renumberButton = ui.cmdsuasocvden;
     c.searchForm = QStringLiteral("frmtracuucvden");
     c.printCaller = QStringLiteral("frmcvden");
     c.printDateField = QStringLiteral("ng_den");
@@ -86,10 +86,10 @@ void IncomingEntryForm::fillNewRecord()
     m_ui->mloai->setText(remembered(QStringLiteral("loai")));
 }
 
-bool IncomingEntryForm::functionKey5(const QString& boxName, int shift)
+bool IncomingEntryForm::functionKey5(QWidget* box, int shift)
 {
     Q_UNUSED(shift)
-    if (boxName != QLatin1String("mcd_dang"))
+    if (box != m_ui->mcd_dang)
         return false;
     m_ui->mcd_dang->setText(m_ui->mcd_dang->text() == QStringLiteral("Công đoàn") ? QStringLiteral("Đảng,NN")
                                                                                   : QStringLiteral("Công đoàn"));

@@ -29,7 +29,7 @@ public:
 
 protected:
     void fillNewRecord() override;
-    bool functionKey5(const QString& boxName, int shift) override;
+    bool functionKey5(QWidget* box, int shift) override;
 
     void DBComboloai_Click(int area) override;
 

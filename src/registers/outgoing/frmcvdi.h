@@ -33,7 +33,7 @@ public:
 
 protected:
     void fillNewRecord() override;
-    bool functionKey5(const QString& boxName, int shift) override;
+    bool functionKey5(QWidget* box, int shift) override;
     void editStarted() override;
     bool numberTypedByHand() const override;
     QString numberScope(const db::Recordset& rs) const override;

@@ -64,10 +64,8 @@ void PlansEntryForm::fillNewRecord()
 
 void PlansEntryForm::writeRecord(db::Recordset& rs)
 {
-    for (const QString& name : m_config.dateBoxes) {
-        if (ui::TextBox* b = box(name))
-            rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
-    }
+    for (const ui::TextBox* b : std::as_const(m_config.dateBoxes))
+        rs.setValue(fieldOf(b) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     stampSaved(rs, common::clock().today(), session().context().userFullName);
     rs.update();
     rs.setBookmark(rs.lastModified());
@@ -82,7 +80,7 @@ void PlansEntryForm::DBCombodonvi_Click(int area)
         return;
     m_ui->txtban->setText(m_ui->DBCombodonvi->text());
     m_ui->txtiddonvi->setText(m_ui->DBCombodonvi->boundText());
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
 }
 
 void PlansEntryForm::DBCombophong_Click(int area)
@@ -91,7 +89,7 @@ void PlansEntryForm::DBCombophong_Click(int area)
         return;
     m_ui->txtphong->setText(m_ui->DBCombophong->text());
     m_ui->txtidbophan->setText(m_ui->DBCombophong->boundText());
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
 }
 
 void PlansEntryForm::DBComboloai_Click(int area)
@@ -99,13 +97,12 @@ void PlansEntryForm::DBComboloai_Click(int area)
     if (area != ui::area::List || !editing())
         return;
     m_ui->txtloai->setText(m_ui->DBComboloai->text());
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
 }
 
-bool PlansEntryForm::dateRefused(const QString& boxName, const QString& date)
+bool PlansEntryForm::dateRefused(const ui::TextBox* box, const QString& date)
 {
-    return boxName == QLatin1String("Txttgiankthuc") &&
-           refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
+    return box == m_ui->Txttgiankthuc && refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
 }
 
 // The detailed content in a large box: edited while adding or editing, only read while viewing
@@ -117,7 +114,7 @@ void PlansEntryForm::cmdxemct_Click()
         app::tell(app::kNotAvailable);
         return;
     }
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
     editor->open(m_ui->txtndungct, this, session().context());
 }
 
@@ -134,7 +131,7 @@ void PlansEntryForm::cmdGrid_Click()
     auto* list = form<PlansListForm>(QStringLiteral("frmgridcongviec"));
     if (!list)
         return;
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
     hide();
     list->setSession(sharedSession());
     list->openList(table(), planListSource(table()));
@@ -154,7 +151,7 @@ void PlansEntryForm::returnTo(long long id)
     }
     showRecord(id);
     showModeless();
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
 }
 
 } // namespace registers

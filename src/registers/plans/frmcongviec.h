@@ -36,7 +36,7 @@ protected:
     void Form_Load() override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
-    bool dateRefused(const QString& boxName, const QString& date) override;
+    bool dateRefused(const ui::TextBox* box, const QString& date) override;
     bool openOwnSearch() override;
 
 private:

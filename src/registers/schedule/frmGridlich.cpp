@@ -11,16 +11,16 @@ namespace {
 
 EntryConfig scheduleListConfig(const Ui::frmGridlich& ui)
 {
-    EntryConfig c = listConfig(scheduleEntryConfig(scheduleBoxes(ui)));
-    c.boxFields.remove(QStringLiteral("txtFields"));
-    c.dataBoxes.replace(0, QStringLiteral("txtid"));
+    EntryConfig c = listConfig(scheduleEntryConfig(scheduleBoxes(ui), ui.txtid), ui);
+    c.controls.add = ui.cmdAdd;
+    c.controls.print = ui.Cmdin;
+    c.editButton = ui.Cmdsua;
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     // Adding remembers the last item's texts; F6 copies back all but the participants and the note.
     c.rememberedFields = {QStringLiteral("nguoicbi"), QStringLiteral("nguoictri"), QStringLiteral("diadiem"),
                           QStringLiteral("gio"),      QStringLiteral("ndung"),     QStringLiteral("ngay"),
                           QStringLiteral("thu")};
-    c.viewOnlyButtons = {QStringLiteral("Cmdchontat"), QStringLiteral("Cmdhuychon"), QStringLiteral("Cmdin"),
-                         QStringLiteral("cmdclose")};
+    c.viewOnlyButtons = {ui.Cmdchontat, ui.Cmdhuychon, ui.Cmdin, ui.cmdclose};
     c.searchForm.clear();
     return c;
 }

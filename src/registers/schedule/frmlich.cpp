@@ -27,7 +27,12 @@ ScheduleEntryForm::ScheduleEntryForm(QWidget* parent) : EntryForm(parent), m_ui(
     setObjectName(QStringLiteral("frmlich"));
     connect(m_ui->cmdbang, &QPushButton::clicked, this, &ScheduleEntryForm::cmdbang_Click);
     connect(m_ui->cmdGrid, &QPushButton::clicked, this, &ScheduleEntryForm::cmdGrid_Click);
-    attachControls(scheduleEntryConfig(scheduleBoxes(*m_ui)));
+    EntryConfig config = scheduleEntryConfig(scheduleBoxes(*m_ui), m_ui->txtFields);
+    config.controls = entryControls(*m_ui);
+    config.editButton = m_ui->Cmdsua;
+    config.deleteButton = m_ui->cmdDelete;
+    config.viewOnlyButtons = {m_ui->cmdbang, m_ui->cmdGrid, m_ui->cmdclose};
+    attachControls(config);
     attachScheduleBoxes(*this, scheduleBoxes(*m_ui));
 }
 
@@ -79,7 +84,7 @@ void ScheduleEntryForm::cmdbang_Click()
         return;
     }
     session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
-    focusBox(QStringLiteral("mngay"));
+    focusBox(m_ui->mngay);
     list->setSession(sharedSession());
     if (!list->openList(table(), scheduleListSource(table()), false))
         return; // the list told why; this form stays
@@ -95,7 +100,7 @@ void ScheduleEntryForm::cmdGrid_Click()
     const QString day = common::monthNameDate(m_ui->mngay->text());
     if (day.isEmpty()) {
         app::tell(QStringLiteral("Công việc này chưa nạp ngày nên không chuyển sang bảng lịch tuần được"));
-        focusBox(QStringLiteral("mngay"));
+        focusBox(m_ui->mngay);
         return;
     }
     auto* week = form<WeekViewForm>(QStringLiteral("frmgridtuan"));
@@ -119,7 +124,7 @@ void ScheduleEntryForm::returnTo(long long id)
     }
     showRecord(id);
     showModeless();
-    focusBox(QStringLiteral("mngay"));
+    focusBox(m_ui->mngay);
 }
 
 bool ScheduleEntryForm::openOwnSearch()

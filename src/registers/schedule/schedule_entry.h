@@ -31,8 +31,8 @@ template <class Ui> ScheduleBoxes scheduleBoxes(const Ui& ui)
     return {ui.mngay, ui.mthu, ui.mgio, ui.mndung, ui.mdiadiem, ui.mchutri, ui.mchuanbi, ui.mthanhphan, ui.mghichu};
 }
 
-// The schedule register's configuration of the entry form.
-EntryConfig scheduleEntryConfig(const ScheduleBoxes& boxes);
+// The schedule register's configuration of the entry form, on boxes and the id box id (txtFields).
+EntryConfig scheduleEntryConfig(const ScheduleBoxes& boxes, ui::TextBox* id);
 
 // What the schedule's entry and list forms share on their day, weekday and time boxes: the weekday
 // shown when a day is accepted, the weekday box that only explains itself, the derived columns
