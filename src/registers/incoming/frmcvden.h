@@ -24,6 +24,9 @@ public:
     explicit IncomingEntryForm(QWidget* parent = nullptr);
     ~IncomingEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmcvden& ui() const { return *m_ui; }
+
     ui::DataControl* Dataloai = nullptr;
     ui::DataCombo* comboLoai() const;
 

@@ -25,6 +25,9 @@ public:
     explicit OutgoingEntryForm(QWidget* parent = nullptr);
     ~OutgoingEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmcvdi& ui() const { return *m_ui; }
+
     ui::DataControl* Dataloai = nullptr;
     ui::DataCombo* comboLoai() const;
 

@@ -24,6 +24,9 @@ public:
     explicit PlansEntryForm(QWidget* parent = nullptr);
     ~PlansEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmcongviec& ui() const { return *m_ui; }
+
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;
     ui::DataControl* Dataloai = nullptr;

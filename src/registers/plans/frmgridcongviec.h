@@ -25,6 +25,9 @@ public:
     explicit PlansListForm(QWidget* parent = nullptr);
     ~PlansListForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmgridcongviec& ui() const { return *m_ui; }
+
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;
     ui::DataControl* Dataloai = nullptr;

@@ -25,7 +25,8 @@ public:
     explicit PlansSearchForm(QWidget* parent = nullptr);
     ~PlansSearchForm() override;
 
-    QCheckBox* check(const QString& name) const { return control<QCheckBox>(name); }
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmtracuukh& ui() const { return *m_ui; }
 
     void cmdtracuu_Click() { Cmdtracuu_Click(); }
 

@@ -23,6 +23,9 @@ public:
     explicit ScheduleEntryForm(QWidget* parent = nullptr);
     ~ScheduleEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmlich& ui() const { return *m_ui; }
+
     void cmdbang_Click();
     void cmdGrid_Click();
     // Back from the list, the week view or the search: the year's schedule read again, on the

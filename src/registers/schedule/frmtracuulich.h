@@ -23,6 +23,9 @@ public:
     explicit ScheduleSearchForm(QWidget* parent = nullptr);
     ~ScheduleSearchForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmtracuulich& ui() const { return *m_ui; }
+
     void cmdtracuu_Click() { Cmdtracuu_Click(); }
 
 protected:
