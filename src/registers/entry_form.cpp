@@ -693,8 +693,6 @@ void EntryForm::Cmdtracuu_Click()
     }
     session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     focusBox(m_config.homeBox);
-    if (openOwnSearch())
-        return;
     auto* search = dynamic_cast<SearchForm*>(form(m_config.searchForm));
     if (!search) {
         app::tell(app::kNotAvailable);
@@ -702,7 +700,10 @@ void EntryForm::Cmdtracuu_Click()
     }
     hide();
     search->setSession(sharedSession());
-    search->openFromEntry();
+    if (m_config.searchStartsAtNumber)
+        search->open();
+    else
+        search->openFromEntry();
 }
 
 void EntryForm::cmdin_Click()

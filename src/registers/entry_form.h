@@ -128,6 +128,7 @@ struct EntryConfig
     QList<EntryPick> picks;
     QPushButton* renumberButton = nullptr; // cmdsuasocvden
     QString searchForm;                    // "frmtracuucvden"
+    bool searchStartsAtNumber = false;     // the search opens with the cursor in its number box
     QString printCaller;                   // "frmcvden": the name DatePrintDialog is told
     QString printDateField;                // "ng_den": the current letter's date given to DatePrintDialog
     // What the backup mirrors of the register at closing (nullptr for no backup).
@@ -232,9 +233,6 @@ protected:
     // Writes the record being added or edited (the letters' save procedure unless overridden).
     virtual void writeRecord(db::Recordset& rs) { writeLetterRecord(rs); }
 
-    // Opens a search form that is not a letters search form (the current id is set, the entry form
-    // still shown); false when there is none.
-    virtual bool openOwnSearch() { return false; }
     // Where the form goes when it has closed: it tells its visit it has finished (as the entry
     // form unless overridden).
     virtual void afterClose();

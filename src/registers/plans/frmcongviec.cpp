@@ -3,7 +3,6 @@
 #include "ui_frmcongviec.h"
 
 #include "frmgridcongviec.h"
-#include "frmtracuukh.h"
 #include "frmtxt.h"
 #include "plan_entry_config.h"
 #include "plan_lists.h"
@@ -152,21 +151,6 @@ void PlansEntryForm::returnTo(long long id)
     showRecord(id);
     showModeless();
     focusBox(m_ui->txtndungtt);
-}
-
-} // namespace registers
-
-namespace registers {
-
-bool PlansEntryForm::openOwnSearch()
-{
-    auto* search = form<PlansSearchForm>(QStringLiteral("frmtracuukh"));
-    if (!search)
-        return false;
-    hide();
-    search->setSession(sharedSession());
-    search->open();
-    return true;
 }
 
 } // namespace registers

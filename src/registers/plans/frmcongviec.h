@@ -40,7 +40,6 @@ protected:
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
     bool dateRefused(const ui::TextBox* box, const QString& date) override;
-    bool openOwnSearch() override;
 
 private:
     void bindLists();

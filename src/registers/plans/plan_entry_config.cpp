@@ -27,6 +27,7 @@ EntryConfig planEntryTexts()
     c.searchWhileEditing = QStringLiteral("Bạn phải nạp xong mới có thể tìm kiếm được !");
     c.dataErrorPrefix = QStringLiteral("Data error event hit err:");
     c.searchForm = QStringLiteral("frmtracuukh");
+    c.searchStartsAtNumber = true;
     c.guide = QStringLiteral("Hướng dẫn : F4 : xoá cả ô    F5: tự điền ngày    F6 : Sao chép nội dung trang trước   "
                              "PgUp, Pgdn : chuyển trang ");
     return c;

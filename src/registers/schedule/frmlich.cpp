@@ -4,7 +4,6 @@
 
 #include "frmGridlich.h"
 #include "frmgridtuan.h"
-#include "frmtracuulich.h"
 #include "schedule_entry.h"
 #include "schedule_record.h"
 
@@ -125,17 +124,6 @@ void ScheduleEntryForm::returnTo(long long id)
     showRecord(id);
     showModeless();
     focusBox(m_ui->mngay);
-}
-
-bool ScheduleEntryForm::openOwnSearch()
-{
-    auto* search = form<ScheduleSearchForm>(QStringLiteral("frmtracuulich"));
-    if (!search)
-        return false;
-    hide();
-    search->setSession(sharedSession());
-    search->open();
-    return true;
 }
 
 } // namespace registers

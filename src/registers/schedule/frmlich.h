@@ -37,7 +37,6 @@ protected:
     void Form_KeyUp(int keyCode, int shift) override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
-    bool openOwnSearch() override;
 
 private:
     std::unique_ptr<Ui::frmlich> m_ui;

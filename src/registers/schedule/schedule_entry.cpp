@@ -54,6 +54,7 @@ EntryConfig scheduleEntryConfig(const ScheduleBoxes& b, ui::TextBox* id)
     c.searchWhileEditing = QStringLiteral("Cần bấm nút Ghi Đĩa hoặc ESC để kết thúc việc nạp sửa trước !");
     c.dataErrorPrefix = QStringLiteral("Data error event hit err:");
     c.searchForm = QStringLiteral("frmtracuulich");
+    c.searchStartsAtNumber = true;
     return c;
 }
 
