@@ -13,6 +13,7 @@
 #include "registers/plans/frmgridcongviec.h"
 #include "registers/plans/frmtracuukh.h"
 #include "registers/plans/plan_forms.h"
+#include "ui_frmtracuukh.h"
 
 #include <benchmark/benchmark.h>
 
@@ -105,10 +106,10 @@ void BM_SearchTwoTextsAndFlags(benchmark::State& state)
     program();
     search()->open();
     search()->cmdxoa_Click();
-    search()->box(QStringLiteral("mban"))->setText(QStringLiteral("Phòng"));
-    search()->box(QStringLiteral("mndungtt"))->setText(QStringLiteral("báo cáo"));
-    search()->check(QStringLiteral("chkkhan"))->setChecked(true);
-    search()->check(QStringLiteral("chkchuahthanh"))->setChecked(true);
+    search()->ui().mban->setText(QStringLiteral("Phòng"));
+    search()->ui().mndungtt->setText(QStringLiteral("báo cáo"));
+    search()->ui().chkkhan->setChecked(true);
+    search()->ui().chkchuahthanh->setChecked(true);
     int hits = 0;
     for (auto _ : state) {
         search()->cmdtracuu_Click();

@@ -47,12 +47,12 @@ QString entryGuide()
            QStringLiteral("     Nạp số trực tiếp vào ô vị trí CV hiện tại ");
 }
 
-QString EntryForm::fieldOf(const QString& box) const
+QString EntryForm::fieldOf(const QWidget* box) const
 {
-    return m_config.boxFields.value(box, box.mid(1));
+    return m_config.boxFields.value(box, box->objectName().mid(1));
 }
 
-EntryForm::EntryForm(EntryConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+EntryForm::EntryForm(QWidget* parent) : ui::FormBase(parent)
 {
     Data1 = new ui::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -69,49 +69,39 @@ EntryForm::~EntryForm()
     ui::silenceControls(this);
 }
 
-void EntryForm::attachControls()
+void EntryForm::attachControls(EntryConfig config)
 {
-    for (const QString& name : m_config.dataBoxes) {
-        if (ui::TextBox* b = box(name))
-            b->bind(Data1, fieldOf(name));
-    }
-    m_check = control<ui::CheckBox>(m_config.checkBox);
-    if (m_check)
-        m_check->bind(Data1, QStringLiteral("da_xuli"));
-    for (const QString& name : m_config.checkBoxes) {
-        if (auto* c = control<ui::CheckBox>(name)) {
-            c->bind(Data1, fieldOf(name));
-            m_checks << c;
-        }
-    }
-    m_recnum = box(QStringLiteral("mrecnum"));
-    m_status = control<QLabel>(QStringLiteral("lbltrangthai"));
-    if (m_status)
-        m_status->setAccessibleDescription(QStringLiteral("Trạng thái")); // its name is the mode it shows
-    if (m_recnum) {
-        m_recnum->setSelectAllOnFocus(true);
-        connect(m_recnum, &ui::TextBox::KeyUp, this, &EntryForm::mrecnum_KeyUp);
+    m_config = std::move(config);
+    const EntryControls& c = m_config.controls;
+    for (ui::TextBox* b : std::as_const(m_config.dataBoxes))
+        b->bind(Data1, fieldOf(b));
+    if (m_config.checkBox)
+        m_config.checkBox->bind(Data1, QStringLiteral("da_xuli"));
+    for (ui::CheckBox* check : std::as_const(m_config.checkBoxes))
+        check->bind(Data1, fieldOf(check));
+    c.status->setAccessibleDescription(QStringLiteral("Trạng thái")); // its name is the mode it shows
+    if (c.position) {
+        c.position->setSelectAllOnFocus(true);
+        connect(c.position, &ui::TextBox::KeyUp, this, &EntryForm::mrecnum_KeyUp);
     }
     for (const EntryPick& p : m_config.picks)
         m_picks->add(p.pick);
     // Every data box reports leaving: dates, completion and the register number act on it.
-    for (const QString& name : m_config.dataBoxes) {
-        if (ui::TextBox* b = box(name))
-            connect(b, &ui::TextBox::LostFocus, this, [this, name] { boxLostFocus(name); });
-    }
-    const QList<QPair<QString, void (EntryForm::*)()>> buttons = {
-        {QStringLiteral("cmdAdd"), &EntryForm::cmdAdd_Click},
+    for (ui::TextBox* b : std::as_const(m_config.dataBoxes))
+        connect(b, &ui::TextBox::LostFocus, this, [this, b] { boxLostFocus(b); });
+    const QList<QPair<QPushButton*, void (EntryForm::*)()>> buttons = {
+        {c.add, &EntryForm::cmdAdd_Click},
         {m_config.editButton, &EntryForm::Cmdsua_Click},
         {m_config.deleteButton, &EntryForm::cmdDelete_Click},
-        {QStringLiteral("cmdUpdate"), &EntryForm::cmdUpdate_Click},
+        {c.save, &EntryForm::cmdUpdate_Click},
         {m_config.renumberButton, &EntryForm::cmdsuaso_Click},
-        {QStringLiteral("Cmdtracuu"), &EntryForm::Cmdtracuu_Click},
-        // Print by date, for a register that has it (a list form's own "Cmdin" prints its marks).
-        {m_config.printCaller.isEmpty() ? QString() : QStringLiteral("Cmdin"), &EntryForm::cmdin_Click},
-        {QStringLiteral("cmdclose"), &EntryForm::cmdclose_Click}};
-    for (const auto& [name, handler] : buttons) {
-        if (QPushButton* b = button(name))
-            connect(b, &QPushButton::clicked, this, handler);
+        {c.search, &EntryForm::Cmdtracuu_Click},
+        // Print by date, for a register that has it (a list form's own print button prints its marks).
+        {m_config.printCaller.isEmpty() ? nullptr : c.print, &EntryForm::cmdin_Click},
+        {c.close, &EntryForm::cmdclose_Click}};
+    for (const auto& [button, handler] : buttons) {
+        if (button)
+            connect(button, &QPushButton::clicked, this, handler);
     }
     nameControlsFromLabels(this);
 }
@@ -166,7 +156,7 @@ void EntryForm::Form_Load()
     lockBoxes(true);
     setButtons(true); // viewing: nothing to write, no number to renew
     setMode(EntryMode::Viewing);
-    if (auto* guide = control<QLabel>(QStringLiteral("Label5")))
+    if (QLabel* guide = m_config.controls.guide)
         guide->setText(m_config.guide);
     if (m_types) {
         m_types->setDatabase(session().context().lettersReference);
@@ -179,49 +169,47 @@ void EntryForm::setMode(EntryMode mode)
 {
     m_mode = mode;
     const bool viewing = mode == EntryMode::Viewing;
-    if (m_recnum && m_config.lockPositionWhileEditing)
-        m_recnum->setLocked(!viewing);
-    if (!m_status)
-        return;
+    if (m_config.controls.position && m_config.lockPositionWhileEditing)
+        m_config.controls.position->setLocked(!viewing);
+    QLabel* status = m_config.controls.status;
     QString text = viewing ? m_config.viewStatus : mode == EntryMode::Adding ? m_config.addStatus : m_config.editStatus;
     if (viewing && !m_numberNote.isEmpty())
         text += QStringLiteral(" - ") + m_numberNote;
-    m_status->setText(text);
-    ui::setStatusStyle(m_status, viewing ? ui::StatusStyle::Viewing : ui::StatusStyle::Editing);
+    status->setText(text);
+    ui::setStatusStyle(status, viewing ? ui::StatusStyle::Viewing : ui::StatusStyle::Editing);
 }
 
 void EntryForm::lockBoxes(bool locked)
 {
-    for (const QString& name : m_config.dataBoxes) {
-        if (ui::TextBox* b = box(name))
-            b->setLocked(locked || !m_config.editableBoxes.contains(name));
-    }
-    if (m_check)
-        m_check->setEnabled(!locked);
-    for (ui::CheckBox* c : std::as_const(m_checks))
+    for (ui::TextBox* b : std::as_const(m_config.dataBoxes))
+        b->setLocked(locked || !m_config.editableBoxes.contains(b));
+    if (m_config.checkBox)
+        m_config.checkBox->setEnabled(!locked);
+    for (ui::CheckBox* c : std::as_const(m_config.checkBoxes))
         c->setEnabled(!locked);
 }
 
 void EntryForm::setButtons(bool viewing)
 {
-    const auto enable = [this](const QString& name, bool on) {
-        if (QPushButton* b = button(name))
+    const auto enable = [](QPushButton* b, bool on) {
+        if (b)
             b->setEnabled(on);
     };
-    enable(QStringLiteral("cmdUpdate"), !viewing);
+    const EntryControls& c = m_config.controls;
+    enable(c.save, !viewing);
     enable(m_config.renumberButton, !viewing);
-    enable(QStringLiteral("Cmdtracuu"), viewing);
-    enable(QStringLiteral("Cmdin"), viewing);
-    for (const QString& name : m_config.viewOnlyButtons)
-        enable(name, viewing);
+    enable(c.search, viewing);
+    enable(c.print, viewing);
+    for (QPushButton* b : std::as_const(m_config.viewOnlyButtons))
+        enable(b, viewing);
     if (!viewing)
         enable(m_config.deleteButton, false);
 }
 
-void EntryForm::focusBox(const QString& name)
+void EntryForm::focusBox(QWidget* box)
 {
-    if (QWidget* w = control(name); w && isVisible())
-        w->setFocus();
+    if (box && isVisible())
+        box->setFocus();
 }
 
 QString EntryForm::remembered(const QString& field) const
@@ -253,8 +241,7 @@ bool EntryForm::requiredFilled()
 {
     QString missing;
     for (const RequiredBox& r : m_config.required) {
-        ui::TextBox* b = box(r.box);
-        if (b && b->text().trimmed().isEmpty())
+        if (r.box->text().trimmed().isEmpty())
             missing +=
                 missing.isEmpty() ? (r.firstLabel.isEmpty() ? r.label : r.firstLabel) : QStringLiteral(", ") + r.label;
     }
@@ -270,10 +257,8 @@ bool EntryForm::requiredFilled()
 // next free number (a number typed through "Số mới" is kept as typed).
 void EntryForm::writeLetterRecord(db::Recordset& rs)
 {
-    for (const QString& name : m_config.dateBoxes) {
-        if (ui::TextBox* b = box(name))
-            rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
-    }
+    for (const ui::TextBox* b : std::as_const(m_config.dateBoxes))
+        rs.setValue(fieldOf(b) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     const bool renumber = rs.editMode() == db::EditMode::AddNew && !numberTypedByHand();
     QString note;
     datafiles::saveLetter(database(), rs, [&](db::Recordset& row) {
@@ -294,8 +279,8 @@ bool EntryForm::needsChecks() const
 {
     if (m_config.checkedWhenChanged.isEmpty())
         return true;
-    for (const QString& name : m_config.checkedWhenChanged) {
-        if (const ui::TextBox* b = box(name); b && b->dataChanged())
+    for (const ui::TextBox* b : m_config.checkedWhenChanged) {
+        if (b->dataChanged())
             return true;
     }
     return false;
@@ -305,14 +290,13 @@ bool EntryForm::needsChecks() const
 // whose focus change brought no leave, a shortcut), and nothing that is not a date is written.
 bool EntryForm::datesAccepted()
 {
-    for (const QString& name : m_config.dateBoxes) {
-        ui::TextBox* b = box(name);
-        if (!b || b->isLocked())
+    for (ui::TextBox* b : std::as_const(m_config.dateBoxes)) {
+        if (b->isLocked())
             continue;
         const QString typed = b->text();
         if (!recheckDateBox(*b, m_config.invalidDateMessage))
             return false;
-        if (!b->text().trimmed().isEmpty() && dateRefused(name, b->text())) {
+        if (!b->text().trimmed().isEmpty() && dateRefused(b, b->text())) {
             b->setText(typed); // refused as typed
             return false;
         }
@@ -331,7 +315,7 @@ bool EntryForm::saveRecord()
 
 void EntryForm::cmdAdd_Click()
 {
-    QPushButton* add = button(QStringLiteral("cmdAdd"));
+    QPushButton* add = m_config.controls.add;
     if (!m_config.cancelAddCaption.isEmpty() && mode() == EntryMode::Adding) {
         Data1->cancelUpdate();
         returnToView();
@@ -370,7 +354,7 @@ void EntryForm::cmdAdd_Click()
     fillNewRecord();
     lockBoxes(false);
     setButtons(false);
-    if (QPushButton* b = button(m_config.editButton))
+    if (QPushButton* b = m_config.editButton)
         b->setEnabled(false);
     if (add) {
         add->setEnabled(true);
@@ -382,7 +366,7 @@ void EntryForm::cmdAdd_Click()
 
 void EntryForm::Cmdsua_Click()
 {
-    QPushButton* sua = button(m_config.editButton);
+    QPushButton* sua = m_config.editButton;
     if (sua && sua->text() == m_config.cancelEditCaption) {
         Data1->cancelUpdate();
         returnToView();
@@ -412,7 +396,7 @@ void EntryForm::Cmdsua_Click()
         setButtons(false);
         if (sua)
             sua->setText(m_config.cancelEditCaption);
-        if (QPushButton* b = button(QStringLiteral("cmdAdd")))
+        if (QPushButton* b = m_config.controls.add)
             b->setEnabled(false);
         m_numberNote.clear();
         setMode(EntryMode::Editing);
@@ -443,16 +427,15 @@ void EntryForm::returnToView()
     lockBoxes(true);
     setButtons(true);
     setMode(EntryMode::Viewing);
-    if (QPushButton* b = button(QStringLiteral("cmdAdd"))) {
+    if (QPushButton* b = m_config.controls.add) {
         b->setText(QStringLiteral("&Nạp mới"));
         b->setEnabled(true);
     }
-    if (QPushButton* b = button(m_config.editButton)) {
+    if (QPushButton* b = m_config.editButton) {
         b->setText(kEditCaption);
         b->setEnabled(true);
     }
-    if (ui::TextBox* number = box(QStringLiteral("mstt"));
-        number && !m_config.editableBoxes.contains(QStringLiteral("mstt")))
+    if (ui::TextBox* number = m_config.controls.number; number && !m_config.editableBoxes.contains(number))
         number->setLocked(true);
     // The bound boxes show the record as stored (an addition that was dropped shows the current one).
     const db::Recordset rs = recordset();
@@ -511,12 +494,12 @@ void EntryForm::applyRights()
     const db::Recordset rs = recordset();
     const bool any = !rs.isNull() && Data1->hasCurrentRecord();
     const bool allowed = any && mayChangeCurrent();
-    if (QPushButton* b = button(m_config.editButton))
+    if (QPushButton* b = m_config.editButton)
         b->setEnabled(m_config.ownerField.isEmpty() ? b->isEnabled() : allowed);
-    if (QPushButton* b = button(m_config.deleteButton))
+    if (QPushButton* b = m_config.deleteButton)
         b->setEnabled(allowed);
     if (m_config.checkBoxesFollowRights) {
-        for (ui::CheckBox* c : std::as_const(m_checks))
+        for (ui::CheckBox* c : std::as_const(m_config.checkBoxes))
             c->setEnabled(allowed);
     }
 }
@@ -547,15 +530,16 @@ void EntryForm::Data1_Reposition()
 {
     ui::setDefaultPointer();
     applyRights();
-    if (!m_recnum)
+    ui::TextBox* position = m_config.controls.position;
+    if (!position)
         return;
     try {
         const db::Recordset rs = recordset();
         if (rs.isNull())
             return;
-        m_recnum->setText(QString::number(rs.absolutePosition() + 1) + QStringLiteral("/") +
+        position->setText(QString::number(rs.absolutePosition() + 1) + QStringLiteral("/") +
                           QString::number(rs.recordCount()));
-        m_recnum->setDataChanged(false);
+        position->setDataChanged(false);
     } catch (const db::DbError&) {
         // the position box shows what it showed
     }
@@ -572,11 +556,12 @@ void EntryForm::mrecnum_KeyUp(int keyCode, int shift)
 {
     Q_UNUSED(shift)
     // A locked position box (a record being added or edited) never moves away from that record.
-    if (keyCode != ui::key::Enter || m_recnum->isLocked())
+    ui::TextBox* position = m_config.controls.position;
+    if (keyCode != ui::key::Enter || position->isLocked())
         return;
     if (recordset().isNull())
         return;
-    if (!moveToTypedPosition(*Data1, m_recnum->text()))
+    if (!moveToTypedPosition(*Data1, position->text()))
         Data1_Reposition();
     focusBox(m_config.positionFocus);
 }
@@ -590,7 +575,7 @@ void EntryForm::showRecord(long long id)
 
 void EntryForm::cmdsuaso_Click()
 {
-    ui::TextBox* number = box(QStringLiteral("mstt"));
+    ui::TextBox* number = m_config.controls.number;
     if (!number || !editing())
         return;
     m_numberTyped = true;
@@ -600,22 +585,19 @@ void EntryForm::cmdsuaso_Click()
     number->setFocus();
 }
 
-void EntryForm::boxLostFocus(const QString& name)
+void EntryForm::boxLostFocus(ui::TextBox* b)
 {
-    ui::TextBox* b = box(name);
-    if (!b)
-        return;
-    if (name == QLatin1String("mstt")) {
+    if (b == m_config.controls.number) {
         b->setLocked(true);
         b->setTabStop(false);
         ui::setBackColor(b, ui::colorFromNumber(0xC0C0C0));
     }
     if (b->isLocked())
         return;
-    if (m_config.dateBoxes.contains(name) && !b->text().trimmed().isEmpty()) {
+    if (m_config.dateBoxes.contains(b) && !b->text().trimmed().isEmpty()) {
         const common::DateFieldResult r = common::leaveDateField(b->text());
         if (r.outcome == common::DateFieldResult::Outcome::Completed) {
-            if (dateRefused(name, r.text))
+            if (dateRefused(b, r.text))
                 return;
             if (b->text() != r.text)
                 b->setText(r.text);
@@ -627,33 +609,37 @@ void EntryForm::boxLostFocus(const QString& name)
         }
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
-        if (rule.box == name && !rule.leaveColumn.isEmpty())
+        if (rule.box == b && !rule.leaveColumn.isEmpty())
             expandFrom(session().context(), *b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
     }
 }
 
 void EntryForm::Form_KeyUp(int keyCode, int shift)
 {
-    const QString focus = activeControlName();
+    QWidget* active = activeControl();
+    // The focused data box, when the focus is in one.
+    ui::TextBox* focus = qobject_cast<ui::TextBox*>(active);
+    if (!m_config.dataBoxes.contains(focus))
+        focus = nullptr;
     switch (keyCode) {
     case ui::key::Escape: {
-        const QString gridBox = m_picks->visibleBox();
-        if (!gridBox.isEmpty()) {
-            focusBox(gridBox);
+        if (ui::TextBox* gridBox = m_picks->visibleBox()) {
+            if (isVisible())
+                gridBox->setFocus();
         } else if (editing()) {
             Data1_Validate(ui::DataAction::None, true);
         }
         return;
     }
     case ui::key::F4:
-        if (editing() && m_config.dataBoxes.contains(focus) && !box(focus)->isLocked())
-            box(focus)->setText(QString());
+        if (editing() && focus && !focus->isLocked())
+            focus->setText(QString());
         return;
     case ui::key::F5:
         if (!editing())
             return;
-        if (m_config.dateBoxes.contains(focus)) {
-            ui::TextBox* b = box(focus);
+        if (focus && m_config.dateBoxes.contains(focus)) {
+            ui::TextBox* b = focus;
             if (m_config.f5FillsToday) {
                 b->setText(common::dateToText(common::clock().today()));
                 return;
@@ -661,13 +647,14 @@ void EntryForm::Form_KeyUp(int keyCode, int shift)
             const QString stepped = common::stepDateField(b->text(), shift == ui::shift::Shift ? -1 : 1);
             if (!stepped.isEmpty())
                 b->setText(stepped);
-        } else if (!m_picks->showFor(focus)) {
-            functionKey5(focus, shift);
+        } else if (!m_picks->showFor(active)) {
+            functionKey5(active, shift);
         }
         return;
     case ui::key::F6:
-        if (editing() && m_config.editableBoxes.contains(focus) && m_config.rememberedFields.contains(fieldOf(focus)))
-            box(focus)->setText(remembered(fieldOf(focus)));
+        if (editing() && focus && m_config.editableBoxes.contains(focus) &&
+            m_config.rememberedFields.contains(fieldOf(focus)))
+            focus->setText(remembered(fieldOf(focus)));
         return;
     case ui::key::PageUp:
     case ui::key::PageDown: {
@@ -690,8 +677,8 @@ void EntryForm::Form_KeyUp(int keyCode, int shift)
         break;
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
-        if (rule.box == focus && !rule.keyColumn.isEmpty()) {
-            expandFrom(session().context(), *box(focus), keyCode, rule.list, rule.keyColumn);
+        if (active && rule.box == active && !rule.keyColumn.isEmpty()) {
+            expandFrom(session().context(), *rule.box, keyCode, rule.list, rule.keyColumn);
             return;
         }
     }
@@ -706,8 +693,6 @@ void EntryForm::Cmdtracuu_Click()
     }
     session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
     focusBox(m_config.homeBox);
-    if (openOwnSearch())
-        return;
     auto* search = dynamic_cast<SearchForm*>(form(m_config.searchForm));
     if (!search) {
         app::tell(app::kNotAvailable);
@@ -715,7 +700,10 @@ void EntryForm::Cmdtracuu_Click()
     }
     hide();
     search->setSession(sharedSession());
-    search->openFromEntry();
+    if (m_config.searchStartsAtNumber)
+        search->open();
+    else
+        search->openFromEntry();
 }
 
 void EntryForm::cmdin_Click()

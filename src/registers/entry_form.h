@@ -17,8 +17,8 @@
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
 
+#include <QHash>
 #include <QLabel>
-#include <QMap>
 #include <QPushButton>
 #include <QStringList>
 
@@ -26,7 +26,7 @@ namespace registers {
 
 struct RequiredBox
 {
-    QString box;                    // "mng_den"
+    ui::TextBox* box = nullptr;     // mng_den
     QString label;                  // "Ngày đến", as the missing-field message lists it
     QString firstLabel = QString(); // the wording when it heads the list ("" for label)
 };
@@ -44,22 +44,53 @@ struct EntryPick
 // The guide of the letter entry forms: the keys F4, F5, F6, PgUp, PgDn and the position box.
 QString entryGuide();
 
+// The controls the entry and list forms have under the same names; those a form lacks stay null.
+struct EntryControls
+{
+    QLabel* status = nullptr;        // lbltrangthai: the mode it shows
+    QPushButton* save = nullptr;     // cmdUpdate
+    QPushButton* close = nullptr;    // cmdclose
+    QPushButton* add = nullptr;      // cmdAdd
+    ui::TextBox* position = nullptr; // mrecnum: "3/12", a position typed and Enter moves there
+    QPushButton* search = nullptr;   // Cmdtracuu
+    QLabel* guide = nullptr;         // Label5
+    QPushButton* print = nullptr;    // Cmdin: prints by date when the register has a printCaller
+    ui::TextBox* number = nullptr;   // mstt: the register number
+};
+
+// What every entry form (letters, plans, schedule) has.
+template <class Ui> EntryControls entryControls(const Ui& ui)
+{
+    return {ui.lbltrangthai, ui.cmdUpdate, ui.cmdclose, ui.cmdAdd, ui.mrecnum, ui.Cmdtracuu};
+}
+
+// A letters entry form: the entry controls, the guide, print by date and the register number.
+template <class Ui> EntryControls letterEntryControls(const Ui& ui)
+{
+    EntryControls c = entryControls(ui);
+    c.guide = ui.Label5;
+    c.print = ui.Cmdin;
+    c.number = ui.mstt;
+    return c;
+}
+
 struct EntryConfig
 {
     Register which = Register::Incoming;
-    // Boxes whose field is not the box's name without its leading "m" ("txtban" shows "Tendonvi").
-    QMap<QString, QString> boxFields;
-    QString editButton = QStringLiteral("cmdsua");
+    EntryControls controls;
+    // Boxes whose field is not the box's name without its leading "m" (txtban shows "Tendonvi").
+    QHash<const QWidget*, QString> boxFields;
+    QPushButton* editButton = nullptr; // cmdsua
     QString cancelEditCaption = QStringLiteral("Huỷ sửa");
     // "&Huỷ nạp" makes "&Nạp mới" cancel the record being added; "" keeps the letters' way (a
     // second press saves it and starts the next).
     QString cancelAddCaption;
-    // The delete button and its texts; "" for a register without one.
-    QString deleteButton;
+    // The delete button and its texts; none for a register without one.
+    QPushButton* deleteButton = nullptr;
     QString deleteQuestion; // "" deletes at once
     QString deleteWhileAdding;
-    // Buttons enabled only while viewing ("cmdGrid", "cmdclose").
-    QStringList viewOnlyButtons;
+    // Buttons enabled only while viewing (cmdGrid, cmdclose).
+    QList<QPushButton*> viewOnlyButtons;
     // The column naming who last saved a record. With the rights string "CB" a user may change
     // and delete only records last saved by himself or by nobody; "" for no such rule.
     QString ownerField;
@@ -69,39 +100,40 @@ struct EntryConfig
     QString addStatus;  // "Nạp công văn đến"
     QString editStatus; // "sửa công văn đang xem"
     // The bound boxes; each shows the field named like it without its leading "m".
-    QStringList dataBoxes;
+    QList<ui::TextBox*> dataBoxes;
     // The boxes unlocked while adding or editing.
-    QStringList editableBoxes;
-    QString checkBox; // "Checkdaxuly", or "" when the register has none
+    QList<ui::TextBox*> editableBoxes;
+    ui::CheckBox* checkBox = nullptr; // Checkdaxuly, or none
     // Further check boxes, bound to their boxFields column and usable only while adding or editing.
-    QStringList checkBoxes;
+    QList<ui::CheckBox*> checkBoxes;
     // The further check boxes are usable while viewing too, on a record the user may change (the
     // rights rule of ownerField).
     bool checkBoxesFollowRights = false;
     bool f5FillsToday = false; // F5 in a date box puts today's date (else it steps the date)
     QList<RequiredBox> required;
-    // The required boxes are checked only when one of these changed ("" for always); a change in
+    // The required boxes are checked only when one of these changed (none for always); a change in
     // another box alone is written without the check.
-    QStringList checkedWhenChanged;
-    QString requiredFocus; // where the focus goes after the missing-field message
+    QList<ui::TextBox*> checkedWhenChanged;
+    QWidget* requiredFocus = nullptr; // where the focus goes after the missing-field message
     // Fields whose values are remembered for F6 and the defaults of a new record.
     QStringList rememberedFields;
     QString numberField = QStringLiteral("stt"); // "" for a register without numbers
-    QString homeBox;                             // the box most commands leave the focus in ("mcd_dang")
-    QString editFocus;                           // where editing starts ("mso_cv")
-    QString positionFocus;                       // where Enter in the position box sends the focus
+    QWidget* homeBox = nullptr;                  // the box most commands leave the focus in (mcd_dang)
+    QWidget* editFocus = nullptr;                // where editing starts (mso_cv)
+    QWidget* positionFocus = nullptr;            // where Enter in the position box sends the focus
     // Date boxes; each has a companion column, its field + "chuan", written on every save.
-    QStringList dateBoxes;
+    QList<ui::TextBox*> dateBoxes;
     QString invalidDateMessage;
     QList<AbbreviationRule> abbreviations;
     QList<EntryPick> picks;
-    QString renumberButton; // "cmdsuasocvden"
-    QString searchForm;     // "frmtracuucvden"
-    QString printCaller;    // "frmcvden": the name DatePrintDialog is told
-    QString printDateField; // "ng_den": the current letter's date given to DatePrintDialog
+    QPushButton* renumberButton = nullptr; // cmdsuasocvden
+    QString searchForm;                    // "frmtracuucvden"
+    bool searchStartsAtNumber = false;     // the search opens with the cursor in its number box
+    QString printCaller;                   // "frmcvden": the name DatePrintDialog is told
+    QString printDateField;                // "ng_den": the current letter's date given to DatePrintDialog
     // What the backup mirrors of the register at closing (nullptr for no backup).
     const datafiles::LetterRegister* backup = nullptr;
-    QString guide = entryGuide(); // the text of the guide label Label5
+    QString guide = entryGuide(); // the text of the guide label
     // The position box mrecnum is locked while adding or editing (the plan and schedule forms).
     bool lockPositionWhileEditing = false;
     // Return to view also runs in view mode (re-reads the record, focus home).
@@ -120,7 +152,7 @@ class EntryForm : public ui::FormBase, public SessionMember
     Q_OBJECT
 
 public:
-    explicit EntryForm(EntryConfig config, QWidget* parent = nullptr);
+    explicit EntryForm(QWidget* parent = nullptr);
     // Silences the controls first (ui::silenceControls); the pick grids too.
     ~EntryForm() override;
 
@@ -133,6 +165,7 @@ public:
     ui::DataControl* Data1 = nullptr;
     PickGrids* pickGrids() const { return m_picks; }
     QString table() const { return m_table; }
+    const EntryConfig& config() const { return m_config; }
     ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
     EntryMode mode() const { return m_mode; }
     bool editing() const;
@@ -154,11 +187,12 @@ public:
     // Whether the logged-in user may change or delete the current record (the "CB" rule).
     bool mayChangeCurrent() const;
     db::Database& database() const { return session().database(); }
-    QString fieldOf(const QString& box) const;
+    // The field box shows: its boxFields entry, else its name without the leading "m".
+    QString fieldOf(const QWidget* box) const;
 
 protected:
-    // Wires the controls of the Designer layout; the register's form calls it after setupUi.
-    void attachControls();
+    // Wires the controls config names; the register's form calls it after setupUi.
+    void attachControls(EntryConfig config);
 
     // Makes the letter-type list behind combo (Dataloai, "select * from loaicv order by matt",
     // bound when the form loads); its clicks come to DBComboloai_Click.
@@ -168,9 +202,9 @@ protected:
     // The defaults of a new record, after addNew (remembered values are filled).
     virtual void fillNewRecord() {}
     // F5 in a box that is neither a date box nor a pick-grid box while editing; true when handled.
-    virtual bool functionKey5(const QString& boxName, int shift)
+    virtual bool functionKey5(QWidget* box, int shift)
     {
-        Q_UNUSED(boxName)
+        Q_UNUSED(box)
         Q_UNUSED(shift)
         return false;
     }
@@ -189,9 +223,9 @@ protected:
     // A date the date rule accepted in box that the register still refuses (a plan ending before
     // it starts): the form has told the user and put the focus back in box, whose typed text
     // stays. False for a date the register takes.
-    virtual bool dateRefused(const QString& boxName, const QString& date)
+    virtual bool dateRefused(const ui::TextBox* box, const QString& date)
     {
-        Q_UNUSED(boxName)
+        Q_UNUSED(box)
         Q_UNUSED(date)
         return false;
     }
@@ -199,9 +233,6 @@ protected:
     // Writes the record being added or edited (the letters' save procedure unless overridden).
     virtual void writeRecord(db::Recordset& rs) { writeLetterRecord(rs); }
 
-    // Opens a search form that is not a letters search form (the current id is set, the entry form
-    // still shown); false when there is none.
-    virtual bool openOwnSearch() { return false; }
     // Where the form goes when it has closed: it tells its visit it has finished (as the entry
     // form unless overridden).
     virtual void afterClose();
@@ -217,16 +248,16 @@ protected:
     QString remembered(const QString& field) const;
     void setMode(EntryMode mode);
     void returnToView();
-    void focusBox(const QString& name);
+    void focusBox(QWidget* box);
     db::Recordset recordset() const { return Data1->recordset(); }
 
-    const EntryConfig m_config;
+    EntryConfig m_config;
 
 private:
     void Data1_Reposition();
     ui::ErrorResponse Data1_Error(int dataErr, const QString& description);
     void mrecnum_KeyUp(int keyCode, int shift);
-    void boxLostFocus(const QString& name);
+    void boxLostFocus(ui::TextBox* box);
     void writeLetterRecord(db::Recordset& rs);
     void applyRights();
     bool requiredFilled();
@@ -237,15 +268,10 @@ private:
     void lockBoxes(bool locked);
     bool refuseReadOnly();
     void setButtons(bool viewing);
-    QPushButton* button(const QString& name) const { return control<QPushButton>(name); }
 
     QString m_table;
     PickGrids* m_picks;
     ui::DataControl* m_types = nullptr;
-    ui::TextBox* m_recnum = nullptr;
-    QLabel* m_status = nullptr;
-    ui::CheckBox* m_check = nullptr;
-    QList<ui::CheckBox*> m_checks;
     int m_rememberedNumber = 0;
     QStringList m_remembered;
     bool m_quiet = false;       // the form moves Data1 itself: Validate does nothing

@@ -87,12 +87,12 @@ bool recheckDateBox(ui::TextBox& box, const QString& message)
     return true;
 }
 
-void refuseSearch(ui::FormBase& form, const QString& message, const QString& focus)
+void refuseSearch(const QString& message, QWidget* focus)
 {
     ui::setDefaultPointer();
     app::tell(message);
-    if (QWidget* w = form.control(focus))
-        w->setFocus();
+    if (focus)
+        focus->setFocus();
 }
 
 } // namespace registers

@@ -40,7 +40,7 @@ db::Recordset referenceList(const ProgramContext& context, ReferenceList list);
 // A box that expands abbreviations or completes names from a reference list.
 struct AbbreviationRule
 {
-    QString box;
+    ui::TextBox* box = nullptr;
     ReferenceList list;
     QString keyColumn;   // column used on key release; "" for none
     QString leaveColumn; // column used when the box is left; "" for none
@@ -69,9 +69,9 @@ void expandFrom(const ProgramContext& context, ui::TextBox& box, int key, Refere
 // moving, when the text names no other record of the recordset.
 bool moveToTypedPosition(ui::DataControl& data, const QString& typed);
 
-// A search that cannot run: the pointer back to normal, message told, the focus on form's control
-// named focus (when there is one) so that the user corrects the criterion there.
-void refuseSearch(ui::FormBase& form, const QString& message, const QString& focus = QString());
+// A search that cannot run: the pointer back to normal, message told, the focus on focus (when
+// given) so that the user corrects the criterion there.
+void refuseSearch(const QString& message, QWidget* focus = nullptr);
 
 // The date rule once more for a date box the user may not have left (a save or a search started by
 // a click or a shortcut): a blank box passes; a text that is not a date is told with message, the

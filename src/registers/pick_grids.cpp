@@ -35,8 +35,8 @@ ui::Grid* PickGrids::add(const PickList& list)
     connect(grid, &ui::Grid::LostFocus, this, [this, name] {
         const Entry* e = find(name);
         e->grid->hide();
-        if (e->list.backToBoxOnLeave && box(*e) && !box(*e)->hasFocus() && m_form->isActiveWindow())
-            box(*e)->setFocus();
+        if (e->list.backToBoxOnLeave && e->list.box && !e->list.box->hasFocus() && m_form->isActiveWindow())
+            e->list.box->setFocus();
     });
     return grid;
 }
@@ -61,10 +61,10 @@ void PickGrids::setSource(const QString& gridName, const db::Database& db, const
     e->data->refresh();
 }
 
-bool PickGrids::showFor(const QString& boxName)
+bool PickGrids::showFor(const QWidget* box)
 {
     for (const Entry& e : std::as_const(m_entries)) {
-        if (e.list.box.compare(boxName, Qt::CaseInsensitive) == 0) {
+        if (box && e.list.box == box) {
             place(e);
             e.grid->show();
             e.grid->raise();
@@ -75,13 +75,13 @@ bool PickGrids::showFor(const QString& boxName)
     return false;
 }
 
-QString PickGrids::visibleBox() const
+ui::TextBox* PickGrids::visibleBox() const
 {
     for (const Entry& e : m_entries) {
         if (e.grid->isVisible())
             return e.list.box;
     }
-    return QString();
+    return nullptr;
 }
 
 ui::Grid* PickGrids::grid(const QString& name) const
@@ -99,16 +99,15 @@ ui::DataControl* PickGrids::dataControl(const QString& gridName) const
 void PickGrids::pick(const QString& gridName)
 {
     const Entry* e = find(gridName);
-    ui::TextBox* target = e ? box(*e) : nullptr;
+    ui::TextBox* target = e ? e->list.box : nullptr;
     if (!target || target->isLocked() || !e->data->hasCurrentRecord())
         return;
     const QString name = e->grid->columnText(0).trimmed();
     if (name.isEmpty())
         return;
     target->setText(target->text().trimmed().isEmpty() ? name : target->text() + QStringLiteral(", ") + name);
-    if (!e->list.focusAfterPick.isEmpty()) {
-        if (QWidget* next = m_form->control(e->list.focusAfterPick))
-            next->setFocus();
+    if (e->list.focusAfterPick) {
+        e->list.focusAfterPick->setFocus();
         e->grid->hide();
     }
 }
@@ -124,7 +123,7 @@ void PickGrids::place(const Entry& e) const
     int limit = m_form->width();
     if (const QScreen* screen = m_form->screen())
         limit = std::min(limit, screen->availableGeometry().width());
-    const ui::TextBox* target = box(e);
+    const ui::TextBox* target = e.list.box;
     const QRect boxRect =
         target ? QRect(target->mapTo(m_form, QPoint(0, 0)), target->size()) : QRect(area.topLeft(), QSize(0, 0));
     const int width = std::min(limit, std::max({area.width(), boxRect.width(), grid->contentsWidth()}));
@@ -156,11 +155,6 @@ const PickGrids::Entry* PickGrids::find(const QString& gridName) const
             return &e;
     }
     return nullptr;
-}
-
-ui::TextBox* PickGrids::box(const Entry& e) const
-{
-    return m_form->control<ui::TextBox>(e.list.box);
 }
 
 } // namespace registers

@@ -29,12 +29,12 @@ using GridColumn = QPair<QString, QString>;
 // One pick grid of a form.
 struct PickList
 {
-    QString grid;                  // "DBGriddv_nhan"
-    QString box;                   // the box it fills: "mdv_nhan"
-    QString dataControl;           // the data control the grid shows: "Datadonvi"
-    QRect twips;                   // left, top, width, height in twips
-    QString focusAfterPick;        // the box that gets the focus after a pick; "" keeps the grid open
-    bool backToBoxOnLeave = false; // the box gets the focus back when the grid is left
+    QString grid;                      // "DBGriddv_nhan"
+    ui::TextBox* box = nullptr;        // the box it fills: mdv_nhan
+    QString dataControl;               // the data control the grid shows: "Datadonvi"
+    QRect twips;                       // left, top, width, height in twips
+    QWidget* focusAfterPick = nullptr; // gets the focus after a pick; none keeps the grid open
+    bool backToBoxOnLeave = false;     // the box gets the focus back when the grid is left
 };
 
 class PickGrids : public QObject
@@ -51,9 +51,9 @@ public:
     void setSource(const QString& grid, const db::Database& db, const QString& sql, const QList<GridColumn>& columns);
 
     // Shows and focuses the grid of box; false when box has none.
-    bool showFor(const QString& box);
-    // The box of the grid that is visible, "" when none is.
-    QString visibleBox() const;
+    bool showFor(const QWidget* box);
+    // The box of the grid that is visible, nullptr when none is.
+    ui::TextBox* visibleBox() const;
     ui::Grid* grid(const QString& name) const;
     ui::DataControl* dataControl(const QString& grid) const;
 
@@ -69,7 +69,6 @@ private:
     };
     const Entry* find(const QString& grid) const;
     void place(const Entry& e) const;
-    ui::TextBox* box(const Entry& e) const;
 
     ui::FormBase* m_form;
     QList<Entry> m_entries;

@@ -5,16 +5,8 @@
 
 namespace registers {
 
-EntryConfig listConfig(EntryConfig config)
-{
-    config.boxFields.insert(QStringLiteral("txtid"), QStringLiteral("ID"));
-    config.deleteButton = QStringLiteral("cmdxoa");
-    config.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
-    return config;
-}
-
 void RecordGridForm::attachGrid(ui::Grid* grid, const QString& caption, const QList<ListColumn>& columns,
-                                ui::TextBox* margin)
+                                ui::TextBox* margin, EntryConfig config)
 {
     DBGrid1 = grid;
     for (const ListColumn& c : columns)
@@ -22,7 +14,7 @@ void RecordGridForm::attachGrid(ui::Grid* grid, const QString& caption, const QL
     DBGrid1->setDataSource(Data1);
     setAccessibleCaption(DBGrid1, caption);
     margin->setText(QStringLiteral("10"));
-    attachControls();
+    attachControls(std::move(config));
 }
 
 bool RecordGridForm::openList(const QString& table, const QString& source)

@@ -20,9 +20,16 @@ struct ListColumn
     int width;
 };
 
-// What every list changes in its register's entry configuration: the row is deleted with "cmdxoa"
-// after a question, and the record's id shows in "txtid".
-EntryConfig listConfig(EntryConfig config);
+// What every list changes in its register's entry configuration: its own status label and
+// buttons, the row deleted with cmdxoa after a question, the record's id shown in txtid.
+template <class Ui> EntryConfig listConfig(EntryConfig config, const Ui& ui)
+{
+    config.controls = {ui.lbltrangthai, ui.cmdUpdate, ui.cmdclose};
+    config.boxFields.insert(ui.txtid, QStringLiteral("ID"));
+    config.deleteButton = ui.cmdxoa;
+    config.deleteQuestion = QStringLiteral("Có thực sự muốn xoá dòng này không ?");
+    return config;
+}
 
 class RecordGridForm : public EntryForm
 {
@@ -41,8 +48,9 @@ public:
 
 protected:
     // Puts the columns on grid, shows Data1 in it under the accessible caption, and gives the
-    // print margin box its default; then wires the boxes (attachControls).
-    void attachGrid(ui::Grid* grid, const QString& caption, const QList<ListColumn>& columns, ui::TextBox* margin);
+    // print margin box its default; then wires the controls of config (attachControls).
+    void attachGrid(ui::Grid* grid, const QString& caption, const QList<ListColumn>& columns, ui::TextBox* margin,
+                    EntryConfig config);
 
     // Hands the current record's id (0 for none) to the visit and puts the focus back in the grid.
     long long keepPosition();

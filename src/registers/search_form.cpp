@@ -69,55 +69,47 @@ SearchForm::~SearchForm()
     ui::silenceControls(this);
 }
 
-SearchForm::SearchForm(SearchConfig config, QWidget* parent) : ui::FormBase(parent), m_config(std::move(config))
+SearchForm::SearchForm(QWidget* parent) : ui::FormBase(parent)
 {
     m_picks = new PickGrids(this);
 }
 
-void SearchForm::attachControls()
+void SearchForm::attachControls(SearchConfig config)
 {
-    m_years = control<QComboBox>(QStringLiteral("Combonamlamviec"));
-    if (m_years)
-        m_years->setEditable(false); // only the years the file holds: the name of a table is never typed
+    m_config = std::move(config);
+    const SearchControls& c = m_config.controls;
+    c.years->setEditable(false); // only the years the file holds: the name of a table is never typed
     for (const SearchPick& p : m_config.picks)
         m_picks->add(p.pick);
-    QStringList boxes = m_config.clearBoxes;
-    if (!m_config.channelBox.isEmpty())
+    QList<ui::TextBox*> boxes = m_config.clearBoxes;
+    if (m_config.channelBox)
         boxes << m_config.channelBox;
-    for (const QString& name : std::as_const(boxes)) {
-        if (ui::TextBox* b = box(name))
-            connect(b, &ui::TextBox::LostFocus, this, [this, name] { boxLostFocus(name); });
-    }
-    const QList<QPair<QString, void (SearchForm::*)()>> buttons = {
-        {QStringLiteral("cmdtracuu"), &SearchForm::Cmdtracuu_Click},
-        {QStringLiteral("cmdxoa"), &SearchForm::cmdxoa_Click},
-        {QStringLiteral("cmdclose"), &SearchForm::cmdclose_Click}};
-    for (const auto& [name, handler] : buttons) {
-        if (auto* b = control<QPushButton>(name))
-            connect(b, &QPushButton::clicked, this, handler);
-    }
+    for (ui::TextBox* b : std::as_const(boxes))
+        connect(b, &ui::TextBox::LostFocus, this, [this, b] { boxLostFocus(b); });
+    connect(c.search, &QPushButton::clicked, this, &SearchForm::Cmdtracuu_Click);
+    connect(c.clear, &QPushButton::clicked, this, &SearchForm::cmdxoa_Click);
+    connect(c.close, &QPushButton::clicked, this, &SearchForm::cmdclose_Click);
     nameControlsFromLabels(this);
 }
 
 void SearchForm::Form_Load()
 {
     fillYears();
-    if (auto* guide = control<QLabel>(QStringLiteral("Label1")))
-        guide->setText(QString(m_config.guide).replace(QChar(13), QChar(10))); // a label breaks lines at "\n"
+    // A label breaks lines at "\n".
+    m_config.controls.guide->setText(QString(m_config.guide).replace(QChar(13), QChar(10)));
 }
 
 // The years whose table the letters file holds, the working year chosen (or the year chosen before,
 // while the file still holds it).
 void SearchForm::fillYears()
 {
-    if (!m_years)
-        return;
+    QComboBox* list = m_config.controls.years;
     const ProgramContext& m = session().context();
-    const QString chosen = isVisible() ? m_years->currentText() : m.workingYear;
+    const QString chosen = isVisible() ? list->currentText() : m.workingYear;
     const QStringList years = tableYears(session().database(), m_config.tablePrefix);
-    m_years->clear();
-    m_years->addItems(years);
-    m_years->setCurrentIndex(years.contains(chosen) ? years.indexOf(chosen) : years.indexOf(m.workingYear));
+    list->clear();
+    list->addItems(years);
+    list->setCurrentIndex(years.contains(chosen) ? years.indexOf(chosen) : years.indexOf(m.workingYear));
 }
 
 void SearchForm::openWithValueLists(const QStringList& lookups)
@@ -166,19 +158,15 @@ void SearchForm::showReferenceList(const SearchPick& p)
     m_picks->setSource(p.pick.grid, db, p.listSql, p.listColumns);
 }
 
-void SearchForm::refuse(const QString& message, const QString& focus)
+void SearchForm::refuse(const QString& message, QWidget* focus)
 {
-    ui::setDefaultPointer();
-    app::tell(message);
-    if (QWidget* w = control(focus))
-        w->setFocus();
+    refuseSearch(message, focus);
 }
 
 void SearchForm::open()
 {
     openFromEntry();
-    if (QWidget* number = control(m_config.numberBox))
-        number->setFocus();
+    m_config.numberBox->setFocus();
 }
 
 void SearchForm::Cmdtracuu_Click()
@@ -189,7 +177,7 @@ void SearchForm::Cmdtracuu_Click()
         } catch (const db::DbError& e) {
             if (!m_config.engineErrorsTold)
                 throw;
-            refuse(e.description(), QString()); // the form stays as it was, ready for another try
+            refuse(e.description(), nullptr); // the form stays as it was, ready for another try
         }
     } catch (const std::exception& e) {
         app::recordRunTimeError(e);
@@ -198,19 +186,19 @@ void SearchForm::Cmdtracuu_Click()
     }
 }
 
-CriteriaCondition criteriaCondition(const SearchConfig& config, const std::function<QString(const QString&)>& boxText)
+CriteriaCondition criteriaCondition(const SearchConfig& config)
 {
     CriteriaCondition r;
     QString status;
-    common::appendNumberCriterion(boxText(config.numberBox), config.numberColumn, r.condition, r.count, status);
+    common::appendNumberCriterion(config.numberBox->text(), config.numberColumn, r.condition, r.count, status);
     if (status == common::kStatusSai) {
         r.refusedBox = config.numberBox;
         return r;
     }
-    const auto texts = [&](const QList<QPair<QString, QString>>& boxes) {
-        for (const auto& [name, column] : boxes) {
-            if (!common::appendTextCriterion(boxText(name), column, r.condition, r.count)) {
-                r.refusedBox = name;
+    const auto texts = [&](const QList<QPair<ui::TextBox*, QString>>& boxes) {
+        for (const auto& [box, column] : boxes) {
+            if (!common::appendTextCriterion(box->text(), column, r.condition, r.count)) {
+                r.refusedBox = box;
                 return false;
             }
         }
@@ -219,29 +207,29 @@ CriteriaCondition criteriaCondition(const SearchConfig& config, const std::funct
     if (!texts(config.leadingTextBoxes))
         return r;
     for (const SearchDateRange& range : config.ranges)
-        common::appendDateRange(boxText(range.from), boxText(range.to), range.column, r.condition, r.count);
+        common::appendDateRange(range.from->text(), range.to->text(), range.column, r.condition, r.count);
     texts(config.textBoxes);
     return r;
 }
 
 bool SearchForm::search()
 {
-    const QString year = m_years ? m_years->currentText().trimmed() : session().context().workingYear;
+    const QString year = m_config.controls.years->currentText().trimmed();
     // A year whose table the file no longer holds (another file was chosen meanwhile) is not searched.
     if (year.isEmpty() || !tableYears(session().database(), m_config.tablePrefix).contains(year)) {
         fillYears();
-        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), QStringLiteral("Combonamlamviec"));
+        refuse(QStringLiteral("Cần chọn năm để tra cứu trước !"), m_config.controls.years);
         return false;
     }
     const QString table = m_config.tablePrefix + year;
     // Dates typed and not yet left are checked as leaving would check them.
     for (const SearchDateRange& r : m_config.ranges) {
-        if (!recheckDateBox(*box(r.from), r.badDate) || !recheckDateBox(*box(r.to), r.badDate))
+        if (!recheckDateBox(*r.from, r.badDate) || !recheckDateBox(*r.to, r.badDate))
             return false;
     }
     for (const SearchDateRange& r : m_config.ranges) {
-        const QString from = common::parseDate(box(r.from)->text());
-        const QString to = common::parseDate(box(r.to)->text());
+        const QString from = common::parseDate(r.from->text());
+        const QString to = common::parseDate(r.to->text());
         if (!r.searchMessage.isEmpty() && !from.isEmpty() && !to.isEmpty() &&
             common::normaliseDate(from) > common::normaliseDate(to)) {
             refuse(kReversed + QStringLiteral("\r\n") + r.searchMessage, r.from);
@@ -249,9 +237,9 @@ bool SearchForm::search()
         }
     }
     ui::setHourglass();
-    CriteriaCondition c = criteriaCondition(m_config, [this](const QString& name) { return box(name)->text(); });
-    if (!c.refusedBox.isEmpty()) {
-        refuse(common::invalidCriterionMessage(box(c.refusedBox)->text()), c.refusedBox);
+    CriteriaCondition c = criteriaCondition(m_config);
+    if (c.refusedBox) {
+        refuse(common::invalidCriterionMessage(c.refusedBox->text()), c.refusedBox);
         return false;
     }
     appendOwnCriteria(c.condition, c.count);
@@ -289,13 +277,11 @@ bool SearchForm::openList(const QString& table, const QString& condition)
 
 void SearchForm::cmdxoa_Click()
 {
-    for (const QString& name : m_config.clearBoxes) {
-        if (ui::TextBox* b = box(name))
-            b->setText(QString());
-    }
+    for (ui::TextBox* b : std::as_const(m_config.clearBoxes))
+        b->setText(QString());
     clearOwnCriteria();
-    if (QWidget* w = control(m_config.clearFocus))
-        w->setFocus();
+    if (m_config.clearFocus)
+        m_config.clearFocus->setFocus();
 }
 
 void SearchForm::cmdclose_Click()
@@ -326,47 +312,46 @@ void SearchForm::joined(RegisterSession& session)
 {
     session.setReturn(FormRole::Search, this, [this](long long) {
         showModeless();
-        if (QWidget* number = control(m_config.returnFocus))
-            number->setFocus();
+        if (m_config.returnFocus)
+            m_config.returnFocus->setFocus();
     });
 }
 
-void SearchForm::boxLostFocus(const QString& name)
+void SearchForm::boxLostFocus(ui::TextBox* b)
 {
-    ui::TextBox* b = box(name);
-    if (!b || !isVisible())
+    if (!isVisible())
         return;
-    if (name == m_config.numberBox) {
+    if (b == m_config.numberBox) {
         if (!m_config.numberCheckedOnLeave)
             return;
         QString condition, status;
         qint16 count = 0;
         common::appendNumberCriterion(b->text(), m_config.numberColumn, condition, count, status);
         if (status == common::kStatusSai)
-            refuse(common::invalidCriterionMessage(b->text()), name);
+            refuse(common::invalidCriterionMessage(b->text()), b);
         return;
     }
     for (const SearchDateRange& r : m_config.ranges) {
-        if (name != r.from && name != r.to)
+        if (b != r.from && b != r.to)
             continue;
         if (r.leaveFirstLine.isEmpty()) {
-            leaveSearchDate(*b, name == r.to ? box(r.from) : nullptr, name == r.to ? r.badDate : r.badFromDate);
+            leaveSearchDate(*b, b == r.to ? r.from : nullptr, b == r.to ? r.badDate : r.badFromDate);
             return;
         }
         if (b->text().trimmed().isEmpty())
             return;
         const QString parsed = common::parseDate(b->text());
         if (parsed.isEmpty()) {
-            app::tell(name == r.to ? r.badDate : r.badFromDate);
+            app::tell(b == r.to ? r.badDate : r.badFromDate);
             b->setText(QString());
             b->setFocus();
             return;
         }
-        if (name == r.to) {
-            const QString from = common::parseDate(box(r.from)->text());
+        if (b == r.to) {
+            const QString from = common::parseDate(r.from->text());
             if (!from.isEmpty() && common::normaliseDate(from) > common::normaliseDate(parsed)) {
                 refuse(r.leaveFirstLine + QStringLiteral("\r\n") + QStringLiteral("Cần nạp lại con số thời gian này!"),
-                       name);
+                       b);
                 return;
             }
         }
@@ -375,23 +360,19 @@ void SearchForm::boxLostFocus(const QString& name)
         return;
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
-        if (rule.box == name && !rule.leaveColumn.isEmpty())
+        if (rule.box == b && !rule.leaveColumn.isEmpty())
             expandFrom(session().context(), *b, common::expandkey::LeaveField, rule.list, rule.leaveColumn);
     }
 }
 
 void SearchForm::Form_KeyUp(int keyCode, int shift)
 {
-    const QString focus = activeControlName();
-    ui::TextBox* b = box(focus);
+    auto* b = qobject_cast<ui::TextBox*>(activeControl());
     switch (keyCode) {
-    case ui::key::Escape: {
-        const QString gridBox = m_picks->visibleBox();
-        if (!gridBox.isEmpty())
-            if (QWidget* w = control(gridBox))
-                w->setFocus();
+    case ui::key::Escape:
+        if (ui::TextBox* gridBox = m_picks->visibleBox())
+            gridBox->setFocus();
         return;
-    }
     case ui::key::F4:
         if (b)
             b->setText(QString());
@@ -399,15 +380,15 @@ void SearchForm::Form_KeyUp(int keyCode, int shift)
     case ui::key::F5:
         if (!b)
             return;
-        if (focus == m_config.channelBox) {
+        if (b == m_config.channelBox) {
             b->setText(b->text() == QStringLiteral("Công đoàn") ? QStringLiteral("Đảng,NN")
                                                                 : QStringLiteral("Công đoàn"));
             return;
         }
-        if (m_picks->showFor(focus))
+        if (m_picks->showFor(b))
             return;
         for (const SearchDateRange& r : m_config.ranges) {
-            if (m_config.stepsDates && (focus == r.from || focus == r.to)) {
+            if (m_config.stepsDates && (b == r.from || b == r.to)) {
                 const QString stepped = common::stepDateField(b->text(), shift == ui::shift::Shift ? -1 : 1);
                 if (!stepped.isEmpty())
                     b->setText(stepped);
@@ -418,7 +399,7 @@ void SearchForm::Form_KeyUp(int keyCode, int shift)
         break;
     }
     for (const AbbreviationRule& rule : m_config.abbreviations) {
-        if (rule.box == focus && !rule.keyColumn.isEmpty() && b) {
+        if (b && rule.box == b && !rule.keyColumn.isEmpty()) {
             expandFrom(session().context(), *b, keyCode, rule.list, rule.keyColumn);
             return;
         }

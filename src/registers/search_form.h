@@ -15,17 +15,19 @@
 #include "platform/ui/text_box.h"
 
 #include <QComboBox>
-#include <functional>
+#include <QLabel>
+#include <QPushButton>
 
 namespace registers {
 
 struct SearchDateRange
 {
-    QString from, to;       // "mng_den1", "mng_den2"
-    QString column;         // "[ng_denchuan]"
-    QString searchMessage;  // said by "&Tra cứu" for a reversed range (after the common first line); "" no check
-    QString leaveFirstLine; // first line said when the to box is left before the from date; "" for the
-                            // exclamation box of leaveSearchDate
+    ui::TextBox* from = nullptr; // mng_den1
+    ui::TextBox* to = nullptr;   // mng_den2
+    QString column;              // "[ng_denchuan]"
+    QString searchMessage;       // said by "&Tra cứu" for a reversed range (after the common first line); "" no check
+    QString leaveFirstLine;      // first line said when the to box is left before the from date; "" for the
+                                 // exclamation box of leaveSearchDate
     // Told for a text that is not a date: leaving the to box, or either box when searching; leaving the from box.
     QString badDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
     QString badFromDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
@@ -51,48 +53,64 @@ void leaveSearchDate(ui::TextBox& box, const ui::TextBox* from, const QString& i
 // The lines of the search forms' guide after the first: how the signs of a criterion combine.
 QString searchGuideTail();
 
+// The controls every search form has under the same names.
+struct SearchControls
+{
+    QComboBox* years = nullptr; // Combonamlamviec
+    QLabel* guide = nullptr;    // Label1
+    QPushButton* search = nullptr;
+    QPushButton* clear = nullptr;
+    QPushButton* close = nullptr;
+};
+
+template <class Ui> SearchControls searchControls(const Ui& ui)
+{
+    return {ui.Combonamlamviec, ui.Label1, ui.cmdtracuu, ui.cmdxoa, ui.cmdclose};
+}
+
 struct SearchConfig
 {
-    QString tablePrefix; // "cvden"
-    QString numberBox = QStringLiteral("mstt");
+    SearchControls controls;
+    QString tablePrefix;              // "cvden"
+    ui::TextBox* numberBox = nullptr; // mstt
     QString numberColumn = QStringLiteral("[stt]");
     bool numberCheckedOnLeave = true;
-    QList<QPair<QString, QString>> leadingTextBoxes; // box, column: appended before the date ranges
+    QList<QPair<ui::TextBox*, QString>> leadingTextBoxes; // box, column: appended before the date ranges
     QList<SearchDateRange> ranges;
-    QList<QPair<QString, QString>> textBoxes; // box, column, in the order they are appended
-    QStringList clearBoxes;                   // emptied by "&Xoá ĐKiện"
-    QString clearFocus;                       // focused afterwards ("" leaves the focus)
+    QList<QPair<ui::TextBox*, QString>> textBoxes; // box, column, in the order they are appended
+    QList<ui::TextBox*> clearBoxes;                // emptied by "&Xoá ĐKiện"
+    QWidget* clearFocus = nullptr;                 // focused afterwards (none leaves the focus)
     QList<AbbreviationRule> abbreviations;
     QList<SearchPick> picks;
-    QString channelBox;     // F5 toggles "Đảng,NN" / "Công đoàn" here ("" for none)
-    bool stepsDates = true; // F5 and Shift+F5 step the day of a date box
-    QString guide;          // the guide label's text ("\r" breaks a line)
-    QString listForm;       // "frmgridcvden"
+    ui::TextBox* channelBox = nullptr; // F5 toggles "Đảng,NN" / "Công đoàn" here (none for none)
+    bool stepsDates = true;            // F5 and Shift+F5 step the day of a date box
+    QString guide;                     // the guide label's text ("\r" breaks a line)
+    QString listForm;                  // "frmgridcvden"
     Register which = Register::Incoming;
-    QString returnFocus = QStringLiteral("mstt"); // focused when the form comes back from its list; "" none
+    QWidget* returnFocus = nullptr; // focused when the form comes back from its list
     // "&Kết thúc" and the close box unload the form (the next opening loads it afresh) instead of
     // hiding it.
     bool unloadsOnClose = false;
     bool engineErrorsTold = false; // an engine error of a search is told in its own words
 };
 
-// The condition a search config's boxes give (boxText gives a box's text by name): the number box,
-// the leading text boxes, the date ranges, the text boxes, in this order. refusedBox names the first
-// box whose criterion is not valid (the condition is then not to be run).
+// The condition a search config's boxes give: the number box, the leading text boxes, the date
+// ranges, the text boxes, in this order. refusedBox is the first box whose criterion is not valid
+// (the condition is then not to be run).
 struct CriteriaCondition
 {
     QString condition;
     qint16 count = 0;
-    QString refusedBox;
+    ui::TextBox* refusedBox = nullptr;
 };
-CriteriaCondition criteriaCondition(const SearchConfig& config, const std::function<QString(const QString&)>& boxText);
+CriteriaCondition criteriaCondition(const SearchConfig& config);
 
 class SearchForm : public ui::FormBase, public SessionMember
 {
     Q_OBJECT
 
 public:
-    explicit SearchForm(SearchConfig config, QWidget* parent = nullptr);
+    explicit SearchForm(QWidget* parent = nullptr);
     ~SearchForm() override;
 
     // From the main window: the pick grids show the value lists (SELECT statements on the
@@ -106,7 +124,8 @@ public:
     void open();
 
     PickGrids* pickGrids() const { return m_picks; }
-    QComboBox* yearList() const { return m_years; }
+    QComboBox* yearList() const { return m_config.controls.years; }
+    const SearchConfig& config() const { return m_config; }
     ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
 
     void Cmdtracuu_Click();
@@ -114,7 +133,8 @@ public:
     void cmdclose_Click();
 
 protected:
-    void attachControls();
+    // Called by the form once its layout is made: wires the controls config names.
+    void attachControls(SearchConfig config);
     void Form_Load() override;
     ui::UnloadResult Form_Unload() override;
     // The close box (and Alt+F4) does what "Kết thúc" does: the form the user came from comes back.
@@ -131,17 +151,16 @@ protected:
     virtual bool showHits(const QString& table, const QString& condition);
     // Opens the list form on the hits; the default opens the letters list.
     virtual bool openList(const QString& table, const QString& condition);
-    const SearchConfig m_config;
+    SearchConfig m_config;
 
 private:
     void fillYears();
-    void boxLostFocus(const QString& name);
-    void refuse(const QString& message, const QString& focus);
+    void boxLostFocus(ui::TextBox* box);
+    void refuse(const QString& message, QWidget* focus);
     void showReferenceList(const SearchPick& pick);
     bool search();
 
     PickGrids* m_picks;
-    QComboBox* m_years = nullptr;
     bool m_hasLists = false;
 };
 

@@ -8,52 +8,51 @@
 
 namespace registers {
 
-EntryConfig incomingEntryConfig()
+EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
 {
     EntryConfig c;
+    c.controls = letterEntryControls(ui);
+    c.editButton = ui.cmdsua;
     c.viewStatus = QStringLiteral("Xem công văn đến");
     c.addStatus = QStringLiteral("Nạp công văn đến");
     c.editStatus = QStringLiteral("sửa công văn đang xem");
-    c.dataBoxes = {QStringLiteral("mstt"),     QStringLiteral("mng_den"),  QStringLiteral("mnoigui"),
-                   QStringLiteral("mso_cv"),   QStringLiteral("mng_cv"),   QStringLiteral("mloai"),
-                   QStringLiteral("mdv_nhan"), QStringLiteral("mcd_dang"), QStringLiteral("mmat"),
-                   QStringLiteral("mtt_ndung")};
+    c.dataBoxes = {ui.mstt,  ui.mng_den,  ui.mnoigui,  ui.mso_cv, ui.mng_cv,
+                   ui.mloai, ui.mdv_nhan, ui.mcd_dang, ui.mmat,   ui.mtt_ndung};
     c.editableBoxes = c.dataBoxes.mid(1);
-    c.checkBox = QStringLiteral("Checkdaxuly");
-    c.required = {{QStringLiteral("mng_den"), QStringLiteral("Ngày đến")},
-                  {QStringLiteral("mnoigui"), QStringLiteral("nơi gửi")},
-                  {QStringLiteral("mdv_nhan"), QStringLiteral("nơi nhận")},
-                  {QStringLiteral("mtt_ndung"), QStringLiteral("tóm tắt nội dung")}};
-    c.requiredFocus = QStringLiteral("mcd_dang");
+    c.checkBox = ui.Checkdaxuly;
+    c.required = {{ui.mng_den, QStringLiteral("Ngày đến")},
+                  {ui.mnoigui, QStringLiteral("nơi gửi")},
+                  {ui.mdv_nhan, QStringLiteral("nơi nhận")},
+                  {ui.mtt_ndung, QStringLiteral("tóm tắt nội dung")}};
+    c.requiredFocus = ui.mcd_dang;
     c.rememberedFields = {QStringLiteral("ng_den"),  QStringLiteral("noigui"), QStringLiteral("so_cv"),
                           QStringLiteral("ng_cv"),   QStringLiteral("loai"),   QStringLiteral("dv_nhan"),
                           QStringLiteral("cd_dang"), QStringLiteral("mat"),    QStringLiteral("tt_ndung")};
-    c.homeBox = QStringLiteral("mcd_dang");
-    c.editFocus = QStringLiteral("mso_cv");
-    c.positionFocus = QStringLiteral("mcd_dang");
-    c.dateBoxes = {QStringLiteral("mng_den"), QStringLiteral("mng_cv")};
+    c.homeBox = ui.mcd_dang;
+    c.editFocus = ui.mso_cv;
+    c.positionFocus = ui.mcd_dang;
+    c.dateBoxes = {ui.mng_den, ui.mng_cv};
     c.invalidDateMessage = QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!");
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
-        {QStringLiteral("mtt_ndung"), ReferenceList::Abbreviations, chudu, chudu},
-        {QStringLiteral("mng_den"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mng_cv"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mmat"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mloai"), ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
-        {QStringLiteral("mdv_nhan"), ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
-        {QStringLiteral("mnoigui"), ReferenceList::Correspondents, QStringLiteral("Tendonvi"),
-         QStringLiteral("tendonvi")}};
-    c.picks = {{{QStringLiteral("DBGridnoigui"), QStringLiteral("mnoigui"), QStringLiteral("Datanoigui"),
-                 QRect(1215, 1845, 4200, 3705), QStringLiteral("mso_cv"), false},
+        {ui.mtt_ndung, ReferenceList::Abbreviations, chudu, chudu},
+        {ui.mng_den, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mng_cv, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mmat, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mloai, ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
+        {ui.mdv_nhan, ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
+        {ui.mnoigui, ReferenceList::Correspondents, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")}};
+    c.picks = {{{QStringLiteral("DBGridnoigui"), ui.mnoigui, QStringLiteral("Datanoigui"),
+                 QRect(1215, 1845, 4200, 3705), ui.mso_cv, false},
                 ReferenceList::Correspondents,
                 QStringLiteral("select * from noigui order by matt"),
                 {}},
-               {{QStringLiteral("DBGriddv_nhan"), QStringLiteral("mdv_nhan"), QStringLiteral("Datadonvi"),
-                 QRect(4320, 3825, 4200, 1815), QString(), true},
+               {{QStringLiteral("DBGriddv_nhan"), ui.mdv_nhan, QStringLiteral("Datadonvi"),
+                 QRect(4320, 3825, 4200, 1815), nullptr, true},
                 ReferenceList::Units,
                 QStringLiteral("select * from donvi order by matt"),
                 {}}};
-    c.renumberButton = QStringLiteral("cmdsuasocvden");
+    c.renumberButton = ui.cmdsuasocvden;
     c.searchForm = QStringLiteral("frmtracuucvden");
     c.printCaller = QStringLiteral("frmcvden");
     c.printDateField = QStringLiteral("ng_den");
@@ -61,13 +60,12 @@ EntryConfig incomingEntryConfig()
     return c;
 }
 
-IncomingEntryForm::IncomingEntryForm(QWidget* parent)
-    : EntryForm(incomingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvden>())
+IncomingEntryForm::IncomingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmcvden>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcvden"));
     Dataloai = attachLetterTypes(m_ui->DBComboloai);
-    attachControls();
+    attachControls(incomingEntryConfig(*m_ui));
     // The pick grids open on these boxes above the form.
     m_ui->Frame1->lower();
 }
@@ -88,10 +86,10 @@ void IncomingEntryForm::fillNewRecord()
     m_ui->mloai->setText(remembered(QStringLiteral("loai")));
 }
 
-bool IncomingEntryForm::functionKey5(const QString& boxName, int shift)
+bool IncomingEntryForm::functionKey5(QWidget* box, int shift)
 {
     Q_UNUSED(shift)
-    if (boxName != QLatin1String("mcd_dang"))
+    if (box != m_ui->mcd_dang)
         return false;
     m_ui->mcd_dang->setText(m_ui->mcd_dang->text() == QStringLiteral("Công đoàn") ? QStringLiteral("Đảng,NN")
                                                                                   : QStringLiteral("Công đoàn"));

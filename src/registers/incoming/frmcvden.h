@@ -24,12 +24,15 @@ public:
     explicit IncomingEntryForm(QWidget* parent = nullptr);
     ~IncomingEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmcvden& ui() const { return *m_ui; }
+
     ui::DataControl* Dataloai = nullptr;
     ui::DataCombo* comboLoai() const;
 
 protected:
     void fillNewRecord() override;
-    bool functionKey5(const QString& boxName, int shift) override;
+    bool functionKey5(QWidget* box, int shift) override;
 
     void DBComboloai_Click(int area) override;
 
@@ -38,6 +41,6 @@ private:
 };
 
 // The incoming register's configuration of the entry form.
-EntryConfig incomingEntryConfig();
+EntryConfig incomingEntryConfig(const Ui::frmcvden& ui);
 
 } // namespace registers

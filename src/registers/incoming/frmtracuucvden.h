@@ -21,10 +21,13 @@ public:
     explicit IncomingSearchForm(QWidget* parent = nullptr);
     ~IncomingSearchForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmtracuucvden& ui() const { return *m_ui; }
+
 private:
     std::unique_ptr<Ui::frmtracuucvden> m_ui;
 };
 
-SearchConfig incomingSearchConfig();
+SearchConfig incomingSearchConfig(const Ui::frmtracuucvden& ui);
 
 } // namespace registers

@@ -13,49 +13,48 @@
 
 namespace registers {
 
-EntryConfig outgoingEntryConfig()
+EntryConfig outgoingEntryConfig(const Ui::frmcvdi& ui)
 {
     EntryConfig c;
+    c.controls = letterEntryControls(ui);
+    c.editButton = ui.cmdsua;
     c.viewStatus = QStringLiteral("Xem công văn đi");
     c.addStatus = QStringLiteral("Nạp công văn đi");
     c.editStatus = QStringLiteral("sửa công văn đang xem");
-    c.dataBoxes = {QStringLiteral("mstt"),      QStringLiteral("mnoiluu"), QStringLiteral("mso_cv"),
-                   QStringLiteral("mng_cv"),    QStringLiteral("mloai"),   QStringLiteral("mdv_nhan"),
-                   QStringLiteral("mtt_ndung"), QStringLiteral("mnguoiky")};
+    c.dataBoxes = {ui.mstt, ui.mnoiluu, ui.mso_cv, ui.mng_cv, ui.mloai, ui.mdv_nhan, ui.mtt_ndung, ui.mnguoiky};
     c.editableBoxes = c.dataBoxes;
-    c.required = {{QStringLiteral("mdv_nhan"), QStringLiteral("nơi nhận")},
-                  {QStringLiteral("mnoiluu"), QStringLiteral("nơi lưu")},
-                  {QStringLiteral("mnguoiky"), QStringLiteral("người ký")},
-                  {QStringLiteral("mtt_ndung"), QStringLiteral("tóm tắt nội dung")}};
-    c.requiredFocus = QStringLiteral("mso_cv");
+    c.required = {{ui.mdv_nhan, QStringLiteral("nơi nhận")},
+                  {ui.mnoiluu, QStringLiteral("nơi lưu")},
+                  {ui.mnguoiky, QStringLiteral("người ký")},
+                  {ui.mtt_ndung, QStringLiteral("tóm tắt nội dung")}};
+    c.requiredFocus = ui.mso_cv;
     c.rememberedFields = {QStringLiteral("noiluu"), QStringLiteral("so_cv"),   QStringLiteral("ng_cv"),
                           QStringLiteral("loai"),   QStringLiteral("dv_nhan"), QStringLiteral("tt_ndung"),
                           QStringLiteral("nguoiky")};
-    c.homeBox = QStringLiteral("mloai");
-    c.editFocus = QStringLiteral("mso_cv");
-    c.positionFocus = QStringLiteral("mso_cv");
-    c.dateBoxes = {QStringLiteral("mng_cv")};
+    c.homeBox = ui.mloai;
+    c.editFocus = ui.mso_cv;
+    c.positionFocus = ui.mso_cv;
+    c.dateBoxes = {ui.mng_cv};
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
-        {QStringLiteral("mtt_ndung"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mnguoiky"), ReferenceList::Abbreviations, chudu, chudu},
-        {QStringLiteral("mng_cv"), ReferenceList::Abbreviations, chudu, QString()},
-        {QStringLiteral("mloai"), ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
-        {QStringLiteral("mdv_nhan"), ReferenceList::Correspondents, QStringLiteral("tendonvi"),
-         QStringLiteral("tendonvi")},
-        {QStringLiteral("mnoiluu"), ReferenceList::Units, QStringLiteral("tendonvi"), QStringLiteral("tendonvi")}};
-    c.picks = {{{QStringLiteral("DBGridnoinhan"), QStringLiteral("mdv_nhan"), QStringLiteral("Datanoigui"),
-                 QRect(2115, 2070, 4200, 3525), QString(), false},
+        {ui.mtt_ndung, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mnguoiky, ReferenceList::Abbreviations, chudu, chudu},
+        {ui.mng_cv, ReferenceList::Abbreviations, chudu, QString()},
+        {ui.mloai, ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
+        {ui.mdv_nhan, ReferenceList::Correspondents, QStringLiteral("tendonvi"), QStringLiteral("tendonvi")},
+        {ui.mnoiluu, ReferenceList::Units, QStringLiteral("tendonvi"), QStringLiteral("tendonvi")}};
+    c.picks = {{{QStringLiteral("DBGridnoinhan"), ui.mdv_nhan, QStringLiteral("Datanoigui"),
+                 QRect(2115, 2070, 4200, 3525), nullptr, false},
                 ReferenceList::Correspondents,
                 QStringLiteral("select * from noigui order by matt"),
                 {}},
-               {{QStringLiteral("DBGridnoiluu"), QStringLiteral("mnoiluu"), QStringLiteral("Datadonvi"),
-                 QRect(4545, 1575, 4200, 2220), QString(), false},
+               {{QStringLiteral("DBGridnoiluu"), ui.mnoiluu, QStringLiteral("Datadonvi"), QRect(4545, 1575, 4200, 2220),
+                 nullptr, false},
                 ReferenceList::Units,
                 QStringLiteral("select * from donvi order by matt"),
                 {}}};
-    c.renumberButton = QStringLiteral("cmdsuasocvdi");
+    c.renumberButton = ui.cmdsuasocvdi;
     c.searchForm = QStringLiteral("frmtracuucvdi");
     c.which = Register::Outgoing;
     c.printCaller = QStringLiteral("frmcvdi");
@@ -65,13 +64,12 @@ EntryConfig outgoingEntryConfig()
     return c;
 }
 
-OutgoingEntryForm::OutgoingEntryForm(QWidget* parent)
-    : EntryForm(outgoingEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcvdi>())
+OutgoingEntryForm::OutgoingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmcvdi>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcvdi"));
     Dataloai = attachLetterTypes(m_ui->DBComboloai);
-    attachControls();
+    attachControls(outgoingEntryConfig(*m_ui));
     // After the shared leaving steps (completion from the letter types), so the completed type counts.
     connect(m_ui->mloai, &ui::TextBox::GotFocus, this, [this] { m_typeOnFocus = m_ui->mloai->text(); });
     connect(m_ui->mloai, &ui::TextBox::LostFocus, this, &OutgoingEntryForm::mloai_LostFocus);
@@ -134,7 +132,7 @@ void OutgoingEntryForm::numberByType(const QString& type)
         app::tell(QStringLiteral("Cần phải xác định loại công văn trước!") + QChar(13) +
                   QStringLiteral("Cần chọn loại công văn từ danh sách") +
                   QStringLiteral(" để đảm bảo việc cho số được chính xác!"));
-        focusBox(QStringLiteral("mloai"));
+        focusBox(m_ui->mloai);
         return;
     case TypeNumber::Outcome::Taken:
         app::tell(QStringLiteral("Số công văn : ") + QStringLiteral(" ") + QString::number(result.number) +
@@ -143,7 +141,7 @@ void OutgoingEntryForm::numberByType(const QString& type)
         m_ui->mloai->setText(m_startType);
         m_ui->mstt->setText(m_startNumber);
         m_typeOnFocus = m_startType;
-        focusBox(QStringLiteral("mso_cv"));
+        focusBox(m_ui->mso_cv);
         return;
     case TypeNumber::Outcome::Numbered:
         m_ui->mstt->setText(QString::number(result.number));
@@ -152,14 +150,14 @@ void OutgoingEntryForm::numberByType(const QString& type)
     }
 }
 
-bool OutgoingEntryForm::functionKey5(const QString& boxName, int shift)
+bool OutgoingEntryForm::functionKey5(QWidget* box, int shift)
 {
     Q_UNUSED(shift)
-    if (boxName == QLatin1String("mstt")) {
+    if (box == m_ui->mstt) {
         numberByType(m_ui->mloai->text());
         return true;
     }
-    if (boxName == QLatin1String("mso_cv")) {
+    if (box == m_ui->mso_cv) {
         m_ui->mso_cv->setText(letterNumberPrefix(m_ui->mstt->text()));
         m_ui->mso_cv->setSelStart(m_ui->mso_cv->text().size());
         return true;

@@ -25,6 +25,9 @@ public:
     explicit OutgoingEntryForm(QWidget* parent = nullptr);
     ~OutgoingEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmcvdi& ui() const { return *m_ui; }
+
     ui::DataControl* Dataloai = nullptr;
     ui::DataCombo* comboLoai() const;
 
@@ -33,7 +36,7 @@ public:
 
 protected:
     void fillNewRecord() override;
-    bool functionKey5(const QString& boxName, int shift) override;
+    bool functionKey5(QWidget* box, int shift) override;
     void editStarted() override;
     bool numberTypedByHand() const override;
     QString numberScope(const db::Recordset& rs) const override;
@@ -51,6 +54,6 @@ private:
 };
 
 // The outgoing register's configuration of the entry form.
-EntryConfig outgoingEntryConfig();
+EntryConfig outgoingEntryConfig(const Ui::frmcvdi& ui);
 
 } // namespace registers

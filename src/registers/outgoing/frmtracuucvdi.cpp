@@ -4,47 +4,44 @@
 
 namespace registers {
 
-SearchConfig outgoingSearchConfig()
+SearchConfig outgoingSearchConfig(const Ui::frmtracuucvdi& ui)
 {
     SearchConfig c;
+    c.controls = searchControls(ui);
     c.tablePrefix = QStringLiteral("cvdi");
+    c.numberBox = ui.mstt;
     const QString reversed = QStringLiteral("Không đặt thời điểm cuối trước thời điểm đầu!");
-    c.ranges = {{QStringLiteral("mng_cv1"), QStringLiteral("mng_cv2"), QStringLiteral("[ng_cvchuan]"),
+    c.ranges = {{ui.mng_cv1, ui.mng_cv2, QStringLiteral("[ng_cvchuan]"),
                  QStringLiteral("Cần nạp lại 2 mút thời gian ngày công văn!"), reversed}};
-    c.textBoxes = {{QStringLiteral("mdv_nhan"), QStringLiteral("[dv_nhan]")},
-                   {QStringLiteral("mtt_ndung"), QStringLiteral("[tt_ndung]")},
-                   {QStringLiteral("mso_cv"), QStringLiteral("[so_cv]")},
-                   {QStringLiteral("mloai"), QStringLiteral("[loai]")},
-                   {QStringLiteral("mnoiluu"), QStringLiteral("[noiluu]")},
-                   {QStringLiteral("mnguoiky"), QStringLiteral("[nguoiky]")}};
-    c.clearBoxes = {QStringLiteral("mstt"),     QStringLiteral("mng_cv1"),   QStringLiteral("mng_cv2"),
-                    QStringLiteral("mdv_nhan"), QStringLiteral("mtt_ndung"), QStringLiteral("mso_cv"),
-                    QStringLiteral("mloai"),    QStringLiteral("mnoiluu"),   QStringLiteral("mnguoiky")};
+    c.textBoxes = {{ui.mdv_nhan, QStringLiteral("[dv_nhan]")}, {ui.mtt_ndung, QStringLiteral("[tt_ndung]")},
+                   {ui.mso_cv, QStringLiteral("[so_cv]")},     {ui.mloai, QStringLiteral("[loai]")},
+                   {ui.mnoiluu, QStringLiteral("[noiluu]")},   {ui.mnguoiky, QStringLiteral("[nguoiky]")}};
+    c.clearBoxes = {ui.mstt,   ui.mng_cv1, ui.mng_cv2, ui.mdv_nhan, ui.mtt_ndung,
+                    ui.mso_cv, ui.mloai,   ui.mnoiluu, ui.mnguoiky};
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
-        {QStringLiteral("mtt_ndung"), ReferenceList::Abbreviations, chudu, chudu},
-        {QStringLiteral("mnguoiky"), ReferenceList::Abbreviations, chudu, chudu},
-        {QStringLiteral("mloai"), ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
-        {QStringLiteral("mdv_nhan"), ReferenceList::Correspondents, QStringLiteral("Tendonvi"),
-         QStringLiteral("tendonvi")},
-        {QStringLiteral("mnoiluu"), ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")}};
+        {ui.mtt_ndung, ReferenceList::Abbreviations, chudu, chudu},
+        {ui.mnguoiky, ReferenceList::Abbreviations, chudu, chudu},
+        {ui.mloai, ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
+        {ui.mdv_nhan, ReferenceList::Correspondents, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
+        {ui.mnoiluu, ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")}};
     const QList<GridColumn> names = {{QStringLiteral("Tên đơn vị"), QStringLiteral("tendonvi")},
                                      {QStringLiteral("Chữ tắt"), QStringLiteral("chutat")}};
     // In the order of the main window's value lists: filing units, recipients, letter types.
-    c.picks = {{{QStringLiteral("DBGridnoiluu"), QStringLiteral("mnoiluu"), QStringLiteral("Datadonvi"),
-                 QRect(4905, 3330, 4200, 2085), QString(), false},
+    c.picks = {{{QStringLiteral("DBGridnoiluu"), ui.mnoiluu, QStringLiteral("Datadonvi"), QRect(4905, 3330, 4200, 2085),
+                 nullptr, false},
                 QStringLiteral("noiluu"),
                 ReferenceList::Units,
                 QStringLiteral("select * from donvi order by matt"),
                 names},
-               {{QStringLiteral("DBGriddv_nhan"), QStringLiteral("mdv_nhan"), QStringLiteral("Datanoigui"),
-                 QRect(3060, 1845, 4200, 3705), QString(), false},
+               {{QStringLiteral("DBGriddv_nhan"), ui.mdv_nhan, QStringLiteral("Datanoigui"),
+                 QRect(3060, 1845, 4200, 3705), nullptr, false},
                 QStringLiteral("dv_nhan"),
                 ReferenceList::Correspondents,
                 QStringLiteral("select * from noigui order by matt"),
                 names},
-               {{QStringLiteral("DBGridloai"), QStringLiteral("mloai"), QStringLiteral("Dataloai"),
-                 QRect(1710, 1350, 4200, 3435), QString(), false},
+               {{QStringLiteral("DBGridloai"), ui.mloai, QStringLiteral("Dataloai"), QRect(1710, 1350, 4200, 3435),
+                 nullptr, false},
                 QStringLiteral("loai"),
                 ReferenceList::LetterTypes,
                 QStringLiteral("select * from loaicv order by matt"),
@@ -55,16 +52,15 @@ SearchConfig outgoingSearchConfig()
               searchGuideTail();
     c.listForm = QStringLiteral("frmgridcvdi");
     c.which = Register::Outgoing;
-    c.returnFocus = QString();
     return c;
 }
 
 OutgoingSearchForm::OutgoingSearchForm(QWidget* parent)
-    : SearchForm(outgoingSearchConfig(), parent), m_ui(std::make_unique<Ui::frmtracuucvdi>())
+    : SearchForm(parent), m_ui(std::make_unique<Ui::frmtracuucvdi>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmtracuucvdi"));
-    attachControls();
+    attachControls(outgoingSearchConfig(*m_ui));
 }
 
 OutgoingSearchForm::~OutgoingSearchForm() = default;

@@ -21,10 +21,13 @@ public:
     explicit OutgoingSearchForm(QWidget* parent = nullptr);
     ~OutgoingSearchForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmtracuucvdi& ui() const { return *m_ui; }
+
 private:
     std::unique_ptr<Ui::frmtracuucvdi> m_ui;
 };
 
-SearchConfig outgoingSearchConfig();
+SearchConfig outgoingSearchConfig(const Ui::frmtracuucvdi& ui);
 
 } // namespace registers

@@ -3,7 +3,6 @@
 #include "ui_frmcongviec.h"
 
 #include "frmgridcongviec.h"
-#include "frmtracuukh.h"
 #include "frmtxt.h"
 #include "plan_entry_config.h"
 #include "plan_lists.h"
@@ -19,8 +18,7 @@
 
 namespace registers {
 
-PlansEntryForm::PlansEntryForm(QWidget* parent)
-    : EntryForm(planEntryConfig(), parent), m_ui(std::make_unique<Ui::frmcongviec>())
+PlansEntryForm::PlansEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmcongviec>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmcongviec"));
@@ -37,7 +35,7 @@ PlansEntryForm::PlansEntryForm(QWidget* parent)
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this, &PlansEntryForm::DBComboloai_Click);
     connect(m_ui->cmdxemct, &QPushButton::clicked, this, &PlansEntryForm::cmdxemct_Click);
     connect(m_ui->cmdGrid, &QPushButton::clicked, this, &PlansEntryForm::cmdGrid_Click);
-    attachControls();
+    attachControls(planEntryConfig(*m_ui));
 }
 
 PlansEntryForm::~PlansEntryForm() = default;
@@ -65,10 +63,8 @@ void PlansEntryForm::fillNewRecord()
 
 void PlansEntryForm::writeRecord(db::Recordset& rs)
 {
-    for (const QString& name : m_config.dateBoxes) {
-        if (ui::TextBox* b = box(name))
-            rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
-    }
+    for (const ui::TextBox* b : std::as_const(m_config.dateBoxes))
+        rs.setValue(fieldOf(b) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     stampSaved(rs, common::clock().today(), session().context().userFullName);
     rs.update();
     rs.setBookmark(rs.lastModified());
@@ -83,7 +79,7 @@ void PlansEntryForm::DBCombodonvi_Click(int area)
         return;
     m_ui->txtban->setText(m_ui->DBCombodonvi->text());
     m_ui->txtiddonvi->setText(m_ui->DBCombodonvi->boundText());
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
 }
 
 void PlansEntryForm::DBCombophong_Click(int area)
@@ -92,7 +88,7 @@ void PlansEntryForm::DBCombophong_Click(int area)
         return;
     m_ui->txtphong->setText(m_ui->DBCombophong->text());
     m_ui->txtidbophan->setText(m_ui->DBCombophong->boundText());
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
 }
 
 void PlansEntryForm::DBComboloai_Click(int area)
@@ -100,13 +96,12 @@ void PlansEntryForm::DBComboloai_Click(int area)
     if (area != ui::area::List || !editing())
         return;
     m_ui->txtloai->setText(m_ui->DBComboloai->text());
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
 }
 
-bool PlansEntryForm::dateRefused(const QString& boxName, const QString& date)
+bool PlansEntryForm::dateRefused(const ui::TextBox* box, const QString& date)
 {
-    return boxName == QLatin1String("Txttgiankthuc") &&
-           refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
+    return box == m_ui->Txttgiankthuc && refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
 }
 
 // The detailed content in a large box: edited while adding or editing, only read while viewing
@@ -118,7 +113,7 @@ void PlansEntryForm::cmdxemct_Click()
         app::tell(app::kNotAvailable);
         return;
     }
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
     editor->open(m_ui->txtndungct, this, session().context());
 }
 
@@ -135,7 +130,7 @@ void PlansEntryForm::cmdGrid_Click()
     auto* list = form<PlansListForm>(QStringLiteral("frmgridcongviec"));
     if (!list)
         return;
-    focusBox(QStringLiteral("txtndungtt"));
+    focusBox(m_ui->txtndungtt);
     hide();
     list->setSession(sharedSession());
     list->openList(table(), planListSource(table()));
@@ -155,22 +150,7 @@ void PlansEntryForm::returnTo(long long id)
     }
     showRecord(id);
     showModeless();
-    focusBox(QStringLiteral("txtndungtt"));
-}
-
-} // namespace registers
-
-namespace registers {
-
-bool PlansEntryForm::openOwnSearch()
-{
-    auto* search = form<PlansSearchForm>(QStringLiteral("frmtracuukh"));
-    if (!search)
-        return false;
-    hide();
-    search->setSession(sharedSession());
-    search->open();
-    return true;
+    focusBox(m_ui->txtndungtt);
 }
 
 } // namespace registers

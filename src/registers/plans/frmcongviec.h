@@ -24,6 +24,9 @@ public:
     explicit PlansEntryForm(QWidget* parent = nullptr);
     ~PlansEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmcongviec& ui() const { return *m_ui; }
+
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;
     ui::DataControl* Dataloai = nullptr;
@@ -36,8 +39,7 @@ protected:
     void Form_Load() override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
-    bool dateRefused(const QString& boxName, const QString& date) override;
-    bool openOwnSearch() override;
+    bool dateRefused(const ui::TextBox* box, const QString& date) override;
 
 private:
     void bindLists();

@@ -18,45 +18,47 @@
 namespace registers {
 namespace {
 
-EntryConfig planListConfig()
+EntryConfig planListConfig(const Ui::frmgridcongviec& ui)
 {
-    EntryConfig c = listConfig(planEntryConfig());
+    EntryConfig c = planEntryTexts();
     c.viewStatus = QStringLiteral("xem, sửa nội dung công việc");
     c.editStatus = QStringLiteral("sửa nội dung công việc");
-    c.boxFields = {{QStringLiteral("txtid"), QStringLiteral("ID")},
-                   {QStringLiteral("Txttendonvi"), QStringLiteral("Tendonvi")},
-                   {QStringLiteral("txtbophan"), QStringLiteral("bophan")},
-                   {QStringLiteral("txtndungtt"), QStringLiteral("ndungtt")},
-                   {QStringLiteral("txtndungct"), QStringLiteral("ndungct")},
-                   {QStringLiteral("txtloai"), QStringLiteral("loai")},
-                   {QStringLiteral("Txttgianbdau"), QStringLiteral("Tgianbdau")},
-                   {QStringLiteral("Txttgiankthuc"), QStringLiteral("Tgiankthuc")},
-                   {QStringLiteral("txtnguoichidao"), QStringLiteral("nguoichidao")},
-                   {QStringLiteral("txtchidao"), QStringLiteral("chidao")},
-                   {QStringLiteral("txtcanbo"), QStringLiteral("canbo")},
-                   {QStringLiteral("txtketqua"), QStringLiteral("ketqua")},
-                   {QStringLiteral("Check1"), QStringLiteral("khan")},
-                   {QStringLiteral("Check2"), QStringLiteral("ketthuc")}};
-    c.dataBoxes = {QStringLiteral("txtid"),        QStringLiteral("Txttendonvi"),   QStringLiteral("txtbophan"),
-                   QStringLiteral("txtndungtt"),   QStringLiteral("txtndungct"),    QStringLiteral("txtloai"),
-                   QStringLiteral("Txttgianbdau"), QStringLiteral("Txttgiankthuc"), QStringLiteral("txtnguoichidao"),
-                   QStringLiteral("txtchidao"),    QStringLiteral("txtcanbo"),      QStringLiteral("txtketqua")};
+    c.boxFields = {{ui.Txttendonvi, QStringLiteral("Tendonvi")},
+                   {ui.txtbophan, QStringLiteral("bophan")},
+                   {ui.txtndungtt, QStringLiteral("ndungtt")},
+                   {ui.txtndungct, QStringLiteral("ndungct")},
+                   {ui.txtloai, QStringLiteral("loai")},
+                   {ui.Txttgianbdau, QStringLiteral("Tgianbdau")},
+                   {ui.Txttgiankthuc, QStringLiteral("Tgiankthuc")},
+                   {ui.txtnguoichidao, QStringLiteral("nguoichidao")},
+                   {ui.txtchidao, QStringLiteral("chidao")},
+                   {ui.txtcanbo, QStringLiteral("canbo")},
+                   {ui.txtketqua, QStringLiteral("ketqua")},
+                   {ui.Check1, QStringLiteral("khan")},
+                   {ui.Check2, QStringLiteral("ketthuc")}};
+    c = listConfig(c, ui);
+    c.dataBoxes = {ui.txtid,        ui.Txttendonvi,   ui.txtbophan,      ui.txtndungtt, ui.txtndungct, ui.txtloai,
+                   ui.Txttgianbdau, ui.Txttgiankthuc, ui.txtnguoichidao, ui.txtchidao,  ui.txtcanbo,   ui.txtketqua};
     c.editableBoxes = c.dataBoxes.mid(1);
-    c.checkBoxes = {QStringLiteral("Check1"), QStringLiteral("Check2")};
+    c.checkBoxes = {ui.Check1, ui.Check2};
     c.checkBoxesFollowRights = false; // here they change only while editing
-    c.required[0].box = QStringLiteral("Txttendonvi");
+    c.required = planRequired(ui.Txttendonvi, ui.txtndungtt, ui.Txttgianbdau, ui.Txttgiankthuc);
+    c.requiredFocus = ui.txtndungtt;
+    c.editFocus = ui.txtndungtt;
+    c.dateBoxes = {ui.Txttgianbdau, ui.Txttgiankthuc};
+    c.editButton = ui.Cmdsua;
     c.rememberedFields.clear(); // no adding here and F6 does nothing
     const QString chudu = QStringLiteral("chudu");
-    c.abbreviations = {{QStringLiteral("txtcanbo"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtchidao"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtketqua"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtndungct"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("txtnguoichidao"), ReferenceList::Abbreviations, chudu, QString()},
-                       {QStringLiteral("Txttendonvi"), ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
+    c.abbreviations = {{ui.txtcanbo, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtchidao, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtketqua, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtndungct, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.txtnguoichidao, ReferenceList::Abbreviations, chudu, QString()},
+                       {ui.Txttendonvi, ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
     c.cancelAddCaption.clear();
-    c.viewOnlyButtons = {QStringLiteral("cmdin"), QStringLiteral("cmdclose")};
-    c.homeBox = QStringLiteral("DBGrid1");
-    c.positionFocus = QStringLiteral("DBGrid1");
+    c.viewOnlyButtons = {ui.cmdin, ui.cmdclose};
+    c.homeBox = ui.DBGrid1;
+    c.positionFocus = ui.DBGrid1;
     return c;
 }
 
@@ -76,8 +78,7 @@ QString planPrintStatement(const QString& source)
            QStringLiteral("tgiankthucchuan,canbo,left(ketqua,250) as nhomcongviec ") + source.mid(from);
 }
 
-PlansListForm::PlansListForm(QWidget* parent)
-    : RecordGridForm(planListConfig(), parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
+PlansListForm::PlansListForm(QWidget* parent) : RecordGridForm(parent), m_ui(std::make_unique<Ui::frmgridcongviec>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcongviec"));
@@ -88,14 +89,15 @@ PlansListForm::PlansListForm(QWidget* parent)
     setUpListCombo(m_ui->DBCombophong, Databophan, QStringLiteral("phong"), QStringLiteral("Chọn bộ phận"));
     setUpListCombo(m_ui->DBComboloai, Dataloai, QStringLiteral("loai"), QStringLiteral("Chọn loại"));
     connect(m_ui->DBCombodonvi, &ui::DataCombo::Click, this,
-            [this](int area) { comboClick(m_ui->DBCombodonvi, QStringLiteral("Txttendonvi"), area); });
+            [this](int area) { comboClick(m_ui->DBCombodonvi, m_ui->Txttendonvi, area); });
     connect(m_ui->DBCombophong, &ui::DataCombo::Click, this,
-            [this](int area) { comboClick(m_ui->DBCombophong, QStringLiteral("txtbophan"), area); });
+            [this](int area) { comboClick(m_ui->DBCombophong, m_ui->txtbophan, area); });
     connect(m_ui->DBComboloai, &ui::DataCombo::Click, this,
-            [this](int area) { comboClick(m_ui->DBComboloai, QStringLiteral("txtloai"), area); });
+            [this](int area) { comboClick(m_ui->DBComboloai, m_ui->txtloai, area); });
     connect(m_ui->cmdin, &QPushButton::clicked, this, &PlansListForm::cmdin_Click);
     attachGrid(m_ui->DBGrid1, QStringLiteral("Danh sách công việc"),
-               {{QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800}}, m_ui->txtle);
+               {{QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800}}, m_ui->txtle,
+               planListConfig(*m_ui));
 }
 
 PlansListForm::~PlansListForm() = default;
@@ -111,26 +113,23 @@ void PlansListForm::Form_Load()
 
 void PlansListForm::writeRecord(db::Recordset& rs)
 {
-    for (const QString& name : m_config.dateBoxes) {
-        if (ui::TextBox* b = box(name))
-            rs.setValue(fieldOf(name) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
-    }
+    for (const ui::TextBox* b : std::as_const(m_config.dateBoxes))
+        rs.setValue(fieldOf(b) + QStringLiteral("chuan"), common::normaliseDate(b->text()));
     stampSaved(rs, common::clock().today(), session().context().userFullName);
     rs.update();
 }
 
-void PlansListForm::comboClick(ui::DataCombo* combo, const QString& boxName, int area)
+void PlansListForm::comboClick(ui::DataCombo* combo, ui::TextBox* box, int area)
 {
     // Only the text changes here: the unit's and department's identifiers stay as they were.
     if (area != ui::area::List || !editing())
         return;
-    box(boxName)->setText(combo->text());
+    box->setText(combo->text());
 }
 
-bool PlansListForm::dateRefused(const QString& boxName, const QString& date)
+bool PlansListForm::dateRefused(const ui::TextBox* box, const QString& date)
 {
-    return boxName == QLatin1String("Txttgiankthuc") &&
-           refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
+    return box == m_ui->Txttgiankthuc && refuseEndBeforeStart(m_ui->Txttgianbdau, m_ui->Txttgiankthuc, date);
 }
 
 void PlansListForm::cmdin_Click()

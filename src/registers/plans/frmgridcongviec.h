@@ -25,6 +25,9 @@ public:
     explicit PlansListForm(QWidget* parent = nullptr);
     ~PlansListForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmgridcongviec& ui() const { return *m_ui; }
+
     ui::DataControl* Datadonvi = nullptr;
     ui::DataControl* Databophan = nullptr;
     ui::DataControl* Dataloai = nullptr;
@@ -34,10 +37,10 @@ public:
 protected:
     void Form_Load() override;
     void writeRecord(db::Recordset& rs) override;
-    bool dateRefused(const QString& boxName, const QString& date) override;
+    bool dateRefused(const ui::TextBox* box, const QString& date) override;
 
 private:
-    void comboClick(ui::DataCombo* combo, const QString& boxName, int area);
+    void comboClick(ui::DataCombo* combo, ui::TextBox* box, int area);
 
     std::unique_ptr<Ui::frmgridcongviec> m_ui;
 };

@@ -14,36 +14,30 @@
 
 namespace registers {
 
-SearchConfig plansSearchConfig()
+SearchConfig plansSearchConfig(const Ui::frmtracuukh& ui)
 {
     SearchConfig c;
+    c.controls = searchControls(ui);
     c.tablePrefix = QStringLiteral("kehoach");
-    c.numberBox = QStringLiteral("txtid");
+    c.numberBox = ui.txtid;
     c.numberColumn = QStringLiteral("[id]");
     const QString badDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
-    c.ranges = {{QStringLiteral("mtgianbdau1"), QStringLiteral("mtgianbdau2"), QStringLiteral("[tgianbdauchuan]"),
-                 QString(), QString(), badDate, QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!")},
-                {QStringLiteral("mtgiankthuc1"), QStringLiteral("mtgiankthuc2"), QStringLiteral("[tgiankthucchuan]"),
-                 QString(), QString(), badDate, badDate}};
-    c.textBoxes = {{QStringLiteral("mban"), QStringLiteral("[tendonvi]")},
-                   {QStringLiteral("mphong"), QStringLiteral("[bophan]")},
-                   {QStringLiteral("mndungtt"), QStringLiteral("[ndungtt]")},
-                   {QStringLiteral("mndungct"), QStringLiteral("[ndungct]")},
-                   {QStringLiteral("mloai"), QStringLiteral("[loai]")},
-                   {QStringLiteral("mnguoichidao"), QStringLiteral("[nguoichidao]")},
-                   {QStringLiteral("mcanbo"), QStringLiteral("[canbo]")},
-                   {QStringLiteral("mchidao"), QStringLiteral("[chidao]")},
-                   {QStringLiteral("mketqua"), QStringLiteral("[ketqua]")}};
-    c.clearBoxes = {QStringLiteral("mphong"),       QStringLiteral("mcanbo"),      QStringLiteral("txtid"),
-                    QStringLiteral("mban"),         QStringLiteral("mchidao"),     QStringLiteral("mketqua"),
-                    QStringLiteral("mndungtt"),     QStringLiteral("mndungct"),    QStringLiteral("mnguoichidao"),
-                    QStringLiteral("mloai"),        QStringLiteral("mtgianbdau1"), QStringLiteral("mtgianbdau2"),
-                    QStringLiteral("mtgiankthuc1"), QStringLiteral("mtgiankthuc2")};
+    c.ranges = {{ui.mtgianbdau1, ui.mtgianbdau2, QStringLiteral("[tgianbdauchuan]"), QString(), QString(), badDate,
+                 QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!")},
+                {ui.mtgiankthuc1, ui.mtgiankthuc2, QStringLiteral("[tgiankthucchuan]"), QString(), QString(), badDate,
+                 badDate}};
+    c.textBoxes = {{ui.mban, QStringLiteral("[tendonvi]")},    {ui.mphong, QStringLiteral("[bophan]")},
+                   {ui.mndungtt, QStringLiteral("[ndungtt]")}, {ui.mndungct, QStringLiteral("[ndungct]")},
+                   {ui.mloai, QStringLiteral("[loai]")},       {ui.mnguoichidao, QStringLiteral("[nguoichidao]")},
+                   {ui.mcanbo, QStringLiteral("[canbo]")},     {ui.mchidao, QStringLiteral("[chidao]")},
+                   {ui.mketqua, QStringLiteral("[ketqua]")}};
+    c.clearBoxes = {ui.mphong,      ui.mcanbo,      ui.txtid,        ui.mban,         ui.mchidao,
+                    ui.mketqua,     ui.mndungtt,    ui.mndungct,     ui.mnguoichidao, ui.mloai,
+                    ui.mtgianbdau1, ui.mtgianbdau2, ui.mtgiankthuc1, ui.mtgiankthuc2};
     const QString chudu = QStringLiteral("chudu");
-    for (const char* name : {"mcanbo", "mnguoichidao", "mchidao", "mketqua", "mndungct", "mndungtt", "mphong"})
-        c.abbreviations << AbbreviationRule{QString::fromLatin1(name), ReferenceList::Abbreviations, chudu, QString()};
-    c.abbreviations << AbbreviationRule{QStringLiteral("mban"), ReferenceList::Units, QStringLiteral("Tendonvi"),
-                                        QString()};
+    for (ui::TextBox* box : {ui.mcanbo, ui.mnguoichidao, ui.mchidao, ui.mketqua, ui.mndungct, ui.mndungtt, ui.mphong})
+        c.abbreviations << AbbreviationRule{box, ReferenceList::Abbreviations, chudu, QString()};
+    c.abbreviations << AbbreviationRule{ui.mban, ReferenceList::Units, QStringLiteral("Tendonvi"), QString()};
     c.stepsDates = false;
     c.guide =
         QStringLiteral("Hướng dẫn:   F4 : xoá cả ô   ") +
@@ -53,14 +47,12 @@ SearchConfig plansSearchConfig()
         QStringLiteral(" Các dấu >,< (cho ô số) : >3 (lớn hơn 3)  <15 (nhỏ hơn 15)");
     c.listForm = QStringLiteral("frmgridcongviec");
     c.which = Register::Plans;
-    c.returnFocus = QString();
     c.unloadsOnClose = true;
     c.engineErrorsTold = true;
     return c;
 }
 
-PlansSearchForm::PlansSearchForm(QWidget* parent)
-    : SearchForm(plansSearchConfig(), parent), m_ui(std::make_unique<Ui::frmtracuukh>())
+PlansSearchForm::PlansSearchForm(QWidget* parent) : SearchForm(parent), m_ui(std::make_unique<Ui::frmtracuukh>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmtracuukh"));
@@ -94,7 +86,7 @@ PlansSearchForm::PlansSearchForm(QWidget* parent)
         if (on)
             m_ui->chkhthanh->setChecked(false);
     });
-    attachControls();
+    attachControls(plansSearchConfig(*m_ui));
 }
 
 PlansSearchForm::~PlansSearchForm() = default;
@@ -152,7 +144,7 @@ bool PlansSearchForm::showHits(const QString& table, const QString& condition)
     // A search without hits leaves the stored query and the list as they were.
     const QString firstHit = QStringLiteral("SELECT TOP 1 id FROM ") + table + where;
     if (session().database().openRecordset(firstHit, db::RecordsetType::Snapshot).eof()) {
-        refuseSearch(*this, QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"));
+        refuseSearch(QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"));
         return false;
     }
     if (app::KiemtraQuery(QStringLiteral("Qrtracuu"), session().database()))

@@ -25,7 +25,8 @@ public:
     explicit PlansSearchForm(QWidget* parent = nullptr);
     ~PlansSearchForm() override;
 
-    QCheckBox* check(const QString& name) const { return control<QCheckBox>(name); }
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmtracuukh& ui() const { return *m_ui; }
 
     void cmdtracuu_Click() { Cmdtracuu_Click(); }
 
@@ -44,6 +45,6 @@ private:
     std::unique_ptr<Ui::frmtracuukh> m_ui;
 };
 
-SearchConfig plansSearchConfig();
+SearchConfig plansSearchConfig(const Ui::frmtracuukh& ui);
 
 } // namespace registers

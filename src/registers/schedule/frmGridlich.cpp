@@ -9,18 +9,18 @@
 namespace registers {
 namespace {
 
-EntryConfig scheduleListConfig()
+EntryConfig scheduleListConfig(const Ui::frmGridlich& ui)
 {
-    EntryConfig c = listConfig(scheduleEntryConfig());
-    c.boxFields.remove(QStringLiteral("txtFields"));
-    c.dataBoxes.replace(0, QStringLiteral("txtid"));
+    EntryConfig c = listConfig(scheduleEntryConfig(scheduleBoxes(ui), ui.txtid), ui);
+    c.controls.add = ui.cmdAdd;
+    c.controls.print = ui.Cmdin;
+    c.editButton = ui.Cmdsua;
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
     // Adding remembers the last item's texts; F6 copies back all but the participants and the note.
     c.rememberedFields = {QStringLiteral("nguoicbi"), QStringLiteral("nguoictri"), QStringLiteral("diadiem"),
                           QStringLiteral("gio"),      QStringLiteral("ndung"),     QStringLiteral("ngay"),
                           QStringLiteral("thu")};
-    c.viewOnlyButtons = {QStringLiteral("Cmdchontat"), QStringLiteral("Cmdhuychon"), QStringLiteral("Cmdin"),
-                         QStringLiteral("cmdclose")};
+    c.viewOnlyButtons = {ui.Cmdchontat, ui.Cmdhuychon, ui.Cmdin, ui.cmdclose};
     c.searchForm.clear();
     return c;
 }
@@ -46,8 +46,8 @@ MarkPrintConfig scheduleMarkConfig()
 }
 
 ScheduleListForm::ScheduleListForm(QWidget* parent)
-    : RecordGridForm(scheduleListConfig(), parent), m_ui(std::make_unique<Ui::frmGridlich>()),
-      m_printConfig(scheduleMarkConfig()), m_marks(m_printConfig, Data1, *this)
+    : RecordGridForm(parent), m_ui(std::make_unique<Ui::frmGridlich>()), m_printConfig(scheduleMarkConfig()),
+      m_marks(m_printConfig, Data1, *this)
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmGridlich"));
@@ -56,13 +56,13 @@ ScheduleListForm::ScheduleListForm(QWidget* parent)
                 {QStringLiteral("Ngày"), QStringLiteral("ngay"), 90},
                 {QStringLiteral("Nội dung"), QStringLiteral("ndung"), 620},
                 {QStringLiteral("Giờ"), QStringLiteral("gio"), 80}},
-               m_ui->txtle);
+               m_ui->txtle, scheduleListConfig(*m_ui));
     connect(DBGrid1, &ui::Grid::DblClick, this, &ScheduleListForm::DBGrid1_DblClick);
     DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
     connect(m_ui->Cmdchontat, &QPushButton::clicked, this, &ScheduleListForm::Cmdchontat_Click);
     connect(m_ui->Cmdhuychon, &QPushButton::clicked, this, &ScheduleListForm::Cmdhuychon_Click);
     connect(m_ui->Cmdin, &QPushButton::clicked, this, &ScheduleListForm::Cmdin_Click);
-    attachScheduleBoxes(*this);
+    attachScheduleBoxes(*this, scheduleBoxes(*m_ui));
 }
 
 ScheduleListForm::~ScheduleListForm() = default;
@@ -77,7 +77,7 @@ void ScheduleListForm::Form_Load()
 void ScheduleListForm::Form_KeyUp(int keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
-    scheduleKeyUp(*this, keyCode);
+    scheduleKeyUp(*this, scheduleBoxes(*m_ui), keyCode);
 }
 
 bool ScheduleListForm::openList(const QString& table, const QString& source, bool fromSearch)
@@ -91,7 +91,7 @@ bool ScheduleListForm::openList(const QString& table, const QString& source, boo
 
 void ScheduleListForm::writeRecord(db::Recordset& rs)
 {
-    writeScheduleRecord(*this, rs);
+    writeScheduleRecord(*this, scheduleBoxes(*m_ui), rs);
 }
 
 void ScheduleListForm::marksRan(bool ran)

@@ -25,6 +25,9 @@ public:
     explicit ScheduleListForm(QWidget* parent = nullptr);
     ~ScheduleListForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmGridlich& ui() const { return *m_ui; }
+
     // Opens the list (RecordGridForm::openList); fromSearch: the list shows a search's hits, which
     // "&Chọn tất" marks. A list whose rows cannot be read hides again.
     bool openList(const QString& table, const QString& source, bool fromSearch);

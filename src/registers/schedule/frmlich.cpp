@@ -4,7 +4,6 @@
 
 #include "frmGridlich.h"
 #include "frmgridtuan.h"
-#include "frmtracuulich.h"
 #include "schedule_entry.h"
 #include "schedule_record.h"
 
@@ -21,15 +20,19 @@
 
 namespace registers {
 
-ScheduleEntryForm::ScheduleEntryForm(QWidget* parent)
-    : EntryForm(scheduleEntryConfig(), parent), m_ui(std::make_unique<Ui::frmlich>())
+ScheduleEntryForm::ScheduleEntryForm(QWidget* parent) : EntryForm(parent), m_ui(std::make_unique<Ui::frmlich>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmlich"));
     connect(m_ui->cmdbang, &QPushButton::clicked, this, &ScheduleEntryForm::cmdbang_Click);
     connect(m_ui->cmdGrid, &QPushButton::clicked, this, &ScheduleEntryForm::cmdGrid_Click);
-    attachControls();
-    attachScheduleBoxes(*this);
+    EntryConfig config = scheduleEntryConfig(scheduleBoxes(*m_ui), m_ui->txtFields);
+    config.controls = entryControls(*m_ui);
+    config.editButton = m_ui->Cmdsua;
+    config.deleteButton = m_ui->cmdDelete;
+    config.viewOnlyButtons = {m_ui->cmdbang, m_ui->cmdGrid, m_ui->cmdclose};
+    attachControls(config);
+    attachScheduleBoxes(*this, scheduleBoxes(*m_ui));
 }
 
 ScheduleEntryForm::~ScheduleEntryForm() = default;
@@ -45,7 +48,7 @@ void ScheduleEntryForm::Form_Load()
 void ScheduleEntryForm::Form_KeyUp(int keyCode, int shift)
 {
     EntryForm::Form_KeyUp(keyCode, shift);
-    scheduleKeyUp(*this, keyCode);
+    scheduleKeyUp(*this, scheduleBoxes(*m_ui), keyCode);
 }
 
 void ScheduleEntryForm::fillNewRecord()
@@ -56,7 +59,7 @@ void ScheduleEntryForm::fillNewRecord()
 
 void ScheduleEntryForm::writeRecord(db::Recordset& rs)
 {
-    writeScheduleRecord(*this, rs);
+    writeScheduleRecord(*this, scheduleBoxes(*m_ui), rs);
 }
 
 // The sorted list with every mark of the year cleared, on the item shown here. An engine error is
@@ -80,7 +83,7 @@ void ScheduleEntryForm::cmdbang_Click()
         return;
     }
     session().setCurrentId(Data1->hasCurrentRecord() ? recordset().value(QStringLiteral("id")).toLongLong() : 0);
-    focusBox(QStringLiteral("mngay"));
+    focusBox(m_ui->mngay);
     list->setSession(sharedSession());
     if (!list->openList(table(), scheduleListSource(table()), false))
         return; // the list told why; this form stays
@@ -96,7 +99,7 @@ void ScheduleEntryForm::cmdGrid_Click()
     const QString day = common::monthNameDate(m_ui->mngay->text());
     if (day.isEmpty()) {
         app::tell(QStringLiteral("Công việc này chưa nạp ngày nên không chuyển sang bảng lịch tuần được"));
-        focusBox(QStringLiteral("mngay"));
+        focusBox(m_ui->mngay);
         return;
     }
     auto* week = form<WeekViewForm>(QStringLiteral("frmgridtuan"));
@@ -120,18 +123,7 @@ void ScheduleEntryForm::returnTo(long long id)
     }
     showRecord(id);
     showModeless();
-    focusBox(QStringLiteral("mngay"));
-}
-
-bool ScheduleEntryForm::openOwnSearch()
-{
-    auto* search = form<ScheduleSearchForm>(QStringLiteral("frmtracuulich"));
-    if (!search)
-        return false;
-    hide();
-    search->setSession(sharedSession());
-    search->open();
-    return true;
+    focusBox(m_ui->mngay);
 }
 
 } // namespace registers

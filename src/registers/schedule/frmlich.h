@@ -23,6 +23,9 @@ public:
     explicit ScheduleEntryForm(QWidget* parent = nullptr);
     ~ScheduleEntryForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmlich& ui() const { return *m_ui; }
+
     void cmdbang_Click();
     void cmdGrid_Click();
     // Back from the list, the week view or the search: the year's schedule read again, on the
@@ -34,7 +37,6 @@ protected:
     void Form_KeyUp(int keyCode, int shift) override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
-    bool openOwnSearch() override;
 
 private:
     std::unique_ptr<Ui::frmlich> m_ui;

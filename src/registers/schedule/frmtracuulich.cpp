@@ -9,35 +9,29 @@
 
 namespace registers {
 
-SearchConfig scheduleSearchConfig()
+SearchConfig scheduleSearchConfig(const Ui::frmtracuulich& ui)
 {
     SearchConfig c;
+    c.controls = searchControls(ui);
     c.tablePrefix = QStringLiteral("lich");
-    c.numberBox = QStringLiteral("txtid");
+    c.numberBox = ui.txtid;
     c.numberColumn = QStringLiteral("[id]");
     c.numberCheckedOnLeave = false;
-    c.leadingTextBoxes = {{QStringLiteral("mgio"), QStringLiteral("[gio]")}};
+    c.leadingTextBoxes = {{ui.mgio, QStringLiteral("[gio]")}};
     const QString badDate = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng !");
-    c.ranges = {{QStringLiteral("mngay1"), QStringLiteral("mngay2"), QStringLiteral("[ngaychuan]"), QString(),
-                 QString(), badDate, badDate}};
-    c.textBoxes = {{QStringLiteral("mndung"), QStringLiteral("[ndung]")},
-                   {QStringLiteral("mthu"), QStringLiteral("[thu]")},
-                   {QStringLiteral("mchutri"), QStringLiteral("[nguoictri]")},
-                   {QStringLiteral("mchuanbi"), QStringLiteral("[nguoicbi]")},
-                   {QStringLiteral("mdiadiem"), QStringLiteral("[diadiem]")},
-                   {QStringLiteral("mthanhphan"), QStringLiteral("[thanhphan]")},
-                   {QStringLiteral("mghichu"), QStringLiteral("[ghichu]")}};
-    c.clearBoxes = {QStringLiteral("txtid"),      QStringLiteral("mngay1"),  QStringLiteral("mngay2"),
-                    QStringLiteral("mgio"),       QStringLiteral("mthu"),    QStringLiteral("mndung"),
-                    QStringLiteral("mchuanbi"),   QStringLiteral("mchutri"), QStringLiteral("mdiadiem"),
-                    QStringLiteral("mthanhphan"), QStringLiteral("mghichu")};
+    c.ranges = {{ui.mngay1, ui.mngay2, QStringLiteral("[ngaychuan]"), QString(), QString(), badDate, badDate}};
+    c.textBoxes = {{ui.mndung, QStringLiteral("[ndung]")},      {ui.mthu, QStringLiteral("[thu]")},
+                   {ui.mchutri, QStringLiteral("[nguoictri]")}, {ui.mchuanbi, QStringLiteral("[nguoicbi]")},
+                   {ui.mdiadiem, QStringLiteral("[diadiem]")},  {ui.mthanhphan, QStringLiteral("[thanhphan]")},
+                   {ui.mghichu, QStringLiteral("[ghichu]")}};
+    c.clearBoxes = {ui.txtid,    ui.mngay1,  ui.mngay2,   ui.mgio,       ui.mthu,   ui.mndung,
+                    ui.mchuanbi, ui.mchutri, ui.mdiadiem, ui.mthanhphan, ui.mghichu};
     const QString chudu = QStringLiteral("chudu");
-    for (const char* name : {"mchuanbi", "mchutri", "mdiadiem", "mndung"})
-        c.abbreviations << AbbreviationRule{QString::fromLatin1(name), ReferenceList::Abbreviations, chudu, chudu};
+    for (ui::TextBox* box : {ui.mchuanbi, ui.mchutri, ui.mdiadiem, ui.mndung})
+        c.abbreviations << AbbreviationRule{box, ReferenceList::Abbreviations, chudu, chudu};
     c.guide = QStringLiteral("Hướng dẫn:   F4 : xoá cả ô     F5 và Shift-F5:tăng giảm ô ngày ") + searchGuideTail();
     c.listForm = QStringLiteral("frmGridlich");
     c.which = Register::Schedule;
-    c.returnFocus = QString();
     c.unloadsOnClose = true;
     c.engineErrorsTold = true;
     return c;
@@ -52,11 +46,11 @@ QString scheduleSearchStatement(const QString& table, const QString& condition)
 }
 
 ScheduleSearchForm::ScheduleSearchForm(QWidget* parent)
-    : SearchForm(scheduleSearchConfig(), parent), m_ui(std::make_unique<Ui::frmtracuulich>())
+    : SearchForm(parent), m_ui(std::make_unique<Ui::frmtracuulich>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmtracuulich"));
-    attachControls();
+    attachControls(scheduleSearchConfig(*m_ui));
     setAccessibleCaption(m_ui->Label3, QStringLiteral("Tra cứu thông tin về lịch làm việc hàng tuần"));
 }
 

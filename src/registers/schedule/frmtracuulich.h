@@ -23,6 +23,9 @@ public:
     explicit ScheduleSearchForm(QWidget* parent = nullptr);
     ~ScheduleSearchForm() override;
 
+    // The generated layout, for reaching the controls typed (tests).
+    const Ui::frmtracuulich& ui() const { return *m_ui; }
+
     void cmdtracuu_Click() { Cmdtracuu_Click(); }
 
 protected:
@@ -32,7 +35,7 @@ private:
     std::unique_ptr<Ui::frmtracuulich> m_ui;
 };
 
-SearchConfig scheduleSearchConfig();
+SearchConfig scheduleSearchConfig(const Ui::frmtracuulich& ui);
 // The search's statement on table for condition, ordered by day.
 QString scheduleSearchStatement(const QString& table, const QString& condition);
 

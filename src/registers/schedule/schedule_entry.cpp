@@ -15,93 +15,83 @@ QString weekdayOf(const QString& day)
     return common::weekdayName(common::weekdayNumber(common::dateFromDisplay(common::parseDate(day))));
 }
 
-EntryConfig scheduleEntryConfig()
+EntryConfig scheduleEntryConfig(const ScheduleBoxes& b, ui::TextBox* id)
 {
     EntryConfig c;
     c.which = Register::Schedule;
     c.viewStatus = QStringLiteral("Xem lịch làm việc hàng tuần");
     c.addStatus = QStringLiteral("Nạp lịch tuần");
     c.editStatus = QStringLiteral("sửa nội dung lịch làm việc");
-    c.boxFields = {{QStringLiteral("txtFields"), QStringLiteral("ID")},
-                   {QStringLiteral("mchutri"), QStringLiteral("nguoictri")},
-                   {QStringLiteral("mchuanbi"), QStringLiteral("nguoicbi")}};
-    c.dataBoxes = {QStringLiteral("txtFields"), QStringLiteral("mngay"),    QStringLiteral("mthu"),
-                   QStringLiteral("mgio"),      QStringLiteral("mndung"),   QStringLiteral("mdiadiem"),
-                   QStringLiteral("mchutri"),   QStringLiteral("mchuanbi"), QStringLiteral("mthanhphan"),
-                   QStringLiteral("mghichu")};
+    c.boxFields = {
+        {id, QStringLiteral("ID")}, {b.chair, QStringLiteral("nguoictri")}, {b.preparer, QStringLiteral("nguoicbi")}};
+    c.dataBoxes = {id, b.day, b.weekday, b.time, b.content, b.place, b.chair, b.preparer, b.participants, b.note};
     // The weekday is derived from the day, never typed.
-    c.editableBoxes = {QStringLiteral("mngay"),      QStringLiteral("mgio"),    QStringLiteral("mndung"),
-                       QStringLiteral("mdiadiem"),   QStringLiteral("mchutri"), QStringLiteral("mchuanbi"),
-                       QStringLiteral("mthanhphan"), QStringLiteral("mghichu")};
-    c.required = {{QStringLiteral("mngay"), QStringLiteral("Ngày")},
-                  {QStringLiteral("mgio"), QStringLiteral("Giờ")},
-                  {QStringLiteral("mndung"), QStringLiteral("Tên hoặc tóm tắt nội dung công việc"),
+    c.editableBoxes = {b.day, b.time, b.content, b.place, b.chair, b.preparer, b.participants, b.note};
+    c.required = {{b.day, QStringLiteral("Ngày")},
+                  {b.time, QStringLiteral("Giờ")},
+                  {b.content, QStringLiteral("Tên hoặc tóm tắt nội dung công việc"),
                    QStringLiteral("Tên hoặc tóm tắt nội dung công viẹc")}};
-    c.checkedWhenChanged = {QStringLiteral("mchuanbi"), QStringLiteral("mchutri"), QStringLiteral("mdiadiem"),
-                            QStringLiteral("mgio"),     QStringLiteral("mndung"),  QStringLiteral("mngay")};
-    c.requiredFocus = QStringLiteral("mngay");
+    c.checkedWhenChanged = {b.preparer, b.chair, b.place, b.time, b.content, b.day};
+    c.requiredFocus = b.day;
     c.rememberedFields = {QStringLiteral("nguoicbi"), QStringLiteral("nguoictri"), QStringLiteral("diadiem"),
                           QStringLiteral("gio"),      QStringLiteral("ndung"),     QStringLiteral("ngay"),
                           QStringLiteral("thu"),      QStringLiteral("thanhphan"), QStringLiteral("ghichu")};
     c.numberField.clear();
-    c.homeBox = QStringLiteral("mngay");
-    c.editFocus = QStringLiteral("mngay");
-    c.positionFocus = QStringLiteral("mngay");
+    c.homeBox = b.day;
+    c.editFocus = b.day;
+    c.positionFocus = b.day;
     c.lockPositionWhileEditing = true;
-    c.dateBoxes = {QStringLiteral("mngay")};
+    c.dateBoxes = {b.day};
     c.invalidDateMessage = QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!");
     const QString chudu = QStringLiteral("chudu");
-    for (const char* name : {"mchuanbi", "mchutri", "mdiadiem", "mndung"})
-        c.abbreviations << AbbreviationRule{QString::fromLatin1(name), ReferenceList::Abbreviations, chudu, chudu};
-    c.editButton = QStringLiteral("Cmdsua");
+    for (ui::TextBox* box : {b.preparer, b.chair, b.place, b.content})
+        c.abbreviations << AbbreviationRule{box, ReferenceList::Abbreviations, chudu, chudu};
     c.cancelEditCaption = QStringLiteral("&Huỷ sửa");
     c.cancelAddCaption = QStringLiteral("&Huỷ nạp");
-    c.deleteButton = QStringLiteral("cmdDelete");
     c.deleteQuestion.clear(); // the entry form deletes at once
     c.deleteWhileAdding = QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
     c.ownerField = QStringLiteral("nguoicapnhat");
     c.searchWhileEditing = QStringLiteral("Cần bấm nút Ghi Đĩa hoặc ESC để kết thúc việc nạp sửa trước !");
     c.dataErrorPrefix = QStringLiteral("Data error event hit err:");
-    c.viewOnlyButtons = {QStringLiteral("cmdbang"), QStringLiteral("cmdGrid"), QStringLiteral("cmdclose")};
     c.searchForm = QStringLiteral("frmtracuulich");
+    c.searchStartsAtNumber = true;
     return c;
 }
 
-void attachScheduleBoxes(EntryForm& form)
+void attachScheduleBoxes(EntryForm& form, const ScheduleBoxes& boxes)
 {
-    ui::TextBox* day = form.box(QStringLiteral("mngay"));
-    ui::TextBox* weekday = form.box(QStringLiteral("mthu"));
+    ui::TextBox* day = boxes.day;
+    ui::TextBox* weekday = boxes.weekday;
     // After the date rule of the day box (connected first): an accepted day shows its weekday.
     QObject::connect(day, &ui::TextBox::LostFocus, &form, [&form, day, weekday] {
         if (form.editing() && !common::parseDate(day->text()).isEmpty())
             weekday->setText(weekdayOf(day->text()));
     });
     weekday->setTabStop(false);
-    QObject::connect(weekday, &ui::TextBox::GotFocus, &form, [&form] {
+    QObject::connect(weekday, &ui::TextBox::GotFocus, &form, [day] {
         app::tell(QStringLiteral("Không cần nạp ô này ! Chương trình sẽ tự động nạp Thứ sau khi bạn nạp xong ô Ngày"));
-        if (QWidget* w = form.control(QStringLiteral("mngay")))
-            w->setFocus();
+        day->setFocus();
     });
 }
 
-void writeScheduleRecord(const EntryForm& form, db::Recordset& rs)
+void writeScheduleRecord(const EntryForm& form, const ScheduleBoxes& boxes, db::Recordset& rs)
 {
-    const QString day = form.box(QStringLiteral("mngay"))->text();
+    const QString day = boxes.day->text();
     rs.setValue(QStringLiteral("ngaychuan"), common::normaliseDate(day));
     rs.setValue(QStringLiteral("thu"), weekdayOf(day));
-    rs.setValue(QStringLiteral("giochuan"), timeKey(form.box(QStringLiteral("mgio"))->text()));
+    rs.setValue(QStringLiteral("giochuan"), timeKey(boxes.time->text()));
     stampSaved(rs, common::clock().today(), form.session().context().userFullName);
     rs.update();
     rs.setBookmark(rs.lastModified());
 }
 
-void scheduleKeyUp(EntryForm& form, int keyCode)
+void scheduleKeyUp(EntryForm& form, const ScheduleBoxes& boxes, int keyCode)
 {
     if ((keyCode != ui::key::F5 && keyCode != ui::key::F6) || !form.editing())
         return;
-    ui::TextBox* day = form.box(QStringLiteral("mngay"));
-    if (form.activeControlName() == QLatin1String("mngay") && !common::parseDate(day->text()).isEmpty())
-        form.box(QStringLiteral("mthu"))->setText(weekdayOf(day->text()));
+    ui::TextBox* day = boxes.day;
+    if (form.activeControl() == day && !common::parseDate(day->text()).isEmpty())
+        boxes.weekday->setText(weekdayOf(day->text()));
 }
 
 } // namespace registers

@@ -12,15 +12,34 @@ namespace registers {
 // The weekday's name ("Thứ hai" ...) of a day as typed ("" for no date).
 QString weekdayOf(const QString& day);
 
-// The schedule register's configuration of the entry form.
-EntryConfig scheduleEntryConfig();
+// The boxes both schedule forms have under the same names.
+struct ScheduleBoxes
+{
+    ui::TextBox* day = nullptr;          // mngay
+    ui::TextBox* weekday = nullptr;      // mthu
+    ui::TextBox* time = nullptr;         // mgio
+    ui::TextBox* content = nullptr;      // mndung
+    ui::TextBox* place = nullptr;        // mdiadiem
+    ui::TextBox* chair = nullptr;        // mchutri
+    ui::TextBox* preparer = nullptr;     // mchuanbi
+    ui::TextBox* participants = nullptr; // mthanhphan
+    ui::TextBox* note = nullptr;         // mghichu
+};
 
-// What the schedule's entry and list forms share on their boxes mngay, mthu and mgio: the weekday
+template <class Ui> ScheduleBoxes scheduleBoxes(const Ui& ui)
+{
+    return {ui.mngay, ui.mthu, ui.mgio, ui.mndung, ui.mdiadiem, ui.mchutri, ui.mchuanbi, ui.mthanhphan, ui.mghichu};
+}
+
+// The schedule register's configuration of the entry form, on boxes and the id box id (txtFields).
+EntryConfig scheduleEntryConfig(const ScheduleBoxes& boxes, ui::TextBox* id);
+
+// What the schedule's entry and list forms share on their day, weekday and time boxes: the weekday
 // shown when a day is accepted, the weekday box that only explains itself, the derived columns
 // written with every save.
-void attachScheduleBoxes(EntryForm& form);
-void writeScheduleRecord(const EntryForm& form, db::Recordset& rs);
+void attachScheduleBoxes(EntryForm& form, const ScheduleBoxes& boxes);
+void writeScheduleRecord(const EntryForm& form, const ScheduleBoxes& boxes, db::Recordset& rs);
 // Runs the day check's derivation after F5 or F6 changed the day box (the key handler's tail).
-void scheduleKeyUp(EntryForm& form, int keyCode);
+void scheduleKeyUp(EntryForm& form, const ScheduleBoxes& boxes, int keyCode);
 
 } // namespace registers

@@ -4,6 +4,7 @@
 
 #include "registers/incoming/frmcvden.h"
 #include "registers/register_data.h"
+#include "ui_frmcvden.h"
 
 #include "datafiles/letter_save.h"
 #include "platform/db/db_error.h"
@@ -43,46 +44,46 @@ protected:
     }
     void fillRequired(IncomingEntryForm* f, const QString& summary)
     {
-        f->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Sở Nội vụ"));
-        f->box(QStringLiteral("mdv_nhan"))->setText(QStringLiteral("Phòng Hành chính"));
-        f->box(QStringLiteral("mtt_ndung"))->setText(summary);
+        f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
+        f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
+        f->ui().mtt_ndung->setText(summary);
     }
-    QString status(IncomingEntryForm* f) const { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
+    QString status(IncomingEntryForm* f) const { return f->ui().lbltrangthai->text(); }
 };
 
 TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAndChannel)
 {
     IncomingEntryForm* f = open();
     EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
-    EXPECT_TRUE(f->box(QStringLiteral("mnoigui"))->isLocked());
+    EXPECT_TRUE(f->ui().mnoigui->isLocked());
     click(*f, "cmdAdd");
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-    EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 1"));
-    EXPECT_EQ(f->box(QStringLiteral("mng_den"))->text(), QStringLiteral("05/01/2026"));
-    EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QString());
-    EXPECT_EQ(f->box(QStringLiteral("mloai"))->text(), QString());
-    auto* label = f->control<QLabel>(QStringLiteral("lbltrangthai"));
+    EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 1"));
+    EXPECT_EQ(f->ui().mng_den->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(f->ui().mcd_dang->text(), QString());
+    EXPECT_EQ(f->ui().mloai->text(), QString());
+    auto* label = f->ui().lbltrangthai;
     EXPECT_EQ(ui::foreColor(label), ui::colorFromNumber(65535));
     EXPECT_EQ(ui::backColor(label), ui::colorFromNumber(255));
-    EXPECT_FALSE(f->control<QPushButton>(QStringLiteral("Cmdtracuu"))->isEnabled());
-    EXPECT_TRUE(f->box(QStringLiteral("mstt"))->isLocked());
+    EXPECT_FALSE(f->ui().Cmdtracuu->isEnabled());
+    EXPECT_TRUE(f->ui().mstt->isLocked());
 
     fillRequired(f, QStringLiteral("Họp giao ban"));
-    f->box(QStringLiteral("mcd_dang"))->setText(QStringLiteral("Công đoàn"));
-    f->box(QStringLiteral("mloai"))->setText(QStringLiteral("Giấy mời"));
+    f->ui().mcd_dang->setText(QStringLiteral("Công đoàn"));
+    f->ui().mloai->setText(QStringLiteral("Giấy mời"));
     click(*f, "cmdAdd");
     EXPECT_EQ(rows(QStringLiteral("stt, ng_denchuan, cd_dang, loai, kieuupdate, idcu = id")),
               QStringList{QStringLiteral("1|20260105|Công đoàn|Giấy mời|1|1")});
-    EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 2"));
-    EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QStringLiteral("Công đoàn"));
-    EXPECT_EQ(f->box(QStringLiteral("mloai"))->text(), QStringLiteral("Giấy mời"));
+    EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 2"));
+    EXPECT_EQ(f->ui().mcd_dang->text(), QStringLiteral("Công đoàn"));
+    EXPECT_EQ(f->ui().mloai->text(), QStringLiteral("Giấy mời"));
 
     home.responder.answer(QStringLiteral("no")); // Esc: do not keep the letter being added
     key(*f, Qt::Key_Escape);
     EXPECT_EQ(home.messages().last(), QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"));
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(rows(QStringLiteral("stt")).size(), 1);
-    EXPECT_EQ(f->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("1/1"));
+    EXPECT_EQ(f->ui().mrecnum->text(), QStringLiteral("1/1"));
 }
 
 TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
@@ -90,32 +91,32 @@ TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
     addRow(10, QStringLiteral("Sở Nội vụ"));
     addRow(3, QStringLiteral("Sở Tài chính"), QStringLiteral("Đảng,NN"), QStringLiteral("Công văn"));
     IncomingEntryForm* f = open();
-    EXPECT_EQ(f->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/2"));
+    EXPECT_EQ(f->ui().mrecnum->text(), QStringLiteral("2/2"));
     click(*f, "cmdAdd");
-    EXPECT_EQ(f->box(QStringLiteral("mstt"))->text(), QStringLiteral(" 4"));
-    EXPECT_EQ(f->box(QStringLiteral("mcd_dang"))->text(), QStringLiteral("Đảng,NN"));
+    EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 4"));
+    EXPECT_EQ(f->ui().mcd_dang->text(), QStringLiteral("Đảng,NN"));
 }
 
 TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
 {
+    IncomingEntryForm* f = open();
+    const Ui::frmcvden& ui = f->ui();
     struct Case
     {
-        QStringList empty;
+        QList<ui::TextBox*> empty;
         QString list;
     };
     const QList<Case> cases = {
-        {{QStringLiteral("mng_den"), QStringLiteral("mtt_ndung")}, QStringLiteral("Ngày đến, tóm tắt nội dung")},
-        {{QStringLiteral("mng_den"), QStringLiteral("mnoigui"), QStringLiteral("mdv_nhan"),
-          QStringLiteral("mtt_ndung")},
+        {{ui.mng_den, ui.mtt_ndung}, QStringLiteral("Ngày đến, tóm tắt nội dung")},
+        {{ui.mng_den, ui.mnoigui, ui.mdv_nhan, ui.mtt_ndung},
          QStringLiteral("Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung")},
-        {{QStringLiteral("mdv_nhan")}, QStringLiteral("nơi nhận")},
+        {{ui.mdv_nhan}, QStringLiteral("nơi nhận")},
     };
-    IncomingEntryForm* f = open();
     for (const Case& c : cases) {
         click(*f, "cmdAdd");
         fillRequired(f, QStringLiteral("x"));
-        for (const QString& b : c.empty)
-            f->box(b)->setText(QStringLiteral("  "));
+        for (ui::TextBox* b : c.empty)
+            b->setText(QStringLiteral("  "));
         home.responder.clear();
         click(*f, "cmdUpdate");
         EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\r") + c.list});
@@ -132,41 +133,43 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
     addRow(2, QStringLiteral("Bộ Tư pháp"));
     IncomingEntryForm* f = open();
     click(*f, "cmdsua");
-    ASSERT_EQ(f->control<QPushButton>(QStringLiteral("cmdsua"))->text(), QStringLiteral("Huỷ sửa"));
+    ASSERT_EQ(f->ui().cmdsua->text(), QStringLiteral("Huỷ sửa"));
     struct Case
     {
-        const char* box;
+        ui::TextBox* box;
         QString before;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         QString after;
     };
     const QList<Case> cases = {
-        {"mcd_dang", QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
-        {"mcd_dang", QStringLiteral("abc"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
-        {"mcd_dang", QStringLiteral("Công đoàn"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Đảng,NN")},
-        {"mng_cv", QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("05/01/2026")},
-        {"mng_den", QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("06/01/2026")},
-        {"mng_den", QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::ShiftModifier, QStringLiteral("04/01/2026")},
-        {"mng_den", QStringLiteral("31/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("31/01/2026")},
-        {"mnoigui", QStringLiteral("xyz"), Qt::Key_F4, Qt::NoModifier, QString()},
-        {"mnoigui", QStringLiteral("xyz"), Qt::Key_F6, Qt::NoModifier, QStringLiteral("Sở Nội vụ")}, // previous record
-        {"mloai", QString(), Qt::Key_F6, Qt::NoModifier, QStringLiteral("Công văn")},
+        {f->ui().mcd_dang, QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
+        {f->ui().mcd_dang, QStringLiteral("abc"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
+        {f->ui().mcd_dang, QStringLiteral("Công đoàn"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Đảng,NN")},
+        {f->ui().mng_cv, QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("05/01/2026")},
+        {f->ui().mng_den, QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("06/01/2026")},
+        {f->ui().mng_den, QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::ShiftModifier, QStringLiteral("04/01/2026")},
+        {f->ui().mng_den, QStringLiteral("31/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("31/01/2026")},
+        {f->ui().mnoigui, QStringLiteral("xyz"), Qt::Key_F4, Qt::NoModifier, QString()},
+        {f->ui().mnoigui, QStringLiteral("xyz"), Qt::Key_F6, Qt::NoModifier,
+         QStringLiteral("Sở Nội vụ")}, // previous record
+        {f->ui().mloai, QString(), Qt::Key_F6, Qt::NoModifier, QStringLiteral("Công văn")},
         // Not data boxes: F4 and F6 change nothing.
-        {"mrecnum", QStringLiteral("2/2"), Qt::Key_F4, Qt::NoModifier, QStringLiteral("2/2")},
-        {"mrecnum", QStringLiteral("2/2"), Qt::Key_F6, Qt::NoModifier, QStringLiteral("2/2")},
+        {f->ui().mrecnum, QStringLiteral("2/2"), Qt::Key_F4, Qt::NoModifier, QStringLiteral("2/2")},
+        {f->ui().mrecnum, QStringLiteral("2/2"), Qt::Key_F6, Qt::NoModifier, QStringLiteral("2/2")},
     };
     for (const Case& c : cases) {
-        ui::TextBox* b = f->box(QString::fromLatin1(c.box));
+        ui::TextBox* b = c.box;
         b->setFocus();
         b->setText(c.before);
         key(*f, c.key, c.modifiers);
-        EXPECT_EQ(b->text(), c.after) << c.box << " " << c.before.toStdString() << " key " << c.key;
+        EXPECT_EQ(b->text(), c.after) << b->objectName().toStdString() << " " << c.before.toStdString() << " key "
+                                      << c.key;
     }
     // Cancelling the edit shows the stored letter again.
     click(*f, "cmdsua");
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
     EXPECT_EQ(rows(QStringLiteral("noigui, kieuupdate")),
               QStringList({QStringLiteral("Sở Nội vụ|1"), QStringLiteral("Bộ Tư pháp|1")}));
 }
@@ -176,7 +179,7 @@ TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
     for (int i = 1; i <= 3; ++i)
         addRow(i, QStringLiteral("Nơi %1").arg(i));
     IncomingEntryForm* f = open();
-    ui::TextBox* recnum = f->box(QStringLiteral("mrecnum"));
+    ui::TextBox* recnum = f->ui().mrecnum;
     const QList<QPair<QString, QString>> cases = {{QStringLiteral("0"), QStringLiteral("3/3")},
                                                   {QStringLiteral("99"), QStringLiteral("3/3")},
                                                   {QStringLiteral("abc"), QStringLiteral("3/3")},
@@ -187,14 +190,14 @@ TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
         key(*f, Qt::Key_Return);
         EXPECT_EQ(recnum->text(), shown) << typed.toStdString();
     }
-    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Nơi 1"));
+    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Nơi 1"));
     key(*f, Qt::Key_PageUp); // on the first record
     EXPECT_EQ(recnum->text(), QStringLiteral("1/3"));
     key(*f, Qt::Key_PageDown);
     key(*f, Qt::Key_PageDown);
     key(*f, Qt::Key_PageDown); // on the last record
     EXPECT_EQ(recnum->text(), QStringLiteral("3/3"));
-    EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Nơi 3"));
+    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Nơi 3"));
 }
 
 TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
@@ -203,7 +206,7 @@ TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
     const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* \"b\"");
     click(*f, "cmdAdd");
     fillRequired(f, odd);
-    f->box(QStringLiteral("mnoigui"))->setText(odd);
+    f->ui().mnoigui->setText(odd);
     click(*f, "cmdUpdate");
     EXPECT_EQ(rows(QStringLiteral("noigui, tt_ndung")), QStringList{odd + QLatin1Char('|') + odd});
 
@@ -211,23 +214,23 @@ TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
     click(*f, "cmdAdd");
     fillRequired(f, QStringLiteral("dài"));
     const QString tooLong(300, QLatin1Char('x'));
-    f->box(QStringLiteral("mso_cv"))->setText(tooLong);
+    f->ui().mso_cv->setText(tooLong);
     click(*f, "cmdUpdate");
     ASSERT_EQ(home.boxes().size(), 1);
     EXPECT_TRUE(home.boxes().first().contains(QStringLiteral("Lỗi dữ liệu : "))) << home.boxes().first().toStdString();
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-    EXPECT_EQ(f->box(QStringLiteral("mso_cv"))->text(), tooLong);
+    EXPECT_EQ(f->ui().mso_cv->text(), tooLong);
     EXPECT_EQ(rows(QStringLiteral("id")).size(), 1);
-    f->box(QStringLiteral("mso_cv"))->setText(QStringLiteral("12/UB"));
+    f->ui().mso_cv->setText(QStringLiteral("12/UB"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(rows(QStringLiteral("so_cv")).last(), QStringLiteral("12/UB"));
 
     // An impossible date is refused when the box is left.
     click(*f, "cmdAdd");
     home.responder.clear();
-    ui::TextBox* date = f->box(QStringLiteral("mng_cv"));
+    ui::TextBox* date = f->ui().mng_cv;
     type(date, QStringLiteral("31/4/2026"));
-    f->box(QStringLiteral("mmat"))->setFocus();
+    f->ui().mmat->setFocus();
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!")});
     EXPECT_EQ(date->text(), QString());
     EXPECT_TRUE(date->hasFocus());
@@ -246,7 +249,7 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
         m.letters = db::Database::open(m.lettersPath, app::kConnect,
                                        permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
         IncomingEntryForm* f = open();
-        EXPECT_EQ(f->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
+        EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Sở Nội vụ"));
         home.responder.clear();
         click(*f, "cmdAdd");
         click(*f, "cmdsua");
@@ -276,7 +279,7 @@ TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
     IncomingEntryForm* f = open();
     for (int round = 0; round < 3; ++round) {
         click(*f, "cmdAdd");
-        const int proposed = f->box(QStringLiteral("mstt"))->text().trimmed().toInt();
+        const int proposed = f->ui().mstt->text().trimmed().toInt();
         otherAdds(proposed); // the other program saves first with the same proposal
         fillRequired(f, QStringLiteral("Lần %1").arg(round));
         click(*f, "cmdUpdate");
@@ -286,7 +289,7 @@ TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
     // A number typed through "Số mới" is kept as typed, even when it repeats.
     click(*f, "cmdAdd");
     click(*f, "cmdsuasocvden");
-    f->box(QStringLiteral("mstt"))->setText(QStringLiteral("1"));
+    f->ui().mstt->setText(QStringLiteral("1"));
     fillRequired(f, QStringLiteral("Số gõ tay"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));

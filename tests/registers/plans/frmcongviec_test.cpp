@@ -18,7 +18,7 @@ using registers::PlansEntryForm;
 class FrmcongviecTest : public PlanTest
 {
 protected:
-    static QString status(PlansEntryForm* f) { return f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(); }
+    static QString status(PlansEntryForm* f) { return f->ui().lbltrangthai->text(); }
 };
 
 TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersTheNewType)
@@ -27,7 +27,7 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_TRUE(test::isAccessible(f));
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
-    EXPECT_EQ(f->control<QLabel>(QStringLiteral("Label5"))->text(),
+    EXPECT_EQ(f->ui().Label5->text(),
               QStringLiteral("Hướng dẫn : F4 : xoá cả ô    F5: tự điền ngày    F6 : Sao chép nội dung trang trước   "
                              "PgUp, Pgdn : chuyển trang "));
     EXPECT_FALSE(enabled(f, "Cmdsua")); // empty year: nothing to correct or delete
@@ -36,7 +36,7 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     click(*f, "cmdAdd");
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(caption(f, "cmdAdd"), QStringLiteral("&Huỷ nạp"));
-    EXPECT_EQ(f->box(QStringLiteral("txtban"))->text(), QString());
+    EXPECT_EQ(f->ui().txtban->text(), QString());
     EXPECT_FALSE(enabled(f, "cmdGrid"));
     EXPECT_FALSE(enabled(f, "cmdclose"));
     click(*f, "cmdUpdate");
@@ -45,13 +45,13 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
                              "thời gian bắt đầu, thời gian kết thúc"));
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
 
-    f->box(QStringLiteral("txtban"))->setText(QStringLiteral("Văn phòng"));
-    f->box(QStringLiteral("txtphong"))->setText(QStringLiteral("Tổng hợp"));
-    f->box(QStringLiteral("txtndungtt"))->setText(QStringLiteral("Báo cáo \"quý\" 50% _1"));
-    f->box(QStringLiteral("txtloai"))->setText(QStringLiteral("Báo cáo"));
+    f->ui().txtban->setText(QStringLiteral("Văn phòng"));
+    f->ui().txtphong->setText(QStringLiteral("Tổng hợp"));
+    f->ui().txtndungtt->setText(QStringLiteral("Báo cáo \"quý\" 50% _1"));
+    f->ui().txtloai->setText(QStringLiteral("Báo cáo"));
     leave(f, QStringLiteral("Txttgianbdau"), QStringLiteral("2/1/26"), QStringLiteral("txtchidao"));
     leave(f, QStringLiteral("Txttgiankthuc"), QStringLiteral("10/1/2026"), QStringLiteral("txtchidao"));
-    f->control<QCheckBox>(QStringLiteral("chkkhan"))->setChecked(true);
+    f->ui().chkkhan->setChecked(true);
     click(*f, "cmdUpdate");
     EXPECT_EQ(plans(QStringLiteral("Tendonvi, bophan, ndungtt, Tgianbdau, Tgianbdauchuan, Tgiankthucchuan, khan, "
                                    "ngaycapnhatchuan, nguoicapnhat"))
@@ -63,14 +63,14 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
                   .toStdString());
     EXPECT_EQ(caption(f, "cmdAdd"), QStringLiteral("&Nạp mới"));
     EXPECT_TRUE(enabled(f, "Cmdsua"));
-    auto* types = f->control<ui::DataCombo>(QStringLiteral("DBComboloai"));
+    auto* types = f->ui().DBComboloai;
     EXPECT_GE(types->findText(QStringLiteral("Báo cáo")), 0);
 
     click(*f, "cmdAdd");
-    EXPECT_EQ(f->box(QStringLiteral("txtban"))->text(), QStringLiteral("Văn phòng"));
-    EXPECT_EQ(f->box(QStringLiteral("txtphong"))->text(), QStringLiteral("Tổng hợp"));
-    EXPECT_EQ(f->box(QStringLiteral("txtloai"))->text(), QStringLiteral("Báo cáo"));
-    EXPECT_EQ(f->box(QStringLiteral("txtndungtt"))->text(), QString());
+    EXPECT_EQ(f->ui().txtban->text(), QStringLiteral("Văn phòng"));
+    EXPECT_EQ(f->ui().txtphong->text(), QStringLiteral("Tổng hợp"));
+    EXPECT_EQ(f->ui().txtloai->text(), QStringLiteral("Báo cáo"));
+    EXPECT_EQ(f->ui().txtndungtt->text(), QString());
     click(*f, "cmdAdd"); // "&Huỷ nạp": nothing is written
     EXPECT_EQ(plans(QStringLiteral("id")).size(), 1);
     EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
@@ -102,15 +102,15 @@ TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTh
     leave(f, QStringLiteral("Txttgiankthuc"), QStringLiteral("4/1/26"), QStringLiteral("txtchidao"));
     EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Thời gian kết thúc không thể đặt trước thời gian bắt "
                                                            "đầu!\rCần nạp lại con số thời gian kết thúc!"));
-    EXPECT_EQ(f->box(QStringLiteral("Txttgiankthuc"))->text(), QStringLiteral("4/1/26"));
-    EXPECT_TRUE(f->box(QStringLiteral("Txttgiankthuc"))->hasFocus());
+    EXPECT_EQ(f->ui().Txttgiankthuc->text(), QStringLiteral("4/1/26"));
+    EXPECT_TRUE(f->ui().Txttgiankthuc->hasFocus());
     // Saved as it stands, it is refused again and nothing is written.
     home.responder.clear();
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.responder.messages().size(), 1);
     EXPECT_EQ(plans(QStringLiteral("Tgiankthuc")), QStringList{QStringLiteral("06/01/2026")});
     click(*f, "Cmdsua"); // "&Huỷ sửa"
-    EXPECT_EQ(f->box(QStringLiteral("Txttgiankthuc"))->text(), QStringLiteral("06/01/2026"));
+    EXPECT_EQ(f->ui().Txttgiankthuc->text(), QStringLiteral("06/01/2026"));
     EXPECT_EQ(caption(f, "Cmdsua"), QStringLiteral("&Sửa"));
     EXPECT_EQ(plans(QStringLiteral("Tgiankthuc")), QStringList{QStringLiteral("06/01/2026")});
 }
@@ -136,13 +136,13 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
         PlansEntryForm* f = openEntry();
         if (!viewing)
             click(*f, c.button);
-        ui::TextBox* recnum = f->box(QStringLiteral("mrecnum"));
+        ui::TextBox* recnum = f->ui().mrecnum;
         EXPECT_EQ(recnum->isLocked(), !viewing);
         recnum->setFocus();
         recnum->setText(QStringLiteral("1"));
         key(*f, Qt::Key_Return);
         EXPECT_EQ(f->mode(), c.mode);
-        EXPECT_EQ(f->box(QStringLiteral("txtndungtt"))->text(), QString::fromUtf8(c.summary));
+        EXPECT_EQ(f->ui().txtndungtt->text(), QString::fromUtf8(c.summary));
         EXPECT_EQ(recnum->text(), viewing ? QStringLiteral("1/2") : QStringLiteral("1"));
         if (!viewing) {
             click(*f, c.button); // "&Huỷ sửa", "&Huỷ nạp"
@@ -178,13 +178,13 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         EXPECT_EQ(enabled(f, "Cmdsua"), c.allowed);
         EXPECT_EQ(enabled(f, "cmdDelete"), c.allowed);
         // Urgent and finished are marked while viewing, by those who may change the plan.
-        EXPECT_EQ(f->control<QCheckBox>(QStringLiteral("chkkhan"))->isEnabled(), c.allowed);
-        EXPECT_EQ(f->control<QCheckBox>(QStringLiteral("chkketthuc"))->isEnabled(), c.allowed);
-        EXPECT_TRUE(f->box(QStringLiteral("txtban"))->isLocked());
+        EXPECT_EQ(f->ui().chkkhan->isEnabled(), c.allowed);
+        EXPECT_EQ(f->ui().chkketthuc->isEnabled(), c.allowed);
+        EXPECT_TRUE(f->ui().txtban->isLocked());
         f->Cmdsua_Click();
         EXPECT_EQ(f->mode(), c.allowed ? registers::EntryMode::Editing : registers::EntryMode::Viewing);
         if (c.allowed) {
-            f->box(QStringLiteral("txtndungtt"))->setText(QStringLiteral("Họp giao ban"));
+            f->ui().txtndungtt->setText(QStringLiteral("Họp giao ban"));
             click(*f, "cmdUpdate");
         }
         home.responder.answer(QStringLiteral("yes"));
@@ -204,7 +204,7 @@ TEST_F(FrmcongviecTest, FinishedMarkedWhileViewingIsWrittenOnClosing)
              QStringLiteral("06/01/2026")});
     PlansEntryForm* f = openEntry();
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    f->control<QCheckBox>(QStringLiteral("chkketthuc"))->click();
+    f->ui().chkketthuc->click();
     click(*f, "cmdclose");
     EXPECT_EQ(plans(QStringLiteral("ketthuc, nguoicapnhat")), QStringList{QStringLiteral("true|Nguyễn Văn An")});
 }

@@ -36,7 +36,7 @@ protected:
         PlanTest::TearDown();
     }
     PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }
-    QString current() { return list()->box(QStringLiteral("txtndungtt"))->text(); }
+    QString current() { return list()->ui().txtndungtt->text(); }
 
     QTemporaryDir pdfDir;
 };
@@ -51,7 +51,7 @@ TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsAndPrintsEveryPlan)
     f->Data1->moveNext();
     EXPECT_EQ(current(), QStringLiteral("Tuyển dụng")); // same start, earlier end
     click(*f, "Cmdsua");
-    f->box(QStringLiteral("Txttendonvi"))->setText(QStringLiteral("Phòng Nhân sự"));
+    f->ui().Txttendonvi->setText(QStringLiteral("Phòng Nhân sự"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(plans(QStringLiteral("Tendonvi, nguoicapnhat")).value(1), QStringLiteral("Phòng Nhân sự|Nguyễn Văn An"));
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);

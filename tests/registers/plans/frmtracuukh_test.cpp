@@ -45,9 +45,9 @@ TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheS
     PlansSearchForm* f = search();
     activate(f);
 
-    f->check(QStringLiteral("chkhthanh"))->setChecked(true);
-    f->check(QStringLiteral("chkchuahthanh"))->setChecked(true);
-    EXPECT_FALSE(f->check(QStringLiteral("chkhthanh"))->isChecked());
+    f->ui().chkhthanh->setChecked(true);
+    f->ui().chkchuahthanh->setChecked(true);
+    EXPECT_FALSE(f->ui().chkhthanh->isChecked());
 
     // Criteria, flags and a typed quote; a search without hits keeps the form and the list.
     struct Case
@@ -71,11 +71,11 @@ TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheS
         SCOPED_TRACE(c.ban.toStdString() + " / " + c.ndungtt.toStdString());
         home.responder.clear();
         f->cmdxoa_Click();
-        f->box(QStringLiteral("mban"))->setText(c.ban);
-        f->box(QStringLiteral("mndungtt"))->setText(c.ndungtt);
-        f->check(QStringLiteral("chkkhan"))->setChecked(c.khan);
-        f->check(QStringLiteral("chkhthanh"))->setChecked(c.finished);
-        f->check(QStringLiteral("chkchuahthanh"))->setChecked(c.unfinished);
+        f->ui().mban->setText(c.ban);
+        f->ui().mndungtt->setText(c.ndungtt);
+        f->ui().chkkhan->setChecked(c.khan);
+        f->ui().chkhthanh->setChecked(c.finished);
+        f->ui().chkchuahthanh->setChecked(c.unfinished);
         f->cmdtracuu_Click();
         if (c.hits.isEmpty()) {
             EXPECT_EQ(home.responder.lastMessage(),
@@ -101,7 +101,7 @@ TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
     click(*entry, "Cmdtracuu");
     EXPECT_FALSE(entry->isVisible());
     EXPECT_TRUE(search()->isVisible());
-    search()->box(QStringLiteral("txtid"))->setText(QStringLiteral("abc"));
+    search()->ui().txtid->setText(QStringLiteral("abc"));
     search()->cmdtracuu_Click();
     EXPECT_EQ(home.responder.messages().size(), 1); // the invalid-criterion message
     EXPECT_TRUE(search()->isVisible());

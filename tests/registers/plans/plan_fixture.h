@@ -8,6 +8,9 @@
 #include "common/dates.h"
 #include "registers/plans/frmcongviec.h"
 #include "registers/plans/plan_forms.h"
+#include "ui_frmcongviec.h"
+#include "ui_frmgridcongviec.h"
+#include "ui_frmtracuukh.h"
 
 namespace plans_test {
 

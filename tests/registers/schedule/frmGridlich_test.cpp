@@ -35,7 +35,7 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
     EXPECT_TRUE(test::isAccessible(search()));
     EXPECT_EQ(search()->yearList()->currentText(), QStringLiteral("2026"));
 
-    search()->box(QStringLiteral("mndung"))->setText(QStringLiteral("'A' 50% _"));
+    search()->ui().mndung->setText(QStringLiteral("'A' 50% _"));
     click(*search(), "cmdtracuu");
     ASSERT_TRUE(list()->isVisible());
     EXPECT_EQ(list()->Data1->recordset().recordCount(), 1); // quotes and % _ found as typed
@@ -43,7 +43,7 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
     ASSERT_TRUE(entry->isVisible());
     click(*entry, "Cmdtracuu");
 
-    search()->box(QStringLiteral("mndung"))->setText(QStringLiteral("Họp"));
+    search()->ui().mndung->setText(QStringLiteral("Họp"));
     click(*search(), "cmdtracuu");
     activate(list());
     EXPECT_TRUE(test::isAccessible(list()));
@@ -85,7 +85,7 @@ TEST_F(FrmGridlichTest, SearchingAnotherYearMarksThatYearsTable)
     ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuulich")), &mainWindow));
     search()->yearList()->setCurrentText(QStringLiteral("2025"));
     click(*search(), "cmdtracuu"); // no box filled: the whole year by day
-    EXPECT_EQ(list()->box(QStringLiteral("mndung"))->text(), QStringLiteral("Sơ kết"));
+    EXPECT_EQ(list()->ui().mndung->text(), QStringLiteral("Sơ kết"));
     click(*list(), "Cmdchontat");
     EXPECT_EQ(items(QStringLiteral("chonin"), QStringLiteral("lich2025")),
               (QStringList{QStringLiteral("X"), QStringLiteral("X")}));
@@ -107,13 +107,13 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
     click(*entry, "cmdbang");
     ASSERT_TRUE(list()->isVisible());
     activate(list());
-    EXPECT_EQ(list()->box(QStringLiteral("mndung"))->text(), QStringLiteral("Giao ban")); // by day
+    EXPECT_EQ(list()->ui().mndung->text(), QStringLiteral("Giao ban")); // by day
     for (const char* answer : {"no", "yes"}) {
         list()->Data1->moveFirst();
         click(*list(), "Cmdsua");
-        list()->box(QStringLiteral("mndung"))->setText(QStringLiteral("Giao ban tháng"));
+        list()->ui().mndung->setText(QStringLiteral("Giao ban tháng"));
         home.responder.answer(QString::fromLatin1(answer));
-        list()->box(QStringLiteral("mndung"))->setFocus();
+        list()->ui().mndung->setFocus();
         key(*list(), Qt::Key_PageDown);
         EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Có lưu giữ những sửa đổi vừa thực hiện không ?"));
         EXPECT_FALSE(list()->editing());
@@ -149,7 +149,7 @@ TEST_F(FrmGridlichTest, PagingInTheGridAndMarginBox)
     for (const auto& [typed, points] :
          {std::pair{"", -1.0}, {"10", 28.8}, {"abc", -1.0}, {"29.9", 86.1}, {"0", -1.0}, {"30", -1.0}}) {
         SCOPED_TRACE(typed);
-        list()->box(QStringLiteral("txtle"))->setText(QString::fromLatin1(typed));
+        list()->ui().txtle->setText(QString::fromLatin1(typed));
         home.responder.answer(QStringLiteral("yes")); // the preview
         margins = QMarginsF(-1, -1, -1, -1);
         click(*list(), "Cmdin");

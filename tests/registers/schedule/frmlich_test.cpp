@@ -29,14 +29,14 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
 
     click(*f, "cmdAdd"); // today, a Monday, with its weekday
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-    EXPECT_EQ(f->control<QPushButton>(QStringLiteral("cmdAdd"))->text(), QStringLiteral("&Huỷ nạp"));
-    EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QStringLiteral("05/01/2026"));
-    EXPECT_EQ(f->box(QStringLiteral("mthu"))->text(), QStringLiteral("Thứ hai"));
+    EXPECT_EQ(f->ui().cmdAdd->text(), QStringLiteral("&Huỷ nạp"));
+    EXPECT_EQ(f->ui().mngay->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(f->ui().mthu->text(), QStringLiteral("Thứ hai"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.responder.lastMessage(),
               QStringLiteral("Cần phải điền đủ nội dung các ô :\rGiờ, Tên hoặc tóm tắt nội dung công việc"));
-    f->box(QStringLiteral("mgio"))->setText(QStringLiteral("9h"));
-    f->box(QStringLiteral("mndung"))->setText(QStringLiteral("Giao ban 'tuần' 50% *"));
+    f->ui().mgio->setText(QStringLiteral("9h"));
+    f->ui().mndung->setText(QStringLiteral("Giao ban 'tuần' 50% *"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
 
@@ -50,9 +50,9 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
                            Typed{"1-1-2026", "h30", "01/01/2026"}}) {
         click(*f, "cmdAdd");
         leave(f, QStringLiteral("mngay"), QString::fromUtf8(t.day), QStringLiteral("mgio"));
-        EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QString::fromUtf8(t.shown));
-        f->box(QStringLiteral("mgio"))->setText(QString::fromUtf8(t.time));
-        f->box(QStringLiteral("mndung"))->setText(QStringLiteral("Việc ") + QString::fromUtf8(t.shown));
+        EXPECT_EQ(f->ui().mngay->text(), QString::fromUtf8(t.shown));
+        f->ui().mgio->setText(QString::fromUtf8(t.time));
+        f->ui().mndung->setText(QStringLiteral("Việc ") + QString::fromUtf8(t.shown));
         click(*f, "cmdUpdate");
     }
     EXPECT_EQ(items(QStringLiteral("ngay, ngaychuan, thu, gio, giochuan, ndung, nguoicapnhat")),
@@ -65,20 +65,19 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     click(*f, "cmdAdd");
     leave(f, QStringLiteral("mngay"), QStringLiteral("29/2/2026"), QStringLiteral("mgio"));
     EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!"));
-    EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QString());
-    f->box(QStringLiteral("mngay"))->setFocus();
+    EXPECT_EQ(f->ui().mngay->text(), QString());
+    f->ui().mngay->setFocus();
     key(*f, Qt::Key_F5); // an empty day gets today, then steps; the weekday follows
     key(*f, Qt::Key_F5);
-    EXPECT_EQ(f->box(QStringLiteral("mngay"))->text(), QStringLiteral("06/01/2026"));
-    EXPECT_EQ(f->box(QStringLiteral("mthu"))->text(), QStringLiteral("Thứ ba"));
-    f->box(QStringLiteral("mgio"))->setText(QStringLiteral("7h"));
+    EXPECT_EQ(f->ui().mngay->text(), QStringLiteral("06/01/2026"));
+    EXPECT_EQ(f->ui().mthu->text(), QStringLiteral("Thứ ba"));
+    f->ui().mgio->setText(QStringLiteral("7h"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.responder.lastMessage(),
               QStringLiteral("Cần phải điền đủ nội dung các ô :\rTên hoặc tóm tắt nội dung công viẹc"));
     click(*f, "cmdAdd"); // "&Huỷ nạp": nothing is written
     EXPECT_EQ(items(QStringLiteral("id")).size(), 4);
-    EXPECT_EQ(f->control<QLabel>(QStringLiteral("lbltrangthai"))->text(),
-              QStringLiteral("Xem lịch làm việc hàng tuần"));
+    EXPECT_EQ(f->ui().lbltrangthai->text(), QStringLiteral("Xem lịch làm việc hàng tuần"));
 }
 
 TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndDeletingAsksNothing)
@@ -88,12 +87,12 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndD
     ScheduleEntryForm* f = openEntry();
     f->Data1->moveFirst();
     click(*f, "Cmdsua");
-    f->box(QStringLiteral("mghichu"))->setText(QStringLiteral("Hoãn"));
+    f->ui().mghichu->setText(QStringLiteral("Hoãn"));
     click(*f, "cmdUpdate"); // the time is missing, but only the note changed
     EXPECT_EQ(home.responder.messages(), QStringList());
     EXPECT_EQ(items(QStringLiteral("ghichu, nguoicapnhat")).value(0), QStringLiteral("Hoãn|Nguyễn Văn An"));
 
-    f->box(QStringLiteral("mthu"))->setFocus();
+    f->ui().mthu->setFocus();
     EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Không cần nạp ô này ! Chương trình sẽ tự động nạp "
                                                            "Thứ sau khi bạn nạp xong ô Ngày"));
     EXPECT_EQ(f->activeControlName(), QStringLiteral("mngay"));

@@ -16,6 +16,9 @@
 #include "registers/schedule/frmtracuulich.h"
 #include "registers/schedule/schedule_forms.h"
 #include "registers/schedule/schedule_record.h"
+#include "ui_frmGridlich.h"
+#include "ui_frmlich.h"
+#include "ui_frmtracuulich.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The schedule's derived time key and the search's condition, without windows.
 #include "registers/schedule/frmtracuulich.h"
 #include "registers/schedule/schedule_record.h"
+#include "ui_frmtracuulich.h"
 
-#include <QMap>
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,15 +29,17 @@ TEST(TimeKeyTest, OneDigitHourGetsItsZero)
 
 TEST(ScheduleConditionTest, BoxesJoinInTheirOrderAndARefusedBoxIsNamed)
 {
-    QMap<QString, QString> boxes = {{QStringLiteral("txtid"), QStringLiteral("3-7")},
-                                    {QStringLiteral("mgio"), QStringLiteral("8h")},
-                                    {QStringLiteral("mngay1"), QStringLiteral("01/01/2026")},
-                                    {QStringLiteral("mndung"), QStringLiteral("Họp 'A'")},
-                                    {QStringLiteral("mghichu"), QStringLiteral("!hoãn")}};
-    const auto text = [&boxes](const QString& name) { return boxes.value(name); };
-    const auto condition = [&text] { return registers::criteriaCondition(registers::scheduleSearchConfig(), text); };
+    QWidget form;
+    Ui::frmtracuulich ui;
+    ui.setupUi(&form);
+    ui.txtid->setText(QStringLiteral("3-7"));
+    ui.mgio->setText(QStringLiteral("8h"));
+    ui.mngay1->setText(QStringLiteral("01/01/2026"));
+    ui.mndung->setText(QStringLiteral("Họp 'A'"));
+    ui.mghichu->setText(QStringLiteral("!hoãn"));
+    const auto condition = [&ui] { return registers::criteriaCondition(registers::scheduleSearchConfig(ui)); };
     const registers::CriteriaCondition c = condition();
-    EXPECT_EQ(c.refusedBox, QString());
+    EXPECT_EQ(c.refusedBox, nullptr);
     EXPECT_EQ(c.condition, QStringLiteral("([id] between 3 and 7) and (([gio] Like '*8h*')) and [ngaychuan]  >= "
                                           "'20260101' and (([ndung] Like '*Họp ''A''*')) and "
                                           "(([ghichu] Not Like '*hoãn*'))"));
@@ -46,10 +48,10 @@ TEST(ScheduleConditionTest, BoxesJoinInTheirOrderAndARefusedBoxIsNamed)
     EXPECT_EQ(registers::scheduleSearchStatement(QStringLiteral("lich2025"), QString()),
               QStringLiteral("select * from [lich2025] order by [ngaychuan]"));
 
-    boxes[QStringLiteral("mthanhphan")] = QStringLiteral("a+");
-    EXPECT_EQ(condition().refusedBox, QStringLiteral("mthanhphan"));
-    boxes[QStringLiteral("txtid")] = QStringLiteral("=5");
-    EXPECT_EQ(condition().refusedBox, QStringLiteral("txtid"));
+    ui.mthanhphan->setText(QStringLiteral("a+"));
+    EXPECT_EQ(condition().refusedBox, ui.mthanhphan);
+    ui.txtid->setText(QStringLiteral("=5"));
+    EXPECT_EQ(condition().refusedBox, ui.txtid);
 }
 
 } // namespace
