@@ -3,7 +3,6 @@
 #include "app/core/module1.h"
 #include "app/gui/frmlogin.h"
 #include "platform/sys/logon_name.h"
-#include "platform/ui/msg_box.h"
 #include "scripted_responder.h"
 #include "users_fixture.h"
 
@@ -30,20 +29,11 @@ protected:
         fx.addUser(QStringLiteral("Trần Thị Bình"), QStringLiteral("binh"), QStringLiteral("pw"), QStringLiteral("CB"));
         app::module1().scheduleReferencePath = fx.path();
         app::module1().scheduleReference = fx.db();
-        m_previous = ui::setMsgBoxHandler([this](const QString& prompt, int, const QString& title) {
-            boxes << title + QStringLiteral(": ") + prompt;
-            return ui::msgbox::Ok;
-        });
     }
-    void TearDown() override
-    {
-        ui::setMsgBoxHandler(m_previous);
-        app::resetModule1();
-    }
+    void TearDown() override { app::resetModule1(); }
 
     UsersFixture fx;
-    QStringList boxes;
-    ui::MsgBoxHandler m_previous;
+    test::ScriptedResponder responder; // answers and records the message boxes
 };
 
 // The login dialog's controls, typed.
@@ -101,7 +91,8 @@ TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
     page.name()->setText(QStringLiteral("an"));
     page.password()->setText(QStringLiteral("sai"));
     page.form.cmdok_Click();
-    EXPECT_EQ(boxes, QStringList{QStringLiteral("Login: Mat khau sai! Can nhap lai mat khau! ")});
+    EXPECT_EQ(responder.messageBoxes(), QStringList{QStringLiteral("Mat khau sai! Can nhap lai mat khau! ")});
+    EXPECT_EQ(responder.shown().value(0).mode, QStringLiteral("Login"));
     EXPECT_TRUE(page.form.isVisible());
     EXPECT_TRUE(app::module1().userRights.isEmpty());
 
@@ -132,7 +123,6 @@ TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
 {
     app::module1().scheduleReferencePath = fx.path() + QStringLiteral(".missing");
     app::module1().scheduleReference = db::Database(); // the file could not be opened
-    test::ScriptedResponder responder;
     EXPECT_TRUE(app::LoginForm::run(app::module1(), app::LoginCheck::kModeStartup, QString()).gaveUp);
     EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});
     EXPECT_TRUE(responder.modalForms().isEmpty()) << "the dialog is not shown";

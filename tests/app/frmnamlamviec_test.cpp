@@ -17,14 +17,14 @@ class WorkingYearDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
+        ASSERT_EQ(home.start(), app::StartupOutcome::Ready);
         home.responder.clear();
     }
 
     // Opens the dialog, types year into its box and presses its button (or the key given).
     void choose(const QString& year, Qt::Key key = Qt::Key_unknown)
     {
-        app::WorkingYearDialog form(&window);
+        app::WorkingYearDialog form(&home.window);
         form.showModeless();
         auto* box = form.control<QComboBox>(QStringLiteral("Combonamlamviec"));
         box->setCurrentText(year);
@@ -35,14 +35,7 @@ protected:
         EXPECT_FALSE(form.isVisible());
     }
 
-    bool hasTable(db::Database& db, const QString& name)
-    {
-        db.refreshTableDefs();
-        return db.hasTable(name);
-    }
-
     ProgramFolder home;
-    FakeStartupWindow window;
 };
 
 TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
@@ -53,7 +46,7 @@ TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
     cv.execute(QStringLiteral("SELECT * INTO cvden2008 FROM cvdenmau"));
     // A table some other program made, whose "year" holds a quote, is listed as it is.
     cv.execute(QStringLiteral("SELECT * INTO [cvdi1'2)] FROM cvdimau"));
-    app::WorkingYearDialog form(&window);
+    app::WorkingYearDialog form(&home.window);
     form.load();
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_EQ(form.years(), (QStringList{QStringLiteral("2009"), QStringLiteral("2008"), QStringLiteral("2007"),
@@ -72,12 +65,10 @@ TEST_F(WorkingYearDialogTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYear
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_EQ(m.workingYear, QStringLiteral("2010"));
     EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2010"));
-    db::Database cv = m.letters;
-    db::Database lich = m.schedule;
-    EXPECT_TRUE(hasTable(cv, QStringLiteral("cvden2010")));
-    EXPECT_TRUE(hasTable(lich, QStringLiteral("lich2010")));
+    EXPECT_TRUE(hasTable(m.lettersPath, QStringLiteral("cvden2010")));
+    EXPECT_TRUE(hasTable(m.schedulePath, QStringLiteral("lich2010")));
     EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2010"));
-    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2010"));
+    EXPECT_EQ(home.window.yearLabel, QStringLiteral("Dữ liệu năm 2010"));
 }
 
 TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWritesNothing)
@@ -90,7 +81,7 @@ TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWri
     EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Chưa có dữ liệu năm 2010")));
     EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
     EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
-    EXPECT_FALSE(hasTable(m.letters, QStringLiteral("cvden2010")));
+    EXPECT_FALSE(hasTable(m.lettersPath, QStringLiteral("cvden2010")));
 
     for (const char* table : {"cvden2008", "cvdi2008"})
         m.letters.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
@@ -100,7 +91,7 @@ TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWri
                            QStringLiteral(" FROM lichmau"));
     choose(QStringLiteral("2008"));
     EXPECT_EQ(m.workingYear, QStringLiteral("2008"));
-    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
+    EXPECT_EQ(home.window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
     EXPECT_EQ(home.readSysmem(), sysmem);
 }
 
@@ -147,7 +138,7 @@ TEST_F(WorkingYearDialogTest, YearWhoseTablesCannotBeMadeIsToldAndNothingIsWritt
     choose(QStringLiteral("2010"));
     EXPECT_EQ(home.messages(), QStringList{app::yearTablesFailedMessage()});
     EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2009"));
-    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2009"));
+    EXPECT_EQ(home.window.yearLabel, QStringLiteral("Dữ liệu năm 2009"));
 }
 
 } // namespace

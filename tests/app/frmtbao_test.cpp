@@ -71,41 +71,25 @@ TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
     EXPECT_FALSE(none.fits);
 }
 
-struct TopCase
-{
-    int length;
-    double top;
-};
-
 TEST(ErrorViewLabelTop, FollowsTheLengthOfTheTrimmedText)
 {
-    const TopCase cases[] = {{0, 850},   {59, 850},  {60, 700},  {119, 700}, {120, 550},
-                             {179, 550}, {180, 400}, {239, 400}, {240, 200}, {1000, 200}};
-    for (const TopCase& c : cases)
-        EXPECT_EQ(app::errorViewLabelTop(c.length), c.top) << "length " << c.length;
+    const std::pair<int, double> cases[] = {{0, 850},   {59, 850},  {60, 700},  {119, 700}, {120, 550},
+                                            {179, 550}, {180, 400}, {239, 400}, {240, 200}, {1000, 200}};
+    for (const auto& [length, top] : cases)
+        EXPECT_EQ(app::errorViewLabelTop(length), top) << "length " << length;
 }
 
-struct PrefixCase
-{
-    QString text;
-    bool left;
-    QString rest;
-};
-
+// The prefix is taken off only when the text begins with it; what is not the prefix stays.
 TEST(LeftAlignPrefix, IsRecognisedInAnyLetterCaseAndRemoved)
 {
-    const PrefixCase cases[] = {
-        {QStringLiteral("(căn trái)Danh sách"), true, QStringLiteral("Danh sách")},
-        {QStringLiteral("(CĂN TRÁI)Danh sách"), true, QStringLiteral("Danh sách")},
-        {QStringLiteral("(Căn Trái)"), true, QString()},
-        {QStringLiteral("(can trai)Danh sách"), false, QStringLiteral("(can trai)Danh sách")},
-        {QStringLiteral(" (căn trái)Danh sách"), false, QStringLiteral(" (căn trái)Danh sách")},
-        {QStringLiteral("(căn trái"), false, QStringLiteral("(căn trái")},
+    const std::pair<const char*, const char*> cases[] = {
+        {"(căn trái)Danh sách", "Danh sách"}, {"(CĂN TRÁI)Danh sách", "Danh sách"}, {"(Căn Trái)", ""},
+        {"(can trai)Danh sách", nullptr},     {" (căn trái)Danh sách", nullptr},    {"(căn trái", nullptr},
     };
-    for (const PrefixCase& c : cases) {
-        QString text = c.text;
-        EXPECT_EQ(app::takeLeftAlignPrefix(text), c.left) << qPrintable(c.text);
-        EXPECT_EQ(text, c.rest) << qPrintable(c.text);
+    for (const auto& [given, rest] : cases) {
+        QString text = QString::fromUtf8(given);
+        EXPECT_EQ(app::takeLeftAlignPrefix(text), rest != nullptr) << given;
+        EXPECT_EQ(text, QString::fromUtf8(rest ? rest : given)) << given;
     }
 }
 
@@ -181,10 +165,13 @@ protected:
     Seen seen;
 };
 
-TEST_F(MessageDialogTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons)
+// A short message keeps the base size with the label centred above the buttons; twelve lines grow
+// the dialog in steps until they fit (the limits are fitMessage's); the left-align prefix aligns
+// left and is dropped.
+TEST_F(MessageDialogTest, ShortTextKeepsTheBaseSizeLongTextGrowsItAndThePrefixAlignsLeft)
 {
-    ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"),
-        [](app::MessageDialog& d) { d.cmdok->click(); });
+    const auto okButton = [](app::MessageDialog& d) { d.cmdok->click(); };
+    ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"), okButton);
     EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
     const double labelHeight = dialog.layoutTwips().labelHeight;
@@ -196,6 +183,27 @@ TEST_F(MessageDialogTest, ShortOkMessageKeepsBaseSizeAndIsCentredAboveTheButtons
     const int below = dialog.pixelsY(2250 - 200) - seen.label.bottom() - 1;
     EXPECT_LE(std::abs(above - below), 2);
     EXPECT_FALSE(dialog.isVisible());
+
+    QStringList lines;
+    for (int i = 1; i <= 12; ++i)
+        lines << QStringLiteral("Dòng thứ %1 của thông báo").arg(i);
+    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), okButton);
+    const MessageLayout grown = dialog.layoutTwips();
+    ASSERT_TRUE(grown.fits);
+    EXPECT_GT(grown.k, 0);
+    EXPECT_EQ(grown.k % 2, 0);
+    EXPECT_EQ(seen.size,
+              QSize(dialog.pixelsX(5355 * (1 + (grown.k - 1) / 10.0)), dialog.pixelsY(2760 * (1 + grown.k / 10.0))));
+    EXPECT_LE(seen.label.bottom(), dialog.pixelsY(grown.buttonTop - 200));
+    EXPECT_EQ(seen.labelText.count(QLatin1Char('\n')), 11);
+    EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
+
+    ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"), okButton);
+    EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
+    EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
+    EXPECT_EQ(dialog.message(), QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
+    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), okButton);
+    EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
 TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
@@ -234,33 +242,6 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons
         EXPECT_EQ(seen.ok, !question);
         EXPECT_TRUE(seen.accessibleFixedAndFramed);
     }
-}
-
-// Twelve lines grow the dialog in steps until they fit (the limits are fitMessage's); the
-// left-align prefix aligns left and is dropped.
-TEST_F(MessageDialogTest, LongTextGrowsTheDialogAndThePrefixAlignsLeft)
-{
-    const auto okButton = [](app::MessageDialog& d) { d.cmdok->click(); };
-    QStringList lines;
-    for (int i = 1; i <= 12; ++i)
-        lines << QStringLiteral("Dòng thứ %1 của thông báo").arg(i);
-    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), okButton);
-    const MessageLayout grown = dialog.layoutTwips();
-    ASSERT_TRUE(grown.fits);
-    EXPECT_GT(grown.k, 0);
-    EXPECT_EQ(grown.k % 2, 0);
-    EXPECT_EQ(seen.size,
-              QSize(dialog.pixelsX(5355 * (1 + (grown.k - 1) / 10.0)), dialog.pixelsY(2760 * (1 + grown.k / 10.0))));
-    EXPECT_LE(seen.label.bottom(), dialog.pixelsY(grown.buttonTop - 200));
-    EXPECT_EQ(seen.labelText.count(QLatin1Char('\n')), 11);
-    EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
-
-    ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"), okButton);
-    EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
-    EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
-    EXPECT_EQ(dialog.message(), QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
-    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), okButton);
-    EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
 TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)

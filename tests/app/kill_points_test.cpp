@@ -45,8 +45,7 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     const QString letters = path(QStringLiteral("data/vemocv.MDB"));
     const QString backup = path(QStringLiteral("backup/vemocv.mdb"));
     const QStringList tables = {QStringLiteral("cvden2009"), QStringLiteral("cvdi2009")};
-    FakeStartupWindow first;
-    ASSERT_EQ(home.start(first), app::StartupOutcome::Ready);
+    ASSERT_EQ(home.start(), app::StartupOutcome::Ready);
     QDir().mkpath(path(QStringLiteral("backup")));
     app::module1().backupPath = backup;
     app::writeSysmem(app::module1());
@@ -70,8 +69,7 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     ASSERT_TRUE(left) << "the kill left no " << p.leftBeside;
 
     home.responder.clear();
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
+    ASSERT_EQ(home.start(), app::StartupOutcome::Ready) << home.messageText();
     for (const QString& message : home.messages())
         EXPECT_TRUE(message.startsWith(QStringLiteral("Không tìm thấy file dữ liệu backup"))) << message.toStdString();
     app::module1().letters.close();

@@ -27,9 +27,8 @@ TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrga
     test::copyTemplate(letters);
     test::copyTemplate(beside).execute(
         QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Nội vụ', 'snv', 'snv')"));
-    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), letters, QStringLiteral(" "), QStringLiteral("2009"));
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
+    home.writeSysmem({.letters = letters});
+    ASSERT_EQ(home.start(), app::StartupOutcome::Ready) << home.messageText();
 
     const app::Module1& m = app::module1();
     for (const char* table : {"noigui", "loaicv", "tendonvi"})

@@ -23,7 +23,7 @@ class ConfirmRightsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready);
+        ASSERT_EQ(home.start(), app::StartupOutcome::Ready);
         db::Database& users = app::module1().scheduleReference;
         users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
                                      "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"));
@@ -42,7 +42,6 @@ protected:
     }
 
     ProgramFolder home;
-    FakeStartupWindow window;
 };
 
 // The check in its two modes: "q" wants administrator rights (a lower-case "qt" counts), "mk"

@@ -10,63 +10,53 @@ using testing_support::DataFolderTest;
 
 const QString kProgram = QStringLiteral("/opt/selvaro");
 
+// What a reading gives, as "schedule|letters|backup|year".
+QString items(const app::Sysmem& s)
+{
+    return QStringList{s.schedulePath, s.lettersPath, s.backupPath, s.workingYear}.join(u'|');
+}
+QString items(const app::Module1& m)
+{
+    return items(app::Sysmem{m.schedulePath, m.lettersPath, m.backupPath, m.workingYear});
+}
+
 struct SysmemCase
 {
     const char* name;
     const char* text;
-    const char* schedulePath;
-    const char* lettersPath;
-    const char* backupPath;
-    const char* workingYear;
+    const char* items; // schedule|letters|backup|year
     bool repaired;
 };
 
 // clang-format off
 const SysmemCase kSysmemCases[] = {
-    SysmemCase{"WrittenByTheProgram", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2009\"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", false},
-    SysmemCase{"LineFeedOnlyOrNoLineEnd", "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"",
-               "/s/l.MDB", "/s/c.MDB", "/b/bk.mdb", "2009", false},
-    SysmemCase{"ItemsOnSeparateLines", "\"/s/l.MDB\"\r\n\"/s/c.MDB\"\r\n\" \"\r\n\"2009\"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", false},
-    SysmemCase{"CommaInsideQuotesBelongsToThePath", "\"/s/a,b/l.MDB\",\"/s/c.MDB\",\" \",\"2009\"\r\n",
-               "/s/a,b/l.MDB", "/s/c.MDB", " ", "2009", false},
-    SysmemCase{"VietnameseFolderNames", "\"/dữ liệu/l.MDB\",\"/công văn/c.MDB\",\" \",\"2009\"\r\n",
-               "/dữ liệu/l.MDB", "/công văn/c.MDB", " ", "2009", false},
-    SysmemCase{"EmptyFile", "", "/opt/selvaro/data/vemolich.MDB", "/opt/selvaro/data/vemocv.MDB", " ", "", true},
-    SysmemCase{"TruncatedAfterTwoItems", "\"/s/l.MDB\",\"/s/c.MDB\"",
-               "/s/l.MDB", "/s/c.MDB", " ", "", true},
-    SysmemCase{"TruncatedInsideTheThirdItem", "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/b",
-               "/s/l.MDB", "/s/c.MDB", "/b/b", "", true},
-    SysmemCase{"EmptyYearIsLeftForTheYearCheck", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"\"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "", false},
-    SysmemCase{"ExtraItemsIgnored", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2009\",\"x\",\"y\"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", true},
-    SysmemCase{"UnquotedItems", "/s/l.MDB,/s/c.MDB, ,2009\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", true},
-    SysmemCase{"TextAfterAClosingQuote", "\"/s/l.MDB\"x,\"/s/c.MDB\",\" \",\"2009\"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", true},
-    SysmemCase{"EmptyPathsTakeDefaults", "\"\",\"\",\"\",\"2009\"\r\n",
-               "/opt/selvaro/data/vemolich.MDB", "/opt/selvaro/data/vemocv.MDB", " ", "2009", true},
-    SysmemCase{"TwoDigitYear", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"09\"\r\n", "/s/l.MDB", "/s/c.MDB", " ", "2011", true},
-    SysmemCase{"YearWithALetter", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20O9\"\r\n", "/s/l.MDB", "/s/c.MDB", " ", "2011", true},
-    SysmemCase{"FiveDigitYear", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20090\"\r\n", "/s/l.MDB", "/s/c.MDB", " ", "2011", true},
-    SysmemCase{"YearWithBlanksIsTrimmed", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\" 2009 \"\r\n",
-               "/s/l.MDB", "/s/c.MDB", " ", "2009", true},
+    {"WrittenByTheProgram", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2009\"\r\n", "/s/l.MDB|/s/c.MDB| |2009", false},
+    {"LineFeedOnlyOrNoLineEnd", "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"", "/s/l.MDB|/s/c.MDB|/b/bk.mdb|2009", false},
+    {"ItemsOnSeparateLines", "\"/s/l.MDB\"\r\n\"/s/c.MDB\"\r\n\" \"\r\n\"2009\"\r\n", "/s/l.MDB|/s/c.MDB| |2009", false},
+    {"CommaInsideQuotesBelongsToThePath", "\"/s/a,b/l.MDB\",\"/s/c.MDB\",\" \",\"2009\"\r\n", "/s/a,b/l.MDB|/s/c.MDB| |2009", false},
+    {"VietnameseFolderNames", "\"/dữ liệu/l.MDB\",\"/công văn/c.MDB\",\" \",\"2009\"\r\n", "/dữ liệu/l.MDB|/công văn/c.MDB| |2009", false},
+    {"EmptyFile", "", "/opt/selvaro/data/vemolich.MDB|/opt/selvaro/data/vemocv.MDB| |", true},
+    {"TruncatedAfterTwoItems", "\"/s/l.MDB\",\"/s/c.MDB\"", "/s/l.MDB|/s/c.MDB| |", true},
+    {"TruncatedInsideTheThirdItem", "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/b", "/s/l.MDB|/s/c.MDB|/b/b|", true},
+    {"EmptyYearIsLeftForTheYearCheck", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"\"\r\n", "/s/l.MDB|/s/c.MDB| |", false},
+    {"ExtraItemsIgnored", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2009\",\"x\",\"y\"\r\n", "/s/l.MDB|/s/c.MDB| |2009", true},
+    {"UnquotedItems", "/s/l.MDB,/s/c.MDB, ,2009\r\n", "/s/l.MDB|/s/c.MDB| |2009", true},
+    {"TextAfterAClosingQuote", "\"/s/l.MDB\"x,\"/s/c.MDB\",\" \",\"2009\"\r\n", "/s/l.MDB|/s/c.MDB| |2009", true},
+    {"EmptyPathsTakeDefaults", "\"\",\"\",\"\",\"2009\"\r\n", "/opt/selvaro/data/vemolich.MDB|/opt/selvaro/data/vemocv.MDB| |2009", true},
+    {"TwoDigitYear", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"09\"\r\n", "/s/l.MDB|/s/c.MDB| |2011", true},
+    {"YearWithALetter", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20O9\"\r\n", "/s/l.MDB|/s/c.MDB| |2011", true},
+    {"FiveDigitYear", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"20090\"\r\n", "/s/l.MDB|/s/c.MDB| |2011", true},
+    {"YearWithBlanksIsTrimmed", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\" 2009 \"\r\n", "/s/l.MDB|/s/c.MDB| |2009", true},
 };
 // clang-format on
 
 TEST(SysmemParse, ReadsItemsOrSafeDefaults)
 {
     for (const SysmemCase& c : kSysmemCases) {
-        SCOPED_TRACE(c.name);
         const app::SysmemReading reading =
             app::parseSysmem(QString::fromUtf8(c.text), kProgram, QStringLiteral("2011"));
-        EXPECT_EQ(reading.values.schedulePath, QString::fromUtf8(c.schedulePath));
-        EXPECT_EQ(reading.values.lettersPath, QString::fromUtf8(c.lettersPath));
-        EXPECT_EQ(reading.values.backupPath, QString::fromUtf8(c.backupPath));
-        EXPECT_EQ(reading.values.workingYear, QString::fromUtf8(c.workingYear));
-        EXPECT_EQ(reading.repaired, c.repaired);
+        EXPECT_EQ(items(reading.values), QString::fromUtf8(c.items)) << c.name;
+        EXPECT_EQ(reading.repaired, c.repaired) << c.name;
     }
 }
 
@@ -78,10 +68,7 @@ TEST(Sysmem, WrittenFormReadsBackUnchanged)
                              QStringLiteral("2010")};
     const app::SysmemReading reading = app::parseSysmem(app::formatSysmem(values), kProgram, QStringLiteral("2011"));
     EXPECT_FALSE(reading.repaired);
-    EXPECT_EQ(reading.values.schedulePath, values.schedulePath);
-    EXPECT_EQ(reading.values.lettersPath, values.lettersPath);
-    EXPECT_EQ(reading.values.backupPath, values.backupPath);
-    EXPECT_EQ(reading.values.workingYear, values.workingYear);
+    EXPECT_EQ(items(reading.values), items(values));
 }
 
 class SysmemFileTest : public DataFolderTest
@@ -110,10 +97,7 @@ TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
     writeFile(dataPath(QStringLiteral("SYSMEM")), text);
     EXPECT_FALSE(app::readSysmem(app::module1()));
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.schedulePath, QStringLiteral("/s/l.MDB"));
-    EXPECT_EQ(m.lettersPath, QStringLiteral("/s/c.MDB"));
-    EXPECT_EQ(m.backupPath, QStringLiteral("/b/bk.mdb"));
-    EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
+    EXPECT_EQ(items(m), QStringLiteral("/s/l.MDB|/s/c.MDB|/b/bk.mdb|2009"));
     EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), text);
 
     writeFile(dataPath(QStringLiteral("SYSMEM")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
@@ -126,11 +110,8 @@ TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
 TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
 {
     EXPECT_FALSE(app::readSysmem(app::module1()));
-    const app::Module1& m = app::module1();
-    EXPECT_EQ(m.schedulePath, dataPath(QStringLiteral("vemolich.MDB")));
-    EXPECT_EQ(m.lettersPath, dataPath(QStringLiteral("vemocv.MDB")));
-    EXPECT_EQ(m.backupPath, QStringLiteral(" "));
-    EXPECT_EQ(m.workingYear, QStringLiteral("2012"));
+    EXPECT_EQ(items(app::module1()), dataPath(QStringLiteral("vemolich.MDB")) + u'|' +
+                                         dataPath(QStringLiteral("vemocv.MDB")) + QStringLiteral("| |2012"));
     EXPECT_FALSE(sys::exists(dataPath(QStringLiteral("sysmem"))));
 }
 
@@ -157,9 +138,9 @@ TEST_F(SysmemFileTest, WriteReplacesTheFileAndPathsInsideTheProgramFolderFollowA
     ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("sysmem")), copy.filePath(QStringLiteral("data/sysmem"))));
     app::setProgramFolder(app::module1(), copy.path());
     EXPECT_FALSE(app::readSysmem(app::module1()));
-    EXPECT_EQ(m.schedulePath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))));
-    EXPECT_EQ(m.lettersPath, QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))));
-    EXPECT_EQ(m.backupPath, QStringLiteral("/mnt/sao lưu/vemocv.mdb"));
+    EXPECT_EQ(items(m), QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))) + u'|' +
+                            QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))) +
+                            QStringLiteral("|/mnt/sao lưu/vemocv.mdb|2010"));
     m.programFolder = programFolder() + QStringLiteral("/gone");
     EXPECT_THROW(app::writeSysmem(app::module1()), sys::FileError);
 }

@@ -90,6 +90,16 @@ public:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QStringLiteral("\"%1\",\"%2\",\"%3\",\"%4\"\r\n").arg(lich, congvan, backup, year).toUtf8());
     }
+    // The settings file's items; an empty data file path stands for the file in the data folder.
+    struct Settings
+    {
+        QString schedule = {}, letters = {}, backup = QStringLiteral(" "), year = QStringLiteral("2009");
+    };
+    void writeSysmem(const Settings& s)
+    {
+        writeSysmem(s.schedule.isEmpty() ? data(QStringLiteral("vemolich.MDB")) : s.schedule,
+                    s.letters.isEmpty() ? data(QStringLiteral("vemocv.MDB")) : s.letters, s.backup, s.year);
+    }
     // The four items of data/sysmem, or an empty list when there is no such file.
     QStringList readSysmem() const
     {
@@ -121,16 +131,18 @@ public:
         });
     }
 
-    app::StartupOutcome start(app::StartupWindow& window, const app::StartupServices& services = {})
+    app::StartupOutcome start(app::StartupWindow& shown, const app::StartupServices& services = {})
     {
         queueLogin();
-        return app::subMain(home(), window, services);
+        return app::subMain(home(), shown, services);
     }
+    // Starts with the folder's own stand-in window.
+    app::StartupOutcome start(const app::StartupServices& services = {}) { return start(window, services); }
     // A first start, after which the shared state and the responder are cleared for the next.
     void startOnce()
     {
-        FakeStartupWindow window;
-        ASSERT_EQ(start(window), app::StartupOutcome::Ready) << messageText();
+        FakeStartupWindow first;
+        ASSERT_EQ(start(first), app::StartupOutcome::Ready) << messageText();
         app::resetModule1();
         responder.clear();
     }
@@ -168,6 +180,7 @@ public:
     }
 
     test::ScriptedResponder responder;
+    FakeStartupWindow window;
     QString loginName;
     QString loginPassword;
     bool cancelLogin = false;

@@ -63,8 +63,7 @@ TEST(StartupRecoveryTest, FileWithAHotJournalIsRecoveredBeforeItsCheckAndKept)
         crashInTransaction(path);
         ASSERT_TRUE(QFile::exists(path + QStringLiteral("-journal")));
 
-        FakeStartupWindow window;
-        ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+        ASSERT_EQ(home.start(), StartupOutcome::Ready) << home.messageText();
         EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
         EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
         app::resetModule1();
@@ -116,10 +115,8 @@ TEST(StartupRecoveryTest, DamagedFileIsToldByNameAndFaultAndNeverOfferedAgain)
             path = moved;
             ASSERT_TRUE(QFile::copy(home.data(QStringLiteral("vemotk.MDB")),
                                     home.home() + QStringLiteral("/share/vemotk.mdb")));
-            const bool letters = name == QLatin1String("vemocv.MDB");
-            home.writeSysmem(letters ? home.data(QStringLiteral("vemolich.MDB")) : path,
-                             letters ? path : home.data(QStringLiteral("vemocv.MDB")), QStringLiteral(" "),
-                             QStringLiteral("2009"));
+            home.writeSysmem(name == QLatin1String("vemocv.MDB") ? ProgramFolder::Settings{.letters = path}
+                                                                 : ProgramFolder::Settings{path});
         }
         if (c.bytes.isEmpty()) {
             QFile::remove(path);
@@ -129,8 +126,7 @@ TEST(StartupRecoveryTest, DamagedFileIsToldByNameAndFaultAndNeverOfferedAgain)
         }
         home.responder.setDefaultAnswer(QStringLiteral("yes"));
 
-        FakeStartupWindow window;
-        const StartupOutcome outcome = home.start(window);
+        const StartupOutcome outcome = home.start();
         ASSERT_EQ(home.messages().size(), 1) << home.messageText();
         const QString message = home.messages().first();
         EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path) + QString::fromUtf8(c.told)))
@@ -171,8 +167,7 @@ TEST(StartupRecoveryTest, DamagedReferenceFileIsKeptUnderADatedNameBeforeTheTemp
         }
         const QByteArray damaged = test::readFile(path);
 
-        FakeStartupWindow window;
-        ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+        ASSERT_EQ(home.start(), StartupOutcome::Ready) << home.messageText();
         const QString kept = home.data(QStringLiteral("vemotk-hong-20090615-0900.MDB"));
         EXPECT_EQ(home.messages(),
                   QStringList{QStringLiteral("File dữ liệu vemotk.MDB ở thư mục ") + home.dataDir() +
@@ -191,12 +186,9 @@ TEST(StartupRecoveryTest, EmptyStoredYearWithTheClockBefore2008StopsAtTheYearChe
 {
     ProgramFolder home;
     home.startOnce();
-    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
-                     QStringLiteral(" "), QString());
+    home.writeSysmem({.year = QString()});
     home.setToday(QDate(2007, 5, 1));
-
-    FakeStartupWindow window;
-    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
+    EXPECT_EQ(home.start(), StartupOutcome::Stopped);
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng "
                                                           "và chạy lại chương trình này!")});
     app::resetModule1();
@@ -220,12 +212,14 @@ protected:
             GTEST_SKIP() << "running as root, and no unprivileged user can be had through setpriv";
     }
 
-    // Runs start-up on folder through the probe; its lines: "outcome N", "chidoc 0|1",
-    // "letterEntry 0|1", "message <text>".
-    QStringList probe(const QString& folder)
+    // Runs start-up through the probe on the program folder with its data folder made read-only
+    // (and then writable again); the probe's lines: "outcome N", "chidoc 0|1", "letterEntry 0|1",
+    // "message <text>".
+    QStringList probe(const ProgramFolder& home)
     {
+        openUp(home.dataDir(), kReadAll);
         QProcess p;
-        QStringList args = {QStringLiteral(SELVARO_STARTUP_PROBE), folder};
+        QStringList args = {QStringLiteral(SELVARO_STARTUP_PROBE), home.home()};
         QString program = args.takeFirst();
         if (!m_setpriv.isEmpty()) {
             args = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
@@ -235,6 +229,7 @@ protected:
         }
         p.start(program, args);
         EXPECT_TRUE(p.waitForFinished(60000));
+        openUp(home.dataDir(), kReadAll | QFileDevice::WriteOwner);
         return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
@@ -242,12 +237,12 @@ protected:
     {
         ASSERT_TRUE(QFile::setPermissions(path, permissions));
     }
+    static constexpr QFileDevice::Permissions kReadAll{QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                       QFileDevice::ReadOther | QFileDevice::ExeOwner |
+                                                       QFileDevice::ExeGroup | QFileDevice::ExeOther};
 
     QString m_setpriv;
 };
-
-constexpr auto kReadAll = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther |
-                          QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
 
 TEST_F(ReadOnlyFolderTest, ExistingFilesRunReadOnlyAfterOneClearMessage)
 {
@@ -257,11 +252,8 @@ TEST_F(ReadOnlyFolderTest, ExistingFilesRunReadOnlyAfterOneClearMessage)
     for (const QString& name : QDir(home.dataDir()).entryList(QDir::Files))
         openUp(home.data(name),
                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    openUp(home.dataDir(), kReadAll);
     const QStringList before = QDir(home.dataDir()).entryList(QDir::Files);
-
-    const QStringList lines = probe(home.home());
-    openUp(home.dataDir(), kReadAll | QFileDevice::WriteOwner);
+    const QStringList lines = probe(home);
     EXPECT_TRUE(lines.contains(QStringLiteral("outcome 0"))) << lines.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(lines.contains(QStringLiteral("chidoc 1")));
     EXPECT_TRUE(lines.contains(QStringLiteral("letterEntry 0")));
@@ -281,10 +273,7 @@ TEST_F(ReadOnlyFolderTest, FirstStartInAReadOnlyFolderSaysWhyItCannotGoOn)
     openUp(home.home(), kReadAll | QFileDevice::WriteOwner);
     openUp(home.data(QStringLiteral("vemogoc.mdb")),
            QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    openUp(home.dataDir(), kReadAll);
-
-    const QStringList lines = probe(home.home());
-    openUp(home.dataDir(), kReadAll | QFileDevice::WriteOwner);
+    const QStringList lines = probe(home);
     EXPECT_TRUE(lines.contains(QStringLiteral("outcome 1"))) << lines.join(QLatin1Char('\n')).toStdString();
     ASSERT_EQ(lines.filter(QStringLiteral("message ")).size(), 1);
     EXPECT_TRUE(lines.filter(QStringLiteral("message "))

@@ -76,51 +76,49 @@ TEST_F(DataFolderTest, UnusableFileFailsWithItsCauseAndTheEngineError)
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
 
-TEST_F(DataFolderTest, FileWithAnotherPasswordFails)
+// Files made with the template's tables named, under the program's password or another: another
+// password fails; a file lacking a table its kind needs fails and names it (a letters file with
+// only the templates passes); an unknown kind fails (kinds are lower case).
+TEST_F(DataFolderTest, FileWithAnotherPasswordOrWithoutATableOfItsKindFails)
 {
-    const QString path = dataPath(QStringLiteral("vemotk.MDB"));
-    db::Database other = db::Database::create(path, QStringLiteral("khac"));
+    const QStringList reference = app::requiredTables(QStringLiteral("vemotk"));
+    QStringList lacking = reference;
+    lacking.removeAll(QStringLiteral("incvdi"));
+    struct Case
+    {
+        const char* what;
+        const char* password;
+        QStringList tables;
+        const char* kind;
+        Cause cause;
+        QString missing;
+    };
+    const Case cases[] = {
+        {"another password", "khac", reference, "vemotk", Cause::WrongPassword, {}},
+        {"letters without outgoing", "vorkelmadu", {"cvdenmau"}, "vemocv", Cause::MissingTables, "cvdi*"},
+        {"letters templates only", "vorkelmadu", {"cvdenmau", "cvdimau"}, "vemocv", Cause::Sound, {}},
+        {"letters as plans", "vorkelmadu", {"cvdenmau", "cvdimau"}, "vemolich", Cause::MissingTables, "lich*"},
+        {"reference lacking one list", "vorkelmadu", lacking, "vemotk", Cause::MissingTables, "incvdi"},
+        {"unknown kind", "vorkelmadu", reference, "vemoxyz", Cause::MissingTables, {}},
+        {"kind in capitals", "vorkelmadu", reference, "VEMOTK", Cause::MissingTables, {}},
+    };
     db::Database source = openFile(app::module1().templatePath);
-    for (const QString& table : app::requiredTables(QStringLiteral("vemotk")))
-        ASSERT_TRUE(app::copyTableStructure(source, other, table, table, false));
-    other.close();
-    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemotk")));
-    EXPECT_EQ(lastCause(), Cause::WrongPassword);
-    EXPECT_EQ(app::lastStructureCheck().number, db::errc::InvalidPassword);
-}
-
-TEST_F(DataFolderTest, LettersFileHoldingOnlyTheTemplatesPassesAndOneWithoutOutgoingFails)
-{
-    const QString path = dataPath(QStringLiteral("vemocv.MDB"));
-    db::Database letters = db::Database::create(path, QStringLiteral("vorkelmadu"));
-    db::Database source = openFile(app::module1().templatePath);
-    ASSERT_TRUE(
-        app::copyTableStructure(source, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvdenmau"), false));
-    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemocv"))); // no cvdi* yet
-    EXPECT_EQ(lastCause(), Cause::MissingTables);
-    EXPECT_EQ(app::lastStructureCheck().missingTable, QStringLiteral("cvdi*"));
-    ASSERT_TRUE(app::copyTableStructure(source, letters, QStringLiteral("cvdimau"), QStringLiteral("cvdimau"), false));
-    EXPECT_TRUE(app::isSoundDataFile(path, QStringLiteral("vemocv")));
-    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemolich")));
-}
-
-// A reference file lacking one list fails, and so does an unknown kind (kinds are lower case).
-TEST_F(DataFolderTest, ReferenceFileLackingOneListOrAnUnknownKindFails)
-{
-    const QString path = dataPath(QStringLiteral("vemotk.MDB"));
-    db::Database reference = db::Database::create(path, QStringLiteral("vorkelmadu"));
-    db::Database source = openFile(app::module1().templatePath);
-    for (const QString& table : app::requiredTables(QStringLiteral("vemotk"))) {
-        if (table != QLatin1String("incvdi")) {
-            ASSERT_TRUE(app::copyTableStructure(source, reference, table, table, false));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dataPath(QStringLiteral("file.mdb"));
+        QFile::remove(path);
+        {
+            db::Database file = db::Database::create(path, QString::fromLatin1(c.password));
+            for (const QString& table : c.tables)
+                ASSERT_TRUE(app::copyTableStructure(source, file, table, table, false));
+        }
+        EXPECT_EQ(app::isSoundDataFile(path, QString::fromLatin1(c.kind)), c.cause == Cause::Sound);
+        EXPECT_EQ(lastCause(), c.cause);
+        EXPECT_EQ(app::lastStructureCheck().missingTable, c.missing);
+        if (c.cause == Cause::WrongPassword) {
+            EXPECT_EQ(app::lastStructureCheck().number, db::errc::InvalidPassword);
         }
     }
-    reference.close();
-    EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemotk")));
-    EXPECT_EQ(lastCause(), Cause::MissingTables);
-    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("vemoxyz")));
-    EXPECT_FALSE(app::isSoundDataFile(copyTemplate(QStringLiteral("vemocv.MDB")), QStringLiteral("VEMOCV")));
-    EXPECT_EQ(lastCause(), Cause::MissingTables);
 }
 
 // The check clears a data file's read-only attribute, but not the template's; the file is found

@@ -15,15 +15,11 @@ using app::StartupOutcome;
 
 namespace {
 
-const QString kClockMessage =
-    QStringLiteral("Cần kiểm tra đặt lại ngày tháng năm trên máy tính cho đúng và chạy lại chương trình này!");
-
 TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsLogsInAdministratorAndTranslatesQt)
 {
     ProgramFolder home;
-    FakeStartupWindow window;
-
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready) << home.messageText();
+    const FakeStartupWindow& window = home.window;
+    ASSERT_EQ(home.start(), StartupOutcome::Ready) << home.messageText();
 
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     for (const char* name :
@@ -71,11 +67,8 @@ TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsLogsInAdministratorAndTr
 TEST(SubMainTest, StoredYearDifferentFromClockIsToldOnceAndKept)
 {
     ProgramFolder home;
-    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
-                     QStringLiteral(" "), QStringLiteral("2008"));
-    FakeStartupWindow window;
-
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+    home.writeSysmem({.year = QStringLiteral("2008")});
+    ASSERT_EQ(home.start(), StartupOutcome::Ready);
     ASSERT_EQ(home.messages().size(), 1) << home.messageText();
     EXPECT_EQ(home.messages().first(), QStringLiteral("Năm làm việc không trùng với con số năm trên máy là 2009\r"
                                                       "Cần chọn lại năm làm việc hoặc phải kiểm tra, đặt lại ngày "
@@ -83,43 +76,39 @@ TEST(SubMainTest, StoredYearDifferentFromClockIsToldOnceAndKept)
     EXPECT_EQ(app::module1().workingYear, QStringLiteral("2008"));
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2008")));
     EXPECT_FALSE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
-    EXPECT_EQ(window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
+    EXPECT_EQ(home.window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
 }
 
-TEST(SubMainTest, UnreachableLettersFileFallsBackToLocalFileOnYes)
+// An unreachable data file offers the one in the data folder: "yes" moves to it, "no" stops and
+// leaves the settings file as it was.
+TEST(SubMainTest, UnreachableDataFileFallsBackToTheLocalFileOnYesAndStopsOnNo)
 {
-    ProgramFolder home;
-    const QString remote = QStringLiteral("/nonexistent-share/congvan/vemocv.mdb");
-    home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), remote, QStringLiteral(" "), QStringLiteral("2009"));
-    home.responder.answer(QStringLiteral("yes"));
-    FakeStartupWindow window;
-
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
-    ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_EQ(home.modes().first(), QStringLiteral("yesno"));
-    EXPECT_EQ(home.messages().first(),
-              QStringLiteral("Không tìm thấy file dữ liệu ") + remote + QStringLiteral(" !\r\n") +
-                  QStringLiteral("Cần kiểm tra lại việc nối mạng và các thư mục mạng chứa file dữ liệu. \r\n") +
-                  QStringLiteral("Có muốn chuyển về file dữ liệu ") + home.data(QStringLiteral("vemocv.MDB")) +
-                  QStringLiteral(" không ?"));
-    EXPECT_EQ(home.readSysmem().value(1), QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")));
-    EXPECT_EQ(app::module1().lettersPath, home.data(QStringLiteral("vemocv.MDB")));
-    EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
-}
-
-TEST(SubMainTest, UnreachableScheduleFileStopsOnNo)
-{
-    ProgramFolder home;
-    home.writeSysmem(QStringLiteral("/nonexistent-share/lich/vemolich.mdb"), home.data(QStringLiteral("vemocv.MDB")),
-                     QStringLiteral(" "), QStringLiteral("2009"));
-    home.responder.answer(QStringLiteral("no"));
-    FakeStartupWindow window;
-
-    EXPECT_EQ(home.start(window), StartupOutcome::Stopped);
-    EXPECT_EQ(home.messages().size(), 1);
-    EXPECT_EQ(home.logins, 0);
-    EXPECT_EQ(home.readSysmem().value(0), QStringLiteral("/nonexistent-share/lich/vemolich.mdb"))
-        << "a refused fall-back leaves the settings file as it was";
+    for (const bool letters : {true, false}) {
+        SCOPED_TRACE(letters ? "letters, yes" : "schedule, no");
+        ProgramFolder home;
+        const QString remote = letters ? QStringLiteral("/nonexistent-share/congvan/vemocv.mdb")
+                                       : QStringLiteral("/nonexistent-share/lich/vemolich.mdb");
+        home.writeSysmem(letters ? ProgramFolder::Settings{.letters = remote} : ProgramFolder::Settings{remote});
+        home.responder.answer(letters ? QStringLiteral("yes") : QStringLiteral("no"));
+        const StartupOutcome outcome = home.start();
+        const QString local = home.data(letters ? QStringLiteral("vemocv.MDB") : QStringLiteral("vemolich.MDB"));
+        EXPECT_EQ(
+            home.messages(),
+            QStringList{QStringLiteral("Không tìm thấy file dữ liệu ") + remote + QStringLiteral(" !\r\n") +
+                        QStringLiteral("Cần kiểm tra lại việc nối mạng và các thư mục mạng chứa file dữ liệu. \r\n") +
+                        QStringLiteral("Có muốn chuyển về file dữ liệu ") + local + QStringLiteral(" không ?")});
+        EXPECT_EQ(home.modes(), QStringList{QStringLiteral("yesno")});
+        if (!letters) {
+            EXPECT_EQ(outcome, StartupOutcome::Stopped);
+            EXPECT_EQ(home.logins, 0);
+            EXPECT_EQ(home.readSysmem().value(0), remote);
+            continue;
+        }
+        ASSERT_EQ(outcome, StartupOutcome::Ready);
+        EXPECT_EQ(home.readSysmem().value(1), QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")));
+        EXPECT_EQ(app::module1().lettersPath, local);
+        EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
+    }
 }
 
 // What a former run left is repaired silently at the next start: a letters file gone is made again
@@ -141,9 +130,7 @@ TEST(SubMainTest, NextStartRemakesAMissingLettersFileAndReplacesAnOversizedScrat
             db.execute(QStringLiteral("INSERT INTO filler (t) VALUES ('") + big + QStringLiteral("')"));
     }
     ASSERT_GE(QFileInfo(scratch).size(), 1000000);
-
-    FakeStartupWindow window;
-    ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+    ASSERT_EQ(home.start(), StartupOutcome::Ready);
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvden2009")));
     EXPECT_TRUE(hasTable(app::module1().lettersPath, QStringLiteral("cvdi2009")));
@@ -159,10 +146,8 @@ TEST(SubMainTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacter
     for (const auto& [backup, told] : cases) {
         SCOPED_TRACE(backup);
         ProgramFolder home;
-        home.writeSysmem(home.data(QStringLiteral("vemolich.MDB")), home.data(QStringLiteral("vemocv.MDB")),
-                         QString::fromUtf8(backup), QStringLiteral("2009"));
-        FakeStartupWindow window;
-        ASSERT_EQ(home.start(window), StartupOutcome::Ready);
+        home.writeSysmem({.backup = QString::fromUtf8(backup)});
+        ASSERT_EQ(home.start(), StartupOutcome::Ready);
         const QString message =
             QStringLiteral("Không tìm thấy file dữ liệu backup ") + QString::fromUtf8(backup) +
             QStringLiteral(" ?!\rCần kiểm tra lại việc nối mạng  hoặc chọn lại file backup nếu cần !");
@@ -175,8 +160,7 @@ TEST(SubMainTest, CancelledLoginOrEmptyRightsEndWithoutMessage)
 {
     ProgramFolder home;
     home.cancelLogin = true;
-    FakeStartupWindow cancelled;
-    EXPECT_EQ(home.start(cancelled), StartupOutcome::NotLoggedIn);
+    EXPECT_EQ(home.start(), StartupOutcome::NotLoggedIn);
     EXPECT_TRUE(home.messages().isEmpty());
     EXPECT_EQ(home.logins, 1);
     EXPECT_TRUE(app::module1().abbreviations.isNull()) << "nothing after the login runs";
@@ -190,8 +174,7 @@ TEST(SubMainTest, CancelledLoginOrEmptyRightsEndWithoutMessage)
         "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Hoàng Em', 'em', 'x', '')"));
     home.loginName = QStringLiteral("em");
     home.loginPassword = QStringLiteral("x");
-    FakeStartupWindow window;
-    EXPECT_EQ(home.start(window), StartupOutcome::NotLoggedIn);
+    EXPECT_EQ(home.start(), StartupOutcome::NotLoggedIn);
     EXPECT_TRUE(home.messages().isEmpty());
     EXPECT_EQ(app::module1().userFullName, QStringLiteral("Hoàng Em"));
 }
@@ -230,8 +213,7 @@ TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
             for (const char* answer : {"yes", "yes", "no"})
                 home.responder.answer(QString::fromLatin1(answer));
         }
-        FakeStartupWindow window;
-        const StartupOutcome outcome = home.start(window, flaky.services());
+        const StartupOutcome outcome = home.start(flaky.services());
         EXPECT_EQ(outcome, failures > 2 ? StartupOutcome::Stopped : StartupOutcome::Ready) << home.messageText();
         EXPECT_EQ(home.messages(), QStringList(failures > 2 ? 3 : 2, kRetryQuestion));
         EXPECT_EQ(home.modes().value(0), QStringLiteral("yesno"));
@@ -250,8 +232,7 @@ TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)
             throw db::DbError(db::errc::FileLocked, QStringLiteral("busy"));
         return db::Database::open(path, app::kConnect);
     };
-    FakeStartupWindow window;
-    EXPECT_EQ(home.start(window, services), StartupOutcome::Stopped);
+    EXPECT_EQ(home.start(services), StartupOutcome::Stopped);
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang kiểm tra file dữ liệu temp.\r"
                                                           " Chương trình không thể tiếp tục được !")});
     EXPECT_EQ(app::lastError().description, QStringLiteral("busy"));
@@ -268,9 +249,8 @@ TEST(SubMainTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
             askedFor = path;
             return QString::fromLatin1(description);
         };
-        FakeStartupWindow window;
-        ASSERT_EQ(home.start(window, services), StartupOutcome::Ready);
-        EXPECT_EQ(window.letterEntry, description[0] == 'L' ? 1 : 0);
+        ASSERT_EQ(home.start(services), StartupOutcome::Ready);
+        EXPECT_EQ(home.window.letterEntry, description[0] == 'L' ? 1 : 0);
         EXPECT_EQ(askedFor, app::module1().lettersPath);
     }
 }
