@@ -121,7 +121,7 @@ public:
     // From the entry form: shows the form; grids never given value lists show the reference lists.
     void openFromEntry();
     // Shows the form as openFromEntry does, the cursor in the number box.
-    void open();
+    void open() override;
 
     PickGrids* pickGrids() const { return m_picks; }
     QComboBox* yearList() const { return m_config.controls.years; }

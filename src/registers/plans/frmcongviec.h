@@ -45,7 +45,7 @@ private:
     void bindLists();
     void DBCombodonvi_Click(int area);
     void DBCombophong_Click(int area);
-    void DBComboloai_Click(int area);
+    void DBComboloai_Click(int area) override;
     void cmdxemct_Click();
 
     std::unique_ptr<Ui::frmcongviec> m_ui;
