@@ -166,7 +166,6 @@ public:
     PickGrids* pickGrids() const { return m_picks; }
     QString table() const { return m_table; }
     const EntryConfig& config() const { return m_config; }
-    ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
     EntryMode mode() const { return m_mode; }
     bool editing() const;
 

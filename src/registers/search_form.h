@@ -126,7 +126,6 @@ public:
     PickGrids* pickGrids() const { return m_picks; }
     QComboBox* yearList() const { return m_config.controls.years; }
     const SearchConfig& config() const { return m_config; }
-    ui::TextBox* box(const QString& name) const { return control<ui::TextBox>(name); }
 
     void Cmdtracuu_Click();
     void cmdxoa_Click();

@@ -94,8 +94,8 @@ TEST_F(EntryFormsTest, SaveRefusesADateBoxThatHoldsNoDate)
         registers::EntryForm* f = open(r);
         click(*f, "cmdAdd");
         for (const auto& [name, text] : r.filled)
-            f->box(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
-        ui::TextBox* date = f->box(QString::fromLatin1(r.dateAndInvalidDate.first));
+            f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
+        ui::TextBox* date = f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first));
         date->setText(QStringLiteral("hôm sau"));
         home.responder.clear();
         click(*f, "cmdUpdate");
@@ -135,8 +135,8 @@ TEST_F(EntryFormsTest, AVisitWorksOnTheFileAndUserOfItsOwnBeginning)
         registers::EntryForm* f = open(r);
         click(*f, "cmdAdd");
         for (const auto& [name, text] : r.filled)
-            f->box(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
-        f->box(QString::fromLatin1(r.dateAndInvalidDate.first))->setText(QStringLiteral("06/01/2026"));
+            f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
+        f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first))->setText(QStringLiteral("06/01/2026"));
         home.responder.clear();
         click(*f, "cmdUpdate");
         EXPECT_EQ(home.messages(), QStringList()) << r.name;

@@ -2,10 +2,11 @@
 // and a pick grid is wide enough for the names it offers.
 #include "all_registers_fixture.h"
 
-#include "registers/entry_form.h"
+#include "registers/incoming/frmcvden.h"
 #include "registers/letters_list_form.h"
 #include "registers/schedule/frmGridlich.h"
 #include "registers/schedule/schedule_record.h"
+#include "ui_frmcvden.h"
 
 #include <QScreen>
 
@@ -19,9 +20,9 @@ TEST_F(AllRegistersTest, EnterPicksTheHighlightedNameFromAGridWideEnoughForIt)
 {
     addReference(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("tendonvi"), kLongName,
                  QStringLiteral("stchn"));
-    auto* f = openBy<registers::EntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
+    auto* f = openBy<registers::IncomingEntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
     click(*f, "cmdAdd");
-    ui::TextBox* sender = f->box(QStringLiteral("mnoigui"));
+    ui::TextBox* sender = f->ui().mnoigui;
     sender->setFocus();
     key(*f, Qt::Key_F5);
     ui::Grid* grid = f->pickGrids()->grid(QStringLiteral("DBGridnoigui"));
@@ -36,10 +37,10 @@ TEST_F(AllRegistersTest, EnterPicksTheHighlightedNameFromAGridWideEnoughForIt)
     QTest::keyClick(grid, Qt::Key_Return);
     EXPECT_EQ(sender->text(), kLongName);
     EXPECT_FALSE(grid->isVisible());
-    EXPECT_TRUE(f->box(QStringLiteral("mso_cv"))->hasFocus());
+    EXPECT_TRUE(f->ui().mso_cv->hasFocus());
 
     // The keypad's Enter in the units grid, which stays open to collect several units.
-    ui::TextBox* units = f->box(QStringLiteral("mdv_nhan"));
+    ui::TextBox* units = f->ui().mdv_nhan;
     units->setFocus();
     key(*f, Qt::Key_F5);
     ui::Grid* unitGrid = f->pickGrids()->grid(QStringLiteral("DBGriddv_nhan"));

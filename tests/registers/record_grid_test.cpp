@@ -55,7 +55,7 @@ TEST_F(AllRegistersTest, AGridListChangesOnlyWhatTheRightsAllowAndHandsItsRowBac
                     list->Cmdsua_Click(); // "&Huỷ sửa"
                 else
                     list->cmdDelete_Click();
-                list->box(QString::fromLatin1(c.summaryBox))->setFocus();
+                list->control<ui::TextBox>(QString::fromLatin1(c.summaryBox))->setFocus();
                 key(*list, Qt::Key_PageDown);
             }
             EXPECT_EQ(tableRows(app::module1().schedule, table, QStringLiteral("id")).size(), 3) << "nothing deleted";
@@ -64,7 +64,7 @@ TEST_F(AllRegistersTest, AGridListChangesOnlyWhatTheRightsAllowAndHandsItsRowBac
             click(*list, "cmdclose");
             ASSERT_TRUE(entry->isVisible());
             EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
-            EXPECT_EQ(entry->box(QString::fromLatin1(c.summaryBox))->text(), QStringLiteral("Việc 1"));
+            EXPECT_EQ(entry->control<ui::TextBox>(QString::fromLatin1(c.summaryBox))->text(), QStringLiteral("Việc 1"));
             click(*entry, "cmdAdd"); // the entry form works again after the hand-back
             EXPECT_EQ(entry->mode(), registers::EntryMode::Adding);
             click(*entry, "cmdAdd"); // "&Huỷ nạp"

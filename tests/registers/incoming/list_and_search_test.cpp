@@ -9,7 +9,9 @@
 #include "registers/incoming/frmtracuucvden.h"
 #include "registers/register_data.h"
 #include "registers/register_print.h"
+#include "ui_frmcvden.h"
 #include "ui_frmgridcvden.h"
+#include "ui_frmtracuucvden.h"
 
 #include "app/core/table_copy.h"
 #include "common/criteria.h"
@@ -54,7 +56,7 @@ protected:
         search()->openWithValueLists({});
         search()->cmdxoa_Click();
         for (const auto& [name, text] : boxes)
-            search()->box(name)->setText(text);
+            search()->control<ui::TextBox>(name)->setText(text);
         search()->Cmdtracuu_Click();
     }
     PdfText printed()
@@ -215,13 +217,13 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
     ASSERT_TRUE(search()->isVisible());
     // Reached from the entry form first, the pick lists show the reference lists.
     EXPECT_EQ(search()->pickGrids()->dataControl(QStringLiteral("DBGridnoigui"))->recordset().recordCount(), 3);
-    search()->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Bộ"));
+    search()->ui().mnoigui->setText(QStringLiteral("Bộ"));
     search()->Cmdtracuu_Click();
     ASSERT_EQ(list()->Data1->recordset().recordCount(), 1);
     list()->cmdclose_Click();
     EXPECT_TRUE(entry->isVisible());
-    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
-    EXPECT_EQ(entry->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/4"));
+    EXPECT_EQ(entry->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(entry->ui().mrecnum->text(), QStringLiteral("2/4"));
 }
 
 TEST_F(ListSearchTest, ReadOnlyFileListsAndSearchesButRefusesMarks)

@@ -11,6 +11,8 @@
 #include "registers/outgoing/frmcvdi.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/search_form.h"
+#include "ui_frmcvden.h"
+#include "ui_frmcvdi.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -93,28 +95,28 @@ protected:
         }
         FAIL() << "no row " << text.toStdString();
     }
-    static void goTo(EntryForm* entry, const char* position)
+    template <typename Form> static void goTo(Form* entry, const char* position)
     {
-        ui::TextBox* recnum = entry->box(QStringLiteral("mrecnum"));
+        ui::TextBox* recnum = entry->ui().mrecnum;
         recnum->setFocus();
         recnum->setText(QString::fromLatin1(position));
         key(*entry, Qt::Key_Return);
     }
 
     // Sets the outgoing letter's type as typed: the box is left, which numbers the letter.
-    static void setType(EntryForm* entry, const QString& type)
+    static void setType(OutgoingEntryForm* entry, const QString& type)
     {
-        ui::TextBox* loai = entry->box(QStringLiteral("mloai"));
+        ui::TextBox* loai = entry->ui().mloai;
         loai->setFocus();
         loai->setText(type);
-        entry->box(QStringLiteral("mso_cv"))->setFocus();
+        entry->ui().mso_cv->setFocus();
     }
     static void fill(EntryForm* entry, const QStringList& boxes, const QStringList& texts)
     {
         for (int i = 0; i < boxes.size(); ++i)
-            entry->box(boxes.at(i))->setText(texts.value(i));
+            entry->control<ui::TextBox>(boxes.at(i))->setText(texts.value(i));
     }
-    void addOutgoing(EntryForm* entry, const QString& type, const QString& signer, const QString& summary)
+    void addOutgoing(OutgoingEntryForm* entry, const QString& type, const QString& signer, const QString& summary)
     {
         click(*entry, "cmdAdd");
         setType(entry, type);
@@ -145,44 +147,44 @@ void LetterDayTest::incomingMorning()
     // Letter 1: the channel by F5, the arrival date typed short.
     click(*entry, "cmdAdd");
     key(*entry, Qt::Key_F5); // in mcd_dang
-    EXPECT_EQ(entry->box(QStringLiteral("mcd_dang"))->text(), QStringLiteral("Công đoàn"));
-    entry->box(QStringLiteral("mng_den"))->setText(QString());
-    type(entry->box(QStringLiteral("mng_den")), QStringLiteral("4/1/26"));
-    type(entry->box(QStringLiteral("mnoigui")), QStringLiteral("Sở Nội vụ"));
-    EXPECT_EQ(entry->box(QStringLiteral("mng_den"))->text(), QStringLiteral("04/01/2026"));
-    type(entry->box(QStringLiteral("mso_cv")), QStringLiteral("15/SNV-TCCB"));
-    type(entry->box(QStringLiteral("mdv_nhan")), QStringLiteral("Phòng Hành chính"));
-    type(entry->box(QStringLiteral("mtt_ndung")), QStringLiteral("Tuyển dụng công chức"));
+    EXPECT_EQ(entry->ui().mcd_dang->text(), QStringLiteral("Công đoàn"));
+    entry->ui().mng_den->setText(QString());
+    type(entry->ui().mng_den, QStringLiteral("4/1/26"));
+    type(entry->ui().mnoigui, QStringLiteral("Sở Nội vụ"));
+    EXPECT_EQ(entry->ui().mng_den->text(), QStringLiteral("04/01/2026"));
+    type(entry->ui().mso_cv, QStringLiteral("15/SNV-TCCB"));
+    type(entry->ui().mdv_nhan, QStringLiteral("Phòng Hành chính"));
+    type(entry->ui().mtt_ndung, QStringLiteral("Tuyển dụng công chức"));
     click(*entry, "cmdUpdate");
 
     // Letter 2: saved without its summary, refused, completed.
     click(*entry, "cmdAdd");
-    type(entry->box(QStringLiteral("mnoigui")), QStringLiteral("Sở Tài chính"));
-    type(entry->box(QStringLiteral("mdv_nhan")), QStringLiteral("Phòng Hành chính"));
+    type(entry->ui().mnoigui, QStringLiteral("Sở Tài chính"));
+    type(entry->ui().mdv_nhan, QStringLiteral("Phòng Hành chính"));
     home.responder.clear();
     click(*entry, "cmdUpdate");
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\rtóm tắt nội dung")});
-    type(entry->box(QStringLiteral("mtt_ndung")), QStringLiteral("Dự toán ngân sách"));
+    type(entry->ui().mtt_ndung, QStringLiteral("Dự toán ngân sách"));
     click(*entry, "cmdUpdate");
 
     // Letter 3: sender and receiving units from the pick grids, type and summary by abbreviation.
     click(*entry, "cmdAdd");
-    entry->box(QStringLiteral("mnoigui"))->setFocus();
+    entry->ui().mnoigui->setFocus();
     key(*entry, Qt::Key_F5);
     doubleClickRow(entry->pickGrids()->grid(QStringLiteral("DBGridnoigui")), QStringLiteral("Bộ Tư pháp"));
-    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(entry->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
     EXPECT_EQ(entry->activeControlName(), QStringLiteral("mso_cv"));
-    entry->box(QStringLiteral("mdv_nhan"))->setFocus();
+    entry->ui().mdv_nhan->setFocus();
     key(*entry, Qt::Key_F5);
     ui::Grid* units = entry->pickGrids()->grid(QStringLiteral("DBGriddv_nhan"));
     doubleClickRow(units, QStringLiteral("Phòng Hành chính"));
     doubleClickRow(units, QStringLiteral("Văn phòng Đảng uỷ"));
     key(*entry, Qt::Key_Escape); // closes the grid, back in the box
-    EXPECT_EQ(entry->box(QStringLiteral("mdv_nhan"))->text(), QStringLiteral("Phòng Hành chính, Văn phòng Đảng uỷ"));
-    type(entry->box(QStringLiteral("mloai")), QStringLiteral("cv "));
-    type(entry->box(QStringLiteral("mtt_ndung")), QStringLiteral("Ý kiến của ubnd tỉnh"));
-    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), QStringLiteral("Công văn "));
-    EXPECT_EQ(entry->box(QStringLiteral("mtt_ndung"))->text(), QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh"));
+    EXPECT_EQ(entry->ui().mdv_nhan->text(), QStringLiteral("Phòng Hành chính, Văn phòng Đảng uỷ"));
+    type(entry->ui().mloai, QStringLiteral("cv "));
+    type(entry->ui().mtt_ndung, QStringLiteral("Ý kiến của ubnd tỉnh"));
+    EXPECT_EQ(entry->ui().mloai->text(), QStringLiteral("Công văn "));
+    EXPECT_EQ(entry->ui().mtt_ndung->text(), QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh"));
     click(*entry, "cmdUpdate");
     EXPECT_EQ(letters(QStringLiteral("stt, ng_den, ng_denchuan, noigui")),
               QStringList({QStringLiteral("1|04/01/2026|20260104|Sở Nội vụ"),
@@ -191,26 +193,26 @@ void LetterDayTest::incomingMorning()
 
     // Correct letter 2; start correcting letter 1 and cancel.
     key(*entry, Qt::Key_PageUp);
-    EXPECT_EQ(entry->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(entry->ui().mrecnum->text(), QStringLiteral("2/3"));
     click(*entry, "cmdsua");
-    entry->box(QStringLiteral("mtt_ndung"))->setText(QStringLiteral("Dự toán ngân sách năm 2026"));
+    entry->ui().mtt_ndung->setText(QStringLiteral("Dự toán ngân sách năm 2026"));
     click(*entry, "cmdUpdate");
     key(*entry, Qt::Key_PageUp);
     click(*entry, "cmdsua");
-    entry->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Nhầm"));
+    entry->ui().mnoigui->setText(QStringLiteral("Nhầm"));
     click(*entry, "cmdsua"); // "Huỷ sửa"
-    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Sở Nội vụ"));
+    EXPECT_EQ(entry->ui().mnoigui->text(), QStringLiteral("Sở Nội vụ"));
     key(*entry, Qt::Key_PageDown);
-    EXPECT_EQ(entry->box(QStringLiteral("mrecnum"))->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(entry->ui().mrecnum->text(), QStringLiteral("2/3"));
     goTo(entry, "3");
-    EXPECT_EQ(entry->box(QStringLiteral("mnoigui"))->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(entry->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
 
     // Search from the entry form by sender and arrival dates; closing the list returns here.
     click(*entry, "Cmdtracuu");
     auto* search = form<SearchForm>(QStringLiteral("frmtracuucvden"));
     ASSERT_TRUE(search->isVisible());
     for (const auto& [box, text] : GetParam().criteria)
-        search->box(box)->setText(text);
+        search->control<ui::TextBox>(box)->setText(text);
     click(*search, "cmdtracuu");
     auto* list = form<LettersListForm>(QStringLiteral("frmgridcvden"));
     ASSERT_TRUE(list->isVisible());
@@ -235,9 +237,9 @@ void LetterDayTest::outgoingMorning()
 
     // The first letter of the year: type "Công văn" proposed, number 1, today's letter date.
     click(*entry, "cmdAdd");
-    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), A);
-    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("1"));
-    EXPECT_EQ(entry->box(QStringLiteral("mng_cv"))->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(entry->ui().mloai->text(), A);
+    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("1"));
+    EXPECT_EQ(entry->ui().mng_cv->text(), QStringLiteral("05/01/2026"));
     click(*entry, "cmdUpdate"); // nothing filled in
     EXPECT_EQ(home.messages().value(0),
               QStringLiteral("Cần phải điền đủ nội dung các ô :\rnơi nhận, nơi lưu, người ký, tóm tắt nội dung"));
@@ -250,21 +252,21 @@ void LetterDayTest::outgoingMorning()
 
     // A new letter of the second type gets 3; F5 in mso_cv gives "3/"; a blank type is refused.
     click(*entry, "cmdAdd");
-    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("6"));
+    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("6"));
     home.responder.clear();
     setType(entry, QStringLiteral(" "));
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải xác định loại công văn trước!\rCần chọn loại công "
                                                           "văn từ danh sách để đảm bảo việc cho số được chính xác!")});
     setType(entry, B);
-    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("3"));
-    entry->box(QStringLiteral("mstt"))->setText(QStringLiteral("99"));
-    entry->box(QStringLiteral("mstt"))->setFocus();
+    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("3"));
+    entry->ui().mstt->setText(QStringLiteral("99"));
+    entry->ui().mstt->setFocus();
     key(*entry, Qt::Key_F5); // numbers again
-    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("3"));
-    entry->box(QStringLiteral("mso_cv"))->setFocus();
+    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("3"));
+    entry->ui().mso_cv->setFocus();
     key(*entry, Qt::Key_F5);
-    EXPECT_EQ(entry->box(QStringLiteral("mso_cv"))->text(), QStringLiteral("3/"));
-    type(entry->box(QStringLiteral("mso_cv")), QStringLiteral("QĐ-UB"));
+    EXPECT_EQ(entry->ui().mso_cv->text(), QStringLiteral("3/"));
+    type(entry->ui().mso_cv, QStringLiteral("QĐ-UB"));
     fill(entry, kOutgoingBoxes,
          {QStringLiteral("Bộ Tư pháp"), QStringLiteral("Văn phòng Đảng uỷ"), QStringLiteral("Trần Thị Bình"),
           QStringLiteral("Bổ nhiệm cán bộ")});
@@ -272,8 +274,8 @@ void LetterDayTest::outgoingMorning()
 
     // Meanwhile another program gives the next B number 4: the letter proposed as 4 is written as 5.
     click(*entry, "cmdAdd");
-    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), B);
-    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("4"));
+    EXPECT_EQ(entry->ui().mloai->text(), B);
+    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("4"));
     {
         db::Database other = db::Database::open(m.lettersPath, app::kConnect);
         db::Recordset rs = other.openRecordset(m.outgoingTable);
@@ -299,14 +301,14 @@ void LetterDayTest::outgoingMorning()
     setType(entry, B);
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Số công văn :  1 cho loại 'Quyết định' đã được dùng "
                                                           "!Không thể sửa ô Loại CV về loại này được !")});
-    EXPECT_EQ(entry->box(QStringLiteral("mloai"))->text(), A);
-    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("2"));
+    EXPECT_EQ(entry->ui().mloai->text(), A);
+    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("2"));
     click(*entry, "cmdsua"); // "Huỷ sửa"
     // Letter 7 (A5) becomes the first "Tờ trình".
     goTo(entry, "7");
     click(*entry, "cmdsua");
     setType(entry, QStringLiteral("Tờ trình"));
-    EXPECT_EQ(entry->box(QStringLiteral("mstt"))->text(), QStringLiteral("1"));
+    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("1"));
     click(*entry, "cmdUpdate");
     EXPECT_EQ(letters(QStringLiteral("loai, stt")).value(6), QStringLiteral("Tờ trình|1"));
     entry->cmdclose_Click();
@@ -331,9 +333,9 @@ TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
     EXPECT_TRUE(test::isAccessible(search));
     for (const auto& [box, text] : d.criteria) {
         if (d.criteriaStay)
-            EXPECT_EQ(search->box(box)->text(), text) << "the criteria stayed";
+            EXPECT_EQ(search->control<ui::TextBox>(box)->text(), text) << "the criteria stayed";
         else
-            search->box(box)->setText(text);
+            search->control<ui::TextBox>(box)->setText(text);
     }
     click(*search, "cmdtracuu");
     auto* list = form<LettersListForm>(QStringLiteral("frmgrid") + suffix);

@@ -59,7 +59,7 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
         EXPECT_FALSE(editor->isVisible());
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(f->activeControlName(), QStringLiteral("txtndungtt")); // where the focus was before
-        ui::TextBox* box = f->box(QStringLiteral("txtndungct"));
+        ui::TextBox* box = f->ui().txtndungct;
         EXPECT_EQ(box->text(), QString::fromUtf8(c.box));
         EXPECT_EQ(box->dataChanged(), c.edit && QString::fromUtf8(c.box) != QStringLiteral("Chi tiết"));
         if (c.edit) {

@@ -102,7 +102,7 @@ TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
     click(*view(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
     EXPECT_FALSE(mainWindow.isVisible());
-    EXPECT_EQ(entry->box(QStringLiteral("mndung"))->text(), QStringLiteral("Tiếp khách"));
+    EXPECT_EQ(entry->ui().mndung->text(), QStringLiteral("Tiếp khách"));
 }
 
 } // namespace
