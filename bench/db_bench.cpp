@@ -2,12 +2,14 @@
 // letter count (letter_counts.h): (a) open a dynaset and move to the last row, (b) FindFirst for a
 // row near the end, (c) a translated Like '*...*' search, (d) a loop of findNext over 250, 500 and
 // 1,000 hits beside one raw SELECT reading the same rows, (e) addNew/update of every letter in one
-// transaction beside a prepared INSERT / a read and a prepared UPDATE per row. Raw connections get
+// transaction beside a prepared INSERT / a read and a prepared UPDATE per row, (f) a scan of the
+// whole year on one connection by page-cache size, with and without memory-mapped reads. Raw connections get
 // the same Jet functions and NOCASE (and the table's check triggers fire for both), so the
 // difference is the layer's own cost. Targets: (a) and (b) at most 1.2 times raw; dynaset open +
 // MoveLast under 50 ms on 50,000 letters; (d) at most 1.2 times raw for 1,000 finds; (e) at most
 // 1.3 times raw.
 #include "letter_counts.h"
+#include "raw_sqlite.h"
 
 #include "platform/db/database.h"
 #include "platform/jetsql/translator.h"
@@ -490,6 +492,35 @@ void RawSelectUpdateBulk(benchmark::State& state)
 }
 BENCHMARK(RawSelectUpdateBulk)
     ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
+
+// (f) ---------------------------------------------------------------------------------------
+
+// A search no index serves reads every page of the year's table. On a connection kept open (as
+// the program keeps its data files open) the pages stay in SQLite's page cache between searches
+// when it is large enough: SQLite's default (2,000 KiB) against the data files' 64 MiB
+// (`Connection::setCacheSize`), each also with 256 MiB of memory-mapped reads, which the data
+// files do not use (a network folder). Arguments: letters, cache KiB, mmap MiB.
+void RawYearScanByPageCache(benchmark::State& state)
+{
+    sqlite3* raw = Letters::instance(state).openRaw();
+    const QByteArray pragmas = "PRAGMA cache_size = -" + QByteArray::number(state.range(1)) +
+                               "; PRAGMA mmap_size = " + QByteArray::number(state.range(2) * 1024 * 1024) + ";";
+    sqlite3_exec(raw, pragmas.constData(), nullptr, nullptr, nullptr);
+    const char* scan = "SELECT count(*) FROM cvden2009 WHERE kieuupdate = 7";
+    bench_support::countRows(raw, scan); // warm
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench_support::countRows(raw, scan));
+    sqlite3_close(raw);
+}
+BENCHMARK(RawYearScanByPageCache)
+    ->Apply([](auto* b) {
+        for (const int letters : bench_support::letterCounts()) {
+            for (const int cache : {2000, 65536})
+                for (const int mmap : {0, 256})
+                    b->Args({letters, cache, mmap});
+        }
+    })
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
