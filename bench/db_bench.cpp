@@ -519,8 +519,7 @@ BENCHMARK(RawYearScanByPageCache)
                 for (const int mmap : {0, 256})
                     b->Args({letters, cache, mmap});
         }
-    })
-    ->Unit(benchmark::kMillisecond);
+    }) -> Unit(benchmark::kMillisecond);
 
 } // namespace
 
