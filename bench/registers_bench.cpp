@@ -19,6 +19,8 @@
 #include "registers/incoming/frmgridcvden.h"
 #include "registers/incoming/frmtracuucvden.h"
 #include "registers/incoming/incoming_forms.h"
+#include "ui_frmcvden.h"
+#include "ui_frmtracuucvden.h"
 
 #include <QApplication>
 #include <QTest>
@@ -116,7 +118,7 @@ void BM_PageUpPageDown(benchmark::State& state)
     program();
     entry()->open(app::module1().incomingTable);
     QApplication::setActiveWindow(entry());
-    entry()->box(QStringLiteral("mcd_dang"))->setFocus();
+    entry()->ui().mcd_dang->setFocus();
     QWidget* target = QApplication::focusWidget();
     bool up = true;
     for (auto _ : state) {
@@ -130,11 +132,11 @@ BENCHMARK(BM_PageUpPageDown)->Arg(letters())->Unit(benchmark::kMicrosecond);
 void setCriteria()
 {
     search()->cmdxoa_Click();
-    search()->box(QStringLiteral("mnoigui"))->setText(QStringLiteral("Sở"));
-    search()->box(QStringLiteral("mtt_ndung"))->setText(QStringLiteral("báo cáo"));
-    search()->box(QStringLiteral("mloai"))->setText(QStringLiteral("Công văn"));
-    search()->box(QStringLiteral("mng_den1"))->setText(QStringLiteral("01/01/2026"));
-    search()->box(QStringLiteral("mng_den2"))->setText(QStringLiteral("31/03/2026"));
+    search()->ui().mnoigui->setText(QStringLiteral("Sở"));
+    search()->ui().mtt_ndung->setText(QStringLiteral("báo cáo"));
+    search()->ui().mloai->setText(QStringLiteral("Công văn"));
+    search()->ui().mng_den1->setText(QStringLiteral("01/01/2026"));
+    search()->ui().mng_den2->setText(QStringLiteral("31/03/2026"));
 }
 
 void BM_SearchThreeTextsAndDateRange(benchmark::State& state)
