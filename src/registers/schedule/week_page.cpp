@@ -31,9 +31,14 @@ QString cell(const QString& s)
     return t.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
 }
 
+// "Thứ hai, ngày 05/01/2026": the weekday stored with the item, else the one of its day.
 QString dayCaption(const ScheduleItem& i)
 {
-    const QString weekday = i.weekday.trimmed();
+    QString weekday = i.weekday.trimmed();
+    if (weekday.isEmpty()) {
+        const QDate day = QDate::fromString(i.dayKey, QStringLiteral("yyyyMMdd"));
+        weekday = day.isValid() ? common::weekdayName(common::weekdayNumber(day)) : QString();
+    }
     return weekday.isEmpty() ? QStringLiteral("Ngày ") + cell(i.day)
                              : cell(weekday) + QStringLiteral(", ngày ") + cell(i.day);
 }

@@ -108,9 +108,9 @@ TEST(WeekFilesTest, ThePageShowsWhatWasTypedAsText)
           "Họp \"tổng kết\", năm; 2025 phần hai", "Cập nhật lúc 09:05 ngày 02/01/2026"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
     // Each day under its own row, in order.
-    const qsizetype first = text.indexOf(QStringLiteral("Ngày 31/12/2025"));
-    EXPECT_TRUE(first >= 0 && first < text.indexOf(QStringLiteral("Ngày 01/01/2026")) &&
-                text.indexOf(QStringLiteral("Ngày 01/01/2026")) < text.indexOf(QStringLiteral("Ngày 02/01/2026")))
+    const qsizetype first = text.indexOf(QStringLiteral("Thứ tư, ngày 31/12/2025"));
+    const qsizetype second = text.indexOf(QStringLiteral("Thứ năm, ngày 01/01/2026"));
+    EXPECT_TRUE(first >= 0 && first < second && second < text.indexOf(QStringLiteral("Thứ sáu, ngày 02/01/2026")))
         << text.toStdString();
 }
 
