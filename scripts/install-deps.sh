@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6sql6-sqlite
     libsqlite3-dev mdbtools-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    libkainjow-mustache-dev
+    libkainjow-mustache-dev libical-dev
     fonts-noto-core fonts-liberation2
     xvfb xauth poppler-utils
     desktop-file-utils appstream

@@ -13,6 +13,7 @@ struct OpenFileRequest
     QString title;
     QString folder;
     QStringList filters;
+    bool chooseFolder = false; // a folder is asked for, not a file (the filters are not used)
 };
 
 // Shows the open dialog and returns the path chosen, or "" when the user cancelled. The forms

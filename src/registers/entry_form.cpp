@@ -308,9 +308,12 @@ bool EntryForm::saveRecord()
 {
     if (!datesAccepted())
         return false;
-    if (needsChecks() && !requiredFilled())
+    if (needsChecks() && (!requiredFilled() || !saveConfirmed()))
         return false;
-    return Data1->updateRecord(); // a refused write was shown by Data1_Error; the values stay
+    if (!Data1->updateRecord())
+        return false; // a refused write was shown by Data1_Error; the values stay
+    recordWritten();
+    return true;
 }
 
 void EntryForm::cmdAdd_Click()
@@ -515,7 +518,9 @@ void EntryForm::cmdDelete_Click()
         return;
     if (m_config.deleteQuestion.isEmpty() || app::ask(m_config.deleteQuestion)) {
         Quiet quiet(m_quiet);
+        aboutToDelete();
         if (Data1->deleteRecord()) {
+            recordWritten();
             const db::Recordset rs = recordset();
             Data1->moveNext();
             if (!rs.isNull() && recordset().eof() && recordset().recordCount() > 0)

@@ -232,6 +232,14 @@ protected:
     // Writes the record being added or edited (the letters' save procedure unless overridden).
     virtual void writeRecord(db::Recordset& rs) { writeLetterRecord(rs); }
 
+    // Asked on every save that runs the required-box check, once the boxes are filled: false
+    // (the user declined) writes nothing and keeps the form in its mode with the typed values.
+    virtual bool saveConfirmed() { return true; }
+    // Called before the current record is deleted, while it is still current.
+    virtual void aboutToDelete() {}
+    // Called after a record was written or deleted.
+    virtual void recordWritten() {}
+
     // Where the form goes when it has closed: it tells its visit it has finished (as the entry
     // form unless overridden).
     virtual void afterClose();

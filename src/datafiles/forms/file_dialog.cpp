@@ -37,8 +37,13 @@ FileChooser fileChooser(QWidget* parent)
     return [owner](const OpenFileRequest& request) {
         QFileDialog dialog(owner, request.title, request.folder, request.filters.join(QStringLiteral(";;")));
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.selectNameFilter(request.filters.value(0));
+        if (request.chooseFolder) {
+            dialog.setFileMode(QFileDialog::Directory);
+            dialog.setOption(QFileDialog::ShowDirsOnly);
+        } else {
+            dialog.setFileMode(QFileDialog::ExistingFile);
+            dialog.selectNameFilter(request.filters.value(0));
+        }
         // Wide enough for long names and the columns, within a 1024x768 screen.
         const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
         const QSize room = screen ? screen->availableGeometry().size() - QSize(40, 80) : QSize(820, 520);

@@ -94,6 +94,23 @@ void ScheduleListForm::writeRecord(db::Recordset& rs)
     writeScheduleRecord(*this, scheduleBoxes(*m_ui), rs);
 }
 
+bool ScheduleListForm::saveConfirmed()
+{
+    return confirmNoClash(*this, scheduleBoxes(*m_ui));
+}
+
+void ScheduleListForm::aboutToDelete()
+{
+    m_deletedDay = m_ui->mngay->text();
+}
+
+void ScheduleListForm::recordWritten()
+{
+    const QString day = m_deletedDay.isEmpty() ? m_ui->mngay->text() : m_deletedDay;
+    m_deletedDay.clear();
+    republishAfterChange(*this, day);
+}
+
 void ScheduleListForm::marksRan(bool ran)
 {
     Q_UNUSED(ran)

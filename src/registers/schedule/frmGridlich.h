@@ -41,11 +41,16 @@ protected:
     void Form_Load() override;
     void Form_KeyUp(int keyCode, int shift) override;
     void writeRecord(db::Recordset& rs) override;
+    // The clash question before a save; the week published again after a save or a deletion.
+    bool saveConfirmed() override;
+    void aboutToDelete() override;
+    void recordWritten() override;
 
 private:
     void marksRan(bool ran);
 
     std::unique_ptr<Ui::frmGridlich> m_ui;
+    QString m_deletedDay; // the day of the item being deleted
     MarkPrintConfig m_printConfig;
     PrintMarks m_marks;
     bool m_fromSearch = false;

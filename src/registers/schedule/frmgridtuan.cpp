@@ -3,20 +3,27 @@
 #include "ui_frmgridtuan.h"
 
 #include "schedule_record.h"
+#include "week_publish.h"
 
 #include "registers/form_registry.h"
 #include "registers/form_support.h"
 #include "registers/register_opener.h"
 #include "registers/register_print.h"
 
+#include "datafiles/forms/file_dialog.h"
+
 #include "app/core/messenger.h"
 #include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
+#include "common/clock.h"
 #include "common/dates.h"
 #include "platform/db/db_error.h"
+#include "platform/sys/file_ops.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QStyle>
 
@@ -80,6 +87,7 @@ WeekViewForm::WeekViewForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::ma
     connect(m_ui->cmdthang, &QPushButton::clicked, this, &WeekViewForm::cmdthang_Click);
     connect(m_ui->Cmdinlich, &QPushButton::clicked, this, &WeekViewForm::Cmdinlich_Click);
     connect(m_ui->cmdclose, &QPushButton::clicked, this, &WeekViewForm::cmdclose_Click);
+    connect(m_ui->cmdxuatlichtuan, &QPushButton::clicked, this, &WeekViewForm::cmdxuatlichtuan_Click);
     nameControlsFromLabels(this);
 }
 
@@ -196,6 +204,48 @@ void WeekViewForm::Cmdinlich_Click()
     } catch (const db::DbError& e) {
         app::tell(e.description());
     }
+}
+
+void WeekViewForm::cmdxuatlichtuan_Click()
+{
+    const QString published = publishFolder();
+    datafiles::OpenFileRequest request;
+    request.title = QStringLiteral("Chọn thư mục ghi lịch tuần");
+    request.folder = published.isEmpty() ? QDir::homePath() : published;
+    request.chooseFolder = true;
+    const QString folder = datafiles::fileChooser(this)(request);
+    if (folder.isEmpty())
+        return;
+    const ProgramContext& m = session().context();
+    try {
+        ui::HourglassPointer hourglass;
+        db::Database names = m.lettersReference; // tendonvi lives beside the letters
+        writeWeekFiles(folder, weekFiles(session().database(), session().yearTable(), m_week, pageHeading(names),
+                                         common::clock().now()));
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        app::tell(e.description());
+        return;
+    } catch (const sys::FileError& e) {
+        app::recordRunTimeError(e);
+        app::tell(publishFailedMessage(folder, e.text()));
+        return;
+    }
+    const QString written = QStringLiteral("Đã ghi lịch tuần vào thư mục ") + QDir::toNativeSeparators(folder) +
+                            QStringLiteral(" (") + kWeekCalendarFile + QStringLiteral(", ") + kWeekPageFile +
+                            QStringLiteral(").") + QChar(13);
+    const bool isPublished =
+        !published.isEmpty() && QFileInfo(published).canonicalFilePath() == QFileInfo(folder).canonicalFilePath();
+    if (isPublished) {
+        // Asked so that "no" (and nobody there to answer) leaves the publishing as it is.
+        if (app::ask(written + QStringLiteral("Thư mục này đang được tự động ghi lại lịch tuần mỗi khi lịch làm việc "
+                                              "thay đổi. Có muốn thôi tự động ghi lại vào thư mục này không ?")))
+            setPublishFolder(QString());
+    } else if (app::ask(written + QStringLiteral("Từ nay mỗi khi lịch làm việc thay đổi, có tự động ghi lại lịch "
+                                                 "tuần vào thư mục này không ?"))) {
+        setPublishFolder(folder);
+    }
+    DBGrid1->setFocus();
 }
 
 void WeekViewForm::cmdclose_Click()

@@ -48,6 +48,10 @@ public:
     void cmdthang_Click();
     void List1_Click(int row);
     void Cmdinlich_Click();
+    // "Xuất lịch tuần": the week shown written as lichtuan.ics and lichtuan.html into a folder the
+    // user chooses; then the user may make that folder the publish folder (week_publish.h), or,
+    // when it is already, stop publishing there.
+    void cmdxuatlichtuan_Click();
     void cmdclose_Click();
 
 protected:

@@ -62,6 +62,23 @@ void ScheduleEntryForm::writeRecord(db::Recordset& rs)
     writeScheduleRecord(*this, scheduleBoxes(*m_ui), rs);
 }
 
+bool ScheduleEntryForm::saveConfirmed()
+{
+    return confirmNoClash(*this, scheduleBoxes(*m_ui));
+}
+
+void ScheduleEntryForm::aboutToDelete()
+{
+    m_deletedDay = m_ui->mngay->text();
+}
+
+void ScheduleEntryForm::recordWritten()
+{
+    const QString day = m_deletedDay.isEmpty() ? m_ui->mngay->text() : m_deletedDay;
+    m_deletedDay.clear();
+    republishAfterChange(*this, day);
+}
+
 // The sorted list with every mark of the year cleared, on the item shown here. An engine error is
 // told in its own words and the form stays as it was.
 void ScheduleEntryForm::cmdbang_Click()

@@ -37,9 +37,14 @@ protected:
     void Form_KeyUp(int keyCode, int shift) override;
     void fillNewRecord() override;
     void writeRecord(db::Recordset& rs) override;
+    // The clash question before a save; the week published again after a save or a deletion.
+    bool saveConfirmed() override;
+    void aboutToDelete() override;
+    void recordWritten() override;
 
 private:
     std::unique_ptr<Ui::frmlich> m_ui;
+    QString m_deletedDay; // the day of the item being deleted
 };
 
 } // namespace registers

@@ -1,12 +1,19 @@
 #include "schedule_entry.h"
 
+#include "schedule_clash.h"
 #include "schedule_record.h"
+#include "week_publish.h"
 
 #include "registers/task_record.h"
 
+#include "registers/registers_log.h"
+
 #include "app/core/messenger.h"
+#include "app/core/run_time_error.h"
 #include "common/clock.h"
 #include "common/dates.h"
+#include "common/weeks.h"
+#include "platform/db/db_error.h"
 #include "platform/ui/key_codes.h"
 
 namespace registers {
@@ -92,6 +99,38 @@ void scheduleKeyUp(EntryForm& form, const ScheduleBoxes& boxes, int keyCode)
     ui::TextBox* day = boxes.day;
     if (form.activeControl() == day && !common::parseDate(day->text()).isEmpty())
         boxes.weekday->setText(weekdayOf(day->text()));
+}
+
+bool confirmNoClash(const EntryForm& form, const ScheduleBoxes& b)
+{
+    ScheduleItem item;
+    item.table = form.table();
+    item.day = b.day->text();
+    item.dayKey = common::normaliseDate(item.day);
+    item.time = b.time->text();
+    item.content = b.content->text();
+    item.place = b.place->text();
+    item.chair = b.chair->text();
+    const QDate day = QDate::fromString(item.dayKey, QStringLiteral("yyyyMMdd"));
+    if (!day.isValid())
+        return true;
+    std::optional<ScheduleClash> clash;
+    try {
+        if (form.mode() == EntryMode::Editing && form.Data1->hasCurrentRecord())
+            item.id = form.Data1->recordset().value(QStringLiteral("ID")).toLongLong();
+        db::Database& db = form.database();
+        clash = findClash(item, dayItems(db, weekTables(db, form.table(), common::weekOf(day)), item.dayKey));
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e, lcRegisters());
+        return true;
+    }
+    return !clash || app::ask(clashQuestion(*clash));
+}
+
+void republishAfterChange(const EntryForm& form, const QString& day)
+{
+    republishWeek(form.session().context(), form.database(), form.table(),
+                  common::dateFromDisplay(common::parseDate(day)));
 }
 
 } // namespace registers

@@ -42,4 +42,14 @@ void writeScheduleRecord(const EntryForm& form, const ScheduleBoxes& boxes, db::
 // Runs the day check's derivation after F5 or F6 changed the day box (the key handler's tail).
 void scheduleKeyUp(EntryForm& form, const ScheduleBoxes& boxes, int keyCode);
 
+// Before the item the boxes hold is written: when its person chairing or its place already has an
+// item within two hours that day (findClash, in the form's year table and those of the day's
+// week), the secretary is asked once whether to write it anyway. False when the answer is "no".
+// An item that cannot be checked (the rows cannot be read) is written; the error is recorded.
+bool confirmNoClash(const EntryForm& form, const ScheduleBoxes& boxes);
+
+// After an item of day (as typed, dd/mm/yyyy) was written or deleted: the week of day published
+// again in the publish folder, when one is set (republishWeek).
+void republishAfterChange(const EntryForm& form, const QString& day);
+
 } // namespace registers

@@ -16,6 +16,7 @@
 #include "registers/schedule/frmtracuulich.h"
 #include "registers/schedule/schedule_forms.h"
 #include "registers/schedule/schedule_record.h"
+#include "registers/schedule/week_publish.h"
 #include "ui_frmGridlich.h"
 #include "ui_frmlich.h"
 #include "ui_frmtracuulich.h"
@@ -32,6 +33,7 @@ struct Item
     QString what;
     QString place = QString();
     QString savedBy = QString();
+    QString chair = QString();
 };
 
 class ScheduleTest : public registers_test::RegisterTest
@@ -44,9 +46,12 @@ protected:
         login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("CB"));
         QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brlichtuan.rpt"), home.data(QStringLiteral("brlichtuan.rpt")));
         qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+        // The publish folder is read from a store of the test's own, set to none.
+        registers::setPublishSettingsFile(pdfDir.filePath(QStringLiteral("settings.ini")));
     }
     void TearDown() override
     {
+        registers::setPublishSettingsFile(QString());
         qunsetenv("SELVARO_PRINT_TO");
         RegisterTest::TearDown();
     }
@@ -69,6 +74,7 @@ protected:
             rs.setValue(QStringLiteral("ndung"), i.what);
             rs.setValue(QStringLiteral("diadiem"), i.place);
             rs.setValue(QStringLiteral("nguoicapnhat"), i.savedBy);
+            rs.setValue(QStringLiteral("nguoictri"), i.chair);
             rs.update();
         }
     }

@@ -1,0 +1,1 @@
+target_link_libraries(week_publish_bench PRIVATE selvaro_schedule)
