@@ -1,0 +1,27 @@
+#pragma once
+
+#include "export_table.h"
+
+#include "platform/db/field_def.h"
+#include "platform/db/recordset.h"
+
+namespace exporting {
+
+// A column of a list as its grid shows it: the head and the field under it.
+struct SourceColumn
+{
+    QString head;
+    QString field;
+};
+
+// The kind of column a field of type gives: whole and other numbers Number, dates Date,
+// everything else (texts, memos, yes/no) Text.
+ColumnKind kindOfField(db::FieldType type);
+
+// The rows of rs, from the first, under columns: each column's kind from its field's type; a
+// field the recordset lacks (or whose type it cannot tell) is a Text column, blank in every row.
+// rs's own position is not moved (a clone is read). Raises ExportError Cancelled when progress
+// returned false, and lets db::DbError through when the rows cannot be read.
+Table tableFromRecordset(const db::Recordset& rs, const QList<SourceColumn>& columns, const Progress& progress = {});
+
+} // namespace exporting
