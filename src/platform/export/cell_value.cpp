@@ -84,6 +84,12 @@ Cell cellOf(const QVariant& value, ColumnKind kind)
         cell.type = kind == ColumnKind::Number ? Cell::Type::Number : Cell::Type::Text;
         return cell;
     }
+    if (kind == ColumnKind::Date && value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed();
+        const QDate date = QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+        if (date.isValid() && date.year() >= 1900)
+            return cellOf(date, kind);
+    }
     if (value.typeId() == QMetaType::Bool)
         cell.text = value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     else

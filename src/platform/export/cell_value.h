@@ -26,7 +26,8 @@ struct Cell
 
 // The cell value of a column of kind gives: null and "" are Blank; a number in a Number column
 // is a Number; a date of 1900-9999 in a Date column is a Date (a DateTime when it has a time of
-// day); anything else is Text as the lists show it (dates dd/mm/yyyy, yes/no "True"/"False").
+// day), and so is a text dd/mm/yyyy there; anything else is Text as the lists show it (dates
+// dd/mm/yyyy, yes/no "True"/"False").
 Cell cellOf(const QVariant& value, ColumnKind kind);
 
 } // namespace exporting

@@ -52,6 +52,9 @@ Table tableFromRecordset(const db::Recordset& rs, const QList<SourceColumn>& col
             index = fieldIndex(rs, column.field);
             try {
                 out.kind = kindOfField(rs.fieldDef(column.field).type);
+                // The registers keep a date as its text dd/mm/yyyy beside a sort key <name>chuan.
+                if (out.kind == ColumnKind::Text && rs.hasField(column.field + QStringLiteral("chuan")))
+                    out.kind = ColumnKind::Date;
             } catch (const db::DbError&) {
                 // a computed column carries no definition: its values are written as text
             }

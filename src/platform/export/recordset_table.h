@@ -18,8 +18,10 @@ struct SourceColumn
 // everything else (texts, memos, yes/no) Text.
 ColumnKind kindOfField(db::FieldType type);
 
-// The rows of rs, from the first, under columns: each column's kind from its field's type; a
-// field the recordset lacks (or whose type it cannot tell) is a Text column, blank in every row.
+// The rows of rs, from the first, under columns: each column's kind from its field's type, and
+// Date for a text field beside which the recordset has its sort key "<field>chuan" (the
+// registers keep dates as their text dd/mm/yyyy with a key yyyymmdd); a field the recordset
+// lacks (or whose type it cannot tell) is a Text column, blank in every row.
 // rs's own position is not moved (a clone is read). Raises ExportError Cancelled when progress
 // returned false, and lets db::DbError through when the rows cannot be read.
 Table tableFromRecordset(const db::Recordset& rs, const QList<SourceColumn>& columns, const Progress& progress = {});

@@ -1,5 +1,6 @@
 #include "frmgridcvden.h"
 
+#include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvden.h"
 
 namespace registers {
@@ -31,6 +32,8 @@ IncomingListForm::IncomingListForm(QWidget* parent)
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvden"));
     attachControls(incomingListConfig(*m_ui));
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, DBGrid1,
+                                   {QString(), {QStringLiteral("chonin")}}); // the marks are not written
 }
 
 IncomingListForm::~IncomingListForm() = default;

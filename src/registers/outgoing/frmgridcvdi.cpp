@@ -1,5 +1,6 @@
 #include "frmgridcvdi.h"
 
+#include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvdi.h"
 
 namespace registers {
@@ -31,6 +32,8 @@ OutgoingListForm::OutgoingListForm(QWidget* parent) : LettersListForm(parent), m
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvdi"));
     attachControls(outgoingListConfig(*m_ui));
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, DBGrid1,
+                                   {QString(), {QStringLiteral("chonin")}}); // the marks are not written
 }
 
 OutgoingListForm::~OutgoingListForm() = default;

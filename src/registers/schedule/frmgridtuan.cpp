@@ -13,6 +13,7 @@
 #include "app/core/run_time_error.h"
 #include "common/abbreviation.h"
 #include "common/dates.h"
+#include "datafiles/forms/list_export.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
@@ -80,6 +81,7 @@ WeekViewForm::WeekViewForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::ma
     connect(m_ui->cmdthang, &QPushButton::clicked, this, &WeekViewForm::cmdthang_Click);
     connect(m_ui->Cmdinlich, &QPushButton::clicked, this, &WeekViewForm::Cmdinlich_Click);
     connect(m_ui->cmdclose, &QPushButton::clicked, this, &WeekViewForm::cmdclose_Click);
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, m_ui->DBGrid1, {});
     nameControlsFromLabels(this);
 }
 

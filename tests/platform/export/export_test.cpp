@@ -46,7 +46,11 @@ protected:
 TEST_F(ExportTest, XlsxWritesTypedCellsFrozenHeadsAndFittedColumns)
 {
     const QString file = path(QStringLiteral("cv.xlsx"));
-    saveTable(letters(), file, Format::Xlsx);
+    Table t = letters();
+    t.rows.append(
+        {QStringLiteral("12a"), QStringLiteral("07/03/2026"), QVariant(), QVariant()}); // as registers keep dates
+    t.rows.append({QVariant(), QStringLiteral("31/02/2026"), QVariant(), QVariant()});
+    saveTable(t, file, Format::Xlsx);
     const QString sheet = test::zipMember(file, QStringLiteral("xl/worksheets/sheet1.xml"));
     const QString styles = test::zipMember(file, QStringLiteral("xl/styles.xml"));
     const QStringList strings = test::sharedStrings(test::zipMember(file, QStringLiteral("xl/sharedStrings.xml")));
@@ -68,6 +72,10 @@ TEST_F(ExportTest, XlsxWritesTypedCellsFrozenHeadsAndFittedColumns)
     EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("D4")), QStringLiteral("@x\ndòng hai"));
     EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("C2")), QStringLiteral("Về việc \"Hội nghị\", tổng kết"));
     EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("B4")), QStringLiteral("01/12/1899"));
+    EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("B6")), QStringLiteral("31/02/2026"));
+    EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("A5")), QStringLiteral("12a"));
+    EXPECT_TRUE(test::cellXml(sheet, QStringLiteral("B5")).contains(QStringLiteral("<v>46088</v>")));
+    EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, QStringLiteral("B5")), styles), QStringLiteral("dd/mm/yyyy"));
     EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("C4")), kLong);
     // Empty values are blank cells, not written.
     EXPECT_TRUE(test::cellXml(sheet, QStringLiteral("D2")).isEmpty());
@@ -189,28 +197,36 @@ TEST_F(ExportTest, RecordsetColumnsTakeTheirKindsFromTheFieldTypes)
     db::Database db = db::Database::create(path(QStringLiteral("t.mdb")), QStringLiteral("pw"));
     db::TableDef def;
     def.name = QStringLiteral("cvden");
-    def.fields = {{QStringLiteral("stt"), db::FieldType::Long, 4},
-                  {QStringLiteral("ng_den"), db::FieldType::Date, 8},
-                  {QStringLiteral("tt_ndung"), db::FieldType::Memo, 0},
-                  {QStringLiteral("gia"), db::FieldType::Double, 8}};
+    def.fields = {
+        {QStringLiteral("stt"), db::FieldType::Long, 4},      {QStringLiteral("ng_den"), db::FieldType::Date, 8},
+        {QStringLiteral("tt_ndung"), db::FieldType::Memo, 0}, {QStringLiteral("gia"), db::FieldType::Double, 8},
+        {QStringLiteral("ng_cv"), db::FieldType::Text, 10},   {QStringLiteral("ng_cvchuan"), db::FieldType::Text, 8},
+        {QStringLiteral("so_cv"), db::FieldType::Text, 10}};
     db.appendTableDef(def);
-    db.execute(QStringLiteral("INSERT INTO cvden VALUES (7, #03/05/2026#, 'Về việc', 2.5)"));
+    db.execute(QStringLiteral("INSERT INTO cvden VALUES (7, #03/05/2026#, 'Về việc', 2.5, '04/03/2026', '20260304', "
+                              "'01/02/2026')"));
     db.execute(QStringLiteral("INSERT INTO cvden (stt) VALUES (8)"));
-    db::Recordset rs = db.openRecordset(QStringLiteral("cvden"));
-    rs.moveLast();
-    const Table t = tableFromRecordset(rs, {{QStringLiteral("Số"), QStringLiteral("STT")},
-                                            {QStringLiteral("Ngày"), QStringLiteral("ng_den")},
-                                            {QStringLiteral("Nội dung"), QStringLiteral("tt_ndung")},
-                                            {QStringLiteral("Giá"), QStringLiteral("gia")},
-                                            {QStringLiteral("Không có"), QStringLiteral("khongco")}});
-    EXPECT_EQ(rs.absolutePosition(), 1);
-    ASSERT_EQ(t.columns.size(), 5);
-    const QList<ColumnKind> kinds = {ColumnKind::Number, ColumnKind::Date, ColumnKind::Text, ColumnKind::Number,
-                                     ColumnKind::Text};
-    for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(t.columns.at(c).kind, kinds.at(c)) << c;
-    ASSERT_EQ(t.rows.size(), 2);
-    EXPECT_EQ(t.rows.at(0),
-              (QVariantList{7, QDateTime(QDate(2026, 3, 5), QTime(0, 0)), QStringLiteral("Về việc"), 2.5, QVariant()}));
-    EXPECT_TRUE(t.rows.at(1).at(1).isNull());
+    for (const db::RecordsetType type : {db::RecordsetType::Dynaset, db::RecordsetType::Snapshot}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        db::Recordset rs = db.openRecordset(QStringLiteral("cvden"), type);
+        rs.moveLast();
+        const Table t = tableFromRecordset(rs, {{QStringLiteral("Số"), QStringLiteral("STT")},
+                                                {QStringLiteral("Ngày"), QStringLiteral("ng_den")},
+                                                {QStringLiteral("Nội dung"), QStringLiteral("tt_ndung")},
+                                                {QStringLiteral("Giá"), QStringLiteral("gia")},
+                                                {QStringLiteral("Không có"), QStringLiteral("khongco")},
+                                                {QStringLiteral("Ngày CV"), QStringLiteral("ng_cv")},
+                                                {QStringLiteral("Số CV"), QStringLiteral("so_cv")}});
+        EXPECT_EQ(rs.absolutePosition(), 1);
+        ASSERT_EQ(t.columns.size(), 7);
+        const QList<ColumnKind> kinds = {ColumnKind::Number, ColumnKind::Date, ColumnKind::Text, ColumnKind::Number,
+                                         ColumnKind::Text,   ColumnKind::Date, ColumnKind::Text};
+        for (int c = 0; c < 7; ++c)
+            EXPECT_EQ(t.columns.at(c).kind, kinds.at(c)) << c;
+        ASSERT_EQ(t.rows.size(), 2);
+        EXPECT_EQ(t.rows.at(0),
+                  (QVariantList{7, QDateTime(QDate(2026, 3, 5), QTime(0, 0)), QStringLiteral("Về việc"), 2.5,
+                                QVariant(), QStringLiteral("04/03/2026"), QStringLiteral("01/02/2026")}));
+        EXPECT_TRUE(t.rows.at(1).at(1).isNull());
+    }
 }
