@@ -295,6 +295,8 @@ TEST_F(ListSearchTest, ExportWritesTheListAsASheet)
     list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
     list()->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list()));
+    if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
+        list()->grab().save(QDir(shots).filePath(QStringLiteral("frmgridcvden_export.png")));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Công văn đến.xlsx"));
     datafiles::OpenFileRequest asked;
