@@ -31,13 +31,15 @@ const QList<SourceColumn> kColumns = {
     {QStringLiteral("Ghi chú"), QStringLiteral("ghichu")},
 };
 
+// A letter as the registers keep it: dates as their text dd/mm/yyyy (beside a key <name>chuan).
 QVariantList letter(int n)
 {
     const QDate day = QDate(2026, 1, 1).addDays(n % 365);
+    const QString format = QStringLiteral("dd/MM/yyyy");
     return {n + 1,
-            day.startOfDay(),
+            day.toString(format),
             QString::number(n % 900 + 1) + QStringLiteral("/QĐ-UBND"),
-            day.addDays(-2).startOfDay(),
+            day.addDays(-2).toString(format),
             QStringLiteral("Sở Tài chính tỉnh Hà Giang"),
             QStringLiteral("Về việc hướng dẫn thực hiện dự toán ngân sách nhà nước năm 2026, đợt ") +
                 QString::number(n % 12 + 1) + QStringLiteral(", gửi các đơn vị trực thuộc để triển khai"),
@@ -90,10 +92,11 @@ void BM_TableFromRecordset(benchmark::State& state)
     db::TableDef def;
     def.name = QStringLiteral("cvden2026");
     def.fields = {
-        {QStringLiteral("stt"), db::FieldType::Long, 4},       {QStringLiteral("ng_den"), db::FieldType::Date, 8},
-        {QStringLiteral("so_cv"), db::FieldType::Text, 50},    {QStringLiteral("ng_cv"), db::FieldType::Date, 8},
-        {QStringLiteral("noigui"), db::FieldType::Text, 200},  {QStringLiteral("tt_ndung"), db::FieldType::Memo, 0},
-        {QStringLiteral("dv_nhan"), db::FieldType::Text, 200}, {QStringLiteral("ghichu"), db::FieldType::Text, 200}};
+        {QStringLiteral("stt"), db::FieldType::Long, 4},         {QStringLiteral("ng_den"), db::FieldType::Text, 10},
+        {QStringLiteral("ng_denchuan"), db::FieldType::Text, 8}, {QStringLiteral("so_cv"), db::FieldType::Text, 50},
+        {QStringLiteral("ng_cv"), db::FieldType::Text, 10},      {QStringLiteral("ng_cvchuan"), db::FieldType::Text, 8},
+        {QStringLiteral("noigui"), db::FieldType::Text, 200},    {QStringLiteral("tt_ndung"), db::FieldType::Memo, 0},
+        {QStringLiteral("dv_nhan"), db::FieldType::Text, 200},   {QStringLiteral("ghichu"), db::FieldType::Text, 200}};
     db.appendTableDef(def);
     {
         db::Recordset rs = db.openRecordset(def.name);

@@ -8,6 +8,7 @@
 #include "reference/reference_rules.h"
 #include "reference/users_form.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
 
@@ -199,6 +200,8 @@ TEST_F(UsersFormTest, ExportLeavesThePasswordsOutAndKeepsAFileInUse)
     QStringList messages;
     openAs("an", "MatKhau1", [&](reference::UsersForm& form) {
         EXPECT_TRUE(test::isAccessible(&form));
+        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
+            form.grab().save(QDir(shots).filePath(QStringLiteral("frmloaitien_export.png")));
         home.responder.clear();
         click(form.ui().cmdxuatexcel);
         EXPECT_EQ(test::readFile(file), QByteArray("old"));

@@ -29,6 +29,26 @@ QString dateText(QDate date, QTime time)
     return out;
 }
 
+// The day of a text dd/mm/yyyy, invalid for any other text (read by hand: QDate::fromString parses
+// its format for every call, and a long list has a date in every row).
+QDate dayOfText(const QString& text)
+{
+    if (text.size() != 10 || text.at(2) != u'/' || text.at(5) != u'/')
+        return QDate();
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 3, 6};
+    const int lengths[3] = {2, 2, 4};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return QDate();
+            parts[p] = parts[p] * 10 + (c - u'0');
+        }
+    }
+    return QDate(parts[2], parts[1], parts[0]); // invalid for 31/02 and the like
+}
+
 bool isNumber(const QVariant& value)
 {
     switch (value.typeId()) {
@@ -85,8 +105,7 @@ Cell cellOf(const QVariant& value, ColumnKind kind)
         return cell;
     }
     if (kind == ColumnKind::Date && value.typeId() == QMetaType::QString) {
-        const QString text = value.toString().trimmed();
-        const QDate date = QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+        const QDate date = dayOfText(value.toString().trimmed());
         if (date.isValid() && date.year() >= 1900)
             return cellOf(date, kind);
     }
