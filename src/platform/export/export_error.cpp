@@ -5,9 +5,33 @@
 
 namespace exporting {
 
+namespace {
+
+QString kindText(ExportError::Kind kind)
+{
+    switch (kind) {
+    case ExportError::Kind::FolderNotWritable:
+        return QStringLiteral("folder not writable");
+    case ExportError::Kind::FileInUse:
+        return QStringLiteral("file in use by another program");
+    case ExportError::Kind::FileReadOnly:
+        return QStringLiteral("file read-only");
+    case ExportError::Kind::WriteFailed:
+        return QStringLiteral("write failed");
+    case ExportError::Kind::TooManyRows:
+        return QStringLiteral("too many rows for a sheet");
+    case ExportError::Kind::Cancelled:
+        break;
+    }
+    return QStringLiteral("cancelled");
+}
+
+} // namespace
+
 ExportError::ExportError(Kind kind, QString path, QString detail)
-    : std::runtime_error((path + QStringLiteral(": ") + detail).toStdString()), m_kind(kind), m_path(std::move(path)),
-      m_detail(std::move(detail))
+    : std::runtime_error(
+          (kindText(kind) + QStringLiteral(": ") + path + QStringLiteral(" ") + detail).trimmed().toStdString()),
+      m_kind(kind), m_path(std::move(path)), m_detail(std::move(detail))
 {}
 
 QString userMessage(const ExportError& error)
