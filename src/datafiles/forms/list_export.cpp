@@ -11,13 +11,17 @@
 #include "platform/ui/grid.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/progress_window.h"
+#include "platform/ui/text_box.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace datafiles {
 namespace {
@@ -75,16 +79,37 @@ private:
 
 } // namespace
 
+QList<exporting::SourceColumn> labelledBoxes(const QList<ui::TextBox*>& boxes)
+{
+    const auto placeOf = [](const ui::TextBox* box) {
+        const QPoint p = box->mapTo(box->window(), QPoint());
+        return std::pair(p.y(), p.x());
+    };
+    QList<ui::TextBox*> ordered = boxes;
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&](const ui::TextBox* a, const ui::TextBox* b) { return placeOf(a) < placeOf(b); });
+    QList<exporting::SourceColumn> out;
+    for (ui::TextBox* box : std::as_const(ordered)) {
+        const auto labels = box->window()->findChildren<QLabel*>();
+        const auto label = std::find_if(labels.begin(), labels.end(), [box](QLabel* l) { return l->buddy() == box; });
+        if (label == labels.end() || box->dataField().isEmpty())
+            continue;
+        QString head = (*label)->text().remove(u'&').trimmed();
+        while (head.endsWith(u':'))
+            head = head.chopped(1).trimmed();
+        out.append({head, box->dataField()});
+    }
+    return out;
+}
+
 QString exportGrid(ui::Grid& grid, const ListExport& what)
 {
     ui::DataControl* source = grid.dataSource();
     if (!source || !source->hasRecordset())
         return QString();
-    QList<exporting::SourceColumn> columns;
-    for (const ui::RecordsetTableModel::Column& c : grid.tableModel()->columns()) {
-        if (!what.leaveOut.contains(c.field, Qt::CaseInsensitive))
-            columns.append({c.caption, c.field});
-    }
+    QList<exporting::SourceColumn> shown;
+    for (const ui::RecordsetTableModel::Column& c : grid.tableModel()->columns())
+        shown.append({c.caption, c.field});
     const QString name = what.name.isEmpty() ? grid.window()->windowTitle() : what.name;
     const QString proposed = QDir(lastFolder()).filePath(fileNameOf(name) + QStringLiteral(".xlsx"));
     const QString path =
@@ -100,8 +125,14 @@ QString exportGrid(ui::Grid& grid, const ListExport& what)
         ui::HourglassPointer busy;
         const db::Recordset rows =
             source->database().openRecordset(source->recordset().source(), db::RecordsetType::Snapshot);
+        QList<exporting::SourceColumn> boxes;
+        for (const exporting::SourceColumn& box : what.boxes) {
+            if (rows.hasField(box.field))
+                boxes.append(box);
+        }
         const exporting::Table table =
-            exporting::tableFromRecordset(rows, columns, progress.phase(QStringLiteral("Đang đọc danh sách..."), 0));
+            exporting::tableFromRecordset(rows, exporting::listColumns(shown, boxes, what.leaveOut),
+                                          progress.phase(QStringLiteral("Đang đọc danh sách..."), 0));
         exporting::saveTable(table, path, exporting::formatOfPath(path),
                              progress.phase(QStringLiteral("Đang ghi file ") + QDir::toNativeSeparators(path), 1));
     } catch (const exporting::ExportError& e) {

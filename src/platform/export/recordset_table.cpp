@@ -20,6 +20,26 @@ int fieldIndex(const db::Recordset& rs, const QString& field)
 
 } // namespace
 
+QList<SourceColumn> listColumns(const QList<SourceColumn>& grid, const QList<SourceColumn>& boxes,
+                                const QStringList& leaveOut)
+{
+    QList<SourceColumn> out;
+    for (const SourceColumn& column : grid) {
+        if (!leaveOut.contains(column.field, Qt::CaseInsensitive))
+            out.append(column);
+    }
+    QStringList written = leaveOut;
+    for (const SourceColumn& column : grid)
+        written.append(column.field);
+    for (const SourceColumn& column : boxes) {
+        if (written.contains(column.field, Qt::CaseInsensitive))
+            continue;
+        out.append(column);
+        written.append(column.field);
+    }
+    return out;
+}
+
 ColumnKind kindOfField(db::FieldType type)
 {
     switch (type) {

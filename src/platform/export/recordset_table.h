@@ -5,6 +5,8 @@
 #include "platform/db/field_def.h"
 #include "platform/db/recordset.h"
 
+#include <QStringList>
+
 namespace exporting {
 
 // A column of a list as its grid shows it: the head and the field under it.
@@ -13,6 +15,12 @@ struct SourceColumn
     QString head;
     QString field;
 };
+
+// The columns a list writes: grid (the columns its grid shows), then the fields of boxes (the
+// boxes showing the current row, in their on-screen order) not already written, in their order.
+// A field of leaveOut is written under neither; fields compare without regard to case.
+QList<SourceColumn> listColumns(const QList<SourceColumn>& grid, const QList<SourceColumn>& boxes,
+                                const QStringList& leaveOut);
 
 // The kind of column a field of type gives: whole and other numbers Number, dates Date,
 // everything else (texts, memos, yes/no) Text.

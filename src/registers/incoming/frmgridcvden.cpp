@@ -32,8 +32,10 @@ IncomingListForm::IncomingListForm(QWidget* parent)
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvden"));
     attachControls(incomingListConfig(*m_ui));
-    datafiles::connectExportButton(m_ui->cmdxuatexcel, DBGrid1,
-                                   {QString(), {QStringLiteral("chonin")}}); // the marks are not written
+    // The marks are not written; every letter's register data follows the grid's columns.
+    datafiles::connectExportButton(
+        m_ui->cmdxuatexcel, DBGrid1,
+        {QString(), {QStringLiteral("chonin")}, datafiles::labelledBoxes(incomingListConfig(*m_ui).boundBoxes)});
 }
 
 IncomingListForm::~IncomingListForm() = default;

@@ -99,7 +99,8 @@ PlansListForm::PlansListForm(QWidget* parent) : RecordGridForm(parent), m_ui(std
     attachGrid(m_ui->DBGrid1, QStringLiteral("Danh sách công việc"),
                {{QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800}}, m_ui->txtle,
                planListConfig(*m_ui));
-    datafiles::connectExportButton(m_ui->cmdxuatexcel, m_ui->DBGrid1, {});
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, m_ui->DBGrid1,
+                                   {QString(), {}, datafiles::labelledBoxes(config().dataBoxes)});
 }
 
 PlansListForm::~PlansListForm() = default;

@@ -317,7 +317,24 @@ TEST_F(ListSearchTest, ExportWritesTheListAsASheet)
     const QStringList strings = test::sharedStrings(test::zipMember(file, QStringLiteral("xl/sharedStrings.xml")));
     EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("A1")), QStringLiteral("Ngày đến"));
     EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("B1")), QStringLiteral("Nơi gửi"));
-    EXPECT_TRUE(test::cellXml(sheet, QStringLiteral("C1")).isEmpty()) << "no third column";
+    // After the grid's columns, the letter's boxes not in the grid, under their labels' captions.
+    const QStringList boxHeads = {QStringLiteral("Đánh số CV đến"),
+                                  QStringLiteral("Số công văn"),
+                                  QStringLiteral("Ngày công văn"),
+                                  QStringLiteral("Loại công văn"),
+                                  QStringLiteral("Nơi nhận công văn"),
+                                  QStringLiteral("Đảng,NN / Công đoàn"),
+                                  QStringLiteral("Độ mật"),
+                                  QStringLiteral("Tóm tắt nội dung công văn")};
+    for (int i = 0; i < boxHeads.size(); ++i) {
+        const QString ref = QChar(u'C' + i) + QStringLiteral("1");
+        EXPECT_EQ(test::stringCell(sheet, strings, ref), boxHeads[i]) << qPrintable(ref);
+    }
+    EXPECT_TRUE(test::cellXml(sheet, QStringLiteral("K1")).isEmpty()) << "nothing after the summary";
+    const QString stt = test::cellXml(sheet, QStringLiteral("C3"));
+    EXPECT_TRUE(stt.contains(QStringLiteral("<v>2</v>")) && !stt.contains(QStringLiteral("t=\"s\"")))
+        << qPrintable(stt);
+    EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("J3")), QStringLiteral("Phổ biến luật"));
     EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, QStringLiteral("A5")), styles), QStringLiteral("dd/mm/yyyy"));
     const QString date = test::cellXml(sheet, QStringLiteral("A2"));
     EXPECT_TRUE(date.contains(QStringLiteral("<v>46024</v>"))) << qPrintable(date); // 2 Jan 2026
