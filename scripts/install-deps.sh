@@ -9,7 +9,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libkainjow-mustache-dev libical-dev
     fonts-noto-core fonts-liberation2
-    xvfb xauth poppler-utils
+    libxlsxwriter-dev
+    xvfb xauth poppler-utils unzip
     desktop-file-utils appstream
 )
 missing=()

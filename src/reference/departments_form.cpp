@@ -6,6 +6,7 @@
 
 #include "app/core/messenger.h"
 #include "app/gui/window_placement.h"
+#include "datafiles/forms/list_export.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
 #include "platform/ui/silence.h"
@@ -76,6 +77,7 @@ DepartmentsForm::DepartmentsForm(QWidget* parent) : ui::FormBase(parent), m_ui(s
     connect(m_ui->cmdUpdate, &QPushButton::clicked, this, &DepartmentsForm::cmdUpdate_Click);
     connect(m_ui->cmdDelete, &QPushButton::clicked, this, &DepartmentsForm::cmdDelete_Click);
     connect(m_ui->cmdclose, &QPushButton::clicked, this, [this] { unload(); });
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, m_ui->DBGrid1, {});
 }
 
 DepartmentsForm::~DepartmentsForm()

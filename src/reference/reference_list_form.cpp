@@ -8,6 +8,7 @@
 
 #include "app/core/messenger.h"
 #include "app/gui/window_placement.h"
+#include "datafiles/forms/list_export.h"
 #include "platform/db/sql_quote.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
@@ -115,6 +116,7 @@ ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, handler);
     }
+    datafiles::connectExportButton(c.cmdxuatexcel, DBGrid1, {});
 }
 
 void ReferenceListForm::setStatus(const QString& text, bool editing)

@@ -40,13 +40,14 @@ struct ListControls
     QPushButton* cmdUpdate = nullptr;
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdclose = nullptr;
+    QPushButton* cmdxuatexcel = nullptr; // "Xuất ra Excel"
 };
 
 // The controls every layout has under the same names, and the name boxes it gives.
 template <class Ui> ListControls listControls(const Ui& ui, ui::TextBox* name, ui::TextBox* boundName)
 {
-    return {ui.Data1, ui.DBGrid1, ui.lbltrangthai, name,      ui.mchutat,   boundName,    ui.txtchutat,
-            ui.txtid, ui.txtmatt, ui.cmdAdd,       ui.Cmdsua, ui.cmdUpdate, ui.cmdDelete, ui.cmdclose};
+    return {ui.Data1,   ui.DBGrid1, ui.lbltrangthai, name,         ui.mchutat,   boundName,   ui.txtchutat,   ui.txtid,
+            ui.txtmatt, ui.cmdAdd,  ui.Cmdsua,       ui.cmdUpdate, ui.cmdDelete, ui.cmdclose, ui.cmdxuatexcel};
 }
 
 struct ListConfig

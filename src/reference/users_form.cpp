@@ -9,6 +9,7 @@
 #include "app/gui/rights.h"
 #include "app/gui/window_placement.h"
 #include "common/user_password.h"
+#include "datafiles/forms/list_export.h"
 #include "platform/db/sql_quote.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
@@ -89,6 +90,7 @@ UsersForm::UsersForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
     connect(cmdUpdate, &QPushButton::clicked, this, &UsersForm::cmdUpdate_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &UsersForm::cmdDelete_Click);
     connect(cmdclose, &QPushButton::clicked, this, &UsersForm::cmdclose_Click);
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, DBGrid2, {QString(), {QStringLiteral("matkhau")}});
 }
 
 UsersForm::~UsersForm() = default;

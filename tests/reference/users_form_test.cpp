@@ -3,10 +3,14 @@
 #include "app/core/login_check.h"
 #include "app/gui/list_menus.h"
 #include "common/user_password.h"
+#include "datafiles/forms/file_dialog.h"
+#include "files.h"
 #include "reference/reference_rules.h"
 #include "reference/users_form.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 namespace reference_test {
 namespace {
@@ -179,6 +183,41 @@ TEST_F(UsersFormTest, LoggedInUserIsNeitherDeletedNorDemotedWhenNoAdministratorW
     EXPECT_EQ(rows(users(), QStringLiteral("nguoidung"), QStringLiteral("hoten, quyenhan")),
               (QStringList{"Quản Trị Viên|QT", "Cán Bộ|CB"}));
     EXPECT_EQ(app::module1().userFullName, QStringLiteral("Quản Trị Viên"));
+}
+
+// The users list is exported without its passwords; a file held open by another program is
+// refused with a message and kept.
+TEST_F(UsersFormTest, ExportLeavesThePasswordsOutAndKeepsAFileInUse)
+{
+    addUser("Nguyễn Văn An", "an", "MatKhau1", "QT - LĐ");
+    addUser("Trần \"Bình\", =1+1", "binh", "x", "CB");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Người dùng.csv"));
+    const datafiles::FileChooser previous =
+        datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return file; });
+    ASSERT_TRUE(test::writeFile(file, "old"));
+    ASSERT_TRUE(test::writeFile(dir.filePath(QStringLiteral(".~lock.Người dùng.csv#")), "x"));
+    QStringList messages;
+    openAs("an", "MatKhau1", [&](reference::UsersForm& form) {
+        EXPECT_TRUE(test::isAccessible(&form));
+        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
+            form.grab().save(QDir(shots).filePath(QStringLiteral("frmloaitien_export.png")));
+        home.responder.clear();
+        click(form.ui().cmdxuatexcel);
+        EXPECT_EQ(test::readFile(file), QByteArray("old"));
+        QFile::remove(dir.filePath(QStringLiteral(".~lock.Người dùng.csv#")));
+        click(form.ui().cmdxuatexcel);
+        messages = home.messages();
+        click(form.ui().cmdclose);
+    });
+    datafiles::setSaveFileChooser(previous);
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages.at(0).startsWith(QStringLiteral("File ") + file +
+                                          QStringLiteral(" đang được mở trong chương trình khác !")));
+    EXPECT_EQ(test::readFile(file), QStringLiteral("\uFEFFHọ tên người dùng,Tên trên mạng,Quyền hạn\r\n"
+                                                   "Nguyễn Văn An,an,QT - LĐ\r\n"
+                                                   "\"Trần \"\"Bình\"\", =1+1\",binh,CB\r\n")
+                                        .toUtf8());
 }
 
 } // namespace

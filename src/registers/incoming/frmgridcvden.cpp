@@ -1,5 +1,6 @@
 #include "frmgridcvden.h"
 
+#include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvden.h"
 
 namespace registers {
@@ -31,6 +32,10 @@ IncomingListForm::IncomingListForm(QWidget* parent)
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvden"));
     attachControls(incomingListConfig(*m_ui));
+    // The marks are not written; every letter's register data follows the grid's columns.
+    datafiles::connectExportButton(
+        m_ui->cmdxuatexcel, DBGrid1,
+        {QString(), {QStringLiteral("chonin")}, datafiles::labelledBoxes(incomingListConfig(*m_ui).boundBoxes)});
 }
 
 IncomingListForm::~IncomingListForm() = default;

@@ -1,5 +1,6 @@
 #include "frmgridcvdi.h"
 
+#include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvdi.h"
 
 namespace registers {
@@ -31,6 +32,10 @@ OutgoingListForm::OutgoingListForm(QWidget* parent) : LettersListForm(parent), m
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvdi"));
     attachControls(outgoingListConfig(*m_ui));
+    // The marks are not written; every letter's register data follows the grid's columns.
+    datafiles::connectExportButton(
+        m_ui->cmdxuatexcel, DBGrid1,
+        {QString(), {QStringLiteral("chonin")}, datafiles::labelledBoxes(outgoingListConfig(*m_ui).boundBoxes)});
 }
 
 OutgoingListForm::~OutgoingListForm() = default;

@@ -11,6 +11,7 @@
 #include "app/core/messenger.h"
 #include "common/clock.h"
 #include "common/dates.h"
+#include "datafiles/forms/list_export.h"
 #include "platform/db/db_error.h"
 
 #include <QFile>
@@ -56,7 +57,7 @@ EntryConfig planListConfig(const Ui::frmgridcongviec& ui)
                        {ui.txtnguoichidao, ReferenceList::Abbreviations, chudu, QString()},
                        {ui.Txttendonvi, ReferenceList::Units, QStringLiteral("Tendonvi"), QString()}};
     c.cancelAddCaption.clear();
-    c.viewOnlyButtons = {ui.cmdin, ui.cmdclose};
+    c.viewOnlyButtons = {ui.cmdin, ui.cmdclose, ui.cmdxuatexcel};
     c.homeBox = ui.DBGrid1;
     c.positionFocus = ui.DBGrid1;
     return c;
@@ -98,6 +99,8 @@ PlansListForm::PlansListForm(QWidget* parent) : RecordGridForm(parent), m_ui(std
     attachGrid(m_ui->DBGrid1, QStringLiteral("Danh sách công việc"),
                {{QStringLiteral("Tên hay tóm tắt công việc"), QStringLiteral("ndungtt"), 800}}, m_ui->txtle,
                planListConfig(*m_ui));
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, m_ui->DBGrid1,
+                                   {QString(), {}, datafiles::labelledBoxes(config().dataBoxes)});
 }
 
 PlansListForm::~PlansListForm() = default;

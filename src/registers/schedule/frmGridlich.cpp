@@ -2,6 +2,7 @@
 
 #include "ui_frmGridlich.h"
 
+#include "datafiles/forms/list_export.h"
 #include "schedule_entry.h"
 
 #include <QLabel>
@@ -20,7 +21,7 @@ EntryConfig scheduleListConfig(const Ui::frmGridlich& ui)
     c.rememberedFields = {QStringLiteral("nguoicbi"), QStringLiteral("nguoictri"), QStringLiteral("diadiem"),
                           QStringLiteral("gio"),      QStringLiteral("ndung"),     QStringLiteral("ngay"),
                           QStringLiteral("thu")};
-    c.viewOnlyButtons = {ui.Cmdchontat, ui.Cmdhuychon, ui.Cmdin, ui.cmdclose};
+    c.viewOnlyButtons = {ui.Cmdchontat, ui.Cmdhuychon, ui.Cmdin, ui.cmdclose, ui.cmdxuatexcel};
     c.searchForm.clear();
     return c;
 }
@@ -57,6 +58,7 @@ ScheduleListForm::ScheduleListForm(QWidget* parent)
                 {QStringLiteral("Nội dung"), QStringLiteral("ndung"), 620},
                 {QStringLiteral("Giờ"), QStringLiteral("gio"), 80}},
                m_ui->txtle, scheduleListConfig(*m_ui));
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, m_ui->DBGrid1, {QString(), {QStringLiteral("chonin")}});
     connect(DBGrid1, &ui::Grid::DblClick, this, &ScheduleListForm::DBGrid1_DblClick);
     DBGrid1->setDoubleClickKeys({Qt::Key_Space}); // Space marks or unmarks the row
     connect(m_ui->Cmdchontat, &QPushButton::clicked, this, &ScheduleListForm::Cmdchontat_Click);

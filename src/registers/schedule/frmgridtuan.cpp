@@ -17,6 +17,7 @@
 #include "common/abbreviation.h"
 #include "common/clock.h"
 #include "common/dates.h"
+#include "datafiles/forms/list_export.h"
 #include "platform/db/db_error.h"
 #include "platform/sys/file_ops.h"
 #include "platform/ui/hourglass.h"
@@ -88,6 +89,7 @@ WeekViewForm::WeekViewForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::ma
     connect(m_ui->Cmdinlich, &QPushButton::clicked, this, &WeekViewForm::Cmdinlich_Click);
     connect(m_ui->cmdclose, &QPushButton::clicked, this, &WeekViewForm::cmdclose_Click);
     connect(m_ui->cmdxuatlichtuan, &QPushButton::clicked, this, &WeekViewForm::cmdxuatlichtuan_Click);
+    datafiles::connectExportButton(m_ui->cmdxuatexcel, m_ui->DBGrid1, {});
     nameControlsFromLabels(this);
 }
 

@@ -1,5 +1,6 @@
 // The incoming list and search forms: marks, mark all after a search, printing the marked
 // letters, the criteria, the year list, the pick lists and where closing returns to.
+#include "../../platform/export/sheet_xml.h"
 #include "../../platform/report/pdf_text.h"
 #include "../register_fixture.h"
 
@@ -15,6 +16,7 @@
 
 #include "app/core/table_copy.h"
 #include "common/criteria.h"
+#include "datafiles/forms/file_dialog.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -285,6 +287,61 @@ TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
         }
         f->hide();
     }
+}
+
+// "Xuất ra Excel" writes the rows the list shows under its heads (not the marks column), the
+// arrival dates as date cells, through the save dialog the program asks file names with.
+TEST_F(ListSearchTest, ExportWritesTheListAsASheet)
+{
+    app::Module1& m = app::module1();
+    list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
+    list()->open(m.incomingTable, m.incomingTable, false);
+    EXPECT_TRUE(test::isAccessible(list()));
+    if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
+        list()->grab().save(QDir(shots).filePath(QStringLiteral("frmgridcvden_export.png")));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Công văn đến.xlsx"));
+    datafiles::OpenFileRequest asked;
+    const datafiles::FileChooser previous = datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest& r) {
+        asked = r;
+        return file;
+    });
+    home.responder.clear();
+    list()->ui().cmdxuatexcel->click();
+    datafiles::setSaveFileChooser(previous);
+
+    EXPECT_EQ(list()->ui().cmdxuatexcel->accessibleName(), QStringLiteral("Xuất ra Excel"));
+    EXPECT_EQ(asked.filters, QStringList({QStringLiteral("Excel (*.xlsx)"), QStringLiteral("CSV (*.csv)")}));
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Đã xuất danh sách ra file ") + file + QStringLiteral(" !")});
+    EXPECT_EQ(list()->ui().mrecnum->text(), QStringLiteral("4/4")) << "the current letter stays";
+    const QString sheet = test::zipMember(file, QStringLiteral("xl/worksheets/sheet1.xml"));
+    const QString styles = test::zipMember(file, QStringLiteral("xl/styles.xml"));
+    const QStringList strings = test::sharedStrings(test::zipMember(file, QStringLiteral("xl/sharedStrings.xml")));
+    EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("A1")), QStringLiteral("Ngày đến"));
+    EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("B1")), QStringLiteral("Nơi gửi"));
+    // After the grid's columns, the letter's boxes not in the grid, under their labels' captions.
+    const QStringList boxHeads = {QStringLiteral("Đánh số CV đến"),
+                                  QStringLiteral("Số công văn"),
+                                  QStringLiteral("Ngày công văn"),
+                                  QStringLiteral("Loại công văn"),
+                                  QStringLiteral("Nơi nhận công văn"),
+                                  QStringLiteral("Đảng,NN / Công đoàn"),
+                                  QStringLiteral("Độ mật"),
+                                  QStringLiteral("Tóm tắt nội dung công văn")};
+    for (int i = 0; i < boxHeads.size(); ++i) {
+        const QString ref = QChar(u'C' + i) + QStringLiteral("1");
+        EXPECT_EQ(test::stringCell(sheet, strings, ref), boxHeads[i]) << qPrintable(ref);
+    }
+    EXPECT_TRUE(test::cellXml(sheet, QStringLiteral("K1")).isEmpty()) << "nothing after the summary";
+    const QString stt = test::cellXml(sheet, QStringLiteral("C3"));
+    EXPECT_TRUE(stt.contains(QStringLiteral("<v>2</v>")) && !stt.contains(QStringLiteral("t=\"s\"")))
+        << qPrintable(stt);
+    EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("J3")), QStringLiteral("Phổ biến luật"));
+    EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, QStringLiteral("A5")), styles), QStringLiteral("dd/mm/yyyy"));
+    const QString date = test::cellXml(sheet, QStringLiteral("A2"));
+    EXPECT_TRUE(date.contains(QStringLiteral("<v>46024</v>"))) << qPrintable(date); // 2 Jan 2026
+    EXPECT_EQ(test::stringCell(sheet, strings, QStringLiteral("B3")), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_FALSE(sheet.contains(QStringLiteral("<row r=\"6\"")));
 }
 
 } // namespace
