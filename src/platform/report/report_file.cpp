@@ -17,6 +17,7 @@ enum class Section
     None,
     Report,
     Columns,
+    Cover,
     Heading,
     Closing
 };
@@ -28,6 +29,8 @@ Section sectionNamed(const QString& name)
         return Section::Report;
     if (n == u"columns")
         return Section::Columns;
+    if (n == u"cover")
+        return Section::Cover;
     if (n == u"heading")
         return Section::Heading;
     if (n == u"closing")
@@ -176,6 +179,13 @@ void Parser::setting(const QString& line)
         m_file.groupCaptionLine = m_line;
     } else if (key == u"group_continued") {
         m_file.groupContinued = value;
+    } else if (key == u"column_numbers") {
+        if (value.toLower() == u"yes")
+            m_file.columnNumbers = true;
+        else if (value.toLower() == u"no")
+            m_file.columnNumbers = false;
+        else
+            fail(QStringLiteral("column_numbers phải là yes (có) hoặc no (không)"));
     } else {
         fail(QStringLiteral("không có thiết lập \"%1\"").arg(key));
     }
@@ -213,6 +223,7 @@ ReportFile Parser::parse(const QString& text)
     static const QRegularExpression header(QStringLiteral(R"(^\s*\[\s*([A-Za-z_]+)\s*\]\s*$)"));
     Section section = Section::None;
     QList<Section> seen;
+    QString cover;
     QString heading;
     QString closing;
 
@@ -224,15 +235,19 @@ ReportFile Parser::parse(const QString& text)
             line.chop(1);
 
         const auto match = header.match(line);
-        const bool inHtml = section == Section::Heading || section == Section::Closing;
+        const bool inHtml = section == Section::Cover || section == Section::Heading || section == Section::Closing;
         if (match.hasMatch() && (!inHtml || sectionNamed(match.captured(1)) != Section::None)) {
             section = sectionNamed(match.captured(1));
             if (section == Section::None)
-                fail(QStringLiteral("không có mục [%1] (các mục: [report], [columns], [heading], [closing])")
+                fail(QStringLiteral("không có mục [%1] (các mục: [report], [columns], [cover], [heading], [closing])")
                          .arg(match.captured(1)));
             if (seen.contains(section))
                 fail(QStringLiteral("mục [%1] đã có ở trên").arg(match.captured(1)));
             seen.append(section);
+            continue;
+        }
+        if (section == Section::Cover) {
+            cover += line + u'\n';
             continue;
         }
         if (section == Section::Heading) {
@@ -247,7 +262,7 @@ ReportFile Parser::parse(const QString& text)
         if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
         if (section == Section::None)
-            fail(QStringLiteral("dòng nằm ngoài các mục [report], [columns], [heading], [closing]"));
+            fail(QStringLiteral("dòng nằm ngoài các mục [report], [columns], [cover], [heading], [closing]"));
         if (section == Section::Report)
             setting(line);
         else
@@ -259,6 +274,7 @@ ReportFile Parser::parse(const QString& text)
         fail(QStringLiteral("thiếu thiết lập source (bảng in hoặc truy vấn cho dữ liệu) trong mục [report]"));
     if (m_file.columns.isEmpty())
         fail(QStringLiteral("mục [columns] chưa có cột nào"));
+    m_file.cover = compile(cover.trimmed(), TextTemplate::Escape::Html);
     m_file.heading = compile(heading.trimmed(), TextTemplate::Escape::Html);
     m_file.closing = compile(closing.trimmed(), TextTemplate::Escape::Html);
     return m_file;

@@ -149,6 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"section twice", QStringLiteral("[report]\nsource = a\n[columns]\nb\n[report]\n"), 5},
         SyntaxCase{"bad page size", QStringLiteral("[report]\nsource = a\npage = B9\n"), 3},
         SyntaxCase{"bad orientation", QStringLiteral("[report]\nsource = a\norientation = ngang\n"), 3},
+        SyntaxCase{"column numbers neither yes nor no", QStringLiteral("[report]\nsource = a\ncolumn_numbers = có\n"), 3},
         SyntaxCase{"three margins", QStringLiteral("[report]\nsource = a\nmargins = 1 2 3\n"), 3},
         SyntaxCase{"negative margin", QStringLiteral("[report]\nsource = a\nmargins = -1\n"), 3},
         SyntaxCase{"font size not a number", QStringLiteral("[report]\nsource = a\nfont_size = lớn\n"), 3},

@@ -134,6 +134,26 @@ TEST_F(ReportRendering, RowTallerThanAPageIsSplitWithoutLosingAWord)
     EXPECT_TRUE(pdf.pages.back().contains(QStringLiteral("sau")));
 }
 
+TEST_F(ReportRendering, CoverStandsAloneUnnumberedAndColumnNumbersRepeatUnderTheHeader)
+{
+    QString rpt = threeColumns;
+    rpt.replace(QStringLiteral("[columns]"), QStringLiteral("column_numbers = yes\n[columns]"));
+    rpt += QStringLiteral("[cover]\n<p align=\"center\">SỔ BÌA {{tendonvi}}</p>\n");
+    const PdfText pdf = render(rpt, numberedRows(150), {{QStringLiteral("tendonvi"), QStringLiteral("VĂN PHÒNG")}});
+    ASSERT_GE(pdf.pageCount(), 4);
+    EXPECT_EQ(pdf.pageCount(), m_pages);
+    EXPECT_EQ(pdf.pages[0], QStringLiteral("SỔ BÌA VĂN PHÒNG"));
+    const int numbered = pdf.pageCount() - 1;
+    for (int page = 1; page < pdf.pageCount(); ++page) {
+        const QString& text = pdf.pages[page];
+        EXPECT_TRUE(text.contains(QStringLiteral("Cột thứ nhất Cột thứ hai Cột thứ ba (1) (2) (3) R")))
+            << "page " << page + 1 << ": " << text.left(120).toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Trang %1/%2").arg(page).arg(numbered))) << "page " << page + 1;
+    }
+    EXPECT_EQ(pdf.pagesContaining(QStringLiteral("SỔ BÌA")), 1);
+    EXPECT_EQ(pdf.all().count(QStringLiteral("R0150")), 1);
+}
+
 TEST_F(ReportRendering, ClosingTooTallForTheLastPageGoesOnANewPageWithoutHeader)
 {
     QString rpt = threeColumns;
