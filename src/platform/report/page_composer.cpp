@@ -156,7 +156,8 @@ void PageComposer::paint(QPainter* painter) const
                 break;
             case Step::Kind::PageNumber: {
                 const QString text = m_report.file.pageNumber.render(
-                    {{QStringLiteral("page"), QString::number(page + 1 - m_unnumberedPages)}, {QStringLiteral("pages"), pages}});
+                    {{QStringLiteral("page"), QString::number(page + 1 - m_unnumberedPages)},
+                     {QStringLiteral("pages"), pages}});
                 painter->save();
                 painter->setFont(QFont(m_footerFont, m_device));
                 painter->drawText(QRectF(0, m_bodyBottom, m_pageWidth, m_footerHeight),
@@ -231,9 +232,15 @@ void PageComposer::drawGroupRow(const QString& caption)
 void PageComposer::drawRow(const ReportRow& row)
 {
     m_layouts.push_back(std::make_unique<RowLayout>(row.cells, m_geometry, m_deviceFont));
-    RowLayout& layout = *m_layouts.back();
     const bool grouped = !m_report.file.groupBy.isEmpty();
     const double groupHeight = row.startsGroup ? groupRowHeight(row.groupCaption) : 0;
+    if (m_report.file.keepRows) {
+        double room = m_bodyBottom - headerHeight() - groupHeight;
+        if (grouped && !row.startsGroup)
+            room -= groupRowHeight(m_group);
+        fitRow(row, room);
+    }
+    RowLayout& layout = *m_layouts.back();
     const double need = groupHeight + layout.remainingHeight();
 
     if (m_rowsOnPage && m_y + need > m_bodyBottom) {
@@ -262,6 +269,17 @@ void PageComposer::drawRow(const ReportRow& row)
         if (layout.finished())
             break;
         newPage(true);
+    }
+}
+
+void PageComposer::fitRow(const ReportRow& row, double room)
+{
+    const double smallest = m_font.pointSizeF() / 2;
+    for (double size = m_font.pointSizeF() * 0.9; m_layouts.back()->remainingHeight() > room && size >= smallest;
+         size *= 0.9) {
+        QFont font = m_font;
+        font.setPointSizeF(size);
+        m_layouts.back() = std::make_unique<RowLayout>(row.cells, m_geometry, QFont(font, m_device));
     }
 }
 

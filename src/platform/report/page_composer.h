@@ -63,6 +63,8 @@ private:
     double mm(double millimetres) const { return millimetres * m_dpi / 25.4; }
     void beginTable();
     void drawRow(const ReportRow& row);
+    // keep_rows: the row's layout in a smaller type when it does not fit in room at the report's size.
+    void fitRow(const ReportRow& row, double room);
     void drawGroupRow(const QString& caption);
     double groupRowHeight(const QString& caption) const;
     void drawClosing();

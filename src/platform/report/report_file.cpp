@@ -71,6 +71,7 @@ private:
     }
 
     void setting(const QString& line);
+    bool yesNo(const QString& key, const QString& value) const;
     void column(const QString& line);
     QStringList columnList(const QString& value) const;
     Qt::Alignment alignment(const QString& value) const;
@@ -102,6 +103,15 @@ Qt::Alignment Parser::alignment(const QString& value) const
     if (v == u"right")
         return Qt::AlignRight;
     fail(QStringLiteral("căn lề \"%1\" không dùng được (left, center, right)").arg(value.trimmed()));
+}
+
+bool Parser::yesNo(const QString& key, const QString& value) const
+{
+    if (value.toLower() == u"yes")
+        return true;
+    if (value.toLower() != u"no")
+        fail(key + QStringLiteral(" phải là yes (có) hoặc no (không)"));
+    return false;
 }
 
 void Parser::setting(const QString& line)
@@ -180,12 +190,9 @@ void Parser::setting(const QString& line)
     } else if (key == u"group_continued") {
         m_file.groupContinued = value;
     } else if (key == u"column_numbers") {
-        if (value.toLower() == u"yes")
-            m_file.columnNumbers = true;
-        else if (value.toLower() == u"no")
-            m_file.columnNumbers = false;
-        else
-            fail(QStringLiteral("column_numbers phải là yes (có) hoặc no (không)"));
+        m_file.columnNumbers = yesNo(key, value);
+    } else if (key == u"keep_rows") {
+        m_file.keepRows = yesNo(key, value);
     } else {
         fail(QStringLiteral("không có thiết lập \"%1\"").arg(key));
     }

@@ -54,6 +54,9 @@ struct ReportFile
 
     // A row of column numbers "(1)", "(2)", ... under the header, repeated with it on every page.
     bool columnNumbers = false;
+    // Rows are never split across pages: a row taller than an empty page is printed in a smaller
+    // type (down to half the report's size) so that it fits on one; only a row taller still is split.
+    bool keepRows = false;
 
     TextTemplate cover;   // HTML alone on the first page, with no page number; empty: no cover
     TextTemplate heading; // HTML, with the formulas and {{row_count}}

@@ -2,6 +2,8 @@
 
 #include "ui_frmgridcvden.h"
 
+#include "registers/letters/register_book_dialog.h"
+
 namespace registers {
 
 LettersListConfig incomingListConfig(const Ui::frmgridcvden& ui)
@@ -31,6 +33,7 @@ IncomingListForm::IncomingListForm(QWidget* parent)
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvden"));
     attachControls(incomingListConfig(*m_ui));
+    connect(m_ui->cmdsodangky, &QPushButton::clicked, this, [this] { printRegisterBookFrom(*this, true); });
 }
 
 IncomingListForm::~IncomingListForm() = default;

@@ -2,6 +2,8 @@
 
 #include "ui_frmgridcvdi.h"
 
+#include "registers/letters/register_book_dialog.h"
+
 namespace registers {
 
 LettersListConfig outgoingListConfig(const Ui::frmgridcvdi& ui)
@@ -31,6 +33,7 @@ OutgoingListForm::OutgoingListForm(QWidget* parent) : LettersListForm(parent), m
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmgridcvdi"));
     attachControls(outgoingListConfig(*m_ui));
+    connect(m_ui->cmdsodangky, &QPushButton::clicked, this, [this] { printRegisterBookFrom(*this, false); });
 }
 
 OutgoingListForm::~OutgoingListForm() = default;

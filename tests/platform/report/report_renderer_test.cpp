@@ -154,6 +154,34 @@ TEST_F(ReportRendering, CoverStandsAloneUnnumberedAndColumnNumbersRepeatUnderThe
     EXPECT_EQ(pdf.all().count(QStringLiteral("R0150")), 1);
 }
 
+TEST_F(ReportRendering, KeepRowsPrintsARowTallerThanAPageSmallerOnOnePage)
+{
+    QStringList words;
+    for (int i = 1; i <= 700; ++i)
+        words.append(QStringLiteral("từ%1").arg(i, 4, 10, QLatin1Char('0')));
+    auto pagesOfRow = [&](const QString& rpt) {
+        const PdfText pdf =
+            render(rpt, numberedRows(10) + QList<ReportRow>{row({QStringLiteral("dài"), words.join(u' ')})});
+        const QString all = pdf.all();
+        qsizetype last = -1;
+        for (const QString& word : words) {
+            const qsizetype at = all.indexOf(word);
+            EXPECT_GT(at, last) << word.toStdString() << " missing or out of order";
+            last = at;
+        }
+        QList<int> pages;
+        for (int page = 0; page < pdf.pageCount(); ++page) {
+            if (pdf.pages[page].contains(words.front()) || pdf.pages[page].contains(words.back()))
+                pages.append(page);
+        }
+        return pages;
+    };
+    EXPECT_EQ(pagesOfRow(threeColumns).size(), 2); // split at the report's size
+    QString keep = threeColumns;
+    keep.replace(QStringLiteral("[columns]"), QStringLiteral("keep_rows = yes\n[columns]"));
+    EXPECT_EQ(pagesOfRow(keep), QList<int>{1}); // whole, on the page after the short rows
+}
+
 TEST_F(ReportRendering, ClosingTooTallForTheLastPageGoesOnANewPageWithoutHeader)
 {
     QString rpt = threeColumns;
