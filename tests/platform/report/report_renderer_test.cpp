@@ -159,16 +159,11 @@ TEST_F(ReportRendering, KeepRowsPrintsARowTallerThanAPageSmallerOnOnePage)
     QStringList words;
     for (int i = 1; i <= 700; ++i)
         words.append(QStringLiteral("từ%1").arg(i, 4, 10, QLatin1Char('0')));
+    bool whole = false;
     auto pagesOfRow = [&](const QString& rpt) {
         const PdfText pdf =
             render(rpt, numberedRows(10) + QList<ReportRow>{row({QStringLiteral("dài"), words.join(u' ')})});
-        const QString all = pdf.all();
-        qsizetype last = -1;
-        for (const QString& word : words) {
-            const qsizetype at = all.indexOf(word);
-            EXPECT_GT(at, last) << word.toStdString() << " missing or out of order";
-            last = at;
-        }
+        whole = pdf.all().contains(words.join(u' ')); // every word, in order, uninterrupted
         QList<int> pages;
         for (int page = 0; page < pdf.pageCount(); ++page) {
             if (pdf.pages[page].contains(words.front()) || pdf.pages[page].contains(words.back()))
@@ -180,6 +175,7 @@ TEST_F(ReportRendering, KeepRowsPrintsARowTallerThanAPageSmallerOnOnePage)
     QString keep = threeColumns;
     keep.replace(QStringLiteral("[columns]"), QStringLiteral("keep_rows = yes\n[columns]"));
     EXPECT_EQ(pagesOfRow(keep), QList<int>{1}); // whole, on the page after the short rows
+    EXPECT_TRUE(whole);
 }
 
 TEST_F(ReportRendering, ClosingTooTallForTheLastPageGoesOnANewPageWithoutHeader)

@@ -1,11 +1,13 @@
 // The register books of both letters registers, read back through the text of the PDF printed:
 // cover, numbered column heads repeated on every page, rows whole and in register order, a range
-// of numbers, one letter type; and the requests that print nothing.
+// of numbers, one letter type; the requests that print nothing; and the check of register
+// numbers on a year with planted gaps, numbers given twice and dates running backwards.
 #include "../../platform/report/pdf_text.h"
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
 #include "registers/incoming/frmgridcvden.h"
+#include "registers/letters/number_check.h"
 #include "registers/letters/register_book_dialog.h"
 #include "ui_frmgridcvden.h"
 #include "ui_frmsodangky.h"
@@ -21,19 +23,6 @@ using registers_test::RegisterTest;
 const QString kIncomingHeads = QStringLiteral("Ngày đến Số đến Tác giả Số, ký hiệu Ngày tháng Tên loại và trích yếu "
                                               "nội dung Đơn vị hoặc người nhận Ký nhận Ghi chú");
 const QString kNine = QStringLiteral("(1) (2) (3) (4) (5) (6) (7) (8) (9)");
-
-// With SELVARO_SHOTS_DIR set, the dialog and the book printed are kept there to be looked at.
-void keepForLooking(QWidget* window, const QString& pdf, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("SELVARO_SHOTS_DIR");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    if (window)
-        window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-    if (!pdf.isEmpty())
-        QFile::copy(pdf, QDir(folder).filePath(name + QStringLiteral(".pdf")));
-}
 
 class RegisterBookTest : public RegisterTest
 {
@@ -57,39 +46,34 @@ protected:
         qunsetenv("SELVARO_PRINT_TO");
         RegisterTest::TearDown();
     }
-    static void addIncoming(int stt, const QString& summary, const QString& sender = QStringLiteral("Sở Tài chính"))
+    // Adds a letter of the year (incoming when type is empty, else outgoing of that type) dated by
+    // its date key ("yyyymmdd", none when empty); returns its id.
+    static qint64 add(int stt, const QString& summary, const QString& type = {}, const QString& dateKey = {},
+                      bool sender = true)
     {
-        db::Recordset rs = app::module1().letters.openRecordset(app::module1().incomingTable);
+        app::Module1& m = app::module1();
+        const bool in = type.isEmpty();
+        db::Recordset rs = m.letters.openRecordset(in ? m.incomingTable : m.outgoingTable);
         rs.addNew();
         rs.setValue(QStringLiteral("stt"), stt);
-        rs.setValue(QStringLiteral("ng_den"), QStringLiteral("05/01/2026"));
-        if (!sender.isEmpty())
-            rs.setValue(QStringLiteral("noigui"), sender);
         rs.setValue(QStringLiteral("tt_ndung"), summary);
+        rs.setValue(in ? QStringLiteral("ng_denchuan") : QStringLiteral("ng_cvchuan"),
+                    dateKey.isEmpty() ? QVariant() : QVariant(dateKey));
+        if (in) {
+            rs.setValue(QStringLiteral("ng_den"), QStringLiteral("05/01/2026"));
+            rs.setValue(QStringLiteral("noigui"), sender ? QVariant(QStringLiteral("Sở Tài chính")) : QVariant());
+        } else {
+            rs.setValue(QStringLiteral("so_cv"), QString::number(stt) + QStringLiteral("/QĐ-SNV"));
+            rs.setValue(QStringLiteral("loai"), type);
+        }
         rs.update();
-    }
-    static void addOutgoing(int stt, const QString& type, const QString& summary)
-    {
-        db::Recordset rs = app::module1().letters.openRecordset(app::module1().outgoingTable);
-        rs.addNew();
-        rs.setValue(QStringLiteral("stt"), stt);
-        rs.setValue(QStringLiteral("so_cv"), QString::number(stt) + QStringLiteral("/QĐ-SNV"));
-        rs.setValue(QStringLiteral("loai"), type);
-        rs.setValue(QStringLiteral("nguoiky"), QStringLiteral("Nguyễn Văn An"));
-        rs.setValue(QStringLiteral("tt_ndung"), summary);
-        rs.update();
+        return m.letters
+            .openRecordset(QStringLiteral("SELECT Max(id) FROM ") + (in ? m.incomingTable : m.outgoingTable),
+                           db::RecordsetType::Snapshot)
+            .value(0)
+            .toLongLong();
     }
     static QString summary(int stt) { return QStringLiteral("Nội dung thư %1").arg(stt, 3, 10, QLatin1Char('0')); }
-    // Page (0-based) holding text, or -1.
-    static int pageOf(const PdfText& pdf, const QString& text)
-    {
-        for (int page = 0; page < pdf.pageCount(); ++page) {
-            if (pdf.pages[page].contains(normalisedText(text)))
-                return page;
-        }
-        return -1;
-    }
-
     QTemporaryDir pdfDir;
 };
 
@@ -98,12 +82,12 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
     // Entered out of order, one letter without sender or number, one summary of 2,000 characters.
     for (int stt = 60; stt >= 1; --stt) {
         if (stt != 30)
-            addIncoming(stt, summary(stt), stt == 7 ? QString() : QStringLiteral("Sở Tài chính"));
+            add(stt, summary(stt), {}, {}, stt != 7);
     }
     const QString longText =
         QStringLiteral("ĐẦUDÀI ") + QStringLiteral("chữ ").repeated(497) + QStringLiteral("CUỐIDÀI");
     ASSERT_GE(longText.size(), 2000);
-    addIncoming(30, longText);
+    add(30, longText);
 
     app::Module1& m = app::module1();
     auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
@@ -117,7 +101,6 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
         EXPECT_FALSE(dialog.ui().cboloai->isVisibleTo(&dialog));
         EXPECT_EQ(dialog.ui().mdenso->value(), 60);
         dialog.ui().mquyenso->setText(QStringLiteral("02"));
-        keepForLooking(&dialog, {}, QStringLiteral("frmsodangky-den"));
         dialog.ui().cmdOK->click();
         outcome = dialog.lastOutcome();
     });
@@ -126,7 +109,6 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
     ASSERT_TRUE(outcome.refusal.isEmpty()) << outcome.refusal.toStdString();
     ASSERT_TRUE(outcome.result.ok()) << outcome.result.message.toStdString();
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    keepForLooking(list, outcome.result.outputFile, QStringLiteral("sodkcvden"));
     const PdfText pdf = PdfText::read(outcome.result.outputFile);
     ASSERT_GE(pdf.pageCount(), 3);
     EXPECT_EQ(pdf.pageCount(), outcome.result.pageCount);
@@ -134,7 +116,6 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
                                 QStringLiteral("SỔ ĐĂNG KÝ VĂN BẢN ĐẾN"), QStringLiteral("Năm: 2026"),
                                 QStringLiteral("Từ số 1 đến số 60"), QStringLiteral("Quyển số: 02")})
         EXPECT_TRUE(pdf.pages[0].contains(text)) << text.toStdString() << " | " << pdf.pages[0].toStdString();
-    EXPECT_FALSE(pdf.pages[0].contains(QStringLiteral("Số đến")));
     for (int page = 1; page < pdf.pageCount(); ++page) {
         EXPECT_TRUE(pdf.pages[page].startsWith(kIncomingHeads + u' ' + kNine)) << "page " << page + 1;
         EXPECT_TRUE(pdf.pages[page].endsWith(u' ' + QString::number(page))) << "page " << page + 1;
@@ -145,16 +126,18 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
         EXPECT_GT(at, last) << "letter " << stt;
         last = int(at);
     }
-    EXPECT_GE(pageOf(pdf, QStringLiteral("ĐẦUDÀI")), 1);
-    EXPECT_EQ(pageOf(pdf, QStringLiteral("ĐẦUDÀI")), pageOf(pdf, QStringLiteral("CUỐIDÀI")));
+    EXPECT_EQ(pdf.pagesContaining(QStringLiteral("ĐẦUDÀI")), 1); // the long row whole, on one page
+    EXPECT_EQ(std::count_if(pdf.pages.begin(), pdf.pages.end(),
+                            [](const QString& p) { return p.contains(u"ĐẦUDÀI") && p.contains(u"CUỐIDÀI"); }),
+              1);
     EXPECT_FALSE(pdf.all().contains(QStringLiteral("NULL"), Qt::CaseInsensitive));
 }
 
 TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLetters)
 {
     for (int stt = 1; stt <= 4; ++stt) {
-        addOutgoing(stt, QStringLiteral("Quyết định"), QStringLiteral("Quyết định số %1").arg(stt));
-        addOutgoing(stt, QStringLiteral("Công văn"), QStringLiteral("Công văn số %1").arg(stt));
+        add(stt, QStringLiteral("Quyết định số %1").arg(stt), QStringLiteral("Quyết định"));
+        add(stt, QStringLiteral("Công văn số %1").arg(stt), QStringLiteral("Công văn"));
     }
     const SessionPtr visit = registers_test::visit(Register::Outgoing, Start::List); // held as the list holds it
     RegisterBookDialog dialog;
@@ -166,14 +149,12 @@ TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLett
         dialog.ui().optkhoangso->setChecked(true);
         dialog.ui().mtuso->setValue(2);
         dialog.ui().mdenso->setValue(3);
-        keepForLooking(&dialog, {}, QStringLiteral("frmsodangky-di"));
         dialog.ui().cmdOK->click();
     });
     dialog.showModal();
 
     const BookOutcome& outcome = dialog.lastOutcome();
     ASSERT_TRUE(outcome.result.ok()) << outcome.refusal.toStdString() << outcome.result.message.toStdString();
-    keepForLooking(nullptr, outcome.result.outputFile, QStringLiteral("sodkcvdi"));
     const PdfText pdf = PdfText::read(outcome.result.outputFile);
     ASSERT_EQ(pdf.pageCount(), 2);
     for (const QString& text : {QStringLiteral("SỔ ĐĂNG KÝ VĂN BẢN ĐI"), QStringLiteral("Loại văn bản: Quyết định"),
@@ -192,9 +173,8 @@ TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLett
 
 TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
 {
-    addIncoming(1, summary(1));
-    addIncoming(2, summary(2));
-    addOutgoing(1, QStringLiteral("Công văn"), QStringLiteral("Công văn số 1"));
+    add(1, summary(1));
+    add(2, summary(2));
     struct Case
     {
         bool incoming;
@@ -205,35 +185,71 @@ TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
         {true, 5, 9, {}, QStringLiteral("Không có công văn đến nào có số đăng ký từ 5 đến 9 !")},
         {true, 2, 1, {}, QStringLiteral("Số ở ô 'Từ số' phải nhỏ hơn hoặc bằng số ở ô 'Đến số' !")},
         {true, 0, 4, {}, QStringLiteral("Số đăng ký phải là số nguyên từ 1 trở lên !")},
+        {false, 0, 0, {}, QStringLiteral("Năm 2026 chưa có công văn đi nào để in sổ đăng ký !")},
         {false, 0, 0, QStringLiteral("Quyết định"),
          QStringLiteral("Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !")},
         {false, 2, 3, {}, QStringLiteral("Không có công văn đi nào có số đăng ký từ 2 đến 3 !")},
     };
     const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
     for (const Case& c : cases) {
-        BookRequest request;
-        request.incoming = c.incoming;
-        request.table = c.incoming ? app::module1().incomingTable : app::module1().outgoingTable;
-        request.from = c.from;
-        request.to = c.to;
-        request.letterType = c.type;
+        const BookRequest request{c.incoming, c.incoming ? app::module1().incomingTable : app::module1().outgoingTable,
+                                  c.from,     c.to,
+                                  {},         c.type};
         report::ReportControl control;
-        const BookOutcome outcome = printRegisterBook(visit->context(), control, app::module1().letters, request,
-                                                      report::Destination::Printer, {});
-        EXPECT_EQ(outcome.refusal, c.message);
-        EXPECT_TRUE(outcome.result.outputFile.isEmpty());
+        EXPECT_EQ(printRegisterBook(visit->context(), control, app::module1().letters, request,
+                                    report::Destination::Printer, {})
+                      .refusal,
+                  c.message);
     }
-    // A year table without letters, as a new year's.
-    app::module1().letters.execute(QStringLiteral("DELETE FROM ") + app::module1().outgoingTable);
-    BookRequest year;
-    year.incoming = false;
-    year.table = app::module1().outgoingTable;
-    report::ReportControl control;
-    EXPECT_EQ(
-        printRegisterBook(visit->context(), control, app::module1().letters, year, report::Destination::Printer, {})
-            .refusal,
-        QStringLiteral("Năm 2026 chưa có công văn đi nào để in sổ đăng ký !"));
-    EXPECT_TRUE(QDir(pdfDir.path()).isEmpty());
+    EXPECT_TRUE(QDir(pdfDir.path()).isEmpty()); // no book printed
+}
+
+TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesPerSequence)
+{
+    using P = NumberProblem;
+    const QString cv = QStringLiteral("Công văn"), qd = QStringLiteral("Quyết định");
+    for (const auto& [stt, date] : {std::pair{1, "20260102"}, {2, "20260103"}, {4, "20260105"}, {8, "20260111"}})
+        add(stt, {}, {}, QString::fromLatin1(date));
+    const qint64 fiveA = add(5, {}, {}, QStringLiteral("20260106"));
+    const qint64 fiveB = add(5, {}, {}, QStringLiteral("20260106"));
+    const qint64 six = add(6, {}, {}, QStringLiteral("20260110"));
+    add(7, {}, {}, QStringLiteral("20260108"));
+    add(12, {}, {}, QString());                 // no date: not judged against 8
+    add(0, {}, {}, QStringLiteral("20260101")); // no number: not judged
+    for (int stt = 1; stt <= 3; ++stt)
+        add(stt, {}, cv, QStringLiteral("2026010") + QString::number(stt));
+    const qint64 qdA = add(2, {}, qd, QStringLiteral("20260205"));
+    const qint64 qdB = add(2, {}, qd, QStringLiteral("20260207"));
+    add(3, {}, qd, QStringLiteral("20260206"));
+
+    struct Case
+    {
+        bool incoming;
+        QList<NumberFinding> expected;
+    };
+    const QList<Case> cases = {
+        {true,
+         {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
+          {P::Repeated, {}, 5, 0, fiveA, QStringLiteral("20260106"), 0, {}},
+          {P::Repeated, {}, 5, 0, fiveB, QStringLiteral("20260106"), 0, {}},
+          {P::DateBackwards, {}, 6, 0, six, QStringLiteral("20260110"), 7, QStringLiteral("20260108")},
+          {P::Missing, {}, 9, 11, 0, {}, 0, {}}}},
+        {false,
+         {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
+          {P::Repeated, qd, 2, 0, qdA, QStringLiteral("20260205"), 0, {}},
+          {P::Repeated, qd, 2, 0, qdB, QStringLiteral("20260207"), 0, {}},
+          {P::DateBackwards, qd, 2, 0, qdB, QStringLiteral("20260207"), 3, QStringLiteral("20260206")}}},
+    };
+    app::Module1& m = app::module1();
+    for (const Case& c : cases) {
+        const QList<NumberFinding> found =
+            checkRegisterNumbers(m.letters, c.incoming ? m.incomingTable : m.outgoingTable, c.incoming);
+        ASSERT_EQ(found.size(), c.expected.size()) << (c.incoming ? "incoming" : "outgoing");
+        for (qsizetype i = 0; i < found.size(); ++i)
+            EXPECT_TRUE(found[i] == c.expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
+    }
+    EXPECT_EQ(describeFinding(cases[0].expected[3]), QStringLiteral("Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"));
+    EXPECT_EQ(describeFinding(cases[0].expected[4]), QStringLiteral("Thiếu số 9 đến 11"));
 }
 
 } // namespace
