@@ -43,7 +43,8 @@ int marginTwips(const QString& margin)
 
 report::ReportResult printReport(const ProgramContext& context, report::ReportControl& control,
                                  report::Destination destination, const QString& reportName, const QRect& formGeometry,
-                                 const QString& margin, const QString& title, const db::Database* data)
+                                 const QString& margin, const QString& title, const db::Database* data,
+                                 const QList<QPair<QString, QString>>& moreFormulas)
 {
     // A form prints through the same control every time: nothing of its last print (a margin
     // the box no longer asks for, an organisation name since removed) carries over.
@@ -69,6 +70,9 @@ report::ReportResult printReport(const ProgramContext& context, report::ReportCo
         control.setFormula(2, QStringLiteral("tendonvi = '") + rs.value(QStringLiteral("tendonvi")).toString() +
                                   QStringLiteral("'"));
     }
+    int index = 3;
+    for (const auto& [name, value] : moreFormulas)
+        control.setFormula(index++, name + QStringLiteral(" = '") + value + QStringLiteral("'"));
     control.setDatabase(data ? *data : context.scratch);
     return control.setAction(1);
 }

@@ -31,10 +31,11 @@ QString reportPath(const ProgramContext& context, const QString& name);
 // greater than 0 and less than 30), the title formula lbltd1 and the organisation's names
 // tencaptren and tendonvi from the first row of tendonvi, and the context's scratch file as the
 // data. Then produces the report. With data given (the work-plan report reads a stored query of
-// that file) there is no title formula.
+// that file) there is no title formula. moreFormulas (name, value) follow as formulas 3, 4, ...
 report::ReportResult printReport(const ProgramContext& context, report::ReportControl& control,
                                  report::Destination destination, const QString& reportName, const QRect& formGeometry,
-                                 const QString& margin, const QString& title, const db::Database* data = nullptr);
+                                 const QString& margin, const QString& title, const db::Database* data = nullptr,
+                                 const QList<QPair<QString, QString>>& moreFormulas = {});
 
 // The margin in twips for a margin box text, or -1 when the text leaves the report's own margins.
 int marginTwips(const QString& margin);

@@ -64,6 +64,12 @@ PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* devi
     for (Qt::Alignment& align : headerGeometry.align)
         align = Qt::AlignHCenter;
     m_header = std::make_unique<RowLayout>(captions, headerGeometry, m_deviceBoldFont);
+    if (file.columnNumbers) {
+        QStringList numbers;
+        for (qsizetype i = 1; i <= file.columns.size(); ++i)
+            numbers.append(u'(' + QString::number(i) + u')');
+        m_columnNumbers = std::make_unique<RowLayout>(numbers, headerGeometry, m_deviceFont);
+    }
 
     auto htmlBlock = [&](const QString& html) -> std::unique_ptr<QTextDocument> {
         if (html.trimmed().isEmpty())
@@ -77,6 +83,7 @@ PageComposer::PageComposer(const PreparedReport& report, QPagedPaintDevice* devi
         document->setTextWidth(m_pageWidth);
         return document;
     };
+    m_cover = htmlBlock(report.coverHtml);
     m_heading = htmlBlock(report.headingHtml);
     m_closing = htmlBlock(report.closingHtml);
 }
@@ -86,13 +93,21 @@ PageComposer::~PageComposer() = default;
 int PageComposer::compose()
 {
     m_pages.clear();
+    m_unnumberedPages = 0;
+    if (m_cover) {
+        // The cover stands alone on the first page, without a page number.
+        startPage();
+        add({Step::Kind::Document, 0, 0, 0, 0, qMin(m_cover->size().height(), double(m_device->height())), nullptr,
+             m_cover.get()});
+        m_unnumberedPages = 1;
+    }
     startPage();
     m_y = 0;
     if (m_heading) {
         add({Step::Kind::Document, 0, 0, m_y, 0, m_heading->size().height(), nullptr, m_heading.get()});
         m_y += m_heading->size().height() + mm(3);
-        // A heading that leaves no room for the table's header and a line puts the table on page 2.
-        if (m_y + 2 * m_header->remainingHeight() > m_bodyBottom) {
+        // A heading that leaves no room for the table's header and a line puts the table on the next page.
+        if (m_y + 2 * headerHeight() > m_bodyBottom) {
             finishPage();
             startPage();
             m_y = 0;
@@ -106,11 +121,16 @@ int PageComposer::compose()
     return m_page;
 }
 
+double PageComposer::headerHeight() const
+{
+    return m_header->remainingHeight() + (m_columnNumbers ? m_columnNumbers->remainingHeight() : 0);
+}
+
 void PageComposer::paint(QPainter* painter) const
 {
     painter->setPen(QPen(Qt::black, m_penWidth));
     painter->setBrush(Qt::NoBrush);
-    const QString pages = QString::number(m_pages.size());
+    const QString pages = QString::number(m_pages.size() - m_unnumberedPages);
     for (size_t page = 0; page < m_pages.size(); ++page) {
         if (page > 0)
             m_device->newPage();
@@ -136,7 +156,8 @@ void PageComposer::paint(QPainter* painter) const
                 break;
             case Step::Kind::PageNumber: {
                 const QString text = m_report.file.pageNumber.render(
-                    {{QStringLiteral("page"), QString::number(page + 1)}, {QStringLiteral("pages"), pages}});
+                    {{QStringLiteral("page"), QString::number(page + 1 - m_unnumberedPages)},
+                     {QStringLiteral("pages"), pages}});
                 painter->save();
                 painter->setFont(QFont(m_footerFont, m_device));
                 painter->drawText(QRectF(0, m_bodyBottom, m_pageWidth, m_footerHeight),
@@ -166,10 +187,15 @@ void PageComposer::beginTable()
     m_rowsOnPage = false;
     m_tableTop = m_y;
     m_segments.clear();
-    const double height = m_header->remainingHeight();
+    const double height = headerHeight();
     add({Step::Kind::Fill, 0, 0, m_y, m_geometry.tableWidth(), height, nullptr, nullptr});
     add({Step::Kind::Whole, 0, 0, m_y, 0, 0, m_header.get(), nullptr});
     horizontalLine(m_y);
+    if (m_columnNumbers) {
+        const double numbersTop = m_y + m_header->remainingHeight();
+        add({Step::Kind::Whole, 0, 0, numbersTop, 0, 0, m_columnNumbers.get(), nullptr});
+        horizontalLine(numbersTop);
+    }
     m_y += height;
     horizontalLine(m_y);
     m_segmentTop = m_tableTop;
@@ -206,15 +232,21 @@ void PageComposer::drawGroupRow(const QString& caption)
 void PageComposer::drawRow(const ReportRow& row)
 {
     m_layouts.push_back(std::make_unique<RowLayout>(row.cells, m_geometry, m_deviceFont));
-    RowLayout& layout = *m_layouts.back();
     const bool grouped = !m_report.file.groupBy.isEmpty();
     const double groupHeight = row.startsGroup ? groupRowHeight(row.groupCaption) : 0;
+    if (m_report.file.keepRows) {
+        double room = m_bodyBottom - headerHeight() - groupHeight;
+        if (grouped && !row.startsGroup)
+            room -= groupRowHeight(m_group);
+        fitRow(row, room);
+    }
+    RowLayout& layout = *m_layouts.back();
     const double need = groupHeight + layout.remainingHeight();
 
     if (m_rowsOnPage && m_y + need > m_bodyBottom) {
         // Move the row, with its group row, to the next page when it fits there whole, or when
         // not even its first line fits here; otherwise it starts here and goes on over the break.
-        double freshRoom = m_bodyBottom - m_header->remainingHeight();
+        double freshRoom = m_bodyBottom - headerHeight();
         if (grouped && !row.startsGroup)
             freshRoom -= groupRowHeight(m_group);
         const double firstLine = m_lineHeight + 2 * m_geometry.padding;
@@ -237,6 +269,17 @@ void PageComposer::drawRow(const ReportRow& row)
         if (layout.finished())
             break;
         newPage(true);
+    }
+}
+
+void PageComposer::fitRow(const ReportRow& row, double room)
+{
+    const double smallest = m_font.pointSizeF() / 2;
+    for (double size = m_font.pointSizeF() * 0.9; m_layouts.back()->remainingHeight() > room && size >= smallest;
+         size *= 0.9) {
+        QFont font = m_font;
+        font.setPointSizeF(size);
+        m_layouts.back() = std::make_unique<RowLayout>(row.cells, m_geometry, QFont(font, m_device));
     }
 }
 

@@ -58,10 +58,13 @@ private:
     void add(const Step& step) { m_pages.back().push_back(step); }
     void line(double x1, double y1, double x2, double y2);
     void startPage();
+    double headerHeight() const; // the header row, with the row of column numbers when there is one
 
     double mm(double millimetres) const { return millimetres * m_dpi / 25.4; }
     void beginTable();
     void drawRow(const ReportRow& row);
+    // keep_rows: the row's layout in a smaller type when it does not fit in room at the report's size.
+    void fitRow(const ReportRow& row, double room);
     void drawGroupRow(const QString& caption);
     double groupRowHeight(const QString& caption) const;
     void drawClosing();
@@ -87,10 +90,13 @@ private:
     double m_lineHeight = 0;
     TableGeometry m_geometry;
     std::unique_ptr<RowLayout> m_header;
+    std::unique_ptr<RowLayout> m_columnNumbers; // "(1)", "(2)", ... or none
+    std::unique_ptr<QTextDocument> m_cover;
     std::unique_ptr<QTextDocument> m_heading;
     std::unique_ptr<QTextDocument> m_closing;
 
     int m_page = 1;
+    int m_unnumberedPages = 0; // the cover: no page number, not counted in {{page}} and {{pages}}
     double m_y = 0;
     bool m_tableOnPage = false;
     bool m_rowsOnPage = false;

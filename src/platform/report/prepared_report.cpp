@@ -14,6 +14,7 @@ PreparedReport PreparedReport::make(ReportFile file, QList<ReportRow> rows, cons
         values.append({formula.name, formula.value});
     }
     values.append({QStringLiteral("row_count"), QString::number(rows.size())});
+    report.coverHtml = file.cover.render(values);
     report.headingHtml = file.heading.render(values);
     report.closingHtml = file.closing.render(values);
 

@@ -18,11 +18,12 @@ struct PreparedReport
 {
     ReportFile file;
     QList<ReportRow> rows;
+    QString coverHtml;
     QString headingHtml;
     QString closingHtml;
     QPageLayout pageLayout;
 
-    // Builds the report from its file and rows. The heading and closing receive every formula by
+    // Builds the report from its file and rows. The cover, heading and closing receive every formula by
     // its name (formulas not given print nothing) and {{row_count}}; a later formula of the same
     // name replaces an earlier one. The page layout is the file's, with margins taken from
     // marginsPt where an entry is not negative (points: left, top, right, bottom).

@@ -17,6 +17,7 @@ enum class Section
     None,
     Report,
     Columns,
+    Cover,
     Heading,
     Closing
 };
@@ -28,6 +29,8 @@ Section sectionNamed(const QString& name)
         return Section::Report;
     if (n == u"columns")
         return Section::Columns;
+    if (n == u"cover")
+        return Section::Cover;
     if (n == u"heading")
         return Section::Heading;
     if (n == u"closing")
@@ -68,6 +71,7 @@ private:
     }
 
     void setting(const QString& line);
+    bool yesNo(const QString& key, const QString& value) const;
     void column(const QString& line);
     QStringList columnList(const QString& value) const;
     Qt::Alignment alignment(const QString& value) const;
@@ -99,6 +103,15 @@ Qt::Alignment Parser::alignment(const QString& value) const
     if (v == u"right")
         return Qt::AlignRight;
     fail(QStringLiteral("căn lề \"%1\" không dùng được (left, center, right)").arg(value.trimmed()));
+}
+
+bool Parser::yesNo(const QString& key, const QString& value) const
+{
+    if (value.toLower() == u"yes")
+        return true;
+    if (value.toLower() != u"no")
+        fail(key + QStringLiteral(" phải là yes (có) hoặc no (không)"));
+    return false;
 }
 
 void Parser::setting(const QString& line)
@@ -176,6 +189,10 @@ void Parser::setting(const QString& line)
         m_file.groupCaptionLine = m_line;
     } else if (key == u"group_continued") {
         m_file.groupContinued = value;
+    } else if (key == u"column_numbers") {
+        m_file.columnNumbers = yesNo(key, value);
+    } else if (key == u"keep_rows") {
+        m_file.keepRows = yesNo(key, value);
     } else {
         fail(QStringLiteral("không có thiết lập \"%1\"").arg(key));
     }
@@ -213,6 +230,7 @@ ReportFile Parser::parse(const QString& text)
     static const QRegularExpression header(QStringLiteral(R"(^\s*\[\s*([A-Za-z_]+)\s*\]\s*$)"));
     Section section = Section::None;
     QList<Section> seen;
+    QString cover;
     QString heading;
     QString closing;
 
@@ -224,15 +242,19 @@ ReportFile Parser::parse(const QString& text)
             line.chop(1);
 
         const auto match = header.match(line);
-        const bool inHtml = section == Section::Heading || section == Section::Closing;
+        const bool inHtml = section == Section::Cover || section == Section::Heading || section == Section::Closing;
         if (match.hasMatch() && (!inHtml || sectionNamed(match.captured(1)) != Section::None)) {
             section = sectionNamed(match.captured(1));
             if (section == Section::None)
-                fail(QStringLiteral("không có mục [%1] (các mục: [report], [columns], [heading], [closing])")
+                fail(QStringLiteral("không có mục [%1] (các mục: [report], [columns], [cover], [heading], [closing])")
                          .arg(match.captured(1)));
             if (seen.contains(section))
                 fail(QStringLiteral("mục [%1] đã có ở trên").arg(match.captured(1)));
             seen.append(section);
+            continue;
+        }
+        if (section == Section::Cover) {
+            cover += line + u'\n';
             continue;
         }
         if (section == Section::Heading) {
@@ -247,7 +269,7 @@ ReportFile Parser::parse(const QString& text)
         if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
             continue;
         if (section == Section::None)
-            fail(QStringLiteral("dòng nằm ngoài các mục [report], [columns], [heading], [closing]"));
+            fail(QStringLiteral("dòng nằm ngoài các mục [report], [columns], [cover], [heading], [closing]"));
         if (section == Section::Report)
             setting(line);
         else
@@ -259,6 +281,7 @@ ReportFile Parser::parse(const QString& text)
         fail(QStringLiteral("thiếu thiết lập source (bảng in hoặc truy vấn cho dữ liệu) trong mục [report]"));
     if (m_file.columns.isEmpty())
         fail(QStringLiteral("mục [columns] chưa có cột nào"));
+    m_file.cover = compile(cover.trimmed(), TextTemplate::Escape::Html);
     m_file.heading = compile(heading.trimmed(), TextTemplate::Escape::Html);
     m_file.closing = compile(closing.trimmed(), TextTemplate::Escape::Html);
     return m_file;

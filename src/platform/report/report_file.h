@@ -23,8 +23,9 @@ struct ReportColumn
 };
 
 // A report file (.rpt): our own text format, described in docs/report_format.md. It declares the
-// page, the data source, the table's columns, optional grouping, page numbers and two HTML
-// blocks (the heading above the table on the first page and the closing after its last row).
+// page, the data source, the table's columns, optional grouping, page numbers and up to three
+// HTML blocks (a cover page of its own, the heading above the table on the first page after it
+// and the closing after the table's last row).
 // Every setting has a default except source and columns.
 struct ReportFile
 {
@@ -51,6 +52,13 @@ struct ReportFile
     int groupCaptionLine = 0;
     QString groupContinued = QStringLiteral("(tiếp theo)"); // after the caption repeated on a new page
 
+    // A row of column numbers "(1)", "(2)", ... under the header, repeated with it on every page.
+    bool columnNumbers = false;
+    // Rows are never split across pages: a row taller than an empty page is printed in a smaller
+    // type (down to half the report's size) so that it fits on one; only a row taller still is split.
+    bool keepRows = false;
+
+    TextTemplate cover;   // HTML alone on the first page, with no page number; empty: no cover
     TextTemplate heading; // HTML, with the formulas and {{row_count}}
     TextTemplate closing; // HTML, same values
     QList<ReportColumn> columns;

@@ -7,12 +7,14 @@ class QPagedPaintDevice;
 namespace report {
 
 // Paints a prepared report on a paged device (a PDF writer, a printer, the preview window's
-// printer): the heading on the first page, then the table with its header row repeated at the
-// top of every page, group rows where a group starts (repeated with the continuation text when a
-// group goes on over a page break), the closing after the last row and the page number at the
-// bottom of every page. A row that does not fit in the rest of a page goes to the next page; a
-// row taller than a whole page is split between pages line by line, so no text is lost.
-// Sizes follow the device's resolution: the table's text is laid out for the device it is drawn on.
+// printer): the cover alone on the first page when the report has one (no page number; the page
+// numbers count the pages after it), the heading on the next page, then the table with its header
+// row (and the row of column numbers) repeated at the top of every page, group rows where a group
+// starts (repeated with the continuation text when a group goes on over a page break), the closing
+// after the last row and the page number at the bottom of every page. A row that does not fit in
+// the rest of a page goes to the next page; a row taller than a whole page is made smaller to fit
+// (keep_rows) or split between pages line by line, so no text is lost. Sizes follow the device's
+// resolution: the table's text is laid out for the device it is drawn on.
 class ReportRenderer
 {
 public:

@@ -3,6 +3,8 @@
 #include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvden.h"
 
+#include "registers/letters/register_book_dialog.h"
+
 namespace registers {
 
 LettersListConfig incomingListConfig(const Ui::frmgridcvden& ui)
@@ -36,6 +38,7 @@ IncomingListForm::IncomingListForm(QWidget* parent)
     datafiles::connectExportButton(
         m_ui->cmdxuatexcel, DBGrid1,
         {QString(), {QStringLiteral("chonin")}, datafiles::labelledBoxes(incomingListConfig(*m_ui).boundBoxes)});
+    connect(m_ui->cmdsodangky, &QPushButton::clicked, this, [this] { printRegisterBookFrom(*this, true); });
 }
 
 IncomingListForm::~IncomingListForm() = default;

@@ -3,6 +3,8 @@
 #include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvdi.h"
 
+#include "registers/letters/register_book_dialog.h"
+
 namespace registers {
 
 LettersListConfig outgoingListConfig(const Ui::frmgridcvdi& ui)
@@ -36,6 +38,7 @@ OutgoingListForm::OutgoingListForm(QWidget* parent) : LettersListForm(parent), m
     datafiles::connectExportButton(
         m_ui->cmdxuatexcel, DBGrid1,
         {QString(), {QStringLiteral("chonin")}, datafiles::labelledBoxes(outgoingListConfig(*m_ui).boundBoxes)});
+    connect(m_ui->cmdsodangky, &QPushButton::clicked, this, [this] { printRegisterBookFrom(*this, false); });
 }
 
 OutgoingListForm::~OutgoingListForm() = default;

@@ -134,6 +134,50 @@ TEST_F(ReportRendering, RowTallerThanAPageIsSplitWithoutLosingAWord)
     EXPECT_TRUE(pdf.pages.back().contains(QStringLiteral("sau")));
 }
 
+TEST_F(ReportRendering, CoverStandsAloneUnnumberedAndColumnNumbersRepeatUnderTheHeader)
+{
+    QString rpt = threeColumns;
+    rpt.replace(QStringLiteral("[columns]"), QStringLiteral("column_numbers = yes\n[columns]"));
+    rpt += QStringLiteral("[cover]\n<p align=\"center\">SỔ BÌA {{tendonvi}}</p>\n");
+    const PdfText pdf = render(rpt, numberedRows(150), {{QStringLiteral("tendonvi"), QStringLiteral("VĂN PHÒNG")}});
+    ASSERT_GE(pdf.pageCount(), 4);
+    EXPECT_EQ(pdf.pageCount(), m_pages);
+    EXPECT_EQ(pdf.pages[0], QStringLiteral("SỔ BÌA VĂN PHÒNG"));
+    const int numbered = pdf.pageCount() - 1;
+    for (int page = 1; page < pdf.pageCount(); ++page) {
+        const QString& text = pdf.pages[page];
+        EXPECT_TRUE(text.contains(QStringLiteral("Cột thứ nhất Cột thứ hai Cột thứ ba (1) (2) (3) R")))
+            << "page " << page + 1 << ": " << text.left(120).toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Trang %1/%2").arg(page).arg(numbered))) << "page " << page + 1;
+    }
+    EXPECT_EQ(pdf.pagesContaining(QStringLiteral("SỔ BÌA")), 1);
+    EXPECT_EQ(pdf.all().count(QStringLiteral("R0150")), 1);
+}
+
+TEST_F(ReportRendering, KeepRowsPrintsARowTallerThanAPageSmallerOnOnePage)
+{
+    QStringList words;
+    for (int i = 1; i <= 700; ++i)
+        words.append(QStringLiteral("từ%1").arg(i, 4, 10, QLatin1Char('0')));
+    bool whole = false;
+    auto pagesOfRow = [&](const QString& rpt) {
+        const PdfText pdf =
+            render(rpt, numberedRows(10) + QList<ReportRow>{row({QStringLiteral("dài"), words.join(u' ')})});
+        whole = pdf.all().contains(words.join(u' ')); // every word, in order, uninterrupted
+        QList<int> pages;
+        for (int page = 0; page < pdf.pageCount(); ++page) {
+            if (pdf.pages[page].contains(words.front()) || pdf.pages[page].contains(words.back()))
+                pages.append(page);
+        }
+        return pages;
+    };
+    EXPECT_EQ(pagesOfRow(threeColumns).size(), 2); // split at the report's size
+    QString keep = threeColumns;
+    keep.replace(QStringLiteral("[columns]"), QStringLiteral("keep_rows = yes\n[columns]"));
+    EXPECT_EQ(pagesOfRow(keep), QList<int>{1}); // whole, on the page after the short rows
+    EXPECT_TRUE(whole);
+}
+
 TEST_F(ReportRendering, ClosingTooTallForTheLastPageGoesOnANewPageWithoutHeader)
 {
     QString rpt = threeColumns;

@@ -1,0 +1,255 @@
+// The register books of both letters registers, read back through the text of the PDF printed:
+// cover, numbered column heads repeated on every page, rows whole and in register order, a range
+// of numbers, one letter type; the requests that print nothing; and the check of register
+// numbers on a year with planted gaps, numbers given twice and dates running backwards.
+#include "../../platform/report/pdf_text.h"
+#include "../../support/accessibility_check.h"
+#include "../register_fixture.h"
+
+#include "registers/incoming/frmgridcvden.h"
+#include "registers/letters/number_check.h"
+#include "registers/letters/register_book_dialog.h"
+#include "ui_frmgridcvden.h"
+#include "ui_frmsodangky.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace registers;
+using registers_test::RegisterTest;
+
+const QString kIncomingHeads = QStringLiteral("Ngày đến Số đến Tác giả Số, ký hiệu Ngày tháng Tên loại và trích yếu "
+                                              "nội dung Đơn vị hoặc người nhận Ký nhận Ghi chú");
+const QString kNine = QStringLiteral("(1) (2) (3) (4) (5) (6) (7) (8) (9)");
+
+class RegisterBookTest : public RegisterTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+        for (const char* report : {"sodkcvden.rpt", "sodkcvdi.rpt"})
+            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(report),
+                        home.data(QString::fromLatin1(report)));
+        app::Module1& m = app::module1();
+        db::Recordset names = m.lettersReference.openRecordset(QStringLiteral("tendonvi"));
+        names.edit();
+        names.setValue(QStringLiteral("tendonvi"), QStringLiteral("VĂN PHÒNG SỞ NỘI VỤ"));
+        names.setValue(QStringLiteral("tencaptren"), QStringLiteral("UBND TỈNH HÀ GIANG"));
+        names.update();
+    }
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        RegisterTest::TearDown();
+    }
+    // Adds a letter of the year (incoming when type is empty, else outgoing of that type) dated by
+    // its date key ("yyyymmdd", none when empty); returns its id.
+    static qint64 add(int stt, const QString& summary, const QString& type = {}, const QString& dateKey = {},
+                      bool sender = true)
+    {
+        app::Module1& m = app::module1();
+        const bool in = type.isEmpty();
+        db::Recordset rs = m.letters.openRecordset(in ? m.incomingTable : m.outgoingTable);
+        rs.addNew();
+        rs.setValue(QStringLiteral("stt"), stt);
+        rs.setValue(QStringLiteral("tt_ndung"), summary);
+        rs.setValue(in ? QStringLiteral("ng_denchuan") : QStringLiteral("ng_cvchuan"),
+                    dateKey.isEmpty() ? QVariant() : QVariant(dateKey));
+        if (in) {
+            rs.setValue(QStringLiteral("ng_den"), QStringLiteral("05/01/2026"));
+            rs.setValue(QStringLiteral("noigui"), sender ? QVariant(QStringLiteral("Sở Tài chính")) : QVariant());
+        } else {
+            rs.setValue(QStringLiteral("so_cv"), QString::number(stt) + QStringLiteral("/QĐ-SNV"));
+            rs.setValue(QStringLiteral("loai"), type);
+        }
+        rs.update();
+        return m.letters
+            .openRecordset(QStringLiteral("SELECT Max(id) FROM ") + (in ? m.incomingTable : m.outgoingTable),
+                           db::RecordsetType::Snapshot)
+            .value(0)
+            .toLongLong();
+    }
+    static QString summary(int stt) { return QStringLiteral("Nội dung thư %1").arg(stt, 3, 10, QLatin1Char('0')); }
+    QTemporaryDir pdfDir;
+};
+
+TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEveryPageAndWholeRowsInOrder)
+{
+    // Entered out of order, one letter without sender or number, one summary of 2,000 characters.
+    for (int stt = 60; stt >= 1; --stt) {
+        if (stt != 30)
+            add(stt, summary(stt), {}, {}, stt != 7);
+    }
+    const QString longText =
+        QStringLiteral("ĐẦUDÀI ") + QStringLiteral("chữ ").repeated(497) + QStringLiteral("CUỐIDÀI");
+    ASSERT_GE(longText.size(), 2000);
+    add(30, longText);
+
+    app::Module1& m = app::module1();
+    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
+    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->open(m.incomingTable, m.incomingTable, false);
+    EXPECT_TRUE(test::isAccessible(list));
+    BookOutcome outcome;
+    home.responder.onModal(QStringLiteral("frmsodangky"), [&](ui::FormBase& form) {
+        auto& dialog = dynamic_cast<RegisterBookDialog&>(form);
+        EXPECT_TRUE(test::isAccessible(&dialog));
+        EXPECT_FALSE(dialog.ui().cboloai->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.ui().mdenso->value(), 60);
+        dialog.ui().mquyenso->setText(QStringLiteral("02"));
+        dialog.ui().cmdOK->click();
+        outcome = dialog.lastOutcome();
+    });
+    list->ui().cmdsodangky->click();
+
+    ASSERT_TRUE(outcome.refusal.isEmpty()) << outcome.refusal.toStdString();
+    ASSERT_TRUE(outcome.result.ok()) << outcome.result.message.toStdString();
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    const PdfText pdf = PdfText::read(outcome.result.outputFile);
+    ASSERT_GE(pdf.pageCount(), 3);
+    EXPECT_EQ(pdf.pageCount(), outcome.result.pageCount);
+    for (const QString& text : {QStringLiteral("UBND TỈNH HÀ GIANG"), QStringLiteral("VĂN PHÒNG SỞ NỘI VỤ"),
+                                QStringLiteral("SỔ ĐĂNG KÝ VĂN BẢN ĐẾN"), QStringLiteral("Năm: 2026"),
+                                QStringLiteral("Từ số 1 đến số 60"), QStringLiteral("Quyển số: 02")})
+        EXPECT_TRUE(pdf.pages[0].contains(text)) << text.toStdString() << " | " << pdf.pages[0].toStdString();
+    for (int page = 1; page < pdf.pageCount(); ++page) {
+        EXPECT_TRUE(pdf.pages[page].startsWith(kIncomingHeads + u' ' + kNine)) << "page " << page + 1;
+        EXPECT_TRUE(pdf.pages[page].endsWith(u' ' + QString::number(page))) << "page " << page + 1;
+    }
+    int last = -1;
+    for (int stt = 1; stt <= 60; ++stt) {
+        const qsizetype at = pdf.all().indexOf(stt == 30 ? QStringLiteral("ĐẦUDÀI") : summary(stt));
+        EXPECT_GT(at, last) << "letter " << stt;
+        last = int(at);
+    }
+    EXPECT_EQ(pdf.pagesContaining(QStringLiteral("ĐẦUDÀI")), 1); // the long row whole, on one page
+    EXPECT_EQ(std::count_if(pdf.pages.begin(), pdf.pages.end(),
+                            [](const QString& p) { return p.contains(u"ĐẦUDÀI") && p.contains(u"CUỐIDÀI"); }),
+              1);
+    EXPECT_FALSE(pdf.all().contains(QStringLiteral("NULL"), Qt::CaseInsensitive));
+}
+
+TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLetters)
+{
+    for (int stt = 1; stt <= 4; ++stt) {
+        add(stt, QStringLiteral("Quyết định số %1").arg(stt), QStringLiteral("Quyết định"));
+        add(stt, QStringLiteral("Công văn số %1").arg(stt), QStringLiteral("Công văn"));
+    }
+    const SessionPtr visit = registers_test::visit(Register::Outgoing, Start::List); // held as the list holds it
+    RegisterBookDialog dialog;
+    dialog.prepare(false, app::module1().outgoingTable, visit, {});
+    home.responder.onModal(QStringLiteral("frmsodangky"), [&](ui::FormBase&) {
+        EXPECT_TRUE(test::isAccessible(&dialog));
+        EXPECT_EQ(dialog.ui().cboloai->count(), 3); // every type, then the two of the year
+        dialog.ui().cboloai->setCurrentText(QStringLiteral("Quyết định"));
+        dialog.ui().optkhoangso->setChecked(true);
+        dialog.ui().mtuso->setValue(2);
+        dialog.ui().mdenso->setValue(3);
+        dialog.ui().cmdOK->click();
+    });
+    dialog.showModal();
+
+    const BookOutcome& outcome = dialog.lastOutcome();
+    ASSERT_TRUE(outcome.result.ok()) << outcome.refusal.toStdString() << outcome.result.message.toStdString();
+    const PdfText pdf = PdfText::read(outcome.result.outputFile);
+    ASSERT_EQ(pdf.pageCount(), 2);
+    for (const QString& text : {QStringLiteral("SỔ ĐĂNG KÝ VĂN BẢN ĐI"), QStringLiteral("Loại văn bản: Quyết định"),
+                                QStringLiteral("Từ số 2 đến số 3"), QStringLiteral("Quyển số: ..........")})
+        EXPECT_TRUE(pdf.pages[0].contains(text)) << text.toStdString() << " | " << pdf.pages[0].toStdString();
+    EXPECT_TRUE(pdf.pages[1].startsWith(
+        QStringLiteral("Số, ký hiệu văn bản Ngày tháng văn bản Tên loại và trích yếu nội dung văn bản Người ký Nơi "
+                       "nhận văn bản Đơn vị, người nhận bản lưu Số lượng bản Ngày chuyển Ký nhận Ghi chú (1) (2) (3) "
+                       "(4) (5) (6) (7) (8) (9) (10) 2/QĐ-SNV")))
+        << pdf.pages[1].toStdString();
+    EXPECT_TRUE(pdf.pages[1].contains(QStringLiteral("Quyết định: Quyết định số 3")));
+    for (const QString& absent :
+         {QStringLiteral("Quyết định số 1"), QStringLiteral("Quyết định số 4"), QStringLiteral("Công văn số")})
+        EXPECT_FALSE(pdf.all().contains(absent)) << absent.toStdString();
+}
+
+TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
+{
+    add(1, summary(1));
+    add(2, summary(2));
+    struct Case
+    {
+        bool incoming;
+        int from, to;
+        QString type, message;
+    };
+    const QList<Case> cases = {
+        {true, 5, 9, {}, QStringLiteral("Không có công văn đến nào có số đăng ký từ 5 đến 9 !")},
+        {true, 2, 1, {}, QStringLiteral("Số ở ô 'Từ số' phải nhỏ hơn hoặc bằng số ở ô 'Đến số' !")},
+        {true, 0, 4, {}, QStringLiteral("Số đăng ký phải là số nguyên từ 1 trở lên !")},
+        {false, 0, 0, {}, QStringLiteral("Năm 2026 chưa có công văn đi nào để in sổ đăng ký !")},
+        {false, 0, 0, QStringLiteral("Quyết định"),
+         QStringLiteral("Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !")},
+        {false, 2, 3, {}, QStringLiteral("Không có công văn đi nào có số đăng ký từ 2 đến 3 !")},
+    };
+    const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
+    for (const Case& c : cases) {
+        const BookRequest request{c.incoming, c.incoming ? app::module1().incomingTable : app::module1().outgoingTable,
+                                  c.from,     c.to,
+                                  {},         c.type};
+        report::ReportControl control;
+        EXPECT_EQ(printRegisterBook(visit->context(), control, app::module1().letters, request,
+                                    report::Destination::Printer, {})
+                      .refusal,
+                  c.message);
+    }
+    EXPECT_TRUE(QDir(pdfDir.path()).isEmpty()); // no book printed
+}
+
+TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesPerSequence)
+{
+    using P = NumberProblem;
+    const QString cv = QStringLiteral("Công văn"), qd = QStringLiteral("Quyết định");
+    for (const auto& [stt, date] : {std::pair{1, "20260102"}, {2, "20260103"}, {4, "20260105"}, {8, "20260111"}})
+        add(stt, {}, {}, QString::fromLatin1(date));
+    const qint64 fiveA = add(5, {}, {}, QStringLiteral("20260106"));
+    const qint64 fiveB = add(5, {}, {}, QStringLiteral("20260106"));
+    const qint64 six = add(6, {}, {}, QStringLiteral("20260110"));
+    add(7, {}, {}, QStringLiteral("20260108"));
+    add(12, {}, {}, QString());                 // no date: not judged against 8
+    add(0, {}, {}, QStringLiteral("20260101")); // no number: not judged
+    for (int stt = 1; stt <= 3; ++stt)
+        add(stt, {}, cv, QStringLiteral("2026010") + QString::number(stt));
+    const qint64 qdA = add(2, {}, qd, QStringLiteral("20260205"));
+    const qint64 qdB = add(2, {}, qd, QStringLiteral("20260207"));
+    add(3, {}, qd, QStringLiteral("20260206"));
+
+    struct Case
+    {
+        bool incoming;
+        QList<NumberFinding> expected;
+    };
+    const QList<Case> cases = {
+        {true,
+         {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
+          {P::Repeated, {}, 5, 0, fiveA, QStringLiteral("20260106"), 0, {}},
+          {P::Repeated, {}, 5, 0, fiveB, QStringLiteral("20260106"), 0, {}},
+          {P::DateBackwards, {}, 6, 0, six, QStringLiteral("20260110"), 7, QStringLiteral("20260108")},
+          {P::Missing, {}, 9, 11, 0, {}, 0, {}}}},
+        {false,
+         {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
+          {P::Repeated, qd, 2, 0, qdA, QStringLiteral("20260205"), 0, {}},
+          {P::Repeated, qd, 2, 0, qdB, QStringLiteral("20260207"), 0, {}},
+          {P::DateBackwards, qd, 2, 0, qdB, QStringLiteral("20260207"), 3, QStringLiteral("20260206")}}},
+    };
+    app::Module1& m = app::module1();
+    for (const Case& c : cases) {
+        const QList<NumberFinding> found =
+            checkRegisterNumbers(m.letters, c.incoming ? m.incomingTable : m.outgoingTable, c.incoming);
+        ASSERT_EQ(found.size(), c.expected.size()) << (c.incoming ? "incoming" : "outgoing");
+        for (qsizetype i = 0; i < found.size(); ++i)
+            EXPECT_TRUE(found[i] == c.expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
+    }
+    EXPECT_EQ(describeFinding(cases[0].expected[3]), QStringLiteral("Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"));
+    EXPECT_EQ(describeFinding(cases[0].expected[4]), QStringLiteral("Thiếu số 9 đến 11"));
+}
+
+} // namespace
