@@ -52,8 +52,7 @@ void touch(const QString& path)
 } // namespace
 
 AttachmentError::AttachmentError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
+{}
 
 QString unreadableRefusal(const QString& path)
 {
@@ -107,8 +106,8 @@ StoredFile AttachmentStore::put(const QString& source) const
     if (!QDir().mkpath(m_folder))
         throw AttachmentError(storeRefusal(m_folder));
 
-    const QString temp = m_folder + QLatin1Char('/') + kTempPrefix +
-                         QUuid::createUuid().toString(QUuid::WithoutBraces) + kTempSuffix;
+    const QString temp =
+        m_folder + QLatin1Char('/') + kTempPrefix + QUuid::createUuid().toString(QUuid::WithoutBraces) + kTempSuffix;
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw AttachmentError(storeRefusal(m_folder));

@@ -192,13 +192,30 @@ void saveAttachmentAs(const AttachmentStore& store, const Attachment& a, const Q
         throw AttachmentError(refusal);
 }
 
+QString copyForOpening(const AttachmentStore& store, const Attachment& a, const QString& folder)
+{
+    QString name = a.name;
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        name = a.hash;
+    const QString dir = folder + QLatin1Char('/') + a.hash.left(12);
+    const QString path = dir + QLatin1Char('/') + name;
+    if (QFileInfo(path).size() == a.size && QFileInfo(path).isFile())
+        return path;
+    if (!QDir().mkpath(dir))
+        throw AttachmentError(QStringLiteral("Không ghi được tệp \"") + QDir::toNativeSeparators(path) +
+                              QStringLiteral("\" (ổ đĩa đầy hoặc không có quyền ghi vào thư mục này)."));
+    saveAttachmentAs(store, a, path);
+    return path;
+}
+
 int sweepAttachments(db::Database& db, const AttachmentStore& store, const QDateTime& now, qint64 graceSeconds)
 {
     if (!db.hasTable(kAttachmentsTable) || db.isReadOnly())
         return 0;
     QSet<QString> named;
-    db::Recordset rs = db.openRecordset(QStringLiteral("select distinct bam from ") + kAttachmentsTable,
-                                        db::RecordsetType::Snapshot);
+    db::Recordset rs =
+        db.openRecordset(QStringLiteral("select distinct bam from ") + kAttachmentsTable, db::RecordsetType::Snapshot);
     for (; !rs.eof(); rs.moveNext())
         named.insert(rs.value(0).toString());
     return store.sweep(named, now, graceSeconds);

@@ -68,6 +68,11 @@ void removeAttachment(db::Database& db, long long id);
 // missing or target cannot be written.
 void saveAttachmentAs(const AttachmentStore& store, const Attachment& a, const QString& target);
 
+// A copy of the stored file of a under its own name, for the desktop's program to open: in
+// folder/<first 12 digits of its hash>/<its name> (made when missing, kept when already there
+// whole). Returns its path; raises what saveAttachmentAs raises.
+QString copyForOpening(const AttachmentStore& store, const Attachment& a, const QString& folder);
+
 // Removes from store the files no row of db names, older than graceSeconds (see
 // AttachmentStore::sweep). Does nothing when db has no tepdinhkem or cannot be written (a
 // read-only run leaves the store alone). Returns how many files were removed.

@@ -30,7 +30,8 @@ protected:
         return datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
     }
     QStringList stored() const { return QDir(store().folder()).entryList(QDir::Files | QDir::Hidden); }
-    datafiles::Attachment attach(qlonglong letter, const QString& path, const QString& table = QStringLiteral("cvden2009"))
+    datafiles::Attachment attach(qlonglong letter, const QString& path,
+                                 const QString& table = QStringLiteral("cvden2009"))
     {
         return datafiles::attachFile(app::module1().letters, store(), table, letter, path, QStringLiteral("Lê Văn Ấn"),
                                      QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
@@ -63,7 +64,8 @@ TEST_F(AttachmentsTest, ContentIsKeptOnceAndSweptOnlyWhenNoRowNamesIt)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), kPdf);
 
-    EXPECT_TRUE(refusal(first, write(QStringLiteral("bản sao.pdf"), kPdf)).contains(QStringLiteral("đã được đính kèm")));
+    EXPECT_TRUE(
+        refusal(first, write(QStringLiteral("bản sao.pdf"), kPdf)).contains(QStringLiteral("đã được đính kèm")));
     attach(second, write(QStringLiteral("bản sao.pdf"), kPdf), QStringLiteral("cvdi2009"));
     const QList<datafiles::Attachment> list = datafiles::attachmentsOf(db, QStringLiteral("cvden2009"), first);
     ASSERT_EQ(list.size(), 1);
@@ -99,12 +101,14 @@ TEST_F(AttachmentsTest, BadInputIsRefusedAndChangesNothing)
         std::function<void()> arrange;
         QString message;
     } cases[] = {
-        {"vanished", QDir(programFolder()).filePath(QStringLiteral("đã xoá.pdf")), {}, QStringLiteral("Không tìm thấy")},
+        {"vanished",
+         QDir(programFolder()).filePath(QStringLiteral("đã xoá.pdf")),
+         {},
+         QStringLiteral("Không tìm thấy")},
         {"too large", big, {}, QStringLiteral("quá giới hạn 100 MB")},
         {"not a PDF", write(QStringLiteral("thư.pdf"), "Kính gửi"), {}, QStringLiteral("nội dung không phải PDF")},
         {"not a PNG", write(QStringLiteral("ảnh.png"), "\xff\xd8\xff\xe0 jpeg"), {}, QStringLiteral("không phải PNG")},
-        {"disk full",
-         write(QStringLiteral("lớn.docx"), QByteArray(3 << 20, 'x')),
+        {"disk full", write(QStringLiteral("lớn.docx"), QByteArray(3 << 20, 'x')),
          [] {
              datafiles::AttachmentStore::setWriteHook([](qint64 written) {
                  if (written > (1 << 20))
@@ -127,8 +131,8 @@ TEST_F(AttachmentsTest, BadInputIsRefusedAndChangesNothing)
     ASSERT_TRUE(QDir(store_).removeRecursively());
     QFile blocker(store_);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    EXPECT_TRUE(refusal(letter, write(QStringLiteral("quét.tif"), QByteArray("II*\0", 4))).contains(
-        QStringLiteral("Không ghi được tệp vào kho")));
+    EXPECT_TRUE(refusal(letter, write(QStringLiteral("quét.tif"), QByteArray("II*\0", 4)))
+                    .contains(QStringLiteral("Không ghi được tệp vào kho")));
     EXPECT_EQ(datafiles::attachmentsOf(app::module1().letters, QStringLiteral("cvden2009"), letter).size(), 1);
 }
 
@@ -155,8 +159,9 @@ TEST_F(AttachmentsTest, SavedCopyIsTheWholeFileOrNothing)
     QFile copy(target);
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), kPdf);
-    EXPECT_THROW(datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(QStringLiteral("không có/x.pdf"))),
-                 datafiles::AttachmentError);
+    EXPECT_THROW(
+        datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(QStringLiteral("không có/x.pdf"))),
+        datafiles::AttachmentError);
 }
 
 } // namespace
