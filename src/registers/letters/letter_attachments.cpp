@@ -30,7 +30,7 @@ void sweepOnce(db::Database& db)
     }
 }
 
-// Files dropped on the entry form go to its attachments panel.
+// Files dropped on the entry form or any of its controls go to its attachments panel.
 class DropTarget : public QObject
 {
 public:
@@ -38,15 +38,18 @@ public:
     {
         form.setAcceptDrops(true);
         form.installEventFilter(this);
+        // A file dropped on a box goes to the letter too, not into the box as its path.
+        const auto children = form.findChildren<QWidget*>();
+        for (QWidget* child : children)
+            child->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != &m_form)
-            return false;
-        if (event->type() == QEvent::DragEnter) {
-            auto* e = static_cast<QDragEnterEvent*>(event);
+        Q_UNUSED(watched)
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* e = static_cast<QDragMoveEvent*>(event);
             if (localFiles(e->mimeData()->urls()).isEmpty())
                 return false;
             e->acceptProposedAction();

@@ -132,10 +132,13 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(dropped)});
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(f, &enter);
+        QWidget* box = f->box(QString::fromLatin1(r.filled.first().first)); // a drop on a box, not into it
+        QCoreApplication::sendEvent(box, &enter);
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(f, &drop);
+        QCoreApplication::sendEvent(box, &drop);
+        EXPECT_EQ(f->box(QString::fromLatin1(r.filled.first().first))->text(),
+                  QString::fromUtf8(r.filled.first().second));
         panel = panelOf(f);
         ASSERT_NE(panel, nullptr);
         ASSERT_EQ(panel->attachments().size(), 2);
