@@ -124,8 +124,10 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         EXPECT_EQ(home.messages().size(), 1);
         EXPECT_TRUE(home.messages().join(u' ').contains(QStringLiteral("không phải PDF")));
         EXPECT_EQ(names(panel), QStringList{QStringLiteral("Tờ trình \"số 7\" của Sở.pdf|Nguyễn Văn An")});
-        if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
+        if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
             panel->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) + QStringLiteral(".png"));
+            f->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) + QStringLiteral("-form.png"));
+        }
         close(panel);
 
         // Files dropped on the form open the panel and are attached.
