@@ -54,6 +54,16 @@ Attachment rowOf(const db::Recordset& rs)
     return a;
 }
 
+// A letter whose files changed is changed for the backup too: a letter the backup already holds
+// (kieuupdate 0) gets 2, so the next replication mirrors its files. Runs in the caller's transaction.
+void flagLetterChanged(db::Database& db, const QString& yearTable, long long letterId)
+{
+    if (!db.hasTable(yearTable) || !db.tableDef(yearTable).field(QStringLiteral("kieuupdate")))
+        return;
+    db.execute(QStringLiteral("update ") + yearTable + QStringLiteral(" set kieuupdate=2 where id=") +
+               QString::number(letterId) + QStringLiteral(" and kieuupdate=0"));
+}
+
 bool cannotWrite(const db::DbError& e)
 {
     return e.number() == db::errc::ReadOnlyFile || e.number() == db::errc::NotUpdatable;
@@ -157,6 +167,8 @@ Attachment attachFile(db::Database& db, const AttachmentStore& store, const QStr
     rs.update();
     rs.setBookmark(rs.lastModified());
     a.id = rs.value(QStringLiteral("id")).toLongLong();
+    rs.close();
+    flagLetterChanged(db, yearTable, letterId);
     t.commit();
     return a;
 }
@@ -164,6 +176,13 @@ Attachment attachFile(db::Database& db, const AttachmentStore& store, const QStr
 void removeAttachment(db::Database& db, long long id)
 {
     db::Transaction t(db, QStringLiteral("removing an attachment"));
+    {
+        db::Recordset rs = db.openRecordset(QStringLiteral("select bang, idcv from ") + kAttachmentsTable +
+                                                QStringLiteral(" where id = ") + QString::number(id),
+                                            db::RecordsetType::Snapshot);
+        if (!rs.eof())
+            flagLetterChanged(db, rs.value(0).toString(), rs.value(1).toLongLong());
+    }
     db.execute(QStringLiteral("delete * from ") + kAttachmentsTable + QStringLiteral(" where id = ") +
                QString::number(id));
     t.commit();

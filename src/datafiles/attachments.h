@@ -55,12 +55,14 @@ QList<Attachment> attachmentsOf(db::Database& db, const QString& yearTable, long
 // attachment_checks.h, the copy into store, then the row, in one transaction. Raises
 // AttachmentError with the sentence to tell (the file vanished or is unreadable, too large, not
 // what its name says, already attached to this letter, the store cannot be written) and
-// db::DbError when the row cannot be written; either way no row is added.
+// db::DbError when the row cannot be written; either way no row is added. A letter the backup
+// already holds is flagged changed (kieuupdate 2), so the next replication mirrors its files.
 Attachment attachFile(db::Database& db, const AttachmentStore& store, const QString& yearTable, long long letterId,
                       const QString& source, const QString& user, const QDateTime& now);
 
 // Removes the row of attachment id (the file stays for the sweep: another letter, or another
-// machine attaching the same content at this moment, may name it). Raises db::DbError.
+// machine attaching the same content at this moment, may name it), flagging its letter changed as
+// attachFile does. Raises db::DbError.
 void removeAttachment(db::Database& db, long long id);
 
 // Writes the stored file of a to target through a temporary file renamed into place, so target
