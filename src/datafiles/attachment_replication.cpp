@@ -34,12 +34,10 @@ QStringList attachmentHashes(db::Database& letters, const QString& table)
     return hashes;
 }
 
-void copyMissingAttachmentFiles(db::Database& letters, const QString& lettersPath, const QString& backup,
-                                const QString& table)
+void copyMissingAttachmentFiles(const QStringList& hashes, const QString& lettersPath, const QString& backup)
 {
     const AttachmentStore source = AttachmentStore::besideLettersFile(lettersPath);
     const AttachmentStore target = AttachmentStore::besideLettersFile(backup);
-    const QStringList hashes = attachmentHashes(letters, table);
     for (const QString& hash : hashes) {
         if (!isStoreName(hash) || target.holds(hash))
             continue;

@@ -12,12 +12,10 @@
 
 namespace datafiles {
 
-// Copies into the store beside backup every file that a row of letters' tepdinhkem for table
-// names and that store lacks, as the store writes (temporary name, flushed, renamed). Nothing is
-// done when letters has no tepdinhkem. Raises AttachmentError when a file cannot be copied (the
-// files already copied stay: no row names them yet).
-void copyMissingAttachmentFiles(db::Database& letters, const QString& lettersPath, const QString& backup,
-                                const QString& table);
+// Copies from the store beside lettersPath into the store beside backup the files of hashes that
+// store lacks, as the store writes (temporary name, flushed, renamed). Raises AttachmentError when
+// a file cannot be copied (the files already copied stay: no row names them yet).
+void copyMissingAttachmentFiles(const QStringList& hashes, const QString& lettersPath, const QString& backup);
 
 // The statements that make the backup's rows of tepdinhkem for table those of letters, each
 // naming the backup's copy of its letter (the row with the same idcu, reached through reg's

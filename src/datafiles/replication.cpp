@@ -8,7 +8,6 @@
 #include "app/core/run_time_error.h"
 #include "app/core/table_pattern.h"
 #include "attachment_replication.h"
-#include "attachment_store.h"
 #include "attachments.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
@@ -132,13 +131,7 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
             m.letters.execute(sql);
         transaction.commit();
         // The files the copy's rows name are in the backup's store before the copy takes its name.
-        const AttachmentStore source = AttachmentStore::besideLettersFile(m.lettersPath);
-        const AttachmentStore target = AttachmentStore::besideLettersFile(backup);
-        for (const QString& hash : hashes) {
-            if (isStoreName(hash) && !target.holds(hash) && target.put(source.pathOf(hash)).hash != hash)
-                throw AttachmentError(QStringLiteral("The stored file ") + hash +
-                                      QStringLiteral(" does not match its name"));
-        }
+        copyMissingAttachmentFiles(hashes, m.lettersPath, backup);
     } catch (...) {
         QFile::remove(partial);
         throw;
@@ -224,7 +217,7 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
     // Every file a row will name is whole in the backup's store before the rows are written.
     if (attachments) {
         step = kAttachmentFilesStep;
-        copyMissingAttachmentFiles(m.letters, m.lettersPath, backup, table);
+        copyMissingAttachmentFiles(attachmentHashes(m.letters, table), m.lettersPath, backup);
         step = kOpenBackupStep;
     }
     if (hasTable)

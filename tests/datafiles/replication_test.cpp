@@ -61,34 +61,32 @@ protected:
     static QString failure(const QString& step) { return datafiles::backupFailedMessage(step); }
 
     // Attaches a PDF holding content to the incoming letter letter.
-    datafiles::Attachment attach(qlonglong letter, const QString& name, const QByteArray& content) const
+    long long attach(qlonglong letter, const QString& name, const QByteArray& content) const
     {
         const QString path = QDir(programFolder()).filePath(name);
-        writeFile(path, QByteArrayLiteral("%PDF-1.7\n") + content + QByteArrayLiteral("\n%%EOF\n"));
-        const app::Module1& m = app::module1();
-        return datafiles::attachFile(
-            app::module1().letters, datafiles::AttachmentStore::besideLettersFile(m.lettersPath), m.incomingTable,
-            letter, path, QStringLiteral("Lê Văn Ấn"), QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
+        writeFile(path, QByteArrayLiteral("%PDF-1.7\n") + content);
+        app::Module1& m = app::module1();
+        return datafiles::attachFile(m.letters, store(m.lettersPath), m.incomingTable, letter, path,
+                                     QStringLiteral("Ấn"), QDateTime::currentDateTime())
+            .id;
     }
-    // idcu of the backup's letter -> names of its attachments in the backup; every file they name
-    // must be whole in the backup's store.
+    static datafiles::AttachmentStore store(const QString& file)
+    {
+        return datafiles::AttachmentStore::besideLettersFile(file);
+    }
+    // idcu of the backup's letter -> names of its files in the backup, each whole in its store.
     QMap<qlonglong, QStringList> backupAttachments() const
     {
         QMap<qlonglong, QStringList> result;
         db::Database backup = openFile(backupPath());
-        if (!backup.hasTable(datafiles::kAttachmentsTable))
-            return result;
-        const auto store = datafiles::AttachmentStore::besideLettersFile(backupPath());
-        const auto source = datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
-        db::Recordset rs = backup.openRecordset(
-            QStringLiteral(
-                "select t.idcu, a.tengoc, a.bam from tepdinhkem as a left join cvden2009 as t on a.idcv = t.id "
-                "order by a.id"),
-            db::RecordsetType::Snapshot);
+        db::Recordset rs =
+            backup.openRecordset(QStringLiteral("select t.idcu, a.tengoc, a.bam from tepdinhkem as a "
+                                                "left join cvden2009 as t on a.idcv = t.id order by a.id"),
+                                 db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext()) {
             const QString hash = rs.value(2).toString();
-            EXPECT_EQ(readFile(store.pathOf(hash)), readFile(source.pathOf(hash)))
-                << "whole file for " << hash.toStdString();
+            EXPECT_EQ(readFile(store(backupPath()).pathOf(hash)),
+                      readFile(store(app::module1().lettersPath).pathOf(hash)));
             result[rs.value(0).toLongLong()] << rs.value(1).toString();
         }
         return result;
@@ -107,17 +105,16 @@ TEST_F(ReplicationTest, AttachmentsFollowTheirLettersIntoTheBackup)
     openFile(backupPath()).execute(QStringLiteral("INSERT INTO cvden2009 (tt_ndung, idcu) VALUES ('Chỉ ở backup', 0)"));
     const qlonglong b = addLetter(m.incomingTable, QStringLiteral("B"));
     attach(b, QStringLiteral("y.pdf"), "chung");
-    const datafiles::Attachment z = attach(b, QStringLiteral("z.pdf"), "riêng");
+    const long long z = attach(b, QStringLiteral("z.pdf"), "riêng");
 
     EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupAttachments(),
               (QMap<qlonglong, QStringList>{{a, {QStringLiteral("x.pdf")}},
                                             {b, {QStringLiteral("y.pdf"), QStringLiteral("z.pdf")}}}));
-    const QString backupStore = datafiles::AttachmentStore::besideLettersFile(backupPath()).folder();
-    EXPECT_EQ(QDir(backupStore).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    EXPECT_EQ(QDir(store(backupPath()).folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     EXPECT_TRUE(allClear(m.incomingTable));
 
-    datafiles::removeAttachment(m.letters, z.id);
+    datafiles::removeAttachment(m.letters, z);
     EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupAttachments(),
               (QMap<qlonglong, QStringList>{{a, {QStringLiteral("x.pdf")}}, {b, {QStringLiteral("y.pdf")}}}));
@@ -131,13 +128,12 @@ TEST_F(ReplicationTest, UnwritableBackupStoreFailsTheRunAndNoRowNamesAMissingFil
     makeBackup();
     const qlonglong a = addLetter(m.incomingTable, QStringLiteral("A"));
     attach(a, QStringLiteral("x.pdf"), "nội dung");
-    const QString backupStore = datafiles::AttachmentStore::besideLettersFile(backupPath()).folder();
+    const QString backupStore = store(backupPath()).folder();
     writeFile(backupStore, "not a folder");
 
     EXPECT_EQ(incoming(), ReplicationOutcome::Failed);
     EXPECT_EQ(messenger.shown.last().text,
               failure(QStringLiteral("sao chép tệp đính kèm sang kho tệp đính kèm backup.")));
-    EXPECT_EQ(messenger.noticesOpen, 0);
     EXPECT_EQ(flags(m.incomingTable).value(a), 1);
     EXPECT_TRUE(backupRows(m.incomingTable).isEmpty());
     EXPECT_TRUE(backupAttachments().isEmpty());
