@@ -7,6 +7,8 @@
 #include "app/core/module1.h"
 #include "app/core/run_time_error.h"
 #include "app/core/table_pattern.h"
+#include "attachment_replication.h"
+#include "attachments.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
@@ -22,6 +24,7 @@ namespace datafiles {
 namespace {
 
 const QString kOpenBackupStep = QStringLiteral("mở file backup công văn.");
+const QString kAttachmentFilesStep = QStringLiteral("sao chép tệp đính kèm sang kho tệp đính kèm backup.");
 
 // The notice stays on screen from show() until the object goes, whatever way the run ends.
 class Notice
@@ -123,9 +126,12 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
     try {
         db::Transaction transaction(m.letters, QStringLiteral("rolling back the first backup copy"));
         db::copyDataFile(app::matchNameCase(m.lettersPath), partial);
+        const QStringList hashes = attachmentHashes(m.letters, QString());
         for (const QString& sql : resets)
             m.letters.execute(sql);
         transaction.commit();
+        // The files the copy's rows name are in the backup's store before the copy takes its name.
+        copyMissingAttachmentFiles(hashes, m.lettersPath, backup);
     } catch (...) {
         QFile::remove(partial);
         throw;
@@ -137,20 +143,31 @@ ReplicationOutcome copyWholeFile(app::Module1& m, const QString& backup)
     return ReplicationOutcome::WholeFileCopied;
 }
 
-ReplicationOutcome copyChangedRows(app::Module1& m, const QString& backup, const QString& table,
-                                   const LetterRegister& reg)
+void ensureStoredQueries(app::Module1& m, const QString& backup)
 {
     ensureStoredQuery(m.letters, QStringLiteral("Qrbangcvden"), storedQueryText(m.incomingTable, backup));
     ensureStoredQuery(m.letters, QStringLiteral("Qrbangcvdi"), storedQueryText(m.outgoingTable, backup));
-    runTogether(m.letters, {insertNewRowsSql(table, backup, reg), resetAddedFlagsSql(table),
-                            updateChangedRowsSql(table, reg), resetAllFlagsSql(table)});
+}
+
+// The attachments follow the letters: their rows run last in the same transaction.
+ReplicationOutcome copyChangedRows(app::Module1& m, const QString& backup, const QString& table,
+                                   const LetterRegister& reg)
+{
+    ensureStoredQueries(m, backup);
+    runTogether(m.letters, QStringList{insertNewRowsSql(table, backup, reg), resetAddedFlagsSql(table),
+                                       updateChangedRowsSql(table, reg), resetAllFlagsSql(table)} +
+                               mirrorAttachmentRowsSql(m.letters, backup, table, reg));
     return ReplicationOutcome::RowsCopied;
 }
 
-ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table, QString& step)
+ReplicationOutcome copyWholeTable(app::Module1& m, const QString& backup, const QString& table,
+                                  const LetterRegister& reg, QString& step)
 {
     step = QStringLiteral("sao chép cả bảng ") + table + QStringLiteral(" sang file dữ liệu backup.");
-    runTogether(m.letters, {copyWholeTableSql(table, backup), resetAllFlagsSql(table)});
+    const QStringList attachments = mirrorAttachmentRowsSql(m.letters, backup, table, reg);
+    if (!attachments.isEmpty())
+        ensureStoredQueries(m, backup);
+    runTogether(m.letters, QStringList{copyWholeTableSql(table, backup), resetAllFlagsSql(table)} + attachments);
     db::Database copy = db::Database::open(backup, app::kConnect);
     completeBackupTable(copy, table);
     copy.close();
@@ -190,12 +207,22 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
     const bool hasTable = app::hasTableLike(table, copy);
     if (hasTable)
         completeBackupTable(copy, table);
+    const bool attachments = m.letters.hasTable(kAttachmentsTable);
+    if (attachments && !ensureAttachmentsTable(copy))
+        throw sys::FileError(QStringLiteral("tepdinhkem cannot be made in the backup file ") +
+                             QDir::toNativeSeparators(backup));
     // The letters file writes to the backup next; this connection must hold nothing on it.
     copy.close();
 
+    // Every file a row will name is whole in the backup's store before the rows are written.
+    if (attachments) {
+        step = kAttachmentFilesStep;
+        copyMissingAttachmentFiles(attachmentHashes(m.letters, table), m.lettersPath, backup);
+        step = kOpenBackupStep;
+    }
     if (hasTable)
         return copyChangedRows(m, backup, table, reg);
-    return copyWholeTable(m, backup, table, step);
+    return copyWholeTable(m, backup, table, reg, step);
 }
 
 } // namespace

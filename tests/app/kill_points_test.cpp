@@ -59,10 +59,16 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     if (p.freshBackup) {
         ASSERT_TRUE(QFile::remove(backup));
     }
-    ledger.read(runChild(4, 40, QString::fromLatin1(p.dieAt), &killed));
+    const QByteArray output = runChild(4, 40, QString::fromLatin1(p.dieAt), &killed);
+    ledger.read(output);
     ASSERT_TRUE(killed) << "the kill point was never reached";
+    if (QByteArray(p.name).startsWith("Attached")) { // killed while attaching
+        const QList<QByteArray> lines = output.trimmed().split('\n');
+        EXPECT_TRUE(lines.last().startsWith("att try")) << lines.last().toStdString();
+    }
     bool left = false;
-    for (const QString& folder : {QStringLiteral("data"), QStringLiteral("backup")}) {
+    for (const QString& folder :
+         {QStringLiteral("data"), QStringLiteral("backup"), QStringLiteral("data/vemocv_tepdinhkem")}) {
         for (const QString& name : QDir(path(folder)).entryList(QDir::Files))
             left = left || name.contains(QString::fromLatin1(p.leftBeside));
     }
@@ -76,6 +82,8 @@ TEST_P(KillPointTest, StartUpRecoversWhatTheKillLeftAndLosesNothingAcknowledged)
     EXPECT_EQ(killtest::journalsIn(path(QStringLiteral("data"))) + killtest::journalsIn(path(QStringLiteral("backup"))),
               QStringList());
     EXPECT_EQ(ledger.faultsIn(letters, tables), QStringList());
+    EXPECT_EQ(ledger.attachmentFaultsIn(letters), QStringList());
+    EXPECT_EQ(killtest::storeAfterSweep(letters), QStringList());
     EXPECT_EQ(killtest::integrity(letters), QStringLiteral("ok"));
     if (QFile::exists(backup)) {
         EXPECT_EQ(killtest::integrity(backup), QStringLiteral("ok"));
@@ -98,7 +106,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 "-journal"},
                       KillPoint{"CommitPointOfBothFiles", "super-journal", false, "-mj"},
                       KillPoint{"SuperJournalNamedByNoJournalYet", "super-journal-made", false, "-mj"},
-                      KillPoint{"WholeFileCopiedFlagsNotReset", "kieuupdate=0 where kieuupdate>0#2", true, ".tmp"}),
+                      KillPoint{"WholeFileCopiedFlagsNotReset", "kieuupdate=0 where kieuupdate>0#2", true, ".tmp"},
+                      KillPoint{"AttachedFileHalfCopied", "attach-copy", false, ".tmp"},
+                      KillPoint{"AttachedFileStoredRowNotWritten", "tepdinhkem#2", false, "vemocv"}),
     [](const ::testing::TestParamInfo<KillPoint>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app/core/kiemtra_query.h"
 #include "app/core/last_error.h"
+#include "datafiles/attachments.h"
 #include "datafiles/replication.h"
 #include "datafiles/replication_sql.h"
 #include "platform/db/db_error.h"
@@ -58,7 +59,89 @@ protected:
             .recordCount();
     }
     static QString failure(const QString& step) { return datafiles::backupFailedMessage(step); }
+
+    // Attaches a PDF holding content to the incoming letter letter.
+    long long attach(qlonglong letter, const QString& name, const QByteArray& content) const
+    {
+        const QString path = QDir(programFolder()).filePath(name);
+        writeFile(path, QByteArrayLiteral("%PDF-1.7\n") + content);
+        app::Module1& m = app::module1();
+        return datafiles::attachFile(m.letters, store(m.lettersPath), m.incomingTable, letter, path,
+                                     QStringLiteral("Ấn"), QDateTime::currentDateTime())
+            .id;
+    }
+    static datafiles::AttachmentStore store(const QString& file)
+    {
+        return datafiles::AttachmentStore::besideLettersFile(file);
+    }
+    // idcu of the backup's letter -> names of its files in the backup, each whole in its store.
+    QMap<qlonglong, QStringList> backupAttachments() const
+    {
+        QMap<qlonglong, QStringList> result;
+        db::Database backup = openFile(backupPath());
+        db::Recordset rs =
+            backup.openRecordset(QStringLiteral("select t.idcu, a.tengoc, a.bam from tepdinhkem as a "
+                                                "left join cvden2009 as t on a.idcv = t.id order by a.id"),
+                                 db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext()) {
+            const QString hash = rs.value(2).toString();
+            EXPECT_EQ(readFile(store(backupPath()).pathOf(hash)),
+                      readFile(store(app::module1().lettersPath).pathOf(hash)));
+            result[rs.value(0).toLongLong()] << rs.value(1).toString();
+        }
+        return result;
+    }
 };
+
+// Files follow their letters into the backup, one copy per content, rows naming the backup's
+// letters; a removed attachment leaves the backup at the next run.
+TEST_F(ReplicationTest, AttachmentsFollowTheirLettersIntoTheBackup)
+{
+    app::Module1& m = app::module1();
+    const qlonglong a = addLetter(m.incomingTable, QStringLiteral("A"));
+    attach(a, QStringLiteral("x.pdf"), "chung"); // goes with the first run's copy of the whole file
+    makeBackup();
+    // A row kept only in the backup moves its counter ahead, so the copies get other ids.
+    openFile(backupPath()).execute(QStringLiteral("INSERT INTO cvden2009 (tt_ndung, idcu) VALUES ('Chỉ ở backup', 0)"));
+    const qlonglong b = addLetter(m.incomingTable, QStringLiteral("B"));
+    attach(b, QStringLiteral("y.pdf"), "chung");
+    const long long z = attach(b, QStringLiteral("z.pdf"), "riêng");
+
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupAttachments(),
+              (QMap<qlonglong, QStringList>{{a, {QStringLiteral("x.pdf")}},
+                                            {b, {QStringLiteral("y.pdf"), QStringLiteral("z.pdf")}}}));
+    EXPECT_EQ(QDir(store(backupPath()).folder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    EXPECT_TRUE(allClear(m.incomingTable));
+
+    datafiles::removeAttachment(m.letters, z);
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupAttachments(),
+              (QMap<qlonglong, QStringList>{{a, {QStringLiteral("x.pdf")}}, {b, {QStringLiteral("y.pdf")}}}));
+}
+
+// A backup store that cannot be written fails the run like any other step: nothing reaches the
+// backup, every flag stays, and the next run after the store is fixed copies it all.
+TEST_F(ReplicationTest, UnwritableBackupStoreFailsTheRunAndNoRowNamesAMissingFile)
+{
+    app::Module1& m = app::module1();
+    makeBackup();
+    const qlonglong a = addLetter(m.incomingTable, QStringLiteral("A"));
+    attach(a, QStringLiteral("x.pdf"), "nội dung");
+    const QString backupStore = store(backupPath()).folder();
+    writeFile(backupStore, "not a folder");
+
+    EXPECT_EQ(incoming(), ReplicationOutcome::Failed);
+    EXPECT_EQ(messenger.shown.last().text,
+              failure(QStringLiteral("sao chép tệp đính kèm sang kho tệp đính kèm backup.")));
+    EXPECT_EQ(flags(m.incomingTable).value(a), 1);
+    EXPECT_TRUE(backupRows(m.incomingTable).isEmpty());
+    EXPECT_TRUE(backupAttachments().isEmpty());
+
+    ASSERT_TRUE(QFile::remove(backupStore));
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(backupAttachments(), (QMap<qlonglong, QStringList>{{a, {QStringLiteral("x.pdf")}}}));
+}
 
 // No backup file chosen, or the letters file itself (named any way): nothing is copied or cleared.
 TEST_F(ReplicationTest, NothingHappensWithoutABackupFileOrWhenItIsTheLettersFile)

@@ -1,9 +1,12 @@
 #include "kill_checks.h"
 
 #include "app/core/module1.h"
+#include "datafiles/attachments.h"
 #include "platform/db/database.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <sqlite3.h>
 
 namespace killtest {
@@ -15,6 +18,8 @@ void Ledger::read(const QByteArray& output)
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
         const QString line = QString::fromUtf8(lines.at(i));
         const QStringList parts = line.split(QLatin1Char(' '));
+        if (parts.size() == 5 && parts.at(0) == QLatin1String("att") && parts.at(1) == QLatin1String("ack"))
+            m_attached.insert(parts.at(2) + QLatin1Char(' ') + parts.at(4));
         if (parts.size() < 5 || (parts.at(0) != QLatin1String("try") && parts.at(0) != QLatin1String("ack")))
             continue;
         const QString key = parts.at(2) + QLatin1Char(' ') + parts.at(3);
@@ -51,6 +56,61 @@ QStringList Ledger::faultsIn(const QString& lettersFile, const QStringList& tabl
             faults << QStringLiteral("twice: ") + key;
         else if (!m_allowed.value(key).contains(texts.first()))
             faults << QStringLiteral("wrong text: ") + key + QStringLiteral(" = ") + texts.first();
+    }
+    return faults;
+}
+
+QStringList Ledger::attachmentFaultsIn(const QString& lettersFile) const
+{
+    QStringList faults;
+    db::Database letters = db::Database::open(lettersFile, app::kConnect, db::OpenMode::ReadOnly);
+    const auto store = datafiles::AttachmentStore::besideLettersFile(lettersFile);
+    QSet<QString> rows;
+    if (letters.hasTable(datafiles::kAttachmentsTable)) {
+        db::Recordset rs =
+            letters.openRecordset(QStringLiteral("select bang, bam from tepdinhkem"), db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext()) {
+            const QString hash = rs.value(1).toString();
+            rows.insert(rs.value(0).toString() + QLatin1Char(' ') + hash);
+            QFile f(store.pathOf(hash));
+            if (!f.open(QIODevice::ReadOnly)) {
+                faults << QStringLiteral("row names a missing file: ") + hash;
+                continue;
+            }
+            QCryptographicHash h(QCryptographicHash::Sha256);
+            h.addData(&f);
+            if (QString::fromLatin1(h.result().toHex()) != hash)
+                faults << QStringLiteral("file holds another content: ") + hash;
+        }
+    }
+    for (const QString& key : m_attached) {
+        if (!rows.contains(key))
+            faults << QStringLiteral("attachment lost: ") + key;
+    }
+    return faults;
+}
+
+QStringList storeAfterSweep(const QString& lettersFile)
+{
+    QStringList faults;
+    db::Database letters = db::Database::open(lettersFile, app::kConnect);
+    const auto store = datafiles::AttachmentStore::besideLettersFile(lettersFile);
+    datafiles::sweepAttachments(letters, store, QDateTime::currentDateTime().addSecs(5), 0);
+    QSet<QString> named;
+    if (letters.hasTable(datafiles::kAttachmentsTable)) {
+        db::Recordset rs =
+            letters.openRecordset(QStringLiteral("select bam from tepdinhkem"), db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext())
+            named.insert(rs.value(0).toString());
+    }
+    const QStringList files = QDir(store.folder()).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& file : files) {
+        if (!named.contains(file))
+            faults << QStringLiteral("left in the store after the sweep: ") + file;
+    }
+    for (const QString& hash : named) {
+        if (!files.contains(hash))
+            faults << QStringLiteral("swept a named file: ") + hash;
     }
     return faults;
 }

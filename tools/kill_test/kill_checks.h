@@ -20,7 +20,12 @@ public:
     // missing, or holding a text that was never saved for it.
     QStringList faultsIn(const QString& lettersFile, const QStringList& tables) const;
 
+    // Faults of the attachments: a row naming a file missing from the store or holding another
+    // content than its hash, an acknowledged attachment without its row.
+    QStringList attachmentFaultsIn(const QString& lettersFile) const;
+
 private:
+    QSet<QString> m_attached;               // "table hash" acknowledged
     QMap<QString, QSet<QString>> m_allowed; // "table stt" -> texts the row may hold
     QSet<QString> m_required;               // "table stt" acknowledged
 };
@@ -34,6 +39,10 @@ QStringList duplicatedBackupRows(const QString& backupFile, const QString& table
 // Differences between the letters file's table and the backup's copy after a replication:
 // idcu present on one side only, or another text.
 QStringList backupDifferences(const QString& lettersFile, const QString& backupFile, const QString& table);
+
+// Sweeps the attachments store of the letters file with no grace period; then every file there
+// must be named by a row and every row's file there. Returns the faults.
+QStringList storeAfterSweep(const QString& lettersFile);
 
 // "ok", or what PRAGMA integrity_check says of the file.
 QString integrity(const QString& file);

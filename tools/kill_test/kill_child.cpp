@@ -3,6 +3,7 @@
 #include "app/core/data_paths.h"
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
+#include "datafiles/attachments.h"
 #include "datafiles/letter_save.h"
 #include "datafiles/replication.h"
 
@@ -88,6 +89,29 @@ void dieAtSuperJournal()
     sqlite3_vfs_register(&g_dying, 1);
 }
 
+// Attaches a PDF written for letter stt (about 300 KB, so that a kill may land inside its copy).
+void attachTo(const QString& programFolder, const QString& table, int stt, long long id)
+{
+    const QString source =
+        QDir(programFolder)
+            .filePath(QStringLiteral("nguồn/Thư \"số ") + QString::number(stt) + QStringLiteral("\".pdf"));
+    QDir().mkpath(QFileInfo(source).absolutePath());
+    QFile f(source);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    f.write("%PDF-1.4\n% Thư số " + QByteArray::number(stt) + '\n');
+    f.write(QByteArray(300 * 1024, static_cast<char>('a' + stt % 26)));
+    f.close();
+    const QString what = table + QLatin1Char(' ') + QString::number(stt);
+    PrintingMessenger::say(QStringLiteral("att try ") + what);
+    const app::Module1& m = app::module1();
+    const datafiles::Attachment a =
+        datafiles::attachFile(app::module1().letters, datafiles::AttachmentStore::besideLettersFile(m.lettersPath),
+                              table, id, source, QStringLiteral("Kiểm tra"), QDateTime::currentDateTime());
+    PrintingMessenger::say(QStringLiteral("att ack ") + what + QLatin1Char(' ') + a.hash);
+    QFile::remove(source);
+}
+
 } // namespace
 
 int runKillChild(const QString& programFolder, const QString& year, int first, int count, const QString& dieAt)
@@ -103,6 +127,11 @@ int runKillChild(const QString& programFolder, const QString& year, int first, i
     g_dieWhenMade = dieAt == QLatin1String("super-journal-made");
     if (dieAt.startsWith(QLatin1String("super-journal")))
         dieAtSuperJournal();
+    if (dieAt == QLatin1String("attach-copy"))
+        datafiles::AttachmentStore::setWriteHook([](qint64 written) {
+            if (written > 0)
+                std::raise(SIGKILL);
+        });
     m.letters = db::Database::open(m.lettersPath, app::kConnect);
     if (!dieAt.isEmpty() && dieAt.contains(QLatin1Char('#'))) {
         const QString text = dieAt.section(QLatin1Char('#'), 0, 0);
@@ -124,8 +153,11 @@ int runKillChild(const QString& programFolder, const QString& year, int first, i
         rs.addNew();
         fill(rs, table, stt, text);
         datafiles::saveLetter(m.letters, rs);
+        const long long id = rs.value(QStringLiteral("id")).toLongLong();
         rs.close();
         PrintingMessenger::say(QStringLiteral("ack add ") + what);
+        if (stt % 2 == 1)
+            attachTo(programFolder, table, stt, id);
 
         if (stt % 4 == 0 && stt > first) {
             // An edit of an earlier letter of this run.

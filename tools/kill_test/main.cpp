@@ -2,7 +2,8 @@
 // killed with SIGKILL at random moments; after every kill the program starts again on the files
 // the kill left and the tool checks that start-up accepts them without a message, that every
 // letter the child acknowledged is there with a text that was saved for it, that no backup row is
-// duplicated, that no journal is left, that both files pass PRAGMA integrity_check, and that the
+// duplicated, that every attached file its row names is whole in the store and the sweep leaves
+// every named file, that no journal is left, that both files pass PRAGMA integrity_check, and that the
 // next replication makes the backup equal to the letters.
 //
 //   kill_test [--kills=N] [--seed=S] [--max-ms=M]   runs N kills (300), delays up to M ms (700)
@@ -134,9 +135,11 @@ int runKills(int kills, quint32 seed, int maxMs)
         else
             f.faults << QStringLiteral("run %1: start-up: ").arg(run) + messages.join(QLatin1String(" | "));
         app::module1().letters.close();
-        const QStringList lost = ledger.faultsIn(letters, tables);
+        const QStringList lost = ledger.faultsIn(letters, tables) + ledger.attachmentFaultsIn(letters);
         f.lost += static_cast<int>(lost.size());
         f.faults << lost;
+        if (run % 10 == 9) // the sweep a later opening runs: no row may lose its file
+            f.faults << killtest::storeAfterSweep(letters);
         QStringList dups;
         if (QFile::exists(backup)) {
             for (const QString& t : tables)

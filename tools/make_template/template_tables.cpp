@@ -1,5 +1,7 @@
 #include "template_tables.h"
 
+#include "datafiles/attachments.h"
+
 namespace tmpl {
 
 namespace {
@@ -280,6 +282,10 @@ QList<TemplateTable> templateTables()
                               text(QStringLiteral("tentrenmang")), text(QStringLiteral("quyenhan"), 50),
                               text(QStringLiteral("matkhau")), text(QStringLiteral("cothesua"), 1)});
     tables << users;
+
+    // The files attached to letters, named by the letter's year table and id (the store beside
+    // the letters file keeps the files themselves).
+    tables << TemplateTable{datafiles::attachmentsTableDef(), QString(), {}};
 
     return tables;
 }

@@ -27,7 +27,7 @@ struct TemplateTable
 // (incvden, incvdi, inlich: the columns of cvdenmau, cvdimau and lichmau in the same order, so
 // that "INSERT INTO incvden Select * from ..." fills them), and the reference tables (donvi,
 // bophan, noigui, loaicv, chutat, tendonvi with its one row, nguoidung empty so that the first
-// start logs in as administrator).
+// start logs in as administrator), and tepdinhkem, the files attached to letters.
 QList<TemplateTable> templateTables();
 
 } // namespace tmpl

@@ -5,6 +5,7 @@
 #include "common/clock.h"
 #include "common/dates.h"
 #include "platform/ui/key_codes.h"
+#include "registers/letters/letter_attachments.h"
 
 namespace registers {
 
@@ -66,6 +67,7 @@ IncomingEntryForm::IncomingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(
     setObjectName(QStringLiteral("frmcvden"));
     Dataloai = attachLetterTypes(m_ui->DBComboloai);
     attachControls(incomingEntryConfig(*m_ui));
+    attachLetterAttachments(*this, m_ui->cmdtepdinhkem, QStringLiteral("Công văn đến"));
     // The pick grids open on these boxes above the form.
     m_ui->Frame1->lower();
 }

@@ -10,6 +10,7 @@
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
+#include "registers/letters/letter_attachments.h"
 
 namespace registers {
 
@@ -70,6 +71,7 @@ OutgoingEntryForm::OutgoingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(
     setObjectName(QStringLiteral("frmcvdi"));
     Dataloai = attachLetterTypes(m_ui->DBComboloai);
     attachControls(outgoingEntryConfig(*m_ui));
+    attachLetterAttachments(*this, m_ui->cmdtepdinhkem, QStringLiteral("Công văn đi"));
     // After the shared leaving steps (completion from the letter types), so the completed type counts.
     connect(m_ui->mloai, &ui::TextBox::GotFocus, this, [this] { m_typeOnFocus = m_ui->mloai->text(); });
     connect(m_ui->mloai, &ui::TextBox::LostFocus, this, &OutgoingEntryForm::mloai_LostFocus);

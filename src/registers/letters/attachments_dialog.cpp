@@ -1,0 +1,258 @@
+#include "attachments_dialog.h"
+
+#include "ui_frmtepdinhkem.h"
+
+#include "app/core/messenger.h"
+#include "app/core/run_time_error.h"
+#include "datafiles/attachment_checks.h"
+#include "datafiles/forms/file_dialog.h"
+#include "datafiles/forms/save_dialog.h"
+#include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
+#include "registers/register_data.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace registers {
+namespace {
+
+DocumentOpener& opener()
+{
+    static DocumentOpener o;
+    return o;
+}
+
+bool openDocument(const QString& path)
+{
+    if (opener())
+        return opener()(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString lastFolder;
+
+} // namespace
+
+DocumentOpener setDocumentOpener(DocumentOpener o)
+{
+    DocumentOpener previous = std::move(opener());
+    opener() = std::move(o);
+    return previous;
+}
+
+QStringList localFiles(const QList<QUrl>& urls)
+{
+    QStringList files;
+    for (const QUrl& u : urls) {
+        if (u.isLocalFile())
+            files << u.toLocalFile();
+    }
+    return files;
+}
+
+AttachmentsDialog::AttachmentsDialog(AttachmentsScope scope, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::frmtepdinhkem>()), m_scope(std::move(scope)),
+      m_store(datafiles::AttachmentStore::besideLettersFile(m_scope.db.path()))
+{
+    m_ui->setupUi(this);
+    m_ui->lblcongvan->setText(m_scope.letterTitle);
+    m_ui->lblhuongdan->setText(m_scope.whyNoChanges.isEmpty()
+                                   ? QStringLiteral("Thêm tệp bằng nút \"Thêm tệp…\" hoặc kéo tệp thả vào đây.")
+                                   : m_scope.whyNoChanges);
+    QHeaderView* header = m_ui->lsttep->horizontalHeader();
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setStretchLastSection(false);
+    for (int column = 1; column < 4; ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    connect(m_ui->cmdthem, &QPushButton::clicked, this, &AttachmentsDialog::cmdthem_Click);
+    connect(m_ui->cmdmo, &QPushButton::clicked, this, &AttachmentsDialog::cmdmo_Click);
+    connect(m_ui->cmdluu, &QPushButton::clicked, this, &AttachmentsDialog::cmdluu_Click);
+    connect(m_ui->cmdxoa, &QPushButton::clicked, this, &AttachmentsDialog::cmdxoa_Click);
+    connect(m_ui->cmddong, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->lsttep, &QTableWidget::itemSelectionChanged, this, &AttachmentsDialog::updateButtons);
+    connect(m_ui->lsttep, &QTableWidget::itemActivated, this, &AttachmentsDialog::cmdmo_Click);
+    reload();
+}
+
+AttachmentsDialog::~AttachmentsDialog() = default;
+
+void AttachmentsDialog::reload(long long select)
+{
+    m_rows.clear();
+    if (m_scope.letterId > 0) {
+        try {
+            m_rows = datafiles::attachmentsOf(m_scope.db, m_scope.yearTable, m_scope.letterId);
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e);
+            app::tell(QStringLiteral("Không đọc được danh sách tệp đính kèm: ") + e.description());
+        }
+    }
+    QTableWidget* list = m_ui->lsttep;
+    list->setRowCount(0);
+    list->setRowCount(static_cast<int>(m_rows.size()));
+    int selected = m_rows.isEmpty() ? -1 : 0;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const datafiles::Attachment& a = m_rows.at(row);
+        const QStringList cells = {a.name, datafiles::sizeText(a.size),
+                                   a.addedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")), a.addedBy};
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells.at(column));
+            if (column == 1)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            list->setItem(row, column, item);
+        }
+        if (a.id == select)
+            selected = row;
+    }
+    if (selected >= 0)
+        list->selectRow(selected);
+    updateButtons();
+}
+
+const datafiles::Attachment* AttachmentsDialog::current() const
+{
+    const int row = m_ui->lsttep->currentRow();
+    return row >= 0 && row < m_rows.size() ? &m_rows.at(row) : nullptr;
+}
+
+void AttachmentsDialog::updateButtons()
+{
+    const bool any = current() != nullptr;
+    const bool changes = m_scope.whyNoChanges.isEmpty();
+    m_ui->cmdthem->setEnabled(changes);
+    m_ui->cmdxoa->setEnabled(changes && any);
+    m_ui->cmdmo->setEnabled(any);
+    m_ui->cmdluu->setEnabled(any);
+    setAcceptDrops(changes);
+}
+
+bool AttachmentsDialog::mayChange()
+{
+    if (!m_scope.whyNoChanges.isEmpty()) {
+        app::tell(m_scope.whyNoChanges);
+        return false;
+    }
+    return !refuseWhenReadOnly(m_scope.db, m_scope.yearTable);
+}
+
+void AttachmentsDialog::addFiles(const QStringList& paths)
+{
+    if (paths.isEmpty() || !mayChange())
+        return;
+    long long added = 0;
+    for (const QString& path : paths) {
+        ui::HourglassPointer wait;
+        try {
+            added = datafiles::attachFile(m_scope.db, m_store, m_scope.yearTable, m_scope.letterId, path, m_scope.user,
+                                          QDateTime::currentDateTime())
+                        .id;
+        } catch (const datafiles::AttachmentError& e) {
+            app::tell(e.message());
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e);
+            app::tell(QStringLiteral("Không ghi được tệp đính kèm \"") + QFileInfo(path).fileName() +
+                      QStringLiteral("\" vào file dữ liệu: ") + e.description());
+        }
+    }
+    reload(added);
+}
+
+void AttachmentsDialog::cmdthem_Click()
+{
+    if (!mayChange())
+        return;
+    const datafiles::OpenFileRequest request{
+        QStringLiteral("Chọn tệp đính kèm công văn"),
+        lastFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : lastFolder,
+        {QStringLiteral("Văn bản, ảnh quét (*.pdf *.png *.jpg *.jpeg *.tif *.tiff *.doc *.docx *.odt *.xls *.xlsx)"),
+         QStringLiteral("Mọi tệp (*)")}};
+    const QString path = datafiles::fileChooser(this)(request);
+    if (path.isEmpty())
+        return;
+    lastFolder = QFileInfo(path).absolutePath();
+    addFiles({path});
+}
+
+void AttachmentsDialog::cmdmo_Click()
+{
+    const datafiles::Attachment* a = current();
+    if (!a)
+        return;
+    try {
+        const QString folder = QDir::tempPath() + QStringLiteral("/selvaro-tepdinhkem");
+        const QString path = datafiles::copyForOpening(m_store, *a, folder);
+        if (!openDocument(path))
+            app::tell(QStringLiteral("Không mở được tệp \"") + a->name +
+                      QStringLiteral("\": máy chưa có chương trình mở loại tệp này. Hãy dùng \"Lưu thành…\"."));
+    } catch (const datafiles::AttachmentError& e) {
+        app::tell(e.message());
+    }
+}
+
+void AttachmentsDialog::cmdluu_Click()
+{
+    const datafiles::Attachment* a = current();
+    if (!a)
+        return;
+    const QString folder =
+        lastFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : lastFolder;
+    const QString suffix = QFileInfo(a->name).suffix();
+    const datafiles::OpenFileRequest request{QStringLiteral("Lưu tệp đính kèm thành"),
+                                             folder + QLatin1Char('/') + a->name,
+                                             {suffix.isEmpty() ? QStringLiteral("Mọi tệp (*)")
+                                                               : QStringLiteral("Tệp ") + suffix.toUpper() +
+                                                                     QStringLiteral(" (*.") + suffix + QLatin1Char(')'),
+                                              QStringLiteral("Mọi tệp (*)")}};
+    const QString target = datafiles::saveFileChooser(this)(request);
+    if (target.isEmpty())
+        return;
+    try {
+        ui::HourglassPointer wait;
+        datafiles::saveAttachmentAs(m_store, *a, target);
+        lastFolder = QFileInfo(target).absolutePath();
+    } catch (const datafiles::AttachmentError& e) {
+        app::tell(e.message());
+    }
+}
+
+void AttachmentsDialog::cmdxoa_Click()
+{
+    const datafiles::Attachment* a = current();
+    if (!a || !mayChange())
+        return;
+    if (!app::ask(QStringLiteral("Bạn có chắc chắn muốn xoá tệp \"") + a->name +
+                  QStringLiteral("\" khỏi công văn này không ?")))
+        return;
+    try {
+        datafiles::removeAttachment(m_scope.db, a->id);
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        app::tell(QStringLiteral("Không xoá được tệp đính kèm: ") + e.description());
+    }
+    reload();
+}
+
+void AttachmentsDialog::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void AttachmentsDialog::dropEvent(QDropEvent* event)
+{
+    const QStringList files = localFiles(event->mimeData()->urls());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    addFiles(files);
+}
+
+} // namespace registers

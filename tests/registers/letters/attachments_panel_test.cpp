@@ -1,0 +1,209 @@
+// The attachments panel on both letter entry forms: viewing refuses changes, correcting a letter
+// adds (chooser and drop), opens, saves a copy and removes (with the question); a read-only run
+// shows the files and refuses with the read-only message.
+#include "../../support/accessibility_check.h"
+#include "../register_fixture.h"
+
+#include "datafiles/forms/file_dialog.h"
+#include "datafiles/forms/save_dialog.h"
+#include "registers/entry_form.h"
+#include "registers/letters/attachments_dialog.h"
+#include "registers/outgoing/outgoing_forms.h"
+#include "registers/register_data.h"
+#include "ui_frmtepdinhkem.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTableWidget>
+
+namespace {
+
+using registers::AttachmentsDialog;
+using registers_test::RegisterTest;
+
+struct LetterRegister
+{
+    const char* command;
+    const char* form;
+    QList<std::pair<const char*, const char*>> filled; // the required boxes
+};
+
+const LetterRegister kRegisters[] = {
+    {"cmdnapcvden",
+     "frmcvden",
+     {{"mnoigui", "Sở Nội vụ"}, {"mdv_nhan", "Phòng Hành chính"}, {"mtt_ndung", "Họp giao ban"}}},
+    {"cmdnapcvdi",
+     "frmcvdi",
+     {{"mdv_nhan", "Sở Nội vụ"}, {"mnoiluu", "Văn phòng"}, {"mnguoiky", "Nguyễn Văn An"}, {"mtt_ndung", "Báo cáo"}}},
+};
+
+class AttachmentsPanelTest : public RegisterTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        registers::registerOutgoingForms();
+        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("QT"));
+    }
+    void TearDown() override
+    {
+        datafiles::setFileChooser({});
+        datafiles::setSaveFileChooser({});
+        registers::setDocumentOpener({});
+        RegisterTest::TearDown();
+    }
+    QString file(const QString& name, const QByteArray& content) const
+    {
+        const QString path = home.data(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path;
+    }
+    // A saved letter on the register's entry form, viewed.
+    registers::EntryForm* letterOn(const LetterRegister& r)
+    {
+        auto* f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
+        click(*f, "cmdAdd");
+        for (const auto& [box, text] : r.filled)
+            f->box(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
+        click(*f, "cmdUpdate");
+        EXPECT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
+        return f;
+    }
+    static AttachmentsDialog* panelOf(registers::EntryForm* f)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const auto panels = f->findChildren<AttachmentsDialog*>();
+        EXPECT_EQ(panels.size(), 1);
+        return panels.size() == 1 ? panels.first() : nullptr;
+    }
+    static void close(AttachmentsDialog* panel)
+    {
+        panel->reject();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static QStringList names(const AttachmentsDialog* panel)
+    {
+        QStringList list;
+        const QTableWidget* table = panel->ui().lsttep;
+        for (int i = 0; i < table->rowCount(); ++i)
+            list << table->item(i, 0)->text() + QLatin1Char('|') + table->item(i, 3)->text();
+        return list;
+    }
+};
+
+TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
+{
+    const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
+    const QString chosen = file(QStringLiteral("Tờ trình \"số 7\" của Sở.pdf"), pdf);
+    const QString dropped = file(QStringLiteral("ảnh quét.png"), QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
+    const QString wrong = file(QStringLiteral("giả.pdf"), QByteArrayLiteral("Kính gửi"));
+    for (const LetterRegister& r : kRegisters) {
+        SCOPED_TRACE(r.form);
+        registers::EntryForm* f = letterOn(r);
+
+        // Viewing: the files are shown, not changed.
+        click(*f, "cmdtepdinhkem");
+        AttachmentsDialog* panel = panelOf(f);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(test::isAccessible(panel));
+        EXPECT_FALSE(panel->ui().cmdthem->isEnabled());
+        EXPECT_TRUE(panel->ui().lblhuongdan->text().contains(QStringLiteral("\"Sửa\"")));
+        close(panel);
+
+        click(*f, "cmdsua");
+        ASSERT_EQ(f->mode(), registers::EntryMode::Editing);
+        click(*f, "cmdtepdinhkem");
+        panel = panelOf(f);
+        datafiles::setFileChooser([&](const datafiles::OpenFileRequest&) { return chosen; });
+        panel->ui().cmdthem->click();
+        home.responder.clear();
+        panel->addFiles({wrong});
+        EXPECT_EQ(home.messages().size(), 1);
+        EXPECT_TRUE(home.messages().join(u' ').contains(QStringLiteral("không phải PDF")));
+        EXPECT_EQ(names(panel), QStringList{QStringLiteral("Tờ trình \"số 7\" của Sở.pdf|Nguyễn Văn An")});
+        if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
+            panel->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) + QStringLiteral(".png"));
+            f->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) + QStringLiteral("-form.png"));
+        }
+        close(panel);
+
+        // Files dropped on the form open the panel and are attached.
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dropped)});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QWidget* box = f->box(QString::fromLatin1(r.filled.first().first)); // a drop on a box, not into it
+        QCoreApplication::sendEvent(box, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+        EXPECT_EQ(f->box(QString::fromLatin1(r.filled.first().first))->text(),
+                  QString::fromUtf8(r.filled.first().second));
+        panel = panelOf(f);
+        ASSERT_NE(panel, nullptr);
+        ASSERT_EQ(panel->attachments().size(), 2);
+        EXPECT_EQ(panel->attachments().at(1).name, QStringLiteral("ảnh quét.png"));
+
+        QString opened;
+        registers::setDocumentOpener([&opened](const QString& path) {
+            opened = path;
+            return true;
+        });
+        panel->ui().lsttep->selectRow(0);
+        panel->ui().cmdmo->click();
+        EXPECT_TRUE(opened.endsWith(QStringLiteral("/Tờ trình \"số 7\" của Sở.pdf")));
+        const QString copy = home.data(QStringLiteral("bản lưu.pdf"));
+        datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return copy; });
+        panel->ui().cmdluu->click();
+        for (const QString& path : {opened, copy}) {
+            QFile c(path);
+            ASSERT_TRUE(c.open(QIODevice::ReadOnly));
+            EXPECT_EQ(c.readAll(), pdf);
+        }
+        QFile::remove(copy);
+
+        home.responder.answer(QStringLiteral("no"));
+        panel->ui().cmdxoa->click();
+        EXPECT_EQ(panel->attachments().size(), 2);
+        home.responder.answer(QStringLiteral("yes"));
+        panel->ui().cmdxoa->click();
+        ASSERT_EQ(panel->attachments().size(), 1);
+        EXPECT_EQ(panel->attachments().first().name, QStringLiteral("ảnh quét.png"));
+        close(panel);
+        click(*f, "cmdUpdate");
+        f->hide();
+    }
+}
+
+TEST_F(AttachmentsPanelTest, ReadOnlyRunShowsTheFilesAndRefusesChanges)
+{
+    for (const LetterRegister& r : kRegisters) {
+        SCOPED_TRACE(r.form);
+        registers::EntryForm* f = letterOn(r);
+        click(*f, "cmdsua");
+        click(*f, "cmdtepdinhkem");
+        panelOf(f)->addFiles({file(QStringLiteral("quyết định.pdf"), QByteArrayLiteral("%PDF-1.4"))});
+        close(panelOf(f));
+        click(*f, "cmdUpdate");
+        f->hide();
+
+        app::module1().readOnly = true;
+        f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
+        click(*f, "cmdtepdinhkem");
+        AttachmentsDialog* panel = panelOf(f);
+        EXPECT_EQ(panel->attachments().size(), 1);
+        EXPECT_TRUE(panel->ui().cmdmo->isEnabled());
+        EXPECT_FALSE(panel->ui().cmdxoa->isEnabled());
+        home.responder.clear();
+        panel->addFiles({file(QStringLiteral("khác.pdf"), QByteArrayLiteral("%PDF-1.5"))});
+        EXPECT_EQ(home.messages(), QStringList{registers::kReadOnlyMessage});
+        EXPECT_EQ(panel->attachments().size(), 1);
+        close(panel);
+        f->hide();
+        app::module1().readOnly = false;
+    }
+}
+
+} // namespace
