@@ -67,7 +67,7 @@ protected:
         auto* f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
         click(*f, "cmdAdd");
         for (const auto& [box, text] : r.filled)
-            f->box(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
+            f->control<ui::TextBox>(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
         click(*f, "cmdUpdate");
         EXPECT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
         return f;
@@ -134,12 +134,12 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(dropped)});
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QWidget* box = f->box(QString::fromLatin1(r.filled.first().first)); // a drop on a box, not into it
+        QWidget* box = f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first)); // a drop on a box, not into it
         QCoreApplication::sendEvent(box, &enter);
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(box, &drop);
-        EXPECT_EQ(f->box(QString::fromLatin1(r.filled.first().first))->text(),
+        EXPECT_EQ(f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first))->text(),
                   QString::fromUtf8(r.filled.first().second));
         panel = panelOf(f);
         ASSERT_NE(panel, nullptr);
