@@ -134,7 +134,8 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(dropped)});
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QWidget* box = f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first)); // a drop on a box, not into it
+        QWidget* box =
+            f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first)); // a drop on a box, not into it
         QCoreApplication::sendEvent(box, &enter);
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
