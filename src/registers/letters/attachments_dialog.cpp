@@ -6,7 +6,6 @@
 #include "app/core/run_time_error.h"
 #include "datafiles/attachment_checks.h"
 #include "datafiles/forms/file_dialog.h"
-#include "datafiles/forms/save_dialog.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "registers/register_data.h"

@@ -5,7 +5,6 @@
 #include "../register_fixture.h"
 
 #include "datafiles/forms/file_dialog.h"
-#include "datafiles/forms/save_dialog.h"
 #include "registers/entry_form.h"
 #include "registers/letters/attachments_dialog.h"
 #include "registers/outgoing/outgoing_forms.h"
