@@ -3,6 +3,7 @@
 #include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvden.h"
 
+#include "registers/letters/number_check_dialog.h"
 #include "registers/letters/register_book_dialog.h"
 
 namespace registers {
@@ -39,6 +40,7 @@ IncomingListForm::IncomingListForm(QWidget* parent)
         m_ui->cmdxuatexcel, DBGrid1,
         {QString(), {QStringLiteral("chonin")}, datafiles::labelledBoxes(incomingListConfig(*m_ui).boundBoxes)});
     connect(m_ui->cmdsodangky, &QPushButton::clicked, this, [this] { printRegisterBookFrom(*this, true); });
+    connect(m_ui->cmdkiemtraso, &QPushButton::clicked, this, [this] { checkRegisterNumbersFrom(*this, true); });
 }
 
 IncomingListForm::~IncomingListForm() = default;

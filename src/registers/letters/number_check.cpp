@@ -4,6 +4,13 @@
 
 namespace registers {
 
+QString shownDate(const QString& key)
+{
+    if (key.size() != 8)
+        return key;
+    return key.mid(6, 2) + u'/' + key.mid(4, 2) + u'/' + key.left(4);
+}
+
 namespace {
 
 struct Entry
@@ -12,13 +19,6 @@ struct Entry
     int number;
     QString date;
 };
-
-QString shownDate(const QString& key)
-{
-    if (key.size() != 8)
-        return key;
-    return key.mid(6, 2) + u'/' + key.mid(4, 2) + u'/' + key.left(4);
-}
 
 // One sequence (one letter type), its entries in number order.
 void checkSequence(const QString& type, const QList<Entry>& entries, QList<NumberFinding>& found)

@@ -44,4 +44,7 @@ QList<NumberFinding> checkRegisterNumbers(db::Database& letters, const QString& 
 // văn", "Số 20 (05/03/2026) có ngày sau số 21 (04/03/2026)".
 QString describeFinding(const NumberFinding& finding);
 
+// A date key "yyyymmdd" as the lists show it, "dd/mm/yyyy"; anything else as it is.
+QString shownDate(const QString& key);
+
 } // namespace registers

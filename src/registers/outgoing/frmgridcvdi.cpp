@@ -3,6 +3,7 @@
 #include "datafiles/forms/list_export.h"
 #include "ui_frmgridcvdi.h"
 
+#include "registers/letters/number_check_dialog.h"
 #include "registers/letters/register_book_dialog.h"
 
 namespace registers {
@@ -39,6 +40,7 @@ OutgoingListForm::OutgoingListForm(QWidget* parent) : LettersListForm(parent), m
         m_ui->cmdxuatexcel, DBGrid1,
         {QString(), {QStringLiteral("chonin")}, datafiles::labelledBoxes(outgoingListConfig(*m_ui).boundBoxes)});
     connect(m_ui->cmdsodangky, &QPushButton::clicked, this, [this] { printRegisterBookFrom(*this, false); });
+    connect(m_ui->cmdkiemtraso, &QPushButton::clicked, this, [this] { checkRegisterNumbersFrom(*this, false); });
 }
 
 OutgoingListForm::~OutgoingListForm() = default;

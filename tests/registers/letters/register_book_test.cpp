@@ -1,19 +1,23 @@
 // The register books of both letters registers, read back through the text of the PDF printed:
 // cover, numbered column heads repeated on every page, rows whole and in register order, a range
 // of numbers, one letter type; the requests that print nothing; and the check of register
-// numbers on a year with planted gaps, numbers given twice and dates running backwards.
+// numbers on a year with planted gaps, numbers given twice and dates running backwards, and the
+// list of its findings opened from the letters list.
 #include "../../platform/report/pdf_text.h"
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
 #include "registers/incoming/frmgridcvden.h"
 #include "registers/letters/number_check.h"
+#include "registers/letters/number_check_dialog.h"
 #include "registers/letters/register_book_dialog.h"
 #include "ui_frmgridcvden.h"
+#include "ui_frmkiemtraso.h"
 #include "ui_frmsodangky.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -250,6 +254,56 @@ TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesPerSequence)
     }
     EXPECT_EQ(describeFinding(cases[0].expected[3]), QStringLiteral("Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"));
     EXPECT_EQ(describeFinding(cases[0].expected[4]), QStringLiteral("Thiếu số 9 đến 11"));
+}
+
+TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLetterDoubleClicked)
+{
+    for (int stt : {1, 2, 4})
+        add(stt, summary(stt), {}, QStringLiteral("2026010") + QString::number(stt));
+    const qint64 second = add(4, QStringLiteral("Thư trùng số"), {}, QStringLiteral("20260105"));
+    add(5, summary(5), {}, QStringLiteral("20260103"));
+    app::Module1& m = app::module1();
+    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
+    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->open(m.incomingTable, m.incomingTable, false);
+
+    QStringList rows;
+    home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase& form) {
+        auto& dialog = dynamic_cast<NumberCheckDialog&>(form);
+        EXPECT_TRUE(test::isAccessible(&dialog));
+        EXPECT_EQ(dialog.ui().lbltieude->text(), QStringLiteral("Kiểm tra số đăng ký công văn đến năm 2026"));
+        QTableWidget* grid = dialog.ui().grdsaisot;
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 1; c < grid->columnCount(); ++c)
+                cells << grid->item(r, c)->text();
+            rows << cells.join(u'|');
+        }
+        dialog.grab().save(QStringLiteral("/tmp/numbercheck.png"));
+        const QRect cell = grid->visualItemRect(grid->item(2, 4));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    list->ui().cmdkiemtraso->click();
+    EXPECT_EQ(rows, (QStringList{QStringLiteral("3|Thiếu số||"), QStringLiteral("4|Trùng số|04/01/2026|") + summary(4),
+                                 QStringLiteral("4|Trùng số|05/01/2026|Thư trùng số"),
+                                 QStringLiteral("4|Ngày sau số 5 (03/01/2026)|05/01/2026|Thư trùng số")}));
+    EXPECT_EQ(list->Data1->recordset().value(QStringLiteral("id")).toLongLong(), second);
+
+    // Outgoing letters of the year: none, so nothing wrong.
+    const SessionPtr outgoing = registers_test::visit(Register::Outgoing, Start::List);
+    NumberCheckDialog empty;
+    empty.prepare(false, m.outgoingTable, outgoing, nullptr);
+    QString told;
+    home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase&) {
+        EXPECT_FALSE(empty.ui().grdsaisot->isVisibleTo(&empty));
+        told = empty.ui().lblkhongloi->text();
+        empty.ui().cmddong->click();
+    });
+    empty.showModal();
+    EXPECT_EQ(told, QStringLiteral("Không thấy sai sót nào trong số đăng ký năm 2026"));
+    EXPECT_FALSE(empty.isVisible());
 }
 
 } // namespace
