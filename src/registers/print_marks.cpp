@@ -90,7 +90,9 @@ bool PrintMarks::markAll(const QString& table, const QString& hits, long long id
                            << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' where ") + hits +
                                   m_config.markHitsEnd;
             } else {
-                statements << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET chonin = 'X' ;");
+                // Rows already marked are left alone: marking a whole year twice writes nothing.
+                statements << QStringLiteral("UPDATE ") + table +
+                                  QStringLiteral(" SET chonin = 'X' where [chonin] is null or [chonin] <> 'X' ;");
             }
             executeAll(database(), statements);
         },

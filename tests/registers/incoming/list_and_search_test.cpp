@@ -182,7 +182,9 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     ASSERT_TRUE(
         app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2025"), false));
     addLetters(QStringLiteral("cvden2025"),
-               {{7, QStringLiteral("30/12/2025"), QStringLiteral("Sở cũ"), QStringLiteral("Năm trước")}});
+               {{7, QStringLiteral("30/12/2025"), QStringLiteral("Sở cũ"), QStringLiteral("Năm trước")},
+                {8, QStringLiteral("31/12/2025"), QStringLiteral("Sở cũ"), QStringLiteral("Không có dấu")}});
+    m.letters.execute(QStringLiteral("UPDATE cvden2025 SET chonin = NULL WHERE id = 8")); // marks only unmarked rows
     runSearch({});
     search()->show();
     EXPECT_EQ(search()->yearList()->currentText(), QStringLiteral("2026"));
@@ -195,7 +197,7 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     list()->Cmdchontat_Click();
     db::Recordset rs = m.letters.openRecordset(QStringLiteral("select count(*) from cvden2025 where chonin = 'X'"),
                                                db::RecordsetType::Snapshot);
-    EXPECT_EQ(rs.value(0).toInt(), 1);
+    EXPECT_EQ(rs.value(0).toInt(), 2);
 }
 
 TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpenedFrom)
