@@ -10,7 +10,8 @@ namespace common {
 // scan's OCR) so that a letter taken in from a file starts with its boxes filled. The secretary
 // checks them before saving, so a value is given only where the text shows it plainly; anything
 // unsure is left empty.
-struct LetterHeading {
+struct LetterHeading
+{
     QString number; // the number and sign, "123/UBND-VP", blanks removed
     QDate date;     // the date of the place-and-date line; null when none can be read
     QString sender; // the correspondent whose name stands in the heading, as the list writes it

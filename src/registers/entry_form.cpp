@@ -177,6 +177,7 @@ void EntryForm::setMode(EntryMode mode)
         text += QStringLiteral(" - ") + m_numberNote;
     status->setText(text);
     ui::setStatusStyle(status, viewing ? ui::StatusStyle::Viewing : ui::StatusStyle::Editing);
+    emit modeChanged(mode);
 }
 
 void EntryForm::lockBoxes(bool locked)
@@ -310,9 +311,11 @@ bool EntryForm::saveRecord()
         return false;
     if (needsChecks() && (!requiredFilled() || !saveConfirmed()))
         return false;
+    const bool added = mode() == EntryMode::Adding;
     if (!Data1->updateRecord())
         return false; // a refused write was shown by Data1_Error; the values stay
     recordWritten();
+    emit recordSaved(added);
     return true;
 }
 

@@ -189,6 +189,12 @@ public:
     // The field box shows: its boxFields entry, else its name without the leading "m".
     QString fieldOf(const QWidget* box) const;
 
+signals:
+    // A record was written by a save (added is true for a new one), after recordWritten().
+    void recordSaved(bool added);
+    // The form entered mode (viewing, adding or editing).
+    void modeChanged(registers::EntryMode mode);
+
 protected:
     // Wires the controls config names; the register's form calls it after setupUi.
     void attachControls(EntryConfig config);

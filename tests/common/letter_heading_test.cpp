@@ -8,7 +8,8 @@ const QStringList kCorrespondents{QStringLiteral("UBND tỉnh Bắc Ninh"), QStr
                                   QStringLiteral("Sở Nội vụ tỉnh Hà Nam"), QStringLiteral("Sở Tài chính"),
                                   QStringLiteral("Bộ Nội vụ")};
 
-struct HeadingCase {
+struct HeadingCase
+{
     const char* name;
     const char* text;
     const char* number;
@@ -16,7 +17,9 @@ struct HeadingCase {
     const char* sender;
 };
 
-class LetterHeadingTest : public testing::TestWithParam<HeadingCase> {};
+class LetterHeadingTest : public testing::TestWithParam<HeadingCase>
+{
+};
 
 TEST_P(LetterHeadingTest, ReadsWhatTheHeadingShows)
 {
@@ -45,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         HeadingCase{"ImpossibleDateSkipped", "Số: 7/TB\nHà Nội, ngày 31 tháng 2 năm 2026, ngày 30 tháng 1 năm 2026",
                     "7/TB", QDate(2026, 1, 30), ""},
         // The longer name ending at the same place wins; a name split over lines is still found.
-        HeadingCase{"LongerNameAcrossLines", "SỞ NỘI VỤ\nTỈNH HÀ NAM\nSố: 9/SNV", "9/SNV", QDate(), "Sở Nội vụ tỉnh Hà Nam"},
+        HeadingCase{"LongerNameAcrossLines", "SỞ NỘI VỤ\nTỈNH HÀ NAM\nSố: 9/SNV", "9/SNV", QDate(),
+                    "Sở Nội vụ tỉnh Hà Nam"},
         // Tone marks count: "Sở Nội vũ" is not "Sở Nội vụ"; whole words only.
         HeadingCase{"ToneMarksRespected", "SỞ NỘI VŨ\nSố: 1/X", "1/X", QDate(), ""},
         HeadingCase{"WholeWordsOnly", "SỞ NỘI VỤA\nSố: 2/X", "2/X", QDate(), ""},
@@ -56,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LetterHeading, DecomposedTextReadsAsComposed)
 {
-    const QString decomposed =
-        QString::fromUtf8("SỞ NỘI VỤ\nSố: 5/SNV\nBắc Ninh, ngày 05 tháng 3 năm 2026").normalized(QString::NormalizationForm_D);
+    const QString decomposed = QString::fromUtf8("SỞ NỘI VỤ\nSố: 5/SNV\nBắc Ninh, ngày 05 tháng 3 năm 2026")
+                                   .normalized(QString::NormalizationForm_D);
     const common::LetterHeading heading = common::readLetterHeading(decomposed, kCorrespondents);
     EXPECT_EQ(heading.number, QStringLiteral("5/SNV"));
     EXPECT_EQ(heading.date, QDate(2026, 3, 5));

@@ -68,11 +68,22 @@ IncomingEntryForm::IncomingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(
     Dataloai = attachLetterTypes(m_ui->DBComboloai);
     attachControls(incomingEntryConfig(*m_ui));
     attachLetterAttachments(*this, m_ui->cmdtepdinhkem, QStringLiteral("Công văn đến"));
+    attachLetterInbox(*this, m_ui->cmdhopthu, inboxBoxes());
     // The pick grids open on these boxes above the form.
     m_ui->Frame1->lower();
 }
 
 IncomingEntryForm::~IncomingEntryForm() = default;
+
+TakeInBoxes IncomingEntryForm::inboxBoxes() const
+{
+    return {m_ui->mso_cv, m_ui->mng_cv, m_ui->mnoigui};
+}
+
+bool IncomingEntryForm::takeIn(const QString& path)
+{
+    return takeInFile(*this, inboxBoxes(), path);
+}
 
 ui::DataCombo* IncomingEntryForm::comboLoai() const
 {

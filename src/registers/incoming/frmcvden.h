@@ -3,6 +3,8 @@
 // The incoming-letter entry form: registers each letter that arrives in cvden + year, corrects
 // letters, pages through them and starts the search and the print by date.
 
+#include "letter_inbox.h"
+
 #include "registers/entry_form.h"
 
 #include "platform/ui/data_combo.h"
@@ -27,6 +29,9 @@ public:
     // The generated layout, for reaching the controls typed (tests).
     const Ui::frmcvden& ui() const { return *m_ui; }
 
+    // Starts a new letter from the inbox file path (letter_inbox.h).
+    bool takeIn(const QString& path);
+
     ui::DataControl* Dataloai = nullptr;
     ui::DataCombo* comboLoai() const;
 
@@ -37,6 +42,8 @@ protected:
     void DBComboloai_Click(int area) override;
 
 private:
+    TakeInBoxes inboxBoxes() const;
+
     std::unique_ptr<Ui::frmcvden> m_ui;
 };
 

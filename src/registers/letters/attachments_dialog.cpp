@@ -29,16 +29,16 @@ DocumentOpener& opener()
     return o;
 }
 
+QString lastFolder;
+
+} // namespace
+
 bool openDocument(const QString& path)
 {
     if (opener())
         return opener()(path);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
-
-QString lastFolder;
-
-} // namespace
 
 DocumentOpener setDocumentOpener(DocumentOpener o)
 {

@@ -38,6 +38,8 @@ struct AttachmentsScope
 // replace it so that nothing is launched.
 using DocumentOpener = std::function<bool(const QString& path)>;
 DocumentOpener setDocumentOpener(DocumentOpener opener);
+// Opens path with the opener (the desktop's program unless a test replaced it).
+bool openDocument(const QString& path);
 
 class AttachmentsDialog : public QDialog
 {

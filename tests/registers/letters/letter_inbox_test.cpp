@@ -1,0 +1,106 @@
+// The scanner inbox on the incoming register: a file waiting in the folder becomes a new letter
+// with the boxes its heading shows filled; saving attaches the file and moves it out of the inbox.
+#include "../../support/accessibility_check.h"
+#include "../register_fixture.h"
+
+#include "datafiles/attachments.h"
+#include "registers/incoming/frmcvden.h"
+#include "registers/incoming/letter_inbox.h"
+#include "registers/letters/attachments_dialog.h"
+#include "ui_frmcvden.h"
+#include "ui_frmhopthu.h"
+
+#include <QDir>
+
+namespace {
+
+using registers::InboxDialog;
+using registers::IncomingEntryForm;
+
+class LetterInboxTest : public registers_test::RegisterTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("QT"));
+        datafiles::setInboxSettingsFile(home.data(QStringLiteral("hopthu.ini")));
+        inbox = home.data(QStringLiteral("máy quét"));
+        QDir().mkpath(inbox);
+        datafiles::setInboxFolder(inbox);
+        registers::setDocumentTextReader([](const QString&) {
+            return QStringLiteral("UBND TỈNH BẮC NINH CỘNG HÒA XÃ HỘI CHỦ NGHĨA VIỆT NAM\nSỞ NỘI VỤ\n"
+                                  "Số: 123/SNV-VP Bắc Ninh, ngày 05 tháng 3 năm 2026");
+        });
+    }
+    void TearDown() override
+    {
+        ui::FormBase::setModalHandler({});
+        registers::setDocumentTextReader({});
+        datafiles::setInboxSettingsFile(QString());
+        RegisterTest::TearDown();
+    }
+    QString put(const QString& name, const QByteArray& content) const
+    {
+        QFile f(inbox + QLatin1Char('/') + name);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return f.fileName();
+    }
+    QString inbox;
+};
+
+TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSaved)
+{
+    const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
+    const QString waiting = put(QStringLiteral("Công văn 123.pdf"), pdf);
+    put(QStringLiteral("đang quét.pdf.part"), pdf);
+    QDir(inbox).mkpath(datafiles::kTakenInFolder);
+    QFile::copy(waiting, inbox + QLatin1Char('/') + datafiles::kTakenInFolder + QStringLiteral("/Công văn 123.pdf"));
+
+    auto* f = openBy<IncomingEntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
+    ui::FormBase::setModalHandler([](ui::FormBase& form) {
+        auto* list = qobject_cast<InboxDialog*>(&form);
+        ASSERT_NE(list, nullptr);
+        EXPECT_TRUE(test::isAccessible(list));
+        ASSERT_EQ(list->files().size(), 1); // the file still being written is not offered
+        EXPECT_EQ(list->files().first().name, QStringLiteral("Công văn 123.pdf"));
+        if (qEnvironmentVariableIsSet("SELVARO_SHOT")) // screenshots to look at: SELVARO_SHOT=/tmp/shot-
+            list->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("frmhopthu.png"));
+        list->ui().cmdnap->click();
+    });
+    click(*f, "cmdhopthu");
+    ASSERT_EQ(f->mode(), registers::EntryMode::Adding) << home.messageText();
+    EXPECT_EQ(f->ui().mso_cv->text(), QStringLiteral("123/SNV-VP"));
+    EXPECT_EQ(f->ui().mng_cv->text(), QStringLiteral("05/03/2026"));
+    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Sở Nội vụ"));
+    if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
+        f->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("frmcvden-hopthu.png"));
+
+    // Another take-in while this letter is being added is refused; the typed values stay.
+    f->ui().mtt_ndung->setText(QStringLiteral("Về việc tuyển dụng"));
+    EXPECT_FALSE(f->takeIn(waiting));
+    EXPECT_EQ(f->ui().mtt_ndung->text(), QStringLiteral("Về việc tuyển dụng"));
+    EXPECT_EQ(home.messages().size(), 1);
+
+    f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
+    click(*f, "cmdUpdate");
+    ASSERT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
+    const long long id = f->Data1->recordset().value(QStringLiteral("id")).toLongLong();
+    const QList<datafiles::Attachment> files = datafiles::attachmentsOf(f->database(), f->table(), id);
+    ASSERT_EQ(files.size(), 1) << home.messageText();
+    EXPECT_EQ(files.first().name, QStringLiteral("Công văn 123.pdf"));
+    EXPECT_TRUE(datafiles::inboxFiles(inbox).isEmpty());
+    EXPECT_TRUE(
+        QFile::exists(inbox + QLatin1Char('/') + datafiles::kTakenInFolder + QStringLiteral("/Công văn 123 (2).pdf")));
+
+    // A file that is not what its name says is refused before anything starts.
+    const QString fake = put(QStringLiteral("giả.pdf"), QByteArrayLiteral("Kính gửi"));
+    home.responder.clear();
+    EXPECT_FALSE(f->takeIn(fake));
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
+    EXPECT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(datafiles::inboxFiles(inbox).size(), 1);
+}
+
+} // namespace
