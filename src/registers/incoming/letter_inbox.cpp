@@ -263,11 +263,21 @@ bool takeInFile(EntryForm& form, const TakeInBoxes& boxes, const QString& path)
 
 void attachLetterInbox(EntryForm& form, QPushButton* button, const TakeInBoxes& boxes)
 {
-    QObject::connect(button, &QPushButton::clicked, &form, [&form, boxes] {
+    // The button tells how many files wait, each time the form comes back to viewing.
+    const auto count = [button] {
+        const qsizetype waiting = datafiles::inboxFiles(datafiles::inboxFolder()).size();
+        button->setText(waiting > 0 ? QStringLiteral("Hộp văn bản đến (") + QString::number(waiting) + QLatin1Char(')')
+                                    : QStringLiteral("Hộp văn bản đến"));
+    };
+    QObject::connect(&form, &EntryForm::modeChanged, button, [count](EntryMode mode) {
+        if (mode == EntryMode::Viewing)
+            count();
+    });
+    QObject::connect(button, &QPushButton::clicked, &form, [&form, boxes, count] {
         InboxDialog inbox(&form);
         inbox.showModal();
-        if (!inbox.chosen().isEmpty())
-            takeInFile(form, boxes, inbox.chosen());
+        if (inbox.chosen().isEmpty() || !takeInFile(form, boxes, inbox.chosen()))
+            count(); // the folder may have been chosen or changed meanwhile
     });
 }
 

@@ -59,6 +59,7 @@ TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSav
     QFile::copy(waiting, inbox + QLatin1Char('/') + datafiles::kTakenInFolder + QStringLiteral("/Công văn 123.pdf"));
 
     auto* f = openBy<IncomingEntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
+    EXPECT_EQ(f->ui().cmdhopthu->text(), QStringLiteral("Hộp văn bản đến (1)"));
     ui::FormBase::setModalHandler([](ui::FormBase& form) {
         auto* list = qobject_cast<InboxDialog*>(&form);
         ASSERT_NE(list, nullptr);
@@ -91,6 +92,7 @@ TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSav
     ASSERT_EQ(files.size(), 1) << home.messageText();
     EXPECT_EQ(files.first().name, QStringLiteral("Công văn 123.pdf"));
     EXPECT_TRUE(datafiles::inboxFiles(inbox).isEmpty());
+    EXPECT_EQ(f->ui().cmdhopthu->text(), QStringLiteral("Hộp văn bản đến"));
     EXPECT_TRUE(
         QFile::exists(inbox + QLatin1Char('/') + datafiles::kTakenInFolder + QStringLiteral("/Công văn 123 (2).pdf")));
 
