@@ -5,6 +5,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config clang-format git
     clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6sql6-sqlite
+    qt6-pdf-dev qt6-image-formats-plugins
     libsqlite3-dev mdbtools-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libkainjow-mustache-dev libical-dev

@@ -123,6 +123,52 @@ QList<Attachment> attachmentsOf(db::Database& db, const QString& yearTable, long
     return list;
 }
 
+QList<Attachment> attachmentsOfTable(db::Database& db, const QString& yearTable)
+{
+    QList<Attachment> list;
+    if (!db.hasTable(kAttachmentsTable))
+        return list;
+    db::Recordset rs =
+        db.openRecordset(QStringLiteral("select * from ") + kAttachmentsTable + QStringLiteral(" where bang = ") +
+                             db::quoteLiteral(yearTable) + QStringLiteral(" order by id"),
+                         db::RecordsetType::Snapshot);
+    for (; !rs.eof(); rs.moveNext())
+        list << rowOf(rs);
+    return list;
+}
+
+void removeAttachmentsOfTable(db::Database& db, const QString& yearTable)
+{
+    if (db.hasTable(kAttachmentsTable))
+        db.execute(QStringLiteral("delete * from ") + kAttachmentsTable + QStringLiteral(" where bang = ") +
+                   db::quoteLiteral(yearTable));
+}
+
+void addAttachmentRows(db::Database& db, const QString& yearTable, const QList<Attachment>& attachments,
+                       const QHash<long long, long long>& newIds)
+{
+    db::Recordset rs =
+        db.openRecordset(QStringLiteral("select * from ") + kAttachmentsTable + QStringLiteral(" where id = -1"));
+    for (const Attachment& a : attachments) {
+        const auto id = newIds.constFind(a.letterId);
+        if (id == newIds.constEnd()) {
+            // A row left by a letter deleted in the other file names nothing here.
+            qCInfo(lcDatafiles) << "attachment" << a.name << "names letter" << a.letterId << "not in" << yearTable;
+            continue;
+        }
+        rs.addNew();
+        rs.setValue(QStringLiteral("idcv"), id.value());
+        rs.setValue(QStringLiteral("bang"), yearTable);
+        rs.setValue(QStringLiteral("tengoc"), a.name);
+        rs.setValue(QStringLiteral("bam"), a.hash);
+        rs.setValue(QStringLiteral("kichthuoc"), static_cast<double>(a.size));
+        rs.setValue(QStringLiteral("kieu"), a.type);
+        rs.setValue(QStringLiteral("nguoinap"), a.addedBy);
+        rs.setValue(QStringLiteral("ngaynap"), a.addedAt);
+        rs.update();
+    }
+}
+
 Attachment attachFile(db::Database& db, const AttachmentStore& store, const QString& yearTable, long long letterId,
                       const QString& source, const QString& user, const QDateTime& now)
 {

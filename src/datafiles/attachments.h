@@ -14,6 +14,7 @@
 #include "platform/db/field_def.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -50,6 +51,22 @@ bool ensureAttachmentsTable(db::Database& db);
 // The attachments of letter letterId of yearTable, in the order they were added; none when db
 // has no tepdinhkem.
 QList<Attachment> attachmentsOf(db::Database& db, const QString& yearTable, long long letterId);
+
+// The attachments of every letter of yearTable, in the order they were added; none when db has no
+// tepdinhkem.
+QList<Attachment> attachmentsOfTable(db::Database& db, const QString& yearTable);
+
+// Removes the rows of every letter of yearTable, in the caller's transaction (the table is being
+// replaced: its letters' ids will name other letters). The files stay for the sweep.
+void removeAttachmentsOfTable(db::Database& db, const QString& yearTable);
+
+// Adds a row to tepdinhkem for each of attachments, in the caller's transaction, as they stand
+// but for their id (the file's own) and letterId, which newIds maps from the letter's id in the
+// file they come from to its id here; yearTable names their table here. Their files must be in
+// this file's store already. A row whose letter newIds does not know (a letter deleted there) is
+// left out. Raises db::DbError.
+void addAttachmentRows(db::Database& db, const QString& yearTable, const QList<Attachment>& attachments,
+                       const QHash<long long, long long>& newIds);
 
 // Attaches the file at source to letter letterId of yearTable for user at now: the checks of
 // attachment_checks.h, the copy into store, then the row, in one transaction. Raises

@@ -52,8 +52,9 @@ LegacyImportSummary mergeLists(ImportSource& source)
     return summary;
 }
 
-// Returns false after an engine error (recorded): the table being copied is as it was.
-bool importYearTables(ImportSource& source, const QString& kind)
+// Returns "" when done, else the message to tell after an error (recorded): the table being
+// copied is as it was.
+QString importYearTables(ImportSource& source, const QString& kind)
 {
     db::Database& target = targetDatabase(kind);
     const QList<YearTableKind> kinds = yearTableKinds(kind);
@@ -62,11 +63,14 @@ bool importYearTables(ImportSource& source, const QString& kind)
             if (const YearTableKind* k = yearTableKindOf(table, kinds))
                 importYearTable(source, target, table, *k, [](const QString& question) { return app::ask(question); });
         }
+    } catch (const AttachmentError& e) {
+        app::recordRunTimeError(e, lcDatafiles());
+        return e.message() + QStringLiteral("\r\n") + importFailedMessage();
     } catch (const std::exception& e) {
         app::recordRunTimeError(e, lcDatafiles());
-        return false;
+        return importFailedMessage();
     }
-    return true;
+    return QString();
 }
 
 // After the rows are in: the reference recordsets read the merged lists, or the working year's
@@ -179,8 +183,8 @@ ImportOutcome importOldData(const QString& kind, const ImportHooks& hooks)
                                            : ImportOutcome::Done;
     } else if (kind == QLatin1String("tk")) {
         message = mergeLists(*source).message(kind);
-    } else if (!importYearTables(*source, kind)) {
-        message = importFailedMessage();
+    } else if (const QString failure = importYearTables(*source, kind); !failure.isEmpty()) {
+        message = failure;
         outcome = ImportOutcome::Failed;
     }
     // After a failure nothing needs reading again: the table in progress is as it was.

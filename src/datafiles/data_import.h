@@ -59,7 +59,8 @@ enum class ImportOutcome
 // importYearTable() into the program's open database of the target (letters or schedule), one
 // transaction per table; then the working year's tables are made again (createYearTables) and
 // "Đã nhập xong dữ liệu công văn cũ!" or "Đã nhập xong dữ liệu về kế hoạch, lịch công tác cũ!"
-// is told. An error stops the import with importFailedMessage(): the table being copied is as it
+// is told. An error stops the import with importFailedMessage() (after the refusal, for an
+// attachment file missing or damaged in the old file's store): the table being copied is as it
 // was, tables copied before stay copied, and the program's database stays open.
 //
 // "tk": the six reference lists are merged (mergeReferenceList) into scheduleReference, a list that

@@ -72,6 +72,22 @@ public:
                        db::quoteLiteral(path()) + orderBy(fieldNames(table)));
     }
 
+    QList<long long> rowIds(const QString& table) override
+    {
+        QList<long long> ids;
+        const QString id = counterOf(fieldNames(table));
+        if (id.isEmpty())
+            return ids;
+        db::Recordset rs =
+            m_db.openRecordset(QStringLiteral("select ") + db::quoteJetName(id) + QStringLiteral(" from ") +
+                                   db::quoteJetName(table) + orderBy(fieldNames(table)),
+                               db::RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext())
+            ids << rs.value(0).toLongLong();
+        return ids;
+    }
+    QList<Attachment> attachmentsOf(const QString& table) override { return attachmentsOfTable(m_db, table); }
+
 private:
     static QString orderBy(const QStringList& fields)
     {

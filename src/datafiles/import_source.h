@@ -1,5 +1,6 @@
 #pragma once
 
+#include "attachments.h"
 #include "platform/db/database.h"
 
 #include <QString>
@@ -51,6 +52,14 @@ public:
     // undone with the statement (or with the caller's transaction).
     virtual void copyRows(const QString& table, const QStringList& fields, db::Database& target,
                           const QString& targetTable) = 0;
+    // The counter ids of table's rows in the order copyRows() adds them; empty for a table
+    // without a counter.
+    virtual QList<long long> rowIds(const QString& table) = 0;
+    // The attachments (tepdinhkem) of the letters of year table table, in the order they were
+    // added; none when the file keeps none (an old Jet file never does). Their files are in
+    // attachmentStore().
+    virtual QList<Attachment> attachmentsOf(const QString& table) = 0;
+    AttachmentStore attachmentStore() const { return AttachmentStore::besideLettersFile(path()); }
 };
 
 // Opens the file at path as an import source: a data file of this program. Returns nullptr when

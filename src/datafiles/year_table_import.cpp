@@ -1,13 +1,17 @@
 #include "year_table_import.h"
 
 #include "app/core/table_copy.h"
+#include "attachments.h"
 #include "logging.h"
+#include "platform/db/db_error.h"
 #include "platform/db/sql_quote.h"
 #include "platform/db/statement.h"
 #include "platform/db/transaction.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QRegularExpression>
+#include <QSet>
 #include <stdexcept>
 
 namespace datafiles {
@@ -35,6 +39,50 @@ bool tableHasRow(db::Database& db, const QString& sql)
 {
     db::Recordset rs = db.openRecordset(sql, db::RecordsetType::Snapshot);
     return !rs.eof();
+}
+
+long long largestId(db::Database& db, const QString& table)
+{
+    if (!db.hasTable(table))
+        return 0;
+    db::Recordset rs =
+        db.openRecordset(QStringLiteral("select max(id) from ") + db::quoteJetName(table), db::RecordsetType::Snapshot);
+    return rs.eof() ? 0 : rs.value(0).toLongLong();
+}
+
+// The attachments of the letters of table that come along, their files copied into the store of
+// target before any row names them (each content once: the store keeps a hash once).
+QList<Attachment> bringAttachmentFiles(ImportSource& source, db::Database& target, const QString& table,
+                                       const QList<long long>& letterIds)
+{
+    QList<Attachment> brought;
+    const QSet<long long> letters(letterIds.cbegin(), letterIds.cend());
+    for (const Attachment& a : source.attachmentsOf(table)) {
+        if (letters.contains(a.letterId))
+            brought << a;
+    }
+    if (brought.isEmpty())
+        return brought;
+    const AttachmentStore from = source.attachmentStore();
+    const AttachmentStore to = AttachmentStore::besideLettersFile(target.path());
+    QSet<QString> copied;
+    for (const Attachment& a : brought) {
+        if (copied.contains(a.hash))
+            continue;
+        if (!from.holds(a.hash))
+            throw AttachmentError(QStringLiteral("Không tìm thấy tệp đính kèm \"") + a.name +
+                                  QStringLiteral("\" của bảng ") + table +
+                                  QStringLiteral(" trong kho tệp đính kèm của file dữ liệu vừa chọn (") +
+                                  QDir::toNativeSeparators(from.folder()) + QStringLiteral(")."));
+        if (to.put(from.pathOf(a.hash)).hash != a.hash)
+            throw AttachmentError(QStringLiteral("Tệp đính kèm \"") + a.name + QStringLiteral("\" của bảng ") + table +
+                                  QStringLiteral(" trong kho tệp đính kèm của file dữ liệu vừa chọn đã bị hỏng "
+                                                 "(nội dung không còn như khi đính kèm)."));
+        copied.insert(a.hash);
+    }
+    if (!ensureAttachmentsTable(target))
+        throw db::DbError(db::errc::ReadOnlyFile, QStringLiteral("tepdinhkem cannot be made in ") + target.path());
+    return brought;
 }
 
 } // namespace
@@ -130,13 +178,36 @@ YearTableOutcome importYearTable(ImportSource& source, db::Database& target, con
         return YearTableOutcome::Kept;
 
     const QStringList fields = fieldsWithoutId(source.fieldNames(table));
+    const QList<long long> oldIds = source.rowIds(table);
+    // Files first, whole and flushed; a failure after this leaves only files no row names.
+    const QList<Attachment> attachments = bringAttachmentFiles(source, target, table, oldIds);
     db::Transaction transaction(target, QStringLiteral("rolling back the import of ") + table);
-    if (importedBefore)
+    if (importedBefore) {
         target.execute(QStringLiteral("drop table ") + quoted);
+        // Their letters are gone, and their ids will be given to the letters coming in.
+        removeAttachmentsOfTable(target, table);
+    }
     if (!app::copyTableStructure(target, target, kind.templateName, table, true))
         throw std::runtime_error("cannot make the table " + table.toStdString() + " from " +
                                  kind.templateName.toStdString());
+    const long long above = attachments.isEmpty() ? 0 : largestId(target, table);
     source.copyRows(table, fields, target, table);
+    if (!attachments.isEmpty()) {
+        // The rows were added in the old ids' order, each with a counter above those before.
+        QHash<long long, long long> newIds;
+        db::Recordset rs =
+            target.openRecordset(QStringLiteral("select id from ") + quoted + QStringLiteral(" where id > ") +
+                                     QString::number(above) + QStringLiteral(" order by id"),
+                                 db::RecordsetType::Snapshot);
+        for (long long oldId : oldIds) {
+            if (rs.eof())
+                throw std::runtime_error("the import of " + table.toStdString() + " added fewer rows than it read");
+            newIds.insert(oldId, rs.value(0).toLongLong());
+            rs.moveNext();
+        }
+        rs.close();
+        addAttachmentRows(target, table, attachments, newIds);
+    }
     transaction.commit();
     return importedBefore ? YearTableOutcome::Replaced : YearTableOutcome::Copied;
 }

@@ -60,10 +60,14 @@ enum class YearTableOutcome
 // importedCriterion() of the old first row; when all compared values are blank, when the table in
 // use holds any row. Then ask() decides; "no" keeps it.
 //
-// The copy is one transaction on target: dropping the table (when it is replaced), making it from
-// its template in target when missing, and adding every old row (fields matched by name, the
-// counter id excepted, in id order). Any error rolls all of it back, so the table in use is as it
-// was before this table's copy began, and raises (db::DbError, or std::runtime_error when the
+// The letters' attachments come along: their files are copied from the old file's store into the
+// store of target first (each content once), then the copy is one transaction on target: dropping
+// the table (when it is replaced) with the attachment rows of its letters, making it from its
+// template in target when missing, adding every old row (fields matched by name, the counter id
+// excepted, in id order) and a tepdinhkem row for each attachment, naming its letter's new id.
+// Any error rolls all of it back, so the table in use is as it was before this table's copy began
+// (files copied stay, named by no row, for the sweep), and raises (db::DbError; AttachmentError
+// when a file is missing from the old store or damaged there; std::runtime_error when the
 // template is missing).
 YearTableOutcome importYearTable(ImportSource& source, db::Database& target, const QString& table,
                                  const YearTableKind& kind, const std::function<bool(const QString&)>& ask);

@@ -1,5 +1,6 @@
 #include "data_files_fixture.h"
 
+#include "datafiles/attachments.h"
 #include "datafiles/data_import.h"
 #include "datafiles/import_source.h"
 #include "datafiles/reference_merge.h"
@@ -191,6 +192,79 @@ TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen
     EXPECT_EQ(messages().last(), datafiles::importFailedMessage());
     ASSERT_TRUE(cv.isOpen());
     EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
+}
+
+// A year's letters bring their attachments: the files into this file's store (a content once),
+// the rows naming the letters' new ids; importing the year again does not double them, and a file
+// missing from the old store stops that table's import with the table as it was.
+TEST_F(ImportTest, AYearBringsItsAttachmentsUnderTheLettersNewIds)
+{
+    makeOldLetters();
+    db::Database old = db::Database::open(oldPath, app::kConnect);
+    const datafiles::AttachmentStore oldStore = datafiles::AttachmentStore::besideLettersFile(oldPath);
+    const auto oldFile = [&](const QString& name, const QByteArray& content) {
+        const QString path = QFileInfo(oldPath).dir().filePath(name);
+        writeFile(path, content);
+        return path;
+    };
+    const QString scan = oldFile(QStringLiteral("công văn \"2\".pdf"), "%PDF-1.4\nCông văn số 2\n%%EOF\n");
+    const QString invitation = oldFile(QStringLiteral("giấy mời.pdf"), "%PDF-1.4\nGiấy mời họp\n%%EOF\n");
+    const QDateTime at(QDate(2007, 3, 5), QTime(8, 0));
+    const QString who = QStringLiteral("Lê Thị Hoa");
+    const QStringList oldIds = column(old, QStringLiteral("cvden2007"), QStringLiteral("id"));
+    // The same content on both incoming letters, another on the outgoing one.
+    for (const QString& id : oldIds)
+        datafiles::attachFile(old, oldStore, QStringLiteral("cvden2007"), id.toLongLong(), scan, who, at);
+    const datafiles::Attachment outgoing = datafiles::attachFile(
+        old, oldStore, QStringLiteral("cvdi2007"),
+        column(old, QStringLiteral("cvdi2007"), QStringLiteral("id")).value(0).toLongLong(), invitation, who, at);
+    old.close();
+
+    // A letter already in 2007 here, so the imported ones get other ids than they had.
+    db::Database& cv = app::module1().letters;
+    ASSERT_TRUE(app::copyTableStructure(cv, cv, QStringLiteral("cvdenmau"), QStringLiteral("cvden2007"), false));
+    insert(cv, QStringLiteral("cvden2007"), letter(QStringLiteral("5/UB"), QStringLiteral("Sở Y tế")));
+    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done) << messages().join(u'|').toStdString();
+
+    const datafiles::AttachmentStore store = datafiles::AttachmentStore::besideLettersFile(cv.path());
+    const auto attachedTo = [&](const QString& table, const QString& number) {
+        QStringList found;
+        const QStringList ids = column(cv, table, QStringLiteral("id"));
+        const QStringList numbers = column(cv, table, QStringLiteral("so_cv"));
+        for (const datafiles::Attachment& a :
+             datafiles::attachmentsOf(cv, table, ids.value(numbers.indexOf(number)).toLongLong())) {
+            found << a.name + QLatin1Char('|') + a.addedBy + QLatin1Char('|') +
+                         (store.holds(a.hash) ? QStringLiteral("stored") : QStringLiteral("missing"));
+        }
+        return found;
+    };
+    const QString scanRow = QStringLiteral("công văn \"2\".pdf|Lê Thị Hoa|stored");
+    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("5/UB")), QStringList());
+    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("1/UB")), QStringList{scanRow});
+    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("2/UB")), QStringList{scanRow});
+    EXPECT_EQ(attachedTo(QStringLiteral("cvdi2007"), QStringLiteral("7/VP")),
+              QStringList{QStringLiteral("giấy mời.pdf|Lê Thị Hoa|stored")});
+    EXPECT_EQ(QDir(store.folder()).entryList(QDir::Files).size(), 2) << "the same content is kept once";
+
+    // Again, "yes" to each table: replaced, the attachments not doubled.
+    messenger.shown.clear();
+    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
+    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("2/UB")), QStringList{scanRow});
+    EXPECT_EQ(datafiles::attachmentsOfTable(cv, QStringLiteral("cvden2007")).size(), 2);
+
+    // The outgoing letter's file gone from the old store: told, that table as it was.
+    ASSERT_TRUE(QFile::remove(oldStore.pathOf(outgoing.hash)));
+    messenger.shown.clear();
+    cv.execute(QStringLiteral("UPDATE cvdi2007 SET tt_ndung = 'sửa' WHERE so_cv = '7/VP'"));
+    EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Failed);
+    EXPECT_TRUE(
+        messages().last().startsWith(QStringLiteral("Không tìm thấy tệp đính kèm \"giấy mời.pdf\" của bảng "
+                                                    "cvdi2007 trong kho tệp đính kèm của file dữ liệu vừa chọn")))
+        << messages().join(u'|').toStdString();
+    EXPECT_TRUE(messages().last().endsWith(datafiles::importFailedMessage()));
+    EXPECT_EQ(column(cv, QStringLiteral("cvdi2007"), QStringLiteral("tt_ndung")), QStringList{QStringLiteral("sửa")});
+    EXPECT_EQ(attachedTo(QStringLiteral("cvdi2007"), QStringLiteral("7/VP")),
+              QStringList{QStringLiteral("giấy mời.pdf|Lê Thị Hoa|stored")});
 }
 
 TEST_F(ImportTest, BlankFirstRowCountsAsImportedOnlyWhenTheTableInUseHoldsRows)

@@ -7,6 +7,8 @@
 #include "datafiles/attachment_checks.h"
 #include "datafiles/forms/file_dialog.h"
 #include "platform/db/db_error.h"
+#include "platform/document/document_print.h"
+#include "platform/document/document_viewer.h"
 #include "platform/ui/hourglass.h"
 #include "registers/register_data.h"
 
@@ -17,6 +19,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -29,6 +33,21 @@ DocumentOpener& opener()
     return o;
 }
 
+PrinterChooser& printerChooser()
+{
+    static PrinterChooser c;
+    return c;
+}
+
+bool choosePrinter(QPrinter& printer, QWidget* parent)
+{
+    if (printerChooser())
+        return printerChooser()(printer, parent);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("In tệp đính kèm"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
 QString lastFolder;
 
 } // namespace
@@ -38,6 +57,13 @@ bool openDocument(const QString& path)
     if (opener())
         return opener()(path);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+PrinterChooser setPrinterChooser(PrinterChooser c)
+{
+    PrinterChooser previous = std::move(printerChooser());
+    printerChooser() = std::move(c);
+    return previous;
 }
 
 DocumentOpener setDocumentOpener(DocumentOpener o)
@@ -72,12 +98,14 @@ AttachmentsDialog::AttachmentsDialog(AttachmentsScope scope, QWidget* parent)
     for (int column = 1; column < 4; ++column)
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     connect(m_ui->cmdthem, &QPushButton::clicked, this, &AttachmentsDialog::cmdthem_Click);
+    connect(m_ui->cmdxem, &QPushButton::clicked, this, &AttachmentsDialog::cmdxem_Click);
     connect(m_ui->cmdmo, &QPushButton::clicked, this, &AttachmentsDialog::cmdmo_Click);
     connect(m_ui->cmdluu, &QPushButton::clicked, this, &AttachmentsDialog::cmdluu_Click);
+    connect(m_ui->cmdin, &QPushButton::clicked, this, &AttachmentsDialog::cmdin_Click);
     connect(m_ui->cmdxoa, &QPushButton::clicked, this, &AttachmentsDialog::cmdxoa_Click);
     connect(m_ui->cmddong, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->lsttep, &QTableWidget::itemSelectionChanged, this, &AttachmentsDialog::updateButtons);
-    connect(m_ui->lsttep, &QTableWidget::itemActivated, this, &AttachmentsDialog::cmdmo_Click);
+    connect(m_ui->lsttep, &QTableWidget::itemActivated, this, &AttachmentsDialog::cmdxem_Click);
     reload();
 }
 
@@ -128,8 +156,10 @@ void AttachmentsDialog::updateButtons()
     const bool changes = m_scope.whyNoChanges.isEmpty();
     m_ui->cmdthem->setEnabled(changes);
     m_ui->cmdxoa->setEnabled(changes && any);
+    m_ui->cmdxem->setEnabled(any);
     m_ui->cmdmo->setEnabled(any);
     m_ui->cmdluu->setEnabled(any);
+    m_ui->cmdin->setEnabled(any);
     setAcceptDrops(changes);
 }
 
@@ -178,6 +208,46 @@ void AttachmentsDialog::cmdthem_Click()
         return;
     lastFolder = QFileInfo(path).absolutePath();
     addFiles({path});
+}
+
+void AttachmentsDialog::cmdxem_Click()
+{
+    const datafiles::Attachment* a = current();
+    if (!a)
+        return;
+    if (document::documentKind(a->name) == document::DocumentKind::Other) {
+        cmdmo_Click();
+        return;
+    }
+    try {
+        ui::HourglassPointer wait;
+        // The stored file is never changed, so the viewer reads it where it is.
+        document::DocumentViewer::open(m_store.pathOf(a->hash), a->name, this);
+    } catch (const document::DocumentError& e) {
+        app::tell(e.message());
+    }
+}
+
+void AttachmentsDialog::cmdin_Click()
+{
+    const datafiles::Attachment* a = current();
+    if (!a)
+        return;
+    if (document::documentKind(a->name) == document::DocumentKind::Other) {
+        app::tell(QStringLiteral("Chương trình chỉ in được tệp PDF và ảnh (PNG, JPEG, TIFF). Hãy mở tệp \"") + a->name +
+                  QStringLiteral("\" bằng nút \"Mở\" và in từ chương trình của máy."));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(a->name);
+    if (!choosePrinter(printer, this))
+        return;
+    try {
+        ui::HourglassPointer wait;
+        document::printDocument(printer, m_store.pathOf(a->hash), a->name);
+    } catch (const document::DocumentError& e) {
+        app::tell(e.message());
+    }
 }
 
 void AttachmentsDialog::cmdmo_Click()

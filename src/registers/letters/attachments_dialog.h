@@ -1,9 +1,10 @@
 #pragma once
 
 // The attachments panel of a letter (frmtepdinhkem): the letter's files with their name, size,
-// date added and who added them; "Thêm tệp…" (or files dropped on it), "Mở", "Lưu thành…" and
-// "Xoá". Viewing, opening and saving a copy always work; adding and removing only when the
-// letter's boxes may be changed (its entry form is correcting it), as its caller says.
+// date added and who added them; "Thêm tệp…" (or files dropped on it), "Xem" (a PDF or an image
+// in the program's viewer, any other file with the desktop's program; also a double-click),
+// "Mở", "Lưu thành…", "In…" and "Xoá". Viewing, opening, printing and saving a copy always work; adding and removing
+// only when the letter's boxes may be changed (its entry form is correcting it), as its caller says.
 
 #include "datafiles/attachments.h"
 #include "platform/db/database.h"
@@ -14,6 +15,8 @@
 
 #include <functional>
 #include <memory>
+
+class QPrinter;
 
 namespace Ui {
 class frmtepdinhkem;
@@ -41,6 +44,11 @@ DocumentOpener setDocumentOpener(DocumentOpener opener);
 // Opens path with the opener (the desktop's program unless a test replaced it).
 bool openDocument(const QString& path);
 
+// Asks the user where to print (the print dialog, which sets printer); false when cancelled.
+// Tests replace it to print to a PDF file.
+using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
+PrinterChooser setPrinterChooser(PrinterChooser chooser);
+
 class AttachmentsDialog : public QDialog
 {
     Q_OBJECT
@@ -56,8 +64,10 @@ public:
     void addFiles(const QStringList& paths);
 
     void cmdthem_Click();
+    void cmdxem_Click();
     void cmdmo_Click();
     void cmdluu_Click();
+    void cmdin_Click();
     void cmdxoa_Click();
 
 protected:

@@ -1,10 +1,12 @@
 // The attachments panel on both letter entry forms: viewing refuses changes, correcting a letter
 // adds (chooser and drop), opens, saves a copy and removes (with the question); a read-only run
 // shows the files and refuses with the read-only message.
+#include "../../platform/document/sample_documents.h"
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
 #include "datafiles/forms/file_dialog.h"
+#include "platform/document/document_viewer.h"
 #include "registers/entry_form.h"
 #include "registers/letters/attachments_dialog.h"
 #include "registers/outgoing/outgoing_forms.h"
@@ -13,7 +15,10 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPdfDocument>
+#include <QPrinter>
 #include <QTableWidget>
+#include <QTest>
 
 namespace {
 
@@ -50,6 +55,7 @@ protected:
         datafiles::setFileChooser({});
         datafiles::setSaveFileChooser({});
         registers::setDocumentOpener({});
+        registers::setPrinterChooser({});
         RegisterTest::TearDown();
     }
     QString file(const QString& name, const QByteArray& content) const
@@ -175,6 +181,90 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         click(*f, "cmdUpdate");
         f->hide();
     }
+}
+
+// "Xem" and a double-click show a PDF or an image in the viewer over the panel, any other file
+// with the desktop's program; "In…" prints through the printer chosen; a file gone from the store
+// is told and nothing opens.
+TEST_F(AttachmentsPanelTest, ViewingAndPrintingAttachments)
+{
+    const QString pdf = home.data(QStringLiteral("Quyết định 45.pdf"));
+    ASSERT_TRUE(test::writeTextPdf(pdf, {QStringLiteral("Số: 45/QĐ-UBND"), QStringLiteral("Điều 1. Khen thưởng")}));
+    const QString scan = file(QStringLiteral("ảnh quét.png"), test::imageBytes("png"));
+    const QString sheet = file(QStringLiteral("bảng kê.xlsx"), QByteArrayLiteral("PK\x03\x04"));
+    registers::EntryForm* f = letterOn(kRegisters[0]);
+    click(*f, "cmdsua");
+    click(*f, "cmdtepdinhkem");
+    AttachmentsDialog* panel = panelOf(f);
+    ASSERT_NE(panel, nullptr);
+    panel->addFiles({pdf, scan, sheet});
+    ASSERT_EQ(panel->attachments().size(), 3) << home.messageText();
+    QTableWidget* list = panel->ui().lsttep;
+    const auto viewers = [panel] { return panel->findChildren<document::DocumentViewer*>(); };
+
+    list->selectRow(0);
+    panel->ui().cmdxem->click();
+    ASSERT_EQ(viewers().size(), 1);
+    EXPECT_EQ(viewers().first()->pageCount(), 2);
+    EXPECT_FALSE(viewers().first()->isModal());
+    EXPECT_TRUE(test::isAccessible(viewers().first()));
+    if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
+        panel->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("panel-view.png"));
+    const QPoint onScan = list->visualItemRect(list->item(1, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onScan);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, onScan);
+    QStringList titles;
+    for (const document::DocumentViewer* v : viewers())
+        titles << v->windowTitle();
+    titles.sort();
+    EXPECT_EQ(titles,
+              (QStringList{QStringLiteral("Xem tệp: Quyết định 45.pdf"), QStringLiteral("Xem tệp: ảnh quét.png")}));
+
+    QString opened;
+    registers::setDocumentOpener([&opened](const QString& path) {
+        opened = path;
+        return true;
+    });
+    list->selectRow(2);
+    panel->ui().cmdxem->click();
+    EXPECT_TRUE(opened.endsWith(QStringLiteral("/bảng kê.xlsx")));
+    EXPECT_EQ(viewers().size(), 2);
+
+    // Printing: the PDF's two pages; cancelled, nothing; a spreadsheet is told to print elsewhere.
+    const QString out = home.data(QStringLiteral("bản in.pdf"));
+    bool accept = true;
+    registers::setPrinterChooser([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out);
+        return accept;
+    });
+    list->selectRow(0);
+    panel->ui().cmdin->click();
+    QPdfDocument printed;
+    ASSERT_EQ(printed.load(out), QPdfDocument::Error::None) << home.messageText();
+    EXPECT_EQ(printed.pageCount(), 2);
+    printed.close();
+    QFile::remove(out);
+    accept = false;
+    panel->ui().cmdin->click();
+    EXPECT_FALSE(QFile::exists(out));
+    home.responder.clear();
+    list->selectRow(2);
+    panel->ui().cmdin->click();
+    EXPECT_TRUE(home.messages().join(u' ').contains(QStringLiteral("chỉ in được tệp PDF và ảnh")));
+
+    // The stored PDF gone: told, no viewer, the rows as they were.
+    const datafiles::AttachmentStore store = datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
+    ASSERT_TRUE(QFile::remove(store.pathOf(panel->attachments().first().hash)));
+    home.responder.clear();
+    list->selectRow(0);
+    panel->ui().cmdxem->click();
+    EXPECT_TRUE(home.messages().join(u' ').startsWith(QStringLiteral("Không tìm thấy tệp \"Quyết định 45.pdf\"")));
+    EXPECT_EQ(viewers().size(), 2);
+    EXPECT_EQ(panel->attachments().size(), 3);
+    close(panel);
+    click(*f, "cmdUpdate");
+    f->hide();
 }
 
 TEST_F(AttachmentsPanelTest, ReadOnlyRunShowsTheFilesAndRefusesChanges)

@@ -1,0 +1,251 @@
+// The viewer and the printing of documents on files the tests make: a PDF of Vietnamese text
+// (pages, page keys, zoom, finding a word), an image, a PDF of thousands of pages, and the files
+// that must be refused with a sentence before any window opens.
+#include "sample_documents.h"
+
+#include "../../support/accessibility_check.h"
+
+#include "platform/document/document_print.h"
+#include "platform/document/document_viewer.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using document::DocumentError;
+using document::DocumentViewer;
+
+class DocumentViewerTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            delete qobject_cast<DocumentViewer*>(w);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString pdfOfLetters()
+    {
+        const QString p = path(QStringLiteral("quyết định.pdf"));
+        EXPECT_TRUE(test::writeTextPdf(p, {QStringLiteral("ỦY BAN NHÂN DÂN TỈNH\nSố: 123/QĐ-UBND"),
+                                           QStringLiteral("Điều 1. Bổ nhiệm ông Nguyễn Văn Đức"),
+                                           QStringLiteral("Điều 2. Khen thưởng tập thể Phòng Tư pháp"),
+                                           QStringLiteral("Nơi nhận: như Điều 2; lưu VT")}));
+        return p;
+    }
+    static QString text(const DocumentViewer* v, const char* name)
+    {
+        return v->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    static void key(QWidget* w, int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(w, Qt::Key(k), modifiers);
+    }
+    // Types text in the find box and waits for the search's end.
+    static bool find(DocumentViewer* v, const QString& words)
+    {
+        v->findChild<QLineEdit*>(QStringLiteral("txttim"))->setText(words);
+        QSignalSpy done(v, &DocumentViewer::searchDone);
+        v->findNext();
+        if (done.isEmpty()) {
+            EXPECT_TRUE(done.wait(20000));
+        }
+        return !done.isEmpty() && done.first().first().toBool();
+    }
+    static int pagesOf(const QString& pdf)
+    {
+        QPdfDocument doc;
+        return doc.load(pdf) == QPdfDocument::Error::None ? doc.pageCount() : -1;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(DocumentViewerTest, PdfPagesKeysZoomAndFind)
+{
+    DocumentViewer* v = DocumentViewer::open(pdfOfLetters(), QStringLiteral("Quyết định 123.pdf"), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(v));
+    EXPECT_FALSE(v->isModal());
+    EXPECT_TRUE(v->testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_TRUE(test::isAccessible(v));
+    EXPECT_EQ(v->windowTitle(), QStringLiteral("Xem tệp: Quyết định 123.pdf"));
+    ASSERT_EQ(v->pageCount(), 4);
+    EXPECT_EQ(text(v, "lbltrang"), QStringLiteral("Trang 1 / 4"));
+
+    // Page keys, from the page itself and from a button.
+    QWidget* page = v->findChild<QWidget*>(QStringLiteral("vungxem"));
+    key(page, Qt::Key_PageDown);
+    EXPECT_EQ(v->currentPage(), 1);
+    key(v->findChild<QPushButton*>(QStringLiteral("cmdsau")), Qt::Key_End);
+    EXPECT_EQ(v->currentPage(), 3);
+    EXPECT_FALSE(v->findChild<QPushButton*>(QStringLiteral("cmdsau"))->isEnabled());
+    key(page, Qt::Key_PageDown);
+    EXPECT_EQ(v->currentPage(), 3) << "past the last page stays there";
+    key(page, Qt::Key_PageUp);
+    EXPECT_EQ(text(v, "lbltrang"), QStringLiteral("Trang 3 / 4"));
+    key(page, Qt::Key_Home);
+    EXPECT_EQ(v->currentPage(), 0);
+
+    // Zoom: from fitting the width, Ctrl++ and Ctrl+- step, Ctrl+0 fits again.
+    EXPECT_EQ(v->zoom(), 0);
+    key(page, Qt::Key_Plus, Qt::ControlModifier);
+    const qreal larger = v->zoom();
+    EXPECT_GT(larger, 0);
+    key(page, Qt::Key_Minus, Qt::ControlModifier);
+    key(page, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_LT(v->zoom(), larger);
+    EXPECT_TRUE(text(v, "lblphongto").startsWith(QStringLiteral("Cỡ ")));
+    key(page, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(v->zoom(), 0);
+
+    // Finding: letter case ignored, tone marks respected; "Tìm tiếp" goes on and wraps.
+    EXPECT_TRUE(find(v, QStringLiteral("khen THƯỞNG")));
+    EXPECT_EQ(v->currentPage(), 2);
+    EXPECT_EQ(text(v, "lblketqua"), QStringLiteral("Thấy \"khen THƯỞNG\" ở trang 3."));
+    EXPECT_TRUE(find(v, QStringLiteral("Điều 2")));
+    EXPECT_EQ(v->currentPage(), 2);
+    EXPECT_TRUE(find(v, QStringLiteral("Điều 2")));
+    EXPECT_EQ(v->currentPage(), 3);
+    EXPECT_TRUE(find(v, QStringLiteral("Điều 2")));
+    EXPECT_EQ(v->currentPage(), 2) << "wraps to the first hit";
+    EXPECT_FALSE(find(v, QStringLiteral("Khen thuong")));
+    EXPECT_EQ(text(v, "lblketqua"), QStringLiteral("Không thấy \"Khen thuong\" trong tệp này."));
+    EXPECT_EQ(v->currentPage(), 2);
+
+    if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
+        QTest::qWait(1000);                          // the view renders pages in a thread of its own
+        v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("viewer-pdf.png"));
+    }
+    QPointer<DocumentViewer> closed(v);
+    v->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closed.isNull()) << "deleted when closed";
+}
+
+TEST_F(DocumentViewerTest, ImagesShowInPagesWithZoom)
+{
+    for (const char* format : {"png", "jpeg", "tiff"}) {
+        SCOPED_TRACE(format);
+        const QString name = QStringLiteral("ảnh quét.") + QString::fromLatin1(format);
+        ASSERT_TRUE(test::writeBytes(path(name), test::imageBytes(format)));
+        DocumentViewer* v = DocumentViewer::open(path(name), name, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(v));
+        EXPECT_TRUE(test::isAccessible(v));
+        EXPECT_EQ(v->pageCount(), 1);
+        EXPECT_FALSE(v->findChild<QLineEdit*>(QStringLiteral("txttim"))->isVisible()) << "an image has no text";
+        const QLabel* shown = v->findChild<QLabel*>(QStringLiteral("anhtrang"));
+        ASSERT_FALSE(shown->pixmap().isNull());
+        const int fitted = shown->pixmap().width();
+        QTest::keyClick(v, Qt::Key_Minus, Qt::ControlModifier);
+        EXPECT_LT(shown->pixmap().width(), fitted);
+        if (qEnvironmentVariableIsSet("SELVARO_SHOT") && QByteArray(format) == "png")
+            v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("viewer-image.png"));
+        delete v;
+    }
+}
+
+// Thousands of pages open at once: only the page shown is drawn.
+TEST_F(DocumentViewerTest, ThousandsOfPagesOpenAndReachTheEnd)
+{
+    const QString p = path(QStringLiteral("dài.pdf"));
+    ASSERT_TRUE(test::writeLongPdf(p, 3000));
+    DocumentViewer* v = DocumentViewer::open(p, QStringLiteral("dài.pdf"), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(v));
+    EXPECT_EQ(v->pageCount(), 3000);
+    QTest::keyClick(v, Qt::Key_End);
+    EXPECT_EQ(text(v, "lbltrang"), QStringLiteral("Trang 3000 / 3000"));
+    EXPECT_TRUE(find(v, QStringLiteral("Trang 2999")));
+    EXPECT_EQ(v->currentPage(), 2998);
+}
+
+TEST_F(DocumentViewerTest, BadFilesAreRefusedBeforeAnyWindowOpens)
+{
+    const QByteArray png = test::imageBytes("png");
+    const struct
+    {
+        const char* what;
+        QString name; // as the user knows it
+        QByteArray content;
+        QString refusal; // the start of what is told
+    } cases[] = {
+        {"password", QStringLiteral("mật.pdf"), test::encryptedPdf(),
+         QStringLiteral("Tệp \"mật.pdf\" được bảo vệ bằng mật khẩu")},
+        {"damaged PDF", QStringLiteral("hỏng.pdf"), QByteArray("%PDF-1.4\n1 0 obj <</Type /Cat"),
+         QStringLiteral("Tệp \"hỏng.pdf\" không phải là tệp PDF hoặc đã bị hỏng")},
+        {"image named PDF", QStringLiteral("ảnh.pdf"), png,
+         QStringLiteral("Tệp \"ảnh.pdf\" không phải là tệp PDF hoặc đã bị hỏng")},
+        {"PNG named JPEG", QStringLiteral("ảnh.jpg"), png,
+         QStringLiteral("Tệp \"ảnh.jpg\" không phải là ảnh JPEG như tên tệp cho biết (nội dung là ảnh PNG)")},
+        {"text named PNG", QStringLiteral("chữ.png"), QByteArray("Kính gửi: Sở Nội vụ"),
+         QStringLiteral("Tệp \"chữ.png\" không phải là ảnh PNG như tên tệp cho biết (tệp bị hỏng")},
+        {"20000 x 20000", QStringLiteral("khổng lồ.jpg"), test::jpegClaiming(20000, 20000),
+         QStringLiteral("Ảnh \"khổng lồ.jpg\" quá lớn (20000 × 20000 điểm ảnh)")},
+        {"office document", QStringLiteral("báo cáo.docx"), QByteArray("PK\x03\x04"),
+         QStringLiteral("Chương trình chỉ xem được tệp PDF và ảnh")},
+        {"vanished", QStringLiteral("đã xoá.pdf"), QByteArray(), QStringLiteral("Không tìm thấy tệp \"đã xoá.pdf\"")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString file = path(QString::fromLatin1(c.what));
+        if (!c.content.isEmpty()) {
+            ASSERT_TRUE(test::writeBytes(file, c.content));
+        }
+        const int windows = int(QApplication::topLevelWidgets().size());
+        QString told;
+        try {
+            DocumentViewer::open(file, c.name, nullptr);
+        } catch (const DocumentError& e) {
+            told = e.message();
+        }
+        EXPECT_TRUE(told.startsWith(c.refusal)) << told.toStdString();
+        EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+        // Printing refuses them alike, leaving no output behind.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(QStringLiteral("in.pdf")));
+        EXPECT_THROW(document::printDocument(printer, file, c.name), DocumentError);
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("in.pdf"))));
+    }
+}
+
+TEST_F(DocumentViewerTest, PrintingGivesAPageForEachPageInRange)
+{
+    const QString pdf = pdfOfLetters();
+    const QString image = path(QStringLiteral("ảnh.tif"));
+    ASSERT_TRUE(test::writeBytes(image, test::imageBytes("tiff")));
+    const struct
+    {
+        QString file;
+        int from, to; // the dialog's range, 0 0 for all
+        int pages;
+    } cases[] = {{pdf, 0, 0, 4}, {pdf, 2, 3, 2}, {pdf, 3, 9, 2}, {image, 0, 0, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2-%3").arg(QFileInfo(c.file).fileName()).arg(c.from).arg(c.to).toStdString());
+        const QString out = path(QStringLiteral("in.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out);
+        printer.setFromTo(c.from, c.to);
+        EXPECT_EQ(document::printDocument(printer, c.file, QFileInfo(c.file).fileName()), c.pages);
+        EXPECT_EQ(pagesOf(out), c.pages);
+    }
+    // The printed PDF page carries the page's picture: its middle is not blank.
+    QPdfDocument printed;
+    ASSERT_EQ(printed.load(path(QStringLiteral("in.pdf"))), QPdfDocument::Error::None);
+    const QImage sheet = printed.render(0, QSize(210, 297));
+    int dark = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            dark += qGray(sheet.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 20);
+}
+
+} // namespace
