@@ -1,1 +1,1 @@
-target_link_libraries(export_bench PRIVATE selvaro_export)
+target_link_libraries(export_bench PRIVATE selvaro_export SQLite::SQLite3)

@@ -3,7 +3,8 @@
 // PDF written); and the check of register numbers on 100,000 letters beside the bare SQL reading
 // the same rows in the same order on a raw connection. Targets: the book of 20,000 letters under
 // 5 s and linear (4x the letters, about 4x the time); the number check under 200 ms and within 2x
-// the bare SQL. Letter counts: SELVARO_BENCH_LETTERS.
+// the bare SQL. Each beside its floor: the same rows stepped through on a raw connection.
+// Letter counts: SELVARO_BENCH_LETTERS.
 #include "letter_counts.h"
 #include "raw_sqlite.h"
 
@@ -134,6 +135,24 @@ BENCHMARK(OutgoingBookToPdf)
     })
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+// The floor of the book: its letters, in its order, stepped through on a raw connection (no copy
+// into the print table, no layout, no PDF).
+void OutgoingBookBareSql(benchmark::State& state)
+{
+    LetterFiles& files = LetterFiles::instance(int(state.range(0)));
+    sqlite3* raw = files.openRaw();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench_support::countRows(raw, "SELECT * FROM cvdi2025 ORDER BY stt, loai, id"));
+    sqlite3_close(raw);
+}
+
+BENCHMARK(OutgoingBookBareSql)
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        for (const int letters : bench_support::letterCounts({5000, 20000}))
+            b->Arg(letters);
+    })
+    ->Unit(benchmark::kMillisecond);
 
 void checkCounts(benchmark::internal::Benchmark* b)
 {

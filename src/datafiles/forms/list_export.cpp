@@ -102,37 +102,20 @@ QList<exporting::SourceColumn> labelledBoxes(const QList<ui::TextBox*>& boxes)
     return out;
 }
 
-QString exportGrid(ui::Grid& grid, const ListExport& what)
+QString exportTable(QWidget* window, const QString& name, const TableReader& read)
 {
-    ui::DataControl* source = grid.dataSource();
-    if (!source || !source->hasRecordset())
-        return QString();
-    QList<exporting::SourceColumn> shown;
-    for (const ui::RecordsetTableModel::Column& c : grid.tableModel()->columns())
-        shown.append({c.caption, c.field});
-    const QString name = what.name.isEmpty() ? grid.window()->windowTitle() : what.name;
     const QString proposed = QDir(lastFolder()).filePath(fileNameOf(name) + QStringLiteral(".xlsx"));
-    const QString path =
-        saveFileChooser(grid.window())({QStringLiteral("Xuất danh sách ra file Excel"),
-                                        proposed,
-                                        {QStringLiteral("Excel (*.xlsx)"), QStringLiteral("CSV (*.csv)")}});
+    const QString path = saveFileChooser(window)({QStringLiteral("Xuất danh sách ra file Excel"),
+                                                  proposed,
+                                                  {QStringLiteral("Excel (*.xlsx)"), QStringLiteral("CSV (*.csv)")}});
     if (path.isEmpty())
         return QString();
     lastFolder() = QFileInfo(path).absolutePath();
 
-    ExportProgress progress(grid.window());
+    ExportProgress progress(window);
     try {
         ui::HourglassPointer busy;
-        const db::Recordset rows =
-            source->database().openRecordset(source->recordset().source(), db::RecordsetType::Snapshot);
-        QList<exporting::SourceColumn> boxes;
-        for (const exporting::SourceColumn& box : what.boxes) {
-            if (rows.hasField(box.field))
-                boxes.append(box);
-        }
-        const exporting::Table table =
-            exporting::tableFromRecordset(rows, exporting::listColumns(shown, boxes, what.leaveOut),
-                                          progress.phase(QStringLiteral("Đang đọc danh sách..."), 0));
+        const exporting::Table table = read(progress.phase(QStringLiteral("Đang đọc danh sách..."), 0));
         exporting::saveTable(table, path, exporting::formatOfPath(path),
                              progress.phase(QStringLiteral("Đang ghi file ") + QDir::toNativeSeparators(path), 1));
     } catch (const exporting::ExportError& e) {
@@ -148,6 +131,27 @@ QString exportGrid(ui::Grid& grid, const ListExport& what)
     }
     app::tell(QStringLiteral("Đã xuất danh sách ra file ") + QDir::toNativeSeparators(path) + QStringLiteral(" !"));
     return path;
+}
+
+QString exportGrid(ui::Grid& grid, const ListExport& what)
+{
+    ui::DataControl* source = grid.dataSource();
+    if (!source || !source->hasRecordset())
+        return QString();
+    QList<exporting::SourceColumn> shown;
+    for (const ui::RecordsetTableModel::Column& c : grid.tableModel()->columns())
+        shown.append({c.caption, c.field});
+    const QString name = what.name.isEmpty() ? grid.window()->windowTitle() : what.name;
+    return exportTable(grid.window(), name, [&](const exporting::Progress& progress) {
+        db::RowReader rows(source->database(), source->recordset().source());
+        QList<exporting::SourceColumn> boxes;
+        for (const exporting::SourceColumn& box : what.boxes) {
+            if (rows.hasField(box.field))
+                boxes.append(box);
+        }
+        return exporting::tableFromRows(rows, exporting::listColumns(shown, boxes, what.leaveOut),
+                                        source->recordset().recordCount(), progress);
+    });
 }
 
 void connectExportButton(QPushButton* button, ui::Grid* grid, ListExport what)

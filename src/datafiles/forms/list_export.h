@@ -8,7 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QPushButton;
+class QWidget;
 
 namespace ui {
 class Grid;
@@ -34,13 +37,21 @@ QList<exporting::SourceColumn> labelledBoxes(const QList<ui::TextBox*>& boxes);
 
 // Saves the rows of grid's data control under the grid's columns (less leaveOut), then the boxes' fields, each
 // column's kind taken from its field's type. The file name is asked through the save dialog
-// (saveFileChooser: filters "Excel (*.xlsx)" and "CSV (*.csv)"); the rows are read from a
-// snapshot of the data control's source, so the user's current row does not move. A progress
+// (saveFileChooser: filters "Excel (*.xlsx)" and "CSV (*.csv)"); the rows are read once
+// from the data control's source, so the user's current row does not move. A progress
 // window with a cancel button appears when the work lasts past a second. A refusal (folder,
 // file in use, read-only file) or failure is told through the message dialog and leaves the old
 // file as it was; success is told with the file's name. Returns the path written, "" when
 // nothing was (cancelled, refused, no rows source).
 QString exportGrid(ui::Grid& grid, const ListExport& what);
+
+// Reads a table through progress (rows read are the first half of the progress bar).
+using TableReader = std::function<exporting::Table(const exporting::Progress& progress)>;
+
+// The export itself, for a list that is not a grid over a data control: asks for the file as
+// exportGrid does (proposing name), reads the table, saves it, and tells the user how it went as
+// exportGrid does (read may raise ExportError or db::DbError). Returns the path written or "".
+QString exportTable(QWidget* window, const QString& name, const TableReader& read);
 
 // Makes button run exportGrid on grid when clicked; the button's accessible name becomes its
 // caption ("Xuất ra Excel").

@@ -4,6 +4,7 @@
 #include "db_error.h"
 #include "db_log.h"
 #include "recordset_impl.h"
+#include "row_reader.h"
 #include "row_source.h"
 #include "schema_store.h"
 #include "select_shape.h"
@@ -217,6 +218,12 @@ Recordset Database::openRecordset(const QString& source, RecordsetType type)
 }
 
 // Defined here, where a Database's connection is known.
+RowReader::RowReader(const Database& database, const QString& source)
+{
+    connectionOf(database.d);
+    prepare(database.d->conn, source);
+}
+
 bool Recordset::belongsTo(const Database& database) const
 {
     if (!d || !d->rows)

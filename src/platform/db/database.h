@@ -152,6 +152,7 @@ public:
 
 private:
     friend class Recordset;
+    friend class RowReader;
     explicit Database(std::shared_ptr<Impl> impl);
     std::shared_ptr<Impl> d;
 };

@@ -5,6 +5,7 @@
 #include "db_log.h"
 #include "schema_store.h"
 #include "select_shape.h"
+#include "select_source.h"
 #include "sql_quote.h"
 #include "statement.h"
 #include "translation.h"
@@ -21,35 +22,6 @@ quint32 nextIdentity()
 {
     static QAtomicInteger<quint32> counter(0);
     return ++counter;
-}
-
-// [name] -> name, "]]" inside read as "]" (quoteJetName).
-QString stripBrackets(const QString& name)
-{
-    if (name.size() > 2 && name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))) {
-        QString inner = name.mid(1, name.size() - 2);
-        inner.replace(QStringLiteral("]]"), QStringLiteral("]"));
-        return inner;
-    }
-    return name;
-}
-
-bool isPlainName(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.isSpace() || c == QLatin1Char('(') || c == QLatin1Char(','))
-            return false;
-    }
-    return !text.isEmpty();
-}
-
-QString translateSelect(Connection& conn, const QString& jetSql)
-{
-    const jetsql::Translation translation = compileStatement(jetSql, conn);
-    const auto* statements = std::get_if<jetsql::Statements>(&translation);
-    if (!statements || statements->sql.size() != 1)
-        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: ") + jetSql);
-    return statements->sql.first();
 }
 
 const char* originOf(sqlite3_stmt* stmt, int column, int which)
@@ -84,28 +56,16 @@ std::shared_ptr<RowSource> RowSource::open(const std::shared_ptr<Connection>& co
     rows->m_identity = nextIdentity();
 
     sqlite3* db = conn->handle();
-    const QString trimmed = source.trimmed();
-    const QString name = stripBrackets(trimmed);
-    QString jetSql = trimmed;
-    if (isPlainName(trimmed) || name != trimmed) {
-        if (const std::optional<QString> table = SchemaStore::actualTableName(db, QStringLiteral("main"), name);
-            table && !table->startsWith(QLatin1String("msys_"))) {
-            const QString sql = QStringLiteral("SELECT * FROM ") + quoteIdentifier(*table);
-            if (type == RecordsetType::Dynaset)
-                rows->openTable(sql, QStringLiteral("main"), *table);
-            else
-                rows->materialise(sql);
-            rows->finishColumns();
-            return rows;
-        }
-        if (const std::optional<QString> query = conn->storedQuery(name)) {
-            jetSql = *query;
-        } else {
-            throw DbError(errc::TableNotFound,
-                          QStringLiteral("Cannot find the input table or query '") + name + QStringLiteral("'."));
-        }
+    const SourceSelect resolved = resolveSource(*conn, source);
+    if (!resolved.table.isEmpty()) {
+        if (type == RecordsetType::Dynaset)
+            rows->openTable(resolved.sql, QStringLiteral("main"), resolved.table);
+        else
+            rows->materialise(resolved.sql);
+        rows->finishColumns();
+        return rows;
     }
-    const QString sqliteSql = translateSelect(*conn, jetSql);
+    const QString& sqliteSql = resolved.sql;
     const SelectShape shape = SelectShape::analyse(sqliteSql);
     bool opened = false;
     if (type == RecordsetType::Dynaset && shape.singleTable) {
@@ -251,33 +211,7 @@ void RowSource::materialise(const QString& sqliteSelect)
     QStringList ddl;
     QSet<QString> used;
     for (int i = 0; i < n; ++i) {
-        Column c;
-        c.name = src.columnName(i);
-        const QString originDb = originText(stmt, i, 0);
-        const QString originTable = originText(stmt, i, 1);
-        const QString originColumn = originText(stmt, i, 2);
-        const FieldDef* f = nullptr;
-        if (!originTable.isEmpty()) {
-            const QString key = originDb + QLatin1Char('.') + originTable;
-            if (!defs.contains(key)) {
-                try {
-                    defs.insert(key, SchemaStore::readTableDef(db, originDb, originTable));
-                } catch (const DbError& e) {
-                    // a temporary or internal table: use declared types
-                    qCDebug(lcDb) << "columns of" << key << "read from their declared types:" << e.description();
-                    defs.insert(key, TableDef());
-                }
-            }
-            f = defs[key].field(originColumn);
-        }
-        const char* decl = sqlite3_column_decltype(stmt, i);
-        if (f) {
-            c.def = *f;
-            c.def.name = c.name;
-        } else {
-            c.def = SchemaStore::fieldFromDeclaredType(c.name, decl ? QString::fromUtf8(decl) : QString());
-            c.typed = decl != nullptr;
-        }
+        Column c = describeColumn(db, stmt, i, defs);
         c.def.attributes &= ~(fieldattr::AutoIncrField | fieldattr::UpdatableField);
         QString column = c.name;
         for (int k = 2; used.contains(column.toLower()); ++k)

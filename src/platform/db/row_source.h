@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "field_def.h"
 #include "recordset_types.h"
+#include "select_source.h"
 
 #include <QHash>
 #include <QSet>
@@ -50,13 +51,7 @@ public:
         bool operator==(const Stamp&) const = default;
     };
 
-    struct Column
-    {
-        QString name;       // as the recordset shows it
-        FieldDef def;       // the base table's definition when it is one of its columns
-        QString baseColumn; // the column written by edits; empty: computed or not updatable
-        bool typed = true;  // false: a computed value, read as SQLite stores it
-    };
+    using Column = SourceColumn;
 
     // Opens `source`: a table name, a stored query name or a Jet SELECT. Runs the statement
     // hook, translates, and builds the rows for type. Raises TableNotFound for an unknown name.

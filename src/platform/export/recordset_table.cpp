@@ -2,21 +2,10 @@
 
 #include "export_error.h"
 
-#include "platform/db/db_error.h"
-
 namespace exporting {
 namespace {
 
 constexpr int kProgressRows = 500;
-
-int fieldIndex(const db::Recordset& rs, const QString& field)
-{
-    for (int i = 0; i < rs.fieldCount(); ++i) {
-        if (rs.fieldName(i).compare(field, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -61,38 +50,29 @@ ColumnKind kindOfField(db::FieldType type)
     return ColumnKind::Text;
 }
 
-Table tableFromRecordset(const db::Recordset& rs, const QList<SourceColumn>& columns, const Progress& progress)
+Table tableFromRows(db::RowReader& rows, const QList<SourceColumn>& columns, qint64 total, const Progress& progress)
 {
     Table table;
-    QList<int> indexes; // field index per column, -1 for a field the recordset lacks
+    QList<int> indexes; // field index per column, -1 for a field the rows lack
     for (const SourceColumn& column : columns) {
         Column out{column.head, ColumnKind::Text};
-        int index = -1;
-        if (rs.hasField(column.field)) {
-            index = fieldIndex(rs, column.field);
-            try {
-                out.kind = kindOfField(rs.fieldDef(column.field).type);
-                // The registers keep a date as its text dd/mm/yyyy beside a sort key <name>chuan.
-                if (out.kind == ColumnKind::Text && rs.hasField(column.field + QStringLiteral("chuan")))
-                    out.kind = ColumnKind::Date;
-            } catch (const db::DbError&) {
-                // a computed column carries no definition: its values are written as text
-            }
+        const int index = rows.fieldIndex(column.field);
+        if (index >= 0) {
+            out.kind = kindOfField(rows.column(index).def.type);
+            // The registers keep a date as its text dd/mm/yyyy beside a sort key <name>chuan.
+            if (out.kind == ColumnKind::Text && rows.hasField(column.field + QStringLiteral("chuan")))
+                out.kind = ColumnKind::Date;
         }
         table.columns.append(out);
         indexes.append(index);
     }
-    db::Recordset cursor = rs.clone();
-    const qint64 total = cursor.recordCount();
     table.rows.reserve(total);
-    cursor.moveFirst();
-    while (!cursor.eof()) {
+    while (rows.next()) {
         QVariantList row;
         row.reserve(indexes.size());
         for (int index : std::as_const(indexes))
-            row.append(index >= 0 ? cursor.value(index) : QVariant());
+            row.append(index >= 0 ? rows.value(index) : QVariant());
         table.rows.append(row);
-        cursor.moveNext();
         if (progress && table.rows.size() % kProgressRows == 0 && !progress(table.rows.size(), total))
             throw ExportError(ExportError::Kind::Cancelled, QString());
     }

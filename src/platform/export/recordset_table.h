@@ -3,7 +3,7 @@
 #include "export_table.h"
 
 #include "platform/db/field_def.h"
-#include "platform/db/recordset.h"
+#include "platform/db/row_reader.h"
 
 #include <QStringList>
 
@@ -26,12 +26,13 @@ QList<SourceColumn> listColumns(const QList<SourceColumn>& grid, const QList<Sou
 // everything else (texts, memos, yes/no) Text.
 ColumnKind kindOfField(db::FieldType type);
 
-// The rows of rs, from the first, under columns: each column's kind from its field's type, and
-// Date for a text field beside which the recordset has its sort key "<field>chuan" (the
-// registers keep dates as their text dd/mm/yyyy with a key yyyymmdd); a field the recordset
-// lacks (or whose type it cannot tell) is a Text column, blank in every row.
-// rs's own position is not moved (a clone is read). Raises ExportError Cancelled when progress
-// returned false, and lets db::DbError through when the rows cannot be read.
-Table tableFromRecordset(const db::Recordset& rs, const QList<SourceColumn>& columns, const Progress& progress = {});
+// The rows left in rows (read once, to the end) under columns: each column's kind from its
+// field's type, and Date for a text field beside which the rows have the sort key "<field>chuan"
+// (the registers keep dates as their text dd/mm/yyyy with a key yyyymmdd); a field the rows lack
+// is a Text column, blank in every row. total is the number of rows expected, for progress only.
+// Raises ExportError Cancelled when progress returned false, and lets db::DbError through when
+// the rows cannot be read.
+Table tableFromRows(db::RowReader& rows, const QList<SourceColumn>& columns, qint64 total,
+                    const Progress& progress = {});
 
 } // namespace exporting

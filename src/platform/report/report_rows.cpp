@@ -2,14 +2,16 @@
 
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
+#include "platform/db/row_reader.h"
 #include "platform/db/sql_quote.h"
 #include "report_error.h"
-#include "report_log.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+
+#include <optional>
 
 namespace report {
 
@@ -19,19 +21,12 @@ namespace {
 class SourceColumns
 {
 public:
-    SourceColumns(const ReportFile& file, db::Recordset& records) : m_file(file)
+    SourceColumns(const ReportFile& file, const db::RowReader& records) : m_file(file)
     {
+        // A computed column of a query has no yes/no type: its values tell (cellText).
         for (int i = 0; i < records.fieldCount(); ++i) {
-            const QString name = records.fieldName(i);
-            m_index.insert(name.toLower(), i);
-            bool yesNo = false;
-            try {
-                yesNo = records.fieldDef(name).type == db::FieldType::Boolean;
-            } catch (const db::DbError& e) {
-                yesNo = false; // a computed column of a query: its values tell
-                qCDebug(lcReport) << name << "has no field definition:" << e.description();
-            }
-            m_yesNo.append(yesNo);
+            m_index.insert(records.fieldName(i).toLower(), i);
+            m_yesNo.append(records.column(i).def.type == db::FieldType::Boolean);
         }
     }
 
@@ -100,7 +95,8 @@ QVariant templateValue(const QVariant& value, bool yesNo)
     return cellText(value, false);
 }
 
-db::Recordset openSource(const ReportFile& file, db::Database& database)
+// The rows are read once, in order, straight from the file (a report never moves back).
+db::RowReader openSource(const ReportFile& file, db::Database& database)
 {
     if (!database.isOpen()) {
         throw ReportError(ReportErrorCode::DataSource,
@@ -115,7 +111,7 @@ db::Recordset openSource(const ReportFile& file, db::Database& database)
     };
     if (file.order.isEmpty()) {
         try {
-            return database.openRecordset(file.source, db::RecordsetType::Snapshot);
+            return db::RowReader(database, file.source);
         } catch (const db::DbError& error) {
             throw failure(error);
         }
@@ -124,18 +120,17 @@ db::Recordset openSource(const ReportFile& file, db::Database& database)
     for (const QString& name : file.order)
         keys.append(db::quoteJetName(name));
     try {
-        return database.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(file.source) +
-                                          QStringLiteral(" ORDER BY ") + keys.join(QLatin1String(", ")),
-                                      db::RecordsetType::Snapshot);
+        return db::RowReader(database, QStringLiteral("SELECT * FROM ") + db::quoteJetName(file.source) +
+                                           QStringLiteral(" ORDER BY ") + keys.join(QLatin1String(", ")));
     } catch (const db::DbError& error) {
         // Tell an unknown sort column from an unknown source.
-        db::Recordset plain;
+        std::optional<db::RowReader> plain;
         try {
-            plain = database.openRecordset(file.source, db::RecordsetType::Snapshot);
+            plain.emplace(database, file.source);
         } catch (const db::DbError& sourceError) {
             throw failure(sourceError);
         }
-        const SourceColumns columns(file, plain);
+        const SourceColumns columns(file, *plain);
         for (const QString& name : file.order)
             columns.require(name, file.orderLine);
         throw failure(error);
@@ -146,7 +141,7 @@ db::Recordset openSource(const ReportFile& file, db::Database& database)
 
 QList<ReportRow> loadReportRows(const ReportFile& file, db::Database& database)
 {
-    db::Recordset records = openSource(file, database);
+    db::RowReader records = openSource(file, database);
     const SourceColumns columns(file, records);
 
     // Bind every name the report uses before reading a row, so that a wrong name is reported
@@ -186,14 +181,12 @@ QList<ReportRow> loadReportRows(const ReportFile& file, db::Database& database)
     };
 
     QList<ReportRow> rows;
-    rows.reserve(records.recordCount());
     const int fieldCount = records.fieldCount();
     QList<QVariant> values(fieldCount);
     QString groupKey;
     QString caption;
-    records.moveFirst();
     try {
-        for (int number = 1; !records.eof(); ++number, records.moveNext()) {
+        for (int number = 1; records.next(); ++number) {
             for (int i = 0; i < fieldCount; ++i)
                 values[i] = records.value(i);
             ReportRow row;

@@ -1,6 +1,6 @@
 #include "number_check.h"
 
-#include "platform/db/recordset.h"
+#include "platform/db/row_reader.h"
 
 namespace registers {
 
@@ -66,24 +66,22 @@ QList<NumberFinding> checkRegisterNumbers(db::Database& letters, const QString& 
 {
     const QString date = incoming ? QStringLiteral("ng_denchuan") : QStringLiteral("ng_cvchuan");
     const QString type = incoming ? QStringLiteral("''") : QStringLiteral("loai");
-    db::Recordset rs =
-        letters.openRecordset(QStringLiteral("SELECT ") + type + QStringLiteral(" AS kind, stt, ") + date +
-                                  QStringLiteral(", id FROM ") + table + QStringLiteral(" WHERE stt >= 1 ORDER BY ") +
-                                  (incoming ? QString() : type + QStringLiteral(", ")) + QStringLiteral("stt, id"),
-                              db::RecordsetType::Snapshot);
+    db::RowReader rows(letters, QStringLiteral("SELECT ") + type + QStringLiteral(" AS kind, stt, ") + date +
+                                    QStringLiteral(", id FROM ") + table + QStringLiteral(" WHERE stt >= 1 ORDER BY ") +
+                                    (incoming ? QString() : type + QStringLiteral(", ")) + QStringLiteral("stt, id"));
     QList<NumberFinding> found;
     QList<Entry> sequence;
     QString currentType;
     bool first = true;
-    for (; !rs.eof(); rs.moveNext()) {
-        const QString kind = rs.value(0).toString();
+    while (rows.next()) {
+        const QString kind = rows.value(0).toString();
         if (!first && kind != currentType) {
             checkSequence(currentType, sequence, found);
             sequence.clear();
         }
         first = false;
         currentType = kind;
-        sequence.append({rs.value(3).toLongLong(), rs.value(1).toInt(), rs.value(2).toString().trimmed()});
+        sequence.append({rows.value(3).toLongLong(), rows.value(1).toInt(), rows.value(2).toString().trimmed()});
     }
     checkSequence(currentType, sequence, found);
     return found;

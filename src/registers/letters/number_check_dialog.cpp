@@ -2,6 +2,7 @@
 
 #include "ui_frmkiemtraso.h"
 
+#include "number_report.h"
 #include "register_book.h"
 
 #include "registers/form_support.h"
@@ -9,8 +10,8 @@
 
 #include "app/core/messenger.h"
 #include "app/core/run_time_error.h"
+#include "datafiles/forms/list_export.h"
 #include "platform/db/db_error.h"
-#include "platform/db/recordset.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/silence.h"
@@ -19,52 +20,6 @@
 #include <QHeaderView>
 
 namespace registers {
-
-namespace {
-
-enum Column
-{
-    TypeColumn,
-    NumberColumn,
-    ProblemColumn,
-    DateColumn,
-    SummaryColumn,
-};
-
-QString problemText(const NumberFinding& f)
-{
-    switch (f.problem) {
-    case NumberProblem::Missing:
-        return QStringLiteral("Thiếu số");
-    case NumberProblem::Repeated:
-        return QStringLiteral("Trùng số");
-    case NumberProblem::DateBackwards:
-        return QStringLiteral("Ngày sau số ") + QString::number(f.nextNumber) + QStringLiteral(" (") +
-               shownDate(f.nextDate) + u')';
-    }
-    return {};
-}
-
-QString numberText(const NumberFinding& f)
-{
-    if (f.problem == NumberProblem::Missing && f.lastNumber > f.number)
-        return QString::number(f.number) + QStringLiteral(" - ") + QString::number(f.lastNumber);
-    return QString::number(f.number);
-}
-
-// The summaries of the table's numbered letters, by id.
-QHash<qint64, QString> summaries(db::Database& letters, const QString& table)
-{
-    QHash<qint64, QString> byId;
-    db::Recordset rs =
-        letters.openRecordset(QStringLiteral("SELECT id, tt_ndung FROM ") + table + QStringLiteral(" WHERE stt >= 1"),
-                              db::RecordsetType::Snapshot);
-    for (; !rs.eof(); rs.moveNext())
-        byId.insert(rs.value(0).toLongLong(), rs.value(1).toString().simplified());
-    return byId;
-}
-
-} // namespace
 
 NumberCheckDialog::NumberCheckDialog(QWidget* parent)
     : ui::FormBase(parent, ui::kFixedDialog), m_ui(std::make_unique<Ui::frmkiemtraso>())
@@ -75,7 +30,11 @@ NumberCheckDialog::NumberCheckDialog(QWidget* parent)
     nameControlsFromLabels(this);
     m_ui->grdsaisot->horizontalHeader()->setStretchLastSection(true);
     connect(m_ui->grdsaisot, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { grdsaisot_DblClick(row); });
+    connect(m_ui->cmdin, &QPushButton::clicked, this, &NumberCheckDialog::cmdin_Click);
+    connect(m_ui->cmdxuatexcel, &QPushButton::clicked, this, &NumberCheckDialog::cmdxuatexcel_Click);
     connect(m_ui->cmddong, &QPushButton::clicked, this, &NumberCheckDialog::cmddong_Click);
+    for (QPushButton* button : {m_ui->cmdin, m_ui->cmdxuatexcel})
+        button->setAutoDefault(false);
 }
 
 NumberCheckDialog::~NumberCheckDialog()
@@ -95,7 +54,7 @@ void NumberCheckDialog::Form_Load()
 {
     m_ui->lbltieude->setText(m_caption + (m_incoming ? QStringLiteral(" đến năm ") : QStringLiteral(" đi năm ")) +
                              bookYear(m_table));
-    m_ui->grdsaisot->setColumnHidden(TypeColumn, m_incoming);
+    m_ui->grdsaisot->setColumnHidden(FindingType, m_incoming);
     fill();
     ui::setInitialFocus(m_findings.isEmpty() ? static_cast<QWidget*>(m_ui->cmddong) : m_ui->grdsaisot);
 }
@@ -108,12 +67,12 @@ void NumberCheckDialog::fill()
     const SessionPtr held = m_visit.lock();
     if (!held)
         return;
-    QHash<qint64, QString> summaryOf;
+    m_summaries.clear();
     try {
         ui::HourglassPointer hourglass;
         db::Database& letters = held->database();
         m_findings = checkRegisterNumbers(letters, m_table, m_incoming);
-        summaryOf = summaries(letters, m_table);
+        m_summaries = letterSummaries(letters, m_table);
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
         m_findings.clear();
@@ -122,11 +81,10 @@ void NumberCheckDialog::fill()
     grid->setRowCount(static_cast<int>(m_findings.size()));
     for (int row = 0; row < grid->rowCount(); ++row) {
         const NumberFinding& f = m_findings[row];
-        const QStringList cells = {f.letterType, numberText(f), problemText(f), shownDate(f.date),
-                                   summaryOf.value(f.id)};
+        const QStringList cells = findingCells(f, m_summaries);
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column == SummaryColumn || column == ProblemColumn)
+            if (column == FindingSummary || column == FindingProblem)
                 item->setToolTip(describeFinding(f));
             grid->setItem(row, column, item);
         }
@@ -137,6 +95,8 @@ void NumberCheckDialog::fill()
     grid->setVisible(!nothing);
     m_ui->lblketqua->setVisible(!nothing);
     m_ui->lblkhongloi->setVisible(nothing);
+    m_ui->cmdin->setEnabled(!nothing);
+    m_ui->cmdxuatexcel->setEnabled(!nothing);
     m_ui->lblkhongloi->setText(QStringLiteral("Không thấy sai sót nào trong số đăng ký năm ") + bookYear(m_table));
 }
 
@@ -146,6 +106,35 @@ void NumberCheckDialog::grdsaisot_DblClick(int row)
         return; // a missing number names no letter
     m_list->Data1->findFirst(QStringLiteral("id =") + QString::number(m_findings[row].id));
     unload();
+}
+
+void NumberCheckDialog::cmdin_Click()
+{
+    const SessionPtr held = m_visit.lock();
+    if (!held || m_findings.isEmpty())
+        return;
+    report::ReportResult result;
+    try {
+        ui::HourglassPointer hourglass;
+        result = printFindings(held->context(), CrystalReport1, m_findings, m_summaries, m_incoming, m_table,
+                               report::Destination::Window, geometry());
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        app::tell(QStringLiteral("Gặp lỗi khi đang chuẩn bị in kết quả kiểm tra !"));
+        return;
+    }
+    m_lastPrint = result;
+    if (!result.ok())
+        app::tell(result.message);
+}
+
+void NumberCheckDialog::cmdxuatexcel_Click()
+{
+    if (m_findings.isEmpty())
+        return;
+    m_lastExport = datafiles::exportTable(this, m_ui->lbltieude->text(), [this](const exporting::Progress&) {
+        return findingsTable(m_findings, m_summaries, m_incoming);
+    });
 }
 
 void NumberCheckDialog::cmddong_Click()

@@ -3,7 +3,9 @@
 // The dialog "Kiểm tra số đăng ký" of both letters lists: the list of what checkRegisterNumbers
 // (number_check.h) finds in the year table the list shows (numbers missing, numbers given twice,
 // dates running backwards), one row each with the letter's date and summary. A double-click on a
-// row that names a letter moves the list to that letter and closes the dialog.
+// row that names a letter moves the list to that letter and closes the dialog. "In" prints the
+// list (kiemtraso.rpt) and "Xuất ra Excel" saves it as the other lists are saved; both are
+// disabled when nothing was found.
 
 #include "number_check.h"
 
@@ -11,6 +13,9 @@
 
 #include "platform/ui/form_base.h"
 
+#include "platform/report/report_control.h"
+
+#include <QHash>
 #include <QPointer>
 
 #include <memory>
@@ -38,8 +43,16 @@ public:
     const Ui::frmkiemtraso& ui() const { return *m_ui; }
     const QList<NumberFinding>& findings() const { return m_findings; }
 
+    // What the last "In" and "Xuất ra Excel" came to (the file written, "" when none).
+    const report::ReportResult& lastPrint() const { return m_lastPrint; }
+    const QString& lastExport() const { return m_lastExport; }
+
     void grdsaisot_DblClick(int row);
+    void cmdin_Click();        // the findings through kiemtraso.rpt, to the preview window
+    void cmdxuatexcel_Click(); // the findings as a spreadsheet file the user names
     void cmddong_Click();
+
+    report::ReportControl CrystalReport1;
 
 protected:
     void Form_Load() override;
@@ -53,7 +66,10 @@ private:
     QString m_table;
     std::weak_ptr<RegisterSession> m_visit; // held by the list while the visit lasts
     QPointer<LettersListForm> m_list;
-    QList<NumberFinding> m_findings; // one per row of the table
+    QList<NumberFinding> m_findings;    // one per row of the table
+    QHash<qint64, QString> m_summaries; // the letters' summaries, by id
+    report::ReportResult m_lastPrint;
+    QString m_lastExport;
 };
 
 // Shows the dialog for list (its table and visit), modally; the list's button calls it.

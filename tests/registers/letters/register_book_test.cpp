@@ -3,10 +3,12 @@
 // of numbers, one letter type; the requests that print nothing; and the check of register
 // numbers on a year with planted gaps, numbers given twice and dates running backwards, and the
 // list of its findings opened from the letters list.
+#include "../../platform/export/sheet_xml.h"
 #include "../../platform/report/pdf_text.h"
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
+#include "datafiles/forms/file_dialog.h"
 #include "registers/incoming/frmgridcvden.h"
 #include "registers/letters/number_check.h"
 #include "registers/letters/number_check_dialog.h"
@@ -78,6 +80,33 @@ protected:
             .toLongLong();
     }
     static QString summary(int stt) { return QStringLiteral("Nội dung thư %1").arg(stt, 3, 10, QLatin1Char('0')); }
+
+    // A year planted with faults: incoming letters missing 3 and 9 to 11, 5 given twice, 6 dated
+    // after 7 (and 12 undated, a letter without a number); outgoing "Công văn" 1 to 3 in order,
+    // "Quyết định" missing 1, 2 given twice and the second 2 dated after 3.
+    struct Planted
+    {
+        qint64 fiveA, fiveB, six, qdA, qdB;
+    };
+    static Planted plantYear()
+    {
+        const QString cv = QStringLiteral("Công văn"), qd = QStringLiteral("Quyết định");
+        for (const auto& [stt, date] : {std::pair{1, "20260102"}, {2, "20260103"}, {4, "20260105"}, {8, "20260111"}})
+            add(stt, summary(stt), {}, QString::fromLatin1(date));
+        Planted p{};
+        p.fiveA = add(5, summary(5), {}, QStringLiteral("20260106"));
+        p.fiveB = add(5, QStringLiteral("Thư trùng số"), {}, QStringLiteral("20260106"));
+        p.six = add(6, summary(6), {}, QStringLiteral("20260110"));
+        add(7, summary(7), {}, QStringLiteral("20260108"));
+        add(12, summary(12), {}, QString());                // no date: not judged against 8
+        add(0, summary(0), {}, QStringLiteral("20260101")); // no number: not judged
+        for (int stt = 1; stt <= 3; ++stt)
+            add(stt, {}, cv, QStringLiteral("2026010") + QString::number(stt));
+        p.qdA = add(2, {}, qd, QStringLiteral("20260205"));
+        p.qdB = add(2, {}, qd, QStringLiteral("20260207"));
+        add(3, {}, qd, QStringLiteral("20260206"));
+        return p;
+    }
     QTemporaryDir pdfDir;
 };
 
@@ -211,20 +240,8 @@ TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
 TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesPerSequence)
 {
     using P = NumberProblem;
-    const QString cv = QStringLiteral("Công văn"), qd = QStringLiteral("Quyết định");
-    for (const auto& [stt, date] : {std::pair{1, "20260102"}, {2, "20260103"}, {4, "20260105"}, {8, "20260111"}})
-        add(stt, {}, {}, QString::fromLatin1(date));
-    const qint64 fiveA = add(5, {}, {}, QStringLiteral("20260106"));
-    const qint64 fiveB = add(5, {}, {}, QStringLiteral("20260106"));
-    const qint64 six = add(6, {}, {}, QStringLiteral("20260110"));
-    add(7, {}, {}, QStringLiteral("20260108"));
-    add(12, {}, {}, QString());                 // no date: not judged against 8
-    add(0, {}, {}, QStringLiteral("20260101")); // no number: not judged
-    for (int stt = 1; stt <= 3; ++stt)
-        add(stt, {}, cv, QStringLiteral("2026010") + QString::number(stt));
-    const qint64 qdA = add(2, {}, qd, QStringLiteral("20260205"));
-    const qint64 qdB = add(2, {}, qd, QStringLiteral("20260207"));
-    add(3, {}, qd, QStringLiteral("20260206"));
+    const QString qd = QStringLiteral("Quyết định");
+    const auto [fiveA, fiveB, six, qdA, qdB] = plantYear();
 
     struct Case
     {
@@ -304,6 +321,85 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
     empty.showModal();
     EXPECT_EQ(told, QStringLiteral("Không thấy sai sót nào trong số đăng ký năm 2026"));
     EXPECT_FALSE(empty.isVisible());
+}
+
+// "In" prints the findings through kiemtraso.rpt and "Xuất ra Excel" saves them as the lists are
+// saved: the number a number cell, a gap of several numbers its text, the date a date cell.
+TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
+{
+    QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/kiemtraso.rpt"), home.data(QStringLiteral("kiemtraso.rpt")));
+    plantYear();
+    const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
+    NumberCheckDialog dialog;
+    dialog.prepare(true, app::module1().incomingTable, visit, nullptr);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Kiểm tra số.xlsx"));
+    const datafiles::FileChooser previous =
+        datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return file; });
+    home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase&) {
+        EXPECT_TRUE(test::isAccessible(&dialog));
+        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
+            dialog.grab().save(QDir(shots).filePath(QStringLiteral("frmkiemtraso.png")));
+        dialog.ui().cmdin->click();
+        dialog.ui().cmdxuatexcel->click();
+        dialog.ui().cmddong->click();
+    });
+    dialog.showModal();
+    datafiles::setSaveFileChooser(previous);
+
+    ASSERT_TRUE(dialog.lastPrint().ok()) << dialog.lastPrint().message.toStdString();
+    const PdfText pdf = PdfText::read(dialog.lastPrint().outputFile);
+    ASSERT_EQ(pdf.pageCount(), 1) << pdf.error.toStdString();
+    const QString text = pdf.all();
+    qsizetype at = 0;
+    for (const QString& part :
+         {QStringLiteral("VĂN PHÒNG SỞ NỘI VỤ"), QStringLiteral("KIỂM TRA SỐ ĐĂNG KÝ CÔNG VĂN ĐẾN NĂM 2026"),
+          QStringLiteral("Loại Số Vấn đề Ngày Trích yếu"), QStringLiteral("3 Thiếu số"),
+          QStringLiteral("5 Trùng số 06/01/2026 Nội dung thư 005"),
+          QStringLiteral("5 Trùng số 06/01/2026 Thư trùng số"), QStringLiteral("10/01/2026 Nội dung thư 006"),
+          QStringLiteral("9 - 11 Thiếu số"), QStringLiteral("Tổng số: 5 sai sót.")}) {
+        const qsizetype found = text.indexOf(part, at);
+        EXPECT_GE(found, at) << part.toStdString() << " | " << text.toStdString();
+        at = qMax(at, found);
+    }
+    EXPECT_TRUE(text.contains(QStringLiteral("(08/01/2026)"))) << text.toStdString();
+
+    EXPECT_EQ(dialog.lastExport(), file);
+    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Đã xuất danh sách ra file ") + file + QStringLiteral(" !")});
+    const QString sheet = test::zipMember(file, QStringLiteral("xl/worksheets/sheet1.xml"));
+    const QString styles = test::zipMember(file, QStringLiteral("xl/styles.xml"));
+    const QStringList strings = test::sharedStrings(test::zipMember(file, QStringLiteral("xl/sharedStrings.xml")));
+    struct Cell
+    {
+        const char* ref;
+        QString text; // a string cell's text; empty: a number cell holding number
+        int number;
+    };
+    const QList<Cell> cells = {
+        {"A1", QStringLiteral("Số"), 0},
+        {"B1", QStringLiteral("Vấn đề"), 0},
+        {"D1", QStringLiteral("Trích yếu"), 0},
+        {"A2", {}, 3},
+        {"B2", QStringLiteral("Thiếu số"), 0},
+        {"A3", {}, 5},
+        {"C3", {}, 46028}, // 6 January 2026
+        {"D4", QStringLiteral("Thư trùng số"), 0},
+        {"B5", QStringLiteral("Ngày sau số 7 (08/01/2026)"), 0},
+        {"A6", QStringLiteral("9 - 11"), 0},
+    };
+    for (const Cell& c : cells) {
+        const QString ref = QString::fromLatin1(c.ref);
+        if (!c.text.isEmpty()) {
+            EXPECT_EQ(test::stringCell(sheet, strings, ref), c.text) << c.ref;
+        } else {
+            const QString xml = test::cellXml(sheet, ref);
+            EXPECT_TRUE(xml.contains(QStringLiteral("<v>%1</v>").arg(c.number)) && !xml.contains(u"t=\"s\""))
+                << c.ref << " " << xml.toStdString();
+        }
+    }
+    EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, QStringLiteral("C3")), styles), QStringLiteral("dd/mm/yyyy"));
+    EXPECT_TRUE(test::cellXml(sheet, QStringLiteral("C2")).isEmpty()) << "a missing number has no date";
+    EXPECT_FALSE(sheet.contains(QStringLiteral("<row r=\"7\"")));
 }
 
 } // namespace
