@@ -12,6 +12,7 @@ packages=(
     fonts-noto-core fonts-liberation2
     libxlsxwriter-dev
     xvfb xauth poppler-utils unzip
+    libpoppler-qt6-dev libtesseract-dev tesseract-ocr tesseract-ocr-vie
     desktop-file-utils appstream
 )
 missing=()

@@ -8,6 +8,7 @@
 #include "app/gui/frmtbao.h"
 #include "app/gui/sub_main.h"
 #include "datafiles/forms/data_file_commands.h"
+#include "documents/text_indexer.h"
 #include "platform/report/preview/preview_window.h"
 #include "reference/reference_forms.h"
 #include "registers/form_registry.h"
@@ -180,9 +181,15 @@ int main(int argc, char** argv)
         }
     }
 
+    // Reads the words of the attached documents in the background, for the letters' search by words;
+    // it stops (leaving the rest for the next start) when the program ends.
+    documents::TextIndexer textReader;
+    documents::setProgramIndexer(&textReader);
+
     app::MainWindow mainWindow(app::module1());
     switch (app::subMain(folder.folder, mainWindow)) {
     case app::StartupOutcome::Ready:
+        textReader.queueFrom(app::module1().letters); // what the last run left unread, and anything new
         mainWindow.endProgramOnClose();
         return QApplication::exec();
     case app::StartupOutcome::NotLoggedIn:

@@ -4,7 +4,7 @@
 # "a.cpp includes b.h and b.cpp includes a.h" is a cycle too; a private header x_impl.h belongs
 # to x.
 # Layers, lowest first: platform/jetsql (includes nothing else of ours), platform, common, app,
-# datafiles, reference, registers, the program's main.
+# datafiles, documents, reference, registers, the program's main.
 cmake_minimum_required(VERSION 3.20)
 if(NOT SRC)
     message(FATAL_ERROR "usage: cmake -DSRC=<src folder> -P check_includes.cmake")
@@ -12,7 +12,7 @@ endif()
 get_filename_component(SRC "${SRC}" ABSOLUTE)
 
 function(layer_of unit out)
-    set(rank 7)
+    set(rank 8)
     if(unit MATCHES "^platform/jetsql/")
         set(rank 0)
     elseif(unit MATCHES "^platform/")
@@ -23,10 +23,12 @@ function(layer_of unit out)
         set(rank 3)
     elseif(unit MATCHES "^datafiles/")
         set(rank 4)
-    elseif(unit MATCHES "^reference/")
+    elseif(unit MATCHES "^documents/")
         set(rank 5)
-    elseif(unit MATCHES "^registers/")
+    elseif(unit MATCHES "^reference/")
         set(rank 6)
+    elseif(unit MATCHES "^registers/")
+        set(rank 7)
     endif()
     set(${out} ${rank} PARENT_SCOPE)
 endfunction()

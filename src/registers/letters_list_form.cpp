@@ -10,6 +10,7 @@
 #include "app/core/messenger.h"
 #include "app/core/run_time_error.h"
 #include "common/dates.h"
+#include "documents/words_search.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/hourglass.h"
@@ -77,6 +78,8 @@ void LettersListForm::Form_Load()
 void LettersListForm::open(const QString& table, const QString& source, bool fromSearch)
 {
     m_table = table;
+    if (!fromSearch)
+        m_words.clear();
     load();
     Data1->setDatabase(session().database());
     Data1->setRecordSource(source);
@@ -101,6 +104,28 @@ void LettersListForm::Data1_Reposition()
                                             ? QStringLiteral("0/0")
                                             : QString::number(rs.absolutePosition() + 1) + QStringLiteral("/") +
                                                   QString::number(rs.recordCount()));
+    showExcerpt();
+}
+
+void LettersListForm::showExcerpt()
+{
+    QLabel* label = m_config.controls.excerpt;
+    if (!label)
+        return;
+    QString text;
+    if (!m_words.isEmpty() && Data1->hasCurrentRecord()) {
+        try {
+            const QString passage = documents::letterExcerpt(
+                session().database(), m_table, Data1->recordset().value(QStringLiteral("id")).toLongLong(), m_words);
+            text = passage.isEmpty() ? QStringLiteral("Văn bản đính kèm của công văn này không còn các từ đã tìm.")
+                                     : QStringLiteral("Trong văn bản đính kèm: ") + passage;
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e);
+            text = QStringLiteral("Không đọc được chỉ mục nội dung văn bản.");
+        }
+    }
+    label->setText(text);
+    label->setVisible(!m_words.isEmpty());
 }
 
 ui::ErrorResponse LettersListForm::Data1_Error(int dataErr, const QString& description)

@@ -38,12 +38,13 @@ struct LettersListControls
     QPushButton* print = nullptr;
     QPushButton* printByDate = nullptr;
     QPushButton* close = nullptr;
+    QLabel* excerpt = nullptr; // lbldoanvan: the words found in the current letter's documents
 };
 
 template <class Ui> LettersListControls lettersListControls(const Ui& ui)
 {
-    return {ui.DBGrid1,    ui.lbltrangthai, ui.mrecnum, ui.txtle,           ui.Lblhuongdan,
-            ui.Cmdchontat, ui.Cmdhuychon,   ui.Cmdin,   ui.Cmdincvtheongay, ui.cmdclose};
+    return {ui.DBGrid1,    ui.lbltrangthai, ui.mrecnum,         ui.txtle,    ui.Lblhuongdan, ui.Cmdchontat,
+            ui.Cmdhuychon, ui.Cmdin,        ui.Cmdincvtheongay, ui.cmdclose, ui.lbldoanvan};
 }
 
 struct LettersListConfig : MarkPrintConfig
@@ -67,6 +68,10 @@ public:
     // Shows the records of source (a table name or a search statement) of the letters file's
     // table `table` (the year searched); fromSearch moves to the last and back to the first record.
     void open(const QString& table, const QString& source, bool fromSearch);
+    // The words a search by the documents' words looked for (set before open(); "" for none): the
+    // list then shows, for the current letter, a passage of its document holding them. A list not
+    // opened from a search shows none.
+    void setSearchedWords(const QString& words) { m_words = words; }
 
     ui::DataControl* Data1 = nullptr;
     ui::Grid* DBGrid1 = nullptr;
@@ -95,8 +100,10 @@ private:
     ui::ErrorResponse Data1_Error(int dataErr, const QString& description);
     void rememberPosition();
     void marksRan(bool ran);
+    void showExcerpt();
 
     QString m_table;
+    QString m_words;
     PrintMarks m_marks;
 };
 

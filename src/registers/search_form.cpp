@@ -11,6 +11,8 @@
 #include "common/criteria.h"
 #include "common/date_field.h"
 #include "common/dates.h"
+#include "documents/text_indexer.h"
+#include "documents/words_search.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/key_codes.h"
@@ -89,7 +91,22 @@ void SearchForm::attachControls(SearchConfig config)
     connect(c.search, &QPushButton::clicked, this, &SearchForm::Cmdtracuu_Click);
     connect(c.clear, &QPushButton::clicked, this, &SearchForm::cmdxoa_Click);
     connect(c.close, &QPushButton::clicked, this, &SearchForm::cmdclose_Click);
+    if (m_config.readingProgress) {
+        m_config.readingProgress->setAccessibleDescription(QStringLiteral("Tiến độ đọc nội dung tệp đính kèm"));
+        if (documents::TextIndexer* reader = documents::programIndexer())
+            connect(reader, &documents::TextIndexer::progressChanged, this, &SearchForm::showReadingProgress);
+    }
     nameControlsFromLabels(this);
+}
+
+void SearchForm::showReadingProgress()
+{
+    if (!m_config.readingProgress)
+        return;
+    const documents::TextIndexer* reader = documents::programIndexer();
+    const QString text = reader ? reader->progressText() : QString();
+    m_config.readingProgress->setText(text);
+    m_config.readingProgress->setVisible(!text.isEmpty());
 }
 
 void SearchForm::Form_Load()
@@ -97,6 +114,12 @@ void SearchForm::Form_Load()
     fillYears();
     // A label breaks lines at "\n".
     m_config.controls.guide->setText(QString(m_config.guide).replace(QChar(13), QChar(10)));
+    // Documents of another letters file, or attached by another machine, join the reading.
+    if (m_config.wordsBox) {
+        if (documents::TextIndexer* reader = documents::programIndexer())
+            reader->queueFrom(session().database());
+    }
+    showReadingProgress();
 }
 
 // The years whose table the letters file holds, the working year chosen (or the year chosen before,
@@ -243,12 +266,23 @@ bool SearchForm::search()
         return false;
     }
     appendOwnCriteria(c.condition, c.count);
+    if (const QString words = searchedWords(); !words.isEmpty()) {
+        if (c.count > 0)
+            c.condition += QStringLiteral(" and ");
+        c.condition += documents::wordsCondition(session().database(), table, words);
+        ++c.count;
+    }
     const bool shown = showHits(table, c.condition);
     ui::setDefaultPointer();
     return shown;
 }
 
 void SearchForm::appendOwnCriteria(QString&, qint16&) const {}
+
+QString SearchForm::searchedWords() const
+{
+    return m_config.wordsBox ? m_config.wordsBox->text().trimmed() : QString();
+}
 
 bool SearchForm::showHits(const QString& table, const QString& condition)
 {
@@ -270,6 +304,7 @@ bool SearchForm::openList(const QString& table, const QString& condition)
                                   : QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE ") + condition;
     if (auto* list = dynamic_cast<LettersListForm*>(form(m_config.listForm))) {
         list->setSession(sharedSession());
+        list->setSearchedWords(searchedWords());
         list->open(table, statement, true);
     }
     return true;

@@ -92,6 +92,10 @@ struct SearchConfig
     // hiding it.
     bool unloadsOnClose = false;
     bool engineErrorsTold = false; // an engine error of a search is told in its own words
+    // The letters' box of the words inside their attached documents (mnoidung; none for none): its
+    // words select the letters a document of which holds them all, joined to the other criteria.
+    ui::TextBox* wordsBox = nullptr;
+    QLabel* readingProgress = nullptr; // lbldocnoidung: how far the reading of the documents is
 };
 
 // The condition a search config's boxes give: the number box, the leading text boxes, the date
@@ -150,6 +154,8 @@ protected:
     virtual bool showHits(const QString& table, const QString& condition);
     // Opens the list form on the hits; the default opens the letters list.
     virtual bool openList(const QString& table, const QString& condition);
+    // The words of the words box ("" without one), trimmed.
+    QString searchedWords() const;
     SearchConfig m_config;
 
 private:
@@ -158,6 +164,7 @@ private:
     void refuse(const QString& message, QWidget* focus);
     void showReferenceList(const SearchPick& pick);
     bool search();
+    void showReadingProgress();
 
     PickGrids* m_picks;
     bool m_hasLists = false;

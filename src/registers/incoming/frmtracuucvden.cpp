@@ -22,6 +22,9 @@ SearchConfig incomingSearchConfig(const Ui::frmtracuucvden& ui)
                    {ui.mnoigui, QStringLiteral("[noigui]")}};
     c.clearBoxes = {ui.mdv_nhan, ui.mloai,   ui.mmat,   ui.mng_cv1,   ui.mng_cv2, ui.mng_den1,
                     ui.mng_den2, ui.mnoigui, ui.mso_cv, ui.mtt_ndung, ui.mstt};
+    c.wordsBox = ui.mnoidung;
+    c.readingProgress = ui.lbldocnoidung;
+    c.clearBoxes << ui.mnoidung;
     c.clearFocus = ui.mstt;
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {

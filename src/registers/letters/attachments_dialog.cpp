@@ -2,6 +2,8 @@
 
 #include "ui_frmtepdinhkem.h"
 
+#include "documents/text_indexer.h"
+
 #include "app/core/messenger.h"
 #include "app/core/run_time_error.h"
 #include "datafiles/attachment_checks.h"
@@ -191,6 +193,8 @@ void AttachmentsDialog::addFiles(const QStringList& paths)
                       QStringLiteral("\" vào file dữ liệu: ") + e.description());
         }
     }
+    if (documents::TextIndexer* reader = documents::programIndexer(); reader && added)
+        reader->queueFrom(m_scope.db); // the new file's words become searchable in the background
     reload(added);
 }
 

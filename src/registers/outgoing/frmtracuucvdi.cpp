@@ -18,6 +18,9 @@ SearchConfig outgoingSearchConfig(const Ui::frmtracuucvdi& ui)
                    {ui.mnoiluu, QStringLiteral("[noiluu]")},   {ui.mnguoiky, QStringLiteral("[nguoiky]")}};
     c.clearBoxes = {ui.mstt,   ui.mng_cv1, ui.mng_cv2, ui.mdv_nhan, ui.mtt_ndung,
                     ui.mso_cv, ui.mloai,   ui.mnoiluu, ui.mnguoiky};
+    c.wordsBox = ui.mnoidung;
+    c.readingProgress = ui.lbldocnoidung;
+    c.clearBoxes << ui.mnoidung;
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
         {ui.mtt_ndung, ReferenceList::Abbreviations, chudu, chudu},

@@ -1,0 +1,7 @@
+#include "documents_log.h"
+
+namespace documents {
+
+Q_LOGGING_CATEGORY(lcDocuments, "selvaro.documents")
+
+} // namespace documents

@@ -1,0 +1,72 @@
+// The background reader: it reads what the index lacks, marks a file it cannot read and goes on,
+// and takes up after a program that was killed in the middle of a file.
+
+#include "made_documents.h"
+
+#include "datafiles/attachment_store.h"
+#include "documents/fulltext_index.h"
+#include "documents/text_indexer.h"
+
+#include "files.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace documents;
+using namespace documents_test;
+
+TEST(TextIndexerTest, ReadsWhatTheIndexLacksMarksBadFilesAndGoesOn)
+{
+    QTemporaryDir dir;
+    const QString letters = dir.filePath(QStringLiteral("vemocv.mdb"));
+    const datafiles::AttachmentStore store = datafiles::AttachmentStore::besideLettersFile(letters);
+    const auto put = [&](const QString& name, const QByteArray& bytes) {
+        EXPECT_TRUE(test::writeFile(dir.filePath(name), bytes));
+        return store.put(dir.filePath(name)).hash;
+    };
+    writeTextPdf(dir.filePath(QStringLiteral("good.pdf")), {QStringLiteral("Báo cáo tình hình thu hoạch lúa.")});
+    writeTextPdf(dir.filePath(QStringLiteral("resumed.pdf")), {QStringLiteral("Kế hoạch phòng chống lụt bão.")});
+    const QString good = store.put(dir.filePath(QStringLiteral("good.pdf"))).hash;
+    const QString resumed = store.put(dir.filePath(QStringLiteral("resumed.pdf"))).hash;
+    const QString damaged = put(QStringLiteral("damaged.pdf"), QByteArrayLiteral("%PDF-1.7 hỏng"));
+    const QString locked = put(QStringLiteral("locked.pdf"), encryptedPdf());
+    {
+        // The last run was killed while it read this file.
+        FullTextIndex index(FullTextIndex::pathBeside(letters), false);
+        index.beginReading(resumed, QDateTime::currentDateTime());
+    }
+
+    TextIndexer reader;
+    QSignalSpy told(&reader, &TextIndexer::progressChanged);
+    reader.queue(letters, {{damaged, DocumentKind::Pdf},
+                           {locked, DocumentKind::Pdf},
+                           {good, DocumentKind::Pdf},
+                           {resumed, DocumentKind::Pdf}});
+    ASSERT_TRUE(reader.waitIdle(60000));
+
+    FullTextIndex index(FullTextIndex::pathBeside(letters), true);
+    EXPECT_EQ(index.status(damaged).state, TextState::Failed);
+    EXPECT_TRUE(index.status(locked).note.contains(QStringLiteral("mật khẩu")));
+    EXPECT_EQ(index.status(good).state, TextState::Done);
+    EXPECT_EQ(index.status(resumed).attempts, 2);
+    EXPECT_EQ(index.find(QStringLiteral("LÚA")), QSet<QString>{good});
+    EXPECT_EQ(index.find(QStringLiteral("lụt")), QSet<QString>{resumed});
+    const TextIndexer::Progress p = reader.progress();
+    EXPECT_EQ(p.done, 4);
+    EXPECT_EQ(p.total, 4);
+    EXPECT_EQ(p.failed, 2);
+    EXPECT_FALSE(p.busy);
+    EXPECT_GE(told.size(), 4);
+    EXPECT_EQ(reader.progressText(), QStringLiteral("Đã đọc xong nội dung các tệp đính kèm (2 tệp không đọc được)."));
+
+    // Queued again (the next start), nothing is read twice.
+    reader.queue(letters, {{good, DocumentKind::Pdf}, {damaged, DocumentKind::Pdf}});
+    ASSERT_TRUE(reader.waitIdle(60000));
+    EXPECT_EQ(reader.progress().total, 0);
+    EXPECT_EQ(FullTextIndex(FullTextIndex::pathBeside(letters), true).status(good).attempts, 1);
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// Searching letters by the words of their attached documents: the box "Nội dung văn bản có các
+// từ" on both letter searches, read by the background reader, combined with the other criteria,
+// and the list showing a passage of the current letter's document.
+#include "../../documents/made_documents.h"
+#include "../../support/accessibility_check.h"
+#include "../register_fixture.h"
+
+#include "datafiles/attachments.h"
+#include "documents/text_indexer.h"
+#include "registers/incoming/frmgridcvden.h"
+#include "registers/incoming/frmtracuucvden.h"
+#include "registers/outgoing/frmtracuucvdi.h"
+#include "registers/outgoing/outgoing_forms.h"
+#include "ui_frmgridcvden.h"
+#include "ui_frmtracuucvden.h"
+#include "ui_frmtracuucvdi.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+using registers_test::addLetters;
+using registers_test::RegisterTest;
+
+class WordsSearchTest : public RegisterTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        registers::registerOutgoingForms();
+        documents::setProgramIndexer(&reader);
+        const QString table = app::module1().incomingTable;
+        addLetters(table, {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Giá cả")},
+                           {2, QStringLiteral("03/01/2026"), QStringLiteral("Bộ Tư pháp"), QStringLiteral("Giống")},
+                           {3, QStringLiteral("03/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Dệt may")},
+                           {4, QStringLiteral("04/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Họp")}});
+        attach(1, QStringLiteral("Báo cáo giá cả thị trường tháng 12. Giá LÚA vụ mùa tăng 5%."));
+        attach(2, QStringLiteral("Hướng dẫn chọn lúa giống cho vụ đông xuân."));
+        attach(3, QStringLiteral("Tình hình sản xuất hàng lụa tơ tằm."));
+        reader.queueFrom(app::module1().letters);
+        ASSERT_TRUE(reader.waitIdle(60000));
+    }
+    void TearDown() override
+    {
+        RegisterTest::TearDown();
+        documents::setProgramIndexer(nullptr);
+    }
+    void attach(long long id, const QString& text)
+    {
+        const QString path = files.filePath(QString::number(id) + QStringLiteral(".pdf"));
+        documents_test::writeTextPdf(path, {text});
+        app::Module1& m = app::module1();
+        datafiles::attachFile(m.letters, datafiles::AttachmentStore::besideLettersFile(m.lettersPath), m.incomingTable,
+                              id, path, QStringLiteral("Nguyễn Văn An"), QDateTime::currentDateTime());
+    }
+    registers::IncomingSearchForm* search()
+    {
+        return registers::form<registers::IncomingSearchForm>(QStringLiteral("frmtracuucvden"));
+    }
+    registers::IncomingListForm* list()
+    {
+        return registers::form<registers::IncomingListForm>(QStringLiteral("frmgridcvden"));
+    }
+    // The numbers (stt) the list shows after a search with these words and correspondent.
+    QStringList found(const QString& words, const QString& sender)
+    {
+        search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
+        search()->openWithValueLists({});
+        search()->cmdxoa_Click();
+        search()->ui().mnoidung->setText(words);
+        search()->ui().mnoigui->setText(sender);
+        search()->Cmdtracuu_Click();
+        QStringList numbers;
+        db::Recordset rs = list()->Data1->recordset().clone();
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            numbers << rs.value(QStringLiteral("stt")).toString();
+        return numbers;
+    }
+
+    QTemporaryDir files;
+    documents::TextIndexer reader;
+};
+
+TEST_F(WordsSearchTest, WordsCombineWithTheOtherCriteriaAndTheListShowsThePassage)
+{
+    struct Row
+    {
+        const char* what;
+        QString words;
+        QString sender;
+        QStringList numbers;
+    };
+    const QList<Row> rows = {
+        {"words alone, case ignored", QStringLiteral("LÚA"), QString(), {QStringLiteral("1"), QStringLiteral("2")}},
+        {"and a correspondent", QStringLiteral("lúa"), QStringLiteral("Nội vụ"), {QStringLiteral("1")}},
+        {"tone marks respected", QStringLiteral("lụa"), QString(), {QStringLiteral("3")}},
+        {"every word required", QStringLiteral("lúa giống"), QString(), {QStringLiteral("2")}},
+        {"no document holds them", QStringLiteral("bão lụt"), QString(), {}},
+        {"no words: the other criteria alone",
+         QString(),
+         QStringLiteral("Nội vụ"),
+         {QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4")}},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(found(r.words, r.sender), r.numbers) << r.what;
+
+    found(QStringLiteral("lúa"), QStringLiteral("Nội vụ"));
+    QLabel* excerpt = list()->ui().lbldoanvan;
+    EXPECT_TRUE(excerpt->isVisible());
+    EXPECT_TRUE(excerpt->text().contains(QStringLiteral("Giá «LÚA» vụ mùa"))) << excerpt->text().toStdString();
+    EXPECT_TRUE(test::isAccessible(list()));
+    if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
+        list()->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("frmgridcvden-words.png"));
+        search()->cmdclose_Click();
+        search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
+        search()->openWithValueLists({});
+        search()->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("frmtracuucvden-words.png"));
+    }
+
+    // The list of a search without words shows no passage; "&Xoá ĐKiện" empties the words box.
+    found(QString(), QStringLiteral("Nội vụ"));
+    EXPECT_FALSE(list()->ui().lbldoanvan->isVisible());
+    search()->ui().mnoidung->setText(QStringLiteral("lúa"));
+    search()->cmdxoa_Click();
+    EXPECT_TRUE(search()->ui().mnoidung->text().isEmpty());
+}
+
+TEST_F(WordsSearchTest, BothSearchFormsShowTheBoxAndTheReadingProgressAccessibly)
+{
+    search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
+    search()->openWithValueLists({});
+    EXPECT_EQ(search()->ui().lbldocnoidung->text(), QStringLiteral("Đã đọc xong nội dung các tệp đính kèm."));
+    EXPECT_TRUE(test::isAccessible(search()));
+    auto* outgoing = registers::form<registers::OutgoingSearchForm>(QStringLiteral("frmtracuucvdi"));
+    outgoing->setSession(registers_test::visit(registers::Register::Outgoing, registers::Start::Search));
+    outgoing->openWithValueLists({});
+    EXPECT_TRUE(outgoing->ui().lbldocnoidung->isVisible());
+    EXPECT_TRUE(test::isAccessible(outgoing));
+}
+
+} // namespace
