@@ -9,6 +9,8 @@
 #include "datafiles/attachment_checks.h"
 #include "datafiles/attachments.h"
 #include "datafiles/forms/file_dialog.h"
+#include "documents/ocr_reader.h"
+#include "documents/text_extraction.h"
 #include "platform/db/db_error.h"
 #include "platform/ui/hourglass.h"
 #include "registers/entry_form.h"
@@ -25,6 +27,20 @@
 namespace registers {
 namespace {
 
+// The heading is on the first page: only that page is read, by OCR when it has no text.
+QString firstPageText(const QString& path)
+{
+    const documents::DocumentKind kind = documents::documentKind(datafiles::attachmentType(path));
+    if (kind == documents::DocumentKind::None)
+        return {};
+    documents::ExtractionLimits limits;
+    limits.maxPages = 1;
+    limits.maxOcrPages = 1;
+    limits.secondsPerFile = 60;
+    documents::OcrReader ocr;
+    return documents::extractText(path, kind, limits, ocr.ready() ? &ocr : nullptr, nullptr).text;
+}
+
 DocumentTextReader& textReader()
 {
     static DocumentTextReader reader;
@@ -35,11 +51,9 @@ DocumentTextReader& textReader()
 // secretary.
 QString documentText(const QString& path)
 {
-    if (!textReader())
-        return {};
     try {
         ui::HourglassPointer wait;
-        return textReader()(path);
+        return textReader() ? textReader()(path) : firstPageText(path);
     } catch (const std::exception& e) {
         app::recordRunTimeError(e);
         return {};

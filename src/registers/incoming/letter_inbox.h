@@ -36,8 +36,8 @@ struct TakeInBoxes
     ui::TextBox* sender = nullptr; // noigui, offered the correspondents of its pick grid DBGridnoigui
 };
 
-// Reads the text of a document (a PDF's text, a scan's OCR), "" when it has none. The program
-// installs the attachments' text reader; tests install their own.
+// Reads the text of a document, "" when it has none. Unless one is installed (tests), the first
+// page's text is read as the words index reads documents: a PDF's own text, a scan by OCR.
 using DocumentTextReader = std::function<QString(const QString& path)>;
 DocumentTextReader setDocumentTextReader(DocumentTextReader reader);
 

@@ -3,6 +3,7 @@
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
+#include "../../documents/made_documents.h"
 #include "datafiles/attachments.h"
 #include "registers/incoming/frmcvden.h"
 #include "registers/incoming/letter_inbox.h"
@@ -103,6 +104,19 @@ TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSav
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(home.messages().size(), 1);
     EXPECT_EQ(datafiles::inboxFiles(inbox).size(), 1);
+}
+
+TEST_F(LetterInboxTest, APdfsOwnTextFillsTheBoxes)
+{
+    registers::setDocumentTextReader({}); // the program's reader: the first page's text
+    const QString pdf = inbox + QStringLiteral("/Tờ trình.pdf");
+    documents_test::writeTextPdf(pdf, {QStringLiteral("SỞ TÀI CHÍNH\nSố: 45/STC-NS\nBắc Ninh, ngày 12 tháng 02 năm "
+                                                      "2026\nTỜ TRÌNH\nVề việc cấp kinh phí")});
+    auto* f = openBy<IncomingEntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
+    ASSERT_TRUE(f->takeIn(pdf)) << home.messageText();
+    EXPECT_EQ(f->ui().mso_cv->text(), QStringLiteral("45/STC-NS"));
+    EXPECT_EQ(f->ui().mng_cv->text(), QStringLiteral("12/02/2026"));
+    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Sở Tài chính"));
 }
 
 } // namespace
