@@ -56,16 +56,21 @@ DueLettersForm::DueLettersForm(QWidget* parent) : ui::FormBase(parent), m_ui(std
     Data1->hide();
     ui::Grid* grid = m_ui->DBGrid1;
     grid->setDataSource(Data1);
-    const QList<QPair<QString, QString>> columns = {{QStringLiteral("Tình trạng"), QStringLiteral("tinhtrang")},
-                                                    {QStringLiteral("Hạn xử lý"), QStringLiteral("hanxl")},
-                                                    {QStringLiteral("Số đến"), QStringLiteral("stt")},
-                                                    {QStringLiteral("Ngày đến"), QStringLiteral("ng_den")},
-                                                    {QStringLiteral("Nơi gửi"), QStringLiteral("noigui")},
-                                                    {QStringLiteral("Số CV"), QStringLiteral("so_cv")},
-                                                    {QStringLiteral("Trích yếu"), QStringLiteral("tt_ndung")},
-                                                    {QStringLiteral("Người xử lý"), QStringLiteral("nguoixl")}};
-    for (const auto& [caption, field] : columns)
-        grid->addColumn(caption, field, field == QLatin1String("tt_ndung") ? 240 : 100);
+    struct Column
+    {
+        QString caption, field;
+        int width;
+    };
+    const QList<Column> columns = {{QStringLiteral("Tình trạng"), QStringLiteral("tinhtrang"), 100},
+                                   {QStringLiteral("Hạn xử lý"), QStringLiteral("hanxl"), 90},
+                                   {QStringLiteral("Số đến"), QStringLiteral("stt"), 60},
+                                   {QStringLiteral("Ngày đến"), QStringLiteral("ng_den"), 90},
+                                   {QStringLiteral("Nơi gửi"), QStringLiteral("noigui"), 130},
+                                   {QStringLiteral("Số CV"), QStringLiteral("so_cv"), 90},
+                                   {QStringLiteral("Trích yếu"), QStringLiteral("tt_ndung"), 200},
+                                   {QStringLiteral("Người xử lý"), QStringLiteral("nguoixl"), 130}};
+    for (const Column& c : columns)
+        grid->addColumn(c.caption, c.field, c.width);
     grid->setItemDelegate(new DueRowDelegate(grid));
     connect(m_ui->Cmdin, &QPushButton::clicked, this, &DueLettersForm::cmdin_Click);
     connect(m_ui->cmdclose, &QPushButton::clicked, this, [this] { unload(); });
