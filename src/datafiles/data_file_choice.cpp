@@ -2,6 +2,7 @@
 
 #include "app/core/data_paths.h"
 #include "app/core/file_presence.h"
+#include "app/core/letters_schema.h"
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
 #include "app/core/read_only_mode.h"
@@ -298,6 +299,9 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
     try {
         previous = switchTo(role, chosen, referenceBefore);
         switched = true;
+        // A file from an older installation gets the handling columns before it is used.
+        app::upgradeLettersSchemaOrRecord(roleDatabase(role));
+        app::upgradeLettersSchemaOrRecord(roleReferenceDatabase(role));
         const bool letters = role == DataFileRole::Letters;
         if (!app::hasTableLike(letters ? m.incomingTable : m.scheduleTable, roleDatabase(role))) {
             app::tell(QStringLiteral("Không tìm thấy bảng dữ liệu cho năm ") + m.workingYear + QStringLiteral("\r") +

@@ -3,6 +3,7 @@
 #include "app/core/data_paths.h"
 #include "app/core/file_presence.h"
 #include "app/core/kiemtra_query.h"
+#include "app/core/letters_schema.h"
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
 #include "app/core/run_time_error.h"
@@ -149,10 +150,24 @@ void ensureStoredQueries(app::Module1& m, const QString& backup)
     ensureStoredQuery(m.letters, QStringLiteral("Qrbangcvdi"), storedQueryText(m.outgoingTable, backup));
 }
 
+// The register's columns that table has: a letters file that could not be upgraded yet (busy at
+// start-up) is mirrored without the handling columns.
+LetterRegister presentColumns(db::Database& letters, const QString& table, const LetterRegister& reg)
+{
+    const db::TableDef def = letters.tableDef(table);
+    LetterRegister present{reg.queryName, {}};
+    for (const QString& column : reg.columns) {
+        if (def.field(column))
+            present.columns << column;
+    }
+    return present;
+}
+
 // The attachments follow the letters: their rows run last in the same transaction.
 ReplicationOutcome copyChangedRows(app::Module1& m, const QString& backup, const QString& table,
-                                   const LetterRegister& reg)
+                                   const LetterRegister& all)
 {
+    const LetterRegister reg = presentColumns(m.letters, table, all);
     ensureStoredQueries(m, backup);
     runTogether(m.letters, QStringList{insertNewRowsSql(table, backup, reg), resetAddedFlagsSql(table),
                                        updateChangedRowsSql(table, reg), resetAllFlagsSql(table)} +
@@ -204,6 +219,8 @@ ReplicationOutcome run(app::Module1& m, const QString& table, const LetterRegist
     if (sys::isReadOnly(backup))
         throw sys::FileError(QStringLiteral("The backup file is read-only: ") + QDir::toNativeSeparators(backup));
     db::Database copy = db::Database::open(backup, app::kConnect);
+    // A backup made by an older version gets the handling columns the letters carry now.
+    app::upgradeLettersSchema(copy);
     const bool hasTable = app::hasTableLike(table, copy);
     if (hasTable)
         completeBackupTable(copy, table);

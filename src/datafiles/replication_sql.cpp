@@ -11,7 +11,8 @@ const LetterRegister& incomingLetters()
         {QStringLiteral("stt"), QStringLiteral("ng_den"), QStringLiteral("noigui"), QStringLiteral("so_cv"),
          QStringLiteral("ng_cv"), QStringLiteral("loai"), QStringLiteral("dv_nhan"), QStringLiteral("cd_dang"),
          QStringLiteral("mat"), QStringLiteral("time_xl"), QStringLiteral("cv_traloi"), QStringLiteral("da_xuli"),
-         QStringLiteral("tt_ndung"), QStringLiteral("ng_denchuan"), QStringLiteral("ng_cvchuan")}};
+         QStringLiteral("tt_ndung"), QStringLiteral("ng_denchuan"), QStringLiteral("ng_cvchuan"),
+         QStringLiteral("hanxl"), QStringLiteral("hanxlchuan"), QStringLiteral("nguoixl")}};
     return incoming;
 }
 

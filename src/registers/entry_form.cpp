@@ -109,6 +109,7 @@ void EntryForm::attachControls(EntryConfig config)
 void EntryForm::open(const QString& table, const QString& source)
 {
     m_table = table;
+    tableChosen();
     load();
     const ProgramContext& m = session().context();
     for (const EntryPick& p : m_config.picks) {

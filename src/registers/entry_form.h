@@ -215,6 +215,9 @@ protected:
     }
     // Called once editing has started.
     virtual void editStarted() {}
+    // Called when open() has chosen the table, before the controls are bound to it: a form whose
+    // boxes show columns an older file may lack fits its configuration to the table here.
+    virtual void tableChosen() {}
     // True when the register number of the letter being added was typed, not proposed: a
     // number taken meanwhile is then kept as typed.
     virtual bool numberTypedByHand() const { return m_numberTyped; }

@@ -35,12 +35,16 @@ struct TwoRegisters
                           app::DataFile::Letters,
                           {QStringLiteral("cmdnapcvden"), QStringLiteral("Nạp, sửa, in CV đến"), {}},
                           {QStringLiteral("Cmdxemcvden"), QStringLiteral("Xem CV đến"), {}},
-                          {QStringLiteral("cmdtracuucvden"), QStringLiteral("Tra cứu CV đến"), {}}});
+                          {QStringLiteral("cmdtracuucvden"), QStringLiteral("Tra cứu CV đến"), {}},
+                          {},
+                          false});
         app::addRegister({QStringLiteral("Lịch làm việc"),
                           app::DataFile::Schedule,
                           {QStringLiteral("cmdnaplich"), QStringLiteral("Nạp, sửa lịch tuần"), {}},
                           {QStringLiteral("Cmdxemlich"), QStringLiteral("Xem lịch tuần"), {}},
-                          {QStringLiteral("cmdtracuulich"), QStringLiteral("Tra cứu lịch tuần"), {}}});
+                          {QStringLiteral("cmdtracuulich"), QStringLiteral("Tra cứu lịch tuần"), {}},
+                          {},
+                          false});
     }
     ~TwoRegisters() { app::forgetRegisters(); }
 };

@@ -1,7 +1,9 @@
 #include "letters_fixture.h"
+#include "table_rows.h"
 
 #include "app/core/kiemtra_query.h"
 #include "app/core/last_error.h"
+#include "app/core/letters_schema.h"
 #include "datafiles/attachments.h"
 #include "datafiles/replication.h"
 #include "datafiles/replication_sql.h"
@@ -449,6 +451,37 @@ TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
     const qlonglong b = addLetter(m.incomingTable, QStringLiteral("B"));
     EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     EXPECT_EQ(copiesOf(m.backupPath, QStringLiteral("cvden2009"), QStringLiteral("idcu"), b), 1);
+}
+
+} // namespace
+
+namespace {
+
+// A backup made before the handling columns is brought up to them, and the deadline and handler
+// of new and changed letters reach it.
+TEST_F(ReplicationTest, DeadlineAndHandlerReachABackupOfTheOlderForm)
+{
+    app::Module1& m = app::module1();
+    {
+        db::Database older = db::Database::create(backupPath(), QStringLiteral("vorkelmadu"));
+        db::TableDef def = m.letters.tableDef(QStringLiteral("cvdenmau"));
+        def.name = m.incomingTable;
+        for (const db::FieldDef& c : app::handlingColumns())
+            def.fields.removeIf([&c](const db::FieldDef& f) { return f.name == c.name; });
+        def.indexes.removeIf([](const db::IndexDef& i) { return i.name == app::deadlineIndex().name; });
+        older.appendTableDef(def);
+    }
+    const qlonglong id = addLetter(m.incomingTable, QStringLiteral("Có hạn"));
+    m.letters.execute(
+        QStringLiteral("UPDATE ") + m.incomingTable +
+        QStringLiteral(" SET hanxl = '10/03/2009', hanxlchuan = '20090310', nguoixl = 'Văn phòng' WHERE id = ") +
+        QString::number(id));
+
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    db::Database backup = openFile(backupPath());
+    EXPECT_EQ(backup.schemaVersion(), app::kLettersSchemaVersion);
+    EXPECT_EQ(test::tableRows(backup, m.incomingTable, QStringLiteral("idcu, hanxl, hanxlchuan, nguoixl")),
+              QStringList{QString::number(id) + QStringLiteral("|10/03/2009|20090310|Văn phòng")});
 }
 
 } // namespace

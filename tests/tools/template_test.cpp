@@ -1,3 +1,4 @@
+#include "app/core/letters_schema.h"
 #include "common/sortkey.h"
 #include "files.h"
 #include "platform/db/database.h"
@@ -141,7 +142,8 @@ TEST(Template, ColumnsTheProgramUsesByNameHaveTheirTypesAndDatesTheirKeys)
 {
     const QList<QPair<const char*, const char*>> tables = {
         {"cvdenmau", "stt:L ng_den:T noigui:T so_cv:T ng_cv:T loai:T dv_nhan:M cd_dang:T mat:T time_xl:T "
-                     "cv_traloi:T da_xuli:B tt_ndung:M ng_denchuan:T ng_cvchuan:T idcu:L kieuupdate:L chonin:T"},
+                     "cv_traloi:T da_xuli:B tt_ndung:M ng_denchuan:T ng_cvchuan:T idcu:L kieuupdate:L chonin:T hanxl:T "
+                     "hanxlchuan:T nguoixl:T"},
         {"cvdimau", "stt:L so_cv:T ng_cv:T loai:T dv_nhan:M noiluu:M nguoiky:T tt_ndung:M ng_cvchuan:T idcu:L "
                     "kieuupdate:L chonin:T"},
         {"kehoachmau", "Tendonvi:T iddonvi:T bophan:T idbophan:T ndungtt:M ndungct:M Tgianbdauchuan:T "
@@ -160,6 +162,8 @@ TEST(Template, ColumnsTheProgramUsesByNameHaveTheirTypesAndDatesTheirKeys)
                                               {u'M', db::FieldType::Memo},
                                               {u'B', db::FieldType::Boolean}};
     db::Database database = openTemplate();
+    // A file copied from the template has the letters schema of this version: it needs no upgrade.
+    EXPECT_EQ(database.schemaVersion(), app::kLettersSchemaVersion);
     for (const auto& [table, columns] : tables) {
         const db::TableDef def = database.tableDef(QString::fromLatin1(table));
         for (const QString& column : QString::fromLatin1(columns).split(u' ')) {

@@ -1,5 +1,6 @@
 #include "template_builder.h"
 
+#include "app/core/letters_schema.h"
 #include "common/sortkey.h"
 #include "template_tables.h"
 
@@ -46,6 +47,8 @@ void fillTemplate(db::Database& database)
             database.appendTableDef(table.def);
             insertRows(database, table);
         }
+        // Files copied from the template need no upgrade.
+        database.setSchemaVersion(app::kLettersSchemaVersion);
         database.commitTrans();
     } catch (...) {
         database.rollback();

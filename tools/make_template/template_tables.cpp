@@ -1,5 +1,6 @@
 #include "template_tables.h"
 
+#include "app/core/letters_schema.h"
 #include "datafiles/attachments.h"
 
 namespace tmpl {
@@ -95,6 +96,11 @@ QList<FieldDef> incomingLetterColumns()
         number(QStringLiteral("kieuupdate")),   // 0 replicated, 1 added, 2 changed
         number(QStringLiteral("idcu")),         // id in the file where the row was entered
         text(QStringLiteral("chonin"), 1),      // "X" when marked for printing
+        // Handling (letters schema version 1), after the older columns as the upgrade of an older
+        // file adds them, so that "INSERT INTO incvden Select *" pairs the same columns everywhere.
+        date(QStringLiteral("hanxl")),          // handling deadline
+        dateKey(QStringLiteral("hanxlchuan")),
+        text(QStringLiteral("nguoixl")),        // person or unit in charge
     };
 }
 
@@ -243,6 +249,8 @@ QList<TemplateTable> templateTables()
 
     // Year-table templates: "cvden" + year and so on are created from them with no rows.
     add(QStringLiteral("cvdenmau"), incomingLetterColumns());
+    // The due list reads the year tables by deadline; they inherit the index from the template.
+    tables.last().def.indexes << app::deadlineIndex();
     add(QStringLiteral("cvdimau"), outgoingLetterColumns());
     add(QStringLiteral("kehoachmau"), planColumns());
     add(QStringLiteral("lichmau"), scheduleColumns());

@@ -1,5 +1,6 @@
 #include "year_tables.h"
 
+#include "letters_schema.h"
 #include "messenger.h"
 #include "module1.h"
 #include "run_time_error.h"
@@ -33,6 +34,23 @@ void indexPrintMarks(db::Database& db, const QString& table)
         db.indexRowsMarked(table, QStringLiteral("chonin"), QStringLiteral("X"));
     } catch (const db::DbError& e) {
         recordRunTimeError(e);
+    }
+}
+
+// Every file that holds incoming-letter tables (the letters file, and the print table incvden of
+// the scratch and reference files) is brought to the letters schema before a year table is made
+// from its template. A file that cannot be upgraded now (busy, damaged) keeps its old form and
+// works without the handling columns; the error is recorded.
+void upgradeLetterFiles(Module1& m)
+{
+    QList<db::Database> done;
+    for (DataFile f : {DataFile::Letters, DataFile::Scratch, DataFile::Reference, DataFile::LettersReference,
+                       DataFile::ScheduleReference}) {
+        db::Database& db = m.database(f);
+        if (!db.isOpen() || done.contains(db))
+            continue;
+        done << db;
+        upgradeLettersSchemaOrRecord(db);
     }
 }
 
@@ -76,6 +94,7 @@ QString yearTablesFailedMessage()
 bool createYearTables(Module1& m)
 {
     m.setYearTables();
+    upgradeLetterFiles(m);
     for (const YearTableKind& k : yearTableKinds()) {
         if (!ensureTable(m.database(k.file), k.prefix + m.workingYear, k.templateTable)) {
             tell(yearTablesFailedMessage());

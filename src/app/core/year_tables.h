@@ -28,7 +28,8 @@ bool yearTablesPresent(Module1& state);
 // The message shown when a year table cannot be created; the program ends after it.
 QString yearTablesFailedMessage();
 
-// Year-table creation. Sets the year tables' names of state from its workingYear, then makes each that its
+// Year-table creation. Sets the year tables' names of state from its workingYear, brings every open
+// file holding incoming-letter tables to the letters schema (upgradeLettersSchema), then makes each that its
 // database lacks (found by the table-pattern test with the exact name) from its template with the
 // table-copy routine, in the order of yearTableKinds(). No rows are copied; existing tables are
 // left as they are. The tables with print marks then get their index of marked rows

@@ -2,10 +2,12 @@
 
 #include "app/core/command_line.h"
 #include "app/core/data_files.h"
+#include "app/core/due_letters.h"
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
 #include "app/core/read_only_mode.h"
 #include "app/core/run_time_error.h"
+#include "common/clock.h"
 #include "elided_path_label.h"
 #include "form_commands.h"
 #include "frmabout.h"
@@ -18,6 +20,7 @@
 #include "register_catalog.h"
 #include "window_placement.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -145,6 +148,14 @@ QGroupBox* MainWindow::buildFrame(const RegisterDescriptor& descriptor)
         connect(button, &QPushButton::clicked, this, [this, name] { registerButton_Click(name); });
         column->addWidget(button);
     }
+    if (descriptor.showsDueCounts) {
+        lblcvdenhan = new QLabel(frame);
+        lblcvdenhan->setObjectName(QStringLiteral("lblcvdenhan"));
+        lblcvdenhan->setWordWrap(true);
+        lblcvdenhan->setStyleSheet(QStringLiteral("color: #8b0000; font-weight: bold;"));
+        lblcvdenhan->hide();
+        column->addWidget(lblcvdenhan);
+    }
     return frame;
 }
 
@@ -230,6 +241,34 @@ void MainWindow::showDataLabels()
 {
     Lblnamlamviec->setText(workingYearCaption(m_state));
     Lblfiledulieu->setFullText(forLabel(dataFilesCaption(m_state)));
+    showDueCounts();
+}
+
+void MainWindow::showDueCounts()
+{
+    if (!lblcvdenhan)
+        return;
+    QString text;
+    try {
+        if (m_state.letters.isOpen())
+            text = dueCountsText(countDueLetters(m_state.letters, common::clock().today()));
+    } catch (const std::exception& e) {
+        recordRunTimeError(e); // the counts are left out; the registers still open
+    }
+    if (text == lblcvdenhan->text() && lblcvdenhan->isVisible() == !text.isEmpty())
+        return;
+    lblcvdenhan->setText(text);
+    // The label's name is what it shows, and a screen reader is told when that changes.
+    lblcvdenhan->setAccessibleName(text);
+    lblcvdenhan->setVisible(!text.isEmpty());
+    QAccessibleEvent changed(lblcvdenhan, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    showDueCounts();
 }
 
 void MainWindow::setLetterEntryEnabled(bool enabled)

@@ -61,6 +61,8 @@ protected:
     // left, top, width and height in the settings store (section "Settings", keys "MainLeft",
     // "MainTop", "MainWidth", "MainHeight").
     void closeEvent(QCloseEvent* event) override;
+    // Coming back (a register form has closed) shows the due counts as they are now.
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -69,9 +71,12 @@ private:
     QGroupBox* buildFrame(const RegisterDescriptor& descriptor);
     QAction* addMenuAction(class QMenu* menu, const QString& name, const QString& caption);
     void dataFileMenu(const QString& name);
+    // lblcvdenhan: the counts of incoming letters overdue and due soon, shown only when there are any.
+    void showDueCounts();
 
     QLabel* Lblnamlamviec = nullptr;
     ElidedPathLabel* Lblfiledulieu = nullptr;
+    QLabel* lblcvdenhan = nullptr;
     QPushButton* Cmdclose = nullptr;
     Module1& m_state;
     bool m_closed = false; // the closing steps have run

@@ -27,8 +27,17 @@ struct RegisterDescriptor
     RegisterCommand entry;              // enter and correct records
     RegisterCommand list;               // view the list (or the week)
     RegisterCommand search;             // search
+    QList<RegisterCommand> more;        // further buttons under those three ("Công văn đến hạn, quá hạn")
+    // The frame shows under its buttons how many incoming letters are overdue or due soon.
+    bool showsDueCounts = false;
 
-    QList<const RegisterCommand*> commands() const { return {&entry, &list, &search}; }
+    QList<const RegisterCommand*> commands() const
+    {
+        QList<const RegisterCommand*> all{&entry, &list, &search};
+        for (const RegisterCommand& c : more)
+            all << &c;
+        return all;
+    }
 };
 
 // Adds a register, or replaces the one with the same frame title; its commands become form

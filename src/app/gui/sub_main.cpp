@@ -3,6 +3,7 @@
 #include "app/core/data_file_messages.h"
 #include "app/core/data_files.h"
 #include "app/core/data_paths.h"
+#include "app/core/due_letters.h"
 #include "app/core/login_check.h"
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
@@ -25,6 +26,19 @@
 
 namespace app {
 namespace {
+
+// At login the secretary is told once how many incoming letters are past their handling deadline.
+// Counting never stops the start-up: a file that cannot be read is recorded and nothing is told.
+void tellOverdueLetters(Module1& m)
+{
+    try {
+        const QString message = overdueLoginMessage(countDueLetters(m.letters, common::clock().today()));
+        if (!message.isEmpty())
+            tell(message);
+    } catch (const std::exception& e) {
+        recordRunTimeError(e);
+    }
+}
 
 const QString kCr = QStringLiteral("\r");
 const QString kCrLf = QStringLiteral("\r\n");
@@ -407,6 +421,7 @@ SubMain::Flow SubMain::finish()
     m_step = kStepReference;
     openReferenceRecordsets(m);
     m_window.focusViewIncoming();
+    tellOverdueLetters(m);
 
     try {
         // Only a path longer than 8 characters names a backup file worth looking for.

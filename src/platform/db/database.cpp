@@ -314,6 +314,30 @@ void Database::appendTableDef(const TableDef& def)
     scope.commit();
 }
 
+void Database::appendField(const QString& table, const FieldDef& field)
+{
+    Connection& conn = connectionOf(d);
+    WriteScope scope(conn);
+    SchemaStore::addField(conn.handle(), Main, table, field);
+    scope.commit();
+}
+
+int Database::schemaVersion() const
+{
+    Connection& conn = connectionOf(d);
+    Statement read(conn.handle(), QStringLiteral("PRAGMA main.user_version"));
+    return read.step() ? int(read.int64(0)) : 0;
+}
+
+void Database::setSchemaVersion(int version)
+{
+    Connection& conn = connectionOf(d);
+    WriteScope scope(conn);
+    // A pragma takes no bound value; the number is written by the program, never typed.
+    runScript(conn.handle(), QStringLiteral("PRAGMA main.user_version = ") + QString::number(version));
+    scope.commit();
+}
+
 void Database::setAllowZeroLength(const QString& table, const QString& field, bool allow)
 {
     Connection& conn = connectionOf(d);

@@ -109,6 +109,17 @@ public:
     // field). A Text field of size 0 gets 255. Tests: TableDefinitionRoundTripsEveryFieldAndIndex,
     // AppendTableDefRefusesTakenNameAndBadDefinitions, HostileNamesWorkThroughTablesAndRecordsets.
     void appendTableDef(const TableDef& def);
+    // Adds field after the table's last column; every row holds Null in it. The field's size,
+    // zero-length permission and required flag are kept and checked on writes like those of a
+    // field the table was made with. Raises ItemNotFound for an unknown table, DuplicateField for
+    // a name the table has, InvalidFieldDefinition for a counter. Inside beginTrans() it joins the
+    // transaction. Tests: AppendFieldKeepsRowsAndChecksTheNewField.
+    void appendField(const QString& table, const FieldDef& field);
+    // The number a program keeps in the file's header to say which form its own tables have
+    // (SQLite's user_version): 0 in a new file. Written inside the current transaction, so it
+    // changes together with the tables it describes. Tests: SchemaVersionIsKeptWithItsTransaction.
+    int schemaVersion() const;
+    void setSchemaVersion(int version);
     // Changes the zero-length permission of one Text or Memo field; raises ItemNotFound for an
     // unknown table or field, InvalidFieldDefinition for a field of another type.
     // Tests: ZeroLengthPermissionCanBeChanged.

@@ -420,6 +420,32 @@ void SchemaStore::createTable(sqlite3* db, const QString& schema, const TableDef
     rebuildChecks(db, schema, readTableDef(db, schema, def.name));
 }
 
+void SchemaStore::addField(sqlite3* db, const QString& schema, const QString& table, const FieldDef& field)
+{
+    const TableDef def = readTableDef(db, schema, table);
+    if (def.field(field.name))
+        throw DbError(errc::DuplicateField, QStringLiteral("Cannot define field '%1' more than once.").arg(field.name));
+    if (field.name.trimmed().isEmpty() || isAutoIncrement(field))
+        throw DbError(errc::InvalidFieldDefinition,
+                      QStringLiteral("Field '%1' cannot be added to '%2'.").arg(field.name, def.name));
+    QString column = quoteIdentifier(field.name) + QLatin1Char(' ') + declaredType(field);
+    if (isTextType(field.type))
+        column += QLatin1String(" COLLATE NOCASE");
+    runScript(db, QStringLiteral("ALTER TABLE ") + qualifiedName(schema, def.name) + QStringLiteral(" ADD COLUMN ") +
+                      column);
+    initialise(db, schema);
+    // A table the layer did not make gets its other fields' bookkeeping too, as they read now.
+    for (const FieldDef& f : def.fields)
+        writeField(db, schema, def.name, f);
+    FieldDef added = field;
+    if (added.type == FieldType::Text)
+        added.size = textSize(added);
+    else if (added.size <= 0)
+        added.size = defaultSize(added.type);
+    writeField(db, schema, def.name, added);
+    rebuildChecks(db, schema, readTableDef(db, schema, def.name));
+}
+
 void SchemaStore::createIndex(sqlite3* db, const QString& schema, const QString& table, const IndexDef& index)
 {
     const TableDef def = readTableDef(db, schema, table);

@@ -55,6 +55,10 @@ FieldDef fieldFromDeclaredType(const QString& name, const QString& declaredType)
 
 // Raises TableExists, NoFields, DuplicateField, InvalidFieldDefinition.
 void createTable(sqlite3* db, const QString& schema, const TableDef& def);
+// Adds field at the end of the table's columns (Null in every row) with its bookkeeping and the
+// write checks rebuilt. Raises ItemNotFound (table), DuplicateField, InvalidFieldDefinition (a
+// counter: SQLite cannot add one to a table).
+void addField(sqlite3* db, const QString& schema, const QString& table, const FieldDef& field);
 // Raises ItemNotFound (table or field), IndexExists, PrimaryKeyExists, DuplicateKey.
 void createIndex(sqlite3* db, const QString& schema, const QString& table, const IndexDef& index);
 // Raises TableNotFound.

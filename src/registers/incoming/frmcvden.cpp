@@ -4,6 +4,12 @@
 
 #include "common/clock.h"
 #include "common/dates.h"
+#include "letter_handling.h"
+
+#include "app/core/letters_schema.h"
+#include "app/core/messenger.h"
+#include "app/core/run_time_error.h"
+#include "platform/db/db_error.h"
 #include "platform/ui/key_codes.h"
 #include "registers/letters/letter_attachments.h"
 
@@ -17,8 +23,8 @@ EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
     c.viewStatus = QStringLiteral("Xem công văn đến");
     c.addStatus = QStringLiteral("Nạp công văn đến");
     c.editStatus = QStringLiteral("sửa công văn đang xem");
-    c.dataBoxes = {ui.mstt,  ui.mng_den,  ui.mnoigui,  ui.mso_cv, ui.mng_cv,
-                   ui.mloai, ui.mdv_nhan, ui.mcd_dang, ui.mmat,   ui.mtt_ndung};
+    c.dataBoxes = {ui.mstt,     ui.mng_den, ui.mnoigui,   ui.mso_cv, ui.mng_cv,   ui.mloai,    ui.mdv_nhan,
+                   ui.mcd_dang, ui.mmat,    ui.mtt_ndung, ui.mhanxl, ui.mnguoixl, ui.mtime_xl, ui.mcv_traloi};
     c.editableBoxes = c.dataBoxes.mid(1);
     c.checkBox = ui.Checkdaxuly;
     c.required = {{ui.mng_den, QStringLiteral("Ngày đến")},
@@ -32,7 +38,7 @@ EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
     c.homeBox = ui.mcd_dang;
     c.editFocus = ui.mso_cv;
     c.positionFocus = ui.mcd_dang;
-    c.dateBoxes = {ui.mng_den, ui.mng_cv};
+    c.dateBoxes = {ui.mng_den, ui.mng_cv, ui.mhanxl};
     c.invalidDateMessage = QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!");
     const QString chudu = QStringLiteral("chudu");
     c.abbreviations = {
@@ -42,6 +48,7 @@ EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
         {ui.mmat, ReferenceList::Abbreviations, chudu, QString()},
         {ui.mloai, ReferenceList::LetterTypes, QStringLiteral("loai"), QStringLiteral("loai")},
         {ui.mdv_nhan, ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
+        {ui.mnguoixl, ReferenceList::Units, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")},
         {ui.mnoigui, ReferenceList::Correspondents, QStringLiteral("Tendonvi"), QStringLiteral("tendonvi")}};
     c.picks = {{{QStringLiteral("DBGridnoigui"), ui.mnoigui, QStringLiteral("Datanoigui"),
                  QRect(1215, 1845, 4200, 3705), ui.mso_cv, false},
@@ -50,6 +57,12 @@ EntryConfig incomingEntryConfig(const Ui::frmcvden& ui)
                 {}},
                {{QStringLiteral("DBGriddv_nhan"), ui.mdv_nhan, QStringLiteral("Datadonvi"),
                  QRect(4320, 3825, 4200, 1815), nullptr, true},
+                ReferenceList::Units,
+                QStringLiteral("select * from donvi order by matt"),
+                {}},
+               // The person or unit in charge: one name, picked from the units or typed.
+               {{QStringLiteral("DBGridnguoixl"), ui.mnguoixl, QStringLiteral("Datanguoixl"),
+                 QRect(6975, 3500, 4200, 1815), ui.Checkdaxuly, false},
                 ReferenceList::Units,
                 QStringLiteral("select * from donvi order by matt"),
                 {}}};
@@ -69,6 +82,7 @@ IncomingEntryForm::IncomingEntryForm(QWidget* parent) : EntryForm(parent), m_ui(
     attachControls(incomingEntryConfig(*m_ui));
     attachLetterAttachments(*this, m_ui->cmdtepdinhkem, QStringLiteral("Công văn đến"));
     attachLetterInbox(*this, m_ui->cmdhopthu, inboxBoxes());
+    connect(m_ui->cmdcvtraloi, &QPushButton::clicked, this, &IncomingEntryForm::cmdcvtraloi_Click);
     // The pick grids open on these boxes above the form.
     m_ui->Frame1->lower();
 }
@@ -108,6 +122,71 @@ bool IncomingEntryForm::functionKey5(QWidget* box, int shift)
                                                                                   : QStringLiteral("Công đoàn"));
     sendTab();
     return true;
+}
+
+// A file that could not be upgraded (read-only, busy) has no deadline and handler columns: their
+// boxes are left out of the form's configuration, unbound and hidden, and come back with a file
+// that has them.
+void IncomingEntryForm::tableChosen()
+{
+    bool present = false;
+    try {
+        present = app::hasHandlingColumns(database(), table());
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+    }
+    const QList<QPair<ui::TextBox*, QLabel*>> boxes = {{m_ui->mhanxl, m_ui->lblhanxl},
+                                                       {m_ui->mnguoixl, m_ui->lblnguoixl}};
+    for (const auto& [box, label] : boxes) {
+        m_config.dataBoxes.removeAll(box);
+        m_config.editableBoxes.removeAll(box);
+        m_config.dateBoxes.removeAll(box);
+        if (present) {
+            m_config.dataBoxes << box;
+            m_config.editableBoxes << box;
+            if (box->dataSource() != Data1)
+                box->bind(Data1, fieldOf(box));
+        } else {
+            box->setDataSource(nullptr);
+            box->setText(QString());
+        }
+        box->setVisible(present);
+        label->setVisible(present);
+    }
+    if (present)
+        m_config.dateBoxes << m_ui->mhanxl;
+}
+
+// Checks of a letter about to be written, after its required boxes: a deadline before the letter
+// arrived is asked about once ("no" goes back to the deadline, the typed values stay), and a letter
+// marked handled without its handling time gets the time of the save.
+bool IncomingEntryForm::saveConfirmed()
+{
+    if (m_config.dateBoxes.contains(m_ui->mhanxl) &&
+        deadlineBeforeArrival(m_ui->mhanxl->text(), m_ui->mng_den->text()) &&
+        !app::ask(deadlineBeforeArrivalQuestion(m_ui->mhanxl->text(), m_ui->mng_den->text()))) {
+        focusBox(m_ui->mhanxl);
+        return false;
+    }
+    if (m_ui->Checkdaxuly->isChecked() && m_ui->mtime_xl->text().trimmed().isEmpty())
+        m_ui->mtime_xl->setText(handlingTimeText(common::clock().now()));
+    return true;
+}
+
+// The outgoing letter this one was answered with, shown by its number.
+void IncomingEntryForm::cmdcvtraloi_Click()
+{
+    const QString number = m_ui->mcv_traloi->text();
+    if (number.trimmed().isEmpty()) {
+        app::tell(QStringLiteral("Chưa có số công văn đi trả lời công văn này !"));
+        return;
+    }
+    try {
+        app::tell(replyLetterText(findReplyLetter(database(), table(), number), number));
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e);
+        app::tell(QStringLiteral("Gặp lỗi khi đang tìm công văn đi trả lời !"));
+    }
 }
 
 void IncomingEntryForm::DBComboloai_Click(int area)

@@ -38,11 +38,14 @@ public:
 protected:
     void fillNewRecord() override;
     bool functionKey5(QWidget* box, int shift) override;
+    void tableChosen() override;
+    bool saveConfirmed() override;
 
     void DBComboloai_Click(int area) override;
 
 private:
     TakeInBoxes inboxBoxes() const;
+    void cmdcvtraloi_Click();
 
     std::unique_ptr<Ui::frmcvden> m_ui;
 };

@@ -319,3 +319,43 @@ TEST_F(DbTest, MarkedRowsIndexServesTheClearingStatement)
     db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = 'X' WHERE stt = 4"));
     EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT stt FROM cvden2009 WHERE chonin = 'X'")).value(0).toInt(), 4);
 }
+
+TEST_F(DbTest, AppendFieldKeepsRowsAndChecksTheNewField)
+{
+    Database db = Database::create(path(), Password);
+    db.appendTableDef(lettersTable(QStringLiteral("cvden2026")));
+    db.execute(QStringLiteral("INSERT INTO cvden2026 (stt) VALUES (7)"));
+    db::FieldDef deadline;
+    deadline.name = QStringLiteral("hanxl");
+    deadline.type = FieldType::Text;
+    deadline.size = 10;
+    deadline.allowZeroLength = false;
+    db.appendField(QStringLiteral("cvden2026"), deadline);
+
+    const db::FieldDef* added = db.tableDef(QStringLiteral("cvden2026")).field(QStringLiteral("hanxl"));
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->size, 10);
+    db::Recordset rs = db.openRecordset(QStringLiteral("cvden2026"));
+    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 7);
+    EXPECT_TRUE(rs.value(QStringLiteral("hanxl")).isNull());
+    expectDbError(errc::FieldTooSmall,
+                  [&] { db.execute(QStringLiteral("UPDATE cvden2026 SET hanxl = '01/01/20260'")); });
+    expectDbError(errc::ZeroLengthNotAllowed, [&] { db.execute(QStringLiteral("UPDATE cvden2026 SET hanxl = ''")); });
+    expectDbError(errc::DuplicateField, [&] { db.appendField(QStringLiteral("cvden2026"), deadline); });
+    expectDbError(errc::ItemNotFound, [&] { db.appendField(QStringLiteral("khong"), deadline); });
+}
+
+TEST_F(DbTest, SchemaVersionIsKeptWithItsTransaction)
+{
+    Database db = Database::create(path(), Password);
+    EXPECT_EQ(db.schemaVersion(), 0);
+    db.beginTrans();
+    db.setSchemaVersion(3);
+    db.rollback();
+    EXPECT_EQ(db.schemaVersion(), 0);
+    db.beginTrans();
+    db.setSchemaVersion(1);
+    db.commitTrans();
+    db.close();
+    EXPECT_EQ(Database::open(path(), Connect).schemaVersion(), 1);
+}

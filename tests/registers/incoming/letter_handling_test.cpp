@@ -1,0 +1,222 @@
+// Handling incoming letters to a deadline: the deadline and handler boxes of the entry form, the
+// question about a deadline before the arrival, the reply letter, the due list and the main
+// window's counts, on the program the register tests start (today 5 January 2026, 09:00).
+#include "../../platform/report/pdf_text.h"
+#include "../register_fixture.h"
+
+#include "accessibility_check.h"
+#include "registers/incoming/frmcvden.h"
+#include "registers/incoming/frmcvdenhan.h"
+#include "ui_frmcvden.h"
+#include "ui_frmcvdenhan.h"
+
+#include "app/core/letters_schema.h"
+#include "app/gui/frmmain.h"
+#include "common/dates.h"
+#include "datafiles/forms/file_dialog.h"
+#include "files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+using registers::DueLettersForm;
+using registers::IncomingEntryForm;
+using registers_test::RegisterTest;
+
+class LetterHandlingTest : public RegisterTest
+{
+protected:
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        RegisterTest::TearDown();
+    }
+    IncomingEntryForm* entry()
+    {
+        auto* f = registers::form<IncomingEntryForm>(QStringLiteral("frmcvden"));
+        f->open(app::module1().incomingTable);
+        activate(f);
+        return f;
+    }
+    // Starts adding a letter that arrived on 05/01/2026 with its required boxes filled.
+    IncomingEntryForm* adding()
+    {
+        IncomingEntryForm* f = entry();
+        click(*f, "cmdAdd");
+        f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
+        f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
+        f->ui().mtt_ndung->setText(QStringLiteral("Báo cáo tổng kết"));
+        return f;
+    }
+    // A letter straight into a year table.
+    static void letter(const QString& table, int stt, const QString& deadline, int handled)
+    {
+        test::insertRow(app::module1().letters, table,
+                        {{"stt", stt},
+                         {"ng_den", "02/12/2025"},
+                         {"noigui", QStringLiteral("Sở Tư pháp %1").arg(stt)},
+                         {"tt_ndung", QStringLiteral("Việc số %1").arg(stt)},
+                         {"hanxl", deadline},
+                         {"hanxlchuan", common::normaliseDate(deadline)},
+                         {"nguoixl", "Phòng Hành chính"},
+                         {"da_xuli", handled}});
+    }
+    static void shoot(QWidget* w, const QString& name)
+    {
+        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
+            w->grab().save(QDir(shots).filePath(name));
+    }
+};
+
+TEST_F(LetterHandlingTest, DeadlineHandlerAndHandlingTimeAreSavedAndReadBack)
+{
+    IncomingEntryForm* f = adding();
+    EXPECT_TRUE(f->ui().mhanxl->isVisible());
+    leave(f, QStringLiteral("mhanxl"), QStringLiteral("12/01/2026"), QStringLiteral("mnguoixl"));
+    f->ui().mnguoixl->setText(QStringLiteral("Văn phòng Đảng uỷ"));
+    f->ui().Checkdaxuly->setChecked(true);
+    f->ui().mcv_traloi->setText(QStringLiteral("7/UBND"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
+    // Marked handled without a time: the save stamped the time of the save.
+    EXPECT_EQ(rows(QStringLiteral("hanxl, hanxlchuan, nguoixl, da_xuli, time_xl, cv_traloi")),
+              QStringList{QStringLiteral("12/01/2026|20260112|Văn phòng Đảng uỷ|true|05/01/2026 09:00|7/UBND")});
+    f->hide();
+
+    // Read back through the cursor when the form opens again.
+    f = entry();
+    EXPECT_EQ(f->ui().mhanxl->text(), QStringLiteral("12/01/2026"));
+    EXPECT_EQ(f->ui().mnguoixl->text(), QStringLiteral("Văn phòng Đảng uỷ"));
+    EXPECT_EQ(f->ui().mtime_xl->text(), QStringLiteral("05/01/2026 09:00"));
+    EXPECT_TRUE(f->ui().Checkdaxuly->isChecked());
+
+    // The reply number shows the outgoing letter of that number.
+    test::insertRow(app::module1().letters, app::module1().outgoingTable,
+                    {{"stt", 7}, {"so_cv", "7/UBND"}, {"ng_cv", "06/01/2026"}, {"tt_ndung", "Trả lời Sở Nội vụ"}});
+    home.responder.clear();
+    click(*f, "cmdcvtraloi");
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Công văn đi số 7/UBND ngày 06/01/2026")));
+    EXPECT_TRUE(home.messages().first().endsWith(QStringLiteral("Trích yếu: Trả lời Sở Nội vụ")));
+}
+
+// A deadline before the letter arrived is asked about once: "no" goes back to the deadline box in
+// the same mode with everything typed; "yes" keeps it.
+TEST_F(LetterHandlingTest, DeadlineBeforeArrivalIsAskedAndNoGoesBackToTheBox)
+{
+    IncomingEntryForm* f = adding();
+    leave(f, QStringLiteral("mhanxl"), QStringLiteral("03/01/2026"), QStringLiteral("mnguoixl"));
+    home.responder.clear();
+    home.responder.answer(QStringLiteral("no"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.messages(),
+              QStringList{QStringLiteral("Hạn xử lý 03/01/2026 sớm hơn ngày đến cơ quan 05/01/2026 !") + QChar(13) +
+                          QStringLiteral("Vẫn giữ hạn xử lý này không ?")});
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
+    EXPECT_EQ(QApplication::focusWidget(), f->ui().mhanxl->editor());
+    EXPECT_EQ(f->ui().mhanxl->text(), QStringLiteral("03/01/2026"));
+    EXPECT_EQ(f->ui().mtt_ndung->text(), QStringLiteral("Báo cáo tổng kết"));
+    EXPECT_TRUE(rows(QStringLiteral("id")).isEmpty());
+
+    home.responder.clear();
+    home.responder.answer(QStringLiteral("yes"));
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.messages().size(), 1);
+    EXPECT_EQ(rows(QStringLiteral("hanxl, time_xl")), QStringList{QStringLiteral("03/01/2026|")});
+}
+
+// A year table of an older file (no handling columns) shows no deadline or handler boxes.
+TEST_F(LetterHandlingTest, ATableWithoutTheHandlingColumnsHidesTheirBoxes)
+{
+    app::Module1& m = app::module1();
+    db::TableDef old = m.letters.tableDef(QStringLiteral("cvdenmau"));
+    old.name = QStringLiteral("cvden2024");
+    for (const db::FieldDef& c : app::handlingColumns())
+        old.fields.removeIf([&c](const db::FieldDef& g) { return g.name == c.name; });
+    old.indexes.removeIf([](const db::IndexDef& i) { return i.name == app::deadlineIndex().name; });
+    m.letters.appendTableDef(old);
+    auto* f = registers::form<IncomingEntryForm>(QStringLiteral("frmcvden"));
+    f->open(QStringLiteral("cvden2024"));
+    EXPECT_FALSE(f->ui().mhanxl->isVisible());
+    EXPECT_FALSE(f->ui().lblnguoixl->isVisible());
+    EXPECT_TRUE(f->ui().mtime_xl->isVisible());
+    home.responder.clear();
+    click(*f, "cmdAdd");
+    f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
+    f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
+    f->ui().mtt_ndung->setText(QStringLiteral("Thư mời"));
+    click(*f, "cmdUpdate");
+    EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
+    EXPECT_EQ(tableRows(m.letters, QStringLiteral("cvden2024"), QStringLiteral("tt_ndung")),
+              QStringList{QStringLiteral("Thư mời")});
+    f->hide();
+}
+
+// The main window counts the letters due under "Công văn đến"; its button opens the list by
+// deadline, overdue letters marked in words and colour, printed and exported.
+TEST_F(LetterHandlingTest, MainWindowCountsAndTheDueListPrintsAndExports)
+{
+    app::Module1& m = app::module1();
+    letter(m.incomingTable, 1, QStringLiteral("06/01/2026"), 0); // due tomorrow
+    letter(m.incomingTable, 2, QStringLiteral("31/12/2025"), 0); // overdue since last year
+    letter(m.incomingTable, 3, QStringLiteral("02/01/2026"), 1); // handled: never due
+    letter(m.incomingTable, 4, QStringLiteral("20/01/2026"), 0); // not yet
+
+    app::MainWindow window(m);
+    window.showDataLabels();
+    window.show();
+    auto* counts = window.findChild<QLabel*>(QStringLiteral("lblcvdenhan"));
+    ASSERT_NE(counts, nullptr);
+    EXPECT_TRUE(counts->isVisible());
+    EXPECT_EQ(counts->text(), QStringLiteral("Quá hạn xử lý: 1 công văn; sắp đến hạn (3 ngày): 1 công văn"));
+    EXPECT_TRUE(test::accessibleNames(&window).contains(counts->text()));
+    EXPECT_TRUE(test::isAccessible(&window));
+    shoot(&window, QStringLiteral("frmMain_due.png"));
+
+    auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdcvdenhan"));
+    ASSERT_NE(button, nullptr);
+    registers::setMainWindow(&window);
+    button->click();
+    auto* list = registers::form<DueLettersForm>(QStringLiteral("frmcvdenhan"));
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(test::isAccessible(list));
+    ui::Grid* grid = list->ui().DBGrid1;
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(0, 0).data().toString(), QStringLiteral("Quá hạn"));
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), QStringLiteral("31/12/2025"));
+    EXPECT_EQ(grid->model()->index(1, 0).data().toString(), QStringLiteral("Sắp đến hạn"));
+    list->Data1->moveLast(); // the overdue row unselected shows its colour
+    shoot(list, QStringLiteral("frmcvdenhan.png"));
+
+    QTemporaryDir pdfDir;
+    qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+    QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brcvdenhan.rpt"), home.data(QStringLiteral("brcvdenhan.rpt")));
+    home.responder.clear();
+    list->cmdin_Click();
+    const QStringList pdfs = QDir(pdfDir.path()).entryList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(pdfs.size(), 1) << home.messageText();
+    const QString printed = PdfText::read(QDir(pdfDir.path()).filePath(pdfs.first())).all();
+    EXPECT_TRUE(printed.contains(QStringLiteral("CÔNG VĂN ĐẾN HẠN, QUÁ HẠN XỬ LÝ"))) << printed.toStdString();
+    EXPECT_LT(printed.indexOf(QStringLiteral("Sở Tư pháp 2")), printed.indexOf(QStringLiteral("Sở Tư pháp 1")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Tổng số: 2 công văn")));
+
+    QTemporaryDir exportDir;
+    const QString csv = exportDir.filePath(QStringLiteral("hạn.csv"));
+    const datafiles::FileChooser previous =
+        datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return csv; });
+    list->ui().cmdxuatexcel->click();
+    datafiles::setSaveFileChooser(previous);
+    const QStringList lines = QString::fromUtf8(test::readFile(csv)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines.at(0).contains(QStringLiteral("Tình trạng,Hạn xử lý")));
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("Quá hạn,31/12/2025")));
+
+    list->ui().cmdclose->click();
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(window.isVisible());
+}
+
+} // namespace
