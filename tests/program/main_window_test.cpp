@@ -93,7 +93,7 @@ protected:
     int fileDialogs = 0;
 };
 
-TEST_F(WholeProgramTest, FourRegisterFramesOfThreeButtons)
+TEST_F(WholeProgramTest, FourRegisterFramesAndTheirButtons)
 {
     QStringList frames;
     for (QGroupBox* frame : main.findChildren<QGroupBox*>()) {
@@ -104,7 +104,7 @@ TEST_F(WholeProgramTest, FourRegisterFramesOfThreeButtons)
     }
     EXPECT_EQ(frames,
               (QStringList{QStringLiteral("Công văn đến=cmdnapcvden:Nạp, sửa, in CV đến|Cmdxemcvden:Xem CV đến|"
-                                          "cmdtracuucvden:Tra cứu CV đến"),
+                                          "cmdtracuucvden:Tra cứu CV đến|cmdcvdenhan:Công văn đến hạn, quá hạn"),
                            QStringLiteral("Công văn đi =cmdnapcvdi:Nạp, sửa, in CV đi|cmdxemcvdi:Xem CV đi|"
                                           "cmdtracuucvdi:Tra cứu CV đi"),
                            QStringLiteral("kế hoạch công tác=cmdnapkh:Nạp, sửa kế hoạch|cmdxemkh:Xem kế hoạch|"
