@@ -332,7 +332,8 @@ TEST_F(DbTest, AppendFieldKeepsRowsAndChecksTheNewField)
     deadline.allowZeroLength = false;
     db.appendField(QStringLiteral("cvden2026"), deadline);
 
-    const db::FieldDef* added = db.tableDef(QStringLiteral("cvden2026")).field(QStringLiteral("hanxl"));
+    const db::TableDef table = db.tableDef(QStringLiteral("cvden2026"));
+    const db::FieldDef* added = table.field(QStringLiteral("hanxl"));
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->size, 10);
     db::Recordset rs = db.openRecordset(QStringLiteral("cvden2026"));

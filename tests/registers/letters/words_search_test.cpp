@@ -130,6 +130,9 @@ TEST_F(WordsSearchTest, BothSearchFormsShowTheBoxAndTheReadingProgressAccessibly
 {
     search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
     search()->openWithValueLists({});
+    // Opening the search hands the reader the letters' files again; it finds them all read.
+    ASSERT_TRUE(reader.waitIdle(60000));
+    QCoreApplication::processEvents(); // the reader's progress reaches the form as a queued signal
     EXPECT_EQ(search()->ui().lbldocnoidung->text(), QStringLiteral("Đã đọc xong nội dung các tệp đính kèm."));
     EXPECT_TRUE(test::isAccessible(search()));
     auto* outgoing = registers::form<registers::OutgoingSearchForm>(QStringLiteral("frmtracuucvdi"));
