@@ -12,12 +12,10 @@
 namespace datafiles {
 namespace {
 
-const QString kFolderKey = QStringLiteral("ThuMucNhanVanBan");
-QString g_settingsFile;
-
-sys::SettingsStore store()
+sys::FolderSetting& folderSetting()
 {
-    return g_settingsFile.isEmpty() ? sys::SettingsStore() : sys::SettingsStore::onFile(g_settingsFile);
+    static sys::FolderSetting setting(QStringLiteral("ThuMucNhanVanBan"));
+    return setting;
 }
 
 // A file a scanner or a download is still writing, or an office program's lock file.
@@ -32,22 +30,17 @@ bool stillBeingWritten(const QString& name)
 
 QString inboxFolder()
 {
-    return store().value(kFolderKey).toString();
+    return folderSetting().folder();
 }
 
 void setInboxFolder(const QString& folder)
 {
-    sys::SettingsStore s = store();
-    if (folder.isEmpty())
-        s.remove(kFolderKey);
-    else
-        s.setValue(kFolderKey, folder);
-    s.sync();
+    folderSetting().setFolder(folder);
 }
 
 void setInboxSettingsFile(const QString& path)
 {
-    g_settingsFile = path;
+    folderSetting().useSettingsFile(path);
 }
 
 QList<InboxFile> inboxFiles(const QString& folder)

@@ -9,8 +9,13 @@
 // A document is known by the hash of its content (the store's name for it): a content attached
 // to several letters is read once. Table noidungtep says for each hash what became of its
 // reading (reading, done, failed, with the number of attempts and a note); the FTS5 table timtu
-// holds the text of each done hash under the same rowid, tokenized by the registers' fold
+// holds the text of each done hash, tokenized by the registers' fold
 // (platform/db/fold_tokenizer.h): letter case ignored, tone marks respected.
+//
+// Both tables key a document by documentId(hash), a number taken from the hash itself, so a
+// search can tell whether a letter's attachment is among the hits from the FTS5 rowids alone,
+// with no join back to the hashes: a word found in most documents costs little more than the
+// bare FTS5 query. An index made before the ids were taken from the hashes is made again.
 //
 // The work still to do is therefore kept on disk: every extractable hash the letters file names
 // without a done or failed row here (pending()). A row left in the reading state by a program that
@@ -20,6 +25,7 @@
 #include "platform/db/index_file.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -47,14 +53,34 @@ struct TextStatus
 // Times a document is begun before it counts as failed: once, and once more after a stop.
 constexpr int kMaxAttempts = 2;
 
+// The documents a search found, by id (ascending, as FTS5 gives them).
+class DocumentHits
+{
+public:
+    DocumentHits() = default;
+    explicit DocumentHits(QList<qint64> ids) : m_ids(std::move(ids)) {}
+    bool holds(const QString& hash) const;
+    bool isEmpty() const { return m_ids.isEmpty(); }
+    qsizetype size() const { return m_ids.size(); }
+
+private:
+    QList<qint64> m_ids;
+};
+
 class FullTextIndex
 {
 public:
     // The index of the letters file lettersPath: "<folder>/<name without extension>_chimuc.db".
     static QString pathBeside(const QString& lettersPath);
 
-    // Opens the index at path. For writing the file and its tables are made when missing. Raises
-    // db::DbError (FileNotFound reading an index never made; ReadOnlyFile when it cannot be made).
+    // The key of a document in the index: the last 60 bits of its SHA-256 hash (a hash that is
+    // not hexadecimal text, hashed again). Two contents sharing them (odds about one in 10^9 for
+    // a million documents) cannot both be indexed; pending() leaves the second out and logs it.
+    static qint64 documentId(const QString& hash);
+
+    // Opens the index at path. For writing the file and its tables are made when missing (and
+    // made again when of an older form). Raises db::DbError (FileNotFound reading an index never
+    // made; ReadOnlyFile when it cannot be made).
     FullTextIndex(const QString& path, bool readOnly);
     ~FullTextIndex();
 
@@ -75,8 +101,11 @@ public:
     // Marks hash failed with reason (its text, if any, is removed).
     void markFailed(const QString& hash, const QString& reason, const QDateTime& now);
 
-    // The hashes whose text holds every word of words (a word ending in "*" also finds the words
-    // it begins). Empty for words that hold no word.
+    // The documents whose text holds every word of words (a word ending in "*" also finds the
+    // words it begins). Empty for words that hold no word, and when the index is of an older form
+    // (read-only, so not yet made again).
+    DocumentHits search(const QString& words);
+    // The same as hashes, for the few callers that need them.
     QSet<QString> find(const QString& words);
     // A short passage of the text of hash around the words, the words between « and »; "" when
     // its text does not hold them.
@@ -90,8 +119,12 @@ public:
     int countIn(TextState state);
 
 private:
+    int formVersion();
     void makeTables();
+    // Writes the row of hash: its state, and for done and failed rows the pages and the note.
+    void putRow(const QString& hash, TextState state, int pages, const QString& note, const QDateTime& now);
     std::unique_ptr<db::IndexFile> m_file;
+    bool m_current = true; // the tables are of today's form
 };
 
 } // namespace documents

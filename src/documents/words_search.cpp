@@ -33,7 +33,7 @@ QList<long long> lettersWithWords(db::Database& letters, const QString& yearTabl
     std::optional<FullTextIndex> index = openIndex(letters);
     if (!index)
         return ids;
-    const QSet<QString> hits = index->find(words);
+    const DocumentHits hits = index->search(words);
     if (hits.isEmpty())
         return ids;
     QSet<long long> found;
@@ -41,7 +41,7 @@ QList<long long> lettersWithWords(db::Database& letters, const QString& yearTabl
                                                  QStringLiteral(" where bang = ") + db::quoteLiteral(yearTable),
                                              db::RecordsetType::Snapshot);
     for (; !rs.eof(); rs.moveNext()) {
-        if (hits.contains(rs.value(1).toString()))
+        if (hits.holds(rs.value(1).toString()))
             found.insert(rs.value(0).toLongLong());
     }
     ids = QList<long long>(found.begin(), found.end());

@@ -66,4 +66,24 @@ QString SettingsStore::fileName() const
     return m_settings->fileName();
 }
 
+SettingsStore FolderSetting::store() const
+{
+    return m_settingsFile.isEmpty() ? SettingsStore() : SettingsStore::onFile(m_settingsFile);
+}
+
+QString FolderSetting::folder() const
+{
+    return store().value(m_key).toString();
+}
+
+void FolderSetting::setFolder(const QString& folder)
+{
+    SettingsStore s = store();
+    if (folder.isEmpty())
+        s.remove(m_key);
+    else
+        s.setValue(m_key, folder);
+    s.sync();
+}
+
 } // namespace sys

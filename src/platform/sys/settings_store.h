@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <utility>
 
 class QSettings;
 
@@ -39,6 +40,24 @@ public:
 private:
     explicit SettingsStore(std::unique_ptr<QSettings> settings);
     std::unique_ptr<QSettings> m_settings;
+};
+
+// One folder named in the settings store under a key (the scanner inbox, the published week):
+// "" when none is named. Tests point it at a settings file of their own.
+class FolderSetting
+{
+public:
+    explicit FolderSetting(QString key) : m_key(std::move(key)) {}
+    QString folder() const;
+    // Names folder, or forgets the setting when folder is "".
+    void setFolder(const QString& folder);
+    // The INI file the setting is kept in from now on; "" for the user's store.
+    void useSettingsFile(const QString& path) { m_settingsFile = path; }
+
+private:
+    SettingsStore store() const;
+    QString m_key;
+    QString m_settingsFile;
 };
 
 } // namespace sys

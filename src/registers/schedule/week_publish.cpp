@@ -23,13 +23,12 @@
 namespace registers {
 namespace {
 
-const QString kFolderKey = QStringLiteral("ThuMucLichTuan");
-QString g_settingsFile;
 bool g_failureTold = false;
 
-sys::SettingsStore store()
+sys::FolderSetting& folderSetting()
 {
-    return g_settingsFile.isEmpty() ? sys::SettingsStore() : sys::SettingsStore::onFile(g_settingsFile);
+    static sys::FolderSetting setting(QStringLiteral("ThuMucLichTuan"));
+    return setting;
 }
 
 // One file written whole or not at all; its former content stays when the write fails.
@@ -77,23 +76,18 @@ QString publishFailedMessage(const QString& folder, const QString& reason)
 
 QString publishFolder()
 {
-    return store().value(kFolderKey).toString();
+    return folderSetting().folder();
 }
 
 void setPublishFolder(const QString& folder)
 {
-    sys::SettingsStore s = store();
-    if (folder.isEmpty())
-        s.remove(kFolderKey);
-    else
-        s.setValue(kFolderKey, folder);
-    s.sync();
+    folderSetting().setFolder(folder);
     g_failureTold = false; // a failure in the new folder is told anew
 }
 
 void setPublishSettingsFile(const QString& path)
 {
-    g_settingsFile = path;
+    folderSetting().useSettingsFile(path);
     g_failureTold = false;
 }
 
