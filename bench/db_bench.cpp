@@ -8,6 +8,7 @@
 // difference is the layer's own cost. Targets: (a) and (b) at most 1.2 times raw; dynaset open +
 // MoveLast under 50 ms on 50,000 letters; (d) at most 1.2 times raw for 1,000 finds; (e) at most
 // 1.3 times raw.
+#include "bench_main.h"
 #include "letter_counts.h"
 #include "raw_sqlite.h"
 
@@ -525,9 +526,5 @@ BENCHMARK(RawYearScanByPageCache)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_support::runBenchmarks<QCoreApplication>(argc, argv);
 }

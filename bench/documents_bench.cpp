@@ -6,6 +6,7 @@
 // The index is built once per run from generated Vietnamese-like text: 120 words a document from
 // a vocabulary of syllable pairs, common words far more frequent than rare ones, and a marker
 // word in every 10,000th document.
+#include "bench_main.h"
 #include "documents/fulltext_index.h"
 #include "documents/ocr_reader.h"
 #include "documents/text_extraction.h"
@@ -179,13 +180,5 @@ BENCHMARK(BM_OcrA4PageAt300Dpi)->Unit(benchmark::kMillisecond)->Iterations(3)->U
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_support::runBenchmarks<QGuiApplication>(argc, argv);
 }

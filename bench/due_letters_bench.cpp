@@ -3,6 +3,7 @@
 // read to its end, and the counts the main window shows; beside them the bare SQL floor, the same
 // rows read on a raw connection through the deadline index. Target: the list under 100 ms.
 // Letter counts: SELVARO_BENCH_LETTERS.
+#include "bench_main.h"
 #include "letter_counts.h"
 #include "raw_sqlite.h"
 
@@ -132,9 +133,5 @@ BENCHMARK(DueListBareSql)->Apply(counts)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_support::runBenchmarks<QCoreApplication>(argc, argv);
 }

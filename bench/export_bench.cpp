@@ -5,6 +5,7 @@
 //
 //   cmake --build build --target export_bench && build/bin/export_bench
 
+#include "bench_main.h"
 #include "letter_counts.h"
 
 #include "platform/db/database.h"
@@ -204,9 +205,5 @@ BENCHMARK(BM_ExportLettersCsvBareSql)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_support::runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The bound grid over a year of 30,000 letters: reading one screen of rows at a random place
 // (what scrolling costs), moving the data control to a random row with a grid and five boxes
 // following it, and opening the grid's rows again after a write.
+#include "bench_main.h"
 #include "platform/db/database.h"
 #include "platform/ui/data_control.h"
 #include "platform/ui/grid.h"
@@ -117,12 +118,5 @@ BENCHMARK(BM_GridRowsReopenedAfterAWrite)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    letters();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_support::runBenchmarks<QApplication>(argc, argv, [] { letters(); });
 }

@@ -5,6 +5,7 @@
 // 5 s and linear (4x the letters, about 4x the time); the number check under 200 ms and within 2x
 // the bare SQL. Each beside its floor: the same rows stepped through on a raw connection.
 // Letter counts: SELVARO_BENCH_LETTERS.
+#include "bench_main.h"
 #include "letter_counts.h"
 #include "raw_sqlite.h"
 
@@ -189,11 +190,5 @@ BENCHMARK(NumberCheckBareSql)->Apply(checkCounts)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_support::runBenchmarks<QApplication>(argc, argv);
 }

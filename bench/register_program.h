@@ -6,6 +6,7 @@
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
 #include "app/core/reference_recordsets.h"
+#include "bench_main.h"
 #include "registers/form_registry.h"
 
 #include <QApplication>
@@ -76,15 +77,10 @@ private:
 // benchmarks, then the forms they opened destroyed before the application goes.
 inline int runRegisterBenchmarks(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    registers::destroyForms();
-    app::setMessenger(nullptr);
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv, nullptr, [] {
+        registers::destroyForms();
+        app::setMessenger(nullptr);
+    });
 }
 
 } // namespace bench_support

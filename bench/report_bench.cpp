@@ -2,6 +2,7 @@
 // counts of SELVARO_BENCH_LETTERS), the whole print from the report control (report file, rows
 // from the print table, layout, PDF file), beside its two halves (reading the rows; laying them
 // out into the PDF). Targets: 5,000 letters under 300 ms, 20,000 under 1.2 s (linear).
+#include "bench_main.h"
 #include "letter_counts.h"
 
 #include "platform/db/database.h"
@@ -136,11 +137,5 @@ BENCHMARK(LayoutToPdf)->Apply(printCounts)->Unit(benchmark::kMillisecond)->Itera
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_support::runBenchmarks<QGuiApplication>(argc, argv);
 }
