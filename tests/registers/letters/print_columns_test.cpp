@@ -21,7 +21,8 @@ protected:
         RegisterTest::SetUp();
         qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
         QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/sodkcvden.rpt"), home.data(QStringLiteral("sodkcvden.rpt")));
-        app::module1().scratch.execute(QStringLiteral("ALTER TABLE incvden ADD COLUMN hanmoi TEXT(20)"));
+        app::module1().scratch.appendField(QStringLiteral("incvden"),
+                                           {QStringLiteral("hanmoi"), db::FieldType::Text, 20});
     }
     void TearDown() override
     {
@@ -56,8 +57,9 @@ TEST_F(PrintColumnsTest, MarkedLettersAndTheBookPrintIntoAWiderPrintTable)
 
     const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
     report::ReportControl control;
-    const BookOutcome book = printRegisterBook(visit->context(), control, m.letters, BookRequest{true, m.incomingTable},
-                                               report::Destination::Printer, {});
+    const BookOutcome book =
+        printRegisterBook(visit->context(), control, m.letters, BookRequest{true, m.incomingTable, 0, 0, {}, {}},
+                          report::Destination::Printer, {});
     EXPECT_TRUE(book.refusal.isEmpty()) << book.refusal.toStdString();
     EXPECT_TRUE(book.result.ok()) << book.result.message.toStdString();
     EXPECT_EQ(book.letters, 2);
