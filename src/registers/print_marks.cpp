@@ -127,12 +127,10 @@ void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry
             return;
         }
         storeQuery(data, QStringLiteral("qrdata1"), listStatement(m_data->recordSource(), m_config.tablePrefix));
-        const QString columns = sharedColumns(context, m_config.printTable, data, QStringLiteral("qrdata1"));
         fillPrintTable(context, m_config.printTable,
-                       QStringLiteral(" INSERT INTO ") + m_config.printTable + QStringLiteral(" (") + columns +
-                           QStringLiteral(") Select ") + columns + QStringLiteral(" from qrdata1") +
-                           m_config.inKeyword + inPath(data.path()) + QStringLiteral("' where [chonin]= 'X'") +
-                           m_config.printOrder);
+                       QStringLiteral(" INSERT INTO ") + m_config.printTable +
+                           QStringLiteral(" Select * from qrdata1") + m_config.inKeyword + inPath(data.path()) +
+                           QStringLiteral("' where [chonin]= 'X'") + m_config.printOrder);
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
         app::tell(m_config.failedMessage);

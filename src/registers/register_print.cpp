@@ -4,7 +4,6 @@
 
 #include "app/core/data_paths.h"
 #include "platform/db/recordset.h"
-#include "platform/db/sql_quote.h"
 
 #include <cmath>
 
@@ -20,22 +19,6 @@ void fillPrintTable(const ProgramContext& context, const QString& printTable, co
     db::Database scratch = context.scratch; // a handle on the same file
     executeAll(scratch,
                QStringList{QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;")} + fillStatements);
-}
-
-QString sharedColumns(const ProgramContext& context, const QString& printTable, db::Database& data,
-                      const QString& source)
-{
-    db::Database scratch = context.scratch;
-    const db::Recordset into = scratch.openRecordset(
-        QStringLiteral("select * from ") + printTable + QStringLiteral(" where 1=0"), db::RecordsetType::Snapshot);
-    const db::Recordset from = data.openRecordset(
-        QStringLiteral("select * from ") + source + QStringLiteral(" where 1=0"), db::RecordsetType::Snapshot);
-    QStringList names;
-    for (const QString& name : from.fieldNames()) {
-        if (into.hasField(name))
-            names << db::quoteJetName(name);
-    }
-    return names.join(QStringLiteral(", "));
 }
 
 QString inPath(const QString& path)

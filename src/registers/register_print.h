@@ -19,13 +19,6 @@ void fillPrintTable(const ProgramContext& context, const QString& printTable, co
 // The same with several fill statements, all in the one transaction.
 void fillPrintTable(const ProgramContext& context, const QString& printTable, const QStringList& fillStatements);
 
-// The columns the print table (on the context's scratch file) shares with source (a table or a
-// stored query of data), as "[a], [b]" in the source's order. Filling a print table names them
-// rather than "Select *": a letters file opened read-only keeps the form it has, while the print
-// table may already hold the columns added since.
-QString sharedColumns(const ProgramContext& context, const QString& printTable, db::Database& data,
-                      const QString& source);
-
 // The path of a data file as it stands inside " IN '...'" (quotes doubled).
 QString inPath(const QString& path);
 

@@ -167,10 +167,8 @@ void DatePrintDialog::cmdok_Click()
             tell(QStringLiteral("Không tìm thấy công văn nào trong khoảng thời gian này!"));
             return;
         }
-        const QString columns = sharedColumns(m, printTable, letters, table);
         fillPrintTable(m, printTable,
-                       QStringLiteral(" INSERT INTO ") + printTable + QStringLiteral(" (") + columns +
-                           QStringLiteral(") Select ") + columns + QStringLiteral(" from ") + table +
+                       QStringLiteral(" INSERT INTO ") + printTable + QStringLiteral(" Select * from ") + table +
                            (m_incoming ? QStringLiteral(" In '") : QStringLiteral(" IN '")) + inPath(letters.path()) +
                            QStringLiteral("'") + range + QStringLiteral(" order by [id]"));
     } catch (const db::DbError& e) {

@@ -46,7 +46,7 @@ QString refuseBookRange(const BookRequest& request)
     return {};
 }
 
-QString bookFillStatement(const BookRequest& request, const QString& lettersPath, const QString& columns)
+QString bookFillStatement(const BookRequest& request, const QString& lettersPath)
 {
     QStringList conditions;
     if (!request.wholeYear()) {
@@ -55,9 +55,8 @@ QString bookFillStatement(const BookRequest& request, const QString& lettersPath
     }
     if (!request.incoming && !request.letterType.isEmpty())
         conditions << QStringLiteral("[loai] = ") + db::quoteLiteral(request.letterType);
-    QString statement = QStringLiteral("INSERT INTO ") + printTableOf(request) + QStringLiteral(" (") + columns +
-                        QStringLiteral(") SELECT ") + columns + QStringLiteral(" FROM ") + request.table +
-                        QStringLiteral(" IN '") + inPath(lettersPath) + QStringLiteral("'");
+    QString statement = QStringLiteral("INSERT INTO ") + printTableOf(request) + QStringLiteral(" SELECT * FROM ") +
+                        request.table + QStringLiteral(" IN '") + inPath(lettersPath) + QStringLiteral("'");
     if (!conditions.isEmpty())
         statement += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     return statement;
@@ -72,9 +71,7 @@ BookOutcome printRegisterBook(const ProgramContext& context, report::ReportContr
         return outcome;
 
     const QString printTable = printTableOf(request);
-    fillPrintTable(
-        context, printTable,
-        bookFillStatement(request, letters.path(), sharedColumns(context, printTable, letters, request.table)));
+    fillPrintTable(context, printTable, bookFillStatement(request, letters.path()));
     db::Database scratch = context.scratch;
     db::Recordset count =
         scratch.openRecordset(QStringLiteral("SELECT Count(*) AS n, Min(stt) AS lo, Max(stt) AS hi FROM ") + printTable,

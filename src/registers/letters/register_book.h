@@ -36,9 +36,8 @@ QString bookYear(const QString& table);
 QString refuseBookRange(const BookRequest& request);
 
 // The Jet statement that copies the book's letters from the letters file at lettersPath into the
-// print table of the scratch file (incvden or incvdi), column by column (columns, as
-// sharedColumns() gives them). The letter type is quoted as a literal.
-QString bookFillStatement(const BookRequest& request, const QString& lettersPath, const QString& columns);
+// print table of the scratch file (incvden or incvdi). The letter type is quoted as a literal.
+QString bookFillStatement(const BookRequest& request, const QString& lettersPath);
 
 // What printing a book came to. When refusal is not empty nothing was printed and refusal is the
 // message for the user (nothing in the year, the range or the type); otherwise result tells how
