@@ -63,6 +63,27 @@ QString unreadableRefusal(const QString& path)
     return QStringLiteral("Không đọc được tệp \"") + name + QStringLiteral("\". Không có gì được đính kèm.");
 }
 
+StoredFile hashOf(const QString& source)
+{
+    QFile in(source);
+    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
+        throw AttachmentError(unreadableRefusal(source));
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    StoredFile file;
+    while (true) {
+        const QByteArray block = in.read(kBlock);
+        if (block.isEmpty()) {
+            if (in.error() != QFileDevice::NoError || !in.atEnd())
+                throw AttachmentError(unreadableRefusal(source));
+            break;
+        }
+        hash.addData(block);
+        file.size += block.size();
+    }
+    file.hash = QString::fromLatin1(hash.result().toHex());
+    return file;
+}
+
 bool isStoreName(const QString& name)
 {
     if (name.size() != 64)

@@ -66,6 +66,10 @@ private:
     QString m_folder;
 };
 
+// The hash and size the store would give the file at source, without copying it. Raises
+// AttachmentError when it cannot be read (gone, unreadable).
+StoredFile hashOf(const QString& source);
+
 // True for a name the store gives a file (64 lower-case hex digits).
 bool isStoreName(const QString& name);
 

@@ -187,10 +187,7 @@ Attachment attachFile(db::Database& db, const AttachmentStore& store, const QStr
     db::Recordset rs = db.openRecordset(letterSelect(yearTable, letterId));
     for (; !rs.eof(); rs.moveNext()) {
         if (rs.value(QStringLiteral("bam")).toString() == stored.hash)
-            throw AttachmentError(QStringLiteral("Tệp \"") + name +
-                                  QStringLiteral("\" đã được đính kèm công văn này (tệp \"") +
-                                  rs.value(QStringLiteral("tengoc")).toString() +
-                                  QStringLiteral("\" có cùng nội dung). Không đính kèm lần nữa."));
+            throw AttachmentError(duplicateRefusal(name, rs.value(QStringLiteral("tengoc")).toString()));
     }
     Attachment a;
     a.letterId = letterId;
@@ -219,6 +216,12 @@ Attachment attachFile(db::Database& db, const AttachmentStore& store, const QStr
     return a;
 }
 
+QString duplicateRefusal(const QString& name, const QString& attachedName)
+{
+    return QStringLiteral("Tệp \"") + name + QStringLiteral("\" đã được đính kèm công văn này (tệp \"") + attachedName +
+           QStringLiteral("\" có cùng nội dung). Không đính kèm lần nữa.");
+}
+
 void removeAttachment(db::Database& db, long long id)
 {
     db::Transaction t(db, QStringLiteral("removing an attachment"));
@@ -234,13 +237,10 @@ void removeAttachment(db::Database& db, long long id)
     t.commit();
 }
 
-void saveAttachmentAs(const AttachmentStore& store, const Attachment& a, const QString& target)
+namespace {
+
+void writeCopy(QFile& in, const QString& target)
 {
-    QFile in(store.pathOf(a.hash));
-    if (!store.holds(a.hash) || !in.open(QIODevice::ReadOnly))
-        throw AttachmentError(QStringLiteral("Không tìm thấy tệp \"") + a.name +
-                              QStringLiteral("\" trong kho tệp đính kèm \"") +
-                              QDir::toNativeSeparators(store.folder()) + QStringLiteral("\"."));
     QSaveFile out(target);
     const QString refusal = QStringLiteral("Không ghi được tệp \"") + QDir::toNativeSeparators(target) +
                             QStringLiteral("\" (ổ đĩa đầy hoặc không có quyền ghi vào thư mục này).");
@@ -255,6 +255,26 @@ void saveAttachmentAs(const AttachmentStore& store, const Attachment& a, const Q
     }
     if (!out.commit())
         throw AttachmentError(refusal);
+}
+
+} // namespace
+
+void saveAttachmentAs(const AttachmentStore& store, const Attachment& a, const QString& target)
+{
+    QFile in(store.pathOf(a.hash));
+    if (!store.holds(a.hash) || !in.open(QIODevice::ReadOnly))
+        throw AttachmentError(QStringLiteral("Không tìm thấy tệp \"") + a.name +
+                              QStringLiteral("\" trong kho tệp đính kèm \"") +
+                              QDir::toNativeSeparators(store.folder()) + QStringLiteral("\"."));
+    writeCopy(in, target);
+}
+
+void copyFileAs(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly))
+        throw AttachmentError(unreadableRefusal(source));
+    writeCopy(in, target);
 }
 
 QString copyForOpening(const AttachmentStore& store, const Attachment& a, const QString& folder)

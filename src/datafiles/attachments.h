@@ -77,6 +77,9 @@ void addAttachmentRows(db::Database& db, const QString& yearTable, const QList<A
 Attachment attachFile(db::Database& db, const AttachmentStore& store, const QString& yearTable, long long letterId,
                       const QString& source, const QString& user, const QDateTime& now);
 
+// The refusal for a file named name whose content the letter already carries as attachedName.
+QString duplicateRefusal(const QString& name, const QString& attachedName);
+
 // Removes the row of attachment id (the file stays for the sweep: another letter, or another
 // machine attaching the same content at this moment, may name it), flagging its letter changed as
 // attachFile does. Raises db::DbError.
@@ -86,6 +89,10 @@ void removeAttachment(db::Database& db, long long id);
 // is either its old self or the whole file. Raises AttachmentError when the stored file is
 // missing or target cannot be written.
 void saveAttachmentAs(const AttachmentStore& store, const Attachment& a, const QString& target);
+
+// Writes the file at source to target as saveAttachmentAs does. Raises AttachmentError when
+// source cannot be read (unreadableRefusal) or target cannot be written.
+void copyFileAs(const QString& source, const QString& target);
 
 // A copy of the stored file of a under its own name, for the desktop's program to open: in
 // folder/<first 12 digits of its hash>/<its name> (made when missing, kept when already there

@@ -15,6 +15,7 @@
 #include "platform/ui/hourglass.h"
 #include "registers/entry_form.h"
 #include "registers/letters/attachments_dialog.h"
+#include "registers/letters/letter_attachments.h"
 #include "registers/pick_grids.h"
 #include "registers/program_context.h"
 #include "registers/register_session.h"
@@ -75,70 +76,6 @@ QStringList correspondents(EntryForm& form)
     }
     return names;
 }
-
-// The inbox file waiting for the letter being added on its form; attached once that letter is
-// saved, forgotten when the adding ends without a save.
-class PendingTakeIn : public QObject
-{
-    Q_OBJECT
-
-public:
-    explicit PendingTakeIn(EntryForm& form) : QObject(&form), m_form(form)
-    {
-        connect(&form, &EntryForm::recordSaved, this, [this](bool added) {
-            if (added)
-                attach();
-            m_path.clear();
-        });
-        connect(&form, &EntryForm::modeChanged, this, [this](EntryMode mode) {
-            if (mode != EntryMode::Adding)
-                m_path.clear();
-        });
-    }
-
-    static PendingTakeIn& of(EntryForm& form)
-    {
-        auto* pending = form.findChild<PendingTakeIn*>(QString(), Qt::FindDirectChildrenOnly);
-        return pending ? *pending : *new PendingTakeIn(form);
-    }
-
-    void await(const QString& path) { m_path = path; }
-
-private:
-    void attach()
-    {
-        if (m_path.isEmpty())
-            return;
-        const QString name = QFileInfo(m_path).fileName();
-        const QString stays =
-            QStringLiteral(" Tệp vẫn nằm trong hộp văn bản đến; có thể đính kèm nó bằng nút \"Tệp đính kèm\".");
-        try {
-            ui::HourglassPointer wait;
-            db::Recordset rs = m_form.Data1->recordset().clone();
-            rs.setBookmark(m_form.Data1->recordset().lastModified());
-            const long long id = rs.value(QStringLiteral("id")).toLongLong();
-            db::Database db = m_form.database();
-            datafiles::attachFile(db, datafiles::AttachmentStore::besideLettersFile(db.path()), m_form.table(), id,
-                                  m_path, m_form.session().context().userFullName, QDateTime::currentDateTime());
-        } catch (const datafiles::AttachmentError& e) {
-            app::tell(e.message() + stays);
-            return;
-        } catch (const db::DbError& e) {
-            app::recordRunTimeError(e);
-            app::tell(QStringLiteral("Không ghi được tệp đính kèm \"") + name +
-                      QStringLiteral("\" vào file dữ liệu: ") + e.description() + stays);
-            return;
-        }
-        try {
-            datafiles::moveTakenIn(m_path);
-        } catch (const datafiles::AttachmentError& e) {
-            app::tell(e.message()); // attached already: only the inbox keeps a copy
-        }
-    }
-
-    EntryForm& m_form;
-    QString m_path;
-};
 
 } // namespace
 
@@ -271,7 +208,24 @@ bool takeInFile(EntryForm& form, const TakeInBoxes& boxes, const QString& path)
         boxes.date->setText(common::dateToText(heading.date));
     if (!heading.sender.isEmpty())
         boxes.sender->setText(heading.sender);
-    PendingTakeIn::of(form).await(path);
+    // The file waits with any other chosen for this letter (the panel "Tệp đính kèm" lists it);
+    // it leaves the inbox only once attached.
+    try {
+        pendingAttachments(form).add(
+            path, form.session().context().userFullName, QDateTime::currentDateTime(),
+            QStringLiteral(" Tệp vẫn nằm trong hộp văn bản đến; có thể đính kèm nó bằng nút \"Tệp đính kèm\"."),
+            [path]() -> QString {
+                try {
+                    datafiles::moveTakenIn(path);
+                } catch (const datafiles::AttachmentError& e) {
+                    return e.message(); // attached already: only the inbox keeps a copy
+                }
+                return {};
+            });
+    } catch (const datafiles::AttachmentError& e) {
+        app::tell(e.message()); // gone since it was chosen: the letter goes on without it
+        return false;
+    }
     return true;
 }
 
@@ -296,5 +250,3 @@ void attachLetterInbox(EntryForm& form, QPushButton* button, const TakeInBoxes& 
 }
 
 } // namespace registers
-
-#include "letter_inbox.moc"

@@ -3,8 +3,9 @@
 // The inbox on the incoming register: "Hộp văn bản đến" (cmdhopthu) lists the files waiting in
 // the scanner folder (datafiles/scanner_inbox.h); "Nạp công văn từ tệp" starts a new incoming
 // letter with the boxes its heading shows filled (number and sign, date, sender when it is a
-// known correspondent). The secretary checks and saves; the file is then attached to the saved
-// letter and leaves the inbox. A letter not saved leaves the file where it was.
+// known correspondent). The file is held for the new letter as any file chosen in its panel
+// "Tệp đính kèm" (pendingAttachments); the secretary checks and saves, the file is then attached to
+// the saved letter and leaves the inbox. A letter not saved leaves the file where it was.
 
 #include "platform/ui/form_base.h"
 #include <QList>

@@ -52,6 +52,9 @@ bool choosePrinter(QPrinter& printer, QWidget* parent)
 
 QString lastFolder;
 
+// Marks a file held for a letter being added, in place of the date it was attached.
+const QString kPendingMark = QStringLiteral("(chưa ghi)");
+
 } // namespace
 
 bool openDocument(const QString& path)
@@ -91,9 +94,15 @@ AttachmentsDialog::AttachmentsDialog(AttachmentsScope scope, QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->lblcongvan->setText(m_scope.letterTitle);
-    m_ui->lblhuongdan->setText(m_scope.whyNoChanges.isEmpty()
-                                   ? QStringLiteral("Thêm tệp bằng nút \"Thêm tệp…\" hoặc kéo tệp thả vào đây.")
-                                   : m_scope.whyNoChanges);
+    QString guide = m_scope.whyNoChanges.isEmpty()
+                        ? QStringLiteral("Thêm tệp bằng nút \"Thêm tệp…\" hoặc kéo tệp thả vào đây.")
+                        : m_scope.whyNoChanges;
+    if (m_scope.pending && m_scope.whyNoChanges.isEmpty())
+        guide = QStringLiteral("Các tệp ") + kPendingMark +
+                QStringLiteral(" được đính kèm khi công văn được ghi đĩa; bỏ qua công văn thì không tệp nào được đính "
+                               "kèm. ") +
+                guide;
+    m_ui->lblhuongdan->setText(guide);
     QHeaderView* header = m_ui->lsttep->horizontalHeader();
     header->setSectionResizeMode(0, QHeaderView::Stretch);
     header->setStretchLastSection(false);
@@ -113,10 +122,22 @@ AttachmentsDialog::AttachmentsDialog(AttachmentsScope scope, QWidget* parent)
 
 AttachmentsDialog::~AttachmentsDialog() = default;
 
-void AttachmentsDialog::reload(long long select)
+void AttachmentsDialog::reload(long long select, int selectRow)
 {
     m_rows.clear();
-    if (m_scope.letterId > 0) {
+    if (m_scope.pending) {
+        for (const datafiles::PendingAttachment& p : m_scope.pending->files()) {
+            datafiles::Attachment a;
+            a.yearTable = m_scope.yearTable;
+            a.name = p.name;
+            a.hash = p.hash;
+            a.size = p.size;
+            a.type = datafiles::attachmentType(p.name);
+            a.addedBy = p.addedBy;
+            a.addedAt = p.addedAt;
+            m_rows << a;
+        }
+    } else if (m_scope.letterId > 0) {
         try {
             m_rows = datafiles::attachmentsOf(m_scope.db, m_scope.yearTable, m_scope.letterId);
         } catch (const db::DbError& e) {
@@ -130,17 +151,19 @@ void AttachmentsDialog::reload(long long select)
     int selected = m_rows.isEmpty() ? -1 : 0;
     for (int row = 0; row < m_rows.size(); ++row) {
         const datafiles::Attachment& a = m_rows.at(row);
-        const QStringList cells = {a.name, datafiles::sizeText(a.size),
-                                   a.addedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")), a.addedBy};
+        const QString when = m_scope.pending ? kPendingMark : a.addedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+        const QStringList cells = {a.name, datafiles::sizeText(a.size), when, a.addedBy};
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells.at(column));
             if (column == 1)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             list->setItem(row, column, item);
         }
-        if (a.id == select)
+        if (a.id != 0 && a.id == select)
             selected = row;
     }
+    if (selectRow >= 0 && selectRow < m_rows.size())
+        selected = selectRow;
     if (selected >= 0)
         list->selectRow(selected);
     updateButtons();
@@ -150,6 +173,15 @@ const datafiles::Attachment* AttachmentsDialog::current() const
 {
     const int row = m_ui->lsttep->currentRow();
     return row >= 0 && row < m_rows.size() ? &m_rows.at(row) : nullptr;
+}
+
+QString AttachmentsDialog::currentPath() const
+{
+    const int row = m_ui->lsttep->currentRow();
+    if (m_scope.pending)
+        return row >= 0 && row < m_scope.pending->files().size() ? m_scope.pending->files().at(row).path : QString();
+    const datafiles::Attachment* a = current();
+    return a ? m_store.pathOf(a->hash) : QString();
 }
 
 void AttachmentsDialog::updateButtons()
@@ -178,6 +210,19 @@ void AttachmentsDialog::addFiles(const QStringList& paths)
 {
     if (paths.isEmpty() || !mayChange())
         return;
+    if (m_scope.pending) {
+        // A letter being added: the files are checked now and wait for its save.
+        for (const QString& path : paths) {
+            ui::HourglassPointer wait;
+            try {
+                m_scope.pending->add(path, m_scope.user, QDateTime::currentDateTime());
+            } catch (const datafiles::AttachmentError& e) {
+                app::tell(e.message());
+            }
+        }
+        reload(0, static_cast<int>(m_scope.pending->files().size()) - 1);
+        return;
+    }
     long long added = 0;
     for (const QString& path : paths) {
         ui::HourglassPointer wait;
@@ -225,8 +270,8 @@ void AttachmentsDialog::cmdxem_Click()
     }
     try {
         ui::HourglassPointer wait;
-        // The stored file is never changed, so the viewer reads it where it is.
-        document::DocumentViewer::open(m_store.pathOf(a->hash), a->name, this);
+        // The viewer reads the file where it is: a stored file never changes, a held one is the user's.
+        document::DocumentViewer::open(currentPath(), a->name, this);
     } catch (const document::DocumentError& e) {
         app::tell(e.message());
     }
@@ -248,7 +293,7 @@ void AttachmentsDialog::cmdin_Click()
         return;
     try {
         ui::HourglassPointer wait;
-        document::printDocument(printer, m_store.pathOf(a->hash), a->name);
+        document::printDocument(printer, currentPath(), a->name);
     } catch (const document::DocumentError& e) {
         app::tell(e.message());
     }
@@ -261,7 +306,12 @@ void AttachmentsDialog::cmdmo_Click()
         return;
     try {
         const QString folder = QDir::tempPath() + QStringLiteral("/selvaro-tepdinhkem");
-        const QString path = datafiles::copyForOpening(m_store, *a, folder);
+        // A held file is the user's own: opened where it was chosen.
+        QString path = currentPath();
+        if (!m_scope.pending)
+            path = datafiles::copyForOpening(m_store, *a, folder);
+        else if (!QFileInfo(path).isFile())
+            throw datafiles::AttachmentError(datafiles::unreadableRefusal(path));
         if (!openDocument(path))
             app::tell(QStringLiteral("Không mở được tệp \"") + a->name +
                       QStringLiteral("\": máy chưa có chương trình mở loại tệp này. Hãy dùng \"Lưu thành…\"."));
@@ -289,7 +339,10 @@ void AttachmentsDialog::cmdluu_Click()
         return;
     try {
         ui::HourglassPointer wait;
-        datafiles::saveAttachmentAs(m_store, *a, target);
+        if (m_scope.pending)
+            datafiles::copyFileAs(currentPath(), target);
+        else
+            datafiles::saveAttachmentAs(m_store, *a, target);
         lastFolder = QFileInfo(target).absolutePath();
     } catch (const datafiles::AttachmentError& e) {
         app::tell(e.message());
@@ -304,6 +357,11 @@ void AttachmentsDialog::cmdxoa_Click()
     if (!app::ask(QStringLiteral("Bạn có chắc chắn muốn xoá tệp \"") + a->name +
                   QStringLiteral("\" khỏi công văn này không ?")))
         return;
+    if (m_scope.pending) {
+        m_scope.pending->remove(m_ui->lsttep->currentRow()); // nothing was written for it
+        reload();
+        return;
+    }
     try {
         datafiles::removeAttachment(m_scope.db, a->id);
     } catch (const db::DbError& e) {

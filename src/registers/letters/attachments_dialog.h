@@ -4,9 +4,12 @@
 // date added and who added them; "Thêm tệp…" (or files dropped on it), "Xem" (a PDF or an image
 // in the program's viewer, any other file with the desktop's program; also a double-click),
 // "Mở", "Lưu thành…", "In…" and "Xoá". Viewing, opening, printing and saving a copy always work; adding and removing
-// only when the letter's boxes may be changed (its entry form is correcting it), as its caller says.
+// only when the letter's boxes may be changed (its entry form is adding or correcting it), as its caller says.
+// For a letter being added the panel lists and changes the files held for it (marked "(chưa ghi)"),
+// read where they were chosen.
 
 #include "datafiles/attachments.h"
+#include "datafiles/pending_attachments.h"
 #include "platform/db/database.h"
 
 #include <QDialog>
@@ -30,8 +33,10 @@ struct AttachmentsScope
     db::Database db;        // the letters file
     QString yearTable;      // "cvden2026"
     long long letterId = 0; // 0: a letter being added, not saved yet
-    QString letterTitle;    // "Công văn đến số 12", shown above the list
-    QString user;           // stamped on what is added
+    // The files held for a letter being added (not owned); null otherwise.
+    datafiles::PendingAttachments* pending = nullptr;
+    QString letterTitle; // "Công văn đến số 12", shown above the list
+    QString user;        // stamped on what is added
     // "" when files may be added and removed; else why not, shown under the list and told when
     // files are dropped.
     QString whyNoChanges;
@@ -58,6 +63,7 @@ public:
     ~AttachmentsDialog() override;
 
     const Ui::frmtepdinhkem& ui() const { return *m_ui; }
+    // The files listed; those held for a letter being added have id 0.
     const QList<datafiles::Attachment>& attachments() const { return m_rows; }
 
     // Attaches each file in turn; a refused one is told and the others go on.
@@ -75,8 +81,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void reload(long long select = 0);
+    void reload(long long select = 0, int selectRow = -1);
     const datafiles::Attachment* current() const;
+    // Where the file of the current row is read: the store, or where a held file was chosen.
+    QString currentPath() const;
     void updateButtons();
     bool mayChange();
 

@@ -1,9 +1,14 @@
 #include "letter_attachments.h"
 
+#include "app/core/messenger.h"
 #include "app/core/run_time_error.h"
+#include "documents/text_indexer.h"
 #include "platform/db/db_error.h"
+#include "platform/ui/hourglass.h"
 #include "registers/entry_form.h"
+#include "registers/program_context.h"
 #include "registers/register_data.h"
+#include "registers/register_session.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -29,6 +34,70 @@ void sweepOnce(db::Database& db)
         app::recordRunTimeError(e);
     }
 }
+
+// The files held for the letter being added on its form, attached to it once it is saved.
+class PendingHolder : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PendingHolder(EntryForm& form) : QObject(&form), m_form(form)
+    {
+        connect(&form, &EntryForm::recordSaved, this, [this](bool added) {
+            if (added)
+                attach();
+            m_files.clear();
+        });
+        // Adding abandoned (cancelled, the form closed without saving): nothing was copied, nothing
+        // stays. A save refused by a check keeps the mode, and the files with it.
+        connect(&form, &EntryForm::modeChanged, this, [this](EntryMode mode) {
+            if (mode != EntryMode::Adding)
+                m_files.clear();
+        });
+    }
+
+    static PendingHolder& of(EntryForm& form)
+    {
+        auto* holder = form.findChild<PendingHolder*>(QString(), Qt::FindDirectChildrenOnly);
+        return holder ? *holder : *new PendingHolder(form);
+    }
+
+    datafiles::PendingAttachments& files() { return m_files; }
+
+private:
+    void attach()
+    {
+        if (m_files.isEmpty())
+            return;
+        int attached = 0;
+        QStringList told;
+        db::Database db = m_form.database();
+        {
+            ui::HourglassPointer wait;
+            long long id = 0;
+            try {
+                // The row just written: the form's current record may have moved since.
+                db::Recordset rs = m_form.Data1->recordset().clone();
+                rs.setBookmark(m_form.Data1->recordset().lastModified());
+                id = rs.value(QStringLiteral("id")).toLongLong();
+            } catch (const db::DbError& e) {
+                app::recordRunTimeError(e);
+                app::tell(QStringLiteral("Công văn đã được ghi đĩa nhưng không đọc lại được để đính kèm tệp: ") +
+                          e.description());
+                return;
+            }
+            told = m_files.attachAll(db, datafiles::AttachmentStore::besideLettersFile(db.path()), m_form.table(), id,
+                                     &attached);
+        }
+        for (const QString& message : std::as_const(told))
+            app::tell(message);
+        if (documents::TextIndexer* reader = documents::programIndexer(); reader && attached > 0)
+            reader->queueFrom(db); // the new files' words become searchable in the background
+    }
+
+    EntryForm& m_form;
+    datafiles::PendingAttachments m_files;
+};
 
 // Files dropped on the entry form or any of its controls go to its attachments panel.
 class DropTarget : public QObject
@@ -74,13 +143,15 @@ private:
 
 } // namespace
 
-AttachmentsScope attachmentsScope(const EntryForm& form, const QString& letterWord)
+AttachmentsScope attachmentsScope(EntryForm& form, const QString& letterWord)
 {
     AttachmentsScope s;
     s.db = form.database();
     s.yearTable = form.table();
     s.user = form.session().context().userFullName;
     const bool adding = form.mode() == EntryMode::Adding;
+    if (adding)
+        s.pending = &pendingAttachments(form);
     if (!adding && form.Data1->hasCurrentRecord()) {
         try {
             s.letterId = form.Data1->recordset().value(QStringLiteral("id")).toLongLong();
@@ -96,16 +167,19 @@ AttachmentsScope attachmentsScope(const EntryForm& form, const QString& letterWo
     else
         s.letterTitle = QStringLiteral("Chưa có công văn nào.");
 
+    // A letter being added takes files too: they are held until it is saved.
     if (form.session().context().readOnly || s.db.isReadOnly())
         s.whyNoChanges = kReadOnlyMessage;
-    else if (adding)
-        s.whyNoChanges = QStringLiteral("Công văn đang nạp chưa được ghi đĩa: hãy bấm \"Ghi đĩa\", rồi \"Sửa\" để "
-                                        "đính kèm tệp.");
-    else if (s.letterId <= 0)
+    else if (!adding && s.letterId <= 0)
         s.whyNoChanges = QStringLiteral("Chưa có công văn nào để đính kèm tệp.");
-    else if (form.mode() != EntryMode::Editing)
+    else if (!adding && form.mode() != EntryMode::Editing)
         s.whyNoChanges = QStringLiteral("Đang xem công văn: muốn thêm hoặc xoá tệp đính kèm, hãy bấm \"Sửa\" trước.");
     return s;
+}
+
+datafiles::PendingAttachments& pendingAttachments(EntryForm& form)
+{
+    return PendingHolder::of(form).files();
 }
 
 AttachmentsDialog* openAttachments(EntryForm& form, const QString& letterWord, const QStringList& files)
@@ -121,8 +195,11 @@ AttachmentsDialog* openAttachments(EntryForm& form, const QString& letterWord, c
 
 void attachLetterAttachments(EntryForm& form, QPushButton* button, const QString& letterWord)
 {
+    PendingHolder::of(form);
     QObject::connect(button, &QPushButton::clicked, &form, [&form, letterWord] { openAttachments(form, letterWord); });
     new DropTarget(form, letterWord);
 }
 
 } // namespace registers
+
+#include "letter_attachments.moc"

@@ -1,6 +1,7 @@
 // The attachments panel on both letter entry forms: viewing refuses changes, correcting a letter
-// adds (chooser and drop), opens, saves a copy and removes (with the question); a read-only run
-// shows the files and refuses with the read-only message.
+// adds (chooser and drop), opens, saves a copy and removes (with the question); a letter being
+// added holds its files until it is saved; a read-only run shows the files and refuses with the
+// read-only message.
 #include "../../platform/document/sample_documents.h"
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
@@ -13,6 +14,7 @@
 #include "registers/register_data.h"
 #include "ui_frmtepdinhkem.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPdfDocument>
@@ -76,6 +78,33 @@ protected:
         click(*f, "cmdUpdate");
         EXPECT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
         return f;
+    }
+    // A new letter on the register's entry form, its required boxes filled, not saved.
+    registers::EntryForm* newLetterOn(const LetterRegister& r)
+    {
+        auto* f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
+        click(*f, "cmdAdd");
+        EXPECT_EQ(f->mode(), registers::EntryMode::Adding) << home.messageText();
+        for (const auto& [box, text] : r.filled)
+            f->control<ui::TextBox>(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
+        return f;
+    }
+    static QStringList storedFiles()
+    {
+        const datafiles::AttachmentStore store =
+            datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
+        return QDir(store.folder()).entryList(QDir::Files | QDir::Hidden);
+    }
+    // The names of the files attached to the form's current letter, each checked in the store.
+    static QStringList attachedNames(registers::EntryForm* f)
+    {
+        const datafiles::AttachmentStore store =
+            datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
+        QStringList list;
+        const long long id = f->Data1->recordset().value(QStringLiteral("id")).toLongLong();
+        for (const datafiles::Attachment& a : datafiles::attachmentsOf(f->database(), f->table(), id))
+            list << a.name + (store.holds(a.hash) ? QString() : QStringLiteral(" (not in the store)"));
+        return list;
     }
     static AttachmentsDialog* panelOf(registers::EntryForm* f)
     {
@@ -181,6 +210,118 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         click(*f, "cmdUpdate");
         f->hide();
     }
+}
+
+// A letter being added holds the files chosen and dropped, checked as when attaching, marked
+// "(chưa ghi)" and read where they are; saving the letter attaches them.
+TEST_F(AttachmentsPanelTest, ALetterBeingAddedHoldsItsFilesUntilItIsSaved)
+{
+    const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
+    const QString chosen = file(QStringLiteral("Tờ trình \"số 7\".pdf"), pdf);
+    const QString sameContent = file(QStringLiteral("bản sao.pdf"), pdf);
+    const QString wrong = file(QStringLiteral("giả.pdf"), QByteArrayLiteral("Kính gửi"));
+    const QString dropped = file(QStringLiteral("ảnh quét.png"), QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
+    const QString removed = file(QStringLiteral("bảng kê.xlsx"), QByteArrayLiteral("PK\x03\x04"));
+    for (const LetterRegister& r : kRegisters) {
+        SCOPED_TRACE(r.form);
+        const QStringList before = storedFiles();
+        registers::EntryForm* f = newLetterOn(r);
+        click(*f, "cmdtepdinhkem");
+        AttachmentsDialog* panel = panelOf(f);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(test::isAccessible(panel));
+        ASSERT_TRUE(panel->ui().cmdthem->isEnabled());
+        datafiles::setFileChooser([&](const datafiles::OpenFileRequest&) { return chosen; });
+        panel->ui().cmdthem->click();
+        home.responder.clear();
+        panel->addFiles({wrong, sameContent});
+        ASSERT_EQ(home.messages().size(), 2);
+        EXPECT_TRUE(home.messages().at(0).contains(QStringLiteral("không phải PDF")));
+        EXPECT_TRUE(home.messages().at(1).contains(QStringLiteral("đã được đính kèm công văn này")));
+        ASSERT_EQ(panel->ui().lsttep->rowCount(), 1);
+        EXPECT_EQ(panel->ui().lsttep->item(0, 2)->text(), QStringLiteral("(chưa ghi)"));
+        QString opened;
+        registers::setDocumentOpener([&opened](const QString& path) {
+            opened = path;
+            return true;
+        });
+        panel->ui().cmdmo->click();
+        EXPECT_EQ(opened, chosen);
+        panel->addFiles({removed});
+        home.responder.answer(QStringLiteral("yes"));
+        panel->ui().cmdxoa->click(); // the last added is selected
+        if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
+            panel->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) +
+                               QStringLiteral("-adding.png"));
+        close(panel);
+
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dropped)});
+        QWidget* box = f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first));
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+        panel = panelOf(f);
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(names(panel), (QStringList{QStringLiteral("Tờ trình \"số 7\".pdf|Nguyễn Văn An"),
+                                             QStringLiteral("ảnh quét.png|Nguyễn Văn An")}));
+        close(panel);
+        EXPECT_EQ(storedFiles(), before); // nothing written before the letter is
+
+        click(*f, "cmdUpdate");
+        ASSERT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
+        EXPECT_EQ(attachedNames(f),
+                  (QStringList{QStringLiteral("Tờ trình \"số 7\".pdf"), QStringLiteral("ảnh quét.png")}));
+        f->hide();
+    }
+}
+
+// Adding abandoned: a save refused by a check keeps the files held; closing without saving drops
+// them and nothing is written.
+TEST_F(AttachmentsPanelTest, AbandonedAddingAttachesNothing)
+{
+    const LetterRegister& r = kRegisters[1];
+    registers::EntryForm* f = newLetterOn(r);
+    f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first))->setText(QString());
+    click(*f, "cmdtepdinhkem");
+    panelOf(f)->addFiles({file(QStringLiteral("báo cáo.pdf"), QByteArrayLiteral("%PDF-1.4"))});
+    close(panelOf(f));
+    click(*f, "cmdUpdate"); // a required box empty: refused
+    ASSERT_EQ(f->mode(), registers::EntryMode::Adding);
+    click(*f, "cmdtepdinhkem");
+    EXPECT_EQ(panelOf(f)->attachments().size(), 1);
+    close(panelOf(f));
+
+    home.responder.answer(QStringLiteral("no")); // "Có lưu giữ bản ghi đang nạp không ?"
+    click(*f, "cmdclose");
+    EXPECT_EQ(home.responder.unusedAnswers(), 0);
+    EXPECT_TRUE(storedFiles().isEmpty());
+    EXPECT_TRUE(datafiles::attachmentsOfTable(f->database(), f->table()).isEmpty());
+    f = newLetterOn(r);
+    click(*f, "cmdtepdinhkem");
+    EXPECT_TRUE(panelOf(f)->attachments().isEmpty());
+    close(panelOf(f));
+}
+
+// A held file gone before the letter is saved: told, the letter saved, the other file attached.
+TEST_F(AttachmentsPanelTest, AHeldFileGoneAtTheSaveIsToldAndTheRestIsAttached)
+{
+    const QString gone = file(QStringLiteral("đã xoá.pdf"), QByteArrayLiteral("%PDF-1.4"));
+    const QString kept = file(QStringLiteral("còn.pdf"), QByteArrayLiteral("%PDF-1.5"));
+    registers::EntryForm* f = newLetterOn(kRegisters[0]);
+    click(*f, "cmdtepdinhkem");
+    panelOf(f)->addFiles({gone, kept});
+    close(panelOf(f));
+    ASSERT_TRUE(QFile::remove(gone));
+    home.responder.clear();
+    click(*f, "cmdUpdate");
+    ASSERT_EQ(f->mode(), registers::EntryMode::Viewing);
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Không tìm thấy tệp \"đã xoá.pdf\"")));
+    EXPECT_TRUE(home.messages().first().contains(QStringLiteral("Công văn đã được ghi đĩa")));
+    EXPECT_EQ(f->Data1->recordset().recordCount(), 1);
+    EXPECT_EQ(attachedNames(f), QStringList{QStringLiteral("còn.pdf")});
 }
 
 // "Xem" and a double-click show a PDF or an image in the viewer over the panel, any other file

@@ -10,6 +10,7 @@
 #include "registers/letters/attachments_dialog.h"
 #include "ui_frmcvden.h"
 #include "ui_frmhopthu.h"
+#include "ui_frmtepdinhkem.h"
 
 #include <QDir>
 
@@ -78,6 +79,15 @@ TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSav
     EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Sở Nội vụ"));
     if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
         f->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("frmcvden-hopthu.png"));
+
+    // The file waits among the letter's files, not yet attached.
+    click(*f, "cmdtepdinhkem");
+    auto* panel = f->findChild<registers::AttachmentsDialog*>();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_EQ(panel->ui().lsttep->rowCount(), 1);
+    EXPECT_EQ(panel->ui().lsttep->item(0, 0)->text(), QStringLiteral("Công văn 123.pdf"));
+    EXPECT_EQ(panel->ui().lsttep->item(0, 2)->text(), QStringLiteral("(chưa ghi)"));
+    delete panel;
 
     // Another take-in while this letter is being added is refused; the typed values stay.
     f->ui().mtt_ndung->setText(QStringLiteral("Về việc tuyển dụng"));
