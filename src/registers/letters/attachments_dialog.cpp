@@ -98,9 +98,9 @@ AttachmentsDialog::AttachmentsDialog(AttachmentsScope scope, QWidget* parent)
                         ? QStringLiteral("Thêm tệp bằng nút \"Thêm tệp…\" hoặc kéo tệp thả vào đây.")
                         : m_scope.whyNoChanges;
     if (m_scope.pending && m_scope.whyNoChanges.isEmpty())
-        guide = QStringLiteral("Các tệp ") + kPendingMark +
-                QStringLiteral(" được đính kèm khi công văn được ghi đĩa; bỏ qua công văn thì không tệp nào được đính "
-                               "kèm. ") +
+        guide = QStringLiteral("Các tệp đánh dấu \"") + kPendingMark +
+                QStringLiteral("\" sẽ được đính kèm khi công văn được ghi đĩa; bỏ qua công văn thì không tệp nào được "
+                               "đính kèm. ") +
                 guide;
     m_ui->lblhuongdan->setText(guide);
     QHeaderView* header = m_ui->lsttep->horizontalHeader();
