@@ -30,7 +30,7 @@ class FakeStartupWindow : public app::StartupWindow
 {
 public:
     void showAtStart() override { shown = true; }
-    void repaintNow() override { ++repaints; }
+    void repaintNow() override {}
     void showDataLabels() override
     {
         yearLabel = app::workingYearCaption(app::module1());
@@ -40,7 +40,6 @@ public:
     void focusViewIncoming() override { focused = true; }
 
     bool shown = false;
-    int repaints = 0;
     QString yearLabel;
     QString filesLabel;
     int letterEntry = -1; // -1: never set
@@ -159,15 +158,6 @@ public:
         return result;
     }
     std::string messageText() const { return messages().join(QLatin1Char('\n')).toStdString(); }
-    // True when some message begins with prefix.
-    bool saw(const QString& prefix) const
-    {
-        for (const QString& t : messages()) {
-            if (t.startsWith(prefix))
-                return true;
-        }
-        return false;
-    }
     // The platform message boxes shown, as "title: prompt".
     QStringList boxes() const
     {
