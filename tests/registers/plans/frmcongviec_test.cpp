@@ -3,8 +3,6 @@
 // of ordinary staff.
 #include "plan_fixture.h"
 
-#include "../../support/accessibility_check.h"
-
 #include "registers/task_record.h"
 
 #include <QLabel>
@@ -24,7 +22,6 @@ protected:
 TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersTheNewType)
 {
     PlansEntryForm* f = openEntry();
-    EXPECT_TRUE(test::isAccessible(f));
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_EQ(status(f), QStringLiteral("Xem công việc"));
     EXPECT_EQ(f->ui().Label5->text(),

@@ -141,7 +141,7 @@ TEST_F(FrmGridlichTest, PagingInTheGridAndMarginBox)
     click(*list(), "Cmdchontat");
     QMarginsF own;
     for (const auto& [typed, points] :
-         {std::pair{"", -1.0}, {"10", 28.8}, {"abc", -1.0}, {"29.9", 86.1}, {"0", -1.0}, {"30", -1.0}}) {
+         {std::pair{"", -1.0}, {"10", 28.8}, {"abc", -1.0}, {"29.9", 86.1}, {"0", -1.0}, {"30", -1.0}, {"-5", -1.0}}) {
         SCOPED_TRACE(typed);
         list()->ui().txtle->setText(QString::fromLatin1(typed));
         home.responder.answer(QStringLiteral("yes")); // the preview

@@ -3,8 +3,6 @@
 // written alone, deleting at once, and engine errors of the sorted list and the week.
 #include "schedule_fixture.h"
 
-#include "../../support/accessibility_check.h"
-
 #include "platform/db/db_error.h"
 
 #include <QLabel>
@@ -22,7 +20,6 @@ class FrmlichTest : public ScheduleTest
 TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeKey)
 {
     ScheduleEntryForm* f = openEntry();
-    EXPECT_TRUE(test::isAccessible(f));
     EXPECT_FALSE(mainWindow.isVisible());
     EXPECT_FALSE(enabled(f, "Cmdsua")); // an empty year: nothing to correct or delete
     EXPECT_FALSE(enabled(f, "cmdDelete"));
