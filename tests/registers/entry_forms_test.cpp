@@ -48,15 +48,6 @@ class EntryFormsTest : public AllRegistersTest
 {
 protected:
     registers::EntryForm* open(const Register& r) { return openBy<registers::EntryForm>(r.command, r.file, r.form); }
-    // Opens r's entry form and starts adding a record with the required boxes filled.
-    registers::EntryForm* adding(const Register& r)
-    {
-        registers::EntryForm* f = open(r);
-        click(*f, "cmdAdd");
-        for (const auto& [name, text] : r.filled)
-            f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
-        return f;
-    }
     static int count(const Register& r)
     {
         app::Module1& m = app::module1();
@@ -81,7 +72,10 @@ TEST_F(EntryFormsTest, OpenedForViewingTheyOfferNeitherSaveNorNewNumber)
 TEST_F(EntryFormsTest, SaveRefusesADateBoxThatHoldsNoDate)
 {
     for (const Register& r : registersUnderTest()) {
-        registers::EntryForm* f = adding(r);
+        registers::EntryForm* f = open(r);
+        click(*f, "cmdAdd");
+        for (const auto& [name, text] : r.filled)
+            f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
         ui::TextBox* date = f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first));
         date->setText(QStringLiteral("hôm sau"));
         home.responder.clear();
@@ -119,7 +113,10 @@ TEST_F(EntryFormsTest, AVisitWorksOnTheFileAndUserOfItsOwnBeginning)
         path = chosen;
         login(QStringLiteral("Trần Bình"), QStringLiteral("QT"));
 
-        registers::EntryForm* f = adding(r);
+        registers::EntryForm* f = open(r);
+        click(*f, "cmdAdd");
+        for (const auto& [name, text] : r.filled)
+            f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
         f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first))->setText(QStringLiteral("06/01/2026"));
         home.responder.clear();
         click(*f, "cmdUpdate");

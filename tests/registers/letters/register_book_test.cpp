@@ -73,14 +73,6 @@ protected:
             .value(0)
             .toLongLong();
     }
-    // The incoming list of the year, opened from the main window.
-    static IncomingListForm* openList()
-    {
-        auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
-        list->setSession(registers_test::visit(Register::Incoming, Start::List));
-        list->open(app::module1().incomingTable, app::module1().incomingTable, false);
-        return list;
-    }
     static QString summary(int stt) { return QStringLiteral("Nội dung thư %1").arg(stt, 3, 10, QLatin1Char('0')); }
 
     // A year planted with faults: incoming letters missing 3 and 9 to 11, 5 given twice, 6 dated
@@ -123,7 +115,10 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
     ASSERT_GE(longText.size(), 2000);
     add(30, longText);
 
-    IncomingListForm* list = openList();
+    app::Module1& m = app::module1();
+    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
+    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list));
     BookOutcome outcome;
     home.responder.onModal(QStringLiteral("frmsodangky"), [&](ui::FormBase& form) {
@@ -278,7 +273,9 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
     const qint64 second = add(4, "Thư trùng số", {}, "20260105");
     add(5, summary(5), {}, "20260103");
     app::Module1& m = app::module1();
-    IncomingListForm* list = openList();
+    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
+    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->open(m.incomingTable, m.incomingTable, false);
 
     QStringList rows;
     home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase& form) {
