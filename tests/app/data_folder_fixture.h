@@ -43,13 +43,11 @@ public:
     {
         if (noticesOpen > 0)
             --noticesOpen;
-        ++noticesClosed;
     }
 
     QList<Shown> shown;
     QStringList answers;
     int noticesOpen = 0;
-    int noticesClosed = 0;
 };
 
 class DataFolderTest : public ::testing::Test

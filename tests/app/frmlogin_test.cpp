@@ -91,7 +91,7 @@ TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
     page.name()->setText(QStringLiteral("an"));
     page.password()->setText(QStringLiteral("sai"));
     page.form.cmdok_Click();
-    EXPECT_EQ(responder.messageBoxes(), QStringList{QStringLiteral("Mat khau sai! Can nhap lai mat khau! ")});
+    EXPECT_EQ(responder.messageBoxes(), QStringList{"Mat khau sai! Can nhap lai mat khau! "});
     EXPECT_EQ(responder.shown().value(0).mode, QStringLiteral("Login"));
     EXPECT_TRUE(page.form.isVisible());
     EXPECT_TRUE(app::module1().userRights.isEmpty());
@@ -124,7 +124,7 @@ TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
     app::module1().scheduleReferencePath = fx.path() + QStringLiteral(".missing");
     app::module1().scheduleReference = db::Database(); // the file could not be opened
     EXPECT_TRUE(app::LoginForm::run(app::module1(), app::LoginCheck::kModeStartup, QString()).gaveUp);
-    EXPECT_EQ(responder.messages(), QStringList{QStringLiteral("Gặp lỗi khi đang mở danh sách người dùng !")});
+    EXPECT_EQ(responder.messages(), QStringList{"Gặp lỗi khi đang mở danh sách người dùng !"});
     EXPECT_TRUE(responder.modalForms().isEmpty()) << "the dialog is not shown";
     EXPECT_TRUE(app::module1().userRights.isEmpty());
 }

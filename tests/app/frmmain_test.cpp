@@ -31,20 +31,12 @@ struct TwoRegisters
 {
     TwoRegisters()
     {
-        app::addRegister({QStringLiteral("Công văn đến"),
-                          app::DataFile::Letters,
-                          {QStringLiteral("cmdnapcvden"), QStringLiteral("Nạp, sửa, in CV đến"), {}},
-                          {QStringLiteral("Cmdxemcvden"), QStringLiteral("Xem CV đến"), {}},
-                          {QStringLiteral("cmdtracuucvden"), QStringLiteral("Tra cứu CV đến"), {}},
-                          {},
-                          false});
-        app::addRegister({QStringLiteral("Lịch làm việc"),
-                          app::DataFile::Schedule,
-                          {QStringLiteral("cmdnaplich"), QStringLiteral("Nạp, sửa lịch tuần"), {}},
-                          {QStringLiteral("Cmdxemlich"), QStringLiteral("Xem lịch tuần"), {}},
-                          {QStringLiteral("cmdtracuulich"), QStringLiteral("Tra cứu lịch tuần"), {}},
-                          {},
-                          false});
+        // clang-format off
+        app::addRegister({"Công văn đến", app::DataFile::Letters, {"cmdnapcvden", "Nạp, sửa, in CV đến", {}},
+                          {"Cmdxemcvden", "Xem CV đến", {}}, {"cmdtracuucvden", "Tra cứu CV đến", {}}, {}, false});
+        app::addRegister({"Lịch làm việc", app::DataFile::Schedule, {"cmdnaplich", "Nạp, sửa lịch tuần", {}},
+                          {"Cmdxemlich", "Xem lịch tuần", {}}, {"cmdtracuulich", "Tra cứu lịch tuần", {}}, {}, false});
+        // clang-format on
     }
     ~TwoRegisters() { app::forgetRegisters(); }
 };
@@ -86,7 +78,7 @@ protected:
 };
 
 // The frames and captions of the real registers are the whole program's test.
-TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtons)
+TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtonsToScreenReadersToo)
 {
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Selvaro V2010.5"));
     EXPECT_TRUE(main.isVisible());
@@ -96,9 +88,10 @@ TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtons)
                   QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().schedulePath);
     EXPECT_EQ(main.findChildren<QGroupBox*>().size(), 2);
     EXPECT_EQ(button(QStringLiteral("Cmdclose"))->text(), QStringLiteral("&Kết thúc"));
-    EXPECT_EQ(QApplication::focusWidget() == nullptr ||
-                  QApplication::focusWidget() == button(QStringLiteral("Cmdxemcvden")),
-              true);
+    EXPECT_TRUE(QApplication::focusWidget() == nullptr ||
+                QApplication::focusWidget() == button(QStringLiteral("Cmdxemcvden")));
+    EXPECT_TRUE(test::isAccessible(&main));
+    EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1) << "the title read once";
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptions)
@@ -130,9 +123,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
     QStringList menus;
     for (QAction* a : main.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus,
-              (QStringList{QStringLiteral("&Nạp sửa các danh sách"),
-                           QStringLiteral("&Quản lý các file dữ liệu, năm làm việc"), QStringLiteral("&Trợ giúp")}));
+    EXPECT_EQ(menus, (QStringList{"&Nạp sửa các danh sách", "&Quản lý các file dữ liệu, năm làm việc", "&Trợ giúp"}));
 }
 
 TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotTheSchedule)
@@ -350,19 +341,13 @@ TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinT
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("/vemocv.MDB")));
 }
 
-TEST_F(MainWindowTest, IsAccessibleAndTheTitleIsReadOnce)
-{
-    EXPECT_TRUE(test::isAccessible(&main));
-    EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1);
-}
-
 TEST_F(MainWindowTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
 {
     QLabel* year = main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"));
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), year->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(year, &click);
-    EXPECT_EQ(home.responder.modalForms(), QStringList{QStringLiteral("frmnamlamviec")});
+    EXPECT_EQ(home.responder.modalForms(), QStringList{"frmnamlamviec"});
     action(QStringLiteral("mnuchonnamlamviec"))->trigger();
     EXPECT_EQ(home.responder.modalForms().size(), 2);
 }

@@ -49,8 +49,7 @@ TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
     app::WorkingYearDialog form(&home.window);
     form.load();
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(form.years(), (QStringList{QStringLiteral("2009"), QStringLiteral("2008"), QStringLiteral("2007"),
-                                         QStringLiteral("1'2)")}));
+    EXPECT_EQ(form.years(), (QStringList{"2009", "2008", "2007", "1'2)"}));
     EXPECT_EQ(form.control<QComboBox>(QStringLiteral("Combonamlamviec"))->currentText(), QStringLiteral("2009"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Chọn năm làm việc"));
     form.showModeless();
@@ -83,12 +82,12 @@ TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWri
     EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
     EXPECT_FALSE(hasTable(m.lettersPath, QStringLiteral("cvden2010")));
 
-    for (const char* table : {"cvden2008", "cvdi2008"})
-        m.letters.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
-                          QStringLiteral(" FROM cvdenmau"));
-    for (const char* table : {"kehoach2008", "lich2008"})
-        m.schedule.execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) +
-                           QStringLiteral(" FROM lichmau"));
+    for (const auto& [file, table, from] : {std::tuple{&m.letters, "cvden2008", "cvdenmau"},
+                                            {&m.letters, "cvdi2008", "cvdimau"},
+                                            {&m.schedule, "kehoach2008", "kehoachmau"},
+                                            {&m.schedule, "lich2008", "lichmau"}})
+        file->execute(QStringLiteral("SELECT * INTO ") + QString::fromLatin1(table) + QStringLiteral(" FROM ") +
+                      QString::fromLatin1(from));
     choose(QStringLiteral("2008"));
     EXPECT_EQ(m.workingYear, QStringLiteral("2008"));
     EXPECT_EQ(home.window.yearLabel, QStringLiteral("Dữ liệu năm 2008"));
@@ -102,7 +101,7 @@ TEST_F(WorkingYearDialogTest, YearFarFromTheClockOrNotAYearIsRefused)
         SCOPED_TRACE(typed);
         home.responder.clear();
         choose(QString::fromUtf8(typed));
-        EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn lại số năm cho đúng")});
+        EXPECT_EQ(home.messages(), QStringList{"Cần chọn lại số năm cho đúng"});
         EXPECT_EQ(app::module1().workingYear, QStringLiteral("2009"));
         EXPECT_EQ(home.readSysmem().value(3), QStringLiteral("2009"));
         db::Database cv = app::module1().letters;

@@ -27,7 +27,7 @@ TEST_F(RecentFilesTest, MissingListIsCreatedWithThePathAloneInItsOwnFile)
     app::updateRecentFiles(programFolder(), QStringLiteral("sysmem2"), QStringLiteral("/s/công văn/vemocv.MDB"));
     app::updateRecentFiles(programFolder(), QStringLiteral("sysmem3"), QStringLiteral("/lich.mdb"));
     EXPECT_EQ(readFile(list()), QStringLiteral("\"/s/công văn/vemocv.MDB\"\r\n").toUtf8());
-    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))), QStringList{QStringLiteral("/lich.mdb")});
+    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))), QStringList{"/lich.mdb"});
     EXPECT_TRUE(app::readRecentFiles(dataPath(QStringLiteral("sysmem9"))).isEmpty());
 }
 

@@ -30,7 +30,7 @@ class FakeStartupWindow : public app::StartupWindow
 {
 public:
     void showAtStart() override { shown = true; }
-    void repaintNow() override { ++repaints; }
+    void repaintNow() override {}
     void showDataLabels() override
     {
         yearLabel = app::workingYearCaption(app::module1());
@@ -40,7 +40,6 @@ public:
     void focusViewIncoming() override { focused = true; }
 
     bool shown = false;
-    int repaints = 0;
     QString yearLabel;
     QString filesLabel;
     int letterEntry = -1; // -1: never set
@@ -55,13 +54,13 @@ public:
 class ProgramFolder
 {
 public:
-    explicit ProgramFolder(bool withTemplate = true) : m_clock(QDateTime(QDate(2009, 6, 15), QTime(9, 0)))
+    ProgramFolder() : m_clock(QDateTime(QDate(2009, 6, 15), QTime(9, 0)))
     {
         app::resetModule1();
         m_previousClock = common::setClock(&m_clock);
         QDir().mkpath(dataDir());
-        if (withTemplate)
-            installTemplate();
+        const QString from = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
+        EXPECT_TRUE(QFile::copy(from, data(QStringLiteral("vemogoc.mdb")))) << from.toStdString();
     }
     ~ProgramFolder()
     {
@@ -76,29 +75,21 @@ public:
     QString data(const QString& name) const { return QDir(dataDir()).filePath(name); }
     bool exists(const QString& name) const { return QFile::exists(app::dataFilePath(home(), name)); }
 
-    void installTemplate()
-    {
-        const QString from = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
-        ASSERT_TRUE(QFile::copy(from, data(QStringLiteral("vemogoc.mdb")))) << from.toStdString();
-    }
     void setToday(const QDate& day) { m_clock.set(QDateTime(day, QTime(9, 0))); }
 
-    // Writes data/sysmem with the four items, as the program writes it.
-    void writeSysmem(const QString& lich, const QString& congvan, const QString& backup, const QString& year)
-    {
-        QFile f(data(QStringLiteral("sysmem")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QStringLiteral("\"%1\",\"%2\",\"%3\",\"%4\"\r\n").arg(lich, congvan, backup, year).toUtf8());
-    }
     // The settings file's items; an empty data file path stands for the file in the data folder.
     struct Settings
     {
         QString schedule = {}, letters = {}, backup = QStringLiteral(" "), year = QStringLiteral("2009");
     };
+    // Writes data/sysmem with the four items, as the program writes it.
     void writeSysmem(const Settings& s)
     {
-        writeSysmem(s.schedule.isEmpty() ? data(QStringLiteral("vemolich.MDB")) : s.schedule,
-                    s.letters.isEmpty() ? data(QStringLiteral("vemocv.MDB")) : s.letters, s.backup, s.year);
+        QFile f(data(QStringLiteral("sysmem")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const QString lich = s.schedule.isEmpty() ? data(QStringLiteral("vemolich.MDB")) : s.schedule;
+        const QString congvan = s.letters.isEmpty() ? data(QStringLiteral("vemocv.MDB")) : s.letters;
+        f.write(QStringLiteral("\"%1\",\"%2\",\"%3\",\"%4\"\r\n").arg(lich, congvan, s.backup, s.year).toUtf8());
     }
     // The four items of data/sysmem, or an empty list when there is no such file.
     QStringList readSysmem() const
@@ -159,15 +150,6 @@ public:
         return result;
     }
     std::string messageText() const { return messages().join(QLatin1Char('\n')).toStdString(); }
-    // True when some message begins with prefix.
-    bool saw(const QString& prefix) const
-    {
-        for (const QString& t : messages()) {
-            if (t.startsWith(prefix))
-                return true;
-        }
-        return false;
-    }
     // The platform message boxes shown, as "title: prompt".
     QStringList boxes() const
     {

@@ -222,9 +222,7 @@ protected:
         QStringList args = {QStringLiteral(SELVARO_STARTUP_PROBE), home.home()};
         QString program = args.takeFirst();
         if (!m_setpriv.isEmpty()) {
-            args = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                               QStringLiteral("--clear-groups"), program} +
-                   args;
+            args = QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", program} + args;
             program = m_setpriv;
         }
         p.start(program, args);

@@ -26,9 +26,9 @@ TEST(SubMainTest, FirstRunCreatesDataFilesWritesSettingsLogsInAdministratorAndTr
          {"vemocv.MDB", "vemolich.MDB", "vemotk.MDB", "vemotemp.MDB", "sysmem", "sysmem2", "sysmem3"})
         EXPECT_TRUE(home.exists(QString::fromLatin1(name))) << name;
     // Files inside the program folder are written relative to it.
-    EXPECT_EQ(home.readSysmem(), (QStringList{QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")),
-                                              QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")),
-                                              QStringLiteral(" "), QStringLiteral("2009")}));
+    EXPECT_EQ(home.readSysmem(),
+              (QStringList{QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")),
+                           QDir::toNativeSeparators(QStringLiteral("data/vemocv.MDB")), " ", "2009"}));
 
     const app::Module1& m = app::module1();
     EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
@@ -97,7 +97,7 @@ TEST(SubMainTest, UnreachableDataFileFallsBackToTheLocalFileOnYesAndStopsOnNo)
             QStringList{QStringLiteral("Không tìm thấy file dữ liệu ") + remote + QStringLiteral(" !\r\n") +
                         QStringLiteral("Cần kiểm tra lại việc nối mạng và các thư mục mạng chứa file dữ liệu. \r\n") +
                         QStringLiteral("Có muốn chuyển về file dữ liệu ") + local + QStringLiteral(" không ?")});
-        EXPECT_EQ(home.modes(), QStringList{QStringLiteral("yesno")});
+        EXPECT_EQ(home.modes(), QStringList{"yesno"});
         if (!letters) {
             EXPECT_EQ(outcome, StartupOutcome::Stopped);
             EXPECT_EQ(home.logins, 0);

@@ -23,43 +23,24 @@ struct Register
 const QList<Register>& registersUnderTest()
 {
     using app::DataFile;
+    using M = app::Module1;
+    // clang-format off
     static const QList<Register> registers = {
-        {"incoming",
-         "cmdnapcvden",
-         "frmcvden",
-         DataFile::Letters,
-         &app::Module1::incomingTable,
-         "cmdsuasocvden",
+        {"incoming", "cmdnapcvden", "frmcvden", DataFile::Letters, &M::incomingTable, "cmdsuasocvden",
          {{"mnoigui", "Sở Nội vụ"}, {"mdv_nhan", "Phòng Hành chính"}, {"mtt_ndung", "Họp giao ban"}},
          {"mng_cv", "Cần nhập lại ngày tháng năm cho đúng!"}},
-        {"outgoing",
-         "cmdnapcvdi",
-         "frmcvdi",
-         DataFile::Letters,
-         &app::Module1::outgoingTable,
-         "cmdsuasocvdi",
-         {{"mdv_nhan", "Sở Nội vụ"},
-          {"mnoiluu", "Phòng Hành chính"},
-          {"mnguoiky", "Nguyễn Văn An"},
+        {"outgoing", "cmdnapcvdi", "frmcvdi", DataFile::Letters, &M::outgoingTable, "cmdsuasocvdi",
+         {{"mdv_nhan", "Sở Nội vụ"}, {"mnoiluu", "Phòng Hành chính"}, {"mnguoiky", "Nguyễn Văn An"},
           {"mtt_ndung", "Báo cáo quý"}},
          {"mng_cv", "Bạn cần nạp lại ngày tháng năm cho đúng !"}},
-        {"plans",
-         "cmdnapkh",
-         "frmcongviec",
-         DataFile::Schedule,
-         &app::Module1::plansTable,
-         "",
+        {"plans", "cmdnapkh", "frmcongviec", DataFile::Schedule, &M::plansTable, "",
          {{"txtban", "Phòng Hành chính"}, {"txtndungtt", "Kiểm kê"}, {"Txttgianbdau", "05/01/2026"}},
          {"Txttgiankthuc", "Bạn cần nạp lại ngày tháng năm cho đúng !"}},
-        {"schedule",
-         "cmdnaplich",
-         "frmlich",
-         DataFile::Schedule,
-         &app::Module1::scheduleTable,
-         "",
+        {"schedule", "cmdnaplich", "frmlich", DataFile::Schedule, &M::scheduleTable, "",
          {{"mgio", "8h00"}, {"mndung", "Giao ban"}},
          {"mngay", "Bạn cần nạp lại ngày tháng năm cho đúng!"}},
     };
+    // clang-format on
     return registers;
 }
 
@@ -143,7 +124,7 @@ TEST_F(EntryFormsTest, AVisitWorksOnTheFileAndUserOfItsOwnBeginning)
         EXPECT_EQ(count(r), 1) << r.name;
         if (r.file == app::DataFile::Schedule) {
             EXPECT_EQ(tableRows(m.database(r.file), m.*r.table, QStringLiteral("nguoicapnhat")),
-                      QStringList{QStringLiteral("Trần Bình")})
+                      QStringList{"Trần Bình"})
                 << r.name;
         }
         f->hide();

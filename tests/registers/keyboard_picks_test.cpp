@@ -53,18 +53,10 @@ TEST_F(AllRegistersTest, EnterPicksTheHighlightedNameFromAGridWideEnoughForIt)
 TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
 {
     app::Module1& m = app::module1();
-    registers_test::addLetters(
-        m.incomingTable,
-        {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Họp")},
-         {2, QStringLiteral("03/01/2026"), QStringLiteral("Sở Tài chính"), QStringLiteral("Báo cáo")}});
-    {
-        db::Recordset rs = m.schedule.openRecordset(m.scheduleTable);
-        rs.addNew();
-        rs.setValue(QStringLiteral("ngay"), QStringLiteral("05/01/2026"));
-        rs.setValue(QStringLiteral("ngaychuan"), QStringLiteral("20260105"));
-        rs.setValue(QStringLiteral("ndung"), QStringLiteral("Giao ban"));
-        rs.update();
-    }
+    registers_test::addLetters(m.incomingTable,
+                               {{1, "02/01/2026", "Sở Nội vụ", "Họp"}, {2, "03/01/2026", "Sở Tài chính", "Báo cáo"}});
+    test::insertRow(m.schedule, m.scheduleTable,
+                    {{"ngay", "05/01/2026"}, {"ngaychuan", "20260105"}, {"ndung", "Giao ban"}});
     const struct
     {
         const char* name;

@@ -13,15 +13,19 @@
 #include "app/gui/form_commands.h"
 #include "common/sortkey.h"
 #include "platform/db/recordset.h"
+#include "platform/ui/data_control.h"
 #include "platform/ui/form_base.h"
 #include "platform/ui/text_box.h"
 #include "registers/form_registry.h"
+#include "registers/incoming/frmcvden.h"
 #include "registers/incoming/incoming_forms.h"
 #include "registers/register_opener.h"
 #include "registers/register_session.h"
+#include "ui_frmcvden.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -37,8 +41,7 @@ protected:
         ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
         app::Module1& m = app::module1();
         for (const char* report : {"brcvden.rpt", "brcvdi.rpt"})
-            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(report),
-                        home.data(QString::fromLatin1(report)));
+            copyData(report);
         for (const auto& [name, code] : {std::pair{QStringLiteral("Sở Nội vụ"), QStringLiteral("snv")},
                                          std::pair{QStringLiteral("Sở Tài chính"), QStringLiteral("stc")},
                                          std::pair{QStringLiteral("Bộ Tư pháp"), QStringLiteral("btp")}})
@@ -52,7 +55,50 @@ protected:
         home.responder.clear();
     }
 
-    void TearDown() override { registers::destroyForms(); }
+    void TearDown() override
+    {
+        qunsetenv("SELVARO_PRINT_TO");
+        registers::destroyForms();
+    }
+
+    // Prints go to PDF files in pdfDir instead of the printer.
+    void printToPdf() const { qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8()); }
+    // Copies the build's data file name (a report, say) into the data folder.
+    void copyData(const char* name) const
+    {
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(name),
+                    home.data(QString::fromLatin1(name)));
+    }
+    // Saves a picture of w into SELVARO_SHOTS_DIR, when it is set, to look at.
+    static void shoot(QWidget* w, const QString& name)
+    {
+        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
+            w->grab().save(QDir(shots).filePath(name));
+    }
+    // The values of column in every record data shows, in its order.
+    static QStringList shown(ui::DataControl* data, const QString& column)
+    {
+        QStringList values;
+        db::Recordset rs = data->recordset().clone();
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            values << rs.value(column).toString();
+        return values;
+    }
+    // The incoming entry form opened on the working year, active.
+    registers::IncomingEntryForm* openIncoming()
+    {
+        auto* f = registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
+        f->open(app::module1().incomingTable);
+        activate(f);
+        return f;
+    }
+    // Fills the incoming letter's required boxes (sender, receiving unit, summary).
+    static void fillIncoming(registers::IncomingEntryForm* f, const QString& summary)
+    {
+        f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
+        f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
+        f->ui().mtt_ndung->setText(summary);
+    }
 
     static void addReference(db::Database& db, const QString& table, const QString& column, const QString& name,
                              const QString& code)
@@ -140,6 +186,7 @@ protected:
 
     ProgramFolder home;
     QWidget mainWindow;
+    QTemporaryDir pdfDir;
 };
 
 } // namespace registers_test

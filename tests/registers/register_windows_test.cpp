@@ -56,14 +56,7 @@ TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
         f->hide();
     }
 
-    {
-        db::Recordset rs = m.schedule.openRecordset(m.plansTable);
-        rs.addNew();
-        rs.setValue(QStringLiteral("Tendonvi"), QStringLiteral("Văn phòng"));
-        rs.setValue(QStringLiteral("bophan"), QStringLiteral("Tổng hợp"));
-        rs.setValue(QStringLiteral("ndungtt"), QStringLiteral("Họp"));
-        rs.update();
-    }
+    test::insertRow(m.schedule, m.plansTable, {{"Tendonvi", "Văn phòng"}, {"bophan", "Tổng hợp"}, {"ndungtt", "Họp"}});
     auto* search = openBy<registers::PlansSearchForm>("cmdtracuukh", app::DataFile::Schedule, "frmtracuukh");
     auto* departments = search->control<QComboBox>(QStringLiteral("DBCombobophan"));
     departments->setCurrentIndex(departments->findText(QStringLiteral("Tổng hợp")));

@@ -33,7 +33,7 @@ TEST_F(AllRegistersTest, SearchOffersOnlyTheYearsTheFileHolds)
         for (int i = 0; i < years->count(); ++i)
             offered << years->itemText(i);
         offered.sort();
-        EXPECT_EQ(offered, (QStringList{QStringLiteral("2024"), QStringLiteral("2026")})) << s.form;
+        EXPECT_EQ(offered, (QStringList{"2024", "2026"})) << s.form;
         EXPECT_EQ(years->currentText(), QStringLiteral("2026")) << s.form;
 
         // A year whose table went away meanwhile is told in the form's words, not by the catch-all.
@@ -41,7 +41,7 @@ TEST_F(AllRegistersTest, SearchOffersOnlyTheYearsTheFileHolds)
         file.execute(QStringLiteral("drop table ") + earlier);
         home.responder.clear();
         search->Cmdtracuu_Click();
-        EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn năm để tra cứu trước !")}) << s.form;
+        EXPECT_EQ(home.messages(), QStringList{"Cần chọn năm để tra cứu trước !"}) << s.form;
         EXPECT_EQ(years->findText(QStringLiteral("2024")), -1) << s.form;
         EXPECT_TRUE(search->isVisible()) << s.form;
         search->hide();

@@ -18,13 +18,6 @@ using registers_test::RegisterTest;
 class FrmcvdenTest : public RegisterTest
 {
 protected:
-    IncomingEntryForm* open()
-    {
-        auto* f = registers::form<IncomingEntryForm>(QStringLiteral("frmcvden"));
-        f->open(app::module1().incomingTable);
-        activate(f);
-        return f;
-    }
     // Adds a row straight into the year table (letters already registered).
     void addRow(int stt, const QString& noigui, const QString& cdDang = QString(), const QString& loai = QString())
     {
@@ -42,18 +35,12 @@ protected:
         rs.setValue(QStringLiteral("loai"), loai);
         datafiles::saveLetter(m.letters, rs);
     }
-    void fillRequired(IncomingEntryForm* f, const QString& summary)
-    {
-        f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
-        f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
-        f->ui().mtt_ndung->setText(summary);
-    }
     QString status(IncomingEntryForm* f) const { return f->ui().lbltrangthai->text(); }
 };
 
 TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAndChannel)
 {
-    IncomingEntryForm* f = open();
+    IncomingEntryForm* f = openIncoming();
     EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
     EXPECT_TRUE(f->ui().mnoigui->isLocked());
     click(*f, "cmdAdd");
@@ -68,12 +55,12 @@ TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAn
     EXPECT_FALSE(f->ui().Cmdtracuu->isEnabled());
     EXPECT_TRUE(f->ui().mstt->isLocked());
 
-    fillRequired(f, QStringLiteral("Họp giao ban"));
+    fillIncoming(f, QStringLiteral("Họp giao ban"));
     f->ui().mcd_dang->setText(QStringLiteral("Công đoàn"));
     f->ui().mloai->setText(QStringLiteral("Giấy mời"));
     click(*f, "cmdAdd");
     EXPECT_EQ(rows(QStringLiteral("stt, ng_denchuan, cd_dang, loai, kieuupdate, idcu = id")),
-              QStringList{QStringLiteral("1|20260105|Công đoàn|Giấy mời|1|1")});
+              QStringList{"1|20260105|Công đoàn|Giấy mời|1|1"});
     EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 2"));
     EXPECT_EQ(f->ui().mcd_dang->text(), QStringLiteral("Công đoàn"));
     EXPECT_EQ(f->ui().mloai->text(), QStringLiteral("Giấy mời"));
@@ -88,9 +75,9 @@ TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAn
 
 TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
 {
-    addRow(10, QStringLiteral("Sở Nội vụ"));
-    addRow(3, QStringLiteral("Sở Tài chính"), QStringLiteral("Đảng,NN"), QStringLiteral("Công văn"));
-    IncomingEntryForm* f = open();
+    addRow(10, "Sở Nội vụ");
+    addRow(3, "Sở Tài chính", "Đảng,NN", "Công văn");
+    IncomingEntryForm* f = openIncoming();
     EXPECT_EQ(f->ui().mrecnum->text(), QStringLiteral("2/2"));
     click(*f, "cmdAdd");
     EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 4"));
@@ -99,7 +86,7 @@ TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
 
 TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
 {
-    IncomingEntryForm* f = open();
+    IncomingEntryForm* f = openIncoming();
     const Ui::frmcvden& ui = f->ui();
     struct Case
     {
@@ -114,7 +101,7 @@ TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
     };
     for (const Case& c : cases) {
         click(*f, "cmdAdd");
-        fillRequired(f, QStringLiteral("x"));
+        fillIncoming(f, QStringLiteral("x"));
         for (ui::TextBox* b : c.empty)
             b->setText(QStringLiteral("  "));
         home.responder.clear();
@@ -129,9 +116,9 @@ TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
 
 TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
 {
-    addRow(1, QStringLiteral("Sở Nội vụ"), QString(), QStringLiteral("Công văn"));
-    addRow(2, QStringLiteral("Bộ Tư pháp"));
-    IncomingEntryForm* f = open();
+    addRow(1, "Sở Nội vụ", QString(), "Công văn");
+    addRow(2, "Bộ Tư pháp");
+    IncomingEntryForm* f = openIncoming();
     click(*f, "cmdsua");
     ASSERT_EQ(f->ui().cmdsua->text(), QStringLiteral("Huỷ sửa"));
     struct Case
@@ -170,15 +157,14 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
     click(*f, "cmdsua");
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
-    EXPECT_EQ(rows(QStringLiteral("noigui, kieuupdate")),
-              QStringList({QStringLiteral("Sở Nội vụ|1"), QStringLiteral("Bộ Tư pháp|1")}));
+    EXPECT_EQ(rows(QStringLiteral("noigui, kieuupdate")), QStringList({"Sở Nội vụ|1", "Bộ Tư pháp|1"}));
 }
 
 TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
 {
     for (int i = 1; i <= 3; ++i)
         addRow(i, QStringLiteral("Nơi %1").arg(i));
-    IncomingEntryForm* f = open();
+    IncomingEntryForm* f = openIncoming();
     ui::TextBox* recnum = f->ui().mrecnum;
     const QList<QPair<QString, QString>> cases = {{QStringLiteral("0"), QStringLiteral("3/3")},
                                                   {QStringLiteral("99"), QStringLiteral("3/3")},
@@ -202,17 +188,17 @@ TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
 
 TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
 {
-    IncomingEntryForm* f = open();
+    IncomingEntryForm* f = openIncoming();
     const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* \"b\"");
     click(*f, "cmdAdd");
-    fillRequired(f, odd);
+    fillIncoming(f, odd);
     f->ui().mnoigui->setText(odd);
     click(*f, "cmdUpdate");
     EXPECT_EQ(rows(QStringLiteral("noigui, tt_ndung")), QStringList{odd + QLatin1Char('|') + odd});
 
     // A text longer than its column: the engine's error, nothing written, the letter stays.
     click(*f, "cmdAdd");
-    fillRequired(f, QStringLiteral("dài"));
+    fillIncoming(f, QStringLiteral("dài"));
     const QString tooLong(300, QLatin1Char('x'));
     f->ui().mso_cv->setText(tooLong);
     click(*f, "cmdUpdate");
@@ -231,14 +217,14 @@ TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
     ui::TextBox* date = f->ui().mng_cv;
     type(date, QStringLiteral("31/4/2026"));
     f->ui().mmat->setFocus();
-    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần nhập lại ngày tháng năm cho đúng!")});
+    EXPECT_EQ(home.messages(), QStringList{"Cần nhập lại ngày tháng năm cho đúng!"});
     EXPECT_EQ(date->text(), QString());
     EXPECT_TRUE(date->hasFocus());
 }
 
 TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
 {
-    addRow(1, QStringLiteral("Sở Nội vụ"));
+    addRow(1, "Sở Nội vụ");
     app::Module1& m = app::module1();
     const QFile::Permissions writable = QFile::permissions(m.lettersPath);
     // Opened for reading only, and a file without write permission (another drive, a shared folder).
@@ -248,7 +234,7 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
                                                               QFile::WriteOther));
         m.letters = db::Database::open(m.lettersPath, app::kConnect,
                                        permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
-        IncomingEntryForm* f = open();
+        IncomingEntryForm* f = openIncoming();
         EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Sở Nội vụ"));
         home.responder.clear();
         click(*f, "cmdAdd");
@@ -276,12 +262,12 @@ TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
                          registers::nextFreeNumber(other, m.incomingTable, QStringLiteral("stt"), proposed));
         });
     };
-    IncomingEntryForm* f = open();
+    IncomingEntryForm* f = openIncoming();
     for (int round = 0; round < 3; ++round) {
         click(*f, "cmdAdd");
         const int proposed = f->ui().mstt->text().trimmed().toInt();
         otherAdds(proposed); // the other program saves first with the same proposal
-        fillRequired(f, QStringLiteral("Lần %1").arg(round));
+        fillIncoming(f, QStringLiteral("Lần %1").arg(round));
         click(*f, "cmdUpdate");
         EXPECT_TRUE(status(f).contains(QStringLiteral("số %1 đã có công văn khác dùng").arg(proposed)))
             << status(f).toStdString();
@@ -290,13 +276,12 @@ TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
     click(*f, "cmdAdd");
     click(*f, "cmdsuasocvden");
     f->ui().mstt->setText(QStringLiteral("1"));
-    fillRequired(f, QStringLiteral("Số gõ tay"));
+    fillIncoming(f, QStringLiteral("Số gõ tay"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
     QStringList numbers = rows(QStringLiteral("stt"));
     EXPECT_EQ(numbers.takeLast(), QStringLiteral("1"));
-    EXPECT_EQ(numbers, QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                                    QStringLiteral("5"), QStringLiteral("6")}));
+    EXPECT_EQ(numbers, QStringList({"1", "2", "3", "4", "5", "6"}));
 }
 
 } // namespace

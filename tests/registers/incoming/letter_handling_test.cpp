@@ -28,26 +28,12 @@ using registers_test::RegisterTest;
 class LetterHandlingTest : public RegisterTest
 {
 protected:
-    void TearDown() override
-    {
-        qunsetenv("SELVARO_PRINT_TO");
-        RegisterTest::TearDown();
-    }
-    IncomingEntryForm* entry()
-    {
-        auto* f = registers::form<IncomingEntryForm>(QStringLiteral("frmcvden"));
-        f->open(app::module1().incomingTable);
-        activate(f);
-        return f;
-    }
     // Starts adding a letter that arrived on 05/01/2026 with its required boxes filled.
     IncomingEntryForm* adding()
     {
-        IncomingEntryForm* f = entry();
+        IncomingEntryForm* f = openIncoming();
         click(*f, "cmdAdd");
-        f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
-        f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
-        f->ui().mtt_ndung->setText(QStringLiteral("Báo cáo tổng kết"));
+        fillIncoming(f, QStringLiteral("Báo cáo tổng kết"));
         return f;
     }
     // A letter straight into a year table.
@@ -63,11 +49,6 @@ protected:
                          {"nguoixl", "Phòng Hành chính"},
                          {"da_xuli", handled}});
     }
-    static void shoot(QWidget* w, const QString& name)
-    {
-        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
-            w->grab().save(QDir(shots).filePath(name));
-    }
 };
 
 TEST_F(LetterHandlingTest, DeadlineHandlerAndHandlingTimeAreSavedAndReadBack)
@@ -82,11 +63,11 @@ TEST_F(LetterHandlingTest, DeadlineHandlerAndHandlingTimeAreSavedAndReadBack)
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     // Marked handled without a time: the save stamped the time of the save.
     EXPECT_EQ(rows(QStringLiteral("hanxl, hanxlchuan, nguoixl, da_xuli, time_xl, cv_traloi")),
-              QStringList{QStringLiteral("12/01/2026|20260112|Văn phòng Đảng uỷ|true|05/01/2026 09:00|7/UBND")});
+              QStringList{"12/01/2026|20260112|Văn phòng Đảng uỷ|true|05/01/2026 09:00|7/UBND"});
     f->hide();
 
     // Read back through the cursor when the form opens again.
-    f = entry();
+    f = openIncoming();
     EXPECT_EQ(f->ui().mhanxl->text(), QStringLiteral("12/01/2026"));
     EXPECT_EQ(f->ui().mnguoixl->text(), QStringLiteral("Văn phòng Đảng uỷ"));
     EXPECT_EQ(f->ui().mtime_xl->text(), QStringLiteral("05/01/2026 09:00"));
@@ -124,7 +105,7 @@ TEST_F(LetterHandlingTest, DeadlineBeforeArrivalIsAskedAndNoGoesBackToTheBox)
     home.responder.answer(QStringLiteral("yes"));
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.messages().size(), 1);
-    EXPECT_EQ(rows(QStringLiteral("hanxl, time_xl")), QStringList{QStringLiteral("03/01/2026|")});
+    EXPECT_EQ(rows(QStringLiteral("hanxl, time_xl")), QStringList{"03/01/2026|"});
 }
 
 // A year table of an older file (no handling columns) shows no deadline or handler boxes.
@@ -144,13 +125,10 @@ TEST_F(LetterHandlingTest, ATableWithoutTheHandlingColumnsHidesTheirBoxes)
     EXPECT_TRUE(f->ui().mtime_xl->isVisible());
     home.responder.clear();
     click(*f, "cmdAdd");
-    f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
-    f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
-    f->ui().mtt_ndung->setText(QStringLiteral("Thư mời"));
+    fillIncoming(f, QStringLiteral("Thư mời"));
     click(*f, "cmdUpdate");
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(tableRows(m.letters, QStringLiteral("cvden2024"), QStringLiteral("tt_ndung")),
-              QStringList{QStringLiteral("Thư mời")});
+    EXPECT_EQ(tableRows(m.letters, QStringLiteral("cvden2024"), QStringLiteral("tt_ndung")), QStringList{"Thư mời"});
     f->hide();
 }
 
@@ -159,10 +137,10 @@ TEST_F(LetterHandlingTest, ATableWithoutTheHandlingColumnsHidesTheirBoxes)
 TEST_F(LetterHandlingTest, MainWindowCountsAndTheDueListPrintsAndExports)
 {
     app::Module1& m = app::module1();
-    letter(m.incomingTable, 1, QStringLiteral("06/01/2026"), 0); // due tomorrow
-    letter(m.incomingTable, 2, QStringLiteral("31/12/2025"), 0); // overdue since last year
-    letter(m.incomingTable, 3, QStringLiteral("02/01/2026"), 1); // handled: never due
-    letter(m.incomingTable, 4, QStringLiteral("20/01/2026"), 0); // not yet
+    letter(m.incomingTable, 1, "06/01/2026", 0); // due tomorrow
+    letter(m.incomingTable, 2, "31/12/2025", 0); // overdue since last year
+    letter(m.incomingTable, 3, "02/01/2026", 1); // handled: never due
+    letter(m.incomingTable, 4, "20/01/2026", 0); // not yet
 
     app::MainWindow window(m);
     window.showDataLabels();
@@ -191,9 +169,8 @@ TEST_F(LetterHandlingTest, MainWindowCountsAndTheDueListPrintsAndExports)
     list->Data1->moveLast(); // the overdue row unselected shows its colour
     shoot(list, QStringLiteral("frmcvdenhan.png"));
 
-    QTemporaryDir pdfDir;
-    qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
-    QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brcvdenhan.rpt"), home.data(QStringLiteral("brcvdenhan.rpt")));
+    printToPdf();
+    copyData("brcvdenhan.rpt");
     home.responder.clear();
     list->cmdin_Click();
     const QStringList pdfs = QDir(pdfDir.path()).entryList({QStringLiteral("*.pdf")});

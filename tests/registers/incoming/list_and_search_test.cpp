@@ -35,18 +35,11 @@ protected:
     void SetUp() override
     {
         RegisterTest::SetUp();
-        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
-        addLetters(app::module1().incomingTable,
-                   {{1, QStringLiteral("02/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Tuyển dụng")},
-                    {2, QStringLiteral("03/01/2026"), QStringLiteral("Bộ Tư pháp"), QStringLiteral("Phổ biến luật"),
-                     QStringLiteral("X")},
-                    {3, QStringLiteral("03/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Thi đua")},
-                    {4, QStringLiteral("08/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Khen thưởng")}});
-    }
-    void TearDown() override
-    {
-        qunsetenv("SELVARO_PRINT_TO");
-        RegisterTest::TearDown();
+        printToPdf();
+        addLetters(app::module1().incomingTable, {{1, "02/01/2026", "Sở Nội vụ", "Tuyển dụng"},
+                                                  {2, "03/01/2026", "Bộ Tư pháp", "Phổ biến luật", "X"},
+                                                  {3, "03/01/2026", "Sở Nội vụ", "Thi đua"},
+                                                  {4, "08/01/2026", "Sở Nội vụ", "Khen thưởng"}});
     }
     IncomingListForm* list() { return form<IncomingListForm>(QStringLiteral("frmgridcvden")); }
     IncomingSearchForm* search() { return form<IncomingSearchForm>(QStringLiteral("frmtracuucvden")); }
@@ -66,8 +59,6 @@ protected:
         const QString file = list()->CrystalReport1.lastResult().outputFile;
         return file.isEmpty() ? PdfText{} : PdfText::read(file);
     }
-
-    QTemporaryDir pdfDir;
 };
 
 TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
@@ -86,20 +77,18 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
 
     home.responder.clear();
     list()->Cmdin_Click(); // nothing marked yet
-    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Chưa có công văn nào được chọn để in!")});
+    EXPECT_EQ(home.messages(), QStringList{"Chưa có công văn nào được chọn để in!"});
 
     // A mark outside the hits is not printed; mark all marks exactly the hits.
-    addLetters(m.incomingTable, {{5, QStringLiteral("09/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Ngoài"),
-                                  QStringLiteral("X")}});
+    addLetters(m.incomingTable, {{5, "09/01/2026", "Sở Nội vụ", "Ngoài", "X"}});
     list()->Cmdchontat_Click();
-    EXPECT_EQ(marked(), QStringList({QStringLiteral("3|X"), QStringLiteral("4|X")}));
+    EXPECT_EQ(marked(), QStringList({"3|X", "4|X"}));
     list()->Data1->moveFirst();
     list()->DBGrid1_DblClick(); // unmark the first hit, then mark it again
-    EXPECT_EQ(marked(), QStringList{QStringLiteral("4|X")});
+    EXPECT_EQ(marked(), QStringList{"4|X"});
     list()->DBGrid1_DblClick();
-    EXPECT_EQ(marked(), QStringList({QStringLiteral("3|X"), QStringLiteral("4|X")}));
-    addLetters(m.incomingTable, {{6, QStringLiteral("10/01/2026"), QStringLiteral("Bộ"),
-                                  QStringLiteral("Không trong danh sách"), QStringLiteral("X")}});
+    EXPECT_EQ(marked(), QStringList({"3|X", "4|X"}));
+    addLetters(m.incomingTable, {{6, "10/01/2026", "Bộ", "Không trong danh sách", "X"}});
 
     home.responder.answer(QStringLiteral("no")); // not the preview: the printer (a PDF here)
     list()->Cmdin_Click();
@@ -126,7 +115,7 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
 TEST_F(ListSearchTest, TextsWithQuotesPercentAndBracketsAreFoundAsTyped)
 {
     const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* (b)");
-    addLetters(app::module1().incomingTable, {{9, QStringLiteral("04/01/2026"), odd, QStringLiteral("Lạ")}});
+    addLetters(app::module1().incomingTable, {{9, "04/01/2026", odd, "Lạ"}});
     for (const QString& criterion :
          {QStringLiteral("'Nội'"), QStringLiteral("50%"), QStringLiteral("(b)"), QStringLiteral("vụ 50% [[]a]")}) {
         runSearch({{QStringLiteral("mnoigui"), criterion}});
@@ -144,21 +133,16 @@ TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
         QString box, text, box2, text2;
         QString message;
     };
+    // clang-format off
     const QList<Case> cases = {
-        {QStringLiteral("mstt"), QStringLiteral("=5"), {}, {}, common::invalidCriterionMessage(QStringLiteral("=5"))},
-        {QStringLiteral("mnoigui"),
-         QStringLiteral("Sở+"),
-         {},
-         {},
-         common::invalidCriterionMessage(QStringLiteral("Sở+"))},
-        {QStringLiteral("mng_den1"), QStringLiteral("08/01/2026"), QStringLiteral("mng_den2"),
-         QStringLiteral("02/01/2026"),
-         QStringLiteral(
-             "Không đặt thời điểm cuối trước thời điểm đầu!\r\nCần nạp lại 2 mút thời gian ngày đến của công văn!")},
-        {QStringLiteral("mng_cv1"), QStringLiteral("08/01/2026"), QStringLiteral("mng_cv2"),
-         QStringLiteral("02/01/2026"),
-         QStringLiteral("Không đặt thời điểm cuối trước thời điểm đầu!\r\nCần nạp lại 2 mút thời gian ngày công văn!")},
+        {"mstt", "=5", {}, {}, common::invalidCriterionMessage(QStringLiteral("=5"))},
+        {"mnoigui", "Sở+", {}, {}, common::invalidCriterionMessage(QStringLiteral("Sở+"))},
+        {"mng_den1", "08/01/2026", "mng_den2", "02/01/2026",
+         "Không đặt thời điểm cuối trước thời điểm đầu!\r\nCần nạp lại 2 mút thời gian ngày đến của công văn!"},
+        {"mng_cv1", "08/01/2026", "mng_cv2", "02/01/2026",
+         "Không đặt thời điểm cuối trước thời điểm đầu!\r\nCần nạp lại 2 mút thời gian ngày công văn!"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         home.responder.clear();
         QList<QPair<QString, QString>> boxes = {{c.box, c.text}};
@@ -166,14 +150,14 @@ TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
             boxes.append({c.box2, c.text2});
         runSearch(boxes);
         EXPECT_EQ(home.messages(), QStringList{c.message}) << c.text.toStdString();
-        EXPECT_EQ(marked(), QStringList{QStringLiteral("2|X")}) << "marks stay";
+        EXPECT_EQ(marked(), QStringList{"2|X"}) << "marks stay";
         EXPECT_FALSE(list()->isVisible());
     }
     // No year chosen is refused too.
     search()->yearList()->setCurrentIndex(-1);
     home.responder.clear();
     search()->Cmdtracuu_Click();
-    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần chọn năm để tra cứu trước !")});
+    EXPECT_EQ(home.messages(), QStringList{"Cần chọn năm để tra cứu trước !"});
 }
 
 TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
@@ -181,9 +165,7 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     app::Module1& m = app::module1();
     ASSERT_TRUE(
         app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2025"), false));
-    addLetters(QStringLiteral("cvden2025"),
-               {{7, QStringLiteral("30/12/2025"), QStringLiteral("Sở cũ"), QStringLiteral("Năm trước")},
-                {8, QStringLiteral("31/12/2025"), QStringLiteral("Sở cũ"), QStringLiteral("Không có dấu")}});
+    addLetters("cvden2025", {{7, "30/12/2025", "Sở cũ", "Năm trước"}, {8, "31/12/2025", "Sở cũ", "Không có dấu"}});
     m.letters.execute(QStringLiteral("UPDATE cvden2025 SET chonin = NULL WHERE id = 8")); // marks only unmarked rows
     runSearch({});
     search()->show();
@@ -240,19 +222,13 @@ TEST_F(ListSearchTest, ReadOnlyFileListsAndSearchesButRefusesMarks)
     list()->Cmdchontat_Click();
     list()->DBGrid1_DblClick();
     EXPECT_EQ(home.messages(), QStringList(2, kReadOnlyMessage));
-    EXPECT_EQ(marked(), QStringList{QStringLiteral("2|X")});
+    EXPECT_EQ(marked(), QStringList{"2|X"});
 }
 
-TEST(RegisterPrint, MarginsAndTitles)
+// The margin box and the date range's title are checked through the printing forms (the schedule
+// list's margin box, the print-by-date dialog).
+TEST(RegisterPrint, ListStatementKeepsAStatementAndOrdersATable)
 {
-    EXPECT_EQ(marginTwips(QStringLiteral("10")), 576);
-    EXPECT_EQ(marginTwips(QStringLiteral("29.9")), 1722);
-    for (const char* refused : {"0", "30", "abc", "", "-5"})
-        EXPECT_EQ(marginTwips(QString::fromLatin1(refused)), -1) << refused;
-    EXPECT_EQ(dateRangeTitle(QStringLiteral("01/01/2026"), QStringLiteral("05/01/2026")),
-              QStringLiteral("(Từ ngày 01/01/2026 đến 05/01/2026)"));
-    EXPECT_EQ(dateRangeTitle(QStringLiteral("01/01/2026"), QStringLiteral("01/01/2026")),
-              QStringLiteral("(Ngày 01/01/2026)"));
     EXPECT_EQ(listStatement(QStringLiteral("cvden2026")), QStringLiteral("select * from cvden2026 order by id"));
     EXPECT_EQ(listStatement(QStringLiteral("SELECT * FROM cvden2026 WHERE x")),
               QStringLiteral("SELECT * FROM cvden2026 WHERE x"));
@@ -299,8 +275,7 @@ TEST_F(ListSearchTest, ExportWritesTheListAsASheet)
     list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
     list()->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list()));
-    if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
-        list()->grab().save(QDir(shots).filePath(QStringLiteral("frmgridcvden_export.png")));
+    shoot(list(), QStringLiteral("frmgridcvden_export.png"));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Công văn đến.xlsx"));
     datafiles::OpenFileRequest asked;
@@ -313,7 +288,7 @@ TEST_F(ListSearchTest, ExportWritesTheListAsASheet)
     datafiles::setSaveFileChooser(previous);
 
     EXPECT_EQ(list()->ui().cmdxuatexcel->accessibleName(), QStringLiteral("Xuất ra Excel"));
-    EXPECT_EQ(asked.filters, QStringList({QStringLiteral("Excel (*.xlsx)"), QStringLiteral("CSV (*.csv)")}));
+    EXPECT_EQ(asked.filters, QStringList({"Excel (*.xlsx)", "CSV (*.csv)"}));
     EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Đã xuất danh sách ra file ") + file + QStringLiteral(" !")});
     EXPECT_EQ(list()->ui().mrecnum->text(), QStringLiteral("4/4")) << "the current letter stays";
     const QString sheet = test::zipMember(file, QStringLiteral("xl/worksheets/sheet1.xml"));

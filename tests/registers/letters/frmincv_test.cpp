@@ -7,7 +7,6 @@
 #include "ui_frmincv.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -21,16 +20,10 @@ protected:
     void SetUp() override
     {
         RegisterTest::SetUp();
-        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
-        addLetters(app::module1().incomingTable,
-                   {{1, QStringLiteral("01/01/2026"), QStringLiteral("Sở Nội vụ"), QStringLiteral("Ngày đầu năm")},
-                    {2, QStringLiteral("03/01/2026"), QStringLiteral("Bộ Tư pháp"), QStringLiteral("Ngày thứ ba")},
-                    {3, QStringLiteral("06/01/2026"), QStringLiteral("Sở Tài chính"), QStringLiteral("Sau khoảng")}});
-    }
-    void TearDown() override
-    {
-        qunsetenv("SELVARO_PRINT_TO");
-        RegisterTest::TearDown();
+        printToPdf();
+        addLetters(app::module1().incomingTable, {{1, "01/01/2026", "Sở Nội vụ", "Ngày đầu năm"},
+                                                  {2, "03/01/2026", "Bộ Tư pháp", "Ngày thứ ba"},
+                                                  {3, "06/01/2026", "Sở Tài chính", "Sau khoảng"}});
     }
     // Opens the dialog as caller would and prints the range.
     DatePrintDialog* print(const QString& caller, const QString& from, const QString& to)
@@ -50,7 +43,6 @@ protected:
         return file.isEmpty() ? QString() : PdfText::read(file).all();
     }
 
-    QTemporaryDir pdfDir;
     SessionPtr m_visit; // the caller's visit, held as its forms hold it
 };
 
@@ -61,18 +53,12 @@ TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
         QString from, to, title;
         QStringList in, out;
     };
+    // clang-format off
     const QList<Case> cases = {
-        {QStringLiteral("01/01/2026"),
-         QStringLiteral("05/01/2026"),
-         QStringLiteral("(Từ ngày 01/01/2026 đến 05/01/2026)"),
-         {QStringLiteral("Ngày đầu năm"), QStringLiteral("Ngày thứ ba")},
-         {QStringLiteral("Sau khoảng")}},
-        {QStringLiteral("3/1/26"),
-         QString(),
-         QStringLiteral("(Ngày 03/01/2026)"),
-         {QStringLiteral("Ngày thứ ba")},
-         {QStringLiteral("Ngày đầu năm")}},
+        {"01/01/2026", "05/01/2026", "(Từ ngày 01/01/2026 đến 05/01/2026)", {"Ngày đầu năm", "Ngày thứ ba"}, {"Sau khoảng"}},
+        {"3/1/26", {}, "(Ngày 03/01/2026)", {"Ngày thứ ba"}, {"Ngày đầu năm"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         DatePrintDialog* d = print(QStringLiteral("frmcvden"), c.from, c.to);
         EXPECT_TRUE(d->incoming());
@@ -93,14 +79,14 @@ TEST_F(FrmincvTest, RefusalsChangeNothing)
     {
         QString from, to, message;
     };
+    // clang-format off
     const QList<Case> cases = {
-        {QString(), QStringLiteral("05/01/2026"), QStringLiteral("Phải nạp ngày định in vào ô 'Từ ngày'")},
-        {QStringLiteral("05/01/2026"), QStringLiteral("01/01/2026"),
-         QStringLiteral("Không tìm thấy công văn nào trong khoảng thời gian này!")},
-        {QStringLiteral("31/02/2026"), QString(), QStringLiteral(" Bạn cần nạp lại ngày tháng năm cho đúng! ")},
-        {QStringLiteral("01/01/2026"), QStringLiteral("1/1/2026'--"),
-         QStringLiteral(" Bạn cần nạp lại ngày tháng năm cho đúng!  ")},
+        {{}, "05/01/2026", "Phải nạp ngày định in vào ô 'Từ ngày'"},
+        {"05/01/2026", "01/01/2026", "Không tìm thấy công văn nào trong khoảng thời gian này!"},
+        {"31/02/2026", {}, " Bạn cần nạp lại ngày tháng năm cho đúng! "},
+        {"01/01/2026", "1/1/2026'--", " Bạn cần nạp lại ngày tháng năm cho đúng!  "},
     };
+    // clang-format on
     for (const Case& c : cases) {
         DatePrintDialog* d = print(QStringLiteral("frmgridcvden"), c.from, c.to);
         EXPECT_EQ(home.messages(), QStringList{c.message}) << c.from.toStdString();
@@ -117,13 +103,8 @@ TEST_F(FrmincvTest, RefusalsChangeNothing)
 TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
 {
     app::Module1& m = app::module1();
-    db::Recordset rs = m.letters.openRecordset(m.outgoingTable);
-    rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 1);
-    rs.setValue(QStringLiteral("ng_cv"), QStringLiteral("02/01/2026"));
-    rs.setValue(QStringLiteral("ng_cvchuan"), QStringLiteral("20260102"));
-    rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Công văn gửi đi"));
-    rs.update();
+    test::insertRow(m.letters, m.outgoingTable,
+                    {{"stt", 1}, {"ng_cv", "02/01/2026"}, {"ng_cvchuan", "20260102"}, {"tt_ndung", "Công văn gửi đi"}});
     DatePrintDialog* d =
         print(QStringLiteral("frmgridcvdi"), QStringLiteral("01/01/2026"), QStringLiteral("03/01/2026"));
     EXPECT_FALSE(d->incoming());

@@ -36,21 +36,15 @@ protected:
     void SetUp() override
     {
         RegisterTest::SetUp();
-        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+        printToPdf();
         for (const char* report : {"sodkcvden.rpt", "sodkcvdi.rpt"})
-            QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromLatin1(report),
-                        home.data(QString::fromLatin1(report)));
+            copyData(report);
         app::Module1& m = app::module1();
         db::Recordset names = m.lettersReference.openRecordset(QStringLiteral("tendonvi"));
         names.edit();
         names.setValue(QStringLiteral("tendonvi"), QStringLiteral("VĂN PHÒNG SỞ NỘI VỤ"));
         names.setValue(QStringLiteral("tencaptren"), QStringLiteral("UBND TỈNH HÀ GIANG"));
         names.update();
-    }
-    void TearDown() override
-    {
-        qunsetenv("SELVARO_PRINT_TO");
-        RegisterTest::TearDown();
     }
     // Adds a letter of the year (incoming when type is empty, else outgoing of that type) dated by
     // its date key ("yyyymmdd", none when empty); returns its id.
@@ -94,20 +88,19 @@ protected:
         for (const auto& [stt, date] : {std::pair{1, "20260102"}, {2, "20260103"}, {4, "20260105"}, {8, "20260111"}})
             add(stt, summary(stt), {}, QString::fromLatin1(date));
         Planted p{};
-        p.fiveA = add(5, summary(5), {}, QStringLiteral("20260106"));
-        p.fiveB = add(5, QStringLiteral("Thư trùng số"), {}, QStringLiteral("20260106"));
-        p.six = add(6, summary(6), {}, QStringLiteral("20260110"));
-        add(7, summary(7), {}, QStringLiteral("20260108"));
-        add(12, summary(12), {}, QString());                // no date: not judged against 8
-        add(0, summary(0), {}, QStringLiteral("20260101")); // no number: not judged
+        p.fiveA = add(5, summary(5), {}, "20260106");
+        p.fiveB = add(5, "Thư trùng số", {}, "20260106");
+        p.six = add(6, summary(6), {}, "20260110");
+        add(7, summary(7), {}, "20260108");
+        add(12, summary(12), {}, QString()); // no date: not judged against 8
+        add(0, summary(0), {}, "20260101");  // no number: not judged
         for (int stt = 1; stt <= 3; ++stt)
             add(stt, {}, cv, QStringLiteral("2026010") + QString::number(stt));
-        p.qdA = add(2, {}, qd, QStringLiteral("20260205"));
-        p.qdB = add(2, {}, qd, QStringLiteral("20260207"));
-        add(3, {}, qd, QStringLiteral("20260206"));
+        p.qdA = add(2, {}, qd, "20260205");
+        p.qdB = add(2, {}, qd, "20260207");
+        add(3, {}, qd, "20260206");
         return p;
     }
-    QTemporaryDir pdfDir;
 };
 
 TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEveryPageAndWholeRowsInOrder)
@@ -169,8 +162,8 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
 TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLetters)
 {
     for (int stt = 1; stt <= 4; ++stt) {
-        add(stt, QStringLiteral("Quyết định số %1").arg(stt), QStringLiteral("Quyết định"));
-        add(stt, QStringLiteral("Công văn số %1").arg(stt), QStringLiteral("Công văn"));
+        add(stt, QStringLiteral("Quyết định số %1").arg(stt), "Quyết định");
+        add(stt, QStringLiteral("Công văn số %1").arg(stt), "Công văn");
     }
     const SessionPtr visit = registers_test::visit(Register::Outgoing, Start::List); // held as the list holds it
     RegisterBookDialog dialog;
@@ -277,8 +270,8 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
 {
     for (int stt : {1, 2, 4})
         add(stt, summary(stt), {}, QStringLiteral("2026010") + QString::number(stt));
-    const qint64 second = add(4, QStringLiteral("Thư trùng số"), {}, QStringLiteral("20260105"));
-    add(5, summary(5), {}, QStringLiteral("20260103"));
+    const qint64 second = add(4, "Thư trùng số", {}, "20260105");
+    add(5, summary(5), {}, "20260103");
     app::Module1& m = app::module1();
     auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
     list->setSession(registers_test::visit(Register::Incoming, Start::List));
@@ -303,9 +296,9 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
         EXPECT_FALSE(dialog.isVisible());
     });
     list->ui().cmdkiemtraso->click();
-    EXPECT_EQ(rows, (QStringList{QStringLiteral("3|Thiếu số||"), QStringLiteral("4|Trùng số|04/01/2026|") + summary(4),
-                                 QStringLiteral("4|Trùng số|05/01/2026|Thư trùng số"),
-                                 QStringLiteral("4|Ngày sau số 5 (03/01/2026)|05/01/2026|Thư trùng số")}));
+    EXPECT_EQ(rows, (QStringList{"3|Thiếu số||", QStringLiteral("4|Trùng số|04/01/2026|") + summary(4),
+                                 "4|Trùng số|05/01/2026|Thư trùng số",
+                                 "4|Ngày sau số 5 (03/01/2026)|05/01/2026|Thư trùng số"}));
     EXPECT_EQ(list->Data1->recordset().value(QStringLiteral("id")).toLongLong(), second);
 
     // Outgoing letters of the year: none, so nothing wrong.
@@ -327,7 +320,7 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
 // saved: the number a number cell, a gap of several numbers its text, the date a date cell.
 TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
 {
-    QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/kiemtraso.rpt"), home.data(QStringLiteral("kiemtraso.rpt")));
+    copyData("kiemtraso.rpt");
     plantYear();
     const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
     NumberCheckDialog dialog;
@@ -338,8 +331,7 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
         datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return file; });
     home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase&) {
         EXPECT_TRUE(test::isAccessible(&dialog));
-        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty())
-            dialog.grab().save(QDir(shots).filePath(QStringLiteral("frmkiemtraso.png")));
+        shoot(&dialog, QStringLiteral("frmkiemtraso.png"));
         dialog.ui().cmdin->click();
         dialog.ui().cmdxuatexcel->click();
         dialog.ui().cmddong->click();

@@ -3,19 +3,19 @@
 // main window, all hits marked and printed, and a date range printed from the list.
 #include "../../platform/report/pdf_text.h"
 #include "../../support/accessibility_check.h"
-#include "../print_by_date.h"
 #include "../register_fixture.h"
 
 #include "registers/incoming/frmcvden.h"
+#include "registers/letters/frmincv.h"
 #include "registers/letters_list_form.h"
 #include "registers/outgoing/frmcvdi.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/search_form.h"
 #include "ui_frmcvden.h"
 #include "ui_frmcvdi.h"
+#include "ui_frmincv.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <ostream>
 
 namespace {
@@ -60,12 +60,7 @@ protected:
         RegisterTest::SetUp();
         registerOutgoingForms();
         app::module1().backupPath = QDir(home.home()).filePath(QStringLiteral("vemocv_backup.mdb"));
-        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
-    }
-    void TearDown() override
-    {
-        qunsetenv("SELVARO_PRINT_TO");
-        RegisterTest::TearDown();
+        printToPdf();
     }
     // The main window's register button, as it runs it.
     void press(const char* button)
@@ -116,6 +111,22 @@ protected:
         for (int i = 0; i < boxes.size(); ++i)
             entry->control<ui::TextBox>(boxes.at(i))->setText(texts.value(i));
     }
+    // Clicks "In công văn theo &Ngày" on list; checks that the dialog proposes firstDate, prints up
+    // to lastDate and returns the text of the printed register.
+    QString printByDate(LettersListForm& list, const QString& firstDate, const QString& lastDate)
+    {
+        QString text;
+        home.responder.onModal(QStringLiteral("frmincv"), [&](ui::FormBase& form) {
+            auto& dialog = dynamic_cast<DatePrintDialog&>(form);
+            EXPECT_EQ(dialog.ui().mngay1->text(), firstDate);
+            dialog.ui().mngay2->setText(lastDate);
+            dialog.ui().cmdOK->click();
+            text = PdfText::read(dialog.CrystalReport1.lastResult().outputFile).all();
+        });
+        EXPECT_TRUE(list.controls().printByDate->isEnabled());
+        list.controls().printByDate->click();
+        return text;
+    }
     void addOutgoing(OutgoingEntryForm* entry, const QString& type, const QString& signer, const QString& summary)
     {
         click(*entry, "cmdAdd");
@@ -126,7 +137,6 @@ protected:
 
     const QStringList kOutgoingBoxes = {QStringLiteral("mdv_nhan"), QStringLiteral("mnoiluu"),
                                         QStringLiteral("mnguoiky"), QStringLiteral("mtt_ndung")};
-    QTemporaryDir pdfDir;
 };
 
 // Three letters added (one first refused for a missing box, one from the pick grids with an
@@ -163,7 +173,7 @@ void LetterDayTest::incomingMorning()
     type(entry->ui().mdv_nhan, QStringLiteral("Phòng Hành chính"));
     home.responder.clear();
     click(*entry, "cmdUpdate");
-    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\rtóm tắt nội dung")});
+    EXPECT_EQ(home.messages(), QStringList{"Cần phải điền đủ nội dung các ô :\rtóm tắt nội dung"});
     type(entry->ui().mtt_ndung, QStringLiteral("Dự toán ngân sách"));
     click(*entry, "cmdUpdate");
 
@@ -187,9 +197,8 @@ void LetterDayTest::incomingMorning()
     EXPECT_EQ(entry->ui().mtt_ndung->text(), QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh"));
     click(*entry, "cmdUpdate");
     EXPECT_EQ(letters(QStringLiteral("stt, ng_den, ng_denchuan, noigui")),
-              QStringList({QStringLiteral("1|04/01/2026|20260104|Sở Nội vụ"),
-                           QStringLiteral("2|05/01/2026|20260105|Sở Tài chính"),
-                           QStringLiteral("3|05/01/2026|20260105|Bộ Tư pháp")}));
+              QStringList({"1|04/01/2026|20260104|Sở Nội vụ", "2|05/01/2026|20260105|Sở Tài chính",
+                           "3|05/01/2026|20260105|Bộ Tư pháp"}));
 
     // Correct letter 2; start correcting letter 1 and cancel.
     key(*entry, Qt::Key_PageUp);
@@ -290,8 +299,7 @@ void LetterDayTest::outgoingMorning()
           QStringLiteral("Điều động")});
     click(*entry, "cmdUpdate");
     EXPECT_EQ(letters(QStringLiteral("stt, tt_ndung")).mid(7),
-              QStringList({QStringLiteral("3|Bổ nhiệm cán bộ"), QStringLiteral("4|Khen thưởng"),
-                           QStringLiteral("5|Điều động")}));
+              QStringList({"3|Bổ nhiệm cán bộ", "4|Khen thưởng", "5|Điều động"}));
     EXPECT_TRUE(entry->control<QLabel>(QStringLiteral("lbltrangthai"))->text().contains(QStringLiteral("số 5")));
 
     // Letter 2 (A2) made B would take B1's number: refused, type and number restored.
@@ -356,7 +364,7 @@ TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
 
     // A date range from the list.
     list->Data1->moveFirst();
-    const QString range = registers_test::printByDateFromList(home.responder, *list, d.firstDay, d.lastDay);
+    const QString range = printByDate(*list, d.firstDay, d.lastDay);
     EXPECT_TRUE(range.contains(d.rangeTitle)) << range.toStdString();
     EXPECT_TRUE(range.contains(d.inRange));
     click(*list, "cmdclose");
@@ -365,42 +373,21 @@ TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
     EXPECT_TRUE(mainWindow.isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Registers, LetterDayTest,
-                         ::testing::Values(Day{"Incoming",
-                                               "cmdnapcvden",
-                                               "cmdtracuucvden",
-                                               &LetterDayTest::incomingMorning,
-                                               &app::Module1::incomingTable,
-                                               {{QStringLiteral("mnoigui"), QStringLiteral("Sở")},
-                                                {QStringLiteral("mng_den1"), QStringLiteral("04/01/2026")},
-                                                {QStringLiteral("mng_den2"), QStringLiteral("05/01/2026")}},
-                                               true,
-                                               {QStringLiteral("Tuyển dụng công chức"),
-                                                QStringLiteral("Dự toán ngân sách năm 2026")},
-                                               {QStringLiteral("Bộ Tư pháp")},
-                                               QStringLiteral("04/01/2026"),
-                                               QStringLiteral("05/01/2026"),
-                                               QStringLiteral("(Từ ngày 04/01/2026 đến 05/01/2026)"),
-                                               QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh"),
-                                               QStringLiteral("stt, noigui, tt_ndung"),
-                                               {QStringLiteral("1|Sở Nội vụ|Tuyển dụng công chức"),
-                                                QStringLiteral("2|Sở Tài chính|Dự toán ngân sách năm 2026"),
-                                                QStringLiteral("3|Bộ Tư pháp|Ý kiến của Uỷ ban nhân dân tỉnh")}},
-                                           Day{"Outgoing",
-                                               "cmdnapcvdi",
-                                               "cmdtracuucvdi",
-                                               &LetterDayTest::outgoingMorning,
-                                               &app::Module1::outgoingTable,
-                                               {{QStringLiteral("mnguoiky"), QStringLiteral("Trần Thị Bình")}},
-                                               false,
-                                               {QStringLiteral("Bổ nhiệm cán bộ"), QStringLiteral("Điều động")},
-                                               {QStringLiteral("Báo cáo")},
-                                               QStringLiteral("05/01/2026"),
-                                               QStringLiteral("05/01/2026"),
-                                               QStringLiteral("(Ngày 05/01/2026)"),
-                                               QStringLiteral("Báo cáo Quyết định"),
-                                               QStringLiteral("loai, stt, so_cv"),
-                                               {B + QStringLiteral("|3|3/QĐ-UB"), QStringLiteral("Tờ trình|1|")}}),
-                         [](const ::testing::TestParamInfo<Day>& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Registers, LetterDayTest, ::testing::Values(
+    Day{"Incoming", "cmdnapcvden", "cmdtracuucvden", &LetterDayTest::incomingMorning, &app::Module1::incomingTable,
+        {{"mnoigui", "Sở"}, {"mng_den1", "04/01/2026"}, {"mng_den2", "05/01/2026"}}, true,
+        {"Tuyển dụng công chức", "Dự toán ngân sách năm 2026"}, {"Bộ Tư pháp"},
+        "04/01/2026", "05/01/2026", "(Từ ngày 04/01/2026 đến 05/01/2026)", "Ý kiến của Uỷ ban nhân dân tỉnh",
+        "stt, noigui, tt_ndung",
+        {"1|Sở Nội vụ|Tuyển dụng công chức", "2|Sở Tài chính|Dự toán ngân sách năm 2026",
+         "3|Bộ Tư pháp|Ý kiến của Uỷ ban nhân dân tỉnh"}},
+    Day{"Outgoing", "cmdnapcvdi", "cmdtracuucvdi", &LetterDayTest::outgoingMorning, &app::Module1::outgoingTable,
+        {{"mnguoiky", "Trần Thị Bình"}}, false,
+        {"Bổ nhiệm cán bộ", "Điều động"}, {"Báo cáo"},
+        "05/01/2026", "05/01/2026", "(Ngày 05/01/2026)", "Báo cáo Quyết định",
+        "loai, stt, so_cv", {B + "|3|3/QĐ-UB", "Tờ trình|1|"}}),
+    [](const ::testing::TestParamInfo<Day>& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

@@ -21,13 +21,9 @@ protected:
     {
         return app::module1().letters.openRecordset(app::module1().outgoingTable, db::RecordsetType::Dynaset);
     }
-    void add(const QString& type, int stt) const
+    static void add(const QString& type, int stt)
     {
-        db::Recordset rs = year();
-        rs.addNew();
-        rs.setValue(QStringLiteral("loai"), type);
-        rs.setValue(QStringLiteral("stt"), stt);
-        rs.update();
+        test::insertRow(app::module1().letters, app::module1().outgoingTable, {{"loai", type}, {"stt", stt}});
     }
 };
 

@@ -7,8 +7,6 @@
 
 #include "registers/plans/frmgridcongviec.h"
 
-#include <QTemporaryDir>
-
 namespace {
 
 using plans_test::Plan;
@@ -21,24 +19,15 @@ protected:
     void SetUp() override
     {
         PlanTest::SetUp();
-        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brkehoach.rpt"), home.data(QStringLiteral("brkehoach.rpt")));
-        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Tổng kết năm"), QStringLiteral("10/01/2026"),
-                 QStringLiteral("20/01/2026"), QStringLiteral("Trần Thị Bình"), QString(300, QLatin1Char('k'))});
-        addPlan({QStringLiteral("Phòng Tổ chức"), QStringLiteral("Tuyển dụng"), QStringLiteral("10/01/2026"),
-                 QStringLiteral("15/01/2026")});
-        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp giao ban"), QStringLiteral("02/01/2026"),
-                 QStringLiteral("02/01/2026"), QStringLiteral("Nguyễn Văn An")});
-    }
-    void TearDown() override
-    {
-        qunsetenv("SELVARO_PRINT_TO");
-        PlanTest::TearDown();
+        printToPdf();
+        copyData("brkehoach.rpt");
+        addPlan(
+            {"Văn phòng", "Tổng kết năm", "10/01/2026", "20/01/2026", "Trần Thị Bình", QString(300, QLatin1Char('k'))});
+        addPlan({"Phòng Tổ chức", "Tuyển dụng", "10/01/2026", "15/01/2026"});
+        addPlan({"Văn phòng", "Họp giao ban", "02/01/2026", "02/01/2026", "Nguyễn Văn An"});
     }
     PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }
     QString current() { return list()->ui().txtndungtt->text(); }
-
-    QTemporaryDir pdfDir;
 };
 
 TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsAndPrintsEveryPlan)

@@ -18,25 +18,15 @@ protected:
     void SetUp() override
     {
         PlanTest::SetUp();
-        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Báo cáo 'quý' I"), QStringLiteral("10/01/2026"),
-                 QStringLiteral("20/01/2026")});
-        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Báo cáo năm"), QStringLiteral("02/01/2026"),
-                 QStringLiteral("05/01/2026")});
-        addPlan({QStringLiteral("Phòng Tổ chức"), QStringLiteral("Báo cáo nhân sự"), QStringLiteral("03/01/2026"),
-                 QStringLiteral("04/01/2026")});
+        addPlan({"Văn phòng", "Báo cáo 'quý' I", "10/01/2026", "20/01/2026"});
+        addPlan({"Văn phòng", "Báo cáo năm", "02/01/2026", "05/01/2026"});
+        addPlan({"Phòng Tổ chức", "Báo cáo nhân sự", "03/01/2026", "04/01/2026"});
         app::module1().schedule.execute(QStringLiteral("update ") + app::module1().plansTable +
                                         QStringLiteral(" set khan = True, ketthuc = (ndungtt <> 'Báo cáo năm')"));
     }
     PlansSearchForm* search() { return registers::form<PlansSearchForm>(QStringLiteral("frmtracuukh")); }
     PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }
-    QStringList listed()
-    {
-        QStringList result;
-        db::Recordset rs = list()->Data1->recordset().clone();
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-            result << rs.value(QStringLiteral("ndungtt")).toString();
-        return result;
-    }
+    QStringList listed() { return shown(list()->Data1, QStringLiteral("ndungtt")); }
 };
 
 TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheSearch)
@@ -56,17 +46,14 @@ TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheS
         bool khan, finished, unfinished;
         QStringList hits;
     };
+    // clang-format off
     const QList<Case> cases = {
-        {QString(),
-         QString(),
-         false,
-         false,
-         false,
-         {QStringLiteral("Báo cáo năm"), QStringLiteral("Báo cáo nhân sự"), QStringLiteral("Báo cáo 'quý' I")}},
-        {QStringLiteral("văn"), QStringLiteral("báo"), true, false, true, {QStringLiteral("Báo cáo năm")}},
-        {QString(), QStringLiteral("'quý'"), true, true, false, {QStringLiteral("Báo cáo 'quý' I")}},
-        {QStringLiteral("Tổ chức"), QString(), false, false, true, {}},
+        {{}, {}, false, false, false, {"Báo cáo năm", "Báo cáo nhân sự", "Báo cáo 'quý' I"}},
+        {"văn", "báo", true, false, true, {"Báo cáo năm"}},
+        {{}, "'quý'", true, true, false, {"Báo cáo 'quý' I"}},
+        {"Tổ chức", {}, false, false, true, {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ban.toStdString() + " / " + c.ndungtt.toStdString());
         home.responder.clear();

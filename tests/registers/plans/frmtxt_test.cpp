@@ -35,8 +35,7 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        addPlan({QStringLiteral("Văn phòng"), QStringLiteral("Họp"), QStringLiteral("05/01/2026"),
-                 QStringLiteral("06/01/2026")});
+        addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026"});
         app::module1().schedule.execute(QStringLiteral("update ") + app::module1().plansTable +
                                         QStringLiteral(" set ndungct = 'Chi tiết'"));
         PlansEntryForm* f = openEntry();

@@ -17,42 +17,32 @@ class FrmgridtuanTest : public ScheduleTest
 protected:
     WeekViewForm* view() { return formNamed<WeekViewForm>("frmgridtuan"); }
     const Ui::frmgridtuan& ui() { return view()->ui(); }
-    QStringList shown()
-    {
-        QStringList rows;
-        db::Recordset rs = view()->Data1->recordset().clone();
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-            rows << rs.value(QStringLiteral("ndung")).toString();
-        return rows;
-    }
+    QStringList shown() { return ScheduleTest::shown(view()->Data1, QStringLiteral("ndung")); }
 };
 
 TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsTheWeek)
 {
     addYear(QStringLiteral("lich2025"));
-    add(QStringLiteral("lich2025"),
-        {{QStringLiteral("31/12/2025"), QStringLiteral("14h"), QStringLiteral("Tổng kết năm")},
-         {QStringLiteral("29/12/2025"), QStringLiteral("8h"), QStringLiteral("Giao ban cuối năm")},
-         {QStringLiteral("28/12/2025"), QStringLiteral("8h"), QStringLiteral("Trực Chủ nhật")}});
-    add(app::module1().scheduleTable,
-        {{QStringLiteral("04/01/2026"), QStringLiteral("7h30"), QStringLiteral("Trực Tết")},
-         {QStringLiteral("01/01/2026"), QStringLiteral("9h"), QStringLiteral("Chào năm mới")},
-         {QStringLiteral("05/01/2026"), QStringLiteral("10h"), QStringLiteral("Giao ban")},
-         {QStringLiteral("05/01/2026"), QStringLiteral("8h"), QStringLiteral("Chào cờ")},
-         {QStringLiteral("11/01/2026"), QStringLiteral("8h"), QStringLiteral("Trực")}});
+    add("lich2025", {{"31/12/2025", "14h", "Tổng kết năm"},
+                     {"29/12/2025", "8h", "Giao ban cuối năm"},
+                     {"28/12/2025", "8h", "Trực Chủ nhật"}});
+    add(app::module1().scheduleTable, {{"04/01/2026", "7h30", "Trực Tết"},
+                                       {"01/01/2026", "9h", "Chào năm mới"},
+                                       {"05/01/2026", "10h", "Giao ban"},
+                                       {"05/01/2026", "8h", "Chào cờ"},
+                                       {"11/01/2026", "8h", "Trực"}});
     app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
     r.boxes = {QStringLiteral("05/01/2026"), QStringLiteral("11/01/2026")};
     ASSERT_TRUE(app::openForm(r, &mainWindow));
     activate(view());
     EXPECT_TRUE(test::isAccessible(view()));
-    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Chào cờ"), QStringLiteral("Giao ban"), QStringLiteral("Trực")}));
+    EXPECT_EQ(shown(), (QStringList{"Chào cờ", "Giao ban", "Trực"}));
 
     click(*view(), "cmdtruoc"); // the week across 31 December shows both years' days
     EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("29/12/2025"));
     EXPECT_EQ(ui().txtcuoituan->text(), QStringLiteral("04/01/2026"));
     EXPECT_EQ(ui().lbltieude->text(), QStringLiteral("Xem lịch làm việc trong tuần từ 29/12/2025 đến 04/01/2026"));
-    EXPECT_EQ(shown(), (QStringList{QStringLiteral("Giao ban cuối năm"), QStringLiteral("Tổng kết năm"),
-                                    QStringLiteral("Chào năm mới"), QStringLiteral("Trực Tết")}));
+    EXPECT_EQ(shown(), (QStringList{"Giao ban cuối năm", "Tổng kết năm", "Chào năm mới", "Trực Tết"}));
     home.responder.answer(QStringLiteral("no"));
     click(*view(), "Cmdinlich");
     const QString text = printed(view()->CrystalReport1);
@@ -62,7 +52,7 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
     EXPECT_FALSE(text.contains(QStringLiteral("TrựcChủnhật")));
 
     click(*view(), "cmdtruoc"); // wholly in 2025
-    EXPECT_EQ(shown(), QStringList{QStringLiteral("Trực Chủ nhật")});
+    EXPECT_EQ(shown(), QStringList{"Trực Chủ nhật"});
     click(*view(), "cmdsau");
     click(*view(), "cmdsau");
     EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("05/01/2026"));
@@ -84,9 +74,7 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
 TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
 {
     add(app::module1().scheduleTable,
-        {{QStringLiteral("06/01/2026"), QStringLiteral("8h"), QStringLiteral("Họp")},
-         {QStringLiteral("07/01/2026"), QStringLiteral("9h"), QStringLiteral("Tiếp khách")},
-         {QString(), QStringLiteral("9h"), QStringLiteral("Chưa định ngày")}});
+        {{"06/01/2026", "8h", "Họp"}, {"07/01/2026", "9h", "Tiếp khách"}, {QString(), "9h", "Chưa định ngày"}});
     registers::ScheduleEntryForm* entry = openEntry(); // on the last item, which has no day yet
     click(*entry, "cmdGrid");
     EXPECT_EQ(home.responder.lastMessage(),

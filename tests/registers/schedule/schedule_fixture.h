@@ -22,7 +22,6 @@
 #include "ui_frmtracuulich.h"
 
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 namespace schedule_test {
 
@@ -44,15 +43,14 @@ protected:
         RegisterTest::SetUp();
         registers::registerScheduleForms();
         login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("CB"));
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/brlichtuan.rpt"), home.data(QStringLiteral("brlichtuan.rpt")));
-        qputenv("SELVARO_PRINT_TO", pdfDir.path().toUtf8());
+        copyData("brlichtuan.rpt");
+        printToPdf();
         // The publish folder is read from a store of the test's own, set to none.
         registers::setPublishSettingsFile(pdfDir.filePath(QStringLiteral("settings.ini")));
     }
     void TearDown() override
     {
         registers::setPublishSettingsFile(QString());
-        qunsetenv("SELVARO_PRINT_TO");
         RegisterTest::TearDown();
     }
 
@@ -98,8 +96,6 @@ protected:
         EXPECT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
         return QString(pdf.all()).remove(QRegularExpression(QStringLiteral("\\s")));
     }
-
-    QTemporaryDir pdfDir;
 };
 
 } // namespace schedule_test

@@ -33,8 +33,7 @@ protected:
 TEST_F(WeekPublishTest, ADoubleBookingIsAskedOnceAndNoKeepsTheFormAsTyped)
 {
     add(app::module1().scheduleTable,
-        {{QStringLiteral("06/01/2026"), QStringLiteral("8h30"), QStringLiteral("Giao ban tuần"),
-          QStringLiteral("Phòng họp 1"), QString(), QStringLiteral("Nguyễn Văn An")}});
+        {{"06/01/2026", "8h30", "Giao ban tuần", "Phòng họp 1", QString(), "Nguyễn Văn An"}});
     ScheduleEntryForm* f = openEntry();
     click(*f, "cmdAdd");
     leave(f, QStringLiteral("mngay"), QStringLiteral("6/1/2026"), QStringLiteral("mgio"));
@@ -57,8 +56,7 @@ TEST_F(WeekPublishTest, ADoubleBookingIsAskedOnceAndNoKeepsTheFormAsTyped)
     click(*f, "cmdUpdate"); // the save button again: asked again, and written
     EXPECT_EQ(home.responder.messages().size(), 1);
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(items(QStringLiteral("ndung, gio")),
-              (QStringList{QStringLiteral("Giao ban tuần|8h30"), QStringLiteral("Họp chi bộ|10h")}));
+    EXPECT_EQ(items(QStringLiteral("ndung, gio")), (QStringList{"Giao ban tuần|8h30", "Họp chi bộ|10h"}));
 
     // Corrected in its own time slot, an item does not clash with itself; two hours apart is free.
     home.responder.clear();
@@ -72,10 +70,8 @@ TEST_F(WeekPublishTest, ADoubleBookingIsAskedOnceAndNoKeepsTheFormAsTyped)
 TEST_F(WeekPublishTest, TheWeekAcrossNewYearIsExportedAndRepublishedAfterEveryChange)
 {
     addYear(QStringLiteral("lich2025"));
-    add(QStringLiteral("lich2025"),
-        {{QStringLiteral("31/12/2025"), QStringLiteral("14h"), QStringLiteral("Tổng kết năm <b>2025</b>")}});
-    add(app::module1().scheduleTable,
-        {{QStringLiteral("01/01/2026"), QStringLiteral("Cả ngày"), QStringLiteral("Nghỉ Tết")}});
+    add("lich2025", {{"31/12/2025", "14h", "Tổng kết năm <b>2025</b>"}});
+    add(app::module1().scheduleTable, {{"01/01/2026", "Cả ngày", "Nghỉ Tết"}});
     app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
     r.boxes = {QStringLiteral("29/12/2025"), QStringLiteral("04/01/2026")};
     ASSERT_TRUE(app::openForm(r, &mainWindow));
