@@ -166,7 +166,8 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     ASSERT_TRUE(
         app::copyTableStructure(m.letters, m.letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2025"), false));
     addLetters("cvden2025", {{7, "30/12/2025", "Sở cũ", "Năm trước"}, {8, "31/12/2025", "Sở cũ", "Không có dấu"}});
-    m.letters.execute(QStringLiteral("UPDATE cvden2025 SET chonin = NULL WHERE id = 8")); // marks only unmarked rows
+    // A row whose mark is NULL (written by an older program) is marked too.
+    m.letters.execute(QStringLiteral("UPDATE cvden2025 SET chonin = NULL WHERE stt = 8"));
     runSearch({});
     search()->show();
     EXPECT_EQ(search()->yearList()->currentText(), QStringLiteral("2026"));
