@@ -9,13 +9,6 @@
 #include <QSet>
 #include <QTimer>
 
-using namespace dbtest;
-using db::Database;
-using db::EditMode;
-using db::Recordset;
-using db::RecordsetType;
-namespace errc = db::errc;
-
 namespace {
 
 const QString Loai = QStringLiteral("loai");

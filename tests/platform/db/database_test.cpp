@@ -3,10 +3,6 @@
 
 #include <QFile>
 
-using namespace dbtest;
-using db::Database;
-namespace errc = db::errc;
-
 // A created file opens with its password given in any connect string, keeps the password out of
 // its bytes and the rollback journal in, and is never created over.
 TEST_F(DbTest, CreatedFileOpensWithItsPasswordOnly)

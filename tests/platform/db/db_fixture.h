@@ -126,3 +126,12 @@ protected:
 };
 
 } // namespace dbtest
+
+// The db layer's tests name its types and error numbers directly.
+using namespace dbtest;
+using db::Database;
+using db::EditMode;
+using db::FieldType;
+using db::Recordset;
+using db::RecordsetType;
+namespace errc = db::errc;

@@ -2,11 +2,6 @@
 // transactions, and the statement hook that makes a statement fail on purpose.
 #include "db_fixture.h"
 
-using namespace dbtest;
-using db::Database;
-using db::Recordset;
-namespace errc = db::errc;
-
 struct FailingStatement
 {
     const char* name;

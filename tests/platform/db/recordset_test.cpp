@@ -1,12 +1,6 @@
 // Recordset positions, moves, finds and bookmarks.
 #include "db_fixture.h"
 
-using namespace dbtest;
-using db::Database;
-using db::Recordset;
-using db::RecordsetType;
-namespace errc = db::errc;
-
 class RecordsetTypes : public DbTest, public ::testing::WithParamInterface<RecordsetType>
 {
 };

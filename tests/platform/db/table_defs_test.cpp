@@ -2,10 +2,6 @@
 #include "../jetsql/test_catalog.h"
 #include "db_fixture.h"
 
-using namespace dbtest;
-using db::Database;
-using db::FieldType;
-namespace errc = db::errc;
 namespace fieldattr = db::fieldattr;
 
 namespace {
