@@ -172,14 +172,6 @@ TEST_P(RecordsetTypes, CloneHasItsOwnCursorAndCopiesShareOne)
     expectDbError(errc::ObjectClosed, [&] { same.moveFirst(); });
 }
 
-TEST_F(DbTest, RecordsetOnUnknownTableRaisesTableNotFound)
-{
-    Database db = makeLetters(1);
-    expectDbError(errc::TableNotFound, [&] { db.openRecordset(QStringLiteral("cvdi2009")); });
-    expectDbError(errc::TableNotFound, [&] { db.openRecordset(QStringLiteral("SELECT * FROM cvdi2009")); });
-    expectDbError(errc::TableNotFound, [&] { db.openRecordset(QStringLiteral("[cvdi2009]")); });
-}
-
 // An aggregate and a join are read-only; a dynaset ordered by an alias of its select list is not.
 TEST_F(DbTest, AggregatesAndJoinsAreReadOnlyAnOrderByAnAliasIsNot)
 {
