@@ -36,7 +36,7 @@ QWidget* form(Qt::WindowFlags kind, const std::function<void(QWidget*)>& add = {
 
 TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
 {
-    const auto window = [](std::function<void(QWidget*)> add) { return [add] { return form(Qt::Window, add); }; };
+    const auto windowWith = [](std::function<void(QWidget*)> add) { return [add] { return form(Qt::Window, add); }; };
     const CheckCase cases[] = {
         {"WindowFormIsAWindow", [] { return form(Qt::Window); }, {}},
         {"DialogFormIsADialog", [] { return form(ui::kFixedDialog); }, {}},
@@ -54,10 +54,10 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
              return w;
          },
          QStringLiteral("without a name")},
-        {"BoxWithoutLabel", window([](QWidget* f) { f->layout()->addWidget(new QLineEdit(f)); }),
+        {"BoxWithoutLabel", windowWith([](QWidget* f) { f->layout()->addWidget(new QLineEdit(f)); }),
          QStringLiteral("has no name")},
         {"BoxNamedByItsLabel",
-         window([](QWidget* f) {
+         windowWith([](QWidget* f) {
              auto* box = new QLineEdit(QStringLiteral("Số đến"), f);
              auto* label = new QLabel(QStringLiteral("Số đến"), f);
              label->setBuddy(box);
@@ -65,14 +65,14 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
              f->layout()->addWidget(box);
          }),
          {}},
-        {"ListWhoseOnlyTextIsItsValue", window([](QWidget* f) {
+        {"ListWhoseOnlyTextIsItsValue", windowWith([](QWidget* f) {
              auto* list = new QComboBox(f);
              list->addItems({QStringLiteral("2009"), QStringLiteral("2008")});
              f->layout()->addWidget(list);
          }),
          QStringLiteral("has no name")},
         {"ListWithAccessibleName",
-         window([](QWidget* f) {
+         windowWith([](QWidget* f) {
              auto* list = new QComboBox(f);
              list->addItem(QStringLiteral("2009"));
              list->setAccessibleName(QStringLiteral("Năm"));
@@ -80,7 +80,7 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
          }),
          {}},
         {"ListNamedByItsLabelAfterAPick",
-         window([](QWidget* f) {
+         windowWith([](QWidget* f) {
              auto* list = new QComboBox(f);
              list->addItems({QStringLiteral("Phòng Hành chính"), QStringLiteral("Phòng Tài vụ")});
              list->setCurrentIndex(1);
@@ -90,14 +90,14 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
              f->layout()->addWidget(list);
          }),
          {}},
-        {"LabelAnnouncedByAFixedName", window([](QWidget* f) {
+        {"LabelAnnouncedByAFixedName", windowWith([](QWidget* f) {
              auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
              status->setAccessibleName(QStringLiteral("Trạng thái"));
              f->layout()->addWidget(status);
          }),
          QStringLiteral("announced as \"Trạng thái\"")},
         {"LabelWhoseTextChanged",
-         window([](QWidget* f) {
+         windowWith([](QWidget* f) {
              auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
              status->setAccessibleDescription(QStringLiteral("Trạng thái"));
              f->layout()->addWidget(status);
@@ -105,13 +105,13 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
          }),
          {}},
         {"HiddenBoxIsNotReached",
-         window([](QWidget* f) {
+         windowWith([](QWidget* f) {
              auto* box = new QLineEdit(f);
              f->layout()->addWidget(box);
              box->hide();
          }),
          {}},
-        {"FocusablePanel", window([](QWidget* f) {
+        {"FocusablePanel", windowWith([](QWidget* f) {
              auto* panel = new QWidget(f);
              panel->setFocusPolicy(Qt::StrongFocus);
              panel->setAccessibleName(QStringLiteral("Khung"));
