@@ -43,15 +43,6 @@ QList<ReportRow> numberedRows(int count)
     return rows;
 }
 
-// Numbered words, "từ0001" on, as one long cell.
-QStringList words(int count)
-{
-    QStringList list;
-    for (int i = 1; i <= count; ++i)
-        list.append(QStringLiteral("từ%1").arg(i, 4, 10, QLatin1Char('0')));
-    return list;
-}
-
 class ReportRendering : public testing::Test
 {
 protected:
@@ -124,14 +115,16 @@ TEST_F(ReportRendering, EmptyReportHasItsHeadingHeaderAndOnePage)
 
 TEST_F(ReportRendering, RowTallerThanAPageIsSplitWithoutLosingAWord)
 {
-    const QStringList many = words(1500);
+    QStringList words;
+    for (int i = 1; i <= 1500; ++i)
+        words.append(QStringLiteral("từ%1").arg(i, 4, 10, QLatin1Char('0')));
     const PdfText pdf = render(threeColumns, {row({QStringLiteral("đầu")}),
-                                              row({QStringLiteral("dài"), many.join(u' '), QStringLiteral("cuối")}),
+                                              row({QStringLiteral("dài"), words.join(u' '), QStringLiteral("cuối")}),
                                               row({QStringLiteral("sau")})});
     ASSERT_GE(pdf.pageCount(), 2);
     const QString all = pdf.all();
     qsizetype last = -1;
-    for (const QString& word : many) {
+    for (const QString& word : words) {
         const qsizetype at = all.indexOf(word);
         ASSERT_GT(at, last) << word.toStdString() << " missing or out of order";
         last = at;
@@ -163,15 +156,17 @@ TEST_F(ReportRendering, CoverStandsAloneUnnumberedAndColumnNumbersRepeatUnderThe
 
 TEST_F(ReportRendering, KeepRowsPrintsARowTallerThanAPageSmallerOnOnePage)
 {
-    const QStringList many = words(700);
+    QStringList words;
+    for (int i = 1; i <= 700; ++i)
+        words.append(QStringLiteral("từ%1").arg(i, 4, 10, QLatin1Char('0')));
     bool whole = false;
     auto pagesOfRow = [&](const QString& rpt) {
         const PdfText pdf =
-            render(rpt, numberedRows(10) + QList<ReportRow>{row({QStringLiteral("dài"), many.join(u' ')})});
-        whole = pdf.all().contains(many.join(u' ')); // every word, in order, uninterrupted
+            render(rpt, numberedRows(10) + QList<ReportRow>{row({QStringLiteral("dài"), words.join(u' ')})});
+        whole = pdf.all().contains(words.join(u' ')); // every word, in order, uninterrupted
         QList<int> pages;
         for (int page = 0; page < pdf.pageCount(); ++page) {
-            if (pdf.pages[page].contains(many.front()) || pdf.pages[page].contains(many.back()))
+            if (pdf.pages[page].contains(words.front()) || pdf.pages[page].contains(words.back()))
                 pages.append(page);
         }
         return pages;
