@@ -8,14 +8,6 @@
 #include <QEventLoop>
 #include <QSet>
 #include <QTimer>
-#include <sqlite3.h>
-
-using namespace dbtest;
-using db::Database;
-using db::EditMode;
-using db::Recordset;
-using db::RecordsetType;
-namespace errc = db::errc;
 
 namespace {
 
@@ -80,11 +72,8 @@ TEST_F(DbTest, AnotherProgramsCommitIsSeenAtTheNextAction)
 {
     Database mine = makeLetters(3);
     Recordset rs = mine.openRecordset(QStringLiteral("cvden2009"));
-    sqlite3* program = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(path().toUtf8().constData(), &program, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-    auto commitElsewhere = [&](const char* sql) {
-        EXPECT_EQ(sqlite3_exec(program, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(program);
-    };
+    RawConnection program(path());
+    auto commitElsewhere = [&](const char* sql) { EXPECT_EQ(program.exec(sql), SQLITE_OK) << sql; };
     QStringList seen;
     QEventLoop loop;
     QTimer::singleShot(0, &loop, [&] {
@@ -108,7 +97,6 @@ TEST_F(DbTest, AnotherProgramsCommitIsSeenAtTheNextAction)
     loop.exec();
     commitElsewhere("UPDATE cvden2009 SET loai = 'Thông báo' WHERE stt = 1");
     seen << rs.value(Loai).toString();
-    sqlite3_close(program);
     EXPECT_EQ(seen, (QStringList{QStringLiteral("Quyết định"), QStringLiteral("Quyết định"), QStringLiteral("Tờ trình"),
                                  QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("1"),
                                  QStringLiteral("Thông báo")}));

@@ -2,39 +2,6 @@
 #include "db_fixture.h"
 
 #include <QFile>
-#include <sqlite3.h>
-
-using namespace dbtest;
-using db::Database;
-namespace errc = db::errc;
-
-namespace {
-
-// A raw SQLite connection, as another program holding the file would have it.
-class RawConnection
-{
-public:
-    explicit RawConnection(const QString& path) { sqlite3_open(path.toUtf8().constData(), &m_db); }
-    ~RawConnection() { sqlite3_close(m_db); }
-    RawConnection(const RawConnection&) = delete;
-    RawConnection& operator=(const RawConnection&) = delete;
-    int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
-    QString scalar(const char* sql)
-    {
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
-        QString result;
-        if (sqlite3_step(stmt) == SQLITE_ROW)
-            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-        sqlite3_finalize(stmt);
-        return result;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
-} // namespace
 
 // A created file opens with its password given in any connect string, keeps the password out of
 // its bytes and the rollback journal in, and is never created over.
@@ -54,7 +21,7 @@ TEST_F(DbTest, CreatedFileOpensWithItsPasswordOnly)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_FALSE(f.readAll().contains(Password.toUtf8()));
     RawConnection raw(path());
-    EXPECT_EQ(raw.scalar("PRAGMA journal_mode"), QStringLiteral("delete"));
+    EXPECT_EQ(raw.text("PRAGMA journal_mode"), QStringLiteral("delete"));
 }
 
 enum class FileKind
@@ -190,8 +157,8 @@ TEST_F(DbTest, LockHeldElsewhereMakesWritesAndReadsFailLockedAndNothingChanges)
     expectDbError(errc::FileLocked, [&] { rs.update(); });
     ASSERT_EQ(other.exec("ROLLBACK"), SQLITE_OK);
     rs.update(); // the same edit goes through once the file is free
-    EXPECT_EQ(other.scalar("SELECT count(*) FROM cvden2009 WHERE chonin = 'X'"), QStringLiteral("0"));
-    EXPECT_EQ(other.scalar("SELECT loai FROM cvden2009 WHERE stt = 1"), QStringLiteral("Khác"));
+    EXPECT_EQ(other.text("SELECT count(*) FROM cvden2009 WHERE chonin = 'X'"), QStringLiteral("0"));
+    EXPECT_EQ(other.text("SELECT loai FROM cvden2009 WHERE stt = 1"), QStringLiteral("Khác"));
     ASSERT_EQ(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK); // an exclusive holder makes reads fail too
     expectDbError(errc::FileLocked, [&] { db.openRecordset(QStringLiteral("SELECT * FROM cvden2009")); });
     ASSERT_EQ(other.exec("COMMIT"), SQLITE_OK);
@@ -205,8 +172,8 @@ TEST_F(DbTest, StandardSqliteToolReadsAndChecksTheFile)
     db.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'ĐỨC' WHERE stt = 3"));
     db.close();
     RawConnection raw(path());
-    EXPECT_EQ(raw.scalar("PRAGMA integrity_check"), QStringLiteral("ok"));
-    EXPECT_EQ(raw.scalar("SELECT count(*) FROM cvden2009 WHERE loai = 'Công văn'"), QStringLiteral("10"));
+    EXPECT_EQ(raw.text("PRAGMA integrity_check"), QStringLiteral("ok"));
+    EXPECT_EQ(raw.text("SELECT count(*) FROM cvden2009 WHERE loai = 'Công văn'"), QStringLiteral("10"));
     EXPECT_EQ(raw.exec("INSERT INTO cvden2009 (stt, loai) VALUES (21, 'x')"), SQLITE_OK);
     Database again = Database::open(path(), Connect);
     EXPECT_EQ(rowsInFile(again), 21);

@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace dbtest {
 
@@ -71,6 +72,32 @@ template <class F> void expectDbError(int number, F&& statement)
     }
 }
 
+// A raw SQLite connection, as another program or a standard tool holding the file would have it.
+class RawConnection
+{
+public:
+    explicit RawConnection(const QString& path) { sqlite3_open(path.toUtf8().constData(), &m_db); }
+    ~RawConnection() { sqlite3_close(m_db); }
+    RawConnection(const RawConnection&) = delete;
+    RawConnection& operator=(const RawConnection&) = delete;
+    int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+    // The last column of every row, run together ("" when the statement fails).
+    QString text(const QByteArray& sql)
+    {
+        sqlite3_stmt* stmt = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(m_db, sql.constData(), -1, &stmt, nullptr), SQLITE_OK) << sql.constData();
+        QString result;
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            result += QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(stmt, sqlite3_column_count(stmt) - 1)));
+        sqlite3_finalize(stmt);
+        return result;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
 class DbTest : public ::testing::Test
 {
 protected:
@@ -99,3 +126,12 @@ protected:
 };
 
 } // namespace dbtest
+
+// The db layer's tests name its types and error numbers directly.
+using namespace dbtest;
+using db::Database;
+using db::EditMode;
+using db::FieldType;
+using db::Recordset;
+using db::RecordsetType;
+namespace errc = db::errc;

@@ -2,11 +2,6 @@
 // transactions, and the statement hook that makes a statement fail on purpose.
 #include "db_fixture.h"
 
-using namespace dbtest;
-using db::Database;
-using db::Recordset;
-namespace errc = db::errc;
-
 struct FailingStatement
 {
     const char* name;
@@ -39,6 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailingStatement{"SelectIntoFromUnknown", "SELECT * INTO cvden2010 FROM cvdi2009", errc::TableNotFound}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An engine error names the statement; a recordset opened on a statement that is no SELECT or on
+// an unknown table is refused.
 TEST_F(DbTest, EngineErrorNamesTheStatementThatFailed)
 {
     Database db = makeLetters(1);
@@ -51,6 +48,8 @@ TEST_F(DbTest, EngineErrorNamesTheStatementThatFailed)
     }
     expectDbError(errc::SyntaxError, [&] { db.openRecordset(QStringLiteral("DELETE FROM cvden2009")); });
     EXPECT_EQ(rowsInFile(db), 1); // a recordset's source must be a SELECT
+    for (const char* source : {"cvdi2009", "SELECT * FROM cvdi2009", "[cvdi2009]"})
+        expectDbError(errc::TableNotFound, [&] { db.openRecordset(QString::fromUtf8(source)); });
 }
 
 TEST_F(DbTest, SelectIntoWhoseFillFailsLeavesNoTable)

@@ -4,12 +4,6 @@
 
 #include "platform/db/sql_quote.h"
 
-using namespace dbtest;
-using db::Database;
-using db::Recordset;
-using db::RecordsetType;
-namespace errc = db::errc;
-
 namespace {
 
 const QChar Nul(u'\0');

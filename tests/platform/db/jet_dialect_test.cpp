@@ -97,8 +97,6 @@ const DialectCase dialectCases[] = {
      "SELECT * FROM kehoach2009 WHERE (([ndungtt] Like '*tổng*')) and [khan] = True and [ketthuc] = False order by "
      "tgianbdauchuan+tgiankthucchuan",
      "", "ndungtt", "Tổng kết năm"},
-    {"PlanSearchEmptyCondition", Kind::RowCount, "", "cv",
-     "SELECT * FROM kehoach2009 order by tgianbdauchuan+tgiankthucchuan", "", "", "3"},
     {"PlanSearchThroughStoredQuery", Kind::Rows,
      "cv query Qrtracuu: SELECT * FROM kehoach2009 WHERE ([id]=1 or [id]=2) order by tgianbdauchuan+tgiankthucchuan",
      "cv", "Qrtracuu", "", "ndungtt", "Tuyển dụng;Tổng kết năm"},

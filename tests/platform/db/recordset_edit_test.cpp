@@ -3,13 +3,6 @@
 
 #include <QDateTime>
 
-using namespace dbtest;
-using db::Database;
-using db::EditMode;
-using db::Recordset;
-using db::RecordsetType;
-namespace errc = db::errc;
-
 namespace {
 
 QString loaiOf(Database& db, int number)

@@ -1,12 +1,6 @@
 // Recordset positions, moves, finds and bookmarks.
 #include "db_fixture.h"
 
-using namespace dbtest;
-using db::Database;
-using db::Recordset;
-using db::RecordsetType;
-namespace errc = db::errc;
-
 class RecordsetTypes : public DbTest, public ::testing::WithParamInterface<RecordsetType>
 {
 };
@@ -176,14 +170,6 @@ TEST_P(RecordsetTypes, CloneHasItsOwnCursorAndCopiesShareOne)
     EXPECT_EQ(stt(copy), 1);
     copy.close();
     expectDbError(errc::ObjectClosed, [&] { same.moveFirst(); });
-}
-
-TEST_F(DbTest, RecordsetOnUnknownTableRaisesTableNotFound)
-{
-    Database db = makeLetters(1);
-    expectDbError(errc::TableNotFound, [&] { db.openRecordset(QStringLiteral("cvdi2009")); });
-    expectDbError(errc::TableNotFound, [&] { db.openRecordset(QStringLiteral("SELECT * FROM cvdi2009")); });
-    expectDbError(errc::TableNotFound, [&] { db.openRecordset(QStringLiteral("[cvdi2009]")); });
 }
 
 // An aggregate and a join are read-only; a dynaset ordered by an alias of its select list is not.

@@ -4,10 +4,7 @@
 
 #include "platform/db/row_reader.h"
 
-using namespace dbtest;
-using db::Database;
 using db::RowReader;
-namespace errc = db::errc;
 
 namespace {
 

@@ -2,12 +2,6 @@
 #include "../jetsql/test_catalog.h"
 #include "db_fixture.h"
 
-#include <sqlite3.h>
-
-using namespace dbtest;
-using db::Database;
-using db::FieldType;
-namespace errc = db::errc;
 namespace fieldattr = db::fieldattr;
 
 namespace {
@@ -295,24 +289,11 @@ TEST_F(DbTest, MarkedRowsIndexServesTheClearingStatement)
     const auto translation =
         jetsql::translateStatement(QStringLiteral("UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;"), catalog);
     const QByteArray clearing = std::get<jetsql::Statements>(translation).sql.value(0).toUtf8();
-    sqlite3* tool = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(path().toUtf8().constData(), &tool, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-    auto first = [&](const QByteArray& sql) {
-        sqlite3_stmt* st = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(tool, sql.constData(), -1, &st, nullptr), SQLITE_OK) << sql.constData();
-        QString text;
-        while (sqlite3_step(st) == SQLITE_ROW)
-            text +=
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, sqlite3_column_count(st) - 1)));
-        sqlite3_finalize(st);
-        return text;
-    };
-    EXPECT_TRUE(first("EXPLAIN QUERY PLAN " + clearing).contains(QLatin1String("msys_marked_cvden2009")))
+    RawConnection tool(path());
+    EXPECT_TRUE(tool.text("EXPLAIN QUERY PLAN " + clearing).contains(QLatin1String("msys_marked_cvden2009")))
         << clearing.constData();
-    EXPECT_EQ(sqlite3_exec(tool, "UPDATE cvden2009 SET chonin = 'x' WHERE stt = 3", nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    EXPECT_EQ(first("PRAGMA integrity_check"), QStringLiteral("ok"));
-    sqlite3_close(tool);
+    EXPECT_EQ(tool.exec("UPDATE cvden2009 SET chonin = 'x' WHERE stt = 3"), SQLITE_OK);
+    EXPECT_EQ(tool.text("PRAGMA integrity_check"), QStringLiteral("ok"));
 
     db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = '' where [chonin]='X' ;"));
     EXPECT_EQ(db.recordsAffected(), 3); // also the tool's "x"
@@ -325,11 +306,7 @@ TEST_F(DbTest, AppendFieldKeepsRowsAndChecksTheNewField)
     Database db = Database::create(path(), Password);
     db.appendTableDef(lettersTable(QStringLiteral("cvden2026")));
     db.execute(QStringLiteral("INSERT INTO cvden2026 (stt) VALUES (7)"));
-    db::FieldDef deadline;
-    deadline.name = QStringLiteral("hanxl");
-    deadline.type = FieldType::Text;
-    deadline.size = 10;
-    deadline.allowZeroLength = false;
+    const db::FieldDef deadline = field(QStringLiteral("hanxl"), FieldType::Text, 10, 0, false);
     db.appendField(QStringLiteral("cvden2026"), deadline);
 
     const db::TableDef table = db.tableDef(QStringLiteral("cvden2026"));

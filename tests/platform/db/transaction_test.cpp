@@ -7,8 +7,6 @@
 
 namespace {
 
-using dbtest::DbTest;
-
 void addRow(db::Database& db)
 {
     db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"));

@@ -206,26 +206,23 @@ TEST_F(ExportTest, ReadColumnsTakeTheirKindsFromTheFieldTypes)
     db.execute(QStringLiteral("INSERT INTO cvden VALUES (7, #03/05/2026#, 'Về việc', 2.5, '04/03/2026', '20260304', "
                               "'01/02/2026')"));
     db.execute(QStringLiteral("INSERT INTO cvden (stt) VALUES (8)"));
-    {
-        db::RowReader rows(db, QStringLiteral("cvden"));
-        const Table t = tableFromRows(rows,
-                                      {{QStringLiteral("Số"), QStringLiteral("STT")},
-                                       {QStringLiteral("Ngày"), QStringLiteral("ng_den")},
-                                       {QStringLiteral("Nội dung"), QStringLiteral("tt_ndung")},
-                                       {QStringLiteral("Giá"), QStringLiteral("gia")},
-                                       {QStringLiteral("Không có"), QStringLiteral("khongco")},
-                                       {QStringLiteral("Ngày CV"), QStringLiteral("ng_cv")},
-                                       {QStringLiteral("Số CV"), QStringLiteral("so_cv")}},
-                                      2);
-        ASSERT_EQ(t.columns.size(), 7);
-        const QList<ColumnKind> kinds = {ColumnKind::Number, ColumnKind::Date, ColumnKind::Text, ColumnKind::Number,
-                                         ColumnKind::Text,   ColumnKind::Date, ColumnKind::Text};
-        for (int c = 0; c < 7; ++c)
-            EXPECT_EQ(t.columns.at(c).kind, kinds.at(c)) << c;
-        ASSERT_EQ(t.rows.size(), 2);
-        EXPECT_EQ(t.rows.at(0),
-                  (QVariantList{7, QDateTime(QDate(2026, 3, 5), QTime(0, 0)), QStringLiteral("Về việc"), 2.5,
-                                QVariant(), QStringLiteral("04/03/2026"), QStringLiteral("01/02/2026")}));
-        EXPECT_TRUE(t.rows.at(1).at(1).isNull());
-    }
+    db::RowReader rows(db, QStringLiteral("cvden"));
+    const Table t = tableFromRows(rows,
+                                  {{QStringLiteral("Số"), QStringLiteral("STT")},
+                                   {QStringLiteral("Ngày"), QStringLiteral("ng_den")},
+                                   {QStringLiteral("Nội dung"), QStringLiteral("tt_ndung")},
+                                   {QStringLiteral("Giá"), QStringLiteral("gia")},
+                                   {QStringLiteral("Không có"), QStringLiteral("khongco")},
+                                   {QStringLiteral("Ngày CV"), QStringLiteral("ng_cv")},
+                                   {QStringLiteral("Số CV"), QStringLiteral("so_cv")}},
+                                  2);
+    ASSERT_EQ(t.columns.size(), 7);
+    const QList<ColumnKind> kinds = {ColumnKind::Number, ColumnKind::Date, ColumnKind::Text, ColumnKind::Number,
+                                     ColumnKind::Text,   ColumnKind::Date, ColumnKind::Text};
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(t.columns.at(c).kind, kinds.at(c)) << c;
+    ASSERT_EQ(t.rows.size(), 2);
+    EXPECT_EQ(t.rows.at(0), (QVariantList{7, QDateTime(QDate(2026, 3, 5), QTime(0, 0)), QStringLiteral("Về việc"), 2.5,
+                                          QVariant(), QStringLiteral("04/03/2026"), QStringLiteral("01/02/2026")}));
+    EXPECT_TRUE(t.rows.at(1).at(1).isNull());
 }

@@ -1,4 +1,4 @@
-#include "files.h"
+#include "damaged_jet.h"
 #include "platform/jet/jet_date.h"
 #include "platform/jet/mdb_file.h"
 
@@ -18,12 +18,6 @@ int columnIndex(const jet::Source& file, const QString& table, const QString& co
             return i;
     }
     return -1;
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    test::writeFile(dir.filePath(name), bytes);
-    return dir.filePath(name);
 }
 
 TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiNameAndCountsTheirRows)
@@ -158,11 +152,12 @@ TEST(MdbFile, RecognisesJetByContentAndRefusesBrokenFiles)
 {
     QTemporaryDir dir;
     const QByteArray jet3 = test::readFile(kJet3);
-    const QString text = writeFile(dir, "vemocv.mdb", "Standard Jet DB but only text\n");
-    const QString sqlite = writeFile(dir, "sqlite.mdb", QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
-    const QString renamed = writeFile(dir, "letters.dat", jet3);
-    const QString cut = writeFile(dir, "cut.mdb", jet3.left(50000));
-    const QString cutAtPage = writeFile(dir, "cutatpage.mdb", jet3.left(1499136));
+    const QString text = damaged_jet::write(dir.filePath("vemocv.mdb"), "Standard Jet DB but only text\n");
+    const QString sqlite =
+        damaged_jet::write(dir.filePath("sqlite.mdb"), QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'));
+    const QString renamed = damaged_jet::write(dir.filePath("letters.dat"), jet3);
+    const QString cut = damaged_jet::write(dir.filePath("cut.mdb"), jet3.left(50000));
+    const QString cutAtPage = damaged_jet::write(dir.filePath("cutatpage.mdb"), jet3.left(1499136));
 
     EXPECT_TRUE(jet::isJetFile(kJet4));
     EXPECT_TRUE(jet::isJetFile(renamed));

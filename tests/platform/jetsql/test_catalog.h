@@ -27,8 +27,6 @@ public:
     TestCatalog(const TestCatalog&) = delete;
     TestCatalog& operator=(const TestCatalog&) = delete;
 
-    sqlite3* handle() const { return m_db; }
-
     // The path of a second data file; attach() gives it the schema "ext" + a number.
     QString externalPath(const QString& name) const { return m_dir.filePath(name); }
 

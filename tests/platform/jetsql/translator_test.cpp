@@ -40,7 +40,6 @@ enum class Run
 {
     Select, // the statement's first column, row by row
     Find,   // the ids of cvden2009 matching the criterion
-    Change, // the statement runs; then `check` (plain SQLite) is read
 };
 
 struct TranslationCase
@@ -49,7 +48,6 @@ struct TranslationCase
     const char* setup; // plain SQLite statements run first, separated by ";;"
     Run run;
     const char* statement;
-    const char* check;
     const char* expected; // values separated by ";"; "error" when the statement must raise
 };
 
@@ -60,53 +58,52 @@ const char* const letterTypes = "CREATE TABLE loaicv (id INTEGER PRIMARY KEY, lo
                                 "INSERT INTO loaicv VALUES (1, 'QUYẾT ĐỊNH'), (2, 'Thông báo')";
 
 const TranslationCase translationCases[] = {
-    {"BracketedNames", "", Run::Select, "select [stt] from [cvden2009] where [id]=3", "", "3"},
-    {"KeywordsInAnyCaseAndSemicolon", "", Run::Select, "sElEcT stt FrOm cvden2009 WhErE id = 2 OrDeR bY stt ;", "",
-     "2"},
-    {"EqualsIgnoresVietnameseCase", "", Run::Find, "noigui = 'bộ nội vụ'", "", "2"},
-    {"EqualsIgnoresCaseOfAccentedCapitals", "", Run::Find, "noigui = 'ĐỨC PHỔ'", "", "4"},
-    {"EqualsRespectsAccents", "", Run::Find, "noigui = 'Duc Pho'", "", ""},
-    {"NotEqualIgnoresCase", "", Run::Find, "chonin <> 'X'", "", "1;3"},
-    {"InListIgnoresCase", "", Run::Find, "loai IN ('quyết định', 'XYZ')", "", "1;2"},
-    {"LikeStar", "", Run::Find, "[noigui] Like '*bộ*'", "", "1;2"},
-    {"LikeDigit", "", Run::Find, "so_cv Like '#*'", "", "1;2;3"},
+    {"BracketedNames", "", Run::Select, "select [stt] from [cvden2009] where [id]=3", "3"},
+    {"KeywordsInAnyCaseAndSemicolon", "", Run::Select, "sElEcT stt FrOm cvden2009 WhErE id = 2 OrDeR bY stt ;", "2"},
+    {"EqualsIgnoresVietnameseCase", "", Run::Find, "noigui = 'bộ nội vụ'", "2"},
+    {"EqualsIgnoresCaseOfAccentedCapitals", "", Run::Find, "noigui = 'ĐỨC PHỔ'", "4"},
+    {"EqualsRespectsAccents", "", Run::Find, "noigui = 'Duc Pho'", ""},
+    {"NotEqualIgnoresCase", "", Run::Find, "chonin <> 'X'", "1;3"},
+    {"InListIgnoresCase", "", Run::Find, "loai IN ('quyết định', 'XYZ')", "1;2"},
+    {"LikeStar", "", Run::Find, "[noigui] Like '*bộ*'", "1;2"},
+    {"LikeDigit", "", Run::Find, "so_cv Like '#*'", "1;2;3"},
     {"LikeQuestionMark", "", Run::Find,
      "so_cv Like '?/?"
      "?'",
-     "", "2"},
-    {"LikeNegatedClass", "", Run::Find, "noigui Like '[!b]*'", "", "3;4"},
-    {"CriteriaLanguageNumbers", "", Run::Find, "([stt]=1 or [stt] between 3 and 7 or [stt]>100) and ([stt] <> 4)", "",
+     "2"},
+    {"LikeNegatedClass", "", Run::Find, "noigui Like '[!b]*'", "3;4"},
+    {"CriteriaLanguageNumbers", "", Run::Find, "([stt]=1 or [stt] between 3 and 7 or [stt]>100) and ([stt] <> 4)",
      "1;3"},
-    {"NullColumnNeverMatchesLike", "", Run::Find, "so_cv Not Like '*/*'", "", "3"},
-    {"DistinctIgnoresCase", "", Run::Select, "select distinct loai from cvden2009 where loai<>'' order by loai", "",
+    {"NullColumnNeverMatchesLike", "", Run::Find, "so_cv Not Like '*/*'", "3"},
+    {"DistinctIgnoresCase", "", Run::Select, "select distinct loai from cvden2009 where loai<>'' order by loai",
      "Quyết định;Thông báo"},
-    {"OrderByJoinedColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong+donvi", "",
+    {"OrderByJoinedColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong+donvi",
      "2;1;4;3"},
-    {"OrderByTwoColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong, donvi desc", "",
+    {"OrderByTwoColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong, donvi desc",
      "2;1;3;4"},
-    {"PlusAddsNumbers", "", Run::Select, "select stt + 10 from cvden2009 where id = 2", "", "12"},
-    {"PlusAddsNumberInText", "", Run::Select, "select so_cv + 1 from cvden2009 where id = 3", "", "4"},
-    {"PlusNullIsNull", "", Run::Select, "select noigui + null from cvden2009 where id = 3", "", "NULL"},
-    {"PlusJoinsTexts", "", Run::Select, "select 'a' + 'b' from cvden2009 where id = 3", "", "ab"},
-    {"PlusOfWordAndNumberIsATypeMismatch", "", Run::Select, "select noigui + 1 from cvden2009", "", "error"},
+    {"PlusAddsNumbers", "", Run::Select, "select stt + 10 from cvden2009 where id = 2", "12"},
+    {"PlusAddsNumberInText", "", Run::Select, "select so_cv + 1 from cvden2009 where id = 3", "4"},
+    {"PlusNullIsNull", "", Run::Select, "select noigui + null from cvden2009 where id = 3", "NULL"},
+    {"PlusJoinsTexts", "", Run::Select, "select 'a' + 'b' from cvden2009 where id = 3", "ab"},
+    {"PlusOfWordAndNumberIsATypeMismatch", "", Run::Select, "select noigui + 1 from cvden2009", "error"},
     {"AmpersandReadsNullAsEmpty", "", Run::Select,
-     "select stt & '-' & so_cv from cvden2009 where id in (3, 4) order by id", "", "3-3;4-"},
-    {"True", "", Run::Find, "[khan] = True", "", "1;4"},
-    {"False", "", Run::Find, "[khan] = False", "", "2;3"},
-    {"Left", "", Run::Select, "select left(noigui,3) as dau from cvden2009 where id=1", "", "Bộ "},
-    {"Len", "", Run::Select, "select Len(noigui) from cvden2009 where id=4", "", "7"},
+     "select stt & '-' & so_cv from cvden2009 where id in (3, 4) order by id", "3-3;4-"},
+    {"True", "", Run::Find, "[khan] = True", "1;4"},
+    {"False", "", Run::Find, "[khan] = False", "2;3"},
+    {"Left", "", Run::Select, "select left(noigui,3) as dau from cvden2009 where id=1", "Bộ "},
+    {"Len", "", Run::Select, "select Len(noigui) from cvden2009 where id=4", "7"},
     {"DoubledQuoteInLiteral", "INSERT INTO cvden2009 (id, noigui) VALUES (7, 'O''Neil')", Run::Find, "noigui='o''neil'",
-     "", "7"},
+     "7"},
     {"QuoteInDoubleQuotedLiteral", "INSERT INTO cvden2009 (id, noigui) VALUES (7, 'O''Neil')", Run::Find,
-     "noigui=\"O'Neil\"", "", "7"},
-    {"TopBecomesLimit", "", Run::Select, "select top 2 id from cvden2009 order by id desc", "", "4;3"},
+     "noigui=\"O'Neil\"", "7"},
+    {"TopBecomesLimit", "", Run::Select, "select top 2 id from cvden2009 order by id desc", "4;3"},
     {"InnerJoin", letterTypes, Run::Select,
-     "select count(*) from cvden2009 inner join loaicv on cvden2009.loai = loaicv.loai where loaicv.id = 1", "", "2"},
+     "select count(*) from cvden2009 inner join loaicv on cvden2009.loai = loaicv.loai where loaicv.id = 1", "2"},
     {"LeftJoinAndAggregate", letterTypes, Run::Select,
      "select l.id, count(c.id) from loaicv as l left join cvden2009 c on l.loai = c.loai group by l.id order by l.id",
-     "", "1;2"},
+     "1;2"},
     {"DateLiteralBecomesIsoText", "CREATE TABLE d (x TEXT);;INSERT INTO d VALUES ('2009-02-01')", Run::Select,
-     "select x from d where x = #2/1/2009#", "", "2009-02-01"},
+     "select x from d where x = #2/1/2009#", "2009-02-01"},
 };
 
 void PrintTo(const TranslationCase& c, std::ostream* os)
@@ -133,10 +130,6 @@ TEST_P(JetTranslation, GivesTheRowsJetWould)
         case Run::Find:
             result = db.find(QStringLiteral("cvden2009"), QStringLiteral("id"), statement);
             break;
-        case Run::Change:
-            db.run(statement);
-            result = db.column(QString::fromUtf8(c.check));
-            break;
         }
     } catch (const std::runtime_error&) {
         result = QStringList{QStringLiteral("error")};
@@ -149,55 +142,42 @@ INSTANTIATE_TEST_SUITE_P(Cases, JetTranslation, testing::ValuesIn(translationCas
                              return std::string(info.param.name);
                          });
 
-TEST_F(JetTranslator, SelectFromExternalFile)
-{
-    const QString path = db.externalPath(QStringLiteral("vemocv.mdb"));
-    const QString schema = db.attach(path);
-    db.exec(
-        QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, noigui TEXT COLLATE NOCASE)").arg(schema));
-    db.exec(QStringLiteral("INSERT INTO %1.cvden2009 VALUES (10, 'Bên ngoài')").arg(schema));
-    EXPECT_EQ(db.select(QStringLiteral("Select noigui from cvden2009 In '%1' where [id]=10").arg(path)),
-              list({"Bên ngoài"}));
-    EXPECT_EQ(db.attachCount, 1);
-}
-
-TEST_F(JetTranslator, InsertIntoExternalFileMatchesColumnsByName)
+// A file named with IN is attached once; the backup table has its columns in another order and
+// its own counter, and an insert into it matches the columns by name.
+TEST_F(JetTranslator, ExternalFileIsReadAndWrittenMatchingColumnsByName)
 {
     const QString path = db.externalPath(QStringLiteral("backup.mdb"));
     const QString schema = db.attach(path);
-    // The backup table has its columns in another order and its own counter.
     db.exec(QStringLiteral("CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, idcu INTEGER,"
                            " noigui TEXT COLLATE NOCASE, stt INTEGER)")
                 .arg(schema));
     db.exec(QStringLiteral("INSERT INTO %1.cvden2009 VALUES (1, 99, 'cũ', 99)").arg(schema));
+    EXPECT_EQ(db.select(QStringLiteral("Select noigui from cvden2009 In '%1' where [id]=1").arg(path)), list({"cũ"}));
     db.run(QStringLiteral(" INSERT INTO cvden2009 IN '%1' Select stt,noigui,idcu from cvden2009 "
                           "where kieuupdate=1 order by id")
                .arg(path));
     EXPECT_EQ(db.rows(QStringLiteral("SELECT id, idcu, noigui, stt FROM %1.cvden2009 ORDER BY id").arg(schema)),
               (QList<QStringList>{list({"1", "99", "cũ", "99"}), list({"2", "2", "BỘ NỘI VỤ", "2"})}));
+    EXPECT_EQ(db.attachCount, 1);
 }
 
+// A stored query named in FROM is expanded; "select *" of it is the query itself, so that a
+// dynaset opened on "select * from Qrtracuu" can still write the plan table.
 TEST_F(JetTranslator, StoredQueryInFromIsExpanded)
 {
-    db.addQuery(QStringLiteral("main"), QStringLiteral("Qrtracuu"),
-                QStringLiteral("SELECT * FROM cvden2009 WHERE [noigui] Like '*bộ*' order by id"));
-    EXPECT_EQ(db.select(QStringLiteral("select id from qrtracuu")), list({"1", "2"}));
-    EXPECT_EQ(db.select(QStringLiteral("select q.id from Qrtracuu as q where q.stt > 1")), list({"2"}));
-}
-
-TEST_F(JetTranslator, SelectStarFromStoredQueryIsTheQueryItself)
-{
-    // So that a dynaset opened on "select * from Qrtracuu" can still write the plan table.
     const QString query = QStringLiteral("SELECT * FROM cvden2009 WHERE [noigui] Like '*bộ*' order by stt");
     db.addQuery(QStringLiteral("main"), QStringLiteral("Qrtracuu"), query);
+    EXPECT_EQ(db.select(QStringLiteral("select id from qrtracuu")), list({"1", "2"}));
+    EXPECT_EQ(db.select(QStringLiteral("select q.id from Qrtracuu as q where q.stt > 1")), list({"2"}));
     const auto viaName = jetsql::translateStatement(QStringLiteral("select * from [Qrtracuu];"), db);
-    const auto direct = jetsql::translateStatement(query, db);
     ASSERT_TRUE(std::holds_alternative<jetsql::Statements>(viaName));
-    EXPECT_EQ(std::get<jetsql::Statements>(viaName).sql, std::get<jetsql::Statements>(direct).sql);
+    EXPECT_EQ(std::get<jetsql::Statements>(viaName).sql,
+              std::get<jetsql::Statements>(jetsql::translateStatement(query, db)).sql);
     EXPECT_EQ(db.select(QStringLiteral("select * from Qrtracuu")), list({"1", "2"}));
 }
 
-TEST_F(JetTranslator, StoredQueryThatReadsItselfIsRefused)
+// A stored query that reads itself, or an update through a query that is not a plain table.
+TEST_F(JetTranslator, StoredQueriesThatCannotBeRunAreRefused)
 {
     db.addQuery(QStringLiteral("main"), QStringLiteral("q1"), QStringLiteral("select * from q2"));
     db.addQuery(QStringLiteral("main"), QStringLiteral("q2"), QStringLiteral("select * from Q1"));
@@ -207,10 +187,6 @@ TEST_F(JetTranslator, StoredQueryThatReadsItselfIsRefused)
     } catch (const jetsql::SyntaxError& e) {
         EXPECT_TRUE(e.message().contains(QLatin1String("reads itself")));
     }
-}
-
-TEST_F(JetTranslator, UpdateOfComplexQueryIsRefused)
-{
     db.addQuery(QStringLiteral("main"), QStringLiteral("qsorted"),
                 QStringLiteral("select * from cvden2009 order by id"));
     EXPECT_THROW(db.run(QStringLiteral("update qsorted set stt = 1")), std::runtime_error);

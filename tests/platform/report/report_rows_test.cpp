@@ -17,14 +17,7 @@ TEST(ReportRows, SourceNamesWithBracketsAndPercentSignsAreQuoted)
         SCOPED_TRACE(source.toStdString());
         db::TableDef t;
         t.name = source;
-        db::FieldDef number;
-        number.name = QStringLiteral("stt");
-        number.type = db::FieldType::Long;
-        db::FieldDef text;
-        text.name = QStringLiteral("noidung");
-        text.type = db::FieldType::Text;
-        text.size = 50;
-        t.fields = {number, text};
+        t.fields = {{QStringLiteral("stt"), db::FieldType::Long}, {QStringLiteral("noidung"), db::FieldType::Text, 50}};
         database.appendTableDef(t);
         for (int i : {3, 1, 2}) {
             database.execute(QStringLiteral("INSERT INTO ") + db::quoteJetName(source) + QStringLiteral(" VALUES (") +

@@ -36,6 +36,7 @@ QWidget* form(Qt::WindowFlags kind, const std::function<void(QWidget*)>& add = {
 
 TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
 {
+    const auto windowWith = [](std::function<void(QWidget*)> add) { return [add] { return form(Qt::Window, add); }; };
     const CheckCase cases[] = {
         {"WindowFormIsAWindow", [] { return form(Qt::Window); }, {}},
         {"DialogFormIsADialog", [] { return form(ui::kFixedDialog); }, {}},
@@ -53,89 +54,69 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
              return w;
          },
          QStringLiteral("without a name")},
-        {"BoxWithoutLabel",
-         [] { return form(Qt::Window, [](QWidget* f) { f->layout()->addWidget(new QLineEdit(f)); }); },
+        {"BoxWithoutLabel", windowWith([](QWidget* f) { f->layout()->addWidget(new QLineEdit(f)); }),
          QStringLiteral("has no name")},
         {"BoxNamedByItsLabel",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* box = new QLineEdit(QStringLiteral("Số đến"), f);
-                 auto* label = new QLabel(QStringLiteral("Số đến"), f);
-                 label->setBuddy(box);
-                 f->layout()->addWidget(label);
-                 f->layout()->addWidget(box);
-             });
-         },
+         windowWith([](QWidget* f) {
+             auto* box = new QLineEdit(QStringLiteral("Số đến"), f);
+             auto* label = new QLabel(QStringLiteral("Số đến"), f);
+             label->setBuddy(box);
+             f->layout()->addWidget(label);
+             f->layout()->addWidget(box);
+         }),
          {}},
-        {"ListWhoseOnlyTextIsItsValue",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* list = new QComboBox(f);
-                 list->addItems({QStringLiteral("2009"), QStringLiteral("2008")});
-                 f->layout()->addWidget(list);
-             });
-         },
+        {"ListWhoseOnlyTextIsItsValue", windowWith([](QWidget* f) {
+             auto* list = new QComboBox(f);
+             list->addItems({QStringLiteral("2009"), QStringLiteral("2008")});
+             f->layout()->addWidget(list);
+         }),
          QStringLiteral("has no name")},
         {"ListWithAccessibleName",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* list = new QComboBox(f);
-                 list->addItem(QStringLiteral("2009"));
-                 list->setAccessibleName(QStringLiteral("Năm"));
-                 f->layout()->addWidget(list);
-             });
-         },
+         windowWith([](QWidget* f) {
+             auto* list = new QComboBox(f);
+             list->addItem(QStringLiteral("2009"));
+             list->setAccessibleName(QStringLiteral("Năm"));
+             f->layout()->addWidget(list);
+         }),
          {}},
         {"ListNamedByItsLabelAfterAPick",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* list = new QComboBox(f);
-                 list->addItems({QStringLiteral("Phòng Hành chính"), QStringLiteral("Phòng Tài vụ")});
-                 list->setCurrentIndex(1);
-                 auto* label = new QLabel(QStringLiteral("Chọn phòng, bộ phận"), f);
-                 label->setBuddy(list);
-                 f->layout()->addWidget(label);
-                 f->layout()->addWidget(list);
-             });
-         },
+         windowWith([](QWidget* f) {
+             auto* list = new QComboBox(f);
+             list->addItems({QStringLiteral("Phòng Hành chính"), QStringLiteral("Phòng Tài vụ")});
+             list->setCurrentIndex(1);
+             auto* label = new QLabel(QStringLiteral("Chọn phòng, bộ phận"), f);
+             label->setBuddy(list);
+             f->layout()->addWidget(label);
+             f->layout()->addWidget(list);
+         }),
          {}},
-        {"LabelAnnouncedByAFixedName",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
-                 status->setAccessibleName(QStringLiteral("Trạng thái"));
-                 f->layout()->addWidget(status);
-             });
-         },
+        {"LabelAnnouncedByAFixedName", windowWith([](QWidget* f) {
+             auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
+             status->setAccessibleName(QStringLiteral("Trạng thái"));
+             f->layout()->addWidget(status);
+         }),
          QStringLiteral("announced as \"Trạng thái\"")},
         {"LabelWhoseTextChanged",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
-                 status->setAccessibleDescription(QStringLiteral("Trạng thái"));
-                 f->layout()->addWidget(status);
-                 status->setText(QStringLiteral("Nạp công văn đến"));
-             });
-         },
+         windowWith([](QWidget* f) {
+             auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
+             status->setAccessibleDescription(QStringLiteral("Trạng thái"));
+             f->layout()->addWidget(status);
+             status->setText(QStringLiteral("Nạp công văn đến"));
+         }),
          {}},
         {"HiddenBoxIsNotReached",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* box = new QLineEdit(f);
-                 f->layout()->addWidget(box);
-                 box->hide();
-             });
-         },
+         windowWith([](QWidget* f) {
+             auto* box = new QLineEdit(f);
+             f->layout()->addWidget(box);
+             box->hide();
+         }),
          {}},
-        {"FocusablePanel",
-         [] {
-             return form(Qt::Window, [](QWidget* f) {
-                 auto* panel = new QWidget(f);
-                 panel->setFocusPolicy(Qt::StrongFocus);
-                 panel->setAccessibleName(QStringLiteral("Khung"));
-                 f->layout()->addWidget(panel);
-             });
-         },
+        {"FocusablePanel", windowWith([](QWidget* f) {
+             auto* panel = new QWidget(f);
+             panel->setFocusPolicy(Qt::StrongFocus);
+             panel->setAccessibleName(QStringLiteral("Khung"));
+             f->layout()->addWidget(panel);
+         }),
          QStringLiteral("of a plain panel")},
     };
     for (const CheckCase& c : cases) {

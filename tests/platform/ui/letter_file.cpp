@@ -1,22 +1,19 @@
 #include "letter_file.h"
 
 #include "platform/db/recordset.h"
-#include "template_file.h"
 
 namespace uitest {
 
-LetterFile::LetterFile(int rows)
+LetterFile::LetterFile(int rows) : TemplateCopy(QStringLiteral("vemocv.mdb"))
 {
-    m_path = m_dir.filePath(QStringLiteral("vemocv.mdb"));
-    m_db = test::copyTemplate(m_path);
-    db::TableDef def = m_db.tableDef(QStringLiteral("cvdenmau"));
+    db::TableDef def = db().tableDef(QStringLiteral("cvdenmau"));
     def.name = table();
     for (db::IndexDef& index : def.indexes)
         index.name = index.name + QStringLiteral("_2024");
-    m_db.appendTableDef(def);
+    db().appendTableDef(def);
 
-    db::Recordset rs = m_db.openRecordset(table());
-    m_db.beginTrans();
+    db::Recordset rs = db().openRecordset(table());
+    db().beginTrans();
     for (int i = 1; i <= rows; ++i) {
         rs.addNew();
         rs.setValue(QStringLiteral("stt"), i);
@@ -27,7 +24,7 @@ LetterFile::LetterFile(int rows)
         rs.setValue(QStringLiteral("chonin"), QString());
         rs.update();
     }
-    m_db.commitTrans();
+    db().commitTrans();
 }
 
 QString LetterFile::noigui(int i)
@@ -42,7 +39,7 @@ QString LetterFile::ttNdung(int i)
 
 QVariant LetterFile::stored(int stt, const QString& field)
 {
-    db::Recordset rs = m_db.openRecordset(QStringLiteral("select * from %1 where stt = %2").arg(table()).arg(stt),
+    db::Recordset rs = db().openRecordset(QStringLiteral("select * from %1 where stt = %2").arg(table()).arg(stt),
                                           db::RecordsetType::Snapshot);
     if (rs.eof())
         return QVariant();
@@ -51,7 +48,7 @@ QVariant LetterFile::stored(int stt, const QString& field)
 
 int LetterFile::count()
 {
-    return m_db.openRecordset(table(), db::RecordsetType::Snapshot).recordCount();
+    return db().openRecordset(table(), db::RecordsetType::Snapshot).recordCount();
 }
 
 } // namespace uitest

@@ -1,0 +1,230 @@
+// Vietnamese letter case folded as Jet compares texts, and Jet's Like: the pattern matcher on its
+// own (as the old Like operator matched), and the SQL like() of our connections, which folds most
+// texts straight from their UTF-8 bytes and leaves the rest (combining marks, characters beyond
+// U+FFFF, malformed bytes) to foldCase(). Each SQL case checks the operator's answer and that the
+// quick fold, where it takes the text, gives exactly what foldCase() gives.
+#include "platform/jetsql/fold.h"
+#include "platform/jetsql/functions.h"
+#include "platform/jetsql/like_pattern.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <string>
+
+namespace {
+
+struct LikeCase
+{
+    const char* name;
+    const char16_t* pattern;
+    const char16_t* matches; // a text the pattern matches; nullptr: none given
+    const char16_t* misses;  // a text it does not match; nullptr: none given
+};
+
+const LikeCase likeCases[] = {
+    {"ExactTextIsCaseSensitive", u"cvden", u"cvden", u"CVDEN"},
+    {"EmptyPatternMatchesOnlyEmptyText", u"", u"", u"a"},
+    {"StarAloneMatchesEmptyText", u"*", u"", nullptr},
+    {"StarAloneMatchesAnyText", u"*", u"Bộ Tài chính", nullptr},
+    {"StarTakesAnyRunInTheMiddle", u"cv*9", u"cvden2009", nullptr},
+    {"StarAtBothEndsFindsAPart", u"*Nội*", u"Bộ Nội", u"Bộ Ngoại giao"},
+    {"StarBacktracksToALaterOccurrence", u"*abd", u"abcabcabd", nullptr},
+    {"SeveralStarsBacktrackAndStillNeedTheEnd", u"*ss*ss*pi", u"mississippi", u"mississippx"},
+    {"QuestionMarkIsOneCharacter", u"cvden????", u"cvden2009", u"cvdenmau"},
+    {"QuestionMarkNeedsACharacter", u"cvden????", nullptr, u"cvden200"},
+    {"QuestionMarkTakesAVietnameseLetter", u"l?ch", u"lịch", nullptr},
+    {"HashIsOneDigit", u"cvden####", u"cvden2009", u"cvdenmau9"},
+    {"ListMatchesOneOfItsCharacters", u"[abc]", u"b", u"d"},
+    {"RangeInListIsCaseSensitive", u"[a-z]", u"m", u"M"},
+    {"NegatedList", u"[!abc]", u"x", u"a"},
+    {"NegatedRange", u"[!a-z]", u"5", u"m"},
+    {"StarInsideListIsLiteral", u"[*]", u"*", u"x"},
+    {"QuestionMarkInsideListIsLiteral", u"[?]", u"?", u"x"},
+    {"HashInsideListIsLiteral", u"[#]", u"#", u"1"},
+    {"OpeningBracketInsideListIsLiteral", u"[[]", u"[", nullptr},
+    {"DashFirstInListIsLiteral", u"[-a]", u"-", nullptr},
+    {"DashLastInListIsLiteral", u"[a-]", u"-", nullptr},
+    {"EmptyListConsumesNothing", u"a[]b", u"ab", nullptr},
+    {"UnclosedBracketIsLiteral", u"a[b", u"a[b", nullptr},
+    {"ExclamationAloneInListIsLiteral", u"[!]", u"!", nullptr},
+    {"LengthsMustAgree", u"ab", nullptr, u"abc"},
+    {"PatternLongerThanText", u"abc", nullptr, u"ab"},
+    {"RightsStringStartsWithQ", u"q*", u"qt - lđ", u"cb"},
+    {"TrailingStarAfterFullMatch", u"q*", u"q", nullptr},
+    {"VietnameseLettersAreOrdinaryCharacters", u"H? N?i", u"Hà Nội", nullptr},
+    {"StarThenListThenStar", u"*[0-9]*", u"abc123", u"abcdef"},
+    {"PercentIsNoWildcard", u"a%", u"a%", u"abc"},
+    {"UnderscoreIsNoWildcard", u"a_", nullptr, u"ab"},
+    {"FolderPatternWithBackslash", u"C:\\SELVARO\\*", u"C:\\SELVARO\\data\\vemocv.mdb", u"D:\\other\\vemocv.mdb"},
+};
+
+class LikePattern : public testing::TestWithParam<LikeCase>
+{
+};
+
+TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
+{
+    const LikeCase& c = GetParam();
+    const QString pattern = QString::fromUtf16(c.pattern);
+    const jetsql::LikePattern kept(pattern); // as like() keeps it for the rows of a statement
+    if (c.matches) {
+        const QString text = QString::fromUtf16(c.matches);
+        EXPECT_TRUE(jetsql::likeMatch(text, pattern) && kept.matches(text)) << text.toStdString();
+    }
+    if (c.misses) {
+        const QString text = QString::fromUtf16(c.misses);
+        EXPECT_FALSE(jetsql::likeMatch(text, pattern) || kept.matches(text)) << text.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LikePattern, testing::ValuesIn(likeCases),
+                         [](const testing::TestParamInfo<LikeCase>& info) { return std::string(info.param.name); });
+
+TEST(LikePatternCost, ManyStarsOverLongTextFinishQuickly)
+{
+    // A pattern that defeats naive backtracking: with resumption from the last star only, the
+    // work stays near text length times pattern length.
+    const QString text = QString(20000, u'a');
+    const QString pattern = QStringLiteral("*a*a*a*a*a*a*a*a*a*a*a*b");
+    EXPECT_FALSE(jetsql::likeMatch(text, pattern));
+    EXPECT_TRUE(jetsql::likeMatch(text + u'b', pattern));
+}
+
+struct SqlLikeCase
+{
+    const char* name;
+    std::string text; // UTF-8 bytes, possibly malformed
+    const char* pattern;
+    bool matches;
+    bool quick; // folded without foldCase()
+};
+
+const SqlLikeCase sqlLikeCases[] = {
+    {"AsciiIgnoresCase", "CVDEN2009", "cv*####", true, true},
+    {"AsciiDigitWildcardRefusesLetter", "cvdenX009", "cvden####", false, true},
+    {"VietnameseCapitalsMatchSmall", "ỦY BAN NHÂN DÂN HUYỆN ĐỨC PHỔ", "*huyện đức*", true, true},
+    {"SmallTextMatchesCapitalPattern", "về việc thực hiện hợp đồng số 12", "*HỢP ĐỒNG SỐ ##", true, true},
+    {"ToneMarksAreRespected", "Hợp đồng", "hop dong", false, true},
+    {"DifferentToneDoesNotMatch", "Đức", "đực", false, true},
+    {"QuestionTakesOneVietnameseLetter", "Bộ", "b?", true, true},
+    {"ListOfVietnameseLetters", "Sở", "s[ơởớ]", true, true},
+    {"NegatedList", "Sở", "s[!ở]", false, true},
+    {"RangeInList", "loại 7", "loại [5-8]", true, true},
+    {"WholeTextMustMatch", "Công văn số 5", "công văn", false, true},
+    {"WordsAtTheStart", "Công văn số 5", "công văn*", true, true},
+    {"WordsAtTheEndOnly", "Công văn số 5", "*công văn", false, true},
+    {"ClosingBracketAloneIsOrdinary", "Số 5]A", "*5]a", true, true},
+    {"EmptyText", "", "*", true, true},
+    {"EmbeddedNul", std::string("a\0b", 3), "a?b", true, true},
+    {"DecomposedToneComposes", "Đu\u031B\u0301c", "đức", true, false},
+    {"BeyondBmpTakesTwoUnits", "a\xF0\x9F\x98\x80z", "a??z", true, false},
+    {"MalformedByteIsOneCharacter", "a\xFFz", "a?z", true, false},
+    {"OverlongSlashIsNotASlash", "a\xC0\xAFz", "a/z", false, false},
+    {"ByteOrderMarkAtTheStartIsDropped", "\xEF\xBB\xBFxyz", "xyz", true, false},
+    {"TruncatedSequenceAtTheEnd", "xy\xE1\xBB", "xy*", true, false},
+};
+
+class LikeFold : public testing::TestWithParam<SqlLikeCase>
+{
+};
+
+TEST_P(LikeFold, MatchesAsFoldCaseDoes)
+{
+    const SqlLikeCase& c = GetParam();
+    std::u16string quick;
+    const bool took = jetsql::foldSimpleUtf8(c.text.data(), int(c.text.size()), quick);
+    EXPECT_EQ(took, c.quick);
+    if (took) {
+        const QString full = jetsql::foldCase(QString::fromUtf8(c.text.data(), qsizetype(c.text.size())));
+        EXPECT_EQ(QStringView(quick.data(), qsizetype(quick.size())), full);
+    }
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    jetsql::registerLike(db);
+    sqlite3_stmt* stmt = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT ?1 LIKE ?2", -1, &stmt, nullptr), SQLITE_OK);
+    sqlite3_bind_text(stmt, 1, c.text.data(), int(c.text.size()), SQLITE_STATIC);
+    sqlite3_bind_text(stmt, 2, c.pattern, -1, SQLITE_STATIC);
+    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(stmt, 0) != 0, c.matches);
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LikeFold, testing::ValuesIn(sqlLikeCases),
+                         [](const testing::TestParamInfo<SqlLikeCase>& info) { return std::string(info.param.name); });
+
+int compareUtf8(const QString& a, const QString& b)
+{
+    const QByteArray ua = a.toUtf8();
+    const QByteArray ub = b.toUtf8();
+    const int r = jetsql::compareFolded(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+struct FoldCase
+{
+    const char* name;
+    const char16_t* a;
+    const char16_t* b;
+    int expected; // sign of the comparison
+};
+
+const FoldCase foldCases[] = {
+    {"DStrokeIgnoresCase", u"Đức", u"đức", 0},
+    {"PrecomposedToneMarksIgnoreCase", u"ẤP", u"ấp", 0},
+    {"EveryToneOfAIgnoresCase", u"ÀÁẢÃẠĂẰẮẲẴẶÂẦẤẨẪẬ", u"àáảãạăằắẳẵặâầấẩẫậ", 0},
+    {"EveryToneOfOIgnoresCase", u"ÒÓỎÕỌÔỒỐỔỖỘƠỜỚỞỠỢ", u"òóỏõọôồốổỗộơờớởỡợ", 0},
+    {"EveryToneOfUIgnoresCase", u"ÙÚỦŨỤƯỪỨỬỮỰ", u"ùúủũụưừứửữự", 0},
+    {"EveryToneOfEIgnoresCase", u"ÈÉẺẼẸÊỀẾỂỄỆ", u"èéẻẽẹêềếểễệ", 0},
+    {"EveryToneOfIAndYIgnoresCase", u"ÌÍỈĨỊỲÝỶỸỴ", u"ìíỉĩịỳýỷỹỵ", 0},
+    {"AccentsAreRespected", u"a", u"á", -1},
+    {"DStrokeDiffersFromD", u"Đ", u"d", 1},
+    {"HookAboveDiffersFromTilde", u"ả", u"ã", 1},
+    {"DecomposedEqualsPrecomposed", u"Đu\u031B\u0301c", u"đức", 0},
+    {"PrefixSortsFirst", u"Bộ", u"Bộ Tài chính", -1},
+    {"LongerSortsAfter", u"Bộ Tài chính", u"BỘ", 1},
+    {"EmptyEqualsEmpty", u"", u"", 0},
+    {"AsciiCaseIgnored", u"CVDEN2009", u"cvden2009", 0},
+    {"OrderIgnoresCase", u"az", u"Ba", -1},
+    {"SharedPrefixThenCaseDifference", u"Phòng Tổ chức", u"PHÒNG TỔ CHỨC", 0},
+    {"SharedPrefixEndsInsideALetter", u"Bộ", u"Bố", 1},
+    {"SharedPrefixThenCombiningMark", u"Phòng Te\u0302\u0301", u"Phòng Tế", 0},
+    {"CombiningMarkAfterDifferingLetter", u"a\u0301", u"b", 1},
+};
+
+class VietnameseFold : public testing::TestWithParam<FoldCase>
+{
+};
+
+TEST_P(VietnameseFold, ComparesIgnoringCaseOnly)
+{
+    const FoldCase& c = GetParam();
+    const QString a = QString::fromUtf16(c.a);
+    const QString b = QString::fromUtf16(c.b);
+    EXPECT_EQ(compareUtf8(a, b), c.expected);
+    EXPECT_EQ(compareUtf8(b, a), -c.expected);
+    const int q = jetsql::compareFolded(a, b);
+    EXPECT_EQ(q < 0 ? -1 : (q > 0 ? 1 : 0), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, VietnameseFold, testing::ValuesIn(foldCases),
+                         [](const testing::TestParamInfo<FoldCase>& info) { return std::string(info.param.name); });
+
+TEST(VietnameseFold, FoldCaseLowersAndComposes)
+{
+    EXPECT_EQ(jetsql::foldCase(u"ĐỨC ẤP"), QStringLiteral("đức ấp"));
+    EXPECT_EQ(jetsql::foldCase(QStringView(u"A\u0301")), QStringLiteral("á"));
+}
+
+TEST(VietnameseFold, MalformedUtf8ComparesWithoutCrashing)
+{
+    const char bad[] = {'\xE1', '\xBA'}; // a cut three-byte sequence
+    const char good[] = {'a'};
+    EXPECT_NE(jetsql::compareFolded(bad, 2, good, 1), 0);
+    EXPECT_EQ(jetsql::compareFolded(bad, 2, bad, 2), 0);
+}
+
+} // namespace
