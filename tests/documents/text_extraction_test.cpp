@@ -1,7 +1,7 @@
 // Reading the text of attached documents: a PDF's own text, scans by OCR, limits, and the files
 // that cannot be read each giving its reason.
 
-#include "made_documents.h"
+#include "sample_documents.h"
 
 #include "documents/ocr_reader.h"
 #include "documents/text_extraction.h"
@@ -15,7 +15,6 @@
 namespace {
 
 using namespace documents;
-using namespace documents_test;
 
 const QStringList kScanLines = {QStringLiteral("QUYẾT ĐỊNH KHEN THƯỞNG"),
                                 QStringLiteral("Phòng Nội vụ huyện Thanh Trì"),

@@ -1,7 +1,7 @@
 // The background reader: it reads what the index lacks, marks a file it cannot read and goes on,
 // and takes up after a program that was killed in the middle of a file.
 
-#include "made_documents.h"
+#include "sample_documents.h"
 
 #include "datafiles/attachment_store.h"
 #include "documents/fulltext_index.h"
@@ -16,7 +16,6 @@
 namespace {
 
 using namespace documents;
-using namespace documents_test;
 
 TEST(TextIndexerTest, ReadsWhatTheIndexLacksMarksBadFilesAndGoesOn)
 {

@@ -135,7 +135,7 @@ TEST_F(DocumentViewerTest, ImagesShowInPagesWithZoom)
     for (const char* format : {"png", "jpeg", "tiff"}) {
         SCOPED_TRACE(format);
         const QString name = QStringLiteral("ảnh quét.") + QString::fromLatin1(format);
-        ASSERT_TRUE(test::writeBytes(path(name), test::imageBytes(format)));
+        ASSERT_TRUE(test::writeFile(path(name), test::imageBytes(format)));
         DocumentViewer* v = DocumentViewer::open(path(name), name, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowActive(v));
         EXPECT_TRUE(test::isAccessible(v));
@@ -196,7 +196,7 @@ TEST_F(DocumentViewerTest, BadFilesAreRefusedBeforeAnyWindowOpens)
         SCOPED_TRACE(c.what);
         const QString file = path(QString::fromLatin1(c.what));
         if (!c.content.isEmpty()) {
-            ASSERT_TRUE(test::writeBytes(file, c.content));
+            ASSERT_TRUE(test::writeFile(file, c.content));
         }
         const int windows = int(QApplication::topLevelWidgets().size());
         QString told;
@@ -220,7 +220,7 @@ TEST_F(DocumentViewerTest, PrintingGivesAPageForEachPageInRange)
 {
     const QString pdf = pdfOfLetters();
     const QString image = path(QStringLiteral("ảnh.tif"));
-    ASSERT_TRUE(test::writeBytes(image, test::imageBytes("tiff")));
+    ASSERT_TRUE(test::writeFile(image, test::imageBytes("tiff")));
     const struct
     {
         QString file;
