@@ -59,21 +59,6 @@ protected:
                                       QStringLiteral("=") + QString::number(id));
     }
     static QString failure(const QString& step) { return datafiles::backupFailedMessage(step); }
-
-    // Attaches a PDF holding content to the incoming letter letter.
-    long long attach(qlonglong letter, const QString& name, const QByteArray& content) const
-    {
-        const QString path = QDir(programFolder()).filePath(name);
-        writeFile(path, QByteArrayLiteral("%PDF-1.7\n") + content);
-        app::Module1& m = app::module1();
-        return datafiles::attachFile(m.letters, store(m.lettersPath), m.incomingTable, letter, path,
-                                     QStringLiteral("Ấn"), QDateTime::currentDateTime())
-            .id;
-    }
-    static datafiles::AttachmentStore store(const QString& file)
-    {
-        return datafiles::AttachmentStore::besideLettersFile(file);
-    }
     // idcu of the backup's letter -> names of its files in the backup, each whole in its store.
     QMap<qlonglong, QStringList> backupAttachments() const
     {
@@ -85,8 +70,7 @@ protected:
                                  db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext()) {
             const QString hash = rs.value(2).toString();
-            EXPECT_EQ(readFile(store(backupPath()).pathOf(hash)),
-                      readFile(store(app::module1().lettersPath).pathOf(hash)));
+            EXPECT_EQ(readFile(store(backupPath()).pathOf(hash)), readFile(store().pathOf(hash)));
             result[rs.value(0).toLongLong()] << rs.value(1).toString();
         }
         return result;
@@ -99,13 +83,13 @@ TEST_F(ReplicationTest, AttachmentsFollowTheirLettersIntoTheBackup)
 {
     app::Module1& m = app::module1();
     const qlonglong a = addLetter(m.incomingTable, QStringLiteral("A"));
-    attach(a, QStringLiteral("x.pdf"), "chung"); // goes with the first run's copy of the whole file
+    attach(a, write(QStringLiteral("x.pdf"), "%PDF-1.7\nchung")); // goes with the first run's copy of the whole file
     makeBackup();
     // A row kept only in the backup moves its counter ahead, so the copies get other ids.
     openFile(backupPath()).execute(QStringLiteral("INSERT INTO cvden2009 (tt_ndung, idcu) VALUES ('Chỉ ở backup', 0)"));
     const qlonglong b = addLetter(m.incomingTable, QStringLiteral("B"));
-    attach(b, QStringLiteral("y.pdf"), "chung");
-    const long long z = attach(b, QStringLiteral("z.pdf"), "riêng");
+    attach(b, write(QStringLiteral("y.pdf"), "%PDF-1.7\nchung"));
+    const long long z = attach(b, write(QStringLiteral("z.pdf"), "%PDF-1.7\nriêng")).id;
 
     EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     EXPECT_EQ(backupAttachments(),
@@ -127,7 +111,7 @@ TEST_F(ReplicationTest, UnwritableBackupStoreFailsTheRunAndNoRowNamesAMissingFil
     app::Module1& m = app::module1();
     makeBackup();
     const qlonglong a = addLetter(m.incomingTable, QStringLiteral("A"));
-    attach(a, QStringLiteral("x.pdf"), "nội dung");
+    attach(a, write(QStringLiteral("x.pdf"), "%PDF-1.7\nnội dung"));
     const QString backupStore = store(backupPath()).folder();
     writeFile(backupStore, "not a folder");
 
