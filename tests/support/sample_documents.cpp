@@ -26,21 +26,6 @@ bool writeTextPdf(const QString& path, const QStringList& pageTexts)
     return painter.end();
 }
 
-bool writeLongPdf(const QString& path, int pageCount)
-{
-    QPdfWriter writer(path);
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    if (!painter.isActive())
-        return false;
-    for (int page = 0; page < pageCount; ++page) {
-        if (page > 0)
-            writer.newPage();
-        painter.drawText(50, 50, QStringLiteral("Trang ") + QString::number(page + 1));
-    }
-    return painter.end();
-}
-
 QImage scanOf(const QStringList& lines)
 {
     QImage image(1800, 120 + 110 * int(lines.size()), QImage::Format_Grayscale8);

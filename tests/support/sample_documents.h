@@ -12,8 +12,6 @@ namespace test {
 
 // Writes a PDF at path with one A4 page per text (real text, as an office program prints it).
 bool writeTextPdf(const QString& path, const QStringList& pageTexts);
-// A PDF of pageCount pages, each saying its number: the long document.
-bool writeLongPdf(const QString& path, int pageCount);
 // A scan of lines of text at 300 dpi, black on white.
 QImage scanOf(const QStringList& lines);
 // A PDF at path whose only page is an image (a scanner's PDF): no text of its own.
