@@ -26,12 +26,12 @@ TEST(TextIndexerTest, ReadsWhatTheIndexLacksMarksBadFilesAndGoesOn)
         EXPECT_TRUE(test::writeFile(dir.filePath(name), bytes));
         return store.put(dir.filePath(name)).hash;
     };
-    writeTextPdf(dir.filePath(QStringLiteral("good.pdf")), {QStringLiteral("Báo cáo tình hình thu hoạch lúa.")});
-    writeTextPdf(dir.filePath(QStringLiteral("resumed.pdf")), {QStringLiteral("Kế hoạch phòng chống lụt bão.")});
+    test::writeTextPdf(dir.filePath(QStringLiteral("good.pdf")), {QStringLiteral("Báo cáo tình hình thu hoạch lúa.")});
+    test::writeTextPdf(dir.filePath(QStringLiteral("resumed.pdf")), {QStringLiteral("Kế hoạch phòng chống lụt bão.")});
     const QString good = store.put(dir.filePath(QStringLiteral("good.pdf"))).hash;
     const QString resumed = store.put(dir.filePath(QStringLiteral("resumed.pdf"))).hash;
     const QString damaged = put(QStringLiteral("damaged.pdf"), QByteArrayLiteral("%PDF-1.7 hỏng"));
-    const QString locked = put(QStringLiteral("locked.pdf"), encryptedPdf());
+    const QString locked = put(QStringLiteral("locked.pdf"), test::encryptedPdf());
     {
         // The last run was killed while it read this file.
         FullTextIndex index(FullTextIndex::pathBeside(letters), false);
