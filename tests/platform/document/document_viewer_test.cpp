@@ -4,6 +4,7 @@
 #include "sample_documents.h"
 
 #include "../../support/accessibility_check.h"
+#include "files.h"
 
 #include "platform/document/document_print.h"
 #include "platform/document/document_viewer.h"
