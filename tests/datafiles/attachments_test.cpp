@@ -17,25 +17,7 @@ const QByteArray kPdf = QByteArrayLiteral("%PDF-1.7\n% Công văn số 12/UBND\n
 class AttachmentsTest : public LettersTest
 {
 protected:
-    QString write(const QString& name, const QByteArray& content) const
-    {
-        const QString path = QDir(programFolder()).filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path;
-    }
-    datafiles::AttachmentStore store() const
-    {
-        return datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
-    }
     QStringList stored() const { return QDir(store().folder()).entryList(QDir::Files | QDir::Hidden); }
-    datafiles::Attachment attach(qlonglong letter, const QString& path,
-                                 const QString& table = QStringLiteral("cvden2009"))
-    {
-        return datafiles::attachFile(app::module1().letters, store(), table, letter, path, QStringLiteral("Lê Văn Ấn"),
-                                     QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
-    }
     QString refusal(qlonglong letter, const QString& path)
     {
         try {
@@ -60,9 +42,7 @@ TEST_F(AttachmentsTest, ContentIsKeptOnceAndSweptOnlyWhenNoRowNamesIt)
     EXPECT_EQ(a.name, name);
     EXPECT_EQ(a.size, kPdf.size());
     EXPECT_EQ(a.type, QStringLiteral("application/pdf"));
-    QFile kept(store().pathOf(a.hash));
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), kPdf);
+    EXPECT_EQ(readFile(store().pathOf(a.hash)), kPdf);
 
     EXPECT_TRUE(
         refusal(first, write(QStringLiteral("bản sao.pdf"), kPdf)).contains(QStringLiteral("đã được đính kèm")));
@@ -156,9 +136,7 @@ TEST_F(AttachmentsTest, SavedCopyIsTheWholeFileOrNothing)
     const datafiles::Attachment a = attach(letter, write(QStringLiteral("gốc.pdf"), kPdf));
     const QString target = QDir(programFolder()).filePath(QStringLiteral("bản lưu “mới”.pdf"));
     datafiles::saveAttachmentAs(store(), a, target);
-    QFile copy(target);
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), kPdf);
+    EXPECT_EQ(readFile(target), kPdf);
     EXPECT_THROW(
         datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(QStringLiteral("không có/x.pdf"))),
         datafiles::AttachmentError);

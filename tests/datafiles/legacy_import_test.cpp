@@ -1,31 +1,26 @@
 #include "files.h"
 #include "legacy_source_fixture.h"
+#include "table_rows.h"
 
 #include "common/sortkey.h"
 #include "datafiles/legacy_import.h"
 #include "datafiles/legacy_text.h"
 
-#include <QMap>
-
 namespace {
 
 using namespace legacy_fixture;
 
+// Names in Unicode that use only letters Windows-1252 also has.
+const QStringList kCodePageNames = {QStringLiteral("Tây Ninh"), QStringLiteral("Phú Yên"), QStringLiteral("Gò Công"),
+                                    QStringLiteral("Tân Châu"), QStringLiteral("Tân An"),  QStringLiteral("Cà Mau"),
+                                    QStringLiteral("Yên Bái")};
+
 class LegacyImportTest : public LegacyTargetTest
 {
 protected:
-    QList<QVariantMap> rowsOf(const QString& sql)
-    {
-        QList<QVariantMap> result;
-        db::Recordset rs = target.openRecordset(sql, db::RecordsetType::Snapshot);
-        for (; !rs.eof(); rs.moveNext()) {
-            QVariantMap row;
-            for (const QString& f : rs.fieldNames())
-                row[f.toLower()] = rs.value(f);
-            result << row;
-        }
-        return result;
-    }
+    // The rows of table (criteria may follow its name) counted, or their columns in id order.
+    int count(const QString& table) { return test::scalar(target, QStringLiteral("SELECT count(*) FROM ") + table); }
+    QStringList rows(const QString& table, const QString& columns) { return test::tableRows(target, table, columns); }
 
     datafiles::LegacyImportSummary run(const jet::Source& source, const QString& kind,
                                        datafiles::LegacyOptions options = {})
@@ -62,10 +57,7 @@ TEST(LegacyText, DetectionRule)
         {"Unicode Vietnamese", {QStringLiteral("Công văn số 12")}, ColumnEncoding::Unicode},
         {"Unicode with code-page letters only but one outside", {QStringLiteral("Hà Nội")}, ColumnEncoding::Unicode},
         {"mostly signs", {QStringLiteral("90° ± 2°, ×")}, ColumnEncoding::Unicode},
-        {"Unicode with only letters the code page has",
-         {QStringLiteral("Tây Ninh"), QStringLiteral("Phú Yên"), QStringLiteral("Gò Công"), QStringLiteral("Tân Châu"),
-          QStringLiteral("Tân An"), QStringLiteral("Cà Mau"), QStringLiteral("Yên Bái")},
-         ColumnEncoding::Unicode},
+        {"Unicode with only letters the code page has", kCodePageNames, ColumnEncoding::Unicode},
         {"Unicode with only letters that are also VN3 codes",
          {QStringLiteral("Tây Ninh"), QStringLiteral("Phú Yên")},
          ColumnEncoding::Unicode},
@@ -122,21 +114,17 @@ TEST_F(LegacyImportTest, AYearOfLettersArrivesInUnicodeWithItsKeysAndIsFoundBySe
     EXPECT_TRUE(message.contains(QStringLiteral("ghichu_cu")));
     EXPECT_TRUE(message.contains(QStringLiteral("cvden1899")));
 
-    const QList<QVariantMap> rows = rowsOf("SELECT * FROM cvden2007 ORDER BY id");
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(rows[0]["stt"].toInt(), 1) << "rows go in by their old id";
-    EXPECT_EQ(rows[0]["tt_ndung"].toString(), QStringLiteral("Về việc ") + kRepertoire);
-    EXPECT_EQ(rows[0]["noigui"].toString(), QStringLiteral("Sở Nội vụ"));
-    EXPECT_EQ(rows[0]["so_cv"].toString(), QStringLiteral("1/QĐ-UB"));
-    EXPECT_EQ(rows[0]["dv_nhan"].toString(), QStringLiteral("Phòng Tổ chức, Văn phòng"));
-    EXPECT_EQ(rows[0]["ng_denchuan"].toString(), QStringLiteral("20070302"));
-    EXPECT_EQ(rows[0]["ng_cvchuan"].toString(), QStringLiteral("20070228"));
-    EXPECT_EQ(rows[2]["ng_denchuan"].toString(), QStringLiteral("20070304"));
+    const QStringList stored = rows("cvden2007", "stt, tt_ndung, noigui, so_cv, dv_nhan, ng_denchuan, ng_cvchuan");
+    ASSERT_EQ(stored.size(), 3);
+    EXPECT_EQ(stored[0], QStringLiteral("1|Về việc ") + kRepertoire +
+                             QStringLiteral("|Sở Nội vụ|1/QĐ-UB|Phòng Tổ chức, Văn phòng|20070302|20070228"))
+        << "rows go in by their old id";
+    EXPECT_EQ(stored[2].section(QLatin1Char('|'), 5, 5), QStringLiteral("20070304"));
 
     // A Vietnamese search finds the letters, in any letter case, by a date range on the new keys.
-    EXPECT_EQ(rowsOf(QStringLiteral("SELECT * FROM cvden2007 WHERE tt_ndung Like '*VỀ VIỆC*'")).size(), 1);
-    EXPECT_EQ(rowsOf(QStringLiteral("SELECT * FROM cvden2007 WHERE noigui Like '*nội vụ*'")).size(), 3);
-    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007 WHERE ng_denchuan between '20070301' and '20070303'").size(), 2);
+    EXPECT_EQ(count(QStringLiteral("cvden2007 WHERE tt_ndung Like '*VỀ VIỆC*'")), 1);
+    EXPECT_EQ(count(QStringLiteral("cvden2007 WHERE noigui Like '*nội vụ*'")), 3);
+    EXPECT_EQ(count("cvden2007 WHERE ng_denchuan between '20070301' and '20070303'"), 2);
 }
 
 TEST_F(LegacyImportTest, TheUserCanTakeTheWholeFileAsUnicode)
@@ -145,10 +133,9 @@ TEST_F(LegacyImportTest, TheUserCanTakeTheWholeFileAsUnicode)
     addIncomingYear(source, "cvden2007", 1);
     const datafiles::LegacyImportSummary summary = run(source, "cv", {datafiles::LegacyEncoding::Unicode, {}});
     EXPECT_EQ(summary.textsConverted(), 0);
-    const QList<QVariantMap> rows = rowsOf("SELECT * FROM cvden2007");
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0]["noigui"].toString(), asStored(QStringLiteral("Sở Nội vụ"))) << "kept as read";
-    EXPECT_EQ(rows[0]["ng_denchuan"].toString(), QStringLiteral("20070302"));
+    EXPECT_EQ(rows("cvden2007", "noigui, ng_denchuan"),
+              QStringList{asStored(QStringLiteral("Sở Nội vụ")) + QStringLiteral("|20070302")})
+        << "kept as read";
 }
 
 TEST_F(LegacyImportTest, TheSameFileTwiceAsksAndNoKeepsTheTable)
@@ -164,14 +151,14 @@ TEST_F(LegacyImportTest, TheSameFileTwiceAsksAndNoKeepsTheTable)
     EXPECT_EQ(questions[0], QStringLiteral("Bảng công văn đến năm 2007 trong file dữ liệu vừa chọn đã được nhập một "
                                            "lần. \r\nCó muốn xoá dữ liệu hiện có và nhập lại bảng này không?"));
     EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::KeptAsItWas);
-    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007 WHERE chonin = 'X'").size(), 1);
+    EXPECT_EQ(count("cvden2007 WHERE chonin = 'X'"), 1);
 
     answer = true;
     summary = run(source, "cv");
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Imported);
-    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007").size(), 3) << "replaced, not doubled";
-    EXPECT_EQ(rowsOf("SELECT * FROM cvden2007 WHERE chonin = 'X'").size(), 0);
+    EXPECT_EQ(count("cvden2007"), 3) << "replaced, not doubled";
+    EXPECT_EQ(count("cvden2007 WHERE chonin = 'X'"), 0);
 }
 
 TEST_F(LegacyImportTest, CancelOrErrorLeavesTheTableAsItWas)
@@ -215,7 +202,7 @@ TEST_F(LegacyImportTest, CancelOrErrorLeavesTheTableAsItWas)
         }
         EXPECT_EQ(target.hasTable("cvden2008"), c.tableBefore);
         if (c.tableBefore) {
-            EXPECT_EQ(rowsOf("SELECT * FROM cvden2008 WHERE chonin = 'X'").size(), 500);
+            EXPECT_EQ(count("cvden2008 WHERE chonin = 'X'"), 500);
         }
     }
 }
@@ -238,51 +225,43 @@ TEST_F(LegacyImportTest, ReferenceListsMergeOnTheirKeysWithNewSortKeys)
                {{qint64(1), asStored("Uỷ ban nhân dân tỉnh Hà Tĩnh, Sở Tài nguyên và Môi trường")},
                 {qint64(2), QStringLiteral("Cà Mau")}});
 
-    const int typesBefore = rowsOf("SELECT * FROM loaicv").size();
+    const int typesBefore = count("loaicv");
     datafiles::LegacyImportSummary summary = run(source, "tk");
     ASSERT_TRUE(summary.error.isEmpty()) << summary.error.toStdString();
     ASSERT_EQ(summary.tables.size(), 4);
     EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Failed);
     EXPECT_TRUE(summary.message("tk").contains(QStringLiteral("cột tendonvi, dòng 2")));
-    EXPECT_TRUE(rowsOf("SELECT * FROM donvi").isEmpty());
+    EXPECT_EQ(count("donvi"), 0);
     EXPECT_EQ(summary.tables[1].table, "bophan");
     EXPECT_EQ(summary.tables[1].rows, 2) << "the same department under another unit is added";
     EXPECT_EQ(summary.tables[1].droppedColumns, QStringList{"cu"});
     EXPECT_EQ(summary.tables[3].rows, 1) << "Công văn is there already; Tờ khai comes once";
-    EXPECT_EQ(rowsOf("SELECT * FROM loaicv").size(), typesBefore + 1);
-    const QList<QVariantMap> added = rowsOf(QStringLiteral("SELECT * FROM loaicv WHERE loai = 'Tờ khai'"));
-    ASSERT_EQ(added.size(), 1);
-    EXPECT_EQ(added[0]["matt"].toString(), common::sortKey(QStringLiteral("Tờ khai")));
-    EXPECT_EQ(rowsOf(QStringLiteral("SELECT * FROM bophan WHERE phong = 'Phòng Tổ chức'"))[0]["matt"].toString(),
+    EXPECT_EQ(count("loaicv"), typesBefore + 1);
+    EXPECT_EQ(rows(QStringLiteral("loaicv WHERE loai = 'Tờ khai'"), "matt"),
+              QStringList{common::sortKey(QStringLiteral("Tờ khai"))});
+    EXPECT_EQ(rows(QStringLiteral("bophan WHERE phong = 'Phòng Tổ chức'"), "matt").value(0),
               common::sortKey(QStringLiteral("Phòng Tổ chức")));
-    const QList<QVariantMap> users = rowsOf(QStringLiteral("SELECT * FROM nguoidung WHERE hoten = 'Nguyễn Văn An'"));
-    ASSERT_EQ(users.size(), 1);
-    EXPECT_EQ(users[0]["matkhau"].toString(), "abc123") << "clear text stays for the login to upgrade";
+    EXPECT_EQ(rows(QStringLiteral("nguoidung WHERE hoten = 'Nguyễn Văn An'"), "matkhau"), QStringList{"abc123"})
+        << "clear text stays for the login to upgrade";
 
     summary = run(source, "tk");
     EXPECT_EQ(summary.rows(), 0) << "merging twice adds nothing";
 }
 
-// Names in Unicode that use only letters Windows-1252 also has arrive as they are.
+// Such names arrive as they are.
 TEST_F(LegacyImportTest, UnicodeNamesWithCodePageLettersOnlyAreKept)
 {
-    const QStringList names = {QStringLiteral("Tây Ninh"), QStringLiteral("Phú Yên"), QStringLiteral("Gò Công"),
-                               QStringLiteral("Tân Châu"), QStringLiteral("Tân An"),  QStringLiteral("Cà Mau"),
-                               QStringLiteral("Yên Bái")};
-    QList<jet::Row> rows;
-    for (int i = 0; i < names.size(); ++i)
-        rows.append({qint64(i + 1), names[i]});
+    QList<jet::Row> listed;
+    for (int i = 0; i < kCodePageNames.size(); ++i)
+        listed.append({qint64(i + 1), kCodePageNames[i]});
     FakeSource source;
-    source.add("donvi", {number("ID"), text("tendonvi")}, rows);
+    source.add("donvi", {number("ID"), text("tendonvi")}, listed);
     const datafiles::LegacyImportSummary summary = run(source, "tk");
     ASSERT_EQ(summary.tables.size(), 1);
     EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Merged)
         << summary.message("tk").toStdString();
     EXPECT_EQ(summary.tables[0].textsConverted, 0);
-    QStringList stored;
-    for (const QVariantMap& row : rowsOf(QStringLiteral("SELECT tendonvi FROM donvi ORDER BY id")))
-        stored << row[QStringLiteral("tendonvi")].toString();
-    EXPECT_EQ(stored, names);
+    EXPECT_EQ(rows("donvi", "tendonvi"), kCodePageNames);
 }
 
 TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)

@@ -1,10 +1,11 @@
 #pragma once
 
 // The data folder of DataFilesTest (the working year 2009, its tables made) with a backup folder
-// chosen, and helpers that add and edit letters the way the entry forms save them.
+// chosen, and helpers that add and edit letters the way the entry forms save them and attach files.
 
 #include "data_files_fixture.h"
 
+#include "datafiles/attachments.h"
 #include "datafiles/letter_save.h"
 
 #include <QMap>
@@ -55,6 +56,26 @@ protected:
         rs.edit();
         rs.setValue(QStringLiteral("tt_ndung"), summary);
         datafiles::saveLetter(m.letters, rs);
+    }
+
+    // The attachments store beside file, or beside the letters file in use.
+    static datafiles::AttachmentStore store(const QString& file = QString())
+    {
+        return datafiles::AttachmentStore::besideLettersFile(file.isEmpty() ? app::module1().lettersPath : file);
+    }
+    // Writes content to name in the program folder; returns its path.
+    QString write(const QString& name, const QByteArray& content) const
+    {
+        const QString path = QDir(programFolder()).filePath(name);
+        writeFile(path, content);
+        return path;
+    }
+    // Attaches the file at path to letter of table, as Lê Văn Ấn at 9:30 on 5 March 2009.
+    datafiles::Attachment attach(qlonglong letter, const QString& path,
+                                 const QString& table = QStringLiteral("cvden2009"))
+    {
+        return datafiles::attachFile(app::module1().letters, store(), table, letter, path, QStringLiteral("Lê Văn Ấn"),
+                                     QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
     }
 
     // id -> kieuupdate of every row of table in the letters file.

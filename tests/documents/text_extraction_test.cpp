@@ -1,7 +1,7 @@
 // Reading the text of attached documents: a PDF's own text, scans by OCR, limits, and the files
 // that cannot be read each giving its reason.
 
-#include "made_documents.h"
+#include "sample_documents.h"
 
 #include "documents/ocr_reader.h"
 #include "documents/text_extraction.h"
@@ -15,7 +15,6 @@
 namespace {
 
 using namespace documents;
-using namespace documents_test;
 
 const QStringList kScanLines = {QStringLiteral("QUYẾT ĐỊNH KHEN THƯỞNG"),
                                 QStringLiteral("Phòng Nội vụ huyện Thanh Trì"),
@@ -30,9 +29,9 @@ protected:
 
 TEST_F(TextExtractionTest, TextPdfGivesItsVietnameseTextWithoutOcr)
 {
-    writeTextPdf(path(QStringLiteral("a.pdf")),
-                 {QStringLiteral("Quyết định về việc giao chỉ tiêu sản xuất lúa vụ đông xuân năm 2026."),
-                  QStringLiteral("Nơi nhận: Ủy ban nhân dân các xã, thị trấn; lưu văn thư.")});
+    test::writeTextPdf(path(QStringLiteral("a.pdf")),
+                       {QStringLiteral("Quyết định về việc giao chỉ tiêu sản xuất lúa vụ đông xuân năm 2026."),
+                        QStringLiteral("Nơi nhận: Ủy ban nhân dân các xã, thị trấn; lưu văn thư.")});
     const ExtractedText t = extractText(path(QStringLiteral("a.pdf")), DocumentKind::Pdf, {}, nullptr, nullptr);
     EXPECT_TRUE(t.failure.isEmpty()) << t.failure.toStdString();
     EXPECT_EQ(t.pages, 2);
@@ -46,11 +45,11 @@ TEST_F(TextExtractionTest, TextPdfGivesItsVietnameseTextWithoutOcr)
 TEST_F(TextExtractionTest, FilesThatCannotBeReadOrAreTooLargeSayWhy)
 {
     ASSERT_TRUE(test::writeFile(path(QStringLiteral("damaged.pdf")), QByteArrayLiteral("%PDF-1.7\n1 0 obj <<")));
-    ASSERT_TRUE(test::writeFile(path(QStringLiteral("locked.pdf")), encryptedPdf()));
-    ASSERT_TRUE(scanOf({QStringLiteral("ảnh")}).save(path(QStringLiteral("scan.png"))));
-    writeTextPdf(path(QStringLiteral("three.pdf")),
-                 {QStringLiteral("Trang một của tờ trình."), QStringLiteral("Trang hai của tờ trình."),
-                  QStringLiteral("Trang ba của tờ trình.")});
+    ASSERT_TRUE(test::writeFile(path(QStringLiteral("locked.pdf")), test::encryptedPdf()));
+    ASSERT_TRUE(test::scanOf({QStringLiteral("ảnh")}).save(path(QStringLiteral("scan.png"))));
+    test::writeTextPdf(path(QStringLiteral("three.pdf")),
+                       {QStringLiteral("Trang một của tờ trình."), QStringLiteral("Trang hai của tờ trình."),
+                        QStringLiteral("Trang ba của tờ trình.")});
     ExtractionLimits small;
     small.maxPages = 2;
     small.maxImagePixels = 1000 * 100;
@@ -91,9 +90,9 @@ TEST_F(TextExtractionTest, ScansAndScannedPdfsAreReadByOcr)
 {
     OcrReader ocr;
     ASSERT_TRUE(ocr.ready()) << ocr.error().toStdString();
-    const QImage scan = scanOf(kScanLines);
+    const QImage scan = test::scanOf(kScanLines);
     ASSERT_TRUE(scan.save(path(QStringLiteral("scan.png"))));
-    writeScannedPdf(path(QStringLiteral("scan.pdf")), scan);
+    test::writeScannedPdf(path(QStringLiteral("scan.pdf")), scan);
     for (const auto& [file, kind] : {std::pair{QStringLiteral("scan.png"), DocumentKind::Image},
                                      std::pair{QStringLiteral("scan.pdf"), DocumentKind::Pdf}}) {
         const ExtractedText t = extractText(path(file), kind, {}, &ocr, nullptr);

@@ -1,7 +1,7 @@
 // The background reader: it reads what the index lacks, marks a file it cannot read and goes on,
 // and takes up after a program that was killed in the middle of a file.
 
-#include "made_documents.h"
+#include "sample_documents.h"
 
 #include "datafiles/attachment_store.h"
 #include "documents/fulltext_index.h"
@@ -16,7 +16,6 @@
 namespace {
 
 using namespace documents;
-using namespace documents_test;
 
 TEST(TextIndexerTest, ReadsWhatTheIndexLacksMarksBadFilesAndGoesOn)
 {
@@ -27,12 +26,12 @@ TEST(TextIndexerTest, ReadsWhatTheIndexLacksMarksBadFilesAndGoesOn)
         EXPECT_TRUE(test::writeFile(dir.filePath(name), bytes));
         return store.put(dir.filePath(name)).hash;
     };
-    writeTextPdf(dir.filePath(QStringLiteral("good.pdf")), {QStringLiteral("Báo cáo tình hình thu hoạch lúa.")});
-    writeTextPdf(dir.filePath(QStringLiteral("resumed.pdf")), {QStringLiteral("Kế hoạch phòng chống lụt bão.")});
+    test::writeTextPdf(dir.filePath(QStringLiteral("good.pdf")), {QStringLiteral("Báo cáo tình hình thu hoạch lúa.")});
+    test::writeTextPdf(dir.filePath(QStringLiteral("resumed.pdf")), {QStringLiteral("Kế hoạch phòng chống lụt bão.")});
     const QString good = store.put(dir.filePath(QStringLiteral("good.pdf"))).hash;
     const QString resumed = store.put(dir.filePath(QStringLiteral("resumed.pdf"))).hash;
     const QString damaged = put(QStringLiteral("damaged.pdf"), QByteArrayLiteral("%PDF-1.7 hỏng"));
-    const QString locked = put(QStringLiteral("locked.pdf"), encryptedPdf());
+    const QString locked = put(QStringLiteral("locked.pdf"), test::encryptedPdf());
     {
         // The last run was killed while it read this file.
         FullTextIndex index(FullTextIndex::pathBeside(letters), false);

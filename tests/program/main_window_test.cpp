@@ -160,20 +160,15 @@ TEST_F(WholeProgramTest, ButtonsPrepareTheirForms)
 // window is left.
 TEST_F(WholeProgramTest, EveryFormTheMainWindowOpensGivesItBackWhenClosedByItsCloseBox)
 {
-    const QStringList buttons = {
-        QStringLiteral("cmdnapcvden"), QStringLiteral("Cmdxemcvden"), QStringLiteral("cmdtracuucvden"),
-        QStringLiteral("cmdnapcvdi"),  QStringLiteral("cmdxemcvdi"),  QStringLiteral("cmdtracuucvdi"),
-        QStringLiteral("cmdnapkh"),    QStringLiteral("cmdxemkh"),    QStringLiteral("cmdtracuukh"),
-        QStringLiteral("cmdnaplich"),  QStringLiteral("Cmdxemlich"),  QStringLiteral("cmdtracuulich")};
-    const QStringList menus = {QStringLiteral("mnutendonvi"),         QStringLiteral("mnunapdonvi"),
-                               QStringLiteral("mnunapbophan"),        QStringLiteral("mnunapnoigui"),
-                               QStringLiteral("mnunguoidung"),        QStringLiteral("mnunapchutat"),
-                               QStringLiteral("mnunaploaicv"),        QStringLiteral("mnuchondulieucongvan"),
-                               QStringLiteral("mnuchondulieulich"),   QStringLiteral("mnubackup"),
-                               QStringLiteral("mnunhapdulieucv"),     QStringLiteral("mnunhapdulieulich"),
-                               QStringLiteral("mnunhapbangthamkhao"), QStringLiteral("mnuchonnamlamviec"),
-                               QStringLiteral("mnuHelpContents"),     QStringLiteral("mnuHelpAbout")};
-    for (const QString& name : buttons + menus) {
+    // The register buttons, then the menu commands.
+    const QStringList commands =
+        QStringLiteral("cmdnapcvden Cmdxemcvden cmdtracuucvden cmdnapcvdi cmdxemcvdi cmdtracuucvdi cmdnapkh cmdxemkh "
+                       "cmdtracuukh cmdnaplich Cmdxemlich cmdtracuulich mnutendonvi mnunapdonvi mnunapbophan "
+                       "mnunapnoigui mnunguoidung mnunapchutat mnunaploaicv mnuchondulieucongvan mnuchondulieulich "
+                       "mnubackup mnunhapdulieucv mnunhapdulieulich mnunhapbangthamkhao mnuchonnamlamviec "
+                       "mnuHelpContents mnuHelpAbout")
+            .split(u' ');
+    for (const QString& name : commands) {
         SCOPED_TRACE(name.toStdString());
         home.responder.clear();
         fileDialogs = 0;

@@ -163,19 +163,11 @@ TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickL
 TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
 {
     // An old file whose name column is narrower than the box.
-    db::TableDef narrow;
+    db::TableDef narrow = app::module1().lettersReference.tableDef(QStringLiteral("loaicv"));
     narrow.name = QStringLiteral("loaicvhep");
-    auto field = [](const char* name, db::FieldType type, int size, int attributes = 0) {
-        db::FieldDef f;
-        f.name = QString::fromLatin1(name);
-        f.type = type;
-        f.size = size;
-        f.attributes = attributes;
-        return f;
-    };
-    narrow.fields = {field("ID", db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                     field("loai", db::FieldType::Text, 10), field("chutat", db::FieldType::Text, 20),
-                     field("matt", db::FieldType::Memo, 0)};
+    narrow.indexes.clear();
+    for (db::FieldDef& f : narrow.fields)
+        f.size = f.name == QLatin1String("loai") ? 10 : f.size;
     app::module1().lettersReference.appendTableDef(narrow);
     app::FormRequest request;
     request.dataFile = app::DataFile::LettersReference;

@@ -21,13 +21,11 @@ protected:
     db::Database& users() { return app::module1().scheduleReference; }
     void addUser(const char* hoten, const char* login, const char* password, const char* quyenhan)
     {
-        db::Recordset rs = users().openRecordset(QStringLiteral("nguoidung"));
-        rs.addNew();
-        rs.setValue(QStringLiteral("hoten"), QString::fromUtf8(hoten));
-        rs.setValue(QStringLiteral("tentrenmang"), QString::fromUtf8(login));
-        rs.setValue(QStringLiteral("matkhau"), common::makePasswordVerifier(QString::fromUtf8(password)));
-        rs.setValue(QStringLiteral("quyenhan"), QString::fromUtf8(quyenhan));
-        rs.update();
+        test::insertRow(users(), QStringLiteral("nguoidung"),
+                        {{QStringLiteral("hoten"), QString::fromUtf8(hoten)},
+                         {QStringLiteral("tentrenmang"), QString::fromUtf8(login)},
+                         {QStringLiteral("matkhau"), common::makePasswordVerifier(QString::fromUtf8(password))},
+                         {QStringLiteral("quyenhan"), QString::fromUtf8(quyenhan)}});
     }
     // Opens the users list through its menu, logged in again as name/password.
     void openAs(const char* name, const char* password, std::function<void(reference::UsersForm&)> script)

@@ -80,11 +80,11 @@ void ScriptedResponder::answerForm(ui::FormBase& form)
     script(form);
 }
 
-QStringList ScriptedResponder::messages() const
+QStringList ScriptedResponder::textsOf(Kind kind) const
 {
     QStringList texts;
     for (const Shown& s : m_shown) {
-        if (s.kind == Kind::Message)
+        if (s.kind == kind)
             texts << s.text;
     }
     return texts;
@@ -94,26 +94,6 @@ QString ScriptedResponder::lastMessage() const
 {
     const QStringList texts = messages();
     return texts.isEmpty() ? QString() : texts.last();
-}
-
-QStringList ScriptedResponder::messageBoxes() const
-{
-    QStringList texts;
-    for (const Shown& s : m_shown) {
-        if (s.kind == Kind::MessageBox)
-            texts << s.text;
-    }
-    return texts;
-}
-
-QStringList ScriptedResponder::modalForms() const
-{
-    QStringList names;
-    for (const Shown& s : m_shown) {
-        if (s.kind == Kind::ModalForm)
-            names << s.text;
-    }
-    return names;
 }
 
 } // namespace test

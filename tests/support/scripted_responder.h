@@ -59,15 +59,17 @@ public:
 
     const QList<Shown>& shown() const { return m_shown; }
     // Texts of the message dialog's messages and questions (notices not included).
-    QStringList messages() const;
+    QStringList messages() const { return textsOf(Kind::Message); }
     QString lastMessage() const;
-    QStringList messageBoxes() const;
-    QStringList modalForms() const;
+    QStringList messageBoxes() const { return textsOf(Kind::MessageBox); }
+    // The objectNames of the forms shown modally, in order.
+    QStringList modalForms() const { return textsOf(Kind::ModalForm); }
     bool noticeOpen() const { return m_noticeOpen; }
     int unusedAnswers() const { return static_cast<int>(m_answers.size() + m_boxAnswers.size()); }
     void clear() { m_shown.clear(); }
 
 private:
+    QStringList textsOf(Kind kind) const;
     int answerBox(const QString& prompt, int buttons, const QString& title);
     void answerForm(ui::FormBase& form);
 

@@ -2,9 +2,9 @@
 // adds (chooser and drop), opens, saves a copy and removes (with the question); a letter being
 // added holds its files until it is saved; a read-only run shows the files and refuses with the
 // read-only message.
-#include "../../platform/document/sample_documents.h"
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
+#include "sample_documents.h"
 
 #include "datafiles/forms/file_dialog.h"
 #include "platform/document/document_viewer.h"

@@ -3,11 +3,11 @@
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
-#include "../../documents/made_documents.h"
 #include "datafiles/attachments.h"
 #include "registers/incoming/frmcvden.h"
 #include "registers/incoming/letter_inbox.h"
 #include "registers/letters/attachments_dialog.h"
+#include "sample_documents.h"
 #include "ui_frmcvden.h"
 #include "ui_frmhopthu.h"
 #include "ui_frmtepdinhkem.h"

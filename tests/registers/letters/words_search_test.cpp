@@ -1,9 +1,9 @@
 // Searching letters by the words of their attached documents: the box "Nội dung văn bản có các
 // từ" on both letter searches, read by the background reader, combined with the other criteria,
 // and the list showing a passage of the current letter's document.
-#include "../../documents/made_documents.h"
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
+#include "sample_documents.h"
 
 #include "datafiles/attachments.h"
 #include "documents/text_indexer.h"

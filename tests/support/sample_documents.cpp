@@ -1,9 +1,9 @@
 #include "sample_documents.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFont>
 #include <QImageWriter>
+#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -17,30 +17,36 @@ bool writeTextPdf(const QString& path, const QStringList& pageTexts)
     QPainter painter(&writer);
     if (!painter.isActive())
         return false;
-    QFont font(QStringLiteral("Noto Sans"));
-    font.setPointSize(20);
-    painter.setFont(font);
+    painter.setFont(QFont(QStringLiteral("Liberation Serif"), 12));
     for (int page = 0; page < pageTexts.size(); ++page) {
         if (page > 0)
             writer.newPage();
-        painter.drawText(QRect(150, 150, 2100, 2000), Qt::TextWordWrap, pageTexts.at(page));
+        painter.drawText(QRect(150, 150, 2000, 3000), Qt::TextWordWrap, pageTexts.at(page));
     }
     return painter.end();
 }
 
-bool writeLongPdf(const QString& path, int pageCount)
+QImage scanOf(const QStringList& lines)
+{
+    QImage image(1800, 120 + 110 * int(lines.size()), QImage::Format_Grayscale8);
+    image.setDotsPerMeterX(11811); // 300 dpi
+    image.setDotsPerMeterY(11811);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    painter.setFont(QFont(QStringLiteral("Liberation Serif"), 16));
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(QPoint(90, 130 + 110 * i), lines.at(i));
+    return image;
+}
+
+void writeScannedPdf(const QString& path, const QImage& scan)
 {
     QPdfWriter writer(path);
-    writer.setResolution(72);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(300);
     QPainter painter(&writer);
-    if (!painter.isActive())
-        return false;
-    for (int page = 0; page < pageCount; ++page) {
-        if (page > 0)
-            writer.newPage();
-        painter.drawText(50, 50, QStringLiteral("Trang ") + QString::number(page + 1));
-    }
-    return painter.end();
+    painter.drawImage(QPoint(0, 0), scan);
 }
 
 QByteArray imageBytes(const QByteArray& format, const QSize& size)
@@ -101,12 +107,6 @@ QByteArray jpegClaiming(int width, int height)
     jpeg[frame + 7] = char(width >> 8);
     jpeg[frame + 8] = char(width & 0xff);
     return jpeg;
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace test

@@ -1,7 +1,7 @@
 #pragma once
 
-// Documents the viewer and printing tests make for themselves: PDFs of Vietnamese text written by
-// Qt's PDF writer, images, and files that are bad on purpose.
+// Documents the tests make for themselves: PDFs of Vietnamese text written by Qt's PDF writer,
+// scans and scanners' PDFs, images, and files that are bad on purpose.
 
 #include <QByteArray>
 #include <QImage>
@@ -10,10 +10,12 @@
 
 namespace test {
 
-// Writes a PDF at path with one A4 page per text, each text drawn in large Vietnamese letters.
+// Writes a PDF at path with one A4 page per text (real text, as an office program prints it).
 bool writeTextPdf(const QString& path, const QStringList& pageTexts);
-// A PDF of pageCount pages, each saying its number: the long document.
-bool writeLongPdf(const QString& path, int pageCount);
+// A scan of lines of text at 300 dpi, black on white.
+QImage scanOf(const QStringList& lines);
+// A PDF at path whose only page is an image (a scanner's PDF): no text of its own.
+void writeScannedPdf(const QString& path, const QImage& scan);
 // A scanned-looking page: text on white, in format ("png", "jpeg", "tiff").
 QByteArray imageBytes(const QByteArray& format, const QSize& size = QSize(420, 594));
 // A PDF protected by a password the test does not know (an RC4 Standard security handler whose
@@ -21,6 +23,8 @@ QByteArray imageBytes(const QByteArray& format, const QSize& size = QSize(420, 5
 QByteArray encryptedPdf();
 // A JPEG whose header says it is width x height pixels (its data is that of a small image).
 QByteArray jpegClaiming(int width, int height);
-bool writeBytes(const QString& path, const QByteArray& bytes);
 
 } // namespace test
+
+// The letters registers' tests still name these helpers by their former namespace.
+namespace documents_test = test;
