@@ -47,6 +47,7 @@ TEST(StoredPasswordTest, ClearRowsMatchTheOldWayDamagedVerifiersMatchNothing)
         {"clear text, same case", QStringLiteral("matkhau1"), "matkhau1", false, true},
         {"clear text, other case", QStringLiteral("matkhau1"), "MATKHAU1", false, true},
         {"clear text, wrong", QStringLiteral("matkhau1"), "matkhau2", false, false},
+        {"clear text, only its beginning", QStringLiteral("matkhau1"), "matkhau", false, false},
         {"clear text, quote", QStringLiteral("bi'nh"), "bi'nh", false, true},
         {"blank stored matches nothing", QStringLiteral("  "), "  ", false, false},
         {"empty stored matches nothing", QString(), "", false, false},
