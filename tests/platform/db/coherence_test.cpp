@@ -159,19 +159,6 @@ TEST_F(DbTest, RollbackUndoesEditsAddsAndDeletesInTheCursor)
     }
 }
 
-// A cursor opened inside a transaction, after a statement wrote: nothing but the rollback itself
-// tells it that a row it read is gone (no change is counted, no other program committed).
-TEST_F(DbTest, CursorOpenedInsideATransactionForgetsWhatTheRollbackUndid)
-{
-    Database db = makeLetters(3);
-    db.beginTrans();
-    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (9, 'Mới')"));
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    EXPECT_EQ(walk(rs), (QList<int>{1, 2, 3, 4}));
-    db.rollback();
-    EXPECT_EQ(walk(rs), (QList<int>{1, 2, 3}));
-}
-
 // The save path of the letter forms: a row written, then its completion fails, then cancel and
 // rollback. recordset.h: "a bookmark of a row added in a transaction that rolled back raises
 // InvalidBookmark".
