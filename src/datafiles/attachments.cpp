@@ -69,6 +69,21 @@ bool cannotWrite(const db::DbError& e)
     return e.number() == db::errc::ReadOnlyFile || e.number() == db::errc::NotUpdatable;
 }
 
+// Adds the row naming a (its letter letterId of yearTable) through rs.
+void addRow(db::Recordset& rs, const Attachment& a, long long letterId, const QString& yearTable)
+{
+    rs.addNew();
+    rs.setValue(QStringLiteral("idcv"), letterId);
+    rs.setValue(QStringLiteral("bang"), yearTable);
+    rs.setValue(QStringLiteral("tengoc"), a.name);
+    rs.setValue(QStringLiteral("bam"), a.hash);
+    rs.setValue(QStringLiteral("kichthuoc"), static_cast<double>(a.size));
+    rs.setValue(QStringLiteral("kieu"), a.type);
+    rs.setValue(QStringLiteral("nguoinap"), a.addedBy);
+    rs.setValue(QStringLiteral("ngaynap"), a.addedAt);
+    rs.update();
+}
+
 } // namespace
 
 db::TableDef attachmentsTableDef()
@@ -156,16 +171,7 @@ void addAttachmentRows(db::Database& db, const QString& yearTable, const QList<A
             qCInfo(lcDatafiles) << "attachment" << a.name << "names letter" << a.letterId << "not in" << yearTable;
             continue;
         }
-        rs.addNew();
-        rs.setValue(QStringLiteral("idcv"), id.value());
-        rs.setValue(QStringLiteral("bang"), yearTable);
-        rs.setValue(QStringLiteral("tengoc"), a.name);
-        rs.setValue(QStringLiteral("bam"), a.hash);
-        rs.setValue(QStringLiteral("kichthuoc"), static_cast<double>(a.size));
-        rs.setValue(QStringLiteral("kieu"), a.type);
-        rs.setValue(QStringLiteral("nguoinap"), a.addedBy);
-        rs.setValue(QStringLiteral("ngaynap"), a.addedAt);
-        rs.update();
+        addRow(rs, a, id.value(), yearTable);
     }
 }
 
@@ -198,16 +204,7 @@ Attachment attachFile(db::Database& db, const AttachmentStore& store, const QStr
     a.type = attachmentType(name);
     a.addedBy = user;
     a.addedAt = now;
-    rs.addNew();
-    rs.setValue(QStringLiteral("idcv"), letterId);
-    rs.setValue(QStringLiteral("bang"), yearTable);
-    rs.setValue(QStringLiteral("tengoc"), a.name);
-    rs.setValue(QStringLiteral("bam"), a.hash);
-    rs.setValue(QStringLiteral("kichthuoc"), static_cast<double>(a.size));
-    rs.setValue(QStringLiteral("kieu"), a.type);
-    rs.setValue(QStringLiteral("nguoinap"), a.addedBy);
-    rs.setValue(QStringLiteral("ngaynap"), a.addedAt);
-    rs.update();
+    addRow(rs, a, letterId, yearTable);
     rs.setBookmark(rs.lastModified());
     a.id = rs.value(QStringLiteral("id")).toLongLong();
     rs.close();
