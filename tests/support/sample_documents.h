@@ -25,6 +25,3 @@ QByteArray encryptedPdf();
 QByteArray jpegClaiming(int width, int height);
 
 } // namespace test
-
-// The letters registers' tests still name these helpers by their former namespace.
-namespace documents_test = test;

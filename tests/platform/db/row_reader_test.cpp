@@ -8,30 +8,30 @@ using db::RowReader;
 
 namespace {
 
+// One row as "name=type:value|...", from a reader or a recordset alike.
+template <typename Row> QString rowText(const Row& row)
+{
+    QStringList cells;
+    for (int i = 0; i < row.fieldCount(); ++i)
+        cells << row.fieldName(i) + u'=' + QString::fromLatin1(row.value(i).typeName()) + u':' +
+                     row.value(i).toString();
+    return cells.join(u'|');
+}
+
 // Every row of the reader, each value with its type's name, for comparing with a recordset.
 QStringList readAll(RowReader& reader)
 {
     QStringList rows;
-    while (reader.next()) {
-        QStringList cells;
-        for (int i = 0; i < reader.fieldCount(); ++i)
-            cells << reader.fieldName(i) + u'=' + QString::fromLatin1(reader.value(i).typeName()) + u':' +
-                         reader.value(i).toString();
-        rows << cells.join(u'|');
-    }
+    while (reader.next())
+        rows << rowText(reader);
     return rows;
 }
 
 QStringList readAll(db::Recordset rs)
 {
     QStringList rows;
-    for (; !rs.eof(); rs.moveNext()) {
-        QStringList cells;
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            cells << rs.fieldName(i) + u'=' + QString::fromLatin1(rs.value(i).typeName()) + u':' +
-                         rs.value(i).toString();
-        rows << cells.join(u'|');
-    }
+    for (; !rs.eof(); rs.moveNext())
+        rows << rowText(rs);
     return rows;
 }
 

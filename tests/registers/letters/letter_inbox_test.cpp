@@ -120,8 +120,8 @@ TEST_F(LetterInboxTest, APdfsOwnTextFillsTheBoxes)
 {
     registers::setDocumentTextReader({}); // the program's reader: the first page's text
     const QString pdf = inbox + QStringLiteral("/Tờ trình.pdf");
-    documents_test::writeTextPdf(pdf, {QStringLiteral("SỞ TÀI CHÍNH\nSố: 45/STC-NS\nBắc Ninh, ngày 12 tháng 02 năm "
-                                                      "2026\nTỜ TRÌNH\nVề việc cấp kinh phí")});
+    test::writeTextPdf(pdf, {QStringLiteral("SỞ TÀI CHÍNH\nSố: 45/STC-NS\nBắc Ninh, ngày 12 tháng 02 năm "
+                                            "2026\nTỜ TRÌNH\nVề việc cấp kinh phí")});
     auto* f = openBy<IncomingEntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
     ASSERT_TRUE(f->takeIn(pdf)) << home.messageText();
     EXPECT_EQ(f->ui().mso_cv->text(), QStringLiteral("45/STC-NS"));

@@ -49,7 +49,7 @@ protected:
     void attach(long long id, const QString& text)
     {
         const QString path = files.filePath(QString::number(id) + QStringLiteral(".pdf"));
-        documents_test::writeTextPdf(path, {text});
+        test::writeTextPdf(path, {text});
         app::Module1& m = app::module1();
         datafiles::attachFile(m.letters, datafiles::AttachmentStore::besideLettersFile(m.lettersPath), m.incomingTable,
                               id, path, QStringLiteral("Nguyễn Văn An"), QDateTime::currentDateTime());
