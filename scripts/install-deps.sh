@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6sql6-sqlite
     qt6-pdf-dev qt6-image-formats-plugins
     libsqlite3-dev mdbtools-dev
+    postgresql libpq-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libkainjow-mustache-dev libical-dev
     fonts-noto-core fonts-liberation2

@@ -10,6 +10,16 @@ bash "$root/scripts/check-format.sh"
 SELVARO_WERROR=1 bash "$root/scripts/build.sh"
 build="${SELVARO_BUILD_DIR:-$root/build}"
 export QT_QPA_PLATFORM=offscreen
+# The server engine's tests run on a throwaway PostgreSQL cluster (a Unix socket in a temporary
+# folder), stopped and removed when this script ends; without one they are skipped, saying so.
+if cluster="$(bash "$root/scripts/pg-test-cluster.sh" start)"; then
+    pg_folder="$(head -n 1 <<<"$cluster")"
+    SELVARO_PG_TEST="$(tail -n 1 <<<"$cluster")"
+    export SELVARO_PG_TEST
+    trap 'bash "$root/scripts/pg-test-cluster.sh" stop "$pg_folder"' EXIT
+else
+    echo "PostgreSQL tests skipped: the throwaway test server could not be started (see above)" >&2
+fi
 (cd "$build" && ctest --output-on-failure -j"$(nproc)" --timeout 300)
 
 [ -n "${SELVARO_SKIP_SANITIZE:-}" ] && exit 0

@@ -36,6 +36,9 @@ constexpr int DuplicateField = 3191;         // appendTableDef naming one field 
 constexpr int IndexExists = 3375;            // an index of that name already exists on the table
 constexpr int PrimaryKeyExists = 3283;       // a second primary index on one table
 constexpr int ObjectClosed = 3420;           // a closed or null recordset
+constexpr int ServerCallFailed = 3146;       // the server refused a statement (SQLSTATE in the text)
+constexpr int ServerUnreachable = 3151;      // no server answers there, or the connection broke
+constexpr int ServerTooOld = 3900;           // a server older than the oldest we work with
 constexpr int EngineErrorBase = 100000;      // + SQLite extended result code
 } // namespace errc
 

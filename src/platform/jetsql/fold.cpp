@@ -55,13 +55,16 @@ char32_t decodeUtf8(const unsigned char* s, int length, int& i)
 }
 
 // QChar::toLower of every character below U+2000 (Latin with all Vietnamese letters, Greek,
-// Cyrillic), looked up once when the program loads.
+// Cyrillic), looked up once when the program loads. QChar leaves U+0130 (capital I with dot)
+// alone because its full lower case is two characters; Unicode's one-character lower case is
+// "i", which is what a database server gives too.
 constexpr char32_t TabledBelow = 0x2000;
 
 const std::array<char16_t, TabledBelow> lowerCase = [] {
     std::array<char16_t, TabledBelow> t{};
     for (char32_t c = 0; c < TabledBelow; ++c)
         t[c] = char16_t(QChar::toLower(c));
+    t[0x130] = u'i';
     return t;
 }();
 

@@ -1,0 +1,221 @@
+#include "server_connection.h"
+
+#include "platform/db/db_error.h"
+
+#include <libpq-fe.h>
+
+#include <QDate>
+#include <QDateTime>
+#include <vector>
+
+namespace db::pg {
+
+namespace {
+
+// Type OIDs of the server's built-in types (pg_type.oid), fixed since PostgreSQL 7.
+enum TypeOid : Oid
+{
+    BoolOid = 16,
+    ByteaOid = 17,
+    Int8Oid = 20,
+    Int2Oid = 21,
+    Int4Oid = 23,
+    OidOid = 26,
+    Float4Oid = 700,
+    Float8Oid = 701,
+    NumericOid = 1700
+};
+
+QString text(const char* utf8)
+{
+    return QString::fromUtf8(utf8).trimmed();
+}
+
+// The layer's number for a server error, from its SQLSTATE.
+int errorNumber(const QString& sqlState)
+{
+    if (sqlState == u"23505")
+        return errc::DuplicateKey;
+    if (sqlState == u"23502")
+        return errc::NullNotAllowed;
+    if (sqlState == u"42P01")
+        return errc::TableNotFound;
+    if (sqlState == u"42601")
+        return errc::SyntaxError;
+    if (sqlState == u"28P01" || sqlState == u"28000")
+        return errc::InvalidPassword;
+    // Connection exceptions, and the server shutting down under us.
+    if (sqlState.startsWith(u"08") || sqlState == u"57P01" || sqlState == u"57P02" || sqlState == u"57P03")
+        return errc::ServerUnreachable;
+    return errc::ServerCallFailed;
+}
+
+QVariant cellValue(const PGresult* result, int row, int column)
+{
+    if (PQgetisnull(result, row, column))
+        return {};
+    const char* value = PQgetvalue(result, row, column);
+    switch (PQftype(result, column)) {
+    case BoolOid:
+        return value[0] == 't';
+    case Int2Oid:
+    case Int4Oid:
+    case Int8Oid:
+    case OidOid:
+        return QByteArray(value).toLongLong();
+    case Float4Oid:
+    case Float8Oid:
+    case NumericOid:
+        return QByteArray(value).toDouble();
+    case ByteaOid: {
+        size_t length = 0;
+        unsigned char* bytes = PQunescapeBytea(reinterpret_cast<const unsigned char*>(value), &length);
+        if (!bytes)
+            throw DbError(errc::ServerCallFailed, QStringLiteral("bytea value could not be decoded"));
+        QByteArray data(reinterpret_cast<const char*>(bytes), qsizetype(length));
+        PQfreemem(bytes);
+        return data;
+    }
+    default:
+        return QString::fromUtf8(value, PQgetlength(result, row, column));
+    }
+}
+
+// A value as libpq sends it: text for everything but bytes, which go in binary form.
+struct BoundValue
+{
+    QByteArray data;
+    bool isNull = false;
+    bool binary = false;
+};
+
+BoundValue bind(const QVariant& value)
+{
+    if (value.isNull())
+        return {{}, true, false};
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return {value.toBool() ? QByteArrayLiteral("true") : QByteArrayLiteral("false"), false, false};
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return {QByteArray::number(value.toDouble(), 'g', 17), false, false};
+    case QMetaType::QByteArray:
+        return {value.toByteArray(), false, true};
+    case QMetaType::QDate:
+        return {value.toDate().toString(Qt::ISODate).toUtf8(), false, false};
+    case QMetaType::QDateTime:
+        return {value.toDateTime().toString(Qt::ISODateWithMs).toUtf8(), false, false};
+    default:
+        return {value.toString().toUtf8(), false, false};
+    }
+}
+
+} // namespace
+
+QString versionText(int versionNumber)
+{
+    // From 10 on: major * 10000 + minor; before: major * 10000 + minor * 100 + patch.
+    if (versionNumber >= 100000)
+        return QString::number(versionNumber / 10000) + u'.' + QString::number(versionNumber % 10000);
+    return QString::number(versionNumber / 10000) + u'.' + QString::number(versionNumber / 100 % 100) + u'.' +
+           QString::number(versionNumber % 100);
+}
+
+void checkServerVersion(int versionNumber)
+{
+    if (versionNumber < OldestServerVersion) {
+        throw DbError(errc::ServerTooOld,
+                      QStringLiteral("Máy chủ PostgreSQL phiên bản ") + versionText(versionNumber) +
+                          QStringLiteral(" đã cũ; Selvaro cần máy chủ phiên bản ") +
+                          versionText(OldestServerVersion).section(u'.', 0, 0) + QStringLiteral(" trở lên."));
+    }
+}
+
+struct ServerConnection::Result
+{
+    std::unique_ptr<PGresult, void (*)(PGresult*)> handle{nullptr, PQclear};
+};
+
+std::unique_ptr<ServerConnection> ServerConnection::open(const QString& connection)
+{
+    // Only the standard libpq settings count; our settings never travel in the string.
+    pg_conn* raw = PQconnectdb(connection.toUtf8().constData());
+    if (!raw)
+        throw DbError(errc::ServerUnreachable, QStringLiteral("out of memory while connecting"));
+    std::unique_ptr<ServerConnection> server(new ServerConnection(raw));
+    if (PQstatus(raw) != CONNECTION_OK) {
+        // Told apart without reading the server's message, which comes in the server's language.
+        const bool password = PQconnectionNeedsPassword(raw) || PQconnectionUsedPassword(raw);
+        throw DbError(password ? errc::InvalidPassword : errc::ServerUnreachable, text(PQerrorMessage(raw)));
+    }
+    checkServerVersion(PQserverVersion(raw));
+    if (PQsetClientEncoding(raw, "UTF8") != 0)
+        throw DbError(errc::ServerCallFailed, text(PQerrorMessage(raw)));
+    return server;
+}
+
+ServerConnection::ServerConnection(pg_conn* connection) : m_connection(connection) {}
+
+ServerConnection::~ServerConnection()
+{
+    PQfinish(m_connection);
+}
+
+int ServerConnection::serverVersion() const
+{
+    return PQserverVersion(m_connection);
+}
+
+ServerConnection::Result ServerConnection::run(const QString& sql, const QVariantList& values)
+{
+    std::vector<BoundValue> bound;
+    bound.reserve(size_t(values.size()));
+    for (const QVariant& value : values)
+        bound.push_back(bind(value));
+    std::vector<const char*> data;
+    std::vector<int> lengths;
+    std::vector<int> formats;
+    for (const BoundValue& value : bound) {
+        data.push_back(value.isNull ? nullptr : value.data.constData());
+        lengths.push_back(int(value.data.size()));
+        formats.push_back(value.binary ? 1 : 0);
+    }
+    Result result;
+    result.handle.reset(PQexecParams(m_connection, sql.toUtf8().constData(), int(bound.size()), nullptr, data.data(),
+                                     lengths.data(), formats.data(), 0));
+    const ExecStatusType status = result.handle ? PQresultStatus(result.handle.get()) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+        return result;
+    if (!result.handle || PQstatus(m_connection) == CONNECTION_BAD)
+        throw DbError(errc::ServerUnreachable, text(PQerrorMessage(m_connection)) + QStringLiteral("\n") + sql);
+    const QString sqlState = text(PQresultErrorField(result.handle.get(), PG_DIAG_SQLSTATE));
+    throw DbError(errorNumber(sqlState), sqlState + QStringLiteral(": ") +
+                                            text(PQresultErrorField(result.handle.get(), PG_DIAG_MESSAGE_PRIMARY)) +
+                                            QStringLiteral("\n") + sql);
+}
+
+QList<QVariantList> ServerConnection::query(const QString& sql, const QVariantList& values)
+{
+    const Result result = run(sql, values);
+    const PGresult* r = result.handle.get();
+    QList<QVariantList> rows;
+    const int rowCount = PQntuples(r);
+    const int columnCount = PQnfields(r);
+    rows.reserve(rowCount);
+    for (int row = 0; row < rowCount; ++row) {
+        QVariantList cells;
+        cells.reserve(columnCount);
+        for (int column = 0; column < columnCount; ++column)
+            cells.append(cellValue(r, row, column));
+        rows.append(cells);
+    }
+    return rows;
+}
+
+int ServerConnection::exec(const QString& sql, const QVariantList& values)
+{
+    const Result result = run(sql, values);
+    return QByteArray(PQcmdTuples(result.handle.get())).toInt();
+}
+
+} // namespace db::pg

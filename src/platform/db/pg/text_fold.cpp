@@ -1,0 +1,100 @@
+#include "text_fold.h"
+
+#include "server_connection.h"
+
+#include "platform/db/db_error.h"
+#include "platform/jetsql/fold.h"
+
+namespace db::pg {
+
+namespace {
+
+QString quoteIdentifier(const QString& name)
+{
+    QString quoted = name;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+QString quoteLiteral(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + quoted + u'\'';
+}
+
+QString ourFold(char32_t c)
+{
+    return jetsql::foldCase(QString::fromUcs4(&c, 1));
+}
+
+// A collation whose lower() maps letters beyond ASCII one character at a time: glibc's C.UTF-8
+// (simple case mapping), else ICU's root (full case mapping; its few differences are mapped
+// before it, like any other).
+QString lowerCaseCollation(ServerConnection& server)
+{
+    const QList<QVariantList> rows = server.query(QStringLiteral(
+        "select collname from pg_collation where collname in ('C.utf8', 'C.UTF-8', 'und-x-icu') "
+        "and collencoding in (-1, pg_char_to_encoding('UTF8')) "
+        "order by case collname when 'und-x-icu' then 1 else 0 end, collname limit 1"));
+    if (rows.isEmpty()) {
+        throw DbError(errc::ServerCallFailed,
+                      QStringLiteral("Máy chủ PostgreSQL không có bảng đối chiếu C.utf8 hay ICU để so sánh chữ hoa, "
+                                     "chữ thường tiếng Việt."));
+    }
+    return rows.first().first().toString();
+}
+
+// Decomposed text (a letter followed by combining marks U+0300..U+036F) is made precomposed, as
+// our connections do; other text is left as it is.
+QString precomposed(const QString& operand)
+{
+    return QStringLiteral("case when ") + operand + QStringLiteral(" ~ '[\\u0300-\\u036F]' then normalize(") +
+           operand + QStringLiteral(", NFC) else ") + operand + QStringLiteral(" end");
+}
+
+} // namespace
+
+void installFold(ServerConnection& server)
+{
+    const QString encoding = server.query(QStringLiteral("show server_encoding")).first().first().toString();
+    if (encoding != u"UTF8") {
+        throw DbError(errc::ServerCallFailed,
+                      QStringLiteral("Cơ sở dữ liệu trên máy chủ dùng mã ") + encoding +
+                          QStringLiteral("; Selvaro cần cơ sở dữ liệu mã UTF8."));
+    }
+    const QString collation = quoteIdentifier(lowerCaseCollation(server));
+    const QList<QVariantList> lowered = server.query(
+        QStringLiteral("select c, lower(") + precomposed(QStringLiteral("chr(c)")) + QStringLiteral(" collate ") +
+        collation + QStringLiteral(") from generate_series(1, 131071) as c where c not between 55296 and 57343"));
+    QString from;
+    QString to;
+    for (const QVariantList& row : lowered) {
+        const auto c = char32_t(row.at(0).toLongLong());
+        const QString ours = ourFold(c);
+        if (row.at(1).toString() != ours) {
+            from += QString::fromUcs4(&c, 1);
+            to += ours;
+        }
+    }
+    // What a character is mapped to must stay itself under the server's lower(), or the
+    // mapping would not be ours.
+    for (const QVariantList& row : lowered) {
+        const auto c = char32_t(row.at(0).toLongLong());
+        if (to.contains(QString::fromUcs4(&c, 1)) && row.at(1).toString() != QString::fromUcs4(&c, 1)) {
+            throw DbError(errc::ServerCallFailed,
+                          QStringLiteral("Máy chủ PostgreSQL đổi chữ thường khác Selvaro ở ký tự U+") +
+                              QString::number(quint32(c), 16).toUpper());
+        }
+    }
+    QString folded = precomposed(QStringLiteral("$1"));
+    if (!from.isEmpty())
+        folded = QStringLiteral("translate(") + folded + QStringLiteral(", ") + quoteLiteral(from) +
+                 QStringLiteral(", ") + quoteLiteral(to) + u')';
+    server.exec(QStringLiteral("create or replace function ") + QString::fromUtf16(FoldFunction) +
+                QStringLiteral("(text) returns text language sql immutable strict parallel safe as $fold$ "
+                               "select lower(") +
+                folded + QStringLiteral(" collate ") + collation + QStringLiteral(") $fold$"));
+}
+
+} // namespace db::pg

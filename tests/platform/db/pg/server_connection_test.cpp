@@ -1,0 +1,161 @@
+// The server engine's connection: versions refused, failures told apart, values bound, errors
+// numbered, and the text fold that must compare exactly as our SQLite connections do.
+#include "platform/db/db_error.h"
+#include "platform/db/pg/server_connection.h"
+#include "platform/db/pg/text_fold.h"
+#include "platform/jetsql/fold.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+using db::pg::ServerConnection;
+using namespace Qt::StringLiterals;
+
+int failureNumber(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const db::DbError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(ServerVersion, OlderThanThirteenIsRefusedNamingItsVersion)
+{
+    const std::tuple<int, const char*, bool> cases[] = {
+        {90624, "9.6.24", false}, {120004, "12.4", false}, {130000, "13.0", true}, {150018, "15.18", true}};
+    for (const auto& [number, text, accepted] : cases) {
+        EXPECT_EQ(db::pg::versionText(number), QString::fromUtf8(text));
+        try {
+            db::pg::checkServerVersion(number);
+            EXPECT_TRUE(accepted) << text;
+        } catch (const db::DbError& e) {
+            EXPECT_FALSE(accepted) << text;
+            EXPECT_EQ(e.number(), db::errc::ServerTooOld);
+            EXPECT_EQ(e.description(), u"Máy chủ PostgreSQL phiên bản "_s + QString::fromUtf8(text) +
+                                           u" đã cũ; Selvaro cần máy chủ phiên bản 13 trở lên."_s);
+        }
+    }
+}
+
+// A database of its own on the test server for this binary, dropped at the end.
+class ServerTest : public ::testing::Test
+{
+protected:
+    static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
+
+    static void SetUpTestSuite()
+    {
+        if (serverString().isEmpty())
+            return;
+        auto admin = ServerConnection::open(serverString());
+        admin->exec(u"drop database if exists "_s + databaseName());
+        admin->exec(u"create database "_s + databaseName() + u" encoding 'UTF8' template template0"_s);
+    }
+    static void TearDownTestSuite()
+    {
+        if (!serverString().isEmpty())
+            ServerConnection::open(serverString())->exec(u"drop database if exists "_s + databaseName());
+    }
+    static QString databaseName() { return u"selvaro_test_"_s + QString::number(QCoreApplication::applicationPid()); }
+    // The test server's connection string with one setting replaced.
+    static QString with(const QString& key, const QString& value)
+    {
+        QString s = serverString();
+        s.replace(QRegularExpression(u"\\b"_s + key + u"=\\S*"_s), key + u'=' + value);
+        return s;
+    }
+
+    void SetUp() override
+    {
+        if (serverString().isEmpty())
+            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+        server = ServerConnection::open(with(u"dbname"_s, databaseName()));
+    }
+
+    std::unique_ptr<ServerConnection> server;
+};
+
+TEST_F(ServerTest, WrongPasswordAndMissingServerAreToldApart)
+{
+    EXPECT_EQ(failureNumber([] { ServerConnection::open(with(u"password"_s, u"sai-mat-khau"_s)); }),
+              db::errc::InvalidPassword);
+    EXPECT_EQ(failureNumber([] { ServerConnection::open(with(u"host"_s, u"/nonexistent/selvaro"_s)); }),
+              db::errc::ServerUnreachable);
+    EXPECT_GE(server->serverVersion(), db::pg::OldestServerVersion);
+}
+
+TEST_F(ServerTest, ValuesAreBoundNeverPastedAndComeBackAsTheyWent)
+{
+    server->exec(u"create table thu (id serial primary key, ten text not null unique, so bigint, "
+                 "tien double precision, xong boolean, tep bytea)"_s);
+    const QStringList hostile = {u"'); drop table thu; --"_s, u"Đức \"Ấp\" \\ $1 ?"_s, u"Nguyễn Văn An"_s};
+    for (const QString& name : hostile) {
+        EXPECT_EQ(server->exec(u"insert into thu (ten, so, tien, xong, tep) values ($1, $2, $3, $4, $5)"_s,
+                               {name, qlonglong(1) << 40, 0.1, true, QByteArray("\0\x01\xff'", 4)}),
+                  1);
+    }
+    server->exec(u"insert into thu (ten) values ($1)"_s, {u"trống"_s});
+    const QList<QVariantList> rows = server->query(u"select ten, so, tien, xong, tep from thu order by id"_s);
+    ASSERT_EQ(rows.size(), 4);
+    for (int i = 0; i < hostile.size(); ++i) {
+        EXPECT_EQ(rows[i], (QVariantList{hostile[i], qlonglong(1) << 40, 0.1, true, QByteArray("\0\x01\xff'", 4)}));
+    }
+    EXPECT_EQ(rows[3], (QVariantList{u"trống"_s, QVariant(), QVariant(), QVariant(), QVariant()}));
+
+    // The server's refusals arrive with the layer's numbers.
+    const std::pair<QString, int> refusals[] = {
+        {u"insert into thu (ten) values ('Nguyễn Văn An')"_s, db::errc::DuplicateKey},
+        {u"insert into thu (so) values (1)"_s, db::errc::NullNotAllowed},
+        {u"select * from khong_co"_s, db::errc::TableNotFound},
+        {u"selec 1"_s, db::errc::SyntaxError},
+        {u"select 1 / 0"_s, db::errc::ServerCallFailed},
+    };
+    for (const auto& [sql, number] : refusals)
+        EXPECT_EQ(failureNumber([&, sql = sql] { server->exec(sql); }), number) << sql.toStdString();
+}
+
+// One definition of text comparison on both engines: the server's fold of every code point below
+// U+20000 is ours, and texts compare on the server as on our SQLite connections.
+TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
+{
+    db::pg::installFold(*server);
+    const QList<QVariantList> folded = server->query(
+        u"select c, selvaro_fold(chr(c)) from generate_series(1, 131071) c where c not between 55296 and 57343"_s);
+    ASSERT_EQ(folded.size(), 131071 - 2048);
+    int differing = 0;
+    for (const QVariantList& row : folded) {
+        const auto c = char32_t(row[0].toLongLong());
+        if (row[1].toString() != jetsql::foldCase(QString::fromUcs4(&c, 1)) && ++differing <= 5)
+            ADD_FAILURE() << "U+" << std::hex << quint32(c);
+    }
+    EXPECT_EQ(differing, 0);
+
+    const std::pair<const char*, const char*> pairs[] = {
+        {"Đức", "đức"}, {"ẤP", "ấp"}, {"Ư", "ư"},   {"a", "á"},     {"Đ", "e"},          {"z", "đ"},
+        {"Ấp", "ấp"},   {"Ab", "a"},  {"", "a"},    {"ΟΔΟΣ", "οδοσ"}, {"İ", "i"},        {"ǅ", "ǆ"},
+        {"Nguyễn Văn An", "NGUYỄN VĂN AN"},         {"Lê", "Lệ"},   {"Hòa", "Hoà"},      {"Sở Nội vụ", "sở nội vụ!"},
+    };
+    // Decomposed forms: "ấp" as a + circumflex + acute, "Đức" with the hook above written apart.
+    const std::pair<QString, QString> decomposed[] = {{u"a\u0302\u0301p"_s, u"ẤP"_s}, {u"Đu\u031B\u0301c"_s, u"đức"_s}};
+    QList<std::pair<QString, QString>> all;
+    for (const auto& [a, b] : pairs)
+        all.append({QString::fromUtf8(a), QString::fromUtf8(b)});
+    for (const auto& p : decomposed)
+        all.append(p);
+    for (const auto& [a, b] : all) {
+        const int ours = jetsql::compareFolded(a, b);
+        const QVariantList theirs =
+            server->query(u"select selvaro_fold($1) = selvaro_fold($2), "
+                          "selvaro_fold($1) collate \"C\" < selvaro_fold($2) collate \"C\""_s,
+                          {a, b})
+                .first();
+        EXPECT_EQ(theirs, (QVariantList{ours == 0, ours < 0})) << a.toStdString() << " ~ " << b.toStdString();
+    }
+}
+
+} // namespace
