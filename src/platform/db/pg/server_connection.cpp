@@ -124,10 +124,10 @@ QString versionText(int versionNumber)
 void checkServerVersion(int versionNumber)
 {
     if (versionNumber < OldestServerVersion) {
-        throw DbError(errc::ServerTooOld,
-                      QStringLiteral("Máy chủ PostgreSQL phiên bản ") + versionText(versionNumber) +
-                          QStringLiteral(" đã cũ; Selvaro cần máy chủ phiên bản ") +
-                          versionText(OldestServerVersion).section(u'.', 0, 0) + QStringLiteral(" trở lên."));
+        throw DbError(errc::ServerTooOld, QStringLiteral("Máy chủ PostgreSQL phiên bản ") + versionText(versionNumber) +
+                                              QStringLiteral(" đã cũ; Selvaro cần máy chủ phiên bản ") +
+                                              versionText(OldestServerVersion).section(u'.', 0, 0) +
+                                              QStringLiteral(" trở lên."));
     }
 }
 
@@ -190,8 +190,8 @@ ServerConnection::Result ServerConnection::run(const QString& sql, const QVarian
         throw DbError(errc::ServerUnreachable, text(PQerrorMessage(m_connection)) + QStringLiteral("\n") + sql);
     const QString sqlState = text(PQresultErrorField(result.handle.get(), PG_DIAG_SQLSTATE));
     throw DbError(errorNumber(sqlState), sqlState + QStringLiteral(": ") +
-                                            text(PQresultErrorField(result.handle.get(), PG_DIAG_MESSAGE_PRIMARY)) +
-                                            QStringLiteral("\n") + sql);
+                                             text(PQresultErrorField(result.handle.get(), PG_DIAG_MESSAGE_PRIMARY)) +
+                                             QStringLiteral("\n") + sql);
 }
 
 QList<QVariantList> ServerConnection::query(const QString& sql, const QVariantList& values)

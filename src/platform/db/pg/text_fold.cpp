@@ -33,10 +33,10 @@ QString ourFold(char32_t c)
 // before it, like any other).
 QString lowerCaseCollation(ServerConnection& server)
 {
-    const QList<QVariantList> rows = server.query(QStringLiteral(
-        "select collname from pg_collation where collname in ('C.utf8', 'C.UTF-8', 'und-x-icu') "
-        "and collencoding in (-1, pg_char_to_encoding('UTF8')) "
-        "order by case collname when 'und-x-icu' then 1 else 0 end, collname limit 1"));
+    const QList<QVariantList> rows = server.query(
+        QStringLiteral("select collname from pg_collation where collname in ('C.utf8', 'C.UTF-8', 'und-x-icu') "
+                       "and collencoding in (-1, pg_char_to_encoding('UTF8')) "
+                       "order by case collname when 'und-x-icu' then 1 else 0 end, collname limit 1"));
     if (rows.isEmpty()) {
         throw DbError(errc::ServerCallFailed,
                       QStringLiteral("Máy chủ PostgreSQL không có bảng đối chiếu C.utf8 hay ICU để so sánh chữ hoa, "
@@ -49,8 +49,8 @@ QString lowerCaseCollation(ServerConnection& server)
 // our connections do; other text is left as it is.
 QString precomposed(const QString& operand)
 {
-    return QStringLiteral("case when ") + operand + QStringLiteral(" ~ '[\\u0300-\\u036F]' then normalize(") +
-           operand + QStringLiteral(", NFC) else ") + operand + QStringLiteral(" end");
+    return QStringLiteral("case when ") + operand + QStringLiteral(" ~ '[\\u0300-\\u036F]' then normalize(") + operand +
+           QStringLiteral(", NFC) else ") + operand + QStringLiteral(" end");
 }
 
 } // namespace
@@ -59,9 +59,8 @@ void installFold(ServerConnection& server)
 {
     const QString encoding = server.query(QStringLiteral("show server_encoding")).first().first().toString();
     if (encoding != u"UTF8") {
-        throw DbError(errc::ServerCallFailed,
-                      QStringLiteral("Cơ sở dữ liệu trên máy chủ dùng mã ") + encoding +
-                          QStringLiteral("; Selvaro cần cơ sở dữ liệu mã UTF8."));
+        throw DbError(errc::ServerCallFailed, QStringLiteral("Cơ sở dữ liệu trên máy chủ dùng mã ") + encoding +
+                                                  QStringLiteral("; Selvaro cần cơ sở dữ liệu mã UTF8."));
     }
     const QString collation = quoteIdentifier(lowerCaseCollation(server));
     const QList<QVariantList> lowered = server.query(

@@ -1,28 +1,17 @@
 // The server engine's connection: versions refused, failures told apart, values bound, errors
 // numbered, and the text fold that must compare exactly as our SQLite connections do.
+#include "server_fixture.h"
+
 #include "platform/db/db_error.h"
 #include "platform/db/pg/server_connection.h"
 #include "platform/db/pg/text_fold.h"
 #include "platform/jetsql/fold.h"
 
-#include <QCoreApplication>
-#include <QRegularExpression>
-#include <gtest/gtest.h>
-
 namespace {
 
 using db::pg::ServerConnection;
-using namespace Qt::StringLiterals;
-
-int failureNumber(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const db::DbError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using pg_test::failureNumber;
+using pg_test::ServerTest;
 
 TEST(ServerVersion, OlderThanThirteenIsRefusedNamingItsVersion)
 {
@@ -41,44 +30,6 @@ TEST(ServerVersion, OlderThanThirteenIsRefusedNamingItsVersion)
         }
     }
 }
-
-// A database of its own on the test server for this binary, dropped at the end.
-class ServerTest : public ::testing::Test
-{
-protected:
-    static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
-
-    static void SetUpTestSuite()
-    {
-        if (serverString().isEmpty())
-            return;
-        auto admin = ServerConnection::open(serverString());
-        admin->exec(u"drop database if exists "_s + databaseName());
-        admin->exec(u"create database "_s + databaseName() + u" encoding 'UTF8' template template0"_s);
-    }
-    static void TearDownTestSuite()
-    {
-        if (!serverString().isEmpty())
-            ServerConnection::open(serverString())->exec(u"drop database if exists "_s + databaseName());
-    }
-    static QString databaseName() { return u"selvaro_test_"_s + QString::number(QCoreApplication::applicationPid()); }
-    // The test server's connection string with one setting replaced.
-    static QString with(const QString& key, const QString& value)
-    {
-        QString s = serverString();
-        s.replace(QRegularExpression(u"\\b"_s + key + u"=\\S*"_s), key + u'=' + value);
-        return s;
-    }
-
-    void SetUp() override
-    {
-        if (serverString().isEmpty())
-            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-        server = ServerConnection::open(with(u"dbname"_s, databaseName()));
-    }
-
-    std::unique_ptr<ServerConnection> server;
-};
 
 TEST_F(ServerTest, WrongPasswordAndMissingServerAreToldApart)
 {
@@ -136,9 +87,22 @@ TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
     EXPECT_EQ(differing, 0);
 
     const std::pair<const char*, const char*> pairs[] = {
-        {"Đức", "đức"}, {"ẤP", "ấp"}, {"Ư", "ư"},   {"a", "á"},     {"Đ", "e"},          {"z", "đ"},
-        {"Ấp", "ấp"},   {"Ab", "a"},  {"", "a"},    {"ΟΔΟΣ", "οδοσ"}, {"İ", "i"},        {"ǅ", "ǆ"},
-        {"Nguyễn Văn An", "NGUYỄN VĂN AN"},         {"Lê", "Lệ"},   {"Hòa", "Hoà"},      {"Sở Nội vụ", "sở nội vụ!"},
+        {"Đức", "đức"},
+        {"ẤP", "ấp"},
+        {"Ư", "ư"},
+        {"a", "á"},
+        {"Đ", "e"},
+        {"z", "đ"},
+        {"Ấp", "ấp"},
+        {"Ab", "a"},
+        {"", "a"},
+        {"ΟΔΟΣ", "οδοσ"},
+        {"İ", "i"},
+        {"ǅ", "ǆ"},
+        {"Nguyễn Văn An", "NGUYỄN VĂN AN"},
+        {"Lê", "Lệ"},
+        {"Hòa", "Hoà"},
+        {"Sở Nội vụ", "sở nội vụ!"},
     };
     // Decomposed forms: "ấp" as a + circumflex + acute, "Đức" with the hook above written apart.
     const std::pair<QString, QString> decomposed[] = {{u"a\u0302\u0301p"_s, u"ẤP"_s}, {u"Đu\u031B\u0301c"_s, u"đức"_s}};
@@ -149,11 +113,11 @@ TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
         all.append(p);
     for (const auto& [a, b] : all) {
         const int ours = jetsql::compareFolded(a, b);
-        const QVariantList theirs =
-            server->query(u"select selvaro_fold($1) = selvaro_fold($2), "
-                          "selvaro_fold($1) collate \"C\" < selvaro_fold($2) collate \"C\""_s,
-                          {a, b})
-                .first();
+        const QVariantList theirs = server
+                                        ->query(u"select selvaro_fold($1) = selvaro_fold($2), "
+                                                "selvaro_fold($1) collate \"C\" < selvaro_fold($2) collate \"C\""_s,
+                                                {a, b})
+                                        .first();
         EXPECT_EQ(theirs, (QVariantList{ours == 0, ours < 0})) << a.toStdString() << " ~ " << b.toStdString();
     }
 }

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/db/db_error.h"
+#include "platform/db/pg/server_connection.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace pg_test {
+
+using db::pg::ServerConnection;
+
+// The number of the DbError action raises; 0 when it raises none.
+inline int failureNumber(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const db::DbError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// A database of its own on the test server for this binary, dropped at the end.
+class ServerTest : public ::testing::Test
+{
+protected:
+    static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
+
+    static void SetUpTestSuite()
+    {
+        if (serverString().isEmpty())
+            return;
+        auto admin = ServerConnection::open(serverString());
+        admin->exec(u"drop database if exists "_s + databaseName());
+        admin->exec(u"create database "_s + databaseName() + u" encoding 'UTF8' template template0"_s);
+    }
+    static void TearDownTestSuite()
+    {
+        if (!serverString().isEmpty())
+            ServerConnection::open(serverString())->exec(u"drop database if exists "_s + databaseName());
+    }
+    static QString databaseName() { return u"selvaro_test_"_s + QString::number(QCoreApplication::applicationPid()); }
+    // The test server's connection string with one setting replaced.
+    static QString with(const QString& key, const QString& value)
+    {
+        QString s = serverString();
+        s.replace(QRegularExpression(u"\\b"_s + key + u"=\\S*"_s), key + u'=' + value);
+        return s;
+    }
+
+    void SetUp() override
+    {
+        if (serverString().isEmpty())
+            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+        server = ServerConnection::open(with(u"dbname"_s, databaseName()));
+    }
+
+    std::unique_ptr<ServerConnection> server;
+};
+
+} // namespace pg_test
