@@ -8,6 +8,7 @@
 #include "app/gui/frmtbao.h"
 #include "app/gui/sub_main.h"
 #include "datafiles/forms/data_file_commands.h"
+#include "datafiles/server_move.h"
 #include "documents/text_indexer.h"
 #include "platform/report/preview/preview_window.h"
 #include "reference/reference_forms.h"
@@ -82,6 +83,8 @@ int answerCommandLine(const app::CommandLine& line)
 {
     switch (line.action) {
     case app::CommandLine::Action::Run:
+    case app::CommandLine::Action::MoveToServer:
+    case app::CommandLine::Action::MoveFromServer:
         return -1;
     case app::CommandLine::Action::Help:
         std::fputs(qPrintable(app::usageText(g_program)), stdout);
@@ -118,8 +121,21 @@ int main(int argc, char** argv)
     const app::CommandLine first = app::parseCommandLine(arguments);
     if (const int code = answerCommandLine(first); code >= 0)
         return code;
-    if (const int code = answerProgramFolder(app::chooseProgramFolder(first.home)); code >= 0)
+    const app::ProgramFolderChoice chosen = app::chooseProgramFolder(first.home);
+    if (const int code = answerProgramFolder(chosen); code >= 0)
         return code;
+    if (first.action == app::CommandLine::Action::MoveToServer ||
+        first.action == app::CommandLine::Action::MoveFromServer) {
+        // Needs no display: it reports on the terminal, a line at a time.
+        const auto report = [](const QString& line) { std::fprintf(stdout, "%s\n", qPrintable(line)); };
+        const QString failure = first.action == app::CommandLine::Action::MoveToServer
+                                    ? datafiles::moveToServer(chosen.folder, first.connection, report)
+                                    : datafiles::moveFromServer(chosen.folder, first.connection, report);
+        if (failure.isEmpty())
+            return 0;
+        std::fprintf(stderr, "%s: %s\n", qPrintable(g_program), qPrintable(failure));
+        return 1;
+    }
 
     if (!haveDisplay()) {
         std::fputs(qPrintable(app::noDisplayMessage(g_program, QString())), stderr);

@@ -28,6 +28,22 @@ CommandLine parseCommandLine(const QStringList& arguments)
                 line.action = CommandLine::Action::Error;
                 line.error = QStringLiteral("--home needs a folder");
             }
+        } else if (a == QLatin1String("--move-to-server") || a == QLatin1String("--move-from-server")) {
+            const auto action = a == QLatin1String("--move-to-server") ? CommandLine::Action::MoveToServer
+                                                                       : CommandLine::Action::MoveFromServer;
+            if (line.action == CommandLine::Action::Error)
+                continue;
+            if (line.action != CommandLine::Action::Run) {
+                line.action = CommandLine::Action::Error;
+                line.error = QStringLiteral("--move-to-server and --move-from-server cannot go together");
+            } else if (i + 1 >= arguments.size() || arguments.at(i + 1).trimmed().isEmpty()) {
+                line.action = CommandLine::Action::Error;
+                line.error =
+                    a + QStringLiteral(" needs a server connection (\"host=... dbname=...\" or \"service=NAME\")");
+            } else {
+                line.action = action;
+                line.connection = arguments.at(++i);
+            }
         } else {
             line.others << a;
         }
@@ -46,7 +62,7 @@ CommandLine rejectUnknown(CommandLine line)
 
 QString usageText(const QString& program)
 {
-    return QStringLiteral("Usage: %1 [--home DIR]\n"
+    return QStringLiteral("Usage: %1 [--home DIR] [--move-to-server CONNECTION | --move-from-server CONNECTION]\n"
                           "Selvaro keeps the secretariat's registers: incoming and outgoing letters, work plans\n"
                           "and the weekly work schedule.\n"
                           "\n"
@@ -56,6 +72,13 @@ QString usageText(const QString& program)
                           "               write. By default, the program's own folder; for an installed\n"
                           "               program, the user's folder ~/.local/share/selvaro, whose data\n"
                           "               folder is filled from /usr/share/selvaro/data on first start\n"
+                          "  --move-to-server CONNECTION\n"
+                          "               copy the program folder's data files to new data sets on a\n"
+                          "               PostgreSQL server (CONNECTION: \"host=... dbname=... user=...\" or\n"
+                          "               \"service=NAME\" from pg_service.conf; the password from ~/.pgpass),\n"
+                          "               check every table by count and checksum, and stop\n"
+                          "  --move-from-server CONNECTION\n"
+                          "               write the program folder's data files back from the server, and stop\n"
                           "  --help       print this help and stop\n"
                           "  --version    print the version and stop\n"
                           "\n"

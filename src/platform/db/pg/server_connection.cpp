@@ -1,6 +1,7 @@
 #include "server_connection.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/db_log.h"
 
 #include <libpq-fe.h>
 
@@ -149,6 +150,11 @@ std::unique_ptr<ServerConnection> ServerConnection::open(const QString& connecti
         throw DbError(password ? errc::InvalidPassword : errc::ServerUnreachable, text(PQerrorMessage(raw)));
     }
     checkServerVersion(PQserverVersion(raw));
+    // The server's notices ("schema ... does not exist, skipping") go to our log, not the terminal.
+    PQsetNoticeProcessor(
+        raw,
+        [](void*, const char* message) { qCDebug(lcDb) << "server notice:" << QString::fromUtf8(message).trimmed(); },
+        nullptr);
     if (PQsetClientEncoding(raw, "UTF8") != 0)
         throw DbError(errc::ServerCallFailed, text(PQerrorMessage(raw)));
     return server;

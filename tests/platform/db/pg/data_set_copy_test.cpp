@@ -1,6 +1,6 @@
 // Moving a data file to a server data set and back: identical tables, definitions, counters and
 // stored queries; a failed move leaves nothing behind.
-#include "server_fixture.h"
+#include "pg_server_fixture.h"
 #include "template_file.h"
 
 #include "platform/db/pg/data_set.h"

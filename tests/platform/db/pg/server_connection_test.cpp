@@ -1,6 +1,6 @@
 // The server engine's connection: versions refused, failures told apart, values bound, errors
 // numbered, and the text fold that must compare exactly as our SQLite connections do.
-#include "server_fixture.h"
+#include "pg_server_fixture.h"
 
 #include "platform/db/db_error.h"
 #include "platform/db/pg/server_connection.h"

@@ -1,0 +1,133 @@
+#include "server_move.h"
+
+#include "app/core/data_paths.h"
+#include "app/core/module1.h"
+#include "app/core/settings_files.h"
+#include "platform/db/database.h"
+#include "platform/db/db_error.h"
+#include "platform/db/pg/data_set.h"
+#include "platform/db/pg/data_set_copy.h"
+#include "platform/db/pg/server_connection.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace datafiles {
+
+namespace {
+
+using db::pg::ServerConnection;
+
+void summarise(const QString& schema, const QList<db::pg::TableCopied>& tables, const MoveReport& report)
+{
+    for (const db::pg::TableCopied& table : tables) {
+        report(QStringLiteral("  ") + schema + u'.' + table.table + QStringLiteral(": ") + QString::number(table.rows) +
+               QStringLiteral(" dòng, tổng kiểm tra ") + QString::fromLatin1(table.checksum.left(16)));
+    }
+}
+
+db::pg::CopyProgress progressTo(const MoveReport& report)
+{
+    return [report, last = QString()](const QString& table, qint64) mutable {
+        if (table != last)
+            report(QStringLiteral("  chép bảng ") + table);
+        last = table;
+    };
+}
+
+// Why the server could not be used, in the program's words; the server's own text after it.
+QString reason(const db::DbError& e)
+{
+    switch (e.number()) {
+    case db::errc::InvalidPassword:
+        return QStringLiteral("máy chủ PostgreSQL không nhận tên người dùng hay mật khẩu (xem chuỗi kết nối, "
+                              "hoặc tệp ~/.pgpass). ") +
+               e.description();
+    case db::errc::ServerUnreachable:
+        return QStringLiteral("không kết nối được máy chủ PostgreSQL. ") + e.description();
+    default:
+        return e.description();
+    }
+}
+
+} // namespace
+
+QStringList dataFilesOf(const QString& programFolder)
+{
+    const QString year = QString::number(QDate::currentDate().year());
+    app::Sysmem settings = app::sysmemDefaults(programFolder, year);
+    QFile file(app::sysmemPath(programFolder));
+    if (file.open(QIODevice::ReadOnly))
+        settings = app::parseSysmem(QString::fromUtf8(file.readAll()), programFolder, year).values;
+    return {app::matchNameCase(settings.lettersPath), app::matchNameCase(settings.schedulePath),
+            app::dataFilePath(programFolder, QStringLiteral("vemotk.MDB"))};
+}
+
+QString moveToServer(const QString& programFolder, const QString& connection, const MoveReport& report)
+{
+    QStringList made;
+    std::unique_ptr<ServerConnection> server;
+    try {
+        server = ServerConnection::open(connection);
+        for (const QString& path : dataFilesOf(programFolder)) {
+            if (!QFileInfo::exists(path))
+                continue;
+            const QString schema = db::pg::dataset::schemaFor(path);
+            report(QStringLiteral("Chép tệp ") + path + QStringLiteral(" lên bộ dữ liệu ") + schema);
+            const db::Database file = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+            const auto tables = db::pg::copyFileToServer(file, *server, schema, progressTo(report));
+            made << schema;
+            summarise(schema, tables, report);
+        }
+        return {};
+    } catch (const db::DbError& e) {
+        // All or nothing: what this run made goes again, so the next run starts clean.
+        for (const QString& schema : std::as_const(made)) {
+            try {
+                db::pg::dataset::drop(*server, schema);
+            } catch (const db::DbError& dropError) {
+                report(QStringLiteral("Không xoá được bộ dữ liệu ") + schema + QStringLiteral(": ") +
+                       dropError.description());
+            }
+        }
+        return QStringLiteral("Không chuyển được dữ liệu lên máy chủ: ") + reason(e);
+    }
+}
+
+QString moveFromServer(const QString& programFolder, const QString& connection, const MoveReport& report)
+{
+    QStringList written;
+    try {
+        const std::unique_ptr<ServerConnection> server = ServerConnection::open(connection);
+        QStringList files;
+        for (const QString& path : dataFilesOf(programFolder)) {
+            if (!db::pg::dataset::exists(*server, db::pg::dataset::schemaFor(path)))
+                continue;
+            if (QFileInfo::exists(path)) {
+                return QStringLiteral("Tệp ") + path +
+                       QStringLiteral(" đã có; hãy chuyển nó sang chỗ khác rồi chép dữ liệu từ máy chủ về.");
+            }
+            files << path;
+        }
+        if (files.isEmpty())
+            return QStringLiteral("Máy chủ không có bộ dữ liệu nào của thư mục chương trình này.");
+        for (const QString& path : std::as_const(files)) {
+            const QString schema = db::pg::dataset::schemaFor(path);
+            report(QStringLiteral("Chép bộ dữ liệu ") + schema + QStringLiteral(" về tệp ") + path);
+            QDir().mkpath(QFileInfo(path).path());
+            const auto tables = db::pg::copyServerToFile(*server, schema, path, db::passwordFromConnect(app::kConnect),
+                                                         progressTo(report));
+            written << path;
+            summarise(schema, tables, report);
+        }
+        return {};
+    } catch (const db::DbError& e) {
+        for (const QString& path : std::as_const(written))
+            QFile::remove(path);
+        return QStringLiteral("Không chép được dữ liệu từ máy chủ về: ") + reason(e);
+    }
+}
+
+} // namespace datafiles

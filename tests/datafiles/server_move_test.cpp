@@ -1,0 +1,80 @@
+// Moving a program folder's data files to a server and back, as `--move-to-server` and
+// `--move-from-server` do: all or nothing, never over files that are there.
+#include "pg_server_fixture.h"
+#include "template_file.h"
+
+#include "datafiles/server_move.h"
+#include "platform/db/pg/data_set.h"
+#include "platform/db/pg/data_set_copy.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+class ServerMoveTest : public pg_test::ServerTest
+{
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        if (!server)
+            return;
+        for (const QString& name : {u"vemocv"_s, u"vemolich"_s, u"vemotk"_s})
+            db::pg::dataset::drop(*server, name);
+        QDir().mkpath(data());
+        for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s})
+            test::copyTemplate(QDir(data()).filePath(name));
+        db::Database letters = db::Database::open(QDir(data()).filePath(u"vemocv.MDB"_s), u";pwd=vorkelmadu"_s);
+        letters.execute(u"SELECT * INTO cvden2026 FROM cvdenmau"_s);
+        letters.execute(u"INSERT INTO cvden2026 (stt, noigui, tt_ndung) VALUES (1, 'Sở Nội vụ', 'Họp ''giao ban''')"_s);
+    }
+    QString data() const { return folder.filePath(u"data"_s); }
+    QString move(bool toServer)
+    {
+        lines.clear();
+        const auto report = [this](const QString& line) { lines << line; };
+        return toServer ? datafiles::moveToServer(folder.path(), with(u"dbname"_s, databaseName()), report)
+                        : datafiles::moveFromServer(folder.path(), with(u"dbname"_s, databaseName()), report);
+    }
+
+    QTemporaryDir folder;
+    QStringList lines;
+};
+
+TEST_F(ServerMoveTest, AFolderMovesToTheServerAllOrNothingAndComesBackWhole)
+{
+    // A data set already named like the schedule file: the letters copied before it go again.
+    db::pg::dataset::create(*server, u"vemolich"_s);
+    EXPECT_EQ(move(true), u"Không chuyển được dữ liệu lên máy chủ: Máy chủ đã có bộ dữ liệu vemolich"_s);
+    EXPECT_FALSE(db::pg::dataset::exists(*server, u"vemocv"_s));
+    db::pg::dataset::drop(*server, u"vemolich"_s);
+
+    ASSERT_EQ(move(true), QString());
+    EXPECT_TRUE(lines.contains(
+        u"  vemocv.cvden2026: 1 dòng, tổng kiểm tra "_s +
+        QString::fromLatin1(
+            db::pg::tableChecksum(*server, u"vemocv"_s, db::pg::dataset::tableDef(*server, u"vemocv"_s, u"cvden2026"_s))
+                .left(16))))
+        << lines.join(u'\n').toStdString();
+
+    // Never over files that are there; once they are moved aside, every table comes back.
+    EXPECT_EQ(move(false), u"Tệp "_s + QDir(data()).filePath(u"vemocv.MDB"_s) +
+                               u" đã có; hãy chuyển nó sang chỗ khác rồi chép dữ liệu từ máy chủ về."_s);
+    QDir().mkpath(folder.filePath(u"cu"_s));
+    for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s})
+        ASSERT_TRUE(QFile::rename(QDir(data()).filePath(name), folder.filePath(u"cu/"_s + name)));
+    ASSERT_EQ(move(false), QString());
+    for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s}) {
+        db::Database before = db::Database::open(folder.filePath(u"cu/"_s + name), u";pwd=vorkelmadu"_s);
+        db::Database after = db::Database::open(QDir(data()).filePath(name), u";pwd=vorkelmadu"_s);
+        ASSERT_EQ(after.tableNames(), before.tableNames()) << name.toStdString();
+        for (const QString& table : before.tableNames()) {
+            EXPECT_EQ(db::pg::tableChecksum(after, after.tableDef(table)),
+                      db::pg::tableChecksum(before, before.tableDef(table)))
+                << name.toStdString() << " " << table.toStdString();
+        }
+    }
+}
+
+} // namespace
