@@ -3,16 +3,20 @@
 #include "app/core/data_paths.h"
 #include "app/core/module1.h"
 #include "app/core/settings_files.h"
+#include "attachment_store.h"
+#include "attachments.h"
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/data_set_copy.h"
 #include "platform/db/pg/server_connection.h"
+#include "platform/db/row_reader.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace datafiles {
 
@@ -35,6 +39,89 @@ db::pg::CopyProgress progressTo(const MoveReport& report)
             report(QStringLiteral("  chép bảng ") + table);
         last = table;
     };
+}
+
+// The files the rows of tepdinhkem name, each once (none when the file has no such table).
+QStringList namedFiles(const db::Database& file)
+{
+    QStringList hashes;
+    if (!file.hasTable(kAttachmentsTable))
+        return hashes;
+    db::RowReader reader(file, QStringLiteral("SELECT DISTINCT bam FROM ") + kAttachmentsTable);
+    while (reader.next())
+        hashes << reader.value(0).toString();
+    return hashes;
+}
+
+// The files attached to the letters of file go with it, into msys_files of its data set, in one
+// transaction; the server checks each content against its name.
+void copyFilesToServer(const db::Database& file, ServerConnection& server, const QString& schema,
+                       const MoveReport& report)
+{
+    const QStringList hashes = namedFiles(file);
+    if (hashes.isEmpty())
+        return;
+    const AttachmentStore store = AttachmentStore::besideLettersFile(file.path());
+    const QString table = db::pg::dataset::qualified(schema, QStringLiteral("msys_files"));
+    server.exec(QStringLiteral("begin"));
+    try {
+        server.exec(QStringLiteral("create table ") + table +
+                    QStringLiteral(" (hash text primary key, content bytea not null)"));
+        for (const QString& hash : hashes) {
+            QFile stored(store.pathOf(hash));
+            if (!stored.open(QIODevice::ReadOnly)) {
+                throw db::DbError(db::errc::ServerCallFailed,
+                                  QStringLiteral("Không đọc được tệp đính kèm ") + stored.fileName());
+            }
+            const QVariantList same =
+                server
+                    .query(QStringLiteral("insert into ") + table +
+                               QStringLiteral(" values ($1, $2) returning encode(sha256(content), 'hex') = hash"),
+                           {hash, stored.readAll()})
+                    .first();
+            if (!same.first().toBool()) {
+                throw db::DbError(db::errc::ServerCallFailed, QStringLiteral("Tệp đính kèm ") + stored.fileName() +
+                                                                  QStringLiteral(" không còn đúng nội dung đã lưu."));
+            }
+        }
+        server.exec(QStringLiteral("commit"));
+    } catch (...) {
+        try {
+            server.exec(QStringLiteral("rollback"));
+        } catch (const db::DbError& e) {
+            report(QStringLiteral("Không huỷ được việc chép tệp đính kèm: ") + e.description());
+        }
+        throw;
+    }
+    report(QStringLiteral("  ") + QString::number(hashes.size()) + QStringLiteral(" tệp đính kèm"));
+}
+
+// The other way: every file of the data set's msys_files into the store beside the new file,
+// written as attaching writes it (whole, flushed, renamed) and checked against its name.
+void copyFilesFromServer(ServerConnection& server, const QString& schema, const QString& path, const MoveReport& report)
+{
+    const QString table = db::pg::dataset::qualified(schema, QStringLiteral("msys_files"));
+    if (server.query(QStringLiteral("select to_regclass($1)"), {table}).first().first().isNull())
+        return;
+    const AttachmentStore store = AttachmentStore::besideLettersFile(path);
+    QDir().mkpath(store.folder());
+    const QList<QVariantList> files = server.query(QStringLiteral("select hash, content from ") + table);
+    for (const QVariantList& row : files) {
+        QTemporaryFile content;
+        if (!content.open() || content.write(row[1].toByteArray()) != row[1].toByteArray().size() || !content.flush())
+            throw db::DbError(db::errc::ServerCallFailed,
+                              QStringLiteral("Không ghi được tệp tạm ") + content.fileName());
+        try {
+            if (store.put(content.fileName()).hash != row[0].toString()) {
+                throw db::DbError(db::errc::ServerCallFailed, QStringLiteral("Tệp đính kèm ") + row[0].toString() +
+                                                                  QStringLiteral(" trên máy chủ không đúng nội dung."));
+            }
+        } catch (const AttachmentError& e) {
+            throw db::DbError(db::errc::ServerCallFailed, e.message());
+        }
+    }
+    if (!files.isEmpty())
+        report(QStringLiteral("  ") + QString::number(files.size()) + QStringLiteral(" tệp đính kèm"));
 }
 
 // Why the server could not be used, in the program's words; the server's own text after it.
@@ -79,6 +166,7 @@ QString moveToServer(const QString& programFolder, const QString& connection, co
             const db::Database file = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
             const auto tables = db::pg::copyFileToServer(file, *server, schema, progressTo(report));
             made << schema;
+            copyFilesToServer(file, *server, schema, report);
             summarise(schema, tables, report);
         }
         return {};
@@ -120,6 +208,7 @@ QString moveFromServer(const QString& programFolder, const QString& connection, 
             const auto tables = db::pg::copyServerToFile(*server, schema, path, db::passwordFromConnect(app::kConnect),
                                                          progressTo(report));
             written << path;
+            copyFilesFromServer(*server, schema, path, report);
             summarise(schema, tables, report);
         }
         return {};

@@ -3,6 +3,7 @@
 #include "pg_server_fixture.h"
 #include "template_file.h"
 
+#include "datafiles/attachment_store.h"
 #include "datafiles/server_move.h"
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/data_set_copy.h"
@@ -28,6 +29,15 @@ protected:
         db::Database letters = db::Database::open(QDir(data()).filePath(u"vemocv.MDB"_s), u";pwd=vorkelmadu"_s);
         letters.execute(u"SELECT * INTO cvden2026 FROM cvdenmau"_s);
         letters.execute(u"INSERT INTO cvden2026 (stt, noigui, tt_ndung) VALUES (1, 'Sở Nội vụ', 'Họp ''giao ban''')"_s);
+        // A file attached to that letter, kept in the store beside the letters file.
+        QFile scan(folder.filePath(u"to-trinh.pdf"_s));
+        ASSERT_TRUE(scan.open(QIODevice::WriteOnly));
+        scan.write("%PDF-1.7\nTờ trình");
+        scan.close();
+        hash = datafiles::AttachmentStore::besideLettersFile(letters.path()).put(scan.fileName()).hash;
+        letters.execute(
+            u"INSERT INTO tepdinhkem (idcv, bang, tengoc, bam) VALUES (1, 'cvden2026', 'to-trinh.pdf', '"_s + hash +
+            u"')"_s);
     }
     QString data() const { return folder.filePath(u"data"_s); }
     QString move(bool toServer)
@@ -40,6 +50,7 @@ protected:
 
     QTemporaryDir folder;
     QStringList lines;
+    QString hash;
 };
 
 TEST_F(ServerMoveTest, AFolderMovesToTheServerAllOrNothingAndComesBackWhole)
@@ -62,9 +73,13 @@ TEST_F(ServerMoveTest, AFolderMovesToTheServerAllOrNothingAndComesBackWhole)
     EXPECT_EQ(move(false), u"Tệp "_s + QDir(data()).filePath(u"vemocv.MDB"_s) +
                                u" đã có; hãy chuyển nó sang chỗ khác rồi chép dữ liệu từ máy chủ về."_s);
     QDir().mkpath(folder.filePath(u"cu"_s));
-    for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s})
+    for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s, u"vemocv_tepdinhkem"_s})
         ASSERT_TRUE(QFile::rename(QDir(data()).filePath(name), folder.filePath(u"cu/"_s + name)));
     ASSERT_EQ(move(false), QString());
+    const auto store = datafiles::AttachmentStore::besideLettersFile(QDir(data()).filePath(u"vemocv.MDB"_s));
+    QFile attached(store.pathOf(hash));
+    ASSERT_TRUE(attached.open(QIODevice::ReadOnly));
+    EXPECT_EQ(attached.readAll(), QByteArray("%PDF-1.7\nTờ trình"));
     for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s}) {
         db::Database before = db::Database::open(folder.filePath(u"cu/"_s + name), u";pwd=vorkelmadu"_s);
         db::Database after = db::Database::open(QDir(data()).filePath(name), u";pwd=vorkelmadu"_s);
