@@ -308,8 +308,9 @@ QList<TableCopied> copyFileToServer(const Database& file, ServerConnection& serv
             TableCopied result{table, 0, {}};
             qint64 serverRows = 0;
             result.checksum = tableChecksum(file, def, &result.rows);
-            compare(table, result.rows, result.checksum, serverRows,
-                    tableChecksum(server, schema, dataset::tableDef(server, schema, table), &serverRows));
+            const QByteArray serverSum =
+                tableChecksum(server, schema, dataset::tableDef(server, schema, table), &serverRows);
+            compare(table, result.rows, result.checksum, serverRows, serverSum);
             copied << result;
         }
     } catch (...) {
@@ -385,8 +386,8 @@ QList<TableCopied> copyServerToFile(ServerConnection& server, const QString& sch
             TableCopied result{table, 0, {}};
             qint64 fileRows = 0;
             result.checksum = tableChecksum(server, schema, def, &result.rows);
-            compare(table, fileRows, tableChecksum(file, file.tableDef(table), &fileRows), result.rows,
-                    result.checksum);
+            const QByteArray fileSum = tableChecksum(file, file.tableDef(table), &fileRows);
+            compare(table, fileRows, fileSum, result.rows, result.checksum);
             copied << result;
         }
     } catch (...) {
