@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Source = app::ProgramFolderChoice::Source;
@@ -116,7 +118,7 @@ TEST(ProgramFolder, ShareFolderWithoutTheTemplateOrADataLocationThatCannotBeMade
 
     // A file where the data location should be: the message names the data folder.
     const QString problem = app::prepareUserDataFolder(m.path("afile/selvaro"), m.path("usr/share/selvaro/data"));
-    EXPECT_TRUE(problem.startsWith(QStringLiteral("Không tạo được thư mục dữ liệu ") +
+    EXPECT_TRUE(problem.startsWith(u"Không tạo được thư mục dữ liệu "_s +
                                    QDir::toNativeSeparators(m.path("afile/selvaro/data"))))
         << qPrintable(problem);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(TimeOfDayTest, ReadsTheWaysAnOfficeWritesATime)
@@ -28,10 +30,10 @@ TEST(TimeOfDayTest, ReadsTheWaysAnOfficeWritesATime)
         if (!c.time)
             EXPECT_FALSE(t.has_value()) << c.typed;
         else
-            EXPECT_EQ(t.value_or(QTime()).toString(QStringLiteral("HH:mm")), QString::fromLatin1(c.time)) << c.typed;
+            EXPECT_EQ(t.value_or(QTime()).toString(u"HH:mm"_s), QString::fromLatin1(c.time)) << c.typed;
     }
     // Decomposed letters (marks typed after their base letter) read as the composed ones.
-    EXPECT_EQ(common::readTime(QStringLiteral("8 giờ 30").normalized(QString::NormalizationForm_D)), QTime(8, 30));
+    EXPECT_EQ(common::readTime(u"8 giờ 30"_s.normalized(QString::NormalizationForm_D)), QTime(8, 30));
 }
 
 } // namespace

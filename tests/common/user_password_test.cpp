@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Published PBKDF2-HMAC-SHA256 vectors (RFC 7914 section 11 and the RFC 6070 inputs run with SHA-256).
@@ -21,20 +23,20 @@ TEST(Pbkdf2Test, MatchesPublishedVectors)
 
 TEST(UserPasswordTest, VerifierHidesThePasswordAndAcceptsItInAnyLetterCase)
 {
-    const QString password = QStringLiteral("MatKhau2026");
+    const QString password = u"MatKhau2026"_s;
     const QString stored = common::makePasswordVerifier(password);
-    EXPECT_TRUE(stored.startsWith(QStringLiteral("pbkdf2-sha256$%1$").arg(common::kPasswordIterations)));
+    EXPECT_TRUE(stored.startsWith(u"pbkdf2-sha256$%1$"_s.arg(common::kPasswordIterations)));
     EXPECT_TRUE(common::isPasswordVerifier(stored));
     EXPECT_NE(stored, password);
     EXPECT_FALSE(stored.contains(password, Qt::CaseInsensitive));
     EXPECT_NE(common::makePasswordVerifier(password), stored) << "every verifier has its own salt";
 
     EXPECT_TRUE(common::passwordMatches(stored, password));
-    EXPECT_TRUE(common::passwordMatches(stored, QStringLiteral("matkhau2026")));
-    EXPECT_TRUE(common::passwordMatches(stored, QStringLiteral("MATKHAU2026")));
-    EXPECT_FALSE(common::passwordMatches(stored, QStringLiteral("MatKhau2027")));
+    EXPECT_TRUE(common::passwordMatches(stored, u"matkhau2026"_s));
+    EXPECT_TRUE(common::passwordMatches(stored, u"MATKHAU2026"_s));
+    EXPECT_FALSE(common::passwordMatches(stored, u"MatKhau2027"_s));
     EXPECT_FALSE(common::passwordMatches(stored, QString()));
-    EXPECT_FALSE(common::passwordMatches(stored, QStringLiteral("' or '1'='1")));
+    EXPECT_FALSE(common::passwordMatches(stored, u"' or '1'='1"_s));
     EXPECT_FALSE(common::passwordMatches(stored, stored)) << "the stored text is not a password";
 }
 
@@ -42,20 +44,19 @@ TEST(UserPasswordTest, VerifierHidesThePasswordAndAcceptsItInAnyLetterCase)
 // damaged verifiers match nothing.
 TEST(StoredPasswordTest, ClearRowsMatchTheOldWayDamagedVerifiersMatchNothing)
 {
-    const QString good = common::makePasswordVerifier(QStringLiteral("abc"), 3);
+    const QString good = common::makePasswordVerifier(u"abc"_s, 3);
     const std::tuple<const char*, QString, const char*, bool, bool> cases[] = {
-        {"clear text, same case", QStringLiteral("matkhau1"), "matkhau1", false, true},
-        {"clear text, other case", QStringLiteral("matkhau1"), "MATKHAU1", false, true},
-        {"clear text, wrong", QStringLiteral("matkhau1"), "matkhau2", false, false},
-        {"clear text, only its beginning", QStringLiteral("matkhau1"), "matkhau", false, false},
-        {"clear text, quote", QStringLiteral("bi'nh"), "bi'nh", false, true},
-        {"blank stored matches nothing", QStringLiteral("  "), "  ", false, false},
+        {"clear text, same case", u"matkhau1"_s, "matkhau1", false, true},
+        {"clear text, other case", u"matkhau1"_s, "MATKHAU1", false, true},
+        {"clear text, wrong", u"matkhau1"_s, "matkhau2", false, false},
+        {"clear text, only its beginning", u"matkhau1"_s, "matkhau", false, false},
+        {"clear text, quote", u"bi'nh"_s, "bi'nh", false, true},
+        {"blank stored matches nothing", u"  "_s, "  ", false, false},
         {"empty stored matches nothing", QString(), "", false, false},
         {"few iterations still a verifier", good, "ABC", true, true},
         {"hash cut short", good.left(good.size() - 4), "abc", false, false},
-        {"zero iterations", QString(good).replace(QStringLiteral("$3$"), QStringLiteral("$0$")), "abc", false, false},
-        {"salt not base64", QStringLiteral("pbkdf2-sha256$3$!!$") + good.section(QLatin1Char('$'), 3), "abc", false,
-         false},
+        {"zero iterations", QString(good).replace(u"$3$"_s, u"$0$"_s), "abc", false, false},
+        {"salt not base64", u"pbkdf2-sha256$3$!!$"_s + good.section(QLatin1Char('$'), 3), "abc", false, false},
     };
     for (const auto& [what, stored, typed, verifier, matches] : cases) {
         EXPECT_EQ(common::isPasswordVerifier(stored), verifier) << what;
