@@ -109,11 +109,10 @@ TEST_F(AbbreviationExpansion, GivesTheListedTextAndCursor)
 
 TEST(Abbreviation, QtKeysMapToTheExpansionKeys)
 {
-    EXPECT_EQ(common::expansionKey(Qt::Key_Space), Space);
-    EXPECT_EQ(common::expansionKey(Qt::Key_Comma), Comma);
-    EXPECT_EQ(common::expansionKey(Qt::Key_Return), Enter);
-    EXPECT_EQ(common::expansionKey(Qt::Key_Enter), Enter);
-    EXPECT_EQ(common::expansionKey(Qt::Key_A), 0);
+    QList<int> keys;
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Comma, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A})
+        keys << common::expansionKey(key);
+    EXPECT_EQ(keys, (QList<int>{Space, Comma, Enter, Enter, 0}));
 }
 
 } // namespace

@@ -86,17 +86,14 @@ protected:
     void SetUp() override
     {
         m_file.db().execute("SELECT * INTO " + kTable + " FROM cvdenmau"); // as a new working year is made
-        db::Recordset rs = m_file.db().openRecordset(kTable);
-        for (const auto& [stt, ngDen, noigui, ttNdung, daXuli] : kLetters) {
-            rs.addNew();
-            rs.setValue(u"stt"_s, stt);
-            rs.setValue(u"ng_den"_s, QString::fromLatin1(ngDen));
-            rs.setValue(u"ng_denchuan"_s, common::normaliseDate(QString::fromLatin1(ngDen)));
-            rs.setValue(u"noigui"_s, QString::fromUtf8(noigui));
-            rs.setValue(u"tt_ndung"_s, QString::fromUtf8(ttNdung));
-            rs.setValue(u"da_xuli"_s, daXuli);
-            rs.update();
-        }
+        for (const auto& [stt, ngDen, noigui, ttNdung, daXuli] : kLetters)
+            test::insertRow(m_file.db(), kTable,
+                            {{"stt", stt},
+                             {"ng_den", ngDen},
+                             {"ng_denchuan", common::normaliseDate(QString::fromLatin1(ngDen))},
+                             {"noigui", QString::fromUtf8(noigui)},
+                             {"tt_ndung", QString::fromUtf8(ttNdung)},
+                             {"da_xuli", int(daXuli)}});
     }
 
     // The stt of the rows condition selects, ascending, joined by blanks.
@@ -183,8 +180,8 @@ TEST(Criteria, BlankBoxesAddNothing)
 TEST(Criteria, InvalidCriterionMessageQuotesTheTrimmedBox)
 {
     EXPECT_EQ(common::invalidCriterionMessage(u"  abc "_s),
-              QStringLiteral("Điều kiện  'abc'  không hợp lệ!\r\nCần dùng đúng các ký hiệu '<','>','-','!' và '#' "
-                             "như sau : <a ; >a ; a-b (các số từ a đến b) ; !a hoặc #a (khác a)"));
+              u"Điều kiện  'abc'  không hợp lệ!\r\nCần dùng đúng các ký hiệu '<','>','-','!' và '#' "
+              "như sau : <a ; >a ; a-b (các số từ a đến b) ; !a hoặc #a (khác a)"_s);
 }
 
 } // namespace

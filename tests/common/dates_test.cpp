@@ -92,8 +92,7 @@ TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClashAndSpellsTheMonthOfA
         names.insert(common::monthName(k));
     EXPECT_EQ(names.size(), 13); // twelve distinct names and "" for 0 and 13
     EXPECT_EQ(common::monthNameDate(u"05/03/2009"_s), "05/" + common::monthName(3) + "/2009");
-    EXPECT_EQ(common::monthNameDate(u"05/13/2009"_s), QString());
-    EXPECT_EQ(common::monthNameDate(u"05/00/2009"_s), QString());
+    EXPECT_EQ(common::monthNameDate(u"05/13/2009"_s) + common::monthNameDate(u"05/00/2009"_s), QString());
 }
 
 TEST(Dates, DateToTextIgnoresTheLocaleOrderAndWeekdaysCountFromSunday)
@@ -107,8 +106,8 @@ TEST(Dates, DateToTextIgnoresTheLocaleOrderAndWeekdaysCountFromSunday)
     const char* names[] = {"", "Chủ nhật", "Thứ hai", "Thứ ba", "Thứ tư", "Thứ năm", "Thứ sáu", "Thứ bảy", ""};
     for (int n = 0; n <= 8; ++n)
         EXPECT_EQ(common::weekdayName(n), QString::fromUtf8(names[n])) << n;
-    EXPECT_EQ(common::weekdayNumber(QDate(2009, 3, 1)), 1); // a Sunday
-    EXPECT_EQ(common::weekdayNumber(QDate(2009, 3, 7)), 7);
+    EXPECT_EQ(std::pair(common::weekdayNumber(QDate(2009, 3, 1)), common::weekdayNumber(QDate(2009, 3, 7))),
+              std::pair(1, 7)); // a Sunday, a Saturday
 }
 
 TEST(DateField, LeavingTheBoxCompletesRefusesOrIgnores)
@@ -117,12 +116,10 @@ TEST(DateField, LeavingTheBoxCompletesRefusesOrIgnores)
     const ClockIn clock(2009);
     EXPECT_EQ(common::leaveDateField(u"   "_s).outcome, Outcome::Blank);
     const common::DateFieldResult bad = common::leaveDateField(u"31/4/2009"_s);
-    EXPECT_EQ(bad.outcome, Outcome::Invalid);
-    EXPECT_TRUE(bad.text.isEmpty() && bad.normalised.isEmpty());
+    EXPECT_EQ(std::tuple(bad.outcome, bad.text, bad.normalised), std::tuple(Outcome::Invalid, QString(), QString()));
     const common::DateFieldResult good = common::leaveDateField(u" 5.3.09"_s);
-    EXPECT_EQ(good.outcome, Outcome::Completed);
-    EXPECT_EQ(good.text, u"05/03/2009"_s);
-    EXPECT_EQ(good.normalised, u"20090305"_s);
+    EXPECT_EQ(std::tuple(good.outcome, good.text, good.normalised),
+              std::tuple(Outcome::Completed, u"05/03/2009"_s, u"20090305"_s));
 }
 
 TEST(DateField, StepMovesTheDayWithoutCarryingTheMonth)

@@ -18,17 +18,14 @@ struct HeadingCase
     const char* sender;
 };
 
-class LetterHeadingTest : public testing::TestWithParam<HeadingCase>
-{
-};
+using LetterHeadingTest = testing::TestWithParam<HeadingCase>;
 
 TEST_P(LetterHeadingTest, ReadsWhatTheHeadingShows)
 {
     const HeadingCase& c = GetParam();
     const common::LetterHeading heading = common::readLetterHeading(QString::fromUtf8(c.text), kCorrespondents);
-    EXPECT_EQ(heading.number, QString::fromUtf8(c.number));
-    EXPECT_EQ(heading.date, c.date);
-    EXPECT_EQ(heading.sender, QString::fromUtf8(c.sender));
+    EXPECT_EQ(std::tuple(heading.number, heading.date, heading.sender),
+              std::tuple(QString::fromUtf8(c.number), c.date, QString::fromUtf8(c.sender)));
 }
 
 const char* const kTwoColumns = "UBND TỈNH BẮC NINH CỘNG HÒA XÃ HỘI CHỦ NGHĨA VIỆT NAM\n"
@@ -64,9 +61,8 @@ TEST(LetterHeading, DecomposedTextReadsAsComposed)
     const QString decomposed =
         u"SỞ NỘI VỤ\nSố: 5/SNV\nBắc Ninh, ngày 05 tháng 3 năm 2026"_s.normalized(QString::NormalizationForm_D);
     const common::LetterHeading heading = common::readLetterHeading(decomposed, kCorrespondents);
-    EXPECT_EQ(heading.number, u"5/SNV"_s);
-    EXPECT_EQ(heading.date, QDate(2026, 3, 5));
-    EXPECT_EQ(heading.sender, u"Sở Nội vụ"_s);
+    EXPECT_EQ(std::tuple(heading.number, heading.date, heading.sender),
+              std::tuple(u"5/SNV"_s, QDate(2026, 3, 5), u"Sở Nội vụ"_s));
 }
 
 } // namespace
