@@ -18,20 +18,17 @@
 
 namespace {
 
-class LoginFormTest : public ::testing::Test
+// The login dialog reads the users from the program's connection to the schedule's reference file.
+class LoginFormTest : public LoginUsersTest
 {
 protected:
     void SetUp() override
     {
-        app::resetModule1();
-        fx.addUser(u"Nguyễn Văn An"_s, u"an"_s, u"matkhau1"_s, u"QT"_s);
-        fx.addUser(u"Trần Thị Bình"_s, u"binh"_s, u"pw"_s, u"CB"_s);
+        LoginUsersTest::SetUp();
         app::module1().scheduleReferencePath = fx.path();
         app::module1().scheduleReference = fx.db();
     }
-    void TearDown() override { app::resetModule1(); }
 
-    UsersFixture fx;
     test::ScriptedResponder responder; // answers and records the message boxes
 };
 
@@ -57,12 +54,11 @@ struct LoginPage
 TEST_F(LoginFormTest, ShowsCaptionsAndNamesAndTakesTheKeys)
 {
     LoginPage page;
-    ASSERT_EQ(page.names()->count(), 2);
+    ASSERT_EQ(page.names()->count(), 6);
     EXPECT_EQ(page.names()->itemText(0), u"Nguyễn Văn An"_s);
-    EXPECT_EQ(page.form.control<QLabel>(u"Label1"_s)->text(), u"Kiểm tra tên và mật khẩu "_s);
-    EXPECT_EQ(page.button("cmdok")->text(), u"&Tiếp tục"_s);
-    EXPECT_EQ(page.button("cmdCancel")->text(), u"&Kết thúc"_s);
-    EXPECT_EQ(page.box("Txtchedologin")->text(), u"ktranguoidung"_s);
+    EXPECT_EQ((QStringList{page.form.control<QLabel>(u"Label1"_s)->text(), page.button("cmdok")->text(),
+                           page.button("cmdCancel")->text(), page.box("Txtchedologin")->text()}),
+              (QStringList{"Kiểm tra tên và mật khẩu ", "&Tiếp tục", "&Kết thúc", "ktranguoidung"}));
     EXPECT_FALSE(page.box("Txtchedologin")->isVisibleTo(&page.form));
     EXPECT_TRUE(test::isAccessible(&page.form));
     EXPECT_FALSE(page.form.windowFlags() & Qt::WindowMaximizeButtonHint);

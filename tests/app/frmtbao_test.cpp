@@ -10,6 +10,7 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <cmath>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using app::MessageLayout;
+using ::testing::DoubleEq;
+using ::testing::Pointwise;
 
 // --- the fitting algorithm, with a label whose height is given --------------------------------
 
@@ -41,14 +44,12 @@ TEST(FitMessage, GrowsInStepsOfTwoUntilTheLabelFits)
         EXPECT_EQ(layout.fits, fits);
         const double tall = 1 + k / 10.0;
         const double wide = k == 0 ? 1.0 : 1 + (k - 1) / 10.0;
-        EXPECT_DOUBLE_EQ(layout.height, 2760 * tall);
-        EXPECT_DOUBLE_EQ(layout.width, 5355 * wide);
-        EXPECT_DOUBLE_EQ(layout.labelWidth, 4860 * wide);
-        EXPECT_DOUBLE_EQ(layout.buttonTop, 2250 * tall);
-        EXPECT_DOUBLE_EQ(layout.yesLeft, 1440 * wide);
-        EXPECT_DOUBLE_EQ(layout.okLeft, 2115 * wide);
-        EXPECT_DOUBLE_EQ(layout.noLeft, 2790 * wide);
-        EXPECT_DOUBLE_EQ(layout.labelTop, fits ? (layout.buttonTop - 200 - labelHeight) / 2 : MessageLayout::kLabelTop);
+        const double labelTop = fits ? (2250 * tall - 200 - labelHeight) / 2 : MessageLayout::kLabelTop;
+        // height, width, label width and top, buttons' top, yes, ok and no buttons' left
+        EXPECT_THAT((std::vector{layout.height, layout.width, layout.labelWidth, layout.labelTop, layout.buttonTop,
+                                 layout.yesLeft, layout.okLeft, layout.noLeft}),
+                    Pointwise(DoubleEq(), std::vector{2760 * tall, 5355 * wide, 4860 * wide, labelTop, 2250 * tall,
+                                                      1440 * wide, 2115 * wide, 2790 * wide}));
     }
 }
 
@@ -239,9 +240,7 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons
         EXPECT_EQ(ask(u"Có lưu những nội dung vừa sửa không ?"_s, c.mode, c.act), c.answer);
         EXPECT_EQ(dialog.answer(), c.answer);
         const bool question = c.mode.compare(u"yesno"_s, Qt::CaseInsensitive) == 0;
-        EXPECT_EQ(seen.yes, question);
-        EXPECT_EQ(seen.no, question);
-        EXPECT_EQ(seen.ok, !question);
+        EXPECT_EQ(std::tuple(seen.yes, seen.ok, seen.no), std::tuple(question, !question, question));
         EXPECT_TRUE(seen.accessibleFixedAndFramed);
     }
 }
@@ -264,11 +263,8 @@ TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
             EXPECT_EQ(d.savedMessage(), QString());
             d.cmdok->click();
         });
-        ASSERT_EQ(texts.size(), 2);
-        EXPECT_EQ(texts[0], u"Lỗi 3021 (No current record.)."_s);
-        EXPECT_EQ(texts[1], u"Lỗi khi ghi đĩa !"_s);
-        EXPECT_EQ(tops[0], dialog.pixelsY(850));
-        EXPECT_EQ(tops[1], dialog.pixelsY(850));
+        EXPECT_EQ(texts, (QStringList{"Lỗi 3021 (No current record.).", "Lỗi khi ghi đĩa !"}));
+        EXPECT_EQ(tops, QList<int>(2, dialog.pixelsY(850)));
     }
     // A question does not show the error.
     QString text;
@@ -291,9 +287,7 @@ TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrThe
     EXPECT_EQ(dialog.answer(), QString());
     EXPECT_FALSE(modal);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.cmdok->isVisible());
-    EXPECT_FALSE(dialog.cmdyes->isVisible());
-    EXPECT_FALSE(dialog.cmdno->isVisible());
+    EXPECT_FALSE(dialog.cmdok->isVisible() || dialog.cmdyes->isVisible() || dialog.cmdno->isVisible());
     EXPECT_EQ(dialog.Label1->text(), u"Đang sao lưu dữ liệu, xin chờ..."_s);
     dialog.closeNotice();
     EXPECT_FALSE(dialog.isVisible());
@@ -310,9 +304,8 @@ TEST_F(MessageDialogTest, InstalledAsMessengerKeepsTheTextModeAndAnswer)
     app::Messenger* previous = app::setMessenger(&dialog);
     ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
     EXPECT_EQ(app::messenger().show(u"Có lưu không ?"_s, u"yesno"_s), u"no"_s);
-    EXPECT_EQ(dialog.message(), u"Có lưu không ?"_s);
-    EXPECT_EQ(dialog.messageKind(), u"yesno"_s);
-    EXPECT_EQ(dialog.answer(), u"no"_s);
+    EXPECT_EQ((QStringList{dialog.message(), dialog.messageKind(), dialog.answer()}),
+              (QStringList{"Có lưu không ?", "yesno", "no"}));
     app::setMessenger(previous);
 }
 

@@ -10,23 +10,10 @@ using Outcome = LoginCheck::Outcome;
 
 namespace {
 
-class LoginCheckTest : public ::testing::Test
+class LoginCheckTest : public LoginUsersTest
 {
 protected:
-    void SetUp() override
-    {
-        app::resetModule1();
-        fx.addUser(u"Nguyễn Văn An"_s, u"an"_s, u"matkhau1"_s, u"QT"_s);
-        fx.addUser(u"Trần Thị Bình"_s, u"binh"_s, u"bi'nh99"_s, u"CB"_s);
-        fx.addUser(u"Lê Cường"_s, QString(), QString(), u"LĐ"_s);
-        fx.addUser(u"Phạm Dũng"_s, u"dung"_s, u"   "_s, u"CB"_s);
-        fx.addUser(u"Hoàng Em"_s, u"em"_s, u"xyz"_s, QString());
-        fx.addUser(u"Đỗ Giang"_s, u"giang"_s, common::makePasswordVerifier(u"Bi-Mat7"_s), u"QT - LĐ"_s);
-    }
-
     LoginCheck startup() { return LoginCheck(app::module1(), fx.users(), LoginCheck::kModeStartup); }
-
-    UsersFixture fx;
 };
 
 // The last row uses the rights check's mode: the rights become the rights asked for.
@@ -50,10 +37,10 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
         LoginCheck check(state, fx.users(), rightsCheck ? u"KtraQuyenQuanTri"_s : LoginCheck::kModeStartup);
         const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(name), QString::fromUtf8(password));
         EXPECT_EQ(a.outcome, Outcome::LoggedIn);
-        EXPECT_TRUE(a.messages.isEmpty());
-        EXPECT_EQ(state.userFullName, QString::fromUtf8(hoten));
-        EXPECT_EQ(state.userRights, QString::fromUtf8(quyen));
-        EXPECT_EQ(a.confirmedRights, rightsCheck ? QString::fromUtf8(quyen) : QString());
+        // Full name, rights and the rights confirmed, then the messages (none).
+        EXPECT_EQ((QStringList{state.userFullName, state.userRights, a.confirmedRights} + a.messages),
+                  (QStringList{QString::fromUtf8(hoten), QString::fromUtf8(quyen),
+                               rightsCheck ? QString::fromUtf8(quyen) : QString()}));
     }
 }
 
@@ -63,9 +50,8 @@ TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
     LoginCheck check = startup();
     const LoginCheck::Attempt a = check.attempt(u"ai đó"_s, u"sai"_s);
     EXPECT_EQ(a.outcome, Outcome::LoggedIn);
-    EXPECT_EQ(app::module1().userFullName, u"Một người không rõ tên"_s);
-    EXPECT_EQ(app::module1().userRights, u"Q"_s);
-    EXPECT_EQ(a.confirmedRights, u"Q"_s);
+    EXPECT_EQ((QStringList{app::module1().userFullName, app::module1().userRights, a.confirmedRights}),
+              (QStringList{"Một người không rõ tên", "Q", "Q"}));
 }
 
 // Each refused try has its message (a quote typed is an ordinary character); without a hint the
@@ -95,9 +81,7 @@ TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndTheThirteenthLogsOut)
     app::module1().userRights = u"QT"_s;
     const LoginCheck::Attempt last = check.attempt(u"nobody"_s, u"x"_s);
     EXPECT_EQ(last.outcome, Outcome::OutOfTries);
-    EXPECT_TRUE(last.confirmedRights.isEmpty());
-    EXPECT_TRUE(app::module1().userFullName.isEmpty());
-    EXPECT_TRUE(app::module1().userRights.isEmpty());
+    EXPECT_EQ(last.confirmedRights + app::module1().userFullName + app::module1().userRights, QString());
 }
 
 // The third failure on a known name brings the password's hint (a verifier gives none) and
@@ -125,11 +109,10 @@ TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
 TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonNameAndTheListHasEveryFullName)
 {
     LoginCheck check = startup();
-    EXPECT_EQ(check.prefillName(u"an"_s), u"an"_s);
-    EXPECT_EQ(check.prefillName(u"Lê Cường"_s), u"Lê Cường"_s);
-    EXPECT_EQ(check.prefillName(u"root"_s), QString());
-    EXPECT_EQ(check.prefillName(u"o'neil"_s), QString());
-    EXPECT_EQ(check.prefillName(QString()), QString());
+    QStringList prefilled;
+    for (const QString& logon : {u"an"_s, u"Lê Cường"_s, u"root"_s, u"o'neil"_s, QString()})
+        prefilled << check.prefillName(logon);
+    EXPECT_EQ(prefilled, (QStringList{"an", "Lê Cường", "", "", ""}));
     fx.addUser(QString(), u"ghost"_s, u"g"_s, u"CB"_s);
     const QStringList names = startup().names(); // a user without a full name is not listed
     EXPECT_EQ(names.size(), 6);

@@ -25,10 +25,10 @@ protected:
     {
         ASSERT_EQ(home.start(), app::StartupOutcome::Ready);
         db::Database& users = app::module1().scheduleReference;
-        users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
-                                     "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"));
-        users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
-                                     "VALUES ('Trần Cán Bộ', 'canbo', 'xyz789', 'CB')"));
+        users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                      "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"_s);
+        users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                      "VALUES ('Trần Cán Bộ', 'canbo', 'xyz789', 'CB')"_s);
         home.responder.clear();
         home.logins = 0;
     }

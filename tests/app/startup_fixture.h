@@ -144,23 +144,14 @@ public:
     QStringList messages() const { return responder.messages(); }
     QStringList modes() const
     {
-        QStringList result;
-        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
-            if (s.kind == test::ScriptedResponder::Kind::Message)
-                result << s.mode.toLower();
-        }
-        return result;
+        return shownAs(test::ScriptedResponder::Kind::Message, [](const auto& s) { return s.mode.toLower(); });
     }
     std::string messageText() const { return messages().join(QLatin1Char('\n')).toStdString(); }
     // The platform message boxes shown, as "title: prompt".
     QStringList boxes() const
     {
-        QStringList result;
-        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
-            if (s.kind == test::ScriptedResponder::Kind::MessageBox)
-                result << s.mode + u": "_s + s.text;
-        }
-        return result;
+        return shownAs(test::ScriptedResponder::Kind::MessageBox,
+                       [](const auto& s) { return s.mode + u": "_s + s.text; });
     }
 
     test::ScriptedResponder responder;
@@ -173,6 +164,17 @@ public:
     int logins = 0;
 
 private:
+    // What describe makes of each shown window of the kind, in the order shown.
+    template <typename Describe> QStringList shownAs(test::ScriptedResponder::Kind kind, Describe describe) const
+    {
+        QStringList result;
+        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
+            if (s.kind == kind)
+                result << describe(s);
+        }
+        return result;
+    }
+
     QTemporaryDir m_dir;
     common::FixedClock m_clock;
     const common::Clock* m_previousClock = nullptr;

@@ -67,10 +67,8 @@ TEST_F(DataFolderTest, UnusableFileFailsWithItsCauseAndTheEngineError)
         app::clearLastError();
         EXPECT_FALSE(app::isSoundDataFile(path, u"vemocv"_s));
         const app::StructureCheckResult result = app::lastStructureCheck();
-        EXPECT_EQ(result.cause, cause);
-        EXPECT_EQ(result.path, path);
-        EXPECT_EQ(result.number, db::errc::NotADatabase);
-        EXPECT_EQ(app::lastError().number, db::errc::NotADatabase);
+        EXPECT_EQ(std::tuple(result.cause, result.path, result.number, app::lastError().number),
+                  std::tuple(cause, path, db::errc::NotADatabase, db::errc::NotADatabase));
         EXPECT_EQ(app::lastError().description, result.text);
     }
     EXPECT_TRUE(messenger.shown.isEmpty());

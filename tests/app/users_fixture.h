@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/module1.h"
+#include "common/user_password.h"
 #include "platform/db/database.h"
 #include "table_rows.h"
 #include "template_file.h"
@@ -31,4 +32,24 @@ public:
 
     // A fresh snapshot "select * from nguoidung".
     db::Recordset users() { return db().openRecordset(u"select * from nguoidung"_s, db::RecordsetType::Snapshot); }
+};
+
+// The users a login sees: every kind of stored password (clear, with a quote, Null, blank, a
+// verifier) and of rights (none, several). The shared state is cleared before and after.
+class LoginUsersTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app::resetModule1();
+        fx.addUser(u"Nguyễn Văn An"_s, u"an"_s, u"matkhau1"_s, u"QT"_s);
+        fx.addUser(u"Trần Thị Bình"_s, u"binh"_s, u"bi'nh99"_s, u"CB"_s);
+        fx.addUser(u"Lê Cường"_s, QString(), QString(), u"LĐ"_s);
+        fx.addUser(u"Phạm Dũng"_s, u"dung"_s, u"   "_s, u"CB"_s);
+        fx.addUser(u"Hoàng Em"_s, u"em"_s, u"xyz"_s, QString());
+        fx.addUser(u"Đỗ Giang"_s, u"giang"_s, common::makePasswordVerifier(u"Bi-Mat7"_s), u"QT - LĐ"_s);
+    }
+    void TearDown() override { app::resetModule1(); }
+
+    UsersFixture fx;
 };

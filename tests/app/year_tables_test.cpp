@@ -57,9 +57,8 @@ TEST_F(YearTablesTest, MissingTemplateStopsWithTheMessage)
     m.letters.execute(u"DROP TABLE cvdimau"_s);
     EXPECT_FALSE(app::createYearTables(app::module1()));
     ASSERT_EQ(messenger.shown.size(), 1);
-    EXPECT_EQ(messenger.shown.first().text,
-              QStringLiteral("Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
-                             "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"));
+    EXPECT_EQ(messenger.shown.first().text, u"Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
+                                            "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"_s);
     EXPECT_EQ(messenger.shown.first().kind, u"ok"_s);
     // The tables before the failure were made.
     EXPECT_TRUE(m.letters.hasTable(u"cvden2009"_s));

@@ -104,15 +104,14 @@ TEST_F(WholeProgramTest, FourRegisterFramesAndTheirButtons)
             buttons << b->objectName() + QLatin1Char(':') + b->text();
         frames << frame->title() + QLatin1Char('=') + buttons.join(QLatin1Char('|'));
     }
-    EXPECT_EQ(frames,
-              (QStringList{QStringLiteral("Công văn đến=cmdnapcvden:Nạp, sửa, in CV đến|Cmdxemcvden:Xem CV đến|"
-                                          "cmdtracuucvden:Tra cứu CV đến|cmdcvdenhan:Công văn đến hạn, quá hạn"),
-                           QStringLiteral("Công văn đi =cmdnapcvdi:Nạp, sửa, in CV đi|cmdxemcvdi:Xem CV đi|"
-                                          "cmdtracuucvdi:Tra cứu CV đi"),
-                           QStringLiteral("kế hoạch công tác=cmdnapkh:Nạp, sửa kế hoạch|cmdxemkh:Xem kế hoạch|"
-                                          "cmdtracuukh:Tra cứu kế hoạch"),
-                           QStringLiteral("Lịch làm việc=cmdnaplich:Nạp, sửa lịch tuần|Cmdxemlich:Xem lịch tuần|"
-                                          "cmdtracuulich:Tra cứu lịch tuần")}));
+    EXPECT_EQ(frames, (QStringList{u"Công văn đến=cmdnapcvden:Nạp, sửa, in CV đến|Cmdxemcvden:Xem CV đến|"
+                                   "cmdtracuucvden:Tra cứu CV đến|cmdcvdenhan:Công văn đến hạn, quá hạn"_s,
+                                   u"Công văn đi =cmdnapcvdi:Nạp, sửa, in CV đi|cmdxemcvdi:Xem CV đi|"
+                                   "cmdtracuucvdi:Tra cứu CV đi"_s,
+                                   u"kế hoạch công tác=cmdnapkh:Nạp, sửa kế hoạch|cmdxemkh:Xem kế hoạch|"
+                                   "cmdtracuukh:Tra cứu kế hoạch"_s,
+                                   u"Lịch làm việc=cmdnaplich:Nạp, sửa lịch tuần|Cmdxemlich:Xem lịch tuần|"
+                                   "cmdtracuulich:Tra cứu lịch tuần"_s}));
     main.setLetterEntryEnabled(false); // the letters file on a network drive
     const auto enabled = [this](const char* name) {
         return main.findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled();
@@ -161,12 +160,11 @@ TEST_F(WholeProgramTest, EveryFormTheMainWindowOpensGivesItBackWhenClosedByItsCl
 {
     // The register buttons, then the menu commands.
     const QStringList commands =
-        QStringLiteral("cmdnapcvden Cmdxemcvden cmdtracuucvden cmdnapcvdi cmdxemcvdi cmdtracuucvdi cmdnapkh cmdxemkh "
-                       "cmdtracuukh cmdnaplich Cmdxemlich cmdtracuulich mnutendonvi mnunapdonvi mnunapbophan "
-                       "mnunapnoigui mnunguoidung mnunapchutat mnunaploaicv mnuchondulieucongvan mnuchondulieulich "
-                       "mnubackup mnunhapdulieucv mnunhapdulieulich mnunhapbangthamkhao mnuchonnamlamviec "
-                       "mnuHelpContents mnuHelpAbout")
-            .split(u' ');
+        u"cmdnapcvden Cmdxemcvden cmdtracuucvden cmdnapcvdi cmdxemcvdi cmdtracuucvdi cmdnapkh cmdxemkh "
+        "cmdtracuukh cmdnaplich Cmdxemlich cmdtracuulich mnutendonvi mnunapdonvi mnunapbophan "
+        "mnunapnoigui mnunguoidung mnunapchutat mnunaploaicv mnuchondulieucongvan mnuchondulieulich "
+        "mnubackup mnunhapdulieucv mnunhapdulieulich mnunhapbangthamkhao mnuchonnamlamviec "
+        "mnuHelpContents mnuHelpAbout"_s.split(u' ');
     for (const QString& name : commands) {
         SCOPED_TRACE(name.toStdString());
         home.responder.clear();
