@@ -43,10 +43,8 @@ TEST(CommandLine, ParsesHelpVersionAndTheProgramFolder)
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);
         const app::CommandLine line = app::parseCommandLine(c.arguments);
-        EXPECT_EQ(line.action, c.action);
-        EXPECT_EQ(line.home, c.home);
-        EXPECT_EQ(line.others, c.others);
-        EXPECT_EQ(line.error.isEmpty(), c.action != Action::Error);
+        EXPECT_EQ(std::tuple(line.action, line.home, line.others, line.error.isEmpty()),
+                  std::tuple(c.action, c.home, c.others, c.action != Action::Error));
     }
 }
 

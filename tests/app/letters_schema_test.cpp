@@ -7,8 +7,6 @@
 #include "table_rows.h"
 #include "template_file.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -150,8 +148,7 @@ TEST_F(OldLettersFile, DueListReadsEveryYearTableByDeadline)
 
     const QDate today(2026, 1, 2);
     const app::DueCounts counts = app::countDueLetters(letters, today);
-    EXPECT_EQ(counts.overdue, 1);
-    EXPECT_EQ(counts.dueSoon, 2);
+    EXPECT_EQ(std::pair(counts.overdue, counts.dueSoon), std::pair(1, 2));
     db::Recordset rs =
         letters.openRecordset(app::dueListSql(app::dueYearTables(letters), today), db::RecordsetType::Snapshot);
     QStringList listed;

@@ -38,13 +38,12 @@ TEST_F(ListMenusTest, ListMenusNameTheirReferenceFile)
                               ListFile{"mnutendonvi", F::LettersReference, &M::lettersReference},
                               ListFile{"mnunapchutat", F::Reference, &M::reference}}) {
         const app::FormRequest r = app::listMenuRequest(m, QString::fromLatin1(c.menu), u"QT"_s);
-        EXPECT_EQ(r.dataFile, c.file) << c.menu;
-        EXPECT_EQ(r.databasePath(), m.path(c.file)) << c.menu;
-        EXPECT_EQ(&m.database(c.file), &(m.*c.database)) << c.menu;
+        EXPECT_EQ(std::tuple(r.dataFile, r.databasePath(), &m.database(c.file)),
+                  std::tuple(c.file, m.path(c.file), &(m.*c.database)))
+            << c.menu;
     }
-    EXPECT_EQ(&m.database(F::Letters), &m.letters);
-    EXPECT_EQ(&m.database(F::Schedule), &m.schedule);
-    EXPECT_EQ(&m.database(F::Scratch), &m.scratch);
+    EXPECT_EQ(std::tuple(&m.database(F::Letters), &m.database(F::Schedule), &m.database(F::Scratch)),
+              std::tuple(&m.letters, &m.schedule, &m.scratch));
     EXPECT_EQ(m.path(F::None), QString());
     EXPECT_FALSE(m.database(F::None).isOpen());
 }

@@ -1,10 +1,9 @@
 #include "app/core/module1.h"
 #include "app/core/reference_tables.h"
 #include "startup_fixture.h"
+#include "table_rows.h"
 #include "template_file.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -31,17 +30,16 @@ TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrga
     ASSERT_EQ(home.start(), app::StartupOutcome::Ready) << home.messageText();
 
     const app::Module1& m = app::module1();
-    for (const char* table : {"noigui", "loaicv", "tendonvi"})
-        EXPECT_EQ(app::referenceFilePath(app::module1(), QString::fromLatin1(table)), beside) << table;
-    for (const char* table : {"donvi", "bophan", "nguoidung"})
-        EXPECT_EQ(app::referenceFilePath(app::module1(), QString::fromLatin1(table)), m.scheduleReferencePath) << table;
-    EXPECT_EQ(app::referenceFilePath(app::module1(), u"chutat"_s), m.referencePath);
+    QStringList files;
+    for (const char* table : {"noigui", "loaicv", "tendonvi", "donvi", "bophan", "nguoidung", "chutat"})
+        files << app::referenceFilePath(app::module1(), QString::fromLatin1(table));
+    const QString schedule = m.scheduleReferencePath;
+    EXPECT_EQ(files, (QStringList{beside, beside, beside, schedule, schedule, schedule, m.referencePath}));
     EXPECT_NE(m.scheduleReferencePath, beside);
 
     EXPECT_TRUE(names(m.correspondents, u"tendonvi"_s).contains(u"Sở Nội vụ"_s));
-    db::Database schedule = m.scheduleReference;
-    db::Recordset local = schedule.openRecordset(u"select * from noigui"_s, db::RecordsetType::Snapshot);
-    EXPECT_FALSE(names(local, u"tendonvi"_s).contains(u"Sở Nội vụ"_s));
+    db::Database local = m.scheduleReference;
+    EXPECT_FALSE(test::columnValues(local, u"noigui"_s, u"tendonvi"_s).contains(u"Sở Nội vụ"_s));
 }
 
 TEST(ReferenceTablesTest, UnknownTableIsRefused)

@@ -97,7 +97,6 @@ TEST(StartupRecoveryTest, DamagedFileIsToldByNameAndFaultAndNeverOfferedAgain)
 {
     const DamagedCase cases[] = {
         {"garbage letters", "vemocv.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
-        {"garbage plans", "vemolich.MDB", kGarbage, false, " không phải là file dữ liệu của chương trình"},
         {"torn letters", "vemocv.MDB", torn(), false, " bị hỏng, không đọc được !"},
         {"other password", "vemolich.MDB", QByteArray(), false, " có mật khẩu khác"},
         {"garbage letters elsewhere", "vemocv.MDB", kGarbage, true, " không phải là file dữ liệu của chương trình"},

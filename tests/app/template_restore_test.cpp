@@ -12,12 +12,10 @@ using testing_support::DataFolderTest;
 TEST_F(DataFolderTest, ScratchFileOfAMillionBytesIsReplacedAndOneByteLessStays)
 {
     const QString scratch = dataPath(u"vemotemp.MDB"_s);
-    writeFile(scratch, QByteArray(999'999, '\0'));
-    EXPECT_FALSE(app::scratchFileNeedsReplacing(scratch));
-    writeFile(scratch, QByteArray(1'000'000, '\0'));
-    EXPECT_TRUE(app::scratchFileNeedsReplacing(scratch));
-    writeFile(scratch, QByteArray(1'000'001, '\0'));
-    EXPECT_TRUE(app::scratchFileNeedsReplacing(scratch));
+    for (const auto& [size, replaced] : {std::pair{999'999, false}, {1'000'000, true}, {1'000'001, true}}) {
+        writeFile(scratch, QByteArray(size, '\0'));
+        EXPECT_EQ(app::scratchFileNeedsReplacing(scratch), replaced) << size;
+    }
     EXPECT_FALSE(app::scratchFileNeedsReplacing(dataPath(u"none.MDB"_s)));
 }
 
@@ -29,9 +27,8 @@ TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTem
         ASSERT_TRUE(app::restoreFromTemplate(app::module1().templatePath, path)) << qPrintable(name);
         EXPECT_FALSE(sys::isReadOnly(path));
     }
-    EXPECT_TRUE(app::isSoundDataFile(dataPath(u"vemocv.MDB"_s), u"vemocv"_s));
-    EXPECT_TRUE(app::isSoundDataFile(dataPath(u"vemolich.MDB"_s), u"vemolich"_s));
-    EXPECT_TRUE(app::isSoundDataFile(dataPath(u"vemotk.MDB"_s), u"vemotk"_s));
+    for (const QString kind : {"vemocv", "vemolich", "vemotk"})
+        EXPECT_TRUE(app::isSoundDataFile(dataPath(kind + u".MDB"_s), kind)) << kind.toStdString();
     openFile(dataPath(u"vemocv.MDB"_s)).execute(u"INSERT INTO cvdimau (so_cv) VALUES ('1')"_s);
 }
 
