@@ -133,7 +133,6 @@ TEST(SubMainTest, NextStartRemakesAMissingLettersFileAndReplacesAnOversizedScrat
     EXPECT_FALSE(hasTable(scratch, u"filler"_s));
 }
 
-// The backup file is looked for only when its path is longer than eight characters.
 TEST(SubMainTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacters)
 {
     const std::pair<const char*, bool> cases[] = {
@@ -149,7 +148,6 @@ TEST(SubMainTest, BackupFileIsLookedForOnlyWhenItsPathIsLongerThanEightCharacter
     }
 }
 
-// A cancelled login, or a user with empty rights, ends the program without a message.
 TEST(SubMainTest, CancelledLoginOrEmptyRightsEndWithoutMessage)
 {
     ProgramFolder home;
