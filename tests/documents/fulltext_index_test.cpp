@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using documents::FullTextIndex;
@@ -29,23 +31,23 @@ TEST(FullTextIndexTest, WordsCompareAsTheRegistersDo)
         bool found;
     };
     const QList<Row> rows = {
-        {"letter case ignored", QStringLiteral("Ủy ban nhân dân HÀ NỘI"), QStringLiteral("hà nội"), true},
-        {"capital tone letters", QStringLiteral("xã ẤP BẮC"), QStringLiteral("ấp bắc"), true},
-        {"đ and Đ", QStringLiteral("Đức Thọ"), QStringLiteral("đức"), true},
-        {"tone marks respected", QStringLiteral("hàng lụa tơ tằm"), QStringLiteral("lúa"), false},
-        {"no tone is another word", QStringLiteral("Đức Thọ"), QStringLiteral("duc"), false},
-        {"decomposed text", QStringLiteral("thu hoạch lu\u0301a"), QStringLiteral("LÚA"), true},
-        {"decomposed query", QStringLiteral("thu hoạch lúa"), QStringLiteral("lu\u0301a"), true},
-        {"every word required", QStringLiteral("trồng lúa nước"), QStringLiteral("lúa gạo"), false},
-        {"words in any order", QStringLiteral("trồng lúa nước"), QStringLiteral("nước trồng"), true},
-        {"letter number as a phrase", QStringLiteral("Số: 123/UBND-VP ngày"), QStringLiteral("123/ubnd-vp"), true},
-        {"a word ending in * begins words", QStringLiteral("kế hoạch năm"), QStringLiteral("hoạ*"), true},
-        {"without * a word is whole", QStringLiteral("kế hoạch năm"), QStringLiteral("hoạ"), false},
-        {"quotes are ordinary", QStringLiteral("trả lời \"khẩn\""), QStringLiteral("\"khẩn\""), true},
-        {"no word finds nothing", QStringLiteral("trồng lúa"), QStringLiteral("  / - "), false},
+        {"letter case ignored", u"Ủy ban nhân dân HÀ NỘI"_s, u"hà nội"_s, true},
+        {"capital tone letters", u"xã ẤP BẮC"_s, u"ấp bắc"_s, true},
+        {"đ and Đ", u"Đức Thọ"_s, u"đức"_s, true},
+        {"tone marks respected", u"hàng lụa tơ tằm"_s, u"lúa"_s, false},
+        {"no tone is another word", u"Đức Thọ"_s, u"duc"_s, false},
+        {"decomposed text", u"thu hoạch lu\u0301a"_s, u"LÚA"_s, true},
+        {"decomposed query", u"thu hoạch lúa"_s, u"lu\u0301a"_s, true},
+        {"every word required", u"trồng lúa nước"_s, u"lúa gạo"_s, false},
+        {"words in any order", u"trồng lúa nước"_s, u"nước trồng"_s, true},
+        {"letter number as a phrase", u"Số: 123/UBND-VP ngày"_s, u"123/ubnd-vp"_s, true},
+        {"a word ending in * begins words", u"kế hoạch năm"_s, u"hoạ*"_s, true},
+        {"without * a word is whole", u"kế hoạch năm"_s, u"hoạ"_s, false},
+        {"quotes are ordinary", u"trả lời \"khẩn\""_s, u"\"khẩn\""_s, true},
+        {"no word finds nothing", u"trồng lúa"_s, u"  / - "_s, false},
     };
     QTemporaryDir dir;
-    FullTextIndex index(dir.filePath(QStringLiteral("i.db")), false);
+    FullTextIndex index(dir.filePath(u"i.db"_s), false);
     for (int i = 0; i < rows.size(); ++i) {
         index.storeText(hashOf(i), rows.at(i).text, 1, QString(), kNow);
     }
@@ -58,29 +60,29 @@ TEST(FullTextIndexTest, WordsCompareAsTheRegistersDo)
 TEST(FullTextIndexTest, ExcerptShowsTheTextAsWrittenAroundTheWords)
 {
     QTemporaryDir dir;
-    FullTextIndex index(dir.filePath(QStringLiteral("i.db")), false);
-    QString text = QStringLiteral("Kính gửi các xã.\n");
+    FullTextIndex index(dir.filePath(u"i.db"_s), false);
+    QString text = u"Kính gửi các xã.\n"_s;
     for (int i = 0; i < 40; ++i)
-        text += QStringLiteral("Nội dung thường lệ. ");
-    text += QStringLiteral("Giá LÚA vụ mùa tăng.\n");
+        text += u"Nội dung thường lệ. "_s;
+    text += u"Giá LÚA vụ mùa tăng.\n"_s;
     index.storeText(hashOf(1), text, 2, QString(), kNow);
 
-    const QString passage = index.excerpt(hashOf(1), QStringLiteral("lúa"));
-    EXPECT_TRUE(passage.contains(QStringLiteral("«LÚA» vụ mùa"))) << passage.toStdString();
+    const QString passage = index.excerpt(hashOf(1), u"lúa"_s);
+    EXPECT_TRUE(passage.contains(u"«LÚA» vụ mùa"_s)) << passage.toStdString();
     EXPECT_FALSE(passage.contains(QLatin1Char('\n')));
     EXPECT_LT(passage.size(), 200);
-    EXPECT_TRUE(index.excerpt(hashOf(1), QStringLiteral("lụa")).isEmpty());
-    EXPECT_TRUE(index.excerpt(hashOf(2), QStringLiteral("lúa")).isEmpty());
+    EXPECT_TRUE(index.excerpt(hashOf(1), u"lụa"_s).isEmpty());
+    EXPECT_TRUE(index.excerpt(hashOf(2), u"lúa"_s).isEmpty());
 }
 
 TEST(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("i.db"));
+    const QString path = dir.filePath(u"i.db"_s);
     const QStringList all = {hashOf(1), hashOf(2), hashOf(3)};
     {
         FullTextIndex index(path, false);
-        index.storeText(hashOf(1), QStringLiteral("xong"), 1, QString(), kNow);
+        index.storeText(hashOf(1), u"xong"_s, 1, QString(), kNow);
         index.beginReading(hashOf(2), kNow); // the program is killed here
     }
     FullTextIndex index(path, false);
@@ -98,20 +100,19 @@ TEST(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
     EXPECT_EQ(index.pending(all, kNow), QStringList{hashOf(3)});
 
     // Failing removes a text stored before; reading again replaces it.
-    index.markFailed(hashOf(1), QStringLiteral("hỏng"), kNow);
-    EXPECT_TRUE(index.find(QStringLiteral("xong")).isEmpty());
-    index.storeText(hashOf(1), QStringLiteral("mới"), 1, QString(), kNow);
-    EXPECT_EQ(index.find(QStringLiteral("mới")), QSet<QString>{hashOf(1)});
+    index.markFailed(hashOf(1), u"hỏng"_s, kNow);
+    EXPECT_TRUE(index.find(u"xong"_s).isEmpty());
+    index.storeText(hashOf(1), u"mới"_s, 1, QString(), kNow);
+    EXPECT_EQ(index.find(u"mới"_s), QSet<QString>{hashOf(1)});
 }
 
 TEST(FullTextIndexTest, AnIndexNeverMadeCannotBeReadAndIsNotMadeByReading)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("i.db"));
+    const QString path = dir.filePath(u"i.db"_s);
     EXPECT_THROW(FullTextIndex(path, true), db::DbError);
     EXPECT_FALSE(QFileInfo::exists(path));
-    EXPECT_EQ(FullTextIndex::pathBeside(QStringLiteral("/data/so/vemocv.mdb")),
-              QStringLiteral("/data/so/vemocv_chimuc.db"));
+    EXPECT_EQ(FullTextIndex::pathBeside(u"/data/so/vemocv.mdb"_s), u"/data/so/vemocv_chimuc.db"_s);
 }
 
 } // namespace

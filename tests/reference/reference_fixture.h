@@ -24,6 +24,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace reference_test {
 
 class ReferenceTest : public ::testing::Test
@@ -61,14 +63,14 @@ protected:
         db::Recordset rs = db.openRecordset(table);
         rs.addNew();
         rs.setValue(nameColumn, text);
-        rs.setValue(QStringLiteral("chutat"), code);
-        rs.setValue(QStringLiteral("matt"), reference::listSortKey(text));
+        rs.setValue(u"chutat"_s, code);
+        rs.setValue(u"matt"_s, reference::listSortKey(text));
         rs.update();
     }
 
     // Column values of every row of table in db, in the order given (id order), joined by "|".
     static QStringList rows(db::Database& db, const QString& table, const QString& columns,
-                            const QString& order = QStringLiteral("id"))
+                            const QString& order = u"id"_s)
     {
         return test::tableRows(db, table, columns, order);
     }

@@ -3,6 +3,8 @@
 #include <QTest>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace test {
 
 void typeText(QWidget* widget, const QString& text)
@@ -13,7 +15,7 @@ void typeText(QWidget* widget, const QString& text)
         QString chars(c);
         if (c == QLatin1Char('\n')) {
             key = Qt::Key_Return;
-            chars = QStringLiteral("\r");
+            chars = u"\r"_s;
         } else if (c.unicode() < 128 && c.isPrint()) {
             key = c.toUpper().unicode();
             if (c.isUpper())

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 
+using namespace Qt::StringLiterals;
+
 // A copy of the template file vemogoc.mdb in a temporary folder, open, as the print commands' scratch
 // file: its print tables incvden, incvdi, inlich and its year-table templates cvdenmau, cvdimau,
 // kehoachmau, lichmau (used here as the register tables the print tables are filled from).
@@ -16,7 +18,7 @@ class ScratchFile : public test::TemplateCopy
 public:
     using Values = QList<QPair<QString, QVariant>>;
 
-    ScratchFile() : TemplateCopy(QStringLiteral("vemotemp.mdb")) {}
+    ScratchFile() : TemplateCopy(u"vemotemp.mdb"_s) {}
 
     db::Database& database() { return db(); }
     bool isValid() { return db().isOpen(); }
