@@ -38,3 +38,19 @@ int PdfText::pagesContaining(const QString& text) const
         count += page.contains(wanted) ? 1 : 0;
     return count;
 }
+
+QString PdfText::orderProblem(const QStringList& texts, bool eachOnce) const
+{
+    const QString text = all();
+    qsizetype last = -1;
+    for (const QString& expected : texts) {
+        const QString wanted = normalisedText(expected);
+        const qsizetype at = text.indexOf(wanted, last + 1);
+        if (at < 0)
+            return wanted + (text.contains(wanted) ? u": out of order"_s : u": missing"_s);
+        if (eachOnce && text.indexOf(wanted, at + 1) >= 0)
+            return wanted + u": printed twice"_s;
+        last = at;
+    }
+    return {};
+}

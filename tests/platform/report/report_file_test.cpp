@@ -76,21 +76,17 @@ thanhphan
     EXPECT_EQ(file.groupCaption.names(), (QStringList{u"thu"_s, u"ngay"_s}));
     EXPECT_EQ(file.groupContinued, u"(tiếp)"_s);
 
-    ASSERT_EQ(file.columns.size(), 4);
-    EXPECT_EQ(file.columns[0].field, u"gio"_s);
-    EXPECT_EQ(file.columns[0].caption, u"Giờ"_s);
-    EXPECT_EQ(file.columns[0].width, 6);
-    EXPECT_EQ(file.columns[0].align, Qt::AlignHCenter);
-    EXPECT_EQ(file.columns[0].line, 19);
-    EXPECT_TRUE(file.columns[1].field.isEmpty());
-    EXPECT_EQ(file.columns[1].cell.names(), (QStringList{u"ndung"_s, u"diadiem"_s}));
-    EXPECT_EQ(file.columns[1].caption, u"Nội dung\nvà địa điểm"_s);
-    EXPECT_EQ(file.columns[1].width, 30.5);
-    EXPECT_EQ(file.columns[2].width, 1);
-    EXPECT_EQ(file.columns[2].align, Qt::AlignRight);
-    EXPECT_EQ(file.columns[3].field, u"thanhphan"_s);
-    EXPECT_TRUE(file.columns[3].caption.isEmpty());
-    EXPECT_EQ(file.columns[3].align, Qt::AlignLeft);
+    // field|cell names|caption|width|alignment|line
+    QStringList columns;
+    for (const ReportColumn& c : file.columns)
+        columns << u"%1|%2|%3|%4|%5|%6"_s.arg(c.field, c.cell.names().join(u','), c.caption)
+                       .arg(c.width)
+                       .arg(int(c.align))
+                       .arg(c.line);
+    EXPECT_EQ(columns, (QStringList{u"gio||Giờ|6|%1|19"_s.arg(int(Qt::AlignHCenter)),
+                                    u"|ndung,diadiem|Nội dung\nvà địa điểm|30.5|%1|20"_s.arg(int(Qt::AlignLeft)),
+                                    u"ghichu||Ghi chú|1|%1|21"_s.arg(int(Qt::AlignRight)),
+                                    u"thanhphan|||1|%1|22"_s.arg(int(Qt::AlignLeft))}));
 
     EXPECT_EQ(file.heading.render({{u"tendonvi"_s, u"A & B"_s}}), u"<p>A &amp; B</p>\n[note] stays HTML"_s);
     EXPECT_EQ(file.closing.render({{u"row_count"_s, u"12"_s}}), u"<p>12</p>"_s);

@@ -20,14 +20,11 @@ public:
 
     ScratchFile() : TemplateCopy(u"vemotemp.mdb"_s) {}
 
-    db::Database& database() { return db(); }
-    bool isValid() { return db().isOpen(); }
-
     // Adds rows to a table through an updatable recordset, in one transaction.
     void addRows(const QString& table, const QList<Values>& rows);
 };
 
-// Test rows of the four registers; the texts carry Vietnamese letters and each row a marker of its
+// Test rows of the two letter registers; the texts carry Vietnamese letters and each row a marker of its
 // own so that its presence in the printout can be checked.
 QList<ScratchFile::Values> incomingLetters(int count);
 QList<ScratchFile::Values> outgoingLetters(int count);
