@@ -19,7 +19,7 @@ LetterFile::LetterFile(int rows) : TemplateCopy(u"vemocv.mdb"_s)
         rs.setValue(u"stt"_s, i);
         rs.setValue(u"ng_den"_s, u"%1/01/2024"_s.arg(1 + i % 28, 2, 10, QLatin1Char('0')));
         rs.setValue(u"noigui"_s, noigui(i));
-        rs.setValue(u"tt_ndung"_s, ttNdung(i));
+        rs.setValue(u"tt_ndung"_s, u"Về việc số %1"_s.arg(i));
         rs.setValue(u"da_xuli"_s, i % 2 == 0);
         rs.setValue(u"chonin"_s, QString());
         rs.update();
@@ -30,11 +30,6 @@ LetterFile::LetterFile(int rows) : TemplateCopy(u"vemocv.mdb"_s)
 QString LetterFile::noigui(int i)
 {
     return u"Sở Nội vụ %1"_s.arg(i);
-}
-
-QString LetterFile::ttNdung(int i)
-{
-    return u"Về việc số %1"_s.arg(i);
 }
 
 QVariant LetterFile::stored(int stt, const QString& field)

@@ -19,7 +19,6 @@ public:
     explicit LetterFile(int rows = 5);
 
     static QString noigui(int i);
-    static QString ttNdung(int i);
 
     static QString table() { return u"cvden2024"_s; }
     // One field of the letter with register number stt, read through a fresh recordset.
