@@ -1,8 +1,13 @@
 // The words index: words compare as the registers compare text, every word typed is required,
-// passages show the text as written, and the reading state kept on disk.
+// passages show the text as written, and the reading state kept on disk. It keys each document by
+// a number taken from its hash, so a search answers with ids alone: the hits must still name
+// exactly the right documents, an index of the older form (ids numbered as rows came) must never
+// answer with the wrong ones, and two hashes sharing a key must not stop the reading of the others.
 
 #include "documents/fulltext_index.h"
+#include "platform/db/index_file.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -18,10 +23,22 @@ const QDateTime kNow(QDate(2026, 3, 5), QTime(9, 0));
 
 QString hashOf(int n)
 {
-    return QString::number(n).rightJustified(64, QLatin1Char('0'));
+    return QString::number(n).rightJustified(64, u'0');
 }
 
-TEST(FullTextIndexTest, WordsCompareAsTheRegistersDo)
+QString sha(const char* content)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex());
+}
+
+class FullTextIndexTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"i.db"_s);
+};
+
+TEST_F(FullTextIndexTest, WordsCompareAsTheRegistersDo)
 {
     struct Row
     {
@@ -46,21 +63,18 @@ TEST(FullTextIndexTest, WordsCompareAsTheRegistersDo)
         {"quotes are ordinary", u"trả lời \"khẩn\""_s, u"\"khẩn\""_s, true},
         {"no word finds nothing", u"trồng lúa"_s, u"  / - "_s, false},
     };
-    QTemporaryDir dir;
-    FullTextIndex index(dir.filePath(u"i.db"_s), false);
-    for (int i = 0; i < rows.size(); ++i) {
+    FullTextIndex index(path, false);
+    for (int i = 0; i < rows.size(); ++i)
         index.storeText(hashOf(i), rows.at(i).text, 1, QString(), kNow);
-    }
     for (int i = 0; i < rows.size(); ++i) {
         const Row& r = rows.at(i);
         EXPECT_EQ(index.find(r.words).contains(hashOf(i)), r.found) << r.what;
     }
 }
 
-TEST(FullTextIndexTest, ExcerptShowsTheTextAsWrittenAroundTheWords)
+TEST_F(FullTextIndexTest, ExcerptShowsTheTextAsWrittenAroundTheWords)
 {
-    QTemporaryDir dir;
-    FullTextIndex index(dir.filePath(u"i.db"_s), false);
+    FullTextIndex index(path, false);
     QString text = u"Kính gửi các xã.\n"_s;
     for (int i = 0; i < 40; ++i)
         text += u"Nội dung thường lệ. "_s;
@@ -69,16 +83,14 @@ TEST(FullTextIndexTest, ExcerptShowsTheTextAsWrittenAroundTheWords)
 
     const QString passage = index.excerpt(hashOf(1), u"lúa"_s);
     EXPECT_TRUE(passage.contains(u"«LÚA» vụ mùa"_s)) << passage.toStdString();
-    EXPECT_FALSE(passage.contains(QLatin1Char('\n')));
+    EXPECT_FALSE(passage.contains(u'\n'));
     EXPECT_LT(passage.size(), 200);
     EXPECT_TRUE(index.excerpt(hashOf(1), u"lụa"_s).isEmpty());
     EXPECT_TRUE(index.excerpt(hashOf(2), u"lúa"_s).isEmpty());
 }
 
-TEST(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
+TEST_F(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"i.db"_s);
     const QStringList all = {hashOf(1), hashOf(2), hashOf(3)};
     {
         FullTextIndex index(path, false);
@@ -106,13 +118,70 @@ TEST(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
     EXPECT_EQ(index.find(u"mới"_s), QSet<QString>{hashOf(1)});
 }
 
-TEST(FullTextIndexTest, AnIndexNeverMadeCannotBeReadAndIsNotMadeByReading)
+TEST_F(FullTextIndexTest, AnIndexNeverMadeCannotBeReadAndIsNotMadeByReading)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"i.db"_s);
     EXPECT_THROW(FullTextIndex(path, true), db::DbError);
     EXPECT_FALSE(QFileInfo::exists(path));
     EXPECT_EQ(FullTextIndex::pathBeside(u"/data/so/vemocv.mdb"_s), u"/data/so/vemocv_chimuc.db"_s);
+}
+
+TEST_F(FullTextIndexTest, HitsNameExactlyTheDocumentsHoldingTheWords)
+{
+    FullTextIndex index(path, false);
+    const QString rice = sha("a"), road = sha("b"), both = sha("c"), named = u"tệp 'không' hex"_s;
+    index.storeText(rice, u"giá lúa vụ mùa"_s, 1, QString(), kNow);
+    index.storeText(road, u"đường giao thông"_s, 1, QString(), kNow);
+    index.storeText(both, u"lúa và đường"_s, 1, QString(), kNow);
+    index.storeText(named, u"lúa giống"_s, 1, QString(), kNow);
+    index.markFailed(road, u"hỏng"_s, kNow);
+
+    const documents::DocumentHits hits = index.search(u"LÚA"_s);
+    EXPECT_EQ(hits.size(), 3);
+    EXPECT_TRUE(hits.holds(rice));
+    EXPECT_TRUE(hits.holds(both));
+    EXPECT_TRUE(hits.holds(named));
+    EXPECT_FALSE(hits.holds(road));
+    EXPECT_FALSE(hits.holds(sha("d")));
+    EXPECT_TRUE(index.search(u"đường"_s).holds(both));
+    EXPECT_FALSE(index.search(u"đường"_s).holds(road)); // its text went with the failure
+    EXPECT_EQ(index.find(u"lúa"_s), (QSet<QString>{rice, both, named}));
+}
+
+TEST_F(FullTextIndexTest, AnIndexOfTheOlderFormIsIgnoredReadingAndMadeAgainWriting)
+{
+    const QString hash = sha("a");
+    {
+        // The older form: ids numbered from 1 as rows came, user_version 0.
+        FullTextIndex made(path, false);
+        made.storeText(hash, u"giá lúa"_s, 1, QString(), kNow);
+    }
+    db::IndexFile::open(path, false)
+        ->exec(u"UPDATE noidungtep SET id = 1; DELETE FROM timtu; "
+               "INSERT INTO timtu (rowid, noidung) VALUES (1, 'giá lúa'); PRAGMA user_version = 0;"_s);
+
+    {
+        FullTextIndex reading(path, true);
+        EXPECT_TRUE(reading.search(u"lúa"_s).isEmpty());
+        EXPECT_TRUE(reading.find(u"lúa"_s).isEmpty());
+        EXPECT_TRUE(reading.excerpt(hash, u"lúa"_s).isEmpty());
+    }
+    FullTextIndex writing(path, false);
+    EXPECT_EQ(writing.pending({hash}, kNow), QStringList{hash}); // read again
+    writing.storeText(hash, u"giá lúa"_s, 1, QString(), kNow);
+    EXPECT_TRUE(FullTextIndex(path, true).search(u"lúa"_s).holds(hash));
+}
+
+TEST_F(FullTextIndexTest, AHashWhoseKeyIsTakenIsLeftOutAndTheOthersAreRead)
+{
+    FullTextIndex index(path, false);
+    const QString first = u"a"_s.repeated(49) + u"123456789abcdef"_s;
+    const QString twin = u"b"_s.repeated(49) + u"123456789abcdef"_s;
+    ASSERT_EQ(FullTextIndex::documentId(first), FullTextIndex::documentId(twin));
+    index.beginReading(first, kNow);
+    index.storeText(first, u"lúa"_s, 1, QString(), kNow);
+    const QString other = sha("c");
+    EXPECT_EQ(index.pending({twin, other}, kNow), QStringList{other});
+    EXPECT_EQ(index.find(u"lúa"_s), QSet<QString>{first});
 }
 
 } // namespace
