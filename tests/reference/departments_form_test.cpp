@@ -14,7 +14,6 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
 {
     db::Database& lich = app::module1().scheduleReference;
     lich.execute(u"INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', 'btc', 'B')"_s);
-    const QString unitId = rows(lich, u"donvi"_s, u"ID"_s).value(0);
     home.responder.onModal(u"frmbophan"_s, [&](ui::FormBase& f) {
         auto& form = static_cast<reference::DepartmentsForm&>(f);
         EXPECT_TRUE(test::isAccessible(&form));
@@ -38,7 +37,7 @@ TEST_F(ReferenceTest, DepartmentsAreAddedUnderTheirUnitAndTheLastOneIsOnlyEmptie
     app::runListMenu(app::module1(), u"mnunapbophan"_s, &mainWindow);
 
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(lich, u"bophan"_s, u"donvi, donviid, phong, matt"_s), QStringList{u"|||"_s})
+    EXPECT_EQ(test::tableRows(lich, u"bophan"_s, u"donvi, donviid, phong, matt"_s), QStringList{u"|||"_s})
         << "the last department stays, emptied";
 }
 
@@ -55,7 +54,7 @@ TEST_F(ReferenceTest, DepartmentSavedWithoutAUnitIsRemindedAndKeepsAnEmptyUnit)
     EXPECT_TRUE(form.txtphong->hasFocus());
     click(form.ui().cmdUpdate);
     EXPECT_EQ(home.messages(), QStringList{"Phải chọn tên ban, đơn vị trong danh mục! OK ?"});
-    EXPECT_EQ(rows(app::module1().scheduleReference, u"bophan"_s, u"donvi, phong, matt"_s),
+    EXPECT_EQ(test::tableRows(app::module1().scheduleReference, u"bophan"_s, u"donvi, phong, matt"_s),
               QStringList{u"|Phòng Một|"_s + reference::listSortKey(u"Phòng Một"_s)});
 }
 

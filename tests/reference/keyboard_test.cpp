@@ -123,16 +123,16 @@ TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
     QWidget* at = c.focus == 'g' ? static_cast<QWidget*>(form.DBGrid1) : c.focus == 'c' ? form.mchutat : form.mname;
     pressAt(at, c.key, c.modifiers);
 
-    QStringList expected = QString::fromUtf8(c.messages).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList expected = QString::fromUtf8(c.messages).split(u'|', Qt::SkipEmptyParts);
     for (QString& m : expected) {
-        if (m.startsWith(QLatin1String("dup:")))
-            m = reference::duplicateAbbreviationMessage(m.mid(4), names.value(m == QLatin1String("dup:ag") ? 0 : 1));
+        if (m.startsWith(u"dup:"_s))
+            m = reference::duplicateAbbreviationMessage(m.mid(4), names.value(m == u"dup:ag"_s ? 0 : 1));
         else
-            m = m == QLatin1String("new")    ? u"Có lưu nội dung đang nạp không ?"_s
-                : m == QLatin1String("edit") ? u"Có lưu những nội dung vừa sửa không ?"_s
-                                             : u"Bạn phải nạp hoặc sửa xong mới xoá được !"_s;
+            m = m == u"new"_s    ? u"Có lưu nội dung đang nạp không ?"_s
+                : m == u"edit"_s ? u"Có lưu những nội dung vừa sửa không ?"_s
+                                 : u"Bạn phải nạp hoặc sửa xong mới xoá được !"_s;
     }
-    EXPECT_EQ(home.messages().join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
+    EXPECT_EQ(home.messages().join(u'|').toStdString(), expected.join(u'|').toStdString());
     EXPECT_EQ(form.mode().toStdString(), c.mode);
     EXPECT_EQ(currentRow(form.Data1), c.row);
     EXPECT_EQ(form.mname->text().toStdString(), c.nameBox);
@@ -207,8 +207,7 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
     ui::DataControl* data = nullptr;
     QLabel* status = nullptr;
     if (c.form == 'b') {
-        m.scheduleReference.execute(u"INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', "
-                                    "'btc', 'B')"_s);
+        m.scheduleReference.execute(u"INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', 'btc', 'B')"_s);
         for (int i = 1; i <= 20; ++i) // more than the grid shows at once
             m.scheduleReference.execute(u"INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '"_s +
                                         u"Phòng %1')"_s.arg(i, 2, 10, QLatin1Char('0')));

@@ -25,7 +25,8 @@ TEST_F(ReferenceTest, OrganisationNamePrintsInTheNextReportHeading)
         click(form.ui().cmdclose);
     });
     app::runListMenu(app::module1(), u"mnutendonvi"_s, &mainWindow);
-    EXPECT_EQ(rows(app::module1().lettersReference, u"tendonvi"_s, u"tendonvi, tencaptren"_s, u"tendonvi"_s).value(0),
+    EXPECT_EQ(test::tableRows(app::module1().lettersReference, u"tendonvi"_s, u"tendonvi, tencaptren"_s, u"tendonvi"_s)
+                  .value(0),
               u"Văn phòng \"Sở\" 'Nội vụ'|UBND TỈNH"_s);
 
     QTemporaryDir pdfDir;
@@ -48,7 +49,8 @@ TEST_F(ReferenceTest, OrganisationNameFormWithAnEmptyTableSavesNothing)
     EXPECT_TRUE(form.Txttendonvi->text().isEmpty());
     form.Txttendonvi->setText(u"X"_s);
     EXPECT_TRUE(form.unload());
-    EXPECT_TRUE(rows(app::module1().lettersReference, u"tendonvi"_s, u"tendonvi"_s, u"tendonvi"_s).isEmpty());
+    EXPECT_TRUE(
+        test::tableRows(app::module1().lettersReference, u"tendonvi"_s, u"tendonvi"_s, u"tendonvi"_s).isEmpty());
 }
 
 } // namespace

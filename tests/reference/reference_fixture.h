@@ -68,12 +68,6 @@ protected:
         rs.update();
     }
 
-    // Column values of every row of table in db, in the order given (id order), joined by "|".
-    static QStringList rows(db::Database& db, const QString& table, const QString& columns,
-                            const QString& order = u"id"_s)
-    {
-        return test::tableRows(db, table, columns, order);
-    }
     // Every value of column in a shared recordset, in its order.
     static QStringList column(db::Recordset rs, const QString& name)
     {

@@ -102,8 +102,8 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
     app::runListMenu(app::module1(), QString::fromUtf8(c.menu), &mainWindow);
 
     EXPECT_EQ(home.messages(), expected);
-    const QStringList stored = rows(database(), QString::fromUtf8(c.table), name() + u", chutat, matt"_s);
-    EXPECT_TRUE(stored.contains(odd + QLatin1Char('|') + oddCode + QLatin1Char('|') + reference::listSortKey(odd)))
+    const QStringList stored = test::tableRows(database(), QString::fromUtf8(c.table), name() + u", chutat, matt"_s);
+    EXPECT_TRUE(stored.contains(odd + u'|' + oddCode + u'|' + reference::listSortKey(odd)))
         << stored.join('\n').toStdString();
     EXPECT_TRUE(stored.contains(u"Khác|p'k*|"_s + reference::listSortKey(u"Khác"_s)));
     EXPECT_TRUE(stored.contains(u"Đổi tên|dup|"_s + reference::listSortKey(u"Đổi tên"_s)));
@@ -146,8 +146,8 @@ TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickL
         app::runListMenu(app::module1(), QString::fromLatin1(menu), &mainWindow);
     }
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(app::module1().scheduleReference, u"donvi"_s, u"chutat"_s), QStringList{"moi"});
-    EXPECT_EQ(rows(app::module1().lettersReference, u"noigui"_s, u"chutat"_s), QStringList{"moi"});
+    EXPECT_EQ(test::tableRows(app::module1().scheduleReference, u"donvi"_s, u"chutat"_s), QStringList{"moi"});
+    EXPECT_EQ(test::tableRows(app::module1().lettersReference, u"noigui"_s, u"chutat"_s), QStringList{"moi"});
     entry->open(app::module1().incomingTable);
     EXPECT_TRUE(listed(entry->pickGrids()->dataControl(u"DBGridnoigui"_s), u"tendonvi"_s).contains(u"Sở Y tế"_s));
     EXPECT_TRUE(listed(entry->control<ui::DataControl>(u"Dataloai"_s), u"loai"_s).contains(u"Tờ trình mới"_s));
@@ -162,7 +162,7 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     narrow.name = u"loaicvhep"_s;
     narrow.indexes.clear();
     for (db::FieldDef& f : narrow.fields)
-        f.size = f.name == QLatin1String("loai") ? 10 : f.size;
+        f.size = f.name == u"loai"_s ? 10 : f.size;
     app::module1().lettersReference.appendTableDef(narrow);
     app::FormRequest request;
     request.dataFile = app::DataFile::LettersReference;
@@ -176,7 +176,8 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     EXPECT_EQ(form.mname->text(), u"Giấy mời họp dài"_s);
     form.mname->setText(u"Giấy mời"_s);
     click(form.controls().cmdUpdate);
-    EXPECT_EQ(rows(app::module1().lettersReference, u"loaicvhep"_s, u"loai, chutat"_s), QStringList{"Giấy mời|gmh"});
+    EXPECT_EQ(test::tableRows(app::module1().lettersReference, u"loaicvhep"_s, u"loai, chutat"_s),
+              QStringList{"Giấy mời|gmh"});
 }
 
 } // namespace

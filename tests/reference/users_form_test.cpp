@@ -68,7 +68,7 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
         EXPECT_EQ(form.rightsBox->text(), u"QT - LĐ"_s);
         fill(form, "Nguyễn Văn An", "an", "MatKhau1");
         click(form.ui().cmdUpdate);
-        anPassword = rows(users(), u"nguoidung"_s, u"matkhau"_s).value(0);
+        anPassword = test::tableRows(users(), u"nguoidung"_s, u"matkhau"_s).value(0);
 
         click(form.ui().cmdAdd);
         EXPECT_EQ(form.rightsBox->text(), u"CB"_s);
@@ -108,7 +108,7 @@ TEST_F(UsersFormTest, AdministratorAddsUsersWithHiddenPasswordsAndCannotCloseWit
     EXPECT_EQ(home.messages(), expected);
     EXPECT_TRUE(common::isPasswordVerifier(anPassword)) << anPassword.toStdString();
     EXPECT_FALSE(anPassword.contains(u"MatKhau1"_s, Qt::CaseInsensitive));
-    EXPECT_TRUE(rows(users(), u"nguoidung"_s, u"hoten"_s).isEmpty());
+    EXPECT_TRUE(test::tableRows(users(), u"nguoidung"_s, u"hoten"_s).isEmpty());
     EXPECT_EQ(app::module1().userFullName, u"Một người không rõ tên"_s);
     EXPECT_EQ(app::module1().userRights, u"QT"_s);
 }
@@ -133,7 +133,7 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
         click(form.ui().cmdclose);
     });
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(users(), u"nguoidung"_s, u"hoten, tentrenmang, quyenhan"_s),
+    EXPECT_EQ(test::tableRows(users(), u"nguoidung"_s, u"hoten, tentrenmang, quyenhan"_s),
               (QStringList{"Quản Trị|qt|QT", "Lê Cường|cuong|CB"}));
     EXPECT_TRUE(logsIn("cuong", "moi123"));
     EXPECT_FALSE(logsIn("cuong", "cu"));
@@ -176,7 +176,8 @@ TEST_F(UsersFormTest, LoggedInUserIsNeitherDeletedNorDemotedWhenNoAdministratorW
         click(form.ui().cmdclose);
     });
     EXPECT_EQ(home.messages(), QStringList(3, reference::kNeedOneAdministrator));
-    EXPECT_EQ(rows(users(), u"nguoidung"_s, u"hoten, quyenhan"_s), (QStringList{"Quản Trị Viên|QT", "Cán Bộ|CB"}));
+    EXPECT_EQ(test::tableRows(users(), u"nguoidung"_s, u"hoten, quyenhan"_s),
+              (QStringList{"Quản Trị Viên|QT", "Cán Bộ|CB"}));
     EXPECT_EQ(app::module1().userFullName, u"Quản Trị Viên"_s);
 }
 
