@@ -17,7 +17,7 @@ QString describe(const QAccessibleInterface* iface)
     QString name = object ? object->objectName() : QString();
     if (name.isEmpty())
         name = u"(unnamed)"_s;
-    return name + u" ["_s + QLatin1String(object ? object->metaObject()->className() : "?") + QLatin1Char(']');
+    return name + u" ["_s + QLatin1String(object ? object->metaObject()->className() : "?") + u']';
 }
 
 // A control is reached with Tab when it is shown in its window, takes the focus from the
@@ -72,7 +72,7 @@ void checkControl(QAccessibleInterface* iface, const QWidget* widget, QStringLis
 // A text as read aloud: mnemonic marks and runs of blanks and line breaks do not count.
 QString spoken(QString text)
 {
-    return text.remove(QLatin1Char('&')).simplified();
+    return text.remove(u'&').simplified();
 }
 
 // A label is announced by what it shows: a text the program changes must not hide behind a

@@ -24,7 +24,7 @@ inline QStringList tableRows(db::Database& db, const QString& table, const QStri
         QStringList values;
         for (int i = 0; i < rs.fieldCount(); ++i)
             values << rs.value(i).toString();
-        result << values.join(QLatin1Char('|'));
+        result << values.join(u'|');
     }
     return result;
 }

@@ -13,7 +13,7 @@ void typeText(QWidget* widget, const QString& text)
         int key = Qt::Key_unknown;
         Qt::KeyboardModifiers modifiers = Qt::NoModifier;
         QString chars(c);
-        if (c == QLatin1Char('\n')) {
+        if (c == u'\n') {
             key = Qt::Key_Return;
             chars = u"\r"_s;
         } else if (c.unicode() < 128 && c.isPrint()) {

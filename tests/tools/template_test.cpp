@@ -62,7 +62,7 @@ QStringList describe(db::Database& database)
         for (const db::FieldDef& f : def.fields)
             lines << u"  field "_s + describeField(f);
         for (const db::IndexDef& i : def.indexes) {
-            lines << u"  index %1 (%2) unique=%3 primary=%4"_s.arg(i.name, i.fields.join(QLatin1Char(',')))
+            lines << u"  index %1 (%2) unique=%3 primary=%4"_s.arg(i.name, i.fields.join(u','))
                          .arg(i.unique)
                          .arg(i.primary);
         }
@@ -275,5 +275,5 @@ TEST(TemplateBuilder, FillStoppedByATakenNameLeavesNoTableBehind)
         EXPECT_EQ(e.number(), db::errc::TableExists);
     }
     database.refreshTableDefs();
-    EXPECT_EQ(database.tableNames().join(QLatin1Char(',')).toStdString(), "lichmau");
+    EXPECT_EQ(database.tableNames().join(u',').toStdString(), "lichmau");
 }
