@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using registers::FormRole;
@@ -32,8 +34,8 @@ TEST(RegisterSessionTest, TheButtonAVisitBeganWithDecidesWhereEachFormGoesBack)
 // The next form comes back on the visit's current record; one that has gone leaves the main window.
 TEST(RegisterSessionTest, NextFormComesBackOnTheCurrentRecordOrTheMainWindowShows)
 {
-    registers::RegisterSession s(registers::Register::Plans, Start::Entry, db::Database(),
-                                 QStringLiteral("kehoach2026"), registers::ProgramContext());
+    registers::RegisterSession s(registers::Register::Plans, Start::Entry, db::Database(), u"kehoach2026"_s,
+                                 registers::ProgramContext());
     long long cameBackOn = -1;
     auto entry = std::make_unique<QObject>();
     s.setReturn(FormRole::Entry, entry.get(), [&](long long id) { cameBackOn = id; });

@@ -60,7 +60,7 @@ TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
     };
     // clang-format on
     for (const Case& c : cases) {
-        DatePrintDialog* d = print(QStringLiteral("frmcvden"), c.from, c.to);
+        DatePrintDialog* d = print(u"frmcvden"_s, c.from, c.to);
         EXPECT_TRUE(d->incoming());
         EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
         const QString text = printedText(d);
@@ -88,16 +88,15 @@ TEST_F(FrmincvTest, RefusalsChangeNothing)
     };
     // clang-format on
     for (const Case& c : cases) {
-        DatePrintDialog* d = print(QStringLiteral("frmgridcvden"), c.from, c.to);
+        DatePrintDialog* d = print(u"frmgridcvden"_s, c.from, c.to);
         EXPECT_EQ(home.messages(), QStringList{c.message}) << c.from.toStdString();
         EXPECT_TRUE(d->CrystalReport1.lastResult().outputFile.isEmpty());
     }
     // A missing report file.
-    QFile::remove(home.data(QStringLiteral("brcvden.rpt")));
-    print(QStringLiteral("frmcvden"), QStringLiteral("01/01/2026"), QString());
+    QFile::remove(home.data(u"brcvden.rpt"_s));
+    print(u"frmcvden"_s, u"01/01/2026"_s, QString());
     ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_TRUE(
-        home.messages().first().startsWith(QStringLiteral("Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). ")));
+    EXPECT_TRUE(home.messages().first().startsWith(u"Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). "_s));
 }
 
 TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
@@ -105,12 +104,11 @@ TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
     app::Module1& m = app::module1();
     test::insertRow(m.letters, m.outgoingTable,
                     {{"stt", 1}, {"ng_cv", "02/01/2026"}, {"ng_cvchuan", "20260102"}, {"tt_ndung", "Công văn gửi đi"}});
-    DatePrintDialog* d =
-        print(QStringLiteral("frmgridcvdi"), QStringLiteral("01/01/2026"), QStringLiteral("03/01/2026"));
+    DatePrintDialog* d = print(u"frmgridcvdi"_s, u"01/01/2026"_s, u"03/01/2026"_s);
     EXPECT_FALSE(d->incoming());
-    EXPECT_EQ(d->ui().Label1->text(), QStringLiteral("Chọn ngày in công văn đi"));
-    EXPECT_TRUE(printedText(d).contains(QStringLiteral("Công văn gửi đi")));
-    db::Recordset printTable = m.scratch.openRecordset(QStringLiteral("incvdi"), db::RecordsetType::Snapshot);
+    EXPECT_EQ(d->ui().Label1->text(), u"Chọn ngày in công văn đi"_s);
+    EXPECT_TRUE(printedText(d).contains(u"Công văn gửi đi"_s));
+    db::Recordset printTable = m.scratch.openRecordset(u"incvdi"_s, db::RecordsetType::Snapshot);
     EXPECT_EQ(printTable.recordCount(), 1);
 }
 

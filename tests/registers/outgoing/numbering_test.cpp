@@ -11,8 +11,8 @@ using namespace registers;
 using registers_test::RegisterTest;
 using Outcome = TypeNumber::Outcome;
 
-const QString A = QStringLiteral("Công văn");
-const QString B = QStringLiteral("Quyết định");
+const QString A = u"Công văn"_s;
+const QString B = u"Quyết định"_s;
 
 class NumberingTest : public RegisterTest
 {
@@ -49,15 +49,15 @@ TEST_F(NumberingTest, NumbersPerTypeWhenAddingAndEditing)
     const QList<Case> cases = {
         {"adding A", A, -1, Outcome::Numbered, 6},
         {"adding B", B, -1, Outcome::Numbered, 3},
-        {"adding a type not used yet", QStringLiteral("Tờ trình"), -1, Outcome::Numbered, 1},
-        {"a quote in the type", QStringLiteral("Công văn 'mật'"), -1, Outcome::Numbered, 1},
-        {"blank type", QStringLiteral("  "), -1, Outcome::NoType, 0},
+        {"adding a type not used yet", u"Tờ trình"_s, -1, Outcome::Numbered, 1},
+        {"a quote in the type", u"Công văn 'mật'"_s, -1, Outcome::Numbered, 1},
+        {"blank type", u"  "_s, -1, Outcome::NoType, 0},
         {"B1 made A collides with A3", A, 2, Outcome::Taken, 3},
         {"B2 made A collides with A4", A, 4, Outcome::Taken, 4},
         {"the last letter made B", B, 6, Outcome::Numbered, 3},
         {"A4 made B, after every B", B, 5, Outcome::Numbered, 3},
         {"the first letter made B collides with B1", B, 0, Outcome::Taken, 1},
-        {"the first letter made a new type", QStringLiteral("Tờ trình"), 0, Outcome::Numbered, 1},
+        {"the first letter made a new type", u"Tờ trình"_s, 0, Outcome::Numbered, 1},
         {"editing with a blank type", QString(), 3, Outcome::NoType, 0},
     };
     db::Recordset rs = year();
@@ -70,7 +70,7 @@ TEST_F(NumberingTest, NumbersPerTypeWhenAddingAndEditing)
         }
     }
     EXPECT_EQ(rs.absolutePosition(), 3); // a clone looked; the form's record stays
-    EXPECT_EQ(letterNumberPrefix(QStringLiteral(" 3")), QStringLiteral("3/"));
+    EXPECT_EQ(letterNumberPrefix(u" 3"_s), u"3/"_s);
 }
 
 } // namespace
