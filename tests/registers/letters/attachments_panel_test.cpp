@@ -140,12 +140,6 @@ protected:
             list << table->item(i, 0)->text() + QLatin1Char('|') + table->item(i, 3)->text();
         return list;
     }
-    // Screenshots to look at: SELVARO_SHOT=/tmp/shot-
-    static void shot(QWidget* w, const QString& name)
-    {
-        if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
-            w->grab().save(qEnvironmentVariable("SELVARO_SHOT") + name + u".png"_s);
-    }
 
     QString opened; // the file last given to the desktop's program
 };
@@ -178,8 +172,8 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         EXPECT_EQ(home.messages().size(), 1);
         EXPECT_TRUE(home.messages().join(u' ').contains(u"không phải PDF"_s));
         EXPECT_EQ(names(panel), QStringList{u"Tờ trình \"số 7\" của Sở.pdf|Nguyễn Văn An"_s});
-        shot(panel, QLatin1String(r.form));
-        shot(f, QLatin1String(r.form) + u"-form"_s);
+        shoot(panel, QLatin1String(r.form) + u".png"_s);
+        shoot(f, QLatin1String(r.form) + u"-form.png"_s);
         close(panel);
 
         // Files dropped on the form open the panel and are attached.
@@ -246,7 +240,7 @@ TEST_F(AttachmentsPanelTest, ALetterBeingAddedHoldsItsFilesUntilItIsSaved)
         panel->addFiles({removed});
         home.responder.answer(u"yes"_s);
         panel->ui().cmdxoa->click(); // the last added is selected
-        shot(panel, QLatin1String(r.form) + u"-adding"_s);
+        shoot(panel, QLatin1String(r.form) + u"-adding.png"_s);
         close(panel);
 
         drop(f, r, dropped);
@@ -331,7 +325,7 @@ TEST_F(AttachmentsPanelTest, ViewingAndPrintingAttachments)
     EXPECT_EQ(viewers().first()->pageCount(), 2);
     EXPECT_FALSE(viewers().first()->isModal());
     EXPECT_TRUE(test::isAccessible(viewers().first()));
-    shot(panel, u"panel-view"_s);
+    shoot(panel, u"panel-view.png"_s);
     const QPoint onScan = list->visualItemRect(list->item(1, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onScan);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, onScan);

@@ -66,16 +66,14 @@ TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSav
         EXPECT_TRUE(test::isAccessible(list));
         ASSERT_EQ(list->files().size(), 1); // the file still being written is not offered
         EXPECT_EQ(list->files().first().name, u"Công văn 123.pdf"_s);
-        if (qEnvironmentVariableIsSet("SELVARO_SHOT")) // screenshots to look at: SELVARO_SHOT=/tmp/shot-
-            list->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"frmhopthu.png"_s);
+        shoot(list, u"frmhopthu.png"_s);
         list->ui().cmdnap->click();
     });
     click(*f, "cmdhopthu");
     ASSERT_EQ(f->mode(), registers::EntryMode::Adding) << home.messageText();
     EXPECT_EQ(f->ui().mso_cv->text() + u'|' + f->ui().mng_cv->text() + u'|' + f->ui().mnoigui->text(),
               u"123/SNV-VP|05/03/2026|Sở Nội vụ"_s);
-    if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
-        f->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"frmcvden-hopthu.png"_s);
+    shoot(f, u"frmcvden-hopthu.png"_s);
 
     // The file waits among the letter's files, not yet attached.
     click(*f, "cmdtepdinhkem");

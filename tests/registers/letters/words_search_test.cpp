@@ -96,13 +96,7 @@ TEST_F(WordsSearchTest, WordsCombineWithTheOtherCriteriaAndTheListShowsThePassag
     EXPECT_TRUE(excerpt->isVisible());
     EXPECT_TRUE(excerpt->text().contains(u"Giá «LÚA» vụ mùa"_s)) << excerpt->text().toStdString();
     EXPECT_TRUE(test::isAccessible(list()));
-    if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
-        list()->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"frmgridcvden-words.png"_s);
-        search()->cmdclose_Click();
-        search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
-        search()->openWithValueLists({});
-        search()->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"frmtracuucvden-words.png"_s);
-    }
+    shoot(list(), u"frmgridcvden-words.png"_s);
 
     // The list of a search without words shows no passage; "&Xoá ĐKiện" empties the words box.
     found(QString(), u"Nội vụ"_s);
@@ -121,6 +115,7 @@ TEST_F(WordsSearchTest, BothSearchFormsShowTheBoxAndTheReadingProgressAccessibly
     QCoreApplication::processEvents(); // the reader's progress reaches the form as a queued signal
     EXPECT_EQ(search()->ui().lbldocnoidung->text(), u"Đã đọc xong nội dung các tệp đính kèm."_s);
     EXPECT_TRUE(test::isAccessible(search()));
+    shoot(search(), u"frmtracuucvden-words.png"_s);
     auto* outgoing = registers::form<registers::OutgoingSearchForm>(u"frmtracuucvdi"_s);
     outgoing->setSession(registers_test::visit(registers::Register::Outgoing, registers::Start::Search));
     outgoing->openWithValueLists({});

@@ -32,8 +32,7 @@ TEST_F(NumberingTest, NumbersPerTypeWhenAddingAndEditing)
     // An empty year: 1 whatever the type, even a blank one.
     for (const QString& type : {A, QString()}) {
         const TypeNumber first = numberForType(year(), type, -1);
-        EXPECT_EQ(first.outcome, Outcome::Numbered);
-        EXPECT_EQ(first.number, 1);
+        EXPECT_EQ(std::pair(first.outcome, first.number), std::pair(Outcome::Numbered, 1));
     }
     for (const auto& [type, stt] : {std::pair{A, 1}, {A, 2}, {B, 1}, {A, 3}, {B, 2}, {A, 4}, {A, 5}})
         add(type, stt);
