@@ -50,7 +50,7 @@ protected:
     {
         const QDir dir(programFolder());
         EXPECT_TRUE(dir.mkpath(folder));
-        db::Database db = test::copyTemplate(dir.filePath(folder + QLatin1Char('/') + name));
+        db::Database db = test::copyTemplate(dir.filePath(folder + u'/' + name));
         for (const QString& year : years) {
             for (const char* stem : {"cvden", "cvdi", "kehoach", "lich"}) {
                 const QString s = QString::fromLatin1(stem);

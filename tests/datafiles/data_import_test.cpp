@@ -177,7 +177,7 @@ TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen
     ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done);
     db::Database& cv = app::module1().letters;
     cv.setStatementHook([](const QString& sql) {
-        if (sql.contains(QLatin1String("INSERT INTO"), Qt::CaseInsensitive))
+        if (sql.contains(u"INSERT INTO"_s, Qt::CaseInsensitive))
             throw db::DbError(db::errc::FileLocked, u"held"_s);
     });
     messenger.shown.clear();
@@ -226,8 +226,7 @@ TEST_F(ImportTest, AYearBringsItsAttachmentsUnderTheLettersNewIds)
         const QStringList numbers = column(cv, table, u"so_cv"_s);
         for (const datafiles::Attachment& a :
              datafiles::attachmentsOf(cv, table, ids.value(numbers.indexOf(number)).toLongLong())) {
-            found << a.name + QLatin1Char('|') + a.addedBy + QLatin1Char('|') +
-                         (store.holds(a.hash) ? u"stored"_s : u"missing"_s);
+            found << a.name + u'|' + a.addedBy + u'|' + (store.holds(a.hash) ? u"stored"_s : u"missing"_s);
         }
         return found;
     };
@@ -368,7 +367,7 @@ TEST_F(MergeTest, MergeAddsMissingKeysOnceAndNullKeysDoNotStopIt)
     const QStringList lines = messages().value(0).split(u"\r\n"_s);
     EXPECT_EQ(lines.value(0), u"(căn trái)Đã nhập xong các bảng tham khảo!"_s);
     for (const char* line : {"- donvi: thêm 1 dòng.", "- bophan: thêm 1 dòng.", "- chutat: thêm 0 dòng."})
-        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << lines.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << lines.join(u'\n').toStdString();
     EXPECT_EQ(column(tk, u"donvi"_s, u"tendonvi"_s), (QStringList{u"Văn phòng"_s, u"<null>"_s, u"Phòng Tư pháp"_s}));
     // The same department under another unit is another department.
     EXPECT_EQ(column(tk, u"bophan"_s, u"donvi"_s), (QStringList{u"Văn phòng"_s, u"Phòng Tư pháp"_s}));

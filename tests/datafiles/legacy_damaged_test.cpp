@@ -29,7 +29,7 @@ protected:
         QStringList list;
         for (const datafiles::LegacyTableReport& t : summary.tables)
             list << t.table + u":"_s + QString::number(static_cast<int>(t.outcome));
-        return list.join(QLatin1Char(' '));
+        return list.join(u' ');
     }
 
     datafiles::LegacyOptions options;

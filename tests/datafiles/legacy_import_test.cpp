@@ -114,7 +114,7 @@ TEST_F(LegacyImportTest, AYearOfLettersArrivesInUnicodeWithItsKeysAndIsFoundBySe
     EXPECT_EQ(stored[0],
               u"1|Về việc "_s + kRepertoire + u"|Sở Nội vụ|1/QĐ-UB|Phòng Tổ chức, Văn phòng|20070302|20070228"_s)
         << "rows go in by their old id";
-    EXPECT_EQ(stored[2].section(QLatin1Char('|'), 5, 5), u"20070304"_s);
+    EXPECT_EQ(stored[2].section(u'|', 5, 5), u"20070304"_s);
 
     // A Vietnamese search finds the letters, in any letter case, by a date range on the new keys.
     EXPECT_EQ(count(u"cvden2007 WHERE tt_ndung Like '*VỀ VIỆC*'"_s), 1);

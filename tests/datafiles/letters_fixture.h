@@ -35,7 +35,7 @@ protected:
         rs.setValue(u"stt"_s, m_number);
         rs.setValue(u"tt_ndung"_s, summary);
         rs.setValue(u"dv_nhan"_s, u"Phòng Tổ chức, Văn phòng"_s);
-        if (!table.startsWith(QLatin1String("cvdi"))) {
+        if (!table.startsWith(u"cvdi"_s)) {
             rs.setValue(u"noigui"_s, u"Sở Nội vụ"_s);
             rs.setValue(u"ng_den"_s, u"05/03/2009"_s);
             rs.setValue(u"ng_denchuan"_s, u"20090305"_s);

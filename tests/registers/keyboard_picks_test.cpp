@@ -78,9 +78,9 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
         const auto [list, grid] = l.open();
         activate(list);
         grid->setFocus();
-        const QString marked = tableRows(*l.db, l.table, u"chonin"_s).join(QLatin1Char(','));
+        const QString marked = tableRows(*l.db, l.table, u"chonin"_s).join(u',');
         QTest::keyClick(grid, Qt::Key_Space);
-        EXPECT_NE(tableRows(*l.db, l.table, u"chonin"_s).join(QLatin1Char(',')), marked) << l.name;
+        EXPECT_NE(tableRows(*l.db, l.table, u"chonin"_s).join(u','), marked) << l.name;
         EXPECT_TRUE(tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
         QTest::keyClick(grid, Qt::Key_Space);
         EXPECT_FALSE(tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;

@@ -29,7 +29,7 @@ TEST_F(AllRegistersTest, AGridListChangesOnlyWhatTheRightsAllowAndHandsItsRowBac
         for (int i = 0; i < 3; ++i) {
             db::Recordset rs = app::module1().schedule.openRecordset(table);
             rs.addNew();
-            for (const QString& key : QString::fromLatin1(c.dayKeys).split(QLatin1Char(',')))
+            for (const QString& key : QString::fromLatin1(c.dayKeys).split(u','))
                 rs.setValue(key, common::normaliseDate(u"0%1/01/2026"_s.arg(i + 5)));
             rs.setValue(QString::fromLatin1(c.summary), u"Việc %1"_s.arg(i));
             rs.setValue(u"nguoicapnhat"_s, QString::fromUtf8(savedBy[i]));

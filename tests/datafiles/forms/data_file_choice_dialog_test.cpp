@@ -35,7 +35,7 @@ TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitc
     makeDataFile(u"năm 2010 'mới'"_s, u"vemotk.mdb"_s);
     QStringList titles;
     datafiles::setFileChooser([&](const datafiles::OpenFileRequest& r) {
-        titles << r.title + QLatin1Char('|') + r.filters.join(QLatin1Char('|'));
+        titles << r.title + u'|' + r.filters.join(u'|');
         return other.path();
     });
     int refreshed = 0;

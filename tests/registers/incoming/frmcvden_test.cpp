@@ -187,12 +187,12 @@ TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
     fillIncoming(f, odd);
     f->ui().mnoigui->setText(odd);
     click(*f, "cmdUpdate");
-    EXPECT_EQ(rows(u"noigui, tt_ndung"_s), QStringList{odd + QLatin1Char('|') + odd});
+    EXPECT_EQ(rows(u"noigui, tt_ndung"_s), QStringList{odd + u'|' + odd});
 
     // A text longer than its column: the engine's error, nothing written, the letter stays.
     click(*f, "cmdAdd");
     fillIncoming(f, u"dài"_s);
-    const QString tooLong(300, QLatin1Char('x'));
+    const QString tooLong(300, u'x');
     f->ui().mso_cv->setText(tooLong);
     click(*f, "cmdUpdate");
     ASSERT_EQ(home.boxes().size(), 1);

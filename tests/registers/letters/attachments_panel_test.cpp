@@ -137,7 +137,7 @@ protected:
         QStringList list;
         const QTableWidget* table = panel->ui().lsttep;
         for (int i = 0; i < table->rowCount(); ++i)
-            list << table->item(i, 0)->text() + QLatin1Char('|') + table->item(i, 3)->text();
+            list << table->item(i, 0)->text() + u'|' + table->item(i, 3)->text();
         return list;
     }
 

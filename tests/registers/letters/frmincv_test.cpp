@@ -28,7 +28,7 @@ protected:
     // Opens the dialog as caller would and prints the range.
     DatePrintDialog* print(const QString& caller, const QString& from, const QString& to)
     {
-        const bool outgoing = caller.contains(QLatin1String("cvdi"));
+        const bool outgoing = caller.contains(u"cvdi"_s);
         m_visit = registers_test::visit(outgoing ? Register::Outgoing : Register::Incoming, Start::Entry);
         auto* d = dynamic_cast<DatePrintDialog*>(datePrintDialog(caller, m_visit, QString()));
         d->ui().mngay1->setText(from);

@@ -56,7 +56,7 @@ TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSav
     const QString waiting = put(u"Công văn 123.pdf"_s, pdf);
     put(u"đang quét.pdf.part"_s, pdf);
     QDir(inbox).mkpath(datafiles::kTakenInFolder);
-    QFile::copy(waiting, inbox + QLatin1Char('/') + datafiles::kTakenInFolder + u"/Công văn 123.pdf"_s);
+    QFile::copy(waiting, inbox + u'/' + datafiles::kTakenInFolder + u"/Công văn 123.pdf"_s);
 
     auto* f = openBy<IncomingEntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
     EXPECT_EQ(f->ui().cmdhopthu->text(), u"Hộp văn bản đến (1)"_s);
@@ -99,7 +99,7 @@ TEST_F(LetterInboxTest, AFileTakenInFillsTheBoxesAndIsAttachedWhenTheLetterIsSav
     EXPECT_EQ(files.first().name, u"Công văn 123.pdf"_s);
     EXPECT_TRUE(datafiles::inboxFiles(inbox).isEmpty());
     EXPECT_EQ(f->ui().cmdhopthu->text(), u"Hộp văn bản đến"_s);
-    EXPECT_TRUE(QFile::exists(inbox + QLatin1Char('/') + datafiles::kTakenInFolder + u"/Công văn 123 (2).pdf"_s));
+    EXPECT_TRUE(QFile::exists(inbox + u'/' + datafiles::kTakenInFolder + u"/Công văn 123 (2).pdf"_s));
 
     // A file that is not what its name says is refused before anything starts.
     const QString fake = put(u"giả.pdf"_s, QByteArrayLiteral("Kính gửi"));

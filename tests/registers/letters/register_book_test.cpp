@@ -70,7 +70,7 @@ protected:
             .value(0)
             .toLongLong();
     }
-    static QString summary(int stt) { return u"Nội dung thư %1"_s.arg(stt, 3, 10, QLatin1Char('0')); }
+    static QString summary(int stt) { return u"Nội dung thư %1"_s.arg(stt, 3, 10, QChar(u'0')); }
 
     // A year planted with faults: incoming letters missing 3 and 9 to 11, 5 given twice, 6 dated
     // after 7 (and 12 undated, a letter without a number); outgoing "Công văn" 1 to 3 in order,

@@ -20,8 +20,7 @@ protected:
         PlanTest::SetUp();
         printToPdf();
         copyData("brkehoach.rpt");
-        addPlan(
-            {"Văn phòng", "Tổng kết năm", "10/01/2026", "20/01/2026", "Trần Thị Bình", QString(300, QLatin1Char('k'))});
+        addPlan({"Văn phòng", "Tổng kết năm", "10/01/2026", "20/01/2026", "Trần Thị Bình", QString(300, u'k')});
         addPlan({"Phòng Tổ chức", "Tuyển dụng", "10/01/2026", "15/01/2026"});
         addPlan({"Văn phòng", "Họp giao ban", "02/01/2026", "02/01/2026", "Nguyễn Văn An"});
     }
@@ -54,8 +53,8 @@ TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsAndPrintsEveryPlan)
     ASSERT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
     const QString text = QString(pdf.all()).remove(QRegularExpression(u"\\s"_s));
     EXPECT_LT(text.indexOf(u"Họpgiaoban"_s), text.indexOf(u"Tổngkếtnăm"_s));
-    EXPECT_TRUE(text.contains(QString(250, QLatin1Char('k'))));
-    EXPECT_FALSE(text.contains(QString(251, QLatin1Char('k'))));
+    EXPECT_TRUE(text.contains(QString(250, u'k')));
+    EXPECT_FALSE(text.contains(QString(251, u'k')));
     EXPECT_EQ(plans(u"length(ketqua)"_s).value(0), u"300"_s); // stored text never cut
 
     click(*f, "cmdclose");

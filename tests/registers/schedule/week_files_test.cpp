@@ -49,7 +49,7 @@ QStringList readBack(const QByteArray& ics)
                               QString::fromUtf8(icalcomponent_get_summary(e)),
                               QString::fromUtf8(icalcomponent_get_location(e)),
                               QString::fromUtf8(icalcomponent_get_description(e))}
-                      .join(QLatin1Char('|'));
+                      .join(u'|');
     if (cal)
         icalcomponent_free(cal);
     return events;
