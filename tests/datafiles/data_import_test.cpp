@@ -286,13 +286,8 @@ TEST(YearTableNames, OnlyYearTablesOfTheKindAreImported)
 {
     const QList<datafiles::YearTableKind> cv = datafiles::yearTableKinds(u"cv"_s);
     const QList<datafiles::YearTableKind> lich = datafiles::yearTableKinds(u"lich"_s);
-    struct Case
-    {
-        const char* table;
-        const QList<datafiles::YearTableKind>* kinds;
-        const char* pattern; // "" when not imported
-    };
-    const Case cases[] = {
+    // a table, the kinds looked in, the pattern it is imported by ("" when not imported)
+    const std::tuple<const char*, const QList<datafiles::YearTableKind>*, const char*> cases[] = {
         {"cvden2009", &cv, "cvden????"},
         {"CVDI2007", &cv, "cvdi????"},
         {"cvdenmau", &cv, ""},
@@ -307,29 +302,25 @@ TEST(YearTableNames, OnlyYearTablesOfTheKindAreImported)
         {"lichmau", &lich, ""},
         {"lich2009", &cv, ""},
     };
-    for (const Case& c : cases) {
-        const datafiles::YearTableKind* kind = datafiles::yearTableKindOf(QString::fromLatin1(c.table), *c.kinds);
-        EXPECT_EQ(kind ? kind->pattern : QString(), QString::fromLatin1(c.pattern)) << c.table;
+    for (const auto& [table, kinds, pattern] : cases) {
+        const datafiles::YearTableKind* kind = datafiles::yearTableKindOf(QString::fromLatin1(table), *kinds);
+        EXPECT_EQ(kind ? kind->pattern : QString(), QString::fromLatin1(pattern)) << table;
     }
 }
 
 TEST(ImportedCriterion, BlankValuesAreLeftOutAndValuesQuoted)
 {
     const QStringList columns = {u"noigui"_s, u"so_cv"_s, u"tt_ndung"_s};
-    struct Case
-    {
-        QVariantList values;
-        QString criterion;
-    };
-    const Case cases[] = {
+    // the values of the columns, the criterion that finds them
+    const std::pair<QVariantList, QString> cases[] = {
         {{u"Sở A"_s, u"1/UB"_s, u"Về"_s}, u"[noigui]='Sở A' and [so_cv]='1/UB' and [tt_ndung]='Về'"_s},
         {{QVariant(), u"1/UB"_s, u"Về"_s}, u"[so_cv]='1/UB' and [tt_ndung]='Về'"_s},
         {{u"  "_s, u"O'Neil"_s, QString()}, u"[so_cv]='O''Neil'"_s},
         {{QVariant(), QString(), u" "_s}, QString()},
         {{QDate(2009, 3, 4), 7, true}, u"[noigui]='2009-03-04' and [so_cv]=7 and [tt_ndung]=True"_s},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(datafiles::importedCriterion(columns, c.values), c.criterion);
+    for (const auto& [values, criterion] : cases)
+        EXPECT_EQ(datafiles::importedCriterion(columns, values), criterion);
 }
 
 class MergeTest : public ImportTest

@@ -60,27 +60,22 @@ TEST_F(LegacyDamagedTest, AReaderCrashInAYearTableKeepsTheTablesBeforeAndTellsTh
 TEST_F(LegacyDamagedTest, ADamagedCatalogImportsNothingAndSaysWhy)
 {
     const QByteArray years = damaged_jet::yearTables();
-    struct Case
-    {
-        const char* what;
-        QByteArray bytes;
-        QString outcomes; // the year tables the summary lists
-    };
+    // what, the file's bytes, the year tables the summary lists
     // The reader's own tests take every kind of damage; here a catalog read to no end and one read
     // in part.
-    const Case cases[] = {
+    const std::tuple<const char*, QByteArray, QString> cases[] = {
         {"reader loops", damaged_jet::zeroPropertyRecord(years, 0), {}},
         {"catalog page lost", damaged_jet::zeroPage(years, damaged_jet::kCatalogPageLate),
          u"cvden2003:7 cvden2004:7 cvden2005:7"_s},
     };
     const QStringList tablesBefore = target.tableNames();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, bytes, listed] : cases) {
+        SCOPED_TRACE(what);
         const datafiles::LegacyImportSummary summary =
-            import(damaged_jet::write(dir.filePath(u"damaged.mdb"_s), c.bytes));
+            import(damaged_jet::write(dir.filePath(u"damaged.mdb"_s), bytes));
         EXPECT_EQ(summary.error, kDamaged);
-        EXPECT_EQ(outcomes(summary), c.outcomes);
-        if (!c.outcomes.isEmpty()) {
+        EXPECT_EQ(outcomes(summary), listed);
+        if (!listed.isEmpty()) {
             EXPECT_TRUE(
                 summary.message(u"cv"_s).contains(u"- cvden2004: không nhập, danh sách bảng của file bị hỏng."_s));
         }

@@ -41,13 +41,7 @@ protected:
 TEST(LegacyText, DetectionRule)
 {
     using datafiles::ColumnEncoding;
-    struct Case
-    {
-        const char* what;
-        QStringList values;
-        ColumnEncoding expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, QStringList, ColumnEncoding> cases[] = {
         {"nothing", {}, ColumnEncoding::Plain},
         {"ASCII only", {"Cong van so 12", "UBND"}, ColumnEncoding::Plain},
         {"punctuation of the code page only", {u"“Trich” – …"_s}, ColumnEncoding::Plain},
@@ -62,8 +56,8 @@ TEST(LegacyText, DetectionRule)
          {asStored("Công văn số 12 về việc tổ chức hội nghị"), u"Cà"_s},
          ColumnEncoding::Tcvn3},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(datafiles::detectColumnEncoding(c.values), c.expected) << c.what;
+    for (const auto& [what, values, expected] : cases)
+        EXPECT_EQ(datafiles::detectColumnEncoding(values), expected) << what;
 }
 
 TEST(LegacyText, DecodesTheRepertoireAndRefusesWhatVn3CannotHold)
@@ -72,16 +66,11 @@ TEST(LegacyText, DecodesTheRepertoireAndRefusesWhatVn3CannotHold)
     EXPECT_EQ(datafiles::tcvn3FromWindows1252(asStored(kRepertoire), &ok), kRepertoire);
     EXPECT_TRUE(ok);
     EXPECT_EQ(datafiles::tcvn3FromWindows1252(u"C\u00ABng v\u00A8n"_s, &ok), u"Công văn"_s);
-    struct Case
-    {
-        QString text;
-        int firstBad;
-    };
-    for (const Case& c : {Case{u"Cà"_s, 1}, Case{u"Hà Nội"_s, 1}, Case{u"ab°"_s, 2}}) {
+    for (const auto& [text, firstBad] : {std::pair{u"Cà"_s, 1}, {u"Hà Nội"_s, 1}, {u"ab°"_s, 2}}) {
         int bad = -1;
-        EXPECT_EQ(datafiles::tcvn3FromWindows1252(c.text, &ok, &bad), QString());
-        EXPECT_FALSE(ok) << c.text.toStdString();
-        EXPECT_EQ(bad, c.firstBad) << c.text.toStdString();
+        EXPECT_EQ(datafiles::tcvn3FromWindows1252(text, &ok, &bad), QString());
+        EXPECT_FALSE(ok) << text.toStdString();
+        EXPECT_EQ(bad, firstBad) << text.toStdString();
     }
 }
 
@@ -262,13 +251,8 @@ TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
     ASSERT_TRUE(test::writeFile(dir.filePath("cut.mdb"), test::readFile(nwind).left(60000)));
     ASSERT_TRUE(test::writeFile(dir.filePath("notes.mdb"), "not a database\n"));
 
-    struct Case
-    {
-        QString path;
-        QString kind;
-        QString message;
-    };
-    const Case cases[] = {
+    // file, kind, message
+    const std::tuple<QString, QString, QString> cases[] = {
         {dir.filePath("notes.mdb"), "cv", u"File vừa chọn không phải là file dữ liệu (.mdb), không nhập được."_s},
         {target.path(), "cv",
          u"File vừa chọn là file dữ liệu của chương trình này, không phải file dữ liệu cũ (Jet)."_s},
@@ -278,11 +262,11 @@ TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)
         {dir.filePath("missing.mdb"), "cv", u"File vừa chọn bị lỗi không dùng được."_s},
     };
     const QStringList tablesBefore = target.tableNames();
-    for (const Case& c : cases) {
+    for (const auto& [path, kind, message] : cases) {
         const datafiles::LegacyImportSummary summary =
-            datafiles::importLegacyFile(c.path, c.kind, target, [](const QString&) { return true; }, {});
-        EXPECT_EQ(summary.error, c.message) << c.path.toStdString();
-        EXPECT_EQ(summary.message(c.kind), c.message);
+            datafiles::importLegacyFile(path, kind, target, [](const QString&) { return true; }, {});
+        EXPECT_EQ(summary.error, message) << path.toStdString();
+        EXPECT_EQ(summary.message(kind), message);
     }
     EXPECT_EQ(target.tableNames(), tablesBefore);
 }

@@ -360,13 +360,8 @@ TEST_F(ReplicationTest, UnusableBackupShowsTheMessageAndKeepsTheFlags)
 {
     app::Module1& m = app::module1();
     const QString unreachable = u"/nonexistent-server/share/vemocv.mdb"_s;
-    struct Case
-    {
-        const char* what;
-        std::function<void()> spoil;
-        QString message;
-    };
-    const Case cases[] = {
+    // what, how the backup is spoilt, the message
+    const std::tuple<const char*, std::function<void()>, QString> cases[] = {
         {"unreachable folder", [&] { m.backupPath = unreachable; },
          u"Gặp lỗi khi đang \r Việc backup không thực hiện được. Cần thông báo cho cán bộ quản trị "
          "mạng biết !"_s},
@@ -379,15 +374,15 @@ TEST_F(ReplicationTest, UnusableBackupShowsTheMessageAndKeepsTheFlags)
          },
          failure(kOpenStep)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, spoil, message] : cases) {
+        SCOPED_TRACE(what);
         m.backupPath = backupPath();
         makeBackup();
         const qlonglong id = addLetter(m.incomingTable, u"A"_s);
-        c.spoil();
+        spoil();
         const QByteArray before = readFile(m.backupPath);
         EXPECT_EQ(incoming(), ReplicationOutcome::Failed);
-        EXPECT_EQ(messenger.shown.last().text, c.message);
+        EXPECT_EQ(messenger.shown.last().text, message);
         EXPECT_EQ(messenger.noticesOpen, 0);
         EXPECT_EQ(flags(m.incomingTable).value(id), 1);
         EXPECT_EQ(readFile(m.backupPath), before);

@@ -86,24 +86,20 @@ TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
 {
     IncomingEntryForm* f = openIncoming();
     const Ui::frmcvden& ui = f->ui();
-    struct Case
-    {
-        QList<ui::TextBox*> empty;
-        QString list;
-    };
-    const QList<Case> cases = {
+    // the boxes left blank, the list the message names
+    const std::pair<QList<ui::TextBox*>, QString> cases[] = {
         {{ui.mng_den, ui.mtt_ndung}, u"Ngày đến, tóm tắt nội dung"_s},
         {{ui.mng_den, ui.mnoigui, ui.mdv_nhan, ui.mtt_ndung}, u"Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung"_s},
         {{ui.mdv_nhan}, u"nơi nhận"_s},
     };
-    for (const Case& c : cases) {
+    for (const auto& [empty, list] : cases) {
         click(*f, "cmdAdd");
         fillIncoming(f, u"x"_s);
-        for (ui::TextBox* b : c.empty)
+        for (ui::TextBox* b : empty)
             b->setText(u"  "_s);
         home.responder.clear();
         click(*f, "cmdUpdate");
-        EXPECT_EQ(home.messages(), QStringList{u"Cần phải điền đủ nội dung các ô :\r"_s + c.list});
+        EXPECT_EQ(home.messages(), QStringList{u"Cần phải điền đủ nội dung các ô :\r"_s + list});
         EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
         EXPECT_TRUE(rows(u"id"_s).isEmpty());
         home.responder.answer(u"no"_s);

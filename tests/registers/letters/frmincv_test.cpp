@@ -75,21 +75,18 @@ TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
 
 TEST_F(FrmincvTest, RefusalsChangeNothing)
 {
-    struct Case
-    {
-        QString from, to, message;
-    };
+    // from, to, message
     // clang-format off
-    const QList<Case> cases = {
+    const std::tuple<QString, QString, QString> cases[] = {
         {{}, "05/01/2026", "Phải nạp ngày định in vào ô 'Từ ngày'"},
         {"05/01/2026", "01/01/2026", "Không tìm thấy công văn nào trong khoảng thời gian này!"},
         {"31/02/2026", {}, " Bạn cần nạp lại ngày tháng năm cho đúng! "},
         {"01/01/2026", "1/1/2026'--", " Bạn cần nạp lại ngày tháng năm cho đúng!  "},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        DatePrintDialog* d = print(u"frmgridcvden"_s, c.from, c.to);
-        EXPECT_EQ(home.messages(), QStringList{c.message}) << c.from.toStdString();
+    for (const auto& [from, to, message] : cases) {
+        DatePrintDialog* d = print(u"frmgridcvden"_s, from, to);
+        EXPECT_EQ(home.messages(), QStringList{message}) << from.toStdString();
         EXPECT_TRUE(d->CrystalReport1.lastResult().outputFile.isEmpty());
     }
     // A missing report file.

@@ -229,34 +229,25 @@ TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesPerSequence)
     const QString qd = u"Quyết định"_s;
     const auto [fiveA, fiveB, six, qdA, qdB] = plantYear();
 
-    struct Case
-    {
-        bool incoming;
-        QList<NumberFinding> expected;
-    };
-    const QList<Case> cases = {
-        {true,
-         {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
-          {P::Repeated, {}, 5, 0, fiveA, u"20260106"_s, 0, {}},
-          {P::Repeated, {}, 5, 0, fiveB, u"20260106"_s, 0, {}},
-          {P::DateBackwards, {}, 6, 0, six, u"20260110"_s, 7, u"20260108"_s},
-          {P::Missing, {}, 9, 11, 0, {}, 0, {}}}},
-        {false,
-         {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
-          {P::Repeated, qd, 2, 0, qdA, u"20260205"_s, 0, {}},
-          {P::Repeated, qd, 2, 0, qdB, u"20260207"_s, 0, {}},
-          {P::DateBackwards, qd, 2, 0, qdB, u"20260207"_s, 3, u"20260206"_s}}},
-    };
+    const QList<NumberFinding> incoming = {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
+                                           {P::Repeated, {}, 5, 0, fiveA, u"20260106"_s, 0, {}},
+                                           {P::Repeated, {}, 5, 0, fiveB, u"20260106"_s, 0, {}},
+                                           {P::DateBackwards, {}, 6, 0, six, u"20260110"_s, 7, u"20260108"_s},
+                                           {P::Missing, {}, 9, 11, 0, {}, 0, {}}};
+    const QList<NumberFinding> outgoing = {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
+                                           {P::Repeated, qd, 2, 0, qdA, u"20260205"_s, 0, {}},
+                                           {P::Repeated, qd, 2, 0, qdB, u"20260207"_s, 0, {}},
+                                           {P::DateBackwards, qd, 2, 0, qdB, u"20260207"_s, 3, u"20260206"_s}};
     app::Module1& m = app::module1();
-    for (const Case& c : cases) {
+    for (const auto& [isIncoming, expected] : {std::pair{true, incoming}, {false, outgoing}}) {
         const QList<NumberFinding> found =
-            checkRegisterNumbers(m.letters, c.incoming ? m.incomingTable : m.outgoingTable, c.incoming);
-        ASSERT_EQ(found.size(), c.expected.size()) << (c.incoming ? "incoming" : "outgoing");
+            checkRegisterNumbers(m.letters, isIncoming ? m.incomingTable : m.outgoingTable, isIncoming);
+        ASSERT_EQ(found.size(), expected.size()) << (isIncoming ? "incoming" : "outgoing");
         for (qsizetype i = 0; i < found.size(); ++i)
-            EXPECT_TRUE(found[i] == c.expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
+            EXPECT_TRUE(found[i] == expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
     }
-    EXPECT_EQ(describeFinding(cases[0].expected[3]), u"Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"_s);
-    EXPECT_EQ(describeFinding(cases[0].expected[4]), u"Thiếu số 9 đến 11"_s);
+    EXPECT_EQ(describeFinding(incoming[3]), u"Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"_s);
+    EXPECT_EQ(describeFinding(incoming[4]), u"Thiếu số 9 đến 11"_s);
 }
 
 TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLetterDoubleClicked)
@@ -351,13 +342,8 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
     const QString sheet = test::zipMember(file, u"xl/worksheets/sheet1.xml"_s);
     const QString styles = test::zipMember(file, u"xl/styles.xml"_s);
     const QStringList strings = test::sharedStrings(test::zipMember(file, u"xl/sharedStrings.xml"_s));
-    struct Cell
-    {
-        const char* ref;
-        QString text; // a string cell's text; empty: a number cell holding number
-        int number;
-    };
-    const QList<Cell> cells = {
+    // a cell, a string cell's text (empty: a number cell) and the number a number cell holds
+    const std::tuple<const char*, QString, int> cells[] = {
         {"A1", u"Số"_s, 0},
         {"B1", u"Vấn đề"_s, 0},
         {"D1", u"Trích yếu"_s, 0},
@@ -369,14 +355,14 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
         {"B5", u"Ngày sau số 7 (08/01/2026)"_s, 0},
         {"A6", u"9 - 11"_s, 0},
     };
-    for (const Cell& c : cells) {
-        const QString ref = QString::fromLatin1(c.ref);
-        if (!c.text.isEmpty()) {
-            EXPECT_EQ(test::stringCell(sheet, strings, ref), c.text) << c.ref;
+    for (const auto& [cell, text, number] : cells) {
+        const QString ref = QString::fromLatin1(cell);
+        if (!text.isEmpty()) {
+            EXPECT_EQ(test::stringCell(sheet, strings, ref), text) << cell;
         } else {
             const QString xml = test::cellXml(sheet, ref);
-            EXPECT_TRUE(xml.contains(u"<v>%1</v>"_s.arg(c.number)) && !xml.contains(u"t=\"s\""))
-                << c.ref << " " << xml.toStdString();
+            EXPECT_TRUE(xml.contains(u"<v>%1</v>"_s.arg(number)) && !xml.contains(u"t=\"s\""))
+                << cell << " " << xml.toStdString();
         }
     }
     EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, u"C3"_s), styles), u"dd/mm/yyyy"_s);

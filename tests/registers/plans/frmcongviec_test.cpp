@@ -77,15 +77,10 @@ TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTh
     click(*f, "Cmdsua");
     EXPECT_EQ(caption(f, "Cmdsua"), u"&Huỷ sửa"_s);
     EXPECT_FALSE(enabled(f, "cmdDelete"));
-    struct Case
-    {
-        const char* end;
-        bool refused;
-    };
-    for (const Case& c : {Case{"04/01/2026", true}, Case{"05/01/2026", false}, Case{"31/02/2026", true}}) {
+    for (const auto& [end, refused] : {std::pair{"04/01/2026", true}, {"05/01/2026", false}, {"31/02/2026", true}}) {
         home.responder.clear();
-        leave(f, u"Txttgiankthuc"_s, QString::fromLatin1(c.end), u"txtchidao"_s);
-        EXPECT_EQ(home.responder.messages().size(), c.refused ? 1 : 0) << c.end;
+        leave(f, u"Txttgiankthuc"_s, QString::fromLatin1(end), u"txtchidao"_s);
+        EXPECT_EQ(home.responder.messages().size(), refused ? 1 : 0) << end;
     }
     EXPECT_EQ(home.responder.messages().value(0), u"Bạn cần nạp lại ngày tháng năm cho đúng !"_s);
     // The refused end keeps what was typed, and the focus.
@@ -146,39 +141,32 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
 // buttons, and by the handlers when a key reaches them.
 TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
 {
-    struct Case
-    {
-        const char* rights;
-        const char* savedBy;
-        bool allowed;
-    };
-    const Case cases[] = {{"CB", "", true},
-                          {"CB", "Nguyễn Văn An", true},
-                          {"CB", "Trần Thị Bình", false},
-                          {"QT", "Trần Thị Bình", true},
-                          {"QT - LĐ", "Trần Thị Bình", true}};
-    for (const Case& c : cases) {
-        const QString savedBy = QString::fromUtf8(c.savedBy);
-        SCOPED_TRACE(std::string(c.rights) + " / " + c.savedBy);
-        login(u"Nguyễn Văn An"_s, QString::fromUtf8(c.rights));
-        addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026", savedBy});
+    // rights, last saved by, may correct and delete
+    const std::tuple<const char*, const char*, bool> cases[] = {{"CB", "", true},
+                                                                {"CB", "Nguyễn Văn An", true},
+                                                                {"CB", "Trần Thị Bình", false},
+                                                                {"QT", "Trần Thị Bình", true},
+                                                                {"QT - LĐ", "Trần Thị Bình", true}};
+    for (const auto& [rights, savedBy, allowed] : cases) {
+        SCOPED_TRACE(std::string(rights) + " / " + savedBy);
+        login(u"Nguyễn Văn An"_s, QString::fromUtf8(rights));
+        addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026", QString::fromUtf8(savedBy)});
         PlansEntryForm* f = openEntry();
-        EXPECT_EQ(enabled(f, "Cmdsua"), c.allowed);
-        EXPECT_EQ(enabled(f, "cmdDelete"), c.allowed);
         // Urgent and finished are marked while viewing, by those who may change the plan.
-        EXPECT_EQ(f->ui().chkkhan->isEnabled(), c.allowed);
-        EXPECT_EQ(f->ui().chkketthuc->isEnabled(), c.allowed);
+        EXPECT_EQ((QList<bool>{enabled(f, "Cmdsua"), enabled(f, "cmdDelete"), f->ui().chkkhan->isEnabled(),
+                               f->ui().chkketthuc->isEnabled()}),
+                  QList<bool>(4, allowed));
         EXPECT_TRUE(f->ui().txtban->isLocked());
         f->Cmdsua_Click();
-        EXPECT_EQ(f->mode(), c.allowed ? registers::EntryMode::Editing : registers::EntryMode::Viewing);
-        if (c.allowed) {
+        EXPECT_EQ(f->mode(), allowed ? registers::EntryMode::Editing : registers::EntryMode::Viewing);
+        if (allowed) {
             f->ui().txtndungtt->setText(u"Họp giao ban"_s);
             click(*f, "cmdUpdate");
         }
         home.responder.answer(u"yes"_s);
         f->cmdDelete_Click();
-        EXPECT_EQ(plans(u"ndungtt"_s).size(), c.allowed ? 0 : 1);
-        if (!c.allowed)
+        EXPECT_EQ(plans(u"ndungtt"_s).size(), allowed ? 0 : 1);
+        if (!allowed)
             home.responder.clear();
         registers::destroyForms();
         app::module1().schedule.execute(u"delete from "_s + app::module1().plansTable);
@@ -200,17 +188,13 @@ TEST(TaskRecordTest, SavedByNameAndDateOrder)
 {
     EXPECT_EQ(registers::savedByName(u"Một người dùng"_s), QString());
     EXPECT_EQ(registers::savedByName(u"Nguyễn Văn An"_s), u"Nguyễn Văn An"_s);
-    struct Case
-    {
-        const char* start;
-        const char* end;
-        bool before;
-    };
-    for (const Case& c :
-         {Case{"05/01/2026", "04/01/2026", true}, Case{"05/01/2026", "05/01/2026", false},
-          Case{"31/12/2025", "01/01/2026", false}, Case{"", "01/01/2026", false}, Case{"xx", "01/01/2026", false}})
-        EXPECT_EQ(registers::endBeforeStart(QString::fromLatin1(c.start), QString::fromLatin1(c.end)), c.before)
-            << c.start << " " << c.end;
+    for (const auto& [start, end, before] : {std::tuple{"05/01/2026", "04/01/2026", true},
+                                             {"05/01/2026", "05/01/2026", false},
+                                             {"31/12/2025", "01/01/2026", false},
+                                             {"", "01/01/2026", false},
+                                             {"xx", "01/01/2026", false}})
+        EXPECT_EQ(registers::endBeforeStart(QString::fromLatin1(start), QString::fromLatin1(end)), before)
+            << start << " " << end;
 }
 
 } // namespace

@@ -34,19 +34,14 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     click(*f, "cmdUpdate");
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
 
-    struct Typed
-    {
-        const char* day;
-        const char* time;
-        const char* shown;
-    };
-    for (const Typed& t : {Typed{"4/1/26", "14h", "04/01/2026"}, Typed{"31.12.2025", "8h30", "31/12/2025"},
-                           Typed{"1-1-2026", "h30", "01/01/2026"}}) {
+    for (const auto& [day, time, shown] : {std::tuple{"4/1/26", "14h", "04/01/2026"},
+                                           {"31.12.2025", "8h30", "31/12/2025"},
+                                           {"1-1-2026", "h30", "01/01/2026"}}) {
         click(*f, "cmdAdd");
-        leave(f, u"mngay"_s, QString::fromUtf8(t.day), u"mgio"_s);
-        EXPECT_EQ(f->ui().mngay->text(), QString::fromUtf8(t.shown));
-        f->ui().mgio->setText(QString::fromUtf8(t.time));
-        f->ui().mndung->setText(u"Việc "_s + QString::fromUtf8(t.shown));
+        leave(f, u"mngay"_s, QString::fromUtf8(day), u"mgio"_s);
+        EXPECT_EQ(f->ui().mngay->text(), QString::fromUtf8(shown));
+        f->ui().mgio->setText(QString::fromUtf8(time));
+        f->ui().mndung->setText(u"Việc "_s + QString::fromUtf8(shown));
         click(*f, "cmdUpdate");
     }
     EXPECT_EQ(items(u"ngay, ngaychuan, thu, gio, giochuan, ndung, nguoicapnhat"_s),
