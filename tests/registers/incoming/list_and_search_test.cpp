@@ -108,7 +108,7 @@ TEST_F(ListSearchTest, TextsWithQuotesPercentAndBracketsAreFoundAsTyped)
 {
     const QString odd = u"Sở 'Nội' vụ 50% [a]* (b)"_s;
     addLetters(app::module1().incomingTable, {{9, "04/01/2026", odd, "Lạ"}});
-    runSearch({{u"mnoigui"_s, u"'Nội' vụ 50% [[]a]"_s}});
+    runSearch({{u"mnoigui"_s, u"'Nội' vụ 50% [[]a]+(b)"_s}});
     ASSERT_TRUE(list()->isVisible()) << home.messageText();
     EXPECT_EQ(list()->Data1->recordset().recordCount(), 1);
     EXPECT_EQ(list()->ui().mnoigui->text(), odd);
