@@ -11,11 +11,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using db::Database;
 
 namespace {
 
-const QString Connect = QStringLiteral(";pwd=vorkelmadu");
+const QString Connect = u";pwd=vorkelmadu"_s;
 
 enum class Kind
 {
@@ -276,7 +278,7 @@ QString rowsText(db::Recordset rs, const QStringList& fields)
         QStringList values;
         for (int i = 0; i < (fields.isEmpty() ? rs.fieldCount() : int(fields.size())); ++i) {
             const QVariant v = fields.isEmpty() ? rs.value(i) : rs.value(fields[i]);
-            values << (v.isNull() ? QStringLiteral("NULL") : v.toString());
+            values << (v.isNull() ? u"NULL"_s : v.toString());
         }
         rows << values.join(u'|');
         rs.moveNext();
@@ -289,8 +291,8 @@ class JetDialect : public testing::TestWithParam<DialectCase>
 protected:
     void SetUp() override
     {
-        m_cvPath = m_dir.filePath(QStringLiteral("vemocv.mdb"));
-        m_otherPath = m_dir.filePath(QStringLiteral("backup.mdb"));
+        m_cvPath = m_dir.filePath(u"vemocv.mdb"_s);
+        m_otherPath = m_dir.filePath(u"backup.mdb"_s);
         m_cv = test::copyTemplate(m_cvPath);
         m_other = test::copyTemplate(m_otherPath);
         seedLetters();
@@ -324,14 +326,13 @@ protected:
     static void insert(Database& db, const char* into, std::initializer_list<const char*> rows)
     {
         for (const char* values : rows)
-            db.execute(QStringLiteral("INSERT INTO ") + QString::fromUtf8(into) + QStringLiteral(" VALUES (") +
-                       QString::fromUtf8(values) + u')');
+            db.execute(u"INSERT INTO "_s + QString::fromUtf8(into) + u" VALUES ("_s + QString::fromUtf8(values) + u')');
     }
 
     void seedLetters()
     {
         for (const char* year : {"cvden", "cvdi", "kehoach", "lich"})
-            copyTable(m_cv, QLatin1String(year) + QStringLiteral("mau"), QLatin1String(year) + QStringLiteral("2009"));
+            copyTable(m_cv, QLatin1String(year) + u"mau"_s, QLatin1String(year) + u"2009"_s);
         insert(
             m_cv,
             "cvden2009 (stt, ng_den, ng_denchuan, noigui, so_cv, loai, dv_nhan, tt_ndung, chonin, kieuupdate, idcu, "
@@ -380,10 +381,8 @@ protected:
                {"'Quyết định', 'QĐ', 'q'", "'Công văn', 'CV', 'c'", "'Thông báo', 'TB', 't'"});
         insert(m_cv, "chutat (chudu, chutat, matt)",
                {"'Uỷ ban nhân dân', 'ubnd', 'u'", "'công văn', 'cv', 'c'", "'Văn phòng', 'vp', 'v'"});
-        m_cv.createQueryDef(QStringLiteral("Qrbangcvden"),
-                            withPaths(QStringLiteral("select * from cvden2009 in '{other}'")));
-        m_cv.createQueryDef(QStringLiteral("Qrbangcvdi"),
-                            withPaths(QStringLiteral("select * from cvdi2009 in '{other}'")));
+        m_cv.createQueryDef(u"Qrbangcvden"_s, withPaths(u"select * from cvden2009 in '{other}'"_s));
+        m_cv.createQueryDef(u"Qrbangcvdi"_s, withPaths(u"select * from cvdi2009 in '{other}'"_s));
     }
 
     // The backup file: year tables with the copies of earlier replications. The old file: the
@@ -391,9 +390,8 @@ protected:
     void seedOther()
     {
         for (const char* year : {"cvden", "cvdi"})
-            copyTable(m_other, QLatin1String(year) + QStringLiteral("mau"),
-                      QLatin1String(year) + QStringLiteral("2009"));
-        copyTable(m_other, QStringLiteral("cvdenmau"), QStringLiteral("cvden2007"));
+            copyTable(m_other, QLatin1String(year) + u"mau"_s, QLatin1String(year) + u"2009"_s);
+        copyTable(m_other, u"cvdenmau"_s, u"cvden2007"_s);
         insert(m_other, "cvden2009 (stt, noigui, so_cv, idcu, kieuupdate)",
                {"1, 'Bộ Tài chính', '12/QĐ', 1, 0", "0, 'cũ', 'cũ', 3, 0"});
         insert(m_other, "cvden2007 (stt, so_cv, noigui, chonin)", {"1, '1/2007', 'Bộ Công an', ''"});
@@ -444,16 +442,15 @@ protected:
             db = Database::open(runOn == QLatin1String("other") ? m_otherPath : m_cvPath, Connect);
             QStringList rows;
             for (const db::IndexDef& index : db.tableDef(checkOn.mid(8)).indexes) {
-                rows << QStringList{index.name, index.fields.join(u','),
-                                    index.unique ? QStringLiteral("unique") : QStringLiteral("-"),
-                                    index.primary ? QStringLiteral("primary") : QStringLiteral("-")}
+                rows << QStringList{index.name, index.fields.join(u','), index.unique ? u"unique"_s : u"-"_s,
+                                    index.primary ? u"primary"_s : u"-"_s}
                             .join(u'|');
             }
             return rows.join(u';');
         }
         if (checkOn == QLatin1String("tables")) {
             db.refreshTableDefs();
-            return db.hasTable(check) ? QStringLiteral("1") : QStringLiteral("0");
+            return db.hasTable(check) ? u"1"_s : u"0"_s;
         }
         return rowsText(database(checkOn).openRecordset(withPaths(check), db::RecordsetType::Snapshot), {});
     }
@@ -485,8 +482,8 @@ TEST_P(JetDialect, StatementHasItsEffect)
             EXPECT_EQ(QString::number(db.openRecordset(statement).recordCount()), expected);
             break;
         case Kind::Find: {
-            const QStringList check = QString::fromUtf8(c.check).split(QStringLiteral(" -> "));
-            const QString field = check.value(1, QStringLiteral("id"));
+            const QStringList check = QString::fromUtf8(c.check).split(u" -> "_s);
+            const QString field = check.value(1, u"id"_s);
             db::Recordset rs = db.openRecordset(withPaths(check[0]));
             QStringList found;
             rs.findFirst(statement);

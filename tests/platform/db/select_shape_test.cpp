@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ShapeCase
@@ -58,9 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SelectPart, StartsAtTheFirstTopLevelSelect)
 {
-    EXPECT_EQ(db::selectPart(QStringLiteral("INSERT INTO \"x\" (a) SELECT a FROM b")),
-              QStringLiteral("SELECT a FROM b"));
-    EXPECT_EQ(db::selectPart(QStringLiteral("DELETE FROM x")), QString());
+    EXPECT_EQ(db::selectPart(u"INSERT INTO \"x\" (a) SELECT a FROM b"_s), u"SELECT a FROM b"_s);
+    EXPECT_EQ(db::selectPart(u"DELETE FROM x"_s), QString());
 }
 
 } // namespace

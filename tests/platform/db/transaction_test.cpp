@@ -9,7 +9,7 @@ namespace {
 
 void addRow(db::Database& db)
 {
-    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"));
+    db.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"_s);
 }
 
 QStringList g_log;
@@ -24,14 +24,14 @@ TEST_F(DbTest, TransactionGuardCommitsOrRollsBack)
     db::Database db = makeLetters(2);
     EXPECT_THROW(
         {
-            db::Transaction transaction(db, QStringLiteral("adding a row"));
+            db::Transaction transaction(db, u"adding a row"_s);
             addRow(db);
             throw std::runtime_error("failed on the way");
         },
         std::runtime_error);
     EXPECT_EQ(dbtest::rowsInFile(db), 2);
     {
-        db::Transaction transaction(db, QStringLiteral("adding a row"));
+        db::Transaction transaction(db, u"adding a row"_s);
         addRow(db);
         transaction.commit();
     }
@@ -46,7 +46,7 @@ TEST_F(DbTest, TransactionGuardLogsAFailingRollback)
     g_log.clear();
     const QtMessageHandler previous = qInstallMessageHandler(capture);
     try {
-        db::Transaction transaction(db, QStringLiteral("adding a row"));
+        db::Transaction transaction(db, u"adding a row"_s);
         addRow(db);
         db.commitTrans(); // ended behind the guard's back: its rollback fails
         throw std::runtime_error("failed on the way");

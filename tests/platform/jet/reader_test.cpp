@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 namespace p = jet::protocol;
@@ -52,13 +54,13 @@ TEST(ReaderStream, DecodesFramesSplitAnywhere)
     const QByteArray stream = column(jet::ColumnType::DateTime, "ngay") + column(jet::ColumnType::Text, "ten") +
                               frame(p::Row, real(p::Date, 2.5) + QByteArray("\x06\x03\0\0\0Hoa", 8)) +
                               frame(p::Row, QByteArray(2, '\0')) + complete(2);
-    jet::ReaderStream in(QStringLiteral("cvden2004"));
+    jet::ReaderStream in(u"cvden2004"_s);
     for (char c : stream)
         in.feed(QByteArrayView(&c, 1));
     ASSERT_EQ(in.state(), jet::ReaderStream::State::Complete);
     ASSERT_EQ(in.rows.size(), 2);
     EXPECT_EQ(in.rows[0][0].toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(12, 0)));
-    EXPECT_EQ(in.rows[0][1].toString(), QStringLiteral("Hoa"));
+    EXPECT_EQ(in.rows[0][1].toString(), u"Hoa"_s);
     EXPECT_FALSE(in.rows[1][0].isValid());
     EXPECT_EQ(in.pending(), 0);
 }
@@ -72,7 +74,7 @@ TEST(ReaderStream, RefusesValuesNoEngineStoresAndStreamsThatDoNotParse)
         const char* what;
         QByteArray stream;
         jet::JetError::Kind kind;
-        QString badColumn = QStringLiteral("ngay");
+        QString badColumn = u"ngay"_s;
     };
     const Case cases[] = {
         {"NaN date", columns + frame(p::Row, one + real(p::Date, std::nan(""))), jet::JetError::Kind::BadValue},
@@ -81,7 +83,7 @@ TEST(ReaderStream, RefusesValuesNoEngineStoresAndStreamsThatDoNotParse)
         {"date before the year 100", columns + frame(p::Row, one + real(p::Date, -657435.5)),
          jet::JetError::Kind::BadValue},
         {"infinite number", columns + frame(p::Row, real(p::Real, -HUGE_VAL) + real(p::Date, 1)),
-         jet::JetError::Kind::BadValue, QStringLiteral("stt")},
+         jet::JetError::Kind::BadValue, u"stt"_s},
         {"row wider than its columns", columns + frame(p::Row, one + one + one), jet::JetError::Kind::Damaged},
         {"row narrower than its columns", columns + frame(p::Row, one), jet::JetError::Kind::Damaged},
         {"value cut short", columns + frame(p::Row, one + QByteArray(3, p::Date)), jet::JetError::Kind::Damaged},
@@ -95,14 +97,14 @@ TEST(ReaderStream, RefusesValuesNoEngineStoresAndStreamsThatDoNotParse)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        jet::ReaderStream in(QStringLiteral("cvden2004"));
+        jet::ReaderStream in(u"cvden2004"_s);
         try {
             in.feed(c.stream);
             ADD_FAILURE() << "accepted";
         } catch (const jet::JetError& e) {
             EXPECT_EQ(e.kind(), c.kind) << e.text().toStdString();
             if (c.kind == jet::JetError::Kind::BadValue) {
-                EXPECT_EQ(e.table(), QStringLiteral("cvden2004"));
+                EXPECT_EQ(e.table(), u"cvden2004"_s);
                 EXPECT_EQ(e.column(), c.badColumn);
                 EXPECT_EQ(e.row(), 1);
             }
@@ -159,7 +161,7 @@ TEST(MdbFile, ACrashAHangOrRunawayMemoryInTheReaderIsADamagedFile)
         try {
             jet::MdbFile file(c.path, limits);
             ASSERT_FALSE(c.table.isEmpty()) << "the catalog was read";
-            EXPECT_EQ(file.rows(QStringLiteral("cvden2003")).size(), 91);
+            EXPECT_EQ(file.rows(u"cvden2003"_s).size(), 91);
             file.rows(c.table);
             ADD_FAILURE() << "read";
         } catch (const jet::JetError& e) {
@@ -178,7 +180,7 @@ TEST(MdbFile, WhatLibmdbPrintsGoesToTheLog)
         damaged_jet::write(dir.filePath("catalog.mdb"), damaged_jet::zeroPage(damaged_jet::yearTables(), 22));
     static QStringList logged;
     logged.clear();
-    QLoggingCategory::setFilterRules(QStringLiteral("selvaro.jet.info=true"));
+    QLoggingCategory::setFilterRules(u"selvaro.jet.info=true"_s);
     const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
             if (QLatin1String(context.category) == QLatin1String("selvaro.jet"))
@@ -188,7 +190,7 @@ TEST(MdbFile, WhatLibmdbPrintsGoesToTheLog)
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules(QString());
     ASSERT_EQ(logged.size(), 1);
-    EXPECT_TRUE(logged[0].contains(QStringLiteral("page 22 from map doesn't match"))) << logged[0].toStdString();
+    EXPECT_TRUE(logged[0].contains(u"page 22 from map doesn't match"_s)) << logged[0].toStdString();
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <sqlite3.h>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct LikeCase
@@ -86,7 +88,7 @@ TEST(LikePatternCost, ManyStarsOverLongTextFinishQuickly)
     // A pattern that defeats naive backtracking: with resumption from the last star only, the
     // work stays near text length times pattern length.
     const QString text = QString(20000, u'a');
-    const QString pattern = QStringLiteral("*a*a*a*a*a*a*a*a*a*a*a*b");
+    const QString pattern = u"*a*a*a*a*a*a*a*a*a*a*a*b"_s;
     EXPECT_FALSE(jetsql::likeMatch(text, pattern));
     EXPECT_TRUE(jetsql::likeMatch(text + u'b', pattern));
 }
@@ -215,8 +217,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, VietnameseFold, testing::ValuesIn(foldCases),
 
 TEST(VietnameseFold, FoldCaseLowersAndComposes)
 {
-    EXPECT_EQ(jetsql::foldCase(u"ĐỨC ẤP"), QStringLiteral("đức ấp"));
-    EXPECT_EQ(jetsql::foldCase(QStringView(u"A\u0301")), QStringLiteral("á"));
+    EXPECT_EQ(jetsql::foldCase(u"ĐỨC ẤP"), u"đức ấp"_s);
+    EXPECT_EQ(jetsql::foldCase(QStringView(u"A\u0301")), u"á"_s);
 }
 
 TEST(VietnameseFold, MalformedUtf8ComparesWithoutCrashing)

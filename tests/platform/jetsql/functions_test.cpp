@@ -72,7 +72,7 @@ TEST_P(JetFunction, GivesTheOldEnginesResult)
         ASSERT_EQ(values.size(), 1);
         value = values[0];
     } catch (const std::runtime_error&) {
-        value = QStringLiteral("error");
+        value = u"error"_s;
     }
     EXPECT_EQ(value, QString::fromUtf8(GetParam().expected));
 }
