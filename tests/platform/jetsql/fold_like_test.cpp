@@ -61,9 +61,7 @@ const LikeCase likeCases[] = {
     {"FolderPatternWithBackslash", u"C:\\SELVARO\\*", u"C:\\SELVARO\\data\\vemocv.mdb", u"D:\\other\\vemocv.mdb"},
 };
 
-class LikePattern : public testing::TestWithParam<LikeCase>
-{
-};
+using LikePattern = testing::TestWithParam<LikeCase>;
 
 TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
 {
@@ -81,7 +79,7 @@ TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LikePattern, testing::ValuesIn(likeCases),
-                         [](const testing::TestParamInfo<LikeCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LikePatternCost, ManyStarsOverLongTextFinishQuickly)
 {
@@ -127,9 +125,7 @@ const SqlLikeCase sqlLikeCases[] = {
     {"TruncatedSequenceAtTheEnd", "xy\xE1\xBB", "xy*", true, false},
 };
 
-class LikeFold : public testing::TestWithParam<SqlLikeCase>
-{
-};
+using LikeFold = testing::TestWithParam<SqlLikeCase>;
 
 TEST_P(LikeFold, MatchesAsFoldCaseDoes)
 {
@@ -156,7 +152,7 @@ TEST_P(LikeFold, MatchesAsFoldCaseDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LikeFold, testing::ValuesIn(sqlLikeCases),
-                         [](const testing::TestParamInfo<SqlLikeCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 int compareUtf8(const QString& a, const QString& b)
 {
@@ -197,9 +193,7 @@ const FoldCase foldCases[] = {
     {"CombiningMarkAfterDifferingLetter", u"a\u0301", u"b", 1},
 };
 
-class VietnameseFold : public testing::TestWithParam<FoldCase>
-{
-};
+using VietnameseFold = testing::TestWithParam<FoldCase>;
 
 TEST_P(VietnameseFold, ComparesIgnoringCaseOnly)
 {
@@ -213,7 +207,7 @@ TEST_P(VietnameseFold, ComparesIgnoringCaseOnly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, VietnameseFold, testing::ValuesIn(foldCases),
-                         [](const testing::TestParamInfo<FoldCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VietnameseFold, FoldCaseLowersAndComposes)
 {

@@ -59,9 +59,7 @@ const FunctionCase functionCases[] = {
     {"NocaseRespectsAccents", "SELECT 'a' = 'á' COLLATE NOCASE", "0"},
 };
 
-class JetFunction : public testing::TestWithParam<FunctionCase>
-{
-};
+using JetFunction = testing::TestWithParam<FunctionCase>;
 
 TEST_P(JetFunction, GivesTheOldEnginesResult)
 {
@@ -78,6 +76,6 @@ TEST_P(JetFunction, GivesTheOldEnginesResult)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JetFunction, testing::ValuesIn(functionCases),
-                         [](const testing::TestParamInfo<FunctionCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

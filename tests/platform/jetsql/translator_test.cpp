@@ -44,10 +44,10 @@ enum class Run
 struct TranslationCase
 {
     const char* name;
-    const char* setup; // plain SQLite statements run first, separated by ";;"
     Run run;
     const char* statement;
-    const char* expected; // values separated by ";"; "error" when the statement must raise
+    const char* expected;   // values separated by ";"; "error" when the statement must raise
+    const char* setup = ""; // plain SQLite statements run first, separated by ";;"
 };
 
 const char* const departments =
@@ -57,58 +57,50 @@ const char* const letterTypes = "CREATE TABLE loaicv (id INTEGER PRIMARY KEY, lo
                                 "INSERT INTO loaicv VALUES (1, 'QUYẾT ĐỊNH'), (2, 'Thông báo')";
 
 const TranslationCase translationCases[] = {
-    {"BracketedNames", "", Run::Select, "select [stt] from [cvden2009] where [id]=3", "3"},
-    {"KeywordsInAnyCaseAndSemicolon", "", Run::Select, "sElEcT stt FrOm cvden2009 WhErE id = 2 OrDeR bY stt ;", "2"},
-    {"EqualsIgnoresVietnameseCase", "", Run::Find, "noigui = 'bộ nội vụ'", "2"},
-    {"EqualsIgnoresCaseOfAccentedCapitals", "", Run::Find, "noigui = 'ĐỨC PHỔ'", "4"},
-    {"EqualsRespectsAccents", "", Run::Find, "noigui = 'Duc Pho'", ""},
-    {"NotEqualIgnoresCase", "", Run::Find, "chonin <> 'X'", "1;3"},
-    {"InListIgnoresCase", "", Run::Find, "loai IN ('quyết định', 'XYZ')", "1;2"},
-    {"LikeStar", "", Run::Find, "[noigui] Like '*bộ*'", "1;2"},
-    {"LikeDigit", "", Run::Find, "so_cv Like '#*'", "1;2;3"},
-    {"LikeQuestionMark", "", Run::Find,
-     "so_cv Like '?/?"
-     "?'",
-     "2"},
-    {"LikeNegatedClass", "", Run::Find, "noigui Like '[!b]*'", "3;4"},
-    {"CriteriaLanguageNumbers", "", Run::Find, "([stt]=1 or [stt] between 3 and 7 or [stt]>100) and ([stt] <> 4)",
-     "1;3"},
-    {"NullColumnNeverMatchesLike", "", Run::Find, "so_cv Not Like '*/*'", "3"},
-    {"DistinctIgnoresCase", "", Run::Select, "select distinct loai from cvden2009 where loai<>'' order by loai",
+    {"BracketedNames", Run::Select, "select [stt] from [cvden2009] where [id]=3", "3"},
+    {"KeywordsInAnyCaseAndSemicolon", Run::Select, "sElEcT stt FrOm cvden2009 WhErE id = 2 OrDeR bY stt ;", "2"},
+    {"EqualsIgnoresVietnameseCase", Run::Find, "noigui = 'bộ nội vụ'", "2"},
+    {"EqualsIgnoresCaseOfAccentedCapitals", Run::Find, "noigui = 'ĐỨC PHỔ'", "4"},
+    {"EqualsRespectsAccents", Run::Find, "noigui = 'Duc Pho'", ""},
+    {"NotEqualIgnoresCase", Run::Find, "chonin <> 'X'", "1;3"},
+    {"InListIgnoresCase", Run::Find, "loai IN ('quyết định', 'XYZ')", "1;2"},
+    {"LikeStar", Run::Find, "[noigui] Like '*bộ*'", "1;2"},
+    {"LikeDigit", Run::Find, "so_cv Like '#*'", "1;2;3"},
+    {"LikeQuestionMark", Run::Find, "so_cv Like '?/?\?'", "2"},
+    {"LikeNegatedClass", Run::Find, "noigui Like '[!b]*'", "3;4"},
+    {"CriteriaLanguageNumbers", Run::Find, "([stt]=1 or [stt] between 3 and 7 or [stt]>100) and ([stt] <> 4)", "1;3"},
+    {"NullColumnNeverMatchesLike", Run::Find, "so_cv Not Like '*/*'", "3"},
+    {"DistinctIgnoresCase", Run::Select, "select distinct loai from cvden2009 where loai<>'' order by loai",
      "Quyết định;Thông báo"},
-    {"OrderByJoinedColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong+donvi",
-     "2;1;4;3"},
-    {"OrderByTwoColumnsIgnoresCase", departments, Run::Select, "select id from bophan order by phong, donvi desc",
-     "2;1;3;4"},
-    {"PlusAddsNumbers", "", Run::Select, "select stt + 10 from cvden2009 where id = 2", "12"},
-    {"PlusAddsNumberInText", "", Run::Select, "select so_cv + 1 from cvden2009 where id = 3", "4"},
-    {"PlusNullIsNull", "", Run::Select, "select noigui + null from cvden2009 where id = 3", "NULL"},
-    {"PlusJoinsTexts", "", Run::Select, "select 'a' + 'b' from cvden2009 where id = 3", "ab"},
-    {"PlusOfWordAndNumberIsATypeMismatch", "", Run::Select, "select noigui + 1 from cvden2009", "error"},
-    {"AmpersandReadsNullAsEmpty", "", Run::Select,
-     "select stt & '-' & so_cv from cvden2009 where id in (3, 4) order by id", "3-3;4-"},
-    {"True", "", Run::Find, "[khan] = True", "1;4"},
-    {"False", "", Run::Find, "[khan] = False", "2;3"},
-    {"Left", "", Run::Select, "select left(noigui,3) as dau from cvden2009 where id=1", "Bộ "},
-    {"Len", "", Run::Select, "select Len(noigui) from cvden2009 where id=4", "7"},
-    {"DoubledQuoteInLiteral", "INSERT INTO cvden2009 (id, noigui) VALUES (7, 'O''Neil')", Run::Find, "noigui='o''neil'",
-     "7"},
-    {"QuoteInDoubleQuotedLiteral", "INSERT INTO cvden2009 (id, noigui) VALUES (7, 'O''Neil')", Run::Find,
-     "noigui=\"O'Neil\"", "7"},
-    {"TopBecomesLimit", "", Run::Select, "select top 2 id from cvden2009 order by id desc", "4;3"},
-    {"InnerJoin", letterTypes, Run::Select,
-     "select count(*) from cvden2009 inner join loaicv on cvden2009.loai = loaicv.loai where loaicv.id = 1", "2"},
-    {"LeftJoinAndAggregate", letterTypes, Run::Select,
+    {"OrderByJoinedColumnsIgnoresCase", Run::Select, "select id from bophan order by phong+donvi", "2;1;4;3",
+     departments},
+    {"OrderByTwoColumnsIgnoresCase", Run::Select, "select id from bophan order by phong, donvi desc", "2;1;3;4",
+     departments},
+    {"PlusAddsNumbers", Run::Select, "select stt + 10 from cvden2009 where id = 2", "12"},
+    {"PlusAddsNumberInText", Run::Select, "select so_cv + 1 from cvden2009 where id = 3", "4"},
+    {"PlusNullIsNull", Run::Select, "select noigui + null from cvden2009 where id = 3", "NULL"},
+    {"PlusJoinsTexts", Run::Select, "select 'a' + 'b' from cvden2009 where id = 3", "ab"},
+    {"PlusOfWordAndNumberIsATypeMismatch", Run::Select, "select noigui + 1 from cvden2009", "error"},
+    {"AmpersandReadsNullAsEmpty", Run::Select, "select stt & '-' & so_cv from cvden2009 where id in (3, 4) order by id",
+     "3-3;4-"},
+    {"True", Run::Find, "[khan] = True", "1;4"},
+    {"False", Run::Find, "[khan] = False", "2;3"},
+    {"Left", Run::Select, "select left(noigui,3) as dau from cvden2009 where id=1", "Bộ "},
+    {"Len", Run::Select, "select Len(noigui) from cvden2009 where id=4", "7"},
+    {"DoubledQuoteInLiteral", Run::Find, "noigui='o''neil'", "7",
+     "INSERT INTO cvden2009 (id, noigui) VALUES (7, 'O''Neil')"},
+    {"QuoteInDoubleQuotedLiteral", Run::Find, "noigui=\"O'Neil\"", "7",
+     "INSERT INTO cvden2009 (id, noigui) VALUES (7, 'O''Neil')"},
+    {"TopBecomesLimit", Run::Select, "select top 2 id from cvden2009 order by id desc", "4;3"},
+    {"InnerJoin", Run::Select,
+     "select count(*) from cvden2009 inner join loaicv on cvden2009.loai = loaicv.loai where loaicv.id = 1", "2",
+     letterTypes},
+    {"LeftJoinAndAggregate", Run::Select,
      "select l.id, count(c.id) from loaicv as l left join cvden2009 c on l.loai = c.loai group by l.id order by l.id",
-     "1;2"},
-    {"DateLiteralBecomesIsoText", "CREATE TABLE d (x TEXT);;INSERT INTO d VALUES ('2009-02-01')", Run::Select,
-     "select x from d where x = #2/1/2009#", "2009-02-01"},
+     "1;2", letterTypes},
+    {"DateLiteralBecomesIsoText", Run::Select, "select x from d where x = #2/1/2009#", "2009-02-01",
+     "CREATE TABLE d (x TEXT);;INSERT INTO d VALUES ('2009-02-01')"},
 };
-
-void PrintTo(const TranslationCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class JetTranslation : public JetTranslator, public testing::WithParamInterface<TranslationCase>
 {
@@ -137,9 +129,7 @@ TEST_P(JetTranslation, GivesTheRowsJetWould)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JetTranslation, testing::ValuesIn(translationCases),
-                         [](const testing::TestParamInfo<TranslationCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A file named with IN is attached once; the backup table has its columns in another order and
 // its own counter, and an insert into it matches the columns by name.
@@ -257,9 +247,7 @@ const BadText badTexts[] = {
     {"TwoCriteriaWithoutOperator", true, "id = 1 id = 2"},
 };
 
-class JetSyntaxError : public testing::TestWithParam<BadText>
-{
-};
+using JetSyntaxError = testing::TestWithParam<BadText>;
 
 TEST_P(JetSyntaxError, RaisesSyntaxErrorNamingTheText)
 {
@@ -277,6 +265,6 @@ TEST_P(JetSyntaxError, RaisesSyntaxErrorNamingTheText)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JetSyntaxError, testing::ValuesIn(badTexts),
-                         [](const testing::TestParamInfo<BadText>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

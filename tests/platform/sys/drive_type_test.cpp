@@ -33,9 +33,7 @@ struct DriveCase
     sys::DriveType expected;
 };
 
-class DriveTypeTable : public ::testing::TestWithParam<DriveCase>
-{
-};
+using DriveTypeTable = testing::TestWithParam<DriveCase>;
 
 TEST_P(DriveTypeTable, PathIsClassifiedByTheMountHoldingIt)
 {
@@ -60,15 +58,14 @@ INSTANTIATE_TEST_SUITE_P(
                                 sys::DriveType::Removable},
                       DriveCase{"SiblingNameIsNotInsideTheMount", "/mnt/sharedfolder/x.mdb", sys::DriveType::Fixed},
                       DriveCase{"TheMountPointItselfBelongsToTheMount", "/mnt/share", sys::DriveType::Remote}),
-    [](const ::testing::TestParamInfo<DriveCase>& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DriveType, ParserSkipsMalformedLinesAndDecodesEscapes)
 {
     const QList<sys::MountEntry> mounts = sys::parseMountInfo(kMountInfo);
     ASSERT_EQ(mounts.size(), 10);
-    EXPECT_EQ(mounts.at(6).mountPoint, u"/media/usb stick"_s);
-    EXPECT_EQ(mounts.at(6).fsType, u"vfat"_s);
-    EXPECT_EQ(mounts.at(6).device, u"8:17"_s);
+    const sys::MountEntry& usb = mounts.at(6);
+    EXPECT_EQ(QStringList({usb.mountPoint, usb.fsType, usb.device}), QStringList({"/media/usb stick", "vfat", "8:17"}));
     EXPECT_EQ(mounts.at(2).source, u"//server/letters"_s);
     const QList<sys::MountEntry> twice = sys::parseMountInfo(u"1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
                                                              "2 1 8:2 / /data rw - ext4 /dev/sda2 rw\n"
