@@ -51,6 +51,27 @@ inline db::TableDef lettersTable(const QString& name)
     return t;
 }
 
+// Each field as "name|type|size|attributes|allowZeroLength|required".
+inline QStringList fieldsText(const db::TableDef& t)
+{
+    QStringList rows;
+    for (const db::FieldDef& f : t.fields)
+        rows << f.name + QString::asprintf("|%d|%d|%d|%d|%d", int(f.type), f.size, f.attributes, f.allowZeroLength,
+                                           f.required);
+    return rows;
+}
+
+// Each index as "name|fields|unique|primary".
+inline QStringList indexesText(const db::TableDef& t)
+{
+    QStringList rows;
+    for (const db::IndexDef& i : t.indexes)
+        rows << QStringList{i.name, i.fields.join(u','), i.unique ? u"unique"_s : u"-"_s,
+                            i.primary ? u"primary"_s : u"-"_s}
+                    .join(u'|');
+    return rows;
+}
+
 inline int stt(const db::Recordset& rs)
 {
     return rs.value(u"stt"_s).toInt();

@@ -425,13 +425,7 @@ protected:
             // Read back from the file, as the program does after closing and opening it again.
             db.close();
             db = Database::open(runOn == QLatin1String("other") ? m_otherPath : m_cvPath, Connect);
-            QStringList rows;
-            for (const db::IndexDef& index : db.tableDef(checkOn.mid(8)).indexes) {
-                rows << QStringList{index.name, index.fields.join(u','), index.unique ? u"unique"_s : u"-"_s,
-                                    index.primary ? u"primary"_s : u"-"_s}
-                            .join(u'|');
-            }
-            return rows.join(u';');
+            return indexesText(db.tableDef(checkOn.mid(8))).join(u';');
         }
         if (checkOn == QLatin1String("tables")) {
             db.refreshTableDefs();

@@ -41,13 +41,10 @@ public:
 
     std::optional<QString> storedQueryIn(const QString& schema, const QString& name) const override
     {
-        const auto queries = m_queries.find(schema.toLower());
-        if (queries == m_queries.end())
+        const QMap<QString, QString> queries = m_queries.value(schema.toLower());
+        if (!queries.contains(name.toLower()))
             return std::nullopt;
-        const auto query = queries->find(name.toLower());
-        if (query == queries->end())
-            return std::nullopt;
-        return *query;
+        return queries.value(name.toLower());
     }
 
     QString attach(const QString& path) override
