@@ -17,21 +17,16 @@ const QString Loai = u"loai"_s;
 QList<int> walk(Recordset& rs, const QString& field = u"id"_s)
 {
     QList<int> ids;
-    rs.moveFirst();
-    while (!rs.eof()) {
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         ids << rs.value(field).toInt();
-        rs.moveNext();
-    }
     return ids;
 }
 
 // A table without a counter or key, as the organisation's name table is.
 db::TableDef organisationTable(const QString& name)
 {
-    db::TableDef t;
-    t.name = name;
-    t.fields = {field(u"tendonvi"_s, db::FieldType::Text, 50), field(u"tencaptren"_s, db::FieldType::Text, 50)};
-    return t;
+    return table(name,
+                 {field(u"tendonvi"_s, db::FieldType::Text, 50), field(u"tencaptren"_s, db::FieldType::Text, 50)});
 }
 
 } // namespace
@@ -332,11 +327,8 @@ TEST_F(DbTest, DynasetAndSnapshotAgreeOnTheOrder)
 TEST_F(DbTest, DatesWrittenThroughACursorMatchDateCriteria)
 {
     Database db = Database::create(path(), Password);
-    db::TableDef t;
-    t.name = u"lich"_s;
-    t.fields = {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                field(u"ngay"_s, db::FieldType::Date)};
-    db.appendTableDef(t);
+    db.appendTableDef(table(u"lich"_s, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                                        field(u"ngay"_s, db::FieldType::Date)}));
     Recordset rs = db.openRecordset(u"lich"_s);
     for (const QVariant& when : {QVariant(QDateTime(QDate(2009, 3, 4), QTime(0, 0))),
                                  QVariant(QDateTime(QDate(2009, 3, 4), QTime(10, 30))), QVariant(QDate(2009, 3, 5))}) {

@@ -28,6 +28,12 @@ inline db::FieldDef field(const QString& name, db::FieldType type, int size = 0,
     return f;
 }
 
+// A table of `fields`, without indexes.
+inline db::TableDef table(const QString& name, const QList<db::FieldDef>& fields)
+{
+    return {.name = name, .fields = fields, .indexes = {}};
+}
+
 // A letters table as the registers keep them: counter id, number, type, summary, mark.
 inline db::TableDef lettersTable(const QString& name)
 {
@@ -40,14 +46,8 @@ inline db::TableDef lettersTable(const QString& name)
         field(u"tt_ndung"_s, db::FieldType::Memo),
         field(u"chonin"_s, db::FieldType::Text, 1),
     };
-    db::IndexDef primary;
-    primary.name = u"PrimaryKey"_s;
-    primary.fields = {u"id"_s};
-    primary.primary = true;
-    db::IndexDef byNumber;
-    byNumber.name = u"stt"_s;
-    byNumber.fields = {u"stt"_s};
-    t.indexes = {primary, byNumber};
+    t.indexes = {{.name = u"PrimaryKey"_s, .fields = {u"id"_s}, .primary = true},
+                 {.name = u"stt"_s, .fields = {u"stt"_s}}};
     return t;
 }
 
@@ -83,15 +83,17 @@ inline int rowsInFile(db::Database& db, const QString& where = u"1 = 1"_s)
     return db.openRecordset(u"SELECT * FROM cvden2009 WHERE "_s + where, db::RecordsetType::Snapshot).recordCount();
 }
 
-// Expects `statement` to raise DbError with `number`.
-template <class F> void expectDbError(int number, F&& statement)
+// Expects `statement` to raise DbError with `number`; gives the error's description.
+template <class F> QString expectDbError(int number, F&& statement)
 {
     try {
         statement();
         ADD_FAILURE() << "expected DbError " << number;
     } catch (const db::DbError& e) {
         EXPECT_EQ(e.number(), number) << e.description().toStdString();
+        return e.description();
     }
+    return QString();
 }
 
 // A raw SQLite connection, as another program or a standard tool holding the file would have it.

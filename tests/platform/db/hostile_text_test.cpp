@@ -44,10 +44,8 @@ TEST_F(DbTest, HostileNamesWorkThroughTablesAndRecordsets)
     db.execute(u"INSERT INTO bang2 (stt, loai) VALUES (1, 'giữ nguyên')"_s);
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
-        db::TableDef t;
-        t.name = name;
-        t.fields = {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                    field(name, db::FieldType::Text, 20), field(u"n %1"_s, db::FieldType::Long, 4)};
+        db::TableDef t = table(name, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                                      field(name, db::FieldType::Text, 20), field(u"n %1"_s, db::FieldType::Long, 4)});
         db.appendTableDef(t);
         Recordset rs = db.openRecordset(db::quoteJetName(name));
         rs.addNew();
@@ -100,11 +98,8 @@ TEST_F(DbTest, NulAndLoneSurrogatesInTypedText)
     for (const auto& [criterion, expected] : cases) {
         SCOPED_TRACE(criterion.toStdString());
         QList<int> found;
-        rs.findFirst(criterion);
-        while (!rs.noMatch()) {
+        for (rs.findFirst(criterion); !rs.noMatch(); rs.findNext(criterion))
             found << rs.value(u"stt"_s).toInt();
-            rs.findNext(criterion);
-        }
         EXPECT_EQ(found, expected);
         Recordset view = db.openRecordset(u"SELECT stt FROM cvden2009 WHERE "_s + criterion, RecordsetType::Snapshot);
         EXPECT_EQ(view.recordCount(), expected.size());

@@ -256,17 +256,13 @@ const DialectCase dialectCases[] = {
 QString rowsText(db::Recordset rs, const QStringList& fields)
 {
     QStringList rows;
-    if (rs.recordCount() == 0)
-        return QString();
-    rs.moveFirst();
-    while (!rs.eof()) {
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         QStringList values;
         for (int i = 0; i < (fields.isEmpty() ? rs.fieldCount() : int(fields.size())); ++i) {
             const QVariant v = fields.isEmpty() ? rs.value(i) : rs.value(fields[i]);
             values << (v.isNull() ? u"NULL"_s : v.toString());
         }
         rows << values.join(u'|');
-        rs.moveNext();
     }
     return rows.join(u';');
 }
@@ -299,12 +295,6 @@ protected:
         db::TableDef def = db.tableDef(from);
         def.name = to;
         db.appendTableDef(def);
-    }
-
-    static void run(Database& db, std::initializer_list<const char*> statements)
-    {
-        for (const char* sql : statements)
-            db.execute(QString::fromUtf8(sql));
     }
 
     // One INSERT per row of values into "table (columns)".
@@ -361,7 +351,8 @@ protected:
                {"'Nguyễn Văn A', 'nva', 'QT', 'abc', 'C'", "'Trần Thị Bình', '', 'CB', '', 'C'",
                 "'Lê Đức', 'leduc', 'LĐ', 'x''y', 'C'"});
         insert(m_cv, "noigui (tendonvi, chutat, matt)", {"'Sở Y tế', 'SYT', 's'", "'Bộ Tài chính', 'BTC', 'b'"});
-        run(m_cv, {"DELETE * FROM loaicv", "DELETE * FROM chutat"});
+        m_cv.execute(u"DELETE * FROM loaicv"_s);
+        m_cv.execute(u"DELETE * FROM chutat"_s);
         insert(m_cv, "loaicv (loai, chutat, matt)",
                {"'Quyết định', 'QĐ', 'q'", "'Công văn', 'CV', 'c'", "'Thông báo', 'TB', 't'"});
         insert(m_cv, "chutat (chudu, chutat, matt)",
@@ -385,7 +376,8 @@ protected:
                {"'VĂN PHÒNG', 'VP', 'v'", "'Phòng Kế toán', 'KT', 'pk'", "'Phòng Kế toán', 'KT', 'pk'"});
         insert(m_other, "bophan (donvi, donviid, phong, matt)",
                {"'VĂN PHÒNG', '1', 'HÀNH CHÍNH', 'h'", "'Phòng Kế toán', '9', 'Hành chính', 'h'"});
-        run(m_other, {"DELETE * FROM chutat", "DELETE * FROM loaicv"});
+        m_other.execute(u"DELETE * FROM chutat"_s);
+        m_other.execute(u"DELETE * FROM loaicv"_s);
         insert(m_other, "chutat (chudu, chutat, matt)",
                {"'UỶ BAN NHÂN DÂN', 'UBND', 'u'", "'Uỷ ban thường trực', 'ubt', 'ut'"});
         insert(m_other, "loaicv (loai, chutat, matt)", {"'THÔNG BÁO', 'TB', 't'", "'Nghị quyết', 'NQ', 'n'"});
@@ -465,11 +457,8 @@ TEST_P(JetDialect, StatementHasItsEffect)
             const QString field = check.value(1, u"id"_s);
             db::Recordset rs = db.openRecordset(withPaths(check[0]));
             QStringList found;
-            rs.findFirst(statement);
-            while (!rs.noMatch()) {
+            for (rs.findFirst(statement); !rs.noMatch(); rs.findNext(statement))
                 found << rs.value(field).toString();
-                rs.findNext(statement);
-            }
             EXPECT_EQ(found.join(u';'), expected);
             break;
         }

@@ -209,8 +209,7 @@ TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
     EXPECT_EQ(rs.absolutePosition(), 3);
     rs.deleteRecord(); // the last row: the next move reaches EOF
     rs.moveNext();
-    EXPECT_TRUE(rs.eof());
-    EXPECT_FALSE(rs.bof());
+    EXPECT_TRUE(rs.eof() && !rs.bof());
     for (rs.moveFirst(); !rs.eof(); rs.moveFirst())
         rs.deleteRecord();
     EXPECT_TRUE(rs.bof() && rs.eof()); // every row deleted
@@ -295,11 +294,10 @@ TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
 TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
 {
     Database db = Database::create(path(), Password);
-    db::TableDef t;
-    t.name = u"lich2009"_s;
-    t.fields = {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                field(u"xong"_s, db::FieldType::Boolean, 1), field(u"ngay"_s, db::FieldType::Date, 8),
-                field(u"tien"_s, db::FieldType::Double, 8)};
+    db::TableDef t =
+        table(u"lich2009"_s, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                              field(u"xong"_s, db::FieldType::Boolean, 1), field(u"ngay"_s, db::FieldType::Date, 8),
+                              field(u"tien"_s, db::FieldType::Double, 8)});
     db.appendTableDef(t);
     Recordset rs = db.openRecordset(u"lich2009"_s);
     rs.addNew();

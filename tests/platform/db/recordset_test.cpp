@@ -14,8 +14,7 @@ TEST_P(RecordsetTypes, EmptyRecordsetIsAtBofAndEof)
 {
     Database db = makeLetters(0);
     Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
-    EXPECT_TRUE(rs.bof());
-    EXPECT_TRUE(rs.eof());
+    EXPECT_TRUE(rs.bof() && rs.eof());
     EXPECT_EQ(rs.recordCount(), 0);
     EXPECT_EQ(rs.absolutePosition(), -1);
     rs.moveFirst();
@@ -36,8 +35,7 @@ TEST_P(RecordsetTypes, MovesStopAtEitherEndAndRefuseToGoPastIt)
     EXPECT_EQ(stt(rs), 1);
     EXPECT_EQ(rs.absolutePosition(), 0);
     rs.movePrevious();
-    EXPECT_TRUE(rs.bof());
-    EXPECT_FALSE(rs.eof());
+    EXPECT_TRUE(rs.bof() && !rs.eof());
     expectDbError(errc::NoCurrentRecord, [&] { rs.movePrevious(); });
     rs.moveNext();
     EXPECT_EQ(stt(rs), 1);
@@ -48,8 +46,7 @@ TEST_P(RecordsetTypes, MovesStopAtEitherEndAndRefuseToGoPastIt)
     rs.move(0);
     EXPECT_EQ(stt(rs), 2);
     rs.move(10);
-    EXPECT_TRUE(rs.eof());
-    EXPECT_FALSE(rs.bof());
+    EXPECT_TRUE(rs.eof() && !rs.bof());
     EXPECT_EQ(rs.absolutePosition(), -1);
     expectDbError(errc::NoCurrentRecord, [&] { rs.value(u"stt"_s); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.moveNext(); });

@@ -25,15 +25,8 @@ db::TableDef everyType()
         field(u"ghichu"_s, FieldType::Memo, 0, 0, true),
     };
     t.fields[3].required = true;
-    db::IndexDef pk;
-    pk.name = u"PrimaryKey"_s;
-    pk.fields = {u"id"_s};
-    pk.primary = true;
-    db::IndexDef byName;
-    byName.name = u"ten"_s;
-    byName.fields = {u"ten"_s, u"-dai"_s};
-    byName.unique = true;
-    t.indexes = {pk, byName};
+    t.indexes = {{.name = u"PrimaryKey"_s, .fields = {u"id"_s}, .primary = true},
+                 {.name = u"ten"_s, .fields = {u"ten"_s, u"-dai"_s}, .unique = true}};
     return t;
 }
 
@@ -65,9 +58,7 @@ TEST_F(DbTest, TableNamesListOnlyTheProgramsTablesAndBadDefinitionsAreRefused)
     expectDbError(errc::ItemNotFound, [&] { db.tableDef(u"msys_fields"_s); });
     expectDbError(errc::ItemNotFound, [&] { db.tableDef(u"cvdi2009"_s); });
     expectDbError(errc::TableExists, [&] { db.appendTableDef(lettersTable(u"CVDEN2009"_s)); });
-    db::TableDef empty;
-    empty.name = u"rong"_s;
-    expectDbError(errc::NoFields, [&] { db.appendTableDef(empty); });
+    expectDbError(errc::NoFields, [&] { db.appendTableDef(table(u"rong"_s, {})); });
     db::TableDef twice = lettersTable(u"hai"_s);
     twice.fields << field(u"LOAI"_s, FieldType::Text, 10);
     expectDbError(errc::DuplicateField, [&] { db.appendTableDef(twice); });
@@ -165,10 +156,7 @@ TEST_F(DbTest, DropTableRemovesTableAndItsDefinitions)
     db.execute(u"DROP TABLE cvden2009"_s);
     EXPECT_FALSE(db.hasTable(u"cvden2009"_s));
     expectDbError(errc::TableNotFound, [&] { db.execute(u"DROP TABLE cvden2009"_s); });
-    db::TableDef plain;
-    plain.name = u"cvden2009"_s;
-    plain.fields = {field(u"x"_s, FieldType::Text, 5)};
-    db.appendTableDef(plain); // no definitions of the dropped table come back
+    db.appendTableDef(table(u"cvden2009"_s, {field(u"x"_s, FieldType::Text, 5)})); // no old definitions come back
     const db::TableDef read = db.tableDef(u"cvden2009"_s);
     EXPECT_EQ(read.fields.size(), 1);
     EXPECT_TRUE(read.indexes.isEmpty());

@@ -53,24 +53,19 @@ TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiNameAndCountsTheirRows)
 
 TEST(MdbFile, ColumnTypes)
 {
+    using T = jet::ColumnType;
     struct Case
     {
         QString file, table, column;
-        jet::ColumnType type;
+        T type;
     };
     const Case cases[] = {
-        {kJet3, "Orders", "OrderID", jet::ColumnType::Long},
-        {kJet3, "Orders", "CustomerID", jet::ColumnType::Text},
-        {kJet3, "Orders", "OrderDate", jet::ColumnType::DateTime},
-        {kJet3, "Orders", "Freight", jet::ColumnType::Currency},
-        {kJet3, "Products", "UnitsInStock", jet::ColumnType::Integer},
-        {kJet3, "Products", "Discontinued", jet::ColumnType::Boolean},
-        {kJet3, "Order Details", "Discount", jet::ColumnType::Single},
-        {kJet3, "Employees", "Notes", jet::ColumnType::Memo},
-        {kJet3, "Employees", "Photo", jet::ColumnType::Other},
-        {kJet4, "DateTest", "LongTextCol", jet::ColumnType::Memo},
-        {kJet4, "DateTest", "ShortTextCol", jet::ColumnType::Text},
-        {kJet4, "DateTest", "TimeCol", jet::ColumnType::DateTime},
+        {kJet3, "Orders", "OrderID", T::Long},           {kJet3, "Orders", "CustomerID", T::Text},
+        {kJet3, "Orders", "OrderDate", T::DateTime},     {kJet3, "Orders", "Freight", T::Currency},
+        {kJet3, "Products", "UnitsInStock", T::Integer}, {kJet3, "Products", "Discontinued", T::Boolean},
+        {kJet3, "Order Details", "Discount", T::Single}, {kJet3, "Employees", "Notes", T::Memo},
+        {kJet3, "Employees", "Photo", T::Other},         {kJet4, "DateTest", "LongTextCol", T::Memo},
+        {kJet4, "DateTest", "ShortTextCol", T::Text},    {kJet4, "DateTest", "TimeCol", T::DateTime},
     };
     for (const Case& c : cases) {
         jet::MdbFile file(c.file);
