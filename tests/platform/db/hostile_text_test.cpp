@@ -44,9 +44,9 @@ TEST_F(DbTest, HostileNamesWorkThroughTablesAndRecordsets)
     db.execute(u"INSERT INTO bang2 (stt, loai) VALUES (1, 'giữ nguyên')"_s);
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
-        db::TableDef t = table(name, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                                      field(name, db::FieldType::Text, 20), field(u"n %1"_s, db::FieldType::Long, 4)});
-        db.appendTableDef(t);
+        db.appendTableDef(
+            table(name, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                         field(name, db::FieldType::Text, 20), field(u"n %1"_s, db::FieldType::Long, 4)}));
         Recordset rs = db.openRecordset(db::quoteJetName(name));
         rs.addNew();
         rs.setValue(name, u"một"_s);

@@ -294,11 +294,10 @@ TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
 TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
 {
     Database db = Database::create(path(), Password);
-    db::TableDef t =
+    db.appendTableDef(
         table(u"lich2009"_s, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
                               field(u"xong"_s, db::FieldType::Boolean, 1), field(u"ngay"_s, db::FieldType::Date, 8),
-                              field(u"tien"_s, db::FieldType::Double, 8)});
-    db.appendTableDef(t);
+                              field(u"tien"_s, db::FieldType::Double, 8)}));
     Recordset rs = db.openRecordset(u"lich2009"_s);
     rs.addNew();
     rs.setValue(u"xong"_s, true);

@@ -40,10 +40,9 @@ QStringList readAll(db::Recordset rs)
 TEST_F(DbTest, ReadsTheRowsARecordsetGivesInItsOrderAndTypes)
 {
     Database db = makeLetters(7);
-    db::TableDef days =
+    db.appendTableDef(
         table(u"lich"_s, {field(u"ngay"_s, db::FieldType::Date), field(u"xong"_s, db::FieldType::Boolean),
-                          field(u"gio"_s, db::FieldType::Double), field(u"ghichu"_s, db::FieldType::Text, 50)});
-    db.appendTableDef(days);
+                          field(u"gio"_s, db::FieldType::Double), field(u"ghichu"_s, db::FieldType::Text, 50)}));
     db.execute(u"INSERT INTO lich VALUES (#3/4/2026#, True, 7.5, 'Họp')"_s);
     db.execute(u"INSERT INTO lich (ngay, xong) VALUES (#3/5/2026 10:30#, False)"_s);
     db.createQueryDef(u"qrquyetdinh"_s,

@@ -93,6 +93,11 @@ const TranslationCase translationCases[] = {
      "CREATE TABLE d (x TEXT);;INSERT INTO d VALUES ('2009-02-01')"},
 };
 
+void PrintTo(const TranslationCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class JetTranslation : public JetTranslator, public testing::WithParamInterface<TranslationCase>
 {
 };
