@@ -9,8 +9,7 @@ TEST_F(DbTest, CreatedFileOpensWithItsPasswordOnly)
 {
     Database::create(path(), Password).close();
     Database db = Database::open(path(), Connect);
-    EXPECT_TRUE(db.isOpen());
-    EXPECT_FALSE(db.isReadOnly());
+    EXPECT_TRUE(db.isOpen() && !db.isReadOnly());
     EXPECT_EQ(db.path(), path());
     EXPECT_TRUE(db.tableNames().isEmpty());
     expectDbError(errc::DatabaseExists, [&] { Database::create(path(), u"other"_s); });
