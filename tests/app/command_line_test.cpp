@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Action = app::CommandLine::Action;
@@ -41,19 +43,16 @@ TEST(CommandLine, ParsesHelpVersionAndTheProgramFolder)
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);
         const app::CommandLine line = app::parseCommandLine(c.arguments);
-        EXPECT_EQ(line.action, c.action);
-        EXPECT_EQ(line.home, c.home);
-        EXPECT_EQ(line.others, c.others);
-        EXPECT_EQ(line.error.isEmpty(), c.action != Action::Error);
+        EXPECT_EQ(std::tuple(line.action, line.home, line.others, line.error.isEmpty()),
+                  std::tuple(c.action, c.home, c.others, c.action != Action::Error));
     }
 }
 
 TEST(CommandLine, WhatQtLeavesUnknownIsAnError)
 {
-    const app::CommandLine line =
-        app::rejectUnknown(app::parseCommandLine({QStringLiteral("--hom"), QStringLiteral("x")}));
+    const app::CommandLine line = app::rejectUnknown(app::parseCommandLine({u"--hom"_s, u"x"_s}));
     EXPECT_EQ(line.action, Action::Error);
-    EXPECT_EQ(line.error, QStringLiteral("unknown argument: --hom"));
+    EXPECT_EQ(line.error, u"unknown argument: --hom"_s);
     EXPECT_EQ(app::rejectUnknown(app::parseCommandLine({})).action, Action::Run);
 }
 
@@ -73,8 +72,8 @@ ProgramRun runProgram(const QStringList& arguments, const QString& display)
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(name));
     if (!display.isEmpty())
-        env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("SELVARO_HOME"), home.path());
+        env.insert(u"DISPLAY"_s, display);
+    env.insert(u"SELVARO_HOME"_s, home.path());
     QProcess program;
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(SELVARO_PROGRAM), arguments);
@@ -97,7 +96,7 @@ ProgramRun runProgram(const QStringList& arguments, const QString& display)
 TEST(Program, AnswersWithoutADisplayAndEndsBeforeAnyWindow)
 {
     QTemporaryDir scratch;
-    const QString file = scratch.filePath(QStringLiteral("afile"));
+    const QString file = scratch.filePath(u"afile"_s);
     QFile(file).open(QIODevice::WriteOnly);
     struct Case
     {
@@ -127,9 +126,9 @@ TEST(Program, AnswersWithoutADisplayAndEndsBeforeAnyWindow)
         const QString& told = c.exitCode == 0 ? r.out : r.err;
         for (const QString& part : c.says)
             EXPECT_TRUE(told.contains(part)) << told.toStdString();
-        EXPECT_FALSE(r.err.contains(QStringLiteral("qt.qpa"))) << "only the program's own message";
+        EXPECT_FALSE(r.err.contains(u"qt.qpa"_s)) << "only the program's own message";
         if (c.beforeDisplay) {
-            EXPECT_FALSE(r.err.contains(QStringLiteral("display"))) << r.err.toStdString();
+            EXPECT_FALSE(r.err.contains(u"display"_s)) << r.err.toStdString();
         }
     }
 }

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace testing_support {
 
 // Answers "ok" to "ok" messages and the next scripted answer (default "yes") to questions.
@@ -32,10 +34,10 @@ public:
     {
         shown.append({thongbao, kieuthongbao});
         const QString mode = kieuthongbao.toLower();
-        if (mode == QLatin1String("ok"))
-            return QStringLiteral("ok");
-        if (mode == QLatin1String("yesno"))
-            return answers.isEmpty() ? QStringLiteral("yes") : answers.takeFirst();
+        if (mode == u"ok"_s)
+            return u"ok"_s;
+        if (mode == u"yesno"_s)
+            return answers.isEmpty() ? u"yes"_s : answers.takeFirst();
         ++noticesOpen;
         return QString();
     }
@@ -56,10 +58,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("data")));
+        ASSERT_TRUE(QDir(m_dir.path()).mkpath(u"data"_s));
         app::resetModule1();
         m_previous = app::setMessenger(&messenger);
-        ASSERT_TRUE(QFile::copy(test::templatePath(), dataPath(QStringLiteral("vemogoc.mdb"))));
+        ASSERT_TRUE(QFile::copy(test::templatePath(), dataPath(u"vemogoc.mdb"_s)));
         app::setProgramFolder(app::module1(), programFolder());
     }
 
@@ -70,7 +72,7 @@ protected:
     }
 
     QString programFolder() const { return m_dir.path(); }
-    QString dataPath(const QString& name) const { return QDir(m_dir.path()).filePath(QStringLiteral("data/") + name); }
+    QString dataPath(const QString& name) const { return QDir(m_dir.path()).filePath(u"data/"_s + name); }
 
     // A copy of the template under name in the data folder, writable.
     QString copyTemplate(const QString& name) const

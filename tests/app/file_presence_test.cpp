@@ -11,18 +11,18 @@ using testing_support::DataFolderTest;
 // trailing separator, empty for nothing.
 TEST_F(DataFolderTest, PresenceGivesTheNameAsTheFolderListsIt)
 {
-    copyTemplate(QStringLiteral("vemocv.mdb"));
+    copyTemplate(u"vemocv.mdb"_s);
     const QList<QPair<QString, QString>> cases = {
-        {dataPath(QStringLiteral("vemocv.mdb")), QStringLiteral("vemocv.mdb")},
-        {dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv.mdb")},
-        {dataPath(QStringLiteral("VEMOCV.MDB")), QStringLiteral("vemocv.mdb")},
-        {programFolder() + QStringLiteral("/data"), QStringLiteral("data")},
-        {programFolder() + QStringLiteral("/data/"), QStringLiteral("  ")},
-        {programFolder() + QStringLiteral("/nothing/"), QString()},
+        {dataPath(u"vemocv.mdb"_s), u"vemocv.mdb"_s},
+        {dataPath(u"vemocv.MDB"_s), u"vemocv.mdb"_s},
+        {dataPath(u"VEMOCV.MDB"_s), u"vemocv.mdb"_s},
+        {programFolder() + u"/data"_s, u"data"_s},
+        {programFolder() + u"/data/"_s, u"  "_s},
+        {programFolder() + u"/nothing/"_s, QString()},
         {QString(), QString()},
-        {QStringLiteral(" "), QString()},
-        {dataPath(QStringLiteral("vemolich.MDB")), QString()},
-        {dataPath(QStringLiteral("nowhere/vemolich.MDB")), QString()},
+        {u" "_s, QString()},
+        {dataPath(u"vemolich.MDB"_s), QString()},
+        {dataPath(u"nowhere/vemolich.MDB"_s), QString()},
     };
     for (const auto& [path, presence] : cases)
         EXPECT_EQ(app::filePresence(path), presence) << qPrintable(path);
@@ -30,23 +30,21 @@ TEST_F(DataFolderTest, PresenceGivesTheNameAsTheFolderListsIt)
 
 TEST_F(DataFolderTest, DataFilePathsMatchTheLetterCaseOfExistingFiles)
 {
-    EXPECT_EQ(app::module1().templatePath, dataPath(QStringLiteral("vemogoc.mdb")));
-    EXPECT_EQ(app::dataFilePath(programFolder(), QStringLiteral("VemoGoc.MDB")),
-              dataPath(QStringLiteral("vemogoc.mdb")));
+    EXPECT_EQ(app::module1().templatePath, dataPath(u"vemogoc.mdb"_s));
+    EXPECT_EQ(app::dataFilePath(programFolder(), u"VemoGoc.MDB"_s), dataPath(u"vemogoc.mdb"_s));
     // A file still to be made keeps the name asked for.
-    EXPECT_EQ(app::dataFilePath(programFolder(), QStringLiteral("vemocv.MDB")), dataPath(QStringLiteral("vemocv.MDB")));
+    EXPECT_EQ(app::dataFilePath(programFolder(), u"vemocv.MDB"_s), dataPath(u"vemocv.MDB"_s));
     // An exact match wins over another case.
-    copyTemplate(QStringLiteral("vemotk.MDB"));
-    copyTemplate(QStringLiteral("vemotk.mdb"));
-    EXPECT_EQ(app::matchNameCase(dataPath(QStringLiteral("vemotk.mdb"))), dataPath(QStringLiteral("vemotk.mdb")));
+    copyTemplate(u"vemotk.MDB"_s);
+    copyTemplate(u"vemotk.mdb"_s);
+    EXPECT_EQ(app::matchNameCase(dataPath(u"vemotk.mdb"_s)), dataPath(u"vemotk.mdb"_s));
 }
 
 TEST(DataPaths, ReferenceFileLiesBesideTheGivenFile)
 {
-    EXPECT_EQ(app::referenceFileBeside(QStringLiteral("/srv/share/cv/vemocv.MDB")),
-              QStringLiteral("/srv/share/cv/vemotk.mdb"));
-    EXPECT_EQ(app::referenceFileBeside(QStringLiteral("/vemocv.mdb")), QStringLiteral("/vemotk.mdb"));
-    EXPECT_EQ(app::referenceFileBeside(QStringLiteral("vemocv.mdb")), QStringLiteral("vemotk.mdb"));
+    EXPECT_EQ(app::referenceFileBeside(u"/srv/share/cv/vemocv.MDB"_s), u"/srv/share/cv/vemotk.mdb"_s);
+    EXPECT_EQ(app::referenceFileBeside(u"/vemocv.mdb"_s), u"/vemotk.mdb"_s);
+    EXPECT_EQ(app::referenceFileBeside(u"vemocv.mdb"_s), u"vemotk.mdb"_s);
 }
 
 } // namespace

@@ -18,21 +18,17 @@
 
 namespace {
 
-class LoginFormTest : public ::testing::Test
+// The login dialog reads the users from the program's connection to the schedule's reference file.
+class LoginFormTest : public LoginUsersTest
 {
 protected:
     void SetUp() override
     {
-        app::resetModule1();
-        fx.addUser(QStringLiteral("Nguyễn Văn An"), QStringLiteral("an"), QStringLiteral("matkhau1"),
-                   QStringLiteral("QT"));
-        fx.addUser(QStringLiteral("Trần Thị Bình"), QStringLiteral("binh"), QStringLiteral("pw"), QStringLiteral("CB"));
+        LoginUsersTest::SetUp();
         app::module1().scheduleReferencePath = fx.path();
         app::module1().scheduleReference = fx.db();
     }
-    void TearDown() override { app::resetModule1(); }
 
-    UsersFixture fx;
     test::ScriptedResponder responder; // answers and records the message boxes
 };
 
@@ -50,7 +46,7 @@ struct LoginPage
     QPushButton* button(const char* name) { return form.control<QPushButton>(QString::fromLatin1(name)); }
     QLineEdit* name() { return box("txtUserName"); }
     QLineEdit* password() { return box("txtPassword"); }
-    QComboBox* names() { return form.control<QComboBox>(QStringLiteral("Combotenbangthamkhao")); }
+    QComboBox* names() { return form.control<QComboBox>(u"Combotenbangthamkhao"_s); }
 
     app::LoginForm form;
 };
@@ -58,18 +54,17 @@ struct LoginPage
 TEST_F(LoginFormTest, ShowsCaptionsAndNamesAndTakesTheKeys)
 {
     LoginPage page;
-    ASSERT_EQ(page.names()->count(), 2);
-    EXPECT_EQ(page.names()->itemText(0), QStringLiteral("Nguyễn Văn An"));
-    EXPECT_EQ(page.form.control<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Kiểm tra tên và mật khẩu "));
-    EXPECT_EQ(page.button("cmdok")->text(), QStringLiteral("&Tiếp tục"));
-    EXPECT_EQ(page.button("cmdCancel")->text(), QStringLiteral("&Kết thúc"));
-    EXPECT_EQ(page.box("Txtchedologin")->text(), QStringLiteral("ktranguoidung"));
+    ASSERT_EQ(page.names()->count(), 6);
+    EXPECT_EQ(page.names()->itemText(0), u"Nguyễn Văn An"_s);
+    EXPECT_EQ((QStringList{page.form.control<QLabel>(u"Label1"_s)->text(), page.button("cmdok")->text(),
+                           page.button("cmdCancel")->text(), page.box("Txtchedologin")->text()}),
+              (QStringList{"Kiểm tra tên và mật khẩu ", "&Tiếp tục", "&Kết thúc", "ktranguoidung"}));
     EXPECT_FALSE(page.box("Txtchedologin")->isVisibleTo(&page.form));
     EXPECT_TRUE(test::isAccessible(&page.form));
     EXPECT_FALSE(page.form.windowFlags() & Qt::WindowMaximizeButtonHint);
 
     emit page.names()->activated(1); // choosing a name copies it into the name box
-    EXPECT_EQ(page.name()->text(), QStringLiteral("Trần Thị Bình"));
+    EXPECT_EQ(page.name()->text(), u"Trần Thị Bình"_s);
     page.name()->setFocus(); // F4 (on release) empties the box with the focus
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier);
     QCoreApplication::sendEvent(page.name(), &release);
@@ -81,25 +76,25 @@ TEST_F(LoginFormTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
     const QString logon = sys::logonName();
     ASSERT_FALSE(logon.isEmpty());
     EXPECT_EQ(LoginPage(false).name()->text(), QString());
-    fx.addUser(QStringLiteral("Người Dùng Máy"), logon, QStringLiteral("pw"), QStringLiteral("CB"));
+    fx.addUser(u"Người Dùng Máy"_s, logon, u"pw"_s, u"CB"_s);
     EXPECT_EQ(LoginPage(false).name()->text(), logon);
 }
 
 TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
 {
     LoginPage page;
-    page.name()->setText(QStringLiteral("an"));
-    page.password()->setText(QStringLiteral("sai"));
+    page.name()->setText(u"an"_s);
+    page.password()->setText(u"sai"_s);
     page.form.cmdok_Click();
     EXPECT_EQ(responder.messageBoxes(), QStringList{"Mat khau sai! Can nhap lai mat khau! "});
-    EXPECT_EQ(responder.shown().value(0).mode, QStringLiteral("Login"));
+    EXPECT_EQ(responder.shown().value(0).mode, u"Login"_s);
     EXPECT_TRUE(page.form.isVisible());
     EXPECT_TRUE(app::module1().userRights.isEmpty());
 
-    page.password()->setText(QStringLiteral("matkhau1"));
+    page.password()->setText(u"matkhau1"_s);
     page.form.cmdok_Click();
     EXPECT_FALSE(page.form.isVisible());
-    EXPECT_EQ(app::module1().userRights, QStringLiteral("QT"));
+    EXPECT_EQ(app::module1().userRights, u"QT"_s);
     EXPECT_FALSE(page.form.gaveUp());
 }
 
@@ -121,7 +116,7 @@ TEST_F(LoginFormTest, GivingUpClosingTheWindowOrEscGivesUp)
 
 TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
 {
-    app::module1().scheduleReferencePath = fx.path() + QStringLiteral(".missing");
+    app::module1().scheduleReferencePath = fx.path() + u".missing"_s;
     app::module1().scheduleReference = db::Database(); // the file could not be opened
     EXPECT_TRUE(app::LoginForm::run(app::module1(), app::LoginCheck::kModeStartup, QString()).gaveUp);
     EXPECT_EQ(responder.messages(), QStringList{"Gặp lỗi khi đang mở danh sách người dùng !"});

@@ -47,7 +47,7 @@ class MainWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        app::MainWindow::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
+        app::MainWindow::setSettingsStoreFile(m_store.filePath(u"settings.ini"_s));
         ASSERT_EQ(home.start(main), app::StartupOutcome::Ready);
         home.responder.clear();
     }
@@ -67,7 +67,7 @@ protected:
     }
     QPushButton* button(const QString& name) { return main.findChild<QPushButton*>(name); }
     QAction* action(const QString& name) { return main.findChild<QAction*>(name); }
-    QString settingsFile() const { return m_store.filePath(QStringLiteral("settings.ini")); }
+    QString settingsFile() const { return m_store.filePath(u"settings.ini"_s); }
 
     TwoRegisters registers;
     QTemporaryDir m_store;
@@ -80,18 +80,17 @@ protected:
 // The frames and captions of the real registers are the whole program's test.
 TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtonsToScreenReadersToo)
 {
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Selvaro V2010.5"));
+    EXPECT_EQ(main.windowTitle(), u"Selvaro V2010.5"_s);
     EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"))->text(), QStringLiteral("Dữ liệu năm 2009"));
-    EXPECT_EQ(main.findChild<QLabel*>(QStringLiteral("Lblfiledulieu"))->text(),
-              QStringLiteral("File công văn: ") + app::module1().lettersPath +
-                  QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().schedulePath);
+    EXPECT_EQ(main.findChild<QLabel*>(u"Lblnamlamviec"_s)->text(), u"Dữ liệu năm 2009"_s);
+    EXPECT_EQ(main.findChild<QLabel*>(u"Lblfiledulieu"_s)->text(), u"File công văn: "_s + app::module1().lettersPath +
+                                                                       u"\nFile kế hoạch, lịch công tác: "_s +
+                                                                       app::module1().schedulePath);
     EXPECT_EQ(main.findChildren<QGroupBox*>().size(), 2);
-    EXPECT_EQ(button(QStringLiteral("Cmdclose"))->text(), QStringLiteral("&Kết thúc"));
-    EXPECT_TRUE(QApplication::focusWidget() == nullptr ||
-                QApplication::focusWidget() == button(QStringLiteral("Cmdxemcvden")));
+    EXPECT_EQ(button(u"Cmdclose"_s)->text(), u"&Kết thúc"_s);
+    EXPECT_TRUE(QApplication::focusWidget() == nullptr || QApplication::focusWidget() == button(u"Cmdxemcvden"_s));
     EXPECT_TRUE(test::isAccessible(&main));
-    EXPECT_EQ(test::accessibleNames(&main).count(QStringLiteral("hệ thống Selvaro")), 1) << "the title read once";
+    EXPECT_EQ(test::accessibleNames(&main).count(u"hệ thống Selvaro"_s), 1) << "the title read once";
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptions)
@@ -117,8 +116,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
     };
     for (const auto& [name, caption] : items) {
         QAction* a = action(QString::fromLatin1(name));
-        ASSERT_NE(a, nullptr) << name;
-        EXPECT_EQ(a->text(), QString::fromUtf8(caption)) << name;
+        EXPECT_EQ(a ? a->text() : u"<none>"_s, QString::fromUtf8(caption)) << name;
     }
     QStringList menus;
     for (QAction* a : main.menuBar()->actions())
@@ -132,7 +130,7 @@ TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotTheSchedule
         for (const app::RegisterCommand* c : d.commands())
             provide(c->name);
     }
-    const QString gone = home.home() + QStringLiteral("/gone/vemocv.mdb");
+    const QString gone = home.home() + u"/gone/vemocv.mdb"_s;
     app::module1().lettersPath = gone;
 
     for (const app::RegisterCommand* c : app::registerDescriptors().first().commands()) {
@@ -145,22 +143,22 @@ TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotTheSchedule
     EXPECT_TRUE(main.isVisible());
 
     home.responder.clear();
-    button(QStringLiteral("cmdnaplich"))->click();
+    button(u"cmdnaplich"_s)->click();
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first().command, QStringLiteral("cmdnaplich"));
-    EXPECT_EQ(opened.first().dataFile, app::DataFile::Schedule);
+    EXPECT_EQ(std::pair(opened.first().command, opened.first().dataFile),
+              std::pair(u"cmdnaplich"_s, app::DataFile::Schedule));
     EXPECT_FALSE(main.isVisible()) << "the register form hides the main window";
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
 TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
 {
-    button(QStringLiteral("cmdtracuulich"))->click();
+    button(u"cmdtracuulich"_s)->click();
     EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
     EXPECT_TRUE(main.isVisible());
-    action(QStringLiteral("mnubackup"))->trigger();
-    action(QStringLiteral("mnunapchutat"))->trigger();
-    action(QStringLiteral("mnunguoidung"))->trigger(); // asks for no login first
+    action(u"mnubackup"_s)->trigger();
+    action(u"mnunapchutat"_s)->trigger();
+    action(u"mnunguoidung"_s)->trigger(); // asks for no login first
     EXPECT_EQ(home.messages(), QStringList(4, app::kNotAvailable));
     EXPECT_TRUE(home.responder.modalForms().isEmpty());
 }
@@ -168,7 +166,7 @@ TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
 // A register form or a list that fails to open is told by its name; the main window stays.
 TEST_F(MainWindowTest, FormThatFailsIsToldAndTheMainWindowStays)
 {
-    app::module1().userRights = QStringLiteral("QT");
+    app::module1().userRights = u"QT"_s;
     const std::pair<const char*, const char*> cases[] = {{"Cmdxemcvden", "Xem CV đến"},
                                                          {"mnunapdonvi", "danh sách tham khảo"}};
     for (const auto& [command, told] : cases) {
@@ -176,14 +174,13 @@ TEST_F(MainWindowTest, FormThatFailsIsToldAndTheMainWindowStays)
         home.responder.clear();
         app::clearLastError();
         app::registerFormOpener(QString::fromLatin1(command), [](const app::FormRequest&, QWidget*) {
-            throw db::DbError(db::errc::TableNotFound, QStringLiteral("no such table"));
+            throw db::DbError(db::errc::TableNotFound, u"no such table"_s);
         });
         if (QPushButton* b = button(QString::fromLatin1(command)))
             b->click();
         else
             action(QString::fromLatin1(command))->trigger();
-        EXPECT_EQ(home.messages(),
-                  QStringList{QStringLiteral("Gặp lỗi khi đang mở ") + QString::fromUtf8(told) + QStringLiteral(" !")});
+        EXPECT_EQ(home.messages(), QStringList{u"Gặp lỗi khi đang mở "_s + QString::fromUtf8(told) + u" !"_s});
         EXPECT_TRUE(main.isVisible());
         EXPECT_EQ(app::lastError().number, db::errc::TableNotFound);
     }
@@ -193,23 +190,23 @@ TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChange
 {
     for (const char* menu : {"mnunapdonvi", "mnunapbophan", "mnunguoidung"})
         provide(QString::fromLatin1(menu));
-    app::module1().scheduleReference.execute(QStringLiteral(
-        "INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Đỗ Văn O''Hà', 'oha', 'pw', 'CB')"));
-    app::module1().userRights = QStringLiteral("CB");
+    app::module1().scheduleReference.execute(
+        u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Đỗ Văn O''Hà', 'oha', 'pw', 'CB')"_s);
+    app::module1().userRights = u"CB"_s;
 
-    action(QStringLiteral("mnunapdonvi"))->trigger();
-    action(QStringLiteral("mnunapbophan"))->trigger();
+    action(u"mnunapdonvi"_s)->trigger();
+    action(u"mnunapbophan"_s)->trigger();
     EXPECT_EQ(home.messages(), (QStringList{app::kNeedAdministrator, app::kNeedAdministrator}));
     EXPECT_TRUE(opened.isEmpty());
 
-    home.loginName = QStringLiteral("oha");
-    home.loginPassword = QStringLiteral("pw");
+    home.loginName = u"oha"_s;
+    home.loginPassword = u"pw"_s;
     home.queueLogin();
-    action(QStringLiteral("mnunguoidung"))->trigger();
+    action(u"mnunguoidung"_s)->trigger();
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first().title, QStringLiteral("Đổi mật khẩu"));
-    EXPECT_EQ(opened.first().recordSource, QStringLiteral("select * from nguoidung where hoten='Đỗ Văn O''Hà' or "
-                                                          "tentrenmang ='Đỗ Văn O''Hà'"));
+    EXPECT_EQ(opened.first().title, u"Đổi mật khẩu"_s);
+    EXPECT_EQ(opened.first().recordSource, u"select * from nguoidung where hoten='Đỗ Văn O''Hà' or "
+                                           "tentrenmang ='Đỗ Văn O''Hà'"_s);
     db::Recordset own =
         app::module1().scheduleReference.openRecordset(opened.first().recordSource, db::RecordsetType::Snapshot);
     EXPECT_EQ(own.recordCount(), 1);
@@ -220,25 +217,24 @@ TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChange
 // A cancelled rights check opens nothing and says nothing.
 TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsers)
 {
-    provide(QStringLiteral("mnunapdonvi"));
-    provide(QStringLiteral("mnunguoidung"));
-    app::module1().userRights = QStringLiteral("QT - LĐ");
-    action(QStringLiteral("mnunapdonvi"))->trigger();
+    provide(u"mnunapdonvi"_s);
+    provide(u"mnunguoidung"_s);
+    app::module1().userRights = u"QT - LĐ"_s;
+    action(u"mnunapdonvi"_s)->trigger();
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first().recordSource, QStringLiteral("select * from donvi order by matt"));
-    EXPECT_EQ(opened.first().dataFile, app::DataFile::ScheduleReference);
+    EXPECT_EQ(std::pair(opened.first().recordSource, opened.first().dataFile),
+              std::pair(u"select * from donvi order by matt"_s, app::DataFile::ScheduleReference));
     EXPECT_TRUE(opened.first().database() == app::module1().scheduleReference) << "the program's own connection";
 
     home.queueLogin();
-    action(QStringLiteral("mnunguoidung"))->trigger(); // empty users table: anyone is an administrator
+    action(u"mnunguoidung"_s)->trigger(); // empty users table: anyone is an administrator
     ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened.last().recordSource, QStringLiteral("select * from nguoidung"));
-    EXPECT_TRUE(opened.last().title.isEmpty());
+    EXPECT_EQ(opened.last().recordSource + u'|' + opened.last().title, u"select * from nguoidung|"_s);
     EXPECT_TRUE(home.messages().isEmpty());
 
     home.cancelLogin = true;
     home.queueLogin();
-    action(QStringLiteral("mnunguoidung"))->trigger();
+    action(u"mnunguoidung"_s)->trigger();
     EXPECT_EQ(opened.size(), 2);
     EXPECT_TRUE(home.messages().isEmpty());
 }
@@ -246,42 +242,39 @@ TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsers)
 TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPosition)
 {
     main.setGeometry(120, 90, 700, 500);
-    app::module1().backupPath = QStringLiteral("/srv/backup/vemocv.mdb");
+    app::module1().backupPath = u"/srv/backup/vemocv.mdb"_s;
     main.close();
     EXPECT_FALSE(main.isVisible());
-    EXPECT_EQ(home.readSysmem().value(2), QStringLiteral("/srv/backup/vemocv.mdb"));
+    EXPECT_EQ(home.readSysmem().value(2), u"/srv/backup/vemocv.mdb"_s);
 
     sys::SettingsStore store = sys::SettingsStore::onFile(settingsFile());
-    const QRect frame = main.frameGeometry();
-    EXPECT_EQ(store.intValue(QStringLiteral("MainLeft"), -1), frame.left());
-    EXPECT_EQ(store.intValue(QStringLiteral("MainTop"), -1), frame.top());
-    EXPECT_EQ(store.intValue(QStringLiteral("MainWidth"), -1), frame.width());
-    EXPECT_EQ(store.intValue(QStringLiteral("MainHeight"), -1), frame.height());
+    EXPECT_EQ(QRect(store.intValue(u"MainLeft"_s, -1), store.intValue(u"MainTop"_s, -1),
+                    store.intValue(u"MainWidth"_s, -1), store.intValue(u"MainHeight"_s, -1)),
+              main.frameGeometry());
 }
 
 TEST_F(MainWindowTest, MinimisedWindowKeepsItsLastSavedPosition)
 {
     main.showMinimized();
     main.close();
-    EXPECT_FALSE(sys::SettingsStore::onFile(settingsFile()).contains(QStringLiteral("MainLeft")));
+    EXPECT_FALSE(sys::SettingsStore::onFile(settingsFile()).contains(u"MainLeft"_s));
     EXPECT_EQ(home.readSysmem().size(), 4);
 }
 
 TEST_F(MainWindowTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
 {
-    QFile::remove(home.data(QStringLiteral("huongdan.html")));
-    action(QStringLiteral("mnuHelpContents"))->trigger();
-    EXPECT_EQ(home.boxes(), QStringList{QStringLiteral("Selvaro V2010.5: ") + app::kNoHelp});
+    QFile::remove(home.data(u"huongdan.html"_s));
+    action(u"mnuHelpContents"_s)->trigger();
+    EXPECT_EQ(home.boxes(), QStringList{u"Selvaro V2010.5: "_s + app::kNoHelp});
     EXPECT_EQ(app::HelpWindow::current(), nullptr);
 
     home.responder.clear();
-    ASSERT_TRUE(
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html"))));
-    action(QStringLiteral("mnuHelpContents"))->trigger();
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(u"huongdan.html"_s)));
+    action(u"mnuHelpContents"_s)->trigger();
     app::HelpWindow* help = app::HelpWindow::current();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
-    EXPECT_TRUE(help->browser()->toPlainText().contains(QStringLiteral("Hướng dẫn sử dụng chương trình Selvaro")));
+    EXPECT_TRUE(help->browser()->toPlainText().contains(u"Hướng dẫn sử dụng chương trình Selvaro"_s));
     EXPECT_TRUE(test::isAccessible(help));
     EXPECT_TRUE(home.boxes().isEmpty());
     help->close();
@@ -292,16 +285,16 @@ TEST_F(MainWindowTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
 TEST_F(MainWindowTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWindow)
 {
     main.hide();
-    action(QStringLiteral("mnuHelpAbout"))->trigger();
-    action(QStringLiteral("mnuHelpAbout"))->trigger();
+    action(u"mnuHelpAbout"_s)->trigger();
+    action(u"mnuHelpAbout"_s)->trigger();
     const QList<app::AboutDialog*> boxes = main.findChildren<app::AboutDialog*>();
     ASSERT_EQ(boxes.size(), 1);
     app::AboutDialog* about = boxes.first();
     EXPECT_TRUE(about->isVisible());
     EXPECT_TRUE(test::isAccessible(about));
     EXPECT_FALSE(about->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(about->windowTitle(), QStringLiteral("chương trình quản lý Selvaro"));
-    about->control<QPushButton>(QStringLiteral("cmdok"))->click();
+    EXPECT_EQ(about->windowTitle(), u"chương trình quản lý Selvaro"_s);
+    about->control<QPushButton>(u"cmdok"_s)->click();
     EXPECT_TRUE(main.isVisible());
     EXPECT_FALSE(about->isVisible());
 
@@ -314,11 +307,10 @@ TEST_F(MainWindowTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWin
 
 TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
 {
-    const QString folder =
-        QStringLiteral("/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
-                       "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/");
-    app::module1().lettersPath = folder + QStringLiteral("vemocv.MDB");
-    app::module1().schedulePath = folder + QStringLiteral("vemolich.MDB");
+    const QString folder = u"/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
+                           "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/"_s;
+    app::module1().lettersPath = folder + u"vemocv.MDB"_s;
+    app::module1().schedulePath = folder + u"vemolich.MDB"_s;
     ASSERT_GE(app::module1().lettersPath.size(), 150);
     main.hide();
     main.showDataLabels();
@@ -327,9 +319,9 @@ TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinT
 
     const QRect area = main.screen()->availableGeometry();
     EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().width() << " in " << area.width();
-    auto* label = main.findChild<QLabel*>(QStringLiteral("Lblfiledulieu"));
-    const QString full = QStringLiteral("File công văn: ") + app::module1().lettersPath +
-                         QStringLiteral("\nFile kế hoạch, lịch công tác: ") + app::module1().schedulePath;
+    auto* label = main.findChild<QLabel*>(u"Lblfiledulieu"_s);
+    const QString full = u"File công văn: "_s + app::module1().lettersPath + u"\nFile kế hoạch, lịch công tác: "_s +
+                         app::module1().schedulePath;
     EXPECT_EQ(label->toolTip(), full);
     const QStringList lines = label->text().split(u'\n');
     ASSERT_EQ(lines.size(), 2);
@@ -337,33 +329,33 @@ TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinT
         EXPECT_TRUE(line.contains(QChar(0x2026))) << line.toStdString();
         EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width());
     }
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("File công văn: /mnt/")));
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("/vemocv.MDB")));
+    EXPECT_TRUE(lines[0].startsWith(u"File công văn: /mnt/"_s));
+    EXPECT_TRUE(lines[0].endsWith(u"/vemocv.MDB"_s));
 }
 
 TEST_F(MainWindowTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
 {
-    QLabel* year = main.findChild<QLabel*>(QStringLiteral("Lblnamlamviec"));
+    QLabel* year = main.findChild<QLabel*>(u"Lblnamlamviec"_s);
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), year->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(year, &click);
     EXPECT_EQ(home.responder.modalForms(), QStringList{"frmnamlamviec"});
-    action(QStringLiteral("mnuchonnamlamviec"))->trigger();
+    action(u"mnuchonnamlamviec"_s)->trigger();
     EXPECT_EQ(home.responder.modalForms().size(), 2);
 }
 
 TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
 {
-    provide(QStringLiteral("Cmdxemcvden"));
-    provide(QStringLiteral("mnunhapdulieucv"));
+    provide(u"Cmdxemcvden"_s);
+    provide(u"mnunhapdulieucv"_s);
     const QStringList sysmem = home.readSysmem();
     app::module1().readOnly = true;
-    app::module1().backupPath = QStringLiteral("/srv/backup/vemocv.mdb");
+    app::module1().backupPath = u"/srv/backup/vemocv.mdb"_s;
 
-    action(QStringLiteral("mnunhapdulieucv"))->trigger();
-    action(QStringLiteral("mnunapchutat"))->trigger();
+    action(u"mnunhapdulieucv"_s)->trigger();
+    action(u"mnunapchutat"_s)->trigger();
     EXPECT_EQ(home.messages(), (QStringList{app::readOnlyRefusal(), app::readOnlyRefusal()}));
-    button(QStringLiteral("Cmdxemcvden"))->click();
+    button(u"Cmdxemcvden"_s)->click();
     ASSERT_EQ(opened.size(), 1) << "viewing stays";
     main.close();
     EXPECT_EQ(home.readSysmem(), sysmem);

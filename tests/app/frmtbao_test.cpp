@@ -10,11 +10,16 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <cmath>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 using app::MessageLayout;
+using ::testing::DoubleEq;
+using ::testing::Pointwise;
 
 // --- the fitting algorithm, with a label whose height is given --------------------------------
 
@@ -39,14 +44,12 @@ TEST(FitMessage, GrowsInStepsOfTwoUntilTheLabelFits)
         EXPECT_EQ(layout.fits, fits);
         const double tall = 1 + k / 10.0;
         const double wide = k == 0 ? 1.0 : 1 + (k - 1) / 10.0;
-        EXPECT_DOUBLE_EQ(layout.height, 2760 * tall);
-        EXPECT_DOUBLE_EQ(layout.width, 5355 * wide);
-        EXPECT_DOUBLE_EQ(layout.labelWidth, 4860 * wide);
-        EXPECT_DOUBLE_EQ(layout.buttonTop, 2250 * tall);
-        EXPECT_DOUBLE_EQ(layout.yesLeft, 1440 * wide);
-        EXPECT_DOUBLE_EQ(layout.okLeft, 2115 * wide);
-        EXPECT_DOUBLE_EQ(layout.noLeft, 2790 * wide);
-        EXPECT_DOUBLE_EQ(layout.labelTop, fits ? (layout.buttonTop - 200 - labelHeight) / 2 : MessageLayout::kLabelTop);
+        const double labelTop = fits ? (2250 * tall - 200 - labelHeight) / 2 : MessageLayout::kLabelTop;
+        // height, width, label width and top, buttons' top, yes, ok and no buttons' left
+        EXPECT_THAT((std::vector{layout.height, layout.width, layout.labelWidth, layout.labelTop, layout.buttonTop,
+                                 layout.yesLeft, layout.okLeft, layout.noLeft}),
+                    Pointwise(DoubleEq(), std::vector{2760 * tall, 5355 * wide, 4860 * wide, labelTop, 2250 * tall,
+                                                      1440 * wide, 2115 * wide, 2790 * wide}));
     }
 }
 
@@ -171,13 +174,13 @@ protected:
 TEST_F(MessageDialogTest, ShortTextKeepsTheBaseSizeLongTextGrowsItAndThePrefixAlignsLeft)
 {
     const auto okButton = [](app::MessageDialog& d) { d.cmdok->click(); };
-    ask(QStringLiteral("Chưa có công văn nào được nạp !"), QStringLiteral("ok"), okButton);
+    ask(u"Chưa có công văn nào được nạp !"_s, u"ok"_s, okButton);
     EXPECT_EQ(seen.size, QSize(dialog.pixelsX(5355), dialog.pixelsY(2760)));
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
     const double labelHeight = dialog.layoutTwips().labelHeight;
     EXPECT_LT(labelHeight, 2250 - 200);
-    EXPECT_EQ(seen.label.top(), dialog.pixelsY((2250 - 200 - labelHeight) / 2));
-    EXPECT_EQ(seen.label.width(), dialog.pixelsX(4860));
+    EXPECT_EQ(std::pair(seen.label.top(), seen.label.width()),
+              std::pair(dialog.pixelsY((2250 - 200 - labelHeight) / 2), dialog.pixelsX(4860)));
     // Centred: as much room above the label as between it and 200 twips above the buttons.
     const int above = seen.label.top();
     const int below = dialog.pixelsY(2250 - 200) - seen.label.bottom() - 1;
@@ -186,8 +189,8 @@ TEST_F(MessageDialogTest, ShortTextKeepsTheBaseSizeLongTextGrowsItAndThePrefixAl
 
     QStringList lines;
     for (int i = 1; i <= 12; ++i)
-        lines << QStringLiteral("Dòng thứ %1 của thông báo").arg(i);
-    ask(lines.join(QStringLiteral("\r\n")), QStringLiteral("ok"), okButton);
+        lines << u"Dòng thứ %1 của thông báo"_s.arg(i);
+    ask(lines.join(u"\r\n"_s), u"ok"_s, okButton);
     const MessageLayout grown = dialog.layoutTwips();
     ASSERT_TRUE(grown.fits);
     EXPECT_GT(grown.k, 0);
@@ -195,14 +198,13 @@ TEST_F(MessageDialogTest, ShortTextKeepsTheBaseSizeLongTextGrowsItAndThePrefixAl
     EXPECT_EQ(seen.size,
               QSize(dialog.pixelsX(5355 * (1 + (grown.k - 1) / 10.0)), dialog.pixelsY(2760 * (1 + grown.k / 10.0))));
     EXPECT_LE(seen.label.bottom(), dialog.pixelsY(grown.buttonTop - 200));
-    EXPECT_EQ(seen.labelText.count(QLatin1Char('\n')), 11);
-    EXPECT_FALSE(seen.labelText.contains(QLatin1Char('\r')));
+    EXPECT_EQ(seen.labelText, lines.join(u'\n'));
 
-    ask(QStringLiteral("(CĂN trái)Các năm đã có:\r\n2008\r\n2009"), QStringLiteral("ok"), okButton);
+    ask(u"(CĂN trái)Các năm đã có:\r\n2008\r\n2009"_s, u"ok"_s, okButton);
     EXPECT_TRUE(seen.alignment & Qt::AlignLeft);
-    EXPECT_EQ(seen.labelText, QStringLiteral("Các năm đã có:\n2008\n2009"));
-    EXPECT_EQ(dialog.message(), QStringLiteral("Các năm đã có:\r\n2008\r\n2009"));
-    ask(QStringLiteral("Căn giữa"), QStringLiteral("ok"), okButton);
+    EXPECT_EQ(seen.labelText, u"Các năm đã có:\n2008\n2009"_s);
+    EXPECT_EQ(dialog.message(), u"Các năm đã có:\r\n2008\r\n2009"_s);
+    ask(u"Căn giữa"_s, u"ok"_s, okButton);
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
@@ -224,22 +226,20 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons
         QString answer;
     };
     const Case cases[] = {
-        {"yes button", QStringLiteral("yesno"), yes, QStringLiteral("yes")},
-        {"no button", QStringLiteral("yesno"), no, QStringLiteral("no")},
-        {"mode word in another case", QStringLiteral("YesNo"), no, QStringLiteral("no")},
-        {"close box on a question", QStringLiteral("yesno"), closeBox, QStringLiteral("no")},
-        {"Escape on a question", QStringLiteral("yesno"), escape, QStringLiteral("no")},
-        {"ok button, mode in capitals", QStringLiteral("OK"), ok, QStringLiteral("ok")},
-        {"close box on a message", QStringLiteral("ok"), closeBox, QStringLiteral("ok")},
+        {"yes button", u"yesno"_s, yes, u"yes"_s},
+        {"no button", u"yesno"_s, no, u"no"_s},
+        {"mode word in another case", u"YesNo"_s, no, u"no"_s},
+        {"close box on a question", u"yesno"_s, closeBox, u"no"_s},
+        {"Escape on a question", u"yesno"_s, escape, u"no"_s},
+        {"ok button, mode in capitals", u"OK"_s, ok, u"ok"_s},
+        {"close box on a message", u"ok"_s, closeBox, u"ok"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(ask(QStringLiteral("Có lưu những nội dung vừa sửa không ?"), c.mode, c.act), c.answer);
+        EXPECT_EQ(ask(u"Có lưu những nội dung vừa sửa không ?"_s, c.mode, c.act), c.answer);
         EXPECT_EQ(dialog.answer(), c.answer);
-        const bool question = c.mode.compare(QLatin1String("yesno"), Qt::CaseInsensitive) == 0;
-        EXPECT_EQ(seen.yes, question);
-        EXPECT_EQ(seen.no, question);
-        EXPECT_EQ(seen.ok, !question);
+        const bool question = c.mode.compare(u"yesno"_s, Qt::CaseInsensitive) == 0;
+        EXPECT_EQ(std::tuple(seen.yes, seen.ok, seen.no), std::tuple(question, !question, question));
         EXPECT_TRUE(seen.accessibleFixedAndFramed);
     }
 }
@@ -248,60 +248,53 @@ TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
 {
     for (const bool ctrlFirst : {false, true}) {
         SCOPED_TRACE(ctrlFirst ? "Ctrl released first" : "End released first");
-        app::setLastError(3021, QStringLiteral("No current record."));
+        app::setLastError(3021, u"No current record."_s);
         QStringList texts;
         QList<int> tops;
-        ask(QStringLiteral("Lỗi khi ghi đĩa !"), QStringLiteral("ok"), [&](app::MessageDialog& d) {
+        ask(u"Lỗi khi ghi đĩa !"_s, u"ok"_s, [&](app::MessageDialog& d) {
             ctrlEnd(d, ctrlFirst);
             texts << d.Label1->text();
             tops << d.Label1->y();
-            EXPECT_EQ(d.savedMessage(), QStringLiteral("Lỗi khi ghi đĩa !"));
+            EXPECT_EQ(d.savedMessage(), u"Lỗi khi ghi đĩa !"_s);
             ctrlEnd(d, ctrlFirst);
             texts << d.Label1->text();
             tops << d.Label1->y();
             EXPECT_EQ(d.savedMessage(), QString());
             d.cmdok->click();
         });
-        ASSERT_EQ(texts.size(), 2);
-        EXPECT_EQ(texts[0], QStringLiteral("Lỗi 3021 (No current record.)."));
-        EXPECT_EQ(texts[1], QStringLiteral("Lỗi khi ghi đĩa !"));
-        EXPECT_EQ(tops[0], dialog.pixelsY(850));
-        EXPECT_EQ(tops[1], dialog.pixelsY(850));
+        EXPECT_EQ(texts, (QStringList{"Lỗi 3021 (No current record.).", "Lỗi khi ghi đĩa !"}));
+        EXPECT_EQ(tops, QList<int>(2, dialog.pixelsY(850)));
     }
     // A question does not show the error.
     QString text;
-    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [&](app::MessageDialog& d) {
+    ask(u"Có xoá không ?"_s, u"yesno"_s, [&](app::MessageDialog& d) {
         ctrlEnd(d);
         text = d.Label1->text();
         d.cmdno->click();
     });
-    EXPECT_EQ(text, QStringLiteral("Có xoá không ?"));
+    EXPECT_EQ(text, u"Có xoá không ?"_s);
 }
 
 // A notice (any other mode word) clears the answer, shows at once without buttons and without
 // waiting, and goes with closeNotice() or when a message comes.
 TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrTheNextMessage)
 {
-    ask(QStringLiteral("Có xoá không ?"), QStringLiteral("yesno"), [](app::MessageDialog& d) { d.cmdno->click(); });
+    ask(u"Có xoá không ?"_s, u"yesno"_s, [](app::MessageDialog& d) { d.cmdno->click(); });
     bool modal = false;
     ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
-    EXPECT_EQ(dialog.show(QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."), QStringLiteral("tbao")), QString());
+    EXPECT_EQ(dialog.show(u"Đang sao lưu dữ liệu, xin chờ..."_s, u"tbao"_s), QString());
     EXPECT_EQ(dialog.answer(), QString());
     EXPECT_FALSE(modal);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.cmdok->isVisible());
-    EXPECT_FALSE(dialog.cmdyes->isVisible());
-    EXPECT_FALSE(dialog.cmdno->isVisible());
-    EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Đang sao lưu dữ liệu, xin chờ..."));
+    EXPECT_FALSE(dialog.cmdok->isVisible() || dialog.cmdyes->isVisible() || dialog.cmdno->isVisible());
+    EXPECT_EQ(dialog.Label1->text(), u"Đang sao lưu dữ liệu, xin chờ..."_s);
     dialog.closeNotice();
     EXPECT_FALSE(dialog.isVisible());
 
-    dialog.show(QStringLiteral("Đang sao lưu dữ liệu..."), QStringLiteral("tbao"));
-    EXPECT_EQ(
-        ask(QStringLiteral("Lỗi sao lưu !"), QStringLiteral("ok"), [](app::MessageDialog& d) { d.cmdok->click(); }),
-        QStringLiteral("ok"));
+    dialog.show(u"Đang sao lưu dữ liệu..."_s, u"tbao"_s);
+    EXPECT_EQ(ask(u"Lỗi sao lưu !"_s, u"ok"_s, [](app::MessageDialog& d) { d.cmdok->click(); }), u"ok"_s);
     EXPECT_TRUE(seen.ok);
-    EXPECT_EQ(seen.labelText, QStringLiteral("Lỗi sao lưu !"));
+    EXPECT_EQ(seen.labelText, u"Lỗi sao lưu !"_s);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -309,10 +302,9 @@ TEST_F(MessageDialogTest, InstalledAsMessengerKeepsTheTextModeAndAnswer)
 {
     app::Messenger* previous = app::setMessenger(&dialog);
     ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
-    EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
-    EXPECT_EQ(dialog.message(), QStringLiteral("Có lưu không ?"));
-    EXPECT_EQ(dialog.messageKind(), QStringLiteral("yesno"));
-    EXPECT_EQ(dialog.answer(), QStringLiteral("no"));
+    EXPECT_EQ(app::messenger().show(u"Có lưu không ?"_s, u"yesno"_s), u"no"_s);
+    EXPECT_EQ((QStringList{dialog.message(), dialog.messageKind(), dialog.answer()}),
+              (QStringList{"Có lưu không ?", "yesno", "no"}));
     app::setMessenger(previous);
 }
 

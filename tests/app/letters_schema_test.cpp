@@ -7,14 +7,14 @@
 #include "table_rows.h"
 #include "template_file.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kOldColumns = QStringLiteral("id, stt, ng_den, noigui, tt_ndung, da_xuli, time_xl, cv_traloi, chonin");
+const QString kOldColumns = u"id, stt, ng_den, noigui, tt_ndung, da_xuli, time_xl, cv_traloi, chonin"_s;
 
 // A letters file as the template made it before the handling columns: the template's incoming
 // tables less those columns and their index, version 0, with letters in two years.
@@ -24,10 +24,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        path = m_dir.filePath(QStringLiteral("vemocv.mdb"));
-        db::Database current =
-            db::Database::open(test::templatePath(), QStringLiteral(";pwd=vorkelmadu"), db::OpenMode::ReadOnly);
-        letters = db::Database::create(path, QStringLiteral("vorkelmadu"));
+        path = m_dir.filePath(u"vemocv.mdb"_s);
+        db::Database current = db::Database::open(test::templatePath(), u";pwd=vorkelmadu"_s, db::OpenMode::ReadOnly);
+        letters = db::Database::create(path, u"vorkelmadu"_s);
         for (const auto& [table, from] : {std::pair{"cvdenmau", "cvdenmau"},
                                           {"cvden2025", "cvdenmau"},
                                           {"cvden2026", "cvdenmau"},
@@ -40,9 +39,9 @@ protected:
             letters.appendTableDef(def);
         }
         current.close();
-        test::insertRow(letters, QStringLiteral("cvden2025"),
+        test::insertRow(letters, u"cvden2025"_s,
                         {{"stt", 1}, {"ng_den", "29/12/2025"}, {"noigui", "Sở Tài chính"}, {"tt_ndung", "Dự toán"}});
-        test::insertRow(letters, QStringLiteral("cvden2026"),
+        test::insertRow(letters, u"cvden2026"_s,
                         {{"stt", 1},
                          {"ng_den", "02/01/2026"},
                          {"noigui", "Bộ Nội vụ"},
@@ -54,8 +53,8 @@ protected:
 
     QStringList oldRows()
     {
-        return test::tableRows(letters, QStringLiteral("cvden2025"), kOldColumns) +
-               test::tableRows(letters, QStringLiteral("cvden2026"), kOldColumns);
+        return test::tableRows(letters, u"cvden2025"_s, kOldColumns) +
+               test::tableRows(letters, u"cvden2026"_s, kOldColumns);
     }
 
     QTemporaryDir m_dir;
@@ -75,23 +74,21 @@ TEST_F(OldLettersFile, UpgradeAddsTheColumnsOnceAndKeepsTheRows)
         bool indexed = false;
         for (const db::IndexDef& i : letters.tableDef(table).indexes)
             indexed = indexed || i.name == app::deadlineIndex().name;
-        EXPECT_EQ(indexed, table != QLatin1String("incvden")) << table.toStdString();
+        EXPECT_EQ(indexed, table != u"incvden"_s) << table.toStdString();
     }
-    EXPECT_EQ(test::tableRows(letters, QStringLiteral("cvden2025"), QStringLiteral("hanxl, hanxlchuan, nguoixl")),
-              QStringList{"||"});
+    EXPECT_EQ(test::tableRows(letters, u"cvden2025"_s, u"hanxl, hanxlchuan, nguoixl"_s), QStringList{"||"});
     // The new columns are checked as the others are: a deadline longer than a date is refused.
-    EXPECT_THROW(letters.execute(QStringLiteral("UPDATE cvden2025 SET hanxl = '31/12/2025 và thêm'")), db::DbError);
+    EXPECT_THROW(letters.execute(u"UPDATE cvden2025 SET hanxl = '31/12/2025 và thêm'"_s), db::DbError);
     // The print table still takes the year table's rows column for column.
-    letters.execute(QStringLiteral("INSERT INTO incvden SELECT * FROM cvden2026"));
+    letters.execute(u"INSERT INTO incvden SELECT * FROM cvden2026"_s);
     // A year table made later from the upgraded template has them too.
-    ASSERT_TRUE(
-        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2027"), true));
-    EXPECT_TRUE(app::hasHandlingColumns(letters, QStringLiteral("cvden2027")));
+    ASSERT_TRUE(app::copyTableStructure(letters, letters, u"cvdenmau"_s, u"cvden2027"_s, true));
+    EXPECT_TRUE(app::hasHandlingColumns(letters, u"cvden2027"_s));
 
     // Opening again changes nothing, not a byte.
     letters.close();
     const QByteArray bytes = test::readFile(path);
-    letters = db::Database::open(path, QStringLiteral(";pwd=vorkelmadu"));
+    letters = db::Database::open(path, u";pwd=vorkelmadu"_s);
     EXPECT_FALSE(app::upgradeLettersSchema(letters));
     letters.close();
     EXPECT_EQ(test::readFile(path), bytes);
@@ -103,8 +100,8 @@ TEST_F(OldLettersFile, UpgradeStoppedHalfWayLeavesTheOldFormWhole)
 {
     const QStringList before = oldRows();
     letters.setStatementHook([](const QString& sql) {
-        if (sql.contains(QStringLiteral("cvden2026"), Qt::CaseInsensitive) && sql.startsWith(QStringLiteral("CREATE")))
-            throw db::DbError(db::errc::FileLocked, QStringLiteral("stopped on purpose"));
+        if (sql.contains(u"cvden2026"_s, Qt::CaseInsensitive) && sql.startsWith(u"CREATE"_s))
+            throw db::DbError(db::errc::FileLocked, u"stopped on purpose"_s);
     });
     EXPECT_THROW(app::upgradeLettersSchema(letters), db::DbError);
     EXPECT_FALSE(app::upgradeLettersSchemaOrRecord(letters));
@@ -115,14 +112,14 @@ TEST_F(OldLettersFile, UpgradeStoppedHalfWayLeavesTheOldFormWhole)
 
     letters.setStatementHook({});
     EXPECT_TRUE(app::upgradeLettersSchema(letters));
-    EXPECT_TRUE(app::hasHandlingColumns(letters, QStringLiteral("cvden2026")));
+    EXPECT_TRUE(app::hasHandlingColumns(letters, u"cvden2026"_s));
 }
 
 // A file opened read-only works in its old form: nothing to upgrade, no letter due.
 TEST_F(OldLettersFile, ReadOnlyFileKeepsItsFormAndHasNoDueLetters)
 {
     letters.close();
-    letters = db::Database::open(path, QStringLiteral(";pwd=vorkelmadu"), db::OpenMode::ReadOnly);
+    letters = db::Database::open(path, u";pwd=vorkelmadu"_s, db::OpenMode::ReadOnly);
     EXPECT_FALSE(app::upgradeLettersSchema(letters));
     EXPECT_EQ(letters.schemaVersion(), 0);
     EXPECT_TRUE(app::dueYearTables(letters).isEmpty());
@@ -151,19 +148,16 @@ TEST_F(OldLettersFile, DueListReadsEveryYearTableByDeadline)
 
     const QDate today(2026, 1, 2);
     const app::DueCounts counts = app::countDueLetters(letters, today);
-    EXPECT_EQ(counts.overdue, 1);
-    EXPECT_EQ(counts.dueSoon, 2);
+    EXPECT_EQ(std::pair(counts.overdue, counts.dueSoon), std::pair(1, 2));
     db::Recordset rs =
         letters.openRecordset(app::dueListSql(app::dueYearTables(letters), today), db::RecordsetType::Snapshot);
     QStringList listed;
     for (; !rs.eof(); rs.moveNext())
-        listed << rs.value(QStringLiteral("tinhtrang")).toString() + QStringLiteral(" ") +
-                      rs.value(QStringLiteral("bang")).toString() + QStringLiteral("/") +
-                      rs.value(QStringLiteral("stt")).toString();
+        listed << rs.value(u"tinhtrang"_s).toString() + u" "_s + rs.value(u"bang"_s).toString() + u"/"_s +
+                      rs.value(u"stt"_s).toString();
     EXPECT_EQ(listed, (QStringList{"Quá hạn cvden2025/10", "Sắp đến hạn cvden2026/3", "Sắp đến hạn cvden2026/2"}));
-    EXPECT_EQ(app::dueCountsText(counts),
-              QStringLiteral("Quá hạn xử lý: 1 công văn; sắp đến hạn (3 ngày): 2 công văn"));
-    EXPECT_TRUE(app::overdueLoginMessage(counts).startsWith(QStringLiteral("Có 1 công văn đến đã quá hạn xử lý")));
+    EXPECT_EQ(app::dueCountsText(counts), u"Quá hạn xử lý: 1 công văn; sắp đến hạn (3 ngày): 2 công văn"_s);
+    EXPECT_TRUE(app::overdueLoginMessage(counts).startsWith(u"Có 1 công văn đến đã quá hạn xử lý"_s));
     EXPECT_TRUE(app::overdueLoginMessage(app::DueCounts{0, 2}).isEmpty());
 }
 

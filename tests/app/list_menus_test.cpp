@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ListMenusTest : public ::testing::Test
@@ -23,9 +25,9 @@ struct ListFile
 TEST_F(ListMenusTest, ListMenusNameTheirReferenceFile)
 {
     app::Module1& m = app::module1();
-    m.referencePath = QStringLiteral("/srv/data/vemotk.MDB");
-    m.lettersReferencePath = QStringLiteral("/srv/cv/vemotk.mdb");
-    m.scheduleReferencePath = QStringLiteral("/srv/lich/vemotk.mdb");
+    m.referencePath = u"/srv/data/vemotk.MDB"_s;
+    m.lettersReferencePath = u"/srv/cv/vemotk.mdb"_s;
+    m.scheduleReferencePath = u"/srv/lich/vemotk.mdb"_s;
     using M = app::Module1;
     using F = app::DataFile;
     for (const ListFile& c : {ListFile{"mnunapdonvi", F::ScheduleReference, &M::scheduleReference},
@@ -35,14 +37,13 @@ TEST_F(ListMenusTest, ListMenusNameTheirReferenceFile)
                               ListFile{"mnunaploaicv", F::LettersReference, &M::lettersReference},
                               ListFile{"mnutendonvi", F::LettersReference, &M::lettersReference},
                               ListFile{"mnunapchutat", F::Reference, &M::reference}}) {
-        const app::FormRequest r = app::listMenuRequest(m, QString::fromLatin1(c.menu), QStringLiteral("QT"));
-        EXPECT_EQ(r.dataFile, c.file) << c.menu;
-        EXPECT_EQ(r.databasePath(), m.path(c.file)) << c.menu;
-        EXPECT_EQ(&m.database(c.file), &(m.*c.database)) << c.menu;
+        const app::FormRequest r = app::listMenuRequest(m, QString::fromLatin1(c.menu), u"QT"_s);
+        EXPECT_EQ(std::tuple(r.dataFile, r.databasePath(), &m.database(c.file)),
+                  std::tuple(c.file, m.path(c.file), &(m.*c.database)))
+            << c.menu;
     }
-    EXPECT_EQ(&m.database(F::Letters), &m.letters);
-    EXPECT_EQ(&m.database(F::Schedule), &m.schedule);
-    EXPECT_EQ(&m.database(F::Scratch), &m.scratch);
+    EXPECT_EQ(std::tuple(&m.database(F::Letters), &m.database(F::Schedule), &m.database(F::Scratch)),
+              std::tuple(&m.letters, &m.schedule, &m.scratch));
     EXPECT_EQ(m.path(F::None), QString());
     EXPECT_FALSE(m.database(F::None).isOpen());
 }

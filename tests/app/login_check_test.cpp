@@ -10,26 +10,10 @@ using Outcome = LoginCheck::Outcome;
 
 namespace {
 
-class LoginCheckTest : public ::testing::Test
+class LoginCheckTest : public LoginUsersTest
 {
 protected:
-    void SetUp() override
-    {
-        app::resetModule1();
-        fx.addUser(QStringLiteral("Nguyễn Văn An"), QStringLiteral("an"), QStringLiteral("matkhau1"),
-                   QStringLiteral("QT"));
-        fx.addUser(QStringLiteral("Trần Thị Bình"), QStringLiteral("binh"), QStringLiteral("bi'nh99"),
-                   QStringLiteral("CB"));
-        fx.addUser(QStringLiteral("Lê Cường"), QString(), QString(), QStringLiteral("LĐ"));
-        fx.addUser(QStringLiteral("Phạm Dũng"), QStringLiteral("dung"), QStringLiteral("   "), QStringLiteral("CB"));
-        fx.addUser(QStringLiteral("Hoàng Em"), QStringLiteral("em"), QStringLiteral("xyz"), QString());
-        fx.addUser(QStringLiteral("Đỗ Giang"), QStringLiteral("giang"),
-                   common::makePasswordVerifier(QStringLiteral("Bi-Mat7")), QStringLiteral("QT - LĐ"));
-    }
-
     LoginCheck startup() { return LoginCheck(app::module1(), fx.users(), LoginCheck::kModeStartup); }
-
-    UsersFixture fx;
 };
 
 // The last row uses the rights check's mode: the rights become the rights asked for.
@@ -50,26 +34,24 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
         SCOPED_TRACE(what);
         app::Module1 state; // the login is written to the state handed in
         const bool rightsCheck = what[0] == 'r';
-        LoginCheck check(state, fx.users(),
-                         rightsCheck ? QStringLiteral("KtraQuyenQuanTri") : LoginCheck::kModeStartup);
+        LoginCheck check(state, fx.users(), rightsCheck ? u"KtraQuyenQuanTri"_s : LoginCheck::kModeStartup);
         const LoginCheck::Attempt a = check.attempt(QString::fromUtf8(name), QString::fromUtf8(password));
         EXPECT_EQ(a.outcome, Outcome::LoggedIn);
-        EXPECT_TRUE(a.messages.isEmpty());
-        EXPECT_EQ(state.userFullName, QString::fromUtf8(hoten));
-        EXPECT_EQ(state.userRights, QString::fromUtf8(quyen));
-        EXPECT_EQ(a.confirmedRights, rightsCheck ? QString::fromUtf8(quyen) : QString());
+        // Full name, rights and the rights confirmed, then the messages (none).
+        EXPECT_EQ((QStringList{state.userFullName, state.userRights, a.confirmedRights} + a.messages),
+                  (QStringList{QString::fromUtf8(hoten), QString::fromUtf8(quyen),
+                               rightsCheck ? QString::fromUtf8(quyen) : QString()}));
     }
 }
 
 TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
 {
-    fx.db().execute(QStringLiteral("DELETE * FROM nguoidung"));
+    fx.db().execute(u"DELETE * FROM nguoidung"_s);
     LoginCheck check = startup();
-    const LoginCheck::Attempt a = check.attempt(QStringLiteral("ai đó"), QStringLiteral("sai"));
+    const LoginCheck::Attempt a = check.attempt(u"ai đó"_s, u"sai"_s);
     EXPECT_EQ(a.outcome, Outcome::LoggedIn);
-    EXPECT_EQ(app::module1().userFullName, QStringLiteral("Một người không rõ tên"));
-    EXPECT_EQ(app::module1().userRights, QStringLiteral("Q"));
-    EXPECT_EQ(a.confirmedRights, QStringLiteral("Q"));
+    EXPECT_EQ((QStringList{app::module1().userFullName, app::module1().userRights, a.confirmedRights}),
+              (QStringList{"Một người không rõ tên", "Q", "Q"}));
 }
 
 // Each refused try has its message (a quote typed is an ordinary character); without a hint the
@@ -94,14 +76,12 @@ TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndTheThirteenthLogsOut)
     EXPECT_EQ(check.failures(), 7) << "an unknown name and a wrong password count alike";
     EXPECT_TRUE(app::module1().userRights.isEmpty());
     for (int i = 8; i <= 12; ++i)
-        ASSERT_EQ(check.attempt(QStringLiteral("nobody"), QStringLiteral("x")).outcome, Outcome::TryAgain) << i;
-    app::module1().userFullName = QStringLiteral("earlier user");
-    app::module1().userRights = QStringLiteral("QT");
-    const LoginCheck::Attempt last = check.attempt(QStringLiteral("nobody"), QStringLiteral("x"));
+        ASSERT_EQ(check.attempt(u"nobody"_s, u"x"_s).outcome, Outcome::TryAgain) << i;
+    app::module1().userFullName = u"earlier user"_s;
+    app::module1().userRights = u"QT"_s;
+    const LoginCheck::Attempt last = check.attempt(u"nobody"_s, u"x"_s);
     EXPECT_EQ(last.outcome, Outcome::OutOfTries);
-    EXPECT_TRUE(last.confirmedRights.isEmpty());
-    EXPECT_TRUE(app::module1().userFullName.isEmpty());
-    EXPECT_TRUE(app::module1().userRights.isEmpty());
+    EXPECT_EQ(last.confirmedRights + app::module1().userFullName + app::module1().userRights, QString());
 }
 
 // The third failure on a known name brings the password's hint (a verifier gives none) and
@@ -111,61 +91,60 @@ TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
     for (const char* name : {"an", "giang"}) {
         LoginCheck check = startup();
         for (int i = 1; i <= 2; ++i)
-            EXPECT_EQ(check.attempt(QString::fromLatin1(name), QStringLiteral("no")).messages.size(), 1);
-        const LoginCheck::Attempt third = check.attempt(QString::fromLatin1(name), QStringLiteral("no"));
+            EXPECT_EQ(check.attempt(QString::fromLatin1(name), u"no"_s).messages.size(), 1);
+        const LoginCheck::Attempt third = check.attempt(QString::fromLatin1(name), u"no"_s);
         EXPECT_EQ(third.outcome, Outcome::TryAgain);
-        EXPECT_EQ(third.messages.value(1), name[0] == 'a' ? QStringLiteral("Goi y mat khau:  ma...u1") : QString());
+        EXPECT_EQ(third.messages.value(1), name[0] == 'a' ? u"Goi y mat khau:  ma...u1"_s : QString());
         EXPECT_EQ(third.messages.size(), name[0] == 'a' ? 2 : 1) << name;
         for (int i = 0; i < 2; ++i)
-            EXPECT_EQ(check.attempt(QString::fromLatin1(name), QStringLiteral("no")).outcome, Outcome::TryAgain);
-        EXPECT_EQ(check.attempt(QString::fromLatin1(name), QStringLiteral("no")).outcome, Outcome::OutOfTries);
+            EXPECT_EQ(check.attempt(QString::fromLatin1(name), u"no"_s).outcome, Outcome::TryAgain);
+        EXPECT_EQ(check.attempt(QString::fromLatin1(name), u"no"_s).outcome, Outcome::OutOfTries);
     }
     LoginCheck afterHint = startup(); // the right password after the hint still logs in
     for (int i = 0; i < 3; ++i)
-        afterHint.attempt(QStringLiteral("an"), QStringLiteral("no"));
-    EXPECT_EQ(afterHint.attempt(QStringLiteral("an"), QStringLiteral("matkhau1")).outcome, Outcome::LoggedIn);
+        afterHint.attempt(u"an"_s, u"no"_s);
+    EXPECT_EQ(afterHint.attempt(u"an"_s, u"matkhau1"_s).outcome, Outcome::LoggedIn);
 }
 
 TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonNameAndTheListHasEveryFullName)
 {
     LoginCheck check = startup();
-    EXPECT_EQ(check.prefillName(QStringLiteral("an")), QStringLiteral("an"));
-    EXPECT_EQ(check.prefillName(QStringLiteral("Lê Cường")), QStringLiteral("Lê Cường"));
-    EXPECT_EQ(check.prefillName(QStringLiteral("root")), QString());
-    EXPECT_EQ(check.prefillName(QStringLiteral("o'neil")), QString());
-    EXPECT_EQ(check.prefillName(QString()), QString());
-    fx.addUser(QString(), QStringLiteral("ghost"), QStringLiteral("g"), QStringLiteral("CB"));
+    QStringList prefilled;
+    for (const QString& logon : {u"an"_s, u"Lê Cường"_s, u"root"_s, u"o'neil"_s, QString()})
+        prefilled << check.prefillName(logon);
+    EXPECT_EQ(prefilled, (QStringList{"an", "Lê Cường", "", "", ""}));
+    fx.addUser(QString(), u"ghost"_s, u"g"_s, u"CB"_s);
     const QStringList names = startup().names(); // a user without a full name is not listed
     EXPECT_EQ(names.size(), 6);
-    EXPECT_TRUE(names.contains(QStringLiteral("Lê Cường")));
+    EXPECT_TRUE(names.contains(u"Lê Cường"_s));
     EXPECT_FALSE(names.contains(QString()));
 
-    fx.db().execute(QStringLiteral("DELETE * FROM nguoidung"));
+    fx.db().execute(u"DELETE * FROM nguoidung"_s);
     LoginCheck empty = startup();
-    EXPECT_EQ(empty.prefillName(QStringLiteral("an")), QString());
+    EXPECT_EQ(empty.prefillName(u"an"_s), QString());
 }
 
 TEST_F(LoginCheckTest, ClearTextRowIsUpgradedAtItsFirstLoginOnly)
 {
     auto stored = [this] {
-        db::Recordset rs = fx.db().openRecordset(QStringLiteral("select * from nguoidung where hoten='Nguyễn Văn An'"),
+        db::Recordset rs = fx.db().openRecordset(u"select * from nguoidung where hoten='Nguyễn Văn An'"_s,
                                                  db::RecordsetType::Snapshot);
-        return rs.value(QStringLiteral("matkhau")).toString();
+        return rs.value(u"matkhau"_s).toString();
     };
     // Each login on a fresh check, as each start of the program makes one.
     const auto login = [this](const QString& password) {
         return LoginCheck(app::module1(), fx.users(), LoginCheck::kModeStartup, fx.db())
-            .attempt(QStringLiteral("an"), password)
+            .attempt(u"an"_s, password)
             .outcome;
     };
-    EXPECT_EQ(login(QStringLiteral("nope")), Outcome::TryAgain);
-    EXPECT_EQ(stored(), QStringLiteral("matkhau1")) << "a failed login changes nothing";
-    EXPECT_EQ(login(QStringLiteral("MatKhau1")), Outcome::LoggedIn);
+    EXPECT_EQ(login(u"nope"_s), Outcome::TryAgain);
+    EXPECT_EQ(stored(), u"matkhau1"_s) << "a failed login changes nothing";
+    EXPECT_EQ(login(u"MatKhau1"_s), Outcome::LoggedIn);
     const QString upgraded = stored();
     EXPECT_TRUE(common::isPasswordVerifier(upgraded)) << upgraded.toStdString();
-    EXPECT_EQ(login(QStringLiteral("matkhau1")), Outcome::LoggedIn);
+    EXPECT_EQ(login(u"matkhau1"_s), Outcome::LoggedIn);
     EXPECT_EQ(stored(), upgraded) << "a verifier is not rewritten";
-    EXPECT_EQ(login(QStringLiteral("' or '1'='1")), Outcome::TryAgain);
+    EXPECT_EQ(login(u"' or '1'='1"_s), Outcome::TryAgain);
 }
 
 } // namespace

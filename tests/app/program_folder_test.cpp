@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Source = app::ProgramFolderChoice::Source;
@@ -65,12 +67,9 @@ TEST(ProgramFolder, ChoosesTheNamedFolderTheExecutablesOrTheUsersDataLocation)
         SCOPED_TRACE(c.name);
         const auto choice = app::chooseProgramFolder(
             {c.option, c.variable, c.executable, user, [&](const QString& f) { return !c.unwritable.contains(f); }});
-        EXPECT_EQ(choice.source, c.source);
-        EXPECT_EQ(choice.folder, c.folder);
-        if (c.error.isEmpty())
-            EXPECT_EQ(choice.error, QString());
-        else
-            EXPECT_TRUE(choice.error.contains(c.error)) << qPrintable(choice.error);
+        EXPECT_EQ(std::pair(choice.source, choice.folder), std::pair(c.source, c.folder));
+        EXPECT_TRUE(c.error.isEmpty() ? choice.error.isEmpty() : choice.error.contains(c.error))
+            << qPrintable(choice.error);
     }
     EXPECT_EQ(app::installedDataFolder(m.path("usr/bin")), m.path("usr/share/selvaro/data"));
 }
@@ -98,9 +97,9 @@ TEST(ProgramFolder, FirstStartFillsTheUsersDataFolderAndNeverReplacesTheUsersFil
     ASSERT_EQ(app::prepareUserDataFolder(user, share), QString());
     EXPECT_EQ(QDir(user + "/data").entryList(QDir::Files, QDir::Name),
               QStringList({"BRCVDEN.RPT", "huongdan.html", "vemogoc.mdb"}));
-    EXPECT_EQ(readFile(user + "/data/BRCVDEN.RPT"), "my report");
-    EXPECT_EQ(readFile(user + "/data/huongdan.html"), "my help");
-    EXPECT_EQ(readFile(user + "/data/vemogoc.mdb"), "newer template");
+    EXPECT_EQ((QList<QByteArray>{readFile(user + "/data/BRCVDEN.RPT"), readFile(user + "/data/huongdan.html"),
+                                 readFile(user + "/data/vemogoc.mdb")}),
+              (QList<QByteArray>{"my report", "my help", "newer template"}));
 }
 
 TEST(ProgramFolder, ShareFolderWithoutTheTemplateOrADataLocationThatCannotBeMade)
@@ -116,7 +115,7 @@ TEST(ProgramFolder, ShareFolderWithoutTheTemplateOrADataLocationThatCannotBeMade
 
     // A file where the data location should be: the message names the data folder.
     const QString problem = app::prepareUserDataFolder(m.path("afile/selvaro"), m.path("usr/share/selvaro/data"));
-    EXPECT_TRUE(problem.startsWith(QStringLiteral("Không tạo được thư mục dữ liệu ") +
+    EXPECT_TRUE(problem.startsWith(u"Không tạo được thư mục dữ liệu "_s +
                                    QDir::toNativeSeparators(m.path("afile/selvaro/data"))))
         << qPrintable(problem);
 }

@@ -10,7 +10,7 @@ using testing_support::DataFolderTest;
 class RecentFilesTest : public DataFolderTest
 {
 protected:
-    QString list() const { return dataPath(QStringLiteral("sysmem2")); }
+    QString list() const { return dataPath(u"sysmem2"_s); }
 
     void writeList(const QStringList& paths)
     {
@@ -24,18 +24,18 @@ protected:
 // A missing list is created with the path alone; the schedule's list is its own file.
 TEST_F(RecentFilesTest, MissingListIsCreatedWithThePathAloneInItsOwnFile)
 {
-    app::updateRecentFiles(programFolder(), QStringLiteral("sysmem2"), QStringLiteral("/s/công văn/vemocv.MDB"));
-    app::updateRecentFiles(programFolder(), QStringLiteral("sysmem3"), QStringLiteral("/lich.mdb"));
-    EXPECT_EQ(readFile(list()), QStringLiteral("\"/s/công văn/vemocv.MDB\"\r\n").toUtf8());
-    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))), QStringList{"/lich.mdb"});
-    EXPECT_TRUE(app::readRecentFiles(dataPath(QStringLiteral("sysmem9"))).isEmpty());
+    app::updateRecentFiles(programFolder(), u"sysmem2"_s, u"/s/công văn/vemocv.MDB"_s);
+    app::updateRecentFiles(programFolder(), u"sysmem3"_s, u"/lich.mdb"_s);
+    EXPECT_EQ(readFile(list()), u"\"/s/công văn/vemocv.MDB\"\r\n"_s.toUtf8());
+    EXPECT_EQ(app::readRecentFiles(dataPath(u"sysmem3"_s)), QStringList{"/lich.mdb"});
+    EXPECT_TRUE(app::readRecentFiles(dataPath(u"sysmem9"_s)).isEmpty());
 }
 
 TEST_F(RecentFilesTest, ListStartingWithThePathIsNotRewritten)
 {
     writeFile(list(), "\"/a.mdb\"\n\"/b.mdb\"\n\"/a.mdb\"\n"); // written by hand, LF only
     sys::setReadOnly(list(), true);
-    app::updateRecentFileList(list(), QStringLiteral("/a.mdb"));
+    app::updateRecentFileList(list(), u"/a.mdb"_s);
     EXPECT_EQ(readFile(list()), "\"/a.mdb\"\n\"/b.mdb\"\n\"/a.mdb\"\n");
     EXPECT_TRUE(sys::isReadOnly(list()));
 }
@@ -50,21 +50,21 @@ TEST_F(RecentFilesTest, ChosenPathGoesToTheTopOnce)
         bool readOnly;
         QByteArray after;
     };
-    const QString a = QStringLiteral("/a.mdb"), b = QStringLiteral("/b.mdb"), c = QStringLiteral("/c.mdb");
+    const QString a = u"/a.mdb"_s, b = u"/b.mdb"_s, c = u"/c.mdb"_s;
     const Case cases[] = {
         {"path further down moves up",
-         {a, b, c, QStringLiteral("/n.mdb")},
+         {a, b, c, u"/n.mdb"_s},
          false,
          "\"/n.mdb\"\r\n\"/a.mdb\"\r\n\"/b.mdb\"\r\n\"/c.mdb\"\r\n"},
         {"new path, read-only list", {a, b}, true, "\"/n.mdb\"\r\n\"/a.mdb\"\r\n\"/b.mdb\"\r\n"},
         {"lines after an empty line dropped", {a, QString(), b}, false, "\"/n.mdb\"\r\n\"/a.mdb\"\r\n"},
-        {"comparison is exact", {QStringLiteral("/N.mdb")}, false, "\"/n.mdb\"\r\n\"/N.mdb\"\r\n"},
+        {"comparison is exact", {u"/N.mdb"_s}, false, "\"/n.mdb\"\r\n\"/N.mdb\"\r\n"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         writeList(k.before);
         sys::setReadOnly(list(), k.readOnly);
-        app::updateRecentFileList(list(), QStringLiteral("/n.mdb"));
+        app::updateRecentFileList(list(), u"/n.mdb"_s);
         EXPECT_EQ(readFile(list()), k.after);
         EXPECT_FALSE(sys::isReadOnly(list()));
     }
@@ -75,17 +75,17 @@ TEST_F(RecentFilesTest, OnlyTwentyOneLinesAreRead)
 {
     QStringList paths;
     for (int i = 1; i <= 30; ++i)
-        paths << QStringLiteral("/f%1.mdb").arg(i);
+        paths << u"/f%1.mdb"_s.arg(i);
     writeList(paths);
-    app::updateRecentFileList(list(), QStringLiteral("/n.mdb"));
+    app::updateRecentFileList(list(), u"/n.mdb"_s);
     const QStringList kept = app::readRecentFiles(list());
     ASSERT_EQ(kept.size(), 22);
-    EXPECT_EQ(kept.first(), QStringLiteral("/n.mdb"));
-    EXPECT_EQ(kept.last(), QStringLiteral("/f21.mdb"));
+    EXPECT_EQ(kept.first(), u"/n.mdb"_s);
+    EXPECT_EQ(kept.last(), u"/f21.mdb"_s);
     // The path found within the lines read replaces its old place: 21 lines stay.
-    app::updateRecentFileList(list(), QStringLiteral("/f10.mdb"));
+    app::updateRecentFileList(list(), u"/f10.mdb"_s);
     EXPECT_EQ(app::readRecentFiles(list()).size(), 21);
-    EXPECT_EQ(app::readRecentFiles(list()).count(QStringLiteral("/f10.mdb")), 1);
+    EXPECT_EQ(app::readRecentFiles(list()).count(u"/f10.mdb"_s), 1);
 }
 
 } // namespace

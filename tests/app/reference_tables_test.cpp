@@ -1,10 +1,9 @@
 #include "app/core/module1.h"
 #include "app/core/reference_tables.h"
 #include "startup_fixture.h"
+#include "table_rows.h"
 #include "template_file.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -22,32 +21,31 @@ TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrga
 {
     ProgramFolder home;
     QTemporaryDir elsewhere;
-    const QString letters = elsewhere.filePath(QStringLiteral("vemocv.mdb"));
-    const QString beside = elsewhere.filePath(QStringLiteral("vemotk.mdb"));
+    const QString letters = elsewhere.filePath(u"vemocv.mdb"_s);
+    const QString beside = elsewhere.filePath(u"vemotk.mdb"_s);
     test::copyTemplate(letters);
     test::copyTemplate(beside).execute(
-        QStringLiteral("INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Nội vụ', 'snv', 'snv')"));
+        u"INSERT INTO noigui (tendonvi, chutat, matt) VALUES ('Sở Nội vụ', 'snv', 'snv')"_s);
     home.writeSysmem({.letters = letters});
     ASSERT_EQ(home.start(), app::StartupOutcome::Ready) << home.messageText();
 
     const app::Module1& m = app::module1();
-    for (const char* table : {"noigui", "loaicv", "tendonvi"})
-        EXPECT_EQ(app::referenceFilePath(app::module1(), QString::fromLatin1(table)), beside) << table;
-    for (const char* table : {"donvi", "bophan", "nguoidung"})
-        EXPECT_EQ(app::referenceFilePath(app::module1(), QString::fromLatin1(table)), m.scheduleReferencePath) << table;
-    EXPECT_EQ(app::referenceFilePath(app::module1(), QStringLiteral("chutat")), m.referencePath);
+    QStringList files;
+    for (const char* table : {"noigui", "loaicv", "tendonvi", "donvi", "bophan", "nguoidung", "chutat"})
+        files << app::referenceFilePath(app::module1(), QString::fromLatin1(table));
+    const QString schedule = m.scheduleReferencePath;
+    EXPECT_EQ(files, (QStringList{beside, beside, beside, schedule, schedule, schedule, m.referencePath}));
     EXPECT_NE(m.scheduleReferencePath, beside);
 
-    EXPECT_TRUE(names(m.correspondents, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));
-    db::Database schedule = m.scheduleReference;
-    db::Recordset local = schedule.openRecordset(QStringLiteral("select * from noigui"), db::RecordsetType::Snapshot);
-    EXPECT_FALSE(names(local, QStringLiteral("tendonvi")).contains(QStringLiteral("Sở Nội vụ")));
+    EXPECT_TRUE(names(m.correspondents, u"tendonvi"_s).contains(u"Sở Nội vụ"_s));
+    db::Database local = m.scheduleReference;
+    EXPECT_FALSE(test::columnValues(local, u"noigui"_s, u"tendonvi"_s).contains(u"Sở Nội vụ"_s));
 }
 
 TEST(ReferenceTablesTest, UnknownTableIsRefused)
 {
-    EXPECT_THROW(app::referenceFileOf(QStringLiteral("cvden2009")), std::invalid_argument);
-    EXPECT_EQ(app::referenceFileOf(QStringLiteral("CHUTAT")), app::ReferenceFile::Local);
+    EXPECT_THROW(app::referenceFileOf(u"cvden2009"_s), std::invalid_argument);
+    EXPECT_EQ(app::referenceFileOf(u"CHUTAT"_s), app::ReferenceFile::Local);
 }
 
 } // namespace

@@ -25,10 +25,10 @@ protected:
     {
         ASSERT_EQ(home.start(), app::StartupOutcome::Ready);
         db::Database& users = app::module1().scheduleReference;
-        users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
-                                     "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"));
-        users.execute(QStringLiteral("INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
-                                     "VALUES ('Trần Cán Bộ', 'canbo', 'xyz789', 'CB')"));
+        users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                      "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"_s);
+        users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                      "VALUES ('Trần Cán Bộ', 'canbo', 'xyz789', 'CB')"_s);
         home.responder.clear();
         home.logins = 0;
     }
@@ -57,12 +57,12 @@ TEST_F(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
         QString result, title, fullName;
         QStringList messages;
     };
-    const QString administrator = QStringLiteral("Kiểm tra quyền quản trị");
-    const QString again = QStringLiteral("Nhập lại tên, mật khẩu đang dùng");
+    const QString administrator = u"Kiểm tra quyền quản trị"_s;
+    const QString again = u"Nhập lại tên, mật khẩu đang dùng"_s;
     const Case cases[] = {
-        {"qtri", "abc123", "q", QStringLiteral("q"), administrator, QStringLiteral("Nguyễn Quản Trị"), {}},
+        {"qtri", "abc123", "q", u"q"_s, administrator, u"Nguyễn Quản Trị"_s, {}},
         {"canbo", "xyz789", "q", QString(), administrator, QString(), {app::kNeedAdministrator}},
-        {"Trần Cán Bộ", "xyz789", "mk", QStringLiteral("CB"), again, QStringLiteral("Trần Cán Bộ"), {}},
+        {"Trần Cán Bộ", "xyz789", "mk", u"CB"_s, again, u"Trần Cán Bộ"_s, {}},
         {nullptr, nullptr, "q", QString(), administrator, QString(), {}},
         {nullptr, nullptr, "mk", QString(), again, QString(), {}},
     };

@@ -16,8 +16,8 @@ namespace {
 TEST(FallbackMessenger, AnswersNoToQuestionsAndOkToMessages)
 {
     app::Messenger* previous = app::setMessenger(nullptr);
-    EXPECT_FALSE(app::ask(QStringLiteral("Có muốn xoá không ?")));
-    EXPECT_EQ(app::showMessage(QStringLiteral("Đã ghi."), QStringLiteral("OK")), QStringLiteral("ok"));
+    EXPECT_FALSE(app::ask(u"Có muốn xoá không ?"_s));
+    EXPECT_EQ(app::showMessage(u"Đã ghi."_s, u"OK"_s), u"ok"_s);
     app::setMessenger(previous);
     app::resetModule1();
 }
@@ -49,9 +49,9 @@ using DroppedErrors = testing_support::DataFolderTest;
 // and as the last run-time error the message dialog shows with Ctrl+End.
 TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
 {
-    app::module1().templatePath = dataPath(QStringLiteral("vemogoc.mdb"));
+    app::module1().templatePath = dataPath(u"vemogoc.mdb"_s);
     db::Database templ = openFile(app::module1().templatePath);
-    const QString noFolder = dataPath(QStringLiteral("no/vemocv.MDB"));
+    const QString noFolder = dataPath(u"no/vemocv.MDB"_s);
     struct Case
     {
         const char* what;
@@ -60,8 +60,7 @@ TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
     };
     const Case cases[] = {
         {"a table copied from a table that is not there",
-         [&] { return app::copyTableStructure(templ, templ, QStringLiteral("khongco"), QStringLiteral("moi"), false); },
-         db::errc::ItemNotFound},
+         [&] { return app::copyTableStructure(templ, templ, u"khongco"_s, u"moi"_s, false); }, db::errc::ItemNotFound},
         {"the template copied into a folder that does not exist",
          [&] { return app::restoreFromTemplate(app::module1().templatePath, noFolder); }, 75},
     };
@@ -73,8 +72,7 @@ TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
         EXPECT_EQ(app::lastError().number, c.number);
         EXPECT_FALSE(app::lastError().description.isEmpty());
         ASSERT_EQ(LogCapture::lines().size(), 1) << LogCapture::lines().join(u'\n').toStdString();
-        EXPECT_TRUE(
-            LogCapture::lines().first().startsWith(QStringLiteral("selvaro.app|error ") + QString::number(c.number)))
+        EXPECT_TRUE(LogCapture::lines().first().startsWith(u"selvaro.app|error "_s + QString::number(c.number)))
             << LogCapture::lines().first().toStdString();
     }
 }

@@ -8,7 +8,7 @@ namespace {
 
 using testing_support::DataFolderTest;
 
-const QString kProgram = QStringLiteral("/opt/selvaro");
+const QString kProgram = u"/opt/selvaro"_s;
 
 // What a reading gives, as "schedule|letters|backup|year".
 QString items(const app::Sysmem& s)
@@ -53,8 +53,7 @@ const SysmemCase kSysmemCases[] = {
 TEST(SysmemParse, ReadsItemsOrSafeDefaults)
 {
     for (const SysmemCase& c : kSysmemCases) {
-        const app::SysmemReading reading =
-            app::parseSysmem(QString::fromUtf8(c.text), kProgram, QStringLiteral("2011"));
+        const app::SysmemReading reading = app::parseSysmem(QString::fromUtf8(c.text), kProgram, u"2011"_s);
         EXPECT_EQ(items(reading.values), QString::fromUtf8(c.items)) << c.name;
         EXPECT_EQ(reading.repaired, c.repaired) << c.name;
     }
@@ -63,10 +62,9 @@ TEST(SysmemParse, ReadsItemsOrSafeDefaults)
 // What is written reads back unchanged (the written text itself: the file tests below).
 TEST(Sysmem, WrittenFormReadsBackUnchanged)
 {
-    const app::Sysmem values{QStringLiteral("/Tài liệu/lịch, 2009/vemolich.MDB"),
-                             QStringLiteral("/mnt/share/vemocv.MDB"), QStringLiteral("/mnt/backup/sao lưu.mdb"),
-                             QStringLiteral("2010")};
-    const app::SysmemReading reading = app::parseSysmem(app::formatSysmem(values), kProgram, QStringLiteral("2011"));
+    const app::Sysmem values{u"/Tài liệu/lịch, 2009/vemolich.MDB"_s, u"/mnt/share/vemocv.MDB"_s,
+                             u"/mnt/backup/sao lưu.mdb"_s, u"2010"_s};
+    const app::SysmemReading reading = app::parseSysmem(app::formatSysmem(values), kProgram, u"2011"_s);
     EXPECT_FALSE(reading.repaired);
     EXPECT_EQ(items(reading.values), items(values));
 }
@@ -94,25 +92,24 @@ protected:
 TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
 {
     const QByteArray text = "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"\r\n";
-    writeFile(dataPath(QStringLiteral("SYSMEM")), text);
+    writeFile(dataPath(u"SYSMEM"_s), text);
     EXPECT_FALSE(app::readSysmem(app::module1()));
     const app::Module1& m = app::module1();
-    EXPECT_EQ(items(m), QStringLiteral("/s/l.MDB|/s/c.MDB|/b/bk.mdb|2009"));
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), text);
+    EXPECT_EQ(items(m), u"/s/l.MDB|/s/c.MDB|/b/bk.mdb|2009"_s);
+    EXPECT_EQ(readFile(dataPath(u"SYSMEM"_s)), text);
 
-    writeFile(dataPath(QStringLiteral("SYSMEM")), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
+    writeFile(dataPath(u"SYSMEM"_s), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2k9\"");
     EXPECT_TRUE(app::readSysmem(app::module1()));
-    EXPECT_EQ(m.workingYear, QStringLiteral("2012"));
-    EXPECT_EQ(readFile(dataPath(QStringLiteral("SYSMEM"))), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
+    EXPECT_EQ(m.workingYear, u"2012"_s);
+    EXPECT_EQ(readFile(dataPath(u"SYSMEM"_s)), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
     EXPECT_FALSE(app::readSysmem(app::module1()));
 }
 
 TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
 {
     EXPECT_FALSE(app::readSysmem(app::module1()));
-    EXPECT_EQ(items(app::module1()), dataPath(QStringLiteral("vemolich.MDB")) + u'|' +
-                                         dataPath(QStringLiteral("vemocv.MDB")) + QStringLiteral("| |2012"));
-    EXPECT_FALSE(sys::exists(dataPath(QStringLiteral("sysmem"))));
+    EXPECT_EQ(items(app::module1()), dataPath(u"vemolich.MDB"_s) + u'|' + dataPath(u"vemocv.MDB"_s) + u"| |2012"_s);
+    EXPECT_FALSE(sys::exists(dataPath(u"sysmem"_s)));
 }
 
 // Writing replaces a longer, read-only file from the shared state; paths inside the program folder
@@ -120,28 +117,28 @@ TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
 // folder raises.
 TEST_F(SysmemFileTest, WriteReplacesTheFileAndPathsInsideTheProgramFolderFollowACopy)
 {
-    writeFile(dataPath(QStringLiteral("sysmem")), "old and much longer contents than the new ones will be.......");
-    sys::setReadOnly(dataPath(QStringLiteral("sysmem")), true);
+    writeFile(dataPath(u"sysmem"_s), "old and much longer contents than the new ones will be.......");
+    sys::setReadOnly(dataPath(u"sysmem"_s), true);
     app::Module1& m = app::module1();
-    m.schedulePath = dataPath(QStringLiteral("vemolich.MDB"));
-    m.lettersPath = dataPath(QStringLiteral("năm 2010/vemocv.MDB"));
-    m.backupPath = QStringLiteral("/mnt/sao lưu/vemocv.mdb");
-    m.workingYear = QStringLiteral("2010");
+    m.schedulePath = dataPath(u"vemolich.MDB"_s);
+    m.lettersPath = dataPath(u"năm 2010/vemocv.MDB"_s);
+    m.backupPath = u"/mnt/sao lưu/vemocv.mdb"_s;
+    m.workingYear = u"2010"_s;
     app::writeSysmem(app::module1());
-    const QString inside = QDir::toNativeSeparators(QStringLiteral("data/năm 2010/vemocv.MDB"));
-    EXPECT_EQ(QString::fromUtf8(readFile(dataPath(QStringLiteral("sysmem")))),
-              QStringLiteral("\"") + QDir::toNativeSeparators(QStringLiteral("data/vemolich.MDB")) +
-                  QStringLiteral("\",\"") + inside + QStringLiteral("\",\"/mnt/sao lưu/vemocv.mdb\",\"2010\"\r\n"));
+    const QString inside = QDir::toNativeSeparators(u"data/năm 2010/vemocv.MDB"_s);
+    EXPECT_EQ(QString::fromUtf8(readFile(dataPath(u"sysmem"_s))),
+              u"\""_s + QDir::toNativeSeparators(u"data/vemolich.MDB"_s) + u"\",\""_s + inside +
+                  u"\",\"/mnt/sao lưu/vemocv.mdb\",\"2010\"\r\n"_s);
 
     QTemporaryDir copy;
-    ASSERT_TRUE(QDir(copy.path()).mkpath(QStringLiteral("data")));
-    ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("sysmem")), copy.filePath(QStringLiteral("data/sysmem"))));
+    ASSERT_TRUE(QDir(copy.path()).mkpath(u"data"_s));
+    ASSERT_TRUE(QFile::copy(dataPath(u"sysmem"_s), copy.filePath(u"data/sysmem"_s)));
     app::setProgramFolder(app::module1(), copy.path());
     EXPECT_FALSE(app::readSysmem(app::module1()));
-    EXPECT_EQ(items(m), QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/vemolich.MDB"))) + u'|' +
-                            QDir::toNativeSeparators(copy.filePath(QStringLiteral("data/năm 2010/vemocv.MDB"))) +
-                            QStringLiteral("|/mnt/sao lưu/vemocv.mdb|2010"));
-    m.programFolder = programFolder() + QStringLiteral("/gone");
+    EXPECT_EQ(items(m), QDir::toNativeSeparators(copy.filePath(u"data/vemolich.MDB"_s)) + u'|' +
+                            QDir::toNativeSeparators(copy.filePath(u"data/năm 2010/vemocv.MDB"_s)) +
+                            u"|/mnt/sao lưu/vemocv.mdb|2010"_s);
+    m.programFolder = programFolder() + u"/gone"_s;
     EXPECT_THROW(app::writeSysmem(app::module1()), sys::FileError);
 }
 

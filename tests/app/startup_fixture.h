@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 // True when the data file at path holds table (opened read-only, on its own connection).
 inline bool hasTable(const QString& path, const QString& table)
 {
@@ -60,7 +62,7 @@ public:
         m_previousClock = common::setClock(&m_clock);
         QDir().mkpath(dataDir());
         const QString from = QStringLiteral(SELVARO_DATA_DIR "/vemogoc.mdb");
-        EXPECT_TRUE(QFile::copy(from, data(QStringLiteral("vemogoc.mdb")))) << from.toStdString();
+        EXPECT_TRUE(QFile::copy(from, data(u"vemogoc.mdb"_s))) << from.toStdString();
     }
     ~ProgramFolder()
     {
@@ -71,7 +73,7 @@ public:
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
     QString home() const { return m_dir.path(); }
-    QString dataDir() const { return m_dir.filePath(QStringLiteral("data")); }
+    QString dataDir() const { return m_dir.filePath(u"data"_s); }
     QString data(const QString& name) const { return QDir(dataDir()).filePath(name); }
     bool exists(const QString& name) const { return QFile::exists(app::dataFilePath(home(), name)); }
 
@@ -80,24 +82,24 @@ public:
     // The settings file's items; an empty data file path stands for the file in the data folder.
     struct Settings
     {
-        QString schedule = {}, letters = {}, backup = QStringLiteral(" "), year = QStringLiteral("2009");
+        QString schedule = {}, letters = {}, backup = u" "_s, year = u"2009"_s;
     };
     // Writes data/sysmem with the four items, as the program writes it.
     void writeSysmem(const Settings& s)
     {
-        QFile f(data(QStringLiteral("sysmem")));
+        QFile f(data(u"sysmem"_s));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        const QString lich = s.schedule.isEmpty() ? data(QStringLiteral("vemolich.MDB")) : s.schedule;
-        const QString congvan = s.letters.isEmpty() ? data(QStringLiteral("vemocv.MDB")) : s.letters;
-        f.write(QStringLiteral("\"%1\",\"%2\",\"%3\",\"%4\"\r\n").arg(lich, congvan, s.backup, s.year).toUtf8());
+        const QString lich = s.schedule.isEmpty() ? data(u"vemolich.MDB"_s) : s.schedule;
+        const QString congvan = s.letters.isEmpty() ? data(u"vemocv.MDB"_s) : s.letters;
+        f.write(u"\"%1\",\"%2\",\"%3\",\"%4\"\r\n"_s.arg(lich, congvan, s.backup, s.year).toUtf8());
     }
     // The four items of data/sysmem, or an empty list when there is no such file.
     QStringList readSysmem() const
     {
-        QFile f(data(QStringLiteral("sysmem")));
+        QFile f(data(u"sysmem"_s));
         if (!f.open(QIODevice::ReadOnly))
             return {};
-        QStringList items = QString::fromUtf8(f.readAll()).trimmed().split(QStringLiteral("\",\""));
+        QStringList items = QString::fromUtf8(f.readAll()).trimmed().split(u"\",\""_s);
         for (QString& item : items)
             item.remove(QLatin1Char('"'));
         return items;
@@ -108,17 +110,17 @@ public:
     // cancelLogin is set). The title label it showed is left in loginTitle.
     void queueLogin()
     {
-        responder.onModal(QStringLiteral("frmLogin"), [this](ui::FormBase& form) {
+        responder.onModal(u"frmLogin"_s, [this](ui::FormBase& form) {
             ++logins;
-            loginTitle = form.control<QLabel>(QStringLiteral("Label1"))->text();
+            loginTitle = form.control<QLabel>(u"Label1"_s)->text();
             if (cancelLogin) {
-                form.control<QPushButton>(QStringLiteral("cmdCancel"))->click();
+                form.control<QPushButton>(u"cmdCancel"_s)->click();
                 return;
             }
-            form.control<QLineEdit>(QStringLiteral("txtUserName"))->setText(loginName);
-            form.control<QLineEdit>(QStringLiteral("txtPassword"))->setText(loginPassword);
+            form.control<QLineEdit>(u"txtUserName"_s)->setText(loginName);
+            form.control<QLineEdit>(u"txtPassword"_s)->setText(loginPassword);
             for (int i = 0; i < loginAttempts && form.isVisible(); ++i)
-                form.control<QPushButton>(QStringLiteral("cmdok"))->click();
+                form.control<QPushButton>(u"cmdok"_s)->click();
         });
     }
 
@@ -142,23 +144,14 @@ public:
     QStringList messages() const { return responder.messages(); }
     QStringList modes() const
     {
-        QStringList result;
-        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
-            if (s.kind == test::ScriptedResponder::Kind::Message)
-                result << s.mode.toLower();
-        }
-        return result;
+        return shownAs(test::ScriptedResponder::Kind::Message, [](const auto& s) { return s.mode.toLower(); });
     }
     std::string messageText() const { return messages().join(QLatin1Char('\n')).toStdString(); }
     // The platform message boxes shown, as "title: prompt".
     QStringList boxes() const
     {
-        QStringList result;
-        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
-            if (s.kind == test::ScriptedResponder::Kind::MessageBox)
-                result << s.mode + QStringLiteral(": ") + s.text;
-        }
-        return result;
+        return shownAs(test::ScriptedResponder::Kind::MessageBox,
+                       [](const auto& s) { return s.mode + u": "_s + s.text; });
     }
 
     test::ScriptedResponder responder;
@@ -171,6 +164,17 @@ public:
     int logins = 0;
 
 private:
+    // What describe makes of each shown window of the kind, in the order shown.
+    template <typename Describe> QStringList shownAs(test::ScriptedResponder::Kind kind, Describe describe) const
+    {
+        QStringList result;
+        for (const test::ScriptedResponder::Shown& s : responder.shown()) {
+            if (s.kind == kind)
+                result << describe(s);
+        }
+        return result;
+    }
+
     QTemporaryDir m_dir;
     common::FixedClock m_clock;
     const common::Clock* m_previousClock = nullptr;

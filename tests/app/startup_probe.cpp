@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ProbeWindow : public app::StartupWindow
@@ -34,9 +36,9 @@ int main(int argc, char** argv)
     if (argc < 2)
         return 2;
     test::ScriptedResponder responder;
-    responder.onModal(QStringLiteral("frmLogin"), [](ui::FormBase& form) {
-        form.control<QLineEdit>(QStringLiteral("txtUserName"))->setText(QStringLiteral("probe"));
-        form.control<QPushButton>(QStringLiteral("cmdok"))->click();
+    responder.onModal(u"frmLogin"_s, [](ui::FormBase& form) {
+        form.control<QLineEdit>(u"txtUserName"_s)->setText(u"probe"_s);
+        form.control<QPushButton>(u"cmdok"_s)->click();
     });
     ProbeWindow window;
     const app::StartupOutcome outcome = app::subMain(QString::fromLocal8Bit(argv[1]), window);

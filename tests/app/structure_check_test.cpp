@@ -36,9 +36,9 @@ TEST_F(DataFolderTest, TemplateCopyPassesTheCheckOfItsName)
 
 TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
 {
-    EXPECT_FALSE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
-    EXPECT_FALSE(app::isSoundDataFile(QString(), QStringLiteral("vemocv")));
-    EXPECT_FALSE(app::isSoundDataFile(dataPath(QString()), QStringLiteral("vemocv"))); // the folder
+    EXPECT_FALSE(app::isSoundDataFile(dataPath(u"vemocv.MDB"_s), u"vemocv"_s));
+    EXPECT_FALSE(app::isSoundDataFile(QString(), u"vemocv"_s));
+    EXPECT_FALSE(app::isSoundDataFile(dataPath(QString()), u"vemocv"_s)); // the folder
     EXPECT_EQ(lastCause(), Cause::Missing);
     EXPECT_TRUE(messenger.shown.isEmpty());
 }
@@ -47,7 +47,7 @@ TEST_F(DataFolderTest, MissingOrEmptyPathFailsWithoutMessage)
 // engine's number is the last run-time error (Ctrl+End).
 TEST_F(DataFolderTest, UnusableFileFailsWithItsCauseAndTheEngineError)
 {
-    const QString path = dataPath(QStringLiteral("vemocv.MDB"));
+    const QString path = dataPath(u"vemocv.MDB"_s);
     // Empty bytes: an SQLite file without the program's password verifier.
     const std::tuple<const char*, QByteArray, Cause> cases[] = {
         {"garbage", QByteArray(4096, 'x'), Cause::NotADataFile},
@@ -65,12 +65,10 @@ TEST_F(DataFolderTest, UnusableFileFailsWithItsCauseAndTheEngineError)
             writeFile(path, bytes);
         }
         app::clearLastError();
-        EXPECT_FALSE(app::isSoundDataFile(path, QStringLiteral("vemocv")));
+        EXPECT_FALSE(app::isSoundDataFile(path, u"vemocv"_s));
         const app::StructureCheckResult result = app::lastStructureCheck();
-        EXPECT_EQ(result.cause, cause);
-        EXPECT_EQ(result.path, path);
-        EXPECT_EQ(result.number, db::errc::NotADatabase);
-        EXPECT_EQ(app::lastError().number, db::errc::NotADatabase);
+        EXPECT_EQ(std::tuple(result.cause, result.path, result.number, app::lastError().number),
+                  std::tuple(cause, path, db::errc::NotADatabase, db::errc::NotADatabase));
         EXPECT_EQ(app::lastError().description, result.text);
     }
     EXPECT_TRUE(messenger.shown.isEmpty());
@@ -81,9 +79,9 @@ TEST_F(DataFolderTest, UnusableFileFailsWithItsCauseAndTheEngineError)
 // only the templates passes); an unknown kind fails (kinds are lower case).
 TEST_F(DataFolderTest, FileWithAnotherPasswordOrWithoutATableOfItsKindFails)
 {
-    const QStringList reference = app::requiredTables(QStringLiteral("vemotk"));
+    const QStringList reference = app::requiredTables(u"vemotk"_s);
     QStringList lacking = reference;
-    lacking.removeAll(QStringLiteral("incvdi"));
+    lacking.removeAll(u"incvdi"_s);
     struct Case
     {
         const char* what;
@@ -105,7 +103,7 @@ TEST_F(DataFolderTest, FileWithAnotherPasswordOrWithoutATableOfItsKindFails)
     db::Database source = openFile(app::module1().templatePath);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QString path = dataPath(QStringLiteral("file.mdb"));
+        const QString path = dataPath(u"file.mdb"_s);
         QFile::remove(path);
         {
             db::Database file = db::Database::create(path, QString::fromLatin1(c.password));
@@ -125,29 +123,28 @@ TEST_F(DataFolderTest, FileWithAnotherPasswordOrWithoutATableOfItsKindFails)
 // whatever the letter case of its name.
 TEST_F(DataFolderTest, CheckedFileLosesItsReadOnlyAttributeButTheTemplateKeepsIt)
 {
-    const QString path = copyTemplate(QStringLiteral("VEMOCV.mdb"));
+    const QString path = copyTemplate(u"VEMOCV.mdb"_s);
     sys::setReadOnly(path, true);
-    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
+    EXPECT_TRUE(app::isSoundDataFile(dataPath(u"vemocv.MDB"_s), u"vemocv"_s));
     EXPECT_FALSE(sys::isReadOnly(path));
-    EXPECT_TRUE(app::clearReadOnly(dataPath(QStringLiteral("none.mdb")))) << "a missing file needs nothing";
+    EXPECT_TRUE(app::clearReadOnly(dataPath(u"none.mdb"_s))) << "a missing file needs nothing";
     const QString templ = app::module1().templatePath;
     sys::setReadOnly(templ, true);
-    EXPECT_TRUE(app::isSoundDataFile(templ, QStringLiteral("vemogoc")));
+    EXPECT_TRUE(app::isSoundDataFile(templ, u"vemogoc"_s));
     EXPECT_TRUE(sys::isReadOnly(templ));
 }
 
 TEST_F(DataFolderTest, ReadOnlyAttributeThatCannotBeClearedFailsWithTheMessage)
 {
     // Files under /proc/self refuse permission changes, even for the superuser.
-    const QString locked = QStringLiteral("/proc/self/status");
+    const QString locked = u"/proc/self/status"_s;
     if (!sys::isReadOnly(locked))
         GTEST_SKIP() << "no read-only /proc file on this system";
-    EXPECT_FALSE(app::isSoundDataFile(locked, QStringLiteral("vemotk")));
+    EXPECT_FALSE(app::isSoundDataFile(locked, u"vemotk"_s));
     EXPECT_EQ(lastCause(), Cause::Unusable);
     ASSERT_EQ(messenger.shown.size(), 1);
-    EXPECT_EQ(messenger.shown.first().text,
-              QStringLiteral("Gặp lỗi khi đang sửa tính chất Readonly của file /proc/self/status"));
-    EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("ok"));
+    EXPECT_EQ(messenger.shown.first().text, u"Gặp lỗi khi đang sửa tính chất Readonly của file /proc/self/status"_s);
+    EXPECT_EQ(messenger.shown.first().kind, u"ok"_s);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         DataFolderTest::SetUp();
-        letters = openFile(copyTemplate(QStringLiteral("vemocv.MDB")));
+        letters = openFile(copyTemplate(u"vemocv.MDB"_s));
     }
 
     db::Database letters;
@@ -31,8 +31,7 @@ TEST_F(TableProceduresTest, TablePatternFindsTablesByLowerCasedPattern)
         {"template by name", "KehoachMau", true}};
     for (const auto& [what, pattern, expected] : before)
         EXPECT_EQ(app::hasTableLike(QString::fromLatin1(pattern), letters), expected) << what;
-    ASSERT_TRUE(
-        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
+    ASSERT_TRUE(app::copyTableStructure(letters, letters, u"cvdenmau"_s, u"cvden2009"_s, false));
     const std::tuple<const char*, const char*, bool> after[] = {
         {"four wildcards find the year table", "cvden????", true},
         {"digits find the year table", "cvden####", true},
@@ -45,22 +44,15 @@ TEST_F(TableProceduresTest, TablePatternFindsTablesByLowerCasedPattern)
 
 TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsAndIndexesAndNoRowsOrFalse)
 {
-    db::Recordset rows = letters.openRecordset(QStringLiteral("cvdenmau"));
-    rows.addNew();
-    rows.setValue(QStringLiteral("noigui"), QStringLiteral("Sở Nội vụ"));
-    rows.update();
-    rows.close();
-
-    ASSERT_TRUE(
-        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
-    const db::TableDef source = letters.tableDef(QStringLiteral("cvdenmau"));
-    const db::TableDef copy = letters.tableDef(QStringLiteral("cvden2009"));
-    EXPECT_EQ(copy.name, QStringLiteral("cvden2009"));
+    letters.execute(u"INSERT INTO cvdenmau (noigui) VALUES ('Sở Nội vụ')"_s);
+    ASSERT_TRUE(app::copyTableStructure(letters, letters, u"cvdenmau"_s, u"cvden2009"_s, false));
+    const db::TableDef source = letters.tableDef(u"cvdenmau"_s);
+    const db::TableDef copy = letters.tableDef(u"cvden2009"_s);
+    EXPECT_EQ(copy.name, u"cvden2009"_s);
     const auto describe = [](const db::TableDef& def) {
         QStringList lines;
         for (const db::FieldDef& f : def.fields)
-            lines << QStringLiteral("%1 %2 %3 %4 %5")
-                         .arg(f.name)
+            lines << u"%1 %2 %3 %4 %5"_s.arg(f.name)
                          .arg(int(f.type))
                          .arg(f.size)
                          .arg(f.attributes)
@@ -70,39 +62,34 @@ TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsAndIndexesAndNoRowsOrFals
         return lines;
     };
     EXPECT_EQ(describe(copy), describe(source));
-    EXPECT_EQ(letters.openRecordset(QStringLiteral("cvden2009")).recordCount(), 0);
-    EXPECT_EQ(letters.openRecordset(QStringLiteral("cvdenmau")).recordCount(), 1);
+    EXPECT_EQ(letters.openRecordset(u"cvden2009"_s).recordCount(), 0);
+    EXPECT_EQ(letters.openRecordset(u"cvdenmau"_s).recordCount(), 1);
 
     // With the check, an existing table of any letter case is left alone; without it, or from a
     // table that is not there, or on a read-only connection, the copy fails with false.
-    letters.execute(QStringLiteral("INSERT INTO cvden2009 (noigui) VALUES ('A')"));
-    EXPECT_TRUE(
-        app::copyTableStructure(letters, letters, QStringLiteral("cvdimau"), QStringLiteral("CVDEN2009"), true));
-    EXPECT_EQ(letters.openRecordset(QStringLiteral("cvden2009")).recordCount(), 1);
-    EXPECT_TRUE(letters.tableDef(QStringLiteral("cvden2009")).field(QStringLiteral("noigui")));
-    EXPECT_FALSE(
-        app::copyTableStructure(letters, letters, QStringLiteral("cvdenmau"), QStringLiteral("cvden2009"), false));
-    EXPECT_FALSE(
-        app::copyTableStructure(letters, letters, QStringLiteral("nosuchtable"), QStringLiteral("x2009"), true));
-    EXPECT_FALSE(app::hasTableLike(QStringLiteral("x2009"), letters));
+    letters.execute(u"INSERT INTO cvden2009 (noigui) VALUES ('A')"_s);
+    EXPECT_TRUE(app::copyTableStructure(letters, letters, u"cvdimau"_s, u"CVDEN2009"_s, true));
+    EXPECT_EQ(letters.openRecordset(u"cvden2009"_s).recordCount(), 1);
+    EXPECT_TRUE(letters.tableDef(u"cvden2009"_s).field(u"noigui"_s));
+    EXPECT_FALSE(app::copyTableStructure(letters, letters, u"cvdenmau"_s, u"cvden2009"_s, false));
+    EXPECT_FALSE(app::copyTableStructure(letters, letters, u"nosuchtable"_s, u"x2009"_s, true));
+    EXPECT_FALSE(app::hasTableLike(u"x2009"_s, letters));
     db::Database readOnly = db::Database::open(letters.path(), app::kConnect, db::OpenMode::ReadOnly);
-    EXPECT_FALSE(
-        app::copyTableStructure(readOnly, readOnly, QStringLiteral("cvdimau"), QStringLiteral("cvdi2010"), false));
+    EXPECT_FALSE(app::copyTableStructure(readOnly, readOnly, u"cvdimau"_s, u"cvdi2010"_s, false));
 }
 
 TEST_F(TableProceduresTest, TableCopyAcrossFilesMakesAWorkingCounter)
 {
-    const QString path = dataPath(QStringLiteral("empty.mdb"));
-    db::Database target = db::Database::create(path, QStringLiteral("vorkelmadu"));
-    ASSERT_TRUE(app::copyTableStructure(letters, target, QStringLiteral("cvdimau"), QStringLiteral("cvdi2009"), false));
-    db::Recordset rows = target.openRecordset(QStringLiteral("cvdi2009"));
+    const QString path = dataPath(u"empty.mdb"_s);
+    db::Database target = db::Database::create(path, u"vorkelmadu"_s);
+    ASSERT_TRUE(app::copyTableStructure(letters, target, u"cvdimau"_s, u"cvdi2009"_s, false));
+    db::Recordset rows = target.openRecordset(u"cvdi2009"_s);
     for (int i = 0; i < 2; ++i) {
         rows.addNew();
-        rows.setValue(QStringLiteral("so_cv"), QString::number(i));
+        rows.setValue(u"so_cv"_s, QString::number(i));
         rows.update();
     }
-    db::Recordset ids =
-        target.openRecordset(QStringLiteral("select id from cvdi2009 order by id"), db::RecordsetType::Snapshot);
+    db::Recordset ids = target.openRecordset(u"select id from cvdi2009 order by id"_s, db::RecordsetType::Snapshot);
     ASSERT_EQ(ids.recordCount(), 2);
     const qlonglong first = ids.value(0).toLongLong();
     ids.moveNext();
@@ -114,22 +101,22 @@ TEST_F(TableProceduresTest, TableCopyAcrossFilesMakesAWorkingCounter)
 TEST_F(TableProceduresTest, PatternAndQueryTestsSeeWhatAnotherConnectionMade)
 {
     db::Database other = openFile(letters.path());
-    EXPECT_FALSE(app::hasTableLike(QStringLiteral("cvdi2011"), letters));
-    EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("qrdata1"), letters));
-    ASSERT_TRUE(app::copyTableStructure(other, other, QStringLiteral("cvdimau"), QStringLiteral("cvdi2011"), false));
-    other.createQueryDef(QStringLiteral("qrdata1"), QStringLiteral("select * from cvdimau"));
-    EXPECT_TRUE(app::hasTableLike(QStringLiteral("cvdi2011"), letters));
-    EXPECT_TRUE(app::KiemtraQuery(QStringLiteral("qrdata1"), letters));
-    EXPECT_TRUE(app::KiemtraQuery(QStringLiteral("QRDATA1"), letters));
-    EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("qrdata"), letters));
-    EXPECT_FALSE(app::KiemtraQuery(QStringLiteral("qrdata12"), letters));
+    EXPECT_FALSE(app::hasTableLike(u"cvdi2011"_s, letters));
+    EXPECT_FALSE(app::KiemtraQuery(u"qrdata1"_s, letters));
+    ASSERT_TRUE(app::copyTableStructure(other, other, u"cvdimau"_s, u"cvdi2011"_s, false));
+    other.createQueryDef(u"qrdata1"_s, u"select * from cvdimau"_s);
+    EXPECT_TRUE(app::hasTableLike(u"cvdi2011"_s, letters));
+    EXPECT_TRUE(app::KiemtraQuery(u"qrdata1"_s, letters));
+    EXPECT_TRUE(app::KiemtraQuery(u"QRDATA1"_s, letters));
+    EXPECT_FALSE(app::KiemtraQuery(u"qrdata"_s, letters));
+    EXPECT_FALSE(app::KiemtraQuery(u"qrdata12"_s, letters));
 }
 
 TEST(TablePatternTest, ClosedDatabaseRaises)
 {
     db::Database closed;
-    EXPECT_THROW(app::hasTableLike(QStringLiteral("*"), closed), db::DbError);
-    EXPECT_THROW(app::KiemtraQuery(QStringLiteral("q"), closed), db::DbError);
+    EXPECT_THROW(app::hasTableLike(u"*"_s, closed), db::DbError);
+    EXPECT_THROW(app::KiemtraQuery(u"q"_s, closed), db::DbError);
 }
 
 } // namespace

@@ -11,14 +11,12 @@ using testing_support::DataFolderTest;
 
 TEST_F(DataFolderTest, ScratchFileOfAMillionBytesIsReplacedAndOneByteLessStays)
 {
-    const QString scratch = dataPath(QStringLiteral("vemotemp.MDB"));
-    writeFile(scratch, QByteArray(999'999, '\0'));
-    EXPECT_FALSE(app::scratchFileNeedsReplacing(scratch));
-    writeFile(scratch, QByteArray(1'000'000, '\0'));
-    EXPECT_TRUE(app::scratchFileNeedsReplacing(scratch));
-    writeFile(scratch, QByteArray(1'000'001, '\0'));
-    EXPECT_TRUE(app::scratchFileNeedsReplacing(scratch));
-    EXPECT_FALSE(app::scratchFileNeedsReplacing(dataPath(QStringLiteral("none.MDB"))));
+    const QString scratch = dataPath(u"vemotemp.MDB"_s);
+    for (const auto& [size, replaced] : {std::pair{999'999, false}, {1'000'000, true}, {1'000'001, true}}) {
+        writeFile(scratch, QByteArray(size, '\0'));
+        EXPECT_EQ(app::scratchFileNeedsReplacing(scratch), replaced) << size;
+    }
+    EXPECT_FALSE(app::scratchFileNeedsReplacing(dataPath(u"none.MDB"_s)));
 }
 
 TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTemplate)
@@ -29,18 +27,16 @@ TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTem
         ASSERT_TRUE(app::restoreFromTemplate(app::module1().templatePath, path)) << qPrintable(name);
         EXPECT_FALSE(sys::isReadOnly(path));
     }
-    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemocv.MDB")), QStringLiteral("vemocv")));
-    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemolich.MDB")), QStringLiteral("vemolich")));
-    EXPECT_TRUE(app::isSoundDataFile(dataPath(QStringLiteral("vemotk.MDB")), QStringLiteral("vemotk")));
-    openFile(dataPath(QStringLiteral("vemocv.MDB")))
-        .execute(QStringLiteral("INSERT INTO cvdimau (so_cv) VALUES ('1')"));
+    for (const QString kind : {"vemocv", "vemolich", "vemotk"})
+        EXPECT_TRUE(app::isSoundDataFile(dataPath(kind + u".MDB"_s), kind)) << kind.toStdString();
+    openFile(dataPath(u"vemocv.MDB"_s)).execute(u"INSERT INTO cvdimau (so_cv) VALUES ('1')"_s);
 }
 
 TEST_F(DataFolderTest, RestoringFailsAndLeavesTheTargetWhenTheTemplateIsGone)
 {
-    const QString target = dataPath(QStringLiteral("vemotk.MDB"));
+    const QString target = dataPath(u"vemotk.MDB"_s);
     writeFile(target, "damaged");
-    app::module1().templatePath = dataPath(QStringLiteral("nothing.mdb"));
+    app::module1().templatePath = dataPath(u"nothing.mdb"_s);
     EXPECT_FALSE(app::restoreFromTemplate(app::module1().templatePath, target));
     EXPECT_EQ(readFile(target), "damaged");
     EXPECT_TRUE(messenger.shown.isEmpty());
@@ -49,7 +45,7 @@ TEST_F(DataFolderTest, RestoringFailsAndLeavesTheTargetWhenTheTemplateIsGone)
 TEST_F(DataFolderTest, DataFolderOnThisMachineIsALocalHardDisk)
 {
     // Test folders live on a local disk or in memory, both "Local Hard Disk".
-    EXPECT_EQ(app::driveTypeDescription(dataPath(QStringLiteral("vemocv.MDB"))), QStringLiteral("Local Hard Disk"));
+    EXPECT_EQ(app::driveTypeDescription(dataPath(u"vemocv.MDB"_s)), u"Local Hard Disk"_s);
     EXPECT_EQ(app::driveTypeDescription(QString()), QString());
 }
 

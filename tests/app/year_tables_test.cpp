@@ -16,11 +16,11 @@ protected:
     {
         DataFolderTest::SetUp();
         app::Module1& m = app::module1();
-        m.lettersPath = copyTemplate(QStringLiteral("vemocv.MDB"));
-        m.schedulePath = copyTemplate(QStringLiteral("vemolich.MDB"));
+        m.lettersPath = copyTemplate(u"vemocv.MDB"_s);
+        m.schedulePath = copyTemplate(u"vemolich.MDB"_s);
         m.letters = openFile(m.lettersPath);
         m.schedule = openFile(m.schedulePath);
-        m.workingYear = QStringLiteral("2009");
+        m.workingYear = u"2009"_s;
     }
 };
 
@@ -36,34 +36,32 @@ TEST_F(YearTablesTest, CreatesTheFourTablesOfTheWorkingYearAndKeepsThemBesideAno
         EXPECT_EQ(m.letters.hasTable(QString::fromLatin1(table)), letters) << table;
         EXPECT_EQ(m.schedule.hasTable(QString::fromLatin1(table)), !letters) << table;
     }
-    EXPECT_EQ(m.letters.tableDef(QStringLiteral("cvden2009")).fields.size(),
-              m.letters.tableDef(QStringLiteral("cvdenmau")).fields.size());
+    EXPECT_EQ(m.letters.tableDef(u"cvden2009"_s).fields.size(), m.letters.tableDef(u"cvdenmau"_s).fields.size());
     EXPECT_TRUE(messenger.shown.isEmpty());
 
     // Made again, a year's tables keep their rows; another year's tables go beside them.
-    m.letters.execute(QStringLiteral("INSERT INTO cvden2009 (noigui, kieuupdate) VALUES ('Bộ Tài chính', 1)"));
+    m.letters.execute(u"INSERT INTO cvden2009 (noigui, kieuupdate) VALUES ('Bộ Tài chính', 1)"_s);
     ASSERT_TRUE(app::createYearTables(app::module1()));
-    m.workingYear = QStringLiteral("2010");
+    m.workingYear = u"2010"_s;
     ASSERT_TRUE(app::createYearTables(app::module1()));
-    db::Recordset rows = m.letters.openRecordset(QStringLiteral("cvden2009"), db::RecordsetType::Snapshot);
+    db::Recordset rows = m.letters.openRecordset(u"cvden2009"_s, db::RecordsetType::Snapshot);
     ASSERT_EQ(rows.recordCount(), 1);
-    EXPECT_EQ(rows.value(QStringLiteral("noigui")).toString(), QStringLiteral("Bộ Tài chính"));
-    EXPECT_TRUE(app::hasTableLike(QStringLiteral("cvden2010"), m.letters));
-    EXPECT_EQ(m.outgoingTable, QStringLiteral("cvdi2010"));
+    EXPECT_EQ(rows.value(u"noigui"_s).toString(), u"Bộ Tài chính"_s);
+    EXPECT_TRUE(app::hasTableLike(u"cvden2010"_s, m.letters));
+    EXPECT_EQ(m.outgoingTable, u"cvdi2010"_s);
 }
 
 TEST_F(YearTablesTest, MissingTemplateStopsWithTheMessage)
 {
     app::Module1& m = app::module1();
-    m.letters.execute(QStringLiteral("DROP TABLE cvdimau"));
+    m.letters.execute(u"DROP TABLE cvdimau"_s);
     EXPECT_FALSE(app::createYearTables(app::module1()));
     ASSERT_EQ(messenger.shown.size(), 1);
-    EXPECT_EQ(messenger.shown.first().text,
-              QStringLiteral("Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
-                             "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"));
-    EXPECT_EQ(messenger.shown.first().kind, QStringLiteral("ok"));
+    EXPECT_EQ(messenger.shown.first().text, u"Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
+                                            "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"_s);
+    EXPECT_EQ(messenger.shown.first().kind, u"ok"_s);
     // The tables before the failure were made.
-    EXPECT_TRUE(m.letters.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_TRUE(m.letters.hasTable(u"cvden2009"_s));
 }
 
 TEST_F(YearTablesTest, DatabaseNotOpenStopsAtTheFirstTable)
@@ -72,39 +70,39 @@ TEST_F(YearTablesTest, DatabaseNotOpenStopsAtTheFirstTable)
     m.schedule = db::Database();
     EXPECT_FALSE(app::createYearTables(app::module1()));
     EXPECT_EQ(messenger.shown.size(), 1);
-    EXPECT_FALSE(m.letters.hasTable(QStringLiteral("cvden2009")));
+    EXPECT_FALSE(m.letters.hasTable(u"cvden2009"_s));
 }
 
 TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
 {
     app::Module1& m = app::module1();
-    m.reference = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
+    m.reference = openFile(copyTemplate(u"vemotk.MDB"_s));
     m.lettersReference = m.reference;
     m.scheduleReference = m.reference;
-    m.reference.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('zz', 'zzz')"));
-    m.reference.execute(QStringLiteral("INSERT INTO chutat (chutat, matt) VALUES ('aa', '000')"));
+    m.reference.execute(u"INSERT INTO chutat (chutat, matt) VALUES ('zz', 'zzz')"_s);
+    m.reference.execute(u"INSERT INTO chutat (chutat, matt) VALUES ('aa', '000')"_s);
     app::openReferenceRecordsets(app::module1());
     for (db::Recordset* rs : {&m.abbreviations, &m.units, &m.correspondents, &m.letterTypes}) {
         ASSERT_FALSE(rs->isNull());
         EXPECT_EQ(rs->type(), db::RecordsetType::Snapshot);
         QString previous;
         for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-            const QString key = rs->value(QStringLiteral("matt")).toString();
+            const QString key = rs->value(u"matt"_s).toString();
             EXPECT_LE(previous.compare(key, Qt::CaseInsensitive), 0) << qPrintable(key);
             previous = key;
         }
     }
     QStringList order;
     for (m.abbreviations.moveFirst(); !m.abbreviations.eof(); m.abbreviations.moveNext())
-        order << m.abbreviations.value(QStringLiteral("chutat")).toString();
-    ASSERT_TRUE(order.contains(QStringLiteral("aa")) && order.contains(QStringLiteral("zz")));
-    EXPECT_LT(order.indexOf(QStringLiteral("aa")), order.indexOf(QStringLiteral("zz")));
+        order << m.abbreviations.value(u"chutat"_s).toString();
+    ASSERT_TRUE(order.contains(u"aa"_s) && order.contains(u"zz"_s));
+    EXPECT_LT(order.indexOf(u"aa"_s), order.indexOf(u"zz"_s));
 }
 
 TEST_F(DataFolderTest, ReferenceRecordsetsRaiseWhenAFileIsNotOpen)
 {
     app::Module1& m = app::module1();
-    m.reference = openFile(copyTemplate(QStringLiteral("vemotk.MDB")));
+    m.reference = openFile(copyTemplate(u"vemotk.MDB"_s));
     EXPECT_THROW(app::openReferenceRecordsets(app::module1()), db::DbError);
     EXPECT_FALSE(m.abbreviations.isNull());
 }

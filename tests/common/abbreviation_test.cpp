@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A text box as a plain value.
@@ -70,23 +72,22 @@ protected:
     void SetUp() override
     {
         db::Database& db = m_file.db();
-        db.execute(QStringLiteral("DELETE * FROM chutat"));
-        db::Recordset rs = db.openRecordset(QStringLiteral("chutat"));
+        db.execute(u"DELETE * FROM chutat"_s);
+        db::Recordset rs = db.openRecordset(u"chutat"_s);
         const std::pair<const char*, const char*> rows[] = {
             {"sgd", "Sở Giáo dục"}, {"ubnd", "Ủy ban nhân dân"}, {"ĐH", "Đại học"}, {"tc", "  Tài chính  "}};
         for (const auto& [code, text] : rows) {
             rs.addNew();
-            rs.setValue(QStringLiteral("chutat"), QString::fromUtf8(code));
-            rs.setValue(QStringLiteral("chudu"), QString::fromUtf8(text));
-            rs.setValue(QStringLiteral("matt"), common::sortKey(QString::fromUtf8(text)));
+            rs.setValue(u"chutat"_s, QString::fromUtf8(code));
+            rs.setValue(u"chudu"_s, QString::fromUtf8(text));
+            rs.setValue(u"matt"_s, common::sortKey(QString::fromUtf8(text)));
             rs.update();
         }
         // As start-up opens the shared abbreviations recordset.
-        m_rschutat =
-            db.openRecordset(QStringLiteral("select * from chutat order by matt"), db::RecordsetType::Snapshot);
+        m_rschutat = db.openRecordset(u"select * from chutat order by matt"_s, db::RecordsetType::Snapshot);
     }
 
-    test::TemplateCopy m_file{QStringLiteral("vemotk.mdb")};
+    test::TemplateCopy m_file{u"vemotk.mdb"_s};
     db::Recordset m_rschutat;
 };
 
@@ -97,7 +98,7 @@ TEST_F(AbbreviationExpansion, GivesTheListedTextAndCursor)
         const QString text = QString::fromUtf8(c.text);
         const int cursor = c.cursor < 0 ? static_cast<int>(text.size()) : c.cursor;
         PlainTextBox box(text, cursor, c.multiLine);
-        common::expandAbbreviation(box, c.key, m_rschutat, QStringLiteral("chudu"));
+        common::expandAbbreviation(box, c.key, m_rschutat, u"chudu"_s);
         const QString expected = c.expected ? QString::fromUtf8(c.expected) : text;
         EXPECT_EQ(box.text(), expected);
         EXPECT_EQ(box.cursorPosition(), !c.expected            ? cursor
@@ -108,11 +109,10 @@ TEST_F(AbbreviationExpansion, GivesTheListedTextAndCursor)
 
 TEST(Abbreviation, QtKeysMapToTheExpansionKeys)
 {
-    EXPECT_EQ(common::expansionKey(Qt::Key_Space), Space);
-    EXPECT_EQ(common::expansionKey(Qt::Key_Comma), Comma);
-    EXPECT_EQ(common::expansionKey(Qt::Key_Return), Enter);
-    EXPECT_EQ(common::expansionKey(Qt::Key_Enter), Enter);
-    EXPECT_EQ(common::expansionKey(Qt::Key_A), 0);
+    QList<int> keys;
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Comma, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A})
+        keys << common::expansionKey(key);
+    EXPECT_EQ(keys, (QList<int>{Space, Comma, Enter, Enter, 0}));
 }
 
 } // namespace

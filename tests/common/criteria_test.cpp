@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kTable = QStringLiteral("cvden2009");
+const QString kTable = u"cvden2009"_s;
 
 // stt, ng_den, noigui, tt_ndung, da_xuli
 const std::tuple<int, const char*, const char*, const char*, bool> kLetters[] = {
@@ -84,17 +86,14 @@ protected:
     void SetUp() override
     {
         m_file.db().execute("SELECT * INTO " + kTable + " FROM cvdenmau"); // as a new working year is made
-        db::Recordset rs = m_file.db().openRecordset(kTable);
-        for (const auto& [stt, ngDen, noigui, ttNdung, daXuli] : kLetters) {
-            rs.addNew();
-            rs.setValue(QStringLiteral("stt"), stt);
-            rs.setValue(QStringLiteral("ng_den"), QString::fromLatin1(ngDen));
-            rs.setValue(QStringLiteral("ng_denchuan"), common::normaliseDate(QString::fromLatin1(ngDen)));
-            rs.setValue(QStringLiteral("noigui"), QString::fromUtf8(noigui));
-            rs.setValue(QStringLiteral("tt_ndung"), QString::fromUtf8(ttNdung));
-            rs.setValue(QStringLiteral("da_xuli"), daXuli);
-            rs.update();
-        }
+        for (const auto& [stt, ngDen, noigui, ttNdung, daXuli] : kLetters)
+            test::insertRow(m_file.db(), kTable,
+                            {{"stt", stt},
+                             {"ng_den", ngDen},
+                             {"ng_denchuan", common::normaliseDate(QString::fromLatin1(ngDen))},
+                             {"noigui", QString::fromUtf8(noigui)},
+                             {"tt_ndung", QString::fromUtf8(ttNdung)},
+                             {"da_xuli", int(daXuli)}});
     }
 
     // The stt of the rows condition selects, ascending, joined by blanks.
@@ -103,7 +102,7 @@ protected:
         return test::tableRows(m_file.db(), kTable + " WHERE " + condition, "stt", "stt").join(u' ');
     }
 
-    test::TemplateCopy m_file{QStringLiteral("vemocv.mdb")};
+    test::TemplateCopy m_file{u"vemocv.mdb"_s};
 };
 
 TEST_F(CriteriaOnYearTable, EachCriterionBuildsTheConditionThatSelectsTheRows)
@@ -130,62 +129,59 @@ TEST_F(CriteriaOnYearTable, PiecesJoinWithAndIntoOneSearch)
 {
     QString condition, status;
     qint16 count = 0;
-    common::appendNumberCriterion(QStringLiteral("12"), QStringLiteral("[stt]"), condition, count, status);
-    common::appendTextCriterion(QStringLiteral("Bộ"), QStringLiteral("[noigui]"), condition, count);
-    EXPECT_EQ(condition, QStringLiteral("([stt]=12) and (([noigui] Like '*Bộ*'))"));
+    common::appendNumberCriterion(u"12"_s, u"[stt]"_s, condition, count, status);
+    common::appendTextCriterion(u"Bộ"_s, u"[noigui]"_s, condition, count);
+    EXPECT_EQ(condition, u"([stt]=12) and (([noigui] Like '*Bộ*'))"_s);
     EXPECT_EQ(found(condition), QString()); // letter 12 is not from a Bộ
 
     condition.clear();
     count = 0;
-    common::appendNumberCriterion(QStringLiteral("1-100"), QStringLiteral("[stt]"), condition, count, status);
-    common::appendTextCriterion(QStringLiteral("sở,bộ"), QStringLiteral("[noigui]"), condition, count);
-    EXPECT_EQ(condition,
-              QStringLiteral("([stt] between 1 and 100) and (([noigui] Like '*sở*') or ([noigui] Like '*bộ*'))"));
-    common::appendDateRange(QStringLiteral("01/02/2004"), QString(), QStringLiteral("[ng_denchuan]"), condition, count);
-    common::appendEquals(QStringLiteral("True"), QStringLiteral("[da_xuli]"), condition, count);
+    common::appendNumberCriterion(u"1-100"_s, u"[stt]"_s, condition, count, status);
+    common::appendTextCriterion(u"sở,bộ"_s, u"[noigui]"_s, condition, count);
+    EXPECT_EQ(condition, u"([stt] between 1 and 100) and (([noigui] Like '*sở*') or ([noigui] Like '*bộ*'))"_s);
+    common::appendDateRange(u"01/02/2004"_s, QString(), u"[ng_denchuan]"_s, condition, count);
+    common::appendEquals(u"True"_s, u"[da_xuli]"_s, condition, count);
     EXPECT_EQ(count, 3); // the equality leaves the count to its caller
-    EXPECT_EQ(found(condition), QStringLiteral("2"));
-    common::appendEquals(QStringLiteral("False"), QStringLiteral("[da_xuli]"), condition, count + 1);
+    EXPECT_EQ(found(condition), u"2"_s);
+    common::appendEquals(u"False"_s, u"[da_xuli]"_s, condition, count + 1);
     EXPECT_EQ(found(condition), QString());
 }
 
 TEST(Criteria, InvalidNumbersGiveSaiAndAddNothing)
 {
     for (const char* criterion : {"abc", "-5", "=5", ">=5", "<=5", "3-x", "!", "1e3", "3-7-9", ",,"}) {
-        QString condition = QStringLiteral("([stt]=1)"), status;
+        QString condition = u"([stt]=1)"_s, status;
         qint16 count = 1;
-        common::appendNumberCriterion(QString::fromLatin1(criterion), QStringLiteral("[stt]"), condition, count,
-                                      status);
-        EXPECT_EQ(status + condition + QString::number(count), QStringLiteral("sai([stt]=1)1")) << criterion;
+        common::appendNumberCriterion(QString::fromLatin1(criterion), u"[stt]"_s, condition, count, status);
+        EXPECT_EQ(status + condition + QString::number(count), u"sai([stt]=1)1"_s) << criterion;
     }
 }
 
 TEST(Criteria, UnbalancedTextCriteriaAreRefused)
 {
     for (const char* criterion : {",", ",,,", "+", "++", "a+", "a, b+", "a,+", "Bộ+Sở+"}) {
-        QString condition = QStringLiteral("([stt]=1)");
+        QString condition = u"([stt]=1)"_s;
         qint16 count = 1;
-        EXPECT_FALSE(
-            common::appendTextCriterion(QString::fromUtf8(criterion), QStringLiteral("[noigui]"), condition, count));
-        EXPECT_EQ(condition + QString::number(count), QStringLiteral("([stt]=1)1")) << criterion;
+        EXPECT_FALSE(common::appendTextCriterion(QString::fromUtf8(criterion), u"[noigui]"_s, condition, count));
+        EXPECT_EQ(condition + QString::number(count), u"([stt]=1)1"_s) << criterion;
     }
 }
 
 TEST(Criteria, BlankBoxesAddNothing)
 {
-    QString condition = QStringLiteral("([stt]=12)"), status = QStringLiteral("before");
+    QString condition = u"([stt]=12)"_s, status = u"before"_s;
     qint16 count = 1;
-    common::appendNumberCriterion(QStringLiteral("  "), QStringLiteral("[stt]"), condition, count, status);
-    EXPECT_TRUE(common::appendTextCriterion(QStringLiteral(" "), QStringLiteral("[noigui]"), condition, count));
-    common::appendDateRange(QString(), QStringLiteral(" "), QStringLiteral("[ng_denchuan]"), condition, count);
-    EXPECT_EQ(status + condition + QString::number(count), QStringLiteral("before([stt]=12)1"));
+    common::appendNumberCriterion(u"  "_s, u"[stt]"_s, condition, count, status);
+    EXPECT_TRUE(common::appendTextCriterion(u" "_s, u"[noigui]"_s, condition, count));
+    common::appendDateRange(QString(), u" "_s, u"[ng_denchuan]"_s, condition, count);
+    EXPECT_EQ(status + condition + QString::number(count), u"before([stt]=12)1"_s);
 }
 
 TEST(Criteria, InvalidCriterionMessageQuotesTheTrimmedBox)
 {
-    EXPECT_EQ(common::invalidCriterionMessage(QStringLiteral("  abc ")),
-              QStringLiteral("Điều kiện  'abc'  không hợp lệ!\r\nCần dùng đúng các ký hiệu '<','>','-','!' và '#' "
-                             "như sau : <a ; >a ; a-b (các số từ a đến b) ; !a hoặc #a (khác a)"));
+    EXPECT_EQ(common::invalidCriterionMessage(u"  abc "_s),
+              u"Điều kiện  'abc'  không hợp lệ!\r\nCần dùng đúng các ký hiệu '<','>','-','!' và '#' "
+              "như sau : <a ; >a ; a-b (các số từ a đến b) ; !a hoặc #a (khác a)"_s);
 }
 
 } // namespace

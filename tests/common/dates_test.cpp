@@ -7,6 +7,8 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Puts the clock at the middle of the given year for the life of the object.
@@ -84,20 +86,19 @@ TEST(Dates, MonthTableFallsBackToEnglishWhenLocaleNamesClashAndSpellsTheMonthOfA
     const QStringList english = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     EXPECT_EQ(common::monthTable(QLocale(QLocale::Vietnamese)), english); // all begin "thg"
     EXPECT_EQ(common::monthTable(QLocale(QLocale::French)), english);     // "juin", "juil."
-    EXPECT_EQ(common::monthTable(QLocale(QLocale::German)).at(2), QStringLiteral("Mär"));
+    EXPECT_EQ(common::monthTable(QLocale(QLocale::German)).at(2), u"Mär"_s);
     QSet<QString> names;
     for (int k = 0; k <= 13; ++k)
         names.insert(common::monthName(k));
     EXPECT_EQ(names.size(), 13); // twelve distinct names and "" for 0 and 13
-    EXPECT_EQ(common::monthNameDate(QStringLiteral("05/03/2009")), "05/" + common::monthName(3) + "/2009");
-    EXPECT_EQ(common::monthNameDate(QStringLiteral("05/13/2009")), QString());
-    EXPECT_EQ(common::monthNameDate(QStringLiteral("05/00/2009")), QString());
+    EXPECT_EQ(common::monthNameDate(u"05/03/2009"_s), "05/" + common::monthName(3) + "/2009");
+    EXPECT_EQ(common::monthNameDate(u"05/13/2009"_s) + common::monthNameDate(u"05/00/2009"_s), QString());
 }
 
 TEST(Dates, DateToTextIgnoresTheLocaleOrderAndWeekdaysCountFromSunday)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // month-first short dates
-    EXPECT_EQ(common::dateToText(QDate(2009, 3, 5)), QStringLiteral("05/03/2009"));
+    EXPECT_EQ(common::dateToText(QDate(2009, 3, 5)), u"05/03/2009"_s);
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(common::dateToText(QDate()), QString());
     EXPECT_EQ(common::dateFromDisplay(common::dateToText(QDate(2008, 2, 29))), QDate(2008, 2, 29));
@@ -105,22 +106,20 @@ TEST(Dates, DateToTextIgnoresTheLocaleOrderAndWeekdaysCountFromSunday)
     const char* names[] = {"", "Chủ nhật", "Thứ hai", "Thứ ba", "Thứ tư", "Thứ năm", "Thứ sáu", "Thứ bảy", ""};
     for (int n = 0; n <= 8; ++n)
         EXPECT_EQ(common::weekdayName(n), QString::fromUtf8(names[n])) << n;
-    EXPECT_EQ(common::weekdayNumber(QDate(2009, 3, 1)), 1); // a Sunday
-    EXPECT_EQ(common::weekdayNumber(QDate(2009, 3, 7)), 7);
+    EXPECT_EQ(std::pair(common::weekdayNumber(QDate(2009, 3, 1)), common::weekdayNumber(QDate(2009, 3, 7))),
+              std::pair(1, 7)); // a Sunday, a Saturday
 }
 
 TEST(DateField, LeavingTheBoxCompletesRefusesOrIgnores)
 {
     using Outcome = common::DateFieldResult::Outcome;
     const ClockIn clock(2009);
-    EXPECT_EQ(common::leaveDateField(QStringLiteral("   ")).outcome, Outcome::Blank);
-    const common::DateFieldResult bad = common::leaveDateField(QStringLiteral("31/4/2009"));
-    EXPECT_EQ(bad.outcome, Outcome::Invalid);
-    EXPECT_TRUE(bad.text.isEmpty() && bad.normalised.isEmpty());
-    const common::DateFieldResult good = common::leaveDateField(QStringLiteral(" 5.3.09"));
-    EXPECT_EQ(good.outcome, Outcome::Completed);
-    EXPECT_EQ(good.text, QStringLiteral("05/03/2009"));
-    EXPECT_EQ(good.normalised, QStringLiteral("20090305"));
+    EXPECT_EQ(common::leaveDateField(u"   "_s).outcome, Outcome::Blank);
+    const common::DateFieldResult bad = common::leaveDateField(u"31/4/2009"_s);
+    EXPECT_EQ(std::tuple(bad.outcome, bad.text, bad.normalised), std::tuple(Outcome::Invalid, QString(), QString()));
+    const common::DateFieldResult good = common::leaveDateField(u" 5.3.09"_s);
+    EXPECT_EQ(std::tuple(good.outcome, good.text, good.normalised),
+              std::tuple(Outcome::Completed, u"05/03/2009"_s, u"20090305"_s));
 }
 
 TEST(DateField, StepMovesTheDayWithoutCarryingTheMonth)
@@ -143,7 +142,7 @@ TEST(Dates, HelpExamplesAreWhatTheDateRuleDoes)
     QFile file(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(file.fileName());
     const QString help = QString::fromUtf8(file.readAll()).simplified();
-    static const QRegularExpression code(QStringLiteral("<code>([^<]*)</code>"));
+    static const QRegularExpression code(u"<code>([^<]*)</code>"_s);
     const auto codes = [](const QString& text) {
         QStringList found;
         for (const QRegularExpressionMatch& m : code.globalMatch(text))
@@ -151,15 +150,14 @@ TEST(Dates, HelpExamplesAreWhatTheDateRuleDoes)
         return found;
     };
     int checked = 0;
-    static const QRegularExpression becomes(
-        QStringLiteral("([^:.]*(?:<code>[^<]*</code>[^<:]*)+)đều thành <code>([^<]*)</code>"));
+    static const QRegularExpression becomes(u"([^:.]*(?:<code>[^<]*</code>[^<:]*)+)đều thành <code>([^<]*)</code>"_s);
     for (const QRegularExpressionMatch& m : becomes.globalMatch(help)) {
         for (const QString& example : codes(m.captured(1))) {
             EXPECT_EQ(common::parseDate(example), m.captured(2)) << qPrintable(example);
             ++checked;
         }
     }
-    static const QRegularExpression refused(QStringLiteral("Ngày thiếu năm[^:]*bị từ chối"));
+    static const QRegularExpression refused(u"Ngày thiếu năm[^:]*bị từ chối"_s);
     for (const QRegularExpressionMatch& m : refused.globalMatch(help)) {
         for (const QString& example : codes(m.captured(0))) {
             EXPECT_EQ(common::parseDate(example), QString()) << qPrintable(example);

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QStringList kCorrespondents{QStringLiteral("UBND tỉnh Bắc Ninh"), QStringLiteral("Sở Nội vụ"),
-                                  QStringLiteral("Sở Nội vụ tỉnh Hà Nam"), QStringLiteral("Sở Tài chính"),
-                                  QStringLiteral("Bộ Nội vụ")};
+const QStringList kCorrespondents{u"UBND tỉnh Bắc Ninh"_s, u"Sở Nội vụ"_s, u"Sở Nội vụ tỉnh Hà Nam"_s,
+                                  u"Sở Tài chính"_s, u"Bộ Nội vụ"_s};
 
 struct HeadingCase
 {
@@ -17,17 +18,14 @@ struct HeadingCase
     const char* sender;
 };
 
-class LetterHeadingTest : public testing::TestWithParam<HeadingCase>
-{
-};
+using LetterHeadingTest = testing::TestWithParam<HeadingCase>;
 
 TEST_P(LetterHeadingTest, ReadsWhatTheHeadingShows)
 {
     const HeadingCase& c = GetParam();
     const common::LetterHeading heading = common::readLetterHeading(QString::fromUtf8(c.text), kCorrespondents);
-    EXPECT_EQ(heading.number, QString::fromUtf8(c.number));
-    EXPECT_EQ(heading.date, c.date);
-    EXPECT_EQ(heading.sender, QString::fromUtf8(c.sender));
+    EXPECT_EQ(std::tuple(heading.number, heading.date, heading.sender),
+              std::tuple(QString::fromUtf8(c.number), c.date, QString::fromUtf8(c.sender)));
 }
 
 const char* const kTwoColumns = "UBND TỈNH BẮC NINH CỘNG HÒA XÃ HỘI CHỦ NGHĨA VIỆT NAM\n"
@@ -60,12 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LetterHeading, DecomposedTextReadsAsComposed)
 {
-    const QString decomposed = QString::fromUtf8("SỞ NỘI VỤ\nSố: 5/SNV\nBắc Ninh, ngày 05 tháng 3 năm 2026")
-                                   .normalized(QString::NormalizationForm_D);
+    const QString decomposed =
+        u"SỞ NỘI VỤ\nSố: 5/SNV\nBắc Ninh, ngày 05 tháng 3 năm 2026"_s.normalized(QString::NormalizationForm_D);
     const common::LetterHeading heading = common::readLetterHeading(decomposed, kCorrespondents);
-    EXPECT_EQ(heading.number, QStringLiteral("5/SNV"));
-    EXPECT_EQ(heading.date, QDate(2026, 3, 5));
-    EXPECT_EQ(heading.sender, QStringLiteral("Sở Nội vụ"));
+    EXPECT_EQ(std::tuple(heading.number, heading.date, heading.sender),
+              std::tuple(u"5/SNV"_s, QDate(2026, 3, 5), u"Sở Nội vụ"_s));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct KeyCase
@@ -56,7 +58,7 @@ TEST(SortKeyTable, EveryLetterHasItsStoredCodeIrregularOnesIncluded)
         }
     }
     EXPECT_EQ(letters, 88);
-    EXPECT_GT(common::sortKey(QStringLiteral("ỡ")), common::sortKey(QStringLiteral("ợ")));
+    EXPECT_GT(common::sortKey(u"ỡ"_s), common::sortKey(u"ợ"_s));
 }
 
 TEST(SortKeyTable, KeysSortNamesInRegisterOrder)

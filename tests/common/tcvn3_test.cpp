@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <iconv.h>
 
+using namespace Qt::StringLiterals;
+
 using common::decodeTcvn3;
 using common::encodeTcvn3;
 
@@ -50,7 +52,7 @@ QByteArray byte(int b)
     return QByteArray(1, static_cast<char>(b));
 }
 
-const QString Vowels = QStringLiteral("aăâeêioôơuưy");
+const QString Vowels = u"aăâeêioôơuưy"_s;
 // Grave, hook above, tilde, acute, dot below.
 const QList<char16_t> ToneMarks = {u'\u0300', u'\u0309', u'\u0303', u'\u0301', u'\u0323'};
 
@@ -69,7 +71,7 @@ QStringList tonedLowerVowels()
 QStringList vn3Letters()
 {
     QStringList letters = tonedLowerVowels();
-    for (const QChar c : QStringLiteral("ăâêôơưđĂÂÊÔƠƯĐ"))
+    for (const QChar c : u"ăâêôơưđĂÂÊÔƠƯĐ"_s)
         letters << QString(c);
     return letters;
 }
@@ -149,10 +151,10 @@ TEST(Tcvn3, DecodesAsVn3WhereIconvReadsVn1)
 // iconv (VN1) would compose with the letter before it is never composed.
 TEST(Tcvn3, NoCombiningMarksEitherWay)
 {
-    EXPECT_EQ(iconvDecode(QByteArray("a\xB3")), QStringLiteral("á"));
-    EXPECT_EQ(decodeTcvn3(QByteArray("a\xB3")), QStringLiteral("a\uFFFD"));
+    EXPECT_EQ(iconvDecode(QByteArray("a\xB3")), u"á"_s);
+    EXPECT_EQ(decodeTcvn3(QByteArray("a\xB3")), u"a\uFFFD"_s);
     bool exact = false;
-    EXPECT_EQ(encodeTcvn3(QStringLiteral("a\u0301 \u01B0\u0300"), &exact), encodeTcvn3(QStringLiteral("á ừ")));
+    EXPECT_EQ(encodeTcvn3(u"a\u0301 \u01B0\u0300"_s, &exact), encodeTcvn3(u"á ừ"_s));
     EXPECT_TRUE(exact);
 }
 
@@ -168,9 +170,12 @@ TEST(Tcvn3, InexactEncodings)
         EXPECT_NE(decodeTcvn3(iconvEncode(capital)), capital) << capital.toStdString();
     }
     const std::pair<QString, QByteArray> outside[] = {
-        {QStringLiteral("ç"), "?"},      {QStringLiteral("Ç"), "?"},
-        {QStringLiteral("x漢y"), "x?y"}, {QStringLiteral("a\U0001F600b"), "a?b"},
-        {QString(QChar(0xFFFD)), "?"},   {QStringLiteral("n\u0300"), "?"}, // a tone on a consonant
+        {u"ç"_s, "?"},
+        {u"Ç"_s, "?"},
+        {u"x漢y"_s, "x?y"},
+        {u"a\U0001F600b"_s, "a?b"},
+        {QString(QChar(0xFFFD)), "?"},
+        {u"n\u0300"_s, "?"}, // a tone on a consonant
     };
     for (const auto& [text, expected] : outside) {
         bool exact = true;
@@ -183,7 +188,7 @@ TEST(Tcvn3, DecodesAnOldRegisterEntry)
 {
     // "Công văn đến" as the .VnTime font stored it, followed by a curly-quoted letter type.
     const QByteArray stored("C\xABng v\xA8n \xAE\xD5n \x93Quy\xD5t \xAE\xDEnh\x94");
-    EXPECT_EQ(decodeTcvn3(stored), QStringLiteral("Công văn đến “Quyết định”"));
+    EXPECT_EQ(decodeTcvn3(stored), u"Công văn đến “Quyết định”"_s);
     EXPECT_EQ(encodeTcvn3(decodeTcvn3(stored)), stored);
     bool exact = false;
     EXPECT_TRUE(encodeTcvn3(QString(), &exact).isEmpty());

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(TimeOfDayTest, ReadsTheWaysAnOfficeWritesATime)
@@ -25,13 +27,11 @@ TEST(TimeOfDayTest, ReadsTheWaysAnOfficeWritesATime)
     };
     for (const Case& c : cases) {
         const std::optional<QTime> t = common::readTime(QString::fromUtf8(c.typed));
-        if (!c.time)
-            EXPECT_FALSE(t.has_value()) << c.typed;
-        else
-            EXPECT_EQ(t.value_or(QTime()).toString(QStringLiteral("HH:mm")), QString::fromLatin1(c.time)) << c.typed;
+        EXPECT_EQ(t ? t->toString(u"HH:mm"_s) : u"no time"_s, QString::fromLatin1(c.time ? c.time : "no time"))
+            << c.typed;
     }
     // Decomposed letters (marks typed after their base letter) read as the composed ones.
-    EXPECT_EQ(common::readTime(QStringLiteral("8 giờ 30").normalized(QString::NormalizationForm_D)), QTime(8, 30));
+    EXPECT_EQ(common::readTime(u"8 giờ 30"_s.normalized(QString::NormalizationForm_D)), QTime(8, 30));
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "common/user_password.h"
 
+#include <QList>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -21,41 +24,39 @@ TEST(Pbkdf2Test, MatchesPublishedVectors)
 
 TEST(UserPasswordTest, VerifierHidesThePasswordAndAcceptsItInAnyLetterCase)
 {
-    const QString password = QStringLiteral("MatKhau2026");
+    const QString password = u"MatKhau2026"_s;
     const QString stored = common::makePasswordVerifier(password);
-    EXPECT_TRUE(stored.startsWith(QStringLiteral("pbkdf2-sha256$%1$").arg(common::kPasswordIterations)));
+    EXPECT_TRUE(stored.startsWith(u"pbkdf2-sha256$%1$"_s.arg(common::kPasswordIterations)));
     EXPECT_TRUE(common::isPasswordVerifier(stored));
     EXPECT_NE(stored, password);
     EXPECT_FALSE(stored.contains(password, Qt::CaseInsensitive));
     EXPECT_NE(common::makePasswordVerifier(password), stored) << "every verifier has its own salt";
 
-    EXPECT_TRUE(common::passwordMatches(stored, password));
-    EXPECT_TRUE(common::passwordMatches(stored, QStringLiteral("matkhau2026")));
-    EXPECT_TRUE(common::passwordMatches(stored, QStringLiteral("MATKHAU2026")));
-    EXPECT_FALSE(common::passwordMatches(stored, QStringLiteral("MatKhau2027")));
-    EXPECT_FALSE(common::passwordMatches(stored, QString()));
-    EXPECT_FALSE(common::passwordMatches(stored, QStringLiteral("' or '1'='1")));
-    EXPECT_FALSE(common::passwordMatches(stored, stored)) << "the stored text is not a password";
+    // The last: the stored text is not a password.
+    QList<bool> matches;
+    for (const QString& typed :
+         {password, u"matkhau2026"_s, u"MATKHAU2026"_s, u"MatKhau2027"_s, QString(), u"' or '1'='1"_s, stored})
+        matches << common::passwordMatches(stored, typed);
+    EXPECT_EQ(matches, (QList<bool>{true, true, true, false, false, false, false}));
 }
 
 // Clear-text rows match the old way (any letter case, a blank or empty row matches nothing);
 // damaged verifiers match nothing.
 TEST(StoredPasswordTest, ClearRowsMatchTheOldWayDamagedVerifiersMatchNothing)
 {
-    const QString good = common::makePasswordVerifier(QStringLiteral("abc"), 3);
+    const QString good = common::makePasswordVerifier(u"abc"_s, 3);
     const std::tuple<const char*, QString, const char*, bool, bool> cases[] = {
-        {"clear text, same case", QStringLiteral("matkhau1"), "matkhau1", false, true},
-        {"clear text, other case", QStringLiteral("matkhau1"), "MATKHAU1", false, true},
-        {"clear text, wrong", QStringLiteral("matkhau1"), "matkhau2", false, false},
-        {"clear text, only its beginning", QStringLiteral("matkhau1"), "matkhau", false, false},
-        {"clear text, quote", QStringLiteral("bi'nh"), "bi'nh", false, true},
-        {"blank stored matches nothing", QStringLiteral("  "), "  ", false, false},
+        {"clear text, same case", u"matkhau1"_s, "matkhau1", false, true},
+        {"clear text, other case", u"matkhau1"_s, "MATKHAU1", false, true},
+        {"clear text, wrong", u"matkhau1"_s, "matkhau2", false, false},
+        {"clear text, only its beginning", u"matkhau1"_s, "matkhau", false, false},
+        {"clear text, quote", u"bi'nh"_s, "bi'nh", false, true},
+        {"blank stored matches nothing", u"  "_s, "  ", false, false},
         {"empty stored matches nothing", QString(), "", false, false},
         {"few iterations still a verifier", good, "ABC", true, true},
         {"hash cut short", good.left(good.size() - 4), "abc", false, false},
-        {"zero iterations", QString(good).replace(QStringLiteral("$3$"), QStringLiteral("$0$")), "abc", false, false},
-        {"salt not base64", QStringLiteral("pbkdf2-sha256$3$!!$") + good.section(QLatin1Char('$'), 3), "abc", false,
-         false},
+        {"zero iterations", QString(good).replace(u"$3$"_s, u"$0$"_s), "abc", false, false},
+        {"salt not base64", u"pbkdf2-sha256$3$!!$"_s + good.section(QLatin1Char('$'), 3), "abc", false, false},
     };
     for (const auto& [what, stored, typed, verifier, matches] : cases) {
         EXPECT_EQ(common::isPasswordVerifier(stored), verifier) << what;

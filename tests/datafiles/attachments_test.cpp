@@ -4,7 +4,6 @@
 #include "letters_fixture.h"
 
 #include "datafiles/attachment_checks.h"
-#include "datafiles/attachments.h"
 #include "platform/db/db_error.h"
 
 #include <QFile>
@@ -32,33 +31,32 @@ protected:
 TEST_F(AttachmentsTest, ContentIsKeptOnceAndSweptOnlyWhenNoRowNamesIt)
 {
     db::Database& db = app::module1().letters;
-    db.execute(QStringLiteral("drop table tepdinhkem")); // an older letters file gets the table
+    db.execute(u"drop table tepdinhkem"_s); // an older letters file gets the table
     ASSERT_FALSE(db.hasTable(datafiles::kAttachmentsTable));
-    const qlonglong first = addLetter(QStringLiteral("cvden2009"), QStringLiteral("Họp giao ban"));
-    const qlonglong second = addLetter(QStringLiteral("cvdi2009"), QStringLiteral("Trả lời"));
-    const QString name = QStringLiteral("Quyết định \"số 5\" của Sở.pdf");
+    const qlonglong first = addLetter(u"cvden2009"_s, u"Họp giao ban"_s);
+    const qlonglong second = addLetter(u"cvdi2009"_s, u"Trả lời"_s);
+    const QString name = u"Quyết định \"số 5\" của Sở.pdf"_s;
 
     const datafiles::Attachment a = attach(first, write(name, kPdf));
     EXPECT_EQ(a.name, name);
     EXPECT_EQ(a.size, kPdf.size());
-    EXPECT_EQ(a.type, QStringLiteral("application/pdf"));
+    EXPECT_EQ(a.type, u"application/pdf"_s);
     EXPECT_EQ(readFile(store().pathOf(a.hash)), kPdf);
 
-    EXPECT_TRUE(
-        refusal(first, write(QStringLiteral("bản sao.pdf"), kPdf)).contains(QStringLiteral("đã được đính kèm")));
-    attach(second, write(QStringLiteral("bản sao.pdf"), kPdf), QStringLiteral("cvdi2009"));
-    const QList<datafiles::Attachment> list = datafiles::attachmentsOf(db, QStringLiteral("cvden2009"), first);
+    EXPECT_TRUE(refusal(first, write(u"bản sao.pdf"_s, kPdf)).contains(u"đã được đính kèm"_s));
+    attach(second, write(u"bản sao.pdf"_s, kPdf), u"cvdi2009"_s);
+    const QList<datafiles::Attachment> list = datafiles::attachmentsOf(db, u"cvden2009"_s, first);
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list.first().name, name);
-    EXPECT_EQ(list.first().addedBy, QStringLiteral("Lê Văn Ấn"));
+    EXPECT_EQ(list.first().addedBy, u"Lê Văn Ấn"_s);
     EXPECT_EQ(list.first().addedAt, QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
     EXPECT_EQ(stored(), QStringList{a.hash});
 
     const QDateTime later = QDateTime::currentDateTime().addSecs(5);
     datafiles::removeAttachment(db, a.id);
-    EXPECT_TRUE(datafiles::attachmentsOf(db, QStringLiteral("cvden2009"), first).isEmpty());
+    EXPECT_TRUE(datafiles::attachmentsOf(db, u"cvden2009"_s, first).isEmpty());
     EXPECT_EQ(datafiles::sweepAttachments(db, store(), later, 0), 0); // the outgoing letter names it
-    datafiles::removeAttachment(db, datafiles::attachmentsOf(db, QStringLiteral("cvdi2009"), second).first().id);
+    datafiles::removeAttachment(db, datafiles::attachmentsOf(db, u"cvdi2009"_s, second).first().id);
     EXPECT_EQ(datafiles::sweepAttachments(db, store(), later), 0); // younger than the grace period
     EXPECT_EQ(datafiles::sweepAttachments(db, store(), later, 0), 1);
     EXPECT_TRUE(stored().isEmpty());
@@ -66,11 +64,11 @@ TEST_F(AttachmentsTest, ContentIsKeptOnceAndSweptOnlyWhenNoRowNamesIt)
 
 TEST_F(AttachmentsTest, BadInputIsRefusedAndChangesNothing)
 {
-    const qlonglong letter = addLetter(QStringLiteral("cvden2009"), QStringLiteral("Họp giao ban"));
-    attach(letter, write(QStringLiteral("giữ lại.pdf"), kPdf));
+    const qlonglong letter = addLetter(u"cvden2009"_s, u"Họp giao ban"_s);
+    attach(letter, write(u"giữ lại.pdf"_s, kPdf));
     const QStringList before = stored();
 
-    const QString big = write(QStringLiteral("phim.bin"), QByteArray());
+    const QString big = write(u"phim.bin"_s, QByteArray());
     QFile f(big);
     ASSERT_TRUE(f.resize(500LL * 1024 * 1024)); // sparse: takes no room
     const QString store_ = store().folder();
@@ -81,21 +79,18 @@ TEST_F(AttachmentsTest, BadInputIsRefusedAndChangesNothing)
         std::function<void()> arrange;
         QString message;
     } cases[] = {
-        {"vanished",
-         QDir(programFolder()).filePath(QStringLiteral("đã xoá.pdf")),
-         {},
-         QStringLiteral("Không tìm thấy")},
-        {"too large", big, {}, QStringLiteral("quá giới hạn 100 MB")},
-        {"not a PDF", write(QStringLiteral("thư.pdf"), "Kính gửi"), {}, QStringLiteral("nội dung không phải PDF")},
-        {"not a PNG", write(QStringLiteral("ảnh.png"), "\xff\xd8\xff\xe0 jpeg"), {}, QStringLiteral("không phải PNG")},
-        {"disk full", write(QStringLiteral("lớn.docx"), QByteArray(3 << 20, 'x')),
+        {"vanished", QDir(programFolder()).filePath(u"đã xoá.pdf"_s), {}, u"Không tìm thấy"_s},
+        {"too large", big, {}, u"quá giới hạn 100 MB"_s},
+        {"not a PDF", write(u"thư.pdf"_s, "Kính gửi"), {}, u"nội dung không phải PDF"_s},
+        {"not a PNG", write(u"ảnh.png"_s, "\xff\xd8\xff\xe0 jpeg"), {}, u"không phải PNG"_s},
+        {"disk full", write(u"lớn.docx"_s, QByteArray(3 << 20, 'x')),
          [] {
              datafiles::AttachmentStore::setWriteHook([](qint64 written) {
                  if (written > (1 << 20))
                      throw std::runtime_error("no space left");
              });
          },
-         QStringLiteral("Không ghi được tệp vào kho")},
+         u"Không ghi được tệp vào kho"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -104,42 +99,40 @@ TEST_F(AttachmentsTest, BadInputIsRefusedAndChangesNothing)
         EXPECT_TRUE(refusal(letter, c.path).contains(c.message)) << refusal(letter, c.path).toStdString();
         datafiles::AttachmentStore::setWriteHook({});
         EXPECT_EQ(stored(), before); // no temporary file left either
-        EXPECT_EQ(datafiles::attachmentsOf(app::module1().letters, QStringLiteral("cvden2009"), letter).size(), 1);
+        EXPECT_EQ(datafiles::attachmentsOf(app::module1().letters, u"cvden2009"_s, letter).size(), 1);
     }
 
     // A store that cannot be made (its name taken by a file).
     ASSERT_TRUE(QDir(store_).removeRecursively());
     QFile blocker(store_);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    EXPECT_TRUE(refusal(letter, write(QStringLiteral("quét.tif"), QByteArray("II*\0", 4)))
-                    .contains(QStringLiteral("Không ghi được tệp vào kho")));
-    EXPECT_EQ(datafiles::attachmentsOf(app::module1().letters, QStringLiteral("cvden2009"), letter).size(), 1);
+    EXPECT_TRUE(
+        refusal(letter, write(u"quét.tif"_s, QByteArray("II*\0", 4))).contains(u"Không ghi được tệp vào kho"_s));
+    EXPECT_EQ(datafiles::attachmentsOf(app::module1().letters, u"cvden2009"_s, letter).size(), 1);
 }
 
 TEST_F(AttachmentsTest, ReadOnlyLettersFileShowsNothingAndRefuses)
 {
-    const QString path = QDir(programFolder()).filePath(QStringLiteral("chỉ đọc.mdb"));
-    test::copyTemplate(path).execute(QStringLiteral("drop table tepdinhkem")); // written before attachments
+    const QString path = QDir(programFolder()).filePath(u"chỉ đọc.mdb"_s);
+    test::copyTemplate(path).execute(u"drop table tepdinhkem"_s); // written before attachments
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     db::Database db = openFile(path);
     EXPECT_FALSE(datafiles::ensureAttachmentsTable(db));
-    EXPECT_TRUE(datafiles::attachmentsOf(db, QStringLiteral("cvden2009"), 1).isEmpty());
-    EXPECT_THROW(datafiles::attachFile(db, datafiles::AttachmentStore::besideLettersFile(path),
-                                       QStringLiteral("cvden2009"), 1, write(QStringLiteral("a.pdf"), kPdf),
-                                       QStringLiteral("An"), QDateTime::currentDateTime()),
+    EXPECT_TRUE(datafiles::attachmentsOf(db, u"cvden2009"_s, 1).isEmpty());
+    EXPECT_THROW(datafiles::attachFile(db, datafiles::AttachmentStore::besideLettersFile(path), u"cvden2009"_s, 1,
+                                       write(u"a.pdf"_s, kPdf), u"An"_s, QDateTime::currentDateTime()),
                  db::DbError);
 }
 
 TEST_F(AttachmentsTest, SavedCopyIsTheWholeFileOrNothing)
 {
-    const qlonglong letter = addLetter(QStringLiteral("cvden2009"), QStringLiteral("Họp giao ban"));
-    const datafiles::Attachment a = attach(letter, write(QStringLiteral("gốc.pdf"), kPdf));
-    const QString target = QDir(programFolder()).filePath(QStringLiteral("bản lưu “mới”.pdf"));
+    const qlonglong letter = addLetter(u"cvden2009"_s, u"Họp giao ban"_s);
+    const datafiles::Attachment a = attach(letter, write(u"gốc.pdf"_s, kPdf));
+    const QString target = QDir(programFolder()).filePath(u"bản lưu “mới”.pdf"_s);
     datafiles::saveAttachmentAs(store(), a, target);
     EXPECT_EQ(readFile(target), kPdf);
-    EXPECT_THROW(
-        datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(QStringLiteral("không có/x.pdf"))),
-        datafiles::AttachmentError);
+    EXPECT_THROW(datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(u"không có/x.pdf"_s)),
+                 datafiles::AttachmentError);
 }
 
 } // namespace

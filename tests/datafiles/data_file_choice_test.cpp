@@ -1,7 +1,5 @@
 #include "data_files_fixture.h"
 
-#include "app/core/recent_files.h"
-#include "app/core/settings_files.h"
 #include "datafiles/data_file_choice.h"
 
 namespace {
@@ -11,7 +9,7 @@ using datafiles::DataFileRole;
 using testing_support::DataFilesTest;
 
 // Another folder of data files: blanks, a quote and Vietnamese letters in its name.
-const QString kOther = QStringLiteral("máy chủ/dữ liệu 'mới'");
+const QString kOther = u"máy chủ/dữ liệu 'mới'"_s;
 
 class ChoiceTest : public DataFilesTest
 {
@@ -24,11 +22,11 @@ protected:
             app::Module1& m = app::module1();
             // The login reads the users beside the new file.
             EXPECT_EQ(m.scheduleReference.path(), m.scheduleReferencePath);
-            EXPECT_NE(m.scheduleReferencePath, dataPath(QStringLiteral("vemotk.mdb")));
+            EXPECT_NE(m.scheduleReferencePath, dataPath(u"vemotk.mdb"_s));
             if (loginAs.isEmpty())
                 return true; // cancelled
             m.userFullName = loginAs;
-            m.userRights = QStringLiteral("CB");
+            m.userRights = u"CB"_s;
             return false;
         };
         hooks.chooseWorkingYear = [this] {
@@ -45,9 +43,8 @@ protected:
     // The letters file and its reference file in the other folder; with its 2009 tables or not.
     QString otherLetters(bool withYear)
     {
-        db::Database cv = makeDataFile(kOther, QStringLiteral("vemocv.mdb"),
-                                       withYear ? QStringList{QStringLiteral("2009")} : QStringList{});
-        makeDataFile(kOther, QStringLiteral("vemotk.mdb"));
+        db::Database cv = makeDataFile(kOther, u"vemocv.mdb"_s, withYear ? QStringList{u"2009"_s} : QStringList{});
+        makeDataFile(kOther, u"vemotk.mdb"_s);
         return cv.path();
     }
 
@@ -83,10 +80,10 @@ protected:
 TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
 {
     const QString otherCv = otherLetters(true);
-    db::Database lonely = makeDataFile(QStringLiteral("không tk"), QStringLiteral("vemocv.mdb"));
-    const QString notData = dataPath(QStringLiteral("thư.mdb"));
+    db::Database lonely = makeDataFile(u"không tk"_s, u"vemocv.mdb"_s);
+    const QString notData = dataPath(u"thư.mdb"_s);
     writeFile(notData, "plain text");
-    db::Database schedule = makeDataFile(kOther, QStringLiteral("vemolich.mdb"), {QStringLiteral("2009")});
+    db::Database schedule = makeDataFile(kOther, u"vemolich.mdb"_s, {u"2009"_s});
     const QString inUseUpper = app::module1().lettersPath.toUpper().replace(
         programFolder().toUpper(), programFolder()); // the same file, named in another letter case
     struct Case
@@ -98,31 +95,25 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
     };
     const Case cases[] = {
         {DataFileRole::Letters, inUseUpper,
-         QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + inUseUpper + QStringLiteral(")."),
-         QString()},
+         u"File dữ liệu vừa chọn chính là file đang dùng ! ("_s + inUseUpper + u")."_s, QString()},
         {DataFileRole::Letters, app::module1().schedulePath,
-         QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + app::module1().schedulePath +
-             QStringLiteral(")."),
-         QString()},
-        {DataFileRole::Letters, dataPath(QStringLiteral("không có.mdb")),
-         QStringLiteral("Không tìm thấy file dữ liệu vừa chọn! \r\nCần dùng chức năng 'Tìm file mới' để tìm file dữ "
-                        "liệu định dùng!"),
-         dataPath(QStringLiteral("không có.mdb"))},
-        {DataFileRole::Letters, notData, QStringLiteral("File dữ liệu vừa chọn bị lỗi, không sử dụng được. "), notData},
+         u"File dữ liệu vừa chọn chính là file đang dùng ! ("_s + app::module1().schedulePath + u")."_s, QString()},
+        {DataFileRole::Letters, dataPath(u"không có.mdb"_s),
+         u"Không tìm thấy file dữ liệu vừa chọn! \r\nCần dùng chức năng 'Tìm file mới' để tìm file dữ "
+         "liệu định dùng!"_s,
+         dataPath(u"không có.mdb"_s)},
+        {DataFileRole::Letters, notData, u"File dữ liệu vừa chọn bị lỗi, không sử dụng được. "_s, notData},
         {DataFileRole::Letters, lonely.path(),
-         QStringLiteral("File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. "),
-         lonely.path()},
+         u"File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. "_s, lonely.path()},
         // The users beside the new schedule file do not include the current user; login cancelled.
         {DataFileRole::Schedule, schedule.path(),
-         QStringLiteral("Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!"), schedule.path()},
-        {DataFileRole::Backup, programFolder() + QStringLiteral("/sao luu"),
-         QStringLiteral("Cần thêm phần đuôi của tên file backup là .MDB "),
-         programFolder() + QStringLiteral("/saoluu")},
-        {DataFileRole::Backup, programFolder() + QStringLiteral("/không có/bk.mdb"),
-         QStringLiteral("Không ghi được file backup vào thư mục ") +
-             QDir::toNativeSeparators(programFolder() + QStringLiteral("/không có")) +
-             QStringLiteral(" ! Cần chọn thư mục khác."),
-         programFolder() + QStringLiteral("/không có/bk.mdb")},
+         u"Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!"_s, schedule.path()},
+        {DataFileRole::Backup, programFolder() + u"/sao luu"_s, u"Cần thêm phần đuôi của tên file backup là .MDB "_s,
+         programFolder() + u"/saoluu"_s},
+        {DataFileRole::Backup, programFolder() + u"/không có/bk.mdb"_s,
+         u"Không ghi được file backup vào thư mục "_s + QDir::toNativeSeparators(programFolder() + u"/không có"_s) +
+             u" ! Cần chọn thư mục khác."_s,
+         programFolder() + u"/không có/bk.mdb"_s},
     };
     Q_UNUSED(otherCv)
     const InUse before = inUse();
@@ -134,7 +125,7 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
         EXPECT_EQ(messages(), QStringList{c.message}) << qPrintable(c.filechon);
         EXPECT_EQ(filechon, c.filechonAfter);
         EXPECT_TRUE(inUse() == before) << qPrintable(c.filechon);
-        EXPECT_EQ(app::module1().userRights, QStringLiteral("QT"));
+        EXPECT_EQ(app::module1().userRights, u"QT"_s);
     }
     EXPECT_EQ(logins, 1);
     EXPECT_EQ(refreshes, 0);
@@ -147,17 +138,15 @@ TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
     QString filechon = other;
     ASSERT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Switched);
     const app::Module1& m = app::module1();
-    EXPECT_EQ(m.lettersPath, other);
-    EXPECT_EQ(m.letters.path(), other);
-    EXPECT_EQ(m.lettersReferencePath, app::referenceFileBeside(other));
-    EXPECT_EQ(m.lettersReference.path(), m.lettersReferencePath);
+    const QString reference = app::referenceFileBeside(other);
+    EXPECT_EQ((QStringList{m.lettersPath, m.letters.path(), m.lettersReferencePath, m.lettersReference.path()}),
+              (QStringList{other, other, reference, reference}));
     EXPECT_FALSE(old.isOpen());
-    EXPECT_EQ(messages(),
-              (QStringList{QStringLiteral("Không tìm thấy bảng dữ liệu cho năm 2009\rCần chọn lại năm làm việc!"),
-                           QStringLiteral("Đã sử dụng file dữ liệu \r\n") + other}));
+    EXPECT_EQ(messages(), (QStringList{u"Không tìm thấy bảng dữ liệu cho năm 2009\rCần chọn lại năm làm việc!"_s,
+                                       u"Đã sử dụng file dữ liệu \r\n"_s + other}));
     EXPECT_EQ(yearDialogs, 1);
     EXPECT_EQ(refreshes, 1);
-    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem2"))).value(0), other);
+    EXPECT_EQ(app::readRecentFiles(dataPath(u"sysmem2"_s)).value(0), other);
     // Inside the program folder: written relative to it.
     EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath(app::module1().programFolder)))
                     .contains(QDir::toNativeSeparators(QDir(programFolder()).relativeFilePath(other))));
@@ -166,9 +155,9 @@ TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
 
 TEST_F(ChoiceTest, ScheduleFileNeedsALoginAgainstItsUsers)
 {
-    db::Database schedule = makeDataFile(kOther, QStringLiteral("vemolich.mdb"), {QStringLiteral("2009")});
-    makeDataFile(kOther, QStringLiteral("vemotk.mdb"));
-    loginAs = QStringLiteral("Lê Văn Cường");
+    db::Database schedule = makeDataFile(kOther, u"vemolich.mdb"_s, {u"2009"_s});
+    makeDataFile(kOther, u"vemotk.mdb"_s);
+    loginAs = u"Lê Văn Cường"_s;
     QString filechon = schedule.path();
     ASSERT_EQ(accept(DataFileRole::Schedule, filechon), ChoiceOutcome::Switched);
     const app::Module1& m = app::module1();
@@ -176,17 +165,17 @@ TEST_F(ChoiceTest, ScheduleFileNeedsALoginAgainstItsUsers)
     EXPECT_EQ(m.scheduleReferencePath, app::referenceFileBeside(schedule.path()));
     EXPECT_EQ(m.userFullName, loginAs);
     EXPECT_EQ(yearDialogs, 0);
-    EXPECT_EQ(app::readRecentFiles(dataPath(QStringLiteral("sysmem3"))).value(0), schedule.path());
+    EXPECT_EQ(app::readRecentFiles(dataPath(u"sysmem3"_s)).value(0), schedule.path());
 }
 
 TEST_F(ChoiceTest, NewBackupNameIsRecordedWithoutMakingTheFile)
 {
-    QString filechon = programFolder() + QStringLiteral("/sao lưu 1.MDB");
+    QString filechon = programFolder() + u"/sao lưu 1.MDB"_s;
     ASSERT_EQ(accept(DataFileRole::Backup, filechon), ChoiceOutcome::Switched);
-    const QString recorded = programFolder() + QStringLiteral("/saolưu1.MDB");
+    const QString recorded = programFolder() + u"/saolưu1.MDB"_s;
     EXPECT_EQ(app::module1().backupPath, recorded);
     EXPECT_FALSE(QFile::exists(recorded));
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Đã chọn file backup là ") + recorded});
+    EXPECT_EQ(messages(), QStringList{u"Đã chọn file backup là "_s + recorded});
     EXPECT_EQ(datafiles::offeredFiles(DataFileRole::Backup), QStringList{recorded});
 }
 
@@ -194,27 +183,25 @@ TEST_F(ChoiceTest, NewBackupNameIsRecordedWithoutMakingTheFile)
 // year and its tables when the year dialog took another, are put back.
 TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesAndYearBack)
 {
-    const QByteArray recent = readFile(dataPath(QStringLiteral("sysmem2")));
+    const QByteArray recent = readFile(dataPath(u"sysmem2"_s));
     ASSERT_TRUE(QFile::remove(app::sysmemPath(app::module1().programFolder)));
     ASSERT_TRUE(QDir().mkpath(app::sysmemPath(app::module1().programFolder)));
     for (const bool withYear : {true, false}) {
         SCOPED_TRACE(withYear ? "the working year in the file" : "another year chosen");
         messenger.shown.clear();
         QString filechon = otherLetters(withYear);
-        yearChosen = withYear ? QString() : QStringLiteral("2010");
+        yearChosen = withYear ? QString() : u"2010"_s;
         const InUse before = inUse();
         EXPECT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Failed);
-        EXPECT_EQ(messages().last(),
-                  QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "));
+        EXPECT_EQ(messages().last(), u"Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "_s);
         EXPECT_EQ(yearDialogs, withYear ? 0 : 1);
         EXPECT_TRUE(inUse() == before);
         const app::Module1& m = app::module1();
         EXPECT_TRUE(m.letters.isOpen());
         EXPECT_TRUE(m.lettersReference.isOpen());
-        EXPECT_EQ(readFile(dataPath(QStringLiteral("sysmem2"))), recent);
-        EXPECT_EQ(m.workingYear, QStringLiteral("2009"));
-        EXPECT_EQ(m.incomingTable, QStringLiteral("cvden2009"));
-        EXPECT_EQ(m.scheduleTable, QStringLiteral("lich2009"));
+        EXPECT_EQ(readFile(dataPath(u"sysmem2"_s)), recent);
+        EXPECT_EQ((QStringList{m.workingYear, m.incomingTable, m.scheduleTable}),
+                  (QStringList{u"2009"_s, u"cvden2009"_s, u"lich2009"_s}));
         QFile::remove(filechon);
         QFile::remove(app::referenceFileBeside(filechon));
     }
@@ -229,7 +216,7 @@ TEST_F(ChoiceTest, OpenDialogStartsInTheFolderOfTheFileInUse)
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Schedule).folder, app::dataFolder(programFolder()));
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Backup).folder, app::dataFolder(programFolder()))
         << "no backup file yet";
-    app::module1().lettersPath = QStringLiteral("/thư mục đã xoá/vemocv.mdb");
+    app::module1().lettersPath = u"/thư mục đã xoá/vemocv.mdb"_s;
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, app::dataFolder(programFolder()));
 }
 

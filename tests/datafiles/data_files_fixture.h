@@ -15,6 +15,8 @@
 
 #include <QVariantMap>
 
+using namespace Qt::StringLiterals;
+
 namespace testing_support {
 
 class DataFilesTest : public DataFolderTest
@@ -24,22 +26,22 @@ protected:
     {
         DataFolderTest::SetUp();
         app::Module1& m = app::module1();
-        m.lettersPath = copyTemplate(QStringLiteral("vemocv.MDB"));
-        m.schedulePath = copyTemplate(QStringLiteral("vemolich.MDB"));
-        m.lettersReferencePath = m.scheduleReferencePath = copyTemplate(QStringLiteral("vemotk.mdb"));
+        m.lettersPath = copyTemplate(u"vemocv.MDB"_s);
+        m.schedulePath = copyTemplate(u"vemolich.MDB"_s);
+        m.lettersReferencePath = m.scheduleReferencePath = copyTemplate(u"vemotk.mdb"_s);
         m.referencePath = m.lettersReferencePath;
         m.letters = openFile(m.lettersPath);
         m.schedule = openFile(m.schedulePath);
         m.reference = openFile(m.referencePath);
         m.lettersReference = openFile(m.lettersReferencePath);
         m.scheduleReference = openFile(m.scheduleReferencePath);
-        m.workingYear = QStringLiteral("2009");
-        m.userFullName = QStringLiteral("Trần Thị Bình");
-        m.userRights = QStringLiteral("QT");
+        m.workingYear = u"2009"_s;
+        m.userFullName = u"Trần Thị Bình"_s;
+        m.userRights = u"QT"_s;
         ASSERT_TRUE(app::createYearTables(app::module1()));
         app::writeSysmem(app::module1());
-        app::updateRecentFiles(app::module1().programFolder, QStringLiteral("sysmem2"), m.lettersPath);
-        app::updateRecentFiles(app::module1().programFolder, QStringLiteral("sysmem3"), m.schedulePath);
+        app::updateRecentFiles(app::module1().programFolder, u"sysmem2"_s, m.lettersPath);
+        app::updateRecentFiles(app::module1().programFolder, u"sysmem3"_s, m.schedulePath);
     }
 
     // A copy of the template at folder/name under the program folder (folders made), writable and
@@ -48,11 +50,11 @@ protected:
     {
         const QDir dir(programFolder());
         EXPECT_TRUE(dir.mkpath(folder));
-        db::Database db = test::copyTemplate(dir.filePath(folder + QLatin1Char('/') + name));
+        db::Database db = test::copyTemplate(dir.filePath(folder + u'/' + name));
         for (const QString& year : years) {
             for (const char* stem : {"cvden", "cvdi", "kehoach", "lich"}) {
                 const QString s = QString::fromLatin1(stem);
-                EXPECT_TRUE(app::copyTableStructure(db, db, s + QStringLiteral("mau"), s + year, false));
+                EXPECT_TRUE(app::copyTableStructure(db, db, s + u"mau"_s, s + year, false));
             }
         }
         return db;

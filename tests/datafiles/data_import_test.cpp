@@ -18,7 +18,7 @@ using datafiles::ImportOutcome;
 using testing_support::DataFilesTest;
 
 // The folder of the old files: blanks, a quote and Vietnamese letters in its name.
-const QString kOldFolder = QStringLiteral("dữ liệu cũ 'năm 2007'");
+const QString kOldFolder = u"dữ liệu cũ 'năm 2007'"_s;
 
 class ImportTest : public DataFilesTest
 {
@@ -27,24 +27,21 @@ protected:
     // letter and an empty outgoing table, and a letter in the template cvdenmau (never imported).
     void makeOldLetters()
     {
-        db::Database old =
-            makeDataFile(kOldFolder, QStringLiteral("vemocv.mdb"), {QStringLiteral("2007"), QStringLiteral("2008")});
+        db::Database old = makeDataFile(kOldFolder, u"vemocv.mdb"_s, {u"2007"_s, u"2008"_s});
         oldPath = old.path();
-        insert(old, QStringLiteral("cvden2007"), letter(QStringLiteral("1/UB"), QStringLiteral("Sở Tư pháp")));
-        insert(old, QStringLiteral("cvden2007"), letter(QStringLiteral("2/UB"), QStringLiteral("Bộ Nội vụ")));
-        insert(old, QStringLiteral("cvdi2007"),
-               {{QStringLiteral("so_cv"), QStringLiteral("7/VP")},
-                {QStringLiteral("tt_ndung"), QStringLiteral("Mời họp")}});
-        insert(old, QStringLiteral("cvden2008"), letter(QStringLiteral("9/UB"), QString()));
-        insert(old, QStringLiteral("cvdenmau"), letter(QStringLiteral("0/UB"), QStringLiteral("mẫu")));
+        insert(old, u"cvden2007"_s, letter(u"1/UB"_s, u"Sở Tư pháp"_s));
+        insert(old, u"cvden2007"_s, letter(u"2/UB"_s, u"Bộ Nội vụ"_s));
+        insert(old, u"cvdi2007"_s, {{u"so_cv"_s, u"7/VP"_s}, {u"tt_ndung"_s, u"Mời họp"_s}});
+        insert(old, u"cvden2008"_s, letter(u"9/UB"_s, QString()));
+        insert(old, u"cvdenmau"_s, letter(u"0/UB"_s, u"mẫu"_s));
     }
 
     static QVariantMap letter(const QString& number, const QString& sender)
     {
-        return {{QStringLiteral("so_cv"), number},
-                {QStringLiteral("noigui"), sender.isNull() ? QVariant() : QVariant(sender)},
-                {QStringLiteral("tt_ndung"), QStringLiteral("Về việc ") + number},
-                {QStringLiteral("ng_den"), QStringLiteral("2007-03-05")}};
+        return {{u"so_cv"_s, number},
+                {u"noigui"_s, sender.isNull() ? QVariant() : QVariant(sender)},
+                {u"tt_ndung"_s, u"Về việc "_s + number},
+                {u"ng_den"_s, u"2007-03-05"_s}};
     }
 
     ImportOutcome import(const QString& kind, QStringList chosen = {})
@@ -65,7 +62,7 @@ protected:
         return datafiles::importOldData(kind, hooks);
     }
 
-    QStringList numbers(const QString& table) { return column(app::module1().letters, table, QStringLiteral("so_cv")); }
+    QStringList numbers(const QString& table) { return column(app::module1().letters, table, u"so_cv"_s); }
 
     QString oldPath;
     QStringList requests;
@@ -77,62 +74,60 @@ TEST_F(ImportTest, TwoYearsImportThenAgainAnsweredNoAndYes)
 {
     makeOldLetters();
     db::Database& cv = app::module1().letters;
-    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
-    EXPECT_EQ(requests, QStringList{QStringLiteral("Chon file cong van vemocv.mdb")});
-    EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
-    EXPECT_EQ(numbers(QStringLiteral("cvdi2007")), QStringList{QStringLiteral("7/VP")});
-    EXPECT_EQ(numbers(QStringLiteral("cvden2008")), QStringList{QStringLiteral("9/UB")});
-    EXPECT_FALSE(cv.hasTable(QStringLiteral("cvdi2008"))) << "an empty old table is skipped";
-    EXPECT_TRUE(numbers(QStringLiteral("cvdenmau")).isEmpty()) << "the template is not imported";
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Đã nhập xong dữ liệu công văn cũ!")});
+    ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done);
+    EXPECT_EQ(requests, QStringList{u"Chon file cong van vemocv.mdb"_s});
+    EXPECT_EQ(numbers(u"cvden2007"_s), (QStringList{u"1/UB"_s, u"2/UB"_s}));
+    EXPECT_EQ(numbers(u"cvdi2007"_s), QStringList{u"7/VP"_s});
+    EXPECT_EQ(numbers(u"cvden2008"_s), QStringList{u"9/UB"_s});
+    EXPECT_FALSE(cv.hasTable(u"cvdi2008"_s)) << "an empty old table is skipped";
+    EXPECT_TRUE(numbers(u"cvdenmau"_s).isEmpty()) << "the template is not imported";
+    EXPECT_EQ(messages(), QStringList{u"Đã nhập xong dữ liệu công văn cũ!"_s});
     EXPECT_EQ(working, (QList<bool>{true, false}));
     EXPECT_EQ(steps, 0) << "a data file of ours is copied without the progress window";
 
     // Again, answered "no": every table asked about once and kept.
     messenger.shown.clear();
-    messenger.answers = {QStringLiteral("no"), QStringLiteral("no"), QStringLiteral("no")};
-    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
-    const datafiles::YearTableKind incoming = datafiles::yearTableKinds(QStringLiteral("cv")).at(0);
+    messenger.answers = {u"no"_s, u"no"_s, u"no"_s};
+    ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done);
+    const datafiles::YearTableKind incoming = datafiles::yearTableKinds(u"cv"_s).at(0);
     EXPECT_EQ(messages().size(), 4);
-    EXPECT_EQ(messages().value(0), datafiles::reimportQuestion(incoming, QStringLiteral("cvden2007")));
-    EXPECT_EQ(numbers(QStringLiteral("cvden2007")).size(), 2);
+    EXPECT_EQ(messages().value(0), datafiles::reimportQuestion(incoming, u"cvden2007"_s));
+    EXPECT_EQ(numbers(u"cvden2007"_s).size(), 2);
 
     // And "yes": each table replaced, not doubled; the new rows keep their values.
-    cv.execute(QStringLiteral("UPDATE cvden2007 SET tt_ndung = 'sửa' WHERE so_cv = '2/UB'"));
+    cv.execute(u"UPDATE cvden2007 SET tt_ndung = 'sửa' WHERE so_cv = '2/UB'"_s);
     messenger.shown.clear();
-    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
-    EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
-    EXPECT_EQ(column(cv, QStringLiteral("cvden2007"), QStringLiteral("tt_ndung")).value(0),
-              QStringLiteral("Về việc 1/UB"));
-    EXPECT_EQ(numbers(QStringLiteral("cvdi2007")).size(), 1);
+    ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done);
+    EXPECT_EQ(numbers(u"cvden2007"_s), (QStringList{u"1/UB"_s, u"2/UB"_s}));
+    EXPECT_EQ(column(cv, u"cvden2007"_s, u"tt_ndung"_s).value(0), u"Về việc 1/UB"_s);
+    EXPECT_EQ(numbers(u"cvdi2007"_s).size(), 1);
 }
 
 TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
 {
     makeOldLetters();
-    const QString text = dataPath(QStringLiteral("ghi chú.mdb"));
+    const QString text = dataPath(u"ghi chú.mdb"_s);
     writeFile(text, "not a data file");
-    const QString truncated = dataPath(QStringLiteral("cắt cụt.mdb"));
+    const QString truncated = dataPath(u"cắt cụt.mdb"_s);
     writeFile(truncated, readFile(oldPath).left(3000));
-    const QString otherPassword = dataPath(QStringLiteral("mật khẩu khác.mdb"));
-    db::Database::create(otherPassword, QStringLiteral("khac")).close();
+    const QString otherPassword = dataPath(u"mật khẩu khác.mdb"_s);
+    db::Database::create(otherPassword, u"khac"_s).close();
     // Files that are not data files of ours, the file in use itself, then cancel.
-    EXPECT_EQ(import(QStringLiteral("cv"), {text, truncated, otherPassword, app::module1().lettersPath}),
-              ImportOutcome::Cancelled);
+    EXPECT_EQ(import(u"cv"_s, {text, truncated, otherPassword, app::module1().lettersPath}), ImportOutcome::Cancelled);
     EXPECT_EQ(messages().mid(0, 3), QStringList(3, datafiles::importUnusableMessage()));
-    EXPECT_TRUE(messages().value(3).startsWith(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (")));
+    EXPECT_TRUE(messages().value(3).startsWith(u"File dữ liệu vừa chọn chính là file đang dùng ! ("_s));
     EXPECT_EQ(requests.size(), 5);
 
     // The target outside the program folder: nothing is asked.
     messenger.shown.clear();
     requests.clear();
-    app::module1().lettersPath = QStringLiteral("/elsewhere/vemocv.mdb");
-    EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Outside);
+    app::module1().lettersPath = u"/elsewhere/vemocv.mdb"_s;
+    EXPECT_EQ(import(u"cv"_s), ImportOutcome::Outside);
     // The message names the real data folder as this platform writes it.
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong "
-                                                     "thư mục ") +
-                                      QDir::toNativeSeparators(programFolder() + QStringLiteral("/data")) +
-                                      QStringLiteral(" của máy tính này.")});
+    EXPECT_EQ(messages(),
+              QStringList{u"Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong "
+                          "thư mục "_s +
+                          QDir::toNativeSeparators(programFolder() + u"/data"_s) + u" của máy tính này."_s});
     EXPECT_TRUE(requests.isEmpty());
 }
 
@@ -144,11 +139,11 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
     makeOldLetters();
     // Beside the old letters file, under names that tell nothing.
     const QDir old = QFileInfo(oldPath).dir();
-    const QString jet3 = old.filePath(QStringLiteral("số liệu cũ.txt"));
+    const QString jet3 = old.filePath(u"số liệu cũ.txt"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"), jet3));
-    const QString jet4 = old.filePath(QStringLiteral("vemolich.mdb"));
+    const QString jet4 = old.filePath(u"vemolich.mdb"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/dates-jet4.mdb"), jet4));
-    const QString text = old.filePath(QStringLiteral("vemotk.mdb"));
+    const QString text = old.filePath(u"vemotk.mdb"_s);
     writeFile(text, "Standard Jet DB, but only in words");
 
     using datafiles::SourceKind;
@@ -156,7 +151,7 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
     EXPECT_EQ(datafiles::recogniseSource(jet4), SourceKind::JetFile);
     EXPECT_EQ(datafiles::recogniseSource(oldPath), SourceKind::DataFile);
     EXPECT_EQ(datafiles::recogniseSource(text), SourceKind::NotADataFile);
-    EXPECT_EQ(datafiles::recogniseSource(old.filePath(QStringLiteral("không có.mdb"))), SourceKind::Unreadable);
+    EXPECT_EQ(datafiles::recogniseSource(old.filePath(u"không có.mdb"_s)), SourceKind::Unreadable);
 
     app::Module1& m = app::module1();
     const QStringList tablesBefore =
@@ -170,8 +165,7 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
         messenger.shown.clear();
         working.clear();
         EXPECT_EQ(import(QString::fromLatin1(c.kind), {c.file}), ImportOutcome::Failed) << c.kind;
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("File vừa chọn không có bảng dữ liệu nào cần nhập.")})
-            << c.kind;
+        EXPECT_EQ(messages(), QStringList{u"File vừa chọn không có bảng dữ liệu nào cần nhập."_s}) << c.kind;
         EXPECT_EQ(working, (QList<bool>{true, false})) << c.kind;
     }
     EXPECT_EQ(m.letters.tableNames() + m.schedule.tableNames() + m.scheduleReference.tableNames(), tablesBefore);
@@ -180,18 +174,18 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
 TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen)
 {
     makeOldLetters();
-    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
+    ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done);
     db::Database& cv = app::module1().letters;
     cv.setStatementHook([](const QString& sql) {
-        if (sql.contains(QLatin1String("INSERT INTO"), Qt::CaseInsensitive))
-            throw db::DbError(db::errc::FileLocked, QStringLiteral("held"));
+        if (sql.contains(u"INSERT INTO"_s, Qt::CaseInsensitive))
+            throw db::DbError(db::errc::FileLocked, u"held"_s);
     });
     messenger.shown.clear();
-    EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Failed); // "yes": drop, remake, copy fails
+    EXPECT_EQ(import(u"cv"_s), ImportOutcome::Failed); // "yes": drop, remake, copy fails
     cv.setStatementHook({});
     EXPECT_EQ(messages().last(), datafiles::importFailedMessage());
     ASSERT_TRUE(cv.isOpen());
-    EXPECT_EQ(numbers(QStringLiteral("cvden2007")), (QStringList{QStringLiteral("1/UB"), QStringLiteral("2/UB")}));
+    EXPECT_EQ(numbers(u"cvden2007"_s), (QStringList{u"1/UB"_s, u"2/UB"_s}));
 }
 
 // A year's letters bring their attachments: the files into this file's store (a content once),
@@ -207,73 +201,68 @@ TEST_F(ImportTest, AYearBringsItsAttachmentsUnderTheLettersNewIds)
         writeFile(path, content);
         return path;
     };
-    const QString scan = oldFile(QStringLiteral("công văn \"2\".pdf"), "%PDF-1.4\nCông văn số 2\n%%EOF\n");
-    const QString invitation = oldFile(QStringLiteral("giấy mời.pdf"), "%PDF-1.4\nGiấy mời họp\n%%EOF\n");
+    const QString scan = oldFile(u"công văn \"2\".pdf"_s, "%PDF-1.4\nCông văn số 2\n%%EOF\n");
+    const QString invitation = oldFile(u"giấy mời.pdf"_s, "%PDF-1.4\nGiấy mời họp\n%%EOF\n");
     const QDateTime at(QDate(2007, 3, 5), QTime(8, 0));
-    const QString who = QStringLiteral("Lê Thị Hoa");
-    const QStringList oldIds = column(old, QStringLiteral("cvden2007"), QStringLiteral("id"));
+    const QString who = u"Lê Thị Hoa"_s;
+    const QStringList oldIds = column(old, u"cvden2007"_s, u"id"_s);
     // The same content on both incoming letters, another on the outgoing one.
     for (const QString& id : oldIds)
-        datafiles::attachFile(old, oldStore, QStringLiteral("cvden2007"), id.toLongLong(), scan, who, at);
+        datafiles::attachFile(old, oldStore, u"cvden2007"_s, id.toLongLong(), scan, who, at);
     const datafiles::Attachment outgoing = datafiles::attachFile(
-        old, oldStore, QStringLiteral("cvdi2007"),
-        column(old, QStringLiteral("cvdi2007"), QStringLiteral("id")).value(0).toLongLong(), invitation, who, at);
+        old, oldStore, u"cvdi2007"_s, column(old, u"cvdi2007"_s, u"id"_s).value(0).toLongLong(), invitation, who, at);
     old.close();
 
     // A letter already in 2007 here, so the imported ones get other ids than they had.
     db::Database& cv = app::module1().letters;
-    ASSERT_TRUE(app::copyTableStructure(cv, cv, QStringLiteral("cvdenmau"), QStringLiteral("cvden2007"), false));
-    insert(cv, QStringLiteral("cvden2007"), letter(QStringLiteral("5/UB"), QStringLiteral("Sở Y tế")));
-    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done) << messages().join(u'|').toStdString();
+    ASSERT_TRUE(app::copyTableStructure(cv, cv, u"cvdenmau"_s, u"cvden2007"_s, false));
+    insert(cv, u"cvden2007"_s, letter(u"5/UB"_s, u"Sở Y tế"_s));
+    ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done) << messages().join(u'|').toStdString();
 
     const datafiles::AttachmentStore store = datafiles::AttachmentStore::besideLettersFile(cv.path());
     const auto attachedTo = [&](const QString& table, const QString& number) {
         QStringList found;
-        const QStringList ids = column(cv, table, QStringLiteral("id"));
-        const QStringList numbers = column(cv, table, QStringLiteral("so_cv"));
+        const QStringList ids = column(cv, table, u"id"_s);
+        const QStringList numbers = column(cv, table, u"so_cv"_s);
         for (const datafiles::Attachment& a :
              datafiles::attachmentsOf(cv, table, ids.value(numbers.indexOf(number)).toLongLong())) {
-            found << a.name + QLatin1Char('|') + a.addedBy + QLatin1Char('|') +
-                         (store.holds(a.hash) ? QStringLiteral("stored") : QStringLiteral("missing"));
+            found << a.name + u'|' + a.addedBy + u'|' + (store.holds(a.hash) ? u"stored"_s : u"missing"_s);
         }
         return found;
     };
-    const QString scanRow = QStringLiteral("công văn \"2\".pdf|Lê Thị Hoa|stored");
-    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("5/UB")), QStringList());
-    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("1/UB")), QStringList{scanRow});
-    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("2/UB")), QStringList{scanRow});
-    EXPECT_EQ(attachedTo(QStringLiteral("cvdi2007"), QStringLiteral("7/VP")),
-              QStringList{QStringLiteral("giấy mời.pdf|Lê Thị Hoa|stored")});
+    const QString scanRow = u"công văn \"2\".pdf|Lê Thị Hoa|stored"_s;
+    EXPECT_EQ(attachedTo(u"cvden2007"_s, u"5/UB"_s), QStringList());
+    EXPECT_EQ(attachedTo(u"cvden2007"_s, u"1/UB"_s), QStringList{scanRow});
+    EXPECT_EQ(attachedTo(u"cvden2007"_s, u"2/UB"_s), QStringList{scanRow});
+    EXPECT_EQ(attachedTo(u"cvdi2007"_s, u"7/VP"_s), QStringList{u"giấy mời.pdf|Lê Thị Hoa|stored"_s});
     EXPECT_EQ(QDir(store.folder()).entryList(QDir::Files).size(), 2) << "the same content is kept once";
 
     // Again, "yes" to each table: replaced, the attachments not doubled.
     messenger.shown.clear();
-    ASSERT_EQ(import(QStringLiteral("cv")), ImportOutcome::Done);
-    EXPECT_EQ(attachedTo(QStringLiteral("cvden2007"), QStringLiteral("2/UB")), QStringList{scanRow});
-    EXPECT_EQ(datafiles::attachmentsOfTable(cv, QStringLiteral("cvden2007")).size(), 2);
+    ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done);
+    EXPECT_EQ(attachedTo(u"cvden2007"_s, u"2/UB"_s), QStringList{scanRow});
+    EXPECT_EQ(datafiles::attachmentsOfTable(cv, u"cvden2007"_s).size(), 2);
 
     // The outgoing letter's file gone from the old store: told, that table as it was.
     ASSERT_TRUE(QFile::remove(oldStore.pathOf(outgoing.hash)));
     messenger.shown.clear();
-    cv.execute(QStringLiteral("UPDATE cvdi2007 SET tt_ndung = 'sửa' WHERE so_cv = '7/VP'"));
-    EXPECT_EQ(import(QStringLiteral("cv")), ImportOutcome::Failed);
-    EXPECT_TRUE(
-        messages().last().startsWith(QStringLiteral("Không tìm thấy tệp đính kèm \"giấy mời.pdf\" của bảng "
-                                                    "cvdi2007 trong kho tệp đính kèm của file dữ liệu vừa chọn")))
+    cv.execute(u"UPDATE cvdi2007 SET tt_ndung = 'sửa' WHERE so_cv = '7/VP'"_s);
+    EXPECT_EQ(import(u"cv"_s), ImportOutcome::Failed);
+    EXPECT_TRUE(messages().last().startsWith(u"Không tìm thấy tệp đính kèm \"giấy mời.pdf\" của bảng "
+                                             "cvdi2007 trong kho tệp đính kèm của file dữ liệu vừa chọn"_s))
         << messages().join(u'|').toStdString();
     EXPECT_TRUE(messages().last().endsWith(datafiles::importFailedMessage()));
-    EXPECT_EQ(column(cv, QStringLiteral("cvdi2007"), QStringLiteral("tt_ndung")), QStringList{QStringLiteral("sửa")});
-    EXPECT_EQ(attachedTo(QStringLiteral("cvdi2007"), QStringLiteral("7/VP")),
-              QStringList{QStringLiteral("giấy mời.pdf|Lê Thị Hoa|stored")});
+    EXPECT_EQ(column(cv, u"cvdi2007"_s, u"tt_ndung"_s), QStringList{u"sửa"_s});
+    EXPECT_EQ(attachedTo(u"cvdi2007"_s, u"7/VP"_s), QStringList{u"giấy mời.pdf|Lê Thị Hoa|stored"_s});
 }
 
 TEST_F(ImportTest, BlankFirstRowCountsAsImportedOnlyWhenTheTableInUseHoldsRows)
 {
-    db::Database old = makeDataFile(kOldFolder, QStringLiteral("vemolich.mdb"), {QStringLiteral("2007")});
-    insert(old, QStringLiteral("lich2007"), {{QStringLiteral("gio"), QStringLiteral("8h")}});
+    db::Database old = makeDataFile(kOldFolder, u"vemolich.mdb"_s, {u"2007"_s});
+    insert(old, u"lich2007"_s, {{u"gio"_s, u"8h"_s}});
     std::unique_ptr<datafiles::ImportSource> source = datafiles::openImportSource(old.path());
     ASSERT_TRUE(source);
-    const datafiles::YearTableKind schedule = datafiles::yearTableKinds(QStringLiteral("lich")).at(1);
+    const datafiles::YearTableKind schedule = datafiles::yearTableKinds(u"lich"_s).at(1);
     int asked = 0;
     const auto no = [&asked](const QString&) {
         ++asked;
@@ -281,29 +270,24 @@ TEST_F(ImportTest, BlankFirstRowCountsAsImportedOnlyWhenTheTableInUseHoldsRows)
     };
     db::Database& lich = app::module1().schedule;
     // The table in use missing, then empty: copied without a question.
-    EXPECT_EQ(datafiles::importYearTable(*source, lich, QStringLiteral("lich2007"), schedule, no),
+    EXPECT_EQ(datafiles::importYearTable(*source, lich, u"lich2007"_s, schedule, no),
               datafiles::YearTableOutcome::Copied);
-    lich.execute(QStringLiteral("DELETE * FROM lich2007"));
-    EXPECT_EQ(datafiles::importYearTable(*source, lich, QStringLiteral("lich2007"), schedule, no),
+    lich.execute(u"DELETE * FROM lich2007"_s);
+    EXPECT_EQ(datafiles::importYearTable(*source, lich, u"lich2007"_s, schedule, no),
               datafiles::YearTableOutcome::Copied);
     EXPECT_EQ(asked, 0);
     // Holding a row: asked.
-    EXPECT_EQ(datafiles::importYearTable(*source, lich, QStringLiteral("lich2007"), schedule, no),
+    EXPECT_EQ(datafiles::importYearTable(*source, lich, u"lich2007"_s, schedule, no),
               datafiles::YearTableOutcome::Kept);
     EXPECT_EQ(asked, 1);
 }
 
 TEST(YearTableNames, OnlyYearTablesOfTheKindAreImported)
 {
-    const QList<datafiles::YearTableKind> cv = datafiles::yearTableKinds(QStringLiteral("cv"));
-    const QList<datafiles::YearTableKind> lich = datafiles::yearTableKinds(QStringLiteral("lich"));
-    struct Case
-    {
-        const char* table;
-        const QList<datafiles::YearTableKind>* kinds;
-        const char* pattern; // "" when not imported
-    };
-    const Case cases[] = {
+    const QList<datafiles::YearTableKind> cv = datafiles::yearTableKinds(u"cv"_s);
+    const QList<datafiles::YearTableKind> lich = datafiles::yearTableKinds(u"lich"_s);
+    // a table, the kinds looked in, the pattern it is imported by ("" when not imported)
+    const std::tuple<const char*, const QList<datafiles::YearTableKind>*, const char*> cases[] = {
         {"cvden2009", &cv, "cvden????"},
         {"CVDI2007", &cv, "cvdi????"},
         {"cvdenmau", &cv, ""},
@@ -318,31 +302,25 @@ TEST(YearTableNames, OnlyYearTablesOfTheKindAreImported)
         {"lichmau", &lich, ""},
         {"lich2009", &cv, ""},
     };
-    for (const Case& c : cases) {
-        const datafiles::YearTableKind* kind = datafiles::yearTableKindOf(QString::fromLatin1(c.table), *c.kinds);
-        EXPECT_EQ(kind ? kind->pattern : QString(), QString::fromLatin1(c.pattern)) << c.table;
+    for (const auto& [table, kinds, pattern] : cases) {
+        const datafiles::YearTableKind* kind = datafiles::yearTableKindOf(QString::fromLatin1(table), *kinds);
+        EXPECT_EQ(kind ? kind->pattern : QString(), QString::fromLatin1(pattern)) << table;
     }
 }
 
 TEST(ImportedCriterion, BlankValuesAreLeftOutAndValuesQuoted)
 {
-    const QStringList columns = {QStringLiteral("noigui"), QStringLiteral("so_cv"), QStringLiteral("tt_ndung")};
-    struct Case
-    {
-        QVariantList values;
-        QString criterion;
+    const QStringList columns = {u"noigui"_s, u"so_cv"_s, u"tt_ndung"_s};
+    // the values of the columns, the criterion that finds them
+    const std::pair<QVariantList, QString> cases[] = {
+        {{u"Sở A"_s, u"1/UB"_s, u"Về"_s}, u"[noigui]='Sở A' and [so_cv]='1/UB' and [tt_ndung]='Về'"_s},
+        {{QVariant(), u"1/UB"_s, u"Về"_s}, u"[so_cv]='1/UB' and [tt_ndung]='Về'"_s},
+        {{u"  "_s, u"O'Neil"_s, QString()}, u"[so_cv]='O''Neil'"_s},
+        {{QVariant(), QString(), u" "_s}, QString()},
+        {{QDate(2009, 3, 4), 7, true}, u"[noigui]='2009-03-04' and [so_cv]=7 and [tt_ndung]=True"_s},
     };
-    const Case cases[] = {
-        {{QStringLiteral("Sở A"), QStringLiteral("1/UB"), QStringLiteral("Về")},
-         QStringLiteral("[noigui]='Sở A' and [so_cv]='1/UB' and [tt_ndung]='Về'")},
-        {{QVariant(), QStringLiteral("1/UB"), QStringLiteral("Về")},
-         QStringLiteral("[so_cv]='1/UB' and [tt_ndung]='Về'")},
-        {{QStringLiteral("  "), QStringLiteral("O'Neil"), QString()}, QStringLiteral("[so_cv]='O''Neil'")},
-        {{QVariant(), QString(), QStringLiteral(" ")}, QString()},
-        {{QDate(2009, 3, 4), 7, true}, QStringLiteral("[noigui]='2009-03-04' and [so_cv]=7 and [tt_ndung]=True")},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(datafiles::importedCriterion(columns, c.values), c.criterion);
+    for (const auto& [values, criterion] : cases)
+        EXPECT_EQ(datafiles::importedCriterion(columns, values), criterion);
 }
 
 class MergeTest : public ImportTest
@@ -350,69 +328,67 @@ class MergeTest : public ImportTest
 protected:
     db::Database makeOldReference()
     {
-        db::Database old = makeDataFile(kOldFolder, QStringLiteral("vemotk.mdb"));
-        old.execute(QStringLiteral("DELETE * FROM loaicv"));
-        old.execute(QStringLiteral("DELETE * FROM chutat"));
+        db::Database old = makeDataFile(kOldFolder, u"vemotk.mdb"_s);
+        old.execute(u"DELETE * FROM loaicv"_s);
+        old.execute(u"DELETE * FROM chutat"_s);
         oldPath = old.path();
         return old;
     }
-    static QVariantMap unit(const QString& name) { return {{QStringLiteral("tendonvi"), name}}; }
+    static QVariantMap unit(const QString& name) { return {{u"tendonvi"_s, name}}; }
     static QVariantMap department(const QString& phong, const QString& donvi)
     {
-        return {{QStringLiteral("phong"), phong}, {QStringLiteral("donvi"), donvi}};
+        return {{u"phong"_s, phong}, {u"donvi"_s, donvi}};
     }
 };
 
 TEST_F(MergeTest, MergeAddsMissingKeysOnceAndNullKeysDoNotStopIt)
 {
     db::Database old = makeOldReference();
-    insert(old, QStringLiteral("donvi"), unit(QStringLiteral("Phòng Tư pháp")));
-    insert(old, QStringLiteral("donvi"), unit(QStringLiteral("Văn phòng")));
-    insert(old, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Văn phòng")));
-    insert(old, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Phòng Tư pháp")));
+    insert(old, u"donvi"_s, unit(u"Phòng Tư pháp"_s));
+    insert(old, u"donvi"_s, unit(u"Văn phòng"_s));
+    insert(old, u"bophan"_s, department(u"Tổ văn thư"_s, u"Văn phòng"_s));
+    insert(old, u"bophan"_s, department(u"Tổ văn thư"_s, u"Phòng Tư pháp"_s));
     db::Database& tk = app::module1().scheduleReference;
-    insert(tk, QStringLiteral("donvi"), unit(QStringLiteral("Văn phòng")));
-    insert(tk, QStringLiteral("donvi"), {{QStringLiteral("chutat"), QStringLiteral("x")}}); // tendonvi Null
-    insert(tk, QStringLiteral("bophan"), department(QStringLiteral("Tổ văn thư"), QStringLiteral("Văn phòng")));
+    insert(tk, u"donvi"_s, unit(u"Văn phòng"_s));
+    insert(tk, u"donvi"_s, {{u"chutat"_s, u"x"_s}}); // tendonvi Null
+    insert(tk, u"bophan"_s, department(u"Tổ văn thư"_s, u"Văn phòng"_s));
 
-    ASSERT_EQ(import(QStringLiteral("tk")), ImportOutcome::Done);
+    ASSERT_EQ(import(u"tk"_s), ImportOutcome::Done);
     // The closing message says how many rows each list received.
-    const QStringList lines = messages().value(0).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines.value(0), QStringLiteral("(căn trái)Đã nhập xong các bảng tham khảo!"));
+    const QStringList lines = messages().value(0).split(u"\r\n"_s);
+    EXPECT_EQ(lines.value(0), u"(căn trái)Đã nhập xong các bảng tham khảo!"_s);
     for (const char* line : {"- donvi: thêm 1 dòng.", "- bophan: thêm 1 dòng.", "- chutat: thêm 0 dòng."})
-        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << lines.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(column(tk, QStringLiteral("donvi"), QStringLiteral("tendonvi")),
-              (QStringList{QStringLiteral("Văn phòng"), QStringLiteral("<null>"), QStringLiteral("Phòng Tư pháp")}));
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(column(tk, u"donvi"_s, u"tendonvi"_s), (QStringList{u"Văn phòng"_s, u"<null>"_s, u"Phòng Tư pháp"_s}));
     // The same department under another unit is another department.
-    EXPECT_EQ(column(tk, QStringLiteral("bophan"), QStringLiteral("donvi")),
-              (QStringList{QStringLiteral("Văn phòng"), QStringLiteral("Phòng Tư pháp")}));
-    EXPECT_FALSE(tk.hasTable(QStringLiteral("temp")));
+    EXPECT_EQ(column(tk, u"bophan"_s, u"donvi"_s), (QStringList{u"Văn phòng"_s, u"Phòng Tư pháp"_s}));
+    EXPECT_FALSE(tk.hasTable(u"temp"_s));
 
     // A second merge adds nothing.
-    ASSERT_EQ(import(QStringLiteral("tk")), ImportOutcome::Done);
-    EXPECT_EQ(column(tk, QStringLiteral("donvi"), QStringLiteral("tendonvi")).size(), 3);
-    EXPECT_EQ(column(tk, QStringLiteral("bophan"), QStringLiteral("donvi")).size(), 2);
+    ASSERT_EQ(import(u"tk"_s), ImportOutcome::Done);
+    EXPECT_EQ(column(tk, u"donvi"_s, u"tendonvi"_s).size(), 3);
+    EXPECT_EQ(column(tk, u"bophan"_s, u"donvi"_s).size(), 2);
 }
 
 TEST_F(MergeTest, AFailingListChangesNothingAndTheNextIsMerged)
 {
     db::Database old = makeOldReference();
     // The old list has a column the list in use lacks.
-    db::TableDef def = old.tableDef(QStringLiteral("noigui"));
-    def.fields << db::FieldDef{QStringLiteral("khac"), db::FieldType::Text, 20};
-    old.execute(QStringLiteral("drop table noigui"));
+    db::TableDef def = old.tableDef(u"noigui"_s);
+    def.fields << db::FieldDef{u"khac"_s, db::FieldType::Text, 20};
+    old.execute(u"drop table noigui"_s);
     old.appendTableDef(def);
-    insert(old, QStringLiteral("noigui"), {{QStringLiteral("tendonvi"), QStringLiteral("Sở A")}});
-    insert(old, QStringLiteral("loaicv"), {{QStringLiteral("loai"), QStringLiteral("Công điện khẩn")}});
+    insert(old, u"noigui"_s, {{u"tendonvi"_s, u"Sở A"_s}});
+    insert(old, u"loaicv"_s, {{u"loai"_s, u"Công điện khẩn"_s}});
     db::Database& tk = app::module1().scheduleReference;
-    const int types = column(tk, QStringLiteral("loaicv"), QStringLiteral("loai")).size();
+    const int types = column(tk, u"loaicv"_s, u"loai"_s).size();
 
-    ASSERT_EQ(import(QStringLiteral("tk")), ImportOutcome::Done);
-    EXPECT_TRUE(messages().value(0).contains(QStringLiteral("- noigui: không nhập được, bảng giữ nguyên như trước.")))
+    ASSERT_EQ(import(u"tk"_s), ImportOutcome::Done);
+    EXPECT_TRUE(messages().value(0).contains(u"- noigui: không nhập được, bảng giữ nguyên như trước."_s))
         << messages().value(0).toStdString();
-    EXPECT_TRUE(column(tk, QStringLiteral("noigui"), QStringLiteral("tendonvi")).isEmpty());
-    EXPECT_FALSE(tk.hasTable(QStringLiteral("temp")));
-    EXPECT_EQ(column(tk, QStringLiteral("loaicv"), QStringLiteral("loai")).size(), types + 1);
+    EXPECT_TRUE(column(tk, u"noigui"_s, u"tendonvi"_s).isEmpty());
+    EXPECT_FALSE(tk.hasTable(u"temp"_s));
+    EXPECT_EQ(column(tk, u"loaicv"_s, u"loai"_s).size(), types + 1);
 }
 
 } // namespace

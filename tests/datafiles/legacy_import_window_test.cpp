@@ -28,33 +28,33 @@ void keepPicture(QWidget& window, const QString& name)
 
 TEST(ProgressWindow, ShowsTheStepAndCancelsByEsc)
 {
-    ui::ProgressWindow window(QStringLiteral("Nhập dữ liệu cũ"));
-    EXPECT_TRUE(window.step(QStringLiteral("Đang nhập bảng cvden2007 (1/2)"), 600, 1500));
+    ui::ProgressWindow window(u"Nhập dữ liệu cũ"_s);
+    EXPECT_TRUE(window.step(u"Đang nhập bảng cvden2007 (1/2)"_s, 600, 1500));
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.lblbuoc->text(), QStringLiteral("Đang nhập bảng cvden2007 (1/2)"));
+    EXPECT_EQ(window.lblbuoc->text(), u"Đang nhập bảng cvden2007 (1/2)"_s);
     EXPECT_EQ(window.bar->value(), 600);
     EXPECT_EQ(window.bar->maximum(), 1500);
     EXPECT_TRUE(test::isAccessible(&window));
     QTest::keyClick(window.cmdHuy, Qt::Key_Escape);
-    EXPECT_FALSE(window.step(QStringLiteral("Đang nhập bảng cvden2007 (1/2)"), 800, 1500));
-    EXPECT_FALSE(window.step(QStringLiteral("Đang nhập bảng cvdi2007 (2/2)"), 0, 0)) << "cancelled stays cancelled";
+    EXPECT_FALSE(window.step(u"Đang nhập bảng cvden2007 (1/2)"_s, 800, 1500));
+    EXPECT_FALSE(window.step(u"Đang nhập bảng cvdi2007 (2/2)"_s, 0, 0)) << "cancelled stays cancelled";
 }
 
 TEST(ProgressWindow, CancelDuringAnImportLeavesTheTableAndTheSummarySaysSo)
 {
     QTemporaryDir dir;
-    db::Database target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb")));
+    db::Database target = test::copyTemplate(dir.filePath(u"vemocv.mdb"_s));
     FakeSource source;
     addIncomingYear(source, "cvden2006", 40);
     addIncomingYear(source, "cvden2007", 1500);
     addIncomingYear(source, "cvdi2007", 1);
-    source.tables["cvdi2007"].columns[2].name = QStringLiteral("ng_nhan");
+    source.tables["cvdi2007"].columns[2].name = u"ng_nhan"_s;
 
-    ui::ProgressWindow window(QStringLiteral("Nhập dữ liệu cũ"));
+    ui::ProgressWindow window(u"Nhập dữ liệu cũ"_s);
     bool pictured = false;
     const auto progress = [&](const QString& step, int done, int total) {
         if (done >= 800 && !pictured) {
-            keepPicture(window, QStringLiteral("progress.png"));
+            keepPicture(window, u"progress.png"_s);
             pictured = true;
             window.cmdHuy->click(); // the user cancels by the button
         }
@@ -68,7 +68,7 @@ TEST(ProgressWindow, CancelDuringAnImportLeavesTheTableAndTheSummarySaysSo)
     EXPECT_FALSE(target.hasTable("cvdi2007")) << "the import stops at the cancelled table";
 
     // A whole import, and its summary in the message dialog.
-    ui::ProgressWindow again(QStringLiteral("Nhập dữ liệu cũ"));
+    ui::ProgressWindow again(u"Nhập dữ liệu cũ"_s);
     summary = datafiles::importLegacySource(
         source, "cv", target, [](const QString&) { return false; },
         [&](const QString& step, int done, int total) { return again.step(step, done, total); });
@@ -81,14 +81,14 @@ TEST(ProgressWindow, CancelDuringAnImportLeavesTheTableAndTheSummarySaysSo)
         auto& d = static_cast<app::MessageDialog&>(form);
         shown = d.Label1->text();
         EXPECT_TRUE(test::isAccessible(&d));
-        keepPicture(d, QStringLiteral("summary.png"));
+        keepPicture(d, u"summary.png"_s);
         d.cmdok->click();
     });
-    dialog.show(summary.message("cv"), QStringLiteral("ok"));
+    dialog.show(summary.message("cv"), u"ok"_s);
     ui::FormBase::setModalHandler({});
-    EXPECT_TRUE(shown.contains(QStringLiteral("cvden2006: giữ nguyên, không nhập lại."))) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QStringLiteral("ng_nhan")));
-    EXPECT_TRUE(shown.contains(QStringLiteral("Tổng cộng: 2 bảng, 1501 dòng")));
+    EXPECT_TRUE(shown.contains(u"cvden2006: giữ nguyên, không nhập lại."_s)) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(u"ng_nhan"_s));
+    EXPECT_TRUE(shown.contains(u"Tổng cộng: 2 bảng, 1501 dòng"_s));
 }
 
 } // namespace

@@ -11,11 +11,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace legacy_fixture {
 
 // Every letter of the VN3 repertoire, as Unicode.
-inline const QString kRepertoire =
-    QStringLiteral("ĂÂÊÔƠƯĐăâêôơưđàảãáạằẳẵắặầẩẫấậèẻẽéẹềểễếệìỉĩíịòỏõóọồổỗốộờởỡớợùủũúụừửữứựỳỷỹýỵ");
+inline const QString kRepertoire = u"ĂÂÊÔƠƯĐăâêôơưđàảãáạằẳẵắặầẩẫấậèẻẽéẹềểễếệìỉĩíịòỏõóọồổỗốộờởỡớợùủũúụừửữứựỳỷỹýỵ"_s;
 
 // What the old program's files hold for a Vietnamese text: its VN3 bytes read as Windows-1252.
 inline QString asStored(const QString& unicode)
@@ -74,18 +75,17 @@ inline void addIncomingYear(FakeSource& source, const QString& table, int rowCou
                                         memo("tt_ndung"), text("ghichu_cu")};
     QList<jet::Row> rows;
     for (int i = rowCount; i >= 1; --i) { // stored in reverse: the import goes by id
-        const QString summary =
-            i == 1 ? QStringLiteral("Về việc ") + kRepertoire : QStringLiteral("Công văn số ") + QString::number(i);
+        const QString summary = i == 1 ? u"Về việc "_s + kRepertoire : u"Công văn số "_s + QString::number(i);
         rows << jet::Row{qint64(i),
                          qint64(i),
-                         QStringLiteral("0%1/03/2007").arg(i % 9 + 1),
-                         QStringLiteral("stale"),
-                         asStored(QStringLiteral("Sở Nội vụ")),
-                         QString::number(i) + asStored(QStringLiteral("/QĐ-UB")),
-                         QStringLiteral("28/02/2007"),
-                         asStored(QStringLiteral("Phòng Tổ chức, Văn phòng")),
+                         u"0%1/03/2007"_s.arg(i % 9 + 1),
+                         u"stale"_s,
+                         asStored(u"Sở Nội vụ"_s),
+                         QString::number(i) + asStored(u"/QĐ-UB"_s),
+                         u"28/02/2007"_s,
+                         asStored(u"Phòng Tổ chức, Văn phòng"_s),
                          asStored(summary),
-                         QStringLiteral("x")};
+                         u"x"_s};
     }
     source.add(table, columns, rows);
 }
@@ -94,7 +94,7 @@ inline void addIncomingYear(FakeSource& source, const QString& table, int rowCou
 class LegacyTargetTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { target = test::copyTemplate(dir.filePath(QStringLiteral("vemocv.mdb"))); }
+    void SetUp() override { target = test::copyTemplate(dir.filePath(u"vemocv.mdb"_s)); }
 
     QTemporaryDir dir;
     db::Database target;

@@ -19,10 +19,9 @@ class LetterSaveTest : public LettersTest
 protected:
     Row row(const QString& table, qlonglong id) const
     {
-        db::Recordset rs =
-            app::module1().letters.openRecordset(QStringLiteral("select kieuupdate, idcu from ") + table +
-                                                     QStringLiteral(" where id=") + QString::number(id),
-                                                 db::RecordsetType::Snapshot);
+        db::Recordset rs = app::module1().letters.openRecordset(u"select kieuupdate, idcu from "_s + table +
+                                                                    u" where id="_s + QString::number(id),
+                                                                db::RecordsetType::Snapshot);
         return rs.eof() ? Row{-1, -1} : Row{rs.value(0).toInt(), rs.value(1).toLongLong()};
     }
 };
@@ -32,36 +31,35 @@ TEST_F(LetterSaveTest, SavedRowsCarryTheirReplicationFlagAndOwnId)
 {
     app::Module1& m = app::module1();
     const QString table = m.incomingTable;
-    const qlonglong first = addLetter(table, QStringLiteral("A"));
-    const qlonglong second = addLetter(table, QStringLiteral("B"));
+    const qlonglong first = addLetter(table, u"A"_s);
+    const qlonglong second = addLetter(table, u"B"_s);
     EXPECT_NE(first, second);
-    editLetter(table, second, QStringLiteral("B2")); // not yet replicated: stays added
+    editLetter(table, second, u"B2"_s); // not yet replicated: stays added
     for (qlonglong id : {first, second}) {
         EXPECT_EQ(row(table, id).flag, 1);
         EXPECT_EQ(row(table, id).idcu, id);
     }
-    m.letters.execute(QStringLiteral("update ") + table + QStringLiteral(" set kieuupdate=0 where id=") +
-                      QString::number(first));
-    editLetter(table, first, QStringLiteral("A2"));
+    m.letters.execute(u"update "_s + table + u" set kieuupdate=0 where id="_s + QString::number(first));
+    editLetter(table, first, u"A2"_s);
     EXPECT_EQ(row(table, first).flag, 2);
     // A row written by an older program, without flag or idcu, gets both when edited.
-    m.letters.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (tt_ndung) VALUES ('Cũ')"));
-    db::Recordset old = m.letters.openRecordset(
-        QStringLiteral("select id from ") + table + QStringLiteral(" where idcu is null"), db::RecordsetType::Snapshot);
+    m.letters.execute(u"INSERT INTO "_s + table + u" (tt_ndung) VALUES ('Cũ')"_s);
+    db::Recordset old =
+        m.letters.openRecordset(u"select id from "_s + table + u" where idcu is null"_s, db::RecordsetType::Snapshot);
     const qlonglong id = old.value(0).toLongLong();
-    editLetter(table, id, QStringLiteral("Mới"));
+    editLetter(table, id, u"Mới"_s);
     EXPECT_EQ(row(table, id).flag, 2);
     EXPECT_EQ(row(table, id).idcu, id);
 
     // A new row added while on another row becomes the current row once saved.
-    addLetter(m.outgoingTable, QStringLiteral("A"));
+    addLetter(m.outgoingTable, u"A"_s);
     db::Recordset rs = m.letters.openRecordset(m.outgoingTable);
     rs.moveFirst();
     rs.addNew();
-    rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("B"));
+    rs.setValue(u"tt_ndung"_s, u"B"_s);
     datafiles::saveLetter(m.letters, rs);
-    EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("B"));
-    EXPECT_EQ(rs.value(QStringLiteral("idcu")).toLongLong(), rs.value(QStringLiteral("id")).toLongLong());
+    EXPECT_EQ(rs.value(u"tt_ndung"_s).toString(), u"B"_s);
+    EXPECT_EQ(rs.value(u"idcu"_s).toLongLong(), rs.value(u"id"_s).toLongLong());
     EXPECT_EQ(rs.editMode(), db::EditMode::None);
 }
 
@@ -82,7 +80,7 @@ TEST_F(LetterSaveTest, SavingWithoutAddOrEditRaisesLikeUpdate)
 TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
 {
     app::Module1& m = app::module1();
-    const qlonglong saved = addLetter(m.incomingTable, QStringLiteral("Đã lưu"));
+    const qlonglong saved = addLetter(m.incomingTable, u"Đã lưu"_s);
     db::Database other = openFile(m.lettersPath);
     other.setBusyTimeout(100);
     for (const bool adding : {true, false}) {
@@ -91,24 +89,22 @@ TEST_F(LetterSaveTest, RecordsetOfAnotherConnectionIsRefusedAndKeepsItsValues)
         const int rows = rs.recordCount();
         if (adding) {
             rs.addNew();
-            rs.setValue(QStringLiteral("so_cv"), QStringLiteral("99/UB"));
+            rs.setValue(u"so_cv"_s, u"99/UB"_s);
         } else {
             rs.edit();
         }
-        rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Gõ dở"));
+        rs.setValue(u"tt_ndung"_s, u"Gõ dở"_s);
         EXPECT_THROW(datafiles::saveLetter(m.letters, rs), std::invalid_argument);
         EXPECT_EQ(rs.editMode(), adding ? db::EditMode::AddNew : db::EditMode::Edit);
-        EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
+        EXPECT_EQ(rs.value(u"tt_ndung"_s).toString(), u"Gõ dở"_s);
         EXPECT_EQ(rs.recordCount(), rows);
         EXPECT_EQ(m.letters.openRecordset(m.incomingTable, db::RecordsetType::Snapshot).recordCount(), 1);
         EXPECT_EQ(row(m.incomingTable, saved).flag, 1) << "the saved row is untouched";
         // Its own connection saves it.
         datafiles::saveLetter(other, rs);
-        EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
-        EXPECT_EQ(row(m.incomingTable, rs.value(QStringLiteral("id")).toLongLong()).idcu,
-                  rs.value(QStringLiteral("id")).toLongLong());
-        m.letters.execute(QStringLiteral("DELETE * FROM ") + m.incomingTable + QStringLiteral(" WHERE id<>") +
-                          QString::number(saved));
+        EXPECT_EQ(rs.value(u"tt_ndung"_s).toString(), u"Gõ dở"_s);
+        EXPECT_EQ(row(m.incomingTable, rs.value(u"id"_s).toLongLong()).idcu, rs.value(u"id"_s).toLongLong());
+        m.letters.execute(u"DELETE * FROM "_s + m.incomingTable + u" WHERE id<>"_s + QString::number(saved));
     }
 }
 
@@ -119,15 +115,14 @@ TEST_F(LetterSaveTest, FailedSaveTakesBackWhatItWroteAndKeepsTheTypedValues)
     app::Module1& m = app::module1();
     db::Recordset rs = m.letters.openRecordset(m.incomingTable);
     rs.addNew();
-    rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Gõ dở"));
+    rs.setValue(u"tt_ndung"_s, u"Gõ dở"_s);
     const auto writeThenFail = [&m](db::Recordset&) {
-        m.letters.execute(QStringLiteral("INSERT INTO ") + m.outgoingTable +
-                          QStringLiteral(" (tt_ndung) VALUES ('x')"));
-        throw db::DbError(db::errc::FileLocked, QStringLiteral("locked"));
+        m.letters.execute(u"INSERT INTO "_s + m.outgoingTable + u" (tt_ndung) VALUES ('x')"_s);
+        throw db::DbError(db::errc::FileLocked, u"locked"_s);
     };
     EXPECT_THROW(datafiles::saveLetter(m.letters, rs, writeThenFail), db::DbError);
     EXPECT_EQ(rs.editMode(), db::EditMode::AddNew);
-    EXPECT_EQ(rs.value(QStringLiteral("tt_ndung")).toString(), QStringLiteral("Gõ dở"));
+    EXPECT_EQ(rs.value(u"tt_ndung"_s).toString(), u"Gõ dở"_s);
     for (const QString& table : {m.incomingTable, m.outgoingTable})
         EXPECT_EQ(m.letters.openRecordset(table, db::RecordsetType::Snapshot).recordCount(), 0) << table.toStdString();
     datafiles::saveLetter(m.letters, rs);
@@ -138,24 +133,22 @@ TEST_F(LetterSaveTest, FailedSaveTakesBackWhatItWroteAndKeepsTheTypedValues)
 
 TEST_F(LetterSaveTest, FileOperationCopiesReplacingDeletesOrRaises)
 {
-    const QString source = dataPath(QStringLiteral("a.bin"));
-    const QString target = dataPath(QStringLiteral("b.bin"));
+    const QString source = dataPath(u"a.bin"_s);
+    const QString target = dataPath(u"b.bin"_s);
     writeFile(source, "new");
     writeFile(target, "old contents");
-    datafiles::fileOperation(source, target, QStringLiteral("copy"));
+    datafiles::fileOperation(source, target, u"copy"_s);
     EXPECT_EQ(readFile(target), "new");
-    datafiles::fileOperation(target, QString(), QStringLiteral("xoa"));
+    datafiles::fileOperation(target, QString(), u"xoa"_s);
     EXPECT_FALSE(sys::exists(target));
     EXPECT_TRUE(sys::exists(source));
     // Other words do nothing, even for files that do not exist.
-    datafiles::fileOperation(source, target, QStringLiteral("move"));
-    datafiles::fileOperation(dataPath(QStringLiteral("none")), target, QStringLiteral("COPY"));
+    datafiles::fileOperation(source, target, u"move"_s);
+    datafiles::fileOperation(dataPath(u"none"_s), target, u"COPY"_s);
     EXPECT_FALSE(sys::exists(target));
     EXPECT_TRUE(sys::exists(source));
-    EXPECT_THROW(datafiles::fileOperation(dataPath(QStringLiteral("none")), target, QStringLiteral("copy")),
-                 sys::FileError);
-    EXPECT_THROW(datafiles::fileOperation(dataPath(QStringLiteral("none")), QString(), QStringLiteral("xoa")),
-                 sys::FileError);
+    EXPECT_THROW(datafiles::fileOperation(dataPath(u"none"_s), target, u"copy"_s), sys::FileError);
+    EXPECT_THROW(datafiles::fileOperation(dataPath(u"none"_s), QString(), u"xoa"_s), sys::FileError);
 }
 
 } // namespace

@@ -18,11 +18,11 @@ protected:
     void SetUp() override
     {
         DataFilesTest::SetUp();
-        ASSERT_TRUE(QDir(programFolder()).mkpath(QStringLiteral("backup")));
+        ASSERT_TRUE(QDir(programFolder()).mkpath(u"backup"_s));
         app::module1().backupPath = backupPath();
     }
 
-    QString backupPath() const { return QDir(programFolder()).filePath(QStringLiteral("backup/vemocv.mdb")); }
+    QString backupPath() const { return QDir(programFolder()).filePath(u"backup/vemocv.mdb"_s); }
 
     // Adds an incoming letter (or an outgoing one when table starts with "cvdi") through the save
     // helper; returns its id.
@@ -31,30 +31,30 @@ protected:
         app::Module1& m = app::module1();
         db::Recordset rs = m.letters.openRecordset(table);
         rs.addNew();
-        rs.setValue(QStringLiteral("so_cv"), QStringLiteral("%1/UB").arg(++m_number));
-        rs.setValue(QStringLiteral("stt"), m_number);
-        rs.setValue(QStringLiteral("tt_ndung"), summary);
-        rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Tổ chức, Văn phòng"));
-        if (!table.startsWith(QLatin1String("cvdi"))) {
-            rs.setValue(QStringLiteral("noigui"), QStringLiteral("Sở Nội vụ"));
-            rs.setValue(QStringLiteral("ng_den"), QStringLiteral("05/03/2009"));
-            rs.setValue(QStringLiteral("ng_denchuan"), QStringLiteral("20090305"));
+        rs.setValue(u"so_cv"_s, u"%1/UB"_s.arg(++m_number));
+        rs.setValue(u"stt"_s, m_number);
+        rs.setValue(u"tt_ndung"_s, summary);
+        rs.setValue(u"dv_nhan"_s, u"Phòng Tổ chức, Văn phòng"_s);
+        if (!table.startsWith(u"cvdi"_s)) {
+            rs.setValue(u"noigui"_s, u"Sở Nội vụ"_s);
+            rs.setValue(u"ng_den"_s, u"05/03/2009"_s);
+            rs.setValue(u"ng_denchuan"_s, u"20090305"_s);
         } else {
-            rs.setValue(QStringLiteral("nguoiky"), QStringLiteral("Nguyễn Văn Ấn"));
-            rs.setValue(QStringLiteral("noiluu"), QStringLiteral("Văn phòng"));
+            rs.setValue(u"nguoiky"_s, u"Nguyễn Văn Ấn"_s);
+            rs.setValue(u"noiluu"_s, u"Văn phòng"_s);
         }
         datafiles::saveLetter(m.letters, rs);
-        return rs.value(QStringLiteral("id")).toLongLong();
+        return rs.value(u"id"_s).toLongLong();
     }
 
     void editLetter(const QString& table, qlonglong id, const QString& summary)
     {
         app::Module1& m = app::module1();
         db::Recordset rs = m.letters.openRecordset(table);
-        rs.findFirst(QStringLiteral("id=%1").arg(id));
+        rs.findFirst(u"id=%1"_s.arg(id));
         ASSERT_FALSE(rs.noMatch());
         rs.edit();
-        rs.setValue(QStringLiteral("tt_ndung"), summary);
+        rs.setValue(u"tt_ndung"_s, summary);
         datafiles::saveLetter(m.letters, rs);
     }
 
@@ -71,10 +71,9 @@ protected:
         return path;
     }
     // Attaches the file at path to letter of table, as Lê Văn Ấn at 9:30 on 5 March 2009.
-    datafiles::Attachment attach(qlonglong letter, const QString& path,
-                                 const QString& table = QStringLiteral("cvden2009"))
+    datafiles::Attachment attach(qlonglong letter, const QString& path, const QString& table = u"cvden2009"_s)
     {
-        return datafiles::attachFile(app::module1().letters, store(), table, letter, path, QStringLiteral("Lê Văn Ấn"),
+        return datafiles::attachFile(app::module1().letters, store(), table, letter, path, u"Lê Văn Ấn"_s,
                                      QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
     }
 
@@ -82,8 +81,8 @@ protected:
     QMap<qlonglong, int> flags(const QString& table) const
     {
         QMap<qlonglong, int> result;
-        db::Recordset rs = app::module1().letters.openRecordset(QStringLiteral("select id, kieuupdate from ") + table,
-                                                                db::RecordsetType::Snapshot);
+        db::Recordset rs =
+            app::module1().letters.openRecordset(u"select id, kieuupdate from "_s + table, db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext())
             result.insert(rs.value(0).toLongLong(), rs.value(1).toInt());
         return result;
@@ -96,11 +95,10 @@ protected:
         db::Database backup = openFile(backupPath());
         if (!backup.hasTable(table))
             return result;
-        db::Recordset rs =
-            backup.openRecordset(QStringLiteral("select idcu, tt_ndung from ") + table, db::RecordsetType::Snapshot);
+        db::Recordset rs = backup.openRecordset(u"select idcu, tt_ndung from "_s + table, db::RecordsetType::Snapshot);
         for (; !rs.eof(); rs.moveNext()) {
             const qlonglong idcu = rs.value(0).toLongLong();
-            result.insert(idcu, result.contains(idcu) ? QStringLiteral("*2") : rs.value(1).toString());
+            result.insert(idcu, result.contains(idcu) ? u"*2"_s : rs.value(1).toString());
         }
         return result;
     }

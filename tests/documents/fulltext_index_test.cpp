@@ -1,11 +1,18 @@
 // The words index: words compare as the registers compare text, every word typed is required,
-// passages show the text as written, and the reading state kept on disk.
+// passages show the text as written, and the reading state kept on disk. It keys each document by
+// a number taken from its hash, so a search answers with ids alone: the hits must still name
+// exactly the right documents, an index of the older form (ids numbered as rows came) must never
+// answer with the wrong ones, and two hashes sharing a key must not stop the reading of the others.
 
 #include "documents/fulltext_index.h"
+#include "platform/db/index_file.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -16,10 +23,22 @@ const QDateTime kNow(QDate(2026, 3, 5), QTime(9, 0));
 
 QString hashOf(int n)
 {
-    return QString::number(n).rightJustified(64, QLatin1Char('0'));
+    return QString::number(n).rightJustified(64, u'0');
 }
 
-TEST(FullTextIndexTest, WordsCompareAsTheRegistersDo)
+QString sha(const char* content)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex());
+}
+
+class FullTextIndexTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"i.db"_s);
+};
+
+TEST_F(FullTextIndexTest, WordsCompareAsTheRegistersDo)
 {
     struct Row
     {
@@ -29,58 +48,53 @@ TEST(FullTextIndexTest, WordsCompareAsTheRegistersDo)
         bool found;
     };
     const QList<Row> rows = {
-        {"letter case ignored", QStringLiteral("Ủy ban nhân dân HÀ NỘI"), QStringLiteral("hà nội"), true},
-        {"capital tone letters", QStringLiteral("xã ẤP BẮC"), QStringLiteral("ấp bắc"), true},
-        {"đ and Đ", QStringLiteral("Đức Thọ"), QStringLiteral("đức"), true},
-        {"tone marks respected", QStringLiteral("hàng lụa tơ tằm"), QStringLiteral("lúa"), false},
-        {"no tone is another word", QStringLiteral("Đức Thọ"), QStringLiteral("duc"), false},
-        {"decomposed text", QStringLiteral("thu hoạch lu\u0301a"), QStringLiteral("LÚA"), true},
-        {"decomposed query", QStringLiteral("thu hoạch lúa"), QStringLiteral("lu\u0301a"), true},
-        {"every word required", QStringLiteral("trồng lúa nước"), QStringLiteral("lúa gạo"), false},
-        {"words in any order", QStringLiteral("trồng lúa nước"), QStringLiteral("nước trồng"), true},
-        {"letter number as a phrase", QStringLiteral("Số: 123/UBND-VP ngày"), QStringLiteral("123/ubnd-vp"), true},
-        {"a word ending in * begins words", QStringLiteral("kế hoạch năm"), QStringLiteral("hoạ*"), true},
-        {"without * a word is whole", QStringLiteral("kế hoạch năm"), QStringLiteral("hoạ"), false},
-        {"quotes are ordinary", QStringLiteral("trả lời \"khẩn\""), QStringLiteral("\"khẩn\""), true},
-        {"no word finds nothing", QStringLiteral("trồng lúa"), QStringLiteral("  / - "), false},
+        {"letter case ignored", u"Ủy ban nhân dân HÀ NỘI"_s, u"hà nội"_s, true},
+        {"capital tone letters", u"xã ẤP BẮC"_s, u"ấp bắc"_s, true},
+        {"đ and Đ", u"Đức Thọ"_s, u"đức"_s, true},
+        {"tone marks respected", u"hàng lụa tơ tằm"_s, u"lúa"_s, false},
+        {"no tone is another word", u"Đức Thọ"_s, u"duc"_s, false},
+        {"decomposed text", u"thu hoạch lu\u0301a"_s, u"LÚA"_s, true},
+        {"decomposed query", u"thu hoạch lúa"_s, u"lu\u0301a"_s, true},
+        {"every word required", u"trồng lúa nước"_s, u"lúa gạo"_s, false},
+        {"words in any order", u"trồng lúa nước"_s, u"nước trồng"_s, true},
+        {"letter number as a phrase", u"Số: 123/UBND-VP ngày"_s, u"123/ubnd-vp"_s, true},
+        {"a word ending in * begins words", u"kế hoạch năm"_s, u"hoạ*"_s, true},
+        {"without * a word is whole", u"kế hoạch năm"_s, u"hoạ"_s, false},
+        {"quotes are ordinary", u"trả lời \"khẩn\""_s, u"\"khẩn\""_s, true},
+        {"no word finds nothing", u"trồng lúa"_s, u"  / - "_s, false},
     };
-    QTemporaryDir dir;
-    FullTextIndex index(dir.filePath(QStringLiteral("i.db")), false);
-    for (int i = 0; i < rows.size(); ++i) {
+    FullTextIndex index(path, false);
+    for (int i = 0; i < rows.size(); ++i)
         index.storeText(hashOf(i), rows.at(i).text, 1, QString(), kNow);
-    }
     for (int i = 0; i < rows.size(); ++i) {
         const Row& r = rows.at(i);
         EXPECT_EQ(index.find(r.words).contains(hashOf(i)), r.found) << r.what;
     }
 }
 
-TEST(FullTextIndexTest, ExcerptShowsTheTextAsWrittenAroundTheWords)
+TEST_F(FullTextIndexTest, ExcerptShowsTheTextAsWrittenAroundTheWords)
 {
-    QTemporaryDir dir;
-    FullTextIndex index(dir.filePath(QStringLiteral("i.db")), false);
-    QString text = QStringLiteral("Kính gửi các xã.\n");
+    FullTextIndex index(path, false);
+    QString text = u"Kính gửi các xã.\n"_s;
     for (int i = 0; i < 40; ++i)
-        text += QStringLiteral("Nội dung thường lệ. ");
-    text += QStringLiteral("Giá LÚA vụ mùa tăng.\n");
+        text += u"Nội dung thường lệ. "_s;
+    text += u"Giá LÚA vụ mùa tăng.\n"_s;
     index.storeText(hashOf(1), text, 2, QString(), kNow);
 
-    const QString passage = index.excerpt(hashOf(1), QStringLiteral("lúa"));
-    EXPECT_TRUE(passage.contains(QStringLiteral("«LÚA» vụ mùa"))) << passage.toStdString();
-    EXPECT_FALSE(passage.contains(QLatin1Char('\n')));
+    const QString passage = index.excerpt(hashOf(1), u"lúa"_s);
+    EXPECT_TRUE(passage.contains(u"«LÚA» vụ mùa"_s)) << passage.toStdString();
+    EXPECT_FALSE(passage.contains(u'\n'));
     EXPECT_LT(passage.size(), 200);
-    EXPECT_TRUE(index.excerpt(hashOf(1), QStringLiteral("lụa")).isEmpty());
-    EXPECT_TRUE(index.excerpt(hashOf(2), QStringLiteral("lúa")).isEmpty());
+    EXPECT_TRUE(index.excerpt(hashOf(1), u"lụa"_s).isEmpty());
+    EXPECT_TRUE(index.excerpt(hashOf(2), u"lúa"_s).isEmpty());
 }
 
-TEST(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
+TEST_F(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("i.db"));
     const QStringList all = {hashOf(1), hashOf(2), hashOf(3)};
     {
         FullTextIndex index(path, false);
-        index.storeText(hashOf(1), QStringLiteral("xong"), 1, QString(), kNow);
+        index.storeText(hashOf(1), u"xong"_s, 1, QString(), kNow);
         index.beginReading(hashOf(2), kNow); // the program is killed here
     }
     FullTextIndex index(path, false);
@@ -98,20 +112,76 @@ TEST(FullTextIndexTest, ReadingLeftUnfinishedIsPendingTwiceThenFailed)
     EXPECT_EQ(index.pending(all, kNow), QStringList{hashOf(3)});
 
     // Failing removes a text stored before; reading again replaces it.
-    index.markFailed(hashOf(1), QStringLiteral("hỏng"), kNow);
-    EXPECT_TRUE(index.find(QStringLiteral("xong")).isEmpty());
-    index.storeText(hashOf(1), QStringLiteral("mới"), 1, QString(), kNow);
-    EXPECT_EQ(index.find(QStringLiteral("mới")), QSet<QString>{hashOf(1)});
+    index.markFailed(hashOf(1), u"hỏng"_s, kNow);
+    EXPECT_TRUE(index.find(u"xong"_s).isEmpty());
+    index.storeText(hashOf(1), u"mới"_s, 1, QString(), kNow);
+    EXPECT_EQ(index.find(u"mới"_s), QSet<QString>{hashOf(1)});
 }
 
-TEST(FullTextIndexTest, AnIndexNeverMadeCannotBeReadAndIsNotMadeByReading)
+TEST_F(FullTextIndexTest, AnIndexNeverMadeCannotBeReadAndIsNotMadeByReading)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("i.db"));
     EXPECT_THROW(FullTextIndex(path, true), db::DbError);
     EXPECT_FALSE(QFileInfo::exists(path));
-    EXPECT_EQ(FullTextIndex::pathBeside(QStringLiteral("/data/so/vemocv.mdb")),
-              QStringLiteral("/data/so/vemocv_chimuc.db"));
+    EXPECT_EQ(FullTextIndex::pathBeside(u"/data/so/vemocv.mdb"_s), u"/data/so/vemocv_chimuc.db"_s);
+}
+
+TEST_F(FullTextIndexTest, HitsNameExactlyTheDocumentsHoldingTheWords)
+{
+    FullTextIndex index(path, false);
+    const QString rice = sha("a"), road = sha("b"), both = sha("c"), named = u"tệp 'không' hex"_s;
+    index.storeText(rice, u"giá lúa vụ mùa"_s, 1, QString(), kNow);
+    index.storeText(road, u"đường giao thông"_s, 1, QString(), kNow);
+    index.storeText(both, u"lúa và đường"_s, 1, QString(), kNow);
+    index.storeText(named, u"lúa giống"_s, 1, QString(), kNow);
+    index.markFailed(road, u"hỏng"_s, kNow);
+
+    const documents::DocumentHits hits = index.search(u"LÚA"_s);
+    EXPECT_EQ(hits.size(), 3);
+    EXPECT_TRUE(hits.holds(rice));
+    EXPECT_TRUE(hits.holds(both));
+    EXPECT_TRUE(hits.holds(named));
+    EXPECT_FALSE(hits.holds(road));
+    EXPECT_FALSE(hits.holds(sha("d")));
+    EXPECT_TRUE(index.search(u"đường"_s).holds(both));
+    EXPECT_FALSE(index.search(u"đường"_s).holds(road)); // its text went with the failure
+    EXPECT_EQ(index.find(u"lúa"_s), (QSet<QString>{rice, both, named}));
+}
+
+TEST_F(FullTextIndexTest, AnIndexOfTheOlderFormIsIgnoredReadingAndMadeAgainWriting)
+{
+    const QString hash = sha("a");
+    {
+        // The older form: ids numbered from 1 as rows came, user_version 0.
+        FullTextIndex made(path, false);
+        made.storeText(hash, u"giá lúa"_s, 1, QString(), kNow);
+    }
+    db::IndexFile::open(path, false)
+        ->exec(u"UPDATE noidungtep SET id = 1; DELETE FROM timtu; "
+               "INSERT INTO timtu (rowid, noidung) VALUES (1, 'giá lúa'); PRAGMA user_version = 0;"_s);
+
+    {
+        FullTextIndex reading(path, true);
+        EXPECT_TRUE(reading.search(u"lúa"_s).isEmpty());
+        EXPECT_TRUE(reading.find(u"lúa"_s).isEmpty());
+        EXPECT_TRUE(reading.excerpt(hash, u"lúa"_s).isEmpty());
+    }
+    FullTextIndex writing(path, false);
+    EXPECT_EQ(writing.pending({hash}, kNow), QStringList{hash}); // read again
+    writing.storeText(hash, u"giá lúa"_s, 1, QString(), kNow);
+    EXPECT_TRUE(FullTextIndex(path, true).search(u"lúa"_s).holds(hash));
+}
+
+TEST_F(FullTextIndexTest, AHashWhoseKeyIsTakenIsLeftOutAndTheOthersAreRead)
+{
+    FullTextIndex index(path, false);
+    const QString first = u"a"_s.repeated(49) + u"123456789abcdef"_s;
+    const QString twin = u"b"_s.repeated(49) + u"123456789abcdef"_s;
+    ASSERT_EQ(FullTextIndex::documentId(first), FullTextIndex::documentId(twin));
+    index.beginReading(first, kNow);
+    index.storeText(first, u"lúa"_s, 1, QString(), kNow);
+    const QString other = sha("c");
+    EXPECT_EQ(index.pending({twin, other}, kNow), QStringList{other});
+    EXPECT_EQ(index.find(u"lúa"_s), QSet<QString>{first});
 }
 
 } // namespace

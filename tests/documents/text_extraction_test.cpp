@@ -12,13 +12,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace documents;
 
-const QStringList kScanLines = {QStringLiteral("QUYẾT ĐỊNH KHEN THƯỞNG"),
-                                QStringLiteral("Phòng Nội vụ huyện Thanh Trì"),
-                                QStringLiteral("khen thưởng tập thể lao động xuất sắc")};
+const QStringList kScanLines = {u"QUYẾT ĐỊNH KHEN THƯỞNG"_s, u"Phòng Nội vụ huyện Thanh Trì"_s,
+                                u"khen thưởng tập thể lao động xuất sắc"_s};
 
 class TextExtractionTest : public ::testing::Test
 {
@@ -29,27 +30,25 @@ protected:
 
 TEST_F(TextExtractionTest, TextPdfGivesItsVietnameseTextWithoutOcr)
 {
-    test::writeTextPdf(path(QStringLiteral("a.pdf")),
-                       {QStringLiteral("Quyết định về việc giao chỉ tiêu sản xuất lúa vụ đông xuân năm 2026."),
-                        QStringLiteral("Nơi nhận: Ủy ban nhân dân các xã, thị trấn; lưu văn thư.")});
-    const ExtractedText t = extractText(path(QStringLiteral("a.pdf")), DocumentKind::Pdf, {}, nullptr, nullptr);
+    test::writeTextPdf(path(u"a.pdf"_s), {u"Quyết định về việc giao chỉ tiêu sản xuất lúa vụ đông xuân năm 2026."_s,
+                                          u"Nơi nhận: Ủy ban nhân dân các xã, thị trấn; lưu văn thư."_s});
+    const ExtractedText t = extractText(path(u"a.pdf"_s), DocumentKind::Pdf, {}, nullptr, nullptr);
     EXPECT_TRUE(t.failure.isEmpty()) << t.failure.toStdString();
     EXPECT_EQ(t.pages, 2);
     EXPECT_EQ(t.ocrPages, 0);
     const QString folded = jetsql::foldCase(t.text);
-    EXPECT_TRUE(folded.contains(QStringLiteral("quyết định"))) << t.text.toStdString();
-    EXPECT_TRUE(folded.contains(QStringLiteral("ủy ban nhân dân"))) << t.text.toStdString();
+    EXPECT_TRUE(folded.contains(u"quyết định"_s)) << t.text.toStdString();
+    EXPECT_TRUE(folded.contains(u"ủy ban nhân dân"_s)) << t.text.toStdString();
     EXPECT_TRUE(t.note.isEmpty());
 }
 
 TEST_F(TextExtractionTest, FilesThatCannotBeReadOrAreTooLargeSayWhy)
 {
-    ASSERT_TRUE(test::writeFile(path(QStringLiteral("damaged.pdf")), QByteArrayLiteral("%PDF-1.7\n1 0 obj <<")));
-    ASSERT_TRUE(test::writeFile(path(QStringLiteral("locked.pdf")), test::encryptedPdf()));
-    ASSERT_TRUE(test::scanOf({QStringLiteral("ảnh")}).save(path(QStringLiteral("scan.png"))));
-    test::writeTextPdf(path(QStringLiteral("three.pdf")),
-                       {QStringLiteral("Trang một của tờ trình."), QStringLiteral("Trang hai của tờ trình."),
-                        QStringLiteral("Trang ba của tờ trình.")});
+    ASSERT_TRUE(test::writeFile(path(u"damaged.pdf"_s), QByteArrayLiteral("%PDF-1.7\n1 0 obj <<")));
+    ASSERT_TRUE(test::writeFile(path(u"locked.pdf"_s), test::encryptedPdf()));
+    ASSERT_TRUE(test::scanOf({u"ảnh"_s}).save(path(u"scan.png"_s)));
+    test::writeTextPdf(path(u"three.pdf"_s),
+                       {u"Trang một của tờ trình."_s, u"Trang hai của tờ trình."_s, u"Trang ba của tờ trình."_s});
     ExtractionLimits small;
     small.maxPages = 2;
     small.maxImagePixels = 1000 * 100;
@@ -63,16 +62,12 @@ TEST_F(TextExtractionTest, FilesThatCannotBeReadOrAreTooLargeSayWhy)
         QString note;    // part of the note, "" for none
     };
     const QList<Row> rows = {
-        {"damaged PDF", QStringLiteral("damaged.pdf"), DocumentKind::Pdf, QStringLiteral("bị hỏng"), QString()},
-        {"PDF with a password", QStringLiteral("locked.pdf"), DocumentKind::Pdf, QStringLiteral("mật khẩu"), QString()},
-        {"file gone from the store", QStringLiteral("gone.pdf"), DocumentKind::Pdf, QStringLiteral("Không tìm thấy"),
-         QString()},
-        {"PDF named as an image", QStringLiteral("three.pdf"), DocumentKind::Image, QStringLiteral("bị hỏng"),
-         QString()},
-        {"image above the pixel limit", QStringLiteral("scan.png"), DocumentKind::Image, QStringLiteral("quá lớn"),
-         QString()},
-        {"pages beyond the limit unread", QStringLiteral("three.pdf"), DocumentKind::Pdf, QString(),
-         QStringLiteral("Chỉ đọc 2 trong 3 trang.")},
+        {"damaged PDF", u"damaged.pdf"_s, DocumentKind::Pdf, u"bị hỏng"_s, QString()},
+        {"PDF with a password", u"locked.pdf"_s, DocumentKind::Pdf, u"mật khẩu"_s, QString()},
+        {"file gone from the store", u"gone.pdf"_s, DocumentKind::Pdf, u"Không tìm thấy"_s, QString()},
+        {"PDF named as an image", u"three.pdf"_s, DocumentKind::Image, u"bị hỏng"_s, QString()},
+        {"image above the pixel limit", u"scan.png"_s, DocumentKind::Image, u"quá lớn"_s, QString()},
+        {"pages beyond the limit unread", u"three.pdf"_s, DocumentKind::Pdf, QString(), u"Chỉ đọc 2 trong 3 trang."_s},
     };
     for (const Row& r : rows) {
         const ExtractedText t = extractText(path(r.file), r.kind, small, &ocr, nullptr);
@@ -91,17 +86,17 @@ TEST_F(TextExtractionTest, ScansAndScannedPdfsAreReadByOcr)
     OcrReader ocr;
     ASSERT_TRUE(ocr.ready()) << ocr.error().toStdString();
     const QImage scan = test::scanOf(kScanLines);
-    ASSERT_TRUE(scan.save(path(QStringLiteral("scan.png"))));
-    test::writeScannedPdf(path(QStringLiteral("scan.pdf")), scan);
-    for (const auto& [file, kind] : {std::pair{QStringLiteral("scan.png"), DocumentKind::Image},
-                                     std::pair{QStringLiteral("scan.pdf"), DocumentKind::Pdf}}) {
+    ASSERT_TRUE(scan.save(path(u"scan.png"_s)));
+    test::writeScannedPdf(path(u"scan.pdf"_s), scan);
+    for (const auto& [file, kind] :
+         {std::pair{u"scan.png"_s, DocumentKind::Image}, std::pair{u"scan.pdf"_s, DocumentKind::Pdf}}) {
         const ExtractedText t = extractText(path(file), kind, {}, &ocr, nullptr);
         EXPECT_TRUE(t.failure.isEmpty()) << t.failure.toStdString();
         EXPECT_EQ(t.ocrPages, 1) << file.toStdString();
         // OCR is read loosely: the distinctive words, whatever else it makes of the page.
         const QString folded = jetsql::foldCase(t.text);
-        EXPECT_TRUE(folded.contains(QStringLiteral("khen thưởng"))) << t.text.toStdString();
-        EXPECT_TRUE(folded.contains(QStringLiteral("thanh trì"))) << t.text.toStdString();
+        EXPECT_TRUE(folded.contains(u"khen thưởng"_s)) << t.text.toStdString();
+        EXPECT_TRUE(folded.contains(u"thanh trì"_s)) << t.text.toStdString();
     }
 }
 

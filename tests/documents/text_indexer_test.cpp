@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace documents;
@@ -20,18 +22,18 @@ using namespace documents;
 TEST(TextIndexerTest, ReadsWhatTheIndexLacksMarksBadFilesAndGoesOn)
 {
     QTemporaryDir dir;
-    const QString letters = dir.filePath(QStringLiteral("vemocv.mdb"));
+    const QString letters = dir.filePath(u"vemocv.mdb"_s);
     const datafiles::AttachmentStore store = datafiles::AttachmentStore::besideLettersFile(letters);
     const auto put = [&](const QString& name, const QByteArray& bytes) {
         EXPECT_TRUE(test::writeFile(dir.filePath(name), bytes));
         return store.put(dir.filePath(name)).hash;
     };
-    test::writeTextPdf(dir.filePath(QStringLiteral("good.pdf")), {QStringLiteral("Báo cáo tình hình thu hoạch lúa.")});
-    test::writeTextPdf(dir.filePath(QStringLiteral("resumed.pdf")), {QStringLiteral("Kế hoạch phòng chống lụt bão.")});
-    const QString good = store.put(dir.filePath(QStringLiteral("good.pdf"))).hash;
-    const QString resumed = store.put(dir.filePath(QStringLiteral("resumed.pdf"))).hash;
-    const QString damaged = put(QStringLiteral("damaged.pdf"), QByteArrayLiteral("%PDF-1.7 hỏng"));
-    const QString locked = put(QStringLiteral("locked.pdf"), test::encryptedPdf());
+    test::writeTextPdf(dir.filePath(u"good.pdf"_s), {u"Báo cáo tình hình thu hoạch lúa."_s});
+    test::writeTextPdf(dir.filePath(u"resumed.pdf"_s), {u"Kế hoạch phòng chống lụt bão."_s});
+    const QString good = store.put(dir.filePath(u"good.pdf"_s)).hash;
+    const QString resumed = store.put(dir.filePath(u"resumed.pdf"_s)).hash;
+    const QString damaged = put(u"damaged.pdf"_s, QByteArrayLiteral("%PDF-1.7 hỏng"));
+    const QString locked = put(u"locked.pdf"_s, test::encryptedPdf());
     {
         // The last run was killed while it read this file.
         FullTextIndex index(FullTextIndex::pathBeside(letters), false);
@@ -48,18 +50,15 @@ TEST(TextIndexerTest, ReadsWhatTheIndexLacksMarksBadFilesAndGoesOn)
 
     FullTextIndex index(FullTextIndex::pathBeside(letters), true);
     EXPECT_EQ(index.status(damaged).state, TextState::Failed);
-    EXPECT_TRUE(index.status(locked).note.contains(QStringLiteral("mật khẩu")));
+    EXPECT_TRUE(index.status(locked).note.contains(u"mật khẩu"_s));
     EXPECT_EQ(index.status(good).state, TextState::Done);
     EXPECT_EQ(index.status(resumed).attempts, 2);
-    EXPECT_EQ(index.find(QStringLiteral("LÚA")), QSet<QString>{good});
-    EXPECT_EQ(index.find(QStringLiteral("lụt")), QSet<QString>{resumed});
+    EXPECT_EQ(index.find(u"LÚA"_s), QSet<QString>{good});
+    EXPECT_EQ(index.find(u"lụt"_s), QSet<QString>{resumed});
     const TextIndexer::Progress p = reader.progress();
-    EXPECT_EQ(p.done, 4);
-    EXPECT_EQ(p.total, 4);
-    EXPECT_EQ(p.failed, 2);
-    EXPECT_FALSE(p.busy);
+    EXPECT_EQ(std::tuple(p.done, p.total, p.failed, p.busy), std::tuple(4, 4, 2, false)); // done, total, failed, busy
     EXPECT_GE(told.size(), 4);
-    EXPECT_EQ(reader.progressText(), QStringLiteral("Đã đọc xong nội dung các tệp đính kèm (2 tệp không đọc được)."));
+    EXPECT_EQ(reader.progressText(), u"Đã đọc xong nội dung các tệp đính kèm (2 tệp không đọc được)."_s);
 
     // Queued again (the next start), nothing is read twice.
     reader.queue(letters, {{good, DocumentKind::Pdf}, {damaged, DocumentKind::Pdf}});

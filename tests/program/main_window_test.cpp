@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Every form the main window opens, made known before the window is made (it shows the registers
@@ -58,12 +60,12 @@ class WholeProgramTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        app::MainWindow::setSettingsStoreFile(m_store.filePath(QStringLiteral("settings.ini")));
+        app::MainWindow::setSettingsStoreFile(m_store.filePath(u"settings.ini"_s));
         m_chooser = datafiles::setFileChooser([this](const datafiles::OpenFileRequest&) {
             ++fileDialogs;
             return QString(); // the open dialog closed by its close box
         });
-        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(QStringLiteral("huongdan.html")));
+        QFile::copy(QStringLiteral(SELVARO_DATA_DIR "/huongdan.html"), home.data(u"huongdan.html"_s));
         ASSERT_EQ(home.start(main), app::StartupOutcome::Ready) << home.messageText();
         home.responder.clear();
     }
@@ -102,15 +104,14 @@ TEST_F(WholeProgramTest, FourRegisterFramesAndTheirButtons)
             buttons << b->objectName() + QLatin1Char(':') + b->text();
         frames << frame->title() + QLatin1Char('=') + buttons.join(QLatin1Char('|'));
     }
-    EXPECT_EQ(frames,
-              (QStringList{QStringLiteral("Công văn đến=cmdnapcvden:Nạp, sửa, in CV đến|Cmdxemcvden:Xem CV đến|"
-                                          "cmdtracuucvden:Tra cứu CV đến|cmdcvdenhan:Công văn đến hạn, quá hạn"),
-                           QStringLiteral("Công văn đi =cmdnapcvdi:Nạp, sửa, in CV đi|cmdxemcvdi:Xem CV đi|"
-                                          "cmdtracuucvdi:Tra cứu CV đi"),
-                           QStringLiteral("kế hoạch công tác=cmdnapkh:Nạp, sửa kế hoạch|cmdxemkh:Xem kế hoạch|"
-                                          "cmdtracuukh:Tra cứu kế hoạch"),
-                           QStringLiteral("Lịch làm việc=cmdnaplich:Nạp, sửa lịch tuần|Cmdxemlich:Xem lịch tuần|"
-                                          "cmdtracuulich:Tra cứu lịch tuần")}));
+    EXPECT_EQ(frames, (QStringList{u"Công văn đến=cmdnapcvden:Nạp, sửa, in CV đến|Cmdxemcvden:Xem CV đến|"
+                                   "cmdtracuucvden:Tra cứu CV đến|cmdcvdenhan:Công văn đến hạn, quá hạn"_s,
+                                   u"Công văn đi =cmdnapcvdi:Nạp, sửa, in CV đi|cmdxemcvdi:Xem CV đi|"
+                                   "cmdtracuucvdi:Tra cứu CV đi"_s,
+                                   u"kế hoạch công tác=cmdnapkh:Nạp, sửa kế hoạch|cmdxemkh:Xem kế hoạch|"
+                                   "cmdtracuukh:Tra cứu kế hoạch"_s,
+                                   u"Lịch làm việc=cmdnaplich:Nạp, sửa lịch tuần|Cmdxemlich:Xem lịch tuần|"
+                                   "cmdtracuulich:Tra cứu lịch tuần"_s}));
     main.setLetterEntryEnabled(false); // the letters file on a network drive
     const auto enabled = [this](const char* name) {
         return main.findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled();
@@ -125,34 +126,31 @@ TEST_F(WholeProgramTest, ButtonsPrepareTheirForms)
 {
     db::Database& cv = app::module1().letters;
     for (const char* place : {"Phòng Hành chính", "Phòng Hành chính", "", "Văn phòng"})
-        cv.execute(QStringLiteral("INSERT INTO cvdi2009 (chonin, noiluu) VALUES ('X', '") + QString::fromUtf8(place) +
-                   QStringLiteral("')"));
+        cv.execute(u"INSERT INTO cvdi2009 (chonin, noiluu) VALUES ('X', '"_s + QString::fromUtf8(place) + u"')"_s);
     const auto marked = [&cv] {
-        return cv
-            .openRecordset(QStringLiteral("select * from cvdi2009 where chonin = 'X'"), db::RecordsetType::Snapshot)
+        return cv.openRecordset(u"select * from cvdi2009 where chonin = 'X'"_s, db::RecordsetType::Snapshot)
             .recordCount();
     };
     app::module1().readOnly = true;
-    main.findChild<QPushButton*>(QStringLiteral("cmdxemcvdi"))->click();
+    main.findChild<QPushButton*>(u"cmdxemcvdi"_s)->click();
     EXPECT_EQ(marked(), 4);
     registers::destroyForms();
     app::module1().readOnly = false;
-    main.findChild<QPushButton*>(QStringLiteral("cmdxemcvdi"))->click();
+    main.findChild<QPushButton*>(u"cmdxemcvdi"_s)->click();
     EXPECT_EQ(marked(), 0);
     registers::destroyForms();
 
-    main.findChild<QPushButton*>(QStringLiteral("cmdtracuucvdi"))->click();
-    auto* search = registers::form<registers::SearchForm>(QStringLiteral("frmtracuucvdi"));
-    EXPECT_EQ(search->yearValueLists().value(0),
-              QStringLiteral("select distinct noiluu from cvdi2009 where noiluu<>''"));
-    EXPECT_EQ(search->control<ui::Grid>(QStringLiteral("DBGridnoiluu"))->model()->rowCount(), 2);
+    main.findChild<QPushButton*>(u"cmdtracuucvdi"_s)->click();
+    auto* search = registers::form<registers::SearchForm>(u"frmtracuucvdi"_s);
+    EXPECT_EQ(search->yearValueLists().value(0), u"select distinct noiluu from cvdi2009 where noiluu<>''"_s);
+    EXPECT_EQ(search->control<ui::Grid>(u"DBGridnoiluu"_s)->model()->rowCount(), 2);
     registers::destroyForms();
 
     home.setToday(QDate(2009, 6, 17));
-    main.findChild<QPushButton*>(QStringLiteral("Cmdxemlich"))->click();
-    auto* week = registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
-    EXPECT_EQ(week->ui().txtdautuan->text(), QStringLiteral("15/06/2009"));
-    EXPECT_EQ(week->ui().txtcuoituan->text(), QStringLiteral("21/06/2009"));
+    main.findChild<QPushButton*>(u"Cmdxemlich"_s)->click();
+    auto* week = registers::form<registers::WeekViewForm>(u"frmgridtuan"_s);
+    EXPECT_EQ(week->ui().txtdautuan->text(), u"15/06/2009"_s);
+    EXPECT_EQ(week->ui().txtcuoituan->text(), u"21/06/2009"_s);
 }
 
 // Every button and menu command of the main window; what it opens is closed by its close box
@@ -162,12 +160,11 @@ TEST_F(WholeProgramTest, EveryFormTheMainWindowOpensGivesItBackWhenClosedByItsCl
 {
     // The register buttons, then the menu commands.
     const QStringList commands =
-        QStringLiteral("cmdnapcvden Cmdxemcvden cmdtracuucvden cmdnapcvdi cmdxemcvdi cmdtracuucvdi cmdnapkh cmdxemkh "
-                       "cmdtracuukh cmdnaplich Cmdxemlich cmdtracuulich mnutendonvi mnunapdonvi mnunapbophan "
-                       "mnunapnoigui mnunguoidung mnunapchutat mnunaploaicv mnuchondulieucongvan mnuchondulieulich "
-                       "mnubackup mnunhapdulieucv mnunhapdulieulich mnunhapbangthamkhao mnuchonnamlamviec "
-                       "mnuHelpContents mnuHelpAbout")
-            .split(u' ');
+        u"cmdnapcvden Cmdxemcvden cmdtracuucvden cmdnapcvdi cmdxemcvdi cmdtracuucvdi cmdnapkh cmdxemkh "
+        "cmdtracuukh cmdnaplich Cmdxemlich cmdtracuulich mnutendonvi mnunapdonvi mnunapbophan "
+        "mnunapnoigui mnunguoidung mnunapchutat mnunaploaicv mnuchondulieucongvan mnuchondulieulich "
+        "mnubackup mnunhapdulieucv mnunhapdulieulich mnunhapbangthamkhao mnuchonnamlamviec "
+        "mnuHelpContents mnuHelpAbout"_s.split(u' ');
     for (const QString& name : commands) {
         SCOPED_TRACE(name.toStdString());
         home.responder.clear();
@@ -212,8 +209,8 @@ TEST_F(WholeProgramTest, TheProgramEndsWithTheMainWindowsClosingStepsOnly)
     watchdog.start(20000);
     EXPECT_EQ(QApplication::exec(), 0);
     // The closing steps ran: the window's place is in the settings store.
-    sys::SettingsStore store = sys::SettingsStore::onFile(m_store.filePath(QStringLiteral("settings.ini")));
-    EXPECT_TRUE(store.value(QStringLiteral("MainTop")).isValid());
+    sys::SettingsStore store = sys::SettingsStore::onFile(m_store.filePath(u"settings.ini"_s));
+    EXPECT_TRUE(store.value(u"MainTop"_s).isValid());
     QGuiApplication::setQuitOnLastWindowClosed(true);
 }
 

@@ -100,7 +100,7 @@ TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
     const QString table = QString::fromLatin1(kind.table);
     const QString nameColumn = QString::fromLatin1(kind.nameColumn);
     QStringList names;
-    data.execute(QStringLiteral("DELETE * FROM ") + table);
+    data.execute(u"DELETE * FROM "_s + table);
     for (const auto& [text, code] : {std::pair{"An Giang", "ag"}, {"Bình Định", "bd"}, {"Cà Mau", "cm"}}) {
         addListRow(data, table, nameColumn, QString::fromUtf8(text), QString::fromUtf8(code));
         names << QString::fromUtf8(text);
@@ -123,16 +123,16 @@ TEST_P(ReferenceListFormKeys, KeyDoesWhatTheModeSays)
     QWidget* at = c.focus == 'g' ? static_cast<QWidget*>(form.DBGrid1) : c.focus == 'c' ? form.mchutat : form.mname;
     pressAt(at, c.key, c.modifiers);
 
-    QStringList expected = QString::fromUtf8(c.messages).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList expected = QString::fromUtf8(c.messages).split(u'|', Qt::SkipEmptyParts);
     for (QString& m : expected) {
-        if (m.startsWith(QLatin1String("dup:")))
-            m = reference::duplicateAbbreviationMessage(m.mid(4), names.value(m == QLatin1String("dup:ag") ? 0 : 1));
+        if (m.startsWith(u"dup:"_s))
+            m = reference::duplicateAbbreviationMessage(m.mid(4), names.value(m == u"dup:ag"_s ? 0 : 1));
         else
-            m = m == QLatin1String("new")    ? QStringLiteral("Có lưu nội dung đang nạp không ?")
-                : m == QLatin1String("edit") ? QStringLiteral("Có lưu những nội dung vừa sửa không ?")
-                                             : QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
+            m = m == u"new"_s    ? u"Có lưu nội dung đang nạp không ?"_s
+                : m == u"edit"_s ? u"Có lưu những nội dung vừa sửa không ?"_s
+                                 : u"Bạn phải nạp hoặc sửa xong mới xoá được !"_s;
     }
-    EXPECT_EQ(home.messages().join(QLatin1Char('|')).toStdString(), expected.join(QLatin1Char('|')).toStdString());
+    EXPECT_EQ(home.messages().join(u'|').toStdString(), expected.join(u'|').toStdString());
     EXPECT_EQ(form.mode().toStdString(), c.mode);
     EXPECT_EQ(currentRow(form.Data1), c.row);
     EXPECT_EQ(form.mname->text().toStdString(), c.nameBox);
@@ -207,30 +207,28 @@ TEST_P(FormKeys, KeyDoesWhatTheModeSays)
     ui::DataControl* data = nullptr;
     QLabel* status = nullptr;
     if (c.form == 'b') {
-        m.scheduleReference.execute(QStringLiteral("INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', "
-                                                   "'btc', 'B')"));
+        m.scheduleReference.execute(u"INSERT INTO donvi (tendonvi, chutat, matt) VALUES ('Ban Tổ chức', 'btc', 'B')"_s);
         for (int i = 1; i <= 20; ++i) // more than the grid shows at once
-            m.scheduleReference.execute(QStringLiteral("INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '") +
-                                        QStringLiteral("Phòng %1')").arg(i, 2, 10, QLatin1Char('0')));
+            m.scheduleReference.execute(u"INSERT INTO bophan (donvi, phong) VALUES ('Ban Tổ chức', '"_s +
+                                        u"Phòng %1')"_s.arg(i, 2, 10, QLatin1Char('0')));
         auto f = std::make_unique<reference::DepartmentsForm>();
-        f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunapbophan")));
+        f->prepare(app::listMenuRequest(app::module1(), u"mnunapbophan"_s));
         data = f->Data1;
         status = f->ui().lbltrangthai;
         form = std::move(f);
     } else if (c.form == 'u') {
         for (const char* name : {"An", "Bình", "Cường"})
-            m.scheduleReference.execute(QStringLiteral("INSERT INTO nguoidung (hoten, quyenhan) VALUES ('") +
-                                        QString::fromUtf8(name) + QStringLiteral("', 'QT')"));
+            m.scheduleReference.execute(u"INSERT INTO nguoidung (hoten, quyenhan) VALUES ('"_s +
+                                        QString::fromUtf8(name) + u"', 'QT')"_s);
         auto f = std::make_unique<reference::UsersForm>();
-        f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnunguoidung"), QStringLiteral("QT")),
-                   {m.userFullName, QStringLiteral("QT")});
+        f->prepare(app::listMenuRequest(app::module1(), u"mnunguoidung"_s, u"QT"_s), {m.userFullName, u"QT"_s});
         data = f->Data1;
         status = f->ui().lbltrangthai;
         form = std::move(f);
     } else {
-        m.lettersReference.execute(QStringLiteral("UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"));
+        m.lettersReference.execute(u"UPDATE tendonvi SET tencaptren = 'Tên cấp trên'"_s);
         auto f = std::make_unique<reference::OrganisationNameForm>();
-        f->prepare(app::listMenuRequest(app::module1(), QStringLiteral("mnutendonvi")));
+        f->prepare(app::listMenuRequest(app::module1(), u"mnutendonvi"_s));
         status = f->ui().lbltrangthai;
         form = std::move(f);
     }

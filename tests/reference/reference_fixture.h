@@ -24,6 +24,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace reference_test {
 
 class ReferenceTest : public ::testing::Test
@@ -61,17 +63,11 @@ protected:
         db::Recordset rs = db.openRecordset(table);
         rs.addNew();
         rs.setValue(nameColumn, text);
-        rs.setValue(QStringLiteral("chutat"), code);
-        rs.setValue(QStringLiteral("matt"), reference::listSortKey(text));
+        rs.setValue(u"chutat"_s, code);
+        rs.setValue(u"matt"_s, reference::listSortKey(text));
         rs.update();
     }
 
-    // Column values of every row of table in db, in the order given (id order), joined by "|".
-    static QStringList rows(db::Database& db, const QString& table, const QString& columns,
-                            const QString& order = QStringLiteral("id"))
-    {
-        return test::tableRows(db, table, columns, order);
-    }
     // Every value of column in a shared recordset, in its order.
     static QStringList column(db::Recordset rs, const QString& name)
     {

@@ -44,10 +44,10 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 {
     const ListCase& c = GetParam();
     // Two old rows that share an abbreviation: editing the name of one must not search for it.
-    addRow(QStringLiteral("Cũ một"), QStringLiteral("dup"));
-    addRow(QStringLiteral("Cũ hai"), QStringLiteral("dup"));
-    const QString odd = QStringLiteral("Phòng 'Kế hoạch' *[50%] ĐẦU");
-    const QString oddCode = QStringLiteral("p'k*[h]%");
+    addRow(u"Cũ một"_s, u"dup"_s);
+    addRow(u"Cũ hai"_s, u"dup"_s);
+    const QString odd = u"Phòng 'Kế hoạch' *[50%] ĐẦU"_s;
+    const QString oddCode = u"p'k*[h]%"_s;
     QString takenCode = QString::fromUtf8(c.takenCode);
     QString takenText = QString::fromUtf8(c.takenText);
     if (takenCode.isEmpty()) { // the list starts empty: the first entry added is the one taken
@@ -62,56 +62,56 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         EXPECT_TRUE(form.mname->isLocked());
 
         addEntry(form, odd, oddCode);
-        EXPECT_EQ(form.mode(), QStringLiteral("xem"));
+        EXPECT_EQ(form.mode(), u"xem"_s);
         EXPECT_EQ(form.mname->text(), odd) << "the new entry is current";
 
-        addEntry(form, QStringLiteral("Khác"), takenCode.toUpper());
+        addEntry(form, u"Khác"_s, takenCode.toUpper());
         expected << reference::duplicateAbbreviationMessage(takenCode, takenText);
-        EXPECT_EQ(form.mode(), QStringLiteral("nap"));
-        EXPECT_EQ(form.mname->text(), QStringLiteral("Khác"));
+        EXPECT_EQ(form.mode(), u"nap"_s);
+        EXPECT_EQ(form.mname->text(), u"Khác"_s);
         EXPECT_EQ(form.mchutat->selText(), takenCode.toUpper());
         click(form.controls().cmdDelete);
-        expected << QStringLiteral("Bạn phải nạp hoặc sửa xong mới xoá được !");
+        expected << u"Bạn phải nạp hoặc sửa xong mới xoá được !"_s;
 
         // Add while adding saves the entry first; an empty entry is then abandoned.
-        form.mchutat->setText(QStringLiteral("p'k*")); // no wildcard: no duplicate
+        form.mchutat->setText(u"p'k*"_s); // no wildcard: no duplicate
         click(form.controls().cmdAdd);
-        EXPECT_EQ(form.mode(), QStringLiteral("nap"));
+        EXPECT_EQ(form.mode(), u"nap"_s);
         EXPECT_TRUE(form.mname->text().isEmpty());
         click(form.controls().cmdUpdate);
-        EXPECT_EQ(form.mode(), QStringLiteral("xem"));
+        EXPECT_EQ(form.mode(), u"xem"_s);
 
-        ASSERT_TRUE(form.Data1->findFirst(QStringLiteral("chutat = 'dup'")));
+        ASSERT_TRUE(form.Data1->findFirst(u"chutat = 'dup'"_s));
         click(form.controls().Cmdsua);
-        form.mname->setText(QStringLiteral("Đổi tên"));
+        form.mname->setText(u"Đổi tên"_s);
         click(form.controls().cmdUpdate);
-        EXPECT_EQ(form.mode(), QStringLiteral("xem")) << "no duplicate search for the name only";
+        EXPECT_EQ(form.mode(), u"xem"_s) << "no duplicate search for the name only";
 
         click(form.controls().Cmdsua);
-        form.mname->setText(QStringLiteral("  "));
+        form.mname->setText(u"  "_s);
         click(form.controls().cmdUpdate);
-        expected << QStringLiteral("Phải điền nội dung ở cả ô chữ tắt và ô ") + QString::fromUtf8(c.nameCaption) +
-                        QStringLiteral(", không được để ô trắng !");
-        EXPECT_EQ(form.mode(), QStringLiteral("sua"));
-        form.mname->setText(QStringLiteral("Không lưu"));
-        home.responder.answer(QStringLiteral("no")); // closing while editing: do not save
+        expected << u"Phải điền nội dung ở cả ô chữ tắt và ô "_s + QString::fromUtf8(c.nameCaption) +
+                        u", không được để ô trắng !"_s;
+        EXPECT_EQ(form.mode(), u"sua"_s);
+        form.mname->setText(u"Không lưu"_s);
+        home.responder.answer(u"no"_s); // closing while editing: do not save
         click(form.controls().cmdclose);
-        expected << QStringLiteral("Có lưu những nội dung vừa sửa không ?");
+        expected << u"Có lưu những nội dung vừa sửa không ?"_s;
         EXPECT_FALSE(form.isVisible());
     });
     app::runListMenu(app::module1(), QString::fromUtf8(c.menu), &mainWindow);
 
     EXPECT_EQ(home.messages(), expected);
-    const QStringList stored = rows(database(), QString::fromUtf8(c.table), name() + QStringLiteral(", chutat, matt"));
-    EXPECT_TRUE(stored.contains(odd + QLatin1Char('|') + oddCode + QLatin1Char('|') + reference::listSortKey(odd)))
+    const QStringList stored = test::tableRows(database(), QString::fromUtf8(c.table), name() + u", chutat, matt"_s);
+    EXPECT_TRUE(stored.contains(odd + u'|' + oddCode + u'|' + reference::listSortKey(odd)))
         << stored.join('\n').toStdString();
-    EXPECT_TRUE(stored.contains(QStringLiteral("Khác|p'k*|") + reference::listSortKey(QStringLiteral("Khác"))));
-    EXPECT_TRUE(stored.contains(QStringLiteral("Đổi tên|dup|") + reference::listSortKey(QStringLiteral("Đổi tên"))));
-    EXPECT_FALSE(stored.join('\n').contains(QStringLiteral("Không lưu")));
+    EXPECT_TRUE(stored.contains(u"Khác|p'k*|"_s + reference::listSortKey(u"Khác"_s)));
+    EXPECT_TRUE(stored.contains(u"Đổi tên|dup|"_s + reference::listSortKey(u"Đổi tên"_s)));
+    EXPECT_FALSE(stored.join('\n').contains(u"Không lưu"_s));
     // The shared recordset the entry forms complete from shows the new rows at once.
     const QStringList shared = column(app::module1().*c.shared, name());
     EXPECT_TRUE(shared.contains(odd));
-    EXPECT_TRUE(shared.contains(QStringLiteral("Đổi tên")));
+    EXPECT_TRUE(shared.contains(u"Đổi tên"_s));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -131,10 +131,9 @@ TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickL
     registers::registerIncomingForms();
     registers::setMainWindow(&mainWindow);
     auto listed = [](ui::DataControl* data, const QString& field) { return column(data->recordset(), field); };
-    auto* entry = registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
+    auto* entry = registers::form<registers::IncomingEntryForm>(u"frmcvden"_s);
     entry->open(app::module1().incomingTable);
-    EXPECT_FALSE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
-                     .contains(QStringLiteral("Sở Y tế")));
+    EXPECT_FALSE(listed(entry->pickGrids()->dataControl(u"DBGridnoigui"_s), u"tendonvi"_s).contains(u"Sở Y tế"_s));
     entry->unload();
 
     // A unit and a correspondent may share an abbreviation.
@@ -142,20 +141,16 @@ TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickL
          {std::tuple{"mnunapdonvi", "frmdonvi", "Sở Y tế"}, std::tuple{"mnunapnoigui", "frmdonvi", "Sở Y tế"},
           std::tuple{"mnunaploaicv", "frmloaicv", "Tờ trình mới"}}) {
         home.responder.onModal(QString::fromLatin1(form), [text = text](ui::FormBase& f) {
-            click(addEntry(f, QString::fromUtf8(text), QStringLiteral("moi")).controls().cmdclose);
+            click(addEntry(f, QString::fromUtf8(text), u"moi"_s).controls().cmdclose);
         });
         app::runListMenu(app::module1(), QString::fromLatin1(menu), &mainWindow);
     }
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(rows(app::module1().scheduleReference, QStringLiteral("donvi"), QStringLiteral("chutat")),
-              QStringList{"moi"});
-    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("chutat")),
-              QStringList{"moi"});
+    EXPECT_EQ(test::tableRows(app::module1().scheduleReference, u"donvi"_s, u"chutat"_s), QStringList{"moi"});
+    EXPECT_EQ(test::tableRows(app::module1().lettersReference, u"noigui"_s, u"chutat"_s), QStringList{"moi"});
     entry->open(app::module1().incomingTable);
-    EXPECT_TRUE(listed(entry->pickGrids()->dataControl(QStringLiteral("DBGridnoigui")), QStringLiteral("tendonvi"))
-                    .contains(QStringLiteral("Sở Y tế")));
-    EXPECT_TRUE(listed(entry->control<ui::DataControl>(QStringLiteral("Dataloai")), QStringLiteral("loai"))
-                    .contains(QStringLiteral("Tờ trình mới")));
+    EXPECT_TRUE(listed(entry->pickGrids()->dataControl(u"DBGridnoigui"_s), u"tendonvi"_s).contains(u"Sở Y tế"_s));
+    EXPECT_TRUE(listed(entry->control<ui::DataControl>(u"Dataloai"_s), u"loai"_s).contains(u"Tờ trình mới"_s));
     entry->unload();
     registers::destroyForms();
 }
@@ -163,25 +158,25 @@ TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickL
 TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
 {
     // An old file whose name column is narrower than the box.
-    db::TableDef narrow = app::module1().lettersReference.tableDef(QStringLiteral("loaicv"));
-    narrow.name = QStringLiteral("loaicvhep");
+    db::TableDef narrow = app::module1().lettersReference.tableDef(u"loaicv"_s);
+    narrow.name = u"loaicvhep"_s;
     narrow.indexes.clear();
     for (db::FieldDef& f : narrow.fields)
-        f.size = f.name == QLatin1String("loai") ? 10 : f.size;
+        f.size = f.name == u"loai"_s ? 10 : f.size;
     app::module1().lettersReference.appendTableDef(narrow);
     app::FormRequest request;
     request.dataFile = app::DataFile::LettersReference;
-    request.recordSource = QStringLiteral("select * from loaicvhep order by matt");
+    request.recordSource = u"select * from loaicvhep order by matt"_s;
     reference::ReferenceListForm form(reference::letterTypesConfig());
     form.prepare(request);
-    addEntry(form, QStringLiteral("Giấy mời họp dài"), QStringLiteral("gmh"));
+    addEntry(form, u"Giấy mời họp dài"_s, u"gmh"_s);
     ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Lỗi dữ liệu:"))) << home.messageText();
-    EXPECT_EQ(form.mode(), QStringLiteral("nap"));
-    EXPECT_EQ(form.mname->text(), QStringLiteral("Giấy mời họp dài"));
-    form.mname->setText(QStringLiteral("Giấy mời"));
+    EXPECT_TRUE(home.messages().first().startsWith(u"Lỗi dữ liệu:"_s)) << home.messageText();
+    EXPECT_EQ(form.mode(), u"nap"_s);
+    EXPECT_EQ(form.mname->text(), u"Giấy mời họp dài"_s);
+    form.mname->setText(u"Giấy mời"_s);
     click(form.controls().cmdUpdate);
-    EXPECT_EQ(rows(app::module1().lettersReference, QStringLiteral("loaicvhep"), QStringLiteral("loai, chutat")),
+    EXPECT_EQ(test::tableRows(app::module1().lettersReference, u"loaicvhep"_s, u"loai, chutat"_s),
               QStringList{"Giấy mời|gmh"});
 }
 

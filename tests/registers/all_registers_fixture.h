@@ -20,7 +20,7 @@ protected:
         registers::registerOutgoingForms();
         registers::registerPlanForms();
         registers::registerScheduleForms();
-        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("QT"));
+        login(u"Nguyễn Văn An"_s, u"QT"_s);
     }
 };
 

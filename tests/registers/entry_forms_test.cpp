@@ -51,7 +51,7 @@ protected:
     static int count(const Register& r)
     {
         app::Module1& m = app::module1();
-        return static_cast<int>(tableRows(m.database(r.file), m.*r.table, QStringLiteral("id")).size());
+        return static_cast<int>(tableRows(m.database(r.file), m.*r.table, u"id"_s).size());
     }
 };
 
@@ -59,7 +59,7 @@ TEST_F(EntryFormsTest, OpenedForViewingTheyOfferNeitherSaveNorNewNumber)
 {
     for (const Register& r : registersUnderTest()) {
         registers::EntryForm* f = open(r);
-        EXPECT_FALSE(f->control<QPushButton>(QStringLiteral("cmdUpdate"))->isEnabled()) << r.name;
+        EXPECT_FALSE(f->control<QPushButton>(u"cmdUpdate"_s)->isEnabled()) << r.name;
         if (*r.renumber) {
             EXPECT_FALSE(f->control<QPushButton>(QString::fromLatin1(r.renumber))->isEnabled()) << r.name;
         }
@@ -77,7 +77,7 @@ TEST_F(EntryFormsTest, SaveRefusesADateBoxThatHoldsNoDate)
         for (const auto& [name, text] : r.filled)
             f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
         ui::TextBox* date = f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first));
-        date->setText(QStringLiteral("hôm sau"));
+        date->setText(u"hôm sau"_s);
         home.responder.clear();
         click(*f, "cmdUpdate");
         EXPECT_EQ(home.messages(), QStringList{QString::fromUtf8(r.dateAndInvalidDate.second)}) << r.name;
@@ -87,12 +87,12 @@ TEST_F(EntryFormsTest, SaveRefusesADateBoxThatHoldsNoDate)
         EXPECT_TRUE(f->editing()) << r.name;
 
         // A date typed short and not left is completed before it is written.
-        date->setText(QStringLiteral("6/1/26"));
+        date->setText(u"6/1/26"_s);
         home.responder.clear();
         click(*f, "cmdUpdate");
         EXPECT_EQ(home.messages(), QStringList()) << r.name;
         EXPECT_EQ(count(r), 1) << r.name;
-        EXPECT_EQ(date->text(), QStringLiteral("06/01/2026")) << r.name;
+        EXPECT_EQ(date->text(), u"06/01/2026"_s) << r.name;
         f->hide();
     }
 }
@@ -106,29 +106,27 @@ TEST_F(EntryFormsTest, AVisitWorksOnTheFileAndUserOfItsOwnBeginning)
     for (const Register& r : registersUnderTest()) {
         click(*open(r), "cmdclose");
         QString& path = r.file == app::DataFile::Letters ? m.lettersPath : m.schedulePath;
-        const QString chosen = path + QStringLiteral(".") + QString::fromLatin1(r.name) + QStringLiteral(".mdb");
+        const QString chosen = path + u"."_s + QString::fromLatin1(r.name) + u".mdb"_s;
         ASSERT_TRUE(QFile::copy(path, chosen)) << r.name;
         m.database(r.file).close();
         m.database(r.file) = db::Database::open(chosen, app::kConnect);
         path = chosen;
-        login(QStringLiteral("Trần Bình"), QStringLiteral("QT"));
+        login(u"Trần Bình"_s, u"QT"_s);
 
         registers::EntryForm* f = open(r);
         click(*f, "cmdAdd");
         for (const auto& [name, text] : r.filled)
             f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
-        f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first))->setText(QStringLiteral("06/01/2026"));
+        f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first))->setText(u"06/01/2026"_s);
         home.responder.clear();
         click(*f, "cmdUpdate");
         EXPECT_EQ(home.messages(), QStringList()) << r.name;
         EXPECT_EQ(count(r), 1) << r.name;
         if (r.file == app::DataFile::Schedule) {
-            EXPECT_EQ(tableRows(m.database(r.file), m.*r.table, QStringLiteral("nguoicapnhat")),
-                      QStringList{"Trần Bình"})
-                << r.name;
+            EXPECT_EQ(tableRows(m.database(r.file), m.*r.table, u"nguoicapnhat"_s), QStringList{"Trần Bình"}) << r.name;
         }
         f->hide();
-        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("QT"));
+        login(u"Nguyễn Văn An"_s, u"QT"_s);
     }
 }
 

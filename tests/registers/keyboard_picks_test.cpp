@@ -2,11 +2,9 @@
 // and a pick grid is wide enough for the names it offers.
 #include "all_registers_fixture.h"
 
-#include "registers/incoming/frmcvden.h"
 #include "registers/letters_list_form.h"
 #include "registers/schedule/frmGridlich.h"
 #include "registers/schedule/schedule_record.h"
-#include "ui_frmcvden.h"
 
 #include <QScreen>
 
@@ -14,21 +12,19 @@ namespace {
 
 using registers_test::AllRegistersTest;
 
-const QString kLongName = QStringLiteral("Sở Tài chính thành phố Hà Nội và các quận huyện ngoại thành");
+const QString kLongName = u"Sở Tài chính thành phố Hà Nội và các quận huyện ngoại thành"_s;
 
 TEST_F(AllRegistersTest, EnterPicksTheHighlightedNameFromAGridWideEnoughForIt)
 {
-    addReference(app::module1().lettersReference, QStringLiteral("noigui"), QStringLiteral("tendonvi"), kLongName,
-                 QStringLiteral("stchn"));
+    addReference(app::module1().lettersReference, u"noigui"_s, u"tendonvi"_s, kLongName, u"stchn"_s);
     auto* f = openBy<registers::IncomingEntryForm>("cmdnapcvden", app::DataFile::Letters, "frmcvden");
     click(*f, "cmdAdd");
     ui::TextBox* sender = f->ui().mnoigui;
     sender->setFocus();
     key(*f, Qt::Key_F5);
-    ui::Grid* grid = f->pickGrids()->grid(QStringLiteral("DBGridnoigui"));
+    ui::Grid* grid = f->pickGrids()->grid(u"DBGridnoigui"_s);
     ASSERT_TRUE(grid->isVisible());
-    ASSERT_TRUE(
-        f->pickGrids()->dataControl(QStringLiteral("DBGridnoigui"))->findFirst(QStringLiteral("chutat = 'stchn'")));
+    ASSERT_TRUE(f->pickGrids()->dataControl(u"DBGridnoigui"_s)->findFirst(u"chutat = 'stchn'"_s));
     EXPECT_GE(grid->width(), sender->width());
     EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(kLongName));
     EXPECT_TRUE(f->rect().contains(grid->geometry()));
@@ -43,10 +39,10 @@ TEST_F(AllRegistersTest, EnterPicksTheHighlightedNameFromAGridWideEnoughForIt)
     ui::TextBox* units = f->ui().mdv_nhan;
     units->setFocus();
     key(*f, Qt::Key_F5);
-    ui::Grid* unitGrid = f->pickGrids()->grid(QStringLiteral("DBGriddv_nhan"));
+    ui::Grid* unitGrid = f->pickGrids()->grid(u"DBGriddv_nhan"_s);
     ASSERT_TRUE(unitGrid->hasFocus());
     QTest::keyClick(unitGrid, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(units->text(), QStringLiteral("Phòng Hành chính"));
+    EXPECT_EQ(units->text(), u"Phòng Hành chính"_s);
     EXPECT_TRUE(unitGrid->isVisible());
 }
 
@@ -65,7 +61,7 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
         QString table;
     } lists[] = {{"letters",
                   [&] {
-                      auto* list = registers::form<registers::LettersListForm>(QStringLiteral("frmgridcvden"));
+                      auto* list = registers::form<registers::LettersListForm>(u"frmgridcvden"_s);
                       list->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
                       list->open(m.incomingTable, m.incomingTable, false);
                       return std::pair<ui::FormBase*, ui::Grid*>{list, list->DBGrid1};
@@ -73,7 +69,7 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
                   &m.letters, m.incomingTable},
                  {"schedule",
                   [&] {
-                      auto* list = registers::form<registers::ScheduleListForm>(QStringLiteral("frmGridlich"));
+                      auto* list = registers::form<registers::ScheduleListForm>(u"frmGridlich"_s);
                       list->openList(m.scheduleTable, registers::scheduleListSource(m.scheduleTable), false);
                       return std::pair<ui::FormBase*, ui::Grid*>{list, list->DBGrid1};
                   },
@@ -82,12 +78,12 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
         const auto [list, grid] = l.open();
         activate(list);
         grid->setFocus();
-        const QString marked = tableRows(*l.db, l.table, QStringLiteral("chonin")).join(QLatin1Char(','));
+        const QString marked = tableRows(*l.db, l.table, u"chonin"_s).join(u',');
         QTest::keyClick(grid, Qt::Key_Space);
-        EXPECT_NE(tableRows(*l.db, l.table, QStringLiteral("chonin")).join(QLatin1Char(',')), marked) << l.name;
-        EXPECT_TRUE(tableRows(*l.db, l.table, QStringLiteral("chonin")).contains(QStringLiteral("X"))) << l.name;
+        EXPECT_NE(tableRows(*l.db, l.table, u"chonin"_s).join(u','), marked) << l.name;
+        EXPECT_TRUE(tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
         QTest::keyClick(grid, Qt::Key_Space);
-        EXPECT_FALSE(tableRows(*l.db, l.table, QStringLiteral("chonin")).contains(QStringLiteral("X"))) << l.name;
+        EXPECT_FALSE(tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
         list->hide();
     }
 }

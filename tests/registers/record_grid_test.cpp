@@ -29,14 +29,14 @@ TEST_F(AllRegistersTest, AGridListChangesOnlyWhatTheRightsAllowAndHandsItsRowBac
         for (int i = 0; i < 3; ++i) {
             db::Recordset rs = app::module1().schedule.openRecordset(table);
             rs.addNew();
-            for (const QString& key : QString::fromLatin1(c.dayKeys).split(QLatin1Char(',')))
-                rs.setValue(key, common::normaliseDate(QStringLiteral("0%1/01/2026").arg(i + 5)));
-            rs.setValue(QString::fromLatin1(c.summary), QStringLiteral("Việc %1").arg(i));
-            rs.setValue(QStringLiteral("nguoicapnhat"), QString::fromUtf8(savedBy[i]));
+            for (const QString& key : QString::fromLatin1(c.dayKeys).split(u','))
+                rs.setValue(key, common::normaliseDate(u"0%1/01/2026"_s.arg(i + 5)));
+            rs.setValue(QString::fromLatin1(c.summary), u"Việc %1"_s.arg(i));
+            rs.setValue(u"nguoicapnhat"_s, QString::fromUtf8(savedBy[i]));
             rs.update();
         }
         for (const char* rights : {"CB", "QT"}) {
-            login(QStringLiteral("Nguyễn Văn An"), QString::fromLatin1(rights)); // a visit reads them when it begins
+            login(u"Nguyễn Văn An"_s, QString::fromLatin1(rights)); // a visit reads them when it begins
             auto* entry = openBy<registers::EntryForm>(c.entryCommand, app::DataFile::Schedule, c.entry);
             click(*entry, c.listButton);
             auto* list = registers::form<registers::RecordGridForm>(QString::fromLatin1(c.list));
@@ -58,13 +58,13 @@ TEST_F(AllRegistersTest, AGridListChangesOnlyWhatTheRightsAllowAndHandsItsRowBac
                 list->control<ui::TextBox>(QString::fromLatin1(c.summaryBox))->setFocus();
                 key(*list, Qt::Key_PageDown);
             }
-            EXPECT_EQ(tableRows(app::module1().schedule, table, QStringLiteral("id")).size(), 3) << "nothing deleted";
+            EXPECT_EQ(tableRows(app::module1().schedule, table, u"id"_s).size(), 3) << "nothing deleted";
             list->Data1->moveFirst();
             list->Data1->moveNext();
             click(*list, "cmdclose");
             ASSERT_TRUE(entry->isVisible());
             EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
-            EXPECT_EQ(entry->control<ui::TextBox>(QString::fromLatin1(c.summaryBox))->text(), QStringLiteral("Việc 1"));
+            EXPECT_EQ(entry->control<ui::TextBox>(QString::fromLatin1(c.summaryBox))->text(), u"Việc 1"_s);
             click(*entry, "cmdAdd"); // the entry form works again after the hand-back
             EXPECT_EQ(entry->mode(), registers::EntryMode::Adding);
             click(*entry, "cmdAdd"); // "&Huỷ nạp"

@@ -29,6 +29,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace registers_test {
 
 class RegisterTest : public ::testing::Test
@@ -42,13 +44,12 @@ protected:
         app::Module1& m = app::module1();
         for (const char* report : {"brcvden.rpt", "brcvdi.rpt"})
             copyData(report);
-        for (const auto& [name, code] : {std::pair{QStringLiteral("Sở Nội vụ"), QStringLiteral("snv")},
-                                         std::pair{QStringLiteral("Sở Tài chính"), QStringLiteral("stc")},
-                                         std::pair{QStringLiteral("Bộ Tư pháp"), QStringLiteral("btp")}})
-            addReference(m.lettersReference, QStringLiteral("noigui"), QStringLiteral("tendonvi"), name, code);
-        for (const auto& [name, code] : {std::pair{QStringLiteral("Phòng Hành chính"), QStringLiteral("phc")},
-                                         std::pair{QStringLiteral("Văn phòng Đảng uỷ"), QStringLiteral("vpdu")}})
-            addReference(m.scheduleReference, QStringLiteral("donvi"), QStringLiteral("tendonvi"), name, code);
+        for (const auto& [name, code] : {std::pair{u"Sở Nội vụ"_s, u"snv"_s}, std::pair{u"Sở Tài chính"_s, u"stc"_s},
+                                         std::pair{u"Bộ Tư pháp"_s, u"btp"_s}})
+            addReference(m.lettersReference, u"noigui"_s, u"tendonvi"_s, name, code);
+        for (const auto& [name, code] :
+             {std::pair{u"Phòng Hành chính"_s, u"phc"_s}, std::pair{u"Văn phòng Đảng uỷ"_s, u"vpdu"_s}})
+            addReference(m.scheduleReference, u"donvi"_s, u"tendonvi"_s, name, code);
         app::openReferenceRecordsets(app::module1());
         registers::registerIncomingForms();
         registers::setMainWindow(&mainWindow);
@@ -87,7 +88,7 @@ protected:
     // The incoming entry form opened on the working year, active.
     registers::IncomingEntryForm* openIncoming()
     {
-        auto* f = registers::form<registers::IncomingEntryForm>(QStringLiteral("frmcvden"));
+        auto* f = registers::form<registers::IncomingEntryForm>(u"frmcvden"_s);
         f->open(app::module1().incomingTable);
         activate(f);
         return f;
@@ -95,8 +96,8 @@ protected:
     // Fills the incoming letter's required boxes (sender, receiving unit, summary).
     static void fillIncoming(registers::IncomingEntryForm* f, const QString& summary)
     {
-        f->ui().mnoigui->setText(QStringLiteral("Sở Nội vụ"));
-        f->ui().mdv_nhan->setText(QStringLiteral("Phòng Hành chính"));
+        f->ui().mnoigui->setText(u"Sở Nội vụ"_s);
+        f->ui().mdv_nhan->setText(u"Phòng Hành chính"_s);
         f->ui().mtt_ndung->setText(summary);
     }
 
@@ -106,8 +107,8 @@ protected:
         db::Recordset rs = db.openRecordset(table);
         rs.addNew();
         rs.setValue(column, name);
-        rs.setValue(QStringLiteral("chutat"), code);
-        rs.setValue(QStringLiteral("matt"), common::sortKey(name, false));
+        rs.setValue(u"chutat"_s, code);
+        rs.setValue(u"matt"_s, common::sortKey(name, false));
         rs.update();
     }
 
@@ -209,13 +210,13 @@ inline void addLetters(const QString& table, const QList<Letter>& letters)
     db::Recordset rs = m.letters.openRecordset(table);
     for (const Letter& l : letters) {
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), l.stt);
-        rs.setValue(QStringLiteral("ng_den"), l.ngDen);
-        rs.setValue(QStringLiteral("ng_denchuan"), l.ngDen.mid(6, 4) + l.ngDen.mid(3, 2) + l.ngDen.left(2));
-        rs.setValue(QStringLiteral("noigui"), l.noigui);
-        rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Hành chính"));
-        rs.setValue(QStringLiteral("tt_ndung"), l.summary);
-        rs.setValue(QStringLiteral("chonin"), l.chonin);
+        rs.setValue(u"stt"_s, l.stt);
+        rs.setValue(u"ng_den"_s, l.ngDen);
+        rs.setValue(u"ng_denchuan"_s, l.ngDen.mid(6, 4) + l.ngDen.mid(3, 2) + l.ngDen.left(2));
+        rs.setValue(u"noigui"_s, l.noigui);
+        rs.setValue(u"dv_nhan"_s, u"Phòng Hành chính"_s);
+        rs.setValue(u"tt_ndung"_s, l.summary);
+        rs.setValue(u"chonin"_s, l.chonin);
         rs.update();
     }
 }

@@ -30,7 +30,7 @@ TEST_F(AllRegistersTest, EveryWindowFitsA1024By768Screen)
         EXPECT_LE(w->height() + kTitleBar + 2 * kBorder, 768) << name;
     }
     // The week view shows every column whole, the last ones ("Chủ trì", "Ghi chú") included.
-    auto* week = registers::form<registers::WeekViewForm>(QStringLiteral("frmgridtuan"));
+    auto* week = registers::form<registers::WeekViewForm>(u"frmgridtuan"_s);
     ASSERT_TRUE(week->openWeek(QDate(2026, 1, 5)));
     QHeaderView* header = week->DBGrid1->horizontalHeader();
     EXPECT_LE(header->length(), week->DBGrid1->viewport()->width());
@@ -58,9 +58,9 @@ TEST_F(AllRegistersTest, ScreenReadersHearWhatTheWindowsShowNow)
 
     test::insertRow(m.schedule, m.plansTable, {{"Tendonvi", "Văn phòng"}, {"bophan", "Tổng hợp"}, {"ndungtt", "Họp"}});
     auto* search = openBy<registers::PlansSearchForm>("cmdtracuukh", app::DataFile::Schedule, "frmtracuukh");
-    auto* departments = search->control<QComboBox>(QStringLiteral("DBCombobophan"));
-    departments->setCurrentIndex(departments->findText(QStringLiteral("Tổng hợp")));
-    ASSERT_EQ(departments->currentText(), QStringLiteral("Tổng hợp"));
+    auto* departments = search->control<QComboBox>(u"DBCombobophan"_s);
+    departments->setCurrentIndex(departments->findText(u"Tổng hợp"_s));
+    ASSERT_EQ(departments->currentText(), u"Tổng hợp"_s);
     EXPECT_TRUE(test::isAccessible(search));
 }
 

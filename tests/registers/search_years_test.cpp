@@ -24,7 +24,7 @@ TEST_F(AllRegistersTest, SearchOffersOnlyTheYearsTheFileHolds)
     app::Module1& m = app::module1();
     for (const auto& s : searches) {
         db::Database& file = m.database(s.file);
-        const QString earlier = QString::fromLatin1(s.pattern).chopped(3) + QStringLiteral("2024");
+        const QString earlier = QString::fromLatin1(s.pattern).chopped(3) + u"2024"_s;
         ASSERT_TRUE(app::copyTableStructure(file, file, QString::fromLatin1(s.pattern), earlier, false)) << s.form;
         auto* search = openBy<registers::SearchForm>(s.command, s.file, s.form);
         QComboBox* years = search->yearList();
@@ -34,15 +34,15 @@ TEST_F(AllRegistersTest, SearchOffersOnlyTheYearsTheFileHolds)
             offered << years->itemText(i);
         offered.sort();
         EXPECT_EQ(offered, (QStringList{"2024", "2026"})) << s.form;
-        EXPECT_EQ(years->currentText(), QStringLiteral("2026")) << s.form;
+        EXPECT_EQ(years->currentText(), u"2026"_s) << s.form;
 
         // A year whose table went away meanwhile is told in the form's words, not by the catch-all.
-        years->setCurrentIndex(years->findText(QStringLiteral("2024")));
-        file.execute(QStringLiteral("drop table ") + earlier);
+        years->setCurrentIndex(years->findText(u"2024"_s));
+        file.execute(u"drop table "_s + earlier);
         home.responder.clear();
         search->Cmdtracuu_Click();
         EXPECT_EQ(home.messages(), QStringList{"Cần chọn năm để tra cứu trước !"}) << s.form;
-        EXPECT_EQ(years->findText(QStringLiteral("2024")), -1) << s.form;
+        EXPECT_EQ(years->findText(u"2024"_s), -1) << s.form;
         EXPECT_TRUE(search->isVisible()) << s.form;
         search->hide();
     }

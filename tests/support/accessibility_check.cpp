@@ -6,6 +6,8 @@
 #include <QTextDocument>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace test {
 namespace {
 
@@ -14,9 +16,8 @@ QString describe(const QAccessibleInterface* iface)
     const QObject* object = iface->object();
     QString name = object ? object->objectName() : QString();
     if (name.isEmpty())
-        name = QStringLiteral("(unnamed)");
-    return name + QStringLiteral(" [") + QLatin1String(object ? object->metaObject()->className() : "?") +
-           QLatin1Char(']');
+        name = u"(unnamed)"_s;
+    return name + u" ["_s + QLatin1String(object ? object->metaObject()->className() : "?") + u']';
 }
 
 // A control is reached with Tab when it is shown in its window, takes the focus from the
@@ -45,23 +46,23 @@ void checkWindow(QAccessibleInterface* iface, const QWidget* window, QStringList
     const bool dialog = window->windowType() == Qt::Dialog;
     const QAccessible::Role expected = dialog ? QAccessible::Dialog : QAccessible::Window;
     if (iface->role() != expected)
-        problems << describe(iface) + QStringLiteral(": window announced with role ") + QString::number(iface->role()) +
-                        QStringLiteral(", expected ") + (dialog ? QStringLiteral("Dialog") : QStringLiteral("Window"));
+        problems << describe(iface) + u": window announced with role "_s + QString::number(iface->role()) +
+                        u", expected "_s + (dialog ? u"Dialog"_s : u"Window"_s);
     if (iface->text(QAccessible::Name).trimmed().isEmpty())
-        problems << describe(iface) + QStringLiteral(": window without a name (title)");
+        problems << describe(iface) + u": window without a name (title)"_s;
 }
 
 void checkControl(QAccessibleInterface* iface, const QWidget* widget, QStringList& problems)
 {
     if (!hasOwnName(iface, widget))
-        problems << describe(iface) + QStringLiteral(": control reached with Tab has no name");
+        problems << describe(iface) + u": control reached with Tab has no name"_s;
     switch (iface->role()) {
     case QAccessible::NoRole:
     case QAccessible::Client:
     case QAccessible::Pane:
     case QAccessible::Window:
-        problems << describe(iface) + QStringLiteral(": control reached with Tab has the role ") +
-                        QString::number(iface->role()) + QStringLiteral(" of a plain panel");
+        problems << describe(iface) + u": control reached with Tab has the role "_s + QString::number(iface->role()) +
+                        u" of a plain panel"_s;
         break;
     default:
         break;
@@ -71,7 +72,7 @@ void checkControl(QAccessibleInterface* iface, const QWidget* widget, QStringLis
 // A text as read aloud: mnemonic marks and runs of blanks and line breaks do not count.
 QString spoken(QString text)
 {
-    return text.remove(QLatin1Char('&')).simplified();
+    return text.remove(u'&').simplified();
 }
 
 // A label is announced by what it shows: a text the program changes must not hide behind a
@@ -86,8 +87,8 @@ void checkLabel(QAccessibleInterface* iface, const QLabel* label, QStringList& p
     }
     const QString announced = iface->text(QAccessible::Name);
     if (spoken(announced) != spoken(shown))
-        problems << describe(iface) + QStringLiteral(": label shows \"") + spoken(shown) +
-                        QStringLiteral("\" but is announced as \"") + spoken(announced) + QStringLiteral("\"");
+        problems << describe(iface) + u": label shows \""_s + spoken(shown) + u"\" but is announced as \""_s +
+                        spoken(announced) + u"\""_s;
 }
 
 // A control given a name (by its label or its accessible name) is announced by it, whatever it
@@ -106,8 +107,7 @@ void checkNamedControl(QAccessibleInterface* iface, const QWidget* widget, QStri
         return;
     const QString announced = spoken(iface->text(QAccessible::Name));
     if (announced != given)
-        problems << describe(iface) + QStringLiteral(": named \"") + given + QStringLiteral("\" but announced as \"") +
-                        announced + QStringLiteral("\"");
+        problems << describe(iface) + u": named \""_s + given + u"\" but announced as \""_s + announced + u"\""_s;
 }
 
 void walk(QAccessibleInterface* iface, const QWidget* window, QStringList& problems, QStringList& names)
@@ -141,12 +141,12 @@ Reading read(QWidget* window)
 {
     Reading r;
     if (!window) {
-        r.problems << QStringLiteral("no window");
+        r.problems << u"no window"_s;
         return r;
     }
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
     if (!iface) {
-        r.problems << QStringLiteral("window has no accessible interface");
+        r.problems << u"window has no accessible interface"_s;
         return r;
     }
     checkWindow(iface, window, r.problems);
@@ -172,8 +172,7 @@ QStringList accessibleNames(QWidget* window)
     if (problems.isEmpty())
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << (window ? window->objectName().toStdString() : std::string("null"))
-                                         << " is not accessible:\n  "
-                                         << problems.join(QStringLiteral("\n  ")).toStdString();
+                                         << " is not accessible:\n  " << problems.join(u"\n  "_s).toStdString();
 }
 
 } // namespace test

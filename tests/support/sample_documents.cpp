@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+using namespace Qt::StringLiterals;
+
 namespace test {
 
 bool writeTextPdf(const QString& path, const QStringList& pageTexts)
@@ -17,7 +19,7 @@ bool writeTextPdf(const QString& path, const QStringList& pageTexts)
     QPainter painter(&writer);
     if (!painter.isActive())
         return false;
-    painter.setFont(QFont(QStringLiteral("Liberation Serif"), 12));
+    painter.setFont(QFont(u"Liberation Serif"_s, 12));
     for (int page = 0; page < pageTexts.size(); ++page) {
         if (page > 0)
             writer.newPage();
@@ -34,7 +36,7 @@ QImage scanOf(const QStringList& lines)
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setPen(Qt::black);
-    painter.setFont(QFont(QStringLiteral("Liberation Serif"), 16));
+    painter.setFont(QFont(u"Liberation Serif"_s, 16));
     for (int i = 0; i < lines.size(); ++i)
         painter.drawText(QPoint(90, 130 + 110 * i), lines.at(i));
     return image;
@@ -55,12 +57,12 @@ QByteArray imageBytes(const QByteArray& format, const QSize& size)
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        QFont font(QStringLiteral("Noto Sans"));
+        QFont font(u"Noto Sans"_s);
         font.setPixelSize(size.height() / 16);
         painter.setFont(font);
         painter.drawRect(image.rect().adjusted(10, 10, -11, -11));
         painter.drawText(image.rect().adjusted(30, 30, -30, -30), Qt::TextWordWrap,
-                         QStringLiteral("ỦY BAN NHÂN DÂN\nSố: 123/UBND-VP\nV/v tổ chức hội nghị"));
+                         u"ỦY BAN NHÂN DÂN\nSố: 123/UBND-VP\nV/v tổ chức hội nghị"_s);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace test {
 
 ScriptedResponder::ScriptedResponder()
@@ -38,10 +40,10 @@ QString ScriptedResponder::show(const QString& thongbao, const QString& kieuthon
 {
     const QString mode = kieuthongbao.toLower();
     QString reply;
-    if (mode == QLatin1String("ok")) {
-        reply = m_answers.isEmpty() ? QStringLiteral("ok") : m_answers.dequeue();
+    if (mode == u"ok"_s) {
+        reply = m_answers.isEmpty() ? u"ok"_s : m_answers.dequeue();
         m_shown.append({Kind::Message, thongbao, kieuthongbao, reply});
-    } else if (mode == QLatin1String("yesno")) {
+    } else if (mode == u"yesno"_s) {
         reply = m_answers.isEmpty() ? m_defaultAnswer : m_answers.dequeue();
         m_shown.append({Kind::Message, thongbao, kieuthongbao, reply});
     } else {

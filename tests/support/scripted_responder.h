@@ -13,6 +13,8 @@
 
 namespace test {
 
+using namespace Qt::StringLiterals;
+
 // Answers every window that would wait for the user, so no test blocks: the message dialog
 // (as app::Messenger), the platform message box and any form shown modally. It records what
 // was shown. While it lives it is installed; the destructor restores what was there before.
@@ -79,7 +81,7 @@ private:
     QQueue<QString> m_answers;
     QQueue<int> m_boxAnswers;
     QMap<QString, QQueue<std::function<void(ui::FormBase&)>>> m_scripts;
-    QString m_defaultAnswer = QStringLiteral("yes");
+    QString m_defaultAnswer = u"yes"_s;
     QList<Shown> m_shown;
     bool m_noticeOpen = false;
 };

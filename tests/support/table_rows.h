@@ -11,19 +11,20 @@
 
 namespace test {
 
+using namespace Qt::StringLiterals;
+
 // Column values of every row of table in db, in the given order (id order), joined by "|".
 inline QStringList tableRows(db::Database& db, const QString& table, const QString& columns,
-                             const QString& order = QStringLiteral("id"))
+                             const QString& order = u"id"_s)
 {
     QStringList result;
-    db::Recordset rs = db.openRecordset(QStringLiteral("select ") + columns + QStringLiteral(" from ") + table +
-                                            QStringLiteral(" order by ") + order,
+    db::Recordset rs = db.openRecordset(u"select "_s + columns + u" from "_s + table + u" order by "_s + order,
                                         db::RecordsetType::Snapshot);
     for (; !rs.eof(); rs.moveNext()) {
         QStringList values;
         for (int i = 0; i < rs.fieldCount(); ++i)
             values << rs.value(i).toString();
-        result << values.join(QLatin1Char('|'));
+        result << values.join(u'|');
     }
     return result;
 }
@@ -34,20 +35,18 @@ inline void insertRow(db::Database& db, const QString& table, const QVariantMap&
     QStringList names, literals;
     for (auto it = values.begin(); it != values.end(); ++it) {
         names << it.key();
-        literals << (it.value().isNull() ? QStringLiteral("Null") : db::quoteLiteral(it.value().toString()));
+        literals << (it.value().isNull() ? u"Null"_s : db::quoteLiteral(it.value().toString()));
     }
-    db.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names.join(u',') +
-               QStringLiteral(") VALUES (") + literals.join(u',') + QStringLiteral(")"));
+    db.execute(u"INSERT INTO "_s + table + u" ("_s + names.join(u',') + u") VALUES ("_s + literals.join(u',') + u")"_s);
 }
 
 // The values of column in every row of table, in the table's order, "<null>" for Null.
 inline QStringList columnValues(db::Database& db, const QString& table, const QString& column)
 {
     QStringList values;
-    db::Recordset rs = db.openRecordset(QStringLiteral("select ") + column + QStringLiteral(" from ") + table,
-                                        db::RecordsetType::Snapshot);
+    db::Recordset rs = db.openRecordset(u"select "_s + column + u" from "_s + table, db::RecordsetType::Snapshot);
     for (; !rs.eof(); rs.moveNext())
-        values << (rs.value(0).isNull() ? QStringLiteral("<null>") : rs.value(0).toString());
+        values << (rs.value(0).isNull() ? u"<null>"_s : rs.value(0).toString());
     return values;
 }
 

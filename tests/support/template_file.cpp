@@ -3,6 +3,8 @@
 #include <QFile>
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace test {
 
 QString templatePath()
@@ -16,7 +18,7 @@ db::Database copyTemplate(const QString& path)
         throw std::runtime_error("cannot copy the template file " + templatePath().toStdString() + " to " +
                                  path.toStdString());
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    return db::Database::open(path, QStringLiteral(";pwd=vorkelmadu"));
+    return db::Database::open(path, u";pwd=vorkelmadu"_s);
 }
 
 } // namespace test

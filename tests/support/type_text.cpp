@@ -3,6 +3,8 @@
 #include <QTest>
 #include <QWidget>
 
+using namespace Qt::StringLiterals;
+
 namespace test {
 
 void typeText(QWidget* widget, const QString& text)
@@ -11,9 +13,9 @@ void typeText(QWidget* widget, const QString& text)
         int key = Qt::Key_unknown;
         Qt::KeyboardModifiers modifiers = Qt::NoModifier;
         QString chars(c);
-        if (c == QLatin1Char('\n')) {
+        if (c == u'\n') {
             key = Qt::Key_Return;
-            chars = QStringLiteral("\r");
+            chars = u"\r"_s;
         } else if (c.unicode() < 128 && c.isPrint()) {
             key = c.toUpper().unicode();
             if (c.isUpper())

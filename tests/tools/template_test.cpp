@@ -14,9 +14,11 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Connect = QStringLiteral(";pwd=vorkelmadu");
+const QString Connect = u";pwd=vorkelmadu"_s;
 
 db::Database openTemplate(const QString& path = test::templatePath())
 {
@@ -26,9 +28,8 @@ db::Database openTemplate(const QString& path = test::templatePath())
 QList<QVariantList> rowsOf(db::Database& database, const QString& table)
 {
     const db::TableDef def = database.tableDef(table);
-    db::Recordset rs =
-        database.openRecordset(QStringLiteral("select * from %1 order by [%2]").arg(table, def.fields.first().name),
-                               db::RecordsetType::Snapshot);
+    db::Recordset rs = database.openRecordset(u"select * from %1 order by [%2]"_s.arg(table, def.fields.first().name),
+                                              db::RecordsetType::Snapshot);
     QList<QVariantList> rows;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         QVariantList row;
@@ -41,8 +42,7 @@ QList<QVariantList> rowsOf(db::Database& database, const QString& table)
 
 QString describeField(const db::FieldDef& f)
 {
-    return QStringLiteral("%1 type=%2 size=%3 attributes=%4 zeroLength=%5 required=%6")
-        .arg(f.name)
+    return u"%1 type=%2 size=%3 attributes=%4 zeroLength=%5 required=%6"_s.arg(f.name)
         .arg(static_cast<int>(f.type))
         .arg(f.size)
         .arg(f.attributes)
@@ -58,20 +58,19 @@ QStringList describe(db::Database& database)
     names.sort(Qt::CaseInsensitive);
     for (const QString& name : names) {
         const db::TableDef def = database.tableDef(name);
-        lines << QStringLiteral("table ") + def.name;
+        lines << u"table "_s + def.name;
         for (const db::FieldDef& f : def.fields)
-            lines << QStringLiteral("  field ") + describeField(f);
+            lines << u"  field "_s + describeField(f);
         for (const db::IndexDef& i : def.indexes) {
-            lines << QStringLiteral("  index %1 (%2) unique=%3 primary=%4")
-                         .arg(i.name, i.fields.join(QLatin1Char(',')))
+            lines << u"  index %1 (%2) unique=%3 primary=%4"_s.arg(i.name, i.fields.join(u','))
                          .arg(i.unique)
                          .arg(i.primary);
         }
         for (const QVariantList& row : rowsOf(database, name)) {
             QStringList values;
             for (const QVariant& v : row)
-                values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
-            lines << QStringLiteral("  row ") + values.join(QStringLiteral(" | "));
+                values << (v.isNull() ? u"<null>"_s : v.toString());
+            lines << u"  row "_s + values.join(u" | "_s);
         }
     }
     return lines;
@@ -94,17 +93,17 @@ TEST(Template, HoldsEveryTableTheOtherDataFilesAreCopiedForInItsShape)
     expected.sort();
     EXPECT_EQ(names, expected);
     // One organisation row, no user: the first start logs in as an administrator.
-    const QList<QVariantList> organisation = rowsOf(database, QStringLiteral("tendonvi"));
+    const QList<QVariantList> organisation = rowsOf(database, u"tendonvi"_s);
     ASSERT_EQ(organisation.size(), 1);
     for (const QVariant& v : organisation.first())
         EXPECT_FALSE(v.toString().trimmed().isEmpty());
-    EXPECT_TRUE(rowsOf(database, QStringLiteral("nguoidung")).isEmpty());
+    EXPECT_TRUE(rowsOf(database, u"nguoidung"_s).isEmpty());
     // The register and print tables are empty and counted by a primary counter.
     for (const QString& name : YearTemplates + PrintTables) {
         const db::TableDef def = database.tableDef(name);
         ASSERT_FALSE(def.fields.isEmpty()) << name.toStdString();
         const db::FieldDef& first = def.fields.first();
-        EXPECT_EQ(first.name.toLower(), QStringLiteral("id")) << name.toStdString();
+        EXPECT_EQ(first.name.toLower(), u"id"_s) << name.toStdString();
         EXPECT_EQ(first.type, db::FieldType::Long) << name.toStdString();
         EXPECT_TRUE(first.attributes & db::fieldattr::AutoIncrField) << name.toStdString();
         bool primaryOnId = false;
@@ -177,7 +176,7 @@ TEST(Template, ColumnsTheProgramUsesByNameHaveTheirTypesAndDatesTheirKeys)
     for (const QString& name : database.tableNames()) {
         const db::TableDef def = database.tableDef(name);
         for (const db::FieldDef& f : def.fields) {
-            if (!f.name.endsWith(QStringLiteral("chuan"), Qt::CaseInsensitive) || f.name == QStringLiteral("giochuan"))
+            if (!f.name.endsWith(u"chuan"_s, Qt::CaseInsensitive) || f.name == u"giochuan"_s)
                 continue;
             ++dates;
             const db::FieldDef* shown = def.field(f.name.chopped(5));
@@ -204,9 +203,9 @@ TEST(Template, ReferenceRowsCarryTheSortKeyOfTheirNameAndUniqueAbbreviations)
             ++rows;
             const QString name = rs.value(nameColumn).toString();
             EXPECT_FALSE(name.isEmpty()) << table.toStdString();
-            EXPECT_EQ(rs.value(QStringLiteral("matt")).toString(), common::sortKey(name)) << name.toStdString();
-            if (rs.hasField(QStringLiteral("chutat"))) {
-                const QString abbreviation = rs.value(QStringLiteral("chutat")).toString().toLower();
+            EXPECT_EQ(rs.value(u"matt"_s).toString(), common::sortKey(name)) << name.toStdString();
+            if (rs.hasField(u"chutat"_s)) {
+                const QString abbreviation = rs.value(u"chutat"_s).toString().toLower();
                 EXPECT_FALSE(abbreviation.isEmpty()) << name.toStdString();
                 EXPECT_FALSE(abbreviations.contains(abbreviation)) << table.toStdString() << ": " << name.toStdString();
                 abbreviations.insert(abbreviation);
@@ -220,8 +219,8 @@ TEST(TemplateBuilder, BuildingTwiceGivesTheSameTablesAndRows)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString first = dir.filePath(QStringLiteral("first.mdb"));
-    const QString second = dir.filePath(QStringLiteral("second.mdb"));
+    const QString first = dir.filePath(u"first.mdb"_s);
+    const QString second = dir.filePath(u"second.mdb"_s);
     tmpl::buildTemplate(first);
     tmpl::buildTemplate(second);
     db::Database a = openTemplate(first);
@@ -239,21 +238,21 @@ TEST(TemplateBuilder, RebuildReplacesTheFileAndAFailedBuildKeepsWhatWasThere)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("vemogoc.mdb"));
+    const QString path = dir.filePath(u"vemogoc.mdb"_s);
     ASSERT_TRUE(test::writeFile(path, "not a data file"));
     tmpl::buildTemplate(path);
     tmpl::buildTemplate(path);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("vemogoc.mdb")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"vemogoc.mdb"_s});
     db::Database database = openTemplate(path);
-    EXPECT_EQ(rowsOf(database, QStringLiteral("tendonvi")).size(), 1);
+    EXPECT_EQ(rowsOf(database, u"tendonvi"_s).size(), 1);
     database.close();
 
     ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("vemogoc.mdb/keep")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"vemogoc.mdb/keep"_s));
     EXPECT_THROW(tmpl::buildTemplate(path), std::exception);
-    EXPECT_TRUE(QFile::exists(path + QStringLiteral("/keep")));
-    EXPECT_THROW(tmpl::buildTemplate(dir.filePath(QStringLiteral("missing/vemogoc.mdb"))), std::exception);
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing"))));
+    EXPECT_TRUE(QFile::exists(path + u"/keep"_s));
+    EXPECT_THROW(tmpl::buildTemplate(dir.filePath(u"missing/vemogoc.mdb"_s)), std::exception);
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"missing"_s)));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -261,12 +260,12 @@ TEST(TemplateBuilder, FillStoppedByATakenNameLeavesNoTableBehind)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    db::Database database = db::Database::create(dir.filePath(QStringLiteral("taken.mdb")), tmpl::TemplatePassword);
+    db::Database database = db::Database::create(dir.filePath(u"taken.mdb"_s), tmpl::TemplatePassword);
     // lichmau comes fourth: three tables are made before the fill fails.
     db::TableDef taken;
-    taken.name = QStringLiteral("lichmau");
+    taken.name = u"lichmau"_s;
     db::FieldDef only;
-    only.name = QStringLiteral("x");
+    only.name = u"x"_s;
     taken.fields << only;
     database.appendTableDef(taken);
     try {
@@ -276,5 +275,5 @@ TEST(TemplateBuilder, FillStoppedByATakenNameLeavesNoTableBehind)
         EXPECT_EQ(e.number(), db::errc::TableExists);
     }
     database.refreshTableDefs();
-    EXPECT_EQ(database.tableNames().join(QLatin1Char(',')).toStdString(), "lichmau");
+    EXPECT_EQ(database.tableNames().join(u',').toStdString(), "lichmau");
 }

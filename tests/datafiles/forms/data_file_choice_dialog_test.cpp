@@ -31,12 +31,11 @@ protected:
 
 TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitches)
 {
-    db::Database other =
-        makeDataFile(QStringLiteral("năm 2010 'mới'"), QStringLiteral("vemocv.mdb"), {QStringLiteral("2009")});
-    makeDataFile(QStringLiteral("năm 2010 'mới'"), QStringLiteral("vemotk.mdb"));
+    db::Database other = makeDataFile(u"năm 2010 'mới'"_s, u"vemocv.mdb"_s, {u"2009"_s});
+    makeDataFile(u"năm 2010 'mới'"_s, u"vemotk.mdb"_s);
     QStringList titles;
     datafiles::setFileChooser([&](const datafiles::OpenFileRequest& r) {
-        titles << r.title + QLatin1Char('|') + r.filters.join(QLatin1Char('|'));
+        titles << r.title + u'|' + r.filters.join(u'|');
         return other.path();
     });
     int refreshed = 0;
@@ -45,27 +44,27 @@ TEST_F(DataFileChoiceDialogTest, RefusedFileKeepsTheDialogOpenAndAChosenOneSwitc
     datafiles::DataFileChoiceDialog form(DataFileRole::Letters, hooks);
     form.showModeless();
     const app::Module1& m = app::module1();
-    auto* filechon = form.control<QLineEdit>(QStringLiteral("filechon"));
-    auto* cmdchapnhan = form.control<QPushButton>(QStringLiteral("cmdchapnhan"));
-    EXPECT_EQ(form.control<QLabel>(QStringLiteral("lbltieude"))->text(), QStringLiteral("Chọn file dữ liệu công văn"));
-    EXPECT_EQ(form.control<QLineEdit>(QStringLiteral("filedangdung"))->text(), m.lettersPath);
-    EXPECT_EQ(form.control<QListWidget>(QStringLiteral("List1"))->item(0)->text(), m.lettersPath);
+    auto* filechon = form.control<QLineEdit>(u"filechon"_s);
+    auto* cmdchapnhan = form.control<QPushButton>(u"cmdchapnhan"_s);
+    EXPECT_EQ(form.control<QLabel>(u"lbltieude"_s)->text(), u"Chọn file dữ liệu công văn"_s);
+    EXPECT_EQ(form.control<QLineEdit>(u"filedangdung"_s)->text(), m.lettersPath);
+    EXPECT_EQ(form.control<QListWidget>(u"List1"_s)->item(0)->text(), m.lettersPath);
     EXPECT_FALSE(cmdchapnhan->isEnabled());
     EXPECT_TRUE(test::isAccessible(&form));
 
     // A name typed that is no file: told, the dialog stays with the name as typed.
-    filechon->setText(QStringLiteral("  "));
+    filechon->setText(u"  "_s);
     EXPECT_FALSE(cmdchapnhan->isEnabled());
-    const QString typed = programFolder() + QStringLiteral("/không có.mdb");
+    const QString typed = programFolder() + u"/không có.mdb"_s;
     filechon->setText(typed);
     cmdchapnhan->click();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(filechon->text(), typed);
-    EXPECT_TRUE(messages().value(0).startsWith(QStringLiteral("Không tìm thấy file dữ liệu vừa chọn!")));
+    EXPECT_TRUE(messages().value(0).startsWith(u"Không tìm thấy file dữ liệu vừa chọn!"_s));
 
     // Browsing, then accepting: the dialog closes on the new file.
-    form.control<QPushButton>(QStringLiteral("cmdchon"))->click();
-    EXPECT_EQ(titles, QStringList{QStringLiteral("Chon file du lieu cong van|File *.MDB (*.MDB *.mdb)|All (*.*) (*)")});
+    form.control<QPushButton>(u"cmdchon"_s)->click();
+    EXPECT_EQ(titles, QStringList{u"Chon file du lieu cong van|File *.MDB (*.MDB *.mdb)|All (*.*) (*)"_s});
     EXPECT_EQ(filechon->text(), QDir::toNativeSeparators(other.path()));
     cmdchapnhan->click();
     EXPECT_FALSE(form.isVisible());
@@ -83,39 +82,38 @@ TEST_F(DataFileChoiceDialogTest, MenuCommandsOpenTheDialogAndTheBackupOnlyInside
     QMainWindow main;
     main.show();
     bool hiddenWhileOpen = false;
-    responder.onModal(QStringLiteral("frmchondulieu"), [&](ui::FormBase& form) {
+    responder.onModal(u"frmchondulieu"_s, [&](ui::FormBase& form) {
         hiddenWhileOpen = !main.isVisible();
-        EXPECT_EQ(form.control<QLabel>(QStringLiteral("lbltieude"))->text(),
-                  QStringLiteral("Chọn file dữ liệu backup"));
+        EXPECT_EQ(form.control<QLabel>(u"lbltieude"_s)->text(), u"Chọn file dữ liệu backup"_s);
     });
     app::FormRequest request;
-    request.command = QStringLiteral("mnubackup");
+    request.command = u"mnubackup"_s;
     ASSERT_TRUE(app::openForm(request, &main));
-    EXPECT_EQ(responder.modalForms(), QStringList{QStringLiteral("frmchondulieu")});
+    EXPECT_EQ(responder.modalForms(), QStringList{u"frmchondulieu"_s});
     EXPECT_TRUE(hiddenWhileOpen);
     EXPECT_TRUE(main.isVisible());
 
     // The schedule file: the real login dialog asks for a user of the new file; cancelled.
-    db::Database schedule = makeDataFile(QStringLiteral("lịch 'mới'"), QStringLiteral("vemolich.mdb"));
-    db::Database users = makeDataFile(QStringLiteral("lịch 'mới'"), QStringLiteral("vemotk.mdb"));
-    insert(users, QStringLiteral("nguoidung"), {{QStringLiteral("hoten"), QStringLiteral("Người khác")}});
+    db::Database schedule = makeDataFile(u"lịch 'mới'"_s, u"vemolich.mdb"_s);
+    db::Database users = makeDataFile(u"lịch 'mới'"_s, u"vemotk.mdb"_s);
+    insert(users, u"nguoidung"_s, {{u"hoten"_s, u"Người khác"_s}});
     responder.clear();
-    responder.onModal(QStringLiteral("frmchondulieu"), [&](ui::FormBase& form) {
-        form.control<QLineEdit>(QStringLiteral("filechon"))->setText(schedule.path());
-        form.control<QPushButton>(QStringLiteral("cmdchapnhan"))->click();
+    responder.onModal(u"frmchondulieu"_s, [&](ui::FormBase& form) {
+        form.control<QLineEdit>(u"filechon"_s)->setText(schedule.path());
+        form.control<QPushButton>(u"cmdchapnhan"_s)->click();
         EXPECT_TRUE(form.isVisible());
     });
-    request.command = QStringLiteral("mnuchondulieulich");
+    request.command = u"mnuchondulieulich"_s;
     ASSERT_TRUE(app::openForm(request, &main));
-    EXPECT_EQ(responder.modalForms(), (QStringList{QStringLiteral("frmchondulieu"), QStringLiteral("frmLogin")}));
+    EXPECT_EQ(responder.modalForms(), (QStringList{u"frmchondulieu"_s, u"frmLogin"_s}));
     EXPECT_EQ(responder.messages(),
-              QStringList{QStringLiteral("Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!")});
-    EXPECT_EQ(app::module1().userFullName, QStringLiteral("Trần Thị Bình"));
+              QStringList{u"Phải hỏi người quản trị mạng để có quyền sử dụng file dữ liệu vừa chọn!"_s});
+    EXPECT_EQ(app::module1().userFullName, u"Trần Thị Bình"_s);
     EXPECT_NE(app::module1().schedulePath, schedule.path());
 
     responder.clear();
-    request.command = QStringLiteral("mnubackup");
-    app::module1().lettersPath = QStringLiteral("/mnt/máy chủ/vemocv.mdb");
+    request.command = u"mnubackup"_s;
+    app::module1().lettersPath = u"/mnt/máy chủ/vemocv.mdb"_s;
     ASSERT_TRUE(app::openForm(request, &main));
     EXPECT_TRUE(responder.modalForms().isEmpty());
 }

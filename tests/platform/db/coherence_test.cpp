@@ -11,28 +11,22 @@
 
 namespace {
 
-const QString Loai = QStringLiteral("loai");
+const QString Loai = u"loai"_s;
 
 // The ids the cursor walks from first to last.
-QList<int> walk(Recordset& rs, const QString& field = QStringLiteral("id"))
+QList<int> walk(Recordset& rs, const QString& field = u"id"_s)
 {
     QList<int> ids;
-    rs.moveFirst();
-    while (!rs.eof()) {
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         ids << rs.value(field).toInt();
-        rs.moveNext();
-    }
     return ids;
 }
 
 // A table without a counter or key, as the organisation's name table is.
 db::TableDef organisationTable(const QString& name)
 {
-    db::TableDef t;
-    t.name = name;
-    t.fields = {field(QStringLiteral("tendonvi"), db::FieldType::Text, 50),
-                field(QStringLiteral("tencaptren"), db::FieldType::Text, 50)};
-    return t;
+    return table(name,
+                 {field(u"tendonvi"_s, db::FieldType::Text, 50), field(u"tencaptren"_s, db::FieldType::Text, 50)});
 }
 
 } // namespace
@@ -43,22 +37,22 @@ TEST_F(DbTest, CommitsOfAnotherConnectionReachTheCurrentRow)
 {
     Database mine = makeLetters(3);
     Database other = Database::open(path(), Connect);
-    Recordset rs = mine.openRecordset(QStringLiteral("cvden2009"));
-    ASSERT_EQ(rs.value(Loai).toString(), QStringLiteral("Quyết định"));
-    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Tờ trình' WHERE stt = 1"));
-    EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Tờ trình"));
-    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Thông báo' WHERE stt = 1"));
+    Recordset rs = mine.openRecordset(u"cvden2009"_s);
+    ASSERT_EQ(rs.value(Loai).toString(), u"Quyết định"_s);
+    other.execute(u"UPDATE cvden2009 SET loai = 'Tờ trình' WHERE stt = 1"_s);
+    EXPECT_EQ(rs.value(Loai).toString(), u"Tờ trình"_s);
+    other.execute(u"UPDATE cvden2009 SET loai = 'Thông báo' WHERE stt = 1"_s);
     rs.move(0);
-    EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Thông báo"));
+    EXPECT_EQ(rs.value(Loai).toString(), u"Thông báo"_s);
     // A find after the other connection's commit sees the new values, not the hits found before.
-    rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+    rs.findFirst(u"loai = 'Công văn'"_s);
     EXPECT_EQ(stt(rs), 2);
-    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Công văn' WHERE stt = 3"));
-    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 2"));
-    rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+    other.execute(u"UPDATE cvden2009 SET loai = 'Công văn' WHERE stt = 3"_s);
+    other.execute(u"UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 2"_s);
+    rs.findFirst(u"loai = 'Công văn'"_s);
     EXPECT_EQ(stt(rs), 3);
     // Rows the other connection adds join the cursor at a requery.
-    other.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (4, 'Báo cáo')"));
+    other.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (4, 'Báo cáo')"_s);
     EXPECT_EQ(rs.recordCount(), 3);
     rs.requery();
     EXPECT_EQ(rs.recordCount(), 4);
@@ -71,7 +65,7 @@ TEST_F(DbTest, CommitsOfAnotherConnectionReachTheCurrentRow)
 TEST_F(DbTest, AnotherProgramsCommitIsSeenAtTheNextAction)
 {
     Database mine = makeLetters(3);
-    Recordset rs = mine.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = mine.openRecordset(u"cvden2009"_s);
     RawConnection program(path());
     auto commitElsewhere = [&](const char* sql) { EXPECT_EQ(program.exec(sql), SQLITE_OK) << sql; };
     QStringList seen;
@@ -83,23 +77,22 @@ TEST_F(DbTest, AnotherProgramsCommitIsSeenAtTheNextAction)
     });
     QTimer::singleShot(0, &loop, [&] {
         seen << rs.value(Loai).toString();
-        rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+        rs.findFirst(u"loai = 'Công văn'"_s);
         seen << QString::number(stt(rs));
         commitElsewhere("UPDATE cvden2009 SET loai = 'Công văn' WHERE stt = 1");
-        rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+        rs.findFirst(u"loai = 'Công văn'"_s);
         seen << QString::number(stt(rs));
     });
     QTimer::singleShot(0, &loop, [&] {
-        rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+        rs.findFirst(u"loai = 'Công văn'"_s);
         seen << QString::number(stt(rs));
         loop.quit();
     });
     loop.exec();
     commitElsewhere("UPDATE cvden2009 SET loai = 'Thông báo' WHERE stt = 1");
     seen << rs.value(Loai).toString();
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("Quyết định"), QStringLiteral("Quyết định"), QStringLiteral("Tờ trình"),
-                                 QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("1"),
-                                 QStringLiteral("Thông báo")}));
+    EXPECT_EQ(seen,
+              (QStringList{u"Quyết định"_s, u"Quyết định"_s, u"Tờ trình"_s, u"2"_s, u"2"_s, u"1"_s, u"Thông báo"_s}));
 }
 
 // recordset.h: "a rollback undoes in the cursor what it undid in the file: values read again,
@@ -115,14 +108,14 @@ TEST_F(DbTest, RollbackUndoesEditsAddsAndDeletesInTheCursor)
         {"edit",
          [](Database&, Recordset& rs) {
              rs.edit();
-             rs.setValue(Loai, QStringLiteral("Đã sửa"));
+             rs.setValue(Loai, u"Đã sửa"_s);
              rs.update();
-             EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Đã sửa"));
+             EXPECT_EQ(rs.value(Loai).toString(), u"Đã sửa"_s);
          }},
         {"addNew",
          [](Database&, Recordset& rs) {
              rs.addNew();
-             rs.setValue(QStringLiteral("stt"), 9);
+             rs.setValue(u"stt"_s, 9);
              rs.update();
              EXPECT_EQ(rs.recordCount(), 4);
          }},
@@ -133,7 +126,7 @@ TEST_F(DbTest, RollbackUndoesEditsAddsAndDeletesInTheCursor)
          }},
         {"delete by a statement",
          [](Database& db, Recordset& rs) {
-             db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
+             db.execute(u"DELETE FROM cvden2009 WHERE stt = 3"_s);
              rs.moveLast(); // finds row 3 gone and skips it
              EXPECT_EQ(stt(rs), 2);
          }},
@@ -141,18 +134,18 @@ TEST_F(DbTest, RollbackUndoesEditsAddsAndDeletesInTheCursor)
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Database db = makeLetters(3, QStringLiteral("f%1.mdb").arg(++n));
-        Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+        Database db = makeLetters(3, u"f%1.mdb"_s.arg(++n));
+        Recordset rs = db.openRecordset(u"cvden2009"_s);
         db.beginTrans();
         c.inside(db, rs);
         db.rollback();
         EXPECT_EQ(rs.recordCount(), 3);
         EXPECT_EQ(walk(rs), (QList<int>{1, 2, 3}));
         rs.moveFirst();
-        EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Quyết định"));
+        EXPECT_EQ(rs.value(Loai).toString(), u"Quyết định"_s);
         // The counter is handed out again after a rollback; the cursor shows the new row once.
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), 4);
+        rs.setValue(u"stt"_s, 4);
         rs.update();
         EXPECT_EQ(walk(rs), (QList<int>{1, 2, 3, 4}));
         EXPECT_EQ(rs.recordCount(), rowsInFile(db));
@@ -165,17 +158,17 @@ TEST_F(DbTest, RollbackUndoesEditsAddsAndDeletesInTheCursor)
 TEST_F(DbTest, FailedSaveInsideATransactionLeavesNoPhantomRow)
 {
     Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     db.beginTrans();
     rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 3);
+    rs.setValue(u"stt"_s, 3);
     rs.update();
     rs.setBookmark(rs.lastModified());
     rs.edit();
-    rs.setValue(Loai, QStringLiteral("Khác"));
+    rs.setValue(Loai, u"Khác"_s);
     db.setStatementHook([](const QString& sql) {
         if (sql.startsWith(QLatin1String("UPDATE")))
-            throw db::DbError(errc::FieldTooSmall, QStringLiteral("idcu too large"));
+            throw db::DbError(errc::FieldTooSmall, u"idcu too large"_s);
     });
     expectDbError(errc::FieldTooSmall, [&] { rs.update(); });
     EXPECT_EQ(rs.editMode(), EditMode::Edit);
@@ -201,13 +194,13 @@ TEST_F(DbTest, StatementHookFailsEveryRecordsetWrite)
         {"INSERT",
          [](Recordset& rs) {
              rs.addNew();
-             rs.setValue(QStringLiteral("stt"), 7);
+             rs.setValue(u"stt"_s, 7);
              rs.update();
          }},
         {"UPDATE",
          [](Recordset& rs) {
              rs.edit();
-             rs.setValue(Loai, QStringLiteral("Khác"));
+             rs.setValue(Loai, u"Khác"_s);
              rs.update();
          }},
         {"DELETE", [](Recordset& rs) { rs.deleteRecord(); }},
@@ -215,18 +208,18 @@ TEST_F(DbTest, StatementHookFailsEveryRecordsetWrite)
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.verb);
-        Database db = makeLetters(2, QStringLiteral("f%1.mdb").arg(++n));
-        Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+        Database db = makeLetters(2, u"f%1.mdb"_s.arg(++n));
+        Recordset rs = db.openRecordset(u"cvden2009"_s);
         const QString verb = QString::fromLatin1(c.verb);
         db.setStatementHook([verb](const QString& sql) {
             if (sql.startsWith(verb))
-                throw db::DbError(errc::FileLocked, QStringLiteral("injected"));
+                throw db::DbError(errc::FileLocked, u"injected"_s);
         });
         expectDbError(errc::FileLocked, [&] { c.write(rs); });
         if (rs.editMode() != EditMode::None)
             rs.cancelUpdate(); // the typed values were kept for another try
         EXPECT_EQ(rs.recordCount(), 2);
-        EXPECT_EQ(rs.value(Loai).toString(), QStringLiteral("Quyết định"));
+        EXPECT_EQ(rs.value(Loai).toString(), u"Quyết định"_s);
         EXPECT_EQ(rowsInFile(db), 2);
     }
 }
@@ -237,7 +230,7 @@ TEST_F(DbTest, RecordsetKnowsItsDatabase)
     Database db = makeLetters(1);
     Database copy = db;
     Database other = Database::open(path(), Connect);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     EXPECT_TRUE(rs.belongsTo(db));
     EXPECT_TRUE(rs.clone().belongsTo(copy));
     EXPECT_FALSE(rs.belongsTo(other));
@@ -270,36 +263,36 @@ TEST_F(DbTest, BookmarkOfARowReplacedElsewhereOnATableWithoutCounter)
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString file = path(QStringLiteral("f%1.mdb").arg(++n));
+        const QString file = path(u"f%1.mdb"_s.arg(++n));
         Database db = Database::create(file, Password);
-        db.appendTableDef(organisationTable(QStringLiteral("tendonvi")));
-        db.appendTableDef(organisationTable(QStringLiteral("nguon")));
+        db.appendTableDef(organisationTable(u"tendonvi"_s));
+        db.appendTableDef(organisationTable(u"nguon"_s));
         for (const char* name : {"A", "B", "C"}) {
-            db.execute(QStringLiteral("INSERT INTO tendonvi VALUES ('%1', 'x')").arg(QLatin1String(name)));
-            db.execute(QStringLiteral("INSERT INTO nguon VALUES ('N%1', 'z')").arg(QLatin1String(name)));
+            db.execute(u"INSERT INTO tendonvi VALUES ('%1', 'x')"_s.arg(QLatin1String(name)));
+            db.execute(u"INSERT INTO nguon VALUES ('N%1', 'z')"_s.arg(QLatin1String(name)));
         }
-        Recordset rs = db.openRecordset(QStringLiteral("tendonvi"));
+        Recordset rs = db.openRecordset(u"tendonvi"_s);
         rs.moveLast();
         const db::Bookmark mark = rs.bookmark();
         rs.moveFirst();
         Database other = Database::open(file, Connect);
-        QString expected = QStringLiteral("C");
+        QString expected = u"C"_s;
         if (QLatin1String(c.elsewhere) == QLatin1String("clone")) {
             // recordset.h: "... unless the change was made through this recordset or a clone".
             Recordset twin = rs.clone();
             twin.moveLast();
             twin.edit();
-            expected = QStringLiteral("Ủy ban");
-            twin.setValue(QStringLiteral("tendonvi"), expected);
+            expected = u"Ủy ban"_s;
+            twin.setValue(u"tendonvi"_s, expected);
             twin.update();
             rs.setBookmark(twin.lastModified());
         } else {
-            for (const QString& sql : QString::fromUtf8(c.elsewhere).split(QStringLiteral("; "), Qt::SkipEmptyParts))
+            for (const QString& sql : QString::fromUtf8(c.elsewhere).split(u"; "_s, Qt::SkipEmptyParts))
                 other.execute(sql);
         }
         if (c.valid) {
             rs.setBookmark(mark);
-            EXPECT_EQ(rs.value(QStringLiteral("tendonvi")).toString(), expected);
+            EXPECT_EQ(rs.value(u"tendonvi"_s).toString(), expected);
         } else {
             expectDbError(errc::InvalidBookmark, [&] { rs.setBookmark(mark); });
             EXPECT_EQ(rs.absolutePosition(), 0); // position unchanged
@@ -312,20 +305,20 @@ TEST_F(DbTest, BookmarkOfARowReplacedElsewhereOnATableWithoutCounter)
 TEST_F(DbTest, DynasetAndSnapshotAgreeOnTheOrder)
 {
     Database db = makeLetters(6);
-    db.execute(QStringLiteral("UPDATE cvden2009 SET tt_ndung = 'z' WHERE stt = 2"));
+    db.execute(u"UPDATE cvden2009 SET tt_ndung = 'z' WHERE stt = 2"_s);
     const QStringList statements = {
-        QStringLiteral("SELECT loai, stt FROM cvden2009 ORDER BY 2 DESC"),
-        QStringLiteral("SELECT loai, stt FROM cvden2009 ORDER BY 1, 2 DESC"),
-        QStringLiteral("SELECT stt, tt_ndung FROM cvden2009 ORDER BY 2 DESC, 1"),
-        QStringLiteral("SELECT stt, loai AS kieu FROM cvden2009 ORDER BY kieu, stt DESC"),
-        QStringLiteral("SELECT * FROM cvden2009 WHERE stt > 1 ORDER BY 3, 2"),
+        u"SELECT loai, stt FROM cvden2009 ORDER BY 2 DESC"_s,
+        u"SELECT loai, stt FROM cvden2009 ORDER BY 1, 2 DESC"_s,
+        u"SELECT stt, tt_ndung FROM cvden2009 ORDER BY 2 DESC, 1"_s,
+        u"SELECT stt, loai AS kieu FROM cvden2009 ORDER BY kieu, stt DESC"_s,
+        u"SELECT * FROM cvden2009 WHERE stt > 1 ORDER BY 3, 2"_s,
     };
     for (const QString& sql : statements) {
         SCOPED_TRACE(sql.toStdString());
         Recordset dynaset = db.openRecordset(sql, RecordsetType::Dynaset);
         Recordset snapshot = db.openRecordset(sql, RecordsetType::Snapshot);
         EXPECT_TRUE(dynaset.isUpdatable());
-        EXPECT_EQ(walk(dynaset, QStringLiteral("stt")), walk(snapshot, QStringLiteral("stt")));
+        EXPECT_EQ(walk(dynaset, u"stt"_s), walk(snapshot, u"stt"_s));
     }
 }
 
@@ -334,40 +327,36 @@ TEST_F(DbTest, DynasetAndSnapshotAgreeOnTheOrder)
 TEST_F(DbTest, DatesWrittenThroughACursorMatchDateCriteria)
 {
     Database db = Database::create(path(), Password);
-    db::TableDef t;
-    t.name = QStringLiteral("lich");
-    t.fields = {field(QStringLiteral("id"), db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                field(QStringLiteral("ngay"), db::FieldType::Date)};
-    db.appendTableDef(t);
-    Recordset rs = db.openRecordset(QStringLiteral("lich"));
+    db.appendTableDef(table(u"lich"_s, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                                        field(u"ngay"_s, db::FieldType::Date)}));
+    Recordset rs = db.openRecordset(u"lich"_s);
     for (const QVariant& when : {QVariant(QDateTime(QDate(2009, 3, 4), QTime(0, 0))),
                                  QVariant(QDateTime(QDate(2009, 3, 4), QTime(10, 30))), QVariant(QDate(2009, 3, 5))}) {
         rs.addNew();
-        rs.setValue(QStringLiteral("ngay"), when);
+        rs.setValue(u"ngay"_s, when);
         rs.update();
     }
-    db.execute(QStringLiteral("INSERT INTO lich (ngay) VALUES ('2009-03-03 00:00:00')")); // written before the rule
+    db.execute(u"INSERT INTO lich (ngay) VALUES ('2009-03-03 00:00:00')"_s); // written before the rule
     const QList<QPair<QString, QList<int>>> cases = {
-        {QStringLiteral("ngay = #3/4/2009#"), {1}},
-        {QStringLiteral("ngay <= #3/4/2009#"), {1, 4}},
-        {QStringLiteral("ngay < #3/5/2009#"), {1, 2, 4}},
-        {QStringLiteral("ngay = #3/4/2009 10:30#"), {2}},
-        {QStringLiteral("ngay >= #3/4/2009# AND ngay < #3/5/2009#"), {1, 2}},
-        {QStringLiteral("ngay = #2009-03-05#"), {3}},
+        {u"ngay = #3/4/2009#"_s, {1}},
+        {u"ngay <= #3/4/2009#"_s, {1, 4}},
+        {u"ngay < #3/5/2009#"_s, {1, 2, 4}},
+        {u"ngay = #3/4/2009 10:30#"_s, {2}},
+        {u"ngay >= #3/4/2009# AND ngay < #3/5/2009#"_s, {1, 2}},
+        {u"ngay = #2009-03-05#"_s, {3}},
     };
     for (const auto& [criterion, ids] : cases) {
         SCOPED_TRACE(criterion.toStdString());
-        Recordset found =
-            db.openRecordset(QStringLiteral("SELECT id FROM lich WHERE ") + criterion + QStringLiteral(" ORDER BY id"));
+        Recordset found = db.openRecordset(u"SELECT id FROM lich WHERE "_s + criterion + u" ORDER BY id"_s);
         EXPECT_EQ(walk(found), ids);
         rs.findFirst(criterion);
-        EXPECT_EQ(rs.value(QStringLiteral("id")).toInt(), ids.first());
+        EXPECT_EQ(rs.value(u"id"_s).toInt(), ids.first());
     }
     rs.requery();
     rs.moveLast();
-    EXPECT_EQ(rs.value(QStringLiteral("ngay")).toDateTime(), QDateTime(QDate(2009, 3, 3), QTime(0, 0)));
+    EXPECT_EQ(rs.value(u"ngay"_s).toDateTime(), QDateTime(QDate(2009, 3, 3), QTime(0, 0)));
     rs.moveFirst();
-    EXPECT_EQ(rs.value(QStringLiteral("ngay")).toDateTime(), QDateTime(QDate(2009, 3, 4), QTime(0, 0)));
+    EXPECT_EQ(rs.value(u"ngay"_s).toDateTime(), QDateTime(QDate(2009, 3, 4), QTime(0, 0)));
 }
 
 // connection.h: "Inside a transaction no attached file can be detached ... up to SQLite's limit
@@ -376,12 +365,12 @@ TEST_F(DbTest, NinthExternalFileInsideATransaction)
 {
     Database db = makeLetters(0);
     for (int k = 1; k <= 11; ++k) {
-        Database ext = makeLetters(1, QStringLiteral("ngoai%1.mdb").arg(k));
+        Database ext = makeLetters(1, u"ngoai%1.mdb"_s.arg(k));
         ext.close();
     }
     const auto copyFrom = [&](int k) {
-        db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) SELECT %1, loai FROM cvden2009 IN '%2'")
-                       .arg(QString::number(k), path(QStringLiteral("ngoai%1.mdb").arg(k))));
+        db.execute(u"INSERT INTO cvden2009 (stt, loai) SELECT %1, loai FROM cvden2009 IN '%2'"_s.arg(
+            QString::number(k), path(u"ngoai%1.mdb"_s.arg(k))));
     };
     for (int k = 1; k <= 8; ++k)
         copyFrom(k);
@@ -390,7 +379,7 @@ TEST_F(DbTest, NinthExternalFileInsideATransaction)
     copyFrom(10);
     db.commitTrans();
     copyFrom(11); // after the transaction the oldest files make room again
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt"));
+    Recordset rs = db.openRecordset(u"SELECT * FROM cvden2009 ORDER BY stt"_s);
     EXPECT_EQ(rs.recordCount(), 11);
     rs.moveLast();
     EXPECT_EQ(stt(rs), 11);

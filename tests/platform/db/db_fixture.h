@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace dbtest {
 
-inline const QString Password = QStringLiteral("vorkelmadu");
-inline const QString Connect = QStringLiteral(";pwd=vorkelmadu");
+inline const QString Password = u"vorkelmadu"_s;
+inline const QString Connect = u";pwd=vorkelmadu"_s;
 
 inline db::FieldDef field(const QString& name, db::FieldType type, int size = 0, int attributes = 0,
                           bool allowZeroLength = true)
@@ -26,50 +28,72 @@ inline db::FieldDef field(const QString& name, db::FieldType type, int size = 0,
     return f;
 }
 
+// A table of `fields`, without indexes.
+inline db::TableDef table(const QString& name, const QList<db::FieldDef>& fields)
+{
+    return {.name = name, .fields = fields, .indexes = {}};
+}
+
 // A letters table as the registers keep them: counter id, number, type, summary, mark.
 inline db::TableDef lettersTable(const QString& name)
 {
     db::TableDef t;
     t.name = name;
     t.fields = {
-        field(QStringLiteral("id"), db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-        field(QStringLiteral("stt"), db::FieldType::Long, 4),
-        field(QStringLiteral("loai"), db::FieldType::Text, 30),
-        field(QStringLiteral("tt_ndung"), db::FieldType::Memo),
-        field(QStringLiteral("chonin"), db::FieldType::Text, 1),
+        field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+        field(u"stt"_s, db::FieldType::Long, 4),
+        field(u"loai"_s, db::FieldType::Text, 30),
+        field(u"tt_ndung"_s, db::FieldType::Memo),
+        field(u"chonin"_s, db::FieldType::Text, 1),
     };
-    db::IndexDef primary;
-    primary.name = QStringLiteral("PrimaryKey");
-    primary.fields = {QStringLiteral("id")};
-    primary.primary = true;
-    db::IndexDef byNumber;
-    byNumber.name = QStringLiteral("stt");
-    byNumber.fields = {QStringLiteral("stt")};
-    t.indexes = {primary, byNumber};
+    t.indexes = {{.name = u"PrimaryKey"_s, .fields = {u"id"_s}, .primary = true},
+                 {.name = u"stt"_s, .fields = {u"stt"_s}}};
     return t;
+}
+
+// Each field as "name|type|size|attributes|allowZeroLength|required".
+inline QStringList fieldsText(const db::TableDef& t)
+{
+    QStringList rows;
+    for (const db::FieldDef& f : t.fields)
+        rows << f.name + QString::asprintf("|%d|%d|%d|%d|%d", int(f.type), f.size, f.attributes, f.allowZeroLength,
+                                           f.required);
+    return rows;
+}
+
+// Each index as "name|fields|unique|primary".
+inline QStringList indexesText(const db::TableDef& t)
+{
+    QStringList rows;
+    for (const db::IndexDef& i : t.indexes)
+        rows << QStringList{i.name, i.fields.join(u','), i.unique ? u"unique"_s : u"-"_s,
+                            i.primary ? u"primary"_s : u"-"_s}
+                    .join(u'|');
+    return rows;
 }
 
 inline int stt(const db::Recordset& rs)
 {
-    return rs.value(QStringLiteral("stt")).toInt();
+    return rs.value(u"stt"_s).toInt();
 }
 
 // The rows of cvden2009 in the file (a snapshot), those meeting `where` when given.
-inline int rowsInFile(db::Database& db, const QString& where = QStringLiteral("1 = 1"))
+inline int rowsInFile(db::Database& db, const QString& where = u"1 = 1"_s)
 {
-    return db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE ") + where, db::RecordsetType::Snapshot)
-        .recordCount();
+    return db.openRecordset(u"SELECT * FROM cvden2009 WHERE "_s + where, db::RecordsetType::Snapshot).recordCount();
 }
 
-// Expects `statement` to raise DbError with `number`.
-template <class F> void expectDbError(int number, F&& statement)
+// Expects `statement` to raise DbError with `number`; gives the error's description.
+template <class F> QString expectDbError(int number, F&& statement)
 {
     try {
         statement();
         ADD_FAILURE() << "expected DbError " << number;
     } catch (const db::DbError& e) {
         EXPECT_EQ(e.number(), number) << e.description().toStdString();
+        return e.description();
     }
+    return QString();
 }
 
 // A raw SQLite connection, as another program or a standard tool holding the file would have it.
@@ -103,20 +127,19 @@ class DbTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
-    QString path(const QString& name = QStringLiteral("vemocv.mdb")) const { return m_dir.filePath(name); }
+    QString path(const QString& name = u"vemocv.mdb"_s) const { return m_dir.filePath(name); }
 
     // A new file holding the letters table `cvden2009` with rows stt 1..rows, loai alternating
     // "Quyết định" / "Công văn", summary "Nội dung <n>".
-    db::Database makeLetters(int rows, const QString& name = QStringLiteral("vemocv.mdb"))
+    db::Database makeLetters(int rows, const QString& name = u"vemocv.mdb"_s)
     {
         db::Database db = db::Database::create(path(name), Password);
-        db.appendTableDef(lettersTable(QStringLiteral("cvden2009")));
+        db.appendTableDef(lettersTable(u"cvden2009"_s));
         db.beginTrans();
         for (int i = 1; i <= rows; ++i) {
-            db.execute(QStringLiteral(
-                           "INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')")
-                           .arg(i)
-                           .arg(i % 2 ? QStringLiteral("Quyết định") : QStringLiteral("Công văn")));
+            db.execute(
+                u"INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')"_s.arg(i)
+                    .arg(i % 2 ? u"Quyết định"_s : u"Công văn"_s));
         }
         db.commitTrans();
         return db;

@@ -17,13 +17,13 @@ int rows(const QString& path)
 TEST(FileRecoveryTest, CopyOfALiveFileHoldsOnlyWhatWasCommitted)
 {
     QTemporaryDir dir;
-    const QString source = dir.filePath(QStringLiteral("vemocv.mdb"));
-    const QString target = dir.filePath(QStringLiteral("backup.mdb"));
+    const QString source = dir.filePath(u"vemocv.mdb"_s);
+    const QString target = dir.filePath(u"backup.mdb"_s);
     db::Database letters = db::Database::create(source, dbtest::Password);
-    letters.appendTableDef(dbtest::lettersTable(QStringLiteral("cvden2009")));
-    letters.execute(QStringLiteral("INSERT INTO cvden2009 (stt) VALUES (1)"));
+    letters.appendTableDef(dbtest::lettersTable(u"cvden2009"_s));
+    letters.execute(u"INSERT INTO cvden2009 (stt) VALUES (1)"_s);
     letters.beginTrans();
-    letters.execute(QStringLiteral("INSERT INTO cvden2009 (stt) VALUES (2)"));
+    letters.execute(u"INSERT INTO cvden2009 (stt) VALUES (2)"_s);
 
     db::copyDataFile(source, target);
     letters.commitTrans();
@@ -32,8 +32,7 @@ TEST(FileRecoveryTest, CopyOfALiveFileHoldsOnlyWhatWasCommitted)
     EXPECT_EQ(rows(source), 2);
     EXPECT_FALSE(QFile::exists(db::journalPath(target)));
     dbtest::expectDbError(db::errc::DatabaseExists, [&] { db::copyDataFile(source, target); });
-    dbtest::expectDbError(db::errc::FileNotFound,
-                          [&] { db::copyDataFile(dir.filePath(QStringLiteral("none.mdb")), target); });
+    dbtest::expectDbError(db::errc::FileNotFound, [&] { db::copyDataFile(dir.filePath(u"none.mdb"_s), target); });
     EXPECT_EQ(db::recoverFile(source), db::Recovery::Clean);
 }
 

@@ -17,11 +17,11 @@ const QChar Replacement(QChar::ReplacementCharacter);
 TEST(SqlQuote, CleansEveryQStringTheSameWay)
 {
     const QList<QPair<QString, QString>> cases = {
-        {QStringLiteral("Hà Nội"), QStringLiteral("Hà Nội")},
-        {QStringLiteral("ab") + Nul + QStringLiteral("c"), QStringLiteral("abc")},
+        {u"Hà Nội"_s, u"Hà Nội"_s},
+        {u"ab"_s + Nul + u"c"_s, u"abc"_s},
         {QString(Nul), QString()},
-        {QStringLiteral("x") + High, QStringLiteral("x") + Replacement},
-        {Low + QStringLiteral("y"), Replacement + QStringLiteral("y")},
+        {u"x"_s + High, u"x"_s + Replacement},
+        {Low + u"y"_s, Replacement + u"y"_s},
         {QString(High) + Low, QString(High) + Low}, // a whole pair stays
         {QString(Low) + High, QString(Replacement) + Replacement},
     };
@@ -29,51 +29,47 @@ TEST(SqlQuote, CleansEveryQStringTheSameWay)
         EXPECT_EQ(db::cleanText(text), clean);
         EXPECT_EQ(db::quoteLiteral(text), QLatin1Char('\'') + clean + QLatin1Char('\''));
     }
-    EXPECT_EQ(db::quoteLiteral(QStringLiteral("it's")), QStringLiteral("'it''s'"));
-    EXPECT_EQ(db::quoteIdentifier(QStringLiteral("a\"b")), QStringLiteral("\"a\"\"b\""));
-    EXPECT_EQ(db::quoteJetName(QStringLiteral("a]b")), QStringLiteral("[a]]b]"));
+    EXPECT_EQ(db::quoteLiteral(u"it's"_s), u"'it''s'"_s);
+    EXPECT_EQ(db::quoteIdentifier(u"a\"b"_s), u"\"a\"\"b\""_s);
+    EXPECT_EQ(db::quoteJetName(u"a]b"_s), u"[a]]b]"_s);
 }
 
 // Tables and fields named with %-signs, quotes and brackets: created, written through a
 // recordset, edited and read back through the cursor; no other table is touched.
 TEST_F(DbTest, HostileNamesWorkThroughTablesAndRecordsets)
 {
-    const QStringList names = {QStringLiteral("bang%1"), QStringLiteral("giá %1"), QStringLiteral("a%2b"),
-                               QStringLiteral("x]y"),    QStringLiteral("q\"t"),   QStringLiteral("c'd %3")};
+    const QStringList names = {u"bang%1"_s, u"giá %1"_s, u"a%2b"_s, u"x]y"_s, u"q\"t"_s, u"c'd %3"_s};
     Database db = Database::create(path(), Password);
-    db.appendTableDef(lettersTable(QStringLiteral("bang2")));
-    db.execute(QStringLiteral("INSERT INTO bang2 (stt, loai) VALUES (1, 'giữ nguyên')"));
+    db.appendTableDef(lettersTable(u"bang2"_s));
+    db.execute(u"INSERT INTO bang2 (stt, loai) VALUES (1, 'giữ nguyên')"_s);
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
-        db::TableDef t;
-        t.name = name;
-        t.fields = {field(QStringLiteral("id"), db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                    field(name, db::FieldType::Text, 20), field(QStringLiteral("n %1"), db::FieldType::Long, 4)};
-        db.appendTableDef(t);
+        db.appendTableDef(
+            table(name, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                         field(name, db::FieldType::Text, 20), field(u"n %1"_s, db::FieldType::Long, 4)}));
         Recordset rs = db.openRecordset(db::quoteJetName(name));
         rs.addNew();
-        rs.setValue(name, QStringLiteral("một"));
-        rs.setValue(QStringLiteral("n %1"), 1);
+        rs.setValue(name, u"một"_s);
+        rs.setValue(u"n %1"_s, 1);
         rs.update();
         rs.moveFirst();
         rs.edit();
-        rs.setValue(name, QStringLiteral("hai %1 %2"));
+        rs.setValue(name, u"hai %1 %2"_s);
         rs.update();
-        EXPECT_EQ(rs.value(name).toString(), QStringLiteral("hai %1 %2"));
-        EXPECT_EQ(rs.value(QStringLiteral("n %1")).toInt(), 1);
+        EXPECT_EQ(rs.value(name).toString(), u"hai %1 %2"_s);
+        EXPECT_EQ(rs.value(u"n %1"_s).toInt(), 1);
         expectDbError(errc::FieldTooSmall, [&] {
             rs.edit();
             rs.setValue(name, QString(21, u'x'));
         });
         rs.cancelUpdate();
-        Recordset view =
-            db.openRecordset(QStringLiteral("SELECT * FROM ") + db::quoteJetName(name) + QStringLiteral(" WHERE ") +
-                             db::quoteJetName(name) + QStringLiteral(" Like 'hai*'"));
+        Recordset view = db.openRecordset(u"SELECT * FROM "_s + db::quoteJetName(name) + u" WHERE "_s +
+                                          db::quoteJetName(name) + u" Like 'hai*'"_s);
         EXPECT_EQ(view.recordCount(), 1);
     }
-    Recordset other = db.openRecordset(QStringLiteral("bang2"));
+    Recordset other = db.openRecordset(u"bang2"_s);
     EXPECT_EQ(other.recordCount(), 1);
-    EXPECT_EQ(other.value(QStringLiteral("loai")).toString(), QStringLiteral("giữ nguyên"));
+    EXPECT_EQ(other.value(u"loai"_s).toString(), u"giữ nguyên"_s);
 }
 
 // NUL and lone surrogates in typed text: criteria, statements and bound values follow one rule,
@@ -81,40 +77,35 @@ TEST_F(DbTest, HostileNamesWorkThroughTablesAndRecordsets)
 TEST_F(DbTest, NulAndLoneSurrogatesInTypedText)
 {
     Database db = makeLetters(0);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
-    const QStringList typed = {QStringLiteral("ab") + Nul + QStringLiteral("c"), QStringLiteral("Ax") + High,
-                               QStringLiteral("Axy"), QStringLiteral("Axz")};
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
+    const QStringList typed = {u"ab"_s + Nul + u"c"_s, u"Ax"_s + High, u"Axy"_s, u"Axz"_s};
     int number = 0;
     for (const QString& text : typed) {
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), ++number);
-        rs.setValue(QStringLiteral("loai"), text);
+        rs.setValue(u"stt"_s, ++number);
+        rs.setValue(u"loai"_s, text);
         rs.update();
     }
-    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (5, ") +
-               db::quoteLiteral(QStringLiteral("Ax") + High) + QLatin1Char(')'));
+    db.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (5, "_s + db::quoteLiteral(u"Ax"_s + High) +
+               QLatin1Char(')'));
     rs.requery();
     const QList<QPair<QString, QList<int>>> cases = {
-        {QStringLiteral("loai = ") + db::quoteLiteral(typed[0]), {1}},
-        {QStringLiteral("loai = 'ab") + Nul + QStringLiteral("c'"), {1}},
-        {QStringLiteral("loai Like 'Ax") + High + QStringLiteral("'"), {2, 5}},
-        {QStringLiteral("loai Like ") + db::quoteLiteral(QStringLiteral("*x") + Low), {2, 5}},
+        {u"loai = "_s + db::quoteLiteral(typed[0]), {1}},
+        {u"loai = 'ab"_s + Nul + u"c'"_s, {1}},
+        {u"loai Like 'Ax"_s + High + u"'"_s, {2, 5}},
+        {u"loai Like "_s + db::quoteLiteral(u"*x"_s + Low), {2, 5}},
     };
     for (const auto& [criterion, expected] : cases) {
         SCOPED_TRACE(criterion.toStdString());
         QList<int> found;
-        rs.findFirst(criterion);
-        while (!rs.noMatch()) {
-            found << rs.value(QStringLiteral("stt")).toInt();
-            rs.findNext(criterion);
-        }
+        for (rs.findFirst(criterion); !rs.noMatch(); rs.findNext(criterion))
+            found << rs.value(u"stt"_s).toInt();
         EXPECT_EQ(found, expected);
-        Recordset view =
-            db.openRecordset(QStringLiteral("SELECT stt FROM cvden2009 WHERE ") + criterion, RecordsetType::Snapshot);
+        Recordset view = db.openRecordset(u"SELECT stt FROM cvden2009 WHERE "_s + criterion, RecordsetType::Snapshot);
         EXPECT_EQ(view.recordCount(), expected.size());
     }
     rs.moveFirst();
-    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("abc"));
+    EXPECT_EQ(rs.value(u"loai"_s).toString(), u"abc"_s);
     rs.moveNext();
-    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Ax") + Replacement);
+    EXPECT_EQ(rs.value(u"loai"_s).toString(), u"Ax"_s + Replacement);
 }

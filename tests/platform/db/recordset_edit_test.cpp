@@ -7,9 +7,9 @@ namespace {
 
 QString loaiOf(Database& db, int number)
 {
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT loai FROM cvden2009 WHERE stt = %1").arg(number),
-                                    RecordsetType::Snapshot);
-    return rs.eof() ? QStringLiteral("<none>") : rs.value(0).toString();
+    Recordset rs =
+        db.openRecordset(u"SELECT loai FROM cvden2009 WHERE stt = %1"_s.arg(number), RecordsetType::Snapshot);
+    return rs.eof() ? u"<none>"_s : rs.value(0).toString();
 }
 
 } // namespace
@@ -17,19 +17,19 @@ QString loaiOf(Database& db, int number)
 TEST_F(DbTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
 {
     Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     rs.addNew();
     EXPECT_EQ(rs.editMode(), EditMode::AddNew);
-    EXPECT_TRUE(rs.value(QStringLiteral("stt")).isNull());
-    rs.setValue(QStringLiteral("stt"), 3);
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Đức"));
+    EXPECT_TRUE(rs.value(u"stt"_s).isNull());
+    rs.setValue(u"stt"_s, 3);
+    rs.setValue(u"loai"_s, u"Đức"_s);
     rs.update();
     EXPECT_EQ(rs.editMode(), EditMode::None);
     EXPECT_EQ(stt(rs), 1); // still on the row that was current
     EXPECT_EQ(rs.recordCount(), 3);
     rs.setBookmark(rs.lastModified());
     EXPECT_EQ(stt(rs), 3);
-    EXPECT_EQ(rs.value(QStringLiteral("id")).toInt(), 3);
+    EXPECT_EQ(rs.value(u"id"_s).toInt(), 3);
     EXPECT_EQ(rs.absolutePosition(), 2);
     rs.movePrevious();
     EXPECT_EQ(stt(rs), 2);
@@ -39,11 +39,11 @@ TEST_F(DbTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
 TEST_F(DbTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
 {
     Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE stt > 100"));
+    Recordset rs = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt > 100"_s);
     ASSERT_TRUE(rs.eof());
     EXPECT_TRUE(rs.lastModified().isEmpty());
     rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 3);
+    rs.setValue(u"stt"_s, 3);
     rs.update();
     EXPECT_FALSE(rs.bof() && rs.eof());
     EXPECT_EQ(rs.recordCount(), 1);
@@ -51,7 +51,7 @@ TEST_F(DbTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
     EXPECT_EQ(stt(rs), 3);
     rs.moveFirst();
     EXPECT_EQ(stt(rs), 3);
-    rs.findFirst(QStringLiteral("stt = 3"));
+    rs.findFirst(u"stt = 3"_s);
     EXPECT_FALSE(rs.noMatch());
 }
 
@@ -60,33 +60,33 @@ TEST_F(DbTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
 TEST_F(DbTest, EditBufferIsWrittenOnUpdateOnly)
 {
     Database db = makeLetters(3);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     expectDbError(errc::UpdateWithoutEdit, [&] { rs.update(); });
     expectDbError(errc::UpdateWithoutEdit, [&] { rs.cancelUpdate(); });
-    expectDbError(errc::UpdateWithoutEdit, [&] { rs.setValue(QStringLiteral("stt"), 2); });
+    expectDbError(errc::UpdateWithoutEdit, [&] { rs.setValue(u"stt"_s, 2); });
     rs.edit();
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
-    rs.setValue(QStringLiteral("chonin"), QVariant());
+    rs.setValue(u"loai"_s, u"Khác"_s);
+    rs.setValue(u"chonin"_s, QVariant());
     rs.cancelUpdate();
     EXPECT_EQ(rs.editMode(), EditMode::None);
-    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Quyết định"));
-    EXPECT_FALSE(rs.value(QStringLiteral("chonin")).isNull());
+    EXPECT_EQ(rs.value(u"loai"_s).toString(), u"Quyết định"_s);
+    EXPECT_FALSE(rs.value(u"chonin"_s).isNull());
     rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 9);
+    rs.setValue(u"stt"_s, 9);
     rs.cancelUpdate();
     EXPECT_EQ(rs.recordCount(), 3);
     EXPECT_EQ(stt(rs), 1);
     rs.edit();
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
+    rs.setValue(u"loai"_s, u"Khác"_s);
     rs.moveNext(); // moving away drops the edit
     EXPECT_EQ(rs.editMode(), EditMode::None);
-    EXPECT_EQ(loaiOf(db, 1), QStringLiteral("Quyết định"));
+    EXPECT_EQ(loaiOf(db, 1), u"Quyết định"_s);
     rs.edit();
-    rs.setValue(QStringLiteral("LOAI"), QStringLiteral("Tờ trình"));
-    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Tờ trình")); // the buffer
-    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("Công văn"));                               // not written yet
+    rs.setValue(u"LOAI"_s, u"Tờ trình"_s);
+    EXPECT_EQ(rs.value(u"loai"_s).toString(), u"Tờ trình"_s); // the buffer
+    EXPECT_EQ(loaiOf(db, 2), u"Công văn"_s);                  // not written yet
     rs.update();
-    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("Tờ trình"));
+    EXPECT_EQ(loaiOf(db, 2), u"Tờ trình"_s);
     rs.moveFirst();
     rs.setBookmark(rs.lastModified());
     EXPECT_EQ(stt(rs), 2);
@@ -96,24 +96,24 @@ TEST_F(DbTest, EditBufferIsWrittenOnUpdateOnly)
 TEST_F(DbTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
 {
     Database db = makeLetters(1);
-    db.setAllowZeroLength(QStringLiteral("cvden2009"), QStringLiteral("loai"), false);
-    Recordset computed = db.openRecordset(QStringLiteral("SELECT id, stt, stt + 1 AS sau FROM cvden2009"));
+    db.setAllowZeroLength(u"cvden2009"_s, u"loai"_s, false);
+    Recordset computed = db.openRecordset(u"SELECT id, stt, stt + 1 AS sau FROM cvden2009"_s);
     computed.edit();
-    expectDbError(errc::FieldNotUpdatable, [&] { computed.setValue(QStringLiteral("id"), 7); });
-    expectDbError(errc::FieldNotUpdatable, [&] { computed.setValue(QStringLiteral("sau"), 7); });
-    expectDbError(errc::ItemNotFound, [&] { computed.setValue(QStringLiteral("khongco"), 7); });
+    expectDbError(errc::FieldNotUpdatable, [&] { computed.setValue(u"id"_s, 7); });
+    expectDbError(errc::FieldNotUpdatable, [&] { computed.setValue(u"sau"_s, 7); });
+    expectDbError(errc::ItemNotFound, [&] { computed.setValue(u"khongco"_s, 7); });
     computed.close();
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     rs.edit();
-    expectDbError(errc::FieldTooSmall, [&] { rs.setValue(QStringLiteral("chonin"), QStringLiteral("XX")); });
-    rs.setValue(QStringLiteral("loai"), QString(""));
-    rs.setValue(QStringLiteral("stt"), 5);
+    expectDbError(errc::FieldTooSmall, [&] { rs.setValue(u"chonin"_s, u"XX"_s); });
+    rs.setValue(u"loai"_s, u""_s);
+    rs.setValue(u"stt"_s, 5);
     expectDbError(errc::ZeroLengthNotAllowed, [&] { rs.update(); });
     EXPECT_EQ(rs.editMode(), EditMode::Edit); // the user's values stay in the buffer
-    EXPECT_EQ(rs.value(QStringLiteral("stt")).toInt(), 5);
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Báo cáo"));
+    EXPECT_EQ(rs.value(u"stt"_s).toInt(), 5);
+    rs.setValue(u"loai"_s, u"Báo cáo"_s);
     rs.update();
-    EXPECT_EQ(loaiOf(db, 5), QStringLiteral("Báo cáo"));
+    EXPECT_EQ(loaiOf(db, 5), u"Báo cáo"_s);
 }
 
 // row_source.h: the writes are "prepared once per shape"; "SQLite prepares a kept statement again
@@ -122,26 +122,22 @@ TEST_F(DbTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
 TEST_F(DbTest, KeptWritesFollowTheTableChecksWhenTheyChange)
 {
     Database db = makeLetters(1);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     auto save = [&](bool adding, const QString& loai) {
         adding ? rs.addNew() : rs.edit();
-        rs.setValue(QStringLiteral("loai"), loai);
+        rs.setValue(u"loai"_s, loai);
         rs.update();
     };
     for (const bool adding : {false, true}) {
         SCOPED_TRACE(adding ? "addNew" : "edit");
-        db.setAllowZeroLength(QStringLiteral("cvden2009"), QStringLiteral("loai"), false);
-        expectDbError(errc::ZeroLengthNotAllowed, [&] { save(adding, QString("")); });
+        db.setAllowZeroLength(u"cvden2009"_s, u"loai"_s, false);
+        expectDbError(errc::ZeroLengthNotAllowed, [&] { save(adding, u""_s); });
         rs.cancelUpdate();
-        db.setAllowZeroLength(QStringLiteral("cvden2009"), QStringLiteral("loai"), true);
-        save(adding, QString(""));
-        save(adding, QStringLiteral("Tờ trình"));
+        db.setAllowZeroLength(u"cvden2009"_s, u"loai"_s, true);
+        save(adding, u""_s);
+        save(adding, u"Tờ trình"_s);
     }
-    EXPECT_EQ(db.openRecordset(QStringLiteral("SELECT count(*) FROM cvden2009 WHERE loai = 'Tờ trình'"),
-                               RecordsetType::Snapshot)
-                  .value(0)
-                  .toInt(),
-              2);
+    EXPECT_EQ(rowsInFile(db, u"loai = 'Tờ trình'"_s), 2);
     db.close();
     rs.moveFirst(); // the recordset, with its kept statements, outlives the handle's close
     rs.deleteRecord();
@@ -152,26 +148,26 @@ TEST_F(DbTest, KeptWritesFollowTheTableChecksWhenTheyChange)
 TEST_F(DbTest, KeptWritesHoldNoLockAndTheTableCanBeDroppedUnderThem)
 {
     Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 3);
+    rs.setValue(u"stt"_s, 3);
     rs.update();
     rs.moveFirst();
     rs.edit();
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Tờ trình"));
+    rs.setValue(u"loai"_s, u"Tờ trình"_s);
     rs.update();
     rs.deleteRecord();
 
     // Another connection writes at once: none of the kept statements holds the file.
     Database other = Database::open(path(), Connect);
     other.setBusyTimeout(0);
-    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Báo cáo' WHERE stt = 2"));
+    other.execute(u"UPDATE cvden2009 SET loai = 'Báo cáo' WHERE stt = 2"_s);
     EXPECT_EQ(other.recordsAffected(), 1);
 
     // The table dropped under the recordset: the drop is not refused, the next save says why.
-    db.execute(QStringLiteral("DROP TABLE cvden2009"));
+    db.execute(u"DROP TABLE cvden2009"_s);
     rs.addNew();
-    rs.setValue(QStringLiteral("stt"), 5);
+    rs.setValue(u"stt"_s, 5);
     expectDbError(errc::TableNotFound, [&] { rs.update(); });
     rs.cancelUpdate();
     rs.close();
@@ -182,7 +178,7 @@ TEST_F(DbTest, KeptWritesHoldNoLockAndTheTableCanBeDroppedUnderThem)
 TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
 {
     Database db = makeLetters(5);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     Recordset copy = rs.clone();
     rs.move(1);
     const db::Bookmark deleted = rs.bookmark();
@@ -190,10 +186,10 @@ TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
     EXPECT_FALSE(rs.bof() || rs.eof());
     EXPECT_EQ(rs.recordCount(), 4);
     EXPECT_EQ(copy.recordCount(), 4);
-    expectDbError(errc::NoCurrentRecord, [&] { rs.value(QStringLiteral("stt")); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.value(u"stt"_s); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.deleteRecord(); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
-    EXPECT_EQ(loaiOf(db, 2), QStringLiteral("<none>"));
+    EXPECT_EQ(loaiOf(db, 2), u"<none>"_s);
     rs.moveNext();
     EXPECT_EQ(stt(rs), 3);
     EXPECT_EQ(rs.absolutePosition(), 1);
@@ -204,7 +200,7 @@ TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
     copy.moveFirst();
     copy.moveNext(); // the clone skips the row its original deleted
     EXPECT_EQ(stt(copy), 3);
-    rs.findFirst(QStringLiteral("loai = 'Công văn'"));
+    rs.findFirst(u"loai = 'Công văn'"_s);
     ASSERT_FALSE(rs.noMatch());
     EXPECT_EQ(stt(rs), 4);
     expectDbError(errc::InvalidBookmark, [&] { rs.setBookmark(deleted); });
@@ -213,8 +209,7 @@ TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
     EXPECT_EQ(rs.absolutePosition(), 3);
     rs.deleteRecord(); // the last row: the next move reaches EOF
     rs.moveNext();
-    EXPECT_TRUE(rs.eof());
-    EXPECT_FALSE(rs.bof());
+    EXPECT_TRUE(rs.eof() && !rs.bof());
     for (rs.moveFirst(); !rs.eof(); rs.moveFirst())
         rs.deleteRecord();
     EXPECT_TRUE(rs.bof() && rs.eof()); // every row deleted
@@ -224,17 +219,16 @@ TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
 TEST_F(DbTest, DynasetSeesChangesToItsRowsSnapshotDoesNotAndRequeryRunsAgain)
 {
     Database db = makeLetters(3);
-    Recordset dynaset = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"));
+    Recordset dynaset = db.openRecordset(u"SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"_s);
     Recordset snapshot =
-        db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"), RecordsetType::Snapshot);
+        db.openRecordset(u"SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"_s, RecordsetType::Snapshot);
     EXPECT_FALSE(snapshot.isUpdatable());
     expectDbError(errc::NotUpdatable, [&] { snapshot.edit(); });
     expectDbError(errc::NotUpdatable, [&] { snapshot.deleteRecord(); });
-    db.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 1"));
-    EXPECT_EQ(dynaset.value(QStringLiteral("loai")).toString(),
-              QStringLiteral("Khác")); // no longer matches, still there
-    EXPECT_EQ(snapshot.value(QStringLiteral("loai")).toString(), QStringLiteral("Quyết định"));
-    db.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 3"));
+    db.execute(u"UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 1"_s);
+    EXPECT_EQ(dynaset.value(u"loai"_s).toString(), u"Khác"_s); // no longer matches, still there
+    EXPECT_EQ(snapshot.value(u"loai"_s).toString(), u"Quyết định"_s);
+    db.execute(u"DELETE FROM cvden2009 WHERE stt = 3"_s);
     dynaset.moveNext();
     EXPECT_TRUE(dynaset.eof()); // the row deleted elsewhere is skipped
     EXPECT_EQ(dynaset.recordCount(), 1);
@@ -242,12 +236,12 @@ TEST_F(DbTest, DynasetSeesChangesToItsRowsSnapshotDoesNotAndRequeryRunsAgain)
     EXPECT_EQ(stt(snapshot), 3);
     EXPECT_EQ(snapshot.recordCount(), 2);
     // A requery runs the statement again (row 1 no longer matches, row 7 is new) and goes to the first.
-    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (7, 'Quyết định')"));
+    db.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (7, 'Quyết định')"_s);
     EXPECT_EQ(dynaset.recordCount(), 1);
     dynaset.requery();
     EXPECT_EQ(dynaset.recordCount(), 1);
     EXPECT_EQ(stt(dynaset), 7);
-    db.execute(QStringLiteral("DELETE FROM cvden2009"));
+    db.execute(u"DELETE FROM cvden2009"_s);
     EXPECT_EQ(snapshot.recordCount(), 2);
     snapshot.requery();
     EXPECT_TRUE(snapshot.bof() && snapshot.eof());
@@ -258,15 +252,15 @@ TEST_F(DbTest, RowDeletedByAnotherHandleReadsAsDeleted)
 {
     Database db = makeLetters(2);
     Database other = Database::open(path(), Connect);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     rs.edit();
-    rs.setValue(QStringLiteral("loai"), QStringLiteral("Khác"));
-    other.execute(QStringLiteral("DELETE FROM cvden2009 WHERE stt = 1"));
+    rs.setValue(u"loai"_s, u"Khác"_s);
+    other.execute(u"DELETE FROM cvden2009 WHERE stt = 1"_s);
     expectDbError(errc::RecordIsDeleted, [&] { rs.update(); });
-    EXPECT_EQ(loaiOf(db, 1), QStringLiteral("<none>"));
+    EXPECT_EQ(loaiOf(db, 1), u"<none>"_s);
     if (rs.editMode() != EditMode::None)
         rs.cancelUpdate();
-    expectDbError(errc::RecordIsDeleted, [&] { rs.value(QStringLiteral("stt")); });
+    expectDbError(errc::RecordIsDeleted, [&] { rs.value(u"stt"_s); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
     rs.moveNext();
     EXPECT_EQ(stt(rs), 2);
@@ -275,59 +269,56 @@ TEST_F(DbTest, RowDeletedByAnotherHandleReadsAsDeleted)
 TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
 {
     Database db = makeLetters(0);
-    const QStringList texts = {QStringLiteral("Đức"), QStringLiteral("ẤP BẮC"), QStringLiteral("Nguyễn Thị Ngọc Hường"),
-                               QStringLiteral("Ủy ban nhân dân tỉnh Quảng Ngãi"), QStringLiteral("ỹ ỵ ự ừ ữ")};
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
+    const QStringList texts = {u"Đức"_s, u"ẤP BẮC"_s, u"Nguyễn Thị Ngọc Hường"_s, u"Ủy ban nhân dân tỉnh Quảng Ngãi"_s,
+                               u"ỹ ỵ ự ừ ữ"_s};
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
     for (int i = 0; i < texts.size(); ++i) {
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), i);
-        rs.setValue(QStringLiteral("tt_ndung"), texts[i]);
+        rs.setValue(u"stt"_s, i);
+        rs.setValue(u"tt_ndung"_s, texts[i]);
         rs.update();
     }
-    db.execute(QStringLiteral("UPDATE cvden2009 SET tt_ndung = tt_ndung + ' – sao', loai = Left(tt_ndung, 3)"));
-    Recordset read = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt"), RecordsetType::Snapshot);
+    db.execute(u"UPDATE cvden2009 SET tt_ndung = tt_ndung + ' – sao', loai = Left(tt_ndung, 3)"_s);
+    Recordset read = db.openRecordset(u"SELECT * FROM cvden2009 ORDER BY stt"_s, RecordsetType::Snapshot);
     for (const QString& text : texts) {
-        EXPECT_EQ(read.value(QStringLiteral("tt_ndung")).toString(), text + QStringLiteral(" – sao"));
-        EXPECT_EQ(read.value(QStringLiteral("loai")).toString(), text.left(3));
+        EXPECT_EQ(read.value(u"tt_ndung"_s).toString(), text + u" – sao"_s);
+        EXPECT_EQ(read.value(u"loai"_s).toString(), text.left(3));
         read.moveNext();
     }
-    read.findFirst(QStringLiteral("loai = 'đức'"));
+    read.findFirst(u"loai = 'đức'"_s);
     EXPECT_FALSE(read.noMatch());
-    read.findFirst(QStringLiteral("tt_ndung = 'ấp bắc – SAO'"));
-    EXPECT_EQ(read.value(QStringLiteral("stt")).toInt(), 1);
+    read.findFirst(u"tt_ndung = 'ấp bắc – SAO'"_s);
+    EXPECT_EQ(read.value(u"stt"_s).toInt(), 1);
 }
 
 TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
 {
     Database db = Database::create(path(), Password);
-    db::TableDef t;
-    t.name = QStringLiteral("lich2009");
-    t.fields = {field(QStringLiteral("id"), db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
-                field(QStringLiteral("xong"), db::FieldType::Boolean, 1),
-                field(QStringLiteral("ngay"), db::FieldType::Date, 8),
-                field(QStringLiteral("tien"), db::FieldType::Double, 8)};
-    db.appendTableDef(t);
-    Recordset rs = db.openRecordset(QStringLiteral("lich2009"));
+    db.appendTableDef(
+        table(u"lich2009"_s, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
+                              field(u"xong"_s, db::FieldType::Boolean, 1), field(u"ngay"_s, db::FieldType::Date, 8),
+                              field(u"tien"_s, db::FieldType::Double, 8)}));
+    Recordset rs = db.openRecordset(u"lich2009"_s);
     rs.addNew();
-    rs.setValue(QStringLiteral("xong"), true);
-    rs.setValue(QStringLiteral("ngay"), QDateTime(QDate(2009, 3, 2), QTime(8, 30)));
-    rs.setValue(QStringLiteral("tien"), 1.5);
+    rs.setValue(u"xong"_s, true);
+    rs.setValue(u"ngay"_s, QDateTime(QDate(2009, 3, 2), QTime(8, 30)));
+    rs.setValue(u"tien"_s, 1.5);
     rs.update();
-    db.execute(QStringLiteral("INSERT INTO lich2009 (xong, ngay) VALUES (False, #3/4/2009#)"));
-    Recordset found = db.openRecordset(QStringLiteral("SELECT * FROM lich2009 WHERE xong = True"));
+    db.execute(u"INSERT INTO lich2009 (xong, ngay) VALUES (False, #3/4/2009#)"_s);
+    Recordset found = db.openRecordset(u"SELECT * FROM lich2009 WHERE xong = True"_s);
     ASSERT_EQ(found.recordCount(), 1);
-    EXPECT_EQ(found.value(QStringLiteral("xong")).typeId(), QMetaType::Bool);
-    EXPECT_TRUE(found.value(QStringLiteral("xong")).toBool());
-    EXPECT_EQ(found.value(QStringLiteral("ngay")).toDateTime(), QDateTime(QDate(2009, 3, 2), QTime(8, 30)));
-    EXPECT_DOUBLE_EQ(found.value(QStringLiteral("tien")).toDouble(), 1.5);
+    EXPECT_EQ(found.value(u"xong"_s).typeId(), QMetaType::Bool);
+    EXPECT_TRUE(found.value(u"xong"_s).toBool());
+    EXPECT_EQ(found.value(u"ngay"_s).toDateTime(), QDateTime(QDate(2009, 3, 2), QTime(8, 30)));
+    EXPECT_DOUBLE_EQ(found.value(u"tien"_s).toDouble(), 1.5);
     found.requery();
-    found.findFirst(QStringLiteral("xong = False"));
+    found.findFirst(u"xong = False"_s);
     EXPECT_TRUE(found.noMatch()); // the WHERE of the recordset still applies after requery
-    Recordset all = db.openRecordset(QStringLiteral("SELECT * FROM lich2009 ORDER BY id"));
+    Recordset all = db.openRecordset(u"SELECT * FROM lich2009 ORDER BY id"_s);
     all.moveLast();
-    EXPECT_FALSE(all.value(QStringLiteral("xong")).toBool());
-    EXPECT_EQ(all.value(QStringLiteral("ngay")).toDateTime().date(), QDate(2009, 3, 4));
-    EXPECT_TRUE(all.value(QStringLiteral("tien")).isNull());
+    EXPECT_FALSE(all.value(u"xong"_s).toBool());
+    EXPECT_EQ(all.value(u"ngay"_s).toDateTime().date(), QDate(2009, 3, 4));
+    EXPECT_TRUE(all.value(u"tien"_s).isNull());
 }
 
 // The list (stt 1-4) keeps exactly "X"; a mark elsewhere becomes "", an empty or null row elsewhere
@@ -335,30 +326,29 @@ TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
 TEST_F(DbTest, MarkExactlyWritesOnlyChangedMarks)
 {
     Database db = makeLetters(8);
-    db.indexRowsMarked(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X"));
-    const QString before = QStringLiteral("UPDATE cvden2009 SET chonin = %1 WHERE stt IN (%2)");
-    db.execute(before.arg(QStringLiteral("Null"), QStringLiteral("1, 5")));
-    db.execute(before.arg(QStringLiteral("'X'"), QStringLiteral("3, 7")));
-    db.execute(before.arg(QStringLiteral("'x'"), QStringLiteral("4, 8")));
+    db.indexRowsMarked(u"cvden2009"_s, u"chonin"_s, u"X"_s);
+    const QString before = u"UPDATE cvden2009 SET chonin = %1 WHERE stt IN (%2)"_s;
+    db.execute(before.arg(u"Null"_s, u"1, 5"_s));
+    db.execute(before.arg(u"'X'"_s, u"3, 7"_s));
+    db.execute(before.arg(u"'x'"_s, u"4, 8"_s));
     auto marks = [&] {
         QStringList all;
-        for (Recordset rs =
-                 db.openRecordset(QStringLiteral("SELECT chonin FROM cvden2009 ORDER BY stt"), RecordsetType::Snapshot);
+        for (Recordset rs = db.openRecordset(u"SELECT chonin FROM cvden2009 ORDER BY stt"_s, RecordsetType::Snapshot);
              !rs.eof(); rs.moveNext())
-            all << (rs.value(0).isNull() ? QStringLiteral("null") : rs.value(0).toString());
+            all << (rs.value(0).isNull() ? u"null"_s : rs.value(0).toString());
         return all.join(QLatin1Char('|'));
     };
     const QString unchanged = marks();
-    Recordset list = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE stt <= 4"));
+    Recordset list = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt <= 4"_s);
     Database other = Database::open(path(), Connect);
-    other.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 6"));
-    EXPECT_FALSE(list.markExactly(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X")));
+    other.execute(u"UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 6"_s);
+    EXPECT_FALSE(list.markExactly(u"cvden2009"_s, u"chonin"_s, u"X"_s));
     EXPECT_EQ(marks(), unchanged);
     list.requery();
-    EXPECT_FALSE(list.markExactly(QStringLiteral("cvdi2009"), QStringLiteral("chonin"), QStringLiteral("X")));
-    EXPECT_FALSE(db.openRecordset(QStringLiteral("SELECT * FROM cvden2009"), RecordsetType::Snapshot)
-                     .markExactly(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X")));
-    ASSERT_TRUE(list.markExactly(QStringLiteral("cvden2009"), QStringLiteral("chonin"), QStringLiteral("X")));
-    EXPECT_EQ(marks(), QStringLiteral("X|X|X|X|null|||"));
-    EXPECT_EQ(list.value(QStringLiteral("chonin")).toString(), QStringLiteral("X"));
+    EXPECT_FALSE(list.markExactly(u"cvdi2009"_s, u"chonin"_s, u"X"_s));
+    EXPECT_FALSE(db.openRecordset(u"SELECT * FROM cvden2009"_s, RecordsetType::Snapshot)
+                     .markExactly(u"cvden2009"_s, u"chonin"_s, u"X"_s));
+    ASSERT_TRUE(list.markExactly(u"cvden2009"_s, u"chonin"_s, u"X"_s));
+    EXPECT_EQ(marks(), u"X|X|X|X|null|||"_s);
+    EXPECT_EQ(list.value(u"chonin"_s).toString(), u"X"_s);
 }

@@ -13,9 +13,8 @@ INSTANTIATE_TEST_SUITE_P(Both, RecordsetTypes, ::testing::Values(RecordsetType::
 TEST_P(RecordsetTypes, EmptyRecordsetIsAtBofAndEof)
 {
     Database db = makeLetters(0);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"), GetParam());
-    EXPECT_TRUE(rs.bof());
-    EXPECT_TRUE(rs.eof());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
+    EXPECT_TRUE(rs.bof() && rs.eof());
     EXPECT_EQ(rs.recordCount(), 0);
     EXPECT_EQ(rs.absolutePosition(), -1);
     rs.moveFirst();
@@ -23,21 +22,20 @@ TEST_P(RecordsetTypes, EmptyRecordsetIsAtBofAndEof)
     EXPECT_TRUE(rs.bof() && rs.eof());
     expectDbError(errc::NoCurrentRecord, [&] { rs.moveNext(); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.movePrevious(); });
-    expectDbError(errc::NoCurrentRecord, [&] { rs.value(QStringLiteral("stt")); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.value(u"stt"_s); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.bookmark(); });
-    rs.findFirst(QStringLiteral("stt = 1"));
+    rs.findFirst(u"stt = 1"_s);
     EXPECT_TRUE(rs.noMatch());
 }
 
 TEST_P(RecordsetTypes, MovesStopAtEitherEndAndRefuseToGoPastIt)
 {
     Database db = makeLetters(5);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"), GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
     EXPECT_EQ(stt(rs), 1);
     EXPECT_EQ(rs.absolutePosition(), 0);
     rs.movePrevious();
-    EXPECT_TRUE(rs.bof());
-    EXPECT_FALSE(rs.eof());
+    EXPECT_TRUE(rs.bof() && !rs.eof());
     expectDbError(errc::NoCurrentRecord, [&] { rs.movePrevious(); });
     rs.moveNext();
     EXPECT_EQ(stt(rs), 1);
@@ -48,10 +46,9 @@ TEST_P(RecordsetTypes, MovesStopAtEitherEndAndRefuseToGoPastIt)
     rs.move(0);
     EXPECT_EQ(stt(rs), 2);
     rs.move(10);
-    EXPECT_TRUE(rs.eof());
-    EXPECT_FALSE(rs.bof());
+    EXPECT_TRUE(rs.eof() && !rs.bof());
     EXPECT_EQ(rs.absolutePosition(), -1);
-    expectDbError(errc::NoCurrentRecord, [&] { rs.value(QStringLiteral("stt")); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.value(u"stt"_s); });
     expectDbError(errc::NoCurrentRecord, [&] { rs.moveNext(); });
     rs.move(-1);
     EXPECT_EQ(stt(rs), 5);
@@ -73,9 +70,9 @@ TEST_P(RecordsetTypes, MovesStopAtEitherEndAndRefuseToGoPastIt)
 TEST_P(RecordsetTypes, FindsWalkInRecordsetOrderAndKeepTheRowWhenTheyFail)
 {
     Database db = makeLetters(6); // odd stt "Quyết định", even "Công văn"
-    db.execute(QStringLiteral("UPDATE cvden2009 SET loai = 'Ý kiến ''khẩn''' WHERE stt = 6"));
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY stt DESC"), GetParam());
-    const QString decision = QStringLiteral("loai = 'Quyết định'");
+    db.execute(u"UPDATE cvden2009 SET loai = 'Ý kiến ''khẩn''' WHERE stt = 6"_s);
+    Recordset rs = db.openRecordset(u"SELECT * FROM cvden2009 ORDER BY stt DESC"_s, GetParam());
+    const QString decision = u"loai = 'Quyết định'"_s;
     rs.findFirst(decision);
     ASSERT_FALSE(rs.noMatch());
     EXPECT_EQ(stt(rs), 5);
@@ -88,27 +85,27 @@ TEST_P(RecordsetTypes, FindsWalkInRecordsetOrderAndKeepTheRowWhenTheyFail)
     rs.findNext(decision);
     EXPECT_TRUE(rs.noMatch());
     EXPECT_EQ(stt(rs), 1); // no match leaves the current row
-    rs.findFirst(QStringLiteral("loai = 'CÔNG VĂN'"));
+    rs.findFirst(u"loai = 'CÔNG VĂN'"_s);
     EXPECT_EQ(stt(rs), 4);
-    rs.findFirst(QStringLiteral("loai = 'cong van'"));
+    rs.findFirst(u"loai = 'cong van'"_s);
     EXPECT_TRUE(rs.noMatch());
-    rs.findFirst(QStringLiteral("tt_ndung Like '*DUNG 3'"));
+    rs.findFirst(u"tt_ndung Like '*DUNG 3'"_s);
     EXPECT_EQ(stt(rs), 3);
-    rs.findFirst(QStringLiteral("loai = 'Ý kiến ''khẩn'''"));
-    EXPECT_EQ(rs.value(QStringLiteral("loai")).toString(), QStringLiteral("Ý kiến 'khẩn'"));
+    rs.findFirst(u"loai = 'Ý kiến ''khẩn'''"_s);
+    EXPECT_EQ(rs.value(u"loai"_s).toString(), u"Ý kiến 'khẩn'"_s);
     rs.moveLast();
     rs.moveNext();
     ASSERT_TRUE(rs.eof());
-    rs.findNext(QStringLiteral("stt > 0"));
+    rs.findNext(u"stt > 0"_s);
     EXPECT_EQ(stt(rs), 6);
     rs.movePrevious();
     ASSERT_TRUE(rs.bof());
-    rs.findPrevious(QStringLiteral("stt > 0"));
+    rs.findPrevious(u"stt > 0"_s);
     EXPECT_EQ(stt(rs), 1);
-    rs.findFirst(QStringLiteral("stt = 99"));
+    rs.findFirst(u"stt = 99"_s);
     ASSERT_TRUE(rs.noMatch());
-    expectDbError(errc::SyntaxError, [&] { rs.findFirst(QStringLiteral("stt = = 1")); });
-    expectDbError(errc::ItemNotFound, [&] { rs.findFirst(QStringLiteral("khongco = 1")); });
+    expectDbError(errc::SyntaxError, [&] { rs.findFirst(u"stt = = 1"_s); });
+    expectDbError(errc::ItemNotFound, [&] { rs.findFirst(u"khongco = 1"_s); });
     EXPECT_EQ(stt(rs), 1);
     EXPECT_TRUE(rs.noMatch()); // the flag of the last completed find
 }
@@ -116,14 +113,14 @@ TEST_P(RecordsetTypes, FindsWalkInRecordsetOrderAndKeepTheRowWhenTheyFail)
 TEST_P(RecordsetTypes, BookmarkReturnsToTheRowAndForeignMarksAreRefused)
 {
     Database db = makeLetters(4);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"), GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
     rs.move(2);
     const db::Bookmark mark = rs.bookmark();
     rs.moveFirst();
     rs.setBookmark(mark);
     EXPECT_EQ(stt(rs), 3);
     EXPECT_TRUE(rs.bookmarkable());
-    Recordset other = db.openRecordset(QStringLiteral("cvden2009"), GetParam());
+    Recordset other = db.openRecordset(u"cvden2009"_s, GetParam());
     expectDbError(errc::InvalidBookmark, [&] { other.setBookmark(mark); });
     expectDbError(errc::InvalidBookmark, [&] { other.setBookmark(QByteArray("junk")); });
     rs.requery();
@@ -133,36 +130,35 @@ TEST_P(RecordsetTypes, BookmarkReturnsToTheRowAndForeignMarksAreRefused)
 TEST_P(RecordsetTypes, FieldsAreNamedInAnyLetterCaseAndNullDiffersFromEmpty)
 {
     Database db = makeLetters(2);
-    db.execute(QStringLiteral("UPDATE cvden2009 SET chonin = Null WHERE stt = 2"));
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"), GetParam());
-    EXPECT_EQ(rs.fieldNames(), (QStringList{QStringLiteral("id"), QStringLiteral("stt"), QStringLiteral("loai"),
-                                            QStringLiteral("tt_ndung"), QStringLiteral("chonin")}));
-    EXPECT_EQ(rs.value(QStringLiteral("LOAI")), rs.value(2));
-    EXPECT_FALSE(rs.value(QStringLiteral("chonin")).isNull());
-    EXPECT_EQ(rs.value(QStringLiteral("chonin")).toString(), QString());
+    db.execute(u"UPDATE cvden2009 SET chonin = Null WHERE stt = 2"_s);
+    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
+    EXPECT_EQ(rs.fieldNames(), (QStringList{u"id"_s, u"stt"_s, u"loai"_s, u"tt_ndung"_s, u"chonin"_s}));
+    EXPECT_EQ(rs.value(u"LOAI"_s), rs.value(2));
+    EXPECT_FALSE(rs.value(u"chonin"_s).isNull());
+    EXPECT_EQ(rs.value(u"chonin"_s).toString(), QString());
     rs.moveNext();
-    EXPECT_TRUE(rs.value(QStringLiteral("Chonin")).isNull());
-    EXPECT_TRUE(rs.hasField(QStringLiteral("TT_NDUNG")));
-    EXPECT_EQ(rs.fieldDef(QStringLiteral("loai")).size, 30);
-    expectDbError(errc::ItemNotFound, [&] { rs.value(QStringLiteral("khongco")); });
-    expectDbError(errc::ItemNotFound, [&] { rs.fieldDef(QStringLiteral("khongco")); });
+    EXPECT_TRUE(rs.value(u"Chonin"_s).isNull());
+    EXPECT_TRUE(rs.hasField(u"TT_NDUNG"_s));
+    EXPECT_EQ(rs.fieldDef(u"loai"_s).size, 30);
+    expectDbError(errc::ItemNotFound, [&] { rs.value(u"khongco"_s); });
+    expectDbError(errc::ItemNotFound, [&] { rs.fieldDef(u"khongco"_s); });
 }
 
 // A clone has its own cursor and shares the bookmarks; copies of a handle share one cursor.
 TEST_P(RecordsetTypes, CloneHasItsOwnCursorAndCopiesShareOne)
 {
     Database db = makeLetters(3);
-    Recordset rs = db.openRecordset(QStringLiteral("cvden2009"), GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
     rs.moveLast();
     Recordset copy = rs.clone();
     EXPECT_FALSE(copy.bof() || copy.eof());
-    expectDbError(errc::NoCurrentRecord, [&] { copy.value(QStringLiteral("stt")); });
+    expectDbError(errc::NoCurrentRecord, [&] { copy.value(u"stt"_s); });
     copy.moveFirst();
     EXPECT_EQ(stt(copy), 1);
     EXPECT_EQ(stt(rs), 3);
     copy.setBookmark(rs.bookmark());
     EXPECT_EQ(stt(copy), 3);
-    copy.findFirst(QStringLiteral("stt = 2"));
+    copy.findFirst(u"stt = 2"_s);
     EXPECT_EQ(stt(copy), 2);
     EXPECT_EQ(stt(rs), 3);
     Recordset same = copy;
@@ -176,19 +172,19 @@ TEST_P(RecordsetTypes, CloneHasItsOwnCursorAndCopiesShareOne)
 TEST_F(DbTest, AggregatesAndJoinsAreReadOnlyAnOrderByAnAliasIsNot)
 {
     Database db = makeLetters(5);
-    Recordset max = db.openRecordset(QStringLiteral("SELECT Max(stt) AS so FROM cvden2009 WHERE loai = 'Quyết định'"));
+    Recordset max = db.openRecordset(u"SELECT Max(stt) AS so FROM cvden2009 WHERE loai = 'Quyết định'"_s);
     EXPECT_EQ(max.recordCount(), 1);
-    EXPECT_EQ(max.value(QStringLiteral("so")).toInt(), 5);
+    EXPECT_EQ(max.value(u"so"_s).toInt(), 5);
     EXPECT_FALSE(max.isUpdatable());
-    Recordset byAlias = db.openRecordset(QStringLiteral("SELECT stt AS so, loai FROM cvden2009 ORDER BY so DESC"));
+    Recordset byAlias = db.openRecordset(u"SELECT stt AS so, loai FROM cvden2009 ORDER BY so DESC"_s);
     EXPECT_TRUE(byAlias.isUpdatable());
-    EXPECT_EQ(byAlias.value(QStringLiteral("so")).toInt(), 5);
-    byAlias.findFirst(QStringLiteral("so = 4"));
+    EXPECT_EQ(byAlias.value(u"so"_s).toInt(), 5);
+    byAlias.findFirst(u"so = 4"_s);
     EXPECT_EQ(byAlias.absolutePosition(), 1);
-    db.appendTableDef(lettersTable(QStringLiteral("loaicv")));
-    db.execute(QStringLiteral("INSERT INTO loaicv (stt, loai) VALUES (1, 'Công văn')"));
-    Recordset joined = db.openRecordset(
-        QStringLiteral("SELECT a.stt, b.loai FROM cvden2009 AS a INNER JOIN loaicv AS b ON a.loai = b.loai"));
+    db.appendTableDef(lettersTable(u"loaicv"_s));
+    db.execute(u"INSERT INTO loaicv (stt, loai) VALUES (1, 'Công văn')"_s);
+    Recordset joined =
+        db.openRecordset(u"SELECT a.stt, b.loai FROM cvden2009 AS a INNER JOIN loaicv AS b ON a.loai = b.loai"_s);
     EXPECT_EQ(joined.recordCount(), 2);
     EXPECT_FALSE(joined.isUpdatable());
     expectDbError(errc::NotUpdatable, [&] { joined.edit(); });

@@ -7,11 +7,6 @@
 
 namespace {
 
-void addRow(db::Database& db)
-{
-    db.execute(QStringLiteral("INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"));
-}
-
 QStringList g_log;
 
 void capture(QtMsgType, const QMessageLogContext& context, const QString& text)
@@ -24,18 +19,18 @@ TEST_F(DbTest, TransactionGuardCommitsOrRollsBack)
     db::Database db = makeLetters(2);
     EXPECT_THROW(
         {
-            db::Transaction transaction(db, QStringLiteral("adding a row"));
-            addRow(db);
+            db::Transaction transaction(db, u"adding a row"_s);
+            db.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"_s);
             throw std::runtime_error("failed on the way");
         },
         std::runtime_error);
-    EXPECT_EQ(dbtest::rowsInFile(db), 2);
+    EXPECT_EQ(rowsInFile(db), 2);
     {
-        db::Transaction transaction(db, QStringLiteral("adding a row"));
-        addRow(db);
+        db::Transaction transaction(db, u"adding a row"_s);
+        db.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"_s);
         transaction.commit();
     }
-    EXPECT_EQ(dbtest::rowsInFile(db), 3);
+    EXPECT_EQ(rowsInFile(db), 3);
     db.beginTrans(); // the guards ended their transactions: a new one begins
     db.rollback();
 }
@@ -46,8 +41,8 @@ TEST_F(DbTest, TransactionGuardLogsAFailingRollback)
     g_log.clear();
     const QtMessageHandler previous = qInstallMessageHandler(capture);
     try {
-        db::Transaction transaction(db, QStringLiteral("adding a row"));
-        addRow(db);
+        db::Transaction transaction(db, u"adding a row"_s);
+        db.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (99, 'x')"_s);
         db.commitTrans(); // ended behind the guard's back: its rollback fails
         throw std::runtime_error("failed on the way");
     } catch (const std::runtime_error& e) {

@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using document::DocumentError;
@@ -35,11 +37,10 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString pdfOfLetters()
     {
-        const QString p = path(QStringLiteral("quyết định.pdf"));
-        EXPECT_TRUE(test::writeTextPdf(p, {QStringLiteral("ỦY BAN NHÂN DÂN TỈNH\nSố: 123/QĐ-UBND"),
-                                           QStringLiteral("Điều 1. Bổ nhiệm ông Nguyễn Văn Đức"),
-                                           QStringLiteral("Điều 2. Khen thưởng tập thể Phòng Tư pháp"),
-                                           QStringLiteral("Nơi nhận: như Điều 2; lưu VT")}));
+        const QString p = path(u"quyết định.pdf"_s);
+        EXPECT_TRUE(
+            test::writeTextPdf(p, {u"ỦY BAN NHÂN DÂN TỈNH\nSố: 123/QĐ-UBND"_s, u"Điều 1. Bổ nhiệm ông Nguyễn Văn Đức"_s,
+                                   u"Điều 2. Khen thưởng tập thể Phòng Tư pháp"_s, u"Nơi nhận: như Điều 2; lưu VT"_s}));
         return p;
     }
     static QString text(const DocumentViewer* v, const char* name)
@@ -53,7 +54,7 @@ protected:
     // Types text in the find box and waits for the search's end.
     static bool find(DocumentViewer* v, const QString& words)
     {
-        v->findChild<QLineEdit*>(QStringLiteral("txttim"))->setText(words);
+        v->findChild<QLineEdit*>(u"txttim"_s)->setText(words);
         QSignalSpy done(v, &DocumentViewer::searchDone);
         v->findNext();
         if (done.isEmpty()) {
@@ -72,26 +73,26 @@ protected:
 
 TEST_F(DocumentViewerTest, PdfPagesKeysZoomAndFind)
 {
-    DocumentViewer* v = DocumentViewer::open(pdfOfLetters(), QStringLiteral("Quyết định 123.pdf"), nullptr);
+    DocumentViewer* v = DocumentViewer::open(pdfOfLetters(), u"Quyết định 123.pdf"_s, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(v));
     EXPECT_FALSE(v->isModal());
     EXPECT_TRUE(v->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_TRUE(test::isAccessible(v));
-    EXPECT_EQ(v->windowTitle(), QStringLiteral("Xem tệp: Quyết định 123.pdf"));
+    EXPECT_EQ(v->windowTitle(), u"Xem tệp: Quyết định 123.pdf"_s);
     ASSERT_EQ(v->pageCount(), 4);
-    EXPECT_EQ(text(v, "lbltrang"), QStringLiteral("Trang 1 / 4"));
+    EXPECT_EQ(text(v, "lbltrang"), u"Trang 1 / 4"_s);
 
     // Page keys, from the page itself and from a button.
-    QWidget* page = v->findChild<QWidget*>(QStringLiteral("vungxem"));
+    QWidget* page = v->findChild<QWidget*>(u"vungxem"_s);
     key(page, Qt::Key_PageDown);
     EXPECT_EQ(v->currentPage(), 1);
-    key(v->findChild<QPushButton*>(QStringLiteral("cmdsau")), Qt::Key_End);
+    key(v->findChild<QPushButton*>(u"cmdsau"_s), Qt::Key_End);
     EXPECT_EQ(v->currentPage(), 3);
-    EXPECT_FALSE(v->findChild<QPushButton*>(QStringLiteral("cmdsau"))->isEnabled());
+    EXPECT_FALSE(v->findChild<QPushButton*>(u"cmdsau"_s)->isEnabled());
     key(page, Qt::Key_PageDown);
     EXPECT_EQ(v->currentPage(), 3) << "past the last page stays there";
     key(page, Qt::Key_PageUp);
-    EXPECT_EQ(text(v, "lbltrang"), QStringLiteral("Trang 3 / 4"));
+    EXPECT_EQ(text(v, "lbltrang"), u"Trang 3 / 4"_s);
     key(page, Qt::Key_Home);
     EXPECT_EQ(v->currentPage(), 0);
 
@@ -103,27 +104,25 @@ TEST_F(DocumentViewerTest, PdfPagesKeysZoomAndFind)
     key(page, Qt::Key_Minus, Qt::ControlModifier);
     key(page, Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_LT(v->zoom(), larger);
-    EXPECT_TRUE(text(v, "lblphongto").startsWith(QStringLiteral("Cỡ ")));
+    EXPECT_TRUE(text(v, "lblphongto").startsWith(u"Cỡ "_s));
     key(page, Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(v->zoom(), 0);
 
     // Finding: letter case ignored, tone marks respected; "Tìm tiếp" goes on and wraps.
-    EXPECT_TRUE(find(v, QStringLiteral("khen THƯỞNG")));
+    EXPECT_TRUE(find(v, u"khen THƯỞNG"_s));
     EXPECT_EQ(v->currentPage(), 2);
-    EXPECT_EQ(text(v, "lblketqua"), QStringLiteral("Thấy \"khen THƯỞNG\" ở trang 3."));
-    EXPECT_TRUE(find(v, QStringLiteral("Điều 2")));
-    EXPECT_EQ(v->currentPage(), 2);
-    EXPECT_TRUE(find(v, QStringLiteral("Điều 2")));
-    EXPECT_EQ(v->currentPage(), 3);
-    EXPECT_TRUE(find(v, QStringLiteral("Điều 2")));
-    EXPECT_EQ(v->currentPage(), 2) << "wraps to the first hit";
-    EXPECT_FALSE(find(v, QStringLiteral("Khen thuong")));
-    EXPECT_EQ(text(v, "lblketqua"), QStringLiteral("Không thấy \"Khen thuong\" trong tệp này."));
+    EXPECT_EQ(text(v, "lblketqua"), u"Thấy \"khen THƯỞNG\" ở trang 3."_s);
+    for (int hit : {2, 3, 2}) { // the last wraps to the first hit
+        EXPECT_TRUE(find(v, u"Điều 2"_s));
+        EXPECT_EQ(v->currentPage(), hit);
+    }
+    EXPECT_FALSE(find(v, u"Khen thuong"_s));
+    EXPECT_EQ(text(v, "lblketqua"), u"Không thấy \"Khen thuong\" trong tệp này."_s);
     EXPECT_EQ(v->currentPage(), 2);
 
     if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
         QTest::qWait(1000);                          // the view renders pages in a thread of its own
-        v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("viewer-pdf.png"));
+        v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"viewer-pdf.png"_s);
     }
     QPointer<DocumentViewer> closed(v);
     v->close();
@@ -135,20 +134,20 @@ TEST_F(DocumentViewerTest, ImagesShowInPagesWithZoom)
 {
     for (const char* format : {"png", "jpeg", "tiff"}) {
         SCOPED_TRACE(format);
-        const QString name = QStringLiteral("ảnh quét.") + QString::fromLatin1(format);
+        const QString name = u"ảnh quét."_s + QString::fromLatin1(format);
         ASSERT_TRUE(test::writeFile(path(name), test::imageBytes(format)));
         DocumentViewer* v = DocumentViewer::open(path(name), name, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowActive(v));
         EXPECT_TRUE(test::isAccessible(v));
         EXPECT_EQ(v->pageCount(), 1);
-        EXPECT_FALSE(v->findChild<QLineEdit*>(QStringLiteral("txttim"))->isVisible()) << "an image has no text";
-        const QLabel* shown = v->findChild<QLabel*>(QStringLiteral("anhtrang"));
+        EXPECT_FALSE(v->findChild<QLineEdit*>(u"txttim"_s)->isVisible()) << "an image has no text";
+        const QLabel* shown = v->findChild<QLabel*>(u"anhtrang"_s);
         ASSERT_FALSE(shown->pixmap().isNull());
         const int fitted = shown->pixmap().width();
         QTest::keyClick(v, Qt::Key_Minus, Qt::ControlModifier);
         EXPECT_LT(shown->pixmap().width(), fitted);
         if (qEnvironmentVariableIsSet("SELVARO_SHOT") && QByteArray(format) == "png")
-            v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("viewer-image.png"));
+            v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"viewer-image.png"_s);
         delete v;
     }
 }
@@ -156,17 +155,17 @@ TEST_F(DocumentViewerTest, ImagesShowInPagesWithZoom)
 // Thousands of pages open at once: only the page shown is drawn.
 TEST_F(DocumentViewerTest, ThousandsOfPagesOpenAndReachTheEnd)
 {
-    const QString p = path(QStringLiteral("dài.pdf"));
+    const QString p = path(u"dài.pdf"_s);
     QStringList pages;
     for (int page = 1; page <= 3000; ++page)
-        pages << QStringLiteral("Trang ") + QString::number(page);
+        pages << u"Trang "_s + QString::number(page);
     ASSERT_TRUE(test::writeTextPdf(p, pages));
-    DocumentViewer* v = DocumentViewer::open(p, QStringLiteral("dài.pdf"), nullptr);
+    DocumentViewer* v = DocumentViewer::open(p, u"dài.pdf"_s, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(v));
     EXPECT_EQ(v->pageCount(), 3000);
     QTest::keyClick(v, Qt::Key_End);
-    EXPECT_EQ(text(v, "lbltrang"), QStringLiteral("Trang 3000 / 3000"));
-    EXPECT_TRUE(find(v, QStringLiteral("Trang 2999")));
+    EXPECT_EQ(text(v, "lbltrang"), u"Trang 3000 / 3000"_s);
+    EXPECT_TRUE(find(v, u"Trang 2999"_s));
     EXPECT_EQ(v->currentPage(), 2998);
 }
 
@@ -180,21 +179,18 @@ TEST_F(DocumentViewerTest, BadFilesAreRefusedBeforeAnyWindowOpens)
         QByteArray content;
         QString refusal; // the start of what is told
     } cases[] = {
-        {"password", QStringLiteral("mật.pdf"), test::encryptedPdf(),
-         QStringLiteral("Tệp \"mật.pdf\" được bảo vệ bằng mật khẩu")},
-        {"damaged PDF", QStringLiteral("hỏng.pdf"), QByteArray("%PDF-1.4\n1 0 obj <</Type /Cat"),
-         QStringLiteral("Tệp \"hỏng.pdf\" không phải là tệp PDF hoặc đã bị hỏng")},
-        {"image named PDF", QStringLiteral("ảnh.pdf"), png,
-         QStringLiteral("Tệp \"ảnh.pdf\" không phải là tệp PDF hoặc đã bị hỏng")},
-        {"PNG named JPEG", QStringLiteral("ảnh.jpg"), png,
-         QStringLiteral("Tệp \"ảnh.jpg\" không phải là ảnh JPEG như tên tệp cho biết (nội dung là ảnh PNG)")},
-        {"text named PNG", QStringLiteral("chữ.png"), QByteArray("Kính gửi: Sở Nội vụ"),
-         QStringLiteral("Tệp \"chữ.png\" không phải là ảnh PNG như tên tệp cho biết (tệp bị hỏng")},
-        {"20000 x 20000", QStringLiteral("khổng lồ.jpg"), test::jpegClaiming(20000, 20000),
-         QStringLiteral("Ảnh \"khổng lồ.jpg\" quá lớn (20000 × 20000 điểm ảnh)")},
-        {"office document", QStringLiteral("báo cáo.docx"), QByteArray("PK\x03\x04"),
-         QStringLiteral("Chương trình chỉ xem được tệp PDF và ảnh")},
-        {"vanished", QStringLiteral("đã xoá.pdf"), QByteArray(), QStringLiteral("Không tìm thấy tệp \"đã xoá.pdf\"")},
+        {"password", u"mật.pdf"_s, test::encryptedPdf(), u"Tệp \"mật.pdf\" được bảo vệ bằng mật khẩu"_s},
+        {"damaged PDF", u"hỏng.pdf"_s, QByteArray("%PDF-1.4\n1 0 obj <</Type /Cat"),
+         u"Tệp \"hỏng.pdf\" không phải là tệp PDF hoặc đã bị hỏng"_s},
+        {"image named PDF", u"ảnh.pdf"_s, png, u"Tệp \"ảnh.pdf\" không phải là tệp PDF hoặc đã bị hỏng"_s},
+        {"PNG named JPEG", u"ảnh.jpg"_s, png,
+         u"Tệp \"ảnh.jpg\" không phải là ảnh JPEG như tên tệp cho biết (nội dung là ảnh PNG)"_s},
+        {"text named PNG", u"chữ.png"_s, QByteArray("Kính gửi: Sở Nội vụ"),
+         u"Tệp \"chữ.png\" không phải là ảnh PNG như tên tệp cho biết (tệp bị hỏng"_s},
+        {"20000 x 20000", u"khổng lồ.jpg"_s, test::jpegClaiming(20000, 20000),
+         u"Ảnh \"khổng lồ.jpg\" quá lớn (20000 × 20000 điểm ảnh)"_s},
+        {"office document", u"báo cáo.docx"_s, QByteArray("PK\x03\x04"), u"Chương trình chỉ xem được tệp PDF và ảnh"_s},
+        {"vanished", u"đã xoá.pdf"_s, QByteArray(), u"Không tìm thấy tệp \"đã xoá.pdf\""_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -214,16 +210,16 @@ TEST_F(DocumentViewerTest, BadFilesAreRefusedBeforeAnyWindowOpens)
         // Printing refuses them alike, leaving no output behind.
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path(QStringLiteral("in.pdf")));
+        printer.setOutputFileName(path(u"in.pdf"_s));
         EXPECT_THROW(document::printDocument(printer, file, c.name), DocumentError);
-        EXPECT_FALSE(QFile::exists(path(QStringLiteral("in.pdf"))));
+        EXPECT_FALSE(QFile::exists(path(u"in.pdf"_s)));
     }
 }
 
 TEST_F(DocumentViewerTest, PrintingGivesAPageForEachPageInRange)
 {
     const QString pdf = pdfOfLetters();
-    const QString image = path(QStringLiteral("ảnh.tif"));
+    const QString image = path(u"ảnh.tif"_s);
     ASSERT_TRUE(test::writeFile(image, test::imageBytes("tiff")));
     const struct
     {
@@ -232,8 +228,8 @@ TEST_F(DocumentViewerTest, PrintingGivesAPageForEachPageInRange)
         int pages;
     } cases[] = {{pdf, 0, 0, 4}, {pdf, 2, 3, 2}, {pdf, 3, 9, 2}, {image, 0, 0, 1}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1 %2-%3").arg(QFileInfo(c.file).fileName()).arg(c.from).arg(c.to).toStdString());
-        const QString out = path(QStringLiteral("in.pdf"));
+        SCOPED_TRACE(u"%1 %2-%3"_s.arg(QFileInfo(c.file).fileName()).arg(c.from).arg(c.to).toStdString());
+        const QString out = path(u"in.pdf"_s);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out);
@@ -243,7 +239,7 @@ TEST_F(DocumentViewerTest, PrintingGivesAPageForEachPageInRange)
     }
     // The printed PDF page carries the page's picture: its middle is not blank.
     QPdfDocument printed;
-    ASSERT_EQ(printed.load(path(QStringLiteral("in.pdf"))), QPdfDocument::Error::None);
+    ASSERT_EQ(printed.load(path(u"in.pdf"_s)), QPdfDocument::Error::None);
     const QImage sheet = printed.render(0, QSize(210, 297));
     int dark = 0;
     for (int y = 0; y < sheet.height(); ++y)

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kJet3 = QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb");
@@ -25,7 +27,7 @@ TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiNameAndCountsTheirRows)
     jet::MdbFile jet3(kJet3);
     EXPECT_EQ(jet3.jetVersion(), 3);
     EXPECT_EQ(jet3.tableNames(), QStringList({"Order Details", "Orders", "Products", "Shippers", "Categories",
-                                              "Customers", "Employees", "Suppliers", QStringLiteral("Umsätze")}));
+                                              "Customers", "Employees", "Suppliers", u"Umsätze"_s}));
     jet::MdbFile jet4(kJet4);
     EXPECT_EQ(jet4.jetVersion(), 4);
     EXPECT_EQ(jet4.tableNames(), QStringList({"DateTest"}));
@@ -36,10 +38,9 @@ TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiNameAndCountsTheirRows)
         int rows;
     };
     const Case cases[] = {
-        {kJet3, "Customers", 91}, {kJet3, "Orders", 830},   {kJet3, "Order Details", 2155},
-        {kJet3, "Products", 77},  {kJet3, "Employees", 9},  {kJet3, "Suppliers", 29},
-        {kJet3, "Shippers", 3},   {kJet3, "Categories", 8}, {kJet3, QStringLiteral("Umsätze"), 830},
-        {kJet4, "DateTest", 6},
+        {kJet3, "Customers", 91},   {kJet3, "Orders", 830},   {kJet3, "Order Details", 2155}, {kJet3, "Products", 77},
+        {kJet3, "Employees", 9},    {kJet3, "Suppliers", 29}, {kJet3, "Shippers", 3},         {kJet3, "Categories", 8},
+        {kJet3, u"Umsätze"_s, 830}, {kJet4, "DateTest", 6},
     };
     for (const Case& c : cases) {
         jet::MdbFile file(c.file);
@@ -52,24 +53,19 @@ TEST(MdbFile, ListsUserTablesOnlyWithTheNonAsciiNameAndCountsTheirRows)
 
 TEST(MdbFile, ColumnTypes)
 {
+    using T = jet::ColumnType;
     struct Case
     {
         QString file, table, column;
-        jet::ColumnType type;
+        T type;
     };
     const Case cases[] = {
-        {kJet3, "Orders", "OrderID", jet::ColumnType::Long},
-        {kJet3, "Orders", "CustomerID", jet::ColumnType::Text},
-        {kJet3, "Orders", "OrderDate", jet::ColumnType::DateTime},
-        {kJet3, "Orders", "Freight", jet::ColumnType::Currency},
-        {kJet3, "Products", "UnitsInStock", jet::ColumnType::Integer},
-        {kJet3, "Products", "Discontinued", jet::ColumnType::Boolean},
-        {kJet3, "Order Details", "Discount", jet::ColumnType::Single},
-        {kJet3, "Employees", "Notes", jet::ColumnType::Memo},
-        {kJet3, "Employees", "Photo", jet::ColumnType::Other},
-        {kJet4, "DateTest", "LongTextCol", jet::ColumnType::Memo},
-        {kJet4, "DateTest", "ShortTextCol", jet::ColumnType::Text},
-        {kJet4, "DateTest", "TimeCol", jet::ColumnType::DateTime},
+        {kJet3, "Orders", "OrderID", T::Long},           {kJet3, "Orders", "CustomerID", T::Text},
+        {kJet3, "Orders", "OrderDate", T::DateTime},     {kJet3, "Orders", "Freight", T::Currency},
+        {kJet3, "Products", "UnitsInStock", T::Integer}, {kJet3, "Products", "Discontinued", T::Boolean},
+        {kJet3, "Order Details", "Discount", T::Single}, {kJet3, "Employees", "Notes", T::Memo},
+        {kJet3, "Employees", "Photo", T::Other},         {kJet4, "DateTest", "LongTextCol", T::Memo},
+        {kJet4, "DateTest", "ShortTextCol", T::Text},    {kJet4, "DateTest", "TimeCol", T::DateTime},
     };
     for (const Case& c : cases) {
         jet::MdbFile file(c.file);
@@ -89,7 +85,7 @@ TEST(MdbFile, ValuesOfEveryKind)
               QDateTime(QDate(1994, 11, 16), QTime(0, 0)));
     EXPECT_DOUBLE_EQ(first[columnIndex(jet3, "Orders", "Freight")].toDouble(), 12.75);
     EXPECT_EQ(first[columnIndex(jet3, "Orders", "ShipAddress")].toString(),
-              QStringLiteral("Carrera 52 con Ave. Bolívar #65-98 Llano Largo"));
+              u"Carrera 52 con Ave. Bolívar #65-98 Llano Largo"_s);
     EXPECT_FALSE(orders[1][columnIndex(jet3, "Orders", "ShipRegion")].isValid()) << "Null reads as Null";
 
     const QList<jet::Row> products = jet3.rows("Products");
@@ -100,9 +96,9 @@ TEST(MdbFile, ValuesOfEveryKind)
     // Memo texts keep their line breaks and are longer than a Text column holds.
     const QList<jet::Row> employees = jet3.rows("Employees");
     const QString address = employees[0][columnIndex(jet3, "Employees", "Address")].toString();
-    EXPECT_EQ(address, QStringLiteral("507 - 20th Ave. E.\r\nApt. 2A"));
+    EXPECT_EQ(address, u"507 - 20th Ave. E.\r\nApt. 2A"_s);
     const int notes = columnIndex(jet3, "Employees", "Notes");
-    EXPECT_TRUE(employees[0][notes].toString().startsWith(QStringLiteral("Education includes a BA in psychology")));
+    EXPECT_TRUE(employees[0][notes].toString().startsWith(u"Education includes a BA in psychology"_s));
     int longNotes = 0;
     for (const jet::Row& row : employees)
         longNotes += row[notes].toString().size() > 255;
@@ -119,14 +115,14 @@ TEST(MdbFile, EdgeDatesKeepTheirDay)
     const int longText = columnIndex(jet4, "DateTest", "LongTextCol");
     const int shortText = columnIndex(jet4, "DateTest", "ShortTextCol");
     EXPECT_EQ(rows[0][dateTime].toDateTime().date(), QDate(2021, 12, 2));
-    EXPECT_EQ(rows[1][longText].toString(), QStringLiteral("Year 9999"));
+    EXPECT_EQ(rows[1][longText].toString(), u"Year 9999"_s);
     EXPECT_EQ(rows[1][dateTime].toDateTime().date().year(), 9999);
-    EXPECT_EQ(rows[2][shortText].toString(), QStringLiteral("Pre-1900 years"));
+    EXPECT_EQ(rows[2][shortText].toString(), u"Pre-1900 years"_s);
     EXPECT_LT(rows[2][dateTime].toDateTime().date().year(), 1900);
     EXPECT_LT(rows[2][date].toDateTime().date().year(), 1900);
     EXPECT_LT(rows[3][dateTime].toDateTime().date().year(), 1000);
-    EXPECT_EQ(rows[5][longText].toString(), QStringLiteral("New line\r\nin field"));
-    EXPECT_EQ(rows[5][shortText].toString(), QStringLiteral("No new line"));
+    EXPECT_EQ(rows[5][longText].toString(), u"New line\r\nin field"_s);
+    EXPECT_EQ(rows[5][shortText].toString(), u"No new line"_s);
 }
 
 TEST(JetDate, CoversTheEngineRange)

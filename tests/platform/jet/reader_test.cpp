@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 namespace p = jet::protocol;
@@ -52,13 +54,13 @@ TEST(ReaderStream, DecodesFramesSplitAnywhere)
     const QByteArray stream = column(jet::ColumnType::DateTime, "ngay") + column(jet::ColumnType::Text, "ten") +
                               frame(p::Row, real(p::Date, 2.5) + QByteArray("\x06\x03\0\0\0Hoa", 8)) +
                               frame(p::Row, QByteArray(2, '\0')) + complete(2);
-    jet::ReaderStream in(QStringLiteral("cvden2004"));
+    jet::ReaderStream in(u"cvden2004"_s);
     for (char c : stream)
         in.feed(QByteArrayView(&c, 1));
     ASSERT_EQ(in.state(), jet::ReaderStream::State::Complete);
     ASSERT_EQ(in.rows.size(), 2);
     EXPECT_EQ(in.rows[0][0].toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(12, 0)));
-    EXPECT_EQ(in.rows[0][1].toString(), QStringLiteral("Hoa"));
+    EXPECT_EQ(in.rows[0][1].toString(), u"Hoa"_s);
     EXPECT_FALSE(in.rows[1][0].isValid());
     EXPECT_EQ(in.pending(), 0);
 }
@@ -67,44 +69,42 @@ TEST(ReaderStream, RefusesValuesNoEngineStoresAndStreamsThatDoNotParse)
 {
     const QByteArray columns = column(jet::ColumnType::Long, "stt") + column(jet::ColumnType::DateTime, "ngay");
     const QByteArray one = QByteArray(1, p::Integer) + QByteArray(8, '\0');
+    using K = jet::JetError::Kind;
     struct Case
     {
         const char* what;
         QByteArray stream;
-        jet::JetError::Kind kind;
-        QString badColumn = QStringLiteral("ngay");
+        K kind;
+        QString badColumn = u"ngay"_s;
     };
     const Case cases[] = {
-        {"NaN date", columns + frame(p::Row, one + real(p::Date, std::nan(""))), jet::JetError::Kind::BadValue},
-        {"infinite date", columns + frame(p::Row, one + real(p::Date, HUGE_VAL)), jet::JetError::Kind::BadValue},
-        {"date 1e300", columns + frame(p::Row, one + real(p::Date, 1e300)), jet::JetError::Kind::BadValue},
-        {"date before the year 100", columns + frame(p::Row, one + real(p::Date, -657435.5)),
-         jet::JetError::Kind::BadValue},
-        {"infinite number", columns + frame(p::Row, real(p::Real, -HUGE_VAL) + real(p::Date, 1)),
-         jet::JetError::Kind::BadValue, QStringLiteral("stt")},
-        {"row wider than its columns", columns + frame(p::Row, one + one + one), jet::JetError::Kind::Damaged},
-        {"row narrower than its columns", columns + frame(p::Row, one), jet::JetError::Kind::Damaged},
-        {"value cut short", columns + frame(p::Row, one + QByteArray(3, p::Date)), jet::JetError::Kind::Damaged},
-        {"text longer than its frame", columns + frame(p::Row, one + QByteArray("\x06\xff\0\0\0", 5)),
-         jet::JetError::Kind::Damaged},
-        {"unknown frame", frame('Z', {}), jet::JetError::Kind::Damaged},
-        {"frame after the end", complete(0) + complete(0), jet::JetError::Kind::Damaged},
-        {"frame longer than any", QByteArray("R\xff\xff\xff\xff", 5), jet::JetError::Kind::Damaged},
-        {"column after a row", columns + frame(p::Row, one + one) + columns, jet::JetError::Kind::Damaged},
-        {"unknown failure kind", frame(p::Failure, QByteArray("\x09no", 3)), jet::JetError::Kind::Damaged},
+        {"NaN date", columns + frame(p::Row, one + real(p::Date, std::nan(""))), K::BadValue},
+        {"infinite date", columns + frame(p::Row, one + real(p::Date, HUGE_VAL)), K::BadValue},
+        {"date 1e300", columns + frame(p::Row, one + real(p::Date, 1e300)), K::BadValue},
+        {"date before the year 100", columns + frame(p::Row, one + real(p::Date, -657435.5)), K::BadValue},
+        {"infinite number", columns + frame(p::Row, real(p::Real, -HUGE_VAL) + real(p::Date, 1)), K::BadValue,
+         u"stt"_s},
+        {"row wider than its columns", columns + frame(p::Row, one + one + one), K::Damaged},
+        {"row narrower than its columns", columns + frame(p::Row, one), K::Damaged},
+        {"value cut short", columns + frame(p::Row, one + QByteArray(3, p::Date)), K::Damaged},
+        {"text longer than its frame", columns + frame(p::Row, one + QByteArray("\x06\xff\0\0\0", 5)), K::Damaged},
+        {"unknown frame", frame('Z', {}), K::Damaged},
+        {"frame after the end", complete(0) + complete(0), K::Damaged},
+        {"frame longer than any", QByteArray("R\xff\xff\xff\xff", 5), K::Damaged},
+        {"column after a row", columns + frame(p::Row, one + one) + columns, K::Damaged},
+        {"unknown failure kind", frame(p::Failure, QByteArray("\x09no", 3)), K::Damaged},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        jet::ReaderStream in(QStringLiteral("cvden2004"));
+        jet::ReaderStream in(u"cvden2004"_s);
         try {
             in.feed(c.stream);
             ADD_FAILURE() << "accepted";
         } catch (const jet::JetError& e) {
             EXPECT_EQ(e.kind(), c.kind) << e.text().toStdString();
-            if (c.kind == jet::JetError::Kind::BadValue) {
-                EXPECT_EQ(e.table(), QStringLiteral("cvden2004"));
-                EXPECT_EQ(e.column(), c.badColumn);
-                EXPECT_EQ(e.row(), 1);
+            if (c.kind == K::BadValue) { // names the table, column and row of the value
+                EXPECT_EQ(QStringList({e.table(), e.column(), QString::number(e.row())}),
+                          QStringList({"cvden2004", c.badColumn, "1"}));
             }
         }
     }
@@ -114,10 +114,11 @@ TEST(ReaderStream, RefusesValuesNoEngineStoresAndStreamsThatDoNotParse)
 TEST(MdbFile, ACrashAHangOrRunawayMemoryInTheReaderIsADamagedFile)
 {
     QTemporaryDir dir;
-    const QByteArray years = damaged_jet::yearTables();
+    using namespace damaged_jet;
+    const QByteArray years = yearTables();
+    const auto made = [&](const char* name, const QByteArray& bytes) { return write(dir.filePath(name), bytes); };
     const QString fixtures = QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/damaged/");
     jet::ReaderLimits limits;
-    limits.idleMs = 1500;
     limits.memoryMb = 256;
     struct Case
     {
@@ -129,27 +130,16 @@ TEST(MdbFile, ACrashAHangOrRunawayMemoryInTheReaderIsADamagedFile)
         int idleMs = 1500;  // long enough for the memory limit to come first where it should
     };
     const Case cases[] = {
-        {"catalog crash", fixtures + "catalog-null-usage-map.mdb", {}, "died"},
-        {"catalog loop",
-         damaged_jet::write(dir.filePath("loop.mdb"), damaged_jet::zeroPropertyRecord(years, 0)),
-         {},
+        {"catalog crash", fixtures + "catalog-null-usage-map.mdb", "", "died"},
+        {"catalog loop", made("loop.mdb", zeroPropertyRecord(years, 0)), "",
          "no answer for 1500 ms reading the list of tables"},
-        {"catalog memory",
-         damaged_jet::write(dir.filePath("memory.mdb"), damaged_jet::zeroPropertyRecord(years, 1)),
-         {},
-         "died",
-         0,
-         20000},
-        {"catalog page lost",
-         damaged_jet::write(dir.filePath("catalog.mdb"), damaged_jet::zeroPage(years, damaged_jet::kCatalogPageLate)),
-         {},
-         "the catalog holds 106 rows; 84 could be read",
-         5},
-        {"rows crash", damaged_jet::write(dir.filePath("crash.mdb"), damaged_jet::emptyUsageMap(years)), "cvden2004",
+        {"catalog memory", made("memory.mdb", zeroPropertyRecord(years, 1)), "", "died", 0, 20000},
+        {"catalog page lost", made("catalog.mdb", zeroPage(years, kCatalogPageLate)), "",
+         "the catalog holds 106 rows; 84 could be read", 5},
+        {"rows crash", made("crash.mdb", emptyUsageMap(years)), "cvden2004",
          "died (signal or memory limit) reading table \"cvden2004\""},
-        {"rows page lost",
-         damaged_jet::write(dir.filePath("rows.mdb"), damaged_jet::zeroPage(years, damaged_jet::kEmployeesData)),
-         "cvden2004", "table \"cvden2004\" holds 9 rows; 0 could be read"},
+        {"rows page lost", made("rows.mdb", zeroPage(years, kEmployeesData)), "cvden2004",
+         "table \"cvden2004\" holds 9 rows; 0 could be read"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -159,7 +149,7 @@ TEST(MdbFile, ACrashAHangOrRunawayMemoryInTheReaderIsADamagedFile)
         try {
             jet::MdbFile file(c.path, limits);
             ASSERT_FALSE(c.table.isEmpty()) << "the catalog was read";
-            EXPECT_EQ(file.rows(QStringLiteral("cvden2003")).size(), 91);
+            EXPECT_EQ(file.rows(u"cvden2003"_s).size(), 91);
             file.rows(c.table);
             ADD_FAILURE() << "read";
         } catch (const jet::JetError& e) {
@@ -178,7 +168,7 @@ TEST(MdbFile, WhatLibmdbPrintsGoesToTheLog)
         damaged_jet::write(dir.filePath("catalog.mdb"), damaged_jet::zeroPage(damaged_jet::yearTables(), 22));
     static QStringList logged;
     logged.clear();
-    QLoggingCategory::setFilterRules(QStringLiteral("selvaro.jet.info=true"));
+    QLoggingCategory::setFilterRules(u"selvaro.jet.info=true"_s);
     const QtMessageHandler previous =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
             if (QLatin1String(context.category) == QLatin1String("selvaro.jet"))
@@ -188,7 +178,7 @@ TEST(MdbFile, WhatLibmdbPrintsGoesToTheLog)
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules(QString());
     ASSERT_EQ(logged.size(), 1);
-    EXPECT_TRUE(logged[0].contains(QStringLiteral("page 22 from map doesn't match"))) << logged[0].toStdString();
+    EXPECT_TRUE(logged[0].contains(u"page 22 from map doesn't match"_s)) << logged[0].toStdString();
 }
 
 } // namespace

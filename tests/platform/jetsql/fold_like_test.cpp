@@ -12,6 +12,8 @@
 #include <sqlite3.h>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct LikeCase
@@ -59,9 +61,7 @@ const LikeCase likeCases[] = {
     {"FolderPatternWithBackslash", u"C:\\SELVARO\\*", u"C:\\SELVARO\\data\\vemocv.mdb", u"D:\\other\\vemocv.mdb"},
 };
 
-class LikePattern : public testing::TestWithParam<LikeCase>
-{
-};
+using LikePattern = testing::TestWithParam<LikeCase>;
 
 TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
 {
@@ -79,14 +79,14 @@ TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LikePattern, testing::ValuesIn(likeCases),
-                         [](const testing::TestParamInfo<LikeCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LikePatternCost, ManyStarsOverLongTextFinishQuickly)
 {
     // A pattern that defeats naive backtracking: with resumption from the last star only, the
     // work stays near text length times pattern length.
     const QString text = QString(20000, u'a');
-    const QString pattern = QStringLiteral("*a*a*a*a*a*a*a*a*a*a*a*b");
+    const QString pattern = u"*a*a*a*a*a*a*a*a*a*a*a*b"_s;
     EXPECT_FALSE(jetsql::likeMatch(text, pattern));
     EXPECT_TRUE(jetsql::likeMatch(text + u'b', pattern));
 }
@@ -112,8 +112,6 @@ const SqlLikeCase sqlLikeCases[] = {
     {"NegatedList", "Sở", "s[!ở]", false, true},
     {"RangeInList", "loại 7", "loại [5-8]", true, true},
     {"WholeTextMustMatch", "Công văn số 5", "công văn", false, true},
-    {"WordsAtTheStart", "Công văn số 5", "công văn*", true, true},
-    {"WordsAtTheEndOnly", "Công văn số 5", "*công văn", false, true},
     {"ClosingBracketAloneIsOrdinary", "Số 5]A", "*5]a", true, true},
     {"EmptyText", "", "*", true, true},
     {"EmbeddedNul", std::string("a\0b", 3), "a?b", true, true},
@@ -125,9 +123,7 @@ const SqlLikeCase sqlLikeCases[] = {
     {"TruncatedSequenceAtTheEnd", "xy\xE1\xBB", "xy*", true, false},
 };
 
-class LikeFold : public testing::TestWithParam<SqlLikeCase>
-{
-};
+using LikeFold = testing::TestWithParam<SqlLikeCase>;
 
 TEST_P(LikeFold, MatchesAsFoldCaseDoes)
 {
@@ -154,7 +150,7 @@ TEST_P(LikeFold, MatchesAsFoldCaseDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LikeFold, testing::ValuesIn(sqlLikeCases),
-                         [](const testing::TestParamInfo<SqlLikeCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 int compareUtf8(const QString& a, const QString& b)
 {
@@ -195,9 +191,7 @@ const FoldCase foldCases[] = {
     {"CombiningMarkAfterDifferingLetter", u"a\u0301", u"b", 1},
 };
 
-class VietnameseFold : public testing::TestWithParam<FoldCase>
-{
-};
+using VietnameseFold = testing::TestWithParam<FoldCase>;
 
 TEST_P(VietnameseFold, ComparesIgnoringCaseOnly)
 {
@@ -211,12 +205,12 @@ TEST_P(VietnameseFold, ComparesIgnoringCaseOnly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, VietnameseFold, testing::ValuesIn(foldCases),
-                         [](const testing::TestParamInfo<FoldCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VietnameseFold, FoldCaseLowersAndComposes)
 {
-    EXPECT_EQ(jetsql::foldCase(u"ĐỨC ẤP"), QStringLiteral("đức ấp"));
-    EXPECT_EQ(jetsql::foldCase(QStringView(u"A\u0301")), QStringLiteral("á"));
+    EXPECT_EQ(jetsql::foldCase(u"ĐỨC ẤP"), u"đức ấp"_s);
+    EXPECT_EQ(jetsql::foldCase(QStringView(u"A\u0301")), u"á"_s);
 }
 
 TEST(VietnameseFold, MalformedUtf8ComparesWithoutCrashing)

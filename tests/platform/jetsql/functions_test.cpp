@@ -59,9 +59,7 @@ const FunctionCase functionCases[] = {
     {"NocaseRespectsAccents", "SELECT 'a' = 'á' COLLATE NOCASE", "0"},
 };
 
-class JetFunction : public testing::TestWithParam<FunctionCase>
-{
-};
+using JetFunction = testing::TestWithParam<FunctionCase>;
 
 TEST_P(JetFunction, GivesTheOldEnginesResult)
 {
@@ -72,12 +70,12 @@ TEST_P(JetFunction, GivesTheOldEnginesResult)
         ASSERT_EQ(values.size(), 1);
         value = values[0];
     } catch (const std::runtime_error&) {
-        value = QStringLiteral("error");
+        value = u"error"_s;
     }
     EXPECT_EQ(value, QString::fromUtf8(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JetFunction, testing::ValuesIn(functionCases),
-                         [](const testing::TestParamInfo<FunctionCase>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+using namespace Qt::StringLiterals;
+
 namespace jettest {
 
 class TestCatalog : public jetsql::Catalog
@@ -35,20 +37,14 @@ public:
         m_queries[schema.toLower()][name.toLower()] = jetSql;
     }
 
-    std::optional<QString> storedQuery(const QString& name) const override
-    {
-        return storedQueryIn(QStringLiteral("main"), name);
-    }
+    std::optional<QString> storedQuery(const QString& name) const override { return storedQueryIn(u"main"_s, name); }
 
     std::optional<QString> storedQueryIn(const QString& schema, const QString& name) const override
     {
-        const auto queries = m_queries.find(schema.toLower());
-        if (queries == m_queries.end())
+        const QMap<QString, QString> queries = m_queries.value(schema.toLower());
+        if (!queries.contains(name.toLower()))
             return std::nullopt;
-        const auto query = queries->find(name.toLower());
-        if (query == queries->end())
-            return std::nullopt;
-        return *query;
+        return queries.value(name.toLower());
     }
 
     QString attach(const QString& path) override
@@ -56,8 +52,8 @@ public:
         const auto known = m_schemas.find(path);
         if (known != m_schemas.end())
             return *known;
-        const QString schema = QStringLiteral("ext%1").arg(m_schemas.size() + 1);
-        exec(QStringLiteral("ATTACH DATABASE '%1' AS %2").arg(path, schema));
+        const QString schema = u"ext%1"_s.arg(m_schemas.size() + 1);
+        exec(u"ATTACH DATABASE '%1' AS %2"_s.arg(path, schema));
         m_schemas.insert(path, schema);
         ++attachCount;
         return schema;
@@ -66,8 +62,8 @@ public:
     QStringList columns(const QString& schema, const QString& table) const override
     {
         QStringList names;
-        for (const QStringList& row : rows(QStringLiteral("SELECT name FROM pragma_table_info('%1', '%2')")
-                                               .arg(QString(table).replace(u'\'', QStringLiteral("''")), schema)))
+        for (const QStringList& row : rows(u"SELECT name FROM pragma_table_info('%1', '%2')"_s.arg(
+                 QString(table).replace(u'\'', u"''"_s), schema)))
             names << row[0];
         return names;
     }
@@ -79,7 +75,7 @@ public:
         if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
             const QString text = QString::fromUtf8(message);
             sqlite3_free(message);
-            throw std::runtime_error((text + QStringLiteral(" in: ") + sql).toStdString());
+            throw std::runtime_error((text + u" in: "_s + sql).toStdString());
         }
     }
 
@@ -89,15 +85,14 @@ public:
         sqlite3_stmt* statement = nullptr;
         const QByteArray utf8 = sql.toUtf8();
         if (sqlite3_prepare_v2(m_db, utf8.constData(), -1, &statement, nullptr) != SQLITE_OK)
-            throw std::runtime_error(
-                (QString::fromUtf8(sqlite3_errmsg(m_db)) + QStringLiteral(" in: ") + sql).toStdString());
+            throw std::runtime_error((QString::fromUtf8(sqlite3_errmsg(m_db)) + u" in: "_s + sql).toStdString());
         QList<QStringList> result;
         int rc = SQLITE_OK;
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
             QStringList row;
             for (int i = 0; i < sqlite3_column_count(statement); ++i) {
                 if (sqlite3_column_type(statement, i) == SQLITE_NULL)
-                    row << QStringLiteral("NULL");
+                    row << u"NULL"_s;
                 else
                     row << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, i)));
             }
@@ -106,7 +101,7 @@ public:
         const QString error = QString::fromUtf8(sqlite3_errmsg(m_db));
         sqlite3_finalize(statement);
         if (rc != SQLITE_DONE)
-            throw std::runtime_error((error + QStringLiteral(" in: ") + sql).toStdString());
+            throw std::runtime_error((error + u" in: "_s + sql).toStdString());
         return result;
     }
 
@@ -144,8 +139,8 @@ public:
     // Values of `field` of the rows of `table` that match a Jet criterion, in rowid order.
     QStringList find(const QString& table, const QString& field, const QString& criterion)
     {
-        return column(QStringLiteral("SELECT \"%1\" FROM \"%2\" WHERE %3 ORDER BY rowid")
-                          .arg(field, table, jetsql::translateCriterion(criterion, *this)));
+        return column(u"SELECT \"%1\" FROM \"%2\" WHERE %3 ORDER BY rowid"_s.arg(
+            field, table, jetsql::translateCriterion(criterion, *this)));
     }
 
     int attachCount = 0;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace report;
 
 namespace {
@@ -30,24 +31,20 @@ TEST_P(FormulaParses, NameAndValueAsGiven)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, FormulaParses,
-    testing::Values(
-        FormulaCase{"title of marked letters", QStringLiteral("lbltd1 = '(Những công văn được chọn)'"),
-                    QStringLiteral("lbltd1"), QStringLiteral("(Những công văn được chọn)")},
-        FormulaCase{"quotes inside the value stay", QStringLiteral("tendonvi = 'Nhà máy 'Sao Vàng''"),
-                    QStringLiteral("tendonvi"), QStringLiteral("Nhà máy 'Sao Vàng'")},
-        FormulaCase{"no blanks around =", QStringLiteral("tencaptren='ĐẢNG ỦY KHỐI DOANH NGHIỆP'"),
-                    QStringLiteral("tencaptren"), QStringLiteral("ĐẢNG ỦY KHỐI DOANH NGHIỆP")},
-        FormulaCase{"blanks inside the quotes kept", QStringLiteral("  lbltd1  =   '  (Ngày 06/01/2025)  ' "),
-                    QStringLiteral("lbltd1"), QStringLiteral("  (Ngày 06/01/2025)  ")},
-        FormulaCase{"double quotes", QStringLiteral("lbltd1 = \"Lịch \"tuần\"\""), QStringLiteral("lbltd1"),
-                    QStringLiteral("Lịch \"tuần\"")},
-        FormulaCase{"an = inside the value", QStringLiteral("ghichu = 'a = b'"), QStringLiteral("ghichu"),
-                    QStringLiteral("a = b")},
-        FormulaCase{"empty quoted value", QStringLiteral("tendonvi = ''"), QStringLiteral("tendonvi"), QString()},
-        FormulaCase{"unquoted value", QStringLiteral("so = 12"), QStringLiteral("so"), QStringLiteral("12")},
-        FormulaCase{"a lone quote is the value", QStringLiteral("dau = '"), QStringLiteral("dau"), QStringLiteral("'")},
-        FormulaCase{"mismatched quotes are not stripped", QStringLiteral("x = 'abc\""), QStringLiteral("x"),
-                    QStringLiteral("'abc\"")}));
+    testing::Values(FormulaCase{"title of marked letters", u"lbltd1 = '(Những công văn được chọn)'"_s, u"lbltd1"_s,
+                                u"(Những công văn được chọn)"_s},
+                    FormulaCase{"quotes inside the value stay", u"tendonvi = 'Nhà máy 'Sao Vàng''"_s, u"tendonvi"_s,
+                                u"Nhà máy 'Sao Vàng'"_s},
+                    FormulaCase{"no blanks around =", u"tencaptren='ĐẢNG ỦY KHỐI DOANH NGHIỆP'"_s, u"tencaptren"_s,
+                                u"ĐẢNG ỦY KHỐI DOANH NGHIỆP"_s},
+                    FormulaCase{"blanks inside the quotes kept", u"  lbltd1  =   '  (Ngày 06/01/2025)  ' "_s,
+                                u"lbltd1"_s, u"  (Ngày 06/01/2025)  "_s},
+                    FormulaCase{"double quotes", u"lbltd1 = \"Lịch \"tuần\"\""_s, u"lbltd1"_s, u"Lịch \"tuần\""_s},
+                    FormulaCase{"an = inside the value", u"ghichu = 'a = b'"_s, u"ghichu"_s, u"a = b"_s},
+                    FormulaCase{"empty quoted value", u"tendonvi = ''"_s, u"tendonvi"_s, QString()},
+                    FormulaCase{"unquoted value", u"so = 12"_s, u"so"_s, u"12"_s},
+                    FormulaCase{"a lone quote is the value", u"dau = '"_s, u"dau"_s, u"'"_s},
+                    FormulaCase{"mismatched quotes are not stripped", u"x = 'abc\""_s, u"x"_s, u"'abc\""_s}));
 
 class FormulaRefused : public testing::TestWithParam<const char*>
 {
@@ -60,7 +57,7 @@ TEST_P(FormulaRefused, WithBadFormulaNamingItsNumber)
         FAIL() << "accepted " << GetParam();
     } catch (const ReportError& error) {
         EXPECT_EQ(error.code(), ReportErrorCode::BadFormula);
-        EXPECT_TRUE(error.message().contains(QStringLiteral("số 2"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(u"số 2"_s)) << error.message().toStdString();
         EXPECT_TRUE(error.message().contains(QString::fromUtf8(GetParam()))) << error.message().toStdString();
     }
 }

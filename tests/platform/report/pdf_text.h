@@ -17,6 +17,9 @@ struct PdfText
     QString all() const { return pages.join(u' '); }
     // How many pages contain text.
     int pagesContaining(const QString& text) const;
+    // The first of texts missing, out of order or (eachOnce) printed twice, with what is wrong;
+    // "" when every text is printed, in the order given.
+    QString orderProblem(const QStringList& texts, bool eachOnce = true) const;
 };
 
 // The same normalisation for an expected text.

@@ -9,11 +9,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace report;
 
 namespace {
 
-const QString minimal = QStringLiteral("[report]\nsource = incvden\n[columns]\nstt | Số | 1\n");
+const QString minimal = u"[report]\nsource = incvden\n[columns]\nstt | Số | 1\n"_s;
 
 using test::writeFile;
 
@@ -31,7 +32,7 @@ ReportErrorCode codeOf(const std::function<void()>& action, QString* message = n
 
 TEST(ReportFile, ParsesSettingsColumnsAndBlocks)
 {
-    const ReportFile file = ReportFile::parse(QStringLiteral(R"(# comment
+    const ReportFile file = ReportFile::parse(uR"(# comment
 [report]
 title = Lịch làm việc
 source = inlich
@@ -59,48 +60,41 @@ thanhphan
 [note] stays HTML
 [closing]
 <p>{{row_count}}</p>
-)"),
-                                              QStringLiteral("x.rpt"));
-    EXPECT_EQ(file.title, QStringLiteral("Lịch làm việc"));
-    EXPECT_EQ(file.source, QStringLiteral("inlich"));
-    EXPECT_EQ(file.order, (QStringList{QStringLiteral("ngaychuan"), QStringLiteral("giochuan")}));
+)"_s,
+                                              u"x.rpt"_s);
+    EXPECT_EQ(file.title, u"Lịch làm việc"_s);
+    EXPECT_EQ(file.source, u"inlich"_s);
+    EXPECT_EQ(file.order, (QStringList{u"ngaychuan"_s, u"giochuan"_s}));
     EXPECT_EQ(file.pageSize, QPageSize::A3);
     EXPECT_EQ(file.orientation, QPageLayout::Portrait);
     EXPECT_EQ(file.margins, QMarginsF(20, 15, 10, 5));
-    EXPECT_EQ(file.fontFamily, QStringLiteral("Noto Sans"));
+    EXPECT_EQ(file.fontFamily, u"Noto Sans"_s);
     EXPECT_DOUBLE_EQ(file.fontSize, 9.5);
-    EXPECT_EQ(file.pageNumber.render(
-                  {{QStringLiteral("page"), QStringLiteral("2")}, {QStringLiteral("pages"), QStringLiteral("7")}}),
-              QStringLiteral("2 / 7"));
+    EXPECT_EQ(file.pageNumber.render({{u"page"_s, u"2"_s}, {u"pages"_s, u"7"_s}}), u"2 / 7"_s);
     EXPECT_EQ(file.pageNumberAlign, Qt::AlignRight);
-    EXPECT_EQ(file.groupBy, QStringList{QStringLiteral("ngaychuan")});
-    EXPECT_EQ(file.groupCaption.names(), (QStringList{QStringLiteral("thu"), QStringLiteral("ngay")}));
-    EXPECT_EQ(file.groupContinued, QStringLiteral("(tiếp)"));
+    EXPECT_EQ(file.groupBy, QStringList{u"ngaychuan"_s});
+    EXPECT_EQ(file.groupCaption.names(), (QStringList{u"thu"_s, u"ngay"_s}));
+    EXPECT_EQ(file.groupContinued, u"(tiếp)"_s);
 
-    ASSERT_EQ(file.columns.size(), 4);
-    EXPECT_EQ(file.columns[0].field, QStringLiteral("gio"));
-    EXPECT_EQ(file.columns[0].caption, QStringLiteral("Giờ"));
-    EXPECT_EQ(file.columns[0].width, 6);
-    EXPECT_EQ(file.columns[0].align, Qt::AlignHCenter);
-    EXPECT_EQ(file.columns[0].line, 19);
-    EXPECT_TRUE(file.columns[1].field.isEmpty());
-    EXPECT_EQ(file.columns[1].cell.names(), (QStringList{QStringLiteral("ndung"), QStringLiteral("diadiem")}));
-    EXPECT_EQ(file.columns[1].caption, QStringLiteral("Nội dung\nvà địa điểm"));
-    EXPECT_EQ(file.columns[1].width, 30.5);
-    EXPECT_EQ(file.columns[2].width, 1);
-    EXPECT_EQ(file.columns[2].align, Qt::AlignRight);
-    EXPECT_EQ(file.columns[3].field, QStringLiteral("thanhphan"));
-    EXPECT_TRUE(file.columns[3].caption.isEmpty());
-    EXPECT_EQ(file.columns[3].align, Qt::AlignLeft);
+    // field|cell names|caption|width|alignment|line
+    QStringList columns;
+    for (const ReportColumn& c : file.columns)
+        columns << u"%1|%2|%3|%4|%5|%6"_s.arg(c.field, c.cell.names().join(u','), c.caption)
+                       .arg(c.width)
+                       .arg(int(c.align))
+                       .arg(c.line);
+    EXPECT_EQ(columns, (QStringList{u"gio||Giờ|6|%1|19"_s.arg(int(Qt::AlignHCenter)),
+                                    u"|ndung,diadiem|Nội dung\nvà địa điểm|30.5|%1|20"_s.arg(int(Qt::AlignLeft)),
+                                    u"ghichu||Ghi chú|1|%1|21"_s.arg(int(Qt::AlignRight)),
+                                    u"thanhphan|||1|%1|22"_s.arg(int(Qt::AlignLeft))}));
 
-    EXPECT_EQ(file.heading.render({{QStringLiteral("tendonvi"), QStringLiteral("A & B")}}),
-              QStringLiteral("<p>A &amp; B</p>\n[note] stays HTML"));
-    EXPECT_EQ(file.closing.render({{QStringLiteral("row_count"), QStringLiteral("12")}}), QStringLiteral("<p>12</p>"));
+    EXPECT_EQ(file.heading.render({{u"tendonvi"_s, u"A & B"_s}}), u"<p>A &amp; B</p>\n[note] stays HTML"_s);
+    EXPECT_EQ(file.closing.render({{u"row_count"_s, u"12"_s}}), u"<p>12</p>"_s);
 }
 
 TEST(ReportFile, SettingsNotGivenTakeTheirDefaults)
 {
-    const ReportFile file = ReportFile::parse(minimal, QStringLiteral("x.rpt"));
+    const ReportFile file = ReportFile::parse(minimal, u"x.rpt"_s);
     EXPECT_EQ(file.pageSize, QPageSize::A4);
     EXPECT_EQ(file.orientation, QPageLayout::Landscape);
     EXPECT_TRUE(file.order.isEmpty());
@@ -108,8 +102,7 @@ TEST(ReportFile, SettingsNotGivenTakeTheirDefaults)
     EXPECT_TRUE(file.pageNumber.isEmpty());
     EXPECT_TRUE(file.heading.render({}).isEmpty());
     EXPECT_EQ(file.margins, QMarginsF(15, 12, 12, 12));
-    const ReportFile oneMargin =
-        ReportFile::parse(QStringLiteral("[report]\nsource = a\nmargins = 7\n[columns]\nb\n"), QStringLiteral("x.rpt"));
+    const ReportFile oneMargin = ReportFile::parse(u"[report]\nsource = a\nmargins = 7\n[columns]\nb\n"_s, u"x.rpt"_s);
     EXPECT_EQ(oneMargin.margins, QMarginsF(7, 7, 7, 7)); // one number serves all four sides
 }
 
@@ -128,46 +121,42 @@ TEST_P(ReportFileRefuses, WithTheFileAndLine)
 {
     const SyntaxCase& c = GetParam();
     QString message;
-    EXPECT_EQ(codeOf([&] { ReportFile::parse(c.text, QStringLiteral("brtest.rpt")); }, &message),
-              ReportErrorCode::FileSyntax)
+    EXPECT_EQ(codeOf([&] { ReportFile::parse(c.text, u"brtest.rpt"_s); }, &message), ReportErrorCode::FileSyntax)
         << c.what;
-    EXPECT_TRUE(message.startsWith(QStringLiteral("File báo cáo brtest.rpt"))) << message.toStdString();
+    EXPECT_TRUE(message.startsWith(u"File báo cáo brtest.rpt"_s)) << message.toStdString();
     if (c.line > 0)
-        EXPECT_TRUE(message.contains(QStringLiteral("dòng %1:").arg(c.line)))
-            << c.what << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(u"dòng %1:"_s.arg(c.line))) << c.what << ": " << message.toStdString();
     else
-        EXPECT_FALSE(message.contains(QStringLiteral("dòng"))) << c.what << ": " << message.toStdString();
+        EXPECT_FALSE(message.contains(u"dòng"_s)) << c.what << ": " << message.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ReportFileRefuses,
     testing::Values(
-        SyntaxCase{"unknown section", QStringLiteral("[report]\nsource = a\n[cot]\n"), 3},
-        SyntaxCase{"unknown setting", QStringLiteral("[report]\nsource = a\nsorce = b\n"), 3},
-        SyntaxCase{"setting without =", QStringLiteral("[report]\nsource a\n"), 2},
-        SyntaxCase{"text before any section", QStringLiteral("source = a\n"), 1},
-        SyntaxCase{"section twice", QStringLiteral("[report]\nsource = a\n[columns]\nb\n[report]\n"), 5},
-        SyntaxCase{"bad page size", QStringLiteral("[report]\nsource = a\npage = B9\n"), 3},
-        SyntaxCase{"bad orientation", QStringLiteral("[report]\nsource = a\norientation = ngang\n"), 3},
-        SyntaxCase{"column numbers neither yes nor no", QStringLiteral("[report]\nsource = a\ncolumn_numbers = có\n"),
-                   3},
-        SyntaxCase{"keep rows neither yes nor no", QStringLiteral("[report]\nsource = a\nkeep_rows = 1\n"), 3},
-        SyntaxCase{"three margins", QStringLiteral("[report]\nsource = a\nmargins = 1 2 3\n"), 3},
-        SyntaxCase{"negative margin", QStringLiteral("[report]\nsource = a\nmargins = -1\n"), 3},
-        SyntaxCase{"font size not a number", QStringLiteral("[report]\nsource = a\nfont_size = lớn\n"), 3},
-        SyntaxCase{"bad page number alignment", QStringLiteral("[report]\nsource = a\npage_number_align = giữa\n"), 3},
-        SyntaxCase{"bad order column", QStringLiteral("[report]\nsource = a\norder = ngay chuan\n"), 3},
-        SyntaxCase{"unclosed section in a caption", QStringLiteral("[report]\nsource = a\ngroup_caption = {{#thu}}\n"),
-                   3},
-        SyntaxCase{"width not a number", QStringLiteral("[report]\nsource = a\n[columns]\nb | B | rộng\n"), 4},
-        SyntaxCase{"width zero", QStringLiteral("[report]\nsource = a\n[columns]\nb | B | 0\n"), 4},
-        SyntaxCase{"bad alignment", QStringLiteral("[report]\nsource = a\n[columns]\nb | B | 1 | giữa\n"), 4},
-        SyntaxCase{"too many parts", QStringLiteral("[report]\nsource = a\n[columns]\nb | B | 1 | left | x\n"), 4},
-        SyntaxCase{"column name with a blank", QStringLiteral("[report]\nsource = a\n[columns]\nso cv | B\n"), 4},
-        SyntaxCase{"unclosed section in a cell", QStringLiteral("[report]\nsource = a\n[columns]\n{{#a}}x | B\n"), 4},
-        SyntaxCase{"no source", QStringLiteral("[report]\ntitle = x\n[columns]\nb\n"), 0},
-        SyntaxCase{"no column", QStringLiteral("[report]\nsource = a\n[columns]\n# none\n"), 0},
-        SyntaxCase{"unclosed section in the heading", minimal + QStringLiteral("[heading]\n{{#lbltd1}}<p>\n"), 0}));
+        SyntaxCase{"unknown section", u"[report]\nsource = a\n[cot]\n"_s, 3},
+        SyntaxCase{"unknown setting", u"[report]\nsource = a\nsorce = b\n"_s, 3},
+        SyntaxCase{"setting without =", u"[report]\nsource a\n"_s, 2},
+        SyntaxCase{"text before any section", u"source = a\n"_s, 1},
+        SyntaxCase{"section twice", u"[report]\nsource = a\n[columns]\nb\n[report]\n"_s, 5},
+        SyntaxCase{"bad page size", u"[report]\nsource = a\npage = B9\n"_s, 3},
+        SyntaxCase{"bad orientation", u"[report]\nsource = a\norientation = ngang\n"_s, 3},
+        SyntaxCase{"column numbers neither yes nor no", u"[report]\nsource = a\ncolumn_numbers = có\n"_s, 3},
+        SyntaxCase{"keep rows neither yes nor no", u"[report]\nsource = a\nkeep_rows = 1\n"_s, 3},
+        SyntaxCase{"three margins", u"[report]\nsource = a\nmargins = 1 2 3\n"_s, 3},
+        SyntaxCase{"negative margin", u"[report]\nsource = a\nmargins = -1\n"_s, 3},
+        SyntaxCase{"font size not a number", u"[report]\nsource = a\nfont_size = lớn\n"_s, 3},
+        SyntaxCase{"bad page number alignment", u"[report]\nsource = a\npage_number_align = giữa\n"_s, 3},
+        SyntaxCase{"bad order column", u"[report]\nsource = a\norder = ngay chuan\n"_s, 3},
+        SyntaxCase{"unclosed section in a caption", u"[report]\nsource = a\ngroup_caption = {{#thu}}\n"_s, 3},
+        SyntaxCase{"width not a number", u"[report]\nsource = a\n[columns]\nb | B | rộng\n"_s, 4},
+        SyntaxCase{"width zero", u"[report]\nsource = a\n[columns]\nb | B | 0\n"_s, 4},
+        SyntaxCase{"bad alignment", u"[report]\nsource = a\n[columns]\nb | B | 1 | giữa\n"_s, 4},
+        SyntaxCase{"too many parts", u"[report]\nsource = a\n[columns]\nb | B | 1 | left | x\n"_s, 4},
+        SyntaxCase{"column name with a blank", u"[report]\nsource = a\n[columns]\nso cv | B\n"_s, 4},
+        SyntaxCase{"unclosed section in a cell", u"[report]\nsource = a\n[columns]\n{{#a}}x | B\n"_s, 4},
+        SyntaxCase{"no source", u"[report]\ntitle = x\n[columns]\nb\n"_s, 0},
+        SyntaxCase{"no column", u"[report]\nsource = a\n[columns]\n# none\n"_s, 0},
+        SyntaxCase{"unclosed section in the heading", minimal + u"[heading]\n{{#lbltd1}}<p>\n"_s, 0}));
 
 // Loading: a missing path or a folder is not found; text that is not UTF-8 is unreadable; a
 // syntax error names the file read.
@@ -175,25 +164,24 @@ TEST(ReportFileLoad, MissingFilesFoldersAndBadTextAreRefusedNamingThePath)
 {
     QTemporaryDir dir;
     QString message;
-    const QString path = dir.filePath(QStringLiteral("brcvden.rpt"));
+    const QString path = dir.filePath(u"brcvden.rpt"_s);
     EXPECT_EQ(codeOf([&] { ReportFile::load(path); }, &message), ReportErrorCode::FileNotFound);
     EXPECT_TRUE(message.contains(path)) << message.toStdString();
-    QDir(dir.path()).mkdir(QStringLiteral("brthumuc.rpt"));
-    EXPECT_EQ(codeOf([&] { ReportFile::load(dir.filePath(QStringLiteral("brthumuc.rpt"))); }),
-              ReportErrorCode::FileNotFound);
+    QDir(dir.path()).mkdir(u"brthumuc.rpt"_s);
+    EXPECT_EQ(codeOf([&] { ReportFile::load(dir.filePath(u"brthumuc.rpt"_s)); }), ReportErrorCode::FileNotFound);
     writeFile(path, minimal.toUtf8() + QByteArray("\xC4\x90\xFF\xFE tcvn3 bytes\n"));
     EXPECT_EQ(codeOf([&] { ReportFile::load(path); }, &message), ReportErrorCode::FileUnreadable);
-    EXPECT_TRUE(message.contains(QStringLiteral("UTF-8"))) << message.toStdString();
-    const QString bad = dir.filePath(QStringLiteral("brsai.rpt"));
+    EXPECT_TRUE(message.contains(u"UTF-8"_s)) << message.toStdString();
+    const QString bad = dir.filePath(u"brsai.rpt"_s);
     writeFile(bad, "[report]\r\nsource = a\r\nkhong_co = 1\r\n");
     EXPECT_EQ(codeOf([&] { ReportFile::load(bad); }, &message), ReportErrorCode::FileSyntax);
-    EXPECT_TRUE(message.contains(QStringLiteral("brsai.rpt, dòng 3"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(u"brsai.rpt, dòng 3"_s)) << message.toStdString();
 }
 
 TEST(ReportFileLoad, FileWithoutReadPermissionIsUnreadable)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("brcvden.rpt"));
+    const QString path = dir.filePath(u"brcvden.rpt"_s);
     writeFile(path, minimal.toUtf8());
     QFile::setPermissions(path, QFileDevice::WriteOwner);
     QFile probe(path);
@@ -205,11 +193,11 @@ TEST(ReportFileLoad, FileWithoutReadPermissionIsUnreadable)
 TEST(ReportFileLoad, PathWithBackslashesAndOtherLetterCaseFindsTheFile)
 {
     QTemporaryDir dir;
-    QDir(dir.path()).mkdir(QStringLiteral("data"));
-    writeFile(dir.filePath(QStringLiteral("data/brcvden.rpt")), "\xEF\xBB\xBF" + minimal.toUtf8());
-    const ReportFile file = ReportFile::load(dir.path() + QStringLiteral("\\Data\\BRCVDEN.rpt"));
-    EXPECT_EQ(file.path, dir.filePath(QStringLiteral("data/brcvden.rpt")));
-    EXPECT_EQ(file.source, QStringLiteral("incvden")); // the byte order mark is skipped
+    QDir(dir.path()).mkdir(u"data"_s);
+    writeFile(dir.filePath(u"data/brcvden.rpt"_s), "\xEF\xBB\xBF" + minimal.toUtf8());
+    const ReportFile file = ReportFile::load(dir.path() + u"\\Data\\BRCVDEN.rpt"_s);
+    EXPECT_EQ(file.path, dir.filePath(u"data/brcvden.rpt"_s));
+    EXPECT_EQ(file.source, u"incvden"_s); // the byte order mark is skipped
 }
 
 struct ShippedReport
@@ -233,13 +221,12 @@ TEST_P(ShippedReportFile, ReadsItsSourceColumnsAndOrganisationHeading)
     EXPECT_EQ(!file.groupBy.isEmpty(), c.grouped);
     EXPECT_EQ(file.orientation, QPageLayout::Landscape);
     EXPECT_EQ(file.pageSize, QPageSize::A4);
-    EXPECT_TRUE(file.pageNumber.names().contains(QStringLiteral("page")));
-    const QString heading = file.heading.render({{QStringLiteral("tencaptren"), QStringLiteral("CẤP TRÊN")},
-                                                 {QStringLiteral("tendonvi"), QStringLiteral("ĐƠN VỊ")},
-                                                 {QStringLiteral("lbltd1"), QStringLiteral("(TIÊU ĐỀ)")}});
-    EXPECT_TRUE(heading.contains(QStringLiteral("CẤP TRÊN")));
-    EXPECT_TRUE(heading.contains(QStringLiteral("ĐƠN VỊ")));
-    EXPECT_TRUE(heading.contains(QStringLiteral("(TIÊU ĐỀ)")));
+    EXPECT_TRUE(file.pageNumber.names().contains(u"page"_s));
+    const QString heading = file.heading.render(
+        {{u"tencaptren"_s, u"CẤP TRÊN"_s}, {u"tendonvi"_s, u"ĐƠN VỊ"_s}, {u"lbltd1"_s, u"(TIÊU ĐỀ)"_s}});
+    EXPECT_TRUE(heading.contains(u"CẤP TRÊN"_s));
+    EXPECT_TRUE(heading.contains(u"ĐƠN VỊ"_s));
+    EXPECT_TRUE(heading.contains(u"(TIÊU ĐỀ)"_s));
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, ShippedReportFile,

@@ -7,6 +7,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class FileOpsTest : public ::testing::Test
@@ -22,13 +24,13 @@ protected:
 
 TEST_F(FileOpsTest, SizeAndPresenceTellFilesFromFoldersAndNothing)
 {
-    write(QStringLiteral("a.bin"), QByteArray(999'999, 'x'));
-    const QString file = path(QStringLiteral("a.bin"));
+    write(u"a.bin"_s, QByteArray(999'999, 'x'));
+    const QString file = path(u"a.bin"_s);
     EXPECT_EQ(sys::fileSize(file), 999'999);
     EXPECT_TRUE(sys::exists(file) && sys::isFile(file) && !sys::isDirectory(file));
     EXPECT_TRUE(sys::exists(m_dir.path()) && sys::isDirectory(m_dir.path()) && !sys::isFile(m_dir.path()));
     EXPECT_EQ(sys::fileSize(m_dir.path()), -1);
-    for (const QString& none : {path(QStringLiteral("none.bin")), QString()}) {
+    for (const QString& none : {path(u"none.bin"_s), QString()}) {
         EXPECT_EQ(sys::fileSize(none), -1);
         EXPECT_FALSE(sys::exists(none));
     }
@@ -36,16 +38,16 @@ TEST_F(FileOpsTest, SizeAndPresenceTellFilesFromFoldersAndNothing)
 
 TEST_F(FileOpsTest, ReadOnlyAttributeIsTheOwnersWritePermission)
 {
-    write(QStringLiteral("f"), "1");
-    const QString f = path(QStringLiteral("f"));
+    write(u"f"_s, "1");
+    const QString f = path(u"f"_s);
     EXPECT_FALSE(sys::isReadOnly(f));
     sys::setReadOnly(f, true);
     EXPECT_TRUE(sys::isReadOnly(f));
     EXPECT_FALSE(QFile::permissions(f) & QFileDevice::WriteOwner);
     EXPECT_TRUE(QFile::permissions(f) & QFileDevice::ReadOwner); // other bits kept
-    sys::copyFile(f, path(QStringLiteral("copy")));              // the copy of a read-only file is writable
-    EXPECT_EQ(read(QStringLiteral("copy")), "1");
-    EXPECT_FALSE(sys::isReadOnly(path(QStringLiteral("copy"))));
+    sys::copyFile(f, path(u"copy"_s));                           // the copy of a read-only file is writable
+    EXPECT_EQ(read(u"copy"_s), "1");
+    EXPECT_FALSE(sys::isReadOnly(path(u"copy"_s)));
     EXPECT_TRUE(sys::isReadOnly(f));
     sys::setReadOnly(f, false);
     EXPECT_FALSE(sys::isReadOnly(f));
@@ -54,7 +56,7 @@ TEST_F(FileOpsTest, ReadOnlyAttributeIsTheOwnersWritePermission)
 TEST_F(FileOpsTest, ClearingAnAttributeTheSystemRefusesRaises)
 {
     // Files under /proc/self refuse permission changes, even for the superuser.
-    const QString locked = QStringLiteral("/proc/self/status");
+    const QString locked = u"/proc/self/status"_s;
     if (!sys::isReadOnly(locked))
         GTEST_SKIP() << "no read-only /proc file on this system";
     EXPECT_THROW(sys::setReadOnly(locked, false), sys::FileError);
@@ -62,10 +64,10 @@ TEST_F(FileOpsTest, ClearingAnAttributeTheSystemRefusesRaises)
 
 TEST_F(FileOpsTest, CopyReplacesAnExistingTargetWithTheWholeSource)
 {
-    write(QStringLiteral("src"), QByteArray(3 * 1024 * 1024 + 7, 's'));
-    write(QStringLiteral("dst"), "old contents that are longer than nothing");
-    sys::copyFile(path(QStringLiteral("src")), path(QStringLiteral("dst")));
-    EXPECT_EQ(read(QStringLiteral("dst")), read(QStringLiteral("src")));
+    write(u"src"_s, QByteArray(3 * 1024 * 1024 + 7, 's'));
+    write(u"dst"_s, "old contents that are longer than nothing");
+    sys::copyFile(path(u"src"_s), path(u"dst"_s));
+    EXPECT_EQ(read(u"dst"_s), read(u"src"_s));
     // No temporary file is left behind.
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
@@ -73,26 +75,26 @@ TEST_F(FileOpsTest, CopyReplacesAnExistingTargetWithTheWholeSource)
 // What the system refuses raises FileError and leaves the files as they were.
 TEST_F(FileOpsTest, RefusedOperationsRaiseAndChangeNothing)
 {
-    write(QStringLiteral("src"), "new");
-    write(QStringLiteral("dst"), "old");
-    sys::setReadOnly(path(QStringLiteral("dst")), true);
-    const QString none = path(QStringLiteral("none"));
+    write(u"src"_s, "new");
+    write(u"dst"_s, "old");
+    sys::setReadOnly(path(u"dst"_s), true);
+    const QString none = path(u"none"_s);
     const std::function<void()> refused[] = {
-        [&] { sys::copyFile(path(QStringLiteral("src")), path(QStringLiteral("dst"))); }, // read-only target
-        [&] { sys::copyFile(none, path(QStringLiteral("dst2"))); },
-        [&] { sys::copyFile(path(QStringLiteral("src")), path(QStringLiteral("no/such/folder/dst"))); },
-        [&] { sys::copyFile(path(QStringLiteral("src")), m_dir.path()); },
+        [&] { sys::copyFile(path(u"src"_s), path(u"dst"_s)); }, // read-only target
+        [&] { sys::copyFile(none, path(u"dst2"_s)); },
+        [&] { sys::copyFile(path(u"src"_s), path(u"no/such/folder/dst"_s)); },
+        [&] { sys::copyFile(path(u"src"_s), m_dir.path()); },
         [&] { sys::setReadOnly(none, false); },
         [&] { sys::removeFile(none); },
         [&] { sys::removeFile(m_dir.path()); },
     };
     for (const auto& operation : refused)
         EXPECT_THROW(operation(), sys::FileError);
-    EXPECT_EQ(read(QStringLiteral("dst")), "old");
-    EXPECT_FALSE(sys::exists(path(QStringLiteral("dst2"))));
+    EXPECT_EQ(read(u"dst"_s), "old");
+    EXPECT_FALSE(sys::exists(path(u"dst2"_s)));
     EXPECT_FALSE(sys::isReadOnly(none));
-    sys::removeFile(path(QStringLiteral("src")));
-    EXPECT_FALSE(sys::exists(path(QStringLiteral("src"))));
+    sys::removeFile(path(u"src"_s));
+    EXPECT_FALSE(sys::exists(path(u"src"_s)));
 }
 
 } // namespace

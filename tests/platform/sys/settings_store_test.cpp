@@ -6,23 +6,25 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Values survive into a new store on the same file, in its [Settings] section.
 TEST(SettingsStore, ValuesSurviveIntoANewStoreOnTheSameFile)
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("selvaro.ini"));
+    const QString file = dir.filePath(u"selvaro.ini"_s);
     {
         sys::SettingsStore store = sys::SettingsStore::onFile(file);
-        store.setValue(QStringLiteral("MainLeft"), 120);
-        store.setValue(QStringLiteral("MainTop"), QStringLiteral("-8"));
+        store.setValue(u"MainLeft"_s, 120);
+        store.setValue(u"MainTop"_s, u"-8"_s);
         ASSERT_TRUE(store.sync());
     }
     sys::SettingsStore again = sys::SettingsStore::onFile(file);
-    EXPECT_EQ(again.intValue(QStringLiteral("MainLeft"), 0), 120);
-    EXPECT_EQ(again.intValue(QStringLiteral("MainTop"), 0), -8);
-    EXPECT_TRUE(again.contains(QStringLiteral("MainTop")));
+    EXPECT_EQ(again.intValue(u"MainLeft"_s, 0), 120);
+    EXPECT_EQ(again.intValue(u"MainTop"_s, 0), -8);
+    EXPECT_TRUE(again.contains(u"MainTop"_s));
     QFile ini(file);
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();
@@ -33,13 +35,13 @@ TEST(SettingsStore, ValuesSurviveIntoANewStoreOnTheSameFile)
 TEST(SettingsStore, MissingOrNonNumericValuesGiveTheFallback)
 {
     QTemporaryDir dir;
-    sys::SettingsStore store = sys::SettingsStore::onFile(dir.filePath(QStringLiteral("s.ini")));
-    EXPECT_EQ(store.intValue(QStringLiteral("MainHeight"), 480), 480);
-    store.setValue(QStringLiteral("MainHeight"), QStringLiteral("tall"));
-    EXPECT_EQ(store.intValue(QStringLiteral("MainHeight"), 480), 480);
-    EXPECT_EQ(store.value(QStringLiteral("Nothing"), QStringLiteral("x")).toString(), QStringLiteral("x"));
-    store.remove(QStringLiteral("MainHeight"));
-    EXPECT_FALSE(store.contains(QStringLiteral("MainHeight")));
+    sys::SettingsStore store = sys::SettingsStore::onFile(dir.filePath(u"s.ini"_s));
+    EXPECT_EQ(store.intValue(u"MainHeight"_s, 480), 480);
+    store.setValue(u"MainHeight"_s, u"tall"_s);
+    EXPECT_EQ(store.intValue(u"MainHeight"_s, 480), 480);
+    EXPECT_EQ(store.value(u"Nothing"_s, u"x"_s).toString(), u"x"_s);
+    store.remove(u"MainHeight"_s);
+    EXPECT_FALSE(store.contains(u"MainHeight"_s));
 }
 
 TEST(LogonName, IsTheNameOfTheUserRunningTheProgram)
@@ -47,9 +49,9 @@ TEST(LogonName, IsTheNameOfTheUserRunningTheProgram)
     const QString name = sys::logonName();
     ASSERT_FALSE(name.isEmpty());
     if (geteuid() == 0)
-        EXPECT_EQ(name, QStringLiteral("root"));
+        EXPECT_EQ(name, u"root"_s);
     else
-        EXPECT_NE(name, QStringLiteral("root"));
+        EXPECT_NE(name, u"root"_s);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct CheckCase
@@ -26,9 +28,9 @@ struct CheckCase
 QWidget* form(Qt::WindowFlags kind, const std::function<void(QWidget*)>& add = {})
 {
     auto* f = new ui::FormBase(nullptr, kind);
-    f->setWindowTitle(QStringLiteral("Thử"));
+    f->setWindowTitle(u"Thử"_s);
     auto* layout = new QVBoxLayout(f);
-    layout->addWidget(new QPushButton(QStringLiteral("&Ghi đĩa"), f));
+    layout->addWidget(new QPushButton(u"&Ghi đĩa"_s, f));
     if (add)
         add(f);
     return f;
@@ -43,23 +45,22 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
         {"PlainWidgetIsAPanelNotAWindow",
          [] {
              auto* w = new QWidget;
-             w->setWindowTitle(QStringLiteral("Thử"));
+             w->setWindowTitle(u"Thử"_s);
              return w;
          },
-         QStringLiteral("expected Window")},
+         u"expected Window"_s},
         {"WindowWithoutTitle",
          [] {
              QWidget* w = form(Qt::Window);
              w->setWindowTitle(QString());
              return w;
          },
-         QStringLiteral("without a name")},
-        {"BoxWithoutLabel", windowWith([](QWidget* f) { f->layout()->addWidget(new QLineEdit(f)); }),
-         QStringLiteral("has no name")},
+         u"without a name"_s},
+        {"BoxWithoutLabel", windowWith([](QWidget* f) { f->layout()->addWidget(new QLineEdit(f)); }), u"has no name"_s},
         {"BoxNamedByItsLabel",
          windowWith([](QWidget* f) {
-             auto* box = new QLineEdit(QStringLiteral("Số đến"), f);
-             auto* label = new QLabel(QStringLiteral("Số đến"), f);
+             auto* box = new QLineEdit(u"Số đến"_s, f);
+             auto* label = new QLabel(u"Số đến"_s, f);
              label->setBuddy(box);
              f->layout()->addWidget(label);
              f->layout()->addWidget(box);
@@ -67,41 +68,41 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
          {}},
         {"ListWhoseOnlyTextIsItsValue", windowWith([](QWidget* f) {
              auto* list = new QComboBox(f);
-             list->addItems({QStringLiteral("2009"), QStringLiteral("2008")});
+             list->addItems({u"2009"_s, u"2008"_s});
              f->layout()->addWidget(list);
          }),
-         QStringLiteral("has no name")},
+         u"has no name"_s},
         {"ListWithAccessibleName",
          windowWith([](QWidget* f) {
              auto* list = new QComboBox(f);
-             list->addItem(QStringLiteral("2009"));
-             list->setAccessibleName(QStringLiteral("Năm"));
+             list->addItem(u"2009"_s);
+             list->setAccessibleName(u"Năm"_s);
              f->layout()->addWidget(list);
          }),
          {}},
         {"ListNamedByItsLabelAfterAPick",
          windowWith([](QWidget* f) {
              auto* list = new QComboBox(f);
-             list->addItems({QStringLiteral("Phòng Hành chính"), QStringLiteral("Phòng Tài vụ")});
+             list->addItems({u"Phòng Hành chính"_s, u"Phòng Tài vụ"_s});
              list->setCurrentIndex(1);
-             auto* label = new QLabel(QStringLiteral("Chọn phòng, bộ phận"), f);
+             auto* label = new QLabel(u"Chọn phòng, bộ phận"_s, f);
              label->setBuddy(list);
              f->layout()->addWidget(label);
              f->layout()->addWidget(list);
          }),
          {}},
         {"LabelAnnouncedByAFixedName", windowWith([](QWidget* f) {
-             auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
-             status->setAccessibleName(QStringLiteral("Trạng thái"));
+             auto* status = new QLabel(u"Xem công văn đến"_s, f);
+             status->setAccessibleName(u"Trạng thái"_s);
              f->layout()->addWidget(status);
          }),
-         QStringLiteral("announced as \"Trạng thái\"")},
+         u"announced as \"Trạng thái\""_s},
         {"LabelWhoseTextChanged",
          windowWith([](QWidget* f) {
-             auto* status = new QLabel(QStringLiteral("Xem công văn đến"), f);
-             status->setAccessibleDescription(QStringLiteral("Trạng thái"));
+             auto* status = new QLabel(u"Xem công văn đến"_s, f);
+             status->setAccessibleDescription(u"Trạng thái"_s);
              f->layout()->addWidget(status);
-             status->setText(QStringLiteral("Nạp công văn đến"));
+             status->setText(u"Nạp công văn đến"_s);
          }),
          {}},
         {"HiddenBoxIsNotReached",
@@ -114,10 +115,10 @@ TEST(AccessibilityCheck, FindsUnnamedControlsAndWrongRoles)
         {"FocusablePanel", windowWith([](QWidget* f) {
              auto* panel = new QWidget(f);
              panel->setFocusPolicy(Qt::StrongFocus);
-             panel->setAccessibleName(QStringLiteral("Khung"));
+             panel->setAccessibleName(u"Khung"_s);
              f->layout()->addWidget(panel);
          }),
-         QStringLiteral("of a plain panel")},
+         u"of a plain panel"_s},
     };
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,12 +19,12 @@ protected:
     DataComboTest()
     {
         types.setDatabase(file.db());
-        types.setRecordSource(QStringLiteral("select * from loaicv order by matt"));
+        types.setRecordSource(u"select * from loaicv order by matt"_s);
         letters.setDatabase(file.db());
         letters.setRecordSource(LetterFile::table());
         combo.setRowSource(&types);
-        combo.setListField(QStringLiteral("loai"));
-        combo.setBoundColumn(QStringLiteral("chutat"));
+        combo.setListField(u"loai"_s);
+        combo.setBoundColumn(u"chutat"_s);
         QObject::connect(&combo, &ui::DataCombo::Click, [this](int area) { clicks << area; });
         types.refresh();
         letters.refresh();
@@ -49,11 +49,11 @@ protected:
 TEST_F(DataComboTest, ItemsAreTheRowSourcesRowsInItsOrder)
 {
     EXPECT_EQ(combo.count(), types.recordset().recordCount());
-    EXPECT_TRUE(items().contains(QStringLiteral("Quyết định")));
-    EXPECT_TRUE(items().contains(QStringLiteral("Công điện")));
+    EXPECT_TRUE(items().contains(u"Quyết định"_s));
+    EXPECT_TRUE(items().contains(u"Công điện"_s));
     // "order by matt": Vietnamese alphabetical order, so "Báo cáo" comes before "Chỉ thị".
-    EXPECT_LT(items().indexOf(QStringLiteral("Báo cáo")), items().indexOf(QStringLiteral("Chỉ thị")));
-    combo.setListField(QStringLiteral("tenloai")); // an unknown list field gives empty items
+    EXPECT_LT(items().indexOf(u"Báo cáo"_s), items().indexOf(u"Chỉ thị"_s));
+    combo.setListField(u"tenloai"_s); // an unknown list field gives empty items
     EXPECT_EQ(combo.count(), types.recordset().recordCount());
     EXPECT_EQ(combo.itemText(0), QString());
 }
@@ -64,41 +64,37 @@ TEST_F(DataComboTest, OpeningAndPickingFromTheListRaiseClick)
     combo.show();
     combo.showPopup();
     combo.hidePopup();
-    emit combo.activated(items().indexOf(QStringLiteral("Quyết định")));
+    emit combo.activated(items().indexOf(u"Quyết định"_s));
     EXPECT_EQ(clicks, QList<int>({ui::area::Button, ui::area::List}));
-    EXPECT_EQ(combo.text(), QStringLiteral("Quyết định"));
-    EXPECT_EQ(combo.boundText(), QStringLiteral("QĐ"));
+    EXPECT_EQ(combo.text(), u"Quyết định"_s);
+    EXPECT_EQ(combo.boundText(), u"QĐ"_s);
 }
 
 TEST_F(DataComboTest, TypedTextFindsItsBoundValueOrNone)
 {
-    combo.setText(QStringLiteral("Tờ trình"));
-    EXPECT_EQ(combo.boundText(), QStringLiteral("TTr"));
-    combo.setText(QStringLiteral("Thư cảm ơn"));
-    EXPECT_EQ(combo.text(), QStringLiteral("Thư cảm ơn"));
-    EXPECT_EQ(combo.boundText(), QString());
-    // Letter case is ignored for every Vietnamese letter; accents are not.
-    combo.setText(QStringLiteral("TỜ TRÌNH"));
-    EXPECT_EQ(combo.boundText(), QStringLiteral("TTr"));
-    combo.setText(QStringLiteral("tờ trình"));
-    EXPECT_EQ(combo.boundText(), QStringLiteral("TTr"));
-    combo.setText(QStringLiteral("To trinh"));
-    EXPECT_EQ(combo.boundText(), QString());
+    // Letter case is ignored for every Vietnamese letter; accents are not. A text not listed stays.
+    for (const auto& [typed, bound] :
+         {std::pair{u"Tờ trình"_s, u"TTr"_s}, std::pair{u"Thư cảm ơn"_s, QString()}, std::pair{u"TỜ TRÌNH"_s, u"TTr"_s},
+          std::pair{u"tờ trình"_s, u"TTr"_s}, std::pair{u"To trinh"_s, QString()}}) {
+        combo.setText(typed);
+        EXPECT_EQ(combo.text(), typed);
+        EXPECT_EQ(combo.boundText(), bound) << typed.toStdString();
+    }
 }
 
 TEST_F(DataComboTest, BoundToAFieldItShowsTheMatchingRowAndWritesTheBoundValue)
 {
-    combo.bind(&letters, QStringLiteral("loai"));
+    combo.bind(&letters, u"loai"_s);
     letters.recordset().edit();
-    letters.recordset().setValue(QStringLiteral("loai"), QStringLiteral("GM"));
+    letters.recordset().setValue(u"loai"_s, u"GM"_s);
     letters.recordset().update();
     letters.updateControls();
-    EXPECT_EQ(combo.text(), QStringLiteral("Giấy mời"));
+    EXPECT_EQ(combo.text(), u"Giấy mời"_s);
     EXPECT_FALSE(combo.dataChanged());
-    emit combo.activated(items().indexOf(QStringLiteral("Kế hoạch")));
+    emit combo.activated(items().indexOf(u"Kế hoạch"_s));
     EXPECT_TRUE(combo.dataChanged());
     ASSERT_TRUE(letters.updateRecord());
-    EXPECT_EQ(file.stored(1, QStringLiteral("loai")).toString(), QStringLiteral("KH"));
+    EXPECT_EQ(file.stored(1, u"loai"_s).toString(), u"KH"_s);
 }
 
 TEST_F(DataComboTest, ItemsFollowWritesThroughTheRowSource)
@@ -106,16 +102,16 @@ TEST_F(DataComboTest, ItemsFollowWritesThroughTheRowSource)
     const int before = combo.count();
     ui::DataControl editable;
     editable.setDatabase(file.db());
-    editable.setRecordSource(QStringLiteral("loaicv"));
+    editable.setRecordSource(u"loaicv"_s);
     combo.setRowSource(&editable);
     editable.refresh();
     ASSERT_EQ(combo.count(), before);
     ASSERT_TRUE(editable.addNew());
-    editable.recordset().setValue(QStringLiteral("loai"), QStringLiteral("Thư mời họp"));
-    editable.recordset().setValue(QStringLiteral("chutat"), QStringLiteral("TMH"));
+    editable.recordset().setValue(u"loai"_s, u"Thư mời họp"_s);
+    editable.recordset().setValue(u"chutat"_s, u"TMH"_s);
     ASSERT_TRUE(editable.updateRecord());
     EXPECT_EQ(combo.count(), before + 1);
-    EXPECT_TRUE(items().contains(QStringLiteral("Thư mời họp")));
+    EXPECT_TRUE(items().contains(u"Thư mời họp"_s));
 }
 
 } // namespace

@@ -21,6 +21,8 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A form that records what its handlers receive.
@@ -31,19 +33,18 @@ public:
     {
         auto* layout = new QVBoxLayout(this);
         mng_den = new ui::TextBox(this);
-        mng_den->setObjectName(QStringLiteral("mng_den"));
+        mng_den->setObjectName(u"mng_den"_s);
         mtt_ndung = new ui::TextBox(this, true);
-        mtt_ndung->setObjectName(QStringLiteral("mtt_ndung"));
+        mtt_ndung->setObjectName(u"mtt_ndung"_s);
         DBComboloai = new ui::DataCombo(this);
-        DBComboloai->setObjectName(QStringLiteral("DBComboloai"));
-        cmdclose = new QPushButton(QStringLiteral("&Kết thúc"), this);
-        cmdclose->setObjectName(QStringLiteral("cmdclose"));
+        DBComboloai->setObjectName(u"DBComboloai"_s);
+        cmdclose = new QPushButton(u"&Kết thúc"_s, this);
+        cmdclose->setObjectName(u"cmdclose"_s);
         layout->addWidget(mng_den);
         layout->addWidget(mtt_ndung);
         layout->addWidget(DBComboloai);
         layout->addWidget(cmdclose);
-        QObject::connect(mng_den, &ui::TextBox::KeyUp,
-                         [this](int code, int) { seen << QStringLiteral("box:%1").arg(code); });
+        QObject::connect(mng_den, &ui::TextBox::KeyUp, [this](int code, int) { seen << u"box:%1"_s.arg(code); });
     }
 
     ui::TextBox* mng_den;
@@ -59,15 +60,15 @@ protected:
     void Form_Load() override { ++loads; }
     ui::UnloadResult Form_Unload() override
     {
-        seen << QStringLiteral("unload");
+        seen << u"unload"_s;
         return refuseUnload ? ui::UnloadResult::Stay : ui::UnloadResult::Unload;
     }
     ui::KeyResult Form_KeyDown(int keyCode, int shift) override
     {
-        seen << QStringLiteral("down:%1:%2").arg(keyCode).arg(shift);
+        seen << u"down:%1:%2"_s.arg(keyCode).arg(shift);
         return keyCode == swallowKeyCode ? ui::KeyResult::Consumed : ui::KeyResult::Pass;
     }
-    void Form_KeyUp(int keyCode, int shift) override { seen << QStringLiteral("up:%1:%2").arg(keyCode).arg(shift); }
+    void Form_KeyUp(int keyCode, int shift) override { seen << u"up:%1:%2"_s.arg(keyCode).arg(shift); }
 };
 
 class FormBaseTest : public ::testing::Test
@@ -111,8 +112,8 @@ TEST_F(FormBaseTest, KeyReleaseReachesTheFormWithTheOldCodesBeforeTheControl)
         QTest::keyRelease(form.mng_den->editor(), c.key, c.modifiers);
         // (A key released with modifiers is followed by the modifier keys' own releases.)
         ASSERT_GE(form.seen.size(), 2) << "key " << c.key;
-        EXPECT_EQ(form.seen[0], QStringLiteral("up:%1:%2").arg(c.code).arg(c.shift)) << "key " << c.key;
-        EXPECT_EQ(form.seen[1], QStringLiteral("box:%1").arg(c.code)) << "key " << c.key;
+        EXPECT_EQ(form.seen[0], u"up:%1:%2"_s.arg(c.code).arg(c.shift)) << "key " << c.key;
+        EXPECT_EQ(form.seen[1], u"box:%1"_s.arg(c.code)) << "key " << c.key;
     }
 }
 
@@ -121,42 +122,39 @@ TEST_F(FormBaseTest, KeyReleaseReachesTheFormWithTheOldCodesBeforeTheControl)
 TEST_F(FormBaseTest, EachKeyIsPreviewedOnceAndASwallowedOneGoesNoFurther)
 {
     test::pressKey(form.mng_den->editor(), Qt::Key_F4);
-    EXPECT_EQ(form.seen,
-              QStringList({QStringLiteral("down:115:0"), QStringLiteral("up:115:0"), QStringLiteral("box:115")}));
+    EXPECT_EQ(form.seen, QStringList({u"down:115:0"_s, u"up:115:0"_s, u"box:115"_s}));
     form.seen.clear();
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(form.mng_den->editor(), &repeat);
     EXPECT_TRUE(form.seen.isEmpty());
     RecordingForm unfocused;
     QTest::keyRelease(&unfocused, Qt::Key_F6);
-    EXPECT_EQ(unfocused.seen, QStringList({QStringLiteral("up:117:0")}));
+    EXPECT_EQ(unfocused.seen, QStringList({u"up:117:0"_s}));
     form.swallowKeyCode = 'X';
-    test::typeText(form.mng_den->editor(), QStringLiteral("axbư"));
-    EXPECT_EQ(form.mng_den->text(), QStringLiteral("abư"));
-    EXPECT_EQ(form.seen.at(form.seen.size() - 3), QStringLiteral("down:0:0"));
+    test::typeText(form.mng_den->editor(), u"axbư"_s);
+    EXPECT_EQ(form.mng_den->text(), u"abư"_s);
+    EXPECT_EQ(form.seen.at(form.seen.size() - 3), u"down:0:0"_s);
 }
 
 // The active control is named by its outer control; controls are found by name; sendTab moves on.
 TEST_F(FormBaseTest, ControlsAreNamedFoundAndTabbedThrough)
 {
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("mng_den"));
-    form.sendTab();
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
-    form.sendTab();
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("DBComboloai"));
-    form.sendTab(true);
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("mtt_ndung"));
+    QStringList tabbed{form.activeControlName()};
+    for (bool back : {false, false, true}) {
+        form.sendTab(back);
+        tabbed << form.activeControlName();
+    }
+    EXPECT_EQ(tabbed, (QStringList{u"mng_den"_s, u"mtt_ndung"_s, u"DBComboloai"_s, u"mtt_ndung"_s}));
     form.DBComboloai->setFocus();
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("DBComboloai"));
+    EXPECT_EQ(form.activeControlName(), u"DBComboloai"_s);
     form.cmdclose->setFocus();
-    EXPECT_EQ(form.activeControlName(), QStringLiteral("cmdclose"));
+    EXPECT_EQ(form.activeControlName(), u"cmdclose"_s);
     // The check the forms make: is the focused box one of a list of names?
-    EXPECT_FALSE(
-        QStringLiteral("mtt_ndung,mng_den,mng_cv,mmat").split(QLatin1Char(',')).contains(form.activeControlName()));
-    EXPECT_EQ(form.control(QStringLiteral("mtt_ndung")), form.mtt_ndung);
-    EXPECT_EQ(form.control<ui::TextBox>(QStringLiteral("mng_den")), form.mng_den);
-    EXPECT_EQ(form.control<ui::TextBox>(QStringLiteral("cmdclose")), nullptr);
-    EXPECT_EQ(form.control(QStringLiteral("khongco")), nullptr);
+    EXPECT_FALSE(u"mtt_ndung,mng_den,mng_cv,mmat"_s.split(u',').contains(form.activeControlName()));
+    EXPECT_EQ(form.control(u"mtt_ndung"_s), form.mtt_ndung);
+    EXPECT_EQ(form.control<ui::TextBox>(u"mng_den"_s), form.mng_den);
+    EXPECT_EQ(form.control<ui::TextBox>(u"cmdclose"_s), nullptr);
+    EXPECT_EQ(form.control(u"khongco"_s), nullptr);
 }
 
 // Form_Load runs once until the form is unloaded; unload can be refused; the close box unloads.
@@ -221,22 +219,22 @@ TEST(WindowPlace, ShownAgainFromWhereItWasHiddenGetsItsClientRectangleBack)
 TEST_F(FormBaseTest, ModalFormIsAnsweredByTheResponderScript)
 {
     RecordingForm dialog;
-    dialog.setObjectName(QStringLiteral("frmincv"));
-    responder.onModal(QStringLiteral("frmincv"), [](ui::FormBase& f) {
+    dialog.setObjectName(u"frmincv"_s);
+    responder.onModal(u"frmincv"_s, [](ui::FormBase& f) {
         auto& d = static_cast<RecordingForm&>(f);
-        d.mng_den->setText(QStringLiteral("01/02/2024"));
+        d.mng_den->setText(u"01/02/2024"_s);
         d.hide();
     });
     dialog.showModal();
     EXPECT_EQ(dialog.loads, 1);
-    EXPECT_EQ(dialog.mng_den->text(), QStringLiteral("01/02/2024"));
+    EXPECT_EQ(dialog.mng_den->text(), u"01/02/2024"_s);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.isLoaded()); // hidden by the script, not unloaded
     // Without a script the form is closed as with its close box.
     dialog.showModal();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.isLoaded());
-    EXPECT_EQ(responder.modalForms(), QStringList({QStringLiteral("frmincv"), QStringLiteral("frmincv")}));
+    EXPECT_EQ(responder.modalForms(), QStringList({u"frmincv"_s, u"frmincv"_s}));
     dialog.refuseUnload = true; // a form that refuses to close is still hidden
     dialog.showModal();
     EXPECT_FALSE(dialog.isVisible());
@@ -291,29 +289,28 @@ TEST(ScriptedResponder, AnswersInOrderThenByDefaultAndRecordsWhatWasShown)
 {
     app::resetModule1();
     test::ScriptedResponder responder;
-    responder.answer(QStringLiteral("no"));
-    EXPECT_EQ(app::messenger().show(QStringLiteral("Có lưu không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
-    EXPECT_EQ(app::messenger().show(QStringLiteral("Có xoá không ?"), QStringLiteral("YESNO")), QStringLiteral("yes"));
-    responder.setDefaultAnswer(QStringLiteral("no"));
-    EXPECT_EQ(app::messenger().show(QStringLiteral("Có in không ?"), QStringLiteral("yesno")), QStringLiteral("no"));
-    EXPECT_EQ(app::messenger().show(QStringLiteral("Xong !"), QStringLiteral("ok")), QStringLiteral("ok"));
-    EXPECT_EQ(app::messenger().show(QStringLiteral("Đang sao lưu..."), QStringLiteral("tbao")), QString());
+    responder.answer(u"no"_s);
+    EXPECT_EQ(app::messenger().show(u"Có lưu không ?"_s, u"yesno"_s), u"no"_s);
+    EXPECT_EQ(app::messenger().show(u"Có xoá không ?"_s, u"YESNO"_s), u"yes"_s);
+    responder.setDefaultAnswer(u"no"_s);
+    EXPECT_EQ(app::messenger().show(u"Có in không ?"_s, u"yesno"_s), u"no"_s);
+    EXPECT_EQ(app::messenger().show(u"Xong !"_s, u"ok"_s), u"ok"_s);
+    EXPECT_EQ(app::messenger().show(u"Đang sao lưu..."_s, u"tbao"_s), QString());
     EXPECT_TRUE(responder.noticeOpen());
     app::messenger().closeNotice();
     EXPECT_FALSE(responder.noticeOpen());
-    EXPECT_EQ(responder.messages(), QStringList({QStringLiteral("Có lưu không ?"), QStringLiteral("Có xoá không ?"),
-                                                 QStringLiteral("Có in không ?"), QStringLiteral("Xong !")}));
-    EXPECT_EQ(responder.shown().last().mode, QStringLiteral("tbao"));
+    EXPECT_EQ(responder.messages(),
+              QStringList({u"Có lưu không ?"_s, u"Có xoá không ?"_s, u"Có in không ?"_s, u"Xong !"_s}));
+    EXPECT_EQ(responder.shown().last().mode, u"tbao"_s);
     EXPECT_EQ(responder.unusedAnswers(), 0);
     // The message box is answered and recorded too.
     responder.answerMessageBox(ui::msgbox::No);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Sai ten nguoi dung! Can nhap lai ten tu danh sach! "), ui::msgbox::YesNo,
-                         QStringLiteral("Login")),
+    EXPECT_EQ(ui::msgBox(u"Sai ten nguoi dung! Can nhap lai ten tu danh sach! "_s, ui::msgbox::YesNo, u"Login"_s),
               ui::msgbox::No);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Mat khau sai!"), ui::msgbox::YesNo), ui::msgbox::Yes);
-    EXPECT_EQ(ui::msgBox(QStringLiteral("Xong")), ui::msgbox::Ok);
+    EXPECT_EQ(ui::msgBox(u"Mat khau sai!"_s, ui::msgbox::YesNo), ui::msgbox::Yes);
+    EXPECT_EQ(ui::msgBox(u"Xong"_s), ui::msgbox::Ok);
     ASSERT_EQ(responder.shown().size(), 8);
-    EXPECT_EQ(responder.shown()[5].mode, QStringLiteral("Login"));
+    EXPECT_EQ(responder.shown()[5].mode, u"Login"_s);
 }
 
 TEST(ScriptedResponder, RestoresWhatWasInstalledBefore)
@@ -327,7 +324,7 @@ TEST(ScriptedResponder, RestoresWhatWasInstalledBefore)
         }
         EXPECT_EQ(&app::messenger(), &outer);
         outer.answerMessageBox(ui::msgbox::Cancel);
-        EXPECT_EQ(ui::msgBox(QStringLiteral("?"), ui::msgbox::OkCancel), ui::msgbox::Cancel);
+        EXPECT_EQ(ui::msgBox(u"?"_s, ui::msgbox::OkCancel), ui::msgbox::Cancel);
     }
     EXPECT_EQ(&app::messenger(), before);
 }

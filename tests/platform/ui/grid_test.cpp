@@ -22,18 +22,18 @@ protected:
     {
         data.setDatabase(file.db());
         data.setRecordSource(LetterFile::table());
-        grid.addColumn(QStringLiteral("In"), QStringLiteral("chonin"), 30);
-        grid.addColumn(QStringLiteral("Nơi gửi"), QStringLiteral("noigui"), 200);
+        grid.addColumn(u"In"_s, u"chonin"_s, 30);
+        grid.addColumn(u"Nơi gửi"_s, u"noigui"_s, 200);
         grid.setDataSource(&data);
         grid.resize(400, 300);
         grid.show();
         data.setValidateHandler([this](ui::DataAction action, bool) {
-            log << QStringLiteral("validate:%1").arg(static_cast<int>(action));
+            log << u"validate:%1"_s.arg(static_cast<int>(action));
             return cancelMoves ? ui::ValidateResult::Cancel : ui::ValidateResult::Save;
         });
-        QObject::connect(&data, &ui::DataControl::Reposition, [this] { log << QStringLiteral("reposition"); });
-        QObject::connect(&grid, &ui::Grid::Click, [this] { log << QStringLiteral("click"); });
-        QObject::connect(&grid, &ui::Grid::DblClick, [this] { log << QStringLiteral("dblclick"); });
+        QObject::connect(&data, &ui::DataControl::Reposition, [this] { log << u"reposition"_s; });
+        QObject::connect(&grid, &ui::Grid::Click, [this] { log << u"click"_s; });
+        QObject::connect(&grid, &ui::Grid::DblClick, [this] { log << u"dblclick"_s; });
         data.refresh();
         log.clear();
     }
@@ -54,14 +54,14 @@ protected:
 TEST_F(GridTest, ShowsOneRowPerRecordAndFollowsTheDataControl)
 {
     EXPECT_EQ(grid.model()->rowCount(), 8);
-    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Nơi gửi"));
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), u"Nơi gửi"_s);
     EXPECT_EQ(grid.tableModel()->text(6, 1), LetterFile::noigui(7));
-    EXPECT_EQ(grid.columnField(1), QStringLiteral("noigui"));
+    EXPECT_EQ(grid.columnField(1), u"noigui"_s);
     EXPECT_EQ(grid.currentRow(), 0);
     data.moveLast();
     EXPECT_EQ(grid.currentRow(), 7);
     EXPECT_EQ(grid.columnText(1), LetterFile::noigui(8));
-    data.findFirst(QStringLiteral("stt = 3"));
+    data.findFirst(u"stt = 3"_s);
     EXPECT_EQ(grid.currentRow(), 2);
     grid.hide();
     data.moveTo(6);
@@ -77,8 +77,8 @@ TEST_F(GridTest, ClicksAndArrowKeysMoveTheDataControlThroughValidate)
 {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(4, 1));
     EXPECT_EQ(position(), 4);
-    EXPECT_EQ(log, QStringList({QStringLiteral("validate:%1").arg(static_cast<int>(ui::DataAction::Bookmark)),
-                                QStringLiteral("reposition"), QStringLiteral("click")}));
+    EXPECT_EQ(log, QStringList({u"validate:%1"_s.arg(static_cast<int>(ui::DataAction::Bookmark)), u"reposition"_s,
+                                u"click"_s}));
     grid.setFocus();
     QTest::keyClick(grid.viewport(), Qt::Key_Down);
     QTest::keyClick(grid.viewport(), Qt::Key_Down);
@@ -98,7 +98,7 @@ TEST_F(GridTest, DoubleClickOnTheRowSelectorMovesThereAndRaisesDblClick)
     QTest::mouseDClick(selectors->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(selectors->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     EXPECT_EQ(position(), 3);
-    EXPECT_EQ(log.count(QStringLiteral("dblclick")), 1);
+    EXPECT_EQ(log.count(u"dblclick"_s), 1);
 }
 
 // Enter picks in a pick list and Space marks in a list as a double-click does; keys not given to
@@ -125,7 +125,7 @@ TEST_F(GridTest, KeysGivenForTheDoubleClickRaiseIt)
         grid.setDoubleClickKeys(c.keys);
         log.clear();
         QTest::keyClick(&grid, c.key, c.modifiers);
-        EXPECT_EQ(log.contains(QStringLiteral("dblclick")), c.dblClick) << c.name;
+        EXPECT_EQ(log.contains(u"dblclick"_s), c.dblClick) << c.name;
         EXPECT_EQ(position(), 2) << c.name;
     }
 }
@@ -137,11 +137,11 @@ TEST_F(GridTest, WrittenRowsAreRedrawnAndDeletedOnesLeave)
     ASSERT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1)); // read once
     db::Recordset rs = data.recordset();
     rs.edit();
-    rs.setValue(QStringLiteral("noigui"), QStringLiteral("Thanh tra tỉnh"));
+    rs.setValue(u"noigui"_s, u"Thanh tra tỉnh"_s);
     rs.update();
     EXPECT_EQ(grid.tableModel()->text(0, 1), LetterFile::noigui(1)); // not yet told
     data.notifyDataChanged();
-    EXPECT_EQ(grid.tableModel()->text(0, 1), QStringLiteral("Thanh tra tỉnh"));
+    EXPECT_EQ(grid.tableModel()->text(0, 1), u"Thanh tra tỉnh"_s);
     data.moveTo(2);
     ASSERT_TRUE(data.deleteRecord());
     EXPECT_EQ(grid.model()->rowCount(), 7);

@@ -4,24 +4,24 @@
 
 namespace uitest {
 
-LetterFile::LetterFile(int rows) : TemplateCopy(QStringLiteral("vemocv.mdb"))
+LetterFile::LetterFile(int rows) : TemplateCopy(u"vemocv.mdb"_s)
 {
-    db::TableDef def = db().tableDef(QStringLiteral("cvdenmau"));
+    db::TableDef def = db().tableDef(u"cvdenmau"_s);
     def.name = table();
     for (db::IndexDef& index : def.indexes)
-        index.name = index.name + QStringLiteral("_2024");
+        index.name = index.name + u"_2024"_s;
     db().appendTableDef(def);
 
     db::Recordset rs = db().openRecordset(table());
     db().beginTrans();
     for (int i = 1; i <= rows; ++i) {
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), i);
-        rs.setValue(QStringLiteral("ng_den"), QStringLiteral("%1/01/2024").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
-        rs.setValue(QStringLiteral("noigui"), noigui(i));
-        rs.setValue(QStringLiteral("tt_ndung"), ttNdung(i));
-        rs.setValue(QStringLiteral("da_xuli"), i % 2 == 0);
-        rs.setValue(QStringLiteral("chonin"), QString());
+        rs.setValue(u"stt"_s, i);
+        rs.setValue(u"ng_den"_s, u"%1/01/2024"_s.arg(1 + i % 28, 2, 10, QLatin1Char('0')));
+        rs.setValue(u"noigui"_s, noigui(i));
+        rs.setValue(u"tt_ndung"_s, u"Về việc số %1"_s.arg(i));
+        rs.setValue(u"da_xuli"_s, i % 2 == 0);
+        rs.setValue(u"chonin"_s, QString());
         rs.update();
     }
     db().commitTrans();
@@ -29,18 +29,13 @@ LetterFile::LetterFile(int rows) : TemplateCopy(QStringLiteral("vemocv.mdb"))
 
 QString LetterFile::noigui(int i)
 {
-    return QStringLiteral("Sở Nội vụ %1").arg(i);
-}
-
-QString LetterFile::ttNdung(int i)
-{
-    return QStringLiteral("Về việc số %1").arg(i);
+    return u"Sở Nội vụ %1"_s.arg(i);
 }
 
 QVariant LetterFile::stored(int stt, const QString& field)
 {
-    db::Recordset rs = db().openRecordset(QStringLiteral("select * from %1 where stt = %2").arg(table()).arg(stt),
-                                          db::RecordsetType::Snapshot);
+    db::Recordset rs =
+        db().openRecordset(u"select * from %1 where stt = %2"_s.arg(table()).arg(stt), db::RecordsetType::Snapshot);
     if (rs.eof())
         return QVariant();
     return rs.value(field);

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+using namespace Qt::StringLiterals;
+
 namespace uitest {
 
 class LetterFile : public test::TemplateCopy
@@ -17,9 +19,8 @@ public:
     explicit LetterFile(int rows = 5);
 
     static QString noigui(int i);
-    static QString ttNdung(int i);
 
-    static QString table() { return QStringLiteral("cvden2024"); }
+    static QString table() { return u"cvden2024"_s; }
     // One field of the letter with register number stt, read through a fresh recordset.
     QVariant stored(int stt, const QString& field);
     int count();

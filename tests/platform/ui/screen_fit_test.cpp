@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(ScreenFit, PlacedWithinMovesAWindowAsLittleAsNeeded)
@@ -28,7 +30,7 @@ TEST(ScreenFit, PlacedWithinMovesAWindowAsLittleAsNeeded)
 TEST(ScreenFit, AFormShownOffTheScreenComesOnIt)
 {
     ui::FormBase form;
-    form.setWindowTitle(QStringLiteral("Thử"));
+    form.setWindowTitle(u"Thử"_s);
     form.resize(300, 200);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     for (const QPoint at : {QPoint(area.left() - 120, area.top() - 80), QPoint(area.right() + 500, area.bottom())}) {

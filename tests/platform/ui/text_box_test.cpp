@@ -7,6 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class TextBoxTest : public ::testing::Test
@@ -33,24 +35,24 @@ TEST_F(TextBoxTest, ChangedFlagIsSetByTypingAndByCodeAndClearedByTheForm)
 {
     ui::TextBox* b = box();
     EXPECT_FALSE(b->dataChanged());
-    b->setText(QStringLiteral("Hà Nội"));
+    b->setText(u"Hà Nội"_s);
     EXPECT_TRUE(b->dataChanged());
     b->setDataChanged(false);
     int changes = 0;
     QObject::connect(b, &ui::TextBox::Change, [&changes] { ++changes; });
-    b->setText(QStringLiteral("Hà Nội"));
+    b->setText(u"Hà Nội"_s);
     EXPECT_FALSE(b->dataChanged());
     EXPECT_EQ(changes, 0);
     b->setFocus();
-    test::typeText(b->editor(), QStringLiteral("ạ"));
+    test::typeText(b->editor(), u"ạ"_s);
     EXPECT_TRUE(b->dataChanged());
-    EXPECT_EQ(b->text(), QStringLiteral("Hà Nộiạ"));
+    EXPECT_EQ(b->text(), u"Hà Nộiạ"_s);
 }
 
 // Single- and multi-line boxes alike: typed Vietnamese, the length cut, the selection in characters.
 TEST_F(TextBoxTest, BothKindsTakeVietnameseCutAtTheLengthAndSelectInCharacters)
 {
-    const QString text = QStringLiteral("Ủy ban nhân dân tỉnh Quảng Ngãi: ước tính ưu đãi đặc biệt ỹ ỵ");
+    const QString text = u"Ủy ban nhân dân tỉnh Quảng Ngãi: ước tính ưu đãi đặc biệt ỹ ỵ"_s;
     for (bool multi : {false, true}) {
         SCOPED_TRACE(multi ? "multi-line" : "single-line");
         ui::TextBox* b = box(multi);
@@ -58,44 +60,42 @@ TEST_F(TextBoxTest, BothKindsTakeVietnameseCutAtTheLengthAndSelectInCharacters)
         test::typeText(b->editor(), text);
         EXPECT_EQ(b->text(), text);
         EXPECT_EQ(b->fieldValue().toString(), text);
-        b->setText(QStringLiteral("Sở Tư pháp"));
+        b->setText(u"Sở Tư pháp"_s);
         b->setSelStart(3);
         b->setSelLength(2);
-        EXPECT_EQ(b->selStart(), 3);
-        EXPECT_EQ(b->selLength(), 2);
-        EXPECT_EQ(b->selText(), QStringLiteral("Tư"));
+        EXPECT_EQ(std::pair(b->selStart(), b->selLength()), std::pair(3, 2));
+        EXPECT_EQ(b->selText(), u"Tư"_s);
         b->setSelStart(99);
-        EXPECT_EQ(b->selStart(), 10);
-        EXPECT_EQ(b->selLength(), 0);
+        EXPECT_EQ(std::pair(b->selStart(), b->selLength()), std::pair(10, 0));
         b->setText(QString());
         b->setMaxLength(5);
-        test::typeText(b->editor(), QStringLiteral("Nghệ An"));
-        EXPECT_EQ(b->text(), QStringLiteral("Nghệ "));
-        b->setText(QStringLiteral("Thừa Thiên Huế"));
-        EXPECT_EQ(b->text(), QStringLiteral("Thừa "));
+        test::typeText(b->editor(), u"Nghệ An"_s);
+        EXPECT_EQ(b->text(), u"Nghệ "_s);
+        b->setText(u"Thừa Thiên Huế"_s);
+        EXPECT_EQ(b->text(), u"Thừa "_s);
     }
 }
 
 TEST_F(TextBoxTest, LockedBoxRefusesTypingButNotCode)
 {
     ui::TextBox* b = box();
-    b->setText(QStringLiteral("Đà Nẵng"));
+    b->setText(u"Đà Nẵng"_s);
     b->setLocked(true);
     b->setFocus();
-    test::typeText(b->editor(), QStringLiteral("xyz"));
-    EXPECT_EQ(b->text(), QStringLiteral("Đà Nẵng"));
-    b->setText(QStringLiteral("Cần Thơ"));
-    EXPECT_EQ(b->text(), QStringLiteral("Cần Thơ"));
+    test::typeText(b->editor(), u"xyz"_s);
+    EXPECT_EQ(b->text(), u"Đà Nẵng"_s);
+    b->setText(u"Cần Thơ"_s);
+    EXPECT_EQ(b->text(), u"Cần Thơ"_s);
 }
 
 TEST_F(TextBoxTest, LineBreaksBecomeNewlinesOrBlanks)
 {
     ui::TextBox* multi = box(true);
-    multi->setText(QStringLiteral("Dòng một\r\nDòng hai\rDòng ba"));
-    EXPECT_EQ(multi->text(), QStringLiteral("Dòng một\nDòng hai\nDòng ba"));
+    multi->setText(u"Dòng một\r\nDòng hai\rDòng ba"_s);
+    EXPECT_EQ(multi->text(), u"Dòng một\nDòng hai\nDòng ba"_s);
     ui::TextBox* single = box(false);
-    single->setText(QStringLiteral("Dòng một\r\nDòng hai"));
-    EXPECT_EQ(single->text(), QStringLiteral("Dòng một Dòng hai"));
+    single->setText(u"Dòng một\r\nDòng hai"_s);
+    EXPECT_EQ(single->text(), u"Dòng một Dòng hai"_s);
 }
 
 // Focus and keys are reported; select-all-on-focus selects the text; a multi-line box passes
@@ -104,22 +104,22 @@ TEST_F(TextBoxTest, FocusAndKeyEventsAreReported)
 {
     ui::TextBox* multi = box(true);
     ui::TextBox* b = box();
-    b->setText(QStringLiteral("12/120"));
+    b->setText(u"12/120"_s);
     b->setSelectAllOnFocus(true);
     QStringList seen;
-    QObject::connect(b, &ui::TextBox::GotFocus, [&seen] { seen << QStringLiteral("got"); });
-    QObject::connect(b, &ui::TextBox::LostFocus, [&seen] { seen << QStringLiteral("lost"); });
+    QObject::connect(b, &ui::TextBox::GotFocus, [&seen] { seen << u"got"_s; });
+    QObject::connect(b, &ui::TextBox::LostFocus, [&seen] { seen << u"lost"_s; });
     QObject::connect(b, &ui::TextBox::KeyUp,
-                     [&seen](int code, int shift) { seen << QStringLiteral("keyup:%1:%2").arg(code).arg(shift); });
+                     [&seen](int code, int shift) { seen << u"keyup:%1:%2"_s.arg(code).arg(shift); });
     multi->setFocus();
     QTest::keyClick(multi->editor(), Qt::Key_Tab);
     EXPECT_TRUE(b->hasFocus());
     EXPECT_EQ(multi->text(), QString());
     QTest::keyClick(b->editor(), Qt::Key_Return);
     multi->setFocus();
-    EXPECT_EQ(seen, QStringList({QStringLiteral("got"), QStringLiteral("keyup:13:0"), QStringLiteral("lost")}));
+    EXPECT_EQ(seen, QStringList({u"got"_s, u"keyup:13:0"_s, u"lost"_s}));
     b->setFocus(); // not by Tab, which selects all anyway
-    EXPECT_EQ(b->selText(), QStringLiteral("12/120"));
+    EXPECT_EQ(b->selText(), u"12/120"_s);
     QObject::disconnect(b, nullptr, nullptr, nullptr); // `seen` goes before the window
 }
 

@@ -2,9 +2,7 @@
 // boxes, keys, the position box, bad input, a read-only file and two programs adding at once.
 #include "../register_fixture.h"
 
-#include "registers/incoming/frmcvden.h"
 #include "registers/register_data.h"
-#include "ui_frmcvden.h"
 
 #include "datafiles/letter_save.h"
 #include "platform/db/db_error.h"
@@ -24,53 +22,54 @@ protected:
         app::Module1& m = app::module1();
         db::Recordset rs = m.letters.openRecordset(m.incomingTable);
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), stt);
-        rs.setValue(QStringLiteral("ng_den"), QStringLiteral("02/01/2026"));
-        rs.setValue(QStringLiteral("ng_denchuan"), QStringLiteral("20260102"));
-        rs.setValue(QStringLiteral("noigui"), noigui);
-        rs.setValue(QStringLiteral("so_cv"), QStringLiteral("%1/SNV").arg(stt));
-        rs.setValue(QStringLiteral("dv_nhan"), QStringLiteral("Phòng Hành chính"));
-        rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Nội dung %1").arg(stt));
-        rs.setValue(QStringLiteral("cd_dang"), cdDang);
-        rs.setValue(QStringLiteral("loai"), loai);
+        rs.setValue(u"stt"_s, stt);
+        rs.setValue(u"ng_den"_s, u"02/01/2026"_s);
+        rs.setValue(u"ng_denchuan"_s, u"20260102"_s);
+        rs.setValue(u"noigui"_s, noigui);
+        rs.setValue(u"so_cv"_s, u"%1/SNV"_s.arg(stt));
+        rs.setValue(u"dv_nhan"_s, u"Phòng Hành chính"_s);
+        rs.setValue(u"tt_ndung"_s, u"Nội dung %1"_s.arg(stt));
+        rs.setValue(u"cd_dang"_s, cdDang);
+        rs.setValue(u"loai"_s, loai);
         datafiles::saveLetter(m.letters, rs);
     }
     QString status(IncomingEntryForm* f) const { return f->ui().lbltrangthai->text(); }
+    // The number, channel and type boxes, joined by "|".
+    static QString numberChannelType(IncomingEntryForm* f)
+    {
+        return QStringList{f->ui().mstt->text(), f->ui().mcd_dang->text(), f->ui().mloai->text()}.join(u'|');
+    }
 };
 
 TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAndChannel)
 {
     IncomingEntryForm* f = openIncoming();
-    EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
+    EXPECT_EQ(status(f), u"Xem công văn đến"_s);
     EXPECT_TRUE(f->ui().mnoigui->isLocked());
     click(*f, "cmdAdd");
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-    EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 1"));
-    EXPECT_EQ(f->ui().mng_den->text(), QStringLiteral("05/01/2026"));
-    EXPECT_EQ(f->ui().mcd_dang->text(), QString());
-    EXPECT_EQ(f->ui().mloai->text(), QString());
+    EXPECT_EQ(numberChannelType(f), u" 1||"_s);
+    EXPECT_EQ(f->ui().mng_den->text(), u"05/01/2026"_s);
     auto* label = f->ui().lbltrangthai;
     EXPECT_EQ(ui::foreColor(label), ui::colorFromNumber(65535));
     EXPECT_EQ(ui::backColor(label), ui::colorFromNumber(255));
     EXPECT_FALSE(f->ui().Cmdtracuu->isEnabled());
     EXPECT_TRUE(f->ui().mstt->isLocked());
 
-    fillIncoming(f, QStringLiteral("Họp giao ban"));
-    f->ui().mcd_dang->setText(QStringLiteral("Công đoàn"));
-    f->ui().mloai->setText(QStringLiteral("Giấy mời"));
+    fillIncoming(f, u"Họp giao ban"_s);
+    f->ui().mcd_dang->setText(u"Công đoàn"_s);
+    f->ui().mloai->setText(u"Giấy mời"_s);
     click(*f, "cmdAdd");
-    EXPECT_EQ(rows(QStringLiteral("stt, ng_denchuan, cd_dang, loai, kieuupdate, idcu = id")),
+    EXPECT_EQ(rows(u"stt, ng_denchuan, cd_dang, loai, kieuupdate, idcu = id"_s),
               QStringList{"1|20260105|Công đoàn|Giấy mời|1|1"});
-    EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 2"));
-    EXPECT_EQ(f->ui().mcd_dang->text(), QStringLiteral("Công đoàn"));
-    EXPECT_EQ(f->ui().mloai->text(), QStringLiteral("Giấy mời"));
+    EXPECT_EQ(numberChannelType(f), u" 2|Công đoàn|Giấy mời"_s);
 
-    home.responder.answer(QStringLiteral("no")); // Esc: do not keep the letter being added
+    home.responder.answer(u"no"_s); // Esc: do not keep the letter being added
     key(*f, Qt::Key_Escape);
-    EXPECT_EQ(home.messages().last(), QStringLiteral("Có lưu giữ bản ghi đang nạp không ?"));
+    EXPECT_EQ(home.messages().last(), u"Có lưu giữ bản ghi đang nạp không ?"_s);
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(rows(QStringLiteral("stt")).size(), 1);
-    EXPECT_EQ(f->ui().mrecnum->text(), QStringLiteral("1/1"));
+    EXPECT_EQ(rows(u"stt"_s).size(), 1);
+    EXPECT_EQ(f->ui().mrecnum->text(), u"1/1"_s);
 }
 
 TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
@@ -78,38 +77,32 @@ TEST_F(FrmcvdenTest, NewNumberIsTheLastRecordsNumberPlusOneInTableOrder)
     addRow(10, "Sở Nội vụ");
     addRow(3, "Sở Tài chính", "Đảng,NN", "Công văn");
     IncomingEntryForm* f = openIncoming();
-    EXPECT_EQ(f->ui().mrecnum->text(), QStringLiteral("2/2"));
+    EXPECT_EQ(f->ui().mrecnum->text(), u"2/2"_s);
     click(*f, "cmdAdd");
-    EXPECT_EQ(f->ui().mstt->text(), QStringLiteral(" 4"));
-    EXPECT_EQ(f->ui().mcd_dang->text(), QStringLiteral("Đảng,NN"));
+    EXPECT_EQ(numberChannelType(f), u" 4|Đảng,NN|Công văn"_s);
 }
 
 TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
 {
     IncomingEntryForm* f = openIncoming();
     const Ui::frmcvden& ui = f->ui();
-    struct Case
-    {
-        QList<ui::TextBox*> empty;
-        QString list;
+    // the boxes left blank, the list the message names
+    const std::pair<QList<ui::TextBox*>, QString> cases[] = {
+        {{ui.mng_den, ui.mtt_ndung}, u"Ngày đến, tóm tắt nội dung"_s},
+        {{ui.mng_den, ui.mnoigui, ui.mdv_nhan, ui.mtt_ndung}, u"Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung"_s},
+        {{ui.mdv_nhan}, u"nơi nhận"_s},
     };
-    const QList<Case> cases = {
-        {{ui.mng_den, ui.mtt_ndung}, QStringLiteral("Ngày đến, tóm tắt nội dung")},
-        {{ui.mng_den, ui.mnoigui, ui.mdv_nhan, ui.mtt_ndung},
-         QStringLiteral("Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung")},
-        {{ui.mdv_nhan}, QStringLiteral("nơi nhận")},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [empty, list] : cases) {
         click(*f, "cmdAdd");
-        fillIncoming(f, QStringLiteral("x"));
-        for (ui::TextBox* b : c.empty)
-            b->setText(QStringLiteral("  "));
+        fillIncoming(f, u"x"_s);
+        for (ui::TextBox* b : empty)
+            b->setText(u"  "_s);
         home.responder.clear();
         click(*f, "cmdUpdate");
-        EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải điền đủ nội dung các ô :\r") + c.list});
+        EXPECT_EQ(home.messages(), QStringList{u"Cần phải điền đủ nội dung các ô :\r"_s + list});
         EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-        EXPECT_TRUE(rows(QStringLiteral("id")).isEmpty());
-        home.responder.answer(QStringLiteral("no"));
+        EXPECT_TRUE(rows(u"id"_s).isEmpty());
+        home.responder.answer(u"no"_s);
         key(*f, Qt::Key_Escape);
     }
 }
@@ -120,7 +113,7 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
     addRow(2, "Bộ Tư pháp");
     IncomingEntryForm* f = openIncoming();
     click(*f, "cmdsua");
-    ASSERT_EQ(f->ui().cmdsua->text(), QStringLiteral("Huỷ sửa"));
+    ASSERT_EQ(f->ui().cmdsua->text(), u"Huỷ sửa"_s);
     struct Case
     {
         ui::TextBox* box;
@@ -130,20 +123,18 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
         QString after;
     };
     const QList<Case> cases = {
-        {f->ui().mcd_dang, QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
-        {f->ui().mcd_dang, QStringLiteral("abc"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Công đoàn")},
-        {f->ui().mcd_dang, QStringLiteral("Công đoàn"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("Đảng,NN")},
-        {f->ui().mng_cv, QString(), Qt::Key_F5, Qt::NoModifier, QStringLiteral("05/01/2026")},
-        {f->ui().mng_den, QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("06/01/2026")},
-        {f->ui().mng_den, QStringLiteral("05/01/2026"), Qt::Key_F5, Qt::ShiftModifier, QStringLiteral("04/01/2026")},
-        {f->ui().mng_den, QStringLiteral("31/01/2026"), Qt::Key_F5, Qt::NoModifier, QStringLiteral("31/01/2026")},
-        {f->ui().mnoigui, QStringLiteral("xyz"), Qt::Key_F4, Qt::NoModifier, QString()},
-        {f->ui().mnoigui, QStringLiteral("xyz"), Qt::Key_F6, Qt::NoModifier,
-         QStringLiteral("Sở Nội vụ")}, // previous record
-        {f->ui().mloai, QString(), Qt::Key_F6, Qt::NoModifier, QStringLiteral("Công văn")},
+        {f->ui().mcd_dang, QString(), Qt::Key_F5, Qt::NoModifier, u"Công đoàn"_s},
+        {f->ui().mcd_dang, u"abc"_s, Qt::Key_F5, Qt::NoModifier, u"Công đoàn"_s},
+        {f->ui().mcd_dang, u"Công đoàn"_s, Qt::Key_F5, Qt::NoModifier, u"Đảng,NN"_s},
+        {f->ui().mng_cv, QString(), Qt::Key_F5, Qt::NoModifier, u"05/01/2026"_s},
+        {f->ui().mng_den, u"05/01/2026"_s, Qt::Key_F5, Qt::NoModifier, u"06/01/2026"_s},
+        {f->ui().mng_den, u"05/01/2026"_s, Qt::Key_F5, Qt::ShiftModifier, u"04/01/2026"_s},
+        {f->ui().mnoigui, u"xyz"_s, Qt::Key_F4, Qt::NoModifier, QString()},
+        {f->ui().mnoigui, u"xyz"_s, Qt::Key_F6, Qt::NoModifier, u"Sở Nội vụ"_s}, // previous record
+        {f->ui().mloai, QString(), Qt::Key_F6, Qt::NoModifier, u"Công văn"_s},
         // Not data boxes: F4 and F6 change nothing.
-        {f->ui().mrecnum, QStringLiteral("2/2"), Qt::Key_F4, Qt::NoModifier, QStringLiteral("2/2")},
-        {f->ui().mrecnum, QStringLiteral("2/2"), Qt::Key_F6, Qt::NoModifier, QStringLiteral("2/2")},
+        {f->ui().mrecnum, u"2/2"_s, Qt::Key_F4, Qt::NoModifier, u"2/2"_s},
+        {f->ui().mrecnum, u"2/2"_s, Qt::Key_F6, Qt::NoModifier, u"2/2"_s},
     };
     for (const Case& c : cases) {
         ui::TextBox* b = c.box;
@@ -156,66 +147,64 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditing)
     // Cancelling the edit shows the stored letter again.
     click(*f, "cmdsua");
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
-    EXPECT_EQ(rows(QStringLiteral("noigui, kieuupdate")), QStringList({"Sở Nội vụ|1", "Bộ Tư pháp|1"}));
+    EXPECT_EQ(f->ui().mnoigui->text(), u"Bộ Tư pháp"_s);
+    EXPECT_EQ(rows(u"noigui, kieuupdate"_s), QStringList({"Sở Nội vụ|1", "Bộ Tư pháp|1"}));
 }
 
 TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
 {
     for (int i = 1; i <= 3; ++i)
-        addRow(i, QStringLiteral("Nơi %1").arg(i));
+        addRow(i, u"Nơi %1"_s.arg(i));
     IncomingEntryForm* f = openIncoming();
     ui::TextBox* recnum = f->ui().mrecnum;
-    const QList<QPair<QString, QString>> cases = {{QStringLiteral("0"), QStringLiteral("3/3")},
-                                                  {QStringLiteral("99"), QStringLiteral("3/3")},
-                                                  {QStringLiteral("abc"), QStringLiteral("3/3")},
-                                                  {QStringLiteral("1"), QStringLiteral("1/3")}};
+    const QList<QPair<QString, QString>> cases = {
+        {u"0"_s, u"3/3"_s}, {u"99"_s, u"3/3"_s}, {u"abc"_s, u"3/3"_s}, {u"1"_s, u"1/3"_s}};
     for (const auto& [typed, shown] : cases) {
         recnum->setFocus();
         recnum->setText(typed);
         key(*f, Qt::Key_Return);
         EXPECT_EQ(recnum->text(), shown) << typed.toStdString();
     }
-    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Nơi 1"));
+    EXPECT_EQ(f->ui().mnoigui->text(), u"Nơi 1"_s);
     key(*f, Qt::Key_PageUp); // on the first record
-    EXPECT_EQ(recnum->text(), QStringLiteral("1/3"));
+    EXPECT_EQ(recnum->text(), u"1/3"_s);
     key(*f, Qt::Key_PageDown);
     key(*f, Qt::Key_PageDown);
     key(*f, Qt::Key_PageDown); // on the last record
-    EXPECT_EQ(recnum->text(), QStringLiteral("3/3"));
-    EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Nơi 3"));
+    EXPECT_EQ(recnum->text(), u"3/3"_s);
+    EXPECT_EQ(f->ui().mnoigui->text(), u"Nơi 3"_s);
 }
 
 TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
 {
     IncomingEntryForm* f = openIncoming();
-    const QString odd = QStringLiteral("Sở 'Nội' vụ 50% [a]* \"b\"");
+    const QString odd = u"Sở 'Nội' vụ 50% [a]* \"b\""_s;
     click(*f, "cmdAdd");
     fillIncoming(f, odd);
     f->ui().mnoigui->setText(odd);
     click(*f, "cmdUpdate");
-    EXPECT_EQ(rows(QStringLiteral("noigui, tt_ndung")), QStringList{odd + QLatin1Char('|') + odd});
+    EXPECT_EQ(rows(u"noigui, tt_ndung"_s), QStringList{odd + u'|' + odd});
 
     // A text longer than its column: the engine's error, nothing written, the letter stays.
     click(*f, "cmdAdd");
-    fillIncoming(f, QStringLiteral("dài"));
-    const QString tooLong(300, QLatin1Char('x'));
+    fillIncoming(f, u"dài"_s);
+    const QString tooLong(300, u'x');
     f->ui().mso_cv->setText(tooLong);
     click(*f, "cmdUpdate");
     ASSERT_EQ(home.boxes().size(), 1);
-    EXPECT_TRUE(home.boxes().first().contains(QStringLiteral("Lỗi dữ liệu : "))) << home.boxes().first().toStdString();
+    EXPECT_TRUE(home.boxes().first().contains(u"Lỗi dữ liệu : "_s)) << home.boxes().first().toStdString();
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->ui().mso_cv->text(), tooLong);
-    EXPECT_EQ(rows(QStringLiteral("id")).size(), 1);
-    f->ui().mso_cv->setText(QStringLiteral("12/UB"));
+    EXPECT_EQ(rows(u"id"_s).size(), 1);
+    f->ui().mso_cv->setText(u"12/UB"_s);
     click(*f, "cmdUpdate");
-    EXPECT_EQ(rows(QStringLiteral("so_cv")).last(), QStringLiteral("12/UB"));
+    EXPECT_EQ(rows(u"so_cv"_s).last(), u"12/UB"_s);
 
     // An impossible date is refused when the box is left.
     click(*f, "cmdAdd");
     home.responder.clear();
     ui::TextBox* date = f->ui().mng_cv;
-    type(date, QStringLiteral("31/4/2026"));
+    type(date, u"31/4/2026"_s);
     f->ui().mmat->setFocus();
     EXPECT_EQ(home.messages(), QStringList{"Cần nhập lại ngày tháng năm cho đúng!"});
     EXPECT_EQ(date->text(), QString());
@@ -235,7 +224,7 @@ TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
         m.letters = db::Database::open(m.lettersPath, app::kConnect,
                                        permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
         IncomingEntryForm* f = openIncoming();
-        EXPECT_EQ(f->ui().mnoigui->text(), QStringLiteral("Sở Nội vụ"));
+        EXPECT_EQ(f->ui().mnoigui->text(), u"Sở Nội vụ"_s);
         home.responder.clear();
         click(*f, "cmdAdd");
         click(*f, "cmdsua");
@@ -255,11 +244,10 @@ TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
     const auto otherAdds = [&](int proposed) {
         db::Recordset rs = other.openRecordset(m.incomingTable);
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), proposed);
-        rs.setValue(QStringLiteral("noigui"), QStringLiteral("Máy khác"));
+        rs.setValue(u"stt"_s, proposed);
+        rs.setValue(u"noigui"_s, u"Máy khác"_s);
         datafiles::saveLetter(other, rs, [&](db::Recordset& row) {
-            row.setValue(QStringLiteral("stt"),
-                         registers::nextFreeNumber(other, m.incomingTable, QStringLiteral("stt"), proposed));
+            row.setValue(u"stt"_s, registers::nextFreeNumber(other, m.incomingTable, u"stt"_s, proposed));
         });
     };
     IncomingEntryForm* f = openIncoming();
@@ -267,20 +255,19 @@ TEST_F(FrmcvdenTest, TwoProgramsAddingAtOnceNeverShareARegisterNumber)
         click(*f, "cmdAdd");
         const int proposed = f->ui().mstt->text().trimmed().toInt();
         otherAdds(proposed); // the other program saves first with the same proposal
-        fillIncoming(f, QStringLiteral("Lần %1").arg(round));
+        fillIncoming(f, u"Lần %1"_s.arg(round));
         click(*f, "cmdUpdate");
-        EXPECT_TRUE(status(f).contains(QStringLiteral("số %1 đã có công văn khác dùng").arg(proposed)))
-            << status(f).toStdString();
+        EXPECT_TRUE(status(f).contains(u"số %1 đã có công văn khác dùng"_s.arg(proposed))) << status(f).toStdString();
     }
     // A number typed through "Số mới" is kept as typed, even when it repeats.
     click(*f, "cmdAdd");
     click(*f, "cmdsuasocvden");
-    f->ui().mstt->setText(QStringLiteral("1"));
-    fillIncoming(f, QStringLiteral("Số gõ tay"));
+    f->ui().mstt->setText(u"1"_s);
+    fillIncoming(f, u"Số gõ tay"_s);
     click(*f, "cmdUpdate");
-    EXPECT_EQ(status(f), QStringLiteral("Xem công văn đến"));
-    QStringList numbers = rows(QStringLiteral("stt"));
-    EXPECT_EQ(numbers.takeLast(), QStringLiteral("1"));
+    EXPECT_EQ(status(f), u"Xem công văn đến"_s);
+    QStringList numbers = rows(u"stt"_s);
+    EXPECT_EQ(numbers.takeLast(), u"1"_s);
     EXPECT_EQ(numbers, QStringList({"1", "2", "3", "4", "5", "6"}));
 }
 

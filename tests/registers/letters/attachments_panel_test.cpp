@@ -4,6 +4,7 @@
 // read-only message.
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
+#include "files.h"
 #include "sample_documents.h"
 
 #include "datafiles/forms/file_dialog.h"
@@ -20,7 +21,6 @@
 #include <QPdfDocument>
 #include <QPrinter>
 #include <QTableWidget>
-#include <QTest>
 
 namespace {
 
@@ -50,7 +50,11 @@ protected:
     {
         RegisterTest::SetUp();
         registers::registerOutgoingForms();
-        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("QT"));
+        login(u"Nguyễn Văn An"_s, u"QT"_s);
+        registers::setDocumentOpener([this](const QString& path) {
+            opened = path;
+            return true;
+        });
     }
     void TearDown() override
     {
@@ -63,21 +67,8 @@ protected:
     QString file(const QString& name, const QByteArray& content) const
     {
         const QString path = home.data(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        EXPECT_TRUE(test::writeFile(path, content));
         return path;
-    }
-    // A saved letter on the register's entry form, viewed.
-    registers::EntryForm* letterOn(const LetterRegister& r)
-    {
-        auto* f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
-        click(*f, "cmdAdd");
-        for (const auto& [box, text] : r.filled)
-            f->control<ui::TextBox>(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
-        click(*f, "cmdUpdate");
-        EXPECT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
-        return f;
     }
     // A new letter on the register's entry form, its required boxes filled, not saved.
     registers::EntryForm* newLetterOn(const LetterRegister& r)
@@ -89,29 +80,52 @@ protected:
             f->control<ui::TextBox>(QString::fromLatin1(box))->setText(QString::fromUtf8(text));
         return f;
     }
-    static QStringList storedFiles()
+    // A saved letter on the register's entry form, viewed.
+    registers::EntryForm* letterOn(const LetterRegister& r)
     {
-        const datafiles::AttachmentStore store =
-            datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
-        return QDir(store.folder()).entryList(QDir::Files | QDir::Hidden);
+        registers::EntryForm* f = newLetterOn(r);
+        click(*f, "cmdUpdate");
+        EXPECT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
+        return f;
     }
+    // Drops the file at path on the register's first required box (on the box, not into it).
+    static void drop(registers::EntryForm* f, const LetterRegister& r, const QString& path)
+    {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QWidget* box = f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first));
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+    }
+    static datafiles::AttachmentStore store()
+    {
+        return datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
+    }
+    static QStringList storedFiles() { return QDir(store().folder()).entryList(QDir::Files | QDir::Hidden); }
     // The names of the files attached to the form's current letter, each checked in the store.
     static QStringList attachedNames(registers::EntryForm* f)
     {
-        const datafiles::AttachmentStore store =
-            datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
         QStringList list;
-        const long long id = f->Data1->recordset().value(QStringLiteral("id")).toLongLong();
+        const long long id = f->Data1->recordset().value(u"id"_s).toLongLong();
         for (const datafiles::Attachment& a : datafiles::attachmentsOf(f->database(), f->table(), id))
-            list << a.name + (store.holds(a.hash) ? QString() : QStringLiteral(" (not in the store)"));
+            list << a.name + (store().holds(a.hash) ? QString() : u" (not in the store)"_s);
         return list;
     }
+    // The panel open on the form (after its button, a drop or a save).
     static AttachmentsDialog* panelOf(registers::EntryForm* f)
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const auto panels = f->findChildren<AttachmentsDialog*>();
         EXPECT_EQ(panels.size(), 1);
         return panels.size() == 1 ? panels.first() : nullptr;
+    }
+    AttachmentsDialog* openPanel(registers::EntryForm* f)
+    {
+        click(*f, "cmdtepdinhkem");
+        return panelOf(f);
     }
     static void close(AttachmentsDialog* panel)
     {
@@ -123,89 +137,71 @@ protected:
         QStringList list;
         const QTableWidget* table = panel->ui().lsttep;
         for (int i = 0; i < table->rowCount(); ++i)
-            list << table->item(i, 0)->text() + QLatin1Char('|') + table->item(i, 3)->text();
+            list << table->item(i, 0)->text() + u'|' + table->item(i, 3)->text();
         return list;
     }
+
+    QString opened; // the file last given to the desktop's program
 };
 
 TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
 {
     const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
-    const QString chosen = file(QStringLiteral("Tờ trình \"số 7\" của Sở.pdf"), pdf);
-    const QString dropped = file(QStringLiteral("ảnh quét.png"), QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
-    const QString wrong = file(QStringLiteral("giả.pdf"), QByteArrayLiteral("Kính gửi"));
+    const QString chosen = file(u"Tờ trình \"số 7\" của Sở.pdf"_s, pdf);
+    const QString dropped = file(u"ảnh quét.png"_s, QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
+    const QString wrong = file(u"giả.pdf"_s, QByteArrayLiteral("Kính gửi"));
     for (const LetterRegister& r : kRegisters) {
         SCOPED_TRACE(r.form);
         registers::EntryForm* f = letterOn(r);
 
         // Viewing: the files are shown, not changed.
-        click(*f, "cmdtepdinhkem");
-        AttachmentsDialog* panel = panelOf(f);
+        AttachmentsDialog* panel = openPanel(f);
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(test::isAccessible(panel));
         EXPECT_FALSE(panel->ui().cmdthem->isEnabled());
-        EXPECT_TRUE(panel->ui().lblhuongdan->text().contains(QStringLiteral("\"Sửa\"")));
+        EXPECT_TRUE(panel->ui().lblhuongdan->text().contains(u"\"Sửa\""_s));
         close(panel);
 
         click(*f, "cmdsua");
         ASSERT_EQ(f->mode(), registers::EntryMode::Editing);
-        click(*f, "cmdtepdinhkem");
-        panel = panelOf(f);
+        panel = openPanel(f);
         datafiles::setFileChooser([&](const datafiles::OpenFileRequest&) { return chosen; });
         panel->ui().cmdthem->click();
         home.responder.clear();
         panel->addFiles({wrong});
         EXPECT_EQ(home.messages().size(), 1);
-        EXPECT_TRUE(home.messages().join(u' ').contains(QStringLiteral("không phải PDF")));
-        EXPECT_EQ(names(panel), QStringList{QStringLiteral("Tờ trình \"số 7\" của Sở.pdf|Nguyễn Văn An")});
-        if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
-            panel->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) + QStringLiteral(".png"));
-            f->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) + QStringLiteral("-form.png"));
-        }
+        EXPECT_TRUE(home.messages().join(u' ').contains(u"không phải PDF"_s));
+        EXPECT_EQ(names(panel), QStringList{u"Tờ trình \"số 7\" của Sở.pdf|Nguyễn Văn An"_s});
+        shoot(panel, QLatin1String(r.form) + u".png"_s);
+        shoot(f, QLatin1String(r.form) + u"-form.png"_s);
         close(panel);
 
         // Files dropped on the form open the panel and are attached.
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(dropped)});
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QWidget* box =
-            f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first)); // a drop on a box, not into it
-        QCoreApplication::sendEvent(box, &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &drop);
+        drop(f, r, dropped);
         EXPECT_EQ(f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first))->text(),
                   QString::fromUtf8(r.filled.first().second));
         panel = panelOf(f);
         ASSERT_NE(panel, nullptr);
         ASSERT_EQ(panel->attachments().size(), 2);
-        EXPECT_EQ(panel->attachments().at(1).name, QStringLiteral("ảnh quét.png"));
+        EXPECT_EQ(panel->attachments().at(1).name, u"ảnh quét.png"_s);
 
-        QString opened;
-        registers::setDocumentOpener([&opened](const QString& path) {
-            opened = path;
-            return true;
-        });
         panel->ui().lsttep->selectRow(0);
         panel->ui().cmdmo->click();
-        EXPECT_TRUE(opened.endsWith(QStringLiteral("/Tờ trình \"số 7\" của Sở.pdf")));
-        const QString copy = home.data(QStringLiteral("bản lưu.pdf"));
+        EXPECT_TRUE(opened.endsWith(u"/Tờ trình \"số 7\" của Sở.pdf"_s));
+        const QString copy = home.data(u"bản lưu.pdf"_s);
         datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return copy; });
         panel->ui().cmdluu->click();
-        for (const QString& path : {opened, copy}) {
-            QFile c(path);
-            ASSERT_TRUE(c.open(QIODevice::ReadOnly));
-            EXPECT_EQ(c.readAll(), pdf);
-        }
+        EXPECT_EQ(test::readFile(opened), pdf);
+        EXPECT_EQ(test::readFile(copy), pdf);
         QFile::remove(copy);
 
-        home.responder.answer(QStringLiteral("no"));
+        home.responder.answer(u"no"_s);
         panel->ui().cmdxoa->click();
         EXPECT_EQ(panel->attachments().size(), 2);
-        home.responder.answer(QStringLiteral("yes"));
+        home.responder.answer(u"yes"_s);
         panel->ui().cmdxoa->click();
         ASSERT_EQ(panel->attachments().size(), 1);
-        EXPECT_EQ(panel->attachments().first().name, QStringLiteral("ảnh quét.png"));
+        EXPECT_EQ(panel->attachments().first().name, u"ảnh quét.png"_s);
         close(panel);
         click(*f, "cmdUpdate");
         f->hide();
@@ -217,17 +213,16 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
 TEST_F(AttachmentsPanelTest, ALetterBeingAddedHoldsItsFilesUntilItIsSaved)
 {
     const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
-    const QString chosen = file(QStringLiteral("Tờ trình \"số 7\".pdf"), pdf);
-    const QString sameContent = file(QStringLiteral("bản sao.pdf"), pdf);
-    const QString wrong = file(QStringLiteral("giả.pdf"), QByteArrayLiteral("Kính gửi"));
-    const QString dropped = file(QStringLiteral("ảnh quét.png"), QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
-    const QString removed = file(QStringLiteral("bảng kê.xlsx"), QByteArrayLiteral("PK\x03\x04"));
+    const QString chosen = file(u"Tờ trình \"số 7\".pdf"_s, pdf);
+    const QString sameContent = file(u"bản sao.pdf"_s, pdf);
+    const QString wrong = file(u"giả.pdf"_s, QByteArrayLiteral("Kính gửi"));
+    const QString dropped = file(u"ảnh quét.png"_s, QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
+    const QString removed = file(u"bảng kê.xlsx"_s, QByteArrayLiteral("PK\x03\x04"));
     for (const LetterRegister& r : kRegisters) {
         SCOPED_TRACE(r.form);
         const QStringList before = storedFiles();
         registers::EntryForm* f = newLetterOn(r);
-        click(*f, "cmdtepdinhkem");
-        AttachmentsDialog* panel = panelOf(f);
+        AttachmentsDialog* panel = openPanel(f);
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(test::isAccessible(panel));
         ASSERT_TRUE(panel->ui().cmdthem->isEnabled());
@@ -236,43 +231,29 @@ TEST_F(AttachmentsPanelTest, ALetterBeingAddedHoldsItsFilesUntilItIsSaved)
         home.responder.clear();
         panel->addFiles({wrong, sameContent});
         ASSERT_EQ(home.messages().size(), 2);
-        EXPECT_TRUE(home.messages().at(0).contains(QStringLiteral("không phải PDF")));
-        EXPECT_TRUE(home.messages().at(1).contains(QStringLiteral("đã được đính kèm công văn này")));
+        EXPECT_TRUE(home.messages().at(0).contains(u"không phải PDF"_s));
+        EXPECT_TRUE(home.messages().at(1).contains(u"đã được đính kèm công văn này"_s));
         ASSERT_EQ(panel->ui().lsttep->rowCount(), 1);
-        EXPECT_EQ(panel->ui().lsttep->item(0, 2)->text(), QStringLiteral("(chưa ghi)"));
-        QString opened;
-        registers::setDocumentOpener([&opened](const QString& path) {
-            opened = path;
-            return true;
-        });
+        EXPECT_EQ(panel->ui().lsttep->item(0, 2)->text(), u"(chưa ghi)"_s);
         panel->ui().cmdmo->click();
         EXPECT_EQ(opened, chosen);
         panel->addFiles({removed});
-        home.responder.answer(QStringLiteral("yes"));
+        home.responder.answer(u"yes"_s);
         panel->ui().cmdxoa->click(); // the last added is selected
-        if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
-            panel->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QLatin1String(r.form) +
-                               QStringLiteral("-adding.png"));
+        shoot(panel, QLatin1String(r.form) + u"-adding.png"_s);
         close(panel);
 
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(dropped)});
-        QWidget* box = f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first));
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &enter);
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &drop);
+        drop(f, r, dropped);
         panel = panelOf(f);
         ASSERT_NE(panel, nullptr);
-        EXPECT_EQ(names(panel), (QStringList{QStringLiteral("Tờ trình \"số 7\".pdf|Nguyễn Văn An"),
-                                             QStringLiteral("ảnh quét.png|Nguyễn Văn An")}));
+        EXPECT_EQ(names(panel),
+                  (QStringList{u"Tờ trình \"số 7\".pdf|Nguyễn Văn An"_s, u"ảnh quét.png|Nguyễn Văn An"_s}));
         close(panel);
         EXPECT_EQ(storedFiles(), before); // nothing written before the letter is
 
         click(*f, "cmdUpdate");
         ASSERT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
-        EXPECT_EQ(attachedNames(f),
-                  (QStringList{QStringLiteral("Tờ trình \"số 7\".pdf"), QStringLiteral("ảnh quét.png")}));
+        EXPECT_EQ(attachedNames(f), (QStringList{u"Tờ trình \"số 7\".pdf"_s, u"ảnh quét.png"_s}));
         f->hide();
     }
 }
@@ -284,44 +265,40 @@ TEST_F(AttachmentsPanelTest, AbandonedAddingAttachesNothing)
     const LetterRegister& r = kRegisters[1];
     registers::EntryForm* f = newLetterOn(r);
     f->control<ui::TextBox>(QString::fromLatin1(r.filled.first().first))->setText(QString());
-    click(*f, "cmdtepdinhkem");
-    panelOf(f)->addFiles({file(QStringLiteral("báo cáo.pdf"), QByteArrayLiteral("%PDF-1.4"))});
+    openPanel(f)->addFiles({file(u"báo cáo.pdf"_s, QByteArrayLiteral("%PDF-1.4"))});
     close(panelOf(f));
     click(*f, "cmdUpdate"); // a required box empty: refused
     ASSERT_EQ(f->mode(), registers::EntryMode::Adding);
-    click(*f, "cmdtepdinhkem");
-    EXPECT_EQ(panelOf(f)->attachments().size(), 1);
+    EXPECT_EQ(openPanel(f)->attachments().size(), 1);
     close(panelOf(f));
 
-    home.responder.answer(QStringLiteral("no")); // "Có lưu giữ bản ghi đang nạp không ?"
+    home.responder.answer(u"no"_s); // "Có lưu giữ bản ghi đang nạp không ?"
     click(*f, "cmdclose");
     EXPECT_EQ(home.responder.unusedAnswers(), 0);
     EXPECT_TRUE(storedFiles().isEmpty());
     EXPECT_TRUE(datafiles::attachmentsOfTable(f->database(), f->table()).isEmpty());
     f = newLetterOn(r);
-    click(*f, "cmdtepdinhkem");
-    EXPECT_TRUE(panelOf(f)->attachments().isEmpty());
+    EXPECT_TRUE(openPanel(f)->attachments().isEmpty());
     close(panelOf(f));
 }
 
 // A held file gone before the letter is saved: told, the letter saved, the other file attached.
 TEST_F(AttachmentsPanelTest, AHeldFileGoneAtTheSaveIsToldAndTheRestIsAttached)
 {
-    const QString gone = file(QStringLiteral("đã xoá.pdf"), QByteArrayLiteral("%PDF-1.4"));
-    const QString kept = file(QStringLiteral("còn.pdf"), QByteArrayLiteral("%PDF-1.5"));
+    const QString gone = file(u"đã xoá.pdf"_s, QByteArrayLiteral("%PDF-1.4"));
+    const QString kept = file(u"còn.pdf"_s, QByteArrayLiteral("%PDF-1.5"));
     registers::EntryForm* f = newLetterOn(kRegisters[0]);
-    click(*f, "cmdtepdinhkem");
-    panelOf(f)->addFiles({gone, kept});
+    openPanel(f)->addFiles({gone, kept});
     close(panelOf(f));
     ASSERT_TRUE(QFile::remove(gone));
     home.responder.clear();
     click(*f, "cmdUpdate");
     ASSERT_EQ(f->mode(), registers::EntryMode::Viewing);
     ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_TRUE(home.messages().first().startsWith(QStringLiteral("Không tìm thấy tệp \"đã xoá.pdf\"")));
-    EXPECT_TRUE(home.messages().first().contains(QStringLiteral("Công văn đã được ghi đĩa")));
+    EXPECT_TRUE(home.messages().first().startsWith(u"Không tìm thấy tệp \"đã xoá.pdf\""_s));
+    EXPECT_TRUE(home.messages().first().contains(u"Công văn đã được ghi đĩa"_s));
     EXPECT_EQ(f->Data1->recordset().recordCount(), 1);
-    EXPECT_EQ(attachedNames(f), QStringList{QStringLiteral("còn.pdf")});
+    EXPECT_EQ(attachedNames(f), QStringList{u"còn.pdf"_s});
 }
 
 // "Xem" and a double-click show a PDF or an image in the viewer over the panel, any other file
@@ -329,14 +306,13 @@ TEST_F(AttachmentsPanelTest, AHeldFileGoneAtTheSaveIsToldAndTheRestIsAttached)
 // is told and nothing opens.
 TEST_F(AttachmentsPanelTest, ViewingAndPrintingAttachments)
 {
-    const QString pdf = home.data(QStringLiteral("Quyết định 45.pdf"));
-    ASSERT_TRUE(test::writeTextPdf(pdf, {QStringLiteral("Số: 45/QĐ-UBND"), QStringLiteral("Điều 1. Khen thưởng")}));
-    const QString scan = file(QStringLiteral("ảnh quét.png"), test::imageBytes("png"));
-    const QString sheet = file(QStringLiteral("bảng kê.xlsx"), QByteArrayLiteral("PK\x03\x04"));
+    const QString pdf = home.data(u"Quyết định 45.pdf"_s);
+    ASSERT_TRUE(test::writeTextPdf(pdf, {u"Số: 45/QĐ-UBND"_s, u"Điều 1. Khen thưởng"_s}));
+    const QString scan = file(u"ảnh quét.png"_s, test::imageBytes("png"));
+    const QString sheet = file(u"bảng kê.xlsx"_s, QByteArrayLiteral("PK\x03\x04"));
     registers::EntryForm* f = letterOn(kRegisters[0]);
     click(*f, "cmdsua");
-    click(*f, "cmdtepdinhkem");
-    AttachmentsDialog* panel = panelOf(f);
+    AttachmentsDialog* panel = openPanel(f);
     ASSERT_NE(panel, nullptr);
     panel->addFiles({pdf, scan, sheet});
     ASSERT_EQ(panel->attachments().size(), 3) << home.messageText();
@@ -349,8 +325,7 @@ TEST_F(AttachmentsPanelTest, ViewingAndPrintingAttachments)
     EXPECT_EQ(viewers().first()->pageCount(), 2);
     EXPECT_FALSE(viewers().first()->isModal());
     EXPECT_TRUE(test::isAccessible(viewers().first()));
-    if (qEnvironmentVariableIsSet("SELVARO_SHOT"))
-        panel->grab().save(qEnvironmentVariable("SELVARO_SHOT") + QStringLiteral("panel-view.png"));
+    shoot(panel, u"panel-view.png"_s);
     const QPoint onScan = list->visualItemRect(list->item(1, 0)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onScan);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, onScan);
@@ -358,21 +333,15 @@ TEST_F(AttachmentsPanelTest, ViewingAndPrintingAttachments)
     for (const document::DocumentViewer* v : viewers())
         titles << v->windowTitle();
     titles.sort();
-    EXPECT_EQ(titles,
-              (QStringList{QStringLiteral("Xem tệp: Quyết định 45.pdf"), QStringLiteral("Xem tệp: ảnh quét.png")}));
+    EXPECT_EQ(titles, (QStringList{u"Xem tệp: Quyết định 45.pdf"_s, u"Xem tệp: ảnh quét.png"_s}));
 
-    QString opened;
-    registers::setDocumentOpener([&opened](const QString& path) {
-        opened = path;
-        return true;
-    });
     list->selectRow(2);
     panel->ui().cmdxem->click();
-    EXPECT_TRUE(opened.endsWith(QStringLiteral("/bảng kê.xlsx")));
+    EXPECT_TRUE(opened.endsWith(u"/bảng kê.xlsx"_s));
     EXPECT_EQ(viewers().size(), 2);
 
     // Printing: the PDF's two pages; cancelled, nothing; a spreadsheet is told to print elsewhere.
-    const QString out = home.data(QStringLiteral("bản in.pdf"));
+    const QString out = home.data(u"bản in.pdf"_s);
     bool accept = true;
     registers::setPrinterChooser([&](QPrinter& printer, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -392,15 +361,14 @@ TEST_F(AttachmentsPanelTest, ViewingAndPrintingAttachments)
     home.responder.clear();
     list->selectRow(2);
     panel->ui().cmdin->click();
-    EXPECT_TRUE(home.messages().join(u' ').contains(QStringLiteral("chỉ in được tệp PDF và ảnh")));
+    EXPECT_TRUE(home.messages().join(u' ').contains(u"chỉ in được tệp PDF và ảnh"_s));
 
     // The stored PDF gone: told, no viewer, the rows as they were.
-    const datafiles::AttachmentStore store = datafiles::AttachmentStore::besideLettersFile(app::module1().lettersPath);
-    ASSERT_TRUE(QFile::remove(store.pathOf(panel->attachments().first().hash)));
+    ASSERT_TRUE(QFile::remove(store().pathOf(panel->attachments().first().hash)));
     home.responder.clear();
     list->selectRow(0);
     panel->ui().cmdxem->click();
-    EXPECT_TRUE(home.messages().join(u' ').startsWith(QStringLiteral("Không tìm thấy tệp \"Quyết định 45.pdf\"")));
+    EXPECT_TRUE(home.messages().join(u' ').startsWith(u"Không tìm thấy tệp \"Quyết định 45.pdf\""_s));
     EXPECT_EQ(viewers().size(), 2);
     EXPECT_EQ(panel->attachments().size(), 3);
     close(panel);
@@ -414,21 +382,19 @@ TEST_F(AttachmentsPanelTest, ReadOnlyRunShowsTheFilesAndRefusesChanges)
         SCOPED_TRACE(r.form);
         registers::EntryForm* f = letterOn(r);
         click(*f, "cmdsua");
-        click(*f, "cmdtepdinhkem");
-        panelOf(f)->addFiles({file(QStringLiteral("quyết định.pdf"), QByteArrayLiteral("%PDF-1.4"))});
+        openPanel(f)->addFiles({file(u"quyết định.pdf"_s, QByteArrayLiteral("%PDF-1.4"))});
         close(panelOf(f));
         click(*f, "cmdUpdate");
         f->hide();
 
         app::module1().readOnly = true;
         f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
-        click(*f, "cmdtepdinhkem");
-        AttachmentsDialog* panel = panelOf(f);
+        AttachmentsDialog* panel = openPanel(f);
         EXPECT_EQ(panel->attachments().size(), 1);
         EXPECT_TRUE(panel->ui().cmdmo->isEnabled());
         EXPECT_FALSE(panel->ui().cmdxoa->isEnabled());
         home.responder.clear();
-        panel->addFiles({file(QStringLiteral("khác.pdf"), QByteArrayLiteral("%PDF-1.5"))});
+        panel->addFiles({file(u"khác.pdf"_s, QByteArrayLiteral("%PDF-1.5"))});
         EXPECT_EQ(home.messages(), QStringList{registers::kReadOnlyMessage});
         EXPECT_EQ(panel->attachments().size(), 1);
         close(panel);

@@ -28,7 +28,7 @@ protected:
     // Opens the dialog as caller would and prints the range.
     DatePrintDialog* print(const QString& caller, const QString& from, const QString& to)
     {
-        const bool outgoing = caller.contains(QLatin1String("cvdi"));
+        const bool outgoing = caller.contains(u"cvdi"_s);
         m_visit = registers_test::visit(outgoing ? Register::Outgoing : Register::Incoming, Start::Entry);
         auto* d = dynamic_cast<DatePrintDialog*>(datePrintDialog(caller, m_visit, QString()));
         d->ui().mngay1->setText(from);
@@ -60,7 +60,7 @@ TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
     };
     // clang-format on
     for (const Case& c : cases) {
-        DatePrintDialog* d = print(QStringLiteral("frmcvden"), c.from, c.to);
+        DatePrintDialog* d = print(u"frmcvden"_s, c.from, c.to);
         EXPECT_TRUE(d->incoming());
         EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
         const QString text = printedText(d);
@@ -75,29 +75,25 @@ TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
 
 TEST_F(FrmincvTest, RefusalsChangeNothing)
 {
-    struct Case
-    {
-        QString from, to, message;
-    };
+    // from, to, message
     // clang-format off
-    const QList<Case> cases = {
+    const std::tuple<QString, QString, QString> cases[] = {
         {{}, "05/01/2026", "Phải nạp ngày định in vào ô 'Từ ngày'"},
         {"05/01/2026", "01/01/2026", "Không tìm thấy công văn nào trong khoảng thời gian này!"},
         {"31/02/2026", {}, " Bạn cần nạp lại ngày tháng năm cho đúng! "},
         {"01/01/2026", "1/1/2026'--", " Bạn cần nạp lại ngày tháng năm cho đúng!  "},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        DatePrintDialog* d = print(QStringLiteral("frmgridcvden"), c.from, c.to);
-        EXPECT_EQ(home.messages(), QStringList{c.message}) << c.from.toStdString();
+    for (const auto& [from, to, message] : cases) {
+        DatePrintDialog* d = print(u"frmgridcvden"_s, from, to);
+        EXPECT_EQ(home.messages(), QStringList{message}) << from.toStdString();
         EXPECT_TRUE(d->CrystalReport1.lastResult().outputFile.isEmpty());
     }
     // A missing report file.
-    QFile::remove(home.data(QStringLiteral("brcvden.rpt")));
-    print(QStringLiteral("frmcvden"), QStringLiteral("01/01/2026"), QString());
+    QFile::remove(home.data(u"brcvden.rpt"_s));
+    print(u"frmcvden"_s, u"01/01/2026"_s, QString());
     ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_TRUE(
-        home.messages().first().startsWith(QStringLiteral("Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). ")));
+    EXPECT_TRUE(home.messages().first().startsWith(u"Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). "_s));
 }
 
 TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
@@ -105,12 +101,11 @@ TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
     app::Module1& m = app::module1();
     test::insertRow(m.letters, m.outgoingTable,
                     {{"stt", 1}, {"ng_cv", "02/01/2026"}, {"ng_cvchuan", "20260102"}, {"tt_ndung", "Công văn gửi đi"}});
-    DatePrintDialog* d =
-        print(QStringLiteral("frmgridcvdi"), QStringLiteral("01/01/2026"), QStringLiteral("03/01/2026"));
+    DatePrintDialog* d = print(u"frmgridcvdi"_s, u"01/01/2026"_s, u"03/01/2026"_s);
     EXPECT_FALSE(d->incoming());
-    EXPECT_EQ(d->ui().Label1->text(), QStringLiteral("Chọn ngày in công văn đi"));
-    EXPECT_TRUE(printedText(d).contains(QStringLiteral("Công văn gửi đi")));
-    db::Recordset printTable = m.scratch.openRecordset(QStringLiteral("incvdi"), db::RecordsetType::Snapshot);
+    EXPECT_EQ(d->ui().Label1->text(), u"Chọn ngày in công văn đi"_s);
+    EXPECT_TRUE(printedText(d).contains(u"Công văn gửi đi"_s));
+    db::Recordset printTable = m.scratch.openRecordset(u"incvdi"_s, db::RecordsetType::Snapshot);
     EXPECT_EQ(printTable.recordCount(), 1);
 }
 

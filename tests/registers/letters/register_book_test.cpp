@@ -18,17 +18,15 @@
 #include "ui_frmsodangky.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
 using namespace registers;
 using registers_test::RegisterTest;
 
-const QString kIncomingHeads = QStringLiteral("Ngày đến Số đến Tác giả Số, ký hiệu Ngày tháng Tên loại và trích yếu "
-                                              "nội dung Đơn vị hoặc người nhận Ký nhận Ghi chú");
-const QString kNine = QStringLiteral("(1) (2) (3) (4) (5) (6) (7) (8) (9)");
+const QString kIncomingHeads = u"Ngày đến Số đến Tác giả Số, ký hiệu Ngày tháng Tên loại và trích yếu "
+                               "nội dung Đơn vị hoặc người nhận Ký nhận Ghi chú"_s;
+const QString kNine = u"(1) (2) (3) (4) (5) (6) (7) (8) (9)"_s;
 
 class RegisterBookTest : public RegisterTest
 {
@@ -40,10 +38,10 @@ protected:
         for (const char* report : {"sodkcvden.rpt", "sodkcvdi.rpt"})
             copyData(report);
         app::Module1& m = app::module1();
-        db::Recordset names = m.lettersReference.openRecordset(QStringLiteral("tendonvi"));
+        db::Recordset names = m.lettersReference.openRecordset(u"tendonvi"_s);
         names.edit();
-        names.setValue(QStringLiteral("tendonvi"), QStringLiteral("VĂN PHÒNG SỞ NỘI VỤ"));
-        names.setValue(QStringLiteral("tencaptren"), QStringLiteral("UBND TỈNH HÀ GIANG"));
+        names.setValue(u"tendonvi"_s, u"VĂN PHÒNG SỞ NỘI VỤ"_s);
+        names.setValue(u"tencaptren"_s, u"UBND TỈNH HÀ GIANG"_s);
         names.update();
     }
     // Adds a letter of the year (incoming when type is empty, else outgoing of that type) dated by
@@ -55,25 +53,24 @@ protected:
         const bool in = type.isEmpty();
         db::Recordset rs = m.letters.openRecordset(in ? m.incomingTable : m.outgoingTable);
         rs.addNew();
-        rs.setValue(QStringLiteral("stt"), stt);
-        rs.setValue(QStringLiteral("tt_ndung"), summary);
-        rs.setValue(in ? QStringLiteral("ng_denchuan") : QStringLiteral("ng_cvchuan"),
-                    dateKey.isEmpty() ? QVariant() : QVariant(dateKey));
+        rs.setValue(u"stt"_s, stt);
+        rs.setValue(u"tt_ndung"_s, summary);
+        rs.setValue(in ? u"ng_denchuan"_s : u"ng_cvchuan"_s, dateKey.isEmpty() ? QVariant() : QVariant(dateKey));
         if (in) {
-            rs.setValue(QStringLiteral("ng_den"), QStringLiteral("05/01/2026"));
-            rs.setValue(QStringLiteral("noigui"), sender ? QVariant(QStringLiteral("Sở Tài chính")) : QVariant());
+            rs.setValue(u"ng_den"_s, u"05/01/2026"_s);
+            rs.setValue(u"noigui"_s, sender ? QVariant(u"Sở Tài chính"_s) : QVariant());
         } else {
-            rs.setValue(QStringLiteral("so_cv"), QString::number(stt) + QStringLiteral("/QĐ-SNV"));
-            rs.setValue(QStringLiteral("loai"), type);
+            rs.setValue(u"so_cv"_s, QString::number(stt) + u"/QĐ-SNV"_s);
+            rs.setValue(u"loai"_s, type);
         }
         rs.update();
         return m.letters
-            .openRecordset(QStringLiteral("SELECT Max(id) FROM ") + (in ? m.incomingTable : m.outgoingTable),
+            .openRecordset(u"SELECT Max(id) FROM "_s + (in ? m.incomingTable : m.outgoingTable),
                            db::RecordsetType::Snapshot)
             .value(0)
             .toLongLong();
     }
-    static QString summary(int stt) { return QStringLiteral("Nội dung thư %1").arg(stt, 3, 10, QLatin1Char('0')); }
+    static QString summary(int stt) { return u"Nội dung thư %1"_s.arg(stt, 3, 10, QChar(u'0')); }
 
     // A year planted with faults: incoming letters missing 3 and 9 to 11, 5 given twice, 6 dated
     // after 7 (and 12 undated, a letter without a number); outgoing "Công văn" 1 to 3 in order,
@@ -84,7 +81,7 @@ protected:
     };
     static Planted plantYear()
     {
-        const QString cv = QStringLiteral("Công văn"), qd = QStringLiteral("Quyết định");
+        const QString cv = u"Công văn"_s, qd = u"Quyết định"_s;
         for (const auto& [stt, date] : {std::pair{1, "20260102"}, {2, "20260103"}, {4, "20260105"}, {8, "20260111"}})
             add(stt, summary(stt), {}, QString::fromLatin1(date));
         Planted p{};
@@ -95,7 +92,7 @@ protected:
         add(12, summary(12), {}, QString()); // no date: not judged against 8
         add(0, summary(0), {}, "20260101");  // no number: not judged
         for (int stt = 1; stt <= 3; ++stt)
-            add(stt, {}, cv, QStringLiteral("2026010") + QString::number(stt));
+            add(stt, {}, cv, u"2026010"_s + QString::number(stt));
         p.qdA = add(2, {}, qd, "20260205");
         p.qdB = add(2, {}, qd, "20260207");
         add(3, {}, qd, "20260206");
@@ -110,23 +107,22 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
         if (stt != 30)
             add(stt, summary(stt), {}, {}, stt != 7);
     }
-    const QString longText =
-        QStringLiteral("ĐẦUDÀI ") + QStringLiteral("chữ ").repeated(497) + QStringLiteral("CUỐIDÀI");
+    const QString longText = u"ĐẦUDÀI "_s + u"chữ "_s.repeated(497) + u"CUỐIDÀI"_s;
     ASSERT_GE(longText.size(), 2000);
     add(30, longText);
 
     app::Module1& m = app::module1();
-    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
+    auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
     list->setSession(registers_test::visit(Register::Incoming, Start::List));
     list->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list));
     BookOutcome outcome;
-    home.responder.onModal(QStringLiteral("frmsodangky"), [&](ui::FormBase& form) {
+    home.responder.onModal(u"frmsodangky"_s, [&](ui::FormBase& form) {
         auto& dialog = dynamic_cast<RegisterBookDialog&>(form);
         EXPECT_TRUE(test::isAccessible(&dialog));
         EXPECT_FALSE(dialog.ui().cboloai->isVisibleTo(&dialog));
         EXPECT_EQ(dialog.ui().mdenso->value(), 60);
-        dialog.ui().mquyenso->setText(QStringLiteral("02"));
+        dialog.ui().mquyenso->setText(u"02"_s);
         dialog.ui().cmdOK->click();
         outcome = dialog.lastOutcome();
     });
@@ -138,9 +134,8 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
     const PdfText pdf = PdfText::read(outcome.result.outputFile);
     ASSERT_GE(pdf.pageCount(), 3);
     EXPECT_EQ(pdf.pageCount(), outcome.result.pageCount);
-    for (const QString& text : {QStringLiteral("UBND TỈNH HÀ GIANG"), QStringLiteral("VĂN PHÒNG SỞ NỘI VỤ"),
-                                QStringLiteral("SỔ ĐĂNG KÝ VĂN BẢN ĐẾN"), QStringLiteral("Năm: 2026"),
-                                QStringLiteral("Từ số 1 đến số 60"), QStringLiteral("Quyển số: 02")})
+    for (const QString& text : {u"UBND TỈNH HÀ GIANG"_s, u"VĂN PHÒNG SỞ NỘI VỤ"_s, u"SỔ ĐĂNG KÝ VĂN BẢN ĐẾN"_s,
+                                u"Năm: 2026"_s, u"Từ số 1 đến số 60"_s, u"Quyển số: 02"_s})
         EXPECT_TRUE(pdf.pages[0].contains(text)) << text.toStdString() << " | " << pdf.pages[0].toStdString();
     for (int page = 1; page < pdf.pageCount(); ++page) {
         EXPECT_TRUE(pdf.pages[page].startsWith(kIncomingHeads + u' ' + kNine)) << "page " << page + 1;
@@ -148,30 +143,30 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
     }
     int last = -1;
     for (int stt = 1; stt <= 60; ++stt) {
-        const qsizetype at = pdf.all().indexOf(stt == 30 ? QStringLiteral("ĐẦUDÀI") : summary(stt));
+        const qsizetype at = pdf.all().indexOf(stt == 30 ? u"ĐẦUDÀI"_s : summary(stt));
         EXPECT_GT(at, last) << "letter " << stt;
         last = int(at);
     }
-    EXPECT_EQ(pdf.pagesContaining(QStringLiteral("ĐẦUDÀI")), 1); // the long row whole, on one page
+    EXPECT_EQ(pdf.pagesContaining(u"ĐẦUDÀI"_s), 1); // the long row whole, on one page
     EXPECT_EQ(std::count_if(pdf.pages.begin(), pdf.pages.end(),
                             [](const QString& p) { return p.contains(u"ĐẦUDÀI") && p.contains(u"CUỐIDÀI"); }),
               1);
-    EXPECT_FALSE(pdf.all().contains(QStringLiteral("NULL"), Qt::CaseInsensitive));
+    EXPECT_FALSE(pdf.all().contains(u"NULL"_s, Qt::CaseInsensitive));
 }
 
 TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLetters)
 {
     for (int stt = 1; stt <= 4; ++stt) {
-        add(stt, QStringLiteral("Quyết định số %1").arg(stt), "Quyết định");
-        add(stt, QStringLiteral("Công văn số %1").arg(stt), "Công văn");
+        add(stt, u"Quyết định số %1"_s.arg(stt), "Quyết định");
+        add(stt, u"Công văn số %1"_s.arg(stt), "Công văn");
     }
     const SessionPtr visit = registers_test::visit(Register::Outgoing, Start::List); // held as the list holds it
     RegisterBookDialog dialog;
     dialog.prepare(false, app::module1().outgoingTable, visit, {});
-    home.responder.onModal(QStringLiteral("frmsodangky"), [&](ui::FormBase&) {
+    home.responder.onModal(u"frmsodangky"_s, [&](ui::FormBase&) {
         EXPECT_TRUE(test::isAccessible(&dialog));
         EXPECT_EQ(dialog.ui().cboloai->count(), 3); // every type, then the two of the year
-        dialog.ui().cboloai->setCurrentText(QStringLiteral("Quyết định"));
+        dialog.ui().cboloai->setCurrentText(u"Quyết định"_s);
         dialog.ui().optkhoangso->setChecked(true);
         dialog.ui().mtuso->setValue(2);
         dialog.ui().mdenso->setValue(3);
@@ -183,17 +178,16 @@ TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLett
     ASSERT_TRUE(outcome.result.ok()) << outcome.refusal.toStdString() << outcome.result.message.toStdString();
     const PdfText pdf = PdfText::read(outcome.result.outputFile);
     ASSERT_EQ(pdf.pageCount(), 2);
-    for (const QString& text : {QStringLiteral("SỔ ĐĂNG KÝ VĂN BẢN ĐI"), QStringLiteral("Loại văn bản: Quyết định"),
-                                QStringLiteral("Từ số 2 đến số 3"), QStringLiteral("Quyển số: ..........")})
+    for (const QString& text :
+         {u"SỔ ĐĂNG KÝ VĂN BẢN ĐI"_s, u"Loại văn bản: Quyết định"_s, u"Từ số 2 đến số 3"_s, u"Quyển số: .........."_s})
         EXPECT_TRUE(pdf.pages[0].contains(text)) << text.toStdString() << " | " << pdf.pages[0].toStdString();
     EXPECT_TRUE(pdf.pages[1].startsWith(
-        QStringLiteral("Số, ký hiệu văn bản Ngày tháng văn bản Tên loại và trích yếu nội dung văn bản Người ký Nơi "
-                       "nhận văn bản Đơn vị, người nhận bản lưu Số lượng bản Ngày chuyển Ký nhận Ghi chú (1) (2) (3) "
-                       "(4) (5) (6) (7) (8) (9) (10) 2/QĐ-SNV")))
+        u"Số, ký hiệu văn bản Ngày tháng văn bản Tên loại và trích yếu nội dung văn bản Người ký Nơi "
+        "nhận văn bản Đơn vị, người nhận bản lưu Số lượng bản Ngày chuyển Ký nhận Ghi chú (1) (2) (3) "
+        "(4) (5) (6) (7) (8) (9) (10) 2/QĐ-SNV"_s))
         << pdf.pages[1].toStdString();
-    EXPECT_TRUE(pdf.pages[1].contains(QStringLiteral("Quyết định: Quyết định số 3")));
-    for (const QString& absent :
-         {QStringLiteral("Quyết định số 1"), QStringLiteral("Quyết định số 4"), QStringLiteral("Công văn số")})
+    EXPECT_TRUE(pdf.pages[1].contains(u"Quyết định: Quyết định số 3"_s));
+    for (const QString& absent : {u"Quyết định số 1"_s, u"Quyết định số 4"_s, u"Công văn số"_s})
         EXPECT_FALSE(pdf.all().contains(absent)) << absent.toStdString();
 }
 
@@ -208,13 +202,12 @@ TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
         QString type, message;
     };
     const QList<Case> cases = {
-        {true, 5, 9, {}, QStringLiteral("Không có công văn đến nào có số đăng ký từ 5 đến 9 !")},
-        {true, 2, 1, {}, QStringLiteral("Số ở ô 'Từ số' phải nhỏ hơn hoặc bằng số ở ô 'Đến số' !")},
-        {true, 0, 4, {}, QStringLiteral("Số đăng ký phải là số nguyên từ 1 trở lên !")},
-        {false, 0, 0, {}, QStringLiteral("Năm 2026 chưa có công văn đi nào để in sổ đăng ký !")},
-        {false, 0, 0, QStringLiteral("Quyết định"),
-         QStringLiteral("Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !")},
-        {false, 2, 3, {}, QStringLiteral("Không có công văn đi nào có số đăng ký từ 2 đến 3 !")},
+        {true, 5, 9, {}, u"Không có công văn đến nào có số đăng ký từ 5 đến 9 !"_s},
+        {true, 2, 1, {}, u"Số ở ô 'Từ số' phải nhỏ hơn hoặc bằng số ở ô 'Đến số' !"_s},
+        {true, 0, 4, {}, u"Số đăng ký phải là số nguyên từ 1 trở lên !"_s},
+        {false, 0, 0, {}, u"Năm 2026 chưa có công văn đi nào để in sổ đăng ký !"_s},
+        {false, 0, 0, u"Quyết định"_s, u"Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !"_s},
+        {false, 2, 3, {}, u"Không có công văn đi nào có số đăng ký từ 2 đến 3 !"_s},
     };
     const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
     for (const Case& c : cases) {
@@ -233,55 +226,46 @@ TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
 TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesPerSequence)
 {
     using P = NumberProblem;
-    const QString qd = QStringLiteral("Quyết định");
+    const QString qd = u"Quyết định"_s;
     const auto [fiveA, fiveB, six, qdA, qdB] = plantYear();
 
-    struct Case
-    {
-        bool incoming;
-        QList<NumberFinding> expected;
-    };
-    const QList<Case> cases = {
-        {true,
-         {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
-          {P::Repeated, {}, 5, 0, fiveA, QStringLiteral("20260106"), 0, {}},
-          {P::Repeated, {}, 5, 0, fiveB, QStringLiteral("20260106"), 0, {}},
-          {P::DateBackwards, {}, 6, 0, six, QStringLiteral("20260110"), 7, QStringLiteral("20260108")},
-          {P::Missing, {}, 9, 11, 0, {}, 0, {}}}},
-        {false,
-         {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
-          {P::Repeated, qd, 2, 0, qdA, QStringLiteral("20260205"), 0, {}},
-          {P::Repeated, qd, 2, 0, qdB, QStringLiteral("20260207"), 0, {}},
-          {P::DateBackwards, qd, 2, 0, qdB, QStringLiteral("20260207"), 3, QStringLiteral("20260206")}}},
-    };
+    const QList<NumberFinding> incoming = {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
+                                           {P::Repeated, {}, 5, 0, fiveA, u"20260106"_s, 0, {}},
+                                           {P::Repeated, {}, 5, 0, fiveB, u"20260106"_s, 0, {}},
+                                           {P::DateBackwards, {}, 6, 0, six, u"20260110"_s, 7, u"20260108"_s},
+                                           {P::Missing, {}, 9, 11, 0, {}, 0, {}}};
+    const QList<NumberFinding> outgoing = {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
+                                           {P::Repeated, qd, 2, 0, qdA, u"20260205"_s, 0, {}},
+                                           {P::Repeated, qd, 2, 0, qdB, u"20260207"_s, 0, {}},
+                                           {P::DateBackwards, qd, 2, 0, qdB, u"20260207"_s, 3, u"20260206"_s}};
     app::Module1& m = app::module1();
-    for (const Case& c : cases) {
+    for (const auto& [isIncoming, expected] : {std::pair{true, incoming}, {false, outgoing}}) {
         const QList<NumberFinding> found =
-            checkRegisterNumbers(m.letters, c.incoming ? m.incomingTable : m.outgoingTable, c.incoming);
-        ASSERT_EQ(found.size(), c.expected.size()) << (c.incoming ? "incoming" : "outgoing");
+            checkRegisterNumbers(m.letters, isIncoming ? m.incomingTable : m.outgoingTable, isIncoming);
+        ASSERT_EQ(found.size(), expected.size()) << (isIncoming ? "incoming" : "outgoing");
         for (qsizetype i = 0; i < found.size(); ++i)
-            EXPECT_TRUE(found[i] == c.expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
+            EXPECT_TRUE(found[i] == expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
     }
-    EXPECT_EQ(describeFinding(cases[0].expected[3]), QStringLiteral("Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"));
-    EXPECT_EQ(describeFinding(cases[0].expected[4]), QStringLiteral("Thiếu số 9 đến 11"));
+    EXPECT_EQ(describeFinding(incoming[3]), u"Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"_s);
+    EXPECT_EQ(describeFinding(incoming[4]), u"Thiếu số 9 đến 11"_s);
 }
 
 TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLetterDoubleClicked)
 {
     for (int stt : {1, 2, 4})
-        add(stt, summary(stt), {}, QStringLiteral("2026010") + QString::number(stt));
+        add(stt, summary(stt), {}, u"2026010"_s + QString::number(stt));
     const qint64 second = add(4, "Thư trùng số", {}, "20260105");
     add(5, summary(5), {}, "20260103");
     app::Module1& m = app::module1();
-    auto* list = form<IncomingListForm>(QStringLiteral("frmgridcvden"));
+    auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
     list->setSession(registers_test::visit(Register::Incoming, Start::List));
     list->open(m.incomingTable, m.incomingTable, false);
 
     QStringList rows;
-    home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase& form) {
+    home.responder.onModal(u"frmkiemtraso"_s, [&](ui::FormBase& form) {
         auto& dialog = dynamic_cast<NumberCheckDialog&>(form);
         EXPECT_TRUE(test::isAccessible(&dialog));
-        EXPECT_EQ(dialog.ui().lbltieude->text(), QStringLiteral("Kiểm tra số đăng ký công văn đến năm 2026"));
+        EXPECT_EQ(dialog.ui().lbltieude->text(), u"Kiểm tra số đăng ký công văn đến năm 2026"_s);
         QTableWidget* grid = dialog.ui().grdsaisot;
         for (int r = 0; r < grid->rowCount(); ++r) {
             QStringList cells;
@@ -289,30 +273,29 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
                 cells << grid->item(r, c)->text();
             rows << cells.join(u'|');
         }
-        dialog.grab().save(QStringLiteral("/tmp/numbercheck.png"));
         const QRect cell = grid->visualItemRect(grid->item(2, 4));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         EXPECT_FALSE(dialog.isVisible());
     });
     list->ui().cmdkiemtraso->click();
-    EXPECT_EQ(rows, (QStringList{"3|Thiếu số||", QStringLiteral("4|Trùng số|04/01/2026|") + summary(4),
+    EXPECT_EQ(rows, (QStringList{"3|Thiếu số||", u"4|Trùng số|04/01/2026|"_s + summary(4),
                                  "4|Trùng số|05/01/2026|Thư trùng số",
                                  "4|Ngày sau số 5 (03/01/2026)|05/01/2026|Thư trùng số"}));
-    EXPECT_EQ(list->Data1->recordset().value(QStringLiteral("id")).toLongLong(), second);
+    EXPECT_EQ(list->Data1->recordset().value(u"id"_s).toLongLong(), second);
 
     // Outgoing letters of the year: none, so nothing wrong.
     const SessionPtr outgoing = registers_test::visit(Register::Outgoing, Start::List);
     NumberCheckDialog empty;
     empty.prepare(false, m.outgoingTable, outgoing, nullptr);
     QString told;
-    home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase&) {
+    home.responder.onModal(u"frmkiemtraso"_s, [&](ui::FormBase&) {
         EXPECT_FALSE(empty.ui().grdsaisot->isVisibleTo(&empty));
         told = empty.ui().lblkhongloi->text();
         empty.ui().cmddong->click();
     });
     empty.showModal();
-    EXPECT_EQ(told, QStringLiteral("Không thấy sai sót nào trong số đăng ký năm 2026"));
+    EXPECT_EQ(told, u"Không thấy sai sót nào trong số đăng ký năm 2026"_s);
     EXPECT_FALSE(empty.isVisible());
 }
 
@@ -326,12 +309,12 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
     NumberCheckDialog dialog;
     dialog.prepare(true, app::module1().incomingTable, visit, nullptr);
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Kiểm tra số.xlsx"));
+    const QString file = dir.filePath(u"Kiểm tra số.xlsx"_s);
     const datafiles::FileChooser previous =
         datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return file; });
-    home.responder.onModal(QStringLiteral("frmkiemtraso"), [&](ui::FormBase&) {
+    home.responder.onModal(u"frmkiemtraso"_s, [&](ui::FormBase&) {
         EXPECT_TRUE(test::isAccessible(&dialog));
-        shoot(&dialog, QStringLiteral("frmkiemtraso.png"));
+        shoot(&dialog, u"frmkiemtraso.png"_s);
         dialog.ui().cmdin->click();
         dialog.ui().cmdxuatexcel->click();
         dialog.ui().cmddong->click();
@@ -345,53 +328,46 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
     const QString text = pdf.all();
     qsizetype at = 0;
     for (const QString& part :
-         {QStringLiteral("VĂN PHÒNG SỞ NỘI VỤ"), QStringLiteral("KIỂM TRA SỐ ĐĂNG KÝ CÔNG VĂN ĐẾN NĂM 2026"),
-          QStringLiteral("Loại Số Vấn đề Ngày Trích yếu"), QStringLiteral("3 Thiếu số"),
-          QStringLiteral("5 Trùng số 06/01/2026 Nội dung thư 005"),
-          QStringLiteral("5 Trùng số 06/01/2026 Thư trùng số"), QStringLiteral("10/01/2026 Nội dung thư 006"),
-          QStringLiteral("9 - 11 Thiếu số"), QStringLiteral("Tổng số: 5 sai sót.")}) {
+         {u"VĂN PHÒNG SỞ NỘI VỤ"_s, u"KIỂM TRA SỐ ĐĂNG KÝ CÔNG VĂN ĐẾN NĂM 2026"_s, u"Loại Số Vấn đề Ngày Trích yếu"_s,
+          u"3 Thiếu số"_s, u"5 Trùng số 06/01/2026 Nội dung thư 005"_s, u"5 Trùng số 06/01/2026 Thư trùng số"_s,
+          u"10/01/2026 Nội dung thư 006"_s, u"9 - 11 Thiếu số"_s, u"Tổng số: 5 sai sót."_s}) {
         const qsizetype found = text.indexOf(part, at);
         EXPECT_GE(found, at) << part.toStdString() << " | " << text.toStdString();
         at = qMax(at, found);
     }
-    EXPECT_TRUE(text.contains(QStringLiteral("(08/01/2026)"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"(08/01/2026)"_s)) << text.toStdString();
 
     EXPECT_EQ(dialog.lastExport(), file);
-    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Đã xuất danh sách ra file ") + file + QStringLiteral(" !")});
-    const QString sheet = test::zipMember(file, QStringLiteral("xl/worksheets/sheet1.xml"));
-    const QString styles = test::zipMember(file, QStringLiteral("xl/styles.xml"));
-    const QStringList strings = test::sharedStrings(test::zipMember(file, QStringLiteral("xl/sharedStrings.xml")));
-    struct Cell
-    {
-        const char* ref;
-        QString text; // a string cell's text; empty: a number cell holding number
-        int number;
-    };
-    const QList<Cell> cells = {
-        {"A1", QStringLiteral("Số"), 0},
-        {"B1", QStringLiteral("Vấn đề"), 0},
-        {"D1", QStringLiteral("Trích yếu"), 0},
+    EXPECT_EQ(home.messages(), QStringList{u"Đã xuất danh sách ra file "_s + file + u" !"_s});
+    const QString sheet = test::zipMember(file, u"xl/worksheets/sheet1.xml"_s);
+    const QString styles = test::zipMember(file, u"xl/styles.xml"_s);
+    const QStringList strings = test::sharedStrings(test::zipMember(file, u"xl/sharedStrings.xml"_s));
+    // a cell, a string cell's text (empty: a number cell) and the number a number cell holds
+    const std::tuple<const char*, QString, int> cells[] = {
+        {"A1", u"Số"_s, 0},
+        {"B1", u"Vấn đề"_s, 0},
+        {"D1", u"Trích yếu"_s, 0},
         {"A2", {}, 3},
-        {"B2", QStringLiteral("Thiếu số"), 0},
+        {"B2", u"Thiếu số"_s, 0},
         {"A3", {}, 5},
         {"C3", {}, 46028}, // 6 January 2026
-        {"D4", QStringLiteral("Thư trùng số"), 0},
-        {"B5", QStringLiteral("Ngày sau số 7 (08/01/2026)"), 0},
-        {"A6", QStringLiteral("9 - 11"), 0},
+        {"D4", u"Thư trùng số"_s, 0},
+        {"B5", u"Ngày sau số 7 (08/01/2026)"_s, 0},
+        {"A6", u"9 - 11"_s, 0},
     };
-    for (const Cell& c : cells) {
-        const QString ref = QString::fromLatin1(c.ref);
-        if (!c.text.isEmpty()) {
-            EXPECT_EQ(test::stringCell(sheet, strings, ref), c.text) << c.ref;
+    for (const auto& [cell, text, number] : cells) {
+        const QString ref = QString::fromLatin1(cell);
+        if (!text.isEmpty()) {
+            EXPECT_EQ(test::stringCell(sheet, strings, ref), text) << cell;
         } else {
             const QString xml = test::cellXml(sheet, ref);
-            EXPECT_TRUE(xml.contains(QStringLiteral("<v>%1</v>").arg(c.number)) && !xml.contains(u"t=\"s\""))
-                << c.ref << " " << xml.toStdString();
+            EXPECT_TRUE(xml.contains(u"<v>%1</v>"_s.arg(number)) && !xml.contains(u"t=\"s\""))
+                << cell << " " << xml.toStdString();
         }
     }
-    EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, QStringLiteral("C3")), styles), QStringLiteral("dd/mm/yyyy"));
-    EXPECT_TRUE(test::cellXml(sheet, QStringLiteral("C2")).isEmpty()) << "a missing number has no date";
-    EXPECT_FALSE(sheet.contains(QStringLiteral("<row r=\"7\"")));
+    EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, u"C3"_s), styles), u"dd/mm/yyyy"_s);
+    EXPECT_TRUE(test::cellXml(sheet, u"C2"_s).isEmpty()) << "a missing number has no date";
+    EXPECT_FALSE(sheet.contains(u"<row r=\"7\""_s));
 }
 
 } // namespace

@@ -5,13 +5,11 @@
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
-#include "registers/incoming/frmcvden.h"
 #include "registers/letters/frmincv.h"
 #include "registers/letters_list_form.h"
 #include "registers/outgoing/frmcvdi.h"
 #include "registers/outgoing/outgoing_forms.h"
 #include "registers/search_form.h"
-#include "ui_frmcvden.h"
 #include "ui_frmcvdi.h"
 #include "ui_frmincv.h"
 
@@ -22,8 +20,8 @@ namespace {
 
 using namespace registers;
 
-const QString A = QStringLiteral("Công văn");
-const QString B = QStringLiteral("Quyết định");
+const QString A = u"Công văn"_s;
+const QString B = u"Quyết định"_s;
 
 class LetterDayTest;
 
@@ -59,7 +57,7 @@ protected:
     {
         RegisterTest::SetUp();
         registerOutgoingForms();
-        app::module1().backupPath = QDir(home.home()).filePath(QStringLiteral("vemocv_backup.mdb"));
+        app::module1().backupPath = QDir(home.home()).filePath(u"vemocv_backup.mdb"_s);
         printToPdf();
     }
     // The main window's register button, as it runs it.
@@ -116,7 +114,7 @@ protected:
     QString printByDate(LettersListForm& list, const QString& firstDate, const QString& lastDate)
     {
         QString text;
-        home.responder.onModal(QStringLiteral("frmincv"), [&](ui::FormBase& form) {
+        home.responder.onModal(u"frmincv"_s, [&](ui::FormBase& form) {
             auto& dialog = dynamic_cast<DatePrintDialog&>(form);
             EXPECT_EQ(dialog.ui().mngay1->text(), firstDate);
             dialog.ui().mngay2->setText(lastDate);
@@ -131,12 +129,11 @@ protected:
     {
         click(*entry, "cmdAdd");
         setType(entry, type);
-        fill(entry, kOutgoingBoxes, {QStringLiteral("Sở Nội vụ"), QStringLiteral("Phòng Hành chính"), signer, summary});
+        fill(entry, kOutgoingBoxes, {u"Sở Nội vụ"_s, u"Phòng Hành chính"_s, signer, summary});
         click(*entry, "cmdUpdate");
     }
 
-    const QStringList kOutgoingBoxes = {QStringLiteral("mdv_nhan"), QStringLiteral("mnoiluu"),
-                                        QStringLiteral("mnguoiky"), QStringLiteral("mtt_ndung")};
+    const QStringList kOutgoingBoxes = {u"mdv_nhan"_s, u"mnoiluu"_s, u"mnguoiky"_s, u"mtt_ndung"_s};
 };
 
 // Three letters added (one first refused for a missing box, one from the pick grids with an
@@ -146,7 +143,7 @@ void LetterDayTest::incomingMorning()
 {
     // The entry form; closing it once creates the backup file.
     press("cmdnapcvden");
-    auto* entry = form<IncomingEntryForm>(QStringLiteral("frmcvden"));
+    auto* entry = form<IncomingEntryForm>(u"frmcvden"_s);
     ASSERT_TRUE(entry->isVisible());
     entry->cmdclose_Click();
     EXPECT_TRUE(mainWindow.isVisible());
@@ -157,73 +154,73 @@ void LetterDayTest::incomingMorning()
     // Letter 1: the channel by F5, the arrival date typed short.
     click(*entry, "cmdAdd");
     key(*entry, Qt::Key_F5); // in mcd_dang
-    EXPECT_EQ(entry->ui().mcd_dang->text(), QStringLiteral("Công đoàn"));
+    EXPECT_EQ(entry->ui().mcd_dang->text(), u"Công đoàn"_s);
     entry->ui().mng_den->setText(QString());
-    type(entry->ui().mng_den, QStringLiteral("4/1/26"));
-    type(entry->ui().mnoigui, QStringLiteral("Sở Nội vụ"));
-    EXPECT_EQ(entry->ui().mng_den->text(), QStringLiteral("04/01/2026"));
-    type(entry->ui().mso_cv, QStringLiteral("15/SNV-TCCB"));
-    type(entry->ui().mdv_nhan, QStringLiteral("Phòng Hành chính"));
-    type(entry->ui().mtt_ndung, QStringLiteral("Tuyển dụng công chức"));
+    type(entry->ui().mng_den, u"4/1/26"_s);
+    type(entry->ui().mnoigui, u"Sở Nội vụ"_s);
+    EXPECT_EQ(entry->ui().mng_den->text(), u"04/01/2026"_s);
+    type(entry->ui().mso_cv, u"15/SNV-TCCB"_s);
+    type(entry->ui().mdv_nhan, u"Phòng Hành chính"_s);
+    type(entry->ui().mtt_ndung, u"Tuyển dụng công chức"_s);
     click(*entry, "cmdUpdate");
 
     // Letter 2: saved without its summary, refused, completed.
     click(*entry, "cmdAdd");
-    type(entry->ui().mnoigui, QStringLiteral("Sở Tài chính"));
-    type(entry->ui().mdv_nhan, QStringLiteral("Phòng Hành chính"));
+    type(entry->ui().mnoigui, u"Sở Tài chính"_s);
+    type(entry->ui().mdv_nhan, u"Phòng Hành chính"_s);
     home.responder.clear();
     click(*entry, "cmdUpdate");
     EXPECT_EQ(home.messages(), QStringList{"Cần phải điền đủ nội dung các ô :\rtóm tắt nội dung"});
-    type(entry->ui().mtt_ndung, QStringLiteral("Dự toán ngân sách"));
+    type(entry->ui().mtt_ndung, u"Dự toán ngân sách"_s);
     click(*entry, "cmdUpdate");
 
     // Letter 3: sender and receiving units from the pick grids, type and summary by abbreviation.
     click(*entry, "cmdAdd");
     entry->ui().mnoigui->setFocus();
     key(*entry, Qt::Key_F5);
-    doubleClickRow(entry->pickGrids()->grid(QStringLiteral("DBGridnoigui")), QStringLiteral("Bộ Tư pháp"));
-    EXPECT_EQ(entry->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
-    EXPECT_EQ(entry->activeControlName(), QStringLiteral("mso_cv"));
+    doubleClickRow(entry->pickGrids()->grid(u"DBGridnoigui"_s), u"Bộ Tư pháp"_s);
+    EXPECT_EQ(entry->ui().mnoigui->text(), u"Bộ Tư pháp"_s);
+    EXPECT_EQ(entry->activeControlName(), u"mso_cv"_s);
     entry->ui().mdv_nhan->setFocus();
     key(*entry, Qt::Key_F5);
-    ui::Grid* units = entry->pickGrids()->grid(QStringLiteral("DBGriddv_nhan"));
-    doubleClickRow(units, QStringLiteral("Phòng Hành chính"));
-    doubleClickRow(units, QStringLiteral("Văn phòng Đảng uỷ"));
+    ui::Grid* units = entry->pickGrids()->grid(u"DBGriddv_nhan"_s);
+    doubleClickRow(units, u"Phòng Hành chính"_s);
+    doubleClickRow(units, u"Văn phòng Đảng uỷ"_s);
     key(*entry, Qt::Key_Escape); // closes the grid, back in the box
-    EXPECT_EQ(entry->ui().mdv_nhan->text(), QStringLiteral("Phòng Hành chính, Văn phòng Đảng uỷ"));
-    type(entry->ui().mloai, QStringLiteral("cv "));
-    type(entry->ui().mtt_ndung, QStringLiteral("Ý kiến của ubnd tỉnh"));
-    EXPECT_EQ(entry->ui().mloai->text(), QStringLiteral("Công văn "));
-    EXPECT_EQ(entry->ui().mtt_ndung->text(), QStringLiteral("Ý kiến của Uỷ ban nhân dân tỉnh"));
+    EXPECT_EQ(entry->ui().mdv_nhan->text(), u"Phòng Hành chính, Văn phòng Đảng uỷ"_s);
+    type(entry->ui().mloai, u"cv "_s);
+    type(entry->ui().mtt_ndung, u"Ý kiến của ubnd tỉnh"_s);
+    EXPECT_EQ(entry->ui().mloai->text(), u"Công văn "_s);
+    EXPECT_EQ(entry->ui().mtt_ndung->text(), u"Ý kiến của Uỷ ban nhân dân tỉnh"_s);
     click(*entry, "cmdUpdate");
-    EXPECT_EQ(letters(QStringLiteral("stt, ng_den, ng_denchuan, noigui")),
+    EXPECT_EQ(letters(u"stt, ng_den, ng_denchuan, noigui"_s),
               QStringList({"1|04/01/2026|20260104|Sở Nội vụ", "2|05/01/2026|20260105|Sở Tài chính",
                            "3|05/01/2026|20260105|Bộ Tư pháp"}));
 
     // Correct letter 2; start correcting letter 1 and cancel.
     key(*entry, Qt::Key_PageUp);
-    EXPECT_EQ(entry->ui().mrecnum->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(entry->ui().mrecnum->text(), u"2/3"_s);
     click(*entry, "cmdsua");
-    entry->ui().mtt_ndung->setText(QStringLiteral("Dự toán ngân sách năm 2026"));
+    entry->ui().mtt_ndung->setText(u"Dự toán ngân sách năm 2026"_s);
     click(*entry, "cmdUpdate");
     key(*entry, Qt::Key_PageUp);
     click(*entry, "cmdsua");
-    entry->ui().mnoigui->setText(QStringLiteral("Nhầm"));
+    entry->ui().mnoigui->setText(u"Nhầm"_s);
     click(*entry, "cmdsua"); // "Huỷ sửa"
-    EXPECT_EQ(entry->ui().mnoigui->text(), QStringLiteral("Sở Nội vụ"));
+    EXPECT_EQ(entry->ui().mnoigui->text(), u"Sở Nội vụ"_s);
     key(*entry, Qt::Key_PageDown);
-    EXPECT_EQ(entry->ui().mrecnum->text(), QStringLiteral("2/3"));
+    EXPECT_EQ(entry->ui().mrecnum->text(), u"2/3"_s);
     goTo(entry, "3");
-    EXPECT_EQ(entry->ui().mnoigui->text(), QStringLiteral("Bộ Tư pháp"));
+    EXPECT_EQ(entry->ui().mnoigui->text(), u"Bộ Tư pháp"_s);
 
     // Search from the entry form by sender and arrival dates; closing the list returns here.
     click(*entry, "Cmdtracuu");
-    auto* search = form<SearchForm>(QStringLiteral("frmtracuucvden"));
+    auto* search = form<SearchForm>(u"frmtracuucvden"_s);
     ASSERT_TRUE(search->isVisible());
     for (const auto& [box, text] : GetParam().criteria)
         search->control<ui::TextBox>(box)->setText(text);
     click(*search, "cmdtracuu");
-    auto* list = form<LettersListForm>(QStringLiteral("frmgridcvden"));
+    auto* list = form<LettersListForm>(u"frmgridcvden"_s);
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->Data1->recordset().recordCount(), 2);
     click(*list, "cmdclose");
@@ -236,89 +233,84 @@ void LetterDayTest::incomingMorning()
 void LetterDayTest::outgoingMorning()
 {
     app::Module1& m = app::module1();
-    addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), A, QStringLiteral("cv"));
-    addReference(m.lettersReference, QStringLiteral("loaicv"), QStringLiteral("loai"), B, QStringLiteral("qd"));
+    addReference(m.lettersReference, u"loaicv"_s, u"loai"_s, A, u"cv"_s);
+    addReference(m.lettersReference, u"loaicv"_s, u"loai"_s, B, u"qd"_s);
     app::openReferenceRecordsets(app::module1());
     press("cmdnapcvdi");
-    auto* entry = form<OutgoingEntryForm>(QStringLiteral("frmcvdi"));
+    auto* entry = form<OutgoingEntryForm>(u"frmcvdi"_s);
     ASSERT_TRUE(entry->isVisible());
     activate(entry);
 
     // The first letter of the year: type "Công văn" proposed, number 1, today's letter date.
     click(*entry, "cmdAdd");
     EXPECT_EQ(entry->ui().mloai->text(), A);
-    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("1"));
-    EXPECT_EQ(entry->ui().mng_cv->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(entry->ui().mstt->text(), u"1"_s);
+    EXPECT_EQ(entry->ui().mng_cv->text(), u"05/01/2026"_s);
     click(*entry, "cmdUpdate"); // nothing filled in
     EXPECT_EQ(home.messages().value(0),
-              QStringLiteral("Cần phải điền đủ nội dung các ô :\rnơi nhận, nơi lưu, người ký, tóm tắt nội dung"));
-    home.responder.answer(QStringLiteral("no"));
+              u"Cần phải điền đủ nội dung các ô :\rnơi nhận, nơi lưu, người ký, tóm tắt nội dung"_s);
+    home.responder.answer(u"no"_s);
     entry->Data1_Validate(ui::DataAction::None, true); // drop it
     for (const QString& type : {A, A, B, A, B, A, A})
-        addOutgoing(entry, type, QStringLiteral("Nguyễn Văn An"), QStringLiteral("Báo cáo ") + type);
-    EXPECT_EQ(letters(QStringLiteral("loai, stt")),
+        addOutgoing(entry, type, u"Nguyễn Văn An"_s, u"Báo cáo "_s + type);
+    EXPECT_EQ(letters(u"loai, stt"_s),
               QStringList({A + "|1", A + "|2", B + "|1", A + "|3", B + "|2", A + "|4", A + "|5"}));
 
     // A new letter of the second type gets 3; F5 in mso_cv gives "3/"; a blank type is refused.
     click(*entry, "cmdAdd");
-    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("6"));
+    EXPECT_EQ(entry->ui().mstt->text(), u"6"_s);
     home.responder.clear();
-    setType(entry, QStringLiteral(" "));
-    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Cần phải xác định loại công văn trước!\rCần chọn loại công "
-                                                          "văn từ danh sách để đảm bảo việc cho số được chính xác!")});
+    setType(entry, u" "_s);
+    EXPECT_EQ(home.messages(), QStringList{u"Cần phải xác định loại công văn trước!\rCần chọn loại công "
+                                           "văn từ danh sách để đảm bảo việc cho số được chính xác!"_s});
     setType(entry, B);
-    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("3"));
-    entry->ui().mstt->setText(QStringLiteral("99"));
+    EXPECT_EQ(entry->ui().mstt->text(), u"3"_s);
+    entry->ui().mstt->setText(u"99"_s);
     entry->ui().mstt->setFocus();
     key(*entry, Qt::Key_F5); // numbers again
-    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("3"));
+    EXPECT_EQ(entry->ui().mstt->text(), u"3"_s);
     entry->ui().mso_cv->setFocus();
     key(*entry, Qt::Key_F5);
-    EXPECT_EQ(entry->ui().mso_cv->text(), QStringLiteral("3/"));
-    type(entry->ui().mso_cv, QStringLiteral("QĐ-UB"));
-    fill(entry, kOutgoingBoxes,
-         {QStringLiteral("Bộ Tư pháp"), QStringLiteral("Văn phòng Đảng uỷ"), QStringLiteral("Trần Thị Bình"),
-          QStringLiteral("Bổ nhiệm cán bộ")});
+    EXPECT_EQ(entry->ui().mso_cv->text(), u"3/"_s);
+    type(entry->ui().mso_cv, u"QĐ-UB"_s);
+    fill(entry, kOutgoingBoxes, {u"Bộ Tư pháp"_s, u"Văn phòng Đảng uỷ"_s, u"Trần Thị Bình"_s, u"Bổ nhiệm cán bộ"_s});
     click(*entry, "cmdUpdate");
 
     // Meanwhile another program gives the next B number 4: the letter proposed as 4 is written as 5.
     click(*entry, "cmdAdd");
     EXPECT_EQ(entry->ui().mloai->text(), B);
-    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("4"));
+    EXPECT_EQ(entry->ui().mstt->text(), u"4"_s);
     {
         db::Database other = db::Database::open(m.lettersPath, app::kConnect);
         db::Recordset rs = other.openRecordset(m.outgoingTable);
         rs.addNew();
-        rs.setValue(QStringLiteral("loai"), B);
-        rs.setValue(QStringLiteral("stt"), 4);
-        rs.setValue(QStringLiteral("tt_ndung"), QStringLiteral("Khen thưởng"));
+        rs.setValue(u"loai"_s, B);
+        rs.setValue(u"stt"_s, 4);
+        rs.setValue(u"tt_ndung"_s, u"Khen thưởng"_s);
         rs.update();
     }
-    fill(entry, kOutgoingBoxes,
-         {QStringLiteral("Sở Tài chính"), QStringLiteral("Phòng Hành chính"), QStringLiteral("Trần Thị Bình"),
-          QStringLiteral("Điều động")});
+    fill(entry, kOutgoingBoxes, {u"Sở Tài chính"_s, u"Phòng Hành chính"_s, u"Trần Thị Bình"_s, u"Điều động"_s});
     click(*entry, "cmdUpdate");
-    EXPECT_EQ(letters(QStringLiteral("stt, tt_ndung")).mid(7),
-              QStringList({"3|Bổ nhiệm cán bộ", "4|Khen thưởng", "5|Điều động"}));
-    EXPECT_TRUE(entry->control<QLabel>(QStringLiteral("lbltrangthai"))->text().contains(QStringLiteral("số 5")));
+    EXPECT_EQ(letters(u"stt, tt_ndung"_s).mid(7), QStringList({"3|Bổ nhiệm cán bộ", "4|Khen thưởng", "5|Điều động"}));
+    EXPECT_TRUE(entry->control<QLabel>(u"lbltrangthai"_s)->text().contains(u"số 5"_s));
 
     // Letter 2 (A2) made B would take B1's number: refused, type and number restored.
     goTo(entry, "2");
     click(*entry, "cmdsua");
     home.responder.clear();
     setType(entry, B);
-    EXPECT_EQ(home.messages(), QStringList{QStringLiteral("Số công văn :  1 cho loại 'Quyết định' đã được dùng "
-                                                          "!Không thể sửa ô Loại CV về loại này được !")});
+    EXPECT_EQ(home.messages(), QStringList{u"Số công văn :  1 cho loại 'Quyết định' đã được dùng "
+                                           "!Không thể sửa ô Loại CV về loại này được !"_s});
     EXPECT_EQ(entry->ui().mloai->text(), A);
-    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("2"));
+    EXPECT_EQ(entry->ui().mstt->text(), u"2"_s);
     click(*entry, "cmdsua"); // "Huỷ sửa"
     // Letter 7 (A5) becomes the first "Tờ trình".
     goTo(entry, "7");
     click(*entry, "cmdsua");
-    setType(entry, QStringLiteral("Tờ trình"));
-    EXPECT_EQ(entry->ui().mstt->text(), QStringLiteral("1"));
+    setType(entry, u"Tờ trình"_s);
+    EXPECT_EQ(entry->ui().mstt->text(), u"1"_s);
     click(*entry, "cmdUpdate");
-    EXPECT_EQ(letters(QStringLiteral("loai, stt")).value(6), QStringLiteral("Tờ trình|1"));
+    EXPECT_EQ(letters(u"loai, stt"_s).value(6), u"Tờ trình|1"_s);
     entry->cmdclose_Click();
 }
 
@@ -329,14 +321,14 @@ TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
     ASSERT_TRUE(mainWindow.isVisible());
     db::Database backup = db::Database::open(app::module1().backupPath, app::kConnect);
     const QStringList saved = letters(d.backupColumns, backup);
-    EXPECT_EQ(saved.size(), letters(QStringLiteral("id")).size()) << "each letter backed up once";
+    EXPECT_EQ(saved.size(), letters(u"id"_s).size()) << "each letter backed up once";
     for (const QString& row : d.backedUp)
         EXPECT_TRUE(saved.contains(row)) << row.toStdString() << " in " << saved.join(u',').toStdString();
 
     // The afternoon: a search from the main window; all hits marked and printed.
     press(d.searchButton);
     const QString suffix = QString::fromLatin1(d.entryButton).mid(6); // "cvden", "cvdi"
-    auto* search = form<SearchForm>(QStringLiteral("frmtracuu") + suffix);
+    auto* search = form<SearchForm>(u"frmtracuu"_s + suffix);
     ASSERT_TRUE(search->isVisible());
     EXPECT_TRUE(test::isAccessible(search));
     for (const auto& [box, text] : d.criteria) {
@@ -346,14 +338,14 @@ TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
             search->control<ui::TextBox>(box)->setText(text);
     }
     click(*search, "cmdtracuu");
-    auto* list = form<LettersListForm>(QStringLiteral("frmgrid") + suffix);
+    auto* list = form<LettersListForm>(u"frmgrid"_s + suffix);
     ASSERT_TRUE(list->isVisible());
     EXPECT_TRUE(test::isAccessible(list));
     const int hits = list->Data1->recordset().recordCount();
     EXPECT_EQ(hits, d.printed.size());
     click(*list, "Cmdchontat");
-    EXPECT_EQ(letters(QStringLiteral("chonin")).count(QStringLiteral("X")), hits);
-    home.responder.answer(QStringLiteral("no")); // straight to the printer
+    EXPECT_EQ(letters(u"chonin"_s).count(u"X"_s), hits);
+    home.responder.answer(u"no"_s); // straight to the printer
     click(*list, "Cmdin");
     const PdfText marked = PdfText::read(list->CrystalReport1.lastResult().outputFile);
     ASSERT_TRUE(marked.error.isEmpty()) << marked.error.toStdString() << home.messageText();

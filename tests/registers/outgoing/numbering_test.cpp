@@ -11,8 +11,8 @@ using namespace registers;
 using registers_test::RegisterTest;
 using Outcome = TypeNumber::Outcome;
 
-const QString A = QStringLiteral("Công văn");
-const QString B = QStringLiteral("Quyết định");
+const QString A = u"Công văn"_s;
+const QString B = u"Quyết định"_s;
 
 class NumberingTest : public RegisterTest
 {
@@ -32,8 +32,7 @@ TEST_F(NumberingTest, NumbersPerTypeWhenAddingAndEditing)
     // An empty year: 1 whatever the type, even a blank one.
     for (const QString& type : {A, QString()}) {
         const TypeNumber first = numberForType(year(), type, -1);
-        EXPECT_EQ(first.outcome, Outcome::Numbered);
-        EXPECT_EQ(first.number, 1);
+        EXPECT_EQ(std::pair(first.outcome, first.number), std::pair(Outcome::Numbered, 1));
     }
     for (const auto& [type, stt] : {std::pair{A, 1}, {A, 2}, {B, 1}, {A, 3}, {B, 2}, {A, 4}, {A, 5}})
         add(type, stt);
@@ -49,15 +48,15 @@ TEST_F(NumberingTest, NumbersPerTypeWhenAddingAndEditing)
     const QList<Case> cases = {
         {"adding A", A, -1, Outcome::Numbered, 6},
         {"adding B", B, -1, Outcome::Numbered, 3},
-        {"adding a type not used yet", QStringLiteral("Tờ trình"), -1, Outcome::Numbered, 1},
-        {"a quote in the type", QStringLiteral("Công văn 'mật'"), -1, Outcome::Numbered, 1},
-        {"blank type", QStringLiteral("  "), -1, Outcome::NoType, 0},
+        {"adding a type not used yet", u"Tờ trình"_s, -1, Outcome::Numbered, 1},
+        {"a quote in the type", u"Công văn 'mật'"_s, -1, Outcome::Numbered, 1},
+        {"blank type", u"  "_s, -1, Outcome::NoType, 0},
         {"B1 made A collides with A3", A, 2, Outcome::Taken, 3},
         {"B2 made A collides with A4", A, 4, Outcome::Taken, 4},
         {"the last letter made B", B, 6, Outcome::Numbered, 3},
         {"A4 made B, after every B", B, 5, Outcome::Numbered, 3},
         {"the first letter made B collides with B1", B, 0, Outcome::Taken, 1},
-        {"the first letter made a new type", QStringLiteral("Tờ trình"), 0, Outcome::Numbered, 1},
+        {"the first letter made a new type", u"Tờ trình"_s, 0, Outcome::Numbered, 1},
         {"editing with a blank type", QString(), 3, Outcome::NoType, 0},
     };
     db::Recordset rs = year();
@@ -70,7 +69,7 @@ TEST_F(NumberingTest, NumbersPerTypeWhenAddingAndEditing)
         }
     }
     EXPECT_EQ(rs.absolutePosition(), 3); // a clone looked; the form's record stays
-    EXPECT_EQ(letterNumberPrefix(QStringLiteral(" 3")), QStringLiteral("3/"));
+    EXPECT_EQ(letterNumberPrefix(u" 3"_s), u"3/"_s);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 namespace {
 
-using plans_test::Plan;
 using plans_test::PlanTest;
 using registers::PlansListForm;
 using registers::PlansSearchForm;
@@ -21,17 +20,17 @@ protected:
         addPlan({"Văn phòng", "Báo cáo 'quý' I", "10/01/2026", "20/01/2026"});
         addPlan({"Văn phòng", "Báo cáo năm", "02/01/2026", "05/01/2026"});
         addPlan({"Phòng Tổ chức", "Báo cáo nhân sự", "03/01/2026", "04/01/2026"});
-        app::module1().schedule.execute(QStringLiteral("update ") + app::module1().plansTable +
-                                        QStringLiteral(" set khan = True, ketthuc = (ndungtt <> 'Báo cáo năm')"));
+        app::module1().schedule.execute(u"update "_s + app::module1().plansTable +
+                                        u" set khan = True, ketthuc = (ndungtt <> 'Báo cáo năm')"_s);
     }
-    PlansSearchForm* search() { return registers::form<PlansSearchForm>(QStringLiteral("frmtracuukh")); }
-    PlansListForm* list() { return registers::form<PlansListForm>(QStringLiteral("frmgridcongviec")); }
-    QStringList listed() { return shown(list()->Data1, QStringLiteral("ndungtt")); }
+    PlansSearchForm* search() { return registers::form<PlansSearchForm>(u"frmtracuukh"_s); }
+    PlansListForm* list() { return registers::form<PlansListForm>(u"frmgridcongviec"_s); }
+    QStringList listed() { return shown(list()->Data1, u"ndungtt"_s); }
 };
 
 TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheSearch)
 {
-    ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuukh")), &mainWindow));
+    ASSERT_TRUE(app::openForm(request(u"cmdtracuukh"_s), &mainWindow));
     PlansSearchForm* f = search();
     activate(f);
 
@@ -65,15 +64,14 @@ TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheS
         f->ui().chkchuahthanh->setChecked(c.unfinished);
         f->cmdtracuu_Click();
         if (c.hits.isEmpty()) {
-            EXPECT_EQ(home.responder.lastMessage(),
-                      QStringLiteral("Không có công việc nào thoả mãn điều kiện tìm kiếm !"));
+            EXPECT_EQ(home.responder.lastMessage(), u"Không có công việc nào thoả mãn điều kiện tìm kiếm !"_s);
             EXPECT_TRUE(f->isVisible());
             EXPECT_EQ(listed(), cases.at(2).hits); // the list keeps the last hits
             continue;
         }
         EXPECT_TRUE(home.responder.messages().isEmpty());
         EXPECT_FALSE(f->isVisible());
-        EXPECT_EQ(list()->Data1->recordSource(), QStringLiteral("Qrtracuu"));
+        EXPECT_EQ(list()->Data1->recordSource(), u"Qrtracuu"_s);
         EXPECT_EQ(listed(), c.hits);
         click(*list(), "cmdclose");
         EXPECT_TRUE(f->isVisible()); // back to the search
@@ -88,7 +86,7 @@ TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
     click(*entry, "Cmdtracuu");
     EXPECT_FALSE(entry->isVisible());
     EXPECT_TRUE(search()->isVisible());
-    search()->ui().txtid->setText(QStringLiteral("abc"));
+    search()->ui().txtid->setText(u"abc"_s);
     search()->cmdtracuu_Click();
     EXPECT_EQ(home.responder.messages().size(), 1); // the invalid-criterion message
     EXPECT_TRUE(search()->isVisible());

@@ -4,7 +4,6 @@
 
 #include "../../support/accessibility_check.h"
 
-#include "app/core/reference_recordsets.h"
 #include "registers/plans/frmtxt.h"
 
 namespace {
@@ -15,8 +14,7 @@ using registers::PlansEntryForm;
 
 TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
 {
-    addReference(app::module1().reference, QStringLiteral("chutat"), QStringLiteral("chudu"),
-                 QStringLiteral("Uỷ ban nhân dân"), QStringLiteral("ubnd"));
+    addReference(app::module1().reference, u"chutat"_s, u"chudu"_s, u"Uỷ ban nhân dân"_s, u"ubnd"_s);
     app::openReferenceRecordsets(app::module1());
     struct Case
     {
@@ -36,18 +34,17 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026"});
-        app::module1().schedule.execute(QStringLiteral("update ") + app::module1().plansTable +
-                                        QStringLiteral(" set ndungct = 'Chi tiết'"));
+        app::module1().schedule.execute(u"update "_s + app::module1().plansTable + u" set ndungct = 'Chi tiết'"_s);
         PlansEntryForm* f = openEntry();
         if (c.edit)
             click(*f, "Cmdsua");
         click(*f, "cmdxemct");
-        auto* editor = registers::form<PlanDetailEditor>(QStringLiteral("frmtxt"));
+        auto* editor = registers::form<PlanDetailEditor>(u"frmtxt"_s);
         activate(editor);
         ASSERT_TRUE(editor->isVisible());
         EXPECT_FALSE(f->isVisible());
         EXPECT_TRUE(test::isAccessible(editor));
-        EXPECT_EQ(editor->Text1->text(), QStringLiteral("Chi tiết"));
+        EXPECT_EQ(editor->Text1->text(), u"Chi tiết"_s);
         type(editor->Text1, QString::fromUtf8(c.typed));
         if (c.f4)
             key(*editor, Qt::Key_F4);
@@ -57,16 +54,16 @@ TEST_F(PlanTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
             editor->close();
         EXPECT_FALSE(editor->isVisible());
         EXPECT_TRUE(f->isVisible());
-        EXPECT_EQ(f->activeControlName(), QStringLiteral("txtndungtt")); // where the focus was before
+        EXPECT_EQ(f->activeControlName(), u"txtndungtt"_s); // where the focus was before
         ui::TextBox* box = f->ui().txtndungct;
         EXPECT_EQ(box->text(), QString::fromUtf8(c.box));
-        EXPECT_EQ(box->dataChanged(), c.edit && QString::fromUtf8(c.box) != QStringLiteral("Chi tiết"));
+        EXPECT_EQ(box->dataChanged(), c.edit && QString::fromUtf8(c.box) != u"Chi tiết"_s);
         if (c.edit) {
             click(*f, "cmdUpdate");
-            EXPECT_EQ(plans(QStringLiteral("ndungct")), QStringList{QString::fromUtf8(c.box)});
+            EXPECT_EQ(plans(u"ndungct"_s), QStringList{QString::fromUtf8(c.box)});
         }
         registers::destroyForms();
-        app::module1().schedule.execute(QStringLiteral("delete from ") + app::module1().plansTable);
+        app::module1().schedule.execute(u"delete from "_s + app::module1().plansTable);
     }
 }
 

@@ -31,21 +31,21 @@ protected:
     {
         RegisterTest::SetUp();
         registers::registerPlanForms();
-        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("CB"));
+        login(u"Nguyễn Văn An"_s, u"CB"_s);
     }
     static void addPlan(const Plan& p)
     {
         app::Module1& m = app::module1();
         db::Recordset rs = m.schedule.openRecordset(m.plansTable);
         rs.addNew();
-        rs.setValue(QStringLiteral("Tendonvi"), p.unit);
-        rs.setValue(QStringLiteral("ndungtt"), p.summary);
-        rs.setValue(QStringLiteral("Tgianbdau"), p.start);
-        rs.setValue(QStringLiteral("Tgianbdauchuan"), common::normaliseDate(p.start));
-        rs.setValue(QStringLiteral("Tgiankthuc"), p.end);
-        rs.setValue(QStringLiteral("Tgiankthucchuan"), common::normaliseDate(p.end));
-        rs.setValue(QStringLiteral("nguoicapnhat"), p.savedBy);
-        rs.setValue(QStringLiteral("ketqua"), p.result);
+        rs.setValue(u"Tendonvi"_s, p.unit);
+        rs.setValue(u"ndungtt"_s, p.summary);
+        rs.setValue(u"Tgianbdau"_s, p.start);
+        rs.setValue(u"Tgianbdauchuan"_s, common::normaliseDate(p.start));
+        rs.setValue(u"Tgiankthuc"_s, p.end);
+        rs.setValue(u"Tgiankthucchuan"_s, common::normaliseDate(p.end));
+        rs.setValue(u"nguoicapnhat"_s, p.savedBy);
+        rs.setValue(u"ketqua"_s, p.result);
         rs.update();
     }
     // Column values of every plan of the year, in id order, joined by "|".

@@ -27,15 +27,14 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
                 {"05/01/2026", "9h", "Họp giao ban"},
                 {"05/01/2026", "8h", "Tiếp dân"},
                 {"05/01/2026", "14h", "Họp 'A' 50% _x"}});
-    app::module1().schedule.execute(QStringLiteral("UPDATE ") + table +
-                                    QStringLiteral(" SET chonin = 'X' where id = 3"));
+    app::module1().schedule.execute(u"UPDATE "_s + table + u" SET chonin = 'X' where id = 3"_s);
     registers::ScheduleEntryForm* entry = openEntry();
     click(*entry, "Cmdtracuu");
     ASSERT_TRUE(search()->isVisible());
     EXPECT_TRUE(test::isAccessible(search()));
-    EXPECT_EQ(search()->yearList()->currentText(), QStringLiteral("2026"));
+    EXPECT_EQ(search()->yearList()->currentText(), u"2026"_s);
 
-    search()->ui().mndung->setText(QStringLiteral("'A' 50% _"));
+    search()->ui().mndung->setText(u"'A' 50% _"_s);
     click(*search(), "cmdtracuu");
     ASSERT_TRUE(list()->isVisible());
     EXPECT_EQ(list()->Data1->recordset().recordCount(), 1); // quotes and % _ found as typed
@@ -43,32 +42,32 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
     ASSERT_TRUE(entry->isVisible());
     click(*entry, "Cmdtracuu");
 
-    search()->ui().mndung->setText(QStringLiteral("Họp"));
+    search()->ui().mndung->setText(u"Họp"_s);
     click(*search(), "cmdtracuu");
     activate(list());
     EXPECT_TRUE(test::isAccessible(list()));
     EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(items(QStringLiteral("chonin")).join(QString()), QString()); // the search cleared the marks
+    EXPECT_EQ(items(u"chonin"_s).join(QString()), QString()); // the search cleared the marks
     click(*list(), "Cmdchontat");
-    EXPECT_EQ(items(QStringLiteral("chonin")), (QStringList{"X", "X", QString(), "X"}));
+    EXPECT_EQ(items(u"chonin"_s), (QStringList{"X", "X", QString(), "X"}));
     list()->Data1->moveFirst(); // "Họp giao ban": double-clicking a marked row unmarks it
     list()->DBGrid1_DblClick();
     list()->DBGrid1_DblClick();
-    EXPECT_EQ(items(QStringLiteral("chonin")).value(1), QStringLiteral("X"));
+    EXPECT_EQ(items(u"chonin"_s).value(1), u"X"_s);
 
-    home.responder.answer(QStringLiteral("no")); // not the preview: the printer (a PDF here)
+    home.responder.answer(u"no"_s); // not the preview: the printer (a PDF here)
     click(*list(), "Cmdin");
     const QString text = printed(list()->CrystalReport1);
-    EXPECT_TRUE(text.contains(QStringLiteral("(Lịchlàmviệcđượcchọn)")));
-    EXPECT_FALSE(text.contains(QStringLiteral("Tiếpdân")));
-    const qsizetype first = text.indexOf(QStringLiteral("Họpgiaoban"));
-    const qsizetype second = text.indexOf(QStringLiteral("Họp'A'50%_x"));
-    const qsizetype third = text.indexOf(QStringLiteral("Họpchibộ"));
+    EXPECT_TRUE(text.contains(u"(Lịchlàmviệcđượcchọn)"_s));
+    EXPECT_FALSE(text.contains(u"Tiếpdân"_s));
+    const qsizetype first = text.indexOf(u"Họpgiaoban"_s);
+    const qsizetype second = text.indexOf(u"Họp'A'50%_x"_s);
+    const qsizetype third = text.indexOf(u"Họpchibộ"_s);
     EXPECT_TRUE(first >= 0 && first < second && second < third) << text.toStdString();
 
     click(*list(), "Cmdhuychon");
     click(*list(), "Cmdin");
-    EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Chưa có lịch làm việc nào được chọn để in !"));
+    EXPECT_EQ(home.responder.lastMessage(), u"Chưa có lịch làm việc nào được chọn để in !"_s);
     click(*list(), "cmdclose");
     EXPECT_FALSE(search()->isVisible());
     EXPECT_TRUE(entry->isVisible());
@@ -76,18 +75,18 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
 
 TEST_F(FrmGridlichTest, SearchingAnotherYearMarksThatYearsTable)
 {
-    addYear(QStringLiteral("lich2025"));
+    addYear(u"lich2025"_s);
     add("lich2025", {{"30/12/2025", "8h", "Tổng kết"}, {"02/06/2025", "8h", "Sơ kết"}});
     add(app::module1().scheduleTable, {{"05/01/2026", "8h", "Giao ban"}});
-    ASSERT_TRUE(app::openForm(request(QStringLiteral("cmdtracuulich")), &mainWindow));
-    search()->yearList()->setCurrentText(QStringLiteral("2025"));
+    ASSERT_TRUE(app::openForm(request(u"cmdtracuulich"_s), &mainWindow));
+    search()->yearList()->setCurrentText(u"2025"_s);
     click(*search(), "cmdtracuu"); // no box filled: the whole year by day
-    EXPECT_EQ(list()->ui().mndung->text(), QStringLiteral("Sơ kết"));
+    EXPECT_EQ(list()->ui().mndung->text(), u"Sơ kết"_s);
     click(*list(), "Cmdchontat");
-    EXPECT_EQ(items(QStringLiteral("chonin"), QStringLiteral("lich2025")), (QStringList{"X", "X"}));
-    EXPECT_EQ(items(QStringLiteral("chonin")), QStringList{QString()});
+    EXPECT_EQ(items(u"chonin"_s, u"lich2025"_s), (QStringList{"X", "X"}));
+    EXPECT_EQ(items(u"chonin"_s), QStringList{QString()});
     click(*list(), "Cmdhuychon");
-    EXPECT_EQ(items(QStringLiteral("chonin"), QStringLiteral("lich2025")), (QStringList{QString(), QString()}));
+    EXPECT_EQ(items(u"chonin"_s, u"lich2025"_s), (QStringList{QString(), QString()}));
     click(*list(), "cmdclose");
     EXPECT_TRUE(search()->isVisible());
     click(*search(), "cmdclose");
@@ -101,18 +100,18 @@ TEST_F(FrmGridlichTest, CorrectingInTheListAsksWhetherToKeepTheChanges)
     click(*entry, "cmdbang");
     ASSERT_TRUE(list()->isVisible());
     activate(list());
-    EXPECT_EQ(list()->ui().mndung->text(), QStringLiteral("Giao ban")); // by day
+    EXPECT_EQ(list()->ui().mndung->text(), u"Giao ban"_s); // by day
     for (const char* answer : {"no", "yes"}) {
         list()->Data1->moveFirst();
         click(*list(), "Cmdsua");
-        list()->ui().mndung->setText(QStringLiteral("Giao ban tháng"));
+        list()->ui().mndung->setText(u"Giao ban tháng"_s);
         home.responder.answer(QString::fromLatin1(answer));
         list()->ui().mndung->setFocus();
         key(*list(), Qt::Key_PageDown);
-        EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Có lưu giữ những sửa đổi vừa thực hiện không ?"));
+        EXPECT_EQ(home.responder.lastMessage(), u"Có lưu giữ những sửa đổi vừa thực hiện không ?"_s);
         EXPECT_FALSE(list()->editing());
     }
-    EXPECT_EQ(items(QStringLiteral("ndung")), (QStringList{"Họp", "Giao ban tháng"}));
+    EXPECT_EQ(items(u"ndung"_s), (QStringList{"Họp", "Giao ban tháng"}));
     EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing); // the list's mode is its own
 }
 
@@ -120,7 +119,7 @@ TEST_F(FrmGridlichTest, PagingInTheGridAndMarginBox)
 {
     QList<Item> day;
     for (int i = 10; i < 30; ++i) // more than the grid shows at once
-        day << Item{QStringLiteral("%1/01/2026").arg(i), QStringLiteral("8h"), QStringLiteral("Việc khác")};
+        day << Item{u"%1/01/2026"_s.arg(i), u"8h"_s, u"Việc khác"_s};
     add(app::module1().scheduleTable, day);
     click(*openEntry(), "cmdbang");
     activate(list());
@@ -144,10 +143,10 @@ TEST_F(FrmGridlichTest, PagingInTheGridAndMarginBox)
          {std::pair{"", -1.0}, {"10", 28.8}, {"abc", -1.0}, {"29.9", 86.1}, {"0", -1.0}, {"30", -1.0}, {"-5", -1.0}}) {
         SCOPED_TRACE(typed);
         list()->ui().txtle->setText(QString::fromLatin1(typed));
-        home.responder.answer(QStringLiteral("yes")); // the preview
+        home.responder.answer(u"yes"_s); // the preview
         margins = QMarginsF(-1, -1, -1, -1);
         click(*list(), "Cmdin");
-        EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Có muốn xem trước khi in không ?"));
+        EXPECT_EQ(home.responder.lastMessage(), u"Có muốn xem trước khi in không ?"_s);
         if (!*typed)
             own = margins;
         EXPECT_NEAR(margins.left(), points < 0 ? own.left() : points, 0.01);

@@ -17,12 +17,13 @@ class FrmgridtuanTest : public ScheduleTest
 protected:
     WeekViewForm* view() { return formNamed<WeekViewForm>("frmgridtuan"); }
     const Ui::frmgridtuan& ui() { return view()->ui(); }
-    QStringList shown() { return ScheduleTest::shown(view()->Data1, QStringLiteral("ndung")); }
+    QStringList shown() { return ScheduleTest::shown(view()->Data1, u"ndung"_s); }
+    QString week() { return ui().txtdautuan->text() + u" - "_s + ui().txtcuoituan->text(); }
 };
 
 TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsTheWeek)
 {
-    addYear(QStringLiteral("lich2025"));
+    addYear(u"lich2025"_s);
     add("lich2025", {{"31/12/2025", "14h", "Tổng kết năm"},
                      {"29/12/2025", "8h", "Giao ban cuối năm"},
                      {"28/12/2025", "8h", "Trực Chủ nhật"}});
@@ -31,40 +32,38 @@ TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsThe
                                        {"05/01/2026", "10h", "Giao ban"},
                                        {"05/01/2026", "8h", "Chào cờ"},
                                        {"11/01/2026", "8h", "Trực"}});
-    app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
-    r.boxes = {QStringLiteral("05/01/2026"), QStringLiteral("11/01/2026")};
+    app::FormRequest r = request(u"Cmdxemlich"_s);
+    r.boxes = {u"05/01/2026"_s, u"11/01/2026"_s};
     ASSERT_TRUE(app::openForm(r, &mainWindow));
     activate(view());
     EXPECT_TRUE(test::isAccessible(view()));
     EXPECT_EQ(shown(), (QStringList{"Chào cờ", "Giao ban", "Trực"}));
 
     click(*view(), "cmdtruoc"); // the week across 31 December shows both years' days
-    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("29/12/2025"));
-    EXPECT_EQ(ui().txtcuoituan->text(), QStringLiteral("04/01/2026"));
-    EXPECT_EQ(ui().lbltieude->text(), QStringLiteral("Xem lịch làm việc trong tuần từ 29/12/2025 đến 04/01/2026"));
+    EXPECT_EQ(week(), u"29/12/2025 - 04/01/2026"_s);
+    EXPECT_EQ(ui().lbltieude->text(), u"Xem lịch làm việc trong tuần từ 29/12/2025 đến 04/01/2026"_s);
     EXPECT_EQ(shown(), (QStringList{"Giao ban cuối năm", "Tổng kết năm", "Chào năm mới", "Trực Tết"}));
-    home.responder.answer(QStringLiteral("no"));
+    home.responder.answer(u"no"_s);
     click(*view(), "Cmdinlich");
     const QString text = printed(view()->CrystalReport1);
-    EXPECT_TRUE(text.contains(QStringLiteral("(Từ29/12/2025đến04/01/2026)")));
-    const qsizetype last = text.indexOf(QStringLiteral("Tổngkếtnăm"));
-    EXPECT_TRUE(last >= 0 && last < text.indexOf(QStringLiteral("TrựcTết"))) << text.toStdString();
-    EXPECT_FALSE(text.contains(QStringLiteral("TrựcChủnhật")));
+    EXPECT_TRUE(text.contains(u"(Từ29/12/2025đến04/01/2026)"_s));
+    const qsizetype last = text.indexOf(u"Tổngkếtnăm"_s);
+    EXPECT_TRUE(last >= 0 && last < text.indexOf(u"TrựcTết"_s)) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"TrựcChủnhật"_s));
 
     click(*view(), "cmdtruoc"); // wholly in 2025
     EXPECT_EQ(shown(), QStringList{"Trực Chủ nhật"});
     click(*view(), "cmdsau");
     click(*view(), "cmdsau");
-    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(ui().txtdautuan->text(), u"05/01/2026"_s);
 
     // The month list counts in the working year of the visit.
-    app::module1().workingYear = QStringLiteral("2005");
+    app::module1().workingYear = u"2005"_s;
     view()->setSession(registers_test::visit(registers::Register::Schedule, registers::Start::Week));
     click(*view(), "cmdthang");
     view()->List1_Click(2);
-    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("28/02/2005"));
-    EXPECT_EQ(ui().txtcuoituan->text(), QStringLiteral("06/03/2005"));
-    app::module1().workingYear = QStringLiteral("2026");
+    EXPECT_EQ(week(), u"28/02/2005 - 06/03/2005"_s);
+    app::module1().workingYear = u"2026"_s;
 
     click(*view(), "cmdclose");
     EXPECT_FALSE(view()->isVisible());
@@ -77,20 +76,19 @@ TEST_F(FrmgridtuanTest, ClosingAViewOpenedFromTheEntryFormLeavesItOnTheViewsRow)
         {{"06/01/2026", "8h", "Họp"}, {"07/01/2026", "9h", "Tiếp khách"}, {QString(), "9h", "Chưa định ngày"}});
     registers::ScheduleEntryForm* entry = openEntry(); // on the last item, which has no day yet
     click(*entry, "cmdGrid");
-    EXPECT_EQ(home.responder.lastMessage(),
-              QStringLiteral("Công việc này chưa nạp ngày nên không chuyển sang bảng lịch tuần được"));
+    EXPECT_EQ(home.responder.lastMessage(), u"Công việc này chưa nạp ngày nên không chuyển sang bảng lịch tuần được"_s);
     EXPECT_TRUE(entry->isVisible());
     entry->Data1->moveFirst(); // "Họp", a Tuesday
     click(*entry, "cmdGrid");
     ASSERT_TRUE(view()->isVisible());
     EXPECT_FALSE(entry->isVisible());
     EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(ui().txtdautuan->text(), QStringLiteral("05/01/2026"));
+    EXPECT_EQ(ui().txtdautuan->text(), u"05/01/2026"_s);
     view()->Data1->moveLast(); // "Tiếp khách"
     click(*view(), "cmdclose");
     EXPECT_TRUE(entry->isVisible());
     EXPECT_FALSE(mainWindow.isVisible());
-    EXPECT_EQ(entry->ui().mndung->text(), QStringLiteral("Tiếp khách"));
+    EXPECT_EQ(entry->ui().mndung->text(), u"Tiếp khách"_s);
 }
 
 } // namespace

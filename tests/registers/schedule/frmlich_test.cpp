@@ -10,12 +10,9 @@
 namespace {
 
 using registers::ScheduleEntryForm;
-using schedule_test::Item;
 using schedule_test::ScheduleTest;
 
-class FrmlichTest : public ScheduleTest
-{
-};
+using FrmlichTest = ScheduleTest;
 
 TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeKey)
 {
@@ -26,33 +23,28 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
 
     click(*f, "cmdAdd"); // today, a Monday, with its weekday
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-    EXPECT_EQ(f->ui().cmdAdd->text(), QStringLiteral("&Huỷ nạp"));
-    EXPECT_EQ(f->ui().mngay->text(), QStringLiteral("05/01/2026"));
-    EXPECT_EQ(f->ui().mthu->text(), QStringLiteral("Thứ hai"));
+    EXPECT_EQ(f->ui().cmdAdd->text(), u"&Huỷ nạp"_s);
+    EXPECT_EQ(f->ui().mngay->text(), u"05/01/2026"_s);
+    EXPECT_EQ(f->ui().mthu->text(), u"Thứ hai"_s);
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.responder.lastMessage(),
-              QStringLiteral("Cần phải điền đủ nội dung các ô :\rGiờ, Tên hoặc tóm tắt nội dung công việc"));
-    f->ui().mgio->setText(QStringLiteral("9h"));
-    f->ui().mndung->setText(QStringLiteral("Giao ban 'tuần' 50% *"));
+              u"Cần phải điền đủ nội dung các ô :\rGiờ, Tên hoặc tóm tắt nội dung công việc"_s);
+    f->ui().mgio->setText(u"9h"_s);
+    f->ui().mndung->setText(u"Giao ban 'tuần' 50% *"_s);
     click(*f, "cmdUpdate");
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
 
-    struct Typed
-    {
-        const char* day;
-        const char* time;
-        const char* shown;
-    };
-    for (const Typed& t : {Typed{"4/1/26", "14h", "04/01/2026"}, Typed{"31.12.2025", "8h30", "31/12/2025"},
-                           Typed{"1-1-2026", "h30", "01/01/2026"}}) {
+    for (const auto& [day, time, shown] : {std::tuple{"4/1/26", "14h", "04/01/2026"},
+                                           {"31.12.2025", "8h30", "31/12/2025"},
+                                           {"1-1-2026", "h30", "01/01/2026"}}) {
         click(*f, "cmdAdd");
-        leave(f, QStringLiteral("mngay"), QString::fromUtf8(t.day), QStringLiteral("mgio"));
-        EXPECT_EQ(f->ui().mngay->text(), QString::fromUtf8(t.shown));
-        f->ui().mgio->setText(QString::fromUtf8(t.time));
-        f->ui().mndung->setText(QStringLiteral("Việc ") + QString::fromUtf8(t.shown));
+        leave(f, u"mngay"_s, QString::fromUtf8(day), u"mgio"_s);
+        EXPECT_EQ(f->ui().mngay->text(), QString::fromUtf8(shown));
+        f->ui().mgio->setText(QString::fromUtf8(time));
+        f->ui().mndung->setText(u"Việc "_s + QString::fromUtf8(shown));
         click(*f, "cmdUpdate");
     }
-    EXPECT_EQ(items(QStringLiteral("ngay, ngaychuan, thu, gio, giochuan, ndung, nguoicapnhat")),
+    EXPECT_EQ(items(u"ngay, ngaychuan, thu, gio, giochuan, ndung, nguoicapnhat"_s),
               (QStringList{"05/01/2026|20260105|Thứ hai|9h|09h|Giao ban 'tuần' 50% *|Nguyễn Văn An",
                            "04/01/2026|20260104|Chủ nhật|14h|14h|Việc 04/01/2026|Nguyễn Văn An",
                            "31/12/2025|20251231|Thứ tư|8h30|08h30|Việc 31/12/2025|Nguyễn Văn An",
@@ -60,21 +52,21 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
 
     // A day that does not exist is refused and emptied; then only the content is missing.
     click(*f, "cmdAdd");
-    leave(f, QStringLiteral("mngay"), QStringLiteral("29/2/2026"), QStringLiteral("mgio"));
-    EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Bạn cần nạp lại ngày tháng năm cho đúng!"));
+    leave(f, u"mngay"_s, u"29/2/2026"_s, u"mgio"_s);
+    EXPECT_EQ(home.responder.lastMessage(), u"Bạn cần nạp lại ngày tháng năm cho đúng!"_s);
     EXPECT_EQ(f->ui().mngay->text(), QString());
     f->ui().mngay->setFocus();
     key(*f, Qt::Key_F5); // an empty day gets today, then steps; the weekday follows
     key(*f, Qt::Key_F5);
-    EXPECT_EQ(f->ui().mngay->text(), QStringLiteral("06/01/2026"));
-    EXPECT_EQ(f->ui().mthu->text(), QStringLiteral("Thứ ba"));
-    f->ui().mgio->setText(QStringLiteral("7h"));
+    EXPECT_EQ(f->ui().mngay->text(), u"06/01/2026"_s);
+    EXPECT_EQ(f->ui().mthu->text(), u"Thứ ba"_s);
+    f->ui().mgio->setText(u"7h"_s);
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.responder.lastMessage(),
-              QStringLiteral("Cần phải điền đủ nội dung các ô :\rTên hoặc tóm tắt nội dung công viẹc"));
+              u"Cần phải điền đủ nội dung các ô :\rTên hoặc tóm tắt nội dung công viẹc"_s);
     click(*f, "cmdAdd"); // "&Huỷ nạp": nothing is written
-    EXPECT_EQ(items(QStringLiteral("id")).size(), 4);
-    EXPECT_EQ(f->ui().lbltrangthai->text(), QStringLiteral("Xem lịch làm việc hàng tuần"));
+    EXPECT_EQ(items(u"id"_s).size(), 4);
+    EXPECT_EQ(f->ui().lbltrangthai->text(), u"Xem lịch làm việc hàng tuần"_s);
 }
 
 TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndDeletingAsksNothing)
@@ -83,20 +75,20 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndD
     ScheduleEntryForm* f = openEntry();
     f->Data1->moveFirst();
     click(*f, "Cmdsua");
-    f->ui().mghichu->setText(QStringLiteral("Hoãn"));
+    f->ui().mghichu->setText(u"Hoãn"_s);
     click(*f, "cmdUpdate"); // the time is missing, but only the note changed
     EXPECT_EQ(home.responder.messages(), QStringList());
-    EXPECT_EQ(items(QStringLiteral("ghichu, nguoicapnhat")).value(0), QStringLiteral("Hoãn|Nguyễn Văn An"));
+    EXPECT_EQ(items(u"ghichu, nguoicapnhat"_s).value(0), u"Hoãn|Nguyễn Văn An"_s);
 
     f->ui().mthu->setFocus();
-    EXPECT_EQ(home.responder.lastMessage(), QStringLiteral("Không cần nạp ô này ! Chương trình sẽ tự động nạp "
-                                                           "Thứ sau khi bạn nạp xong ô Ngày"));
-    EXPECT_EQ(f->activeControlName(), QStringLiteral("mngay"));
+    EXPECT_EQ(home.responder.lastMessage(), u"Không cần nạp ô này ! Chương trình sẽ tự động nạp "
+                                            "Thứ sau khi bạn nạp xong ô Ngày"_s);
+    EXPECT_EQ(f->activeControlName(), u"mngay"_s);
 
     home.responder.clear();
     click(*f, "cmdDelete");
     EXPECT_EQ(home.responder.messages(), QStringList());
-    EXPECT_EQ(items(QStringLiteral("ndung")), QStringList{"Họp"});
+    EXPECT_EQ(items(u"ndung"_s), QStringList{"Họp"});
 }
 
 TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
@@ -104,15 +96,15 @@ TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
     add(app::module1().scheduleTable, {{"05/01/2026", "8h", "Họp"}});
     ScheduleEntryForm* f = openEntry();
     app::module1().schedule.setStatementHook([](const QString& sql) {
-        if (sql.contains(QStringLiteral("chonin")) || sql.contains(QStringLiteral("ngaychuan]>=")))
-            throw db::DbError(3050, QStringLiteral("Không khoá được file."));
+        if (sql.contains(u"chonin"_s) || sql.contains(u"ngaychuan]>="_s))
+            throw db::DbError(3050, u"Không khoá được file."_s);
     });
     click(*f, "cmdbang");
-    EXPECT_TRUE(home.responder.lastMessage().contains(QStringLiteral("Không khoá được file.")));
+    EXPECT_TRUE(home.responder.lastMessage().contains(u"Không khoá được file."_s));
     EXPECT_TRUE(f->isVisible());
     home.responder.clear();
     click(*f, "cmdGrid");
-    EXPECT_TRUE(home.responder.lastMessage().contains(QStringLiteral("Không khoá được file.")));
+    EXPECT_TRUE(home.responder.lastMessage().contains(u"Không khoá được file."_s));
     EXPECT_TRUE(f->isVisible());
     app::module1().schedule.setStatementHook(nullptr);
     click(*f, "cmdAdd"); // still usable

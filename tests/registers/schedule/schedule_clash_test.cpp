@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using registers::ScheduleItem;
@@ -14,11 +16,11 @@ ScheduleItem item(long long id, const char* dayKey, const char* time, const char
     i.table = QString::fromLatin1(table);
     i.id = id;
     i.dayKey = QString::fromLatin1(dayKey);
-    i.day = QDate::fromString(i.dayKey, QStringLiteral("yyyyMMdd")).toString(QStringLiteral("dd/MM/yyyy"));
+    i.day = QDate::fromString(i.dayKey, u"yyyyMMdd"_s).toString(u"dd/MM/yyyy"_s);
     i.time = QString::fromUtf8(time);
     i.chair = QString::fromUtf8(chair);
     i.place = QString::fromUtf8(place);
-    i.content = QStringLiteral("Việc ") + QString::number(id);
+    i.content = u"Việc "_s + QString::number(id);
     return i;
 }
 
@@ -53,24 +55,21 @@ TEST(ScheduleClashTest, SamePersonOrPlaceWithinTwoHoursOfTheSameDayClashes)
     };
     for (const Case& c : cases) {
         const std::optional<registers::ScheduleClash> clash = registers::findClash(c.saved, booked);
-        EXPECT_EQ(clash ? clash->other.id : 0, c.clashesWith) << c.what;
-        if (clash) {
-            EXPECT_EQ(clash->samePerson, c.person) << c.what;
-            EXPECT_EQ(clash->samePlace, c.place) << c.what;
-        }
+        const auto found =
+            clash ? std::tuple{clash->other.id, clash->samePerson, clash->samePlace} : std::tuple{0LL, false, false};
+        EXPECT_EQ(found, std::tuple(c.clashesWith, c.person, c.place)) << c.what;
     }
 }
 
 TEST(ScheduleClashTest, TheQuestionNamesTheOtherItem)
 {
     ScheduleItem other = item(1, "20261207", "8h30", "Nguyễn Văn An", "Phòng họp 1");
-    other.content = QStringLiteral("Giao ban tuần");
+    other.content = u"Giao ban tuần"_s;
     EXPECT_EQ(registers::clashQuestion({other, false, true}),
-              QStringLiteral("Địa điểm Phòng họp 1 đã có lịch \"Giao ban tuần\" lúc 8h30 ngày 07/12/2026.\rVẫn ghi ?"));
-    EXPECT_EQ(
-        registers::clashQuestion({other, true, true}),
-        QStringLiteral("Người chủ trì Nguyễn Văn An và địa điểm Phòng họp 1 đã có lịch \"Giao ban tuần\" lúc 8h30 "
-                       "ngày 07/12/2026.\rVẫn ghi ?"));
+              u"Địa điểm Phòng họp 1 đã có lịch \"Giao ban tuần\" lúc 8h30 ngày 07/12/2026.\rVẫn ghi ?"_s);
+    EXPECT_EQ(registers::clashQuestion({other, true, true}),
+              u"Người chủ trì Nguyễn Văn An và địa điểm Phòng họp 1 đã có lịch \"Giao ban tuần\" lúc 8h30 "
+              "ngày 07/12/2026.\rVẫn ghi ?"_s);
 }
 
 } // namespace

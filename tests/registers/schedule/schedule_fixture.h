@@ -42,11 +42,11 @@ protected:
     {
         RegisterTest::SetUp();
         registers::registerScheduleForms();
-        login(QStringLiteral("Nguyễn Văn An"), QStringLiteral("CB"));
+        login(u"Nguyễn Văn An"_s, u"CB"_s);
         copyData("brlichtuan.rpt");
         printToPdf();
         // The publish folder is read from a store of the test's own, set to none.
-        registers::setPublishSettingsFile(pdfDir.filePath(QStringLiteral("settings.ini")));
+        registers::setPublishSettingsFile(pdfDir.filePath(u"settings.ini"_s));
     }
     void TearDown() override
     {
@@ -58,21 +58,21 @@ protected:
     static void addYear(const QString& table)
     {
         app::Module1& m = app::module1();
-        app::copyTableStructure(m.schedule, m.schedule, QStringLiteral("lichmau"), table, false);
+        app::copyTableStructure(m.schedule, m.schedule, u"lichmau"_s, table, false);
     }
     static void add(const QString& table, const QList<Item>& items)
     {
         db::Recordset rs = app::module1().schedule.openRecordset(table);
         for (const Item& i : items) {
             rs.addNew();
-            rs.setValue(QStringLiteral("ngay"), i.day);
-            rs.setValue(QStringLiteral("ngaychuan"), common::normaliseDate(i.day));
-            rs.setValue(QStringLiteral("gio"), i.time);
-            rs.setValue(QStringLiteral("giochuan"), registers::timeKey(i.time));
-            rs.setValue(QStringLiteral("ndung"), i.what);
-            rs.setValue(QStringLiteral("diadiem"), i.place);
-            rs.setValue(QStringLiteral("nguoicapnhat"), i.savedBy);
-            rs.setValue(QStringLiteral("nguoictri"), i.chair);
+            rs.setValue(u"ngay"_s, i.day);
+            rs.setValue(u"ngaychuan"_s, common::normaliseDate(i.day));
+            rs.setValue(u"gio"_s, i.time);
+            rs.setValue(u"giochuan"_s, registers::timeKey(i.time));
+            rs.setValue(u"ndung"_s, i.what);
+            rs.setValue(u"diadiem"_s, i.place);
+            rs.setValue(u"nguoicapnhat"_s, i.savedBy);
+            rs.setValue(u"nguoictri"_s, i.chair);
             rs.update();
         }
     }
@@ -94,7 +94,7 @@ protected:
     {
         const PdfText pdf = PdfText::read(control.lastResult().outputFile);
         EXPECT_TRUE(pdf.error.isEmpty()) << pdf.error.toStdString();
-        return QString(pdf.all()).remove(QRegularExpression(QStringLiteral("\\s")));
+        return QString(pdf.all()).remove(QRegularExpression(u"\\s"_s));
     }
 };
 

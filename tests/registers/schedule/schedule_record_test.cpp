@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(TimeKeyTest, OneDigitHourGetsItsZero)
@@ -32,25 +34,25 @@ TEST(ScheduleConditionTest, BoxesJoinInTheirOrderAndARefusedBoxIsNamed)
     QWidget form;
     Ui::frmtracuulich ui;
     ui.setupUi(&form);
-    ui.txtid->setText(QStringLiteral("3-7"));
-    ui.mgio->setText(QStringLiteral("8h"));
-    ui.mngay1->setText(QStringLiteral("01/01/2026"));
-    ui.mndung->setText(QStringLiteral("Họp 'A'"));
-    ui.mghichu->setText(QStringLiteral("!hoãn"));
+    ui.txtid->setText(u"3-7"_s);
+    ui.mgio->setText(u"8h"_s);
+    ui.mngay1->setText(u"01/01/2026"_s);
+    ui.mndung->setText(u"Họp 'A'"_s);
+    ui.mghichu->setText(u"!hoãn"_s);
     const auto condition = [&ui] { return registers::criteriaCondition(registers::scheduleSearchConfig(ui)); };
     const registers::CriteriaCondition c = condition();
     EXPECT_EQ(c.refusedBox, nullptr);
-    EXPECT_EQ(c.condition, QStringLiteral("([id] between 3 and 7) and (([gio] Like '*8h*')) and [ngaychuan]  >= "
-                                          "'20260101' and (([ndung] Like '*Họp ''A''*')) and "
-                                          "(([ghichu] Not Like '*hoãn*'))"));
-    EXPECT_EQ(registers::scheduleSearchStatement(QStringLiteral("lich2025"), c.condition),
-              QStringLiteral("SELECT * FROM lich2025 WHERE ") + c.condition + QStringLiteral(" order by [ngaychuan]"));
-    EXPECT_EQ(registers::scheduleSearchStatement(QStringLiteral("lich2025"), QString()),
-              QStringLiteral("select * from [lich2025] order by [ngaychuan]"));
+    EXPECT_EQ(c.condition, u"([id] between 3 and 7) and (([gio] Like '*8h*')) and [ngaychuan]  >= "
+                           "'20260101' and (([ndung] Like '*Họp ''A''*')) and "
+                           "(([ghichu] Not Like '*hoãn*'))"_s);
+    EXPECT_EQ(registers::scheduleSearchStatement(u"lich2025"_s, c.condition),
+              u"SELECT * FROM lich2025 WHERE "_s + c.condition + u" order by [ngaychuan]"_s);
+    EXPECT_EQ(registers::scheduleSearchStatement(u"lich2025"_s, QString()),
+              u"select * from [lich2025] order by [ngaychuan]"_s);
 
-    ui.mthanhphan->setText(QStringLiteral("a+"));
+    ui.mthanhphan->setText(u"a+"_s);
     EXPECT_EQ(condition().refusedBox, ui.mthanhphan);
-    ui.txtid->setText(QStringLiteral("=5"));
+    ui.txtid->setText(u"=5"_s);
     EXPECT_EQ(condition().refusedBox, ui.txtid);
 }
 

@@ -5,6 +5,7 @@
 #include "../../support/accessibility_check.h"
 
 #include "datafiles/forms/file_dialog.h"
+#include "files.h"
 
 #include <QDir>
 
@@ -22,11 +23,7 @@ protected:
         datafiles::setFileChooser({});
         ScheduleTest::TearDown();
     }
-    static QString read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
+    static QString read(const QString& path) { return QString::fromUtf8(test::readFile(path)); }
     QTemporaryDir out;
 };
 
@@ -36,60 +33,59 @@ TEST_F(WeekPublishTest, ADoubleBookingIsAskedOnceAndNoKeepsTheFormAsTyped)
         {{"06/01/2026", "8h30", "Giao ban tuần", "Phòng họp 1", QString(), "Nguyễn Văn An"}});
     ScheduleEntryForm* f = openEntry();
     click(*f, "cmdAdd");
-    leave(f, QStringLiteral("mngay"), QStringLiteral("6/1/2026"), QStringLiteral("mgio"));
-    f->ui().mgio->setText(QStringLiteral("10h"));
-    f->ui().mndung->setText(QStringLiteral("Họp chi bộ"));
-    f->ui().mchutri->setText(QStringLiteral(" nguyễn văn AN "));
+    leave(f, u"mngay"_s, u"6/1/2026"_s, u"mgio"_s);
+    f->ui().mgio->setText(u"10h"_s);
+    f->ui().mndung->setText(u"Họp chi bộ"_s);
+    f->ui().mchutri->setText(u" nguyễn văn AN "_s);
     home.responder.clear();
-    home.responder.answer(QStringLiteral("no"));
+    home.responder.answer(u"no"_s);
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.responder.messages(),
-              QStringList{QStringLiteral("Người chủ trì Nguyễn Văn An đã có lịch \"Giao ban tuần\" lúc 8h30 ngày "
-                                         "06/01/2026 tại Phòng họp 1.\rVẫn ghi ?")});
+              QStringList{u"Người chủ trì Nguyễn Văn An đã có lịch \"Giao ban tuần\" lúc 8h30 ngày "
+                          "06/01/2026 tại Phòng họp 1.\rVẫn ghi ?"_s});
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(f->ui().mngay->text() + f->ui().mgio->text() + f->ui().mndung->text() + f->ui().mchutri->text(),
-              QStringLiteral("06/01/202610hHọp chi bộ nguyễn văn AN "));
-    EXPECT_EQ(items(QStringLiteral("ndung")).size(), 1);
+              u"06/01/202610hHọp chi bộ nguyễn văn AN "_s);
+    EXPECT_EQ(items(u"ndung"_s).size(), 1);
 
     home.responder.clear();
-    home.responder.answer(QStringLiteral("yes"));
+    home.responder.answer(u"yes"_s);
     click(*f, "cmdUpdate"); // the save button again: asked again, and written
     EXPECT_EQ(home.responder.messages().size(), 1);
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    EXPECT_EQ(items(QStringLiteral("ndung, gio")), (QStringList{"Giao ban tuần|8h30", "Họp chi bộ|10h"}));
+    EXPECT_EQ(items(u"ndung, gio"_s), (QStringList{"Giao ban tuần|8h30", "Họp chi bộ|10h"}));
 
     // Corrected in its own time slot, an item does not clash with itself; two hours apart is free.
     home.responder.clear();
     click(*f, "Cmdsua");
-    f->ui().mgio->setText(QStringLiteral("10h30"));
+    f->ui().mgio->setText(u"10h30"_s);
     click(*f, "cmdUpdate");
     EXPECT_TRUE(home.responder.messages().isEmpty()) << home.responder.lastMessage().toStdString();
-    EXPECT_EQ(items(QStringLiteral("gio")).last(), QStringLiteral("10h30"));
+    EXPECT_EQ(items(u"gio"_s).last(), u"10h30"_s);
 }
 
 TEST_F(WeekPublishTest, TheWeekAcrossNewYearIsExportedAndRepublishedAfterEveryChange)
 {
-    addYear(QStringLiteral("lich2025"));
+    addYear(u"lich2025"_s);
     add("lich2025", {{"31/12/2025", "14h", "Tổng kết năm <b>2025</b>"}});
     add(app::module1().scheduleTable, {{"01/01/2026", "Cả ngày", "Nghỉ Tết"}});
-    app::FormRequest r = request(QStringLiteral("Cmdxemlich"));
-    r.boxes = {QStringLiteral("29/12/2025"), QStringLiteral("04/01/2026")};
+    app::FormRequest r = request(u"Cmdxemlich"_s);
+    r.boxes = {u"29/12/2025"_s, u"04/01/2026"_s};
     ASSERT_TRUE(app::openForm(r, &mainWindow));
     auto* view = formNamed<WeekViewForm>("frmgridtuan");
     activate(view);
     EXPECT_TRUE(test::isAccessible(view));
-    QString folder = out.filePath(QStringLiteral("khong-co")); // not there: told, no publish folder
+    QString folder = out.filePath(u"khong-co"_s); // not there: told, no publish folder
     datafiles::setFileChooser(
         [&](const datafiles::OpenFileRequest& asked) { return asked.chooseFolder ? folder : QString(); });
     click(*view, "cmdxuatlichtuan");
-    EXPECT_TRUE(home.responder.lastMessage().startsWith(QStringLiteral("Không ghi được lịch tuần vào thư mục ")));
+    EXPECT_TRUE(home.responder.lastMessage().startsWith(u"Không ghi được lịch tuần vào thư mục "_s));
     folder = out.path();
-    home.responder.answer(QStringLiteral("yes")); // publish there from now on
+    home.responder.answer(u"yes"_s); // publish there from now on
     click(*view, "cmdxuatlichtuan");
-    const QString ics = read(out.filePath(QStringLiteral("lichtuan.ics")));
-    EXPECT_TRUE(ics.contains(QStringLiteral("UID:lich2025-1@selvaro")) &&
-                ics.contains(QStringLiteral("UID:lich2026-1")));
-    EXPECT_TRUE(read(out.filePath(QStringLiteral("lichtuan.html"))).contains(QStringLiteral("năm &lt;b&gt;2025")));
+    const QString ics = read(out.filePath(u"lichtuan.ics"_s));
+    EXPECT_TRUE(ics.contains(u"UID:lich2025-1@selvaro"_s) && ics.contains(u"UID:lich2026-1"_s));
+    EXPECT_TRUE(read(out.filePath(u"lichtuan.html"_s)).contains(u"năm &lt;b&gt;2025"_s));
     EXPECT_EQ(registers::publishFolder(), out.path());
     click(*view, "cmdclose");
 
@@ -97,28 +93,28 @@ TEST_F(WeekPublishTest, TheWeekAcrossNewYearIsExportedAndRepublishedAfterEveryCh
     ScheduleEntryForm* f = openEntry();
     const auto addItem = [&](const QString& what) {
         click(*f, "cmdAdd");
-        leave(f, QStringLiteral("mngay"), QStringLiteral("2/1/2026"), QStringLiteral("mgio"));
-        f->ui().mgio->setText(QStringLiteral("15h"));
+        leave(f, u"mngay"_s, u"2/1/2026"_s, u"mgio"_s);
+        f->ui().mgio->setText(u"15h"_s);
         f->ui().mndung->setText(what);
         click(*f, "cmdUpdate");
         EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     };
-    const QString page = out.filePath(QStringLiteral("lichtuan.html"));
-    addItem(QStringLiteral("Chào cờ đầu năm"));
-    EXPECT_TRUE(read(page).contains(QStringLiteral("Chào cờ đầu năm")));
+    const QString page = out.filePath(u"lichtuan.html"_s);
+    addItem(u"Chào cờ đầu năm"_s);
+    EXPECT_TRUE(read(page).contains(u"Chào cờ đầu năm"_s));
     click(*f, "cmdDelete");
-    EXPECT_FALSE(read(page).contains(QStringLiteral("Chào cờ đầu năm")));
+    EXPECT_FALSE(read(page).contains(u"Chào cờ đầu năm"_s));
 
     // The calendar cannot be replaced: the saves are kept, told once, and the last good page stays.
     const QString lastPage = read(page);
-    QFile::remove(out.filePath(QStringLiteral("lichtuan.ics")));
-    ASSERT_TRUE(QDir(out.path()).mkdir(QStringLiteral("lichtuan.ics")));
+    QFile::remove(out.filePath(u"lichtuan.ics"_s));
+    ASSERT_TRUE(QDir(out.path()).mkdir(u"lichtuan.ics"_s));
     home.responder.clear();
-    addItem(QStringLiteral("Họp một"));
-    addItem(QStringLiteral("Họp hai"));
-    EXPECT_EQ(items(QStringLiteral("ndung")).size(), 3);
+    addItem(u"Họp một"_s);
+    addItem(u"Họp hai"_s);
+    EXPECT_EQ(items(u"ndung"_s).size(), 3);
     ASSERT_EQ(home.responder.messages().size(), 1);
-    EXPECT_TRUE(home.responder.lastMessage().startsWith(QStringLiteral("Không ghi được lịch tuần vào thư mục ")));
+    EXPECT_TRUE(home.responder.lastMessage().startsWith(u"Không ghi được lịch tuần vào thư mục "_s));
     EXPECT_EQ(read(page), lastPage);
 }
 
