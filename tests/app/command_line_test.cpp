@@ -20,9 +20,10 @@ struct ParseCase
     Action action;
     QString home;
     QStringList others;
+    QString connection = {};
 };
 
-TEST(CommandLine, ParsesHelpVersionAndTheProgramFolder)
+TEST(CommandLine, ParsesHelpVersionTheProgramFolderAndTheMoves)
 {
     const ParseCase cases[] = {
         {"NothingRuns", {}, Action::Run, {}, {}},
@@ -39,12 +40,28 @@ TEST(CommandLine, ParsesHelpVersionAndTheProgramFolder)
          Action::Run,
          "/x",
          {"-platform", "offscreen"}},
+        {"MoveToServer",
+         {"--home", "/x", "--move-to-server", "service=vanthu"},
+         Action::MoveToServer,
+         "/x",
+         {},
+         "service=vanthu"},
+        {"MoveFromServer",
+         {"--move-from-server", "host=/run/pg dbname=vt"},
+         Action::MoveFromServer,
+         {},
+         {},
+         "host=/run/pg dbname=vt"},
+        {"MoveWithoutAConnectionIsAnError", {"--move-to-server"}, Action::Error, {}, {}},
+        {"MoveWithABlankConnectionIsAnError", {"--move-from-server", " "}, Action::Error, {}, {}},
+        {"BothMovesAreAnError", {"--move-to-server", "a", "--move-from-server", "b"}, Action::Error, {}, {}, "a"},
+        {"HelpWinsOverAMove", {"--move-to-server", "a", "--help"}, Action::Help, {}, {}, "a"},
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);
         const app::CommandLine line = app::parseCommandLine(c.arguments);
-        EXPECT_EQ(std::tuple(line.action, line.home, line.others, line.error.isEmpty()),
-                  std::tuple(c.action, c.home, c.others, c.action != Action::Error));
+        EXPECT_EQ(std::tuple(line.action, line.home, line.others, line.connection, line.error.isEmpty()),
+                  std::tuple(c.action, c.home, c.others, c.connection, c.action != Action::Error));
     }
 }
 

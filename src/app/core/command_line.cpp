@@ -36,10 +36,14 @@ CommandLine parseCommandLine(const QStringList& arguments)
             if (line.action != CommandLine::Action::Run) {
                 line.action = CommandLine::Action::Error;
                 line.error = QStringLiteral("--move-to-server and --move-from-server cannot go together");
+                if (i + 1 < arguments.size())
+                    ++i; // its connection is no argument of its own
             } else if (i + 1 >= arguments.size() || arguments.at(i + 1).trimmed().isEmpty()) {
                 line.action = CommandLine::Action::Error;
                 line.error =
                     a + QStringLiteral(" needs a server connection (\"host=... dbname=...\" or \"service=NAME\")");
+                if (i + 1 < arguments.size())
+                    ++i; // the blank connection
             } else {
                 line.action = action;
                 line.connection = arguments.at(++i);
