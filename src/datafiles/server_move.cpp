@@ -105,8 +105,8 @@ void copyFilesFromServer(ServerConnection& server, const QString& schema, const 
         return;
     const AttachmentStore store = AttachmentStore::besideLettersFile(path);
     QDir().mkpath(store.folder());
-    const QList<QVariantList> files = server.query(QStringLiteral("select hash, content from ") + table);
-    for (const QVariantList& row : files) {
+    qint64 files = 0;
+    server.forEachRow(QStringLiteral("select hash, content from ") + table, {}, [&](const QVariantList& row) {
         QTemporaryFile content;
         if (!content.open() || content.write(row[1].toByteArray()) != row[1].toByteArray().size() || !content.flush())
             throw db::DbError(db::errc::ServerCallFailed,
@@ -119,9 +119,10 @@ void copyFilesFromServer(ServerConnection& server, const QString& schema, const 
         } catch (const AttachmentError& e) {
             throw db::DbError(db::errc::ServerCallFailed, e.message());
         }
-    }
-    if (!files.isEmpty())
-        report(QStringLiteral("  ") + QString::number(files.size()) + QStringLiteral(" tệp đính kèm"));
+        ++files;
+    });
+    if (files > 0)
+        report(QStringLiteral("  ") + QString::number(files) + QStringLiteral(" tệp đính kèm"));
 }
 
 // Why the server could not be used, in the program's words; the server's own text after it.

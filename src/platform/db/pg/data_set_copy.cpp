@@ -282,10 +282,9 @@ QByteArray tableChecksum(const Database& file, const TableDef& def, qint64* rows
 QByteArray tableChecksum(ServerConnection& server, const QString& schema, const TableDef& def, qint64* rows)
 {
     QStringList canonicalRows;
-    const QList<QVariantList> all = server.query(QStringLiteral("select ") + columnList(def) +
-                                                 QStringLiteral(" from ") + dataset::qualified(schema, def.name));
-    for (const QVariantList& values : all)
-        canonicalRows << canonicalRow(values, def);
+    server.forEachRow(QStringLiteral("select ") + columnList(def) + QStringLiteral(" from ") +
+                          dataset::qualified(schema, def.name),
+                      {}, [&](const QVariantList& values) { canonicalRows << canonicalRow(values, def); });
     if (rows)
         *rows = canonicalRows.size();
     return checksumOf(canonicalRows);
@@ -343,18 +342,17 @@ QList<TableCopied> copyServerToFile(ServerConnection& server, const QString& sch
             file.beginTrans();
             try {
                 file.appendTableDef(def);
-                const QList<QVariantList> rows =
-                    server.query(QStringLiteral("select ") + columnList(def) + QStringLiteral(" from ") +
-                                 dataset::qualified(schema, def.name));
                 qint64 count = 0;
-                for (const QVariantList& row : rows) {
-                    QStringList literals;
-                    for (qsizetype i = 0; i < def.fields.size(); ++i)
-                        literals << jetLiteral(row.value(i), def.fields[i]);
-                    file.execute(insert + literals.join(QStringLiteral(", ")) + u')');
-                    if (++count % 1000 == 0 && progress)
-                        progress(def.name, count);
-                }
+                server.forEachRow(QStringLiteral("select ") + columnList(def) + QStringLiteral(" from ") +
+                                      dataset::qualified(schema, def.name),
+                                  {}, [&](const QVariantList& row) {
+                                      QStringList literals;
+                                      for (qsizetype i = 0; i < def.fields.size(); ++i)
+                                          literals << jetLiteral(row.value(i), def.fields[i]);
+                                      file.execute(insert + literals.join(QStringLiteral(", ")) + u')');
+                                      if (++count % 1000 == 0 && progress)
+                                          progress(def.name, count);
+                                  });
                 if (const FieldDef* counter = counterOf(def)) {
                     // The file goes on after the server's sequence, as the server would have.
                     const QList<QVariantList> sequence =

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <exception>
 #include <vector>
 
 namespace db::pg {
@@ -172,32 +173,92 @@ int ServerConnection::serverVersion() const
     return PQserverVersion(m_connection);
 }
 
-ServerConnection::Result ServerConnection::run(const QString& sql, const QVariantList& values)
+// The values of a statement as libpq takes them; the pointers live as long as this object.
+struct ServerConnection::Bound
 {
-    std::vector<BoundValue> bound;
-    bound.reserve(size_t(values.size()));
-    for (const QVariant& value : values)
-        bound.push_back(bind(value));
+    explicit Bound(const QVariantList& values)
+    {
+        held.reserve(size_t(values.size()));
+        for (const QVariant& value : values)
+            held.push_back(bind(value));
+        for (const BoundValue& value : held) {
+            data.push_back(value.isNull ? nullptr : value.data.constData());
+            lengths.push_back(int(value.data.size()));
+            formats.push_back(value.binary ? 1 : 0);
+        }
+    }
+    int count() const { return int(held.size()); }
+
+    std::vector<BoundValue> held;
     std::vector<const char*> data;
     std::vector<int> lengths;
     std::vector<int> formats;
-    for (const BoundValue& value : bound) {
-        data.push_back(value.isNull ? nullptr : value.data.constData());
-        lengths.push_back(int(value.data.size()));
-        formats.push_back(value.binary ? 1 : 0);
-    }
-    Result result;
-    result.handle.reset(PQexecParams(m_connection, sql.toUtf8().constData(), int(bound.size()), nullptr, data.data(),
-                                     lengths.data(), formats.data(), 0));
-    const ExecStatusType status = result.handle ? PQresultStatus(result.handle.get()) : PGRES_FATAL_ERROR;
-    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
-        return result;
-    if (!result.handle || PQstatus(m_connection) == CONNECTION_BAD)
+};
+
+void ServerConnection::raise(const PGresult* result, const QString& sql) const
+{
+    if (!result || PQstatus(m_connection) == CONNECTION_BAD)
         throw DbError(errc::ServerUnreachable, text(PQerrorMessage(m_connection)) + QStringLiteral("\n") + sql);
-    const QString sqlState = text(PQresultErrorField(result.handle.get(), PG_DIAG_SQLSTATE));
+    const QString sqlState = text(PQresultErrorField(result, PG_DIAG_SQLSTATE));
     throw DbError(errorNumber(sqlState), sqlState + QStringLiteral(": ") +
-                                             text(PQresultErrorField(result.handle.get(), PG_DIAG_MESSAGE_PRIMARY)) +
+                                             text(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) +
                                              QStringLiteral("\n") + sql);
+}
+
+ServerConnection::Result ServerConnection::run(const QString& sql, const QVariantList& values)
+{
+    const Bound bound(values);
+    Result result;
+    result.handle.reset(PQexecParams(m_connection, sql.toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
+                                     bound.lengths.data(), bound.formats.data(), 0));
+    const ExecStatusType status = result.handle ? PQresultStatus(result.handle.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        raise(result.handle.get(), sql);
+    return result;
+}
+
+void ServerConnection::forEachRow(const QString& sql, const QVariantList& values,
+                                  const std::function<void(const QVariantList&)>& take)
+{
+    const Bound bound(values);
+    if (!PQsendQueryParams(m_connection, sql.toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
+                           bound.lengths.data(), bound.formats.data(), 0) ||
+        !PQsetSingleRowMode(m_connection))
+        raise(nullptr, sql);
+    // Every result of the statement is read, also after a failure, so the connection is ready
+    // for the next one; a row the caller refuses (take throws) cancels the rest on the server.
+    std::exception_ptr failure;
+    for (;;) {
+        const Result result{{PQgetResult(m_connection), PQclear}};
+        if (!result.handle)
+            break;
+        if (failure)
+            continue;
+        const PGresult* r = result.handle.get();
+        const ExecStatusType status = PQresultStatus(r);
+        try {
+            if (status == PGRES_SINGLE_TUPLE) {
+                QVariantList cells;
+                cells.reserve(PQnfields(r));
+                for (int column = 0; column < PQnfields(r); ++column)
+                    cells.append(cellValue(r, 0, column));
+                take(cells);
+            } else if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+                raise(r, sql);
+            }
+        } catch (...) {
+            failure = std::current_exception();
+            if (status == PGRES_SINGLE_TUPLE) {
+                char reason[256];
+                PGcancel* cancel = PQgetCancel(m_connection);
+                if (cancel && !PQcancel(cancel, reason, sizeof reason))
+                    qCWarning(lcDb) << "could not cancel a server query:" << reason;
+                PQfreeCancel(cancel);
+            }
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 QList<QVariantList> ServerConnection::query(const QString& sql, const QVariantList& values)

@@ -3,9 +3,11 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 struct pg_conn;
+struct pg_result;
 
 // A connection to a PostgreSQL server, the engine of server mode. This is the bottom of that
 // engine: connecting with libpq's own conventions, checking the server, and running statements
@@ -46,11 +48,17 @@ public:
     QList<QVariantList> query(const QString& sql, const QVariantList& values = {});
     // The same for a statement without rows; returns the number of rows it changed.
     int exec(const QString& sql, const QVariantList& values = {});
+    // The same rows handed to take one at a time as the server sends them, never all held at
+    // once (a whole year's table). An error of take stops the statement and is raised again.
+    void forEachRow(const QString& sql, const QVariantList& values,
+                    const std::function<void(const QVariantList&)>& take);
 
 private:
     explicit ServerConnection(pg_conn* connection);
     struct Result;
+    struct Bound;
     Result run(const QString& sql, const QVariantList& values);
+    [[noreturn]] void raise(const pg_result* result, const QString& sql) const;
 
     pg_conn* m_connection;
 };

@@ -71,6 +71,26 @@ TEST_F(ServerTest, ValuesAreBoundNeverPastedAndComeBackAsTheyWent)
         EXPECT_EQ(failureNumber([&, sql = sql] { server->exec(sql); }), number) << sql.toStdString();
 }
 
+// Rows handed over one at a time; a refusal, ours or the server's, leaves the connection ready.
+TEST_F(ServerTest, StreamedRowsStopCleanlyOnARefusal)
+{
+    const QString numbers = u"select n, 10 / (5000 - n) from generate_series(1, $1::int) n"_s;
+    qlonglong sum = 0;
+    server->forEachRow(numbers, {4000}, [&](const QVariantList& row) { sum += row[0].toLongLong(); });
+    EXPECT_EQ(sum, 4000LL * 4001 / 2);
+
+    int seen = 0;
+    const auto refuseAt100 = [&](const QVariantList&) {
+        if (++seen == 100)
+            throw db::DbError(db::errc::ServerCallFailed, u"dừng"_s);
+    };
+    EXPECT_EQ(failureNumber([&] { server->forEachRow(numbers, {4000}, refuseAt100); }), db::errc::ServerCallFailed);
+    EXPECT_EQ(seen, 100);
+    EXPECT_EQ(failureNumber([&] { server->forEachRow(numbers, {6000}, [](const QVariantList&) {}); }),
+              db::errc::ServerCallFailed); // division by zero at row 5000
+    EXPECT_EQ(server->query(u"select 1"_s).first().first(), 1LL);
+}
+
 // One definition of text comparison on both engines: the server's fold of every code point below
 // U+20000 is ours, and texts compare on the server as on our SQLite connections.
 TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
