@@ -3,6 +3,7 @@
 #include "files.h"
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
+#include "platform/db/sql_quote.h"
 #include "template_builder.h"
 #include "template_file.h"
 
@@ -28,7 +29,8 @@ db::Database openTemplate(const QString& path = test::templatePath())
 QList<QVariantList> rowsOf(db::Database& database, const QString& table)
 {
     const db::TableDef def = database.tableDef(table);
-    db::Recordset rs = database.openRecordset(u"select * from %1 order by [%2]"_s.arg(table, def.fields.first().name),
+    db::Recordset rs = database.openRecordset(u"select * from "_s + db::quoteJetName(table) + u" order by "_s +
+                                                  db::quoteJetName(def.fields.first().name),
                                               db::RecordsetType::Snapshot);
     QList<QVariantList> rows;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {

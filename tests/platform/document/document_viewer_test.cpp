@@ -10,6 +10,7 @@
 #include "platform/document/document_viewer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfDocument>
@@ -120,9 +121,10 @@ TEST_F(DocumentViewerTest, PdfPagesKeysZoomAndFind)
     EXPECT_EQ(text(v, "lblketqua"), u"Không thấy \"Khen thuong\" trong tệp này."_s);
     EXPECT_EQ(v->currentPage(), 2);
 
-    if (qEnvironmentVariableIsSet("SELVARO_SHOT")) { // screenshots to look at: SELVARO_SHOT=/tmp/shot-
-        QTest::qWait(1000);                          // the view renders pages in a thread of its own
-        v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"viewer-pdf.png"_s);
+    // Pictures to look at, in SELVARO_SHOTS_DIR when it is set, as the register tests keep theirs.
+    if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR"); !shots.isEmpty()) {
+        QTest::qWait(1000); // the view renders pages in a thread of its own
+        v->grab().save(QDir(shots).filePath(u"viewer-pdf.png"_s));
     }
     QPointer<DocumentViewer> closed(v);
     v->close();
@@ -146,8 +148,9 @@ TEST_F(DocumentViewerTest, ImagesShowInPagesWithZoom)
         const int fitted = shown->pixmap().width();
         QTest::keyClick(v, Qt::Key_Minus, Qt::ControlModifier);
         EXPECT_LT(shown->pixmap().width(), fitted);
-        if (qEnvironmentVariableIsSet("SELVARO_SHOT") && QByteArray(format) == "png")
-            v->grab().save(qEnvironmentVariable("SELVARO_SHOT") + u"viewer-image.png"_s);
+        if (const QString shots = qEnvironmentVariable("SELVARO_SHOTS_DIR");
+            !shots.isEmpty() && QByteArray(format) == "png")
+            v->grab().save(QDir(shots).filePath(u"viewer-image.png"_s));
         delete v;
     }
 }
