@@ -105,7 +105,7 @@ void DepartmentsForm::prepare(const app::FormRequest& request)
     txtdonvi->setFocus();
 }
 
-void DepartmentsForm::open(const app::FormRequest& request)
+void DepartmentsForm::openFor(const app::FormRequest& request)
 {
     prepare(request);
     app::centreWindow(this);

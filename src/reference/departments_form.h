@@ -35,7 +35,7 @@ public:
 
     // Loads the departments (request.recordSource) and the unit list (request.lookups[0]).
     void prepare(const app::FormRequest& request);
-    void open(const app::FormRequest& request);
+    void openFor(const app::FormRequest& request);
 
     void cmdAdd_Click();
     void cmdsua_Click();

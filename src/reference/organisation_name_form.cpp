@@ -54,7 +54,7 @@ void OrganisationNameForm::prepare(const app::FormRequest& request)
     Txttendonvi->setFocus();
 }
 
-void OrganisationNameForm::open(const app::FormRequest& request)
+void OrganisationNameForm::openFor(const app::FormRequest& request)
 {
     prepare(request);
     app::centreWindow(this);

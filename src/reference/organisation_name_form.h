@@ -30,7 +30,7 @@ public:
 
     // Loads the names from the request's data file (the reference file beside the letters file).
     void prepare(const app::FormRequest& request);
-    void open(const app::FormRequest& request);
+    void openFor(const app::FormRequest& request);
 
     ui::TextBox* Txttendonvi = nullptr;
     ui::TextBox* Txttencaptren = nullptr;

@@ -16,7 +16,7 @@ template <typename Form> app::FormOpener opener()
 {
     return [](const app::FormRequest& request, QWidget* mainWindow) {
         Form form(mainWindow);
-        form.open(request);
+        form.openFor(request);
     };
 }
 
@@ -24,7 +24,7 @@ app::FormOpener listOpener(ListConfig (*config)())
 {
     return [config](const app::FormRequest& request, QWidget* mainWindow) {
         ReferenceListForm form(config(), mainWindow);
-        form.open(request);
+        form.openFor(request);
     };
 }
 
@@ -41,7 +41,7 @@ void openUsersForm(const app::FormRequest& request, QWidget* mainWindow)
         program.userFullName = app::LoginCheck::kUnknownUser;
         program.userRights = QStringLiteral("QT");
     });
-    form.open(request, {m.userFullName, request.confirmedRights});
+    form.openFor(request, {m.userFullName, request.confirmedRights});
 }
 
 } // namespace

@@ -147,7 +147,7 @@ void ReferenceListForm::prepare(const app::FormRequest& request)
     }
 }
 
-void ReferenceListForm::open(const app::FormRequest& request)
+void ReferenceListForm::openFor(const app::FormRequest& request)
 {
     prepare(request);
     app::centreWindow(this);

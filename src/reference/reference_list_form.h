@@ -77,7 +77,7 @@ public:
     // given by the request becomes the window title and the first status text.
     void prepare(const app::FormRequest& request);
     // prepare(), then shown modal; returns when the form has closed.
-    void open(const app::FormRequest& request);
+    void openFor(const app::FormRequest& request);
 
     // "xem" viewing, "nap" adding or "sua" editing; empty before the form is first loaded.
     QString mode() const { return m_mode; }

@@ -115,7 +115,7 @@ void UsersForm::prepare(const app::FormRequest& request, const LoggedInUser& use
     backToView();
 }
 
-void UsersForm::open(const app::FormRequest& request, const LoggedInUser& user)
+void UsersForm::openFor(const app::FormRequest& request, const LoggedInUser& user)
 {
     prepare(request, user);
     app::centreWindow(this);

@@ -52,7 +52,7 @@ public:
     // Loads the form on the request's record source (all users, or the logged-in user's own row);
     // the rights user.confirmedRights decide what may be done.
     void prepare(const app::FormRequest& request, const LoggedInUser& user);
-    void open(const app::FormRequest& request, const LoggedInUser& user);
+    void openFor(const app::FormRequest& request, const LoggedInUser& user);
 
     void cmdAdd_Click();
     void Cmdsua_Click();
