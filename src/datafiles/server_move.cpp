@@ -63,8 +63,7 @@ void copyFilesToServer(const db::Database& file, ServerConnection& server, const
         return;
     const AttachmentStore store = AttachmentStore::besideLettersFile(file.path());
     const QString table = db::pg::dataset::qualified(schema, QStringLiteral("msys_files"));
-    server.exec(QStringLiteral("begin"));
-    try {
+    server.inTransaction([&] {
         server.exec(QStringLiteral("create table ") + table +
                     QStringLiteral(" (hash text primary key, content bytea not null)"));
         for (const QString& hash : hashes) {
@@ -84,15 +83,7 @@ void copyFilesToServer(const db::Database& file, ServerConnection& server, const
                                                                   QStringLiteral(" không còn đúng nội dung đã lưu."));
             }
         }
-        server.exec(QStringLiteral("commit"));
-    } catch (...) {
-        try {
-            server.exec(QStringLiteral("rollback"));
-        } catch (const db::DbError& e) {
-            report(QStringLiteral("Không huỷ được việc chép tệp đính kèm: ") + e.description());
-        }
-        throw;
-    }
+    });
     report(QStringLiteral("  ") + QString::number(hashes.size()) + QStringLiteral(" tệp đính kèm"));
 }
 

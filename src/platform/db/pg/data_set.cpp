@@ -73,17 +73,21 @@ void create(ServerConnection& server, const QString& schema)
 {
     if (exists(server, schema))
         throw DbError(errc::DatabaseExists, QStringLiteral("Máy chủ đã có bộ dữ liệu ") + schema);
-    server.exec(QStringLiteral("create schema ") + quoteIdentifier(schema));
-    server.exec(QStringLiteral("create table ") + qualified(schema, QStringLiteral("msys_fields")) +
-                QStringLiteral(" (tbl text not null, pos integer not null, name text not null, type integer not null, "
-                               "size integer not null, attributes integer not null, zero_length boolean not null, "
-                               "required boolean not null, created bigint generated always as identity, "
-                               "primary key (tbl, pos))"));
-    server.exec(QStringLiteral("create table ") + qualified(schema, QStringLiteral("msys_indexes")) +
-                QStringLiteral(" (tbl text not null, pos integer not null, name text not null, fields text not null, "
-                               "is_unique boolean not null, is_primary boolean not null, primary key (tbl, pos))"));
-    server.exec(QStringLiteral("create table ") + qualified(schema, QStringLiteral("msys_queries")) +
-                QStringLiteral(" (pos integer primary key, name text not null unique, jet_sql text not null)"));
+    server.inTransaction([&] {
+        server.exec(QStringLiteral("create schema ") + quoteIdentifier(schema));
+        server.exec(
+            QStringLiteral("create table ") + qualified(schema, QStringLiteral("msys_fields")) +
+            QStringLiteral(" (tbl text not null, pos integer not null, name text not null, type integer not null, "
+                           "size integer not null, attributes integer not null, zero_length boolean not null, "
+                           "required boolean not null, created bigint generated always as identity, "
+                           "primary key (tbl, pos))"));
+        server.exec(
+            QStringLiteral("create table ") + qualified(schema, QStringLiteral("msys_indexes")) +
+            QStringLiteral(" (tbl text not null, pos integer not null, name text not null, fields text not null, "
+                           "is_unique boolean not null, is_primary boolean not null, primary key (tbl, pos))"));
+        server.exec(QStringLiteral("create table ") + qualified(schema, QStringLiteral("msys_queries")) +
+                    QStringLiteral(" (pos integer primary key, name text not null unique, jet_sql text not null)"));
+    });
 }
 
 void drop(ServerConnection& server, const QString& schema)

@@ -30,8 +30,8 @@ namespace dataset {
 QString schemaFor(const QString& filePath);
 
 bool exists(ServerConnection& server, const QString& schema);
-// Creates the schema and its bookkeeping tables. Raises DbError(DatabaseExists) when the schema
-// is there already.
+// Creates the schema and its bookkeeping tables, in a transaction of its own. Raises
+// DbError(DatabaseExists) when the schema is there already.
 void create(ServerConnection& server, const QString& schema);
 // Drops the schema with everything in it (nothing when there is none).
 void drop(ServerConnection& server, const QString& schema);

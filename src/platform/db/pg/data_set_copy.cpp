@@ -172,23 +172,6 @@ QString sequenceOf(ServerConnection& server, const QString& schema, const TableD
         .toString();
 }
 
-// Runs work in one server transaction.
-template <typename Work> void inServerTransaction(ServerConnection& server, Work work)
-{
-    server.exec(QStringLiteral("begin"));
-    try {
-        work();
-        server.exec(QStringLiteral("commit"));
-    } catch (...) {
-        try {
-            server.exec(QStringLiteral("rollback"));
-        } catch (const DbError& e) {
-            qCWarning(lcDb) << "rollback on the server failed:" << e.description();
-        }
-        throw;
-    }
-}
-
 void copyTableToServer(const Database& file, ServerConnection& server, const QString& schema, const TableDef& def,
                        const CopyProgress& progress)
 {
@@ -196,7 +179,7 @@ void copyTableToServer(const Database& file, ServerConnection& server, const QSt
     const qsizetype perBatch = std::max<qsizetype>(1, ValuesPerBatch / std::max<qsizetype>(1, width));
     const QString insert = QStringLiteral("insert into ") + dataset::qualified(schema, def.name) +
                            QStringLiteral(" (") + columnList(def) + QStringLiteral(") values ");
-    inServerTransaction(server, [&] {
+    server.inTransaction([&] {
         dataset::createTable(server, schema, def);
         RowReader reader(file, quoteJetName(def.name));
         qint64 copied = 0;
@@ -298,7 +281,7 @@ QList<TableCopied> copyFileToServer(const Database& file, ServerConnection& serv
     try {
         for (const QString& table : file.tableNames())
             copyTableToServer(file, server, schema, file.tableDef(table), progress);
-        inServerTransaction(server, [&] {
+        server.inTransaction([&] {
             for (const QString& name : file.queryNames())
                 dataset::createQuery(server, schema, name, file.querySql(name));
         });

@@ -217,6 +217,22 @@ ServerConnection::Result ServerConnection::run(const QString& sql, const QVarian
     return result;
 }
 
+void ServerConnection::inTransaction(const std::function<void()>& work)
+{
+    exec(QStringLiteral("begin"));
+    try {
+        work();
+        exec(QStringLiteral("commit"));
+    } catch (...) {
+        try {
+            exec(QStringLiteral("rollback"));
+        } catch (const DbError& e) {
+            qCWarning(lcDb) << "rollback on the server failed:" << e.description();
+        }
+        throw;
+    }
+}
+
 void ServerConnection::forEachRow(const QString& sql, const QVariantList& values,
                                   const std::function<void(const QVariantList&)>& take)
 {

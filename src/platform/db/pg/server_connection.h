@@ -48,6 +48,9 @@ public:
     QList<QVariantList> query(const QString& sql, const QVariantList& values = {});
     // The same for a statement without rows; returns the number of rows it changed.
     int exec(const QString& sql, const QVariantList& values = {});
+    // Runs work in one transaction: committed when work returns, rolled back when it raises (a
+    // failing rollback is logged) and the error raised again.
+    void inTransaction(const std::function<void()>& work);
     // The same rows handed to take one at a time as the server sends them, never all held at
     // once (a whole year's table). An error of take stops the statement and is raised again.
     void forEachRow(const QString& sql, const QVariantList& values,
