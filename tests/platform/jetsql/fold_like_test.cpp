@@ -4,6 +4,7 @@
 // U+FFFF, malformed bytes) to foldCase(). Each SQL case checks the operator's answer and that the
 // quick fold, where it takes the text, gives exactly what foldCase() gives.
 #include "fold_cases.h"
+#include "like_cases.h"
 #include "platform/jetsql/fold.h"
 #include "platform/jetsql/functions.h"
 #include "platform/jetsql/like_pattern.h"
@@ -17,51 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct LikeCase
-{
-    const char* name;
-    const char16_t* pattern;
-    const char16_t* matches; // a text the pattern matches; nullptr: none given
-    const char16_t* misses;  // a text it does not match; nullptr: none given
-};
-
-const LikeCase likeCases[] = {
-    {"ExactTextIsCaseSensitive", u"cvden", u"cvden", u"CVDEN"},
-    {"EmptyPatternMatchesOnlyEmptyText", u"", u"", u"a"},
-    {"StarAloneMatchesEmptyText", u"*", u"", nullptr},
-    {"StarAloneMatchesAnyText", u"*", u"Bộ Tài chính", nullptr},
-    {"StarTakesAnyRunInTheMiddle", u"cv*9", u"cvden2009", nullptr},
-    {"StarAtBothEndsFindsAPart", u"*Nội*", u"Bộ Nội", u"Bộ Ngoại giao"},
-    {"StarBacktracksToALaterOccurrence", u"*abd", u"abcabcabd", nullptr},
-    {"SeveralStarsBacktrackAndStillNeedTheEnd", u"*ss*ss*pi", u"mississippi", u"mississippx"},
-    {"QuestionMarkIsOneCharacter", u"cvden????", u"cvden2009", u"cvdenmau"},
-    {"QuestionMarkNeedsACharacter", u"cvden????", nullptr, u"cvden200"},
-    {"QuestionMarkTakesAVietnameseLetter", u"l?ch", u"lịch", nullptr},
-    {"HashIsOneDigit", u"cvden####", u"cvden2009", u"cvdenmau9"},
-    {"ListMatchesOneOfItsCharacters", u"[abc]", u"b", u"d"},
-    {"RangeInListIsCaseSensitive", u"[a-z]", u"m", u"M"},
-    {"NegatedList", u"[!abc]", u"x", u"a"},
-    {"NegatedRange", u"[!a-z]", u"5", u"m"},
-    {"StarInsideListIsLiteral", u"[*]", u"*", u"x"},
-    {"QuestionMarkInsideListIsLiteral", u"[?]", u"?", u"x"},
-    {"HashInsideListIsLiteral", u"[#]", u"#", u"1"},
-    {"OpeningBracketInsideListIsLiteral", u"[[]", u"[", nullptr},
-    {"DashFirstInListIsLiteral", u"[-a]", u"-", nullptr},
-    {"DashLastInListIsLiteral", u"[a-]", u"-", nullptr},
-    {"EmptyListConsumesNothing", u"a[]b", u"ab", nullptr},
-    {"UnclosedBracketIsLiteral", u"a[b", u"a[b", nullptr},
-    {"ExclamationAloneInListIsLiteral", u"[!]", u"!", nullptr},
-    {"LengthsMustAgree", u"ab", nullptr, u"abc"},
-    {"PatternLongerThanText", u"abc", nullptr, u"ab"},
-    {"RightsStringStartsWithQ", u"q*", u"qt - lđ", u"cb"},
-    {"TrailingStarAfterFullMatch", u"q*", u"q", nullptr},
-    {"VietnameseLettersAreOrdinaryCharacters", u"H? N?i", u"Hà Nội", nullptr},
-    {"StarThenListThenStar", u"*[0-9]*", u"abc123", u"abcdef"},
-    {"PercentIsNoWildcard", u"a%", u"a%", u"abc"},
-    {"UnderscoreIsNoWildcard", u"a_", nullptr, u"ab"},
-    {"FolderPatternWithBackslash", u"C:\\SELVARO\\*", u"C:\\SELVARO\\data\\vemocv.mdb", u"D:\\other\\vemocv.mdb"},
-};
-
+using test::LikeCase;
+using test::likeCases;
 using LikePattern = testing::TestWithParam<LikeCase>;
 
 TEST_P(LikePattern, MatchesAsTheOldLikeOperator)
@@ -92,38 +50,8 @@ TEST(LikePatternCost, ManyStarsOverLongTextFinishQuickly)
     EXPECT_TRUE(jetsql::likeMatch(text + u'b', pattern));
 }
 
-struct SqlLikeCase
-{
-    const char* name;
-    std::string text; // UTF-8 bytes, possibly malformed
-    const char* pattern;
-    bool matches;
-    bool quick; // folded without foldCase()
-};
-
-const SqlLikeCase sqlLikeCases[] = {
-    {"AsciiIgnoresCase", "CVDEN2009", "cv*####", true, true},
-    {"AsciiDigitWildcardRefusesLetter", "cvdenX009", "cvden####", false, true},
-    {"VietnameseCapitalsMatchSmall", "ỦY BAN NHÂN DÂN HUYỆN ĐỨC PHỔ", "*huyện đức*", true, true},
-    {"SmallTextMatchesCapitalPattern", "về việc thực hiện hợp đồng số 12", "*HỢP ĐỒNG SỐ ##", true, true},
-    {"ToneMarksAreRespected", "Hợp đồng", "hop dong", false, true},
-    {"DifferentToneDoesNotMatch", "Đức", "đực", false, true},
-    {"QuestionTakesOneVietnameseLetter", "Bộ", "b?", true, true},
-    {"ListOfVietnameseLetters", "Sở", "s[ơởớ]", true, true},
-    {"NegatedList", "Sở", "s[!ở]", false, true},
-    {"RangeInList", "loại 7", "loại [5-8]", true, true},
-    {"WholeTextMustMatch", "Công văn số 5", "công văn", false, true},
-    {"ClosingBracketAloneIsOrdinary", "Số 5]A", "*5]a", true, true},
-    {"EmptyText", "", "*", true, true},
-    {"EmbeddedNul", std::string("a\0b", 3), "a?b", true, true},
-    {"DecomposedToneComposes", "Đu\u031B\u0301c", "đức", true, false},
-    {"BeyondBmpTakesTwoUnits", "a\xF0\x9F\x98\x80z", "a??z", true, false},
-    {"MalformedByteIsOneCharacter", "a\xFFz", "a?z", true, false},
-    {"OverlongSlashIsNotASlash", "a\xC0\xAFz", "a/z", false, false},
-    {"ByteOrderMarkAtTheStartIsDropped", "\xEF\xBB\xBFxyz", "xyz", true, false},
-    {"TruncatedSequenceAtTheEnd", "xy\xE1\xBB", "xy*", true, false},
-};
-
+using test::SqlLikeCase;
+using test::sqlLikeCases;
 using LikeFold = testing::TestWithParam<SqlLikeCase>;
 
 TEST_P(LikeFold, MatchesAsFoldCaseDoes)

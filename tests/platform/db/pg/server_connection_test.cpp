@@ -1,9 +1,11 @@
 // The server engine's connection: versions refused, failures told apart, values bound, errors
 // numbered, and the text fold that must compare exactly as our SQLite connections do.
 #include "fold_cases.h"
+#include "like_cases.h"
 #include "pg_server_fixture.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/pg/like_function.h"
 #include "platform/db/pg/server_connection.h"
 #include "platform/db/pg/text_fold.h"
 #include "platform/jetsql/fold.h"
@@ -117,6 +119,35 @@ TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
                                         .first();
         EXPECT_EQ(theirs, (QVariantList{c.expected == 0, c.expected < 0})) << c.name;
     }
+}
+
+// Jet's Like on the server answers the tables our SQLite connections answer: the matcher alone,
+// and Like on folded texts (the rows the server can hold: well-formed text without NUL, and
+// without the characters beyond U+FFFF that our connections count twice).
+TEST_F(ServerTest, LikeAnswersAsOurConnectionsDo)
+{
+    db::pg::installFold(*server);
+    db::pg::installLike(*server);
+    const auto like = [&](const char* function, const QString& text, const QString& pattern) {
+        return server->query(u"select "_s + QLatin1String(function) + u"($1, $2)"_s, {text, pattern}).first().first();
+    };
+    for (const test::LikeCase& c : test::likeCases) {
+        const QString pattern = QString::fromUtf16(c.pattern);
+        if (c.matches) {
+            EXPECT_EQ(like("selvaro_like_matches", QString::fromUtf16(c.matches), pattern), true) << c.name;
+        }
+        if (c.misses) {
+            EXPECT_EQ(like("selvaro_like_matches", QString::fromUtf16(c.misses), pattern), false) << c.name;
+        }
+    }
+    for (const test::SqlLikeCase& c : test::sqlLikeCases) {
+        if (!c.quick || c.text.find('\0') != std::string::npos)
+            continue;
+        const QString text = QString::fromUtf8(c.text.data(), qsizetype(c.text.size()));
+        EXPECT_EQ(like("selvaro_like", text, QString::fromUtf8(c.pattern)), c.matches) << c.name;
+    }
+    EXPECT_EQ(like("selvaro_like", u"Đu\u031B\u0301c"_s, u"đức"_s), true) << "decomposed text composes";
+    EXPECT_TRUE(server->query(u"select selvaro_like($1, '*')"_s, {QVariant()}).first().first().isNull());
 }
 
 } // namespace
