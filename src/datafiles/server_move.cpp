@@ -3,14 +3,13 @@
 #include "app/core/data_paths.h"
 #include "app/core/module1.h"
 #include "app/core/settings_files.h"
+#include "attachment_replication.h"
 #include "attachment_store.h"
-#include "attachments.h"
 #include "platform/db/database.h"
 #include "platform/db/db_error.h"
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/data_set_copy.h"
 #include "platform/db/pg/server_connection.h"
-#include "platform/db/row_reader.h"
 
 #include <QDate>
 #include <QDir>
@@ -41,24 +40,11 @@ db::pg::CopyProgress progressTo(const MoveReport& report)
     };
 }
 
-// The files the rows of tepdinhkem name, each once (none when the file has no such table).
-QStringList namedFiles(const db::Database& file)
-{
-    QStringList hashes;
-    if (!file.hasTable(kAttachmentsTable))
-        return hashes;
-    db::RowReader reader(file, QStringLiteral("SELECT DISTINCT bam FROM ") + kAttachmentsTable);
-    while (reader.next())
-        hashes << reader.value(0).toString();
-    return hashes;
-}
-
 // The files attached to the letters of file go with it, into msys_files of its data set, in one
 // transaction; the server checks each content against its name.
-void copyFilesToServer(const db::Database& file, ServerConnection& server, const QString& schema,
-                       const MoveReport& report)
+void copyFilesToServer(db::Database& file, ServerConnection& server, const QString& schema, const MoveReport& report)
 {
-    const QStringList hashes = namedFiles(file);
+    const QStringList hashes = attachmentHashes(file, QString());
     if (hashes.isEmpty())
         return;
     const AttachmentStore store = AttachmentStore::besideLettersFile(file.path());
@@ -155,7 +141,7 @@ QString moveToServer(const QString& programFolder, const QString& connection, co
                 continue;
             const QString schema = db::pg::dataset::schemaFor(path);
             report(QStringLiteral("Chép tệp ") + path + QStringLiteral(" lên bộ dữ liệu ") + schema);
-            const db::Database file = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
+            db::Database file = db::Database::open(path, app::kConnect, db::OpenMode::ReadOnly);
             const auto tables = db::pg::copyFileToServer(file, *server, schema, progressTo(report));
             made << schema;
             copyFilesToServer(file, *server, schema, report);

@@ -3,25 +3,15 @@
 #include "server_connection.h"
 
 #include "platform/db/db_error.h"
+#include "platform/db/sql_quote.h"
 #include "platform/jetsql/fold.h"
 
 namespace db::pg {
 
 namespace {
 
-QString quoteIdentifier(const QString& name)
-{
-    QString quoted = name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
-QString quoteLiteral(const QString& text)
-{
-    QString quoted = text;
-    quoted.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + quoted + u'\'';
-}
+using db::quoteIdentifier;
+using db::quoteLiteral;
 
 QString ourFold(char32_t c)
 {

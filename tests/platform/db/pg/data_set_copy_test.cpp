@@ -1,5 +1,6 @@
 // Moving a data file to a server data set and back: identical tables, definitions, counters and
 // stored queries; a failed move leaves nothing behind.
+#include "../db_fixture.h"
 #include "pg_server_fixture.h"
 #include "template_file.h"
 
@@ -83,19 +84,8 @@ TEST_F(DataSetCopyTest, AFileMovedToTheServerAndBackHasIdenticalTables)
         EXPECT_EQ(back[i].rows, there[i].rows);
         const db::TableDef original = file.tableDef(table);
         const db::TableDef copy = returned.tableDef(table);
-        ASSERT_EQ(copy.fields.size(), original.fields.size());
-        for (qsizetype f = 0; f < original.fields.size(); ++f) {
-            const db::FieldDef& a = original.fields[f];
-            const db::FieldDef& b = copy.fields[f];
-            EXPECT_EQ(std::tie(a.name, a.type, a.size, a.attributes, a.allowZeroLength, a.required),
-                      std::tie(b.name, b.type, b.size, b.attributes, b.allowZeroLength, b.required));
-        }
-        ASSERT_EQ(copy.indexes.size(), original.indexes.size());
-        for (qsizetype x = 0; x < original.indexes.size(); ++x) {
-            const db::IndexDef& a = original.indexes[x];
-            const db::IndexDef& b = copy.indexes[x];
-            EXPECT_EQ(std::tie(a.name, a.fields, a.unique, a.primary), std::tie(b.name, b.fields, b.unique, b.primary));
-        }
+        EXPECT_EQ(fieldsText(copy), fieldsText(original));
+        EXPECT_EQ(indexesText(copy), indexesText(original));
     }
     EXPECT_EQ(there[file.tableNames().indexOf(u"cvden2024"_s)].rows, 40);
     EXPECT_EQ(
