@@ -6,11 +6,20 @@
 
 namespace jetsql {
 
+// The engine translated text is written for.
+enum class Dialect
+{
+    SQLite,
+    PostgreSQL,
+};
+
 // What the translator may ask about the database a statement runs on.
 class Catalog
 {
 public:
     virtual ~Catalog() = default;
+    // The engine the database runs on, which decides the text the translator writes.
+    virtual Dialect dialect() const { return Dialect::SQLite; }
     // Jet text of the stored query `name` (any letter case) of this database, or nullopt.
     virtual std::optional<QString> storedQuery(const QString& name) const = 0;
     // The same for the database reached as `schema` ("main" or a name attach() gave): a statement

@@ -7,41 +7,24 @@
 #include <QDate>
 #include <QTime>
 
+using namespace Qt::StringLiterals;
+
 namespace jetsql {
 
 namespace {
-
-bool isColumn(const Expr& e)
-{
-    return e.kind == Expr::Kind::Column;
-}
-
-bool isNumberOrNull(const Expr& e)
-{
-    return e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Null;
-}
-
-// The left side of a text comparison. A plain column brings its own declared collation (NOCASE);
-// anything else gets COLLATE NOCASE so that letter case is ignored as in every comparison of ours.
-QString comparedLeft(const Expr& left, const Expr& right)
-{
-    if (isColumn(left) || isColumn(right) || isNumberOrNull(left) || isNumberOrNull(right))
-        return left.sql;
-    return left.sql + QStringLiteral(" COLLATE NOCASE");
-}
-
-QString comparedLeftOfList(const Expr& left)
-{
-    if (isColumn(left) || isNumberOrNull(left))
-        return left.sql;
-    return left.sql + QStringLiteral(" COLLATE NOCASE");
-}
 
 Expr other(const QString& sql)
 {
     Expr e;
     e.sql = sql;
     return e;
+}
+
+// A number rounded to a whole one, for Mod and "\" (a server's integer is 32 bits; SQLite's is 64).
+QString wholeNumber(const Expr& e, bool onServer)
+{
+    return QStringLiteral("CAST(round(") + e.sql +
+           (onServer ? QStringLiteral(") AS bigint)") : QStringLiteral(") AS INTEGER)"));
 }
 
 Expr binary(const Expr& left, const QString& op, const Expr& right)
@@ -64,7 +47,7 @@ Expr Parser::orExpr()
             left = binary(left, QStringLiteral("OR"), andExpr());
         } else if (acceptWord("xor")) {
             const Expr right = andExpr();
-            left = other(QStringLiteral("((%1) <> (%2))").arg(left.sql, right.sql));
+            left = other(QStringLiteral("((") + left.sql + QStringLiteral(") <> (") + right.sql + QStringLiteral("))"));
         } else {
             return left;
         }
@@ -95,7 +78,7 @@ Expr Parser::comparison()
         if (token.isSymbol(op)) {
             next();
             const Expr right = concatenation();
-            return other(u'(' + comparedLeft(left, right) + u' ' + QLatin1String(op) + u' ' + right.sql + u')');
+            return other(u'(' + compared(left, QLatin1String(op), right) + u')');
         }
     }
     const bool negated = token.isWord("not");
@@ -106,7 +89,11 @@ Expr Parser::comparison()
             next();
         next();
         const Expr pattern = concatenation();
-        // like() of our connections folds letter case and knows the Jet wildcards.
+        // like() of our connections, and selvaro_like() of a server, fold letter case and know
+        // the Jet wildcards.
+        if (onServer())
+            return other(u'(' + notText + QStringLiteral("selvaro_like(CAST(") + left.sql +
+                         QStringLiteral(" AS text), CAST(") + pattern.sql + QStringLiteral(" AS text)))"));
         return other(u'(' + left.sql + u' ' + notText + QStringLiteral("LIKE ") + pattern.sql + u')');
     }
     if (keyword.isWord("in")) {
@@ -117,15 +104,22 @@ Expr Parser::comparison()
         QString list;
         if (peek().isWord("select")) {
             list = select(false).sql;
+            // The server compares the subquery's values by their folds too.
+            if (onServer())
+                list = QStringLiteral("SELECT selvaro_fold(\"In\".\"value\") FROM (") + list +
+                       QStringLiteral(") AS \"In\" (\"value\")");
         } else {
             QStringList items;
             do {
-                items << expression().sql;
+                const Expr item = expression();
+                items << (onServer() ? caseless(item) : item.sql);
             } while (acceptSymbol(","));
             list = items.join(QStringLiteral(", "));
         }
         expectSymbol(")");
-        return other(u'(' + comparedLeftOfList(left) + u' ' + notText + QStringLiteral("IN (") + list +
+        const bool plain = !onServer() && (left.kind == Expr::Kind::Column || left.kind == Expr::Kind::Number ||
+                                           left.kind == Expr::Kind::Null);
+        return other(u'(' + (plain ? left.sql : caseless(left)) + u' ' + notText + QStringLiteral("IN (") + list +
                      QStringLiteral("))"));
     }
     if (keyword.isWord("between")) {
@@ -135,8 +129,11 @@ Expr Parser::comparison()
         const Expr low = concatenation();
         expectWord("and");
         const Expr high = concatenation();
-        return other(u'(' + comparedLeft(left, low) + u' ' + notText + QStringLiteral("BETWEEN ") + low.sql +
-                     QStringLiteral(" AND ") + high.sql + u')');
+        const QString between = u' ' + notText + QStringLiteral("BETWEEN");
+        if (onServer())
+            return other(u'(' + caseless(left) + between + u' ' + caseless(low) + QStringLiteral(" AND ") +
+                         caseless(high) + u')');
+        return other(u'(' + compared(left, between, low) + QStringLiteral(" AND ") + high.sql + u')');
     }
     if (negated)
         return left; // "NOT" belongs to what follows; the caller reports it
@@ -154,8 +151,14 @@ Expr Parser::concatenation()
     Expr left = additive();
     while (acceptSymbol("&")) {
         const Expr right = additive();
-        // "&" joins texts and reads null as an empty text.
-        left = other(QStringLiteral("(ifnull(%1, '') || ifnull(%2, ''))").arg(left.sql, right.sql));
+        // "&" joins texts and reads null as an empty text; a server joins texts only.
+        if (onServer())
+            left = other(QStringLiteral("(coalesce(CAST(") + left.sql +
+                         QStringLiteral(" AS text), '') || coalesce(CAST(") + right.sql +
+                         QStringLiteral(" AS text), ''))"));
+        else
+            left = other(QStringLiteral("(ifnull(") + left.sql + QStringLiteral(", '') || ifnull(") + right.sql +
+                         QStringLiteral(", ''))"));
     }
     return left;
 }
@@ -171,7 +174,7 @@ Expr Parser::additive()
             } else {
                 // "+" joins two texts and adds anything else; which one is known only from the
                 // values, so jet_plus() decides row by row.
-                left = other(QStringLiteral("jet_plus(%1, %2)").arg(left.sql, right.sql));
+                left = other(QStringLiteral("jet_plus(") + left.sql + QStringLiteral(", ") + right.sql + u')');
             }
         } else if (acceptSymbol("-")) {
             left = binary(left, QStringLiteral("-"), modulo());
@@ -187,7 +190,7 @@ Expr Parser::modulo()
     while (acceptWord("mod")) {
         const Expr right = integerDivision();
         left =
-            other(QStringLiteral("(CAST(round(%1) AS INTEGER) % CAST(round(%2) AS INTEGER))").arg(left.sql, right.sql));
+            other(u'(' + wholeNumber(left, onServer()) + QStringLiteral(" % ") + wholeNumber(right, onServer()) + u')');
     }
     return left;
 }
@@ -198,7 +201,7 @@ Expr Parser::integerDivision()
     while (acceptSymbol("\\")) {
         const Expr right = multiplicative();
         left =
-            other(QStringLiteral("(CAST(round(%1) AS INTEGER) / CAST(round(%2) AS INTEGER))").arg(left.sql, right.sql));
+            other(u'(' + wholeNumber(left, onServer()) + QStringLiteral(" / ") + wholeNumber(right, onServer()) + u')');
     }
     return left;
 }
@@ -212,7 +215,9 @@ Expr Parser::multiplicative()
         } else if (acceptSymbol("/")) {
             // "/" always divides as floating point.
             const Expr right = unary();
-            left = other(QStringLiteral("(CAST(%1 AS REAL) / %2)").arg(left.sql, right.sql));
+            const QString real =
+                onServer() ? QStringLiteral(" AS double precision) / ") : QStringLiteral(" AS REAL) / ");
+            left = other(QStringLiteral("(CAST(") + left.sql + real + right.sql + u')');
         } else {
             return left;
         }
@@ -238,7 +243,7 @@ Expr Parser::power()
     Expr left = primary();
     while (acceptSymbol("^")) {
         const Expr right = primary();
-        left = other(QStringLiteral("jet_power(%1, %2)").arg(left.sql, right.sql));
+        left = other(QStringLiteral("jet_power(") + left.sql + QStringLiteral(", ") + right.sql + u')');
     }
     return left;
 }
@@ -289,7 +294,10 @@ Expr Parser::primary()
     if (token.kind == Token::Kind::Word) {
         if (token.isWord("true") || token.isWord("false")) {
             next();
-            e.sql = token.isWord("true") ? QStringLiteral("1") : QStringLiteral("0");
+            if (onServer())
+                e.sql = token.isWord("true") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+            else
+                e.sql = token.isWord("true") ? QStringLiteral("1") : QStringLiteral("0");
             e.kind = Expr::Kind::Number;
             return e;
         }
@@ -312,10 +320,10 @@ Expr Parser::primary()
     if (peek().isSymbol(".") || peek().isSymbol("!")) {
         next();
         const QString column = identifier(QStringLiteral("column name"));
-        e.sql = quoteName(first) + u'.' + quoteName(column);
+        e.sql = name(first) + u'.' + name(column);
         e.name = column;
     } else {
-        e.sql = quoteName(first);
+        e.sql = name(first);
         e.name = first;
     }
     e.kind = Expr::Kind::Column;
@@ -340,8 +348,14 @@ Expr Parser::functionCall(const Token& nameToken)
             failAt(nameToken, QStringLiteral("IsNull takes one value"));
         return other(u'(' + args[0] + QStringLiteral(" IS NULL)"));
     }
+    // The functions of the old engine have names of their own on a server, whose left(), trim() …
+    // behave otherwise; the server's aggregates (count, sum …) keep theirs.
+    static const QStringList jetFunctions = {u"left"_s,  u"right"_s, u"mid"_s,   u"len"_s,   u"trim"_s,
+                                             u"ltrim"_s, u"rtrim"_s, u"ucase"_s, u"lcase"_s, u"iif"_s,
+                                             u"nz"_s,    u"val"_s,   u"cstr"_s,  u"format"_s};
+    const QString called = onServer() && jetFunctions.contains(name) ? u"jet_"_s + name : name;
     // Quoted, because SQLite reads LEFT and RIGHT as join words otherwise.
-    return other(quoteName(name) + u'(' + args.join(QStringLiteral(", ")) + u')');
+    return other(quoteName(called) + u'(' + args.join(QStringLiteral(", ")) + u')');
 }
 
 Expr Parser::dateLiteral(const Token& token)

@@ -1,5 +1,6 @@
 #include "parser.h"
 
+#include "fold.h"
 #include "sql_text.h"
 #include "syntax_error.h"
 
@@ -20,11 +21,45 @@ bool isMainSchema(const QString& schema)
     return schema.isEmpty() || schema.compare(QLatin1String("main"), Qt::CaseInsensitive) == 0;
 }
 
-QString qualifiedName(const QString& schema, const QString& name)
+QString Parser::name(const QString& name) const
+{
+    // SQLite compares names ignoring letter case. A server compares quoted names exactly and
+    // keeps ours lower-cased, as it keeps unquoted names.
+    return quoteName(onServer() ? name.toLower() : name);
+}
+
+QString Parser::qualifiedName(const QString& schema, const QString& name) const
 {
     if (isMainSchema(schema))
-        return quoteName(name);
-    return quoteName(schema) + u'.' + quoteName(name);
+        return this->name(name);
+    return quoteName(schema) + u'.' + this->name(name);
+}
+
+QString Parser::caseless(const Expr& e) const
+{
+    if (e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Null)
+        return e.sql;
+    if (onServer()) {
+        // A literal's fold is known now; the literal stays untyped, so that the server reads it as
+        // the type of what it meets.
+        if (e.kind == Expr::Kind::Text)
+            return foldCase(e.sql);
+        return QStringLiteral("selvaro_fold(") + e.sql + u')';
+    }
+    if (e.kind == Expr::Kind::Column)
+        return e.sql; // its declared collation
+    return e.sql + QStringLiteral(" COLLATE NOCASE");
+}
+
+QString Parser::compared(const Expr& left, const QString& op, const Expr& right) const
+{
+    if (onServer())
+        return caseless(left) + u' ' + op + u' ' + caseless(right);
+    // SQLite takes the collation of the left side, else of a column on the right.
+    const bool plain = left.kind == Expr::Kind::Column || right.kind == Expr::Kind::Column ||
+                       left.kind == Expr::Kind::Number || left.kind == Expr::Kind::Null ||
+                       right.kind == Expr::Kind::Number || right.kind == Expr::Kind::Null;
+    return (plain ? left.sql : left.sql + QStringLiteral(" COLLATE NOCASE")) + u' ' + op + u' ' + right.sql;
 }
 
 Parser::Parser(const QString& text, Catalog& catalog, const QString& defaultSchema, const QStringList& expanding)

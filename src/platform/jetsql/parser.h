@@ -9,16 +9,20 @@
 #include <optional>
 
 // The recursive-descent translator behind translateStatement() and translateCriterion(). It reads
-// Jet tokens and writes SQLite text as it goes; every expression it writes is self-contained
-// (parenthesised), so the caller may put it anywhere, including before COLLATE.
+// Jet tokens and writes SQL text for the catalog's engine as it goes; every expression it writes
+// is self-contained (parenthesised), so the caller may put it anywhere, including before COLLATE.
+//
+// Texts compare ignoring letter case on both engines. On SQLite a plain column brings its
+// declared collation (NOCASE, our fold) and anything else gets COLLATE NOCASE. A server has no
+// such collation: both sides of a comparison are folded by selvaro_fold() (the same fold; it
+// gives any other type back unchanged), a text literal already folded here so that it keeps the
+// type the other side gives it ('2009-02-01' against a date).
 namespace jetsql {
 
 // "name" with inner double quotes doubled.
 QString quoteName(const QString& name);
 // 'text' with inner single quotes doubled.
 QString quoteText(const QString& text);
-// "name" for the main schema, "schema"."name" otherwise.
-QString qualifiedName(const QString& schema, const QString& name);
 bool isMainSchema(const QString& schema);
 
 // A translated expression and what is known about it.
@@ -73,6 +77,9 @@ struct Select
     // Set when the list is "*" or "x.*" over exactly one table, whatever the clauses.
     std::optional<QString> structureSchema;
     std::optional<QString> structureTable;
+    // A DISTINCT list on a server: each item folded, and as it is.
+    QStringList distinctFolds;
+    QStringList distinctValues;
 };
 
 class Parser
@@ -103,6 +110,17 @@ public:
 
     Catalog& catalog() { return m_catalog; }
     const QString& defaultSchema() const { return m_defaultSchema; }
+    bool onServer() const { return m_catalog.dialect() == Dialect::PostgreSQL; }
+
+    // --- names and the text comparison in the engine's text --------------------------------------
+    // A table, column or alias name, quoted, as the engine spells it.
+    QString name(const QString& name) const;
+    // name() for the main schema, "schema".name() otherwise.
+    QString qualifiedName(const QString& schema, const QString& name) const;
+    // e where rows are compared, grouped or sorted by it, ignoring letter case.
+    QString caseless(const Expr& e) const;
+    // Both sides of a comparison whose operator goes between them.
+    QString compared(const Expr& left, const QString& op, const Expr& right) const;
 
     // --- expressions (jet_expression.cpp) -------------------------------------------------
     Expr expression();
@@ -138,7 +156,7 @@ private:
     QString selectCore(bool wantColumns, bool allowInto, Select& result, int& exprNumber, std::optional<QString>& top);
     QString fromList(bool wantColumns, QList<Source>& sources);
     QString joinedSources(bool wantColumns, QList<Source>& sources);
-    QString orderByList();
+    QString orderByList(QStringList* foldedItems);
 
     QString m_text;
     QList<Token> m_tokens;

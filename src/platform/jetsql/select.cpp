@@ -4,6 +4,8 @@
 
 #include "parser.h"
 
+#include <algorithm>
+
 namespace jetsql {
 
 namespace {
@@ -18,15 +20,6 @@ struct Item
 bool sameName(const QString& a, const QString& b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// An expression that is not a plain column gets COLLATE NOCASE where rows are compared by it
-// (DISTINCT, GROUP BY, ORDER BY); a plain column brings its declared collation.
-QString caseless(const Expr& e)
-{
-    if (e.kind == Expr::Kind::Column || e.kind == Expr::Kind::Number || e.kind == Expr::Kind::Null)
-        return e.sql;
-    return e.sql + QStringLiteral(" COLLATE NOCASE");
 }
 
 } // namespace
@@ -59,7 +52,7 @@ Source Parser::resolveName(const QString& name, const QString& schema, const QSt
         const Select select = inner.select(wantColumns);
         inner.expectEnd();
         Source source;
-        source.sql = u'(' + select.sql + QStringLiteral(") AS ") + quoteName(shownAlias);
+        source.sql = u'(' + select.sql + QStringLiteral(") AS ") + this->name(shownAlias);
         source.alias = shownAlias;
         source.isQuery = true;
         source.storedQuerySql = select.sql;
@@ -76,7 +69,7 @@ Source Parser::resolveName(const QString& name, const QString& schema, const QSt
     source.alias = shownAlias;
     source.sql = qualifiedName(schema, name);
     if (!alias.isEmpty() || !isMainSchema(schema))
-        source.sql += QStringLiteral(" AS ") + quoteName(shownAlias);
+        source.sql += QStringLiteral(" AS ") + this->name(shownAlias);
     if (wantColumns) {
         const QStringList columns = m_catalog.columns(schema, name);
         if (!columns.isEmpty())
@@ -100,7 +93,7 @@ Source Parser::tableSource(bool wantColumns)
         else
             alias = QStringLiteral("Query%1").arg(peek().position);
         Source source;
-        source.sql = u'(' + select.sql + QStringLiteral(") AS ") + quoteName(alias);
+        source.sql = u'(' + select.sql + QStringLiteral(") AS ") + name(alias);
         source.alias = alias;
         source.isQuery = true;
         source.columns = select.columns;
@@ -172,12 +165,13 @@ QString Parser::fromList(bool wantColumns, QList<Source>& sources)
     return parts.join(QStringLiteral(", "));
 }
 
-QString Parser::orderByList()
+QString Parser::orderByList(QStringList* foldedItems)
 {
     QStringList items;
     do {
         const Expr e = expression();
         QString item = caseless(e);
+        *foldedItems << item;
         if (acceptWord("desc"))
             item += QStringLiteral(" DESC");
         else
@@ -221,7 +215,7 @@ QString Parser::selectCore(bool wantColumns, bool allowInto, Select& result, int
             item.qualifier = identifier(QStringLiteral("table name"));
             next();
             next();
-            itemSql << quoteName(item.qualifier) + QStringLiteral(".*");
+            itemSql << name(item.qualifier) + QStringLiteral(".*");
         } else {
             const Expr e = expression();
             QString alias;
@@ -234,14 +228,24 @@ QString Parser::selectCore(bool wantColumns, bool allowInto, Select& result, int
                 item.name = e.name;
             else
                 item.name = QStringLiteral("Expr%1").arg(exprNumber++);
-            QString text = distinct ? caseless(e) : e.sql;
+            // A server keeps the values as they are and tells them apart by their folds (DISTINCT ON).
+            QString text = distinct && !onServer() ? caseless(e) : e.sql;
+            if (distinct && onServer()) {
+                result.distinctFolds << caseless(e);
+                result.distinctValues << e.sql;
+            }
             if (!alias.isEmpty() || !column)
-                text += QStringLiteral(" AS ") + quoteName(item.name);
+                text += QStringLiteral(" AS ") + name(item.name);
             itemSql << text;
         }
         items << item;
     } while (acceptSymbol(","));
     sql += itemSql.join(QStringLiteral(", "));
+    // DISTINCT ON cannot name what "*" stands for: the server then compares texts exactly.
+    if (std::any_of(items.begin(), items.end(), [](const Item& item) { return item.star; })) {
+        result.distinctFolds.clear();
+        result.distinctValues.clear();
+    }
 
     if (peek().isWord("into")) {
         if (!allowInto)
@@ -271,7 +275,10 @@ QString Parser::selectCore(bool wantColumns, bool allowInto, Select& result, int
         expectWord("by");
         QStringList groups;
         do {
-            groups << caseless(expression());
+            // A server wants the grouped columns themselves (it cannot see a column through the
+            // fold), so there texts that differ in letter case make groups of their own.
+            const Expr e = expression();
+            groups << (onServer() ? e.sql : caseless(e));
         } while (acceptSymbol(","));
         sql += QStringLiteral(" GROUP BY ") + groups.join(QStringLiteral(", "));
         filtered = true;
@@ -332,7 +339,9 @@ Select Parser::select(bool wantColumns, bool allowInto)
     // TOP n becomes LIMIT n, which SQLite wants after ORDER BY.
     std::optional<QString> limit;
     QString sql = selectCore(wantColumns, allowInto, result, exprNumber, limit);
+    bool compound = false;
     while (peek().isWord("union")) {
+        compound = true;
         next();
         sql += acceptWord("all") ? QStringLiteral(" UNION ALL ") : QStringLiteral(" UNION ");
         Select part;
@@ -345,12 +354,36 @@ Select Parser::select(bool wantColumns, bool allowInto)
         result.structureTable.reset();
         result.structureSchema.reset();
     }
+    QStringList orderFolds;
+    QString orderBy;
     if (acceptWord("order")) {
         expectWord("by");
-        sql += QStringLiteral(" ORDER BY ") + orderByList();
+        orderBy = orderByList(&orderFolds);
         result.plainStar = false;
         result.bareStoredQuerySql.clear();
     }
+    if (!result.distinctFolds.isEmpty() && !compound) {
+        // SELECT DISTINCT ON (folds): the server wants the ORDER BY to begin with them, and the
+        // spelling a group shows is made certain by ordering on the values last.
+        QStringList on;
+        for (const QString& fold : std::as_const(orderFolds)) {
+            if (result.distinctFolds.contains(fold) && !on.contains(fold))
+                on << fold;
+        }
+        QStringList rest;
+        for (const QString& fold : std::as_const(result.distinctFolds)) {
+            if (!on.contains(fold))
+                rest << fold;
+        }
+        on << rest;
+        sql.insert(QStringLiteral("SELECT DISTINCT ").size(),
+                   QStringLiteral("ON (") + on.join(QStringLiteral(", ")) + QStringLiteral(") "));
+        QStringList order = orderBy.isEmpty() ? QStringList() : QStringList{orderBy};
+        order << rest << result.distinctValues;
+        orderBy = order.join(QStringLiteral(", "));
+    }
+    if (!orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + orderBy;
     if (!result.bareStoredQuerySql.isEmpty())
         sql = result.bareStoredQuerySql;
     if (limit)

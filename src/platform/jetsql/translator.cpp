@@ -24,11 +24,11 @@ void requireTable(Parser& parser, const Source& source, const char* what)
         parser.fail(QStringLiteral("%1 cannot change the rows of query %2").arg(QLatin1String(what), source.alias));
 }
 
-QString targetWithAlias(const Source& source)
+QString targetWithAlias(const Parser& parser, const Source& source)
 {
-    QString sql = qualifiedName(source.schema, source.table);
+    QString sql = parser.qualifiedName(source.schema, source.table);
     if (!sameName(source.alias, source.table) || !isMainSchema(source.schema))
-        sql += QStringLiteral(" AS ") + quoteName(source.alias);
+        sql += QStringLiteral(" AS ") + parser.name(source.alias);
     return sql;
 }
 
@@ -43,7 +43,7 @@ Translation translateSelect(Parser& parser)
     into.table = *select.intoTable;
     into.structureFromSchema = select.structureSchema;
     into.structureFrom = select.structureTable;
-    into.insertSql = QStringLiteral("INSERT INTO ") + qualifiedName(into.schema, into.table) + u' ' + select.sql;
+    into.insertSql = QStringLiteral("INSERT INTO ") + parser.qualifiedName(into.schema, into.table) + u' ' + select.sql;
     return into;
 }
 
@@ -87,11 +87,11 @@ Translation translateInsert(Parser& parser)
         body = select.sql;
     }
     parser.expectEnd();
-    QString sql = QStringLiteral("INSERT INTO ") + qualifiedName(target.schema, target.table);
+    QString sql = QStringLiteral("INSERT INTO ") + parser.qualifiedName(target.schema, target.table);
     if (!columns.isEmpty()) {
         QStringList quoted;
         for (const QString& column : columns)
-            quoted << quoteName(column);
+            quoted << parser.name(column);
         sql += QStringLiteral(" (") + quoted.join(QStringLiteral(", ")) + u')';
     }
     return Statements{QStringList{sql + u' ' + body}};
@@ -182,8 +182,8 @@ Translation translateUpdate(Parser& parser)
 
     QStringList set;
     for (const Assignment& a : assignments)
-        set << quoteName(a.column) + QStringLiteral(" = ") + a.value;
-    QString sql = QStringLiteral("UPDATE ") + targetWithAlias(targetSource) + QStringLiteral(" SET ") +
+        set << parser.name(a.column) + QStringLiteral(" = ") + a.value;
+    QString sql = QStringLiteral("UPDATE ") + targetWithAlias(parser, targetSource) + QStringLiteral(" SET ") +
                   set.join(QStringLiteral(", "));
     QStringList from;
     for (qsizetype i = 0; i < sources.size(); ++i) {
@@ -215,7 +215,7 @@ Translation translateDelete(Parser& parser)
     parser.expectWord("from");
     const Source source = parser.tableSource(false);
     requireTable(parser, source, "DELETE");
-    QString sql = QStringLiteral("DELETE FROM ") + targetWithAlias(source);
+    QString sql = QStringLiteral("DELETE FROM ") + targetWithAlias(parser, source);
     if (parser.acceptWord("where"))
         sql += QStringLiteral(" WHERE ") + parser.expression().sql;
     parser.expectEnd();

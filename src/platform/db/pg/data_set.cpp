@@ -32,31 +32,37 @@ QString columnType(const FieldDef& field)
     case FieldType::Date:
         return QStringLiteral("timestamp(0)");
     case FieldType::Text:
-        return QStringLiteral("varchar(") + QString::number(field.size > 0 ? field.size : 255) + u')';
+        return QStringLiteral("varchar(") + QString::number(field.size > 0 ? field.size : 255) +
+               QStringLiteral(") collate \"C\"");
     case FieldType::LongBinary:
         return QStringLiteral("bytea");
     case FieldType::Memo:
-        return QStringLiteral("text");
+        return QStringLiteral("text collate \"C\"");
     }
     throw DbError(errc::InvalidFieldDefinition, QStringLiteral("Unknown field type of ") + field.name);
 }
 
 QString columnSql(const FieldDef& field)
 {
-    QString sql = quoteIdentifier(field.name) + u' ' + columnType(field);
+    QString sql = name(field.name) + u' ' + columnType(field);
     if (field.required && !(field.attributes & fieldattr::AutoIncrField))
         sql += QStringLiteral(" not null");
     const bool text = field.type == FieldType::Text || field.type == FieldType::Memo;
     if (text && !field.allowZeroLength)
-        sql += QStringLiteral(" check (") + quoteIdentifier(field.name) + QStringLiteral(" <> '')");
+        sql += QStringLiteral(" check (") + name(field.name) + QStringLiteral(" <> '')");
     return sql;
 }
 
 } // namespace
 
+QString name(const QString& jetName)
+{
+    return quoteIdentifier(jetName.toLower());
+}
+
 QString qualified(const QString& schema, const QString& table)
 {
-    return quoteIdentifier(schema) + u'.' + quoteIdentifier(table);
+    return quoteIdentifier(schema) + u'.' + name(table);
 }
 
 QString schemaFor(const QString& filePath)
@@ -113,12 +119,12 @@ void createTable(ServerConnection& server, const QString& schema, const TableDef
         const IndexDef& index = def.indexes[i];
         QStringList fields;
         for (const QString& field : index.fields)
-            fields << quoteIdentifier(field);
+            fields << name(field);
         // The server's own index names are per schema; ours per table, so the table's name leads.
         server.exec(QStringLiteral("create ") +
                     (index.unique || index.primary ? QStringLiteral("unique ") : QString()) + QStringLiteral("index ") +
-                    quoteIdentifier(def.name + u'_' + index.name) + QStringLiteral(" on ") +
-                    qualified(schema, def.name) + QStringLiteral(" (") + fields.join(QStringLiteral(", ")) + u')');
+                    name(def.name + u'_' + index.name) + QStringLiteral(" on ") + qualified(schema, def.name) +
+                    QStringLiteral(" (") + fields.join(QStringLiteral(", ")) + u')');
         server.exec(QStringLiteral("insert into ") + qualified(schema, QStringLiteral("msys_indexes")) +
                         QStringLiteral(" values ($1, $2, $3, $4, $5, $6)"),
                     {def.name, int(i), index.name, index.fields.join(u';'), index.unique, index.primary});

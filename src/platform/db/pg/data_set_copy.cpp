@@ -90,7 +90,7 @@ QString columnList(const TableDef& def)
 {
     QStringList names;
     for (const FieldDef& field : def.fields)
-        names << quoteIdentifier(field.name);
+        names << dataset::name(field.name);
     return names.join(QStringLiteral(", "));
 }
 
@@ -166,7 +166,7 @@ QString sequenceOf(ServerConnection& server, const QString& schema, const TableD
 {
     return server
         .query(QStringLiteral("select pg_get_serial_sequence($1, $2)"),
-               {dataset::qualified(schema, def.name), counter.name})
+               {dataset::qualified(schema, def.name), counter.name.toLower()})
         .first()
         .first()
         .toString();
@@ -216,7 +216,7 @@ void copyTableToServer(const Database& file, ServerConnection& server, const QSt
             const qint64 highest =
                 std::max(fileSequence(file, def.name),
                          server
-                             .query(QStringLiteral("select coalesce(max(") + quoteIdentifier(counter->name) +
+                             .query(QStringLiteral("select coalesce(max(") + dataset::name(counter->name) +
                                     QStringLiteral("), 0) from ") + dataset::qualified(schema, def.name))
                              .first()
                              .first()

@@ -84,6 +84,10 @@ void installFold(ServerConnection& server)
                 QStringLiteral("(text) returns text language sql immutable strict parallel safe as $fold$ "
                                "select lower(") +
                 folded + QStringLiteral(" collate ") + collation + QStringLiteral(") $fold$"));
+    // Translated statements fold whatever they compare; a number or a date stays as it is.
+    server.exec(QStringLiteral("create or replace function ") + QString::fromUtf16(FoldFunction) +
+                QStringLiteral("(anyelement) returns anyelement language sql immutable strict parallel safe "
+                               "as 'select $1'"));
 }
 
 } // namespace db::pg
