@@ -1,6 +1,7 @@
 #include "data_set.h"
 
 #include "server_connection.h"
+#include "table_versions.h"
 
 #include "platform/db/db_error.h"
 #include "platform/jetsql/sql_text.h"
@@ -93,6 +94,7 @@ void create(ServerConnection& server, const QString& schema)
                            "is_unique boolean not null, is_primary boolean not null, primary key (tbl, pos))"));
         server.exec(QStringLiteral("create table ") + qualified(schema, QStringLiteral("msys_queries")) +
                     QStringLiteral(" (pos integer primary key, name text not null unique, jet_sql text not null)"));
+        versions::install(server, schema);
     });
 }
 
@@ -129,6 +131,7 @@ void createTable(ServerConnection& server, const QString& schema, const TableDef
                         QStringLiteral(" values ($1, $2, $3, $4, $5, $6)"),
                     {def.name, int(i), index.name, index.fields.join(u';'), index.unique, index.primary});
     }
+    versions::watch(server, schema, def.name);
 }
 
 QStringList tableNames(ServerConnection& server, const QString& schema)

@@ -19,6 +19,7 @@ class ServerConnection;
 //   msys_fields  (tbl, pos, name, type, size, attributes, zero_length, required, created)
 //   msys_indexes (tbl, pos, name, fields, is_unique, is_primary)   fields as "a;b"
 //   msys_queries (pos, name, jet_sql)
+//   msys_versions (tbl, version)   what cursors ask (table_versions.h)
 // Tables, columns and indexes have their names lower-cased on the server (name()).
 // Columns: Text is varchar(size), Memo text, both in code point order (collate "C") so that texts
 // sort by their folds as on SQLite (selvaro_fold keeps its argument's collation); Boolean boolean,

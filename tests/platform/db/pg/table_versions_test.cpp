@@ -1,0 +1,54 @@
+// A table's number moves for another client only when a write to it commits; the writer sees its
+// own write at once.
+#include "pg_server_fixture.h"
+
+#include "platform/db/pg/data_set.h"
+#include "platform/db/pg/table_versions.h"
+
+namespace {
+
+using db::pg::ServerConnection;
+using pg_test::ServerTest;
+namespace versions = db::pg::versions;
+
+TEST_F(ServerTest, ATablesNumberMovesForOthersOnlyWithACommit)
+{
+    db::pg::dataset::create(*server, u"vemocv"_s);
+    db::TableDef letters;
+    letters.name = u"CvDen2026"_s;
+    letters.fields = {{u"id"_s, db::FieldType::Long}, {u"noigui"_s, db::FieldType::Text, 50}};
+    db::TableDef units;
+    units.name = u"donvi"_s;
+    units.fields = {{u"tendonvi"_s, db::FieldType::Text, 50}};
+    server->inTransaction([&] {
+        db::pg::dataset::createTable(*server, u"vemocv"_s, letters);
+        db::pg::dataset::createTable(*server, u"vemocv"_s, units);
+    });
+    auto other = ServerConnection::open(with(u"dbname"_s, databaseName()));
+    const auto number = [](ServerConnection& client) { return versions::of(client, u"vemocv"_s, u"cvden2026"_s); };
+    const qint64 start = number(*server);
+
+    other->exec(u"begin"_s);
+    other->exec(u"insert into vemocv.cvden2026 values (1, 'Bộ Nội vụ')"_s);
+    EXPECT_GT(number(*other), start) << "the writer sees its own write";
+    EXPECT_EQ(number(*server), start) << "an open transaction is not seen";
+    other->exec(u"rollback"_s);
+    EXPECT_EQ(number(*server), start);
+    EXPECT_EQ(number(*other), start) << "a rollback takes the number back";
+
+    other->exec(u"insert into vemocv.cvden2026 values (1, 'Bộ Nội vụ')"_s);
+    const qint64 afterInsert = number(*server);
+    EXPECT_GT(afterInsert, start);
+    other->exec(u"update vemocv.cvden2026 set noigui = 'Sở Nội vụ'"_s);
+    EXPECT_GT(number(*server), afterInsert);
+    const qint64 afterUpdate = number(*server);
+    other->exec(u"insert into vemocv.donvi values ('Phòng Tổ chức')"_s);
+    EXPECT_EQ(number(*server), afterUpdate) << "another table's write";
+    other->exec(u"delete from vemocv.cvden2026"_s);
+    EXPECT_GT(number(*server), afterUpdate);
+
+    EXPECT_EQ(pg_test::failureNumber([&] { versions::of(*server, u"vemocv"_s, u"khongco"_s); }),
+              db::errc::TableNotFound);
+}
+
+} // namespace
