@@ -13,6 +13,7 @@ namespace versions = db::pg::versions;
 
 TEST_F(ServerTest, ATablesNumberMovesForOthersOnlyWithACommit)
 {
+    db::pg::dataset::drop(*server, u"vemocv"_s);
     db::pg::dataset::create(*server, u"vemocv"_s);
     db::TableDef letters;
     letters.name = u"CvDen2026"_s;
