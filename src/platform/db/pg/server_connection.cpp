@@ -195,18 +195,58 @@ struct ServerConnection::Bound
     std::vector<int> formats;
 };
 
-void ServerConnection::raise(const PGresult* result, const QString& sql) const
+void ServerConnection::raise(const PGresult* result, const QString& sql)
 {
-    if (!result || PQstatus(m_connection) == CONNECTION_BAD)
-        throw DbError(errc::ServerUnreachable, text(PQerrorMessage(m_connection)) + QStringLiteral("\n") + sql);
+    if (!result || PQstatus(m_connection) == CONNECTION_BAD) {
+        // The transaction the statement ran in is gone with the connection: what it wrote is not
+        // kept, and the caller must hear so at every statement until it rolls back.
+        if (PQstatus(m_connection) == CONNECTION_BAD && m_transactionBefore != PQTRANS_IDLE)
+            m_transactionLost = true;
+        throw DbError(errc::ServerUnreachable, lostText() + QStringLiteral("\n") + text(PQerrorMessage(m_connection)) +
+                                                   QStringLiteral("\n") + sql);
+    }
     const QString sqlState = text(PQresultErrorField(result, PG_DIAG_SQLSTATE));
     throw DbError(errorNumber(sqlState), sqlState + QStringLiteral(": ") +
                                              text(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)) +
                                              QStringLiteral("\n") + sql);
 }
 
+QString ServerConnection::lostText() const
+{
+    return m_transactionLost ? QStringLiteral("Mất kết nối với máy chủ PostgreSQL giữa chừng; những gì đang ghi "
+                                              "chưa được lưu.")
+                             : QStringLiteral("Mất kết nối với máy chủ PostgreSQL.");
+}
+
+void ServerConnection::readyFor(const QString& sql)
+{
+    if (PQstatus(m_connection) != CONNECTION_OK) {
+        if (m_transactionLost && sql.trimmed().compare(QLatin1String("rollback"), Qt::CaseInsensitive) != 0)
+            throw DbError(errc::ServerUnreachable, lostText() + QStringLiteral("\n") + sql);
+        m_transactionLost = false;
+        // A server back after a restart takes us again; one that is not answers at once.
+        PQreset(m_connection);
+        if (PQstatus(m_connection) != CONNECTION_OK)
+            throw DbError(errc::ServerUnreachable, lostText() + QStringLiteral("\n") +
+                                                       text(PQerrorMessage(m_connection)) + QStringLiteral("\n") + sql);
+        qCInfo(lcDb) << "connected to the server again";
+        if (PQsetClientEncoding(m_connection, "UTF8") != 0)
+            throw DbError(errc::ServerCallFailed, text(PQerrorMessage(m_connection)));
+        for (const QString& setting : std::as_const(m_sessionSettings))
+            run(setting, {});
+    }
+    m_transactionBefore = PQtransactionStatus(m_connection);
+}
+
+void ServerConnection::keepForSession(const QString& sql)
+{
+    exec(sql);
+    m_sessionSettings << sql;
+}
+
 ServerConnection::Result ServerConnection::run(const QString& sql, const QVariantList& values)
 {
+    readyFor(sql);
     const Bound bound(values);
     Result result;
     result.handle.reset(PQexecParams(m_connection, sql.toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
@@ -236,6 +276,7 @@ void ServerConnection::inTransaction(const std::function<void()>& work)
 void ServerConnection::forEachRow(const QString& sql, const QVariantList& values,
                                   const std::function<void(const QVariantList&)>& take)
 {
+    readyFor(sql);
     const Bound bound(values);
     if (!PQsendQueryParams(m_connection, sql.toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
                            bound.lengths.data(), bound.formats.data(), 0) ||

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -39,6 +40,15 @@ public:
 
     int serverVersion() const;
 
+    // A lost connection (the server restarted, the network failed) raises ServerUnreachable for
+    // the statement that found it; the next statement connects again, and raises
+    // ServerUnreachable at once when the server still does not answer. A transaction open when
+    // the connection was lost is gone: every statement but "rollback" raises ServerUnreachable,
+    // saying that what was being written is not kept, until the caller rolls back.
+
+    // Runs sql now and again on every new connection: settings of the session (search_path).
+    void keepForSession(const QString& sql);
+
     // Runs one statement, with values bound to $1, $2 ... (a null QVariant binds NULL), and
     // returns its rows: integers as qlonglong, floating and numeric values as double, booleans as
     // bool, bytea as QByteArray, NULL as a null QVariant, anything else as its text. Raises
@@ -61,9 +71,15 @@ private:
     struct Result;
     struct Bound;
     Result run(const QString& sql, const QVariantList& values);
-    [[noreturn]] void raise(const pg_result* result, const QString& sql) const;
+    [[noreturn]] void raise(const pg_result* result, const QString& sql);
+    // Connects again after a loss (or refuses, see above) before sql runs.
+    void readyFor(const QString& sql);
+    QString lostText() const;
 
     pg_conn* m_connection;
+    int m_transactionBefore = 0; // PQtransactionStatus before the statement running now
+    bool m_transactionLost = false;
+    QStringList m_sessionSettings;
 };
 
 } // namespace db::pg

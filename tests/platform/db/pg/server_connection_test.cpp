@@ -93,6 +93,60 @@ TEST_F(ServerTest, StreamedRowsStopCleanlyOnARefusal)
     EXPECT_EQ(server->query(u"select 1"_s).first().first(), 1LL);
 }
 
+// The server restarted under us: the statement that finds out is told, the next one connects
+// again with the session's settings; a transaction open at the loss stays lost until rolled back;
+// a server that does not take us again is told at once, never waited for in a loop.
+TEST_F(ServerTest, ALostConnectionIsToldAndTakenAgain)
+{
+    auto admin = ServerConnection::open(serverString()); // on another database, so it may shut ours
+    server->keepForSession(u"set application_name = 'selvaro-may-1'"_s);
+    server->exec(u"create table ketnoi (ten text)"_s);
+    const auto cut = [&] {
+        const QVariant pid = server->query(u"select pg_backend_pid()"_s).first().first();
+        admin->query(u"select pg_terminate_backend($1::int, 5000)"_s, {pid});
+    };
+    const auto failure = [&](const QString& sql) {
+        try {
+            server->exec(sql);
+        } catch (const db::DbError& e) {
+            return QString::number(e.number()) + u' ' + e.description().section(u'\n', 0, 0);
+        }
+        return u"no error"_s;
+    };
+    const QString lost = QString::number(db::errc::ServerUnreachable) + u" Mất kết nối với máy chủ PostgreSQL."_s;
+    const QString lostWrite = QString::number(db::errc::ServerUnreachable) +
+                              u" Mất kết nối với máy chủ PostgreSQL giữa chừng; những gì đang ghi chưa được lưu."_s;
+
+    cut();
+    EXPECT_EQ(failure(u"select 1"_s), lost);
+    EXPECT_EQ(server->query(u"show application_name"_s), QList<QVariantList>{{u"selvaro-may-1"_s}});
+
+    server->exec(u"begin"_s);
+    server->exec(u"insert into ketnoi values ('một')"_s);
+    cut();
+    EXPECT_EQ(failure(u"insert into ketnoi values ('hai')"_s), lostWrite);
+    EXPECT_EQ(failure(u"insert into ketnoi values ('ba')"_s), lostWrite);
+    server->exec(u"rollback"_s);
+    EXPECT_EQ(server->query(u"select count(*) from ketnoi"_s).first().first(), 0LL);
+
+    EXPECT_EQ(failureNumber([&] {
+                  server->inTransaction([&] {
+                      server->exec(u"insert into ketnoi values ('bốn')"_s);
+                      cut();
+                      server->exec(u"insert into ketnoi values ('năm')"_s);
+                  });
+              }),
+              db::errc::ServerUnreachable);
+    EXPECT_EQ(server->query(u"select count(*) from ketnoi"_s).first().first(), 0LL);
+
+    admin->exec(u"alter database "_s + databaseName() + u" allow_connections false"_s);
+    cut();
+    EXPECT_EQ(failure(u"select 1"_s), lost);
+    EXPECT_EQ(failure(u"select 1"_s), lost) << "a server that refuses us";
+    admin->exec(u"alter database "_s + databaseName() + u" allow_connections true"_s);
+    EXPECT_EQ(server->query(u"select count(*) from ketnoi"_s).first().first(), 0LL);
+}
+
 // One definition of text comparison on both engines: the server's fold of every code point below
 // U+20000 is ours, and texts compare on the server as on our SQLite connections.
 TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
