@@ -44,6 +44,7 @@ Translation translateSelect(Parser& parser)
     into.structureFromSchema = select.structureSchema;
     into.structureFrom = select.structureTable;
     into.insertSql = QStringLiteral("INSERT INTO ") + parser.qualifiedName(into.schema, into.table) + u' ' + select.sql;
+    into.selectSql = select.sql;
     return into;
 }
 

@@ -51,6 +51,7 @@ struct SelectInto
     std::optional<QString> structureFromSchema;
     std::optional<QString> structureFrom;
     QString insertSql;
+    QString selectSql; // the SELECT alone, whose columns the new table gets
 };
 
 // DROP TABLE name (also removes the layer's definitions kept for it).

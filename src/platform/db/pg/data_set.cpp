@@ -117,21 +117,70 @@ void createTable(ServerConnection& server, const QString& schema, const TableDef
                                        "values ($1, $2, $3, $4, $5, $6, $7, $8)"),
                     {def.name, int(i), f.name, int(f.type), f.size, f.attributes, f.allowZeroLength, f.required});
     }
-    for (qsizetype i = 0; i < def.indexes.size(); ++i) {
-        const IndexDef& index = def.indexes[i];
-        QStringList fields;
-        for (const QString& field : index.fields)
-            fields << name(field);
-        // The server's own index names are per schema; ours per table, so the table's name leads.
-        server.exec(QStringLiteral("create ") +
-                    (index.unique || index.primary ? QStringLiteral("unique ") : QString()) + QStringLiteral("index ") +
-                    name(def.name + u'_' + index.name) + QStringLiteral(" on ") + qualified(schema, def.name) +
-                    QStringLiteral(" (") + fields.join(QStringLiteral(", ")) + u')');
-        server.exec(QStringLiteral("insert into ") + qualified(schema, QStringLiteral("msys_indexes")) +
-                        QStringLiteral(" values ($1, $2, $3, $4, $5, $6)"),
-                    {def.name, int(i), index.name, index.fields.join(u';'), index.unique, index.primary});
-    }
+    for (qsizetype i = 0; i < def.indexes.size(); ++i)
+        addIndex(server, schema, def.name, def.indexes[i]);
     versions::watch(server, schema, def.name);
+}
+
+void addIndex(ServerConnection& server, const QString& schema, const QString& table, const IndexDef& index)
+{
+    QStringList fields;
+    for (const QString& field : index.fields)
+        fields << name(field);
+    // The server's own index names are per schema; ours per table, so the table's name leads.
+    server.exec(QStringLiteral("create ") + (index.unique || index.primary ? QStringLiteral("unique ") : QString()) +
+                QStringLiteral("index ") + name(table + u'_' + index.name) + QStringLiteral(" on ") +
+                qualified(schema, table) + QStringLiteral(" (") + fields.join(QStringLiteral(", ")) + u')');
+    const QString indexes = qualified(schema, QStringLiteral("msys_indexes"));
+    server.exec(QStringLiteral("insert into ") + indexes +
+                    QStringLiteral(" select $1, coalesce(max(pos), -1) + 1, $2, $3, $4, $5 from ") + indexes +
+                    QStringLiteral(" where tbl = $1"),
+                {table, index.name, index.fields.join(u';'), index.unique, index.primary});
+}
+
+void dropTable(ServerConnection& server, const QString& schema, const QString& table)
+{
+    server.exec(QStringLiteral("drop table ") + qualified(schema, table));
+    for (const char* bookkeeping : {"msys_fields", "msys_indexes", "msys_versions"}) {
+        server.exec(QStringLiteral("delete from ") + qualified(schema, QLatin1String(bookkeeping)) +
+                        QStringLiteral(" where lower(tbl) = $1"),
+                    {table.toLower()});
+    }
+}
+
+std::optional<QString> storedName(ServerConnection& server, const QString& schema, const QString& table)
+{
+    for (const QString& stored : tableNames(server, schema)) {
+        if (stored.compare(table, Qt::CaseInsensitive) == 0)
+            return stored;
+    }
+    return std::nullopt;
+}
+
+QString counterSequence(ServerConnection& server, const QString& schema, const QString& table, const QString& counter)
+{
+    return server
+        .query(QStringLiteral("select pg_get_serial_sequence($1, $2)"), {qualified(schema, table), counter.toLower()})
+        .first()
+        .first()
+        .toString();
+}
+
+void continueCounter(ServerConnection& server, const QString& schema, const TableDef& def)
+{
+    for (const FieldDef& field : def.fields) {
+        if (!(field.attributes & fieldattr::AutoIncrField))
+            continue;
+        const qint64 highest = server
+                                   .query(QStringLiteral("select coalesce(max(") + name(field.name) +
+                                          QStringLiteral("), 0) from ") + qualified(schema, def.name))
+                                   .first()
+                                   .first()
+                                   .toLongLong();
+        server.query(
+            QStringLiteral("select setval($1, $2, $3)"),
+            {counterSequence(server, schema, def.name, field.name), std::max<qint64>(highest, 1), highest > 0});
+    }
 }
 
 QStringList tableNames(ServerConnection& server, const QString& schema)
@@ -145,8 +194,9 @@ QStringList tableNames(ServerConnection& server, const QString& schema)
     return names;
 }
 
-TableDef tableDef(ServerConnection& server, const QString& schema, const QString& table)
+TableDef tableDef(ServerConnection& server, const QString& schema, const QString& name)
 {
+    const QString table = storedName(server, schema, name).value_or(name);
     TableDef def;
     def.name = table;
     const QList<QVariantList> fields = server.query(
@@ -172,6 +222,13 @@ TableDef tableDef(ServerConnection& server, const QString& schema, const QString
     for (const QVariantList& row : indexes)
         def.indexes << IndexDef{row[0].toString(), row[1].toString().split(u';'), row[2].toBool(), row[3].toBool()};
     return def;
+}
+
+void setQuery(ServerConnection& server, const QString& schema, const QString& name, const QString& jetSql)
+{
+    server.exec(QStringLiteral("update ") + qualified(schema, QStringLiteral("msys_queries")) +
+                    QStringLiteral(" set jet_sql = $2 where lower(name) = lower($1)"),
+                {name, jetSql});
 }
 
 void createQuery(ServerConnection& server, const QString& schema, const QString& name, const QString& jetSql)

@@ -6,6 +6,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace db::pg {
 
@@ -43,9 +44,24 @@ void drop(ServerConnection& server, const QString& schema);
 // transaction.
 void createTable(ServerConnection& server, const QString& schema, const TableDef& def);
 QStringList tableNames(ServerConnection& server, const QString& schema); // in creation order
+// The table's name as the data set spells it, the name given in any letter case; nullopt when
+// there is no such table.
+std::optional<QString> storedName(ServerConnection& server, const QString& schema, const QString& table);
+// The table's definition (its name in any letter case); raises DbError(ItemNotFound).
 TableDef tableDef(ServerConnection& server, const QString& schema, const QString& table);
+// Adds an index to a table and its definition, within the caller's transaction.
+void addIndex(ServerConnection& server, const QString& schema, const QString& table, const IndexDef& index);
+// Drops a table with its definition, within the caller's transaction.
+void dropTable(ServerConnection& server, const QString& schema, const QString& table);
+// The server's sequence behind a counter field.
+QString counterSequence(ServerConnection& server, const QString& schema, const QString& table, const QString& counter);
+// Makes the table's counter go on after the highest value the table holds (rows written with
+// their counter values, as SELECT ... INTO writes them).
+void continueCounter(ServerConnection& server, const QString& schema, const TableDef& def);
 
 void createQuery(ServerConnection& server, const QString& schema, const QString& name, const QString& jetSql);
+// Gives the stored query name (any letter case) new Jet text.
+void setQuery(ServerConnection& server, const QString& schema, const QString& name, const QString& jetSql);
 QList<QPair<QString, QString>> queries(ServerConnection& server, const QString& schema); // name, Jet text
 
 // A table, column or index name as the server has it: lower-cased, as unquoted names are there,

@@ -162,16 +162,6 @@ qint64 fileSequence(const Database& file, const QString& table)
     }
 }
 
-QString sequenceOf(ServerConnection& server, const QString& schema, const TableDef& def, const FieldDef& counter)
-{
-    return server
-        .query(QStringLiteral("select pg_get_serial_sequence($1, $2)"),
-               {dataset::qualified(schema, def.name), counter.name.toLower()})
-        .first()
-        .first()
-        .toString();
-}
-
 void copyTableToServer(const Database& file, ServerConnection& server, const QString& schema, const TableDef& def,
                        const CopyProgress& progress)
 {
@@ -222,7 +212,8 @@ void copyTableToServer(const Database& file, ServerConnection& server, const QSt
                              .first()
                              .toLongLong());
             server.query(QStringLiteral("select setval($1, $2, $3)"),
-                         {sequenceOf(server, schema, def, *counter), std::max<qint64>(highest, 1), highest > 0});
+                         {dataset::counterSequence(server, schema, def.name, counter->name),
+                          std::max<qint64>(highest, 1), highest > 0});
         }
         if (progress)
             progress(def.name, copied);
@@ -340,7 +331,7 @@ QList<TableCopied> copyServerToFile(ServerConnection& server, const QString& sch
                     // The file goes on after the server's sequence, as the server would have.
                     const QList<QVariantList> sequence =
                         server.query(QStringLiteral("select last_value, is_called from ") +
-                                     sequenceOf(server, schema, def, *counter));
+                                     dataset::counterSequence(server, schema, def.name, counter->name));
                     const qint64 last = sequence.first()[1].toBool() ? sequence.first()[0].toLongLong() : 0;
                     if (last > 0) {
                         file.execute(QStringLiteral("UPDATE sqlite_sequence SET seq = ") + QString::number(last) +

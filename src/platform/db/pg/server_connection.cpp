@@ -259,18 +259,42 @@ ServerConnection::Result ServerConnection::run(const QString& sql, const QVarian
 
 void ServerConnection::inTransaction(const std::function<void()>& work)
 {
-    exec(QStringLiteral("begin"));
+    // Inside an open transaction the work is a savepoint of it, undone alone when it fails.
+    const bool nested = PQtransactionStatus(m_connection) == PQTRANS_INTRANS;
+    exec(nested ? QStringLiteral("savepoint selvaro_work") : QStringLiteral("begin"));
     try {
         work();
-        exec(QStringLiteral("commit"));
+        exec(nested ? QStringLiteral("release savepoint selvaro_work") : QStringLiteral("commit"));
     } catch (...) {
         try {
-            exec(QStringLiteral("rollback"));
+            if (nested) {
+                exec(QStringLiteral("rollback to savepoint selvaro_work"));
+                exec(QStringLiteral("release savepoint selvaro_work"));
+            } else {
+                exec(QStringLiteral("rollback"));
+            }
         } catch (const DbError& e) {
             qCWarning(lcDb) << "rollback on the server failed:" << e.description();
         }
         throw;
     }
+}
+
+QList<ServerConnection::ResultColumn> ServerConnection::resultColumns(const QString& sql)
+{
+    readyFor(sql);
+    const Result prepared{{PQprepare(m_connection, "", sql.toUtf8().constData(), 0, nullptr), PQclear}};
+    if (!prepared.handle || PQresultStatus(prepared.handle.get()) != PGRES_COMMAND_OK)
+        raise(prepared.handle.get(), sql);
+    const Result described{{PQdescribePrepared(m_connection, ""), PQclear}};
+    if (!described.handle || PQresultStatus(described.handle.get()) != PGRES_COMMAND_OK)
+        raise(described.handle.get(), sql);
+    const PGresult* r = described.handle.get();
+    QList<ResultColumn> columns;
+    for (int i = 0; i < PQnfields(r); ++i)
+        columns.append(
+            {QString::fromUtf8(PQfname(r, i)), PQftype(r, i), PQfmod(r, i), PQftable(r, i), PQftablecol(r, i)});
+    return columns;
 }
 
 void ServerConnection::forEachRow(const QString& sql, const QVariantList& values,

@@ -59,8 +59,22 @@ public:
     // The same for a statement without rows; returns the number of rows it changed.
     int exec(const QString& sql, const QVariantList& values = {});
     // Runs work in one transaction: committed when work returns, rolled back when it raises (a
-    // failing rollback is logged) and the error raised again.
+    // failing rollback is logged) and the error raised again. Inside an open transaction the work
+    // is a savepoint of it: undone alone when it fails, kept with the transaction otherwise.
     void inTransaction(const std::function<void()>& work);
+    // A column a query gives: its name, type (pg_type.oid) and type modifier (a varchar's size
+    // + 4, else -1), and the table column it comes straight from (pg_class.oid and attnum; 0 for
+    // an expression).
+    struct ResultColumn
+    {
+        QString name;
+        unsigned type = 0;
+        int typeModifier = -1;
+        unsigned table = 0;
+        int tableColumn = 0;
+    };
+    // The columns a query gives, without running it.
+    QList<ResultColumn> resultColumns(const QString& sql);
     // The same rows handed to take one at a time as the server sends them, never all held at
     // once (a whole year's table). An error of take stops the statement and is raised again.
     void forEachRow(const QString& sql, const QVariantList& values,

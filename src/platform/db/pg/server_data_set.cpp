@@ -1,0 +1,253 @@
+#include "server_data_set.h"
+
+#include "data_set.h"
+#include "platform/db/db_error.h"
+#include "platform/db/db_log.h"
+#include "platform/db/sql_quote.h"
+#include "platform/db/translation.h"
+#include "server_connection.h"
+
+namespace db::pg {
+
+namespace {
+
+template <class... Ts> struct Overloaded : Ts...
+{
+    using Ts::operator()...;
+};
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
+
+bool isMain(const QString& schema)
+{
+    return schema.compare(QLatin1String("main"), Qt::CaseInsensitive) == 0;
+}
+
+// A bare name, "[name]" too: a table or a stored query, read whole.
+std::optional<QString> bareName(const QString& source)
+{
+    QString name = source.trimmed();
+    while (name.endsWith(u';'))
+        name = name.chopped(1).trimmed();
+    if (name.size() > 2 && name.startsWith(u'[') && name.endsWith(u']'))
+        name = name.mid(1, name.size() - 2);
+    for (const QChar c : name) {
+        if (c.isSpace())
+            return std::nullopt;
+    }
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+}
+
+// The field a result column of a type the server names would be, made from nothing else: as
+// SQLite's layer reads a column without a declared type, a text of 255 characters unless the type
+// says otherwise.
+FieldDef fieldOfType(const ServerConnection::ResultColumn& column)
+{
+    FieldDef f;
+    f.name = column.name;
+    switch (column.type) {
+    case 16: // bool
+        f.type = FieldType::Boolean;
+        break;
+    case 21: // int2
+        f.type = FieldType::Integer;
+        break;
+    case 20: // int8
+    case 23: // int4
+        f.type = FieldType::Long;
+        break;
+    case 700:  // float4
+    case 701:  // float8
+    case 1700: // numeric
+        f.type = FieldType::Double;
+        break;
+    case 1082: // date
+    case 1114: // timestamp
+    case 1184: // timestamptz
+        f.type = FieldType::Date;
+        break;
+    case 17: // bytea
+        f.type = FieldType::LongBinary;
+        break;
+    case 1043: // varchar
+        f.size = column.typeModifier > 4 ? column.typeModifier - 4 : 255;
+        break;
+    default:
+        f.size = 255;
+        break;
+    }
+    return f;
+}
+
+} // namespace
+
+ServerDataSet::ServerDataSet(ServerConnection& server, const QString& schema)
+    : m_server(server), m_schema(schema), m_catalog(server, schema)
+{}
+
+void ServerDataSet::use()
+{
+    m_server.exec(QStringLiteral("set search_path to ") + quoteIdentifier(m_schema) + QStringLiteral(", public"));
+}
+
+void ServerDataSet::execute(const QString& jetSql)
+{
+    use();
+    QString statement = jetSql;
+    if (const std::optional<QString> name = bareName(jetSql)) {
+        if (const std::optional<QString> query = m_catalog.storedQuery(*name))
+            statement = *query;
+    }
+    const jetsql::Translation translation = compileStatement(statement, m_catalog);
+    int affected = 0;
+    const auto schemaOf = [&](const QString& schema) { return isMain(schema) ? m_schema : schema; };
+    m_server.inTransaction([&] {
+        std::visit(Overloaded{
+                       [&](const jetsql::Statements& s) {
+                           for (const QString& sql : s.sql)
+                               affected += m_server.exec(sql);
+                       },
+                       [&](const jetsql::CreateIndex& c) {
+                           const QString schema = schemaOf(c.schema);
+                           const std::optional<QString> table = dataset::storedName(m_server, schema, c.table);
+                           if (!table)
+                               throw DbError(errc::TableNotFound, QStringLiteral("No such table: ") + c.table);
+                           dataset::addIndex(m_server, schema, *table,
+                                             IndexDef{c.index.name, c.index.fields, c.index.unique, c.index.primary});
+                       },
+                       [&](const jetsql::SelectInto& into) {
+                           const QString schema = schemaOf(into.schema);
+                           if (dataset::storedName(m_server, schema, into.table))
+                               throw DbError(errc::TableExists, QStringLiteral("Table '") + into.table +
+                                                                    QStringLiteral("' already exists."));
+                           TableDef def;
+                           if (into.structureFrom) {
+                               def = dataset::tableDef(
+                                   m_server, schemaOf(into.structureFromSchema.value_or(QStringLiteral("main"))),
+                                   *into.structureFrom);
+                               def.indexes.clear();
+                           } else {
+                               def.fields = fieldsOfSelect(into.selectSql);
+                           }
+                           def.name = into.table;
+                           dataset::createTable(m_server, schema, def);
+                           affected = m_server.exec(into.insertSql);
+                           dataset::continueCounter(m_server, schema, def);
+                       },
+                       [&](const jetsql::DropTable& d) {
+                           const QString schema = schemaOf(d.schema);
+                           const std::optional<QString> table = dataset::storedName(m_server, schema, d.table);
+                           if (!table)
+                               throw DbError(errc::TableNotFound, QStringLiteral("No such table: ") + d.table);
+                           dataset::dropTable(m_server, schema, *table);
+                       },
+                   },
+                   translation);
+    });
+    m_affected = affected;
+}
+
+// Field definitions of a SELECT's result: the definition of the table column a result column
+// comes straight from, else what its type says; counters become plain Long fields, as on SQLite.
+QList<FieldDef> ServerDataSet::fieldsOfSelect(const QString& sql)
+{
+    QList<FieldDef> fields;
+    for (const ServerConnection::ResultColumn& column : m_server.resultColumns(sql)) {
+        FieldDef f = fieldOfType(column);
+        if (column.table != 0) {
+            const QList<QVariantList> origin = m_server.query(
+                QStringLiteral(
+                    "select n.nspname::text, c.relname::text, a.attname::text from pg_class c "
+                    "join pg_namespace n on n.oid = c.relnamespace join pg_attribute a on a.attrelid = c.oid "
+                    "where c.oid = $1 and a.attnum = $2"),
+                {qlonglong(column.table), column.tableColumn});
+            if (!origin.isEmpty()) {
+                try {
+                    const TableDef def = dataset::tableDef(m_server, origin[0][0].toString(), origin[0][1].toString());
+                    if (const FieldDef* found = def.field(origin[0][2].toString()))
+                        f = *found;
+                } catch (const DbError& e) {
+                    // A table the data set does not describe (made by plain SQL): its type says.
+                    qCDebug(lcDb) << "field of" << column.name << "read from its type:" << e.description();
+                }
+            }
+        }
+        f.name = column.name;
+        f.attributes &= ~fieldattr::AutoIncrField;
+        fields << f;
+    }
+    return fields;
+}
+
+QString ServerDataSet::selectStatement(const QString& source)
+{
+    QString jet = source;
+    if (const std::optional<QString> name = bareName(source))
+        jet = QStringLiteral("SELECT * FROM ") + jetsql::quoteJetName(*name);
+    const jetsql::Translation translation = compileStatement(jet, m_catalog);
+    const auto* statements = std::get_if<jetsql::Statements>(&translation);
+    if (!statements || statements->sql.size() != 1 || !jet.trimmed().startsWith(u"select", Qt::CaseInsensitive))
+        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: ") + source);
+    return statements->sql.first();
+}
+
+ServerDataSet::Rows ServerDataSet::select(const QString& source)
+{
+    use();
+    const QString sql = selectStatement(source);
+    Rows rows;
+    for (const ServerConnection::ResultColumn& column : m_server.resultColumns(sql))
+        rows.columns << column.name;
+    rows.values = m_server.query(sql);
+    return rows;
+}
+
+QList<int> ServerDataSet::find(const QString& source, const QString& criterion)
+{
+    use();
+    // Each row numbered in the order the SELECT gives it, then the criterion over its columns.
+    const QString sql =
+        QStringLiteral("SELECT \"msys_pos\" FROM (SELECT *, row_number() OVER () AS \"msys_pos\" FROM (") +
+        selectStatement(source) + QStringLiteral(") AS \"Rows\") AS \"Found\" WHERE ") +
+        compileCriterion(criterion, m_catalog) + QStringLiteral(" ORDER BY \"msys_pos\"");
+    QList<int> positions;
+    for (const QVariantList& row : m_server.query(sql))
+        positions << int(row.first().toLongLong()) - 1;
+    return positions;
+}
+
+bool ServerDataSet::hasTable(const QString& name)
+{
+    return dataset::storedName(m_server, m_schema, name).has_value();
+}
+
+TableDef ServerDataSet::tableDef(const QString& name)
+{
+    return dataset::tableDef(m_server, m_schema, name);
+}
+
+void ServerDataSet::appendTableDef(const TableDef& def)
+{
+    if (hasTable(def.name))
+        throw DbError(errc::TableExists, QStringLiteral("Table '") + def.name + QStringLiteral("' already exists."));
+    m_server.inTransaction([&] { dataset::createTable(m_server, m_schema, def); });
+}
+
+QStringList ServerDataSet::queryNames()
+{
+    QStringList names;
+    for (const auto& [name, sql] : dataset::queries(m_server, m_schema))
+        names << name;
+    return names;
+}
+
+void ServerDataSet::createQueryDef(const QString& name, const QString& jetSql)
+{
+    dataset::createQuery(m_server, m_schema, name, jetSql);
+}
+
+void ServerDataSet::setQuerySql(const QString& name, const QString& jetSql)
+{
+    dataset::setQuery(m_server, m_schema, name, jetSql);
+}
+
+} // namespace db::pg
