@@ -163,6 +163,32 @@ language sql immutable strict parallel safe as $f$ select n $f$)sql",
 // thousands grouped, the decimal point), a date by d dd m mm yy yyyy h hh n nn s ss (other
 // characters as written); anything else, or no pattern, the value's text.
 const char* const FormatFunctions[] = {
+    // The exact value of a double, as QString::number rounds it (1.005 is 1.00499999...).
+    R"sql(create or replace function selvaro_jet_exact(x double precision) returns numeric
+language plpgsql immutable strict parallel safe as $f$
+declare
+    bits bigint := ('x' || encode(float8send(abs(x)), 'hex'))::bit(64)::bigint;
+    biased integer := (bits >> 52)::integer;
+    mantissa numeric := bits & 4503599627370495;
+    shift integer := 1074;
+    digits text;
+begin
+    if biased = 2047 then
+        return abs(x)::numeric; -- not finite
+    end if;
+    if biased > 0 then
+        mantissa := mantissa + 4503599627370496;
+        shift := 1075 - biased;
+    end if;
+    if shift <= 0 then
+        return trim_scale(mantissa * power(2::numeric, -shift));
+    end if;
+    -- mantissa / 2^shift = mantissa * 5^shift / 10^shift
+    digits := trim_scale(mantissa * power(5::numeric, shift))::text;
+    digits := repeat('0', shift + 1 - char_length(digits)) || digits;
+    return (left(digits, -shift) || '.' || right(digits, shift))::numeric;
+end
+$f$)sql",
     R"sql(create or replace function selvaro_jet_format(v text, pattern text) returns text
 language plpgsql immutable parallel safe as $f$
 declare
@@ -187,7 +213,7 @@ begin
         whole_pattern := case when dot = 0 then pattern else left(pattern, dot - 1) end;
         decimals := case when dot = 0 then 0 else char_length(translate(substr(pattern, dot + 1), ',.', '')) end;
         digits := char_length(whole_pattern) - char_length(replace(whole_pattern, '0', ''));
-        laid := round(abs(n)::numeric, decimals)::text;
+        laid := round(selvaro_jet_exact(n), decimals)::text;
         whole := split_part(laid, '.', 1);
         if whole = '0' and digits = 0 then
             whole := '';
