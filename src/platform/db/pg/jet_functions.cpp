@@ -29,11 +29,13 @@ $f$)sql",
 language sql immutable strict parallel safe as $f$ select v::text $f$)sql",
     R"sql(create or replace function selvaro_jet_text(v anycompatiblenonarray) returns text
 language sql immutable strict parallel safe as $f$ select v::text $f$)sql",
-    // A text read as a number the way "+" reads it (blanks around it allowed); NULL when it is none.
+    // A text read as a number the way "+" reads it, blanks around it allowed (what QChar::isSpace
+    // takes for one); NULL when it is none.
     R"sql(create or replace function selvaro_jet_number(t text) returns double precision
 language sql immutable strict parallel safe as $f$
-    select case when btrim(t, E' \t\n\r\f\v') ~ '^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$'
-                then btrim(t, E' \t\n\r\f\v')::double precision end
+    select case when s ~ '^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$' then s::double precision end
+    from (select btrim(t, E' \t\n\x0B\f\r\u0085\u00A0\u1680\u2000\u2001\u2002\u2003\u2004\u2005\u2006'
+                          '\u2007\u2008\u2009\u200A\u2028\u2029\u202F\u205F\u3000') as s) as trimmed
 $f$)sql",
     R"sql(create or replace function selvaro_jet_operand(t text) returns double precision
 language plpgsql immutable strict parallel safe as $f$
