@@ -92,6 +92,7 @@ inline const FunctionCase functionCases[] = {
     {"FormatImpossibleDateIsItsText", "format", "'2009-02-30', 'dd/mm/yyyy'", "2009-02-30"},
     {"FormatWithoutPatternIsText", "format", "5", "5"},
     {"FormatWithNullPatternIsText", "format", "5, NULL", "5"},
+    {"FormatWithANumberForPattern", "format", "7.6, 0", "8"},
     {"FormatOfNullIsNull", "format", "NULL, '000'", "NULL"},
     {"PlusOfWordAndNumberFails", "plus", "'abc', 1", "error"},
     {"PlusOfNumberAndLetterFails", "plus", "'1v', 1", "error"},

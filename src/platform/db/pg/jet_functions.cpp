@@ -264,6 +264,11 @@ $f$)sql",
 language sql immutable strict parallel safe as $f$ select selvaro_jet_text(v) $f$)sql",
     R"sql(create or replace function jet_format(v anycompatiblenonarray, pattern text) returns text
 language sql immutable parallel safe as $f$ select selvaro_jet_format(selvaro_jet_text(v), pattern) $f$)sql",
+    // A number for a pattern is its text: Format(7.6, 0) is "8".
+    R"sql(create or replace function jet_format(v anycompatiblenonarray, pattern double precision) returns text
+language sql immutable parallel safe as $f$
+    select selvaro_jet_format(selvaro_jet_text(v), selvaro_jet_text(pattern))
+$f$)sql",
 };
 
 // UCase and LCase under the collation that maps letters one at a time, as QString does.
