@@ -15,14 +15,14 @@ class ServerConnection;
 // connections hold for it (selvaro_jet_text): a Yes/No field "1" or "0", a date "yyyy-mm-dd" at
 // midnight and "yyyy-mm-dd hh:mm:ss" otherwise, a number as the server writes it (2.0 is "2", where
 // SQLite writes "2.0"). Overloads take every type the columns have; a literal ('x') or NULL whose
-// type the call leaves open is read as text, so Nz(NULL, 5) and IIf(c, 'a', 5) give texts where our
-// SQLite connections give 5, and Nz of one value always gives a text. jet_plus also adds a number
-// of days to a date, which our SQLite connections refuse; a Yes/No value is no number to it. A
-// text where a length or a power is wanted is refused (as the old engine refused a word there),
-// where our SQLite connections read a word as 0.
-// Lengths count characters: one beyond U+FFFF is one here and two on our SQLite connections
-// (registers hold none). UCase and LCase are the server's upper() and lower() under
-// caseMappingCollation(), which agree with ours on every Vietnamese letter.
+// type the call leaves open is read as text, so Nz(NULL, 5) and IIf(c, 'a', 5) give the text "5"
+// where our SQLite connections give the number, and Nz of one value always gives a text. jet_plus
+// also adds a number of days to a date, which our SQLite connections refuse, and takes no Yes/No
+// value. A text where a length or a power is wanted is refused (as the old engine refused a word
+// there), where our SQLite connections read a word as 0. Lengths count characters: one beyond
+// U+FFFF is one here and two on our SQLite connections (registers hold none). UCase and LCase are
+// the server's upper() and lower() under caseMappingCollation(), which agree with ours on every
+// Vietnamese letter; a letter whose capital is two letters (ß) stays itself here.
 void installJetFunctions(ServerConnection& server);
 
 } // namespace db::pg
