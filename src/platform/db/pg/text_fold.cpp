@@ -18,10 +18,17 @@ QString ourFold(char32_t c)
     return jetsql::foldCase(QString::fromUcs4(&c, 1));
 }
 
-// A collation whose lower() maps letters beyond ASCII one character at a time: glibc's C.UTF-8
-// (simple case mapping), else ICU's root (full case mapping; its few differences are mapped
-// before it, like any other).
-QString lowerCaseCollation(ServerConnection& server)
+// Decomposed text (a letter followed by combining marks U+0300..U+036F) is made precomposed, as
+// our connections do; other text is left as it is.
+QString precomposed(const QString& operand)
+{
+    return QStringLiteral("case when ") + operand + QStringLiteral(" ~ '[\\u0300-\\u036F]' then normalize(") + operand +
+           QStringLiteral(", NFC) else ") + operand + QStringLiteral(" end");
+}
+
+} // namespace
+
+QString caseMappingCollation(ServerConnection& server)
 {
     const QList<QVariantList> rows = server.query(
         QStringLiteral("select collname from pg_collation where collname in ('C.utf8', 'C.UTF-8', 'und-x-icu') "
@@ -35,16 +42,6 @@ QString lowerCaseCollation(ServerConnection& server)
     return rows.first().first().toString();
 }
 
-// Decomposed text (a letter followed by combining marks U+0300..U+036F) is made precomposed, as
-// our connections do; other text is left as it is.
-QString precomposed(const QString& operand)
-{
-    return QStringLiteral("case when ") + operand + QStringLiteral(" ~ '[\\u0300-\\u036F]' then normalize(") + operand +
-           QStringLiteral(", NFC) else ") + operand + QStringLiteral(" end");
-}
-
-} // namespace
-
 void installFold(ServerConnection& server)
 {
     const QString encoding = server.query(QStringLiteral("show server_encoding")).first().first().toString();
@@ -52,7 +49,7 @@ void installFold(ServerConnection& server)
         throw DbError(errc::ServerCallFailed, QStringLiteral("Cơ sở dữ liệu trên máy chủ dùng mã ") + encoding +
                                                   QStringLiteral("; Selvaro cần cơ sở dữ liệu mã UTF8."));
     }
-    const QString collation = quoteIdentifier(lowerCaseCollation(server));
+    const QString collation = quoteIdentifier(caseMappingCollation(server));
     const QList<QVariantList> lowered = server.query(
         QStringLiteral("select c, lower(") + precomposed(QStringLiteral("chr(c)")) + QStringLiteral(" collate ") +
         collation + QStringLiteral(") from generate_series(1, 131071) as c where c not between 55296 and 57343"));

@@ -23,4 +23,9 @@ inline constexpr char16_t FoldFunction[] = u"selvaro_fold";
 // keep text in UTF-8 or has no collation that lower-cases beyond ASCII.
 void installFold(ServerConnection& server);
 
+// The collation whose lower() and upper() map letters beyond ASCII one character at a time:
+// glibc's C.UTF-8 (simple case mapping), else ICU's root (full case mapping). Raises
+// DbError(ServerCallFailed) when the server has neither.
+QString caseMappingCollation(ServerConnection& server);
+
 } // namespace db::pg
