@@ -5,6 +5,7 @@
 #include "translation_cases.h"
 
 #include "platform/db/pg/data_set.h"
+#include "platform/db/pg/jet_functions.h"
 #include "platform/db/pg/like_function.h"
 #include "platform/db/pg/server_catalog.h"
 #include "platform/db/pg/text_fold.h"
@@ -39,6 +40,7 @@ protected:
         auto server = db::pg::ServerConnection::open(with(u"dbname"_s, databaseName()));
         db::pg::installFold(*server);
         db::pg::installLike(*server);
+        db::pg::installJetFunctions(*server);
         db::pg::dataset::create(*server, QString::fromUtf16(Main));
         db::pg::dataset::create(*server, u"saoluu"_s);
     }

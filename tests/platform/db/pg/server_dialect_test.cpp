@@ -1,0 +1,174 @@
+// Every statement and find criterion the program runs, on the two data files moved to a server,
+// worked on through ServerDataSet: the same effects as on the files.
+#include "../dialect_cases.h"
+#include "pg_server_fixture.h"
+
+#include "platform/db/pg/data_set_copy.h"
+#include "platform/db/pg/jet_functions.h"
+#include "platform/db/pg/like_function.h"
+#include "platform/db/pg/server_data_set.h"
+#include "platform/db/pg/text_fold.h"
+
+namespace {
+
+using db::pg::ServerDataSet;
+using dialect::DialectCase;
+using dialect::Kind;
+
+QString text(const QVariant& v)
+{
+    return v.isNull() ? u"NULL"_s : v.toString();
+}
+
+// Rows as the database layer's test prints them: the named columns (any letter case), or all.
+QString rowsText(const ServerDataSet::Rows& rows, const QStringList& fields = {})
+{
+    QList<qsizetype> columns;
+    for (const QString& field : fields) {
+        columns << std::find_if(rows.columns.begin(), rows.columns.end(), [&](const QString& c) {
+                       return c.compare(field, Qt::CaseInsensitive) == 0;
+                   }) - rows.columns.begin();
+    }
+    if (fields.isEmpty()) {
+        for (qsizetype i = 0; i < rows.columns.size(); ++i)
+            columns << i;
+    }
+    QStringList out;
+    for (const QVariantList& row : rows.values) {
+        QStringList values;
+        for (const qsizetype column : std::as_const(columns))
+            values << text(row.value(column));
+        out << values.join(u'|');
+    }
+    return out.join(u';');
+}
+
+class ServerDialect : public pg_test::ServerTest, public testing::WithParamInterface<DialectCase>
+{
+protected:
+    // The files are made once and moved to the server; each case runs in a transaction rolled
+    // back at its end.
+    static void SetUpTestSuite()
+    {
+        ServerTest::SetUpTestSuite();
+        if (serverString().isEmpty())
+            return;
+        auto server = db::pg::ServerConnection::open(with(u"dbname"_s, databaseName()));
+        db::pg::installFold(*server);
+        db::pg::installLike(*server);
+        db::pg::installJetFunctions(*server);
+        s_dir = std::make_unique<QTemporaryDir>();
+        s_files = std::make_unique<dialect::DialectFiles>(s_dir->path());
+        db::pg::copyFileToServer(s_files->cv, *server, u"vemocv"_s);
+        db::pg::copyFileToServer(s_files->other, *server, u"backup"_s);
+    }
+    static void TearDownTestSuite()
+    {
+        s_files.reset();
+        s_dir.reset();
+        ServerTest::TearDownTestSuite();
+    }
+
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        if (IsSkipped())
+            return;
+        m_cv = std::make_unique<ServerDataSet>(*server, u"vemocv"_s);
+        m_other = std::make_unique<ServerDataSet>(*server, u"backup"_s);
+        server->exec(u"begin"_s);
+    }
+    void TearDown() override
+    {
+        if (server)
+            server->exec(u"rollback"_s);
+    }
+
+    ServerDataSet& dataSet(const QString& name) { return name == QLatin1String("other") ? *m_other : *m_cv; }
+
+    void runSetup(const QString& setup)
+    {
+        for (const QString& line : setup.split(u'\n', Qt::SkipEmptyParts)) {
+            const qsizetype colon = line.indexOf(QLatin1String(": "));
+            const QStringList head = line.left(colon).split(u' ');
+            const QString body = s_files->withPaths(line.mid(colon + 2));
+            ServerDataSet& data = dataSet(head[0]);
+            if (head.size() == 3 && head[1] == QLatin1String("table")) {
+                db::TableDef def = data.tableDef(body);
+                def.name = head[2];
+                data.appendTableDef(def);
+            } else if (head.size() == 3 && head[1] == QLatin1String("query")) {
+                if (data.queryNames().contains(head[2], Qt::CaseInsensitive))
+                    data.setQuerySql(head[2], body);
+                else
+                    data.createQueryDef(head[2], body);
+            } else {
+                data.execute(body);
+            }
+        }
+    }
+
+    QString checkText(const DialectCase& c)
+    {
+        const QString checkOn = *c.checkOn ? QString::fromUtf8(c.checkOn) : QString::fromUtf8(c.runOn);
+        const QString check = QString::fromUtf8(c.check);
+        ServerDataSet& data = dataSet(QString::fromUtf8(c.runOn));
+        if (checkOn.startsWith(QLatin1String("indexes:")))
+            return dbtest::indexesText(data.tableDef(checkOn.mid(8))).join(u';');
+        if (checkOn == QLatin1String("tables"))
+            return data.hasTable(check) ? u"1"_s : u"0"_s;
+        return rowsText(dataSet(checkOn).select(s_files->withPaths(check)));
+    }
+
+    static inline std::unique_ptr<QTemporaryDir> s_dir;
+    static inline std::unique_ptr<dialect::DialectFiles> s_files;
+    std::unique_ptr<ServerDataSet> m_cv;
+    std::unique_ptr<ServerDataSet> m_other;
+};
+
+TEST_P(ServerDialect, StatementHasItsEffect)
+{
+    const DialectCase& c = GetParam();
+    try {
+        runSetup(QString::fromUtf8(c.setup));
+        const QString statement = s_files->withPaths(QString::fromUtf8(c.statement));
+        const QString expected = QString::fromUtf8(c.expected);
+        ServerDataSet& data = dataSet(QString::fromUtf8(c.runOn));
+        switch (c.kind) {
+        case Kind::Execute:
+            data.execute(statement);
+            EXPECT_EQ(checkText(c).toStdString(), expected.toStdString());
+            break;
+        case Kind::Rows:
+            EXPECT_EQ(rowsText(data.select(statement), QString::fromUtf8(c.check).split(u'|')).toStdString(),
+                      expected.toStdString());
+            break;
+        case Kind::RowCount:
+            EXPECT_EQ(QString::number(data.select(statement).values.size()), expected);
+            break;
+        case Kind::Find: {
+            const QStringList check = QString::fromUtf8(c.check).split(u" -> "_s);
+            const QString source = s_files->withPaths(check[0]);
+            const ServerDataSet::Rows rows = data.select(source);
+            const qsizetype column =
+                std::find_if(rows.columns.begin(), rows.columns.end(),
+                             [&](const QString& name) {
+                                 return name.compare(check.value(1, u"id"_s), Qt::CaseInsensitive) == 0;
+                             }) -
+                rows.columns.begin();
+            QStringList found;
+            for (const int position : data.find(source, statement))
+                found << text(rows.values.value(position).value(column));
+            EXPECT_EQ(found.join(u';').toStdString(), expected.toStdString());
+            break;
+        }
+        }
+    } catch (const db::DbError& e) {
+        ADD_FAILURE() << "DbError " << e.number() << ": " << e.description().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Statements, ServerDialect, testing::ValuesIn(dialect::dialectCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
