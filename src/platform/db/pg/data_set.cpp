@@ -56,16 +56,6 @@ QString columnSql(const FieldDef& field)
 
 } // namespace
 
-QString name(const QString& jetName)
-{
-    return quoteIdentifier(jetName.toLower());
-}
-
-QString qualified(const QString& schema, const QString& table)
-{
-    return quoteIdentifier(schema) + u'.' + name(table);
-}
-
 QString schemaFor(const QString& filePath)
 {
     return QFileInfo(filePath).completeBaseName().toLower();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/field_def.h"
+#include "server_names.h"
 
 #include <QList>
 #include <QPair>
@@ -63,13 +64,6 @@ void createQuery(ServerConnection& server, const QString& schema, const QString&
 // Gives the stored query name (any letter case) new Jet text.
 void setQuery(ServerConnection& server, const QString& schema, const QString& name, const QString& jetSql);
 QList<QPair<QString, QString>> queries(ServerConnection& server, const QString& schema); // name, Jet text
-
-// A table, column or index name as the server has it: lower-cased, as unquoted names are there,
-// and quoted. Jet names ignore letter case, so no two names of a table differ only by it; the
-// definitions in msys_* keep the names as the file spelled them.
-QString name(const QString& jetName);
-// "schema"."table", each name quoted, the table's as name() gives it.
-QString qualified(const QString& schema, const QString& table);
 
 } // namespace dataset
 

@@ -1,9 +1,9 @@
 #include "table_versions.h"
 
-#include "data_set.h"
 #include "platform/db/db_error.h"
 #include "platform/db/sql_quote.h"
 #include "server_connection.h"
+#include "server_names.h"
 
 namespace db::pg::versions {
 

@@ -1,7 +1,7 @@
 #include "write_lock.h"
 
-#include "data_set.h"
 #include "server_connection.h"
+#include "server_names.h"
 
 namespace db::pg {
 
