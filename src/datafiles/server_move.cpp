@@ -9,6 +9,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/data_set_copy.h"
+#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_connection.h"
 
 #include <QDate>
@@ -136,6 +137,8 @@ QString moveToServer(const QString& programFolder, const QString& connection, co
     std::unique_ptr<ServerConnection> server;
     try {
         server = ServerConnection::open(connection);
+        // The statements of the program call these on the server.
+        db::pg::installProgramFunctions(*server);
         for (const QString& path : dataFilesOf(programFolder)) {
             if (!QFileInfo::exists(path))
                 continue;

@@ -5,6 +5,7 @@
 #include "platform/db/db_log.h"
 #include "platform/db/sql_quote.h"
 #include "platform/db/translation.h"
+#include "program_functions.h"
 #include "server_connection.h"
 
 namespace db::pg {
@@ -86,7 +87,8 @@ ServerDataSet::ServerDataSet(ServerConnection& server, const QString& schema)
 
 void ServerDataSet::use()
 {
-    m_server.exec(QStringLiteral("set search_path to ") + quoteIdentifier(m_schema) + QStringLiteral(", public"));
+    m_server.exec(QStringLiteral("set search_path to ") + quoteIdentifier(m_schema) + QStringLiteral(", ") +
+                  quoteIdentifier(QString::fromUtf16(FunctionSchema)));
 }
 
 void ServerDataSet::execute(const QString& jetSql)

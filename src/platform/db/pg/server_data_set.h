@@ -15,7 +15,7 @@ class ServerConnection;
 // executed all or nothing (SELECT ... INTO, CREATE INDEX and DROP TABLE with the definitions kept
 // in msys_*), the rows of a Jet SELECT, the rows of it a criterion finds, table definitions and
 // stored queries. The data set is "main" of its statements: before each, the connection's
-// search_path names it first, then public, where the program's functions are.
+// search_path names it first, then the schema of the program's functions (program_functions.h).
 class ServerDataSet
 {
 public:

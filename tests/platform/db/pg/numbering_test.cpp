@@ -4,8 +4,8 @@
 #include "pg_server_fixture.h"
 
 #include "platform/db/pg/data_set.h"
+#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_catalog.h"
-#include "platform/db/pg/text_fold.h"
 #include "platform/db/pg/write_lock.h"
 #include "platform/jetsql/translator.h"
 
@@ -40,7 +40,7 @@ void saveLetter(ServerConnection& client, db::pg::ServerCatalog& catalog, const 
 
 TEST_F(ServerTest, TwentyClientsSavingAtOnceNeverShareOrSkipANumber)
 {
-    db::pg::installFold(*server);
+    db::pg::installProgramFunctions(*server);
     db::pg::dataset::drop(*server, DataSet);
     db::pg::dataset::create(*server, DataSet);
     db::TableDef letters;
@@ -58,7 +58,7 @@ TEST_F(ServerTest, TwentyClientsSavingAtOnceNeverShareOrSkipANumber)
         clients.emplace_back([&, c] {
             try {
                 auto client = ServerConnection::open(with(u"dbname"_s, databaseName()));
-                client->exec(u"set search_path = vemocv, public"_s);
+                client->exec(u"set search_path = vemocv, selvaro"_s);
                 db::pg::ServerCatalog catalog(*client, DataSet);
                 // Letter types in both letter cases: numbers run per type, whatever its spelling.
                 const QString types[] = {u"Quyết định"_s, u"QUYẾT ĐỊNH"_s, u"Công văn"_s};
@@ -75,7 +75,7 @@ TEST_F(ServerTest, TwentyClientsSavingAtOnceNeverShareOrSkipANumber)
     ASSERT_EQ(failures, QStringList());
 
     const QList<QVariantList> numbers = server->query(
-        u"select selvaro_fold(loai), count(*), count(distinct stt), min(stt), max(stt) from vemocv.cvdi2026 group by 1 order by 1"_s);
+        u"select selvaro.selvaro_fold(loai), count(*), count(distinct stt), min(stt), max(stt) from vemocv.cvdi2026 group by 1 order by 1"_s);
     ASSERT_EQ(numbers.size(), 2);
     qlonglong total = 0;
     for (const QVariantList& type : numbers) {

@@ -4,10 +4,8 @@
 #include "pg_server_fixture.h"
 
 #include "platform/db/pg/data_set_copy.h"
-#include "platform/db/pg/jet_functions.h"
-#include "platform/db/pg/like_function.h"
+#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_data_set.h"
-#include "platform/db/pg/text_fold.h"
 
 namespace {
 
@@ -54,9 +52,7 @@ protected:
         if (serverString().isEmpty())
             return;
         auto server = db::pg::ServerConnection::open(with(u"dbname"_s, databaseName()));
-        db::pg::installFold(*server);
-        db::pg::installLike(*server);
-        db::pg::installJetFunctions(*server);
+        db::pg::installProgramFunctions(*server);
         s_dir = std::make_unique<QTemporaryDir>();
         s_files = std::make_unique<dialect::DialectFiles>(s_dir->path());
         db::pg::copyFileToServer(s_files->cv, *server, u"vemocv"_s);

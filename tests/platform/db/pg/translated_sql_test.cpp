@@ -5,10 +5,8 @@
 #include "translation_cases.h"
 
 #include "platform/db/pg/data_set.h"
-#include "platform/db/pg/jet_functions.h"
-#include "platform/db/pg/like_function.h"
+#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_catalog.h"
-#include "platform/db/pg/text_fold.h"
 #include "platform/jetsql/translator.h"
 
 namespace {
@@ -38,9 +36,7 @@ protected:
         if (serverString().isEmpty())
             return;
         auto server = db::pg::ServerConnection::open(with(u"dbname"_s, databaseName()));
-        db::pg::installFold(*server);
-        db::pg::installLike(*server);
-        db::pg::installJetFunctions(*server);
+        db::pg::installProgramFunctions(*server);
         db::pg::dataset::create(*server, QString::fromUtf16(Main));
         db::pg::dataset::create(*server, u"saoluu"_s);
     }
@@ -52,7 +48,7 @@ protected:
         if (IsSkipped())
             return;
         server->exec(u"begin"_s);
-        server->exec(u"set local search_path = "_s + QString::fromUtf16(Main) + u", public"_s);
+        server->exec(u"set local search_path = "_s + QString::fromUtf16(Main) + u", selvaro"_s);
     }
     void TearDown() override
     {
