@@ -1,6 +1,7 @@
 #include "data_set_copy.h"
 
 #include "data_set.h"
+#include "field_values.h"
 #include "server_connection.h"
 
 #include "platform/db/db_error.h"
@@ -29,17 +30,6 @@ const FieldDef* counterOf(const TableDef& def)
     return nullptr;
 }
 
-QDateTime dateValue(const QVariant& value)
-{
-    if (value.metaType().id() == QMetaType::QDateTime)
-        return value.toDateTime();
-    QString text = value.toString();
-    if (text.size() > 10 && text.at(10) == u' ')
-        text[10] = u'T';
-    QDateTime when = QDateTime::fromString(text, Qt::ISODate);
-    return when.isValid() ? when : QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
-}
-
 // One value in the form both engines agree on, per field type; NULL stands apart from every text.
 QString canonical(const QVariant& value, FieldType type)
 {
@@ -57,7 +47,7 @@ QString canonical(const QVariant& value, FieldType type)
     case FieldType::Double:
         return u'V' + QString::number(value.toDouble(), 'g', 17);
     case FieldType::Date:
-        return u'V' + dateValue(value).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+        return u'V' + fieldvalue::dateOf(value).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
     case FieldType::LongBinary:
         return u'V' + QString::fromLatin1(value.toByteArray().toHex());
     case FieldType::Text:
@@ -94,33 +84,6 @@ QString columnList(const TableDef& def)
     return names.join(QStringLiteral(", "));
 }
 
-// A value as the server takes it for a field of type.
-QVariant serverValue(const QVariant& value, FieldType type)
-{
-    if (!value.isValid() || value.isNull())
-        return {};
-    switch (type) {
-    case FieldType::Boolean:
-        return value.toBool();
-    case FieldType::Byte:
-    case FieldType::Integer:
-    case FieldType::Long:
-        return value.toLongLong();
-    case FieldType::Currency:
-    case FieldType::Single:
-    case FieldType::Double:
-        return value.toDouble();
-    case FieldType::Date:
-        return dateValue(value);
-    case FieldType::LongBinary:
-        return value.toByteArray();
-    case FieldType::Text:
-    case FieldType::Memo:
-        break;
-    }
-    return value.toString();
-}
-
 // A value written into a Jet statement for the way back.
 QString jetLiteral(const QVariant& value, const FieldDef& field)
 {
@@ -138,7 +101,7 @@ QString jetLiteral(const QVariant& value, const FieldDef& field)
     case FieldType::Double:
         return QString::number(value.toDouble(), 'g', 17);
     case FieldType::Date:
-        return u'#' + dateValue(value).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + u'#';
+        return u'#' + fieldvalue::dateOf(value).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + u'#';
     case FieldType::LongBinary:
         throw DbError(errc::InvalidFieldDefinition, QStringLiteral("Không chép được dữ liệu nhị phân của trường ") +
                                                         field.name + QStringLiteral(" về tệp."));
@@ -193,7 +156,7 @@ void copyTableToServer(const Database& file, ServerConnection& server, const QSt
         while (reader.next()) {
             QStringList placeholders;
             for (qsizetype i = 0; i < width; ++i) {
-                values << serverValue(reader.value(int(i)), def.fields[i].type);
+                values << fieldvalue::toServer(reader.value(int(i)), def.fields[i].type);
                 placeholders << u'$' + QString::number(values.size());
             }
             tuples << u'(' + placeholders.join(QStringLiteral(", ")) + u')';

@@ -40,6 +40,11 @@ int errorNumber(const QString& sqlState)
         return errc::DuplicateKey;
     if (sqlState == u"23502")
         return errc::NullNotAllowed;
+    if (sqlState == u"22001")
+        return errc::FieldTooSmall;
+    // The only checks a data set's tables have are those refusing "" where it is not allowed.
+    if (sqlState == u"23514")
+        return errc::ZeroLengthNotAllowed;
     if (sqlState == u"42P01")
         return errc::TableNotFound;
     if (sqlState == u"42601")
@@ -200,8 +205,10 @@ void ServerConnection::raise(const PGresult* result, const QString& sql)
     if (!result || PQstatus(m_connection) == CONNECTION_BAD) {
         // The transaction the statement ran in is gone with the connection: what it wrote is not
         // kept, and the caller must hear so at every statement until it rolls back.
-        if (PQstatus(m_connection) == CONNECTION_BAD && m_transactionBefore != PQTRANS_IDLE)
+        if (PQstatus(m_connection) == CONNECTION_BAD && m_transactionBefore != PQTRANS_IDLE) {
             m_transactionLost = true;
+            ++m_rollbacks;
+        }
         throw DbError(errc::ServerUnreachable, lostText() + QStringLiteral("\n") + text(PQerrorMessage(m_connection)) +
                                                    QStringLiteral("\n") + sql);
     }
@@ -252,6 +259,8 @@ ServerConnection::Result ServerConnection::run(const QString& sql, const QVarian
     result.handle.reset(PQexecParams(m_connection, sql.toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
                                      bound.lengths.data(), bound.formats.data(), 0));
     const ExecStatusType status = result.handle ? PQresultStatus(result.handle.get()) : PGRES_FATAL_ERROR;
+    if (sql.startsWith(QLatin1String("rollback"), Qt::CaseInsensitive))
+        ++m_rollbacks;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         raise(result.handle.get(), sql);
     return result;

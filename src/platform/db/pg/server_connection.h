@@ -39,6 +39,9 @@ public:
     ServerConnection& operator=(const ServerConnection&) = delete;
 
     int serverVersion() const;
+    // How many times a transaction or a savepoint of this connection was rolled back (also lost
+    // with the connection): rows read before may show what the rollback undid.
+    quint64 rollbacks() const { return m_rollbacks; }
 
     // A lost connection (the server restarted, the network failed) raises ServerUnreachable for
     // the statement that found it; the next statement connects again, and raises
@@ -52,7 +55,8 @@ public:
     // Runs one statement, with values bound to $1, $2 ... (a null QVariant binds NULL), and
     // returns its rows: integers as qlonglong, floating and numeric values as double, booleans as
     // bool, bytea as QByteArray, NULL as a null QVariant, anything else as its text. Raises
-    // DbError: DuplicateKey, NullNotAllowed, TableNotFound, SyntaxError where the server's
+    // DbError: DuplicateKey, NullNotAllowed, FieldTooSmall (a text too long for its column),
+    // ZeroLengthNotAllowed (a check refused ""), TableNotFound, SyntaxError where the server's
     // SQLSTATE says so, ServerUnreachable when the connection is lost, else ServerCallFailed;
     // the description holds the SQLSTATE, the server's message and the statement.
     QList<QVariantList> query(const QString& sql, const QVariantList& values = {});
@@ -93,6 +97,7 @@ private:
     pg_conn* m_connection;
     int m_transactionBefore = 0; // PQtransactionStatus before the statement running now
     bool m_transactionLost = false;
+    quint64 m_rollbacks = 0;
     QStringList m_sessionSettings;
 };
 

@@ -1,6 +1,7 @@
 #include "server_data_set.h"
 
 #include "data_set.h"
+#include "field_values.h"
 #include "platform/db/db_error.h"
 #include "platform/db/db_log.h"
 #include "platform/db/sql_quote.h"
@@ -36,47 +37,6 @@ std::optional<QString> bareName(const QString& source)
             return std::nullopt;
     }
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
-}
-
-// The field a result column of a type the server names would be, made from nothing else: as
-// SQLite's layer reads a column without a declared type, a text of 255 characters unless the type
-// says otherwise.
-FieldDef fieldOfType(const ServerConnection::ResultColumn& column)
-{
-    FieldDef f;
-    f.name = column.name;
-    switch (column.type) {
-    case 16: // bool
-        f.type = FieldType::Boolean;
-        break;
-    case 21: // int2
-        f.type = FieldType::Integer;
-        break;
-    case 20: // int8
-    case 23: // int4
-        f.type = FieldType::Long;
-        break;
-    case 700:  // float4
-    case 701:  // float8
-    case 1700: // numeric
-        f.type = FieldType::Double;
-        break;
-    case 1082: // date
-    case 1114: // timestamp
-    case 1184: // timestamptz
-        f.type = FieldType::Date;
-        break;
-    case 17: // bytea
-        f.type = FieldType::LongBinary;
-        break;
-    case 1043: // varchar
-        f.size = column.typeModifier > 4 ? column.typeModifier - 4 : 255;
-        break;
-    default:
-        f.size = 255;
-        break;
-    }
-    return f;
 }
 
 } // namespace
@@ -154,7 +114,7 @@ QList<FieldDef> ServerDataSet::fieldsOfSelect(const QString& sql)
 {
     QList<FieldDef> fields;
     for (const ServerConnection::ResultColumn& column : m_server.resultColumns(sql)) {
-        FieldDef f = fieldOfType(column);
+        FieldDef f = fieldvalue::fieldOfType(column);
         if (column.table != 0) {
             const QList<QVariantList> origin = m_server.query(
                 QStringLiteral(
@@ -178,6 +138,11 @@ QList<FieldDef> ServerDataSet::fieldsOfSelect(const QString& sql)
         fields << f;
     }
     return fields;
+}
+
+QString ServerDataSet::criterion(const QString& jetCriterion)
+{
+    return compileCriterion(jetCriterion, m_catalog);
 }
 
 QString ServerDataSet::selectStatement(const QString& source)

@@ -49,10 +49,16 @@ public:
     void createQueryDef(const QString& name, const QString& jetSql);
     void setQuerySql(const QString& name, const QString& jetSql);
 
-private:
+    // The server's SELECT for a table or stored query name or a Jet SELECT; raises SyntaxError
+    // for a source that is not one SELECT.
     QString selectStatement(const QString& source);
-    QList<FieldDef> fieldsOfSelect(const QString& sql);
+    // The server's text of a Jet criterion.
+    QString criterion(const QString& jetCriterion);
+    // Makes the data set "main" of the connection's next statements.
     void use();
+
+private:
+    QList<FieldDef> fieldsOfSelect(const QString& sql);
 
     ServerConnection& m_server;
     QString m_schema;

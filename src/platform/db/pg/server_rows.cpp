@@ -1,0 +1,179 @@
+#include "server_rows.h"
+
+#include "data_set.h"
+#include "field_values.h"
+#include "platform/db/db_error.h"
+#include "platform/db/select_shape.h"
+#include "server_connection.h"
+#include "server_data_set.h"
+#include "table_versions.h"
+
+namespace db::pg {
+
+std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDataSet& data, const QString& source)
+{
+    data.use();
+    const QString sql = data.selectStatement(source);
+    const SelectShape shape = SelectShape::analyse(sql);
+    if (!shape.singleTable)
+        throw DbError(errc::NotUpdatable, QStringLiteral("Not a SELECT over one table: ") + source);
+    std::unique_ptr<ServerRows> rows(new ServerRows(server, data));
+    rows->m_schema = shape.schema.isEmpty() ? data.schema() : shape.schema;
+    const TableDef def = dataset::tableDef(server, rows->m_schema, shape.table);
+    const auto counter = std::find_if(def.fields.begin(), def.fields.end(),
+                                      [](const FieldDef& f) { return (f.attributes & fieldattr::AutoIncrField) != 0; });
+    if (counter == def.fields.end())
+        throw DbError(errc::NotUpdatable, QStringLiteral("No counter in table ") + def.name);
+    rows->m_table = def.name;
+    rows->m_target = dataset::qualified(rows->m_schema, def.name);
+    rows->m_counter = dataset::name(counter->name);
+    rows->m_list = shape.selectList;
+    rows->m_qualifier = shape.qualifier;
+    // Named with its schema, so that reading a row needs no search_path.
+    rows->m_from = rows->m_target + QStringLiteral(" AS ") + shape.qualifier;
+
+    for (const QVariantList& row : server.query(QStringLiteral("SELECT ") + shape.qualifier + u'.' + rows->m_counter +
+                                                QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail))
+        rows->m_keys.push_back(row.first().toLongLong());
+    for (int i = 0; i < rows->size(); ++i)
+        rows->m_positions.insert(rows->m_keys[size_t(i)], i);
+
+    // A column that comes straight from the table is its field, written by edits; anything else
+    // is computed and read as its type says.
+    const qlonglong tableOid = server.query(QStringLiteral("SELECT to_regclass($1)::oid::bigint"), {rows->m_target})
+                                   .first()
+                                   .first()
+                                   .toLongLong();
+    for (const ServerConnection::ResultColumn& column :
+         server.resultColumns(QStringLiteral("SELECT ") + rows->m_list + QStringLiteral(" FROM ") + rows->m_from +
+                              QStringLiteral(" LIMIT 0"))) {
+        SourceColumn c;
+        c.name = column.name;
+        c.def = fieldvalue::fieldOfType(column);
+        if (qlonglong(column.table) == tableOid) {
+            const QString attribute =
+                server
+                    .query(QStringLiteral("SELECT attname::text FROM pg_attribute WHERE attrelid = $1 "
+                                          "AND attnum = $2"),
+                           {tableOid, column.tableColumn})
+                    .first()
+                    .first()
+                    .toString();
+            if (const FieldDef* f = def.field(attribute)) {
+                c.def = *f;
+                c.baseColumn = f->name;
+            }
+        }
+        c.def.name = c.name;
+        rows->m_columns << c;
+    }
+    return rows;
+}
+
+int ServerRows::columnIndex(const QString& name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int ServerRows::positionOf(qint64 key) const
+{
+    return m_positions.value(key, -1);
+}
+
+bool ServerRows::fetch(qint64 key, QVector<QVariant>& values)
+{
+    const QList<QVariantList> rows =
+        m_server.query(QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from +
+                           QStringLiteral(" WHERE ") + m_qualifier + u'.' + m_counter + QStringLiteral(" = $1"),
+                       {key});
+    if (rows.isEmpty())
+        return false;
+    values.resize(m_columns.size());
+    for (int i = 0; i < m_columns.size(); ++i)
+        values[i] = fieldvalue::fromServer(rows.first().value(i), m_columns[i].def.type);
+    return true;
+}
+
+std::vector<int> ServerRows::matching(const QString& jetCriterion)
+{
+    m_data.use();
+    const QString sql = QStringLiteral("SELECT \"msys_key\" FROM (SELECT ") + m_qualifier + u'.' + m_counter +
+                        QStringLiteral(" AS \"msys_key\", ") + m_list + QStringLiteral(" FROM ") + m_from +
+                        QStringLiteral(") AS \"Found\" WHERE ") + m_data.criterion(jetCriterion);
+    std::vector<int> positions;
+    for (const QVariantList& row : m_server.query(sql)) {
+        const int position = positionOf(row.first().toLongLong());
+        if (position >= 0)
+            positions.push_back(position);
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
+
+QStringList ServerRows::writtenColumns(const QVector<QVariant>& values, const QVector<bool>& dirty,
+                                       QVariantList& bound) const
+{
+    QStringList columns;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (i < dirty.size() && dirty[i] && !m_columns[i].baseColumn.isEmpty()) {
+            columns << dataset::name(m_columns[i].baseColumn);
+            bound << fieldvalue::toServer(values.value(i), m_columns[i].def.type);
+        }
+    }
+    return columns;
+}
+
+qint64 ServerRows::insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty)
+{
+    QVariantList bound;
+    const QStringList columns = writtenColumns(values, dirty, bound);
+    QString sql = QStringLiteral("INSERT INTO ") + m_target;
+    if (columns.isEmpty()) {
+        sql += QStringLiteral(" DEFAULT VALUES");
+    } else {
+        QStringList placeholders;
+        for (int i = 1; i <= columns.size(); ++i)
+            placeholders << u'$' + QString::number(i);
+        sql += QStringLiteral(" (") + columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+               placeholders.join(QStringLiteral(", ")) + u')';
+    }
+    const qint64 key =
+        m_server.query(sql + QStringLiteral(" RETURNING ") + m_counter, bound).first().first().toLongLong();
+    m_positions.insert(key, size());
+    m_keys.push_back(key);
+    return key;
+}
+
+void ServerRows::updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty)
+{
+    QVariantList bound;
+    const QStringList columns = writtenColumns(values, dirty, bound);
+    if (columns.isEmpty())
+        return;
+    QStringList assignments;
+    for (int i = 0; i < columns.size(); ++i)
+        assignments << columns[i] + QStringLiteral(" = $") + QString::number(i + 1);
+    bound << key;
+    m_server.exec(QStringLiteral("UPDATE ") + m_target + QStringLiteral(" SET ") +
+                      assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + m_counter +
+                      QStringLiteral(" = $") + QString::number(bound.size()),
+                  bound);
+}
+
+void ServerRows::deleteRow(qint64 key)
+{
+    m_server.exec(QStringLiteral("DELETE FROM ") + m_target + QStringLiteral(" WHERE ") + m_counter +
+                      QStringLiteral(" = $1"),
+                  {key});
+}
+
+ServerRows::Stamp ServerRows::stamp()
+{
+    return {versions::of(m_server, m_schema, m_table), m_server.rollbacks()};
+}
+
+} // namespace db::pg

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/db/select_source.h"
+
+#include <QHash>
+#include <QVector>
+#include <memory>
+#include <vector>
+
+namespace db::pg {
+
+class ServerConnection;
+class ServerDataSet;
+
+// The rows behind a dynaset on a server, as RowSource is on a data file: a SELECT over one table
+// with a counter (every year table and reference list has one). The keyset is the counter values
+// in the order the SELECT gives them, read once at open; a row's values are read by its counter
+// whenever asked, so the dynaset sees later changes of its rows. Finds run the criterion on the
+// server over the same rows. Writes go to the table, each a statement of its own (inside the
+// caller's transaction when one is open).
+//
+// Whether rows read before may have changed is told by stamp(): the table's number
+// (table_versions.h), which moves with every write this connection makes and every commit of
+// another, and the connection's rollbacks.
+class ServerRows
+{
+public:
+    struct Stamp
+    {
+        qint64 version = 0;
+        quint64 rollbacks = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
+    // Raises DbError: TableNotFound, SyntaxError, and NotUpdatable for a SELECT that is not over
+    // one table with a counter (joins, DISTINCT, GROUP BY, aggregates: read those with
+    // ServerDataSet::select).
+    static std::unique_ptr<ServerRows> open(ServerConnection& server, ServerDataSet& data, const QString& source);
+
+    const QVector<SourceColumn>& columns() const { return m_columns; }
+    int columnIndex(const QString& name) const; // any letter case; -1 when absent
+    int size() const { return int(m_keys.size()); }
+    qint64 key(int index) const { return m_keys[size_t(index)]; }
+    int positionOf(qint64 key) const; // -1 when not in the keyset
+
+    // Reads the row; false when it no longer exists.
+    bool fetch(qint64 key, QVector<QVariant>& values);
+    // The keyset positions of the rows a Jet criterion finds, in keyset order.
+    std::vector<int> matching(const QString& jetCriterion);
+
+    // Writes values[i] where dirty[i], into the columns of the table; insertRow returns the new
+    // row's counter and appends it to the keyset.
+    qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty);
+    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty);
+    void deleteRow(qint64 key);
+
+    Stamp stamp();
+
+private:
+    ServerRows(ServerConnection& server, ServerDataSet& data) : m_server(server), m_data(data) {}
+    QStringList writtenColumns(const QVector<QVariant>& values, const QVector<bool>& dirty, QVariantList& bound) const;
+
+    ServerConnection& m_server;
+    ServerDataSet& m_data;
+    QString m_schema;
+    QString m_table;   // as the data set spells it
+    QString m_counter; // the counter's column, quoted
+    QString m_target;  // "schema"."table"
+    QString m_list;
+    QString m_from;
+    QString m_qualifier;
+    QVector<SourceColumn> m_columns;
+    std::vector<qint64> m_keys;
+    QHash<qint64, int> m_positions;
+};
+
+} // namespace db::pg
