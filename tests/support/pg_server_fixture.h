@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/db_error.h"
+#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_connection.h"
 
 #include <QCoreApplication>
@@ -61,6 +62,35 @@ protected:
     }
 
     std::unique_ptr<ServerConnection> server;
+};
+
+// A ServerTest whose database has the program's functions, and whose tests each run in a
+// transaction rolled back at its end, so that one case's tables never meet another's.
+class RolledBackTest : public ServerTest
+{
+protected:
+    // The suite's database with the program's functions installed; null without a server.
+    static std::unique_ptr<ServerConnection> openSuite()
+    {
+        ServerTest::SetUpTestSuite();
+        if (serverString().isEmpty())
+            return nullptr;
+        auto suite = ServerConnection::open(with(u"dbname"_s, databaseName()));
+        db::pg::installProgramFunctions(*suite);
+        return suite;
+    }
+
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        if (!IsSkipped())
+            server->exec(u"begin"_s);
+    }
+    void TearDown() override
+    {
+        if (server)
+            server->exec(u"rollback"_s);
+    }
 };
 
 } // namespace pg_test

@@ -9,6 +9,8 @@
 #include "db_fixture.h"
 #include "template_file.h"
 
+#include <functional>
+
 namespace dialect {
 
 enum class Kind
@@ -254,6 +256,33 @@ inline const DialectCase dialectCases[] = {
     {"SearchConditionAsCriterion", Kind::Find, "([stt]=12) and (([noigui] Like '*Bộ*'))", "cvden2009", ""},
     {"NumericCriterionNotEqual", Kind::Find, "([stt] <> 2)", "cvden2009", "1;3;4"},
 };
+
+// Runs a case's setup lines on the data sets `data` names ("cv", "other"): a table copied from a
+// template table, a stored query made or changed, or a statement executed. Data is a
+// db::Database or a server data set, which offer the same calls.
+template <class Data, class DataOf>
+void runSetup(const QString& setup, DataOf dataOf, const std::function<QString(const QString&)>& withPaths)
+{
+    for (const QString& line : setup.split(u'\n', Qt::SkipEmptyParts)) {
+        const qsizetype colon = line.indexOf(QLatin1String(": "));
+        ASSERT_GT(colon, 0) << line.toStdString();
+        const QStringList head = line.left(colon).split(u' ');
+        const QString body = withPaths(line.mid(colon + 2));
+        Data& data = dataOf(head[0]);
+        if (head.size() == 3 && head[1] == QLatin1String("table")) {
+            db::TableDef def = data.tableDef(body);
+            def.name = head[2];
+            data.appendTableDef(def);
+        } else if (head.size() == 3 && head[1] == QLatin1String("query")) {
+            if (data.queryNames().contains(head[2], Qt::CaseInsensitive))
+                data.setQuerySql(head[2], body);
+            else
+                data.createQueryDef(head[2], body);
+        } else {
+            data.execute(body);
+        }
+    }
+}
 
 inline void PrintTo(const DialectCase& c, std::ostream* os)
 {

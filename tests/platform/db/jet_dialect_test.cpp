@@ -31,23 +31,9 @@ protected:
 
     void runSetup(const QString& setup)
     {
-        for (const QString& line : setup.split(u'\n', Qt::SkipEmptyParts)) {
-            const qsizetype colon = line.indexOf(QLatin1String(": "));
-            ASSERT_GT(colon, 0) << line.toStdString();
-            const QStringList head = line.left(colon).split(u' ');
-            const QString body = withPaths(line.mid(colon + 2));
-            Database& db = database(head[0]);
-            if (head.size() == 3 && head[1] == QLatin1String("table")) {
-                DialectFiles::copyTable(db, body, head[2]);
-            } else if (head.size() == 3 && head[1] == QLatin1String("query")) {
-                if (db.queryNames().contains(head[2], Qt::CaseInsensitive))
-                    db.setQuerySql(head[2], body);
-                else
-                    db.createQueryDef(head[2], body);
-            } else {
-                db.execute(body);
-            }
-        }
+        dialect::runSetup<Database>(
+            setup, [&](const QString& name) -> Database& { return database(name); },
+            [&](const QString& text) { return withPaths(text); });
     }
 
     QString checkText(const DialectCase& c)

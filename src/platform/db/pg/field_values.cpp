@@ -41,30 +41,11 @@ QVariant toServer(const QVariant& value, FieldType type)
 
 QVariant fromServer(const QVariant& value, FieldType type)
 {
-    if (!value.isValid() || value.isNull())
-        return {};
-    switch (type) {
-    case FieldType::Boolean:
-        return value.toBool();
-    case FieldType::Byte:
-    case FieldType::Integer:
-    case FieldType::Long: {
-        const qlonglong number = value.toLongLong();
-        return number == int(number) ? QVariant(int(number)) : QVariant(number);
-    }
-    case FieldType::Currency:
-    case FieldType::Single:
-    case FieldType::Double:
-        return value.toDouble();
-    case FieldType::Date:
-        return dateOf(value);
-    case FieldType::LongBinary:
-        return value.toByteArray();
-    case FieldType::Text:
-    case FieldType::Memo:
-        break;
-    }
-    return value.toString();
+    // The same conversions both ways, but a whole number is an int where it fits, as on a file.
+    const QVariant converted = toServer(value, type);
+    if (converted.typeId() == QMetaType::LongLong && converted.toLongLong() == int(converted.toLongLong()))
+        return int(converted.toLongLong());
+    return converted;
 }
 
 // The field a result column of a type the server names would be, made from nothing else: as

@@ -4,7 +4,6 @@
 #include "pg_server_fixture.h"
 
 #include "platform/db/pg/data_set_copy.h"
-#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_data_set.h"
 
 namespace {
@@ -41,18 +40,15 @@ QString rowsText(const ServerDataSet::Rows& rows, const QStringList& fields = {}
     return out.join(u';');
 }
 
-class ServerDialect : public pg_test::ServerTest, public testing::WithParamInterface<DialectCase>
+class ServerDialect : public pg_test::RolledBackTest, public testing::WithParamInterface<DialectCase>
 {
 protected:
-    // The files are made once and moved to the server; each case runs in a transaction rolled
-    // back at its end.
+    // The files are made once and moved to the server.
     static void SetUpTestSuite()
     {
-        ServerTest::SetUpTestSuite();
-        if (serverString().isEmpty())
+        const auto server = openSuite();
+        if (!server)
             return;
-        auto server = db::pg::ServerConnection::open(with(u"dbname"_s, databaseName()));
-        db::pg::installProgramFunctions(*server);
         s_dir = std::make_unique<QTemporaryDir>();
         s_files = std::make_unique<dialect::DialectFiles>(s_dir->path());
         db::pg::copyFileToServer(s_files->cv, *server, u"vemocv"_s);
@@ -67,41 +63,20 @@ protected:
 
     void SetUp() override
     {
-        ServerTest::SetUp();
+        RolledBackTest::SetUp();
         if (IsSkipped())
             return;
         m_cv = std::make_unique<ServerDataSet>(*server, u"vemocv"_s);
         m_other = std::make_unique<ServerDataSet>(*server, u"backup"_s);
-        server->exec(u"begin"_s);
-    }
-    void TearDown() override
-    {
-        if (server)
-            server->exec(u"rollback"_s);
     }
 
     ServerDataSet& dataSet(const QString& name) { return name == QLatin1String("other") ? *m_other : *m_cv; }
 
     void runSetup(const QString& setup)
     {
-        for (const QString& line : setup.split(u'\n', Qt::SkipEmptyParts)) {
-            const qsizetype colon = line.indexOf(QLatin1String(": "));
-            const QStringList head = line.left(colon).split(u' ');
-            const QString body = s_files->withPaths(line.mid(colon + 2));
-            ServerDataSet& data = dataSet(head[0]);
-            if (head.size() == 3 && head[1] == QLatin1String("table")) {
-                db::TableDef def = data.tableDef(body);
-                def.name = head[2];
-                data.appendTableDef(def);
-            } else if (head.size() == 3 && head[1] == QLatin1String("query")) {
-                if (data.queryNames().contains(head[2], Qt::CaseInsensitive))
-                    data.setQuerySql(head[2], body);
-                else
-                    data.createQueryDef(head[2], body);
-            } else {
-                data.execute(body);
-            }
-        }
+        dialect::runSetup<ServerDataSet>(
+            setup, [&](const QString& name) -> ServerDataSet& { return dataSet(name); },
+            [](const QString& text) { return s_files->withPaths(text); });
     }
 
     QString checkText(const DialectCase& c)

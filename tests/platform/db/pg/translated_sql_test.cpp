@@ -5,7 +5,6 @@
 #include "translation_cases.h"
 
 #include "platform/db/pg/data_set.h"
-#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_catalog.h"
 #include "platform/jetsql/translator.h"
 
@@ -25,35 +24,24 @@ QString shown(const QVariant& value)
     return value.toString();
 }
 
-class ServerJet : public pg_test::ServerTest
+class ServerJet : public pg_test::RolledBackTest
 {
 protected:
     static constexpr char16_t Main[] = u"vemocv";
 
     static void SetUpTestSuite()
     {
-        ServerTest::SetUpTestSuite();
-        if (serverString().isEmpty())
+        const auto server = openSuite();
+        if (!server)
             return;
-        auto server = db::pg::ServerConnection::open(with(u"dbname"_s, databaseName()));
-        db::pg::installProgramFunctions(*server);
         db::pg::dataset::create(*server, QString::fromUtf16(Main));
-        db::pg::dataset::create(*server, u"saoluu"_s);
     }
 
-    // Each test's tables live in a transaction rolled back at its end.
     void SetUp() override
     {
-        ServerTest::SetUp();
-        if (IsSkipped())
-            return;
-        server->exec(u"begin"_s);
-        server->exec(u"set local search_path = "_s + QString::fromUtf16(Main) + u", selvaro"_s);
-    }
-    void TearDown() override
-    {
-        if (server)
-            server->exec(u"rollback"_s);
+        RolledBackTest::SetUp();
+        if (!IsSkipped())
+            server->exec(u"set local search_path = "_s + QString::fromUtf16(Main) + u", selvaro"_s);
     }
 
     // Plain statements separated by ";;", SQLite's NOCASE read as the server's code point order.
@@ -110,27 +98,10 @@ TEST_P(ServerTranslation, GivesTheRowsOurConnectionsGive)
 INSTANTIATE_TEST_SUITE_P(Cases, ServerTranslation, testing::ValuesIn(translation_cases::cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Another data file is the data set named after it; names are found whatever their letter case in
-// the file or the statement; a stored query of the data set is expanded where it is named.
-TEST_F(ServerJet, OtherDataSetsStoredQueriesAndNamesInAnyCase)
+// Other data files, stored queries and names in any letter case are proved by the program's own
+// statements (server_dialect_test); a file the server holds no data set for is refused.
+TEST_F(ServerJet, AFileWithoutADataSetIsRefused)
 {
-    run(translation_cases::letters);
-    db::TableDef backupTable;
-    backupTable.name = u"CvDen2009"_s;
-    backupTable.fields = {
-        {u"Id"_s, db::FieldType::Long}, {u"NoiGui"_s, db::FieldType::Text, 255}, {u"STT"_s, db::FieldType::Long}};
-    db::pg::dataset::createTable(*server, u"saoluu"_s, backupTable);
-    server->exec(u"insert into saoluu.cvden2009 values (1, 'cũ', 99)"_s);
-    const QString backup = u"/mạng/dữ liệu/SAOLUU.mdb"_s;
-    server->exec(translated(u"INSERT INTO cvden2009 IN '"_s + backup +
-                            u"' SELECT id + 10 AS id, noigui, stt FROM cvden2009 WHERE khan = True"_s));
-    EXPECT_EQ(firstColumn(translated(u"select NOIGUI from CVDEN2009 in '"_s + backup + u"' order by ID"_s)),
-              (QStringList{u"cũ"_s, u"Bộ Tài chính"_s, u"Đức Phổ"_s}));
-
-    db::pg::dataset::createQuery(*server, QString::fromUtf16(Main), u"QrTracuu"_s,
-                                 u"SELECT * FROM cvden2009 WHERE [noigui] Like '*bộ*' order by stt"_s);
-    EXPECT_EQ(firstColumn(translated(u"select q.id from qrtracuu as Q where q.stt > 1"_s)), QStringList{u"2"_s});
-
     EXPECT_EQ(pg_test::failureNumber([&] { translated(u"select * from t in '/x/khong-co.mdb'"_s); }),
               db::errc::FileNotFound);
 }
