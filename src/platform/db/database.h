@@ -10,6 +10,8 @@
 
 namespace db {
 
+class DatabaseEngine;
+
 enum class OpenMode
 {
     ReadOnly,    // no statement or recordset may write
@@ -155,6 +157,9 @@ public:
     // How long a statement waits for a file another program is writing before it raises
     // FileLocked (5000 ms unless changed; tests shorten it).
     void setBusyTimeout(int milliseconds);
+
+    // A handle on data another engine holds (a data set on a server: pg::openDataSet).
+    static Database over(std::shared_ptr<DatabaseEngine> engine);
 
     // Compares handles: true when both refer to the same open file.
     bool operator==(const Database& other) const { return d == other.d; }

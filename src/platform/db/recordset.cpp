@@ -332,7 +332,7 @@ void Recordset::requery()
 {
     Impl& r = checked(d);
     r.dropEdit();
-    r.rows = RowSource::open(r.src().connection(), r.src().source(), r.src().type());
+    r.rows = r.src().reopen();
     r.start();
 }
 

@@ -19,14 +19,14 @@ QString Recordset::source() const
 bool Recordset::markExactly(const QString& table, const QString& column, const QString& mark)
 {
     RowSource& r = d->src();
-    if (r.type() != RecordsetType::Dynaset || !r.updatable() || r.baseSchema() != QLatin1String("main") ||
-        r.baseTable().compare(table, Qt::CaseInsensitive) != 0)
+    if (r.type() != RecordsetType::Dynaset || !r.updatable() || !r.store().file() ||
+        r.baseSchema() != QLatin1String("main") || r.baseTable().compare(table, Qt::CaseInsensitive) != 0)
         return false;
     const int index = d->column(column);
     const QString base = r.columns().at(index).baseColumn;
     if (base.isEmpty())
         return false;
-    Connection& conn = *r.connection();
+    Connection& conn = *r.store().file();
     WriteScope scope(conn);
     if (!(r.stamp() == r.keysStamp()))
         return false;

@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "db_error.h"
+#include "row_source.h"
 #include "statement.h"
 
 #include <sqlite3.h>
@@ -33,6 +34,11 @@ bool RowReader::next()
 {
     if (m_done)
         return false;
+    if (m_copy) {
+        m_onRow = ++m_copyRow < m_copy->size() && m_copy->fetch(m_copy->key(m_copyRow), m_copyValues);
+        m_done = !m_onRow;
+        return m_onRow;
+    }
     m_onRow = m_statement->step(); // resets itself after the last row and after an error
     if (!m_onRow)
         m_done = true;
@@ -75,6 +81,8 @@ QVariant RowReader::value(int index) const
 {
     const SourceColumn& c = column(index);
     requireRow();
+    if (m_copy)
+        return m_copyValues.value(index);
     return c.typed ? m_statement->value(index, c.def.type) : m_statement->value(index);
 }
 

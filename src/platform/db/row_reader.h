@@ -12,6 +12,7 @@ namespace db {
 
 class Connection;
 class Database;
+class RowSource;
 class Statement;
 
 // Reads the rows of a table, stored query or Jet SELECT once, first to last, straight from the
@@ -64,6 +65,10 @@ private:
 
     std::shared_ptr<Connection> m_conn; // keeps the file open while the reader lives
     std::unique_ptr<Statement> m_statement;
+    // On a server, the rows are read from a copy taken at once (RowSource over SnapshotRows).
+    std::shared_ptr<RowSource> m_copy;
+    int m_copyRow = -1;
+    QVector<QVariant> m_copyValues;
     QVector<SourceColumn> m_columns;
     bool m_onRow = false;
     bool m_done = false;

@@ -1,18 +1,9 @@
 #include "row_source.h"
 
 #include "connection.h"
-#include "db_error.h"
-#include "db_log.h"
-#include "schema_store.h"
-#include "select_shape.h"
-#include "select_source.h"
-#include "sql_quote.h"
-#include "statement.h"
-#include "translation.h"
 
 #include <QAtomicInteger>
 #include <algorithm>
-#include <sqlite3.h>
 
 namespace db {
 
@@ -24,142 +15,33 @@ quint32 nextIdentity()
     return ++counter;
 }
 
-const char* originOf(sqlite3_stmt* stmt, int column, int which)
-{
-    switch (which) {
-    case 0:
-        return sqlite3_column_database_name(stmt, column);
-    case 1:
-        return sqlite3_column_table_name(stmt, column);
-    default:
-        return sqlite3_column_origin_name(stmt, column);
-    }
-}
-
-QString originText(sqlite3_stmt* stmt, int column, int which)
-{
-    const char* p = originOf(stmt, column, which);
-    return p ? QString::fromUtf8(p) : QString();
-}
-
 } // namespace
 
-std::shared_ptr<RowSource> RowSource::open(const std::shared_ptr<Connection>& conn, const QString& source,
-                                           RecordsetType type)
+std::shared_ptr<RowSource> RowSource::create(std::unique_ptr<RowStore> store, Opened opened, const QString& source)
 {
-    conn->runStatementHook(source);
-    conn->beginStatement();
     std::shared_ptr<RowSource> rows(new RowSource);
-    rows->m_conn = conn;
+    rows->m_store = std::move(store);
     rows->m_source = source;
-    rows->m_type = type;
+    rows->m_type = opened.type;
     rows->m_identity = nextIdentity();
-
-    sqlite3* db = conn->handle();
-    const SourceSelect resolved = resolveSource(*conn, source);
-    if (!resolved.table.isEmpty()) {
-        if (type == RecordsetType::Dynaset)
-            rows->openTable(resolved.sql, QStringLiteral("main"), resolved.table);
-        else
-            rows->materialise(resolved.sql);
-        rows->finishColumns();
-        return rows;
-    }
-    const QString& sqliteSql = resolved.sql;
-    const SelectShape shape = SelectShape::analyse(sqliteSql);
-    bool opened = false;
-    if (type == RecordsetType::Dynaset && shape.singleTable) {
-        const QString schema = shape.schema.isEmpty() ? QStringLiteral("main") : shape.schema;
-        if (const std::optional<QString> table = SchemaStore::actualTableName(db, schema, shape.table)) {
-            rows->m_list = shape.selectList;
-            rows->m_from = shape.fromClause;
-            rows->m_qualifier = shape.qualifier;
-            rows->m_baseSchema = schema;
-            rows->m_baseTable = *table;
-            rows->openTable(QString(), schema, *table);
-            const QString from = QStringLiteral(" FROM ") + shape.fromClause + QLatin1Char(' ') + shape.tail;
-            // With the select list in front, ORDER BY reads column numbers and aliases as the
-            // statement means them; the rowid comes last so that it shifts no number.
-            const QString withList = QStringLiteral("SELECT ") + shape.selectList + QStringLiteral(", ") +
-                                     shape.qualifier + QStringLiteral(".rowid") + from;
-            std::unique_ptr<Statement> keys;
-            int keyColumn = 0;
-            if (!shape.orderByNumber) {
-                try {
-                    keys = std::make_unique<Statement>(db, QStringLiteral("SELECT ") + shape.qualifier +
-                                                               QStringLiteral(".rowid") + from);
-                } catch (const DbError& e) {
-                    // ORDER BY may name a column of the select list by its alias.
-                    qCDebug(lcDb) << "keyset by rowid alone failed, reading with the select list:" << e.description();
-                }
-            }
-            if (!keys) {
-                keys = std::make_unique<Statement>(db, withList);
-                keyColumn = keys->columnCount() - 1;
-            }
-            rows->reserveKeys();
-            while (keys->step())
-                rows->m_keys.push_back(keys->int64(keyColumn));
-            rows->m_dead.assign(rows->m_keys.size(), 0);
-            opened = true;
-        }
-    }
-    if (!opened)
-        rows->materialise(sqliteSql);
-    rows->finishColumns();
+    rows->m_columns = std::move(opened.columns);
+    rows->m_keys = std::move(opened.keys);
+    rows->m_dead.assign(rows->m_keys.size(), 0);
+    rows->m_keysStamp = opened.keysStamp;
+    rows->m_updatable = opened.updatable;
+    rows->m_baseSchema = opened.baseSchema;
+    rows->m_baseTable = opened.baseTable;
+    if (opened.table)
+        rows->identifyRows(*opened.table);
+    for (int i = int(rows->m_columns.size()) - 1; i >= 0; --i)
+        rows->m_byName.insert(rows->m_columns[i].name.toLower(), i); // the first of equal names wins
     return rows;
 }
 
 RowSource::~RowSource() = default;
 
-// A dynaset over one table. With `sql` given (a whole-table source) the list, FROM and keyset
-// are made here; otherwise open() has set them.
-void RowSource::openTable(const QString& sql, const QString& schema, const QString& table)
+void RowSource::identifyRows(const TableDef& def)
 {
-    sqlite3* db = m_conn->handle();
-    m_baseSchema = schema;
-    m_baseTable = table;
-    m_keysStamp = stamp();
-    if (!sql.isEmpty()) {
-        m_list = QStringLiteral("*");
-        m_from = quoteIdentifier(table);
-        m_qualifier = quoteIdentifier(table);
-        Statement keys(db, QStringLiteral("SELECT rowid FROM ") + qualifiedName(schema, table));
-        reserveKeys();
-        while (keys.step())
-            m_keys.push_back(keys.int64(0));
-        m_dead.assign(m_keys.size(), 0);
-        if (schema != QLatin1String("main"))
-            m_from = qualifiedName(schema, table);
-    }
-    m_fetch =
-        std::make_unique<Statement>(db, QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from +
-                                            QStringLiteral(" WHERE ") + m_qualifier + QStringLiteral(".rowid = ?1"));
-    const TableDef def = SchemaStore::readTableDef(db, schema, table);
-    sqlite3_stmt* stmt = m_fetch->handle();
-    m_columns.clear();
-    for (int i = 0; i < m_fetch->columnCount(); ++i) {
-        Column c;
-        c.name = m_fetch->columnName(i);
-        const QString originDb = originText(stmt, i, 0);
-        const QString originTable = originText(stmt, i, 1);
-        const QString originColumn = originText(stmt, i, 2);
-        const FieldDef* f = nullptr;
-        if (originDb == schema && originTable.compare(table, Qt::CaseInsensitive) == 0)
-            f = def.field(originColumn);
-        if (f) {
-            c.def = *f;
-            c.def.name = c.name;
-            c.baseColumn = f->name;
-        } else {
-            const char* decl = sqlite3_column_decltype(stmt, i);
-            c.def = SchemaStore::fieldFromDeclaredType(c.name, decl ? QString::fromUtf8(decl) : QString());
-            c.typed = decl != nullptr;
-        }
-        m_columns << c;
-    }
-    m_updatable = !m_conn->openedReadOnly();
-
     // Without a counter SQLite may give a deleted row's rowid to the next row added (a table
     // emptied and filled again gets 1, 2, ... again): bookmarks then also check the row's key.
     m_reusedRowids = true;
@@ -198,105 +80,6 @@ void RowSource::openTable(const QString& sql, const QString& schema, const QStri
     }
 }
 
-void RowSource::materialise(const QString& sqliteSelect)
-{
-    sqlite3* db = m_conn->handle();
-    Statement src(db, sqliteSelect);
-    if (!sqlite3_stmt_readonly(src.handle()))
-        throw DbError(errc::SyntaxError, QStringLiteral("A recordset needs a SELECT statement: ") + sqliteSelect);
-    sqlite3_stmt* stmt = src.handle();
-    const int n = src.columnCount();
-    QHash<QString, TableDef> defs; // origin tables, by schema + name
-    m_columns.clear();
-    QStringList ddl;
-    QSet<QString> used;
-    for (int i = 0; i < n; ++i) {
-        Column c = describeColumn(db, stmt, i, defs);
-        c.def.attributes &= ~(fieldattr::AutoIncrField | fieldattr::UpdatableField);
-        QString column = c.name;
-        for (int k = 2; used.contains(column.toLower()); ++k)
-            column = c.name + QLatin1Char('_') + QString::number(k);
-        used.insert(column.toLower());
-        QString type;
-        switch (c.def.type) {
-        case FieldType::Text:
-        case FieldType::Memo:
-            type = c.typed ? QStringLiteral(" TEXT") : QString();
-            type += QLatin1String(" COLLATE NOCASE");
-            break;
-        case FieldType::Boolean:
-        case FieldType::Byte:
-        case FieldType::Integer:
-        case FieldType::Long:
-            type = QStringLiteral(" INTEGER");
-            break;
-        case FieldType::Currency:
-        case FieldType::Single:
-        case FieldType::Double:
-            type = QStringLiteral(" REAL");
-            break;
-        default:
-            break;
-        }
-        ddl << quoteIdentifier(column) + type;
-        m_columns << c;
-    }
-    m_scratch = Connection::openScratch();
-    sqlite3* copy = m_scratch->handle();
-    m_scratch->exec(QStringLiteral("CREATE TABLE snap (") + ddl.join(QLatin1String(", ")) + QLatin1Char(')'));
-    QStringList marks;
-    for (int i = 1; i <= n; ++i)
-        marks << QLatin1Char('?') + QString::number(i);
-    m_scratch->exec(QStringLiteral("BEGIN"));
-    try {
-        Statement put(copy,
-                      QStringLiteral("INSERT INTO snap VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'));
-        m_keys.clear();
-        while (src.step()) {
-            for (int i = 0; i < n; ++i)
-                sqlite3_bind_value(put.handle(), i + 1, sqlite3_column_value(stmt, i));
-            put.run();
-            m_keys.push_back(sqlite3_last_insert_rowid(copy));
-        }
-        m_scratch->exec(QStringLiteral("COMMIT"));
-    } catch (...) {
-        src.reset();
-        try {
-            m_scratch->exec(QStringLiteral("ROLLBACK"));
-        } catch (const DbError& e) {
-            qCWarning(lcDb) << "dropping a snapshot that failed:" << e.description();
-        }
-        throw;
-    }
-    m_dead.assign(m_keys.size(), 0);
-    m_list = QStringLiteral("*");
-    m_from = QStringLiteral("snap");
-    m_qualifier = QStringLiteral("snap");
-    m_fetch = std::make_unique<Statement>(copy, QStringLiteral("SELECT * FROM snap WHERE rowid = ?1"));
-    m_updatable = false;
-}
-
-// Room for the keyset before it is read: the span of the base table's rowids (read at the ends
-// of its b-tree) bounds the number of rows, so a large keyset is not copied as it grows.
-void RowSource::reserveKeys()
-{
-    m_keys.clear();
-    const QString table = qualifiedName(m_baseSchema, m_baseTable);
-    Statement span(m_conn->handle(), QStringLiteral("SELECT (SELECT max(rowid) FROM ") + table +
-                                         QStringLiteral(") - (SELECT min(rowid) FROM ") + table +
-                                         QStringLiteral(") + 1"));
-    if (span.step())
-        m_keys.reserve(size_t(qBound(qint64(0), span.int64(0), qint64(1) << 20)));
-    span.reset();
-}
-
-void RowSource::finishColumns()
-{
-    m_byName.clear();
-    for (int i = int(m_columns.size()) - 1; i >= 0; --i)
-        m_byName.insert(m_columns[i].name.toLower(), i); // the first of equal names wins
-}
-
 int RowSource::columnIndex(const QString& name) const
 {
     return m_byName.value(name.toLower(), -1);
@@ -313,12 +96,12 @@ void RowSource::markDead(int index)
 
 void RowSource::journal(bool appended, int index)
 {
-    if (m_scratch || !m_conn->inTransaction())
+    if (!m_store->inTransaction())
         return;
-    if (m_undo.empty() || m_undoTransaction != m_conn->transactionSerial()) {
+    if (m_undo.empty() || m_undoTransaction != m_store->transactionSerial()) {
         m_undo.clear();
-        m_undoTransaction = m_conn->transactionSerial();
-        m_conn->watchTransaction(weak_from_this());
+        m_undoTransaction = m_store->transactionSerial();
+        m_store->watchTransaction(weak_from_this());
     }
     m_undo.push_back(Undo{appended, index});
 }
@@ -356,7 +139,7 @@ int RowSource::deadBefore(int index) const
     return dead;
 }
 
-int RowSource::positionOf(qint64 rowid)
+int RowSource::positionOf(qint64 key)
 {
     if (m_positions.size() != size()) {
         m_positions.clear();
@@ -364,7 +147,7 @@ int RowSource::positionOf(qint64 rowid)
         for (int i = 0; i < size(); ++i)
             m_positions.insert(m_keys[size_t(i)], i);
     }
-    return m_positions.value(rowid, -1);
+    return m_positions.value(key, -1);
 }
 
 const QVector<QVariant>* RowSource::found(int index, const Stamp& now) const
@@ -374,56 +157,34 @@ const QVector<QVariant>* RowSource::found(int index, const Stamp& now) const
     return &m_findRows[size_t(m_findAt[size_t(index)])];
 }
 
-bool RowSource::fetch(qint64 rowid, QVector<QVariant>& values)
-{
-    m_fetch->bindInt64(1, rowid);
-    if (!m_fetch->step())
-        return false;
-    readColumns(*m_fetch, 0, values);
-    m_fetch->reset();
-    return true;
-}
-
-void RowSource::readColumns(const Statement& from, int first, QVector<QVariant>& values) const
-{
-    values.resize(m_columns.size());
-    for (int i = 0; i < m_columns.size(); ++i)
-        values[i] = m_columns[i].typed ? from.value(first + i, m_columns[i].def.type) : from.value(first + i);
-}
-
 const std::vector<int>& RowSource::matching(const QString& jetCriterion, const Stamp& now)
 {
     if (m_findValid && m_findStamp == now && m_findCriterion == jetCriterion)
         return m_findAt;
-    const QString sqliteCriterion = compileCriterion(jetCriterion, *m_conn);
-    sqlite3* db = m_scratch ? m_scratch->handle() : m_conn->handle();
-    // The query reads the hits' values as well: a loop of finds then lands on each hit without
-    // reading the file again (each read outside a transaction takes and drops the file's lock).
-    Statement find(db, QStringLiteral("SELECT * FROM (SELECT ") + m_qualifier + QStringLiteral(".rowid AS msys_rid, ") +
-                           m_list + QStringLiteral(" FROM ") + m_from + QStringLiteral(") WHERE (") + sqliteCriterion +
-                           QLatin1Char(')'));
     m_findValid = false;
     m_findAt.assign(m_keys.size(), NoHit);
     m_findRows.clear();
-    // A keyset in rowid order (a table read in its order) is searched without a table of positions.
+    // A keyset in key order (a table read in its order) is searched without a table of positions.
     const bool sorted = std::is_sorted(m_keys.begin(), m_keys.end());
-    auto indexOf = [&](qint64 rowid) {
+    auto indexOf = [&](qint64 key) {
         if (!sorted)
-            return positionOf(rowid);
-        const auto at = std::lower_bound(m_keys.begin(), m_keys.end(), rowid);
-        return at != m_keys.end() && *at == rowid ? int(at - m_keys.begin()) : -1;
+            return positionOf(key);
+        const auto at = std::lower_bound(m_keys.begin(), m_keys.end(), key);
+        return at != m_keys.end() && *at == key ? int(at - m_keys.begin()) : -1;
     };
-    while (find.step()) {
-        const int index = indexOf(find.int64(0));
+    // The find reads the hits' values as well where it can: a loop of finds then lands on each
+    // hit without reading the data again.
+    m_store->find(jetCriterion, [&](qint64 key, const RowStore::ReadFound& read) {
+        const int index = indexOf(key);
         if (index < 0 || m_findAt[size_t(index)] != NoHit)
-            continue; // not in the keyset, or read already
-        if (m_findRows.size() < size_t(KeptFoundRows)) {
+            return; // not in the keyset, or read already
+        if (read && m_findRows.size() < size_t(KeptFoundRows)) {
             m_findAt[size_t(index)] = int(m_findRows.size());
-            readColumns(find, 1, m_findRows.emplace_back());
+            read(m_findRows.emplace_back());
         } else {
             m_findAt[size_t(index)] = -1;
         }
-    }
+    });
     m_findCriterion = jetCriterion;
     m_findStamp = now;
     m_findValid = true;
@@ -451,174 +212,33 @@ quint64 RowSource::printOf(const QVector<QVariant>& values) const
     return h ? h : 1;
 }
 
-bool RowSource::samePrint(qint64 rowid, quint64 print, const QVector<QVariant>& values) const
+bool RowSource::samePrint(qint64 key, quint64 print, const QVector<QVariant>& values) const
 {
     const quint64 now = printOf(values);
     if (now == print)
         return true;
-    const auto it = m_rewrites.constFind(rowid);
+    const auto it = m_rewrites.constFind(key);
     return it != m_rewrites.constEnd() && it->last() == now && it->contains(print);
 }
 
-void RowSource::rewritten(qint64 rowid, const QVector<QVariant>& before, const QVector<QVariant>& after)
+void RowSource::rewritten(qint64 key, const QVector<QVariant>& before, const QVector<QVariant>& after)
 {
     if (!m_reusedRowids)
         return;
-    QList<quint64>& prints = m_rewrites[rowid];
+    QList<quint64>& prints = m_rewrites[key];
     const quint64 old = printOf(before);
     if (prints.isEmpty() || prints.last() != old)
         prints << old;
     prints << printOf(after);
 }
 
-QByteArray RowSource::shapeOf(char kind, const QVector<bool>& dirty) const
+void RowSource::append(qint64 key)
 {
-    QByteArray shape(1 + m_columns.size(), '0');
-    shape[0] = kind;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (dirty[i] && !m_columns[i].baseColumn.isEmpty())
-            shape[1 + i] = '1';
-    }
-    return shape;
-}
-
-Statement& RowSource::prepareWrite(const QByteArray& shape, const QString& sql)
-{
-    Write& write = m_writes[shape];
-    if (!write.statement) {
-        try {
-            write.statement = std::make_unique<Statement>(m_conn->handle(), sql);
-        } catch (...) {
-            m_writes.erase(shape);
-            throw;
-        }
-        write.sql = sql;
-    }
-    return *write.statement;
-}
-
-qint64 RowSource::insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty)
-{
-    const QByteArray shape = shapeOf('i', dirty);
-    const auto kept = m_writes.find(shape);
-    QString sql;
-    if (kept != m_writes.end()) {
-        sql = kept->second.sql;
-    } else {
-        QStringList columns;
-        QStringList marks;
-        for (int i = 0; i < m_columns.size(); ++i) {
-            if (shape[1 + i] == '1') {
-                columns << quoteIdentifier(m_columns[i].baseColumn);
-                marks << QLatin1Char('?') + QString::number(marks.size() + 1);
-            }
-        }
-        const QString target = qualifiedName(m_baseSchema, m_baseTable);
-        sql = columns.isEmpty()
-                  ? QStringLiteral("INSERT INTO ") + target + QStringLiteral(" DEFAULT VALUES")
-                  : QStringLiteral("INSERT INTO ") + target + QStringLiteral(" (") + columns.join(QLatin1String(", ")) +
-                        QStringLiteral(") VALUES (") + marks.join(QLatin1String(", ")) + QLatin1Char(')');
-    }
-    m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
-    Statement& insert = prepareWrite(shape, sql);
-    int k = 0;
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (shape[1 + i] == '1')
-            insert.bind(++k, values[i]);
-    }
-    insert.run();
-    const qint64 rowid = sqlite3_last_insert_rowid(m_conn->handle());
-    scope.commit();
-    return rowid;
-}
-
-void RowSource::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty)
-{
-    const QByteArray shape = shapeOf('u', dirty);
-    const bool nothing = !shape.contains('1');
-    const auto kept = m_writes.find(shape);
-    QString sql;
-    if (kept != m_writes.end()) {
-        sql = kept->second.sql;
-    } else {
-        QStringList sets;
-        for (int i = 0; i < m_columns.size(); ++i) {
-            if (shape[1 + i] == '1') {
-                sets << quoteIdentifier(m_columns[i].baseColumn) + QStringLiteral(" = ?") +
-                            QString::number(sets.size() + 1);
-            }
-        }
-        const QString target = qualifiedName(m_baseSchema, m_baseTable);
-        sql = nothing ? QStringLiteral("SELECT 1 FROM ") + target + QStringLiteral(" WHERE rowid = ?1")
-                      : QStringLiteral("UPDATE ") + target + QStringLiteral(" SET ") + sets.join(QLatin1String(", ")) +
-                            QStringLiteral(" WHERE rowid = ?") + QString::number(sets.size() + 1);
-    }
-    m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
-    Statement& write = prepareWrite(shape, sql);
-    if (nothing) {
-        // Nothing changed: the row must still be there, as the old engine checked on Update.
-        write.bindInt64(1, rowid);
-        const bool exists = write.step();
-        write.reset();
-        if (!exists)
-            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
-    } else {
-        int k = 0;
-        for (int i = 0; i < m_columns.size(); ++i) {
-            if (shape[1 + i] == '1')
-                write.bind(++k, values[i]);
-        }
-        write.bindInt64(k + 1, rowid);
-        if (write.run() == 0)
-            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
-    }
-    scope.commit();
-}
-
-void RowSource::deleteRow(qint64 rowid)
-{
-    const QByteArray shape("d");
-    const auto kept = m_writes.find(shape);
-    const QString sql = kept != m_writes.end()
-                            ? kept->second.sql
-                            : QStringLiteral("DELETE FROM ") + qualifiedName(m_baseSchema, m_baseTable) +
-                                  QStringLiteral(" WHERE rowid = ?1");
-    m_conn->runStatementHook(sql);
-    WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
-    Statement& del = prepareWrite(shape, sql);
-    del.bindInt64(1, rowid);
-    if (del.run() == 0)
-        throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
-    scope.commit();
-}
-
-void RowSource::append(qint64 rowid)
-{
-    m_keys.push_back(rowid);
+    m_keys.push_back(key);
     m_dead.push_back(0);
     if (m_positions.size() == size() - 1)
-        m_positions.insert(rowid, size() - 1);
+        m_positions.insert(key, size() - 1);
     journal(true, size() - 1);
-}
-
-RowSource::Stamp RowSource::stamp() const
-{
-    if (m_scratch)
-        return Stamp(); // a copy never changes
-    Stamp now;
-    now.changes = sqlite3_total_changes64(m_conn->handle());
-    now.rollbacks = m_conn->rollbackGeneration();
-    // The data version changes when another connection commits to the file; the connection asks
-    // the file once per user action (a shared lock for an instant, released at once).
-    try {
-        now.dataVersion = m_conn->dataVersion(m_baseSchema);
-    } catch (const DbError& e) {
-        // An external file detached since: reading its rows raises when a move reaches them.
-        qCWarning(lcDb) << "data version of" << m_baseSchema << "not read:" << e.description();
-    }
-    return now;
 }
 
 } // namespace db

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "recordset_types.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+namespace db {
+
+class Connection;
+class RowSource;
+class TransactionWatcher;
+
+// Where the rows of a recordset are kept and written: a table of a data file (FileRows), the
+// private copy a snapshot reads (SnapshotRows), a table on a server (pg::ServerRowStore). Rows
+// are named by a key of their table that never changes while the row lives: a rowid on a file,
+// the counter on a server, the copy's own rowid in a snapshot. RowSource keeps what does not
+// depend on the engine (keyset, dead rows, the undo of a rolled-back transaction, prints, the
+// find cache) and asks its store for the rest.
+class RowStore
+{
+public:
+    // What a value read earlier depends on: the rows' own changes through this connection, the
+    // data's version (moved by other clients' commits) and this connection's rollbacks. A row
+    // read under one stamp is read again when the stamp differs. A copy's stamp never moves.
+    struct Stamp
+    {
+        qint64 changes = 0;
+        qint64 dataVersion = 0;
+        quint64 rollbacks = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
+    virtual ~RowStore() = default;
+
+    // Reads the row named key; false when it no longer exists.
+    virtual bool fetch(qint64 key, QVector<QVariant>& values) = 0;
+
+    // Runs a Jet criterion over the recordset's rows; for each row found calls found(key, read)
+    // in any order, where read, when given, fills that row's values from the find's own result
+    // (no further read of the data). Raises SyntaxError/ItemNotFound for a malformed criterion.
+    using ReadFound = std::function<void(QVector<QVariant>&)>;
+    virtual void find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found) = 0;
+
+    // Writes values[i] where dirty[i] into the table's columns; each write completes or changes
+    // nothing, and joins the transaction open on the connection. insertRow returns the new row's
+    // key. updateRow and deleteRow raise RecordIsDeleted when the row is gone (also an update
+    // that changes nothing).
+    virtual qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty) = 0;
+    virtual void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty) = 0;
+    virtual void deleteRow(qint64 key) = 0;
+
+    virtual Stamp stamp() = 0;
+
+    // The transaction the writes join: keys added or killed inside one are undone by RowSource
+    // when it rolls back.
+    virtual bool inTransaction() const = 0;
+    virtual quint64 transactionSerial() const = 0;
+    virtual void watchTransaction(const std::weak_ptr<TransactionWatcher>& watcher) = 0;
+
+    // The same source opened again (requery), on the same database.
+    virtual std::shared_ptr<RowSource> reopen(const QString& source, RecordsetType type) = 0;
+    // The database the rows come from (Recordset::belongsTo compares it).
+    virtual const void* owner() const = 0;
+    // The data file's connection for writes that only a file can make at once (markExactly);
+    // null for a copy and on a server.
+    virtual Connection* file() const { return nullptr; }
+};
+
+} // namespace db
