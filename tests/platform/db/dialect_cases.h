@@ -189,6 +189,10 @@ inline const DialectCase dialectCases[] = {
     {"PrimaryIndexCreatedOnCopiedTable", Kind::Execute, "CREATE INDEX idprimarykey ON cvden2009(id ASC) WITH  PRIMARY ",
      "", "idprimarykey|id|unique|primary", "other", "indexes:cvden2009",
      "other: drop table cvden2009\ncv: SELECT cvden2009.* INTO cvden2009 IN '{other}' FROM cvden2009 ;"},
+    // Indexes order texts in binary, so a unique one takes a name again in another letter case.
+    {"LetterTypeInAnotherCaseTakenByAUniqueIndex", Kind::Execute,
+     "INSERT INTO loaicv (loai, chutat) VALUES ('CÔNG VĂN', 'CV')", "select count(*) from loaicv where loai='công văn'",
+     "2", "cv", "", "cv: CREATE UNIQUE INDEX tenloai ON loaicv (loai)"},
 
     // --- import of old data -------------------------------------------------------------------------
     {"OldYearTableRead", Kind::Rows, "select * from cvden2007", "so_cv", "1/2007;2/2007", "other"},

@@ -1,7 +1,9 @@
 #include "data_set.h"
 
+#include "program_functions.h"
 #include "server_connection.h"
 #include "table_versions.h"
+#include "text_fold.h"
 
 #include "platform/db/db_error.h"
 #include "platform/jetsql/sql_text.h"
@@ -52,6 +54,91 @@ QString columnSql(const FieldDef& field)
     if (text && !field.allowZeroLength)
         sql += QStringLiteral(" check (") + name(field.name) + QStringLiteral(" <> '')");
     return sql;
+}
+
+bool isText(const FieldDef& field)
+{
+    return field.type == FieldType::Text || field.type == FieldType::Memo;
+}
+
+// The fold function named with its schema, so that an index on it does not depend on the
+// search_path of whoever writes the table.
+QString qualifiedFold()
+{
+    return quoteIdentifier(QString::fromUtf16(FunctionSchema)) + u'.' + QString::fromUtf16(FoldFunction);
+}
+
+struct IndexColumns
+{
+    QStringList columns; // empty when the server needs no index
+    bool folded = false;
+};
+
+// The columns of the server's index for one of ours ("+a;-b"). Statements compare and sort texts by their folds, so a
+// Text or Memo field is indexed by its fold. SQLite's indexes order texts in binary, so a unique index there takes "An"
+// beside "an": a unique index here ends with the texts themselves, which keeps it unique exactly where SQLite's is (the
+// fold adds nothing a text does not determine).
+IndexColumns indexColumns(const TableDef& def, const IndexDef& index)
+{
+    QStringList columns;
+    QStringList texts;
+    const FieldDef* single = nullptr;
+    for (const QString& spec : index.fields) {
+        const QString trimmed = spec.trimmed();
+        const bool marked = trimmed.startsWith(u'-') || trimmed.startsWith(u'+');
+        const QString fieldName = marked ? trimmed.mid(1).trimmed() : trimmed;
+        single = def.field(fieldName);
+        if (!single) {
+            throw DbError(errc::ItemNotFound, QStringLiteral("Item not found in this collection: field '") + fieldName +
+                                                  QStringLiteral("'."));
+        }
+        QString column = name(single->name);
+        if (isText(*single)) {
+            texts << column;
+            column = qualifiedFold() + u'(' + column + u')';
+        }
+        if (trimmed.startsWith(u'-'))
+            column += QStringLiteral(" desc");
+        columns << column;
+    }
+    // The counter is the table's primary key already.
+    if (index.fields.size() == 1 && (single->attributes & fieldattr::AutoIncrField))
+        return {};
+    if (index.unique || index.primary)
+        columns << texts;
+    return {columns, !texts.isEmpty()};
+}
+
+void requireFold(ServerConnection& server)
+{
+    const QVariant fold =
+        server.query(QStringLiteral("select to_regprocedure($1)::text"), {qualifiedFold() + QStringLiteral("(text)")})
+            .first()
+            .first();
+    if (fold.isNull()) {
+        throw DbError(errc::ServerCallFailed,
+                      QStringLiteral("Máy chủ chưa có các hàm của Selvaro (lược đồ selvaro): cần cài chúng trước "
+                                     "khi tạo chỉ mục trên cột chữ."));
+    }
+}
+
+void createIndex(ServerConnection& server, const QString& schema, const TableDef& def, const IndexDef& index)
+{
+    const IndexColumns columns = indexColumns(def, index);
+    if (!columns.columns.isEmpty()) {
+        if (columns.folded)
+            requireFold(server);
+        // The server's own index names are per schema; ours per table, so the table's name leads.
+        server.exec(QStringLiteral("create ") +
+                    (index.unique || index.primary ? QStringLiteral("unique ") : QString()) + QStringLiteral("index ") +
+                    name(def.name + u'_' + index.name) + QStringLiteral(" on ") + qualified(schema, def.name) +
+                    QStringLiteral(" (") + columns.columns.join(QStringLiteral(", ")) + u')');
+    }
+    const QString indexes = qualified(schema, QStringLiteral("msys_indexes"));
+    server.exec(QStringLiteral("insert into ") + indexes +
+                    QStringLiteral(" select $1, coalesce(max(pos), -1) + 1, $2, $3, $4, $5 from ") + indexes +
+                    QStringLiteral(" where tbl = $1"),
+                {def.name, index.name, index.fields.join(u';'), index.unique, index.primary});
 }
 
 } // namespace
@@ -107,25 +194,14 @@ void createTable(ServerConnection& server, const QString& schema, const TableDef
                                        "values ($1, $2, $3, $4, $5, $6, $7, $8)"),
                     {def.name, int(i), f.name, int(f.type), f.size, f.attributes, f.allowZeroLength, f.required});
     }
-    for (qsizetype i = 0; i < def.indexes.size(); ++i)
-        addIndex(server, schema, def.name, def.indexes[i]);
+    for (const IndexDef& index : def.indexes)
+        createIndex(server, schema, def, index);
     versions::watch(server, schema, def.name);
 }
 
 void addIndex(ServerConnection& server, const QString& schema, const QString& table, const IndexDef& index)
 {
-    QStringList fields;
-    for (const QString& field : index.fields)
-        fields << name(field);
-    // The server's own index names are per schema; ours per table, so the table's name leads.
-    server.exec(QStringLiteral("create ") + (index.unique || index.primary ? QStringLiteral("unique ") : QString()) +
-                QStringLiteral("index ") + name(table + u'_' + index.name) + QStringLiteral(" on ") +
-                qualified(schema, table) + QStringLiteral(" (") + fields.join(QStringLiteral(", ")) + u')');
-    const QString indexes = qualified(schema, QStringLiteral("msys_indexes"));
-    server.exec(QStringLiteral("insert into ") + indexes +
-                    QStringLiteral(" select $1, coalesce(max(pos), -1) + 1, $2, $3, $4, $5 from ") + indexes +
-                    QStringLiteral(" where tbl = $1"),
-                {table, index.name, index.fields.join(u';'), index.unique, index.primary});
+    createIndex(server, schema, tableDef(server, schema, table), index);
 }
 
 void dropTable(ServerConnection& server, const QString& schema, const QString& table)

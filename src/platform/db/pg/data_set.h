@@ -29,6 +29,11 @@ class ServerConnection;
 // the primary key), Single, Double and Currency double precision (as SQLite keeps them, so values
 // cross unchanged), Date timestamp(0), LongBinary bytea. Required is NOT NULL and a Text or Memo
 // field without zero-length permission has a CHECK that it is not ''.
+// Indexes: a Text or Memo field is indexed by selvaro.selvaro_fold(column), what statements
+// compare and sort by (so the program's functions must be on the server, installProgramFunctions;
+// should a new install change what the fold gives, the indexes are built again, REINDEX); a unique
+// index ends with the texts themselves, so it refuses a text twice but takes "An" beside "an", as
+// SQLite's binary indexes do. An index on the counter alone is the table's primary key already.
 namespace dataset {
 
 // The data set a data file goes to: its base name, lower-cased ("vemocv" for "/x/VEMOCV.MDB").

@@ -77,8 +77,10 @@ void installFold(ServerConnection& server)
     if (!from.isEmpty())
         folded = QStringLiteral("translate(") + folded + QStringLiteral(", ") + quoteLiteral(from) +
                  QStringLiteral(", ") + quoteLiteral(to) + u')';
+    // Not declared strict, though it gives null for null: the server inlines a function whose body
+    // holds a CASE only when it is not, and the inlined fold reads a table three times as fast.
     server.exec(QStringLiteral("create or replace function ") + QString::fromUtf16(FoldFunction) +
-                QStringLiteral("(text) returns text language sql immutable strict parallel safe as $fold$ "
+                QStringLiteral("(text) returns text language sql immutable parallel safe as $fold$ "
                                "select lower(") +
                 folded + QStringLiteral(" collate ") + collation + QStringLiteral(") $fold$"));
     // Translated statements fold whatever they compare; a number or a date stays as it is.

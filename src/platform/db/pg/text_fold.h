@@ -13,8 +13,9 @@ inline constexpr char16_t FoldFunction[] = u"selvaro_fold";
 // exactly as our SQLite connections compare texts (jetsql::foldCase): letter case ignored for
 // every letter, accents respected, decomposed text equal to its precomposed form. Two texts are
 // equal when their folds are; they sort as their folds compared code point by code point
-// (COLLATE "C"). Also selvaro_fold(anyelement), which gives a number or a date back as it is (the
-// server inlines it, so an index on the column still serves).
+// (COLLATE "C"); the server inlines the fold into the statements and indexes that call it. Also
+// selvaro_fold(anyelement), which gives a number or a date back as it is (inlined too, so an index
+// on the column still serves).
 //
 // The server's own lower() does most of it; where the server lower-cases a character otherwise
 // than we do (its Unicode tables may be of another version), the function first maps that
