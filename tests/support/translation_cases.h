@@ -55,6 +55,8 @@ inline const TranslationCase cases[] = {
      "Quyết định;Thông báo", "", "QUYẾT ĐỊNH;Thông báo"},
     {"OrderByJoinedColumnsIgnoresCase", Run::Select, "select id from bophan order by phong+donvi", "2;1;4;3",
      departments},
+    {"OrderByAnAliasIgnoresCase", Run::Select, "select id, phong as noi from bophan order by noi, id desc", "2;1;4;3",
+     departments},
     {"OrderByTwoColumnsIgnoresCase", Run::Select, "select id from bophan order by phong, donvi desc", "2;1;3;4",
      departments},
     {"PlusAddsNumberInText", Run::Select, "select so_cv + 1 from cvden2009 where id = 3", "4"},

@@ -4,6 +4,7 @@
 #include "lexer.h"
 
 #include <QList>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -163,6 +164,9 @@ private:
     qsizetype m_pos = 0;
     Catalog& m_catalog;
     QString m_defaultSchema;
+    // The select list's aliased expressions, by alias lower-cased: a server takes an alias in
+    // ORDER BY only bare, so a folded order names the expression itself.
+    QHash<QString, Expr> m_aliases;
     QStringList m_expanding;
 };
 

@@ -169,7 +169,9 @@ QString Parser::orderByList(QStringList* foldedItems)
 {
     QStringList items;
     do {
-        const Expr e = expression();
+        Expr e = expression();
+        if (onServer() && e.kind == Expr::Kind::Column && m_aliases.contains(e.name.toLower()))
+            e = m_aliases.value(e.name.toLower());
         QString item = caseless(e);
         *foldedItems << item;
         if (acceptWord("desc"))
@@ -205,6 +207,7 @@ QString Parser::selectCore(bool wantColumns, bool allowInto, Select& result, int
 
     QList<Item> items;
     QStringList itemSql;
+    m_aliases.clear();
     do {
         Item item;
         if (acceptSymbol("*")) {
@@ -222,8 +225,10 @@ QString Parser::selectCore(bool wantColumns, bool allowInto, Select& result, int
             if (acceptWord("as"))
                 alias = identifier(QStringLiteral("column name"));
             const bool column = e.kind == Expr::Kind::Column;
-            if (!alias.isEmpty())
+            if (!alias.isEmpty()) {
                 item.name = alias;
+                m_aliases.insert(alias.toLower(), e);
+            }
             else if (column)
                 item.name = e.name;
             else

@@ -1,5 +1,5 @@
 // Adding, editing and deleting through recordsets; dynaset versus snapshot; requery.
-#include "db_fixture.h"
+#include "engine_fixture.h"
 
 #include <QDateTime>
 
@@ -14,7 +14,9 @@ QString loaiOf(Database& db, int number)
 
 } // namespace
 
-TEST_F(DbTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
+SELVARO_ON_EVERY_ENGINE(LayerTest);
+
+TEST_P(LayerTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
 {
     Database db = makeLetters(2);
     Recordset rs = db.openRecordset(u"cvden2009"_s);
@@ -36,7 +38,7 @@ TEST_F(DbTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
 }
 
 // An empty dynaset whose WHERE the new row does not meet still shows it.
-TEST_F(DbTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
+TEST_P(LayerTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
 {
     Database db = makeLetters(2);
     Recordset rs = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt > 100"_s);
@@ -57,7 +59,7 @@ TEST_F(DbTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
 
 // The edit buffer: written on update only, given back by cancel, dropped by a move, refused
 // without an edit; lastModified is the edited row.
-TEST_F(DbTest, EditBufferIsWrittenOnUpdateOnly)
+TEST_P(LayerTest, EditBufferIsWrittenOnUpdateOnly)
 {
     Database db = makeLetters(3);
     Recordset rs = db.openRecordset(u"cvden2009"_s);
@@ -93,7 +95,7 @@ TEST_F(DbTest, EditBufferIsWrittenOnUpdateOnly)
 }
 
 // The counter and computed columns cannot be set; a refused write keeps the typed values.
-TEST_F(DbTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
+TEST_P(LayerTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
 {
     Database db = makeLetters(1);
     db.setAllowZeroLength(u"cvden2009"_s, u"loai"_s, false);
@@ -175,7 +177,7 @@ TEST_F(DbTest, KeptWritesHoldNoLockAndTheTableCanBeDroppedUnderThem)
 
 // A deleted row leaves no current row until a move; moves, positions, counts, finds, bookmarks
 // and clones leave it out.
-TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
+TEST_P(LayerTest, DeletedRowsAreLeftOutOfTheCursor)
 {
     Database db = makeLetters(5);
     Recordset rs = db.openRecordset(u"cvden2009"_s);
@@ -216,7 +218,7 @@ TEST_F(DbTest, DeletedRowsAreLeftOutOfTheCursor)
     EXPECT_EQ(rs.recordCount(), 0);
 }
 
-TEST_F(DbTest, DynasetSeesChangesToItsRowsSnapshotDoesNotAndRequeryRunsAgain)
+TEST_P(LayerTest, DynasetSeesChangesToItsRowsSnapshotDoesNotAndRequeryRunsAgain)
 {
     Database db = makeLetters(3);
     Recordset dynaset = db.openRecordset(u"SELECT * FROM cvden2009 WHERE loai = 'Quyết định'"_s);
@@ -248,10 +250,10 @@ TEST_F(DbTest, DynasetSeesChangesToItsRowsSnapshotDoesNotAndRequeryRunsAgain)
 }
 
 // Another handle deletes the row being edited: the update and the row read as deleted.
-TEST_F(DbTest, RowDeletedByAnotherHandleReadsAsDeleted)
+TEST_P(LayerTest, RowDeletedByAnotherHandleReadsAsDeleted)
 {
     Database db = makeLetters(2);
-    Database other = Database::open(path(), Connect);
+    Database other = openAgain();
     Recordset rs = db.openRecordset(u"cvden2009"_s);
     rs.edit();
     rs.setValue(u"loai"_s, u"Khác"_s);
@@ -266,7 +268,7 @@ TEST_F(DbTest, RowDeletedByAnotherHandleReadsAsDeleted)
     EXPECT_EQ(stt(rs), 2);
 }
 
-TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
+TEST_P(LayerTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
 {
     Database db = makeLetters(0);
     const QStringList texts = {u"Đức"_s, u"ẤP BẮC"_s, u"Nguyễn Thị Ngọc Hường"_s, u"Ủy ban nhân dân tỉnh Quảng Ngãi"_s,
@@ -291,9 +293,9 @@ TEST_F(DbTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
     EXPECT_EQ(read.value(u"stt"_s).toInt(), 1);
 }
 
-TEST_F(DbTest, BooleanDateAndNumberFieldsKeepTheirTypes)
+TEST_P(LayerTest, BooleanDateAndNumberFieldsKeepTheirTypes)
 {
-    Database db = Database::create(path(), Password);
+    Database db = create();
     db.appendTableDef(
         table(u"lich2009"_s, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
                               field(u"xong"_s, db::FieldType::Boolean, 1), field(u"ngay"_s, db::FieldType::Date, 8),

@@ -199,6 +199,49 @@ void createTable(ServerConnection& server, const QString& schema, const TableDef
     versions::watch(server, schema, def.name);
 }
 
+void addField(ServerConnection& server, const QString& schema, const QString& table, const FieldDef& field)
+{
+    const TableDef def = tableDef(server, schema, table);
+    if (def.field(field.name))
+        throw DbError(errc::DuplicateField, QStringLiteral("Field '") + field.name + QStringLiteral("' already exists."));
+    if (field.attributes & fieldattr::AutoIncrField)
+        throw DbError(errc::InvalidFieldDefinition, QStringLiteral("A counter cannot be added to a table."));
+    server.exec(QStringLiteral("alter table ") + qualified(schema, def.name) + QStringLiteral(" add column ") +
+                columnSql(field));
+    server.exec(QStringLiteral("insert into ") + qualified(schema, QStringLiteral("msys_fields")) +
+                    QStringLiteral(" (tbl, pos, name, type, size, attributes, zero_length, required) "
+                                   "values ($1, $2, $3, $4, $5, $6, $7, $8)"),
+                {def.name, int(def.fields.size()), field.name, int(field.type), field.size, field.attributes,
+                 field.allowZeroLength, field.required});
+}
+
+void setAllowZeroLength(ServerConnection& server, const QString& schema, const QString& table, const QString& field,
+                        bool allow)
+{
+    const TableDef def = tableDef(server, schema, table);
+    const FieldDef* f = def.field(field);
+    if (!f)
+        throw DbError(errc::ItemNotFound, QStringLiteral("Item not found in this collection: field '") + field +
+                                              QStringLiteral("'."));
+    if (!isText(*f))
+        throw DbError(errc::InvalidFieldDefinition, QStringLiteral("Only a Text or Memo field allows zero length."));
+    // The check of a column is the server's own, named by it; it is found by what it reads.
+    const QList<QVariantList> checks = server.query(
+        QStringLiteral("select conname::text from pg_constraint where conrelid = to_regclass($1) and contype = 'c' "
+                       "and conkey = array[(select attnum from pg_attribute where attrelid = to_regclass($1) "
+                       "and attname = $2)]::smallint[]"),
+        {qualified(schema, def.name), f->name.toLower()});
+    for (const QVariantList& check : checks)
+        server.exec(QStringLiteral("alter table ") + qualified(schema, def.name) + QStringLiteral(" drop constraint ") +
+                    quoteIdentifier(check.first().toString()));
+    if (!allow)
+        server.exec(QStringLiteral("alter table ") + qualified(schema, def.name) + QStringLiteral(" add check (") +
+                    name(f->name) + QStringLiteral(" <> '')"));
+    server.exec(QStringLiteral("update ") + qualified(schema, QStringLiteral("msys_fields")) +
+                    QStringLiteral(" set zero_length = $3 where tbl = $1 and name = $2"),
+                {def.name, f->name, allow});
+}
+
 void addIndex(ServerConnection& server, const QString& schema, const QString& table, const IndexDef& index)
 {
     createIndex(server, schema, tableDef(server, schema, table), index);

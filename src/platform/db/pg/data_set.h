@@ -55,6 +55,12 @@ QStringList tableNames(ServerConnection& server, const QString& schema); // in c
 std::optional<QString> storedName(ServerConnection& server, const QString& schema, const QString& table);
 // The table's definition (its name in any letter case); raises DbError(ItemNotFound).
 TableDef tableDef(ServerConnection& server, const QString& schema, const QString& table);
+// Adds a field after the table's last column, within the caller's transaction. Raises
+// DbError: ItemNotFound (table), DuplicateField, InvalidFieldDefinition (a counter).
+void addField(ServerConnection& server, const QString& schema, const QString& table, const FieldDef& field);
+// Changes the zero-length permission of a Text or Memo field, within the caller's transaction.
+void setAllowZeroLength(ServerConnection& server, const QString& schema, const QString& table, const QString& field,
+                        bool allow);
 // Adds an index to a table and its definition, within the caller's transaction.
 void addIndex(ServerConnection& server, const QString& schema, const QString& table, const IndexDef& index);
 // Drops a table with its definition, within the caller's transaction.

@@ -57,8 +57,11 @@ public:
     // Makes the data set "main" of the connection's next statements.
     void use();
 
-private:
+    // Field definitions of a server SELECT's result: the definition of the table column a result
+    // column comes straight from, else what its type says; counters become plain Long fields.
     QList<FieldDef> fieldsOfSelect(const QString& sql);
+
+private:
 
     ServerConnection& m_server;
     QString m_schema;

@@ -8,6 +8,8 @@
 #include "server_data_set.h"
 #include "table_versions.h"
 
+#include <QRegularExpression>
+
 namespace db::pg {
 
 std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDataSet& data, const QString& source)
@@ -32,9 +34,16 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     // Named with its schema, so that reading a row needs no search_path.
     rows->m_from = rows->m_target + QStringLiteral(" AS ") + shape.qualifier;
 
-    for (const QVariantList& row : server.query(QStringLiteral("SELECT ") + shape.qualifier + u'.' + rows->m_counter +
-                                                QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail))
-        rows->m_keys.push_back(row.first().toLongLong());
+    // ORDER BY may name a column of the select list by its number or its alias: then the keys are
+    // read with the list in front, the counter last so that it shifts no number.
+    const bool withList = shape.orderByNumber || (shape.selectList.trimmed() != u"*" &&
+                                                  shape.tail.contains(QRegularExpression(QStringLiteral("order\\s+by"),
+                                                                      QRegularExpression::CaseInsensitiveOption)));
+    const QString keys = withList ? shape.selectList + QStringLiteral(", ") : QString();
+    for (const QVariantList& row : server.query(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' +
+                                                rows->m_counter + QStringLiteral(" FROM ") + shape.fromClause + u' ' +
+                                                shape.tail))
+        rows->m_keys.push_back(row.last().toLongLong());
     for (int i = 0; i < rows->size(); ++i)
         rows->m_positions.insert(rows->m_keys[size_t(i)], i);
 
@@ -100,18 +109,26 @@ bool ServerRows::fetch(qint64 key, QVector<QVariant>& values)
 
 std::vector<int> ServerRows::matching(const QString& jetCriterion)
 {
-    m_data.use();
-    const QString sql = QStringLiteral("SELECT \"msys_key\" FROM (SELECT ") + m_qualifier + u'.' + m_counter +
-                        QStringLiteral(" AS \"msys_key\", ") + m_list + QStringLiteral(" FROM ") + m_from +
-                        QStringLiteral(") AS \"Found\" WHERE ") + m_data.criterion(jetCriterion);
     std::vector<int> positions;
-    for (const QVariantList& row : m_server.query(sql)) {
-        const int position = positionOf(row.first().toLongLong());
+    for (const qint64 key : keysMatching(jetCriterion)) {
+        const int position = positionOf(key);
         if (position >= 0)
             positions.push_back(position);
     }
     std::sort(positions.begin(), positions.end());
     return positions;
+}
+
+std::vector<qint64> ServerRows::keysMatching(const QString& jetCriterion)
+{
+    m_data.use();
+    const QString sql = QStringLiteral("SELECT \"msys_key\" FROM (SELECT ") + m_qualifier + u'.' + m_counter +
+                        QStringLiteral(" AS \"msys_key\", ") + m_list + QStringLiteral(" FROM ") + m_from +
+                        QStringLiteral(") AS \"Found\" WHERE ") + m_data.criterion(jetCriterion);
+    std::vector<qint64> keys;
+    for (const QVariantList& row : m_server.query(sql))
+        keys.push_back(row.first().toLongLong());
+    return keys;
 }
 
 QStringList ServerRows::writtenColumns(const QVector<QVariant>& values, const QVector<bool>& dirty,
@@ -152,23 +169,34 @@ void ServerRows::updateRow(qint64 key, const QVector<QVariant>& values, const QV
 {
     QVariantList bound;
     const QStringList columns = writtenColumns(values, dirty, bound);
-    if (columns.isEmpty())
+    if (columns.isEmpty()) {
+        // Nothing changed: the row must still be there, as on a data file.
+        if (m_server.query(QStringLiteral("SELECT 1 FROM ") + m_target + QStringLiteral(" WHERE ") + m_counter +
+                               QStringLiteral(" = $1"),
+                           {key})
+                .isEmpty())
+            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
         return;
+    }
     QStringList assignments;
     for (int i = 0; i < columns.size(); ++i)
         assignments << columns[i] + QStringLiteral(" = $") + QString::number(i + 1);
     bound << key;
-    m_server.exec(QStringLiteral("UPDATE ") + m_target + QStringLiteral(" SET ") +
+    const int changed = m_server.exec(QStringLiteral("UPDATE ") + m_target + QStringLiteral(" SET ") +
                       assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + m_counter +
                       QStringLiteral(" = $") + QString::number(bound.size()),
                   bound);
+    if (changed == 0)
+        throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
 }
 
 void ServerRows::deleteRow(qint64 key)
 {
-    m_server.exec(QStringLiteral("DELETE FROM ") + m_target + QStringLiteral(" WHERE ") + m_counter +
+    const int changed = m_server.exec(QStringLiteral("DELETE FROM ") + m_target + QStringLiteral(" WHERE ") + m_counter +
                       QStringLiteral(" = $1"),
                   {key});
+    if (changed == 0)
+        throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
 }
 
 ServerRows::Stamp ServerRows::stamp()

@@ -38,6 +38,8 @@ public:
     static std::unique_ptr<ServerRows> open(ServerConnection& server, ServerDataSet& data, const QString& source);
 
     const QVector<SourceColumn>& columns() const { return m_columns; }
+    const QString& schema() const { return m_schema; }
+    const QString& table() const { return m_table; } // as the data set spells it
     int columnIndex(const QString& name) const; // any letter case; -1 when absent
     int size() const { return int(m_keys.size()); }
     qint64 key(int index) const { return m_keys[size_t(index)]; }
@@ -47,9 +49,12 @@ public:
     bool fetch(qint64 key, QVector<QVariant>& values);
     // The keyset positions of the rows a Jet criterion finds, in keyset order.
     std::vector<int> matching(const QString& jetCriterion);
+    // The keys of the rows a Jet criterion finds, in no order.
+    std::vector<qint64> keysMatching(const QString& jetCriterion);
 
     // Writes values[i] where dirty[i], into the columns of the table; insertRow returns the new
-    // row's counter and appends it to the keyset.
+    // row's counter and appends it to the keyset. updateRow and deleteRow raise RecordIsDeleted
+    // when the row is gone (also an update that changes nothing).
     qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty);
     void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty);
     void deleteRow(qint64 key);

@@ -1,0 +1,114 @@
+#pragma once
+
+// The database layer's tests that hold for every engine: each runs on a data file and on a data
+// set of the test server (skipped, saying so, when SELVARO_PG_TEST names none).
+
+#include "db_fixture.h"
+#include "platform/db/pg/data_set.h"
+#include "platform/db/pg/program_functions.h"
+#include "platform/db/pg/server_connection.h"
+#include "platform/db/pg/server_engine.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+namespace dbtest {
+
+enum class Engine
+{
+    File,
+    Server
+};
+
+class LayerTest : public DbTest, public ::testing::WithParamInterface<Engine>
+{
+protected:
+    static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
+    static QString databaseName() { return u"selvaro_layer_"_s + QString::number(QCoreApplication::applicationPid()); }
+    static QString suiteString()
+    {
+        QString s = serverString();
+        s.replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + databaseName());
+        return s;
+    }
+
+    static void SetUpTestSuite()
+    {
+        if (serverString().isEmpty())
+            return;
+        auto admin = db::pg::ServerConnection::open(serverString());
+        admin->exec(u"drop database if exists "_s + databaseName());
+        admin->exec(u"create database "_s + databaseName() + u" encoding 'UTF8' template template0"_s);
+        db::pg::installProgramFunctions(*db::pg::ServerConnection::open(suiteString()));
+    }
+    static void TearDownTestSuite()
+    {
+        if (!serverString().isEmpty())
+            db::pg::ServerConnection::open(serverString())->exec(u"drop database if exists "_s + databaseName());
+    }
+
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        if (onServer()) {
+            if (serverString().isEmpty())
+                GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+            m_admin = db::pg::ServerConnection::open(suiteString());
+        }
+    }
+    void TearDown() override
+    {
+        for (const QString& schema : std::as_const(m_dataSets))
+            db::pg::dataset::drop(*m_admin, schema);
+    }
+
+    bool onServer() const { return GetParam() == Engine::Server; }
+
+    // An empty database: a new data file, or a new data set named after it.
+    Database create(const QString& name = u"vemocv.mdb"_s)
+    {
+        if (!onServer())
+            return Database::create(path(name), Password);
+        const QString schema = db::pg::dataset::schemaFor(name);
+        db::pg::dataset::drop(*m_admin, schema);
+        db::pg::dataset::create(*m_admin, schema);
+        m_dataSets << schema;
+        return openAgain(name);
+    }
+    // Another handle on the same data: another connection.
+    Database openAgain(const QString& name = u"vemocv.mdb"_s)
+    {
+        if (!onServer())
+            return Database::open(path(name), Connect);
+        return db::pg::openDataSet(suiteString(), db::pg::dataset::schemaFor(name));
+    }
+    // As DbTest::makeLetters, on either engine.
+    Database makeLetters(int rows, const QString& name = u"vemocv.mdb"_s)
+    {
+        Database db = create(name);
+        db.appendTableDef(lettersTable(u"cvden2009"_s));
+        db.beginTrans();
+        for (int i = 1; i <= rows; ++i) {
+            db.execute(
+                u"INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')"_s.arg(i)
+                    .arg(i % 2 ? u"Quyết định"_s : u"Công văn"_s));
+        }
+        db.commitTrans();
+        return db;
+    }
+
+private:
+    std::unique_ptr<db::pg::ServerConnection> m_admin;
+    QStringList m_dataSets;
+};
+
+inline std::string engineName(const ::testing::TestParamInfo<Engine>& info)
+{
+    return info.param == Engine::File ? "File" : "Server";
+}
+
+} // namespace dbtest
+
+#define SELVARO_ON_EVERY_ENGINE(Fixture)                                                                              \
+    INSTANTIATE_TEST_SUITE_P(Engines, Fixture, ::testing::Values(dbtest::Engine::File, dbtest::Engine::Server),     \
+                             dbtest::engineName)
