@@ -9,9 +9,9 @@ namespace db {
 class FileEngine : public DatabaseEngine
 {
 public:
-    FileEngine(std::shared_ptr<Connection> conn, bool readOnlyMode) : m_conn(std::move(conn)), m_readOnlyMode(readOnlyMode)
-    {
-    }
+    FileEngine(std::shared_ptr<Connection> conn, bool readOnlyMode)
+        : m_conn(std::move(conn)), m_readOnlyMode(readOnlyMode)
+    {}
 
     QString path() const override;
     bool isReadOnly() const override;

@@ -114,8 +114,9 @@ std::shared_ptr<RowSource> RowSource::open(const std::shared_ptr<Connection>& co
             }
             // With the select list in front, ORDER BY reads column numbers and aliases as the
             // statement means them; the rowid comes last so that it shifts no number.
-            return dynaset(conn, parts, QStringLiteral("SELECT ") + shape.selectList + QStringLiteral(", ") + rowid + from,
-                           true, source);
+            return dynaset(conn, parts,
+                           QStringLiteral("SELECT ") + shape.selectList + QStringLiteral(", ") + rowid + from, true,
+                           source);
         }
     }
     return copyOf(conn, resolved.sql, source, type);
@@ -125,10 +126,9 @@ FileRows::FileRows(std::shared_ptr<Connection> conn, Shape shape) : m_conn(std::
 {
     if (m_shape.schema != QLatin1String("main") && m_shape.list == QLatin1String("*"))
         m_shape.from = qualifiedName(m_shape.schema, m_shape.table);
-    m_fetch = std::make_unique<Statement>(m_conn->handle(), QStringLiteral("SELECT ") + m_shape.list +
-                                                                QStringLiteral(" FROM ") + m_shape.from +
-                                                                QStringLiteral(" WHERE ") + m_shape.qualifier +
-                                                                QStringLiteral(".rowid = ?1"));
+    m_fetch = std::make_unique<Statement>(
+        m_conn->handle(), QStringLiteral("SELECT ") + m_shape.list + QStringLiteral(" FROM ") + m_shape.from +
+                              QStringLiteral(" WHERE ") + m_shape.qualifier + QStringLiteral(".rowid = ?1"));
 }
 
 FileRows::~FileRows() = default;

@@ -66,7 +66,8 @@ std::shared_ptr<RowSource> SnapshotRows::copy(QVector<SourceColumn> columns, con
     store->m_copy->exec(QStringLiteral("CREATE TABLE snap (") + ddl.join(QLatin1String(", ")) + QLatin1Char(')'));
     store->m_copy->exec(QStringLiteral("BEGIN"));
     try {
-        Statement put(copy, QStringLiteral("INSERT INTO snap VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'));
+        Statement put(copy,
+                      QStringLiteral("INSERT INTO snap VALUES (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'));
         fill(put);
         store->m_copy->exec(QStringLiteral("COMMIT"));
     } catch (...) {
@@ -103,8 +104,8 @@ bool SnapshotRows::fetch(qint64 key, QVector<QVariant>& values)
 void SnapshotRows::find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found)
 {
     const QString criterion = compileCriterion(jetCriterion, *m_copy);
-    Statement find(m_copy->handle(), QStringLiteral("SELECT rowid AS msys_rid, * FROM snap WHERE (") + criterion +
-                                         QLatin1Char(')'));
+    Statement find(m_copy->handle(),
+                   QStringLiteral("SELECT rowid AS msys_rid, * FROM snap WHERE (") + criterion + QLatin1Char(')'));
     const ReadFound read = [&](QVector<QVariant>& values) { readColumns(m_columns, find, 1, values); };
     while (find.step())
         found(find.int64(0), read);

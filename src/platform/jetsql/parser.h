@@ -3,8 +3,8 @@
 #include "catalog.h"
 #include "lexer.h"
 
-#include <QList>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>

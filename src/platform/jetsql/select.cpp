@@ -228,8 +228,7 @@ QString Parser::selectCore(bool wantColumns, bool allowInto, Select& result, int
             if (!alias.isEmpty()) {
                 item.name = alias;
                 m_aliases.insert(alias.toLower(), e);
-            }
-            else if (column)
+            } else if (column)
                 item.name = e.name;
             else
                 item.name = QStringLiteral("Expr%1").arg(exprNumber++);

@@ -109,6 +109,6 @@ inline std::string engineName(const ::testing::TestParamInfo<Engine>& info)
 
 } // namespace dbtest
 
-#define SELVARO_ON_EVERY_ENGINE(Fixture)                                                                              \
-    INSTANTIATE_TEST_SUITE_P(Engines, Fixture, ::testing::Values(dbtest::Engine::File, dbtest::Engine::Server),     \
+#define SELVARO_ON_EVERY_ENGINE(Fixture)                                                                               \
+    INSTANTIATE_TEST_SUITE_P(Engines, Fixture, ::testing::Values(dbtest::Engine::File, dbtest::Engine::Server),        \
                              dbtest::engineName)

@@ -203,7 +203,8 @@ void addField(ServerConnection& server, const QString& schema, const QString& ta
 {
     const TableDef def = tableDef(server, schema, table);
     if (def.field(field.name))
-        throw DbError(errc::DuplicateField, QStringLiteral("Field '") + field.name + QStringLiteral("' already exists."));
+        throw DbError(errc::DuplicateField,
+                      QStringLiteral("Field '") + field.name + QStringLiteral("' already exists."));
     if (field.attributes & fieldattr::AutoIncrField)
         throw DbError(errc::InvalidFieldDefinition, QStringLiteral("A counter cannot be added to a table."));
     server.exec(QStringLiteral("alter table ") + qualified(schema, def.name) + QStringLiteral(" add column ") +
@@ -221,8 +222,8 @@ void setAllowZeroLength(ServerConnection& server, const QString& schema, const Q
     const TableDef def = tableDef(server, schema, table);
     const FieldDef* f = def.field(field);
     if (!f)
-        throw DbError(errc::ItemNotFound, QStringLiteral("Item not found in this collection: field '") + field +
-                                              QStringLiteral("'."));
+        throw DbError(errc::ItemNotFound,
+                      QStringLiteral("Item not found in this collection: field '") + field + QStringLiteral("'."));
     if (!isText(*f))
         throw DbError(errc::InvalidFieldDefinition, QStringLiteral("Only a Text or Memo field allows zero length."));
     // The check of a column is the server's own, named by it; it is found by what it reads.

@@ -62,7 +62,6 @@ public:
     QList<FieldDef> fieldsOfSelect(const QString& sql);
 
 private:
-
     ServerConnection& m_server;
     QString m_schema;
     ServerCatalog m_catalog;

@@ -62,8 +62,7 @@ struct Session
     }
 };
 
-std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, const QString& source,
-                                    RecordsetType type);
+std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, const QString& source, RecordsetType type);
 
 class ServerRowStore : public RowStore
 {
@@ -151,8 +150,7 @@ std::shared_ptr<RowSource> copyOf(const std::shared_ptr<Session>& session, const
     return SnapshotRows::copy(std::move(columns), fill, source, type, reopen, session.get());
 }
 
-std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, const QString& source,
-                                    RecordsetType type)
+std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, const QString& source, RecordsetType type)
 {
     session->runHook(source);
     if (type == RecordsetType::Dynaset) {
@@ -282,11 +280,12 @@ public:
             return;
         // Statements compare the mark by its fold; the mark is plain ASCII, so its fold is its
         // lower case.
-        server().exec(QStringLiteral("create index if not exists ") + dataset::name(QStringLiteral("msys_marked_") + *stored) +
-                      QStringLiteral(" on ") + dataset::qualified(schema(), *stored) + QStringLiteral(" (") +
-                      dataset::name(field->name) + QStringLiteral(") where ") + quoteIdentifier(QString::fromUtf16(FunctionSchema)) + u'.' +
-                      QString::fromUtf16(FoldFunction) + u'(' +
-                      dataset::name(field->name) + QStringLiteral(") = ") + quoteLiteral(mark.toLower()));
+        server().exec(QStringLiteral("create index if not exists ") +
+                      dataset::name(QStringLiteral("msys_marked_") + *stored) + QStringLiteral(" on ") +
+                      dataset::qualified(schema(), *stored) + QStringLiteral(" (") + dataset::name(field->name) +
+                      QStringLiteral(") where ") + quoteIdentifier(QString::fromUtf16(FunctionSchema)) + u'.' +
+                      QString::fromUtf16(FoldFunction) + u'(' + dataset::name(field->name) + QStringLiteral(") = ") +
+                      quoteLiteral(mark.toLower()));
     }
 
     QStringList queryNames() const override { return m_session->data->queryNames(); }
@@ -302,7 +301,10 @@ public:
     {
         m_session->data->createQueryDef(name, jetSql);
     }
-    void setQuerySql(const QString& name, const QString& jetSql) override { m_session->data->setQuerySql(name, jetSql); }
+    void setQuerySql(const QString& name, const QString& jetSql) override
+    {
+        m_session->data->setQuerySql(name, jetSql);
+    }
 
     void setStatementHook(std::function<void(const QString& jetSql)> hook) override
     {

@@ -36,13 +36,14 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
 
     // ORDER BY may name a column of the select list by its number or its alias: then the keys are
     // read with the list in front, the counter last so that it shifts no number.
-    const bool withList = shape.orderByNumber || (shape.selectList.trimmed() != u"*" &&
-                                                  shape.tail.contains(QRegularExpression(QStringLiteral("order\\s+by"),
-                                                                      QRegularExpression::CaseInsensitiveOption)));
+    const bool withList =
+        shape.orderByNumber || (shape.selectList.trimmed() != u"*" &&
+                                shape.tail.contains(QRegularExpression(QStringLiteral("order\\s+by"),
+                                                                       QRegularExpression::CaseInsensitiveOption)));
     const QString keys = withList ? shape.selectList + QStringLiteral(", ") : QString();
-    for (const QVariantList& row : server.query(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' +
-                                                rows->m_counter + QStringLiteral(" FROM ") + shape.fromClause + u' ' +
-                                                shape.tail))
+    for (const QVariantList& row :
+         server.query(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
+                      QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail))
         rows->m_keys.push_back(row.last().toLongLong());
     for (int i = 0; i < rows->size(); ++i)
         rows->m_positions.insert(rows->m_keys[size_t(i)], i);
@@ -171,9 +172,10 @@ void ServerRows::updateRow(qint64 key, const QVector<QVariant>& values, const QV
     const QStringList columns = writtenColumns(values, dirty, bound);
     if (columns.isEmpty()) {
         // Nothing changed: the row must still be there, as on a data file.
-        if (m_server.query(QStringLiteral("SELECT 1 FROM ") + m_target + QStringLiteral(" WHERE ") + m_counter +
-                               QStringLiteral(" = $1"),
-                           {key})
+        if (m_server
+                .query(QStringLiteral("SELECT 1 FROM ") + m_target + QStringLiteral(" WHERE ") + m_counter +
+                           QStringLiteral(" = $1"),
+                       {key})
                 .isEmpty())
             throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
         return;
@@ -183,18 +185,18 @@ void ServerRows::updateRow(qint64 key, const QVector<QVariant>& values, const QV
         assignments << columns[i] + QStringLiteral(" = $") + QString::number(i + 1);
     bound << key;
     const int changed = m_server.exec(QStringLiteral("UPDATE ") + m_target + QStringLiteral(" SET ") +
-                      assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + m_counter +
-                      QStringLiteral(" = $") + QString::number(bound.size()),
-                  bound);
+                                          assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
+                                          m_counter + QStringLiteral(" = $") + QString::number(bound.size()),
+                                      bound);
     if (changed == 0)
         throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
 }
 
 void ServerRows::deleteRow(qint64 key)
 {
-    const int changed = m_server.exec(QStringLiteral("DELETE FROM ") + m_target + QStringLiteral(" WHERE ") + m_counter +
-                      QStringLiteral(" = $1"),
-                  {key});
+    const int changed = m_server.exec(QStringLiteral("DELETE FROM ") + m_target + QStringLiteral(" WHERE ") +
+                                          m_counter + QStringLiteral(" = $1"),
+                                      {key});
     if (changed == 0)
         throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
 }

@@ -40,7 +40,7 @@ public:
     const QVector<SourceColumn>& columns() const { return m_columns; }
     const QString& schema() const { return m_schema; }
     const QString& table() const { return m_table; } // as the data set spells it
-    int columnIndex(const QString& name) const; // any letter case; -1 when absent
+    int columnIndex(const QString& name) const;      // any letter case; -1 when absent
     int size() const { return int(m_keys.size()); }
     qint64 key(int index) const { return m_keys[size_t(index)]; }
     int positionOf(qint64 key) const; // -1 when not in the keyset
