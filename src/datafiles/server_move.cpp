@@ -1,5 +1,7 @@
 #include "server_move.h"
 
+#include "app/core/server_setting.h"
+
 #include "app/core/data_paths.h"
 #include "app/core/module1.h"
 #include "app/core/settings_files.h"
@@ -150,6 +152,11 @@ QString moveToServer(const QString& programFolder, const QString& connection, co
             copyFilesToServer(file, *server, schema, report);
             summarise(schema, tables, report);
         }
+        // From now on the folder runs on the server; the copy is done whatever the setting says.
+        const QString unset = app::writeServerSetting(programFolder, connection);
+        report(unset.isEmpty() ? QStringLiteral("Thư mục chương trình từ nay dùng dữ liệu trên máy chủ (") +
+                                     app::serverSettingPath(programFolder) + QStringLiteral(").")
+                               : unset + QStringLiteral(" Thư mục chương trình vẫn dùng các file dữ liệu của nó."));
         return {};
     } catch (const db::DbError& e) {
         // All or nothing: what this run made goes again, so the next run starts clean.
@@ -192,6 +199,9 @@ QString moveFromServer(const QString& programFolder, const QString& connection, 
             copyFilesFromServer(*server, schema, path, report);
             summarise(schema, tables, report);
         }
+        if (!app::removeServerSetting(programFolder))
+            report(QStringLiteral("Không xoá được tệp ") + app::serverSettingPath(programFolder) +
+                   QStringLiteral(": thư mục chương trình vẫn dùng máy chủ cho đến khi xoá tệp này."));
         return {};
     } catch (const db::DbError& e) {
         for (const QString& path : std::as_const(written))

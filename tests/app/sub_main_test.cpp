@@ -1,6 +1,8 @@
 #include "app/core/last_error.h"
 #include "app/core/module1.h"
 #include "app/core/reference_tables.h"
+#include "app/core/server_setting.h"
+#include "app/core/data_file_messages.h"
 #include "app/gui/sub_main.h"
 #include "platform/db/db_error.h"
 #include "startup_fixture.h"
@@ -247,6 +249,52 @@ TEST(SubMainTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
     ASSERT_EQ(home.start(services), StartupOutcome::Ready);
     EXPECT_EQ(home.window.letterEntry, 0);
     EXPECT_EQ(askedFor, app::module1().lettersPath);
+}
+
+// A folder whose setting names a server runs on the server's data sets, one of them for the
+// reference lists, and every machine may enter letters. A server that cannot be used is told with
+// the reason and the folder's own files are offered for the run: yes runs on them, no stops.
+TEST(SubMainTest, ServerSettingOpensItsDataSetsAndAFailingServerOffersTheFilesOnce)
+{
+    const QString server = u"host=maychu dbname=vanthu"_s;
+    {
+        ProgramFolder home;
+        ASSERT_EQ(app::writeServerSetting(home.home(), server), QString());
+        QStringList opened;
+        app::StartupServices services;
+        services.driveTypeDescription = [](const QString&) { return u"Network Driver"_s; };
+        services.openServerDataSet = [&](const QString& connection, const QString& dataSet) {
+            opened << connection + u" / "_s + dataSet;
+            return db::Database::open(home.data(dataSet + u".MDB"_s), app::kConnect);
+        };
+        ASSERT_EQ(home.start(services), StartupOutcome::Ready) << home.messageText();
+        EXPECT_EQ(opened,
+                  (QStringList{server + u" / vemocv"_s, server + u" / vemolich"_s, server + u" / vemotk"_s}));
+        const app::Module1& m = app::module1();
+        EXPECT_EQ(m.serverConnection, server);
+        EXPECT_TRUE(m.lettersReference == m.reference && m.scheduleReference == m.reference);
+        EXPECT_EQ(home.window.letterEntry, 1);
+    }
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "yes" : "no");
+        ProgramFolder home;
+        ASSERT_EQ(app::writeServerSetting(home.home(), server), QString());
+        app::StartupServices services;
+        services.openServerDataSet = [](const QString&, const QString&) -> db::Database {
+            throw db::DbError(db::errc::ServerUnreachable, u"Mất kết nối với máy chủ PostgreSQL."_s);
+        };
+        home.responder.answer(yes ? u"yes"_s : u"no"_s);
+        const StartupOutcome outcome = home.start(services);
+        EXPECT_EQ(home.messages(),
+                  QStringList{u"Không kết nối được với máy chủ dữ liệu (host=maychu dbname=vanthu). Cần kiểm tra "
+                              "lại việc nối mạng và máy chủ.\r\nCó muốn dùng các file dữ liệu trong thư mục "_s +
+                              app::shownDataFolder(home.home()) + u" cho lần chạy này không ?"_s});
+        EXPECT_EQ(outcome, yes ? StartupOutcome::Ready : StartupOutcome::Stopped);
+        if (yes) {
+            EXPECT_EQ(app::module1().letters.path(), app::module1().lettersPath);
+            EXPECT_TRUE(app::module1().serverConnection.isEmpty());
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Moving a program folder's data files to a server and back, as `--move-to-server` and
 // `--move-from-server` do: all or nothing, never over files that are there.
+#include "app/core/server_setting.h"
 #include "pg_server_fixture.h"
 #include "template_file.h"
 
@@ -59,9 +60,12 @@ TEST_F(ServerMoveTest, AFolderMovesToTheServerAllOrNothingAndComesBackWhole)
     db::pg::dataset::create(*server, u"vemolich"_s);
     EXPECT_EQ(move(true), u"Không chuyển được dữ liệu lên máy chủ: Máy chủ đã có bộ dữ liệu vemolich"_s);
     EXPECT_FALSE(db::pg::dataset::exists(*server, u"vemocv"_s));
+    EXPECT_FALSE(app::readServerSetting(folder.path()));
     db::pg::dataset::drop(*server, u"vemolich"_s);
 
     ASSERT_EQ(move(true), QString());
+    // The folder runs on the server from now on, and on its files again once they are back.
+    EXPECT_EQ(app::readServerSetting(folder.path()), with(u"dbname"_s, databaseName()));
     EXPECT_TRUE(lines.contains(
         u"  vemocv.cvden2026: 1 dòng, tổng kiểm tra "_s +
         QString::fromLatin1(
@@ -76,6 +80,7 @@ TEST_F(ServerMoveTest, AFolderMovesToTheServerAllOrNothingAndComesBackWhole)
     for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s, u"vemocv_tepdinhkem"_s})
         ASSERT_TRUE(QFile::rename(QDir(data()).filePath(name), folder.filePath(u"cu/"_s + name)));
     ASSERT_EQ(move(false), QString());
+    EXPECT_FALSE(app::readServerSetting(folder.path()));
     const auto store = datafiles::AttachmentStore::besideLettersFile(QDir(data()).filePath(u"vemocv.MDB"_s));
     QFile attached(store.pathOf(hash));
     ASSERT_TRUE(attached.open(QIODevice::ReadOnly));

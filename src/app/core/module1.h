@@ -44,6 +44,7 @@ struct Module1
     // Read-only run: the data files (or their folders) cannot be written. Set by start-up; every
     // command that writes refuses while it is set (refuseWhenReadOnly() in read_only_mode.h).
     bool readOnly = false;
+    QString serverConnection; // the server the letters, schedule and reference lists are on; empty: the files
 
     db::Database letters, schedule, reference, lettersReference, scheduleReference, scratch;
 

@@ -10,13 +10,16 @@
 #include "app/core/qt_translation.h"
 #include "app/core/read_only_mode.h"
 #include "app/core/run_time_error.h"
+#include "app/core/server_setting.h"
 #include "app/core/structure_check.h"
 #include "app/core/template_restore.h"
 #include "app/core/year_tables.h"
 #include "common/clock.h"
 #include "common/dates.h"
 #include "frmlogin.h"
+#include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
+#include "platform/db/pg/server_engine.h"
 #include "platform/sys/file_ops.h"
 #include "platform/ui/hourglass.h"
 
@@ -49,6 +52,7 @@ const QString kStepFolder = QStringLiteral("kiểm tra thư mục SELVARO.");
 const QString kStepTemp = QStringLiteral("kiểm tra file dữ liệu temp.");
 const QString kStepLocalReference = QStringLiteral("kiểm tra file dữ liệu tham khảo local.");
 const QString kStepSysmem = QStringLiteral("kiểm tra file sysmem.");
+const QString kStepServer = QStringLiteral("kết nối với máy chủ dữ liệu.");
 const QString kStepSysmem2 = QStringLiteral("kiểm tra file sysmem2");
 const QString kStepSysmem3 = QStringLiteral("kiểm tra file sysmem3");
 const QString kStepLetters = QStringLiteral("mở file dữ liệu công văn.");
@@ -118,6 +122,8 @@ private:
     Flow openScratchFile();
     Flow openLocalReferenceFile();
     Flow failedFile(const QString& failedPath, FileCheck check);
+    Flow openOnServer(const QString& connection);
+    Flow settleWorkingYear();
     void noticeReadOnly();
     bool yearTablesReady();
     Flow finish();
@@ -312,6 +318,13 @@ SubMain::Flow SubMain::openDataFiles()
         updateRecentFiles(m.programFolder, QStringLiteral("sysmem3"), m.schedulePath);
     }
 
+    // Steps 10 to 13 on a server: its data sets instead of the files.
+    if (const std::optional<QString> server = readServerSetting(m_folder)) {
+        const Flow onServer = openOnServer(*server);
+        if (onServer != Flow::Again)
+            return onServer == Flow::Next ? settleWorkingYear() : onServer;
+    }
+
     // Steps 10 to 13: the letters and schedule files and the reference files beside them.
     m_step = kStepLetters;
     if (const FileCheck found = check(m.lettersPath, QStringLiteral("vemocv")); found != FileCheck::Sound)
@@ -335,8 +348,50 @@ SubMain::Flow SubMain::openDataFiles()
         return failedFile(m.scheduleReferencePath, found);
     m.scheduleReference = openDataFile(m.scheduleReferencePath);
     noticeReadOnly();
+    return settleWorkingYear();
+}
 
-    // Step 14: the working year.
+// Steps 10 to 13 when the folder's setting names a server: the letters, schedule and reference
+// data sets there (named after the files), the reference lists one data set for the office. A
+// server that cannot be reached or refuses us is told with the reason and the folder's own files
+// are offered for this run (Again), or the run stops: never a loop.
+SubMain::Flow SubMain::openOnServer(const QString& connection)
+{
+    Module1& m = m_state;
+    m_step = kStepServer;
+    const auto open = [&](const QString& path) {
+        const QString dataSet = QFileInfo(path).completeBaseName().toLower();
+        return m_services.openServerDataSet ? m_services.openServerDataSet(connection, dataSet)
+                                            : db::pg::openDataSet(connection, dataSet);
+    };
+    try {
+        db::Database letters = open(m.lettersPath);
+        db::Database schedule = open(m.schedulePath);
+        const db::Database reference = open(m.referencePath);
+        m.letters = letters;
+        m.schedule = schedule;
+        m.reference = reference;
+        m.lettersReference = reference;
+        m.scheduleReference = reference;
+        m.lettersReferencePath = m.referencePath;
+        m.scheduleReferencePath = m.referencePath;
+        m.serverConnection = connection;
+        return Flow::Next;
+    } catch (const db::DbError& e) {
+        recordRunTimeError(e);
+        if (!ask(serverFailureText(e, connection) + kCrLf +
+                 QStringLiteral("Có muốn dùng các file dữ liệu trong thư mục ") + shownDataFolder(m_folder) +
+                 QStringLiteral(" cho lần chạy này không ?")))
+            return Flow::Stop;
+        m_window.repaintNow();
+        return Flow::Again;
+    }
+}
+
+// Step 14: the working year.
+SubMain::Flow SubMain::settleWorkingYear()
+{
+    Module1& m = m_state;
     m_step = kStepYear;
     if (m.workingYear.isEmpty()) {
         m.workingYear = clockYear();
@@ -443,7 +498,9 @@ SubMain::Flow SubMain::finish()
 
     m_window.showDataLabels();
     m_window.repaintNow();
-    m_window.setLetterEntryEnabled(!m.readOnly && lettersFileIsLocal(m.lettersPath, m_services.driveTypeDescription));
+    // A server serialises writers: every machine may enter letters then.
+    m_window.setLetterEntryEnabled(!m.readOnly && (!m.serverConnection.isEmpty() ||
+                                                   lettersFileIsLocal(m.lettersPath, m_services.driveTypeDescription)));
     m_window.repaintNow();
     restoreDefaultCursor();
     return Flow::Next;

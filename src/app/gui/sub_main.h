@@ -31,6 +31,8 @@ struct StartupServices
 {
     // Opens a data file for reading and writing (after its structure check has passed).
     std::function<db::Database(const QString& path)> openDataFile;
+    // Opens a data set on a server (the folder's data/server.conf names the server).
+    std::function<db::Database(const QString& connection, const QString& dataSet)> openServerDataSet;
     // The drive-type description of the storage a path lies on ("Local Hard Disk", ...).
     std::function<QString(const QString& path)> driveTypeDescription;
 };
