@@ -16,6 +16,7 @@
 #include "platform/db/transaction.h"
 #include "platform/sys/file_ops.h"
 #include "replication_sql.h"
+#include "server_replication.h"
 
 #include <QDir>
 #include <QFile>
@@ -264,7 +265,10 @@ ReplicationOutcome replicate(const QString& table, const LetterRegister& reg)
     QString step;
     Notice notice;
     try {
-        const ReplicationOutcome outcome = run(m, table, reg, notice, step);
+        const ReplicationOutcome outcome = m.serverConnection.isEmpty()
+                                               ? run(m, table, reg, notice, step)
+                                               : mirrorFromServer(
+                                                     m, table, reg, [&notice] { notice.show(); }, step);
         notice.close();
         return outcome;
     } catch (const std::exception& e) {

@@ -127,10 +127,9 @@ void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry
             return;
         }
         storeQuery(data, QStringLiteral("qrdata1"), listStatement(m_data->recordSource(), m_config.tablePrefix));
-        fillPrintTable(context, m_config.printTable,
-                       QStringLiteral(" INSERT INTO ") + m_config.printTable +
-                           QStringLiteral(" Select * from qrdata1") + m_config.inKeyword + inPath(data.path()) +
-                           QStringLiteral("' where [chonin]= 'X'") + m_config.printOrder);
+        fillPrintTable(context, m_config.printTable, data,
+                       {PrintFill{QString(), QStringLiteral("Select * from qrdata1"),
+                                  QStringLiteral(" where [chonin]= 'X'") + m_config.printOrder}});
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
         app::tell(m_config.failedMessage);

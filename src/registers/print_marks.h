@@ -25,7 +25,6 @@ struct MarkPrintConfig
     QString failedMessage = QStringLiteral("Gặp lỗi khi đang chuẩn bị in công văn !");
     bool emptyPrintTableFirst = false; // the print table is emptied before anything is looked at
     QString printTable;                // "incvden"
-    QString inKeyword;                 // " In '" or " IN '"
     QString reportFile;                // "brcvden.rpt"
     QString printTitle = QStringLiteral("(Những công văn được chọn)");
     QString printOrder = QStringLiteral(" order by [id]"); // the order the print table is filled in

@@ -1,5 +1,7 @@
 #include "register_print.h"
 
+#include "platform/db/transaction.h"
+
 #include "register_data.h"
 
 #include "app/core/data_paths.h"
@@ -19,6 +21,48 @@ void fillPrintTable(const ProgramContext& context, const QString& printTable, co
     db::Database scratch = context.scratch; // a handle on the same file
     executeAll(scratch,
                QStringList{QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;")} + fillStatements);
+}
+
+void fillPrintTable(const ProgramContext& context, const QString& printTable, db::Database& source,
+                    const QList<PrintFill>& fills)
+{
+    if (source.isFile()) {
+        QStringList statements;
+        for (const PrintFill& fill : fills)
+            statements << QStringLiteral(" INSERT INTO ") + printTable + QLatin1Char(' ') + fill.into +
+                              QLatin1Char(' ') + fill.select + QStringLiteral(" IN '") + inPath(source.path()) +
+                              QStringLiteral("'") + fill.rest;
+        fillPrintTable(context, printTable, statements);
+        return;
+    }
+    db::Database scratch = context.scratch;
+    db::Transaction transaction(scratch, QStringLiteral("rolling back a print table's fill"));
+    scratch.execute(QStringLiteral("DELETE * FROM ") + printTable + QStringLiteral(" ;"));
+    db::Recordset into = scratch.openRecordset(printTable);
+    for (const PrintFill& fill : fills) {
+        db::Recordset rows = source.openRecordset(fill.select + fill.rest, db::RecordsetType::Snapshot);
+        QStringList columns; // the print table's columns named by into, else the rows' own
+        for (const QString& column : QString(fill.into)
+                                         .remove(QLatin1Char('('))
+                                         .remove(QLatin1Char(')'))
+                                         .split(QLatin1Char(','), Qt::SkipEmptyParts))
+            columns << column.trimmed();
+        if (columns.isEmpty()) {
+            // The print table's counter numbers the rows as they come, in the order read.
+            for (int i = 0; i < rows.fieldCount(); ++i) {
+                const QString name = rows.fieldName(i);
+                if (into.hasField(name) && !(into.fieldDef(name).attributes & db::fieldattr::AutoIncrField))
+                    columns << name;
+            }
+        }
+        for (; !rows.eof(); rows.moveNext()) {
+            into.addNew();
+            for (int i = 0; i < columns.size(); ++i)
+                into.setValue(columns[i], fill.into.isEmpty() ? rows.value(columns[i]) : rows.value(i));
+            into.update();
+        }
+    }
+    transaction.commit();
 }
 
 QString inPath(const QString& path)

@@ -19,6 +19,21 @@ void fillPrintTable(const ProgramContext& context, const QString& printTable, co
 // The same with several fill statements, all in the one transaction.
 void fillPrintTable(const ProgramContext& context, const QString& printTable, const QStringList& fillStatements);
 
+// One fill of a print table from a data file's rows: "INSERT INTO <print table> <into> <select>
+// IN '<file>' <rest>", where select reads one table ("Select * from cvden2026", "Select a, b from
+// lich2026"), into is "" or the print table's column list "(a, b)", and rest the WHERE and ORDER BY.
+struct PrintFill
+{
+    QString into;
+    QString select;
+    QString rest;
+};
+// Empties the print table and fills it from source's rows, in one transaction of the scratch
+// file. A data file is read by the scratch file itself (IN '<file>'); the rows of a data set on a
+// server are read there and written into the print table by their column names.
+void fillPrintTable(const ProgramContext& context, const QString& printTable, db::Database& source,
+                    const QList<PrintFill>& fills);
+
 // The path of a data file as it stands inside " IN '...'" (quotes doubled).
 QString inPath(const QString& path);
 

@@ -41,12 +41,13 @@ protected:
             u"')"_s);
     }
     QString data() const { return folder.filePath(u"data"_s); }
+    static QString connection() { return pg_test::withoutPassword(with(u"dbname"_s, databaseName())); }
     QString move(bool toServer)
     {
         lines.clear();
         const auto report = [this](const QString& line) { lines << line; };
-        return toServer ? datafiles::moveToServer(folder.path(), with(u"dbname"_s, databaseName()), report)
-                        : datafiles::moveFromServer(folder.path(), with(u"dbname"_s, databaseName()), report);
+        return toServer ? datafiles::moveToServer(folder.path(), connection(), report)
+                        : datafiles::moveFromServer(folder.path(), connection(), report);
     }
 
     QTemporaryDir folder;
@@ -65,7 +66,7 @@ TEST_F(ServerMoveTest, AFolderMovesToTheServerAllOrNothingAndComesBackWhole)
 
     ASSERT_EQ(move(true), QString());
     // The folder runs on the server from now on, and on its files again once they are back.
-    EXPECT_EQ(app::readServerSetting(folder.path()), with(u"dbname"_s, databaseName()));
+    EXPECT_EQ(app::readServerSetting(folder.path()), connection());
     EXPECT_TRUE(lines.contains(
         u"  vemocv.cvden2026: 1 dòng, tổng kiểm tra "_s +
         QString::fromLatin1(

@@ -26,6 +26,18 @@ inline int failureNumber(const std::function<void()>& action)
     return 0;
 }
 
+// The connection without its password, which libpq then takes from PGPASSWORD (set here), as an
+// office keeps it out of the program's settings.
+inline QString withoutPassword(QString connection)
+{
+    const QRegularExpression item(u"\\s*\\bpassword=(\\S*)"_s);
+    if (const QRegularExpressionMatch m = item.match(connection); m.hasMatch()) {
+        qputenv("PGPASSWORD", m.captured(1).toUtf8());
+        connection.remove(m.capturedStart(), m.capturedLength());
+    }
+    return connection.trimmed();
+}
+
 // A database of its own on the test server for this binary, dropped at the end.
 class ServerTest : public ::testing::Test
 {

@@ -81,6 +81,11 @@ void Database::execute(const QString& jetSql)
     d->affected = engineOf(d).execute(jetSql);
 }
 
+bool Database::isFile() const
+{
+    return engineOf(d).file() != nullptr;
+}
+
 int Database::recordsAffected() const
 {
     engineOf(d);

@@ -59,6 +59,7 @@ public:
     void close();
     QString path() const;
     bool isReadOnly() const; // opened ReadOnly, or the file cannot be written
+    bool isFile() const;     // a data file of this machine, not a data set on a server
 
     // Executes one Jet statement atomically: it either completes or changes nothing (also a
     // statement the translator turns into several, and SELECT ... INTO whose fill fails: the new

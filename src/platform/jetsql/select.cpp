@@ -360,6 +360,8 @@ Select Parser::select(bool wantColumns, bool allowInto)
     }
     QStringList orderFolds;
     QString orderBy;
+    if (compound)
+        m_aliases.clear(); // the order of a union names its result's columns
     if (acceptWord("order")) {
         expectWord("by");
         orderBy = orderByList(&orderFolds);
@@ -386,7 +388,11 @@ Select Parser::select(bool wantColumns, bool allowInto)
         order << rest << result.distinctValues;
         orderBy = order.join(QStringLiteral(", "));
     }
-    if (!orderBy.isEmpty())
+    // A server orders a union by its result's columns only, never by an expression over them: the
+    // union is then a derived table, whose columns the folds name.
+    if (!orderBy.isEmpty() && compound && onServer())
+        sql = QStringLiteral("SELECT * FROM (") + sql + QStringLiteral(") AS \"Union\" ORDER BY ") + orderBy;
+    else if (!orderBy.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + orderBy;
     if (!result.bareStoredQuerySql.isEmpty())
         sql = result.bareStoredQuerySql;

@@ -22,7 +22,6 @@ LettersListConfig incomingListConfig(const Ui::frmgridcvden& ui)
     c.markHitsEnd = QStringLiteral(";");
     c.emptyMessage = QStringLiteral("Chưa có công văn nào được nạp !");
     c.printTable = QStringLiteral("incvden");
-    c.inKeyword = QStringLiteral(" In '");
     c.reportFile = QStringLiteral("brcvden.rpt");
     c.printCaller = QStringLiteral("frmgridcvden");
     c.printDateField = QStringLiteral("ng_den");

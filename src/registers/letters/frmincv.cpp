@@ -167,10 +167,9 @@ void DatePrintDialog::cmdok_Click()
             tell(QStringLiteral("Không tìm thấy công văn nào trong khoảng thời gian này!"));
             return;
         }
-        fillPrintTable(m, printTable,
-                       QStringLiteral(" INSERT INTO ") + printTable + QStringLiteral(" Select * from ") + table +
-                           (m_incoming ? QStringLiteral(" In '") : QStringLiteral(" IN '")) + inPath(letters.path()) +
-                           QStringLiteral("'") + range + QStringLiteral(" order by [id]"));
+        fillPrintTable(
+            m, printTable, letters,
+            {PrintFill{QString(), QStringLiteral("Select * from ") + table, range + QStringLiteral(" order by [id]")}});
     } catch (const db::DbError& e) {
         app::recordRunTimeError(e);
         hide();

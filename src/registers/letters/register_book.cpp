@@ -46,7 +46,7 @@ QString refuseBookRange(const BookRequest& request)
     return {};
 }
 
-QString bookFillStatement(const BookRequest& request, const QString& lettersPath)
+PrintFill bookFill(const BookRequest& request)
 {
     QStringList conditions;
     if (!request.wholeYear()) {
@@ -55,11 +55,10 @@ QString bookFillStatement(const BookRequest& request, const QString& lettersPath
     }
     if (!request.incoming && !request.letterType.isEmpty())
         conditions << QStringLiteral("[loai] = ") + db::quoteLiteral(request.letterType);
-    QString statement = QStringLiteral("INSERT INTO ") + printTableOf(request) + QStringLiteral(" SELECT * FROM ") +
-                        request.table + QStringLiteral(" IN '") + inPath(lettersPath) + QStringLiteral("'");
+    PrintFill fill{QString(), QStringLiteral("SELECT * FROM ") + request.table, QString()};
     if (!conditions.isEmpty())
-        statement += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-    return statement;
+        fill.rest = QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return fill;
 }
 
 BookOutcome printRegisterBook(const ProgramContext& context, report::ReportControl& control, db::Database& letters,
@@ -71,7 +70,7 @@ BookOutcome printRegisterBook(const ProgramContext& context, report::ReportContr
         return outcome;
 
     const QString printTable = printTableOf(request);
-    fillPrintTable(context, printTable, bookFillStatement(request, letters.path()));
+    fillPrintTable(context, printTable, letters, {bookFill(request)});
     db::Database scratch = context.scratch;
     db::Recordset count =
         scratch.openRecordset(QStringLiteral("SELECT Count(*) AS n, Min(stt) AS lo, Max(stt) AS hi FROM ") + printTable,

@@ -10,6 +10,7 @@
 
 #include "platform/db/database.h"
 #include "platform/report/report_control.h"
+#include "registers/register_print.h"
 
 #include <QRect>
 #include <QString>
@@ -35,9 +36,9 @@ QString bookYear(const QString& table);
 // above the last), or "" when the request may be printed.
 QString refuseBookRange(const BookRequest& request);
 
-// The Jet statement that copies the book's letters from the letters file at lettersPath into the
-// print table of the scratch file (incvden or incvdi). The letter type is quoted as a literal.
-QString bookFillStatement(const BookRequest& request, const QString& lettersPath);
+// The fill of the print table of the scratch file (incvden or incvdi) with the book's letters. The
+// letter type is quoted as a literal.
+PrintFill bookFill(const BookRequest& request);
 
 // What printing a book came to. When refusal is not empty nothing was printed and refusal is the
 // message for the user (nothing in the year, the range or the type); otherwise result tells how

@@ -23,7 +23,6 @@ LettersListConfig outgoingListConfig(const Ui::frmgridcvdi& ui)
     c.emptyMessage = QStringLiteral("Không có công văn nào!");
     c.emptyPrintTableFirst = true;
     c.printTable = QStringLiteral("incvdi");
-    c.inKeyword = QStringLiteral(" IN '");
     c.reportFile = QStringLiteral("brcvdi.rpt");
     c.printCaller = QStringLiteral("frmgridcvdi");
     c.printDateField = QStringLiteral("ng_cv");

@@ -37,7 +37,6 @@ MarkPrintConfig scheduleMarkConfig()
     c.noneMarkedMessage = QStringLiteral("Chưa có lịch làm việc nào được chọn để in !");
     c.failedMessage = QStringLiteral("Gặp lỗi khi đang chuẩn bị in lịch làm việc !");
     c.printTable = QStringLiteral("inlich");
-    c.inKeyword = QStringLiteral(" IN '");
     c.reportFile = QStringLiteral("brlichtuan.rpt");
     c.printTitle = QStringLiteral("(Lịch làm việc được chọn)");
     c.printOrder = QStringLiteral(" order by [ngaychuan],[giochuan]");

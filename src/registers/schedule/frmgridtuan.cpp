@@ -187,8 +187,7 @@ void WeekViewForm::Cmdinlich_Click()
     {
         ui::HourglassPointer hourglass;
         try {
-            fillPrintTable(m, QStringLiteral("inlich"),
-                           weekPrintStatements(m_tables, session().database().path(), m_week));
+            fillPrintTable(m, QStringLiteral("inlich"), session().database(), weekPrintFills(m_tables, m_week));
         } catch (const db::DbError& e) {
             app::recordRunTimeError(e);
             app::tell(e.description());

@@ -60,7 +60,7 @@ QString weekSource(const QStringList& tables, const common::Week& week)
     return parts.join(QStringLiteral(" union all ")) + kWeekOrder;
 }
 
-QStringList weekPrintStatements(const QStringList& tables, const QString& path, const common::Week& week)
+QList<PrintFill> weekPrintFills(const QStringList& tables, const common::Week& week)
 {
     // Two year tables may hold the same id: from several tables the print table numbers the rows
     // itself.
@@ -68,15 +68,13 @@ QStringList weekPrintStatements(const QStringList& tables, const QString& path, 
                                                   "nguoicbi, thanhphan, ghichu, chonin, ngaycapnhat, "
                                                   "ngaycapnhatchuan, nguoicapnhat");
     const bool one = tables.size() == 1;
-    QStringList statements;
+    QList<PrintFill> fills;
     for (const QString& t : tables)
-        statements << QStringLiteral(" INSERT INTO inlich ") +
-                          (one ? QStringLiteral("Select * from ")
-                               : QStringLiteral("(") + columns + QStringLiteral(") Select ") + columns +
-                                     QStringLiteral(" from ")) +
-                          t + QStringLiteral(" IN '") + inPath(path) + QStringLiteral("'") + weekCondition(week) +
-                          kWeekOrder;
-    return statements;
+        fills << PrintFill{one ? QString() : QStringLiteral("(") + columns + QStringLiteral(")"),
+                           (one ? QStringLiteral("Select *") : QStringLiteral("Select ") + columns) +
+                               QStringLiteral(" from ") + t,
+                           weekCondition(week) + kWeekOrder};
+    return fills;
 }
 
 QString weekTitle(const common::Week& week)

@@ -6,6 +6,7 @@
 
 #include "common/weeks.h"
 #include "platform/db/database.h"
+#include "registers/register_print.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,10 +31,9 @@ QStringList weekTables(db::Database& db, const QString& workingTable, const comm
 // the column "bang", so that a row's id is looked for only in its own table.
 QString weekSource(const QStringList& tables, const common::Week& week);
 
-// The statements that fill the print table inlich with the week's rows of tables, read from the
-// plans-and-schedule file at path (one statement a table; from several tables the print table
-// numbers the rows itself, since two years may hold the same id).
-QStringList weekPrintStatements(const QStringList& tables, const QString& path, const common::Week& week);
+// The fills of the print table inlich with the week's rows of tables (one a table; from several
+// tables the print table numbers the rows itself, since two years may hold the same id).
+QList<registers::PrintFill> weekPrintFills(const QStringList& tables, const common::Week& week);
 
 // "(Từ dd/mm/yyyy đến dd/mm/yyyy)": the title of a printed week.
 QString weekTitle(const common::Week& week);

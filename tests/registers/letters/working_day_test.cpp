@@ -5,6 +5,10 @@
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
+#include "../../support/pg_server_fixture.h"
+#include "datafiles/server_move.h"
+#include "platform/db/pg/server_connection.h"
+#include "platform/db/pg/server_engine.h"
 #include "registers/letters/frmincv.h"
 #include "registers/letters_list_form.h"
 #include "registers/outgoing/frmcvdi.h"
@@ -13,7 +17,9 @@
 #include "ui_frmcvdi.h"
 #include "ui_frmincv.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <ostream>
 
 namespace {
@@ -51,6 +57,7 @@ class LetterDayTest : public registers_test::RegisterTest, public ::testing::Wit
 public:
     void incomingMorning();
     void outgoingMorning();
+    void day();
 
 protected:
     void SetUp() override
@@ -276,12 +283,14 @@ void LetterDayTest::outgoingMorning()
     fill(entry, kOutgoingBoxes, {u"Bộ Tư pháp"_s, u"Văn phòng Đảng uỷ"_s, u"Trần Thị Bình"_s, u"Bổ nhiệm cán bộ"_s});
     click(*entry, "cmdUpdate");
 
-    // Meanwhile another program gives the next B number 4: the letter proposed as 4 is written as 5.
+    // Meanwhile another program (another client of the server) gives the next B number 4: the letter proposed as 4 is
+    // written as 5.
     click(*entry, "cmdAdd");
     EXPECT_EQ(entry->ui().mloai->text(), B);
     EXPECT_EQ(entry->ui().mstt->text(), u"4"_s);
     {
-        db::Database other = db::Database::open(m.lettersPath, app::kConnect);
+        db::Database other = m.serverConnection.isEmpty() ? db::Database::open(m.lettersPath, app::kConnect)
+                                                          : db::pg::openDataSet(m.serverConnection, u"vemocv"_s);
         db::Recordset rs = other.openRecordset(m.outgoingTable);
         rs.addNew();
         rs.setValue(u"loai"_s, B);
@@ -314,7 +323,7 @@ void LetterDayTest::outgoingMorning()
     entry->cmdclose_Click();
 }
 
-TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
+void LetterDayTest::day()
 {
     const Day& d = GetParam();
     (this->*d.morning)();
@@ -365,8 +374,61 @@ TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
     EXPECT_TRUE(mainWindow.isVisible());
 }
 
+TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
+{
+    day();
+}
+
+// The same day with the office's data on a server: the folder is moved there (its setting then
+// names the server) and the program started again on it; the backup is a file of this machine.
+class LetterDayOnServerTest : public LetterDayTest
+{
+protected:
+    void SetUp() override
+    {
+        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
+        if (server.isEmpty())
+            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+        LetterDayTest::SetUp();
+        m_database = u"selvaro_day_"_s + QString::number(QCoreApplication::applicationPid());
+        auto admin = db::pg::ServerConnection::open(server);
+        admin->exec(u"drop database if exists "_s + m_database);
+        admin->exec(u"create database "_s + m_database + u" encoding 'UTF8' template template0"_s);
+        QString connection = server;
+        connection.replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + m_database);
+        connection = pg_test::withoutPassword(connection);
+        const QString backup = app::module1().backupPath;
+        QStringList moved;
+        ASSERT_EQ(datafiles::moveToServer(home.home(), connection, [&moved](const QString& line) { moved << line; }),
+                  QString());
+        app::resetModule1();
+        FakeStartupWindow window;
+        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
+        ASSERT_EQ(app::module1().serverConnection, connection)
+            << home.messageText() << moved.join(u"\n"_s).toStdString();
+        app::module1().backupPath = backup;
+        app::openReferenceRecordsets(app::module1());
+        home.responder.clear();
+    }
+    void TearDown() override
+    {
+        LetterDayTest::TearDown();
+        app::resetModule1();
+        if (!m_database.isEmpty())
+            db::pg::ServerConnection::open(qEnvironmentVariable("SELVARO_PG_TEST"))
+                ->exec(u"drop database if exists "_s + m_database);
+    }
+
+    QString m_database;
+};
+
+TEST_P(LetterDayOnServerTest, AddCorrectSearchMarkPrintAndBackUp)
+{
+    day();
+}
+
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Registers, LetterDayTest, ::testing::Values(
+const auto kDays = ::testing::Values(
     Day{"Incoming", "cmdnapcvden", "cmdtracuucvden", &LetterDayTest::incomingMorning, &app::Module1::incomingTable,
         {{"mnoigui", "Sở"}, {"mng_den1", "04/01/2026"}, {"mng_den2", "05/01/2026"}}, true,
         {"Tuyển dụng công chức", "Dự toán ngân sách năm 2026"}, {"Bộ Tư pháp"},
@@ -378,8 +440,13 @@ INSTANTIATE_TEST_SUITE_P(Registers, LetterDayTest, ::testing::Values(
         {{"mnguoiky", "Trần Thị Bình"}}, false,
         {"Bổ nhiệm cán bộ", "Điều động"}, {"Báo cáo"},
         "05/01/2026", "05/01/2026", "(Ngày 05/01/2026)", "Báo cáo Quyết định",
-        "loai, stt, so_cv", {B + "|3|3/QĐ-UB", "Tờ trình|1|"}}),
-    [](const ::testing::TestParamInfo<Day>& info) { return std::string(info.param.name); });
+        "loai, stt, so_cv", {B + "|3|3/QĐ-UB", "Tờ trình|1|"}});
 // clang-format on
+std::string dayName(const ::testing::TestParamInfo<Day>& info)
+{
+    return info.param.name;
+}
+INSTANTIATE_TEST_SUITE_P(Registers, LetterDayTest, kDays, dayName);
+INSTANTIATE_TEST_SUITE_P(Registers, LetterDayOnServerTest, kDays, dayName);
 
 } // namespace
