@@ -1,5 +1,5 @@
 // Opening and creating data files: the password verifier, open modes, sharing and locking.
-#include "db_fixture.h"
+#include "engine_fixture.h"
 
 #include <QFile>
 
@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Copies of a handle share its close; a recordset outlives it.
-TEST_F(DbTest, ClosedHandleRaisesAndCopiesShareTheClose)
+TEST_P(LayerTest, ClosedHandleRaisesAndCopiesShareTheClose)
 {
     Database db = makeLetters(3);
     Database copy = db;

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <tuple>
 
 namespace dbtest {
 
@@ -20,9 +21,12 @@ enum class Engine
     Server
 };
 
-class LayerTest : public DbTest, public ::testing::WithParamInterface<Engine>
+// The engine's database and helpers; the engine comes from the test's parameter.
+class EngineTest : public DbTest
 {
 protected:
+    virtual Engine engine() const = 0;
+
     static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
     static QString databaseName() { return u"selvaro_layer_"_s + QString::number(QCoreApplication::applicationPid()); }
     static QString suiteString()
@@ -62,7 +66,7 @@ protected:
             db::pg::dataset::drop(*m_admin, schema);
     }
 
-    bool onServer() const { return GetParam() == Engine::Server; }
+    bool onServer() const { return engine() == Engine::Server; }
 
     // An empty database: a new data file, or a new data set named after it.
     Database create(const QString& name = u"vemocv.mdb"_s)
@@ -102,9 +106,29 @@ private:
     QStringList m_dataSets;
 };
 
+class LayerTest : public EngineTest, public ::testing::WithParamInterface<Engine>
+{
+protected:
+    Engine engine() const override { return GetParam(); }
+};
+
+// A table of cases, each run on every engine: testCase() is the case.
+template <class Case>
+class LayerCases : public EngineTest, public ::testing::WithParamInterface<std::tuple<Engine, Case>>
+{
+protected:
+    Engine engine() const override { return std::get<0>(this->GetParam()); }
+    const Case& testCase() const { return std::get<1>(this->GetParam()); }
+};
+
+inline std::string engineLabel(Engine engine)
+{
+    return engine == Engine::File ? "File" : "Server";
+}
+
 inline std::string engineName(const ::testing::TestParamInfo<Engine>& info)
 {
-    return info.param == Engine::File ? "File" : "Server";
+    return engineLabel(info.param);
 }
 
 } // namespace dbtest
@@ -112,3 +136,11 @@ inline std::string engineName(const ::testing::TestParamInfo<Engine>& info)
 #define SELVARO_ON_EVERY_ENGINE(Fixture)                                                                               \
     INSTANTIATE_TEST_SUITE_P(Engines, Fixture, ::testing::Values(dbtest::Engine::File, dbtest::Engine::Server),        \
                              dbtest::engineName)
+
+// Runs each of `cases` on every engine; `caseName` names a case for the test's name.
+#define SELVARO_CASES_ON_EVERY_ENGINE(Fixture, cases, caseName)                                                        \
+    INSTANTIATE_TEST_SUITE_P(                                                                                          \
+        Engines, Fixture, ::testing::Combine(::testing::Values(dbtest::Engine::File, dbtest::Engine::Server), cases),  \
+        [](const auto& info) {                                                                                         \
+            return caseName(std::get<1>(info.param)) + "_" + dbtest::engineLabel(std::get<0>(info.param));             \
+        })

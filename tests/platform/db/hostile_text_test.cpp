@@ -1,6 +1,6 @@
 // Names and texts that other code would mangle: %-signs in names (the SQL is never built with
 // chained QString::arg), quotes and brackets, NUL characters and lone surrogates.
-#include "db_fixture.h"
+#include "engine_fixture.h"
 
 #include "platform/db/sql_quote.h"
 
@@ -36,10 +36,10 @@ TEST(SqlQuote, CleansEveryQStringTheSameWay)
 
 // Tables and fields named with %-signs, quotes and brackets: created, written through a
 // recordset, edited and read back through the cursor; no other table is touched.
-TEST_F(DbTest, HostileNamesWorkThroughTablesAndRecordsets)
+TEST_P(LayerTest, HostileNamesWorkThroughTablesAndRecordsets)
 {
     const QStringList names = {u"bang%1"_s, u"giá %1"_s, u"a%2b"_s, u"x]y"_s, u"q\"t"_s, u"c'd %3"_s};
-    Database db = Database::create(path(), Password);
+    Database db = create();
     db.appendTableDef(lettersTable(u"bang2"_s));
     db.execute(u"INSERT INTO bang2 (stt, loai) VALUES (1, 'giữ nguyên')"_s);
     for (const QString& name : names) {
@@ -74,7 +74,7 @@ TEST_F(DbTest, HostileNamesWorkThroughTablesAndRecordsets)
 
 // NUL and lone surrogates in typed text: criteria, statements and bound values follow one rule,
 // so nothing raises a syntax error and a lone surrogate is no Like wildcard.
-TEST_F(DbTest, NulAndLoneSurrogatesInTypedText)
+TEST_P(LayerTest, NulAndLoneSurrogatesInTypedText)
 {
     Database db = makeLetters(0);
     Recordset rs = db.openRecordset(u"cvden2009"_s);

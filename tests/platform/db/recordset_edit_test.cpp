@@ -121,7 +121,7 @@ TEST_P(LayerTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
 // row_source.h: the writes are "prepared once per shape"; "SQLite prepares a kept statement again
 // by itself when the schema changed". A check rewritten between two saves of the same shape
 // applies to the second; a refused save leaves the kept statement usable.
-TEST_F(DbTest, KeptWritesFollowTheTableChecksWhenTheyChange)
+TEST_P(LayerTest, KeptWritesFollowTheTableChecksWhenTheyChange)
 {
     Database db = makeLetters(1);
     Recordset rs = db.openRecordset(u"cvden2009"_s);

@@ -1,19 +1,19 @@
 // Recordset positions, moves, finds and bookmarks.
-#include "db_fixture.h"
+#include "engine_fixture.h"
 
-class RecordsetTypes : public DbTest, public ::testing::WithParamInterface<RecordsetType>
+class RecordsetTypes : public LayerCases<RecordsetType>
 {
 };
 
-INSTANTIATE_TEST_SUITE_P(Both, RecordsetTypes, ::testing::Values(RecordsetType::Dynaset, RecordsetType::Snapshot),
-                         [](const auto& info) {
-                             return std::string(info.param == RecordsetType::Dynaset ? "Dynaset" : "Snapshot");
-                         });
+SELVARO_CASES_ON_EVERY_ENGINE(RecordsetTypes, ::testing::Values(RecordsetType::Dynaset, RecordsetType::Snapshot),
+                              [](RecordsetType type) {
+                                  return std::string(type == RecordsetType::Dynaset ? "Dynaset" : "Snapshot");
+                              });
 
 TEST_P(RecordsetTypes, EmptyRecordsetIsAtBofAndEof)
 {
     Database db = makeLetters(0);
-    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, testCase());
     EXPECT_TRUE(rs.bof() && rs.eof());
     EXPECT_EQ(rs.recordCount(), 0);
     EXPECT_EQ(rs.absolutePosition(), -1);
@@ -31,7 +31,7 @@ TEST_P(RecordsetTypes, EmptyRecordsetIsAtBofAndEof)
 TEST_P(RecordsetTypes, MovesStopAtEitherEndAndRefuseToGoPastIt)
 {
     Database db = makeLetters(5);
-    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, testCase());
     EXPECT_EQ(stt(rs), 1);
     EXPECT_EQ(rs.absolutePosition(), 0);
     rs.movePrevious();
@@ -71,7 +71,7 @@ TEST_P(RecordsetTypes, FindsWalkInRecordsetOrderAndKeepTheRowWhenTheyFail)
 {
     Database db = makeLetters(6); // odd stt "Quyết định", even "Công văn"
     db.execute(u"UPDATE cvden2009 SET loai = 'Ý kiến ''khẩn''' WHERE stt = 6"_s);
-    Recordset rs = db.openRecordset(u"SELECT * FROM cvden2009 ORDER BY stt DESC"_s, GetParam());
+    Recordset rs = db.openRecordset(u"SELECT * FROM cvden2009 ORDER BY stt DESC"_s, testCase());
     const QString decision = u"loai = 'Quyết định'"_s;
     rs.findFirst(decision);
     ASSERT_FALSE(rs.noMatch());
@@ -113,14 +113,14 @@ TEST_P(RecordsetTypes, FindsWalkInRecordsetOrderAndKeepTheRowWhenTheyFail)
 TEST_P(RecordsetTypes, BookmarkReturnsToTheRowAndForeignMarksAreRefused)
 {
     Database db = makeLetters(4);
-    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, testCase());
     rs.move(2);
     const db::Bookmark mark = rs.bookmark();
     rs.moveFirst();
     rs.setBookmark(mark);
     EXPECT_EQ(stt(rs), 3);
     EXPECT_TRUE(rs.bookmarkable());
-    Recordset other = db.openRecordset(u"cvden2009"_s, GetParam());
+    Recordset other = db.openRecordset(u"cvden2009"_s, testCase());
     expectDbError(errc::InvalidBookmark, [&] { other.setBookmark(mark); });
     expectDbError(errc::InvalidBookmark, [&] { other.setBookmark(QByteArray("junk")); });
     rs.requery();
@@ -131,7 +131,7 @@ TEST_P(RecordsetTypes, FieldsAreNamedInAnyLetterCaseAndNullDiffersFromEmpty)
 {
     Database db = makeLetters(2);
     db.execute(u"UPDATE cvden2009 SET chonin = Null WHERE stt = 2"_s);
-    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, testCase());
     EXPECT_EQ(rs.fieldNames(), (QStringList{u"id"_s, u"stt"_s, u"loai"_s, u"tt_ndung"_s, u"chonin"_s}));
     EXPECT_EQ(rs.value(u"LOAI"_s), rs.value(2));
     EXPECT_FALSE(rs.value(u"chonin"_s).isNull());
@@ -148,7 +148,7 @@ TEST_P(RecordsetTypes, FieldsAreNamedInAnyLetterCaseAndNullDiffersFromEmpty)
 TEST_P(RecordsetTypes, CloneHasItsOwnCursorAndCopiesShareOne)
 {
     Database db = makeLetters(3);
-    Recordset rs = db.openRecordset(u"cvden2009"_s, GetParam());
+    Recordset rs = db.openRecordset(u"cvden2009"_s, testCase());
     rs.moveLast();
     Recordset copy = rs.clone();
     EXPECT_FALSE(copy.bof() || copy.eof());
@@ -169,7 +169,7 @@ TEST_P(RecordsetTypes, CloneHasItsOwnCursorAndCopiesShareOne)
 }
 
 // An aggregate and a join are read-only; a dynaset ordered by an alias of its select list is not.
-TEST_F(DbTest, AggregatesAndJoinsAreReadOnlyAnOrderByAnAliasIsNot)
+TEST_P(LayerTest, AggregatesAndJoinsAreReadOnlyAnOrderByAnAliasIsNot)
 {
     Database db = makeLetters(5);
     Recordset max = db.openRecordset(u"SELECT Max(stt) AS so FROM cvden2009 WHERE loai = 'Quyết định'"_s);

@@ -1,6 +1,6 @@
 // The forward-only row reader: the rows, order, names and value types a snapshot of the same
 // source gives, its position checks, and the file lock it holds only while rows remain.
-#include "db_fixture.h"
+#include "engine_fixture.h"
 
 #include "platform/db/row_reader.h"
 
@@ -37,7 +37,7 @@ QStringList readAll(db::Recordset rs)
 
 } // namespace
 
-TEST_F(DbTest, ReadsTheRowsARecordsetGivesInItsOrderAndTypes)
+TEST_P(LayerTest, ReadsTheRowsARecordsetGivesInItsOrderAndTypes)
 {
     Database db = makeLetters(7);
     db.appendTableDef(
@@ -70,7 +70,7 @@ TEST_F(DbTest, ReadsTheRowsARecordsetGivesInItsOrderAndTypes)
     EXPECT_FALSE(days2.value(u"ghichu"_s).isValid()); // NULL, not ""
 }
 
-TEST_F(DbTest, ReaderPositionsAndNamesAreChecked)
+TEST_P(LayerTest, ReaderPositionsAndNamesAreChecked)
 {
     Database db = makeLetters(2);
     RowReader reader(db, u"SELECT stt, loai AS Loai, stt AS STT FROM cvden2009 ORDER BY stt"_s);
@@ -110,7 +110,7 @@ TEST_F(DbTest, ReaderHoldsTheFileOnlyWhileRowsRemain)
     EXPECT_EQ(rowsInFile(db), 5);
 }
 
-TEST_F(DbTest, ReaderRefusesSourcesAsARecordsetRefusesThem)
+TEST_P(LayerTest, ReaderRefusesSourcesAsARecordsetRefusesThem)
 {
     Database db = makeLetters(1);
     expectDbError(errc::TableNotFound, [&] { RowReader(db, u"cvden2010"_s); });

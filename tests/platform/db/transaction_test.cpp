@@ -1,4 +1,4 @@
-#include "db_fixture.h"
+#include "engine_fixture.h"
 
 #include "platform/db/transaction.h"
 
@@ -14,7 +14,7 @@ void capture(QtMsgType, const QMessageLogContext& context, const QString& text)
     g_log << QString::fromUtf8(context.category) + QLatin1Char('|') + text;
 }
 
-TEST_F(DbTest, TransactionGuardCommitsOrRollsBack)
+TEST_P(LayerTest, TransactionGuardCommitsOrRollsBack)
 {
     db::Database db = makeLetters(2);
     EXPECT_THROW(
@@ -35,7 +35,7 @@ TEST_F(DbTest, TransactionGuardCommitsOrRollsBack)
     db.rollback();
 }
 
-TEST_F(DbTest, TransactionGuardLogsAFailingRollback)
+TEST_P(LayerTest, TransactionGuardLogsAFailingRollback)
 {
     db::Database db = makeLetters(1);
     g_log.clear();

@@ -9,6 +9,7 @@
 #include "platform/jetsql/sql_text.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 namespace db::pg::dataset {
 
@@ -182,6 +183,17 @@ void drop(ServerConnection& server, const QString& schema)
 
 void createTable(ServerConnection& server, const QString& schema, const TableDef& def)
 {
+    // Refused as a data file refuses them, before the server sees a statement.
+    if (def.fields.isEmpty())
+        throw DbError(errc::NoFields,
+                      QStringLiteral("No field defined--cannot append TableDef '") + def.name + QStringLiteral("'."));
+    QSet<QString> seen;
+    for (const FieldDef& field : def.fields) {
+        if (seen.contains(field.name.toLower()))
+            throw DbError(errc::DuplicateField,
+                          QStringLiteral("Cannot define field '") + field.name + QStringLiteral("' more than once."));
+        seen.insert(field.name.toLower());
+    }
     QStringList columns;
     for (const FieldDef& field : def.fields)
         columns << columnSql(field);
@@ -245,7 +257,17 @@ void setAllowZeroLength(ServerConnection& server, const QString& schema, const Q
 
 void addIndex(ServerConnection& server, const QString& schema, const QString& table, const IndexDef& index)
 {
-    createIndex(server, schema, tableDef(server, schema, table), index);
+    const TableDef def = tableDef(server, schema, table);
+    for (const IndexDef& existing : def.indexes) {
+        if (existing.name.compare(index.name, Qt::CaseInsensitive) == 0)
+            throw DbError(errc::IndexExists, QStringLiteral("Table '") + def.name +
+                                                 QStringLiteral("' already has an index named '") + index.name +
+                                                 QStringLiteral("'."));
+        if (index.primary && existing.primary)
+            throw DbError(errc::PrimaryKeyExists,
+                          QStringLiteral("Primary key already exists on '") + def.name + QStringLiteral("'."));
+    }
+    createIndex(server, schema, def, index);
 }
 
 void dropTable(ServerConnection& server, const QString& schema, const QString& table)
@@ -330,7 +352,9 @@ TableDef tableDef(ServerConnection& server, const QString& schema, const QString
             qualified(schema, QStringLiteral("msys_indexes")) + QStringLiteral(" where tbl = $1 order by pos"),
         {table});
     for (const QVariantList& row : indexes)
-        def.indexes << IndexDef{row[0].toString(), row[1].toString().split(u';'), row[2].toBool(), row[3].toBool()};
+        // A primary index is unique, as a data file reports it.
+        def.indexes << IndexDef{row[0].toString(), row[1].toString().split(u';'), row[2].toBool() || row[3].toBool(),
+                                row[3].toBool()};
     return def;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/db/db_error.h"
 #include "platform/db/db_log.h"
+#include "platform/db/sql_quote.h"
 
 #include <libpq-fe.h>
 
@@ -47,6 +48,8 @@ int errorNumber(const QString& sqlState)
         return errc::ZeroLengthNotAllowed;
     if (sqlState == u"42P01")
         return errc::TableNotFound;
+    if (sqlState == u"42703")
+        return errc::ItemNotFound;
     if (sqlState == u"42601")
         return errc::SyntaxError;
     if (sqlState == u"28P01" || sqlState == u"28000")
@@ -113,7 +116,8 @@ BoundValue bind(const QVariant& value)
     case QMetaType::QDateTime:
         return {value.toDateTime().toString(Qt::ISODateWithMs).toUtf8(), false, false};
     default:
-        return {value.toString().toUtf8(), false, false};
+        // Cleaned as on a data file: a NUL would end the text, a lone surrogate is no UTF-8.
+        return {cleanText(value.toString()).toUtf8(), false, false};
     }
 }
 
@@ -256,8 +260,8 @@ ServerConnection::Result ServerConnection::run(const QString& sql, const QVarian
     readyFor(sql);
     const Bound bound(values);
     Result result;
-    result.handle.reset(PQexecParams(m_connection, sql.toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
-                                     bound.lengths.data(), bound.formats.data(), 0));
+    result.handle.reset(PQexecParams(m_connection, cleanText(sql).toUtf8().constData(), bound.count(), nullptr,
+                                     bound.data.data(), bound.lengths.data(), bound.formats.data(), 0));
     const ExecStatusType status = result.handle ? PQresultStatus(result.handle.get()) : PGRES_FATAL_ERROR;
     if (sql.startsWith(QLatin1String("rollback"), Qt::CaseInsensitive))
         ++m_rollbacks;
@@ -292,7 +296,7 @@ void ServerConnection::inTransaction(const std::function<void()>& work)
 QList<ServerConnection::ResultColumn> ServerConnection::resultColumns(const QString& sql)
 {
     readyFor(sql);
-    const Result prepared{{PQprepare(m_connection, "", sql.toUtf8().constData(), 0, nullptr), PQclear}};
+    const Result prepared{{PQprepare(m_connection, "", cleanText(sql).toUtf8().constData(), 0, nullptr), PQclear}};
     if (!prepared.handle || PQresultStatus(prepared.handle.get()) != PGRES_COMMAND_OK)
         raise(prepared.handle.get(), sql);
     const Result described{{PQdescribePrepared(m_connection, ""), PQclear}};
@@ -311,7 +315,7 @@ void ServerConnection::forEachRow(const QString& sql, const QVariantList& values
 {
     readyFor(sql);
     const Bound bound(values);
-    if (!PQsendQueryParams(m_connection, sql.toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
+    if (!PQsendQueryParams(m_connection, cleanText(sql).toUtf8().constData(), bound.count(), nullptr, bound.data.data(),
                            bound.lengths.data(), bound.formats.data(), 0) ||
         !PQsetSingleRowMode(m_connection))
         raise(nullptr, sql);

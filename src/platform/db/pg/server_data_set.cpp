@@ -30,8 +30,16 @@ std::optional<QString> bareName(const QString& source)
     QString name = source.trimmed();
     while (name.endsWith(u';'))
         name = name.chopped(1).trimmed();
-    if (name.size() > 2 && name.startsWith(u'[') && name.endsWith(u']'))
-        name = name.mid(1, name.size() - 2);
+    if (name.size() > 2 && name.startsWith(u'[') && name.endsWith(u']')) {
+        // One bracketed name may hold spaces, and "]]" for each "]" of the name.
+        QString inner;
+        for (qsizetype i = 1; i < name.size() - 1; ++i) {
+            if (name[i] == u']' && (i + 1 >= name.size() - 1 || name[++i] != u']'))
+                return std::nullopt;
+            inner += name[i];
+        }
+        return inner.isEmpty() ? std::nullopt : std::optional<QString>(inner);
+    }
     for (const QChar c : name) {
         if (c.isSpace())
             return std::nullopt;
@@ -83,9 +91,11 @@ void ServerDataSet::execute(const QString& jetSql)
                                                                     QStringLiteral("' already exists."));
                            TableDef def;
                            if (into.structureFrom) {
-                               def = dataset::tableDef(
-                                   m_server, schemaOf(into.structureFromSchema.value_or(QStringLiteral("main"))),
-                                   *into.structureFrom);
+                               const QString from = schemaOf(into.structureFromSchema.value_or(QStringLiteral("main")));
+                               if (!dataset::storedName(m_server, from, *into.structureFrom))
+                                   throw DbError(errc::TableNotFound,
+                                                 QStringLiteral("No such table: ") + *into.structureFrom);
+                               def = dataset::tableDef(m_server, from, *into.structureFrom);
                                def.indexes.clear();
                            } else {
                                def.fields = fieldsOfSelect(into.selectSql);

@@ -21,7 +21,15 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
         throw DbError(errc::NotUpdatable, QStringLiteral("Not a SELECT over one table: ") + source);
     std::unique_ptr<ServerRows> rows(new ServerRows(server, data));
     rows->m_schema = shape.schema.isEmpty() ? data.schema() : shape.schema;
-    const TableDef def = dataset::tableDef(server, rows->m_schema, shape.table);
+    TableDef def;
+    try {
+        def = dataset::tableDef(server, rows->m_schema, shape.table);
+    } catch (const DbError& e) {
+        // A table the data set does not describe is read from a copy; the server names an unknown one.
+        if (e.number() != errc::ItemNotFound)
+            throw;
+        throw DbError(errc::NotUpdatable, QStringLiteral("Not a table of the data set: ") + shape.table);
+    }
     const auto counter = std::find_if(def.fields.begin(), def.fields.end(),
                                       [](const FieldDef& f) { return (f.attributes & fieldattr::AutoIncrField) != 0; });
     if (counter == def.fields.end())
