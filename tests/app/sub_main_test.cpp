@@ -1,8 +1,8 @@
+#include "app/core/data_file_messages.h"
 #include "app/core/last_error.h"
 #include "app/core/module1.h"
 #include "app/core/reference_tables.h"
 #include "app/core/server_setting.h"
-#include "app/core/data_file_messages.h"
 #include "app/gui/sub_main.h"
 #include "platform/db/db_error.h"
 #include "startup_fixture.h"
@@ -268,8 +268,7 @@ TEST(SubMainTest, ServerSettingOpensItsDataSetsAndAFailingServerOffersTheFilesOn
             return db::Database::open(home.data(dataSet + u".MDB"_s), app::kConnect);
         };
         ASSERT_EQ(home.start(services), StartupOutcome::Ready) << home.messageText();
-        EXPECT_EQ(opened,
-                  (QStringList{server + u" / vemocv"_s, server + u" / vemolich"_s, server + u" / vemotk"_s}));
+        EXPECT_EQ(opened, (QStringList{server + u" / vemocv"_s, server + u" / vemolich"_s, server + u" / vemotk"_s}));
         const app::Module1& m = app::module1();
         EXPECT_EQ(m.serverConnection, server);
         EXPECT_TRUE(m.lettersReference == m.reference && m.scheduleReference == m.reference);
