@@ -1,5 +1,6 @@
 #pragma once
 
+#include "replication_outcome.h"
 #include "replication_sql.h"
 
 #include <QString>
@@ -10,16 +11,6 @@ namespace datafiles {
 QString backupNotice(); // "Máy tính đang backup dữ liệu !..."
 QString backupFailedMessage(const QString& step);
 
-// What a replication run did.
-enum class ReplicationOutcome
-{
-    Skipped,         // no backup file chosen, or the backup is the letters file itself
-    WholeFileCopied, // the backup file did not exist: the letters file was copied there
-    NothingFlagged,  // no row of the table was added or changed since the last run
-    RowsCopied,      // added rows inserted into the backup's table, changed rows updated there
-    TableCopied,     // the backup lacked the table: the whole table was copied there
-    Failed,          // an error; the message has been shown
-};
 
 // Backup replication, run when an entry form of a letters register closes: the year table `table`
 // of that register (reg: the columns mirrored and the stored query reaching the backup) in

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "replication.h"
+#include "replication_outcome.h"
+#include "replication_sql.h"
 
 #include <functional>
 

@@ -59,7 +59,7 @@ inline const TranslationCase cases[] = {
      departments},
     {"UnionOrderedByAColumnIgnoresCase", Run::Select,
      "select id, phong from bophan where id < 3 union all select id, donvi from bophan where id > 2 order by phong, id",
-     "4;2;1;3", departments},
+     "2;4;1;3", departments},
     {"OrderByTwoColumnsIgnoresCase", Run::Select, "select id from bophan order by phong, donvi desc", "2;1;3;4",
      departments},
     {"PlusAddsNumberInText", Run::Select, "select so_cv + 1 from cvden2009 where id = 3", "4"},
