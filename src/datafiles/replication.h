@@ -11,7 +11,6 @@ namespace datafiles {
 QString backupNotice(); // "Máy tính đang backup dữ liệu !..."
 QString backupFailedMessage(const QString& step);
 
-
 // Backup replication, run when an entry form of a letters register closes: the year table `table`
 // of that register (reg: the columns mirrored and the stored query reaching the backup) in
 // letters (lettersPath), mirrored into backupPath.
