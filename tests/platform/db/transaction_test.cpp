@@ -35,6 +35,22 @@ TEST_P(LayerTest, TransactionGuardCommitsOrRollsBack)
     db.rollback();
 }
 
+// database.h: "beginTrans() starts with BEGIN IMMEDIATE (FileLocked past the busy timeout)": one
+// writer at a time, so that what a save reads to number a letter stays true until it commits.
+TEST_P(LayerTest, OneTransactionAtATimeTheOtherToldLocked)
+{
+    db::Database mine = makeLetters(1);
+    db::Database other = openAgain();
+    other.setBusyTimeout(100);
+    mine.beginTrans();
+    expectDbError(errc::FileLocked, [&] { other.beginTrans(); });
+    mine.commitTrans();
+    other.beginTrans(); // free again, and the refused attempt left nothing open
+    other.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (2, 'x')"_s);
+    other.commitTrans();
+    EXPECT_EQ(rowsInFile(mine), 2);
+}
+
 TEST_P(LayerTest, TransactionGuardLogsAFailingRollback)
 {
     db::Database db = makeLetters(1);

@@ -52,6 +52,9 @@ int errorNumber(const QString& sqlState)
         return errc::ItemNotFound;
     if (sqlState == u"42601")
         return errc::SyntaxError;
+    // A lock not granted within lock_timeout: another client is writing, as a file held elsewhere.
+    if (sqlState == u"55P03")
+        return errc::FileLocked;
     if (sqlState == u"28P01" || sqlState == u"28000")
         return errc::InvalidPassword;
     // Connection exceptions, and the server shutting down under us.

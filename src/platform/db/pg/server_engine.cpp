@@ -214,6 +214,15 @@ public:
         if (m_session->inTransaction)
             throw DbError(errc::TransactionState, QStringLiteral("A transaction is already open."));
         server().exec(QStringLiteral("begin"));
+        // One writer at a time per data set, as BEGIN IMMEDIATE takes a data file's write lock:
+        // what a transaction reads to number a letter stays true until it commits. A writer
+        // elsewhere makes this wait up to the busy timeout (lock_timeout), then FileLocked.
+        try {
+            server().query(QStringLiteral("select pg_advisory_xact_lock(hashtext($1))"), {schema()});
+        } catch (const DbError&) {
+            server().exec(QStringLiteral("rollback"));
+            throw;
+        }
         ++m_session->transactionSerial;
         m_session->inTransaction = true;
     }
