@@ -5,9 +5,7 @@
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 
-#include "../../support/pg_server_fixture.h"
-#include "datafiles/server_move.h"
-#include "platform/db/pg/server_connection.h"
+#include "../server_run.h"
 #include "platform/db/pg/server_engine.h"
 #include "registers/letters/frmincv.h"
 #include "registers/letters_list_form.h"
@@ -17,9 +15,7 @@
 #include "ui_frmcvdi.h"
 #include "ui_frmincv.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QRegularExpression>
 #include <ostream>
 
 namespace {
@@ -386,40 +382,13 @@ class LetterDayOnServerTest : public LetterDayTest
 protected:
     void SetUp() override
     {
-        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
-        if (server.isEmpty())
+        if (!registers_test::ServerRun::available())
             GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
         LetterDayTest::SetUp();
-        m_database = u"selvaro_day_"_s + QString::number(QCoreApplication::applicationPid());
-        auto admin = db::pg::ServerConnection::open(server);
-        admin->exec(u"drop database if exists "_s + m_database);
-        admin->exec(u"create database "_s + m_database + u" encoding 'UTF8' template template0"_s);
-        QString connection = server;
-        connection.replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + m_database);
-        connection = pg_test::withoutPassword(connection);
-        const QString backup = app::module1().backupPath;
-        QStringList moved;
-        ASSERT_EQ(datafiles::moveToServer(home.home(), connection, [&moved](const QString& line) { moved << line; }),
-                  QString());
-        app::resetModule1();
-        FakeStartupWindow window;
-        ASSERT_EQ(home.start(window), app::StartupOutcome::Ready) << home.messageText();
-        ASSERT_EQ(app::module1().serverConnection, connection)
-            << home.messageText() << moved.join(u"\n"_s).toStdString();
-        app::module1().backupPath = backup;
-        app::openReferenceRecordsets(app::module1());
-        home.responder.clear();
-    }
-    void TearDown() override
-    {
-        LetterDayTest::TearDown();
-        app::resetModule1();
-        if (!m_database.isEmpty())
-            db::pg::ServerConnection::open(qEnvironmentVariable("SELVARO_PG_TEST"))
-                ->exec(u"drop database if exists "_s + m_database);
+        m_server.start(home);
     }
 
-    QString m_database;
+    registers_test::ServerRun m_server;
 };
 
 TEST_P(LetterDayOnServerTest, AddCorrectSearchMarkPrintAndBackUp)

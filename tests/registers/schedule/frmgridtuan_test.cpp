@@ -1,6 +1,7 @@
 // The week view: the current week from the main window, stepping back across the year's end into
 // the year before (its own table), the week of a month's first day, the week printed to PDF, and
 // closing back to the entry form on the row current in the view.
+#include "../server_run.h"
 #include "schedule_fixture.h"
 
 #include "../../support/accessibility_check.h"
@@ -19,9 +20,35 @@ protected:
     const Ui::frmgridtuan& ui() { return view()->ui(); }
     QStringList shown() { return ScheduleTest::shown(view()->Data1, u"ndung"_s); }
     QString week() { return ui().txtdautuan->text() + u" - "_s + ui().txtcuoituan->text(); }
+    void acrossTheYearsEnd();
+};
+
+// The same week's work with the office's data on a server.
+class FrmgridtuanOnServerTest : public FrmgridtuanTest
+{
+protected:
+    void SetUp() override
+    {
+        if (!registers_test::ServerRun::available())
+            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+        FrmgridtuanTest::SetUp();
+        m_server.start(home);
+    }
+
+    registers_test::ServerRun m_server;
 };
 
 TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsTheWeek)
+{
+    acrossTheYearsEnd();
+}
+
+TEST_F(FrmgridtuanOnServerTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsTheWeek)
+{
+    acrossTheYearsEnd();
+}
+
+void FrmgridtuanTest::acrossTheYearsEnd()
 {
     addYear(u"lich2025"_s);
     add("lich2025", {{"31/12/2025", "14h", "Tổng kết năm"},
