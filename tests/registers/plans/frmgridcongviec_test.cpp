@@ -1,5 +1,6 @@
 // The work-plan list: start/end order, a correction stamped with its user, printing every listed
 // plan with the result cut to 250 characters, closing back to the main window.
+#include "../server_run.h"
 #include "plan_fixture.h"
 
 #include "../../platform/report/pdf_text.h"
@@ -26,9 +27,35 @@ protected:
     }
     PlansListForm* list() { return registers::form<PlansListForm>(u"frmgridcongviec"_s); }
     QString current() { return list()->ui().txtndungtt->text(); }
+    void listCorrectAndPrint();
+};
+
+// The same plans with the office's data moved to a server.
+class FrmgridcongviecOnServerTest : public FrmgridcongviecTest
+{
+protected:
+    void SetUp() override
+    {
+        if (!registers_test::ServerRun::available())
+            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+        FrmgridcongviecTest::SetUp();
+        m_server.start(home);
+    }
+
+    registers_test::ServerRun m_server;
 };
 
 TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsAndPrintsEveryPlan)
+{
+    listCorrectAndPrint();
+}
+
+TEST_F(FrmgridcongviecOnServerTest, ListsByStartThenEndCorrectsAndPrintsEveryPlan)
+{
+    listCorrectAndPrint();
+}
+
+void FrmgridcongviecTest::listCorrectAndPrint()
 {
     ASSERT_TRUE(app::openForm(request(u"cmdxemkh"_s), &mainWindow));
     PlansListForm* f = list();
