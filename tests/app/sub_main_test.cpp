@@ -253,7 +253,8 @@ TEST(SubMainTest, LetterEntryOnlyWhenTheLettersFileIsOnALocalHardDisk)
 
 // A folder whose setting names a server runs on the server's data sets, one of them for the
 // reference lists, and every machine may enter letters. A server that cannot be used is told with
-// the reason and the folder's own files are offered for the run: yes runs on them, no stops.
+// the reason and the folder's own files are offered for the run, read only: yes runs on them, no
+// stops.
 TEST(SubMainTest, ServerSettingOpensItsDataSetsAndAFailingServerOffersTheFilesOnce)
 {
     const QString server = u"host=maychu dbname=vanthu"_s;
@@ -277,7 +278,14 @@ TEST(SubMainTest, ServerSettingOpensItsDataSetsAndAFailingServerOffersTheFilesOn
     for (const bool yes : {true, false}) {
         SCOPED_TRACE(yes ? "yes" : "no");
         ProgramFolder home;
+        home.startOnce(); // the year's tables are there: a read-only run cannot make them
         ASSERT_EQ(app::writeServerSetting(home.home(), server), QString());
+        // With yes, this machine has a backup of the letters, which is then what is read.
+        const QString backup = home.data(u"backup-vemocv.mdb"_s);
+        if (yes) {
+            ASSERT_TRUE(QFile::copy(home.data(u"vemocv.MDB"_s), backup));
+            home.writeSysmem({.backup = backup});
+        }
         app::StartupServices services;
         services.openServerDataSet = [](const QString&, const QString&) -> db::Database {
             throw db::DbError(db::errc::ServerUnreachable, u"Mất kết nối với máy chủ PostgreSQL."_s);
@@ -286,12 +294,17 @@ TEST(SubMainTest, ServerSettingOpensItsDataSetsAndAFailingServerOffersTheFilesOn
         const StartupOutcome outcome = home.start(services);
         EXPECT_EQ(home.messages(),
                   QStringList{u"Không kết nối được với máy chủ dữ liệu (host=maychu dbname=vanthu). Cần kiểm tra "
-                              "lại việc nối mạng và máy chủ.\r\nCó muốn dùng các file dữ liệu trong thư mục "_s +
-                              app::shownDataFolder(home.home()) + u" cho lần chạy này không ?"_s});
+                              "lại việc nối mạng và máy chủ.\r\nCó muốn xem "_s +
+                              (yes ? u"bản backup công văn "_s + backup + u" và "_s : QString()) +
+                              u"các file dữ liệu trong thư mục "_s + app::shownDataFolder(home.home()) +
+                              u" (chỉ đọc) cho lần chạy này không ?"_s});
         EXPECT_EQ(outcome, yes ? StartupOutcome::Ready : StartupOutcome::Stopped);
         if (yes) {
-            EXPECT_EQ(app::module1().letters.path(), app::module1().lettersPath);
+            // The folder's files are older than the server's data: read only, nothing typed there.
+            EXPECT_EQ(app::module1().letters.path(), backup);
             EXPECT_TRUE(app::module1().serverConnection.isEmpty());
+            EXPECT_TRUE(app::module1().readOnly);
+            EXPECT_EQ(home.window.letterEntry, 0);
         }
     }
 }

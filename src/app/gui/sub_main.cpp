@@ -379,10 +379,20 @@ SubMain::Flow SubMain::openOnServer(const QString& connection)
         return Flow::Next;
     } catch (const db::DbError& e) {
         recordRunTimeError(e);
-        if (!ask(serverFailureText(e, connection) + kCrLf +
-                 QStringLiteral("Có muốn dùng các file dữ liệu trong thư mục ") + shownDataFolder(m_folder) +
-                 QStringLiteral(" cho lần chạy này không ?")))
+        // The files here are older than the server's data: they are only read, so nothing typed
+        // can go where the office will not find it. The letters come from this machine's
+        // backup when it has one (it is written from the server at every entry form's close).
+        const bool backup = m.backupPath.size() > 8 && !filePresence(m.backupPath).isEmpty();
+        if (!ask(serverFailureText(e, connection) + kCrLf + QStringLiteral("Có muốn xem ") +
+                 (backup ? QStringLiteral("bản backup công văn ") + QDir::toNativeSeparators(m.backupPath) +
+                               QStringLiteral(" và các file dữ liệu trong thư mục ")
+                         : QStringLiteral("các file dữ liệu trong thư mục ")) +
+                 shownDataFolder(m_folder) + QStringLiteral(" (chỉ đọc) cho lần chạy này không ?")))
             return Flow::Stop;
+        m.readOnly = true;
+        m_readOnlyTold = true; // the question has said it
+        if (backup)
+            m.lettersPath = matchNameCase(m.backupPath);
         m_window.repaintNow();
         return Flow::Again;
     }
