@@ -160,12 +160,7 @@ QVector<SourceColumn> FileRows::describeColumns(const TableDef& def)
 
 bool FileRows::fetch(qint64 key, QVector<QVariant>& values)
 {
-    m_fetch->bindInt64(1, key);
-    if (!m_fetch->step())
-        return false;
-    readColumns(m_columns, *m_fetch, 0, values);
-    m_fetch->reset();
-    return true;
+    return readRow(*m_fetch, m_columns, key, values);
 }
 
 void FileRows::find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found)

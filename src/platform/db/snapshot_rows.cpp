@@ -43,6 +43,16 @@ void readColumns(const QVector<SourceColumn>& columns, const Statement& from, in
         values[i] = columns[i].typed ? from.value(first + i, columns[i].def.type) : from.value(first + i);
 }
 
+bool readRow(Statement& fetch, const QVector<SourceColumn>& columns, qint64 rowid, QVector<QVariant>& values)
+{
+    fetch.bindInt64(1, rowid);
+    if (!fetch.step())
+        return false;
+    readColumns(columns, fetch, 0, values);
+    fetch.reset();
+    return true;
+}
+
 std::shared_ptr<RowSource> SnapshotRows::copy(QVector<SourceColumn> columns, const Fill& fill, const QString& source,
                                               RecordsetType type, Reopen reopen, const void* owner)
 {
@@ -93,12 +103,7 @@ SnapshotRows::~SnapshotRows() = default;
 
 bool SnapshotRows::fetch(qint64 key, QVector<QVariant>& values)
 {
-    m_fetch->bindInt64(1, key);
-    if (!m_fetch->step())
-        return false;
-    readColumns(m_columns, *m_fetch, 0, values);
-    m_fetch->reset();
-    return true;
+    return readRow(*m_fetch, m_columns, key, values);
 }
 
 void SnapshotRows::find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found)

@@ -55,5 +55,7 @@ private:
 
 // Reads the columns of a statement's current row into values, each as its column's type says.
 void readColumns(const QVector<SourceColumn>& columns, const Statement& from, int first, QVector<QVariant>& values);
+// Runs a kept statement reading one row by its rowid (?1) into values; false when there is none.
+bool readRow(Statement& fetch, const QVector<SourceColumn>& columns, qint64 rowid, QVector<QVariant>& values);
 
 } // namespace db

@@ -122,6 +122,20 @@ private:
     sqlite3* m_db = nullptr;
 };
 
+// Gives db the letters table cvden2009 with rows stt 1..rows, loai alternating "Quyết định" /
+// "Công văn", summary "Nội dung <n>".
+inline void fillLetters(db::Database& db, int rows)
+{
+    db.appendTableDef(lettersTable(u"cvden2009"_s));
+    db.beginTrans();
+    for (int i = 1; i <= rows; ++i) {
+        db.execute(
+            u"INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')"_s.arg(i).arg(
+                i % 2 ? u"Quyết định"_s : u"Công văn"_s));
+    }
+    db.commitTrans();
+}
+
 class DbTest : public ::testing::Test
 {
 protected:
@@ -134,14 +148,7 @@ protected:
     db::Database makeLetters(int rows, const QString& name = u"vemocv.mdb"_s)
     {
         db::Database db = db::Database::create(path(name), Password);
-        db.appendTableDef(lettersTable(u"cvden2009"_s));
-        db.beginTrans();
-        for (int i = 1; i <= rows; ++i) {
-            db.execute(
-                u"INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')"_s.arg(i)
-                    .arg(i % 2 ? u"Quyết định"_s : u"Công văn"_s));
-        }
-        db.commitTrans();
+        fillLetters(db, rows);
         return db;
     }
 

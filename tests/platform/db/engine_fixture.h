@@ -90,14 +90,7 @@ protected:
     Database makeLetters(int rows, const QString& name = u"vemocv.mdb"_s)
     {
         Database db = create(name);
-        db.appendTableDef(lettersTable(u"cvden2009"_s));
-        db.beginTrans();
-        for (int i = 1; i <= rows; ++i) {
-            db.execute(
-                u"INSERT INTO cvden2009 (stt, loai, tt_ndung, chonin) VALUES (%1, '%2', 'Nội dung %1', '')"_s.arg(i)
-                    .arg(i % 2 ? u"Quyết định"_s : u"Công văn"_s));
-        }
-        db.commitTrans();
+        fillLetters(db, rows);
         return db;
     }
 
