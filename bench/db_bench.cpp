@@ -7,12 +7,19 @@
 // the same Jet functions and NOCASE (and the table's check triggers fire for both), so the
 // difference is the layer's own cost. Targets: (a) and (b) at most 1.2 times raw; dynaset open +
 // MoveLast under 50 ms on 50,000 letters; (d) at most 1.2 times raw for 1,000 finds; (e) at most
-// 1.3 times raw.
+// 1.3 times raw. With SELVARO_PG_TEST naming a server, (a) to (d) run on the same letters copied
+// into a data set there as well ("server" beside "file"), for the server's own target: within 2
+// times the file's figure.
 #include "bench_main.h"
 #include "letter_counts.h"
 #include "raw_sqlite.h"
 
 #include "platform/db/database.h"
+#include "platform/db/pg/data_set.h"
+#include "platform/db/pg/data_set_copy.h"
+#include "platform/db/pg/program_functions.h"
+#include "platform/db/pg/server_connection.h"
+#include "platform/db/pg/server_engine.h"
 #include "platform/jetsql/translator.h"
 
 #include <QCoreApplication>
@@ -123,6 +130,24 @@ public:
     db::Database& database() { return m_db; }
     int count() const { return m_count; }
 
+    // The same letters as a data set on the server SELVARO_PG_TEST names (copied once per run);
+    // null without one.
+    db::Database* onServer()
+    {
+        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
+        if (server.isEmpty())
+            return nullptr;
+        if (!m_server.isOpen()) {
+            auto connection = db::pg::ServerConnection::open(server);
+            const QString schema = QStringLiteral("bench") + QString::number(m_count);
+            db::pg::installProgramFunctions(*connection);
+            db::pg::dataset::drop(*connection, schema);
+            db::pg::copyFileToServer(m_db, *connection, schema);
+            m_server = db::pg::openDataSet(server, schema);
+        }
+        return &m_server;
+    }
+
     static Letters& instance(int count)
     {
         static std::map<int, std::unique_ptr<Letters>> files;
@@ -138,7 +163,26 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
     db::Database m_db;
+    db::Database m_server;
 };
+
+// Where the layer's benchmarks run: the data file, or the same letters on a server (the floor
+// stays raw SQLite on the file, so the server's figures show the whole engine's cost).
+enum class Engine
+{
+    File,
+    Server
+};
+
+// The letters' database for engine; null, the benchmark marked skipped, without a server.
+db::Database* databaseOf(benchmark::State& state, Engine engine)
+{
+    Letters& letters = Letters::instance(state);
+    db::Database* db = engine == Engine::File ? &letters.database() : letters.onServer();
+    if (!db)
+        state.SkipWithError("no PostgreSQL server: SELVARO_PG_TEST is not set (scripts/pg-test-cluster.sh start)");
+    return db;
+}
 
 // Runs work as the handler of one event of the program's event loop (one user action).
 template <class F> void inOneEvent(F&& work)
@@ -180,16 +224,21 @@ QString readRow(sqlite3* raw, sqlite3_int64 rowid)
 
 // (a) ---------------------------------------------------------------------------------------
 
-void DynasetOpenMoveLast(benchmark::State& state)
+void DynasetOpenMoveLast(benchmark::State& state, Engine engine)
 {
-    db::Database& db = Letters::instance(state).database();
+    db::Database* found = databaseOf(state, engine);
+    if (!found)
+        return;
+    db::Database& db = *found;
     for (auto _ : state) {
         db::Recordset rs = db.openRecordset(QStringLiteral("cvden2009"));
         rs.moveLast();
         benchmark::DoNotOptimize(rs.value(QStringLiteral("tt_ndung")));
     }
 }
-BENCHMARK(DynasetOpenMoveLast)
+BENCHMARK_CAPTURE(DynasetOpenMoveLast, file, Engine::File)
+    ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DynasetOpenMoveLast, server, Engine::Server)
     ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
 
 void RawKeysetMoveLast(benchmark::State& state)
@@ -203,16 +252,21 @@ void RawKeysetMoveLast(benchmark::State& state)
 }
 BENCHMARK(RawKeysetMoveLast)->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
 
-void DynasetOrderedOpenMoveLast(benchmark::State& state)
+void DynasetOrderedOpenMoveLast(benchmark::State& state, Engine engine)
 {
-    db::Database& db = Letters::instance(state).database();
+    db::Database* found = databaseOf(state, engine);
+    if (!found)
+        return;
+    db::Database& db = *found;
     for (auto _ : state) {
         db::Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 ORDER BY [ng_denchuan], [stt]"));
         rs.moveLast();
         benchmark::DoNotOptimize(rs.value(QStringLiteral("tt_ndung")));
     }
 }
-BENCHMARK(DynasetOrderedOpenMoveLast)
+BENCHMARK_CAPTURE(DynasetOrderedOpenMoveLast, file, Engine::File)
+    ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DynasetOrderedOpenMoveLast, server, Engine::Server)
     ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
 
 void RawOrderedKeysetMoveLast(benchmark::State& state)
@@ -231,9 +285,12 @@ BENCHMARK(RawOrderedKeysetMoveLast)
 
 // Two criteria in turn, so that every find runs its query (a find keeps the hits of the last
 // criterion while the data is unchanged).
-void FindFirstNearTheEnd(benchmark::State& state)
+void FindFirstNearTheEnd(benchmark::State& state, Engine engine)
 {
-    db::Recordset rs = Letters::instance(state).database().openRecordset(QStringLiteral("cvden2009"));
+    db::Database* db = databaseOf(state, engine);
+    if (!db)
+        return;
+    db::Recordset rs = db->openRecordset(QStringLiteral("cvden2009"));
     const int n = Letters::instance(state).count();
     const QString criteria[] = {QStringLiteral("so_den = '") + QString::number(n - 10) + QLatin1Char('\''),
                                 QStringLiteral("so_den = '") + QString::number(n - 9) + QLatin1Char('\'')};
@@ -244,7 +301,9 @@ void FindFirstNearTheEnd(benchmark::State& state)
         benchmark::DoNotOptimize(rs.value(QStringLiteral("stt")));
     }
 }
-BENCHMARK(FindFirstNearTheEnd)
+BENCHMARK_CAPTURE(FindFirstNearTheEnd, file, Engine::File)
+    ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindFirstNearTheEnd, server, Engine::Server)
     ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
 
 void RawFindFirstNearTheEnd(benchmark::State& state)
@@ -271,16 +330,22 @@ BENCHMARK(RawFindFirstNearTheEnd)
 
 // (c) ---------------------------------------------------------------------------------------
 
-void LikeSearch(benchmark::State& state)
+void LikeSearch(benchmark::State& state, Engine engine)
 {
-    db::Database& db = Letters::instance(state).database();
+    db::Database* found = databaseOf(state, engine);
+    if (!found)
+        return;
+    db::Database& db = *found;
     for (auto _ : state) {
         db::Recordset rs =
             db.openRecordset(QStringLiteral("SELECT * FROM cvden2009 WHERE tt_ndung Like '*hợp đồng số 4999*'"));
         benchmark::DoNotOptimize(rs.recordCount());
     }
 }
-BENCHMARK(LikeSearch)->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LikeSearch, file, Engine::File)
+    ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LikeSearch, server, Engine::Server)
+    ->Apply([](auto* b) { bench_support::perLetterCount(b); }) -> Unit(benchmark::kMillisecond);
 
 void RawLikeSearch(benchmark::State& state)
 {
@@ -301,11 +366,14 @@ BENCHMARK(RawLikeSearch)->Apply([](auto* b) { bench_support::perLetterCount(b); 
 // findFirst then findNext until noMatch over every (letters / hits)-th row, within one event of
 // the event loop. Two criteria with the same number of hits in turn, so every loop runs its query
 // once.
-void FindNextLoop(benchmark::State& state)
+void FindNextLoop(benchmark::State& state, Engine engine)
 {
     const int hits = int(state.range(1));
     const QString step = QString::number(Letters::instance(state).count() / hits);
-    db::Recordset rs = Letters::instance(state).database().openRecordset(QStringLiteral("cvden2009"));
+    db::Database* db = databaseOf(state, engine);
+    if (!db)
+        return;
+    db::Recordset rs = db->openRecordset(QStringLiteral("cvden2009"));
     const QString criteria[] = {QStringLiteral("stt Mod ") + step + QStringLiteral(" = 0"),
                                 QStringLiteral("stt Mod ") + step + QStringLiteral(" = 1")};
     int turn = 0;
@@ -325,9 +393,14 @@ void FindNextLoop(benchmark::State& state)
             state.SkipWithError("wrong number of hits");
     }
 }
-BENCHMARK(FindNextLoop)->Apply([](auto* b) {
-                           bench_support::perLetterCount(b, {250, 500, 1000});
-                       }) -> Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNextLoop, file, Engine::File)
+    ->Apply([](auto* b) {
+        bench_support::perLetterCount(b, {250, 500, 1000});
+    }) -> Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindNextLoop, server, Engine::Server)
+    ->Apply([](auto* b) {
+        bench_support::perLetterCount(b, {250, 500, 1000});
+    }) -> Unit(benchmark::kMillisecond);
 
 // The floor of a find loop: the same rows, every column, read by one raw SELECT.
 void RawFindNextLoop(benchmark::State& state)

@@ -13,6 +13,7 @@
 #include "platform/db/database_engine.h"
 #include "platform/db/db_error.h"
 #include "platform/db/db_log.h"
+#include "platform/db/event_pass.h"
 #include "platform/db/row_source.h"
 #include "platform/db/snapshot_rows.h"
 #include "platform/db/sql_quote.h"
@@ -32,6 +33,7 @@ struct Session
     quint64 transactionSerial = 0;
     std::vector<std::weak_ptr<TransactionWatcher>> watchers;
     std::function<void(const QString&)> hook;
+    quint64 writes = 0; // writes through this connection: rows read before may differ after one
 
     void runHook(const QString& sql) const
     {
@@ -43,6 +45,7 @@ struct Session
     // and the transaction goes on (on a server a failed statement spoils the whole transaction).
     template <class Work> auto write(const Work& work)
     {
+        ++writes;
         if (!inTransaction)
             return work();
         decltype(work()) result{};
@@ -74,8 +77,10 @@ public:
     bool fetch(qint64 key, QVector<QVariant>& values) override { return m_rows->fetch(key, values); }
     void find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found) override
     {
-        for (const qint64 key : m_rows->keysMatching(jetCriterion))
-            found(key, ReadFound());
+        // The values come with the find: a loop of finds lands on each hit without asking again.
+        m_rows->forEachMatching(jetCriterion, [&](qint64 key, const QVector<QVariant>& values) {
+            found(key, [&values](QVector<QVariant>& into) { into = values; });
+        });
     }
     qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty) override
     {
@@ -98,12 +103,21 @@ public:
             return 0;
         });
     }
+    // The table's number is asked of the server once per user action (one event of the event
+    // loop), as a file's data version is: another client's commit is seen at the next action, and
+    // this connection's own writes and rollbacks move the stamp at once.
     Stamp stamp() override
     {
-        const ServerRows::Stamp now = m_rows->stamp();
+        const quint64 pass = currentEventPass();
+        if (pass == 0 || pass != m_versionPass || m_session->writes != m_versionWrites) {
+            m_version = m_rows->stamp().version;
+            m_versionPass = pass;
+            m_versionWrites = m_session->writes;
+        }
         Stamp stamp;
-        stamp.dataVersion = now.version;
-        stamp.rollbacks = now.rollbacks;
+        stamp.changes = qint64(m_session->writes);
+        stamp.dataVersion = m_version;
+        stamp.rollbacks = m_session->server->rollbacks();
         return stamp;
     }
     bool inTransaction() const override { return m_session->inTransaction; }
@@ -121,6 +135,9 @@ public:
 private:
     std::shared_ptr<Session> m_session;
     std::unique_ptr<ServerRows> m_rows;
+    qint64 m_version = 0;
+    quint64 m_versionPass = 0;
+    quint64 m_versionWrites = 0;
 };
 
 // A copy of what a source gives, read from the server row by row into the copy.
@@ -167,13 +184,12 @@ std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, con
             opened.columns = rows->columns();
             for (int i = 0; i < rows->size(); ++i)
                 opened.keys.push_back(rows->key(i));
-            opened.keysStamp.dataVersion = rows->stamp().version;
-            opened.keysStamp.rollbacks = rows->stamp().rollbacks;
             opened.updatable = true;
             opened.baseSchema = rows->schema() == session->data->schema() ? QStringLiteral("main") : rows->schema();
             opened.baseTable = rows->table();
-            return RowSource::create(std::make_unique<ServerRowStore>(session, std::move(rows)), std::move(opened),
-                                     source);
+            auto store = std::make_unique<ServerRowStore>(session, std::move(rows));
+            opened.keysStamp = store->stamp();
+            return RowSource::create(std::move(store), std::move(opened), source);
         }
     }
     return copyOf(session, source, type);
@@ -201,6 +217,7 @@ public:
     int execute(const QString& jetSql) override
     {
         m_session->runHook(jetSql);
+        ++m_session->writes;
         m_session->data->execute(jetSql);
         return m_session->data->recordsAffected();
     }

@@ -140,6 +140,21 @@ std::vector<qint64> ServerRows::keysMatching(const QString& jetCriterion)
     return keys;
 }
 
+void ServerRows::forEachMatching(const QString& jetCriterion,
+                                 const std::function<void(qint64, const QVector<QVariant>&)>& found)
+{
+    m_data.use();
+    const QString sql = QStringLiteral("SELECT * FROM (SELECT ") + m_qualifier + u'.' + m_counter +
+                        QStringLiteral(" AS \"msys_key\", ") + m_list + QStringLiteral(" FROM ") + m_from +
+                        QStringLiteral(") AS \"Found\" WHERE ") + m_data.criterion(jetCriterion);
+    QVector<QVariant> values(m_columns.size());
+    m_server.forEachRow(sql, {}, [&](const QVariantList& row) {
+        for (int i = 0; i < m_columns.size(); ++i)
+            values[i] = fieldvalue::fromServer(row.value(i + 1), m_columns[i].def.type);
+        found(row.first().toLongLong(), values);
+    });
+}
+
 QStringList ServerRows::writtenColumns(const QVector<QVariant>& values, const QVector<bool>& dirty,
                                        QVariantList& bound) const
 {

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +52,9 @@ public:
     std::vector<int> matching(const QString& jetCriterion);
     // The keys of the rows a Jet criterion finds, in no order.
     std::vector<qint64> keysMatching(const QString& jetCriterion);
+    // The same rows with their values, handed to found one at a time as the server sends them.
+    void forEachMatching(const QString& jetCriterion,
+                         const std::function<void(qint64, const QVector<QVariant>&)>& found);
 
     // Writes values[i] where dirty[i], into the columns of the table; insertRow returns the new
     // row's counter and appends it to the keyset. updateRow and deleteRow raise RecordIsDeleted
