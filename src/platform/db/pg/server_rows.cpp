@@ -8,6 +8,7 @@
 #include "server_data_set.h"
 #include "table_versions.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace db::pg {
@@ -62,6 +63,12 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
                                    .first()
                                    .first()
                                    .toLongLong();
+    // The table's column names by number, read at once (one round trip, not one a column).
+    QHash<int, QString> attributes;
+    for (const QVariantList& a : server.query(QStringLiteral("SELECT attnum::integer, attname::text FROM pg_attribute "
+                                                             "WHERE attrelid = $1 AND attnum > 0"),
+                                              {tableOid}))
+        attributes.insert(a.value(0).toInt(), a.value(1).toString());
     for (const ServerConnection::ResultColumn& column :
          server.resultColumns(QStringLiteral("SELECT ") + rows->m_list + QStringLiteral(" FROM ") + rows->m_from +
                               QStringLiteral(" LIMIT 0"))) {
@@ -69,15 +76,7 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
         c.name = column.name;
         c.def = fieldvalue::fieldOfType(column);
         if (qlonglong(column.table) == tableOid) {
-            const QString attribute =
-                server
-                    .query(QStringLiteral("SELECT attname::text FROM pg_attribute WHERE attrelid = $1 "
-                                          "AND attnum = $2"),
-                           {tableOid, column.tableColumn})
-                    .first()
-                    .first()
-                    .toString();
-            if (const FieldDef* f = def.field(attribute)) {
+            if (const FieldDef* f = def.field(attributes.value(column.tableColumn))) {
                 c.def = *f;
                 c.baseColumn = f->name;
             }
