@@ -59,4 +59,9 @@ struct TableDef
     const FieldDef* field(const QString& fieldName) const;
 };
 
+// Refuses a definition no table of ours can have, on any engine, with the layer's numbers:
+// InvalidFieldDefinition (no name, a field without a name, a counter that is not Long, two
+// counters), NoFields, DuplicateField (names compare in any letter case).
+void checkTableDef(const TableDef& def);
+
 } // namespace db

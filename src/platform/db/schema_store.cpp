@@ -175,31 +175,6 @@ void rebuildChecks(sqlite3* db, const QString& schema, const TableDef& def)
                            quoteIdentifier(def.name), updateChecks.join(QLatin1Char(' '))));
 }
 
-void validate(const TableDef& def)
-{
-    if (def.name.trimmed().isEmpty())
-        throw DbError(errc::InvalidFieldDefinition, QStringLiteral("A table definition needs a name."));
-    if (def.fields.isEmpty())
-        throw DbError(errc::NoFields, QStringLiteral("No field defined--cannot append TableDef '%1'.").arg(def.name));
-    QSet<QString> seen;
-    int counters = 0;
-    for (const FieldDef& f : def.fields) {
-        if (f.name.trimmed().isEmpty())
-            throw DbError(errc::InvalidFieldDefinition, QStringLiteral("A field of '%1' has no name.").arg(def.name));
-        if (seen.contains(f.name.toLower()))
-            throw DbError(errc::DuplicateField, QStringLiteral("Cannot define field '%1' more than once.").arg(f.name));
-        seen.insert(f.name.toLower());
-        if (isAutoIncrement(f)) {
-            ++counters;
-            if (f.type != FieldType::Long)
-                throw DbError(errc::InvalidFieldDefinition,
-                              QStringLiteral("Only a Long field can be a counter ('%1').").arg(f.name));
-        }
-    }
-    if (counters > 1)
-        throw DbError(errc::InvalidFieldDefinition, QStringLiteral("A table can have only one counter field."));
-}
-
 } // namespace
 
 void SchemaStore::initialise(sqlite3* db, const QString& schema)
@@ -391,7 +366,7 @@ TableDef SchemaStore::readTableDef(sqlite3* db, const QString& schema, const QSt
 
 void SchemaStore::createTable(sqlite3* db, const QString& schema, const TableDef& def)
 {
-    validate(def);
+    checkTableDef(def);
     if (actualTableName(db, schema, def.name))
         throw DbError(errc::TableExists, QStringLiteral("Table '%1' already exists.").arg(def.name));
     initialise(db, schema);

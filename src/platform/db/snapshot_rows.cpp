@@ -34,6 +34,11 @@ QString copyType(const SourceColumn& c)
     }
 }
 
+[[noreturn]] void refuseWrite()
+{
+    throw DbError(errc::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
+}
+
 } // namespace
 
 void readColumns(const QVector<SourceColumn>& columns, const Statement& from, int first, QVector<QVariant>& values)
@@ -116,19 +121,20 @@ void SnapshotRows::find(const QString& jetCriterion, const std::function<void(qi
         found(find.int64(0), read);
 }
 
+// A copy is never updatable; the cursor refuses a write before it comes here.
 qint64 SnapshotRows::insertRow(const QVector<QVariant>&, const QVector<bool>&)
 {
-    throw DbError(errc::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
+    refuseWrite();
 }
 
 void SnapshotRows::updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&)
 {
-    insertRow({}, {});
+    refuseWrite();
 }
 
 void SnapshotRows::deleteRow(qint64)
 {
-    insertRow({}, {});
+    refuseWrite();
 }
 
 std::shared_ptr<RowSource> SnapshotRows::reopen(const QString& source, RecordsetType type)

@@ -184,16 +184,7 @@ void drop(ServerConnection& server, const QString& schema)
 void createTable(ServerConnection& server, const QString& schema, const TableDef& def)
 {
     // Refused as a data file refuses them, before the server sees a statement.
-    if (def.fields.isEmpty())
-        throw DbError(errc::NoFields,
-                      QStringLiteral("No field defined--cannot append TableDef '") + def.name + QStringLiteral("'."));
-    QSet<QString> seen;
-    for (const FieldDef& field : def.fields) {
-        if (seen.contains(field.name.toLower()))
-            throw DbError(errc::DuplicateField,
-                          QStringLiteral("Cannot define field '") + field.name + QStringLiteral("' more than once."));
-        seen.insert(field.name.toLower());
-    }
+    checkTableDef(def);
     QStringList columns;
     for (const FieldDef& field : def.fields)
         columns << columnSql(field);

@@ -54,8 +54,6 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
          server.query(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
                       QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail))
         rows->m_keys.push_back(row.last().toLongLong());
-    for (int i = 0; i < rows->size(); ++i)
-        rows->m_positions.insert(rows->m_keys[size_t(i)], i);
 
     // A column that comes straight from the table is its field, written by edits; anything else
     // is computed and read as its type says.
@@ -87,20 +85,6 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     return rows;
 }
 
-int ServerRows::columnIndex(const QString& name) const
-{
-    for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
-int ServerRows::positionOf(qint64 key) const
-{
-    return m_positions.value(key, -1);
-}
-
 bool ServerRows::fetch(qint64 key, QVector<QVariant>& values)
 {
     const QList<QVariantList> rows =
@@ -113,30 +97,6 @@ bool ServerRows::fetch(qint64 key, QVector<QVariant>& values)
     for (int i = 0; i < m_columns.size(); ++i)
         values[i] = fieldvalue::fromServer(rows.first().value(i), m_columns[i].def.type);
     return true;
-}
-
-std::vector<int> ServerRows::matching(const QString& jetCriterion)
-{
-    std::vector<int> positions;
-    for (const qint64 key : keysMatching(jetCriterion)) {
-        const int position = positionOf(key);
-        if (position >= 0)
-            positions.push_back(position);
-    }
-    std::sort(positions.begin(), positions.end());
-    return positions;
-}
-
-std::vector<qint64> ServerRows::keysMatching(const QString& jetCriterion)
-{
-    m_data.use();
-    const QString sql = QStringLiteral("SELECT \"msys_key\" FROM (SELECT ") + m_qualifier + u'.' + m_counter +
-                        QStringLiteral(" AS \"msys_key\", ") + m_list + QStringLiteral(" FROM ") + m_from +
-                        QStringLiteral(") AS \"Found\" WHERE ") + m_data.criterion(jetCriterion);
-    std::vector<qint64> keys;
-    for (const QVariantList& row : m_server.query(sql))
-        keys.push_back(row.first().toLongLong());
-    return keys;
 }
 
 void ServerRows::forEachMatching(const QString& jetCriterion,
@@ -183,8 +143,6 @@ qint64 ServerRows::insertRow(const QVector<QVariant>& values, const QVector<bool
     }
     const qint64 key =
         m_server.query(sql + QStringLiteral(" RETURNING ") + m_counter, bound).first().first().toLongLong();
-    m_positions.insert(key, size());
-    m_keys.push_back(key);
     return key;
 }
 

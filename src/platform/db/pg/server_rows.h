@@ -2,7 +2,6 @@
 
 #include "platform/db/select_source.h"
 
-#include <QHash>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -41,23 +40,18 @@ public:
     const QVector<SourceColumn>& columns() const { return m_columns; }
     const QString& schema() const { return m_schema; }
     const QString& table() const { return m_table; } // as the data set spells it
-    int columnIndex(const QString& name) const;      // any letter case; -1 when absent
     int size() const { return int(m_keys.size()); }
     qint64 key(int index) const { return m_keys[size_t(index)]; }
-    int positionOf(qint64 key) const; // -1 when not in the keyset
 
     // Reads the row; false when it no longer exists.
     bool fetch(qint64 key, QVector<QVariant>& values);
-    // The keyset positions of the rows a Jet criterion finds, in keyset order.
-    std::vector<int> matching(const QString& jetCriterion);
-    // The keys of the rows a Jet criterion finds, in no order.
-    std::vector<qint64> keysMatching(const QString& jetCriterion);
-    // The same rows with their values, handed to found one at a time as the server sends them.
+    // The rows a Jet criterion finds with their values, handed to found one at a time as the
+    // server sends them, in no order.
     void forEachMatching(const QString& jetCriterion,
                          const std::function<void(qint64, const QVector<QVariant>&)>& found);
 
     // Writes values[i] where dirty[i], into the columns of the table; insertRow returns the new
-    // row's counter and appends it to the keyset. updateRow and deleteRow raise RecordIsDeleted
+    // row's counter. updateRow and deleteRow raise RecordIsDeleted
     // when the row is gone (also an update that changes nothing).
     qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty);
     void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty);
@@ -80,7 +74,6 @@ private:
     QString m_qualifier;
     QVector<SourceColumn> m_columns;
     std::vector<qint64> m_keys;
-    QHash<qint64, int> m_positions;
 };
 
 } // namespace db::pg
