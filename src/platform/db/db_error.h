@@ -27,6 +27,7 @@ constexpr int TransactionState = 3034;       // commit/rollback without beginTra
 constexpr int DuplicateKey = 3022;           // a unique or primary index would hold the same value twice
 constexpr int FieldTooSmall = 3163;          // a text longer than the Text field's size
 constexpr int RecordIsDeleted = 3167;        // the row was deleted (through another cursor or program)
+constexpr int WriteConflict = 3197;          // update of a field another client changed since the edit read it
 constexpr int FieldNotUpdatable = 3164;      // setValue on a counter or a computed column
 constexpr int NullNotAllowed = 3314;         // Null in a required field
 constexpr int ZeroLengthNotAllowed = 3315;   // "" in a Text or Memo field that does not allow it

@@ -1,5 +1,7 @@
 #include "file_rows.h"
 
+#include "write_conflict.h"
+
 #include "connection.h"
 #include "db_error.h"
 #include "db_log.h"
@@ -238,7 +240,8 @@ qint64 FileRows::insertRow(const QVector<QVariant>& values, const QVector<bool>&
     return rowid;
 }
 
-void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty)
+void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                         const QVector<QVariant>& expected)
 {
     const QByteArray shape = shapeOf('u', dirty);
     const bool nothing = !shape.contains('1');
@@ -261,6 +264,13 @@ void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QV
     }
     m_conn->runStatementHook(sql);
     WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
+    if (!expected.isEmpty() && !nothing) {
+        // Read under the write lock: no other client writes between the check and the write.
+        QVector<QVariant> stored;
+        if (!fetch(rowid, stored))
+            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
+        refuseChangedMeanwhile(m_columns, stored, expected, dirty);
+    }
     Statement& write = prepareWrite(shape, sql);
     if (nothing) {
         // Nothing changed: the row must still be there, as the old engine checked on Update.

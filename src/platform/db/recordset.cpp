@@ -247,7 +247,25 @@ void Recordset::edit()
     }
     r.mode = EditMode::Edit;
     r.buffer = r.row;
+    r.base = r.row;
     r.dirty = QVector<bool>(r.row.size(), false);
+}
+
+void Recordset::expect(const QString& field, const QVariant& value)
+{
+    Impl& r = checked(d);
+    const int index = r.column(field);
+    if (r.mode == EditMode::Edit)
+        r.base[index] = value;
+}
+
+QVariant Recordset::storedValue(const QString& field) const
+{
+    Impl& r = checked(d);
+    const int index = r.column(field);
+    if (!r.hasRow)
+        throw DbError(errc::NoCurrentRecord, QStringLiteral("No current record."));
+    return r.row[index];
 }
 
 void Recordset::update()
@@ -274,7 +292,20 @@ void Recordset::update()
             throw DbError(errc::NoCurrentRecord, QStringLiteral("No current record."));
         const qint64 rowid = src.key(r.pos);
         const QVector<QVariant> before = r.row;
-        src.updateRow(rowid, r.buffer, r.dirty);
+        try {
+            src.updateRow(rowid, r.buffer, r.dirty, r.base);
+        } catch (const DbError& e) {
+            // The row as the other client left it becomes the edit's starting point: the edit
+            // stays, and an update again writes over what the error named.
+            QVector<QVariant> now;
+            const RowSource::Stamp stamp = src.stamp();
+            if (e.number() == errc::WriteConflict && src.fetch(rowid, now)) {
+                r.rowStamp = stamp;
+                r.row = now;
+                r.base = now;
+            }
+            throw;
+        }
         if (r.load(r.pos))
             src.rewritten(rowid, before, r.row);
         r.lastModified = r.markOf(rowid, r.row);

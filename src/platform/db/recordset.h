@@ -131,6 +131,16 @@ public:
     void addNew();
     void edit();
     void update();
+    // Two people editing one row: update() after edit() writes a field only while the row still
+    // holds the value edit() read there; a field another client (or another cursor) changed
+    // meanwhile raises WriteConflict, naming it with its new value, and writes nothing. The edit
+    // and its buffer stay, and the row just read becomes the edit's starting point, so an update
+    // again writes over it. expect() says that the editor saw `value` in field (a form showing
+    // the row before the edit began): the update checks against that instead. storedValue()
+    // reads the field as last read from the data, whatever the edit buffer holds (NoCurrentRecord
+    // without a current row). Tests: SecondEditorOfARowIsToldAndOverwritesOnlyWhenSavingAgain.
+    void expect(const QString& field, const QVariant& value);
+    QVariant storedValue(const QString& field) const;
     void cancelUpdate();
     void deleteRecord();
     EditMode editMode() const;

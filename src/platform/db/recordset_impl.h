@@ -24,6 +24,7 @@ struct Recordset::Impl
     EditMode mode = EditMode::None;
     QVector<QVariant> buffer;
     QVector<bool> dirty;
+    QVector<QVariant> base; // an edit's fields as the editor saw them: update() writes a field only over these
     bool noMatch = false;
     Bookmark lastModified;
 
@@ -49,6 +50,7 @@ struct Recordset::Impl
         mode = EditMode::None;
         buffer.clear();
         dirty.clear();
+        base.clear();
     }
 
     void setEmptyIfNoRows()

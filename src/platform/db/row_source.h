@@ -109,9 +109,10 @@ public:
     {
         return m_store->insertRow(values, dirty);
     }
-    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty)
+    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                   const QVector<QVariant>& expected)
     {
-        m_store->updateRow(key, values, dirty);
+        m_store->updateRow(key, values, dirty, expected);
     }
     void deleteRow(qint64 key) { m_store->deleteRow(key); }
     void append(qint64 key);

@@ -48,9 +48,11 @@ public:
     // Writes values[i] where dirty[i] into the table's columns; each write completes or changes
     // nothing, and joins the transaction open on the connection. insertRow returns the new row's
     // key. updateRow and deleteRow raise RecordIsDeleted when the row is gone (also an update
-    // that changes nothing).
+    // that changes nothing). updateRow writes only while each dirty column still holds
+    // expected[i] (checked under the write's lock: refuseChangedMeanwhile); none given, no check.
     virtual qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty) = 0;
-    virtual void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty) = 0;
+    virtual void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                           const QVector<QVariant>& expected) = 0;
     virtual void deleteRow(qint64 key) = 0;
 
     virtual Stamp stamp() = 0;

@@ -127,7 +127,7 @@ qint64 SnapshotRows::insertRow(const QVector<QVariant>&, const QVector<bool>&)
     refuseWrite();
 }
 
-void SnapshotRows::updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&)
+void SnapshotRows::updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&, const QVector<QVariant>&)
 {
     refuseWrite();
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 class QWidget;
 
@@ -52,6 +53,10 @@ private:
     BindingSource* m_source = nullptr; // cleared by the data control when it goes
     QString m_field;
     bool m_changed = false;
+    // The field's value as the control was filled with it: a save writes the control's value
+    // only while the row still holds this one (another user's change is never overwritten
+    // unseen).
+    std::optional<QVariant> m_shown;
 };
 
 } // namespace ui

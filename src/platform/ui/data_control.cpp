@@ -446,25 +446,29 @@ bool DataControl::writeRecord()
             if (def.attributes & db::fieldattr::AutoIncrField)
                 continue; // the engine owns the counter
             const QVariant value = control->fieldValue();
+            QVariant stored;
             if (value.typeId() == QMetaType::Bool && def.type != db::FieldType::Text &&
                 def.type != db::FieldType::Memo) {
-                m_rs.setValue(control->m_field,
-                              def.type == db::FieldType::Boolean ? value : QVariant(value.toBool() ? -1 : 0));
-                continue;
+                stored = def.type == db::FieldType::Boolean ? value : QVariant(value.toBool() ? -1 : 0);
+            } else {
+                bool ok = true;
+                stored = storedValue(value.toString(), def, &ok);
+                if (!ok)
+                    throw db::DbError(kDataTypeConversionError,
+                                      QStringLiteral("Data type conversion error: '%1' cannot be stored in field %2.")
+                                          .arg(value.toString(), control->m_field));
             }
-            bool ok = true;
-            const QVariant stored = storedValue(value.toString(), def, &ok);
-            if (!ok)
-                throw db::DbError(kDataTypeConversionError,
-                                  QStringLiteral("Data type conversion error: '%1' cannot be stored in field %2.")
-                                      .arg(value.toString(), control->m_field));
             m_rs.setValue(control->m_field, stored);
+            if (control->m_shown)
+                m_rs.expect(control->m_field, *control->m_shown);
         }
         if (m_writer)
             m_writer(m_rs);
         else
             m_rs.update();
     } catch (const db::DbError& e) {
+        if (e.number() == db::errc::WriteConflict)
+            tookInConflict();
         raiseError(e);
         return false;
     }
@@ -472,6 +476,22 @@ bool DataControl::writeRecord()
     showCurrentRecord();
     emit dataChanged();
     return true;
+}
+
+// The user has been told what another user wrote: the typed values stay, and a save again
+// writes over those values (only over them).
+void DataControl::tookInConflict()
+{
+    for (BoundControl* control : std::as_const(m_controls)) {
+        if (!control->m_shown)
+            continue;
+        try {
+            control->m_shown = m_rs.storedValue(control->m_field);
+        } catch (const db::DbError& e) {
+            control->m_shown.reset();
+            qCWarning(lcUi) << objectName() << control->m_field << "not read after a conflict:" << e.description();
+        }
+    }
 }
 
 bool DataControl::cancelUpdate()
@@ -537,9 +557,12 @@ void DataControl::showRecordIn(BoundControl* control)
     if (control->m_field.isEmpty())
         return;
     QVariant value;
+    control->m_shown.reset();
     if (hasCurrentRecord() && fieldKnown(control->m_field)) {
         try {
             value = m_rs.value(control->m_field);
+            if (m_rs.editMode() == db::EditMode::None)
+                control->m_shown = value;
         } catch (const db::DbError& e) {
             value = QVariant(); // a row deleted by another program reads as empty
             qCWarning(lcUi) << objectName() << control->m_field << "shown empty:" << e.description();

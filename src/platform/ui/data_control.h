@@ -71,6 +71,11 @@ enum class ErrorResponse
 // shown in the platform message box. The method returns false and the recordset, the current
 // record and the bound controls' texts stay as they were.
 //
+// Two users saving one record: a bound control's value is written only while the row still
+// holds the value the control was filled with; otherwise the save raises Error with
+// db::errc::WriteConflict (naming what the other wrote) and writes nothing. The typed values
+// stay, and a save again writes them over what was named.
+//
 // Each control has one validate handler and one error handler, its form's; Reposition and the
 // other notifications are signals any number of listeners may connect to.
 //
@@ -213,6 +218,7 @@ private:
     template <typename Move> bool navigate(DataAction action, Move&& move);
     bool openRecordset(db::Recordset rs);
     void raiseError(const db::DbError& error);
+    void tookInConflict();
     void showCurrentRecord();
     void showRecordIn(BoundControl* control);
     bool fieldKnown(const QString& field) const;

@@ -136,6 +136,14 @@ protected:
         click(*entry, "cmdUpdate");
     }
 
+    // The letters as another machine of the office opens them.
+    static db::Database otherClient()
+    {
+        const app::Module1& m = app::module1();
+        return m.serverConnection.isEmpty() ? db::Database::open(m.lettersPath, app::kConnect)
+                                            : db::pg::openDataSet(m.serverConnection, u"vemocv"_s);
+    }
+
     const QStringList kOutgoingBoxes = {u"mdv_nhan"_s, u"mnoiluu"_s, u"mnguoiky"_s, u"mtt_ndung"_s};
 };
 
@@ -200,11 +208,20 @@ void LetterDayTest::incomingMorning()
               QStringList({"1|04/01/2026|20260104|Sở Nội vụ", "2|05/01/2026|20260105|Sở Tài chính",
                            "3|05/01/2026|20260105|Bộ Tư pháp"}));
 
-    // Correct letter 2; start correcting letter 1 and cancel.
+    // Correct letter 2 while another client corrects its summary: told what the other wrote, the
+    // typed summary stays and is written when saved again. Then start correcting letter 1 and cancel.
     key(*entry, Qt::Key_PageUp);
     EXPECT_EQ(entry->ui().mrecnum->text(), u"2/3"_s);
     click(*entry, "cmdsua");
     entry->ui().mtt_ndung->setText(u"Dự toán ngân sách năm 2026"_s);
+    otherClient().execute(u"UPDATE "_s + app::module1().incomingTable +
+                          u" SET tt_ndung = 'Dự toán (máy khác)' WHERE stt = 2"_s);
+    home.responder.clear();
+    click(*entry, "cmdUpdate");
+    EXPECT_TRUE(home.responder.messageBoxes().join(u'\n').contains(u"tt_ndung = «Dự toán (máy khác)»"_s))
+        << home.responder.messageBoxes().join(u'\n').toStdString();
+    EXPECT_EQ(entry->ui().mtt_ndung->text(), u"Dự toán ngân sách năm 2026"_s);
+    EXPECT_EQ(letters(u"tt_ndung"_s).value(1), u"Dự toán (máy khác)"_s);
     click(*entry, "cmdUpdate");
     key(*entry, Qt::Key_PageUp);
     click(*entry, "cmdsua");
@@ -285,8 +302,7 @@ void LetterDayTest::outgoingMorning()
     EXPECT_EQ(entry->ui().mloai->text(), B);
     EXPECT_EQ(entry->ui().mstt->text(), u"4"_s);
     {
-        db::Database other = m.serverConnection.isEmpty() ? db::Database::open(m.lettersPath, app::kConnect)
-                                                          : db::pg::openDataSet(m.serverConnection, u"vemocv"_s);
+        db::Database other = otherClient();
         db::Recordset rs = other.openRecordset(m.outgoingTable);
         rs.addNew();
         rs.setValue(u"loai"_s, B);
@@ -353,7 +369,7 @@ void LetterDayTest::day()
     home.responder.answer(u"no"_s); // straight to the printer
     click(*list, "Cmdin");
     const PdfText marked = PdfText::read(list->CrystalReport1.lastResult().outputFile);
-    ASSERT_TRUE(marked.error.isEmpty()) << marked.error.toStdString() << home.messageText();
+    ASSERT_TRUE(marked.error.isEmpty()) << marked.error.toStdString() << home.messageText() << "|";
     for (const QString& text : d.printed)
         EXPECT_TRUE(marked.all().contains(text)) << text.toStdString();
     for (const QString& text : d.notPrinted)

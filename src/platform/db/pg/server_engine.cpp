@@ -43,10 +43,10 @@ struct Session
 
     // Inside beginTrans() a write runs in a savepoint, so that a failing one undoes only itself
     // and the transaction goes on (on a server a failed statement spoils the whole transaction).
-    template <class Work> auto write(const Work& work)
+    template <class Work> auto write(const Work& work, bool ownTransaction = false)
     {
         ++writes;
-        if (!inTransaction)
+        if (!inTransaction && !ownTransaction)
             return work();
         decltype(work()) result{};
         server->inTransaction([&] { result = work(); });
@@ -87,13 +87,16 @@ public:
         m_session->runHook(QStringLiteral("INSERT"));
         return m_session->write([&] { return m_rows->insertRow(values, dirty); });
     }
-    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty) override
+    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                   const QVector<QVariant>& expected) override
     {
         m_session->runHook(QStringLiteral("UPDATE"));
-        m_session->write([&] {
-            m_rows->updateRow(key, values, dirty);
-            return 0;
-        });
+        m_session->write(
+            [&] {
+                m_rows->updateRow(key, values, dirty, expected);
+                return 0;
+            },
+            !expected.isEmpty()); // the check and the write in one transaction
     }
     void deleteRow(qint64 key) override
     {

@@ -4,6 +4,7 @@
 #include "field_values.h"
 #include "platform/db/db_error.h"
 #include "platform/db/select_shape.h"
+#include "platform/db/write_conflict.h"
 #include "server_connection.h"
 #include "server_data_set.h"
 #include "table_versions.h"
@@ -85,11 +86,12 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     return rows;
 }
 
-bool ServerRows::fetch(qint64 key, QVector<QVariant>& values)
+bool ServerRows::fetch(qint64 key, QVector<QVariant>& values, bool lockRow)
 {
     const QList<QVariantList> rows =
         m_server.query(QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from +
-                           QStringLiteral(" WHERE ") + m_qualifier + u'.' + m_counter + QStringLiteral(" = $1"),
+                           QStringLiteral(" WHERE ") + m_qualifier + u'.' + m_counter + QStringLiteral(" = $1") +
+                           (lockRow ? QStringLiteral(" FOR UPDATE") : QString()),
                        {key});
     if (rows.isEmpty())
         return false;
@@ -146,10 +148,18 @@ qint64 ServerRows::insertRow(const QVector<QVariant>& values, const QVector<bool
     return key;
 }
 
-void ServerRows::updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty)
+void ServerRows::updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                           const QVector<QVariant>& expected)
 {
     QVariantList bound;
     const QStringList columns = writtenColumns(values, dirty, bound);
+    if (!expected.isEmpty() && !columns.isEmpty()) {
+        // FOR UPDATE holds the row until the transaction ends: no other client writes it between.
+        QVector<QVariant> stored;
+        if (!fetch(key, stored, true))
+            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
+        refuseChangedMeanwhile(m_columns, stored, expected, dirty);
+    }
     if (columns.isEmpty()) {
         // Nothing changed: the row must still be there, as on a data file.
         if (m_server

@@ -44,7 +44,7 @@ public:
     qint64 key(int index) const { return m_keys[size_t(index)]; }
 
     // Reads the row; false when it no longer exists.
-    bool fetch(qint64 key, QVector<QVariant>& values);
+    bool fetch(qint64 key, QVector<QVariant>& values, bool lockRow = false);
     // The rows a Jet criterion finds with their values, handed to found one at a time as the
     // server sends them, in no order.
     void forEachMatching(const QString& jetCriterion,
@@ -54,7 +54,9 @@ public:
     // row's counter. updateRow and deleteRow raise RecordIsDeleted
     // when the row is gone (also an update that changes nothing).
     qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty);
-    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty);
+    // Run inside a transaction when `expected` is given: the row is locked before the check.
+    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                   const QVector<QVariant>& expected);
     void deleteRow(qint64 key);
 
     Stamp stamp();
