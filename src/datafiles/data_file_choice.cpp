@@ -9,11 +9,15 @@
 #include "app/core/recent_files.h"
 #include "app/core/reference_recordsets.h"
 #include "app/core/run_time_error.h"
+#include "app/core/server_data_sets.h"
+#include "app/core/server_setting.h"
 #include "app/core/settings_files.h"
 #include "app/core/structure_check.h"
 #include "app/core/table_pattern.h"
 #include "logging.h"
 #include "platform/db/db_error.h"
+#include "platform/db/pg/data_set.h"
+#include "platform/db/pg/server_engine.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +56,24 @@ QString& roleReferencePath(DataFileRole role)
 {
     app::Module1& m = app::module1();
     return role == DataFileRole::Letters ? m.lettersReferencePath : m.scheduleReferencePath;
+}
+
+QString kindOf(DataFileRole role)
+{
+    return role == DataFileRole::Letters ? QStringLiteral("vemocv") : QStringLiteral("vemolich");
+}
+
+// On a server a data file's path names its data set by the file's base name.
+QString dataSetOf(const QString& path)
+{
+    return db::pg::dataset::schemaFor(path);
+}
+
+// The letters, schedule and reference data sets in use: each role has its own.
+QStringList dataSetsInUse()
+{
+    const app::Module1& m = app::module1();
+    return {dataSetOf(m.lettersPath), dataSetOf(m.schedulePath), dataSetOf(m.referencePath)};
 }
 
 QString recentList(DataFileRole role)
@@ -99,8 +121,7 @@ QString checkChosen(DataFileRole role, QString& filechon, const ChoiceHooks& hoo
     }
     if (role == DataFileRole::Backup)
         return QString(); // an existing backup file gets no check
-    const QString kind = role == DataFileRole::Letters ? QStringLiteral("vemocv") : QStringLiteral("vemolich");
-    if (!app::isSoundDataFile(filechon, kind))
+    if (!app::isSoundDataFile(filechon, kindOf(role)))
         return QStringLiteral("File dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
     if (!app::isSoundDataFile(app::matchNameCase(app::referenceFileBeside(filechon)), QStringLiteral("vemotk")))
         return QStringLiteral("File tham khảo vemotk.mdb ứng với file dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
@@ -147,6 +168,24 @@ Files switchTo(DataFileRole role, const QString& path, const QString& referenceB
     roleReferencePath(role) = reference;
     roleReferenceDatabase(role) = referenceDb;
     return previous;
+}
+
+// The new letters or schedule data in place: brought up to this version, the working year's
+// table looked for (missing: told, then the working-year dialog), the reference lists read again.
+void settleSwitched(DataFileRole role, const ChoiceHooks& hooks)
+{
+    app::Module1& m = app::module1();
+    // Data from an older installation gets the handling columns before they are used.
+    app::upgradeLettersSchemaOrRecord(roleDatabase(role));
+    app::upgradeLettersSchemaOrRecord(roleReferenceDatabase(role));
+    const bool letters = role == DataFileRole::Letters;
+    if (!app::hasTableLike(letters ? m.incomingTable : m.scheduleTable, roleDatabase(role))) {
+        app::tell(QStringLiteral("Không tìm thấy bảng dữ liệu cho năm ") + m.workingYear + QStringLiteral("\r") +
+                  QStringLiteral("Cần chọn lại năm làm việc!"));
+        if (hooks.chooseWorkingYear)
+            hooks.chooseWorkingYear();
+    }
+    app::openReferenceRecordsets(m);
 }
 
 // A file's bytes, to be put back when a switch fails (absent: the file did not exist).
@@ -204,7 +243,88 @@ QString browseFolder(DataFileRole role)
     return app::dataFolder(m.programFolder);
 }
 
+// Choosing on a server: another data set of the server takes the role's place. The office has
+// one reference data set (and its users), so it stays, and nobody logs in again. The list of
+// data sets is the server's: this machine keeps no recent-files list of them.
+ChoiceOutcome acceptChosenDataSet(DataFileRole role, QString& filechon, const ChoiceHooks& hooks)
+{
+    app::Module1& m = app::module1();
+    const QString name = filechon.trimmed().toLower();
+    if (dataSetsInUse().contains(name)) {
+        app::tell(QStringLiteral("File dữ liệu vừa chọn chính là file đang dùng ! (") + filechon +
+                  QStringLiteral(")."));
+        filechon.clear();
+        return ChoiceOutcome::SameFile;
+    }
+    QString refused;
+    try {
+        switch (app::checkDataSet(m.serverConnection, name, kindOf(role))) {
+        case app::DataSetCheck::Missing:
+            refused = QStringLiteral("Máy chủ không có bộ dữ liệu ") + filechon.trimmed() + QStringLiteral(" !") +
+                      kCrLf + QStringLiteral("Cần chọn một bộ dữ liệu trong danh sách.");
+            break;
+        case app::DataSetCheck::MissingTables:
+            refused = QStringLiteral("File dữ liệu vừa chọn bị lỗi, không sử dụng được. ");
+            break;
+        case app::DataSetCheck::Sound:
+            break;
+        }
+    } catch (const db::DbError& e) {
+        app::recordRunTimeError(e, lcDatafiles());
+        refused = app::serverFailureText(e, m.serverConnection);
+    }
+    if (!refused.isEmpty()) {
+        app::tell(refused);
+        return ChoiceOutcome::Refused;
+    }
+
+    const QString pathBefore = rolePath(role);
+    db::Database before = roleDatabase(role);
+    const QString yearBefore = m.workingYear;
+    bool switched = false;
+    try {
+        db::Database chosen = db::pg::openDataSet(m.serverConnection, name);
+        // The path keeps its folder; its base name is what the next start opens on the server.
+        rolePath(role) = QFileInfo(pathBefore).dir().filePath(name + QStringLiteral(".mdb"));
+        roleDatabase(role) = chosen;
+        switched = true;
+        settleSwitched(role, hooks);
+        app::writeSysmem(m);
+    } catch (const std::exception& e) {
+        app::recordRunTimeError(e, lcDatafiles());
+        app::tell(QStringLiteral("Có lỗi khi đang thay đổi file dữ liệu. Cần thực hiện lại việc này! "));
+        m.workingYear = yearBefore;
+        m.setYearTables();
+        if (switched) {
+            db::Database now = roleDatabase(role);
+            rolePath(role) = pathBefore;
+            roleDatabase(role) = before;
+            now.close();
+            try {
+                app::openReferenceRecordsets(m);
+                app::writeSysmem(m);
+            } catch (const std::exception& again) {
+                app::logDroppedError(again, lcDatafiles(), QStringLiteral("putting back the data set in use"));
+            }
+        }
+        if (hooks.refreshWindow)
+            hooks.refreshWindow();
+        return ChoiceOutcome::Failed;
+    }
+    before.close();
+    if (hooks.refreshWindow)
+        hooks.refreshWindow();
+    app::tell(QStringLiteral("Đã sử dụng bộ dữ liệu ") + name + QStringLiteral(" trên máy chủ ") +
+              app::shownConnection(m.serverConnection));
+    return ChoiceOutcome::Switched;
+}
+
 } // namespace
+
+bool offersDataSets(DataFileRole role)
+{
+    return role != DataFileRole::Backup && !app::module1().serverConnection.isEmpty();
+}
 
 std::optional<DataFileRole> roleOfCommand(const QString& lenhchon)
 {
@@ -233,12 +353,29 @@ QString roleTitle(DataFileRole role)
 
 QString fileInUse(DataFileRole role)
 {
-    return rolePath(role);
+    return offersDataSets(role) ? dataSetOf(rolePath(role)) : rolePath(role);
 }
 
 QStringList offeredFiles(DataFileRole role)
 {
     const app::Module1& m = app::module1();
+    if (offersDataSets(role)) {
+        try {
+            // Every data set made from the template holds every table: the ones in use for
+            // another role are left out.
+            QStringList offered = app::soundDataSets(m.serverConnection, kindOf(role));
+            const QString own = dataSetOf(rolePath(role));
+            for (const QString& inUse : dataSetsInUse()) {
+                if (inUse != own)
+                    offered.removeAll(inUse);
+            }
+            return offered;
+        } catch (const db::DbError& e) {
+            app::recordRunTimeError(e, lcDatafiles());
+            app::tell(app::serverFailureText(e, m.serverConnection));
+            return {};
+        }
+    }
     if (role == DataFileRole::Backup)
         return {m.backupPath == QLatin1String(" ") ? QString() : m.backupPath};
     return app::readRecentFiles(app::dataFilePath(m.programFolder, recentList(role)));
@@ -257,6 +394,8 @@ OpenFileRequest browseRequest(DataFileRole role)
 
 ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const ChoiceHooks& hooks)
 {
+    if (offersDataSets(role))
+        return acceptChosenDataSet(role, filechon, hooks);
     app::Module1& m = app::module1();
     const QString user = m.userFullName, rights = m.userRights;
     const QString referenceBefore = role == DataFileRole::Backup ? QString() : roleReferencePath(role);
@@ -299,17 +438,7 @@ ChoiceOutcome acceptChosenFile(DataFileRole role, QString& filechon, const Choic
     try {
         previous = switchTo(role, chosen, referenceBefore);
         switched = true;
-        // A file from an older installation gets the handling columns before it is used.
-        app::upgradeLettersSchemaOrRecord(roleDatabase(role));
-        app::upgradeLettersSchemaOrRecord(roleReferenceDatabase(role));
-        const bool letters = role == DataFileRole::Letters;
-        if (!app::hasTableLike(letters ? m.incomingTable : m.scheduleTable, roleDatabase(role))) {
-            app::tell(QStringLiteral("Không tìm thấy bảng dữ liệu cho năm ") + m.workingYear + QStringLiteral("\r") +
-                      QStringLiteral("Cần chọn lại năm làm việc!"));
-            if (hooks.chooseWorkingYear)
-                hooks.chooseWorkingYear();
-        }
-        app::openReferenceRecordsets(m);
+        settleSwitched(role, hooks);
         app::updateRecentFiles(m.programFolder, recentList(role), chosen);
         app::writeSysmem(m);
     } catch (const std::exception& e) {

@@ -18,6 +18,16 @@ enum class DataFileRole
     Backup,   // "chonfiledulieubackup": backupPath
 };
 
+// On a server (the program folder's setting names one) the letters and schedule roles choose
+// among the server's data sets instead of files: fileInUse() is the data set in use,
+// offeredFiles() the server's data sets that pass the role's structure check, but for those in use
+// for another role or as the reference lists (a server that cannot be used is told and nothing is
+// offered), no file is browsed for, and accepting a name
+// switches to that data set: the office's reference data set and the logged-in user stay, no
+// recent-files list is written, and the settings file keeps a path whose base name is the data
+// set's. A name the server does not hold is told "Máy chủ không có bộ dữ liệu ...".
+bool offersDataSets(DataFileRole role);
+
 // The role of a command word (letter case ignored); nullopt for any other word.
 std::optional<DataFileRole> roleOfCommand(const QString& lenhchon);
 

@@ -1,6 +1,12 @@
 #include "data_files_fixture.h"
+#include "pg_server_fixture.h"
 
 #include "datafiles/data_file_choice.h"
+#include "app/core/server_setting.h"
+#include "datafiles/server_move.h"
+#include "platform/db/pg/data_set.h"
+#include "platform/db/pg/data_set_copy.h"
+#include "platform/db/pg/server_engine.h"
 
 namespace {
 
@@ -218,6 +224,97 @@ TEST_F(ChoiceTest, OpenDialogStartsInTheFolderOfTheFileInUse)
         << "no backup file yet";
     app::module1().lettersPath = u"/thư mục đã xoá/vemocv.mdb"_s;
     EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, app::dataFolder(programFolder()));
+}
+
+// A folder running on a server chooses among the server's data sets: the letters of another
+// year's data set, never a reference or schedule data set for the letters; the office's reference
+// lists and the user stay, and the settings file names the chosen data set for the next start.
+class ChoiceOnServerTest : public ChoiceTest
+{
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariable("SELVARO_PG_TEST").isEmpty())
+            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+        ChoiceTest::SetUp();
+        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
+        m_database = u"selvaro_choice_"_s + QString::number(QCoreApplication::applicationPid());
+        auto admin = db::pg::ServerConnection::open(server);
+        admin->exec(u"drop database if exists "_s + m_database);
+        admin->exec(u"create database "_s + m_database + u" encoding 'UTF8' template template0"_s);
+        connection = pg_test::withoutPassword(
+            QString(server).replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + m_database));
+        app::Module1& m = app::module1();
+        m.letters.close();
+        m.schedule.close();
+        ASSERT_EQ(datafiles::moveToServer(programFolder(), connection, [](const QString&) {}), QString());
+        // Another year's letters, moved from another office folder.
+        db::Database other = makeDataFile(kOther, u"cv2020.mdb"_s, {u"2009"_s});
+        other.execute(u"INSERT INTO cvden2009 (stt, noigui) VALUES (1, 'Sở Tư pháp')"_s);
+        db::pg::copyFileToServer(other, *db::pg::ServerConnection::open(connection), u"cv2020"_s);
+        m.serverConnection = connection;
+        m.letters = db::pg::openDataSet(connection, u"vemocv"_s);
+        m.schedule = db::pg::openDataSet(connection, u"vemolich"_s);
+        m.reference = m.lettersReference = m.scheduleReference = db::pg::openDataSet(connection, u"vemotk"_s);
+    }
+    void TearDown() override
+    {
+        if (!m_database.isEmpty()) {
+            app::resetModule1(); // the program's connections go first
+            db::pg::ServerConnection::open(qEnvironmentVariable("SELVARO_PG_TEST"))
+                ->exec(u"drop database if exists "_s + m_database + u" with (force)"_s);
+        }
+        ChoiceTest::TearDown();
+    }
+
+    QString connection;
+
+private:
+    QString m_database;
+};
+
+TEST_F(ChoiceOnServerTest, OffersTheServersDataSetsAndSwitchesToOne)
+{
+    EXPECT_TRUE(datafiles::offersDataSets(DataFileRole::Letters));
+    EXPECT_FALSE(datafiles::offersDataSets(DataFileRole::Backup));
+    EXPECT_EQ(datafiles::fileInUse(DataFileRole::Letters), u"vemocv"_s);
+    // Each data set made from the template passes each kind's check: those of the other roles are left out.
+    EXPECT_EQ(datafiles::offeredFiles(DataFileRole::Letters), (QStringList{u"cv2020"_s, u"vemocv"_s}));
+    EXPECT_EQ(datafiles::offeredFiles(DataFileRole::Schedule), (QStringList{u"cv2020"_s, u"vemolich"_s}));
+    db::pg::dataset::create(*db::pg::ServerConnection::open(connection), u"trong"_s);
+
+    const QByteArray recent = readFile(dataPath(u"sysmem2"_s));
+    const InUse before = inUse();
+    const QStringList refused[] = {
+        {u"VEMOCV"_s, u"File dữ liệu vừa chọn chính là file đang dùng ! (VEMOCV)."_s},
+        {u"vemolich"_s, u"File dữ liệu vừa chọn chính là file đang dùng ! (vemolich)."_s},
+        {u"không có'; drop schema vemocv cascade; --"_s,
+         u"Máy chủ không có bộ dữ liệu không có'; drop schema vemocv cascade; -- !\r\nCần chọn một bộ dữ liệu "
+         "trong danh sách."_s},
+        {u"vemotk"_s, u"File dữ liệu vừa chọn chính là file đang dùng ! (vemotk)."_s},
+        {u"trong"_s, u"File dữ liệu vừa chọn bị lỗi, không sử dụng được. "_s},
+    };
+    for (const QStringList& c : refused) {
+        messenger.shown.clear();
+        QString filechon = c[0];
+        EXPECT_NE(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Switched) << qPrintable(c[0]);
+        EXPECT_EQ(messages(), QStringList{c[1]});
+        EXPECT_TRUE(inUse() == before) << qPrintable(c[0]);
+    }
+
+    messenger.shown.clear();
+    QString filechon = u"cv2020"_s;
+    ASSERT_EQ(accept(DataFileRole::Letters, filechon), ChoiceOutcome::Switched) << messages().join(u'|').toStdString();
+    app::Module1& m = app::module1();
+    EXPECT_EQ(db::pg::dataset::schemaFor(m.lettersPath), u"cv2020"_s);
+    db::Recordset rs = m.letters.openRecordset(u"SELECT noigui FROM cvden2009"_s, db::RecordsetType::Snapshot);
+    EXPECT_EQ(rs.value(0).toString(), u"Sở Tư pháp"_s);
+    EXPECT_TRUE(m.lettersReference == before.lettersReference);
+    EXPECT_EQ(m.userFullName, before.user);
+    EXPECT_EQ(logins, 0);
+    EXPECT_EQ(messages(), QStringList{u"Đã sử dụng bộ dữ liệu cv2020 trên máy chủ "_s + app::shownConnection(connection)});
+    EXPECT_EQ(readFile(dataPath(u"sysmem2"_s)), recent) << "the server lists its data sets";
+    EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath(m.programFolder))).contains(u"cv2020.mdb"_s));
 }
 
 } // namespace

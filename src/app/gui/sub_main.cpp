@@ -19,6 +19,7 @@
 #include "frmlogin.h"
 #include "platform/db/db_error.h"
 #include "platform/db/file_recovery.h"
+#include "platform/db/pg/data_set.h"
 #include "platform/db/pg/server_engine.h"
 #include "platform/sys/file_ops.h"
 #include "platform/ui/hourglass.h"
@@ -508,9 +509,7 @@ SubMain::Flow SubMain::finish()
 
     m_window.showDataLabels();
     m_window.repaintNow();
-    // A server serialises writers: every machine may enter letters then.
-    m_window.setLetterEntryEnabled(!m.readOnly && (!m.serverConnection.isEmpty() ||
-                                                   lettersFileIsLocal(m.lettersPath, m_services.driveTypeDescription)));
+    m_window.setLetterEntryEnabled(letterEntryAllowed(m, m_services.driveTypeDescription));
     m_window.repaintNow();
     restoreDefaultCursor();
     return Flow::Next;
@@ -585,6 +584,12 @@ QString workingYearCaption(const Module1& state)
 
 QString dataFilesCaption(const Module1& m)
 {
+    if (!m.serverConnection.isEmpty()) {
+        // The paths name the data sets only by their base names: the label names the server.
+        const QString server = QStringLiteral(" (máy chủ ") + shownConnection(m.serverConnection) + u')';
+        return QStringLiteral("File công văn: ") + db::pg::dataset::schemaFor(m.lettersPath) + server + kCrLf +
+               QStringLiteral("File kế hoạch, lịch công tác: ") + db::pg::dataset::schemaFor(m.schedulePath) + server;
+    }
     return QStringLiteral("File công văn: ") + QDir::toNativeSeparators(m.lettersPath) + kCrLf +
            QStringLiteral("File kế hoạch, lịch công tác: ") + QDir::toNativeSeparators(m.schedulePath);
 }
@@ -593,6 +598,12 @@ bool lettersFileIsLocal(const QString& path, const std::function<QString(const Q
 {
     const QString kind = describe ? describe(path) : driveTypeDescription(path);
     return kind == QLatin1String("Local Hard Disk");
+}
+
+bool letterEntryAllowed(const Module1& m, const std::function<QString(const QString& path)>& describe)
+{
+    // A server serialises writers: every machine may enter letters then.
+    return !m.readOnly && (!m.serverConnection.isEmpty() || lettersFileIsLocal(m.lettersPath, describe));
 }
 
 } // namespace app

@@ -73,10 +73,15 @@ StartupOutcome subMain(const QString& programFolder, StartupWindow& window, cons
 // "Dữ liệu năm " + state's workingYear.
 QString workingYearCaption(const Module1& state);
 // "File công văn: " + lettersPath + CR LF + "File kế hoạch, lịch công tác: " + schedulePath, of state.
+// On a server the data sets' names stand for the paths, each followed by " (máy chủ <connection>)".
 QString dataFilesCaption(const Module1& state);
 // True when the letters file at lettersPath lies on a local hard disk, as driveTypeDescription (the
 // real one when empty) describes it; letters may then be entered and corrected.
 bool lettersFileIsLocal(const QString& lettersPath,
+                        const std::function<QString(const QString& path)>& driveTypeDescription = {});
+// Whether letters may be entered and corrected on this machine: not in a read-only run, and the
+// letters on a server (which serialises the writers) or in a file on a local hard disk.
+bool letterEntryAllowed(const Module1& state,
                         const std::function<QString(const QString& path)>& driveTypeDescription = {});
 
 } // namespace app

@@ -53,6 +53,7 @@ void DataFileChoiceDialog::Form_Load()
         m_ui->List1->setCurrentRow(0);
     m_ui->filechon->clear();
     m_ui->cmdchapnhan->setEnabled(false);
+    m_ui->cmdchon->setEnabled(!offersDataSets(m_role)); // a file would split the office's data
     ui::setInitialFocus(m_ui->List1);
 }
 

@@ -31,7 +31,7 @@ ChoiceHooks windowHooks(QWidget* mainWindow)
         if (!window)
             return;
         window->showDataLabels();
-        window->setLetterEntryEnabled(!m.readOnly && app::lettersFileIsLocal(m.lettersPath));
+        window->setLetterEntryEnabled(app::letterEntryAllowed(m));
         window->repaintNow();
     };
     return hooks;

@@ -154,6 +154,17 @@ bool exists(ServerConnection& server, const QString& schema)
     return !server.query(QStringLiteral("select 1 from pg_namespace where nspname = $1"), {schema}).isEmpty();
 }
 
+QStringList list(ServerConnection& server)
+{
+    QStringList names;
+    for (const QVariantList& row :
+         server.query(QStringLiteral("select n.nspname from pg_namespace n join pg_class c on c.relnamespace = n.oid "
+                                     "where c.relname = 'msys_fields' and c.relkind = 'r' order by 1"),
+                      {}))
+        names << row.value(0).toString();
+    return names;
+}
+
 void create(ServerConnection& server, const QString& schema)
 {
     if (exists(server, schema))

@@ -40,6 +40,8 @@ namespace dataset {
 QString schemaFor(const QString& filePath);
 
 bool exists(ServerConnection& server, const QString& schema);
+// The data sets the server's database holds (schemas with the bookkeeping tables), sorted.
+QStringList list(ServerConnection& server);
 // Creates the schema and its bookkeeping tables, in a transaction of its own. Raises
 // DbError(DatabaseExists) when the schema is there already.
 void create(ServerConnection& server, const QString& schema);
