@@ -275,7 +275,8 @@ TEST(SubMainTest, ServerSettingOpensItsDataSetsAndAFailingServerOffersTheFilesOn
         EXPECT_TRUE(m.lettersReference == m.reference && m.scheduleReference == m.reference);
         EXPECT_EQ(home.window.letterEntry, 1);
         EXPECT_EQ(home.window.filesLabel, u"File công văn: vemocv (máy chủ "_s + server +
-                                              u")\r\nFile kế hoạch, lịch công tác: vemolich (máy chủ "_s + server + u")"_s);
+                                              u")\r\nFile kế hoạch, lịch công tác: vemolich (máy chủ "_s + server +
+                                              u")"_s);
     }
     for (const bool yes : {true, false}) {
         SCOPED_TRACE(yes ? "yes" : "no");

@@ -1,8 +1,8 @@
 #include "data_files_fixture.h"
 #include "pg_server_fixture.h"
 
-#include "datafiles/data_file_choice.h"
 #include "app/core/server_setting.h"
+#include "datafiles/data_file_choice.h"
 #include "datafiles/server_move.h"
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/data_set_copy.h"
@@ -312,7 +312,8 @@ TEST_F(ChoiceOnServerTest, OffersTheServersDataSetsAndSwitchesToOne)
     EXPECT_TRUE(m.lettersReference == before.lettersReference);
     EXPECT_EQ(m.userFullName, before.user);
     EXPECT_EQ(logins, 0);
-    EXPECT_EQ(messages(), QStringList{u"Đã sử dụng bộ dữ liệu cv2020 trên máy chủ "_s + app::shownConnection(connection)});
+    EXPECT_EQ(messages(),
+              QStringList{u"Đã sử dụng bộ dữ liệu cv2020 trên máy chủ "_s + app::shownConnection(connection)});
     EXPECT_EQ(readFile(dataPath(u"sysmem2"_s)), recent) << "the server lists its data sets";
     EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath(m.programFolder))).contains(u"cv2020.mdb"_s));
 }

@@ -37,8 +37,7 @@ void refuseChangedMeanwhile(const QVector<SourceColumn>& columns, const QVector<
     throw DbError(errc::WriteConflict,
                   QStringLiteral("Bản ghi này đã được một người dùng khác sửa sau khi bạn bắt đầu sửa nó; chưa ghi "
                                  "gì. Người kia đã ghi: ") +
-                      changed.join(QStringLiteral("; ")) +
-                      QStringLiteral(". Ghi lần nữa sẽ ghi đè lên giá trị đó."));
+                      changed.join(QStringLiteral("; ")) + QStringLiteral(". Ghi lần nữa sẽ ghi đè lên giá trị đó."));
 }
 
 } // namespace db
