@@ -135,6 +135,9 @@ QStringList dataFilesOf(const QString& programFolder)
 
 QString moveToServer(const QString& programFolder, const QString& connection, const MoveReport& report)
 {
+    // A connection the folder's setting cannot hold is refused before anything is copied.
+    if (const QString refused = app::settingRefusal(connection); !refused.isEmpty())
+        return QStringLiteral("Không chuyển được dữ liệu lên máy chủ: ") + refused;
     QStringList made;
     std::unique_ptr<ServerConnection> server;
     try {

@@ -234,16 +234,11 @@ class ChoiceOnServerTest : public ChoiceTest
 protected:
     void SetUp() override
     {
+        ChoiceTest::SetUp();
         if (qEnvironmentVariable("SELVARO_PG_TEST").isEmpty())
             GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-        ChoiceTest::SetUp();
-        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
-        m_database = u"selvaro_choice_"_s + QString::number(QCoreApplication::applicationPid());
-        auto admin = db::pg::ServerConnection::open(server);
-        admin->exec(u"drop database if exists "_s + m_database);
-        admin->exec(u"create database "_s + m_database + u" encoding 'UTF8' template template0"_s);
-        connection = pg_test::withoutPassword(
-            QString(server).replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + m_database));
+        m_database = std::make_unique<pg_test::ScratchDatabase>(u"selvaro_choice_"_s);
+        connection = m_database->connection();
         app::Module1& m = app::module1();
         m.letters.close();
         m.schedule.close();
@@ -259,18 +254,15 @@ protected:
     }
     void TearDown() override
     {
-        if (!m_database.isEmpty()) {
-            app::resetModule1(); // the program's connections go first
-            db::pg::ServerConnection::open(qEnvironmentVariable("SELVARO_PG_TEST"))
-                ->exec(u"drop database if exists "_s + m_database + u" with (force)"_s);
-        }
+        app::resetModule1(); // the program's connections go before the database
+        m_database.reset();
         ChoiceTest::TearDown();
     }
 
     QString connection;
 
 private:
-    QString m_database;
+    std::unique_ptr<pg_test::ScratchDatabase> m_database;
 };
 
 TEST_F(ChoiceOnServerTest, OffersTheServersDataSetsAndSwitchesToOne)

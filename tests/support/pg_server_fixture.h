@@ -105,4 +105,39 @@ protected:
     }
 };
 
+// A database of its own on the test server for one test (the program's connections to it must be
+// closed before it goes: it is dropped with force). connection() has no password: the test
+// server's is in PGPASSWORD, as an office keeps it in .pgpass.
+class ScratchDatabase
+{
+public:
+    explicit ScratchDatabase(const QString& prefix)
+        : m_name(prefix + QString::number(QCoreApplication::applicationPid()))
+    {
+        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
+        auto admin = ServerConnection::open(server);
+        admin->exec(u"drop database if exists "_s + m_name);
+        admin->exec(u"create database "_s + m_name + u" encoding 'UTF8' template template0"_s);
+        m_connection =
+            withoutPassword(QString(server).replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + m_name));
+    }
+    ~ScratchDatabase()
+    {
+        try {
+            ServerConnection::open(qEnvironmentVariable("SELVARO_PG_TEST"))
+                ->exec(u"drop database if exists "_s + m_name + u" with (force)"_s);
+        } catch (const db::DbError& e) {
+            ADD_FAILURE() << "test database left behind: " << e.description().toStdString();
+        }
+    }
+    ScratchDatabase(const ScratchDatabase&) = delete;
+    ScratchDatabase& operator=(const ScratchDatabase&) = delete;
+
+    const QString& connection() const { return m_connection; }
+
+private:
+    QString m_name;
+    QString m_connection;
+};
+
 } // namespace pg_test

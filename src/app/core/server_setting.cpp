@@ -46,7 +46,7 @@ std::optional<QString> readServerSetting(const QString& programFolder)
     return std::nullopt;
 }
 
-QString writeServerSetting(const QString& programFolder, const QString& connection)
+QString settingRefusal(const QString& connection)
 {
     const QString value = connection.trimmed();
     if (value.isEmpty() || value.contains(QLatin1Char('\n')))
@@ -54,6 +54,14 @@ QString writeServerSetting(const QString& programFolder, const QString& connecti
     if (passwordPattern().match(value).hasMatch())
         return QStringLiteral("Không ghi mật khẩu vào thiết lập của chương trình: mật khẩu để trong tệp .pgpass "
                               "của người dùng (hoặc biến PGPASSWORD).");
+    return {};
+}
+
+QString writeServerSetting(const QString& programFolder, const QString& connection)
+{
+    const QString value = connection.trimmed();
+    if (const QString refused = settingRefusal(value); !refused.isEmpty())
+        return refused;
     QSaveFile file(serverSettingPath(programFolder));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write((QStringLiteral("# Selvaro chạy trên máy chủ này; xóa tệp để dùng các file dữ liệu của thư mục.\n") +

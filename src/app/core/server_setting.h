@@ -20,6 +20,10 @@ QString serverSettingPath(const QString& programFolder);
 // The connection the folder's setting names; nullopt when it runs on its own data files.
 std::optional<QString> readServerSetting(const QString& programFolder);
 
+// What is wrong with connection as a setting, in the program's words (none given, or a password
+// in it); empty when it may be written.
+QString settingRefusal(const QString& connection);
+
 // Writes the setting (a temporary file renamed over the old one). Returns an empty text, or what
 // is wrong in the program's words: a connection holding a password, or a file that cannot be
 // written.

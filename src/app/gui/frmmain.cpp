@@ -203,12 +203,14 @@ void MainWindow::buildMenus()
         {QStringLiteral("mnunhapdulieucv"), QStringLiteral("Nhập dữ liệu công văn cũ")},
         {QStringLiteral("mnunhapdulieulich"), QStringLiteral("Nhập dữ liệu kế hoạch, lịch công tác cũ")},
         {QStringLiteral("mnunhapbangthamkhao"), QStringLiteral("Nhập các danh sách tham khảo cũ")},
+        {QStringLiteral("mnuchuyenmaychu"), QStringLiteral("Chuyển dữ liệu giữa thư mục và máy chủ...")},
     };
     for (const auto& [name, caption] : files) {
         QAction* action = addMenuAction(mnudlieu, name, caption);
         const QString menu = name;
         connect(action, &QAction::triggered, this, [this, menu] { dataFileMenu(menu); });
-        if (name == QLatin1String("mnubackup") || name == QLatin1String("mnunhapbangthamkhao"))
+        if (name == QLatin1String("mnubackup") || name == QLatin1String("mnunhapbangthamkhao") ||
+            name == QLatin1String("mnuchuyenmaychu"))
             mnudlieu->addSeparator();
     }
     QAction* year = addMenuAction(mnudlieu, QStringLiteral("mnuchonnamlamviec"), QStringLiteral("Chọn năm làm việc"));

@@ -2,6 +2,7 @@
 
 #include "data_file_choice_dialog.h"
 #include "file_dialog.h"
+#include "server_move_dialog.h"
 
 #include "app/core/login_check.h"
 #include "app/core/module1.h"
@@ -95,6 +96,13 @@ void registerDataFileCommands()
         const app::Module1& m = app::module1();
         if (m.lettersPath.contains(m.programFolder, Qt::CaseInsensitive))
             chooseDataFile(QStringLiteral("chonfiledulieubackup"), main);
+    });
+    // Moving the office's data to a server or back: an administrator's command.
+    app::registerFormOpener(QStringLiteral("mnuchuyenmaychu"), [](const app::FormRequest&, QWidget* main) {
+        if (app::confirmRights(app::module1(), QStringLiteral("q")).isEmpty())
+            return;
+        ServerMoveDialog form(windowHooks(main).refreshWindow, main);
+        form.showModal();
     });
     for (const char* command : {"mnunhapdulieucv", "mnunhapdulieulich", "mnunhapbangthamkhao"}) {
         app::registerFormOpener(QString::fromLatin1(command),
