@@ -1,4 +1,4 @@
-target_link_libraries(registers_bench PRIVATE selvaro_incoming SQLite::SQLite3 Qt6::Test)
+target_link_libraries(registers_bench PRIVATE selvaro_incoming selvaro_db_pg SQLite::SQLite3 Qt6::Test)
 foreach(_dep selvaro_template selvaro_data_files)
     if(TARGET ${_dep})
         add_dependencies(registers_bench ${_dep})

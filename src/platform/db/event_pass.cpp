@@ -9,9 +9,12 @@ namespace db {
 
 namespace {
 
-// Counts the events of the application's thread: an application-wide event filter sees every
-// event delivered to an object of that thread; the dispatcher's wakes count too, so an event a
-// later filter swallows still ends the pass when the loop goes round.
+// Counts the actions of the application's thread: an application-wide event filter sees every
+// event delivered to an object of that thread; the events that begin an action (input from the
+// window system, a timer, a queued call) each start a pass, while the events sent while one is
+// handled (paints, focus changes, a box's text set by the form) belong to it. The dispatcher's
+// wakes count too, so an event a later filter swallows still ends the pass when the loop goes
+// round.
 class EventCounter : public QObject
 {
 public:
@@ -29,7 +32,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        next();
+        const QEvent::Type type = event->type();
+        if (event->spontaneous() || type == QEvent::Timer || type == QEvent::MetaCall)
+            next();
         return QObject::eventFilter(watched, event);
     }
 

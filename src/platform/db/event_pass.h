@@ -4,9 +4,10 @@
 
 namespace db {
 
-// The event the program's event loop is handling now, as a number: it stays the same while one
-// event (a key press, a click, a timer) is handled and changes with every event delivered and
-// every wake of the loop, also inside a nested loop (a modal dialog). A value read from the file
+// The action the program's event loop is handling now, as a number: it stays the same while one
+// event that begins an action (a key press, a click, a timer, a queued call) is handled, with the
+// events sent on the way, and changes with the next such event and every wake of the loop, also
+// inside a nested loop (a modal dialog). A value read from the file
 // in one user action may be reused until the number changes, so another program's commit is
 // still seen at the next action.
 //

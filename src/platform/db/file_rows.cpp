@@ -13,6 +13,7 @@
 #include "statement.h"
 #include "translation.h"
 
+#include <QSet>
 #include <sqlite3.h>
 
 namespace db {
@@ -343,6 +344,52 @@ void FileRows::watchTransaction(const std::weak_ptr<TransactionWatcher>& watcher
 std::shared_ptr<RowSource> FileRows::reopen(const QString& source, RecordsetType type)
 {
     return RowSource::open(m_conn, source, type);
+}
+
+bool FileRows::markExactly(const QString& base, const QString& mark, const std::vector<qint64>& keys,
+                           const Stamp& since)
+{
+    if (m_shape.schema != QLatin1String("main"))
+        return false;
+    WriteScope scope(*m_conn);
+    if (!(stamp() == since))
+        return false;
+    sqlite3* db = m_conn->handle();
+    const QString name = quoteIdentifier(m_shape.table);
+    const QString field = quoteIdentifier(base);
+    const QSet<qint64> wanted(keys.begin(), keys.end());
+    // The rows holding the mark (through the partial index); those listed keep it untouched when
+    // it is written exactly so.
+    QSet<qint64> done;
+    {
+        Statement marked(db, QStringLiteral("SELECT rowid, ") + field + QStringLiteral(" FROM ") + name +
+                                 QStringLiteral(" WHERE ") + field + QStringLiteral(" = ") + quoteLiteral(mark));
+        Statement clear(db, QStringLiteral("UPDATE ") + name + QStringLiteral(" SET ") + field +
+                                QStringLiteral(" = '' WHERE rowid = ?1"));
+        std::vector<qint64> cleared;
+        while (marked.step()) {
+            const qint64 rowid = marked.int64(0);
+            if (!wanted.contains(rowid))
+                cleared.push_back(rowid);
+            else if (marked.text(1) == mark)
+                done.insert(rowid);
+        }
+        for (const qint64 rowid : cleared) {
+            clear.bindInt64(1, rowid);
+            clear.run();
+        }
+    }
+    Statement set(db, QStringLiteral("UPDATE ") + name + QStringLiteral(" SET ") + field +
+                          QStringLiteral(" = ?1 WHERE rowid = ?2"));
+    set.bindText(1, mark);
+    for (const qint64 rowid : std::as_const(wanted)) {
+        if (done.contains(rowid))
+            continue;
+        set.bindInt64(2, rowid);
+        set.run();
+    }
+    scope.commit();
+    return true;
 }
 
 } // namespace db

@@ -47,7 +47,8 @@ public:
     void watchTransaction(const std::weak_ptr<TransactionWatcher>& watcher) override;
     std::shared_ptr<RowSource> reopen(const QString& source, RecordsetType type) override;
     const void* owner() const override { return m_conn.get(); }
-    Connection* file() const override { return m_conn.get(); }
+    bool markExactly(const QString& base, const QString& mark, const std::vector<qint64>& keys,
+                     const Stamp& since) override;
 
 private:
     Statement& prepareWrite(const QByteArray& shape, const QString& sql);

@@ -73,7 +73,7 @@ struct Recordset::Impl
             return false;
         if (const QVector<QVariant>* kept = r.found(index, stamp)) {
             row = *kept;
-        } else if (!r.fetch(r.key(index), row)) {
+        } else if (!r.fetchAt(index, stamp, row)) {
             r.markDead(index);
             return false;
         }

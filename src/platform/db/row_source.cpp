@@ -127,6 +127,7 @@ void RowSource::transactionEnded(quint64 transaction, bool committed)
     }
     m_undo.clear();
     m_findValid = false;
+    m_batch.clear();
 }
 
 int RowSource::deadBefore(int index) const
@@ -155,6 +156,34 @@ const QVector<QVariant>* RowSource::found(int index, const Stamp& now) const
     if (!m_findValid || !(now == m_findStamp) || size_t(index) >= m_findAt.size() || m_findAt[size_t(index)] < 0)
         return nullptr;
     return &m_findRows[size_t(m_findAt[size_t(index)])];
+}
+
+bool RowSource::fetchAt(int index, const Stamp& now, QVector<QVariant>& values)
+{
+    const qint64 key = m_keys[size_t(index)];
+    if (!m_store->readsInBatches())
+        return m_store->fetch(key, values);
+    if (!(m_batchStamp == now) || m_batch.size() > KeptBatchRows) {
+        m_batch.clear();
+        m_batchStamp = now;
+    }
+    auto kept = m_batch.constFind(key);
+    if (kept == m_batch.constEnd()) {
+        // This row with those after it and a few before it: a cursor moves on from here, or back.
+        std::vector<qint64> keys;
+        const int first = std::max(0, index - BatchBefore);
+        const int last = std::min(size(), index + BatchAfter);
+        for (int i = first; i < last; ++i) {
+            if (!m_dead[size_t(i)] && (i == index || !m_batch.contains(m_keys[size_t(i)])))
+                keys.push_back(m_keys[size_t(i)]);
+        }
+        m_store->fetchMany(keys, [this](qint64 k, QVector<QVariant>& row) { m_batch.insert(k, row); });
+        kept = m_batch.constFind(key);
+        if (kept == m_batch.constEnd())
+            return false;
+    }
+    values = *kept;
+    return true;
 }
 
 const std::vector<int>& RowSource::matching(const QString& jetCriterion, const Stamp& now)

@@ -84,6 +84,10 @@ public:
 
     // Reads the row; false when it no longer exists.
     bool fetch(qint64 key, QVector<QVariant>& values) { return m_store->fetch(key, values); }
+    // Reads the row at index of the keyset, as the data is under the stamp `now`; false when it
+    // no longer exists. From a store that reads in batches, the rows around it come in the same
+    // read and are kept while the stamp holds: a grid's page, or the next PgDn, reads no more.
+    bool fetchAt(int index, const Stamp& now, QVector<QVariant>& values);
     // The keyset's rows that satisfy a Jet criterion, by keyset index: NoHit for the others
     // (kept with the criterion while the stamp `now` holds; the rows added to the keyset since
     // lie beyond its end). Raises SyntaxError/ItemNotFound for a malformed criterion.
@@ -167,6 +171,10 @@ private:
     std::vector<QVector<QVariant>> m_findRows; // the values of the first hits, as the find read them
     bool m_findValid = false;
     static constexpr int KeptFoundRows = 2048; // bounds the memory a broad criterion takes
+
+    QHash<qint64, QVector<QVariant>> m_batch; // rows read together, valid under m_batchStamp
+    Stamp m_batchStamp;
+    static constexpr int BatchAfter = 48, BatchBefore = 16, KeptBatchRows = 4096;
 };
 
 } // namespace db

@@ -7,6 +7,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace db {
 
@@ -39,6 +40,19 @@ public:
     // Reads the row named key; false when it no longer exists.
     virtual bool fetch(qint64 key, QVector<QVariant>& values) = 0;
 
+    // A store each read of which is a round trip (a server) reads rows in batches: fetchMany
+    // calls found(key, values) for each of keys whose row exists, in any order.
+    virtual bool readsInBatches() const { return false; }
+    using FoundRow = std::function<void(qint64, QVector<QVariant>&)>;
+    virtual void fetchMany(const std::vector<qint64>& keys, const FoundRow& found)
+    {
+        QVector<QVariant> values;
+        for (const qint64 key : keys) {
+            if (fetch(key, values))
+                found(key, values);
+        }
+    }
+
     // Runs a Jet criterion over the recordset's rows; for each row found calls found(key, read)
     // in any order, where read, when given, fills that row's values from the find's own result
     // (no further read of the data). Raises SyntaxError/ItemNotFound for a malformed criterion.
@@ -67,9 +81,19 @@ public:
     virtual std::shared_ptr<RowSource> reopen(const QString& source, RecordsetType type) = 0;
     // The database the rows come from (Recordset::belongsTo compares it).
     virtual const void* owner() const = 0;
-    // The data file's connection for writes that only a file can make at once (markExactly);
-    // null for a copy and on a server.
-    virtual Connection* file() const { return nullptr; }
+    // Leaves `mark` in the column named base exactly on the rows of keys and '' on every other row
+    // of the table holding it, writing only the values that change, all in one write. Writes
+    // nothing and returns false unless the data is still as it was under `since` (checked under
+    // the write's lock); a copy answers false.
+    virtual bool markExactly(const QString& base, const QString& mark, const std::vector<qint64>& keys,
+                             const Stamp& since)
+    {
+        Q_UNUSED(base)
+        Q_UNUSED(mark)
+        Q_UNUSED(keys)
+        Q_UNUSED(since)
+        return false;
+    }
 };
 
 } // namespace db

@@ -375,7 +375,7 @@ TEST_P(LayerTest, BooleanDateAndNumberFieldsKeepTheirTypes)
 
 // The list (stt 1-4) keeps exactly "X"; a mark elsewhere becomes "", an empty or null row elsewhere
 // stays as it was. Nothing is written once the data changed after the list was read.
-TEST_F(DbTest, MarkExactlyWritesOnlyChangedMarks)
+TEST_P(LayerTest, MarkExactlyWritesOnlyChangedMarks)
 {
     Database db = makeLetters(8);
     db.indexRowsMarked(u"cvden2009"_s, u"chonin"_s, u"X"_s);
@@ -392,7 +392,7 @@ TEST_F(DbTest, MarkExactlyWritesOnlyChangedMarks)
     };
     const QString unchanged = marks();
     Recordset list = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt <= 4"_s);
-    Database other = Database::open(path(), Connect);
+    Database other = openAgain();
     other.execute(u"UPDATE cvden2009 SET loai = 'Khác' WHERE stt = 6"_s);
     EXPECT_FALSE(list.markExactly(u"cvden2009"_s, u"chonin"_s, u"X"_s));
     EXPECT_EQ(marks(), unchanged);

@@ -80,10 +80,25 @@ language sql immutable parallel safe as $f$
     select t ~ selvaro_like_regex(pattern)
 $f$)sql";
 
+// A pattern of only * and ? as the server's own LIKE pattern (its % _ and \ taken literally);
+// null for one with # or a [list], which needs the regular expression.
+const char* const SimpleFunction = R"sql(
+create or replace function selvaro_like_simple(pattern text) returns text
+language sql immutable strict parallel safe as $f$
+    select case when strpos(pattern, '[') = 0 and strpos(pattern, '#') = 0 then
+        replace(replace(replace(replace(replace(pattern, '\', '\\'), '%', '\%'), '_', '\_'), '*', '%'), '?', '_')
+    end
+$f$)sql";
+
+// The server's LIKE matches a simple pattern two to three times faster than a regular
+// expression; with a constant pattern the choice is made once, when the statement is planned.
 const char* const LikeFunction = R"sql(
 create or replace function selvaro_like(t text, pattern text) returns boolean
 language sql immutable parallel safe as $f$
-    select selvaro_fold(t) ~ selvaro_like_regex(selvaro_fold(pattern))
+    select case when selvaro_like_simple(selvaro_fold(pattern)) is not null
+        then (selvaro_fold(t) collate "C") like selvaro_like_simple(selvaro_fold(pattern))
+        else selvaro_fold(t) ~ selvaro_like_regex(selvaro_fold(pattern))
+    end
 $f$)sql";
 
 } // namespace
@@ -91,7 +106,7 @@ $f$)sql";
 void installLike(ServerConnection& server)
 {
     server.inTransaction([&] {
-        for (const char* sql : {EscapeFunction, RegexFunction, MatchesFunction, LikeFunction})
+        for (const char* sql : {EscapeFunction, RegexFunction, MatchesFunction, SimpleFunction, LikeFunction})
             server.exec(QString::fromUtf8(sql));
     });
 }

@@ -75,6 +75,18 @@ public:
     {}
 
     bool fetch(qint64 key, QVector<QVariant>& values) override { return m_rows->fetch(key, values); }
+    bool readsInBatches() const override { return true; }
+    bool markExactly(const QString& base, const QString& mark, const std::vector<qint64>& keys,
+                     const Stamp& since) override
+    {
+        // This connection's writes and rollbacks since the keys were read are known here; another
+        // client's write is seen under the lock of the table's number.
+        if (since.changes != qint64(m_session->writes) || since.rollbacks != m_session->server->rollbacks())
+            return false;
+        m_session->runHook(QStringLiteral("UPDATE"));
+        return m_session->write([&] { return m_rows->markExactly(base, mark, keys, since.dataVersion); }, true);
+    }
+    void fetchMany(const std::vector<qint64>& keys, const FoundRow& found) override { m_rows->fetchMany(keys, found); }
     void find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found) override
     {
         // The values come with the find: a loop of finds lands on each hit without asking again.

@@ -101,6 +101,54 @@ bool ServerRows::fetch(qint64 key, QVector<QVariant>& values, bool lockRow)
     return true;
 }
 
+namespace {
+
+QString keyArray(const std::vector<qint64>& keys)
+{
+    QStringList list;
+    list.reserve(qsizetype(keys.size()));
+    for (const qint64 key : keys)
+        list << QString::number(key);
+    return u'{' + list.join(u',') + u'}';
+}
+
+} // namespace
+
+void ServerRows::fetchMany(const std::vector<qint64>& keys,
+                           const std::function<void(qint64, QVector<QVariant>&)>& found)
+{
+    if (keys.empty())
+        return;
+    const QString sql = QStringLiteral("SELECT ") + m_qualifier + u'.' + m_counter + QStringLiteral(", ") + m_list +
+                        QStringLiteral(" FROM ") + m_from + QStringLiteral(" WHERE ") + m_qualifier + u'.' + m_counter +
+                        QStringLiteral(" = ANY($1::bigint[])");
+    QVector<QVariant> values(m_columns.size());
+    m_server.forEachRow(sql, {keyArray(keys)}, [&](const QVariantList& row) {
+        for (int i = 0; i < m_columns.size(); ++i)
+            values[i] = fieldvalue::fromServer(row.value(i + 1), m_columns[i].def.type);
+        found(row.first().toLongLong(), values);
+    });
+}
+
+bool ServerRows::markExactly(const QString& base, const QString& mark, const std::vector<qint64>& keys, qint64 since)
+{
+    if (versions::of(m_server, m_schema, m_table, true) != since)
+        return false;
+    m_data.use();
+    const QString field = dataset::name(base);
+    const QString listed = m_counter + QStringLiteral(" = ANY($2::bigint[])");
+    // The folded comparison finds the marked rows through the column's index.
+    m_server.exec(QStringLiteral("UPDATE ") + m_target + QStringLiteral(" SET ") + field +
+                      QStringLiteral(" = '' WHERE selvaro_fold(") + field +
+                      QStringLiteral(") = selvaro_fold($1::text) AND NOT ") + listed,
+                  {mark, keyArray(keys)});
+    m_server.exec(QStringLiteral("UPDATE ") + m_target + QStringLiteral(" SET ") + field +
+                      QStringLiteral(" = $1 WHERE ") + listed + QStringLiteral(" AND ") + field +
+                      QStringLiteral(" IS DISTINCT FROM $1"),
+                  {mark, keyArray(keys)});
+    return true;
+}
+
 void ServerRows::forEachMatching(const QString& jetCriterion,
                                  const std::function<void(qint64, const QVector<QVariant>&)>& found)
 {

@@ -45,6 +45,11 @@ public:
 
     // Reads the row; false when it no longer exists.
     bool fetch(qint64 key, QVector<QVariant>& values, bool lockRow = false);
+    // RowStore::markExactly, inside the caller's transaction; `since` is the table's number the
+    // keys were read under.
+    bool markExactly(const QString& base, const QString& mark, const std::vector<qint64>& keys, qint64 since);
+    // Reads the rows of keys in one statement; found(key, values) for each that exists.
+    void fetchMany(const std::vector<qint64>& keys, const std::function<void(qint64, QVector<QVariant>&)>& found);
     // The rows a Jet criterion finds with their values, handed to found one at a time as the
     // server sends them, in no order.
     void forEachMatching(const QString& jetCriterion,

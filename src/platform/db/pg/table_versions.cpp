@@ -36,12 +36,12 @@ void watch(ServerConnection& server, const QString& schema, const QString& table
                 bumpFunction(schema));
 }
 
-qint64 of(ServerConnection& server, const QString& schema, const QString& table)
+qint64 of(ServerConnection& server, const QString& schema, const QString& table, bool hold)
 {
-    const QList<QVariantList> rows = server.query(QStringLiteral("select version from ") +
-                                                      dataset::qualified(schema, QStringLiteral("msys_versions")) +
-                                                      QStringLiteral(" where tbl = $1"),
-                                                  {table.toLower()});
+    const QList<QVariantList> rows = server.query(
+        QStringLiteral("select version from ") + dataset::qualified(schema, QStringLiteral("msys_versions")) +
+            QStringLiteral(" where tbl = $1") + (hold ? QStringLiteral(" for update") : QString()),
+        {table.toLower()});
     if (rows.isEmpty())
         throw DbError(errc::TableNotFound, QStringLiteral("No version is kept for table ") + table);
     return rows.first().first().toLongLong();

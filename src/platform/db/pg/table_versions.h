@@ -21,8 +21,9 @@ void install(ServerConnection& server, const QString& schema);
 // Numbers the writes of a table of the data set (from 0), in the caller's transaction.
 void watch(ServerConnection& server, const QString& schema, const QString& table);
 // The table's number as this connection sees it now. Raises DbError(TableNotFound) for a table
-// not watched.
-qint64 of(ServerConnection& server, const QString& schema, const QString& table);
+// not watched. hold (inside a transaction): the number is locked until the transaction ends, so
+// no other client's write to the table completes before then.
+qint64 of(ServerConnection& server, const QString& schema, const QString& table, bool hold = false);
 
 } // namespace versions
 
