@@ -79,10 +79,14 @@ void installFold(ServerConnection& server)
                  QStringLiteral(", ") + quoteLiteral(to) + u')';
     // Not declared strict, though it gives null for null: the server inlines a function whose body
     // holds a CASE only when it is not, and the inlined fold reads a table three times as fast.
+    // A text of ASCII only (dates as yyyymmdd, numbers, codes) has no marks to compose and nothing
+    // to translate: its letters are lowered as they are, two to three times as fast.
     server.exec(QStringLiteral("create or replace function ") + QString::fromUtf16(FoldFunction) +
                 QStringLiteral("(text) returns text language sql immutable parallel safe as $fold$ "
-                               "select lower(") +
-                folded + QStringLiteral(" collate ") + collation + QStringLiteral(") $fold$"));
+                               "select case when octet_length($1) = char_length($1) then lower($1 collate \"C\") "
+                               "collate ") +
+                collation + QStringLiteral(" else lower(") + folded + QStringLiteral(" collate ") + collation +
+                QStringLiteral(") end $fold$"));
     // Translated statements fold whatever they compare; a number or a date stays as it is.
     server.exec(QStringLiteral("create or replace function ") + QString::fromUtf16(FoldFunction) +
                 QStringLiteral("(anyelement) returns anyelement language sql immutable strict parallel safe "
