@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <tuple>
 
 namespace {
 
@@ -28,7 +29,21 @@ protected:
         for (const QString& name : {u"vemocv.MDB"_s, u"vemolich.MDB"_s, u"vemotk.MDB"_s})
             test::copyTemplate(QDir(data()).filePath(name));
         db::Database letters = db::Database::open(QDir(data()).filePath(u"vemocv.MDB"_s), u";pwd=vorkelmadu"_s);
-        letters.execute(u"SELECT * INTO cvden2026 FROM cvdenmau"_s);
+        db::Database schedule = db::Database::open(QDir(data()).filePath(u"vemolich.MDB"_s), u";pwd=vorkelmadu"_s);
+        // Five years of an office, a few rows in each year's tables.
+        for (int year = 2022; year <= 2026; ++year) {
+            const QString y = QString::number(year);
+            for (const auto& [db, table, pattern] :
+                 {std::tuple{&letters, u"cvden"_s, u"cvdenmau"_s}, std::tuple{&letters, u"cvdi"_s, u"cvdimau"_s},
+                  std::tuple{&schedule, u"lich"_s, u"lichmau"_s}, std::tuple{&schedule, u"kehoach"_s, u"kehoachmau"_s}})
+                db->execute(u"SELECT * INTO "_s + table + y + u" FROM "_s + pattern);
+            for (int n = 1; n <= year - 2020; ++n) {
+                letters.execute(u"INSERT INTO cvdi"_s + y + u" (stt, loai, tt_ndung) VALUES ("_s + QString::number(n) +
+                                u", 'Công văn', 'Báo cáo quý "_s + QString::number(n) + u"')"_s);
+                schedule.execute(u"INSERT INTO lich"_s + y + u" (ndung) VALUES ('Giao ban tuần "_s +
+                                 QString::number(n) + u"')"_s);
+            }
+        }
         letters.execute(u"INSERT INTO cvden2026 (stt, noigui, tt_ndung) VALUES (1, 'Sở Nội vụ', 'Họp ''giao ban''')"_s);
         // A file attached to that letter, kept in the store beside the letters file.
         QFile scan(folder.filePath(u"to-trinh.pdf"_s));
