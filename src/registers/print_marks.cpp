@@ -45,18 +45,25 @@ void PrintMarks::toggle(const QString& table)
     m_data->updateControls();
 }
 
-bool PrintMarks::run(const QString& table, const std::function<void()>& write, long long id)
+bool PrintMarks::run(const QString& table, const std::function<bool()>& write, long long id)
 {
     ui::HourglassPointer hourglass;
     if (!m_data->hasRecordset() || m_data->recordset().recordCount() == 0)
         return false;
     if (refuseReadOnly(table))
         return false;
+    bool readAgain = true;
     try {
-        write();
+        readAgain = write();
     } catch (const db::DbError& e) {
         tellError(e.description());
         return false;
+    }
+    if (!readAgain) {
+        // The same rows, their marks written: shown again as a single mark is.
+        m_data->notifyDataChanged();
+        m_data->updateControls();
+        return true;
     }
     m_data->refresh();
     if (id > 0)
@@ -82,7 +89,7 @@ bool PrintMarks::markAll(const QString& table, const QString& hits, long long id
             // are written. Otherwise the hits are looked for again.
             if (!hits.isEmpty() && listShowsHits(table, hits) &&
                 m_data->recordset().markExactly(table, QStringLiteral("chonin"), QStringLiteral("X")))
-                return;
+                return false;
             QStringList statements;
             if (!hits.isEmpty()) {
                 statements << QStringLiteral("UPDATE ") + table +
@@ -95,6 +102,7 @@ bool PrintMarks::markAll(const QString& table, const QString& hits, long long id
                                   QStringLiteral(" SET chonin = 'X' where [chonin] is null or [chonin] <> 'X' ;");
             }
             executeAll(database(), statements);
+            return true;
         },
         id);
 }
@@ -103,7 +111,11 @@ bool PrintMarks::clearAll(const QString& table, long long id)
 {
     return run(
         table,
-        [&] { executeAll(database(), {QString(m_config.clearMarks).replace(QStringLiteral("<table>"), table)}); }, id);
+        [&] {
+            executeAll(database(), {QString(m_config.clearMarks).replace(QStringLiteral("<table>"), table)});
+            return true;
+        },
+        id);
 }
 
 void PrintMarks::print(report::ReportControl& control, const QRect& formGeometry, const QString& margin)

@@ -56,7 +56,9 @@ public:
 private:
     db::Database& database() const { return m_owner.session().database(); }
     bool refuseReadOnly(const QString& table);
-    bool run(const QString& table, const std::function<void()>& write, long long id);
+    // Runs write (which answers whether the list must be read again: false when only the marks
+    // of its own rows changed), then shows the list again on the letter id.
+    bool run(const QString& table, const std::function<bool()>& write, long long id);
     // True when the list's recordset was opened on the statement of the hits.
     bool listShowsHits(const QString& table, const QString& hits) const;
     void tellError(const QString& description) const;

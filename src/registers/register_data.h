@@ -15,7 +15,8 @@ inline const QString kReadOnlyMessage =
     QStringLiteral("File dữ liệu này chỉ được phép đọc: không thể nạp, sửa hay đánh dấu công văn !");
 
 // True when table of db can be written. A file opened read-only or without write permission
-// answers false (the engine's ReadOnlyFile or NotUpdatable); other errors are raised.
+// answers false (the engine's ReadOnlyFile or NotUpdatable); other errors are raised. On a server
+// it is true: the write itself is refused when the server refuses it.
 bool isWritable(db::Database& db, const QString& table);
 
 // Tells kReadOnlyMessage and answers true when table of db cannot be written. An error while

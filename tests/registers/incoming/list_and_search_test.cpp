@@ -76,6 +76,13 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     addLetters(m.incomingTable, {{5, "09/01/2026", "Sở Nội vụ", "Ngoài", "X"}});
     list()->Cmdchontat_Click();
     EXPECT_EQ(marked(), QStringList({"3|X", "4|X"}));
+    const QAbstractItemModel* shown = list()->DBGrid1->model();
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < shown->columnCount(); ++column)
+            cells << shown->index(row, column).data().toString();
+        EXPECT_TRUE(cells.contains(u"X"_s)) << "the list shows the mark: " << cells.join(u'|').toStdString();
+    }
     list()->Data1->moveFirst();
     list()->DBGrid1_DblClick(); // unmark the first hit, then mark it again
     EXPECT_EQ(marked(), QStringList{"4|X"});

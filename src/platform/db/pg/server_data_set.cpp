@@ -1,5 +1,8 @@
 #include "server_data_set.h"
 
+#include <QHash>
+#include <optional>
+
 #include "data_set.h"
 #include "field_values.h"
 #include "platform/db/db_error.h"
@@ -120,27 +123,54 @@ void ServerDataSet::execute(const QString& jetSql)
 
 // Field definitions of a SELECT's result: the definition of the table column a result column
 // comes straight from, else what its type says; counters become plain Long fields, as on SQLite.
+// The columns' origins are asked in one query, and each table's definition once.
 QList<FieldDef> ServerDataSet::fieldsOfSelect(const QString& sql)
 {
-    QList<FieldDef> fields;
-    for (const ServerConnection::ResultColumn& column : m_server.resultColumns(sql)) {
-        FieldDef f = fieldvalue::fieldOfType(column);
+    const QList<ServerConnection::ResultColumn> columns = m_server.resultColumns(sql);
+    QStringList tables, numbers;
+    for (const ServerConnection::ResultColumn& column : columns) {
         if (column.table != 0) {
-            const QList<QVariantList> origin = m_server.query(
-                QStringLiteral(
-                    "select n.nspname::text, c.relname::text, a.attname::text from pg_class c "
-                    "join pg_namespace n on n.oid = c.relnamespace join pg_attribute a on a.attrelid = c.oid "
-                    "where c.oid = $1 and a.attnum = $2"),
-                {qlonglong(column.table), column.tableColumn});
-            if (!origin.isEmpty()) {
+            tables << QString::number(column.table);
+            numbers << QString::number(column.tableColumn);
+        }
+    }
+    struct Origin
+    {
+        QString schema, table, column;
+    };
+    QHash<QPair<qlonglong, int>, Origin> origins;
+    if (!tables.isEmpty()) {
+        const QList<QVariantList> rows = m_server.query(
+            QStringLiteral("select c.oid::bigint, a.attnum::integer, n.nspname::text, c.relname::text, a.attname::text "
+                           "from pg_class c join pg_namespace n on n.oid = c.relnamespace "
+                           "join pg_attribute a on a.attrelid = c.oid "
+                           "where (c.oid, a.attnum) in (select * from unnest($1::oid[], $2::smallint[]))"),
+            {u'{' + tables.join(u',') + u'}', u'{' + numbers.join(u',') + u'}'});
+        for (const QVariantList& row : rows)
+            origins.insert({row[0].toLongLong(), row[1].toInt()},
+                           {row[2].toString(), row[3].toString(), row[4].toString()});
+    }
+    QHash<QString, std::optional<TableDef>> defs; // by schema and table; none: a table not described
+    QList<FieldDef> fields;
+    for (const ServerConnection::ResultColumn& column : columns) {
+        FieldDef f = fieldvalue::fieldOfType(column);
+        const auto origin = origins.constFind({qlonglong(column.table), column.tableColumn});
+        if (column.table != 0 && origin != origins.constEnd()) {
+            const QString key = origin->schema + u'.' + origin->table;
+            auto def = defs.find(key);
+            if (def == defs.end()) {
+                std::optional<TableDef> read;
                 try {
-                    const TableDef def = dataset::tableDef(m_server, origin[0][0].toString(), origin[0][1].toString());
-                    if (const FieldDef* found = def.field(origin[0][2].toString()))
-                        f = *found;
+                    read = dataset::tableDef(m_server, origin->schema, origin->table);
                 } catch (const DbError& e) {
-                    // A table the data set does not describe (made by plain SQL): its type says.
-                    qCDebug(lcDb) << "field of" << column.name << "read from its type:" << e.description();
+                    // A table the data set does not describe (made by plain SQL): its types say.
+                    qCDebug(lcDb) << "fields of" << key << "read from their types:" << e.description();
                 }
+                def = defs.insert(key, read);
+            }
+            if (*def) {
+                if (const FieldDef* found = (*def)->field(origin->column))
+                    f = *found;
             }
         }
         f.name = column.name;
