@@ -1,5 +1,7 @@
 #include "server_connection.h"
 
+#include <cstdlib>
+
 #include "platform/db/db_error.h"
 #include "platform/db/db_log.h"
 #include "platform/db/sql_quote.h"
@@ -374,6 +376,19 @@ QList<QVariantList> ServerConnection::query(const QString& sql, const QVariantLi
         rows.append(cells);
     }
     return rows;
+}
+
+std::vector<qint64> ServerConnection::lastColumnNumbers(const QString& sql, const QVariantList& values)
+{
+    const Result result = run(sql, values);
+    const PGresult* r = result.handle.get();
+    const int rowCount = PQntuples(r);
+    const int last = PQnfields(r) - 1;
+    std::vector<qint64> numbers;
+    numbers.reserve(size_t(rowCount));
+    for (int row = 0; row < rowCount; ++row)
+        numbers.push_back(std::strtoll(PQgetvalue(r, row, last), nullptr, 10));
+    return numbers;
 }
 
 int ServerConnection::exec(const QString& sql, const QVariantList& values)

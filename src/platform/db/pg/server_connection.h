@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <vector>
 
 struct pg_conn;
 struct pg_result;
@@ -60,6 +61,9 @@ public:
     // SQLSTATE says so, ServerUnreachable when the connection is lost, else ServerCallFailed;
     // the description holds the SQLSTATE, the server's message and the statement.
     QList<QVariantList> query(const QString& sql, const QVariantList& values = {});
+    // The last column of each row as a whole number (the keys of a keyset), read without making
+    // a value of every cell.
+    std::vector<qint64> lastColumnNumbers(const QString& sql, const QVariantList& values = {});
     // The same for a statement without rows; returns the number of rows it changed.
     int exec(const QString& sql, const QVariantList& values = {});
     // Runs work in one transaction: committed when work returns, rolled back when it raises (a

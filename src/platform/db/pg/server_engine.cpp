@@ -135,6 +135,19 @@ public:
         stamp.rollbacks = m_session->server->rollbacks();
         return stamp;
     }
+    // The stamp the keys were read under: the table's number read just before them, which this
+    // user action then goes on with.
+    Stamp openedStamp()
+    {
+        m_version = m_rows->openedVersion();
+        m_versionPass = currentEventPass();
+        m_versionWrites = m_session->writes;
+        Stamp stamp;
+        stamp.changes = qint64(m_session->writes);
+        stamp.dataVersion = m_version;
+        stamp.rollbacks = m_session->server->rollbacks();
+        return stamp;
+    }
     bool inTransaction() const override { return m_session->inTransaction; }
     quint64 transactionSerial() const override { return m_session->transactionSerial; }
     void watchTransaction(const std::weak_ptr<TransactionWatcher>& watcher) override
@@ -203,7 +216,7 @@ std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, con
             opened.baseSchema = rows->schema() == session->data->schema() ? QStringLiteral("main") : rows->schema();
             opened.baseTable = rows->table();
             auto store = std::make_unique<ServerRowStore>(session, std::move(rows));
-            opened.keysStamp = store->stamp();
+            opened.keysStamp = store->openedStamp();
             return RowSource::create(std::move(store), std::move(opened), source);
         }
     }

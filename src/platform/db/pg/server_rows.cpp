@@ -51,10 +51,11 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
                                 shape.tail.contains(QRegularExpression(QStringLiteral("order\\s+by"),
                                                                        QRegularExpression::CaseInsensitiveOption)));
     const QString keys = withList ? shape.selectList + QStringLiteral(", ") : QString();
-    for (const QVariantList& row :
-         server.query(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
-                      QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail))
-        rows->m_keys.push_back(row.last().toLongLong());
+    // The table's number before its keys: a write that comes between moves it past this one.
+    rows->m_openedVersion = versions::of(server, rows->m_schema, rows->m_table);
+    rows->m_keys =
+        server.lastColumnNumbers(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
+                                 QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail);
 
     // A column that comes straight from the table is its field, written by edits; anything else
     // is computed and read as its type says.

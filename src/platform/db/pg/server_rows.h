@@ -42,6 +42,8 @@ public:
     const QString& table() const { return m_table; } // as the data set spells it
     int size() const { return int(m_keys.size()); }
     qint64 key(int index) const { return m_keys[size_t(index)]; }
+    // The table's number read just before the keys.
+    qint64 openedVersion() const { return m_openedVersion; }
 
     // Reads the row; false when it no longer exists.
     bool fetch(qint64 key, QVector<QVariant>& values, bool lockRow = false);
@@ -81,6 +83,7 @@ private:
     QString m_qualifier;
     QVector<SourceColumn> m_columns;
     std::vector<qint64> m_keys;
+    qint64 m_openedVersion = 0;
 };
 
 } // namespace db::pg
