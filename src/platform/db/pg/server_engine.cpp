@@ -124,30 +124,13 @@ public:
     Stamp stamp() override
     {
         const quint64 pass = currentEventPass();
-        if (pass == 0 || pass != m_versionPass || m_session->writes != m_versionWrites) {
-            m_version = m_rows->stamp().version;
-            m_versionPass = pass;
-            m_versionWrites = m_session->writes;
-        }
-        Stamp stamp;
-        stamp.changes = qint64(m_session->writes);
-        stamp.dataVersion = m_version;
-        stamp.rollbacks = m_session->server->rollbacks();
-        return stamp;
+        if (pass == 0 || pass != m_versionPass || m_session->writes != m_versionWrites)
+            return stampWith(m_rows->stamp().version, pass);
+        return stampWith(m_version, pass);
     }
     // The stamp the keys were read under: the table's number read just before them, which this
     // user action then goes on with.
-    Stamp openedStamp()
-    {
-        m_version = m_rows->openedVersion();
-        m_versionPass = currentEventPass();
-        m_versionWrites = m_session->writes;
-        Stamp stamp;
-        stamp.changes = qint64(m_session->writes);
-        stamp.dataVersion = m_version;
-        stamp.rollbacks = m_session->server->rollbacks();
-        return stamp;
-    }
+    Stamp openedStamp() { return stampWith(m_rows->openedVersion(), currentEventPass()); }
     bool inTransaction() const override { return m_session->inTransaction; }
     quint64 transactionSerial() const override { return m_session->transactionSerial; }
     void watchTransaction(const std::weak_ptr<TransactionWatcher>& watcher) override
@@ -161,6 +144,19 @@ public:
     const void* owner() const override { return m_session.get(); }
 
 private:
+    // The stamp of the table's number `version`, kept for the rest of the action `pass`.
+    Stamp stampWith(qint64 version, quint64 pass)
+    {
+        m_version = version;
+        m_versionPass = pass;
+        m_versionWrites = m_session->writes;
+        Stamp stamp;
+        stamp.changes = qint64(m_session->writes);
+        stamp.dataVersion = version;
+        stamp.rollbacks = m_session->server->rollbacks();
+        return stamp;
+    }
+
     std::shared_ptr<Session> m_session;
     std::unique_ptr<ServerRows> m_rows;
     qint64 m_version = 0;
