@@ -321,8 +321,8 @@ QStringList tableNames(ServerConnection& server, const QString& schema)
 {
     QStringList names;
     const QList<QVariantList> rows =
-        server.query(QStringLiteral("select tbl from ") + qualified(schema, QStringLiteral("msys_fields")) +
-                     QStringLiteral(" where pos = 0 order by created"));
+        server.catalogQuery(QStringLiteral("select tbl from ") + qualified(schema, QStringLiteral("msys_fields")) +
+                            QStringLiteral(" where pos = 0 order by created"));
     for (const QVariantList& row : rows)
         names << row.first().toString();
     return names;
@@ -333,7 +333,7 @@ TableDef tableDef(ServerConnection& server, const QString& schema, const QString
     const QString table = storedName(server, schema, name).value_or(name);
     TableDef def;
     def.name = table;
-    const QList<QVariantList> fields = server.query(
+    const QList<QVariantList> fields = server.catalogQuery(
         QStringLiteral("select name, type, size, attributes, zero_length, required from ") +
             qualified(schema, QStringLiteral("msys_fields")) + QStringLiteral(" where tbl = $1 order by pos"),
         {table});
@@ -349,7 +349,7 @@ TableDef tableDef(ServerConnection& server, const QString& schema, const QString
         field.required = row[5].toBool();
         def.fields << field;
     }
-    const QList<QVariantList> indexes = server.query(
+    const QList<QVariantList> indexes = server.catalogQuery(
         QStringLiteral("select name, fields, is_unique, is_primary from ") +
             qualified(schema, QStringLiteral("msys_indexes")) + QStringLiteral(" where tbl = $1 order by pos"),
         {table});

@@ -22,7 +22,7 @@ std::optional<QString> ServerCatalog::storedQuery(const QString& name) const
 
 std::optional<QString> ServerCatalog::storedQueryIn(const QString& schema, const QString& name) const
 {
-    const QList<QVariantList> rows = m_server.query(
+    const QList<QVariantList> rows = m_server.catalogQuery(
         QStringLiteral("select jet_sql from ") + dataset::qualified(schemaOf(schema), QStringLiteral("msys_queries")) +
             QStringLiteral(" where lower(name) = lower($1)"),
         {name});
@@ -45,7 +45,7 @@ QString ServerCatalog::attach(const QString& path)
 QStringList ServerCatalog::columns(const QString& schema, const QString& table) const
 {
     QStringList names;
-    const QList<QVariantList> rows = m_server.query(
+    const QList<QVariantList> rows = m_server.catalogQuery(
         QStringLiteral("select column_name::text from information_schema.columns where table_schema = $1 "
                        "and table_name = $2 order by ordinal_position"),
         {schemaOf(schema), table.toLower()});

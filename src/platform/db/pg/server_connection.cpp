@@ -4,6 +4,7 @@
 
 #include "platform/db/db_error.h"
 #include "platform/db/db_log.h"
+#include "platform/db/event_pass.h"
 #include "platform/db/sql_quote.h"
 
 #include <libpq-fe.h>
@@ -242,6 +243,7 @@ void ServerConnection::readyFor(const QString& sql)
         m_transactionLost = false;
         // A server back after a restart takes us again; one that is not answers at once.
         PQreset(m_connection);
+        m_catalog.clear();
         if (PQstatus(m_connection) != CONNECTION_OK)
             throw DbError(errc::ServerUnreachable, lostText() + QStringLiteral("\n") +
                                                        text(PQerrorMessage(m_connection)) + QStringLiteral("\n") + sql);
@@ -260,8 +262,30 @@ void ServerConnection::keepForSession(const QString& sql)
     m_sessionSettings << sql;
 }
 
+QList<QVariantList> ServerConnection::catalogQuery(const QString& sql, const QVariantList& values)
+{
+    const quint64 pass = currentEventPass();
+    if (pass == 0)
+        return query(sql, values);
+    if (pass != m_catalogPass) {
+        m_catalog.clear();
+        m_catalogPass = pass;
+    }
+    QString key = sql;
+    for (const QVariant& value : values)
+        key += QChar(0x1f) + value.toString();
+    if (const auto kept = m_catalog.constFind(key); kept != m_catalog.constEnd())
+        return *kept;
+    const QList<QVariantList> rows = query(sql, values);
+    m_catalog.insert(key, rows);
+    return rows;
+}
+
 ServerConnection::Result ServerConnection::run(const QString& sql, const QVariantList& values)
 {
+    // Anything but a SELECT may change a definition (or begin, end or undo a change of one).
+    if (!sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+        m_catalog.clear();
     readyFor(sql);
     const Bound bound(values);
     Result result;

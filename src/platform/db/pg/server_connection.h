@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -64,6 +65,11 @@ public:
     // The last column of each row as a whole number (the keys of a keyset), read without making
     // a value of every cell.
     std::vector<qint64> lastColumnNumbers(const QString& sql, const QVariantList& values = {});
+    // A read of the data sets' definitions (their tables, fields, indexes, stored queries): kept
+    // for the rest of the user action (event_pass.h) and given again until this connection runs
+    // anything but a SELECT. Another client's change is seen at the next action, as its rows are.
+    // Outside an event loop it is asked every time.
+    QList<QVariantList> catalogQuery(const QString& sql, const QVariantList& values = {});
     // The same for a statement without rows; returns the number of rows it changed.
     int exec(const QString& sql, const QVariantList& values = {});
     // Runs work in one transaction: committed when work returns, rolled back when it raises (a
@@ -103,6 +109,8 @@ private:
     bool m_transactionLost = false;
     quint64 m_rollbacks = 0;
     QStringList m_sessionSettings;
+    QHash<QString, QList<QVariantList>> m_catalog; // catalogQuery's answers in this action
+    quint64 m_catalogPass = 0;
 };
 
 } // namespace db::pg

@@ -140,7 +140,7 @@ QList<FieldDef> ServerDataSet::fieldsOfSelect(const QString& sql)
     };
     QHash<QPair<qlonglong, int>, Origin> origins;
     if (!tables.isEmpty()) {
-        const QList<QVariantList> rows = m_server.query(
+        const QList<QVariantList> rows = m_server.catalogQuery(
             QStringLiteral("select c.oid::bigint, a.attnum::integer, n.nspname::text, c.relname::text, a.attname::text "
                            "from pg_class c join pg_namespace n on n.oid = c.relnamespace "
                            "join pg_attribute a on a.attrelid = c.oid "

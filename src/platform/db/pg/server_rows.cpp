@@ -59,15 +59,17 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
 
     // A column that comes straight from the table is its field, written by edits; anything else
     // is computed and read as its type says.
-    const qlonglong tableOid = server.query(QStringLiteral("SELECT to_regclass($1)::oid::bigint"), {rows->m_target})
-                                   .first()
-                                   .first()
-                                   .toLongLong();
+    const qlonglong tableOid =
+        server.catalogQuery(QStringLiteral("SELECT to_regclass($1)::oid::bigint"), {rows->m_target})
+            .first()
+            .first()
+            .toLongLong();
     // The table's column names by number, read at once (one round trip, not one a column).
     QHash<int, QString> attributes;
-    for (const QVariantList& a : server.query(QStringLiteral("SELECT attnum::integer, attname::text FROM pg_attribute "
-                                                             "WHERE attrelid = $1 AND attnum > 0"),
-                                              {tableOid}))
+    for (const QVariantList& a :
+         server.catalogQuery(QStringLiteral("SELECT attnum::integer, attname::text FROM pg_attribute "
+                                            "WHERE attrelid = $1 AND attnum > 0"),
+                             {tableOid}))
         attributes.insert(a.value(0).toInt(), a.value(1).toString());
     for (const ServerConnection::ResultColumn& column :
          server.resultColumns(QStringLiteral("SELECT ") + rows->m_list + QStringLiteral(" FROM ") + rows->m_from +

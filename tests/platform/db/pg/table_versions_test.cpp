@@ -5,6 +5,9 @@
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/table_versions.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace {
 
 using db::pg::ServerConnection;
@@ -50,6 +53,45 @@ TEST_F(ServerTest, ATablesNumberMovesForOthersOnlyWithACommit)
 
     EXPECT_EQ(pg_test::failureNumber([&] { versions::of(*server, u"vemocv"_s, u"khongco"_s); }),
               db::errc::TableNotFound);
+}
+
+// The definitions are read once in a user action: another client's new field is seen at the next
+// action, this connection's own change at once.
+TEST_F(ServerTest, DefinitionsAreReadOncePerActionAndAgainAfterAChange)
+{
+    db::pg::dataset::drop(*server, u"vemotk"_s);
+    db::pg::dataset::create(*server, u"vemotk"_s);
+    db::TableDef units;
+    units.name = u"donvi"_s;
+    units.fields = {{u"tendonvi"_s, db::FieldType::Text, 50}};
+    server->inTransaction([&] { db::pg::dataset::createTable(*server, u"vemotk"_s, units); });
+    auto other = ServerConnection::open(with(u"dbname"_s, databaseName()));
+    const auto addField = [](ServerConnection& client, const QString& name) {
+        client.inTransaction([&] {
+            db::pg::dataset::addField(client, u"vemotk"_s, u"donvi"_s, {name, db::FieldType::Text, 10});
+        });
+    };
+    const auto fields = [&] {
+        QStringList names;
+        for (const db::FieldDef& f : db::pg::dataset::tableDef(*server, u"vemotk"_s, u"donvi"_s).fields)
+            names << f.name;
+        return names.join(u',');
+    };
+    QStringList seen;
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        seen << fields();
+        addField(*other, u"matt"_s);
+        seen << fields();
+    });
+    QTimer::singleShot(0, &loop, [&] {
+        seen << fields();
+        addField(*server, u"ghichu"_s);
+        seen << fields();
+        loop.quit();
+    });
+    loop.exec();
+    EXPECT_EQ(seen.join(u'|'), u"tendonvi|tendonvi|tendonvi,matt|tendonvi,matt,ghichu"_s);
 }
 
 } // namespace
