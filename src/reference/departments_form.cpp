@@ -1,6 +1,6 @@
 #include "departments_form.h"
 
-#include "form_names.h"
+#include "platform/ui/label_names.h"
 #include "reference_rules.h"
 #include "ui_frmbophan.h"
 
@@ -58,7 +58,7 @@ DepartmentsForm::DepartmentsForm(QWidget* parent) : ui::FormBase(parent), m_ui(s
     m_ui->DBGrid1->addColumn(QStringLiteral("Ban, đơn vị"), QStringLiteral("donvi"), 260);
     m_ui->DBGrid1->addColumn(QStringLiteral("Tên phòng"), QStringLiteral("phong"), 300);
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
-    nameControlsFromLabels(this);
+    ui::nameControlsFromLabels(this);
 
     connect(Data1, &ui::DataControl::Reposition, this, &DepartmentsForm::Data1_Reposition);
     Data1->setValidateHandler([](ui::DataAction, bool) { return ui::ValidateResult::DontSave; });

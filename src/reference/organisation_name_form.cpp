@@ -1,6 +1,6 @@
 #include "organisation_name_form.h"
 
-#include "form_names.h"
+#include "platform/ui/label_names.h"
 #include "ui_frmtendonvi.h"
 
 #include "app/core/messenger.h"
@@ -27,7 +27,7 @@ OrganisationNameForm::OrganisationNameForm(QWidget* parent)
     Txttendonvi->setMaxLength(200);
     Txttencaptren->setMaxLength(200);
     ui::setStatusStyle(m_ui->lbltrangthai, ui::StatusStyle::Viewing);
-    nameControlsFromLabels(this);
+    ui::nameControlsFromLabels(this);
     m_ui->cmdclose->setAutoDefault(false);
     connect(m_ui->cmdclose, &QPushButton::clicked, this, [this] { unload(); });
 }

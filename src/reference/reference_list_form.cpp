@@ -1,6 +1,6 @@
 #include "reference_list_form.h"
 
-#include "form_names.h"
+#include "platform/ui/label_names.h"
 #include "reference_rules.h"
 #include "ui_frmchutat.h"
 #include "ui_frmdonvi.h"
@@ -101,7 +101,7 @@ ReferenceListForm::ReferenceListForm(ListConfig config, QWidget* parent)
     DBGrid1->addColumn(m_config.nameCaption, m_config.nameColumn, 420);
     DBGrid1->addColumn(QStringLiteral("Chữ tắt"), QStringLiteral("chutat"), 140);
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
-    nameControlsFromLabels(this);
+    ui::nameControlsFromLabels(this);
 
     Data1->setValidateHandler([this](ui::DataAction action, bool changed) { return Data1_Validate(action, changed); });
     connect(Data1, &ui::DataControl::Reposition, this, &ReferenceListForm::Data1_Reposition);

@@ -1,6 +1,6 @@
 #include "users_form.h"
 
-#include "form_names.h"
+#include "platform/ui/label_names.h"
 #include "reference_rules.h"
 #include "ui_frmloaitien.h"
 
@@ -73,7 +73,7 @@ UsersForm::UsersForm(QWidget* parent) : ui::FormBase(parent), m_ui(std::make_uni
     DBGrid2->addColumn(QStringLiteral("Tên trên mạng"), QStringLiteral("tentrenmang"), 160);
     DBGrid2->addColumn(QStringLiteral("Quyền hạn"), QStringLiteral("quyenhan"), 140);
     Data1->setRecordsetType(db::RecordsetType::Dynaset);
-    nameControlsFromLabels(this);
+    ui::nameControlsFromLabels(this);
 
     connect(Data1, &ui::DataControl::Reposition, this, &UsersForm::Data1_Reposition);
     Data1->setValidateHandler([](ui::DataAction, bool) { return ui::ValidateResult::DontSave; });

@@ -13,25 +13,6 @@
 
 namespace registers {
 
-void setAccessibleCaption(QWidget* control, const QString& caption)
-{
-    QString name = caption;
-    name.remove(QLatin1Char('&'));
-    name = name.trimmed();
-    control->setAccessibleName(name);
-    if (auto* box = qobject_cast<ui::TextBox*>(control))
-        box->editor()->setAccessibleName(name);
-}
-
-void nameControlsFromLabels(QWidget* form)
-{
-    const auto labels = form->findChildren<QLabel*>();
-    for (QLabel* label : labels) {
-        if (QWidget* buddy = label->buddy())
-            setAccessibleCaption(buddy, label->text());
-    }
-}
-
 db::Recordset referenceList(const ProgramContext& m, ReferenceList list)
 {
     switch (list) {

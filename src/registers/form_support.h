@@ -8,6 +8,7 @@
 
 #include "common/text_box.h"
 #include "platform/db/recordset.h"
+#include "platform/ui/label_names.h"
 #include "platform/ui/text_box.h"
 
 #include <QString>
@@ -21,11 +22,9 @@ class FormBase;
 
 namespace registers {
 
-// Gives every control that a label names (its buddy) the label's caption, without "&", as its
-// accessible name; a text box's inner editor gets it too, since it is what holds the focus.
-void nameControlsFromLabels(QWidget* form);
-// Sets the accessible name of a control (and of a text box's editor).
-void setAccessibleCaption(QWidget* control, const QString& caption);
+// The toolkit's naming of controls from their labels, as the forms of this folder call it.
+using ui::nameControlsFromLabels;
+using ui::setAccessibleCaption;
 
 // The reference lists of the program (ProgramContext) that a box completes from.
 enum class ReferenceList

@@ -4,6 +4,7 @@
 
 #include "file_dialog.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/label_names.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -16,11 +17,7 @@ DataFileChoiceDialog::DataFileChoiceDialog(DataFileRole role, ChoiceHooks hooks,
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmchondulieu"));
-    // Each box is named by its label, as a screen reader reads it.
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (QWidget* buddy = label->buddy())
-            buddy->setAccessibleName(label->text().remove(QLatin1Char('&')).trimmed());
-    }
+    ui::nameControlsFromLabels(this); // each box is named by its label, as a screen reader reads it
     m_ui->List1->installEventFilter(this);
     connect(m_ui->cmdchon, &QPushButton::clicked, this, &DataFileChoiceDialog::cmdchon_Click);
     connect(m_ui->cmdchapnhan, &QPushButton::clicked, this, &DataFileChoiceDialog::cmdchapnhan_Click);

@@ -8,6 +8,7 @@
 #include "app/core/server_setting.h"
 #include "datafiles/server_move.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/label_names.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,10 +21,7 @@ ServerMoveDialog::ServerMoveDialog(std::function<void()> refreshWindow, QWidget*
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("frmmaychu"));
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (QWidget* buddy = label->buddy())
-            buddy->setAccessibleName(label->text().remove(QLatin1Char('&')).trimmed());
-    }
+    ui::nameControlsFromLabels(this); // each box is named by its label, as a screen reader reads it
     connect(m_ui->cmdchuyen, &QPushButton::clicked, this, &ServerMoveDialog::cmdchuyen_Click);
     connect(m_ui->cmddong, &QPushButton::clicked, this, &ServerMoveDialog::cmddong_Click);
 }
