@@ -6,6 +6,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextDocument>
+#include <QThread>
+#include <thread>
 
 namespace report {
 
@@ -114,8 +116,9 @@ int PageComposer::compose()
         }
     }
     beginTable();
-    for (const ReportRow& row : m_report.rows)
-        drawRow(row);
+    std::vector<std::unique_ptr<RowLayout>> layouts = layOutRows();
+    for (qsizetype i = 0; i < m_report.rows.size(); ++i)
+        drawRow(m_report.rows.at(i), std::move(layouts[size_t(i)]));
     drawClosing();
     finishPage();
     return m_page;
@@ -126,13 +129,15 @@ double PageComposer::headerHeight() const
     return m_header->remainingHeight() + (m_columnNumbers ? m_columnNumbers->remainingHeight() : 0);
 }
 
-void PageComposer::paint(QPainter* painter) const
+void PageComposer::paint(QPainter* painter, const std::function<void()>& nextPage) const
 {
     painter->setPen(QPen(Qt::black, m_penWidth));
     painter->setBrush(Qt::NoBrush);
     const QString pages = QString::number(m_pages.size() - m_unnumberedPages);
     for (size_t page = 0; page < m_pages.size(); ++page) {
-        if (page > 0)
+        if (page > 0 && nextPage)
+            nextPage();
+        else if (page > 0)
             m_device->newPage();
         for (const Step& step : m_pages[page]) {
             switch (step.kind) {
@@ -229,9 +234,35 @@ void PageComposer::drawGroupRow(const QString& caption)
     m_segmentTop = m_y;
 }
 
-void PageComposer::drawRow(const ReportRow& row)
+std::vector<std::unique_ptr<RowLayout>> PageComposer::layOutRows() const
 {
-    m_layouts.push_back(std::make_unique<RowLayout>(row.cells, m_geometry, m_deviceFont));
+    const QList<ReportRow>& rows = m_report.rows;
+    std::vector<std::unique_ptr<RowLayout>> layouts(size_t(rows.size()));
+    // Shaping the rows' text is most of a long report's time, and every row is shaped on its
+    // own: long reports are laid out on as many threads as there are cores (at most four), each
+    // with a font of its own (a font's engines are cached per thread).
+    const int threads = rows.size() < 400 ? 1 : qBound(1, QThread::idealThreadCount(), 4);
+    auto layOut = [&](qsizetype first, qsizetype end, const QFont& font) {
+        for (qsizetype i = first; i < end; ++i)
+            layouts[size_t(i)] = std::make_unique<RowLayout>(rows.at(i).cells, m_geometry, font);
+    };
+    const qsizetype chunk = (rows.size() + threads - 1) / threads;
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t) {
+        workers.emplace_back([&, t] {
+            const QFont font(m_font, m_device);
+            layOut(t * chunk, qMin(rows.size(), (t + 1) * chunk), font);
+        });
+    }
+    layOut(0, qMin(rows.size(), chunk), m_deviceFont);
+    for (std::thread& worker : workers)
+        worker.join();
+    return layouts;
+}
+
+void PageComposer::drawRow(const ReportRow& row, std::unique_ptr<RowLayout> laidOut)
+{
+    m_layouts.push_back(std::move(laidOut));
     const bool grouped = !m_report.file.groupBy.isEmpty();
     const double groupHeight = row.startsGroup ? groupRowHeight(row.groupCaption) : 0;
     if (m_report.file.keepRows) {

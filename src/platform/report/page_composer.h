@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,9 +33,10 @@ public:
 
     // Places everything; returns the number of pages. Runs once.
     int compose();
-    // Paints the composed pages on painter (begun on the device), moving the device to a new page
-    // between them; {{pages}} in the page numbers prints the number of pages.
-    void paint(QPainter* painter) const;
+    // Paints the composed pages on painter (begun on the device, or on another device of the
+    // same measures), moving to a new page between them with nextPage (by default the device's
+    // newPage); {{pages}} in the page numbers prints the number of pages.
+    void paint(QPainter* painter, const std::function<void()>& nextPage = {}) const;
 
 private:
     // One drawing step of a page.
@@ -62,7 +64,8 @@ private:
 
     double mm(double millimetres) const { return millimetres * m_dpi / 25.4; }
     void beginTable();
-    void drawRow(const ReportRow& row);
+    std::vector<std::unique_ptr<RowLayout>> layOutRows() const; // every row, in order
+    void drawRow(const ReportRow& row, std::unique_ptr<RowLayout> laidOut);
     // keep_rows: the row's layout in a smaller type when it does not fit in room at the report's size.
     void fitRow(const ReportRow& row, double room);
     void drawGroupRow(const QString& caption);

@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 
 namespace report {
 
@@ -22,15 +23,21 @@ void checkPageLayout(const PreparedReport& report)
 
 int writePdf(const PreparedReport& report, const QString& path)
 {
+    // Written whole or not at all: a half-written file never replaces the one there.
+    QSaveFile file(path);
     int pages = 0;
-    {
-        QPdfWriter writer(path);
-        writer.setPageLayout(report.pageLayout);
-        writer.setTitle(report.title());
-        writer.setCreator(QStringLiteral("Selvaro"));
-        pages = ReportRenderer(report).paint(&writer);
+    if (file.open(QIODevice::WriteOnly)) {
+        pages = ReportRenderer(report).writeOwnPdf(&file);
+        if (pages == 0 && file.seek(0) && file.resize(0)) {
+            // Drawn with what only Qt's writer has (see PdfPaintDevice).
+            QPdfWriter writer(&file);
+            writer.setPageLayout(report.pageLayout);
+            writer.setTitle(report.title());
+            writer.setCreator(QStringLiteral("Selvaro"));
+            pages = ReportRenderer(report).paint(&writer);
+        }
     }
-    if (pages == 0 || !QFileInfo(path).isFile())
+    if (pages == 0 || !file.commit())
         throw ReportError(ReportErrorCode::OutputFailed, QStringLiteral("Không ghi được file PDF %1").arg(path));
     return pages;
 }

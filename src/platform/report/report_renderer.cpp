@@ -1,9 +1,12 @@
 #include "report_renderer.h"
 
 #include "page_composer.h"
+#include "pdf_paint_device.h"
 
+#include <QBuffer>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 namespace report {
 
@@ -19,6 +22,26 @@ int ReportRenderer::paint(QPagedPaintDevice* device) const
         return 0;
     composer.paint(&painter);
     painter.end();
+    return pages;
+}
+
+int ReportRenderer::writeOwnPdf(QIODevice* out) const
+{
+    // Qt's writer, never painted on, gives the measures the report is laid out for.
+    QBuffer unused;
+    QPdfWriter measures(&unused);
+    measures.setPageLayout(m_report.pageLayout);
+    PageComposer composer(m_report, &measures);
+    const int pages = composer.compose();
+
+    PdfPaintDevice device(measures, m_report.pageLayout, m_report.title());
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    composer.paint(&painter, [&device] { device.newPage(); });
+    painter.end();
+    if (device.usedUnsupported() || !device.finish(out))
+        return 0;
     return pages;
 }
 

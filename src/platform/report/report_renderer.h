@@ -2,6 +2,7 @@
 
 #include "prepared_report.h"
 
+class QIODevice;
 class QPagedPaintDevice;
 
 namespace report {
@@ -24,6 +25,11 @@ public:
     // Returns the number of pages painted, or 0 when the device cannot be painted on (a PDF file
     // that cannot be created, a printer that refuses the job).
     int paint(QPagedPaintDevice* device) const;
+
+    // Writes the report to out as PDF with the program's own writer, laid out as on a PDF writer
+    // of Qt's with the report's page layout. Returns the number of pages, or 0 when the report
+    // draws what that writer cannot (then nothing is written: Qt's writer serves).
+    int writeOwnPdf(QIODevice* out) const;
 
     // The number of pages the report takes on device, painting nothing.
     int countPages(QPagedPaintDevice* device) const;

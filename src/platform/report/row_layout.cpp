@@ -1,5 +1,8 @@
 #include "row_layout.h"
 
+#include "pdf_paint_device.h"
+
+#include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
@@ -24,6 +27,23 @@ struct RowLayout::Cell
         return count == 0 && force && !finished() ? 1 : count;
     }
 };
+
+namespace {
+
+// Draws line at offset: on the program's own PDF writer as the glyphs the layout keeps, shaped
+// once already.
+void drawLine(QPainter* painter, const QTextLine& line, const QPointF& offset)
+{
+    if (PdfPaintDevice* pdf = PdfPaintDevice::of(painter)) {
+        const QPointF at = offset + QPointF(painter->transform().dx(), painter->transform().dy());
+        for (const QGlyphRun& run : line.glyphRuns())
+            pdf->drawGlyphRun(at, run, painter->pen().color());
+        return;
+    }
+    line.draw(painter, offset);
+}
+
+} // namespace
 
 RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& deviceFont)
     : m_geometry(geometry)
@@ -129,7 +149,7 @@ void RowLayout::drawTakenSlice(QPainter* painter, int slice, double top) const
         const QPointF offset(m_geometry.left.at(qsizetype(column)) + m_geometry.padding,
                              top + m_geometry.padding - cell.lineTops.at(taken.first));
         for (int i = 0; i < taken.count; ++i)
-            cell.layout.lineAt(taken.first + i).draw(painter, offset);
+            drawLine(painter, cell.layout.lineAt(taken.first + i), offset);
     }
 }
 
@@ -139,8 +159,9 @@ double RowLayout::drawWhole(QPainter* painter, double top) const
     for (size_t column = 0; column < m_cells.size(); ++column) {
         const Cell& cell = *m_cells[column];
         if (painter) {
-            cell.layout.draw(
-                painter, QPointF(m_geometry.left.at(qsizetype(column)) + m_geometry.padding, top + m_geometry.padding));
+            const QPointF at(m_geometry.left.at(qsizetype(column)) + m_geometry.padding, top + m_geometry.padding);
+            for (int i = 0; i < cell.layout.lineCount(); ++i)
+                drawLine(painter, cell.layout.lineAt(i), at);
         }
         height = qMax(height, cell.lineTops.back());
     }
