@@ -80,6 +80,9 @@ private:
         m.letters = db::pg::openDataSet(server, letters);
         m.reference = m.lettersReference = m.scheduleReference = db::pg::openDataSet(server, reference);
         m.serverConnection = server;
+        // As the program starts on a server: its year tables checked, with their index of marked
+        // rows (a copy leaves the program's own indexes out).
+        app::createYearTables(m);
         app::openReferenceRecordsets(m);
         std::fprintf(stderr, "registers_bench: the letters and reference lists are on the server\n");
     }
