@@ -23,8 +23,10 @@ void checkPageLayout(const PreparedReport& report)
 
 int writePdf(const PreparedReport& report, const QString& path)
 {
-    // Written whole or not at all: a half-written file never replaces the one there.
+    // Written whole or not at all: a half-written file never replaces the one there (unless the
+    // folder allows no new file beside it, where the file is written in place as before).
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     int pages = 0;
     if (file.open(QIODevice::WriteOnly)) {
         pages = ReportRenderer(report).writeOwnPdf(&file);
