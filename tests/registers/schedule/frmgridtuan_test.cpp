@@ -24,19 +24,7 @@ protected:
 };
 
 // The same week's work with the office's data on a server.
-class FrmgridtuanOnServerTest : public FrmgridtuanTest
-{
-protected:
-    void SetUp() override
-    {
-        if (!registers_test::ServerRun::available())
-            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-        FrmgridtuanTest::SetUp();
-        m_server.start(home);
-    }
-
-    registers_test::ServerRun m_server;
-};
+using FrmgridtuanOnServerTest = registers_test::OnServer<FrmgridtuanTest>;
 
 TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsTheWeek)
 {
