@@ -113,7 +113,7 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
 
     app::Module1& m = app::module1();
     auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
-    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->setSession(programSession(Register::Incoming, Start::List));
     list->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list));
     BookOutcome outcome;
@@ -160,7 +160,7 @@ TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLett
         add(stt, u"Quyết định số %1"_s.arg(stt), "Quyết định");
         add(stt, u"Công văn số %1"_s.arg(stt), "Công văn");
     }
-    const SessionPtr visit = registers_test::visit(Register::Outgoing, Start::List); // held as the list holds it
+    const SessionPtr visit = programSession(Register::Outgoing, Start::List); // held as the list holds it
     RegisterBookDialog dialog;
     dialog.prepare(false, app::module1().outgoingTable, visit, {});
     home.responder.onModal(u"frmsodangky"_s, [&](ui::FormBase&) {
@@ -209,7 +209,7 @@ TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
         {false, 0, 0, u"Quyết định"_s, u"Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !"_s},
         {false, 2, 3, {}, u"Không có công văn đi nào có số đăng ký từ 2 đến 3 !"_s},
     };
-    const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
+    const SessionPtr visit = programSession(Register::Incoming, Start::List);
     for (const Case& c : cases) {
         const BookRequest request{c.incoming, c.incoming ? app::module1().incomingTable : app::module1().outgoingTable,
                                   c.from,     c.to,
@@ -258,7 +258,7 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
     add(5, summary(5), {}, "20260103");
     app::Module1& m = app::module1();
     auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
-    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->setSession(programSession(Register::Incoming, Start::List));
     list->open(m.incomingTable, m.incomingTable, false);
 
     QStringList rows;
@@ -285,7 +285,7 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
     EXPECT_EQ(list->Data1->recordset().value(u"id"_s).toLongLong(), second);
 
     // Outgoing letters of the year: none, so nothing wrong.
-    const SessionPtr outgoing = registers_test::visit(Register::Outgoing, Start::List);
+    const SessionPtr outgoing = programSession(Register::Outgoing, Start::List);
     NumberCheckDialog empty;
     empty.prepare(false, m.outgoingTable, outgoing, nullptr);
     QString told;
@@ -305,7 +305,7 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
 {
     copyData("kiemtraso.rpt");
     plantYear();
-    const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
+    const SessionPtr visit = programSession(Register::Incoming, Start::List);
     NumberCheckDialog dialog;
     dialog.prepare(true, app::module1().incomingTable, visit, nullptr);
     QTemporaryDir dir;

@@ -71,7 +71,7 @@ protected:
     }
     QStringList letters(const QString& columns, db::Database& db) const
     {
-        return tableRows(db, app::module1().*GetParam().table, columns);
+        return test::tableRows(db, app::module1().*GetParam().table, columns);
     }
     QStringList letters(const QString& columns) const { return letters(columns, app::module1().letters); }
 

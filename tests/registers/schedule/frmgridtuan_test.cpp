@@ -74,7 +74,7 @@ void FrmgridtuanTest::acrossTheYearsEnd()
 
     // The month list counts in the working year of the visit.
     app::module1().workingYear = u"2005"_s;
-    view()->setSession(registers_test::visit(registers::Register::Schedule, registers::Start::Week));
+    view()->setSession(registers::programSession(registers::Register::Schedule, registers::Start::Week));
     click(*view(), "cmdthang");
     view()->List1_Click(2);
     EXPECT_EQ(week(), u"28/02/2005 - 06/03/2005"_s);
