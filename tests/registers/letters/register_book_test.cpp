@@ -51,7 +51,8 @@ protected:
     {
         app::Module1& m = app::module1();
         const bool in = type.isEmpty();
-        db::Recordset rs = m.letters.openRecordset(in ? m.incomingTable : m.outgoingTable);
+        const QString table = in ? m.incomingTable : m.outgoingTable;
+        db::Recordset rs = m.letters.openRecordset(table);
         rs.addNew();
         rs.setValue(u"stt"_s, stt);
         rs.setValue(u"tt_ndung"_s, summary);
@@ -64,11 +65,7 @@ protected:
             rs.setValue(u"loai"_s, type);
         }
         rs.update();
-        return m.letters
-            .openRecordset(u"SELECT Max(id) FROM "_s + (in ? m.incomingTable : m.outgoingTable),
-                           db::RecordsetType::Snapshot)
-            .value(0)
-            .toLongLong();
+        return test::scalar(m.letters, u"SELECT Max(id) FROM "_s + table);
     }
     static QString summary(int stt) { return u"Nội dung thư %1"_s.arg(stt, 3, 10, QChar(u'0')); }
 
