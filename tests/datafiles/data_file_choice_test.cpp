@@ -85,7 +85,7 @@ protected:
 
 TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
 {
-    const QString otherCv = otherLetters(true);
+    otherLetters(true); // the reference file beside the other schedule file
     db::Database lonely = makeDataFile(u"không tk"_s, u"vemocv.mdb"_s);
     const QString notData = dataPath(u"thư.mdb"_s);
     writeFile(notData, "plain text");
@@ -121,7 +121,6 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
              u" ! Cần chọn thư mục khác."_s,
          programFolder() + u"/không có/bk.mdb"_s},
     };
-    Q_UNUSED(otherCv)
     const InUse before = inUse();
     for (const Case& c : cases) {
         messenger.shown.clear();

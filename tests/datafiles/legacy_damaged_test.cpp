@@ -6,8 +6,6 @@
 
 namespace {
 
-using Outcome = datafiles::LegacyTableReport::Outcome;
-
 const QString kDamaged = u"File vừa chọn bị hỏng hoặc không còn đủ dữ liệu, không nhập được."_s;
 
 class LegacyDamagedTest : public legacy_fixture::LegacyTargetTest
@@ -41,11 +39,8 @@ TEST_F(LegacyDamagedTest, AReaderCrashInAYearTableKeepsTheTablesBeforeAndTellsTh
         damaged_jet::write(dir.filePath(u"crash.mdb"_s), damaged_jet::emptyUsageMap(damaged_jet::yearTables()));
     const datafiles::LegacyImportSummary summary = import(path);
     EXPECT_EQ(summary.error, kDamaged + u"\r\nBảng đang đọc khi gặp lỗi: cvden2004."_s);
-    ASSERT_EQ(summary.tables.size(), 3) << outcomes(summary).toStdString();
-    EXPECT_EQ(summary.tables[0].outcome, Outcome::Imported);
-    EXPECT_EQ(summary.tables[0].rows, 91);
-    EXPECT_EQ(summary.tables[1].outcome, Outcome::Failed);
-    EXPECT_EQ(summary.tables[2].outcome, Outcome::NotImported);
+    EXPECT_EQ(outcomes(summary), u"cvden2003:0 cvden2004:5 cvden2005:7"_s); // imported, failed, not imported
+    EXPECT_EQ(summary.tables.value(0).rows, 91);
     const QString message = summary.message(u"cv"_s);
     EXPECT_TRUE(message.contains(u"- cvden2003: 91 dòng."_s));
     EXPECT_TRUE(message.contains(u"- cvden2004: không nhập được, bảng giữ nguyên như trước."_s));

@@ -51,7 +51,7 @@ protected:
     static int count(const Register& r)
     {
         app::Module1& m = app::module1();
-        return static_cast<int>(tableRows(m.database(r.file), m.*r.table, u"id"_s).size());
+        return static_cast<int>(test::tableRows(m.database(r.file), m.*r.table, u"id"_s).size());
     }
 };
 
@@ -123,7 +123,8 @@ TEST_F(EntryFormsTest, AVisitWorksOnTheFileAndUserOfItsOwnBeginning)
         EXPECT_EQ(home.messages(), QStringList()) << r.name;
         EXPECT_EQ(count(r), 1) << r.name;
         if (r.file == app::DataFile::Schedule) {
-            EXPECT_EQ(tableRows(m.database(r.file), m.*r.table, u"nguoicapnhat"_s), QStringList{"Trần Bình"}) << r.name;
+            EXPECT_EQ(test::tableRows(m.database(r.file), m.*r.table, u"nguoicapnhat"_s), QStringList{"Trần Bình"})
+                << r.name;
         }
         f->hide();
         login(u"Nguyễn Văn An"_s, u"QT"_s);

@@ -62,7 +62,8 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
     } lists[] = {{"letters",
                   [&] {
                       auto* list = registers::form<registers::LettersListForm>(u"frmgridcvden"_s);
-                      list->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
+                      list->setSession(
+                          registers::programSession(registers::Register::Incoming, registers::Start::List));
                       list->open(m.incomingTable, m.incomingTable, false);
                       return std::pair<ui::FormBase*, ui::Grid*>{list, list->DBGrid1};
                   },
@@ -78,12 +79,12 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
         const auto [list, grid] = l.open();
         activate(list);
         grid->setFocus();
-        const QString marked = tableRows(*l.db, l.table, u"chonin"_s).join(u',');
+        const QString marked = test::tableRows(*l.db, l.table, u"chonin"_s).join(u',');
         QTest::keyClick(grid, Qt::Key_Space);
-        EXPECT_NE(tableRows(*l.db, l.table, u"chonin"_s).join(u','), marked) << l.name;
-        EXPECT_TRUE(tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
+        EXPECT_NE(test::tableRows(*l.db, l.table, u"chonin"_s).join(u','), marked) << l.name;
+        EXPECT_TRUE(test::tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
         QTest::keyClick(grid, Qt::Key_Space);
-        EXPECT_FALSE(tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
+        EXPECT_FALSE(test::tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
         list->hide();
     }
 }

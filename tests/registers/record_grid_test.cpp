@@ -58,7 +58,7 @@ TEST_F(AllRegistersTest, AGridListChangesOnlyWhatTheRightsAllowAndHandsItsRowBac
                 list->control<ui::TextBox>(QString::fromLatin1(c.summaryBox))->setFocus();
                 key(*list, Qt::Key_PageDown);
             }
-            EXPECT_EQ(tableRows(app::module1().schedule, table, u"id"_s).size(), 3) << "nothing deleted";
+            EXPECT_EQ(test::tableRows(app::module1().schedule, table, u"id"_s).size(), 3) << "nothing deleted";
             list->Data1->moveFirst();
             list->Data1->moveNext();
             click(*list, "cmdclose");

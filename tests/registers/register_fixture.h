@@ -176,13 +176,7 @@ protected:
     // Column values of every letter of the year table, in id order, joined by "|".
     QStringList rows(const QString& columns) const
     {
-        return tableRows(app::module1().letters, app::module1().incomingTable, columns);
-    }
-
-    // Column values of every row of table in db, in id order, joined by "|".
-    static QStringList tableRows(db::Database& db, const QString& table, const QString& columns)
-    {
-        return test::tableRows(db, table, columns);
+        return test::tableRows(app::module1().letters, app::module1().incomingTable, columns);
     }
 
     ProgramFolder home;
@@ -219,13 +213,6 @@ inline void addLetters(const QString& table, const QList<Letter>& letters)
         rs.setValue(u"chonin"_s, l.chonin);
         rs.update();
     }
-}
-
-// A visit of a register begun at start, on the working year's table, as the main window's button
-// begins it; handed to the first form with setSession.
-inline registers::SessionPtr visit(registers::Register which, registers::Start start)
-{
-    return registers::programSession(which, start);
 }
 
 } // namespace registers_test

@@ -1,7 +1,7 @@
 #pragma once
 
-// A register test's program folder moved to the test server and the program started again on
-// it (its data/server.conf then names the server), for the tests that run a day's work on both.
+// A register test's program folder moved to the test server and the program started again on it
+// (its data/server.conf then names the server), for the tests that run a day's work on both.
 
 #include "../app/startup_fixture.h"
 #include "../support/pg_server_fixture.h"
@@ -9,8 +9,6 @@
 #include "app/core/reference_recordsets.h"
 #include "datafiles/server_move.h"
 
-#include <QCoreApplication>
-#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace registers_test {
@@ -20,15 +18,8 @@ class ServerRun
 public:
     ~ServerRun()
     {
-        if (m_database.isEmpty())
-            return;
-        app::resetModule1(); // the program's connections go first
-        try {
-            db::pg::ServerConnection::open(qEnvironmentVariable("SELVARO_PG_TEST"))
-                ->exec(u"drop database if exists "_s + m_database + u" with (force)"_s);
-        } catch (const db::DbError& e) {
-            ADD_FAILURE() << "test database left behind: " << e.description().toStdString();
-        }
+        if (m_database)
+            app::resetModule1(); // the program's connections go before the database
     }
 
     static bool available() { return !qEnvironmentVariable("SELVARO_PG_TEST").isEmpty(); }
@@ -37,14 +28,8 @@ public:
     // keeping the user logged in and the backup file chosen.
     void start(ProgramFolder& home)
     {
-        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
-        m_database = u"selvaro_run_"_s + QString::number(QCoreApplication::applicationPid());
-        auto admin = db::pg::ServerConnection::open(server);
-        admin->exec(u"drop database if exists "_s + m_database);
-        admin->exec(u"create database "_s + m_database + u" encoding 'UTF8' template template0"_s);
-        QString connection = server;
-        connection.replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + m_database);
-        connection = pg_test::withoutPassword(connection);
+        m_database = std::make_unique<pg_test::ScratchDatabase>(u"selvaro_run_"_s);
+        const QString& connection = m_database->connection();
         const app::Module1 before = app::module1();
         QStringList moved;
         ASSERT_EQ(datafiles::moveToServer(home.home(), connection, [&moved](const QString& l) { moved << l; }),
@@ -62,7 +47,22 @@ public:
     }
 
 private:
-    QString m_database;
+    std::unique_ptr<pg_test::ScratchDatabase> m_database;
+};
+
+// Test's cases run with the office's data moved to the test server first.
+template <typename Test> class OnServer : public Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!ServerRun::available())
+            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
+        Test::SetUp();
+        m_server.start(this->home);
+    }
+
+    ServerRun m_server;
 };
 
 } // namespace registers_test

@@ -124,7 +124,7 @@ TEST_F(LetterHandlingTest, ATableWithoutTheHandlingColumnsHidesTheirBoxes)
     fillIncoming(f, u"Thư mời"_s);
     click(*f, "cmdUpdate");
     EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
-    EXPECT_EQ(tableRows(m.letters, u"cvden2024"_s, u"tt_ndung"_s), QStringList{"Thư mời"});
+    EXPECT_EQ(test::tableRows(m.letters, u"cvden2024"_s, u"tt_ndung"_s), QStringList{"Thư mời"});
     f->hide();
 }
 

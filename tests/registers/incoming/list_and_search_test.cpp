@@ -43,7 +43,7 @@ protected:
     // Runs a search with the boxes given (box name -> text) from the main window's button.
     void runSearch(const QList<QPair<QString, QString>>& boxes)
     {
-        search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
+        search()->setSession(programSession(Register::Incoming, Start::Search));
         search()->openWithValueLists({});
         search()->cmdxoa_Click();
         for (const auto& [name, text] : boxes)
@@ -179,7 +179,7 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
 {
     app::Module1& m = app::module1();
     // From the main window.
-    list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
+    list()->setSession(programSession(Register::Incoming, Start::List));
     mainWindow.hide();
     list()->open(m.incomingTable, m.incomingTable, false);
     ui::TextBox* sender = list()->ui().mnoigui;
@@ -260,7 +260,7 @@ TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
 TEST_F(ListSearchTest, ExportWritesTheListAsASheet)
 {
     app::Module1& m = app::module1();
-    list()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::List));
+    list()->setSession(programSession(Register::Incoming, Start::List));
     list()->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list()));
     shoot(list(), u"frmgridcvden_export.png"_s);

@@ -29,7 +29,7 @@ protected:
     DatePrintDialog* print(const QString& caller, const QString& from, const QString& to)
     {
         const bool outgoing = caller.contains(u"cvdi"_s);
-        m_visit = registers_test::visit(outgoing ? Register::Outgoing : Register::Incoming, Start::Entry);
+        m_visit = programSession(outgoing ? Register::Outgoing : Register::Incoming, Start::Entry);
         auto* d = dynamic_cast<DatePrintDialog*>(datePrintDialog(caller, m_visit, QString()));
         d->ui().mngay1->setText(from);
         d->ui().mngay2->setText(to);

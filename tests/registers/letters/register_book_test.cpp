@@ -51,7 +51,8 @@ protected:
     {
         app::Module1& m = app::module1();
         const bool in = type.isEmpty();
-        db::Recordset rs = m.letters.openRecordset(in ? m.incomingTable : m.outgoingTable);
+        const QString table = in ? m.incomingTable : m.outgoingTable;
+        db::Recordset rs = m.letters.openRecordset(table);
         rs.addNew();
         rs.setValue(u"stt"_s, stt);
         rs.setValue(u"tt_ndung"_s, summary);
@@ -64,11 +65,7 @@ protected:
             rs.setValue(u"loai"_s, type);
         }
         rs.update();
-        return m.letters
-            .openRecordset(u"SELECT Max(id) FROM "_s + (in ? m.incomingTable : m.outgoingTable),
-                           db::RecordsetType::Snapshot)
-            .value(0)
-            .toLongLong();
+        return test::scalar(m.letters, u"SELECT Max(id) FROM "_s + table);
     }
     static QString summary(int stt) { return u"Nội dung thư %1"_s.arg(stt, 3, 10, QChar(u'0')); }
 
@@ -113,7 +110,7 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
 
     app::Module1& m = app::module1();
     auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
-    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->setSession(programSession(Register::Incoming, Start::List));
     list->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list));
     BookOutcome outcome;
@@ -160,7 +157,7 @@ TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLett
         add(stt, u"Quyết định số %1"_s.arg(stt), "Quyết định");
         add(stt, u"Công văn số %1"_s.arg(stt), "Công văn");
     }
-    const SessionPtr visit = registers_test::visit(Register::Outgoing, Start::List); // held as the list holds it
+    const SessionPtr visit = programSession(Register::Outgoing, Start::List); // held as the list holds it
     RegisterBookDialog dialog;
     dialog.prepare(false, app::module1().outgoingTable, visit, {});
     home.responder.onModal(u"frmsodangky"_s, [&](ui::FormBase&) {
@@ -209,7 +206,7 @@ TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
         {false, 0, 0, u"Quyết định"_s, u"Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !"_s},
         {false, 2, 3, {}, u"Không có công văn đi nào có số đăng ký từ 2 đến 3 !"_s},
     };
-    const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
+    const SessionPtr visit = programSession(Register::Incoming, Start::List);
     for (const Case& c : cases) {
         const BookRequest request{c.incoming, c.incoming ? app::module1().incomingTable : app::module1().outgoingTable,
                                   c.from,     c.to,
@@ -258,7 +255,7 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
     add(5, summary(5), {}, "20260103");
     app::Module1& m = app::module1();
     auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
-    list->setSession(registers_test::visit(Register::Incoming, Start::List));
+    list->setSession(programSession(Register::Incoming, Start::List));
     list->open(m.incomingTable, m.incomingTable, false);
 
     QStringList rows;
@@ -285,7 +282,7 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
     EXPECT_EQ(list->Data1->recordset().value(u"id"_s).toLongLong(), second);
 
     // Outgoing letters of the year: none, so nothing wrong.
-    const SessionPtr outgoing = registers_test::visit(Register::Outgoing, Start::List);
+    const SessionPtr outgoing = programSession(Register::Outgoing, Start::List);
     NumberCheckDialog empty;
     empty.prepare(false, m.outgoingTable, outgoing, nullptr);
     QString told;
@@ -305,7 +302,7 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
 {
     copyData("kiemtraso.rpt");
     plantYear();
-    const SessionPtr visit = registers_test::visit(Register::Incoming, Start::List);
+    const SessionPtr visit = programSession(Register::Incoming, Start::List);
     NumberCheckDialog dialog;
     dialog.prepare(true, app::module1().incomingTable, visit, nullptr);
     QTemporaryDir dir;

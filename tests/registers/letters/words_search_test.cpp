@@ -60,7 +60,7 @@ protected:
     // The numbers (stt) the list shows after a search with these words and correspondent.
     QStringList found(const QString& words, const QString& sender)
     {
-        search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
+        search()->setSession(registers::programSession(registers::Register::Incoming, registers::Start::Search));
         search()->openWithValueLists({});
         search()->cmdxoa_Click();
         search()->ui().mnoidung->setText(words);
@@ -108,7 +108,7 @@ TEST_F(WordsSearchTest, WordsCombineWithTheOtherCriteriaAndTheListShowsThePassag
 
 TEST_F(WordsSearchTest, BothSearchFormsShowTheBoxAndTheReadingProgressAccessibly)
 {
-    search()->setSession(registers_test::visit(registers::Register::Incoming, registers::Start::Search));
+    search()->setSession(registers::programSession(registers::Register::Incoming, registers::Start::Search));
     search()->openWithValueLists({});
     // Opening the search hands the reader the letters' files again; it finds them all read.
     ASSERT_TRUE(reader.waitIdle(60000));
@@ -117,7 +117,7 @@ TEST_F(WordsSearchTest, BothSearchFormsShowTheBoxAndTheReadingProgressAccessibly
     EXPECT_TRUE(test::isAccessible(search()));
     shoot(search(), u"frmtracuucvden-words.png"_s);
     auto* outgoing = registers::form<registers::OutgoingSearchForm>(u"frmtracuucvdi"_s);
-    outgoing->setSession(registers_test::visit(registers::Register::Outgoing, registers::Start::Search));
+    outgoing->setSession(registers::programSession(registers::Register::Outgoing, registers::Start::Search));
     outgoing->openWithValueLists({});
     EXPECT_TRUE(outgoing->ui().lbldocnoidung->isVisible());
     EXPECT_TRUE(test::isAccessible(outgoing));

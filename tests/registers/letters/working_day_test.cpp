@@ -71,7 +71,7 @@ protected:
     }
     QStringList letters(const QString& columns, db::Database& db) const
     {
-        return tableRows(db, app::module1().*GetParam().table, columns);
+        return test::tableRows(db, app::module1().*GetParam().table, columns);
     }
     QStringList letters(const QString& columns) const { return letters(columns, app::module1().letters); }
 
@@ -393,19 +393,7 @@ TEST_P(LetterDayTest, AddCorrectSearchMarkPrintAndBackUp)
 
 // The same day with the office's data on a server: the folder is moved there (its setting then
 // names the server) and the program started again on it; the backup is a file of this machine.
-class LetterDayOnServerTest : public LetterDayTest
-{
-protected:
-    void SetUp() override
-    {
-        if (!registers_test::ServerRun::available())
-            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-        LetterDayTest::SetUp();
-        m_server.start(home);
-    }
-
-    registers_test::ServerRun m_server;
-};
+using LetterDayOnServerTest = registers_test::OnServer<LetterDayTest>;
 
 TEST_P(LetterDayOnServerTest, AddCorrectSearchMarkPrintAndBackUp)
 {

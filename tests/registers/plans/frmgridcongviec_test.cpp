@@ -31,19 +31,7 @@ protected:
 };
 
 // The same plans with the office's data moved to a server.
-class FrmgridcongviecOnServerTest : public FrmgridcongviecTest
-{
-protected:
-    void SetUp() override
-    {
-        if (!registers_test::ServerRun::available())
-            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-        FrmgridcongviecTest::SetUp();
-        m_server.start(home);
-    }
-
-    registers_test::ServerRun m_server;
-};
+using FrmgridcongviecOnServerTest = registers_test::OnServer<FrmgridcongviecTest>;
 
 TEST_F(FrmgridcongviecTest, ListsByStartThenEndCorrectsAndPrintsEveryPlan)
 {

@@ -51,7 +51,7 @@ protected:
     // Column values of every plan of the year, in id order, joined by "|".
     static QStringList plans(const QString& columns)
     {
-        return tableRows(app::module1().schedule, app::module1().plansTable, columns);
+        return test::tableRows(app::module1().schedule, app::module1().plansTable, columns);
     }
     registers::PlansEntryForm* openEntry()
     {

@@ -24,19 +24,7 @@ protected:
 };
 
 // The same week's work with the office's data on a server.
-class FrmgridtuanOnServerTest : public FrmgridtuanTest
-{
-protected:
-    void SetUp() override
-    {
-        if (!registers_test::ServerRun::available())
-            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-        FrmgridtuanTest::SetUp();
-        m_server.start(home);
-    }
-
-    registers_test::ServerRun m_server;
-};
+using FrmgridtuanOnServerTest = registers_test::OnServer<FrmgridtuanTest>;
 
 TEST_F(FrmgridtuanTest, StepsBackAcrossTheYearsEndIntoLastYearsTableAndPrintsTheWeek)
 {
@@ -86,7 +74,7 @@ void FrmgridtuanTest::acrossTheYearsEnd()
 
     // The month list counts in the working year of the visit.
     app::module1().workingYear = u"2005"_s;
-    view()->setSession(registers_test::visit(registers::Register::Schedule, registers::Start::Week));
+    view()->setSession(registers::programSession(registers::Register::Schedule, registers::Start::Week));
     click(*view(), "cmdthang");
     view()->List1_Click(2);
     EXPECT_EQ(week(), u"28/02/2005 - 06/03/2005"_s);

@@ -79,7 +79,8 @@ protected:
     // Column values of every item of table (the working year's by default), in id order.
     static QStringList items(const QString& columns, const QString& table = QString())
     {
-        return tableRows(app::module1().schedule, table.isEmpty() ? app::module1().scheduleTable : table, columns);
+        return test::tableRows(app::module1().schedule, table.isEmpty() ? app::module1().scheduleTable : table,
+                               columns);
     }
     template <typename T> static T* formNamed(const char* name)
     {
