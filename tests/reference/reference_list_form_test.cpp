@@ -62,22 +62,19 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
         EXPECT_TRUE(form.mname->isLocked());
 
         addEntry(form, odd, oddCode);
-        EXPECT_EQ(form.mode(), u"xem"_s);
-        EXPECT_EQ(form.mname->text(), odd) << "the new entry is current";
+        EXPECT_EQ(std::pair(form.mode(), form.mname->text()), std::pair(u"xem"_s, odd)) << "the new entry is current";
 
         addEntry(form, u"Khác"_s, takenCode.toUpper());
         expected << reference::duplicateAbbreviationMessage(takenCode, takenText);
-        EXPECT_EQ(form.mode(), u"nap"_s);
-        EXPECT_EQ(form.mname->text(), u"Khác"_s);
-        EXPECT_EQ(form.mchutat->selText(), takenCode.toUpper());
+        EXPECT_EQ((QStringList{form.mode(), form.mname->text(), form.mchutat->selText()}),
+                  (QStringList{u"nap"_s, u"Khác"_s, takenCode.toUpper()}));
         click(form.controls().cmdDelete);
         expected << u"Bạn phải nạp hoặc sửa xong mới xoá được !"_s;
 
         // Add while adding saves the entry first; an empty entry is then abandoned.
         form.mchutat->setText(u"p'k*"_s); // no wildcard: no duplicate
         click(form.controls().cmdAdd);
-        EXPECT_EQ(form.mode(), u"nap"_s);
-        EXPECT_TRUE(form.mname->text().isEmpty());
+        EXPECT_EQ(std::pair(form.mode(), form.mname->text()), std::pair(u"nap"_s, QString()));
         click(form.controls().cmdUpdate);
         EXPECT_EQ(form.mode(), u"xem"_s);
 
@@ -110,8 +107,7 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
     EXPECT_FALSE(stored.join('\n').contains(u"Không lưu"_s));
     // The shared recordset the entry forms complete from shows the new rows at once.
     const QStringList shared = column(app::module1().*c.shared, name());
-    EXPECT_TRUE(shared.contains(odd));
-    EXPECT_TRUE(shared.contains(u"Đổi tên"_s));
+    EXPECT_TRUE(shared.contains(odd) && shared.contains(u"Đổi tên"_s)) << shared.join(u'\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -172,8 +168,7 @@ TEST_F(ReferenceTest, NameLongerThanItsColumnIsRefusedWithTheEnginesTextAndKept)
     addEntry(form, u"Giấy mời họp dài"_s, u"gmh"_s);
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().startsWith(u"Lỗi dữ liệu:"_s)) << home.messageText();
-    EXPECT_EQ(form.mode(), u"nap"_s);
-    EXPECT_EQ(form.mname->text(), u"Giấy mời họp dài"_s);
+    EXPECT_EQ(std::pair(form.mode(), form.mname->text()), std::pair(u"nap"_s, u"Giấy mời họp dài"_s));
     form.mname->setText(u"Giấy mời"_s);
     click(form.controls().cmdUpdate);
     EXPECT_EQ(test::tableRows(app::module1().lettersReference, u"loaicvhep"_s, u"loai, chutat"_s),

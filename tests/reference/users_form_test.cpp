@@ -118,16 +118,15 @@ TEST_F(UsersFormTest, OrdinaryUserChangesOnlyHisOwnPassword)
     addUser("Quản Trị", "qt", "admin", "QT");
     addUser("Lê Cường", "cuong", "cu", "CB");
     openAs("cuong", "CU", [](reference::UsersForm& form) {
-        EXPECT_EQ(form.lbltrangthai->text(), u"Đổi mật khẩu"_s);
-        EXPECT_EQ(form.Data1->recordset().recordCount(), 1);
-        EXPECT_EQ(form.fullNameBox->text(), u"Lê Cường"_s);
-        EXPECT_FALSE(form.ui().cmdAdd->isEnabled());
-        EXPECT_FALSE(form.ui().cmdDelete->isEnabled());
+        EXPECT_EQ(
+            std::tuple(form.lbltrangthai->text(), form.Data1->recordset().recordCount(), form.fullNameBox->text()),
+            std::tuple(u"Đổi mật khẩu"_s, 1, u"Lê Cường"_s));
+        EXPECT_EQ(std::pair(form.ui().cmdAdd->isEnabled(), form.ui().cmdDelete->isEnabled()), std::pair(false, false));
         click(form.ui().Cmdsua);
-        EXPECT_TRUE(form.fullNameBox->isLocked());
-        EXPECT_TRUE(form.loginNameBox->isLocked());
-        EXPECT_FALSE(form.rightsFrame->isEnabled());
-        EXPECT_FALSE(form.passwordBox->isLocked());
+        // Name and login name locked, rights closed, password open.
+        EXPECT_EQ((QList<bool>{form.fullNameBox->isLocked(), form.loginNameBox->isLocked(),
+                               form.rightsFrame->isEnabled(), form.passwordBox->isLocked()}),
+                  (QList<bool>{true, true, false, false}));
         form.passwordBox->setText(u"Moi123"_s);
         click(form.ui().cmdUpdate);
         click(form.ui().cmdclose);

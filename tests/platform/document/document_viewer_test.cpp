@@ -76,10 +76,9 @@ TEST_F(DocumentViewerTest, PdfPagesKeysZoomAndFind)
 {
     DocumentViewer* v = DocumentViewer::open(pdfOfLetters(), u"Quyết định 123.pdf"_s, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(v));
-    EXPECT_FALSE(v->isModal());
-    EXPECT_TRUE(v->testAttribute(Qt::WA_DeleteOnClose));
-    EXPECT_TRUE(test::isAccessible(v));
-    EXPECT_EQ(v->windowTitle(), u"Xem tệp: Quyết định 123.pdf"_s);
+    // Not modal, deleted on close, accessible, with its title.
+    EXPECT_EQ(std::tuple(v->isModal(), v->testAttribute(Qt::WA_DeleteOnClose), test::isAccessible(v), v->windowTitle()),
+              std::tuple(false, true, true, u"Xem tệp: Quyết định 123.pdf"_s));
     ASSERT_EQ(v->pageCount(), 4);
     EXPECT_EQ(text(v, "lbltrang"), u"Trang 1 / 4"_s);
 

@@ -69,9 +69,8 @@ protected:
     void expectPages(const PdfText& pdf, const QString& title, const QStringList& captions)
     {
         ASSERT_GE(pdf.pageCount(), 1);
-        EXPECT_TRUE(pdf.pages[0].contains(organisationAbove));
-        EXPECT_TRUE(pdf.pages[0].contains(organisation));
-        EXPECT_TRUE(pdf.pages[0].contains(title)) << title.toStdString();
+        for (const QString& part : {organisationAbove, organisation, title})
+            EXPECT_TRUE(pdf.pages[0].contains(part)) << part.toStdString();
         EXPECT_EQ(pdf.pagesContaining(organisation), 1);
         for (int page = 0; page < pdf.pageCount(); ++page) {
             for (const QString& caption : captions)
@@ -354,10 +353,8 @@ TEST_F(ReportControlTest, ResetForgetsTheLastReportButKeepsDestinationAndDatabas
     control.setMarginLeft(2000);
     control.setDestination(Destination::Window);
     control.reset();
-    EXPECT_EQ(control.destination(), Destination::Window);
-    EXPECT_TRUE(control.reportFileName().isEmpty());
-    EXPECT_TRUE(control.formula(0).isEmpty());
-    EXPECT_TRUE(control.windowGeometry().isNull());
+    EXPECT_EQ(std::tuple(control.destination(), control.reportFileName(), control.formula(0), control.windowGeometry()),
+              std::tuple(Destination::Window, QString(), QString(), QRect()));
 
     // The date-range dialog: prepare, choose, prepare again, then the rest.
     qunsetenv("SELVARO_PRINT_TO");
@@ -368,8 +365,8 @@ TEST_F(ReportControlTest, ResetForgetsTheLastReportButKeepsDestinationAndDatabas
     control.setFormula(0, u"lbltd1 = '(Mới)'"_s);
     ASSERT_TRUE(control.setAction(1).ok()) << control.lastResult().message.toStdString();
     ASSERT_TRUE(shown.report);
-    EXPECT_FALSE(shown.report->headingHtml.contains(u"(Cũ)"_s));
-    EXPECT_FALSE(shown.report->headingHtml.contains(organisation));
+    for (const QString& gone : {u"(Cũ)"_s, organisation})
+        EXPECT_FALSE(shown.report->headingHtml.contains(gone)) << gone.toStdString();
     EXPECT_TRUE(shown.report->headingHtml.contains(u"(Mới)"_s));
     EXPECT_NEAR(shown.report->pageLayout.margins(QPageLayout::Millimeter).left(), 18, 0.01);
 }

@@ -62,19 +62,16 @@ thanhphan
 <p>{{row_count}}</p>
 )"_s,
                                               u"x.rpt"_s);
-    EXPECT_EQ(file.title, u"Lịch làm việc"_s);
-    EXPECT_EQ(file.source, u"inlich"_s);
-    EXPECT_EQ(file.order, (QStringList{u"ngaychuan"_s, u"giochuan"_s}));
-    EXPECT_EQ(file.pageSize, QPageSize::A3);
-    EXPECT_EQ(file.orientation, QPageLayout::Portrait);
-    EXPECT_EQ(file.margins, QMarginsF(20, 15, 10, 5));
-    EXPECT_EQ(file.fontFamily, u"Noto Sans"_s);
-    EXPECT_DOUBLE_EQ(file.fontSize, 9.5);
-    EXPECT_EQ(file.pageNumber.render({{u"page"_s, u"2"_s}, {u"pages"_s, u"7"_s}}), u"2 / 7"_s);
-    EXPECT_EQ(file.pageNumberAlign, Qt::AlignRight);
-    EXPECT_EQ(file.groupBy, QStringList{u"ngaychuan"_s});
-    EXPECT_EQ(file.groupCaption.names(), (QStringList{u"thu"_s, u"ngay"_s}));
-    EXPECT_EQ(file.groupContinued, u"(tiếp)"_s);
+    // Title, source, font, page number and continued groups; order, grouping and its caption's names;
+    // then page size, orientation, margins, font size and page number alignment.
+    EXPECT_EQ((QStringList{file.title, file.source, file.fontFamily,
+                           file.pageNumber.render({{u"page"_s, u"2"_s}, {u"pages"_s, u"7"_s}}), file.groupContinued}),
+              (QStringList{"Lịch làm việc", "inlich", "Noto Sans", "2 / 7", "(tiếp)"}));
+    EXPECT_EQ(std::tuple(file.order, file.groupBy, file.groupCaption.names()),
+              std::tuple(QStringList{"ngaychuan", "giochuan"}, QStringList{"ngaychuan"}, QStringList{"thu", "ngay"}));
+    EXPECT_EQ(
+        std::tuple(file.pageSize, file.orientation, file.margins, file.fontSize, file.pageNumberAlign),
+        std::tuple(QPageSize::A3, QPageLayout::Portrait, QMarginsF(20, 15, 10, 5), 9.5, Qt::Alignment(Qt::AlignRight)));
 
     // field|cell names|caption|width|alignment|line
     QStringList columns;
@@ -95,13 +92,11 @@ thanhphan
 TEST(ReportFile, SettingsNotGivenTakeTheirDefaults)
 {
     const ReportFile file = ReportFile::parse(minimal, u"x.rpt"_s);
-    EXPECT_EQ(file.pageSize, QPageSize::A4);
-    EXPECT_EQ(file.orientation, QPageLayout::Landscape);
-    EXPECT_TRUE(file.order.isEmpty());
-    EXPECT_TRUE(file.groupBy.isEmpty());
+    EXPECT_EQ(std::tuple(file.pageSize, file.orientation, file.margins),
+              std::tuple(QPageSize::A4, QPageLayout::Landscape, QMarginsF(15, 12, 12, 12)));
+    EXPECT_EQ(std::tuple(file.order, file.groupBy, file.heading.render({})),
+              std::tuple(QStringList(), QStringList(), QString()));
     EXPECT_TRUE(file.pageNumber.isEmpty());
-    EXPECT_TRUE(file.heading.render({}).isEmpty());
-    EXPECT_EQ(file.margins, QMarginsF(15, 12, 12, 12));
     const ReportFile oneMargin = ReportFile::parse(u"[report]\nsource = a\nmargins = 7\n[columns]\nb\n"_s, u"x.rpt"_s);
     EXPECT_EQ(oneMargin.margins, QMarginsF(7, 7, 7, 7)); // one number serves all four sides
 }
@@ -216,17 +211,13 @@ TEST_P(ShippedReportFile, ReadsItsSourceColumnsAndOrganisationHeading)
 {
     const ShippedReport& c = GetParam();
     const ReportFile file = ReportFile::load(QStringLiteral(SELVARO_DATA_DIR "/") + QString::fromUtf8(c.file));
-    EXPECT_EQ(file.source, QString::fromUtf8(c.source));
-    EXPECT_EQ(file.columns.size(), c.columns);
-    EXPECT_EQ(!file.groupBy.isEmpty(), c.grouped);
-    EXPECT_EQ(file.orientation, QPageLayout::Landscape);
-    EXPECT_EQ(file.pageSize, QPageSize::A4);
+    EXPECT_EQ(std::tuple(file.source, file.columns.size(), !file.groupBy.isEmpty(), file.orientation, file.pageSize),
+              std::tuple(QString::fromUtf8(c.source), c.columns, c.grouped, QPageLayout::Landscape, QPageSize::A4));
     EXPECT_TRUE(file.pageNumber.names().contains(u"page"_s));
     const QString heading = file.heading.render(
         {{u"tencaptren"_s, u"CẤP TRÊN"_s}, {u"tendonvi"_s, u"ĐƠN VỊ"_s}, {u"lbltd1"_s, u"(TIÊU ĐỀ)"_s}});
-    EXPECT_TRUE(heading.contains(u"CẤP TRÊN"_s));
-    EXPECT_TRUE(heading.contains(u"ĐƠN VỊ"_s));
-    EXPECT_TRUE(heading.contains(u"(TIÊU ĐỀ)"_s));
+    for (const QString& part : {u"CẤP TRÊN"_s, u"ĐƠN VỊ"_s, u"(TIÊU ĐỀ)"_s})
+        EXPECT_TRUE(heading.contains(part)) << part.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, ShippedReportFile,

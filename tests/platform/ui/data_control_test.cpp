@@ -63,10 +63,8 @@ TEST_F(DataControlTest, RefreshShowsTheFirstRecordAndRaisesReposition)
 {
     ASSERT_TRUE(data.refresh());
     EXPECT_EQ(log, QStringList({u"reposition:0"_s})); // nothing to leave yet
-    EXPECT_EQ(noigui.text(), LetterFile::noigui(1));
-    EXPECT_EQ(stt.text(), u"1"_s);
-    EXPECT_FALSE(daxuli.isChecked());
-    EXPECT_FALSE(noigui.dataChanged());
+    EXPECT_EQ(std::tuple(noigui.text(), stt.text(), daxuli.isChecked(), noigui.dataChanged()),
+              std::tuple(LetterFile::noigui(1), u"1"_s, false, false));
 }
 
 struct MoveCase
@@ -164,10 +162,10 @@ TEST_F(DataControlTest, UpdateRecordWritesOnlyTheChangedControls)
     daxuli.setChecked(true);
     EXPECT_TRUE(daxuli.dataChanged());
     ASSERT_TRUE(data.updateRecord());
-    EXPECT_EQ(file.stored(10, u"noigui"_s).toString(), u"Văn phòng Chính phủ"_s);
-    EXPECT_TRUE(file.stored(10, u"da_xuli"_s).toBool());
-    EXPECT_EQ(noigui.text(), u"Văn phòng Chính phủ"_s); // shown again after the write
-    EXPECT_FALSE(stt.dataChanged());
+    // Stored sender and flag, then the sender shown again after the write and the changed flag.
+    EXPECT_EQ(std::tuple(file.stored(10, u"noigui"_s).toString(), file.stored(10, u"da_xuli"_s).toBool(), noigui.text(),
+                         stt.dataChanged()),
+              std::tuple(u"Văn phòng Chính phủ"_s, true, u"Văn phòng Chính phủ"_s, false));
     ASSERT_TRUE(data.moveTo(1));
     EXPECT_TRUE(daxuli.isChecked()); // letter 2 was handled already
     daxuli.setChecked(false);
@@ -182,8 +180,7 @@ TEST_F(DataControlTest, AddNewShowsAnEmptyRecordWrittenOnlyWhenTyped)
     ASSERT_TRUE(data.refresh());
     ASSERT_TRUE(data.moveTo(3));
     ASSERT_TRUE(data.addNew());
-    EXPECT_EQ(noigui.text(), QString());
-    EXPECT_EQ(stt.text(), QString());
+    EXPECT_EQ(std::pair(noigui.text(), stt.text()), std::pair(QString(), QString()));
     EXPECT_TRUE(data.hasCurrentRecord());
     noigui.setText(u"Bộ Công an"_s);
     ASSERT_TRUE(data.cancelUpdate());
@@ -197,9 +194,8 @@ TEST_F(DataControlTest, AddNewShowsAnEmptyRecordWrittenOnlyWhenTyped)
     stt.setText(u"6"_s);
     noigui.setText(u"Bộ Công an"_s);
     ASSERT_TRUE(data.moveLast());
-    EXPECT_EQ(file.count(), 6);
-    EXPECT_EQ(file.stored(6, u"noigui"_s).toString(), u"Bộ Công an"_s);
-    EXPECT_EQ(noigui.text(), u"Bộ Công an"_s);
+    EXPECT_EQ(std::tuple(file.count(), file.stored(6, u"noigui"_s).toString(), noigui.text()),
+              std::tuple(6, u"Bộ Công an"_s, u"Bộ Công an"_s));
 }
 
 TEST_F(DataControlTest, WritingWithoutACurrentRecordFails)
@@ -328,9 +324,7 @@ TEST_F(DataControlTest, RefusedWriteKeepsTheTypedValuesAndThePosition)
     EXPECT_EQ(stt.text(), u"năm"_s);
     stt.setText(u" 1"_s); // already used
     EXPECT_FALSE(data.moveFirst());
-    EXPECT_EQ(position(), 3);
-    EXPECT_EQ(stt.text(), u" 1"_s);
-    EXPECT_TRUE(stt.dataChanged());
+    EXPECT_EQ(std::tuple(position(), stt.text(), stt.dataChanged()), std::tuple(3, u" 1"_s, true));
     EXPECT_EQ(file.stored(4, u"noigui"_s).toString(), LetterFile::noigui(4));
     ASSERT_TRUE(data.cancelUpdate());
 
@@ -362,9 +356,8 @@ TEST_F(DataControlTest, FailingRecordSourceLeavesTheControlAsItWas)
     EXPECT_FALSE(data.refresh());
     EXPECT_TRUE(errors.last().contains(u"cvden1999"_s)) << qPrintable(errors.last());
     EXPECT_TRUE(responder.messageBoxes().isEmpty()); // the handler answered Continue
-    EXPECT_EQ(position(), 2);
-    EXPECT_EQ(data.recordset().recordCount(), 5);
-    EXPECT_EQ(noigui.text(), LetterFile::noigui(3));
+    EXPECT_EQ(std::tuple(position(), data.recordset().recordCount(), noigui.text()),
+              std::tuple(2, 5, LetterFile::noigui(3)));
     errorAnswer = ui::ErrorResponse::Display;
     EXPECT_FALSE(data.refresh());
     ASSERT_EQ(responder.messageBoxes().size(), 1);
