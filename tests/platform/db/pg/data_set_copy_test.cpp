@@ -6,7 +6,6 @@
 
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/data_set_copy.h"
-#include "platform/db/pg/program_functions.h"
 #include "platform/db/row_reader.h"
 
 #include <QDir>
@@ -20,12 +19,7 @@ class DataSetCopyTest : public pg_test::ServerTest
 {
 protected:
     // The template's text indexes are on the fold.
-    static void SetUpTestSuite()
-    {
-        ServerTest::SetUpTestSuite();
-        if (!serverString().isEmpty())
-            installProgramFunctions(*ServerConnection::open(with(u"dbname"_s, databaseName())));
-    }
+    static void SetUpTestSuite() { openSuite(); }
 
     void SetUp() override
     {
