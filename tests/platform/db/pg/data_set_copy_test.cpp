@@ -82,9 +82,8 @@ TEST_F(DataSetCopyTest, AFileMovedToTheServerAndBackHasIdenticalTables)
     for (qsizetype i = 0; i < there.size(); ++i) {
         const QString table = there[i].table;
         SCOPED_TRACE(table.toStdString());
-        EXPECT_EQ(back[i].table, table);
-        EXPECT_EQ(back[i].checksum, there[i].checksum);
-        EXPECT_EQ(back[i].rows, there[i].rows);
+        EXPECT_EQ(std::tie(back[i].table, back[i].checksum, back[i].rows),
+                  std::tie(table, there[i].checksum, there[i].rows));
         const db::TableDef original = file.tableDef(table);
         const db::TableDef copy = returned.tableDef(table);
         EXPECT_EQ(fieldsText(copy), fieldsText(original));
