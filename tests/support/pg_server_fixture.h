@@ -38,26 +38,17 @@ inline QString withoutPassword(QString connection)
     return connection.trimmed();
 }
 
-// A database of its own on the test server for this binary, dropped at the end.
-class ServerTest : public ::testing::Test
+// The test server SELVARO_PG_TEST names, and this binary's own database on it, made afresh by each
+// suite that needs it and dropped at the suite's end.
+class ServerSuite
 {
 protected:
-    static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
+    static constexpr const char* NoServer =
+        "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
 
-    static void SetUpTestSuite()
-    {
-        if (serverString().isEmpty())
-            return;
-        auto admin = ServerConnection::open(serverString());
-        admin->exec(u"drop database if exists "_s + databaseName());
-        admin->exec(u"create database "_s + databaseName() + u" encoding 'UTF8' template template0"_s);
-    }
-    static void TearDownTestSuite()
-    {
-        if (!serverString().isEmpty())
-            ServerConnection::open(serverString())->exec(u"drop database if exists "_s + databaseName());
-    }
+    static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
     static QString databaseName() { return u"selvaro_test_"_s + QString::number(QCoreApplication::applicationPid()); }
+    static QString suiteConnection() { return with(u"dbname"_s, databaseName()); }
     // The test server's connection string with one setting replaced.
     static QString with(const QString& key, const QString& value)
     {
@@ -66,32 +57,60 @@ protected:
         return s;
     }
 
+    // Makes the database afresh (dropped first, should a run have left it).
+    static void createDatabase(const QString& name)
+    {
+        auto admin = ServerConnection::open(serverString());
+        admin->exec(u"drop database if exists "_s + name);
+        admin->exec(u"create database "_s + name + u" encoding 'UTF8' template template0"_s);
+    }
+    static void dropDatabase(const QString& name, const QString& options = {})
+    {
+        ServerConnection::open(serverString())->exec(u"drop database if exists "_s + name + options);
+    }
+
+    // Makes the suite's database, with the program's functions unless told otherwise, and opens
+    // it; null without a test server.
+    static std::unique_ptr<ServerConnection> openSuite(bool withFunctions = true)
+    {
+        if (serverString().isEmpty())
+            return nullptr;
+        createDatabase(databaseName());
+        auto suite = ServerConnection::open(suiteConnection());
+        if (withFunctions)
+            db::pg::installProgramFunctions(*suite);
+        return suite;
+    }
+    static void dropSuite()
+    {
+        if (!serverString().isEmpty())
+            dropDatabase(databaseName());
+    }
+};
+
+// The suite's database, without the program's functions (a suite that needs them calls
+// openSuite() itself); each test has a connection to it.
+class ServerTest : public ::testing::Test, protected ServerSuite
+{
+protected:
+    static void SetUpTestSuite() { openSuite(false); }
+    static void TearDownTestSuite() { dropSuite(); }
+
     void SetUp() override
     {
         if (serverString().isEmpty())
-            GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-        server = ServerConnection::open(with(u"dbname"_s, databaseName()));
+            GTEST_SKIP() << NoServer;
+        server = ServerConnection::open(suiteConnection());
     }
 
     std::unique_ptr<ServerConnection> server;
 };
 
-// A ServerTest whose database has the program's functions, and whose tests each run in a
-// transaction rolled back at its end, so that one case's tables never meet another's.
+// A ServerTest whose tests each run in a transaction rolled back at its end, so that one case's
+// tables never meet another's.
 class RolledBackTest : public ServerTest
 {
 protected:
-    // The suite's database with the program's functions installed; null without a server.
-    static std::unique_ptr<ServerConnection> openSuite()
-    {
-        ServerTest::SetUpTestSuite();
-        if (serverString().isEmpty())
-            return nullptr;
-        auto suite = ServerConnection::open(with(u"dbname"_s, databaseName()));
-        db::pg::installProgramFunctions(*suite);
-        return suite;
-    }
-
     void SetUp() override
     {
         ServerTest::SetUp();
@@ -108,24 +127,19 @@ protected:
 // A database of its own on the test server for one test (the program's connections to it must be
 // closed before it goes: it is dropped with force). connection() has no password: the test
 // server's is in PGPASSWORD, as an office keeps it in .pgpass.
-class ScratchDatabase
+class ScratchDatabase : ServerSuite
 {
 public:
     explicit ScratchDatabase(const QString& prefix)
         : m_name(prefix + QString::number(QCoreApplication::applicationPid()))
     {
-        const QString server = qEnvironmentVariable("SELVARO_PG_TEST");
-        auto admin = ServerConnection::open(server);
-        admin->exec(u"drop database if exists "_s + m_name);
-        admin->exec(u"create database "_s + m_name + u" encoding 'UTF8' template template0"_s);
-        m_connection =
-            withoutPassword(QString(server).replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + m_name));
+        createDatabase(m_name);
+        m_connection = withoutPassword(with(u"dbname"_s, m_name));
     }
     ~ScratchDatabase()
     {
         try {
-            ServerConnection::open(qEnvironmentVariable("SELVARO_PG_TEST"))
-                ->exec(u"drop database if exists "_s + m_name + u" with (force)"_s);
+            dropDatabase(m_name, u" with (force)"_s);
         } catch (const db::DbError& e) {
             ADD_FAILURE() << "test database left behind: " << e.description().toStdString();
         }

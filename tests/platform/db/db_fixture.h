@@ -143,11 +143,15 @@ protected:
 
     QString path(const QString& name = u"vemocv.mdb"_s) const { return m_dir.filePath(name); }
 
-    // A new file holding the letters table `cvden2009` with rows stt 1..rows, loai alternating
-    // "Quyết định" / "Công văn", summary "Nội dung <n>".
+    // An empty database: a new data file.
+    virtual db::Database create(const QString& name = u"vemocv.mdb"_s)
+    {
+        return db::Database::create(path(name), Password);
+    }
+    // A new database holding the letters table `cvden2009` (fillLetters).
     db::Database makeLetters(int rows, const QString& name = u"vemocv.mdb"_s)
     {
-        db::Database db = db::Database::create(path(name), Password);
+        db::Database db = create(name);
         fillLetters(db, rows);
         return db;
     }

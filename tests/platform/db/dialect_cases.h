@@ -9,7 +9,7 @@
 #include "db_fixture.h"
 #include "template_file.h"
 
-#include <functional>
+#include <algorithm>
 
 namespace dialect {
 
@@ -261,30 +261,104 @@ inline const DialectCase dialectCases[] = {
     {"NumericCriterionNotEqual", Kind::Find, "([stt] <> 2)", "cvden2009", "1;3;4"},
 };
 
-// Runs a case's setup lines on the data sets `data` names ("cv", "other"): a table copied from a
-// template table, a stored query made or changed, or a statement executed. Data is a
-// db::Database or a server data set, which offer the same calls.
-template <class Data, class DataOf>
-void runSetup(const QString& setup, DataOf dataOf, const std::function<QString(const QString&)>& withPaths)
+// Rows as an engine gives them: the columns' names and each row's values.
+struct Rows
 {
-    for (const QString& line : setup.split(u'\n', Qt::SkipEmptyParts)) {
-        const qsizetype colon = line.indexOf(QLatin1String(": "));
-        ASSERT_GT(colon, 0) << line.toStdString();
-        const QStringList head = line.left(colon).split(u' ');
-        const QString body = withPaths(line.mid(colon + 2));
-        Data& data = dataOf(head[0]);
-        if (head.size() == 3 && head[1] == QLatin1String("table")) {
-            db::TableDef def = data.tableDef(body);
-            def.name = head[2];
-            data.appendTableDef(def);
-        } else if (head.size() == 3 && head[1] == QLatin1String("query")) {
-            if (data.queryNames().contains(head[2], Qt::CaseInsensitive))
-                data.setQuerySql(head[2], body);
-            else
-                data.createQueryDef(head[2], body);
-        } else {
-            data.execute(body);
+    QStringList columns;
+    QList<QVariantList> values;
+};
+
+inline QString valueText(const QVariant& v)
+{
+    return v.isNull() ? u"NULL"_s : v.toString();
+}
+
+// The position of the column named `name` in any letter case.
+inline qsizetype columnOf(const QStringList& columns, const QString& name)
+{
+    return std::find_if(columns.begin(), columns.end(),
+                        [&](const QString& c) { return c.compare(name, Qt::CaseInsensitive) == 0; }) -
+           columns.begin();
+}
+
+// Rows as the cases write them: the named columns, or all.
+template <class RowsOf> QString rowsText(const RowsOf& rows, const QStringList& fields = {})
+{
+    QStringList out;
+    for (const QVariantList& row : rows.values) {
+        QStringList values;
+        for (qsizetype i = 0; i < (fields.isEmpty() ? rows.columns.size() : fields.size()); ++i)
+            values << valueText(row.value(fields.isEmpty() ? i : columnOf(rows.columns, fields[i])));
+        out << values.join(u'|');
+    }
+    return out.join(u';');
+}
+
+// Gives data the table `to` with the fields and indexes of `from`, without its rows.
+template <class Data> void copyTable(Data& data, const QString& from, const QString& to)
+{
+    db::TableDef def = data.tableDef(from);
+    def.name = to;
+    data.appendTableDef(def);
+}
+
+// Runs case c on an engine and compares its effect. The engine offers the data set or file named
+// "cv" or "other" (data(name): a db::Database or a server data set, which offer the same calls),
+// withPaths(text), select(data, sql, type) giving rows, count(data, sql), found(data, source,
+// criterion, field) giving that field of the rows found first then next, and definitions(runOn,
+// checkOn, check) for the checks "indexes:<table>" and "tables".
+template <class Engine> void checkCase(const DialectCase& c, Engine& engine)
+{
+    const QString runOn = QString::fromUtf8(c.runOn);
+    const QString check = QString::fromUtf8(c.check);
+    try {
+        // Setup lines: a table copied from a template table, a stored query made or changed, or a
+        // statement executed.
+        for (const QString& line : QString::fromUtf8(c.setup).split(u'\n', Qt::SkipEmptyParts)) {
+            const qsizetype colon = line.indexOf(QLatin1String(": "));
+            ASSERT_GT(colon, 0) << line.toStdString();
+            const QStringList head = line.left(colon).split(u' ');
+            const QString body = engine.withPaths(line.mid(colon + 2));
+            auto& data = engine.data(head[0]);
+            if (head.size() == 3 && head[1] == QLatin1String("table")) {
+                copyTable(data, body, head[2]);
+            } else if (head.size() == 3 && head[1] == QLatin1String("query")) {
+                if (data.queryNames().contains(head[2], Qt::CaseInsensitive))
+                    data.setQuerySql(head[2], body);
+                else
+                    data.createQueryDef(head[2], body);
+            } else {
+                data.execute(body);
+            }
         }
+        const QString statement = engine.withPaths(QString::fromUtf8(c.statement));
+        auto& data = engine.data(runOn);
+        QString got;
+        const QString checkOn = *c.checkOn ? QString::fromUtf8(c.checkOn) : runOn;
+        switch (c.kind) {
+        case Kind::Execute:
+            data.execute(statement);
+            if (checkOn.startsWith(QLatin1String("indexes:")) || checkOn == QLatin1String("tables"))
+                got = engine.definitions(runOn, checkOn, check);
+            else
+                got =
+                    rowsText(engine.select(engine.data(checkOn), engine.withPaths(check), db::RecordsetType::Snapshot));
+            break;
+        case Kind::Rows:
+            got = rowsText(engine.select(data, statement, db::RecordsetType::Dynaset), check.split(u'|'));
+            break;
+        case Kind::RowCount:
+            got = QString::number(engine.count(data, statement));
+            break;
+        case Kind::Find: {
+            const QStringList source = check.split(u" -> "_s);
+            got = engine.found(data, engine.withPaths(source[0]), statement, source.value(1, u"id"_s)).join(u';');
+            break;
+        }
+        }
+        EXPECT_EQ(got.toStdString(), c.expected);
+    } catch (const db::DbError& e) {
+        ADD_FAILURE() << "DbError " << e.number() << ": " << e.description().toStdString();
     }
 }
 
@@ -312,13 +386,6 @@ public:
         out.replace(QLatin1String("{cv}"), cvPath);
         out.replace(QLatin1String("{other}"), otherPath);
         return out;
-    }
-
-    static void copyTable(db::Database& db, const QString& from, const QString& to)
-    {
-        db::TableDef def = db.tableDef(from);
-        def.name = to;
-        db.appendTableDef(def);
     }
 
     // One INSERT per row of values into "table (columns)".

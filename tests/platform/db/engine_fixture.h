@@ -4,13 +4,10 @@
 // set of the test server (skipped, saying so, when SELVARO_PG_TEST names none).
 
 #include "db_fixture.h"
+#include "pg_server_fixture.h"
 #include "platform/db/pg/data_set.h"
-#include "platform/db/pg/program_functions.h"
-#include "platform/db/pg/server_connection.h"
 #include "platform/db/pg/server_engine.h"
 
-#include <QCoreApplication>
-#include <QRegularExpression>
 #include <tuple>
 
 namespace dbtest {
@@ -22,42 +19,21 @@ enum class Engine
 };
 
 // The engine's database and helpers; the engine comes from the test's parameter.
-class EngineTest : public DbTest
+class EngineTest : public DbTest, protected pg_test::ServerSuite
 {
 protected:
     virtual Engine engine() const = 0;
 
-    static QString serverString() { return qEnvironmentVariable("SELVARO_PG_TEST"); }
-    static QString databaseName() { return u"selvaro_layer_"_s + QString::number(QCoreApplication::applicationPid()); }
-    static QString suiteString()
-    {
-        QString s = serverString();
-        s.replace(QRegularExpression(u"\\bdbname=\\S*"_s), u"dbname="_s + databaseName());
-        return s;
-    }
-
-    static void SetUpTestSuite()
-    {
-        if (serverString().isEmpty())
-            return;
-        auto admin = db::pg::ServerConnection::open(serverString());
-        admin->exec(u"drop database if exists "_s + databaseName());
-        admin->exec(u"create database "_s + databaseName() + u" encoding 'UTF8' template template0"_s);
-        db::pg::installProgramFunctions(*db::pg::ServerConnection::open(suiteString()));
-    }
-    static void TearDownTestSuite()
-    {
-        if (!serverString().isEmpty())
-            db::pg::ServerConnection::open(serverString())->exec(u"drop database if exists "_s + databaseName());
-    }
+    static void SetUpTestSuite() { openSuite(); }
+    static void TearDownTestSuite() { dropSuite(); }
 
     void SetUp() override
     {
         DbTest::SetUp();
         if (onServer()) {
             if (serverString().isEmpty())
-                GTEST_SKIP() << "no PostgreSQL test server: SELVARO_PG_TEST is not set (scripts/test.sh starts one)";
-            m_admin = db::pg::ServerConnection::open(suiteString());
+                GTEST_SKIP() << NoServer;
+            m_admin = db::pg::ServerConnection::open(suiteConnection());
         }
     }
     void TearDown() override
@@ -69,7 +45,7 @@ protected:
     bool onServer() const { return engine() == Engine::Server; }
 
     // An empty database: a new data file, or a new data set named after it.
-    Database create(const QString& name = u"vemocv.mdb"_s)
+    Database create(const QString& name = u"vemocv.mdb"_s) override
     {
         if (!onServer())
             return Database::create(path(name), Password);
@@ -84,14 +60,7 @@ protected:
     {
         if (!onServer())
             return Database::open(path(name), Connect);
-        return db::pg::openDataSet(suiteString(), db::pg::dataset::schemaFor(name));
-    }
-    // As DbTest::makeLetters, on either engine.
-    Database makeLetters(int rows, const QString& name = u"vemocv.mdb"_s)
-    {
-        Database db = create(name);
-        fillLetters(db, rows);
-        return db;
+        return db::pg::openDataSet(suiteConnection(), db::pg::dataset::schemaFor(name));
     }
 
 private:
@@ -119,16 +88,11 @@ inline std::string engineLabel(Engine engine)
     return engine == Engine::File ? "File" : "Server";
 }
 
-inline std::string engineName(const ::testing::TestParamInfo<Engine>& info)
-{
-    return engineLabel(info.param);
-}
-
 } // namespace dbtest
 
 #define SELVARO_ON_EVERY_ENGINE(Fixture)                                                                               \
     INSTANTIATE_TEST_SUITE_P(Engines, Fixture, ::testing::Values(dbtest::Engine::File, dbtest::Engine::Server),        \
-                             dbtest::engineName)
+                             [](const auto& info) { return dbtest::engineLabel(info.param); })
 
 // Runs each of `cases` on every engine; `caseName` names a case for the test's name.
 #define SELVARO_CASES_ON_EVERY_ENGINE(Fixture, cases, caseName)                                                        \

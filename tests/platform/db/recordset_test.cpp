@@ -173,9 +173,7 @@ TEST_P(LayerTest, AggregatesAndJoinsAreReadOnlyAnOrderByAnAliasIsNot)
 {
     Database db = makeLetters(5);
     Recordset max = db.openRecordset(u"SELECT Max(stt) AS so FROM cvden2009 WHERE loai = 'Quyết định'"_s);
-    EXPECT_EQ(max.recordCount(), 1);
-    EXPECT_EQ(max.value(u"so"_s).toInt(), 5);
-    EXPECT_FALSE(max.isUpdatable());
+    EXPECT_EQ(std::tuple(max.recordCount(), max.value(u"so"_s).toInt(), max.isUpdatable()), std::tuple(1, 5, false));
     Recordset byAlias = db.openRecordset(u"SELECT stt AS so, loai FROM cvden2009 ORDER BY so DESC"_s);
     EXPECT_TRUE(byAlias.isUpdatable());
     EXPECT_EQ(byAlias.value(u"so"_s).toInt(), 5);

@@ -12,14 +12,6 @@ using translation_cases::TranslationCase;
 
 namespace {
 
-QStringList list(std::initializer_list<const char*> values)
-{
-    QStringList out;
-    for (const char* v : values)
-        out << QString::fromUtf8(v);
-    return out;
-}
-
 class JetTranslator : public testing::Test
 {
 protected:
@@ -59,11 +51,11 @@ TEST_F(JetTranslator, ExternalFileIsReadAndWrittenMatchingColumnsByName)
     db.exec(u"CREATE TABLE %1.cvden2009 (id INTEGER PRIMARY KEY, idcu INTEGER,"
             " noigui TEXT COLLATE NOCASE, stt INTEGER)"_s.arg(schema));
     db.exec(u"INSERT INTO %1.cvden2009 VALUES (1, 99, 'cũ', 99)"_s.arg(schema));
-    EXPECT_EQ(db.select(u"Select noigui from cvden2009 In '%1' where [id]=1"_s.arg(path)), list({"cũ"}));
+    EXPECT_EQ(db.select(u"Select noigui from cvden2009 In '%1' where [id]=1"_s.arg(path)), QStringList{u"cũ"_s});
     db.run(u" INSERT INTO cvden2009 IN '%1' Select stt,noigui,idcu from cvden2009 "
            "where kieuupdate=1 order by id"_s.arg(path));
     EXPECT_EQ(db.rows(u"SELECT id, idcu, noigui, stt FROM %1.cvden2009 ORDER BY id"_s.arg(schema)),
-              (QList<QStringList>{list({"1", "99", "cũ", "99"}), list({"2", "2", "BỘ NỘI VỤ", "2"})}));
+              (QList<QStringList>{{u"1"_s, u"99"_s, u"cũ"_s, u"99"_s}, {u"2"_s, u"2"_s, u"BỘ NỘI VỤ"_s, u"2"_s}}));
     EXPECT_EQ(db.attachCount, 1);
 }
 
@@ -73,13 +65,13 @@ TEST_F(JetTranslator, StoredQueryInFromIsExpanded)
 {
     const QString query = u"SELECT * FROM cvden2009 WHERE [noigui] Like '*bộ*' order by stt"_s;
     db.addQuery(u"main"_s, u"Qrtracuu"_s, query);
-    EXPECT_EQ(db.select(u"select id from qrtracuu"_s), list({"1", "2"}));
-    EXPECT_EQ(db.select(u"select q.id from Qrtracuu as q where q.stt > 1"_s), list({"2"}));
+    EXPECT_EQ(db.select(u"select id from qrtracuu"_s), (QStringList{u"1"_s, u"2"_s}));
+    EXPECT_EQ(db.select(u"select q.id from Qrtracuu as q where q.stt > 1"_s), QStringList{u"2"_s});
     const auto viaName = jetsql::translateStatement(u"select * from [Qrtracuu];"_s, db);
     ASSERT_TRUE(std::holds_alternative<jetsql::Statements>(viaName));
     EXPECT_EQ(std::get<jetsql::Statements>(viaName).sql,
               std::get<jetsql::Statements>(jetsql::translateStatement(query, db)).sql);
-    EXPECT_EQ(db.select(u"select * from Qrtracuu"_s), list({"1", "2"}));
+    EXPECT_EQ(db.select(u"select * from Qrtracuu"_s), (QStringList{u"1"_s, u"2"_s}));
 }
 
 // A stored query that reads itself, or an update through a query that is not a plain table.

@@ -6,7 +6,6 @@
 
 #include "platform/db/pg/data_set.h"
 #include "platform/db/pg/data_set_copy.h"
-#include "platform/db/pg/program_functions.h"
 #include "platform/db/row_reader.h"
 
 #include <QDir>
@@ -20,12 +19,7 @@ class DataSetCopyTest : public pg_test::ServerTest
 {
 protected:
     // The template's text indexes are on the fold.
-    static void SetUpTestSuite()
-    {
-        ServerTest::SetUpTestSuite();
-        if (!serverString().isEmpty())
-            installProgramFunctions(*ServerConnection::open(with(u"dbname"_s, databaseName())));
-    }
+    static void SetUpTestSuite() { openSuite(); }
 
     void SetUp() override
     {
@@ -88,9 +82,8 @@ TEST_F(DataSetCopyTest, AFileMovedToTheServerAndBackHasIdenticalTables)
     for (qsizetype i = 0; i < there.size(); ++i) {
         const QString table = there[i].table;
         SCOPED_TRACE(table.toStdString());
-        EXPECT_EQ(back[i].table, table);
-        EXPECT_EQ(back[i].checksum, there[i].checksum);
-        EXPECT_EQ(back[i].rows, there[i].rows);
+        EXPECT_EQ(std::tie(back[i].table, back[i].checksum, back[i].rows),
+                  std::tie(table, there[i].checksum, there[i].rows));
         const db::TableDef original = file.tableDef(table);
         const db::TableDef copy = returned.tableDef(table);
         EXPECT_EQ(fieldsText(copy), fieldsText(original));

@@ -57,7 +57,7 @@ TEST_F(ServerTest, TwentyClientsSavingAtOnceNeverShareOrSkipANumber)
     for (int c = 0; c < Clients; ++c) {
         clients.emplace_back([&, c] {
             try {
-                auto client = ServerConnection::open(with(u"dbname"_s, databaseName()));
+                auto client = ServerConnection::open(suiteConnection());
                 client->exec(u"set search_path = vemocv, selvaro"_s);
                 db::pg::ServerCatalog catalog(*client, DataSet);
                 // Letter types in both letter cases: numbers run per type, whatever its spelling.

@@ -10,38 +10,35 @@ namespace {
 
 using db::pg::ServerDataSet;
 using dialect::DialectCase;
-using dialect::Kind;
-
-QString text(const QVariant& v)
-{
-    return v.isNull() ? u"NULL"_s : v.toString();
-}
-
-// Rows as the database layer's test prints them: the named columns (any letter case), or all.
-QString rowsText(const ServerDataSet::Rows& rows, const QStringList& fields = {})
-{
-    QList<qsizetype> columns;
-    for (const QString& field : fields) {
-        columns << std::find_if(rows.columns.begin(), rows.columns.end(), [&](const QString& c) {
-                       return c.compare(field, Qt::CaseInsensitive) == 0;
-                   }) - rows.columns.begin();
-    }
-    if (fields.isEmpty()) {
-        for (qsizetype i = 0; i < rows.columns.size(); ++i)
-            columns << i;
-    }
-    QStringList out;
-    for (const QVariantList& row : rows.values) {
-        QStringList values;
-        for (const qsizetype column : std::as_const(columns))
-            values << text(row.value(column));
-        out << values.join(u'|');
-    }
-    return out.join(u';');
-}
 
 class ServerDialect : public pg_test::RolledBackTest, public testing::WithParamInterface<DialectCase>
 {
+public: // the engine dialect::checkCase runs a case on
+    ServerDataSet& data(const QString& name) { return name == QLatin1String("other") ? *m_other : *m_cv; }
+    static QString withPaths(const QString& text) { return s_files->withPaths(text); }
+
+    static ServerDataSet::Rows select(ServerDataSet& data, const QString& sql, db::RecordsetType)
+    {
+        return data.select(sql);
+    }
+    static int count(ServerDataSet& data, const QString& sql) { return int(data.select(sql).values.size()); }
+    static QStringList found(ServerDataSet& data, const QString& source, const QString& criterion, const QString& field)
+    {
+        const ServerDataSet::Rows rows = data.select(source);
+        const qsizetype column = dialect::columnOf(rows.columns, field);
+        QStringList found;
+        for (const int position : data.find(source, criterion))
+            found << dialect::valueText(rows.values.value(position).value(column));
+        return found;
+    }
+
+    QString definitions(const QString& runOn, const QString& checkOn, const QString& check)
+    {
+        if (checkOn == QLatin1String("tables"))
+            return data(runOn).hasTable(check) ? u"1"_s : u"0"_s;
+        return dbtest::indexesText(data(runOn).tableDef(checkOn.mid(8))).join(u';');
+    }
+
 protected:
     // The files are made once and moved to the server.
     static void SetUpTestSuite()
@@ -70,27 +67,6 @@ protected:
         m_other = std::make_unique<ServerDataSet>(*server, u"backup"_s);
     }
 
-    ServerDataSet& dataSet(const QString& name) { return name == QLatin1String("other") ? *m_other : *m_cv; }
-
-    void runSetup(const QString& setup)
-    {
-        dialect::runSetup<ServerDataSet>(
-            setup, [&](const QString& name) -> ServerDataSet& { return dataSet(name); },
-            [](const QString& text) { return s_files->withPaths(text); });
-    }
-
-    QString checkText(const DialectCase& c)
-    {
-        const QString checkOn = *c.checkOn ? QString::fromUtf8(c.checkOn) : QString::fromUtf8(c.runOn);
-        const QString check = QString::fromUtf8(c.check);
-        ServerDataSet& data = dataSet(QString::fromUtf8(c.runOn));
-        if (checkOn.startsWith(QLatin1String("indexes:")))
-            return dbtest::indexesText(data.tableDef(checkOn.mid(8))).join(u';');
-        if (checkOn == QLatin1String("tables"))
-            return data.hasTable(check) ? u"1"_s : u"0"_s;
-        return rowsText(dataSet(checkOn).select(s_files->withPaths(check)));
-    }
-
     static inline std::unique_ptr<QTemporaryDir> s_dir;
     static inline std::unique_ptr<dialect::DialectFiles> s_files;
     std::unique_ptr<ServerDataSet> m_cv;
@@ -99,44 +75,7 @@ protected:
 
 TEST_P(ServerDialect, StatementHasItsEffect)
 {
-    const DialectCase& c = GetParam();
-    try {
-        runSetup(QString::fromUtf8(c.setup));
-        const QString statement = s_files->withPaths(QString::fromUtf8(c.statement));
-        const QString expected = QString::fromUtf8(c.expected);
-        ServerDataSet& data = dataSet(QString::fromUtf8(c.runOn));
-        switch (c.kind) {
-        case Kind::Execute:
-            data.execute(statement);
-            EXPECT_EQ(checkText(c).toStdString(), expected.toStdString());
-            break;
-        case Kind::Rows:
-            EXPECT_EQ(rowsText(data.select(statement), QString::fromUtf8(c.check).split(u'|')).toStdString(),
-                      expected.toStdString());
-            break;
-        case Kind::RowCount:
-            EXPECT_EQ(QString::number(data.select(statement).values.size()), expected);
-            break;
-        case Kind::Find: {
-            const QStringList check = QString::fromUtf8(c.check).split(u" -> "_s);
-            const QString source = s_files->withPaths(check[0]);
-            const ServerDataSet::Rows rows = data.select(source);
-            const qsizetype column =
-                std::find_if(rows.columns.begin(), rows.columns.end(),
-                             [&](const QString& name) {
-                                 return name.compare(check.value(1, u"id"_s), Qt::CaseInsensitive) == 0;
-                             }) -
-                rows.columns.begin();
-            QStringList found;
-            for (const int position : data.find(source, statement))
-                found << text(rows.values.value(position).value(column));
-            EXPECT_EQ(found.join(u';').toStdString(), expected.toStdString());
-            break;
-        }
-        }
-    } catch (const db::DbError& e) {
-        ADD_FAILURE() << "DbError " << e.number() << ": " << e.description().toStdString();
-    }
+    dialect::checkCase(GetParam(), *this);
 }
 
 INSTANTIATE_TEST_SUITE_P(Statements, ServerDialect, testing::ValuesIn(dialect::dialectCases),

@@ -14,21 +14,27 @@ using db::pg::ServerConnection;
 using pg_test::ServerTest;
 namespace versions = db::pg::versions;
 
-TEST_F(ServerTest, ATablesNumberMovesForOthersOnlyWithACommit)
+class TableVersions : public ServerTest
 {
-    db::pg::dataset::drop(*server, u"vemocv"_s);
-    db::pg::dataset::create(*server, u"vemocv"_s);
-    db::TableDef letters;
-    letters.name = u"CvDen2026"_s;
-    letters.fields = {{u"id"_s, db::FieldType::Long}, {u"noigui"_s, db::FieldType::Text, 50}};
-    db::TableDef units;
-    units.name = u"donvi"_s;
-    units.fields = {{u"tendonvi"_s, db::FieldType::Text, 50}};
-    server->inTransaction([&] {
-        db::pg::dataset::createTable(*server, u"vemocv"_s, letters);
-        db::pg::dataset::createTable(*server, u"vemocv"_s, units);
-    });
-    auto other = ServerConnection::open(with(u"dbname"_s, databaseName()));
+protected:
+    // Makes the data set afresh with `tables`; gives another client's connection.
+    std::unique_ptr<ServerConnection> dataSetWith(const QString& schema, const QList<db::TableDef>& tables)
+    {
+        db::pg::dataset::drop(*server, schema);
+        db::pg::dataset::create(*server, schema);
+        server->inTransaction([&] {
+            for (const db::TableDef& table : tables)
+                db::pg::dataset::createTable(*server, schema, table);
+        });
+        return ServerConnection::open(suiteConnection());
+    }
+};
+
+TEST_F(TableVersions, ATablesNumberMovesForOthersOnlyWithACommit)
+{
+    auto other = dataSetWith(
+        u"vemocv"_s, {{u"CvDen2026"_s, {{u"id"_s, db::FieldType::Long}, {u"noigui"_s, db::FieldType::Text, 50}}, {}},
+                      {u"donvi"_s, {{u"tendonvi"_s, db::FieldType::Text, 50}}, {}}});
     const auto number = [](ServerConnection& client) { return versions::of(client, u"vemocv"_s, u"cvden2026"_s); };
     const qint64 start = number(*server);
 
@@ -57,15 +63,9 @@ TEST_F(ServerTest, ATablesNumberMovesForOthersOnlyWithACommit)
 
 // The definitions are read once in a user action: another client's new field is seen at the next
 // action, this connection's own change at once.
-TEST_F(ServerTest, DefinitionsAreReadOncePerActionAndAgainAfterAChange)
+TEST_F(TableVersions, DefinitionsAreReadOncePerActionAndAgainAfterAChange)
 {
-    db::pg::dataset::drop(*server, u"vemotk"_s);
-    db::pg::dataset::create(*server, u"vemotk"_s);
-    db::TableDef units;
-    units.name = u"donvi"_s;
-    units.fields = {{u"tendonvi"_s, db::FieldType::Text, 50}};
-    server->inTransaction([&] { db::pg::dataset::createTable(*server, u"vemotk"_s, units); });
-    auto other = ServerConnection::open(with(u"dbname"_s, databaseName()));
+    auto other = dataSetWith(u"vemotk"_s, {{u"donvi"_s, {{u"tendonvi"_s, db::FieldType::Text, 50}}, {}}});
     const auto addField = [](ServerConnection& client, const QString& name) {
         client.inTransaction([&] {
             db::pg::dataset::addField(client, u"vemotk"_s, u"donvi"_s, {name, db::FieldType::Text, 10});
