@@ -53,6 +53,11 @@ public:
 
     // Runs sql now and again on every new connection: settings of the session (search_path).
     void keepForSession(const QString& sql);
+    // Makes path (quoted schema names, comma-separated) the schemas unqualified names are looked
+    // up in, with no round trip when the connection's path is that already. A rollback may undo
+    // a path set inside its transaction, and a new connection starts without it: then it is set
+    // again.
+    void useSearchPath(const QString& path);
 
     // Runs one statement, with values bound to $1, $2 ... (a null QVariant binds NULL), and
     // returns its rows: integers as qlonglong, floating and numeric values as double, booleans as
@@ -98,7 +103,8 @@ private:
     explicit ServerConnection(pg_conn* connection);
     struct Result;
     struct Bound;
-    Result run(const QString& sql, const QVariantList& values);
+    // resultFormat 1 asks for the values in the server's binary form.
+    Result run(const QString& sql, const QVariantList& values, int resultFormat = 0);
     [[noreturn]] void raise(const pg_result* result, const QString& sql);
     // Connects again after a loss (or refuses, see above) before sql runs.
     void readyFor(const QString& sql);
@@ -109,6 +115,7 @@ private:
     bool m_transactionLost = false;
     quint64 m_rollbacks = 0;
     QStringList m_sessionSettings;
+    QString m_searchPath;                          // as last set on this connection; empty when not known
     QHash<QString, QList<QVariantList>> m_catalog; // catalogQuery's answers in this action
     quint64 m_catalogPass = 0;
 };

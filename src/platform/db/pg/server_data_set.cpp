@@ -58,8 +58,8 @@ ServerDataSet::ServerDataSet(ServerConnection& server, const QString& schema)
 
 void ServerDataSet::use()
 {
-    m_server.exec(QStringLiteral("set search_path to ") + quoteIdentifier(m_schema) + QStringLiteral(", ") +
-                  quoteIdentifier(QString::fromUtf16(FunctionSchema)));
+    m_server.useSearchPath(quoteIdentifier(m_schema) + QStringLiteral(", ") +
+                           quoteIdentifier(QString::fromUtf16(FunctionSchema)));
 }
 
 void ServerDataSet::execute(const QString& jetSql)

@@ -147,6 +147,32 @@ TEST_F(ServerTest, ALostConnectionIsToldAndTakenAgain)
     EXPECT_EQ(server->query(u"select count(*) from ketnoi"_s).first().first(), 0LL);
 }
 
+// The search path is set only when it changes: where a rollback or a new connection undid it, it
+// is set again, or the next statement would read another data set's table.
+TEST_F(ServerTest, TheSearchPathIsSetAgainWhereARollbackOrANewConnectionUndidIt)
+{
+    for (const char* schema : {"mot", "hai"}) {
+        server->exec(u"create schema "_s + QLatin1String(schema));
+        server->exec(u"create table "_s + QLatin1String(schema) + u".t as select '"_s + QLatin1String(schema) +
+                     u"'::text as v"_s);
+    }
+    const auto read = [&](const QString& path) {
+        server->useSearchPath(path);
+        return server->query(u"select v from t"_s).first().first().toString();
+    };
+    EXPECT_EQ(read(u"mot"_s), u"mot"_s);
+    server->exec(u"begin"_s);
+    EXPECT_EQ(read(u"hai"_s), u"hai"_s);
+    server->exec(u"rollback"_s); // the server's path is "mot" again
+    EXPECT_EQ(read(u"hai"_s), u"hai"_s);
+
+    auto admin = ServerConnection::open(serverString());
+    admin->query(u"select pg_terminate_backend($1::int, 5000)"_s,
+                 {server->query(u"select pg_backend_pid()"_s).first().first()});
+    EXPECT_EQ(pg_test::failureNumber([&] { server->query(u"select 1"_s); }), db::errc::ServerUnreachable);
+    EXPECT_EQ(read(u"hai"_s), u"hai"_s); // a new connection starts on the default path
+}
+
 // One definition of text comparison on both engines: the server's fold of every code point below
 // U+20000 is ours, and texts compare on the server as on our SQLite connections.
 TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
