@@ -157,7 +157,11 @@ int PdfFile::font(const QRawFont& raw)
         font.metrics = horizontalMetrics(tables, count);
         font.used.assign(size_t(count), false);
         if (font.metrics.unitsPerEm > 0 && count > 0) {
-            font.name = QString(raw.familyName() + raw.styleName()).remove(u' ');
+            // A PDF name of letters and digits only: a family may hold blanks, brackets or '#'.
+            for (const QChar c : raw.familyName() + raw.styleName()) {
+                if (c.unicode() < 128 && c.isLetterOrNumber())
+                    font.name += c;
+            }
             number = int(m_fonts.size());
             m_fonts.push_back(std::move(font));
         }

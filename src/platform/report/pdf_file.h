@@ -52,7 +52,7 @@ private:
     struct Font
     {
         QRawFont raw;
-        QString name; // PostScript-like, without blanks
+        QString name; // PostScript-like: ASCII letters and digits
         HorizontalMetrics metrics;
         std::vector<bool> used; // by glyph number
     };
