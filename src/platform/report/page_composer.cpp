@@ -242,9 +242,11 @@ std::vector<std::unique_ptr<RowLayout>> PageComposer::layOutRows() const
     // own: long reports are laid out on as many threads as there are cores (at most four), each
     // with a font of its own (a font's engines are cached per thread).
     const int threads = rows.size() < 400 ? 1 : qBound(1, QThread::idealThreadCount(), 4);
+    // Each thread lays a text out once per column, however many rows repeat it.
     auto layOut = [&](qsizetype first, qsizetype end, const QFont& font) {
+        RowLayout::Cache cache;
         for (qsizetype i = first; i < end; ++i)
-            layouts[size_t(i)] = std::make_unique<RowLayout>(rows.at(i).cells, m_geometry, font);
+            layouts[size_t(i)] = std::make_unique<RowLayout>(rows.at(i).cells, m_geometry, font, &cache);
     };
     const qsizetype chunk = (rows.size() + threads - 1) / threads;
     std::vector<std::thread> workers;

@@ -9,20 +9,26 @@
 
 namespace report {
 
-struct RowLayout::Cell
+struct RowLayout::CellText
 {
     QTextLayout layout;
-    int nextLine = 0;
     QList<double> lineTops; // top of each line, then the bottom of the last one
+};
 
-    double remaining() const { return lineTops.back() - lineTops.at(nextLine); }
-    bool finished() const { return nextLine >= lineTops.size() - 1; }
+struct RowLayout::Cell
+{
+    std::shared_ptr<const CellText> text;
+    int nextLine = 0;
+
+    const QList<double>& lineTops() const { return text->lineTops; }
+    double remaining() const { return lineTops().back() - lineTops().at(nextLine); }
+    bool finished() const { return nextLine >= lineTops().size() - 1; }
     // Lines from nextLine that fit in height (at least one when force is set).
     int linesFitting(double height, bool force) const
     {
         int count = 0;
-        while (nextLine + count < lineTops.size() - 1 &&
-               lineTops.at(nextLine + count + 1) - lineTops.at(nextLine) <= height)
+        while (nextLine + count < lineTops().size() - 1 &&
+               lineTops().at(nextLine + count + 1) - lineTops().at(nextLine) <= height)
             ++count;
         return count == 0 && force && !finished() ? 1 : count;
     }
@@ -43,37 +49,51 @@ void drawLine(QPainter* painter, const QTextLine& line, const QPointF& offset)
     line.draw(painter, offset);
 }
 
+std::shared_ptr<const RowLayout::CellText> layOut(QString text, const QFont& font, Qt::Alignment align,
+                                                  double lineWidth)
+{
+    text.remove(u'\r');
+    text.replace(u'\n', QChar::LineSeparator);
+    auto cell = std::make_shared<RowLayout::CellText>();
+    cell->layout.setText(text);
+    cell->layout.setFont(font);
+    QTextOption option(align);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    cell->layout.setTextOption(option);
+    // Keep the shaped glyphs after endLayout(): the lines are drawn from them, not shaped again.
+    cell->layout.setCacheEnabled(true);
+    double y = 0;
+    cell->layout.beginLayout();
+    for (QTextLine line = cell->layout.createLine(); line.isValid(); line = cell->layout.createLine()) {
+        line.setLineWidth(lineWidth);
+        line.setPosition(QPointF(0, y));
+        cell->lineTops.append(y);
+        y += line.height();
+    }
+    cell->layout.endLayout();
+    cell->lineTops.append(y);
+    return cell;
+}
+
 } // namespace
 
-RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& deviceFont)
+RowLayout::RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& deviceFont, Cache* cache)
     : m_geometry(geometry)
 {
     m_cells.reserve(size_t(geometry.width.size()));
     for (qsizetype column = 0; column < geometry.width.size(); ++column) {
-        QString text = texts.value(column);
-        text.remove(u'\r');
-        text.replace(u'\n', QChar::LineSeparator);
-
-        auto cell = std::make_unique<Cell>();
-        cell->layout.setText(text);
-        cell->layout.setFont(deviceFont);
-        QTextOption option(geometry.align.value(column, Qt::AlignLeft));
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        cell->layout.setTextOption(option);
-        // Keep the shaped glyphs after endLayout(): the lines are drawn from them, not shaped again.
-        cell->layout.setCacheEnabled(true);
-
+        const QString text = texts.value(column);
         const double lineWidth = qMax(1.0, geometry.width.at(column) - 2 * geometry.padding);
-        double y = 0;
-        cell->layout.beginLayout();
-        for (QTextLine line = cell->layout.createLine(); line.isValid(); line = cell->layout.createLine()) {
-            line.setLineWidth(lineWidth);
-            line.setPosition(QPointF(0, y));
-            cell->lineTops.append(y);
-            y += line.height();
+        const Qt::Alignment align = geometry.align.value(column, Qt::AlignLeft);
+        auto cell = std::make_unique<Cell>();
+        if (cache) {
+            std::shared_ptr<const CellText>& kept = (*cache)[QString::number(column) + u'\x1f' + text];
+            if (!kept)
+                kept = layOut(text, deviceFont, align, lineWidth);
+            cell->text = kept;
+        } else {
+            cell->text = layOut(text, deviceFont, align, lineWidth);
         }
-        cell->layout.endLayout();
-        cell->lineTops.append(y);
         m_cells.push_back(std::move(cell));
     }
 }
@@ -130,9 +150,9 @@ int RowLayout::takeSlice(double available, bool force, double* height)
         m_taken.push_back(Taken{cell.nextLine, count});
         if (count == 0)
             continue;
-        const double first = cell.lineTops.at(cell.nextLine);
+        const double first = cell.lineTops().at(cell.nextLine);
         cell.nextLine += count;
-        tallest = qMax(tallest, cell.lineTops.at(cell.nextLine) - first);
+        tallest = qMax(tallest, cell.lineTops().at(cell.nextLine) - first);
     }
     *height = tallest + 2 * m_geometry.padding;
     return int(m_taken.size() / m_cells.size()) - 1;
@@ -147,9 +167,9 @@ void RowLayout::drawTakenSlice(QPainter* painter, int slice, double top) const
         if (taken.count == 0)
             continue;
         const QPointF offset(m_geometry.left.at(qsizetype(column)) + m_geometry.padding,
-                             top + m_geometry.padding - cell.lineTops.at(taken.first));
+                             top + m_geometry.padding - cell.lineTops().at(taken.first));
         for (int i = 0; i < taken.count; ++i)
-            drawLine(painter, cell.layout.lineAt(taken.first + i), offset);
+            drawLine(painter, cell.text->layout.lineAt(taken.first + i), offset);
     }
 }
 
@@ -160,10 +180,10 @@ double RowLayout::drawWhole(QPainter* painter, double top) const
         const Cell& cell = *m_cells[column];
         if (painter) {
             const QPointF at(m_geometry.left.at(qsizetype(column)) + m_geometry.padding, top + m_geometry.padding);
-            for (int i = 0; i < cell.layout.lineCount(); ++i)
-                drawLine(painter, cell.layout.lineAt(i), at);
+            for (int i = 0; i < cell.text->layout.lineCount(); ++i)
+                drawLine(painter, cell.text->layout.lineAt(i), at);
         }
-        height = qMax(height, cell.lineTops.back());
+        height = qMax(height, cell.lineTops().back());
     }
     return height + 2 * m_geometry.padding;
 }

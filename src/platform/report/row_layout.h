@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <memory>
@@ -27,9 +28,17 @@ struct TableGeometry
 class RowLayout
 {
 public:
+    // A text laid out in a column, shared by every cell of the same text in that column (a
+    // register repeats its senders, types and dates on thousands of rows).
+    struct CellText;
+    // The texts laid out so far, by column and text; for one font and one geometry, used by one
+    // thread at a time.
+    using Cache = QHash<QString, std::shared_ptr<const CellText>>;
+
     // texts holds one text per column; a line break ("\n") starts a new line in the cell.
-    // deviceFont is the font already made for the paint device (QFont(font, device)).
-    RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& deviceFont);
+    // deviceFont is the font already made for the paint device (QFont(font, device)). With
+    // cache, a text laid out before in the same column is not laid out again.
+    RowLayout(const QStringList& texts, const TableGeometry& geometry, const QFont& deviceFont, Cache* cache = nullptr);
     ~RowLayout();
     RowLayout(RowLayout&&) noexcept;
     RowLayout& operator=(RowLayout&&) noexcept;
