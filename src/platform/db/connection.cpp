@@ -95,11 +95,12 @@ qint64 Connection::dataVersion(const QString& schema)
     Version& v = m_versions[schema];
     const quint64 commits = commitSerial.load();
     // Inside our own transaction (always BEGIN IMMEDIATE, which holds the main file's write lock)
-    // no other connection can commit to the main file: what was read in it holds until it ends.
+    // no other connection can commit to the main file: what is read first in it, under the lock,
+    // holds until it ends. (A save compares its row with the file's version read so.)
     const quint64 transaction = inTransaction() && schema == QLatin1String("main") ? m_transactionSerial : 0;
     if (transaction != 0 && v.transaction == transaction)
         return v.value;
-    if (pass != 0 && v.pass == pass && v.commits == commits)
+    if (transaction == 0 && pass != 0 && v.pass == pass && v.commits == commits)
         return v.value;
     try {
         if (!v.read)

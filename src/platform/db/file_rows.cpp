@@ -242,7 +242,7 @@ qint64 FileRows::insertRow(const QVector<QVariant>& values, const QVector<bool>&
 }
 
 void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                         const QVector<QVariant>& expected)
+                         const QVector<QVariant>& expected, const ReadRow* read)
 {
     const QByteArray shape = shapeOf('u', dirty);
     const bool nothing = !shape.contains('1');
@@ -266,11 +266,18 @@ void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QV
     m_conn->runStatementHook(sql);
     WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
     if (!expected.isEmpty() && !nothing) {
-        // Read under the write lock: no other client writes between the check and the write.
-        QVector<QVariant> stored;
-        if (!fetch(rowid, stored))
-            throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
-        refuseChangedMeanwhile(m_columns, stored, expected, dirty);
+        // Under the write lock no other client writes between the check and the write. The row
+        // read before is the stored row when the file's stamp, read afresh under this lock, is
+        // still the one it was read under (no other program's commit, no write or rollback of
+        // ours since); else the row is read again.
+        if (read && m_shape.schema == QLatin1String("main") && stamp() == read->stamp) {
+            refuseChangedMeanwhile(m_columns, read->values, expected, dirty);
+        } else {
+            QVector<QVariant> stored;
+            if (!fetch(rowid, stored))
+                throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
+            refuseChangedMeanwhile(m_columns, stored, expected, dirty);
+        }
     }
     Statement& write = prepareWrite(shape, sql);
     if (nothing) {

@@ -39,7 +39,7 @@ public:
     void find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found) override;
     qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty) override;
     void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                   const QVector<QVariant>& expected) override;
+                   const QVector<QVariant>& expected, const ReadRow* read) override;
     void deleteRow(qint64 key) override;
     Stamp stamp() override;
     bool inTransaction() const override;

@@ -293,7 +293,8 @@ void Recordset::update()
         const qint64 rowid = src.key(r.pos);
         const QVector<QVariant> before = r.row;
         try {
-            src.updateRow(rowid, r.buffer, r.dirty, r.base);
+            const RowStore::ReadRow read{r.row, r.rowStamp};
+            src.updateRow(rowid, r.buffer, r.dirty, r.base, &read);
         } catch (const DbError& e) {
             // The row as the other client left it becomes the edit's starting point: the edit
             // stays, and an update again writes over what the error named.

@@ -64,9 +64,17 @@ public:
     // key. updateRow and deleteRow raise RecordIsDeleted when the row is gone (also an update
     // that changes nothing). updateRow writes only while each dirty column still holds
     // expected[i] (checked under the write's lock: refuseChangedMeanwhile); none given, no check.
+    // read, when given, is the row as the caller read it and the stamp it was read under: a store
+    // that can tell under the write's lock that nothing changed since compares with it instead of
+    // reading the row again.
+    struct ReadRow
+    {
+        const QVector<QVariant>& values;
+        Stamp stamp;
+    };
     virtual qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty) = 0;
     virtual void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                           const QVector<QVariant>& expected) = 0;
+                           const QVector<QVariant>& expected, const ReadRow* read) = 0;
     virtual void deleteRow(qint64 key) = 0;
 
     virtual Stamp stamp() = 0;

@@ -127,7 +127,8 @@ qint64 SnapshotRows::insertRow(const QVector<QVariant>&, const QVector<bool>&)
     refuseWrite();
 }
 
-void SnapshotRows::updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&, const QVector<QVariant>&)
+void SnapshotRows::updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&, const QVector<QVariant>&,
+                             const ReadRow*)
 {
     refuseWrite();
 }

@@ -62,6 +62,39 @@ TEST_P(LayerTest, CommitsOfAnotherConnectionReachTheCurrentRow)
 // again"; "outside an event loop the file is asked every time". Another program (a plain SQLite
 // connection) commits in the middle of one action: that action goes on with what it read, the
 // next action sees the commit.
+// Inside one action the file's version is not asked again, but a save asks it afresh under its
+// write lock: another program's commit since the row was read is still a conflict, while this
+// recordset's own saves in one transaction are not (it then checks against the row it read).
+TEST_F(DbTest, ASaveSeesAnotherProgramsCommitOfTheSameAction)
+{
+    Database mine = makeLetters(2);
+    Recordset rs = mine.openRecordset(u"cvden2009"_s);
+    RawConnection program(path());
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        rs.edit();
+        rs.setValue(Loai, u"Của tôi"_s);
+        EXPECT_EQ(program.exec("UPDATE cvden2009 SET loai = 'Của người kia' WHERE stt = 1"), SQLITE_OK);
+        expectDbError(errc::WriteConflict, [&] { rs.update(); });
+        rs.cancelUpdate();
+        rs.moveNext();
+        mine.beginTrans();
+        for (const QString& text : {u"Lần một"_s, u"Lần hai"_s}) {
+            rs.edit();
+            rs.setValue(u"tt_ndung"_s, text);
+            rs.update();
+        }
+        mine.commitTrans();
+        loop.quit();
+    });
+    loop.exec();
+    Recordset stored =
+        mine.openRecordset(u"SELECT loai, tt_ndung FROM cvden2009 ORDER BY stt"_s, RecordsetType::Snapshot);
+    EXPECT_EQ(stored.value(0).toString(), u"Của người kia"_s);
+    stored.moveNext();
+    EXPECT_EQ(stored.value(1).toString(), u"Lần hai"_s);
+}
+
 TEST_F(DbTest, AnotherProgramsCommitIsSeenAtTheNextAction)
 {
     Database mine = makeLetters(3);

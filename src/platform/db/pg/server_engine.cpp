@@ -99,8 +99,10 @@ public:
         m_session->runHook(QStringLiteral("INSERT"));
         return m_session->write([&] { return m_rows->insertRow(values, dirty); });
     }
+    // Another client may commit while this one's transaction is open: the row is always read
+    // again, FOR UPDATE, to check it.
     void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                   const QVector<QVariant>& expected) override
+                   const QVector<QVariant>& expected, const ReadRow*) override
     {
         m_session->runHook(QStringLiteral("UPDATE"));
         m_session->write(
