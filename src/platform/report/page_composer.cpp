@@ -1,13 +1,13 @@
 #include "page_composer.h"
 
+#include "on_cores.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextDocument>
-#include <QThread>
-#include <thread>
 
 namespace report {
 
@@ -135,10 +135,12 @@ void PageComposer::paint(QPainter* painter, const std::function<void()>& nextPag
     painter->setBrush(Qt::NoBrush);
     const QString pages = QString::number(m_pages.size() - m_unnumberedPages);
     for (size_t page = 0; page < m_pages.size(); ++page) {
-        if (page > 0 && nextPage)
-            nextPage();
-        else if (page > 0)
-            m_device->newPage();
+        if (page > 0) {
+            if (nextPage)
+                nextPage();
+            else
+                m_device->newPage();
+        }
         for (const Step& step : m_pages[page]) {
             switch (step.kind) {
             case Step::Kind::Line:
@@ -239,26 +241,17 @@ std::vector<std::unique_ptr<RowLayout>> PageComposer::layOutRows() const
     const QList<ReportRow>& rows = m_report.rows;
     std::vector<std::unique_ptr<RowLayout>> layouts(size_t(rows.size()));
     // Shaping the rows' text is most of a long report's time, and every row is shaped on its
-    // own: long reports are laid out on as many threads as there are cores (at most four), each
-    // with a font of its own (a font's engines are cached per thread).
-    const int threads = rows.size() < 400 ? 1 : qBound(1, QThread::idealThreadCount(), 4);
-    // Each thread lays a text out once per column, however many rows repeat it.
-    auto layOut = [&](qsizetype first, qsizetype end, const QFont& font) {
+    // own: long reports are laid out on every core, each part with a font of its own (a font's
+    // engines are cached per thread) and a text laid out once per column, however many rows
+    // repeat it.
+    const int parts = partsFor(rows.size(), 400);
+    const qsizetype chunk = (rows.size() + parts - 1) / parts;
+    onCores(parts, [&](int part) {
+        const QFont font = part == 0 ? m_deviceFont : QFont(m_font, m_device);
         RowLayout::Cache cache;
-        for (qsizetype i = first; i < end; ++i)
+        for (qsizetype i = part * chunk; i < qMin(rows.size(), (part + 1) * chunk); ++i)
             layouts[size_t(i)] = std::make_unique<RowLayout>(rows.at(i).cells, m_geometry, font, &cache);
-    };
-    const qsizetype chunk = (rows.size() + threads - 1) / threads;
-    std::vector<std::thread> workers;
-    for (int t = 1; t < threads; ++t) {
-        workers.emplace_back([&, t] {
-            const QFont font(m_font, m_device);
-            layOut(t * chunk, qMin(rows.size(), (t + 1) * chunk), font);
-        });
-    }
-    layOut(0, qMin(rows.size(), chunk), m_deviceFont);
-    for (std::thread& worker : workers)
-        worker.join();
+    });
     return layouts;
 }
 

@@ -1,10 +1,10 @@
 #include "pdf_file.h"
 
+#include "on_cores.h"
+
 #include <QDateTime>
 #include <QIODevice>
 #include <QImage>
-#include <QThread>
-#include <thread>
 
 namespace report {
 
@@ -200,22 +200,13 @@ bool PdfFile::finish(QIODevice* out)
     const int resources = w.reserve();
     const int info = w.reserve();
 
-    // Compressing the pages is most of this; they are compressed on as many threads as there
-    // are cores (at most four).
+    // Compressing the pages is most of this: they are compressed on every core.
     std::vector<QByteArray> contents(m_pages.size());
-    {
-        const size_t threads = m_pages.size() < 8 ? 1 : size_t(qBound(1, QThread::idealThreadCount(), 4));
-        std::vector<std::thread> workers;
-        auto compress = [&](size_t first) {
-            for (size_t p = first; p < m_pages.size(); p += threads)
-                contents[p] = compressed(m_pages[p].content);
-        };
-        for (size_t t = 1; t < threads; ++t)
-            workers.emplace_back(compress, t);
-        compress(0);
-        for (std::thread& worker : workers)
-            worker.join();
-    }
+    const int parts = partsFor(qsizetype(m_pages.size()), 8);
+    onCores(parts, [&](int part) {
+        for (size_t p = size_t(part); p < m_pages.size(); p += size_t(parts))
+            contents[p] = compressed(m_pages[p].content);
+    });
 
     QByteArray kids;
     for (size_t p = 0; p < m_pages.size(); ++p) {
