@@ -158,7 +158,80 @@ QVector<SourceColumn> FileRows::describeColumns(const TableDef& def)
         }
         m_columns << c;
     }
+    learnStorage(stmt);
     return m_columns;
+}
+
+void FileRows::learnStorage(sqlite3_stmt* fetch)
+{
+    m_storage.clear();
+    if (m_shape.schema != QLatin1String("main"))
+        return;
+    QSet<QString> bases;
+    for (const SourceColumn& c : std::as_const(m_columns)) {
+        if (c.baseColumn.isEmpty() || !c.typed)
+            return;
+        bases.insert(c.baseColumn.toLower());
+    }
+    if (bases.size() != m_columns.size())
+        return;
+    Statement others(m_conn->handle(),
+                     QStringLiteral("SELECT (SELECT count(*) FROM main.sqlite_master WHERE type = 'trigger' AND "
+                                    "tbl_name = ?1 COLLATE NOCASE AND substr(name, 1, 11) <> 'msys_check_') + "
+                                    "(SELECT count(*) FROM pragma_table_xinfo(?1, 'main') WHERE hidden IN (2, 3))"));
+    others.bindText(1, m_shape.table);
+    const bool plain = others.step() && others.int64(0) == 0;
+    others.reset();
+    if (!plain)
+        return;
+    // A column's affinity follows its declared type as SQLite reads it.
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const char* decl = sqlite3_column_decltype(fetch, i);
+        const QString type = decl ? QString::fromUtf8(decl).toUpper() : QString();
+        const bool integerAffinity = type.contains(QLatin1String("INT"));
+        const bool textAffinity = !integerAffinity && (type.contains(QLatin1String("CHAR")) ||
+                                                       type.contains(QLatin1String("CLOB")) ||
+                                                       type.contains(QLatin1String("TEXT")));
+        const bool noAffinity = type.isEmpty() || (!integerAffinity && !textAffinity && type.contains(QLatin1String("BLOB")));
+        const FieldType field = m_columns[i].def.type;
+        Storage s = Storage::Unknown;
+        if ((field == FieldType::Text || field == FieldType::Memo) && (textAffinity || noAffinity))
+            s = Storage::Text;
+        else if ((field == FieldType::Byte || field == FieldType::Integer || field == FieldType::Long) && integerAffinity)
+            s = Storage::Integer;
+        m_storage.push_back(s);
+    }
+}
+
+// What Statement::value(column, type) gives for the value bound by Statement::bind, where that is
+// plain; nullopt where the row must be read to know it.
+std::optional<QVariant> FileRows::readBackOf(int column, const QVariant& written) const
+{
+    if (!written.isValid() || written.isNull())
+        return QVariant();
+    switch (m_storage[size_t(column)]) {
+    case Storage::Text:
+        if (written.typeId() == QMetaType::QString) {
+            // An empty text is read back as an empty (not null) QString: read it to be exact.
+            const QString text = cleanText(written.toString());
+            if (!text.isEmpty())
+                return QVariant(text);
+        }
+        break;
+    case Storage::Integer:
+        if (written.typeId() == QMetaType::Int)
+            return written;
+        if (written.typeId() == QMetaType::LongLong) {
+            const qint64 v = written.toLongLong();
+            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
+                return QVariant(int(v));
+            return written;
+        }
+        break;
+    case Storage::Unknown:
+        break;
+    }
+    return std::nullopt;
 }
 
 bool FileRows::fetch(qint64 key, QVector<QVariant>& values)
@@ -241,8 +314,8 @@ qint64 FileRows::insertRow(const QVector<QVariant>& values, const QVector<bool>&
     return rowid;
 }
 
-void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                         const QVector<QVariant>& expected, const ReadRow* read)
+RowStore::StoredRow FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                                        const QVector<QVariant>& expected, const ReadRow* read)
 {
     const QByteArray shape = shapeOf('u', dirty);
     const bool nothing = !shape.contains('1');
@@ -265,12 +338,12 @@ void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QV
     }
     m_conn->runStatementHook(sql);
     WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
+    // Under the write lock no other client writes between the check and the write. The row read
+    // before is the stored row when the file's stamp, read afresh under this lock, is still the
+    // one it was read under (no other program's commit, no write or rollback of ours since).
+    const bool readIsStored = read && m_shape.schema == QLatin1String("main") && stamp() == read->stamp;
     if (!expected.isEmpty() && !nothing) {
-        // Under the write lock no other client writes between the check and the write. The row
-        // read before is the stored row when the file's stamp, read afresh under this lock, is
-        // still the one it was read under (no other program's commit, no write or rollback of
-        // ours since); else the row is read again.
-        if (read && m_shape.schema == QLatin1String("main") && stamp() == read->stamp) {
+        if (readIsStored) {
             refuseChangedMeanwhile(m_columns, read->values, expected, dirty);
         } else {
             QVector<QVariant> stored;
@@ -298,6 +371,18 @@ void FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QV
             throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));
     }
     scope.commit();
+    if (!readIsStored || m_storage.empty() || read->values.size() != m_columns.size())
+        return std::nullopt;
+    QVector<QVariant> stored = read->values;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (shape[1 + i] == '1') {
+            std::optional<QVariant> now = readBackOf(i, values[i]);
+            if (!now)
+                return std::nullopt;
+            stored[i] = std::move(*now);
+        }
+    }
+    return stored;
 }
 
 void FileRows::deleteRow(qint64 rowid)

@@ -6,6 +6,10 @@
 #include <QByteArray>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
+
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -38,8 +42,8 @@ public:
     bool fetch(qint64 key, QVector<QVariant>& values) override;
     void find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found) override;
     qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty) override;
-    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                   const QVector<QVariant>& expected, const ReadRow* read) override;
+    StoredRow updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                        const QVector<QVariant>& expected, const ReadRow* read) override;
     void deleteRow(qint64 key) override;
     Stamp stamp() override;
     bool inTransaction() const override;
@@ -53,6 +57,8 @@ public:
 private:
     Statement& prepareWrite(const QByteArray& shape, const QString& sql);
     QByteArray shapeOf(char kind, const QVector<bool>& dirty) const;
+    void learnStorage(sqlite3_stmt* fetch);
+    std::optional<QVariant> readBackOf(int column, const QVariant& written) const;
 
     std::shared_ptr<Connection> m_conn;
     Shape m_shape;
@@ -69,6 +75,19 @@ private:
         std::unique_ptr<Statement> statement;
     };
     std::map<QByteArray, Write> m_writes;
+
+    // How a value written to each column reads back, where that is known without reading it:
+    // a text in a text column, a whole number in an integer column. Empty when a row is more than
+    // its table's columns, each once (a computed column, one column twice), or when the table has
+    // a trigger other than the layer's checks or a generated column, which may change a row as it
+    // is written.
+    enum class Storage
+    {
+        Unknown,
+        Text,
+        Integer
+    };
+    std::vector<Storage> m_storage;
 };
 
 } // namespace db

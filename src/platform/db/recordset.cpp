@@ -292,9 +292,10 @@ void Recordset::update()
             throw DbError(errc::NoCurrentRecord, QStringLiteral("No current record."));
         const qint64 rowid = src.key(r.pos);
         const QVector<QVariant> before = r.row;
+        RowStore::StoredRow stored;
         try {
             const RowStore::ReadRow read{r.row, r.rowStamp};
-            src.updateRow(rowid, r.buffer, r.dirty, r.base, &read);
+            stored = src.updateRow(rowid, r.buffer, r.dirty, r.base, &read);
         } catch (const DbError& e) {
             // The row as the other client left it becomes the edit's starting point: the edit
             // stays, and an update again writes over what the error named.
@@ -307,7 +308,16 @@ void Recordset::update()
             }
             throw;
         }
-        if (r.load(r.pos))
+        // The row as now stored: from the store where it knows it, else read again.
+        bool loaded = false;
+        if (stored) {
+            r.row = std::move(*stored);
+            r.rowStamp = src.stamp();
+            loaded = true;
+        } else {
+            loaded = r.load(r.pos);
+        }
+        if (loaded)
             src.rewritten(rowid, before, r.row);
         r.lastModified = r.markOf(rowid, r.row);
     }

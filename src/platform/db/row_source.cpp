@@ -82,6 +82,10 @@ void RowSource::identifyRows(const TableDef& def)
 
 int RowSource::columnIndex(const QString& name) const
 {
+    // The names are kept in lower case; a name asked in lower case needs no copy.
+    const auto exact = m_byName.constFind(name);
+    if (exact != m_byName.cend())
+        return *exact;
     return m_byName.value(name.toLower(), -1);
 }
 
@@ -265,7 +269,8 @@ void RowSource::append(qint64 key)
 {
     m_keys.push_back(key);
     m_dead.push_back(0);
-    if (m_positions.size() == size() - 1)
+    // Kept up to date once built; rows added to an unbuilt index wait for its first use.
+    if (!m_positions.isEmpty() && m_positions.size() == size() - 1)
         m_positions.insert(key, size() - 1);
     journal(true, size() - 1);
 }

@@ -113,10 +113,10 @@ public:
     {
         return m_store->insertRow(values, dirty);
     }
-    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                   const QVector<QVariant>& expected, const RowStore::ReadRow* read = nullptr)
+    RowStore::StoredRow updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                                  const QVector<QVariant>& expected, const RowStore::ReadRow* read = nullptr)
     {
-        m_store->updateRow(key, values, dirty, expected, read);
+        return m_store->updateRow(key, values, dirty, expected, read);
     }
     void deleteRow(qint64 key) { m_store->deleteRow(key); }
     void append(qint64 key);

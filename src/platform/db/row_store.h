@@ -7,6 +7,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace db {
@@ -66,15 +67,17 @@ public:
     // expected[i] (checked under the write's lock: refuseChangedMeanwhile); none given, no check.
     // read, when given, is the row as the caller read it and the stamp it was read under: a store
     // that can tell under the write's lock that nothing changed since compares with it instead of
-    // reading the row again.
+    // reading the row again, and returns the row as now stored when it knows it without reading
+    // it (each written value reads back as written); nullopt: read the row again.
     struct ReadRow
     {
         const QVector<QVariant>& values;
         Stamp stamp;
     };
     virtual qint64 insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty) = 0;
-    virtual void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                           const QVector<QVariant>& expected, const ReadRow* read) = 0;
+    using StoredRow = std::optional<QVector<QVariant>>;
+    virtual StoredRow updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                                const QVector<QVariant>& expected, const ReadRow* read) = 0;
     virtual void deleteRow(qint64 key) = 0;
 
     virtual Stamp stamp() = 0;

@@ -127,10 +127,11 @@ qint64 SnapshotRows::insertRow(const QVector<QVariant>&, const QVector<bool>&)
     refuseWrite();
 }
 
-void SnapshotRows::updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&, const QVector<QVariant>&,
-                             const ReadRow*)
+RowStore::StoredRow SnapshotRows::updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&,
+                                            const QVector<QVariant>&, const ReadRow*)
 {
     refuseWrite();
+    return std::nullopt;
 }
 
 void SnapshotRows::deleteRow(qint64)

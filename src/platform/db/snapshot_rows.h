@@ -32,8 +32,8 @@ public:
     bool fetch(qint64 key, QVector<QVariant>& values) override;
     void find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found) override;
     qint64 insertRow(const QVector<QVariant>&, const QVector<bool>&) override;
-    void updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&, const QVector<QVariant>&,
-                   const ReadRow*) override;
+    StoredRow updateRow(qint64, const QVector<QVariant>&, const QVector<bool>&, const QVector<QVariant>&,
+                        const ReadRow*) override;
     void deleteRow(qint64) override;
     Stamp stamp() override { return Stamp(); }
     bool inTransaction() const override { return false; }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QStringEncoder>
 #include <sqlite3.h>
 
 namespace db {
@@ -98,6 +99,7 @@ Statement::Statement(sqlite3* connection, const QString& sql) : m_db(connection)
     }
     if (!m_stmt)
         throw DbError(errc::SyntaxError, QStringLiteral("Empty statement\n") + sql);
+    m_texts.resize(size_t(sqlite3_bind_parameter_count(m_stmt)));
     for (const char* p = tail; p && *p; ++p) {
         if (*p != ';' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') {
             sqlite3_finalize(m_stmt);
@@ -171,10 +173,19 @@ void Statement::bindInt64(int index, qint64 value)
 
 void Statement::bindText(int index, const QString& value)
 {
-    const QByteArray utf8 = cleanText(value).toUtf8();
-    // A null QByteArray would bind NULL; "" must stay a text.
-    const int rc = sqlite3_bind_text64(m_stmt, index, utf8.isNull() ? "" : utf8.constData(),
-                                       sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+    if (index < 1 || size_t(index) > m_texts.size()) {
+        // SQLite names the fault ("column index out of range").
+        throw engineError(m_db, sqlite3_bind_text64(m_stmt, index, "", 0, SQLITE_STATIC, SQLITE_UTF8), m_sql);
+    }
+    // The parameter's previous bytes are reused: SQLite reads a bound text only while the
+    // statement runs, and the parameter is bound again here before it does.
+    QByteArray& utf8 = m_texts[size_t(index - 1)];
+    const QString clean = cleanText(value);
+    utf8.resize(clean.size() * 3);
+    const qsizetype length = QStringEncoder(QStringEncoder::Utf8).appendToBuffer(utf8.data(), clean) - utf8.data();
+    // A text of nothing stays a text: constData() is never null, and a null pointer would bind NULL.
+    const int rc = sqlite3_bind_text64(m_stmt, index, utf8.constData(), sqlite3_uint64(length), SQLITE_STATIC,
+                                       SQLITE_UTF8);
     if (rc != SQLITE_OK)
         throw engineError(m_db, rc, m_sql);
 }

@@ -3,9 +3,11 @@
 #include "db_error.h"
 #include "field_def.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -74,6 +76,9 @@ private:
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
     QString m_sql;
+    // The UTF-8 of each bound text, by parameter: SQLite reads it in place (no copy of its own),
+    // and a statement kept for many writes reuses the bytes.
+    std::vector<QByteArray> m_texts;
 };
 
 // Runs every statement of sql in order and returns the sum of their changed rows.

@@ -175,6 +175,76 @@ TEST_F(DbTest, KeptWritesHoldNoLockAndTheTableCanBeDroppedUnderThem)
     rs.close();
 }
 
+
+// After a save the cursor shows the row as the file holds it, whether the layer knows the
+// written row without reading it or reads it again: each written value as it reads back (cleaned
+// text, a number given as text, a text given as a number), another save of the same connection
+// and what a trigger of another program wrote.
+TEST_F(DbTest, AfterASaveTheCursorShowsTheRowAsTheFileHoldsIt)
+{
+    Database db = makeLetters(2);
+    const struct
+    {
+        QString column;
+        QVariant written;
+    } cases[] = {
+        {u"loai"_s, u"Tờ trình"_s},
+        {u"loai"_s, u"a"_s + QChar(0) + u"b"_s + QChar(0xD800)},
+        {u"loai"_s, u""_s},
+        {u"loai"_s, 12},
+        {u"tt_ndung"_s, QString(2000, QChar(u'ệ'))},
+        {u"stt"_s, 5},
+        {u"stt"_s, qlonglong(1) << 40},
+        {u"stt"_s, u"7"_s},
+        {u"stt"_s, u"x7"_s},
+        {u"stt"_s, 2.5},
+        {u"stt"_s, QVariant()},
+    };
+    auto expectAsStored = [&](Recordset& rs, const QString& column) {
+        Recordset stored = db.openRecordset(u"SELECT * FROM cvden2009 WHERE id = "_s + rs.value(u"id"_s).toString(),
+                                            RecordsetType::Snapshot);
+        const QVariant shown = rs.value(column);
+        const QVariant held = stored.value(column);
+        EXPECT_EQ(shown.typeId(), held.typeId()) << qPrintable(column);
+        EXPECT_EQ(shown, held) << qPrintable(column);
+        EXPECT_EQ(shown.toString().isNull(), held.toString().isNull()) << qPrintable(column);
+    };
+    Recordset rs = db.openRecordset(u"cvden2009"_s);
+    for (const bool inTransaction : {false, true}) {
+        if (inTransaction)
+            db.beginTrans();
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.written.toString().left(10).toStdString() + (inTransaction ? " in a transaction" : ""));
+            rs.edit();
+            rs.setValue(c.column, c.written);
+            rs.update();
+            expectAsStored(rs, c.column);
+        }
+        if (inTransaction)
+            db.commitTrans();
+    }
+
+    // Another recordset of the same connection saves another column of the row during the edit.
+    Recordset other = db.openRecordset(u"cvden2009"_s);
+    rs.edit();
+    other.edit();
+    other.setValue(u"loai"_s, u"Của người kia"_s);
+    other.update();
+    rs.setValue(u"tt_ndung"_s, u"Của tôi"_s);
+    rs.update();
+    EXPECT_EQ(rs.value(u"loai"_s).toString(), u"Của người kia"_s);
+
+    // Another program's trigger writes a second column with each save.
+    RawConnection program(path());
+    ASSERT_EQ(program.exec("CREATE TRIGGER stamp AFTER UPDATE OF loai ON cvden2009 BEGIN UPDATE cvden2009 SET "
+                           "tt_ndung = 'đã ghi' WHERE rowid = NEW.rowid; END"),
+              SQLITE_OK);
+    Recordset again = db.openRecordset(u"cvden2009"_s);
+    again.edit();
+    again.setValue(u"loai"_s, u"Báo cáo"_s);
+    again.update();
+    EXPECT_EQ(again.value(u"tt_ndung"_s).toString(), u"đã ghi"_s);
+}
 // A deleted row leaves no current row until a move; moves, positions, counts, finds, bookmarks
 // and clones leave it out.
 TEST_P(LayerTest, DeletedRowsAreLeftOutOfTheCursor)

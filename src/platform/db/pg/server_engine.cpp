@@ -101,8 +101,8 @@ public:
     }
     // Another client may commit while this one's transaction is open: the row is always read
     // again, FOR UPDATE, to check it.
-    void updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
-                   const QVector<QVariant>& expected, const ReadRow*) override
+    StoredRow updateRow(qint64 key, const QVector<QVariant>& values, const QVector<bool>& dirty,
+                        const QVector<QVariant>& expected, const ReadRow*) override
     {
         m_session->runHook(QStringLiteral("UPDATE"));
         m_session->write(
@@ -111,6 +111,7 @@ public:
                 return 0;
             },
             !expected.isEmpty()); // the check and the write in one transaction
+        return std::nullopt;
     }
     void deleteRow(qint64 key) override
     {
