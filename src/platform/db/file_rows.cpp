@@ -189,15 +189,17 @@ void FileRows::learnStorage(sqlite3_stmt* fetch)
         const char* decl = sqlite3_column_decltype(fetch, i);
         const QString type = decl ? QString::fromUtf8(decl).toUpper() : QString();
         const bool integerAffinity = type.contains(QLatin1String("INT"));
-        const bool textAffinity = !integerAffinity && (type.contains(QLatin1String("CHAR")) ||
-                                                       type.contains(QLatin1String("CLOB")) ||
-                                                       type.contains(QLatin1String("TEXT")));
-        const bool noAffinity = type.isEmpty() || (!integerAffinity && !textAffinity && type.contains(QLatin1String("BLOB")));
+        const bool textAffinity =
+            !integerAffinity && (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) ||
+                                 type.contains(QLatin1String("TEXT")));
+        const bool noAffinity =
+            type.isEmpty() || (!integerAffinity && !textAffinity && type.contains(QLatin1String("BLOB")));
         const FieldType field = m_columns[i].def.type;
         Storage s = Storage::Unknown;
         if ((field == FieldType::Text || field == FieldType::Memo) && (textAffinity || noAffinity))
             s = Storage::Text;
-        else if ((field == FieldType::Byte || field == FieldType::Integer || field == FieldType::Long) && integerAffinity)
+        else if ((field == FieldType::Byte || field == FieldType::Integer || field == FieldType::Long) &&
+                 integerAffinity)
             s = Storage::Integer;
         m_storage.push_back(s);
     }

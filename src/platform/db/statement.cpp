@@ -184,8 +184,8 @@ void Statement::bindText(int index, const QString& value)
     utf8.resize(clean.size() * 3);
     const qsizetype length = QStringEncoder(QStringEncoder::Utf8).appendToBuffer(utf8.data(), clean) - utf8.data();
     // A text of nothing stays a text: constData() is never null, and a null pointer would bind NULL.
-    const int rc = sqlite3_bind_text64(m_stmt, index, utf8.constData(), sqlite3_uint64(length), SQLITE_STATIC,
-                                       SQLITE_UTF8);
+    const int rc =
+        sqlite3_bind_text64(m_stmt, index, utf8.constData(), sqlite3_uint64(length), SQLITE_STATIC, SQLITE_UTF8);
     if (rc != SQLITE_OK)
         throw engineError(m_db, rc, m_sql);
 }

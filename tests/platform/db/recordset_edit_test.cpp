@@ -175,7 +175,6 @@ TEST_F(DbTest, KeptWritesHoldNoLockAndTheTableCanBeDroppedUnderThem)
     rs.close();
 }
 
-
 // After a save the cursor shows the row as the file holds it, whether the layer knows the
 // written row without reading it or reads it again: each written value as it reads back (cleaned
 // text, a number given as text, a text given as a number), another save of the same connection
