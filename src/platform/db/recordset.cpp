@@ -229,8 +229,10 @@ void Recordset::addNew()
         throw DbError(errc::NotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
     const int n = int(r.src().columns().size());
     r.mode = EditMode::AddNew;
-    r.buffer = QVector<QVariant>(n);
-    r.dirty = QVector<bool>(n, false);
+    // Emptied, not made anew: rows added one after another reuse the buffer's room.
+    r.buffer.clear();
+    r.buffer.resize(n);
+    r.dirty.fill(false, n);
 }
 
 void Recordset::edit()
@@ -437,8 +439,11 @@ void Recordset::setValue(const QString& field, const QVariant& value)
     if (c.baseColumn.isEmpty() || (c.def.attributes & fieldattr::AutoIncrField))
         throw DbError(errc::FieldNotUpdatable,
                       QStringLiteral("Field '") + c.name + QStringLiteral("' cannot be updated."));
-    if (c.def.type == FieldType::Text && c.def.size > 0 && value.isValid() && !value.isNull() &&
-        value.toString().size() > c.def.size)
+    const auto length = [&] {
+        return value.typeId() == QMetaType::QString ? static_cast<const QString*>(value.constData())->size()
+                                                    : value.toString().size();
+    };
+    if (c.def.type == FieldType::Text && c.def.size > 0 && value.isValid() && !value.isNull() && length() > c.def.size)
         throw DbError(errc::FieldTooSmall,
                       QStringLiteral("The field '%1' is too small to accept the amount of data you attempted to add "
                                      "(at most %2 characters).")

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
-#include <QStringEncoder>
 #include <sqlite3.h>
 
 namespace db {
@@ -63,6 +62,40 @@ int numberFor(int extended, const QString& message)
         break;
     }
     return errc::EngineErrorBase + extended;
+}
+
+// Writes text as UTF-8 at out, cleaned as cleanText() says (nul characters left out, a lone
+// surrogate written as U+FFFD), and returns the end. out has room for 3 bytes per UTF-16 unit;
+// one pass over the text, as a save binds every text it writes.
+char* cleanUtf8(QStringView text, char* out)
+{
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    while (p < end) {
+        char32_t c = *p++;
+        if (c < 0x80) {
+            if (c != 0)
+                *out++ = char(c);
+            continue;
+        }
+        if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+            c = QChar::surrogateToUcs4(char16_t(c), *p++);
+            *out++ = char(0xF0 | (c >> 18));
+            *out++ = char(0x80 | ((c >> 12) & 0x3F));
+        } else {
+            if (QChar::isSurrogate(c))
+                c = QChar::ReplacementCharacter;
+            *out++ = char(0xE0 | (c >> 12));
+        }
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+    }
+    return out;
 }
 
 } // namespace
@@ -155,6 +188,9 @@ void Statement::bind(int index, const QVariant& value)
         case QMetaType::QDateTime:
             bindText(index, dateText(value.toDateTime()));
             return;
+        case QMetaType::QString:
+            bindText(index, *static_cast<const QString*>(value.constData()));
+            return;
         default:
             bindText(index, value.toString());
             return;
@@ -180,12 +216,13 @@ void Statement::bindText(int index, const QString& value)
     // The parameter's previous bytes are reused: SQLite reads a bound text only while the
     // statement runs, and the parameter is bound again here before it does.
     QByteArray& utf8 = m_texts[size_t(index - 1)];
-    const QString clean = cleanText(value);
-    utf8.resize(clean.size() * 3);
-    const qsizetype length = QStringEncoder(QStringEncoder::Utf8).appendToBuffer(utf8.data(), clean) - utf8.data();
-    // A text of nothing stays a text: constData() is never null, and a null pointer would bind NULL.
-    const int rc =
-        sqlite3_bind_text64(m_stmt, index, utf8.constData(), sqlite3_uint64(length), SQLITE_STATIC, SQLITE_UTF8);
+    utf8.resize(value.size() * 3 + 1);
+    char* end = cleanUtf8(value, utf8.data());
+    // Ended by a nul, which a clean text holds nowhere else: SQLite then knows the text is
+    // terminated and never copies it to add one (as the checks' length() would). A text of
+    // nothing stays a text, not NULL.
+    *end = '\0';
+    const int rc = sqlite3_bind_text(m_stmt, index, utf8.constData(), -1, SQLITE_STATIC);
     if (rc != SQLITE_OK)
         throw engineError(m_db, rc, m_sql);
 }

@@ -188,7 +188,7 @@ TEST_F(DbTest, AfterASaveTheCursorShowsTheRowAsTheFileHoldsIt)
         QVariant written;
     } cases[] = {
         {u"loai"_s, u"Tờ trình"_s},
-        {u"loai"_s, u"a"_s + QChar(0) + u"b"_s + QChar(0xD800)},
+        {u"loai"_s, u"a"_s + QChar(0) + u"bđệ😀"_s + QChar(0xD800) + u"c"_s},
         {u"loai"_s, u""_s},
         {u"loai"_s, 12},
         {u"tt_ndung"_s, QString(2000, QChar(u'ệ'))},
