@@ -46,16 +46,24 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
 
     // ORDER BY may name a column of the select list by its number or its alias: then the keys are
     // read with the list in front, the counter last so that it shifts no number.
-    const bool withList =
-        shape.orderByNumber || (shape.selectList.trimmed() != u"*" &&
-                                shape.tail.contains(QRegularExpression(QStringLiteral("order\\s+by"),
-                                                                       QRegularExpression::CaseInsensitiveOption)));
+    const auto says = [&](const char* words) {
+        return shape.tail.contains(
+            QRegularExpression(QString::fromLatin1(words), QRegularExpression::CaseInsensitiveOption));
+    };
+    const bool ordered = says("\\border\\s+by\\b");
+    const bool withList = shape.orderByNumber || (shape.selectList.trimmed() != u"*" && ordered);
     const QString keys = withList ? shape.selectList + QStringLiteral(", ") : QString();
+    // Without an ORDER BY the rows come in the counter's order, as a data file gives a table's
+    // rows in the order they were added: the server's own order moves a row it rewrote to the end,
+    // and a form opened on the last letter would open on the last one edited.
+    const QString order = ordered || says("\\blimit\\b")
+                              ? QString()
+                              : QStringLiteral(" ORDER BY ") + shape.qualifier + u'.' + rows->m_counter;
     // The table's number before its keys: a write that comes between moves it past this one.
     rows->m_openedVersion = versions::of(server, rows->m_schema, rows->m_table);
     rows->m_keys =
         server.lastColumnNumbers(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
-                                 QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail);
+                                 QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail + order);
 
     // A column that comes straight from the table is its field, written by edits; anything else
     // is computed and read as its type says.
