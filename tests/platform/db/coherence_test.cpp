@@ -58,6 +58,35 @@ TEST_P(LayerTest, CommitsOfAnotherConnectionReachTheCurrentRow)
     EXPECT_EQ(rs.recordCount(), 4);
 }
 
+// A table opened again shows every write since it was last opened: another client's commit, this
+// connection's writes inside and outside a transaction, what a rollback undid, the table made
+// again. (A server keeps a whole table's keys from one open to the next while nothing wrote.)
+TEST_P(LayerTest, ATableOpenedAgainShowsEveryWriteSinceItWasOpened)
+{
+    Database mine = makeLetters(3);
+    Database other = openAgain();
+    const auto numbers = [&] {
+        QList<int> seen;
+        for (Recordset rs = mine.openRecordset(u"cvden2009"_s); !rs.eof(); rs.moveNext())
+            seen << stt(rs);
+        return seen;
+    };
+    EXPECT_EQ(numbers(), QList<int>({1, 2, 3}));
+    EXPECT_EQ(numbers(), QList<int>({1, 2, 3}));
+    other.execute(u"INSERT INTO cvden2009 (stt) VALUES (4)"_s);
+    EXPECT_EQ(numbers(), QList<int>({1, 2, 3, 4}));
+    mine.beginTrans();
+    mine.execute(u"DELETE FROM cvden2009 WHERE stt = 1"_s);
+    EXPECT_EQ(numbers(), QList<int>({2, 3, 4}));
+    mine.rollback();
+    EXPECT_EQ(numbers(), QList<int>({1, 2, 3, 4}));
+    mine.execute(u"DELETE FROM cvden2009 WHERE stt = 4"_s);
+    EXPECT_EQ(numbers(), QList<int>({1, 2, 3}));
+    mine.execute(u"DROP TABLE cvden2009"_s);
+    fillLetters(mine, 2);
+    EXPECT_EQ(numbers(), QList<int>({1, 2}));
+}
+
 // connection.h: "within one event of the program's event loop a version read before is given
 // again"; "outside an event loop the file is asked every time". Another program (a plain SQLite
 // connection) commits in the middle of one action: that action goes on with what it read, the

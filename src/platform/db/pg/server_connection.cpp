@@ -422,6 +422,11 @@ QList<QVariantList> ServerConnection::query(const QString& sql, const QVariantLi
     return rows;
 }
 
+bool ServerConnection::inTransaction() const
+{
+    return PQtransactionStatus(m_connection) != PQTRANS_IDLE;
+}
+
 std::vector<qint64> ServerConnection::lastColumnNumbers(const QString& sql, const QVariantList& values)
 {
     // In the server's binary form: a hundred thousand keys are sent and read a third faster.

@@ -44,6 +44,8 @@ public:
     // How many times a transaction or a savepoint of this connection was rolled back (also lost
     // with the connection): rows read before may show what the rollback undid.
     quint64 rollbacks() const { return m_rollbacks; }
+    // A transaction (or what is left of one that failed) is open on the connection.
+    bool inTransaction() const;
 
     // A lost connection (the server restarted, the network failed) raises ServerUnreachable for
     // the statement that found it; the next statement connects again, and raises

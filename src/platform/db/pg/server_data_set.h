@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kept_keys.h"
 #include "platform/db/field_def.h"
 #include "server_catalog.h"
 
@@ -61,11 +62,15 @@ public:
     // column comes straight from, else what its type says; counters become plain Long fields.
     QList<FieldDef> fieldsOfSelect(const QString& sql);
 
+    // Keys of its whole tables as last read (kept_keys.h).
+    KeptKeys& keptKeys() { return m_keptKeys; }
+
 private:
     ServerConnection& m_server;
     QString m_schema;
     ServerCatalog m_catalog;
     int m_affected = 0;
+    KeptKeys m_keptKeys;
 };
 
 } // namespace db::pg

@@ -59,19 +59,26 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     const QString order = ordered || says("\\blimit\\b")
                               ? QString()
                               : QStringLiteral(" ORDER BY ") + shape.qualifier + u'.' + rows->m_counter;
-    // The table's number before its keys: a write that comes between moves it past this one.
-    rows->m_openedVersion = versions::of(server, rows->m_schema, rows->m_table);
-    rows->m_keys =
-        server.lastColumnNumbers(QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
-                                 QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail + order);
-
-    // A column that comes straight from the table is its field, written by edits; anything else
-    // is computed and read as its type says.
     const qlonglong tableOid =
         server.catalogQuery(QStringLiteral("SELECT to_regclass($1)::oid::bigint"), {rows->m_target})
             .first()
             .first()
             .toLongLong();
+    // The table's number before its keys: a write that comes between moves it past this one.
+    rows->m_openedVersion = versions::of(server, rows->m_schema, rows->m_table);
+    const QString keySql = QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
+                           QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail + order;
+    const auto read = [&] { return server.lastColumnNumbers(keySql); };
+    // A WHERE may read other tables or the clock, which the table's number does not follow.
+    if (says("\\bwhere\\b") || says("\\bselect\\b")) {
+        rows->m_keys = read();
+    } else {
+        const KeptKeys::Under under{tableOid, rows->m_openedVersion, server.rollbacks()};
+        rows->m_keys = data.keptKeys().keys(keySql, under, server.inTransaction(), read);
+    }
+
+    // A column that comes straight from the table is its field, written by edits; anything else
+    // is computed and read as its type says.
     // The table's column names by number, read at once (one round trip, not one a column).
     QHash<int, QString> attributes;
     for (const QVariantList& a :
