@@ -254,40 +254,36 @@ void FileRows::find(const QString& jetCriterion, const std::function<void(qint64
     while (find.step())
         found(find.int64(0), read);
 }
-QByteArray FileRows::shapeOf(char kind, const QVector<bool>& dirty) const
+const QByteArray& FileRows::shapeOf(char kind, const QVector<bool>& dirty)
 {
-    QByteArray shape(1 + m_columns.size(), '0');
-    shape[0] = kind;
+    m_writeShape.fill('0', 1 + m_columns.size());
+    m_writeShape[0] = kind;
     for (int i = 0; i < m_columns.size(); ++i) {
         if (dirty[i] && !m_columns[i].baseColumn.isEmpty())
-            shape[1 + i] = '1';
+            m_writeShape[1 + i] = '1';
     }
-    return shape;
+    return m_writeShape;
 }
 
-Statement& FileRows::prepareWrite(const QByteArray& shape, const QString& sql)
+FileRows::Write& FileRows::writeOf(const QByteArray& shape, const std::function<QString()>& sqlOf)
 {
-    Write& write = m_writes[shape];
-    if (!write.statement) {
-        try {
-            write.statement = std::make_unique<Statement>(m_conn->handle(), sql);
-        } catch (...) {
-            m_writes.erase(shape);
-            throw;
-        }
-        write.sql = sql;
-    }
+    auto kept = m_writes.find(shape);
+    if (kept == m_writes.end())
+        kept = m_writes.emplace(shape, Write{sqlOf(), nullptr}).first;
+    return kept->second;
+}
+
+Statement& FileRows::prepared(Write& write)
+{
+    if (!write.statement)
+        write.statement = std::make_unique<Statement>(m_conn->handle(), write.sql);
     return *write.statement;
 }
 
 qint64 FileRows::insertRow(const QVector<QVariant>& values, const QVector<bool>& dirty)
 {
-    const QByteArray shape = shapeOf('i', dirty);
-    const auto kept = m_writes.find(shape);
-    QString sql;
-    if (kept != m_writes.end()) {
-        sql = kept->second.sql;
-    } else {
+    const QByteArray& shape = shapeOf('i', dirty);
+    Write& write = writeOf(shape, [&] {
         QStringList columns;
         QStringList marks;
         for (int i = 0; i < m_columns.size(); ++i) {
@@ -297,14 +293,14 @@ qint64 FileRows::insertRow(const QVector<QVariant>& values, const QVector<bool>&
             }
         }
         const QString target = qualifiedName(m_shape.schema, m_shape.table);
-        sql = columns.isEmpty()
-                  ? QStringLiteral("INSERT INTO ") + target + QStringLiteral(" DEFAULT VALUES")
-                  : QStringLiteral("INSERT INTO ") + target + QStringLiteral(" (") + columns.join(QLatin1String(", ")) +
-                        QStringLiteral(") VALUES (") + marks.join(QLatin1String(", ")) + QLatin1Char(')');
-    }
-    m_conn->runStatementHook(sql);
+        return columns.isEmpty() ? QStringLiteral("INSERT INTO ") + target + QStringLiteral(" DEFAULT VALUES")
+                                 : QStringLiteral("INSERT INTO ") + target + QStringLiteral(" (") +
+                                       columns.join(QLatin1String(", ")) + QStringLiteral(") VALUES (") +
+                                       marks.join(QLatin1String(", ")) + QLatin1Char(')');
+    });
+    m_conn->runStatementHook(write.sql);
     WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
-    Statement& insert = prepareWrite(shape, sql);
+    Statement& insert = prepared(write);
     int k = 0;
     for (int i = 0; i < m_columns.size(); ++i) {
         if (shape[1 + i] == '1')
@@ -319,13 +315,9 @@ qint64 FileRows::insertRow(const QVector<QVariant>& values, const QVector<bool>&
 RowStore::StoredRow FileRows::updateRow(qint64 rowid, const QVector<QVariant>& values, const QVector<bool>& dirty,
                                         const QVector<QVariant>& expected, const ReadRow* read)
 {
-    const QByteArray shape = shapeOf('u', dirty);
+    const QByteArray& shape = shapeOf('u', dirty);
     const bool nothing = !shape.contains('1');
-    const auto kept = m_writes.find(shape);
-    QString sql;
-    if (kept != m_writes.end()) {
-        sql = kept->second.sql;
-    } else {
+    Write& kept = writeOf(shape, [&] {
         QStringList sets;
         for (int i = 0; i < m_columns.size(); ++i) {
             if (shape[1 + i] == '1') {
@@ -334,11 +326,11 @@ RowStore::StoredRow FileRows::updateRow(qint64 rowid, const QVector<QVariant>& v
             }
         }
         const QString target = qualifiedName(m_shape.schema, m_shape.table);
-        sql = nothing ? QStringLiteral("SELECT 1 FROM ") + target + QStringLiteral(" WHERE rowid = ?1")
-                      : QStringLiteral("UPDATE ") + target + QStringLiteral(" SET ") + sets.join(QLatin1String(", ")) +
-                            QStringLiteral(" WHERE rowid = ?") + QString::number(sets.size() + 1);
-    }
-    m_conn->runStatementHook(sql);
+        return nothing ? QStringLiteral("SELECT 1 FROM ") + target + QStringLiteral(" WHERE rowid = ?1")
+                       : QStringLiteral("UPDATE ") + target + QStringLiteral(" SET ") + sets.join(QLatin1String(", ")) +
+                             QStringLiteral(" WHERE rowid = ?") + QString::number(sets.size() + 1);
+    });
+    m_conn->runStatementHook(kept.sql);
     WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
     // Under the write lock no other client writes between the check and the write. The row read
     // before is the stored row when the file's stamp, read afresh under this lock, is still the
@@ -354,7 +346,7 @@ RowStore::StoredRow FileRows::updateRow(qint64 rowid, const QVector<QVariant>& v
             refuseChangedMeanwhile(m_columns, stored, expected, dirty);
         }
     }
-    Statement& write = prepareWrite(shape, sql);
+    Statement& write = prepared(kept);
     if (nothing) {
         // Nothing changed: the row must still be there, as the old engine checked on Update.
         write.bindInt64(1, rowid);
@@ -389,15 +381,13 @@ RowStore::StoredRow FileRows::updateRow(qint64 rowid, const QVector<QVariant>& v
 
 void FileRows::deleteRow(qint64 rowid)
 {
-    const QByteArray shape("d");
-    const auto kept = m_writes.find(shape);
-    const QString sql = kept != m_writes.end()
-                            ? kept->second.sql
-                            : QStringLiteral("DELETE FROM ") + qualifiedName(m_shape.schema, m_shape.table) +
-                                  QStringLiteral(" WHERE rowid = ?1");
-    m_conn->runStatementHook(sql);
+    Write& kept = writeOf(QByteArrayLiteral("d"), [&] {
+        return QStringLiteral("DELETE FROM ") + qualifiedName(m_shape.schema, m_shape.table) +
+               QStringLiteral(" WHERE rowid = ?1");
+    });
+    m_conn->runStatementHook(kept.sql);
     WriteScope scope(*m_conn, WriteScope::Extent::OneStatement);
-    Statement& del = prepareWrite(shape, sql);
+    Statement& del = prepared(kept);
     del.bindInt64(1, rowid);
     if (del.run() == 0)
         throw DbError(errc::RecordIsDeleted, QStringLiteral("Record is deleted."));

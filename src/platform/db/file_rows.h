@@ -4,6 +4,7 @@
 #include "select_source.h"
 
 #include <QByteArray>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -55,8 +56,14 @@ public:
                      const Stamp& since) override;
 
 private:
-    Statement& prepareWrite(const QByteArray& shape, const QString& sql);
-    QByteArray shapeOf(char kind, const QVector<bool>& dirty) const;
+    // The kind of a write ('i'nsert, 'u'pdate, 'd'elete) and the columns it writes; in a buffer
+    // each save reuses.
+    const QByteArray& shapeOf(char kind, const QVector<bool>& dirty);
+    struct Write;
+    // The kept write of shape, its SQL made by sqlOf the first time; its statement prepared when
+    // first run (a failed prepare is tried again by the next save).
+    Write& writeOf(const QByteArray& shape, const std::function<QString()>& sqlOf);
+    Statement& prepared(Write& write);
     void learnStorage(sqlite3_stmt* fetch);
     std::optional<QVariant> readBackOf(int column, const QVariant& written) const;
 
@@ -75,6 +82,7 @@ private:
         std::unique_ptr<Statement> statement;
     };
     std::map<QByteArray, Write> m_writes;
+    QByteArray m_writeShape;
 
     // How a value written to each column reads back, where that is known without reading it:
     // a text in a text column, a whole number in an integer column. Empty when a row is more than
