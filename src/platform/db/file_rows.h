@@ -10,8 +10,6 @@
 #include <optional>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace db {
 
 class Connection;
@@ -64,7 +62,7 @@ private:
     // first run (a failed prepare is tried again by the next save).
     Write& writeOf(const QByteArray& shape, const std::function<QString()>& sqlOf);
     Statement& prepared(Write& write);
-    void learnStorage(sqlite3_stmt* fetch);
+    void learnStorage(); // at the first update: a dynaset only read never asks
     std::optional<QVariant> readBackOf(int column, const QVariant& written) const;
 
     std::shared_ptr<Connection> m_conn;
@@ -88,7 +86,7 @@ private:
     // a text in a text column, a whole number in an integer column. Empty when a row is more than
     // its table's columns, each once (a computed column, one column twice), or when the table has
     // a trigger other than the layer's checks or a generated column, which may change a row as it
-    // is written.
+    // is written. Learnt at the first update, as the table then is.
     enum class Storage
     {
         Unknown,
@@ -96,6 +94,7 @@ private:
         Integer
     };
     std::vector<Storage> m_storage;
+    bool m_storageLearnt = false;
 };
 
 } // namespace db
