@@ -3,6 +3,7 @@
 // Each case reads the cursor, not only the file. A comment `recordset.h: "..."` names the header
 // sentence a case proves.
 #include "engine_fixture.h"
+#include "platform/db/pg/table_versions.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -85,6 +86,40 @@ TEST_P(LayerTest, ATableOpenedAgainShowsEveryWriteSinceItWasOpened)
     mine.execute(u"DROP TABLE cvden2009"_s);
     fillLetters(mine, 2);
     EXPECT_EQ(numbers(), QList<int>({1, 2}));
+}
+
+// A statement that changes no row (a search clearing marks no row holds) leaves the data as
+// other clients have it: a file's data version and a server table's number stay, so their cursors
+// keep what they read. A statement that changes rows moves them; inside a transaction a server
+// moves the number either way.
+TEST_P(LayerTest, AStatementThatChangesNoRowLeavesOtherClientsTheirRows)
+{
+    Database mine = makeLetters(2);
+    std::unique_ptr<RawConnection> program;
+    std::unique_ptr<db::pg::ServerConnection> admin;
+    if (onServer())
+        admin = db::pg::ServerConnection::open(suiteConnection());
+    else
+        program = std::make_unique<RawConnection>(path());
+    const auto number = [&] {
+        return onServer() ? db::pg::versions::of(*admin, db::pg::dataset::schemaFor(u"vemocv.mdb"_s), u"cvden2009"_s)
+                          : program->text("PRAGMA data_version").toLongLong();
+    };
+    const QString clear = u"UPDATE cvden2009 SET chonin = '' WHERE chonin = 'X'"_s;
+    const qint64 start = number();
+    mine.execute(clear);
+    EXPECT_EQ(mine.recordsAffected(), 0);
+    EXPECT_EQ(number(), start);
+
+    mine.execute(u"UPDATE cvden2009 SET chonin = 'X' WHERE stt = 2"_s);
+    const qint64 marked = number();
+    EXPECT_NE(marked, start);
+    mine.execute(clear);
+    EXPECT_EQ(mine.recordsAffected(), 1);
+    EXPECT_NE(number(), marked);
+    EXPECT_EQ(rowsInFile(mine, u"chonin = 'X'"_s), 0);
+    mine.execute(u"CREATE INDEX chon ON cvden2009 (chonin)"_s); // changes no row, and is kept
+    EXPECT_EQ(mine.tableDef(u"cvden2009"_s).indexes.size(), 3);
 }
 
 // connection.h: "within one event of the program's event loop a version read before is given

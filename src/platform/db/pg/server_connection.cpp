@@ -306,7 +306,8 @@ ServerConnection::Result ServerConnection::run(const QString& sql, const QVarian
                                      bound.data.data(), bound.lengths.data(), bound.formats.data(), resultFormat));
     const ExecStatusType status = result.handle ? PQresultStatus(result.handle.get()) : PGRES_FATAL_ERROR;
     if (sql.startsWith(QLatin1String("rollback"), Qt::CaseInsensitive)) {
-        ++m_rollbacks;
+        if (!m_discarding)
+            ++m_rollbacks;
         m_searchPath.clear(); // a path set inside what was rolled back is undone with it
     }
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
@@ -321,12 +322,25 @@ ServerConnection::Result ServerConnection::run(const QString& sql, const QVarian
 
 void ServerConnection::inTransaction(const std::function<void()>& work)
 {
+    transaction([&] {
+        work();
+        return true;
+    });
+}
+
+void ServerConnection::inTransactionIfChanged(const std::function<int()>& work)
+{
+    transaction([&] { return work() != 0; });
+}
+
+void ServerConnection::transaction(const std::function<bool()>& work)
+{
     // Inside an open transaction the work is a savepoint of it, undone alone when it fails.
     const bool nested = PQtransactionStatus(m_connection) == PQTRANS_INTRANS;
     exec(nested ? QStringLiteral("savepoint selvaro_work") : QStringLiteral("begin"));
+    bool keep = true;
     try {
-        work();
-        exec(nested ? QStringLiteral("release savepoint selvaro_work") : QStringLiteral("commit"));
+        keep = work();
     } catch (...) {
         try {
             if (nested) {
@@ -339,6 +353,20 @@ void ServerConnection::inTransaction(const std::function<void()>& work)
             qCWarning(lcDb) << "rollback on the server failed:" << e.description();
         }
         throw;
+    }
+    if (nested) {
+        exec(QStringLiteral("release savepoint selvaro_work"));
+    } else if (keep) {
+        exec(QStringLiteral("commit"));
+    } else {
+        m_discarding = true;
+        try {
+            exec(QStringLiteral("rollback"));
+        } catch (...) {
+            m_discarding = false;
+            throw;
+        }
+        m_discarding = false;
     }
 }
 

@@ -83,6 +83,12 @@ public:
     // failing rollback is logged) and the error raised again. Inside an open transaction the work
     // is a savepoint of it: undone alone when it fails, kept with the transaction otherwise.
     void inTransaction(const std::function<void()>& work);
+    // The same for statements that may change no row, work returning how many they changed.
+    // A transaction of its own whose work changed none is ended by a rollback: the statements'
+    // triggers (the table's number, table_versions.h) then leave nothing that makes other clients
+    // read their rows again. That rollback undoes nothing anyone read: it is not counted in
+    // rollbacks(). Inside an open transaction it is inTransaction.
+    void inTransactionIfChanged(const std::function<int()>& work);
     // A column a query gives: its name, type (pg_type.oid) and type modifier (a varchar's size
     // + 4, else -1), and the table column it comes straight from (pg_class.oid and attnum; 0 for
     // an expression).
@@ -107,6 +113,9 @@ private:
     struct Bound;
     // resultFormat 1 asks for the values in the server's binary form.
     Result run(const QString& sql, const QVariantList& values, int resultFormat = 0);
+    // work in a transaction of its own, or a savepoint of the open one; work says whether what it
+    // did is kept (a savepoint is kept either way).
+    void transaction(const std::function<bool()>& work);
     [[noreturn]] void raise(const pg_result* result, const QString& sql);
     // Connects again after a loss (or refuses, see above) before sql runs.
     void readyFor(const QString& sql);
@@ -116,6 +125,7 @@ private:
     int m_transactionBefore = 0; // PQtransactionStatus before the statement running now
     bool m_transactionLost = false;
     quint64 m_rollbacks = 0;
+    bool m_discarding = false; // a rollback of a transaction that changed no row: not counted
     QStringList m_sessionSettings;
     QString m_searchPath;                          // as last set on this connection; empty when not known
     QHash<QString, QList<QVariantList>> m_catalog; // catalogQuery's answers in this action

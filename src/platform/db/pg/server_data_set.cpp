@@ -73,9 +73,13 @@ void ServerDataSet::execute(const QString& jetSql)
     const jetsql::Translation translation = compileStatement(statement, m_catalog);
     int affected = 0;
     const auto schemaOf = [&](const QString& schema) { return isMain(schema) ? m_schema : schema; };
-    m_server.inTransaction([&] {
+    // Plain statements that changed no row leave the table's number where it was (a search
+    // clearing marks that no row holds); an index, a table made or dropped is always kept.
+    bool rowsOnly = false;
+    m_server.inTransactionIfChanged([&] {
         std::visit(Overloaded{
                        [&](const jetsql::Statements& s) {
+                           rowsOnly = true;
                            for (const QString& sql : s.sql)
                                affected += m_server.exec(sql);
                        },
@@ -117,6 +121,7 @@ void ServerDataSet::execute(const QString& jetSql)
                        },
                    },
                    translation);
+        return rowsOnly ? affected : 1;
     });
     m_affected = affected;
 }
