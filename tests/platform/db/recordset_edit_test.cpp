@@ -245,25 +245,6 @@ TEST_F(DbTest, AfterASaveTheCursorShowsTheRowAsTheFileHoldsIt)
     EXPECT_EQ(again.value(u"tt_ndung"_s).toString(), u"đã ghi"_s);
 }
 
-// A saved row keeps its place among the table's rows, on a server as in a file: a form opened on
-// the last letter opens on the last one added, not on the last one edited.
-TEST_P(LayerTest, ASavedRowKeepsItsPlaceInTheTable)
-{
-    Database db = makeLetters(3);
-    Recordset rs = db.openRecordset(u"cvden2009"_s);
-    rs.edit();
-    rs.setValue(u"loai"_s, u"Báo cáo"_s);
-    rs.update();
-    for (const QString& source : {u"cvden2009"_s, u"SELECT * FROM cvden2009 WHERE stt > 0"_s}) {
-        SCOPED_TRACE(source.toStdString());
-        Recordset again = db.openRecordset(source);
-        QList<int> order;
-        for (; !again.eof(); again.moveNext())
-            order << stt(again);
-        EXPECT_EQ(order, QList<int>({1, 2, 3}));
-    }
-}
-
 // A deleted row leaves no current row until a move; moves, positions, counts, finds, bookmarks
 // and clones leave it out.
 TEST_P(LayerTest, DeletedRowsAreLeftOutOfTheCursor)
