@@ -3,6 +3,7 @@
 // unary minus, ^.
 
 #include "parser.h"
+#include "server_prefilter.h"
 
 #include <QDate>
 #include <QTime>
@@ -18,6 +19,34 @@ Expr other(const QString& sql)
     Expr e;
     e.sql = sql;
     return e;
+}
+
+// The value of a text literal as written by quoteText().
+QString literalValue(const Expr& literal)
+{
+    return literal.sql.mid(1, literal.sql.size() - 2).replace(u"''"_s, u"'"_s);
+}
+
+// A column or a computed value: what a prefilter may test (a literal's type would be unknown).
+bool isValue(const Expr& e)
+{
+    return e.kind == Expr::Kind::Column || e.kind == Expr::Kind::Other;
+}
+
+// "prefilter AND " for a comparison of a value with a text literal on a server, else nothing.
+QString prefilteredBy(bool onServer, const Expr& left, QLatin1String op, const Expr& right)
+{
+    if (!onServer || right.kind != Expr::Kind::Text || !isValue(left))
+        return {};
+    const QString value = literalValue(right);
+    std::optional<QString> low;
+    std::optional<QString> high;
+    if (op == "=" || op == ">=" || op == ">")
+        low = value;
+    if (op == "=" || op == "<=" || op == "<")
+        high = value;
+    const std::optional<QString> prefilter = rangePrefilter(left.sql, low, high);
+    return prefilter ? *prefilter + QStringLiteral(" AND ") : QString();
 }
 
 // A number rounded to a whole one, for Mod and "\" (a server's integer is 32 bits; SQLite's is 64).
@@ -78,7 +107,8 @@ Expr Parser::comparison()
         if (token.isSymbol(op)) {
             next();
             const Expr right = concatenation();
-            return other(u'(' + compared(left, QLatin1String(op), right) + u')');
+            return other(u'(' + prefilteredBy(onServer(), left, QLatin1String(op), right) +
+                         compared(left, QLatin1String(op), right) + u')');
         }
     }
     const bool negated = token.isWord("not");
@@ -91,9 +121,14 @@ Expr Parser::comparison()
         const Expr pattern = concatenation();
         // like() of our connections, and selvaro_like() of a server, fold letter case and know
         // the Jet wildcards.
-        if (onServer())
-            return other(u'(' + notText + QStringLiteral("selvaro_like(CAST(") + left.sql +
-                         QStringLiteral(" AS text), CAST(") + pattern.sql + QStringLiteral(" AS text)))"));
+        if (onServer()) {
+            std::optional<QString> prefilter;
+            if (!negated && isValue(left) && pattern.kind == Expr::Kind::Text)
+                prefilter = likePrefilter(left.sql, literalValue(pattern));
+            return other(u'(' + (prefilter ? *prefilter + QStringLiteral(" AND ") : QString()) + notText +
+                         QStringLiteral("selvaro_like(CAST(") + left.sql + QStringLiteral(" AS text), CAST(") +
+                         pattern.sql + QStringLiteral(" AS text)))"));
+        }
         return other(u'(' + left.sql + u' ' + notText + QStringLiteral("LIKE ") + pattern.sql + u')');
     }
     if (keyword.isWord("in")) {
@@ -130,9 +165,13 @@ Expr Parser::comparison()
         expectWord("and");
         const Expr high = concatenation();
         const QString between = u' ' + notText + QStringLiteral("BETWEEN");
-        if (onServer())
-            return other(u'(' + caseless(left) + between + u' ' + caseless(low) + QStringLiteral(" AND ") +
-                         caseless(high) + u')');
+        if (onServer()) {
+            std::optional<QString> prefilter;
+            if (!negated && isValue(left) && low.kind == Expr::Kind::Text && high.kind == Expr::Kind::Text)
+                prefilter = rangePrefilter(left.sql, literalValue(low), literalValue(high));
+            return other(u'(' + (prefilter ? *prefilter + QStringLiteral(" AND ") : QString()) + caseless(left) +
+                         between + u' ' + caseless(low) + QStringLiteral(" AND ") + caseless(high) + u')');
+        }
         return other(u'(' + compared(left, between, low) + QStringLiteral(" AND ") + high.sql + u')');
     }
     if (negated)

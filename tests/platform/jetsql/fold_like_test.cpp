@@ -8,8 +8,10 @@
 #include "platform/jetsql/fold.h"
 #include "platform/jetsql/functions.h"
 #include "platform/jetsql/like_pattern.h"
+#include "platform/jetsql/server_prefilter.h"
 
 #include <QString>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <string>
@@ -111,6 +113,29 @@ TEST(VietnameseFold, FoldCaseLowersAndComposes)
 {
     EXPECT_EQ(jetsql::foldCase(u"ĐỨC ẤP"), u"đức ấp"_s);
     EXPECT_EQ(jetsql::foldCase(QStringView(u"A\u0301")), u"á"_s);
+}
+
+// A server's prefilter looks for a pattern's ASCII characters in the stored text; the ones that
+// some other character becomes, folded alone or composed, it must not look for.
+TEST(VietnameseFold, TheAsciiOtherCharactersFoldOrComposeToAreKnown)
+{
+    QString reached;
+    for (char32_t c = 0x80; c < 0x30000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString alone = QString::fromUcs4(&c, 1);
+        for (const QString& folded :
+             {jetsql::foldCase(alone), jetsql::foldCase(alone.normalized(QString::NormalizationForm_C))}) {
+            for (const QChar f : folded) {
+                if (f.unicode() < 0x80 && !reached.contains(f))
+                    reached += f;
+            }
+        }
+    }
+    std::sort(reached.begin(), reached.end());
+    QString listed = QString::fromLatin1(jetsql::kReachedFromBeyondAscii);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(reached, listed);
 }
 
 TEST(VietnameseFold, MalformedUtf8ComparesWithoutCrashing)

@@ -391,6 +391,7 @@ Database openDataSet(const QString& connection, const QString& dataSet)
     const QString schema = dataSet.toLower();
     if (!dataset::exists(*session->server, schema))
         throw DbError(errc::FileNotFound, QStringLiteral("Máy chủ không có bộ dữ liệu ") + schema + u'.');
+    installProgramFunctionsIfOlder(*session->server);
     session->data = std::make_unique<ServerDataSet>(*session->server, schema);
     session->server->keepForSession(QStringLiteral("set search_path to ") + quoteIdentifier(schema) +
                                     QStringLiteral(", ") + quoteIdentifier(QString::fromUtf16(FunctionSchema)));

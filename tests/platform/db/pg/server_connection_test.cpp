@@ -4,9 +4,13 @@
 #include "like_cases.h"
 #include "pg_server_fixture.h"
 
+#include "platform/db/database.h"
 #include "platform/db/db_error.h"
+#include "platform/db/pg/data_set.h"
 #include "platform/db/pg/like_function.h"
+#include "platform/db/pg/program_functions.h"
 #include "platform/db/pg/server_connection.h"
+#include "platform/db/pg/server_engine.h"
 #include "platform/db/pg/text_fold.h"
 #include "platform/jetsql/fold.h"
 
@@ -228,6 +232,36 @@ TEST_F(ServerTest, LikeAnswersAsOurConnectionsDo)
     }
     EXPECT_EQ(like("selvaro_like", u"Đu\u031B\u0301c"_s, u"đức"_s), true) << "decomposed text composes";
     EXPECT_TRUE(server->query(u"select selvaro_like($1, '*')"_s, {QVariant()}).first().first().isNull());
+}
+
+// A database whose functions an older program installed gets this program's when a data set of
+// it is opened: translated statements call functions the older one did not have.
+TEST_F(ServerTest, OpeningADataSetReplacesOlderFunctions)
+{
+    const auto functionsInstalled = [&] {
+        return server
+            ->query(u"select obj_description(n.oid, 'pg_namespace'), count(p.oid) from pg_namespace n "
+                    "left join pg_proc p on p.pronamespace = n.oid and p.proname = 'selvaro_within' "
+                    "where n.nspname = 'selvaro' group by n.oid"_s)
+            .value(0);
+    };
+    db::pg::installProgramFunctions(*server);
+    db::pg::dataset::drop(*server, u"cu"_s);
+    db::pg::dataset::create(*server, u"cu"_s);
+    server->exec(u"drop function selvaro.selvaro_within(text, text, text)"_s);
+    server->exec(u"comment on schema selvaro is 'Selvaro functions 1'"_s);
+
+    db::pg::openDataSet(suiteConnection(), u"cu"_s);
+    const QString current = u"Selvaro functions "_s + QString::number(db::pg::FunctionsVersion);
+    EXPECT_EQ(functionsInstalled(), (QVariantList{current, qlonglong(2)}));
+
+    // A newer program's functions are left as they are.
+    server->exec(u"comment on schema selvaro is 'Selvaro functions 99'"_s);
+    server->exec(u"drop function selvaro.selvaro_within(text, text, text)"_s);
+    db::pg::openDataSet(suiteConnection(), u"cu"_s);
+    EXPECT_EQ(functionsInstalled(), (QVariantList{u"Selvaro functions 99"_s, qlonglong(1)}));
+    db::pg::installProgramFunctions(*server);
+    db::pg::dataset::drop(*server, u"cu"_s);
 }
 
 } // namespace
