@@ -108,7 +108,7 @@ TEST_F(ServerJet, APrefilterPassesEveryRowTheFoldPasses)
     const QStringList texts = {u"\u212Aho"_s,   u"\u0130nh"_s,      u"Đu\u031B\u0301c"_s,  u"A\u0301o ca\u0301o"_s,
                                u"CÔNG VĂN"_s,   u"a\u037E\u0301"_s, u"a\u1FEF\u0301"_s,    u"20260115"_s,
                                u"2026-01-15"_s, u"2026A"_s,         u"2026\u037E\u0301"_s, u"<\u0338"_s,
-                               u"x_y 50%"_s,    QString()};
+                               u"x_y 50%"_s,    QString(),          u"C:\\Thư mục\\a"_s};
     for (int i = 0; i < texts.size(); ++i)
         server->exec(u"insert into mau values ($1, $2, $3, $4)"_s,
                      {i + 1, texts[i].isNull() ? QVariant() : QVariant(texts[i]), (i + 1) * 10,
@@ -130,8 +130,9 @@ TEST_F(ServerJet, APrefilterPassesEveryRowTheFoldPasses)
         {"v Like 'a;*'", "v", {}, {}, "6"},
         {"v Like 'a`*'", "v", {}, {}, "7"},
         {"v Like '*x_y 50%'", "v", {}, {}, "13"},
+        {"v Like 'c:\\thư*\\?'", "v", {}, {}, "15"},
         {"v Between '20260101' And '20260131'", "v", u"20260101"_s, u"20260131"_s, "8"},
-        {"v >= '2026:'", "v", u"2026:"_s, {}, "1;2;3;4;5;6;7;10;11;12;13"},
+        {"v >= '2026:'", "v", u"2026:"_s, {}, "1;2;3;4;5;6;7;10;11;12;13;15"},
         {"v <= '2026<'", nullptr, {}, {}, "8;9;11"},
         {"v = '2026-01-15'", "v", u"2026-01-15"_s, u"2026-01-15"_s, "9"},
         {"n Between '20' And '50'", "n", u"20"_s, u"50"_s, "2;3;4;5"},
