@@ -164,6 +164,30 @@ void BM_OpenEntryFormOnLastRecord(benchmark::State& state)
 }
 BENCHMARK(BM_OpenEntryFormOnLastRecord)->Arg(letters())->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// The same open after another machine saved a letter of the year: nothing read before can be
+// reused (a file's pages, a server's keys), as on the first open of a working day.
+void BM_OpenEntryFormAfterAnotherClientsSave(benchmark::State& state)
+{
+    Program& p = program();
+    app::Module1& m = app::module1();
+    db::Database other = m.serverConnection.isEmpty()
+                             ? db::Database::open(p.lettersPath(), app::kConnect)
+                             : db::pg::openDataSet(m.serverConnection, QStringLiteral("bench_vemocv"));
+    const QString save = QStringLiteral("UPDATE [") + m.incomingTable + QStringLiteral("] SET [so_cv] = '") +
+                         QStringLiteral("1/VP' WHERE [stt] = 1");
+    for (auto _ : state) {
+        state.PauseTiming();
+        other.execute(save);
+        state.ResumeTiming();
+        inOneAction([] { entry()->open(app::module1().incomingTable); });
+        benchmark::DoNotOptimize(entry()->Data1->recordset().absolutePosition());
+        state.PauseTiming();
+        entry()->hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenEntryFormAfterAnotherClientsSave)->Arg(letters())->Unit(benchmark::kMillisecond)->Iterations(10);
+
 void BM_PageUpPageDown(benchmark::State& state)
 {
     program();

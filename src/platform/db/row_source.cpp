@@ -26,6 +26,11 @@ std::shared_ptr<RowSource> RowSource::create(std::unique_ptr<RowStore> store, Op
     rows->m_identity = nextIdentity();
     rows->m_columns = std::move(opened.columns);
     rows->m_keys = std::move(opened.keys);
+    if (opened.unreadCount > 0) {
+        rows->m_keys.insert(rows->m_keys.begin() + opened.unreadAt, size_t(opened.unreadCount), 0);
+        rows->m_unreadAt = opened.unreadAt;
+        rows->m_unreadCount = opened.unreadCount;
+    }
     rows->m_dead.assign(rows->m_keys.size(), 0);
     rows->m_keysStamp = opened.keysStamp;
     rows->m_updatable = opened.updatable;
@@ -89,6 +94,23 @@ int RowSource::columnIndex(const QString& name) const
     return m_byName.value(name.toLower(), -1);
 }
 
+void RowSource::readAllUnread()
+{
+    const size_t at = size_t(m_unreadAt), count = size_t(m_unreadCount);
+    std::vector<qint64> read = m_store->keysBetween(m_keys[at - 1], m_keys[at + count]);
+    m_unreadCount = 0;
+    // The places counted at open stay, so that no index handed out moves: rows deleted since
+    // leave places that are dead from the start, and rows added since among them (a counter
+    // given by hand) are left out, as rows added by others are left out of any open keyset.
+    read.resize(std::min(read.size(), count));
+    std::copy(read.begin(), read.end(), m_keys.begin() + qsizetype(at));
+    for (size_t i = at + read.size(); i < at + count; ++i) {
+        m_dead[i] = 1;
+        ++m_deadCount;
+    }
+    m_positions.clear();
+}
+
 void RowSource::markDead(int index)
 {
     if (!m_dead[size_t(index)]) {
@@ -146,6 +168,7 @@ int RowSource::deadBefore(int index) const
 
 int RowSource::positionOf(qint64 key)
 {
+    readUnread(-1);
     if (m_positions.size() != size()) {
         m_positions.clear();
         m_positions.reserve(size());
@@ -164,7 +187,7 @@ const QVector<QVariant>* RowSource::found(int index, const Stamp& now) const
 
 bool RowSource::fetchAt(int index, const Stamp& now, QVector<QVariant>& values)
 {
-    const qint64 key = m_keys[size_t(index)];
+    const qint64 key = this->key(index);
     if (!m_store->readsInBatches())
         return m_store->fetch(key, values);
     if (!(m_batchStamp == now) || m_batch.size() > KeptBatchRows) {
@@ -178,7 +201,8 @@ bool RowSource::fetchAt(int index, const Stamp& now, QVector<QVariant>& values)
         const int first = std::max(0, index - BatchBefore);
         const int last = std::min(size(), index + BatchAfter);
         for (int i = first; i < last; ++i) {
-            if (!m_dead[size_t(i)] && (i == index || !m_batch.contains(m_keys[size_t(i)])))
+            const bool unread = i >= m_unreadAt && i < m_unreadAt + m_unreadCount; // read when reached
+            if (!unread && !m_dead[size_t(i)] && (i == index || !m_batch.contains(m_keys[size_t(i)])))
                 keys.push_back(m_keys[size_t(i)]);
         }
         m_store->fetchMany(keys, [this](qint64 k, QVector<QVariant>& row) { m_batch.insert(k, row); });
@@ -194,6 +218,7 @@ const std::vector<int>& RowSource::matching(const QString& jetCriterion, const S
 {
     if (m_findValid && m_findStamp == now && m_findCriterion == jetCriterion)
         return m_findAt;
+    readUnread(-1);
     m_findValid = false;
     m_findAt.assign(m_keys.size(), NoHit);
     m_findRows.clear();

@@ -20,7 +20,9 @@ namespace db {
 //
 // Dynaset over one table: the keyset is the list of that table's keys (rowids on a file, the
 // counter on a server) in the order the SELECT gives them, read once at open (only keys, so
-// opening is quick on large tables); a row's values are read by its key whenever the cursor
+// opening is quick on large tables); a store may leave the middle of a large keyset unread, to be
+// read the first time the cursor or a find reaches it (a form opened on its last row reads only
+// the keys around it); a row's values are read by its key whenever the cursor
 // reaches it, so a dynaset sees later changes of its rows (also changes that no longer match its
 // WHERE). Rows added through the recordset join the keyset at its end. A row deleted through the
 // recordset is marked dead; a row deleted elsewhere is marked dead when the cursor finds it gone.
@@ -47,6 +49,10 @@ public:
         RecordsetType type = RecordsetType::Dynaset;
         QVector<Column> columns;
         std::vector<qint64> keys;
+        // Keys not read yet, counted at open: they lie between keys[unreadAt - 1] and
+        // keys[unreadAt], and RowStore::keysBetween reads them.
+        int unreadAt = 0;
+        int unreadCount = 0;
         Stamp keysStamp; // taken before the keys were read
         bool updatable = false;
         QString baseSchema; // the table of a dynaset over one table ("main": the database's own)
@@ -76,8 +82,16 @@ public:
 
     int size() const { return int(m_keys.size()); }
     int liveCount() const { return size() - m_deadCount; }
-    qint64 key(int index) const { return m_keys[size_t(index)]; }
-    bool isDead(int index) const { return m_dead[size_t(index)] != 0; }
+    qint64 key(int index)
+    {
+        readUnread(index);
+        return m_keys[size_t(index)];
+    }
+    bool isDead(int index)
+    {
+        readUnread(index);
+        return m_dead[size_t(index)] != 0;
+    }
     void markDead(int index);
     int deadBefore(int index) const;
     int positionOf(qint64 key); // -1 when not in the keyset
@@ -134,6 +148,13 @@ private:
     RowSource() = default;
     void journal(bool appended, int index);
     void identifyRows(const TableDef& def);
+    // Reads the keys the open left unread when index is among them (or, with -1, whenever any are).
+    void readUnread(int index)
+    {
+        if (m_unreadCount > 0 && (index < 0 || (index >= m_unreadAt && index < m_unreadAt + m_unreadCount)))
+            readAllUnread();
+    }
+    void readAllUnread();
 
     std::unique_ptr<RowStore> m_store;
     QString m_source;
@@ -147,6 +168,8 @@ private:
     QString m_baseTable;
 
     std::vector<qint64> m_keys;
+    int m_unreadAt = 0; // m_keys[m_unreadAt, m_unreadAt + m_unreadCount) hold 0 until read
+    int m_unreadCount = 0;
     Stamp m_keysStamp;
     std::vector<char> m_dead;
     int m_deadCount = 0;

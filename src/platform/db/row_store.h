@@ -54,6 +54,15 @@ public:
         }
     }
 
+    // The keys an open left unread (RowSource::Opened::unreadCount): those after `after` and
+    // before `before` in the keyset's order, as the data is now.
+    virtual std::vector<qint64> keysBetween(qint64 after, qint64 before)
+    {
+        Q_UNUSED(after);
+        Q_UNUSED(before);
+        return {};
+    }
+
     // Runs a Jet criterion over the recordset's rows; for each row found calls found(key, read)
     // in any order, where read, when given, fills that row's values from the find's own result
     // (no further read of the data). Raises SyntaxError/ItemNotFound for a malformed criterion.

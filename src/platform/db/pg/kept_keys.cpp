@@ -12,8 +12,8 @@ constexpr size_t KeptTables = 4;
 
 } // namespace
 
-std::vector<qint64> KeptKeys::keys(const QString& sql, const Under& under, bool inTransaction,
-                                   const std::function<std::vector<qint64>()>& read)
+KeptKeys::Keyset KeptKeys::keys(const QString& sql, const Under& under, bool inTransaction,
+                                const std::function<Keyset()>& read)
 {
     const auto same = std::find_if(m_entries.begin(), m_entries.end(),
                                    [&](const Entry& e) { return e.sql == sql && e.under.table == under.table; });
@@ -21,7 +21,7 @@ std::vector<qint64> KeptKeys::keys(const QString& sql, const Under& under, bool 
         return same->keys;
     if (same != m_entries.end())
         m_entries.erase(same);
-    std::vector<qint64> keys = read();
+    Keyset keys = read();
     if (!inTransaction) {
         m_entries.push_front(Entry{sql, under, keys});
         if (m_entries.size() > KeptTables)

@@ -23,18 +23,24 @@ public:
         quint64 rollbacks = 0;
         bool operator==(const Under&) const = default;
     };
+    // Keys an open read, with those it left unread (RowSource::Opened).
+    struct Keyset
+    {
+        std::vector<qint64> keys;
+        int unreadAt = 0;
+        int unreadCount = 0;
+    };
     // The keys sql gives, kept from a read under the same `under`, else read() (and kept when
     // outside a transaction). `version` must be read before the keys: a write that comes between
     // moves the number past the one they are kept under.
-    std::vector<qint64> keys(const QString& sql, const Under& under, bool inTransaction,
-                             const std::function<std::vector<qint64>()>& read);
+    Keyset keys(const QString& sql, const Under& under, bool inTransaction, const std::function<Keyset()>& read);
 
 private:
     struct Entry
     {
         QString sql;
         Under under;
-        std::vector<qint64> keys;
+        Keyset keys;
     };
     std::deque<Entry> m_entries; // the most recent first; a few tables' worth
 };

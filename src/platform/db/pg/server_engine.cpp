@@ -87,6 +87,7 @@ public:
         return m_session->write([&] { return m_rows->markExactly(base, mark, keys, since.dataVersion); }, true);
     }
     void fetchMany(const std::vector<qint64>& keys, const FoundRow& found) override { m_rows->fetchMany(keys, found); }
+    std::vector<qint64> keysBetween(qint64 after, qint64 before) override { return m_rows->keysBetween(after, before); }
     void find(const QString& jetCriterion, const std::function<void(qint64, const ReadFound&)>& found) override
     {
         // The values come with the find: a loop of finds lands on each hit without asking again.
@@ -209,8 +210,9 @@ std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, con
         if (rows) {
             RowSource::Opened opened;
             opened.columns = rows->columns();
-            for (int i = 0; i < rows->size(); ++i)
-                opened.keys.push_back(rows->key(i));
+            opened.keys = rows->keys();
+            opened.unreadAt = rows->unreadAt();
+            opened.unreadCount = rows->unreadCount();
             opened.updatable = true;
             opened.baseSchema = rows->schema() == session->data->schema() ? QStringLiteral("main") : rows->schema();
             opened.baseTable = rows->table();

@@ -68,14 +68,22 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     rows->m_openedVersion = versions::of(server, rows->m_schema, rows->m_table);
     const QString keySql = QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
                            QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail + order;
-    const auto read = [&] { return server.lastColumnNumbers(keySql); };
+    // A whole table in its counter's order: the keys at both ends and a count of those between,
+    // read when the cursor reaches them (RowSource). A form opens on its first or last row.
+    const bool ends = !withList && !order.isEmpty() && shape.tail.trimmed().isEmpty() && !says("\\bselect\\b") &&
+                      !server.inTransaction();
+    const auto read = [&] { return ends ? rows->readEnds() : KeptKeys::Keyset{server.lastColumnNumbers(keySql)}; };
     // A WHERE may read other tables or the clock, which the table's number does not follow.
+    KeptKeys::Keyset keyset;
     if (says("\\bwhere\\b") || says("\\bselect\\b")) {
-        rows->m_keys = read();
+        keyset = read();
     } else {
         const KeptKeys::Under under{tableOid, rows->m_openedVersion, server.rollbacks()};
-        rows->m_keys = data.keptKeys().keys(keySql, under, server.inTransaction(), read);
+        keyset = data.keptKeys().keys(keySql, under, server.inTransaction(), read);
     }
+    rows->m_keys = std::move(keyset.keys);
+    rows->m_unreadAt = keyset.unreadAt;
+    rows->m_unreadCount = keyset.unreadCount;
 
     // A column that comes straight from the table is its field, written by edits; anything else
     // is computed and read as its type says.
@@ -102,6 +110,41 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
         rows->m_columns << c;
     }
     return rows;
+}
+
+KeptKeys::Keyset ServerRows::readEnds()
+{
+    // One statement, so that the count and the ends agree.
+    const QString key = m_qualifier + u'.' + m_counter;
+    const QString ends = QString::number(KeysAtEachEnd);
+    const QString sql =
+        QStringLiteral("WITH head AS (SELECT ") + key + QStringLiteral(" AS k FROM ") + m_from +
+        QStringLiteral(" ORDER BY ") + key + QStringLiteral(" LIMIT ") + ends + QStringLiteral("), tail AS (SELECT ") +
+        key + QStringLiteral(" AS k FROM ") + m_from + QStringLiteral(" ORDER BY ") + key +
+        QStringLiteral(" DESC LIMIT ") + ends + QStringLiteral(") SELECT (SELECT count(*) FROM ") + m_from +
+        QStringLiteral(" WHERE ") + key + QStringLiteral(" > (SELECT max(k) FROM head) AND ") + key +
+        QStringLiteral(" < (SELECT min(k) FROM tail))::bigint, k::bigint FROM (SELECT k FROM head UNION SELECT k "
+                       "FROM tail) AS ends ORDER BY k");
+    KeptKeys::Keyset keyset;
+    qint64 between = 0;
+    for (const QVariantList& row : m_server.query(sql)) {
+        between = row.value(0).toLongLong();
+        keyset.keys.push_back(row.value(1).toLongLong());
+    }
+    if (between > 0) {
+        keyset.unreadAt = KeysAtEachEnd;
+        keyset.unreadCount = int(between);
+    }
+    return keyset;
+}
+
+std::vector<qint64> ServerRows::keysBetween(qint64 after, qint64 before)
+{
+    const QString key = m_qualifier + u'.' + m_counter;
+    return m_server.lastColumnNumbers(QStringLiteral("SELECT ") + key + QStringLiteral(" FROM ") + m_from +
+                                          QStringLiteral(" WHERE ") + key + QStringLiteral(" > $1 AND ") + key +
+                                          QStringLiteral(" < $2 ORDER BY ") + key,
+                                      {after, before});
 }
 
 bool ServerRows::fetch(qint64 key, QVector<QVariant>& values, bool lockRow)

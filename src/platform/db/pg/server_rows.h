@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kept_keys.h"
 #include "platform/db/select_source.h"
 
 #include <QVector>
@@ -14,7 +15,8 @@ class ServerDataSet;
 
 // The rows behind a dynaset on a server, as RowSource is on a data file: a SELECT over one table
 // with a counter (every year table and reference list has one). The keyset is the counter values
-// in the order the SELECT gives them, read once at open; a row's values are read by its counter
+// in the order the SELECT gives them, read once at open (of a whole table, only the keys at its
+// two ends and a count of those between, which keysBetween reads); a row's values are read by its counter
 // whenever asked, so the dynaset sees later changes of its rows. Finds run the criterion on the
 // server over the same rows. Writes go to the table, each a statement of its own (inside the
 // caller's transaction when one is open).
@@ -40,8 +42,12 @@ public:
     const QVector<SourceColumn>& columns() const { return m_columns; }
     const QString& schema() const { return m_schema; }
     const QString& table() const { return m_table; } // as the data set spells it
-    int size() const { return int(m_keys.size()); }
-    qint64 key(int index) const { return m_keys[size_t(index)]; }
+    // The keys read at open, and where those left unread lie among them (RowSource::Opened).
+    const std::vector<qint64>& keys() const { return m_keys; }
+    int unreadAt() const { return m_unreadAt; }
+    int unreadCount() const { return m_unreadCount; }
+    // The keys between two keys of a keyset left unread, in the counter's order.
+    std::vector<qint64> keysBetween(qint64 after, qint64 before);
     // The table's number read just before the keys.
     qint64 openedVersion() const { return m_openedVersion; }
 
@@ -70,6 +76,7 @@ public:
 
 private:
     ServerRows(ServerConnection& server, ServerDataSet& data) : m_server(server), m_data(data) {}
+    KeptKeys::Keyset readEnds();
     QStringList writtenColumns(const QVector<QVariant>& values, const QVector<bool>& dirty, QVariantList& bound) const;
 
     ServerConnection& m_server;
@@ -83,7 +90,10 @@ private:
     QString m_qualifier;
     QVector<SourceColumn> m_columns;
     std::vector<qint64> m_keys;
+    int m_unreadAt = 0;
+    int m_unreadCount = 0;
     qint64 m_openedVersion = 0;
+    static constexpr int KeysAtEachEnd = 64;
 };
 
 } // namespace db::pg
