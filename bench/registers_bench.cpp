@@ -1,6 +1,7 @@
 // The incoming register on a year of letters built here (100,000, or the first count of
 // SELVARO_BENCH_LETTERS: the program is one per process, so run once per count to see growth):
-// opening the entry form on its last record, PgUp/PgDn, a search with three text criteria and an
+// opening the entry form on its last record (also after another client saved a letter),
+// PgUp/PgDn, a search with three text criteria and an
 // arrival-date range (beside the same SELECT on raw SQLite), "&Chọn tất" after that search (beside
 // its two UPDATEs on raw SQLite), and printing 5,000 marked letters to PDF. The year tables are
 // made as start-up makes them (createYearTables), with their index of marked rows.
@@ -173,8 +174,8 @@ void BM_OpenEntryFormAfterAnotherClientsSave(benchmark::State& state)
     db::Database other = m.serverConnection.isEmpty()
                              ? db::Database::open(p.lettersPath(), app::kConnect)
                              : db::pg::openDataSet(m.serverConnection, QStringLiteral("bench_vemocv"));
-    const QString save = QStringLiteral("UPDATE [") + m.incomingTable + QStringLiteral("] SET [so_cv] = '") +
-                         QStringLiteral("1/VP' WHERE [stt] = 1");
+    const QString save =
+        QStringLiteral("UPDATE [") + m.incomingTable + QStringLiteral("] SET [so_cv] = '1/VP' WHERE [stt] = 1");
     for (auto _ : state) {
         state.PauseTiming();
         other.execute(save);

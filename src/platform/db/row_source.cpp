@@ -100,8 +100,9 @@ void RowSource::readAllUnread()
     std::vector<qint64> read = m_store->keysBetween(m_keys[at - 1], m_keys[at + count]);
     m_unreadCount = 0;
     // The places counted at open stay, so that no index handed out moves: rows deleted since
-    // leave places that are dead from the start, and rows added since among them (a counter
-    // given by hand) are left out, as rows added by others are left out of any open keyset.
+    // leave places that are dead from the start. Rows added since are out of an open keyset, but
+    // one given a counter by hand among these is read here: what is read beyond the count is left
+    // out.
     read.resize(std::min(read.size(), count));
     std::copy(read.begin(), read.end(), m_keys.begin() + qsizetype(at));
     for (size_t i = at + read.size(); i < at + count; ++i) {
