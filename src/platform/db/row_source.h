@@ -92,6 +92,9 @@ public:
         readUnread(index);
         return m_dead[size_t(index)] != 0;
     }
+    // Reads the keys the open left unread, if any. A server's session calls it before a
+    // transaction begins: read inside one, the keys would leave out rows its rollback brings back.
+    void readUnreadKeys() { readUnread(-1); }
     void markDead(int index);
     int deadBefore(int index) const;
     int positionOf(qint64 key); // -1 when not in the keyset

@@ -62,7 +62,7 @@ TEST_P(LayerTest, CommitsOfAnotherConnectionReachTheCurrentRow)
 // A year opened on its last letter: a server reads only the keys at both ends and counts those
 // between, then reads them when the cursor or a find gets there. What it finds then is what the
 // open counted: rows deleted since are skipped and no index handed out moves; rows added since
-// wait for a requery.
+// wait for a requery; a rollback brings back what it undid.
 TEST_P(LayerTest, AKeysetReadLaterGivesTheRowsItsOpenCounted)
 {
     Database mine = makeLetters(300);
@@ -97,6 +97,16 @@ TEST_P(LayerTest, AKeysetReadLaterGivesTheRowsItsOpenCounted)
     EXPECT_EQ(rs.absolutePosition(), 289);
     rs.requery();
     EXPECT_EQ(rs.recordCount(), 291);
+
+    // A letter deleted inside a transaction that a cursor reached there comes back at its rollback.
+    Recordset inside = mine.openRecordset(u"cvden2009"_s);
+    inside.moveLast();
+    mine.beginTrans();
+    mine.execute(u"DELETE FROM cvden2009 WHERE stt = 150"_s);
+    EXPECT_EQ(walk(inside, u"stt"_s).size(), 290);
+    mine.rollback();
+    expected << 301;
+    EXPECT_EQ(walk(inside, u"stt"_s), expected);
 }
 
 // A table opened again shows every write since it was last opened: another client's commit, this

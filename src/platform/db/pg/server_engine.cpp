@@ -32,6 +32,7 @@ struct Session
     bool inTransaction = false;
     quint64 transactionSerial = 0;
     std::vector<std::weak_ptr<TransactionWatcher>> watchers;
+    std::vector<std::weak_ptr<RowSource>> unreadKeys; // keysets whose open left keys unread
     std::function<void(const QString&)> hook;
     quint64 writes = 0; // writes through this connection: rows read before may differ after one
 
@@ -218,7 +219,13 @@ std::shared_ptr<RowSource> openRows(const std::shared_ptr<Session>& session, con
             opened.baseTable = rows->table();
             auto store = std::make_unique<ServerRowStore>(session, std::move(rows));
             opened.keysStamp = store->openedStamp();
-            return RowSource::create(std::move(store), std::move(opened), source);
+            const bool unread = opened.unreadCount > 0;
+            std::shared_ptr<RowSource> keyset = RowSource::create(std::move(store), std::move(opened), source);
+            if (unread) {
+                std::erase_if(session->unreadKeys, [](const std::weak_ptr<RowSource>& k) { return k.expired(); });
+                session->unreadKeys.push_back(keyset);
+            }
+            return keyset;
         }
     }
     return copyOf(session, source, type);
@@ -259,6 +266,13 @@ public:
     {
         if (m_session->inTransaction)
             throw DbError(errc::TransactionState, QStringLiteral("A transaction is already open."));
+        // Keys read inside the transaction would miss the rows it deletes, and its rollback would
+        // not bring them back into the keyset.
+        while (!m_session->unreadKeys.empty()) {
+            if (const auto rows = m_session->unreadKeys.back().lock())
+                rows->readUnreadKeys();
+            m_session->unreadKeys.pop_back();
+        }
         server().exec(QStringLiteral("begin"));
         // One writer at a time per data set, as BEGIN IMMEDIATE takes a data file's write lock:
         // what a transaction reads to number a letter stays true until it commits. A writer
