@@ -33,11 +33,17 @@ bool isValue(const Expr& e)
     return e.kind == Expr::Kind::Column || e.kind == Expr::Kind::Other;
 }
 
-// "prefilter AND " for a comparison of a value with a text literal on a server, else nothing.
-QString prefilteredBy(bool onServer, const Expr& left, QLatin1String op, const Expr& right)
+// "prefilter AND " in front of the comparison it tests for, or nothing.
+QString before(const std::optional<QString>& prefilter)
+{
+    return prefilter ? *prefilter + QStringLiteral(" AND ") : QString();
+}
+
+// The prefilter of a comparison of a value with a text literal on a server.
+std::optional<QString> prefilterOf(bool onServer, const Expr& left, QLatin1String op, const Expr& right)
 {
     if (!onServer || right.kind != Expr::Kind::Text || !isValue(left))
-        return {};
+        return std::nullopt;
     const QString value = literalValue(right);
     std::optional<QString> low;
     std::optional<QString> high;
@@ -45,8 +51,7 @@ QString prefilteredBy(bool onServer, const Expr& left, QLatin1String op, const E
         low = value;
     if (op == "=" || op == "<=" || op == "<")
         high = value;
-    const std::optional<QString> prefilter = rangePrefilter(left.sql, low, high);
-    return prefilter ? *prefilter + QStringLiteral(" AND ") : QString();
+    return rangePrefilter(left.sql, low, high);
 }
 
 // A number rounded to a whole one, for Mod and "\" (a server's integer is 32 bits; SQLite's is 64).
@@ -107,7 +112,7 @@ Expr Parser::comparison()
         if (token.isSymbol(op)) {
             next();
             const Expr right = concatenation();
-            return other(u'(' + prefilteredBy(onServer(), left, QLatin1String(op), right) +
+            return other(u'(' + before(prefilterOf(onServer(), left, QLatin1String(op), right)) +
                          compared(left, QLatin1String(op), right) + u')');
         }
     }
@@ -125,9 +130,8 @@ Expr Parser::comparison()
             std::optional<QString> prefilter;
             if (!negated && isValue(left) && pattern.kind == Expr::Kind::Text)
                 prefilter = likePrefilter(left.sql, literalValue(pattern));
-            return other(u'(' + (prefilter ? *prefilter + QStringLiteral(" AND ") : QString()) + notText +
-                         QStringLiteral("selvaro_like(CAST(") + left.sql + QStringLiteral(" AS text), CAST(") +
-                         pattern.sql + QStringLiteral(" AS text)))"));
+            return other(u'(' + before(prefilter) + notText + QStringLiteral("selvaro_like(CAST(") + left.sql +
+                         QStringLiteral(" AS text), CAST(") + pattern.sql + QStringLiteral(" AS text)))"));
         }
         return other(u'(' + left.sql + u' ' + notText + QStringLiteral("LIKE ") + pattern.sql + u')');
     }
@@ -169,8 +173,8 @@ Expr Parser::comparison()
             std::optional<QString> prefilter;
             if (!negated && isValue(left) && low.kind == Expr::Kind::Text && high.kind == Expr::Kind::Text)
                 prefilter = rangePrefilter(left.sql, literalValue(low), literalValue(high));
-            return other(u'(' + (prefilter ? *prefilter + QStringLiteral(" AND ") : QString()) + caseless(left) +
-                         between + u' ' + caseless(low) + QStringLiteral(" AND ") + caseless(high) + u')');
+            return other(u'(' + before(prefilter) + caseless(left) + between + u' ' + caseless(low) +
+                         QStringLiteral(" AND ") + caseless(high) + u')');
         }
         return other(u'(' + compared(left, between, low) + QStringLiteral(" AND ") + high.sql + u')');
     }

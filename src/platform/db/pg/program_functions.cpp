@@ -27,10 +27,10 @@ int installedVersion(ServerConnection& server)
     return comment.startsWith(prefix) ? comment.mid(prefix.size()).toInt() : 1;
 }
 
+// Inside a transaction that holds InstallLock.
 void install(ServerConnection& server)
 {
     const QString schema = quoteIdentifier(QString::fromUtf16(FunctionSchema));
-    server.exec(QStringLiteral("select pg_advisory_xact_lock($1)"), {InstallLock});
     server.exec(QStringLiteral("create schema if not exists ") + schema);
     // The installers make their functions in the current schema.
     server.exec(QStringLiteral("set local search_path to ") + schema);
@@ -41,11 +41,19 @@ void install(ServerConnection& server)
                 QString::number(FunctionsVersion) + u'\'');
 }
 
+void takeInstallLock(ServerConnection& server)
+{
+    server.exec(QStringLiteral("select pg_advisory_xact_lock($1)"), {InstallLock});
+}
+
 } // namespace
 
 void installProgramFunctions(ServerConnection& server)
 {
-    server.inTransaction([&] { install(server); });
+    server.inTransaction([&] {
+        takeInstallLock(server);
+        install(server);
+    });
 }
 
 void installProgramFunctionsIfOlder(ServerConnection& server)
@@ -55,7 +63,7 @@ void installProgramFunctionsIfOlder(ServerConnection& server)
     try {
         server.inTransaction([&] {
             // Another client may have installed them while this one waited for the lock.
-            server.exec(QStringLiteral("select pg_advisory_xact_lock($1)"), {InstallLock});
+            takeInstallLock(server);
             if (installedVersion(server) < FunctionsVersion)
                 install(server);
         });

@@ -56,9 +56,8 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     // Without an ORDER BY the rows come in the counter's order, as a data file gives a table's
     // rows in the order they were added: the server's own order moves a row it rewrote to the end,
     // and a form opened on the last letter would open on the last one edited.
-    const QString order = ordered || says("\\blimit\\b")
-                              ? QString()
-                              : QStringLiteral(" ORDER BY ") + shape.qualifier + u'.' + rows->m_counter;
+    const QString order =
+        ordered || says("\\blimit\\b") ? QString() : QStringLiteral(" ORDER BY ") + rows->counterSql();
     const qlonglong tableOid =
         server.catalogQuery(QStringLiteral("SELECT to_regclass($1)::oid::bigint"), {rows->m_target})
             .first()
@@ -66,12 +65,11 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
             .toLongLong();
     // The table's number before its keys: a write that comes between moves it past this one.
     rows->m_openedVersion = versions::of(server, rows->m_schema, rows->m_table);
-    const QString keySql = QStringLiteral("SELECT ") + keys + shape.qualifier + u'.' + rows->m_counter +
-                           QStringLiteral(" FROM ") + shape.fromClause + u' ' + shape.tail + order;
+    const QString keySql = QStringLiteral("SELECT ") + keys + rows->counterSql() + QStringLiteral(" FROM ") +
+                           shape.fromClause + u' ' + shape.tail + order;
     // A whole table in its counter's order: the keys at both ends and a count of those between,
     // read when the cursor reaches them (RowSource). A form opens on its first or last row.
-    const bool ends = !withList && !order.isEmpty() && shape.tail.trimmed().isEmpty() && !says("\\bselect\\b") &&
-                      !server.inTransaction();
+    const bool ends = shape.tail.trimmed().isEmpty() && !server.inTransaction();
     const auto read = [&] { return ends ? rows->readEnds() : KeptKeys::Keyset{server.lastColumnNumbers(keySql)}; };
     // A WHERE may read other tables or the clock, which the table's number does not follow.
     KeptKeys::Keyset keyset;
@@ -115,7 +113,7 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
 KeptKeys::Keyset ServerRows::readEnds()
 {
     // One statement, so that the count and the ends agree.
-    const QString key = m_qualifier + u'.' + m_counter;
+    const QString key = counterSql();
     const QString ends = QString::number(KeysAtEachEnd);
     const QString sql =
         QStringLiteral("WITH head AS (SELECT ") + key + QStringLiteral(" AS k FROM ") + m_from +
@@ -140,7 +138,7 @@ KeptKeys::Keyset ServerRows::readEnds()
 
 std::vector<qint64> ServerRows::keysBetween(qint64 after, qint64 before)
 {
-    const QString key = m_qualifier + u'.' + m_counter;
+    const QString key = counterSql();
     return m_server.lastColumnNumbers(QStringLiteral("SELECT ") + key + QStringLiteral(" FROM ") + m_from +
                                           QStringLiteral(" WHERE ") + key + QStringLiteral(" > $1 AND ") + key +
                                           QStringLiteral(" < $2 ORDER BY ") + key,
@@ -149,11 +147,10 @@ std::vector<qint64> ServerRows::keysBetween(qint64 after, qint64 before)
 
 bool ServerRows::fetch(qint64 key, QVector<QVariant>& values, bool lockRow)
 {
-    const QList<QVariantList> rows =
-        m_server.query(QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from +
-                           QStringLiteral(" WHERE ") + m_qualifier + u'.' + m_counter + QStringLiteral(" = $1") +
-                           (lockRow ? QStringLiteral(" FOR UPDATE") : QString()),
-                       {key});
+    const QList<QVariantList> rows = m_server.query(
+        QStringLiteral("SELECT ") + m_list + QStringLiteral(" FROM ") + m_from + QStringLiteral(" WHERE ") +
+            counterSql() + QStringLiteral(" = $1") + (lockRow ? QStringLiteral(" FOR UPDATE") : QString()),
+        {key});
     if (rows.isEmpty())
         return false;
     values.resize(m_columns.size());
@@ -180,8 +177,8 @@ void ServerRows::fetchMany(const std::vector<qint64>& keys,
 {
     if (keys.empty())
         return;
-    const QString sql = QStringLiteral("SELECT ") + m_qualifier + u'.' + m_counter + QStringLiteral(", ") + m_list +
-                        QStringLiteral(" FROM ") + m_from + QStringLiteral(" WHERE ") + m_qualifier + u'.' + m_counter +
+    const QString sql = QStringLiteral("SELECT ") + counterSql() + QStringLiteral(", ") + m_list +
+                        QStringLiteral(" FROM ") + m_from + QStringLiteral(" WHERE ") + counterSql() +
                         QStringLiteral(" = ANY($1::bigint[])");
     QVector<QVariant> values(m_columns.size());
     m_server.forEachRow(sql, {keyArray(keys)}, [&](const QVariantList& row) {
@@ -214,9 +211,9 @@ void ServerRows::forEachMatching(const QString& jetCriterion,
                                  const std::function<void(qint64, const QVector<QVariant>&)>& found)
 {
     m_data.use();
-    const QString sql = QStringLiteral("SELECT * FROM (SELECT ") + m_qualifier + u'.' + m_counter +
-                        QStringLiteral(" AS \"msys_key\", ") + m_list + QStringLiteral(" FROM ") + m_from +
-                        QStringLiteral(") AS \"Found\" WHERE ") + m_data.criterion(jetCriterion);
+    const QString sql = QStringLiteral("SELECT * FROM (SELECT ") + counterSql() + QStringLiteral(" AS \"msys_key\", ") +
+                        m_list + QStringLiteral(" FROM ") + m_from + QStringLiteral(") AS \"Found\" WHERE ") +
+                        m_data.criterion(jetCriterion);
     QVector<QVariant> values(m_columns.size());
     m_server.forEachRow(sql, {}, [&](const QVariantList& row) {
         for (int i = 0; i < m_columns.size(); ++i)

@@ -76,6 +76,7 @@ public:
 
 private:
     ServerRows(ServerConnection& server, ServerDataSet& data) : m_server(server), m_data(data) {}
+    QString counterSql() const { return m_qualifier + u'.' + m_counter; } // as the SELECT names it
     KeptKeys::Keyset readEnds();
     QStringList writtenColumns(const QVector<QVariant>& values, const QVector<bool>& dirty, QVariantList& bound) const;
 
