@@ -87,13 +87,18 @@ INSTANTIATE_TEST_SUITE_P(
                                   errc::NotADatabase}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Copies of a handle share its close; a recordset outlives it.
+// A recordset knows the handle it belongs to (recordset.h: "belongsTo"), also through copies and
+// clones; copies of a handle share its close; a recordset outlives it.
 TEST_P(LayerTest, ClosedHandleRaisesAndCopiesShareTheClose)
 {
     Database db = makeLetters(3);
     Database copy = db;
     EXPECT_TRUE(copy == db);
     db::Recordset rs = db.openRecordset(u"cvden2009"_s);
+    Database other = openAgain();
+    EXPECT_EQ(
+        (QList<bool>{rs.belongsTo(db), rs.clone().belongsTo(copy), rs.belongsTo(other), rs.belongsTo(Database())}),
+        (QList<bool>{true, true, false, false}));
     db.close();
     EXPECT_FALSE(copy.isOpen());
     expectDbError(errc::ItemNotFound, [&] { copy.execute(u"DELETE FROM cvden2009"_s); });
@@ -101,26 +106,27 @@ TEST_P(LayerTest, ClosedHandleRaisesAndCopiesShareTheClose)
     copy.close(); // closing a closed handle does nothing
     rs.moveLast();
     EXPECT_EQ(rs.value(u"stt"_s).toInt(), 3);
+    rs.close();
+    expectDbError(errc::ObjectClosed, [&] { rs.belongsTo(db); });
 }
 
-TEST_F(DbTest, ReadOnlyModeRefusesWritesAndChangesNothing)
+// Opened read-only, the file refuses writes as NotUpdatable; a file the system lets no one write
+// opens shared, but its writes raise ReadOnlyFile and keep the typed value. Neither changes a row.
+TEST_F(DbTest, ReadOnlyModeAndReadOnlyFileRefuseWritesAndChangeNothing)
 {
     makeLetters(2).close();
-    Database db = Database::open(path(), Connect, db::OpenMode::ReadOnly);
-    EXPECT_TRUE(db.isReadOnly());
-    expectDbError(errc::NotUpdatable, [&] { db.execute(u"DELETE FROM cvden2009"_s); });
-    db::Recordset rs = db.openRecordset(u"cvden2009"_s);
-    EXPECT_FALSE(rs.isUpdatable());
-    expectDbError(errc::NotUpdatable, [&] { rs.addNew(); });
-    expectDbError(errc::NotUpdatable, [&] { db.appendTableDef(lettersTable(u"cvdi2009"_s)); });
-    expectDbError(errc::NotUpdatable, [&] { db.createQueryDef(u"qrdata1"_s, u"SELECT * FROM cvden2009"_s); });
-    EXPECT_EQ(rowsInFile(db), 2);
-    EXPECT_FALSE(db.hasTable(u"cvdi2009"_s));
-}
-
-TEST_F(DbTest, ReadOnlyFileOpensSharedButWritesRaiseReadOnlyFile)
-{
-    makeLetters(2).close();
+    {
+        Database db = Database::open(path(), Connect, db::OpenMode::ReadOnly);
+        EXPECT_TRUE(db.isReadOnly());
+        expectDbError(errc::NotUpdatable, [&] { db.execute(u"DELETE FROM cvden2009"_s); });
+        db::Recordset rs = db.openRecordset(u"cvden2009"_s);
+        EXPECT_FALSE(rs.isUpdatable());
+        expectDbError(errc::NotUpdatable, [&] { rs.addNew(); });
+        expectDbError(errc::NotUpdatable, [&] { db.appendTableDef(lettersTable(u"cvdi2009"_s)); });
+        expectDbError(errc::NotUpdatable, [&] { db.createQueryDef(u"qrdata1"_s, u"SELECT * FROM cvden2009"_s); });
+        EXPECT_EQ(rowsInFile(db), 2);
+        EXPECT_FALSE(db.hasTable(u"cvdi2009"_s));
+    }
     ASSERT_TRUE(
         QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     Database db = Database::open(path(), Connect, db::OpenMode::SharedWrite);

@@ -16,7 +16,9 @@ QString loaiOf(Database& db, int number)
 
 SELVARO_ON_EVERY_ENGINE(LayerTest);
 
-TEST_P(LayerTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
+// A new row takes the next counter and the recordset stays on the row that was current; an empty
+// dynaset whose WHERE the new row does not meet still shows it.
+TEST_P(LayerTest, AddNewAssignsTheCounterAndShowsTheNewRow)
 {
     Database db = makeLetters(2);
     Recordset rs = db.openRecordset(u"cvden2009"_s);
@@ -35,26 +37,21 @@ TEST_P(LayerTest, AddNewAssignsTheCounterAndKeepsTheCurrentRow)
     EXPECT_EQ(rs.absolutePosition(), 2);
     rs.movePrevious();
     EXPECT_EQ(stt(rs), 2);
-}
 
-// An empty dynaset whose WHERE the new row does not meet still shows it.
-TEST_P(LayerTest, AddNewIntoAnEmptyDynasetWithWhereShowsTheNewRow)
-{
-    Database db = makeLetters(2);
-    Recordset rs = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt > 100"_s);
-    ASSERT_TRUE(rs.eof());
-    EXPECT_TRUE(rs.lastModified().isEmpty());
-    rs.addNew();
-    rs.setValue(u"stt"_s, 3);
-    rs.update();
-    EXPECT_FALSE(rs.bof() && rs.eof());
-    EXPECT_EQ(rs.recordCount(), 1);
-    rs.setBookmark(rs.lastModified());
-    EXPECT_EQ(stt(rs), 3);
-    rs.moveFirst();
-    EXPECT_EQ(stt(rs), 3);
-    rs.findFirst(u"stt = 3"_s);
-    EXPECT_FALSE(rs.noMatch());
+    Recordset empty = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt > 100"_s);
+    ASSERT_TRUE(empty.eof());
+    EXPECT_TRUE(empty.lastModified().isEmpty());
+    empty.addNew();
+    empty.setValue(u"stt"_s, 4);
+    empty.update();
+    EXPECT_FALSE(empty.bof() && empty.eof());
+    EXPECT_EQ(empty.recordCount(), 1);
+    empty.setBookmark(empty.lastModified());
+    EXPECT_EQ(stt(empty), 4);
+    empty.moveFirst();
+    EXPECT_EQ(stt(empty), 4);
+    empty.findFirst(u"stt = 4"_s);
+    EXPECT_FALSE(empty.noMatch());
 }
 
 // The edit buffer: written on update only, given back by cancel, dropped by a move, refused
@@ -94,7 +91,8 @@ TEST_P(LayerTest, EditBufferIsWrittenOnUpdateOnly)
     EXPECT_EQ(stt(rs), 2);
 }
 
-// The counter and computed columns cannot be set; a refused write keeps the typed values.
+// The counter and computed columns cannot be set; a refused write keeps the typed values; the kept
+// writes follow the table's checks when they change.
 TEST_P(LayerTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
 {
     Database db = makeLetters(1);
@@ -116,15 +114,10 @@ TEST_P(LayerTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
     rs.setValue(u"loai"_s, u"Báo cáo"_s);
     rs.update();
     EXPECT_EQ(loaiOf(db, 5), u"Báo cáo"_s);
-}
 
-// row_source.h: the writes are "prepared once per shape"; "SQLite prepares a kept statement again
-// by itself when the schema changed". A check rewritten between two saves of the same shape
-// applies to the second; a refused save leaves the kept statement usable.
-TEST_P(LayerTest, KeptWritesFollowTheTableChecksWhenTheyChange)
-{
-    Database db = makeLetters(1);
-    Recordset rs = db.openRecordset(u"cvden2009"_s);
+    // row_source.h: the writes are "prepared once per shape"; "SQLite prepares a kept statement
+    // again by itself when the schema changed". A check rewritten between two saves of the same
+    // shape applies to the second; a refused save leaves the kept statement usable.
     auto save = [&](bool adding, const QString& loai) {
         adding ? rs.addNew() : rs.edit();
         rs.setValue(u"loai"_s, loai);

@@ -70,7 +70,8 @@ TEST_P(LayerTest, ReadsTheRowsARecordsetGivesInItsOrderAndTypes)
     EXPECT_FALSE(days2.value(u"ghichu"_s).isValid()); // NULL, not ""
 }
 
-TEST_P(LayerTest, ReaderPositionsAndNamesAreChecked)
+// Positions and names are checked; sources are refused as a recordset refuses them.
+TEST_P(LayerTest, ReaderChecksPositionsNamesAndSources)
 {
     Database db = makeLetters(2);
     RowReader reader(db, u"SELECT stt, loai AS Loai, stt AS STT FROM cvden2009 ORDER BY stt"_s);
@@ -88,6 +89,17 @@ TEST_P(LayerTest, ReaderPositionsAndNamesAreChecked)
     EXPECT_FALSE(reader.next());
     EXPECT_FALSE(reader.next()); // stays at the end, does not start again
     expectDbError(errc::NoCurrentRecord, [&] { reader.value(0); });
+
+    expectDbError(errc::TableNotFound, [&] { RowReader(db, u"cvden2010"_s); });
+    expectDbError(errc::SyntaxError, [&] { RowReader(db, u"DELETE * FROM cvden2009"_s); });
+    expectDbError(errc::ItemNotFound, [&] { RowReader(db, u"SELECT sothutu FROM cvden2009"_s); });
+    QStringList seen;
+    db.setStatementHook([&](const QString& sql) { seen << sql; });
+    RowReader(db, u"cvden2009"_s);
+    EXPECT_EQ(seen, QStringList{u"cvden2009"_s});
+    Database closed = db;
+    closed.close();
+    expectDbError(errc::ItemNotFound, [&] { RowReader(closed, u"cvden2009"_s); });
 }
 
 TEST_F(DbTest, ReaderHoldsTheFileOnlyWhileRowsRemain)
@@ -108,19 +120,4 @@ TEST_F(DbTest, ReaderHoldsTheFileOnlyWhileRowsRemain)
     }
     writer.execute(insert); // a reader destroyed before its end lets go too
     EXPECT_EQ(rowsInFile(db), 5);
-}
-
-TEST_P(LayerTest, ReaderRefusesSourcesAsARecordsetRefusesThem)
-{
-    Database db = makeLetters(1);
-    expectDbError(errc::TableNotFound, [&] { RowReader(db, u"cvden2010"_s); });
-    expectDbError(errc::SyntaxError, [&] { RowReader(db, u"DELETE * FROM cvden2009"_s); });
-    expectDbError(errc::ItemNotFound, [&] { RowReader(db, u"SELECT sothutu FROM cvden2009"_s); });
-    QStringList seen;
-    db.setStatementHook([&](const QString& sql) { seen << sql; });
-    RowReader(db, u"cvden2009"_s);
-    EXPECT_EQ(seen, QStringList{u"cvden2009"_s});
-    Database closed = db;
-    closed.close();
-    expectDbError(errc::ItemNotFound, [&] { RowReader(closed, u"cvden2009"_s); });
 }

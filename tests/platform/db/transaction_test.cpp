@@ -14,7 +14,25 @@ void capture(QtMsgType, const QMessageLogContext& context, const QString& text)
     g_log << QString::fromUtf8(context.category) + QLatin1Char('|') + text;
 }
 
-TEST_P(LayerTest, TransactionGuardCommitsOrRollsBack)
+// database.h: "beginTrans() starts with BEGIN IMMEDIATE (FileLocked past the busy timeout)": one
+// writer at a time, so that what a save reads to number a letter stays true until it commits.
+TEST_P(LayerTest, OneTransactionAtATimeTheOtherToldLocked)
+{
+    db::Database mine = makeLetters(1);
+    db::Database other = openAgain();
+    other.setBusyTimeout(100);
+    mine.beginTrans();
+    expectDbError(errc::FileLocked, [&] { other.beginTrans(); });
+    mine.commitTrans();
+    other.beginTrans(); // free again, and the refused attempt left nothing open
+    other.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (2, 'x')"_s);
+    other.commitTrans();
+    EXPECT_EQ(rowsInFile(mine), 2);
+}
+
+// The guard rolls back when left by an exception and keeps what it committed; a rollback that
+// itself fails is logged and the first error goes on.
+TEST_P(LayerTest, TransactionGuardCommitsRollsBackOrLogsAFailingRollback)
 {
     db::Database db = makeLetters(2);
     EXPECT_THROW(
@@ -33,27 +51,7 @@ TEST_P(LayerTest, TransactionGuardCommitsOrRollsBack)
     EXPECT_EQ(rowsInFile(db), 3);
     db.beginTrans(); // the guards ended their transactions: a new one begins
     db.rollback();
-}
 
-// database.h: "beginTrans() starts with BEGIN IMMEDIATE (FileLocked past the busy timeout)": one
-// writer at a time, so that what a save reads to number a letter stays true until it commits.
-TEST_P(LayerTest, OneTransactionAtATimeTheOtherToldLocked)
-{
-    db::Database mine = makeLetters(1);
-    db::Database other = openAgain();
-    other.setBusyTimeout(100);
-    mine.beginTrans();
-    expectDbError(errc::FileLocked, [&] { other.beginTrans(); });
-    mine.commitTrans();
-    other.beginTrans(); // free again, and the refused attempt left nothing open
-    other.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (2, 'x')"_s);
-    other.commitTrans();
-    EXPECT_EQ(rowsInFile(mine), 2);
-}
-
-TEST_P(LayerTest, TransactionGuardLogsAFailingRollback)
-{
-    db::Database db = makeLetters(1);
     g_log.clear();
     const QtMessageHandler previous = qInstallMessageHandler(capture);
     try {

@@ -6,6 +6,8 @@
 #include "platform/db/db_error.h"
 #include "platform/db/pg/jet_functions.h"
 
+#include <span>
+
 namespace {
 
 using pg_test::ServerTest;
@@ -120,19 +122,16 @@ protected:
     }
 };
 
-TEST_F(JetFunctions, AnswerTheTableOurSqliteConnectionsAnswer)
+// The shared table on constants, then this file's table on the columns of m.
+TEST_F(JetFunctions, AnswerTheTableOurSqliteConnectionsAnswerAndTakeAColumnOfEachType)
 {
-    for (const test::FunctionCase& c : test::functionCases) {
-        const QString value = onlyValue(*server, call(c.function, c.args));
-        EXPECT_TRUE(test::sameResult(value, c.expected)) << c.name << ": " << value.toStdString();
-    }
-}
-
-TEST_F(JetFunctions, TakeAColumnOfEachType)
-{
-    for (const test::FunctionCase& c : columnCases) {
-        const QString value = onlyValue(*server, call(c.function, c.args) + u" from m"_s);
-        EXPECT_TRUE(test::sameResult(value, c.expected)) << c.name << ": " << value.toStdString();
+    const std::pair<std::span<const test::FunctionCase>, QString> tables[] = {{test::functionCases, u""_s},
+                                                                              {columnCases, u" from m"_s}};
+    for (const auto& [cases, from] : tables) {
+        for (const test::FunctionCase& c : cases) {
+            const QString value = onlyValue(*server, call(c.function, c.args) + from);
+            EXPECT_TRUE(test::sameResult(value, c.expected)) << c.name << ": " << value.toStdString();
+        }
     }
 }
 
