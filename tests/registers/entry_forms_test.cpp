@@ -1,6 +1,8 @@
-// What the entry forms of the four registers do alike, checked on each of them: how they open and
-// what a save checks before it writes.
+// What the entry forms of the four registers do alike, checked on each of them: how they open, what
+// a screen reader hears viewing and adding, and what a save checks before it writes.
 #include "all_registers_fixture.h"
+
+#include "../support/accessibility_check.h"
 
 #include "registers/entry_form.h"
 
@@ -59,6 +61,7 @@ TEST_F(EntryFormsTest, OpenedForViewingTheyOfferNeitherSaveNorNewNumber)
 {
     for (const Register& r : registersUnderTest()) {
         registers::EntryForm* f = open(r);
+        EXPECT_TRUE(test::isAccessible(f)) << r.name << " viewing";
         EXPECT_FALSE(f->control<QPushButton>(u"cmdUpdate"_s)->isEnabled()) << r.name;
         if (*r.renumber) {
             EXPECT_FALSE(f->control<QPushButton>(QString::fromLatin1(r.renumber))->isEnabled()) << r.name;
@@ -74,6 +77,7 @@ TEST_F(EntryFormsTest, SaveRefusesADateBoxThatHoldsNoDate)
     for (const Register& r : registersUnderTest()) {
         registers::EntryForm* f = open(r);
         click(*f, "cmdAdd");
+        EXPECT_TRUE(test::isAccessible(f)) << r.name << " adding";
         for (const auto& [name, text] : r.filled)
             f->control<ui::TextBox>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
         ui::TextBox* date = f->control<ui::TextBox>(QString::fromLatin1(r.dateAndInvalidDate.first));

@@ -25,14 +25,6 @@ using registers_test::RegisterTest;
 class LetterHandlingTest : public RegisterTest
 {
 protected:
-    // Starts adding a letter that arrived on 05/01/2026 with its required boxes filled.
-    IncomingEntryForm* adding()
-    {
-        IncomingEntryForm* f = openIncoming();
-        click(*f, "cmdAdd");
-        fillIncoming(f, u"Báo cáo tổng kết"_s);
-        return f;
-    }
     // A letter straight into a year table.
     static void letter(const QString& table, int stt, const QString& deadline, int handled)
     {
@@ -48,43 +40,14 @@ protected:
     }
 };
 
-TEST_F(LetterHandlingTest, DeadlineHandlerAndHandlingTimeAreSavedAndReadBack)
-{
-    IncomingEntryForm* f = adding();
-    EXPECT_TRUE(f->ui().mhanxl->isVisible());
-    leave(f, u"mhanxl"_s, u"12/01/2026"_s, u"mnguoixl"_s);
-    f->ui().mnguoixl->setText(u"Văn phòng Đảng uỷ"_s);
-    f->ui().Checkdaxuly->setChecked(true);
-    f->ui().mcv_traloi->setText(u"7/UBND"_s);
-    click(*f, "cmdUpdate");
-    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    // Marked handled without a time: the save stamped the time of the save.
-    EXPECT_EQ(rows(u"hanxl, hanxlchuan, nguoixl, da_xuli, time_xl, cv_traloi"_s),
-              QStringList{"12/01/2026|20260112|Văn phòng Đảng uỷ|true|05/01/2026 09:00|7/UBND"});
-    f->hide();
-
-    // Read back through the cursor when the form opens again.
-    f = openIncoming();
-    EXPECT_EQ(f->ui().mhanxl->text(), u"12/01/2026"_s);
-    EXPECT_EQ(f->ui().mnguoixl->text(), u"Văn phòng Đảng uỷ"_s);
-    EXPECT_EQ(f->ui().mtime_xl->text(), u"05/01/2026 09:00"_s);
-    EXPECT_TRUE(f->ui().Checkdaxuly->isChecked());
-
-    // The reply number shows the outgoing letter of that number.
-    test::insertRow(app::module1().letters, app::module1().outgoingTable,
-                    {{"stt", 7}, {"so_cv", "7/UBND"}, {"ng_cv", "06/01/2026"}, {"tt_ndung", "Trả lời Sở Nội vụ"}});
-    home.responder.clear();
-    click(*f, "cmdcvtraloi");
-    ASSERT_EQ(home.messages().size(), 1);
-    EXPECT_TRUE(home.messages().first().startsWith(u"Công văn đi số 7/UBND ngày 06/01/2026"_s));
-    EXPECT_TRUE(home.messages().first().endsWith(u"Trích yếu: Trả lời Sở Nội vụ"_s));
-}
-
 // A deadline before the letter arrived is asked about once: "no" goes back to the deadline box in
-// the same mode with everything typed; "yes" keeps it.
-TEST_F(LetterHandlingTest, DeadlineBeforeArrivalIsAskedAndNoGoesBackToTheBox)
+// the same mode with everything typed; "yes" keeps it. A second letter's deadline, handler and
+// handling time are saved and read back.
+TEST_F(LetterHandlingTest, DeadlineBeforeArrivalIsAskedThenDeadlineHandlerAndTimeAreSavedAndReadBack)
 {
-    IncomingEntryForm* f = adding();
+    IncomingEntryForm* f = openIncoming();
+    click(*f, "cmdAdd");
+    fillIncoming(f, u"Báo cáo tổng kết"_s);
     leave(f, u"mhanxl"_s, u"03/01/2026"_s, u"mnguoixl"_s);
     home.responder.clear();
     home.responder.answer(u"no"_s);
@@ -102,6 +65,36 @@ TEST_F(LetterHandlingTest, DeadlineBeforeArrivalIsAskedAndNoGoesBackToTheBox)
     click(*f, "cmdUpdate");
     EXPECT_EQ(home.messages().size(), 1);
     EXPECT_EQ(rows(u"hanxl, time_xl"_s), QStringList{"03/01/2026|"});
+
+    click(*f, "cmdAdd");
+    fillIncoming(f, u"Báo cáo quý"_s);
+    EXPECT_TRUE(f->ui().mhanxl->isVisible());
+    leave(f, u"mhanxl"_s, u"12/01/2026"_s, u"mnguoixl"_s);
+    f->ui().mnguoixl->setText(u"Văn phòng Đảng uỷ"_s);
+    f->ui().Checkdaxuly->setChecked(true);
+    f->ui().mcv_traloi->setText(u"7/UBND"_s);
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
+    // Marked handled without a time: the save stamped the time of the save.
+    EXPECT_EQ(rows(u"hanxl, hanxlchuan, nguoixl, da_xuli, time_xl, cv_traloi"_s).value(1),
+              u"12/01/2026|20260112|Văn phòng Đảng uỷ|true|05/01/2026 09:00|7/UBND"_s);
+    f->hide();
+
+    // Read back through the cursor when the form opens again (on the last letter).
+    f = openIncoming();
+    EXPECT_EQ(f->ui().mhanxl->text(), u"12/01/2026"_s);
+    EXPECT_EQ(f->ui().mnguoixl->text(), u"Văn phòng Đảng uỷ"_s);
+    EXPECT_EQ(f->ui().mtime_xl->text(), u"05/01/2026 09:00"_s);
+    EXPECT_TRUE(f->ui().Checkdaxuly->isChecked());
+
+    // The reply number shows the outgoing letter of that number.
+    test::insertRow(app::module1().letters, app::module1().outgoingTable,
+                    {{"stt", 7}, {"so_cv", "7/UBND"}, {"ng_cv", "06/01/2026"}, {"tt_ndung", "Trả lời Sở Nội vụ"}});
+    home.responder.clear();
+    click(*f, "cmdcvtraloi");
+    ASSERT_EQ(home.messages().size(), 1);
+    EXPECT_TRUE(home.messages().first().startsWith(u"Công văn đi số 7/UBND ngày 06/01/2026"_s));
+    EXPECT_TRUE(home.messages().first().endsWith(u"Trích yếu: Trả lời Sở Nội vụ"_s));
 }
 
 // A year table of an older file (no handling columns) shows no deadline or handler boxes.

@@ -1,5 +1,5 @@
 // The incoming list and search forms: marks, mark all after a search, printing the marked
-// letters, the criteria, the year list, the pick lists and where closing returns to.
+// letters, the criteria, the year list, the pick lists, the sheet export and where closing returns to.
 #include "../../platform/export/sheet_xml.h"
 #include "../../platform/report/pdf_text.h"
 #include "../register_fixture.h"
@@ -111,17 +111,7 @@ TEST_F(ListSearchTest, SearchMarksOnlyItsHitsAndPrintsThemInIdOrder)
     EXPECT_FALSE(list()->isVisible());
 }
 
-TEST_F(ListSearchTest, TextsWithQuotesPercentAndBracketsAreFoundAsTyped)
-{
-    const QString odd = u"Sở 'Nội' vụ 50% [a]* (b)"_s;
-    addLetters(app::module1().incomingTable, {{9, "04/01/2026", odd, "Lạ"}});
-    runSearch({{u"mnoigui"_s, u"'Nội' vụ 50% [[]a]+(b)"_s}});
-    ASSERT_TRUE(list()->isVisible()) << home.messageText();
-    EXPECT_EQ(list()->Data1->recordset().recordCount(), 1);
-    EXPECT_EQ(list()->ui().mnoigui->text(), odd);
-}
-
-TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
+TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChangesAndOddTextsFoundAsTyped)
 {
     struct Case
     {
@@ -148,6 +138,13 @@ TEST_F(ListSearchTest, CriteriaRefusedBeforeAnythingChanges)
         EXPECT_EQ(marked(), QStringList{"2|X"}) << "marks stay";
         EXPECT_FALSE(list()->isVisible());
     }
+    // Quotes, percent and brackets are taken as typed, not refused.
+    const QString odd = u"Sở 'Nội' vụ 50% [a]* (b)"_s;
+    addLetters(app::module1().incomingTable, {{9, "04/01/2026", odd, "Lạ"}});
+    runSearch({{u"mnoigui"_s, u"'Nội' vụ 50% [[]a]+(b)"_s}});
+    ASSERT_TRUE(list()->isVisible()) << home.messageText();
+    EXPECT_EQ(list()->Data1->recordset().recordCount(), 1);
+    EXPECT_EQ(list()->ui().mnoigui->text(), odd);
     // No year chosen is refused too.
     search()->yearList()->setCurrentIndex(-1);
     home.responder.clear();
@@ -175,7 +172,7 @@ TEST_F(ListSearchTest, BlankSearchListsTheChosenYearAndMarkAllMarksItWhole)
     EXPECT_EQ(test::scalar(m.letters, u"select count(*) from cvden2025 where chonin = 'X'"_s), 2);
 }
 
-TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpenedFrom)
+TEST_F(ListSearchTest, ListBoxesAreReadOnlyExportAsASheetAndClosingReturnsWhereTheListWasOpened)
 {
     app::Module1& m = app::module1();
     // From the main window.
@@ -185,6 +182,45 @@ TEST_F(ListSearchTest, ListBoxesAreReadOnlyAndClosingReturnsWhereTheListWasOpene
     ui::TextBox* sender = list()->ui().mnoigui;
     EXPECT_TRUE(sender->isLocked());
     EXPECT_EQ(list()->ui().mrecnum->text(), u"4/4"_s);
+
+    // "Xuất ra Excel" writes the rows the list shows under its heads (not the marks column), the
+    // arrival dates as date cells, through the save dialog the program asks file names with.
+    EXPECT_TRUE(test::isAccessible(list()));
+    shoot(list(), u"frmgridcvden_export.png"_s);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"Công văn đến.xlsx"_s);
+    datafiles::OpenFileRequest asked;
+    const datafiles::FileChooser previous = datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest& r) {
+        asked = r;
+        return file;
+    });
+    home.responder.clear();
+    list()->ui().cmdxuatexcel->click();
+    datafiles::setSaveFileChooser(previous);
+
+    EXPECT_EQ(list()->ui().cmdxuatexcel->accessibleName(), u"Xuất ra Excel"_s);
+    EXPECT_EQ(asked.filters, QStringList({"Excel (*.xlsx)", "CSV (*.csv)"}));
+    EXPECT_EQ(home.messages(), QStringList{u"Đã xuất danh sách ra file "_s + file + u" !"_s});
+    EXPECT_EQ(list()->ui().mrecnum->text(), u"4/4"_s) << "the current letter stays";
+    const QString sheet = test::zipMember(file, u"xl/worksheets/sheet1.xml"_s);
+    const QString styles = test::zipMember(file, u"xl/styles.xml"_s);
+    const QStringList strings = test::sharedStrings(test::zipMember(file, u"xl/sharedStrings.xml"_s));
+    // The grid's columns, then the letter's boxes not in the grid under their labels' captions.
+    QStringList heads;
+    for (char column = 'A'; column <= 'J'; ++column)
+        heads << test::stringCell(sheet, strings, QChar::fromLatin1(column) + u"1"_s);
+    EXPECT_EQ(heads, (QStringList{u"Ngày đến"_s, u"Nơi gửi"_s, u"Đánh số CV đến"_s, u"Số công văn"_s,
+                                  u"Ngày công văn"_s, u"Loại công văn"_s, u"Nơi nhận công văn"_s,
+                                  u"Đảng,NN / Công đoàn"_s, u"Độ mật"_s, u"Tóm tắt nội dung công văn"_s}));
+    EXPECT_TRUE(test::cellXml(sheet, u"K1"_s).isEmpty()) << "nothing after the summary";
+    const QString stt = test::cellXml(sheet, u"C3"_s);
+    EXPECT_TRUE(stt.contains(u"<v>2</v>"_s) && !stt.contains(u"t=\"s\""_s)) << qPrintable(stt);
+    EXPECT_EQ(test::stringCell(sheet, strings, u"J3"_s), u"Phổ biến luật"_s);
+    EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, u"A5"_s), styles), u"dd/mm/yyyy"_s);
+    const QString date = test::cellXml(sheet, u"A2"_s);
+    EXPECT_TRUE(date.contains(u"<v>46024</v>"_s)) << qPrintable(date); // 2 Jan 2026
+    EXPECT_EQ(test::stringCell(sheet, strings, u"B3"_s), u"Bộ Tư pháp"_s);
+    EXPECT_FALSE(sheet.contains(u"<row r=\"6\""_s));
     list()->cmdclose_Click();
     EXPECT_TRUE(mainWindow.isVisible());
 
@@ -253,51 +289,6 @@ TEST_F(ListSearchTest, EveryReachableControlIsNamedForScreenReaders)
         }
         f->hide();
     }
-}
-
-// "Xuất ra Excel" writes the rows the list shows under its heads (not the marks column), the
-// arrival dates as date cells, through the save dialog the program asks file names with.
-TEST_F(ListSearchTest, ExportWritesTheListAsASheet)
-{
-    app::Module1& m = app::module1();
-    list()->setSession(programSession(Register::Incoming, Start::List));
-    list()->open(m.incomingTable, m.incomingTable, false);
-    EXPECT_TRUE(test::isAccessible(list()));
-    shoot(list(), u"frmgridcvden_export.png"_s);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"Công văn đến.xlsx"_s);
-    datafiles::OpenFileRequest asked;
-    const datafiles::FileChooser previous = datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest& r) {
-        asked = r;
-        return file;
-    });
-    home.responder.clear();
-    list()->ui().cmdxuatexcel->click();
-    datafiles::setSaveFileChooser(previous);
-
-    EXPECT_EQ(list()->ui().cmdxuatexcel->accessibleName(), u"Xuất ra Excel"_s);
-    EXPECT_EQ(asked.filters, QStringList({"Excel (*.xlsx)", "CSV (*.csv)"}));
-    EXPECT_EQ(home.messages(), QStringList{u"Đã xuất danh sách ra file "_s + file + u" !"_s});
-    EXPECT_EQ(list()->ui().mrecnum->text(), u"4/4"_s) << "the current letter stays";
-    const QString sheet = test::zipMember(file, u"xl/worksheets/sheet1.xml"_s);
-    const QString styles = test::zipMember(file, u"xl/styles.xml"_s);
-    const QStringList strings = test::sharedStrings(test::zipMember(file, u"xl/sharedStrings.xml"_s));
-    // The grid's columns, then the letter's boxes not in the grid under their labels' captions.
-    QStringList heads;
-    for (char column = 'A'; column <= 'J'; ++column)
-        heads << test::stringCell(sheet, strings, QChar::fromLatin1(column) + u"1"_s);
-    EXPECT_EQ(heads, (QStringList{u"Ngày đến"_s, u"Nơi gửi"_s, u"Đánh số CV đến"_s, u"Số công văn"_s,
-                                  u"Ngày công văn"_s, u"Loại công văn"_s, u"Nơi nhận công văn"_s,
-                                  u"Đảng,NN / Công đoàn"_s, u"Độ mật"_s, u"Tóm tắt nội dung công văn"_s}));
-    EXPECT_TRUE(test::cellXml(sheet, u"K1"_s).isEmpty()) << "nothing after the summary";
-    const QString stt = test::cellXml(sheet, u"C3"_s);
-    EXPECT_TRUE(stt.contains(u"<v>2</v>"_s) && !stt.contains(u"t=\"s\""_s)) << qPrintable(stt);
-    EXPECT_EQ(test::stringCell(sheet, strings, u"J3"_s), u"Phổ biến luật"_s);
-    EXPECT_EQ(test::numberFormatOf(test::cellXml(sheet, u"A5"_s), styles), u"dd/mm/yyyy"_s);
-    const QString date = test::cellXml(sheet, u"A2"_s);
-    EXPECT_TRUE(date.contains(u"<v>46024</v>"_s)) << qPrintable(date); // 2 Jan 2026
-    EXPECT_EQ(test::stringCell(sheet, strings, u"B3"_s), u"Bộ Tư pháp"_s);
-    EXPECT_FALSE(sheet.contains(u"<row r=\"6\""_s));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The attachments panel on both letter entry forms: viewing refuses changes, correcting a letter
-// adds (chooser and drop), opens, saves a copy and removes (with the question); a letter being
-// added holds its files until it is saved; a read-only run shows the files and refuses with the
-// read-only message.
+// adds (chooser and drop), opens, saves a copy and removes (with the question), and a read-only
+// run then shows the files and refuses with the read-only message; a letter being added holds its
+// files until it is saved.
 #include "../../support/accessibility_check.h"
 #include "../register_fixture.h"
 #include "files.h"
@@ -144,7 +144,7 @@ protected:
     QString opened; // the file last given to the desktop's program
 };
 
-TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
+TEST_F(AttachmentsPanelTest, CorrectingALetterChangesItsFilesAndAReadOnlyRunOnlyShowsThem)
 {
     const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
     const QString chosen = file(u"Tờ trình \"số 7\" của Sở.pdf"_s, pdf);
@@ -205,6 +205,21 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterAttachesOpensSavesAndRemovesFiles)
         close(panel);
         click(*f, "cmdUpdate");
         f->hide();
+
+        // A read-only run shows the file kept and refuses changes with the read-only message.
+        app::module1().readOnly = true;
+        f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
+        panel = openPanel(f);
+        EXPECT_EQ(panel->attachments().size(), 1);
+        EXPECT_TRUE(panel->ui().cmdmo->isEnabled());
+        EXPECT_FALSE(panel->ui().cmdxoa->isEnabled());
+        home.responder.clear();
+        panel->addFiles({file(u"khác.pdf"_s, QByteArrayLiteral("%PDF-1.5"))});
+        EXPECT_EQ(home.messages(), QStringList{registers::kReadOnlyMessage});
+        EXPECT_EQ(panel->attachments().size(), 1);
+        close(panel);
+        f->hide();
+        app::module1().readOnly = false;
     }
 }
 
@@ -259,8 +274,9 @@ TEST_F(AttachmentsPanelTest, ALetterBeingAddedHoldsItsFilesUntilItIsSaved)
 }
 
 // Adding abandoned: a save refused by a check keeps the files held; closing without saving drops
-// them and nothing is written.
-TEST_F(AttachmentsPanelTest, AbandonedAddingAttachesNothing)
+// them and nothing is written. Then a held file gone before the letter is saved: told, the letter
+// saved, the other file attached.
+TEST_F(AttachmentsPanelTest, AbandonedAddingAttachesNothingAndAHeldFileGoneAtTheSaveIsTold)
 {
     const LetterRegister& r = kRegisters[1];
     registers::EntryForm* f = newLetterOn(r);
@@ -279,16 +295,10 @@ TEST_F(AttachmentsPanelTest, AbandonedAddingAttachesNothing)
     EXPECT_TRUE(datafiles::attachmentsOfTable(f->database(), f->table()).isEmpty());
     f = newLetterOn(r);
     EXPECT_TRUE(openPanel(f)->attachments().isEmpty());
-    close(panelOf(f));
-}
 
-// A held file gone before the letter is saved: told, the letter saved, the other file attached.
-TEST_F(AttachmentsPanelTest, AHeldFileGoneAtTheSaveIsToldAndTheRestIsAttached)
-{
     const QString gone = file(u"đã xoá.pdf"_s, QByteArrayLiteral("%PDF-1.4"));
     const QString kept = file(u"còn.pdf"_s, QByteArrayLiteral("%PDF-1.5"));
-    registers::EntryForm* f = newLetterOn(kRegisters[0]);
-    openPanel(f)->addFiles({gone, kept});
+    panelOf(f)->addFiles({gone, kept});
     close(panelOf(f));
     ASSERT_TRUE(QFile::remove(gone));
     home.responder.clear();
@@ -374,33 +384,6 @@ TEST_F(AttachmentsPanelTest, ViewingAndPrintingAttachments)
     close(panel);
     click(*f, "cmdUpdate");
     f->hide();
-}
-
-TEST_F(AttachmentsPanelTest, ReadOnlyRunShowsTheFilesAndRefusesChanges)
-{
-    for (const LetterRegister& r : kRegisters) {
-        SCOPED_TRACE(r.form);
-        registers::EntryForm* f = letterOn(r);
-        click(*f, "cmdsua");
-        openPanel(f)->addFiles({file(u"quyết định.pdf"_s, QByteArrayLiteral("%PDF-1.4"))});
-        close(panelOf(f));
-        click(*f, "cmdUpdate");
-        f->hide();
-
-        app::module1().readOnly = true;
-        f = openBy<registers::EntryForm>(r.command, app::DataFile::Letters, r.form);
-        AttachmentsDialog* panel = openPanel(f);
-        EXPECT_EQ(panel->attachments().size(), 1);
-        EXPECT_TRUE(panel->ui().cmdmo->isEnabled());
-        EXPECT_FALSE(panel->ui().cmdxoa->isEnabled());
-        home.responder.clear();
-        panel->addFiles({file(u"khác.pdf"_s, QByteArrayLiteral("%PDF-1.5"))});
-        EXPECT_EQ(home.messages(), QStringList{registers::kReadOnlyMessage});
-        EXPECT_EQ(panel->attachments().size(), 1);
-        close(panel);
-        f->hide();
-        app::module1().readOnly = false;
-    }
 }
 
 } // namespace

@@ -73,8 +73,24 @@ protected:
     documents::TextIndexer reader;
 };
 
-TEST_F(WordsSearchTest, WordsCombineWithTheOtherCriteriaAndTheListShowsThePassage)
+TEST_F(WordsSearchTest, BothSearchesShowTheReadingAndWordsCombineWithTheOtherCriteria)
 {
+    // Opening the search hands the reader the letters' files again; it finds them all read, and
+    // both letter searches show the box.
+    search()->setSession(registers::programSession(registers::Register::Incoming, registers::Start::Search));
+    search()->openWithValueLists({});
+    ASSERT_TRUE(reader.waitIdle(60000));
+    QCoreApplication::processEvents(); // the reader's progress reaches the form as a queued signal
+    EXPECT_EQ(search()->ui().lbldocnoidung->text(), u"Đã đọc xong nội dung các tệp đính kèm."_s);
+    EXPECT_TRUE(test::isAccessible(search()));
+    shoot(search(), u"frmtracuucvden-words.png"_s);
+    auto* outgoing = registers::form<registers::OutgoingSearchForm>(u"frmtracuucvdi"_s);
+    outgoing->setSession(registers::programSession(registers::Register::Outgoing, registers::Start::Search));
+    outgoing->openWithValueLists({});
+    EXPECT_TRUE(outgoing->ui().lbldocnoidung->isVisible());
+    EXPECT_TRUE(test::isAccessible(outgoing));
+    outgoing->hide();
+
     struct Row
     {
         const char* what;
@@ -104,23 +120,6 @@ TEST_F(WordsSearchTest, WordsCombineWithTheOtherCriteriaAndTheListShowsThePassag
     search()->ui().mnoidung->setText(u"lúa"_s);
     search()->cmdxoa_Click();
     EXPECT_TRUE(search()->ui().mnoidung->text().isEmpty());
-}
-
-TEST_F(WordsSearchTest, BothSearchFormsShowTheBoxAndTheReadingProgressAccessibly)
-{
-    search()->setSession(registers::programSession(registers::Register::Incoming, registers::Start::Search));
-    search()->openWithValueLists({});
-    // Opening the search hands the reader the letters' files again; it finds them all read.
-    ASSERT_TRUE(reader.waitIdle(60000));
-    QCoreApplication::processEvents(); // the reader's progress reaches the form as a queued signal
-    EXPECT_EQ(search()->ui().lbldocnoidung->text(), u"Đã đọc xong nội dung các tệp đính kèm."_s);
-    EXPECT_TRUE(test::isAccessible(search()));
-    shoot(search(), u"frmtracuucvden-words.png"_s);
-    auto* outgoing = registers::form<registers::OutgoingSearchForm>(u"frmtracuucvdi"_s);
-    outgoing->setSession(registers::programSession(registers::Register::Outgoing, registers::Start::Search));
-    outgoing->openWithValueLists({});
-    EXPECT_TRUE(outgoing->ui().lbldocnoidung->isVisible());
-    EXPECT_TRUE(test::isAccessible(outgoing));
 }
 
 } // namespace

@@ -70,7 +70,7 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_TRUE(mainWindow.isVisible());
 }
 
-TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTheStoredPlan)
+TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedCancellingRestoresAndFinishedIsWrittenOnClosing)
 {
     addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026"});
     PlansEntryForm* f = openEntry();
@@ -98,6 +98,12 @@ TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedAndCancellingAnEditRestoresTh
     EXPECT_EQ(f->ui().Txttgiankthuc->text(), u"06/01/2026"_s);
     EXPECT_EQ(caption(f, "Cmdsua"), u"&Sửa"_s);
     EXPECT_EQ(plans(u"Tgiankthuc"_s), QStringList{"06/01/2026"});
+
+    // Finished marked while viewing is written when the form leaves the plan, stamped with its saver.
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
+    f->ui().chkketthuc->click();
+    click(*f, "cmdclose");
+    EXPECT_EQ(plans(u"ketthuc, nguoicapnhat"_s), QStringList{"true|Nguyễn Văn An"});
 }
 
 // The position box moves only while viewing: while a plan is added or edited it is locked, and
@@ -171,17 +177,6 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         registers::destroyForms();
         app::module1().schedule.execute(u"delete from "_s + app::module1().plansTable);
     }
-}
-
-// A plan marked finished while viewing is written when the form leaves it, stamped with its saver.
-TEST_F(FrmcongviecTest, FinishedMarkedWhileViewingIsWrittenOnClosing)
-{
-    addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026"});
-    PlansEntryForm* f = openEntry();
-    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    f->ui().chkketthuc->click();
-    click(*f, "cmdclose");
-    EXPECT_EQ(plans(u"ketthuc, nguoicapnhat"_s), QStringList{"true|Nguyễn Văn An"});
 }
 
 TEST(TaskRecordTest, SavedByNameAndDateOrder)

@@ -28,7 +28,7 @@ protected:
     QStringList listed() { return shown(list()->Data1, u"ndungtt"_s); }
 };
 
-TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheSearch)
+TEST_F(FrmtracuukhTest, SearchListsTheHitsAndClosingReturnsToWhereItWasOpened)
 {
     ASSERT_TRUE(app::openForm(request(u"cmdtracuukh"_s), &mainWindow));
     PlansSearchForm* f = search();
@@ -78,19 +78,19 @@ TEST_F(FrmtracuukhTest, SearchFromTheMainWindowListsTheHitsAndReturnsThroughTheS
     }
     click(*f, "cmdclose");
     EXPECT_TRUE(mainWindow.isVisible());
-}
 
-TEST_F(FrmtracuukhTest, SearchFromTheEntryFormReturnsToTheEntryForm)
-{
+    // Opened from the entry form, a refused criterion keeps the search and closing returns there.
     registers::PlansEntryForm* entry = openEntry();
     click(*entry, "Cmdtracuu");
     EXPECT_FALSE(entry->isVisible());
-    EXPECT_TRUE(search()->isVisible());
-    search()->ui().txtid->setText(u"abc"_s);
-    search()->cmdtracuu_Click();
+    EXPECT_TRUE(f->isVisible());
+    f->cmdxoa_Click();
+    f->ui().txtid->setText(u"abc"_s);
+    home.responder.clear();
+    f->cmdtracuu_Click();
     EXPECT_EQ(home.responder.messages().size(), 1); // the invalid-criterion message
-    EXPECT_TRUE(search()->isVisible());
-    click(*search(), "cmdclose");
+    EXPECT_TRUE(f->isVisible());
+    click(*f, "cmdclose");
     EXPECT_TRUE(entry->isVisible());
     EXPECT_EQ(entry->mode(), registers::EntryMode::Viewing);
 }

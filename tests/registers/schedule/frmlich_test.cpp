@@ -69,7 +69,7 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     EXPECT_EQ(f->ui().lbltrangthai->text(), u"Xem lịch làm việc hàng tuần"_s);
 }
 
-TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndDeletingAsksNothing)
+TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksDeletingAsksNothingAndEngineErrorsAreTold)
 {
     add(app::module1().scheduleTable, {{"05/01/2026", QString(), "Tiếp khách"}, {"06/01/2026", "8h", "Họp"}});
     ScheduleEntryForm* f = openEntry();
@@ -89,12 +89,8 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksTheWeekdayExplainsItselfAndD
     click(*f, "cmdDelete");
     EXPECT_EQ(home.responder.messages(), QStringList());
     EXPECT_EQ(items(u"ndung"_s), QStringList{"Họp"});
-}
 
-TEST_F(FrmlichTest, EngineErrorsOfTheListAndTheWeekAreToldAndTheFormStaysUsable)
-{
-    add(app::module1().scheduleTable, {{"05/01/2026", "8h", "Họp"}});
-    ScheduleEntryForm* f = openEntry();
+    // Engine errors of the sorted list and the week are told and the form stays usable.
     app::module1().schedule.setStatementHook([](const QString& sql) {
         if (sql.contains(u"chonin"_s) || sql.contains(u"ngaychuan]>="_s))
             throw db::DbError(3050, u"Không khoá được file."_s);
