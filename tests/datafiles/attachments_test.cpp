@@ -1,5 +1,5 @@
-// The attachments store and table: attaching, the same content kept once, removing, the sweep, and
-// every refusal leaving the letter's attachments and the store as they were.
+// The attachments store and table: attaching, the same content kept once, saving a copy, removing,
+// the sweep, and every refusal leaving the letter's attachments and the store as they were.
 
 #include "letters_fixture.h"
 
@@ -42,6 +42,12 @@ TEST_F(AttachmentsTest, ContentIsKeptOnceAndSweptOnlyWhenNoRowNamesIt)
     EXPECT_EQ(a.size, kPdf.size());
     EXPECT_EQ(a.type, u"application/pdf"_s);
     EXPECT_EQ(readFile(store().pathOf(a.hash)), kPdf);
+    // A saved copy is the whole file, or nothing when it cannot be written.
+    const QString copy = QDir(programFolder()).filePath(u"bản lưu “mới”.pdf"_s);
+    datafiles::saveAttachmentAs(store(), a, copy);
+    EXPECT_EQ(readFile(copy), kPdf);
+    EXPECT_THROW(datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(u"không có/x.pdf"_s)),
+                 datafiles::AttachmentError);
 
     EXPECT_TRUE(refusal(first, write(u"bản sao.pdf"_s, kPdf)).contains(u"đã được đính kèm"_s));
     attach(second, write(u"bản sao.pdf"_s, kPdf), u"cvdi2009"_s);
@@ -122,17 +128,6 @@ TEST_F(AttachmentsTest, ReadOnlyLettersFileShowsNothingAndRefuses)
     EXPECT_THROW(datafiles::attachFile(db, datafiles::AttachmentStore::besideLettersFile(path), u"cvden2009"_s, 1,
                                        write(u"a.pdf"_s, kPdf), u"An"_s, QDateTime::currentDateTime()),
                  db::DbError);
-}
-
-TEST_F(AttachmentsTest, SavedCopyIsTheWholeFileOrNothing)
-{
-    const qlonglong letter = addLetter(u"cvden2009"_s, u"Họp giao ban"_s);
-    const datafiles::Attachment a = attach(letter, write(u"gốc.pdf"_s, kPdf));
-    const QString target = QDir(programFolder()).filePath(u"bản lưu “mới”.pdf"_s);
-    datafiles::saveAttachmentAs(store(), a, target);
-    EXPECT_EQ(readFile(target), kPdf);
-    EXPECT_THROW(datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(u"không có/x.pdf"_s)),
-                 datafiles::AttachmentError);
 }
 
 } // namespace

@@ -136,7 +136,10 @@ TEST_F(ChoiceTest, RefusedChoicesKeepTheFilesInUse)
     EXPECT_EQ(refreshes, 0);
 }
 
-TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
+// Each role switches to its chosen file: the letters file without the working year asks for a year,
+// the backup name is recorded without making the file, the schedule file needs a login against its
+// users. The open dialog starts in the folder of the file in use, or in the data folder.
+TEST_F(ChoiceTest, EachRoleSwitchesToItsChosenFileAndTheOpenDialogStartsBesideIt)
 {
     const QString other = otherLetters(false);
     db::Database old = app::module1().letters;
@@ -156,32 +159,34 @@ TEST_F(ChoiceTest, LettersFileWithoutTheWorkingYearSwitchesAndAsksForAYear)
     EXPECT_TRUE(QString::fromUtf8(readFile(app::sysmemPath(app::module1().programFolder)))
                     .contains(QDir::toNativeSeparators(QDir(programFolder()).relativeFilePath(other))));
     EXPECT_EQ(m.correspondents.isNull(), false);
-}
 
-TEST_F(ChoiceTest, ScheduleFileNeedsALoginAgainstItsUsers)
-{
-    db::Database schedule = makeDataFile(kOther, u"vemolich.mdb"_s, {u"2009"_s});
-    makeDataFile(kOther, u"vemotk.mdb"_s);
-    loginAs = u"Lê Văn Cường"_s;
-    QString filechon = schedule.path();
-    ASSERT_EQ(accept(DataFileRole::Schedule, filechon), ChoiceOutcome::Switched);
-    const app::Module1& m = app::module1();
-    EXPECT_EQ(m.schedulePath, schedule.path());
-    EXPECT_EQ(m.scheduleReferencePath, app::referenceFileBeside(schedule.path()));
-    EXPECT_EQ(m.userFullName, loginAs);
-    EXPECT_EQ(yearDialogs, 0);
-    EXPECT_EQ(app::readRecentFiles(dataPath(u"sysmem3"_s)).value(0), schedule.path());
-}
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, QFileInfo(other).absolutePath());
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Schedule).folder, app::dataFolder(programFolder()));
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Backup).folder, app::dataFolder(programFolder()))
+        << "no backup file yet";
 
-TEST_F(ChoiceTest, NewBackupNameIsRecordedWithoutMakingTheFile)
-{
-    QString filechon = programFolder() + u"/sao lưu 1.MDB"_s;
+    messenger.shown.clear();
+    filechon = programFolder() + u"/sao lưu 1.MDB"_s;
     ASSERT_EQ(accept(DataFileRole::Backup, filechon), ChoiceOutcome::Switched);
     const QString recorded = programFolder() + u"/saolưu1.MDB"_s;
-    EXPECT_EQ(app::module1().backupPath, recorded);
+    EXPECT_EQ(m.backupPath, recorded);
     EXPECT_FALSE(QFile::exists(recorded));
     EXPECT_EQ(messages(), QStringList{u"Đã chọn file backup là "_s + recorded});
     EXPECT_EQ(datafiles::offeredFiles(DataFileRole::Backup), QStringList{recorded});
+
+    db::Database schedule = makeDataFile(kOther, u"vemolich.mdb"_s, {u"2009"_s});
+    loginAs = u"Lê Văn Cường"_s;
+    filechon = schedule.path();
+    ASSERT_EQ(accept(DataFileRole::Schedule, filechon), ChoiceOutcome::Switched);
+    EXPECT_EQ(m.schedulePath, schedule.path());
+    EXPECT_EQ(m.scheduleReferencePath, app::referenceFileBeside(schedule.path()));
+    EXPECT_EQ(m.userFullName, loginAs);
+    EXPECT_EQ(logins, 1);
+    EXPECT_EQ(yearDialogs, 1) << "the schedule file holds the working year";
+    EXPECT_EQ(app::readRecentFiles(dataPath(u"sysmem3"_s)).value(0), schedule.path());
+
+    app::module1().lettersPath = u"/thư mục đã xoá/vemocv.mdb"_s;
+    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, app::dataFolder(programFolder()));
 }
 
 // The settings file cannot be written (a folder stands in its place): the previous files, and the
@@ -210,19 +215,6 @@ TEST_F(ChoiceTest, FailedSwitchPutsThePreviousFilesAndYearBack)
         QFile::remove(filechon);
         QFile::remove(app::referenceFileBeside(filechon));
     }
-}
-
-// The open dialog starts in the folder of the file in use, or in the data folder.
-TEST_F(ChoiceTest, OpenDialogStartsInTheFolderOfTheFileInUse)
-{
-    const QString other = otherLetters(true);
-    app::module1().lettersPath = other;
-    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, QFileInfo(other).absolutePath());
-    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Schedule).folder, app::dataFolder(programFolder()));
-    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Backup).folder, app::dataFolder(programFolder()))
-        << "no backup file yet";
-    app::module1().lettersPath = u"/thư mục đã xoá/vemocv.mdb"_s;
-    EXPECT_EQ(datafiles::browseRequest(DataFileRole::Letters).folder, app::dataFolder(programFolder()));
 }
 
 // A folder running on a server chooses among the server's data sets: the letters of another

@@ -101,6 +101,18 @@ TEST_F(ImportTest, TwoYearsImportThenAgainAnsweredNoAndYes)
     EXPECT_EQ(numbers(u"cvden2007"_s), (QStringList{u"1/UB"_s, u"2/UB"_s}));
     EXPECT_EQ(column(cv, u"cvden2007"_s, u"tt_ndung"_s).value(0), u"Về việc 1/UB"_s);
     EXPECT_EQ(numbers(u"cvdi2007"_s).size(), 1);
+
+    // "Yes" once more, the copy failing in the engine: the table as it was, the file still open.
+    cv.setStatementHook([](const QString& sql) {
+        if (sql.contains(u"INSERT INTO"_s, Qt::CaseInsensitive))
+            throw db::DbError(db::errc::FileLocked, u"held"_s);
+    });
+    messenger.shown.clear();
+    EXPECT_EQ(import(u"cv"_s), ImportOutcome::Failed);
+    cv.setStatementHook({});
+    EXPECT_EQ(messages().last(), datafiles::importFailedMessage());
+    ASSERT_TRUE(cv.isOpen());
+    EXPECT_EQ(numbers(u"cvden2007"_s), (QStringList{u"1/UB"_s, u"2/UB"_s}));
 }
 
 TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
@@ -169,23 +181,6 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
         EXPECT_EQ(working, (QList<bool>{true, false})) << c.kind;
     }
     EXPECT_EQ(m.letters.tableNames() + m.schedule.tableNames() + m.scheduleReference.tableNames(), tablesBefore);
-}
-
-TEST_F(ImportTest, EngineErrorLeavesTheTableBeingCopiedAsItWasAndTheDatabaseOpen)
-{
-    makeOldLetters();
-    ASSERT_EQ(import(u"cv"_s), ImportOutcome::Done);
-    db::Database& cv = app::module1().letters;
-    cv.setStatementHook([](const QString& sql) {
-        if (sql.contains(u"INSERT INTO"_s, Qt::CaseInsensitive))
-            throw db::DbError(db::errc::FileLocked, u"held"_s);
-    });
-    messenger.shown.clear();
-    EXPECT_EQ(import(u"cv"_s), ImportOutcome::Failed); // "yes": drop, remake, copy fails
-    cv.setStatementHook({});
-    EXPECT_EQ(messages().last(), datafiles::importFailedMessage());
-    ASSERT_TRUE(cv.isOpen());
-    EXPECT_EQ(numbers(u"cvden2007"_s), (QStringList{u"1/UB"_s, u"2/UB"_s}));
 }
 
 // A year's letters bring their attachments: the files into this file's store (a content once),
@@ -323,71 +318,53 @@ TEST(ImportedCriterion, BlankValuesAreLeftOutAndValuesQuoted)
         EXPECT_EQ(datafiles::importedCriterion(columns, values), criterion);
 }
 
-class MergeTest : public ImportTest
+// Merging the old reference lists: missing keys added once, Null keys no stop, and a list that
+// fails changes nothing while the lists after it are merged.
+TEST_F(ImportTest, ReferenceListsMergeMissingKeysOnceAndAFailingListChangesNothing)
 {
-protected:
-    db::Database makeOldReference()
-    {
-        db::Database old = makeDataFile(kOldFolder, u"vemotk.mdb"_s);
-        old.execute(u"DELETE * FROM loaicv"_s);
-        old.execute(u"DELETE * FROM chutat"_s);
-        oldPath = old.path();
-        return old;
-    }
-    static QVariantMap unit(const QString& name) { return {{u"tendonvi"_s, name}}; }
-    static QVariantMap department(const QString& phong, const QString& donvi)
-    {
-        return {{u"phong"_s, phong}, {u"donvi"_s, donvi}};
-    }
-};
-
-TEST_F(MergeTest, MergeAddsMissingKeysOnceAndNullKeysDoNotStopIt)
-{
-    db::Database old = makeOldReference();
+    db::Database old = makeDataFile(kOldFolder, u"vemotk.mdb"_s);
+    old.execute(u"DELETE * FROM loaicv"_s);
+    old.execute(u"DELETE * FROM chutat"_s);
+    oldPath = old.path();
+    const auto unit = [](const QString& name) { return QVariantMap{{u"tendonvi"_s, name}}; };
+    const auto department = [](const QString& phong, const QString& donvi) {
+        return QVariantMap{{u"phong"_s, phong}, {u"donvi"_s, donvi}};
+    };
     insert(old, u"donvi"_s, unit(u"Phòng Tư pháp"_s));
     insert(old, u"donvi"_s, unit(u"Văn phòng"_s));
     insert(old, u"bophan"_s, department(u"Tổ văn thư"_s, u"Văn phòng"_s));
     insert(old, u"bophan"_s, department(u"Tổ văn thư"_s, u"Phòng Tư pháp"_s));
+    // The old list of senders has a column the list in use lacks.
+    db::TableDef def = old.tableDef(u"noigui"_s);
+    def.fields << db::FieldDef{u"khac"_s, db::FieldType::Text, 20};
+    old.execute(u"drop table noigui"_s);
+    old.appendTableDef(def);
+    insert(old, u"noigui"_s, unit(u"Sở A"_s));
+    insert(old, u"loaicv"_s, {{u"loai"_s, u"Công điện khẩn"_s}});
     db::Database& tk = app::module1().scheduleReference;
     insert(tk, u"donvi"_s, unit(u"Văn phòng"_s));
     insert(tk, u"donvi"_s, {{u"chutat"_s, u"x"_s}}); // tendonvi Null
     insert(tk, u"bophan"_s, department(u"Tổ văn thư"_s, u"Văn phòng"_s));
+    const int types = column(tk, u"loaicv"_s, u"loai"_s).size();
 
     ASSERT_EQ(import(u"tk"_s), ImportOutcome::Done);
     // The closing message says how many rows each list received.
     const QStringList lines = messages().value(0).split(u"\r\n"_s);
     EXPECT_EQ(lines.value(0), u"(căn trái)Đã nhập xong các bảng tham khảo!"_s);
-    for (const char* line : {"- donvi: thêm 1 dòng.", "- bophan: thêm 1 dòng.", "- chutat: thêm 0 dòng."})
+    for (const char* line : {"- donvi: thêm 1 dòng.", "- bophan: thêm 1 dòng.", "- chutat: thêm 0 dòng.",
+                             "- loaicv: thêm 1 dòng.", "- noigui: không nhập được, bảng giữ nguyên như trước."})
         EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << lines.join(u'\n').toStdString();
     EXPECT_EQ(column(tk, u"donvi"_s, u"tendonvi"_s), (QStringList{u"Văn phòng"_s, u"<null>"_s, u"Phòng Tư pháp"_s}));
     // The same department under another unit is another department.
     EXPECT_EQ(column(tk, u"bophan"_s, u"donvi"_s), (QStringList{u"Văn phòng"_s, u"Phòng Tư pháp"_s}));
+    EXPECT_TRUE(column(tk, u"noigui"_s, u"tendonvi"_s).isEmpty());
+    EXPECT_EQ(column(tk, u"loaicv"_s, u"loai"_s).size(), types + 1);
     EXPECT_FALSE(tk.hasTable(u"temp"_s));
 
     // A second merge adds nothing.
     ASSERT_EQ(import(u"tk"_s), ImportOutcome::Done);
     EXPECT_EQ(column(tk, u"donvi"_s, u"tendonvi"_s).size(), 3);
     EXPECT_EQ(column(tk, u"bophan"_s, u"donvi"_s).size(), 2);
-}
-
-TEST_F(MergeTest, AFailingListChangesNothingAndTheNextIsMerged)
-{
-    db::Database old = makeOldReference();
-    // The old list has a column the list in use lacks.
-    db::TableDef def = old.tableDef(u"noigui"_s);
-    def.fields << db::FieldDef{u"khac"_s, db::FieldType::Text, 20};
-    old.execute(u"drop table noigui"_s);
-    old.appendTableDef(def);
-    insert(old, u"noigui"_s, {{u"tendonvi"_s, u"Sở A"_s}});
-    insert(old, u"loaicv"_s, {{u"loai"_s, u"Công điện khẩn"_s}});
-    db::Database& tk = app::module1().scheduleReference;
-    const int types = column(tk, u"loaicv"_s, u"loai"_s).size();
-
-    ASSERT_EQ(import(u"tk"_s), ImportOutcome::Done);
-    EXPECT_TRUE(messages().value(0).contains(u"- noigui: không nhập được, bảng giữ nguyên như trước."_s))
-        << messages().value(0).toStdString();
-    EXPECT_TRUE(column(tk, u"noigui"_s, u"tendonvi"_s).isEmpty());
-    EXPECT_FALSE(tk.hasTable(u"temp"_s));
     EXPECT_EQ(column(tk, u"loaicv"_s, u"loai"_s).size(), types + 1);
 }
 

@@ -109,6 +109,23 @@ TEST_F(LegacyImportTest, AYearOfLettersArrivesInUnicodeWithItsKeysAndIsFoundBySe
     EXPECT_EQ(count(u"cvden2007 WHERE tt_ndung Like '*VỀ VIỆC*'"_s), 1);
     EXPECT_EQ(count(u"cvden2007 WHERE noigui Like '*nội vụ*'"_s), 3);
     EXPECT_EQ(count("cvden2007 WHERE ng_denchuan between '20070301' and '20070303'"), 2);
+
+    // The same file again asks; "no" keeps the table as it is.
+    target.execute("UPDATE cvden2007 SET chonin = 'X' WHERE stt = 2");
+    datafiles::LegacyImportSummary again = run(source, "cv");
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0], u"Bảng công văn đến năm 2007 trong file dữ liệu vừa chọn đã được nhập một "
+                            "lần. \r\nCó muốn xoá dữ liệu hiện có và nhập lại bảng này không?"_s);
+    EXPECT_EQ(again.tables[0].outcome, datafiles::LegacyTableReport::Outcome::KeptAsItWas);
+    EXPECT_EQ(count("cvden2007 WHERE chonin = 'X'"), 1);
+
+    // "Yes" replaces it.
+    answer = true;
+    again = run(source, "cv");
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(again.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Imported);
+    EXPECT_EQ(count("cvden2007"), 3) << "replaced, not doubled";
+    EXPECT_EQ(count("cvden2007 WHERE chonin = 'X'"), 0);
 }
 
 TEST_F(LegacyImportTest, TheUserCanTakeTheWholeFileAsUnicode)
@@ -119,29 +136,6 @@ TEST_F(LegacyImportTest, TheUserCanTakeTheWholeFileAsUnicode)
     EXPECT_EQ(summary.textsConverted(), 0);
     EXPECT_EQ(rows("cvden2007", "noigui, ng_denchuan"), QStringList{asStored(u"Sở Nội vụ"_s) + u"|20070302"_s})
         << "kept as read";
-}
-
-TEST_F(LegacyImportTest, TheSameFileTwiceAsksAndNoKeepsTheTable)
-{
-    FakeSource source;
-    addIncomingYear(source, "cvden2007");
-    run(source, "cv");
-    target.execute("UPDATE cvden2007 SET chonin = 'X' WHERE stt = 2");
-
-    answer = false;
-    datafiles::LegacyImportSummary summary = run(source, "cv");
-    ASSERT_EQ(questions.size(), 1);
-    EXPECT_EQ(questions[0], u"Bảng công văn đến năm 2007 trong file dữ liệu vừa chọn đã được nhập một "
-                            "lần. \r\nCó muốn xoá dữ liệu hiện có và nhập lại bảng này không?"_s);
-    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::KeptAsItWas);
-    EXPECT_EQ(count("cvden2007 WHERE chonin = 'X'"), 1);
-
-    answer = true;
-    summary = run(source, "cv");
-    EXPECT_EQ(questions.size(), 2);
-    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Imported);
-    EXPECT_EQ(count("cvden2007"), 3) << "replaced, not doubled";
-    EXPECT_EQ(count("cvden2007 WHERE chonin = 'X'"), 0);
 }
 
 TEST_F(LegacyImportTest, CancelOrErrorLeavesTheTableAsItWas)
@@ -203,6 +197,11 @@ TEST_F(LegacyImportTest, ReferenceListsMergeOnTheirKeysWithNewSortKeys)
     source.add("nguoidung", {number("ID"), text("hoten"), text("matkhau"), text("quyenhan")},
                {{qint64(1), asStored("Nguyễn Văn An"), "abc123", "CB"}});
     source.add("cvden2007", {number("id")}, {{qint64(1)}}); // not a reference list
+    // Unicode names that use only letters the code page has arrive as they are.
+    QList<jet::Row> senders;
+    for (int i = 0; i < kCodePageNames.size(); ++i)
+        senders.append({qint64(i + 1), kCodePageNames[i]});
+    source.add("noigui", {number("ID"), text("tendonvi")}, senders);
     // A list with a text VN3 cannot hold is left out; the others are merged.
     source.add(
         "donvi", {number("ID"), text("tendonvi")},
@@ -211,13 +210,17 @@ TEST_F(LegacyImportTest, ReferenceListsMergeOnTheirKeysWithNewSortKeys)
     const int typesBefore = count("loaicv");
     datafiles::LegacyImportSummary summary = run(source, "tk");
     ASSERT_TRUE(summary.error.isEmpty()) << summary.error.toStdString();
-    ASSERT_EQ(summary.tables.size(), 4);
+    ASSERT_EQ(summary.tables.size(), 5);
     EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Failed);
     EXPECT_TRUE(summary.message("tk").contains(u"cột tendonvi, dòng 2"_s));
     EXPECT_EQ(count("donvi"), 0);
     EXPECT_EQ(summary.tables[1].table, "bophan");
     EXPECT_EQ(summary.tables[1].rows, 2) << "the same department under another unit is added";
     EXPECT_EQ(summary.tables[1].droppedColumns, QStringList{"cu"});
+    EXPECT_EQ(summary.tables[2].outcome, datafiles::LegacyTableReport::Outcome::Merged);
+    EXPECT_EQ(summary.tables[2].textsConverted, 0);
+    EXPECT_EQ(rows("noigui", "tendonvi"), kCodePageNames);
+    EXPECT_EQ(summary.tables[3].table, "loaicv");
     EXPECT_EQ(summary.tables[3].rows, 1) << "Công văn is there already; Tờ khai comes once";
     EXPECT_EQ(count("loaicv"), typesBefore + 1);
     EXPECT_EQ(rows(u"loaicv WHERE loai = 'Tờ khai'"_s, "matt"), QStringList{common::sortKey(u"Tờ khai"_s)});
@@ -227,22 +230,6 @@ TEST_F(LegacyImportTest, ReferenceListsMergeOnTheirKeysWithNewSortKeys)
 
     summary = run(source, "tk");
     EXPECT_EQ(summary.rows(), 0) << "merging twice adds nothing";
-}
-
-// Such names arrive as they are.
-TEST_F(LegacyImportTest, UnicodeNamesWithCodePageLettersOnlyAreKept)
-{
-    QList<jet::Row> listed;
-    for (int i = 0; i < kCodePageNames.size(); ++i)
-        listed.append({qint64(i + 1), kCodePageNames[i]});
-    FakeSource source;
-    source.add("donvi", {number("ID"), text("tendonvi")}, listed);
-    const datafiles::LegacyImportSummary summary = run(source, "tk");
-    ASSERT_EQ(summary.tables.size(), 1);
-    EXPECT_EQ(summary.tables[0].outcome, datafiles::LegacyTableReport::Outcome::Merged)
-        << summary.message("tk").toStdString();
-    EXPECT_EQ(summary.tables[0].textsConverted, 0);
-    EXPECT_EQ(rows("donvi", "tendonvi"), kCodePageNames);
 }
 
 TEST_F(LegacyImportTest, BadFilesGiveAMessageAndWriteNothing)

@@ -120,26 +120,23 @@ TEST_F(ReplicationTest, UnwritableBackupStoreFailsTheRunAndNoRowNamesAMissingFil
     EXPECT_EQ(backupAttachments(), (QMap<qlonglong, QStringList>{{a, {u"x.pdf"_s}}}));
 }
 
-// No backup file chosen, or the letters file itself (named any way): nothing is copied or cleared.
-TEST_F(ReplicationTest, NothingHappensWithoutABackupFileOrWhenItIsTheLettersFile)
+// Nothing is copied without a backup file; the first run copies the whole letters file and clears
+// every flag; the next copy only new rows.
+TEST_F(ReplicationTest, NothingWithoutABackupThenTheWholeFileThenNewRowsOnceKeepingIdcuWithNewIds)
 {
     app::Module1& m = app::module1();
-    const qlonglong id = addLetter(m.incomingTable, u"Công văn A"_s);
+    const qlonglong in1 = addLetter(m.incomingTable, u"Cũ"_s);
+    const qlonglong out1 = addLetter(m.outgoingTable, u"Đi 1"_s);
+    // No backup file chosen, or the letters file itself (named any way): nothing is copied or cleared.
     for (const QString& none : {u" "_s, QString(), u"   "_s, m.lettersPath,
                                 QDir(programFolder()).filePath(u"backup/../data/./vemocv.MDB"_s)}) {
         m.backupPath = none;
         EXPECT_EQ(incoming(), ReplicationOutcome::Skipped) << none.toStdString();
     }
-    EXPECT_EQ(flags(m.incomingTable), (QMap<qlonglong, int>{{id, 1}}));
+    EXPECT_EQ(flags(m.incomingTable), (QMap<qlonglong, int>{{in1, 1}}));
     EXPECT_TRUE(messenger.shown.isEmpty());
-}
 
-// The first run copies the whole letters file and clears every flag; the next copy only new rows.
-TEST_F(ReplicationTest, FirstRunCopiesTheWholeFileThenNewRowsAreCopiedOnceKeepingIdcuWithNewIds)
-{
-    app::Module1& m = app::module1();
-    const qlonglong in1 = addLetter(m.incomingTable, u"Cũ"_s);
-    const qlonglong out1 = addLetter(m.outgoingTable, u"Đi 1"_s);
+    m.backupPath = backupPath();
     EXPECT_EQ(incoming(), ReplicationOutcome::WholeFileCopied);
     EXPECT_TRUE(messenger.shown.isEmpty());
     EXPECT_EQ(backupRows(m.incomingTable).value(in1), u"Cũ"_s);
@@ -174,6 +171,14 @@ TEST_F(ReplicationTest, FirstRunCopiesTheWholeFileThenNewRowsAreCopiedOnceKeepin
     EXPECT_EQ(incoming(), ReplicationOutcome::NothingFlagged);
     EXPECT_TRUE(messenger.shown.isEmpty());
     EXPECT_EQ(backupRows(m.incomingTable).size(), 4);
+
+    // Another backup, in a folder with a quote in its name: copied whole, then new rows once.
+    ASSERT_TRUE(QDir(programFolder()).mkpath(u"sao lưu của O'Brien"_s));
+    m.backupPath = QDir(programFolder()).filePath(u"sao lưu của O'Brien/vemocv.mdb"_s);
+    ASSERT_EQ(incoming(), ReplicationOutcome::WholeFileCopied);
+    const qlonglong c = addLetter(m.incomingTable, u"Mới C"_s);
+    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
+    EXPECT_EQ(copiesOf(m.backupPath, u"cvden2009"_s, u"idcu"_s, c), 1);
 }
 
 // A changed row updates its copy; a row added then edited is copied once with its latest values and
@@ -224,7 +229,8 @@ TEST_F(ReplicationTest, StoredQueriesReachTheBackupTablesAndStayWhenCurrent)
     EXPECT_EQ(m.letters.openRecordset(u"Qrbangcvden"_s, db::RecordsetType::Snapshot).recordCount(), 2);
 }
 
-TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
+// A new year's table goes to the backup whole, or not at all when the copy is interrupted.
+TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndexOrNotAtAll)
 {
     app::Module1& m = app::module1();
     makeBackup();
@@ -257,6 +263,21 @@ TEST_F(ReplicationTest, NewYearTableIsCopiedWholeWithItsPrimaryIndex)
     EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
     rows.insert(c, u"Năm mới C"_s);
     EXPECT_EQ(backupRows(u"cvden2010"_s), rows);
+
+    // The outgoing table's whole copy interrupted: no table left in the backup and every flag kept.
+    const qlonglong out = addLetter(m.outgoingTable, u"A"_s);
+    m.letters.setStatementHook([](const QString& sql) {
+        if (sql.startsWith(u"update cvdi2010 set kieuupdate=0"_s))
+            throw db::DbError(db::errc::EngineErrorBase + 13, u"database or disk is full"_s);
+    });
+    EXPECT_EQ(outgoing(), ReplicationOutcome::Failed);
+    m.letters.setStatementHook({});
+    EXPECT_EQ(messenger.shown.last().text, failure(u"sao chép cả bảng cvdi2010 sang file dữ liệu backup."_s));
+    EXPECT_EQ(flags(m.outgoingTable).value(out), 1);
+    EXPECT_FALSE(openFile(backupPath()).hasTable(u"cvdi2010"_s));
+
+    EXPECT_EQ(outgoing(), ReplicationOutcome::TableCopied);
+    EXPECT_EQ(backupRows(u"cvdi2010"_s), (QMap<qlonglong, QString>{{out, u"A"_s}}));
 }
 
 TEST_F(ReplicationTest, BackupTableWithoutPrimaryIndexOrEmptyTextsIsCompletedAtTheNextRun)
@@ -334,26 +355,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"ResetOfAllFlags", "update cvden2009 set kieuupdate=0 where kieuupdate>0"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
-TEST_F(ReplicationTest, InterruptedWholeTableCopyLeavesNoTableAndEveryFlag)
-{
-    app::Module1& m = app::module1();
-    makeBackup();
-    nextYear();
-    const qlonglong a = addLetter(m.outgoingTable, u"A"_s);
-    m.letters.setStatementHook([](const QString& sql) {
-        if (sql.startsWith(u"update cvdi2010 set kieuupdate=0"_s))
-            throw db::DbError(db::errc::EngineErrorBase + 13, u"database or disk is full"_s);
-    });
-    EXPECT_EQ(outgoing(), ReplicationOutcome::Failed);
-    m.letters.setStatementHook({});
-    EXPECT_EQ(messenger.shown.last().text, failure(u"sao chép cả bảng cvdi2010 sang file dữ liệu backup."_s));
-    EXPECT_EQ(flags(m.outgoingTable).value(a), 1);
-    EXPECT_FALSE(openFile(backupPath()).hasTable(u"cvdi2010"_s));
-
-    EXPECT_EQ(outgoing(), ReplicationOutcome::TableCopied);
-    EXPECT_EQ(backupRows(u"cvdi2010"_s), (QMap<qlonglong, QString>{{a, u"A"_s}}));
-}
-
 // A backup that cannot be reached or opened: the message, no notice left open, every flag kept and
 // the backup file as it was.
 TEST_F(ReplicationTest, UnusableBackupShowsTheMessageAndKeepsTheFlags)
@@ -391,18 +392,6 @@ TEST_F(ReplicationTest, UnusableBackupShowsTheMessageAndKeepsTheFlags)
         QFile::remove(backupPath());
         messenger.shown.clear();
     }
-}
-
-TEST_F(ReplicationTest, BackupInAFolderWithAQuoteInItsName)
-{
-    app::Module1& m = app::module1();
-    ASSERT_TRUE(QDir(programFolder()).mkpath(u"sao lưu của O'Brien"_s));
-    m.backupPath = QDir(programFolder()).filePath(u"sao lưu của O'Brien/vemocv.mdb"_s);
-    addLetter(m.incomingTable, u"A"_s);
-    ASSERT_EQ(incoming(), ReplicationOutcome::WholeFileCopied);
-    const qlonglong b = addLetter(m.incomingTable, u"B"_s);
-    EXPECT_EQ(incoming(), ReplicationOutcome::RowsCopied);
-    EXPECT_EQ(copiesOf(m.backupPath, u"cvden2009"_s, u"idcu"_s, b), 1);
 }
 
 // A backup made before the handling columns is brought up to them, and the deadline and handler
