@@ -217,31 +217,25 @@ b | Nội dung | 4
     EXPECT_GE(continued, 1);
 }
 
-TEST_F(ReportRendering, CountPagesAgreesWithThePagesPainted)
+// Counting pages agrees with painting them. Margins given in points replace only those sides;
+// margins leaving no room are refused.
+TEST_F(ReportRendering, CountedPagesAndMarginsGivenInPoints)
 {
-    const PreparedReport report =
-        PreparedReport::make(ReportFile::parse(threeColumns, u"t.rpt"_s), numberedRows(90), {});
+    const ReportFile file = ReportFile::parse(threeColumns, u"t.rpt"_s);
+    const PreparedReport report = PreparedReport::make(file, numberedRows(90), {}, QMarginsF(36, -1, -1, 72));
     QPdfWriter writer(m_dir.filePath(u"count.pdf"_s));
     writer.setPageLayout(report.pageLayout);
     const int counted = ReportRenderer(report).countPages(&writer);
     EXPECT_EQ(ReportRenderer(report).paint(&writer), counted);
     EXPECT_GE(counted, 2);
-}
 
-// Margins given in points replace only those sides; margins leaving no room are refused.
-TEST_F(ReportRendering, MarginsGivenInPointsReplaceOnlyThoseSides)
-{
-    const PreparedReport report =
-        PreparedReport::make(ReportFile::parse(threeColumns, u"t.rpt"_s), {}, {}, QMarginsF(36, -1, -1, 72));
     const QMarginsF margins = report.pageLayout.margins(QPageLayout::Point);
     EXPECT_NEAR(margins.left(), 36, 0.01);
     EXPECT_NEAR(margins.top(), 12 * 72 / 25.4, 0.01);
     EXPECT_NEAR(margins.right(), 12 * 72 / 25.4, 0.01);
     EXPECT_NEAR(margins.bottom(), 72, 0.01);
-    const PreparedReport noRoom =
-        PreparedReport::make(ReportFile::parse(threeColumns, u"t.rpt"_s), {}, {}, QMarginsF(400, 10, 400, 10));
     try {
-        checkPageLayout(noRoom);
+        checkPageLayout(PreparedReport::make(file, {}, {}, QMarginsF(400, 10, 400, 10)));
         FAIL() << "accepted margins wider than the page";
     } catch (const ReportError& error) {
         EXPECT_EQ(error.code(), ReportErrorCode::BadPageLayout);

@@ -150,23 +150,20 @@ protected:
 
 TEST(FormKind, EscClosesADialogThroughUnloadAndLeavesAWindowOpen)
 {
-    CountingForm dialog(nullptr, ui::kFixedDialog);
-    auto* inDialog = new QLineEdit(&dialog);
-    dialog.showModeless();
-    inDialog->setFocus();
-    QTest::keyClick(inDialog, Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.unloads, 1);
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
-
-    CountingForm window;
-    auto* inWindow = new QLineEdit(&window);
-    window.showModeless();
-    inWindow->setFocus();
-    QTest::keyClick(inWindow, Qt::Key_Escape);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.unloads, 0);
-    window.unload();
+    for (const bool isDialog : {true, false}) {
+        SCOPED_TRACE(isDialog ? "dialog" : "window");
+        CountingForm form(nullptr, isDialog ? ui::kFixedDialog : Qt::Window);
+        auto* box = new QLineEdit(&form);
+        form.showModeless();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(form.isVisible(), !isDialog);
+        EXPECT_EQ(form.unloads, isDialog ? 1 : 0);
+        if (isDialog) {
+            EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+        }
+        form.unload();
+    }
 }
 
 } // namespace

@@ -130,8 +130,8 @@ TEST_F(DataControlTest, MovesStopAtTheEndsAndWhenValidateCancels)
 }
 
 // Leaving a record writes the changed boxes, unless Validate answers DontSave or the form cleared
-// the changed flags.
-TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecord)
+// the changed flags; updateRecord writes them in place.
+TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecordOrUpdating)
 {
     ASSERT_TRUE(data.refresh());
     noigui.setText(u"Sở Giáo dục và Đào tạo"_s);
@@ -150,13 +150,10 @@ TEST_F(DataControlTest, ChangedValuesAreWrittenWhenLeavingTheRecord)
     noigui.setDataChanged(false);
     ASSERT_TRUE(data.moveNext());
     EXPECT_EQ(file.stored(2, u"noigui"_s).toString(), LetterFile::noigui(2));
-}
 
-// updateRecord writes only the changed controls (a sender changed by another user stays), a
-// check box its yes/no field.
-TEST_F(DataControlTest, UpdateRecordWritesOnlyTheChangedControls)
-{
-    ASSERT_TRUE(data.refresh());
+    // updateRecord writes only the changed controls (a sender changed by another user stays), a
+    // check box its yes/no field.
+    ASSERT_TRUE(data.moveFirst());
     file.db().execute(u"UPDATE cvden2024 SET noigui = 'Văn phòng Chính phủ' WHERE stt = 1"_s);
     stt.setText(u" 10"_s);
     daxuli.setChecked(true);
@@ -198,18 +195,6 @@ TEST_F(DataControlTest, AddNewShowsAnEmptyRecordWrittenOnlyWhenTyped)
               std::tuple(6, u"Bộ Công an"_s, u"Bộ Công an"_s));
 }
 
-TEST_F(DataControlTest, WritingWithoutACurrentRecordFails)
-{
-    ASSERT_TRUE(data.refresh());
-    ASSERT_TRUE(data.deleteRecord());
-    EXPECT_FALSE(data.hasCurrentRecord());
-    noigui.setText(u"Bộ Công an"_s);
-    log.clear();
-    EXPECT_FALSE(data.updateRecord());
-    EXPECT_EQ(log, QStringList({u"error:%1"_s.arg(db::errc::NoCurrentRecord)}));
-    EXPECT_EQ(file.count(), 4);
-}
-
 // By name: a missing file is an error; the file opens with the connect string.
 TEST_F(DataControlTest, OpensTheFileByNameWithTheConnectString)
 {
@@ -232,8 +217,19 @@ TEST_F(DataControlTest, OpensTheFileByNameWithTheConnectString)
     EXPECT_EQ(box.text(), LetterFile::noigui(5));
 }
 
-TEST_F(DataControlTest, EmptyTableHasNoCurrentRecordUntilAnAdditionIsWritten)
+// Writing after a delete, without a current record, fails; an emptied table has none until an
+// addition is written.
+TEST_F(DataControlTest, NoCurrentRecordAfterADeleteOrInAnEmptyTableUntilAnAdditionIsWritten)
 {
+    ASSERT_TRUE(data.refresh());
+    ASSERT_TRUE(data.deleteRecord());
+    EXPECT_FALSE(data.hasCurrentRecord());
+    noigui.setText(u"Bộ Công an"_s);
+    log.clear();
+    EXPECT_FALSE(data.updateRecord());
+    EXPECT_EQ(log, QStringList({u"error:%1"_s.arg(db::errc::NoCurrentRecord)}));
+    EXPECT_EQ(file.count(), 4);
+
     file.db().execute(u"DELETE * FROM cvden2024"_s);
     ASSERT_TRUE(data.refresh());
     EXPECT_FALSE(data.hasCurrentRecord());

@@ -88,7 +88,10 @@ TEST_F(GridTest, ClicksAndArrowKeysMoveTheDataControlThroughValidate)
     EXPECT_EQ(grid.currentRow(), 1);
 }
 
-TEST_F(GridTest, DoubleClickOnTheRowSelectorMovesThereAndRaisesDblClick)
+// A double-click on the row selector moves there and raises DblClick. Enter picks in a pick list
+// and Space marks in a list as a double-click does; keys not given to the grid keep their own
+// meaning.
+TEST_F(GridTest, DoubleClickAndTheKeysGivenForItRaiseDblClick)
 {
     QHeaderView* selectors = grid.verticalHeader();
     const QPoint at(selectors->width() / 2, selectors->sectionViewportPosition(3) + selectors->sectionSize(3) / 2);
@@ -97,12 +100,7 @@ TEST_F(GridTest, DoubleClickOnTheRowSelectorMovesThereAndRaisesDblClick)
     QTest::mouseRelease(selectors->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     EXPECT_EQ(position(), 3);
     EXPECT_EQ(log.count(u"dblclick"_s), 1);
-}
 
-// Enter picks in a pick list and Space marks in a list as a double-click does; keys not given to
-// the grid keep their own meaning.
-TEST_F(GridTest, KeysGivenForTheDoubleClickRaiseIt)
-{
     const struct
     {
         const char* name;
