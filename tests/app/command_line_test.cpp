@@ -23,8 +23,9 @@ struct ParseCase
     QString connection = {};
 };
 
-TEST(CommandLine, ParsesHelpVersionTheProgramFolderAndTheMoves)
+TEST(CommandLine, ParsesHelpVersionTheProgramFolderAndTheMovesAndRejectsTheUnknown)
 {
+    // clang-format off
     const ParseCase cases[] = {
         {"NothingRuns", {}, Action::Run, {}, {}},
         {"HomeWithAFolder", {"--home", "/srv/vanthu"}, Action::Run, "/srv/vanthu", {}},
@@ -35,38 +36,22 @@ TEST(CommandLine, ParsesHelpVersionTheProgramFolderAndTheMoves)
         {"ShortHelp", {"-h"}, Action::Help, {}, {}},
         {"Version", {"--version"}, Action::Version, {}, {}},
         {"FirstOfHelpAndVersionCounts", {"--version", "--help"}, Action::Version, {}, {}},
-        {"QtOptionsAreLeftForQt",
-         {"-platform", "offscreen", "--home", "/x"},
-         Action::Run,
-         "/x",
-         {"-platform", "offscreen"}},
-        {"MoveToServer",
-         {"--home", "/x", "--move-to-server", "service=vanthu"},
-         Action::MoveToServer,
-         "/x",
-         {},
-         "service=vanthu"},
-        {"MoveFromServer",
-         {"--move-from-server", "host=/run/pg dbname=vt"},
-         Action::MoveFromServer,
-         {},
-         {},
-         "host=/run/pg dbname=vt"},
+        {"QtOptionsAreLeftForQt", {"-platform", "offscreen", "--home", "/x"}, Action::Run, "/x", {"-platform", "offscreen"}},
+        {"MoveToServer", {"--home", "/x", "--move-to-server", "service=vanthu"}, Action::MoveToServer, "/x", {}, "service=vanthu"},
+        {"MoveFromServer", {"--move-from-server", "host=/run/pg dbname=vt"}, Action::MoveFromServer, {}, {}, "host=/run/pg dbname=vt"},
         {"MoveWithoutAConnectionIsAnError", {"--move-to-server"}, Action::Error, {}, {}},
         {"MoveWithABlankConnectionIsAnError", {"--move-from-server", " "}, Action::Error, {}, {}},
         {"BothMovesAreAnError", {"--move-to-server", "a", "--move-from-server", "b"}, Action::Error, {}, {}, "a"},
         {"HelpWinsOverAMove", {"--move-to-server", "a", "--help"}, Action::Help, {}, {}, "a"},
     };
+    // clang-format on
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);
         const app::CommandLine line = app::parseCommandLine(c.arguments);
         EXPECT_EQ(std::tuple(line.action, line.home, line.others, line.connection, line.error.isEmpty()),
                   std::tuple(c.action, c.home, c.others, c.connection, c.action != Action::Error));
     }
-}
-
-TEST(CommandLine, WhatQtLeavesUnknownIsAnError)
-{
+    // What Qt leaves unknown is an error.
     const app::CommandLine line = app::rejectUnknown(app::parseCommandLine({u"--hom"_s, u"x"_s}));
     EXPECT_EQ(line.action, Action::Error);
     EXPECT_EQ(line.error, u"unknown argument: --hom"_s);

@@ -38,10 +38,7 @@ TEST_F(DataFolderTest, DataFilePathsMatchTheLetterCaseOfExistingFiles)
     copyTemplate(u"vemotk.MDB"_s);
     copyTemplate(u"vemotk.mdb"_s);
     EXPECT_EQ(app::matchNameCase(dataPath(u"vemotk.mdb"_s)), dataPath(u"vemotk.mdb"_s));
-}
-
-TEST(DataPaths, ReferenceFileLiesBesideTheGivenFile)
-{
+    // The reference file lies beside the file given.
     EXPECT_EQ(app::referenceFileBeside(u"/srv/share/cv/vemocv.MDB"_s), u"/srv/share/cv/vemotk.mdb"_s);
     EXPECT_EQ(app::referenceFileBeside(u"/vemocv.mdb"_s), u"/vemotk.mdb"_s);
     EXPECT_EQ(app::referenceFileBeside(u"vemocv.mdb"_s), u"vemotk.mdb"_s);

@@ -186,14 +186,38 @@ TEST_F(MainWindowTest, FormThatFailsIsToldAndTheMainWindowStays)
     }
 }
 
-TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChangeOwnPassword)
+// An administrator opens the units and every user (with an empty users table anyone is one; a
+// cancelled rights check opens nothing and says nothing); others are refused the units and
+// lists and open only their own password.
+TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsersOthersOnlyTheirOwnPassword)
 {
     for (const char* menu : {"mnunapdonvi", "mnunapbophan", "mnunguoidung"})
         provide(QString::fromLatin1(menu));
+    app::module1().userRights = u"QT - LĐ"_s;
+    action(u"mnunapdonvi"_s)->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(std::pair(opened.first().recordSource, opened.first().dataFile),
+              std::pair(u"select * from donvi order by matt"_s, app::DataFile::ScheduleReference));
+    EXPECT_TRUE(opened.first().database() == app::module1().scheduleReference) << "the program's own connection";
+
+    home.queueLogin();
+    action(u"mnunguoidung"_s)->trigger(); // empty users table: anyone is an administrator
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.last().recordSource + u'|' + opened.last().title, u"select * from nguoidung|"_s);
+    EXPECT_TRUE(home.messages().isEmpty());
+
+    home.cancelLogin = true;
+    home.queueLogin();
+    action(u"mnunguoidung"_s)->trigger();
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_TRUE(home.messages().isEmpty());
+
+    opened.clear();
+    mainVisibleWhileOpen.clear();
+    home.cancelLogin = false;
     app::module1().scheduleReference.execute(
         u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) VALUES ('Đỗ Văn O''Hà', 'oha', 'pw', 'CB')"_s);
     app::module1().userRights = u"CB"_s;
-
     action(u"mnunapdonvi"_s)->trigger();
     action(u"mnunapbophan"_s)->trigger();
     EXPECT_EQ(home.messages(), (QStringList{app::kNeedAdministrator, app::kNeedAdministrator}));
@@ -214,33 +238,15 @@ TEST_F(MainWindowTest, UserWithoutAdministratorRightsCannotOpenUnitsButCanChange
     EXPECT_TRUE(main.isVisible());
 }
 
-// A cancelled rights check opens nothing and says nothing.
-TEST_F(MainWindowTest, AdministratorOpensUnitsAndAllUsers)
+// A minimised window keeps its last saved position; closing writes the settings file either way.
+TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPositionButNotAMinimisedOne)
 {
-    provide(u"mnunapdonvi"_s);
-    provide(u"mnunguoidung"_s);
-    app::module1().userRights = u"QT - LĐ"_s;
-    action(u"mnunapdonvi"_s)->trigger();
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(std::pair(opened.first().recordSource, opened.first().dataFile),
-              std::pair(u"select * from donvi order by matt"_s, app::DataFile::ScheduleReference));
-    EXPECT_TRUE(opened.first().database() == app::module1().scheduleReference) << "the program's own connection";
+    main.showMinimized();
+    main.close();
+    EXPECT_FALSE(sys::SettingsStore::onFile(settingsFile()).contains(u"MainLeft"_s));
+    EXPECT_EQ(home.readSysmem().size(), 4);
 
-    home.queueLogin();
-    action(u"mnunguoidung"_s)->trigger(); // empty users table: anyone is an administrator
-    ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened.last().recordSource + u'|' + opened.last().title, u"select * from nguoidung|"_s);
-    EXPECT_TRUE(home.messages().isEmpty());
-
-    home.cancelLogin = true;
-    home.queueLogin();
-    action(u"mnunguoidung"_s)->trigger();
-    EXPECT_EQ(opened.size(), 2);
-    EXPECT_TRUE(home.messages().isEmpty());
-}
-
-TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPosition)
-{
+    main.showNormal();
     main.setGeometry(120, 90, 700, 500);
     app::module1().backupPath = u"/srv/backup/vemocv.mdb"_s;
     main.close();
@@ -251,14 +257,6 @@ TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPosition)
     EXPECT_EQ(QRect(store.intValue(u"MainLeft"_s, -1), store.intValue(u"MainTop"_s, -1),
                     store.intValue(u"MainWidth"_s, -1), store.intValue(u"MainHeight"_s, -1)),
               main.frameGeometry());
-}
-
-TEST_F(MainWindowTest, MinimisedWindowKeepsItsLastSavedPosition)
-{
-    main.showMinimized();
-    main.close();
-    EXPECT_FALSE(sys::SettingsStore::onFile(settingsFile()).contains(u"MainLeft"_s));
-    EXPECT_EQ(home.readSysmem().size(), 4);
 }
 
 TEST_F(MainWindowTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)

@@ -155,13 +155,9 @@ protected:
         QWidget* target = d.focusWidget() ? d.focusWidget() : &d;
         QTest::keyPress(target, Qt::Key_Control, Qt::ControlModifier);
         QTest::keyPress(target, Qt::Key_End, Qt::ControlModifier);
-        if (ctrlReleasedFirst) {
-            QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
-            QTest::keyRelease(target, Qt::Key_End, Qt::NoModifier);
-        } else {
-            QTest::keyRelease(target, Qt::Key_End, Qt::ControlModifier);
-            QTest::keyRelease(target, Qt::Key_Control, Qt::NoModifier);
-        }
+        QTest::keyRelease(target, ctrlReleasedFirst ? Qt::Key_Control : Qt::Key_End,
+                          ctrlReleasedFirst ? Qt::NoModifier : Qt::ControlModifier);
+        QTest::keyRelease(target, ctrlReleasedFirst ? Qt::Key_End : Qt::Key_Control, Qt::NoModifier);
     }
 
     app::MessageDialog dialog;
@@ -208,7 +204,7 @@ TEST_F(MessageDialogTest, ShortTextKeepsTheBaseSizeLongTextGrowsItAndThePrefixAl
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
-TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons)
+TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordKeepsTheTextAndModeAndShowsTheButtons)
 {
     using Act = std::function<void(app::MessageDialog&)>;
     const Act yes = [](app::MessageDialog& d) { d.cmdyes->click(); };
@@ -237,11 +233,18 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordAndShowsTheModesButtons
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(ask(u"Có lưu những nội dung vừa sửa không ?"_s, c.mode, c.act), c.answer);
-        EXPECT_EQ(dialog.answer(), c.answer);
+        EXPECT_EQ((QStringList{dialog.message(), dialog.messageKind(), dialog.answer()}),
+                  (QStringList{u"Có lưu những nội dung vừa sửa không ?"_s, c.mode, c.answer}));
         const bool question = c.mode.compare(u"yesno"_s, Qt::CaseInsensitive) == 0;
         EXPECT_EQ(std::tuple(seen.yes, seen.ok, seen.no), std::tuple(question, !question, question));
         EXPECT_TRUE(seen.accessibleFixedAndFramed);
     }
+    // Installed as the messenger, it is what the program asks through.
+    app::Messenger* previous = app::setMessenger(&dialog);
+    ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
+    EXPECT_EQ(app::messenger().show(u"Có lưu không ?"_s, u"yesno"_s), u"no"_s);
+    EXPECT_EQ(dialog.message(), u"Có lưu không ?"_s);
+    app::setMessenger(previous);
 }
 
 TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
@@ -252,14 +255,12 @@ TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
         QStringList texts;
         QList<int> tops;
         ask(u"Lỗi khi ghi đĩa !"_s, u"ok"_s, [&](app::MessageDialog& d) {
-            ctrlEnd(d, ctrlFirst);
-            texts << d.Label1->text();
-            tops << d.Label1->y();
-            EXPECT_EQ(d.savedMessage(), u"Lỗi khi ghi đĩa !"_s);
-            ctrlEnd(d, ctrlFirst);
-            texts << d.Label1->text();
-            tops << d.Label1->y();
-            EXPECT_EQ(d.savedMessage(), QString());
+            for (const QString& saved : {u"Lỗi khi ghi đĩa !"_s, QString()}) {
+                ctrlEnd(d, ctrlFirst);
+                texts << d.Label1->text();
+                tops << d.Label1->y();
+                EXPECT_EQ(d.savedMessage(), saved);
+            }
             d.cmdok->click();
         });
         EXPECT_EQ(texts, (QStringList{"Lỗi 3021 (No current record.).", "Lỗi khi ghi đĩa !"}));
@@ -296,16 +297,6 @@ TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrThe
     EXPECT_TRUE(seen.ok);
     EXPECT_EQ(seen.labelText, u"Lỗi sao lưu !"_s);
     EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST_F(MessageDialogTest, InstalledAsMessengerKeepsTheTextModeAndAnswer)
-{
-    app::Messenger* previous = app::setMessenger(&dialog);
-    ui::FormBase::setModalHandler([](ui::FormBase& form) { static_cast<app::MessageDialog&>(form).cmdno->click(); });
-    EXPECT_EQ(app::messenger().show(u"Có lưu không ?"_s, u"yesno"_s), u"no"_s);
-    EXPECT_EQ((QStringList{dialog.message(), dialog.messageKind(), dialog.answer()}),
-              (QStringList{"Có lưu không ?", "yesno", "no"}));
-    app::setMessenger(previous);
 }
 
 } // namespace

@@ -44,16 +44,6 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
     }
 }
 
-TEST_F(LoginCheckTest, EmptyUsersTableLogsInUnknownAdministrator)
-{
-    fx.db().execute(u"DELETE * FROM nguoidung"_s);
-    LoginCheck check = startup();
-    const LoginCheck::Attempt a = check.attempt(u"ai đó"_s, u"sai"_s);
-    EXPECT_EQ(a.outcome, Outcome::LoggedIn);
-    EXPECT_EQ((QStringList{app::module1().userFullName, app::module1().userRights, a.confirmedRights}),
-              (QStringList{"Một người không rõ tên", "Q", "Q"}));
-}
-
 // Each refused try has its message (a quote typed is an ordinary character); without a hint the
 // thirteenth failure ends the tries and logs out whoever was logged in.
 TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndTheThirteenthLogsOut)
@@ -106,7 +96,7 @@ TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
     EXPECT_EQ(afterHint.attempt(u"an"_s, u"matkhau1"_s).outcome, Outcome::LoggedIn);
 }
 
-TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonNameAndTheListHasEveryFullName)
+TEST_F(LoginCheckTest, PrefillNamesListAndAnEmptyUsersTable)
 {
     LoginCheck check = startup();
     QStringList prefilled;
@@ -118,9 +108,14 @@ TEST_F(LoginCheckTest, PrefillKeepsOnlyAKnownLogonNameAndTheListHasEveryFullName
     EXPECT_EQ(startup().names(),
               (QStringList{"Nguyễn Văn An", "Trần Thị Bình", "Lê Cường", "Phạm Dũng", "Hoàng Em", "Đỗ Giang"}));
 
+    // An empty users table prefills nothing and lets anyone in as an unknown administrator.
     fx.db().execute(u"DELETE * FROM nguoidung"_s);
     LoginCheck empty = startup();
     EXPECT_EQ(empty.prefillName(u"an"_s), QString());
+    const LoginCheck::Attempt a = empty.attempt(u"ai đó"_s, u"sai"_s);
+    EXPECT_EQ(a.outcome, Outcome::LoggedIn);
+    EXPECT_EQ((QStringList{app::module1().userFullName, app::module1().userRights, a.confirmedRights}),
+              (QStringList{"Một người không rõ tên", "Q", "Q"}));
 }
 
 TEST_F(LoginCheckTest, ClearTextRowIsUpgradedAtItsFirstLoginOnly)

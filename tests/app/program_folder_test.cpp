@@ -74,7 +74,7 @@ TEST(ProgramFolder, ChoosesTheNamedFolderTheExecutablesOrTheUsersDataLocation)
     EXPECT_EQ(app::installedDataFolder(m.path("usr/bin")), m.path("usr/share/selvaro/data"));
 }
 
-TEST(ProgramFolder, FirstStartFillsTheUsersDataFolderAndNeverReplacesTheUsersFiles)
+TEST(ProgramFolder, FirstStartFillsTheUsersDataFolderNeverReplacesTheUsersFilesAndCopesWithoutTheTemplate)
 {
     const Machine m;
     const QString share = m.path("usr/share/selvaro/data");
@@ -100,17 +100,13 @@ TEST(ProgramFolder, FirstStartFillsTheUsersDataFolderAndNeverReplacesTheUsersFil
     EXPECT_EQ((QList<QByteArray>{readFile(user + "/data/BRCVDEN.RPT"), readFile(user + "/data/huongdan.html"),
                                  readFile(user + "/data/vemogoc.mdb")}),
               (QList<QByteArray>{"my report", "my help", "newer template"}));
-}
 
-TEST(ProgramFolder, ShareFolderWithoutTheTemplateOrADataLocationThatCannotBeMade)
-{
-    const Machine m;
     // No share folder, or one without the template: what there is is copied, nothing fails; the
     // start-up then says that the template is missing.
-    writeFile(m.path("usr/share/selvaro/data/brcvdi.rpt"), "report");
+    writeFile(m.path("office/brcvdi.rpt"), "report");
     EXPECT_EQ(app::prepareUserDataFolder(m.path("u1"), m.path("nowhere")), QString());
     EXPECT_TRUE(QDir(m.path("u1/data")).exists());
-    EXPECT_EQ(app::prepareUserDataFolder(m.path("u2"), m.path("usr/share/selvaro/data")), QString());
+    EXPECT_EQ(app::prepareUserDataFolder(m.path("u2"), m.path("office")), QString());
     EXPECT_EQ(QDir(m.path("u2/data")).entryList(QDir::Files), QStringList({"brcvdi.rpt"}));
 
     // A file where the data location should be: the message names the data folder.

@@ -22,17 +22,15 @@ protected:
 };
 
 // A missing list is created with the path alone; the schedule's list is its own file.
-TEST_F(RecentFilesTest, MissingListIsCreatedWithThePathAloneInItsOwnFile)
+TEST_F(RecentFilesTest, MissingListIsCreatedWithThePathAloneAndOneStartingWithItIsLeftAlone)
 {
     app::updateRecentFiles(programFolder(), u"sysmem2"_s, u"/s/công văn/vemocv.MDB"_s);
     app::updateRecentFiles(programFolder(), u"sysmem3"_s, u"/lich.mdb"_s);
     EXPECT_EQ(readFile(list()), u"\"/s/công văn/vemocv.MDB\"\r\n"_s.toUtf8());
     EXPECT_EQ(app::readRecentFiles(dataPath(u"sysmem3"_s)), QStringList{"/lich.mdb"});
     EXPECT_TRUE(app::readRecentFiles(dataPath(u"sysmem9"_s)).isEmpty());
-}
 
-TEST_F(RecentFilesTest, ListStartingWithThePathIsNotRewritten)
-{
+    // A list that starts with the path is not rewritten.
     writeFile(list(), "\"/a.mdb\"\n\"/b.mdb\"\n\"/a.mdb\"\n"); // written by hand, LF only
     sys::setReadOnly(list(), true);
     app::updateRecentFileList(list(), u"/a.mdb"_s);

@@ -40,10 +40,7 @@ TEST(ReferenceTablesTest, MovedLettersFileBringsItsOwnCorrespondentsTypesAndOrga
     EXPECT_TRUE(names(m.correspondents, u"tendonvi"_s).contains(u"Sở Nội vụ"_s));
     db::Database local = m.scheduleReference;
     EXPECT_FALSE(test::columnValues(local, u"noigui"_s, u"tendonvi"_s).contains(u"Sở Nội vụ"_s));
-}
-
-TEST(ReferenceTablesTest, UnknownTableIsRefused)
-{
+    // A table that is no reference list is refused; the names are in any letter case.
     EXPECT_THROW(app::referenceFileOf(u"cvden2009"_s), std::invalid_argument);
     EXPECT_EQ(app::referenceFileOf(u"CHUTAT"_s), app::ReferenceFile::Local);
 }

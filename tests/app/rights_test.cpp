@@ -17,38 +17,20 @@ TEST(RightsStringTest, LoginTestAndListTestReadTheRightsString)
     }
 }
 
-// A started program whose users table holds three users.
-class ConfirmRightsTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(home.start(), app::StartupOutcome::Ready);
-        db::Database& users = app::module1().scheduleReference;
-        users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
-                      "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"_s);
-        users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
-                      "VALUES ('Trần Cán Bộ', 'canbo', 'xyz789', 'CB')"_s);
-        home.responder.clear();
-        home.logins = 0;
-    }
-
-    // The next login dialog is answered with name and password.
-    void logInAs(const char* name, const char* password)
-    {
-        home.loginName = QString::fromUtf8(name);
-        home.loginPassword = QString::fromUtf8(password);
-        home.queueLogin();
-    }
-
-    ProgramFolder home;
-};
-
 // The check in its two modes: "q" wants administrator rights (a lower-case "qt" counts), "mk"
 // returns whoever logged in; each logs in the one who answered. Cancelling returns nothing and
 // says nothing.
-TEST_F(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
+TEST(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
 {
+    // A started program whose users table holds three users.
+    ProgramFolder home;
+    ASSERT_EQ(home.start(), app::StartupOutcome::Ready);
+    db::Database& users = app::module1().scheduleReference;
+    users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                  "VALUES ('Nguyễn Quản Trị', 'qtri', 'abc123', 'qt')"_s);
+    users.execute(u"INSERT INTO nguoidung (hoten, tentrenmang, matkhau, quyenhan) "
+                  "VALUES ('Trần Cán Bộ', 'canbo', 'xyz789', 'CB')"_s);
+    home.logins = 0;
     struct Case
     {
         const char* login; // nullptr: the login is cancelled
@@ -70,7 +52,9 @@ TEST_F(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
         SCOPED_TRACE(std::string(c.mode) + " " + (c.login ? c.login : "cancelled"));
         home.responder.clear();
         home.cancelLogin = c.login == nullptr;
-        logInAs(c.login ? c.login : "", c.password ? c.password : "");
+        home.loginName = QString::fromUtf8(c.login ? c.login : "");
+        home.loginPassword = QString::fromUtf8(c.password ? c.password : "");
+        home.queueLogin();
         EXPECT_EQ(app::confirmRights(app::module1(), QString::fromLatin1(c.mode)), c.result);
         EXPECT_EQ(home.loginTitle, c.title);
         EXPECT_EQ(home.messages(), c.messages);

@@ -22,26 +22,8 @@ TEST(FallbackMessenger, AnswersNoToQuestionsAndOkToMessages)
     app::resetModule1();
 }
 
-// Everything written to the log while it lives, as "category|message".
-class LogCapture
-{
-public:
-    LogCapture()
-    {
-        s_lines.clear();
-        m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
-            s_lines << QString::fromUtf8(context.category) + QLatin1Char('|') + text;
-        });
-    }
-    ~LogCapture() { qInstallMessageHandler(m_previous); }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-    static QStringList lines() { return s_lines; }
-
-private:
-    static inline QStringList s_lines;
-    QtMessageHandler m_previous = nullptr;
-};
+// What the log received while the procedure ran, as "category|message".
+QStringList s_logged;
 
 using DroppedErrors = testing_support::DataFolderTest;
 
@@ -67,13 +49,19 @@ TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         app::clearLastError();
-        LogCapture log;
-        EXPECT_FALSE(c.run());
+        s_logged.clear();
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+                s_logged << QString::fromUtf8(context.category) + QLatin1Char('|') + text;
+            });
+        const bool result = c.run();
+        qInstallMessageHandler(previous);
+        EXPECT_FALSE(result);
         EXPECT_EQ(app::lastError().number, c.number);
         EXPECT_FALSE(app::lastError().description.isEmpty());
-        ASSERT_EQ(LogCapture::lines().size(), 1) << LogCapture::lines().join(u'\n').toStdString();
-        EXPECT_TRUE(LogCapture::lines().first().startsWith(u"selvaro.app|error "_s + QString::number(c.number)))
-            << LogCapture::lines().first().toStdString();
+        ASSERT_EQ(s_logged.size(), 1) << s_logged.join(u'\n').toStdString();
+        EXPECT_TRUE(s_logged.first().startsWith(u"selvaro.app|error "_s + QString::number(c.number)))
+            << s_logged.first().toStdString();
     }
 }
 

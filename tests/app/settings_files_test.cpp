@@ -20,16 +20,10 @@ QString items(const app::Module1& m)
     return items(app::Sysmem{m.schedulePath, m.lettersPath, m.backupPath, m.workingYear});
 }
 
-struct SysmemCase
-{
-    const char* name;
-    const char* text;
-    const char* items; // schedule|letters|backup|year
-    bool repaired;
-};
-
+// The case, the file's text, what is read as "schedule|letters|backup|year", and whether the file
+// is rewritten.
 // clang-format off
-const SysmemCase kSysmemCases[] = {
+const std::tuple<const char*, const char*, const char*, bool> kSysmemCases[] = {
     {"WrittenByTheProgram", "\"/s/l.MDB\",\"/s/c.MDB\",\" \",\"2009\"\r\n", "/s/l.MDB|/s/c.MDB| |2009", false},
     {"LineFeedOnlyOrNoLineEnd", "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"", "/s/l.MDB|/s/c.MDB|/b/bk.mdb|2009", false},
     {"ItemsOnSeparateLines", "\"/s/l.MDB\"\r\n\"/s/c.MDB\"\r\n\" \"\r\n\"2009\"\r\n", "/s/l.MDB|/s/c.MDB| |2009", false},
@@ -50,18 +44,14 @@ const SysmemCase kSysmemCases[] = {
 };
 // clang-format on
 
-TEST(SysmemParse, ReadsItemsOrSafeDefaults)
+TEST(SysmemParse, ReadsItemsOrSafeDefaultsAndWhatIsWritten)
 {
-    for (const SysmemCase& c : kSysmemCases) {
-        const app::SysmemReading reading = app::parseSysmem(QString::fromUtf8(c.text), kProgram, u"2011"_s);
-        EXPECT_EQ(items(reading.values), QString::fromUtf8(c.items)) << c.name;
-        EXPECT_EQ(reading.repaired, c.repaired) << c.name;
+    for (const auto& [name, text, expected, repaired] : kSysmemCases) {
+        const app::SysmemReading reading = app::parseSysmem(QString::fromUtf8(text), kProgram, u"2011"_s);
+        EXPECT_EQ(items(reading.values), QString::fromUtf8(expected)) << name;
+        EXPECT_EQ(reading.repaired, repaired) << name;
     }
-}
-
-// What is written reads back unchanged (the written text itself: the file tests below).
-TEST(Sysmem, WrittenFormReadsBackUnchanged)
-{
+    // What is written reads back unchanged (the written text itself: the file tests below).
     const app::Sysmem values{u"/Tài liệu/lịch, 2009/vemolich.MDB"_s, u"/mnt/share/vemocv.MDB"_s,
                              u"/mnt/backup/sao lưu.mdb"_s, u"2010"_s};
     const app::SysmemReading reading = app::parseSysmem(app::formatSysmem(values), kProgram, u"2011"_s);
@@ -87,10 +77,14 @@ protected:
     const common::Clock* m_previousClock = nullptr;
 };
 
-// A good file is read (its name in any letter case) and left alone; a damaged one is rewritten
-// correctly and reads as good afterwards.
-TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
+// A missing file gives the defaults without being written; a good file is read (its name in any
+// letter case) and left alone; a damaged one is rewritten correctly and reads as good afterwards.
+TEST_F(SysmemFileTest, MissingFileGivesDefaultsAGoodOneIsLeftAloneAndADamagedOneIsRewritten)
 {
+    EXPECT_FALSE(app::readSysmem(app::module1()));
+    EXPECT_EQ(items(app::module1()), dataPath(u"vemolich.MDB"_s) + u'|' + dataPath(u"vemocv.MDB"_s) + u"| |2012"_s);
+    EXPECT_FALSE(sys::exists(dataPath(u"sysmem"_s)));
+
     const QByteArray text = "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"\r\n";
     writeFile(dataPath(u"SYSMEM"_s), text);
     EXPECT_FALSE(app::readSysmem(app::module1()));
@@ -103,13 +97,6 @@ TEST_F(SysmemFileTest, GoodFileIsLeftAloneAndADamagedOneIsRewritten)
     EXPECT_EQ(m.workingYear, u"2012"_s);
     EXPECT_EQ(readFile(dataPath(u"SYSMEM"_s)), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
     EXPECT_FALSE(app::readSysmem(app::module1()));
-}
-
-TEST_F(SysmemFileTest, MissingFileGivesTheDefaultsWithoutWritingIt)
-{
-    EXPECT_FALSE(app::readSysmem(app::module1()));
-    EXPECT_EQ(items(app::module1()), dataPath(u"vemolich.MDB"_s) + u'|' + dataPath(u"vemocv.MDB"_s) + u"| |2012"_s);
-    EXPECT_FALSE(sys::exists(dataPath(u"sysmem"_s)));
 }
 
 // Writing replaces a longer, read-only file from the shared state; paths inside the program folder

@@ -173,17 +173,18 @@ TEST(SubMainTest, CancelledLoginOrEmptyRightsEndWithoutMessage)
     EXPECT_EQ(app::module1().userFullName, u"Hoàng Em"_s);
 }
 
-// Opens data files normally except the letters file, whose opening fails `failures` times as a
+// Opens data files normally except the one named, whose opening fails `failures` times as a
 // dropped network folder would.
-struct FlakyLettersFile
+struct FlakyFile
 {
+    QString name = u"vemocv.MDB"_s;
     int failures = 0;
     int attempts = 0;
     app::StartupServices services()
     {
         app::StartupServices s;
         s.openDataFile = [this](const QString& path) {
-            if (path.endsWith(u"vemocv.MDB"_s) && attempts++ < failures)
+            if (path.endsWith(name) && attempts++ < failures)
                 throw db::DbError(db::errc::FileLocked, u"The file is held by another program."_s);
             return db::Database::open(path, app::kConnect);
         };
@@ -201,7 +202,7 @@ TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
     for (const int failures : {2, 1000}) {
         SCOPED_TRACE(failures);
         ProgramFolder home;
-        FlakyLettersFile flaky;
+        FlakyFile flaky;
         flaky.failures = failures;
         if (failures > 2) {
             for (const char* answer : {"yes", "yes", "no"})
@@ -220,16 +221,11 @@ TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
 TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)
 {
     ProgramFolder home;
-    app::StartupServices services;
-    services.openDataFile = [](const QString& path) -> db::Database {
-        if (path.endsWith(u"vemotemp.MDB"_s))
-            throw db::DbError(db::errc::FileLocked, u"busy"_s);
-        return db::Database::open(path, app::kConnect);
-    };
-    EXPECT_EQ(home.start(services), StartupOutcome::Stopped);
+    FlakyFile flaky{u"vemotemp.MDB"_s, 1000};
+    EXPECT_EQ(home.start(flaky.services()), StartupOutcome::Stopped);
     EXPECT_EQ(home.messages(), QStringList{u"Gặp lỗi khi đang kiểm tra file dữ liệu temp.\r"
                                            " Chương trình không thể tiếp tục được !"_s});
-    EXPECT_EQ(app::lastError().description, u"busy"_s);
+    EXPECT_EQ(app::lastError().description, u"The file is held by another program."_s);
 }
 
 // The rule on each drive type; one start-up proves that it is asked about the letters file.

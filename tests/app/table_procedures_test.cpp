@@ -110,10 +110,7 @@ TEST_F(TableProceduresTest, PatternAndQueryTestsSeeWhatAnotherConnectionMade)
     EXPECT_TRUE(app::KiemtraQuery(u"QRDATA1"_s, letters));
     EXPECT_FALSE(app::KiemtraQuery(u"qrdata"_s, letters));
     EXPECT_FALSE(app::KiemtraQuery(u"qrdata12"_s, letters));
-}
-
-TEST(TablePatternTest, ClosedDatabaseRaises)
-{
+    // A closed connection raises.
     db::Database closed;
     EXPECT_THROW(app::hasTableLike(u"*"_s, closed), db::DbError);
     EXPECT_THROW(app::KiemtraQuery(u"q"_s, closed), db::DbError);

@@ -19,7 +19,7 @@ TEST_F(DataFolderTest, ScratchFileOfAMillionBytesIsReplacedAndOneByteLessStays)
     EXPECT_FALSE(app::scratchFileNeedsReplacing(dataPath(u"none.MDB"_s)));
 }
 
-TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTemplate)
+TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTemplateButNotOfAMissingOne)
 {
     sys::setReadOnly(app::module1().templatePath, true);
     for (const QString& name : app::localDataFileNames()) {
@@ -30,10 +30,8 @@ TEST_F(DataFolderTest, MissingLocalFilesAreRestoredAsWorkingCopiesOfAReadOnlyTem
     for (const QString kind : {"vemocv", "vemolich", "vemotk"})
         EXPECT_TRUE(app::isSoundDataFile(dataPath(kind + u".MDB"_s), kind)) << kind.toStdString();
     openFile(dataPath(u"vemocv.MDB"_s)).execute(u"INSERT INTO cvdimau (so_cv) VALUES ('1')"_s);
-}
 
-TEST_F(DataFolderTest, RestoringFailsAndLeavesTheTargetWhenTheTemplateIsGone)
-{
+    // With the template gone, restoring fails quietly and leaves the target as it was.
     const QString target = dataPath(u"vemotk.MDB"_s);
     writeFile(target, "damaged");
     app::module1().templatePath = dataPath(u"nothing.mdb"_s);

@@ -16,6 +16,11 @@ protected:
     void SetUp() override
     {
         DataFolderTest::SetUp();
+        openFreshFiles();
+    }
+    // Fresh copies of the template as the letters and schedule files, working year 2009.
+    void openFreshFiles()
+    {
         app::Module1& m = app::module1();
         m.lettersPath = copyTemplate(u"vemocv.MDB"_s);
         m.schedulePath = copyTemplate(u"vemolich.MDB"_s);
@@ -50,32 +55,34 @@ TEST_F(YearTablesTest, CreatesTheFourTablesOfTheWorkingYearAndKeepsThemBesideAno
     EXPECT_EQ(m.outgoingTable, u"cvdi2010"_s);
 }
 
-TEST_F(YearTablesTest, MissingTemplateStopsWithTheMessage)
+// A missing template stops at its table with the message, the tables before it made; a file not
+// open stops at the first table.
+TEST_F(YearTablesTest, MissingTemplateOrAFileNotOpenStopsWithTheMessage)
 {
-    app::Module1& m = app::module1();
-    m.letters.execute(u"DROP TABLE cvdimau"_s);
-    EXPECT_FALSE(app::createYearTables(app::module1()));
-    ASSERT_EQ(messenger.shown.size(), 1);
-    EXPECT_EQ(messenger.shown.first().text, u"Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
-                                            "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"_s);
-    EXPECT_EQ(messenger.shown.first().kind, u"ok"_s);
-    // The tables before the failure were made.
-    EXPECT_TRUE(m.letters.hasTable(u"cvden2009"_s));
+    for (const bool templateGone : {true, false}) {
+        SCOPED_TRACE(templateGone ? "template gone" : "schedule not open");
+        openFreshFiles();
+        messenger.shown.clear();
+        app::Module1& m = app::module1();
+        if (templateGone)
+            m.letters.execute(u"DROP TABLE cvdimau"_s);
+        else
+            m.schedule = db::Database();
+        EXPECT_FALSE(app::createYearTables(app::module1()));
+        ASSERT_EQ(messenger.shown.size(), 1);
+        EXPECT_EQ(messenger.shown.first().text, u"Gặp lỗi khi đang mở các bảng dữ liệu của chương trình!\r\n\r\n"
+                                                "Cần kiểm tra khôi phục dữ liệu và chạy lại chương trình này!"_s);
+        EXPECT_EQ(messenger.shown.first().kind, u"ok"_s);
+        EXPECT_EQ(m.letters.hasTable(u"cvden2009"_s), templateGone);
+    }
 }
 
-TEST_F(YearTablesTest, DatabaseNotOpenStopsAtTheFirstTable)
-{
-    app::Module1& m = app::module1();
-    m.schedule = db::Database();
-    EXPECT_FALSE(app::createYearTables(app::module1()));
-    EXPECT_EQ(messenger.shown.size(), 1);
-    EXPECT_FALSE(m.letters.hasTable(u"cvden2009"_s));
-}
-
-TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
+TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOrRaiseWhenAFileIsNotOpen)
 {
     app::Module1& m = app::module1();
     m.reference = openFile(copyTemplate(u"vemotk.MDB"_s));
+    EXPECT_THROW(app::openReferenceRecordsets(app::module1()), db::DbError);
+    EXPECT_FALSE(m.abbreviations.isNull());
     m.lettersReference = m.reference;
     m.scheduleReference = m.reference;
     m.reference.execute(u"INSERT INTO chutat (chutat, matt) VALUES ('zz', 'zzz')"_s);
@@ -96,14 +103,6 @@ TEST_F(DataFolderTest, ReferenceRecordsetsAreSortedSnapshotsOfTheirFiles)
         order << m.abbreviations.value(u"chutat"_s).toString();
     ASSERT_TRUE(order.contains(u"aa"_s) && order.contains(u"zz"_s));
     EXPECT_LT(order.indexOf(u"aa"_s), order.indexOf(u"zz"_s));
-}
-
-TEST_F(DataFolderTest, ReferenceRecordsetsRaiseWhenAFileIsNotOpen)
-{
-    app::Module1& m = app::module1();
-    m.reference = openFile(copyTemplate(u"vemotk.MDB"_s));
-    EXPECT_THROW(app::openReferenceRecordsets(app::module1()), db::DbError);
-    EXPECT_FALSE(m.abbreviations.isNull());
 }
 
 } // namespace
