@@ -1,6 +1,9 @@
 #include "common/clock.h"
 #include "common/date_field.h"
 #include "common/dates.h"
+#include "common/due_dates.h"
+#include "common/time_of_day.h"
+#include "common/weeks.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -11,14 +14,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Puts the clock at the middle of the given year for the life of the object.
+// Puts the clock at the given moment, or the middle of the given year, for the life of the object.
 class ClockIn
 {
 public:
-    explicit ClockIn(int year) : m_clock(QDateTime(QDate(year, 6, 15), QTime(12, 0)))
-    {
-        m_old = common::setClock(&m_clock);
-    }
+    explicit ClockIn(int year) : ClockIn(QDateTime(QDate(year, 6, 15), QTime(12, 0))) {}
+    explicit ClockIn(const QDateTime& at) : m_clock(at) { m_old = common::setClock(&m_clock); }
     ~ClockIn() { common::setClock(m_old); }
 
 private:
@@ -134,6 +135,38 @@ TEST(DateField, StepMovesTheDayWithoutCarryingTheMonth)
         EXPECT_EQ(common::stepDateField(QString::fromLatin1(text), step), QString::fromLatin1(expected)) << text;
 }
 
+// Around midnight the day changes at 00:00 by the program's clock; across New Year the keys of
+// two years compare as days do.
+TEST(DueDates, StateFollowsTheClockAroundMidnightAndAcrossYears)
+{
+    using common::Due;
+    const auto at = [](int y, int mo, int d, int h, int mi, int s = 0) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s));
+    };
+    // what, the program's clock, the deadline key, handled, the state
+    const std::tuple<const char*, QDateTime, const char*, bool, Due> cases[] = {
+        // midnight
+        {"deadline today, last second of the day", at(2026, 12, 7, 23, 59, 59), "20261207", false, Due::DueSoon},
+        {"deadline yesterday, first second of the day", at(2026, 12, 8, 0, 0), "20261207", false, Due::Overdue},
+        {"third day ahead at midnight", at(2026, 12, 7, 0, 0), "20261210", false, Due::DueSoon},
+        {"fourth day ahead just before midnight", at(2026, 12, 6, 23, 59, 59), "20261210", false, Due::NotDue},
+        // across years
+        {"deadline 2 January seen on 30 December", at(2026, 12, 30, 9, 0), "20270102", false, Due::DueSoon},
+        {"deadline 3 January seen on 30 December", at(2026, 12, 30, 9, 0), "20270103", false, Due::NotDue},
+        {"deadline 31 December seen on New Year's Day", at(2027, 1, 1, 0, 0), "20261231", false, Due::Overdue},
+        {"29 February within three days of 27 February", at(2028, 2, 27, 8, 0), "20280301", false, Due::DueSoon},
+        // never due
+        {"handled past its deadline", at(2026, 12, 8, 0, 0), "20261201", true, Due::NotDue},
+        {"no deadline", at(2026, 12, 8, 0, 0), "", false, Due::NotDue},
+        {"a key that is no day", at(2026, 12, 8, 0, 0), "20261332", false, Due::NotDue},
+    };
+    for (const auto& [what, now, deadlineKey, handled, expected] : cases) {
+        const ClockIn clock(now);
+        EXPECT_EQ(common::dueState(QString::fromLatin1(deadlineKey), handled, common::clock().today()), expected)
+            << what;
+    }
+}
+
 // The help's date examples go through the date rule: every example before "đều thành" becomes the
 // date after it, every example in a sentence that ends "bị từ chối" is refused.
 TEST(Dates, HelpExamplesAreWhatTheDateRuleDoes)
@@ -165,6 +198,77 @@ TEST(Dates, HelpExamplesAreWhatTheDateRuleDoes)
         }
     }
     EXPECT_GE(checked, 3) << "the help shows no date examples";
+}
+
+// Weeks of the schedule: Monday to Sunday, across the end of a year, stepping and the week of a
+// month's first day.
+struct WeekCase
+{
+    const char* what;
+    common::Week week;
+    QDate monday;
+    QDate sunday;
+};
+
+TEST(WeekTest, RunsFromMondayToSunday)
+{
+    const WeekCase cases[] = {
+        {"Sunday covers the six days before it", common::weekOf(QDate(2009, 6, 14)), QDate(2009, 6, 8),
+         QDate(2009, 6, 14)},
+        {"Monday starts its week", common::weekOf(QDate(2009, 6, 15)), QDate(2009, 6, 15), QDate(2009, 6, 21)},
+        {"Saturday", common::weekOf(QDate(2009, 6, 20)), QDate(2009, 6, 15), QDate(2009, 6, 21)},
+        {"week across the year's end", common::weekOf(QDate(2010, 1, 1)), QDate(2009, 12, 28), QDate(2010, 1, 3)},
+        {"back from the first week of January", common::stepWeek(QDate(2026, 1, 5), -1), QDate(2025, 12, 29),
+         QDate(2026, 1, 4)},
+        {"two weeks back into December", common::stepWeek(QDate(2026, 1, 5), -2), QDate(2025, 12, 22),
+         QDate(2025, 12, 28)},
+        {"forward over the year's end", common::stepWeek(QDate(2025, 12, 24), 1), QDate(2025, 12, 29),
+         QDate(2026, 1, 4)},
+        {"March 2005 starts in February", common::weekOfMonth(3, 2005), QDate(2005, 2, 28), QDate(2005, 3, 6)},
+        {"a month beginning on a Monday", common::weekOfMonth(6, 2026), QDate(2026, 6, 1), QDate(2026, 6, 7)},
+        {"January's week begins in the year before", common::weekOfMonth(1, 2026), QDate(2025, 12, 29),
+         QDate(2026, 1, 4)},
+        {"invalid day", common::weekOf(QDate()), QDate(), QDate()},
+        {"month 13", common::weekOfMonth(13, 2026), QDate(), QDate()},
+    };
+    for (const WeekCase& c : cases) {
+        EXPECT_EQ(std::pair(c.week.monday, c.week.sunday), std::pair(c.monday, c.sunday)) << c.what;
+    }
+}
+
+TEST(WeekYearsTest, AWeekAcrossTheYearsEndTouchesBothYears)
+{
+    EXPECT_EQ(common::yearsOf(common::weekOf(QDate(2026, 1, 1))), (QList<int>{2025, 2026}));
+    EXPECT_EQ(common::yearsOf(common::weekOf(QDate(2026, 3, 1))), (QList<int>{2026}));
+    EXPECT_TRUE(common::yearsOf(common::weekOf(QDate())).isEmpty());
+}
+
+// Reading the time of a schedule item as the office types it; anything else is no time.
+TEST(TimeOfDayTest, ReadsTheWaysAnOfficeWritesATime)
+{
+    struct Case
+    {
+        const char* typed;
+        const char* time; // "HH:mm", or nullptr for no time
+    };
+    const Case cases[] = {
+        {"8h30", "08:30"},      {"14h", "14:00"},       {"8:30", "08:30"},          {"8 giờ 30", "08:30"},
+        {"14g", "14:00"},       {"7G45", "07:45"},      {" 9H ", "09:00"},          {"0h05", "00:05"},
+        {"23h59", "23:59"},     {"8 h 30", "08:30"},    {"8h30 phút", "08:30"},     {"2h chiều", "14:00"},
+        {"7h30 sáng", "07:30"}, {"8 GIỜ TỐI", "20:00"}, {"14h chiều", "14:00"},     {"1h trưa", "13:00"},
+        {"12h trưa", "12:00"},  {"", nullptr},          {"   ", nullptr},           {"8", nullptr},
+        {"8:", nullptr},        {"8:3", nullptr},       {"8h3", nullptr},           {"24h", nullptr},
+        {"25h", nullptr},       {"8h60", nullptr},      {"h30", nullptr},           {"khoảng 8h", nullptr},
+        {"8h-10h", nullptr},    {"sáng", nullptr},      {"13h sáng", nullptr},      {"830", nullptr},
+        {"8.30", nullptr},      {"Cả ngày", nullptr},   {"8h30 sáng mai", nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::optional<QTime> t = common::readTime(QString::fromUtf8(c.typed));
+        EXPECT_EQ(t ? t->toString(u"HH:mm"_s) : u"no time"_s, QString::fromLatin1(c.time ? c.time : "no time"))
+            << c.typed;
+    }
+    // Decomposed letters (marks typed after their base letter) read as the composed ones.
+    EXPECT_EQ(common::readTime(u"8 giờ 30"_s.normalized(QString::NormalizationForm_D)), QTime(8, 30));
 }
 
 } // namespace

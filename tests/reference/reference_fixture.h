@@ -83,4 +83,32 @@ protected:
     QWidget mainWindow;
 };
 
+// The four lists the one list form keeps, for its scenario and its keyboard tests.
+struct ListCase
+{
+    const char* menu;
+    const char* form;
+    const char* table;
+    const char* nameColumn;
+    db::Database app::Module1::*database;
+    db::Recordset app::Module1::*shared; // the recordset the entry forms complete from
+    reference::ListConfig (*config)();
+    const char* status;      // the first status text
+    const char* nameCaption; // the name box as the empty-box message names it
+    // An abbreviation the template already holds ("" when the list starts empty) and its text.
+    const char* takenCode;
+    const char* takenText;
+};
+
+inline const ListCase kLists[] = {
+    {"mnunapdonvi", "frmdonvi", "donvi", "tendonvi", &app::Module1::scheduleReference, &app::Module1::units,
+     &reference::unitsConfig, "Xem tên đơn vị", "tên đơn vị", "", ""},
+    {"mnunapnoigui", "frmdonvi", "noigui", "tendonvi", &app::Module1::lettersReference, &app::Module1::correspondents,
+     &reference::unitsConfig, "Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn", "tên đơn vị", "", ""},
+    {"mnunaploaicv", "frmloaicv", "loaicv", "loai", &app::Module1::lettersReference, &app::Module1::letterTypes,
+     &reference::letterTypesConfig, "Xem loại công văn", "loại công văn", "CV", "Công văn"},
+    {"mnunapchutat", "frmchutat", "chutat", "chudu", &app::Module1::reference, &app::Module1::abbreviations,
+     &reference::abbreviationsConfig, "Xem chữ tắt", "chữ đủ", "cv", "công văn"},
+};
+
 } // namespace reference_test

@@ -11,41 +11,18 @@
 namespace reference_test {
 namespace {
 
-using Database = db::Database app::Module1::*;
-using Shared = db::Recordset app::Module1::*;
-
-struct ListCase
-{
-    const char* menu;
-    const char* form;
-    const char* table;
-    const char* nameColumn;
-    Database database;
-    Shared shared;
-    const char* status;      // the first status text
-    const char* nameCaption; // the name box as the empty-box message names it
-    // An abbreviation the template already holds ("" when the list starts empty) and its text.
-    const char* takenCode;
-    const char* takenText;
-};
-
 class ReferenceListFormTest : public ReferenceTest, public ::testing::WithParamInterface<ListCase>
 {
-protected:
-    QString name() const { return QString::fromUtf8(GetParam().nameColumn); }
-    db::Database& database() const { return app::module1().*GetParam().database; }
-    void addRow(const QString& text, const QString& code)
-    {
-        addListRow(database(), QString::fromUtf8(GetParam().table), name(), text, code);
-    }
 };
 
 TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
 {
     const ListCase& c = GetParam();
+    db::Database& data = app::module1().*c.database;
+    const QString table = QString::fromUtf8(c.table), name = QString::fromUtf8(c.nameColumn);
     // Two old rows that share an abbreviation: editing the name of one must not search for it.
-    addRow(u"Cũ một"_s, u"dup"_s);
-    addRow(u"Cũ hai"_s, u"dup"_s);
+    for (const QString& text : {u"Cũ một"_s, u"Cũ hai"_s})
+        addListRow(data, table, name, text, u"dup"_s);
     const QString odd = u"Phòng 'Kế hoạch' *[50%] ĐẦU"_s;
     const QString oddCode = u"p'k*[h]%"_s;
     QString takenCode = QString::fromUtf8(c.takenCode);
@@ -99,28 +76,18 @@ TEST_P(ReferenceListFormTest, AddEditRefuseAndCloseThroughTheMenu)
     app::runListMenu(app::module1(), QString::fromUtf8(c.menu), &mainWindow);
 
     EXPECT_EQ(home.messages(), expected);
-    const QStringList stored = test::tableRows(database(), QString::fromUtf8(c.table), name() + u", chutat, matt"_s);
+    const QStringList stored = test::tableRows(data, table, name + u", chutat, matt"_s);
     EXPECT_TRUE(stored.contains(odd + u'|' + oddCode + u'|' + reference::listSortKey(odd)))
         << stored.join('\n').toStdString();
     EXPECT_TRUE(stored.contains(u"Khác|p'k*|"_s + reference::listSortKey(u"Khác"_s)));
     EXPECT_TRUE(stored.contains(u"Đổi tên|dup|"_s + reference::listSortKey(u"Đổi tên"_s)));
     EXPECT_FALSE(stored.join('\n').contains(u"Không lưu"_s));
     // The shared recordset the entry forms complete from shows the new rows at once.
-    const QStringList shared = column(app::module1().*c.shared, name());
+    const QStringList shared = column(app::module1().*c.shared, name);
     EXPECT_TRUE(shared.contains(odd) && shared.contains(u"Đổi tên"_s)) << shared.join(u'\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, ReferenceListFormTest,
-    ::testing::Values(ListCase{"mnunapdonvi", "frmdonvi", "donvi", "tendonvi", &app::Module1::scheduleReference,
-                               &app::Module1::units, "Xem tên đơn vị", "tên đơn vị", "", ""},
-                      ListCase{"mnunapnoigui", "frmdonvi", "noigui", "tendonvi", &app::Module1::lettersReference,
-                               &app::Module1::correspondents,
-                               "Nạp sửa danh sách các cơ quan thường xuyên trao đổi công văn", "tên đơn vị", "", ""},
-                      ListCase{"mnunaploaicv", "frmloaicv", "loaicv", "loai", &app::Module1::lettersReference,
-                               &app::Module1::letterTypes, "Xem loại công văn", "loại công văn", "CV", "Công văn"},
-                      ListCase{"mnunapchutat", "frmchutat", "chutat", "chudu", &app::Module1::reference,
-                               &app::Module1::abbreviations, "Xem chữ tắt", "chữ đủ", "cv", "công văn"}));
+INSTANTIATE_TEST_SUITE_P(Lists, ReferenceListFormTest, ::testing::ValuesIn(kLists));
 
 TEST_F(ReferenceTest, ChangedListsShareAbbreviationsAcrossFilesAndShowInThePickListsWithoutRestart)
 {
