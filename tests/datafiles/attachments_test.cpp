@@ -28,7 +28,8 @@ protected:
     }
 };
 
-TEST_F(AttachmentsTest, ContentIsKeptOnceAndSweptOnlyWhenNoRowNamesIt)
+// Content is kept once and swept only when no row names it; bad input is refused and changes nothing.
+TEST_F(AttachmentsTest, ContentIsKeptOnceSweptOnlyWhenNoRowNamesItAndBadInputIsRefused)
 {
     db::Database& db = app::module1().letters;
     db.execute(u"drop table tepdinhkem"_s); // an older letters file gets the table
@@ -42,42 +43,10 @@ TEST_F(AttachmentsTest, ContentIsKeptOnceAndSweptOnlyWhenNoRowNamesIt)
     EXPECT_EQ(a.size, kPdf.size());
     EXPECT_EQ(a.type, u"application/pdf"_s);
     EXPECT_EQ(readFile(store().pathOf(a.hash)), kPdf);
-    // A saved copy is the whole file, or nothing when it cannot be written.
-    const QString copy = QDir(programFolder()).filePath(u"bản lưu “mới”.pdf"_s);
-    datafiles::saveAttachmentAs(store(), a, copy);
-    EXPECT_EQ(readFile(copy), kPdf);
-    EXPECT_THROW(datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(u"không có/x.pdf"_s)),
-                 datafiles::AttachmentError);
-
-    EXPECT_TRUE(refusal(first, write(u"bản sao.pdf"_s, kPdf)).contains(u"đã được đính kèm"_s));
-    attach(second, write(u"bản sao.pdf"_s, kPdf), u"cvdi2009"_s);
-    const QList<datafiles::Attachment> list = datafiles::attachmentsOf(db, u"cvden2009"_s, first);
-    ASSERT_EQ(list.size(), 1);
-    EXPECT_EQ(list.first().name, name);
-    EXPECT_EQ(list.first().addedBy, u"Lê Văn Ấn"_s);
-    EXPECT_EQ(list.first().addedAt, QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
-    EXPECT_EQ(stored(), QStringList{a.hash});
-
-    const QDateTime later = QDateTime::currentDateTime().addSecs(5);
-    datafiles::removeAttachment(db, a.id);
-    EXPECT_TRUE(datafiles::attachmentsOf(db, u"cvden2009"_s, first).isEmpty());
-    EXPECT_EQ(datafiles::sweepAttachments(db, store(), later, 0), 0); // the outgoing letter names it
-    datafiles::removeAttachment(db, datafiles::attachmentsOf(db, u"cvdi2009"_s, second).first().id);
-    EXPECT_EQ(datafiles::sweepAttachments(db, store(), later), 0); // younger than the grace period
-    EXPECT_EQ(datafiles::sweepAttachments(db, store(), later, 0), 1);
-    EXPECT_TRUE(stored().isEmpty());
-}
-
-TEST_F(AttachmentsTest, BadInputIsRefusedAndChangesNothing)
-{
-    const qlonglong letter = addLetter(u"cvden2009"_s, u"Họp giao ban"_s);
-    attach(letter, write(u"giữ lại.pdf"_s, kPdf));
-    const QStringList before = stored();
-
+    // Bad input is refused and changes nothing.
     const QString big = write(u"phim.bin"_s, QByteArray());
     QFile f(big);
     ASSERT_TRUE(f.resize(500LL * 1024 * 1024)); // sparse: takes no room
-    const QString store_ = store().folder();
     struct Case
     {
         const char* what;
@@ -102,19 +71,42 @@ TEST_F(AttachmentsTest, BadInputIsRefusedAndChangesNothing)
         SCOPED_TRACE(c.what);
         if (c.arrange)
             c.arrange();
-        EXPECT_TRUE(refusal(letter, c.path).contains(c.message)) << refusal(letter, c.path).toStdString();
+        EXPECT_TRUE(refusal(first, c.path).contains(c.message)) << refusal(first, c.path).toStdString();
         datafiles::AttachmentStore::setWriteHook({});
-        EXPECT_EQ(stored(), before); // no temporary file left either
-        EXPECT_EQ(datafiles::attachmentsOf(app::module1().letters, u"cvden2009"_s, letter).size(), 1);
+        EXPECT_EQ(stored(), QStringList{a.hash}); // no temporary file left either
+        EXPECT_EQ(datafiles::attachmentsOf(db, u"cvden2009"_s, first).size(), 1);
     }
+    // A saved copy is the whole file, or nothing when it cannot be written.
+    const QString copy = QDir(programFolder()).filePath(u"bản lưu “mới”.pdf"_s);
+    datafiles::saveAttachmentAs(store(), a, copy);
+    EXPECT_EQ(readFile(copy), kPdf);
+    EXPECT_THROW(datafiles::saveAttachmentAs(store(), a, QDir(programFolder()).filePath(u"không có/x.pdf"_s)),
+                 datafiles::AttachmentError);
+
+    EXPECT_TRUE(refusal(first, write(u"bản sao.pdf"_s, kPdf)).contains(u"đã được đính kèm"_s));
+    attach(second, write(u"bản sao.pdf"_s, kPdf), u"cvdi2009"_s);
+    const QList<datafiles::Attachment> list = datafiles::attachmentsOf(db, u"cvden2009"_s, first);
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list.first().name, name);
+    EXPECT_EQ(list.first().addedBy, u"Lê Văn Ấn"_s);
+    EXPECT_EQ(list.first().addedAt, QDateTime(QDate(2009, 3, 5), QTime(9, 30)));
+    EXPECT_EQ(stored(), QStringList{a.hash});
+
+    const QDateTime later = QDateTime::currentDateTime().addSecs(5);
+    datafiles::removeAttachment(db, a.id);
+    EXPECT_TRUE(datafiles::attachmentsOf(db, u"cvden2009"_s, first).isEmpty());
+    EXPECT_EQ(datafiles::sweepAttachments(db, store(), later, 0), 0); // the outgoing letter names it
+    datafiles::removeAttachment(db, datafiles::attachmentsOf(db, u"cvdi2009"_s, second).first().id);
+    EXPECT_EQ(datafiles::sweepAttachments(db, store(), later), 0); // younger than the grace period
+    EXPECT_EQ(datafiles::sweepAttachments(db, store(), later, 0), 1);
+    EXPECT_TRUE(stored().isEmpty());
 
     // A store that cannot be made (its name taken by a file).
-    ASSERT_TRUE(QDir(store_).removeRecursively());
-    QFile blocker(store_);
+    ASSERT_TRUE(QDir(store().folder()).removeRecursively());
+    QFile blocker(store().folder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    EXPECT_TRUE(
-        refusal(letter, write(u"quét.tif"_s, QByteArray("II*\0", 4))).contains(u"Không ghi được tệp vào kho"_s));
-    EXPECT_EQ(datafiles::attachmentsOf(app::module1().letters, u"cvden2009"_s, letter).size(), 1);
+    EXPECT_TRUE(refusal(first, write(u"quét.tif"_s, QByteArray("II*\0", 4))).contains(u"Không ghi được tệp vào kho"_s));
+    EXPECT_TRUE(datafiles::attachmentsOf(db, u"cvden2009"_s, first).isEmpty());
 }
 
 TEST_F(AttachmentsTest, ReadOnlyLettersFileShowsNothingAndRefuses)

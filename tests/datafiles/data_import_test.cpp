@@ -115,7 +115,7 @@ TEST_F(ImportTest, TwoYearsImportThenAgainAnsweredNoAndYes)
     EXPECT_EQ(numbers(u"cvden2007"_s), (QStringList{u"1/UB"_s, u"2/UB"_s}));
 }
 
-TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
+TEST_F(ImportTest, RefusedChoicesAndOldJetFilesLeaveTheFilesAlone)
 {
     makeOldLetters();
     const QString text = dataPath(u"ghi chú.mdb"_s);
@@ -130,39 +130,23 @@ TEST_F(ImportTest, RefusedChoicesLeaveTheFilesAlone)
     EXPECT_TRUE(messages().value(3).startsWith(u"File dữ liệu vừa chọn chính là file đang dùng ! ("_s));
     EXPECT_EQ(requests.size(), 5);
 
-    // The target outside the program folder: nothing is asked.
-    messenger.shown.clear();
-    requests.clear();
-    app::module1().lettersPath = u"/elsewhere/vemocv.mdb"_s;
-    EXPECT_EQ(import(u"cv"_s), ImportOutcome::Outside);
-    // The message names the real data folder as this platform writes it.
-    EXPECT_EQ(messages(),
-              QStringList{u"Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong "
-                          "thư mục "_s +
-                          QDir::toNativeSeparators(programFolder() + u"/data"_s) + u" của máy tính này."_s});
-    EXPECT_TRUE(requests.isEmpty());
-}
-
-// The old program's Jet files are told by their content whatever their name, and imported through
-// the same command. The sample Jet files hold none of the registers or lists: the import says so
-// and writes nothing.
-TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImport)
-{
-    makeOldLetters();
-    // Beside the old letters file, under names that tell nothing.
+    // The old program's Jet files are told by their content whatever their name, and imported
+    // through the same command. The sample Jet files hold none of the registers or lists: the
+    // import says so and writes nothing. They lie beside the old letters file, under names that tell
+    // nothing.
     const QDir old = QFileInfo(oldPath).dir();
     const QString jet3 = old.filePath(u"số liệu cũ.txt"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/nwind-jet3.mdb"), jet3));
     const QString jet4 = old.filePath(u"vemolich.mdb"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(SELVARO_TEST_DATA_DIR "/jet/dates-jet4.mdb"), jet4));
-    const QString text = old.filePath(u"vemotk.mdb"_s);
-    writeFile(text, "Standard Jet DB, but only in words");
+    const QString words = old.filePath(u"vemotk.mdb"_s);
+    writeFile(words, "Standard Jet DB, but only in words");
 
     using datafiles::SourceKind;
     EXPECT_EQ(datafiles::recogniseSource(jet3), SourceKind::JetFile);
     EXPECT_EQ(datafiles::recogniseSource(jet4), SourceKind::JetFile);
     EXPECT_EQ(datafiles::recogniseSource(oldPath), SourceKind::DataFile);
-    EXPECT_EQ(datafiles::recogniseSource(text), SourceKind::NotADataFile);
+    EXPECT_EQ(datafiles::recogniseSource(words), SourceKind::NotADataFile);
     EXPECT_EQ(datafiles::recogniseSource(old.filePath(u"không có.mdb"_s)), SourceKind::Unreadable);
 
     app::Module1& m = app::module1();
@@ -181,6 +165,18 @@ TEST_F(ImportTest, AnOldJetFileIsRecognisedByContentAndGoesThroughTheLegacyImpor
         EXPECT_EQ(working, (QList<bool>{true, false})) << c.kind;
     }
     EXPECT_EQ(m.letters.tableNames() + m.schedule.tableNames() + m.scheduleReference.tableNames(), tablesBefore);
+
+    // The target outside the program folder: nothing is asked.
+    messenger.shown.clear();
+    requests.clear();
+    app::module1().lettersPath = u"/elsewhere/vemocv.mdb"_s;
+    EXPECT_EQ(import(u"cv"_s), ImportOutcome::Outside);
+    // The message names the real data folder as this platform writes it.
+    EXPECT_EQ(messages(),
+              QStringList{u"Chỉ được phép nhập dữ liệu vào file dữ liệu đang dùng nằm trong "
+                          "thư mục "_s +
+                          QDir::toNativeSeparators(programFolder() + u"/data"_s) + u" của máy tính này."_s});
+    EXPECT_TRUE(requests.isEmpty());
 }
 
 // A year's letters bring their attachments: the files into this file's store (a content once),

@@ -28,20 +28,6 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(TextExtractionTest, TextPdfGivesItsVietnameseTextWithoutOcr)
-{
-    test::writeTextPdf(path(u"a.pdf"_s), {u"Quyết định về việc giao chỉ tiêu sản xuất lúa vụ đông xuân năm 2026."_s,
-                                          u"Nơi nhận: Ủy ban nhân dân các xã, thị trấn; lưu văn thư."_s});
-    const ExtractedText t = extractText(path(u"a.pdf"_s), DocumentKind::Pdf, {}, nullptr, nullptr);
-    EXPECT_TRUE(t.failure.isEmpty()) << t.failure.toStdString();
-    EXPECT_EQ(t.pages, 2);
-    EXPECT_EQ(t.ocrPages, 0);
-    const QString folded = jetsql::foldCase(t.text);
-    EXPECT_TRUE(folded.contains(u"quyết định"_s)) << t.text.toStdString();
-    EXPECT_TRUE(folded.contains(u"ủy ban nhân dân"_s)) << t.text.toStdString();
-    EXPECT_TRUE(t.note.isEmpty());
-}
-
 TEST_F(TextExtractionTest, FilesThatCannotBeReadOrAreTooLargeSayWhy)
 {
     ASSERT_TRUE(test::writeFile(path(u"damaged.pdf"_s), QByteArrayLiteral("%PDF-1.7\n1 0 obj <<")));
@@ -81,22 +67,33 @@ TEST_F(TextExtractionTest, FilesThatCannotBeReadOrAreTooLargeSayWhy)
     }
 }
 
-TEST_F(TextExtractionTest, ScansAndScannedPdfsAreReadByOcr)
+// A PDF's own text is read without OCR; scans and scanned PDFs by OCR, which is read loosely: the
+// distinctive words, whatever else it makes of the page.
+TEST_F(TextExtractionTest, TextPdfsGiveTheirTextAndScansAreReadByOcr)
 {
+    test::writeTextPdf(path(u"a.pdf"_s), {u"Quyết định về việc giao chỉ tiêu sản xuất lúa vụ đông xuân năm 2026."_s,
+                                          u"Nơi nhận: Ủy ban nhân dân các xã, thị trấn; lưu văn thư."_s});
     OcrReader ocr;
     ASSERT_TRUE(ocr.ready()) << ocr.error().toStdString();
     const QImage scan = test::scanOf(kScanLines);
     ASSERT_TRUE(scan.save(path(u"scan.png"_s)));
     test::writeScannedPdf(path(u"scan.pdf"_s), scan);
-    for (const auto& [file, kind] :
-         {std::pair{u"scan.png"_s, DocumentKind::Image}, std::pair{u"scan.pdf"_s, DocumentKind::Pdf}}) {
-        const ExtractedText t = extractText(path(file), kind, {}, &ocr, nullptr);
+    const std::tuple<QString, DocumentKind, OcrReader*, int, int, QStringList> cases[] = {
+        // file, kind, the OCR given, pages, pages read by OCR, words the text holds
+        {u"a.pdf"_s, DocumentKind::Pdf, nullptr, 2, 0, {u"quyết định"_s, u"ủy ban nhân dân"_s}},
+        {u"scan.png"_s, DocumentKind::Image, &ocr, 1, 1, {u"khen thưởng"_s, u"thanh trì"_s}},
+        {u"scan.pdf"_s, DocumentKind::Pdf, &ocr, 1, 1, {u"khen thưởng"_s, u"thanh trì"_s}},
+    };
+    for (const auto& [file, kind, reader, pages, ocrPages, words] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        const ExtractedText t = extractText(path(file), kind, {}, reader, nullptr);
         EXPECT_TRUE(t.failure.isEmpty()) << t.failure.toStdString();
-        EXPECT_EQ(t.ocrPages, 1) << file.toStdString();
-        // OCR is read loosely: the distinctive words, whatever else it makes of the page.
+        EXPECT_TRUE(t.note.isEmpty()) << t.note.toStdString();
+        EXPECT_EQ(t.pages, pages);
+        EXPECT_EQ(t.ocrPages, ocrPages);
         const QString folded = jetsql::foldCase(t.text);
-        EXPECT_TRUE(folded.contains(u"khen thưởng"_s)) << t.text.toStdString();
-        EXPECT_TRUE(folded.contains(u"thanh trì"_s)) << t.text.toStdString();
+        for (const QString& word : words)
+            EXPECT_TRUE(folded.contains(word)) << t.text.toStdString();
     }
 }
 

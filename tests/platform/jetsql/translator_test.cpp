@@ -60,8 +60,9 @@ TEST_F(JetTranslator, ExternalFileIsReadAndWrittenMatchingColumnsByName)
 }
 
 // A stored query named in FROM is expanded; "select *" of it is the query itself, so that a
-// dynaset opened on "select * from Qrtracuu" can still write the plan table.
-TEST_F(JetTranslator, StoredQueryInFromIsExpanded)
+// dynaset opened on "select * from Qrtracuu" can still write the plan table. A stored query that
+// reads itself, or an update through a query that is not a plain table, is refused.
+TEST_F(JetTranslator, StoredQueryInFromIsExpandedOrRefused)
 {
     const QString query = u"SELECT * FROM cvden2009 WHERE [noigui] Like '*bộ*' order by stt"_s;
     db.addQuery(u"main"_s, u"Qrtracuu"_s, query);
@@ -72,11 +73,7 @@ TEST_F(JetTranslator, StoredQueryInFromIsExpanded)
     EXPECT_EQ(std::get<jetsql::Statements>(viaName).sql,
               std::get<jetsql::Statements>(jetsql::translateStatement(query, db)).sql);
     EXPECT_EQ(db.select(u"select * from Qrtracuu"_s), (QStringList{u"1"_s, u"2"_s}));
-}
 
-// A stored query that reads itself, or an update through a query that is not a plain table.
-TEST_F(JetTranslator, StoredQueriesThatCannotBeRunAreRefused)
-{
     db.addQuery(u"main"_s, u"q1"_s, u"select * from q2"_s);
     db.addQuery(u"main"_s, u"q2"_s, u"select * from Q1"_s);
     try {
