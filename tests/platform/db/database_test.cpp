@@ -4,8 +4,9 @@
 #include <QFile>
 
 // A created file opens with its password given in any connect string, keeps the password out of
-// its bytes and the rollback journal in, and is never created over.
-TEST_F(DbTest, CreatedFileOpensWithItsPasswordOnly)
+// its bytes and the rollback journal in, and is never created over. A standard SQLite tool reads,
+// checks and writes it.
+TEST_F(DbTest, CreatedFileOpensWithItsPasswordOnlyAndStandardToolsUseIt)
 {
     Database::create(path(), Password).close();
     Database db = Database::open(path(), Connect);
@@ -16,11 +17,20 @@ TEST_F(DbTest, CreatedFileOpensWithItsPasswordOnly)
     EXPECT_TRUE(Database::open(path(), u"MS Access;PWD=vorkelmadu;"_s).isOpen());
     EXPECT_EQ(db::passwordFromConnect(u"MS Access;Pwd=a=b;uid=x"_s), u"a=b"_s);
     EXPECT_EQ(db::passwordFromConnect(u";uid=x"_s), QString());
+    fillLetters(db, 20);
+    db.execute(u"CREATE INDEX loai ON cvden2009 (loai)"_s);
+    db.execute(u"UPDATE cvden2009 SET loai = 'ĐỨC' WHERE stt = 3"_s);
+    db.close();
     QFile f(path());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_FALSE(f.readAll().contains(Password.toUtf8()));
     RawConnection raw(path());
     EXPECT_EQ(raw.text("PRAGMA journal_mode"), u"delete"_s);
+    EXPECT_EQ(raw.text("PRAGMA integrity_check"), u"ok"_s);
+    EXPECT_EQ(raw.text("SELECT count(*) FROM cvden2009 WHERE loai = 'Công văn'"), u"10"_s);
+    EXPECT_EQ(raw.exec("INSERT INTO cvden2009 (stt, loai) VALUES (21, 'x')"), SQLITE_OK);
+    Database again = Database::open(path(), Connect);
+    EXPECT_EQ(rowsInFile(again), 21);
 }
 
 enum class FileKind
@@ -162,18 +172,4 @@ TEST_F(DbTest, LockHeldElsewhereMakesWritesAndReadsFailLockedAndNothingChanges)
     expectDbError(errc::FileLocked, [&] { db.openRecordset(u"SELECT * FROM cvden2009"_s); });
     ASSERT_EQ(other.exec("COMMIT"), SQLITE_OK);
     EXPECT_EQ(rowsInFile(db), 2);
-}
-
-TEST_F(DbTest, StandardSqliteToolReadsAndChecksTheFile)
-{
-    Database db = makeLetters(20);
-    db.execute(u"CREATE INDEX loai ON cvden2009 (loai)"_s);
-    db.execute(u"UPDATE cvden2009 SET loai = 'ĐỨC' WHERE stt = 3"_s);
-    db.close();
-    RawConnection raw(path());
-    EXPECT_EQ(raw.text("PRAGMA integrity_check"), u"ok"_s);
-    EXPECT_EQ(raw.text("SELECT count(*) FROM cvden2009 WHERE loai = 'Công văn'"), u"10"_s);
-    EXPECT_EQ(raw.exec("INSERT INTO cvden2009 (stt, loai) VALUES (21, 'x')"), SQLITE_OK);
-    Database again = Database::open(path(), Connect);
-    EXPECT_EQ(rowsInFile(again), 21);
 }

@@ -51,6 +51,33 @@ inline db::TableDef lettersTable(const QString& name)
     return t;
 }
 
+// A table "moi" of every field type, with a required field, a text refusing "" and a unique index.
+inline db::TableDef everyType()
+{
+    namespace fieldattr = db::fieldattr;
+    using db::FieldType;
+    db::TableDef t;
+    t.name = u"moi"_s;
+    t.fields = {
+        field(u"id"_s, FieldType::Long, 4, fieldattr::AutoIncrField | fieldattr::FixedField),
+        field(u"co"_s, FieldType::Boolean, 1),
+        field(u"bai"_s, FieldType::Byte, 1),
+        field(u"nguyen"_s, FieldType::Integer, 2),
+        field(u"dai"_s, FieldType::Long, 4),
+        field(u"tien"_s, FieldType::Currency, 8),
+        field(u"don"_s, FieldType::Single, 4),
+        field(u"kep"_s, FieldType::Double, 8),
+        field(u"ngay"_s, FieldType::Date, 8),
+        field(u"ten"_s, FieldType::Text, 50, fieldattr::VariableField, false),
+        field(u"anh"_s, FieldType::LongBinary),
+        field(u"ghichu"_s, FieldType::Memo, 0, 0, true),
+    };
+    t.fields[3].required = true;
+    t.indexes = {{.name = u"PrimaryKey"_s, .fields = {u"id"_s}, .primary = true},
+                 {.name = u"ten"_s, .fields = {u"ten"_s, u"-dai"_s}, .unique = true}};
+    return t;
+}
+
 // Each field as "name|type|size|attributes|allowZeroLength|required".
 inline QStringList fieldsText(const db::TableDef& t)
 {
@@ -75,6 +102,15 @@ inline QStringList indexesText(const db::TableDef& t)
 inline int stt(const db::Recordset& rs)
 {
     return rs.value(u"stt"_s).toInt();
+}
+
+// Adds a row of `values` (AddNew) or edits the current row to them (Edit), and saves it.
+inline void saveRow(db::Recordset& rs, db::EditMode mode, const QList<std::pair<QString, QVariant>>& values)
+{
+    mode == db::EditMode::AddNew ? rs.addNew() : rs.edit();
+    for (const auto& [name, value] : values)
+        rs.setValue(name, value);
+    rs.update();
 }
 
 // The rows of cvden2009 in the file (a snapshot), those meeting `where` when given.

@@ -14,14 +14,21 @@ class FailingStatements : public LayerCases<FailingStatement>
 {
 };
 
+// Each statement fails on the letters table (three rows) or on the table of every field type (one
+// row, whose fields are checked on write), and leaves both as they were.
 TEST_P(FailingStatements, RaiseTheirNumberAndWriteNothing)
 {
     Database db = makeLetters(3);
+    db.appendTableDef(everyType());
+    db.execute(u"INSERT INTO moi (nguyen, ten, dai) VALUES (1, 'Một', 1)"_s);
     const int number = onServer() && testCase().serverNumber ? testCase().serverNumber : testCase().number;
     expectDbError(number, [&] { db.execute(QString::fromUtf8(testCase().sql)); });
     EXPECT_EQ(rowsInFile(db), 3);
     EXPECT_EQ(rowsInFile(db, u"chonin = ''"_s), 3);
-    EXPECT_EQ(db.tableNames(), QStringList{u"cvden2009"_s});
+    EXPECT_EQ(db.tableNames(), (QStringList{u"cvden2009"_s, u"moi"_s}));
+    Recordset rs = db.openRecordset(u"moi"_s, RecordsetType::Snapshot);
+    EXPECT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.value(u"ten"_s).toString(), u"Một"_s);
 }
 
 SELVARO_CASES_ON_EVERY_ENGINE(
@@ -37,7 +44,21 @@ SELVARO_CASES_ON_EVERY_ENGINE(
         // The target is made first, then the fill stops at run time (an integer overflow): no table is left.
         FailingStatement{"SelectIntoWhoseFillFails",
                          "SELECT stt, loai INTO cvden2010 FROM cvden2009 WHERE abs(-9223372036854775807 - stt) > 0",
-                         errc::EngineErrorBase + 1, errc::ServerCallFailed}),
+                         errc::EngineErrorBase + 1, errc::ServerCallFailed},
+        FailingStatement{"ZeroLengthInsert", "INSERT INTO moi (nguyen, ten) VALUES (2, '')",
+                         errc::ZeroLengthNotAllowed},
+        FailingStatement{"ZeroLengthUpdate", "UPDATE moi SET ten = ''", errc::ZeroLengthNotAllowed},
+        FailingStatement{
+            "TextLongerThanSize",
+            "INSERT INTO moi (nguyen, ten) VALUES (2, 'Một trăm ký tự thì dài hơn năm mươi ký tự mà ô này cho phép')",
+            errc::FieldTooSmall},
+        FailingStatement{"TextTooLongOnUpdate",
+                         "UPDATE moi SET ten = ten + ' và thêm rất nhiều chữ nữa cho dài quá cỡ năm mươi ký tự'",
+                         errc::FieldTooSmall},
+        FailingStatement{"RequiredLeftNull", "INSERT INTO moi (ten) VALUES ('Hai')", errc::NullNotAllowed},
+        FailingStatement{"RequiredSetNull", "UPDATE moi SET nguyen = Null", errc::NullNotAllowed},
+        FailingStatement{"UniqueIndexTwice", "INSERT INTO moi (nguyen, ten, dai) VALUES (2, 'Một', 1)",
+                         errc::DuplicateKey}),
     [](const FailingStatement& c) { return std::string(c.name); });
 
 // A transaction sees its own changes; rollback and a close inside it undo them all; a failing
@@ -52,9 +73,7 @@ TEST_P(LayerTest, TransactionsUndoAllOrOnlyTheFailingStatement)
     db.execute(u"DELETE FROM cvden2009 WHERE stt = 1"_s);
     db.execute(u"UPDATE cvden2009 SET chonin = 'X'"_s);
     Recordset rs = db.openRecordset(u"cvden2009"_s);
-    rs.edit();
-    rs.setValue(u"loai"_s, u"Khác"_s);
-    rs.update();
+    saveRow(rs, EditMode::Edit, {{u"loai"_s, u"Khác"_s}});
     EXPECT_EQ(rowsInFile(db), 2);
     db.rollback();
     EXPECT_EQ(rowsInFile(db), 3);

@@ -48,14 +48,9 @@ TEST_P(LayerTest, HostileNamesWorkThroughTablesAndRecordsets)
             table(name, {field(u"id"_s, db::FieldType::Long, 4, db::fieldattr::AutoIncrField),
                          field(name, db::FieldType::Text, 20), field(u"n %1"_s, db::FieldType::Long, 4)}));
         Recordset rs = db.openRecordset(db::quoteJetName(name));
-        rs.addNew();
-        rs.setValue(name, u"một"_s);
-        rs.setValue(u"n %1"_s, 1);
-        rs.update();
+        saveRow(rs, EditMode::AddNew, {{name, u"một"_s}, {u"n %1"_s, 1}});
         rs.moveFirst();
-        rs.edit();
-        rs.setValue(name, u"hai %1 %2"_s);
-        rs.update();
+        saveRow(rs, EditMode::Edit, {{name, u"hai %1 %2"_s}});
         EXPECT_EQ(rs.value(name).toString(), u"hai %1 %2"_s);
         EXPECT_EQ(rs.value(u"n %1"_s).toInt(), 1);
         expectDbError(errc::FieldTooSmall, [&] {
@@ -80,12 +75,8 @@ TEST_P(LayerTest, NulAndLoneSurrogatesInTypedText)
     Recordset rs = db.openRecordset(u"cvden2009"_s);
     const QStringList typed = {u"ab"_s + Nul + u"c"_s, u"Ax"_s + High, u"Axy"_s, u"Axz"_s};
     int number = 0;
-    for (const QString& text : typed) {
-        rs.addNew();
-        rs.setValue(u"stt"_s, ++number);
-        rs.setValue(u"loai"_s, text);
-        rs.update();
-    }
+    for (const QString& text : typed)
+        saveRow(rs, EditMode::AddNew, {{u"stt"_s, ++number}, {u"loai"_s, text}});
     db.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (5, "_s + db::quoteLiteral(u"Ax"_s + High) +
                QLatin1Char(')'));
     rs.requery();

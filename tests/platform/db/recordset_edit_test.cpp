@@ -16,9 +16,11 @@ QString loaiOf(Database& db, int number)
 
 SELVARO_ON_EVERY_ENGINE(LayerTest);
 
-// A new row takes the next counter and the recordset stays on the row that was current; an empty
-// dynaset whose WHERE the new row does not meet still shows it.
-TEST_P(LayerTest, AddNewAssignsTheCounterAndShowsTheNewRow)
+// A new row takes the next counter and the recordset stays on the row that was current. The edit
+// buffer: written on update only, given back by cancel, dropped by a move, refused without an edit;
+// lastModified is the edited row. An empty dynaset whose WHERE the new row does not meet still shows
+// it.
+TEST_P(LayerTest, AddNewAndEditsAreWrittenOnUpdateOnly)
 {
     Database db = makeLetters(2);
     Recordset rs = db.openRecordset(u"cvden2009"_s);
@@ -38,28 +40,7 @@ TEST_P(LayerTest, AddNewAssignsTheCounterAndShowsTheNewRow)
     rs.movePrevious();
     EXPECT_EQ(stt(rs), 2);
 
-    Recordset empty = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt > 100"_s);
-    ASSERT_TRUE(empty.eof());
-    EXPECT_TRUE(empty.lastModified().isEmpty());
-    empty.addNew();
-    empty.setValue(u"stt"_s, 4);
-    empty.update();
-    EXPECT_FALSE(empty.bof() && empty.eof());
-    EXPECT_EQ(empty.recordCount(), 1);
-    empty.setBookmark(empty.lastModified());
-    EXPECT_EQ(stt(empty), 4);
-    empty.moveFirst();
-    EXPECT_EQ(stt(empty), 4);
-    empty.findFirst(u"stt = 4"_s);
-    EXPECT_FALSE(empty.noMatch());
-}
-
-// The edit buffer: written on update only, given back by cancel, dropped by a move, refused
-// without an edit; lastModified is the edited row.
-TEST_P(LayerTest, EditBufferIsWrittenOnUpdateOnly)
-{
-    Database db = makeLetters(3);
-    Recordset rs = db.openRecordset(u"cvden2009"_s);
+    rs.moveFirst();
     expectDbError(errc::UpdateWithoutEdit, [&] { rs.update(); });
     expectDbError(errc::UpdateWithoutEdit, [&] { rs.cancelUpdate(); });
     expectDbError(errc::UpdateWithoutEdit, [&] { rs.setValue(u"stt"_s, 2); });
@@ -89,6 +70,19 @@ TEST_P(LayerTest, EditBufferIsWrittenOnUpdateOnly)
     rs.moveFirst();
     rs.setBookmark(rs.lastModified());
     EXPECT_EQ(stt(rs), 2);
+
+    Recordset empty = db.openRecordset(u"SELECT * FROM cvden2009 WHERE stt > 100"_s);
+    ASSERT_TRUE(empty.eof());
+    EXPECT_TRUE(empty.lastModified().isEmpty());
+    saveRow(empty, EditMode::AddNew, {{u"stt"_s, 4}});
+    EXPECT_FALSE(empty.bof() && empty.eof());
+    EXPECT_EQ(empty.recordCount(), 1);
+    empty.setBookmark(empty.lastModified());
+    EXPECT_EQ(stt(empty), 4);
+    empty.moveFirst();
+    EXPECT_EQ(stt(empty), 4);
+    empty.findFirst(u"stt = 4"_s);
+    EXPECT_FALSE(empty.noMatch());
 }
 
 // The counter and computed columns cannot be set; a refused write keeps the typed values; the kept
@@ -118,19 +112,14 @@ TEST_P(LayerTest, RecordsetWritesKeepFieldChecksAndTheTypedValues)
     // row_source.h: the writes are "prepared once per shape"; "SQLite prepares a kept statement
     // again by itself when the schema changed". A check rewritten between two saves of the same
     // shape applies to the second; a refused save leaves the kept statement usable.
-    auto save = [&](bool adding, const QString& loai) {
-        adding ? rs.addNew() : rs.edit();
-        rs.setValue(u"loai"_s, loai);
-        rs.update();
-    };
-    for (const bool adding : {false, true}) {
-        SCOPED_TRACE(adding ? "addNew" : "edit");
+    for (const EditMode mode : {EditMode::Edit, EditMode::AddNew}) {
+        SCOPED_TRACE(mode == EditMode::AddNew ? "addNew" : "edit");
         db.setAllowZeroLength(u"cvden2009"_s, u"loai"_s, false);
-        expectDbError(errc::ZeroLengthNotAllowed, [&] { save(adding, u""_s); });
+        expectDbError(errc::ZeroLengthNotAllowed, [&] { saveRow(rs, mode, {{u"loai"_s, u""_s}}); });
         rs.cancelUpdate();
         db.setAllowZeroLength(u"cvden2009"_s, u"loai"_s, true);
-        save(adding, u""_s);
-        save(adding, u"Tờ trình"_s);
+        saveRow(rs, mode, {{u"loai"_s, u""_s}});
+        saveRow(rs, mode, {{u"loai"_s, u"Tờ trình"_s}});
     }
     EXPECT_EQ(rowsInFile(db, u"loai = 'Tờ trình'"_s), 2);
     db.close();
@@ -144,13 +133,9 @@ TEST_F(DbTest, KeptWritesHoldNoLockAndTheTableCanBeDroppedUnderThem)
 {
     Database db = makeLetters(2);
     Recordset rs = db.openRecordset(u"cvden2009"_s);
-    rs.addNew();
-    rs.setValue(u"stt"_s, 3);
-    rs.update();
+    saveRow(rs, EditMode::AddNew, {{u"stt"_s, 3}});
     rs.moveFirst();
-    rs.edit();
-    rs.setValue(u"loai"_s, u"Tờ trình"_s);
-    rs.update();
+    saveRow(rs, EditMode::Edit, {{u"loai"_s, u"Tờ trình"_s}});
     rs.deleteRecord();
 
     // Another connection writes at once: none of the kept statements holds the file.
@@ -207,9 +192,7 @@ TEST_F(DbTest, AfterASaveTheCursorShowsTheRowAsTheFileHoldsIt)
             db.beginTrans();
         for (const auto& c : cases) {
             SCOPED_TRACE(c.written.toString().left(10).toStdString() + (inTransaction ? " in a transaction" : ""));
-            rs.edit();
-            rs.setValue(c.column, c.written);
-            rs.update();
+            saveRow(rs, EditMode::Edit, {{c.column, c.written}});
             expectAsStored(rs, c.column);
         }
         if (inTransaction)
@@ -219,9 +202,7 @@ TEST_F(DbTest, AfterASaveTheCursorShowsTheRowAsTheFileHoldsIt)
     // Another recordset of the same connection saves another column of the row during the edit.
     Recordset other = db.openRecordset(u"cvden2009"_s);
     rs.edit();
-    other.edit();
-    other.setValue(u"loai"_s, u"Của người kia"_s);
-    other.update();
+    saveRow(other, EditMode::Edit, {{u"loai"_s, u"Của người kia"_s}});
     rs.setValue(u"tt_ndung"_s, u"Của tôi"_s);
     rs.update();
     EXPECT_EQ(rs.value(u"loai"_s).toString(), u"Của người kia"_s);
@@ -232,9 +213,7 @@ TEST_F(DbTest, AfterASaveTheCursorShowsTheRowAsTheFileHoldsIt)
                            "tt_ndung = 'đã ghi' WHERE rowid = NEW.rowid; END"),
               SQLITE_OK);
     Recordset again = db.openRecordset(u"cvden2009"_s);
-    again.edit();
-    again.setValue(u"loai"_s, u"Báo cáo"_s);
-    again.update();
+    saveRow(again, EditMode::Edit, {{u"loai"_s, u"Báo cáo"_s}});
     EXPECT_EQ(again.value(u"tt_ndung"_s).toString(), u"đã ghi"_s);
 }
 
@@ -312,40 +291,18 @@ TEST_P(LayerTest, DynasetSeesChangesToItsRowsSnapshotDoesNotAndRequeryRunsAgain)
     EXPECT_TRUE(snapshot.bof() && snapshot.eof());
 }
 
-// Another handle deletes the row being edited: the update and the row read as deleted.
-TEST_P(LayerTest, RowDeletedByAnotherHandleReadsAsDeleted)
-{
-    Database db = makeLetters(2);
-    Database other = openAgain();
-    Recordset rs = db.openRecordset(u"cvden2009"_s);
-    rs.edit();
-    rs.setValue(u"loai"_s, u"Khác"_s);
-    other.execute(u"DELETE FROM cvden2009 WHERE stt = 1"_s);
-    expectDbError(errc::RecordIsDeleted, [&] { rs.update(); });
-    EXPECT_EQ(loaiOf(db, 1), u"<none>"_s);
-    if (rs.editMode() != EditMode::None)
-        rs.cancelUpdate();
-    expectDbError(errc::RecordIsDeleted, [&] { rs.value(u"stt"_s); });
-    expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
-    rs.moveNext();
-    EXPECT_EQ(stt(rs), 2);
-}
-
 // Two people edit one row. A field the other wrote since the edit began is not written over
 // unseen: the update is refused naming the field and its new value, the typed values stay, and
 // an update again writes over it. A field only the other wrote is kept beside this editor's.
-TEST_P(LayerTest, SecondEditorOfARowIsToldAndOverwritesOnlyWhenSavingAgain)
+TEST_P(LayerTest, SecondEditorOfARowIsToldAndARowDeletedByAnotherHandleReadsAsDeleted)
 {
-    Database db = makeLetters(2);
+    Database db = makeLetters(3);
     Database other = openAgain();
     Recordset rs = db.openRecordset(u"cvden2009"_s);
     Recordset theirs = other.openRecordset(u"cvden2009"_s);
     rs.edit();
     rs.setValue(u"loai"_s, u"Của tôi"_s);
-    theirs.edit();
-    theirs.setValue(u"loai"_s, u"Của người kia"_s);
-    theirs.setValue(u"tt_ndung"_s, u"Nội dung mới"_s);
-    theirs.update();
+    saveRow(theirs, EditMode::Edit, {{u"loai"_s, u"Của người kia"_s}, {u"tt_ndung"_s, u"Nội dung mới"_s}});
     try {
         rs.update();
         ADD_FAILURE() << "a field changed by another user was written over";
@@ -365,9 +322,7 @@ TEST_P(LayerTest, SecondEditorOfARowIsToldAndOverwritesOnlyWhenSavingAgain)
     rs.moveNext();
     const QVariant seen = rs.value(u"loai"_s);
     theirs.moveNext();
-    theirs.edit();
-    theirs.setValue(u"loai"_s, u"Sửa trên máy khác"_s);
-    theirs.update();
+    saveRow(theirs, EditMode::Edit, {{u"loai"_s, u"Sửa trên máy khác"_s}});
     rs.edit();
     rs.setValue(u"loai"_s, u"Sửa ở đây"_s);
     rs.expect(u"loai"_s, seen);
@@ -379,6 +334,19 @@ TEST_P(LayerTest, SecondEditorOfARowIsToldAndOverwritesOnlyWhenSavingAgain)
     rs.expect(u"tt_ndung"_s, u"Nội dung 2"_s);
     rs.update();
     EXPECT_EQ(loaiOf(db, 2), u"Sửa trên máy khác"_s);
+
+    // Another handle deletes the row being edited: the update and the row read as deleted.
+    rs.edit();
+    rs.setValue(u"loai"_s, u"Khác"_s);
+    other.execute(u"DELETE FROM cvden2009 WHERE stt = 2"_s);
+    expectDbError(errc::RecordIsDeleted, [&] { rs.update(); });
+    EXPECT_EQ(loaiOf(db, 2), u"<none>"_s);
+    if (rs.editMode() != EditMode::None)
+        rs.cancelUpdate();
+    expectDbError(errc::RecordIsDeleted, [&] { rs.value(u"stt"_s); });
+    expectDbError(errc::NoCurrentRecord, [&] { rs.edit(); });
+    rs.moveNext();
+    EXPECT_EQ(stt(rs), 3);
 }
 
 TEST_P(LayerTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
@@ -387,12 +355,8 @@ TEST_P(LayerTest, VietnameseTextRoundTripsThroughRecordsetsAndStatements)
     const QStringList texts = {u"Đức"_s, u"ẤP BẮC"_s, u"Nguyễn Thị Ngọc Hường"_s, u"Ủy ban nhân dân tỉnh Quảng Ngãi"_s,
                                u"ỹ ỵ ự ừ ữ"_s};
     Recordset rs = db.openRecordset(u"cvden2009"_s);
-    for (int i = 0; i < texts.size(); ++i) {
-        rs.addNew();
-        rs.setValue(u"stt"_s, i);
-        rs.setValue(u"tt_ndung"_s, texts[i]);
-        rs.update();
-    }
+    for (int i = 0; i < texts.size(); ++i)
+        saveRow(rs, EditMode::AddNew, {{u"stt"_s, i}, {u"tt_ndung"_s, texts[i]}});
     db.execute(u"UPDATE cvden2009 SET tt_ndung = tt_ndung + ' – sao', loai = Left(tt_ndung, 3)"_s);
     Recordset read = db.openRecordset(u"SELECT * FROM cvden2009 ORDER BY stt"_s, RecordsetType::Snapshot);
     for (const QString& text : texts) {
@@ -414,11 +378,8 @@ TEST_P(LayerTest, BooleanDateAndNumberFieldsKeepTheirTypes)
                               field(u"xong"_s, db::FieldType::Boolean, 1), field(u"ngay"_s, db::FieldType::Date, 8),
                               field(u"tien"_s, db::FieldType::Double, 8)}));
     Recordset rs = db.openRecordset(u"lich2009"_s);
-    rs.addNew();
-    rs.setValue(u"xong"_s, true);
-    rs.setValue(u"ngay"_s, QDateTime(QDate(2009, 3, 2), QTime(8, 30)));
-    rs.setValue(u"tien"_s, 1.5);
-    rs.update();
+    saveRow(rs, EditMode::AddNew,
+            {{u"xong"_s, true}, {u"ngay"_s, QDateTime(QDate(2009, 3, 2), QTime(8, 30))}, {u"tien"_s, 1.5}});
     db.execute(u"INSERT INTO lich2009 (xong, ngay) VALUES (False, #3/4/2009#)"_s);
     Recordset found = db.openRecordset(u"SELECT * FROM lich2009 WHERE xong = True"_s);
     ASSERT_EQ(found.recordCount(), 1);

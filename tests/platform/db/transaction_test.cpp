@@ -16,25 +16,21 @@ void capture(QtMsgType, const QMessageLogContext& context, const QString& text)
 
 // database.h: "beginTrans() starts with BEGIN IMMEDIATE (FileLocked past the busy timeout)": one
 // writer at a time, so that what a save reads to number a letter stays true until it commits.
-TEST_P(LayerTest, OneTransactionAtATimeTheOtherToldLocked)
+// The guard rolls back when left by an exception and keeps what it committed; a rollback that
+// itself fails is logged and the first error goes on.
+TEST_P(LayerTest, OneTransactionAtATimeAndTheGuardCommitsRollsBackOrLogsAFailingRollback)
 {
-    db::Database mine = makeLetters(1);
+    db::Database db = makeLetters(1);
     db::Database other = openAgain();
     other.setBusyTimeout(100);
-    mine.beginTrans();
+    db.beginTrans();
     expectDbError(errc::FileLocked, [&] { other.beginTrans(); });
-    mine.commitTrans();
+    db.commitTrans();
     other.beginTrans(); // free again, and the refused attempt left nothing open
     other.execute(u"INSERT INTO cvden2009 (stt, loai) VALUES (2, 'x')"_s);
     other.commitTrans();
-    EXPECT_EQ(rowsInFile(mine), 2);
-}
+    EXPECT_EQ(rowsInFile(db), 2);
 
-// The guard rolls back when left by an exception and keeps what it committed; a rollback that
-// itself fails is logged and the first error goes on.
-TEST_P(LayerTest, TransactionGuardCommitsRollsBackOrLogsAFailingRollback)
-{
-    db::Database db = makeLetters(2);
     EXPECT_THROW(
         {
             db::Transaction transaction(db, u"adding a row"_s);

@@ -38,17 +38,16 @@ TEST(ServerVersion, OlderThanThirteenIsRefusedNamingItsVersion)
     }
 }
 
-TEST_F(ServerTest, WrongPasswordAndMissingServerAreToldApart)
+// A wrong password and a missing server are told apart; values are bound, never pasted, and come
+// back as they went; the server's refusals arrive with the layer's numbers.
+TEST_F(ServerTest, FailuresAreToldApartAndValuesAreBoundNeverPasted)
 {
     EXPECT_EQ(failureNumber([] { ServerConnection::open(with(u"password"_s, u"sai-mat-khau"_s)); }),
               db::errc::InvalidPassword);
     EXPECT_EQ(failureNumber([] { ServerConnection::open(with(u"host"_s, u"/nonexistent/selvaro"_s)); }),
               db::errc::ServerUnreachable);
     EXPECT_GE(server->serverVersion(), db::pg::OldestServerVersion);
-}
 
-TEST_F(ServerTest, ValuesAreBoundNeverPastedAndComeBackAsTheyWent)
-{
     server->exec(u"create table thu (id serial primary key, ten text not null unique, so bigint, "
                  "tien double precision, xong boolean, tep bytea)"_s);
     const QStringList hostile = {u"'); drop table thu; --"_s, u"Đức \"Ấp\" \\ $1 ?"_s, u"Nguyễn Văn An"_s};
@@ -172,10 +171,14 @@ TEST_F(ServerTest, ALostConnectionIsToldAndTakenAgainWithTheSearchPathSetAgain)
 }
 
 // One definition of text comparison on both engines: the server's fold of every code point below
-// U+20000 is ours, and texts compare on the server as on our SQLite connections.
-TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
+// U+20000 is ours, and texts compare on the server as on our SQLite connections. Jet's Like on the
+// server answers the tables our SQLite connections answer: the matcher alone, and Like on folded
+// texts (the rows the server can hold: well-formed text without NUL, and without the characters
+// beyond U+FFFF that our connections count twice).
+TEST_F(ServerTest, TheFoldAndLikeCompareExactlyAsOurConnectionsDo)
 {
     db::pg::installFold(*server);
+    db::pg::installLike(*server);
     const QList<QVariantList> folded = server->query(
         u"select c, selvaro_fold(chr(c)) from generate_series(1, 131071) c where c not between 55296 and 57343"_s);
     ASSERT_EQ(folded.size(), 131071 - 2048);
@@ -197,15 +200,7 @@ TEST_F(ServerTest, TheFoldComparesExactlyAsOurConnectionsDo)
                                         .first();
         EXPECT_EQ(theirs, (QVariantList{c.expected == 0, c.expected < 0})) << c.name;
     }
-}
 
-// Jet's Like on the server answers the tables our SQLite connections answer: the matcher alone,
-// and Like on folded texts (the rows the server can hold: well-formed text without NUL, and
-// without the characters beyond U+FFFF that our connections count twice).
-TEST_F(ServerTest, LikeAnswersAsOurConnectionsDo)
-{
-    db::pg::installFold(*server);
-    db::pg::installLike(*server);
     const auto like = [&](const char* function, const QString& text, const QString& pattern) {
         return server->query(u"select "_s + QLatin1String(function) + u"($1, $2)"_s, {text, pattern}).first().first();
     };

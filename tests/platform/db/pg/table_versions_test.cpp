@@ -14,27 +14,18 @@ using db::pg::ServerConnection;
 using pg_test::ServerTest;
 namespace versions = db::pg::versions;
 
-class TableVersions : public ServerTest
+TEST_F(ServerTest, ATablesNumberMovesForOthersOnlyWithACommitAndDefinitionsOncePerAction)
 {
-protected:
-    // Makes the data set afresh with `tables`; gives another client's connection.
-    std::unique_ptr<ServerConnection> dataSetWith(const QString& schema, const QList<db::TableDef>& tables)
-    {
-        db::pg::dataset::drop(*server, schema);
-        db::pg::dataset::create(*server, schema);
-        server->inTransaction([&] {
-            for (const db::TableDef& table : tables)
-                db::pg::dataset::createTable(*server, schema, table);
-        });
-        return ServerConnection::open(suiteConnection());
-    }
-};
-
-TEST_F(TableVersions, ATablesNumberMovesForOthersOnlyWithACommit)
-{
-    auto other = dataSetWith(
-        u"vemocv"_s, {{u"CvDen2026"_s, {{u"id"_s, db::FieldType::Long}, {u"noigui"_s, db::FieldType::Text, 50}}, {}},
-                      {u"donvi"_s, {{u"tendonvi"_s, db::FieldType::Text, 50}}, {}}});
+    db::pg::dataset::drop(*server, u"vemocv"_s);
+    db::pg::dataset::create(*server, u"vemocv"_s);
+    server->inTransaction([&] {
+        const QList<db::TableDef> tables = {
+            {u"CvDen2026"_s, {{u"id"_s, db::FieldType::Long}, {u"noigui"_s, db::FieldType::Text, 50}}, {}},
+            {u"donvi"_s, {{u"tendonvi"_s, db::FieldType::Text, 50}}, {}}};
+        for (const db::TableDef& table : tables)
+            db::pg::dataset::createTable(*server, u"vemocv"_s, table);
+    });
+    auto other = ServerConnection::open(suiteConnection());
     const auto number = [](ServerConnection& client) { return versions::of(client, u"vemocv"_s, u"cvden2026"_s); };
     const qint64 start = number(*server);
 
@@ -59,21 +50,17 @@ TEST_F(TableVersions, ATablesNumberMovesForOthersOnlyWithACommit)
 
     EXPECT_EQ(pg_test::failureNumber([&] { versions::of(*server, u"vemocv"_s, u"khongco"_s); }),
               db::errc::TableNotFound);
-}
 
-// The definitions are read once in a user action: another client's new field is seen at the next
-// action, this connection's own change at once.
-TEST_F(TableVersions, DefinitionsAreReadOncePerActionAndAgainAfterAChange)
-{
-    auto other = dataSetWith(u"vemotk"_s, {{u"donvi"_s, {{u"tendonvi"_s, db::FieldType::Text, 50}}, {}}});
+    // Then the definitions, read once in a user action: another client's new field is seen at the
+    // next action, this connection's own change at once.
     const auto addField = [](ServerConnection& client, const QString& name) {
         client.inTransaction([&] {
-            db::pg::dataset::addField(client, u"vemotk"_s, u"donvi"_s, {name, db::FieldType::Text, 10});
+            db::pg::dataset::addField(client, u"vemocv"_s, u"donvi"_s, {name, db::FieldType::Text, 10});
         });
     };
     const auto fields = [&] {
         QStringList names;
-        for (const db::FieldDef& f : db::pg::dataset::tableDef(*server, u"vemotk"_s, u"donvi"_s).fields)
+        for (const db::FieldDef& f : db::pg::dataset::tableDef(*server, u"vemocv"_s, u"donvi"_s).fields)
             names << f.name;
         return names.join(u',');
     };
