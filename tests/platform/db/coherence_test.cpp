@@ -426,6 +426,8 @@ TEST_P(LayerTest, DynasetAndSnapshotAgreeOnTheOrderAggregatesAndJoinsAreReadOnly
         u"SELECT stt, tt_ndung FROM cvden2009 ORDER BY 2 DESC, 1"_s,
         u"SELECT stt, loai AS kieu FROM cvden2009 ORDER BY kieu, stt DESC"_s,
         u"SELECT * FROM cvden2009 WHERE stt > 1 ORDER BY 3, 2"_s,
+        u"SELECT * FROM cvden2009"_s, // the counter's order, though stt 2 was rewritten
+        u"SELECT stt FROM cvden2009 WHERE stt > 1"_s,
     };
     for (const QString& sql : statements) {
         SCOPED_TRACE(sql.toStdString());

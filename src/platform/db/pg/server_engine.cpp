@@ -174,7 +174,7 @@ std::shared_ptr<RowSource> copyOf(const std::shared_ptr<Session>& session, const
 {
     ServerDataSet& data = *session->data;
     data.use();
-    const QString sql = data.selectStatement(source);
+    const QString sql = ServerRows::inTableOrder(*session->server, data, data.selectStatement(source));
     QVector<SourceColumn> columns;
     for (const FieldDef& f : data.fieldsOfSelect(sql)) {
         SourceColumn c;

@@ -14,6 +14,52 @@
 
 namespace db::pg {
 
+namespace {
+
+bool tailSays(const SelectShape& shape, const char* words)
+{
+    return shape.tail.contains(
+        QRegularExpression(QString::fromLatin1(words), QRegularExpression::CaseInsensitiveOption));
+}
+
+// Without an ORDER BY the rows come in the counter's order, as a data file gives a table's rows in
+// the order they were added: the server's own order moves a row it rewrote to the end, and a form
+// opened on the last letter would open on the last one edited.
+bool inCounterOrder(const SelectShape& shape)
+{
+    return !tailSays(shape, "\\border\\s+by\\b") && !tailSays(shape, "\\blimit\\b");
+}
+
+const FieldDef* counterOf(const TableDef& def)
+{
+    const auto counter = std::find_if(def.fields.begin(), def.fields.end(),
+                                      [](const FieldDef& f) { return (f.attributes & fieldattr::AutoIncrField) != 0; });
+    return counter == def.fields.end() ? nullptr : &*counter;
+}
+
+} // namespace
+
+QString ServerRows::inTableOrder(ServerConnection& server, ServerDataSet& data, const QString& sql)
+{
+    const SelectShape shape = SelectShape::analyse(sql);
+    if (!shape.singleTable || !inCounterOrder(shape))
+        return sql;
+    TableDef def;
+    try {
+        def = dataset::tableDef(server, shape.schema.isEmpty() ? data.schema() : shape.schema, shape.table);
+    } catch (const DbError& e) {
+        // Not a table of the data set: the server's catalog, which has no counter.
+        if (e.number() != errc::ItemNotFound)
+            throw;
+        return sql;
+    }
+    const FieldDef* counter = counterOf(def);
+    if (!counter)
+        return sql;
+    return QStringLiteral("SELECT ") + shape.selectList + QStringLiteral(" FROM ") + shape.fromClause + u' ' +
+           shape.tail + QStringLiteral(" ORDER BY ") + shape.qualifier + u'.' + dataset::name(counter->name);
+}
+
 std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDataSet& data, const QString& source)
 {
     data.use();
@@ -32,9 +78,8 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
             throw;
         throw DbError(errc::NotUpdatable, QStringLiteral("Not a table of the data set: ") + shape.table);
     }
-    const auto counter = std::find_if(def.fields.begin(), def.fields.end(),
-                                      [](const FieldDef& f) { return (f.attributes & fieldattr::AutoIncrField) != 0; });
-    if (counter == def.fields.end())
+    const FieldDef* counter = counterOf(def);
+    if (!counter)
         throw DbError(errc::NotUpdatable, QStringLiteral("No counter in table ") + def.name);
     rows->m_table = def.name;
     rows->m_target = dataset::qualified(rows->m_schema, def.name);
@@ -46,18 +91,10 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
 
     // ORDER BY may name a column of the select list by its number or its alias: then the keys are
     // read with the list in front, the counter last so that it shifts no number.
-    const auto says = [&](const char* words) {
-        return shape.tail.contains(
-            QRegularExpression(QString::fromLatin1(words), QRegularExpression::CaseInsensitiveOption));
-    };
-    const bool ordered = says("\\border\\s+by\\b");
+    const bool ordered = tailSays(shape, "\\border\\s+by\\b");
     const bool withList = shape.orderByNumber || (shape.selectList.trimmed() != u"*" && ordered);
     const QString keys = withList ? shape.selectList + QStringLiteral(", ") : QString();
-    // Without an ORDER BY the rows come in the counter's order, as a data file gives a table's
-    // rows in the order they were added: the server's own order moves a row it rewrote to the end,
-    // and a form opened on the last letter would open on the last one edited.
-    const QString order =
-        ordered || says("\\blimit\\b") ? QString() : QStringLiteral(" ORDER BY ") + rows->counterSql();
+    const QString order = inCounterOrder(shape) ? QStringLiteral(" ORDER BY ") + rows->counterSql() : QString();
     const qlonglong tableOid =
         server.catalogQuery(QStringLiteral("SELECT to_regclass($1)::oid::bigint"), {rows->m_target})
             .first()
@@ -73,7 +110,7 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     const auto read = [&] { return ends ? rows->readEnds() : KeptKeys::Keyset{server.lastColumnNumbers(keySql)}; };
     // A WHERE may read other tables or the clock, which the table's number does not follow.
     KeptKeys::Keyset keyset;
-    if (says("\\bwhere\\b") || says("\\bselect\\b")) {
+    if (tailSays(shape, "\\bwhere\\b") || tailSays(shape, "\\bselect\\b")) {
         keyset = read();
     } else {
         const KeptKeys::Under under{tableOid, rows->m_openedVersion, server.rollbacks()};

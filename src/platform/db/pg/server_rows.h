@@ -38,6 +38,9 @@ public:
     // one table with a counter (joins, DISTINCT, GROUP BY, aggregates: read those with
     // ServerDataSet::select).
     static std::unique_ptr<ServerRows> open(ServerConnection& server, ServerDataSet& data, const QString& source);
+    // sql, translated, with its rows in the order a dynaset gives them: a SELECT over one table with
+    // a counter and neither ORDER BY nor LIMIT is ordered by the counter; any other as it is.
+    static QString inTableOrder(ServerConnection& server, ServerDataSet& data, const QString& sql);
 
     const QVector<SourceColumn>& columns() const { return m_columns; }
     const QString& schema() const { return m_schema; }
