@@ -23,41 +23,6 @@ struct ParseCase
     QString connection = {};
 };
 
-TEST(CommandLine, ParsesHelpVersionTheProgramFolderAndTheMovesAndRejectsTheUnknown)
-{
-    // clang-format off
-    const ParseCase cases[] = {
-        {"NothingRuns", {}, Action::Run, {}, {}},
-        {"HomeWithAFolder", {"--home", "/srv/vanthu"}, Action::Run, "/srv/vanthu", {}},
-        {"HomeWithEquals", {"--home=/srv/vanthu"}, Action::Run, "/srv/vanthu", {}},
-        {"HomeWithoutAFolderIsAnError", {"--home"}, Action::Error, {}, {}},
-        {"HomeWithEmptyEqualsIsAnError", {"--home="}, Action::Error, {}, {}},
-        {"HelpWinsOverAnything", {"--home", "/x", "--help", "--bogus"}, Action::Help, "/x", {}},
-        {"ShortHelp", {"-h"}, Action::Help, {}, {}},
-        {"Version", {"--version"}, Action::Version, {}, {}},
-        {"FirstOfHelpAndVersionCounts", {"--version", "--help"}, Action::Version, {}, {}},
-        {"QtOptionsAreLeftForQt", {"-platform", "offscreen", "--home", "/x"}, Action::Run, "/x", {"-platform", "offscreen"}},
-        {"MoveToServer", {"--home", "/x", "--move-to-server", "service=vanthu"}, Action::MoveToServer, "/x", {}, "service=vanthu"},
-        {"MoveFromServer", {"--move-from-server", "host=/run/pg dbname=vt"}, Action::MoveFromServer, {}, {}, "host=/run/pg dbname=vt"},
-        {"MoveWithoutAConnectionIsAnError", {"--move-to-server"}, Action::Error, {}, {}},
-        {"MoveWithABlankConnectionIsAnError", {"--move-from-server", " "}, Action::Error, {}, {}},
-        {"BothMovesAreAnError", {"--move-to-server", "a", "--move-from-server", "b"}, Action::Error, {}, {}, "a"},
-        {"HelpWinsOverAMove", {"--move-to-server", "a", "--help"}, Action::Help, {}, {}, "a"},
-    };
-    // clang-format on
-    for (const ParseCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const app::CommandLine line = app::parseCommandLine(c.arguments);
-        EXPECT_EQ(std::tuple(line.action, line.home, line.others, line.connection, line.error.isEmpty()),
-                  std::tuple(c.action, c.home, c.others, c.connection, c.action != Action::Error));
-    }
-    // What Qt leaves unknown is an error.
-    const app::CommandLine line = app::rejectUnknown(app::parseCommandLine({u"--hom"_s, u"x"_s}));
-    EXPECT_EQ(line.action, Action::Error);
-    EXPECT_EQ(line.error, u"unknown argument: --hom"_s);
-    EXPECT_EQ(app::rejectUnknown(app::parseCommandLine({})).action, Action::Run);
-}
-
 // The program itself, started without a display (or with one that does not exist).
 struct ProgramRun
 {
@@ -93,10 +58,43 @@ ProgramRun runProgram(const QStringList& arguments, const QString& display)
     return r;
 }
 
-// Help, version, a wrong option, a program folder that cannot be used and a display that cannot
-// be opened: each ends with its answer, before any window and without a crash.
-TEST(Program, AnswersWithoutADisplayAndEndsBeforeAnyWindow)
+// The command line is parsed; then help, version, a wrong option, a program folder that cannot be
+// used and a display that cannot be opened: each ends with its answer, before any window and
+// without a crash.
+TEST(CommandLine, IsParsedAndTheProgramAnswersWithoutADisplayAndEndsBeforeAnyWindow)
 {
+    // clang-format off
+    const ParseCase parses[] = {
+        {"NothingRuns", {}, Action::Run, {}, {}},
+        {"HomeWithAFolder", {"--home", "/srv/vanthu"}, Action::Run, "/srv/vanthu", {}},
+        {"HomeWithEquals", {"--home=/srv/vanthu"}, Action::Run, "/srv/vanthu", {}},
+        {"HomeWithoutAFolderIsAnError", {"--home"}, Action::Error, {}, {}},
+        {"HomeWithEmptyEqualsIsAnError", {"--home="}, Action::Error, {}, {}},
+        {"HelpWinsOverAnything", {"--home", "/x", "--help", "--bogus"}, Action::Help, "/x", {}},
+        {"ShortHelp", {"-h"}, Action::Help, {}, {}},
+        {"Version", {"--version"}, Action::Version, {}, {}},
+        {"FirstOfHelpAndVersionCounts", {"--version", "--help"}, Action::Version, {}, {}},
+        {"QtOptionsAreLeftForQt", {"-platform", "offscreen", "--home", "/x"}, Action::Run, "/x", {"-platform", "offscreen"}},
+        {"MoveToServer", {"--home", "/x", "--move-to-server", "service=vanthu"}, Action::MoveToServer, "/x", {}, "service=vanthu"},
+        {"MoveFromServer", {"--move-from-server", "host=/run/pg dbname=vt"}, Action::MoveFromServer, {}, {}, "host=/run/pg dbname=vt"},
+        {"MoveWithoutAConnectionIsAnError", {"--move-to-server"}, Action::Error, {}, {}},
+        {"MoveWithABlankConnectionIsAnError", {"--move-from-server", " "}, Action::Error, {}, {}},
+        {"BothMovesAreAnError", {"--move-to-server", "a", "--move-from-server", "b"}, Action::Error, {}, {}, "a"},
+        {"HelpWinsOverAMove", {"--move-to-server", "a", "--help"}, Action::Help, {}, {}, "a"},
+    };
+    // clang-format on
+    for (const ParseCase& c : parses) {
+        SCOPED_TRACE(c.name);
+        const app::CommandLine line = app::parseCommandLine(c.arguments);
+        EXPECT_EQ(std::tuple(line.action, line.home, line.others, line.connection, line.error.isEmpty()),
+                  std::tuple(c.action, c.home, c.others, c.connection, c.action != Action::Error));
+    }
+    // What Qt leaves unknown is an error.
+    const app::CommandLine line = app::rejectUnknown(app::parseCommandLine({u"--hom"_s, u"x"_s}));
+    EXPECT_EQ(line.action, Action::Error);
+    EXPECT_EQ(line.error, u"unknown argument: --hom"_s);
+    EXPECT_EQ(app::rejectUnknown(app::parseCommandLine({})).action, Action::Run);
+
     QTemporaryDir scratch;
     const QString file = scratch.filePath(u"afile"_s);
     QFile(file).open(QIODevice::WriteOnly);

@@ -1,11 +1,12 @@
 #pragma once
 
-// A program folder in a temporary folder, with the template file in its data folder, and a
-// messenger that records what the code under test tells the user.
+// A program folder in a temporary folder, with the template file in its data folder, the clock
+// standing at 4 March 2012, and a messenger that records what the code under test tells the user.
 
 #include "app/core/data_paths.h"
 #include "app/core/messenger.h"
 #include "app/core/module1.h"
+#include "common/clock.h"
 #include "files.h"
 #include "platform/db/database.h"
 #include "template_file.h"
@@ -61,6 +62,7 @@ protected:
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(u"data"_s));
         app::resetModule1();
         m_previous = app::setMessenger(&messenger);
+        m_previousClock = common::setClock(&m_clock);
         ASSERT_TRUE(QFile::copy(test::templatePath(), dataPath(u"vemogoc.mdb"_s)));
         app::setProgramFolder(app::module1(), programFolder());
     }
@@ -68,6 +70,7 @@ protected:
     void TearDown() override
     {
         app::setMessenger(m_previous);
+        common::setClock(m_previousClock);
         app::resetModule1();
     }
 
@@ -94,6 +97,8 @@ protected:
 private:
     QTemporaryDir m_dir;
     app::Messenger* m_previous = nullptr;
+    common::FixedClock m_clock{QDateTime(QDate(2012, 3, 4), QTime(8, 0))};
+    const common::Clock* m_previousClock = nullptr;
 };
 
 } // namespace testing_support

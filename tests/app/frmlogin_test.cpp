@@ -51,7 +51,9 @@ struct LoginPage
     app::LoginForm form;
 };
 
-TEST_F(LoginFormTest, ShowsCaptionsAndNamesAndTakesTheKeys)
+// A wrong password shows the login message and the dialog stays open for the next try. The name
+// box starts with the logon name only when it is a user's.
+TEST_F(LoginFormTest, ShowsCaptionsAndNamesTakesTheKeysAndTriesAndPrefillsTheLogonNameOfAUser)
 {
     LoginPage page;
     ASSERT_EQ(page.names()->count(), 6);
@@ -69,20 +71,7 @@ TEST_F(LoginFormTest, ShowsCaptionsAndNamesAndTakesTheKeys)
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_F4, Qt::NoModifier);
     QCoreApplication::sendEvent(page.name(), &release);
     EXPECT_EQ(page.name()->text(), QString());
-}
 
-TEST_F(LoginFormTest, PrefillsTheLogonNameOnlyWhenItIsAUser)
-{
-    const QString logon = sys::logonName();
-    ASSERT_FALSE(logon.isEmpty());
-    EXPECT_EQ(LoginPage(false).name()->text(), QString());
-    fx.addUser(u"Người Dùng Máy"_s, logon, u"pw"_s, u"CB"_s);
-    EXPECT_EQ(LoginPage(false).name()->text(), logon);
-}
-
-TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
-{
-    LoginPage page;
     page.name()->setText(u"an"_s);
     page.password()->setText(u"sai"_s);
     page.form.cmdok_Click();
@@ -96,9 +85,16 @@ TEST_F(LoginFormTest, WrongPasswordShowsLoginMessageAndStaysOpen)
     EXPECT_FALSE(page.form.isVisible());
     EXPECT_EQ(app::module1().userRights, u"QT"_s);
     EXPECT_FALSE(page.form.gaveUp());
+
+    const QString logon = sys::logonName();
+    ASSERT_FALSE(logon.isEmpty());
+    EXPECT_EQ(LoginPage(false).name()->text(), QString());
+    fx.addUser(u"Người Dùng Máy"_s, logon, u"pw"_s, u"CB"_s);
+    EXPECT_EQ(LoginPage(false).name()->text(), logon);
 }
 
-TEST_F(LoginFormTest, GivingUpClosingTheWindowOrEscGivesUp)
+// An unreadable users file gives up after its message, without showing the dialog.
+TEST_F(LoginFormTest, GivingUpClosingTheWindowEscOrAnUnreadableUsersFileGivesUp)
 {
     const std::function<void(LoginPage&)> ways[] = {
         [](LoginPage& p) { p.button("cmdCancel")->click(); },
@@ -112,10 +108,7 @@ TEST_F(LoginFormTest, GivingUpClosingTheWindowOrEscGivesUp)
         EXPECT_FALSE(page.form.isVisible());
         EXPECT_TRUE(page.form.gaveUp());
     }
-}
 
-TEST_F(LoginFormTest, UnreadableUsersFileGivesUpAfterItsMessage)
-{
     app::module1().scheduleReferencePath = fx.path() + u".missing"_s;
     app::module1().scheduleReference = db::Database(); // the file could not be opened
     EXPECT_TRUE(app::LoginForm::run(app::module1(), app::LoginCheck::kModeStartup, QString()).gaveUp);

@@ -77,24 +77,23 @@ protected:
     QList<bool> mainVisibleWhileOpen;
 };
 
-// The frames and captions of the real registers are the whole program's test.
-TEST_F(MainWindowTest, ShowsCaptionLabelsFramesAndButtonsToScreenReadersToo)
+// The frames and captions of the real registers are the whole program's test. Long data paths are
+// elided in the middle (the tip holds them whole) and the window stays within the screen.
+TEST_F(MainWindowTest, ShowsCaptionLabelsFramesButtonsAndMenusToScreenReadersTooAndElidesLongPaths)
 {
+    const auto files = [] {
+        return u"File công văn: "_s + app::module1().lettersPath + u"\nFile kế hoạch, lịch công tác: "_s +
+               app::module1().schedulePath;
+    };
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ((QStringList{main.windowTitle(), main.findChild<QLabel*>(u"Lblnamlamviec"_s)->text(),
                            main.findChild<QLabel*>(u"Lblfiledulieu"_s)->text(), button(u"Cmdclose"_s)->text()}),
-              (QStringList{u"Selvaro V2010.5"_s, u"Dữ liệu năm 2009"_s,
-                           u"File công văn: "_s + app::module1().lettersPath + u"\nFile kế hoạch, lịch công tác: "_s +
-                               app::module1().schedulePath,
-                           u"&Kết thúc"_s}));
+              (QStringList{u"Selvaro V2010.5"_s, u"Dữ liệu năm 2009"_s, files(), u"&Kết thúc"_s}));
     EXPECT_EQ(main.findChildren<QGroupBox*>().size(), 2);
     EXPECT_TRUE(QApplication::focusWidget() == nullptr || QApplication::focusWidget() == button(u"Cmdxemcvden"_s));
     EXPECT_TRUE(test::isAccessible(&main));
     EXPECT_EQ(test::accessibleNames(&main).count(u"hệ thống Selvaro"_s), 1) << "the title read once";
-}
 
-TEST_F(MainWindowTest, MenusCarryTheirCaptions)
-{
     const QList<QPair<const char*, const char*>> items = {
         {"mnutendonvi", "Nạp sửa tên đơn vị dùng phần mềm"},
         {"mnunapdonvi", "Nạp sửa danh sách ban, đơn vị trực thuộc"},
@@ -122,10 +121,54 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptions)
     for (QAction* a : main.menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, (QStringList{"&Nạp sửa các danh sách", "&Quản lý các file dữ liệu, năm làm việc", "&Trợ giúp"}));
+
+    const QString folder = u"/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
+                           "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/"_s;
+    app::module1().lettersPath = folder + u"vemocv.MDB"_s;
+    app::module1().schedulePath = folder + u"vemolich.MDB"_s;
+    ASSERT_GE(app::module1().lettersPath.size(), 150);
+    main.hide();
+    main.showDataLabels();
+    main.showAtStart();
+    QCoreApplication::processEvents();
+
+    const QRect area = main.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().width() << " in " << area.width();
+    auto* label = main.findChild<QLabel*>(u"Lblfiledulieu"_s);
+    EXPECT_EQ(label->toolTip(), files());
+    const QStringList lines = label->text().split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines) {
+        EXPECT_TRUE(line.contains(QChar(0x2026))) << line.toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width());
+    }
+    EXPECT_TRUE(lines[0].startsWith(u"File công văn: /mnt/"_s));
+    EXPECT_TRUE(lines[0].endsWith(u"/vemocv.MDB"_s));
 }
 
-TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotTheSchedule)
+// A register form or a list that fails to open is told by its name; an unreachable letters file
+// stops the letter buttons with its message but not the schedule's. The main window stays.
+TEST_F(MainWindowTest, FormThatFailsOrAnUnreachableLettersFileIsToldAndTheMainWindowStays)
 {
+    app::module1().userRights = u"QT"_s;
+    const std::pair<const char*, const char*> cases[] = {{"Cmdxemcvden", "Xem CV đến"},
+                                                         {"mnunapdonvi", "danh sách tham khảo"}};
+    for (const auto& [command, told] : cases) {
+        SCOPED_TRACE(command);
+        home.responder.clear();
+        app::clearLastError();
+        app::registerFormOpener(QString::fromLatin1(command), [](const app::FormRequest&, QWidget*) {
+            throw db::DbError(db::errc::TableNotFound, u"no such table"_s);
+        });
+        if (QPushButton* b = button(QString::fromLatin1(command)))
+            b->click();
+        else
+            action(QString::fromLatin1(command))->trigger();
+        EXPECT_EQ(home.messages(), QStringList{u"Gặp lỗi khi đang mở "_s + QString::fromUtf8(told) + u" !"_s});
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(app::lastError().number, db::errc::TableNotFound);
+    }
+
     for (const app::RegisterDescriptor& d : app::registerDescriptors()) {
         for (const app::RegisterCommand* c : d.commands())
             provide(c->name);
@@ -151,7 +194,9 @@ TEST_F(MainWindowTest, UnreachableLettersFileStopsLetterButtonsButNotTheSchedule
     EXPECT_TRUE(home.messages().isEmpty());
 }
 
-TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
+// A command without its form says so; the import menus hand their kind to the import form; the
+// year label and its menu open the working-year dialog.
+TEST_F(MainWindowTest, CommandsWithoutAFormSayNotAvailableOthersHandTheirFormWhatItNeeds)
 {
     button(u"cmdtracuulich"_s)->click();
     EXPECT_EQ(home.messages(), QStringList{app::kNotAvailable});
@@ -161,29 +206,22 @@ TEST_F(MainWindowTest, RegisterWithoutItsFormSaysNotAvailable)
     action(u"mnunguoidung"_s)->trigger(); // asks for no login first
     EXPECT_EQ(home.messages(), QStringList(4, app::kNotAvailable));
     EXPECT_TRUE(home.responder.modalForms().isEmpty());
-}
 
-// A register form or a list that fails to open is told by its name; the main window stays.
-TEST_F(MainWindowTest, FormThatFailsIsToldAndTheMainWindowStays)
-{
-    app::module1().userRights = u"QT"_s;
-    const std::pair<const char*, const char*> cases[] = {{"Cmdxemcvden", "Xem CV đến"},
-                                                         {"mnunapdonvi", "danh sách tham khảo"}};
-    for (const auto& [command, told] : cases) {
-        SCOPED_TRACE(command);
-        home.responder.clear();
-        app::clearLastError();
-        app::registerFormOpener(QString::fromLatin1(command), [](const app::FormRequest&, QWidget*) {
-            throw db::DbError(db::errc::TableNotFound, u"no such table"_s);
-        });
-        if (QPushButton* b = button(QString::fromLatin1(command)))
-            b->click();
-        else
-            action(QString::fromLatin1(command))->trigger();
-        EXPECT_EQ(home.messages(), QStringList{u"Gặp lỗi khi đang mở "_s + QString::fromUtf8(told) + u" !"_s});
-        EXPECT_TRUE(main.isVisible());
-        EXPECT_EQ(app::lastError().number, db::errc::TableNotFound);
+    for (const auto& [menu, kind] : {std::pair{"mnunhapdulieucv", "cv"}, std::pair{"mnunhapdulieulich", "lich"},
+                                     std::pair{"mnunhapbangthamkhao", "tk"}}) {
+        provide(QString::fromLatin1(menu));
+        action(QString::fromLatin1(menu))->trigger();
+        ASSERT_FALSE(opened.isEmpty()) << menu;
+        EXPECT_EQ(opened.takeLast().kind, QString::fromLatin1(kind)) << menu;
     }
+
+    QLabel* year = main.findChild<QLabel*>(u"Lblnamlamviec"_s);
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), year->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(year, &click);
+    EXPECT_EQ(home.responder.modalForms(), QStringList{"frmnamlamviec"});
+    action(u"mnuchonnamlamviec"_s)->trigger();
+    EXPECT_EQ(home.responder.modalForms().size(), 2);
 }
 
 // An administrator opens the units and every user (with an empty users table anyone is one; a
@@ -259,7 +297,10 @@ TEST_F(MainWindowTest, ClosingWritesSettingsFileAndWindowPositionButNotAMinimise
               main.frameGeometry());
 }
 
-TEST_F(MainWindowTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
+// The guide opens, or a box says there is none. One about box: a second choice raises it; its
+// button closes it and shows the main window again; closing the main window unloads it when it
+// is only hidden.
+TEST_F(MainWindowTest, HelpOpensTheGuideOrSaysThereIsNoneAndOneAboutBoxThatGoesWithTheMainWindow)
 {
     QFile::remove(home.data(u"huongdan.html"_s));
     action(u"mnuHelpContents"_s)->trigger();
@@ -275,12 +316,7 @@ TEST_F(MainWindowTest, HelpOpensTheVietnameseGuideOrSaysThereIsNone)
               std::tuple(true, true, QStringList()));
     EXPECT_TRUE(help->browser()->toPlainText().contains(u"Hướng dẫn sử dụng chương trình Selvaro"_s));
     help->close();
-}
 
-// One about box: a second choice raises it; its button closes it and shows the main window
-// again; closing the main window unloads it when it is only hidden.
-TEST_F(MainWindowTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWindow)
-{
     main.hide();
     action(u"mnuHelpAbout"_s)->trigger();
     action(u"mnuHelpAbout"_s)->trigger();
@@ -302,45 +338,6 @@ TEST_F(MainWindowTest, AboutBoxOpensOnceClosesWithItsButtonAndGoesWithTheMainWin
     EXPECT_FALSE(about->isLoaded());
 }
 
-TEST_F(MainWindowTest, LongDataPathsAreElidedInTheMiddleAndTheWindowStaysWithinTheScreen)
-{
-    const QString folder = u"/mnt/may-chu-van-phong/phong-hanh-chinh-tong-hop/van-thu-luu-tru/"
-                           "so-cong-van-cac-nam/du-lieu-dung-chung-cua-co-quan/nam-2009/ban-chinh-thuc/data/"_s;
-    app::module1().lettersPath = folder + u"vemocv.MDB"_s;
-    app::module1().schedulePath = folder + u"vemolich.MDB"_s;
-    ASSERT_GE(app::module1().lettersPath.size(), 150);
-    main.hide();
-    main.showDataLabels();
-    main.showAtStart();
-    QCoreApplication::processEvents();
-
-    const QRect area = main.screen()->availableGeometry();
-    EXPECT_TRUE(area.contains(main.frameGeometry())) << main.frameGeometry().width() << " in " << area.width();
-    auto* label = main.findChild<QLabel*>(u"Lblfiledulieu"_s);
-    const QString full = u"File công văn: "_s + app::module1().lettersPath + u"\nFile kế hoạch, lịch công tác: "_s +
-                         app::module1().schedulePath;
-    EXPECT_EQ(label->toolTip(), full);
-    const QStringList lines = label->text().split(u'\n');
-    ASSERT_EQ(lines.size(), 2);
-    for (const QString& line : lines) {
-        EXPECT_TRUE(line.contains(QChar(0x2026))) << line.toStdString();
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width());
-    }
-    EXPECT_TRUE(lines[0].startsWith(u"File công văn: /mnt/"_s));
-    EXPECT_TRUE(lines[0].endsWith(u"/vemocv.MDB"_s));
-}
-
-TEST_F(MainWindowTest, DoubleClickOnTheYearOpensTheWorkingYearDialog)
-{
-    QLabel* year = main.findChild<QLabel*>(u"Lblnamlamviec"_s);
-    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), year->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(year, &click);
-    EXPECT_EQ(home.responder.modalForms(), QStringList{"frmnamlamviec"});
-    action(u"mnuchonnamlamviec"_s)->trigger();
-    EXPECT_EQ(home.responder.modalForms().size(), 2);
-}
-
 TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
 {
     provide(u"Cmdxemcvden"_s);
@@ -356,17 +353,6 @@ TEST_F(MainWindowTest, ReadOnlyRunRefusesWritingCommandsAndWritesNothing)
     ASSERT_EQ(opened.size(), 1) << "viewing stays";
     main.close();
     EXPECT_EQ(home.readSysmem(), sysmem);
-}
-
-TEST_F(MainWindowTest, ImportMenusHandTheirKindToTheImportForm)
-{
-    for (const auto& [menu, kind] : {std::pair{"mnunhapdulieucv", "cv"}, std::pair{"mnunhapdulieulich", "lich"},
-                                     std::pair{"mnunhapbangthamkhao", "tk"}}) {
-        provide(QString::fromLatin1(menu));
-        action(QString::fromLatin1(menu))->trigger();
-        ASSERT_FALSE(opened.isEmpty()) << menu;
-        EXPECT_EQ(opened.takeLast().kind, QString::fromLatin1(kind)) << menu;
-    }
 }
 
 } // namespace

@@ -38,7 +38,9 @@ protected:
     ProgramFolder home;
 };
 
-TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
+// Every year is listed once, newest first. Esc changes nothing; a nearby year typed (Enter or the
+// button) gets its tables and becomes the working year; 49 years away is still near enough.
+TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirstAndANearbyNewYearBecomesTheWorkingYear)
 {
     db::Database& cv = app::module1().letters;
     cv.execute(u"SELECT * INTO cvden2007 FROM cvdenmau"_s); // only the incoming table of 2007
@@ -55,12 +57,7 @@ TEST_F(WorkingYearDialogTest, ListsEveryYearOnceNewestFirst)
     form.showModeless();
     EXPECT_TRUE(test::isAccessible(&form));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
-}
 
-// Esc changes nothing; a nearby year typed (Enter or the button) gets its tables and becomes the
-// working year; 49 years away is still near enough.
-TEST_F(WorkingYearDialogTest, NearbyNewYearGetsItsTablesAndBecomesTheWorkingYearEscChangesNothing)
-{
     choose(u"2010"_s, Qt::Key_Escape);
     EXPECT_EQ(app::module1().workingYear, u"2009"_s);
     choose(u" 2010 "_s);
@@ -97,7 +94,10 @@ TEST_F(WorkingYearDialogTest, ReadOnlyRunTakesOnlyAYearWhoseTablesAreThereAndWri
     EXPECT_EQ(home.readSysmem(), sysmem);
 }
 
-TEST_F(WorkingYearDialogTest, YearFarFromTheClockOrNotAYearIsRefused)
+// A year far from the clock or not a year is refused. A damaged template, or year tables that
+// cannot be made, refuse the year with their message. Each leaves the working year, the settings
+// and the main window's label as they were.
+TEST_F(WorkingYearDialogTest, YearFarFromTheClockNotAYearOrWhoseTablesCannotBeMadeIsRefused)
 {
     static const QRegularExpression yearTable(u"^(cvden|cvdi|kehoach|lich)\\d{4}$"_s);
     for (const char* typed : {"2059", "1959", "abcd", "209", "20 9", ""}) {
@@ -110,12 +110,8 @@ TEST_F(WorkingYearDialogTest, YearFarFromTheClockOrNotAYearIsRefused)
         cv.refreshTableDefs();
         EXPECT_EQ(cv.tableNames().filter(yearTable).size(), 2) << "only cvden2009 and cvdi2009";
     }
-}
 
-// A damaged template, or year tables that cannot be made, refuse the year with their message and
-// leave the working year, the settings and the main window's label as they were.
-TEST_F(WorkingYearDialogTest, YearWhoseTablesCannotBeMadeIsToldAndNothingIsWritten)
-{
+    home.responder.clear();
     app::module1().templateDamaged = true;
     choose(u"2010"_s);
     ASSERT_EQ(home.messages().size(), 1);

@@ -26,8 +26,9 @@ using ::testing::Pointwise;
 constexpr double kScreenHeight = 11520; // 8 inches
 
 // The label's height is given: the dialog grows in steps of two until the label fits, and never
-// beyond six tenths of the screen.
-TEST(FitMessage, GrowsInStepsOfTwoUntilTheLabelFits)
+// beyond six tenths of the screen. A label as wide as the dialog stops it at the first step where
+// the wider label fits.
+TEST(FitMessage, GrowsInStepsOfTwoUntilTheLabelFitsAndStopsAtTheFirstSuchStep)
 {
     const std::tuple<const char*, double, int, bool> cases[] = {
         {"one line keeps the base size", 240, 0, true},
@@ -51,10 +52,7 @@ TEST(FitMessage, GrowsInStepsOfTwoUntilTheLabelFits)
                     Pointwise(DoubleEq(), std::vector{2760 * tall, 5355 * wide, 4860 * wide, labelTop, 2250 * tall,
                                                       1440 * wide, 2115 * wide, 2790 * wide}));
     }
-}
 
-TEST(FitMessage, StopsAtTheFirstStepWhereTheWiderLabelFits)
-{
     // 600 characters of text, 100 twips per character, 300 twips per line.
     const auto height = [](double width) {
         const double perLine = std::floor(width / 100);
@@ -204,7 +202,7 @@ TEST_F(MessageDialogTest, ShortTextKeepsTheBaseSizeLongTextGrowsItAndThePrefixAl
     EXPECT_TRUE(seen.alignment & Qt::AlignHCenter);
 }
 
-TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordKeepsTheTextAndModeAndShowsTheButtons)
+TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordKeepsTheTextAndModeShowsItsButtonsANoticeWaitsForNone)
 {
     using Act = std::function<void(app::MessageDialog&)>;
     const Act yes = [](app::MessageDialog& d) { d.cmdyes->click(); };
@@ -245,6 +243,25 @@ TEST_F(MessageDialogTest, EveryWayOfAnsweringGivesItsWordKeepsTheTextAndModeAndS
     EXPECT_EQ(app::messenger().show(u"Có lưu không ?"_s, u"yesno"_s), u"no"_s);
     EXPECT_EQ(dialog.message(), u"Có lưu không ?"_s);
     app::setMessenger(previous);
+
+    // A notice (any other mode word) clears the answer ("no" above), shows at once without
+    // buttons and without waiting, and goes with closeNotice() or when a message comes.
+    bool modal = false;
+    ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
+    EXPECT_EQ(dialog.show(u"Đang sao lưu dữ liệu, xin chờ..."_s, u"tbao"_s), QString());
+    EXPECT_EQ(dialog.answer(), QString());
+    EXPECT_FALSE(modal);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.cmdok->isVisible() || dialog.cmdyes->isVisible() || dialog.cmdno->isVisible());
+    EXPECT_EQ(dialog.Label1->text(), u"Đang sao lưu dữ liệu, xin chờ..."_s);
+    dialog.closeNotice();
+    EXPECT_FALSE(dialog.isVisible());
+
+    dialog.show(u"Đang sao lưu dữ liệu..."_s, u"tbao"_s);
+    EXPECT_EQ(ask(u"Lỗi sao lưu !"_s, u"ok"_s, [](app::MessageDialog& d) { d.cmdok->click(); }), u"ok"_s);
+    EXPECT_TRUE(seen.ok);
+    EXPECT_EQ(seen.labelText, u"Lỗi sao lưu !"_s);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
@@ -274,29 +291,6 @@ TEST_F(MessageDialogTest, CtrlEndTogglesTheLastErrorInAnOkMessageOnly)
         d.cmdno->click();
     });
     EXPECT_EQ(text, u"Có xoá không ?"_s);
-}
-
-// A notice (any other mode word) clears the answer, shows at once without buttons and without
-// waiting, and goes with closeNotice() or when a message comes.
-TEST_F(MessageDialogTest, NoticeIsShownWithoutWaitingAndGoesWithCloseNoticeOrTheNextMessage)
-{
-    ask(u"Có xoá không ?"_s, u"yesno"_s, [](app::MessageDialog& d) { d.cmdno->click(); });
-    bool modal = false;
-    ui::FormBase::setModalHandler([&modal](ui::FormBase&) { modal = true; });
-    EXPECT_EQ(dialog.show(u"Đang sao lưu dữ liệu, xin chờ..."_s, u"tbao"_s), QString());
-    EXPECT_EQ(dialog.answer(), QString());
-    EXPECT_FALSE(modal);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.cmdok->isVisible() || dialog.cmdyes->isVisible() || dialog.cmdno->isVisible());
-    EXPECT_EQ(dialog.Label1->text(), u"Đang sao lưu dữ liệu, xin chờ..."_s);
-    dialog.closeNotice();
-    EXPECT_FALSE(dialog.isVisible());
-
-    dialog.show(u"Đang sao lưu dữ liệu..."_s, u"tbao"_s);
-    EXPECT_EQ(ask(u"Lỗi sao lưu !"_s, u"ok"_s, [](app::MessageDialog& d) { d.cmdok->click(); }), u"ok"_s);
-    EXPECT_TRUE(seen.ok);
-    EXPECT_EQ(seen.labelText, u"Lỗi sao lưu !"_s);
-    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace

@@ -105,8 +105,10 @@ TEST_F(OldLettersFile, UpgradeAddsTheColumnsOnceAndKeepsTheRowsButNotOnAReadOnly
 }
 
 // The upgrade is one transaction: failing at its last table (as a kill would stop it) leaves
-// every table and the version as they were, and the next open upgrades the whole file.
-TEST_F(OldLettersFile, UpgradeStoppedHalfWayLeavesTheOldFormWhole)
+// every table and the version as they were, and the next open upgrades the whole file. The due
+// list of every year, on 2 January 2026: last year's letters count as this year's do, handled
+// letters never, and the list runs by deadline.
+TEST_F(OldLettersFile, UpgradeStoppedHalfWayLeavesTheOldFormWholeThenTheDueListReadsEveryYear)
 {
     const QStringList before = oldRows();
     letters.setStatementHook([](const QString& sql) {
@@ -121,15 +123,9 @@ TEST_F(OldLettersFile, UpgradeStoppedHalfWayLeavesTheOldFormWhole)
     EXPECT_EQ(oldRows(), before);
 
     letters.setStatementHook({});
-    EXPECT_TRUE(app::upgradeLettersSchema(letters));
-    EXPECT_TRUE(app::hasHandlingColumns(letters, u"cvden2026"_s));
-}
-
-// The due list of every year, on 2 January 2026: last year's letters count as this year's do,
-// handled letters never, and the list runs by deadline.
-TEST_F(OldLettersFile, DueListReadsEveryYearTableByDeadline)
-{
     ASSERT_TRUE(app::upgradeLettersSchema(letters));
+    EXPECT_TRUE(app::hasHandlingColumns(letters, u"cvden2026"_s));
+
     const auto letter = [this](const char* table, int stt, const char* deadline, const QVariant& handled) {
         test::insertRow(letters, QString::fromLatin1(table),
                         {{"stt", stt},

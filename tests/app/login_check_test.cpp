@@ -16,8 +16,10 @@ protected:
     LoginCheck startup() { return LoginCheck(app::module1(), fx.users(), LoginCheck::kModeStartup); }
 };
 
-// The last row uses the rights check's mode: the rights become the rights asked for.
-TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
+// The last row uses the rights check's mode: the rights become the rights asked for. The logon
+// name is prefilled when it is a user's; users without a full name are not listed; an empty users
+// table prefills nothing and lets anyone in as an unknown administrator.
+TEST_F(LoginCheckTest, GoodLoginsSetNameAndRightsThePrefillAndAnEmptyUsersTableLetsAnyoneIn)
 {
     const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
         {"by login name", "an", "matkhau1", "Nguyễn Văn An", "QT"},
@@ -42,11 +44,31 @@ TEST_F(LoginCheckTest, GoodLoginsLogInAndSetNameAndRights)
                   (QStringList{QString::fromUtf8(hoten), QString::fromUtf8(quyen),
                                rightsCheck ? QString::fromUtf8(quyen) : QString()}));
     }
+
+    LoginCheck check = startup();
+    QStringList prefilled;
+    for (const QString& logon : {u"an"_s, u"Lê Cường"_s, u"root"_s, u"o'neil"_s, QString()})
+        prefilled << check.prefillName(logon);
+    EXPECT_EQ(prefilled, (QStringList{"an", "Lê Cường", "", "", ""}));
+    fx.addUser(QString(), u"ghost"_s, u"g"_s, u"CB"_s);
+    // A user without a full name is not listed.
+    EXPECT_EQ(startup().names(),
+              (QStringList{"Nguyễn Văn An", "Trần Thị Bình", "Lê Cường", "Phạm Dũng", "Hoàng Em", "Đỗ Giang"}));
+
+    // An empty users table prefills nothing and lets anyone in as an unknown administrator.
+    fx.db().execute(u"DELETE * FROM nguoidung"_s);
+    LoginCheck empty = startup();
+    EXPECT_EQ(empty.prefillName(u"an"_s), QString());
+    const LoginCheck::Attempt a = empty.attempt(u"ai đó"_s, u"sai"_s);
+    EXPECT_EQ(a.outcome, Outcome::LoggedIn);
+    EXPECT_EQ((QStringList{app::module1().userFullName, app::module1().userRights, a.confirmedRights}),
+              (QStringList{"Một người không rõ tên", "Q", "Q"}));
 }
 
 // Each refused try has its message (a quote typed is an ordinary character); without a hint the
-// thirteenth failure ends the tries and logs out whoever was logged in.
-TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndTheThirteenthLogsOut)
+// thirteenth failure ends the tries and logs out whoever was logged in. The third failure on a
+// known name brings the password's hint (a verifier gives none) and leaves three more tries.
+TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesTheHintAfterTheThirdAndThenEndTheTries)
 {
     const QList<std::tuple<const char*, const char*, QString>> tries = {
         {"nobody", "x", LoginCheck::kUnknownName},
@@ -72,12 +94,7 @@ TEST_F(LoginCheckTest, RefusedTriesGiveTheirMessagesAndTheThirteenthLogsOut)
     const LoginCheck::Attempt last = check.attempt(u"nobody"_s, u"x"_s);
     EXPECT_EQ(last.outcome, Outcome::OutOfTries);
     EXPECT_EQ(last.confirmedRights + app::module1().userFullName + app::module1().userRights, QString());
-}
 
-// The third failure on a known name brings the password's hint (a verifier gives none) and
-// leaves three more tries.
-TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
-{
     for (const char* name : {"an", "giang"}) {
         LoginCheck check = startup();
         for (int i = 1; i <= 2; ++i)
@@ -94,28 +111,6 @@ TEST_F(LoginCheckTest, HintAfterThirdFailureThenThreeMoreTries)
     for (int i = 0; i < 3; ++i)
         afterHint.attempt(u"an"_s, u"no"_s);
     EXPECT_EQ(afterHint.attempt(u"an"_s, u"matkhau1"_s).outcome, Outcome::LoggedIn);
-}
-
-TEST_F(LoginCheckTest, PrefillNamesListAndAnEmptyUsersTable)
-{
-    LoginCheck check = startup();
-    QStringList prefilled;
-    for (const QString& logon : {u"an"_s, u"Lê Cường"_s, u"root"_s, u"o'neil"_s, QString()})
-        prefilled << check.prefillName(logon);
-    EXPECT_EQ(prefilled, (QStringList{"an", "Lê Cường", "", "", ""}));
-    fx.addUser(QString(), u"ghost"_s, u"g"_s, u"CB"_s);
-    // A user without a full name is not listed.
-    EXPECT_EQ(startup().names(),
-              (QStringList{"Nguyễn Văn An", "Trần Thị Bình", "Lê Cường", "Phạm Dũng", "Hoàng Em", "Đỗ Giang"}));
-
-    // An empty users table prefills nothing and lets anyone in as an unknown administrator.
-    fx.db().execute(u"DELETE * FROM nguoidung"_s);
-    LoginCheck empty = startup();
-    EXPECT_EQ(empty.prefillName(u"an"_s), QString());
-    const LoginCheck::Attempt a = empty.attempt(u"ai đó"_s, u"sai"_s);
-    EXPECT_EQ(a.outcome, Outcome::LoggedIn);
-    EXPECT_EQ((QStringList{app::module1().userFullName, app::module1().userRights, a.confirmedRights}),
-              (QStringList{"Một người không rõ tên", "Q", "Q"}));
 }
 
 TEST_F(LoginCheckTest, ClearTextRowIsUpgradedAtItsFirstLoginOnly)

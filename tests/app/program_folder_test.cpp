@@ -32,7 +32,9 @@ struct Machine
     }
 };
 
-TEST(ProgramFolder, ChoosesTheNamedFolderTheExecutablesOrTheUsersDataLocation)
+// The folder named, the executable's, or the user's data location, which the first start fills
+// from the share folder without ever replacing the user's files, the template there or not.
+TEST(ProgramFolder, ChoosesTheNamedFolderTheExecutablesOrTheUsersDataLocationWhichIsFilledOnce)
 {
     const Machine m;
     struct Case
@@ -72,16 +74,11 @@ TEST(ProgramFolder, ChoosesTheNamedFolderTheExecutablesOrTheUsersDataLocation)
             << qPrintable(choice.error);
     }
     EXPECT_EQ(app::installedDataFolder(m.path("usr/bin")), m.path("usr/share/selvaro/data"));
-}
 
-TEST(ProgramFolder, FirstStartFillsTheUsersDataFolderNeverReplacesTheUsersFilesAndCopesWithoutTheTemplate)
-{
-    const Machine m;
     const QString share = m.path("usr/share/selvaro/data");
     writeFile(share + "/vemogoc.mdb", "template");
     writeFile(share + "/brcvden.rpt", "report");
     writeFile(share + "/huongdan.html", "help");
-    const QString user = m.path("home/.local/share/selvaro");
 
     ASSERT_EQ(app::prepareUserDataFolder(user, share), QString());
     EXPECT_EQ(QDir(user + "/data").entryList(QDir::Files, QDir::Name),

@@ -6,22 +6,19 @@
 
 namespace {
 
-TEST(RightsStringTest, LoginTestAndListTestReadTheRightsString)
+// The rights string as the login test and the list test read it. The check in its two modes: "q"
+// wants administrator rights (a lower-case "qt" counts), "mk" returns whoever logged in; each logs
+// in the one who answered. Cancelling returns nothing and says nothing.
+TEST(ConfirmRightsTest, RightsStringIsReadAndTheModesReturnTheRightsOrRefuseWithTheMessage)
 {
-    const std::tuple<const char*, bool, bool> cases[] = {
+    const std::tuple<const char*, bool, bool> strings[] = {
         {"QT", true, true},   {"qt", true, true},   {"QT - LĐ", true, true}, {"LĐ - QT", true, false},
         {"LĐ", false, false}, {"CB", false, false}, {"", false, false}};
-    for (const auto& [quyen, containsQ, beginsWithQ] : cases) {
+    for (const auto& [quyen, containsQ, beginsWithQ] : strings) {
         EXPECT_EQ(app::containsQ(QString::fromUtf8(quyen)), containsQ) << quyen;
         EXPECT_EQ(app::beginsWithQ(QString::fromUtf8(quyen)), beginsWithQ) << quyen;
     }
-}
 
-// The check in its two modes: "q" wants administrator rights (a lower-case "qt" counts), "mk"
-// returns whoever logged in; each logs in the one who answered. Cancelling returns nothing and
-// says nothing.
-TEST(ConfirmRightsTest, ModesReturnTheRightsOrRefuseWithTheMessage)
-{
     // A started program whose users table holds three users.
     ProgramFolder home;
     ASSERT_EQ(home.start(), app::StartupOutcome::Ready);

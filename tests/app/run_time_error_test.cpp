@@ -11,25 +11,16 @@
 
 namespace {
 
-// With no message dialog installed (a command-line tool, a procedure run before the program's
-// window exists), nobody can answer: a question is answered "no", never "yes" for the user.
-TEST(FallbackMessenger, AnswersNoToQuestionsAndOkToMessages)
-{
-    app::Messenger* previous = app::setMessenger(nullptr);
-    EXPECT_FALSE(app::ask(u"Có muốn xoá không ?"_s));
-    EXPECT_EQ(app::showMessage(u"Đã ghi."_s, u"OK"_s), u"ok"_s);
-    app::setMessenger(previous);
-    app::resetModule1();
-}
-
 // What the log received while the procedure ran, as "category|message".
 QStringList s_logged;
 
 using DroppedErrors = testing_support::DataFolderTest;
 
 // Procedures that turn a failure into a result keep the error: in the log of the application layer
-// and as the last run-time error the message dialog shows with Ctrl+End.
-TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
+// and as the last run-time error the message dialog shows with Ctrl+End. With no message dialog
+// installed (a command-line tool, a procedure run before the program's window exists), nobody can
+// answer: a question is answered "no", never "yes" for the user.
+TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeErrorAndNobodyAnswersYes)
 {
     app::module1().templatePath = dataPath(u"vemogoc.mdb"_s);
     db::Database templ = openFile(app::module1().templatePath);
@@ -63,6 +54,11 @@ TEST_F(DroppedErrors, AreLoggedAndKeptAsTheLastRunTimeError)
         EXPECT_TRUE(s_logged.first().startsWith(u"selvaro.app|error "_s + QString::number(c.number)))
             << s_logged.first().toStdString();
     }
+
+    app::Messenger* previous = app::setMessenger(nullptr);
+    EXPECT_FALSE(app::ask(u"Có muốn xoá không ?"_s));
+    EXPECT_EQ(app::showMessage(u"Đã ghi."_s, u"OK"_s), u"ok"_s);
+    app::setMessenger(previous);
 }
 
 } // namespace

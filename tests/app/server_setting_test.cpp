@@ -1,9 +1,9 @@
 #include "app/core/data_paths.h"
 #include "app/core/server_setting.h"
+#include "files.h"
 #include "platform/db/db_error.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -30,10 +30,7 @@ TEST(ServerSettingTest, IsReadAsWrittenRefusesPasswordsAndHidesThem)
         {"", std::nullopt},
     };
     for (const auto& f : files) {
-        QFile file(app::serverSettingPath(home.path()));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(f.text);
-        file.close();
+        ASSERT_TRUE(test::writeFile(app::serverSettingPath(home.path()), f.text));
         EXPECT_EQ(app::readServerSetting(home.path()), f.connection) << f.text;
     }
 

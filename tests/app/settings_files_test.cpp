@@ -1,7 +1,6 @@
 #include "data_folder_fixture.h"
 
 #include "app/core/settings_files.h"
-#include "common/clock.h"
 #include "platform/sys/file_ops.h"
 
 namespace {
@@ -59,27 +58,12 @@ TEST(SysmemParse, ReadsItemsOrSafeDefaultsAndWhatIsWritten)
     EXPECT_EQ(items(reading.values), items(values));
 }
 
-class SysmemFileTest : public DataFolderTest
-{
-protected:
-    void SetUp() override
-    {
-        DataFolderTest::SetUp();
-        m_previousClock = common::setClock(&m_clock);
-    }
-    void TearDown() override
-    {
-        common::setClock(m_previousClock);
-        DataFolderTest::TearDown();
-    }
-
-    common::FixedClock m_clock{QDateTime(QDate(2012, 3, 4), QTime(8, 0))};
-    const common::Clock* m_previousClock = nullptr;
-};
-
 // A missing file gives the defaults without being written; a good file is read (its name in any
 // letter case) and left alone; a damaged one is rewritten correctly and reads as good afterwards.
-TEST_F(SysmemFileTest, MissingFileGivesDefaultsAGoodOneIsLeftAloneAndADamagedOneIsRewritten)
+// Writing replaces a longer, read-only file from the shared state; paths inside the program folder
+// are written relative to it and follow a copied folder, a path outside stays; a missing program
+// folder raises.
+TEST_F(DataFolderTest, SysmemFileIsReadWithDefaultsRepairedWhenDamagedAndWrittenRelativeToTheFolder)
 {
     EXPECT_FALSE(app::readSysmem(app::module1()));
     EXPECT_EQ(items(app::module1()), dataPath(u"vemolich.MDB"_s) + u'|' + dataPath(u"vemocv.MDB"_s) + u"| |2012"_s);
@@ -88,7 +72,7 @@ TEST_F(SysmemFileTest, MissingFileGivesDefaultsAGoodOneIsLeftAloneAndADamagedOne
     const QByteArray text = "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2009\"\r\n";
     writeFile(dataPath(u"SYSMEM"_s), text);
     EXPECT_FALSE(app::readSysmem(app::module1()));
-    const app::Module1& m = app::module1();
+    app::Module1& m = app::module1();
     EXPECT_EQ(items(m), u"/s/l.MDB|/s/c.MDB|/b/bk.mdb|2009"_s);
     EXPECT_EQ(readFile(dataPath(u"SYSMEM"_s)), text);
 
@@ -97,16 +81,10 @@ TEST_F(SysmemFileTest, MissingFileGivesDefaultsAGoodOneIsLeftAloneAndADamagedOne
     EXPECT_EQ(m.workingYear, u"2012"_s);
     EXPECT_EQ(readFile(dataPath(u"SYSMEM"_s)), "\"/s/l.MDB\",\"/s/c.MDB\",\"/b/bk.mdb\",\"2012\"\r\n");
     EXPECT_FALSE(app::readSysmem(app::module1()));
-}
 
-// Writing replaces a longer, read-only file from the shared state; paths inside the program folder
-// are written relative to it and follow a copied folder, a path outside stays; a missing program
-// folder raises.
-TEST_F(SysmemFileTest, WriteReplacesTheFileAndPathsInsideTheProgramFolderFollowACopy)
-{
+    ASSERT_TRUE(QFile::remove(dataPath(u"SYSMEM"_s)));
     writeFile(dataPath(u"sysmem"_s), "old and much longer contents than the new ones will be.......");
     sys::setReadOnly(dataPath(u"sysmem"_s), true);
-    app::Module1& m = app::module1();
     m.schedulePath = dataPath(u"vemolich.MDB"_s);
     m.lettersPath = dataPath(u"năm 2010/vemocv.MDB"_s);
     m.backupPath = u"/mnt/sao lưu/vemocv.mdb"_s;

@@ -4,6 +4,7 @@
 #include "app/core/module1.h"
 #include "app/gui/sub_main.h"
 #include "common/clock.h"
+#include "files.h"
 #include "platform/db/database.h"
 #include "platform/ui/form_base.h"
 #include "scripted_responder.h"
@@ -87,11 +88,10 @@ public:
     // Writes data/sysmem with the four items, as the program writes it.
     void writeSysmem(const Settings& s)
     {
-        QFile f(data(u"sysmem"_s));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         const QString lich = s.schedule.isEmpty() ? data(u"vemolich.MDB"_s) : s.schedule;
         const QString congvan = s.letters.isEmpty() ? data(u"vemocv.MDB"_s) : s.letters;
-        f.write(u"\"%1\",\"%2\",\"%3\",\"%4\"\r\n"_s.arg(lich, congvan, s.backup, s.year).toUtf8());
+        const QString line = u"\"%1\",\"%2\",\"%3\",\"%4\"\r\n"_s.arg(lich, congvan, s.backup, s.year);
+        ASSERT_TRUE(test::writeFile(data(u"sysmem"_s), line.toUtf8()));
     }
     // The four items of data/sysmem, or an empty list when there is no such file.
     QStringList readSysmem() const

@@ -196,8 +196,9 @@ const QString kRetryQuestion = u"Gặp lỗi khi đang mở file dữ liệu cô
                                " Cần kiểm tra hoặc khai báo lại file dữ liệu trên mạng !\r"
                                "Có muốn thử mở lại file dữ liệu không ?"_s;
 
-// The question comes at each failure; "yes" tries again, "no" stops before the login.
-TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
+// The question comes at each failure; "yes" tries again, "no" stops before the login. An error in
+// another step stops with the step named.
+TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsksAnotherFileStops)
 {
     for (const int failures : {2, 1000}) {
         SCOPED_TRACE(failures);
@@ -216,10 +217,7 @@ TEST(SubMainRetryTest, LettersFileThatFailsToOpenIsRetriedWhileTheUserAsks)
         EXPECT_EQ(home.logins, failures > 2 ? 0 : 1);
         EXPECT_EQ(app::lastError().number, db::errc::FileLocked);
     }
-}
 
-TEST(SubMainRetryTest, ErrorInAnotherStepStopsWithTheStepNamed)
-{
     ProgramFolder home;
     FlakyFile flaky{u"vemotemp.MDB"_s, 1000};
     EXPECT_EQ(home.start(flaky.services()), StartupOutcome::Stopped);

@@ -22,8 +22,9 @@ protected:
 };
 
 // Tables are found by their lower-cased name against the lower-cased pattern; Jet's wildcards
-// ('?' one character, '#' one digit, '*' any run) apply.
-TEST_F(TableProceduresTest, TablePatternFindsTablesByLowerCasedPattern)
+// ('?' one character, '#' one digit, '*' any run) apply. The program's connection sees a table and
+// a query another connection to the file made; the query test ignores letter case.
+TEST_F(TableProceduresTest, TablePatternAndQueryTestsFindByLowerCasedNameWhoeverMadeThem)
 {
     const std::tuple<const char*, const char*, bool> before[] = {
         {"four wildcards skip the template", "cvden????", false},
@@ -40,9 +41,25 @@ TEST_F(TableProceduresTest, TablePatternFindsTablesByLowerCasedPattern)
         {"no such stem", "congvan*", false}};
     for (const auto& [what, pattern, expected] : after)
         EXPECT_EQ(app::hasTableLike(QString::fromLatin1(pattern), letters), expected) << what;
+
+    db::Database other = openFile(letters.path());
+    EXPECT_FALSE(app::hasTableLike(u"cvdi2011"_s, letters));
+    EXPECT_FALSE(app::KiemtraQuery(u"qrdata1"_s, letters));
+    ASSERT_TRUE(app::copyTableStructure(other, other, u"cvdimau"_s, u"cvdi2011"_s, false));
+    other.createQueryDef(u"qrdata1"_s, u"select * from cvdimau"_s);
+    EXPECT_TRUE(app::hasTableLike(u"cvdi2011"_s, letters));
+    EXPECT_TRUE(app::KiemtraQuery(u"qrdata1"_s, letters));
+    EXPECT_TRUE(app::KiemtraQuery(u"QRDATA1"_s, letters));
+    EXPECT_FALSE(app::KiemtraQuery(u"qrdata"_s, letters));
+    EXPECT_FALSE(app::KiemtraQuery(u"qrdata12"_s, letters));
+    // A closed connection raises.
+    db::Database closed;
+    EXPECT_THROW(app::hasTableLike(u"*"_s, closed), db::DbError);
+    EXPECT_THROW(app::KiemtraQuery(u"q"_s, closed), db::DbError);
 }
 
-TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsAndIndexesAndNoRowsOrFalse)
+// A copy has the same fields and indexes and no rows; across files its counter works.
+TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsIndexesAndAWorkingCounterButNoRowsOrFalse)
 {
     letters.execute(u"INSERT INTO cvdenmau (noigui) VALUES ('Sở Nội vụ')"_s);
     ASSERT_TRUE(app::copyTableStructure(letters, letters, u"cvdenmau"_s, u"cvden2009"_s, false));
@@ -76,10 +93,7 @@ TEST_F(TableProceduresTest, TableCopyGivesTheSameFieldsAndIndexesAndNoRowsOrFals
     EXPECT_FALSE(app::hasTableLike(u"x2009"_s, letters));
     db::Database readOnly = db::Database::open(letters.path(), app::kConnect, db::OpenMode::ReadOnly);
     EXPECT_FALSE(app::copyTableStructure(readOnly, readOnly, u"cvdimau"_s, u"cvdi2010"_s, false));
-}
 
-TEST_F(TableProceduresTest, TableCopyAcrossFilesMakesAWorkingCounter)
-{
     const QString path = dataPath(u"empty.mdb"_s);
     db::Database target = db::Database::create(path, u"vorkelmadu"_s);
     ASSERT_TRUE(app::copyTableStructure(letters, target, u"cvdimau"_s, u"cvdi2009"_s, false));
@@ -94,26 +108,6 @@ TEST_F(TableProceduresTest, TableCopyAcrossFilesMakesAWorkingCounter)
     const qlonglong first = ids.value(0).toLongLong();
     ids.moveNext();
     EXPECT_GT(ids.value(0).toLongLong(), first);
-}
-
-// The program's connection sees a table and a query another connection to the file made; the
-// query test ignores letter case.
-TEST_F(TableProceduresTest, PatternAndQueryTestsSeeWhatAnotherConnectionMade)
-{
-    db::Database other = openFile(letters.path());
-    EXPECT_FALSE(app::hasTableLike(u"cvdi2011"_s, letters));
-    EXPECT_FALSE(app::KiemtraQuery(u"qrdata1"_s, letters));
-    ASSERT_TRUE(app::copyTableStructure(other, other, u"cvdimau"_s, u"cvdi2011"_s, false));
-    other.createQueryDef(u"qrdata1"_s, u"select * from cvdimau"_s);
-    EXPECT_TRUE(app::hasTableLike(u"cvdi2011"_s, letters));
-    EXPECT_TRUE(app::KiemtraQuery(u"qrdata1"_s, letters));
-    EXPECT_TRUE(app::KiemtraQuery(u"QRDATA1"_s, letters));
-    EXPECT_FALSE(app::KiemtraQuery(u"qrdata"_s, letters));
-    EXPECT_FALSE(app::KiemtraQuery(u"qrdata12"_s, letters));
-    // A closed connection raises.
-    db::Database closed;
-    EXPECT_THROW(app::hasTableLike(u"*"_s, closed), db::DbError);
-    EXPECT_THROW(app::KiemtraQuery(u"q"_s, closed), db::DbError);
 }
 
 } // namespace
