@@ -2,9 +2,7 @@
 // and a pick grid is wide enough for the names it offers.
 #include "all_registers_fixture.h"
 
-#include "registers/letters_list_form.h"
-#include "registers/schedule/frmGridlich.h"
-#include "registers/schedule/schedule_record.h"
+#include "platform/ui/grid.h"
 
 #include <QScreen>
 
@@ -53,38 +51,33 @@ TEST_F(AllRegistersTest, SpaceMarksAndUnmarksTheCurrentRowOfAList)
                                {{1, "02/01/2026", "Sở Nội vụ", "Họp"}, {2, "03/01/2026", "Sở Tài chính", "Báo cáo"}});
     test::insertRow(m.schedule, m.scheduleTable,
                     {{"ngay", "05/01/2026"}, {"ngaychuan", "20260105"}, {"ndung", "Giao ban"}});
+    // The main window's button, the form it opens, the button there that opens the list ("" none).
     const struct
     {
-        const char* name;
-        std::function<std::pair<ui::FormBase*, ui::Grid*>()> open;
+        const char *command, *form, *listButton, *list;
+        app::DataFile file;
         db::Database* db;
         QString table;
-    } lists[] = {{"letters",
-                  [&] {
-                      auto* list = registers::form<registers::LettersListForm>(u"frmgridcvden"_s);
-                      list->setSession(
-                          registers::programSession(registers::Register::Incoming, registers::Start::List));
-                      list->open(m.incomingTable, m.incomingTable, false);
-                      return std::pair<ui::FormBase*, ui::Grid*>{list, list->DBGrid1};
-                  },
-                  &m.letters, m.incomingTable},
-                 {"schedule",
-                  [&] {
-                      auto* list = registers::form<registers::ScheduleListForm>(u"frmGridlich"_s);
-                      list->openList(m.scheduleTable, registers::scheduleListSource(m.scheduleTable), false);
-                      return std::pair<ui::FormBase*, ui::Grid*>{list, list->DBGrid1};
-                  },
-                  &m.schedule, m.scheduleTable}};
+    } lists[] = {
+        {"Cmdxemcvden", "frmgridcvden", "", "frmgridcvden", app::DataFile::Letters, &m.letters, m.incomingTable},
+        {"cmdnaplich", "frmlich", "cmdbang", "frmGridlich", app::DataFile::Schedule, &m.schedule, m.scheduleTable}};
     for (const auto& l : lists) {
-        const auto [list, grid] = l.open();
+        SCOPED_TRACE(l.list);
+        ui::FormBase* opened = openBy<ui::FormBase>(l.command, l.file, l.form);
+        if (*l.listButton)
+            click(*opened, l.listButton);
+        ui::FormBase* list = registers::form(QString::fromLatin1(l.list));
+        ASSERT_TRUE(list->isVisible());
+        auto* grid = list->findChild<ui::Grid*>(u"DBGrid1"_s);
+        ASSERT_NE(grid, nullptr);
         activate(list);
         grid->setFocus();
         const QString marked = test::tableRows(*l.db, l.table, u"chonin"_s).join(u',');
         QTest::keyClick(grid, Qt::Key_Space);
-        EXPECT_NE(test::tableRows(*l.db, l.table, u"chonin"_s).join(u','), marked) << l.name;
-        EXPECT_TRUE(test::tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
+        EXPECT_NE(test::tableRows(*l.db, l.table, u"chonin"_s).join(u','), marked);
+        EXPECT_TRUE(test::tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s));
         QTest::keyClick(grid, Qt::Key_Space);
-        EXPECT_FALSE(test::tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s)) << l.name;
+        EXPECT_FALSE(test::tableRows(*l.db, l.table, u"chonin"_s).contains(u"X"_s));
         list->hide();
     }
 }

@@ -1,5 +1,5 @@
 // The incoming-letter entry form driven as a secretary drives it: modes, numbering, required
-// boxes, keys, the position box, bad input, a read-only file and two programs adding at once.
+// boxes, keys, the position box, bad input and two programs adding at once.
 #include "../register_fixture.h"
 
 #include "registers/register_data.h"
@@ -41,11 +41,35 @@ protected:
     }
 };
 
-TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAndChannel)
+// On an empty year: a save with required boxes blank lists them and writes nothing; adding, then
+// pressing Add again saves and copies type and channel; bad input is saved as typed or refused
+// with the typed values kept.
+TEST_F(FrmcvdenTest, MissingBoxesAreListedAddingAgainSavesAndCopiesTypeAndChannelAndBadInputIsKept)
 {
     IncomingEntryForm* f = openIncoming();
     EXPECT_EQ(status(f), u"Xem công văn đến"_s);
     EXPECT_TRUE(f->ui().mnoigui->isLocked());
+    const Ui::frmcvden& ui = f->ui();
+    // the boxes left blank, the list the message names
+    const std::pair<QList<ui::TextBox*>, QString> cases[] = {
+        {{ui.mng_den, ui.mtt_ndung}, u"Ngày đến, tóm tắt nội dung"_s},
+        {{ui.mng_den, ui.mnoigui, ui.mdv_nhan, ui.mtt_ndung}, u"Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung"_s},
+        {{ui.mdv_nhan}, u"nơi nhận"_s},
+    };
+    for (const auto& [empty, list] : cases) {
+        click(*f, "cmdAdd");
+        fillIncoming(f, u"x"_s);
+        for (ui::TextBox* b : empty)
+            b->setText(u"  "_s);
+        home.responder.clear();
+        click(*f, "cmdUpdate");
+        EXPECT_EQ(home.messages(), QStringList{u"Cần phải điền đủ nội dung các ô :\r"_s + list});
+        EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
+        EXPECT_TRUE(rows(u"id"_s).isEmpty());
+        home.responder.answer(u"no"_s);
+        key(*f, Qt::Key_Escape);
+    }
+
     click(*f, "cmdAdd");
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
     EXPECT_EQ(numberChannelType(f), u" 1||"_s);
@@ -70,39 +94,64 @@ TEST_F(FrmcvdenTest, AddingToAnEmptyYearThenPressingAddAgainSavesAndCopiesTypeAn
     EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
     EXPECT_EQ(rows(u"stt"_s).size(), 1);
     EXPECT_EQ(f->ui().mrecnum->text(), u"1/1"_s);
+
+    const QString odd = u"Sở 'Nội' vụ 50% [a]* \"b\""_s;
+    click(*f, "cmdAdd");
+    fillIncoming(f, odd);
+    f->ui().mnoigui->setText(odd);
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(rows(u"noigui, tt_ndung"_s).last(), odd + u'|' + odd);
+
+    // A text longer than its column: the engine's error, nothing written, the letter stays.
+    click(*f, "cmdAdd");
+    fillIncoming(f, u"dài"_s);
+    const QString tooLong(300, u'x');
+    f->ui().mso_cv->setText(tooLong);
+    click(*f, "cmdUpdate");
+    ASSERT_EQ(home.boxes().size(), 1);
+    EXPECT_TRUE(home.boxes().first().contains(u"Lỗi dữ liệu : "_s)) << home.boxes().first().toStdString();
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
+    EXPECT_EQ(f->ui().mso_cv->text(), tooLong);
+    EXPECT_EQ(rows(u"id"_s).size(), 2);
+    f->ui().mso_cv->setText(u"12/UB"_s);
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(rows(u"so_cv"_s).last(), u"12/UB"_s);
+
+    // An impossible date is refused when the box is left.
+    click(*f, "cmdAdd");
+    home.responder.clear();
+    ui::TextBox* date = f->ui().mng_cv;
+    type(date, u"31/4/2026"_s);
+    f->ui().mmat->setFocus();
+    EXPECT_EQ(home.messages(), QStringList{"Cần nhập lại ngày tháng năm cho đúng!"});
+    EXPECT_EQ(date->text(), QString());
+    EXPECT_TRUE(date->hasFocus());
 }
 
-TEST_F(FrmcvdenTest, MissingRequiredBoxesAreListedAndNothingIsWritten)
-{
-    IncomingEntryForm* f = openIncoming();
-    const Ui::frmcvden& ui = f->ui();
-    // the boxes left blank, the list the message names
-    const std::pair<QList<ui::TextBox*>, QString> cases[] = {
-        {{ui.mng_den, ui.mtt_ndung}, u"Ngày đến, tóm tắt nội dung"_s},
-        {{ui.mng_den, ui.mnoigui, ui.mdv_nhan, ui.mtt_ndung}, u"Ngày đến, nơi gửi, nơi nhận, tóm tắt nội dung"_s},
-        {{ui.mdv_nhan}, u"nơi nhận"_s},
-    };
-    for (const auto& [empty, list] : cases) {
-        click(*f, "cmdAdd");
-        fillIncoming(f, u"x"_s);
-        for (ui::TextBox* b : empty)
-            b->setText(u"  "_s);
-        home.responder.clear();
-        click(*f, "cmdUpdate");
-        EXPECT_EQ(home.messages(), QStringList{u"Cần phải điền đủ nội dung các ô :\r"_s + list});
-        EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-        EXPECT_TRUE(rows(u"id"_s).isEmpty());
-        home.responder.answer(u"no"_s);
-        key(*f, Qt::Key_Escape);
-    }
-}
-
-// Numbered out of order (10, then 3): the last record in table order gives the new number.
-TEST_F(FrmcvdenTest, FunctionKeysWhileEditingAndTheNewNumberFollowsTheLastRecordInTableOrder)
+// The position box and paging stay inside the year; numbered out of order (10, then 3), the last
+// record in table order gives the new number.
+TEST_F(FrmcvdenTest, PositionBoxPagingFunctionKeysAndTheNewNumberFollowingTheLastRecordInTableOrder)
 {
     addRow(10, "Sở Nội vụ", QString(), "Công văn");
     addRow(3, "Bộ Tư pháp", "Đảng,NN", "Chỉ thị");
     IncomingEntryForm* f = openIncoming();
+    ui::TextBox* recnum = f->ui().mrecnum;
+    const QList<QPair<QString, QString>> positions = {
+        {u"0"_s, u"2/2"_s}, {u"99"_s, u"2/2"_s}, {u"abc"_s, u"2/2"_s}, {u"1"_s, u"1/2"_s}};
+    for (const auto& [typed, shown] : positions) {
+        recnum->setFocus();
+        recnum->setText(typed);
+        key(*f, Qt::Key_Return);
+        EXPECT_EQ(recnum->text(), shown) << typed.toStdString();
+    }
+    EXPECT_EQ(f->ui().mnoigui->text(), u"Sở Nội vụ"_s);
+    key(*f, Qt::Key_PageUp); // on the first record
+    EXPECT_EQ(recnum->text(), u"1/2"_s);
+    key(*f, Qt::Key_PageDown);
+    key(*f, Qt::Key_PageDown); // on the last record
+    EXPECT_EQ(recnum->text(), u"2/2"_s);
+    EXPECT_EQ(f->ui().mnoigui->text(), u"Bộ Tư pháp"_s);
+
     click(*f, "cmdsua");
     ASSERT_EQ(f->ui().cmdsua->text(), u"Huỷ sửa"_s);
     struct Case
@@ -143,90 +192,6 @@ TEST_F(FrmcvdenTest, FunctionKeysWhileEditingAndTheNewNumberFollowsTheLastRecord
     EXPECT_EQ(f->ui().mrecnum->text(), u"2/2"_s);
     click(*f, "cmdAdd");
     EXPECT_EQ(numberChannelType(f), u" 4|Đảng,NN|Chỉ thị"_s);
-}
-
-TEST_F(FrmcvdenTest, PositionBoxAndPagingStayInsideTheYear)
-{
-    for (int i = 1; i <= 3; ++i)
-        addRow(i, u"Nơi %1"_s.arg(i));
-    IncomingEntryForm* f = openIncoming();
-    ui::TextBox* recnum = f->ui().mrecnum;
-    const QList<QPair<QString, QString>> cases = {
-        {u"0"_s, u"3/3"_s}, {u"99"_s, u"3/3"_s}, {u"abc"_s, u"3/3"_s}, {u"1"_s, u"1/3"_s}};
-    for (const auto& [typed, shown] : cases) {
-        recnum->setFocus();
-        recnum->setText(typed);
-        key(*f, Qt::Key_Return);
-        EXPECT_EQ(recnum->text(), shown) << typed.toStdString();
-    }
-    EXPECT_EQ(f->ui().mnoigui->text(), u"Nơi 1"_s);
-    key(*f, Qt::Key_PageUp); // on the first record
-    EXPECT_EQ(recnum->text(), u"1/3"_s);
-    key(*f, Qt::Key_PageDown);
-    key(*f, Qt::Key_PageDown);
-    key(*f, Qt::Key_PageDown); // on the last record
-    EXPECT_EQ(recnum->text(), u"3/3"_s);
-    EXPECT_EQ(f->ui().mnoigui->text(), u"Nơi 3"_s);
-}
-
-TEST_F(FrmcvdenTest, BadInputIsSavedAsTypedOrRefusedWithTheTypedValuesKept)
-{
-    IncomingEntryForm* f = openIncoming();
-    const QString odd = u"Sở 'Nội' vụ 50% [a]* \"b\""_s;
-    click(*f, "cmdAdd");
-    fillIncoming(f, odd);
-    f->ui().mnoigui->setText(odd);
-    click(*f, "cmdUpdate");
-    EXPECT_EQ(rows(u"noigui, tt_ndung"_s), QStringList{odd + u'|' + odd});
-
-    // A text longer than its column: the engine's error, nothing written, the letter stays.
-    click(*f, "cmdAdd");
-    fillIncoming(f, u"dài"_s);
-    const QString tooLong(300, u'x');
-    f->ui().mso_cv->setText(tooLong);
-    click(*f, "cmdUpdate");
-    ASSERT_EQ(home.boxes().size(), 1);
-    EXPECT_TRUE(home.boxes().first().contains(u"Lỗi dữ liệu : "_s)) << home.boxes().first().toStdString();
-    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
-    EXPECT_EQ(f->ui().mso_cv->text(), tooLong);
-    EXPECT_EQ(rows(u"id"_s).size(), 1);
-    f->ui().mso_cv->setText(u"12/UB"_s);
-    click(*f, "cmdUpdate");
-    EXPECT_EQ(rows(u"so_cv"_s).last(), u"12/UB"_s);
-
-    // An impossible date is refused when the box is left.
-    click(*f, "cmdAdd");
-    home.responder.clear();
-    ui::TextBox* date = f->ui().mng_cv;
-    type(date, u"31/4/2026"_s);
-    f->ui().mmat->setFocus();
-    EXPECT_EQ(home.messages(), QStringList{"Cần nhập lại ngày tháng năm cho đúng!"});
-    EXPECT_EQ(date->text(), QString());
-    EXPECT_TRUE(date->hasFocus());
-}
-
-TEST_F(FrmcvdenTest, AReadOnlyLettersFileIsViewedButNotChanged)
-{
-    addRow(1, "Sở Nội vụ");
-    app::Module1& m = app::module1();
-    const QFile::Permissions writable = QFile::permissions(m.lettersPath);
-    // Opened for reading only, and a file without write permission (another drive, a shared folder).
-    for (bool permissionOnly : {false, true}) {
-        if (permissionOnly)
-            QFile::setPermissions(m.lettersPath, writable & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup |
-                                                              QFile::WriteOther));
-        m.letters = db::Database::open(m.lettersPath, app::kConnect,
-                                       permissionOnly ? db::OpenMode::SharedWrite : db::OpenMode::ReadOnly);
-        IncomingEntryForm* f = openIncoming();
-        EXPECT_EQ(f->ui().mnoigui->text(), u"Sở Nội vụ"_s);
-        home.responder.clear();
-        click(*f, "cmdAdd");
-        click(*f, "cmdsua");
-        EXPECT_EQ(home.messages(), QStringList(2, registers::kReadOnlyMessage));
-        EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-        f->hide();
-    }
-    QFile::setPermissions(m.lettersPath, writable);
 }
 
 // Two programs on one letters file (two connections) add letters at the same time: a number

@@ -42,7 +42,7 @@ protected:
 
 // A deadline before the letter arrived is asked about once: "no" goes back to the deadline box in
 // the same mode with everything typed; "yes" keeps it. A second letter's deadline, handler and
-// handling time are saved and read back.
+// handling time are saved and read back; an older file's table has no boxes for them.
 TEST_F(LetterHandlingTest, DeadlineBeforeArrivalIsAskedThenDeadlineHandlerAndTimeAreSavedAndReadBack)
 {
     IncomingEntryForm* f = openIncoming();
@@ -95,11 +95,9 @@ TEST_F(LetterHandlingTest, DeadlineBeforeArrivalIsAskedThenDeadlineHandlerAndTim
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().startsWith(u"Công văn đi số 7/UBND ngày 06/01/2026"_s));
     EXPECT_TRUE(home.messages().first().endsWith(u"Trích yếu: Trả lời Sở Nội vụ"_s));
-}
 
-// A year table of an older file (no handling columns) shows no deadline or handler boxes.
-TEST_F(LetterHandlingTest, ATableWithoutTheHandlingColumnsHidesTheirBoxes)
-{
+    // A year table of an older file (no handling columns) shows no deadline or handler boxes.
+    f->hide();
     app::Module1& m = app::module1();
     db::TableDef old = m.letters.tableDef(u"cvdenmau"_s);
     old.name = u"cvden2024"_s;
@@ -107,7 +105,6 @@ TEST_F(LetterHandlingTest, ATableWithoutTheHandlingColumnsHidesTheirBoxes)
         old.fields.removeIf([&c](const db::FieldDef& g) { return g.name == c.name; });
     old.indexes.removeIf([](const db::IndexDef& i) { return i.name == app::deadlineIndex().name; });
     m.letters.appendTableDef(old);
-    auto* f = registers::form<IncomingEntryForm>(u"frmcvden"_s);
     f->open(u"cvden2024"_s);
     EXPECT_FALSE(f->ui().mhanxl->isVisible());
     EXPECT_FALSE(f->ui().lblnguoixl->isVisible());

@@ -144,12 +144,14 @@ protected:
     QString opened; // the file last given to the desktop's program
 };
 
-TEST_F(AttachmentsPanelTest, CorrectingALetterChangesItsFilesAndAReadOnlyRunOnlyShowsThem)
+TEST_F(AttachmentsPanelTest, CorrectingALetterChangesItsFilesAndALetterBeingAddedHoldsThemUntilItIsSaved)
 {
     const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
     const QString chosen = file(u"Tờ trình \"số 7\" của Sở.pdf"_s, pdf);
+    const QString sameContent = file(u"bản sao.pdf"_s, pdf);
     const QString dropped = file(u"ảnh quét.png"_s, QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
     const QString wrong = file(u"giả.pdf"_s, QByteArrayLiteral("Kính gửi"));
+    const QString removed = file(u"bảng kê.xlsx"_s, QByteArrayLiteral("PK\x03\x04"));
     for (const LetterRegister& r : kRegisters) {
         SCOPED_TRACE(r.form);
         registers::EntryForm* f = letterOn(r);
@@ -220,24 +222,12 @@ TEST_F(AttachmentsPanelTest, CorrectingALetterChangesItsFilesAndAReadOnlyRunOnly
         close(panel);
         f->hide();
         app::module1().readOnly = false;
-    }
-}
 
-// A letter being added holds the files chosen and dropped, checked as when attaching, marked
-// "(chưa ghi)" and read where they are; saving the letter attaches them.
-TEST_F(AttachmentsPanelTest, ALetterBeingAddedHoldsItsFilesUntilItIsSaved)
-{
-    const QByteArray pdf = QByteArrayLiteral("%PDF-1.4\n%%EOF\n");
-    const QString chosen = file(u"Tờ trình \"số 7\".pdf"_s, pdf);
-    const QString sameContent = file(u"bản sao.pdf"_s, pdf);
-    const QString wrong = file(u"giả.pdf"_s, QByteArrayLiteral("Kính gửi"));
-    const QString dropped = file(u"ảnh quét.png"_s, QByteArrayLiteral("\x89PNG\r\n\x1a\n...."));
-    const QString removed = file(u"bảng kê.xlsx"_s, QByteArrayLiteral("PK\x03\x04"));
-    for (const LetterRegister& r : kRegisters) {
-        SCOPED_TRACE(r.form);
+        // A letter being added holds the files chosen and dropped, checked as when attaching,
+        // marked "(chưa ghi)" and read where they are; saving the letter attaches them.
         const QStringList before = storedFiles();
-        registers::EntryForm* f = newLetterOn(r);
-        AttachmentsDialog* panel = openPanel(f);
+        f = newLetterOn(r);
+        panel = openPanel(f);
         ASSERT_NE(panel, nullptr);
         EXPECT_TRUE(test::isAccessible(panel));
         ASSERT_TRUE(panel->ui().cmdthem->isEnabled());
@@ -262,13 +252,13 @@ TEST_F(AttachmentsPanelTest, ALetterBeingAddedHoldsItsFilesUntilItIsSaved)
         panel = panelOf(f);
         ASSERT_NE(panel, nullptr);
         EXPECT_EQ(names(panel),
-                  (QStringList{u"Tờ trình \"số 7\".pdf|Nguyễn Văn An"_s, u"ảnh quét.png|Nguyễn Văn An"_s}));
+                  (QStringList{u"Tờ trình \"số 7\" của Sở.pdf|Nguyễn Văn An"_s, u"ảnh quét.png|Nguyễn Văn An"_s}));
         close(panel);
         EXPECT_EQ(storedFiles(), before); // nothing written before the letter is
 
         click(*f, "cmdUpdate");
         ASSERT_EQ(f->mode(), registers::EntryMode::Viewing) << home.messageText();
-        EXPECT_EQ(attachedNames(f), (QStringList{u"Tờ trình \"số 7\".pdf"_s, u"ảnh quét.png"_s}));
+        EXPECT_EQ(attachedNames(f), (QStringList{u"Tờ trình \"số 7\" của Sở.pdf"_s, u"ảnh quét.png"_s}));
         f->hide();
     }
 }

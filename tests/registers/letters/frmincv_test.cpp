@@ -46,22 +46,33 @@ protected:
     SessionPtr m_visit; // the caller's visit, held as its forms hold it
 };
 
-TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
+// The caller chooses the register: the incoming forms print incoming letters by arrival date, the
+// outgoing ones outgoing letters by letter date, each range under its title.
+TEST_F(FrmincvTest, RangesPrintTheCallersRegisterUnderTheirTitle)
 {
+    app::Module1& m = app::module1();
+    test::insertRow(m.letters, m.outgoingTable,
+                    {{"stt", 1}, {"ng_cv", "02/01/2026"}, {"ng_cvchuan", "20260102"}, {"tt_ndung", "Công văn gửi đi"}});
     struct Case
     {
-        QString from, to, title;
+        QString caller, from, to, title;
         QStringList in, out;
     };
     // clang-format off
     const QList<Case> cases = {
-        {"01/01/2026", "05/01/2026", "(Từ ngày 01/01/2026 đến 05/01/2026)", {"Ngày đầu năm", "Ngày thứ ba"}, {"Sau khoảng"}},
-        {"3/1/26", {}, "(Ngày 03/01/2026)", {"Ngày thứ ba"}, {"Ngày đầu năm"}},
+        {"frmcvden", "01/01/2026", "05/01/2026", "(Từ ngày 01/01/2026 đến 05/01/2026)", {"Ngày đầu năm", "Ngày thứ ba"},
+         {"Sau khoảng", "Công văn gửi đi"}},
+        {"frmcvden", "3/1/26", {}, "(Ngày 03/01/2026)", {"Ngày thứ ba"}, {"Ngày đầu năm"}},
+        {"frmgridcvdi", "01/01/2026", "03/01/2026", "(Từ ngày 01/01/2026 đến 03/01/2026)", {"Công văn gửi đi"},
+         {"Ngày đầu năm", "Ngày thứ ba"}},
     };
     // clang-format on
     for (const Case& c : cases) {
-        DatePrintDialog* d = print(u"frmcvden"_s, c.from, c.to);
-        EXPECT_TRUE(d->incoming());
+        SCOPED_TRACE(c.caller.toStdString() + " " + c.from.toStdString());
+        DatePrintDialog* d = print(c.caller, c.from, c.to);
+        const bool incoming = !c.caller.contains(u"cvdi"_s);
+        EXPECT_EQ(d->incoming(), incoming);
+        EXPECT_EQ(d->ui().Label1->text(), incoming ? u"Chọn ngày in công văn đến"_s : u"Chọn ngày in công văn đi"_s);
         EXPECT_TRUE(home.messages().isEmpty()) << home.messageText();
         const QString text = printedText(d);
         EXPECT_TRUE(text.contains(c.title)) << text.toStdString();
@@ -71,6 +82,8 @@ TEST_F(FrmincvTest, IncomingRangesPrintTheirLettersUnderTheirTitle)
             EXPECT_FALSE(text.contains(s)) << s.toStdString();
         EXPECT_FALSE(d->isVisible());
     }
+    db::Recordset printTable = m.scratch.openRecordset(u"incvdi"_s, db::RecordsetType::Snapshot);
+    EXPECT_EQ(printTable.recordCount(), 1);
 }
 
 TEST_F(FrmincvTest, RefusalsChangeNothing)
@@ -94,19 +107,6 @@ TEST_F(FrmincvTest, RefusalsChangeNothing)
     print(u"frmcvden"_s, u"01/01/2026"_s, QString());
     ASSERT_EQ(home.messages().size(), 1);
     EXPECT_TRUE(home.messages().first().startsWith(u"Không tìm thấy file report (brcvden.rpt,brcvdi.rpt). "_s));
-}
-
-TEST_F(FrmincvTest, OutgoingCallersPrintOutgoingLettersByLetterDate)
-{
-    app::Module1& m = app::module1();
-    test::insertRow(m.letters, m.outgoingTable,
-                    {{"stt", 1}, {"ng_cv", "02/01/2026"}, {"ng_cvchuan", "20260102"}, {"tt_ndung", "Công văn gửi đi"}});
-    DatePrintDialog* d = print(u"frmgridcvdi"_s, u"01/01/2026"_s, u"03/01/2026"_s);
-    EXPECT_FALSE(d->incoming());
-    EXPECT_EQ(d->ui().Label1->text(), u"Chọn ngày in công văn đi"_s);
-    EXPECT_TRUE(printedText(d).contains(u"Công văn gửi đi"_s));
-    db::Recordset printTable = m.scratch.openRecordset(u"incvdi"_s, db::RecordsetType::Snapshot);
-    EXPECT_EQ(printTable.recordCount(), 1);
 }
 
 } // namespace

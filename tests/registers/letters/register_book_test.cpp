@@ -97,7 +97,10 @@ protected:
     }
 };
 
-TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEveryPageAndWholeRowsInOrder)
+// The year's incoming book from the list; before it, requests with nothing to print (no letter in
+// the range, a range the wrong way round, no outgoing letter of the year or of the type) are told
+// and print no book.
+TEST_F(RegisterBookTest, IncomingYearBookHasItsCoverHeadsOnEveryPageAndWholeRowsAndEmptyRequestsAreTold)
 {
     // Entered out of order, one letter without sender or number, one summary of 2,000 characters.
     for (int stt = 60; stt >= 1; --stt) {
@@ -109,8 +112,32 @@ TEST_F(RegisterBookTest, IncomingYearBookFromTheListHasItsCoverNumberedHeadsOnEv
     add(30, longText);
 
     app::Module1& m = app::module1();
+    struct Case
+    {
+        bool incoming;
+        int from, to;
+        QString type, message;
+    };
+    const QList<Case> cases = {
+        {true, 61, 69, {}, u"Không có công văn đến nào có số đăng ký từ 61 đến 69 !"_s},
+        {true, 2, 1, {}, u"Số ở ô 'Từ số' phải nhỏ hơn hoặc bằng số ở ô 'Đến số' !"_s},
+        {true, 0, 4, {}, u"Số đăng ký phải là số nguyên từ 1 trở lên !"_s},
+        {false, 0, 0, {}, u"Năm 2026 chưa có công văn đi nào để in sổ đăng ký !"_s},
+        {false, 0, 0, u"Quyết định"_s, u"Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !"_s},
+        {false, 2, 3, {}, u"Không có công văn đi nào có số đăng ký từ 2 đến 3 !"_s},
+    };
+    const SessionPtr visit = programSession(Register::Incoming, Start::List);
+    for (const Case& c : cases) {
+        const BookRequest request{c.incoming, c.incoming ? m.incomingTable : m.outgoingTable, c.from, c.to, {}, c.type};
+        report::ReportControl control;
+        EXPECT_EQ(
+            printRegisterBook(visit->context(), control, m.letters, request, report::Destination::Printer, {}).refusal,
+            c.message);
+    }
+    EXPECT_TRUE(QDir(pdfDir.path()).isEmpty()); // no book printed
+
     auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
-    list->setSession(programSession(Register::Incoming, Start::List));
+    list->setSession(visit);
     list->open(m.incomingTable, m.incomingTable, false);
     EXPECT_TRUE(test::isAccessible(list));
     BookOutcome outcome;
@@ -188,100 +215,14 @@ TEST_F(RegisterBookTest, OutgoingBookOfOneTypeAndANumberRangePrintsOnlyThoseLett
         EXPECT_FALSE(pdf.all().contains(absent)) << absent.toStdString();
 }
 
-TEST_F(RegisterBookTest, RequestsWithNothingToPrintAreToldAndPrintNoBook)
+// The check of register numbers: a year without letters has nothing wrong; a year planted with
+// faults gives its findings per sequence. From the letters list, the dialog shows them, "In"
+// prints them through kiemtraso.rpt, "Xuất ra Excel" saves them as the lists are saved (the number
+// a number cell, a gap of several numbers its text, the date a date cell), and a double-click
+// moves the list to the letter of the row.
+TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesAndItsListPrintsExportsAndMoves)
 {
-    add(1, summary(1));
-    add(2, summary(2));
-    struct Case
-    {
-        bool incoming;
-        int from, to;
-        QString type, message;
-    };
-    const QList<Case> cases = {
-        {true, 5, 9, {}, u"Không có công văn đến nào có số đăng ký từ 5 đến 9 !"_s},
-        {true, 2, 1, {}, u"Số ở ô 'Từ số' phải nhỏ hơn hoặc bằng số ở ô 'Đến số' !"_s},
-        {true, 0, 4, {}, u"Số đăng ký phải là số nguyên từ 1 trở lên !"_s},
-        {false, 0, 0, {}, u"Năm 2026 chưa có công văn đi nào để in sổ đăng ký !"_s},
-        {false, 0, 0, u"Quyết định"_s, u"Năm 2026 chưa có công văn đi loại Quyết định nào để in sổ đăng ký !"_s},
-        {false, 2, 3, {}, u"Không có công văn đi nào có số đăng ký từ 2 đến 3 !"_s},
-    };
-    const SessionPtr visit = programSession(Register::Incoming, Start::List);
-    for (const Case& c : cases) {
-        const BookRequest request{c.incoming, c.incoming ? app::module1().incomingTable : app::module1().outgoingTable,
-                                  c.from,     c.to,
-                                  {},         c.type};
-        report::ReportControl control;
-        EXPECT_EQ(printRegisterBook(visit->context(), control, app::module1().letters, request,
-                                    report::Destination::Printer, {})
-                      .refusal,
-                  c.message);
-    }
-    EXPECT_TRUE(QDir(pdfDir.path()).isEmpty()); // no book printed
-}
-
-TEST_F(RegisterBookTest, NumberCheckFindsGapsDoublesAndBackwardDatesPerSequence)
-{
-    using P = NumberProblem;
-    const QString qd = u"Quyết định"_s;
-    const auto [fiveA, fiveB, six, qdA, qdB] = plantYear();
-
-    const QList<NumberFinding> incoming = {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
-                                           {P::Repeated, {}, 5, 0, fiveA, u"20260106"_s, 0, {}},
-                                           {P::Repeated, {}, 5, 0, fiveB, u"20260106"_s, 0, {}},
-                                           {P::DateBackwards, {}, 6, 0, six, u"20260110"_s, 7, u"20260108"_s},
-                                           {P::Missing, {}, 9, 11, 0, {}, 0, {}}};
-    const QList<NumberFinding> outgoing = {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
-                                           {P::Repeated, qd, 2, 0, qdA, u"20260205"_s, 0, {}},
-                                           {P::Repeated, qd, 2, 0, qdB, u"20260207"_s, 0, {}},
-                                           {P::DateBackwards, qd, 2, 0, qdB, u"20260207"_s, 3, u"20260206"_s}};
     app::Module1& m = app::module1();
-    for (const auto& [isIncoming, expected] : {std::pair{true, incoming}, {false, outgoing}}) {
-        const QList<NumberFinding> found =
-            checkRegisterNumbers(m.letters, isIncoming ? m.incomingTable : m.outgoingTable, isIncoming);
-        ASSERT_EQ(found.size(), expected.size()) << (isIncoming ? "incoming" : "outgoing");
-        for (qsizetype i = 0; i < found.size(); ++i)
-            EXPECT_TRUE(found[i] == expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
-    }
-    EXPECT_EQ(describeFinding(incoming[3]), u"Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"_s);
-    EXPECT_EQ(describeFinding(incoming[4]), u"Thiếu số 9 đến 11"_s);
-}
-
-TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLetterDoubleClicked)
-{
-    for (int stt : {1, 2, 4})
-        add(stt, summary(stt), {}, u"2026010"_s + QString::number(stt));
-    const qint64 second = add(4, "Thư trùng số", {}, "20260105");
-    add(5, summary(5), {}, "20260103");
-    app::Module1& m = app::module1();
-    auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
-    list->setSession(programSession(Register::Incoming, Start::List));
-    list->open(m.incomingTable, m.incomingTable, false);
-
-    QStringList rows;
-    home.responder.onModal(u"frmkiemtraso"_s, [&](ui::FormBase& form) {
-        auto& dialog = dynamic_cast<NumberCheckDialog&>(form);
-        EXPECT_TRUE(test::isAccessible(&dialog));
-        EXPECT_EQ(dialog.ui().lbltieude->text(), u"Kiểm tra số đăng ký công văn đến năm 2026"_s);
-        QTableWidget* grid = dialog.ui().grdsaisot;
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 1; c < grid->columnCount(); ++c)
-                cells << grid->item(r, c)->text();
-            rows << cells.join(u'|');
-        }
-        const QRect cell = grid->visualItemRect(grid->item(2, 4));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        EXPECT_FALSE(dialog.isVisible());
-    });
-    list->ui().cmdkiemtraso->click();
-    EXPECT_EQ(rows, (QStringList{"3|Thiếu số||", u"4|Trùng số|04/01/2026|"_s + summary(4),
-                                 "4|Trùng số|05/01/2026|Thư trùng số",
-                                 "4|Ngày sau số 5 (03/01/2026)|05/01/2026|Thư trùng số"}));
-    EXPECT_EQ(list->Data1->recordset().value(u"id"_s).toLongLong(), second);
-
-    // Outgoing letters of the year: none, so nothing wrong.
     const SessionPtr outgoing = programSession(Register::Outgoing, Start::List);
     NumberCheckDialog empty;
     empty.prepare(false, m.outgoingTable, outgoing, nullptr);
@@ -294,33 +235,71 @@ TEST_F(RegisterBookTest, NumberCheckListShowsTheFindingsAndMovesTheListToTheLett
     empty.showModal();
     EXPECT_EQ(told, u"Không thấy sai sót nào trong số đăng ký năm 2026"_s);
     EXPECT_FALSE(empty.isVisible());
-}
 
-// "In" prints the findings through kiemtraso.rpt and "Xuất ra Excel" saves them as the lists are
-// saved: the number a number cell, a gap of several numbers its text, the date a date cell.
-TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
-{
+    using P = NumberProblem;
+    const QString qd = u"Quyết định"_s;
+    const auto [fiveA, fiveB, six, qdA, qdB] = plantYear();
+    const QList<NumberFinding> incoming = {{P::Missing, {}, 3, 3, 0, {}, 0, {}},
+                                           {P::Repeated, {}, 5, 0, fiveA, u"20260106"_s, 0, {}},
+                                           {P::Repeated, {}, 5, 0, fiveB, u"20260106"_s, 0, {}},
+                                           {P::DateBackwards, {}, 6, 0, six, u"20260110"_s, 7, u"20260108"_s},
+                                           {P::Missing, {}, 9, 11, 0, {}, 0, {}}};
+    const QList<NumberFinding> outgoingFound = {{P::Missing, qd, 1, 1, 0, {}, 0, {}},
+                                                {P::Repeated, qd, 2, 0, qdA, u"20260205"_s, 0, {}},
+                                                {P::Repeated, qd, 2, 0, qdB, u"20260207"_s, 0, {}},
+                                                {P::DateBackwards, qd, 2, 0, qdB, u"20260207"_s, 3, u"20260206"_s}};
+    for (const auto& [isIncoming, expected] : {std::pair{true, incoming}, {false, outgoingFound}}) {
+        const QList<NumberFinding> found =
+            checkRegisterNumbers(m.letters, isIncoming ? m.incomingTable : m.outgoingTable, isIncoming);
+        ASSERT_EQ(found.size(), expected.size()) << (isIncoming ? "incoming" : "outgoing");
+        for (qsizetype i = 0; i < found.size(); ++i)
+            EXPECT_TRUE(found[i] == expected[i]) << i << ": " << describeFinding(found[i]).toStdString();
+    }
+    EXPECT_EQ(describeFinding(incoming[3]), u"Số 6 (10/01/2026) có ngày sau số 7 (08/01/2026)"_s);
+    EXPECT_EQ(describeFinding(incoming[4]), u"Thiếu số 9 đến 11"_s);
+
     copyData("kiemtraso.rpt");
-    plantYear();
-    const SessionPtr visit = programSession(Register::Incoming, Start::List);
-    NumberCheckDialog dialog;
-    dialog.prepare(true, app::module1().incomingTable, visit, nullptr);
+    auto* list = form<IncomingListForm>(u"frmgridcvden"_s);
+    list->setSession(programSession(Register::Incoming, Start::List));
+    list->open(m.incomingTable, m.incomingTable, false);
     QTemporaryDir dir;
     const QString file = dir.filePath(u"Kiểm tra số.xlsx"_s);
     const datafiles::FileChooser previous =
         datafiles::setSaveFileChooser([&](const datafiles::OpenFileRequest&) { return file; });
-    home.responder.onModal(u"frmkiemtraso"_s, [&](ui::FormBase&) {
+    QStringList rows;
+    report::ReportResult print;
+    QString exported;
+    home.responder.clear();
+    home.responder.onModal(u"frmkiemtraso"_s, [&](ui::FormBase& form) {
+        auto& dialog = dynamic_cast<NumberCheckDialog&>(form);
         EXPECT_TRUE(test::isAccessible(&dialog));
         shoot(&dialog, u"frmkiemtraso.png"_s);
+        EXPECT_EQ(dialog.ui().lbltieude->text(), u"Kiểm tra số đăng ký công văn đến năm 2026"_s);
+        QTableWidget* grid = dialog.ui().grdsaisot;
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 1; c < grid->columnCount(); ++c)
+                cells << grid->item(r, c)->text();
+            rows << cells.join(u'|');
+        }
         dialog.ui().cmdin->click();
         dialog.ui().cmdxuatexcel->click();
-        dialog.ui().cmddong->click();
+        print = dialog.lastPrint();
+        exported = dialog.lastExport();
+        const QRect cell = grid->visualItemRect(grid->item(2, 4));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_FALSE(dialog.isVisible());
     });
-    dialog.showModal();
+    list->ui().cmdkiemtraso->click();
     datafiles::setSaveFileChooser(previous);
+    EXPECT_EQ(rows, (QStringList{"3|Thiếu số||", u"5|Trùng số|06/01/2026|"_s + summary(5),
+                                 "5|Trùng số|06/01/2026|Thư trùng số",
+                                 u"6|Ngày sau số 7 (08/01/2026)|10/01/2026|"_s + summary(6), "9 - 11|Thiếu số||"}));
+    EXPECT_EQ(list->Data1->recordset().value(u"id"_s).toLongLong(), fiveB);
 
-    ASSERT_TRUE(dialog.lastPrint().ok()) << dialog.lastPrint().message.toStdString();
-    const PdfText pdf = PdfText::read(dialog.lastPrint().outputFile);
+    ASSERT_TRUE(print.ok()) << print.message.toStdString();
+    const PdfText pdf = PdfText::read(print.outputFile);
     ASSERT_EQ(pdf.pageCount(), 1) << pdf.error.toStdString();
     const QString text = pdf.all();
     qsizetype at = 0;
@@ -334,7 +313,7 @@ TEST_F(RegisterBookTest, NumberCheckFindingsPrintAndExportAsTheListShowsThem)
     }
     EXPECT_TRUE(text.contains(u"(08/01/2026)"_s)) << text.toStdString();
 
-    EXPECT_EQ(dialog.lastExport(), file);
+    EXPECT_EQ(exported, file);
     EXPECT_EQ(home.messages(), QStringList{u"Đã xuất danh sách ra file "_s + file + u" !"_s});
     const QString sheet = test::zipMember(file, u"xl/worksheets/sheet1.xml"_s);
     const QString styles = test::zipMember(file, u"xl/styles.xml"_s);

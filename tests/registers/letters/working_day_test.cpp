@@ -119,6 +119,7 @@ protected:
         QString text;
         home.responder.onModal(u"frmincv"_s, [&](ui::FormBase& form) {
             auto& dialog = dynamic_cast<DatePrintDialog&>(form);
+            EXPECT_TRUE(test::isAccessible(&dialog));
             EXPECT_EQ(dialog.ui().mngay1->text(), firstDate);
             dialog.ui().mngay2->setText(lastDate);
             dialog.ui().cmdOK->click();

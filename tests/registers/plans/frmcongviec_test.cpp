@@ -1,8 +1,11 @@
 // The work-plan entry form driven as a secretary drives it: adding with the pre-filled unit,
-// department and type, the required boxes, the cancel captions, dates, deleting and the rights
-// of ordinary staff.
+// department and type, the required boxes, the cancel captions, dates, deleting, the rights of
+// ordinary staff and the detail editor.
 #include "plan_fixture.h"
 
+#include "../../support/accessibility_check.h"
+
+#include "registers/plans/frmtxt.h"
 #include "registers/task_record.h"
 
 #include <QLabel>
@@ -10,6 +13,7 @@
 namespace {
 
 using plans_test::PlanTest;
+using registers::PlanDetailEditor;
 using registers::PlansEntryForm;
 
 class FrmcongviecTest : public PlanTest
@@ -70,45 +74,10 @@ TEST_F(FrmcongviecTest, AddingPrefillsFromTheLastPlanListsMissingBoxesAndOffersT
     EXPECT_TRUE(mainWindow.isVisible());
 }
 
-TEST_F(FrmcongviecTest, EndDateBeforeStartIsRefusedCancellingRestoresAndFinishedIsWrittenOnClosing)
-{
-    addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026"});
-    PlansEntryForm* f = openEntry();
-    click(*f, "Cmdsua");
-    EXPECT_EQ(caption(f, "Cmdsua"), u"&Huỷ sửa"_s);
-    EXPECT_FALSE(enabled(f, "cmdDelete"));
-    for (const auto& [end, refused] : {std::pair{"04/01/2026", true}, {"05/01/2026", false}, {"31/02/2026", true}}) {
-        home.responder.clear();
-        leave(f, u"Txttgiankthuc"_s, QString::fromLatin1(end), u"txtchidao"_s);
-        EXPECT_EQ(home.responder.messages().size(), refused ? 1 : 0) << end;
-    }
-    EXPECT_EQ(home.responder.messages().value(0), u"Bạn cần nạp lại ngày tháng năm cho đúng !"_s);
-    // The refused end keeps what was typed, and the focus.
-    leave(f, u"Txttgiankthuc"_s, u"4/1/26"_s, u"txtchidao"_s);
-    EXPECT_EQ(home.responder.lastMessage(), u"Thời gian kết thúc không thể đặt trước thời gian bắt "
-                                            "đầu!\rCần nạp lại con số thời gian kết thúc!"_s);
-    EXPECT_EQ(f->ui().Txttgiankthuc->text(), u"4/1/26"_s);
-    EXPECT_TRUE(f->ui().Txttgiankthuc->hasFocus());
-    // Saved as it stands, it is refused again and nothing is written.
-    home.responder.clear();
-    click(*f, "cmdUpdate");
-    EXPECT_EQ(home.responder.messages().size(), 1);
-    EXPECT_EQ(plans(u"Tgiankthuc"_s), QStringList{"06/01/2026"});
-    click(*f, "Cmdsua"); // "&Huỷ sửa"
-    EXPECT_EQ(f->ui().Txttgiankthuc->text(), u"06/01/2026"_s);
-    EXPECT_EQ(caption(f, "Cmdsua"), u"&Sửa"_s);
-    EXPECT_EQ(plans(u"Tgiankthuc"_s), QStringList{"06/01/2026"});
-
-    // Finished marked while viewing is written when the form leaves the plan, stamped with its saver.
-    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
-    f->ui().chkketthuc->click();
-    click(*f, "cmdclose");
-    EXPECT_EQ(plans(u"ketthuc, nguoicapnhat"_s), QStringList{"true|Nguyễn Văn An"});
-}
-
 // The position box moves only while viewing: while a plan is added or edited it is locked, and
-// Enter in it (even with a number put there) stays on that plan.
-TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
+// Enter in it (even with a number put there) stays on that plan. An end date before the start is
+// refused, cancelling restores the plan, and finished marked while viewing is written on closing.
+TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditingAndAnEndBeforeTheStartIsRefused)
 {
     for (const char* summary : {"Họp", "Báo cáo"})
         addPlan({"Văn phòng", QString::fromUtf8(summary), "05/01/2026", "06/01/2026"});
@@ -141,6 +110,38 @@ TEST_F(FrmcongviecTest, PositionBoxIsLockedWhileAddingOrEditing)
         EXPECT_EQ(plans(u"ndungtt"_s), (QStringList{"Họp", "Báo cáo"}));
         registers::destroyForms();
     }
+
+    PlansEntryForm* f = openEntry();
+    click(*f, "Cmdsua");
+    EXPECT_EQ(caption(f, "Cmdsua"), u"&Huỷ sửa"_s);
+    EXPECT_FALSE(enabled(f, "cmdDelete"));
+    for (const auto& [end, refused] : {std::pair{"04/01/2026", true}, {"05/01/2026", false}, {"31/02/2026", true}}) {
+        home.responder.clear();
+        leave(f, u"Txttgiankthuc"_s, QString::fromLatin1(end), u"txtchidao"_s);
+        EXPECT_EQ(home.responder.messages().size(), refused ? 1 : 0) << end;
+    }
+    EXPECT_EQ(home.responder.messages().value(0), u"Bạn cần nạp lại ngày tháng năm cho đúng !"_s);
+    // The refused end keeps what was typed, and the focus.
+    leave(f, u"Txttgiankthuc"_s, u"4/1/26"_s, u"txtchidao"_s);
+    EXPECT_EQ(home.responder.lastMessage(), u"Thời gian kết thúc không thể đặt trước thời gian bắt "
+                                            "đầu!\rCần nạp lại con số thời gian kết thúc!"_s);
+    EXPECT_EQ(f->ui().Txttgiankthuc->text(), u"4/1/26"_s);
+    EXPECT_TRUE(f->ui().Txttgiankthuc->hasFocus());
+    // Saved as it stands, it is refused again and nothing is written.
+    home.responder.clear();
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.responder.messages().size(), 1);
+    EXPECT_EQ(plans(u"Tgiankthuc"_s), (QStringList{"06/01/2026", "06/01/2026"}));
+    click(*f, "Cmdsua"); // "&Huỷ sửa"
+    EXPECT_EQ(f->ui().Txttgiankthuc->text(), u"06/01/2026"_s);
+    EXPECT_EQ(caption(f, "Cmdsua"), u"&Sửa"_s);
+    EXPECT_EQ(plans(u"Tgiankthuc"_s), (QStringList{"06/01/2026", "06/01/2026"}));
+
+    // Finished marked while viewing is written when the form leaves the plan, stamped with its saver.
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
+    f->ui().chkketthuc->click();
+    click(*f, "cmdclose");
+    EXPECT_EQ(plans(u"ketthuc, nguoicapnhat"_s), (QStringList{"|", "true|Nguyễn Văn An"}));
 }
 
 // Ordinary staff ("CB") change and delete only plans last saved by themselves or by nobody; by the
@@ -174,6 +175,63 @@ TEST_F(FrmcongviecTest, RightsRuleGuardsCorrectingAndDeleting)
         EXPECT_EQ(plans(u"ndungtt"_s).size(), allowed ? 0 : 1);
         if (!allowed)
             home.responder.clear();
+        registers::destroyForms();
+        app::module1().schedule.execute(u"delete from "_s + app::module1().plansTable);
+    }
+}
+
+// The detail editor opened by the enlarge button: typing with abbreviation expansion, F4, and what
+// closing it hands back to the entry form.
+TEST_F(FrmcongviecTest, DetailEditorCopiesAChangedTextBackOnlyWhileAddingOrEditing)
+{
+    addReference(app::module1().reference, u"chutat"_s, u"chudu"_s, u"Uỷ ban nhân dân"_s, u"ubnd"_s);
+    app::openReferenceRecordsets(app::module1());
+    struct Case
+    {
+        const char* name;
+        bool edit;         // Cmdsua first (else the plan is only viewed)
+        const char* typed; // typed at the end of Text1
+        bool f4;           // F4 in Text1 after typing
+        bool closeButton;  // cmdclose, else the close box
+        const char* box;   // txtndungct afterwards
+    };
+    const Case cases[] = {
+        {"typed, expanded, copied back", true, " ubnd tỉnh", false, true, "Chi tiết Uỷ ban nhân dân tỉnh"},
+        {"unchanged", true, "", false, false, "Chi tiết"},
+        {"F4 empties", true, "x", true, false, ""},
+        {"viewing: read only", false, " ubnd", true, true, "Chi tiết"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        addPlan({"Văn phòng", "Họp", "05/01/2026", "06/01/2026"});
+        app::module1().schedule.execute(u"update "_s + app::module1().plansTable + u" set ndungct = 'Chi tiết'"_s);
+        PlansEntryForm* f = openEntry();
+        if (c.edit)
+            click(*f, "Cmdsua");
+        click(*f, "cmdxemct");
+        auto* editor = registers::form<PlanDetailEditor>(u"frmtxt"_s);
+        activate(editor);
+        ASSERT_TRUE(editor->isVisible());
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_TRUE(test::isAccessible(editor));
+        EXPECT_EQ(editor->Text1->text(), u"Chi tiết"_s);
+        type(editor->Text1, QString::fromUtf8(c.typed));
+        if (c.f4)
+            key(*editor, Qt::Key_F4);
+        if (c.closeButton)
+            click(*editor, "cmdclose");
+        else
+            editor->close();
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(f->activeControlName(), u"txtndungtt"_s); // where the focus was before
+        ui::TextBox* box = f->ui().txtndungct;
+        EXPECT_EQ(box->text(), QString::fromUtf8(c.box));
+        EXPECT_EQ(box->dataChanged(), c.edit && QString::fromUtf8(c.box) != u"Chi tiết"_s);
+        if (c.edit) {
+            click(*f, "cmdUpdate");
+            EXPECT_EQ(plans(u"ndungct"_s), QStringList{QString::fromUtf8(c.box)});
+        }
         registers::destroyForms();
         app::module1().schedule.execute(u"delete from "_s + app::module1().plansTable);
     }

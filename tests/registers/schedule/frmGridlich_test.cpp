@@ -1,7 +1,7 @@
 // The schedule list and search: a search's hits marked and printed by day and time, whoever opened
-// the search; another year's search marking that year's table; correcting in the list with the
-// save question answered "no" and "yes"; where closing returns to; paging in the grid and the
-// margin box (the rights rule is in registers/record_grid_test.cpp).
+// the search; correcting in the list with the save question answered "no" and "yes"; where closing
+// returns to; paging in the grid and the margin box (the rights rule is in
+// registers/record_grid_test.cpp, another year's search in frmgridtuan_test.cpp).
 #include "schedule_fixture.h"
 
 #include "../../support/accessibility_check.h"
@@ -71,26 +71,6 @@ TEST_F(FrmGridlichTest, ASearchsHitsAloneAreMarkedAndPrintedByDayAndTime)
     click(*list(), "cmdclose");
     EXPECT_FALSE(search()->isVisible());
     EXPECT_TRUE(entry->isVisible());
-}
-
-TEST_F(FrmGridlichTest, SearchingAnotherYearMarksThatYearsTable)
-{
-    addYear(u"lich2025"_s);
-    add("lich2025", {{"30/12/2025", "8h", "Tổng kết"}, {"02/06/2025", "8h", "Sơ kết"}});
-    add(app::module1().scheduleTable, {{"05/01/2026", "8h", "Giao ban"}});
-    ASSERT_TRUE(app::openForm(request(u"cmdtracuulich"_s), &mainWindow));
-    search()->yearList()->setCurrentText(u"2025"_s);
-    click(*search(), "cmdtracuu"); // no box filled: the whole year by day
-    EXPECT_EQ(list()->ui().mndung->text(), u"Sơ kết"_s);
-    click(*list(), "Cmdchontat");
-    EXPECT_EQ(items(u"chonin"_s, u"lich2025"_s), (QStringList{"X", "X"}));
-    EXPECT_EQ(items(u"chonin"_s), QStringList{QString()});
-    click(*list(), "Cmdhuychon");
-    EXPECT_EQ(items(u"chonin"_s, u"lich2025"_s), (QStringList{QString(), QString()}));
-    click(*list(), "cmdclose");
-    EXPECT_TRUE(search()->isVisible());
-    click(*search(), "cmdclose");
-    EXPECT_TRUE(mainWindow.isVisible());
 }
 
 // More items than the grid shows at once; the first by day is corrected in the list.

@@ -1,6 +1,7 @@
 // The schedule entry form driven as a secretary drives it: items across a Sunday and Monday and
 // across 31 December, the weekday and time keys, the missing-box list, a refused day, a note
-// written alone, deleting at once, and engine errors of the sorted list and the week.
+// written alone, deleting at once, engine errors of the sorted list and the week, and a double
+// booking asked on saving.
 #include "schedule_fixture.h"
 
 #include "platform/db/db_error.h"
@@ -69,9 +70,12 @@ TEST_F(FrmlichTest, ItemsAcrossSundayMondayAndTheYearsEndGetTheirWeekdayAndTimeK
     EXPECT_EQ(f->ui().lbltrangthai->text(), u"Xem lịch làm việc hàng tuần"_s);
 }
 
-TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksDeletingAsksNothingAndEngineErrorsAreTold)
+TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksDeletingAsksNothingEngineErrorsAreToldAndDoubleBookingAsked)
 {
-    add(app::module1().scheduleTable, {{"05/01/2026", QString(), "Tiếp khách"}, {"06/01/2026", "8h", "Họp"}});
+    add(app::module1().scheduleTable,
+        {{"05/01/2026", QString(), "Tiếp khách"},
+         {"06/01/2026", "8h", "Họp"},
+         {"06/01/2026", "8h30", "Giao ban tuần", "Phòng họp 1", QString(), "Nguyễn Văn An"}});
     ScheduleEntryForm* f = openEntry();
     f->Data1->moveFirst();
     click(*f, "Cmdsua");
@@ -88,7 +92,7 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksDeletingAsksNothingAndEngine
     home.responder.clear();
     click(*f, "cmdDelete");
     EXPECT_EQ(home.responder.messages(), QStringList());
-    EXPECT_EQ(items(u"ndung"_s), QStringList{"Họp"});
+    EXPECT_EQ(items(u"ndung"_s), (QStringList{"Họp", "Giao ban tuần"}));
 
     // Engine errors of the sorted list and the week are told and the form stays usable.
     app::module1().schedule.setStatementHook([](const QString& sql) {
@@ -105,6 +109,37 @@ TEST_F(FrmlichTest, ANoteAloneIsWrittenWithoutChecksDeletingAsksNothingAndEngine
     app::module1().schedule.setStatementHook(nullptr);
     click(*f, "cmdAdd"); // still usable
     EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
+
+    // A double booking is asked once on saving; "no" keeps the form as typed.
+    leave(f, u"mngay"_s, u"6/1/2026"_s, u"mgio"_s);
+    f->ui().mgio->setText(u"10h"_s);
+    f->ui().mndung->setText(u"Họp chi bộ"_s);
+    f->ui().mchutri->setText(u" nguyễn văn AN "_s);
+    home.responder.clear();
+    home.responder.answer(u"no"_s);
+    click(*f, "cmdUpdate");
+    EXPECT_EQ(home.responder.messages(),
+              QStringList{u"Người chủ trì Nguyễn Văn An đã có lịch \"Giao ban tuần\" lúc 8h30 ngày "
+                          "06/01/2026 tại Phòng họp 1.\rVẫn ghi ?"_s});
+    EXPECT_EQ(f->mode(), registers::EntryMode::Adding);
+    EXPECT_EQ(f->ui().mngay->text() + f->ui().mgio->text() + f->ui().mndung->text() + f->ui().mchutri->text(),
+              u"06/01/202610hHọp chi bộ nguyễn văn AN "_s);
+    EXPECT_EQ(items(u"ndung"_s).size(), 2);
+
+    home.responder.clear();
+    home.responder.answer(u"yes"_s);
+    click(*f, "cmdUpdate"); // the save button again: asked again, and written
+    EXPECT_EQ(home.responder.messages().size(), 1);
+    EXPECT_EQ(f->mode(), registers::EntryMode::Viewing);
+    EXPECT_EQ(items(u"ndung, gio"_s), (QStringList{"Họp|8h", "Giao ban tuần|8h30", "Họp chi bộ|10h"}));
+
+    // Corrected in its own time slot, an item does not clash with itself; two hours apart is free.
+    home.responder.clear();
+    click(*f, "Cmdsua");
+    f->ui().mgio->setText(u"10h30"_s);
+    click(*f, "cmdUpdate");
+    EXPECT_TRUE(home.responder.messages().isEmpty()) << home.responder.lastMessage().toStdString();
+    EXPECT_EQ(items(u"gio"_s).last(), u"10h30"_s);
 }
 
 } // namespace
