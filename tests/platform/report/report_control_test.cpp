@@ -305,18 +305,25 @@ TEST_F(ReportControlTest, BadSetUpIsRefusedAndNothingPrinted)
     EXPECT_TRUE(QDir(m_out.path()).entryList(QDir::Files).isEmpty());
 }
 
-// Printing for real: without a printer the printer destination says so. Without a preview window
-// the window destination says so; with one it gets the report, its place and the margins.
-TEST_F(ReportControlTest, PrinterAndWindowDestinationsSayWhatIsMissingAndThePreviewGetsItsPlace)
+TEST_F(ReportControlTest, PrinterDestinationWithoutAPrinterSaysSo)
+{
+    qunsetenv("SELVARO_PRINT_TO");
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a printer";
+    ReportControl control;
+    prepare(control, "brcvden.rpt", u"x"_s);
+    const ReportResult result = control.setAction(1);
+    EXPECT_EQ(result.error, ReportErrorCode::NoPrinter);
+    EXPECT_TRUE(result.message.contains(u"máy in"_s)) << result.message.toStdString();
+}
+
+// Without a preview window the window destination says so; with one it gets the report, its place
+// and the margins.
+TEST_F(ReportControlTest, WindowDestinationSaysWhatIsMissingAndThePreviewGetsItsPlace)
 {
     qunsetenv("SELVARO_PRINT_TO");
     ReportControl control;
     prepare(control, "brcvden.rpt", u"(Ngày 05/05/2025)"_s);
-    if (QPrinterInfo::defaultPrinter().isNull()) { // a machine with a printer would print
-        const ReportResult result = control.setAction(1);
-        EXPECT_EQ(result.error, ReportErrorCode::NoPrinter);
-        EXPECT_TRUE(result.message.contains(u"máy in"_s)) << result.message.toStdString();
-    }
     control.setDestination(Destination::Window);
     EXPECT_EQ(control.setAction(1).error, ReportErrorCode::PreviewUnavailable);
     PreviewRequest shown;

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <optional>
 
 namespace db::pg {
 
@@ -37,6 +38,25 @@ const FieldDef* counterOf(const TableDef& def)
     return counter == def.fields.end() ? nullptr : &*counter;
 }
 
+QString schemaOf(const SelectShape& shape, const ServerDataSet& data)
+{
+    return shape.schema.isEmpty() ? data.schema() : shape.schema;
+}
+
+// The data set's definition of a table; none for a table it does not describe (the server's
+// catalog), which is read from a copy.
+std::optional<TableDef> definitionOf(ServerConnection& server, const QString& schema, const QString& table)
+{
+    try {
+        return dataset::tableDef(server, schema, table);
+    } catch (const DbError& e) {
+        // The server names an unknown table.
+        if (e.number() != errc::ItemNotFound)
+            throw;
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 QString ServerRows::inTableOrder(ServerConnection& server, ServerDataSet& data, const QString& sql)
@@ -44,16 +64,8 @@ QString ServerRows::inTableOrder(ServerConnection& server, ServerDataSet& data, 
     const SelectShape shape = SelectShape::analyse(sql);
     if (!shape.singleTable || !inCounterOrder(shape))
         return sql;
-    TableDef def;
-    try {
-        def = dataset::tableDef(server, shape.schema.isEmpty() ? data.schema() : shape.schema, shape.table);
-    } catch (const DbError& e) {
-        // Not a table of the data set: the server's catalog, which has no counter.
-        if (e.number() != errc::ItemNotFound)
-            throw;
-        return sql;
-    }
-    const FieldDef* counter = counterOf(def);
+    const std::optional<TableDef> def = definitionOf(server, schemaOf(shape, data), shape.table);
+    const FieldDef* counter = def ? counterOf(*def) : nullptr;
     if (!counter)
         return sql;
     return QStringLiteral("SELECT ") + shape.selectList + QStringLiteral(" FROM ") + shape.fromClause + u' ' +
@@ -68,16 +80,11 @@ std::unique_ptr<ServerRows> ServerRows::open(ServerConnection& server, ServerDat
     if (!shape.singleTable)
         throw DbError(errc::NotUpdatable, QStringLiteral("Not a SELECT over one table: ") + source);
     std::unique_ptr<ServerRows> rows(new ServerRows(server, data));
-    rows->m_schema = shape.schema.isEmpty() ? data.schema() : shape.schema;
-    TableDef def;
-    try {
-        def = dataset::tableDef(server, rows->m_schema, shape.table);
-    } catch (const DbError& e) {
-        // A table the data set does not describe is read from a copy; the server names an unknown one.
-        if (e.number() != errc::ItemNotFound)
-            throw;
+    rows->m_schema = schemaOf(shape, data);
+    const std::optional<TableDef> found = definitionOf(server, rows->m_schema, shape.table);
+    if (!found)
         throw DbError(errc::NotUpdatable, QStringLiteral("Not a table of the data set: ") + shape.table);
-    }
+    const TableDef& def = *found;
     const FieldDef* counter = counterOf(def);
     if (!counter)
         throw DbError(errc::NotUpdatable, QStringLiteral("No counter in table ") + def.name);
